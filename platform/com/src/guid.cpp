@@ -1,0 +1,15 @@
+#include "com/guid.h"
+
+#include <cstdio>
+
+namespace com {
+
+std::string to_string(const GUID& g) {
+  char buffer[39];
+  std::snprintf(buffer, sizeof buffer, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+                g.data1, g.data2, g.data3, g.data4[0], g.data4[1], g.data4[2], g.data4[3],
+                g.data4[4], g.data4[5], g.data4[6], g.data4[7]);
+  return buffer;
+}
+
+} // namespace com
