@@ -11,11 +11,14 @@ namespace {
 constexpr bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-// Collects the number at the start of `text` in the form from_chars reads ("-12.5e3"),
-// leaving out the blanks the platform skips inside it.
+// Whether blanks between the characters of a number are skipped (the lenient parse) or end
+// the number (the strict conversion).
+enum class InnerBlanks { skip, end };
+
+// Collects the number at the start of `text` in the form from_chars reads ("-12.5e3").
 class LeadingNumber {
 public:
-  explicit LeadingNumber(std::string_view text) : text_(text) {
+  LeadingNumber(std::string_view text, InnerBlanks inner) : text_(text), inner_(inner) {
     skip_blanks();
     if (pos_ < text_.size() && (text_[pos_] == '-' || text_[pos_] == '+')) {
       if (text_[pos_] == '-') digits_ += '-';
@@ -31,16 +34,30 @@ public:
   }
 
   bool has_number() const { return mantissa_digits_ > 0; }
-  const std::string& text() const { return digits_; }
-  bool exponent_positive() const { return exponent_positive_; }
+  // True when nothing but blanks follows the number.
+  bool at_end() {
+    skip_blanks();
+    return pos_ == text_.size();
+  }
+  // The number's value; out-of-range magnitudes saturate to an infinity or 0.
+  double value() const {
+    double value = 0.0;
+    const auto [end, error] =
+        std::from_chars(digits_.data(), digits_.data() + digits_.size(), value);
+    if (error == std::errc::result_out_of_range) {
+      const double magnitude = exponent_positive_ ? HUGE_VAL : 0.0;
+      return digits_.front() == '-' ? -magnitude : magnitude;
+    }
+    return value;
+  }
 
 private:
   void skip_blanks() {
     while (pos_ < text_.size() && is_blank(text_[pos_])) ++pos_;
   }
-  // The next character that is not a blank, or '\0' at the end.
+  // The next character of the number (past inner blanks when they are skipped), or '\0'.
   char peek() {
-    skip_blanks();
+    if (inner_ == InnerBlanks::skip) skip_blanks();
     return pos_ < text_.size() ? text_[pos_] : '\0';
   }
   int read_digits() {
@@ -73,6 +90,7 @@ private:
   }
 
   std::string_view text_;
+  InnerBlanks inner_;
   std::size_t pos_ = 0;
   std::string digits_;
   int mantissa_digits_ = 0;
@@ -89,15 +107,15 @@ template <class Int> std::optional<Int> to_whole(double value) {
 } // namespace
 
 double Val(std::string_view text) {
-  const LeadingNumber number(text);
-  if (!number.has_number()) return 0.0;
-  const std::string& digits = number.text();
-  double value = 0.0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (error == std::errc::result_out_of_range) {
-    const double magnitude = number.exponent_positive() ? HUGE_VAL : 0.0;
-    return digits.front() == '-' ? -magnitude : magnitude;
-  }
+  const LeadingNumber number(text, InnerBlanks::skip);
+  return number.has_number() ? number.value() : 0.0;
+}
+
+std::optional<double> parse_number(std::string_view text) {
+  LeadingNumber number(text, InnerBlanks::end);
+  if (!number.has_number() || !number.at_end()) return std::nullopt;
+  const double value = number.value();
+  if (std::isinf(value)) return std::nullopt;
   return value;
 }
 

@@ -28,6 +28,19 @@ TEST(Numbers, ValSaturatesOutOfRangeMagnitudes) {
   EXPECT_EQ(com::Val("1e-400"), 0.0);
 }
 
+TEST(Numbers, StrictParseTakesOnlyAWholeNumber) {
+  const struct {
+    const char* text;
+    std::optional<double> expected;
+  } cases[] = {
+      {" 2.5 ", 2.5}, {"-7", -7},        {"+.5", 0.5},           {"1.5E+2", 150},
+      {"3d2", 300},   {"12abc", {}},     {"", {}},               {"   ", {}},
+      {"abc", {}},    {"1 2", {}},       {"- 3", {}},            {"1e", {}},
+      {"1e400", {}},  {"Default", {}},   {"1,5", {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(com::parse_number(c.text), c.expected) << '"' << c.text << '"';
+}
+
 TEST(Numbers, WholeNumbersRoundHalvesToEven) {
   const struct {
     double value;

@@ -17,6 +17,12 @@ namespace com {
 // A magnitude beyond double's range gives an infinity, one below it gives 0.
 double Val(std::string_view text);
 
+// The strict conversion of a text to a number: the whole text, less outer blanks, must be
+// one decimal number of the form Val reads (no inner blanks); nullopt otherwise, and for a
+// magnitude beyond double's range. parse_number(" 2.5 ") == 2.5, parse_number("12abc") and
+// parse_number("") fail.
+std::optional<double> parse_number(std::string_view text);
+
 // Rounds to the nearest whole number, halves to the even neighbour: 2.5 -> 2, 3.5 -> 4,
 // -2.5 -> -2. Non-finite values come back unchanged.
 double round_half_even(double value);
