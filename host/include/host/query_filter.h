@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "com/unknown.h"
+#include "host/geometry.h"
+
+namespace host {
+
+// Selects rows by attribute. The where clause is a small, safely parsed language:
+//   comparison := FIELD op value        op: = <> < > <= >=
+//   value      := number | 'text' ('' stands for one quote)
+//   clause     := comparison, combined with AND, OR (AND binds tighter) and parentheses.
+// Field names and keywords are matched without regard to letter case; blanks are optional
+// between tokens and may trail. An empty clause selects every row. A clause outside this
+// language, or naming a field the table does not have, makes the search fail (E_INVALIDARG).
+struct HostQueryFilter : com::IUnknown {
+  COM_INTERFACE(HostQueryFilter, com::IUnknown, "27AC7541-931E-42F0-B289-D2E38143EB9F")
+  virtual std::string WhereClause() = 0;
+  virtual void SetWhereClause(const std::string& clause) = 0;
+  // The coordinate system the shapes of `field` are handed out in; null = their own.
+  virtual com::ComPtr<HostSpatialReference> OutputSpatialReference(const std::string& field) = 0;
+  virtual void SetOutputSpatialReference(const std::string& field,
+      HostSpatialReference* reference) = 0;
+};
+
+// Spatial relation codes. Only "intersects" is supported: a search with another code fails.
+enum HostSpatialRelation : int {
+  spatial_rel_undefined = 0,
+  spatial_rel_intersects = 1,
+};
+
+// Selects features whose shape stands in SpatialRel to Geometry (and, when a where clause is
+// given, matches it too). A filter geometry given in another coordinate system than the
+// features' is projected into theirs first.
+struct HostSpatialFilter : HostQueryFilter {
+  COM_INTERFACE(HostSpatialFilter, HostQueryFilter, "D066578F-0678-4C9D-B6C1-65D7C7DA3DAB")
+  virtual com::ComPtr<HostGeometry> Geometry() = 0;
+  virtual void SetGeometry(HostGeometry* geometry) = 0;
+  virtual int SpatialRel() = 0;
+  virtual void SetSpatialRel(int relation) = 0;
+  virtual std::string GeometryField() = 0;
+  virtual void SetGeometryField(const std::string& field) = 0;
+};
+
+inline constexpr std::string_view QueryFilterClass = "esricore.QueryFilter";
+inline constexpr std::string_view SpatialFilterClass = "esricore.SpatialFilter";
+
+} // namespace host
