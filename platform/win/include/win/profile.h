@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Profile ("ini") files, read and written with the behaviour of the platform's profile
+// functions. Files are single-byte text; they are written with CR LF line ends and read
+// with CR LF or LF. File names may be native or Windows paths (see win/paths.h); a name is
+// found without regard to letter case.
+//
+// Reading: the section and the key are matched without regard to case and without their
+// outer blanks (inner blanks count: "Zone  1" and "Zone 1" differ); the first of two equal
+// keys wins. The value comes back without its outer blanks and without one pair of equal
+// quotes (" or ') around it. A missing file, section or key gives the default text, less its
+// trailing blanks. With a buffer of n characters at most n - 1 are returned, so the usual
+// buffer of 255 cuts a longer value to 254.
+//
+// Writing: creates the file and the section when missing; replaces the key's line in place,
+// appends a new key at the end of its section and a new section at the end of the file.
+// The line is "key=value" exactly as given ("Total " and " 0" give "Total = 0"). A null key
+// deletes the whole section, a null value deletes the key.
+namespace win {
+
+inline constexpr std::size_t profile_buffer_size = 255;
+
+// Copies the value (or the default, null meaning "") into `buffer` of `size` characters,
+// cut to size - 1 and ended by '\0'; returns the number of characters copied, '\0' not
+// counted. The listing of all sections or keys (a null section or key) is not offered:
+// it copies "" and returns 0.
+std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
+                                       const char* default_text, char* buffer, std::uint32_t size,
+                                       const char* file);
+
+// Nonzero on success. A null section fails, except that a call with section, key and value
+// all null succeeds (it asks to flush, and nothing is cached here). Fails as well when the
+// file is read-only, its folder is missing, or a name or the value holds a line break
+// (which would plant other keys in the file).
+int WritePrivateProfileStringA(const char* section, const char* key, const char* value,
+                               const char* file);
+
+// The same two operations with strings.
+std::string read_profile_string(std::string_view section, std::string_view key,
+                                std::string_view default_text, std::string_view file,
+                                std::size_t buffer_size = profile_buffer_size);
+bool write_profile_string(std::string_view section, std::optional<std::string_view> key,
+                          std::optional<std::string_view> value, std::string_view file);
+
+// write_profile_string with a null key.
+bool delete_profile_section(std::string_view section, std::string_view file);
+
+} // namespace win

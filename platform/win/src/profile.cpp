@@ -1,0 +1,92 @@
+#include "win/profile.h"
+
+#include <cstring>
+
+#include "ascii.h"
+#include "file_contents.h"
+#include "profile_document.h"
+#include "win/paths.h"
+
+namespace win {
+namespace {
+
+// One pair of equal quotes around the whole value is not part of it: "'a b'" reads a b.
+std::string_view without_quotes(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front())
+    return value.substr(1, value.size() - 2);
+  return value;
+}
+
+bool has_line_break(std::string_view text) {
+  return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+} // namespace
+
+std::string read_profile_string(std::string_view section, std::string_view key,
+                                std::string_view default_text, std::string_view file,
+                                std::size_t buffer_size) {
+  if (buffer_size == 0)
+    return {};
+  std::string value;
+  const auto contents = read_file_contents(resolve_path(file));
+  const auto document = ProfileDocument::parse(contents.value_or(""));
+  if (const auto raw = document.raw_value(section, key))
+    value = without_quotes(ascii::trim(*raw));
+  else
+    value = ascii::trim_end(default_text);
+  if (value.size() > buffer_size - 1)
+    value.resize(buffer_size - 1);
+  return value;
+}
+
+bool write_profile_string(std::string_view section, std::optional<std::string_view> key,
+                          std::optional<std::string_view> value, std::string_view file) {
+  if (has_line_break(section) || has_line_break(key.value_or("")) ||
+      has_line_break(value.value_or("")))
+    return false;
+  const auto path = resolve_path(file);
+  const auto contents = read_file_contents(path);
+  if (!contents && std::filesystem::exists(path))
+    return false; // there but unreadable
+  auto document = ProfileDocument::parse(contents.value_or(""));
+  if (!key || !value) {
+    // Nothing to delete leaves the file as it is (and a missing file missing).
+    const bool erased = key ? document.erase_key(section, *key) : document.erase_section(section);
+    return !erased || replace_file_contents(path, document.text());
+  }
+  document.set(section, *key, *value);
+  return replace_file_contents(path, document.text());
+}
+
+bool delete_profile_section(std::string_view section, std::string_view file) {
+  return write_profile_string(section, std::nullopt, std::nullopt, file);
+}
+
+std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
+                                       const char* default_text, char* buffer, std::uint32_t size,
+                                       const char* file) {
+  if (!buffer || size == 0)
+    return 0;
+  std::string value;
+  if (section && key && file)
+    value = read_profile_string(section, key, default_text ? default_text : "", file, size);
+  std::memcpy(buffer, value.data(), value.size());
+  buffer[value.size()] = '\0';
+  return static_cast<std::uint32_t>(value.size());
+}
+
+int WritePrivateProfileStringA(const char* section, const char* key, const char* value,
+                               const char* file) {
+  if (!file)
+    return 0;
+  if (!section)
+    return !key && !value ? 1 : 0;
+  const auto optional_text = [](const char* text) {
+    return text ? std::optional<std::string_view>(text) : std::nullopt;
+  };
+  return write_profile_string(section, optional_text(key), optional_text(value), file) ? 1 : 0;
+}
+
+} // namespace win

@@ -1,0 +1,126 @@
+#include "profile_document.h"
+
+#include "ascii.h"
+
+namespace win {
+
+ProfileDocument ProfileDocument::parse(std::string_view text) {
+  ProfileDocument document;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    if (!line.empty() && line.back() == '\r')
+      line.remove_suffix(1);
+    document.lines_.push_back(classify(line));
+    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+  }
+  return document;
+}
+
+ProfileDocument::Line ProfileDocument::classify(std::string_view text) {
+  const std::string_view trimmed = ascii::trim(text);
+  Kind kind = Kind::entry;
+  if (trimmed.empty())
+    kind = Kind::other;
+  else if (trimmed.front() == '[')
+    kind = Kind::section;
+  return Line{std::string(text), kind};
+}
+
+std::string_view ProfileDocument::Line::name() const {
+  const std::string_view trimmed = ascii::trim(text);
+  if (kind == Kind::section) {
+    // "[name]"; a header without its closing bracket names the rest of the line.
+    const std::string_view inside = trimmed.substr(1);
+    return ascii::trim(inside.substr(0, inside.find(']')));
+  }
+  return ascii::trim(trimmed.substr(0, trimmed.find('=')));
+}
+
+std::optional<ProfileDocument::Range>
+ProfileDocument::find_section(std::string_view section) const {
+  const std::string_view wanted = ascii::trim(section);
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    if (lines_[i].kind != Kind::section || !ascii::iequals(lines_[i].name(), wanted))
+      continue;
+    std::size_t end = i + 1;
+    while (end < lines_.size() && lines_[end].kind != Kind::section)
+      ++end;
+    return Range{i, i + 1, end};
+  }
+  return std::nullopt;
+}
+
+std::optional<std::size_t> ProfileDocument::find_key(const Range& range,
+                                                     std::string_view key) const {
+  const std::string_view wanted = ascii::trim(key);
+  for (std::size_t i = range.begin; i < range.end; ++i)
+    if (lines_[i].kind == Kind::entry && ascii::iequals(lines_[i].name(), wanted))
+      return i;
+  return std::nullopt;
+}
+
+std::optional<std::string_view> ProfileDocument::raw_value(std::string_view section,
+                                                           std::string_view key) const {
+  const auto range = find_section(section);
+  if (!range)
+    return std::nullopt;
+  const auto line = find_key(*range, key);
+  if (!line)
+    return std::nullopt;
+  const std::string_view text = lines_[*line].text;
+  const std::size_t equals = text.find('=');
+  if (equals == std::string_view::npos)
+    return std::string_view{};
+  return text.substr(equals + 1);
+}
+
+void ProfileDocument::set(std::string_view section, std::string_view key, std::string_view value) {
+  Line entry{std::string(key) + "=" + std::string(value), Kind::entry};
+  auto range = find_section(section);
+  if (!range) {
+    lines_.push_back(Line{"[" + std::string(section) + "]", Kind::section});
+    lines_.push_back(std::move(entry));
+    return;
+  }
+  if (const auto line = find_key(*range, key)) {
+    lines_[*line] = std::move(entry);
+    return;
+  }
+  // After the section's last entry, so that blank lines before the next header stay there.
+  std::size_t at = range->end;
+  while (at > range->begin && lines_[at - 1].kind == Kind::other)
+    --at;
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
+}
+
+bool ProfileDocument::erase_key(std::string_view section, std::string_view key) {
+  const auto range = find_section(section);
+  if (!range)
+    return false;
+  const auto line = find_key(*range, key);
+  if (!line)
+    return false;
+  lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*line));
+  return true;
+}
+
+bool ProfileDocument::erase_section(std::string_view section) {
+  const auto range = find_section(section);
+  if (!range)
+    return false;
+  lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(range->header),
+               lines_.begin() + static_cast<std::ptrdiff_t>(range->end));
+  return true;
+}
+
+std::string ProfileDocument::text() const {
+  std::string out;
+  for (const Line& line : lines_) {
+    out += line.text;
+    out += "\r\n";
+  }
+  return out;
+}
+
+} // namespace win

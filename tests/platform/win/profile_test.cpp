@@ -1,0 +1,170 @@
+#include "win/profile.h"
+
+#include <string>
+
+#include "temp_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using Profile = TempFolder;
+
+std::string read_value(std::string_view section, std::string_view key, const std::string& file) {
+  return win::read_profile_string(section, key, "Default", file);
+}
+
+// The lines joined with `end` after each.
+std::string lines(std::initializer_list<std::string_view> list, std::string_view end = "\r\n") {
+  std::string text;
+  for (auto line : list)
+    (text += line) += end;
+  return text;
+}
+
+TEST_F(Profile, ReadsAHandWrittenFileWithEitherLineEnd) {
+  const auto fixture = [](std::string_view end) {
+    return lines({"; before any section", "[INFO]", "SHAPE FILE=/data/net/roads.shp",
+                  "RECORD NO= 1234", "Total = 0", "Zone  1= 5", "EDITED=12/09/25 09.15.02 PM  ",
+                  "Quoted=\" a b \"", "Single='x'", "Mismatched=\"x'", "Lone=\"",
+                  "Empty=", "NoEquals", "First=1", "first=2", "  [ color ]  ", "RED=255"},
+                 end);
+  };
+  const struct {
+    const char* section;
+    const char* key;
+    const char* value;
+  } cases[] = {
+      {"INFO", "SHAPE FILE", "/data/net/roads.shp"},
+      {"info", "record no", "1234"}, // case of section and key ignored
+      {"INFO", "Total", "0"},        // the key's outer blanks ignored ...
+      {" INFO ", " Total ", "0"},    // ... on both sides
+      {"INFO", "Zone  1", "5"},      // inner blanks count
+      {"INFO", "Zone 1", "Default"},
+      {"INFO", "EDITED", "12/09/25 09.15.02 PM"},
+      {"INFO", "Quoted", " a b "}, // one pair of quotes removed, blanks inside kept
+      {"INFO", "Single", "x"},
+      {"INFO", "Mismatched", "\"x'"},
+      {"INFO", "Lone", "\""},
+      {"INFO", "Empty", ""},
+      {"INFO", "NoEquals", ""},
+      {"INFO", "First", "1"}, // the first of two equal keys wins
+      {"Color", "RED", "255"},
+      {"INFO", "RED", "Default"}, // keys belong to their section
+      {"CLOSED ROADS", "Total", "Default"},
+  };
+  for (const char* end : {"\r\n", "\n"}) {
+    write_bytes("Corvane.ini", fixture(end));
+    for (const auto& c : cases)
+      EXPECT_EQ(read_value(c.section, c.key, path("Corvane.ini")), c.value)
+          << "[" << c.section << "] " << c.key << (end[0] == '\r' ? " (CRLF)" : " (LF)");
+  }
+  EXPECT_EQ(read_value("INFO", "Total", path("Missing.ini")), "Default");
+}
+
+TEST_F(Profile, TheBufferCutsValuesAndDefaults) {
+  const std::string long_value(300, 'v');
+  write_bytes("link.spd",
+              lines({"[SPEED VALUES]", "Long=" + long_value, "Fits=" + std::string(254, 'f')}));
+  const std::string file = path("link.spd");
+  EXPECT_EQ(read_value("SPEED VALUES", "Long", file), std::string(254, 'v'));
+  EXPECT_EQ(read_value("SPEED VALUES", "Fits", file), std::string(254, 'f'));
+  EXPECT_EQ(win::read_profile_string("X", "Y", "Default   ", file), "Default"); // trailing blanks
+  EXPECT_EQ(win::read_profile_string("X", "Y", "Default", file, 5), "Defa");
+  EXPECT_EQ(win::read_profile_string("X", "Y", "Default", file, 0), "");
+
+  char buffer[255];
+  EXPECT_EQ(
+      win::GetPrivateProfileStringA("speed values", "long", "Default", buffer, 255, file.c_str()),
+      254u);
+  EXPECT_EQ(std::string(buffer), std::string(254, 'v'));
+  EXPECT_EQ(win::GetPrivateProfileStringA("X", "Y", nullptr, buffer, 255, file.c_str()), 0u);
+  EXPECT_STREQ(buffer, "");
+  EXPECT_EQ(win::GetPrivateProfileStringA("X", "Y", "Default", buffer, 1, file.c_str()), 0u);
+  EXPECT_STREQ(buffer, "");
+  EXPECT_EQ(win::GetPrivateProfileStringA(nullptr, nullptr, "Default", buffer, 255, file.c_str()),
+            0u);
+}
+
+TEST_F(Profile, WritesLinesAsGivenInTheirSectionsWithCrLf) {
+  const std::string file = path("Corvane.ini");
+  const auto put = [&](const char* section, const char* key, const char* value) {
+    EXPECT_TRUE(win::write_profile_string(section, key, value, file)) << key;
+  };
+  put("INFO", "RECORD NO", " 1234");
+  put("INFO", "EDITED", "12/09/25 09.15.02 PM");
+  put("CLOSED ROADS", "Total ", " 0");
+  put("ISOCHRONE", "Zone  1", " 5");
+  put("INFO", "TSP MODE", " 1");      // a new key goes to the end of its section
+  put("info", "record no", " 99");    // an existing key is replaced in place, as given
+  put("Closed Roads", "Total", " 2"); // found although written "Total "
+  put("Color", "RED", "255");         // a new section goes to the end of the file
+  EXPECT_EQ(read_value("INFO", "RECORD NO", file), "99");
+  EXPECT_EQ(read_value("CLOSED ROADS", "Total ", file), "2");
+  EXPECT_EQ(read_value("ISOCHRONE", "Zone  1", file), "5");
+  EXPECT_EQ(
+      read_bytes("Corvane.ini"),
+      lines({"[INFO]", "record no= 99", "EDITED=12/09/25 09.15.02 PM", "TSP MODE= 1",
+             "[CLOSED ROADS]", "Total= 2", "[ISOCHRONE]", "Zone  1= 5", "[Color]", "RED=255"}));
+}
+
+TEST_F(Profile, AppendsBeforeBlankLinesAndRewritesLfFilesWithCrLf) {
+  write_bytes("a.ini", lines({"[A]", "x=1", "", "[B]", "y=2"}, "\n"));
+  EXPECT_TRUE(win::write_profile_string("A", "z", "3", path("a.ini")));
+  EXPECT_EQ(read_bytes("a.ini"), lines({"[A]", "x=1", "z=3", "", "[B]", "y=2"}));
+}
+
+TEST_F(Profile, ANullKeyDeletesTheSectionAndANullValueTheKey) {
+  const std::string file = path("Corvane.ini");
+  write_bytes("Corvane.ini", lines({"[ISOCHRONE]", "Zone  1= 5", "Total Zones= 1", "[Color]",
+                                    "RED=255", "GREEN=0"}));
+  EXPECT_TRUE(win::delete_profile_section("isochrone", file));
+  EXPECT_EQ(win::WritePrivateProfileStringA("Color", "GREEN", nullptr, file.c_str()), 1);
+  EXPECT_EQ(read_bytes("Corvane.ini"), lines({"[Color]", "RED=255"}));
+  EXPECT_EQ(read_value("ISOCHRONE", "Total Zones", file), "Default");
+
+  // A null key deletes the section whatever the value; deleting what is not there changes
+  // nothing and creates no file.
+  EXPECT_TRUE(win::write_profile_string("ISOCHRONE", "Zone  1", " 10", file));
+  EXPECT_EQ(win::WritePrivateProfileStringA("ISOCHRONE", nullptr, " 5", file.c_str()), 1);
+  EXPECT_TRUE(win::delete_profile_section("ISOCHRONE", file));
+  EXPECT_EQ(win::WritePrivateProfileStringA("Color", "BLUE", nullptr, file.c_str()), 1);
+  EXPECT_EQ(read_bytes("Corvane.ini"), lines({"[Color]", "RED=255"}));
+  EXPECT_TRUE(win::delete_profile_section("CLOSED ROADS", path("Missing.ini")));
+  EXPECT_FALSE(fs::exists(path("Missing.ini")));
+}
+
+TEST_F(Profile, RefusedWritesLeaveTheFileAsItWas) {
+  write_bytes("ro.ini", lines({"[INFO]", "A=1"}));
+  fs::permissions(path("ro.ini"), fs::perms::owner_read);
+  const struct {
+    std::string file;
+    const char* section;
+    const char* key;
+    const char* value;
+  } cases[] = {
+      {path("ro.ini"), "INFO", "A", "2"},
+      {path("no-folder/x.ini"), "INFO", "A", "2"},
+      {path("ro.ini"), "INFO", "A", "2\r\n[Color]"},
+      {path("ro.ini"), "INFO", "A\nB", "2"},
+      {path("ro.ini"), nullptr, "A", "2"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(win::WritePrivateProfileStringA(c.section, c.key, c.value, c.file.c_str()), 0)
+        << c.file << " " << c.value;
+  EXPECT_EQ(read_bytes("ro.ini"), lines({"[INFO]", "A=1"}));
+  EXPECT_FALSE(fs::exists(path("no-folder")));
+  EXPECT_EQ(win::WritePrivateProfileStringA(nullptr, nullptr, nullptr, path("x.ini").c_str()), 1);
+}
+
+TEST_F(Profile, DrivePathsAndNamesInAnotherCaseReachTheSameFile) {
+  fs::create_directories(root_ / "drives/C/Net");
+  EXPECT_TRUE(win::write_profile_string("INFO", "ROUTE TYPE", "Shortest", "C:\\Net\\corvane.ini"));
+  EXPECT_TRUE(fs::exists(root_ / "drives/C/Net/corvane.ini"));
+  EXPECT_EQ(read_value("INFO", "ROUTE TYPE", "c:/net/Corvane.INI"), "Shortest");
+  EXPECT_TRUE(win::write_profile_string("INFO", "TSP MODE", " 1", "C:\\NET\\Corvane.ini"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(root_ / "drives/C/Net"), fs::directory_iterator()),
+            1);
+}
+
+} // namespace
