@@ -167,4 +167,16 @@ TEST_F(Profile, DrivePathsAndNamesInAnotherCaseReachTheSameFile) {
             1);
 }
 
+// The network check compares this time with the shapefile's, so every write must renew it.
+TEST_F(Profile, AWriteRenewsTheModificationTimeAndKeepsThePermissions) {
+  write_bytes("Corvane.ini", lines({"[INFO]", "EDITED=old"}));
+  const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  fs::permissions(path("Corvane.ini"), mode);
+  const auto old_time = fs::file_time_type::clock::now() - std::chrono::hours(24);
+  fs::last_write_time(path("Corvane.ini"), old_time);
+  EXPECT_TRUE(win::write_profile_string("INFO", "EDITED", "new", path("Corvane.ini")));
+  EXPECT_GT(fs::last_write_time(path("Corvane.ini")), old_time + std::chrono::hours(23));
+  EXPECT_EQ(fs::status(path("Corvane.ini")).permissions(), mode);
+}
+
 } // namespace
