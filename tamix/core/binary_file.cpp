@@ -1,0 +1,85 @@
+#include "binary_file.h"
+
+#include "error.h"
+
+#include <cstring>
+
+namespace tamix {
+
+FileHeader make_header(const char (&magic)[9], std::uint32_t version) {
+  FileHeader header;
+  std::memcpy(header.magic.data(), magic, header.magic.size());
+  header.version = version;
+  return header;
+}
+
+BinaryWriter::BinaryWriter(std::filesystem::path path, const FileHeader& header)
+    : path_(std::move(path)), temp_path_(path_.string() + ".tmp") {
+  file_ = std::fopen(temp_path_.c_str(), "wb");
+  if (!file_)
+    throw Error(code::load_failed, "cannot write " + path_.string());
+  write_bytes(&header, sizeof header);
+}
+
+BinaryWriter::~BinaryWriter() {
+  if (file_) {
+    std::fclose(file_);
+    std::error_code ignored;
+    std::filesystem::remove(temp_path_, ignored);
+  }
+}
+
+void BinaryWriter::write_bytes(const void* data, std::size_t size) {
+  if (size != 0 && std::fwrite(data, 1, size, file_) != size)
+    throw Error(code::load_failed, "cannot write " + path_.string());
+}
+
+void BinaryWriter::commit() {
+  int closed = std::fclose(file_);
+  file_ = nullptr;
+  std::error_code error;
+  if (closed == 0)
+    std::filesystem::rename(temp_path_, path_, error);
+  if (closed != 0 || error) {
+    std::filesystem::remove(temp_path_, error);
+    throw Error(code::load_failed, "cannot write " + path_.string());
+  }
+}
+
+BinaryReader::BinaryReader(const std::filesystem::path& path, const char (&magic)[9],
+                           std::uint32_t version)
+    : path_(path) {
+  file_ = std::fopen(path.c_str(), "rb");
+  if (!file_)
+    throw Error(code::load_failed, "cannot open " + path.string());
+  if (std::fread(&header_, sizeof header_, 1, file_) != 1 ||
+      std::memcmp(header_.magic.data(), magic, header_.magic.size()) != 0)
+    throw Error(code::wrong_version, path.string() + " is not an engine file of this kind");
+  if (header_.version != version)
+    throw Error(code::wrong_version, path.string() + " has format version " +
+                                         std::to_string(header_.version) + ", expected " +
+                                         std::to_string(version));
+}
+
+BinaryReader::~BinaryReader() {
+  if (file_)
+    std::fclose(file_);
+}
+
+void BinaryReader::check_size(std::uint64_t body_size) {
+  std::error_code error;
+  std::uint64_t size = std::filesystem::file_size(path_, error);
+  if (error)
+    throw Error(code::load_failed, "cannot read " + path_.string());
+  if (size != sizeof(FileHeader) + body_size)
+    throw Error(code::wrong_version, path_.string() + " has " + std::to_string(size) +
+                                         " bytes, its header calls for " +
+                                         std::to_string(sizeof(FileHeader) + body_size));
+}
+
+void BinaryReader::read_bytes(void* data, std::uint64_t size) {
+  if (size != 0 && std::fread(data, 1, size, file_) != size)
+    throw Error(code::load_failed, "cannot read " + path_.string());
+}
+
+} // namespace tamix

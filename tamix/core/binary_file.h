@@ -1,0 +1,84 @@
+#pragma once
+
+// Reading and writing the engine's binary files: a fixed header, then raw arrays.
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tamix {
+
+struct FileHeader {
+  std::array<char, 8> magic{};
+  std::uint32_t version = 0;
+  std::uint32_t extra = 0; // a small per-file value (e.g. the map units)
+  std::array<std::uint64_t, 3> counts{};
+};
+static_assert(sizeof(FileHeader) == 40);
+
+// Writes to "<path>.tmp"; commit() renames it to `path`, so a failed write never leaves a
+// half-written file under the real name. Raises load_failed when the file cannot be written.
+class BinaryWriter {
+public:
+  BinaryWriter(std::filesystem::path path, const FileHeader& header);
+  ~BinaryWriter();
+  BinaryWriter(const BinaryWriter&) = delete;
+  BinaryWriter& operator=(const BinaryWriter&) = delete;
+
+  template <class T> void write(std::span<const T> items) {
+    write_bytes(items.data(), items.size_bytes());
+  }
+  template <class T> void write(const std::vector<T>& items) {
+    write(std::span<const T>(items));
+  }
+  // Closes the file and gives it its real name.
+  void commit();
+
+private:
+  void write_bytes(const void* data, std::size_t size);
+
+  std::filesystem::path path_;
+  std::filesystem::path temp_path_;
+  std::FILE* file_ = nullptr;
+};
+
+// Opens `path` and checks its header: magic and version (else wrong_version), then that the
+// file's size is exactly the header plus `body_size(header)` bytes (else wrong_version). A
+// missing or unreadable file raises load_failed.
+class BinaryReader {
+public:
+  template <class BodySize>
+  BinaryReader(const std::filesystem::path& path, const char (&magic)[9], std::uint32_t version,
+               BodySize body_size)
+      : BinaryReader(path, magic, version) {
+    check_size(body_size(header_));
+  }
+  ~BinaryReader();
+  BinaryReader(const BinaryReader&) = delete;
+  BinaryReader& operator=(const BinaryReader&) = delete;
+
+  const FileHeader& header() const { return header_; }
+
+  template <class T> void read(std::vector<T>& items, std::uint64_t count) {
+    items.resize(count);
+    read_bytes(items.data(), count * sizeof(T));
+  }
+
+private:
+  BinaryReader(const std::filesystem::path& path, const char (&magic)[9], std::uint32_t version);
+  void check_size(std::uint64_t body_size);
+  void read_bytes(void* data, std::uint64_t size);
+
+  std::filesystem::path path_;
+  std::FILE* file_ = nullptr;
+  FileHeader header_;
+};
+
+FileHeader make_header(const char (&magic)[9], std::uint32_t version);
+
+} // namespace tamix

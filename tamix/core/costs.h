@@ -1,0 +1,85 @@
+#pragma once
+
+// Link costs for one run, built from the settings the add-in sends; the network files are never
+// edited for them.
+//
+//   distance = link length in the current distance unit (km or miles)
+//   minutes  = distance / speed * 60, speed = the link's temporary speed if set, else its
+//              class speed (per hour in the current distance unit)
+//   primary  = primary_distance * distance + primary_time * minutes, secondary likewise
+//
+// A speed of 0 or less has no time: such a link is impassable (inf_cost both ways) whenever
+// either cost uses minutes, and never divides by zero. A closed link is impassable for
+// everything.
+
+#include "graph.h"
+#include "map_units.h"
+#include "network.h"
+
+#include <array>
+#include <cstdint>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace tamix {
+
+inline constexpr double default_class_speed = 1.0;
+
+struct Weights {
+  double primary_distance = 1;
+  double primary_time = 0;
+  double secondary_distance = 0;
+  double secondary_time = 1;
+  friend bool operator==(const Weights&, const Weights&) = default;
+};
+
+// The network object's cost settings. Class speeds and the distance unit stay until changed;
+// temporary speeds and closures last until reset().
+class CostSettings {
+public:
+  CostSettings();
+
+  void set_distance_unit(DistanceUnit unit);
+  DistanceUnit distance_unit() const { return unit_; }
+  // Raises out_of_bounds for a class outside 0..31.
+  void set_class_speed(int road_class, double speed);
+  double class_speed(int road_class) const { return class_speed_.at(road_class); }
+  // Raise out_of_bounds for a link that the network does not have.
+  void set_temp_speed(const Network& network, LinkId link, double speed);
+  void close_link(const Network& network, LinkId link);
+  // Drops every temporary speed and closure; class speeds and the unit stay.
+  void reset();
+
+  bool closed(LinkId link) const;
+  // The link's speed (temporary, else class) per hour in the distance unit.
+  double speed(const Network& network, LinkId link) const;
+  // Changes with every setting, so cached cost arrays know when they are stale.
+  std::uint64_t version() const { return version_; }
+
+  const std::unordered_map<LinkId, double>& temp_speeds() const { return temp_speed_; }
+  const std::unordered_set<LinkId>& closed_links() const { return closed_; }
+
+private:
+  DistanceUnit unit_ = DistanceUnit::kilometres;
+  std::array<double, road_class_count> class_speed_;
+  std::unordered_map<LinkId, double> temp_speed_;
+  std::unordered_set<LinkId> closed_;
+  std::uint64_t version_ = 1;
+};
+
+// A link's distance in the settings' unit, and its minutes (inf_cost when its speed is <= 0).
+double link_distance(const Network& network, const CostSettings& settings, LinkId link);
+double link_minutes(const Network& network, const CostSettings& settings, LinkId link);
+
+// Per-arc costs of one run (indexed like Graph::head).
+struct ArcCosts {
+  std::vector<Cost> primary;
+  std::vector<Cost> secondary;
+};
+
+// Fills `costs` for every arc of `network`. Reuses the arrays' memory.
+void compute_arc_costs(const Network& network, const CostSettings& settings,
+                       const Weights& weights, ArcCosts& costs);
+
+} // namespace tamix

@@ -1,0 +1,172 @@
+#include "network_build.h"
+
+#include "error.h"
+#include "map_units.h"
+
+#include <geodesic.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <string>
+
+namespace tamix {
+
+namespace {
+
+double planar_length(std::span<const Point> points) {
+  double length = 0;
+  for (std::size_t i = 1; i < points.size(); ++i)
+    length += std::hypot(points[i].x - points[i - 1].x, points[i].y - points[i - 1].y);
+  return length;
+}
+
+// Degrees are longitude (x) and latitude (y); the network carries no datum, so lengths are
+// measured on the WGS 84 ellipsoid.
+double geodesic_metres(std::span<const Point> points) {
+  static const geod_geodesic wgs84 = [] {
+    geod_geodesic g;
+    geod_init(&g, 6378137.0, 1 / 298.257223563);
+    return g;
+  }();
+  double length = 0;
+  for (std::size_t i = 1; i < points.size(); ++i) {
+    double metres = 0;
+    geod_inverse(&wgs84, points[i - 1].y, points[i - 1].x, points[i].y, points[i].x, &metres,
+                 nullptr, nullptr);
+    length += metres;
+  }
+  return length;
+}
+
+// nodes: the two end points of every link with a shape (slot 2l is the from end, 2l + 1 the to
+// end; records without a shape keep empty slots).
+// number: equal points share a node; nodes are numbered in order of first appearance, which
+// keeps neighbouring records' nodes close in memory.
+std::vector<LinkEnds> number_nodes(const LinkGeometry& shapes, LinkId link_count,
+                                   NodeId& node_count, PhaseProgress& progress) {
+  std::vector<std::uint64_t> ends; // 2 * link + side, for links with a shape
+  ends.reserve(2 * std::size_t(link_count));
+  for (LinkId l = 1; l <= link_count; ++l)
+    if (shapes.first_point[l + 1] > shapes.first_point[l]) {
+      ends.push_back(2 * std::uint64_t(l));
+      ends.push_back(2 * std::uint64_t(l) + 1);
+    }
+  auto point_of = [&](std::uint64_t end) {
+    LinkId l = LinkId(end / 2);
+    return end % 2 == 0 ? shapes.points[shapes.first_point[l]]
+                        : shapes.points[shapes.first_point[l + 1] - 1];
+  };
+  progress.step(1, 4);
+  std::vector<Point> end_point(ends.size());
+  for (std::size_t i = 0; i < ends.size(); ++i)
+    end_point[i] = point_of(ends[i]);
+  std::vector<std::uint32_t> order(ends.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+    const Point& p = end_point[a];
+    const Point& q = end_point[b];
+    if (p.x != q.x)
+      return p.x < q.x;
+    if (p.y != q.y)
+      return p.y < q.y;
+    return a < b; // the first appearance leads its group
+  });
+  progress.step(3, 4);
+  // group_leader[i]: the first appearance of end i's point.
+  std::vector<std::uint32_t> leader(ends.size());
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    bool same = i > 0 && end_point[order[i]] == end_point[order[i - 1]];
+    leader[order[i]] = same ? leader[order[i - 1]] : order[i];
+  }
+  std::vector<NodeId> node_of(ends.size(), no_node);
+  std::vector<LinkEnds> link_ends(std::size_t(link_count) + 1);
+  node_count = 0;
+  for (std::size_t i = 0; i < ends.size(); ++i) {
+    NodeId& node = node_of[leader[i]];
+    if (node == no_node)
+      node = ++node_count;
+    LinkEnds& le = link_ends[ends[i] / 2];
+    (ends[i] % 2 == 0 ? le.from : le.to) = node;
+  }
+  progress.finish();
+  return link_ends;
+}
+
+} // namespace
+
+double polyline_metres(std::span<const Point> points, int map_units) {
+  if (map_units == map_units_degree)
+    return geodesic_metres(points);
+  return planar_length(points) * metres_per_map_unit(map_units);
+}
+
+Graph build_graph(const std::vector<LinkEnds>& link_ends, NodeId node_count) {
+  Graph graph;
+  graph.first_out.assign(std::size_t(node_count) + 2, 0);
+  // Count into first_out[v + 1], then prefix sums give each node's first arc.
+  for (std::size_t l = 1; l < link_ends.size(); ++l) {
+    if (link_ends[l].from == no_node)
+      continue;
+    ++graph.first_out[link_ends[l].from + 1];
+    ++graph.first_out[link_ends[l].to + 1];
+  }
+  for (NodeId v = 1; v <= node_count; ++v)
+    if (graph.first_out[v + 1] > max_links_at_node)
+      throw Error(code::too_many_links_at_node,
+                  "node " + std::to_string(v) + " joins " +
+                      std::to_string(graph.first_out[v + 1]) + " link ends (no more than " +
+                      std::to_string(max_links_at_node) + ")");
+  std::partial_sum(graph.first_out.begin(), graph.first_out.end(), graph.first_out.begin());
+  graph.head.resize(graph.first_out.back());
+  graph.arc_link.resize(graph.first_out.back());
+  std::vector<ArcId> next(graph.first_out.begin(), graph.first_out.end() - 1);
+  for (std::size_t l = 1; l < link_ends.size(); ++l) {
+    const LinkEnds& ends = link_ends[l];
+    if (ends.from == no_node)
+      continue;
+    ArcId forward = next[ends.from]++;
+    graph.head[forward] = ends.to;
+    graph.arc_link[forward] = SignedLink(l);
+    ArcId backward = next[ends.to]++;
+    graph.head[backward] = ends.from;
+    graph.arc_link[backward] = -SignedLink(l);
+  }
+  return graph;
+}
+
+Network build_network(LinkGeometry shapes, int map_units, const Progress& progress,
+                      int progress_from, int progress_to) {
+  if (!is_known_map_unit(map_units))
+    throw Error(code::out_of_bounds, "unknown map unit " + std::to_string(map_units));
+  const int span = progress_to - progress_from;
+  Network network;
+  network.map_units = map_units;
+  const LinkId link_count = LinkId(shapes.first_point.size() - 2);
+
+  PhaseProgress number_phase(progress, progress_from, progress_from + span * 6 / 10);
+  NodeId node_count = 0;
+  network.link_ends = number_nodes(shapes, link_count, node_count, number_phase);
+
+  PhaseProgress sort_phase(progress, progress_from + span * 6 / 10, progress_to);
+  network.graph = build_graph(network.link_ends, node_count);
+  sort_phase.step(1, 3);
+  network.node_points.assign(std::size_t(node_count) + 1, Point{});
+  network.link_metres.assign(std::size_t(link_count) + 1, 0.0);
+  for (LinkId l = 1; l <= link_count; ++l) {
+    std::span<const Point> points = shapes.of(l);
+    if (points.empty())
+      continue;
+    network.node_points[network.link_ends[l].from] = points.front();
+    network.node_points[network.link_ends[l].to] = points.back();
+    network.link_metres[l] = polyline_metres(points, map_units);
+    if (l % 65536 == 0)
+      sort_phase.step(std::uint64_t(link_count) + l, 2 * std::uint64_t(link_count));
+  }
+  network.link_class.assign(std::size_t(link_count) + 1, default_road_class);
+  network.geometry = std::move(shapes);
+  sort_phase.finish();
+  return network;
+}
+
+} // namespace tamix

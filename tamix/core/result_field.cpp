@@ -1,0 +1,181 @@
+#include "result_field.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace tamix {
+namespace {
+
+// dBASE layout: a 32-byte table header (record count at 4, header length at 8, record length at
+// 10, little-endian), 32-byte field descriptors (name 0..10, type 11, width 16, decimals 17)
+// ended by 0x0D, then the records: a deletion flag byte, then the fields in order.
+constexpr std::size_t table_header_size = 32;
+constexpr std::size_t descriptor_size = 32;
+constexpr char descriptors_end = 0x0D;
+constexpr std::size_t clear_chunk_bytes = std::size_t{4} << 20;
+
+struct Column {
+  std::uint32_t rows = 0;
+  std::uint64_t first_record = 0; // file offset of record 0
+  std::uint32_t record_length = 0;
+  std::uint32_t offset = 0; // of the field inside a record
+  std::uint32_t width = 0;
+  std::uint32_t decimals = 0;
+
+  std::uint64_t position(std::uint32_t row) const {
+    return first_record + std::uint64_t{row} * record_length + offset;
+  }
+};
+
+std::uint32_t little_endian(const unsigned char* bytes, int count) {
+  std::uint32_t value = 0;
+  for (int k = count - 1; k >= 0; --k) value = value << 8 | bytes[k];
+  return value;
+}
+
+bool same_name(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::toupper(static_cast<unsigned char>(x)) ==
+                  std::toupper(static_cast<unsigned char>(y));
+         });
+}
+
+class OpenTable {
+public:
+  explicit OpenTable(const std::filesystem::path& dbf, int flags)
+      : dbf_(dbf), fd_(::open(dbf.c_str(), flags | O_CLOEXEC)) {
+    if (fd_ < 0) fail("cannot be opened");
+  }
+  ~OpenTable() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  OpenTable(const OpenTable&) = delete;
+  OpenTable& operator=(const OpenTable&) = delete;
+
+  [[noreturn]] void fail(const std::string& why) const {
+    throw Error(code::output_file_failed, "result table " + dbf_.string() + ": " + why);
+  }
+  void read(void* data, std::size_t size, std::uint64_t at) const {
+    if (::pread(fd_, data, size, static_cast<off_t>(at)) != static_cast<ssize_t>(size))
+      fail("cannot be read");
+  }
+  void write(const void* data, std::size_t size, std::uint64_t at) const {
+    if (::pwrite(fd_, data, size, static_cast<off_t>(at)) != static_cast<ssize_t>(size))
+      fail("cannot be written");
+  }
+  std::uint64_t size() const {
+    struct stat info{};
+    if (::fstat(fd_, &info) != 0) fail("cannot be read");
+    return static_cast<std::uint64_t>(info.st_size);
+  }
+
+private:
+  std::filesystem::path dbf_;
+  int fd_;
+};
+
+Column find_column(const OpenTable& table, const std::string& name) {
+  unsigned char head[table_header_size];
+  table.read(head, sizeof head, 0);
+  Column column;
+  column.rows = little_endian(head + 4, 4);
+  const std::uint32_t header_length = little_endian(head + 8, 2);
+  column.record_length = little_endian(head + 10, 2);
+  column.first_record = header_length;
+  if (header_length < table_header_size + 1 || column.record_length < 1)
+    table.fail("is not a dBASE table");
+  if (table.size() < header_length + std::uint64_t{column.rows} * column.record_length)
+    table.fail("is shorter than its header says");
+
+  std::vector<unsigned char> descriptors(header_length - table_header_size);
+  table.read(descriptors.data(), descriptors.size(), table_header_size);
+  std::uint32_t offset = 1; // after the deletion flag
+  for (std::size_t at = 0; at + descriptor_size <= descriptors.size(); at += descriptor_size) {
+    const unsigned char* field = descriptors.data() + at;
+    if (field[0] == descriptors_end) break;
+    const std::string field_name(reinterpret_cast<const char*>(field),
+                                 strnlen(reinterpret_cast<const char*>(field), 11));
+    const std::uint32_t width = field[16];
+    if (offset + width > column.record_length) table.fail("has fields beyond its records");
+    if (same_name(field_name, name)) {
+      const char type = static_cast<char>(std::toupper(field[11]));
+      if (type != 'N' && type != 'F')
+        throw Error(code::field_not_numeric, "field " + name + " of " +
+                                                 std::string(1, type) + " type is not numeric");
+      column.offset = offset;
+      column.width = width;
+      column.decimals = field[17];
+      return column;
+    }
+    offset += width;
+  }
+  throw Error(code::field_not_found, "no field " + name + " in the result table");
+}
+
+} // namespace
+
+std::string dbf_number_text(double value, std::uint32_t width, std::uint32_t decimals) {
+  if (!std::isfinite(value)) return std::string(width, ' ');
+  char text[512];
+  for (int places = static_cast<int>(decimals); places >= 0; --places) {
+    const int length = std::snprintf(text, sizeof text, "%*.*f", static_cast<int>(width), places,
+                                     value);
+    if (length >= 0 && static_cast<std::uint32_t>(length) <= width) return text;
+  }
+  return std::string(width, '*');
+}
+
+ResultField::ResultField(std::filesystem::path dbf, std::string name)
+    : dbf_(std::move(dbf)), name_(std::move(name)) {
+  find_column(OpenTable(dbf_, O_RDONLY), name_);
+}
+
+void ResultField::clear() const {
+  const OpenTable table(dbf_, O_RDWR);
+  const Column column = find_column(table, name_);
+  const std::string zero = dbf_number_text(0.0, column.width, column.decimals);
+  const std::uint32_t rows_per_chunk =
+      std::max<std::uint32_t>(1, clear_chunk_bytes / column.record_length);
+  std::vector<char> chunk;
+  // Read, patch and write back whole runs of records: one system call per few megabytes, and
+  // runs that already hold zeros are not written at all.
+  for (std::uint32_t first = 0; first < column.rows; first += rows_per_chunk) {
+    const std::uint32_t rows = std::min(rows_per_chunk, column.rows - first);
+    const std::uint64_t start = column.first_record + std::uint64_t{first} * column.record_length;
+    chunk.resize(std::size_t{rows} * column.record_length);
+    table.read(chunk.data(), chunk.size(), start);
+    bool changed = false;
+    for (std::uint32_t row = 0; row < rows; ++row) {
+      char* field = chunk.data() + std::size_t{row} * column.record_length + column.offset;
+      if (std::memcmp(field, zero.data(), column.width) != 0) {
+        std::memcpy(field, zero.data(), column.width);
+        changed = true;
+      }
+    }
+    if (changed) table.write(chunk.data(), chunk.size(), start);
+  }
+}
+
+void ResultField::write(std::span<const ResultValue> values) const {
+  const OpenTable table(dbf_, O_RDWR);
+  const Column column = find_column(table, name_);
+  for (const ResultValue& v : values)
+    if (v.row >= column.rows)
+      throw Error(code::out_of_bounds, "row " + std::to_string(v.row) + " is beyond the " +
+                                           std::to_string(column.rows) + " rows of " +
+                                           dbf_.string());
+  for (const ResultValue& v : values) {
+    const std::string text = dbf_number_text(v.value, column.width, column.decimals);
+    table.write(text.data(), text.size(), column.position(v.row));
+  }
+}
+
+} // namespace tamix

@@ -1,0 +1,76 @@
+#include "routes.h"
+
+#include "error.h"
+
+#include <algorithm>
+#include <string>
+
+namespace tamix {
+
+namespace {
+
+void check_node(const Network& network, NodeId node) {
+  if (!network.has_node(node))
+    throw Error(code::out_of_bounds, "the network has no node " + std::to_string(node));
+}
+
+} // namespace
+
+RouteResult solve_route(Search& search, const ArcCosts& costs, NodeId from, NodeId to) {
+  check_node(search.network(), to);
+  search.run_from(costs, from, {inf_cost, to});
+  RouteResult result;
+  result.reached = search.reached(to);
+  result.primary = search.primary(to);
+  result.secondary = search.secondary(to);
+  result.last_reached = search.last_settled();
+  return result;
+}
+
+void solve_from_node(Search& search, const ArcCosts& costs, NodeId from, Cost cutoff) {
+  search.run_from(costs, from, {cutoff > 0 ? cutoff : inf_cost, no_node});
+}
+
+Path walk_path(const Search& search, NodeId target) {
+  const Network& network = search.network();
+  check_node(network, target);
+  Path path;
+  if (!search.reached(target))
+    return path;
+  NodeId node = target;
+  path.nodes.push_back(node);
+  for (SignedLink link = search.parent_link(node); link != no_link;
+       link = search.parent_link(node)) {
+    path.links.push_back(link);
+    node = network.tail(link);
+    path.nodes.push_back(node);
+  }
+  return path;
+}
+
+FarEnd far_end_cost(const Search& search, const ArcCosts& costs, LinkId link) {
+  const Network& network = search.network();
+  if (!network.has_link(link))
+    throw Error(code::out_of_bounds, "the network has no link " + std::to_string(link));
+  // Both arcs of the link carry the same costs (links are two-way); find one at its from node.
+  const Graph& graph = network.graph;
+  const NodeId from = network.link_ends[link].from;
+  ArcId arc = graph.arcs_begin(from);
+  while (link_of(graph.arc_link[arc]) != link)
+    ++arc;
+  const Cost primary_step = costs.primary[arc];
+  const Cost secondary_step = costs.secondary[arc];
+  FarEnd best;
+  if (primary_step >= inf_cost)
+    return best;
+  for (NodeId tail : {from, network.link_ends[link].to}) {
+    if (!search.reached(tail))
+      continue;
+    Cost primary = search.primary(tail) + primary_step;
+    if (primary < best.primary)
+      best = {primary, search.secondary(tail) + secondary_step};
+  }
+  return best;
+}
+
+} // namespace tamix

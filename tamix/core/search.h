@@ -1,0 +1,89 @@
+#pragma once
+
+// The one search core: Dijkstra over the network's arcs with a 4-ary indexed heap. It serves
+// routes (early stop at a target), one-to-all trees (with a cut-off) and searches from several
+// sources with initial costs. It minimises the primary cost and carries the secondary cost along
+// the same tree.
+//
+// A Search owns its scratch space (labels, heap, timestamped flags), sized once for the network:
+// a run allocates nothing and a new run resets in time proportional to what the previous one
+// touched. Searches share nothing but the read-only network and costs, so one per thread may run
+// at once.
+
+#include "costs.h"
+#include "graph.h"
+#include "network.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace tamix {
+
+struct Source {
+  NodeId node = no_node;
+  Cost primary = 0;
+  Cost secondary = 0;
+};
+
+struct SearchLimits {
+  // Nodes whose primary cost exceeds the cut-off are left unsettled (unreached).
+  Cost cutoff = inf_cost;
+  // The search stops as soon as this node is settled (no_node: settle everything reachable).
+  NodeId target = no_node;
+};
+
+class Search {
+public:
+  explicit Search(const Network& network);
+
+  // Runs from `sources` (nodes outside the network raise out_of_bounds; a node given twice keeps
+  // its cheaper initial cost). Earlier results are forgotten.
+  void run(const ArcCosts& costs, std::span<const Source> sources, SearchLimits limits = {});
+  void run_from(const ArcCosts& costs, NodeId source, SearchLimits limits = {});
+
+  // Results of the last run. Only settled nodes are reached; their labels are final.
+  bool reached(NodeId node) const {
+    return round_ != 0 && node < settled_.size() && settled_[node] == round_;
+  }
+  // inf_cost for a node not reached.
+  Cost primary(NodeId node) const { return reached(node) ? label_[node].primary : inf_cost; }
+  Cost secondary(NodeId node) const { return reached(node) ? label_[node].secondary : inf_cost; }
+  // The arc by which a reached node was entered, as a signed link (no_link for a source).
+  SignedLink parent_link(NodeId node) const { return reached(node) ? parent_[node] : no_link; }
+  // The node settled last: the farthest one the search reached (a source if nothing else).
+  NodeId last_settled() const { return order_.empty() ? no_node : order_.back(); }
+  // Reached nodes in the order they were settled (ascending primary cost).
+  std::span<const NodeId> settled_nodes() const { return order_; }
+
+  const Network& network() const { return network_; }
+
+private:
+  struct Label {
+    Cost primary;
+    Cost secondary;
+  };
+  struct HeapEntry {
+    Cost key;
+    NodeId node;
+  };
+
+  void start_round();
+  bool improve(NodeId node, Cost primary, Cost secondary, SignedLink parent);
+  void heap_push_or_decrease(NodeId node, Cost key);
+  NodeId heap_pop();
+  void sift_up(std::uint32_t pos);
+  void sift_down(std::uint32_t pos);
+
+  const Network& network_;
+  std::vector<Label> label_;
+  std::vector<SignedLink> parent_;
+  std::vector<std::uint32_t> stamp_;   // label_/parent_ valid when == round_
+  std::vector<std::uint32_t> settled_; // settled when == round_
+  std::vector<std::uint32_t> heap_pos_;
+  std::vector<HeapEntry> heap_;
+  std::vector<NodeId> order_;
+  std::uint32_t round_ = 0;
+};
+
+} // namespace tamix

@@ -1,0 +1,115 @@
+#include "shapefile_reader.h"
+
+#include "error.h"
+#include "network_build.h"
+#include "network_files.h"
+
+#include <shapefil.h>
+
+#include <memory>
+#include <new>
+#include <string>
+
+namespace tamix {
+
+namespace {
+
+struct ShpCloser {
+  void operator()(SHPInfo* handle) const { SHPClose(handle); }
+};
+struct DbfCloser {
+  void operator()(DBFInfo* handle) const { DBFClose(handle); }
+};
+struct ObjectDestroyer {
+  void operator()(SHPObject* object) const { SHPDestroyObject(object); }
+};
+
+bool is_polyline(int type) {
+  return type == SHPT_ARC || type == SHPT_ARCZ || type == SHPT_ARCM;
+}
+
+// Companion file of `shp` with the extension in either letter case, as shapefiles come.
+bool companion_exists(const std::filesystem::path& shp, const char* lower, const char* upper) {
+  std::filesystem::path path = shp;
+  return std::filesystem::exists(path.replace_extension(lower)) ||
+         std::filesystem::exists(path.replace_extension(upper));
+}
+
+int dbf_record_count(const std::filesystem::path& shp) {
+  std::filesystem::path dbf = shp;
+  dbf.replace_extension(".dbf");
+  std::unique_ptr<DBFInfo, DbfCloser> handle(DBFOpen(dbf.c_str(), "rb"));
+  if (!handle)
+    throw Error(code::illegal_shapefile, "cannot read " + dbf.string());
+  return DBFGetRecordCount(handle.get());
+}
+
+} // namespace
+
+LinkGeometry read_polyline_shapefile(const std::filesystem::path& shp, const Progress& progress,
+                                     int progress_to) {
+  const std::string name = shp.string();
+  if (!std::filesystem::exists(shp))
+    throw Error(code::load_failed, "cannot find " + name);
+  if (!companion_exists(shp, ".shx", ".SHX"))
+    throw Error(code::illegal_shapefile, name + " has no .shx index beside it");
+  if (!companion_exists(shp, ".dbf", ".DBF"))
+    throw Error(code::illegal_shapefile, name + " has no .dbf table beside it");
+
+  std::unique_ptr<SHPInfo, ShpCloser> handle(SHPOpen(name.c_str(), "rb"));
+  if (!handle)
+    throw Error(code::illegal_shapefile, "cannot read " + name + " as a shapefile");
+  int records = 0;
+  int type = 0;
+  SHPGetInfo(handle.get(), &records, &type, nullptr, nullptr);
+  if (!is_polyline(type))
+    throw Error(code::illegal_shapefile,
+                name + " holds shapes of type " + std::to_string(type) + ", not polylines");
+  if (dbf_record_count(shp) != records)
+    throw Error(code::illegal_shapefile, name + " has " + std::to_string(records) +
+                                             " shapes but its .dbf another number of records");
+
+  PhaseProgress phase(progress, 0, progress_to);
+  LinkGeometry shapes;
+  shapes.first_point.reserve(std::size_t(records) + 2);
+  shapes.first_point.assign(2, 0);
+  bool any_shape = false;
+  for (int r = 0; r < records; ++r) {
+    std::unique_ptr<SHPObject, ObjectDestroyer> object(SHPReadObject(handle.get(), r));
+    if (!object)
+      throw Error(code::illegal_shapefile,
+                  name + " record " + std::to_string(r) + " cannot be read (damaged or truncated)");
+    if (object->nSHPType != SHPT_NULL && !is_polyline(object->nSHPType))
+      throw Error(code::illegal_shapefile, name + " record " + std::to_string(r) +
+                                               " is not a polyline");
+    // Parts are joined in order: the vertex arrays hold them back to back already.
+    if (object->nSHPType != SHPT_NULL && object->nVertices >= 2) {
+      any_shape = true;
+      for (int i = 0; i < object->nVertices; ++i)
+        shapes.points.push_back({object->padfX[i], object->padfY[i]});
+    }
+    shapes.first_point.push_back(shapes.points.size());
+    if (r % 4096 == 0)
+      phase.step(std::uint64_t(r), std::uint64_t(records));
+  }
+  if (!any_shape)
+    throw Error(code::illegal_shapefile, name + " has no polyline to build a network from");
+  phase.finish();
+  return shapes;
+}
+
+void create_network(const std::filesystem::path& folder, const std::string& layer, int map_units,
+                    const Progress& progress) {
+  try {
+    LinkGeometry shapes = read_polyline_shapefile(folder / (layer + ".shp"), progress, 40);
+    Network network = build_network(std::move(shapes), map_units, progress, 40, 90);
+    write_network_files(folder, network);
+    if (progress)
+      progress(100);
+  } catch (const std::bad_alloc&) {
+    throw Error(code::out_of_memory, "out of memory building the network of " +
+                                         (folder / layer).string());
+  }
+}
+
+} // namespace tamix

@@ -1,0 +1,173 @@
+#include "fixture.h"
+
+#include "error.h"
+#include "network_build.h"
+#include "network_files.h"
+#include "shapefile_reader.h"
+
+#include <shapefil.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace tamix::test {
+namespace {
+
+std::string file_bytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+::testing::AssertionResult fails_with(int expected, const std::function<void()>& work) {
+  try {
+    work();
+  } catch (const Error& error) {
+    if (error.code() == expected)
+      return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "code " << error.code() << " (" << error.what() << "), expected " << expected;
+  }
+  return ::testing::AssertionFailure() << "no error, expected " << expected;
+}
+
+TEST(NetworkBuild, NumbersLinksByRecordAndJoinsEqualEndPoints) {
+  TempFolder folder;
+  write_shapefile(folder.path(), "roads",
+                  {
+                      line({{0, 0}, {100, 0}}),                              // link 1: 1 -> 2
+                      null_shape(),                                          // link 2: no link
+                      line({{100, 0}, {100, 60}, {100, 100}}),               // link 3: 2 -> 3
+                      Record{{{{100, 100}, {50, 100}}, {{50, 150}, {0, 150}}}}, // link 4: 3 -> 4
+                      line({{0, 150}, {0, 0}}),                              // link 5: 4 -> 1
+                      line({{0, 150}, {0, 150.000001}}),                     // link 6: 4 -> 5
+                  });
+  Network network = build_and_load(folder.path(), "roads");
+
+  ASSERT_EQ(network.link_count(), 6u);
+  ASSERT_EQ(network.node_count(), 5u);
+  EXPECT_FALSE(network.has_link(2));
+  const std::vector<std::pair<NodeId, NodeId>> ends = {{1, 2}, {0, 0}, {2, 3}, {3, 4}, {4, 1},
+                                                        {4, 5}};
+  for (LinkId l = 1; l <= 6; ++l) {
+    EXPECT_EQ(network.link_ends[l].from, ends[l - 1].first) << "link " << l;
+    EXPECT_EQ(network.link_ends[l].to, ends[l - 1].second) << "link " << l;
+  }
+  // The multi-part link runs through its parts in order, crossing the gap between them.
+  EXPECT_DOUBLE_EQ(network.link_metres[4], 150);
+  EXPECT_EQ(network.geometry.of(4).size(), 4u);
+  EXPECT_DOUBLE_EQ(network.link_metres[3], 100);
+  EXPECT_EQ(network.node_points[4], (Point{0, 150}));
+  // Node 4 joins three links: its arcs lead back along 4 and on along 5 and 6.
+  const Graph& g = network.graph;
+  std::multiset<SignedLink> at_4(g.arc_link.begin() + g.arcs_begin(4),
+                                 g.arc_link.begin() + g.arcs_end(4));
+  EXPECT_EQ(at_4, (std::multiset<SignedLink>{-4, 5, 6}));
+  for (ArcId a = g.arcs_begin(4); a < g.arcs_end(4); ++a)
+    EXPECT_EQ(g.head[a], network.head(g.arc_link[a]));
+}
+
+TEST(NetworkBuild, MeasuresLengthsInEveryMapUnit) {
+  struct Case {
+    int map_units;
+    double metres_per_unit;
+  };
+  const Case cases[] = {{0, 1609.3472186944}, {1, 1000},       {3, 0.3048},
+                        {4, 0.9144},          {7, 1},          {8, 0.3048006096},
+                        {9, 1852},            {11, 0.201168402}, {12, 20.11684023}};
+  const Point line_points[] = {{3, 4}, {3, 6}};
+  for (const Case& c : cases)
+    EXPECT_NEAR(polyline_metres(line_points, c.map_units), 2 * c.metres_per_unit,
+                2e-8 * c.metres_per_unit)
+        << "map units " << c.map_units;
+  // Degrees: geodesics on the WGS 84 ellipsoid (one degree along the equator and a meridian).
+  const Point equator[] = {{10, 0}, {11, 0}};
+  const Point meridian[] = {{10, 0}, {10, 1}};
+  EXPECT_NEAR(polyline_metres(equator, 10), 111319.491, 1e-3);
+  EXPECT_NEAR(polyline_metres(meridian, 10), 110574.389, 1e-3);
+  EXPECT_TRUE(fails_with(code::out_of_bounds, [&] { polyline_metres(equator, 2); }));
+}
+
+TEST(NetworkBuild, ReportsProgressThroughItsPhases) {
+  TempFolder folder;
+  write_shapefile(folder.path(), "roads", grid_records(30, 30, 10));
+  std::vector<int> seen;
+  create_network(folder.path(), "roads", 7, [&](int percent) { seen.push_back(percent); });
+  ASSERT_FALSE(seen.empty());
+  EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+  EXPECT_GE(seen.front(), 0);
+  EXPECT_EQ(seen.back(), 100);
+}
+
+// Every bad input gets its code, and the network built before stays as it was.
+TEST(NetworkBuild, RefusesBadInputAndKeepsTheOldNetwork) {
+  struct Case {
+    const char* name;
+    std::function<void(const std::filesystem::path&)> make_bad; // writes layer "bad"
+    int code;
+  };
+  const std::vector<Record> good = grid_records(3, 3, 10);
+  auto remove = [](const char* ext) {
+    return [ext](const std::filesystem::path& f) { std::filesystem::remove(f / ("bad" + std::string(ext))); };
+  };
+  const std::vector<Case> cases = {
+      {"missing shp", [&](auto& f) { write_shapefile(f, "bad", good); remove(".shp")(f); },
+       code::load_failed},
+      {"missing shx", [&](auto& f) { write_shapefile(f, "bad", good); remove(".shx")(f); },
+       code::illegal_shapefile},
+      {"missing dbf", [&](auto& f) { write_shapefile(f, "bad", good); remove(".dbf")(f); },
+       code::illegal_shapefile},
+      {"polygons",
+       [&](auto& f) {
+         write_shapefile(f, "bad", {line({{0, 0}, {10, 0}, {10, 10}, {0, 0}})}, SHPT_POLYGON);
+       },
+       code::illegal_shapefile},
+      {"points", [&](auto& f) { write_shapefile(f, "bad", {line({{0, 0}})}, SHPT_POINT); },
+       code::illegal_shapefile},
+      {"empty", [&](auto& f) { write_shapefile(f, "bad", {}); }, code::illegal_shapefile},
+      {"only null shapes", [&](auto& f) { write_shapefile(f, "bad", {null_shape(), null_shape()}); },
+       code::illegal_shapefile},
+      {"truncated shp",
+       [&](auto& f) {
+         write_shapefile(f, "bad", good);
+         std::filesystem::resize_file(f / "bad.shp", std::filesystem::file_size(f / "bad.shp") - 20);
+       },
+       code::illegal_shapefile},
+      {"1901 links at a node",
+       [&](auto& f) {
+         std::vector<Record> star;
+         for (int i = 0; i < 1901; ++i)
+           star.push_back(line({{0, 0}, {double(i + 1), 1}}));
+         write_shapefile(f, "bad", star);
+       },
+       code::too_many_links_at_node},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    write_shapefile(folder.path(), "good", good);
+    create_network(folder.path(), "good", 7);
+    std::map<std::string, std::string> before;
+    for (const char* file : {link_file, dist_file, coord_file, node_file})
+      before[file] = file_bytes(folder.path() / file);
+
+    c.make_bad(folder.path());
+    EXPECT_TRUE(fails_with(c.code, [&] { create_network(folder.path(), "bad", 7); }));
+
+    for (const auto& [file, bytes] : before)
+      EXPECT_EQ(file_bytes(folder.path() / file), bytes) << file;
+    EXPECT_EQ(load_network(folder.path()).link_count(), good.size());
+  }
+}
+
+TEST(NetworkBuild, AcceptsExactlyMaxLinksAtANode) {
+  TempFolder folder;
+  std::vector<Record> star;
+  for (int i = 0; i < 950; ++i) // 950 loops give the centre 1900 link ends
+    star.push_back(line({{0, 0}, {double(i + 1), 1}, {0, 0}}));
+  write_shapefile(folder.path(), "star", star);
+  Network network = build_and_load(folder.path(), "star");
+  EXPECT_EQ(network.graph.arcs_end(1) - network.graph.arcs_begin(1), 1900u);
+}
+
+} // namespace
+} // namespace tamix::test

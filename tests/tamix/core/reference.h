@@ -1,0 +1,39 @@
+#pragma once
+
+// A plain textbook Dijkstra and a plain cost function, written apart from the engine so that
+// the engine's searches and costs can be checked against them.
+
+#include "network.h"
+
+#include <limits>
+#include <map>
+#include <set>
+#include <vector>
+
+namespace tamix::test {
+
+inline constexpr double unreached = std::numeric_limits<double>::infinity();
+
+struct RefSettings {
+  bool miles = false;
+  std::map<int, double> class_speed; // missing classes: 1
+  std::map<LinkId, double> temp_speed;
+  std::set<LinkId> closed;
+  double primary_distance = 1, primary_time = 0;
+  double secondary_distance = 0, secondary_time = 1;
+};
+
+struct RefLinkCost {
+  bool passable = false;
+  double primary = 0;
+  double secondary = 0;
+};
+
+RefLinkCost reference_link_cost(const Network& network, const RefSettings& settings,
+                                LinkId link);
+
+// Primary cost from `source` to every node (index = node id), unreached = infinity.
+std::vector<double> reference_dijkstra(const Network& network, const RefSettings& settings,
+                                       NodeId source);
+
+} // namespace tamix::test
