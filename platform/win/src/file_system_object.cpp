@@ -33,7 +33,7 @@ std::optional<File> FileSystemObject::GetFile(std::string_view path) const {
   struct stat status {};
   if (::stat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
     return std::nullopt;
-  return File(file.string(), std::chrono::sys_seconds(std::chrono::seconds(status.st_mtim.tv_sec)));
+  return File(std::chrono::sys_seconds(std::chrono::seconds(status.st_mtim.tv_sec)));
 }
 
 bool FileSystemObject::DeleteFile(std::string_view path, bool force) const {

@@ -70,8 +70,9 @@ std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
   if (!buffer || size == 0)
     return 0;
   std::string value;
-  if (section && key && file)
-    value = read_profile_string(section, key, default_text ? default_text : "", file, size);
+  if (section && key) // no file reads as a missing file
+    value =
+        read_profile_string(section, key, default_text ? default_text : "", file ? file : "", size);
   std::memcpy(buffer, value.data(), value.size());
   buffer[value.size()] = '\0';
   return static_cast<std::uint32_t>(value.size());

@@ -98,7 +98,7 @@ TEST_F(FileSystem, TextFilesEndEveryLineWithCrLf) {
 
   EXPECT_FALSE(fso.CreateTextFile(path("Attrib.txt"), false));
   EXPECT_EQ(read_bytes("Attrib.txt"), "7\r\n-6\r\n\r\n");
-  EXPECT_FALSE(fso.CreateTextFile(path("no-folder/Attrib.txt")));
+  EXPECT_FALSE(fso.CreateTextFile(path("no-folder/Attrib.txt"), true));
 }
 
 TEST_F(FileSystem, ShellExecuteHandsTheRequestToTheHost) {

@@ -82,6 +82,7 @@ TEST_F(Profile, TheBufferCutsValuesAndDefaults) {
   EXPECT_STREQ(buffer, "");
   EXPECT_EQ(win::GetPrivateProfileStringA("X", "Y", "Default", buffer, 1, file.c_str()), 0u);
   EXPECT_STREQ(buffer, "");
+  EXPECT_EQ(win::GetPrivateProfileStringA("X", "Y", "Default", buffer, 255, nullptr), 7u);
   EXPECT_EQ(win::GetPrivateProfileStringA(nullptr, nullptr, "Default", buffer, 255, file.c_str()),
             0u);
 }

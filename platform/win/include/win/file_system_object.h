@@ -3,7 +3,7 @@
 #include <chrono>
 #include <fstream>
 #include <optional>
-#include <string>
+#include <utility>
 #include <string_view>
 
 // The scripting runtime's file-system object, as far as the add-in uses it: file tests,
@@ -14,17 +14,13 @@ namespace win {
 // A file as GetFile found it.
 class File {
 public:
-  File(std::string path, std::chrono::sys_seconds last_modified)
-      : path_(std::move(path)), last_modified_(last_modified) {}
+  explicit File(std::chrono::sys_seconds last_modified) : last_modified_(last_modified) {}
 
-  // The native path of the file.
-  const std::string& Path() const { return path_; }
   // The modification time when GetFile was asked, in whole seconds (cut, not rounded), so
   // that "modified more than one minute later" compares as the platform does.
   std::chrono::sys_seconds DateLastModified() const { return last_modified_; }
 
 private:
-  std::string path_;
   std::chrono::sys_seconds last_modified_;
 };
 
@@ -53,7 +49,7 @@ public:
   bool DeleteFile(std::string_view path, bool force = false) const;
   // Creates the file empty, or with `overwrite` empties an existing one; nullopt when the
   // file exists and `overwrite` is false, or when it cannot be created.
-  std::optional<TextStream> CreateTextFile(std::string_view path, bool overwrite = true) const;
+  std::optional<TextStream> CreateTextFile(std::string_view path, bool overwrite) const;
 };
 
 } // namespace win
