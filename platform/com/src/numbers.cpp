@@ -8,8 +8,12 @@
 namespace com {
 namespace {
 
-constexpr bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool is_blank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+constexpr bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Whether blanks between the characters of a number are skipped (the lenient parse) or end
 // the number (the strict conversion).
@@ -21,7 +25,8 @@ public:
   LeadingNumber(std::string_view text, InnerBlanks inner) : text_(text), inner_(inner) {
     skip_blanks();
     if (pos_ < text_.size() && (text_[pos_] == '-' || text_[pos_] == '+')) {
-      if (text_[pos_] == '-') digits_ += '-';
+      if (text_[pos_] == '-')
+        digits_ += '-';
       ++pos_;
     }
     mantissa_digits_ = read_digits();
@@ -30,7 +35,8 @@ public:
       digits_ += '.';
       mantissa_digits_ += read_digits();
     }
-    if (mantissa_digits_ > 0) read_exponent();
+    if (mantissa_digits_ > 0)
+      read_exponent();
   }
 
   bool has_number() const { return mantissa_digits_ > 0; }
@@ -53,11 +59,13 @@ public:
 
 private:
   void skip_blanks() {
-    while (pos_ < text_.size() && is_blank(text_[pos_])) ++pos_;
+    while (pos_ < text_.size() && is_blank(text_[pos_]))
+      ++pos_;
   }
   // The next character of the number (past inner blanks when they are skipped), or '\0'.
   char peek() {
-    if (inner_ == InnerBlanks::skip) skip_blanks();
+    if (inner_ == InnerBlanks::skip)
+      skip_blanks();
     return pos_ < text_.size() ? text_[pos_] : '\0';
   }
   int read_digits() {
@@ -72,7 +80,8 @@ private:
   // of the number ("12e" reads 12).
   void read_exponent() {
     const char marker = peek();
-    if (marker != 'E' && marker != 'e' && marker != 'D' && marker != 'd') return;
+    if (marker != 'E' && marker != 'e' && marker != 'D' && marker != 'd')
+      return;
     const std::size_t mark_pos = pos_++;
     const std::size_t mark_len = digits_.size();
     digits_ += 'e';
@@ -113,21 +122,29 @@ double Val(std::string_view text) {
 
 std::optional<double> parse_number(std::string_view text) {
   LeadingNumber number(text, InnerBlanks::end);
-  if (!number.has_number() || !number.at_end()) return std::nullopt;
+  if (!number.has_number() || !number.at_end())
+    return std::nullopt;
   const double value = number.value();
-  if (std::isinf(value)) return std::nullopt;
+  if (std::isinf(value))
+    return std::nullopt;
   return value;
 }
 
 double round_half_even(double value) {
-  if (!std::isfinite(value)) return value;
+  if (!std::isfinite(value))
+    return value;
   const double nearest = std::round(value); // halves away from zero
-  if (std::fabs(value - std::trunc(value)) != 0.5) return nearest;
+  if (std::fabs(value - std::trunc(value)) != 0.5)
+    return nearest;
   return 2.0 * std::round(value / 2.0);
 }
 
-std::optional<std::int32_t> to_int32(double value) { return to_whole<std::int32_t>(value); }
-std::optional<std::int16_t> to_int16(double value) { return to_whole<std::int16_t>(value); }
+std::optional<std::int32_t> to_int32(double value) {
+  return to_whole<std::int32_t>(value);
+}
+std::optional<std::int16_t> to_int16(double value) {
+  return to_whole<std::int16_t>(value);
+}
 
 std::optional<float> to_single(double value) {
   if (std::isfinite(value) && std::fabs(value) > std::numeric_limits<float>::max())
@@ -136,13 +153,15 @@ std::optional<float> to_single(double value) {
 }
 
 std::string number_text(double value, int significant_digits) {
-  if (value == 0.0) return "0"; // also for -0, which the platform prints without a sign
+  if (value == 0.0)
+    return "0"; // also for -0, which the platform prints without a sign
   std::array<char, 64> buffer{};
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                     std::chars_format::general, significant_digits);
   std::string text(buffer.data(), result.ptr);
   for (char& c : text)
-    if (c == 'e') c = 'E';
+    if (c == 'e')
+      c = 'E';
   return text;
 }
 

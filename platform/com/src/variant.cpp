@@ -1,20 +1,13 @@
 #include "com/variant.h"
 
-#include <strings.h>
-
+#include "ascii.h"
 #include "com/numbers.h"
 
 namespace com {
 namespace {
 
-template <class... F> struct Overloaded : F... {
-  using F::operator()...;
-};
+template <class... F> struct Overloaded : F... { using F::operator()...; };
 template <class... F> Overloaded(F...) -> Overloaded<F...>;
-
-bool equal_ignoring_case(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && ::strncasecmp(a.data(), b.data(), a.size()) == 0;
-}
 
 } // namespace
 
@@ -46,8 +39,10 @@ std::optional<float> Variant::to_single() const {
 
 std::optional<bool> Variant::to_bool() const {
   if (const auto* text = std::get_if<std::string>(&value_)) {
-    if (equal_ignoring_case(*text, "True")) return true;
-    if (equal_ignoring_case(*text, "False")) return false;
+    if (detail::equal_ignoring_case(*text, "True"))
+      return true;
+    if (detail::equal_ignoring_case(*text, "False"))
+      return false;
   }
   const auto number = to_double();
   return number ? std::optional<bool>(*number != 0.0) : std::nullopt;
@@ -68,7 +63,8 @@ std::optional<std::string> Variant::to_string() const {
 }
 
 double Variant::val() const {
-  if (const auto* text = std::get_if<std::string>(&value_)) return Val(*text);
+  if (const auto* text = std::get_if<std::string>(&value_))
+    return Val(*text);
   return to_double().value_or(0.0);
 }
 

@@ -12,14 +12,32 @@ TEST(Numbers, ValReadsTheLeadingNumber) {
     const char* text;
     double expected;
   } cases[] = {
-      {"", 0},           {"Default", 0},     {"abc", 0},          {"12abc", 12},
-      {" -3.5e2x", -350}, {"\t\r\n 7.5", 7.5}, {".5", 0.5},         {"-.25", -0.25},
-      {"+4", 4},         {"1 2.5", 12.5},    {"- 3", -3},         {"1.5.3", 1.5},
-      {"2D3", 2000},     {"2d-1", 0.2},      {"12e", 12},         {"12e+x", 12},
-      {"3E 2", 300},     {"-", 0},           {".", 0},            {"5.", 5},
-      {"1,5", 1},        {"&H10", 0},        {" 48.2802572372106", 48.2802572372106},
+      {"", 0},
+      {"Default", 0},
+      {"abc", 0},
+      {"12abc", 12},
+      {" -3.5e2x", -350},
+      {"\t\r\n 7.5", 7.5},
+      {".5", 0.5},
+      {"-.25", -0.25},
+      {"+4", 4},
+      {"1 2.5", 12.5},
+      {"- 3", -3},
+      {"1.5.3", 1.5},
+      {"2D3", 2000},
+      {"2d-1", 0.2},
+      {"12e", 12},
+      {"12e+x", 12},
+      {"3E 2", 300},
+      {"-", 0},
+      {".", 0},
+      {"5.", 5},
+      {"1,5", 1},
+      {"&H10", 0},
+      {" 48.2802572372106", 48.2802572372106},
   };
-  for (const auto& c : cases) EXPECT_DOUBLE_EQ(com::Val(c.text), c.expected) << '"' << c.text << '"';
+  for (const auto& c : cases)
+    EXPECT_DOUBLE_EQ(com::Val(c.text), c.expected) << '"' << c.text << '"';
 }
 
 TEST(Numbers, ValSaturatesOutOfRangeMagnitudes) {
@@ -33,21 +51,20 @@ TEST(Numbers, StrictParseTakesOnlyAWholeNumber) {
     const char* text;
     std::optional<double> expected;
   } cases[] = {
-      {" 2.5 ", 2.5}, {"-7", -7},        {"+.5", 0.5},           {"1.5E+2", 150},
-      {"3d2", 300},   {"12abc", {}},     {"", {}},               {"   ", {}},
-      {"abc", {}},    {"1 2", {}},       {"- 3", {}},            {"1e", {}},
-      {"1e400", {}},  {"Default", {}},   {"1,5", {}},
+      {" 2.5 ", 2.5}, {"-7", -7}, {"+.5", 0.5},  {"1.5E+2", 150}, {"3d2", 300},
+      {"12abc", {}},  {"", {}},   {"   ", {}},   {"abc", {}},     {"1 2", {}},
+      {"- 3", {}},    {"1e", {}}, {"1e400", {}}, {"Default", {}}, {"1,5", {}},
   };
-  for (const auto& c : cases) EXPECT_EQ(com::parse_number(c.text), c.expected) << '"' << c.text << '"';
+  for (const auto& c : cases)
+    EXPECT_EQ(com::parse_number(c.text), c.expected) << '"' << c.text << '"';
 }
 
 TEST(Numbers, WholeNumbersRoundHalvesToEven) {
   const struct {
     double value;
     double rounded;
-  } cases[] = {{2.5, 2},   {3.5, 4},    {-2.5, -2}, {-3.5, -4}, {0.5, 0},
-               {1.5, 2},   {2.4999, 2}, {2.5001, 3}, {-0.4, 0},  {345.5, 346},
-               {344.5, 344}, {7, 7}};
+  } cases[] = {{2.5, 2},    {3.5, 4},    {-2.5, -2}, {-3.5, -4},   {0.5, 0},     {1.5, 2},
+               {2.4999, 2}, {2.5001, 3}, {-0.4, 0},  {345.5, 346}, {344.5, 344}, {7, 7}};
   for (const auto& c : cases) {
     EXPECT_EQ(com::round_half_even(c.value), c.rounded) << c.value;
     EXPECT_EQ(com::to_int32(c.value), static_cast<std::int32_t>(c.rounded)) << c.value;
@@ -94,7 +111,8 @@ TEST(Numbers, NumberTextPrintsThePlatformForm) {
       {-1.5e-7, 15, "-1.5E-07"},
       {1.5e300, 15, "1.5E+300"},
   };
-  for (const auto& c : cases) EXPECT_EQ(com::number_text(c.value, c.digits), c.text) << c.value;
+  for (const auto& c : cases)
+    EXPECT_EQ(com::number_text(c.value, c.digits), c.text) << c.value;
 }
 
 } // namespace

@@ -66,7 +66,8 @@ TEST(Variant, ConvertsToFloatingNumbersAndBooleans) {
   } cases[] = {{Variant("TRUE"), true}, {Variant("false"), false}, {Variant("2"), true},
                {Variant("0"), false},   {Variant(0.25), true},     {Variant(), false},
                {Variant("yes"), {}},    {Variant(""), {}}};
-  for (const auto& c : cases) EXPECT_EQ(c.value.to_bool(), c.as_bool) << *c.value.to_string();
+  for (const auto& c : cases)
+    EXPECT_EQ(c.value.to_bool(), c.as_bool) << *c.value.to_string();
 }
 
 TEST(Variant, PrintsNumbersAsThePlatformDoes) {
@@ -86,7 +87,8 @@ TEST(Variant, PrintsNumbersAsThePlatformDoes) {
       {Variant(false), "False"},
       {Variant("as is "), "as is "},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.value.to_string(), c.text);
+  for (const auto& c : cases)
+    EXPECT_EQ(c.value.to_string(), c.text);
   EXPECT_FALSE(Variant(com::ComPtr<IThing>(com::make<Thing>())).to_string());
 }
 

@@ -25,12 +25,17 @@ template <class I, class Self> void* find_interface(Self* self, const IID& id) {
 }
 } // namespace detail
 
+template <class... Interfaces> struct InterfaceList {};
+
 // Base class of every component class: implements IUnknown for the listed interfaces
 // (and the interfaces they extend), so a class writes only its own members.
 //   class Layer final : public com::ComObject<HostLayer, HostFeatureLayer> { ... };
 // Create instances with com::make<Layer>(...), never with plain new/delete.
 template <Interface First, Interface... Rest> class ComObject : public First, public Rest... {
 public:
+  // The interfaces the class lists, for its type information.
+  using implemented_interfaces = InterfaceList<First, Rest...>;
+
   ComObject() { ++module_object_count(); }
   ComObject(const ComObject&) = delete;
   ComObject& operator=(const ComObject&) = delete;

@@ -43,7 +43,7 @@ public:
   std::optional<std::int32_t> to_int32() const; // CLng
   std::optional<float> to_single() const;       // CSng
   std::optional<double> to_double() const;      // CDbl
-  std::optional<bool> to_bool() const;          // CBool: texts "True"/"False" in any case, or numbers
+  std::optional<bool> to_bool() const; // CBool: texts "True"/"False" in any case, or numbers
   // CStr: Single with 7 significant digits, Double with 15, Boolean "True"/"False";
   // fails only for an Object.
   std::optional<std::string> to_string() const;
