@@ -1,0 +1,18 @@
+#pragma once
+
+#include <vector>
+
+#include "host/geometry.h"
+
+namespace host {
+
+// Removes vertices that repeat their predecessor and drops paths left with fewer than two.
+std::vector<Path> clean_paths(std::vector<Path> paths);
+
+// Joins paths that meet at an end shared by exactly two path ends (never through a junction of
+// three or more), reversing a path where needed. Each result keeps the direction of its
+// earliest member, and results come in the order of their earliest member:
+//   A(0,0)-(1,0) and B(2,0)-(1,0) give (0,0)-(1,0)-(2,0).
+std::vector<Path> merge_paths(std::vector<Path> paths);
+
+} // namespace host
