@@ -1,0 +1,46 @@
+#pragma once
+
+#include "forms/control.h"
+
+namespace forms {
+
+// A captioned group of controls; its option buttons form one group.
+class Frame : public Control, public Container {
+public:
+  Frame(Container& parent, Id id, std::string caption, Look look = {});
+
+  std::string Caption() const;
+  void SetCaption(std::string caption);
+
+  Form& OwnerForm() override { return Control::OwnerForm(); }
+  bool Reachable() const override { return Control::Reachable(); }
+
+  Event Click;
+  Event DblClick;
+
+protected:
+  std::string perform(const UserAction& action) override;
+  void restore_state() override;
+
+private:
+  std::string caption_;
+  const std::string design_caption_;
+};
+
+// A box that shows a colour (its BackColor) or holds controls. No picture is drawn.
+class PictureBox : public Control, public Container {
+public:
+  PictureBox(Container& parent, Id id, Look look = {});
+
+  Form& OwnerForm() override { return Control::OwnerForm(); }
+  bool Reachable() const override { return Control::Reachable(); }
+
+  Event Click;
+  Event DblClick;
+
+protected:
+  std::string perform(const UserAction& action) override;
+  void restore_state() override {}
+};
+
+} // namespace forms

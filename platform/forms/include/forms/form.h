@@ -1,0 +1,128 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "forms/control.h"
+
+namespace forms {
+
+enum class ShowMode { Modeless = 0, Modal = 1 };
+
+// Why a form is being unloaded, as QueryUnload receives it.
+enum UnloadMode : int { FormControlMenu = 0, FormCode = 1 };
+
+struct FormLook {
+  std::string Caption;
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+};
+
+// The person's side of a form: what the session runner or a test sees and does. A form's
+// members are called only while the form is alive; none of them throws.
+class IForm {
+public:
+  virtual std::string_view FormName() const = 0;
+  virtual std::string ShownCaption() const = 0;
+  virtual bool Showing() const = 0;
+  // A gesture on the control named "Name" or "Name(index)". Returns the empty text when done,
+  // otherwise why not.
+  virtual std::string Perform(std::string_view control, const UserAction& action) = 0;
+  // The window frame's close box: QueryUnload (FormControlMenu), then Unload, either of
+  // which may cancel. Returns the empty text, or why a handler failed.
+  virtual std::string CloseByFrame() = 0;
+
+protected:
+  ~IForm() = default;
+};
+
+// A dialog: a class whose members are its controls and whose event handlers are methods.
+//   class FrmAlias : public forms::Form {
+//   public:
+//     FrmAlias() : Form("FrmAlias", {.Caption = "Alias"}) { CmdOk.Click = [this] { ... }; }
+//     forms::Frame Frame1{*this, "Frame1", "Description"};
+//     forms::TextBox Text1{Frame1, "Text1"};
+//     forms::CommandButton CmdOk{*this, "CmdOk", "&OK"};
+//   };
+// A form is loaded at its first touch (Show, Load, or any property of it or its controls)
+// and Form_Load runs then. Unload brings the form and every control back to the state they
+// were constructed with, so the next load starts from the design; variables of the form's
+// own are the form's to reset in Form_Load.
+class Form : public Container, public IForm {
+public:
+  explicit Form(std::string name, FormLook look = {});
+  ~Form() override;
+
+  const std::string& Name() const { return name_; }
+
+  void Load();
+  // Modal: shows the form, hands it to the user and returns once it is hidden (a form the
+  // user leaves open is closed as by its frame). Error when the form is already shown.
+  // Modeless: shows it and returns at once.
+  void Show(ShowMode mode = ShowMode::Modeless);
+  void Hide();
+  // Returns false when QueryUnload or Unload cancelled.
+  bool Unload();
+  bool Loaded() const { return loaded_; }
+  // Reading it does not load the form: an unloaded form is not visible.
+  bool Visible() const { return visible_; }
+
+  std::string Caption() const;
+  void SetCaption(std::string caption);
+  bool Enabled() const;
+  void SetEnabled(bool enabled);
+  int Left() const;
+  int Top() const;
+  int Width() const;
+  int Height() const;
+  void Move(int left, int top, int width, int height);
+
+  // The control with this name (and index, for an element of a control array); null if none.
+  Control* FindControl(std::string_view name, int index = -1) const;
+
+  Form& OwnerForm() override { return *this; }
+  bool Reachable() const override { return visible_ && look_enabled_; }
+
+  std::string_view FormName() const override { return name_; }
+  std::string ShownCaption() const override { return look_.Caption; }
+  bool Showing() const override { return visible_; }
+  std::string Perform(std::string_view control, const UserAction& action) override;
+  std::string CloseByFrame() override;
+
+  // Loads the form if needed; controls call it on every touch.
+  void Touch();
+
+protected:
+  virtual void Form_Load() {}
+  // When the form is shown, and again when a modal form shown over it closes.
+  virtual void Form_Activate() {}
+  virtual void Form_QueryUnload(int& Cancel, int UnloadMode) {
+    (void)Cancel;
+    (void)UnloadMode;
+  }
+  virtual void Form_Unload(int& Cancel) { (void)Cancel; }
+
+private:
+  friend class Control;
+  void adopt(Control* control);
+  void forget(Control* control);
+  bool unload(int mode);
+  void close_by_frame();
+  void touch() const;
+  void show_modal();
+  void activate();
+
+  std::string name_;
+  FormLook look_;
+  bool look_enabled_ = true;
+  const FormLook design_;
+  bool loaded_ = false;
+  bool loading_ = false;
+  bool visible_ = false;
+  std::vector<Control*> controls_;
+};
+
+} // namespace forms

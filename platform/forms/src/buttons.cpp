@@ -1,0 +1,105 @@
+#include "forms/buttons.h"
+
+namespace forms {
+
+CommandButton::CommandButton(Container& parent, Id id, std::string caption, Look look)
+    : Control(parent, std::move(id), look), caption_(caption), design_caption_(std::move(caption)) {}
+
+std::string CommandButton::Caption() const {
+  touch();
+  return caption_;
+}
+void CommandButton::SetCaption(std::string caption) {
+  touch();
+  caption_ = std::move(caption);
+}
+std::string CommandButton::perform(const UserAction& action) {
+  if (action.gesture != Gesture::Click) return refusal(action);
+  raise(Click);
+  return {};
+}
+void CommandButton::restore_state() { caption_ = design_caption_; }
+
+OptionButton::OptionButton(Container& parent, Id id, std::string caption, bool value, Look look)
+    : Control(parent, std::move(id), look), caption_(caption), value_(value),
+      design_caption_(std::move(caption)), design_value_(value) {}
+
+std::string OptionButton::Caption() const {
+  touch();
+  return caption_;
+}
+void OptionButton::SetCaption(std::string caption) {
+  touch();
+  caption_ = std::move(caption);
+}
+bool OptionButton::Value() const {
+  touch();
+  return value_;
+}
+void OptionButton::SetValue(bool value) {
+  touch();
+  if (value == value_) return;
+  value_ = value;
+  if (!value) return;
+  for (Control* sibling : Parent().Children())
+    if (auto* option = dynamic_cast<OptionButton*>(sibling); option && option != this)
+      option->value_ = false;
+  raise(Click);
+}
+std::string OptionButton::perform(const UserAction& action) {
+  if (action.gesture == Gesture::Click) {
+    SetValue(true);
+    return {};
+  }
+  if (action.gesture == Gesture::DoubleClick) {
+    SetValue(true);
+    raise(DblClick);
+    return {};
+  }
+  return refusal(action);
+}
+void OptionButton::restore_state() {
+  caption_ = design_caption_;
+  value_ = design_value_;
+}
+
+CheckBox::CheckBox(Container& parent, Id id, std::string caption, int value, Look look)
+    : Control(parent, std::move(id), look), caption_(caption), value_(value),
+      design_caption_(std::move(caption)), design_value_(value) {}
+
+std::string CheckBox::Caption() const {
+  touch();
+  return caption_;
+}
+void CheckBox::SetCaption(std::string caption) {
+  touch();
+  caption_ = std::move(caption);
+}
+int CheckBox::Value() const {
+  touch();
+  return value_;
+}
+void CheckBox::SetValue(int value) {
+  touch();
+  if (value < 0 || value > 2) throw Error("Invalid property value");
+  if (value == value_) return;
+  value_ = value;
+  raise(Click);
+}
+std::string CheckBox::perform(const UserAction& action) {
+  if (action.gesture == Gesture::Click) {
+    SetValue(value_ == 1 ? 0 : 1);
+    return {};
+  }
+  if (action.gesture != Gesture::Check) return refusal(action);
+  if (action.value != "0" && action.value != "1")
+    return "cannot be checked with \"" + action.value + "\" (0 or 1)";
+  SetValue(action.value == "1" ? 1 : 0);
+  return {};
+}
+void CheckBox::restore_state() {
+  caption_ = design_caption_;
+  value_ = design_value_;
+}
+
+} // namespace forms

@@ -1,0 +1,135 @@
+#include "forms/control.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "forms/form.h"
+
+namespace forms {
+
+std::string_view name_of(Gesture gesture) {
+  switch (gesture) {
+  case Gesture::Set: return "set";
+  case Gesture::Select: return "select";
+  case Gesture::Check: return "check";
+  case Gesture::Click: return "click";
+  case Gesture::DoubleClick: return "dblclick";
+  case Gesture::Key: return "key";
+  }
+  return "?";
+}
+
+Control::Control(Container& parent, Id id, Look look)
+    : parent_(parent), name_(std::move(id.name)), index_(id.index), look_(look), design_(look) {
+  parent_.children_.push_back(this);
+  OwnerForm().adopt(this);
+}
+
+Control::~Control() {
+  std::erase(parent_.children_, this);
+  OwnerForm().forget(this);
+}
+
+void Control::touch() const { parent_.OwnerForm().Touch(); }
+
+bool Control::Enabled() const {
+  touch();
+  return look_.Enabled;
+}
+void Control::SetEnabled(bool enabled) {
+  touch();
+  look_.Enabled = enabled;
+}
+bool Control::Visible() const {
+  touch();
+  return look_.Visible;
+}
+void Control::SetVisible(bool visible) {
+  touch();
+  look_.Visible = visible;
+}
+Color Control::BackColor() const {
+  touch();
+  return look_.BackColor;
+}
+void Control::SetBackColor(Color color) {
+  touch();
+  look_.BackColor = color;
+}
+Color Control::ForeColor() const {
+  touch();
+  return look_.ForeColor;
+}
+void Control::SetForeColor(Color color) {
+  touch();
+  look_.ForeColor = color;
+}
+int Control::Left() const {
+  touch();
+  return look_.Left;
+}
+int Control::Top() const {
+  touch();
+  return look_.Top;
+}
+int Control::Width() const {
+  touch();
+  return look_.Width;
+}
+int Control::Height() const {
+  touch();
+  return look_.Height;
+}
+void Control::Move(int left, int top, int width, int height) {
+  touch();
+  look_.Left = left;
+  look_.Top = top;
+  look_.Width = width;
+  look_.Height = height;
+}
+
+bool Control::Reachable() const { return look_.Enabled && look_.Visible && parent_.Reachable(); }
+
+std::string Control::Perform(const UserAction& action) {
+  const std::string who = index_ < 0 ? name_ : name_ + "(" + std::to_string(index_) + ")";
+  if (!look_.Visible) return who + " is not visible";
+  if (!look_.Enabled) return who + " is disabled";
+  if (!parent_.Reachable()) return who + " is inside a disabled or hidden container";
+  try {
+    const auto problem = perform(action);
+    return problem.empty() ? problem : who + " " + problem;
+  } catch (const std::exception& failure) {
+    return who + " " + std::string(name_of(action.gesture)) + " failed: " + failure.what();
+  }
+}
+
+std::string Control::perform(const UserAction& action) { return refusal(action); }
+
+std::string Control::refusal(const UserAction& action) const {
+  return "does not take \"" + std::string(name_of(action.gesture)) + "\"";
+}
+
+void Control::RestoreDesign() {
+  look_ = design_;
+  restore_state();
+}
+
+std::string KeyEvents::press_key(std::string_view key_code) {
+  int code = -1;
+  const auto [end, error] = std::from_chars(key_code.data(), key_code.data() + key_code.size(), code);
+  if (error != std::errc{} || end != key_code.data() + key_code.size() || code < 1 || code > 255)
+    return "cannot take the key \"" + std::string(key_code) + "\" (a key code 1..255)";
+  int down = code;
+  if (KeyDown) KeyDown(down, 0);
+  // Enter, Esc, Backspace and the printable keys type a character.
+  const bool types = code == 8 || code == 13 || code == 27 || (code >= 32 && code <= 126);
+  if (down != 0 && types && KeyPress) {
+    int ascii = code;
+    KeyPress(ascii);
+  }
+  int up = code;
+  if (KeyUp) KeyUp(up, 0);
+  return {};
+}
+
+} // namespace forms

@@ -1,0 +1,180 @@
+#include "forms/form.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "forms/user.h"
+#include "screen.h"
+
+namespace forms {
+
+namespace {
+// Runs a cleanup when a scope is left, also by an exception.
+template <class F> struct OnExit {
+  F cleanup;
+  ~OnExit() { cleanup(); }
+};
+template <class F> OnExit(F) -> OnExit<F>;
+
+// "Picture1(2)" -> ("Picture1", 2); "Combo1" -> ("Combo1", -1); false when malformed.
+bool split_control_name(std::string_view text, std::string_view& name, int& index) {
+  index = -1;
+  name = text;
+  const auto open = text.find('(');
+  if (open == std::string_view::npos) return !text.empty();
+  if (open == 0 || text.back() != ')') return false;
+  name = text.substr(0, open);
+  const auto digits = text.substr(open + 1, text.size() - open - 2);
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
+  return error == std::errc{} && end == digits.data() + digits.size() && index >= 0;
+}
+} // namespace
+
+Form::Form(std::string name, FormLook look)
+    : name_(std::move(name)), look_(look), design_(std::move(look)) {}
+
+Form::~Form() { std::erase(corvane_forms_screen()->modal_forms, this); }
+
+void Form::adopt(Control* control) { controls_.push_back(control); }
+void Form::forget(Control* control) { std::erase(controls_, control); }
+
+void Form::touch() const { const_cast<Form*>(this)->Touch(); }
+
+void Form::Touch() {
+  if (!loaded_ && !loading_) Load();
+}
+
+void Form::Load() {
+  if (loaded_ || loading_) return;
+  loading_ = true;
+  loaded_ = true;
+  OnExit done{[this] { loading_ = false; }};
+  Form_Load();
+}
+
+void Form::Show(ShowMode mode) {
+  Load();
+  if (mode == ShowMode::Modal) {
+    if (visible_) throw Error("Form already displayed; can't show modally");
+    show_modal();
+    return;
+  }
+  if (visible_) return;
+  visible_ = true;
+  if (auto user = current_user()) user->FormShown(*this, false);
+  activate();
+}
+
+void Form::show_modal() {
+  auto& stack = corvane_forms_screen()->modal_forms;
+  const auto user = current_user();
+  visible_ = true;
+  stack.push_back(this);
+  {
+    OnExit leave{[this, &stack] {
+      std::erase(stack, this);
+      // Nothing may hang: a close the form refused still ends the modal show.
+      visible_ = false;
+    }};
+    if (user) user->FormShown(*this, true);
+    activate();
+    if (visible_ && user) user->WorkModal(*this);
+    if (visible_) close_by_frame();
+  }
+  if (!stack.empty() && stack.back()->Visible()) stack.back()->activate();
+}
+
+void Form::activate() { Form_Activate(); }
+
+void Form::Hide() { visible_ = false; }
+
+bool Form::Unload() { return unload(FormCode); }
+
+bool Form::unload(int mode) {
+  if (!loaded_) return true;
+  int cancel = 0;
+  Form_QueryUnload(cancel, mode);
+  if (cancel != 0) return false;
+  Form_Unload(cancel);
+  if (cancel != 0) return false;
+  visible_ = false;
+  loaded_ = false;
+  look_ = design_;
+  look_enabled_ = true;
+  for (Control* control : controls_) control->RestoreDesign();
+  return true;
+}
+
+void Form::close_by_frame() {
+  if (!visible_) return;
+  if (auto user = current_user()) user->FormClosedByFrame(*this);
+  unload(FormControlMenu);
+}
+
+std::string Form::CloseByFrame() {
+  try {
+    close_by_frame();
+    return {};
+  } catch (const std::exception& failure) {
+    return name_ + " failed to close: " + failure.what();
+  }
+}
+
+std::string Form::Caption() const {
+  touch();
+  return look_.Caption;
+}
+void Form::SetCaption(std::string caption) {
+  Touch();
+  look_.Caption = std::move(caption);
+}
+bool Form::Enabled() const {
+  touch();
+  return look_enabled_;
+}
+void Form::SetEnabled(bool enabled) {
+  Touch();
+  look_enabled_ = enabled;
+}
+int Form::Left() const {
+  touch();
+  return look_.Left;
+}
+int Form::Top() const {
+  touch();
+  return look_.Top;
+}
+int Form::Width() const {
+  touch();
+  return look_.Width;
+}
+int Form::Height() const {
+  touch();
+  return look_.Height;
+}
+void Form::Move(int left, int top, int width, int height) {
+  Touch();
+  look_.Left = left;
+  look_.Top = top;
+  look_.Width = width;
+  look_.Height = height;
+}
+
+Control* Form::FindControl(std::string_view name, int index) const {
+  const auto found = std::ranges::find_if(controls_, [&](const Control* control) {
+    return control->Name() == name && control->Index() == index;
+  });
+  return found == controls_.end() ? nullptr : *found;
+}
+
+std::string Form::Perform(std::string_view control, const UserAction& action) {
+  if (!visible_) return name_ + " is not shown";
+  if (!look_enabled_) return name_ + " is disabled";
+  std::string_view name;
+  int index = -1;
+  Control* target = split_control_name(control, name, index) ? FindControl(name, index) : nullptr;
+  if (!target) return name_ + " has no control " + std::string(control);
+  return target->Perform(action);
+}
+
+} // namespace forms

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include "sample_forms.h"
+#include "test_user.h"
+
+namespace {
+
+using forms::Gesture;
+using forms::UserAction;
+using Strings = std::vector<std::string>;
+
+void perform(forms::IForm& form, std::string_view control, Gesture gesture, std::string value = "") {
+  const auto problem = form.Perform(control, UserAction{gesture, std::move(value)});
+  ASSERT_EQ(problem, "") << control;
+}
+
+TEST(FormTest, ModalShowHandsTheFormToTheUserAndReturnsOnceItIsUnloaded) {
+  WithTestUser person;
+  OptionsForm form;
+  form.Text1.SetText("caller's text"); // the first touch loads the form before the change
+  EXPECT_EQ(form.events, Strings{"Load"});
+
+  bool worked = false;
+  person.user->work = [&](forms::IForm& shown) {
+    worked = true;
+    EXPECT_EQ(shown.ShownCaption(), "Route Options");
+    EXPECT_EQ(form.Text1.Text(), "caller's text");
+    perform(shown, "Combo1", Gesture::Select, "places");
+    perform(shown, "OptFast", Gesture::Click);
+    perform(shown, "CmdOk", Gesture::Click);
+    EXPECT_FALSE(shown.Showing());
+  };
+  form.Show(forms::ShowMode::Modal);
+
+  EXPECT_TRUE(worked);
+  EXPECT_EQ(form.chosen, "fast");
+  EXPECT_FALSE(form.Visible());
+  EXPECT_FALSE(form.Loaded());
+  EXPECT_EQ(form.events, (Strings{"Load", "Activate", "QueryUnload 1", "Unload"}));
+  EXPECT_EQ(person.user->seen, Strings{"modal OptionsForm"});
+}
+
+TEST(FormTest, UnloadBringsBackTheDesignAndTheNextTouchLoadsAgain) {
+  OptionsForm form;
+  form.SetCaption("Distance Units");
+  form.Combo1.AddItem("extra");
+  form.Combo1.SetListIndex(2);
+  form.OptFast.SetValue(true);
+  form.Text1.SetText("typed");
+  form.CmdOk.SetEnabled(false);
+  ASSERT_TRUE(form.Unload());
+
+  EXPECT_EQ(form.Caption(), "Route Options");
+  EXPECT_EQ(form.Combo1.ListCount(), 2);
+  EXPECT_EQ(form.Combo1.ListIndex(), -1);
+  EXPECT_EQ(form.Combo1.Text(), "");
+  EXPECT_TRUE(form.OptShort.Value());
+  EXPECT_FALSE(form.OptFast.Value());
+  EXPECT_EQ(form.Text1.Text(), "");
+  EXPECT_TRUE(form.CmdOk.Enabled());
+  EXPECT_EQ(form.events, (Strings{"Load", "QueryUnload 1", "Unload", "Load"}));
+}
+
+TEST(FormTest, AFormTheUserLeavesOpenIsClosedByItsFrame) {
+  WithTestUser person;
+  OptionsForm form;
+  form.Show(forms::ShowMode::Modal);
+  EXPECT_EQ(form.events, (Strings{"Load", "Activate", "QueryUnload 0", "Unload"}));
+  EXPECT_EQ(person.user->seen, (Strings{"modal OptionsForm", "closed OptionsForm"}));
+  EXPECT_FALSE(form.Loaded());
+}
+
+TEST(FormTest, AModalShowEndsEvenWhenTheFormRefusesToClose) {
+  WithTestUser person;
+  OptionsForm form;
+  form.refuse_close = 1;
+  form.Show(forms::ShowMode::Modal);
+  EXPECT_FALSE(form.Visible());
+  EXPECT_TRUE(form.Loaded());
+  EXPECT_EQ(person.user->seen, (Strings{"modal OptionsForm", "closed OptionsForm"}));
+}
+
+TEST(FormTest, AModalShowOfAShownFormIsAnError) {
+  OptionsForm form;
+  form.Show(forms::ShowMode::Modeless);
+  EXPECT_TRUE(form.Visible());
+  EXPECT_THROW(form.Show(forms::ShowMode::Modal), forms::Error);
+}
+
+TEST(FormTest, WithoutAUserAModalFormClosesAtOnce) {
+  OptionsForm form;
+  form.Show(forms::ShowMode::Modal);
+  EXPECT_EQ(form.events, (Strings{"Load", "Activate", "QueryUnload 0", "Unload"}));
+}
+
+// A form that opens another one modally from a button, as a list dialog opens its picker.
+class OuterForm : public forms::Form {
+public:
+  OuterForm() : Form("OuterForm", {.Caption = "Outer"}) {
+    CmdOpen.Click = [this] { inner.Show(forms::ShowMode::Modal); };
+  }
+  void Form_Activate() override { ++activations; }
+  forms::CommandButton CmdOpen{*this, "CmdOpen", "&Open"};
+  OptionsForm inner;
+  int activations = 0;
+};
+
+TEST(FormTest, ANestedModalFormReactivatesTheFormBelowWhenItCloses) {
+  WithTestUser person;
+  OuterForm outer;
+  person.user->work = [&](forms::IForm& shown) {
+    if (shown.FormName() == "OuterForm") perform(shown, "CmdOpen", Gesture::Click);
+    else perform(shown, "CmdCancel", Gesture::Click);
+  };
+  outer.Show(forms::ShowMode::Modal);
+  EXPECT_EQ(outer.activations, 2);
+  EXPECT_EQ(person.user->seen,
+            (Strings{"modal OuterForm", "modal OptionsForm", "closed OuterForm"}));
+}
+
+TEST(FormTest, PerformRefusesWhatAPersonCannotDo) {
+  OptionsForm form;
+  form.Show(forms::ShowMode::Modeless);
+  form.CmdOk.SetEnabled(false);
+  form.Frame2.SetVisible(false);
+  struct Case {
+    std::string control;
+    UserAction action;
+    std::string problem;
+  };
+  const std::vector<Case> cases = {
+      {"CmdNone", {Gesture::Click, ""}, "OptionsForm has no control CmdNone"},
+      {"CmdOk(1)", {Gesture::Click, ""}, "OptionsForm has no control CmdOk(1)"},
+      {"CmdOk", {Gesture::Click, ""}, "CmdOk is disabled"},
+      {"RadMi", {Gesture::Click, ""}, "RadMi is inside a disabled or hidden container"},
+      {"Combo1", {Gesture::Set, "x"}, "Combo1 is a drop-down list: select one of its items"},
+      {"Combo1", {Gesture::Select, "lakes"}, "Combo1 has no item \"lakes\" (items: \"roads\", \"places\")"},
+      {"Combo1", {Gesture::Select, "#2"}, "Combo1 has no item #2 (2 items)"},
+      {"CmdCancel", {Gesture::Check, "1"}, "CmdCancel does not take \"check\""},
+      {"Text1", {Gesture::Key, "enter"}, "Text1 cannot take the key \"enter\" (a key code 1..255)"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(form.Perform(c.control, c.action), c.problem) << c.control;
+
+  form.Hide();
+  EXPECT_EQ(form.Perform("CmdCancel", {Gesture::Click, ""}), "OptionsForm is not shown");
+}
+
+TEST(FormTest, AFailingHandlerIsReportedToThePersonNotThrown) {
+  OptionsForm form;
+  form.CmdOk.Click = [] { throw forms::Error("Invalid property value"); };
+  form.Show(forms::ShowMode::Modeless);
+  EXPECT_EQ(form.Perform("CmdOk", {Gesture::Click, ""}), "CmdOk click failed: Invalid property value");
+}
+
+} // namespace
