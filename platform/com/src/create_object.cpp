@@ -1,39 +1,10 @@
 #include "com/create.h"
 
-#include <dlfcn.h>
-
-#include <filesystem>
-#include <map>
-#include <mutex>
-
 #include "com/factory.h"
 #include "com/registry.h"
-#include "module_path.h"
+#include "module_loader.h"
 
 namespace com {
-namespace {
-
-using GetClassObject = HRESULT (*)(const CLSID&, const IID&, void**);
-
-// Modules stay loaded for the life of the process: objects they made may be alive anywhere.
-// A module path that names the running program means the program's own classes.
-void* load_module(const std::filesystem::path& path) {
-  static std::mutex mutex;
-  static std::map<std::filesystem::path, void*> loaded;
-  const std::lock_guard lock(mutex);
-  if (const auto found = loaded.find(path); found != loaded.end())
-    return found->second;
-
-  std::error_code error;
-  const bool is_program = std::filesystem::equivalent(path, detail::running_program_path(), error);
-  void* handle =
-      is_program ? ::dlopen(nullptr, RTLD_NOW) : ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (handle)
-    loaded.emplace(path, handle);
-  return handle;
-}
-
-} // namespace
 
 HRESULT CreateObject(const CLSID& clsid, ComPtr<IUnknown>& object) {
   object.reset();
@@ -41,13 +12,13 @@ HRESULT CreateObject(const CLSID& clsid, ComPtr<IUnknown>& object) {
     const auto found = find_registered_class(clsid);
     if (!found)
       return REGDB_E_CLASSNOTREG;
-    void* module = load_module(found->module_path);
-    if (!module)
-      return CO_E_DLLNOTFOUND;
+    void* function = nullptr;
+    if (const HRESULT hr =
+            detail::find_module_export(found->module_path, "DllGetClassObject", function);
+        FAILED(hr))
+      return hr;
     const auto get_class_object =
-        reinterpret_cast<GetClassObject>(::dlsym(module, "DllGetClassObject"));
-    if (!get_class_object)
-      return CO_E_ERRORINDLL;
+        reinterpret_cast<HRESULT (*)(const CLSID&, const IID&, void**)>(function);
 
     ComPtr<IClassFactory> factory;
     if (const HRESULT hr = get_class_object(clsid, IClassFactory::iid, factory.put_void());

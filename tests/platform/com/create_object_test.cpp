@@ -4,13 +4,14 @@
 
 #include <dlfcn.h>
 
+#include "com/registration.h"
 #include "com/registry.h"
 #include "counter.h"
 #include "scoped_registry.h"
 
 namespace {
 
-// The counter module's exports, reached as a registration tool reaches them.
+// The counter module's own view of its objects, reached through its export.
 struct ModuleExports {
   explicit ModuleExports(const char* path) : handle(::dlopen(path, RTLD_NOW | RTLD_LOCAL)) {}
   ~ModuleExports() {
@@ -29,7 +30,7 @@ TEST(CreateObject, CreatesAClassOfARegisteredModuleByProgId) {
   ASSERT_TRUE(module.handle) << ::dlerror();
   const auto can_unload = module.get<com::HRESULT()>("DllCanUnloadNow");
   ASSERT_TRUE(can_unload);
-  ASSERT_EQ(module.get<com::HRESULT()>("DllRegisterServer")(), com::S_OK);
+  ASSERT_EQ(com::register_module(COUNTER_MODULE), com::S_OK);
 
   const auto registered = com::find_registered_class("Corvane.TestCounter");
   ASSERT_TRUE(registered);
@@ -52,7 +53,7 @@ TEST(CreateObject, CreatesAClassOfARegisteredModuleByProgId) {
   }
   EXPECT_EQ(can_unload(), com::S_OK);
 
-  ASSERT_EQ(module.get<com::HRESULT()>("DllUnregisterServer")(), com::S_OK);
+  ASSERT_EQ(com::unregister_module(COUNTER_MODULE), com::S_OK);
   com::ComPtr<com::IUnknown> object;
   EXPECT_EQ(com::CreateObject("Corvane.TestCounter", object), com::REGDB_E_CLASSNOTREG);
   EXPECT_FALSE(object);
@@ -83,6 +84,9 @@ TEST(CreateObject, ReportsUnknownClassesAndBrokenModules) {
   }
   com::ComPtr<com::IUnknown> object;
   EXPECT_EQ(com::CreateObject(clsid_of(99), object), com::REGDB_E_CLASSNOTREG);
+
+  EXPECT_EQ(com::register_module("/no/such/module.so"), com::CO_E_DLLNOTFOUND);
+  EXPECT_EQ(com::unregister_module(NO_EXPORTS_MODULE), com::CO_E_ERRORINDLL);
 }
 
 } // namespace
