@@ -1,7 +1,6 @@
 #pragma once
 
 #include <algorithm>
-#include <exception>
 #include <new>
 #include <string>
 #include <string_view>
