@@ -18,7 +18,8 @@ struct HostElement : com::IUnknown {
 };
 
 // The name tag of an element; "" until one is set. Text elements answer their text until a
-// name is set, so a label is found again by its text.
+// name is set, so a label is found again by its text. Text, line and polygon elements carry a
+// name tag; marker elements do not (they are found again by their place).
 struct HostElementProperties : com::IUnknown {
   COM_INTERFACE(HostElementProperties, com::IUnknown, "44A49AA5-3F80-417A-B2A4-EC625B812A24")
   virtual std::string Name() = 0;
@@ -51,7 +52,7 @@ struct HostFillShapeElement : com::IUnknown {
   virtual void SetSymbol(HostFillSymbol* symbol) = 0;
 };
 
-// Every element class is a HostElement and a HostElementProperties too.
+// Every element class is a HostElement too.
 inline constexpr std::string_view MarkerElementClass = "esricore.MarkerElement";
 inline constexpr std::string_view TextElementClass = "esricore.TextElement";
 inline constexpr std::string_view LineElementClass = "esricore.LineElement";

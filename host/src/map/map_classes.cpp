@@ -1,0 +1,87 @@
+#include "map/map_classes.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "host/active_view.h"
+#include "host/application.h"
+#include "host/color.h"
+#include "host/color_ramp.h"
+#include "host/element.h"
+#include "host/layer.h"
+#include "host/legend_file.h"
+#include "host/mouse_cursor.h"
+#include "host/progress.h"
+#include "host/renderer.h"
+#include "host/symbol.h"
+#include "host/table_window.h"
+#include "map/color.h"
+#include "map/color_ramp.h"
+#include "map/elements.h"
+#include "map/layers.h"
+#include "map/legend_file.h"
+#include "map/progress.h"
+#include "map/renderers.h"
+#include "map/small_objects.h"
+#include "map/symbols.h"
+#include "map/table_window.h"
+
+namespace host {
+namespace {
+
+template <class T> com::ComPtr<com::IUnknown> create() {
+  return com::make<T>().template as<com::IUnknown>();
+}
+
+template <const com::CLSID& id> com::ComPtr<com::IUnknown> create_page() {
+  return com::make<RendererPropertyPage>(id).template as<com::IUnknown>();
+}
+
+constexpr std::array classes{
+    MapClass{RgbColorClass, create<RgbColor>},
+    MapClass{AlgorithmicColorRampClass, create<AlgorithmicColorRamp>},
+    MapClass{RandomColorRampClass, create<RandomColorRamp>},
+    MapClass{StdFontClass, create<Font>},
+    MapClass{SimpleLineSymbolClass, create<SimpleLineSymbol>},
+    MapClass{SimpleFillSymbolClass, create<SimpleFillSymbol>},
+    MapClass{SimpleMarkerSymbolClass, create<SimpleMarkerSymbol>},
+    MapClass{PictureMarkerSymbolClass, create<PictureMarkerSymbol>},
+    MapClass{TextSymbolClass, create<TextSymbol>},
+    MapClass{SimpleRendererClass, create<SimpleRenderer>},
+    MapClass{ClassBreaksRendererClass, create<ClassBreaksRenderer>},
+    MapClass{UniqueValueRendererClass, create<UniqueValueRenderer>},
+    MapClass{ClassBreaksPropertyPageClass, create_page<class_breaks_page_id>},
+    MapClass{UniqueValuePropertyPageClass, create_page<unique_value_page_id>},
+    MapClass{MarkerElementClass, create<MarkerElement>},
+    MapClass{TextElementClass, create<TextElement>},
+    MapClass{LineElementClass, create<LineElement>},
+    MapClass{PolygonElementClass, create<PolygonElement>},
+    MapClass{FeatureLayerClass, create<FeatureLayer>},
+    MapClass{StandaloneTableClass, create<StandaloneTable>},
+    MapClass{ExtentBookmarkClass, create<ExtentBookmark>},
+    MapClass{UidClass, create<Uid>},
+    MapClass{MouseCursorClass, create<MouseCursor>},
+    MapClass{CancelTrackerClass, create<CancelTracker>},
+    MapClass{ProgressDialogFactoryClass, create<ProgressDialogFactory>},
+    MapClass{TableWindowClass, create<TableWindow>},
+    MapClass{LegendFileClass, create<LegendFile>},
+};
+
+bool same_prog_id(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+    return std::tolower(x) == std::tolower(y);
+  });
+}
+
+} // namespace
+
+std::span<const MapClass> map_classes() { return classes; }
+
+com::ComPtr<com::IUnknown> create_map_object(std::string_view prog_id) {
+  for (const auto& c : classes)
+    if (same_prog_id(c.prog_id, prog_id)) return c.create();
+  return nullptr;
+}
+
+} // namespace host
