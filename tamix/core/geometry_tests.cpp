@@ -33,11 +33,11 @@ public:
 
   std::vector<SignedLink> ring_through(LinkId link) {
     const LinkEnds ends = network_.link_ends[link];
-    if (ends.from == ends.to)
-      return {SignedLink(link)};
     const double budget = max_ring_metres - network_.link_metres[link];
     if (budget < 0)
       return {};
+    if (ends.from == ends.to)
+      return {SignedLink(link)};
     // Bounded Dijkstra by length from the link's far end back to its start, never using it.
     ++round_;
     using Entry = std::pair<double, NodeId>;

@@ -1,3 +1,4 @@
+#include "error_matchers.h"
 #include "fixture.h"
 
 #include "error.h"
@@ -16,18 +17,6 @@ namespace {
 std::string file_bytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-::testing::AssertionResult fails_with(int expected, const std::function<void()>& work) {
-  try {
-    work();
-  } catch (const Error& error) {
-    if (error.code() == expected)
-      return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "code " << error.code() << " (" << error.what() << "), expected " << expected;
-  }
-  return ::testing::AssertionFailure() << "no error, expected " << expected;
 }
 
 TEST(NetworkBuild, NumbersLinksByRecordAndJoinsEqualEndPoints) {

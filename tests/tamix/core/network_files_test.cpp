@@ -1,0 +1,128 @@
+#include "error_matchers.h"
+#include "fixture.h"
+
+#include "attributes.h"
+#include "network_build.h"
+#include "network_files.h"
+#include "shapefile_reader.h"
+
+#include <fstream>
+
+namespace tamix::test {
+namespace {
+
+void write_text(const std::filesystem::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+class NetworkFiles : public ::testing::Test {
+protected:
+  void SetUp() override {
+    write_shapefile(folder.path(), "roads",
+                    {line({{0, 0}, {10, 0}}), null_shape(), line({{10, 0}, {10, 5}, {20, 5}}),
+                     line({{20, 5}, {0, 0}})});
+    create_network(folder.path(), "roads", 7);
+  }
+  TempFolder folder;
+};
+
+TEST_F(NetworkFiles, LoadGivesBackWhatTheBuildMade) {
+  LinkGeometry shapes = read_polyline_shapefile(folder.path() / "roads.shp");
+  Network built = build_network(shapes, 7);
+  Network loaded = load_network(folder.path());
+  EXPECT_EQ(loaded.graph.first_out, built.graph.first_out);
+  EXPECT_EQ(loaded.graph.head, built.graph.head);
+  EXPECT_EQ(loaded.graph.arc_link, built.graph.arc_link);
+  EXPECT_EQ(loaded.link_metres, built.link_metres);
+  EXPECT_EQ(loaded.node_points, built.node_points);
+  EXPECT_EQ(loaded.geometry.first_point, built.geometry.first_point);
+  EXPECT_EQ(loaded.geometry.points, built.geometry.points);
+  EXPECT_EQ(loaded.map_units, 7);
+  for (LinkId l = 0; l <= 4; ++l) {
+    EXPECT_EQ(loaded.link_ends[l].from, built.link_ends[l].from);
+    EXPECT_EQ(loaded.link_ends[l].to, built.link_ends[l].to);
+  }
+  // Without "attribute.bin" every link is of class 1.
+  EXPECT_EQ(loaded.link_class, std::vector<std::uint8_t>(5, 1));
+}
+
+TEST_F(NetworkFiles, AttributeTextGivesRoadClasses) {
+  write_text(folder.path() / "Attrib.txt", "7\r\n-39\r\n4096\n  33 \n");
+  create_attribute_file(folder.path(), "Attrib.txt");
+  EXPECT_EQ(load_network(folder.path()).link_class, (std::vector<std::uint8_t>{1, 7, 7, 0, 1}));
+}
+
+TEST_F(NetworkFiles, AttributeTextMustMatchTheLinks) {
+  write_text(folder.path() / "Attrib.txt", "1\n2\n3\n4\n");
+  create_attribute_file(folder.path(), "Attrib.txt");
+  const auto kept = read_attribute_file(folder.path());
+  const std::pair<const char*, std::string> bad[] = {
+      {"too few lines", "1\n2\n3\n"},
+      {"too many lines", "1\n2\n3\n4\n5\n"},
+      {"not a number", "1\n2\nx\n4\n"},
+      {"a fraction", "1\n2.5\n3\n4\n"},
+      {"a blank line", "1\n\n3\n4\n"},
+  };
+  for (const auto& [name, text] : bad) {
+    SCOPED_TRACE(name);
+    write_text(folder.path() / "Attrib.txt", text);
+    EXPECT_TRUE(fails_with(code::general_error,
+                           [&] { create_attribute_file(folder.path(), "Attrib.txt"); }));
+    EXPECT_EQ(read_attribute_file(folder.path()), kept);
+  }
+  EXPECT_TRUE(fails_with(code::load_failed,
+                         [&] { create_attribute_file(folder.path(), "Missing.txt"); }));
+}
+
+TEST_F(NetworkFiles, LoadRefusesMissingStaleAndDamagedFiles) {
+  struct Case {
+    const char* name;
+    std::function<void(const std::filesystem::path&)> damage;
+    int code;
+  };
+  auto patch = [](const char* file, std::streamoff offset, std::uint32_t value) {
+    return [=](const std::filesystem::path& f) {
+      std::fstream io(f / file, std::ios::in | std::ios::out | std::ios::binary);
+      io.seekp(offset);
+      io.write(reinterpret_cast<const char*>(&value), sizeof value);
+    };
+  };
+  const std::vector<Case> cases = {
+      {"missing link.bin", [](auto& f) { std::filesystem::remove(f / link_file); },
+       code::load_failed},
+      {"missing coord.bin", [](auto& f) { std::filesystem::remove(f / coord_file); },
+       code::load_failed},
+      {"link.bin of another version", patch(link_file, 8, 99), code::wrong_version},
+      {"node.bin of another kind", patch(node_file, 0, 0x41414141), code::wrong_version},
+      {"dist.bin cut short",
+       [](auto& f) { std::filesystem::resize_file(f / dist_file, std::filesystem::file_size(f / dist_file) - 8); },
+       code::wrong_version},
+      {"coord.bin with a byte more",
+       [](auto& f) { std::filesystem::resize_file(f / coord_file, std::filesystem::file_size(f / coord_file) + 1); },
+       code::wrong_version},
+      {"count that overflows", patch(coord_file, 24, 0xFFFFFFFF), code::wrong_version},
+      {"arc to an unknown node", patch(node_file, 40 + 6 * 4, 77), code::wrong_version},
+      {"attribute.bin of another network",
+       [](auto& f) { write_attribute_file(f, std::vector<std::uint8_t>(9, 1)); },
+       code::wrong_version},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder copy;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+      std::filesystem::copy_file(entry.path(), copy.path() / entry.path().filename());
+    c.damage(copy.path());
+    EXPECT_TRUE(fails_with(c.code, [&] { load_network(copy.path()); }));
+  }
+}
+
+TEST_F(NetworkFiles, LoadReportsProgressToTheEnd) {
+  std::vector<int> seen;
+  load_network(folder.path(), [&](int percent) { seen.push_back(percent); });
+  ASSERT_FALSE(seen.empty());
+  EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+  EXPECT_EQ(seen.back(), 100);
+}
+
+} // namespace
+} // namespace tamix::test

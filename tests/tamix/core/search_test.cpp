@@ -1,0 +1,392 @@
+#include "error_matchers.h"
+#include "fixture.h"
+#include "reference.h"
+
+#include "attributes.h"
+#include "costs.h"
+#include "network_files.h"
+#include "node_index.h"
+#include "routes.h"
+#include "search.h"
+#include "shapefile_reader.h"
+
+#include <cmath>
+#include <fstream>
+#include <random>
+#include <thread>
+
+namespace tamix::test {
+namespace {
+
+// The engine's settings made from the same description the reference reads.
+CostSettings engine_settings(const Network& network, const RefSettings& ref) {
+  CostSettings settings;
+  settings.set_distance_unit(ref.miles ? DistanceUnit::miles : DistanceUnit::kilometres);
+  for (const auto& [road_class, speed] : ref.class_speed)
+    settings.set_class_speed(road_class, speed);
+  for (const auto& [link, speed] : ref.temp_speed)
+    settings.set_temp_speed(network, link, speed);
+  for (LinkId link : ref.closed)
+    settings.close_link(network, link);
+  return settings;
+}
+
+Weights engine_weights(const RefSettings& ref) {
+  return {ref.primary_distance, ref.primary_time, ref.secondary_distance, ref.secondary_time};
+}
+
+bool close(double a, double b) {
+  if (std::isinf(a) || std::isinf(b))
+    return a == b;
+  return std::abs(a - b) <= 1e-9 * std::max(1.0, std::abs(b));
+}
+
+// The path to `target` is a real path from `origin` along passable links, and its links' costs
+// add up to the labels the search reports at the target.
+::testing::AssertionResult path_adds_up(const Search& search, const Network& network,
+                                        const RefSettings& ref, const ArcCosts& costs,
+                                        NodeId origin, NodeId target) {
+  Path path = walk_path(search, target);
+  if (path.nodes.empty() || path.nodes.front() != target || path.nodes.back() != origin ||
+      path.links.size() + 1 != path.nodes.size())
+    return ::testing::AssertionFailure() << "path to " << target << " is malformed";
+  double primary = 0, secondary = 0;
+  for (std::size_t k = path.links.size(); k-- > 0;) {
+    SignedLink link = path.links[k];
+    if (network.tail(link) != path.nodes[k + 1] || network.head(link) != path.nodes[k])
+      return ::testing::AssertionFailure() << "link " << link << " does not join its nodes";
+    RefLinkCost cost = reference_link_cost(network, ref, link_of(link));
+    if (!cost.passable)
+      return ::testing::AssertionFailure() << "path uses impassable link " << link;
+    primary += cost.primary;
+    secondary += cost.secondary;
+    FarEnd far = far_end_cost(search, costs, link_of(link));
+    if (!close(far.primary, search.primary(path.nodes[k])))
+      return ::testing::AssertionFailure() << "far end of link " << link << " costs "
+                                           << far.primary << ", its node "
+                                           << search.primary(path.nodes[k]);
+  }
+  if (!close(primary, search.primary(target)) || !close(secondary, search.secondary(target)))
+    return ::testing::AssertionFailure()
+           << "path to " << target << " sums to " << primary << "/" << secondary
+           << ", labels say " << search.primary(target) << "/" << search.secondary(target);
+  return ::testing::AssertionSuccess();
+}
+
+// A random network on integer coordinates (so ends join exactly), with the awkward cases real
+// data has: parallel links, loops, zero-length loops, records without shape, several components.
+void write_random_network(const std::filesystem::path& folder, std::mt19937& random,
+                          int node_count, int link_count) {
+  std::uniform_int_distribution<int> coordinate(0, 1000);
+  std::vector<Point> points(node_count);
+  for (Point& p : points)
+    p = {double(coordinate(random)), double(coordinate(random))};
+  std::uniform_int_distribution<int> pick(0, node_count - 1);
+  std::vector<Record> records;
+  for (int l = 0; l < link_count; ++l) {
+    int kind = int(random() % 40);
+    Point a = points[pick(random)];
+    if (kind == 0) {
+      records.push_back(null_shape());
+    } else if (kind == 1) {
+      records.push_back(line({a, {a.x + 3, a.y + 4}, a})); // loop
+    } else if (kind == 2) {
+      records.push_back(line({a, a})); // zero-length loop
+    } else {
+      // Mostly short links to a nearby point, so the network looks like roads.
+      Point b = points[pick(random)];
+      for (int tries = 0; tries < 8 && std::hypot(a.x - b.x, a.y - b.y) > 150; ++tries)
+        b = points[pick(random)];
+      if (a == b)
+        b = points[(pick(random))];
+      if (a == b)
+        continue;
+      Point bend{(a.x + b.x) / 2 + 7, (a.y + b.y) / 2};
+      records.push_back(line({a, bend, b}));
+      if (kind == 3)
+        records.push_back(line({b, a})); // a parallel link
+    }
+  }
+  write_shapefile(folder, "random", records);
+  std::ofstream classes(folder / "Attrib.txt");
+  for (std::size_t r = 0; r < records.size(); ++r)
+    classes << int(random() % 7) - 3 << "\n";
+}
+
+std::vector<RefSettings> settings_cases(const Network& network, std::mt19937& random) {
+  std::uniform_int_distribution<LinkId> link(1, network.link_count());
+  auto some_links = [&](int count) {
+    std::set<LinkId> links;
+    while (int(links.size()) < count)
+      if (LinkId l = link(random); network.has_link(l))
+        links.insert(l);
+    return links;
+  };
+  std::vector<RefSettings> cases(6);
+  // 0: shortest in km, defaults.
+  // 1: fastest with class speeds.
+  cases[1].primary_distance = 0, cases[1].primary_time = 1;
+  cases[1].secondary_distance = 1, cases[1].secondary_time = 0;
+  cases[1].class_speed = {{0, 30}, {1, 50}, {2, 70}, {3, 90}};
+  // 2: shortest in miles with closures.
+  cases[2].miles = true;
+  cases[2].closed = some_links(int(network.link_count() / 20));
+  // 3: fastest with temporary speeds, one of them 0 (impassable).
+  cases[3] = cases[1];
+  for (LinkId l : some_links(int(network.link_count() / 20)))
+    cases[3].temp_speed[l] = double(random() % 120);
+  // 4: a mix of both costs, a class without speed, closures and temporary speeds.
+  cases[4].primary_distance = 2, cases[4].primary_time = 0.5;
+  cases[4].secondary_distance = 1, cases[4].secondary_time = 1;
+  cases[4].class_speed = {{0, 40}, {1, 0}, {2, 60}};
+  cases[4].closed = some_links(10);
+  for (LinkId l : some_links(10))
+    cases[4].temp_speed[l] = 25;
+  // 5: shortest with a class at speed 0: still impassable, since the secondary counts time.
+  cases[5].class_speed = {{2, 0}};
+  return cases;
+}
+
+// Compares one-to-all trees and routes with the textbook search over every settings case.
+void compare_with_reference(const Network& network, std::mt19937& random, int sources,
+                            int routes) {
+  Search search(network);
+  std::uniform_int_distribution<NodeId> node(1, network.node_count());
+  for (const RefSettings& ref : settings_cases(network, random)) {
+    CostSettings settings = engine_settings(network, ref);
+    ArcCosts costs;
+    compute_arc_costs(network, settings, engine_weights(ref), costs);
+    for (int s = 0; s < sources; ++s) {
+      const NodeId origin = node(random);
+      const std::vector<double> expected = reference_dijkstra(network, ref, origin);
+      solve_from_node(search, costs, origin, 0);
+      for (NodeId v = 1; v <= network.node_count(); ++v) {
+        const double found = search.reached(v) ? search.primary(v) : unreached;
+        ASSERT_TRUE(close(found, expected[v]))
+            << "from " << origin << " to " << v << ": " << found << ", expected " << expected[v];
+      }
+      for (int r = 0; r < 20; ++r) {
+        if (NodeId v = node(random); search.reached(v)) {
+          ASSERT_TRUE(path_adds_up(search, network, ref, costs, origin, v));
+        }
+      }
+      for (int r = 0; r < routes; ++r) {
+        const NodeId target = node(random);
+        RouteResult route = solve_route(search, costs, origin, target);
+        ASSERT_EQ(route.reached, expected[target] != unreached) << origin << " -> " << target;
+        if (route.reached) {
+          ASSERT_TRUE(close(route.primary, expected[target]));
+          ASSERT_TRUE(path_adds_up(search, network, ref, costs, origin, target));
+        }
+      }
+    }
+  }
+}
+
+TEST(Search, MatchesTextbookDijkstraOnRandomNetworks) {
+  std::mt19937 random(test_seed(20261209));
+  for (int network_number = 0; network_number < 4; ++network_number) {
+    TempFolder folder;
+    write_random_network(folder.path(), random, 300, 700);
+    create_network(folder.path(), "random", 7);
+    create_attribute_file(folder.path(), "Attrib.txt");
+    Network network = load_network(folder.path());
+    compare_with_reference(network, random, 10, 10);
+  }
+}
+
+TEST(Search, MatchesTextbookDijkstraOnTheSample) {
+  std::mt19937 random(test_seed(7));
+  TempFolder folder;
+  Network network = build_and_load(copy_sample(folder.path()), "roads");
+  compare_with_reference(network, random, 3, 30);
+}
+
+// The optimality certificate: no arc can still be relaxed, every reached node but the origin has
+// a tight parent arc, and what is unreached has no passable arc from a reached node.
+TEST(Search, OneToAllCarriesACertificateOnTheSample) {
+  TempFolder folder;
+  Network network = build_and_load(copy_sample(folder.path()), "roads");
+  CostSettings settings;
+  settings.set_class_speed(1, 50);
+  std::mt19937 random(test_seed(11));
+  for (LinkId l = 1; l <= network.link_count(); l += 97)
+    settings.close_link(network, l);
+  ArcCosts costs;
+  compute_arc_costs(network, settings, {0, 1, 1, 0}, costs);
+  Search search(network);
+  const Graph& g = network.graph;
+  for (int run = 0; run < 3; ++run) {
+    const NodeId origin = NodeId(1 + random() % network.node_count());
+    solve_from_node(search, costs, origin, 0);
+    std::size_t reached = 0;
+    for (NodeId u = 1; u <= network.node_count(); ++u) {
+      if (!search.reached(u))
+        continue;
+      ++reached;
+      for (ArcId a = g.arcs_begin(u); a < g.arcs_end(u); ++a) {
+        if (costs.primary[a] >= inf_cost)
+          continue;
+        ASSERT_TRUE(search.reached(g.head[a])) << "arc " << a << " leaves the tree";
+        ASSERT_LE(search.primary(g.head[a]), search.primary(u) + costs.primary[a] + 1e-9);
+      }
+      if (u == origin) {
+        ASSERT_EQ(search.parent_link(u), no_link);
+        continue;
+      }
+      const SignedLink parent = search.parent_link(u);
+      ASSERT_EQ(network.head(parent), u);
+      ASSERT_TRUE(search.reached(network.tail(parent)));
+      FarEnd far = far_end_cost(search, costs, link_of(parent));
+      ASSERT_DOUBLE_EQ(far.primary, search.primary(u)) << "parent of " << u << " is not tight";
+      ASSERT_DOUBLE_EQ(far.secondary, search.secondary(u));
+    }
+    EXPECT_GT(reached, network.node_count() / 2);
+    EXPECT_EQ(search.settled_nodes().size(), reached);
+  }
+}
+
+// Links 1..6 of a drawn network: a line 1-2-3-4 with a long way round from 2 to 4, and an island.
+//
+//   (0,0) -1-> (10,0) -2-> (20,0) <-3- (30,0)       island: (100,100) -6- (110,100)
+//                 \____ 4: (10,0)->(20,30)->(30,0) ____/
+class Routes : public ::testing::Test {
+protected:
+  void SetUp() override {
+    write_shapefile(folder.path(), "roads",
+                    {line({{0, 0}, {10, 0}}), line({{10, 0}, {20, 0}}), line({{30, 0}, {20, 0}}),
+                     line({{10, 0}, {20, 30}, {30, 0}}), null_shape(),
+                     line({{100, 100}, {110, 100}})});
+    network = build_and_load(folder.path(), "roads");
+    compute_arc_costs(network, settings, {}, costs);
+  }
+  TempFolder folder;
+  Network network;
+  CostSettings settings;
+  ArcCosts costs;
+};
+
+TEST_F(Routes, PathIsListedFromTargetWithSignedLinks) {
+  // Nodes by first appearance: (0,0)=1, (10,0)=2, (20,0)=3, (30,0)=4, (100,100)=5, (110,100)=6.
+  Search search(network);
+  RouteResult route = solve_route(search, costs, 1, 4);
+  ASSERT_TRUE(route.reached);
+  EXPECT_DOUBLE_EQ(route.primary, 0.030);
+  Path path = walk_path(search, 4);
+  EXPECT_EQ(path.nodes, (std::vector<NodeId>{4, 3, 2, 1}));
+  EXPECT_EQ(path.links, (std::vector<SignedLink>{-3, 2, 1}));
+  // Far ends: the accumulated cost where each path link is left.
+  EXPECT_DOUBLE_EQ(far_end_cost(search, costs, 1).primary, 0.010);
+  EXPECT_DOUBLE_EQ(far_end_cost(search, costs, 3).primary, 0.030);
+
+  // With link 2 closed the route from 4 to 1 goes the long way round, against link 4's drawn
+  // direction and then against link 1's.
+  settings.close_link(network, 2);
+  compute_arc_costs(network, settings, {}, costs);
+  route = solve_route(search, costs, 4, 1);
+  ASSERT_TRUE(route.reached);
+  EXPECT_EQ(walk_path(search, 1).links, (std::vector<SignedLink>{-1, -4}));
+}
+
+TEST_F(Routes, SameNodeIsAnEmptyPath) {
+  Search search(network);
+  RouteResult route = solve_route(search, costs, 3, 3);
+  ASSERT_TRUE(route.reached);
+  EXPECT_EQ(route.primary, 0);
+  EXPECT_EQ(walk_path(search, 3).nodes, (std::vector<NodeId>{3}));
+  EXPECT_TRUE(walk_path(search, 3).links.empty());
+}
+
+TEST_F(Routes, UnreachableTargetReportsTheFarthestNodeReached) {
+  Search search(network);
+  RouteResult route = solve_route(search, costs, 1, 6);
+  EXPECT_FALSE(route.reached);
+  EXPECT_EQ(route.primary, inf_cost);
+  EXPECT_TRUE(walk_path(search, 6).nodes.empty());
+  // The farthest by cost from node 1 is node 4 (0.030 km); a second route to it succeeds.
+  EXPECT_EQ(route.last_reached, 4u);
+  EXPECT_TRUE(solve_route(search, costs, 1, route.last_reached).reached);
+  // Closing every way out leaves the origin itself.
+  settings.close_link(network, 1);
+  compute_arc_costs(network, settings, {}, costs);
+  EXPECT_EQ(solve_route(search, costs, 1, 6).last_reached, 1u);
+}
+
+TEST_F(Routes, CutOffLeavesFartherNodesUnreached) {
+  Search search(network);
+  solve_from_node(search, costs, 1, 0.015);
+  EXPECT_TRUE(search.reached(2));
+  EXPECT_FALSE(search.reached(3));
+  EXPECT_EQ(search.primary(3), inf_cost);
+  EXPECT_TRUE(walk_path(search, 3).nodes.empty());
+  solve_from_node(search, costs, 1, 0); // 0: no cut-off
+  EXPECT_TRUE(search.reached(4));
+}
+
+TEST_F(Routes, SeveralSourcesStartWithTheirOwnCosts) {
+  Search search(network);
+  const Source sources[] = {{1, 0.0, 0}, {4, 0.005, 0}};
+  search.run(costs, sources);
+  EXPECT_DOUBLE_EQ(search.primary(2), 0.010);
+  EXPECT_DOUBLE_EQ(search.primary(3), 0.015);
+  EXPECT_EQ(walk_path(search, 3).nodes.back(), 4u);
+}
+
+TEST_F(Routes, RefusesUnknownNodesAndLinks) {
+  Search search(network);
+  EXPECT_TRUE(fails_with(code::out_of_bounds, [&] { solve_route(search, costs, 0, 1); }));
+  EXPECT_TRUE(fails_with(code::out_of_bounds, [&] { solve_route(search, costs, 1, 7); }));
+  EXPECT_TRUE(fails_with(code::out_of_bounds, [&] { far_end_cost(search, costs, 5); }));
+  EXPECT_TRUE(fails_with(code::out_of_bounds, [&] { settings.close_link(network, 9); }));
+}
+
+TEST(Search, ParallelSearchesShareOneNetwork) {
+  TempFolder folder;
+  Network network = build_and_load(copy_sample(folder.path()), "roads");
+  CostSettings settings;
+  ArcCosts costs;
+  compute_arc_costs(network, settings, {}, costs);
+  Search alone(network);
+  const NodeId origins[] = {1, 500, 5000, 9000};
+  std::vector<std::vector<Cost>> expected;
+  for (NodeId origin : origins) {
+    solve_from_node(alone, costs, origin, 0);
+    std::vector<Cost> labels(network.node_count() + 1);
+    for (NodeId v = 1; v <= network.node_count(); ++v)
+      labels[v] = alone.primary(v);
+    expected.push_back(labels);
+  }
+  std::vector<std::vector<Cost>> found(4);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t)
+    threads.emplace_back([&, t] {
+      Search search(network);
+      for (int repeat = 0; repeat < 3; ++repeat)
+        solve_from_node(search, costs, origins[t], 0);
+      found[t].resize(network.node_count() + 1);
+      for (NodeId v = 1; v <= network.node_count(); ++v)
+        found[t][v] = search.primary(v);
+    });
+  for (std::thread& thread : threads)
+    thread.join();
+  EXPECT_EQ(found, expected);
+}
+
+// An independent computation on the sample gives 5.05347 km between these two junctions.
+TEST(Search, SampleRouteHasTheKnownLength) {
+  TempFolder folder;
+  Network network = build_and_load(copy_sample(folder.path()), "roads");
+  NodeIndex index(network);
+  const NodeId from = index.nearest(678440.3839640059, 6400655.559205196);
+  const NodeId to = index.nearest(678927.8690559431, 6396406.794210941);
+  CostSettings settings;
+  ArcCosts costs;
+  compute_arc_costs(network, settings, {}, costs);
+  Search search(network);
+  RouteResult route = solve_route(search, costs, from, to);
+  ASSERT_TRUE(route.reached);
+  EXPECT_NEAR(route.primary, 5.05347, 5e-6);
+}
+
+} // namespace
+} // namespace tamix::test
