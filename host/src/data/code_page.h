@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace host {
+
+// Converts a table's text between its code page and UTF-8. The code page comes from the
+// ".cpg" file or the ".dbf" header's language driver id, as shapelib reports it ("LDID/87",
+// "1252", "UTF-8", ...); ISO-8859-1 when neither says. A character the code page cannot hold
+// is written as "?".
+class CodePage {
+public:
+  // `declared` as shapelib's DBFGetCodePage gives it (may be null).
+  explicit CodePage(const char* declared);
+
+  const std::string& name() const { return iconv_name_; }
+  std::string to_utf8(std::string_view text) const;
+  std::string from_utf8(std::string_view text) const;
+
+private:
+  std::string iconv_name_;
+};
+
+} // namespace host

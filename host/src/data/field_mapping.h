@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+namespace host {
+
+// A field as the host describes it (type code, length, precision, scale).
+struct FieldSpec {
+  std::string name;
+  int type = 0;
+  int length = 0;
+  int precision = 0;
+  int scale = 0;
+};
+
+// A field as a ".dbf" stores it: type letter, width and decimals.
+struct DbfSpec {
+  std::string name;
+  char type = 'C';
+  int width = 0;
+  int decimals = 0;
+};
+
+// Both directions of the mapping documented at HostField. A type that a ".dbf" cannot hold
+// (object id, geometry, unknown codes) raises HostError; so does a name longer than 10 bytes.
+DbfSpec to_dbf(const FieldSpec& field);
+FieldSpec from_dbf(const DbfSpec& column);
+
+} // namespace host

@@ -1,0 +1,138 @@
+#include "data/field_objects.h"
+
+#include <cctype>
+
+#include "com/object.h"
+#include "data/host_error.h"
+#include "host/geometry.h"
+
+namespace host {
+
+namespace {
+
+class GeometryDef final : public com::ComObject<HostGeometryDefEdit> {
+public:
+  int GeometryType() override { return type_; }
+  com::ComPtr<HostSpatialReference> SpatialReference() override { return reference_; }
+  void SetGeometryType(int type) override { type_ = type; }
+  void SetSpatialReference(HostSpatialReference* reference) override {
+    reference_ = com::ComPtr<HostSpatialReference>(reference);
+  }
+  void SetGridCount(int) override {}
+  void SetGridSize(int, double) override {}
+
+private:
+  int type_ = geometry_null;
+  com::ComPtr<HostSpatialReference> reference_;
+};
+
+class Field final : public com::ComObject<HostFieldEdit> {
+public:
+  explicit Field(FieldSpec spec) : spec_(std::move(spec)) {}
+  std::string Name() override { return spec_.name; }
+  std::string AliasName() override { return alias_.empty() ? spec_.name : alias_; }
+  int Type() override { return spec_.type; }
+  int Length() override { return spec_.length; }
+  int Precision() override { return spec_.precision; }
+  int Scale() override { return spec_.scale; }
+  bool IsNullable() override { return nullable_; }
+  bool Editable() override { return editable_; }
+  bool Required() override { return required_; }
+  com::Variant DefaultValue() override { return default_; }
+  com::ComPtr<HostGeometryDef> GeometryDef() override { return geometry_; }
+  void SetName(const std::string& name) override { spec_.name = name; }
+  void SetAliasName(const std::string& alias) override { alias_ = alias; }
+  void SetType(int type) override { spec_.type = type; }
+  void SetLength(int length) override { spec_.length = length; }
+  void SetPrecision(int precision) override { spec_.precision = precision; }
+  void SetScale(int scale) override { spec_.scale = scale; }
+  void SetIsNullable(bool nullable) override { nullable_ = nullable; }
+  void SetEditable(bool editable) override { editable_ = editable; }
+  void SetRequired(bool required) override { required_ = required; }
+  void SetDefaultValue(const com::Variant& value) override { default_ = value; }
+  void SetGeometryDef(HostGeometryDef* definition) override {
+    geometry_ = com::ComPtr<HostGeometryDef>(definition);
+  }
+
+private:
+  FieldSpec spec_;
+  std::string alias_;
+  bool nullable_ = true;
+  bool editable_ = true;
+  bool required_ = false;
+  com::Variant default_;
+  com::ComPtr<HostGeometryDef> geometry_;
+};
+
+class Fields final : public com::ComObject<HostFieldsEdit> {
+public:
+  explicit Fields(std::vector<com::ComPtr<HostField>> fields) : fields_(std::move(fields)) {}
+  int FieldCount() override { return static_cast<int>(fields_.size()); }
+  com::ComPtr<HostField> Field(int i) override {
+    if (i < 0 || i >= FieldCount()) return nullptr;
+    return fields_[static_cast<std::size_t>(i)];
+  }
+  int FindField(const std::string& name) override {
+    for (int i = 0; i < FieldCount(); ++i)
+      if (same_name(fields_[static_cast<std::size_t>(i)]->Name(), name)) return i;
+    return -1;
+  }
+  void AddField(HostField* field) override {
+    if (field) fields_.emplace_back(field);
+  }
+
+private:
+  static bool same_name(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+      if (std::tolower(static_cast<unsigned char>(a[i])) !=
+          std::tolower(static_cast<unsigned char>(b[i])))
+        return false;
+    return true;
+  }
+  std::vector<com::ComPtr<HostField>> fields_;
+};
+
+} // namespace
+
+com::ComPtr<HostFieldEdit> make_field(const FieldSpec& spec) { return com::make<Field>(spec); }
+
+com::ComPtr<HostFieldEdit> make_oid_field(const std::string& name) {
+  auto field = make_field({name, field_oid, 4, 0, 0});
+  field->SetEditable(false);
+  field->SetIsNullable(false);
+  field->SetRequired(true);
+  return field;
+}
+
+com::ComPtr<HostFieldEdit> make_shape_field(int geometry_type, HostSpatialReference* reference) {
+  auto definition = com::make<GeometryDef>();
+  definition->SetGeometryType(geometry_type);
+  definition->SetSpatialReference(reference);
+  auto field = make_field({"Shape", field_geometry, 0, 0, 0});
+  field->SetGeometryDef(definition.get());
+  field->SetRequired(true);
+  return field;
+}
+
+com::ComPtr<HostFieldsEdit> make_fields(const std::vector<com::ComPtr<HostFieldEdit>>& fields) {
+  std::vector<com::ComPtr<HostField>> list(fields.begin(), fields.end());
+  return com::make<Fields>(std::move(list));
+}
+
+FieldSpec spec_of(HostField* field) {
+  if (!field) throw HostError("no field given", com::E_POINTER);
+  return {field->Name(), field->Type(), field->Length(), field->Precision(), field->Scale()};
+}
+
+com::ComPtr<com::IUnknown> create_field() {
+  return make_field({}).as<com::IUnknown>();
+}
+com::ComPtr<com::IUnknown> create_fields() {
+  return make_fields({}).as<com::IUnknown>();
+}
+com::ComPtr<com::IUnknown> create_geometry_def() {
+  return com::make<GeometryDef>().as<com::IUnknown>();
+}
+
+} // namespace host

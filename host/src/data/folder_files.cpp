@@ -1,0 +1,57 @@
+#include "data/folder_files.h"
+
+#include <algorithm>
+#include <cctype>
+#include <system_error>
+#include <vector>
+
+#include "data/host_error.h"
+
+namespace host {
+
+namespace fs = std::filesystem;
+
+namespace {
+std::string lower(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(),
+      [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return s;
+}
+} // namespace
+
+fs::path find_in_folder(const fs::path& folder, const std::string& name) {
+  const fs::path exact = folder / name;
+  std::error_code ec;
+  if (fs::exists(exact, ec)) return exact;
+  const auto wanted = lower(name);
+  for (const auto& entry : fs::directory_iterator(folder, ec))
+    if (lower(entry.path().filename().string()) == wanted) return entry.path();
+  return exact;
+}
+
+bool exists_in_folder(const fs::path& folder, const std::string& name) {
+  std::error_code ec;
+  return fs::exists(find_in_folder(folder, name), ec);
+}
+
+int delete_dataset_files(const fs::path& folder, const std::string& name) {
+  const auto base = lower(name);
+  std::vector<fs::path> doomed;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(folder, ec)) {
+    const auto file = lower(entry.path().filename().string());
+    // "name.ext" and "name.shp.xml", but not "name2.shp" nor "name.other.shp".
+    if (file.size() <= base.size() + 1 || file.compare(0, base.size(), base) != 0 ||
+        file[base.size()] != '.')
+      continue;
+    const auto ext = file.substr(base.size());
+    static const std::vector<std::string> known{".shp", ".shx", ".dbf", ".prj", ".cpg", ".sbn",
+        ".sbx", ".qix", ".fbn", ".fbx", ".ain", ".aih", ".atx", ".ixs", ".mxs", ".shp.xml"};
+    if (std::find(known.begin(), known.end(), ext) != known.end()) doomed.push_back(entry.path());
+  }
+  for (const auto& path : doomed)
+    if (!fs::remove(path, ec) && ec) throw HostError("cannot delete " + path.string());
+  return static_cast<int>(doomed.size());
+}
+
+} // namespace host

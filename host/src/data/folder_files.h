@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace host {
+
+// The file `name` in `folder`: the exact name when it exists, otherwise the one file whose
+// name matches without regard to letter case (as the desktop platform finds files); the exact
+// path (not existing) when there is none.
+std::filesystem::path find_in_folder(const std::filesystem::path& folder, const std::string& name);
+
+bool exists_in_folder(const std::filesystem::path& folder, const std::string& name);
+
+// Deletes every file of dataset `name` in `folder` (".shp", ".shx", ".dbf", ".prj", ".cpg",
+// ".sbn", ".sbx", ".qix", ".shp.xml", ...), whatever their letter case. Returns how many.
+int delete_dataset_files(const std::filesystem::path& folder, const std::string& name);
+
+} // namespace host

@@ -1,0 +1,97 @@
+#include "data/table_context.h"
+
+#include "data/field_objects.h"
+#include "data/host_error.h"
+#include "geometry/ogr_bridge.h"
+#include "geometry/shape_access.h"
+
+namespace host {
+
+TableContext::TableContext(Dataset dataset, com::ComPtr<HostWorkspace> workspace)
+    : dataset_(std::move(dataset)), workspace_(std::move(workspace)) {
+  if (dataset_.has_shapes()) {
+    shape_type_ = dataset_.open_shp(false).shape_type();
+    reference_ = dataset_.spatial_reference();
+  }
+}
+
+com::ComPtr<HostFields> TableContext::fields() const {
+  std::vector<com::ComPtr<HostFieldEdit>> list;
+  list.push_back(make_oid_field(has_shapes() ? "FID" : "OID"));
+  if (has_shapes()) list.push_back(make_shape_field(shape_type_, reference_.get()));
+  for (const auto& column : dataset_.open_dbf(false).columns())
+    list.push_back(make_field(from_dbf(column)));
+  return make_fields(list);
+}
+
+int TableContext::find_field(const std::string& name) const { return fields()->FindField(name); }
+
+int TableContext::append(const std::vector<com::Variant>& values, const Shape& shape) const {
+  auto dbf = dataset_.open_dbf(true);
+  const int record = dbf.record_count();
+  if (has_shapes()) {
+    auto shp = dataset_.open_shp(true);
+    if (shp.record_count() != record)
+      throw HostError(dataset_.name() + ": the .shp and .dbf hold different numbers of records");
+    shp.write(-1, shape.type == geometry_null ? Shape{shape_type_, {}} : shape);
+  }
+  dbf.append();
+  for (std::size_t i = 0; i < values.size(); ++i)
+    if (!values[i].is_empty()) dbf.write(record, static_cast<int>(i), values[i]);
+  return record;
+}
+
+void TableContext::store(int record, const std::vector<std::pair<int, com::Variant>>& values,
+    const Shape* shape) const {
+  if (!values.empty()) {
+    auto dbf = dataset_.open_dbf(true);
+    if (record < 0 || record >= dbf.record_count())
+      throw HostError("there is no record " + std::to_string(record) + " in " + dbf.path(),
+          com::E_INVALIDARG);
+    for (const auto& [column, value] : values) dbf.write(record, column, value);
+  }
+  if (shape) dataset_.open_shp(true).write(record, *shape);
+}
+
+RowFilter::RowFilter(const TableContext& table, HostQueryFilter* filter) {
+  if (!filter) return;
+  const auto dbf = table.dataset().open_dbf(false);
+  where_ = WhereClause::parse(filter->WhereClause(),
+      [&](const std::string& name) -> std::optional<WhereClause::Column> {
+        const int column = dbf.find(name);
+        if (column < 0) return std::nullopt;
+        const int type = from_dbf(dbf.columns()[static_cast<std::size_t>(column)]).type;
+        return WhereClause::Column{column, type == field_string || type == field_date};
+      });
+  if (!table.has_shapes()) return;
+  output_ = filter->OutputSpatialReference("Shape");
+  if (output_ && table.spatial_reference() && output_->IsEqual(table.spatial_reference().get()))
+    output_ = nullptr;
+
+  const auto spatial = com::ComPtr<HostQueryFilter>(filter).as<HostSpatialFilter>();
+  if (!spatial || !spatial->Geometry()) return;
+  if (spatial->SpatialRel() != spatial_rel_intersects)
+    throw HostError("only the spatial relation \"intersects\" (1) can be searched, not " +
+        std::to_string(spatial->SpatialRel()), com::E_INVALIDARG);
+  auto geometry = spatial->Geometry()->Clone();
+  if (table.spatial_reference() && geometry->SpatialReference()) {
+    const auto projected = geometry->Project(table.spatial_reference().get());
+    if (com::FAILED(projected)) throw HostError("the filter geometry cannot be projected");
+  }
+  area_ = shape_of(geometry.get());
+  area_box_ = area_->bounds();
+}
+
+bool RowFilter::matches(const WhereClause::Values& value_of, const Shape* shape) const {
+  if (area_) {
+    if (!shape || !shape->bounds().intersects(area_box_)) return false;
+    // A box filter is answered by the box test alone for points; shapes that only share the
+    // box with it are tested exactly.
+    if (!(area_->type == geometry_envelope && shape->type == geometry_point) &&
+        !relate(*area_, *shape, Relation::intersects))
+      return false;
+  }
+  return where_.matches(value_of);
+}
+
+} // namespace host
