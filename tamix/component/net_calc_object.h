@@ -1,0 +1,107 @@
+#pragma once
+
+#include "network_state.h"
+#include "output_table.h"
+#include "routes.h"
+#include "search.h"
+
+#include "com/object.h"
+#include "tamix/net_calc.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tamix {
+
+class ResultField;
+
+// "tamix.tacalcx": calculations over the network of the network object it is bound to. The
+// methods are spread over three sources: routes and paths, tours, and the files it writes.
+class NetCalcObject final : public com::ComObject<NetCalc> {
+public:
+  NetCalcObject();
+  ~NetCalcObject() override;
+
+  std::int32_t SetNet(std::int32_t identifier) override;
+
+  std::int32_t SetResultTable(const std::string& table) override;
+  std::int32_t SetResultField(const std::string& field) override;
+  std::int32_t ClearResultField(std::int32_t which, std::int32_t unused) override;
+  std::int32_t MarkPathInResult(std::int32_t which, std::int32_t unused) override;
+
+  void SetPrimaryDistanceWeight(double weight) override;
+  void SetPrimaryTimeWeight(double weight) override;
+  std::int32_t ApplyWeights() override;
+  void SetSecondaryDistanceWeight(double weight) override;
+  void SetSecondaryTimeWeight(double weight) override;
+
+  float SolveRoute(std::int32_t from, std::int32_t to) override;
+  std::int32_t GetLastReachedNode() override;
+  std::int32_t SolveFromNode(std::int32_t node, float cutoff) override;
+  std::int32_t GetPathLinkCount(std::int32_t node) override;
+  std::int32_t GetPathLink(std::int32_t k) override;
+  std::int32_t GetPathNode(std::int32_t k) override;
+  float GetLinkLength(std::int32_t link) override;
+  float GetLinkTime(std::int32_t link) override;
+  float GetPrimaryCostAt(std::int32_t node) override;
+  float GetSecondaryCostAt(std::int32_t node) override;
+
+  std::int32_t SetStop(std::int32_t index, std::int32_t node) override;
+  float SolveTsp(std::int32_t count, std::int16_t mode) override;
+  std::int32_t GetTourNode(std::int32_t position) override;
+  std::int32_t GetTourOrder(std::int32_t position) override;
+
+  std::int32_t CreateOutputTable(const std::string& path, std::int32_t fields) override;
+  std::int32_t AddOutputField(const std::string& name, std::int32_t type, std::int32_t width,
+                              std::int32_t decimals) override;
+  std::int32_t WriteOutputRow(std::int32_t links, const std::string& row) override;
+  std::int32_t AddOutputLink(std::int32_t link, double from, double to) override;
+  std::int32_t CloseOutputTable() override;
+
+private:
+  // The bound network, loaded (else not_loaded). A network loaded anew since the last call
+  // gets a fresh search, and the results of the old one are forgotten.
+  const Network& network();
+  // The arc costs for the current settings and weights, recomputed only when they changed.
+  const ArcCosts& costs();
+  Search& search();
+  void forget_results();
+  // Raises route_not_ready before a solve, no_results when it was forgotten.
+  const Search& solved() const;
+  const Path& primed_path() const;
+  NodeId node_of(std::int32_t node);
+  // Raises no_results before a tour, route_index_out_of_bounds outside 1..count.
+  std::size_t tour_index(std::int32_t position) const;
+  ResultField result_field() const;
+  OutputTable& output_table();
+
+  std::shared_ptr<NetworkState> state_;
+  std::shared_ptr<const Network> network_;
+  std::unique_ptr<Search> search_;
+
+  Weights weights_;
+  double pending_primary_distance_ = 1;
+  double pending_primary_time_ = 0;
+  ArcCosts costs_;
+  const Network* costs_network_ = nullptr;
+  std::uint64_t costs_settings_ = 0;
+  Weights costs_weights_;
+
+  bool solved_ = false;
+  NodeId last_reached_ = no_node;
+  std::optional<Path> path_;
+
+  std::vector<NodeId> stops_; // slot 0 unused
+  std::vector<NodeId> tour_nodes_;
+  std::vector<std::int32_t> tour_order_;
+  bool toured_ = false;
+
+  std::filesystem::path result_table_;
+  std::string result_field_;
+  std::unique_ptr<OutputTable> output_;
+};
+
+} // namespace tamix

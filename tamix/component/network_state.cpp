@@ -1,0 +1,50 @@
+#include "network_state.h"
+
+#include "error.h"
+
+#include <map>
+#include <mutex>
+
+namespace tamix {
+namespace {
+
+struct Registry {
+  std::mutex mutex;
+  std::int32_t last_identifier = 0;
+  std::map<std::int32_t, std::weak_ptr<NetworkState>> networks;
+};
+
+Registry& registry() {
+  static Registry instance;
+  return instance;
+}
+
+} // namespace
+
+const Network& NetworkState::loaded() const {
+  if (!network) throw Error(code::not_loaded, "no network is loaded");
+  return *network;
+}
+
+std::int32_t register_network(std::shared_ptr<NetworkState> state) {
+  Registry& r = registry();
+  const std::lock_guard lock(r.mutex);
+  const std::int32_t identifier = ++r.last_identifier;
+  r.networks[identifier] = state;
+  return identifier;
+}
+
+void unregister_network(std::int32_t identifier) {
+  Registry& r = registry();
+  const std::lock_guard lock(r.mutex);
+  r.networks.erase(identifier);
+}
+
+std::shared_ptr<NetworkState> find_network(std::int32_t identifier) {
+  Registry& r = registry();
+  const std::lock_guard lock(r.mutex);
+  const auto found = r.networks.find(identifier);
+  return found == r.networks.end() ? nullptr : found->second.lock();
+}
+
+} // namespace tamix

@@ -1,0 +1,37 @@
+#pragma once
+
+// What a network object shares with the calculation objects bound to it.
+
+#include "costs.h"
+#include "geometry_tests.h"
+#include "network.h"
+#include "node_index.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+
+namespace tamix {
+
+struct NetworkState {
+  std::filesystem::path folder;
+  int map_units = 7; // metres until the add-in says otherwise
+  CostSettings settings;
+  // Null while nothing is loaded. Calculation objects keep their own reference, so an unload or
+  // reload never pulls a network from under a search that is still using it.
+  std::shared_ptr<const Network> network;
+  std::unique_ptr<NodeIndex> node_index;
+  std::unique_ptr<Roundabouts> roundabouts;
+
+  // Raises not_loaded when nothing is loaded.
+  const Network& loaded() const;
+};
+
+// Network objects by Identifier, so that a calculation object can bind to one (several
+// independent network objects may live in one process).
+std::int32_t register_network(std::shared_ptr<NetworkState> state);
+void unregister_network(std::int32_t identifier);
+// Null for an identifier no living network object has.
+std::shared_ptr<NetworkState> find_network(std::int32_t identifier);
+
+} // namespace tamix

@@ -1,0 +1,123 @@
+#pragma once
+
+// The engine's calculation object: routes, one-to-all costs, tours, the result field and the
+// output table over the network of the network object it is bound to (SetNet). Several
+// calculation objects may share one network object; each keeps its own weights, results and
+// files.
+//
+// Results come back in three forms, as the add-in reads them:
+//   - methods named for an action return the engine code (0 success, negative failure);
+//   - costs and counts come back as the value, a negative engine code in its place on failure
+//     (a cost or count is never negative); an unreached node's cost is above 1e36;
+//   - SolveRoute and SolveTsp return a cost, or a negative code: -33 the target cannot be
+//     reached, -38 a stop lies in another part of the network.
+// Codes common to all: -10 no network loaded (or not bound), -30 a number out of bounds,
+// -41 out of memory. No method throws.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "com/unknown.h"
+
+namespace tamix {
+
+inline constexpr std::string_view NetCalcProgId = "tamix.tacalcx";
+
+struct NetCalc : com::IUnknown {
+  COM_INTERFACE(NetCalc, com::IUnknown, "00F56073-B383-4F7D-BD01-ED80877246BB")
+
+  // Binds to the network object with this Identifier (NetBase::GetIdentifier); results of the
+  // earlier network are forgotten. -30 when no network object has that identifier.
+  virtual std::int32_t SetNet(std::int32_t identifier) = 0;
+
+  // The result table: a dBASE file, by bare name in the network folder (or by full path);
+  // row r belongs to link r + 1. -32 when the file cannot be read.
+  virtual std::int32_t SetResultTable(const std::string& table) = 0;
+  // The numeric field of the result table to write. -20 no such field, -21 not a numeric
+  // field, -32 no result table.
+  virtual std::int32_t SetResultField(const std::string& field) = 0;
+  // Writes 0 into the result field of every row, in the file at once. `which` -1 = all rows.
+  // -20/-21/-32 as SetResultField.
+  virtual std::int32_t ClearResultField(std::int32_t which, std::int32_t unused) = 0;
+  // Writes into the rows of the current path's links (the path primed by the last SolveRoute or
+  // GetPathLinkCount) the primary cost accumulated at each link's far end, at least 0.001;
+  // other rows keep their values. -35 no path, -20/-21/-32 as SetResultField.
+  virtual std::int32_t MarkPathInResult(std::int32_t which, std::int32_t unused) = 0;
+
+  // primary cost = distance weight x distance + time weight x minutes. The primary weights take
+  // effect at ApplyWeights; the secondary ones (the other quantity carried along each route) at
+  // once. The defaults are distance (1, 0) primary and minutes (0, 1) secondary.
+  virtual void SetPrimaryDistanceWeight(double weight) = 0;
+  virtual void SetPrimaryTimeWeight(double weight) = 0;
+  virtual std::int32_t ApplyWeights() = 0;
+  virtual void SetSecondaryDistanceWeight(double weight) = 0;
+  virtual void SetSecondaryTimeWeight(double weight) = 0;
+
+  // The cheapest primary cost from `from` to `to` (0 when they are equal), or -33 when `to`
+  // cannot be reached: GetLastReachedNode then names the farthest node that can.
+  // Primes the path to `to`.
+  virtual float SolveRoute(std::int32_t from, std::int32_t to) = 0;
+  // After SolveRoute: the target when it was reached, else the node reached last (farthest);
+  // 0 before any solve.
+  virtual std::int32_t GetLastReachedNode() = 0;
+  // Costs from `node` to every node within `cutoff` primary cost (0 or less: no limit). Paths
+  // to any reached node can then be walked.
+  virtual std::int32_t SolveFromNode(std::int32_t node, float cutoff) = 0;
+
+  // Primes the path from the last solve's origin to `node` and returns its number of nodes n
+  // (links + 1; 1 for the origin itself, 0 when `node` was not reached). -35 before a solve.
+  virtual std::int32_t GetPathLinkCount(std::int32_t node) = 0;
+  // Position k = 1..n-1 of the primed path counts from the target: 1 is the link that arrives
+  // there, n-1 the link that leaves the origin. +link is travelled from the shape's first point
+  // to its last, -link the other way; 0 for k out of range or no path.
+  virtual std::int32_t GetPathLink(std::int32_t k) = 0;
+  // Node k = 1..n: node 1 is the target, node n the origin, node k+1 where the route enters
+  // link k. -36 for k out of range, -35 no path.
+  virtual std::int32_t GetPathNode(std::int32_t k) = 0;
+  // Primary (GetLinkLength) and secondary (GetLinkTime) cost accumulated from the origin of the
+  // last solve to the far end of a link of its tree. -35 before a solve.
+  virtual float GetLinkLength(std::int32_t link) = 0;
+  virtual float GetLinkTime(std::int32_t link) = 0;
+  // A node's primary and secondary cost after the last solve. -35 before a solve.
+  virtual float GetPrimaryCostAt(std::int32_t node) = 0;
+  virtual float GetSecondaryCostAt(std::int32_t node) = 0;
+
+  // Stop `index` (1..3002) of the tour is `node`.
+  virtual std::int32_t SetStop(std::int32_t index, std::int32_t node) = 0;
+  // Orders stops 1..count (1..3002, all set) and returns the tour's primary cost.
+  // mode 0: from stop 1 to stop `count`; 1: round trip from stop 1 (the cost includes the way
+  // back, the tour lists each stop once); 2: from stop 1, ending anywhere; +10: ordered by
+  // straight-line distance between the stops' nodes (the cost is then that distance, in map
+  // units; metres for geographic data). Stops may share a node. Exact up to 15 stops, a near
+  // optimum above; the same input gives the same tour. -38 when a stop cannot be reached from
+  // stop 1 (or, where the mode goes there, reach the end or stop 1).
+  virtual float SolveTsp(std::int32_t count, std::int16_t mode) = 0;
+  // Position p = 1..count of the last tour (1 = stop 1): its node, and its stop index.
+  // -36 for p out of range, -37 before a tour.
+  virtual std::int32_t GetTourNode(std::int32_t position) = 0;
+  virtual std::int32_t GetTourOrder(std::int32_t position) = 0;
+
+  // Starts the output table "<path>.dbf" (path without extension), deleting the old files of
+  // that name (.dbf, .shp, .shx, .cpg, .prj); an open table is closed first. `fields` is the
+  // number of fields to come. -32 when the files cannot be made.
+  virtual std::int32_t CreateOutputTable(const std::string& path, std::int32_t fields) = 0;
+  // Declares the next field: type 1 text (`width` 1..254), 5 number (width and decimals 0 and 0
+  // give 19 and 6). -30 for another type or width, -32 no open table.
+  virtual std::int32_t AddOutputField(const std::string& name, std::int32_t type,
+                                      std::int32_t width, std::int32_t decimals) = 0;
+  // Writes a row: its values in field order, each in double quotes ("" for a quote inside),
+  // joined by commas; numbers with a "." decimal sign. Texts longer than their field are cut.
+  // The next `links` AddOutputLink calls give the row's line. -30 more values than fields,
+  // -32 no open table.
+  virtual std::int32_t WriteOutputRow(std::int32_t links, const std::string& row) = 0;
+  // Adds to the row's line the part of `link` from fraction `from` to `to` of its length
+  // ((0, 1) the whole link along its shape, (1, 0) against it), in travel order.
+  // -30 no such link, a fraction outside 0..1 or no link expected; -10 no network.
+  virtual std::int32_t AddOutputLink(std::int32_t link, double from, double to) = 0;
+  // Finishes the table; the .shp and .shx remain only when some row had links. -32 no open
+  // table or the files cannot be finished.
+  virtual std::int32_t CloseOutputTable() = 0;
+};
+
+} // namespace tamix
