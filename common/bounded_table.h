@@ -2,18 +2,17 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "common/handler_end.h"
+
 namespace corvane {
 
-// Raised when a handler writes or reads a row beyond a table's declared bound. Handlers end
-// at that point without a message of their own, keeping the state set before; the command
-// boundary catches it.
-class TableIndexOutOfRange : public std::out_of_range {
+// A row beyond a table's declared bound: it ends the handler that reaches for it.
+class TableIndexOutOfRange : public HandlerEnd {
 public:
-  using std::out_of_range::out_of_range;
+  using HandlerEnd::HandlerEnd;
 };
 
 // A table with fixed rows 0 .. upper, as the shared state declares them (for example the 300

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace corvane {
+
+// The message text of an engine result code; "Unknown error" for a code the engine does not
+// document, 0 (success) included. Callers show a text only for a non-zero code.
+std::string EngineErrorText(std::int32_t code);
+
+} // namespace corvane

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "com/create.h"
+#include "com/hresult.h"
+#include "com/unknown.h"
+
+namespace corvane {
+
+// A failure that ends the running handler at the point where it happens, without a message of
+// its own: the state set before it stays. Raised by a failing host call, a table row beyond
+// its bound or a settings value that is no number where one is required; every command and
+// dialog handler catches it at its boundary, so it never leaves the add-in.
+class HandlerEnd : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// A host or engine call that failed or handed back nothing.
+class HostCallFailed : public HandlerEnd {
+public:
+  HostCallFailed(std::string_view what, com::HRESULT code)
+      : HandlerEnd(std::string(what) + " failed (" + std::to_string(code) + ")"), code_(code) {}
+  com::HRESULT code() const { return code_; }
+
+private:
+  com::HRESULT code_;
+};
+
+// Ends the handler when `result` is a failure code.
+inline void check_call(com::HRESULT result, std::string_view what) {
+  if (com::FAILED(result)) throw HostCallFailed(what, result);
+}
+
+// The object a call handed back; ends the handler when there is none.
+template <class T> com::ComPtr<T> require(com::ComPtr<T> object, std::string_view what) {
+  if (!object) throw HostCallFailed(what, com::E_POINTER);
+  return object;
+}
+
+// The interface I of an object the host or engine asked for; ends the handler when the object
+// does not have it.
+template <com::Interface I, class T> com::ComPtr<I> require_as(const com::ComPtr<T>& object,
+                                                               std::string_view what) {
+  return require(object.template as<I>(), what);
+}
+
+// A new object of a registered class, seen through I; ends the handler when it cannot be made.
+template <com::Interface I> com::ComPtr<I> create(std::string_view prog_id) {
+  return require(com::create_object<I>(prog_id), prog_id);
+}
+
+} // namespace corvane
