@@ -33,7 +33,6 @@ CostSettings::CostSettings() { class_speed_.fill(default_class_speed); }
 
 void CostSettings::set_distance_unit(DistanceUnit unit) {
   unit_ = unit;
-  ++version_;
 }
 
 void CostSettings::set_class_speed(int road_class, double speed) {
@@ -41,25 +40,21 @@ void CostSettings::set_class_speed(int road_class, double speed) {
     throw Error(code::out_of_bounds, "road class " + std::to_string(road_class) +
                                          " is outside 0.." + std::to_string(road_class_count - 1));
   class_speed_[road_class] = speed;
-  ++version_;
 }
 
 void CostSettings::set_temp_speed(const Network& network, LinkId link, double speed) {
   check_link(network, link);
   temp_speed_[link] = speed;
-  ++version_;
 }
 
 void CostSettings::close_link(const Network& network, LinkId link) {
   check_link(network, link);
   closed_.insert(link);
-  ++version_;
 }
 
 void CostSettings::reset() {
   temp_speed_.clear();
   closed_.clear();
-  ++version_;
 }
 
 bool CostSettings::closed(LinkId link) const { return closed_.count(link) != 0; }
@@ -101,18 +96,7 @@ void compute_arc_costs(const Network& network, const CostSettings& settings,
   }
 
   const Graph& graph = network.graph;
-  const ArcId arcs = graph.arc_count();
-  costs.primary.resize(arcs);
-  costs.secondary.resize(arcs);
-  for (ArcId a = 0; a < arcs; ++a) {
-    LinkId link = link_of(graph.arc_link[a]);
-    double metres = network.link_metres[link];
-    std::uint8_t road_class = network.link_class[link];
-    costs.primary[a] = scaled(metres, primary_per_metre[road_class]);
-    costs.secondary[a] = scaled(metres, secondary_per_metre[road_class]);
-  }
-
-  // Temporary speeds and closures touch few links: find their two arcs at their end nodes.
+  // A link's two arcs, found at its end nodes (few links are patched, so no index is kept).
   auto for_each_arc = [&](LinkId link, auto&& apply) {
     const LinkEnds& ends = network.link_ends[link];
     for (NodeId v : {ends.from, ends.to}) {
@@ -123,20 +107,42 @@ void compute_arc_costs(const Network& network, const CostSettings& settings,
         break;
     }
   };
-  for (const auto& [link, speed] : settings.temp_speeds()) {
-    double metres = network.link_metres[link];
-    Cost primary = scaled(metres, per_metre(speed, true));
-    Cost secondary = scaled(metres, per_metre(speed, false));
+  auto set_link = [&](LinkId link, Cost primary, Cost secondary) {
     for_each_arc(link, [&](ArcId a) {
       costs.primary[a] = primary;
       costs.secondary[a] = secondary;
     });
+  };
+  auto base_cost = [&](LinkId link, const std::array<Cost, road_class_count>& per_class) {
+    return scaled(network.link_metres[link], per_class[network.link_class[link]]);
+  };
+
+  const BaseCostKey base{network.identity, settings.distance_unit(), settings.class_speeds(), weights};
+  const ArcId arcs = graph.arc_count();
+  if (costs.base == base && costs.primary.size() == arcs) {
+    for (LinkId link : costs.patched)
+      set_link(link, base_cost(link, primary_per_metre), base_cost(link, secondary_per_metre));
+  } else {
+    costs.primary.resize(arcs);
+    costs.secondary.resize(arcs);
+    for (ArcId a = 0; a < arcs; ++a) {
+      const LinkId link = link_of(graph.arc_link[a]);
+      costs.primary[a] = base_cost(link, primary_per_metre);
+      costs.secondary[a] = base_cost(link, secondary_per_metre);
+    }
+    costs.base = base;
   }
-  for (LinkId link : settings.closed_links())
-    for_each_arc(link, [&](ArcId a) {
-      costs.primary[a] = inf_cost;
-      costs.secondary[a] = inf_cost;
-    });
+
+  costs.patched.clear();
+  for (const auto& [link, speed] : settings.temp_speeds()) {
+    const double metres = network.link_metres[link];
+    set_link(link, scaled(metres, per_metre(speed, true)), scaled(metres, per_metre(speed, false)));
+    costs.patched.push_back(link);
+  }
+  for (LinkId link : settings.closed_links()) {
+    set_link(link, inf_cost, inf_cost);
+    costs.patched.push_back(link);
+  }
 }
 
 } // namespace tamix

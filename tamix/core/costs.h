@@ -54,8 +54,7 @@ public:
   bool closed(LinkId link) const;
   // The link's speed (temporary, else class) per hour in the distance unit.
   double speed(const Network& network, LinkId link) const;
-  // Changes with every setting, so cached cost arrays know when they are stale.
-  std::uint64_t version() const { return version_; }
+  const std::array<double, road_class_count>& class_speeds() const { return class_speed_; }
 
   const std::unordered_map<LinkId, double>& temp_speeds() const { return temp_speed_; }
   const std::unordered_set<LinkId>& closed_links() const { return closed_; }
@@ -65,20 +64,34 @@ private:
   std::array<double, road_class_count> class_speed_;
   std::unordered_map<LinkId, double> temp_speed_;
   std::unordered_set<LinkId> closed_;
-  std::uint64_t version_ = 1;
 };
 
 // A link's distance in the settings' unit, and its minutes (inf_cost when its speed is <= 0).
 double link_distance(const Network& network, const CostSettings& settings, LinkId link);
 double link_minutes(const Network& network, const CostSettings& settings, LinkId link);
 
+// What the costs of every link without a temporary speed or closure depend on.
+struct BaseCostKey {
+  std::uint64_t network = 0; // Network::identity
+  DistanceUnit unit = DistanceUnit::kilometres;
+  std::array<double, road_class_count> class_speed{};
+  Weights weights;
+  friend bool operator==(const BaseCostKey&, const BaseCostKey&) = default;
+};
+
 // Per-arc costs of one run (indexed like Graph::head).
 struct ArcCosts {
   std::vector<Cost> primary;
   std::vector<Cost> secondary;
+  // What the arrays were computed from, and the links given their own costs on top, so that
+  // the next run redoes only those when nothing else changed.
+  BaseCostKey base;
+  std::vector<LinkId> patched;
 };
 
-// Fills `costs` for every arc of `network`. Reuses the arrays' memory.
+// Brings `costs` up to date for every arc of `network`: in full when the unit, class speeds or
+// weights changed (or on first use), else by redoing only the links of the last and the current
+// temporary speeds and closures. Reuses the arrays' memory.
 void compute_arc_costs(const Network& network, const CostSettings& settings,
                        const Weights& weights, ArcCosts& costs);
 

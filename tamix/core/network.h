@@ -11,6 +11,8 @@ namespace tamix {
 inline constexpr int road_class_count = 32;
 inline constexpr std::uint8_t default_road_class = 1;
 
+std::uint64_t next_network_identity();
+
 // Everything a loaded network knows. Immutable after load, so any number of searches may read
 // it at once from different threads.
 struct Network {
@@ -21,6 +23,9 @@ struct Network {
   std::vector<Point> node_points;        // node_count + 1 entries
   LinkGeometry geometry;
   int map_units = 7; // the map-unit code the lengths were measured with (map_units.h)
+  // Different for every network built or loaded in this process, so that costs computed for
+  // one are never taken for another's.
+  std::uint64_t identity = next_network_identity();
 
   NodeId node_count() const { return graph.node_count(); }
   LinkId link_count() const { return link_ends.empty() ? 0 : LinkId(link_ends.size() - 1); }

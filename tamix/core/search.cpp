@@ -9,30 +9,27 @@ namespace tamix {
 
 namespace {
 
-constexpr std::uint32_t not_in_heap = ~std::uint32_t(0);
 constexpr std::uint32_t arity = 4;
 
 } // namespace
 
 Search::Search(const Network& network)
-    : network_(network), label_(network.node_count() + 1), parent_(network.node_count() + 1),
-      stamp_(network.node_count() + 1, 0), settled_(network.node_count() + 1, 0),
-      heap_pos_(network.node_count() + 1, not_in_heap) {
-  heap_.reserve(network.node_count() + 1);
+    : network_(network), state_(network.node_count() + 1, NodeState{0, 0, no_link, 0, 0}) {
+  heap_key_.reserve(network.node_count() + 1);
+  heap_node_.reserve(network.node_count() + 1);
   order_.reserve(network.node_count() + 1);
 }
 
 void Search::start_round() {
-  // Stamps make the previous round's labels stale without touching them; only when the counter
-  // wraps are the arrays cleared for real.
+  // Stamps make the previous round's states stale without touching them; only when the counter
+  // wraps are they cleared for real.
   if (++round_ == 0) {
-    std::fill(stamp_.begin(), stamp_.end(), 0);
-    std::fill(settled_.begin(), settled_.end(), 0);
+    for (NodeState& state : state_)
+      state.stamp = 0;
     round_ = 1;
   }
-  for (const HeapEntry& entry : heap_)
-    heap_pos_[entry.node] = not_in_heap;
-  heap_.clear();
+  heap_key_.clear();
+  heap_node_.clear();
   order_.clear();
 }
 
@@ -41,14 +38,20 @@ void Search::run_from(const ArcCosts& costs, NodeId source, SearchLimits limits)
   run(costs, std::span<const Source>(&only, 1), limits);
 }
 
-bool Search::improve(NodeId node, Cost primary, Cost secondary, SignedLink parent) {
-  if (stamp_[node] == round_ && label_[node].primary <= primary)
-    return false;
-  stamp_[node] = round_;
-  label_[node] = {primary, secondary};
-  parent_[node] = parent;
-  heap_push_or_decrease(node, primary);
-  return true;
+// Gives `node` a cheaper label, or its first one; the node must not be settled.
+void Search::improve(NodeId node, Cost primary, Cost secondary, SignedLink parent) {
+  NodeState& state = state_[node];
+  if (state.stamp != round_) {
+    state = {primary, secondary, parent, round_, std::uint32_t(heap_key_.size())};
+    heap_key_.push_back(primary);
+    heap_node_.push_back(node);
+    sift_up(state.heap_pos, primary, node);
+  } else if (primary < state.primary) {
+    state.primary = primary;
+    state.secondary = secondary;
+    state.parent = parent;
+    sift_up(state.heap_pos, primary, node);
+  }
 }
 
 void Search::run(const ArcCosts& costs, std::span<const Source> sources, SearchLimits limits) {
@@ -62,86 +65,86 @@ void Search::run(const ArcCosts& costs, std::span<const Source> sources, SearchL
   const Graph& graph = network_.graph;
   const Cost* primary_cost = costs.primary.data();
   const Cost* secondary_cost = costs.secondary.data();
-  while (!heap_.empty()) {
+  const NodeId* head = graph.head.data();
+  const ArcId* first_out = graph.first_out.data();
+  // Below inf_cost, so that one comparison drops impassable arcs and those beyond the cut-off.
+  const Cost cutoff = std::min(limits.cutoff, inf_cost / 2);
+  while (!heap_key_.empty()) {
     const NodeId node = heap_pop();
-    settled_[node] = round_;
     order_.push_back(node);
     if (node == limits.target)
       break;
-    const Label from = label_[node];
-    const ArcId end = graph.arcs_end(node);
-    for (ArcId a = graph.arcs_begin(node); a < end; ++a) {
-      const Cost step = primary_cost[a];
-      if (step >= inf_cost)
+    const Cost from_primary = state_[node].primary;
+    const Cost from_secondary = state_[node].secondary;
+    const ArcId end = first_out[node + 1];
+    for (ArcId a = first_out[node]; a < end; ++a) {
+      const Cost primary = from_primary + primary_cost[a];
+      if (primary > cutoff)
         continue;
-      const NodeId next = graph.head[a];
-      const Cost primary = from.primary + step;
-      if (primary > limits.cutoff || settled_[next] == round_)
+      const NodeId next = head[a];
+      const NodeState& state = state_[next];
+      if (state.stamp == round_ && (state.heap_pos == settled_mark || state.primary <= primary))
         continue;
-      improve(next, primary, from.secondary + secondary_cost[a], graph.arc_link[a]);
+      improve(next, primary, from_secondary + secondary_cost[a], graph.arc_link[a]);
     }
   }
 }
 
-void Search::heap_push_or_decrease(NodeId node, Cost key) {
-  std::uint32_t pos = heap_pos_[node];
-  if (pos == not_in_heap) {
-    pos = std::uint32_t(heap_.size());
-    heap_.push_back({key, node});
-  } else {
-    heap_[pos].key = key;
-  }
-  heap_pos_[node] = pos;
-  sift_up(pos);
-}
-
 NodeId Search::heap_pop() {
-  const NodeId top = heap_[0].node;
-  heap_pos_[top] = not_in_heap;
-  const HeapEntry last = heap_.back();
-  heap_.pop_back();
-  if (!heap_.empty()) {
-    heap_[0] = last;
-    heap_pos_[last.node] = 0;
-    sift_down(0);
-  }
+  const NodeId top = heap_node_[0];
+  state_[top].heap_pos = settled_mark;
+  const Cost last_key = heap_key_.back();
+  const NodeId last_node = heap_node_.back();
+  heap_key_.pop_back();
+  heap_node_.pop_back();
+  if (!heap_key_.empty())
+    sift_down(0, last_key, last_node);
   return top;
 }
 
-void Search::sift_up(std::uint32_t pos) {
-  const HeapEntry entry = heap_[pos];
+void Search::sift_up(std::uint32_t pos, Cost key, NodeId node) {
   while (pos > 0) {
     const std::uint32_t parent = (pos - 1) / arity;
-    if (!(entry.key < heap_[parent].key))
+    if (!(key < heap_key_[parent]))
       break;
-    heap_[pos] = heap_[parent];
-    heap_pos_[heap_[pos].node] = pos;
+    heap_key_[pos] = heap_key_[parent];
+    heap_node_[pos] = heap_node_[parent];
+    state_[heap_node_[pos]].heap_pos = pos;
     pos = parent;
   }
-  heap_[pos] = entry;
-  heap_pos_[entry.node] = pos;
+  heap_key_[pos] = key;
+  heap_node_[pos] = node;
+  state_[node].heap_pos = pos;
 }
 
-void Search::sift_down(std::uint32_t pos) {
-  const HeapEntry entry = heap_[pos];
-  const std::uint32_t size = std::uint32_t(heap_.size());
+void Search::sift_down(std::uint32_t pos, Cost key, NodeId node) {
+  const std::uint32_t size = std::uint32_t(heap_key_.size());
+  const Cost* keys = heap_key_.data();
   for (;;) {
     const std::uint32_t first = pos * arity + 1;
     if (first >= size)
       break;
-    const std::uint32_t last = std::min(first + arity, size);
     std::uint32_t best = first;
-    for (std::uint32_t c = first + 1; c < last; ++c)
-      if (heap_[c].key < heap_[best].key)
-        best = c;
-    if (!(heap_[best].key < entry.key))
+    if (first + arity <= size) {
+      // All four children exist: pick the least without unpredictable branches.
+      const std::uint32_t left = keys[first + 1] < keys[first] ? first + 1 : first;
+      const std::uint32_t right = keys[first + 3] < keys[first + 2] ? first + 3 : first + 2;
+      best = keys[right] < keys[left] ? right : left;
+    } else {
+      for (std::uint32_t c = first + 1; c < size; ++c)
+        if (keys[c] < keys[best])
+          best = c;
+    }
+    if (!(keys[best] < key))
       break;
-    heap_[pos] = heap_[best];
-    heap_pos_[heap_[pos].node] = pos;
+    heap_key_[pos] = keys[best];
+    heap_node_[pos] = heap_node_[best];
+    state_[heap_node_[pos]].heap_pos = pos;
     pos = best;
   }
-  heap_[pos] = entry;
-  heap_pos_[entry.node] = pos;
+  heap_key_[pos] = key;
+  heap_node_[pos] = node;
+  state_[node].heap_pos = pos;
 }
 
 } // namespace tamix

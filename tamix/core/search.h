@@ -44,13 +44,14 @@ public:
 
   // Results of the last run. Only settled nodes are reached; their labels are final.
   bool reached(NodeId node) const {
-    return round_ != 0 && node < settled_.size() && settled_[node] == round_;
+    return node < state_.size() && state_[node].stamp == round_ && round_ != 0 &&
+           state_[node].heap_pos == settled_mark;
   }
   // inf_cost for a node not reached.
-  Cost primary(NodeId node) const { return reached(node) ? label_[node].primary : inf_cost; }
-  Cost secondary(NodeId node) const { return reached(node) ? label_[node].secondary : inf_cost; }
+  Cost primary(NodeId node) const { return reached(node) ? state_[node].primary : inf_cost; }
+  Cost secondary(NodeId node) const { return reached(node) ? state_[node].secondary : inf_cost; }
   // The arc by which a reached node was entered, as a signed link (no_link for a source).
-  SignedLink parent_link(NodeId node) const { return reached(node) ? parent_[node] : no_link; }
+  SignedLink parent_link(NodeId node) const { return reached(node) ? state_[node].parent : no_link; }
   // The node settled last: the farthest one the search reached (a source if nothing else).
   NodeId last_settled() const { return order_.empty() ? no_node : order_.back(); }
   // Reached nodes in the order they were settled (ascending primary cost).
@@ -59,29 +60,31 @@ public:
   const Network& network() const { return network_; }
 
 private:
-  struct Label {
+  static constexpr std::uint32_t not_in_heap = ~std::uint32_t(0);
+  static constexpr std::uint32_t settled_mark = not_in_heap - 1;
+
+  // Everything a search keeps per node, in one cache line's half: a node touched is one miss.
+  // The fields are valid only when stamp == round_.
+  struct NodeState {
     Cost primary;
     Cost secondary;
-  };
-  struct HeapEntry {
-    Cost key;
-    NodeId node;
+    SignedLink parent;
+    std::uint32_t stamp;
+    std::uint32_t heap_pos; // position in heap_, not_in_heap or settled_mark
   };
 
   void start_round();
-  bool improve(NodeId node, Cost primary, Cost secondary, SignedLink parent);
-  void heap_push_or_decrease(NodeId node, Cost key);
+  void improve(NodeId node, Cost primary, Cost secondary, SignedLink parent);
   NodeId heap_pop();
-  void sift_up(std::uint32_t pos);
-  void sift_down(std::uint32_t pos);
+  void sift_up(std::uint32_t pos, Cost key, NodeId node);
+  void sift_down(std::uint32_t pos, Cost key, NodeId node);
 
   const Network& network_;
-  std::vector<Label> label_;
-  std::vector<SignedLink> parent_;
-  std::vector<std::uint32_t> stamp_;   // label_/parent_ valid when == round_
-  std::vector<std::uint32_t> settled_; // settled when == round_
-  std::vector<std::uint32_t> heap_pos_;
-  std::vector<HeapEntry> heap_;
+  std::vector<NodeState> state_;
+  // The heap: keys and their nodes side by side, so that a node's four children's keys share
+  // half a cache line.
+  std::vector<Cost> heap_key_;
+  std::vector<NodeId> heap_node_;
   std::vector<NodeId> order_;
   std::uint32_t round_ = 0;
 };

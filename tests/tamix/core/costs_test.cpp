@@ -69,6 +69,39 @@ TEST(Costs, FollowDistanceTimeSpeedsAndClosures) {
   }
 }
 
+// Costs brought up to date run after run must equal costs made afresh, whatever changed.
+TEST(Costs, UpdatedCostsEqualFreshOnes) {
+  TempFolder folder;
+  write_shapefile(folder.path(), "roads", grid_records(6, 6, 100));
+  Network network = build_and_load(folder.path(), "roads");
+  CostSettings settings;
+  Weights weights;
+  ArcCosts kept;
+  const std::vector<std::pair<const char*, std::function<void()>>> steps = {
+      {"start", [] {}},
+      {"closures", [&] { settings.close_link(network, 3), settings.close_link(network, 7); }},
+      {"temporary speeds", [&] { settings.set_temp_speed(network, 8, 20); }},
+      {"reset", [&] { settings.reset(); }},
+      {"other closure", [&] { settings.close_link(network, 9); }},
+      {"class speed", [&] { settings.set_class_speed(1, 30); }},
+      {"weights", [&] { weights = {0, 1, 1, 0}; }},
+      {"reset and a speed", [&] { settings.reset(), settings.set_temp_speed(network, 3, 0); }},
+      {"unit", [&] { settings.set_distance_unit(DistanceUnit::miles); }},
+  };
+  for (const auto& [name, change] : steps) {
+    SCOPED_TRACE(name);
+    change();
+    compute_arc_costs(network, settings, weights, kept);
+    ArcCosts fresh;
+    compute_arc_costs(network, settings, weights, fresh);
+    EXPECT_EQ(kept.primary, fresh.primary);
+    EXPECT_EQ(kept.secondary, fresh.secondary);
+  }
+  // Another network loaded from the same files is another network: no stale costs.
+  Network reloaded = build_and_load(folder.path(), "roads");
+  EXPECT_NE(reloaded.identity, network.identity);
+}
+
 TEST(Costs, RefuseUnknownClassesAndLinks) {
   TempFolder folder;
   write_shapefile(folder.path(), "roads", {line({{0, 0}, {1, 0}}), null_shape()});
