@@ -59,7 +59,7 @@ void Dataset::delete_records(std::vector<int> records) const {
   const auto doomed = [&](int r) { return std::binary_search(records.begin(), records.end(), r); };
 
   // Written beside the dataset under a temporary name, then moved over its files.
-  const std::string temp_name = name_ + ".~rewrite";
+  const std::string temp_name = name_ + "~rewrite";
   const fs::path temp_base = folder_ / temp_name;
   delete_dataset_files(folder_, temp_name);
   {

@@ -40,7 +40,7 @@ using ObjectPtr = std::unique_ptr<SHPObject, ObjectDeleter>;
 } // namespace
 
 ShpFile::ShpFile(const std::string& base, bool writable)
-    : ShpFile(SHPOpen(base.c_str(), writable ? "rb+" : "rb"), base) {}
+    : ShpFile(SHPOpen((base + ".shp").c_str(), writable ? "rb+" : "rb"), base) {}
 
 ShpFile::ShpFile(SHPHandle handle, std::string base) : handle_(handle), base_(std::move(base)) {
   if (!handle_) throw HostError("cannot open " + base_ + ".shp");
@@ -50,7 +50,7 @@ ShpFile::ShpFile(SHPHandle handle, std::string base) : handle_(handle), base_(st
 }
 
 ShpFile ShpFile::create(const std::string& base, int type) {
-  return ShpFile(SHPCreate(base.c_str(), shp_type(type)), base);
+  return ShpFile(SHPCreate((base + ".shp").c_str(), shp_type(type)), base);
 }
 
 ShpFile::ShpFile(ShpFile&& other) noexcept

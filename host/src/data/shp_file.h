@@ -8,7 +8,8 @@
 
 namespace host {
 
-// An open ".shp"/".shx" pair (through shapelib). `base` is the path without extension.
+// An open ".shp"/".shx" pair (through shapelib). `base` is the path without extension;
+// a dataset name may itself hold dots ("roads.v2").
 // Failures raise HostError naming the file.
 class ShpFile {
 public:

@@ -19,7 +19,8 @@ com::ComPtr<HostFields> TableContext::fields() const {
   std::vector<com::ComPtr<HostFieldEdit>> list;
   list.push_back(make_oid_field(has_shapes() ? "FID" : "OID"));
   if (has_shapes()) list.push_back(make_shape_field(shape_type_, reference_.get()));
-  for (const auto& column : dataset_.open_dbf(false).columns())
+  const auto dbf = dataset_.open_dbf(false);
+  for (const auto& column : dbf.columns())
     list.push_back(make_field(from_dbf(column)));
   return make_fields(list);
 }
