@@ -168,12 +168,12 @@ Control* Form::FindControl(std::string_view name, int index) const {
 }
 
 std::string Form::Perform(std::string_view control, const UserAction& action) {
-  if (!visible_) return name_ + " is not shown";
-  if (!look_enabled_) return name_ + " is disabled";
+  if (!visible_) return "the form is not shown";
+  if (!look_enabled_) return "the form is disabled";
   std::string_view name;
   int index = -1;
   Control* target = split_control_name(control, name, index) ? FindControl(name, index) : nullptr;
-  if (!target) return name_ + " has no control " + std::string(control);
+  if (!target) return "no control " + std::string(control);
   return target->Perform(action);
 }
 

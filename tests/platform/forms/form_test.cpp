@@ -129,8 +129,8 @@ TEST(FormTest, PerformRefusesWhatAPersonCannotDo) {
     std::string problem;
   };
   const std::vector<Case> cases = {
-      {"CmdNone", {Gesture::Click, ""}, "OptionsForm has no control CmdNone"},
-      {"CmdOk(1)", {Gesture::Click, ""}, "OptionsForm has no control CmdOk(1)"},
+      {"CmdNone", {Gesture::Click, ""}, "no control CmdNone"},
+      {"CmdOk(1)", {Gesture::Click, ""}, "no control CmdOk(1)"},
       {"CmdOk", {Gesture::Click, ""}, "CmdOk is disabled"},
       {"RadMi", {Gesture::Click, ""}, "RadMi is inside a disabled or hidden container"},
       {"Combo1", {Gesture::Set, "x"}, "Combo1 is a drop-down list: select one of its items"},
@@ -143,7 +143,7 @@ TEST(FormTest, PerformRefusesWhatAPersonCannotDo) {
     EXPECT_EQ(form.Perform(c.control, c.action), c.problem) << c.control;
 
   form.Hide();
-  EXPECT_EQ(form.Perform("CmdCancel", {Gesture::Click, ""}), "OptionsForm is not shown");
+  EXPECT_EQ(form.Perform("CmdCancel", {Gesture::Click, ""}), "the form is not shown");
 }
 
 TEST(FormTest, AFailingHandlerIsReportedToThePersonNotThrown) {

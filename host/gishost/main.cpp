@@ -1,0 +1,123 @@
+// gishost: the GIS host as a program. It registers the add-in and engine modules, builds the
+// add-in's menus and toolbar, and carries out a session of user actions, writing what the
+// user would see to standard output.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "com/module.h"
+#include "com/registration.h"
+#include "com/registry.h"
+#include "forms/user.h"
+#include "map/document.h"
+#include "map/user_services.h"
+#include "session/command_bars.h"
+#include "session/program_classes.h"
+#include "session/session.h"
+#include "session/svg_export.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace host::session;
+
+constexpr const char* usage = "usage: gishost [--addin MODULE] SESSION|-\n"
+                              "       gishost [--addin MODULE] --classes\n";
+
+struct Arguments {
+  std::optional<fs::path> addin;
+  std::string session;
+  bool classes = false;
+};
+
+std::optional<Arguments> parse(int argc, char** argv) {
+  Arguments arguments;
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "--addin" && i + 1 < argc) arguments.addin = argv[++i];
+    else if (argument == "--classes") arguments.classes = true;
+    else if (arguments.session.empty() && (argument == "-" || argument.front() != '-')) arguments.session = argument;
+    else return std::nullopt;
+  }
+  if (arguments.classes == !arguments.session.empty()) return std::nullopt;
+  return arguments;
+}
+
+// The add-in (the one named, else the one built beside the program) and the engine beside the
+// program. A module that is not built yet is skipped; a named add-in must exist.
+bool register_modules(const Arguments& arguments) {
+  const auto folder = fs::canonical("/proc/self/exe").parent_path();
+  std::vector<fs::path> modules;
+  if (arguments.addin) {
+    if (!fs::exists(*arguments.addin)) {
+      std::cerr << "gishost: the add-in " << arguments.addin->string() << " does not exist\n";
+      return false;
+    }
+    modules.push_back(fs::absolute(*arguments.addin));
+  } else if (fs::exists(folder / "libcorvane.so")) {
+    modules.push_back(folder / "libcorvane.so");
+  }
+  if (fs::exists(folder / "libtamix.so")) modules.push_back(folder / "libtamix.so");
+  for (const auto& module : modules) {
+    if (const auto hr = com::register_module(module); com::FAILED(hr)) {
+      std::fprintf(stderr, "gishost: registering %s failed (0x%08X)\n", module.c_str(), static_cast<unsigned>(hr));
+      return false;
+    }
+  }
+  if (com::FAILED(register_program_classes())) {
+    std::cerr << "gishost: the host's classes cannot be registered in " << com::registry_path().string() << "\n";
+    return false;
+  }
+  return true;
+}
+
+int run_session(std::istream& in) {
+  Transcript transcript(std::cout);
+  auto application = com::make<host::Application>();
+  auto user = com::make<SessionUser>(transcript);
+  forms::set_user(user);
+  host::set_user_sink(user.get());
+  int status = 0;
+  {
+    CommandBars bars(application);
+    for (const auto& problem : bars.load()) std::cerr << "gishost: " << problem << "\n";
+    Session session(transcript, application, bars, *user, export_svg);
+    status = session.run(read_script(in));
+  }
+  host::set_user_sink(nullptr);
+  forms::set_user(nullptr);
+  return status;
+}
+
+} // namespace
+
+// The host's classes are created through the registry like any other: their module is this
+// program.
+extern "C" __attribute__((visibility("default"))) com::HRESULT
+DllGetClassObject(const com::CLSID& clsid, const com::IID& iid, void** out) {
+  return program_class_object(clsid, iid, out);
+}
+
+int main(int argc, char** argv) {
+  const auto arguments = parse(argc, argv);
+  if (!arguments) {
+    std::cerr << usage;
+    return 2;
+  }
+  if (!register_modules(*arguments)) return 2;
+  if (arguments->classes) {
+    std::cout << com::describe_classes(com::registered_classes());
+    return 0;
+  }
+  if (arguments->session == "-") return run_session(std::cin);
+  std::ifstream file(arguments->session);
+  if (!file) {
+    std::cerr << "gishost: cannot read " << arguments->session << "\n";
+    return 2;
+  }
+  return run_session(file);
+}

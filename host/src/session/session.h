@@ -1,0 +1,60 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "com/unknown.h"
+#include "host/application.h"
+#include "host/command.h"
+#include "session/command_bars.h"
+#include "session/script.h"
+#include "session/session_user.h"
+#include "session/transcript.h"
+
+namespace host::session {
+
+// Draws the document's focus map to an SVG file; throws SessionError when it cannot.
+using MapExport = std::function<void(HostDocument& document, const std::filesystem::path& file)>;
+
+// Carries out a session's lines one after the other as the user's actions on the host. The
+// first line that cannot be carried out, or an expectation that fails, ends the run with
+// "error LINE: WHAT" in the transcript.
+class Session {
+public:
+  Session(Transcript& transcript, com::ComPtr<HostApplication> application, CommandBars& bars,
+          SessionUser& user, MapExport export_map);
+
+  // 0 when every line was carried out, 1 otherwise.
+  int run(const std::vector<ScriptLine>& lines);
+
+private:
+  void carry_out(const ScriptLine& line);
+  void layer(Words& words);
+  void map(Words& words);
+  void view(Words& words);
+  void command(Words& words);
+  void tool(Words& words);
+  void click(Words& words);
+  void answer(Words& words, int line);
+  void form(Words& words, int line);
+  void edit(Words& words);
+  void key(Words& words, int line);
+  void export_map(Words& words);
+  void expect(Words& words);
+  void show(Words& words);
+
+  com::ComPtr<HostMap> focus_map();
+  bool enabled(ICommand& command, const std::string& prog_id);
+
+  Transcript& transcript_;
+  com::ComPtr<HostApplication> application_;
+  CommandBars& bars_;
+  SessionUser& user_;
+  MapExport export_;
+  com::ComPtr<ITool> current_tool_;
+  std::string current_tool_id_;
+};
+
+} // namespace host::session

@@ -1,0 +1,84 @@
+#include "session/session_user.h"
+
+#include <algorithm>
+
+namespace host::session {
+
+void SessionUser::queue_form_step(const std::string& form, FormStep step) {
+  form_steps_[form].push_back(std::move(step));
+}
+
+void SessionUser::queue_answer(int line, forms::Answer answer) { answers_.emplace_back(line, answer); }
+
+void SessionUser::queue_escape(int line) { escapes_.push_back(line); }
+
+std::optional<std::string> SessionUser::take_last_message() { return std::exchange(last_message_, std::nullopt); }
+
+std::optional<Failure> SessionUser::unused() {
+  std::optional<Failure> first;
+  const auto keep_first = [&](int line, std::string what) {
+    if (!first || line < first->line) first = Failure{line, std::move(what)};
+  };
+  for (const auto& [form, steps] : form_steps_)
+    if (!steps.empty()) keep_first(steps.front().line, "form " + form + " was not shown to take this step");
+  if (!answers_.empty()) keep_first(answers_.front().first, "no message box took this answer");
+  if (!escapes_.empty()) keep_first(escapes_.front(), "no long operation took this Esc key");
+  return first;
+}
+
+void SessionUser::fail(int line, std::string what) {
+  if (!failure_) failure_ = Failure{line, std::move(what)};
+}
+
+void SessionUser::FormShown(forms::IForm& form, bool) {
+  transcript_.line("dialog " + std::string(form.FormName()) + " " + quote(form.ShownCaption()));
+}
+
+void SessionUser::WorkModal(forms::IForm& form) {
+  const auto found = form_steps_.find(form.FormName());
+  if (found == form_steps_.end()) return;
+  auto& steps = found->second;
+  while (form.Showing() && !steps.empty() && !failure_) {
+    const FormStep step = std::move(steps.front());
+    steps.pop_front();
+    const std::string problem =
+        step.close ? form.CloseByFrame() : form.Perform(step.control, step.action);
+    if (!problem.empty()) fail(step.line, "form " + std::string(form.FormName()) + ": " + problem);
+  }
+}
+
+void SessionUser::FormClosedByFrame(forms::IForm& form) {
+  transcript_.line("closed " + std::string(form.FormName()));
+}
+
+forms::Answer SessionUser::MessageBox(const forms::Message& message) {
+  const auto offered = forms::answers_of(message.buttons);
+  forms::Answer answer = offered.front();
+  if (!answers_.empty() && !failure_) {
+    const auto [line, wanted] = answers_.front();
+    answers_.pop_front();
+    if (std::ranges::find(offered, wanted) != offered.end())
+      answer = wanted;
+    else
+      fail(line, "the message box " + quote(message.text) + " has no " +
+                     std::string(forms::name_of(wanted)) + " button");
+  }
+  last_message_ = message.text;
+  transcript_.line("message " + quote(message.title) + " " + quote(message.text) + " " +
+                   std::string(forms::name_of(message.icon)) + " " +
+                   std::string(forms::name_of(message.buttons)) + " -> " +
+                   std::string(forms::name_of(answer)));
+  return answer;
+}
+
+bool SessionUser::EscapePressed() {
+  if (escapes_.empty() || failure_) return false;
+  escapes_.pop_front();
+  return true;
+}
+
+void SessionUser::status(const std::string& text) { transcript_.line("status " + quote(text)); }
+
+void SessionUser::table_window(const std::string& name) { transcript_.line("table " + name); }
+
+} // namespace host::session
