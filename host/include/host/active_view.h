@@ -35,6 +35,8 @@ struct HostScreenDisplay : com::IUnknown {
 // so that a test sees whether the view was redrawn.
 struct HostActiveView : com::IUnknown {
   COM_INTERFACE(HostActiveView, com::IUnknown, "BF6BA7E1-73B1-46B1-8E1F-A1190382C13D")
+  // The map the view shows.
+  virtual com::ComPtr<HostMap> FocusMap() = 0;
   virtual com::ComPtr<HostEnvelope> Extent() = 0;
   // An empty or null extent is refused (E_INVALIDARG).
   virtual com::HRESULT SetExtent(HostEnvelope* extent) = 0;

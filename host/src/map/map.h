@@ -31,6 +31,7 @@ public:
   int SelectionCount() override;
   com::ComPtr<HostSelectedFeatureEnum> FeatureSelection() override;
 
+  com::ComPtr<HostMap> FocusMap() override { return com::ComPtr<HostMap>(this); }
   com::ComPtr<HostEnvelope> Extent() override;
   com::HRESULT SetExtent(HostEnvelope* extent) override;
   com::ComPtr<HostEnvelope> FullExtent() override;

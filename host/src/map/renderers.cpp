@@ -135,14 +135,26 @@ void UniqueValueRenderer::SetSymbol(const std::string& value, HostSymbol* symbol
   if (auto* c = find(value)) c->symbol = com::ComPtr<HostSymbol>(symbol);
 }
 
-int UniqueValueRenderer::class_of(const std::string& field_value) {
-  const bool numeric = FieldType(0);
-  const auto number = numeric ? as_single(field_value) : std::nullopt;
-  for (std::size_t i = 0; i < values_.size(); ++i) {
-    if (values_[i].value == field_value) return static_cast<int>(i);
-    if (number && as_single(values_[i].value) == number) return static_cast<int>(i);
+UniqueValueIndex::UniqueValueIndex(HostUniqueValueRenderer& renderer) : numeric_(renderer.FieldType(0)) {
+  const int count = renderer.ValueCount();
+  for (int i = 0; i < count; ++i) {
+    const auto value = renderer.Value(i);
+    texts_.emplace(value, i);
+    if (const auto number = as_single(value)) numbers_.emplace(*number, i);
   }
-  return -1;
+}
+
+int UniqueValueIndex::find(const std::string& field_value) const {
+  if (const auto it = texts_.find(field_value); it != texts_.end()) return it->second;
+  if (!numeric_) return -1;
+  const auto number = as_single(field_value);
+  if (!number) return -1;
+  const auto it = numbers_.find(*number);
+  return it == numbers_.end() ? -1 : it->second;
+}
+
+int unique_value_class(HostUniqueValueRenderer& renderer, const std::string& field_value) {
+  return UniqueValueIndex(renderer).find(field_value);
 }
 
 } // namespace host

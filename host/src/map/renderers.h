@@ -1,6 +1,8 @@
 #pragma once
 
+#include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "com/object.h"
@@ -77,9 +79,6 @@ public:
   std::string ColorScheme() override { return color_scheme_; }
   void SetColorScheme(const std::string& name) override { color_scheme_ = name; }
 
-  // The index of the class a field value (as text) falls in, -1 for none.
-  int class_of(const std::string& field_value);
-
 private:
   struct FieldEntry {
     std::string name;
@@ -98,6 +97,22 @@ private:
   com::ComPtr<HostSymbol> default_symbol_;
   std::string color_scheme_;
 };
+
+// Finds the value class of a field value (as text) by the rule of HostUniqueValueRenderer;
+// built once for a drawing, since a renderer may hold thousands of values.
+class UniqueValueIndex {
+public:
+  explicit UniqueValueIndex(HostUniqueValueRenderer& renderer);
+  // The class index, -1 for none.
+  int find(const std::string& field_value) const;
+
+private:
+  std::unordered_map<std::string, int> texts_;
+  std::map<float, int> numbers_;
+  bool numeric_ = false;
+};
+
+int unique_value_class(HostUniqueValueRenderer& renderer, const std::string& field_value);
 
 // The two property pages differ only in their class identifier.
 class RendererPropertyPage final : public com::ComObject<HostRendererPropertyPage> {

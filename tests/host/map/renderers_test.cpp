@@ -58,10 +58,10 @@ TEST(UniqueValueRenderer, KeepsValuesInOrderAndMatchesNumbersAsSingles) {
   EXPECT_EQ(renderer->Label("1"), "1") << "a new value's label is its text";
   EXPECT_EQ(renderer->Heading("2"), "Point");
 
-  EXPECT_EQ(renderer->class_of("2.000"), -1) << "text comparison until the field is numeric";
+  EXPECT_EQ(unique_value_class(*renderer, "2.000"), -1) << "text comparison until the field is numeric";
   renderer->SetFieldType(0, true);
-  EXPECT_EQ(renderer->class_of("2.000"), 2);
-  EXPECT_EQ(renderer->class_of("7"), -1);
+  EXPECT_EQ(unique_value_class(*renderer, "2.000"), 2);
+  EXPECT_EQ(unique_value_class(*renderer, "7"), -1);
 }
 
 TEST(ColorRamps, AlgorithmicRunsFromStartToEndAndRandomRepeatsWithItsSeed) {

@@ -1,0 +1,159 @@
+#include "svg/svg_export.h"
+
+#include <fstream>
+
+#include "data/host_error.h"
+#include "geometry/shape_access.h"
+#include "host/layer.h"
+#include "map/color.h"
+#include "host/active_view.h"
+#include "host/graphics_container.h"
+#include "host/map.h"
+#include "map/geometry_factory.h"
+#include "map/map.h"
+#include "svg/svg_canvas.h"
+#include "svg/svg_legend.h"
+#include "svg/svg_text.h"
+
+namespace host {
+namespace {
+
+using svg::Canvas;
+using svg::Style;
+
+// One visible feature layer drawn with its renderer: a group per class, in class order, so
+// higher bands and later values lie on top. Fills *legend with the classes shown.
+void draw_layer(std::string& out, const Canvas& canvas, HostFeatureLayer& layer, int id,
+                svg::LegendLayer* legend) {
+  const auto feature_class = layer.FeatureClass();
+  const auto drawing = com::ComPtr<HostFeatureLayer>(&layer).as<HostGeoFeatureLayer>();
+  if (!feature_class || !drawing || !drawing->Renderer()) return;
+  auto classifier = svg::classifier_of(drawing->Renderer().get());
+  const int field = classifier.field.empty() ? -1 : feature_class->FindField(classifier.field);
+  legend->name = layer.Name();
+  legend->shape_type = feature_class->ShapeType();
+  legend->classes = classifier.classes;
+
+  com::ComPtr<HostFeatureCursor> cursor;
+  if (com::FAILED(feature_class->Search(nullptr, false, &cursor)) || !cursor) return;
+  std::vector<std::string> groups(classifier.classes.size());
+  com::ComPtr<HostFeature> feature;
+  while (cursor->NextFeature(&feature) == com::S_OK && feature) {
+    const Shape shape = shape_of(feature->Shape().get());
+    if (!canvas.shows(shape.bounds())) continue;
+    const int c = classifier.class_of(field >= 0 ? feature->Value(field) : com::Variant());
+    if (c < 0 || c >= static_cast<int>(groups.size()) || !classifier.classes[c].style.drawn) continue;
+    canvas.shape(groups[c], shape, classifier.classes[c].style,
+                 " data-fid=\"" + std::to_string(feature->OID()) + "\"");
+  }
+  out += "<g class=\"layer\" id=\"layer-" + std::to_string(id) + "\" data-name=\"" + svg::escape(layer.Name()) +
+         "\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n";
+  for (std::size_t c = 0; c < groups.size(); ++c) {
+    if (groups[c].empty()) continue;
+    out += "<g data-class=\"" + std::to_string(c) + "\"" + classifier.classes[c].style.attributes() + ">\n";
+    out += groups[c];
+    out += "</g>\n";
+  }
+  out += "</g>\n";
+}
+
+void draw_text(std::string& out, const Canvas& canvas, HostTextElement& text, double x, double y) {
+  const auto symbol = text.Symbol();
+  const auto font = symbol->Font();
+  double px = 0, py = 0;
+  canvas.pixel(x, y, &px, &py);
+  static constexpr const char* anchors[] = {"start", "middle", "end"};
+  const int h = symbol->HorizontalAlignment();
+  const char* anchor = anchors[h >= 0 && h <= 2 ? h : 1];
+  const int v = symbol->VerticalAlignment();
+  const char* baseline = v == 0 ? "hanging" : v == 1 ? "middle" : "alphabetic";
+  out += "<text x=\"" + svg::number_text(px) + "\" y=\"" + svg::number_text(py) + "\" font-family=\"" +
+         svg::escape(font->Name()) + ", sans-serif\" font-size=\"" + svg::number_text(symbol->Size()) +
+         "\" font-weight=\"" + (font->Bold() ? "bold" : "normal") + "\" text-anchor=\"" + anchor +
+         "\" dominant-baseline=\"" + baseline + "\" fill=\"" + svg::color_text(rgb_of(symbol->Color().get())) +
+         "\" stroke=\"#ffffff\" stroke-width=\"2\" paint-order=\"stroke\">" + svg::escape(text.Text()) +
+         "</text>\n";
+}
+
+// The graphics in container order, so the newest lies on top.
+void draw_graphics(std::string& out, const Canvas& canvas, HostGraphicsContainer& graphics) {
+  out += "<g class=\"graphics\">\n";
+  graphics.Reset();
+  while (const auto element = graphics.Next()) {
+    const auto geometry = element->Geometry();
+    if (!geometry || geometry->IsEmpty()) continue;
+    const Shape shape = shape_of(geometry.get());
+    if (const auto marker = element.as<HostMarkerElement>()) {
+      const auto symbol = marker->Symbol();
+      const Style style = svg::style_of(symbol.get());
+      std::string extra = " class=\"marker\"" + style.attributes();
+      if (const auto picture = symbol.as<HostPictureMarkerSymbol>())
+        extra += " data-picture=\"" + svg::escape(picture->PicturePath()) + "\"";
+      canvas.shape(out, shape, style, extra);
+    } else if (const auto text = element.as<HostTextElement>()) {
+      const auto point = geometry.as<HostPoint>();
+      if (point) draw_text(out, canvas, *text, point->X(), point->Y());
+    } else if (const auto line = element.as<HostLineElement>()) {
+      const Style style = svg::style_of(line->Symbol().get());
+      canvas.shape(out, shape, style, style.attributes());
+    } else if (const auto fill = element.as<HostFillShapeElement>()) {
+      const Style style = svg::style_of(fill->Symbol().get());
+      canvas.shape(out, shape, style, style.attributes());
+    }
+  }
+  out += "</g>\n";
+}
+
+// The view as the map's display transformation shows it now.
+ViewTransform view_of(HostActiveView& view) {
+  const auto transform = view.ScreenDisplay()->DisplayTransformation();
+  MapRect visible;
+  rect_of(transform->VisibleBounds().get(), &visible);
+  return ViewTransform{visible};
+}
+
+std::string draw(HostMap& map, HostActiveView& active_view, HostGraphicsContainer& graphics) {
+  const ViewTransform view = view_of(active_view);
+  const Canvas canvas(view);
+  std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                    "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1000\" height=\"800\" "
+                    "viewBox=\"0 0 1000 800\">\n<title>" + svg::escape(map.Name()) + "</title>\n"
+                    "<rect width=\"1000\" height=\"800\" fill=\"#ffffff\"/>\n";
+  std::vector<svg::LegendLayer> legend;
+  for (int i = map.LayerCount(); i-- > 0;) {
+    const auto feature_layer = map.Layer(i).as<HostFeatureLayer>();
+    if (!feature_layer || !feature_layer->Visible()) continue;
+    svg::LegendLayer entry;
+    draw_layer(out, canvas, *feature_layer, i, &entry);
+    if (!entry.name.empty()) legend.insert(legend.begin(), std::move(entry));
+  }
+  draw_graphics(out, canvas, graphics);
+  svg::draw_legend(out, legend);
+  svg::draw_scale_bar(out, view, units_of_reference(map.SpatialReference().get()), map.DistanceUnits());
+  out += "</svg>\n";
+  return out;
+}
+
+} // namespace
+
+com::HRESULT export_svg(HostMap& map, const std::string& path, std::string* error) {
+  const com::ComPtr<HostMap> self(&map);
+  const auto view = self.as<HostActiveView>();
+  const auto graphics = self.as<HostGraphicsContainer>();
+  if (!view || !graphics) return com::E_INVALIDARG;
+  std::string picture;
+  try {
+    picture = draw(map, *view, *graphics);
+  } catch (const HostError& e) {
+    if (error) *error = e.what();
+    return e.code();
+  }
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << picture;
+  out.close();
+  if (out) return com::S_OK;
+  if (error) *error = "cannot write " + path;
+  return com::E_FAIL;
+}
+
+} // namespace host

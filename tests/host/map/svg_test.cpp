@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+
+#include "data/workspace_objects.h"
+#include "map/color.h"
+#include "map/elements.h"
+#include "map/geometry_factory.h"
+#include "map/layers.h"
+#include "map/map.h"
+#include "map/renderers.h"
+#include "map/symbols.h"
+#include "shapefile_fixture.h"
+#include "svg/svg_export.h"
+#include "xml_check.h"
+
+namespace host {
+namespace {
+
+using testing::DrawnLink;
+
+// Three links along y = 0, 100 and 200 with results 0 (unreached), 3 and 12 (two bands).
+const std::vector<DrawnLink> links{
+    {{{0, 0}, {500, 0}, {1000, 0}}, 0},
+    {{{0, 100}, {1000, 100}}, 3},
+    {{{0, 200}, {1000, 200}}, 12},
+};
+
+com::ComPtr<HostFeatureClass> open_links(const std::filesystem::path& folder) {
+  com::ComPtr<HostFeatureClass> links_class;
+  EXPECT_EQ(open_workspace(folder.string()).as<HostFeatureWorkspace>()->OpenFeatureClass("links", &links_class),
+            com::S_OK);
+  return links_class;
+}
+
+com::ComPtr<HostSymbol> line(Rgb color, double width) {
+  auto symbol = com::make<SimpleLineSymbol>();
+  symbol->SetColor(make_color(color).get());
+  symbol->SetWidth(width);
+  return symbol;
+}
+
+// Bands: class 0 up to 0.001 light blue, 0.001..5 and 5..15 in two purples.
+com::ComPtr<HostFeatureRenderer> bands() {
+  auto renderer = com::make<ClassBreaksRenderer>();
+  renderer->SetField("CV_RESULT");
+  renderer->SetBreakCount(3);
+  renderer->SetMinimumBreak(-0.001);
+  const double breaks[] = {0.001, 5, 15};
+  const Rgb colors[] = {{79, 202, 255}, {242, 233, 250}, {56, 45, 121}};
+  const char* labels[] = {"", "0 - 5 Minutes", "5-15 Minutes"};
+  for (int i = 0; i < 3; ++i) {
+    renderer->SetBreak(i, breaks[i]);
+    renderer->SetSymbol(i, line(colors[i], i == 0 ? 1 : 3).get());
+    renderer->SetLabel(i, labels[i]);
+  }
+  return renderer;
+}
+
+std::string read_file(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+int count(const std::string& text, const std::string& pattern) {
+  const std::regex re(pattern);
+  return static_cast<int>(std::distance(std::sregex_iterator(text.begin(), text.end(), re), std::sregex_iterator()));
+}
+
+class SvgExport : public ::testing::Test {
+protected:
+  void SetUp() override {
+    const auto prj = read_file(std::filesystem::path(CORVANE_SOURCE_DIR) / "data/sample/gothenburg/roads.prj");
+    testing::write_links(folder.path(), "links", links, prj);
+    layer->SetFeatureClass(open_links(folder.path()).get());
+    layer->SetName("links & <bands>");
+    ASSERT_EQ(layer->SetRenderer(bands().as<HostFeatureRenderer>().get()), com::S_OK);
+    ASSERT_EQ(map->AddLayer(layer.get()), com::S_OK);
+  }
+
+  std::string exported() {
+    const auto file = folder.path() / "map.svg";
+    std::string error;
+    EXPECT_EQ(export_svg(*map, file.string(), &error), com::S_OK) << error;
+    return read_file(file);
+  }
+
+  testing::TempFolder folder{"svg"};
+  com::ComPtr<Map> map = com::make<Map>();
+  com::ComPtr<FeatureLayer> layer = com::make<FeatureLayer>();
+};
+
+TEST_F(SvgExport, DrawsEveryFeatureInItsBandWithLegendAndScaleBar) {
+  const auto svg = exported();
+  ASSERT_TRUE(testing::well_formed_xml(svg));
+  EXPECT_EQ(count(svg, "data-fid=\"[0-9]+\""), 3);
+  // Each feature sits in the group of its band, drawn in the band's colour.
+  EXPECT_EQ(count(svg, "<g data-class=\"0\" stroke=\"#4fcaff\"[^>]*>\\s*<path data-fid=\"0\""), 1);
+  EXPECT_EQ(count(svg, "<g data-class=\"1\" stroke=\"#f2e9fa\" stroke-width=\"3\"[^>]*>\\s*<path data-fid=\"1\""), 1);
+  EXPECT_EQ(count(svg, "<g data-class=\"2\" stroke=\"#382d79\" stroke-width=\"3\"[^>]*>\\s*<path data-fid=\"2\""), 1);
+  EXPECT_NE(svg.find("data-name=\"links &amp; &lt;bands&gt;\""), std::string::npos);
+  EXPECT_NE(svg.find(">5-15 Minutes</text>"), std::string::npos) << "the legend lists the bands";
+  EXPECT_NE(svg.find("class=\"scalebar\""), std::string::npos);
+  // The first layer set the view to its extent: x 0..1000 fills the 1000 pixels.
+  EXPECT_NE(svg.find("<path data-fid=\"1\" d=\"M0 "), std::string::npos);
+  EXPECT_NE(svg.find("L1000 "), std::string::npos);
+}
+
+TEST_F(SvgExport, DrawsGraphicsOnTopAndLeavesOutWhatIsNotShown) {
+  auto symbol = com::make<PictureMarkerSymbol>();
+  symbol->SetColor(make_color({255, 0, 0}).get());
+  symbol->SetSize(15);
+  auto marker = com::make<MarkerElement>();
+  marker->SetSymbol(symbol.get());
+  marker->SetGeometry(new_point(500, 100, nullptr).get());
+  auto label = com::make<TextElement>();
+  label->SetText("Start");
+  label->SetGeometry(new_point(450, 200, nullptr).get());
+  ASSERT_EQ(map->AddElement(marker.get(), 0), com::S_OK);
+  ASSERT_EQ(map->AddElement(label.get(), 0), com::S_OK);
+  // A view on the two upper links only: the bottom one lies outside.
+  ASSERT_EQ(map->SetExtent(new_envelope({400, 90, 600, 210}, nullptr).get()), com::S_OK);
+
+  auto svg = exported();
+  ASSERT_TRUE(testing::well_formed_xml(svg));
+  EXPECT_EQ(count(svg, "data-fid=\"0\""), 0);
+  EXPECT_EQ(count(svg, "data-fid=\"[12]\""), 2);
+  EXPECT_EQ(count(svg, "class=\"marker\"[^>]*fill=\"#ff0000\""), 1) << "a red closure marker";
+  EXPECT_EQ(count(svg, ">Start</text>"), 1);
+  EXPECT_GT(svg.find("class=\"graphics\""), svg.find("data-fid=\"2\"")) << "graphics over features";
+
+  layer->SetVisible(false);
+  svg = exported();
+  EXPECT_EQ(count(svg, "data-fid="), 0) << "a hidden layer is not drawn";
+}
+
+TEST_F(SvgExport, UniqueValuesColourTheirFeaturesAndOthersStayUndrawn) {
+  auto renderer = com::make<UniqueValueRenderer>();
+  renderer->SetFieldCount(1);
+  renderer->SetField(0, "CV_RESULT");
+  renderer->SetFieldType(0, true);
+  renderer->AddValue("3", "Point", line({200, 10, 10}, 3).get());
+  renderer->SetLabel("3", "Point 3");
+  ASSERT_EQ(layer->SetRenderer(renderer.get()), com::S_OK);
+  const auto svg = exported();
+  ASSERT_TRUE(testing::well_formed_xml(svg));
+  EXPECT_EQ(count(svg, "data-fid="), 1);
+  EXPECT_EQ(count(svg, "stroke=\"#c80a0a\"[^>]*>\\s*<path data-fid=\"1\""), 1) << "3.000 matches \"3\"";
+}
+
+TEST(XmlCheck, CatchesWhatIsNotWellFormed) {
+  EXPECT_TRUE(testing::well_formed_xml("<?xml version=\"1.0\"?>\n<a x=\"1\"><b/>t &amp; u</a>\n"));
+  for (const char* bad : {"<?xml?><a><b></a></b>", "<?xml?><a x=1/>", "<?xml?><a>&nbsp;</a>",
+                          "<?xml?><a/><b/>", "<?xml?><a>", "<a/>"})
+    EXPECT_FALSE(testing::well_formed_xml(bad)) << bad;
+}
+
+} // namespace
+} // namespace host
