@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 
 #include "com/create.h"
 #include "com/object.h"
@@ -20,11 +19,6 @@ std::string lower(std::string_view text) {
   return out;
 }
 
-std::string code_text(com::HRESULT hr) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(hr));
-  return text;
-}
 
 // The host's side of one item while a bar fills it in.
 class ItemDef final : public com::ComObject<HostItemDef> {

@@ -4,7 +4,6 @@
 #include <array>
 #include <cctype>
 #include <charconv>
-#include <cstdio>
 #include <map>
 
 #include "com/create.h"
@@ -20,11 +19,6 @@ namespace host::session {
 
 namespace {
 
-std::string code_text(com::HRESULT hr) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(hr));
-  return text;
-}
 
 void check(com::HRESULT hr, const std::string& what) {
   if (com::FAILED(hr)) throw SessionError(what + " failed (" + code_text(hr) + ")");

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <cstdio>
 #include <stdexcept>
+#include <string>
+
+#include "com/hresult.h"
 
 namespace host::session {
 
@@ -8,5 +12,12 @@ namespace host::session {
 class SessionError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
+
+// A result code as the transcript shows it: "0x80004005".
+inline std::string code_text(com::HRESULT hr) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(hr));
+  return text;
+}
 
 } // namespace host::session

@@ -1,8 +1,9 @@
 #include "forms/lists.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
+
+#include "letters.h"
 
 namespace forms {
 
@@ -11,11 +12,6 @@ void check_position(int index, int count) {
   if (index < 0 || index >= count) throw Error("Invalid property array index");
 }
 
-bool same_letters(const std::string& a, const std::string& b) {
-  return std::ranges::equal(a, b, [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
-}
 } // namespace
 
 ListControl::ListControl(Container& parent, Id id, std::vector<std::string> items, Look look)

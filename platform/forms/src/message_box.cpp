@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 #include "forms/user.h"
+
+#include "letters.h"
 
 namespace forms {
 
@@ -14,11 +15,6 @@ constexpr std::array answer_names{std::pair{Answer::OK, "OK"},      std::pair{An
                                   std::pair{Answer::Ignore, "Ignore"}, std::pair{Answer::Yes, "Yes"},
                                   std::pair{Answer::No, "No"}};
 
-bool same_letters(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
-}
 } // namespace
 
 std::vector<Answer> answers_of(Buttons buttons) {
