@@ -41,14 +41,7 @@ const Network& NetCalcObject::network() {
 }
 
 const ArcCosts& NetCalcObject::costs() {
-  const Network& net = network();
-  const std::uint64_t settings = state_->settings.version();
-  if (costs_network_ != &net || costs_settings_ != settings || !(costs_weights_ == weights_)) {
-    compute_arc_costs(net, state_->settings, weights_, costs_);
-    costs_network_ = &net;
-    costs_settings_ = settings;
-    costs_weights_ = weights_;
-  }
+  compute_arc_costs(network(), state_->settings, weights_, costs_);
   return costs_;
 }
 
@@ -153,20 +146,19 @@ std::int32_t NetCalcObject::GetPathNode(std::int32_t k) {
   });
 }
 
+FarEnd NetCalcObject::far_end(std::int32_t link) {
+  network();
+  if (link < 1) throw Error(code::out_of_bounds, "no link " + std::to_string(link));
+  // The costs the last solve ran with, not the settings of now.
+  return far_end_cost(solved(), costs_, static_cast<LinkId>(link));
+}
+
 float NetCalcObject::GetLinkLength(std::int32_t link) {
-  return engine_call<float>([&] {
-    const ArcCosts& arc_costs = costs();
-    if (link < 1) throw Error(code::out_of_bounds, "no link " + std::to_string(link));
-    return single(far_end_cost(solved(), arc_costs, static_cast<LinkId>(link)).primary);
-  });
+  return engine_call<float>([&] { return single(far_end(link).primary); });
 }
 
 float NetCalcObject::GetLinkTime(std::int32_t link) {
-  return engine_call<float>([&] {
-    const ArcCosts& arc_costs = costs();
-    if (link < 1) throw Error(code::out_of_bounds, "no link " + std::to_string(link));
-    return single(far_end_cost(solved(), arc_costs, static_cast<LinkId>(link)).secondary);
-  });
+  return engine_call<float>([&] { return single(far_end(link).secondary); });
 }
 
 float NetCalcObject::GetPrimaryCostAt(std::int32_t node) {

@@ -65,8 +65,10 @@ private:
   // The bound network, loaded (else not_loaded). A network loaded anew since the last call
   // gets a fresh search, and the results of the old one are forgotten.
   const Network& network();
-  // The arc costs for the current settings and weights, recomputed only when they changed.
+  // The arc costs for the current settings and weights (redone only where they changed).
   const ArcCosts& costs();
+  // Costs at the far end of a link after the last solve.
+  FarEnd far_end(std::int32_t link);
   Search& search();
   void forget_results();
   // Raises route_not_ready before a solve, no_results when it was forgotten.
@@ -86,9 +88,6 @@ private:
   double pending_primary_distance_ = 1;
   double pending_primary_time_ = 0;
   ArcCosts costs_;
-  const Network* costs_network_ = nullptr;
-  std::uint64_t costs_settings_ = 0;
-  Weights costs_weights_;
 
   bool solved_ = false;
   NodeId last_reached_ = no_node;

@@ -86,4 +86,32 @@ std::vector<double> read_with_shapelib(const std::filesystem::path& dbf,
   return values;
 }
 
+std::vector<TableRow> read_table(const std::filesystem::path& base) {
+  GDALAllRegister();
+  std::filesystem::path file = base;
+  file += std::filesystem::exists(file.string() + ".shp") ? ".shp" : ".dbf";
+  std::vector<TableRow> rows;
+  GDALDatasetH dataset = GDALOpenEx(file.c_str(), GDAL_OF_VECTOR, nullptr, nullptr, nullptr);
+  if (!dataset) return rows;
+  OGRLayerH layer = GDALDatasetGetLayer(dataset, 0);
+  while (OGRFeatureH feature = OGR_L_GetNextFeature(layer)) {
+    TableRow row;
+    for (int f = 0; f < OGR_F_GetFieldCount(feature); ++f)
+      row.values.push_back(OGR_F_GetFieldAsString(feature, f));
+    if (OGRGeometryH shape = OGR_F_GetGeometryRef(feature)) {
+      const bool multi = OGR_G_GetGeometryCount(shape) > 0;
+      for (int p = 0; p < (multi ? OGR_G_GetGeometryCount(shape) : 1); ++p) {
+        OGRGeometryH part = multi ? OGR_G_GetGeometryRef(shape, p) : shape;
+        row.parts.emplace_back();
+        for (int k = 0; k < OGR_G_GetPointCount(part); ++k)
+          row.parts.back().push_back({OGR_G_GetX(part, k), OGR_G_GetY(part, k)});
+      }
+    }
+    rows.push_back(std::move(row));
+    OGR_F_Destroy(feature);
+  }
+  GDALClose(dataset);
+  return rows;
+}
+
 } // namespace tamix::test

@@ -21,6 +21,7 @@ namespace tamix::test {
 struct XY {
   double x;
   double y;
+  friend bool operator==(const XY&, const XY&) = default;
 };
 
 inline constexpr XY A{0, 0}, B{1000, 0}, C{2000, 0}, D{0, 1000}, E{2000, 1000}, F{5000, 5000},
@@ -48,5 +49,12 @@ private:
 // Values of one numeric field of a .dbf, row by row, as GDAL and as shapelib read them.
 std::vector<double> read_with_gdal(const std::filesystem::path& dbf, const std::string& field);
 std::vector<double> read_with_shapelib(const std::filesystem::path& dbf, const std::string& field);
+
+struct TableRow {
+  std::vector<std::string> values;
+  std::vector<std::vector<XY>> parts; // empty: no geometry
+};
+// The rows of "<base>.shp" (or "<base>.dbf" when there is no .shp), as GDAL reads them.
+std::vector<TableRow> read_table(const std::filesystem::path& base);
 
 } // namespace tamix::test

@@ -3,49 +3,14 @@
 #include "drawn_network.h"
 #include "error.h"
 
-#include <gdal.h>
-#include <ogr_api.h>
-
 #include <gtest/gtest.h>
 
 namespace tamix {
 namespace {
 
 using test::DrawnNetwork;
-
-struct ReadRow {
-  std::vector<std::string> values;
-  std::vector<std::vector<Point>> parts; // empty: no geometry
-};
-
-// The rows of "<base>.shp" (or "<base>.dbf" when there is no .shp), as GDAL reads them.
-std::vector<ReadRow> read_table(const std::filesystem::path& base) {
-  GDALAllRegister();
-  std::filesystem::path file = base;
-  file += std::filesystem::exists(file.string() + ".shp") ? ".shp" : ".dbf";
-  std::vector<ReadRow> rows;
-  GDALDatasetH dataset = GDALOpenEx(file.c_str(), GDAL_OF_VECTOR, nullptr, nullptr, nullptr);
-  if (!dataset) return rows;
-  OGRLayerH layer = GDALDatasetGetLayer(dataset, 0);
-  while (OGRFeatureH feature = OGR_L_GetNextFeature(layer)) {
-    ReadRow row;
-    for (int f = 0; f < OGR_F_GetFieldCount(feature); ++f)
-      row.values.push_back(OGR_F_GetFieldAsString(feature, f));
-    if (OGRGeometryH shape = OGR_F_GetGeometryRef(feature)) {
-      const bool multi = OGR_G_GetGeometryCount(shape) > 0;
-      for (int p = 0; p < (multi ? OGR_G_GetGeometryCount(shape) : 1); ++p) {
-        OGRGeometryH part = multi ? OGR_G_GetGeometryRef(shape, p) : shape;
-        row.parts.emplace_back();
-        for (int k = 0; k < OGR_G_GetPointCount(part); ++k)
-          row.parts.back().push_back({OGR_G_GetX(part, k), OGR_G_GetY(part, k)});
-      }
-    }
-    rows.push_back(std::move(row));
-    OGR_F_Destroy(feature);
-  }
-  GDALClose(dataset);
-  return rows;
-}
+using test::read_table;
+using test::XY;
 
 TEST(OutputTable, RowTextsSplitLikeQuotedCommaSeparatedValues) {
   struct Case {
@@ -102,7 +67,7 @@ TEST(OutputTable, RowLinesJoinThePiecesOfLinksInTravelOrder) {
 
   const auto rows = read_table(base);
   ASSERT_EQ(rows.size(), 4u);
-  using Line = std::vector<std::vector<Point>>;
+  using Line = std::vector<std::vector<XY>>;
   EXPECT_EQ(rows[0].parts, (Line{{{0, 0}, {1000, 0}, {2000, 0}}}));
   EXPECT_TRUE(rows[1].parts.empty());
   EXPECT_EQ(rows[2].parts, (Line{{{1500, 1000}, {1000, 1000}, {500, 1000}}}));

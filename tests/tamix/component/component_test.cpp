@@ -1,0 +1,326 @@
+// The engine as the add-in meets it: objects created by ProgID from the registered module,
+// driven only through their interfaces, on the small drawn network.
+#include "com/create.h"
+#include "com/object.h"
+#include "com/registration.h"
+#include "drawn_network.h"
+#include "tamix/net_base.h"
+#include "tamix/net_calc.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+
+namespace tamix {
+namespace {
+
+using test::A;
+using test::B;
+using test::C;
+using test::D;
+using test::DrawnNetwork;
+using test::E;
+using test::F;
+using test::XY;
+
+// Tests run through CTest get a registry of their own; a run by hand must not write into the
+// user's registry either.
+void use_test_registry() {
+  if (!std::getenv("CORVANE_REGISTRY"))
+    ::setenv("CORVANE_REGISTRY",
+             (std::filesystem::temp_directory_path() / "corvane-tamix-component.reg").c_str(), 1);
+}
+
+class ProgressLog final : public com::ComObject<NetBaseEvents> {
+public:
+  void OnNWCreateProgress(std::uint8_t percent) override { create.push_back(percent); }
+  void OnNWLoadProgress(std::uint8_t percent) override { load.push_back(percent); }
+  void OnAttributeCreateProgress(std::uint8_t percent) override { attribute.push_back(percent); }
+  std::vector<int> create, load, attribute;
+};
+
+class Engine : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    use_test_registry();
+    ASSERT_EQ(com::register_module(TAMIX_MODULE), com::S_OK);
+  }
+
+  void SetUp() override {
+    ASSERT_TRUE(base && calc);
+  }
+
+  // Builds, loads and binds the drawn network, with 60 km/h for every link (so minutes read
+  // like kilometres).
+  void load() {
+    base->SetNetworkFolder(net.folder().string());
+    ASSERT_EQ(base->SetMapUnits(7), 0);
+    ASSERT_EQ(base->CreateNetwork(DrawnNetwork::layer, 0, ""), 0);
+    ASSERT_EQ(base->LoadNetwork(), 0);
+    ASSERT_EQ(calc->SetNet(base->GetIdentifier()), 0);
+    ASSERT_EQ(base->CreateNodeIndex(), 0);
+    base->SetClassSpeed(1, 60);
+    ASSERT_EQ(base->ResetLinkCosts(-1), 0);
+  }
+
+  std::int32_t node(XY at) {
+    std::int32_t found = 0, second = 0;
+    EXPECT_EQ(base->SnapToNetwork(at.x + 3, at.y - 2, found, second), 0);
+    return found;
+  }
+
+  // Shortest (1) or fastest (2), the way the add-in sets the weights up.
+  void route_type(int type) {
+    calc->SetPrimaryDistanceWeight(type == 1 ? 1 : 0);
+    calc->SetPrimaryTimeWeight(type == 1 ? 0 : 1);
+    calc->ApplyWeights();
+    calc->SetSecondaryDistanceWeight(type == 1 ? 0 : 1);
+    calc->SetSecondaryTimeWeight(type == 1 ? 1 : 0);
+  }
+
+  DrawnNetwork net;
+  com::ComPtr<NetBase> base = com::create_object<NetBase>(NetBaseProgId);
+  com::ComPtr<NetCalc> calc = com::create_object<NetCalc>(NetCalcProgId);
+};
+
+TEST_F(Engine, EachNetworkObjectHasItsOwnIdentifier) {
+  const auto other = com::create_object<NetBase>(NetBaseProgId);
+  ASSERT_TRUE(other);
+  EXPECT_NE(base->GetIdentifier(), 0);
+  EXPECT_NE(base->GetIdentifier(), other->GetIdentifier());
+  EXPECT_EQ(calc->SetNet(other->GetIdentifier()), 0);
+  EXPECT_EQ(calc->SetNet(-5), -30);
+
+  std::int32_t result = -1;
+  EXPECT_NE(base->AboutCV(1, result).find("tamix"), std::string::npos);
+  EXPECT_EQ(result, 0);
+}
+
+TEST_F(Engine, TwoNetworksInOneProcessStayApart) {
+  load();
+  const DrawnNetwork small({{A, B}});
+  const auto other = com::create_object<NetBase>(NetBaseProgId);
+  const auto other_calc = com::create_object<NetCalc>(NetCalcProgId);
+  other->SetNetworkFolder(small.folder().string());
+  ASSERT_EQ(other->CreateNetwork(DrawnNetwork::layer, 0, ""), 0);
+  ASSERT_EQ(other->LoadNetwork(), 0);
+  ASSERT_EQ(other_calc->SetNet(other->GetIdentifier()), 0);
+  EXPECT_FLOAT_EQ(other_calc->SolveRoute(1, 2), 1.0f);
+  EXPECT_EQ(other_calc->SolveRoute(1, 3), -30) << "the small network has two nodes";
+  EXPECT_FLOAT_EQ(calc->SolveRoute(node(A), node(C)), 2.0f);
+  other->Unload();
+  EXPECT_TRUE(base->IsLoaded());
+  EXPECT_EQ(other_calc->SolveRoute(1, 2), -10);
+}
+
+TEST_F(Engine, ProgressEventsReachTheReceiverDuringTheCall) {
+  const auto log = com::make<ProgressLog>();
+  const std::uint32_t cookie = base->Advise(log.get());
+  ASSERT_NE(cookie, 0u);
+  base->SetNetworkFolder(net.folder().string());
+  ASSERT_EQ(base->CreateNetwork(DrawnNetwork::layer, 0, ""), 0);
+  std::ofstream(net.folder() / "Attrib.txt") << "1\r\n2\r\n3\r\n1\r\n2\r\n3\r\n";
+  ASSERT_EQ(base->CreateAttributeFile("Attrib.txt"), 0);
+  ASSERT_EQ(base->LoadNetwork(), 0);
+  for (const auto* events : {&log->create, &log->attribute, &log->load}) {
+    ASSERT_FALSE(events->empty());
+    EXPECT_EQ(events->back(), 100);
+    EXPECT_TRUE(std::is_sorted(events->begin(), events->end()));
+  }
+  EXPECT_TRUE(base->Unadvise(cookie));
+  EXPECT_FALSE(base->Unadvise(cookie));
+  const std::size_t heard = log->load.size();
+  ASSERT_EQ(base->LoadNetwork(), 0);
+  EXPECT_EQ(log->load.size(), heard);
+}
+
+TEST_F(Engine, CodesForCallsThatCannotBeServed) {
+  std::int32_t found = 0, second = 0;
+  EXPECT_EQ(calc->SolveRoute(1, 2), -10) << "not bound";
+  EXPECT_FALSE(base->IsLoaded());
+  EXPECT_EQ(base->CreateNodeIndex(), -10);
+  EXPECT_EQ(base->SnapToNetwork(0, 0, found, second), -10);
+  base->SetNetworkFolder(net.folder().string());
+  EXPECT_EQ(base->LoadNetwork(), -31) << "no network files yet";
+  EXPECT_FALSE(base->IsLoaded());
+  EXPECT_EQ(base->SetMapUnits(999), -30);
+  EXPECT_EQ(base->SetDistanceUnits(2), -30);
+
+  load();
+  base->Unload();
+  EXPECT_FALSE(base->HasNodeIndex());
+  ASSERT_EQ(base->LoadNetwork(), 0);
+  EXPECT_EQ(base->SnapToNetwork(0, 0, found, second), -34);
+  EXPECT_EQ(base->FindNearestNode(0, 0, found, second), 0) << "makes its own index";
+  EXPECT_TRUE(base->HasNodeIndex());
+
+  const std::pair<const char*, std::function<std::int32_t()>> cases[] = {
+      {"path before a solve", [&] { return calc->GetPathLinkCount(1); }},
+      {"mark before a solve", [&] { return calc->MarkPathInResult(-1, 0); }},
+      {"cost before a solve", [&] { return std::int32_t(calc->GetPrimaryCostAt(1)); }},
+      {"tour node before a tour", [&] { return calc->GetTourNode(1); }},
+      {"unknown link closed", [&] { return base->SetLinkFlags(99, 1536); }},
+      {"unknown link flags", [&] { return base->SetLinkFlags(1, 7); }},
+      {"unknown link sped", [&] { return base->SetTempSpeed(0, 50); }},
+      {"reset of one link", [&] { return base->ResetLinkCosts(3); }},
+      {"route from no node", [&] { return std::int32_t(calc->SolveRoute(0, 1)); }},
+      {"tour of no stops", [&] { return std::int32_t(calc->SolveTsp(0, 0)); }},
+      {"tour of unset stops", [&] { return std::int32_t(calc->SolveTsp(3, 0)); }},
+      {"tour mode 3", [&] { return std::int32_t(calc->SolveTsp(1, 3)); }},
+      {"stop 0", [&] { return calc->SetStop(0, 1); }},
+      {"output row without table", [&] { return calc->WriteOutputRow(0, "\"x\""); }},
+  };
+  const std::int32_t expected[] = {-35, -35, -35, -37, -30, -30, -30,
+                                   -30, -30, -30, -30, -30, -30, -32};
+  for (std::size_t k = 0; k < std::size(cases); ++k)
+    EXPECT_EQ(cases[k].second(), expected[k]) << cases[k].first;
+}
+
+TEST_F(Engine, RouteAndItsPathAsTheAddInWalksIt) {
+  load();
+  route_type(1);
+  ASSERT_FLOAT_EQ(calc->SolveRoute(node(A), node(C)), 2.0f);
+  EXPECT_FLOAT_EQ(calc->GetSecondaryCostAt(node(C)), 2.0f);
+  EXPECT_EQ(calc->GetLastReachedNode(), node(C));
+
+  ASSERT_EQ(calc->GetPathLinkCount(node(C)), 3);
+  EXPECT_EQ(calc->GetPathLink(1), -2) << "link 2 is drawn from C to B";
+  EXPECT_EQ(calc->GetPathLink(2), 1);
+  EXPECT_EQ(calc->GetPathLink(3), 0);
+  EXPECT_EQ(calc->GetPathNode(1), node(C));
+  EXPECT_EQ(calc->GetPathNode(2), node(B));
+  EXPECT_EQ(calc->GetPathNode(3), node(A));
+  EXPECT_EQ(calc->GetPathNode(4), -36);
+  EXPECT_FLOAT_EQ(calc->GetLinkLength(1), 1.0f);
+  EXPECT_FLOAT_EQ(calc->GetLinkLength(2), 2.0f);
+  EXPECT_FLOAT_EQ(calc->GetLinkTime(2), 2.0f);
+
+  EXPECT_FLOAT_EQ(calc->SolveRoute(node(A), node(A)), 0.0f);
+  EXPECT_EQ(calc->GetPathLinkCount(node(A)), 1);
+
+  EXPECT_EQ(calc->SolveRoute(node(A), node(F)), -33.0f);
+  EXPECT_EQ(calc->GetPathLinkCount(node(F)), 0);
+  const std::int32_t farthest = calc->GetLastReachedNode();
+  EXPECT_EQ(farthest, node(E));
+  EXPECT_FLOAT_EQ(calc->SolveRoute(node(A), farthest), 3.0f);
+}
+
+TEST_F(Engine, CostsFollowTheSettingsOfEachRun) {
+  load();
+  // Each step changes the settings, then the route from A to C is solved again.
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    float cost;
+  } steps[] = {
+      {"shortest", [&] { route_type(1); }, 2.0f},
+      {"closed A-B", [&] { base->SetLinkFlags(1, 1536); }, 4.0f},
+      {"reset", [&] { base->ResetLinkCosts(-1); }, 2.0f},
+      {"fastest", [&] { route_type(2); }, 2.0f},
+      {"A-B at 6 km/h", [&] { base->SetTempSpeed(1, 6); }, 4.0f},
+      {"class 1 at 120 km/h", [&] { base->SetClassSpeed(33, 120); }, 2.0f}, // 33 mod 32 = 1
+      {"reset keeps the weights", [&] { base->ResetLinkCosts(-1); }, 1.0f},
+      {"class speed 0: no way", [&] { base->SetClassSpeed(1, 0); }, -33.0f},
+      {"miles", [&] { base->SetClassSpeed(1, 60); base->SetDistanceUnits(1); }, 1.2427424f},
+      {"shortest in miles", [&] { route_type(1); }, 1.2427424f},
+  };
+  for (const auto& step : steps) {
+    step.change();
+    EXPECT_FLOAT_EQ(calc->SolveRoute(node(A), node(C)), step.cost) << step.what;
+  }
+}
+
+TEST_F(Engine, OneToAllStopsAtTheCutOff) {
+  load();
+  ASSERT_EQ(calc->SolveFromNode(node(A), 1.5f), 0);
+  EXPECT_FLOAT_EQ(calc->GetPrimaryCostAt(node(B)), 1.0f);
+  EXPECT_GT(calc->GetPrimaryCostAt(node(C)), 1e36f);
+  EXPECT_EQ(calc->GetPathLinkCount(node(C)), 0);
+  EXPECT_EQ(calc->GetPathLinkCount(node(B)), 2);
+  ASSERT_EQ(calc->SolveFromNode(node(A), 0), 0);
+  EXPECT_EQ(calc->GetPathLinkCount(node(E)), 3);
+}
+
+TEST_F(Engine, ResultFieldHoldsTheMarkedLegs) {
+  load();
+  EXPECT_EQ(calc->SetResultTable("nothing.dbf"), -32);
+  ASSERT_EQ(calc->SetResultTable("net.dbf"), 0);
+  EXPECT_EQ(calc->SetResultField("NOPE"), -20);
+  EXPECT_EQ(calc->SetResultField("NAME"), -21);
+  ASSERT_EQ(calc->SetResultField("CV_RESULT"), 0);
+  ASSERT_EQ(calc->ClearResultField(-1, 0), 0);
+  EXPECT_EQ(test::read_with_gdal(net.file(".dbf"), "CV_RESULT"), std::vector<double>(6, 0));
+
+  route_type(1);
+  ASSERT_FLOAT_EQ(calc->SolveRoute(node(A), node(C)), 2.0f);
+  ASSERT_EQ(calc->MarkPathInResult(-1, 0), 0);
+  ASSERT_FLOAT_EQ(calc->SolveRoute(node(C), node(E)), 1.0f);
+  ASSERT_EQ(calc->MarkPathInResult(-1, 0), 0);
+  // Links 1 and 2 from the first leg, link 4 from the second: each its cost at the far end.
+  EXPECT_EQ(test::read_with_gdal(net.file(".dbf"), "CV_RESULT"),
+            (std::vector<double>{1, 2, 0, 1, 0, 0}));
+}
+
+TEST_F(Engine, ToursThroughTheInterface) {
+  load();
+  route_type(1);
+  const XY stops[] = {A, E, D, C};
+  for (std::int32_t k = 1; k <= 4; ++k) ASSERT_EQ(calc->SetStop(k, node(stops[k - 1])), 0);
+  const struct {
+    std::int16_t mode;
+    float cost;
+  } cases[] = {{0, 4}, {1, 6}, {2, 4}, {10, 4000}, {11, 6000}, {12, 4000}};
+  for (const auto& c : cases) {
+    EXPECT_FLOAT_EQ(calc->SolveTsp(4, c.mode), c.cost) << "mode " << c.mode;
+    EXPECT_EQ(calc->GetTourNode(1), node(A));
+    EXPECT_EQ(calc->GetTourOrder(1), 1);
+    if (c.mode % 10 != 1) {
+      // The only best open tour is A, D, E, C: stops 1, 3, 2, 4.
+      EXPECT_EQ(calc->GetTourOrder(2), 3);
+      EXPECT_EQ(calc->GetTourNode(3), node(E));
+      EXPECT_EQ(calc->GetTourOrder(4), 4);
+    }
+    EXPECT_EQ(calc->GetTourNode(5), -36);
+  }
+  ASSERT_EQ(calc->SetStop(5, node(F)), 0);
+  EXPECT_EQ(calc->SolveTsp(5, 0), -38.0f);
+  EXPECT_EQ(calc->SolveTsp(5, 10), -38.0f);
+  EXPECT_EQ(calc->GetTourNode(1), -37);
+}
+
+TEST_F(Engine, OutputTableOfATimeDistanceRun) {
+  load();
+  route_type(1);
+  base->SetOutputOption(1);
+  const std::string path = net.folder().string() + "\\BatchRoute";
+  ASSERT_EQ(calc->CreateOutputTable(path, 5), 0);
+  ASSERT_EQ(calc->AddOutputField("FromPoint", 1, 40, 0), 0);
+  ASSERT_EQ(calc->AddOutputField("ToPoint", 1, 50, 0), 0);
+  ASSERT_EQ(calc->AddOutputField("Distance", 5, 0, 0), 0);
+  ASSERT_EQ(calc->AddOutputField("Time", 5, 0, 0), 0);
+  ASSERT_EQ(calc->AddOutputField("Comments", 1, 50, 0), 0);
+  EXPECT_EQ(calc->AddOutputField("Bad", 3, 10, 0), -30);
+
+  ASSERT_EQ(calc->SolveFromNode(node(A), 0), 0);
+  const std::int32_t links = calc->GetPathLinkCount(node(C)) - 1;
+  ASSERT_EQ(links, 2);
+  ASSERT_EQ(calc->WriteOutputRow(links, R"("Home, ""A""","Work","2","2"," ")"), 0);
+  for (std::int32_t k = links; k >= 1; --k) {
+    const std::int32_t link = calc->GetPathLink(k);
+    ASSERT_EQ(link > 0 ? calc->AddOutputLink(link, 0, 1) : calc->AddOutputLink(-link, 1, 0), 0);
+  }
+  EXPECT_EQ(calc->AddOutputLink(1, 0, 1), -30) << "the row asked for two links";
+  ASSERT_EQ(calc->CloseOutputTable(), 0);
+  EXPECT_EQ(calc->CloseOutputTable(), -32);
+
+  const auto rows = test::read_table(net.folder() / "BatchRoute");
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].values, (std::vector<std::string>{R"(Home, "A")", "Work", "2.000000",
+                                                      "2.000000", ""}));
+  EXPECT_EQ(rows[0].parts, (std::vector<std::vector<XY>>{{A, B, C}}));
+}
+
+} // namespace
+} // namespace tamix
