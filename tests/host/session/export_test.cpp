@@ -1,0 +1,74 @@
+// Runs gishost on the sample network with the test add-in and reads back the map it drew.
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+#include <cpl_minixml.h>
+#include <gtest/gtest.h>
+#include <ogrsf_frmts.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int count_features(const CPLXMLNode* node) {
+  int count = 0;
+  for (const CPLXMLNode* child = node->psChild; child; child = child->psNext) {
+    if (child->eType != CXT_Element) continue;
+    if (CPLGetXMLNode(const_cast<CPLXMLNode*>(child), "data-fid")) ++count;
+    count += count_features(child);
+  }
+  return count;
+}
+
+const CPLXMLNode* layer_group(const CPLXMLNode* node, const char* name) {
+  for (const CPLXMLNode* child = node->psChild; child; child = child->psNext) {
+    if (child->eType != CXT_Element) continue;
+    const char* data_name = CPLGetXMLValue(const_cast<CPLXMLNode*>(child), "data-name", nullptr);
+    if (std::string(child->pszValue) == "g" && data_name && std::string(data_name) == name) return child;
+    if (const auto* found = layer_group(child, name)) return found;
+  }
+  return nullptr;
+}
+
+TEST(ExportTest, TheDrawnMapParsesAndHoldsEveryFeatureOfTheLayer) {
+  const fs::path work = fs::temp_directory_path() / ("gishost-export-" + std::to_string(::getpid()));
+  fs::remove_all(work);
+  fs::create_directories(work);
+  fs::copy(fs::path(CORVANE_SOURCE_DIR) / "data/sample/gothenburg", work / "gothenburg");
+  std::ofstream(work / "draw.session") << "layer add gothenburg/roads.shp\n"
+                                          "tool CorvaneTest.PointTool\n"
+                                          "click 678440.384 6400655.559\n"
+                                          "export map.svg\n";
+  const std::string command = "cd " + work.string() + " && " CORVANE_BINARY_DIR "/bin/gishost --addin " +
+                              TEST_ADDIN + " draw.session > transcript.txt";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+
+  std::ifstream svg(work / "map.svg");
+  std::stringstream text;
+  text << svg.rdbuf();
+  CPLXMLNode* root = CPLParseXMLString(text.str().c_str());
+  ASSERT_NE(root, nullptr) << "the SVG does not parse";
+  const CPLXMLNode* svg_node = CPLGetXMLNode(root, "=svg");
+  ASSERT_NE(svg_node, nullptr);
+  const CPLXMLNode* roads = layer_group(svg_node, "roads");
+  ASSERT_NE(roads, nullptr) << "no group for the layer";
+
+  GDALAllRegister();
+  GDALDatasetUniquePtr shapefile(GDALDataset::Open((work / "gothenburg/roads.shp").c_str(), GDAL_OF_VECTOR));
+  ASSERT_TRUE(shapefile);
+  EXPECT_EQ(count_features(roads), shapefile->GetLayer(0)->GetFeatureCount());
+  const CPLXMLNode* graphics = nullptr;
+  for (const CPLXMLNode* child = svg_node->psChild; child; child = child->psNext)
+    if (child->eType == CXT_Element && CPLGetXMLValue(const_cast<CPLXMLNode*>(child), "class", "") == std::string("graphics"))
+      graphics = child;
+  ASSERT_NE(graphics, nullptr);
+  EXPECT_NE(graphics->psChild, nullptr) << "the clicked marker is drawn";
+  CPLDestroyXMLNode(root);
+  fs::remove_all(work);
+}
+
+} // namespace
