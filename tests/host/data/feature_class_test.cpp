@@ -7,7 +7,6 @@
 #include "data/data_tools.h"
 #include "data/field_objects.h"
 #include "data/host_error.h"
-#include "data/filters.h"
 #include "data/workspace_objects.h"
 #include "fixture.h"
 #include "geometry/shape_access.h"
@@ -17,12 +16,6 @@ namespace host::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-com::ComPtr<HostQueryFilter> where(const std::string& clause) {
-  auto filter = create_query_filter().as<HostQueryFilter>();
-  filter->SetWhereClause(clause);
-  return filter;
-}
 
 std::int32_t count(HostFeatureClass* fc, HostQueryFilter* filter = nullptr) {
   std::int32_t n = -1;
@@ -67,7 +60,7 @@ TEST_F(FeatureClassTest, FieldsAndValuesWriteTheDbfOnlyAndCvResultRoundTrips) {
   ASSERT_EQ(feature->Store(), com::S_OK);
 
   com::ComPtr<HostFeatureCursor> cursor;
-  ASSERT_EQ(fc->Update(where("CLASS = 3").get(), false, &cursor), com::S_OK);
+  ASSERT_EQ(fc->Update(make_where("CLASS = 3").get(), false, &cursor), com::S_OK);
   com::ComPtr<HostFeature> row;
   ASSERT_EQ(cursor->NextFeature(&row), com::S_OK);
   ASSERT_EQ(row->SetValue(index, 7), com::S_OK);
@@ -80,18 +73,18 @@ TEST_F(FeatureClassTest, FieldsAndValuesWriteTheDbfOnlyAndCvResultRoundTrips) {
 
   EXPECT_EQ(fs::last_write_time(shp), shp_time);
   EXPECT_EQ(fs::file_size(shp), shp_size);
-  EXPECT_EQ(count(fc.get(), where("CV_RESULT > 0").get()), 2);
+  EXPECT_EQ(count(fc.get(), make_where("CV_RESULT > 0").get()), 2);
   ASSERT_EQ(fc->GetFeature(2, &feature), com::S_OK);
   EXPECT_EQ(feature->Value(fc->FindField("CV_RESULT")).to_double(), 7.0);
 }
 
 TEST_F(FeatureClassTest, ReadsWhatAnotherComponentWroteAfterOpening) {
   auto fc = open_class(folder.path(), "Links");
-  ASSERT_EQ(count(fc.get(), where("CLASS = 9").get()), 0);
+  ASSERT_EQ(count(fc.get(), make_where("CLASS = 9").get()), 0);
   DBFHandle dbf = DBFOpen((folder.path() / "Links.dbf").c_str(), "rb+");
   DBFWriteIntegerAttribute(dbf, 0, 1, 9);
   DBFClose(dbf);
-  EXPECT_EQ(count(fc.get(), where("CLASS = 9").get()), 1);
+  EXPECT_EQ(count(fc.get(), make_where("CLASS = 9").get()), 1);
 }
 
 TEST_F(FeatureClassTest, FeaturesByIdAndFailures) {
@@ -146,11 +139,11 @@ TEST_F(FeatureClassTest, InsertSelectAndDeleteRows) {
   ASSERT_EQ(inserter->Flush(), com::S_OK);
 
   com::ComPtr<HostSelectionSet> selection;
-  ASSERT_EQ(fc.as<HostTable>()->Select(where("NAME = 'Main' OR NAME = 'New'").get(), &selection),
+  ASSERT_EQ(fc.as<HostTable>()->Select(make_where("NAME = 'Main' OR NAME = 'New'").get(), &selection),
       com::S_OK);
   EXPECT_EQ(selection->IDs(), (std::vector<std::int32_t>{0, 2, 3}));
 
-  ASSERT_EQ(fc.as<HostTable>()->DeleteSearchedRows(where("NAME = 'Main'").get()), com::S_OK);
+  ASSERT_EQ(fc.as<HostTable>()->DeleteSearchedRows(make_where("NAME = 'Main'").get()), com::S_OK);
   EXPECT_EQ(count(fc.get()), 2);
   com::ComPtr<HostFeature> first;
   ASSERT_EQ(fc->GetFeature(0, &first), com::S_OK);

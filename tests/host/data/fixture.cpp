@@ -6,6 +6,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "data/filters.h"
 #include "data/workspace_objects.h"
 
 namespace host::test {
@@ -55,6 +56,12 @@ std::vector<Link> three_links() {
   return {{{{0, 0}, {10, 0}}, "Main", 1},
           {{{10, 0}, {10, 10}}, "Side", 2},
           {{{10, 10}, {20, 10}}, "Main", 3}};
+}
+
+com::ComPtr<HostQueryFilter> make_where(const std::string& clause) {
+  auto filter = create_query_filter().as<HostQueryFilter>();
+  filter->SetWhereClause(clause);
+  return filter;
 }
 
 com::ComPtr<HostFeatureWorkspace> open_folder(const fs::path& folder) {

@@ -6,6 +6,7 @@
 
 #include "com/unknown.h"
 #include "host/geometry.h"
+#include "host/query_filter.h"
 #include "host/workspace.h"
 
 namespace host::test {
@@ -46,6 +47,9 @@ inline constexpr const char* utm32n_prj =
     "PARAMETER[\"False_Easting\",500000.0],PARAMETER[\"False_Northing\",0.0],"
     "PARAMETER[\"Central_Meridian\",9.0],PARAMETER[\"Scale_Factor\",0.9996],"
     "PARAMETER[\"Latitude_Of_Origin\",0.0],UNIT[\"Meter\",1.0]]";
+
+// A query filter with a where clause.
+com::ComPtr<HostQueryFilter> make_where(const std::string& clause);
 
 com::ComPtr<HostFeatureWorkspace> open_folder(const std::filesystem::path& folder);
 com::ComPtr<HostFeatureClass> open_class(const std::filesystem::path& folder,
