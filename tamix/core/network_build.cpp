@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cmath>
 #include <numeric>
+#include <utility>
 #include <string>
 
 namespace tamix {
@@ -40,55 +41,76 @@ double geodesic_metres(std::span<const Point> points) {
   return length;
 }
 
-// nodes: the two end points of every link with a shape (slot 2l is the from end, 2l + 1 the to
-// end; records without a shape keep empty slots).
-// number: equal points share a node; nodes are numbered in order of first appearance, which
-// keeps neighbouring records' nodes close in memory.
+// Position of cell (x, y) along a Hilbert curve over a 2^16 x 2^16 grid: cells close on the curve
+// are close on the map.
+std::uint64_t hilbert_index(std::uint32_t x, std::uint32_t y) {
+  constexpr std::uint32_t side = 1u << 16;
+  std::uint64_t index = 0;
+  for (std::uint32_t s = side / 2; s > 0; s /= 2) {
+    const std::uint32_t rx = (x & s) ? 1 : 0;
+    const std::uint32_t ry = (y & s) ? 1 : 0;
+    index += std::uint64_t(s) * s * ((3 * rx) ^ ry);
+    if (ry == 0) {
+      if (rx == 1) {
+        x = side - 1 - x;
+        y = side - 1 - y;
+      }
+      std::swap(x, y);
+    }
+  }
+  return index;
+}
+
+// nodes: the two end points of every link with a shape.
+// number: equal points share a node. Nodes are numbered along a Hilbert curve over the network's
+// extent, so that nodes near each other on the map lie near each other in memory: a search then
+// touches few cache lines.
 std::vector<LinkEnds> number_nodes(const LinkGeometry& shapes, LinkId link_count,
                                    NodeId& node_count, PhaseProgress& progress) {
-  std::vector<std::uint64_t> ends; // 2 * link + side, for links with a shape
-  ends.reserve(2 * std::size_t(link_count));
-  for (LinkId l = 1; l <= link_count; ++l)
-    if (shapes.first_point[l + 1] > shapes.first_point[l]) {
-      ends.push_back(2 * std::uint64_t(l));
-      ends.push_back(2 * std::uint64_t(l) + 1);
-    }
-  auto point_of = [&](std::uint64_t end) {
-    LinkId l = LinkId(end / 2);
-    return end % 2 == 0 ? shapes.points[shapes.first_point[l]]
-                        : shapes.points[shapes.first_point[l + 1] - 1];
+  struct End {
+    std::uint64_t key;
+    Point point;
+    std::uint64_t slot; // 2 * link + (0 at the from end, 1 at the to end)
   };
+  std::vector<End> ends;
+  ends.reserve(2 * std::size_t(link_count));
+  Point low{INFINITY, INFINITY}, high{-INFINITY, -INFINITY};
+  for (LinkId l = 1; l <= link_count; ++l) {
+    if (shapes.first_point[l + 1] == shapes.first_point[l])
+      continue;
+    const Point from = shapes.points[shapes.first_point[l]];
+    const Point to = shapes.points[shapes.first_point[l + 1] - 1];
+    ends.push_back({0, from, 2 * std::uint64_t(l)});
+    ends.push_back({0, to, 2 * std::uint64_t(l) + 1});
+    for (const Point& p : {from, to}) {
+      low = {std::min(low.x, p.x), std::min(low.y, p.y)};
+      high = {std::max(high.x, p.x), std::max(high.y, p.y)};
+    }
+  }
   progress.step(1, 4);
-  std::vector<Point> end_point(ends.size());
-  for (std::size_t i = 0; i < ends.size(); ++i)
-    end_point[i] = point_of(ends[i]);
-  std::vector<std::uint32_t> order(ends.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-    const Point& p = end_point[a];
-    const Point& q = end_point[b];
-    if (p.x != q.x)
-      return p.x < q.x;
-    if (p.y != q.y)
-      return p.y < q.y;
-    return a < b; // the first appearance leads its group
+  const double cells = 65535;
+  const double scale_x = high.x > low.x ? cells / (high.x - low.x) : 0;
+  const double scale_y = high.y > low.y ? cells / (high.y - low.y) : 0;
+  for (End& end : ends)
+    end.key = hilbert_index(std::uint32_t((end.point.x - low.x) * scale_x),
+                            std::uint32_t((end.point.y - low.y) * scale_y));
+  std::sort(ends.begin(), ends.end(), [](const End& a, const End& b) {
+    if (a.key != b.key)
+      return a.key < b.key;
+    if (a.point.x != b.point.x)
+      return a.point.x < b.point.x;
+    if (a.point.y != b.point.y)
+      return a.point.y < b.point.y;
+    return a.slot < b.slot;
   });
   progress.step(3, 4);
-  // group_leader[i]: the first appearance of end i's point.
-  std::vector<std::uint32_t> leader(ends.size());
-  for (std::size_t i = 0; i < order.size(); ++i) {
-    bool same = i > 0 && end_point[order[i]] == end_point[order[i - 1]];
-    leader[order[i]] = same ? leader[order[i - 1]] : order[i];
-  }
-  std::vector<NodeId> node_of(ends.size(), no_node);
   std::vector<LinkEnds> link_ends(std::size_t(link_count) + 1);
   node_count = 0;
   for (std::size_t i = 0; i < ends.size(); ++i) {
-    NodeId& node = node_of[leader[i]];
-    if (node == no_node)
-      node = ++node_count;
-    LinkEnds& le = link_ends[ends[i] / 2];
-    (ends[i] % 2 == 0 ? le.from : le.to) = node;
+    if (i == 0 || !(ends[i].point == ends[i - 1].point))
+      ++node_count;
+    LinkEnds& link = link_ends[ends[i].slot / 2];
+    (ends[i].slot % 2 == 0 ? link.from : link.to) = node_count;
   }
   progress.finish();
   return link_ends;

@@ -3,7 +3,7 @@
 // Building a network from link shapes, in named phases:
 //   read   (the shapefile reader, outside the core) -> one shape per record
 //   nodes  the two end points of every link
-//   number equal end points become one node, numbered in order of first appearance
+//   number equal end points become one node, numbered along a space-filling curve
 //   sort   the adjacency, grouped by node
 //   write  the network files (network_files.h)
 

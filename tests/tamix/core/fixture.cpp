@@ -88,6 +88,13 @@ Network build_and_load(const std::filesystem::path& folder, const std::string& l
   return load_network(folder);
 }
 
+NodeId node_at(const Network& network, Point point) {
+  for (NodeId v = 1; v <= network.node_count(); ++v)
+    if (network.node_points[v] == point)
+      return v;
+  return no_node;
+}
+
 unsigned test_seed(unsigned fallback) {
   unsigned seed = fallback;
   if (const char* text = std::getenv("CORVANE_SEED"))

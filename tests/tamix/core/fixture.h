@@ -50,6 +50,10 @@ std::filesystem::path copy_sample(const std::filesystem::path& folder);
 Network build_and_load(const std::filesystem::path& folder, const std::string& layer,
                        int map_units = 7);
 
+// The node at exactly `point` (no_node when there is none): tests name nodes by place, since
+// the numbering is the engine's.
+NodeId node_at(const Network& network, Point point);
+
 // The seed of a randomised test: CORVANE_SEED when set, else `fallback`; printed either way.
 unsigned test_seed(unsigned fallback);
 

@@ -21,38 +21,42 @@ std::string file_bytes(const std::filesystem::path& path) {
 
 TEST(NetworkBuild, NumbersLinksByRecordAndJoinsEqualEndPoints) {
   TempFolder folder;
+  const Point a{0, 0}, b{100, 0}, c{100, 100}, d{0, 150}, e{0, 150.000001};
   write_shapefile(folder.path(), "roads",
                   {
-                      line({{0, 0}, {100, 0}}),                              // link 1: 1 -> 2
-                      null_shape(),                                          // link 2: no link
-                      line({{100, 0}, {100, 60}, {100, 100}}),               // link 3: 2 -> 3
-                      Record{{{{100, 100}, {50, 100}}, {{50, 150}, {0, 150}}}}, // link 4: 3 -> 4
-                      line({{0, 150}, {0, 0}}),                              // link 5: 4 -> 1
-                      line({{0, 150}, {0, 150.000001}}),                     // link 6: 4 -> 5
+                      line({a, b}),                                  // link 1
+                      null_shape(),                                  // link 2: no link
+                      line({b, {100, 60}, c}),                       // link 3
+                      Record{{{c, {50, 100}}, {{50, 150}, d}}},      // link 4: two parts
+                      line({d, a}),                                  // link 5
+                      line({d, e}),                                  // link 6: almost a loop
                   });
   Network network = build_and_load(folder.path(), "roads");
 
   ASSERT_EQ(network.link_count(), 6u);
   ASSERT_EQ(network.node_count(), 5u);
   EXPECT_FALSE(network.has_link(2));
-  const std::vector<std::pair<NodeId, NodeId>> ends = {{1, 2}, {0, 0}, {2, 3}, {3, 4}, {4, 1},
-                                                        {4, 5}};
-  for (LinkId l = 1; l <= 6; ++l) {
-    EXPECT_EQ(network.link_ends[l].from, ends[l - 1].first) << "link " << l;
-    EXPECT_EQ(network.link_ends[l].to, ends[l - 1].second) << "link " << l;
+  EXPECT_EQ(network.link_ends[2].from, no_node);
+  const std::vector<std::pair<Point, Point>> ends = {{a, b}, {}, {b, c}, {c, d}, {d, a}, {d, e}};
+  for (LinkId l : {1, 3, 4, 5, 6}) {
+    EXPECT_EQ(network.link_ends[l].from, node_at(network, ends[l - 1].first)) << "link " << l;
+    EXPECT_EQ(network.link_ends[l].to, node_at(network, ends[l - 1].second)) << "link " << l;
   }
+  // Every node is a distinct place.
+  for (NodeId v = 1; v <= 5; ++v)
+    EXPECT_EQ(node_at(network, network.node_points[v]), v);
   // The multi-part link runs through its parts in order, crossing the gap between them.
   EXPECT_DOUBLE_EQ(network.link_metres[4], 150);
   EXPECT_EQ(network.geometry.of(4).size(), 4u);
   EXPECT_DOUBLE_EQ(network.link_metres[3], 100);
-  EXPECT_EQ(network.node_points[4], (Point{0, 150}));
-  // Node 4 joins three links: its arcs lead back along 4 and on along 5 and 6.
+  // Node d joins three links: its arcs lead back along 4 and on along 5 and 6.
   const Graph& g = network.graph;
-  std::multiset<SignedLink> at_4(g.arc_link.begin() + g.arcs_begin(4),
-                                 g.arc_link.begin() + g.arcs_end(4));
-  EXPECT_EQ(at_4, (std::multiset<SignedLink>{-4, 5, 6}));
-  for (ArcId a = g.arcs_begin(4); a < g.arcs_end(4); ++a)
-    EXPECT_EQ(g.head[a], network.head(g.arc_link[a]));
+  const NodeId at_d = node_at(network, d);
+  std::multiset<SignedLink> links_at_d(g.arc_link.begin() + g.arcs_begin(at_d),
+                                       g.arc_link.begin() + g.arcs_end(at_d));
+  EXPECT_EQ(links_at_d, (std::multiset<SignedLink>{-4, 5, 6}));
+  for (ArcId arc = g.arcs_begin(at_d); arc < g.arcs_end(at_d); ++arc)
+    EXPECT_EQ(g.head[arc], network.head(g.arc_link[arc]));
 }
 
 TEST(NetworkBuild, MeasuresLengthsInEveryMapUnit) {

@@ -259,21 +259,24 @@ protected:
                      line({{100, 100}, {110, 100}})});
     network = build_and_load(folder.path(), "roads");
     compute_arc_costs(network, settings, {}, costs);
+    n1 = node_at(network, {0, 0}), n2 = node_at(network, {10, 0});
+    n3 = node_at(network, {20, 0}), n4 = node_at(network, {30, 0});
+    n5 = node_at(network, {100, 100}), n6 = node_at(network, {110, 100});
   }
   TempFolder folder;
   Network network;
   CostSettings settings;
   ArcCosts costs;
+  NodeId n1, n2, n3, n4, n5, n6; // the nodes at (0,0), (10,0), (20,0), (30,0), (100,100), (110,100)
 };
 
 TEST_F(Routes, PathIsListedFromTargetWithSignedLinks) {
-  // Nodes by first appearance: (0,0)=1, (10,0)=2, (20,0)=3, (30,0)=4, (100,100)=5, (110,100)=6.
   Search search(network);
-  RouteResult route = solve_route(search, costs, 1, 4);
+  RouteResult route = solve_route(search, costs, n1, n4);
   ASSERT_TRUE(route.reached);
   EXPECT_DOUBLE_EQ(route.primary, 0.030);
-  Path path = walk_path(search, 4);
-  EXPECT_EQ(path.nodes, (std::vector<NodeId>{4, 3, 2, 1}));
+  Path path = walk_path(search, n4);
+  EXPECT_EQ(path.nodes, (std::vector<NodeId>{n4, n3, n2, n1}));
   EXPECT_EQ(path.links, (std::vector<SignedLink>{-3, 2, 1}));
   // Far ends: the accumulated cost where each path link is left.
   EXPECT_DOUBLE_EQ(far_end_cost(search, costs, 1).primary, 0.010);
@@ -283,59 +286,59 @@ TEST_F(Routes, PathIsListedFromTargetWithSignedLinks) {
   // direction and then against link 1's.
   settings.close_link(network, 2);
   compute_arc_costs(network, settings, {}, costs);
-  route = solve_route(search, costs, 4, 1);
+  route = solve_route(search, costs, n4, n1);
   ASSERT_TRUE(route.reached);
-  EXPECT_EQ(walk_path(search, 1).links, (std::vector<SignedLink>{-1, -4}));
+  EXPECT_EQ(walk_path(search, n1).links, (std::vector<SignedLink>{-1, -4}));
 }
 
 TEST_F(Routes, SameNodeIsAnEmptyPath) {
   Search search(network);
-  RouteResult route = solve_route(search, costs, 3, 3);
+  RouteResult route = solve_route(search, costs, n3, n3);
   ASSERT_TRUE(route.reached);
   EXPECT_EQ(route.primary, 0);
-  EXPECT_EQ(walk_path(search, 3).nodes, (std::vector<NodeId>{3}));
-  EXPECT_TRUE(walk_path(search, 3).links.empty());
+  EXPECT_EQ(walk_path(search, n3).nodes, (std::vector<NodeId>{n3}));
+  EXPECT_TRUE(walk_path(search, n3).links.empty());
 }
 
 TEST_F(Routes, UnreachableTargetReportsTheFarthestNodeReached) {
   Search search(network);
-  RouteResult route = solve_route(search, costs, 1, 6);
+  RouteResult route = solve_route(search, costs, n1, n6);
   EXPECT_FALSE(route.reached);
   EXPECT_EQ(route.primary, inf_cost);
-  EXPECT_TRUE(walk_path(search, 6).nodes.empty());
-  // The farthest by cost from node 1 is node 4 (0.030 km); a second route to it succeeds.
-  EXPECT_EQ(route.last_reached, 4u);
-  EXPECT_TRUE(solve_route(search, costs, 1, route.last_reached).reached);
+  EXPECT_TRUE(walk_path(search, n6).nodes.empty());
+  // The farthest by cost from (0,0) is (30,0) at 0.030 km; a second route to it succeeds.
+  EXPECT_EQ(route.last_reached, n4);
+  EXPECT_TRUE(solve_route(search, costs, n1, route.last_reached).reached);
   // Closing every way out leaves the origin itself.
   settings.close_link(network, 1);
   compute_arc_costs(network, settings, {}, costs);
-  EXPECT_EQ(solve_route(search, costs, 1, 6).last_reached, 1u);
+  EXPECT_EQ(solve_route(search, costs, n1, n6).last_reached, n1);
 }
 
 TEST_F(Routes, CutOffLeavesFartherNodesUnreached) {
   Search search(network);
-  solve_from_node(search, costs, 1, 0.015);
-  EXPECT_TRUE(search.reached(2));
-  EXPECT_FALSE(search.reached(3));
-  EXPECT_EQ(search.primary(3), inf_cost);
-  EXPECT_TRUE(walk_path(search, 3).nodes.empty());
-  solve_from_node(search, costs, 1, 0); // 0: no cut-off
-  EXPECT_TRUE(search.reached(4));
+  solve_from_node(search, costs, n1, 0.015);
+  EXPECT_TRUE(search.reached(n2));
+  EXPECT_FALSE(search.reached(n3));
+  EXPECT_EQ(search.primary(n3), inf_cost);
+  EXPECT_TRUE(walk_path(search, n3).nodes.empty());
+  solve_from_node(search, costs, n1, 0); // 0: no cut-off
+  EXPECT_TRUE(search.reached(n4));
 }
 
 TEST_F(Routes, SeveralSourcesStartWithTheirOwnCosts) {
   Search search(network);
-  const Source sources[] = {{1, 0.0, 0}, {4, 0.005, 0}};
+  const Source sources[] = {{n1, 0.0, 0}, {n4, 0.005, 0}};
   search.run(costs, sources);
-  EXPECT_DOUBLE_EQ(search.primary(2), 0.010);
-  EXPECT_DOUBLE_EQ(search.primary(3), 0.015);
-  EXPECT_EQ(walk_path(search, 3).nodes.back(), 4u);
+  EXPECT_DOUBLE_EQ(search.primary(n2), 0.010);
+  EXPECT_DOUBLE_EQ(search.primary(n3), 0.015);
+  EXPECT_EQ(walk_path(search, n3).nodes.back(), n4);
 }
 
 TEST_F(Routes, RefusesUnknownNodesAndLinks) {
   Search search(network);
-  EXPECT_TRUE(fails_with(code::out_of_bounds, [&] { solve_route(search, costs, 0, 1); }));
-  EXPECT_TRUE(fails_with(code::out_of_bounds, [&] { solve_route(search, costs, 1, 7); }));
+  EXPECT_TRUE(fails_with(code::out_of_bounds, [&] { solve_route(search, costs, 0, n1); }));
+  EXPECT_TRUE(fails_with(code::out_of_bounds, [&] { solve_route(search, costs, n1, 7); }));
   EXPECT_TRUE(fails_with(code::out_of_bounds, [&] { far_end_cost(search, costs, 5); }));
   EXPECT_TRUE(fails_with(code::out_of_bounds, [&] { settings.close_link(network, 9); }));
 }
