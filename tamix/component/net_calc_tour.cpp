@@ -1,6 +1,6 @@
 #include "boundary.h"
 #include "net_calc_object.h"
-#include "tour_costs.h"
+#include "tsp_costs.h"
 #include "tsp.h"
 
 namespace tamix {

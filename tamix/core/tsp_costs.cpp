@@ -1,4 +1,4 @@
-#include "tour_costs.h"
+#include "tsp_costs.h"
 
 #include "map_units.h"
 #include "search.h"

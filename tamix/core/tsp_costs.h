@@ -1,6 +1,7 @@
 #pragma once
 
-// The costs between tour stops that the TSP solver orders by.
+// The costs between tour stops that the TSP solver orders by: on the network, or in a
+// straight line.
 
 #include "costs.h"
 #include "network.h"
