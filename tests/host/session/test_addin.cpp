@@ -12,6 +12,7 @@
 #include "host/command_bar.h"
 #include "host/element.h"
 #include "host/graphics_container.h"
+#include "host/progress.h"
 
 namespace {
 
@@ -118,6 +119,35 @@ public:
   }
 };
 
+// A modeless progress window over a long operation that the user may stop with Esc.
+class WorkForm final : public forms::Form {
+public:
+  WorkForm() : Form("WorkForm", {.Caption = "Working"}) {}
+  forms::Label Label1{*this, "Label1", "Working..."};
+  forms::ProgressBar ProgressBar1{*this, "ProgressBar1", 0, 5};
+};
+
+class Batch final : public TestCommand<> {
+public:
+  Batch() : TestCommand("Batch", "Batch") {}
+  HRESULT OnClick() override {
+    auto tracker = com::create_object<host::HostCancelTracker>(host::CancelTrackerClass);
+    if (!tracker) return com::E_FAIL;
+    WorkForm form;
+    form.Show(forms::ShowMode::Modeless);
+    int step = 1;
+    for (; step <= form.ProgressBar1.Max(); ++step) {
+      forms::DoEvents();
+      if (!tracker->Continue()) break;
+      form.ProgressBar1.SetValue(step);
+    }
+    form.Unload();
+    forms::MsgBox(step > form.ProgressBar1.Max() ? "Finished" : "Stopped before step " + std::to_string(step),
+                  "Test Add-in");
+    return com::S_OK;
+  }
+};
+
 // Marks each click on the map and tells where the host delivered it.
 class PointTool final : public TestCommand<host::ITool> {
 public:
@@ -179,7 +209,8 @@ public:
   TestMenu()
       : TestBar("CorvaneTestMenu", "Corvane Test",
                 {{"CorvaneTest.Hello", false}, {"CorvaneTest.OptionsMenu", true},
-                 {"CorvaneTest.Ask", true}, {"CorvaneTest.Pick", false}, {"CorvaneTest.Never", false}}) {}
+                 {"CorvaneTest.Ask", true}, {"CorvaneTest.Pick", false}, {"CorvaneTest.Never", false},
+                 {"CorvaneTest.Batch", true}}) {}
 };
 
 class OptionsMenu final : public TestBar<host::IMenuDef, host::IRootLevelMenu> {
@@ -201,6 +232,7 @@ COM_CLASS(Hello, "CorvaneTest.Hello", "B83A3A80-65B3-4456-A444-2960B3508FE0", ho
 COM_CLASS(Ask, "CorvaneTest.Ask", "265CB369-292C-40EF-8FF8-55492A23EE33", host::CommandsCategory)
 COM_CLASS(Never, "CorvaneTest.Never", "B65C4334-23B2-4CD2-A912-FFB22E98B04B", host::CommandsCategory)
 COM_CLASS(Pick, "CorvaneTest.Pick", "11B01E32-D865-4821-894F-584119AF3247", host::CommandsCategory)
+COM_CLASS(Batch, "CorvaneTest.Batch", "7B0C5E0A-3F21-4D7C-9C7E-2A51C0D9E6B4", host::CommandsCategory)
 COM_CLASS(PointTool, "CorvaneTest.PointTool", "F232E0F2-30AF-46C3-9498-2B84563CB0EF", host::CommandsCategory)
 COM_CLASS(TestMenu, "CorvaneTest.TestMenu", "31678BA9-DC1F-43C5-A822-6C7E79F329B6", host::CommandBarsCategory)
 COM_CLASS(OptionsMenu, "CorvaneTest.OptionsMenu", "3CCB4C93-4225-45F0-B57C-7BCF3055874F", host::CommandBarsCategory)
