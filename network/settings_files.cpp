@@ -1,0 +1,229 @@
+#include "network/settings_files.h"
+
+#include <cmath>
+#include <fstream>
+
+#include "com/numbers.h"
+#include "common/handler_end.h"
+#include "win/date_text.h"
+#include "win/num_text.h"
+#include "win/paths.h"
+#include "win/profile.h"
+
+namespace corvane {
+
+std::string NetworkIniFile(std::string_view folder) {
+  return win::join_path(folder, NetworkIniFileName);
+}
+std::string SpeedClassFile(std::string_view folder) {
+  return win::join_path(folder, SpeedClassFileName);
+}
+std::string AttributeTextFile(std::string_view folder) {
+  return win::join_path(folder, AttributeTextFileName);
+}
+
+namespace settings {
+
+namespace {
+
+constexpr double mph_per_kmph = 0.621372;
+
+std::string trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+// The value of `key`, or of `older_key` when `key` is missing.
+std::string read_either(std::string_view file, std::string_view section, std::string_view key,
+                        std::string_view older_key) {
+  auto value = read(file, section, key);
+  return value == Missing ? read(file, section, older_key) : value;
+}
+
+std::int32_t whole(double number, std::string_view what) {
+  const auto rounded = com::to_int32(number);
+  if (!rounded) throw HandlerEnd(std::string(what) + " is no 32-bit whole number");
+  return *rounded;
+}
+
+std::string temp_speed_key(std::int32_t row, std::string_view unit) {
+  return "Link Number" + win::NumText(row) + " (" + std::string(unit) + ")";
+}
+
+// "Speed " + the class value + " (unit)", the value as NumText or, in older files, plain.
+std::string class_key(std::string_view class_text, std::string_view unit) {
+  return "Speed " + std::string(class_text) + " (" + std::string(unit) + ")";
+}
+
+} // namespace
+
+std::string zone_key(std::int32_t zone) { return "Zone " + win::NumText(zone); }
+std::string link_row_key(std::int32_t row) { return win::NumText(row) + " . Link Number "; }
+std::string temp_speed_mph_key(std::int32_t row) { return temp_speed_key(row, "mph"); }
+std::string temp_speed_kmph_key(std::int32_t row) { return temp_speed_key(row, "kmph"); }
+std::string category_key(std::int32_t category) { return "Category " + win::NumText(category); }
+std::string class_speed_key(std::int32_t class_value) {
+  return class_key(win::NumText(class_value), "mph");
+}
+std::string class_alias_key(std::int32_t class_value) {
+  return class_key(win::NumText(class_value), "alias");
+}
+std::string default_class_alias(std::int32_t class_value) {
+  return "Speed" + win::NumText(class_value);
+}
+
+std::string read(std::string_view file, std::string_view section, std::string_view key) {
+  return win::read_profile_string(section, key, Missing, file, win::profile_buffer_size);
+}
+
+double read_number(std::string_view file, std::string_view section, std::string_view key) {
+  return com::Val(read(file, section, key));
+}
+
+std::int32_t read_whole(std::string_view file, std::string_view section, std::string_view key) {
+  return whole(read_number(file, section, key), key);
+}
+
+std::int32_t read_strict_whole(std::string_view file, std::string_view section,
+                               std::string_view key) {
+  const auto number = com::parse_number(read(file, section, key));
+  if (!number) throw HandlerEnd(std::string(key) + " is no number");
+  return whole(*number, key);
+}
+
+bool write(std::string_view file, std::string_view section, std::string_view key,
+           std::string_view value) {
+  return win::write_profile_string(section, key, value, file);
+}
+
+bool delete_section(std::string_view file, std::string_view section) {
+  return win::delete_profile_section(section, file);
+}
+
+TempSpeedRow read_temp_speed(std::string_view ini_file, std::int32_t row) {
+  TempSpeedRow speed;
+  speed.Link = read_number(ini_file, TemporarySpeeds, link_row_key(row));
+  // Older files key the speeds by the link number.
+  const auto link = whole(speed.Link, "link number");
+  speed.SpeedMph = com::Val(read_either(ini_file, TemporarySpeeds, temp_speed_mph_key(row),
+                                        temp_speed_mph_key(link)));
+  speed.SpeedKmph = com::Val(read_either(ini_file, TemporarySpeeds, temp_speed_kmph_key(row),
+                                         temp_speed_kmph_key(link)));
+  return speed;
+}
+
+bool write_temp_speed(std::string_view ini_file, std::int32_t row, const TempSpeedRow& speed) {
+  return write(ini_file, TemporarySpeeds, link_row_key(row), win::NumText(speed.Link)) &&
+         write(ini_file, TemporarySpeeds, temp_speed_mph_key(row), win::NumText(speed.SpeedMph)) &&
+         write(ini_file, TemporarySpeeds, temp_speed_kmph_key(row), win::NumText(speed.SpeedKmph));
+}
+
+std::int32_t read_closed_link(std::string_view ini_file, std::int32_t row) {
+  return read_whole(ini_file, ClosedRoads, link_row_key(row));
+}
+
+bool write_closed_link(std::string_view ini_file, std::int32_t row, std::int32_t link) {
+  return write(ini_file, ClosedRoads, link_row_key(row), win::NumText(link));
+}
+
+std::int32_t read_zone_count(std::string_view ini_file) {
+  return read_whole(ini_file, Isochrone, TotalZones);
+}
+
+float read_zone(std::string_view ini_file, std::int32_t zone) {
+  const auto limit = com::to_single(read_number(ini_file, Isochrone, zone_key(zone)));
+  if (!limit) throw HandlerEnd("zone limit beyond single precision");
+  return *limit;
+}
+
+bool write_zones(std::string_view ini_file, const std::vector<float>& limits) {
+  if (!delete_section(ini_file, Isochrone)) return false;
+  for (std::size_t i = 0; i < limits.size(); ++i)
+    if (!write(ini_file, Isochrone, zone_key(static_cast<std::int32_t>(i + 1)),
+               win::NumText(limits[i])))
+      return false;
+  return write(ini_file, Isochrone, TotalZones,
+               win::NumText(static_cast<std::int32_t>(limits.size())));
+}
+
+RoadClassSpeed read_road_class(std::string_view speed_file, std::int32_t category) {
+  const double value = read_number(speed_file, SpeedValues, category_key(category));
+  RoadClassSpeed road_class;
+  road_class.ClassValue = whole(value, "class value");
+  const auto class_text = win::NumText(value);
+  // Older files write the class value without its leading blank.
+  const auto plain_text = com::number_text(value, com::double_digits);
+  const auto mph = com::to_single(com::Val(read_either(
+      speed_file, SpeedValues, class_key(class_text, "mph"), class_key(plain_text, "mph"))));
+  if (!mph) throw HandlerEnd("class speed beyond single precision");
+  road_class.SpeedMph = *mph;
+  road_class.SpeedKmph = *mph / static_cast<float>(mph_per_kmph);
+  road_class.Alias = trimmed(read_either(speed_file, SpeedValues, class_key(class_text, "alias"),
+                                         class_key(plain_text, "alias")));
+  return road_class;
+}
+
+bool write_road_class_speed(std::string_view speed_file, std::int32_t class_value, float mph) {
+  return write(speed_file, SpeedValues, class_speed_key(class_value), win::NumText(mph));
+}
+
+bool write_road_class_alias(std::string_view speed_file, std::int32_t class_value,
+                            std::string_view alias) {
+  return write(speed_file, SpeedValues, class_alias_key(class_value), alias);
+}
+
+std::string edited_value(win::clock::time_point date, win::clock::time_point time) {
+  return win::format_mm_dd_yy(date) + " " + win::format_hh_mm_ss_am_pm(time);
+}
+
+std::optional<std::string> read_distance_units(std::string_view ini_file) {
+  const auto value = read(ini_file, Info, OcxDistUnits);
+  for (const auto units : {Kilometers, Miles})
+    if (value.starts_with(units)) return std::string(units);
+  return std::nullopt;
+}
+
+std::int32_t read_tsp_mode(std::string_view ini_file, std::int32_t current) {
+  const double mode = read_number(ini_file, Info, TspMode);
+  if (mode != 0 && mode != 1 && mode != 2) return current;
+  const bool straight_line = read(ini_file, Info, TspStraightLine).starts_with("Yes");
+  return static_cast<std::int32_t>(mode) + (straight_line ? 10 : 0);
+}
+
+bool write_tsp_mode(std::string_view ini_file, std::int32_t mode) {
+  return write(ini_file, Info, TspMode, win::NumText(mode % 10)) &&
+         write(ini_file, Info, TspStraightLine, mode >= 10 ? "Yes" : "No");
+}
+
+std::int16_t read_colour_component(std::string_view ini_file, std::string_view key) {
+  const double value = com::Val(trimmed(read(ini_file, Color, key)));
+  if (value >= 255) return 255;
+  if (value <= 0) return 0;
+  return static_cast<std::int16_t>(com::round_half_even(value));
+}
+
+bool write_colour(std::string_view ini_file, std::int16_t red, std::int16_t green,
+                  std::int16_t blue) {
+  return write(ini_file, Color, Red, std::to_string(red)) &&
+         write(ini_file, Color, Green, std::to_string(green)) &&
+         write(ini_file, Color, Blue, std::to_string(blue));
+}
+
+std::string attribute_line(double class_value) {
+  // Truncated, as the road-class list takes the value, so that the engine's class of a link
+  // (|value| mod 32) is one of the listed classes also for negative fractions: -5.7 gives -5.
+  return com::number_text(std::trunc(class_value), com::double_digits);
+}
+
+bool write_attribute_text(std::string_view folder, const std::vector<std::string>& lines) {
+  std::ofstream file(win::resolve_path(AttributeTextFile(folder)),
+                     std::ios::binary | std::ios::trunc);
+  for (const auto& line : lines) file << line << "\r\n";
+  file.close();
+  return !file.fail();
+}
+
+} // namespace settings
+
+} // namespace corvane

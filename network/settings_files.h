@@ -1,0 +1,159 @@
+#pragma once
+
+// The network's settings files, in the one form every command reads and writes:
+//   "Corvane.ini"  [INFO], [CLOSED ROADS], [TEMPORARY SPEEDS], [ISOCHRONE], [Color]
+//   "link.spd"     [SPEED VALUES], the road classes
+//   "Attrib.txt"   the road class of every link, only while the engine makes its own file
+// Both settings files are profile files (win/profile.h). A value is read with the default
+// "Default" into a buffer of 255 characters, so a missing key reads "Default" (0 as a number)
+// and a longer value comes back cut to 254 characters. Numbers are written as NumText (one
+// blank before a number that is zero or positive), and so are the counters inside keys: the
+// key of zone 1 is "Zone" followed by two blanks and 1.
+//
+// Files written by older writers key a temporary speed by its link number instead of its row,
+// and a road class's speed and alias with one blank ("Speed 7 (mph)"). The readers here accept
+// those keys when the usual one is missing, so such files still load; the writers here always
+// write the usual keys.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "network/shared_state.h"
+#include "win/clock.h"
+
+namespace corvane {
+
+inline constexpr std::string_view NetworkIniFileName = "Corvane.ini";
+inline constexpr std::string_view SpeedClassFileName = "link.spd";
+inline constexpr std::string_view AttributeTextFileName = "Attrib.txt";
+
+// The full paths of the three files in a network folder.
+std::string NetworkIniFile(std::string_view folder);
+std::string SpeedClassFile(std::string_view folder);
+std::string AttributeTextFile(std::string_view folder);
+
+namespace settings {
+
+// What a read gives for a missing key (or file).
+inline constexpr std::string_view Missing = "Default";
+
+inline constexpr std::string_view Info = "INFO";
+inline constexpr std::string_view ClosedRoads = "CLOSED ROADS";
+inline constexpr std::string_view TemporarySpeeds = "TEMPORARY SPEEDS";
+inline constexpr std::string_view Isochrone = "ISOCHRONE";
+inline constexpr std::string_view Color = "Color";
+inline constexpr std::string_view SpeedValues = "SPEED VALUES";
+
+// [INFO]
+inline constexpr std::string_view ShapeFile = "SHAPE FILE";
+inline constexpr std::string_view RecordNo = "RECORD NO";
+inline constexpr std::string_view EsriMapUnits = "ESRIMAPUNITS";
+inline constexpr std::string_view OcxMapUnits = "OCXMAPUNITS";
+inline constexpr std::string_view OcxDistUnits = "OCXDISTUNITS";
+inline constexpr std::string_view Edited = "EDITED";
+inline constexpr std::string_view AttributeField = "ATTRIBUTE FIELD";
+inline constexpr std::string_view AttributeFlag = "ATTRIBUTE FLAG";
+inline constexpr std::string_view RouteType = "ROUTE TYPE";
+inline constexpr std::string_view TspMode = "TSP MODE";
+inline constexpr std::string_view TspStraightLine = "TSP STRAIGHT LINE";
+inline constexpr std::string_view DescFieldName = "DESC FIELD NAME";
+// [CLOSED ROADS] and [TEMPORARY SPEEDS]
+inline constexpr std::string_view Total = "Total";
+// [ISOCHRONE]
+inline constexpr std::string_view TotalZones = "Total Zones";
+// [Color]
+inline constexpr std::string_view Red = "RED";
+inline constexpr std::string_view Green = "GREEN";
+inline constexpr std::string_view Blue = "BLUE";
+// [SPEED VALUES]
+inline constexpr std::string_view TotalCategories = "TOTAL CATEGORIES";
+
+// Values of [INFO] keys.
+inline constexpr std::string_view Kilometers = "Kilometers";
+inline constexpr std::string_view Miles = "Miles";
+inline constexpr std::string_view Shortest = "Shortest";
+inline constexpr std::string_view Fastest = "Fastest";
+inline constexpr std::string_view NoRoadClassField = " ";
+
+// Keys with a counter or a class value.
+std::string zone_key(std::int32_t zone);                // "Zone " + NumText(zone)
+std::string link_row_key(std::int32_t row);             // NumText(row) + " . Link Number "
+std::string temp_speed_mph_key(std::int32_t row);       // "Link Number" + NumText(row) + " (mph)"
+std::string temp_speed_kmph_key(std::int32_t row);      // "Link Number" + NumText(row) + " (kmph)"
+std::string category_key(std::int32_t category);        // "Category " + NumText(category)
+std::string class_speed_key(std::int32_t class_value);  // "Speed " + NumText(c) + " (mph)"
+std::string class_alias_key(std::int32_t class_value);  // "Speed " + NumText(c) + " (alias)"
+// The alias a new road class gets: "Speed" + NumText(c), "Speed 7" for class 7.
+std::string default_class_alias(std::int32_t class_value);
+
+// Reading. `read` gives the value text, Missing for a missing key; `read_number` its leading
+// number (0 for Missing or no number); `read_whole` that number rounded halves-to-even, which
+// ends the handler when it does not fit 32 bits; `read_strict_whole` requires the whole value
+// to be a number and ends the handler otherwise.
+std::string read(std::string_view file, std::string_view section, std::string_view key);
+double read_number(std::string_view file, std::string_view section, std::string_view key);
+std::int32_t read_whole(std::string_view file, std::string_view section, std::string_view key);
+std::int32_t read_strict_whole(std::string_view file, std::string_view section,
+                               std::string_view key);
+
+// Writing; false when the file cannot be written. A null key deletes the section.
+bool write(std::string_view file, std::string_view section, std::string_view key,
+           std::string_view value);
+bool delete_section(std::string_view file, std::string_view section);
+
+// Records of the settings files.
+
+// Row `row` of [TEMPORARY SPEEDS] (rows from 1): the link number and both speeds as stored.
+TempSpeedRow read_temp_speed(std::string_view ini_file, std::int32_t row);
+bool write_temp_speed(std::string_view ini_file, std::int32_t row, const TempSpeedRow& speed);
+
+// Row `row` of [CLOSED ROADS]: the link number, rounded to a whole number.
+std::int32_t read_closed_link(std::string_view ini_file, std::int32_t row);
+bool write_closed_link(std::string_view ini_file, std::int32_t row, std::int32_t link);
+
+// [ISOCHRONE]: the zone limits 1 .. "Total Zones". The writer replaces the section: the zones,
+// then "Total Zones".
+std::int32_t read_zone_count(std::string_view ini_file);
+float read_zone(std::string_view ini_file, std::int32_t zone);
+bool write_zones(std::string_view ini_file, const std::vector<float>& limits);
+
+// Category `category` (from 1) of "link.spd": its class value, its speed in mph (km/h derived
+// as mph / 0.621372) and its alias (blanks trimmed). A 33rd category is no row of the shared
+// table; callers index gRoadClassSpeeds with category - 1.
+RoadClassSpeed read_road_class(std::string_view speed_file, std::int32_t category);
+bool write_road_class_speed(std::string_view speed_file, std::int32_t class_value, float mph);
+bool write_road_class_alias(std::string_view speed_file, std::int32_t class_value,
+                            std::string_view alias);
+
+// The [INFO] "EDITED" value: the date of `date` ("MM/dd/yy"), a blank and the time of `time`
+// ("hh.mm.ss AM/PM"). The stamp after a calculation gives the time one minute ahead.
+std::string edited_value(win::clock::time_point date, win::clock::time_point time);
+
+// [INFO] "OCXDISTUNITS" as the network opening takes it: "Kilometers" when the value begins
+// with it, "Miles" when it begins with that (letter case counts), nothing otherwise.
+std::optional<std::string> read_distance_units(std::string_view ini_file);
+
+// gTspMode from [INFO] "TSP MODE" (0, 1 or 2) plus 10 when "TSP STRAIGHT LINE" begins with
+// "Yes"; `current` when "TSP MODE" holds another number. The writer splits a mode the same way.
+std::int32_t read_tsp_mode(std::string_view ini_file, std::int32_t current);
+bool write_tsp_mode(std::string_view ini_file, std::int32_t mode);
+
+// A [Color] component: the number in the value, 255 at or above 255, 0 at or below 0 (and for
+// a missing key), else rounded halves-to-even. The writer writes plain numbers ("255").
+std::int16_t read_colour_component(std::string_view ini_file, std::string_view key);
+bool write_colour(std::string_view ini_file, std::int16_t red, std::int16_t green,
+                  std::int16_t blue);
+
+// "Attrib.txt": the line of a link with a road-class value: the value's whole-number part,
+// without leading blank ("7", "-5"). Links of a network without road-class field get NoClassLine.
+inline constexpr std::string_view NoClassLine = "1";
+std::string attribute_line(double class_value);
+// Replaces the file with these lines, each ended by CR LF; false when it cannot be written.
+bool write_attribute_text(std::string_view folder, const std::vector<std::string>& lines);
+
+} // namespace settings
+
+} // namespace corvane
