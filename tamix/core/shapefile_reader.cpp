@@ -24,6 +24,26 @@ struct ObjectDestroyer {
   void operator()(SHPObject* object) const { SHPDestroyObject(object); }
 };
 
+// Shapelib reports its troubles through a hook; they go into the engine's message instead of
+// standard error.
+thread_local std::string shapelib_message;
+
+void keep_message(const char* message) { shapelib_message = message ? message : ""; }
+
+SAHooks quiet_hooks() {
+  SAHooks hooks;
+  SASetupDefaultHooks(&hooks);
+  hooks.Error = keep_message;
+  shapelib_message.clear();
+  return hooks;
+}
+
+std::string with_cause(std::string message) {
+  if (!shapelib_message.empty())
+    message += " (" + shapelib_message + ")";
+  return message;
+}
+
 bool is_polyline(int type) {
   return type == SHPT_ARC || type == SHPT_ARCZ || type == SHPT_ARCM;
 }
@@ -38,9 +58,10 @@ bool companion_exists(const std::filesystem::path& shp, const char* lower, const
 int dbf_record_count(const std::filesystem::path& shp) {
   std::filesystem::path dbf = shp;
   dbf.replace_extension(".dbf");
-  std::unique_ptr<DBFInfo, DbfCloser> handle(DBFOpen(dbf.c_str(), "rb"));
+  SAHooks hooks = quiet_hooks();
+  std::unique_ptr<DBFInfo, DbfCloser> handle(DBFOpenLL(dbf.c_str(), "rb", &hooks));
   if (!handle)
-    throw Error(code::illegal_shapefile, "cannot read " + dbf.string());
+    throw Error(code::illegal_shapefile, with_cause("cannot read " + dbf.string()));
   return DBFGetRecordCount(handle.get());
 }
 
@@ -56,9 +77,10 @@ LinkGeometry read_polyline_shapefile(const std::filesystem::path& shp, const Pro
   if (!companion_exists(shp, ".dbf", ".DBF"))
     throw Error(code::illegal_shapefile, name + " has no .dbf table beside it");
 
-  std::unique_ptr<SHPInfo, ShpCloser> handle(SHPOpen(name.c_str(), "rb"));
+  SAHooks hooks = quiet_hooks();
+  std::unique_ptr<SHPInfo, ShpCloser> handle(SHPOpenLL(name.c_str(), "rb", &hooks));
   if (!handle)
-    throw Error(code::illegal_shapefile, "cannot read " + name + " as a shapefile");
+    throw Error(code::illegal_shapefile, with_cause("cannot read " + name + " as a shapefile"));
   int records = 0;
   int type = 0;
   SHPGetInfo(handle.get(), &records, &type, nullptr, nullptr);
@@ -78,7 +100,7 @@ LinkGeometry read_polyline_shapefile(const std::filesystem::path& shp, const Pro
     std::unique_ptr<SHPObject, ObjectDestroyer> object(SHPReadObject(handle.get(), r));
     if (!object)
       throw Error(code::illegal_shapefile,
-                  name + " record " + std::to_string(r) + " cannot be read (damaged or truncated)");
+                  with_cause(name + " record " + std::to_string(r) + " cannot be read"));
     if (object->nSHPType != SHPT_NULL && !is_polyline(object->nSHPType))
       throw Error(code::illegal_shapefile, name + " record " + std::to_string(r) +
                                                " is not a polyline");
