@@ -279,7 +279,8 @@ void Session::form(Words& words, int line) {
   static const std::map<std::string, forms::Gesture, std::less<>> gestures{
       {"set", forms::Gesture::Set},     {"select", forms::Gesture::Select},
       {"check", forms::Gesture::Check}, {"click", forms::Gesture::Click},
-      {"dblclick", forms::Gesture::DoubleClick}, {"key", forms::Gesture::Key}};
+      {"dblclick", forms::Gesture::DoubleClick}, {"key", forms::Gesture::Key},
+      {"hover", forms::Gesture::Hover}};
   const auto name = word(words, "form name");
   const auto action = word(words, "form action");
   if (action == "close") {
@@ -289,16 +290,16 @@ void Session::form(Words& words, int line) {
   }
   const auto gesture = gestures.find(action);
   if (gesture == gestures.end())
-    throw SessionError("unknown form action \"" + action + "\" (set, select, check, click, dblclick, key, close)");
+    throw SessionError("unknown form action \"" + action + "\" (set, select, check, click, dblclick, key, hover, close)");
   const auto control = word(words, "control");
   std::string value = words.rest();
-  const bool needs_value = gesture->second != forms::Gesture::Click &&
-                           gesture->second != forms::Gesture::DoubleClick;
-  if (needs_value && value.empty() && gesture->second != forms::Gesture::Set)
+  const auto g = gesture->second;
+  if ((g == forms::Gesture::Select || g == forms::Gesture::Check || g == forms::Gesture::Key) &&
+      value.empty())
     throw SessionError("missing value for " + action);
-  if (gesture->second == forms::Gesture::Click && !value.empty())
+  if ((g == forms::Gesture::Click || g == forms::Gesture::Hover) && !value.empty())
     throw SessionError("unexpected \"" + value + "\"");
-  user_.queue_form_step(name, FormStep{line, control, {gesture->second, std::move(value)}, false});
+  user_.queue_form_step(name, FormStep{line, control, {g, std::move(value)}, false});
 }
 
 void Session::edit(Words& words) {

@@ -28,6 +28,19 @@ std::string Frame::perform(const UserAction& action) {
 }
 void Frame::restore_state() { caption_ = design_caption_; }
 
+Shape::Shape(Container& parent, Id id, Color fill_color, Look look)
+    : Control(parent, std::move(id), look), fill_color_(fill_color), design_fill_color_(fill_color) {}
+
+Color Shape::FillColor() const {
+  touch();
+  return fill_color_;
+}
+void Shape::SetFillColor(Color color) {
+  touch();
+  fill_color_ = color;
+}
+void Shape::restore_state() { fill_color_ = design_fill_color_; }
+
 PictureBox::PictureBox(Container& parent, Id id, Look look)
     : Control(parent, std::move(id), look) {}
 

@@ -15,6 +15,7 @@ std::string_view name_of(Gesture gesture) {
   case Gesture::Click: return "click";
   case Gesture::DoubleClick: return "dblclick";
   case Gesture::Key: return "key";
+  case Gesture::Hover: return "hover";
   }
   return "?";
 }
@@ -96,6 +97,10 @@ std::string Control::Perform(const UserAction& action) {
   if (!look_.Enabled) return who + " is disabled";
   if (!parent_.Reachable()) return who + " is inside a disabled or hidden container";
   try {
+    if (action.gesture == Gesture::Hover) {
+      if (MouseMove) MouseMove(0, 0, 0, 0);
+      return {};
+    }
     const auto problem = perform(action);
     return problem.empty() ? problem : who + " " + problem;
   } catch (const std::exception& failure) {

@@ -170,6 +170,14 @@ Control* Form::FindControl(std::string_view name, int index) const {
 std::string Form::Perform(std::string_view control, const UserAction& action) {
   if (!visible_) return "the form is not shown";
   if (!look_enabled_) return "the form is disabled";
+  if (control == name_ && action.gesture == Gesture::Hover) {
+    try {
+      Form_MouseMove(0, 0, 0, 0);
+      return {};
+    } catch (const std::exception& failure) {
+      return "hover failed: " + std::string(failure.what());
+    }
+  }
   std::string_view name;
   int index = -1;
   Control* target = split_control_name(control, name, index) ? FindControl(name, index) : nullptr;

@@ -146,6 +146,31 @@ TEST(FormTest, PerformRefusesWhatAPersonCannotDo) {
   EXPECT_EQ(form.Perform("CmdCancel", {Gesture::Click, ""}), "the form is not shown");
 }
 
+// A dialog that enables OK only once the mouse passed over it with a number typed.
+class LimitForm : public forms::Form {
+public:
+  LimitForm() : Form("LimitForm", {.Caption = "Enter Link Limit (length)"}) {
+    Text1.MouseMove = [this](int, int, float, float) { Form_MouseMove(0, 0, 0, 0); };
+  }
+  forms::TextBox Text1{*this, "Text1"};
+  forms::CommandButton CmdOk{*this, "CmdOk", "&OK", {.Enabled = false}};
+
+protected:
+  void Form_MouseMove(int, int, float, float) override { CmdOk.SetEnabled(!Text1.Text().empty()); }
+};
+
+TEST(FormTest, AHoverMovesTheMouseOverAControlOrTheFormItself) {
+  LimitForm form;
+  form.Show(forms::ShowMode::Modeless);
+  EXPECT_EQ(form.Perform("Text1", {Gesture::Set, "0.5"}), "");
+  EXPECT_EQ(form.Perform("CmdOk", {Gesture::Click, ""}), "CmdOk is disabled");
+  EXPECT_EQ(form.Perform("Text1", {Gesture::Hover, ""}), "");
+  EXPECT_TRUE(form.CmdOk.Enabled());
+  EXPECT_EQ(form.Perform("Text1", {Gesture::Set, ""}), "");
+  EXPECT_EQ(form.Perform("LimitForm", {Gesture::Hover, ""}), "");
+  EXPECT_FALSE(form.CmdOk.Enabled());
+}
+
 TEST(FormTest, AFailingHandlerIsReportedToThePersonNotThrown) {
   OptionsForm form;
   form.CmdOk.Click = [] { throw forms::Error("Invalid property value"); };

@@ -27,6 +27,22 @@ private:
   const std::string design_caption_;
 };
 
+// A drawn figure (rectangle, oval, ...) that shows a colour; it takes no gestures.
+class Shape : public Control {
+public:
+  Shape(Container& parent, Id id, Color fill_color = Rgb(255, 255, 255), Look look = {});
+
+  Color FillColor() const;
+  void SetFillColor(Color color);
+
+protected:
+  void restore_state() override;
+
+private:
+  Color fill_color_;
+  const Color design_fill_color_;
+};
+
 // A box that shows a colour (its BackColor) or holds controls. No picture is drawn.
 class PictureBox : public Control, public Container {
 public:

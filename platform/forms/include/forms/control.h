@@ -32,6 +32,9 @@ using KeyCodeEvent = std::function<void(int& KeyCode, int Shift)>;
 // KeyPress: the character typed; a handler may set it to 0 to swallow it.
 using KeyAsciiEvent = std::function<void(int& KeyAscii)>;
 
+// MouseMove: the buttons held, the shift mask and the position over the control.
+using MouseEvent = std::function<void(int Button, int Shift, float X, float Y)>;
+
 inline void raise(const Event& event) {
   if (event) event();
 }
@@ -59,7 +62,7 @@ struct Id {
 };
 
 // What a person does to a control.
-enum class Gesture { Set, Select, Check, Click, DoubleClick, Key };
+enum class Gesture { Set, Select, Check, Click, DoubleClick, Key, Hover };
 struct UserAction {
   Gesture gesture;
   std::string value; // the text or value set, the item ("#2" for a position), "0"/"1", a key code
@@ -126,6 +129,9 @@ public:
 
   // Back to the design state (the form was unloaded).
   void RestoreDesign();
+
+  // The mouse moved over the control (a person's Hover gesture).
+  MouseEvent MouseMove;
 
 protected:
   Control(Container& parent, Id id, Look look);

@@ -28,8 +28,8 @@ public:
   virtual std::string_view FormName() const = 0;
   virtual std::string ShownCaption() const = 0;
   virtual bool Showing() const = 0;
-  // A gesture on the control named "Name" or "Name(index)". Returns the empty text when done,
-  // otherwise why not.
+  // A gesture on the control named "Name" or "Name(index)", or a hover over the form itself
+  // when the name is the form's. Returns the empty text when done, otherwise why not.
   virtual std::string Perform(std::string_view control, const UserAction& action) = 0;
   // The window frame's close box: QueryUnload (FormControlMenu), then Unload, either of
   // which may cancel. Returns the empty text, or why a handler failed.
@@ -104,6 +104,12 @@ protected:
     (void)UnloadMode;
   }
   virtual void Form_Unload(int& Cancel) { (void)Cancel; }
+  virtual void Form_MouseMove(int Button, int Shift, float X, float Y) {
+    (void)Button;
+    (void)Shift;
+    (void)X;
+    (void)Y;
+  }
 
 private:
   friend class Control;
