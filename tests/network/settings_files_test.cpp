@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/handler_end.h"
+#include "network/settings_files.h"
+#include "win/profile.h"
+
+namespace corvane {
+namespace {
+
+using namespace settings;
+
+class SettingsFiles : public ::testing::Test {
+protected:
+  void SetUp() override {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = std::filesystem::path(::testing::TempDir()) / "corvane-settings" /
+              (std::string(test->test_suite_name()) + "." + test->name());
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+    ini_ = NetworkIniFile(folder_.string());
+    spd_ = SpeedClassFile(folder_.string());
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  // The file as it lies on disk, with its CR LF line ends.
+  std::string text_of(const std::string& file) const {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  void write_raw(const std::string& file, const std::string& text) const {
+    std::ofstream(file, std::ios::binary) << text;
+  }
+
+  std::filesystem::path folder_;
+  std::string ini_, spd_;
+};
+
+TEST_F(SettingsFiles, FilesLieInTheNetworkFolder) {
+  EXPECT_EQ(ini_, (folder_ / "Corvane.ini").string());
+  EXPECT_EQ(spd_, (folder_ / "link.spd").string());
+  EXPECT_EQ(AttributeTextFile(folder_.string()), (folder_ / "Attrib.txt").string());
+}
+
+TEST_F(SettingsFiles, KeysCarryNumbersWithTheirSignBlank) {
+  const struct {
+    std::string built, expected;
+  } cases[] = {
+      {zone_key(1), "Zone  1"},
+      {zone_key(12), "Zone  12"},
+      {link_row_key(1), " 1 . Link Number "},
+      {temp_speed_mph_key(3), "Link Number 3 (mph)"},
+      {temp_speed_kmph_key(3), "Link Number 3 (kmph)"},
+      {category_key(2), "Category  2"},
+      {class_speed_key(7), "Speed  7 (mph)"},
+      {class_alias_key(0), "Speed  0 (alias)"},
+      {default_class_alias(7), "Speed 7"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.built, c.expected);
+}
+
+TEST_F(SettingsFiles, ListsWrittenAreReadBack) {
+  ASSERT_TRUE(write(ini_, ClosedRoads, "Total ", " 2"));
+  ASSERT_TRUE(write_closed_link(ini_, 1, 17));
+  ASSERT_TRUE(write_closed_link(ini_, 2, 1235));
+  ASSERT_TRUE(write(ini_, TemporarySpeeds, "Total ", " 1"));
+  ASSERT_TRUE(write_temp_speed(ini_, 1, {1235, 48.2802572372106, 30}));
+  ASSERT_TRUE(write_zones(ini_, {5, 10, 15.5f}));
+  ASSERT_TRUE(write(spd_, SpeedValues, TotalCategories, " 2"));
+  ASSERT_TRUE(write(spd_, SpeedValues, category_key(1), " 0"));
+  ASSERT_TRUE(write(spd_, SpeedValues, category_key(2), " 7"));
+  ASSERT_TRUE(write_road_class_speed(spd_, 7, 62.1372f));
+  ASSERT_TRUE(write_road_class_alias(spd_, 7, "Motorway"));
+  ASSERT_TRUE(write_road_class_speed(spd_, 0, 1));
+  ASSERT_TRUE(write_road_class_alias(spd_, 0, default_class_alias(0)));
+
+  // "Total " is found as "Total".
+  EXPECT_EQ(read_whole(ini_, ClosedRoads, Total), 2);
+  EXPECT_EQ(read_closed_link(ini_, 1), 17);
+  EXPECT_EQ(read_closed_link(ini_, 2), 1235);
+  EXPECT_EQ(read_whole(ini_, TemporarySpeeds, Total), 1);
+  const auto speed = read_temp_speed(ini_, 1);
+  EXPECT_EQ(speed.Link, 1235);
+  EXPECT_EQ(speed.SpeedKmph, 48.2802572372106);
+  EXPECT_EQ(speed.SpeedMph, 30);
+  EXPECT_EQ(read_zone_count(ini_), 3);
+  EXPECT_EQ(read_zone(ini_, 3), 15.5f);
+
+  EXPECT_EQ(read_whole(spd_, SpeedValues, TotalCategories), 2);
+  const auto motorway = read_road_class(spd_, 2);
+  EXPECT_EQ(motorway.ClassValue, 7);
+  EXPECT_EQ(motorway.SpeedMph, 62.1372f);
+  EXPECT_NEAR(motorway.SpeedKmph, 100, 1e-4);
+  EXPECT_EQ(motorway.Alias, "Motorway");
+  EXPECT_EQ(read_road_class(spd_, 1).Alias, "Speed 0");
+
+  const auto ini = text_of(ini_);
+  EXPECT_NE(ini.find("\r\n 1 . Link Number = 17\r\n"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("\r\nLink Number 1 (kmph)= 48.2802572372106\r\n"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("[ISOCHRONE]\r\nZone  1= 5\r\nZone  2= 10\r\nZone  3= 15.5\r\nTotal Zones= 3\r\n"),
+            std::string::npos)
+      << ini;
+  EXPECT_NE(text_of(spd_).find("\r\nSpeed  7 (mph)= 62.1372\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsFiles, WritingTheZonesReplacesTheWholeSection) {
+  ASSERT_TRUE(write_zones(ini_, {5, 10, 15, 20}));
+  ASSERT_TRUE(write_zones(ini_, {3}));
+  EXPECT_EQ(read_zone_count(ini_), 1);
+  EXPECT_EQ(read(ini_, Isochrone, zone_key(2)), Missing);
+}
+
+TEST_F(SettingsFiles, OlderKeyFormsStillLoad) {
+  // Temporary speeds keyed by link number, and class keys with one blank, as older writers
+  // left them.
+  write_raw(ini_, "[TEMPORARY SPEEDS]\r\nTotal = 2\r\n"
+                  " 1 . Link Number = 1235\r\nLink Number 1235 (mph)= 30\r\n"
+                  "Link Number 1235 (kmph)= 48.28\r\n"
+                  " 2 . Link Number = 9\r\nLink Number 2 (mph)= 20\r\nLink Number 2 (kmph)= 32\r\n"
+                  "Link Number 9 (mph)= 99\r\n");
+  write_raw(spd_, "[SPEED VALUES]\r\nTOTAL CATEGORIES= 1\r\nCategory  1= 7\r\n"
+                  "Speed 7 (mph)=50\r\nSpeed 7 (alias)=Main road\r\n");
+
+  const auto by_link = read_temp_speed(ini_, 1);
+  EXPECT_EQ(by_link.Link, 1235);
+  EXPECT_EQ(by_link.SpeedMph, 30);
+  EXPECT_EQ(by_link.SpeedKmph, 48.28);
+  // Where the usual key is there it wins over the older one.
+  const auto by_row = read_temp_speed(ini_, 2);
+  EXPECT_EQ(by_row.Link, 9);
+  EXPECT_EQ(by_row.SpeedMph, 20);
+
+  const auto main_road = read_road_class(spd_, 1);
+  EXPECT_EQ(main_road.ClassValue, 7);
+  EXPECT_EQ(main_road.SpeedMph, 50);
+  EXPECT_EQ(main_road.Alias, "Main road");
+}
+
+TEST_F(SettingsFiles, ZoneKeysWithOneBlankAreNotZones) {
+  write_raw(ini_, "[ISOCHRONE]\r\nTotal Zones= 1\r\nZone 1= 5\r\n");
+  EXPECT_EQ(read_zone_count(ini_), 1);
+  EXPECT_EQ(read_zone(ini_, 1), 0);
+}
+
+TEST_F(SettingsFiles, MissingKeysAndLongValues) {
+  EXPECT_EQ(read(ini_, ClosedRoads, Total), Missing); // no file
+  EXPECT_EQ(read_whole(ini_, ClosedRoads, Total), 0);
+  const std::string long_name(300, 'x');
+  ASSERT_TRUE(write(ini_, Info, ShapeFile, long_name));
+  EXPECT_EQ(read(ini_, Info, ShapeFile), long_name.substr(0, 254));
+  EXPECT_EQ(read_whole(ini_, ClosedRoads, Total), 0); // section missing from the file
+}
+
+TEST_F(SettingsFiles, WholeNumbersRoundHalvesToEvenAndFailOnlyWhereRequired) {
+  const struct {
+    const char* value;
+    std::optional<std::int32_t> lenient, strict; // nullopt: the handler ends
+  } cases[] = {
+      {" 7", 7, 7},           {"2.5", 2, 2},          {"3.5", 4, 4},
+      {"12abc", 12, {}},      {"abc", 0, {}},         {"", 0, {}},
+      {"1e12", {}, {}},       {"-2", -2, -2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    ASSERT_TRUE(write(ini_, Info, OcxMapUnits, c.value));
+    if (c.lenient)
+      EXPECT_EQ(read_whole(ini_, Info, OcxMapUnits), *c.lenient);
+    else
+      EXPECT_THROW(read_whole(ini_, Info, OcxMapUnits), HandlerEnd);
+    if (c.strict)
+      EXPECT_EQ(read_strict_whole(ini_, Info, OcxMapUnits), *c.strict);
+    else
+      EXPECT_THROW(read_strict_whole(ini_, Info, OcxMapUnits), HandlerEnd);
+  }
+}
+
+TEST_F(SettingsFiles, InfoValuesAsTheNetworkOpeningTakesThem) {
+  const struct {
+    const char* stored;
+    std::optional<std::string> units;
+  } units[] = {{"Kilometers", "Kilometers"}, {"Kilometersxyz", "Kilometers"},
+               {"Miles", "Miles"},           {"kilometers", std::nullopt},
+               {"Meters", std::nullopt},     {"", std::nullopt}};
+  for (const auto& c : units) {
+    ASSERT_TRUE(write(ini_, Info, OcxDistUnits, c.stored));
+    EXPECT_EQ(read_distance_units(ini_), c.units) << c.stored;
+  }
+
+  const struct {
+    const char *mode, *straight;
+    std::int32_t read;
+  } modes[] = {{" 1", "Yes", 11}, {" 1", "Yesterday", 11}, {" 1", "No", 1},
+               {" 0", "Yes", 10}, {nullptr, "No", 0},      {" 2", "yes", 2},
+               {" 3", "Yes", 99}, {" 1.5", "No", 99}};
+  for (const auto& c : modes) {
+    ASSERT_TRUE(win::write_profile_string(Info, TspMode,
+                                          c.mode ? std::optional<std::string_view>(c.mode)
+                                                 : std::nullopt,
+                                          ini_));
+    ASSERT_TRUE(write(ini_, Info, TspStraightLine, c.straight));
+    EXPECT_EQ(read_tsp_mode(ini_, 99), c.read) << (c.mode ? c.mode : "missing") << c.straight;
+  }
+  ASSERT_TRUE(write_tsp_mode(ini_, 12));
+  EXPECT_EQ(read(ini_, Info, TspMode), "2");
+  EXPECT_EQ(read(ini_, Info, TspStraightLine), "Yes");
+  EXPECT_EQ(read_tsp_mode(ini_, 0), 12);
+}
+
+TEST_F(SettingsFiles, ColourComponentsAreClampedAndRounded) {
+  const struct {
+    const char* stored; // nullptr: key missing
+    std::int16_t read;
+  } cases[] = {{"300", 255}, {"255", 255}, {"-5", 0},       {" 127.5 ", 128},
+               {"126.5", 126}, {"0.4", 0}, {"abc", 0},      {nullptr, 0}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(win::write_profile_string(
+        Color, Green, c.stored ? std::optional<std::string_view>(c.stored) : std::nullopt, ini_));
+    EXPECT_EQ(read_colour_component(ini_, Green), c.read) << (c.stored ? c.stored : "missing");
+  }
+  ASSERT_TRUE(write_colour(ini_, 255, 0, 7));
+  EXPECT_NE(text_of(ini_).find("[Color]\r\nRED=255\r\nGREEN=0\r\nBLUE=7\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsFiles, AttributeTextHoldsTheWholePartOfEachClassValue) {
+  const struct {
+    double value;
+    const char* line;
+  } cases[] = {{7, "7"}, {35.9, "35"}, {-6, "-6"}, {-5.7, "-5"}, {-0.3, "0"}, {4096, "4096"}};
+  std::vector<std::string> lines;
+  for (const auto& c : cases) {
+    EXPECT_EQ(attribute_line(c.value), c.line) << c.value;
+    lines.push_back(attribute_line(c.value));
+  }
+  lines.emplace_back(NoClassLine);
+  ASSERT_TRUE(write_attribute_text(folder_.string(), lines));
+  EXPECT_EQ(text_of(AttributeTextFile(folder_.string())), "7\r\n35\r\n-6\r\n-5\r\n0\r\n4096\r\n1\r\n");
+}
+
+} // namespace
+} // namespace corvane
