@@ -117,6 +117,9 @@ void Search::sift_up(std::uint32_t pos, Cost key, NodeId node) {
   state_[node].heap_pos = pos;
 }
 
+// Moves the hole at `pos` down to a leaf along the least children, then lets (key, node) rise
+// from there. The entry placed is the heap's last, which belongs near the bottom, so this saves
+// the comparison with it on every level on the way down.
 void Search::sift_down(std::uint32_t pos, Cost key, NodeId node) {
   const std::uint32_t size = std::uint32_t(heap_key_.size());
   const Cost* keys = heap_key_.data();
@@ -126,7 +129,6 @@ void Search::sift_down(std::uint32_t pos, Cost key, NodeId node) {
       break;
     std::uint32_t best = first;
     if (first + arity <= size) {
-      // All four children exist: pick the least without unpredictable branches.
       const std::uint32_t left = keys[first + 1] < keys[first] ? first + 1 : first;
       const std::uint32_t right = keys[first + 3] < keys[first + 2] ? first + 3 : first + 2;
       best = keys[right] < keys[left] ? right : left;
@@ -135,16 +137,12 @@ void Search::sift_down(std::uint32_t pos, Cost key, NodeId node) {
         if (keys[c] < keys[best])
           best = c;
     }
-    if (!(keys[best] < key))
-      break;
     heap_key_[pos] = keys[best];
     heap_node_[pos] = heap_node_[best];
     state_[heap_node_[pos]].heap_pos = pos;
     pos = best;
   }
-  heap_key_[pos] = key;
-  heap_node_[pos] = node;
-  state_[node].heap_pos = pos;
+  sift_up(pos, key, node);
 }
 
 } // namespace tamix
