@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "data/host_error.h"
+#include "data/letter_case.h"
 #include "host/fields.h"
 
 namespace host {
@@ -21,15 +22,6 @@ std::string dbf_date(const std::string& text) {
     if (std::isdigit(static_cast<unsigned char>(c))) digits += c;
   if (digits.size() != 8) throw HostError("\"" + text + "\" is not a date", com::E_INVALIDARG);
   return digits;
-}
-
-bool lower_equal(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
 }
 
 } // namespace
@@ -78,7 +70,7 @@ int DbfFile::record_count() const { return DBFGetRecordCount(handle_); }
 
 int DbfFile::find(const std::string& name) const {
   for (std::size_t i = 0; i < columns_.size(); ++i)
-    if (lower_equal(columns_[i].name, name)) return static_cast<int>(i);
+    if (equal_ignoring_case(columns_[i].name, name)) return static_cast<int>(i);
   return -1;
 }
 

@@ -1,9 +1,8 @@
 #include "data/field_objects.h"
 
-#include <cctype>
-
 #include "com/object.h"
 #include "data/host_error.h"
+#include "data/letter_case.h"
 #include "host/geometry.h"
 
 namespace host {
@@ -74,7 +73,7 @@ public:
   }
   int FindField(const std::string& name) override {
     for (int i = 0; i < FieldCount(); ++i)
-      if (same_name(fields_[static_cast<std::size_t>(i)]->Name(), name)) return i;
+      if (equal_ignoring_case(fields_[static_cast<std::size_t>(i)]->Name(), name)) return i;
     return -1;
   }
   void AddField(HostField* field) override {
@@ -82,14 +81,6 @@ public:
   }
 
 private:
-  static bool same_name(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-      if (std::tolower(static_cast<unsigned char>(a[i])) !=
-          std::tolower(static_cast<unsigned char>(b[i])))
-        return false;
-    return true;
-  }
   std::vector<com::ComPtr<HostField>> fields_;
 };
 

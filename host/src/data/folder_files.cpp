@@ -1,31 +1,23 @@
 #include "data/folder_files.h"
 
 #include <algorithm>
-#include <cctype>
 #include <system_error>
 #include <vector>
 
 #include "data/host_error.h"
+#include "data/letter_case.h"
 
 namespace host {
 
 namespace fs = std::filesystem;
 
-namespace {
-std::string lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(),
-      [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return s;
-}
-} // namespace
-
 fs::path find_in_folder(const fs::path& folder, const std::string& name) {
   const fs::path exact = folder / name;
   std::error_code ec;
   if (fs::exists(exact, ec)) return exact;
-  const auto wanted = lower(name);
+  const auto wanted = lower_case(name);
   for (const auto& entry : fs::directory_iterator(folder, ec))
-    if (lower(entry.path().filename().string()) == wanted) return entry.path();
+    if (lower_case(entry.path().filename().string()) == wanted) return entry.path();
   return exact;
 }
 
@@ -35,11 +27,11 @@ bool exists_in_folder(const fs::path& folder, const std::string& name) {
 }
 
 int delete_dataset_files(const fs::path& folder, const std::string& name) {
-  const auto base = lower(name);
+  const auto base = lower_case(name);
   std::vector<fs::path> doomed;
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(folder, ec)) {
-    const auto file = lower(entry.path().filename().string());
+    const auto file = lower_case(entry.path().filename().string());
     // "name.ext" and "name.shp.xml", but not "name2.shp" nor "name.other.shp".
     if (file.size() <= base.size() + 1 || file.compare(0, base.size(), base) != 0 ||
         file[base.size()] != '.')

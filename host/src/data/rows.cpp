@@ -17,6 +17,20 @@ com::ComPtr<HostGeometry> geometry_in(const com::Variant& value) {
   return object ? object.as<HostGeometry>() : nullptr;
 }
 
+// The shape as the table stores it: a geometry given in another coordinate system is
+// projected into the table's first.
+Shape stored_form(HostGeometry& geometry, const TableContext& table) {
+  const auto reference = table.spatial_reference();
+  if (!reference || !geometry.SpatialReference() ||
+      geometry.SpatialReference()->IsEqual(reference.get()))
+    return shape_of(&geometry);
+  const auto copy = geometry.Clone();
+  if (com::FAILED(copy->Project(reference.get())))
+    throw HostError("a shape cannot be projected into the coordinate system of " +
+        table.dataset().name());
+  return shape_of(copy.get());
+}
+
 // The values every row and buffer holds, by host field index.
 template <class Primary, class... Extra>
 class ValuesBase : public com::ComObject<Primary, Extra...> {
@@ -87,7 +101,7 @@ public:
       std::vector<com::Variant> values, com::ComPtr<HostGeometry> shape)
       : Base(std::move(table), std::move(fields), std::move(values), std::move(shape)),
         oid_(oid) {
-    if (this->shape_) stored_shape_ = shape_of(this->shape_.get());
+    if (this->shape_) read_shape_ = shape_of(this->shape_.get());
   }
 
   bool HasOID() override { return true; }
@@ -98,15 +112,17 @@ public:
       std::vector<std::pair<int, com::Variant>> changes;
       for (int column : this->changed_)
         changes.emplace_back(column, this->values_[static_cast<std::size_t>(column)]);
+      // The shape is written when it differs from the one read (in the form it was handed out).
       std::optional<Shape> shape;
       if (this->table_->has_shapes()) {
-        Shape now = this->shape_ ? shape_of(this->shape_.get())
-                                 : Shape{this->table_->shape_type(), {}};
-        if (!(now == stored_shape_)) shape = now;
+        const Shape shown = this->shape_ ? shape_of(this->shape_.get())
+                                         : Shape{this->table_->shape_type(), {}};
+        if (!(shown == read_shape_))
+          shape = this->shape_ ? stored_form(*this->shape_, *this->table_) : shown;
       }
       this->table_->store(oid_, changes, shape ? &*shape : nullptr);
       this->changed_.clear();
-      if (shape) stored_shape_ = *shape;
+      if (shape) read_shape_ = this->shape_ ? shape_of(this->shape_.get()) : *shape;
     });
   }
 
@@ -122,7 +138,7 @@ protected:
 
 private:
   int oid_;
-  Shape stored_shape_;
+  Shape read_shape_;
 };
 
 class TableRow final : public StoredRow<HostRow> {
@@ -198,7 +214,7 @@ int append_row(const TableContext& table, HostRowValues* row) {
   Shape shape{table.shape_type(), {}};
   if (table.has_shapes()) {
     const auto geometry = geometry_in(row->Value(1));
-    if (geometry) shape = shape_of(geometry.get());
+    if (geometry) shape = stored_form(*geometry, table);
   }
   return table.append(values, shape);
 }

@@ -8,6 +8,7 @@
 #include "data/field_objects.h"
 #include "data/folder_files.h"
 #include "data/host_error.h"
+#include "data/letter_case.h"
 #include "data/table_objects.h"
 
 namespace host {
@@ -19,11 +20,9 @@ namespace fs = std::filesystem;
 // "Roads.shp" and "Roads" name the same dataset.
 std::string without_extension(const std::string& name, const char* extension) {
   const std::string ext = extension;
-  if (name.size() > ext.size()) {
-    std::string tail = name.substr(name.size() - ext.size());
-    for (auto& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (tail == ext) return name.substr(0, name.size() - ext.size());
-  }
+  if (name.size() > ext.size() &&
+      equal_ignoring_case(std::string_view(name).substr(name.size() - ext.size()), ext))
+    return name.substr(0, name.size() - ext.size());
   return name;
 }
 

@@ -1,0 +1,19 @@
+#include "data/letter_case.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace host {
+
+std::string lower_case(std::string_view text) {
+  std::string out(text);
+  std::transform(out.begin(), out.end(), out.begin(),
+      [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return out;
+}
+
+bool equal_ignoring_case(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && lower_case(a) == lower_case(b);
+}
+
+} // namespace host
