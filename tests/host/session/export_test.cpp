@@ -1,18 +1,11 @@
 // Runs gishost on the sample network with the test add-in and reads back the map it drew.
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include <unistd.h>
-
 #include <cpl_minixml.h>
 #include <gtest/gtest.h>
 #include <ogrsf_frmts.h>
 
-namespace {
+#include "run_gishost.h"
 
-namespace fs = std::filesystem;
+namespace {
 
 int count_features(const CPLXMLNode* node) {
   int count = 0;
@@ -35,19 +28,16 @@ const CPLXMLNode* layer_group(const CPLXMLNode* node, const char* name) {
 }
 
 TEST(ExportTest, TheDrawnMapParsesAndHoldsEveryFeatureOfTheLayer) {
-  const fs::path work = fs::temp_directory_path() / ("gishost-export-" + std::to_string(::getpid()));
-  fs::remove_all(work);
-  fs::create_directories(work);
-  fs::copy(fs::path(CORVANE_SOURCE_DIR) / "data/sample/gothenburg", work / "gothenburg");
-  std::ofstream(work / "draw.session") << "layer add gothenburg/roads.shp\n"
-                                          "tool CorvaneTest.PointTool\n"
-                                          "click 678440.384 6400655.559\n"
-                                          "export map.svg\n";
-  const std::string command = "cd " + work.string() + " && " CORVANE_BINARY_DIR "/bin/gishost --addin " +
-                              TEST_ADDIN + " draw.session > transcript.txt";
-  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  const SampleFolder work("gishost-export");
+  int status = -1;
+  const auto transcript = work.run("layer add gothenburg/roads.shp\n"
+                                   "tool CorvaneTest.PointTool\n"
+                                   "click 678440.384 6400655.559\n"
+                                   "export map.svg\n",
+                                   status);
+  ASSERT_EQ(status, 0) << transcript;
 
-  std::ifstream svg(work / "map.svg");
+  std::ifstream svg(work.path / "map.svg");
   std::stringstream text;
   text << svg.rdbuf();
   CPLXMLNode* root = CPLParseXMLString(text.str().c_str());
@@ -58,7 +48,7 @@ TEST(ExportTest, TheDrawnMapParsesAndHoldsEveryFeatureOfTheLayer) {
   ASSERT_NE(roads, nullptr) << "no group for the layer";
 
   GDALAllRegister();
-  GDALDatasetUniquePtr shapefile(GDALDataset::Open((work / "gothenburg/roads.shp").c_str(), GDAL_OF_VECTOR));
+  GDALDatasetUniquePtr shapefile(GDALDataset::Open((work.path / "gothenburg/roads.shp").c_str(), GDAL_OF_VECTOR));
   ASSERT_TRUE(shapefile);
   EXPECT_EQ(count_features(roads), shapefile->GetLayer(0)->GetFeatureCount());
   const CPLXMLNode* graphics = nullptr;
@@ -68,7 +58,6 @@ TEST(ExportTest, TheDrawnMapParsesAndHoldsEveryFeatureOfTheLayer) {
   ASSERT_NE(graphics, nullptr);
   EXPECT_NE(graphics->psChild, nullptr) << "the clicked marker is drawn";
   CPLDestroyXMLNode(root);
-  fs::remove_all(work);
 }
 
 } // namespace
