@@ -1,0 +1,17 @@
+#include "dialogs/network/n_load.h"
+
+namespace corvane {
+
+NLoad::NLoad() : Form("NLoad", {.Caption = "Loading Network", .Width = 4695, .Height = 1800}) {}
+
+void NLoad::Form_Load() {
+  ProgressBar1.SetMax(100);
+  ProgressBar1.SetMin(0);
+}
+
+NLoad& gNLoadForm() {
+  thread_local NLoad form;
+  return form;
+}
+
+} // namespace corvane
