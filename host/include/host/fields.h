@@ -25,7 +25,8 @@ enum HostFieldType : int {
 struct HostGeometryDef : com::IUnknown {
   COM_INTERFACE(HostGeometryDef, com::IUnknown, "939942EF-76D6-4332-83F1-7884BA72A963")
   virtual int GeometryType() = 0;
-  // Null when the data has no coordinate system (no ".prj").
+  // A shapefile without a usable ".prj" gives the unknown kind; a new definition gives null
+  // until one is set.
   virtual com::ComPtr<HostSpatialReference> SpatialReference() = 0;
 };
 

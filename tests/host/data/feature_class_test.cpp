@@ -153,6 +153,24 @@ TEST_F(FeatureClassTest, InsertSelectAndDeleteRows) {
   EXPECT_EQ(first->Shape().as<HostCurve>()->Length(), 10.0);
 }
 
+TEST_F(FeatureClassTest, UpdateCursorDeletesAndReadsOnFromTheNextRow) {
+  auto fc = open_class(folder.path(), "Links");
+  com::ComPtr<HostFeatureCursor> cursor;
+  ASSERT_EQ(fc->Update(nullptr, false, &cursor), com::S_OK);
+  std::vector<std::string> seen;
+  for (com::ComPtr<HostFeature> f; cursor->NextFeature(&f) == com::S_OK;) {
+    seen.push_back(*f->Value(2).to_string());
+    if (seen.size() == 1) {
+      ASSERT_EQ(cursor->DeleteFeature(), com::S_OK);
+    }
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"Main", "Side", "Main"}));
+  EXPECT_EQ(count(fc.get()), 2);
+  com::ComPtr<HostFeatureCursor> search;
+  ASSERT_EQ(fc->Search(nullptr, false, &search), com::S_OK);
+  EXPECT_EQ(search->DeleteFeature(), com::E_UNEXPECTED);
+}
+
 TEST_F(FeatureClassTest, DeleteSetRemovesTheGatheredFeaturesAtOnce) {
   auto fc = open_class(folder.path(), "Links");
   auto set = create_object_set().as<HostObjectSet>();
