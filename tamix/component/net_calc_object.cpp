@@ -50,10 +50,14 @@ Search& NetCalcObject::search() {
   return *search_;
 }
 
-void NetCalcObject::forget_results() {
+void NetCalcObject::forget_route() {
   solved_ = false;
   last_reached_ = no_node;
   path_.reset();
+}
+
+void NetCalcObject::forget_results() {
+  forget_route();
   tour_nodes_.clear();
   tour_order_.clear();
   toured_ = false;
@@ -94,7 +98,7 @@ float NetCalcObject::SolveRoute(std::int32_t from, std::int32_t to) {
   return engine_call<float>([&] {
     const NodeId origin = node_of(from), target = node_of(to);
     const ArcCosts& arc_costs = costs();
-    forget_results();
+    forget_route(); // a tour solved before stays: the add-in routes its legs next
     const RouteResult route = solve_route(search(), arc_costs, origin, target);
     solved_ = true;
     last_reached_ = route.reached ? target : route.last_reached;
@@ -112,7 +116,7 @@ std::int32_t NetCalcObject::SolveFromNode(std::int32_t node, float cutoff) {
   return engine_call<std::int32_t>([&] {
     const NodeId origin = node_of(node);
     const ArcCosts& arc_costs = costs();
-    forget_results();
+    forget_route();
     solve_from_node(search(), arc_costs, origin, cutoff > 0 ? Cost(cutoff) : inf_cost);
     solved_ = true;
     last_reached_ = search_->last_settled();

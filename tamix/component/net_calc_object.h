@@ -70,7 +70,8 @@ private:
   // Costs at the far end of a link after the last solve.
   FarEnd far_end(std::int32_t link);
   Search& search();
-  void forget_results();
+  void forget_route();
+  void forget_results(); // route and tour
   // Raises route_not_ready before a solve, no_results when it was forgotten.
   const Search& solved() const;
   const Path& primed_path() const;
