@@ -58,7 +58,7 @@ TEST(OutputTable, RowLinesJoinThePiecesOfLinksInTravelOrder) {
   table.add_link(ab, 0, 1);
   table.add_link(cb, 1, 0); // against its drawing
   table.write_row(R"("none")", 0);
-  table.write_row(R"("part")", 1);
+  table.write_row(R"("Göta älv")", 1);
   table.add_link(de, 0.75, 0.25);
   table.write_row(R"("cut short")", 3);
   table.add_link(ab, 0, 1);
@@ -71,6 +71,7 @@ TEST(OutputTable, RowLinesJoinThePiecesOfLinksInTravelOrder) {
   EXPECT_EQ(rows[0].parts, (Line{{{0, 0}, {1000, 0}, {2000, 0}}}));
   EXPECT_TRUE(rows[1].parts.empty());
   EXPECT_EQ(rows[2].parts, (Line{{{1500, 1000}, {1000, 1000}, {500, 1000}}}));
+  EXPECT_EQ(rows[2].values[0], "Göta älv") << "text is kept as UTF-8";
   EXPECT_EQ(rows[3].parts, (Line{{{0, 0}, {1000, 0}}}));
 }
 
