@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -287,6 +288,13 @@ TEST_F(Engine, ToursThroughTheInterface) {
   }
   ASSERT_FLOAT_EQ(calc->SolveRoute(node(A), node(D)), 1.0f);
   EXPECT_EQ(calc->GetTourNode(1), node(A)) << "routing the legs keeps the tour";
+
+  ASSERT_EQ(calc->SetStop(5, node(D)), 0); // a second stop at D
+  EXPECT_FLOAT_EQ(calc->SolveTsp(5, 1), 6.0f);
+  std::vector<std::int32_t> order;
+  for (std::int32_t p = 1; p <= 5; ++p) order.push_back(calc->GetTourOrder(p));
+  std::sort(order.begin(), order.end());
+  EXPECT_EQ(order, (std::vector<std::int32_t>{1, 2, 3, 4, 5}));
   ASSERT_EQ(calc->SetStop(5, node(F)), 0);
   EXPECT_EQ(calc->SolveTsp(5, 0), -38.0f);
   EXPECT_EQ(calc->SolveTsp(5, 10), -38.0f);
