@@ -38,12 +38,17 @@ std::optional<Arguments> parse(int argc, char** argv) {
   Arguments arguments;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
-    if (argument == "--addin" && i + 1 < argc) arguments.addin = argv[++i];
-    else if (argument == "--classes") arguments.classes = true;
-    else if (arguments.session.empty() && (argument == "-" || argument.front() != '-')) arguments.session = argument;
-    else return std::nullopt;
+    if (argument == "--addin" && i + 1 < argc)
+      arguments.addin = argv[++i];
+    else if (argument == "--classes")
+      arguments.classes = true;
+    else if (arguments.session.empty() && (argument == "-" || argument.front() != '-'))
+      arguments.session = argument;
+    else
+      return std::nullopt;
   }
-  if (arguments.classes == !arguments.session.empty()) return std::nullopt;
+  if (arguments.classes == !arguments.session.empty())
+    return std::nullopt;
   return arguments;
 }
 
@@ -61,15 +66,18 @@ bool register_modules(const Arguments& arguments) {
   } else if (fs::exists(folder / "libcorvane.so")) {
     modules.push_back(folder / "libcorvane.so");
   }
-  if (fs::exists(folder / "libtamix.so")) modules.push_back(folder / "libtamix.so");
+  if (fs::exists(folder / "libtamix.so"))
+    modules.push_back(folder / "libtamix.so");
   for (const auto& module : modules) {
     if (const auto hr = com::register_module(module); com::FAILED(hr)) {
-      std::fprintf(stderr, "gishost: registering %s failed (0x%08X)\n", module.c_str(), static_cast<unsigned>(hr));
+      std::fprintf(stderr, "gishost: registering %s failed (0x%08X)\n", module.c_str(),
+                   static_cast<unsigned>(hr));
       return false;
     }
   }
   if (com::FAILED(register_program_classes())) {
-    std::cerr << "gishost: the host's classes cannot be registered in " << com::registry_path().string() << "\n";
+    std::cerr << "gishost: the host's classes cannot be registered in "
+              << com::registry_path().string() << "\n";
     return false;
   }
   return true;
@@ -84,7 +92,8 @@ int run_session(std::istream& in) {
   int status = 0;
   {
     CommandBars bars(application);
-    for (const auto& problem : bars.load()) std::cerr << "gishost: " << problem << "\n";
+    for (const auto& problem : bars.load())
+      std::cerr << "gishost: " << problem << "\n";
     Session session(transcript, application, bars, *user, export_svg);
     status = session.run(read_script(in));
   }
@@ -108,12 +117,14 @@ int main(int argc, char** argv) {
     std::cerr << usage;
     return 2;
   }
-  if (!register_modules(*arguments)) return 2;
+  if (!register_modules(*arguments))
+    return 2;
   if (arguments->classes) {
     std::cout << com::describe_classes(com::registered_classes());
     return 0;
   }
-  if (arguments->session == "-") return run_session(std::cin);
+  if (arguments->session == "-")
+    return run_session(std::cin);
   std::ifstream file(arguments->session);
   if (!file) {
     std::cerr << "gishost: cannot read " << arguments->session << "\n";

@@ -19,7 +19,6 @@ std::string lower(std::string_view text) {
   return out;
 }
 
-
 // The host's side of one item while a bar fills it in.
 class ItemDef final : public com::ComObject<HostItemDef> {
 public:
@@ -52,17 +51,21 @@ private:
 template <class Definition>
 bool read_items(com::IUnknown* bar, std::vector<std::pair<std::string, bool>>& items) {
   auto definition = com::ComPtr<com::IUnknown>(bar).as<Definition>();
-  if (!definition) return false;
+  if (!definition)
+    return false;
   long count = 0;
-  if (com::FAILED(definition->ItemCount(&count))) return true;
+  if (com::FAILED(definition->ItemCount(&count)))
+    return true;
   for (long position = 0; position < count; ++position) {
     auto item = com::make<ItemDef>();
-    if (com::FAILED(definition->GetItemInfo(position, item.get()))) continue;
+    if (com::FAILED(definition->GetItemInfo(position, item.get())))
+      continue;
     std::string id;
     bool group = false;
     item->ID(&id);
     item->Group(&group);
-    if (!id.empty()) items.emplace_back(id, group);
+    if (!id.empty())
+      items.emplace_back(id, group);
   }
   return true;
 }
@@ -87,14 +90,16 @@ std::vector<std::string> CommandBars::load() {
   for (const auto& info : com::registered_classes_in_category(CommandBarsCategory)) {
     com::ComPtr<com::IUnknown> object;
     if (const auto hr = com::CreateObject(info.prog_id, object); com::FAILED(hr)) {
-      problems.push_back("the command bar " + info.prog_id + " cannot be created (" + code_text(hr) + ")");
+      problems.push_back("the command bar " + info.prog_id + " cannot be created (" +
+                         code_text(hr) + ")");
       continue;
     }
     bars_.push_back({info.prog_id, object});
   }
   for (const auto& bar : bars_) {
     for (const auto& item : items_of(bar.object.get())) {
-      if (this->bar(item.prog_id)) continue;
+      if (this->bar(item.prog_id))
+        continue;
       try {
         command(item.prog_id);
       } catch (const SessionError& error) {
@@ -108,28 +113,34 @@ std::vector<std::string> CommandBars::load() {
 com::ComPtr<com::IUnknown> CommandBars::bar(std::string_view prog_id) {
   const auto key = lower(prog_id);
   for (const auto& bar : bars_)
-    if (lower(bar.prog_id) == key) return bar.object;
+    if (lower(bar.prog_id) == key)
+      return bar.object;
   return nullptr;
 }
 
 std::vector<CommandBars::Item> CommandBars::items_of(com::IUnknown* bar) {
   std::vector<std::pair<std::string, bool>> read;
-  if (!read_items<IMenuDef>(bar, read)) read_items<IToolBarDef>(bar, read);
+  if (!read_items<IMenuDef>(bar, read))
+    read_items<IToolBarDef>(bar, read);
   std::vector<Item> items;
-  for (auto& [id, group] : read) items.push_back({std::move(id), group});
+  for (auto& [id, group] : read)
+    items.push_back({std::move(id), group});
   return items;
 }
 
 com::ComPtr<ICommand> CommandBars::command(std::string_view prog_id) {
   const auto key = lower(prog_id);
-  if (const auto found = commands_.find(key); found != commands_.end()) return found->second;
+  if (const auto found = commands_.find(key); found != commands_.end())
+    return found->second;
   com::ComPtr<com::IUnknown> object;
   if (const auto hr = com::CreateObject(prog_id, object); com::FAILED(hr)) {
-    if (hr == com::REGDB_E_CLASSNOTREG) throw SessionError(std::string(prog_id) + " is not registered");
+    if (hr == com::REGDB_E_CLASSNOTREG)
+      throw SessionError(std::string(prog_id) + " is not registered");
     throw SessionError(std::string(prog_id) + " cannot be created (" + code_text(hr) + ")");
   }
   auto command = object.as<ICommand>();
-  if (!command) throw SessionError(std::string(prog_id) + " is not a command");
+  if (!command)
+    throw SessionError(std::string(prog_id) + " is not a command");
   if (const auto hr = command->OnCreate(application_.get()); com::FAILED(hr))
     throw SessionError(std::string(prog_id) + " OnCreate failed (" + code_text(hr) + ")");
   commands_.emplace(key, command);
@@ -141,14 +152,18 @@ std::vector<std::string> CommandBars::describe() {
   // A menu that another menu lists is shown inside it, not again at the top.
   std::vector<std::string> nested;
   for (const auto& bar : bars_) {
-    if (!bar.object.as<IMenuDef>()) continue;
-    for (const auto& item : items_of(bar.object.get())) nested.push_back(lower(item.prog_id));
+    if (!bar.object.as<IMenuDef>())
+      continue;
+    for (const auto& item : items_of(bar.object.get()))
+      nested.push_back(lower(item.prog_id));
   }
   for (const auto& bar : bars_) {
     std::string caption;
     bool is_toolbar = false;
-    if (!bar_texts(bar.object.get(), caption, is_toolbar)) continue;
-    if (!is_toolbar && std::ranges::find(nested, lower(bar.prog_id)) != nested.end()) continue;
+    if (!bar_texts(bar.object.get(), caption, is_toolbar))
+      continue;
+    if (!is_toolbar && std::ranges::find(nested, lower(bar.prog_id)) != nested.end())
+      continue;
     lines.push_back((is_toolbar ? "toolbar " : "menu ") + quote(caption));
     std::vector<std::string> open{lower(bar.prog_id)};
     describe_items(bar.prog_id, 1, lines, open);
@@ -163,7 +178,8 @@ void CommandBars::describe_items(const std::string& prog_id, int depth,
   const bool owner_is_menu = owner && owner.as<IMenuDef>();
   bool first = true;
   for (const auto& item : items_of(owner.get())) {
-    if (item.group && !first) lines.push_back(indent + "---");
+    if (item.group && !first)
+      lines.push_back(indent + "---");
     first = false;
     if (const auto sub = bar(item.prog_id)) {
       std::string caption;

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <vector>
 #include <string_view>
+#include <vector>
 
 #include "com/factory.h"
 #include "com/object.h"
@@ -21,7 +21,8 @@ constexpr std::string_view program_category = "Host Classes";
 // name-based GUID, so that the same ProgID keeps its CLSID from one run to the next.
 com::CLSID clsid_of(std::string_view prog_id) {
   const auto fnv = [&](std::uint64_t hash) {
-    for (const char c : prog_id) hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001B3ull;
+    for (const char c : prog_id)
+      hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001B3ull;
     return hash;
   };
   const std::uint64_t high = fnv(0xCBF29CE484222325ull);
@@ -30,7 +31,8 @@ com::CLSID clsid_of(std::string_view prog_id) {
   id.data1 = static_cast<std::uint32_t>(high >> 32);
   id.data2 = static_cast<std::uint16_t>(high >> 16);
   id.data3 = static_cast<std::uint16_t>((high & 0x0FFF) | 0x5000);
-  for (int i = 0; i < 8; ++i) id.data4[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(low >> (56 - 8 * i));
+  for (int i = 0; i < 8; ++i)
+    id.data4[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(low >> (56 - 8 * i));
   id.data4[0] = static_cast<std::uint8_t>((id.data4[0] & 0x3F) | 0x80);
   return id;
 }
@@ -40,9 +42,11 @@ public:
   explicit ProgramClassFactory(const MapClass& c) : class_(c) {}
 
   com::HRESULT CreateInstance(com::IUnknown* outer, const com::IID& iid, void** out) override {
-    if (!out) return com::E_POINTER;
+    if (!out)
+      return com::E_POINTER;
     *out = nullptr;
-    if (outer) return com::CLASS_E_NOAGGREGATION;
+    if (outer)
+      return com::CLASS_E_NOAGGREGATION;
     try {
       auto object = class_.create();
       return object ? object->QueryInterface(iid, out) : com::E_FAIL;
@@ -70,8 +74,12 @@ com::HRESULT register_program_classes() {
     const auto program = std::filesystem::canonical("/proc/self/exe");
     std::vector<com::ClassInfo> classes;
     for (const auto& c : served_classes())
-      classes.push_back({clsid_of(c.prog_id), std::string(c.prog_id), std::string(c.prog_id),
-                         std::string(program_category), program, {}});
+      classes.push_back({clsid_of(c.prog_id),
+                         std::string(c.prog_id),
+                         std::string(c.prog_id),
+                         std::string(program_category),
+                         program,
+                         {}});
     return com::register_classes(classes);
   } catch (...) {
     return com::E_FAIL;
@@ -79,10 +87,12 @@ com::HRESULT register_program_classes() {
 }
 
 com::HRESULT program_class_object(const com::CLSID& clsid, const com::IID& iid, void** out) {
-  if (!out) return com::E_POINTER;
+  if (!out)
+    return com::E_POINTER;
   *out = nullptr;
   for (const auto& c : served_classes()) {
-    if (clsid_of(c.prog_id) != clsid) continue;
+    if (clsid_of(c.prog_id) != clsid)
+      continue;
     try {
       return com::make<ProgramClassFactory>(c)->QueryInterface(iid, out);
     } catch (...) {

@@ -5,13 +5,17 @@
 namespace host::session {
 
 namespace {
-bool blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool blank(char c) {
+  return c == ' ' || c == '\t' || c == '\r';
+}
 
 std::string trimmed(const std::string& line) {
   std::size_t first = 0;
   std::size_t last = line.size();
-  while (first < last && blank(line[first])) ++first;
-  while (last > first && blank(line[last - 1])) --last;
+  while (first < last && blank(line[first]))
+    ++first;
+  while (last > first && blank(line[last - 1]))
+    --last;
   return line.substr(first, last - first);
 }
 } // namespace
@@ -21,14 +25,16 @@ std::vector<ScriptLine> read_script(std::istream& in) {
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
     auto text = trimmed(line);
-    if (text.empty() || text.front() == '#') continue;
+    if (text.empty() || text.front() == '#')
+      continue;
     lines.push_back({number, std::move(text)});
   }
   return lines;
 }
 
 void Words::skip_blanks() {
-  while (at_ < text_.size() && blank(text_[at_])) ++at_;
+  while (at_ < text_.size() && blank(text_[at_]))
+    ++at_;
 }
 
 bool Words::at_end() {
@@ -37,11 +43,13 @@ bool Words::at_end() {
 }
 
 std::optional<std::string> Words::next() {
-  if (at_end()) return std::nullopt;
+  if (at_end())
+    return std::nullopt;
   const std::size_t start = at_;
   if (text_[at_] == '"') {
     for (++at_; at_ < text_.size() && text_[at_] != '"'; ++at_)
-      if (text_[at_] == '\\') ++at_;
+      if (text_[at_] == '\\')
+        ++at_;
     if (at_ >= text_.size()) {
       error_ = "unfinished quoted text";
       return std::nullopt;
@@ -54,12 +62,14 @@ std::optional<std::string> Words::next() {
     }
     return word;
   }
-  while (at_ < text_.size() && !blank(text_[at_])) ++at_;
+  while (at_ < text_.size() && !blank(text_[at_]))
+    ++at_;
   return text_.substr(start, at_ - start);
 }
 
 std::string Words::rest() {
-  if (at_end()) return {};
+  if (at_end())
+    return {};
   std::string rest = text_.substr(at_);
   at_ = text_.size();
   std::string unquoted;

@@ -19,26 +19,30 @@ namespace host::session {
 
 namespace {
 
-
 void check(com::HRESULT hr, const std::string& what) {
-  if (com::FAILED(hr)) throw SessionError(what + " failed (" + code_text(hr) + ")");
+  if (com::FAILED(hr))
+    throw SessionError(what + " failed (" + code_text(hr) + ")");
 }
 
 bool same_letters(std::string_view a, std::string_view b) {
   return std::ranges::equal(a, b, [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
   });
 }
 
 std::string word(Words& words, const std::string& what) {
   auto next = words.next();
-  if (!words.error().empty()) throw SessionError(words.error());
-  if (!next) throw SessionError("missing " + what);
+  if (!words.error().empty())
+    throw SessionError(words.error());
+  if (!next)
+    throw SessionError("missing " + what);
   return *next;
 }
 
 void no_more(Words& words) {
-  if (!words.at_end()) throw SessionError("unexpected \"" + words.rest() + "\"");
+  if (!words.at_end())
+    throw SessionError("unexpected \"" + words.rest() + "\"");
 }
 
 double number(Words& words, const std::string& what) {
@@ -52,18 +56,24 @@ double number(Words& words, const std::string& what) {
 
 template <class I> com::ComPtr<I> create(std::string_view prog_id) {
   auto object = com::create_object<I>(prog_id);
-  if (!object) throw SessionError("the host class " + std::string(prog_id) + " is not available");
+  if (!object)
+    throw SessionError("the host class " + std::string(prog_id) + " is not available");
   return object;
 }
 
-constexpr std::array unit_names{
-    std::pair{"Unknown", UnknownUnits},     std::pair{"Inches", Inches},
-    std::pair{"Points", Points},            std::pair{"Feet", Feet},
-    std::pair{"Yards", Yards},              std::pair{"Miles", Miles},
-    std::pair{"NauticalMiles", NauticalMiles}, std::pair{"Millimeters", Millimeters},
-    std::pair{"Centimeters", Centimeters},  std::pair{"Meters", Meters},
-    std::pair{"Kilometers", Kilometers},    std::pair{"DecimalDegrees", DecimalDegrees},
-    std::pair{"Decimeters", Decimeters}};
+constexpr std::array unit_names{std::pair{"Unknown", UnknownUnits},
+                                std::pair{"Inches", Inches},
+                                std::pair{"Points", Points},
+                                std::pair{"Feet", Feet},
+                                std::pair{"Yards", Yards},
+                                std::pair{"Miles", Miles},
+                                std::pair{"NauticalMiles", NauticalMiles},
+                                std::pair{"Millimeters", Millimeters},
+                                std::pair{"Centimeters", Centimeters},
+                                std::pair{"Meters", Meters},
+                                std::pair{"Kilometers", Kilometers},
+                                std::pair{"DecimalDegrees", DecimalDegrees},
+                                std::pair{"Decimeters", Decimeters}};
 
 } // namespace
 
@@ -81,7 +91,8 @@ int Session::run(const std::vector<ScriptLine>& lines) {
       failure = Failure{line.number, error.what()};
     }
     // What went wrong inside the line (a form step, an answer) came first.
-    if (user_.failure()) failure = user_.failure();
+    if (user_.failure())
+      failure = user_.failure();
     if (failure) {
       transcript_.line("error " + std::to_string(failure->line) + ": " + failure->what);
       return 1;
@@ -97,26 +108,40 @@ int Session::run(const std::vector<ScriptLine>& lines) {
 void Session::carry_out(const ScriptLine& line) {
   Words words(line.text);
   const auto verb = word(words, "verb");
-  if (verb == "layer") return layer(words);
-  if (verb == "map") return map(words);
-  if (verb == "view") return view(words);
-  if (verb == "command") return command(words);
-  if (verb == "tool") return tool(words);
-  if (verb == "click") return click(words);
-  if (verb == "answer") return answer(words, line.number);
-  if (verb == "form") return form(words, line.number);
-  if (verb == "edit") return edit(words);
-  if (verb == "key") return key(words, line.number);
-  if (verb == "export") return export_map(words);
-  if (verb == "expect") return expect(words);
-  if (verb == "show") return show(words);
+  if (verb == "layer")
+    return layer(words);
+  if (verb == "map")
+    return map(words);
+  if (verb == "view")
+    return view(words);
+  if (verb == "command")
+    return command(words);
+  if (verb == "tool")
+    return tool(words);
+  if (verb == "click")
+    return click(words);
+  if (verb == "answer")
+    return answer(words, line.number);
+  if (verb == "form")
+    return form(words, line.number);
+  if (verb == "edit")
+    return edit(words);
+  if (verb == "key")
+    return key(words, line.number);
+  if (verb == "export")
+    return export_map(words);
+  if (verb == "expect")
+    return expect(words);
+  if (verb == "show")
+    return show(words);
   throw SessionError("unknown verb \"" + verb + "\"");
 }
 
 com::ComPtr<HostMap> Session::focus_map() {
   auto document = application_->Document();
   auto map = document ? document->FocusMap() : nullptr;
-  if (!map) throw SessionError("the document has no focus map");
+  if (!map)
+    throw SessionError("the document has no focus map");
   return map;
 }
 
@@ -128,7 +153,8 @@ void Session::layer(Words& words) {
     auto map = focus_map();
     for (int i = 0; i < map->LayerCount(); ++i) {
       auto layer = map->Layer(i);
-      if (layer && layer->Name() == name) return check(map->DeleteLayer(layer.get()), "removing " + name);
+      if (layer && layer->Name() == name)
+        return check(map->DeleteLayer(layer.get()), "removing " + name);
     }
     if (auto tables = map.as<HostStandaloneTableCollection>()) {
       for (int i = 0; i < tables->StandaloneTableCount(); ++i) {
@@ -139,7 +165,8 @@ void Session::layer(Words& words) {
     }
     throw SessionError("the map has no layer " + name);
   }
-  if (action != "add") throw SessionError("unknown layer action \"" + action + "\"");
+  if (action != "add")
+    throw SessionError("unknown layer action \"" + action + "\"");
 
   const std::filesystem::path path = word(words, "path");
   const auto given_name = words.at_end() ? std::string() : word(words, "layer name");
@@ -147,16 +174,19 @@ void Session::layer(Words& words) {
   const auto extension = path.extension().string();
   if (!same_letters(extension, ".shp") && !same_letters(extension, ".dbf"))
     throw SessionError(path.string() + " is neither a shapefile nor a .dbf table");
-  if (!std::filesystem::exists(path)) throw SessionError(path.string() + " does not exist");
+  if (!std::filesystem::exists(path))
+    throw SessionError(path.string() + " does not exist");
   const auto folder = std::filesystem::absolute(path).parent_path();
   const auto dataset = path.stem().string();
   const auto name = given_name.empty() ? dataset : given_name;
 
   auto factory = create<HostWorkspaceFactory>(ShapefileWorkspaceFactoryClass);
   com::ComPtr<HostWorkspace> workspace;
-  check(factory->OpenFromFile(folder.string(), 0, &workspace), "opening the folder " + folder.string());
+  check(factory->OpenFromFile(folder.string(), 0, &workspace),
+        "opening the folder " + folder.string());
   auto features = workspace.as<HostFeatureWorkspace>();
-  if (!features) throw SessionError(folder.string() + " is no feature workspace");
+  if (!features)
+    throw SessionError(folder.string() + " is no feature workspace");
   auto map = focus_map();
   if (same_letters(extension, ".dbf")) {
     com::ComPtr<HostTable> table;
@@ -165,7 +195,8 @@ void Session::layer(Words& words) {
     standalone->SetTable(table.get());
     standalone->SetName(name);
     auto tables = map.as<HostStandaloneTableCollection>();
-    if (!tables) throw SessionError("the map holds no tables");
+    if (!tables)
+      throw SessionError("the map holds no tables");
     return check(tables->AddStandaloneTable(standalone.get()), "adding " + name);
   }
   com::ComPtr<HostFeatureClass> feature_class;
@@ -177,7 +208,8 @@ void Session::layer(Words& words) {
 }
 
 void Session::map(Words& words) {
-  if (word(words, "map setting (units)") != "units") throw SessionError("unknown map setting");
+  if (word(words, "map setting (units)") != "units")
+    throw SessionError("unknown map setting");
   const auto unit = word(words, "unit");
   no_more(words);
   for (const auto& [name, code] : unit_names) {
@@ -195,18 +227,21 @@ void Session::view(Words& words) {
   const double xmax = number(words, "XMAX");
   const double ymax = number(words, "YMAX");
   no_more(words);
-  if (!(xmin < xmax) || !(ymin < ymax)) throw SessionError("the extent is empty");
+  if (!(xmin < xmax) || !(ymin < ymax))
+    throw SessionError("the extent is empty");
   auto envelope = create<HostEnvelope>(EnvelopeClass);
   envelope->PutCoords(xmin, ymin, xmax, ymax);
   auto view = application_->Document()->ActiveView();
-  if (!view) throw SessionError("the document has no active view");
+  if (!view)
+    throw SessionError("the document has no active view");
   check(view->SetExtent(envelope.get()), "setting the view");
 }
 
 bool Session::enabled(ICommand& command, const std::string& prog_id) {
   bool enabled = false;
   check(command.Enabled(&enabled), prog_id + " Enabled");
-  if (!enabled) transcript_.line("disabled " + prog_id);
+  if (!enabled)
+    transcript_.line("disabled " + prog_id);
   return enabled;
 }
 
@@ -214,7 +249,8 @@ void Session::command(Words& words) {
   const auto prog_id = word(words, "ProgID");
   no_more(words);
   auto command = bars_.command(prog_id);
-  if (!enabled(*command, prog_id)) return;
+  if (!enabled(*command, prog_id))
+    return;
   check(command->OnClick(), prog_id + " OnClick");
 }
 
@@ -223,12 +259,15 @@ void Session::tool(Words& words) {
   no_more(words);
   auto command = bars_.command(prog_id);
   auto tool = command.as<ITool>();
-  if (!tool) throw SessionError(prog_id + " is not a tool");
-  if (!enabled(*command, prog_id)) return;
+  if (!tool)
+    throw SessionError(prog_id + " is not a tool");
+  if (!enabled(*command, prog_id))
+    return;
   if (current_tool_ && !com::same_object(current_tool_, tool)) {
     bool deactivated = false;
     check(current_tool_->Deactivate(&deactivated), current_tool_id_ + " Deactivate");
-    if (!deactivated) throw SessionError(current_tool_id_ + " refused to give way");
+    if (!deactivated)
+      throw SessionError(current_tool_id_ + " refused to give way");
   }
   current_tool_ = tool;
   current_tool_id_ = prog_id;
@@ -242,25 +281,34 @@ void Session::click(Words& words) {
   long shift = 0;
   while (!words.at_end()) {
     const auto modifier = word(words, "modifier");
-    if (modifier == "ctrl") shift |= CtrlKey;
-    else if (modifier == "shift") shift |= ShiftKey;
-    else if (modifier == "alt") shift |= AltKey;
-    else if (modifier == "right") button = RightButton;
-    else throw SessionError("unknown modifier \"" + modifier + "\" (ctrl, shift, alt, right)");
+    if (modifier == "ctrl")
+      shift |= CtrlKey;
+    else if (modifier == "shift")
+      shift |= ShiftKey;
+    else if (modifier == "alt")
+      shift |= AltKey;
+    else if (modifier == "right")
+      button = RightButton;
+    else
+      throw SessionError("unknown modifier \"" + modifier + "\" (ctrl, shift, alt, right)");
   }
-  if (!current_tool_) throw SessionError("no tool is current");
-  if (!enabled(*current_tool_.as<ICommand>(), current_tool_id_)) return;
+  if (!current_tool_)
+    throw SessionError("no tool is current");
+  if (!enabled(*current_tool_.as<ICommand>(), current_tool_id_))
+    return;
 
   auto point = create<HostPoint>(PointClass);
   point->PutCoords(x, y);
   auto view = application_->Document()->ActiveView();
   auto display = view ? view->ScreenDisplay() : nullptr;
   auto transformation = display ? display->DisplayTransformation() : nullptr;
-  if (!transformation) throw SessionError("the view has no display transformation");
+  if (!transformation)
+    throw SessionError("the view has no display transformation");
   int px = 0;
   int py = 0;
   check(transformation->FromMapPoint(point.get(), &px, &py), "placing the point on the screen");
-  if (px < 0 || py < 0 || px >= transformation->DeviceWidth() || py >= transformation->DeviceHeight())
+  if (px < 0 || py < 0 || px >= transformation->DeviceWidth() ||
+      py >= transformation->DeviceHeight())
     throw SessionError("the map point is outside the view");
   check(current_tool_->OnMouseDown(button, shift, px, py), current_tool_id_ + " OnMouseDown");
   check(current_tool_->OnMouseUp(button, shift, px, py), current_tool_id_ + " OnMouseUp");
@@ -271,15 +319,19 @@ void Session::answer(Words& words, int line) {
   no_more(words);
   forms::Answer answer{};
   if (!forms::parse_answer(text, answer))
-    throw SessionError("unknown answer \"" + text + "\" (OK, Cancel, Abort, Retry, Ignore, Yes, No)");
+    throw SessionError("unknown answer \"" + text +
+                       "\" (OK, Cancel, Abort, Retry, Ignore, Yes, No)");
   user_.queue_answer(line, answer);
 }
 
 void Session::form(Words& words, int line) {
   static const std::map<std::string, forms::Gesture, std::less<>> gestures{
-      {"set", forms::Gesture::Set},     {"select", forms::Gesture::Select},
-      {"check", forms::Gesture::Check}, {"click", forms::Gesture::Click},
-      {"dblclick", forms::Gesture::DoubleClick}, {"key", forms::Gesture::Key},
+      {"set", forms::Gesture::Set},
+      {"select", forms::Gesture::Select},
+      {"check", forms::Gesture::Check},
+      {"click", forms::Gesture::Click},
+      {"dblclick", forms::Gesture::DoubleClick},
+      {"key", forms::Gesture::Key},
       {"hover", forms::Gesture::Hover}};
   const auto name = word(words, "form name");
   const auto action = word(words, "form action");
@@ -290,7 +342,8 @@ void Session::form(Words& words, int line) {
   }
   const auto gesture = gestures.find(action);
   if (gesture == gestures.end())
-    throw SessionError("unknown form action \"" + action + "\" (set, select, check, click, dblclick, key, hover, close)");
+    throw SessionError("unknown form action \"" + action +
+                       "\" (set, select, check, click, dblclick, key, hover, close)");
   const auto control = word(words, "control");
   std::string value = words.rest();
   const auto g = gesture->second;
@@ -305,43 +358,54 @@ void Session::form(Words& words, int line) {
 void Session::edit(Words& words) {
   const auto action = word(words, "edit action (start or stop)");
   no_more(words);
-  if (action != "start" && action != "stop") throw SessionError("unknown edit action \"" + action + "\"");
+  if (action != "start" && action != "stop")
+    throw SessionError("unknown edit action \"" + action + "\"");
   auto editor = application_->FindExtensionByName(std::string(EditorExtension)).as<HostEditor>();
-  if (!editor) throw SessionError("the host has no editor");
+  if (!editor)
+    throw SessionError("the host has no editor");
   const auto hr = action == "start" ? editor->StartEditing() : editor->StopEditing(true);
   if (hr == com::E_UNEXPECTED)
-    throw SessionError(action == "start" ? "an edit session is already open" : "no edit session is open");
+    throw SessionError(action == "start" ? "an edit session is already open"
+                                         : "no edit session is open");
   check(hr, "edit " + action);
 }
 
 void Session::key(Words& words, int line) {
   const auto name = word(words, "key");
   no_more(words);
-  if (name != "escape") throw SessionError("unknown key \"" + name + "\" (escape)");
+  if (name != "escape")
+    throw SessionError("unknown key \"" + name + "\" (escape)");
   user_.queue_escape(line);
 }
 
 void Session::export_map(Words& words) {
   const std::filesystem::path file = word(words, "file");
   no_more(words);
-  if (!same_letters(file.extension().string(), ".svg")) throw SessionError(file.string() + " is no .svg file");
-  if (!export_) throw SessionError("this host cannot draw maps");
+  if (!same_letters(file.extension().string(), ".svg"))
+    throw SessionError(file.string() + " is no .svg file");
+  if (!export_)
+    throw SessionError("this host cannot draw maps");
   export_(*application_->Document(), file);
 }
 
 void Session::expect(Words& words) {
-  if (word(words, "expectation (message)") != "message") throw SessionError("unknown expectation");
+  if (word(words, "expectation (message)") != "message")
+    throw SessionError("unknown expectation");
   const auto text = words.rest();
   const auto shown = user_.take_last_message();
-  if (!shown) throw SessionError("expected the message " + quote(text) + ", but no message box was shown");
+  if (!shown)
+    throw SessionError("expected the message " + quote(text) + ", but no message box was shown");
   if (*shown != text)
-    throw SessionError("expected the message " + quote(text) + ", but the last message box showed " + quote(*shown));
+    throw SessionError("expected the message " + quote(text) +
+                       ", but the last message box showed " + quote(*shown));
 }
 
 void Session::show(Words& words) {
-  if (word(words, "what to show (menus)") != "menus") throw SessionError("unknown thing to show");
+  if (word(words, "what to show (menus)") != "menus")
+    throw SessionError("unknown thing to show");
   no_more(words);
-  for (const auto& line : bars_.describe()) transcript_.line(line);
+  for (const auto& line : bars_.describe())
+    transcript_.line(line);
 }
 
 } // namespace host::session

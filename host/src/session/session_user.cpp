@@ -8,26 +8,37 @@ void SessionUser::queue_form_step(const std::string& form, FormStep step) {
   form_steps_[form].push_back(std::move(step));
 }
 
-void SessionUser::queue_answer(int line, forms::Answer answer) { answers_.emplace_back(line, answer); }
+void SessionUser::queue_answer(int line, forms::Answer answer) {
+  answers_.emplace_back(line, answer);
+}
 
-void SessionUser::queue_escape(int line) { escapes_.push_back(line); }
+void SessionUser::queue_escape(int line) {
+  escapes_.push_back(line);
+}
 
-std::optional<std::string> SessionUser::take_last_message() { return std::exchange(last_message_, std::nullopt); }
+std::optional<std::string> SessionUser::take_last_message() {
+  return std::exchange(last_message_, std::nullopt);
+}
 
 std::optional<Failure> SessionUser::unused() {
   std::optional<Failure> first;
   const auto keep_first = [&](int line, std::string what) {
-    if (!first || line < first->line) first = Failure{line, std::move(what)};
+    if (!first || line < first->line)
+      first = Failure{line, std::move(what)};
   };
   for (const auto& [form, steps] : form_steps_)
-    if (!steps.empty()) keep_first(steps.front().line, "form " + form + " was not shown to take this step");
-  if (!answers_.empty()) keep_first(answers_.front().first, "no message box took this answer");
-  if (!escapes_.empty()) keep_first(escapes_.front(), "no long operation took this Esc key");
+    if (!steps.empty())
+      keep_first(steps.front().line, "form " + form + " was not shown to take this step");
+  if (!answers_.empty())
+    keep_first(answers_.front().first, "no message box took this answer");
+  if (!escapes_.empty())
+    keep_first(escapes_.front(), "no long operation took this Esc key");
   return first;
 }
 
 void SessionUser::fail(int line, std::string what) {
-  if (!failure_) failure_ = Failure{line, std::move(what)};
+  if (!failure_)
+    failure_ = Failure{line, std::move(what)};
 }
 
 void SessionUser::FormShown(forms::IForm& form, bool) {
@@ -36,14 +47,16 @@ void SessionUser::FormShown(forms::IForm& form, bool) {
 
 void SessionUser::WorkModal(forms::IForm& form) {
   const auto found = form_steps_.find(form.FormName());
-  if (found == form_steps_.end()) return;
+  if (found == form_steps_.end())
+    return;
   auto& steps = found->second;
   while (form.Showing() && !steps.empty() && !failure_) {
     const FormStep step = std::move(steps.front());
     steps.pop_front();
     const std::string problem =
         step.close ? form.CloseByFrame() : form.Perform(step.control, step.action);
-    if (!problem.empty()) fail(step.line, "form " + std::string(form.FormName()) + ": " + problem);
+    if (!problem.empty())
+      fail(step.line, "form " + std::string(form.FormName()) + ": " + problem);
   }
 }
 
@@ -72,13 +85,18 @@ forms::Answer SessionUser::MessageBox(const forms::Message& message) {
 }
 
 bool SessionUser::EscapePressed() {
-  if (escapes_.empty() || failure_) return false;
+  if (escapes_.empty() || failure_)
+    return false;
   escapes_.pop_front();
   return true;
 }
 
-void SessionUser::status(const std::string& text) { transcript_.line("status " + quote(text)); }
+void SessionUser::status(const std::string& text) {
+  transcript_.line("status " + quote(text));
+}
 
-void SessionUser::table_window(const std::string& name) { transcript_.line("table " + name); }
+void SessionUser::table_window(const std::string& name) {
+  transcript_.line("table " + name);
+}
 
 } // namespace host::session

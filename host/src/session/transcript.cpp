@@ -6,34 +6,55 @@ std::string quote(std::string_view text) {
   std::string out = "\"";
   for (const char c : text) {
     switch (c) {
-    case '"': out += "\\\""; break;
-    case '\\': out += "\\\\"; break;
-    case '\n': out += "\\n"; break;
-    case '\r': out += "\\r"; break;
-    default: out += c;
+    case '"':
+      out += "\\\"";
+      break;
+    case '\\':
+      out += "\\\\";
+      break;
+    case '\n':
+      out += "\\n";
+      break;
+    case '\r':
+      out += "\\r";
+      break;
+    default:
+      out += c;
     }
   }
   return out + "\"";
 }
 
 bool unquote(std::string_view text, std::string& out) {
-  if (text.size() < 2 || text.front() != '"' || text.back() != '"') return false;
+  if (text.size() < 2 || text.front() != '"' || text.back() != '"')
+    return false;
   out.clear();
   const auto body = text.substr(1, text.size() - 2);
   for (std::size_t i = 0; i < body.size(); ++i) {
     const char c = body[i];
-    if (c == '"') return false;
+    if (c == '"')
+      return false;
     if (c != '\\') {
       out += c;
       continue;
     }
-    if (++i == body.size()) return false;
+    if (++i == body.size())
+      return false;
     switch (body[i]) {
-    case '"': out += '"'; break;
-    case '\\': out += '\\'; break;
-    case 'n': out += '\n'; break;
-    case 'r': out += '\r'; break;
-    default: return false;
+    case '"':
+      out += '"';
+      break;
+    case '\\':
+      out += '\\';
+      break;
+    case 'n':
+      out += '\n';
+      break;
+    case 'r':
+      out += '\r';
+      break;
+    default:
+      return false;
     }
   }
   return true;

@@ -3,7 +3,8 @@
 namespace forms {
 
 CommandButton::CommandButton(Container& parent, Id id, std::string caption, Look look)
-    : Control(parent, std::move(id), look), caption_(caption), design_caption_(std::move(caption)) {}
+    : Control(parent, std::move(id), look), caption_(caption), design_caption_(std::move(caption)) {
+}
 
 std::string CommandButton::Caption() const {
   touch();
@@ -14,11 +15,14 @@ void CommandButton::SetCaption(std::string caption) {
   caption_ = std::move(caption);
 }
 std::string CommandButton::perform(const UserAction& action) {
-  if (action.gesture != Gesture::Click) return refusal(action);
+  if (action.gesture != Gesture::Click)
+    return refusal(action);
   raise(Click);
   return {};
 }
-void CommandButton::restore_state() { caption_ = design_caption_; }
+void CommandButton::restore_state() {
+  caption_ = design_caption_;
+}
 
 OptionButton::OptionButton(Container& parent, Id id, std::string caption, bool value, Look look)
     : Control(parent, std::move(id), look), caption_(caption), value_(value),
@@ -38,9 +42,11 @@ bool OptionButton::Value() const {
 }
 void OptionButton::SetValue(bool value) {
   touch();
-  if (value == value_) return;
+  if (value == value_)
+    return;
   value_ = value;
-  if (!value) return;
+  if (!value)
+    return;
   for (Control* sibling : Parent().Children())
     if (auto* option = dynamic_cast<OptionButton*>(sibling); option && option != this)
       option->value_ = false;
@@ -81,8 +87,10 @@ int CheckBox::Value() const {
 }
 void CheckBox::SetValue(int value) {
   touch();
-  if (value < 0 || value > 2) throw Error("Invalid property value");
-  if (value == value_) return;
+  if (value < 0 || value > 2)
+    throw Error("Invalid property value");
+  if (value == value_)
+    return;
   value_ = value;
   raise(Click);
 }
@@ -91,7 +99,8 @@ std::string CheckBox::perform(const UserAction& action) {
     SetValue(value_ == 1 ? 0 : 1);
     return {};
   }
-  if (action.gesture != Gesture::Check) return refusal(action);
+  if (action.gesture != Gesture::Check)
+    return refusal(action);
   if (action.value != "0" && action.value != "1")
     return "cannot be checked with \"" + action.value + "\" (0 or 1)";
   SetValue(action.value == "1" ? 1 : 0);

@@ -5,15 +5,19 @@ namespace forms {
 namespace {
 std::string click_or_refuse(const UserAction& action, const Event& click, const Event& double_click,
                             const std::string& refusal) {
-  if (action.gesture == Gesture::Click) raise(click);
-  else if (action.gesture == Gesture::DoubleClick) raise(double_click);
-  else return refusal;
+  if (action.gesture == Gesture::Click)
+    raise(click);
+  else if (action.gesture == Gesture::DoubleClick)
+    raise(double_click);
+  else
+    return refusal;
   return {};
 }
 } // namespace
 
 Frame::Frame(Container& parent, Id id, std::string caption, Look look)
-    : Control(parent, std::move(id), look), caption_(caption), design_caption_(std::move(caption)) {}
+    : Control(parent, std::move(id), look), caption_(caption), design_caption_(std::move(caption)) {
+}
 
 std::string Frame::Caption() const {
   touch();
@@ -26,10 +30,13 @@ void Frame::SetCaption(std::string caption) {
 std::string Frame::perform(const UserAction& action) {
   return click_or_refuse(action, Click, DblClick, refusal(action));
 }
-void Frame::restore_state() { caption_ = design_caption_; }
+void Frame::restore_state() {
+  caption_ = design_caption_;
+}
 
 Shape::Shape(Container& parent, Id id, Color fill_color, Look look)
-    : Control(parent, std::move(id), look), fill_color_(fill_color), design_fill_color_(fill_color) {}
+    : Control(parent, std::move(id), look), fill_color_(fill_color),
+      design_fill_color_(fill_color) {}
 
 Color Shape::FillColor() const {
   touch();
@@ -39,7 +46,9 @@ void Shape::SetFillColor(Color color) {
   touch();
   fill_color_ = color;
 }
-void Shape::restore_state() { fill_color_ = design_fill_color_; }
+void Shape::restore_state() {
+  fill_color_ = design_fill_color_;
+}
 
 PictureBox::PictureBox(Container& parent, Id id, Look look)
     : Control(parent, std::move(id), look) {}

@@ -9,13 +9,20 @@ namespace forms {
 
 std::string_view name_of(Gesture gesture) {
   switch (gesture) {
-  case Gesture::Set: return "set";
-  case Gesture::Select: return "select";
-  case Gesture::Check: return "check";
-  case Gesture::Click: return "click";
-  case Gesture::DoubleClick: return "dblclick";
-  case Gesture::Key: return "key";
-  case Gesture::Hover: return "hover";
+  case Gesture::Set:
+    return "set";
+  case Gesture::Select:
+    return "select";
+  case Gesture::Check:
+    return "check";
+  case Gesture::Click:
+    return "click";
+  case Gesture::DoubleClick:
+    return "dblclick";
+  case Gesture::Key:
+    return "key";
+  case Gesture::Hover:
+    return "hover";
   }
   return "?";
 }
@@ -31,7 +38,9 @@ Control::~Control() {
   OwnerForm().forget(this);
 }
 
-void Control::touch() const { parent_.OwnerForm().Touch(); }
+void Control::touch() const {
+  parent_.OwnerForm().Touch();
+}
 
 bool Control::Enabled() const {
   touch();
@@ -89,16 +98,22 @@ void Control::Move(int left, int top, int width, int height) {
   look_.Height = height;
 }
 
-bool Control::Reachable() const { return look_.Enabled && look_.Visible && parent_.Reachable(); }
+bool Control::Reachable() const {
+  return look_.Enabled && look_.Visible && parent_.Reachable();
+}
 
 std::string Control::Perform(const UserAction& action) {
   const std::string who = index_ < 0 ? name_ : name_ + "(" + std::to_string(index_) + ")";
-  if (!look_.Visible) return who + " is not visible";
-  if (!look_.Enabled) return who + " is disabled";
-  if (!parent_.Reachable()) return who + " is inside a disabled or hidden container";
+  if (!look_.Visible)
+    return who + " is not visible";
+  if (!look_.Enabled)
+    return who + " is disabled";
+  if (!parent_.Reachable())
+    return who + " is inside a disabled or hidden container";
   try {
     if (action.gesture == Gesture::Hover) {
-      if (MouseMove) MouseMove(0, 0, 0, 0);
+      if (MouseMove)
+        MouseMove(0, 0, 0, 0);
       return {};
     }
     const auto problem = perform(action);
@@ -108,7 +123,9 @@ std::string Control::Perform(const UserAction& action) {
   }
 }
 
-std::string Control::perform(const UserAction& action) { return refusal(action); }
+std::string Control::perform(const UserAction& action) {
+  return refusal(action);
+}
 
 std::string Control::refusal(const UserAction& action) const {
   return "does not take \"" + std::string(name_of(action.gesture)) + "\"";
@@ -121,11 +138,13 @@ void Control::RestoreDesign() {
 
 std::string KeyEvents::press_key(std::string_view key_code) {
   int code = -1;
-  const auto [end, error] = std::from_chars(key_code.data(), key_code.data() + key_code.size(), code);
+  const auto [end, error] =
+      std::from_chars(key_code.data(), key_code.data() + key_code.size(), code);
   if (error != std::errc{} || end != key_code.data() + key_code.size() || code < 1 || code > 255)
     return "cannot take the key \"" + std::string(key_code) + "\" (a key code 1..255)";
   int down = code;
-  if (KeyDown) KeyDown(down, 0);
+  if (KeyDown)
+    KeyDown(down, 0);
   // Enter, Esc, Backspace and the printable keys type a character.
   const bool types = code == 8 || code == 13 || code == 27 || (code >= 32 && code <= 126);
   if (down != 0 && types && KeyPress) {
@@ -133,7 +152,8 @@ std::string KeyEvents::press_key(std::string_view key_code) {
     KeyPress(ascii);
   }
   int up = code;
-  if (KeyUp) KeyUp(up, 0);
+  if (KeyUp)
+    KeyUp(up, 0);
   return {};
 }
 

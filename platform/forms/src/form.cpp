@@ -21,8 +21,10 @@ bool split_control_name(std::string_view text, std::string_view& name, int& inde
   index = -1;
   name = text;
   const auto open = text.find('(');
-  if (open == std::string_view::npos) return !text.empty();
-  if (open == 0 || text.back() != ')') return false;
+  if (open == std::string_view::npos)
+    return !text.empty();
+  if (open == 0 || text.back() != ')')
+    return false;
   name = text.substr(0, open);
   const auto digits = text.substr(open + 1, text.size() - open - 2);
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
@@ -33,19 +35,29 @@ bool split_control_name(std::string_view text, std::string_view& name, int& inde
 Form::Form(std::string name, FormLook look)
     : name_(std::move(name)), look_(look), design_(std::move(look)) {}
 
-Form::~Form() { std::erase(corvane_forms_screen()->modal_forms, this); }
+Form::~Form() {
+  std::erase(corvane_forms_screen()->modal_forms, this);
+}
 
-void Form::adopt(Control* control) { controls_.push_back(control); }
-void Form::forget(Control* control) { std::erase(controls_, control); }
+void Form::adopt(Control* control) {
+  controls_.push_back(control);
+}
+void Form::forget(Control* control) {
+  std::erase(controls_, control);
+}
 
-void Form::touch() const { const_cast<Form*>(this)->Touch(); }
+void Form::touch() const {
+  const_cast<Form*>(this)->Touch();
+}
 
 void Form::Touch() {
-  if (!loaded_ && !loading_) Load();
+  if (!loaded_ && !loading_)
+    Load();
 }
 
 void Form::Load() {
-  if (loaded_ || loading_) return;
+  if (loaded_ || loading_)
+    return;
   loading_ = true;
   loaded_ = true;
   OnExit done{[this] { loading_ = false; }};
@@ -55,13 +67,16 @@ void Form::Load() {
 void Form::Show(ShowMode mode) {
   Load();
   if (mode == ShowMode::Modal) {
-    if (visible_) throw Error("Form already displayed; can't show modally");
+    if (visible_)
+      throw Error("Form already displayed; can't show modally");
     show_modal();
     return;
   }
-  if (visible_) return;
+  if (visible_)
+    return;
   visible_ = true;
-  if (auto user = current_user()) user->FormShown(*this, false);
+  if (auto user = current_user())
+    user->FormShown(*this, false);
   activate();
 }
 
@@ -76,38 +91,54 @@ void Form::show_modal() {
       // Nothing may hang: a close the form refused still ends the modal show.
       visible_ = false;
     }};
-    if (user) user->FormShown(*this, true);
+    if (user)
+      user->FormShown(*this, true);
     activate();
-    if (visible_ && user) user->WorkModal(*this);
-    if (visible_) close_by_frame();
+    if (visible_ && user)
+      user->WorkModal(*this);
+    if (visible_)
+      close_by_frame();
   }
-  if (!stack.empty() && stack.back()->Visible()) stack.back()->activate();
+  if (!stack.empty() && stack.back()->Visible())
+    stack.back()->activate();
 }
 
-void Form::activate() { Form_Activate(); }
+void Form::activate() {
+  Form_Activate();
+}
 
-void Form::Hide() { visible_ = false; }
+void Form::Hide() {
+  visible_ = false;
+}
 
-bool Form::Unload() { return unload(FormCode); }
+bool Form::Unload() {
+  return unload(FormCode);
+}
 
 bool Form::unload(int mode) {
-  if (!loaded_) return true;
+  if (!loaded_)
+    return true;
   int cancel = 0;
   Form_QueryUnload(cancel, mode);
-  if (cancel != 0) return false;
+  if (cancel != 0)
+    return false;
   Form_Unload(cancel);
-  if (cancel != 0) return false;
+  if (cancel != 0)
+    return false;
   visible_ = false;
   loaded_ = false;
   look_ = design_;
   look_enabled_ = true;
-  for (Control* control : controls_) control->RestoreDesign();
+  for (Control* control : controls_)
+    control->RestoreDesign();
   return true;
 }
 
 void Form::close_by_frame() {
-  if (!visible_) return;
-  if (auto user = current_user()) user->FormClosedByFrame(*this);
+  if (!visible_)
+    return;
+  if (auto user = current_user())
+    user->FormClosedByFrame(*this);
   unload(FormControlMenu);
 }
 
@@ -168,8 +199,10 @@ Control* Form::FindControl(std::string_view name, int index) const {
 }
 
 std::string Form::Perform(std::string_view control, const UserAction& action) {
-  if (!visible_) return "the form is not shown";
-  if (!look_enabled_) return "the form is disabled";
+  if (!visible_)
+    return "the form is not shown";
+  if (!look_enabled_)
+    return "the form is disabled";
   if (control == name_ && action.gesture == Gesture::Hover) {
     try {
       Form_MouseMove(0, 0, 0, 0);
@@ -181,7 +214,8 @@ std::string Form::Perform(std::string_view control, const UserAction& action) {
   std::string_view name;
   int index = -1;
   Control* target = split_control_name(control, name, index) ? FindControl(name, index) : nullptr;
-  if (!target) return "no control " + std::string(control);
+  if (!target)
+    return "no control " + std::string(control);
   return target->Perform(action);
 }
 

@@ -9,7 +9,8 @@ namespace forms {
 
 namespace {
 void check_position(int index, int count) {
-  if (index < 0 || index >= count) throw Error("Invalid property array index");
+  if (index < 0 || index >= count)
+    throw Error("Invalid property array index");
 }
 
 } // namespace
@@ -33,10 +34,12 @@ void ListControl::SetList(int index, std::string item) {
 }
 void ListControl::AddItem(std::string item, int index) {
   touch();
-  if (index == -1) index = ListCount();
+  if (index == -1)
+    index = ListCount();
   check_position(index, ListCount() + 1);
   items_.insert(items_.begin() + index, std::move(item));
-  if (list_index_ >= index) ++list_index_;
+  if (list_index_ >= index)
+    ++list_index_;
 }
 void ListControl::RemoveItem(int index) {
   touch();
@@ -61,8 +64,10 @@ int ListControl::ListIndex() const {
 }
 void ListControl::SetListIndex(int index) {
   touch();
-  if (index != -1) check_position(index, ListCount());
-  if (index == list_index_) return;
+  if (index != -1)
+    check_position(index, ListCount());
+  if (index == list_index_)
+    return;
   list_index_ = index;
   selection_changed();
   raise(Click);
@@ -79,7 +84,8 @@ std::string ListControl::select_item(const std::string& item) {
     const auto found = std::ranges::find(items_, item);
     if (found == items_.end()) {
       std::string known;
-      for (const auto& text : items_) known += (known.empty() ? "\"" : ", \"") + text + "\"";
+      for (const auto& text : items_)
+        known += (known.empty() ? "\"" : ", \"") + text + "\"";
       return "has no item \"" + item + "\" (items: " + known + ")";
     }
     index = static_cast<int>(found - items_.begin());
@@ -90,15 +96,19 @@ std::string ListControl::select_item(const std::string& item) {
 
 std::string ListControl::perform(const UserAction& action) {
   switch (action.gesture) {
-  case Gesture::Select: return select_item(action.value);
+  case Gesture::Select:
+    return select_item(action.value);
   case Gesture::DoubleClick: {
     if (!action.value.empty())
-      if (auto problem = select_item(action.value); !problem.empty()) return problem;
+      if (auto problem = select_item(action.value); !problem.empty())
+        return problem;
     raise(DblClick);
     return {};
   }
-  case Gesture::Key: return press_key(action.value);
-  default: return refusal(action);
+  case Gesture::Key:
+    return press_key(action.value);
+  default:
+    return refusal(action);
   }
 }
 
@@ -129,11 +139,13 @@ void ComboBox::SetText(std::string text) {
   touch();
   const int match = find_item(text);
   if (style_ == ComboStyle::DropdownList) {
-    if (match < 0) throw Error("'Text' property is read-only");
+    if (match < 0)
+      throw Error("'Text' property is read-only");
     SetListIndex(match);
     return;
   }
-  if (text == text_) return;
+  if (text == text_)
+    return;
   text_ = std::move(text);
   select_silently(match);
   raise(Change);
@@ -142,11 +154,13 @@ void ComboBox::SetText(std::string text) {
 int ComboBox::find_item(const std::string& text) const {
   const auto& list = items();
   for (std::size_t i = 0; i < list.size(); ++i)
-    if (list[i] == text) return static_cast<int>(i);
+    if (list[i] == text)
+      return static_cast<int>(i);
   // The platform matches a drop-down list's text without regard to letter case.
   if (style_ == ComboStyle::DropdownList)
     for (std::size_t i = 0; i < list.size(); ++i)
-      if (same_letters(list[i], text)) return static_cast<int>(i);
+      if (same_letters(list[i], text))
+        return static_cast<int>(i);
   return -1;
 }
 
@@ -156,7 +170,8 @@ void ComboBox::selection_changed() {
 }
 
 std::string ComboBox::perform(const UserAction& action) {
-  if (action.gesture != Gesture::Set) return ListControl::perform(action);
+  if (action.gesture != Gesture::Set)
+    return ListControl::perform(action);
   if (style_ == ComboStyle::DropdownList)
     return "is a drop-down list: select one of its items";
   SetText(action.value);

@@ -7,10 +7,12 @@ namespace forms {
 
 namespace {
 void check_range(double min, double max) {
-  if (!(min < max)) throw Error("Invalid property value");
+  if (!(min < max))
+    throw Error("Invalid property value");
 }
 void check_inside(double value, double min, double max) {
-  if (value < min || value > max) throw Error("Invalid property value");
+  if (value < min || value > max)
+    throw Error("Invalid property value");
 }
 } // namespace
 
@@ -89,7 +91,8 @@ int Slider::Value() const {
 void Slider::SetValue(int value) {
   touch();
   check_inside(value, min_, max_);
-  if (value == value_) return;
+  if (value == value_)
+    return;
   value_ = value;
   raise(Change);
 }
@@ -98,7 +101,8 @@ std::string Slider::perform(const UserAction& action) {
     raise(Click);
     return {};
   }
-  if (action.gesture != Gesture::Set) return refusal(action);
+  if (action.gesture != Gesture::Set)
+    return refusal(action);
   int value = 0;
   const auto& text = action.value;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);

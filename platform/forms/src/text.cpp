@@ -5,7 +5,8 @@
 namespace forms {
 
 Label::Label(Container& parent, Id id, std::string caption, Look look)
-    : Control(parent, std::move(id), look), caption_(caption), design_caption_(std::move(caption)) {}
+    : Control(parent, std::move(id), look), caption_(caption), design_caption_(std::move(caption)) {
+}
 
 std::string Label::Caption() const {
   touch();
@@ -16,12 +17,17 @@ void Label::SetCaption(std::string caption) {
   caption_ = std::move(caption);
 }
 std::string Label::perform(const UserAction& action) {
-  if (action.gesture == Gesture::Click) raise(Click);
-  else if (action.gesture == Gesture::DoubleClick) raise(DblClick);
-  else return refusal(action);
+  if (action.gesture == Gesture::Click)
+    raise(Click);
+  else if (action.gesture == Gesture::DoubleClick)
+    raise(DblClick);
+  else
+    return refusal(action);
   return {};
 }
-void Label::restore_state() { caption_ = design_caption_; }
+void Label::restore_state() {
+  caption_ = design_caption_;
+}
 
 TextBox::TextBox(Container& parent, Id id, std::string text, Look look)
     : Control(parent, std::move(id), look), text_(text), design_text_(std::move(text)) {}
@@ -32,7 +38,8 @@ std::string TextBox::Text() const {
 }
 void TextBox::SetText(std::string text) {
   touch();
-  if (text == text_) return;
+  if (text == text_)
+    return;
   text_ = std::move(text);
   sel_start_ = std::min(sel_start_, static_cast<int>(text_.size()));
   sel_length_ = std::min(sel_length_, static_cast<int>(text_.size()) - sel_start_);
@@ -49,17 +56,26 @@ int TextBox::SelLength() const {
 void TextBox::SetSelection(int start, int length) {
   touch();
   const int size = static_cast<int>(text_.size());
-  if (start < 0 || length < 0) throw Error("Invalid property value");
+  if (start < 0 || length < 0)
+    throw Error("Invalid property value");
   sel_start_ = std::min(start, size);
   sel_length_ = std::min(length, size - sel_start_);
 }
 std::string TextBox::perform(const UserAction& action) {
   switch (action.gesture) {
-  case Gesture::Set: SetText(action.value); return {};
-  case Gesture::Key: return press_key(action.value);
-  case Gesture::Click: raise(Click); return {};
-  case Gesture::DoubleClick: raise(DblClick); return {};
-  default: return refusal(action);
+  case Gesture::Set:
+    SetText(action.value);
+    return {};
+  case Gesture::Key:
+    return press_key(action.value);
+  case Gesture::Click:
+    raise(Click);
+    return {};
+  case Gesture::DoubleClick:
+    raise(DblClick);
+    return {};
+  default:
+    return refusal(action);
   }
 }
 void TextBox::restore_state() {

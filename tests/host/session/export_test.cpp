@@ -10,8 +10,10 @@ namespace {
 int count_features(const CPLXMLNode* node) {
   int count = 0;
   for (const CPLXMLNode* child = node->psChild; child; child = child->psNext) {
-    if (child->eType != CXT_Element) continue;
-    if (CPLGetXMLNode(const_cast<CPLXMLNode*>(child), "data-fid")) ++count;
+    if (child->eType != CXT_Element)
+      continue;
+    if (CPLGetXMLNode(const_cast<CPLXMLNode*>(child), "data-fid"))
+      ++count;
     count += count_features(child);
   }
   return count;
@@ -19,10 +21,13 @@ int count_features(const CPLXMLNode* node) {
 
 const CPLXMLNode* layer_group(const CPLXMLNode* node, const char* name) {
   for (const CPLXMLNode* child = node->psChild; child; child = child->psNext) {
-    if (child->eType != CXT_Element) continue;
+    if (child->eType != CXT_Element)
+      continue;
     const char* data_name = CPLGetXMLValue(const_cast<CPLXMLNode*>(child), "data-name", nullptr);
-    if (std::string(child->pszValue) == "g" && data_name && std::string(data_name) == name) return child;
-    if (const auto* found = layer_group(child, name)) return found;
+    if (std::string(child->pszValue) == "g" && data_name && std::string(data_name) == name)
+      return child;
+    if (const auto* found = layer_group(child, name))
+      return found;
   }
   return nullptr;
 }
@@ -48,12 +53,14 @@ TEST(ExportTest, TheDrawnMapParsesAndHoldsEveryFeatureOfTheLayer) {
   ASSERT_NE(roads, nullptr) << "no group for the layer";
 
   GDALAllRegister();
-  GDALDatasetUniquePtr shapefile(GDALDataset::Open((work.path / "gothenburg/roads.shp").c_str(), GDAL_OF_VECTOR));
+  GDALDatasetUniquePtr shapefile(
+      GDALDataset::Open((work.path / "gothenburg/roads.shp").c_str(), GDAL_OF_VECTOR));
   ASSERT_TRUE(shapefile);
   EXPECT_EQ(count_features(roads), shapefile->GetLayer(0)->GetFeatureCount());
   const CPLXMLNode* graphics = nullptr;
   for (const CPLXMLNode* child = svg_node->psChild; child; child = child->psNext)
-    if (child->eType == CXT_Element && CPLGetXMLValue(const_cast<CPLXMLNode*>(child), "class", "") == std::string("graphics"))
+    if (child->eType == CXT_Element &&
+        CPLGetXMLValue(const_cast<CPLXMLNode*>(child), "class", "") == std::string("graphics"))
       graphics = child;
   ASSERT_NE(graphics, nullptr);
   EXPECT_NE(graphics->psChild, nullptr) << "the clicked marker is drawn";

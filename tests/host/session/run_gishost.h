@@ -25,8 +25,9 @@ struct SampleFolder {
   // and the exit status come back.
   std::string run(const std::string& session, int& status) const {
     std::ofstream(path / "test.session") << session;
-    const std::string command = "cd '" + path.string() + "' && " CORVANE_BINARY_DIR
-                                "/bin/gishost --addin " TEST_ADDIN " test.session > transcript.txt";
+    const std::string command = "cd '" + path.string() +
+                                "' && " CORVANE_BINARY_DIR "/bin/gishost --addin " TEST_ADDIN
+                                " test.session > transcript.txt";
     status = std::system(command.c_str());
     std::ifstream in(path / "transcript.txt");
     std::stringstream text;

@@ -31,7 +31,8 @@ TEST(TranscriptTest, QuotedTextsKeepToOneLineAndReadBack) {
 }
 
 TEST(ScriptTest, CommentsStartLinesOnlyAndWordsMayBeQuoted) {
-  std::istringstream in("# a comment\n\n  form F select List1 #2  \r\nlayer add \"my data/roads.shp\" Roads\n");
+  std::istringstream in(
+      "# a comment\n\n  form F select List1 #2  \r\nlayer add \"my data/roads.shp\" Roads\n");
   const auto lines = host::session::read_script(in);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0].number, 3);
@@ -39,7 +40,8 @@ TEST(ScriptTest, CommentsStartLinesOnlyAndWordsMayBeQuoted) {
   EXPECT_EQ(lines[1].number, 4);
 
   Words form(lines[0].text);
-  for (const char* expected : {"form", "F", "select", "List1"}) EXPECT_EQ(form.next(), expected);
+  for (const char* expected : {"form", "F", "select", "List1"})
+    EXPECT_EQ(form.next(), expected);
   EXPECT_EQ(form.rest(), "#2");
   EXPECT_TRUE(form.at_end());
 

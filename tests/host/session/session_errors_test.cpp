@@ -8,9 +8,11 @@ namespace {
 
 std::string last_line(const std::string& transcript) {
   const auto end = transcript.find_last_not_of('\n');
-  if (end == std::string::npos) return {};
+  if (end == std::string::npos)
+    return {};
   const auto start = transcript.rfind('\n', end);
-  return transcript.substr(start == std::string::npos ? 0 : start + 1, end - (start == std::string::npos ? 0 : start + 1) + 1);
+  return transcript.substr(start == std::string::npos ? 0 : start + 1,
+                           end - (start == std::string::npos ? 0 : start + 1) + 1);
 }
 
 TEST(SessionErrorsTest, TheFirstLineThatCannotBeCarriedOutEndsTheRun) {
@@ -19,7 +21,8 @@ TEST(SessionErrorsTest, TheFirstLineThatCannotBeCarriedOutEndsTheRun) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"frobnicate\nlayer add nowhere.shp\n", "error 1: unknown verb \"frobnicate\""},
       {"layer add nowhere/roads.shp\n", "error 1: nowhere/roads.shp does not exist"},
-      {"layer add gothenburg/roads.prj\n", "error 1: gothenburg/roads.prj is neither a shapefile nor a .dbf table"},
+      {"layer add gothenburg/roads.prj\n",
+       "error 1: gothenburg/roads.prj is neither a shapefile nor a .dbf table"},
       {"layer remove roads\n", "error 1: the map has no layer roads"},
       {"map units Furlongs\n", "error 1: unknown unit \"Furlongs\""},
       {"view 10 10 10 20\n", "error 1: the extent is empty"},
@@ -27,14 +30,16 @@ TEST(SessionErrorsTest, TheFirstLineThatCannotBeCarriedOutEndsTheRun) {
       {"command Corvane.Nothing\n", "error 1: Corvane.Nothing is not registered"},
       {"tool CorvaneTest.Hello\n", "error 1: CorvaneTest.Hello is not a tool"},
       {"click 1 2\n", "error 1: no tool is current"},
-      {roads + "tool CorvaneTest.PointTool\nclick 0 0\n", "error 3: the map point is outside the view"},
+      {roads + "tool CorvaneTest.PointTool\nclick 0 0\n",
+       "error 3: the map point is outside the view"},
       {roads + "tool CorvaneTest.PointTool\nclick 678440 6400655 middle\n",
        "error 3: unknown modifier \"middle\" (ctrl, shift, alt, right)"},
-      {"answer Maybe\n", "error 1: unknown answer \"Maybe\" (OK, Cancel, Abort, Retry, Ignore, Yes, No)"},
+      {"answer Maybe\n",
+       "error 1: unknown answer \"Maybe\" (OK, Cancel, Abort, Retry, Ignore, Yes, No)"},
       {"answer Yes\ncommand CorvaneTest.Hello\n",
        "error 1: the message box \"Hello from the test add-in\\nsecond line\" has no Yes button"},
-      {"form PickForm frob Combo1\n",
-       "error 1: unknown form action \"frob\" (set, select, check, click, dblclick, key, hover, close)"},
+      {"form PickForm frob Combo1\n", "error 1: unknown form action \"frob\" (set, select, check, "
+                                      "click, dblclick, key, hover, close)"},
       {"form PickForm check Check1\n", "error 1: missing value for check"},
       {"form PickForm click CmdOk now\n", "error 1: unexpected \"now\""},
       {roads + "form PickForm click CmdNone\ncommand CorvaneTest.Pick\n",
@@ -44,9 +49,11 @@ TEST(SessionErrorsTest, TheFirstLineThatCannotBeCarriedOutEndsTheRun) {
       {"key enter\n", "error 1: unknown key \"enter\" (escape)"},
       {"key escape\n", "error 1: no long operation took this Esc key"},
       {"export map.png\n", "error 1: map.png is no .svg file"},
-      {"expect message Hello\n", "error 1: expected the message \"Hello\", but no message box was shown"},
+      {"expect message Hello\n",
+       "error 1: expected the message \"Hello\", but no message box was shown"},
       {"command CorvaneTest.Hello\nexpect message Goodbye\n",
-       "error 2: expected the message \"Goodbye\", but the last message box showed \"Hello from the test add-in\\nsecond line\""},
+       "error 2: expected the message \"Goodbye\", but the last message box showed \"Hello from "
+       "the test add-in\\nsecond line\""},
       {"show colours\n", "error 1: unknown thing to show"},
   };
   for (const auto& [session, error] : cases) {

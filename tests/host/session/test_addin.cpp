@@ -21,7 +21,8 @@ using com::HRESULT;
 // The command members that every test command answers alike.
 template <class... Extra> class TestCommand : public com::ComObject<host::ICommand, Extra...> {
 public:
-  TestCommand(std::string name, std::string caption) : name_(std::move(name)), caption_(std::move(caption)) {}
+  TestCommand(std::string name, std::string caption)
+      : name_(std::move(name)), caption_(std::move(caption)) {}
 
   HRESULT Enabled(bool* enabled) override { return *enabled = true, com::S_OK; }
   HRESULT Checked(bool* checked) override { return *checked = false, com::S_OK; }
@@ -50,7 +51,8 @@ class Hello final : public TestCommand<> {
 public:
   Hello() : TestCommand("Hello", "Say \"Hello\"") {}
   HRESULT OnClick() override {
-    forms::MsgBox("Hello from the test add-in\nsecond line", "Test Add-in", forms::Icon::Information);
+    forms::MsgBox("Hello from the test add-in\nsecond line", "Test Add-in",
+                  forms::Icon::Information);
     return com::S_OK;
   }
 };
@@ -85,7 +87,8 @@ public:
     };
     CmdCancel.Click = [this] { Unload(); };
     Text1.KeyDown = [this](int& code, int) {
-      if (code == 13) CmdOk.Click();
+      if (code == 13)
+        CmdOk.Click();
     };
   }
   forms::Label Label1{*this, "Label1", "Select The Layer"};
@@ -106,7 +109,8 @@ public:
   HRESULT OnClick() override {
     PickForm form;
     auto map = application_->Document()->FocusMap();
-    for (int i = 0; i < map->LayerCount(); ++i) form.Combo1.AddItem(map->Layer(i)->Name());
+    for (int i = 0; i < map->LayerCount(); ++i)
+      form.Combo1.AddItem(map->Layer(i)->Name());
     form.Show(forms::ShowMode::Modal);
     if (form.picked.empty()) {
       forms::MsgBox("Nothing picked", "Test Add-in", forms::Icon::Exclamation);
@@ -132,17 +136,20 @@ public:
   Batch() : TestCommand("Batch", "Batch") {}
   HRESULT OnClick() override {
     auto tracker = com::create_object<host::HostCancelTracker>(host::CancelTrackerClass);
-    if (!tracker) return com::E_FAIL;
+    if (!tracker)
+      return com::E_FAIL;
     WorkForm form;
     form.Show(forms::ShowMode::Modeless);
     int step = 1;
     for (; step <= form.ProgressBar1.Max(); ++step) {
       forms::DoEvents();
-      if (!tracker->Continue()) break;
+      if (!tracker->Continue())
+        break;
       form.ProgressBar1.SetValue(step);
     }
     form.Unload();
-    forms::MsgBox(step > form.ProgressBar1.Max() ? "Finished" : "Stopped before step " + std::to_string(step),
+    forms::MsgBox(step > form.ProgressBar1.Max() ? "Finished"
+                                                 : "Stopped before step " + std::to_string(step),
                   "Test Add-in");
     return com::S_OK;
   }
@@ -159,10 +166,12 @@ public:
     auto transformation = document->ActiveView()->ScreenDisplay()->DisplayTransformation();
     auto point = transformation->ToMapPoint(static_cast<int>(x), static_cast<int>(y));
     auto marker = com::create_object<host::HostElement>(host::MarkerElementClass);
-    if (!marker) return com::E_FAIL;
+    if (!marker)
+      return com::E_FAIL;
     marker->SetGeometry(point.get());
     auto graphics = document->FocusMap().as<host::HostGraphicsContainer>();
-    if (const auto hr = graphics->AddElement(marker.get(), 0); com::FAILED(hr)) return hr;
+    if (const auto hr = graphics->AddElement(marker.get(), 0); com::FAILED(hr))
+      return hr;
     forms::MsgBox("Clicked pixel " + std::to_string(x) + " " + std::to_string(y) + " button " +
                       std::to_string(button) + " shift " + std::to_string(shift),
                   "Test Add-in");
@@ -184,15 +193,20 @@ struct BarItem {
 };
 
 // A menu or toolbar definition over a fixed list of items.
-template <class Definition, class... Extra> class TestBar : public com::ComObject<Definition, Extra...> {
+template <class Definition, class... Extra>
+class TestBar : public com::ComObject<Definition, Extra...> {
 public:
   TestBar(std::string name, std::string caption, std::vector<BarItem> items)
       : name_(std::move(name)), caption_(std::move(caption)), items_(std::move(items)) {}
-  HRESULT ItemCount(long* count) override { return *count = static_cast<long>(items_.size()), com::S_OK; }
+  HRESULT ItemCount(long* count) override {
+    return *count = static_cast<long>(items_.size()), com::S_OK;
+  }
   HRESULT GetItemInfo(long position, host::HostItemDef* item) override {
-    if (static_cast<unsigned long>(position) >= items_.size()) return com::S_OK;
+    if (static_cast<unsigned long>(position) >= items_.size())
+      return com::S_OK;
     const auto& entry = items_[static_cast<std::size_t>(position)];
-    if (const auto hr = item->SetID(entry.prog_id); com::FAILED(hr)) return hr;
+    if (const auto hr = item->SetID(entry.prog_id); com::FAILED(hr))
+      return hr;
     return item->SetGroup(entry.group);
   }
   HRESULT Name(std::string* name) override { return *name = name_, com::S_OK; }
@@ -208,8 +222,11 @@ class TestMenu final : public TestBar<host::IMenuDef, host::IRootLevelMenu> {
 public:
   TestMenu()
       : TestBar("CorvaneTestMenu", "Corvane Test",
-                {{"CorvaneTest.Hello", false}, {"CorvaneTest.OptionsMenu", true},
-                 {"CorvaneTest.Ask", true}, {"CorvaneTest.Pick", false}, {"CorvaneTest.Never", false},
+                {{"CorvaneTest.Hello", false},
+                 {"CorvaneTest.OptionsMenu", true},
+                 {"CorvaneTest.Ask", true},
+                 {"CorvaneTest.Pick", false},
+                 {"CorvaneTest.Never", false},
                  {"CorvaneTest.Batch", true}}) {}
 };
 
@@ -222,19 +239,27 @@ class TestToolbar final : public TestBar<host::IToolBarDef> {
 public:
   TestToolbar()
       : TestBar("CorvaneTest", "Corvane Test",
-                {{"CorvaneTest.TestMenu", false}, {"CorvaneTest.PointTool", true},
+                {{"CorvaneTest.TestMenu", false},
+                 {"CorvaneTest.PointTool", true},
                  {"CorvaneTest.Hello", false}}) {}
 };
 
 } // namespace
 
-COM_CLASS(Hello, "CorvaneTest.Hello", "B83A3A80-65B3-4456-A444-2960B3508FE0", host::CommandsCategory)
+COM_CLASS(Hello, "CorvaneTest.Hello", "B83A3A80-65B3-4456-A444-2960B3508FE0",
+          host::CommandsCategory)
 COM_CLASS(Ask, "CorvaneTest.Ask", "265CB369-292C-40EF-8FF8-55492A23EE33", host::CommandsCategory)
-COM_CLASS(Never, "CorvaneTest.Never", "B65C4334-23B2-4CD2-A912-FFB22E98B04B", host::CommandsCategory)
+COM_CLASS(Never, "CorvaneTest.Never", "B65C4334-23B2-4CD2-A912-FFB22E98B04B",
+          host::CommandsCategory)
 COM_CLASS(Pick, "CorvaneTest.Pick", "11B01E32-D865-4821-894F-584119AF3247", host::CommandsCategory)
-COM_CLASS(Batch, "CorvaneTest.Batch", "7B0C5E0A-3F21-4D7C-9C7E-2A51C0D9E6B4", host::CommandsCategory)
-COM_CLASS(PointTool, "CorvaneTest.PointTool", "F232E0F2-30AF-46C3-9498-2B84563CB0EF", host::CommandsCategory)
-COM_CLASS(TestMenu, "CorvaneTest.TestMenu", "31678BA9-DC1F-43C5-A822-6C7E79F329B6", host::CommandBarsCategory)
-COM_CLASS(OptionsMenu, "CorvaneTest.OptionsMenu", "3CCB4C93-4225-45F0-B57C-7BCF3055874F", host::CommandBarsCategory)
-COM_CLASS(TestToolbar, "CorvaneTest.TestToolbar", "69A75710-14BA-42F1-8D1D-AB0967286C90", host::CommandBarsCategory)
+COM_CLASS(Batch, "CorvaneTest.Batch", "7B0C5E0A-3F21-4D7C-9C7E-2A51C0D9E6B4",
+          host::CommandsCategory)
+COM_CLASS(PointTool, "CorvaneTest.PointTool", "F232E0F2-30AF-46C3-9498-2B84563CB0EF",
+          host::CommandsCategory)
+COM_CLASS(TestMenu, "CorvaneTest.TestMenu", "31678BA9-DC1F-43C5-A822-6C7E79F329B6",
+          host::CommandBarsCategory)
+COM_CLASS(OptionsMenu, "CorvaneTest.OptionsMenu", "3CCB4C93-4225-45F0-B57C-7BCF3055874F",
+          host::CommandBarsCategory)
+COM_CLASS(TestToolbar, "CorvaneTest.TestToolbar", "69A75710-14BA-42F1-8D1D-AB0967286C90",
+          host::CommandBarsCategory)
 COM_MODULE_EXPORTS()

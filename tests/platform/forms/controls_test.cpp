@@ -39,7 +39,8 @@ TEST(ControlsTest, ComboSelectionText) {
   EXPECT_THROW(form.Combo1.SetListIndex(2), forms::Error);
   EXPECT_EQ(events, (Strings{"Click places", "Click roads"}));
 
-  forms::ComboBox editable{form, "Combo2", forms::ComboStyle::DropdownCombo, {"Kilometers", "Miles"}};
+  forms::ComboBox editable{
+      form, "Combo2", forms::ComboStyle::DropdownCombo, {"Kilometers", "Miles"}};
   editable.Change = [&] { events.push_back("Change " + editable.Text()); };
   editable.Click = [&] { events.push_back("Click " + editable.Text()); };
   editable.SetText("Miles");

@@ -9,7 +9,8 @@ using forms::Gesture;
 using forms::UserAction;
 using Strings = std::vector<std::string>;
 
-void perform(forms::IForm& form, std::string_view control, Gesture gesture, std::string value = "") {
+void perform(forms::IForm& form, std::string_view control, Gesture gesture,
+             std::string value = "") {
   const auto problem = form.Perform(control, UserAction{gesture, std::move(value)});
   ASSERT_EQ(problem, "") << control;
 }
@@ -109,8 +110,10 @@ TEST(FormTest, ANestedModalFormReactivatesTheFormBelowWhenItCloses) {
   WithTestUser person;
   OuterForm outer;
   person.user->work = [&](forms::IForm& shown) {
-    if (shown.FormName() == "OuterForm") perform(shown, "CmdOpen", Gesture::Click);
-    else perform(shown, "CmdCancel", Gesture::Click);
+    if (shown.FormName() == "OuterForm")
+      perform(shown, "CmdOpen", Gesture::Click);
+    else
+      perform(shown, "CmdCancel", Gesture::Click);
   };
   outer.Show(forms::ShowMode::Modal);
   EXPECT_EQ(outer.activations, 2);
@@ -134,7 +137,9 @@ TEST(FormTest, PerformRefusesWhatAPersonCannotDo) {
       {"CmdOk", {Gesture::Click, ""}, "CmdOk is disabled"},
       {"RadMi", {Gesture::Click, ""}, "RadMi is inside a disabled or hidden container"},
       {"Combo1", {Gesture::Set, "x"}, "Combo1 is a drop-down list: select one of its items"},
-      {"Combo1", {Gesture::Select, "lakes"}, "Combo1 has no item \"lakes\" (items: \"roads\", \"places\")"},
+      {"Combo1",
+       {Gesture::Select, "lakes"},
+       "Combo1 has no item \"lakes\" (items: \"roads\", \"places\")"},
       {"Combo1", {Gesture::Select, "#2"}, "Combo1 has no item #2 (2 items)"},
       {"CmdCancel", {Gesture::Check, "1"}, "CmdCancel does not take \"check\""},
       {"Text1", {Gesture::Key, "enter"}, "Text1 cannot take the key \"enter\" (a key code 1..255)"},
@@ -175,7 +180,8 @@ TEST(FormTest, AFailingHandlerIsReportedToThePersonNotThrown) {
   OptionsForm form;
   form.CmdOk.Click = [] { throw forms::Error("Invalid property value"); };
   form.Show(forms::ShowMode::Modeless);
-  EXPECT_EQ(form.Perform("CmdOk", {Gesture::Click, ""}), "CmdOk click failed: Invalid property value");
+  EXPECT_EQ(form.Perform("CmdOk", {Gesture::Click, ""}),
+            "CmdOk click failed: Invalid property value");
 }
 
 } // namespace

@@ -22,7 +22,8 @@ TEST(MessageBoxTest, TheUserReadsTheBoxAndAnswersWithOneOfItsButtons) {
   EXPECT_EQ(forms::MsgBox("Create?", "Units", Icon::Exclamation, Buttons::YesNo), Answer::No);
   // Yes is no button of an OK box: the box takes its default.
   EXPECT_EQ(forms::MsgBox("Done", "Info"), Answer::OK);
-  EXPECT_EQ(person.user->seen, (std::vector<std::string>{"message Units: Create?", "message Info: Done"}));
+  EXPECT_EQ(person.user->seen,
+            (std::vector<std::string>{"message Units: Create?", "message Info: Done"}));
 }
 
 TEST(MessageBoxTest, NamesAsTheTranscriptWritesThem) {

@@ -21,20 +21,23 @@ public:
     seen.push_back(std::string(modal ? "modal " : "modeless ") + std::string(form.FormName()));
   }
   void WorkModal(forms::IForm& form) override {
-    if (work) work(form);
+    if (work)
+      work(form);
   }
   void FormClosedByFrame(forms::IForm& form) override {
     seen.push_back("closed " + std::string(form.FormName()));
   }
   forms::Answer MessageBox(const forms::Message& message) override {
     seen.push_back("message " + message.title + ": " + message.text);
-    if (answers.empty()) return forms::answers_of(message.buttons).front();
+    if (answers.empty())
+      return forms::answers_of(message.buttons).front();
     const auto answer = answers.front();
     answers.pop_front();
     return answer;
   }
   bool EscapePressed() override {
-    if (escapes == 0) return false;
+    if (escapes == 0)
+      return false;
     --escapes;
     return true;
   }

@@ -21,7 +21,9 @@ class Error : public std::runtime_error {
 // Colours as the platform keeps them: red + green * 256 + blue * 65536. The two system
 // colours are the defaults of a new control.
 using Color = long;
-constexpr Color Rgb(int red, int green, int blue) { return red + green * 256L + blue * 65536L; }
+constexpr Color Rgb(int red, int green, int blue) {
+  return red + green * 256L + blue * 65536L;
+}
 inline constexpr Color ButtonFace = 0x8000000FL;
 inline constexpr Color ButtonText = 0x80000012L;
 
@@ -36,7 +38,8 @@ using KeyAsciiEvent = std::function<void(int& KeyAscii)>;
 using MouseEvent = std::function<void(int Button, int Shift, float X, float Y)>;
 
 inline void raise(const Event& event) {
-  if (event) event();
+  if (event)
+    event();
 }
 
 // The designed values every control has. Positions and sizes (twips) are kept as data: no

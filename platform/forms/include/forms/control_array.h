@@ -24,7 +24,8 @@ public:
 
   // Error for an index the array does not hold.
   C& operator()(int index) const {
-    if (index < 0 || index >= Count()) throw Error("Control array element does not exist");
+    if (index < 0 || index >= Count())
+      throw Error("Control array element does not exist");
     return *items_[static_cast<std::size_t>(index)];
   }
   int Count() const { return static_cast<int>(items_.size()); }

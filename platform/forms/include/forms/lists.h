@@ -65,8 +65,8 @@ enum class ComboStyle {
 // the text of one of its items (Error otherwise, as the platform's read-only text).
 class ComboBox : public ListControl {
 public:
-  ComboBox(Container& parent, Id id, ComboStyle style,
-           std::vector<std::string> items = {}, std::string text = "", Look look = {});
+  ComboBox(Container& parent, Id id, ComboStyle style, std::vector<std::string> items = {},
+           std::string text = "", Look look = {});
 
   ComboStyle Style() const { return style_; }
   std::string Text() const;

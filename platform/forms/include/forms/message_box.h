@@ -16,7 +16,13 @@ enum class Buttons : int {
   YesNo = 4,
   RetryCancel = 5,
 };
-enum class Icon : int { None = 0, Critical = 16, Question = 32, Exclamation = 48, Information = 64 };
+enum class Icon : int {
+  None = 0,
+  Critical = 16,
+  Question = 32,
+  Exclamation = 48,
+  Information = 64
+};
 enum class Answer : int { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
 
 struct Message {
