@@ -20,3 +20,20 @@ function(corvane_add_session_test name)
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "CORVANE_REGISTRY=${PROJECT_BINARY_DIR}/test-registry/${name}.reg")
 endfunction()
+
+# corvane_add_session_folder(PREFIX prefix FOLDER dir [ADDIN target] [DATA folder...])
+# One session test for every NAME.session of the folder, named PREFIX_NAME, compared with the
+# NAME.transcript beside it.
+function(corvane_add_session_folder)
+  cmake_parse_arguments(ARG "" "PREFIX;FOLDER;ADDIN" "DATA" ${ARGN})
+  file(GLOB sessions CONFIGURE_DEPENDS ${ARG_FOLDER}/*.session)
+  set(addin)
+  if(ARG_ADDIN)
+    set(addin ADDIN ${ARG_ADDIN})
+  endif()
+  foreach(session ${sessions})
+    get_filename_component(name ${session} NAME_WE)
+    corvane_add_session_test(${ARG_PREFIX}_${name}
+      SESSION ${session} EXPECTED ${ARG_FOLDER}/${name}.transcript ${addin} DATA ${ARG_DATA})
+  endforeach()
+endfunction()
