@@ -88,8 +88,8 @@ struct NetCalc : com::IUnknown {
   // Orders stops 1..count (1..3002, all set) and returns the tour's primary cost.
   // mode 0: from stop 1 to stop `count`; 1: round trip from stop 1 (the cost includes the way
   // back, the tour lists each stop once); 2: from stop 1, ending anywhere; +10: ordered by
-  // straight-line distance between the stops' nodes (the cost is then that distance, in map
-  // units; metres for geographic data). Stops may share a node. Exact up to 15 stops, a near
+  // straight-line distance between the stops' nodes (the cost is then that distance in metres,
+  // over the sphere for geographic data). Stops may share a node. Exact up to 15 stops, a near
   // optimum above; the same input gives the same tour. -38 when a stop cannot be reached from
   // stop 1 (or, where the mode goes there, reach the end or stop 1).
   virtual float SolveTsp(std::int32_t count, std::int16_t mode) = 0;
