@@ -2,6 +2,7 @@
 
 #include "error.h"
 
+#include <algorithm>
 #include <string>
 
 namespace tamix {
@@ -133,12 +134,17 @@ void compute_arc_costs(const Network& network, const CostSettings& settings,
     costs.base = base;
   }
 
+  // Closures only raise costs; the least rate is that of a class or of a temporary speed.
+  Cost least = *std::min_element(primary_per_metre.begin(), primary_per_metre.end());
   costs.patched.clear();
   for (const auto& [link, speed] : settings.temp_speeds()) {
     const double metres = network.link_metres[link];
-    set_link(link, scaled(metres, per_metre(speed, true)), scaled(metres, per_metre(speed, false)));
+    const Cost primary_rate = per_metre(speed, true);
+    least = std::min(least, primary_rate);
+    set_link(link, scaled(metres, primary_rate), scaled(metres, per_metre(speed, false)));
     costs.patched.push_back(link);
   }
+  costs.min_primary_per_metre = least > 0 && least < inf_cost ? least : 0;
   for (LinkId link : settings.closed_links()) {
     set_link(link, inf_cost, inf_cost);
     costs.patched.push_back(link);

@@ -87,6 +87,8 @@ struct ArcCosts {
   // the next run redoes only those when nothing else changed.
   BaseCostKey base;
   std::vector<LinkId> patched;
+  // No passable arc costs less per metre of its link than this (0 when nothing is known).
+  double min_primary_per_metre = 0;
 };
 
 // Brings `costs` up to date for every arc of `network`: in full when the unit, class speeds or

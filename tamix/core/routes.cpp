@@ -1,6 +1,7 @@
 #include "routes.h"
 
 #include "error.h"
+#include "map_units.h"
 
 #include <algorithm>
 #include <string>
@@ -16,14 +17,28 @@ void check_node(const Network& network, NodeId node) {
 
 } // namespace
 
+double lower_bound_per_map_unit(const Network& network, const ArcCosts& costs) {
+  if (network.map_units == map_units_degree || !is_known_map_unit(network.map_units))
+    return 0;
+  // A hair below the exact bound, so that rounding can never make it exceed a link's cost.
+  return costs.min_primary_per_metre * metres_per_map_unit(network.map_units) * (1 - 1e-9);
+}
+
 RouteResult solve_route(Search& search, const ArcCosts& costs, NodeId from, NodeId to) {
-  check_node(search.network(), to);
-  search.run_from(costs, from, {inf_cost, to});
+  const Network& network = search.network();
+  check_node(network, to);
+  search.run_from(costs, from, {inf_cost, to, lower_bound_per_map_unit(network, costs)});
   RouteResult result;
   result.reached = search.reached(to);
   result.primary = search.primary(to);
   result.secondary = search.secondary(to);
-  result.last_reached = search.last_settled();
+  if (!result.reached) {
+    // Every node of the origin's part was settled; the farthest is the one of greatest cost
+    // (the last settled wins a tie).
+    for (NodeId node : search.settled_nodes())
+      if (result.last_reached == no_node || search.primary(node) >= search.primary(result.last_reached))
+        result.last_reached = node;
+  }
   return result;
 }
 

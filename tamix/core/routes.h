@@ -20,11 +20,17 @@ struct RouteResult {
   bool reached = false;
   Cost primary = inf_cost;       // at the target when reached
   Cost secondary = inf_cost;
-  NodeId last_reached = no_node; // when not reached: the last node the search settled
+  NodeId last_reached = no_node; // when not reached: the reached node farthest from `from`
 };
 
-// Cheapest route from `from` to `to`; the search stops once `to` is settled. Unknown nodes
-// raise out_of_bounds.
+// A lower bound of the primary cost per map unit of straight line between two nodes: a link is
+// never shorter than the straight line between its ends, and costs at least
+// costs.min_primary_per_metre per metre. 0 (no bound) for degrees, whose straight lines are not
+// lengths.
+double lower_bound_per_map_unit(const Network& network, const ArcCosts& costs);
+
+// Cheapest route from `from` to `to`, searched toward `to` with the bound above; the search stops
+// once `to` is settled. Unknown nodes raise out_of_bounds.
 RouteResult solve_route(Search& search, const ArcCosts& costs, NodeId from, NodeId to);
 
 // Every node reachable from `from` within `cutoff` (inf_cost or <= 0: no cut-off).

@@ -3,6 +3,7 @@
 #include "error.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace tamix {
@@ -38,35 +39,54 @@ void Search::run_from(const ArcCosts& costs, NodeId source, SearchLimits limits)
   run(costs, std::span<const Source>(&only, 1), limits);
 }
 
-// Gives `node` a cheaper label, or its first one; the node must not be settled.
-void Search::improve(NodeId node, Cost primary, Cost secondary, SignedLink parent) {
+// Gives `node` a cheaper label, or its first one; the node must not be settled. `key` orders
+// the heap: the primary cost, plus the bound to the target when searching toward one.
+void Search::improve(NodeId node, Cost primary, Cost secondary, SignedLink parent, Cost key) {
   NodeState& state = state_[node];
   if (state.stamp != round_) {
     state = {primary, secondary, parent, round_, std::uint32_t(heap_key_.size())};
-    heap_key_.push_back(primary);
+    heap_key_.push_back(key);
     heap_node_.push_back(node);
-    sift_up(state.heap_pos, primary, node);
+    sift_up(state.heap_pos, key, node);
   } else if (primary < state.primary) {
     state.primary = primary;
     state.secondary = secondary;
     state.parent = parent;
-    sift_up(state.heap_pos, primary, node);
+    sift_up(state.heap_pos, key, node);
   }
 }
 
 void Search::run(const ArcCosts& costs, std::span<const Source> sources, SearchLimits limits) {
   start_round();
+  const bool toward_target = limits.target != no_node && limits.cost_per_map_unit > 0;
+  if (toward_target && !network_.has_node(limits.target))
+    throw Error(code::out_of_bounds, "the network has no node " + std::to_string(limits.target));
+  const Point goal = toward_target ? network_.node_points[limits.target] : Point{};
   for (const Source& source : sources) {
     if (!network_.has_node(source.node))
       throw Error(code::out_of_bounds, "the network has no node " + std::to_string(source.node));
-    if (source.primary <= limits.cutoff)
-      improve(source.node, source.primary, source.secondary, no_link);
+    if (source.primary > limits.cutoff)
+      continue;
+    const Point& p = network_.node_points[source.node];
+    const Cost bound =
+        toward_target ? limits.cost_per_map_unit * std::hypot(p.x - goal.x, p.y - goal.y) : 0;
+    improve(source.node, source.primary, source.secondary, no_link, source.primary + bound);
   }
+  if (toward_target)
+    settle_all<true>(costs, limits);
+  else
+    settle_all<false>(costs, limits);
+}
+
+template <bool toward_target>
+void Search::settle_all(const ArcCosts& costs, const SearchLimits& limits) {
   const Graph& graph = network_.graph;
   const Cost* primary_cost = costs.primary.data();
   const Cost* secondary_cost = costs.secondary.data();
   const NodeId* head = graph.head.data();
   const ArcId* first_out = graph.first_out.data();
+  const Point* points = network_.node_points.data();
+  const Point goal = toward_target ? points[limits.target] : Point{};
   // Below inf_cost, so that one comparison drops impassable arcs and those beyond the cut-off.
   const Cost cutoff = std::min(limits.cutoff, inf_cost / 2);
   while (!heap_key_.empty()) {
@@ -85,7 +105,11 @@ void Search::run(const ArcCosts& costs, std::span<const Source> sources, SearchL
       const NodeState& state = state_[next];
       if (state.stamp == round_ && (state.heap_pos == settled_mark || state.primary <= primary))
         continue;
-      improve(next, primary, from_secondary + secondary_cost[a], graph.arc_link[a]);
+      Cost key = primary;
+      if constexpr (toward_target)
+        key += limits.cost_per_map_unit *
+               std::hypot(points[next].x - goal.x, points[next].y - goal.y);
+      improve(next, primary, from_secondary + secondary_cost[a], graph.arc_link[a], key);
     }
   }
 }

@@ -31,6 +31,11 @@ struct SearchLimits {
   Cost cutoff = inf_cost;
   // The search stops as soon as this node is settled (no_node: settle everything reachable).
   NodeId target = no_node;
+  // With a target: a lower bound of the primary cost per map unit of straight line (0: none).
+  // Nodes are then settled in order of cost so far plus the bound's cost of the straight line to
+  // the target (A*), which settles far fewer nodes; settled labels stay exact because the bound
+  // never exceeds the cost of any link (see lower_bound_per_map_unit in routes.h).
+  double cost_per_map_unit = 0;
 };
 
 class Search {
@@ -52,9 +57,11 @@ public:
   Cost secondary(NodeId node) const { return reached(node) ? state_[node].secondary : inf_cost; }
   // The arc by which a reached node was entered, as a signed link (no_link for a source).
   SignedLink parent_link(NodeId node) const { return reached(node) ? state_[node].parent : no_link; }
-  // The node settled last: the farthest one the search reached (a source if nothing else).
+  // The node settled last (a source if nothing else): the farthest one reached, unless the
+  // search ran toward a target with a bound.
   NodeId last_settled() const { return order_.empty() ? no_node : order_.back(); }
-  // Reached nodes in the order they were settled (ascending primary cost).
+  // Reached nodes in the order they were settled (ascending primary cost, unless the search
+  // ran toward a target with a bound).
   std::span<const NodeId> settled_nodes() const { return order_; }
 
   const Network& network() const { return network_; }
@@ -74,7 +81,9 @@ private:
   };
 
   void start_round();
-  void improve(NodeId node, Cost primary, Cost secondary, SignedLink parent);
+  template <bool toward_target>
+  void settle_all(const ArcCosts& costs, const SearchLimits& limits);
+  void improve(NodeId node, Cost primary, Cost secondary, SignedLink parent, Cost key);
   NodeId heap_pop();
   void sift_up(std::uint32_t pos, Cost key, NodeId node);
   void sift_down(std::uint32_t pos, Cost key, NodeId node);
