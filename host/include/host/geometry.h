@@ -131,6 +131,8 @@ struct HostIndexedCollection : com::IUnknown {
   // Null when i is out of range.
   virtual com::ComPtr<HostGeometry> Geometry(int i) = 0;
   virtual void AddGeometry(HostGeometry* geometry) = 0;
+  // Puts `geometry` in place of item i; nothing happens when i is out of range.
+  virtual void ReplaceGeometry(int i, HostGeometry* geometry) = 0;
 };
 
 // Intersect's dimension codes: which parts of the result to keep.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "com/unknown.h"
@@ -25,6 +26,21 @@ struct HostDataset : com::IUnknown {
   virtual com::HRESULT Delete() = 0;
 };
 
+// An attribute index definition: a name and the fields it covers.
+struct HostIndex : com::IUnknown {
+  COM_INTERFACE(HostIndex, com::IUnknown, "7CF1F83B-0E7D-4371-9294-8045B94195C4")
+  virtual std::string Name() = 0;
+  virtual com::ComPtr<HostFields> Fields() = 0;
+  virtual bool IsUnique() = 0;
+};
+
+struct HostIndexEdit : HostIndex {
+  COM_INTERFACE(HostIndexEdit, HostIndex, "EB0EE25A-A060-4787-B682-DE1FA0CABE20")
+  virtual void SetName(const std::string& name) = 0;
+  virtual void SetFields(HostFields* fields) = 0;
+  virtual void SetIsUnique(bool unique) = 0;
+};
+
 // What tables and feature classes share: their fields. AddField and DeleteField rewrite the
 // ".dbf" only (never the ".shp", nor its time); they fail for the object id and shape fields,
 // for a name already present, and for deleting the last attribute field (a ".dbf" keeps one).
@@ -37,6 +53,10 @@ struct HostClass : com::IUnknown {
   virtual com::HRESULT DeleteField(HostField* field) = 0;
   virtual bool HasOID() = 0;
   virtual std::string OIDFieldName() = 0;
+  // Shapefile tables keep no attribute indexes of their own, so an index speeds up nothing
+  // here: AddIndex checks that the class has every field of `index` (E_INVALIDARG otherwise)
+  // and writes nothing.
+  virtual com::HRESULT AddIndex(HostIndex* index) = 0;
 };
 
 struct HostObjectClass : HostClass {
@@ -100,5 +120,7 @@ struct HostSelectionSet : com::IUnknown {
   // The table the ids belong to.
   virtual com::ComPtr<HostTable> Target() = 0;
 };
+
+inline constexpr std::string_view IndexClass = "esricore.Index";
 
 } // namespace host

@@ -6,11 +6,13 @@
 #include "data/field_objects.h"
 #include "data/filters.h"
 #include "data/workspace_objects.h"
+#include "geometry/geometry_bag.h"
 #include "geometry/shape_access.h"
 #include "geometry/spatial_reference_objects.h"
 #include "host/data_tools.h"
 #include "host/query_filter.h"
 #include "host/spatial_reference.h"
+#include "host/table.h"
 #include "host/workspace.h"
 
 namespace host {
@@ -32,7 +34,9 @@ const std::array classes{
     MapClass{SpatialFilterClass, create_spatial_filter},
     MapClass{FieldClass, create_field},
     MapClass{FieldsClass, create_fields},
+    MapClass{GeometryBagClass, create_geometry_bag},
     MapClass{GeometryDefClass, create_geometry_def},
+    MapClass{IndexClass, create_index},
     MapClass{SpatialReferenceEnvironmentClass, create_spatial_reference_factory},
     MapClass{ProjectionFileClass, create_projection_file},
     MapClass{UnknownCoordinateSystemClass, create_unknown_coordinate_system},

@@ -4,6 +4,7 @@
 #include "data/host_error.h"
 #include "data/letter_case.h"
 #include "host/geometry.h"
+#include "host/table.h"
 
 namespace host {
 
@@ -84,6 +85,21 @@ private:
   std::vector<com::ComPtr<HostField>> fields_;
 };
 
+class Index final : public com::ComObject<HostIndexEdit> {
+public:
+  std::string Name() override { return name_; }
+  com::ComPtr<HostFields> Fields() override { return fields_; }
+  bool IsUnique() override { return unique_; }
+  void SetName(const std::string& name) override { name_ = name; }
+  void SetFields(HostFields* fields) override { fields_ = com::ComPtr<HostFields>(fields); }
+  void SetIsUnique(bool unique) override { unique_ = unique; }
+
+private:
+  std::string name_;
+  com::ComPtr<HostFields> fields_;
+  bool unique_ = false;
+};
+
 } // namespace
 
 com::ComPtr<HostFieldEdit> make_field(const FieldSpec& spec) { return com::make<Field>(spec); }
@@ -122,6 +138,8 @@ com::ComPtr<com::IUnknown> create_field() {
 com::ComPtr<com::IUnknown> create_fields() {
   return make_fields({}).as<com::IUnknown>();
 }
+com::ComPtr<com::IUnknown> create_index() { return com::make<Index>().as<com::IUnknown>(); }
+
 com::ComPtr<com::IUnknown> create_geometry_def() {
   return com::make<GeometryDef>().as<com::IUnknown>();
 }

@@ -21,5 +21,6 @@ FieldSpec spec_of(HostField* field);
 com::ComPtr<com::IUnknown> create_field();
 com::ComPtr<com::IUnknown> create_fields();
 com::ComPtr<com::IUnknown> create_geometry_def();
+com::ComPtr<com::IUnknown> create_index();
 
 } // namespace host

@@ -62,6 +62,16 @@ public:
   bool HasOID() override { return true; }
   std::string OIDFieldName() override { return table_->has_shapes() ? "FID" : "OID"; }
   std::string AliasName() override { return Name(); }
+  com::HRESULT AddIndex(HostIndex* index) override {
+    if (!index) return com::E_POINTER;
+    return guarded([&] {
+      const auto fields = index->Fields();
+      for (int i = 0; fields && i < fields->FieldCount(); ++i)
+        if (FindField(fields->Field(i)->Name()) < 0)
+          throw HostError("an index names the field \"" + fields->Field(i)->Name() +
+              "\", which " + Name() + " does not have", com::E_INVALIDARG);
+    });
+  }
 
   // HostTable
   com::HRESULT RowCount(HostQueryFilter* filter, std::int32_t* count) override {

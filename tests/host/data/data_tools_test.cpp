@@ -56,6 +56,15 @@ TEST(DataTools, PointClassesStoreTheirPointsAndStatisticsSummariseAField) {
   EXPECT_EQ(result->Minimum(), 1.5);
   statistics->SetField("Shape");
   EXPECT_EQ(statistics->Statistics(&result), com::E_INVALIDARG);
+
+  // Indexes are accepted for fields the class has, and refused for others.
+  for (const auto& [name, expected] : {std::pair{"VALUE", com::S_OK}, {"NOPE", com::E_INVALIDARG}}) {
+    auto index = create_index().as<HostIndexEdit>();
+    auto fields = make_fields({make_field({name, field_double, 0, 0, 0})});
+    index->SetFields(fields.get());
+    index->SetName(name);
+    EXPECT_EQ(points->AddIndex(index.get()), expected) << name;
+  }
 }
 
 TEST(DataTools, ClipCutsEveryFeatureToTheClipShapesAndKeepsValues) {
