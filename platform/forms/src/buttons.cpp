@@ -3,39 +3,19 @@
 namespace forms {
 
 CommandButton::CommandButton(Container& parent, Id id, std::string caption, Look look)
-    : Control(parent, std::move(id), look), caption_(caption), design_caption_(std::move(caption)) {
-}
+    : CaptionedControl(parent, std::move(id), std::move(caption), look) {}
 
-std::string CommandButton::Caption() const {
-  touch();
-  return caption_;
-}
-void CommandButton::SetCaption(std::string caption) {
-  touch();
-  caption_ = std::move(caption);
-}
 std::string CommandButton::perform(const UserAction& action) {
   if (action.gesture != Gesture::Click)
     return refusal(action);
   raise(Click);
   return {};
 }
-void CommandButton::restore_state() {
-  caption_ = design_caption_;
-}
 
 OptionButton::OptionButton(Container& parent, Id id, std::string caption, bool value, Look look)
-    : Control(parent, std::move(id), look), caption_(caption), value_(value),
-      design_caption_(std::move(caption)), design_value_(value) {}
+    : CaptionedControl(parent, std::move(id), std::move(caption), look), value_(value),
+      design_value_(value) {}
 
-std::string OptionButton::Caption() const {
-  touch();
-  return caption_;
-}
-void OptionButton::SetCaption(std::string caption) {
-  touch();
-  caption_ = std::move(caption);
-}
 bool OptionButton::Value() const {
   touch();
   return value_;
@@ -65,22 +45,14 @@ std::string OptionButton::perform(const UserAction& action) {
   return refusal(action);
 }
 void OptionButton::restore_state() {
-  caption_ = design_caption_;
   value_ = design_value_;
+  CaptionedControl::restore_state();
 }
 
 CheckBox::CheckBox(Container& parent, Id id, std::string caption, int value, Look look)
-    : Control(parent, std::move(id), look), caption_(caption), value_(value),
-      design_caption_(std::move(caption)), design_value_(value) {}
+    : CaptionedControl(parent, std::move(id), std::move(caption), look), value_(value),
+      design_value_(value) {}
 
-std::string CheckBox::Caption() const {
-  touch();
-  return caption_;
-}
-void CheckBox::SetCaption(std::string caption) {
-  touch();
-  caption_ = std::move(caption);
-}
 int CheckBox::Value() const {
   touch();
   return value_;
@@ -107,8 +79,8 @@ std::string CheckBox::perform(const UserAction& action) {
   return {};
 }
 void CheckBox::restore_state() {
-  caption_ = design_caption_;
   value_ = design_value_;
+  CaptionedControl::restore_state();
 }
 
 } // namespace forms

@@ -16,22 +16,10 @@ std::string click_or_refuse(const UserAction& action, const Event& click, const 
 } // namespace
 
 Frame::Frame(Container& parent, Id id, std::string caption, Look look)
-    : Control(parent, std::move(id), look), caption_(caption), design_caption_(std::move(caption)) {
-}
+    : CaptionedControl(parent, std::move(id), std::move(caption), look) {}
 
-std::string Frame::Caption() const {
-  touch();
-  return caption_;
-}
-void Frame::SetCaption(std::string caption) {
-  touch();
-  caption_ = std::move(caption);
-}
 std::string Frame::perform(const UserAction& action) {
   return click_or_refuse(action, Click, DblClick, refusal(action));
-}
-void Frame::restore_state() {
-  caption_ = design_caption_;
 }
 
 Shape::Shape(Container& parent, Id id, Color fill_color, Look look)

@@ -136,6 +136,22 @@ void Control::RestoreDesign() {
   restore_state();
 }
 
+CaptionedControl::CaptionedControl(Container& parent, Id id, std::string caption, Look look)
+    : Control(parent, std::move(id), look), caption_(caption), design_caption_(std::move(caption)) {
+}
+
+std::string CaptionedControl::Caption() const {
+  touch();
+  return caption_;
+}
+void CaptionedControl::SetCaption(std::string caption) {
+  touch();
+  caption_ = std::move(caption);
+}
+void CaptionedControl::restore_state() {
+  caption_ = design_caption_;
+}
+
 std::string KeyEvents::press_key(std::string_view key_code) {
   int code = -1;
   const auto [end, error] =

@@ -5,17 +5,8 @@
 namespace forms {
 
 Label::Label(Container& parent, Id id, std::string caption, Look look)
-    : Control(parent, std::move(id), look), caption_(caption), design_caption_(std::move(caption)) {
-}
+    : CaptionedControl(parent, std::move(id), std::move(caption), look) {}
 
-std::string Label::Caption() const {
-  touch();
-  return caption_;
-}
-void Label::SetCaption(std::string caption) {
-  touch();
-  caption_ = std::move(caption);
-}
 std::string Label::perform(const UserAction& action) {
   if (action.gesture == Gesture::Click)
     raise(Click);
@@ -24,9 +15,6 @@ std::string Label::perform(const UserAction& action) {
   else
     return refusal(action);
   return {};
-}
-void Label::restore_state() {
-  caption_ = design_caption_;
 }
 
 TextBox::TextBox(Container& parent, Id id, std::string text, Look look)

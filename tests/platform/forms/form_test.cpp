@@ -49,6 +49,8 @@ TEST(FormTest, UnloadBringsBackTheDesignAndTheNextTouchLoadsAgain) {
   form.OptFast.SetValue(true);
   form.Text1.SetText("typed");
   form.CmdOk.SetEnabled(false);
+  form.CmdOk.SetCaption("&Go");
+  form.OptFast.SetCaption("Quickest");
   ASSERT_TRUE(form.Unload());
 
   EXPECT_EQ(form.Caption(), "Route Options");
@@ -59,6 +61,8 @@ TEST(FormTest, UnloadBringsBackTheDesignAndTheNextTouchLoadsAgain) {
   EXPECT_FALSE(form.OptFast.Value());
   EXPECT_EQ(form.Text1.Text(), "");
   EXPECT_TRUE(form.CmdOk.Enabled());
+  EXPECT_EQ(form.CmdOk.Caption(), "&OK");
+  EXPECT_EQ(form.OptFast.Caption(), "Fastest");
   EXPECT_EQ(form.events, (Strings{"Load", "QueryUnload 1", "Unload", "Load"}));
 }
 

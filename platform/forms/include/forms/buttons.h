@@ -4,32 +4,22 @@
 
 namespace forms {
 
-class CommandButton : public Control {
+class CommandButton : public CaptionedControl {
 public:
   CommandButton(Container& parent, Id id, std::string caption, Look look = {});
-
-  std::string Caption() const;
-  void SetCaption(std::string caption);
 
   Event Click;
 
 protected:
   std::string perform(const UserAction& action) override;
-  void restore_state() override;
-
-private:
-  std::string caption_;
-  const std::string design_caption_;
 };
 
 // One choice of a group: the option buttons of the same container. Selecting one clears the
 // others of its group; Click fires when an option becomes selected, by a person or by code.
-class OptionButton : public Control {
+class OptionButton : public CaptionedControl {
 public:
   OptionButton(Container& parent, Id id, std::string caption, bool value = false, Look look = {});
 
-  std::string Caption() const;
-  void SetCaption(std::string caption);
   bool Value() const;
   // Setting false only clears this option; setting true clears the rest of the group.
   void SetValue(bool value);
@@ -42,20 +32,16 @@ protected:
   void restore_state() override;
 
 private:
-  std::string caption_;
   bool value_;
-  const std::string design_caption_;
   const bool design_value_;
 };
 
 // Value 0 unchecked, 1 checked, 2 grayed. Click fires when the value changes, by a person or
 // by code.
-class CheckBox : public Control {
+class CheckBox : public CaptionedControl {
 public:
   CheckBox(Container& parent, Id id, std::string caption, int value = 0, Look look = {});
 
-  std::string Caption() const;
-  void SetCaption(std::string caption);
   int Value() const;
   // A value outside 0..2 is an Error.
   void SetValue(int value);
@@ -67,9 +53,7 @@ protected:
   void restore_state() override;
 
 private:
-  std::string caption_;
   int value_;
-  const std::string design_caption_;
   const int design_value_;
 };
 

@@ -5,12 +5,9 @@
 namespace forms {
 
 // A captioned group of controls; its option buttons form one group.
-class Frame : public Control, public Container {
+class Frame : public CaptionedControl, public Container {
 public:
   Frame(Container& parent, Id id, std::string caption, Look look = {});
-
-  std::string Caption() const;
-  void SetCaption(std::string caption);
 
   Form& OwnerForm() override { return Control::OwnerForm(); }
   bool Reachable() const override { return Control::Reachable(); }
@@ -20,11 +17,6 @@ public:
 
 protected:
   std::string perform(const UserAction& action) override;
-  void restore_state() override;
-
-private:
-  std::string caption_;
-  const std::string design_caption_;
 };
 
 // A drawn figure (rectangle, oval, ...) that shows a colour; it takes no gestures.

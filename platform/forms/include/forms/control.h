@@ -155,6 +155,22 @@ private:
   const Look design_;
 };
 
+// A control with a caption (buttons, options, check boxes, labels, frames).
+class CaptionedControl : public Control {
+public:
+  std::string Caption() const;
+  void SetCaption(std::string caption);
+
+protected:
+  CaptionedControl(Container& parent, Id id, std::string caption, Look look);
+  // Subclasses that keep more state restore it and then call this.
+  void restore_state() override;
+
+private:
+  std::string caption_;
+  const std::string design_caption_;
+};
+
 // Key events shared by the controls that take the keyboard focus (text box, list and combo).
 class KeyEvents {
 public:

@@ -4,23 +4,15 @@
 
 namespace forms {
 
-class Label : public Control {
+class Label : public CaptionedControl {
 public:
   Label(Container& parent, Id id, std::string caption, Look look = {});
-
-  std::string Caption() const;
-  void SetCaption(std::string caption);
 
   Event Click;
   Event DblClick;
 
 protected:
   std::string perform(const UserAction& action) override;
-  void restore_state() override;
-
-private:
-  std::string caption_;
-  const std::string design_caption_;
 };
 
 // Change fires whenever the text changes, typed by a person or set by code. The selection
