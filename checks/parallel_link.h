@@ -1,0 +1,13 @@
+#pragma once
+
+#include "addin/command_base.h"
+
+namespace corvane {
+
+// Finds links that join the same two nodes.
+class ParallelLink final : public CommandBase<> {
+public:
+  ParallelLink();
+};
+
+} // namespace corvane

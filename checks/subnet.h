@@ -1,0 +1,13 @@
+#pragma once
+
+#include "addin/command_base.h"
+
+namespace corvane {
+
+// Finds the parts of the network that cannot reach each other.
+class Subnet final : public CommandBase<> {
+public:
+  Subnet();
+};
+
+} // namespace corvane

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "addin/command_base.h"
+
+namespace corvane {
+
+// Finds the links that no route uses.
+class UnusedLink final : public CommandBase<> {
+public:
+  UnusedLink();
+};
+
+} // namespace corvane

@@ -1,0 +1,13 @@
+#include "dialogs/frame/frm_error.h"
+
+namespace corvane {
+
+FrmError::FrmError() : Form("FrmError", {.Caption = "Errors", .Width = 4575, .Height = 2760}) {
+  Command1.Click = [this] { Unload(); };
+}
+
+void FrmError::Form_Load() {
+  Move(3000, 3000, Width(), Height());
+}
+
+} // namespace corvane

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "addin/command_base.h"
+
+namespace corvane {
+
+// Clears the results shown on the map.
+class ClearResult final : public CommandBase<> {
+public:
+  ClearResult();
+};
+
+} // namespace corvane

@@ -1,0 +1,20 @@
+#include "network/close_network.h"
+
+#include "common/handler_end.h"
+#include "network/shared_state.h"
+
+namespace corvane {
+
+CloseNetwork::CloseNetwork()
+    : CommandBase({.Caption = "CloseNetwork",
+                   .Name = "CloseNetwork",
+                   .Tooltip = "CloseNetwork",
+                   .Message = "Closes the current Network",
+                   .BitmapId = 7047}) {}
+
+void CloseNetwork::created() {
+  focus_map_ = require(require(document(), "Document")->FocusMap(), "FocusMap");
+  shared_state().gDocument = application()->Document();
+}
+
+} // namespace corvane

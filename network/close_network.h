@@ -1,0 +1,21 @@
+#pragma once
+
+#include "addin/command_base.h"
+#include "host/map.h"
+
+namespace corvane {
+
+// Closes the loaded network. It is also the command that publishes the map document to the
+// rest of the add-in (gDocument).
+class CloseNetwork final : public CommandBase<> {
+public:
+  CloseNetwork();
+
+protected:
+  void created() override;
+
+private:
+  com::ComPtr<host::HostMap> focus_map_;
+};
+
+} // namespace corvane

@@ -1,0 +1,20 @@
+#include "network/create_network.h"
+
+#include "network/shared_state.h"
+
+namespace corvane {
+
+CreateNetwork::CreateNetwork()
+    : CommandBase({.Caption = "Create Network",
+                   .Name = "CreateNetwork",
+                   .Tooltip = "Create Network",
+                   .Message = "Creates/Loads the Network for the specified polyline layer",
+                   .BitmapId = 7048}) {}
+
+bool CreateNetwork::enabled() {
+  const bool loaded = network_loaded(tantest.get());
+  const auto state = shared_state().gNetworkState;
+  return state == NetworkNeverLoaded || state == NetworkClosed || !loaded;
+}
+
+} // namespace corvane

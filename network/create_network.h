@@ -1,0 +1,22 @@
+#pragma once
+
+#include "addin/command_base.h"
+#include "tamix/net_base.h"
+
+namespace corvane {
+
+// Creates or loads the routing network of a polyline layer of the map. The command owns the
+// engine network object it loads into (tantest).
+class CreateNetwork final : public CommandBase<> {
+public:
+  CreateNetwork();
+
+protected:
+  // Enabled unless a network was opened and not closed while tantest still reports it loaded.
+  bool enabled() override;
+
+private:
+  com::ComPtr<tamix::NetBase> tantest;
+};
+
+} // namespace corvane

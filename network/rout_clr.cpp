@@ -1,0 +1,12 @@
+#include "network/rout_clr.h"
+
+namespace corvane {
+
+RoutClr::RoutClr()
+    : CommandBase({.Caption = "Route Color",
+                   .Name = "Route Color",
+                   .Tooltip = "Route Color",
+                   .Message = "Sets the various route color",
+                   .BitmapId = 7061}) {}
+
+} // namespace corvane

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "addin/command_base.h"
+
+namespace corvane {
+
+// Sets the colour in which routes are drawn.
+class RoutClr final : public CommandBase<> {
+public:
+  RoutClr();
+};
+
+} // namespace corvane

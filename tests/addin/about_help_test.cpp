@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "addin/help.h"
+#include "com/registration.h"
+#include "common/app_path.h"
+#include "module_command.h"
+#include "network/shared_state.h"
+#include "recording_user.h"
+#include "win/shell.h"
+
+namespace corvane {
+namespace {
+
+std::filesystem::path scratch_folder(const std::string& what) {
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  auto folder = std::filesystem::temp_directory_path() /
+                ("corvane-" + what + "-" + test->test_suite_name() + "-" + test->name());
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  return folder;
+}
+
+// A registry of this test's own, holding only what the test registers.
+class ScopedRegistry {
+public:
+  ScopedRegistry() : folder_(scratch_folder("registry")) {
+    if (const char* old = std::getenv("CORVANE_REGISTRY"))
+      old_ = old;
+    ::setenv("CORVANE_REGISTRY", (folder_ / "registry").c_str(), 1);
+  }
+  ~ScopedRegistry() {
+    if (old_)
+      ::setenv("CORVANE_REGISTRY", old_->c_str(), 1);
+    else
+      ::unsetenv("CORVANE_REGISTRY");
+    std::filesystem::remove_all(folder_);
+  }
+
+private:
+  std::filesystem::path folder_;
+  std::optional<std::string> old_;
+};
+
+// Records what the add-in asks the shell to open.
+class ScopedShell {
+public:
+  ScopedShell() {
+    win::set_shell_sink([this](const win::ShellRequest& r) { requests.push_back(r); });
+  }
+  ~ScopedShell() { win::set_shell_sink({}); }
+  std::vector<win::ShellRequest> requests;
+};
+
+TEST(About, ShowsTheAboutBoxOfAnEnginePairOfItsOwn) {
+  reset_shared_state();
+  ScopedRegistry registry;
+  ScopedRecordingUser user;
+  ASSERT_EQ(com::register_module(std::filesystem::path(AppPath()) / "libtamix.so"), com::S_OK);
+  const auto about = make_command("Corvane.About");
+  ASSERT_EQ(about->OnClick(), com::S_OK);
+  ASSERT_EQ(user->messages.size(), 1u);
+  EXPECT_NE(user->messages[0].text.find("tamix"), std::string::npos) << user->messages[0].text;
+  EXPECT_EQ(user->messages[0].icon, forms::Icon::Information);
+  EXPECT_FALSE(shared_state().gNetBase) << "the shared engine objects are not touched";
+  EXPECT_FALSE(shared_state().gNetCalc);
+}
+
+TEST(About, WithoutTheEngineTheFailureGoesToTheHost) {
+  ScopedRegistry registry;
+  ScopedRecordingUser user;
+  const auto about = make_command("Corvane.About");
+  EXPECT_EQ(about->OnClick(), com::REGDB_E_CLASSNOTREG);
+  EXPECT_TRUE(user->messages.empty());
+}
+
+TEST(Help, OpensTheHelpFileMaximisedThroughTheShell) {
+  ScopedRecordingUser user;
+  ScopedShell shell;
+  const auto folder = scratch_folder("help");
+  std::filesystem::create_directories(folder / "CVhelp");
+  std::ofstream(folder / "CVhelp" / "corvane.chm") << "<html></html>";
+
+  open_help_file(folder.string());
+  EXPECT_TRUE(user->messages.empty());
+  ASSERT_EQ(shell.requests.size(), 1u);
+  const auto& request = shell.requests[0];
+  EXPECT_EQ(request.operation, "open");
+  EXPECT_EQ(request.file, folder.string() + "\\CVhelp\\corvane.chm");
+  EXPECT_EQ(request.parameters, "");
+  EXPECT_EQ(request.directory, folder.string());
+  EXPECT_EQ(request.show_command, 3);
+  std::filesystem::remove_all(folder);
+}
+
+TEST(Help, AMissingHelpFileIsNamedInTheMessage) {
+  ScopedRecordingUser user;
+  ScopedShell shell;
+  const auto folder = scratch_folder("nohelp");
+
+  open_help_file(folder.string());
+  EXPECT_TRUE(shell.requests.empty());
+  ASSERT_EQ(user->messages.size(), 1u);
+  EXPECT_EQ(user->messages[0].text,
+            "(" + folder.string() + "\\CVhelp\\corvane.chm) File not found");
+  EXPECT_EQ(user->messages[0].title, "File Not Found");
+  EXPECT_EQ(user->messages[0].icon, forms::Icon::Exclamation);
+  EXPECT_EQ(user->messages[0].buttons, forms::Buttons::OKOnly);
+  std::filesystem::remove_all(folder);
+}
+
+TEST(Help, TheCommandOpensTheInstalledHelp) {
+  ScopedRecordingUser user;
+  ScopedShell shell;
+  const auto help = make_command("Corvane.Help");
+  ASSERT_EQ(help->OnClick(), com::S_OK);
+  EXPECT_TRUE(user->messages.empty());
+  ASSERT_EQ(shell.requests.size(), 1u);
+  EXPECT_EQ(shell.requests[0].directory, AppPath());
+}
+
+} // namespace
+} // namespace corvane

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "addin/command_base.h"
+
+namespace corvane {
+
+// Map tool: the best order to visit the clicked stops.
+class TspFinal final : public ToolBase {
+public:
+  TspFinal();
+
+protected:
+  // Also the one place that learns whether the host has an edit session open: every query
+  // refreshes gEditSessionActive from the host's editor.
+  bool enabled() override;
+};
+
+} // namespace corvane
