@@ -1,23 +1,17 @@
 #include "session/command_bars.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "com/create.h"
 #include "com/object.h"
 #include "com/registry.h"
+#include "data/letter_case.h"
 #include "session/session_error.h"
 #include "session/transcript.h"
 
 namespace host::session {
 
 namespace {
-
-std::string lower(std::string_view text) {
-  std::string out(text);
-  std::ranges::transform(out, out.begin(), [](unsigned char c) { return std::tolower(c); });
-  return out;
-}
 
 // The host's side of one item while a bar fills it in.
 class ItemDef final : public com::ComObject<HostItemDef> {
@@ -111,9 +105,9 @@ std::vector<std::string> CommandBars::load() {
 }
 
 com::ComPtr<com::IUnknown> CommandBars::bar(std::string_view prog_id) {
-  const auto key = lower(prog_id);
+  const auto key = lower_case(prog_id);
   for (const auto& bar : bars_)
-    if (lower(bar.prog_id) == key)
+    if (lower_case(bar.prog_id) == key)
       return bar.object;
   return nullptr;
 }
@@ -129,7 +123,7 @@ std::vector<CommandBars::Item> CommandBars::items_of(com::IUnknown* bar) {
 }
 
 com::ComPtr<ICommand> CommandBars::command(std::string_view prog_id) {
-  const auto key = lower(prog_id);
+  const auto key = lower_case(prog_id);
   if (const auto found = commands_.find(key); found != commands_.end())
     return found->second;
   com::ComPtr<com::IUnknown> object;
@@ -155,17 +149,17 @@ std::vector<std::string> CommandBars::describe() {
     if (!bar.object.as<IMenuDef>())
       continue;
     for (const auto& item : items_of(bar.object.get()))
-      nested.push_back(lower(item.prog_id));
+      nested.push_back(lower_case(item.prog_id));
   }
   for (const auto& bar : bars_) {
     std::string caption;
     bool is_toolbar = false;
     if (!bar_texts(bar.object.get(), caption, is_toolbar))
       continue;
-    if (!is_toolbar && std::ranges::find(nested, lower(bar.prog_id)) != nested.end())
+    if (!is_toolbar && std::ranges::find(nested, lower_case(bar.prog_id)) != nested.end())
       continue;
     lines.push_back((is_toolbar ? "toolbar " : "menu ") + quote(caption));
-    std::vector<std::string> open{lower(bar.prog_id)};
+    std::vector<std::string> open{lower_case(bar.prog_id)};
     describe_items(bar.prog_id, 1, lines, open);
   }
   return lines;
@@ -187,14 +181,14 @@ void CommandBars::describe_items(const std::string& prog_id, int depth,
       bar_texts(sub.get(), caption, is_toolbar);
       lines.push_back(indent + "menu " + item.prog_id + " " + quote(caption));
       // Menus open inside menus; a toolbar shows a menu as one button.
-      if (owner_is_menu && std::ranges::find(open, lower(item.prog_id)) == open.end()) {
-        open.push_back(lower(item.prog_id));
+      if (owner_is_menu && std::ranges::find(open, lower_case(item.prog_id)) == open.end()) {
+        open.push_back(lower_case(item.prog_id));
         describe_items(item.prog_id, depth + 1, lines, open);
         open.pop_back();
       }
       continue;
     }
-    const auto found = commands_.find(lower(item.prog_id));
+    const auto found = commands_.find(lower_case(item.prog_id));
     if (found == commands_.end()) {
       lines.push_back(indent + item.prog_id + " (not available)");
       continue;

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <charconv>
 #include <map>
 
 #include "com/create.h"
+#include "data/letter_case.h"
 #include "host/active_view.h"
 #include "host/editor.h"
 #include "host/geometry.h"
@@ -22,13 +22,6 @@ namespace {
 void check(com::HRESULT hr, const std::string& what) {
   if (com::FAILED(hr))
     throw SessionError(what + " failed (" + code_text(hr) + ")");
-}
-
-bool same_letters(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
 }
 
 std::string word(Words& words, const std::string& what) {
@@ -172,7 +165,7 @@ void Session::layer(Words& words) {
   const auto given_name = words.at_end() ? std::string() : word(words, "layer name");
   no_more(words);
   const auto extension = path.extension().string();
-  if (!same_letters(extension, ".shp") && !same_letters(extension, ".dbf"))
+  if (!equal_ignoring_case(extension, ".shp") && !equal_ignoring_case(extension, ".dbf"))
     throw SessionError(path.string() + " is neither a shapefile nor a .dbf table");
   if (!std::filesystem::exists(path))
     throw SessionError(path.string() + " does not exist");
@@ -188,7 +181,7 @@ void Session::layer(Words& words) {
   if (!features)
     throw SessionError(folder.string() + " is no feature workspace");
   auto map = focus_map();
-  if (same_letters(extension, ".dbf")) {
+  if (equal_ignoring_case(extension, ".dbf")) {
     com::ComPtr<HostTable> table;
     check(features->OpenTable(dataset, &table), "opening " + path.string());
     auto standalone = create<HostStandaloneTable>(StandaloneTableClass);
@@ -213,7 +206,7 @@ void Session::map(Words& words) {
   const auto unit = word(words, "unit");
   no_more(words);
   for (const auto& [name, code] : unit_names) {
-    if (same_letters(unit, name)) {
+    if (equal_ignoring_case(unit, name)) {
       focus_map()->SetDistanceUnits(code);
       return;
     }
@@ -381,7 +374,7 @@ void Session::key(Words& words, int line) {
 void Session::export_map(Words& words) {
   const std::filesystem::path file = word(words, "file");
   no_more(words);
-  if (!same_letters(file.extension().string(), ".svg"))
+  if (!equal_ignoring_case(file.extension().string(), ".svg"))
     throw SessionError(file.string() + " is no .svg file");
   if (!export_)
     throw SessionError("this host cannot draw maps");
