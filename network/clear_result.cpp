@@ -1,5 +1,8 @@
 #include "network/clear_result.h"
 
+#include "common/handler_end.h"
+#include "network/result_clearing.h"
+
 namespace corvane {
 
 ClearResult::ClearResult()
@@ -8,5 +11,7 @@ ClearResult::ClearResult()
                    .Tooltip = "Clear Results",
                    .Message = "Clears the various results of Corvane",
                    .BitmapId = 7032}) {}
+
+void ClearResult::click() { ClearResults(require(document(), "Document").get()); }
 
 } // namespace corvane

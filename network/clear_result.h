@@ -8,6 +8,9 @@ namespace corvane {
 class ClearResult final : public CommandBase<> {
 public:
   ClearResult();
+
+protected:
+  void click() override;
 };
 
 } // namespace corvane

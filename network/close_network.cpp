@@ -1,6 +1,7 @@
 #include "network/close_network.h"
 
 #include "common/handler_end.h"
+#include "network/network_closing.h"
 #include "network/shared_state.h"
 
 namespace corvane {
@@ -10,7 +11,13 @@ CloseNetwork::CloseNetwork()
                    .Name = "CloseNetwork",
                    .Tooltip = "CloseNetwork",
                    .Message = "Closes the current Network",
-                   .BitmapId = 7047}) {}
+                   .BitmapId = 7047}) {
+  CreateSharedEnginePair();
+}
+
+CloseNetwork::~CloseNetwork() { ReleaseSharedEngine(); }
+
+void CloseNetwork::click() { CloseLoadedNetwork(); }
 
 void CloseNetwork::created() {
   focus_map_ = require(require(document(), "Document")->FocusMap(), "FocusMap");

@@ -10,9 +10,11 @@ namespace corvane {
 class CloseNetwork final : public CommandBase<> {
 public:
   CloseNetwork();
+  ~CloseNetwork() override;
 
 protected:
   void created() override;
+  void click() override;
 
 private:
   com::ComPtr<host::HostMap> focus_map_;

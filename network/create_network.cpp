@@ -1,5 +1,8 @@
 #include "network/create_network.h"
 
+#include "common/handler_end.h"
+#include "network/network_building.h"
+#include "network/network_opening.h"
 #include "network/shared_state.h"
 
 namespace corvane {
@@ -12,9 +15,15 @@ CreateNetwork::CreateNetwork()
                    .BitmapId = 7048}) {}
 
 bool CreateNetwork::enabled() {
-  const bool loaded = network_loaded(tantest.get());
+  const bool loaded = network_loaded(engine_.tantest().get());
   const auto state = shared_state().gNetworkState;
   return state == NetworkNeverLoaded || state == NetworkClosed || !loaded;
+}
+
+void CreateNetwork::click() { OpenNetwork(require(document(), "Document").get(), engine_.tantest()); }
+
+void CreateNetwork::NetworkCreate(host::HostFeatureLayer* layer, host::HostMap* map) {
+  corvane::NetworkCreate(engine_.tantest(), layer, map);
 }
 
 } // namespace corvane

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "addin/command_base.h"
-#include "tamix/net_base.h"
+#include "host/layer.h"
+#include "host/map.h"
+#include "network/network_loading.h"
 
 namespace corvane {
 
@@ -11,12 +13,17 @@ class CreateNetwork final : public CommandBase<> {
 public:
   CreateNetwork();
 
+  // Builds the network of `layer` from scratch into tantest (the opening calls it when the
+  // network files are missing or stale).
+  void NetworkCreate(host::HostFeatureLayer* layer, host::HostMap* map);
+
 protected:
   // Enabled unless a network was opened and not closed while tantest still reports it loaded.
   bool enabled() override;
+  void click() override;
 
 private:
-  com::ComPtr<tamix::NetBase> tantest;
+  NetworkEngine engine_;
 };
 
 } // namespace corvane

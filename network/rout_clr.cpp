@@ -1,5 +1,7 @@
 #include "network/rout_clr.h"
 
+#include "network/route_colour.h"
+
 namespace corvane {
 
 RoutClr::RoutClr()
@@ -8,5 +10,7 @@ RoutClr::RoutClr()
                    .Tooltip = "Route Color",
                    .Message = "Sets the various route color",
                    .BitmapId = 7061}) {}
+
+void RoutClr::click() { ChooseRouteColour(); }
 
 } // namespace corvane

@@ -8,6 +8,9 @@ namespace corvane {
 class RoutClr final : public CommandBase<> {
 public:
   RoutClr();
+
+protected:
+  void click() override;
 };
 
 } // namespace corvane

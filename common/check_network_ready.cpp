@@ -1,0 +1,67 @@
+#include "common/check_network_ready.h"
+
+#include <chrono>
+#include <string>
+
+#include "common/handler_end.h"
+#include "common/layer_lookup.h"
+#include "forms/message_box.h"
+#include "network/settings_files.h"
+#include "network/shared_state.h"
+#include "win/file_system_object.h"
+#include "win/paths.h"
+
+namespace corvane {
+
+namespace {
+
+bool refuse(std::string_view text, std::string_view title, forms::Icon icon) {
+  shared_state().gMsgAnswer = forms::MsgBox(text, title, icon, forms::Buttons::OKOnly);
+  return true;
+}
+
+std::chrono::sys_seconds modified(const win::FileSystemObject& files, const std::string& path) {
+  const auto file = files.GetFile(path);
+  if (!file) throw HandlerEnd("no file " + path);
+  return file->DateLastModified();
+}
+
+} // namespace
+
+bool network_layer_newer_than_settings(std::string_view folder, std::string_view layer_name) {
+  const win::FileSystemObject files;
+  const auto shapefile = modified(files, win::join_path(folder, std::string(layer_name) + ".shp"));
+  const auto settings = modified(files, NetworkIniFile(folder));
+  return shapefile > settings + std::chrono::minutes(1);
+}
+
+bool refuse_in_edit_session() {
+  return shared_state().gEditSessionActive &&
+         refuse("Session in edit mode", "Edit Mode", forms::Icon::Information);
+}
+
+bool refuse_without_settings_file() {
+  return !win::FileSystemObject().FileExists(NetworkIniFile(shared_state().gNetworkFolder)) &&
+         refuse("One of the required file are missing\nClose network and create again", "Missing",
+                forms::Icon::Critical);
+}
+
+bool refuse_without_network_layer(host::HostMap* map) {
+  return FindLayerIndex(map, shared_state().gNetworkLayerName, "L") == NoLayer &&
+         refuse("Network layer not found", "Layer Not Found", forms::Icon::None);
+}
+
+bool refuse_modified_network_layer() {
+  const auto& state = shared_state();
+  return network_layer_newer_than_settings(state.gNetworkFolder, state.gNetworkLayerName) &&
+         refuse("Network layer has been modified. Re-Create the network again ", "Layer modified",
+                forms::Icon::None);
+}
+
+bool CheckNetworkReady(host::HostMap* map) {
+  if (refuse_in_edit_session() || refuse_without_settings_file()) return false;
+  if (map && refuse_without_network_layer(map)) return false;
+  return !refuse_modified_network_layer();
+}
+
+} // namespace corvane

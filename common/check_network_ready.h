@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string_view>
+
+#include "host/map.h"
+
+namespace corvane {
+
+// The network pre-check that every calculating command runs before it starts. Each test shows
+// its own message (the answer goes to gMsgAnswer) and the first that fails ends the check:
+//   (a) an edit session is open: "Session in edit mode";
+//   (b) "Corvane.ini" is missing in gNetworkFolder: "One of the required file are missing";
+//   (c) with a map: the network layer is not in it (in gNetworkFolder): "Network layer not
+//       found";
+//   (d) the network shapefile was saved more than one minute after "Corvane.ini":
+//       "Network layer has been modified. Re-Create the network again ".
+// True when the command may go on. Commands that do not need the layer on the map (the route
+// colour) pass no map. A file that cannot be read ends the handler (HandlerEnd).
+bool CheckNetworkReady(host::HostMap* map);
+
+// The single tests, for commands that put a test of their own between them.
+bool refuse_in_edit_session();
+bool refuse_without_settings_file();
+bool refuse_without_network_layer(host::HostMap* map);
+bool refuse_modified_network_layer();
+
+// True when the shapefile `layer_name`.shp in `folder` was modified later than one minute after
+// "Corvane.ini" (whole seconds, as the file system reports them): the network files may no
+// longer describe the layer. Ends the handler when either file is missing.
+bool network_layer_newer_than_settings(std::string_view folder, std::string_view layer_name);
+
+} // namespace corvane

@@ -1,0 +1,17 @@
+#include "common/stamp_network_edited.h"
+
+#include <chrono>
+
+#include "network/settings_files.h"
+#include "network/shared_state.h"
+#include "win/clock.h"
+
+namespace corvane {
+
+void StampNetworkEdited() {
+  const auto now = win::clock::now();
+  settings::write(NetworkIniFile(shared_state().gNetworkFolder), settings::Info, settings::Edited,
+                  settings::edited_value(now, now + std::chrono::minutes(1)));
+}
+
+} // namespace corvane

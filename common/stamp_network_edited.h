@@ -1,0 +1,12 @@
+#pragma once
+
+namespace corvane {
+
+// Writes [INFO] "EDITED" into the network's "Corvane.ini": today's date and the time one minute
+// ahead ("MM/dd/yy hh.mm.ss AM/PM"). Nobody reads the value; the write renews the file's
+// modification time, which the pre-check compares with the network shapefile's, so a command
+// that changed the shapefile (its "CV_RESULT" values) stamps afterwards. A failed write is not
+// reported.
+void StampNetworkEdited();
+
+} // namespace corvane

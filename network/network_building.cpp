@@ -1,0 +1,344 @@
+#include "network/network_building.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <initializer_list>
+#include <set>
+#include <utility>
+
+#include "com/numbers.h"
+#include "common/engine_error_text.h"
+#include "common/handler_end.h"
+#include "common/unit_code.h"
+#include "dialogs/network/frm_set_speed.h"
+#include "dialogs/network/n_load.h"
+#include "dialogs/network/polylines.h"
+#include "forms/message_box.h"
+#include "forms/user.h"
+#include "host/cursor.h"
+#include "host/fields.h"
+#include "network/layer_unit.h"
+#include "network/network_loading.h"
+#include "network/result_field.h"
+#include "network/settings_files.h"
+#include "network/shared_state.h"
+#include "network/zone_settings.h"
+#include "win/clock.h"
+#include "win/file_system_object.h"
+#include "win/num_text.h"
+#include "win/paths.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr std::string_view DefaultAttribute = "Default Attribute";
+constexpr std::int32_t largest_road_class = 31;
+constexpr double invalid_attribute_value = 4097;
+constexpr float kmph_of_one_mph = 1.609342f;
+
+void show(std::string_view text, std::string_view title, forms::Icon icon) {
+  shared_state().gMsgAnswer = forms::MsgBox(text, title, icon, forms::Buttons::OKOnly);
+}
+
+// Shows a one-choice dialog modally with the network layer dialogs' protocol: the choice goes
+// to gPickedName, which is empty when the user cancelled.
+void ask_choice(ChoiceDialog& dialog, std::string_view caption, std::string_view prompt,
+                const std::vector<std::string>& items) {
+  dialog.SetCaption(std::string(caption));
+  dialog.Label1.SetCaption(std::string(prompt));
+  dialog.Combo1.Clear();
+  for (const auto& item : items) dialog.Combo1.AddItem(item);
+  dialog.Combo1.SetListIndex(0);
+  shared_state().gPickedName.clear();
+  dialog.Show(forms::ShowMode::Modal);
+  while (dialog.Visible()) forms::DoEvents();
+}
+
+bool numeric(int field_type) {
+  return field_type == host::field_small_integer || field_type == host::field_integer ||
+         field_type == host::field_single || field_type == host::field_double;
+}
+
+// The road-class field chosen: its name, "" for none. False when the user cancelled.
+bool choose_road_class_field(host::HostFields& fields, std::string& field) {
+  auto& state = shared_state();
+  state.gAttributeFlag = 0;
+  std::vector<std::string> items{std::string(DefaultAttribute)};
+  for (int i = 0; i < fields.FieldCount(); ++i) {
+    const auto candidate = require(fields.Field(i), "Fields.Field");
+    if (numeric(candidate->Type())) items.push_back(candidate->Name());
+  }
+  field.clear();
+  if (items.size() == 1) {
+    show("No valid attribute field found in " + state.gNetworkLayerName + ".shp",
+         "Attribute field not found", forms::Icon::Exclamation);
+    return true;
+  }
+  ask_choice(gPolylines1Form(), "Attribute Field", "Select an Attribute Field", items);
+  if (state.gPickedName.empty()) return false;
+  if (state.gPickedFieldIndex != 0) field = state.gPickedName;
+  return true;
+}
+
+// The distance units of the new network: from the map when it says kilometres or miles,
+// otherwise chosen by the user. False when the user cancelled.
+bool choose_distance_units(host::HostMap& map, std::string& units) {
+  const int map_units = map.DistanceUnits();
+  if (map_units == host::Kilometers || map_units == host::Miles) {
+    units = std::string(map_units == host::Kilometers ? settings::Kilometers : settings::Miles);
+  } else {
+    ask_choice(gPolylinesForm(), "Distance Units", "Select Distance Units",
+               {std::string(settings::Kilometers), std::string(settings::Miles)});
+    units = shared_state().gPickedName;
+    if (units.empty()) return false;
+  }
+  shared_state().gDistUnits = units;
+  return true;
+}
+
+std::vector<double> attribute_values(host::HostFeatureClass* features, const std::string& field) {
+  const int index = features->FindField(field);
+  com::ComPtr<host::HostFeatureCursor> cursor;
+  check_call(features->Search(nullptr, false, &cursor), "FeatureClass.Search");
+  std::vector<double> values;
+  com::ComPtr<host::HostFeature> feature;
+  while (cursor->NextFeature(&feature) == com::S_OK && feature) {
+    const auto value = feature->Value(index).to_double();
+    if (!value) throw HandlerEnd("road-class value of feature " + std::to_string(values.size()) +
+                                 " is no number");
+    values.push_back(*value);
+  }
+  return values;
+}
+
+// The classes of the new network as the road-class list holds them: plain decimal texts, or
+// the single " 1" (a number text) of a network without road-class field.
+std::vector<std::string> class_items(const std::vector<std::int32_t>& classes, bool has_field) {
+  if (!has_field) return {win::NumText(1)};
+  std::vector<std::string> items;
+  for (const auto value : classes) items.push_back(std::to_string(value));
+  return items;
+}
+
+// "Attrib.txt" for the engine, one line per link; the bar of NLoad counts the links.
+void write_attribute_text(const std::string& folder, const std::vector<double>& values,
+                          std::int32_t feature_count, bool has_field) {
+  const win::FileSystemObject files;
+  files.DeleteFile(AttributeTextFile(folder), true);
+  if (!has_field) files.DeleteFile(win::join_path(folder, "attribute.bin"), true);
+  auto& bar = gNLoadForm().ProgressBar1;
+  if (feature_count > 0) bar.SetMax(feature_count);
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<std::size_t>(feature_count));
+  for (std::int32_t i = 0; i < feature_count; ++i) {
+    bar.SetValue(i + 1);
+    lines.push_back(has_field ? settings::attribute_line(values[static_cast<std::size_t>(i)])
+                              : std::string(settings::NoClassLine));
+  }
+  settings::write_attribute_text(folder, lines);
+}
+
+// The engine's part, in the NLoad window. False when the network could not be made or loaded
+// (the user has been told).
+bool build_engine_network(tamix::NetBase& tantest, const std::vector<double>& values,
+                          std::int32_t feature_count, bool has_field) {
+  auto& state = shared_state();
+  bool failed = false;
+  auto fail = [&](std::string_view what, std::int32_t code) {
+    show(std::string(what) + EngineErrorText(code), "Error", forms::Icon::Critical);
+    failed = true;
+  };
+  RunWithProgressWindow("Creating Network", "Creating Topology Network", [&] {
+    auto& bar = gNLoadForm().ProgressBar1;
+    state.gEngineResult = tantest.CreateNetwork(state.gNetworkLayerName, 0, "");
+    if (state.gEngineResult != 0)
+      return fail("Network could not be created: Error = ", state.gEngineResult);
+    write_attribute_text(state.gNetworkFolder, values, feature_count, has_field);
+    bar.SetValue(0);
+    bar.SetMax(100);
+    // A failed attribute file would leave the links without their classes: it counts as a
+    // failed build, like the two calls around it.
+    state.gEngineResult = tantest.CreateAttributeFile(std::string(AttributeTextFileName));
+    if (state.gEngineResult != 0)
+      return fail("Network could not be created: Error = ", state.gEngineResult);
+    bar.SetMax(100);
+    state.gEngineResult = tantest.LoadNetwork();
+    if (state.gEngineResult != 0)
+      fail("Network could not be loaded: Error = ", state.gEngineResult);
+  });
+  if (failed) return false;
+  show("Network created successfully", "Network Loaded", forms::Icon::Information);
+  return true;
+}
+
+void write_info(const std::string& ini, std::int32_t feature_count, const LayerUnit& unit,
+                std::int32_t map_units, const std::string& dist_units, const std::string& field) {
+  const auto& state = shared_state();
+  const auto now = win::clock::now();
+  const std::pair<std::string_view, std::string> keys[] = {
+      {settings::ShapeFile, win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".shp")},
+      {settings::RecordNo, win::NumText(feature_count)},
+      {settings::EsriMapUnits, win::NumText(unit.epsg_code)},
+      {settings::OcxMapUnits, win::NumText(map_units)},
+      {settings::OcxDistUnits, dist_units},
+      {settings::Edited, settings::edited_value(now, now)},
+      {settings::AttributeField, field.empty() ? std::string(settings::NoRoadClassField) : field},
+      {settings::AttributeFlag, win::NumText(state.gAttributeFlag)},
+  };
+  for (const auto& [key, value] : keys) settings::write(ini, settings::Info, key, value);
+}
+
+void write_speed_classes(const std::string& speed_file) {
+  const auto& state = shared_state();
+  settings::write(speed_file, settings::SpeedValues, settings::TotalCategories,
+                  win::NumText(state.gRoadClassCount));
+  for (std::int32_t k = 1; k <= state.gRoadClassCount; ++k) {
+    const auto value = state.gRoadClassSpeeds[k - 1].ClassValue;
+    settings::write(speed_file, settings::SpeedValues, settings::category_key(k),
+                    win::NumText(value));
+    settings::write_road_class_speed(speed_file, value, 1);
+    settings::write_road_class_alias(speed_file, value, settings::default_class_alias(value));
+  }
+}
+
+} // namespace
+
+std::int32_t EngineMapUnits(std::int32_t engine_unit_code) {
+  static const std::pair<std::int32_t, std::initializer_list<std::int32_t>> families[] = {
+      {7, {1, 2}},
+      {3, {3, 5, 16, 20, 24, 27, 28, 29, 30, 35}},
+      {8, {4}},
+      {9, {7}},
+      {12, {8, 13, 17, 21, 25}},
+      {11, {9, 14, 18, 22, 26}},
+      {0, {10}},
+      {1, {11}},
+      {4, {12, 15, 19, 23, 31, 32, 33, 34}},
+      {10, {37}},
+  };
+  for (const auto& [family, codes] : families)
+    if (std::find(codes.begin(), codes.end(), engine_unit_code) != codes.end()) return family;
+  return 0;
+}
+
+bool RoadClassOf(double attribute_value, std::int32_t& road_class) {
+  const double magnitude = std::trunc(std::fabs(attribute_value));
+  if (!(magnitude < invalid_attribute_value)) return false;
+  road_class = static_cast<std::int32_t>(magnitude) % (largest_road_class + 1);
+  return true;
+}
+
+bool RoadClassesOf(const std::vector<double>& attribute_values,
+                   std::vector<std::int32_t>& classes) {
+  std::set<std::int32_t> distinct;
+  for (const double value : attribute_values) {
+    std::int32_t road_class = 0;
+    if (!RoadClassOf(value, road_class)) return false;
+    distinct.insert(road_class);
+  }
+  classes.assign(distinct.begin(), distinct.end());
+  return true;
+}
+
+void NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeatureLayer* layer,
+                   host::HostMap* map) {
+  auto& state = shared_state();
+  const auto features = require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
+
+  const auto unit = layer_coordinate_unit(features.get());
+  if (unit.name == UnknownUnitName)
+    return show("Co-ordinate unit of " + layer->Name() + " Unsupported by Corvane", "Dataset Unit",
+                forms::Icon::Exclamation);
+  const auto engine_unit = UnitCodeFromEpsg(unit.epsg_code);
+  if (engine_unit == 0)
+    return show("Co-ordinate unit of " + layer->Name() + " unsupported by Corvane", "Dataset Unit",
+                forms::Icon::Exclamation);
+
+  std::string field;
+  if (!choose_road_class_field(*require(features->Fields(), "FeatureClass.Fields"), field)) return;
+  if (field.empty()) {
+    state.gAttributeFlag = 1;
+    state.gRoadClassCount = 0;
+  }
+
+  gFrmSetSpeedForm().List1.Clear();
+  for (std::int32_t row = 0; row < state.gRoadClassCount; ++row) state.gRoadClassSpeeds[row] = {};
+
+  std::string dist_units;
+  if (!choose_distance_units(*map, dist_units)) return;
+
+  EnsureResultField(features.get());
+
+  const auto map_units = EngineMapUnits(engine_unit);
+  state.gCallResult = tantest->SetMapUnits(map_units);
+  state.gCallResult = tantest->SetDistanceUnits(dist_units == settings::Kilometers ? 0 : 1);
+
+  state.gRoadClassCount = 0;
+  std::int32_t feature_count = 0;
+  check_call(features->FeatureCount(nullptr, &feature_count), "FeatureClass.FeatureCount");
+  std::vector<double> values;
+  std::vector<std::int32_t> classes;
+  if (!field.empty()) {
+    values = attribute_values(features.get(), field);
+    if (!RoadClassesOf(values, classes)) {
+      show("The attribute field you have selected contains invalid entries", "Field Invalid",
+           forms::Icon::None);
+      state.gAttributeFlag = 1;
+      field.clear();
+    }
+  }
+  const auto items = class_items(classes, !field.empty());
+  auto& class_list = gFrmSetSpeedForm().List1;
+  class_list.Clear();
+  for (const auto& item : items) class_list.AddItem(item);
+  state.gRoadClassCount = static_cast<std::int32_t>(items.size());
+
+  if (!build_engine_network(*tantest, values, feature_count, !field.empty())) return;
+
+  for (std::int32_t row = 0; row < state.gRoadClassCount; ++row) {
+    const auto& item = items[static_cast<std::size_t>(row)];
+    auto& speed = state.gRoadClassSpeeds[row];
+    speed.ClassValue = static_cast<std::int32_t>(com::round_half_even(com::Val(item)));
+    speed.SpeedMph = 1;
+    speed.SpeedKmph = kmph_of_one_mph;
+    speed.Alias = "Speed " + item;
+  }
+
+  const win::FileSystemObject files;
+  const auto ini = NetworkIniFile(state.gNetworkFolder);
+  const auto speed_file = SpeedClassFile(state.gNetworkFolder);
+  files.DeleteFile(ini, true);
+  files.DeleteFile(speed_file, true);
+  write_info(ini, feature_count, unit, map_units, dist_units, field);
+  write_speed_classes(speed_file);
+
+  state.gClosedLinkCount = 0;
+  state.gTempSpeedCount = 0;
+  state.gNetworkResultPresent = false;
+  settings::write(ini, settings::ClosedRoads, settings::Total, win::NumText(0));
+  settings::write(ini, settings::TemporarySpeeds, settings::Total, win::NumText(0));
+  // The zones of a new network: 5, 10 and 15, read back as every reader does.
+  settings::write_zones(ini, {5, 10, 15});
+  read_zone_settings(false);
+
+  state.gDoughnut = true;
+  state.gUseDescField = 0;
+  state.gTspMode = 1;
+  state.gRouteType = RouteShortest;
+  state.gNetworkState = NetworkLoaded;
+  state.gAllowOverlap = 1;
+  state.gClipMode = 0;
+  settings::write(ini, settings::Info, settings::RouteType, settings::Shortest);
+  settings::write_tsp_mode(ini, state.gTspMode);
+  settings::write_colour(ini, 255, 0, 0);
+  state.gRouteColorRed = 255;
+  state.gRouteColorGreen = 0;
+  state.gRouteColorBlue = 0;
+
+  files.DeleteFile(AttributeTextFile(state.gNetworkFolder), true);
+  state.gNetBase = tantest;
+}
+
+} // namespace corvane

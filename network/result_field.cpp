@@ -1,0 +1,39 @@
+#include "network/result_field.h"
+
+#include <string>
+
+#include "com/variant.h"
+#include "common/handler_end.h"
+#include "host/fields.h"
+
+namespace corvane {
+
+namespace {
+
+com::ComPtr<host::HostField> result_field_definition() {
+  const auto field = create<host::HostFieldEdit>(host::FieldClass);
+  field->SetName(std::string(ResultFieldName));
+  field->SetType(host::field_double);
+  field->SetLength(32);
+  field->SetPrecision(10);
+  field->SetScale(3);
+  field->SetDefaultValue(com::Variant(std::int16_t{0}));
+  field->SetEditable(true);
+  return field;
+}
+
+} // namespace
+
+void EnsureResultField(host::HostFeatureClass* feature_class) {
+  const auto fields = require(feature_class->Fields(), "FeatureClass.Fields");
+  const int index = fields->FindField(std::string(ResultFieldName));
+  if (index >= 0) {
+    const auto field = require(fields->Field(index), "Fields.Field");
+    if (field->Type() == host::field_double && field->Scale() == 3 && field->Precision() == 10)
+      return;
+    check_call(feature_class->DeleteField(field.get()), "FeatureClass.DeleteField");
+  }
+  check_call(feature_class->AddField(result_field_definition().get()), "FeatureClass.AddField");
+}
+
+} // namespace corvane

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace corvane {
+
+// Reads [ISOCHRONE] of the network's "Corvane.ini" into gZoneCount, gZoneValues (re-allocated,
+// zones at rows 1 .. count) and gZoneMax (the last zone's limit; unchanged without zones), and
+// lists the zones in the zone dialog, selecting the first. The opening clears the list first;
+// the building adds to it as it stands.
+void read_zone_settings(bool clear_list);
+
+} // namespace corvane
