@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "addin/help.h"
-#include "com/registration.h"
 #include "common/app_path.h"
 #include "module_command.h"
 #include "network/shared_state.h"
@@ -60,9 +59,7 @@ public:
 
 TEST(About, ShowsTheAboutBoxOfAnEnginePairOfItsOwn) {
   reset_shared_state();
-  ScopedRegistry registry;
   ScopedRecordingUser user;
-  ASSERT_EQ(com::register_module(std::filesystem::path(AppPath()) / "libtamix.so"), com::S_OK);
   const auto about = make_command("Corvane.About");
   ASSERT_EQ(about->OnClick(), com::S_OK);
   ASSERT_EQ(user->messages.size(), 1u);
