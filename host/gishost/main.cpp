@@ -102,6 +102,23 @@ int run_session(std::istream& in) {
   return status;
 }
 
+int run(const Arguments& arguments) {
+  if (!register_modules(arguments))
+    return 2;
+  if (arguments.classes) {
+    std::cout << com::describe_classes(com::registered_classes());
+    return 0;
+  }
+  if (arguments.session == "-")
+    return run_session(std::cin);
+  std::ifstream file(arguments.session);
+  if (!file) {
+    std::cerr << "gishost: cannot read " << arguments.session << "\n";
+    return 2;
+  }
+  return run_session(file);
+}
+
 } // namespace
 
 // The host's classes are created through the registry like any other: their module is this
@@ -117,18 +134,10 @@ int main(int argc, char** argv) {
     std::cerr << usage;
     return 2;
   }
-  if (!register_modules(*arguments))
-    return 2;
-  if (arguments->classes) {
-    std::cout << com::describe_classes(com::registered_classes());
-    return 0;
-  }
-  if (arguments->session == "-")
-    return run_session(std::cin);
-  std::ifstream file(arguments->session);
-  if (!file) {
-    std::cerr << "gishost: cannot read " << arguments->session << "\n";
+  try {
+    return run(*arguments);
+  } catch (const std::exception& error) {
+    std::cerr << "gishost: " << error.what() << "\n";
     return 2;
   }
-  return run_session(file);
 }

@@ -82,6 +82,8 @@ int Session::run(const std::vector<ScriptLine>& lines) {
       carry_out(line);
     } catch (const std::exception& error) {
       failure = Failure{line.number, error.what()};
+    } catch (...) {
+      failure = Failure{line.number, "the line failed with an unknown error"};
     }
     // What went wrong inside the line (a form step, an answer) came first.
     if (user_.failure())
