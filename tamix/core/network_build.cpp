@@ -88,12 +88,15 @@ std::vector<LinkEnds> number_nodes(const LinkGeometry& shapes, LinkId link_count
     }
   }
   progress.step(1, 4);
-  const double cells = 65535;
-  const double scale_x = high.x > low.x ? cells / (high.x - low.x) : 0;
-  const double scale_y = high.y > low.y ? cells / (high.y - low.y) : 0;
+  // Cell of a coordinate on the curve's grid; an extent too wide to measure puts all in cell 0.
+  auto cell = [](double value, double low, double high) {
+    const double scale = 65535 / (high - low);
+    if (!(scale > 0) || !std::isfinite(scale))
+      return std::uint32_t(0);
+    return std::uint32_t(std::min(65535.0, (value - low) * scale));
+  };
   for (End& end : ends)
-    end.key = hilbert_index(std::uint32_t((end.point.x - low.x) * scale_x),
-                            std::uint32_t((end.point.y - low.y) * scale_y));
+    end.key = hilbert_index(cell(end.point.x, low.x, high.x), cell(end.point.y, low.y, high.y));
   std::sort(ends.begin(), ends.end(), [](const End& a, const End& b) {
     if (a.key != b.key)
       return a.key < b.key;
@@ -188,6 +191,10 @@ Network build_network(LinkGeometry shapes, int map_units, const Progress& progre
     network.node_points[network.link_ends[l].from] = points.front();
     network.node_points[network.link_ends[l].to] = points.back();
     network.link_metres[l] = polyline_metres(points, map_units);
+    if (!std::isfinite(network.link_metres[l]))
+      throw Error(code::illegal_shapefile,
+                  "record " + std::to_string(l - 1) + " has no measurable length (coordinates " +
+                      "outside the range of the map units)");
     if (l % 65536 == 0)
       sort_phase.step(std::uint64_t(link_count) + l, 2 * std::uint64_t(link_count));
   }

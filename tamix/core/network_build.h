@@ -14,7 +14,8 @@ namespace tamix {
 
 // Builds the network of `shapes` (the shape of record r is shapes.of(r + 1); a record without
 // points has no link). Lengths are measured in `map_units` (map_units.h). Progress runs from
-// `progress_from` to `progress_to` percent. Raises too_many_links_at_node.
+// `progress_from` to `progress_to` percent. Raises too_many_links_at_node, and illegal_shapefile
+// for a link whose length cannot be measured (e.g. a latitude beyond a pole).
 Network build_network(LinkGeometry shapes, int map_units, const Progress& progress = {},
                       int progress_from = 0, int progress_to = 100);
 

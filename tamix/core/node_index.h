@@ -15,7 +15,7 @@ class NodeIndex {
 public:
   explicit NodeIndex(const Network& network);
 
-  // no_node only for a network without nodes.
+  // no_node only for a network without nodes or a point that is not a number.
   NodeId nearest(double x, double y) const;
 
 private:

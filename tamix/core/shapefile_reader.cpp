@@ -6,6 +6,7 @@
 
 #include <shapefil.h>
 
+#include <cmath>
 #include <memory>
 #include <new>
 #include <string>
@@ -107,8 +108,13 @@ LinkGeometry read_polyline_shapefile(const std::filesystem::path& shp, const Pro
     // Parts are joined in order: the vertex arrays hold them back to back already.
     if (object->nSHPType != SHPT_NULL && object->nVertices >= 2) {
       any_shape = true;
-      for (int i = 0; i < object->nVertices; ++i)
-        shapes.points.push_back({object->padfX[i], object->padfY[i]});
+      for (int i = 0; i < object->nVertices; ++i) {
+        const Point p{object->padfX[i], object->padfY[i]};
+        if (!std::isfinite(p.x) || !std::isfinite(p.y))
+          throw Error(code::illegal_shapefile, name + " record " + std::to_string(r) +
+                                                   " has a coordinate that is not a number");
+        shapes.points.push_back(p);
+      }
     }
     shapes.first_point.push_back(shapes.points.size());
     if (r % 4096 == 0)

@@ -8,6 +8,7 @@
 
 #include <shapefil.h>
 
+#include <cmath>
 #include <fstream>
 #include <iterator>
 
@@ -125,6 +126,9 @@ TEST(NetworkBuild, RefusesBadInputAndKeepsTheOldNetwork) {
          std::filesystem::resize_file(f / "bad.shp", std::filesystem::file_size(f / "bad.shp") - 20);
        },
        code::illegal_shapefile},
+      {"coordinate not a number",
+       [&](auto& f) { write_shapefile(f, "bad", {line({{0, 0}, {std::nan(""), 1}})}); },
+       code::illegal_shapefile},
       {"1901 links at a node",
        [&](auto& f) {
          std::vector<Record> star;
@@ -150,6 +154,13 @@ TEST(NetworkBuild, RefusesBadInputAndKeepsTheOldNetwork) {
       EXPECT_EQ(file_bytes(folder.path() / file), bytes) << file;
     EXPECT_EQ(load_network(folder.path()).link_count(), good.size());
   }
+}
+
+TEST(NetworkBuild, RefusesDegreesBeyondThePoles) {
+  TempFolder folder;
+  write_shapefile(folder.path(), "roads", {line({{11.9, 57.7}, {11.9, 57.8}}), line({{0, 89}, {0, 95}})});
+  EXPECT_TRUE(fails_with(code::illegal_shapefile, [&] { create_network(folder.path(), "roads", 10); }));
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / link_file));
 }
 
 TEST(NetworkBuild, AcceptsExactlyMaxLinksAtANode) {
