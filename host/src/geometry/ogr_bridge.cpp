@@ -174,11 +174,13 @@ Shape make_valid_polygon(const Shape& polygon) {
 }
 
 Shape union_of(const Shape& a, const Shape& b) {
-  // Lines are joined end to end rather than noded, so a route keeps its course and order.
+  // Lines are joined end to end rather than noded, so a route keeps its course and order;
+  // segments they share count once.
   if (a.type == geometry_polyline && b.type == geometry_polyline) {
-    auto paths = a.parts;
-    paths.insert(paths.end(), b.parts.begin(), b.parts.end());
-    return Shape{geometry_polyline, merge_paths(std::move(paths))};
+    auto paths = clean_paths(a.parts);
+    const auto more = clean_paths(b.parts);
+    paths.insert(paths.end(), more.begin(), more.end());
+    return Shape{geometry_polyline, merge_paths(without_repeated_segments(paths))};
   }
   if (b.empty()) return a;
   if (a.empty()) return b;

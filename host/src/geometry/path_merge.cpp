@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <utility>
 
 namespace host {
@@ -18,6 +19,26 @@ std::vector<Path> clean_paths(std::vector<Path> paths) {
     for (const auto& p : path)
       if (cleaned.empty() || !(cleaned.back() == p)) cleaned.push_back(p);
     if (cleaned.size() >= 2) out.push_back(std::move(cleaned));
+  }
+  return out;
+}
+
+std::vector<Path> without_repeated_segments(const std::vector<Path>& paths) {
+  std::set<std::pair<Key, Key>> seen;
+  std::vector<Path> out;
+  for (const auto& path : paths) {
+    Path piece;
+    for (std::size_t i = 1; i < path.size(); ++i) {
+      const Key from = key(path[i - 1]), to = key(path[i]);
+      if (!seen.insert(from < to ? std::pair{from, to} : std::pair{to, from}).second) {
+        if (piece.size() >= 2) out.push_back(std::move(piece));
+        piece.clear();
+        continue;
+      }
+      if (piece.empty()) piece.push_back(path[i - 1]);
+      piece.push_back(path[i]);
+    }
+    if (piece.size() >= 2) out.push_back(std::move(piece));
   }
   return out;
 }

@@ -67,6 +67,12 @@ TEST(Geometry, UnionJoinsLinesEndToEndInTheirOrder) {
   com::ComPtr<HostGeometry> three;
   ASSERT_EQ(joined.as<HostTopologicalOperator>()->Union(fork.get(), &three), com::S_OK);
   EXPECT_EQ(three.as<HostPolyline>()->PathCount(), 2);
+  // Shared segments count once: a line united with itself, or with a piece of itself.
+  com::ComPtr<HostGeometry> same;
+  ASSERT_EQ(joined.as<HostTopologicalOperator>()->Union(joined.get(), &same), com::S_OK);
+  EXPECT_EQ(same.as<HostPolyline>()->PathAt(0), (Path{{0, 0}, {1, 0}, {2, 0}}));
+  ASSERT_EQ(joined.as<HostTopologicalOperator>()->Union(b.get(), &same), com::S_OK);
+  EXPECT_DOUBLE_EQ(same.as<HostPolyline>()->Length(), 2.0);
   EXPECT_TRUE(a.as<HostRelationalOperator>()->Touches(b.get()));
   EXPECT_FALSE(a.as<HostRelationalOperator>()->Touches(line({{{5, 5}, {6, 6}}}).get()));
 }
