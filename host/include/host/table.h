@@ -105,6 +105,8 @@ struct HostFeatureClass : HostObjectClass {
   virtual com::HRESULT Update(HostQueryFilter* filter, bool recycling,
       com::ComPtr<HostFeatureCursor>* out) = 0;
   virtual com::HRESULT Insert(bool useBuffering, com::ComPtr<HostFeatureCursor>* out) = 0;
+  // As HostTable's, so that callers holding the feature class need not ask for the table.
+  virtual com::HRESULT DeleteSearchedRows(HostQueryFilter* filter) = 0;
   // The bounding box of all shapes, from the ".shp" header.
   virtual com::ComPtr<HostEnvelope> Extent() = 0;
 };

@@ -143,7 +143,7 @@ TEST_F(FeatureClassTest, InsertSelectAndDeleteRows) {
       com::S_OK);
   EXPECT_EQ(selection->IDs(), (std::vector<std::int32_t>{0, 2, 3}));
 
-  ASSERT_EQ(fc.as<HostTable>()->DeleteSearchedRows(make_where("NAME = 'Main'").get()), com::S_OK);
+  ASSERT_EQ(fc->DeleteSearchedRows(make_where("NAME = 'Main'").get()), com::S_OK);
   EXPECT_EQ(count(fc.get()), 2);
   com::ComPtr<HostFeature> first;
   ASSERT_EQ(fc->GetFeature(0, &first), com::S_OK);
