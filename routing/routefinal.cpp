@@ -28,4 +28,9 @@ bool Routefinal::enabled() {
   return false;
 }
 
+void Routefinal::mouse_down(long button, long shift, long x, long y) {
+  clicks_.mouse_down(application().get(), require(document(), "Document").get(), button, shift, x,
+                     y);
+}
+
 } // namespace corvane

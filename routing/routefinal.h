@@ -1,6 +1,7 @@
 #pragma once
 
 #include "addin/command_base.h"
+#include "routing/route_click.h"
 
 namespace corvane {
 
@@ -12,6 +13,11 @@ public:
 protected:
   // Needs the network layer in the map as well; a network whose layer has gone is unloaded.
   bool enabled() override;
+  void click() override { clicks_.reset(); }
+  void mouse_down(long button, long shift, long x, long y) override;
+
+private:
+  RouteClicks clicks_;
 };
 
 } // namespace corvane

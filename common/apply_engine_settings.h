@@ -1,0 +1,24 @@
+#pragma once
+
+namespace corvane {
+
+// The engine run set-up that every calculation sends before it solves, because the engine keeps
+// these settings only until the next run replaces them. The engine's return codes go to
+// gEngineResult and gCallResult untested: a failing set-up call shows nothing.
+
+// Names the result table (the network layer's ".dbf", by bare name: the engine finds it in the
+// network folder it was loaded from) and its field "CV_RESULT".
+void SetResultTableAndField();
+
+// The set-up after the result table is named: empties "CV_RESULT", sets the cost weights of
+// gRouteType (primary the quantity the route minimises, secondary the other one), and sends the
+// road-class speeds and temporary speeds in the speed column of gDistUnits and the closed links.
+void ApplyCostSettings();
+
+// Closes every link of gClosedLinks in the engine (the route tool also does this at a new start).
+void SendClosedLinks();
+
+// Both, in that order.
+void ApplyEngineSettings();
+
+} // namespace corvane

@@ -1,0 +1,29 @@
+#include "common/description_field_check.h"
+
+#include "common/handler_end.h"
+#include "common/layer_lookup.h"
+#include "forms/message_box.h"
+#include "host/layer.h"
+#include "host/table.h"
+#include "network/settings_files.h"
+#include "network/shared_state.h"
+
+namespace corvane {
+
+void drop_missing_description_field(host::HostMap* map, std::string_view title) {
+  auto& state = shared_state();
+  if (state.gUseDescField != 1) return;
+  const auto index = FindLayerIndex(map, state.gNetworkLayerName, "L");
+  if (index == NoLayer) return;
+  const auto layer = require_as<host::HostFeatureLayer>(map->Layer(index), "network layer");
+  const auto features = require(layer->FeatureClass(), "network feature class");
+  if (features->FindField(state.gDescFieldName) != -1) return;
+  state.gUseDescField = 0;
+  state.gDescOption = 2;
+  settings::write(NetworkIniFile(state.gNetworkFolder), settings::Info, settings::DescFieldName,
+                  "Description Field Not Found");
+  state.gMsgAnswer = forms::MsgBox("The selected description field is not found", title,
+                                   forms::Icon::Exclamation, forms::Buttons::OKOnly);
+}
+
+} // namespace corvane

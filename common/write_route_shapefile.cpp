@@ -1,0 +1,195 @@
+#include "common/write_route_shapefile.h"
+
+#include <array>
+
+#include "com/create.h"
+#include "com/variant.h"
+#include "common/handler_end.h"
+#include "host/cursor.h"
+#include "host/fields.h"
+#include "host/query_filter.h"
+#include "host/row.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr int SimpleFeatures = 1;
+
+struct DirectionField {
+  std::string_view name;
+  int type;
+  int length;
+};
+
+constexpr std::array<DirectionField, 6> direction_fields{{
+    {"Direction", host::field_string, 30},
+    {"Desc", host::field_string, 50},
+    {"Distance", host::field_double, 10},
+    {"TotalDist", host::field_double, 10},
+    {"Time", host::field_double, 10},
+    {"TotalTime", host::field_double, 10},
+}};
+
+com::ComPtr<host::HostFieldsEdit> new_fields() {
+  return create<host::HostFieldsEdit>(host::FieldsClass);
+}
+
+bool is_id_or_shape(host::HostField& field) {
+  return field.Type() == host::field_oid || field.Type() == host::field_geometry;
+}
+
+com::ComPtr<host::HostField> field_at(host::HostFields& fields, int index) {
+  return require(fields.Field(index), "field");
+}
+
+com::ComPtr<host::HostFeatureClass> create_class(host::HostFeatureWorkspace* workspace,
+                                                 host::HostFeatureClass* network,
+                                                 std::string_view name, host::HostFields* fields) {
+  com::ComPtr<host::HostFeatureClass> created;
+  check_call(workspace->CreateFeatureClass(std::string(name), fields, SimpleFeatures,
+                                           network->ShapeFieldName(), "", &created),
+             "CreateFeatureClass");
+  return require(created, "CreateFeatureClass");
+}
+
+com::ComPtr<host::HostFeatureCursor> insert_cursor(host::HostFeatureClass* features) {
+  com::ComPtr<host::HostFeatureCursor> cursor;
+  check_call(features->Insert(true, &cursor), "Insert");
+  return require(cursor, "Insert");
+}
+
+com::ComPtr<host::HostFeatureBuffer> feature_buffer(host::HostFeatureClass* features) {
+  com::ComPtr<host::HostFeatureBuffer> buffer;
+  check_call(features->CreateFeatureBuffer(&buffer), "CreateFeatureBuffer");
+  return require(buffer, "CreateFeatureBuffer");
+}
+
+com::ComPtr<host::HostFeatureCursor> search(host::HostFeatureClass* features,
+                                            std::string_view where) {
+  const auto filter = create<host::HostQueryFilter>(host::QueryFilterClass);
+  filter->SetWhereClause(std::string(where));
+  com::ComPtr<host::HostFeatureCursor> cursor;
+  check_call(features->Search(filter.get(), false, &cursor), "Search");
+  return require(cursor, "Search");
+}
+
+void set_text(host::HostFeatureBuffer& buffer, int index, std::string_view text) {
+  const auto field = field_at(*buffer.Fields(), index);
+  check_call(buffer.SetValue(index, com::Variant(cut_to_width(text, field->Length()))),
+             "SetValue");
+}
+
+void set_number(host::HostFeatureBuffer& buffer, int index, float value) {
+  check_call(buffer.SetValue(index, com::Variant(static_cast<double>(value))), "SetValue");
+}
+
+} // namespace
+
+std::string cut_to_width(std::string_view text, int width) {
+  if (width < 0 || text.size() <= static_cast<std::size_t>(width)) return std::string(text);
+  auto end = static_cast<std::size_t>(width);
+  // Back off continuation bytes (10xxxxxx) so that no character is cut in half.
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return std::string(text.substr(0, end));
+}
+
+com::ComPtr<host::HostFeatureClass> CreateRouteShapefile(host::HostFeatureWorkspace* workspace,
+                                                         host::HostFeatureClass* network,
+                                                         bool directions, int total_time_length) {
+  const auto network_fields = require(network->Fields(), "Fields");
+  const auto fields = new_fields();
+  for (int i = 0; i < network_fields->FieldCount(); ++i) {
+    const auto field = field_at(*network_fields, i);
+    // With directions the network's attributes give way to the six direction fields.
+    if (!directions || is_id_or_shape(*field)) fields->AddField(field.get());
+  }
+  if (directions) {
+    for (const auto& wanted : direction_fields) {
+      const auto field = create<host::HostFieldEdit>(host::FieldClass);
+      field->SetName(std::string(wanted.name));
+      field->SetType(wanted.type);
+      field->SetLength(wanted.name == "TotalTime" ? total_time_length : wanted.length);
+      fields->AddField(field.get());
+    }
+  }
+  return create_class(workspace, network, RouteDatasetName, fields.get());
+}
+
+com::ComPtr<host::HostFeatureClass> CreateViewRouteShapefile(host::HostFeatureWorkspace* workspace,
+                                                             host::HostFeatureClass* network) {
+  const auto network_fields = require(network->Fields(), "Fields");
+  const auto fields = new_fields();
+  for (int i = 0; i < network_fields->FieldCount(); ++i) {
+    const auto field = field_at(*network_fields, i);
+    // Position 2 is the first attribute field of a shapefile (after "FID" and "Shape").
+    if (is_id_or_shape(*field) || i == 2) fields->AddField(field.get());
+  }
+  return create_class(workspace, network, ViewRouteDatasetName, fields.get());
+}
+
+void WriteRouteShapefile(host::HostFeatureClass* route, const BoundedTable<DirectionRow>& rows,
+                         std::int32_t count,
+                         const std::vector<com::ComPtr<host::HostGeometry>>& shapes,
+                         std::int32_t route_type) {
+  const auto cursor = insert_cursor(route);
+  const auto buffer = feature_buffer(route);
+  const int direction = route->FindField("Direction");
+  const int desc = route->FindField("Desc");
+  const int distance = route->FindField("Distance");
+  const int total_dist = route->FindField("TotalDist");
+  const int time = route->FindField("Time");
+  const int total_time = route->FindField("TotalTime");
+  for (std::int32_t r = 0; r < count; ++r) {
+    const auto& row = rows[r];
+    buffer->SetShape(shapes.at(static_cast<std::size_t>(r)).get());
+    set_text(*buffer, direction, row.Direction);
+    set_text(*buffer, desc, row.Desc);
+    if (route_type == RouteShortest) {
+      set_number(*buffer, distance, row.Distance);
+      set_number(*buffer, total_dist, row.TotalDist);
+      set_number(*buffer, time, row.Time);
+      set_number(*buffer, total_time, row.TotalTime);
+    } else if (route_type == RouteFastest) {
+      set_number(*buffer, distance, row.Time);
+      set_number(*buffer, total_dist, row.TotalTime);
+      set_number(*buffer, time, row.Distance);
+      set_number(*buffer, total_time, row.TotalDist);
+    }
+    check_call(cursor->InsertFeature(buffer.get(), nullptr), "InsertFeature");
+  }
+  check_call(cursor->Flush(), "Flush");
+}
+
+void CopyRouteLinks(host::HostFeatureClass* route, host::HostFeatureClass* network,
+                    std::string_view where) {
+  const auto links = search(network, where);
+  const auto cursor = insert_cursor(route);
+  const auto fields = require(network->Fields(), "Fields");
+  com::ComPtr<host::HostFeature> link;
+  while (links->NextFeature(&link) == com::S_OK && link) {
+    const auto buffer = feature_buffer(route);
+    buffer->SetShape(link->ShapeCopy().get());
+    for (int i = 0; i < fields->FieldCount(); ++i) {
+      const auto field = field_at(*fields, i);
+      if (is_id_or_shape(*field)) continue;
+      check_call(buffer->SetValue(i, link->Value(i)), "SetValue");
+    }
+    check_call(cursor->InsertFeature(buffer.get(), nullptr), "InsertFeature");
+  }
+  check_call(cursor->Flush(), "Flush");
+}
+
+void CopyRouteShapes(host::HostFeatureClass* from, host::HostFeatureClass* to) {
+  const auto features = search(from, "");
+  const auto cursor = insert_cursor(to);
+  com::ComPtr<host::HostFeature> feature;
+  while (features->NextFeature(&feature) == com::S_OK && feature) {
+    const auto buffer = feature_buffer(to);
+    buffer->SetShape(feature->ShapeCopy().get());
+    check_call(cursor->InsertFeature(buffer.get(), nullptr), "InsertFeature");
+  }
+  check_call(cursor->Flush(), "Flush");
+}
+
+} // namespace corvane

@@ -1,0 +1,12 @@
+#include "dialogs/routing/rut.h"
+
+namespace corvane {
+
+Rut::Rut() : Form("Rut", {.Caption = "Route", .Width = 3735, .Height = 1155}) {}
+
+Rut& gRutForm() {
+  thread_local Rut form;
+  return form;
+}
+
+} // namespace corvane

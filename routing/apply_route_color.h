@@ -1,0 +1,12 @@
+#pragma once
+
+#include "host/active_view.h"
+#include "host/map.h"
+
+namespace corvane {
+
+// Draws the map's top layer (the route just added) with one solid line of width 2 in the route
+// colour (gRouteColorRed, gRouteColorGreen, gRouteColorBlue), then redraws the view.
+void ApplyRouteColor(host::HostMap* map, host::HostActiveView* view);
+
+} // namespace corvane

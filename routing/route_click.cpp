@@ -1,0 +1,196 @@
+#include "routing/route_click.h"
+
+#include <string>
+
+#include "com/create.h"
+#include "common/apply_engine_settings.h"
+#include "common/check_network_ready.h"
+#include "common/description_field_check.h"
+#include "common/handler_end.h"
+#include "common/layer_lookup.h"
+#include "common/layer_spatial_reference.h"
+#include "common/stamp_network_edited.h"
+#include "common/write_route_shapefile.h"
+#include "dialogs/routing/rut.h"
+#include "forms/message_box.h"
+#include "forms/user.h"
+#include "network/shared_state.h"
+#include "routing/route_legs.h"
+#include "routing/route_markers.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr long LeftButton = 1;
+constexpr long ShiftKey = 1;
+constexpr long CtrlKey = 2;
+
+void warn(std::string_view text, std::string_view title, forms::Icon icon) {
+  shared_state().gMsgAnswer = forms::MsgBox(text, title, icon, forms::Buttons::OKOnly);
+}
+
+// The wait window, shown while the legs are solved and hidden on every way out.
+class WaitWindow {
+public:
+  WaitWindow() {
+    gRutForm().Show(forms::ShowMode::Modeless);
+    forms::DoEvents();
+  }
+  ~WaitWindow() {
+    gRutForm().Hide();
+    gRutForm().Unload();
+  }
+  WaitWindow(const WaitWindow&) = delete;
+  WaitWindow& operator=(const WaitWindow&) = delete;
+};
+
+com::ComPtr<host::HostMap> focus_map(host::HostDocument* document) {
+  return require(document->FocusMap(), "FocusMap");
+}
+
+com::ComPtr<host::HostActiveView> active_view(host::HostDocument* document) {
+  return require(document->ActiveView(), "ActiveView");
+}
+
+com::ComPtr<host::HostPoint> new_point(double x, double y, host::HostSpatialReference* reference) {
+  const auto point = create<host::HostPoint>(host::PointClass);
+  point->PutCoords(x, y);
+  point->SetSpatialReference(reference);
+  return point;
+}
+
+} // namespace
+
+void RouteClicks::mouse_down(host::HostApplication* application, host::HostDocument* document,
+                             long button, long shift, long x, long y) {
+  const auto stop = snap_click(document, x, y);
+  if (!stop || button != LeftButton) return;
+  if (shift == 0)
+    start(document, *stop);
+  else if (shift == CtrlKey)
+    add_via(document, *stop);
+  else if (shift == ShiftKey)
+    finish(application, document, *stop);
+}
+
+std::optional<RouteClicks::Stop> RouteClicks::snap_click(host::HostDocument* document, long x,
+                                                         long y) {
+  auto& state = shared_state();
+  const auto map = focus_map(document);
+  if (refuse_in_edit_session() || refuse_without_settings_file()) return std::nullopt;
+  const auto transformation = require(
+      require(active_view(document)->ScreenDisplay(), "ScreenDisplay")->DisplayTransformation(),
+      "DisplayTransformation");
+  const auto point = require(
+      transformation->ToMapPoint(static_cast<int>(x), static_cast<int>(y)), "ToMapPoint");
+  point->SetSpatialReference(map->SpatialReference().get());
+  if (refuse_without_network_layer(map.get())) return std::nullopt;
+  drop_missing_description_field(map.get());
+  if (refuse_modified_network_layer()) return std::nullopt;
+
+  const auto reference = GetLayerSpatialReference(NetworkFeatureClass(map.get()).get());
+  check_call(point->Project(reference.get()), "Project");
+  SetResultTableAndField();
+  auto& base = *require(state.gNetBase, "NetBase");
+  if (!base.HasNodeIndex()) state.gEngineResult = base.CreateNodeIndex();
+  Stop stop;
+  std::int32_t second = 0;
+  state.gEngineResult = base.SnapToNetwork(point->X(), point->Y(), stop.node, second);
+  // Labels stand on the network node, not where the user clicked.
+  stop.label_point = new_point(base.GetNodeX(stop.node), base.GetNodeY(stop.node), reference.get());
+  return stop;
+}
+
+bool RouteClicks::refuse_stop(const Stop& stop) {
+  const auto& state = shared_state();
+  // Without a stored stop (result clearing emptied the list) there is nothing to go on from.
+  if (!route_started_ || state.gRouteStopCount == 0) {
+    warn("Specify start point", "Simple Click", forms::Icon::Exclamation);
+    return true;
+  }
+  if (stop.node == state.gStopNodes[state.gRouteStopCount - 1]) {
+    warn("Same location selected", "Same Node", forms::Icon::Exclamation);
+    return true;
+  }
+  if (state.gRouteStopCount > state.gStopNodes.upper()) {
+    warn("A route takes at most " + std::to_string(state.gStopNodes.upper() + 1) + " stops",
+         "Too many stops", forms::Icon::Exclamation);
+    return true;
+  }
+  return false;
+}
+
+void RouteClicks::start(host::HostDocument* document, const Stop& stop) {
+  auto& state = shared_state();
+  const auto map = focus_map(document);
+  const auto view = active_view(document);
+  SendClosedLinks();
+  ClearStopLabels(map.get(), state.gRouteStopCount, state.gMultiStopCount);
+  state.gStopNodes.clear();
+  state.gRouteStopCount = 0;
+  const auto workspace = OpenNetworkWorkspace();
+  RemoveRouteOutput(map.get(), view.get(), workspace.get());
+  view_route_shown_ = FindLayerIndex(map.get(), ViewRouteDatasetName, "L") != NoLayer;
+  PrepareViewRoute(workspace.get(), NetworkFeatureClass(map.get()).get());
+  state.gStopNodes[state.gRouteStopCount++] = stop.node;
+  AddStopLabel(map.get(), stop.label_point.get(), "Start");
+  route_started_ = true;
+  view->Refresh();
+}
+
+void RouteClicks::add_via(host::HostDocument* document, const Stop& stop) {
+  if (refuse_stop(stop)) return;
+  auto& state = shared_state();
+  state.gStopNodes[state.gRouteStopCount++] = stop.node;
+  AddStopLabel(focus_map(document).get(), stop.label_point.get(),
+               std::to_string(state.gRouteStopCount));
+  active_view(document)->Refresh();
+}
+
+void RouteClicks::finish(host::HostApplication* application, host::HostDocument* document,
+                         const Stop& stop) {
+  if (!route_started_) {
+    warn("Specify start point", "Simple Click", forms::Icon::Exclamation);
+    return;
+  }
+  auto& state = shared_state();
+  if (state.gRouteStopCount == 0) {
+    warn("Atleast two points required to calculate the route", "Invalid entry", forms::Icon::None);
+    return;
+  }
+  if (refuse_stop(stop)) return;
+  const auto map = focus_map(document);
+  const auto view = active_view(document);
+  const auto network = NetworkFeatureClass(map.get());
+  const bool with_directions = state.gUseDescField == 1;
+  RouteResult result;
+  result.view_route_shown = view_route_shown_;
+  std::optional<RouteDirections> directions;
+  {
+    route_started_ = false;
+    const WaitWindow wait;
+    state.gStopNodes[state.gRouteStopCount] = stop.node;
+    AddStopLabel(map.get(), stop.label_point.get(), "End");
+    view->Refresh();
+    ApplyCostSettings();
+    result.route =
+        CreateRouteShapefile(OpenNetworkWorkspace().get(), network.get(), with_directions);
+    auto& calc = *require(state.gNetCalc, "NetCalc");
+    if (with_directions)
+      directions.emplace(*require(state.gNetBase, "NetBase"), calc, *network, state.gDescFieldName);
+    const auto totals = SolveRouteLegs(calc, directions ? &*directions : nullptr);
+    if (!totals) return;
+    result.primary_total = totals->primary;
+    result.secondary_total = totals->secondary;
+  }
+  if (directions)
+    WriteRouteShapefile(result.route.get(), state.gDirections, directions->row_count(),
+                        directions->shapes(), state.gRouteType);
+  else
+    CopyRouteLinks(result.route.get(), network.get(), "CV_RESULT > 0 ");
+  ShowRouteOutput(result, map.get(), view.get(), application);
+  StampNetworkEdited();
+}
+
+} // namespace corvane

@@ -1,0 +1,64 @@
+#include "routing/route_legs.h"
+
+#include <cstdint>
+
+#include "common/engine_error_text.h"
+#include "forms/message_box.h"
+#include "network/shared_state.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr float NotConnected = -33.0F;
+
+void show_error(std::string_view text) {
+  shared_state().gMsgAnswer =
+      forms::MsgBox(text, "Error", forms::Icon::Critical, forms::Buttons::OKOnly);
+}
+
+// The leg's cost, or nothing after the message of a failed solve.
+std::optional<float> solve_leg(tamix::NetCalc& calc, std::int32_t from, std::int32_t& to) {
+  float cost = calc.SolveRoute(from, to);
+  if (cost == NotConnected) {
+    const std::int32_t reached = calc.GetLastReachedNode();
+    cost = calc.SolveRoute(from, reached);
+    show_error("From and To Points Are Not Connected. Calculating To The Possible Extent");
+    if (cost == NotConnected) {
+      show_error("From and to points are not connected. Aborting");
+      return std::nullopt;
+    }
+    to = reached;
+  }
+  // Any other failure code is no cost: adding it to the totals would report a wrong route.
+  if (cost < 0) {
+    show_error(EngineErrorText(static_cast<std::int32_t>(cost)));
+    return std::nullopt;
+  }
+  return cost;
+}
+
+} // namespace
+
+std::optional<RouteTotals> SolveRouteLegs(tamix::NetCalc& calc, RouteDirections* directions) {
+  auto& state = shared_state();
+  RouteTotals totals;
+  for (std::int32_t leg = 0; leg < state.gRouteStopCount; ++leg) {
+    const std::int32_t from = state.gStopNodes[leg];
+    std::int32_t to = state.gStopNodes[leg + 1];
+    if (from == to) continue;
+    const auto cost = solve_leg(calc, from, to);
+    if (!cost) return std::nullopt;
+    state.gStopNodes[leg + 1] = to;
+    totals.primary += *cost;
+    totals.secondary += calc.GetSecondaryCostAt(to);
+    const std::int32_t node_count = calc.GetPathLinkCount(to);
+    if (directions)
+      directions->add_leg(leg, node_count);
+    else
+      state.gEngineResult = calc.MarkPathInResult(-1, 0);
+  }
+  return totals;
+}
+
+} // namespace corvane

@@ -1,0 +1,64 @@
+#include "routing/route_markers.h"
+
+#include <algorithm>
+#include <string>
+
+#include "com/create.h"
+#include "common/handler_end.h"
+#include "host/color.h"
+#include "host/element.h"
+#include "host/graphics_container.h"
+#include "host/symbol.h"
+
+namespace corvane {
+
+namespace {
+
+com::ComPtr<host::HostTextSymbol> label_symbol() {
+  const auto colour = create<host::HostRgbColor>(host::RgbColorClass);
+  colour->SetRed(0);
+  colour->SetGreen(0);
+  colour->SetBlue(255);
+  const auto font = create<host::StdFont>(host::StdFontClass);
+  font->SetBold(true);
+  font->SetSize(10);
+  const auto symbol = create<host::HostTextSymbol>(host::TextSymbolClass);
+  symbol->SetColor(colour.get());
+  symbol->SetFont(font.get());
+  symbol->SetSize(10);
+  return symbol;
+}
+
+bool is_stop_label(const std::string& text, std::int32_t highest_number) {
+  if (text == "Start" || text == "End" || text == "1") return true;
+  for (std::int32_t number = 1; number <= highest_number; ++number)
+    if (text == std::to_string(number)) return true;
+  return false;
+}
+
+} // namespace
+
+void AddStopLabel(host::HostMap* map, host::HostPoint* point, std::string_view text) {
+  const auto label = create<host::HostTextElement>(host::TextElementClass);
+  label->SetText(std::string(text));
+  label->SetSymbol(label_symbol().get());
+  const auto element = require_as<host::HostElement>(label, "TextElement");
+  element->SetGeometry(point);
+  const auto graphics = require_as<host::HostGraphicsContainer>(com::ComPtr<host::HostMap>(map),
+                                                                "graphics");
+  check_call(graphics->AddElement(element.get(), 0), "AddElement");
+}
+
+void ClearStopLabels(host::HostMap* map, std::int32_t route_stops, std::int32_t multi_stops) {
+  const auto graphics = require_as<host::HostGraphicsContainer>(com::ComPtr<host::HostMap>(map),
+                                                                "graphics");
+  const auto highest = std::max(route_stops, multi_stops);
+  graphics->Reset();
+  for (auto element = graphics->Next(); element; element = graphics->Next()) {
+    const auto label = element.as<host::HostTextElement>();
+    if (label && is_stop_label(label->Text(), highest))
+      check_call(graphics->DeleteElement(element.get()), "DeleteElement");
+  }
+}
+
+} // namespace corvane

@@ -1,0 +1,124 @@
+#include "routing/route_output.h"
+
+#include "com/create.h"
+#include "com/numbers.h"
+#include "common/handler_end.h"
+#include "common/layer_lookup.h"
+#include "common/write_route_shapefile.h"
+#include "forms/message_box.h"
+#include "host/layer.h"
+#include "host/query_filter.h"
+#include "host/table_window.h"
+#include "network/shared_state.h"
+#include "routing/apply_route_color.h"
+
+namespace corvane {
+
+namespace {
+
+com::ComPtr<host::HostFeatureClass> open_class(host::HostFeatureWorkspace* workspace,
+                                               std::string_view name) {
+  com::ComPtr<host::HostFeatureClass> features;
+  check_call(workspace->OpenFeatureClass(std::string(name), &features), "OpenFeatureClass");
+  return require(features, "OpenFeatureClass");
+}
+
+bool dataset_exists(host::HostFeatureWorkspace* workspace, std::string_view name) {
+  const auto folder =
+      require_as<host::HostWorkspace>(com::ComPtr<host::HostFeatureWorkspace>(workspace),
+                                      "workspace");
+  return folder->Exists(std::string(name));
+}
+
+com::ComPtr<host::HostFeatureLayer> layer_over(const com::ComPtr<host::HostFeatureClass>& features) {
+  const auto layer = create<host::HostFeatureLayer>(host::FeatureLayerClass);
+  layer->SetFeatureClass(features.get());
+  layer->SetName(features->AliasName());
+  return layer;
+}
+
+void open_table_window(host::HostFeatureLayer* layer, host::HostApplication* application) {
+  const auto window = create<host::HostTableWindow>(host::TableWindowClass);
+  window->SetLayer(layer);
+  // Follow the selection, list all rows, show the aliases.
+  window->SetDisplaySettings(2, 0, true);
+  window->SetApplication(application);
+  if (!window->IsVisible()) check_call(window->Show(true), "TableWindow.Show");
+}
+
+std::string total_text(float total) { return com::number_text(total, com::single_digits); }
+
+} // namespace
+
+com::ComPtr<host::HostFeatureWorkspace> OpenNetworkWorkspace() {
+  const auto factory =
+      create<host::HostWorkspaceFactory>(host::ShapefileWorkspaceFactoryClass);
+  com::ComPtr<host::HostWorkspace> workspace;
+  check_call(factory->OpenFromFile(shared_state().gNetworkFolder, 0, &workspace), "OpenFromFile");
+  return require_as<host::HostFeatureWorkspace>(require(workspace, "OpenFromFile"), "workspace");
+}
+
+com::ComPtr<host::HostFeatureClass> NetworkFeatureClass(host::HostMap* map) {
+  const auto index = FindLayerIndex(map, shared_state().gNetworkLayerName, "L");
+  if (index == NoLayer) throw HandlerEnd("network layer not in the map");
+  const auto layer = require_as<host::HostFeatureLayer>(map->Layer(index), "network layer");
+  return require(layer->FeatureClass(), "network feature class");
+}
+
+void RemoveRouteOutput(host::HostMap* map, host::HostActiveView* view,
+                       host::HostFeatureWorkspace* workspace) {
+  for (auto index = FindLayerIndex(map, RouteDatasetName, "L"); index != NoLayer;
+       index = FindLayerIndex(map, RouteDatasetName, "L"))
+    check_call(map->DeleteLayer(require(map->Layer(index), "route layer").get()), "DeleteLayer");
+  view->Refresh();
+  if (!dataset_exists(workspace, RouteDatasetName)) return;
+  const auto old = require_as<host::HostDataset>(open_class(workspace, RouteDatasetName), "dataset");
+  check_call(old->Delete(), "Delete");
+}
+
+void PrepareViewRoute(host::HostFeatureWorkspace* workspace, host::HostFeatureClass* network) {
+  if (!dataset_exists(workspace, ViewRouteDatasetName)) {
+    CreateViewRouteShapefile(workspace, network);
+    return;
+  }
+  const auto view_route = open_class(workspace, ViewRouteDatasetName);
+  const auto everything = create<host::HostQueryFilter>(host::QueryFilterClass);
+  check_call(view_route->DeleteSearchedRows(everything.get()), "DeleteSearchedRows");
+}
+
+void ShowRouteOutput(const RouteResult& result, host::HostMap* map, host::HostActiveView* view,
+                     host::HostApplication* application) {
+  const auto& state = shared_state();
+  const auto workspace = OpenNetworkWorkspace();
+  const auto view_route = open_class(workspace.get(), ViewRouteDatasetName);
+  const auto view_route_layer = layer_over(view_route);
+  if (!result.view_route_shown) check_call(map->AddLayer(view_route_layer.get()), "AddLayer");
+  CopyRouteShapes(result.route.get(), view_route.get());
+
+  const auto route_layer = layer_over(result.route);
+  check_call(map->AddLayer(route_layer.get()), "AddLayer");
+  ApplyRouteColor(map, view);
+  if (state.gUseDescField == 1) open_table_window(route_layer.get(), application);
+
+  const auto totals = RouteTotalsMessage(state.gRouteType, result.primary_total,
+                                         result.secondary_total, state.gDistUnits);
+  if (!totals) return;
+  shared_state().gMsgAnswer = forms::MsgBox(totals->text, totals->title, forms::Icon::Information,
+                                            forms::Buttons::OKOnly);
+  if (const auto status = application ? application->StatusBar() : nullptr)
+    status->SetMessage(0, totals->text);
+}
+
+std::optional<TotalsMessage> RouteTotalsMessage(std::int32_t route_type, float primary_total,
+                                                float secondary_total, const std::string& units) {
+  const auto message = [&](float distance, float minutes, std::string title) {
+    return TotalsMessage{"Total Distance = " + total_text(distance) + " " + units +
+                             " and Total Time= " + total_text(minutes) + " Minute",
+                         std::move(title)};
+  };
+  if (route_type == RouteFastest) return message(secondary_total, primary_total, "Fastest Path");
+  if (route_type == RouteShortest) return message(primary_total, secondary_total, "Shortest Path");
+  return std::nullopt;
+}
+
+} // namespace corvane

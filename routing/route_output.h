@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "com/unknown.h"
+#include "host/active_view.h"
+#include "host/application.h"
+#include "host/map.h"
+#include "host/table.h"
+#include "host/workspace.h"
+
+namespace corvane {
+
+// The shapefile workspace of gNetworkFolder.
+com::ComPtr<host::HostFeatureWorkspace> OpenNetworkWorkspace();
+
+// The feature class of the network layer in `map`; ends the handler when the layer is gone.
+com::ComPtr<host::HostFeatureClass> NetworkFeatureClass(host::HostMap* map);
+
+// Removes every "Route" layer of the network folder from the map, redraws, and deletes
+// "Route.shp" when it exists.
+void RemoveRouteOutput(host::HostMap* map, host::HostActiveView* view,
+                       host::HostFeatureWorkspace* workspace);
+
+// Makes "ViewRoute.shp" empty, or makes it when it does not exist, so that it shows the coming
+// route only.
+void PrepareViewRoute(host::HostFeatureWorkspace* workspace, host::HostFeatureClass* network);
+
+// What the route tool shows once a route is computed.
+struct RouteResult {
+  com::ComPtr<host::HostFeatureClass> route; // "Route", its features written
+  float primary_total = 0;
+  float secondary_total = 0;
+  bool view_route_shown = false; // the map showed "ViewRoute" when the route was started
+};
+
+// Copies the route's shapes into "ViewRoute" (adding its layer unless the map shows it), adds
+// the "Route" layer on top in the route colour, opens its table when directions are on, and
+// reports the totals in a message box and in the status bar.
+void ShowRouteOutput(const RouteResult& result, host::HostMap* map, host::HostActiveView* view,
+                     host::HostApplication* application);
+
+// The totals message of a route type and its title, or nothing for another route type:
+// "Total Distance = D UNITS and Total Time= T Minute", each total with at most seven significant
+// digits and no trailing zeros.
+struct TotalsMessage {
+  std::string text;
+  std::string title;
+};
+std::optional<TotalsMessage> RouteTotalsMessage(std::int32_t route_type, float primary_total,
+                                                float secondary_total, const std::string& units);
+
+} // namespace corvane
