@@ -41,7 +41,7 @@ void Search::run_from(const ArcCosts& costs, NodeId source, SearchLimits limits)
 
 // Gives `node` a cheaper label, or its first one; the node must not be settled. `key` orders
 // the heap: the primary cost, plus the bound to the target when searching toward one.
-void Search::improve(NodeId node, Cost primary, Cost secondary, SignedLink parent, Cost key) {
+inline void Search::improve(NodeId node, Cost primary, Cost secondary, SignedLink parent, Cost key) {
   NodeState& state = state_[node];
   if (state.stamp != round_) {
     state = {primary, secondary, parent, round_, std::uint32_t(heap_key_.size())};
@@ -114,7 +114,7 @@ void Search::settle_all(const ArcCosts& costs, const SearchLimits& limits) {
   }
 }
 
-NodeId Search::heap_pop() {
+inline NodeId Search::heap_pop() {
   const NodeId top = heap_node_[0];
   state_[top].heap_pos = settled_mark;
   const Cost last_key = heap_key_.back();
@@ -126,7 +126,7 @@ NodeId Search::heap_pop() {
   return top;
 }
 
-void Search::sift_up(std::uint32_t pos, Cost key, NodeId node) {
+inline void Search::sift_up(std::uint32_t pos, Cost key, NodeId node) {
   while (pos > 0) {
     const std::uint32_t parent = (pos - 1) / arity;
     if (!(key < heap_key_[parent]))
@@ -144,7 +144,7 @@ void Search::sift_up(std::uint32_t pos, Cost key, NodeId node) {
 // Moves the hole at `pos` down to a leaf along the least children, then lets (key, node) rise
 // from there. The entry placed is the heap's last, which belongs near the bottom, so this saves
 // the comparison with it on every level on the way down.
-void Search::sift_down(std::uint32_t pos, Cost key, NodeId node) {
+inline void Search::sift_down(std::uint32_t pos, Cost key, NodeId node) {
   const std::uint32_t size = std::uint32_t(heap_key_.size());
   const Cost* keys = heap_key_.data();
   for (;;) {
