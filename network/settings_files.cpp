@@ -104,12 +104,16 @@ bool delete_section(std::string_view file, std::string_view section) {
 TempSpeedRow read_temp_speed(std::string_view ini_file, std::int32_t row) {
   TempSpeedRow speed;
   speed.Link = read_number(ini_file, TemporarySpeeds, link_row_key(row));
-  // Older files key the speeds by the link number.
-  const auto link = whole(speed.Link, "link number");
-  speed.SpeedMph = com::Val(read_either(ini_file, TemporarySpeeds, temp_speed_mph_key(row),
-                                        temp_speed_mph_key(link)));
-  speed.SpeedKmph = com::Val(read_either(ini_file, TemporarySpeeds, temp_speed_kmph_key(row),
-                                         temp_speed_kmph_key(link)));
+  // Older files key the speeds by the link number; a stored number that is no link number
+  // has no such keys.
+  const auto link = com::to_int32(speed.Link);
+  const auto speed_of = [&](std::string_view unit) {
+    const auto key = temp_speed_key(row, unit);
+    return com::Val(link ? read_either(ini_file, TemporarySpeeds, key, temp_speed_key(*link, unit))
+                         : read(ini_file, TemporarySpeeds, key));
+  };
+  speed.SpeedMph = speed_of("mph");
+  speed.SpeedKmph = speed_of("kmph");
   return speed;
 }
 

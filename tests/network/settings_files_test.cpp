@@ -122,7 +122,8 @@ TEST_F(SettingsFiles, OlderKeyFormsStillLoad) {
                   " 1 . Link Number = 1235\r\nLink Number 1235 (mph)= 30\r\n"
                   "Link Number 1235 (kmph)= 48.28\r\n"
                   " 2 . Link Number = 9\r\nLink Number 2 (mph)= 20\r\nLink Number 2 (kmph)= 32\r\n"
-                  "Link Number 9 (mph)= 99\r\n");
+                  "Link Number 9 (mph)= 99\r\n"
+                  " 3 . Link Number = 1E+20\r\nLink Number 3 (mph)= 5\r\n");
   write_raw(spd_, "[SPEED VALUES]\r\nTOTAL CATEGORIES= 1\r\nCategory  1= 7\r\n"
                   "Speed 7 (mph)=50\r\nSpeed 7 (alias)=Main road\r\n");
 
@@ -134,6 +135,8 @@ TEST_F(SettingsFiles, OlderKeyFormsStillLoad) {
   const auto by_row = read_temp_speed(ini_, 2);
   EXPECT_EQ(by_row.Link, 9);
   EXPECT_EQ(by_row.SpeedMph, 20);
+  // A stored number that is no link number still gives its row's speeds.
+  EXPECT_EQ(read_temp_speed(ini_, 3).SpeedMph, 5);
 
   const auto main_road = read_road_class(spd_, 1);
   EXPECT_EQ(main_road.ClassValue, 7);
