@@ -9,7 +9,6 @@
 #include "com/create.h"
 #include "common/app_path.h"
 #include "common/elements_at_point.h"
-#include "common/handler_end.h"
 #include "common/marker_graphic.h"
 #include "host/color.h"
 #include "host/element.h"
@@ -105,13 +104,6 @@ TEST_F(Markers, KindChoosesIconAndSize) {
     EXPECT_EQ(refreshes(), before + 1) << c.kind;
   }
   EXPECT_EQ(elements().size(), std::size(cases));
-}
-
-TEST_F(Markers, AMissingIconEndsTheHandler) {
-  std::filesystem::remove(std::filesystem::path(AppPath()) / "Icons" / "Danger.bmp");
-  EXPECT_THROW(AddMarkerGraphic(map(), point(0, 0).get(), "close"), HandlerEnd);
-  EXPECT_TRUE(elements().empty());
-  install_icons();
 }
 
 TEST_F(Markers, RemovingWhereNothingLiesChangesNothing) {
