@@ -30,11 +30,13 @@ std::string tiny_bitmap() {
   return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
 
-// The icons the add-in installs beside its module; here the module is the test program.
+// The icons the add-in installs beside its module; here the module is the test program, whose
+// folder may already hold the real ones (they are kept).
 void install_icons() {
   const auto icons = std::filesystem::path(AppPath()) / "Icons";
   std::filesystem::create_directories(icons);
   for (const char* name : {"Flag1.bmp", "flag1.bmp", "Danger.bmp", "flag2.bmp", "Star.bmp"}) {
+    if (std::filesystem::exists(icons / name)) continue;
     // Written aside and renamed, so that tests running side by side never read half a file.
     const auto aside = icons / (std::string(name) + "." + std::to_string(::getpid()));
     std::ofstream(aside, std::ios::binary) << tiny_bitmap();
