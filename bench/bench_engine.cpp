@@ -68,8 +68,8 @@ void set_network_counters(benchmark::State& state, const Loaded& l) {
 
 void settled_rate(benchmark::State& state, std::size_t settled) {
   // Seconds per settled node, printed as e.g. "120n" (ns).
-  state.counters["per_node"] =
-      benchmark::Counter(double(settled), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["per_node"] = benchmark::Counter(double(settled), benchmark::Counter::kIsRate |
+                                                                       benchmark::Counter::kInvert);
 }
 
 void BM_OneToAll(benchmark::State& state) {
@@ -131,7 +131,8 @@ void BM_Load(benchmark::State& state) {
 
 void BM_Build(benchmark::State& state) {
   const std::filesystem::path source = network_folder(int(state.range(0)), int(state.range(1)));
-  const std::filesystem::path folder = source.parent_path() / (source.filename().string() + "-build");
+  const std::filesystem::path folder =
+      source.parent_path() / (source.filename().string() + "-build");
   std::filesystem::create_directories(folder);
   for (const char* ext : {".shp", ".shx", ".dbf"})
     std::filesystem::copy_file(source / (std::string("roads") + ext),

@@ -24,7 +24,8 @@ const std::filesystem::path& marked_table() {
     const auto folder = std::filesystem::path(CORVANE_BINARY_DIR) / "bench-data" / "result_field";
     std::filesystem::create_directories(folder);
     const auto file = folder / "marked.dbf";
-    if (std::filesystem::exists(file)) return file;
+    if (std::filesystem::exists(file))
+      return file;
     const auto building = folder / "building.dbf";
     DBFHandle table = DBFCreate(building.c_str());
     DBFAddField(table, "ID", FTInteger, 10, 0);
@@ -60,14 +61,16 @@ std::filesystem::path working_copy(benchmark::State& state) {
 }
 
 void BM_ClearResultField(benchmark::State& state) {
-  for (auto _ : state) ResultField(working_copy(state), "CV_RESULT").clear();
+  for (auto _ : state)
+    ResultField(working_copy(state), "CV_RESULT").clear();
   state.counters["rows"] = rows;
 }
 
 void BM_ClearResultField_AlreadyClear(benchmark::State& state) {
   const ResultField field(fresh_copy(), "CV_RESULT");
   field.clear();
-  for (auto _ : state) field.clear();
+  for (auto _ : state)
+    field.clear();
   state.counters["rows"] = rows;
 }
 
@@ -75,7 +78,8 @@ void BM_ClearResultField_Reference(benchmark::State& state) {
   for (auto _ : state) {
     DBFHandle table = DBFOpen(working_copy(state).c_str(), "rb+");
     const int field = DBFGetFieldIndex(table, "CV_RESULT");
-    for (int row = 0; row < rows; ++row) DBFWriteDoubleAttribute(table, row, field, 0.0);
+    for (int row = 0; row < rows; ++row)
+      DBFWriteDoubleAttribute(table, row, field, 0.0);
     DBFClose(table);
   }
   state.counters["rows"] = rows;
@@ -87,8 +91,10 @@ void BM_MarkPathInResult(benchmark::State& state) {
   std::mt19937 random(3);
   std::uniform_int_distribution<std::uint32_t> row(0, rows - 1);
   std::vector<ResultValue> marks;
-  for (int k = 0; k < 3000; ++k) marks.push_back({row(random), 0.25 * k});
-  for (auto _ : state) field.write(marks);
+  for (int k = 0; k < 3000; ++k)
+    marks.push_back({row(random), 0.25 * k});
+  for (auto _ : state)
+    field.write(marks);
   state.counters["links"] = double(marks.size());
 }
 

@@ -39,7 +39,8 @@ const Tour& sample_tour() {
     const auto reached = search.settled_nodes();
     std::mt19937 random(7);
     std::uniform_int_distribution<std::size_t> pick(0, reached.size() - 1);
-    while (t.stops.size() < 100) t.stops.push_back(reached[pick(random)]);
+    while (t.stops.size() < 100)
+      t.stops.push_back(reached[pick(random)]);
     return t;
   }();
   return tour;
@@ -66,7 +67,8 @@ void BM_TspMatrix_Reference(benchmark::State& state) {
     std::vector<Cost> matrix;
     for (NodeId from : t.stops) {
       reference.run(from);
-      for (NodeId to : t.stops) matrix.push_back(reference.distance(to));
+      for (NodeId to : t.stops)
+        matrix.push_back(reference.distance(to));
     }
     benchmark::DoNotOptimize(matrix);
   }
@@ -92,12 +94,14 @@ void BM_TspOrder(benchmark::State& state) {
   std::mt19937 random(11);
   std::uniform_real_distribution<double> coordinate(0, 10000);
   std::vector<double> x(count), y(count);
-  for (std::uint32_t k = 0; k < count; ++k) x[k] = coordinate(random), y[k] = coordinate(random);
+  for (std::uint32_t k = 0; k < count; ++k)
+    x[k] = coordinate(random), y[k] = coordinate(random);
   const TspCostFn cost = [&](std::uint32_t a, std::uint32_t b) {
     return std::hypot(x[a] - x[b], y[a] - y[b]);
   };
   double length = 0;
-  for (auto _ : state) length = solve_tsp(count, TspMode::round_trip, cost).cost;
+  for (auto _ : state)
+    length = solve_tsp(count, TspMode::round_trip, cost).cost;
   // Beardwood-Halton-Hammersley: an optimal tour of n random points in area A is about
   // 0.7124 sqrt(n A) long (plus an edge effect for small n), a yardstick for the quality.
   state.counters["vs_bhh"] = length / (0.7124 * std::sqrt(count * 1e8));

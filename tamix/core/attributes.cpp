@@ -55,8 +55,8 @@ void create_attribute_file(const std::filesystem::path& folder, const std::strin
     std::int64_t value = 0;
     auto [rest, error] = std::from_chars(row.data(), row.data() + row.size(), value);
     if (row.empty() || error != std::errc() || rest != row.data() + row.size())
-      throw Error(code::general_error, path.string() + " line " + std::to_string(line) +
-                                           ": \"" + std::string(row) + "\" is not a whole number");
+      throw Error(code::general_error, path.string() + " line " + std::to_string(line) + ": \"" +
+                                           std::string(row) + "\" is not a whole number");
     link_class[line] = road_class_of(value);
     if (line % 65536 == 0)
       phase.step(line, link_count);

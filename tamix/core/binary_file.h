@@ -33,9 +33,7 @@ public:
   template <class T> void write(std::span<const T> items) {
     write_bytes(items.data(), items.size_bytes());
   }
-  template <class T> void write(const std::vector<T>& items) {
-    write(std::span<const T>(items));
-  }
+  template <class T> void write(const std::vector<T>& items) { write(std::span<const T>(items)); }
   // Closes the file and gives it its real name.
   void commit();
 

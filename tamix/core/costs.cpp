@@ -30,7 +30,9 @@ Cost scaled(double metres, Cost per_metre) {
 
 } // namespace
 
-CostSettings::CostSettings() { class_speed_.fill(default_class_speed); }
+CostSettings::CostSettings() {
+  class_speed_.fill(default_class_speed);
+}
 
 void CostSettings::set_distance_unit(DistanceUnit unit) {
   unit_ = unit;
@@ -58,7 +60,9 @@ void CostSettings::reset() {
   closed_.clear();
 }
 
-bool CostSettings::closed(LinkId link) const { return closed_.count(link) != 0; }
+bool CostSettings::closed(LinkId link) const {
+  return closed_.count(link) != 0;
+}
 
 double CostSettings::speed(const Network& network, LinkId link) const {
   auto temp = temp_speed_.find(link);
@@ -76,8 +80,8 @@ double link_minutes(const Network& network, const CostSettings& settings, LinkId
   return speed > 0 ? distance / speed * 60.0 : inf_cost;
 }
 
-void compute_arc_costs(const Network& network, const CostSettings& settings,
-                       const Weights& weights, ArcCosts& costs) {
+void compute_arc_costs(const Network& network, const CostSettings& settings, const Weights& weights,
+                       ArcCosts& costs) {
   const double unit = metres_per(settings.distance_unit());
   // Time has no share when neither cost uses it; otherwise a link without speed is impassable
   // for both, so the two costs always describe the same drivable network.
@@ -85,9 +89,9 @@ void compute_arc_costs(const Network& network, const CostSettings& settings,
   auto per_metre = [&](double speed, bool primary) {
     if (time_counts && !(speed > 0))
       return inf_cost;
-    return primary ? cost_per_metre(weights.primary_distance, weights.primary_time, speed, unit)
-                   : cost_per_metre(weights.secondary_distance, weights.secondary_time, speed,
-                                    unit);
+    return primary
+               ? cost_per_metre(weights.primary_distance, weights.primary_time, speed, unit)
+               : cost_per_metre(weights.secondary_distance, weights.secondary_time, speed, unit);
   };
   std::array<Cost, road_class_count> primary_per_metre;
   std::array<Cost, road_class_count> secondary_per_metre;
@@ -118,7 +122,8 @@ void compute_arc_costs(const Network& network, const CostSettings& settings,
     return scaled(network.link_metres[link], per_class[network.link_class[link]]);
   };
 
-  const BaseCostKey base{network.identity, settings.distance_unit(), settings.class_speeds(), weights};
+  const BaseCostKey base{network.identity, settings.distance_unit(), settings.class_speeds(),
+                         weights};
   const ArcId arcs = graph.arc_count();
   if (costs.base == base && costs.primary.size() == arcs) {
     for (LinkId link : costs.patched)

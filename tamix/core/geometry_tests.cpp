@@ -114,9 +114,8 @@ bool is_round(const Network& network, const std::vector<SignedLink>& ring) {
   if (n < 3)
     return false;
   // Degrees: shrink longitudes so that the shape is not stretched east-west.
-  const double x_scale = network.map_units == map_units_degree
-                             ? std::cos(outline[0].y * std::numbers::pi / 180)
-                             : 1.0;
+  const double x_scale =
+      network.map_units == map_units_degree ? std::cos(outline[0].y * std::numbers::pi / 180) : 1.0;
   double total_turn = 0;
   double area2 = 0;
   double perimeter = 0;
@@ -125,8 +124,8 @@ bool is_round(const Network& network, const std::vector<SignedLink>& ring) {
     const Point& a = outline[(i + n - 1) % n];
     const Point& b = outline[i];
     const Point& c = outline[(i + 1) % n];
-    const double turn = signed_turn((b.x - a.x) * x_scale, b.y - a.y, (c.x - b.x) * x_scale,
-                                    c.y - b.y);
+    const double turn =
+        signed_turn((b.x - a.x) * x_scale, b.y - a.y, (c.x - b.x) * x_scale, c.y - b.y);
     if (std::abs(turn) >= max_ring_turn)
       return false;
     const int turn_side = turn > 0 ? 1 : turn < 0 ? -1 : 0;

@@ -80,6 +80,8 @@ struct LinkGeometry {
   }
 };
 
-inline LinkId link_of(SignedLink link) { return LinkId(link < 0 ? -link : link); }
+inline LinkId link_of(SignedLink link) {
+  return LinkId(link < 0 ? -link : link);
+}
 
 } // namespace tamix

@@ -17,10 +17,10 @@ std::uint64_t next_network_identity();
 // it at once from different threads.
 struct Network {
   Graph graph;
-  std::vector<LinkEnds> link_ends;       // link_count + 1 entries
-  std::vector<double> link_metres;       // link_count + 1 entries
-  std::vector<std::uint8_t> link_class;  // link_count + 1 entries
-  std::vector<Point> node_points;        // node_count + 1 entries
+  std::vector<LinkEnds> link_ends;      // link_count + 1 entries
+  std::vector<double> link_metres;      // link_count + 1 entries
+  std::vector<std::uint8_t> link_class; // link_count + 1 entries
+  std::vector<Point> node_points;       // node_count + 1 entries
   LinkGeometry geometry;
   int map_units = 7; // the map-unit code the lengths were measured with (map_units.h)
   // Different for every network built or loaded in this process, so that costs computed for

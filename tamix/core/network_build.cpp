@@ -9,8 +9,8 @@
 #include <atomic>
 #include <cmath>
 #include <numeric>
-#include <utility>
 #include <string>
+#include <utility>
 
 namespace tamix {
 
@@ -145,9 +145,8 @@ Graph build_graph(const std::vector<LinkEnds>& link_ends, NodeId node_count) {
   for (NodeId v = 1; v <= node_count; ++v)
     if (graph.first_out[v + 1] > max_links_at_node)
       throw Error(code::too_many_links_at_node,
-                  "node " + std::to_string(v) + " joins " +
-                      std::to_string(graph.first_out[v + 1]) + " link ends (no more than " +
-                      std::to_string(max_links_at_node) + ")");
+                  "node " + std::to_string(v) + " joins " + std::to_string(graph.first_out[v + 1]) +
+                      " link ends (no more than " + std::to_string(max_links_at_node) + ")");
   std::partial_sum(graph.first_out.begin(), graph.first_out.end(), graph.first_out.begin());
   graph.head.resize(graph.first_out.back());
   graph.arc_link.resize(graph.first_out.back());
@@ -192,9 +191,9 @@ Network build_network(LinkGeometry shapes, int map_units, const Progress& progre
     network.node_points[network.link_ends[l].to] = points.back();
     network.link_metres[l] = polyline_metres(points, map_units);
     if (!std::isfinite(network.link_metres[l]))
-      throw Error(code::illegal_shapefile,
-                  "record " + std::to_string(l - 1) + " has no measurable length (coordinates " +
-                      "outside the range of the map units)");
+      throw Error(code::illegal_shapefile, "record " + std::to_string(l - 1) +
+                                               " has no measurable length (coordinates " +
+                                               "outside the range of the map units)");
     if (l % 65536 == 0)
       sort_phase.step(std::uint64_t(link_count) + l, 2 * std::uint64_t(link_count));
   }

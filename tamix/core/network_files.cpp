@@ -30,8 +30,12 @@ std::uint64_t sane(std::uint64_t count) {
   return count < max_count ? count : std::numeric_limits<std::uint32_t>::max() * max_count;
 }
 
-std::uint64_t link_body(const FileHeader& h) { return (sane(h.counts[0]) + 1) * sizeof(LinkEnds); }
-std::uint64_t dist_body(const FileHeader& h) { return (sane(h.counts[0]) + 1) * sizeof(double); }
+std::uint64_t link_body(const FileHeader& h) {
+  return (sane(h.counts[0]) + 1) * sizeof(LinkEnds);
+}
+std::uint64_t dist_body(const FileHeader& h) {
+  return (sane(h.counts[0]) + 1) * sizeof(double);
+}
 std::uint64_t coord_body(const FileHeader& h) {
   return (sane(h.counts[0]) + 1) * sizeof(Point) + (sane(h.counts[1]) + 2) * sizeof(std::uint64_t) +
          sane(h.counts[2]) * sizeof(Point);
@@ -40,7 +44,9 @@ std::uint64_t node_body(const FileHeader& h) {
   return (sane(h.counts[0]) + 2) * sizeof(ArcId) +
          sane(h.counts[1]) * (sizeof(NodeId) + sizeof(SignedLink));
 }
-std::uint64_t attribute_body(const FileHeader& h) { return sane(h.counts[0]) + 1; }
+std::uint64_t attribute_body(const FileHeader& h) {
+  return sane(h.counts[0]) + 1;
+}
 
 void check_count(const std::filesystem::path& path, const char* what, std::uint64_t found,
                  std::uint64_t expected) {

@@ -36,7 +36,8 @@ RouteResult solve_route(Search& search, const ArcCosts& costs, NodeId from, Node
     // Every node of the origin's part was settled; the farthest is the one of greatest cost
     // (the last settled wins a tie).
     for (NodeId node : search.settled_nodes())
-      if (result.last_reached == no_node || search.primary(node) >= search.primary(result.last_reached))
+      if (result.last_reached == no_node ||
+          search.primary(node) >= search.primary(result.last_reached))
         result.last_reached = node;
   }
   return result;

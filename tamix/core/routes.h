@@ -18,7 +18,7 @@ namespace tamix {
 
 struct RouteResult {
   bool reached = false;
-  Cost primary = inf_cost;       // at the target when reached
+  Cost primary = inf_cost; // at the target when reached
   Cost secondary = inf_cost;
   NodeId last_reached = no_node; // when not reached: the reached node farthest from `from`
 };
@@ -37,7 +37,7 @@ RouteResult solve_route(Search& search, const ArcCosts& costs, NodeId from, Node
 void solve_from_node(Search& search, const ArcCosts& costs, NodeId from, Cost cutoff);
 
 struct Path {
-  std::vector<NodeId> nodes;     // empty when the target was not reached
+  std::vector<NodeId> nodes; // empty when the target was not reached
   std::vector<SignedLink> links;
 };
 

@@ -41,7 +41,8 @@ void Search::run_from(const ArcCosts& costs, NodeId source, SearchLimits limits)
 
 // Gives `node` a cheaper label, or its first one; the node must not be settled. `key` orders
 // the heap: the primary cost, plus the bound to the target when searching toward one.
-inline void Search::improve(NodeId node, Cost primary, Cost secondary, SignedLink parent, Cost key) {
+inline void Search::improve(NodeId node, Cost primary, Cost secondary, SignedLink parent,
+                            Cost key) {
   NodeState& state = state_[node];
   if (state.stamp != round_) {
     state = {primary, secondary, parent, round_, std::uint32_t(heap_key_.size())};
@@ -107,8 +108,8 @@ void Search::settle_all(const ArcCosts& costs, const SearchLimits& limits) {
         continue;
       Cost key = primary;
       if constexpr (toward_target)
-        key += limits.cost_per_map_unit *
-               std::hypot(points[next].x - goal.x, points[next].y - goal.y);
+        key +=
+            limits.cost_per_map_unit * std::hypot(points[next].x - goal.x, points[next].y - goal.y);
       improve(next, primary, from_secondary + secondary_cost[a], graph.arc_link[a], key);
     }
   }

@@ -56,7 +56,9 @@ public:
   Cost primary(NodeId node) const { return reached(node) ? state_[node].primary : inf_cost; }
   Cost secondary(NodeId node) const { return reached(node) ? state_[node].secondary : inf_cost; }
   // The arc by which a reached node was entered, as a signed link (no_link for a source).
-  SignedLink parent_link(NodeId node) const { return reached(node) ? state_[node].parent : no_link; }
+  SignedLink parent_link(NodeId node) const {
+    return reached(node) ? state_[node].parent : no_link;
+  }
   // The node settled last (a source if nothing else): the farthest one reached, unless the
   // search ran toward a target with a bound.
   NodeId last_settled() const { return order_.empty() ? no_node : order_.back(); }
@@ -81,8 +83,7 @@ private:
   };
 
   void start_round();
-  template <bool toward_target>
-  void settle_all(const ArcCosts& costs, const SearchLimits& limits);
+  template <bool toward_target> void settle_all(const ArcCosts& costs, const SearchLimits& limits);
   void improve(NodeId node, Cost primary, Cost secondary, SignedLink parent, Cost key);
   NodeId heap_pop();
   void sift_up(std::uint32_t pos, Cost key, NodeId node);

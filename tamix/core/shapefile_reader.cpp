@@ -29,7 +29,9 @@ struct ObjectDestroyer {
 // standard error.
 thread_local std::string shapelib_message;
 
-void keep_message(const char* message) { shapelib_message = message ? message : ""; }
+void keep_message(const char* message) {
+  shapelib_message = message ? message : "";
+}
 
 SAHooks quiet_hooks() {
   SAHooks hooks;
@@ -103,8 +105,8 @@ LinkGeometry read_polyline_shapefile(const std::filesystem::path& shp, const Pro
       throw Error(code::illegal_shapefile,
                   with_cause(name + " record " + std::to_string(r) + " cannot be read"));
     if (object->nSHPType != SHPT_NULL && !is_polyline(object->nSHPType))
-      throw Error(code::illegal_shapefile, name + " record " + std::to_string(r) +
-                                               " is not a polyline");
+      throw Error(code::illegal_shapefile,
+                  name + " record " + std::to_string(r) + " is not a polyline");
     // Parts are joined in order: the vertex arrays hold them back to back already.
     if (object->nSHPType != SHPT_NULL && object->nVertices >= 2) {
       any_shape = true;
@@ -135,8 +137,8 @@ void create_network(const std::filesystem::path& folder, const std::string& laye
     if (progress)
       progress(100);
   } catch (const std::bad_alloc&) {
-    throw Error(code::out_of_memory, "out of memory building the network of " +
-                                         (folder / layer).string());
+    throw Error(code::out_of_memory,
+                "out of memory building the network of " + (folder / layer).string());
   }
 }
 

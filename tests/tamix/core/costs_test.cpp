@@ -84,7 +84,10 @@ TEST(Costs, UpdatedCostsEqualFreshOnes) {
       {"reset", [&] { settings.reset(); }},
       {"other closure", [&] { settings.close_link(network, 9); }},
       {"class speed", [&] { settings.set_class_speed(1, 30); }},
-      {"weights", [&] { weights = {0, 1, 1, 0}; }},
+      {"weights",
+       [&] {
+         weights = {0, 1, 1, 0};
+       }},
       {"reset and a speed", [&] { settings.reset(), settings.set_temp_speed(network, 3, 0); }},
       {"unit", [&] { settings.set_distance_unit(DistanceUnit::miles); }},
   };

@@ -27,7 +27,9 @@ TempFolder::~TempFolder() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-Record line(std::vector<Point> points) { return Record{{std::move(points)}}; }
+Record line(std::vector<Point> points) {
+  return Record{{std::move(points)}};
+}
 
 void write_shapefile(const std::filesystem::path& folder, const std::string& layer,
                      const std::vector<Record>& records, int shape_type) {
@@ -47,11 +49,10 @@ void write_shapefile(const std::filesystem::path& folder, const std::string& lay
       }
     }
     SHPObject* object =
-        starts.empty()
-            ? SHPCreateObject(SHPT_NULL, -1, 0, nullptr, nullptr, 0, nullptr, nullptr, nullptr,
-                              nullptr)
-            : SHPCreateObject(shape_type, -1, int(starts.size()), starts.data(), nullptr,
-                              int(x.size()), x.data(), y.data(), nullptr, nullptr);
+        starts.empty() ? SHPCreateObject(SHPT_NULL, -1, 0, nullptr, nullptr, 0, nullptr, nullptr,
+                                         nullptr, nullptr)
+                       : SHPCreateObject(shape_type, -1, int(starts.size()), starts.data(), nullptr,
+                                         int(x.size()), x.data(), y.data(), nullptr, nullptr);
     SHPWriteObject(shp, -1, object);
     SHPDestroyObject(object);
     DBFWriteIntegerAttribute(dbf, int(r), 0, int(r % 5));

@@ -33,7 +33,9 @@ struct Record {
   std::vector<std::vector<Point>> parts;
 };
 Record line(std::vector<Point> points);
-inline Record null_shape() { return {}; }
+inline Record null_shape() {
+  return {};
+}
 
 // Writes `folder`/`layer`.shp/.shx/.dbf with the records (shape type polyline unless told
 // otherwise, e.g. SHPT_POLYGON); the .dbf holds one integer field "CLASS".

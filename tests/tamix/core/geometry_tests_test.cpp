@@ -14,15 +14,15 @@ TEST(TurnAngle, CountsCounterClockwiseFromStraightOn) {
     double degrees;
   };
   const Case cases[] = {
-      {{0, -10}, {0, 0}, {0, 10}, 0},     // straight on (north)
-      {{0, -10}, {0, 0}, {-10, 0}, 90},   // left
-      {{0, -10}, {0, 0}, {0, -20}, 180},  // back
-      {{0, -10}, {0, 0}, {10, 0}, 270},   // right
-      {{0, -10}, {0, 0}, {-10, 10}, 45},  // half left
-      {{0, -10}, {0, 0}, {10, 10}, 315},  // half right
-      {{-5, 0}, {0, 0}, {5, 5}, 45},      // heading east, half left
-      {{0, 0}, {0, 0}, {10, 0}, 0},       // no incoming direction
-      {{0, -10}, {0, 0}, {0, 0}, 0},      // no outgoing direction
+      {{0, -10}, {0, 0}, {0, 10}, 0},    // straight on (north)
+      {{0, -10}, {0, 0}, {-10, 0}, 90},  // left
+      {{0, -10}, {0, 0}, {0, -20}, 180}, // back
+      {{0, -10}, {0, 0}, {10, 0}, 270},  // right
+      {{0, -10}, {0, 0}, {-10, 10}, 45}, // half left
+      {{0, -10}, {0, 0}, {10, 10}, 315}, // half right
+      {{-5, 0}, {0, 0}, {5, 5}, 45},     // heading east, half left
+      {{0, 0}, {0, 0}, {10, 0}, 0},      // no incoming direction
+      {{0, -10}, {0, 0}, {0, 0}, 0},     // no outgoing direction
   };
   for (const Case& c : cases)
     EXPECT_NEAR(turn_angle(c.p1, c.node, c.p2), c.degrees, 1e-9)

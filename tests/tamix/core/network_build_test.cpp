@@ -25,12 +25,12 @@ TEST(NetworkBuild, NumbersLinksByRecordAndJoinsEqualEndPoints) {
   const Point a{0, 0}, b{100, 0}, c{100, 100}, d{0, 150}, e{0, 150.000001};
   write_shapefile(folder.path(), "roads",
                   {
-                      line({a, b}),                                  // link 1
-                      null_shape(),                                  // link 2: no link
-                      line({b, {100, 60}, c}),                       // link 3
-                      Record{{{c, {50, 100}}, {{50, 150}, d}}},      // link 4: two parts
-                      line({d, a}),                                  // link 5
-                      line({d, e}),                                  // link 6: almost a loop
+                      line({a, b}),                             // link 1
+                      null_shape(),                             // link 2: no link
+                      line({b, {100, 60}, c}),                  // link 3
+                      Record{{{c, {50, 100}}, {{50, 150}, d}}}, // link 4: two parts
+                      line({d, a}),                             // link 5
+                      line({d, e}),                             // link 6: almost a loop
                   });
   Network network = build_and_load(folder.path(), "roads");
 
@@ -65,9 +65,9 @@ TEST(NetworkBuild, MeasuresLengthsInEveryMapUnit) {
     int map_units;
     double metres_per_unit;
   };
-  const Case cases[] = {{0, 1609.3472186944}, {1, 1000},       {3, 0.3048},
-                        {4, 0.9144},          {7, 1},          {8, 0.3048006096},
-                        {9, 1852},            {11, 0.201168402}, {12, 20.11684023}};
+  const Case cases[] = {
+      {0, 1609.3472186944}, {1, 1000}, {3, 0.3048},       {4, 0.9144},      {7, 1},
+      {8, 0.3048006096},    {9, 1852}, {11, 0.201168402}, {12, 20.11684023}};
   const Point line_points[] = {{3, 4}, {3, 6}};
   for (const Case& c : cases)
     EXPECT_NEAR(polyline_metres(line_points, c.map_units), 2 * c.metres_per_unit,
@@ -101,33 +101,56 @@ TEST(NetworkBuild, RefusesBadInputAndKeepsTheOldNetwork) {
   };
   const std::vector<Record> good = grid_records(3, 3, 10);
   auto remove = [](const char* ext) {
-    return [ext](const std::filesystem::path& f) { std::filesystem::remove(f / ("bad" + std::string(ext))); };
+    return [ext](const std::filesystem::path& f) {
+      std::filesystem::remove(f / ("bad" + std::string(ext)));
+    };
   };
   const std::vector<Case> cases = {
-      {"missing shp", [&](auto& f) { write_shapefile(f, "bad", good); remove(".shp")(f); },
+      {"missing shp",
+       [&](auto& f) {
+         write_shapefile(f, "bad", good);
+         remove(".shp")(f);
+       },
        code::load_failed},
-      {"missing shx", [&](auto& f) { write_shapefile(f, "bad", good); remove(".shx")(f); },
+      {"missing shx",
+       [&](auto& f) {
+         write_shapefile(f, "bad", good);
+         remove(".shx")(f);
+       },
        code::illegal_shapefile},
-      {"missing dbf", [&](auto& f) { write_shapefile(f, "bad", good); remove(".dbf")(f); },
+      {"missing dbf",
+       [&](auto& f) {
+         write_shapefile(f, "bad", good);
+         remove(".dbf")(f);
+       },
        code::illegal_shapefile},
       {"polygons",
        [&](auto& f) {
          write_shapefile(f, "bad", {line({{0, 0}, {10, 0}, {10, 10}, {0, 0}})}, SHPT_POLYGON);
        },
        code::illegal_shapefile},
-      {"points", [&](auto& f) { write_shapefile(f, "bad", {line({{0, 0}})}, SHPT_POINT); },
+      {"points",
+       [&](auto& f) {
+         write_shapefile(f, "bad", {line({{0, 0}})}, SHPT_POINT);
+       },
        code::illegal_shapefile},
       {"empty", [&](auto& f) { write_shapefile(f, "bad", {}); }, code::illegal_shapefile},
-      {"only null shapes", [&](auto& f) { write_shapefile(f, "bad", {null_shape(), null_shape()}); },
+      {"only null shapes",
+       [&](auto& f) {
+         write_shapefile(f, "bad", {null_shape(), null_shape()});
+       },
        code::illegal_shapefile},
       {"truncated shp",
        [&](auto& f) {
          write_shapefile(f, "bad", good);
-         std::filesystem::resize_file(f / "bad.shp", std::filesystem::file_size(f / "bad.shp") - 20);
+         std::filesystem::resize_file(f / "bad.shp",
+                                      std::filesystem::file_size(f / "bad.shp") - 20);
        },
        code::illegal_shapefile},
       {"coordinate not a number",
-       [&](auto& f) { write_shapefile(f, "bad", {line({{0, 0}, {std::nan(""), 1}})}); },
+       [&](auto& f) {
+         write_shapefile(f, "bad", {line({{0, 0}, {std::nan(""), 1}})});
+       },
        code::illegal_shapefile},
       {"1901 links at a node",
        [&](auto& f) {
@@ -158,8 +181,10 @@ TEST(NetworkBuild, RefusesBadInputAndKeepsTheOldNetwork) {
 
 TEST(NetworkBuild, RefusesDegreesBeyondThePoles) {
   TempFolder folder;
-  write_shapefile(folder.path(), "roads", {line({{11.9, 57.7}, {11.9, 57.8}}), line({{0, 89}, {0, 95}})});
-  EXPECT_TRUE(fails_with(code::illegal_shapefile, [&] { create_network(folder.path(), "roads", 10); }));
+  write_shapefile(folder.path(), "roads",
+                  {line({{11.9, 57.7}, {11.9, 57.8}}), line({{0, 89}, {0, 95}})});
+  EXPECT_TRUE(
+      fails_with(code::illegal_shapefile, [&] { create_network(folder.path(), "roads", 10); }));
   EXPECT_FALSE(std::filesystem::exists(folder.path() / link_file));
 }
 

@@ -57,10 +57,8 @@ TEST_F(NetworkFiles, AttributeTextMustMatchTheLinks) {
   create_attribute_file(folder.path(), "Attrib.txt");
   const auto kept = read_attribute_file(folder.path());
   const std::pair<const char*, std::string> bad[] = {
-      {"too few lines", "1\n2\n3\n"},
-      {"too many lines", "1\n2\n3\n4\n5\n"},
-      {"not a number", "1\n2\nx\n4\n"},
-      {"a fraction", "1\n2.5\n3\n4\n"},
+      {"too few lines", "1\n2\n3\n"},   {"too many lines", "1\n2\n3\n4\n5\n"},
+      {"not a number", "1\n2\nx\n4\n"}, {"a fraction", "1\n2.5\n3\n4\n"},
       {"a blank line", "1\n\n3\n4\n"},
   };
   for (const auto& [name, text] : bad) {
@@ -70,8 +68,8 @@ TEST_F(NetworkFiles, AttributeTextMustMatchTheLinks) {
                            [&] { create_attribute_file(folder.path(), "Attrib.txt"); }));
     EXPECT_EQ(read_attribute_file(folder.path()), kept);
   }
-  EXPECT_TRUE(fails_with(code::load_failed,
-                         [&] { create_attribute_file(folder.path(), "Missing.txt"); }));
+  EXPECT_TRUE(
+      fails_with(code::load_failed, [&] { create_attribute_file(folder.path(), "Missing.txt"); }));
 }
 
 TEST_F(NetworkFiles, LoadRefusesMissingStaleAndDamagedFiles) {
@@ -95,10 +93,15 @@ TEST_F(NetworkFiles, LoadRefusesMissingStaleAndDamagedFiles) {
       {"link.bin of another version", patch(link_file, 8, 99), code::wrong_version},
       {"node.bin of another kind", patch(node_file, 0, 0x41414141), code::wrong_version},
       {"dist.bin cut short",
-       [](auto& f) { std::filesystem::resize_file(f / dist_file, std::filesystem::file_size(f / dist_file) - 8); },
+       [](auto& f) {
+         std::filesystem::resize_file(f / dist_file, std::filesystem::file_size(f / dist_file) - 8);
+       },
        code::wrong_version},
       {"coord.bin with a byte more",
-       [](auto& f) { std::filesystem::resize_file(f / coord_file, std::filesystem::file_size(f / coord_file) + 1); },
+       [](auto& f) {
+         std::filesystem::resize_file(f / coord_file,
+                                      std::filesystem::file_size(f / coord_file) + 1);
+       },
        code::wrong_version},
       {"count that overflows", patch(coord_file, 24, 0xFFFFFFFF), code::wrong_version},
       {"arc to an unknown node", patch(node_file, 40 + 6 * 4, 77), code::wrong_version},

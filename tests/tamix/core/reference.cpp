@@ -4,8 +4,7 @@
 
 namespace tamix::test {
 
-RefLinkCost reference_link_cost(const Network& network, const RefSettings& settings,
-                                LinkId link) {
+RefLinkCost reference_link_cost(const Network& network, const RefSettings& settings, LinkId link) {
   RefLinkCost cost;
   if (link == 0 || link > network.link_count() || network.link_ends[link].from == 0 ||
       settings.closed.count(link))

@@ -29,8 +29,7 @@ struct RefLinkCost {
   double secondary = 0;
 };
 
-RefLinkCost reference_link_cost(const Network& network, const RefSettings& settings,
-                                LinkId link);
+RefLinkCost reference_link_cost(const Network& network, const RefSettings& settings, LinkId link);
 
 // Primary cost from `source` to every node (index = node id), unreached = infinity.
 std::vector<double> reference_dijkstra(const Network& network, const RefSettings& settings,

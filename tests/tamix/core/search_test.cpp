@@ -62,21 +62,20 @@ bool close(double a, double b) {
     secondary += cost.secondary;
     FarEnd far = far_end_cost(search, costs, link_of(link));
     if (!close(far.primary, search.primary(path.nodes[k])))
-      return ::testing::AssertionFailure() << "far end of link " << link << " costs "
-                                           << far.primary << ", its node "
-                                           << search.primary(path.nodes[k]);
+      return ::testing::AssertionFailure() << "far end of link " << link << " costs " << far.primary
+                                           << ", its node " << search.primary(path.nodes[k]);
   }
   if (!close(primary, search.primary(target)) || !close(secondary, search.secondary(target)))
     return ::testing::AssertionFailure()
-           << "path to " << target << " sums to " << primary << "/" << secondary
-           << ", labels say " << search.primary(target) << "/" << search.secondary(target);
+           << "path to " << target << " sums to " << primary << "/" << secondary << ", labels say "
+           << search.primary(target) << "/" << search.secondary(target);
   return ::testing::AssertionSuccess();
 }
 
 // A random network on integer coordinates (so ends join exactly), with the awkward cases real
 // data has: parallel links, loops, zero-length loops, records without shape, several components.
-void write_random_network(const std::filesystem::path& folder, std::mt19937& random,
-                          int node_count, int link_count) {
+void write_random_network(const std::filesystem::path& folder, std::mt19937& random, int node_count,
+                          int link_count) {
   std::uniform_int_distribution<int> coordinate(0, 1000);
   std::vector<Point> points(node_count);
   for (Point& p : points)
@@ -148,8 +147,7 @@ std::vector<RefSettings> settings_cases(const Network& network, std::mt19937& ra
 }
 
 // Compares one-to-all trees and routes with the textbook search over every settings case.
-void compare_with_reference(const Network& network, std::mt19937& random, int sources,
-                            int routes) {
+void compare_with_reference(const Network& network, std::mt19937& random, int sources, int routes) {
   Search search(network);
   std::uniform_int_distribution<NodeId> node(1, network.node_count());
   for (const RefSettings& ref : settings_cases(network, random)) {
