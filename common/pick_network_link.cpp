@@ -19,14 +19,14 @@ struct Nearest {
 
 Nearest nearest_in(host::HostFeatureClass& links, host::HostSpatialFilter* filter,
                    host::HostPoint* point) {
-  com::ComPtr<host::HostFeatureCursor> cursor;
-  check_call(links.Search(filter, false, &cursor), "FeatureClass.Search");
+  com::ComPtr<host::HostFeatureCursor> found;
+  check_call(links.Search(filter, false, &found), "FeatureClass.Search");
+  const auto cursor = require(found, "FeatureClass.Search");
   const auto on_curve = create<host::HostPoint>(host::PointClass);
   Nearest nearest;
   for (;;) {
     com::ComPtr<host::HostFeature> feature;
-    check_call(require(cursor, "FeatureClass.Search")->NextFeature(&feature),
-               "FeatureCursor.NextFeature");
+    check_call(cursor->NextFeature(&feature), "FeatureCursor.NextFeature");
     if (!feature) return nearest;
     const auto curve = require_as<host::HostCurve>(require(feature->Shape(), "Feature.Shape"),
                                                    "Shape as Curve");
