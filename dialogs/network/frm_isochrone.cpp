@@ -10,8 +10,10 @@ namespace corvane {
 FrmIsochrone::FrmIsochrone()
     : Form("FrmIsochrone", {.Caption = "Isochrone Zones", .Width = 3855, .Height = 2910}) {
   List1.Click = [this] {
+    const int position = List1.ListIndex();
+    if (position < 0) return;
     const auto& zones = shared_state().gZoneValues;
-    Text1.SetText(com::number_text(zones[List1.ListIndex() + 1], com::single_digits));
+    Text1.SetText(com::number_text(zones[position + 1], com::single_digits));
   };
 }
 
