@@ -3,6 +3,7 @@
 #include "error.h"
 #include "network_files.h"
 
+#include <cctype>
 #include <charconv>
 #include <fstream>
 #include <iterator>
@@ -30,7 +31,10 @@ void create_attribute_file(const std::filesystem::path& folder, const std::strin
                            const Progress& progress) {
   const LinkId link_count = read_link_count(folder);
   const std::filesystem::path path = folder / text_name;
-  const std::string text = read_whole_file(path);
+  std::string text = read_whole_file(path);
+  // Blank lines at the very end are an editor's habit, not links.
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+    text.pop_back();
   PhaseProgress phase(progress, 0, 100);
 
   std::vector<std::uint8_t> link_class(std::size_t(link_count) + 1, default_road_class);

@@ -47,7 +47,7 @@ TEST_F(NetworkFiles, LoadGivesBackWhatTheBuildMade) {
 }
 
 TEST_F(NetworkFiles, AttributeTextGivesRoadClasses) {
-  write_text(folder.path() / "Attrib.txt", "7\r\n-39\r\n4096\n  33 \n");
+  write_text(folder.path() / "Attrib.txt", "7\r\n-39\r\n4096\n  33 \r\n\r\n");
   create_attribute_file(folder.path(), "Attrib.txt");
   EXPECT_EQ(load_network(folder.path()).link_class, (std::vector<std::uint8_t>{1, 7, 7, 0, 1}));
 }
