@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "sample_forms.h"
-#include "test_user.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "forms/testing/scripted_user.h"
 #include "sample_forms.h"
-#include "test_user.h"
 
 namespace {
 
@@ -16,13 +16,13 @@ void perform(forms::IForm& form, std::string_view control, Gesture gesture,
 }
 
 TEST(FormTest, ModalShowHandsTheFormToTheUserAndReturnsOnceItIsUnloaded) {
-  WithTestUser person;
+  forms::testing::ScopedUser person;
   OptionsForm form;
   form.Text1.SetText("caller's text"); // the first touch loads the form before the change
   EXPECT_EQ(form.events, Strings{"Load"});
 
   bool worked = false;
-  person.user->work = [&](forms::IForm& shown) {
+  person->expect("OptionsForm", [&](forms::IForm& shown) {
     worked = true;
     EXPECT_EQ(shown.ShownCaption(), "Route Options");
     EXPECT_EQ(form.Text1.Text(), "caller's text");
@@ -30,7 +30,7 @@ TEST(FormTest, ModalShowHandsTheFormToTheUserAndReturnsOnceItIsUnloaded) {
     perform(shown, "OptFast", Gesture::Click);
     perform(shown, "CmdOk", Gesture::Click);
     EXPECT_FALSE(shown.Showing());
-  };
+  });
   form.Show(forms::ShowMode::Modal);
 
   EXPECT_TRUE(worked);
@@ -38,7 +38,7 @@ TEST(FormTest, ModalShowHandsTheFormToTheUserAndReturnsOnceItIsUnloaded) {
   EXPECT_FALSE(form.Visible());
   EXPECT_FALSE(form.Loaded());
   EXPECT_EQ(form.events, (Strings{"Load", "Activate", "QueryUnload 1", "Unload"}));
-  EXPECT_EQ(person.user->seen, Strings{"modal OptionsForm"});
+  EXPECT_EQ(person->seen, Strings{"modal OptionsForm"});
 }
 
 TEST(FormTest, UnloadBringsBackTheDesignAndTheNextTouchLoadsAgain) {
@@ -67,22 +67,22 @@ TEST(FormTest, UnloadBringsBackTheDesignAndTheNextTouchLoadsAgain) {
 }
 
 TEST(FormTest, AFormTheUserLeavesOpenIsClosedByItsFrame) {
-  WithTestUser person;
+  forms::testing::ScopedUser person;
   OptionsForm form;
   form.Show(forms::ShowMode::Modal);
   EXPECT_EQ(form.events, (Strings{"Load", "Activate", "QueryUnload 0", "Unload"}));
-  EXPECT_EQ(person.user->seen, (Strings{"modal OptionsForm", "closed OptionsForm"}));
+  EXPECT_EQ(person->seen, (Strings{"modal OptionsForm", "closed OptionsForm"}));
   EXPECT_FALSE(form.Loaded());
 }
 
 TEST(FormTest, AModalShowEndsEvenWhenTheFormRefusesToClose) {
-  WithTestUser person;
+  forms::testing::ScopedUser person;
   OptionsForm form;
   form.refuse_close = 1;
   form.Show(forms::ShowMode::Modal);
   EXPECT_FALSE(form.Visible());
   EXPECT_TRUE(form.Loaded());
-  EXPECT_EQ(person.user->seen, (Strings{"modal OptionsForm", "closed OptionsForm"}));
+  EXPECT_EQ(person->seen, (Strings{"modal OptionsForm", "closed OptionsForm"}));
 }
 
 TEST(FormTest, AModalShowOfAShownFormIsAnError) {
@@ -111,18 +111,15 @@ public:
 };
 
 TEST(FormTest, ANestedModalFormReactivatesTheFormBelowWhenItCloses) {
-  WithTestUser person;
+  forms::testing::ScopedUser person;
   OuterForm outer;
-  person.user->work = [&](forms::IForm& shown) {
-    if (shown.FormName() == "OuterForm")
-      perform(shown, "CmdOpen", Gesture::Click);
-    else
-      perform(shown, "CmdCancel", Gesture::Click);
-  };
+  person->expect("OuterForm",
+                 [](forms::IForm& shown) { perform(shown, "CmdOpen", Gesture::Click); });
+  person->expect<OptionsForm>("OptionsForm", [](OptionsForm& inner) { inner.CmdCancel.Click(); });
   outer.Show(forms::ShowMode::Modal);
   EXPECT_EQ(outer.activations, 2);
-  EXPECT_EQ(person.user->seen,
-            (Strings{"modal OuterForm", "modal OptionsForm", "closed OuterForm"}));
+  EXPECT_EQ(person->pending(), 0u);
+  EXPECT_EQ(person->seen, (Strings{"modal OuterForm", "modal OptionsForm", "closed OuterForm"}));
 }
 
 TEST(FormTest, PerformRefusesWhatAPersonCannotDo) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "forms/message_box.h"
-#include "test_user.h"
+#include "forms/testing/scripted_user.h"
 
 namespace {
 
@@ -17,13 +17,12 @@ TEST(MessageBoxTest, WithoutAUserABoxTakesItsFirstButton) {
 }
 
 TEST(MessageBoxTest, TheUserReadsTheBoxAndAnswersWithOneOfItsButtons) {
-  WithTestUser person;
-  person.user->answers = {Answer::No, Answer::Yes};
+  forms::testing::ScopedUser person;
+  person->answers = {Answer::No, Answer::Yes};
   EXPECT_EQ(forms::MsgBox("Create?", "Units", Icon::Exclamation, Buttons::YesNo), Answer::No);
   // Yes is no button of an OK box: the box takes its default.
   EXPECT_EQ(forms::MsgBox("Done", "Info"), Answer::OK);
-  EXPECT_EQ(person.user->seen,
-            (std::vector<std::string>{"message Units: Create?", "message Info: Done"}));
+  EXPECT_EQ(person->seen, (std::vector<std::string>{"message Create?", "message Done"}));
 }
 
 TEST(MessageBoxTest, NamesAsTheTranscriptWritesThem) {
@@ -37,8 +36,8 @@ TEST(MessageBoxTest, NamesAsTheTranscriptWritesThem) {
 }
 
 TEST(MessageBoxTest, AnEscPressedByThePersonIsSeenOnceAfterTheYield) {
-  WithTestUser person;
-  person.user->escapes = 1;
+  forms::testing::ScopedUser person;
+  person->escapes = 1;
   EXPECT_TRUE(forms::escape_pressed());
   EXPECT_FALSE(forms::escape_pressed());
 }
