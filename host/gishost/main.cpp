@@ -1,7 +1,8 @@
 // gishost: the GIS host as a program. It registers the add-in and engine modules, builds the
 // add-in's menus and toolbar, and carries out a session of user actions, writing what the
 // user would see to standard output.
-#include <cstdio>
+#include <dlfcn.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -18,6 +19,7 @@
 #include "session/command_bars.h"
 #include "session/program_classes.h"
 #include "session/session.h"
+#include "session/session_error.h"
 #include "session/svg_export.h"
 
 namespace {
@@ -52,6 +54,18 @@ std::optional<Arguments> parse(int argc, char** argv) {
   return arguments;
 }
 
+// Why the system's loader refuses a module (a missing symbol, a missing library), for the
+// developer who built it; empty when it loads.
+std::string loader_reason(const fs::path& module) {
+  void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle) {
+    ::dlclose(handle);
+    return {};
+  }
+  const char* reason = ::dlerror();
+  return reason ? std::string(": ") + reason : std::string();
+}
+
 // The add-in (the one named, else the one built beside the program) and the engine beside the
 // program. A module that is not built yet is skipped; a named add-in must exist.
 bool register_modules(const Arguments& arguments) {
@@ -70,8 +84,8 @@ bool register_modules(const Arguments& arguments) {
     modules.push_back(folder / "libtamix.so");
   for (const auto& module : modules) {
     if (const auto hr = com::register_module(module); com::FAILED(hr)) {
-      std::fprintf(stderr, "gishost: registering %s failed (0x%08X)\n", module.c_str(),
-                   static_cast<unsigned>(hr));
+      std::cerr << "gishost: registering " << module.string() << " failed (" << code_text(hr) << ")"
+                << loader_reason(module) << "\n";
       return false;
     }
   }
