@@ -3,8 +3,16 @@
 #include <string>
 #include <vector>
 
+#include <cstdint>
+#include <fstream>
+#include <sstream>
+
+#include "data/filters.h"
+#include "data/workspace_objects.h"
+#include "host/query_filter.h"
 #include "map/layers.h"
 #include "map/map.h"
+#include "shapefile_fixture.h"
 
 namespace host {
 namespace {
@@ -77,6 +85,85 @@ TEST(FeatureLayer, HidesFieldsAndRefusesANullRenderer) {
   EXPECT_TRUE(layer->FieldVisible(2));
   EXPECT_EQ(layer->SetRenderer(nullptr), com::E_POINTER);
   EXPECT_EQ(layer->DataSourceType(), "") << "no feature class yet";
+}
+
+std::string sample_prj() {
+  std::ifstream in(std::filesystem::path(CORVANE_SOURCE_DIR) / "data/sample/gothenburg/roads.prj");
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Two layers over the same three drawn links.
+class MapWithData : public ::testing::Test {
+protected:
+  void SetUp() override {
+    testing::write_links(folder.path(), "links",
+                         {{{{100, 100}, {300, 100}}, 0}, {{{100, 200}, {300, 200}}, 2}, {{{100, 300}, {300, 500}}, 2}},
+                         sample_prj());
+    com::ComPtr<HostFeatureClass> links;
+    ASSERT_EQ(open_workspace(folder.path().string()).as<HostFeatureWorkspace>()->OpenFeatureClass("links", &links),
+              com::S_OK);
+    layer->SetFeatureClass(links.get());
+    layer->SetName("links");
+  }
+
+  testing::TempFolder folder{"map-data"};
+  com::ComPtr<FeatureLayer> layer = com::make<FeatureLayer>();
+  com::ComPtr<Map> map = com::make<Map>();
+};
+
+TEST_F(MapWithData, TheFirstLayerGivesTheMapItsReferenceUnitsAndView) {
+  EXPECT_EQ(layer->DataSourceType(), "Shapefile Feature Class");
+  ASSERT_TRUE(layer->Renderer().as<HostSimpleRenderer>()) << "a new layer draws with one symbol";
+  ASSERT_EQ(map->AddLayer(layer.get()), com::S_OK);
+  ASSERT_TRUE(map->SpatialReference());
+  EXPECT_TRUE(map->SpatialReference().as<HostProjectedCoordinateSystem>());
+  EXPECT_EQ(map->DistanceUnits(), Meters);
+  const auto extent = map->Extent();
+  EXPECT_LE(extent->XMin(), 100);
+  EXPECT_GE(extent->XMax(), 300);
+  EXPECT_LE(extent->YMin(), 100);
+  EXPECT_GE(extent->YMax(), 500);
+
+  // Units the user chose, and a view the user set, outlive later layers.
+  map->SetDistanceUnits(Kilometers);
+  auto second = com::make<FeatureLayer>();
+  second->SetFeatureClass(layer->FeatureClass().get());
+  ASSERT_EQ(map->AddLayer(second.get()), com::S_OK);
+  EXPECT_EQ(map->DistanceUnits(), Kilometers);
+}
+
+com::ComPtr<HostQueryFilter> where(const std::string& clause) {
+  auto filter = create_query_filter().as<HostQueryFilter>();
+  filter->SetWhereClause(clause);
+  return filter;
+}
+
+std::vector<std::int32_t> selected_by_map(Map& map) {
+  std::vector<std::int32_t> ids;
+  const auto features = map.FeatureSelection();
+  features->Reset();
+  while (const auto feature = features->Next()) ids.push_back(feature->OID());
+  return ids;
+}
+
+TEST_F(MapWithData, SelectionsFollowTheirMethodAndTheMapWalksThem) {
+  ASSERT_EQ(map->AddLayer(layer.get()), com::S_OK);
+  using Ids = std::vector<std::int32_t>;
+  ASSERT_EQ(layer->SelectFeatures(where("CV_RESULT <> 0").get(), 0, false), com::S_OK);
+  EXPECT_EQ(layer->SelectedIds(), (Ids{1, 2}));
+  ASSERT_EQ(layer->SelectFeatures(where("CV_RESULT = 0").get(), 1, false), com::S_OK);
+  EXPECT_EQ(layer->SelectedIds(), (Ids{0, 1, 2})) << "method 1 adds";
+  ASSERT_EQ(layer->SelectFeatures(where("CV_RESULT = 2").get(), 0, true), com::S_OK);
+  EXPECT_EQ(layer->SelectedIds(), (Ids{1})) << "just one: the first match";
+  EXPECT_EQ(selected_by_map(*map), (Ids{1}));
+  EXPECT_EQ(map->SelectionCount(), 1);
+
+  EXPECT_EQ(layer->SelectFeatures(where("CV_RESULT LIKE 2").get(), 0, false), com::E_INVALIDARG);
+  EXPECT_EQ(layer->SelectedIds(), (Ids{1})) << "a rejected filter keeps the selection";
+  map->ClearSelection();
+  EXPECT_TRUE(selected_by_map(*map).empty());
 }
 
 } // namespace
