@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <initializer_list>
 #include <set>
 #include <utility>
 
@@ -206,20 +205,20 @@ void write_speed_classes(const std::string& speed_file) {
 } // namespace
 
 std::int32_t EngineMapUnits(std::int32_t engine_unit_code) {
-  static const std::pair<std::int32_t, std::initializer_list<std::int32_t>> families[] = {
-      {7, {1, 2}},
-      {3, {3, 5, 16, 20, 24, 27, 28, 29, 30, 35}},
-      {8, {4}},
-      {9, {7}},
-      {12, {8, 13, 17, 21, 25}},
-      {11, {9, 14, 18, 22, 26}},
-      {0, {10}},
-      {1, {11}},
-      {4, {12, 15, 19, 23, 31, 32, 33, 34}},
-      {10, {37}},
+  // Engine unit code -> map-unit family, by the EPSG units behind the codes.
+  static constexpr std::pair<std::int32_t, std::int32_t> families[] = {
+      {1, 7},   {2, 7},                                                        // metres
+      {3, 3},   {5, 3},  {16, 3}, {20, 3}, {24, 3}, {27, 3}, {28, 3}, {29, 3},  // feet
+      {30, 3},  {35, 3}, {4, 8},                                               // US survey foot
+      {7, 9},                                                                  // nautical mile
+      {8, 12},  {13, 12}, {17, 12}, {21, 12}, {25, 12},                        // chains
+      {9, 11},  {14, 11}, {18, 11}, {22, 11}, {26, 11},                        // links
+      {10, 0},  {11, 1},                                                       // mile, kilometre
+      {12, 4},  {15, 4}, {19, 4}, {23, 4}, {31, 4}, {32, 4}, {33, 4}, {34, 4}, // yards
+      {37, 10},                                                                // degree
   };
-  for (const auto& [family, codes] : families)
-    if (std::find(codes.begin(), codes.end(), engine_unit_code) != codes.end()) return family;
+  for (const auto& [code, family] : families)
+    if (code == engine_unit_code) return family;
   return 0;
 }
 
