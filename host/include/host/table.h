@@ -44,6 +44,8 @@ struct HostIndexEdit : HostIndex {
 // What tables and feature classes share: their fields. AddField and DeleteField rewrite the
 // ".dbf" only (never the ".shp", nor its time); they fail for the object id and shape fields,
 // for a name already present, and for deleting the last attribute field (a ".dbf" keeps one).
+// A field added with a default value gets that value in every existing row; without one the
+// rows hold no value (Empty).
 struct HostClass : com::IUnknown {
   COM_INTERFACE(HostClass, com::IUnknown, "024F90FD-FE5E-4FEB-BCCA-C767119CDF65")
   virtual com::ComPtr<HostFields> Fields() = 0;

@@ -43,7 +43,14 @@ public:
   com::HRESULT AddField(HostField* field) override {
     return guarded([&] {
       const FieldSpec spec = spec_of(field);
-      table_->dataset().open_dbf(true).add_column(to_dbf(spec));
+      auto dbf = table_->dataset().open_dbf(true);
+      dbf.add_column(to_dbf(spec));
+      // Existing records take the field's default value, as a new row would.
+      const auto initial = field->DefaultValue();
+      if (initial.is_empty()) return;
+      const int column = dbf.find(spec.name);
+      for (int record = 0; record < dbf.record_count(); ++record)
+        dbf.write(record, column, initial);
     });
   }
   com::HRESULT DeleteField(HostField* field) override {

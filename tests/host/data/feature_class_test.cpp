@@ -30,6 +30,7 @@ com::ComPtr<HostFieldEdit> cv_result() {
   field->SetLength(32);
   field->SetPrecision(10);
   field->SetScale(3);
+  field->SetDefaultValue(std::int16_t{0});
   return field;
 }
 
@@ -53,6 +54,7 @@ TEST_F(FeatureClassTest, FieldsAndValuesWriteTheDbfOnlyAndCvResultRoundTrips) {
   EXPECT_EQ(field->Type(), field_double);
   EXPECT_EQ(field->Precision(), 10);
   EXPECT_EQ(field->Scale(), 3);
+  EXPECT_EQ(count(fc.get(), make_where("CV_RESULT = 0").get()), 3); // the default, in every row
 
   com::ComPtr<HostFeature> feature;
   ASSERT_EQ(fc->GetFeature(1, &feature), com::S_OK);
