@@ -27,7 +27,8 @@ public:
   Row& operator[](std::int32_t index) {
     check(index);
     const auto position = static_cast<std::size_t>(index);
-    if (position >= rows_.size()) rows_.resize(position + 1);
+    if (position >= rows_.size())
+      rows_.resize(position + 1);
     return rows_[position];
   }
 

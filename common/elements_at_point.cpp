@@ -12,16 +12,20 @@ namespace {
 template <com::Interface Kind>
 void delete_located_run(host::HostMap* map, host::HostPoint* point, double tolerance) {
   const com::ComPtr<host::HostMap> the_map(map);
-  const auto container = require_as<host::HostGraphicsContainer>(the_map, "Map as GraphicsContainer");
+  const auto container =
+      require_as<host::HostGraphicsContainer>(the_map, "Map as GraphicsContainer");
   // The caller's point stays as it was; the search needs it in the map's coordinates.
-  const auto at = require_as<host::HostPoint>(require(point->Clone(), "Point.Clone"), "Clone as Point");
+  const auto at =
+      require_as<host::HostPoint>(require(point->Clone(), "Point.Clone"), "Clone as Point");
   check_call(at->Project(map->SpatialReference().get()), "Point.Project");
 
   const auto located = container->LocateElements(at.get(), tolerance);
-  if (!located) return;
+  if (!located)
+    return;
   located->Reset();
   while (const auto element = located->Next()) {
-    if (!element.as<Kind>()) return;
+    if (!element.as<Kind>())
+      return;
     check_call(container->DeleteElement(element.get()), "GraphicsContainer.DeleteElement");
   }
   require_as<host::HostActiveView>(the_map, "Map as ActiveView")->Refresh();

@@ -32,19 +32,21 @@ private:
 
 // Ends the handler when `result` is a failure code.
 inline void check_call(com::HRESULT result, std::string_view what) {
-  if (com::FAILED(result)) throw HostCallFailed(what, result);
+  if (com::FAILED(result))
+    throw HostCallFailed(what, result);
 }
 
 // The object a call handed back; ends the handler when there is none.
 template <class T> com::ComPtr<T> require(com::ComPtr<T> object, std::string_view what) {
-  if (!object) throw HostCallFailed(what, com::E_POINTER);
+  if (!object)
+    throw HostCallFailed(what, com::E_POINTER);
   return object;
 }
 
 // The interface I of an object the host or engine asked for; ends the handler when the object
 // does not have it.
-template <com::Interface I, class T> com::ComPtr<I> require_as(const com::ComPtr<T>& object,
-                                                               std::string_view what) {
+template <com::Interface I, class T>
+com::ComPtr<I> require_as(const com::ComPtr<T>& object, std::string_view what) {
   return require(object.template as<I>(), what);
 }
 

@@ -15,10 +15,14 @@ namespace corvane {
 namespace {
 
 bool shape_fits(int shape_type, std::string_view kind) {
-  if (kind == "A") return true;
-  if (kind == "L") return shape_type == host::geometry_polyline;
-  if (kind == "PT") return shape_type == host::geometry_point;
-  if (kind == "PG") return shape_type == host::geometry_polygon;
+  if (kind == "A")
+    return true;
+  if (kind == "L")
+    return shape_type == host::geometry_polyline;
+  if (kind == "PT")
+    return shape_type == host::geometry_point;
+  if (kind == "PG")
+    return shape_type == host::geometry_polygon;
   return false;
 }
 
@@ -29,7 +33,8 @@ std::int32_t first_layer(host::HostMap* map, std::string_view kind, const Candid
   const int count = map->LayerCount();
   for (int position = 0; position < count; ++position) {
     const auto layer = require(map->Layer(position), "Map.Layer").as<host::HostFeatureLayer>();
-    if (!layer) continue;
+    if (!layer)
+      continue;
     const auto feature_class = require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
     if (candidate(*layer, feature_class) && shape_fits(feature_class->ShapeType(), kind))
       return position;
@@ -42,16 +47,16 @@ std::int32_t first_layer(host::HostMap* map, std::string_view kind, const Candid
 std::int32_t FindLayerIndex(host::HostMap* map, std::string_view name, std::string_view kind) {
   const std::string& folder = shared_state().gNetworkFolder;
   return first_layer(map, kind, [&](host::HostFeatureLayer&, const auto& feature_class) {
-    if (feature_class->AliasName() != name) return false;
+    if (feature_class->AliasName() != name)
+      return false;
     const auto dataset = require_as<host::HostDataset>(feature_class, "FeatureClass as Dataset");
     return require(dataset->Workspace(), "Dataset.Workspace")->PathName() == folder;
   });
 }
 
 std::int32_t FindAnyLayerIndex(host::HostMap* map, std::string_view name, std::string_view kind) {
-  return first_layer(map, kind, [&](host::HostFeatureLayer& layer, const auto&) {
-    return layer.Name() == name;
-  });
+  return first_layer(
+      map, kind, [&](host::HostFeatureLayer& layer, const auto&) { return layer.Name() == name; });
 }
 
 } // namespace corvane

@@ -5,8 +5,8 @@
 
 namespace corvane {
 
-com::ComPtr<host::HostSpatialReference> GetLayerSpatialReference(
-    host::HostFeatureClass* feature_class) {
+com::ComPtr<host::HostSpatialReference>
+GetLayerSpatialReference(host::HostFeatureClass* feature_class) {
   const auto fields = require(feature_class->Fields(), "FeatureClass.Fields");
   const int shape_field = fields->FindField(feature_class->ShapeFieldName());
   const auto field = require(fields->Field(shape_field), "Fields.Field");

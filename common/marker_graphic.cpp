@@ -38,8 +38,9 @@ void AddMarkerGraphic(host::HostMap* map, host::HostPoint* point, std::string_vi
   const auto symbol = create<host::HostPictureMarkerSymbol>(host::PictureMarkerSymbolClass);
   for (const auto& [icon_kind, file] : marker_icons)
     if (icon_kind == kind)
-      check_call(symbol->CreateMarkerSymbolFromFile(bitmap_picture, win::join_path(AppPath(), file)),
-                 "PictureMarkerSymbol.CreateMarkerSymbolFromFile");
+      check_call(
+          symbol->CreateMarkerSymbolFromFile(bitmap_picture, win::join_path(AppPath(), file)),
+          "PictureMarkerSymbol.CreateMarkerSymbolFromFile");
   symbol->SetColor(red.get());
   symbol->SetBitmapTransparencyColor(red.get());
   symbol->SetAngle(0);

@@ -27,14 +27,16 @@ Nearest nearest_in(host::HostFeatureClass& links, host::HostSpatialFilter* filte
   for (;;) {
     com::ComPtr<host::HostFeature> feature;
     check_call(cursor->NextFeature(&feature), "FeatureCursor.NextFeature");
-    if (!feature) return nearest;
-    const auto curve = require_as<host::HostCurve>(require(feature->Shape(), "Feature.Shape"),
-                                                   "Shape as Curve");
+    if (!feature)
+      return nearest;
+    const auto curve =
+        require_as<host::HostCurve>(require(feature->Shape(), "Feature.Shape"), "Shape as Curve");
     double along = 0, from = 0;
     bool right = false;
     check_call(curve->QueryPointAndDistance(0, point, true, on_curve.get(), &along, &from, &right),
                "Curve.QueryPointAndDistance");
-    if (!nearest.feature || from < nearest.distance) nearest = {feature, from};
+    if (!nearest.feature || from < nearest.distance)
+      nearest = {feature, from};
   }
 }
 
@@ -58,7 +60,8 @@ com::ComPtr<host::HostFeature> PickNetworkLink(host::HostDocument* document,
   const double search_distance = document->SearchTolerance();
   const auto shape_field = links->ShapeFieldName();
 
-  if (!layer->Selectable()) layer->SetSelectable(true);
+  if (!layer->Selectable())
+    layer->SetSelectable(true);
 
   // With no positive search distance the box would never grow; a thousandth of the layer's
   // size keeps the passes finite.
@@ -76,7 +79,8 @@ com::ComPtr<host::HostFeature> PickNetworkLink(host::HostDocument* document,
     filter->SetGeometry(box.get());
     if (auto nearest = nearest_in(*links, filter.get(), point); nearest.feature)
       return nearest.feature;
-    if (extent->IsEmpty() || covers(*box, *extent)) return nullptr;
+    if (extent->IsEmpty() || covers(*box, *extent))
+      return nullptr;
   }
 }
 

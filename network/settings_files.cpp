@@ -30,7 +30,8 @@ constexpr double mph_per_kmph = 0.621372;
 
 std::string trimmed(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
+  if (first == std::string_view::npos)
+    return {};
   return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
 
@@ -43,7 +44,8 @@ std::string read_either(std::string_view file, std::string_view section, std::st
 
 std::int32_t whole(double number, std::string_view what) {
   const auto rounded = com::to_int32(number);
-  if (!rounded) throw HandlerEnd(std::string(what) + " is no 32-bit whole number");
+  if (!rounded)
+    throw HandlerEnd(std::string(what) + " is no 32-bit whole number");
   return *rounded;
 }
 
@@ -58,11 +60,21 @@ std::string class_key(std::string_view class_text, std::string_view unit) {
 
 } // namespace
 
-std::string zone_key(std::int32_t zone) { return "Zone " + win::NumText(zone); }
-std::string link_row_key(std::int32_t row) { return win::NumText(row) + " . Link Number "; }
-std::string temp_speed_mph_key(std::int32_t row) { return temp_speed_key(row, "mph"); }
-std::string temp_speed_kmph_key(std::int32_t row) { return temp_speed_key(row, "kmph"); }
-std::string category_key(std::int32_t category) { return "Category " + win::NumText(category); }
+std::string zone_key(std::int32_t zone) {
+  return "Zone " + win::NumText(zone);
+}
+std::string link_row_key(std::int32_t row) {
+  return win::NumText(row) + " . Link Number ";
+}
+std::string temp_speed_mph_key(std::int32_t row) {
+  return temp_speed_key(row, "mph");
+}
+std::string temp_speed_kmph_key(std::int32_t row) {
+  return temp_speed_key(row, "kmph");
+}
+std::string category_key(std::int32_t category) {
+  return "Category " + win::NumText(category);
+}
 std::string class_speed_key(std::int32_t class_value) {
   return class_key(win::NumText(class_value), "mph");
 }
@@ -88,7 +100,8 @@ std::int32_t read_whole(std::string_view file, std::string_view section, std::st
 std::int32_t read_strict_whole(std::string_view file, std::string_view section,
                                std::string_view key) {
   const auto number = com::parse_number(read(file, section, key));
-  if (!number) throw HandlerEnd(std::string(key) + " is no number");
+  if (!number)
+    throw HandlerEnd(std::string(key) + " is no number");
   return whole(*number, key);
 }
 
@@ -137,12 +150,14 @@ std::int32_t read_zone_count(std::string_view ini_file) {
 
 float read_zone(std::string_view ini_file, std::int32_t zone) {
   const auto limit = com::to_single(read_number(ini_file, Isochrone, zone_key(zone)));
-  if (!limit) throw HandlerEnd("zone limit beyond single precision");
+  if (!limit)
+    throw HandlerEnd("zone limit beyond single precision");
   return *limit;
 }
 
 bool write_zones(std::string_view ini_file, const std::vector<float>& limits) {
-  if (!delete_section(ini_file, Isochrone)) return false;
+  if (!delete_section(ini_file, Isochrone))
+    return false;
   for (std::size_t i = 0; i < limits.size(); ++i)
     if (!write(ini_file, Isochrone, zone_key(static_cast<std::int32_t>(i + 1)),
                win::NumText(limits[i])))
@@ -160,7 +175,8 @@ RoadClassSpeed read_road_class(std::string_view speed_file, std::int32_t categor
   const auto plain_text = com::number_text(value, com::double_digits);
   const auto mph = com::to_single(com::Val(read_either(
       speed_file, SpeedValues, class_key(class_text, "mph"), class_key(plain_text, "mph"))));
-  if (!mph) throw HandlerEnd("class speed beyond single precision");
+  if (!mph)
+    throw HandlerEnd("class speed beyond single precision");
   road_class.SpeedMph = *mph;
   road_class.SpeedKmph = *mph / static_cast<float>(mph_per_kmph);
   road_class.Alias = trimmed(read_either(speed_file, SpeedValues, class_key(class_text, "alias"),
@@ -184,13 +200,15 @@ std::string edited_value(win::clock::time_point date, win::clock::time_point tim
 std::optional<std::string> read_distance_units(std::string_view ini_file) {
   const auto value = read(ini_file, Info, OcxDistUnits);
   for (const auto units : {Kilometers, Miles})
-    if (value.starts_with(units)) return std::string(units);
+    if (value.starts_with(units))
+      return std::string(units);
   return std::nullopt;
 }
 
 std::int32_t read_tsp_mode(std::string_view ini_file, std::int32_t current) {
   const double mode = read_number(ini_file, Info, TspMode);
-  if (mode != 0 && mode != 1 && mode != 2) return current;
+  if (mode != 0 && mode != 1 && mode != 2)
+    return current;
   const bool straight_line = read(ini_file, Info, TspStraightLine).starts_with("Yes");
   return static_cast<std::int32_t>(mode) + (straight_line ? 10 : 0);
 }
@@ -202,8 +220,10 @@ bool write_tsp_mode(std::string_view ini_file, std::int32_t mode) {
 
 std::int16_t read_colour_component(std::string_view ini_file, std::string_view key) {
   const double value = com::Val(trimmed(read(ini_file, Color, key)));
-  if (value >= 255) return 255;
-  if (value <= 0) return 0;
+  if (value >= 255)
+    return 255;
+  if (value <= 0)
+    return 0;
   return static_cast<std::int16_t>(com::round_half_even(value));
 }
 
@@ -223,7 +243,8 @@ std::string attribute_line(double class_value) {
 bool write_attribute_text(std::string_view folder, const std::vector<std::string>& lines) {
   std::ofstream file(win::resolve_path(AttributeTextFile(folder)),
                      std::ios::binary | std::ios::trunc);
-  for (const auto& line : lines) file << line << "\r\n";
+  for (const auto& line : lines)
+    file << line << "\r\n";
   file.close();
   return !file.fail();
 }

@@ -79,13 +79,13 @@ inline constexpr std::string_view Fastest = "Fastest";
 inline constexpr std::string_view NoRoadClassField = " ";
 
 // Keys with a counter or a class value.
-std::string zone_key(std::int32_t zone);                // "Zone " + NumText(zone)
-std::string link_row_key(std::int32_t row);             // NumText(row) + " . Link Number "
-std::string temp_speed_mph_key(std::int32_t row);       // "Link Number" + NumText(row) + " (mph)"
-std::string temp_speed_kmph_key(std::int32_t row);      // "Link Number" + NumText(row) + " (kmph)"
-std::string category_key(std::int32_t category);        // "Category " + NumText(category)
-std::string class_speed_key(std::int32_t class_value);  // "Speed " + NumText(c) + " (mph)"
-std::string class_alias_key(std::int32_t class_value);  // "Speed " + NumText(c) + " (alias)"
+std::string zone_key(std::int32_t zone);               // "Zone " + NumText(zone)
+std::string link_row_key(std::int32_t row);            // NumText(row) + " . Link Number "
+std::string temp_speed_mph_key(std::int32_t row);      // "Link Number" + NumText(row) + " (mph)"
+std::string temp_speed_kmph_key(std::int32_t row);     // "Link Number" + NumText(row) + " (kmph)"
+std::string category_key(std::int32_t category);       // "Category " + NumText(category)
+std::string class_speed_key(std::int32_t class_value); // "Speed " + NumText(c) + " (mph)"
+std::string class_alias_key(std::int32_t class_value); // "Speed " + NumText(c) + " (alias)"
 // The alias a new road class gets: "Speed" + NumText(c), "Speed 7" for class 7.
 std::string default_class_alias(std::int32_t class_value);
 

@@ -6,8 +6,12 @@ namespace {
 thread_local SharedState state;
 }
 
-SharedState& shared_state() { return state; }
+SharedState& shared_state() {
+  return state;
+}
 
-void reset_shared_state() { state = SharedState{}; }
+void reset_shared_state() {
+  state = SharedState{};
+}
 
 } // namespace corvane

@@ -83,7 +83,7 @@ struct LayerListEntry {
 
 // A polyline shapefile layer offered by the network layer dialog.
 struct CandidateLayer {
-  std::string Name; // feature-class name
+  std::string Name;   // feature-class name
   std::string Folder; // workspace path
   std::int32_t MapIndex = 0;
 };
@@ -123,11 +123,11 @@ struct SharedState {
   std::int32_t gRoadClassCount = 0;
   BoundedTable<RoadClassSpeed> gRoadClassSpeeds{31};
   std::int32_t gTempSpeedCount = 0;
-  BoundedTable<TempSpeedRow> gTempSpeeds{300};   // rows 1 .. gTempSpeedCount
+  BoundedTable<TempSpeedRow> gTempSpeeds{300}; // rows 1 .. gTempSpeedCount
   std::int32_t gClosedLinkCount = 0;
-  BoundedTable<std::int32_t> gClosedLinks{300};  // rows 1 .. gClosedLinkCount
+  BoundedTable<std::int32_t> gClosedLinks{300}; // rows 1 .. gClosedLinkCount
   std::int32_t gZoneCount = 0;
-  BoundedTable<float> gZoneValues{0};            // rows 1 .. gZoneCount
+  BoundedTable<float> gZoneValues{0}; // rows 1 .. gZoneCount
   float gZoneMax = 0;
   std::int32_t gTspMode = 0;
   std::int16_t gRouteColorRed = 0;

@@ -11,8 +11,10 @@ class FrmIsochrone : public forms::Form {
 public:
   FrmIsochrone();
 
-  forms::ListBox List1{*this, "List1", {}, {.Left = 240, .Top = 360, .Width = 1815, .Height = 2010}};
-  forms::TextBox Text1{*this, "Text1", "", {.Left = 2280, .Top = 360, .Width = 1215, .Height = 315}};
+  forms::ListBox List1{
+      *this, "List1", {}, {.Left = 240, .Top = 360, .Width = 1815, .Height = 2010}};
+  forms::TextBox Text1{
+      *this, "Text1", "", {.Left = 2280, .Top = 360, .Width = 1215, .Height = 315}};
 
   // Adds "Zone " and the zone number for zones 1 .. gZoneCount (after clearing the list when
   // asked) and, when there is a zone, selects the first entry, so that Text1 shows its limit.

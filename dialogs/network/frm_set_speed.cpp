@@ -5,7 +5,9 @@ namespace corvane {
 FrmSetSpeed::FrmSetSpeed()
     : Form("FrmSetSpeed", {.Caption = "Road Class Speeds", .Width = 5175, .Height = 3390}) {}
 
-void FrmSetSpeed::Form_Load() { Move(3000, 3000, Width(), Height()); }
+void FrmSetSpeed::Form_Load() {
+  Move(3000, 3000, Width(), Height());
+}
 
 FrmSetSpeed& gFrmSetSpeedForm() {
   thread_local FrmSetSpeed form;

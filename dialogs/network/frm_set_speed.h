@@ -11,7 +11,8 @@ class FrmSetSpeed : public forms::Form {
 public:
   FrmSetSpeed();
 
-  forms::ListBox List1{*this, "List1", {}, {.Left = 240, .Top = 360, .Width = 2415, .Height = 2400}};
+  forms::ListBox List1{
+      *this, "List1", {}, {.Left = 240, .Top = 360, .Width = 2415, .Height = 2400}};
 
 protected:
   void Form_Load() override;

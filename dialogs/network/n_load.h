@@ -11,11 +11,14 @@ class NLoad : public forms::Form {
 public:
   NLoad();
 
-  forms::ProgressBar ProgressBar1{*this, "ProgressBar1", 0, 100,
-                                  {.Left = 240, .Top = 600, .Width = 4215, .Height = 375}};
-  forms::Label Label2{*this, "Label2", "Loading Topology Network.....",
+  forms::ProgressBar ProgressBar1{
+      *this, "ProgressBar1", 0, 100, {.Left = 240, .Top = 600, .Width = 4215, .Height = 375}};
+  forms::Label Label2{*this,
+                      "Label2",
+                      "Loading Topology Network.....",
                       {.Left = 240, .Top = 180, .Width = 4215, .Height = 255}};
-  forms::Label Label1{*this, "Label1",
+  forms::Label Label1{*this,
+                      "Label1",
                       "0               25               50              75             100",
                       {.Left = 240, .Top = 1020, .Width = 4215, .Height = 255}};
 

@@ -9,7 +9,8 @@ ChoiceDialog::ChoiceDialog(std::string name, std::int32_t& position)
   position_ = 0;
   CmdOk.Click = [this] {
     const int chosen = Combo1.ListIndex();
-    if (chosen < 0) return;
+    if (chosen < 0)
+      return;
     shared_state().gPickedName = Combo1.Text();
     position_ = chosen;
     Unload();
@@ -20,11 +21,14 @@ ChoiceDialog::ChoiceDialog(std::string name, std::int32_t& position)
   };
 }
 
-void ChoiceDialog::Form_Load() { Move(3000, 3000, Width(), Height()); }
+void ChoiceDialog::Form_Load() {
+  Move(3000, 3000, Width(), Height());
+}
 
 void ChoiceDialog::Form_QueryUnload(int&, int UnloadMode) {
   // The callers read an empty choice as "stop"; a dialog closed by its frame chose nothing.
-  if (UnloadMode == forms::FormControlMenu) shared_state().gPickedName.clear();
+  if (UnloadMode == forms::FormControlMenu)
+    shared_state().gPickedName.clear();
 }
 
 Polylines::Polylines() : ChoiceDialog("Polylines", shared_state().gPickedLayerIndex) {}

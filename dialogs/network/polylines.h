@@ -15,12 +15,12 @@ namespace corvane {
 class ChoiceDialog : public forms::Form {
 public:
   forms::Label Label1{*this, "Label1", "", {.Left = 240, .Top = 240, .Width = 4095, .Height = 255}};
-  forms::ComboBox Combo1{*this, "Combo1", forms::ComboStyle::DropdownList, {}, "",
-                         {.Left = 240, .Top = 600, .Width = 4095, .Height = 315}};
-  forms::CommandButton CmdOk{*this, "CmdOk", "&OK",
-                             {.Left = 1200, .Top = 1200, .Width = 1215, .Height = 375}};
-  forms::CommandButton Command1{*this, "Command1", "&CANCEL",
-                                {.Left = 2640, .Top = 1200, .Width = 1215, .Height = 375}};
+  forms::ComboBox Combo1{*this, "Combo1", forms::ComboStyle::DropdownList,
+                         {},    "",       {.Left = 240, .Top = 600, .Width = 4095, .Height = 315}};
+  forms::CommandButton CmdOk{
+      *this, "CmdOk", "&OK", {.Left = 1200, .Top = 1200, .Width = 1215, .Height = 375}};
+  forms::CommandButton Command1{
+      *this, "Command1", "&CANCEL", {.Left = 2640, .Top = 1200, .Width = 1215, .Height = 375}};
 
 protected:
   // `position` is the shared variable that receives the chosen list position; the dialog sets

@@ -29,7 +29,8 @@ TEST(EngineErrorText, NamesTheEngineCodesAndNothingElse) {
       {-55, "Unknown error"},
       {10, "Unknown error"},
   };
-  for (const auto& c : cases) EXPECT_EQ(EngineErrorText(c.code), c.text) << c.code;
+  for (const auto& c : cases)
+    EXPECT_EQ(EngineErrorText(c.code), c.text) << c.code;
 }
 
 TEST(UnitCodeFromEpsg, MapsStandardUnitsToEngineCodes) {
@@ -37,13 +38,27 @@ TEST(UnitCodeFromEpsg, MapsStandardUnitsToEngineCodes) {
     std::int32_t epsg;
     std::int32_t engine;
   } cases[] = {
-      {9001, 1},  {9031, 2},  {9002, 3},  {9003, 4},  {9005, 5},  {9030, 7},
-      {9035, 10}, {9036, 11}, {9043, 18}, {9063, 26}, {9087, 34}, {9070, 35},
+      {9001, 1},
+      {9031, 2},
+      {9002, 3},
+      {9003, 4},
+      {9005, 5},
+      {9030, 7},
+      {9035, 10},
+      {9036, 11},
+      {9043, 18},
+      {9063, 26},
+      {9087, 34},
+      {9070, 35},
       {9102, 37},
       // Not in the table: the US survey mile's neighbour 9004, degrees in other forms, 0.
-      {9004, 0},  {9122, 0},  {0, 0},     {-9001, 0},
+      {9004, 0},
+      {9122, 0},
+      {0, 0},
+      {-9001, 0},
   };
-  for (const auto& c : cases) EXPECT_EQ(UnitCodeFromEpsg(c.epsg), c.engine) << c.epsg;
+  for (const auto& c : cases)
+    EXPECT_EQ(UnitCodeFromEpsg(c.epsg), c.engine) << c.epsg;
 }
 
 } // namespace

@@ -79,15 +79,16 @@ TEST_F(LayerLookup, AShapeOfAnotherKindIsPassedOver) {
     const char* kind;
     std::int32_t position;
   } cases[] = {{"PT", 0}, {"PG", 1}, {"L", 2}, {"A", 0}, {"X", NoLayer}, {"pt", NoLayer}};
-  for (const auto& c : cases) EXPECT_EQ(FindAnyLayerIndex(map(), "Stops", c.kind), c.position) << c.kind;
+  for (const auto& c : cases)
+    EXPECT_EQ(FindAnyLayerIndex(map(), "Stops", c.kind), c.position) << c.kind;
 
   EXPECT_EQ(FindLayerIndex(map(), "stops", "L"), NoLayer);
   EXPECT_EQ(FindLayerIndex(map(), "stops", "PT"), 0);
 }
 
 TEST(GetLayerSpatialReference, ReadsTheShapeFieldsCoordinateSystem) {
-  const auto factory = com::create_object<host::HostWorkspaceFactory>(
-      host::ShapefileWorkspaceFactoryClass);
+  const auto factory =
+      com::create_object<host::HostWorkspaceFactory>(host::ShapefileWorkspaceFactoryClass);
   ASSERT_TRUE(factory);
   com::ComPtr<host::HostWorkspace> workspace;
   ASSERT_EQ(factory->OpenFromFile(CORVANE_SOURCE_DIR "/data/sample/gothenburg", 0, &workspace),

@@ -23,10 +23,10 @@ using testing::point;
 
 // A 1 x 1 pixel, 24-bit bitmap.
 std::string tiny_bitmap() {
-  const unsigned char bytes[] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,      // file
-                                 40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0,   // info
-                                 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 0};              // pixel
+  const unsigned char bytes[] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54,  0, 0, 0,        // file
+                                 40,  0,   0,  0, 1, 0, 0, 0, 1, 0, 0,   0, 1, 0, 24, 0, // info
+                                 0,   0,   0,  0, 4, 0, 0, 0, 0, 0, 0,   0, 0, 0, 0,  0,
+                                 0,   0,   0,  0, 0, 0, 0, 0, 0, 0, 255, 0}; // pixel
   return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
 
@@ -36,7 +36,8 @@ void install_icons() {
   const auto icons = std::filesystem::path(AppPath()) / "Icons";
   std::filesystem::create_directories(icons);
   for (const char* name : {"Flag1.bmp", "flag1.bmp", "Danger.bmp", "flag2.bmp", "Star.bmp"}) {
-    if (std::filesystem::exists(icons / name)) continue;
+    if (std::filesystem::exists(icons / name))
+      continue;
     // Written aside and renamed, so that tests running side by side never read half a file.
     const auto aside = icons / (std::string(name) + "." + std::to_string(::getpid()));
     std::ofstream(aside, std::ios::binary) << tiny_bitmap();
@@ -60,7 +61,8 @@ protected:
   std::vector<com::ComPtr<host::HostElement>> elements() {
     std::vector<com::ComPtr<host::HostElement>> all;
     graphics().Reset();
-    while (auto element = graphics().Next()) all.push_back(element);
+    while (auto element = graphics().Next())
+      all.push_back(element);
     return all;
   }
   com::ComPtr<host::HostElement> add_label(double x, double y, const std::string& text) {

@@ -61,7 +61,8 @@ TEST_F(SettingsFiles, KeysCarryNumbersWithTheirSignBlank) {
       {class_alias_key(0), "Speed  0 (alias)"},
       {default_class_alias(7), "Speed 7"},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.built, c.expected);
+  for (const auto& c : cases)
+    EXPECT_EQ(c.built, c.expected);
 }
 
 TEST_F(SettingsFiles, ListsWrittenAreReadBack) {
@@ -102,8 +103,9 @@ TEST_F(SettingsFiles, ListsWrittenAreReadBack) {
   const auto ini = text_of(ini_);
   EXPECT_NE(ini.find("\r\n 1 . Link Number = 17\r\n"), std::string::npos) << ini;
   EXPECT_NE(ini.find("\r\nLink Number 1 (kmph)= 48.2802572372106\r\n"), std::string::npos) << ini;
-  EXPECT_NE(ini.find("[ISOCHRONE]\r\nZone  1= 5\r\nZone  2= 10\r\nZone  3= 15.5\r\nTotal Zones= 3\r\n"),
-            std::string::npos)
+  EXPECT_NE(
+      ini.find("[ISOCHRONE]\r\nZone  1= 5\r\nZone  2= 10\r\nZone  3= 15.5\r\nTotal Zones= 3\r\n"),
+      std::string::npos)
       << ini;
   EXPECT_NE(text_of(spd_).find("\r\nSpeed  7 (mph)= 62.1372\r\n"), std::string::npos);
 }
@@ -164,9 +166,8 @@ TEST_F(SettingsFiles, WholeNumbersRoundHalvesToEvenAndFailOnlyWhereRequired) {
     const char* value;
     std::optional<std::int32_t> lenient, strict; // nullopt: the handler ends
   } cases[] = {
-      {" 7", 7, 7},           {"2.5", 2, 2},          {"3.5", 4, 4},
-      {"12abc", 12, {}},      {"abc", 0, {}},         {"", 0, {}},
-      {"1e12", {}, {}},       {"-2", -2, -2},
+      {" 7", 7, 7},   {"2.5", 2, 2}, {"3.5", 4, 4},    {"12abc", 12, {}},
+      {"abc", 0, {}}, {"", 0, {}},   {"1e12", {}, {}}, {"-2", -2, -2},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.value);
@@ -186,9 +187,8 @@ TEST_F(SettingsFiles, InfoValuesAsTheNetworkOpeningTakesThem) {
   const struct {
     const char* stored;
     std::optional<std::string> units;
-  } units[] = {{"Kilometers", "Kilometers"}, {"Kilometersxyz", "Kilometers"},
-               {"Miles", "Miles"},           {"kilometers", std::nullopt},
-               {"Meters", std::nullopt},     {"", std::nullopt}};
+  } units[] = {{"Kilometers", "Kilometers"}, {"Kilometersxyz", "Kilometers"}, {"Miles", "Miles"},
+               {"kilometers", std::nullopt}, {"Meters", std::nullopt},        {"", std::nullopt}};
   for (const auto& c : units) {
     ASSERT_TRUE(write(ini_, Info, OcxDistUnits, c.stored));
     EXPECT_EQ(read_distance_units(ini_), c.units) << c.stored;
@@ -197,14 +197,11 @@ TEST_F(SettingsFiles, InfoValuesAsTheNetworkOpeningTakesThem) {
   const struct {
     const char *mode, *straight;
     std::int32_t read;
-  } modes[] = {{" 1", "Yes", 11}, {" 1", "Yesterday", 11}, {" 1", "No", 1},
-               {" 0", "Yes", 10}, {nullptr, "No", 0},      {" 2", "yes", 2},
-               {" 3", "Yes", 99}, {" 1.5", "No", 99}};
+  } modes[] = {{" 1", "Yes", 11},  {" 1", "Yesterday", 11}, {" 1", "No", 1},   {" 0", "Yes", 10},
+               {nullptr, "No", 0}, {" 2", "yes", 2},        {" 3", "Yes", 99}, {" 1.5", "No", 99}};
   for (const auto& c : modes) {
-    ASSERT_TRUE(win::write_profile_string(Info, TspMode,
-                                          c.mode ? std::optional<std::string_view>(c.mode)
-                                                 : std::nullopt,
-                                          ini_));
+    ASSERT_TRUE(win::write_profile_string(
+        Info, TspMode, c.mode ? std::optional<std::string_view>(c.mode) : std::nullopt, ini_));
     ASSERT_TRUE(write(ini_, Info, TspStraightLine, c.straight));
     EXPECT_EQ(read_tsp_mode(ini_, 99), c.read) << (c.mode ? c.mode : "missing") << c.straight;
   }
@@ -218,8 +215,8 @@ TEST_F(SettingsFiles, ColourComponentsAreClampedAndRounded) {
   const struct {
     const char* stored; // nullptr: key missing
     std::int16_t read;
-  } cases[] = {{"300", 255}, {"255", 255}, {"-5", 0},       {" 127.5 ", 128},
-               {"126.5", 126}, {"0.4", 0}, {"abc", 0},      {nullptr, 0}};
+  } cases[] = {{"300", 255},   {"255", 255}, {"-5", 0},  {" 127.5 ", 128},
+               {"126.5", 126}, {"0.4", 0},   {"abc", 0}, {nullptr, 0}};
   for (const auto& c : cases) {
     ASSERT_TRUE(win::write_profile_string(
         Color, Green, c.stored ? std::optional<std::string_view>(c.stored) : std::nullopt, ini_));
@@ -241,7 +238,8 @@ TEST_F(SettingsFiles, AttributeTextHoldsTheWholePartOfEachClassValue) {
   }
   lines.emplace_back(NoClassLine);
   ASSERT_TRUE(write_attribute_text(folder_.string(), lines));
-  EXPECT_EQ(text_of(AttributeTextFile(folder_.string())), "7\r\n35\r\n-6\r\n-5\r\n0\r\n4096\r\n1\r\n");
+  EXPECT_EQ(text_of(AttributeTextFile(folder_.string())),
+            "7\r\n35\r\n-6\r\n-5\r\n0\r\n4096\r\n1\r\n");
 }
 
 } // namespace

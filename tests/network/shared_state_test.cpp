@@ -2,8 +2,8 @@
 
 #include <functional>
 #include <string>
-#include <utility>
 #include <thread>
+#include <utility>
 
 #include "common/bounded_table.h"
 #include "network/shared_state.h"

@@ -93,8 +93,8 @@ com::ComPtr<host::HostFeatureClass> HostTest::shapefile(std::string_view name, i
   return features;
 }
 
-com::ComPtr<host::HostFeatureLayer> HostTest::add_layer(
-    const com::ComPtr<host::HostFeatureClass>& features, std::string_view name) {
+com::ComPtr<host::HostFeatureLayer>
+HostTest::add_layer(const com::ComPtr<host::HostFeatureClass>& features, std::string_view name) {
   const auto layer = make<host::HostFeatureLayer>(host::FeatureLayerClass);
   layer->SetFeatureClass(features.get());
   layer->SetName(std::string(name));

@@ -22,10 +22,10 @@ struct DialogCase {
 };
 
 const DialogCase dialogs[] = {
-    {"Polylines", [] () -> ChoiceDialog& { return gPolylinesForm(); },
-     [] () -> std::int32_t& { return shared_state().gPickedLayerIndex; }},
-    {"Polylines1", [] () -> ChoiceDialog& { return gPolylines1Form(); },
-     [] () -> std::int32_t& { return shared_state().gPickedFieldIndex; }},
+    {"Polylines", []() -> ChoiceDialog& { return gPolylinesForm(); },
+     []() -> std::int32_t& { return shared_state().gPickedLayerIndex; }},
+    {"Polylines1", []() -> ChoiceDialog& { return gPolylines1Form(); },
+     []() -> std::int32_t& { return shared_state().gPickedFieldIndex; }},
 };
 
 class ChoiceDialogs : public ::testing::Test {
@@ -39,8 +39,10 @@ protected:
     form.SetCaption("Distance Units");
     form.Label1.SetCaption("Select Distance Units");
     form.Combo1.Clear();
-    for (const auto& item : items) form.Combo1.AddItem(item);
-    if (preselect) form.Combo1.SetText(items.front());
+    for (const auto& item : items)
+      form.Combo1.AddItem(item);
+    if (preselect)
+      form.Combo1.SetText(items.front());
     user_.user->work = std::move(act);
     form.Show(forms::ShowMode::Modal);
   }

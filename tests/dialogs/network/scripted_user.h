@@ -21,7 +21,8 @@ public:
     seen.push_back("shown " + std::string(form.FormName()) + " \"" + form.ShownCaption() + "\"");
   }
   void WorkModal(forms::IForm& form) override {
-    if (work) work(form);
+    if (work)
+      work(form);
   }
   void FormClosedByFrame(forms::IForm& form) override {
     seen.push_back("closed " + std::string(form.FormName()));

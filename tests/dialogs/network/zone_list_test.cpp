@@ -30,7 +30,8 @@ protected:
   std::vector<std::string> entries() {
     std::vector<std::string> all;
     const auto& list = gFrmIsochroneForm().List1;
-    for (int i = 0; i < list.ListCount(); ++i) all.push_back(list.List(i));
+    for (int i = 0; i < list.ListCount(); ++i)
+      all.push_back(list.List(i));
     return all;
   }
 };
