@@ -1,6 +1,5 @@
 #include "map/elements.h"
 
-#include "map/symbols.h"
 
 namespace host {
 namespace {
@@ -39,18 +38,6 @@ void TextElement::SetSymbol(HostTextSymbol* symbol) {
 void TextElement::SetName(const std::string& name) {
   name_ = name;
   name_set_ = true;
-}
-
-LineElement::LineElement() : symbol_(com::make<SimpleLineSymbol>()) {}
-
-void LineElement::SetSymbol(HostLineSymbol* symbol) {
-  if (symbol) symbol_ = com::ComPtr<HostLineSymbol>(symbol);
-}
-
-PolygonElement::PolygonElement() : symbol_(com::make<SimpleFillSymbol>()) {}
-
-void PolygonElement::SetSymbol(HostFillSymbol* symbol) {
-  if (symbol) symbol_ = com::ComPtr<HostFillSymbol>(symbol);
 }
 
 bool element_extent(HostElement* element, double resolution, MapRect* extent) {

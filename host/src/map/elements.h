@@ -5,6 +5,7 @@
 #include "com/object.h"
 #include "host/element.h"
 #include "map/rect.h"
+#include "map/symbols.h"
 
 namespace host {
 
@@ -47,31 +48,25 @@ private:
   com::ComPtr<HostTextSymbol> symbol_;
 };
 
-class LineElement final : public ElementBase<HostLineElement, HostElementProperties> {
+// Lines and areas: a name tag and a symbol of their kind (a new one until one is set).
+template <class ElementInterface, class SymbolInterface, class DefaultSymbol>
+class ShapeElement final : public ElementBase<ElementInterface, HostElementProperties> {
 public:
-  LineElement();
-  com::ComPtr<HostLineSymbol> Symbol() override { return symbol_; }
-  void SetSymbol(HostLineSymbol* symbol) override;
+  ShapeElement() : symbol_(com::make<DefaultSymbol>()) {}
+  com::ComPtr<SymbolInterface> Symbol() override { return symbol_; }
+  void SetSymbol(SymbolInterface* symbol) override {
+    if (symbol) symbol_ = com::ComPtr<SymbolInterface>(symbol);
+  }
   std::string Name() override { return name_; }
   void SetName(const std::string& name) override { name_ = name; }
 
 private:
   std::string name_;
-  com::ComPtr<HostLineSymbol> symbol_;
+  com::ComPtr<SymbolInterface> symbol_;
 };
 
-class PolygonElement final : public ElementBase<HostFillShapeElement, HostElementProperties> {
-public:
-  PolygonElement();
-  com::ComPtr<HostFillSymbol> Symbol() override { return symbol_; }
-  void SetSymbol(HostFillSymbol* symbol) override;
-  std::string Name() override { return name_; }
-  void SetName(const std::string& name) override { name_ = name; }
-
-private:
-  std::string name_;
-  com::ComPtr<HostFillSymbol> symbol_;
-};
+using LineElement = ShapeElement<HostLineElement, HostLineSymbol, SimpleLineSymbol>;
+using PolygonElement = ShapeElement<HostFillShapeElement, HostFillSymbol, SimpleFillSymbol>;
 
 // Where an element shows on the map at `resolution` map units per pixel (a symbol point
 // being one pixel): markers cover their symbol's square, texts the box of their letters,

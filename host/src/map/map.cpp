@@ -14,6 +14,21 @@ template <class T> auto find_in(std::vector<com::ComPtr<T>>& list, T* item) {
   return std::find_if(list.begin(), list.end(), [item](const auto& e) { return e.get() == item; });
 }
 
+// Layers and tables are in the map at most once.
+template <class T> com::HRESULT insert_once(std::vector<com::ComPtr<T>>& list, T* item, bool at_front) {
+  if (!item) return com::E_POINTER;
+  if (find_in(list, item) != list.end()) return com::E_INVALIDARG;
+  list.insert(at_front ? list.begin() : list.end(), com::ComPtr<T>(item));
+  return com::S_OK;
+}
+
+template <class T> com::HRESULT remove_from(std::vector<com::ComPtr<T>>& list, T* item) {
+  const auto it = find_in(list, item);
+  if (it == list.end()) return com::E_INVALIDARG;
+  list.erase(it);
+  return com::S_OK;
+}
+
 // Walks the selected features of the map's feature layers, top layer first.
 class SelectedFeatures final : public com::ComObject<HostSelectedFeatureEnum> {
 public:
@@ -87,19 +102,12 @@ void Map::adopt_first_layer(HostLayer* layer) {
 }
 
 com::HRESULT Map::AddLayer(HostLayer* layer) {
-  if (!layer) return com::E_POINTER;
-  if (find_in(layers_, layer) != layers_.end()) return com::E_INVALIDARG;
-  layers_.insert(layers_.begin(), com::ComPtr<HostLayer>(layer));
-  adopt_first_layer(layer);
-  return com::S_OK;
+  const auto hr = insert_once(layers_, layer, true);
+  if (com::SUCCEEDED(hr)) adopt_first_layer(layer);
+  return hr;
 }
 
-com::HRESULT Map::DeleteLayer(HostLayer* layer) {
-  const auto it = find_in(layers_, layer);
-  if (it == layers_.end()) return com::E_INVALIDARG;
-  layers_.erase(it);
-  return com::S_OK;
-}
+com::HRESULT Map::DeleteLayer(HostLayer* layer) { return remove_from(layers_, layer); }
 
 com::HRESULT Map::MoveLayer(HostLayer* layer, int to_index) {
   const auto it = find_in(layers_, layer);
@@ -176,18 +184,10 @@ com::ComPtr<HostStandaloneTable> Map::StandaloneTable(int index) {
 }
 
 com::HRESULT Map::AddStandaloneTable(HostStandaloneTable* table) {
-  if (!table) return com::E_POINTER;
-  if (find_in(tables_, table) != tables_.end()) return com::E_INVALIDARG;
-  tables_.emplace_back(table);
-  return com::S_OK;
+  return insert_once(tables_, table, false);
 }
 
-com::HRESULT Map::RemoveStandaloneTable(HostStandaloneTable* table) {
-  const auto it = find_in(tables_, table);
-  if (it == tables_.end()) return com::E_INVALIDARG;
-  tables_.erase(it);
-  return com::S_OK;
-}
+com::HRESULT Map::RemoveStandaloneTable(HostStandaloneTable* table) { return remove_from(tables_, table); }
 
 com::ComPtr<HostPoint> ScreenTransform::ToMapPoint(int x, int y) {
   double mx = 0, my = 0;
