@@ -130,6 +130,12 @@ CodePage::CodePage(const char* declared) {
     iconv_name_ = ldid_code_page(std::atoi(text.c_str() + 5));
   else
     iconv_name_ = cpg_code_page(text);
+  // A ".cpg" naming a code page nobody knows should not make the table unreadable.
+  iconv_t probe = iconv_open("UTF-8", iconv_name_.c_str());
+  if (probe == reinterpret_cast<iconv_t>(-1))
+    iconv_name_ = "ISO-8859-1";
+  else
+    iconv_close(probe);
 }
 
 std::string CodePage::to_utf8(std::string_view text) const {

@@ -7,8 +7,8 @@ namespace host {
 
 // Converts a table's text between its code page and UTF-8. The code page comes from the
 // ".cpg" file or the ".dbf" header's language driver id, as shapelib reports it ("LDID/87",
-// "1252", "UTF-8", ...); ISO-8859-1 when neither says. A character the code page cannot hold
-// is written as "?".
+// "1252", "UTF-8", ...); ISO-8859-1 when neither says or the code page is not known. A
+// character the code page cannot hold is written as "?".
 class CodePage {
 public:
   // `declared` as shapelib's DBFGetCodePage gives it (may be null).

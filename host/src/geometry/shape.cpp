@@ -64,9 +64,13 @@ std::optional<XY> vertex_at(const Shape& shape, int i) {
 }
 
 double signed_area(const Path& ring) {
+  // Taken as closed whether or not the last vertex repeats the first.
   double twice = 0;
-  for (std::size_t i = 0; i + 1 < ring.size(); ++i)
-    twice += ring[i].x * ring[i + 1].y - ring[i + 1].x * ring[i].y;
+  for (std::size_t i = 0; i < ring.size(); ++i) {
+    const XY& a = ring[i];
+    const XY& b = ring[(i + 1) % ring.size()];
+    twice += a.x * b.y - b.x * a.y;
+  }
   return twice / 2;
 }
 

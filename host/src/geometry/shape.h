@@ -41,7 +41,7 @@ Box envelope_box(const Shape& envelope);
 // Vertex i counted across all parts; nullopt when out of range.
 std::optional<XY> vertex_at(const Shape& shape, int i);
 
-// Signed area of a closed ring: positive when it runs counter-clockwise.
+// Signed area of a ring (closed or not): positive when it runs counter-clockwise.
 double signed_area(const Path& ring);
 
 } // namespace host

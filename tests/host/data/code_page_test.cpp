@@ -28,6 +28,7 @@ TEST(CodePage, TextIsUtf8OutsideAndTheTablesCodePageInside) {
       {"cpg 1252", "1252", "G\xF6teborg", "\xE2\x82\xAC", "\x80"},
       {"cpg ANSI 1252", "ANSI 1252", "G\xF6teborg", "\xC3\x85re", "\xC5re"},
       {"cpg ISO 8859-1", "ISO 8859-1", "G\xF6teborg", "\xC3\xA5", "\xE5"},
+      {"cpg unknown", "KLINGON-7", "G\xF6teborg", "\xC3\xA5", "\xE5"},
   };
   for (const auto& c : cases) {
     TempFolder folder;
