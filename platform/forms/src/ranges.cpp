@@ -6,96 +6,71 @@
 namespace forms {
 
 namespace {
-void check_range(double min, double max) {
+template <class T> void check_range(T min, T max) {
   if (!(min < max))
     throw Error("Invalid property value");
 }
-void check_inside(double value, double min, double max) {
+template <class T> void check_inside(T value, T min, T max) {
   if (value < min || value > max)
     throw Error("Invalid property value");
 }
 } // namespace
 
-ProgressBar::ProgressBar(Container& parent, Id id, double min, double max, Look look)
-    : Control(parent, std::move(id), look), min_(min), max_(max), value_(min), design_min_(min),
-      design_max_(max) {
-  check_range(min, max);
-}
-
-double ProgressBar::Min() const {
-  touch();
-  return min_;
-}
-double ProgressBar::Max() const {
-  touch();
-  return max_;
-}
-void ProgressBar::SetMin(double min) {
-  touch();
-  check_range(min, max_);
-  min_ = min;
-  value_ = std::max(value_, min_);
-}
-void ProgressBar::SetMax(double max) {
-  touch();
-  check_range(min_, max);
-  max_ = max;
-  value_ = std::min(value_, max_);
-}
-double ProgressBar::Value() const {
-  touch();
-  return value_;
-}
-void ProgressBar::SetValue(double value) {
-  touch();
-  check_inside(value, min_, max_);
-  value_ = value;
-}
-void ProgressBar::restore_state() {
-  min_ = design_min_;
-  max_ = design_max_;
-  value_ = design_min_;
-}
-
-Slider::Slider(Container& parent, Id id, int min, int max, int value, Look look)
+template <class T>
+RangeControl<T>::RangeControl(Container& parent, Id id, T min, T max, T value, Look look)
     : Control(parent, std::move(id), look), min_(min), max_(max), value_(value), design_min_(min),
       design_max_(max), design_value_(value) {
   check_range(min, max);
   check_inside(value, min, max);
 }
 
-int Slider::Min() const {
+template <class T> T RangeControl<T>::Min() const {
   touch();
   return min_;
 }
-int Slider::Max() const {
+template <class T> T RangeControl<T>::Max() const {
   touch();
   return max_;
 }
-void Slider::SetMin(int min) {
+template <class T> void RangeControl<T>::SetMin(T min) {
   touch();
   check_range(min, max_);
   min_ = min;
   SetValue(std::max(value_, min_));
 }
-void Slider::SetMax(int max) {
+template <class T> void RangeControl<T>::SetMax(T max) {
   touch();
   check_range(min_, max);
   max_ = max;
   SetValue(std::min(value_, max_));
 }
-int Slider::Value() const {
+template <class T> T RangeControl<T>::Value() const {
   touch();
   return value_;
 }
-void Slider::SetValue(int value) {
+template <class T> void RangeControl<T>::SetValue(T value) {
   touch();
   check_inside(value, min_, max_);
   if (value == value_)
     return;
   value_ = value;
-  raise(Change);
+  value_changed();
 }
+template <class T> void RangeControl<T>::restore_state() {
+  min_ = design_min_;
+  max_ = design_max_;
+  value_ = design_value_;
+}
+
+template class RangeControl<double>;
+template class RangeControl<int>;
+
+ProgressBar::ProgressBar(Container& parent, Id id, double min, double max, Look look)
+    : RangeControl(parent, std::move(id), min, max, min, look) {}
+
+Slider::Slider(Container& parent, Id id, int min, int max, int value, Look look)
+    : RangeControl(parent, std::move(id), min, max, value, look) {}
+
 std::string Slider::perform(const UserAction& action) {
   if (action.gesture == Gesture::Click) {
     raise(Click);
@@ -106,16 +81,11 @@ std::string Slider::perform(const UserAction& action) {
   int value = 0;
   const auto& text = action.value;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc{} || end != text.data() + text.size() || value < min_ || value > max_)
-    return "cannot be set to \"" + text + "\" (a whole number " + std::to_string(min_) + ".." +
-           std::to_string(max_) + ")";
+  if (error != std::errc{} || end != text.data() + text.size() || value < Min() || value > Max())
+    return "cannot be set to \"" + text + "\" (a whole number " + std::to_string(Min()) + ".." +
+           std::to_string(Max()) + ")";
   SetValue(value);
   return {};
-}
-void Slider::restore_state() {
-  min_ = design_min_;
-  max_ = design_max_;
-  value_ = design_value_;
 }
 
 } // namespace forms

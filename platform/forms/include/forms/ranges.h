@@ -6,54 +6,53 @@
 
 namespace forms {
 
-// The common controls' progress bar ("MSComctlLib.ProgressBar"). A value outside Min..Max
-// is an Error, as on the platform; Max must stay above Min.
-class ProgressBar : public Control {
+// A value kept within Min..Max. A value outside the range is an Error, as on the platform,
+// and Max must stay above Min; moving a bound takes the value along when it falls outside.
+template <class T> class RangeControl : public Control {
+public:
+  T Min() const;
+  T Max() const;
+  void SetMin(T min);
+  void SetMax(T max);
+  T Value() const;
+  void SetValue(T value);
+
+protected:
+  RangeControl(Container& parent, Id id, T min, T max, T value, Look look);
+  // The value changed, by a person or by code.
+  virtual void value_changed() {}
+  void restore_state() override;
+
+private:
+  T min_, max_, value_;
+  const T design_min_, design_max_, design_value_;
+};
+
+extern template class RangeControl<double>;
+extern template class RangeControl<int>;
+
+// The common controls' progress bar ("MSComctlLib.ProgressBar").
+class ProgressBar : public RangeControl<double> {
 public:
   static constexpr std::string_view ProgID = "MSComctlLib.ProgressBar";
 
   ProgressBar(Container& parent, Id id, double min = 0, double max = 100, Look look = {});
-
-  double Min() const;
-  double Max() const;
-  void SetMin(double min);
-  void SetMax(double max);
-  double Value() const;
-  void SetValue(double value);
-
-protected:
-  void restore_state() override;
-
-private:
-  double min_, max_, value_;
-  const double design_min_, design_max_;
 };
 
-// The common controls' slider ("MSComctlLib.Slider"). A value outside Min..Max is an Error.
-// Change fires when the value changes, moved by a person or set by code.
-class Slider : public Control {
+// The common controls' slider ("MSComctlLib.Slider"). Change fires when the value changes,
+// moved by a person or set by code.
+class Slider : public RangeControl<int> {
 public:
   static constexpr std::string_view ProgID = "MSComctlLib.Slider";
 
   Slider(Container& parent, Id id, int min = 0, int max = 10, int value = 0, Look look = {});
-
-  int Min() const;
-  int Max() const;
-  void SetMin(int min);
-  void SetMax(int max);
-  int Value() const;
-  void SetValue(int value);
 
   Event Change;
   Event Click;
 
 protected:
   std::string perform(const UserAction& action) override;
-  void restore_state() override;
-
-private:
-  int min_, max_, value_;
-  const int design_min_, design_max_, design_value_;
+  void value_changed() override { raise(Change); }
 };
 
 } // namespace forms
