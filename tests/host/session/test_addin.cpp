@@ -12,7 +12,9 @@
 #include "host/command_bar.h"
 #include "host/element.h"
 #include "host/graphics_container.h"
+#include "host/layer.h"
 #include "host/progress.h"
+#include "host/table_window.h"
 
 namespace {
 
@@ -120,6 +122,21 @@ public:
                       std::to_string(form.remember),
                   "Test Add-in", forms::Icon::Information);
     return com::S_OK;
+  }
+};
+
+// Opens a table window on the top layer of the map.
+class Table final : public TestCommand<> {
+public:
+  Table() : TestCommand("Table", "Open Table") {}
+  HRESULT OnClick() override {
+    auto layer = application_->Document()->FocusMap()->Layer(0).as<host::HostFeatureLayer>();
+    auto window = com::create_object<host::HostTableWindow>(host::TableWindowClass);
+    if (!layer || !window)
+      return com::E_FAIL;
+    window->SetLayer(layer.get());
+    window->SetApplication(application_.get());
+    return window->Show(true);
   }
 };
 
@@ -252,6 +269,8 @@ COM_CLASS(Ask, "CorvaneTest.Ask", "265CB369-292C-40EF-8FF8-55492A23EE33", host::
 COM_CLASS(Never, "CorvaneTest.Never", "B65C4334-23B2-4CD2-A912-FFB22E98B04B",
           host::CommandsCategory)
 COM_CLASS(Pick, "CorvaneTest.Pick", "11B01E32-D865-4821-894F-584119AF3247", host::CommandsCategory)
+COM_CLASS(Table, "CorvaneTest.Table", "5E7A2C91-8D4B-4F0E-A3C6-1B9D7E2F4A58",
+          host::CommandsCategory)
 COM_CLASS(Batch, "CorvaneTest.Batch", "7B0C5E0A-3F21-4D7C-9C7E-2A51C0D9E6B4",
           host::CommandsCategory)
 COM_CLASS(PointTool, "CorvaneTest.PointTool", "F232E0F2-30AF-46C3-9498-2B84563CB0EF",
