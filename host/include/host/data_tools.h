@@ -55,6 +55,13 @@ struct HostFeatureDataConverter : com::IUnknown {
   virtual com::HRESULT Clip(HostTable* input, bool selectedInputOnly, HostTable* clip,
       bool selectedClipOnly, double tolerance, HostFeatureClassName* output,
       com::ComPtr<HostFeatureClass>* out) = 0;
+  // Copies the features of `input` that pass `filter` (null: all) into the new feature class
+  // `output`, with the same fields less the object id and the same ".prj". `outputDataset`
+  // (a dataset to put the copy in, which shapefile folders do not have) is accepted for the
+  // callers' sake and not used.
+  virtual com::HRESULT ConvertFeatureClass(HostFeatureClass* input, HostQueryFilter* filter,
+      com::IUnknown* outputDataset, HostFeatureClassName* output,
+      com::ComPtr<HostFeatureClass>* out) = 0;
 };
 
 inline constexpr std::string_view ObjectSetClass = "esricore.Set";

@@ -96,6 +96,16 @@ TEST(DataTools, ClipCutsEveryFeatureToTheClipShapesAndKeepsValues) {
   ASSERT_EQ(clipped->GetFeature(0, &piece), com::S_OK);
   EXPECT_DOUBLE_EQ(piece->Shape().as<HostPolygon>()->Area(), 25.0 + 4.0);
   EXPECT_EQ(piece->Value(clipped->FindField("VALUE")).to_double(), 1.0);
+
+  // A plain conversion copies the features that pass the filter unchanged.
+  output->SetName("Copy");
+  com::ComPtr<HostFeatureClass> copy;
+  ASSERT_EQ(converter->ConvertFeatureClass(zones.get(), make_where("VALUE = 2").get(), nullptr,
+      output.get(), &copy), com::S_OK);
+  ASSERT_EQ(copy->FeatureCount(nullptr, &n), com::S_OK);
+  ASSERT_EQ(n, 1);
+  ASSERT_EQ(copy->GetFeature(0, &piece), com::S_OK);
+  EXPECT_DOUBLE_EQ(piece->Shape().as<HostPolygon>()->Area(), 100.0);
 }
 
 TEST(DataTools, EveryClassIsCreatedByItsProgId) {
