@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "data/filters.h"
 #include "data/host_error.h"
 #include "geometry/shape_access.h"
 #include "host/layer.h"
@@ -10,6 +11,7 @@
 #include "host/graphics_container.h"
 #include "host/map.h"
 #include "map/geometry_factory.h"
+#include "map/layers.h"
 #include "map/map.h"
 #include "svg/svg_canvas.h"
 #include "svg/svg_legend.h"
@@ -21,10 +23,20 @@ namespace {
 using svg::Canvas;
 using svg::Style;
 
+// A filter that hands the shapes out in the map's coordinate system when the layer's data is in
+// another one; null (every feature as stored) otherwise.
+com::ComPtr<HostQueryFilter> in_map_reference(HostFeatureClass& feature_class, HostSpatialReference* map_reference) {
+  const auto own = feature_class_reference(&feature_class);
+  if (!map_reference || !own || own->IsEqual(map_reference)) return nullptr;
+  auto filter = create_query_filter().as<HostQueryFilter>();
+  filter->SetOutputSpatialReference(feature_class.ShapeFieldName(), map_reference);
+  return filter;
+}
+
 // One visible feature layer drawn with its renderer: a group per class, in class order, so
 // higher bands and later values lie on top. Fills *legend with the classes shown.
 void draw_layer(std::string& out, const Canvas& canvas, HostFeatureLayer& layer, int id,
-                svg::LegendLayer* legend) {
+                HostSpatialReference* map_reference, svg::LegendLayer* legend) {
   const auto feature_class = layer.FeatureClass();
   const auto drawing = com::ComPtr<HostFeatureLayer>(&layer).as<HostGeoFeatureLayer>();
   if (!feature_class || !drawing || !drawing->Renderer()) return;
@@ -35,7 +47,8 @@ void draw_layer(std::string& out, const Canvas& canvas, HostFeatureLayer& layer,
   legend->classes = classifier.classes;
 
   com::ComPtr<HostFeatureCursor> cursor;
-  if (com::FAILED(feature_class->Search(nullptr, false, &cursor)) || !cursor) return;
+  const auto filter = in_map_reference(*feature_class, map_reference);
+  if (com::FAILED(feature_class->Search(filter.get(), false, &cursor)) || !cursor) return;
   std::vector<std::string> groups(classifier.classes.size());
   com::ComPtr<HostFeature> feature;
   while (cursor->NextFeature(&feature) == com::S_OK && feature) {
@@ -124,7 +137,7 @@ std::string draw(HostMap& map, HostActiveView& active_view, HostGraphicsContaine
     const auto feature_layer = map.Layer(i).as<HostFeatureLayer>();
     if (!feature_layer || !feature_layer->Visible()) continue;
     svg::LegendLayer entry;
-    draw_layer(out, canvas, *feature_layer, i, &entry);
+    draw_layer(out, canvas, *feature_layer, i, map.SpatialReference().get(), &entry);
     if (!entry.name.empty()) legend.insert(legend.begin(), std::move(entry));
   }
   draw_graphics(out, canvas, graphics);

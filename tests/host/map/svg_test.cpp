@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "data/workspace_objects.h"
+#include "geometry/spatial_reference_objects.h"
+#include "host/spatial_reference.h"
 #include "map/color.h"
 #include "map/elements.h"
 #include "map/geometry_factory.h"
@@ -163,6 +166,36 @@ TEST_F(SvgExport, UniqueValuesColourTheirFeaturesAndOthersStayUndrawn) {
   EXPECT_EQ(count(svg, "data-fid="), 1);
   EXPECT_EQ(group_of(svg, 1), "<g data-class=\"0\" stroke=\"#c80a0a\" stroke-width=\"3\" fill=\"none\">")
       << "3.000 matches \"3\"";
+}
+
+TEST(SvgExportProjection, DrawsALayerInTheMapsCoordinateSystem) {
+  // A link in UTM zone 32N near (678440, 6400655), shown in a map of longitudes and latitudes.
+  testing::TempFolder folder{"svg-projection"};
+  const auto prj = read_file(std::filesystem::path(CORVANE_SOURCE_DIR) / "data/sample/gothenburg/roads.prj");
+  testing::write_links(folder.path(), "links", {{{{678000, 6400500}, {678900, 6400800}}, 1}}, prj);
+  auto map = com::make<Map>();
+  com::ComPtr<HostSpatialReference> degrees;
+  ASSERT_EQ(create_spatial_reference_factory().as<HostSpatialReferenceFactory>()->CreateFromText("EPSG:4326", &degrees),
+            com::S_OK);
+  map->SetSpatialReference(degrees.get());
+  ASSERT_EQ(map->SetExtent(new_envelope({11.9, 57.65, 12.05, 57.77}, nullptr).get()), com::S_OK);
+  auto layer = com::make<FeatureLayer>();
+  layer->SetFeatureClass(open_links(folder.path()).get());
+  layer->SetName("links");
+  ASSERT_EQ(map->AddLayer(layer.get()), com::S_OK);
+
+  const auto file = folder.path() / "map.svg";
+  std::string error;
+  ASSERT_EQ(export_svg(*map, file.string(), &error), com::S_OK) << error;
+  const auto svg = read_file(file);
+  const auto path = svg.find("<path data-fid=\"0\" d=\"M");
+  ASSERT_NE(path, std::string::npos);
+  double x = -1, y = -1;
+  ASSERT_EQ(std::sscanf(svg.c_str() + path, "<path data-fid=\"0\" d=\"M%lf %lf", &x, &y), 2);
+  EXPECT_GT(x, 0);
+  EXPECT_LT(x, 1000);
+  EXPECT_GT(y, 0);
+  EXPECT_LT(y, 800);
 }
 
 TEST(XmlCheck, CatchesWhatIsNotWellFormed) {
