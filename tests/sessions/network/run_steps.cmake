@@ -1,0 +1,63 @@
+# Runs one network session test: copies the DATA folders into a fresh work folder, then carries
+# out STEPS in it, in order ("|" between them):
+#   session:FILE   runs gishost on the session file, adding its output to the transcript;
+#   older:FILE     sets the file's modification time two minutes back;
+#   touch:FILE     sets the file's modification time to now;
+#   same:FILE=EXPECTED  the file must equal EXPECTED, line by line;
+#   line:FILE=TEXT the file must hold a line equal to TEXT.
+# The transcript must equal EXPECTED, and every session must succeed.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+string(REPLACE "|" ";" folders "${DATA}")
+foreach(folder ${folders})
+  file(COPY ${folder} DESTINATION ${WORK})
+endforeach()
+
+set(transcript "")
+string(REPLACE "|" ";" steps "${STEPS}")
+foreach(step ${steps})
+  string(REGEX MATCH "^([a-z]+):(.*)$" parsed "${step}")
+  set(kind ${CMAKE_MATCH_1})
+  set(argument ${CMAKE_MATCH_2})
+  if(kind STREQUAL "session")
+    execute_process(COMMAND ${GISHOST} ${argument}
+      WORKING_DIRECTORY ${WORK} RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE errors)
+    string(APPEND transcript "${output}")
+    if(NOT status EQUAL 0)
+      message(FATAL_ERROR "gishost failed (${status}) on ${argument}:\n${output}\n${errors}")
+    endif()
+  elseif(kind STREQUAL "older")
+    execute_process(COMMAND touch -d "-2 minutes" ${argument} WORKING_DIRECTORY ${WORK}
+      RESULT_VARIABLE status)
+  elseif(kind STREQUAL "touch")
+    execute_process(COMMAND touch ${argument} WORKING_DIRECTORY ${WORK} RESULT_VARIABLE status)
+  elseif(kind STREQUAL "same")
+    string(REGEX MATCH "^([^=]+)=(.*)$" pair "${argument}")
+    file(STRINGS ${WORK}/${CMAKE_MATCH_1} actual_lines)
+    file(STRINGS ${CMAKE_MATCH_2} expected_lines)
+    if(NOT actual_lines STREQUAL expected_lines)
+      message(FATAL_ERROR "${CMAKE_MATCH_1} differs from ${CMAKE_MATCH_2}:\n${actual_lines}")
+    endif()
+    set(status 0)
+  elseif(kind STREQUAL "line")
+    string(REGEX MATCH "^([^=]+)=(.*)$" pair "${argument}")
+    file(STRINGS ${WORK}/${CMAKE_MATCH_1} actual_lines)
+    list(FIND actual_lines "${CMAKE_MATCH_2}" found)
+    if(found EQUAL -1)
+      message(FATAL_ERROR "${CMAKE_MATCH_1} holds no line \"${CMAKE_MATCH_2}\":\n${actual_lines}")
+    endif()
+    set(status 0)
+  else()
+    message(FATAL_ERROR "unknown step ${step}")
+  endif()
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "step ${step} failed (${status})")
+  endif()
+endforeach()
+
+file(WRITE ${WORK}/actual.transcript "${transcript}")
+file(READ ${EXPECTED} expected)
+if(NOT transcript STREQUAL expected)
+  execute_process(COMMAND diff -u ${EXPECTED} ${WORK}/actual.transcript OUTPUT_VARIABLE difference)
+  message(FATAL_ERROR "The transcript differs from ${EXPECTED}:\n${difference}")
+endif()
