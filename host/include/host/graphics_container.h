@@ -1,8 +1,8 @@
 #pragma once
 
 #include "com/unknown.h"
-#include "host/geometry.h"
 #include "host/element.h"
+#include "host/geometry.h"
 
 namespace host {
 

@@ -13,7 +13,8 @@ namespace host {
 struct HostLegendFile : com::IUnknown {
   COM_INTERFACE(HostLegendFile, com::IUnknown, "FE77138B-ED85-4E2E-A62C-719C2FD6E086")
   // E_FAIL when the file is missing or not a legend file.
-  virtual com::HRESULT LoadRenderer(const std::string& path, com::ComPtr<HostFeatureRenderer>* renderer) = 0;
+  virtual com::HRESULT LoadRenderer(const std::string& path,
+                                    com::ComPtr<HostFeatureRenderer>* renderer) = 0;
   virtual com::HRESULT SaveRenderer(const std::string& path, HostFeatureRenderer* renderer) = 0;
 };
 

@@ -64,7 +64,8 @@ struct HostMap : com::IUnknown {
 
 // The map's tables without geometry, in the order they were added.
 struct HostStandaloneTableCollection : com::IUnknown {
-  COM_INTERFACE(HostStandaloneTableCollection, com::IUnknown, "96F94D7C-5B7D-4E91-A996-2CA9F7FBB741")
+  COM_INTERFACE(HostStandaloneTableCollection, com::IUnknown,
+                "96F94D7C-5B7D-4E91-A996-2CA9F7FBB741")
   virtual int StandaloneTableCount() = 0;
   // Null for an index outside the collection.
   virtual com::ComPtr<HostStandaloneTable> StandaloneTable(int index) = 0;

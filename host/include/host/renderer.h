@@ -29,7 +29,8 @@ struct HostSimpleRenderer : HostFeatureRenderer {
 // is not drawn. Indexes outside 0..BreakCount-1 are ignored by setters and give
 // 0 / "" / null from getters.
 struct HostClassBreaksRenderer : HostFeatureRenderer {
-  COM_INTERFACE(HostClassBreaksRenderer, HostFeatureRenderer, "3F60E591-9DB1-4ECD-BD30-62EBF524EB06")
+  COM_INTERFACE(HostClassBreaksRenderer, HostFeatureRenderer,
+                "3F60E591-9DB1-4ECD-BD30-62EBF524EB06")
   virtual std::string Field() = 0;
   virtual void SetField(const std::string& name) = 0;
   virtual int BreakCount() = 0;
@@ -59,7 +60,8 @@ struct HostClassBreaksUIProperties : com::IUnknown {
 // A numeric field's value matches a class when both read as the same single-precision
 // number ("5" matches 5.0); otherwise the texts must be equal.
 struct HostUniqueValueRenderer : HostFeatureRenderer {
-  COM_INTERFACE(HostUniqueValueRenderer, HostFeatureRenderer, "5E26EE93-930D-44ED-899D-06E670885225")
+  COM_INTERFACE(HostUniqueValueRenderer, HostFeatureRenderer,
+                "5E26EE93-930D-44ED-899D-06E670885225")
   virtual int FieldCount() = 0;
   virtual void SetFieldCount(int count) = 0;
   virtual std::string Field(int index) = 0;
@@ -68,7 +70,8 @@ struct HostUniqueValueRenderer : HostFeatureRenderer {
   virtual bool FieldType(int index) = 0;
   virtual void SetFieldType(int index, bool numeric) = 0;
   // Adding a value that is already there changes nothing.
-  virtual void AddValue(const std::string& value, const std::string& heading, HostSymbol* symbol) = 0;
+  virtual void AddValue(const std::string& value, const std::string& heading,
+                        HostSymbol* symbol) = 0;
   virtual int ValueCount() = 0;
   virtual std::string Value(int index) = 0;
   virtual std::string Heading(const std::string& value) = 0;

@@ -4,7 +4,9 @@
 
 namespace host {
 namespace {
-int clamp_component(int value) { return std::clamp(value, 0, 255); }
+int clamp_component(int value) {
+  return std::clamp(value, 0, 255);
+}
 } // namespace
 
 std::int32_t RgbColor::RGB() {
@@ -15,23 +17,31 @@ void RgbColor::SetRGB(std::int32_t packed) {
   value_ = {packed & 0xFF, (packed >> 8) & 0xFF, (packed >> 16) & 0xFF};
 }
 
-void RgbColor::SetRed(int value) { value_.red = clamp_component(value); }
-void RgbColor::SetGreen(int value) { value_.green = clamp_component(value); }
-void RgbColor::SetBlue(int value) { value_.blue = clamp_component(value); }
+void RgbColor::SetRed(int value) {
+  value_.red = clamp_component(value);
+}
+void RgbColor::SetGreen(int value) {
+  value_.green = clamp_component(value);
+}
+void RgbColor::SetBlue(int value) {
+  value_.blue = clamp_component(value);
+}
 
 com::ComPtr<HostColor> make_color(Rgb value) {
-  return com::make<RgbColor>(Rgb{clamp_component(value.red), clamp_component(value.green),
-                                 clamp_component(value.blue)});
+  return com::make<RgbColor>(
+      Rgb{clamp_component(value.red), clamp_component(value.green), clamp_component(value.blue)});
 }
 
 Rgb rgb_of(HostColor* color) {
-  if (!color) return {};
+  if (!color)
+    return {};
   const auto packed = color->RGB();
   return {packed & 0xFF, (packed >> 8) & 0xFF, (packed >> 16) & 0xFF};
 }
 
 com::ComPtr<HostColor> copy_color(const com::ComPtr<HostColor>& color) {
-  if (!color) return nullptr;
+  if (!color)
+    return nullptr;
   return make_color(rgb_of(color.get()));
 }
 

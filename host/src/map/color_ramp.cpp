@@ -34,13 +34,15 @@ private:
 } // namespace
 
 com::ComPtr<HostColor> ColorEnum::Next() {
-  if (next_ >= colors_.size()) return nullptr;
+  if (next_ >= colors_.size())
+    return nullptr;
   return make_color(colors_[next_++]);
 }
 
 bool AlgorithmicColorRamp::CreateRamp() {
   colors_.clear();
-  if (size_ < 1) return false;
+  if (size_ < 1)
+    return false;
   for (int i = 0; i < size_; ++i) {
     const double t = size_ == 1 ? 0.0 : static_cast<double>(i) / (size_ - 1);
     colors_.push_back({lerp(from_.red, to_.red, t), lerp(from_.green, to_.green, t),
@@ -49,7 +51,9 @@ bool AlgorithmicColorRamp::CreateRamp() {
   return true;
 }
 
-com::ComPtr<HostColorEnum> AlgorithmicColorRamp::Colors() { return com::make<ColorEnum>(colors_); }
+com::ComPtr<HostColorEnum> AlgorithmicColorRamp::Colors() {
+  return com::make<ColorEnum>(colors_);
+}
 
 void RandomColorRamp::SetHueRange(int start_hue, int end_hue) {
   hue_from_ = start_hue;
@@ -68,7 +72,8 @@ void RandomColorRamp::SetValueRange(int min_value, int max_value) {
 
 bool RandomColorRamp::CreateRamp() {
   colors_.clear();
-  if (size_ < 1) return false;
+  if (size_ < 1)
+    return false;
   const auto seed = use_seed_ ? static_cast<std::uint64_t>(seed_) : std::random_device{}();
   SeededSequence sequence(seed);
   for (int i = 0; i < size_; ++i) {
@@ -80,7 +85,9 @@ bool RandomColorRamp::CreateRamp() {
   return true;
 }
 
-com::ComPtr<HostColorEnum> RandomColorRamp::Colors() { return com::make<ColorEnum>(colors_); }
+com::ComPtr<HostColorEnum> RandomColorRamp::Colors() {
+  return com::make<ColorEnum>(colors_);
+}
 
 Rgb rgb_from_hsv(double hue, double saturation, double value) {
   const double s = std::clamp(saturation, 0.0, 100.0) / 100.0;
@@ -90,12 +97,24 @@ Rgb rgb_from_hsv(double hue, double saturation, double value) {
   const double x = chroma * (1 - std::fabs(std::fmod(h, 2.0) - 1));
   double r = 0, g = 0, b = 0;
   switch (static_cast<int>(h)) {
-  case 0: r = chroma, g = x; break;
-  case 1: r = x, g = chroma; break;
-  case 2: g = chroma, b = x; break;
-  case 3: g = x, b = chroma; break;
-  case 4: r = x, b = chroma; break;
-  default: r = chroma, b = x; break;
+  case 0:
+    r = chroma, g = x;
+    break;
+  case 1:
+    r = x, g = chroma;
+    break;
+  case 2:
+    g = chroma, b = x;
+    break;
+  case 3:
+    g = x, b = chroma;
+    break;
+  case 4:
+    r = x, b = chroma;
+    break;
+  default:
+    r = chroma, b = x;
+    break;
   }
   const double m = v - chroma;
   auto component = [m](double c) { return static_cast<int>(std::lround((c + m) * 255)); };

@@ -31,13 +31,15 @@ double Document::SearchTolerance() {
 }
 
 com::HRESULT Editor::StartEditing() {
-  if (state_ != StateNotEditing) return com::E_UNEXPECTED;
+  if (state_ != StateNotEditing)
+    return com::E_UNEXPECTED;
   state_ = StateEditing;
   return com::S_OK;
 }
 
 com::HRESULT Editor::StopEditing(bool) {
-  if (state_ == StateNotEditing) return com::E_UNEXPECTED;
+  if (state_ == StateNotEditing)
+    return com::E_UNEXPECTED;
   state_ = StateNotEditing;
   return com::S_OK;
 }
@@ -47,9 +49,11 @@ std::string StatusBar::Message(int pane) {
 }
 
 void StatusBar::SetMessage(int pane, const std::string& text) {
-  if (pane < 0 || pane >= status_panes) return;
+  if (pane < 0 || pane >= status_panes)
+    return;
   panes_[pane] = text;
-  if (pane == 0 && user_sink()) user_sink()->status(text);
+  if (pane == 0 && user_sink())
+    user_sink()->status(text);
 }
 
 Application::Application()
@@ -57,12 +61,14 @@ Application::Application()
       editor_(com::make<host::Editor>()) {}
 
 com::ComPtr<com::IUnknown> Application::FindExtensionByCLSID(HostUid* uid) {
-  if (!uid) return nullptr;
+  if (!uid)
+    return nullptr;
   return FindExtensionByName(uid->Value());
 }
 
 com::ComPtr<com::IUnknown> Application::FindExtensionByName(const std::string& name) {
-  if (!names_editor(name)) return nullptr;
+  if (!names_editor(name))
+    return nullptr;
   return editor_.as<com::IUnknown>();
 }
 

@@ -1,6 +1,5 @@
 #include "map/elements.h"
 
-
 namespace host {
 namespace {
 
@@ -11,7 +10,8 @@ constexpr double letter_width = 0.6;
 std::size_t letter_count(const std::string& utf8) {
   std::size_t n = 0;
   for (unsigned char c : utf8)
-    if ((c & 0xC0) != 0x80) ++n;
+    if ((c & 0xC0) != 0x80)
+      ++n;
   return n;
 }
 
@@ -26,13 +26,15 @@ MapRect text_rect(double x, double y, double width, double height, int horizonta
 MarkerElement::MarkerElement() : symbol_(com::make<SimpleMarkerSymbol>()) {}
 
 void MarkerElement::SetSymbol(HostMarkerSymbol* symbol) {
-  if (symbol) symbol_ = com::ComPtr<HostMarkerSymbol>(symbol);
+  if (symbol)
+    symbol_ = com::ComPtr<HostMarkerSymbol>(symbol);
 }
 
 TextElement::TextElement() : symbol_(com::make<TextSymbol>()) {}
 
 void TextElement::SetSymbol(HostTextSymbol* symbol) {
-  if (symbol) symbol_ = com::ComPtr<HostTextSymbol>(symbol);
+  if (symbol)
+    symbol_ = com::ComPtr<HostTextSymbol>(symbol);
 }
 
 void TextElement::SetName(const std::string& name) {
@@ -42,7 +44,8 @@ void TextElement::SetName(const std::string& name) {
 
 bool element_extent(HostElement* element, double resolution, MapRect* extent) {
   const auto geometry = element->Geometry();
-  if (!geometry || geometry->IsEmpty()) return false;
+  if (!geometry || geometry->IsEmpty())
+    return false;
   const auto point = geometry.as<HostPoint>();
   const com::ComPtr<HostElement> self(element);
   if (point) {
@@ -60,7 +63,8 @@ bool element_extent(HostElement* element, double resolution, MapRect* extent) {
       const auto symbol = text->Symbol();
       const double height = symbol->Size() * resolution;
       const double width = letter_width * height * static_cast<double>(letter_count(text->Text()));
-      *extent = text_rect(x, y, width, height, symbol->HorizontalAlignment(), symbol->VerticalAlignment());
+      *extent = text_rect(x, y, width, height, symbol->HorizontalAlignment(),
+                          symbol->VerticalAlignment());
       return true;
     }
     *extent = {x, y, x, y};

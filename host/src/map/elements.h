@@ -10,7 +10,8 @@
 namespace host {
 
 // The geometry every element kind keeps; the getter hands out a copy.
-template <class... Interfaces> class ElementBase : public com::ComObject<HostElement, Interfaces...> {
+template <class... Interfaces>
+class ElementBase : public com::ComObject<HostElement, Interfaces...> {
 public:
   com::ComPtr<HostGeometry> Geometry() override { return geometry_ ? geometry_->Clone() : nullptr; }
   void SetGeometry(HostGeometry* geometry) override {
@@ -55,7 +56,8 @@ public:
   ShapeElement() : symbol_(com::make<DefaultSymbol>()) {}
   com::ComPtr<SymbolInterface> Symbol() override { return symbol_; }
   void SetSymbol(SymbolInterface* symbol) override {
-    if (symbol) symbol_ = com::ComPtr<SymbolInterface>(symbol);
+    if (symbol)
+      symbol_ = com::ComPtr<SymbolInterface>(symbol);
   }
   std::string Name() override { return name_; }
   void SetName(const std::string& name) override { name_ = name; }

@@ -16,7 +16,8 @@ com::ComPtr<HostEnvelope> new_envelope(const MapRect& rect, HostSpatialReference
 }
 
 bool rect_of(HostEnvelope* envelope, MapRect* rect) {
-  if (!envelope || envelope->IsEmpty()) return false;
+  if (!envelope || envelope->IsEmpty())
+    return false;
   *rect = {envelope->XMin(), envelope->YMin(), envelope->XMax(), envelope->YMax()};
   return true;
 }

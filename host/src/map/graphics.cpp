@@ -14,16 +14,21 @@ bool contains_element(const std::vector<com::ComPtr<HostElement>>& elements, Hos
 com::ComPtr<HostElement> ElementWalk::Next() {
   while (next_ < snapshot_.size()) {
     auto& candidate = snapshot_[next_++];
-    if (contains_element(*container_, candidate.get())) return candidate;
+    if (contains_element(*container_, candidate.get()))
+      return candidate;
   }
   return nullptr;
 }
 
-bool GraphicsList::holds(HostElement* element) const { return contains_element(*elements_, element); }
+bool GraphicsList::holds(HostElement* element) const {
+  return contains_element(*elements_, element);
+}
 
 com::HRESULT GraphicsList::add(HostElement* element) {
-  if (!element) return com::E_POINTER;
-  if (holds(element)) return com::E_INVALIDARG;
+  if (!element)
+    return com::E_POINTER;
+  if (holds(element))
+    return com::E_INVALIDARG;
   elements_->emplace_back(element);
   return com::S_OK;
 }
@@ -31,7 +36,8 @@ com::HRESULT GraphicsList::add(HostElement* element) {
 com::HRESULT GraphicsList::remove(HostElement* element) {
   const auto it = std::find_if(elements_->begin(), elements_->end(),
                                [element](const auto& e) { return e.get() == element; });
-  if (it == elements_->end()) return com::E_INVALIDARG;
+  if (it == elements_->end())
+    return com::E_INVALIDARG;
   elements_->erase(it);
   return com::S_OK;
 }
@@ -44,7 +50,8 @@ void GraphicsList::reset() {
 com::ComPtr<HostElement> GraphicsList::next() {
   while (walk_next_ < walk_.size()) {
     auto& candidate = walk_[walk_next_++];
-    if (holds(candidate.get())) return candidate;
+    if (holds(candidate.get()))
+      return candidate;
   }
   return nullptr;
 }
@@ -58,9 +65,9 @@ com::ComPtr<HostEnumElement> GraphicsList::locate(double x, double y, double tol
         extent.grown(tolerance).contains(x, y))
       found.push_back(element);
   }
-  if (found.empty()) return nullptr;
+  if (found.empty())
+    return nullptr;
   return com::make<ElementWalk>(elements_, std::move(found));
 }
 
 } // namespace host
-

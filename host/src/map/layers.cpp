@@ -51,7 +51,8 @@ com::ComPtr<HostEnvelope> FeatureLayer::AreaOfInterest() {
 
 void FeatureLayer::SetFeatureClass(HostFeatureClass* feature_class) {
   feature_class_ = com::ComPtr<HostFeatureClass>(feature_class);
-  if (feature_class_ && !renderer_) renderer_ = default_renderer(feature_class_->ShapeType());
+  if (feature_class_ && !renderer_)
+    renderer_ = default_renderer(feature_class_->ShapeType());
 }
 
 std::string FeatureLayer::DataSourceType() {
@@ -59,45 +60,60 @@ std::string FeatureLayer::DataSourceType() {
 }
 
 com::HRESULT FeatureLayer::SetRenderer(HostFeatureRenderer* renderer) {
-  if (!renderer) return com::E_POINTER;
+  if (!renderer)
+    return com::E_POINTER;
   renderer_ = com::ComPtr<HostFeatureRenderer>(renderer);
   return com::S_OK;
 }
 
 void FeatureLayer::Add(HostFeature* feature) {
-  if (feature && feature->HasOID()) selected_.insert(feature->OID());
+  if (feature && feature->HasOID())
+    selected_.insert(feature->OID());
 }
 
 com::HRESULT FeatureLayer::SelectFeatures(HostQueryFilter* filter, int method, bool just_one) {
-  if (!feature_class_) return com::E_UNEXPECTED;
+  if (!feature_class_)
+    return com::E_UNEXPECTED;
   com::ComPtr<HostFeatureCursor> cursor;
-  if (const auto hr = feature_class_->Search(filter, false, &cursor); com::FAILED(hr)) return hr;
+  if (const auto hr = feature_class_->Search(filter, false, &cursor); com::FAILED(hr))
+    return hr;
   std::set<std::int32_t> matching;
   com::ComPtr<HostFeature> feature;
   while (cursor->NextFeature(&feature) == com::S_OK && feature) {
     matching.insert(feature->OID());
-    if (just_one) break;
+    if (just_one)
+      break;
   }
   switch (method) {
-  case select_new: selected_ = std::move(matching); break;
-  case select_add: selected_.insert(matching.begin(), matching.end()); break;
+  case select_new:
+    selected_ = std::move(matching);
+    break;
+  case select_add:
+    selected_.insert(matching.begin(), matching.end());
+    break;
   case select_subtract:
-    for (auto id : matching) selected_.erase(id);
+    for (auto id : matching)
+      selected_.erase(id);
     break;
   case select_and:
     std::erase_if(selected_, [&](std::int32_t id) { return !matching.contains(id); });
     break;
-  default: return com::E_INVALIDARG;
+  default:
+    return com::E_INVALIDARG;
   }
   return com::S_OK;
 }
 
-std::vector<std::int32_t> FeatureLayer::SelectedIds() { return {selected_.begin(), selected_.end()}; }
+std::vector<std::int32_t> FeatureLayer::SelectedIds() {
+  return {selected_.begin(), selected_.end()};
+}
 
 void StandaloneTable::SetTable(HostTable* table) {
   table_ = com::ComPtr<HostTable>(table);
-  if (!table_ || !name_.empty()) return;
-  if (const auto dataset = table_.as<HostDataset>()) name_ = dataset->Name();
+  if (!table_ || !name_.empty())
+    return;
+  if (const auto dataset = table_.as<HostDataset>())
+    name_ = dataset->Name();
 }
 
 com::ComPtr<HostFeatureRenderer> default_renderer(int shape_type) {
@@ -107,11 +123,14 @@ com::ComPtr<HostFeatureRenderer> default_renderer(int shape_type) {
 }
 
 com::ComPtr<HostSpatialReference> feature_class_reference(HostFeatureClass* feature_class) {
-  if (!feature_class) return nullptr;
+  if (!feature_class)
+    return nullptr;
   const auto fields = feature_class->Fields();
-  if (!fields) return nullptr;
+  if (!fields)
+    return nullptr;
   const auto field = fields->Field(fields->FindField(feature_class->ShapeFieldName()));
-  if (!field) return nullptr;
+  if (!field)
+    return nullptr;
   const auto definition = field->GeometryDef();
   return definition ? definition->SpatialReference() : nullptr;
 }

@@ -28,24 +28,30 @@ Fields split_tabs(const std::string& line) {
   for (;;) {
     const auto tab = line.find('\t', start);
     fields.push_back(line.substr(start, tab - start));
-    if (tab == std::string::npos) return fields;
+    if (tab == std::string::npos)
+      return fields;
     start = tab + 1;
   }
 }
 
 double number(const Fields& f, std::size_t i) {
-  if (i >= f.size()) throw BadLegend("missing number");
+  if (i >= f.size())
+    throw BadLegend("missing number");
   double value = 0;
   const auto& text = f[i];
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (result.ec != std::errc() || result.ptr != text.data() + text.size()) throw BadLegend("bad number");
+  if (result.ec != std::errc() || result.ptr != text.data() + text.size())
+    throw BadLegend("bad number");
   return value;
 }
 
-int whole(const Fields& f, std::size_t i) { return static_cast<int>(number(f, i)); }
+int whole(const Fields& f, std::size_t i) {
+  return static_cast<int>(number(f, i));
+}
 
 const std::string& text(const Fields& f, std::size_t i) {
-  if (i >= f.size()) throw BadLegend("missing text");
+  if (i >= f.size())
+    throw BadLegend("missing text");
   return f[i];
 }
 
@@ -63,7 +69,8 @@ com::ComPtr<HostLineSymbol> read_line_symbol(const Fields& f, std::size_t i) {
 
 com::ComPtr<HostSymbol> read_symbol(const Fields& f, std::size_t i) {
   const auto& kind = text(f, i);
-  if (kind == "line") return read_line_symbol(f, i);
+  if (kind == "line")
+    return read_line_symbol(f, i);
   if (kind == "fill") {
     auto fill = com::make<SimpleFillSymbol>();
     fill->SetColor(color_at(f, i + 1).get());
@@ -119,28 +126,36 @@ void write_symbol(std::ostream& out, const com::ComPtr<HostSymbol>& symbol) {
 
 // A line without its end, CRLF or LF.
 bool read_line(std::istream& in, std::string& line) {
-  if (!std::getline(in, line)) return false;
-  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (!std::getline(in, line))
+    return false;
+  if (!line.empty() && line.back() == '\r')
+    line.pop_back();
   return true;
 }
 
 com::ComPtr<HostFeatureRenderer> read_renderer(std::istream& in) {
   std::string line;
-  if (!read_line(in, line) || split_tabs(line) != Fields{magic, version}) throw BadLegend("not a legend");
-  if (!read_line(in, line)) throw BadLegend("no renderer");
+  if (!read_line(in, line) || split_tabs(line) != Fields{magic, version})
+    throw BadLegend("not a legend");
+  if (!read_line(in, line))
+    throw BadLegend("no renderer");
   const auto head = split_tabs(line);
-  if (text(head, 0) != "renderer") throw BadLegend("no renderer");
+  if (text(head, 0) != "renderer")
+    throw BadLegend("no renderer");
   const auto& kind = text(head, 1);
   std::vector<Fields> classes;
   while (read_line(in, line)) {
-    if (line.empty()) continue;
+    if (line.empty())
+      continue;
     auto f = split_tabs(line);
-    if (text(f, 0) != "class") throw BadLegend("not a class");
+    if (text(f, 0) != "class")
+      throw BadLegend("not a class");
     classes.push_back(std::move(f));
   }
   if (kind == "simple") {
     auto renderer = com::make<SimpleRenderer>();
-    if (classes.size() != 1) throw BadLegend("a simple legend has one class");
+    if (classes.size() != 1)
+      throw BadLegend("a simple legend has one class");
     renderer->SetLabel(text(classes[0], 1));
     renderer->SetSymbol(read_symbol(classes[0], 2).get());
     return renderer;
@@ -197,10 +212,13 @@ bool write_renderer(std::ostream& out, const com::ComPtr<HostFeatureRenderer>& r
 
 } // namespace
 
-com::HRESULT LegendFile::LoadRenderer(const std::string& path, com::ComPtr<HostFeatureRenderer>* renderer) {
-  if (!renderer) return com::E_POINTER;
+com::HRESULT LegendFile::LoadRenderer(const std::string& path,
+                                      com::ComPtr<HostFeatureRenderer>* renderer) {
+  if (!renderer)
+    return com::E_POINTER;
   std::ifstream in(path, std::ios::binary);
-  if (!in) return com::E_FAIL;
+  if (!in)
+    return com::E_FAIL;
   try {
     *renderer = read_renderer(in);
     return com::S_OK;
@@ -210,10 +228,12 @@ com::HRESULT LegendFile::LoadRenderer(const std::string& path, com::ComPtr<HostF
 }
 
 com::HRESULT LegendFile::SaveRenderer(const std::string& path, HostFeatureRenderer* renderer) {
-  if (!renderer) return com::E_POINTER;
+  if (!renderer)
+    return com::E_POINTER;
   std::ostringstream text;
   text.precision(17);
-  if (!write_renderer(text, com::ComPtr<HostFeatureRenderer>(renderer))) return com::E_INVALIDARG;
+  if (!write_renderer(text, com::ComPtr<HostFeatureRenderer>(renderer)))
+    return com::E_INVALIDARG;
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << text.str();
   return out ? com::S_OK : com::E_FAIL;

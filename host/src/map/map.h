@@ -74,8 +74,7 @@ private:
 };
 
 // The map's pixels against map points, for the view's extent at the time of each call.
-class ScreenTransform final
-    : public com::ComObject<HostDisplayTransformation, HostScreenDisplay> {
+class ScreenTransform final : public com::ComObject<HostDisplayTransformation, HostScreenDisplay> {
 public:
   explicit ScreenTransform(com::ComPtr<Map> map) : map_(std::move(map)) {}
   com::ComPtr<HostPoint> ToMapPoint(int x, int y) override;

@@ -76,11 +76,14 @@ bool same_prog_id(std::string_view a, std::string_view b) {
 
 } // namespace
 
-std::span<const MapClass> map_classes() { return classes; }
+std::span<const MapClass> map_classes() {
+  return classes;
+}
 
 com::ComPtr<com::IUnknown> create_map_object(std::string_view prog_id) {
   for (const auto& c : classes)
-    if (same_prog_id(c.prog_id, prog_id)) return c.create();
+    if (same_prog_id(c.prog_id, prog_id))
+      return c.create();
   return nullptr;
 }
 

@@ -7,7 +7,8 @@
 namespace host {
 
 bool CancelTracker::Continue() {
-  if (cancel_on_key_ && !cancelled_ && user_sink() && user_sink()->take_escape()) cancelled_ = true;
+  if (cancel_on_key_ && !cancelled_ && user_sink() && user_sink()->take_escape())
+    cancelled_ = true;
   return !cancelled_;
 }
 

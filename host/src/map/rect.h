@@ -13,7 +13,9 @@ struct MapRect {
 
   double width() const { return xmax - xmin; }
   double height() const { return ymax - ymin; }
-  bool contains(double x, double y) const { return x >= xmin && x <= xmax && y >= ymin && y <= ymax; }
+  bool contains(double x, double y) const {
+    return x >= xmin && x <= xmax && y >= ymin && y <= ymax;
+  }
   MapRect grown(double by) const { return {xmin - by, ymin - by, xmax + by, ymax + by}; }
   MapRect united(const MapRect& other) const {
     return {std::min(xmin, other.xmin), std::min(ymin, other.ymin), std::max(xmax, other.xmax),

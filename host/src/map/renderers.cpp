@@ -6,25 +6,32 @@
 namespace host {
 namespace {
 
-bool in_range(int index, std::size_t size) { return index >= 0 && static_cast<std::size_t>(index) < size; }
+bool in_range(int index, std::size_t size) {
+  return index >= 0 && static_cast<std::size_t>(index) < size;
+}
 
 // A text that is wholly a number (blanks around it allowed), as a single-precision value.
 std::optional<float> as_single(const std::string& text) {
   auto first = text.find_first_not_of(' ');
   auto last = text.find_last_not_of(' ');
-  if (first == std::string::npos) return std::nullopt;
+  if (first == std::string::npos)
+    return std::nullopt;
   double value = 0;
   const char* begin = text.data() + first;
   const char* end = text.data() + last + 1;
-  if (*begin == '+') ++begin;
+  if (*begin == '+')
+    ++begin;
   const auto result = std::from_chars(begin, end, value);
-  if (result.ec != std::errc() || result.ptr != end) return std::nullopt;
+  if (result.ec != std::errc() || result.ptr != end)
+    return std::nullopt;
   return static_cast<float>(value);
 }
 
 } // namespace
 
-void ClassBreaksRenderer::SetBreakCount(int count) { classes_.resize(count < 0 ? 0 : count); }
+void ClassBreaksRenderer::SetBreakCount(int count) {
+  classes_.resize(count < 0 ? 0 : count);
+}
 
 ClassBreaksRenderer::Class* ClassBreaksRenderer::at(int index) {
   return in_range(index, classes_.size()) ? &classes_[index] : nullptr;
@@ -36,7 +43,8 @@ double ClassBreaksRenderer::Break(int index) {
 }
 
 void ClassBreaksRenderer::SetBreak(int index, double value) {
-  if (auto* c = at(index)) c->upper = value;
+  if (auto* c = at(index))
+    c->upper = value;
 }
 
 std::string ClassBreaksRenderer::Label(int index) {
@@ -45,7 +53,8 @@ std::string ClassBreaksRenderer::Label(int index) {
 }
 
 void ClassBreaksRenderer::SetLabel(int index, const std::string& label) {
-  if (auto* c = at(index)) c->label = label;
+  if (auto* c = at(index))
+    c->label = label;
 }
 
 com::ComPtr<HostSymbol> ClassBreaksRenderer::Symbol(int index) {
@@ -54,7 +63,8 @@ com::ComPtr<HostSymbol> ClassBreaksRenderer::Symbol(int index) {
 }
 
 void ClassBreaksRenderer::SetSymbol(int index, HostSymbol* symbol) {
-  if (auto* c = at(index)) c->symbol = com::ComPtr<HostSymbol>(symbol);
+  if (auto* c = at(index))
+    c->symbol = com::ComPtr<HostSymbol>(symbol);
 }
 
 int ClassBreaksRenderer::ClassOf(double value) {
@@ -63,7 +73,8 @@ int ClassBreaksRenderer::ClassOf(double value) {
     // Class 0 also takes a value equal to the minimum break, so nothing at the bottom of
     // the range goes undrawn.
     const bool above_lower = i == 0 ? value >= lower : value > lower;
-    if (above_lower && value <= classes_[i].upper) return static_cast<int>(i);
+    if (above_lower && value <= classes_[i].upper)
+      return static_cast<int>(i);
     lower = classes_[i].upper;
   }
   return -1;
@@ -75,17 +86,21 @@ double ClassBreaksRenderer::LowBreak(int index) {
 }
 
 void ClassBreaksRenderer::SetLowBreak(int index, double value) {
-  if (auto* c = at(index)) c->low = value;
+  if (auto* c = at(index))
+    c->low = value;
 }
 
-void UniqueValueRenderer::SetFieldCount(int count) { fields_.resize(count < 0 ? 0 : count); }
+void UniqueValueRenderer::SetFieldCount(int count) {
+  fields_.resize(count < 0 ? 0 : count);
+}
 
 std::string UniqueValueRenderer::Field(int index) {
   return in_range(index, fields_.size()) ? fields_[index].name : std::string();
 }
 
 void UniqueValueRenderer::SetField(int index, const std::string& name) {
-  if (in_range(index, fields_.size())) fields_[index].name = name;
+  if (in_range(index, fields_.size()))
+    fields_[index].name = name;
 }
 
 bool UniqueValueRenderer::FieldType(int index) {
@@ -93,18 +108,21 @@ bool UniqueValueRenderer::FieldType(int index) {
 }
 
 void UniqueValueRenderer::SetFieldType(int index, bool numeric) {
-  if (in_range(index, fields_.size())) fields_[index].numeric = numeric;
+  if (in_range(index, fields_.size()))
+    fields_[index].numeric = numeric;
 }
 
 UniqueValueRenderer::ValueClass* UniqueValueRenderer::find(const std::string& value) {
   for (auto& c : values_)
-    if (c.value == value) return &c;
+    if (c.value == value)
+      return &c;
   return nullptr;
 }
 
 void UniqueValueRenderer::AddValue(const std::string& value, const std::string& heading,
                                    HostSymbol* symbol) {
-  if (find(value)) return;
+  if (find(value))
+    return;
   values_.push_back({value, heading, value, com::ComPtr<HostSymbol>(symbol)});
 }
 
@@ -123,7 +141,8 @@ std::string UniqueValueRenderer::Label(const std::string& value) {
 }
 
 void UniqueValueRenderer::SetLabel(const std::string& value, const std::string& label) {
-  if (auto* c = find(value)) c->label = label;
+  if (auto* c = find(value))
+    c->label = label;
 }
 
 com::ComPtr<HostSymbol> UniqueValueRenderer::Symbol(const std::string& value) {
@@ -132,23 +151,29 @@ com::ComPtr<HostSymbol> UniqueValueRenderer::Symbol(const std::string& value) {
 }
 
 void UniqueValueRenderer::SetSymbol(const std::string& value, HostSymbol* symbol) {
-  if (auto* c = find(value)) c->symbol = com::ComPtr<HostSymbol>(symbol);
+  if (auto* c = find(value))
+    c->symbol = com::ComPtr<HostSymbol>(symbol);
 }
 
-UniqueValueIndex::UniqueValueIndex(HostUniqueValueRenderer& renderer) : numeric_(renderer.FieldType(0)) {
+UniqueValueIndex::UniqueValueIndex(HostUniqueValueRenderer& renderer)
+    : numeric_(renderer.FieldType(0)) {
   const int count = renderer.ValueCount();
   for (int i = 0; i < count; ++i) {
     const auto value = renderer.Value(i);
     texts_.emplace(value, i);
-    if (const auto number = as_single(value)) numbers_.emplace(*number, i);
+    if (const auto number = as_single(value))
+      numbers_.emplace(*number, i);
   }
 }
 
 int UniqueValueIndex::find(const std::string& field_value) const {
-  if (const auto it = texts_.find(field_value); it != texts_.end()) return it->second;
-  if (!numeric_) return -1;
+  if (const auto it = texts_.find(field_value); it != texts_.end())
+    return it->second;
+  if (!numeric_)
+    return -1;
   const auto number = as_single(field_value);
-  if (!number) return -1;
+  if (!number)
+    return -1;
   const auto it = numbers_.find(*number);
   return it == numbers_.end() ? -1 : it->second;
 }

@@ -75,7 +75,9 @@ public:
   com::ComPtr<HostSymbol> Symbol(const std::string& value) override;
   void SetSymbol(const std::string& value, HostSymbol* symbol) override;
   com::ComPtr<HostSymbol> DefaultSymbol() override { return default_symbol_; }
-  void SetDefaultSymbol(HostSymbol* symbol) override { default_symbol_ = com::ComPtr<HostSymbol>(symbol); }
+  void SetDefaultSymbol(HostSymbol* symbol) override {
+    default_symbol_ = com::ComPtr<HostSymbol>(symbol);
+  }
   std::string ColorScheme() override { return color_scheme_; }
   void SetColorScheme(const std::string& name) override { color_scheme_ = name; }
 
@@ -124,7 +126,9 @@ private:
   com::CLSID id_;
 };
 
-inline constexpr com::CLSID class_breaks_page_id = com::make_guid("6B2A3C10-5D1E-4F7A-9C33-2E8D41A07B51");
-inline constexpr com::CLSID unique_value_page_id = com::make_guid("9E4F1B22-7A3C-4D8E-B615-0C5D92E3F874");
+inline constexpr com::CLSID class_breaks_page_id =
+    com::make_guid("6B2A3C10-5D1E-4F7A-9C33-2E8D41A07B51");
+inline constexpr com::CLSID unique_value_page_id =
+    com::make_guid("9E4F1B22-7A3C-4D8E-B615-0C5D92E3F874");
 
 } // namespace host

@@ -16,9 +16,12 @@ bool is_bitmap_file(const std::string& path) {
 
 SimpleFillSymbol::SimpleFillSymbol() : outline_(com::make<SimpleLineSymbol>()) {}
 
-com::HRESULT PictureMarkerSymbol::CreateMarkerSymbolFromFile(int picture_type, const std::string& path) {
-  if (picture_type != picture_bitmap) return com::E_INVALIDARG;
-  if (!is_bitmap_file(path)) return com::E_FAIL;
+com::HRESULT PictureMarkerSymbol::CreateMarkerSymbolFromFile(int picture_type,
+                                                             const std::string& path) {
+  if (picture_type != picture_bitmap)
+    return com::E_INVALIDARG;
+  if (!is_bitmap_file(path))
+    return com::E_FAIL;
   path_ = path;
   return com::S_OK;
 }
@@ -26,10 +29,15 @@ com::HRESULT PictureMarkerSymbol::CreateMarkerSymbolFromFile(int picture_type, c
 TextSymbol::TextSymbol() : font_(com::make<host::Font>()) {}
 
 void TextSymbol::SetFont(StdFont* font) {
-  if (font) font_ = com::ComPtr<StdFont>(font);
+  if (font)
+    font_ = com::ComPtr<StdFont>(font);
 }
 
-double TextSymbol::Size() { return font_->Size(); }
-void TextSymbol::SetSize(double points) { font_->SetSize(points); }
+double TextSymbol::Size() {
+  return font_->Size();
+}
+void TextSymbol::SetSize(double points) {
+  font_->SetSize(points);
+}
 
 } // namespace host

@@ -46,7 +46,9 @@ public:
   com::ComPtr<HostColor> Color() override { return make_color(color_); }
   void SetColor(HostColor* color) override { color_ = rgb_of(color); }
   com::ComPtr<HostLineSymbol> Outline() override { return outline_; }
-  void SetOutline(HostLineSymbol* outline) override { outline_ = com::ComPtr<HostLineSymbol>(outline); }
+  void SetOutline(HostLineSymbol* outline) override {
+    outline_ = com::ComPtr<HostLineSymbol>(outline);
+  }
   int Style() override { return style_; }
   void SetStyle(int style) override { style_ = style; }
 

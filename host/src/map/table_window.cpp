@@ -26,10 +26,12 @@ void TableWindow::SetApplication(HostApplication* application) {
 }
 
 com::HRESULT TableWindow::Show(bool visible) {
-  if (!layer_ && !table_) return com::E_UNEXPECTED;
+  if (!layer_ && !table_)
+    return com::E_UNEXPECTED;
   const bool opens = visible && !visible_;
   visible_ = visible;
-  if (opens && user_sink()) user_sink()->table_window(layer_ ? layer_->Name() : table_->Name());
+  if (opens && user_sink())
+    user_sink()->table_window(layer_ ? layer_->Name() : table_->Name());
   return com::S_OK;
 }
 

@@ -7,9 +7,17 @@ HostUserSink* installed_sink = nullptr;
 int pointer_code = 0;
 } // namespace
 
-void set_user_sink(HostUserSink* sink) { installed_sink = sink; }
-HostUserSink* user_sink() { return installed_sink; }
-int mouse_pointer() { return pointer_code; }
-void set_mouse_pointer(int code) { pointer_code = code; }
+void set_user_sink(HostUserSink* sink) {
+  installed_sink = sink;
+}
+HostUserSink* user_sink() {
+  return installed_sink;
+}
+int mouse_pointer() {
+  return pointer_code;
+}
+void set_mouse_pointer(int code) {
+  pointer_code = code;
+}
 
 } // namespace host

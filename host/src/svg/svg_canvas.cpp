@@ -15,9 +15,13 @@ Canvas::Canvas(const ViewTransform& view) : view_(view) {
   visible_.add(XY{v.xmax + margin, v.ymax + margin});
 }
 
-bool Canvas::shows(const Box& bounds) const { return !bounds.empty && bounds.intersects(visible_); }
+bool Canvas::shows(const Box& bounds) const {
+  return !bounds.empty && bounds.intersects(visible_);
+}
 
-void Canvas::pixel(double x, double y, double* px, double* py) const { view_.to_pixel(x, y, px, py); }
+void Canvas::pixel(double x, double y, double* px, double* py) const {
+  view_.to_pixel(x, y, px, py);
+}
 
 void Canvas::path_data(std::string& out, const Shape& shape, bool close) const {
   for (const auto& part : shape.parts) {
@@ -31,20 +35,24 @@ void Canvas::path_data(std::string& out, const Shape& shape, bool close) const {
       append_number(out, py);
       first = false;
     }
-    if (close && !part.empty()) out += 'Z';
+    if (close && !part.empty())
+      out += 'Z';
   }
 }
 
-void Canvas::shape(std::string& out, const Shape& shape, const Style& style, const std::string& extra) const {
+void Canvas::shape(std::string& out, const Shape& shape, const Style& style,
+                   const std::string& extra) const {
   if (shape.type == geometry_point || shape.type == geometry_multipoint) {
     for (const auto& part : shape.parts)
-      for (const auto& p : part) marker(out, p.x, p.y, style, extra);
+      for (const auto& p : part)
+        marker(out, p.x, p.y, style, extra);
     return;
   }
   const bool area = shape.type == geometry_polygon || shape.type == geometry_envelope;
   out += "<path";
   out += extra;
-  if (area) out += " fill-rule=\"evenodd\"";
+  if (area)
+    out += " fill-rule=\"evenodd\"";
   out += " d=\"";
   if (shape.type == geometry_envelope) {
     const Box b = envelope_box(shape);
@@ -57,7 +65,8 @@ void Canvas::shape(std::string& out, const Shape& shape, const Style& style, con
   out += "\"/>\n";
 }
 
-void Canvas::marker(std::string& out, double x, double y, const Style& style, const std::string& extra) const {
+void Canvas::marker(std::string& out, double x, double y, const Style& style,
+                    const std::string& extra) const {
   double px = 0, py = 0;
   pixel(x, y, &px, &py);
   const double h = style.marker_size / 2;
@@ -89,12 +98,13 @@ void Canvas::marker(std::string& out, double x, double y, const Style& style, co
     return;
   case 4:
     out += "<path" + extra + " d=\"M";
-    point(px, py - h), out += 'L', point(px + h, py), out += 'L', point(px, py + h), out += 'L', point(px - h, py);
+    point(px, py - h), out += 'L', point(px + h, py), out += 'L', point(px, py + h), out += 'L',
+        point(px - h, py);
     out += "Z\"/>\n";
     return;
   default:
-    out += "<circle" + extra + " cx=\"" + number_text(px) + "\" cy=\"" + number_text(py) + "\" r=\"" +
-           number_text(h) + "\"/>\n";
+    out += "<circle" + extra + " cx=\"" + number_text(px) + "\" cy=\"" + number_text(py) +
+           "\" r=\"" + number_text(h) + "\"/>\n";
   }
 }
 

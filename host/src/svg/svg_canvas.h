@@ -17,8 +17,10 @@ public:
   bool shows(const Box& bounds) const;
   // One element for a shape: a path for lines and areas (holes kept with the even-odd rule),
   // marker shapes for points. `extra` goes into each element's attributes as it is.
-  void shape(std::string& out, const Shape& shape, const Style& style, const std::string& extra) const;
-  void marker(std::string& out, double x, double y, const Style& style, const std::string& extra) const;
+  void shape(std::string& out, const Shape& shape, const Style& style,
+             const std::string& extra) const;
+  void marker(std::string& out, double x, double y, const Style& style,
+              const std::string& extra) const;
   void pixel(double x, double y, double* px, double* py) const;
 
 private:

@@ -5,11 +5,11 @@
 #include "data/filters.h"
 #include "data/host_error.h"
 #include "geometry/shape_access.h"
-#include "host/layer.h"
-#include "map/color.h"
 #include "host/active_view.h"
 #include "host/graphics_container.h"
+#include "host/layer.h"
 #include "host/map.h"
+#include "map/color.h"
 #include "map/geometry_factory.h"
 #include "map/layers.h"
 #include "map/map.h"
@@ -25,9 +25,11 @@ using svg::Style;
 
 // A filter that hands the shapes out in the map's coordinate system when the layer's data is in
 // another one; null (every feature as stored) otherwise.
-com::ComPtr<HostQueryFilter> in_map_reference(HostFeatureClass& feature_class, HostSpatialReference* map_reference) {
+com::ComPtr<HostQueryFilter> in_map_reference(HostFeatureClass& feature_class,
+                                              HostSpatialReference* map_reference) {
   const auto own = feature_class_reference(&feature_class);
-  if (!map_reference || !own || own->IsEqual(map_reference)) return nullptr;
+  if (!map_reference || !own || own->IsEqual(map_reference))
+    return nullptr;
   auto filter = create_query_filter().as<HostQueryFilter>();
   filter->SetOutputSpatialReference(feature_class.ShapeFieldName(), map_reference);
   return filter;
@@ -39,7 +41,8 @@ void draw_layer(std::string& out, const Canvas& canvas, HostFeatureLayer& layer,
                 HostSpatialReference* map_reference, svg::LegendLayer* legend) {
   const auto feature_class = layer.FeatureClass();
   const auto drawing = com::ComPtr<HostFeatureLayer>(&layer).as<HostGeoFeatureLayer>();
-  if (!feature_class || !drawing || !drawing->Renderer()) return;
+  if (!feature_class || !drawing || !drawing->Renderer())
+    return;
   auto classifier = svg::classifier_of(drawing->Renderer().get());
   const int field = classifier.field.empty() ? -1 : feature_class->FindField(classifier.field);
   legend->name = layer.Name();
@@ -48,22 +51,27 @@ void draw_layer(std::string& out, const Canvas& canvas, HostFeatureLayer& layer,
 
   com::ComPtr<HostFeatureCursor> cursor;
   const auto filter = in_map_reference(*feature_class, map_reference);
-  if (com::FAILED(feature_class->Search(filter.get(), false, &cursor)) || !cursor) return;
+  if (com::FAILED(feature_class->Search(filter.get(), false, &cursor)) || !cursor)
+    return;
   std::vector<std::string> groups(classifier.classes.size());
   com::ComPtr<HostFeature> feature;
   while (cursor->NextFeature(&feature) == com::S_OK && feature) {
     const Shape shape = shape_of(feature->Shape().get());
-    if (!canvas.shows(shape.bounds())) continue;
+    if (!canvas.shows(shape.bounds()))
+      continue;
     const int c = classifier.class_of(field >= 0 ? feature->Value(field) : com::Variant());
-    if (c < 0 || c >= static_cast<int>(groups.size()) || !classifier.classes[c].style.drawn) continue;
+    if (c < 0 || c >= static_cast<int>(groups.size()) || !classifier.classes[c].style.drawn)
+      continue;
     canvas.shape(groups[c], shape, classifier.classes[c].style,
                  " data-fid=\"" + std::to_string(feature->OID()) + "\"");
   }
-  out += "<g class=\"layer\" id=\"layer-" + std::to_string(id) + "\" data-name=\"" + svg::escape(layer.Name()) +
-         "\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n";
+  out += "<g class=\"layer\" id=\"layer-" + std::to_string(id) + "\" data-name=\"" +
+         svg::escape(layer.Name()) + "\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n";
   for (std::size_t c = 0; c < groups.size(); ++c) {
-    if (groups[c].empty()) continue;
-    out += "<g data-class=\"" + std::to_string(c) + "\"" + classifier.classes[c].style.attributes() + ">\n";
+    if (groups[c].empty())
+      continue;
+    out += "<g data-class=\"" + std::to_string(c) + "\"" +
+           classifier.classes[c].style.attributes() + ">\n";
     out += groups[c];
     out += "</g>\n";
   }
@@ -80,12 +88,14 @@ void draw_text(std::string& out, const Canvas& canvas, HostTextElement& text, do
   const char* anchor = anchors[h >= 0 && h <= 2 ? h : 1];
   const int v = symbol->VerticalAlignment();
   const char* baseline = v == 0 ? "hanging" : v == 1 ? "middle" : "alphabetic";
-  out += "<text x=\"" + svg::number_text(px) + "\" y=\"" + svg::number_text(py) + "\" font-family=\"" +
-         svg::escape(font->Name()) + ", sans-serif\" font-size=\"" + svg::number_text(symbol->Size()) +
-         "\" font-weight=\"" + (font->Bold() ? "bold" : "normal") + "\" text-anchor=\"" + anchor +
-         "\" dominant-baseline=\"" + baseline + "\" fill=\"" + svg::color_text(rgb_of(symbol->Color().get())) +
-         "\" stroke=\"#ffffff\" stroke-width=\"2\" paint-order=\"stroke\">" + svg::escape(text.Text()) +
-         "</text>\n";
+  out += "<text x=\"" + svg::number_text(px) + "\" y=\"" + svg::number_text(py) +
+         "\" font-family=\"" + svg::escape(font->Name()) + ", sans-serif\" font-size=\"" +
+         svg::number_text(symbol->Size()) + "\" font-weight=\"" +
+         (font->Bold() ? "bold" : "normal") + "\" text-anchor=\"" + anchor +
+         "\" dominant-baseline=\"" + baseline + "\" fill=\"" +
+         svg::color_text(rgb_of(symbol->Color().get())) +
+         "\" stroke=\"#ffffff\" stroke-width=\"2\" paint-order=\"stroke\">" +
+         svg::escape(text.Text()) + "</text>\n";
 }
 
 // The graphics in container order, so the newest lies on top.
@@ -94,7 +104,8 @@ void draw_graphics(std::string& out, const Canvas& canvas, HostGraphicsContainer
   graphics.Reset();
   while (const auto element = graphics.Next()) {
     const auto geometry = element->Geometry();
-    if (!geometry || geometry->IsEmpty()) continue;
+    if (!geometry || geometry->IsEmpty())
+      continue;
     const Shape shape = shape_of(geometry.get());
     if (const auto marker = element.as<HostMarkerElement>()) {
       const auto symbol = marker->Symbol();
@@ -105,7 +116,8 @@ void draw_graphics(std::string& out, const Canvas& canvas, HostGraphicsContainer
       canvas.shape(out, shape, style, extra);
     } else if (const auto text = element.as<HostTextElement>()) {
       const auto point = geometry.as<HostPoint>();
-      if (point) draw_text(out, canvas, *text, point->X(), point->Y());
+      if (point)
+        draw_text(out, canvas, *text, point->X(), point->Y());
     } else if (const auto line = element.as<HostLineElement>()) {
       const Style style = svg::style_of(line->Symbol().get());
       canvas.shape(out, shape, style, style.attributes());
@@ -130,19 +142,24 @@ std::string draw(HostMap& map, HostActiveView& active_view, HostGraphicsContaine
   const Canvas canvas(view);
   std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                     "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1000\" height=\"800\" "
-                    "viewBox=\"0 0 1000 800\">\n<title>" + svg::escape(map.Name()) + "</title>\n"
+                    "viewBox=\"0 0 1000 800\">\n<title>" +
+                    svg::escape(map.Name()) +
+                    "</title>\n"
                     "<rect width=\"1000\" height=\"800\" fill=\"#ffffff\"/>\n";
   std::vector<svg::LegendLayer> legend;
   for (int i = map.LayerCount(); i-- > 0;) {
     const auto feature_layer = map.Layer(i).as<HostFeatureLayer>();
-    if (!feature_layer || !feature_layer->Visible()) continue;
+    if (!feature_layer || !feature_layer->Visible())
+      continue;
     svg::LegendLayer entry;
     draw_layer(out, canvas, *feature_layer, i, map.SpatialReference().get(), &entry);
-    if (!entry.name.empty()) legend.insert(legend.begin(), std::move(entry));
+    if (!entry.name.empty())
+      legend.insert(legend.begin(), std::move(entry));
   }
   draw_graphics(out, canvas, graphics);
   svg::draw_legend(out, legend);
-  svg::draw_scale_bar(out, view, units_of_reference(map.SpatialReference().get()), map.DistanceUnits());
+  svg::draw_scale_bar(out, view, units_of_reference(map.SpatialReference().get()),
+                      map.DistanceUnits());
   out += "</svg>\n";
   return out;
 }
@@ -153,19 +170,23 @@ com::HRESULT export_svg(HostMap& map, const std::string& path, std::string* erro
   const com::ComPtr<HostMap> self(&map);
   const auto view = self.as<HostActiveView>();
   const auto graphics = self.as<HostGraphicsContainer>();
-  if (!view || !graphics) return com::E_INVALIDARG;
+  if (!view || !graphics)
+    return com::E_INVALIDARG;
   std::string picture;
   try {
     picture = draw(map, *view, *graphics);
   } catch (const HostError& e) {
-    if (error) *error = e.what();
+    if (error)
+      *error = e.what();
     return e.code();
   }
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << picture;
   out.close();
-  if (out) return com::S_OK;
-  if (error) *error = "cannot write " + path;
+  if (out)
+    return com::S_OK;
+  if (error)
+    *error = "cannot write " + path;
   return com::E_FAIL;
 }
 

@@ -20,43 +20,69 @@ constexpr std::size_t max_rows_per_layer = 14;
 // Metres per unit of a HostUnits code; 0 when the unit has no length (degrees, unknown).
 double metres_per(int units) {
   switch (units) {
-  case Inches: return 0.0254;
-  case Points: return 0.0254 / 72;
-  case Feet: return 0.3048;
-  case Yards: return 0.9144;
-  case Miles: return 1609.344;
-  case NauticalMiles: return 1852;
-  case Millimeters: return 0.001;
-  case Centimeters: return 0.01;
-  case Meters: return 1;
-  case Kilometers: return 1000;
-  case Decimeters: return 0.1;
-  default: return 0;
+  case Inches:
+    return 0.0254;
+  case Points:
+    return 0.0254 / 72;
+  case Feet:
+    return 0.3048;
+  case Yards:
+    return 0.9144;
+  case Miles:
+    return 1609.344;
+  case NauticalMiles:
+    return 1852;
+  case Millimeters:
+    return 0.001;
+  case Centimeters:
+    return 0.01;
+  case Meters:
+    return 1;
+  case Kilometers:
+    return 1000;
+  case Decimeters:
+    return 0.1;
+  default:
+    return 0;
   }
 }
 
 const char* unit_name(int units) {
   switch (units) {
-  case Inches: return "Inches";
-  case Points: return "Points";
-  case Feet: return "Feet";
-  case Yards: return "Yards";
-  case Miles: return "Miles";
-  case NauticalMiles: return "Nautical Miles";
-  case Millimeters: return "Millimeters";
-  case Centimeters: return "Centimeters";
-  case Meters: return "Meters";
-  case Kilometers: return "Kilometers";
-  case DecimalDegrees: return "Decimal Degrees";
-  case Decimeters: return "Decimeters";
-  default: return "Map Units";
+  case Inches:
+    return "Inches";
+  case Points:
+    return "Points";
+  case Feet:
+    return "Feet";
+  case Yards:
+    return "Yards";
+  case Miles:
+    return "Miles";
+  case NauticalMiles:
+    return "Nautical Miles";
+  case Millimeters:
+    return "Millimeters";
+  case Centimeters:
+    return "Centimeters";
+  case Meters:
+    return "Meters";
+  case Kilometers:
+    return "Kilometers";
+  case DecimalDegrees:
+    return "Decimal Degrees";
+  case Decimeters:
+    return "Decimeters";
+  default:
+    return "Map Units";
   }
 }
 
 double round_length(double at_most) {
   const double power = std::pow(10.0, std::floor(std::log10(at_most)));
   for (const double step : {5.0, 2.0, 1.0})
-    if (step * power <= at_most) return step * power;
+    if (step * power <= at_most)
+      return step * power;
   return power;
 }
 
@@ -65,7 +91,8 @@ void swatch(std::string& out, double x, double y, int shape_type, const Style& s
   if (shape_type == geometry_polygon) {
     out += "<rect" + at + style.attributes() + " width=\"18\" height=\"10\" y=\"-5\"/>\n";
   } else if (shape_type == geometry_point || shape_type == geometry_multipoint) {
-    out += "<circle" + at + style.attributes() + " cx=\"9\" r=\"" + number_text(std::min(style.marker_size, 10.0) / 2) + "\"/>\n";
+    out += "<circle" + at + style.attributes() + " cx=\"9\" r=\"" +
+           number_text(std::min(style.marker_size, 10.0) / 2) + "\"/>\n";
   } else {
     out += "<path" + at + style.attributes() + " d=\"M0 0L18 0\"/>\n";
   }
@@ -79,13 +106,15 @@ void draw_legend(std::string& out, const std::vector<LegendLayer>& layers) {
   for (const auto& layer : layers) {
     // A layer drawn with one unlabelled symbol shows that symbol beside its name.
     const bool single = layer.classes.size() == 1 && layer.classes[0].label.empty();
-    if (single && layer.classes[0].style.drawn) swatch(rows, 10, y - 4, layer.shape_type, layer.classes[0].style);
+    if (single && layer.classes[0].style.drawn)
+      swatch(rows, 10, y - 4, layer.shape_type, layer.classes[0].style);
     rows += "<text x=\"" + std::string(single ? "34" : "8") + "\" y=\"" + number_text(y) +
             "\" font-weight=\"bold\">" + escape(layer.name) + "</text>\n";
     y += row_height;
     std::size_t shown = 0;
     for (const auto& entry : layer.classes) {
-      if (entry.label.empty() || !entry.style.drawn) continue;
+      if (entry.label.empty() || !entry.style.drawn)
+        continue;
       if (++shown > max_rows_per_layer) {
         rows += "<text x=\"34\" y=\"" + number_text(y) + "\">...</text>\n";
         y += row_height;
@@ -97,19 +126,22 @@ void draw_legend(std::string& out, const std::vector<LegendLayer>& layers) {
     }
   }
   const double left = ViewTransform::device_width - legend_width - legend_margin;
-  out += "<g class=\"legend\" transform=\"translate(" + number_text(left) + ' ' + number_text(legend_margin) +
-         ")\" font-family=\"sans-serif\" font-size=\"11\">\n";
-  out += "<rect width=\"" + number_text(legend_width) + "\" height=\"" + number_text(y - row_height / 2) +
+  out += "<g class=\"legend\" transform=\"translate(" + number_text(left) + ' ' +
+         number_text(legend_margin) + ")\" font-family=\"sans-serif\" font-size=\"11\">\n";
+  out += "<rect width=\"" + number_text(legend_width) + "\" height=\"" +
+         number_text(y - row_height / 2) +
          "\" fill=\"#ffffff\" fill-opacity=\"0.85\" stroke=\"#555555\" stroke-width=\"0.5\"/>\n";
   out += rows;
   out += "</g>\n";
 }
 
-void draw_scale_bar(std::string& out, const ViewTransform& view, int map_units, int distance_units) {
+void draw_scale_bar(std::string& out, const ViewTransform& view, int map_units,
+                    int distance_units) {
   // The bar counts the distance units when both units are lengths, else the map's own units.
   const bool convertible = metres_per(map_units) > 0 && metres_per(distance_units) > 0;
   const int bar_units = convertible ? distance_units : map_units;
-  const double map_units_per_bar_unit = convertible ? metres_per(distance_units) / metres_per(map_units) : 1;
+  const double map_units_per_bar_unit =
+      convertible ? metres_per(distance_units) / metres_per(map_units) : 1;
   const double target_pixels = 200;
   const double length = round_length(target_pixels * view.resolution() / map_units_per_bar_unit);
   const double pixels = length * map_units_per_bar_unit / view.resolution();
@@ -121,9 +153,11 @@ void draw_scale_bar(std::string& out, const ViewTransform& view, int map_units, 
   out += "<rect x=\"" + number_text(x - 6) + "\" y=\"" + number_text(y - 20) + "\" width=\"" +
          number_text(pixels + 12) + "\" height=\"28\" fill=\"#ffffff\" fill-opacity=\"0.85\"/>\n";
   out += "<path stroke=\"#000000\" stroke-width=\"2\" fill=\"none\" d=\"M" + number_text(x) + ' ' +
-         number_text(y - 5) + "L" + number_text(x) + ' ' + number_text(y) + "L" + number_text(x + pixels) +
-         ' ' + number_text(y) + "L" + number_text(x + pixels) + ' ' + number_text(y - 5) + "\"/>\n";
-  out += "<text x=\"" + number_text(x) + "\" y=\"" + number_text(y - 8) + "\">" + escape(label) + "</text>\n";
+         number_text(y - 5) + "L" + number_text(x) + ' ' + number_text(y) + "L" +
+         number_text(x + pixels) + ' ' + number_text(y) + "L" + number_text(x + pixels) + ' ' +
+         number_text(y - 5) + "\"/>\n";
+  out += "<text x=\"" + number_text(x) + "\" y=\"" + number_text(y - 8) + "\">" + escape(label) +
+         "</text>\n";
   out += "</g>\n";
 }
 

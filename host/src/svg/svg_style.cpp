@@ -17,18 +17,24 @@ constexpr double hairline = 0.5;
 
 const char* dash_of(int style) {
   switch (style) {
-  case 1: return "8 4";
-  case 2: return "2 3";
-  case 3: return "8 3 2 3";
-  case 4: return "8 3 2 3 2 3";
-  default: return "";
+  case 1:
+    return "8 4";
+  case 2:
+    return "2 3";
+  case 3:
+    return "8 3 2 3";
+  case 4:
+    return "8 3 2 3 2 3";
+  default:
+    return "";
   }
 }
 
 void apply_line(Style& style, HostLineSymbol* line) {
   const auto simple = com::ComPtr<HostLineSymbol>(line).as<HostSimpleLineSymbol>();
   const int kind = simple ? simple->Style() : 0;
-  if (kind == line_style_null) return;
+  if (kind == line_style_null)
+    return;
   style.stroke = color_text(rgb_of(line->Color().get()));
   style.stroke_width = std::max(line->Width(), hairline);
   style.dash = dash_of(kind);
@@ -39,7 +45,8 @@ void apply_line(Style& style, HostLineSymbol* line) {
 std::string Style::attributes() const {
   std::string out = " stroke=\"" + stroke + "\" stroke-width=\"" + number_text(stroke_width) +
                     "\" fill=\"" + fill + "\"";
-  if (!dash.empty()) out += " stroke-dasharray=\"" + dash + "\"";
+  if (!dash.empty())
+    out += " stroke-dasharray=\"" + dash + "\"";
   return out;
 }
 
@@ -52,17 +59,21 @@ Style style_of(HostSymbol* symbol) {
   const com::ComPtr<HostSymbol> s(symbol);
   if (const auto fill = s.as<HostFillSymbol>()) {
     const auto simple = fill.as<HostSimpleFillSymbol>();
-    if (!simple || simple->Style() != fill_style_null) style.fill = color_text(rgb_of(fill->Color().get()));
-    if (const auto outline = fill->Outline()) apply_line(style, outline.get());
+    if (!simple || simple->Style() != fill_style_null)
+      style.fill = color_text(rgb_of(fill->Color().get()));
+    if (const auto outline = fill->Outline())
+      apply_line(style, outline.get());
   } else if (const auto marker = s.as<HostMarkerSymbol>()) {
     style.fill = color_text(rgb_of(marker->Color().get()));
     // A dark rim keeps light markers visible on the white page.
     style.stroke = "#333333";
     style.stroke_width = 0.8;
     style.marker_size = std::max(marker->Size(), 2.0);
-    if (const auto simple = marker.as<HostSimpleMarkerSymbol>()) style.marker_shape = simple->Style();
+    if (const auto simple = marker.as<HostSimpleMarkerSymbol>())
+      style.marker_shape = simple->Style();
     style.picture = static_cast<bool>(marker.as<HostPictureMarkerSymbol>());
-    if (style.picture) style.marker_shape = 4;
+    if (style.picture)
+      style.marker_shape = 4;
   } else if (const auto line = s.as<HostLineSymbol>()) {
     apply_line(style, line.get());
   } else if (const auto text = s.as<HostTextSymbol>()) {
@@ -94,7 +105,8 @@ Classifier classifier_of(HostFeatureRenderer* renderer) {
     }
     const int other = static_cast<int>(result.classes.size());
     const bool has_default = static_cast<bool>(unique->DefaultSymbol());
-    if (has_default) result.classes.push_back({"<all other values>", style_of(unique->DefaultSymbol().get())});
+    if (has_default)
+      result.classes.push_back({"<all other values>", style_of(unique->DefaultSymbol().get())});
     result.class_of = [index = std::make_shared<UniqueValueIndex>(*unique), other,
                        has_default](const com::Variant& value) {
       const int found = index->find(value.to_string().value_or(""));

@@ -12,11 +12,21 @@ std::string escape(std::string_view text) {
   out.reserve(text.size());
   for (const char c : text) {
     switch (c) {
-    case '&': out += "&amp;"; break;
-    case '<': out += "&lt;"; break;
-    case '>': out += "&gt;"; break;
-    case '"': out += "&quot;"; break;
-    case '\'': out += "&apos;"; break;
+    case '&':
+      out += "&amp;";
+      break;
+    case '<':
+      out += "&lt;";
+      break;
+    case '>':
+      out += "&gt;";
+      break;
+    case '"':
+      out += "&quot;";
+      break;
+    case '\'':
+      out += "&apos;";
+      break;
     default:
       // Control characters other than tab and line ends are not allowed in XML 1.0.
       if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')

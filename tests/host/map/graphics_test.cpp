@@ -37,7 +37,8 @@ com::ComPtr<Map> unit_map() {
 std::vector<HostElement*> walk(HostEnumElement* elements) {
   std::vector<HostElement*> seen;
   elements->Reset();
-  while (auto e = elements->Next()) seen.push_back(e.get());
+  while (auto e = elements->Next())
+    seen.push_back(e.get());
   return seen;
 }
 
@@ -45,7 +46,8 @@ TEST(LocateElements, ToleranceZeroFindsAMarkerAtAPointStoredInSinglePrecision) {
   // A marker placed at a double point is searched again at the point kept as a float, as the
   // add-in keeps its polygon centres: the marker's symbol extent must still cover it.
   auto map = com::make<Map>();
-  ASSERT_EQ(map->SetExtent(new_envelope({677440.384, 6399855.559, 679440.384, 6401455.559}, nullptr).get()),
+  ASSERT_EQ(map->SetExtent(
+                new_envelope({677440.384, 6399855.559, 679440.384, 6401455.559}, nullptr).get()),
             com::S_OK);
   const double x = 678440.3839640059, y = 6400655.559205196;
   auto marker = marker_at(x, y, 15);
@@ -60,10 +62,11 @@ TEST(LocateElements, ToleranceZeroFindsAMarkerAtAPointStoredInSinglePrecision) {
 
 TEST(LocateElements, FindsOnlyWhatCoversThePointInContainerOrder) {
   auto map = unit_map();
-  auto first = marker_at(100, 100, 10);   // covers 95..105
+  auto first = marker_at(100, 100, 10); // covers 95..105
   auto label = label_at(100, 100, "Start");
   auto far = marker_at(300, 300, 10);
-  for (auto* e : {first.get(), label.get(), far.get()}) ASSERT_EQ(map->AddElement(e, 0), com::S_OK);
+  for (auto* e : {first.get(), label.get(), far.get()})
+    ASSERT_EQ(map->AddElement(e, 0), com::S_OK);
 
   const auto near = new_point(104, 100, nullptr);
   EXPECT_EQ(walk(map->LocateElements(near.get(), 0).get()),

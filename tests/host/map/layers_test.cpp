@@ -25,14 +25,16 @@ com::ComPtr<HostLayer> named_layer(const std::string& name) {
 
 std::vector<std::string> names(Map& map) {
   std::vector<std::string> out;
-  for (int i = 0; i < map.LayerCount(); ++i) out.push_back(map.Layer(i)->Name());
+  for (int i = 0; i < map.LayerCount(); ++i)
+    out.push_back(map.Layer(i)->Name());
   return out;
 }
 
 TEST(MapLayers, NewLayersGoOnTopAndMoveAndDeleteKeepTheOrder) {
   auto map = com::make<Map>();
   auto roads = named_layer("roads"), places = named_layer("places"), route = named_layer("Route");
-  for (const auto& layer : {roads, places, route}) ASSERT_EQ(map->AddLayer(layer.get()), com::S_OK);
+  for (const auto& layer : {roads, places, route})
+    ASSERT_EQ(map->AddLayer(layer.get()), com::S_OK);
   EXPECT_EQ(names(*map), (std::vector<std::string>{"Route", "places", "roads"}));
 
   ASSERT_EQ(map->MoveLayer(roads.get(), 0), com::S_OK);
@@ -99,10 +101,14 @@ class MapWithData : public ::testing::Test {
 protected:
   void SetUp() override {
     testing::write_links(folder.path(), "links",
-                         {{{{100, 100}, {300, 100}}, 0}, {{{100, 200}, {300, 200}}, 2}, {{{100, 300}, {300, 500}}, 2}},
+                         {{{{100, 100}, {300, 100}}, 0},
+                          {{{100, 200}, {300, 200}}, 2},
+                          {{{100, 300}, {300, 500}}, 2}},
                          sample_prj());
     com::ComPtr<HostFeatureClass> links;
-    ASSERT_EQ(open_workspace(folder.path().string()).as<HostFeatureWorkspace>()->OpenFeatureClass("links", &links),
+    ASSERT_EQ(open_workspace(folder.path().string())
+                  .as<HostFeatureWorkspace>()
+                  ->OpenFeatureClass("links", &links),
               com::S_OK);
     layer->SetFeatureClass(links.get());
     layer->SetName("links");
@@ -144,7 +150,8 @@ std::vector<std::int32_t> selected_by_map(Map& map) {
   std::vector<std::int32_t> ids;
   const auto features = map.FeatureSelection();
   features->Reset();
-  while (const auto feature = features->Next()) ids.push_back(feature->OID());
+  while (const auto feature = features->Next())
+    ids.push_back(feature->OID());
   return ids;
 }
 

@@ -37,8 +37,15 @@ TEST(ClassBreaksRenderer, PutsValuesInTheirBands) {
     double value;
     int band;
   };
-  for (const auto& c : std::vector<Case>{{-0.001, 0}, {0, 0}, {0.001, 0}, {0.002, 1}, {5, 1},
-                                         {5.0001, 2}, {15, 3}, {15.5, -1}, {-1, -1}})
+  for (const auto& c : std::vector<Case>{{-0.001, 0},
+                                         {0, 0},
+                                         {0.001, 0},
+                                         {0.002, 1},
+                                         {5, 1},
+                                         {5.0001, 2},
+                                         {15, 3},
+                                         {15.5, -1},
+                                         {-1, -1}})
     EXPECT_EQ(renderer->ClassOf(c.value), c.band) << c.value;
   EXPECT_EQ(renderer->Label(1), "0 - 5 Minutes");
   EXPECT_EQ(renderer->Label(7), "") << "outside the classes";
@@ -58,7 +65,8 @@ TEST(UniqueValueRenderer, KeepsValuesInOrderAndMatchesNumbersAsSingles) {
   EXPECT_EQ(renderer->Label("1"), "1") << "a new value's label is its text";
   EXPECT_EQ(renderer->Heading("2"), "Point");
 
-  EXPECT_EQ(unique_value_class(*renderer, "2.000"), -1) << "text comparison until the field is numeric";
+  EXPECT_EQ(unique_value_class(*renderer, "2.000"), -1)
+      << "text comparison until the field is numeric";
   renderer->SetFieldType(0, true);
   EXPECT_EQ(unique_value_class(*renderer, "2.000"), 2);
   EXPECT_EQ(unique_value_class(*renderer, "7"), -1);
@@ -90,7 +98,8 @@ TEST(ColorRamps, AlgorithmicRunsFromStartToEndAndRandomRepeatsWithItsSeed) {
     EXPECT_TRUE(r->CreateRamp());
     std::vector<Rgb> out;
     auto e = r->Colors();
-    while (auto c = e->Next()) out.push_back(rgb_of(c.get()));
+    while (auto c = e->Next())
+      out.push_back(rgb_of(c.get()));
     return out;
   };
   const auto first = seeded();

@@ -62,7 +62,8 @@ TEST(ProgressDialog, KeepsThePositionWithinItsRange) {
   bar->SetMinRange(0);
   bar->SetMaxRange(2);
   bar->SetStepValue(1);
-  for (int i = 0; i < 5; ++i) bar->Step();
+  for (int i = 0; i < 5; ++i)
+    bar->Step();
   EXPECT_EQ(bar->Position(), 2);
   bar->SetMaxRange(0);
   EXPECT_EQ(bar->Position(), 0) << "an empty run (no features) does not overflow";
@@ -118,7 +119,8 @@ TEST(PictureMarkerSymbol, LoadsOnlyAnExistingBitmap) {
 }
 
 TEST(MapClasses, EveryClassCreatesAnObject) {
-  for (const auto& c : map_classes()) EXPECT_TRUE(c.create()) << c.prog_id;
+  for (const auto& c : map_classes())
+    EXPECT_TRUE(c.create()) << c.prog_id;
   EXPECT_FALSE(create_map_object("esricore.NoSuchClass"));
 }
 

@@ -36,10 +36,12 @@ private:
 
 namespace detail {
 inline void put_be32(std::string& out, std::int32_t v) {
-  for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((v >> shift) & 0xFF);
+  for (int shift = 24; shift >= 0; shift -= 8)
+    out += static_cast<char>((v >> shift) & 0xFF);
 }
 inline void put_le32(std::string& out, std::int32_t v) {
-  for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>((v >> shift) & 0xFF);
+  for (int shift = 0; shift < 32; shift += 8)
+    out += static_cast<char>((v >> shift) & 0xFF);
 }
 inline void put_le16(std::string& out, std::int16_t v) {
   out += static_cast<char>(v & 0xFF);
@@ -53,12 +55,15 @@ inline void put_double(std::string& out, double v) {
 inline std::string header(std::int32_t length_words, const double box[4]) {
   std::string h;
   put_be32(h, 9994);
-  for (int i = 0; i < 5; ++i) put_be32(h, 0);
+  for (int i = 0; i < 5; ++i)
+    put_be32(h, 0);
   put_be32(h, length_words);
   put_le32(h, 1000);
   put_le32(h, 3);
-  for (int i = 0; i < 4; ++i) put_double(h, box[i]);
-  for (int i = 0; i < 4; ++i) put_double(h, 0);
+  for (int i = 0; i < 4; ++i)
+    put_double(h, box[i]);
+  for (int i = 0; i < 4; ++i)
+    put_double(h, 0);
   return h;
 }
 } // namespace detail
@@ -77,14 +82,17 @@ inline void write_links(const std::filesystem::path& folder, const std::string& 
       box[0] = std::min(box[0], x), box[1] = std::min(box[1], y);
       box[2] = std::max(box[2], x), box[3] = std::max(box[3], y);
     }
-    for (int k = 0; k < 2; ++k) all[k] = std::min(all[k], box[k]), all[k + 2] = std::max(all[k + 2], box[k + 2]);
+    for (int k = 0; k < 2; ++k)
+      all[k] = std::min(all[k], box[k]), all[k + 2] = std::max(all[k + 2], box[k + 2]);
     std::string content;
     put_le32(content, 3);
-    for (double v : box) put_double(content, v);
+    for (double v : box)
+      put_double(content, v);
     put_le32(content, 1);
     put_le32(content, static_cast<std::int32_t>(links[i].points.size()));
     put_le32(content, 0);
-    for (const auto& [x, y] : links[i].points) put_double(content, x), put_double(content, y);
+    for (const auto& [x, y] : links[i].points)
+      put_double(content, x), put_double(content, y);
     const auto content_words = static_cast<std::int32_t>(content.size() / 2);
     put_be32(records, static_cast<std::int32_t>(i + 1));
     put_be32(records, content_words);
@@ -122,7 +130,8 @@ inline void write_links(const std::filesystem::path& folder, const std::string& 
   }
   dbf += '\x1A';
   std::ofstream(folder / (name + ".dbf"), std::ios::binary) << dbf;
-  if (!prj.empty()) std::ofstream(folder / (name + ".prj"), std::ios::binary) << prj;
+  if (!prj.empty())
+    std::ofstream(folder / (name + ".prj"), std::ios::binary) << prj;
 }
 
 } // namespace host::testing

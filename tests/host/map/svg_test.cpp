@@ -33,7 +33,9 @@ const std::vector<DrawnLink> links{
 
 com::ComPtr<HostFeatureClass> open_links(const std::filesystem::path& folder) {
   com::ComPtr<HostFeatureClass> links_class;
-  EXPECT_EQ(open_workspace(folder.string()).as<HostFeatureWorkspace>()->OpenFeatureClass("links", &links_class),
+  EXPECT_EQ(open_workspace(folder.string())
+                .as<HostFeatureWorkspace>()
+                ->OpenFeatureClass("links", &links_class),
             com::S_OK);
   return links_class;
 }
@@ -71,14 +73,16 @@ std::string read_file(const std::filesystem::path& path) {
 
 int count(const std::string& text, const std::string& part) {
   int n = 0;
-  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++n;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
+    ++n;
   return n;
 }
 
 // The opening tag of the class group that holds feature `fid`; "" when it is not drawn.
 std::string group_of(const std::string& svg, int fid) {
   const auto feature = svg.find("data-fid=\"" + std::to_string(fid) + "\"");
-  if (feature == std::string::npos) return "";
+  if (feature == std::string::npos)
+    return "";
   const auto group = svg.rfind("<g data-class=", feature);
   return group == std::string::npos ? "" : svg.substr(group, svg.find('>', group) - group + 1);
 }
@@ -86,7 +90,8 @@ std::string group_of(const std::string& svg, int fid) {
 class SvgExport : public ::testing::Test {
 protected:
   void SetUp() override {
-    const auto prj = read_file(std::filesystem::path(CORVANE_SOURCE_DIR) / "data/sample/gothenburg/roads.prj");
+    const auto prj =
+        read_file(std::filesystem::path(CORVANE_SOURCE_DIR) / "data/sample/gothenburg/roads.prj");
     testing::write_links(folder.path(), "links", links, prj);
     layer->SetFeatureClass(open_links(folder.path()).get());
     layer->SetName("links & <bands>");
@@ -111,9 +116,12 @@ TEST_F(SvgExport, DrawsEveryFeatureInItsBandWithLegendAndScaleBar) {
   ASSERT_TRUE(testing::well_formed_xml(svg));
   EXPECT_EQ(count(svg, "data-fid="), 3);
   // Each feature sits in the group of its band, drawn in the band's colour.
-  EXPECT_EQ(group_of(svg, 0), "<g data-class=\"0\" stroke=\"#4fcaff\" stroke-width=\"1\" fill=\"none\">");
-  EXPECT_EQ(group_of(svg, 1), "<g data-class=\"1\" stroke=\"#f2e9fa\" stroke-width=\"3\" fill=\"none\">");
-  EXPECT_EQ(group_of(svg, 2), "<g data-class=\"2\" stroke=\"#382d79\" stroke-width=\"3\" fill=\"none\">");
+  EXPECT_EQ(group_of(svg, 0),
+            "<g data-class=\"0\" stroke=\"#4fcaff\" stroke-width=\"1\" fill=\"none\">");
+  EXPECT_EQ(group_of(svg, 1),
+            "<g data-class=\"1\" stroke=\"#f2e9fa\" stroke-width=\"3\" fill=\"none\">");
+  EXPECT_EQ(group_of(svg, 2),
+            "<g data-class=\"2\" stroke=\"#382d79\" stroke-width=\"3\" fill=\"none\">");
   EXPECT_NE(svg.find("data-name=\"links &amp; &lt;bands&gt;\""), std::string::npos);
   EXPECT_NE(svg.find(">5-15 Minutes</text>"), std::string::npos) << "the legend lists the bands";
   EXPECT_NE(svg.find("class=\"scalebar\""), std::string::npos);
@@ -143,7 +151,8 @@ TEST_F(SvgExport, DrawsGraphicsOnTopAndLeavesOutWhatIsNotShown) {
   EXPECT_EQ(count(svg, "data-fid="), 2);
   const auto marker_at = svg.find("class=\"marker\"");
   ASSERT_NE(marker_at, std::string::npos);
-  EXPECT_NE(svg.substr(marker_at, svg.find('>', marker_at) - marker_at).find("fill=\"#ff0000\""), std::string::npos)
+  EXPECT_NE(svg.substr(marker_at, svg.find('>', marker_at) - marker_at).find("fill=\"#ff0000\""),
+            std::string::npos)
       << "a red closure marker";
   EXPECT_EQ(count(svg, ">Start</text>"), 1);
   EXPECT_GT(svg.find("class=\"graphics\""), svg.find("data-fid=\"2\"")) << "graphics over features";
@@ -164,18 +173,21 @@ TEST_F(SvgExport, UniqueValuesColourTheirFeaturesAndOthersStayUndrawn) {
   const auto svg = exported();
   ASSERT_TRUE(testing::well_formed_xml(svg));
   EXPECT_EQ(count(svg, "data-fid="), 1);
-  EXPECT_EQ(group_of(svg, 1), "<g data-class=\"0\" stroke=\"#c80a0a\" stroke-width=\"3\" fill=\"none\">")
+  EXPECT_EQ(group_of(svg, 1),
+            "<g data-class=\"0\" stroke=\"#c80a0a\" stroke-width=\"3\" fill=\"none\">")
       << "3.000 matches \"3\"";
 }
 
 TEST(SvgExportProjection, DrawsALayerInTheMapsCoordinateSystem) {
   // A link in UTM zone 32N near (678440, 6400655), shown in a map of longitudes and latitudes.
   testing::TempFolder folder{"svg-projection"};
-  const auto prj = read_file(std::filesystem::path(CORVANE_SOURCE_DIR) / "data/sample/gothenburg/roads.prj");
+  const auto prj =
+      read_file(std::filesystem::path(CORVANE_SOURCE_DIR) / "data/sample/gothenburg/roads.prj");
   testing::write_links(folder.path(), "links", {{{{678000, 6400500}, {678900, 6400800}}, 1}}, prj);
   auto map = com::make<Map>();
   com::ComPtr<HostSpatialReference> degrees;
-  ASSERT_EQ(create_spatial_reference_factory().as<HostSpatialReferenceFactory>()->CreateFromText("EPSG:4326", &degrees),
+  ASSERT_EQ(create_spatial_reference_factory().as<HostSpatialReferenceFactory>()->CreateFromText(
+                "EPSG:4326", &degrees),
             com::S_OK);
   map->SetSpatialReference(degrees.get());
   ASSERT_EQ(map->SetExtent(new_envelope({11.9, 57.65, 12.05, 57.77}, nullptr).get()), com::S_OK);

@@ -11,7 +11,8 @@ namespace {
 
 TEST(DisplayTransformation, PixelsRoundTripThroughMapPoints) {
   auto map = com::make<Map>();
-  ASSERT_EQ(map->SetExtent(new_envelope({677440.384, 6399855.559, 679440.384, 6401455.559}, nullptr).get()),
+  ASSERT_EQ(map->SetExtent(
+                new_envelope({677440.384, 6399855.559, 679440.384, 6401455.559}, nullptr).get()),
             com::S_OK);
   const auto transform = map->ScreenDisplay()->DisplayTransformation();
   for (const auto& [x, y] : {std::pair{0, 0}, {999, 799}, {500, 400}, {17, 733}}) {
