@@ -141,6 +141,20 @@ com::ComPtr<ICommand> CommandBars::command(std::string_view prog_id) {
   return command;
 }
 
+void CommandBars::idle() {
+  for (const auto& bar : bars_) {
+    if (!bar.object.as<IToolBarDef>())
+      continue;
+    for (const auto& item : items_of(bar.object.get())) {
+      const auto found = commands_.find(lower_case(item.prog_id));
+      if (found == commands_.end())
+        continue;
+      bool enabled = false;
+      found->second->Enabled(&enabled);
+    }
+  }
+}
+
 std::vector<std::string> CommandBars::describe() {
   std::vector<std::string> lines;
   // A menu that another menu lists is shown inside it, not again at the top.

@@ -29,6 +29,11 @@ public:
   // the class is not registered, cannot be created, is no command or fails OnCreate.
   com::ComPtr<ICommand> command(std::string_view prog_id);
 
+  // What the host does while it idles between the user's actions: it asks Enabled of every
+  // command and tool on its toolbars, to draw them enabled or grey. Answers and failures are
+  // not shown; the commands may update their state meanwhile, as they do on the platform.
+  void idle();
+
   // The menus and toolbars with their items, as the user sees them, one line each.
   std::vector<std::string> describe();
 

@@ -76,6 +76,7 @@ Session::Session(Transcript& transcript, com::ComPtr<HostApplication> applicatio
       export_(std::move(export_map)) {}
 
 int Session::run(const std::vector<ScriptLine>& lines) {
+  bars_.idle();
   for (const auto& line : lines) {
     std::optional<Failure> failure;
     try {
@@ -92,6 +93,7 @@ int Session::run(const std::vector<ScriptLine>& lines) {
       transcript_.line("error " + std::to_string(failure->line) + ": " + failure->what);
       return 1;
     }
+    bars_.idle();
   }
   if (const auto unused = user_.unused()) {
     transcript_.line("error " + std::to_string(unused->line) + ": " + unused->what);

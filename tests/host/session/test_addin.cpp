@@ -172,10 +172,26 @@ public:
   }
 };
 
+// How often the host asked whether the point tool is enabled.
+int point_tool_polls = 0;
+
+class Polls final : public TestCommand<> {
+public:
+  Polls() : TestCommand("Polls", "Polls") {}
+  HRESULT OnClick() override {
+    forms::MsgBox("Point tool polls: " + std::to_string(point_tool_polls), "Test Add-in");
+    return com::S_OK;
+  }
+};
+
 // Marks each click on the map and tells where the host delivered it.
 class PointTool final : public TestCommand<host::ITool> {
 public:
   PointTool() : TestCommand("PointTool", "Mark Point") {}
+  HRESULT Enabled(bool* enabled) override {
+    ++point_tool_polls;
+    return *enabled = true, com::S_OK;
+  }
   HRESULT OnClick() override { return com::S_OK; }
   HRESULT Cursor(long* cursor) override { return *cursor = 0, com::S_OK; }
   HRESULT OnMouseDown(long button, long shift, long x, long y) override {
@@ -272,6 +288,8 @@ COM_CLASS(Pick, "CorvaneTest.Pick", "11B01E32-D865-4821-894F-584119AF3247", host
 COM_CLASS(Table, "CorvaneTest.Table", "5E7A2C91-8D4B-4F0E-A3C6-1B9D7E2F4A58",
           host::CommandsCategory)
 COM_CLASS(Batch, "CorvaneTest.Batch", "7B0C5E0A-3F21-4D7C-9C7E-2A51C0D9E6B4",
+          host::CommandsCategory)
+COM_CLASS(Polls, "CorvaneTest.Polls", "C4D2E8A1-6B3F-4A97-8E15-0F2B7C9D3E64",
           host::CommandsCategory)
 COM_CLASS(PointTool, "CorvaneTest.PointTool", "F232E0F2-30AF-46C3-9498-2B84563CB0EF",
           host::CommandsCategory)
