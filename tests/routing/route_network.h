@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "addin/recording_user.h"
+#include "host/geometry.h"
+#include "routing/route_click.h"
+#include "support/host_fixture.h"
+#include "tamix/net_base.h"
+#include "tamix/net_calc.h"
+
+namespace corvane::testing {
+
+// One drawn road: its shape (metres) and its name.
+struct Road {
+  host::Path shape;
+  std::string name;
+};
+
+// A route tool test on a small drawn network: the shapefile "roads" (fields NAME, 80 wide, and
+// "CV_RESULT") in the test's folder, its layer in the map, the real engine's network built and
+// loaded from it, and the shared state as the network opening leaves it: shortest route,
+// kilometres, every link at 30 km/h (two minutes a kilometre), directions off.
+class RouteNetworkTest : public HostTest {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  void build_network(const std::vector<Road>& roads);
+
+  // A left click at map point (x, y), with the modifier mask (1 Shift, 2 Ctrl).
+  void click(double x, double y, long shift = 0);
+
+  // The feature class of a shapefile of the test's folder.
+  com::ComPtr<host::HostFeatureClass> open(const std::string& name);
+  // The text of a field of every feature of `features`, in feature order.
+  std::vector<std::string> texts(host::HostFeatureClass& features, const std::string& field);
+  std::vector<double> numbers(host::HostFeatureClass& features, const std::string& field);
+  // The field names of `features` after "FID" and "Shape".
+  std::vector<std::string> attribute_names(host::HostFeatureClass& features);
+  std::string settings_text() const;
+
+  // The messages shown, as "TITLE: TEXT".
+  std::vector<std::string> messages() const;
+
+  ScopedRecordingUser user_;
+  com::ComPtr<tamix::NetBase> base_;
+  com::ComPtr<tamix::NetCalc> calc_;
+  RouteClicks clicks_;
+};
+
+} // namespace corvane::testing

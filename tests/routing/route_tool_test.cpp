@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "dialogs/routing/rut.h"
+#include "network/shared_state.h"
+#include "route_network.h"
+
+namespace corvane {
+namespace {
+
+using host::Path;
+using testing::Road;
+
+// Points of a circle of radius r about (cx, cy), from `from` to `to` degrees (counter-clockwise
+// when `to` is larger), every 5 degrees.
+Path arc(double cx, double cy, double r, double from, double to) {
+  Path path;
+  const int steps = static_cast<int>(std::abs(to - from) / 5);
+  for (int i = 0; i <= steps; ++i) {
+    const double degrees = (from + (to - from) * i / steps) * M_PI / 180;
+    path.push_back({cx + r * std::cos(degrees), cy + r * std::sin(degrees)});
+  }
+  return path;
+}
+
+const std::string long_name = "Hill Road of the Seven Chestnuts and the Old Millstream by the River";
+
+// Main St runs east into a roundabout (radius 20 about (500, 0)) that South Rd joins at its
+// south node; East Rd leaves it at its south-east node. North Ave turns left off East Rd and
+// runs north through (700, 300) to a right turn into the long-named hill road.
+std::vector<Road> town() {
+  const auto w_s = arc(500, 0, 20, 180, 270);
+  const auto s_se = arc(500, 0, 20, 270, 315);
+  const auto se_n = arc(500, 0, 20, 315, 450);
+  const auto n_w = arc(500, 0, 20, 90, 180);
+  const auto se = s_se.back();
+  return {{{{0, 0}, {240, 0}}, "Main St"},
+          {{{240, 0}, w_s.front()}, "Main St"},
+          {w_s, "Ring"},
+          {s_se, "Ring"},
+          {se_n, "Ring"},
+          {n_w, "Ring"},
+          {{s_se.front(), {500, -300}}, "South Rd"},
+          {{se, {700, se.y}}, "East Rd"},
+          {{{700, se.y}, {700, 300}}, "North Ave"},
+          {{{700, 300}, {700, 500}}, "North Ave"},
+          {{{700, 500}, {900, 500}}, long_name}};
+}
+
+// Two pieces that no road joins.
+std::vector<Road> islands() {
+  return {{{{0, 0}, {100, 0}}, "A"}, {{{100, 0}, {200, 0}}, "A"}, {{{1000, 0}, {1100, 0}}, "B"}};
+}
+
+class RouteTool : public testing::RouteNetworkTest {
+protected:
+  void route_through_town() {
+    click(0, 0);
+    click(700, 300, 2);
+    click(900, 500, 1);
+  }
+  bool stamped() const { return settings_text().find("EDITED") != std::string::npos; }
+};
+
+TEST_F(RouteTool, UnconnectedStopIsReplacedByTheFarthestNodeWithOneWarning) {
+  build_network(islands());
+  click(0, 0);
+  click(1100, 0, 2);
+  click(100, 0, 1);
+  // The second leg starts from (200, 0), the node reached instead of (1100, 0).
+  EXPECT_EQ(messages(), (std::vector<std::string>{
+                            "Error: From and To Points Are Not Connected. Calculating To The "
+                            "Possible Extent",
+                            "Shortest Path: Total Distance = 0.3 Kilometers and Total Time= 0.6 "
+                            "Minute"}));
+  EXPECT_EQ(base_->GetNodeX(shared_state().gStopNodes[1]), 200);
+  EXPECT_EQ(texts(*open("Route"), "NAME"), (std::vector<std::string>{"A", "A"}));
+  EXPECT_TRUE(stamped());
+}
+
+TEST_F(RouteTool, EngineFailureShowsItsTextAndWritesNothing) {
+  build_network(islands());
+  click(0, 0);
+  base_->Unload();
+  click(200, 0, 1);
+  EXPECT_EQ(messages(), std::vector<std::string>{"Error: Network not loaded"});
+  EXPECT_TRUE(texts(*open("Route"), "NAME").empty());
+  EXPECT_FALSE(gRutForm().Visible());
+  EXPECT_FALSE(stamped());
+}
+
+TEST_F(RouteTool, DirectionsFollowTurnsRoundaboutsNamesAndStages) {
+  build_network(town());
+  shared_state().gUseDescField = 1;
+  shared_state().gDescFieldName = "NAME";
+  route_through_town();
+
+  const auto route = open("Route");
+  EXPECT_EQ(attribute_names(*route), (std::vector<std::string>{"Direction", "Desc", "Distance",
+                                                               "TotalDist", "Time", "TotalTime"}));
+  EXPECT_EQ(texts(*route, "Direction"),
+            (std::vector<std::string>{"Start Along", "Enter the Roundabout",
+                                      "Take 2 . exit from Roundabout", "Turn to the Left",
+                                      "Stage 2", "Straight on", "Turn to the Right"}));
+  // The long name is cut to the field's 50 characters.
+  EXPECT_EQ(texts(*route, "Desc"),
+            (std::vector<std::string>{"Main St", "Ring", "East Rd", "North Ave", "", "North Ave",
+                                      long_name.substr(0, 50)}));
+  const auto distance = numbers(*route, "Distance");
+  const auto expected = std::vector<double>{0.48, 0.0471, 0.1859, 0.3141, 0, 0.2, 0.2};
+  ASSERT_EQ(distance.size(), expected.size());
+  for (std::size_t r = 0; r < expected.size(); ++r)
+    EXPECT_NEAR(distance[r], expected[r], 0.0005) << "row " << r;
+  const auto time = numbers(*route, "Time");
+  const auto total_dist = numbers(*route, "TotalDist");
+  const auto total_time = numbers(*route, "TotalTime");
+  EXPECT_NEAR(time[0], 0.96, 0.001);
+  EXPECT_NEAR(total_dist.back(), 1.4271, 0.001);
+  EXPECT_NEAR(total_time.back(), 2 * total_dist.back(), 0.001);
+  // The stage row carries the totals of nothing.
+  EXPECT_EQ(total_dist[4], 0);
+  // ViewRoute holds one shape per row, the stage row's empty one included.
+  EXPECT_EQ(texts(*open("ViewRoute"), "NAME").size(), 7U);
+  EXPECT_TRUE(stamped());
+}
+
+TEST_F(RouteTool, FastestRouteKeepsDistanceAndMinutesInTheirFields) {
+  build_network(town());
+  shared_state().gUseDescField = 1;
+  shared_state().gDescFieldName = "NAME";
+  shared_state().gRouteType = RouteFastest;
+  route_through_town();
+  const auto route = open("Route");
+  EXPECT_NEAR(numbers(*route, "Distance")[0], 0.48, 0.0005);
+  EXPECT_NEAR(numbers(*route, "Time")[0], 0.96, 0.001);
+  ASSERT_EQ(user_->messages.size(), 1U);
+  EXPECT_EQ(user_->messages[0].title, "Fastest Path");
+  EXPECT_NE(user_->messages[0].text.find("Total Distance = 1.42"), std::string::npos);
+  EXPECT_NE(user_->messages[0].text.find("Total Time= 2.85"), std::string::npos);
+}
+
+TEST_F(RouteTool, WithoutDirectionsRouteCopiesTheLinksWithTheirFields) {
+  build_network(town());
+  route_through_town();
+  const auto route = open("Route");
+  EXPECT_EQ(attribute_names(*route), (std::vector<std::string>{"NAME", "CV_RESULT"}));
+  // The links in record order, each once; the roundabout's north half and South Rd are not used.
+  EXPECT_EQ(texts(*route, "NAME"),
+            (std::vector<std::string>{"Main St", "Main St", "Ring", "Ring", "East Rd",
+                                      "North Ave", "North Ave", long_name}));
+  EXPECT_EQ(attribute_names(*open("ViewRoute")), std::vector<std::string>{"NAME"});
+  EXPECT_EQ(texts(*open("ViewRoute"), "NAME").size(), 8U);
+}
+
+TEST_F(RouteTool, ViewRouteShowsTheCurrentRouteOnly) {
+  build_network(islands());
+  click(0, 0);
+  click(200, 0, 1);
+  EXPECT_EQ(texts(*open("ViewRoute"), "NAME").size(), 2U);
+  // Its layer is in the map now; a new start empties it all the same.
+  click(100, 0);
+  EXPECT_TRUE(texts(*open("ViewRoute"), "NAME").empty());
+  click(200, 0, 1);
+  EXPECT_EQ(texts(*open("ViewRoute"), "NAME").size(), 1U);
+}
+
+TEST_F(RouteTool, StopsAreRefusedWithoutAStartAndBeyondTheLimit) {
+  build_network(islands());
+  click(0, 0);
+  // Result clearing empties the stops of a started route.
+  shared_state().gRouteStopCount = 0;
+  click(100, 0, 2);
+  click(0, 0);
+  shared_state().gRouteStopCount = 3001;
+  click(100, 0, 2);
+  click(100, 0, 1);
+  EXPECT_EQ(messages(), (std::vector<std::string>{"Simple Click: Specify start point",
+                                                  "Too many stops: A route takes at most 3001 stops",
+                                                  "Too many stops: A route takes at most 3001 stops"}));
+}
+
+} // namespace
+} // namespace corvane
