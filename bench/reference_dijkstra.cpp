@@ -11,8 +11,8 @@ ReferenceDijkstra::ReferenceDijkstra(const Network& network, const ArcCosts& cos
   const Graph& graph = network.graph;
   for (NodeId v = 1; v <= network.node_count(); ++v)
     for (ArcId a = graph.arcs_begin(v); a < graph.arcs_end(v); ++a)
-      if (costs.primary[a] < inf_cost)
-        adjacent_[v].push_back({graph.head[a], costs.primary[a]});
+      if (costs.primary(a) < inf_cost)
+        adjacent_[v].push_back({graph.head[a], costs.primary(a)});
 }
 
 std::size_t ReferenceDijkstra::run(NodeId source, NodeId target) {

@@ -114,7 +114,7 @@ void compute_arc_costs(const Network& network, const CostSettings& settings, con
   };
   auto set_link = [&](LinkId link, Cost primary, Cost secondary) {
     for_each_arc(link, [&](ArcId a) {
-      costs.primary[a] = primary;
+      costs.arcs[a].primary = primary;
       costs.secondary[a] = secondary;
     });
   };
@@ -125,15 +125,15 @@ void compute_arc_costs(const Network& network, const CostSettings& settings, con
   const BaseCostKey base{network.identity, settings.distance_unit(), settings.class_speeds(),
                          weights};
   const ArcId arcs = graph.arc_count();
-  if (costs.base == base && costs.primary.size() == arcs) {
+  if (costs.base == base && costs.arcs.size() == arcs) {
     for (LinkId link : costs.patched)
       set_link(link, base_cost(link, primary_per_metre), base_cost(link, secondary_per_metre));
   } else {
-    costs.primary.resize(arcs);
+    costs.arcs.resize(arcs);
     costs.secondary.resize(arcs);
     for (ArcId a = 0; a < arcs; ++a) {
       const LinkId link = link_of(graph.arc_link[a]);
-      costs.primary[a] = base_cost(link, primary_per_metre);
+      costs.arcs[a] = {base_cost(link, primary_per_metre), graph.head[a], graph.arc_link[a]};
       costs.secondary[a] = base_cost(link, secondary_per_metre);
     }
     costs.base = base;

@@ -81,8 +81,17 @@ struct BaseCostKey {
 
 // Per-arc costs of one run (indexed like Graph::head).
 struct ArcCosts {
-  std::vector<Cost> primary;
+  // The primary cost beside copies of the arc's head and link: a search reads this one array for
+  // the arcs of every node it settles.
+  struct Arc {
+    Cost primary;
+    NodeId head;
+    SignedLink link;
+    friend bool operator==(const Arc&, const Arc&) = default;
+  };
+  std::vector<Arc> arcs;
   std::vector<Cost> secondary;
+  Cost primary(ArcId arc) const { return arcs[arc].primary; }
   // What the arrays were computed from, and the links given their own costs on top, so that
   // the next run redoes only those when nothing else changed.
   BaseCostKey base;

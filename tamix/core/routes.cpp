@@ -74,7 +74,7 @@ FarEnd far_end_cost(const Search& search, const ArcCosts& costs, LinkId link) {
   ArcId arc = graph.arcs_begin(from);
   while (link_of(graph.arc_link[arc]) != link)
     ++arc;
-  const Cost primary_step = costs.primary[arc];
+  const Cost primary_step = costs.primary(arc);
   const Cost secondary_step = costs.secondary[arc];
   FarEnd best;
   if (primary_step >= inf_cost)

@@ -81,11 +81,9 @@ void Search::run(const ArcCosts& costs, std::span<const Source> sources, SearchL
 
 template <bool toward_target>
 void Search::settle_all(const ArcCosts& costs, const SearchLimits& limits) {
-  const Graph& graph = network_.graph;
-  const Cost* primary_cost = costs.primary.data();
+  const ArcCosts::Arc* arcs = costs.arcs.data();
   const Cost* secondary_cost = costs.secondary.data();
-  const NodeId* head = graph.head.data();
-  const ArcId* first_out = graph.first_out.data();
+  const ArcId* first_out = network_.graph.first_out.data();
   const Point* points = network_.node_points.data();
   const Point goal = toward_target ? points[limits.target] : Point{};
   // Below inf_cost, so that one comparison drops impassable arcs and those beyond the cut-off.
@@ -99,10 +97,11 @@ void Search::settle_all(const ArcCosts& costs, const SearchLimits& limits) {
     const Cost from_secondary = state_[node].secondary;
     const ArcId end = first_out[node + 1];
     for (ArcId a = first_out[node]; a < end; ++a) {
-      const Cost primary = from_primary + primary_cost[a];
+      const ArcCosts::Arc& arc = arcs[a];
+      const Cost primary = from_primary + arc.primary;
       if (primary > cutoff)
         continue;
-      const NodeId next = head[a];
+      const NodeId next = arc.head;
       const NodeState& state = state_[next];
       if (state.stamp == round_ && (state.heap_pos == settled_mark || state.primary <= primary))
         continue;
@@ -110,7 +109,7 @@ void Search::settle_all(const ArcCosts& costs, const SearchLimits& limits) {
       if constexpr (toward_target)
         key +=
             limits.cost_per_map_unit * std::hypot(points[next].x - goal.x, points[next].y - goal.y);
-      improve(next, primary, from_secondary + secondary_cost[a], graph.arc_link[a], key);
+      improve(next, primary, from_secondary + secondary_cost[a], arc.link, key);
     }
   }
 }

@@ -61,9 +61,9 @@ TEST(Costs, FollowDistanceTimeSpeedsAndClosures) {
     c.set(settings);
     ArcCosts costs;
     compute_arc_costs(network, settings, c.weights, costs);
-    ASSERT_EQ(costs.primary.size(), 2u);
+    ASSERT_EQ(costs.arcs.size(), 2u);
     for (ArcId a = 0; a < 2; ++a) {
-      EXPECT_NEAR(costs.primary[a], c.primary, 1e-12 * c.primary);
+      EXPECT_NEAR(costs.primary(a), c.primary, 1e-12 * c.primary);
       EXPECT_NEAR(costs.secondary[a], c.secondary, 1e-12 * c.secondary);
     }
   }
@@ -97,7 +97,7 @@ TEST(Costs, UpdatedCostsEqualFreshOnes) {
     compute_arc_costs(network, settings, weights, kept);
     ArcCosts fresh;
     compute_arc_costs(network, settings, weights, fresh);
-    EXPECT_EQ(kept.primary, fresh.primary);
+    EXPECT_EQ(kept.arcs, fresh.arcs);
     EXPECT_EQ(kept.secondary, fresh.secondary);
   }
   // Another network loaded from the same files is another network: no stale costs.

@@ -223,10 +223,10 @@ TEST(Search, OneToAllCarriesACertificateOnTheSample) {
         continue;
       ++reached;
       for (ArcId a = g.arcs_begin(u); a < g.arcs_end(u); ++a) {
-        if (costs.primary[a] >= inf_cost)
+        if (costs.primary(a) >= inf_cost)
           continue;
         ASSERT_TRUE(search.reached(g.head[a])) << "arc " << a << " leaves the tree";
-        ASSERT_LE(search.primary(g.head[a]), search.primary(u) + costs.primary[a] + 1e-9);
+        ASSERT_LE(search.primary(g.head[a]), search.primary(u) + costs.primary(a) + 1e-9);
       }
       if (u == origin) {
         ASSERT_EQ(search.parent_link(u), no_link);
