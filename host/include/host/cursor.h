@@ -10,8 +10,8 @@ namespace host {
 // Rows of a table in record order. A cursor reads the files when it is opened, so it sees what
 // another component wrote before that. Next returns S_OK with a row, S_FALSE with null at the
 // end. Update and delete act on the row Next returned last (update cursors only); insert only
-// on insert cursors. Inserts are written at once (Flush only confirms), so a count or a fetch
-// made right after an insert sees the new row.
+// on insert cursors. An inserted row is visible at once, buffered or not: a count or a fetch
+// made right after an insert sees it (Flush and releasing the cursor finish the files).
 struct HostCursor : com::IUnknown {
   COM_INTERFACE(HostCursor, com::IUnknown, "7765FD4D-F2D8-4E73-98A7-47BCFE7134CC")
   virtual com::ComPtr<HostFields> Fields() = 0;

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "com/object.h"
+#include "data/append_writer.h"
 #include "data/host_error.h"
 #include "data/rows.h"
 #include "geometry/shape_access.h"
@@ -64,8 +65,11 @@ public:
   com::HRESULT InsertFeature(HostFeatureBuffer* buffer, std::int32_t* id) override {
     return insert(buffer, id);
   }
-  // Inserts are written at once; nothing waits for a flush.
-  com::HRESULT Flush() override { return com::S_OK; }
+  // Inserts are visible at once (see AppendWriter); Flush writes the headers now.
+  com::HRESULT Flush() override {
+    if (writer_) writer_->close();
+    return com::S_OK;
+  }
 
 private:
   com::ComPtr<HostRow> next() {
@@ -93,7 +97,9 @@ private:
   com::HRESULT insert(HostRowValues* buffer, std::int32_t* id) {
     if (mode_ != CursorMode::insert) return com::E_UNEXPECTED;
     return guarded([&] {
-      const int record = append_row(*table_, buffer);
+      if (!writer_) writer_.emplace(table_->dataset(), table_->shape_type());
+      const auto content = content_of(*table_, *fields_, buffer);
+      const int record = writer_->append(content.values, content.shape);
       if (id) *id = record;
     });
   }
@@ -113,6 +119,7 @@ private:
   com::ComPtr<HostFields> fields_;
   std::optional<DbfFile> dbf_;
   std::optional<ShpFile> shp_;
+  std::optional<AppendWriter> writer_;
   int next_ = 0;
   int current_ = -1;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "data/append_writer.h"
 #include "data/folder_files.h"
 #include "data/host_error.h"
 #include "geometry/spatial_reference_objects.h"
@@ -39,10 +40,14 @@ std::string Dataset::dbf_path() const { return find_in_folder(folder_, name_ + "
 
 std::string Dataset::prj_path() const { return find_in_folder(folder_, name_ + ".prj").string(); }
 
-DbfFile Dataset::open_dbf(bool writable) const { return DbfFile(dbf_path(), writable); }
+DbfFile Dataset::open_dbf(bool writable) const {
+  close_appending_writers(dbf_path());
+  return DbfFile(dbf_path(), writable);
+}
 
 ShpFile Dataset::open_shp(bool writable) const {
   if (!shapes_) throw HostError(name_ + " is a table without shapes");
+  close_appending_writers(dbf_path());
   return ShpFile(shp_base(), writable);
 }
 

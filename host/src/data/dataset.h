@@ -29,7 +29,11 @@ public:
   bool has_shapes() const { return shapes_; }
   std::string dbf_path() const;
   std::string prj_path() const;
+  // The ".shp" path without its extension.
+  std::string shp_base() const;
 
+  // Opening the files first has every writer appending to them close its own (see
+  // AppendWriter), so that what they appended is read.
   DbfFile open_dbf(bool writable) const;
   ShpFile open_shp(bool writable) const;
   int record_count() const;
@@ -41,7 +45,6 @@ public:
 private:
   Dataset(std::filesystem::path folder, std::string name, bool shapes)
       : folder_(std::move(folder)), name_(std::move(name)), shapes_(shapes) {}
-  std::string shp_base() const;
 
   std::filesystem::path folder_;
   std::string name_;

@@ -206,9 +206,9 @@ com::ComPtr<HostRowBuffer> make_row_buffer(std::shared_ptr<const TableContext> t
       nullptr);
 }
 
-int append_row(const TableContext& table, HostRowValues* row) {
+RowContent content_of(const TableContext& table, HostFields& fields, HostRowValues* row) {
   if (!row) throw HostError("no row given", com::E_POINTER);
-  const int columns = table.fields()->FieldCount() - table.first_column();
+  const int columns = fields.FieldCount() - table.first_column();
   std::vector<com::Variant> values;
   for (int c = 0; c < columns; ++c) values.push_back(row->Value(table.first_column() + c));
   Shape shape{table.shape_type(), {}};
@@ -216,7 +216,7 @@ int append_row(const TableContext& table, HostRowValues* row) {
     const auto geometry = geometry_in(row->Value(1));
     if (geometry) shape = stored_form(*geometry, table);
   }
-  return table.append(values, shape);
+  return {std::move(values), std::move(shape)};
 }
 
 } // namespace host

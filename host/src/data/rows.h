@@ -26,8 +26,14 @@ com::ComPtr<HostRow> make_row(std::shared_ptr<const TableContext> table,
 // An empty buffer (a feature buffer when the table has shapes).
 com::ComPtr<HostRowBuffer> make_row_buffer(std::shared_ptr<const TableContext> table);
 
-// Appends the values of a row or buffer (any object with the table's field layout) as a new
-// record; returns its id.
-int append_row(const TableContext& table, HostRowValues* values);
+// The ".dbf" values and the shape (in the table's coordinate system) of a row or buffer, any
+// object with the table's field layout, as a new record takes them.
+struct RowContent {
+  std::vector<com::Variant> values;
+  Shape shape;
+};
+// `fields` are the table's (read once by the caller, so that a run of inserts does not read the
+// ".dbf" header again for each).
+RowContent content_of(const TableContext& table, HostFields& fields, HostRowValues* row);
 
 } // namespace host

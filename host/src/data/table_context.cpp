@@ -1,5 +1,6 @@
 #include "data/table_context.h"
 
+#include "data/append_writer.h"
 #include "data/field_objects.h"
 #include "data/host_error.h"
 #include "geometry/ogr_bridge.h"
@@ -28,18 +29,7 @@ com::ComPtr<HostFields> TableContext::fields() const {
 int TableContext::find_field(const std::string& name) const { return fields()->FindField(name); }
 
 int TableContext::append(const std::vector<com::Variant>& values, const Shape& shape) const {
-  auto dbf = dataset_.open_dbf(true);
-  const int record = dbf.record_count();
-  if (has_shapes()) {
-    auto shp = dataset_.open_shp(true);
-    if (shp.record_count() != record)
-      throw HostError(dataset_.name() + ": the .shp and .dbf hold different numbers of records");
-    shp.write(-1, shape.type == geometry_null ? Shape{shape_type_, {}} : shape);
-  }
-  dbf.append();
-  for (std::size_t i = 0; i < values.size(); ++i)
-    if (!values[i].is_empty()) dbf.write(record, static_cast<int>(i), values[i]);
-  return record;
+  return AppendWriter(dataset_, shape_type_).append(values, shape);
 }
 
 void TableContext::store(int record, const std::vector<std::pair<int, com::Variant>>& values,

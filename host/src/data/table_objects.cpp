@@ -97,7 +97,8 @@ public:
     if (!out) return com::E_POINTER;
     return guarded([&] {
       const auto buffer = make_row_buffer(table_);
-      *out = row(append_row(*table_, buffer.get()));
+      const auto content = content_of(*table_, *table_->fields(), buffer.get());
+      *out = row(table_->append(content.values, content.shape));
     });
   }
   com::HRESULT Search(HostQueryFilter* filter, bool, com::ComPtr<HostCursor>* out) override {

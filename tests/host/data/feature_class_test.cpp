@@ -155,6 +155,37 @@ TEST_F(FeatureClassTest, InsertSelectAndDeleteRows) {
   EXPECT_EQ(first->Shape().as<HostCurve>()->Length(), 10.0);
 }
 
+TEST_F(FeatureClassTest, RowsInsertedThroughAnOpenCursorAreSeenBetweenInserts) {
+  // As the link join does: count, insert, fetch the new row by the count, while the buffered
+  // insert cursor stays open; then a second cursor appends too.
+  auto fc = open_class(folder.path(), "Links");
+  com::ComPtr<HostFeatureCursor> first, second;
+  ASSERT_EQ(fc->Insert(true, &first), com::S_OK);
+  ASSERT_EQ(fc->Insert(true, &second), com::S_OK);
+  com::ComPtr<HostFeatureBuffer> buffer;
+  ASSERT_EQ(fc->CreateFeatureBuffer(&buffer), com::S_OK);
+  for (int i = 0; i < 4; ++i) {
+    const std::int32_t before = count(fc.get());
+    buffer->SetShape(make_geometry(Shape{geometry_polyline, {{{0, double(i)}, {5, double(i)}}}},
+        nullptr).get());
+    ASSERT_EQ(buffer->SetValue(3, 100 + i), com::S_OK);
+    std::int32_t id = -1;
+    ASSERT_EQ((i % 2 ? second : first)->InsertFeature(buffer.get(), &id), com::S_OK);
+    EXPECT_EQ(id, before);
+    com::ComPtr<HostFeature> fetched;
+    ASSERT_EQ(fc->GetFeature(before, &fetched), com::S_OK);
+    EXPECT_EQ(fetched->Value(3).to_int32(), 100 + i);
+    EXPECT_EQ(fetched->Shape().as<HostCurve>()->FromPoint()->Y(), double(i));
+  }
+  first = second = nullptr;
+  SHPHandle shp = SHPOpen((folder.path() / "Links.shp").c_str(), "rb");
+  int records = 0;
+  SHPGetInfo(shp, &records, nullptr, nullptr, nullptr);
+  SHPClose(shp);
+  EXPECT_EQ(records, 7);
+  EXPECT_EQ(count(fc.get(), make_where("CLASS >= 100").get()), 4);
+}
+
 TEST_F(FeatureClassTest, UpdateCursorDeletesAndReadsOnFromTheNextRow) {
   auto fc = open_class(folder.path(), "Links");
   com::ComPtr<HostFeatureCursor> cursor;
