@@ -55,7 +55,7 @@ double bytes_per_link(const Loaded& l) {
   std::size_t total = bytes(n.graph.first_out) + bytes(n.graph.head) + bytes(n.graph.arc_link) +
                       bytes(n.link_ends) + bytes(n.link_metres) + bytes(n.link_class) +
                       bytes(n.node_points) + bytes(n.geometry.first_point) +
-                      bytes(n.geometry.points) + bytes(l.costs.arcs) + bytes(l.costs.secondary);
+                      bytes(n.geometry.points) + bytes(l.costs.arcs);
   const std::size_t search_per_node = 2 * sizeof(Cost) + sizeof(SignedLink) + 3 * 4 + 12 + 4;
   total += search_per_node * (n.node_count() + 1);
   return double(total) / n.link_count();

@@ -115,7 +115,7 @@ void compute_arc_costs(const Network& network, const CostSettings& settings, con
   auto set_link = [&](LinkId link, Cost primary, Cost secondary) {
     for_each_arc(link, [&](ArcId a) {
       costs.arcs[a].primary = primary;
-      costs.secondary[a] = secondary;
+      costs.arcs[a].secondary = secondary;
     });
   };
   auto base_cost = [&](LinkId link, const std::array<Cost, road_class_count>& per_class) {
@@ -130,11 +130,10 @@ void compute_arc_costs(const Network& network, const CostSettings& settings, con
       set_link(link, base_cost(link, primary_per_metre), base_cost(link, secondary_per_metre));
   } else {
     costs.arcs.resize(arcs);
-    costs.secondary.resize(arcs);
     for (ArcId a = 0; a < arcs; ++a) {
       const LinkId link = link_of(graph.arc_link[a]);
-      costs.arcs[a] = {base_cost(link, primary_per_metre), graph.head[a], graph.arc_link[a]};
-      costs.secondary[a] = base_cost(link, secondary_per_metre);
+      costs.arcs[a] = {base_cost(link, primary_per_metre), base_cost(link, secondary_per_metre),
+                       graph.head[a], graph.arc_link[a]};
     }
     costs.base = base;
   }

