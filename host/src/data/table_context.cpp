@@ -85,4 +85,24 @@ bool RowFilter::matches(const WhereClause::Values& value_of, const Shape* shape)
   return where_.matches(value_of);
 }
 
+std::vector<int> matching_records(const TableContext& table, HostQueryFilter* filter) {
+  const RowFilter row_filter(table, filter);
+  const auto dbf = table.dataset().open_dbf(false);
+  std::vector<int> records;
+  if (row_filter.selects_all()) {
+    for (int r = 0; r < dbf.record_count(); ++r) records.push_back(r);
+    return records;
+  }
+  std::optional<ShpFile> shp;
+  if (row_filter.needs_shape()) shp.emplace(table.dataset().open_shp(false));
+  for (int r = 0; r < dbf.record_count(); ++r) {
+    std::optional<Shape> shape;
+    if (shp) shape = shp->read(r);
+    if (row_filter.matches([&](int column) { return dbf.read(r, column); },
+            shape ? &*shape : nullptr))
+      records.push_back(r);
+  }
+  return records;
+}
+
 } // namespace host

@@ -54,8 +54,11 @@ public:
   // spatial relation other than "intersects".
   RowFilter(const TableContext& table, HostQueryFilter* filter);
 
+  // True when no row can fail the filter; false when the shape must be read to decide.
+  bool selects_all() const { return where_.selects_all() && !area_; }
+  bool needs_shape() const { return area_.has_value(); }
   // `value_of` gives ".dbf" column values by column index; `shape` is the row's shape (null
-  // for tables).
+  // when needs_shape() is false).
   bool matches(const WhereClause::Values& value_of, const Shape* shape) const;
   // Null: shapes stay in the table's system.
   com::ComPtr<HostSpatialReference> output_reference() const { return output_; }
@@ -66,5 +69,9 @@ private:
   Box area_box_;
   com::ComPtr<HostSpatialReference> output_;
 };
+
+// The numbers of the records that pass `filter` (null: all), in record order, read without
+// making row objects (counts and selections of large tables stay cheap).
+std::vector<int> matching_records(const TableContext& table, HostQueryFilter* filter);
 
 } // namespace host

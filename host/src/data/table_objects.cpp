@@ -141,17 +141,7 @@ protected:
     return make_row(table_, table_->fields(), oid, dbf.read_record(oid), std::move(shape));
   }
 
-  std::vector<int> matching(HostQueryFilter* filter) {
-    const auto cursor = make_cursor(table_, filter, CursorMode::search).template as<HostCursor>();
-    std::vector<int> ids;
-    for (com::ComPtr<HostRow> r; ;) {
-      const auto hr = cursor->NextRow(&r);
-      if (com::FAILED(hr)) throw HostError(last_error_message(), hr);
-      if (hr == com::S_FALSE) break;
-      ids.push_back(r->OID());
-    }
-    return ids;
-  }
+  std::vector<int> matching(HostQueryFilter* filter) { return matching_records(*table_, filter); }
 
   std::shared_ptr<const TableContext> table_;
 };
