@@ -93,8 +93,14 @@ std::string cpg_code_page(std::string text) {
   return text;
 }
 
+bool plain_ascii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+      [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Every code page a table may declare reads ASCII as ASCII, so most texts need no converter.
 std::string convert(std::string_view text, const std::string& to, const std::string& from) {
-  if (text.empty() || to == from) return std::string(text);
+  if (to == from || plain_ascii(text)) return std::string(text);
   iconv_t cd = iconv_open(to.c_str(), from.c_str());
   if (cd == reinterpret_cast<iconv_t>(-1))
     throw HostError("the code page " + (to == "UTF-8" ? from : to) + " is not known");
