@@ -151,7 +151,9 @@ struct HostTopologicalOperator : com::IUnknown {
   // In place: removes repeated vertices and empty parts, orders polygon rings (outer clockwise,
   // holes counter-clockwise) and repairs self-intersections. Never changes the line's course.
   virtual com::HRESULT Simplify() = 0;
-  // Two polylines that meet end to start give one path.
+  // The set union. Polylines are joined, not noded: paths meeting at an end shared by exactly
+  // two path ends become one path (running the way the first one runs), and segments both
+  // lines have count once, so a line united with itself stays itself.
   virtual com::HRESULT Union(HostGeometry* other, com::ComPtr<HostGeometry>* out) = 0;
   virtual com::HRESULT Intersect(HostGeometry* other, int dimension,
       com::ComPtr<HostGeometry>* out) = 0;

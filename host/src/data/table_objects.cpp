@@ -1,6 +1,7 @@
 #include "data/table_objects.h"
 
 #include "com/object.h"
+#include "data/append_writer.h"
 #include "data/cursors.h"
 #include "data/field_objects.h"
 #include "data/folder_files.h"
@@ -26,6 +27,7 @@ public:
   bool CanDelete() override { return true; }
   com::HRESULT Delete() override {
     return guarded([&] {
+      close_appending_writers(table_->dataset().dbf_path());
       delete_dataset_files(table_->dataset().folder(), table_->dataset().name());
     });
   }
