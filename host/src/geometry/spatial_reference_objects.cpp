@@ -64,13 +64,16 @@ public:
 
 class Factory final : public com::ComObject<HostSpatialReferenceFactory> {
 public:
+  // A ".prj" keeps its own text; any other text is turned into ESRI-style WKT.
   com::HRESULT CreateESRISpatialReferenceFromPRJFile(const std::string& path,
       com::ComPtr<HostSpatialReference>* out) override {
-    return CreateFromTextOf(read_text_file, path, out);
+    if (!out) return com::E_POINTER;
+    return guarded([&] { *out = make_spatial_reference(read_srs(read_text_file(path), true)); });
   }
   com::HRESULT CreateFromText(const std::string& text,
       com::ComPtr<HostSpatialReference>* out) override {
-    return CreateFromTextOf([](const std::string& t) { return t; }, text, out);
+    if (!out) return com::E_POINTER;
+    return guarded([&] { *out = make_spatial_reference(read_srs(text, false)); });
   }
   com::HRESULT ExportESRISpatialReferenceToPRJFile(HostSpatialReference* reference,
       const std::string& path) override {
@@ -80,14 +83,6 @@ public:
       if (wkt.empty()) throw HostError("an unknown coordinate system has no \".prj\" text");
       write_text_file(path, wkt);
     });
-  }
-
-private:
-  template <class Source>
-  com::HRESULT CreateFromTextOf(Source&& source, const std::string& from,
-      com::ComPtr<HostSpatialReference>* out) {
-    if (!out) return com::E_POINTER;
-    return guarded([&] { *out = make_spatial_reference(read_srs(source(from), true)); });
   }
 };
 

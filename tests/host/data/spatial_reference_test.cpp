@@ -101,6 +101,12 @@ TEST(SpatialReference, PrjFilesAreCopiedByteForByteAndProjectionRoundTrips) {
   ASSERT_EQ(factory->CreateFromText(wgs84_esri, &wgs84), com::S_OK);
   EXPECT_TRUE(utm->IsEqual(file->SpatialReference().get()));
   EXPECT_FALSE(utm->IsEqual(wgs84.get()));
+  com::ComPtr<HostSpatialReference> coded;
+  ASSERT_EQ(factory->CreateFromText("EPSG:32632", &coded), com::S_OK);
+  EXPECT_TRUE(coded->IsEqual(utm.get())); // the same system, written otherwise
+  EXPECT_EQ(coded->FactoryCode(), 32632);
+  EXPECT_EQ(coded->ExportToWkt().rfind("PROJCS[", 0), 0u);
+  EXPECT_TRUE(com::FAILED(factory->CreateFromText("EPSG:0", &coded)));
 
   // Central meridian 9° E on the equator lies at easting 500000.
   auto point = make_geometry_as<HostPoint>(make_point(9.0, 0.0), wgs84.get());
