@@ -97,18 +97,25 @@ bool choose_distance_units(host::HostMap& map, std::string& units) {
   return true;
 }
 
-std::vector<double> attribute_values(host::HostFeatureClass* features, const std::string& field) {
+// The field's value of every feature, in the feature class's order: one per link.
+std::vector<double> attribute_values(host::HostFeatureClass* features, const std::string& field,
+                                     std::int32_t feature_count) {
   const int index = features->FindField(field);
   com::ComPtr<host::HostFeatureCursor> cursor;
   check_call(features->Search(nullptr, false, &cursor), "FeatureClass.Search");
   std::vector<double> values;
-  com::ComPtr<host::HostFeature> feature;
-  while (cursor->NextFeature(&feature) == com::S_OK && feature) {
+  for (;;) {
+    com::ComPtr<host::HostFeature> feature;
+    const auto result = cursor->NextFeature(&feature);
+    check_call(result, "FeatureCursor.NextFeature");
+    if (result != com::S_OK || !feature) break;
     const auto value = feature->Value(index).to_double();
     if (!value) throw HandlerEnd("road-class value of feature " + std::to_string(values.size()) +
                                  " is no number");
     values.push_back(*value);
   }
+  if (values.size() != static_cast<std::size_t>(feature_count))
+    throw HandlerEnd("the feature count changed while the road classes were read");
   return values;
 }
 
@@ -280,7 +287,7 @@ void NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   std::vector<double> values;
   std::vector<std::int32_t> classes;
   if (!field.empty()) {
-    values = attribute_values(features.get(), field);
+    values = attribute_values(features.get(), field, feature_count);
     if (!RoadClassesOf(values, classes)) {
       show("The attribute field you have selected contains invalid entries", "Field Invalid",
            forms::Icon::None);
