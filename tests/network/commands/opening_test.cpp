@@ -9,6 +9,11 @@
 #include <vector>
 
 #include "common/engine_error_text.h"
+#include "dialogs/network/n_load.h"
+#include "host/fields.h"
+#include "host/row.h"
+#include "network/network_loading.h"
+#include "network/result_field.h"
 #include "network/network_building.h"
 #include "network/network_opening.h"
 #include "network/settings_files.h"
@@ -406,6 +411,50 @@ TEST_F(Opening, TheBuildRefusesALayerInAnUnknownCoordinateSystem) {
   EXPECT_EQ(take_messages(),
             std::vector<std::string>{"Co-ordinate unit of links Unsupported by Corvane"});
   EXPECT_FALSE(engine_->called("SetMapUnits"));
+}
+
+TEST_F(Opening, TheResultFieldIsRemadeOnlyWhenItsDefinitionDiffers) {
+  const struct {
+    int scale; // -1: no field yet
+    bool keeps_values;
+  } cases[] = {{-1, false}, {3, true}, {2, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.scale);
+    map()->ClearLayers();
+    std::filesystem::remove_all(path());
+    std::filesystem::create_directories(path());
+    const auto features = add_roads()->FeatureClass();
+    if (c.scale >= 0) {
+      const auto field = com::create_object<host::HostFieldEdit>(host::FieldClass);
+      field->SetName("CV_RESULT");
+      field->SetType(host::field_double);
+      field->SetPrecision(10);
+      field->SetScale(c.scale);
+      ASSERT_EQ(features->AddField(field.get()), com::S_OK);
+      com::ComPtr<host::HostFeature> feature;
+      ASSERT_EQ(features->GetFeature(0, &feature), com::S_OK);
+      ASSERT_EQ(feature->SetValue(features->FindField("CV_RESULT"), 5.5), com::S_OK);
+      ASSERT_EQ(feature->Store(), com::S_OK);
+    }
+    EnsureResultField(features.get());
+    const int index = features->FindField("CV_RESULT");
+    ASSERT_GE(index, 0);
+    const auto field = features->Fields()->Field(index);
+    EXPECT_EQ(field->Type(), host::field_double);
+    EXPECT_EQ(field->Precision(), 10);
+    EXPECT_EQ(field->Scale(), 3);
+    com::ComPtr<host::HostFeature> feature;
+    ASSERT_EQ(features->GetFeature(0, &feature), com::S_OK);
+    EXPECT_EQ(feature->Value(index).val() == 5.5, c.keeps_values);
+  }
+}
+
+TEST_F(Opening, ProgressEventsMoveTheLoadBarWithoutShowingTheWindow) {
+  ShowLoadProgress(40);
+  ShowLoadProgress(100);
+  EXPECT_EQ(gNLoadForm().ProgressBar1.Value(), 100);
+  EXPECT_FALSE(gNLoadForm().Visible());
+  gNLoadForm().Unload();
 }
 
 } // namespace
