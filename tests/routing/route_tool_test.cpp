@@ -155,6 +155,22 @@ TEST_F(RouteTool, WithoutDirectionsRouteCopiesTheLinksWithTheirFields) {
   EXPECT_EQ(texts(*open("ViewRoute"), "NAME").size(), 8U);
 }
 
+TEST_F(RouteTool, MissingDescriptionFieldSwitchesDirectionsOff) {
+  build_network(islands());
+  auto& state = shared_state();
+  state.gUseDescField = 1;
+  state.gDescFieldName = "STREET";
+  click(0, 0);
+  EXPECT_EQ(messages(),
+            std::vector<std::string>{"Field not found: The selected description field is not found"});
+  EXPECT_EQ(state.gUseDescField, 0);
+  EXPECT_EQ(state.gDescOption, 2);
+  EXPECT_NE(settings_text().find("DESC FIELD NAME=Description Field Not Found"), std::string::npos);
+  // The route goes on without directions.
+  click(200, 0, 1);
+  EXPECT_EQ(attribute_names(*open("Route")), (std::vector<std::string>{"NAME", "CV_RESULT"}));
+}
+
 TEST_F(RouteTool, ViewRouteShowsTheCurrentRouteOnly) {
   build_network(islands());
   click(0, 0);
