@@ -162,7 +162,7 @@ void WriteRouteShapefile(host::HostFeatureClass* route, const BoundedTable<Direc
 }
 
 void CopyRouteLinks(host::HostFeatureClass* route, host::HostFeatureClass* network,
-                    std::string_view where) {
+                    std::string_view where, const std::function<void()>& copied) {
   const auto links = search(network, where);
   const auto cursor = insert_cursor(route);
   const auto fields = require(network->Fields(), "Fields");
@@ -176,6 +176,7 @@ void CopyRouteLinks(host::HostFeatureClass* route, host::HostFeatureClass* netwo
       check_call(buffer->SetValue(i, link->Value(i)), "SetValue");
     }
     check_call(cursor->InsertFeature(buffer.get(), nullptr), "InsertFeature");
+    if (copied) copied();
   }
   check_call(cursor->Flush(), "Flush");
 }

@@ -1,6 +1,7 @@
 #include "routing/route_directions.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "com/create.h"
 #include "com/numbers.h"
@@ -36,8 +37,10 @@ bool LinkEndPoint(host::HostPointCollection& vertices, std::int32_t signed_link,
 }
 
 RouteDirections::RouteDirections(tamix::NetBase& base, tamix::NetCalc& calc,
-                                 host::HostFeatureClass& network, const std::string& desc_field)
-    : base_(base), calc_(calc), network_(network), desc_index_(network.FindField(desc_field)) {
+                                 host::HostFeatureClass& network, const std::string& desc_field,
+                                 DirectionStyle style)
+    : base_(base), calc_(calc), network_(network), desc_index_(network.FindField(desc_field)),
+      style_(std::move(style)) {
   shared_state().gDirections.clear();
 }
 
@@ -47,7 +50,7 @@ void RouteDirections::add_leg(std::int32_t leg, std::int32_t node_count) {
     const std::int32_t node = calc_.GetPathNode(k + 1);
     const bool first_of_leg = k == node_count - 1;
     const bool first_of_route = first_of_leg && leg == 0;
-    if (first_of_leg && leg > 0) add_stage_row(leg);
+    if (first_of_leg && (leg > 0 || style_.stage_text)) add_stage_row(leg);
 
     auto link = read_link(signed_number);
     const auto shape = require(require_as<host::HostGeometry>(link.vertices, "shape")->Clone(),
@@ -100,7 +103,7 @@ void RouteDirections::add_leg(std::int32_t leg, std::int32_t node_count) {
 void RouteDirections::add_stage_row(std::int32_t leg) {
   auto& row = shared_state().gDirections[row_count_];
   row = DirectionRow{};
-  row.Direction = "Stage " + std::to_string(leg + 1);
+  row.Direction = style_.stage_text ? style_.stage_text(leg) : "Stage " + std::to_string(leg + 1);
   shapes_.push_back(empty_line());
   ++row_count_;
   new_row_ = true;
@@ -132,7 +135,7 @@ std::string RouteDirections::turn_text(const Link& link, std::int32_t node) {
       LinkEndPoint(*link.vertices, link.signed_number, true, after))
     angle = base_.TurnAngle(before.x, before.y, node, after.x, after.y);
   return std::string(
-      TurnTextFromAngle(static_cast<std::int32_t>(com::round_half_even(angle)), TurnTable::Route));
+      TurnTextFromAngle(static_cast<std::int32_t>(com::round_half_even(angle)), style_.turns));
 }
 
 void RouteDirections::add_row(const Link& link, com::ComPtr<host::HostGeometry> shape,

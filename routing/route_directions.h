@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "com/unknown.h"
+#include "common/turn_text_from_angle.h"
 #include "host/geometry.h"
 #include "host/row.h"
 #include "host/table.h"
@@ -24,11 +26,20 @@ namespace corvane {
 //
 // Costs: the engine's accumulated primary and secondary costs at each link's far end, counted
 // on from the totals of the previous legs; a link's own costs are the differences.
+
+// Where the directions of the gazetteer route and the tours differ from the route tool's.
+struct DirectionStyle {
+  TurnTable turns = TurnTable::Route;
+  // Given, every leg, the first one too, opens with a stage row of this text for the leg
+  // (from 0) in place of "Stage N".
+  std::function<std::string(std::int32_t leg)> stage_text;
+};
+
 class RouteDirections {
 public:
   // Starts an empty run: gDirections is emptied.
   RouteDirections(tamix::NetBase& base, tamix::NetCalc& calc, host::HostFeatureClass& network,
-                  const std::string& desc_field);
+                  const std::string& desc_field, DirectionStyle style = {});
 
   // The rows of leg `leg` (from 0), whose path the last solve primed with `node_count` nodes.
   void add_leg(std::int32_t leg, std::int32_t node_count);
@@ -57,6 +68,7 @@ private:
   tamix::NetCalc& calc_;
   host::HostFeatureClass& network_;
   int desc_index_;
+  DirectionStyle style_;
 
   std::int32_t row_count_ = 0;
   std::vector<com::ComPtr<host::HostGeometry>> shapes_;

@@ -18,14 +18,16 @@ void show_error(std::string_view text) {
 }
 
 // The leg's cost, or nothing after the message of a failed solve.
-std::optional<float> solve_leg(tamix::NetCalc& calc, std::int32_t from, std::int32_t& to) {
+std::optional<float> solve_leg(tamix::NetCalc& calc, std::int32_t from, std::int32_t& to,
+                               const LegRules& rules) {
   float cost = calc.SolveRoute(from, to);
   if (cost == NotConnected) {
     const std::int32_t reached = calc.GetLastReachedNode();
     cost = calc.SolveRoute(from, reached);
     show_error("From and To Points Are Not Connected. Calculating To The Possible Extent");
     if (cost == NotConnected) {
-      show_error("From and to points are not connected. Aborting");
+      shared_state().gMsgAnswer = forms::MsgBox(rules.abort_text, rules.abort_title,
+                                                forms::Icon::Critical, forms::Buttons::OKOnly);
       return std::nullopt;
     }
     to = reached;
@@ -40,14 +42,15 @@ std::optional<float> solve_leg(tamix::NetCalc& calc, std::int32_t from, std::int
 
 } // namespace
 
-std::optional<RouteTotals> SolveRouteLegs(tamix::NetCalc& calc, RouteDirections* directions) {
+std::optional<RouteTotals> SolveRouteLegs(tamix::NetCalc& calc, RouteDirections* directions,
+                                          const LegRules& rules) {
   auto& state = shared_state();
   RouteTotals totals;
   for (std::int32_t leg = 0; leg < state.gRouteStopCount; ++leg) {
     const std::int32_t from = state.gStopNodes[leg];
     std::int32_t to = state.gStopNodes[leg + 1];
-    if (from == to) continue;
-    const auto cost = solve_leg(calc, from, to);
+    if (from == to && rules.skip_equal_stops) continue;
+    const auto cost = solve_leg(calc, from, to, rules);
     if (!cost) return std::nullopt;
     state.gStopNodes[leg + 1] = to;
     totals.primary += *cost;

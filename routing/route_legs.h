@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 
 #include "routing/route_directions.h"
 
@@ -11,14 +12,24 @@ struct RouteTotals {
   float secondary = 0; // the other quantity
 };
 
-// Solves the legs between the stops gStopNodes rows 0 .. gRouteStopCount in order, skipping a
-// leg whose two stops are one node. Each leg either builds its direction rows (with
-// `directions`) or marks its links in "CV_RESULT".
+// Where the legs of the route tool and of the gazetteer route differ.
+struct LegRules {
+  // The route tool skips a leg whose two stops are one node; the gazetteer solves it (an empty
+  // path of cost 0).
+  bool skip_equal_stops = true;
+  // The critical box shown when a leg cannot be solved even to the farthest node reached.
+  std::string_view abort_text = "From and to points are not connected. Aborting";
+  std::string_view abort_title = "Error";
+};
+
+// Solves the legs between the stops gStopNodes rows 0 .. gRouteStopCount in order. Each leg
+// either builds its direction rows (with `directions`) or marks its links in "CV_RESULT".
 //
 // A stop that cannot be reached is replaced by the farthest node reached, after the warning
 // "From and To Points Are Not Connected. Calculating To The Possible Extent"; the next leg
-// starts from there. Nothing comes back, after its message, when even that fails ("From and to
-// points are not connected. Aborting") or the engine fails otherwise (its error text).
-std::optional<RouteTotals> SolveRouteLegs(tamix::NetCalc& calc, RouteDirections* directions);
+// starts from there. Nothing comes back, after its message, when even that fails (the rules'
+// abort box) or the engine fails otherwise (its error text).
+std::optional<RouteTotals> SolveRouteLegs(tamix::NetCalc& calc, RouteDirections* directions,
+                                          const LegRules& rules = {});
 
 } // namespace corvane

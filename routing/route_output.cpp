@@ -30,13 +30,6 @@ bool dataset_exists(host::HostFeatureWorkspace* workspace, std::string_view name
   return folder->Exists(std::string(name));
 }
 
-com::ComPtr<host::HostFeatureLayer> layer_over(const com::ComPtr<host::HostFeatureClass>& features) {
-  const auto layer = create<host::HostFeatureLayer>(host::FeatureLayerClass);
-  layer->SetFeatureClass(features.get());
-  layer->SetName(features->AliasName());
-  return layer;
-}
-
 void open_table_window(host::HostFeatureLayer* layer, host::HostApplication* application) {
   const auto window = create<host::HostTableWindow>(host::TableWindowClass);
   window->SetLayer(layer);
@@ -49,6 +42,13 @@ void open_table_window(host::HostFeatureLayer* layer, host::HostApplication* app
 std::string total_text(float total) { return com::number_text(total, com::single_digits); }
 
 } // namespace
+
+com::ComPtr<host::HostFeatureLayer> LayerOver(const com::ComPtr<host::HostFeatureClass>& features) {
+  const auto layer = create<host::HostFeatureLayer>(host::FeatureLayerClass);
+  layer->SetFeatureClass(features.get());
+  layer->SetName(features->AliasName());
+  return layer;
+}
 
 com::ComPtr<host::HostFeatureWorkspace> OpenNetworkWorkspace() {
   const auto factory =
@@ -91,17 +91,18 @@ void ShowRouteOutput(const RouteResult& result, host::HostMap* map, host::HostAc
   const auto& state = shared_state();
   const auto workspace = OpenNetworkWorkspace();
   const auto view_route = open_class(workspace.get(), ViewRouteDatasetName);
-  const auto view_route_layer = layer_over(view_route);
+  const auto view_route_layer = LayerOver(view_route);
   if (!result.view_route_shown) check_call(map->AddLayer(view_route_layer.get()), "AddLayer");
   CopyRouteShapes(result.route.get(), view_route.get());
 
-  const auto route_layer = layer_over(result.route);
+  const auto route_layer = result.route_layer ? result.route_layer : LayerOver(result.route);
   check_call(map->AddLayer(route_layer.get()), "AddLayer");
   ApplyRouteColor(map, view);
   if (state.gUseDescField == 1) open_table_window(route_layer.get(), application);
 
   const auto totals = RouteTotalsMessage(state.gRouteType, result.primary_total,
-                                         result.secondary_total, state.gDistUnits);
+                                         result.secondary_total, state.gDistUnits,
+                                         result.minute_word);
   if (!totals) return;
   shared_state().gMsgAnswer = forms::MsgBox(totals->text, totals->title, forms::Icon::Information,
                                             forms::Buttons::OKOnly);
@@ -110,10 +111,12 @@ void ShowRouteOutput(const RouteResult& result, host::HostMap* map, host::HostAc
 }
 
 std::optional<TotalsMessage> RouteTotalsMessage(std::int32_t route_type, float primary_total,
-                                                float secondary_total, const std::string& units) {
+                                                float secondary_total, const std::string& units,
+                                                std::string_view minute_word) {
   const auto message = [&](float distance, float minutes, std::string title) {
     return TotalsMessage{"Total Distance = " + total_text(distance) + " " + units +
-                             " and Total Time= " + total_text(minutes) + " Minute",
+                             " and Total Time= " + total_text(minutes) + " " +
+                             std::string(minute_word),
                          std::move(title)};
   };
   if (route_type == RouteFastest) return message(secondary_total, primary_total, "Fastest Path");

@@ -3,10 +3,12 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "com/unknown.h"
 #include "host/active_view.h"
 #include "host/application.h"
+#include "host/layer.h"
 #include "host/map.h"
 #include "host/table.h"
 #include "host/workspace.h"
@@ -18,6 +20,9 @@ com::ComPtr<host::HostFeatureWorkspace> OpenNetworkWorkspace();
 
 // The feature class of the network layer in `map`; ends the handler when the layer is gone.
 com::ComPtr<host::HostFeatureClass> NetworkFeatureClass(host::HostMap* map);
+
+// A new feature layer over `features`, named after the feature class's alias name.
+com::ComPtr<host::HostFeatureLayer> LayerOver(const com::ComPtr<host::HostFeatureClass>& features);
 
 // Removes every "Route" layer of the network folder from the map, redraws, and deletes
 // "Route.shp" when it exists.
@@ -34,6 +39,11 @@ struct RouteResult {
   float primary_total = 0;
   float secondary_total = 0;
   bool view_route_shown = false; // the map showed "ViewRoute" when the route was started
+  // The layer to show "Route" in, made beforehand (the gazetteer hides fields in it); without
+  // one a plain layer is made.
+  com::ComPtr<host::HostFeatureLayer> route_layer;
+  // The word after the time in the totals (the gazetteer writes "Minutes").
+  std::string_view minute_word = "Minute";
 };
 
 // Copies the route's shapes into "ViewRoute" (adding its layer unless the map shows it), adds
@@ -43,13 +53,14 @@ void ShowRouteOutput(const RouteResult& result, host::HostMap* map, host::HostAc
                      host::HostApplication* application);
 
 // The totals message of a route type and its title, or nothing for another route type:
-// "Total Distance = D UNITS and Total Time= T Minute", each total with at most seven significant
-// digits and no trailing zeros.
+// "Total Distance = D UNITS and Total Time= T Minute" (or `minute_word`), each total with at
+// most seven significant digits and no trailing zeros.
 struct TotalsMessage {
   std::string text;
   std::string title;
 };
 std::optional<TotalsMessage> RouteTotalsMessage(std::int32_t route_type, float primary_total,
-                                                float secondary_total, const std::string& units);
+                                                float secondary_total, const std::string& units,
+                                                std::string_view minute_word = "Minute");
 
 } // namespace corvane
