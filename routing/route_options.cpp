@@ -1,6 +1,49 @@
 #include "routing/route_options.h"
 
+#include "common/check_network_ready.h"
+#include "common/handler_end.h"
+#include "dialogs/routing/routeoptpro.h"
+#include "forms/message_box.h"
+#include "network/settings_files.h"
+#include "network/shared_state.h"
+#include "routing/route_output.h"
+
 namespace corvane {
+
+namespace {
+
+constexpr std::string_view FieldNotFound = "Description Field Not Found";
+
+void show(std::string_view text, std::string_view title, forms::Icon icon) {
+  shared_state().gMsgAnswer = forms::MsgBox(text, title, icon);
+}
+
+void forget_description_field() {
+  auto& state = shared_state();
+  state.gUseDescField = 0;
+  settings::write(NetworkIniFile(state.gNetworkFolder), settings::Info, settings::DescFieldName,
+                  FieldNotFound);
+}
+
+// The network layer's text fields become the candidates, as many as the list holds.
+void collect_candidates(host::HostFeatureClass& network, Routeoptpro& dialog) {
+  auto& state = shared_state();
+  state.gDescFieldCandidates.clear();
+  state.gDescFieldCount = 0;
+  // The first touch loads the dialog: its Form_Load sees no candidates yet.
+  dialog.CmbFName.Clear();
+  const auto fields = require(network.Fields(), "Fields");
+  for (int i = 0; i < fields->FieldCount(); ++i) {
+    const auto field = require(fields->Field(i), "Field");
+    if (field->Type() != host::field_string) continue;
+    if (state.gDescFieldCount > state.gDescFieldCandidates.upper()) break;
+    state.gDescFieldCandidates[state.gDescFieldCount] = field->Name();
+    dialog.CmbFName.AddItem(field->Name());
+    ++state.gDescFieldCount;
+  }
+}
+
+} // namespace
 
 RouteOptions::RouteOptions()
     : CommandBase({.Caption = "Route Options",
@@ -8,5 +51,29 @@ RouteOptions::RouteOptions()
                    .Tooltip = "Route Options",
                    .Message = "Sets the various route options",
                    .BitmapId = 7001}) {}
+
+void RouteOptions::click() {
+  auto& state = shared_state();
+  const auto map = require(require(document(), "Document")->FocusMap(), "FocusMap");
+  if (refuse_in_edit_session() || refuse_without_settings_file() ||
+      refuse_modified_network_layer() || refuse_without_network_layer(map.get()))
+    return;
+  const auto network = NetworkFeatureClass(map.get());
+  auto& dialog = gRouteoptproForm();
+  collect_candidates(*network, dialog);
+
+  if (state.gDescOption == 0 && state.gDescFieldCount == 0) {
+    show("No description field found. Add the description field", "Field Not Found",
+         forms::Icon::Exclamation);
+    forget_description_field();
+  }
+  if (state.gDescOption == 1 && network->FindField(state.gDescFieldName) == -1) {
+    forget_description_field();
+    show("The selected description field is not found", "Field not found",
+         forms::Icon::Critical);
+  }
+  dialog.CmbFName.SetText(dialog.CmbFName.ListCount() > 0 ? dialog.CmbFName.List(0) : "");
+  dialog.Show(forms::ShowMode::Modal);
+}
 
 } // namespace corvane

@@ -1,5 +1,7 @@
 #include "routing/selection_by_location.h"
 
+#include "common/handler_end.h"
+
 namespace corvane {
 
 SelectionByLocation::SelectionByLocation()
@@ -8,5 +10,9 @@ SelectionByLocation::SelectionByLocation()
                    .Tooltip = "Select Route By Location",
                    .Message = "Calculate the Route from Gazetteer",
                    .BitmapId = 7039}) {}
+
+void SelectionByLocation::click() {
+  route_.run(application().get(), require(document(), "Document").get());
+}
 
 } // namespace corvane

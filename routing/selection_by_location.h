@@ -1,6 +1,7 @@
 #pragma once
 
 #include "addin/command_base.h"
+#include "routing/gazetteer_route.h"
 
 namespace corvane {
 
@@ -8,6 +9,12 @@ namespace corvane {
 class SelectionByLocation final : public CommandBase<> {
 public:
   SelectionByLocation();
+
+protected:
+  void click() override;
+
+private:
+  GazetteerRoute route_;
 };
 
 } // namespace corvane

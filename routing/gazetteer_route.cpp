@@ -1,0 +1,232 @@
+#include "routing/gazetteer_route.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+
+#include "com/create.h"
+#include "common/apply_engine_settings.h"
+#include "common/check_network_ready.h"
+#include "common/description_field_check.h"
+#include "common/elements_at_point.h"
+#include "common/handler_end.h"
+#include "common/layer_lookup.h"
+#include "common/layer_spatial_reference.h"
+#include "common/stamp_network_edited.h"
+#include "common/write_route_shapefile.h"
+#include "dialogs/routing/frm_gezetted.h"
+#include "forms/message_box.h"
+#include "host/layer.h"
+#include "host/mouse_cursor.h"
+#include "host/progress.h"
+#include "host/query_filter.h"
+#include "network/shared_state.h"
+#include "routing/gazetteer_labels.h"
+#include "routing/route_legs.h"
+#include "routing/route_output.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr int BusyPointerCode = 2;
+constexpr int DefaultPointerCode = 0;
+constexpr std::string_view MarkedLinks = "CV_RESULT > 0";
+
+void show(std::string_view text, std::string_view title, forms::Icon icon) {
+  shared_state().gMsgAnswer = forms::MsgBox(text, title, icon);
+}
+
+// The busy mouse pointer while directions are built, back to the default on every way out.
+class BusyPointer {
+public:
+  explicit BusyPointer(bool busy) {
+    if (!busy) return;
+    cursor_ = create<host::HostMouseCursor>(host::MouseCursorClass);
+    cursor_->SetCursor(BusyPointerCode);
+  }
+  ~BusyPointer() {
+    if (cursor_) cursor_->SetCursor(DefaultPointerCode);
+  }
+  BusyPointer(const BusyPointer&) = delete;
+  BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+  com::ComPtr<host::HostMouseCursor> cursor_;
+};
+
+// The progress window of the link copy; gone when the copy ends, however it ends.
+class CopyProgress {
+public:
+  explicit CopyProgress(std::int32_t links) {
+    const auto factory =
+        create<host::HostProgressDialogFactory>(host::ProgressDialogFactoryClass);
+    bar_ = require(factory->Create(nullptr, 0), "progress dialog");
+    dialog_ = require_as<host::HostProgressDialog>(bar_, "progress dialog");
+    dialog_->SetTitle("Processing Gazetteer");
+    dialog_->SetCancelEnabled(false);
+    bar_->SetMinRange(1);
+    bar_->SetMaxRange(links);
+    bar_->SetStepValue(1);
+    bar_->SetMessage("Processing...");
+  }
+  ~CopyProgress() { dialog_->HideDialog(); }
+  CopyProgress(const CopyProgress&) = delete;
+  CopyProgress& operator=(const CopyProgress&) = delete;
+
+  void step() { bar_->Step(); }
+
+private:
+  com::ComPtr<host::HostStepProgressor> bar_;
+  com::ComPtr<host::HostProgressDialog> dialog_;
+};
+
+bool is_point_shapefile(host::HostFeatureLayer& layer) {
+  std::string source = layer.DataSourceType().substr(0, 9);
+  std::transform(source.begin(), source.end(), source.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  const auto features = layer.FeatureClass();
+  return source == "SHAPEFILE" && features && features->ShapeType() == host::geometry_point;
+}
+
+std::int32_t marked_link_count(host::HostFeatureClass& network) {
+  const auto filter = create<host::HostQueryFilter>(host::QueryFilterClass);
+  filter->SetWhereClause(std::string(MarkedLinks));
+  std::int32_t count = 0;
+  check_call(network.FeatureCount(filter.get(), &count), "FeatureCount");
+  return count;
+}
+
+// Deletes the labels of the last run at the stored stop points (as many rows as this run has
+// stops, plus one).
+void clear_labels(host::HostMap* map, host::HostSpatialReference* reference) {
+  const auto& state = shared_state();
+  for (std::int32_t k = 0; k <= state.gGazetteerStopCount; ++k) {
+    const auto& at = state.gGazetteerStopPoints[k];
+    const auto point = create<host::HostPoint>(host::PointClass);
+    point->PutCoords(at.X, at.Y);
+    point->SetSpatialReference(reference);
+    DeleteElementsAt(map, point.get());
+  }
+}
+
+void hide_first_two_fields(host::HostFeatureLayer* layer) {
+  const auto fields = require_as<host::HostLayerFields>(com::ComPtr<host::HostFeatureLayer>(layer),
+                                                        "layer fields");
+  fields->SetFieldVisible(0, false);
+  fields->SetFieldVisible(1, false);
+}
+
+} // namespace
+
+bool OfferPointLayers(host::HostMap* map) {
+  auto& state = shared_state();
+  auto& dialog = gFrmGezettedForm();
+  dialog.Combo1.Clear();
+  dialog.List1.Clear();
+  state.gLayerList.clear();
+  std::int32_t offered = 0;
+  for (int i = 0; i < map->LayerCount(); ++i) {
+    const auto layer = map->Layer(i).as<host::HostFeatureLayer>();
+    if (!layer || !is_point_shapefile(*layer)) continue;
+    dialog.Combo1.AddItem(layer->Name());
+    state.gLayerList[offered] = {.Name = layer->Name(), .Folder = "", .ListIndex = offered,
+                                 .MapIndex = i};
+    ++offered;
+    dialog.Combo1.SetText(state.gLayerList[0].Name);
+  }
+  state.gGazetteerStopCount = 0;
+  if (offered > 0) return true;
+  show("Requires a point layer", "Data not found", forms::Icon::Critical);
+  return false;
+}
+
+void GazetteerRoute::run(host::HostApplication* application, host::HostDocument* document) {
+  auto& state = shared_state();
+  const auto map = require(document->FocusMap(), "FocusMap");
+  if (refuse_in_edit_session() || refuse_without_settings_file()) return;
+  if (refuse_without_network_layer(map.get())) return;
+  drop_missing_description_field(map.get(), "FIELD NOT FOUND");
+  if (refuse_modified_network_layer()) return;
+
+  if (!OfferPointLayers(map.get())) return;
+  // Closing the dialog by its frame answers nothing: it must not count as the last OK.
+  state.gGazetteerHasStops = 0;
+  gFrmGezettedForm().Show(forms::ShowMode::Modal);
+  if (state.gGazetteerCancelled == 1 || state.gGazetteerHasStops == 0) return;
+  if (state.gGazetteerStopCount < 2) {
+    show("Atleast 2 points are required to calculate route", "Insufficient Data",
+         forms::Icon::Information);
+    return;
+  }
+
+  const bool with_directions = state.gUseDescField == 1;
+  const BusyPointer busy(with_directions);
+  SetResultTableAndField();
+  const auto view = require(document->ActiveView(), "ActiveView");
+  const auto network = NetworkFeatureClass(map.get());
+  const auto reference = GetLayerSpatialReference(network.get());
+  clear_labels(map.get(), reference.get());
+  state.gStopNodes.clear();
+  state.gRouteStopCount = 0;
+  const auto workspace = OpenNetworkWorkspace();
+  RemoveRouteOutput(map.get(), view.get(), workspace.get());
+  RouteResult result;
+  result.view_route_shown = FindLayerIndex(map.get(), ViewRouteDatasetName, "L") != NoLayer;
+  PrepareViewRoute(workspace.get(), network.get());
+
+  ApplyCostSettings();
+  result.route = CreateRouteShapefile(workspace.get(), network.get(), with_directions, 15);
+  result.route_layer = LayerOver(result.route);
+  hide_first_two_fields(result.route_layer.get());
+  result.minute_word = "Minutes";
+
+  auto& base = *require(state.gNetBase, "NetBase");
+  auto& calc = *require(state.gNetCalc, "NetCalc");
+  if (!base.HasNodeIndex()) state.gEngineResult = base.CreateNodeIndex();
+  const LabelPlace place{map.get(), view.get(), reference.get()};
+  PlaceGazetteerStops(base, calc, place, stops_);
+  if (state.gGazetteerMode == 1 && !OrderGazetteerTour(calc, place, stops_)) return;
+
+  from_text_.clear();
+  to_text_.clear();
+  std::optional<RouteDirections> directions;
+  if (with_directions)
+    directions.emplace(base, calc, *network, state.gDescFieldName,
+                       DirectionStyle{.turns = TurnTable::Tour,
+                                      .stage_text = [this](std::int32_t leg) {
+                                        return stage_text(leg);
+                                      }});
+  const LegRules rules{.skip_equal_stops = false,
+                       .abort_text = "Aborting. From and to points are not connected.",
+                       .abort_title = "Aborting"};
+  const auto totals = SolveRouteLegs(calc, directions ? &*directions : nullptr, rules);
+  if (!totals) return;
+  result.primary_total = totals->primary;
+  result.secondary_total = totals->secondary;
+
+  if (directions) {
+    WriteRouteShapefile(result.route.get(), state.gDirections, directions->row_count(),
+                        directions->shapes(), state.gRouteType);
+  } else {
+    CopyProgress progress(marked_link_count(*network));
+    CopyRouteLinks(result.route.get(), network.get(), MarkedLinks, [&] { progress.step(); });
+  }
+  ShowRouteOutput(result, map.get(), view.get(), application);
+  StampNetworkEdited();
+}
+
+std::string GazetteerRoute::stage_text(std::int32_t leg) {
+  const auto& state = shared_state();
+  const std::int32_t from = state.gStopNodes[leg];
+  const std::int32_t to = state.gStopNodes[leg + 1];
+  for (std::int32_t j = 0; j < state.gGazetteerStopCount; ++j) {
+    if (stops_[j].GazzNodNum == from)
+      from_text_ = stops_[j].GazzFldVal;
+    else if (stops_[j].GazzNodNum == to)
+      to_text_ = stops_[j].GazzFldVal;
+  }
+  return StageText(from_text_, to_text_);
+}
+
+} // namespace corvane
