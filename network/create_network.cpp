@@ -1,7 +1,6 @@
 #include "network/create_network.h"
 
 #include "common/handler_end.h"
-#include "network/network_building.h"
 #include "network/network_opening.h"
 #include "network/shared_state.h"
 
@@ -21,9 +20,5 @@ bool CreateNetwork::enabled() {
 }
 
 void CreateNetwork::click() { OpenNetwork(require(document(), "Document").get(), engine_.tantest()); }
-
-void CreateNetwork::NetworkCreate(host::HostFeatureLayer* layer, host::HostMap* map) {
-  corvane::NetworkCreate(engine_.tantest(), layer, map);
-}
 
 } // namespace corvane

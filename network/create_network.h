@@ -1,8 +1,6 @@
 #pragma once
 
 #include "addin/command_base.h"
-#include "host/layer.h"
-#include "host/map.h"
 #include "network/network_loading.h"
 
 namespace corvane {
@@ -12,10 +10,6 @@ namespace corvane {
 class CreateNetwork final : public CommandBase<> {
 public:
   CreateNetwork();
-
-  // Builds the network of `layer` from scratch into tantest (the opening calls it when the
-  // network files are missing or stale).
-  void NetworkCreate(host::HostFeatureLayer* layer, host::HostMap* map);
 
 protected:
   // Enabled unless a network was opened and not closed while tantest still reports it loaded.
