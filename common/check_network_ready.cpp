@@ -22,7 +22,8 @@ bool refuse(std::string_view text, std::string_view title, forms::Icon icon) {
 
 std::chrono::sys_seconds modified(const win::FileSystemObject& files, const std::string& path) {
   const auto file = files.GetFile(path);
-  if (!file) throw HandlerEnd("no file " + path);
+  if (!file)
+    throw HandlerEnd("no file " + path);
   return file->DateLastModified();
 }
 
@@ -59,8 +60,10 @@ bool refuse_modified_network_layer() {
 }
 
 bool CheckNetworkReady(host::HostMap* map) {
-  if (refuse_in_edit_session() || refuse_without_settings_file()) return false;
-  if (map && refuse_without_network_layer(map)) return false;
+  if (refuse_in_edit_session() || refuse_without_settings_file())
+    return false;
+  if (map && refuse_without_network_layer(map))
+    return false;
   return !refuse_modified_network_layer();
 }
 

@@ -12,6 +12,8 @@ ClearResult::ClearResult()
                    .Message = "Clears the various results of Corvane",
                    .BitmapId = 7032}) {}
 
-void ClearResult::click() { ClearResults(require(document(), "Document").get()); }
+void ClearResult::click() {
+  ClearResults(require(document(), "Document").get());
+}
 
 } // namespace corvane

@@ -15,9 +15,13 @@ CloseNetwork::CloseNetwork()
   CreateSharedEnginePair();
 }
 
-CloseNetwork::~CloseNetwork() { ReleaseSharedEngine(); }
+CloseNetwork::~CloseNetwork() {
+  ReleaseSharedEngine();
+}
 
-void CloseNetwork::click() { CloseLoadedNetwork(); }
+void CloseNetwork::click() {
+  CloseLoadedNetwork();
+}
 
 void CloseNetwork::created() {
   focus_map_ = require(require(document(), "Document")->FocusMap(), "FocusMap");

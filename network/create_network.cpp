@@ -19,6 +19,8 @@ bool CreateNetwork::enabled() {
   return state == NetworkNeverLoaded || state == NetworkClosed || !loaded;
 }
 
-void CreateNetwork::click() { OpenNetwork(require(document(), "Document").get(), engine_.tantest()); }
+void CreateNetwork::click() {
+  OpenNetwork(require(document(), "Document").get(), engine_.tantest());
+}
 
 } // namespace corvane

@@ -12,7 +12,8 @@ LayerUnit layer_coordinate_unit(host::HostFeatureClass* features) {
     unit = projected->CoordinateUnit();
   else if (const auto geographic = reference.as<host::HostGeographicCoordinateSystem>())
     unit = geographic->CoordinateUnit();
-  if (!unit) return {0, std::string(UnknownUnitName)};
+  if (!unit)
+    return {0, std::string(UnknownUnitName)};
   return {unit->FactoryCode(), unit->Name()};
 }
 

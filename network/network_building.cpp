@@ -48,11 +48,13 @@ void ask_choice(ChoiceDialog& dialog, std::string_view caption, std::string_view
   dialog.SetCaption(std::string(caption));
   dialog.Label1.SetCaption(std::string(prompt));
   dialog.Combo1.Clear();
-  for (const auto& item : items) dialog.Combo1.AddItem(item);
+  for (const auto& item : items)
+    dialog.Combo1.AddItem(item);
   dialog.Combo1.SetListIndex(0);
   shared_state().gPickedName.clear();
   dialog.Show(forms::ShowMode::Modal);
-  while (dialog.Visible()) forms::DoEvents();
+  while (dialog.Visible())
+    forms::DoEvents();
 }
 
 bool numeric(int field_type) {
@@ -67,7 +69,8 @@ bool choose_road_class_field(host::HostFields& fields, std::string& field) {
   std::vector<std::string> items{std::string(DefaultAttribute)};
   for (int i = 0; i < fields.FieldCount(); ++i) {
     const auto candidate = require(fields.Field(i), "Fields.Field");
-    if (numeric(candidate->Type())) items.push_back(candidate->Name());
+    if (numeric(candidate->Type()))
+      items.push_back(candidate->Name());
   }
   field.clear();
   if (items.size() == 1) {
@@ -76,8 +79,10 @@ bool choose_road_class_field(host::HostFields& fields, std::string& field) {
     return true;
   }
   ask_choice(gPolylines1Form(), "Attribute Field", "Select an Attribute Field", items);
-  if (state.gPickedName.empty()) return false;
-  if (state.gPickedFieldIndex != 0) field = state.gPickedName;
+  if (state.gPickedName.empty())
+    return false;
+  if (state.gPickedFieldIndex != 0)
+    field = state.gPickedName;
   return true;
 }
 
@@ -91,7 +96,8 @@ bool choose_distance_units(host::HostMap& map, std::string& units) {
     ask_choice(gPolylinesForm(), "Distance Units", "Select Distance Units",
                {std::string(settings::Kilometers), std::string(settings::Miles)});
     units = shared_state().gPickedName;
-    if (units.empty()) return false;
+    if (units.empty())
+      return false;
   }
   shared_state().gDistUnits = units;
   return true;
@@ -108,10 +114,12 @@ std::vector<double> attribute_values(host::HostFeatureClass* features, const std
     com::ComPtr<host::HostFeature> feature;
     const auto result = cursor->NextFeature(&feature);
     check_call(result, "FeatureCursor.NextFeature");
-    if (result != com::S_OK || !feature) break;
+    if (result != com::S_OK || !feature)
+      break;
     const auto value = feature->Value(index).to_double();
-    if (!value) throw HandlerEnd("road-class value of feature " + std::to_string(values.size()) +
-                                 " is no number");
+    if (!value)
+      throw HandlerEnd("road-class value of feature " + std::to_string(values.size()) +
+                       " is no number");
     values.push_back(*value);
   }
   if (values.size() != static_cast<std::size_t>(feature_count))
@@ -122,9 +130,11 @@ std::vector<double> attribute_values(host::HostFeatureClass* features, const std
 // The classes of the new network as the road-class list holds them: plain decimal texts, or
 // the single " 1" (a number text) of a network without road-class field.
 std::vector<std::string> class_items(const std::vector<std::int32_t>& classes, bool has_field) {
-  if (!has_field) return {win::NumText(1)};
+  if (!has_field)
+    return {win::NumText(1)};
   std::vector<std::string> items;
-  for (const auto value : classes) items.push_back(std::to_string(value));
+  for (const auto value : classes)
+    items.push_back(std::to_string(value));
   return items;
 }
 
@@ -133,9 +143,11 @@ void write_attribute_text(const std::string& folder, const std::vector<double>& 
                           std::int32_t feature_count, bool has_field) {
   const win::FileSystemObject files;
   files.DeleteFile(AttributeTextFile(folder), true);
-  if (!has_field) files.DeleteFile(win::join_path(folder, "attribute.bin"), true);
+  if (!has_field)
+    files.DeleteFile(win::join_path(folder, "attribute.bin"), true);
   auto& bar = gNLoadForm().ProgressBar1;
-  if (feature_count > 0) bar.SetMax(feature_count);
+  if (feature_count > 0)
+    bar.SetMax(feature_count);
   std::vector<std::string> lines;
   lines.reserve(static_cast<std::size_t>(feature_count));
   for (std::int32_t i = 0; i < feature_count; ++i) {
@@ -174,7 +186,8 @@ bool build_engine_network(tamix::NetBase& tantest, const std::vector<double>& va
     if (state.gEngineResult != 0)
       fail("Network could not be loaded: Error = ", state.gEngineResult);
   });
-  if (failed) return false;
+  if (failed)
+    return false;
   show("Network created successfully", "Network Loaded", forms::Icon::Information);
   return true;
 }
@@ -193,7 +206,8 @@ void write_info(const std::string& ini, std::int32_t feature_count, const LayerU
       {settings::AttributeField, field.empty() ? std::string(settings::NoRoadClassField) : field},
       {settings::AttributeFlag, win::NumText(state.gAttributeFlag)},
   };
-  for (const auto& [key, value] : keys) settings::write(ini, settings::Info, key, value);
+  for (const auto& [key, value] : keys)
+    settings::write(ini, settings::Info, key, value);
 }
 
 void write_speed_classes(const std::string& speed_file) {
@@ -214,24 +228,26 @@ void write_speed_classes(const std::string& speed_file) {
 std::int32_t EngineMapUnits(std::int32_t engine_unit_code) {
   // Engine unit code -> map-unit family, by the EPSG units behind the codes.
   static constexpr std::pair<std::int32_t, std::int32_t> families[] = {
-      {1, 7},   {2, 7},                                                        // metres
-      {3, 3},   {5, 3},  {16, 3}, {20, 3}, {24, 3}, {27, 3}, {28, 3}, {29, 3},  // feet
-      {30, 3},  {35, 3}, {4, 8},                                               // US survey foot
-      {7, 9},                                                                  // nautical mile
-      {8, 12},  {13, 12}, {17, 12}, {21, 12}, {25, 12},                        // chains
-      {9, 11},  {14, 11}, {18, 11}, {22, 11}, {26, 11},                        // links
-      {10, 0},  {11, 1},                                                       // mile, kilometre
-      {12, 4},  {15, 4}, {19, 4}, {23, 4}, {31, 4}, {32, 4}, {33, 4}, {34, 4}, // yards
-      {37, 10},                                                                // degree
+      {1, 7},   {2, 7},                                                            // metres
+      {3, 3},   {5, 3},   {16, 3},  {20, 3},  {24, 3},  {27, 3}, {28, 3}, {29, 3}, // feet
+      {30, 3},  {35, 3},  {4, 8},                                                  // US survey foot
+      {7, 9},                                                                      // nautical mile
+      {8, 12},  {13, 12}, {17, 12}, {21, 12}, {25, 12},                            // chains
+      {9, 11},  {14, 11}, {18, 11}, {22, 11}, {26, 11},                            // links
+      {10, 0},  {11, 1}, // mile, kilometre
+      {12, 4},  {15, 4},  {19, 4},  {23, 4},  {31, 4},  {32, 4}, {33, 4}, {34, 4}, // yards
+      {37, 10},                                                                    // degree
   };
   for (const auto& [code, family] : families)
-    if (code == engine_unit_code) return family;
+    if (code == engine_unit_code)
+      return family;
   return 0;
 }
 
 bool RoadClassOf(double attribute_value, std::int32_t& road_class) {
   const double magnitude = std::trunc(std::fabs(attribute_value));
-  if (!(magnitude < invalid_attribute_value)) return false;
+  if (!(magnitude < invalid_attribute_value))
+    return false;
   road_class = static_cast<std::int32_t>(magnitude) % (largest_road_class + 1);
   return true;
 }
@@ -241,7 +257,8 @@ bool RoadClassesOf(const std::vector<double>& attribute_values,
   std::set<std::int32_t> distinct;
   for (const double value : attribute_values) {
     std::int32_t road_class = 0;
-    if (!RoadClassOf(value, road_class)) return false;
+    if (!RoadClassOf(value, road_class))
+      return false;
     distinct.insert(road_class);
   }
   classes.assign(distinct.begin(), distinct.end());
@@ -263,17 +280,20 @@ void NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
                 forms::Icon::Exclamation);
 
   std::string field;
-  if (!choose_road_class_field(*require(features->Fields(), "FeatureClass.Fields"), field)) return;
+  if (!choose_road_class_field(*require(features->Fields(), "FeatureClass.Fields"), field))
+    return;
   if (field.empty()) {
     state.gAttributeFlag = 1;
     state.gRoadClassCount = 0;
   }
 
   gFrmSetSpeedForm().List1.Clear();
-  for (std::int32_t row = 0; row < state.gRoadClassCount; ++row) state.gRoadClassSpeeds[row] = {};
+  for (std::int32_t row = 0; row < state.gRoadClassCount; ++row)
+    state.gRoadClassSpeeds[row] = {};
 
   std::string dist_units;
-  if (!choose_distance_units(*map, dist_units)) return;
+  if (!choose_distance_units(*map, dist_units))
+    return;
 
   EnsureResultField(features.get());
 
@@ -298,10 +318,12 @@ void NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   const auto items = class_items(classes, !field.empty());
   auto& class_list = gFrmSetSpeedForm().List1;
   class_list.Clear();
-  for (const auto& item : items) class_list.AddItem(item);
+  for (const auto& item : items)
+    class_list.AddItem(item);
   state.gRoadClassCount = static_cast<std::int32_t>(items.size());
 
-  if (!build_engine_network(*tantest, values, feature_count, !field.empty())) return;
+  if (!build_engine_network(*tantest, values, feature_count, !field.empty()))
+    return;
 
   for (std::int32_t row = 0; row < state.gRoadClassCount; ++row) {
     const auto& item = items[static_cast<std::size_t>(row)];

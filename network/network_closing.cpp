@@ -21,7 +21,8 @@ void CloseLoadedNetwork() {
   const auto net_base = require(state.gNetBase, "gNetBase");
   const bool loaded = net_base->IsLoaded();
   state.gDocument = nullptr;
-  if (!loaded) return;
+  if (!loaded)
+    return;
   net_base->Unload();
   state.gNetworkState = NetworkClosed;
   state.gMsgAnswer = forms::MsgBox("Network Closed Successfully", "Close Network",

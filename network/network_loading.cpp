@@ -41,7 +41,8 @@ NetworkEngine::NetworkEngine() {
 }
 
 NetworkEngine::~NetworkEngine() {
-  if (events_cookie_ != 0) tantest_->Unadvise(events_cookie_);
+  if (events_cookie_ != 0)
+    tantest_->Unadvise(events_cookie_);
 }
 
 void ShowLoadProgress(std::uint8_t percent) {

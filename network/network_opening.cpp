@@ -19,8 +19,8 @@
 #include "host/active_view.h"
 #include "host/layer.h"
 #include "host/workspace.h"
-#include "network/network_building.h"
 #include "network/layer_unit.h"
+#include "network/network_building.h"
 #include "network/network_loading.h"
 #include "network/result_field.h"
 #include "network/settings_files.h"
@@ -38,8 +38,8 @@ namespace {
 constexpr std::string_view ErrorLogFile = "C:\\CVErrors.txt";
 
 // The add-in's own output layers are never offered as network layers.
-constexpr std::array<std::string_view, 6> output_classes{"CulDeSac", "BatchIsochrone", "BatchRoute",
-                                                         "ViewRoute", "BatchTSP", "Route"};
+constexpr std::array<std::string_view, 6> output_classes{
+    "CulDeSac", "BatchIsochrone", "BatchRoute", "ViewRoute", "BatchTSP", "Route"};
 
 void show(std::string_view text, std::string_view title, forms::Icon icon) {
   shared_state().gMsgAnswer = forms::MsgBox(text, title, icon, forms::Buttons::OKOnly);
@@ -68,9 +68,11 @@ bool list_candidate_layers(host::HostMap& map) {
   std::int32_t k = 0;
   for (int position = 0; position < map.LayerCount(); ++position) {
     const auto layer = require(map.Layer(position), "Map.Layer").as<host::HostFeatureLayer>();
-    if (!layer || !shapefile_source(layer->DataSourceType())) continue;
+    if (!layer || !shapefile_source(layer->DataSourceType()))
+      continue;
     const auto features = require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
-    if (features->ShapeType() != host::geometry_polyline) continue;
+    if (features->ShapeType() != host::geometry_polyline)
+      continue;
     const auto name = features->AliasName();
     if (std::find(output_classes.begin(), output_classes.end(), name) != output_classes.end() ||
         layer->Name() == "IsoLink")
@@ -95,14 +97,16 @@ Decision decide(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
   for (const std::string_view name :
        {NetworkIniFileName, std::string_view("link.bin"), std::string_view("dist.bin"),
         std::string_view("coord.bin"), std::string_view("node.bin"), SpeedClassFileName})
-    if (!files.FileExists(win::join_path(folder, name))) return Decision::Rebuild;
+    if (!files.FileExists(win::join_path(folder, name)))
+      return Decision::Rebuild;
 
   const auto shapefile = win::join_path(folder, state.gNetworkLayerName + ".shp");
   if (settings::read(ini, settings::Info, settings::ShapeFile).substr(0, shapefile.size()) !=
       shapefile)
     return Decision::Rebuild;
 
-  if (network_layer_newer_than_settings(folder, state.gNetworkLayerName)) return Decision::Rebuild;
+  if (network_layer_newer_than_settings(folder, state.gNetworkLayerName))
+    return Decision::Rebuild;
 
   if (settings::read_number(ini, settings::Info, settings::AttributeFlag) == 0 &&
       !files.FileExists(win::join_path(folder, "attribute.bin")))
@@ -110,16 +114,16 @@ Decision decide(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
 
   if (settings::read_number(ini, settings::Info, settings::EsriMapUnits) !=
       layer_coordinate_unit(&features).epsg_code) {
-    state.gMsgAnswer = forms::MsgBox("Current " + layer.Name() +
-                                         " units do not match with the Network's units. Create "
-                                         "the new network?",
-                                     "Dataset Units Mismatch", forms::Icon::None,
-                                     forms::Buttons::YesNo);
+    state.gMsgAnswer =
+        forms::MsgBox("Current " + layer.Name() +
+                          " units do not match with the Network's units. Create "
+                          "the new network?",
+                      "Dataset Units Mismatch", forms::Icon::None, forms::Buttons::YesNo);
     return state.gMsgAnswer == forms::Answer::Yes ? Decision::Rebuild : Decision::Stop;
   }
 
-  state.gCallResult = tantest.SetMapUnits(settings::read_strict_whole(ini, settings::Info,
-                                                                      settings::OcxMapUnits));
+  state.gCallResult =
+      tantest.SetMapUnits(settings::read_strict_whole(ini, settings::Info, settings::OcxMapUnits));
   if (const auto units = settings::read_distance_units(ini)) {
     state.gDistUnits = *units;
     state.gCallResult = tantest.SetDistanceUnits(*units == settings::Kilometers ? 0 : 1);
@@ -137,8 +141,8 @@ Decision decide(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
 void read_road_classes() {
   auto& state = shared_state();
   const auto speed_file = SpeedClassFile(state.gNetworkFolder);
-  state.gRoadClassCount = settings::read_whole(speed_file, settings::SpeedValues,
-                                               settings::TotalCategories);
+  state.gRoadClassCount =
+      settings::read_whole(speed_file, settings::SpeedValues, settings::TotalCategories);
   auto& list = gFrmSetSpeedForm().List1;
   list.Clear();
   for (std::int32_t category = 1; category <= state.gRoadClassCount; ++category) {
@@ -154,11 +158,13 @@ void read_temp_speeds(host::HostMap& map, host::HostFeatureClass& features) {
   auto& state = shared_state();
   const auto ini = NetworkIniFile(state.gNetworkFolder);
   state.gTempSpeedCount = settings::read_whole(ini, settings::TemporarySpeeds, settings::Total);
-  if (settings::read_number(ini, settings::TemporarySpeeds, settings::Total) <= 0) return;
+  if (settings::read_number(ini, settings::TemporarySpeeds, settings::Total) <= 0)
+    return;
   for (std::int32_t row = 1; row <= state.gTempSpeedCount; ++row) {
     auto& speed = state.gTempSpeeds[row];
     speed = settings::read_temp_speed(ini, row);
-    if (!MarkLinkMidpoint(&map, &features, static_cast<std::int32_t>(com::round_half_even(speed.Link)),
+    if (!MarkLinkMidpoint(&map, &features,
+                          static_cast<std::int32_t>(com::round_half_even(speed.Link)),
                           TempSpeedMarkerRatio, MarkerTempSpeed))
       speed = {};
   }
@@ -168,11 +174,13 @@ void read_closed_links(host::HostMap& map, host::HostFeatureClass& features) {
   auto& state = shared_state();
   const auto ini = NetworkIniFile(state.gNetworkFolder);
   state.gClosedLinkCount = settings::read_whole(ini, settings::ClosedRoads, settings::Total);
-  if (settings::read_number(ini, settings::ClosedRoads, settings::Total) <= 0) return;
+  if (settings::read_number(ini, settings::ClosedRoads, settings::Total) <= 0)
+    return;
   for (std::int32_t row = 1; row <= state.gClosedLinkCount; ++row) {
     auto& link = state.gClosedLinks[row];
     link = settings::read_closed_link(ini, row);
-    if (!MarkLinkMidpoint(&map, &features, link, ClosedRoadMarkerRatio, MarkerClosedRoad)) link = 0;
+    if (!MarkLinkMidpoint(&map, &features, link, ClosedRoadMarkerRatio, MarkerClosedRoad))
+      link = 0;
   }
 }
 
@@ -181,7 +189,8 @@ void read_settings_after_load(host::HostMap& map, host::HostFeatureClass& featur
   auto& state = shared_state();
   const auto ini = NetworkIniFile(state.gNetworkFolder);
   read_closed_links(map, features);
-  require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(&map), "Map as ActiveView")->Refresh();
+  require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(&map), "Map as ActiveView")
+      ->Refresh();
   state.gUseDescField = 0;
   state.gTspMode = settings::read_tsp_mode(ini, state.gTspMode);
   state.gRouteType = RouteShortest;
@@ -200,7 +209,8 @@ void read_settings_after_load(host::HostMap& map, host::HostFeatureClass& featur
 void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>& tantest) {
   auto& state = shared_state();
   const win::FileSystemObject files;
-  if (files.FileExists(ErrorLogFile)) files.DeleteFile(ErrorLogFile, true);
+  if (files.FileExists(ErrorLogFile))
+    files.DeleteFile(ErrorLogFile, true);
 
   state.gLayerIndex = 0;
   state.gDocument = com::ComPtr<host::HostDocument>(document);
@@ -222,8 +232,10 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
   dialog.Label1.SetCaption("Select The Network Layer");
   dialog.Combo1.SetText(dialog.Combo1.List(0));
   dialog.Show(forms::ShowMode::Modal);
-  while (dialog.Visible()) forms::DoEvents();
-  if (state.gPickedName.empty()) return;
+  while (dialog.Visible())
+    forms::DoEvents();
+  if (state.gPickedName.empty())
+    return;
 
   state.gLayerIndex = state.gCandidateLayers[state.gPickedLayerIndex].MapIndex;
   const auto layer = require_as<host::HostFeatureLayer>(

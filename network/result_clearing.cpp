@@ -66,7 +66,8 @@ public:
 
     delete_named([&](std::string_view name) {
       for (std::int32_t k = 1; k <= s.gGazetteerStopCount; ++k)
-        if (s.gGazetteerMarkerNames[k] == name) return true;
+        if (s.gGazetteerMarkerNames[k] == name)
+          return true;
       return false;
     });
     for (std::int32_t row = 0; row <= s.gGazetteerStopCount; ++row) {
@@ -95,7 +96,8 @@ public:
     remove_layers("IsoPoly", "PG");
     view_->Refresh();
 
-    if (s.gNetworkResultPresent) show_plain_network();
+    if (s.gNetworkResultPresent)
+      show_plain_network();
   }
 
 private:
@@ -121,8 +123,8 @@ private:
   }
 
   void remove_tables(std::string_view name) {
-    const auto tables = require_as<host::HostStandaloneTableCollection>(
-        map_, "Map as StandaloneTableCollection");
+    const auto tables =
+        require_as<host::HostStandaloneTableCollection>(map_, "Map as StandaloneTableCollection");
     for (int index = 0; index < tables->StandaloneTableCount();) {
       const auto table = require(tables->StandaloneTable(index), "StandaloneTable");
       if (table->Name() == name)
@@ -158,7 +160,8 @@ private:
 
   void show_plain_network() {
     const auto position = FindLayerIndex(map_.get(), shared_state().gNetworkLayerName, "L");
-    if (position == NoLayer) return;
+    if (position == NoLayer)
+      return;
     const auto layer = require_as<host::HostGeoFeatureLayer>(
         require(map_->Layer(position), "Map.Layer"), "Layer as GeoFeatureLayer");
     const auto colour = create<host::HostRgbColor>(host::RgbColorClass);

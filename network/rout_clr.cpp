@@ -11,6 +11,8 @@ RoutClr::RoutClr()
                    .Message = "Sets the various route color",
                    .BitmapId = 7061}) {}
 
-void RoutClr::click() { ChooseRouteColour(); }
+void RoutClr::click() {
+  ChooseRouteColour();
+}
 
 } // namespace corvane

@@ -7,10 +7,12 @@
 namespace corvane {
 
 void ChooseRouteColour() {
-  if (!CheckNetworkReady(nullptr)) return;
+  if (!CheckNetworkReady(nullptr))
+    return;
   auto& dialog = gColoringForm();
   dialog.Show(forms::ShowMode::Modal);
-  while (dialog.Visible()) forms::DoEvents();
+  while (dialog.Visible())
+    forms::DoEvents();
 }
 
 } // namespace corvane

@@ -33,8 +33,7 @@ constexpr int swatch_step = 480;
 
 } // namespace
 
-Coloring::Coloring()
-    : Form("Coloring", {.Caption = "Route Color", .Width = 5055, .Height = 5175}) {
+Coloring::Coloring() : Form("Coloring", {.Caption = "Route Color", .Width = 5055, .Height = 5175}) {
   add_swatches();
   Slider1.Bind(&forms::Slider::Change, [this](int) { slider_moved(); });
   CmdOk.Click = [this] { accept(); };
@@ -47,13 +46,13 @@ Coloring::Coloring()
 void Coloring::add_swatches() {
   for (int i = 0; i < 18; ++i) {
     const int column = i / 3, row = i % 3;
-    auto swatch = std::make_unique<forms::PictureBox>(
-        Frame1, "Picture" + std::to_string(i + 2),
-        forms::Look{.BackColor = swatches[i].shown,
-                    .Left = 120 + column * swatch_step,
-                    .Top = 300 + row * swatch_step,
-                    .Width = swatch_size,
-                    .Height = swatch_size});
+    auto swatch =
+        std::make_unique<forms::PictureBox>(Frame1, "Picture" + std::to_string(i + 2),
+                                            forms::Look{.BackColor = swatches[i].shown,
+                                                        .Left = 120 + column * swatch_step,
+                                                        .Top = 300 + row * swatch_step,
+                                                        .Width = swatch_size,
+                                                        .Height = swatch_size});
     swatch->Click = [this, i] { choose(swatches[i].red, swatches[i].green, swatches[i].blue); };
     swatches_.push_back(std::move(swatch));
   }
@@ -88,7 +87,8 @@ void Coloring::choose(std::int32_t red, std::int32_t green, std::int32_t blue) {
 }
 
 void Coloring::slider_moved() {
-  if (updating_) return;
+  if (updating_)
+    return;
   choose(Slider1(0).Value(), Slider1(1).Value(), Slider1(2).Value());
 }
 

@@ -122,28 +122,34 @@ protected:
     std::vector<std::string> names;
     graphics().Reset();
     while (const auto element = graphics().Next())
-      if (const auto text = element.as<host::HostTextElement>()) names.push_back(text->Text());
+      if (const auto text = element.as<host::HostTextElement>())
+        names.push_back(text->Text());
     return names;
   }
   std::vector<std::string> layer_names() {
     std::vector<std::string> names;
-    for (int i = 0; i < map()->LayerCount(); ++i) names.push_back(map()->Layer(i)->Name());
+    for (int i = 0; i < map()->LayerCount(); ++i)
+      names.push_back(map()->Layer(i)->Name());
     return names;
   }
   void clear() { ClearResults(document_.get()); }
 };
 
 TEST_F(Clearing, RemovesTheOutputsOfTheNetworkFolderOnly) {
-  const auto route = shapefile("Route", host::geometry_polyline, {{{500000, 6400000}, {500100, 6400000}}});
+  const auto route =
+      shapefile("Route", host::geometry_polyline, {{{500000, 6400000}, {500100, 6400000}}});
   add_layer(route, "Route");
   add_layer(route, "Route again");
-  add_layer(shapefile("Route", host::geometry_polyline, {{{500000, 6400000}, {500100, 6400000}}}, "other"),
+  add_layer(shapefile("Route", host::geometry_polyline, {{{500000, 6400000}, {500100, 6400000}}},
+                      "other"),
             "Route elsewhere");
   add_layer(shapefile("closenodes", host::geometry_point, {{{500000, 6400000}}}), "closenodes");
-  add_layer(shapefile("IsoPoly", host::geometry_polygon,
-                      {{{500000, 6400000}, {500000, 6400100}, {500100, 6400100}, {500000, 6400000}}}),
-            "IsoPoly");
-  add_layer(shapefile("BatchIsochrone", host::geometry_polyline, {{{500000, 6400000}, {500100, 6400000}}}),
+  add_layer(
+      shapefile("IsoPoly", host::geometry_polygon,
+                {{{500000, 6400000}, {500000, 6400100}, {500100, 6400100}, {500000, 6400000}}}),
+      "IsoPoly");
+  add_layer(shapefile("BatchIsochrone", host::geometry_polyline,
+                      {{{500000, 6400000}, {500100, 6400000}}}),
             "BatchIsochrone");
   const auto table = com::create_object<host::HostStandaloneTable>(host::StandaloneTableClass);
   table->SetName("BatchRoute");
@@ -157,7 +163,8 @@ TEST_F(Clearing, RemovesTheOutputsOfTheNetworkFolderOnly) {
 
 TEST_F(Clearing, DeletesNamedGraphicsByTheStopCountsAndMarkersAtStoredPoints) {
   auto& s = shared_state();
-  for (const char* name : {"Start", "start", "End", "0", "1", "2", "3", "01"}) add_label(name);
+  for (const char* name : {"Start", "start", "End", "0", "1", "2", "3", "01"})
+    add_label(name);
   s.gRouteStopCount = 2;
   s.gMultiStopCount = 0;
   s.gMarkerCount = 4;
@@ -242,16 +249,17 @@ TEST_F(PreCheck, TheFirstFailingTestSpeaks) {
 
   s.gEditSessionActive = false;
   EXPECT_FALSE(CheckNetworkReady(map()));
-  EXPECT_EQ(take_messages(), std::vector<std::string>{
-                                 "One of the required file are missing\nClose network and create again"});
+  EXPECT_EQ(take_messages(),
+            std::vector<std::string>{
+                "One of the required file are missing\nClose network and create again"});
   std::filesystem::rename(ini() + ".aside", ini());
 
   set_modified("Corvane.ini", "roads.shp", -59s);
   EXPECT_TRUE(CheckNetworkReady(map()));
   set_modified("Corvane.ini", "roads.shp", -61s);
   EXPECT_FALSE(CheckNetworkReady(map()));
-  EXPECT_EQ(take_messages(),
-            std::vector<std::string>{"Network layer has been modified. Re-Create the network again "});
+  EXPECT_EQ(take_messages(), std::vector<std::string>{
+                                 "Network layer has been modified. Re-Create the network again "});
   EXPECT_EQ(user_->messages.back().icon, forms::Icon::None);
 
   set_modified("Corvane.ini", "roads.shp", 0s);

@@ -36,7 +36,9 @@ bool engine_registered() {
   return registered;
 }
 
-void touch_file(const std::string& path) { std::ofstream(path, std::ios::binary) << "network"; }
+void touch_file(const std::string& path) {
+  std::ofstream(path, std::ios::binary) << "network";
+}
 
 } // namespace
 
@@ -47,7 +49,8 @@ void ScriptedUser::WorkModal(forms::IForm& form) {
 
 forms::Answer ScriptedUser::MessageBox(const forms::Message& message) {
   messages.push_back(message);
-  if (answers.empty()) return forms::answers_of(message.buttons).front();
+  if (answers.empty())
+    return forms::answers_of(message.buttons).front();
   const auto answer = answers.front();
   answers.pop_front();
   return answer;
@@ -80,7 +83,8 @@ std::int32_t ScriptedNetBase::SetDistanceUnits(std::int32_t units) {
 
 std::int32_t ScriptedNetBase::CreateNetwork(const std::string&, std::int32_t, const std::string&) {
   calls.push_back("CreateNetwork");
-  if (create_result != 0) return create_result;
+  if (create_result != 0)
+    return create_result;
   for (const char* name : {"link.bin", "dist.bin", "coord.bin", "node.bin"})
     touch_file(folder + "/" + name);
   return 0;
@@ -91,10 +95,12 @@ std::int32_t ScriptedNetBase::CreateAttributeFile(const std::string& file) {
   std::ifstream text(folder + "/" + file);
   attribute_lines.clear();
   for (std::string line; std::getline(text, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line.back() == '\r')
+      line.pop_back();
     attribute_lines.push_back(line);
   }
-  if (attribute_result != 0) return attribute_result;
+  if (attribute_result != 0)
+    return attribute_result;
   touch_file(folder + "/attribute.bin");
   return 0;
 }
@@ -165,7 +171,9 @@ com::ComPtr<host::HostFeatureLayer> NetworkTest::add_roads(const std::vector<dou
   return roads_;
 }
 
-void NetworkTest::open() { OpenNetwork(document_.get(), engine_); }
+void NetworkTest::open() {
+  OpenNetwork(document_.get(), engine_);
+}
 
 void NetworkTest::build() {
   user_->choose("Polylines", "roads");
@@ -180,7 +188,9 @@ std::vector<std::string> NetworkTest::take_messages() {
   return texts;
 }
 
-std::string NetworkTest::ini() const { return NetworkIniFile(path()); }
+std::string NetworkTest::ini() const {
+  return NetworkIniFile(path());
+}
 
 std::string NetworkTest::ini_value(std::string_view section, std::string_view key) const {
   return settings::read(ini(), section, key);

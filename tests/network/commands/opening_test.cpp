@@ -12,10 +12,10 @@
 #include "dialogs/network/n_load.h"
 #include "host/fields.h"
 #include "host/row.h"
-#include "network/network_loading.h"
-#include "network/result_field.h"
 #include "network/network_building.h"
+#include "network/network_loading.h"
 #include "network/network_opening.h"
+#include "network/result_field.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
 #include "network_fixture.h"
@@ -34,8 +34,10 @@ protected:
 
   // What the last opening did with the engine.
   std::string outcome() const {
-    if (engine_->called("CreateNetwork")) return "rebuild";
-    if (engine_->called("LoadNetwork")) return "load";
+    if (engine_->called("CreateNetwork"))
+      return "rebuild";
+    if (engine_->called("LoadNetwork"))
+      return "load";
     return "stop";
   }
   void write(std::string_view section, std::string_view key, std::string_view value) {
@@ -45,7 +47,8 @@ protected:
     std::ifstream in(file);
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (!line.empty() && line.back() == '\r')
+        line.pop_back();
       lines.push_back(line);
     }
     return lines;
@@ -70,36 +73,50 @@ TEST_F(Opening, RebuildsExactlyWhenTheFilesNoLongerDescribeTheLayer) {
       {"SHAPE FILE in upper case",
        [this] {
          auto value = ini_value(settings::Info, settings::ShapeFile);
-         std::ranges::transform(value, value.begin(), [](unsigned char ch) { return std::toupper(ch); });
+         std::ranges::transform(value, value.begin(),
+                                [](unsigned char ch) { return std::toupper(ch); });
          write(settings::Info, settings::ShapeFile, value);
        },
-       {}, "rebuild"},
+       {},
+       "rebuild"},
       {"SHAPE FILE with more after the path",
        [this] {
          write(settings::Info, settings::ShapeFile,
-                 ini_value(settings::Info, settings::ShapeFile) + ".old");
+               ini_value(settings::Info, settings::ShapeFile) + ".old");
        },
-       {}, "load"},
+       {},
+       "load"},
       {"shapefile saved 59 s after the settings",
-       [this] { set_modified("Corvane.ini", "roads.shp", -59s); }, {}, "load"},
+       [this] { set_modified("Corvane.ini", "roads.shp", -59s); },
+       {},
+       "load"},
       {"shapefile saved 61 s after the settings",
-       [this] { set_modified("Corvane.ini", "roads.shp", -61s); }, {}, "rebuild"},
+       [this] { set_modified("Corvane.ini", "roads.shp", -61s); },
+       {},
+       "rebuild"},
       {"ATTRIBUTE FLAG 0 without attribute.bin",
-       [this] { std::filesystem::remove(path("attribute.bin")); }, {}, "rebuild"},
+       [this] { std::filesystem::remove(path("attribute.bin")); },
+       {},
+       "rebuild"},
       {"ATTRIBUTE FLAG 1 without attribute.bin",
        [this] {
          std::filesystem::remove(path("attribute.bin"));
          write(settings::Info, settings::AttributeFlag, " 1");
        },
-       {}, "load"},
+       {},
+       "load"},
       {"other units, answered Yes",
        [this] { write(settings::Info, settings::EsriMapUnits, " 9002"); },
-       {Answer::Yes}, "rebuild"},
+       {Answer::Yes},
+       "rebuild"},
       {"other units, answered No",
        [this] { write(settings::Info, settings::EsriMapUnits, " 9002"); },
-       {Answer::No}, "stop"},
+       {Answer::No},
+       "stop"},
       {"RECORD NO differs",
-       [this] { write(settings::Info, settings::RecordNo, " 5"); }, {}, "rebuild"},
+       [this] { write(settings::Info, settings::RecordNo, " 5"); },
+       {},
+       "rebuild"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -114,8 +131,9 @@ TEST_F(Opening, RebuildsExactlyWhenTheFilesNoLongerDescribeTheLayer) {
     EXPECT_EQ(outcome(), c.expected);
     const auto messages = take_messages();
     if (c.answers.empty()) {
-      EXPECT_EQ(messages.back(), c.expected == std::string("load") ? "Network loaded successfully"
-                                                                   : "Network created successfully");
+      EXPECT_EQ(messages.back(), c.expected == std::string("load")
+                                     ? "Network loaded successfully"
+                                     : "Network created successfully");
     } else {
       EXPECT_EQ(messages.front(), "Current roads units do not match with the Network's units. "
                                   "Create the new network?");
@@ -138,39 +156,37 @@ TEST_F(Opening, AFreshBuildWritesOnlyTheDefaultsOfANewNetwork) {
 
   build();
 
-  EXPECT_EQ(lines_of(ini()),
-            (std::vector<std::string>{"[INFO]",
-                                      "SHAPE FILE=" + path("roads.shp"),
-                                      "RECORD NO= 4",
-                                      "ESRIMAPUNITS= 9001",
-                                      "OCXMAPUNITS= 7",
-                                      "OCXDISTUNITS=Kilometers",
-                                      "EDITED=" + settings::edited_value(now, now),
-                                      "ATTRIBUTE FIELD=CLASS",
-                                      "ATTRIBUTE FLAG= 0",
-                                      "ROUTE TYPE=Shortest",
-                                      "TSP MODE= 1",
-                                      "TSP STRAIGHT LINE=No",
-                                      "[CLOSED ROADS]",
-                                      "Total= 0",
-                                      "[TEMPORARY SPEEDS]",
-                                      "Total= 0",
-                                      "[ISOCHRONE]",
-                                      "Zone  1= 5",
-                                      "Zone  2= 10",
-                                      "Zone  3= 15",
-                                      "Total Zones= 3",
-                                      "[Color]",
-                                      "RED=255",
-                                      "GREEN=0",
-                                      "BLUE=0"}));
-  EXPECT_EQ(lines_of(path("link.spd")),
-            (std::vector<std::string>{"[SPEED VALUES]", "TOTAL CATEGORIES= 3",
-                                      "Category  1= 1", "Speed  1 (mph)= 1",
-                                      "Speed  1 (alias)=Speed 1", "Category  2= 2",
-                                      "Speed  2 (mph)= 1", "Speed  2 (alias)=Speed 2",
-                                      "Category  3= 3", "Speed  3 (mph)= 1",
-                                      "Speed  3 (alias)=Speed 3"}));
+  EXPECT_EQ(lines_of(ini()), (std::vector<std::string>{"[INFO]",
+                                                       "SHAPE FILE=" + path("roads.shp"),
+                                                       "RECORD NO= 4",
+                                                       "ESRIMAPUNITS= 9001",
+                                                       "OCXMAPUNITS= 7",
+                                                       "OCXDISTUNITS=Kilometers",
+                                                       "EDITED=" + settings::edited_value(now, now),
+                                                       "ATTRIBUTE FIELD=CLASS",
+                                                       "ATTRIBUTE FLAG= 0",
+                                                       "ROUTE TYPE=Shortest",
+                                                       "TSP MODE= 1",
+                                                       "TSP STRAIGHT LINE=No",
+                                                       "[CLOSED ROADS]",
+                                                       "Total= 0",
+                                                       "[TEMPORARY SPEEDS]",
+                                                       "Total= 0",
+                                                       "[ISOCHRONE]",
+                                                       "Zone  1= 5",
+                                                       "Zone  2= 10",
+                                                       "Zone  3= 15",
+                                                       "Total Zones= 3",
+                                                       "[Color]",
+                                                       "RED=255",
+                                                       "GREEN=0",
+                                                       "BLUE=0"}));
+  EXPECT_EQ(
+      lines_of(path("link.spd")),
+      (std::vector<std::string>{"[SPEED VALUES]", "TOTAL CATEGORIES= 3", "Category  1= 1",
+                                "Speed  1 (mph)= 1", "Speed  1 (alias)=Speed 1", "Category  2= 2",
+                                "Speed  2 (mph)= 1", "Speed  2 (alias)=Speed 2", "Category  3= 3",
+                                "Speed  3 (mph)= 1", "Speed  3 (alias)=Speed 3"}));
   EXPECT_FALSE(std::filesystem::exists(path("Attrib.txt")));
 
   const auto& s = state();
@@ -198,7 +214,7 @@ TEST_F(Opening, RoadClassesAreTheAttributeMagnitudesModulo32) {
     double value;
     bool valid;
     std::int32_t road_class;
-  } cases[] = {{7, true, 7},   {39, true, 7},   {4096, true, 0},    {-5.7, true, 5},
+  } cases[] = {{7, true, 7},     {39, true, 7},     {4096, true, 0},  {-5.7, true, 5},
                {31.9, true, 31}, {4096.9, true, 0}, {4097, false, 0}, {-4097, false, 0}};
   for (const auto& c : cases) {
     std::int32_t road_class = -1;
@@ -332,8 +348,8 @@ TEST_F(Opening, AFailedLoadKeepsTheSettingsReadBeforeIt) {
   engine_->load_result = -15;
   take_messages();
   open();
-  EXPECT_EQ(take_messages(),
-            std::vector<std::string>{"Network could not be loaded: Error = " + EngineErrorText(-15)});
+  EXPECT_EQ(take_messages(), std::vector<std::string>{"Network could not be loaded: Error = " +
+                                                      EngineErrorText(-15)});
   EXPECT_EQ(state().gZoneMax, 7);
   EXPECT_EQ(state().gRoadClassCount, 3);
   EXPECT_EQ(state().gNetworkState, NetworkClosed);
@@ -346,12 +362,12 @@ TEST_F(Opening, AFailingEngineStepEndsTheBuildWithoutSettingsFiles) {
     const char* message;
     const char* last_call;
   } cases[] = {
-      {&testing::ScriptedNetBase::create_result, "Network could not be created: Error = ",
-       "CreateNetwork"},
-      {&testing::ScriptedNetBase::attribute_result, "Network could not be created: Error = ",
-       "CreateAttributeFile"},
-      {&testing::ScriptedNetBase::load_result, "Network could not be loaded: Error = ",
-       "LoadNetwork"},
+      {&testing::ScriptedNetBase::create_result,
+       "Network could not be created: Error = ", "CreateNetwork"},
+      {&testing::ScriptedNetBase::attribute_result,
+       "Network could not be created: Error = ", "CreateAttributeFile"},
+      {&testing::ScriptedNetBase::load_result,
+       "Network could not be loaded: Error = ", "LoadNetwork"},
   };
   add_roads();
   for (const auto& c : cases) {
@@ -376,7 +392,8 @@ TEST_F(Opening, TheBuildAsksForTheUnitsTheMapDoesNotGiveAndStopsOnCancel) {
   std::string units_answer = "Miles";
   user_->handlers["Polylines"] = [&](forms::IForm& form) {
     const bool units = form.ShownCaption() == "Distance Units";
-    if (units && units_answer.empty()) return; // closed by its frame
+    if (units && units_answer.empty())
+      return; // closed by its frame
     testing::perform(form, "Combo1", forms::Gesture::Select, units ? units_answer : "roads");
     testing::perform(form, "CmdOk", forms::Gesture::Click);
   };

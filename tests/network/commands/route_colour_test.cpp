@@ -92,8 +92,8 @@ TEST_F(RouteColour, CancelAndTheCloseBoxKeepTheOldColour) {
 TEST_F(RouteColour, RefusesWhenTheLayerChangedAfterTheSettings) {
   set_modified("Corvane.ini", "roads.shp", -61s);
   choose([](Coloring&) { ADD_FAILURE() << "the dialog opened"; });
-  EXPECT_EQ(take_messages(),
-            std::vector<std::string>{"Network layer has been modified. Re-Create the network again "});
+  EXPECT_EQ(take_messages(), std::vector<std::string>{
+                                 "Network layer has been modified. Re-Create the network again "});
   EXPECT_EQ(user_->messages.back().title, "Layer modified");
 }
 
