@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dialogs/routing/routeoptpro.h"
+#include "gazetteer_network.h"
+#include "network/settings_files.h"
+#include "network/shared_state.h"
+
+namespace corvane {
+namespace {
+
+using forms::Gesture;
+
+void act(forms::Form& form, const std::string& control, Gesture gesture,
+         const std::string& value = "") {
+  EXPECT_EQ(form.Perform(control, {gesture, value}), "") << control << " " << value;
+}
+
+class RouteOptionsTest : public testing::GazetteerTest {
+protected:
+  void SetUp() override {
+    GazetteerTest::SetUp();
+    build();
+  }
+
+  void options(std::function<void(Routeoptpro&)> script) {
+    person_->expect<Routeoptpro>("Routeoptpro", std::move(script));
+    ASSERT_TRUE(run_route_options());
+  }
+  std::string ini(std::string_view key) const {
+    return settings::read(NetworkIniFile(path()), settings::Info, key);
+  }
+};
+
+TEST_F(RouteOptionsTest, OkKeepsEveryChoiceAndGivesTheEngineTheUnits) {
+  std::string offered;
+  options([&](Routeoptpro& d) {
+    offered = d.CmbFName.Text();
+    act(d, "OptFirstest", Gesture::Click);
+    act(d, "RadMi", Gesture::Click);
+    act(d, "OptYes", Gesture::Click);
+    act(d, "CmdOk", Gesture::Click);
+  });
+  const auto& state = shared_state();
+  EXPECT_EQ(offered, "NAME");
+  EXPECT_EQ(state.gRouteType, RouteFastest);
+  EXPECT_EQ(state.gDistUnits, "Miles");
+  EXPECT_EQ(state.gUseDescField, 1);
+  EXPECT_EQ(state.gDescFieldName, "NAME");
+  EXPECT_EQ(state.gDescOption, 1);
+  EXPECT_EQ(ini(settings::RouteType), "Fastest");
+  EXPECT_EQ(ini(settings::OcxDistUnits), "Miles");
+  EXPECT_EQ(ini(settings::DescFieldName), "NAME");
+  EXPECT_EQ(base_->GetDistanceUnits(), 1);
+  EXPECT_TRUE(shown().empty());
+}
+
+TEST_F(RouteOptionsTest, CancelKeepsWhatOpeningAndTheUnitButtonsDid) {
+  settings::write(NetworkIniFile(path()), settings::Info, settings::RouteType, "Fastest");
+  bool fastest_shown = false;
+  options([&](Routeoptpro& d) {
+    fastest_shown = d.OptFirstest.Value();
+    act(d, "RadMi", Gesture::Click);
+    act(d, "CmdCancel", Gesture::Click);
+  });
+  const auto& state = shared_state();
+  EXPECT_TRUE(fastest_shown);
+  EXPECT_EQ(state.gRouteType, RouteFastest);
+  EXPECT_EQ(state.gDistUnits, "Miles");
+  // The engine and the settings file keep the units they had.
+  EXPECT_EQ(base_->GetDistanceUnits(), 0);
+  EXPECT_EQ(ini(settings::OcxDistUnits), settings::Missing);
+  EXPECT_EQ(state.gUseDescField, 0);
+}
+
+TEST_F(RouteOptionsTest, AConfirmedFieldThatHasGoneIsReported) {
+  auto& state = shared_state();
+  state.gDescOption = 1;
+  state.gDescFieldName = "STREET";
+  state.gUseDescField = 1;
+  options([](Routeoptpro& d) { act(d, "CmdCancel", Gesture::Click); });
+  EXPECT_EQ(shown(), std::vector<std::string>{
+                         "Field not found: The selected description field is not found"});
+  EXPECT_EQ(person_->messages[0].icon, forms::Icon::Critical);
+  EXPECT_EQ(state.gUseDescField, 0);
+  EXPECT_EQ(state.gDescOption, 1);
+  EXPECT_EQ(ini(settings::DescFieldName), "Description Field Not Found");
+}
+
+TEST_F(RouteOptionsTest, ALayerWithoutTextFieldsOffersNoDirections) {
+  const auto roads = open("roads");
+  ASSERT_EQ(roads->DeleteField(roads->Fields()->Field(roads->FindField("NAME")).get()), com::S_OK);
+  bool choice_enabled = true;
+  options([&](Routeoptpro& d) {
+    choice_enabled = d.OptYes.Enabled() || d.OptNo.Enabled() || d.CmbFName.Enabled();
+    act(d, "CmdOk", Gesture::Click);
+  });
+  EXPECT_EQ(shown(), std::vector<std::string>{
+                         "Field Not Found: No description field found. Add the description field"});
+  EXPECT_FALSE(choice_enabled);
+  EXPECT_EQ(ini(settings::DescFieldName), "Description Field Not Found");
+  EXPECT_EQ(ini(settings::RouteType), "Shortest");
+  EXPECT_EQ(ini(settings::OcxDistUnits), "Kilometers");
+  EXPECT_EQ(shared_state().gDescOption, 0);
+}
+
+} // namespace
+} // namespace corvane
