@@ -10,7 +10,8 @@
 #include "tamix/net_calc.h"
 
 // Engine objects that write the set-up calls they receive into one shared log, as
-// "Name(arguments)", and answer every other call with nothing.
+// "Name(arguments)", and answer every other call with nothing, except that every route solve
+// answers `solve_result`.
 using CallLog = std::vector<std::string>;
 
 inline std::string number(double value) { return com::number_text(value, 7); }
@@ -73,6 +74,8 @@ class RecordingNetCalc final : public com::ComObject<tamix::NetCalc> {
 public:
   explicit RecordingNetCalc(CallLog& log) : log_(log) {}
 
+  float solve_result = 0;
+
   std::int32_t SetResultTable(const std::string& table) override {
     return record("SetResultTable(" + table + ")");
   }
@@ -99,7 +102,7 @@ public:
 
   std::int32_t SetNet(std::int32_t) override { return 0; }
   std::int32_t MarkPathInResult(std::int32_t, std::int32_t) override { return 0; }
-  float SolveRoute(std::int32_t, std::int32_t) override { return 0; }
+  float SolveRoute(std::int32_t, std::int32_t) override { return solve_result; }
   std::int32_t GetLastReachedNode() override { return 0; }
   std::int32_t SolveFromNode(std::int32_t, float) override { return 0; }
   std::int32_t GetPathLinkCount(std::int32_t) override { return 0; }
