@@ -18,8 +18,8 @@ struct HostElement : com::IUnknown {
 };
 
 // The name tag of an element; "" until one is set. Text elements answer their text until a
-// name is set, so a label is found again by its text. Text, line and polygon elements carry a
-// name tag; marker elements do not (they are found again by their place).
+// name is set, so a label is found again by its text. Text elements carry a name tag; marker
+// elements do not (they are found again by their place).
 struct HostElementProperties : com::IUnknown {
   COM_INTERFACE(HostElementProperties, com::IUnknown, "44A49AA5-3F80-417A-B2A4-EC625B812A24")
   virtual std::string Name() = 0;
@@ -40,22 +40,8 @@ struct HostTextElement : com::IUnknown {
   virtual void SetSymbol(HostTextSymbol* symbol) = 0;
 };
 
-struct HostLineElement : com::IUnknown {
-  COM_INTERFACE(HostLineElement, com::IUnknown, "12184406-0DEA-4E95-B07D-1B91E9971823")
-  virtual com::ComPtr<HostLineSymbol> Symbol() = 0;
-  virtual void SetSymbol(HostLineSymbol* symbol) = 0;
-};
-
-struct HostFillShapeElement : com::IUnknown {
-  COM_INTERFACE(HostFillShapeElement, com::IUnknown, "5B9BB775-2FB2-46D9-BF8C-D3A30A276859")
-  virtual com::ComPtr<HostFillSymbol> Symbol() = 0;
-  virtual void SetSymbol(HostFillSymbol* symbol) = 0;
-};
-
 // Every element class is a HostElement too.
 inline constexpr std::string_view MarkerElementClass = "esricore.MarkerElement";
 inline constexpr std::string_view TextElementClass = "esricore.TextElement";
-inline constexpr std::string_view LineElementClass = "esricore.LineElement";
-inline constexpr std::string_view PolygonElementClass = "esricore.PolygonElement";
 
 } // namespace host

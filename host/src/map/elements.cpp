@@ -1,5 +1,7 @@
 #include "map/elements.h"
 
+#include "map/symbols.h"
+
 namespace host {
 namespace {
 

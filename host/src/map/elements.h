@@ -5,7 +5,6 @@
 #include "com/object.h"
 #include "host/element.h"
 #include "map/rect.h"
-#include "map/symbols.h"
 
 namespace host {
 
@@ -48,27 +47,6 @@ private:
   bool name_set_ = false;
   com::ComPtr<HostTextSymbol> symbol_;
 };
-
-// Lines and areas: a name tag and a symbol of their kind (a new one until one is set).
-template <class ElementInterface, class SymbolInterface, class DefaultSymbol>
-class ShapeElement final : public ElementBase<ElementInterface, HostElementProperties> {
-public:
-  ShapeElement() : symbol_(com::make<DefaultSymbol>()) {}
-  com::ComPtr<SymbolInterface> Symbol() override { return symbol_; }
-  void SetSymbol(SymbolInterface* symbol) override {
-    if (symbol)
-      symbol_ = com::ComPtr<SymbolInterface>(symbol);
-  }
-  std::string Name() override { return name_; }
-  void SetName(const std::string& name) override { name_ = name; }
-
-private:
-  std::string name_;
-  com::ComPtr<SymbolInterface> symbol_;
-};
-
-using LineElement = ShapeElement<HostLineElement, HostLineSymbol, SimpleLineSymbol>;
-using PolygonElement = ShapeElement<HostFillShapeElement, HostFillSymbol, SimpleFillSymbol>;
 
 // Where an element shows on the map at `resolution` map units per pixel (a symbol point
 // being one pixel): markers cover their symbol's square, texts the box of their letters,

@@ -55,8 +55,6 @@ constexpr std::array classes{
     MapClass{UniqueValuePropertyPageClass, create_page<unique_value_page_id>},
     MapClass{MarkerElementClass, create<MarkerElement>},
     MapClass{TextElementClass, create<TextElement>},
-    MapClass{LineElementClass, create<LineElement>},
-    MapClass{PolygonElementClass, create<PolygonElement>},
     MapClass{FeatureLayerClass, create<FeatureLayer>},
     MapClass{StandaloneTableClass, create<StandaloneTable>},
     MapClass{ExtentBookmarkClass, create<ExtentBookmark>},

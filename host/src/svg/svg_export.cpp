@@ -118,12 +118,6 @@ void draw_graphics(std::string& out, const Canvas& canvas, HostGraphicsContainer
       const auto point = geometry.as<HostPoint>();
       if (point)
         draw_text(out, canvas, *text, point->X(), point->Y());
-    } else if (const auto line = element.as<HostLineElement>()) {
-      const Style style = svg::style_of(line->Symbol().get());
-      canvas.shape(out, shape, style, style.attributes());
-    } else if (const auto fill = element.as<HostFillShapeElement>()) {
-      const Style style = svg::style_of(fill->Symbol().get());
-      canvas.shape(out, shape, style, style.attributes());
     }
   }
   out += "</g>\n";
