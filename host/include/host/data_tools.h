@@ -53,15 +53,16 @@ struct HostFeatureDataConverter : com::IUnknown {
   // outside are dropped. The tables must be feature classes (or layers answering for one).
   // The "selected only" flags and `tolerance` are accepted for the callers' sake.
   virtual com::HRESULT Clip(HostTable* input, bool selectedInputOnly, HostTable* clip,
-      bool selectedClipOnly, double tolerance, HostFeatureClassName* output,
-      com::ComPtr<HostFeatureClass>* out) = 0;
+                            bool selectedClipOnly, double tolerance, HostFeatureClassName* output,
+                            com::ComPtr<HostFeatureClass>* out) = 0;
   // Copies the features of `input` that pass `filter` (null: all) into the new feature class
   // `output`, with the same fields less the object id and the same ".prj". `outputDataset`
   // (a dataset to put the copy in, which shapefile folders do not have) is accepted for the
   // callers' sake and not used.
   virtual com::HRESULT ConvertFeatureClass(HostFeatureClass* input, HostQueryFilter* filter,
-      com::IUnknown* outputDataset, HostFeatureClassName* output,
-      com::ComPtr<HostFeatureClass>* out) = 0;
+                                           com::IUnknown* outputDataset,
+                                           HostFeatureClassName* output,
+                                           com::ComPtr<HostFeatureClass>* out) = 0;
 };
 
 inline constexpr std::string_view ObjectSetClass = "esricore.Set";

@@ -91,13 +91,13 @@ struct HostCurve : HostGeometry {
   // The point at `distance` along the curve (a ratio of the length when asRatio), written into
   // `out`. Extension 0 = none: a distance before the start or past the end gives the end point.
   // Fails (E_FAIL) on an empty curve.
-  virtual com::HRESULT QueryPoint(int extension, double distance, bool asRatio,
-      HostPoint* out) = 0;
+  virtual com::HRESULT QueryPoint(int extension, double distance, bool asRatio, HostPoint* out) = 0;
   // The point of the curve nearest to `in`, written into `out`, with the distance along the
   // curve to it (a ratio when asRatio), the distance from `in` to it, and whether `in` lies to
   // the right of the curve. Any of the three result pointers may be null.
   virtual com::HRESULT QueryPointAndDistance(int extension, HostPoint* in, bool asRatio,
-      HostPoint* out, double* distanceAlong, double* distanceFrom, bool* rightSide) = 0;
+                                             HostPoint* out, double* distanceAlong,
+                                             double* distanceFrom, bool* rightSide) = 0;
 };
 
 struct HostPolyline : HostCurve {
@@ -156,7 +156,7 @@ struct HostTopologicalOperator : com::IUnknown {
   // lines have count once, so a line united with itself stays itself.
   virtual com::HRESULT Union(HostGeometry* other, com::ComPtr<HostGeometry>* out) = 0;
   virtual com::HRESULT Intersect(HostGeometry* other, int dimension,
-      com::ComPtr<HostGeometry>* out) = 0;
+                                 com::ComPtr<HostGeometry>* out) = 0;
   virtual com::HRESULT Difference(HostGeometry* other, com::ComPtr<HostGeometry>* out) = 0;
   // A polygon at `distance` around the geometry (negative shrinks polygons).
   virtual com::HRESULT Buffer(double distance, com::ComPtr<HostGeometry>* out) = 0;

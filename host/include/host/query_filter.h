@@ -22,7 +22,7 @@ struct HostQueryFilter : com::IUnknown {
   // The coordinate system the shapes of `field` are handed out in; null = their own.
   virtual com::ComPtr<HostSpatialReference> OutputSpatialReference(const std::string& field) = 0;
   virtual void SetOutputSpatialReference(const std::string& field,
-      HostSpatialReference* reference) = 0;
+                                         HostSpatialReference* reference) = 0;
 };
 
 // Spatial relation codes. Only "intersects" is supported: a search with another code fails.

@@ -32,33 +32,37 @@ struct HostSpatialReference : com::IUnknown {
 };
 
 struct HostProjectedCoordinateSystem : HostSpatialReference {
-  COM_INTERFACE(HostProjectedCoordinateSystem, HostSpatialReference, "B778CA78-39F0-42CA-83EF-D0E3FD01EC0D")
+  COM_INTERFACE(HostProjectedCoordinateSystem, HostSpatialReference,
+                "B778CA78-39F0-42CA-83EF-D0E3FD01EC0D")
   // The linear unit of the coordinates.
   virtual com::ComPtr<HostUnit> CoordinateUnit() = 0;
 };
 
 struct HostGeographicCoordinateSystem : HostSpatialReference {
-  COM_INTERFACE(HostGeographicCoordinateSystem, HostSpatialReference, "C4771060-3FFC-42E5-9673-D6D9017D8D8F")
+  COM_INTERFACE(HostGeographicCoordinateSystem, HostSpatialReference,
+                "C4771060-3FFC-42E5-9673-D6D9017D8D8F")
   // The angular unit of the coordinates.
   virtual com::ComPtr<HostUnit> CoordinateUnit() = 0;
 };
 
 struct HostUnknownCoordinateSystem : HostSpatialReference {
-  COM_INTERFACE(HostUnknownCoordinateSystem, HostSpatialReference, "457354CA-8052-4BCB-B114-CFC612605CFB")
+  COM_INTERFACE(HostUnknownCoordinateSystem, HostSpatialReference,
+                "457354CA-8052-4BCB-B114-CFC612605CFB")
 };
 
 // Reads and writes coordinate systems as ".prj" files.
 struct HostSpatialReferenceFactory : com::IUnknown {
   COM_INTERFACE(HostSpatialReferenceFactory, com::IUnknown, "E983ACC9-8A91-4C41-9E8F-82CE778FDFD9")
   // Fails (E_FAIL) when the file cannot be read or holds no coordinate system.
-  virtual com::HRESULT CreateESRISpatialReferenceFromPRJFile(const std::string& path,
-      com::ComPtr<HostSpatialReference>* out) = 0;
+  virtual com::HRESULT
+  CreateESRISpatialReferenceFromPRJFile(const std::string& path,
+                                        com::ComPtr<HostSpatialReference>* out) = 0;
   // Parses a definition in any WKT dialect or "EPSG:n"; fails on text it cannot read.
   virtual com::HRESULT CreateFromText(const std::string& text,
-      com::ComPtr<HostSpatialReference>* out) = 0;
+                                      com::ComPtr<HostSpatialReference>* out) = 0;
   // Writes the ESRI-style WKT of `reference` to `path`; fails for the unknown kind.
   virtual com::HRESULT ExportESRISpatialReferenceToPRJFile(HostSpatialReference* reference,
-      const std::string& path) = 0;
+                                                           const std::string& path) = 0;
 };
 
 // One ".prj" file: Read keeps its text byte for byte, Write puts the same bytes elsewhere.
@@ -73,7 +77,6 @@ struct HostProjectionFile : com::IUnknown {
 inline constexpr std::string_view SpatialReferenceEnvironmentClass =
     "esricore.SpatialReferenceEnvironment";
 inline constexpr std::string_view ProjectionFileClass = "esricore.ProjectionFile";
-inline constexpr std::string_view UnknownCoordinateSystemClass =
-    "esricore.UnknownCoordinateSystem";
+inline constexpr std::string_view UnknownCoordinateSystemClass = "esricore.UnknownCoordinateSystem";
 
 } // namespace host

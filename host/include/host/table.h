@@ -79,9 +79,9 @@ struct HostTable : HostClass {
   virtual com::HRESULT CreateRow(com::ComPtr<HostRow>* out) = 0;
   // `recycling` is accepted for the callers' sake: every row is a new object.
   virtual com::HRESULT Search(HostQueryFilter* filter, bool recycling,
-      com::ComPtr<HostCursor>* out) = 0;
+                              com::ComPtr<HostCursor>* out) = 0;
   virtual com::HRESULT Update(HostQueryFilter* filter, bool recycling,
-      com::ComPtr<HostCursor>* out) = 0;
+                              com::ComPtr<HostCursor>* out) = 0;
   virtual com::HRESULT Insert(bool useBuffering, com::ComPtr<HostCursor>* out) = 0;
   virtual com::HRESULT DeleteSearchedRows(HostQueryFilter* filter) = 0;
   // The ids of the matching rows, in record order.
@@ -103,9 +103,9 @@ struct HostFeatureClass : HostObjectClass {
   // A new feature appended at once, with an empty shape and empty values.
   virtual com::HRESULT CreateFeature(com::ComPtr<HostFeature>* out) = 0;
   virtual com::HRESULT Search(HostQueryFilter* filter, bool recycling,
-      com::ComPtr<HostFeatureCursor>* out) = 0;
+                              com::ComPtr<HostFeatureCursor>* out) = 0;
   virtual com::HRESULT Update(HostQueryFilter* filter, bool recycling,
-      com::ComPtr<HostFeatureCursor>* out) = 0;
+                              com::ComPtr<HostFeatureCursor>* out) = 0;
   virtual com::HRESULT Insert(bool useBuffering, com::ComPtr<HostFeatureCursor>* out) = 0;
   // As HostTable's, so that callers holding the feature class need not ask for the table.
   virtual com::HRESULT DeleteSearchedRows(HostQueryFilter* filter) = 0;

@@ -24,7 +24,7 @@ struct HostFeatureWorkspace : com::IUnknown {
   COM_INTERFACE(HostFeatureWorkspace, com::IUnknown, "E70674C7-DC62-4CF9-AD15-2701896AA3CD")
   // Fails (E_FAIL) when there is no such shapefile or it cannot be read.
   virtual com::HRESULT OpenFeatureClass(const std::string& name,
-      com::ComPtr<HostFeatureClass>* out) = 0;
+                                        com::ComPtr<HostFeatureClass>* out) = 0;
   // A ".dbf" alone, or the attribute table of a shapefile.
   virtual com::HRESULT OpenTable(const std::string& name, com::ComPtr<HostTable>* out) = 0;
   // New shapefile `name` with the given fields: the shape field (named `shapeFieldName`) gives
@@ -32,11 +32,13 @@ struct HostFeatureWorkspace : com::IUnknown {
   // (an existing ".prj" is never deleted); object id fields are not stored. Fails when the
   // shapefile exists, when no shape field is given, or when a field cannot be stored.
   virtual com::HRESULT CreateFeatureClass(const std::string& name, HostFields* fields,
-      int featureType, const std::string& shapeFieldName, const std::string& configKeyword,
-      com::ComPtr<HostFeatureClass>* out) = 0;
+                                          int featureType, const std::string& shapeFieldName,
+                                          const std::string& configKeyword,
+                                          com::ComPtr<HostFeatureClass>* out) = 0;
   // New standalone ".dbf" table.
   virtual com::HRESULT CreateTable(const std::string& name, HostFields* fields,
-      const std::string& configKeyword, com::ComPtr<HostTable>* out) = 0;
+                                   const std::string& configKeyword,
+                                   com::ComPtr<HostTable>* out) = 0;
 };
 
 // "esricore.ShapeFileWorkspaceFactory.1": opens a folder as a workspace. OpenFromFile fails
@@ -44,7 +46,7 @@ struct HostFeatureWorkspace : com::IUnknown {
 struct HostWorkspaceFactory : com::IUnknown {
   COM_INTERFACE(HostWorkspaceFactory, com::IUnknown, "400696AC-AECF-440A-AE38-5CD71F9CC494")
   virtual com::HRESULT OpenFromFile(const std::string& path, long window,
-      com::ComPtr<HostWorkspace>* out) = 0;
+                                    com::ComPtr<HostWorkspace>* out) = 0;
   virtual bool IsWorkspace(const std::string& path) = 0;
 };
 

@@ -23,15 +23,18 @@ AppendWriter::AppendWriter(Dataset dataset, int shape_type)
 AppendWriter::~AppendWriter() {
   auto& mine = writers()[key_];
   mine.erase(this);
-  if (mine.empty()) writers().erase(key_);
+  if (mine.empty())
+    writers().erase(key_);
 }
 
 void AppendWriter::open() {
   // Another writer of the same files must not hold them open with an older index.
   for (AppendWriter* other : writers()[key_])
-    if (other != this) other->close();
+    if (other != this)
+      other->close();
   dbf_.emplace(key_, true);
-  if (dataset_.has_shapes()) shp_.emplace(dataset_.shp_base(), true);
+  if (dataset_.has_shapes())
+    shp_.emplace(dataset_.shp_base(), true);
 }
 
 void AppendWriter::close() {
@@ -40,7 +43,8 @@ void AppendWriter::close() {
 }
 
 int AppendWriter::append(const std::vector<com::Variant>& values, const Shape& shape) {
-  if (!dbf_) open();
+  if (!dbf_)
+    open();
   const int record = dbf_->record_count();
   if (shp_) {
     if (shp_->record_count() != record)
@@ -49,14 +53,17 @@ int AppendWriter::append(const std::vector<com::Variant>& values, const Shape& s
   }
   dbf_->append();
   for (std::size_t i = 0; i < values.size(); ++i)
-    if (!values[i].is_empty()) dbf_->write(record, static_cast<int>(i), values[i]);
+    if (!values[i].is_empty())
+      dbf_->write(record, static_cast<int>(i), values[i]);
   return record;
 }
 
 void close_appending_writers(const std::string& dbf_path) {
   const auto it = writers().find(dbf_path);
-  if (it == writers().end()) return;
-  for (AppendWriter* writer : it->second) writer->close();
+  if (it == writers().end())
+    return;
+  for (AppendWriter* writer : it->second)
+    writer->close();
 }
 
 } // namespace host

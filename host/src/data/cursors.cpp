@@ -15,24 +15,29 @@ namespace {
 class Cursor final : public com::ComObject<HostCursor, HostFeatureCursor> {
 public:
   Cursor(std::shared_ptr<const TableContext> table, HostQueryFilter* filter, CursorMode mode)
-      : table_(std::move(table)), filter_(*table_, filter), mode_(mode),
-        fields_(table_->fields()) {
-    if (mode_ != CursorMode::insert) open_files();
+      : table_(std::move(table)), filter_(*table_, filter), mode_(mode), fields_(table_->fields()) {
+    if (mode_ != CursorMode::insert)
+      open_files();
   }
 
   com::ComPtr<HostFields> Fields() override { return fields_; }
 
   com::HRESULT NextRow(com::ComPtr<HostRow>* out) override {
-    if (!out) return com::E_POINTER;
+    if (!out)
+      return com::E_POINTER;
     *out = nullptr;
-    if (mode_ == CursorMode::insert) return com::E_UNEXPECTED;
+    if (mode_ == CursorMode::insert)
+      return com::E_UNEXPECTED;
     const auto hr = guarded([&] { *out = next(); });
-    if (com::FAILED(hr)) return hr;
+    if (com::FAILED(hr))
+      return hr;
     return *out ? com::S_OK : com::S_FALSE;
   }
   com::HRESULT NextFeature(com::ComPtr<HostFeature>* out) override {
-    if (!out) return com::E_POINTER;
-    if (!table_->has_shapes()) return com::E_NOINTERFACE;
+    if (!out)
+      return com::E_POINTER;
+    if (!table_->has_shapes())
+      return com::E_NOINTERFACE;
     com::ComPtr<HostRow> row;
     const auto hr = NextRow(&row);
     *out = row.as<HostFeature>();
@@ -40,14 +45,17 @@ public:
   }
 
   com::HRESULT UpdateRow(HostRow* row) override {
-    if (mode_ != CursorMode::update) return com::E_UNEXPECTED;
-    if (!row) return com::E_POINTER;
+    if (mode_ != CursorMode::update)
+      return com::E_UNEXPECTED;
+    if (!row)
+      return com::E_POINTER;
     return row->Store();
   }
   com::HRESULT UpdateFeature(HostFeature* feature) override { return UpdateRow(feature); }
 
   com::HRESULT DeleteRow() override {
-    if (mode_ != CursorMode::update || current_ < 0) return com::E_UNEXPECTED;
+    if (mode_ != CursorMode::update || current_ < 0)
+      return com::E_UNEXPECTED;
     return guarded([&] {
       close_files();
       table_->dataset().delete_records({current_});
@@ -67,7 +75,8 @@ public:
   }
   // Inserts are visible at once (see AppendWriter); Flush writes the headers now.
   com::HRESULT Flush() override {
-    if (writer_) writer_->close();
+    if (writer_)
+      writer_->close();
     return com::S_OK;
   }
 
@@ -76,9 +85,11 @@ private:
     while (next_ < dbf_->record_count()) {
       const int record = next_++;
       std::optional<Shape> shape;
-      if (shp_) shape = shp_->read(record);
+      if (shp_)
+        shape = shp_->read(record);
       const auto value_of = [&](int column) { return dbf_->read(record, column); };
-      if (!filter_.matches(value_of, shape ? &*shape : nullptr)) continue;
+      if (!filter_.matches(value_of, shape ? &*shape : nullptr))
+        continue;
       current_ = record;
       com::ComPtr<HostGeometry> geometry;
       if (shape) {
@@ -86,7 +97,7 @@ private:
         if (const auto output = filter_.output_reference()) {
           if (com::FAILED(geometry->Project(output.get())))
             throw HostError("a shape of " + table_->dataset().name() +
-                " cannot be projected (record " + std::to_string(record) + ")");
+                            " cannot be projected (record " + std::to_string(record) + ")");
         }
       }
       return make_row(table_, fields_, record, dbf_->read_record(record), std::move(geometry));
@@ -95,18 +106,22 @@ private:
   }
 
   com::HRESULT insert(HostRowValues* buffer, std::int32_t* id) {
-    if (mode_ != CursorMode::insert) return com::E_UNEXPECTED;
+    if (mode_ != CursorMode::insert)
+      return com::E_UNEXPECTED;
     return guarded([&] {
-      if (!writer_) writer_.emplace(table_->dataset(), table_->shape_type());
+      if (!writer_)
+        writer_.emplace(table_->dataset(), table_->shape_type());
       const auto content = content_of(*table_, *fields_, buffer);
       const int record = writer_->append(content.values, content.shape);
-      if (id) *id = record;
+      if (id)
+        *id = record;
     });
   }
 
   void open_files() {
     dbf_.emplace(table_->dataset().open_dbf(false));
-    if (table_->has_shapes()) shp_.emplace(table_->dataset().open_shp(false));
+    if (table_->has_shapes())
+      shp_.emplace(table_->dataset().open_shp(false));
   }
   void close_files() {
     dbf_.reset();
@@ -127,7 +142,7 @@ private:
 } // namespace
 
 com::ComPtr<com::IUnknown> make_cursor(std::shared_ptr<const TableContext> table,
-    HostQueryFilter* filter, CursorMode mode) {
+                                       HostQueryFilter* filter, CursorMode mode) {
   return com::make<Cursor>(std::move(table), filter, mode).as<com::IUnknown>();
 }
 

@@ -49,6 +49,8 @@ const std::array classes{
 
 } // namespace
 
-std::span<const MapClass> data_classes() { return classes; }
+std::span<const MapClass> data_classes() {
+  return classes;
+}
 
 } // namespace host

@@ -16,10 +16,12 @@ class ObjectSet final : public com::ComObject<HostObjectSet> {
 public:
   int Count() override { return static_cast<int>(rows_.size()); }
   void Add(HostRow* row) override {
-    if (row) rows_.emplace_back(row);
+    if (row)
+      rows_.emplace_back(row);
   }
   com::ComPtr<HostRow> Row(int i) override {
-    if (i < 0 || i >= Count()) return nullptr;
+    if (i < 0 || i >= Count())
+      return nullptr;
     return rows_[static_cast<std::size_t>(i)];
   }
 
@@ -36,9 +38,11 @@ public:
       sum_ += v;
     }
     count_ = static_cast<int>(values.size());
-    if (count_ == 0) min_ = max_ = 0;
+    if (count_ == 0)
+      min_ = max_ = 0;
     const double mean = Mean();
-    for (double v : values) squares_ += (v - mean) * (v - mean);
+    for (double v : values)
+      squares_ += (v - mean) * (v - mean);
   }
   int Count() override { return count_; }
   double Minimum() override { return min_; }
@@ -60,12 +64,13 @@ public:
   void SetCursor(com::IUnknown* cursor) override { cursor_ = com::ComPtr<com::IUnknown>(cursor); }
   void SetField(const std::string& name) override { field_ = name; }
   com::HRESULT Statistics(com::ComPtr<HostStatisticsResult>* out) override {
-    if (!out) return com::E_POINTER;
+    if (!out)
+      return com::E_POINTER;
     return guarded([&] {
       const auto rows = cursor_ ? cursor_.as<HostCursor>() : nullptr;
       const auto features = cursor_ ? cursor_.as<HostFeatureCursor>() : nullptr;
-      if (!rows && !features) throw HostError("no cursor to compute statistics over",
-          com::E_INVALIDARG);
+      if (!rows && !features)
+        throw HostError("no cursor to compute statistics over", com::E_INVALIDARG);
       const auto fields = rows ? rows->Fields() : features->Fields();
       const int index = fields->FindField(field_);
       const auto field = fields->Field(index);
@@ -82,8 +87,10 @@ public:
           hr = features->NextFeature(&feature);
           row = feature;
         }
-        if (com::FAILED(hr)) throw HostError(last_error_message(), hr);
-        if (hr == com::S_FALSE) break;
+        if (com::FAILED(hr))
+          throw HostError(last_error_message(), hr);
+        if (hr == com::S_FALSE)
+          break;
         const auto value = row->Value(index);
         if (const auto number = value.to_double(); number && !value.is_empty())
           values.push_back(*number);

@@ -21,7 +21,8 @@ public:
   // New files (HostError when they exist): a ".shp"/".shx" of `shape_type` unless it is
   // geometry_null, a ".dbf" with `columns`, and `prj` as "<name>.prj" when it is not empty.
   static Dataset create(const std::filesystem::path& folder, const std::string& name,
-      int shape_type, const std::vector<DbfSpec>& columns, const std::string& prj);
+                        int shape_type, const std::vector<DbfColumn>& columns,
+                        const std::string& prj);
 
   const std::filesystem::path& folder() const { return folder_; }
   // The name as the files on disk have it.

@@ -12,15 +12,18 @@ namespace host {
 namespace {
 
 std::string iso_date(const std::string& yyyymmdd) {
-  if (yyyymmdd.size() != 8) return yyyymmdd;
+  if (yyyymmdd.size() != 8)
+    return yyyymmdd;
   return yyyymmdd.substr(0, 4) + "-" + yyyymmdd.substr(4, 2) + "-" + yyyymmdd.substr(6, 2);
 }
 
 std::string dbf_date(const std::string& text) {
   std::string digits;
   for (char c : text)
-    if (std::isdigit(static_cast<unsigned char>(c))) digits += c;
-  if (digits.size() != 8) throw HostError("\"" + text + "\" is not a date", com::E_INVALIDARG);
+    if (std::isdigit(static_cast<unsigned char>(c)))
+      digits += c;
+  if (digits.size() != 8)
+    throw HostError("\"" + text + "\" is not a date", com::E_INVALIDARG);
   return digits;
 }
 
@@ -32,14 +35,16 @@ DbfFile::DbfFile(const std::string& path, bool writable)
 DbfFile::DbfFile(DBFHandle handle, std::string path)
     : handle_(handle), path_(std::move(path)),
       code_page_(handle ? DBFGetCodePage(handle) : nullptr) {
-  if (!handle_) throw HostError("cannot open " + path_);
+  if (!handle_)
+    throw HostError("cannot open " + path_);
   load_columns();
 }
 
-DbfFile DbfFile::create(const std::string& path, const std::vector<DbfSpec>& columns) {
+DbfFile DbfFile::create(const std::string& path, const std::vector<DbfColumn>& columns) {
   // Language driver 87 = ISO-8859-1: no ".cpg" is written, and readers agree on the code page.
   DbfFile file(DBFCreateEx(path.c_str(), "LDID/87"), path);
-  for (const auto& column : columns) file.add_column(column);
+  for (const auto& column : columns)
+    file.add_column(column);
   return file;
 }
 
@@ -48,7 +53,8 @@ DbfFile::DbfFile(DbfFile&& other) noexcept
       columns_(std::move(other.columns_)), code_page_(std::move(other.code_page_)) {}
 
 DbfFile::~DbfFile() {
-  if (handle_) DBFClose(handle_);
+  if (handle_)
+    DBFClose(handle_);
 }
 
 void DbfFile::load_columns() {
@@ -62,46 +68,58 @@ void DbfFile::load_columns() {
 }
 
 void DbfFile::fail(const std::string& what, int record) const {
-  throw HostError(what + " in " + path_ + (record >= 0 ? " (record " + std::to_string(record) + ")"
-      : std::string()));
+  throw HostError(what + " in " + path_ +
+                  (record >= 0 ? " (record " + std::to_string(record) + ")" : std::string()));
 }
 
-int DbfFile::record_count() const { return DBFGetRecordCount(handle_); }
+int DbfFile::record_count() const {
+  return DBFGetRecordCount(handle_);
+}
 
 int DbfFile::find(const std::string& name) const {
   for (std::size_t i = 0; i < columns_.size(); ++i)
-    if (equal_ignoring_case(columns_[i].name, name)) return static_cast<int>(i);
+    if (equal_ignoring_case(columns_[i].name, name))
+      return static_cast<int>(i);
   return -1;
 }
 
 com::Variant DbfFile::read(int record, int column) const {
-  if (record < 0 || record >= record_count()) fail("no such record", record);
-  if (DBFIsAttributeNULL(handle_, record, column)) return {};
-  const DbfSpec& c = columns_[static_cast<std::size_t>(column)];
-  const FieldSpec f = from_dbf(c);
+  if (record < 0 || record >= record_count())
+    fail("no such record", record);
+  if (DBFIsAttributeNULL(handle_, record, column))
+    return {};
+  const DbfColumn& c = columns_[static_cast<std::size_t>(column)];
+  const FieldDefinition f = from_dbf(c);
   switch (f.type) {
   case field_small_integer:
     return static_cast<std::int16_t>(DBFReadIntegerAttribute(handle_, record, column));
-  case field_integer: return static_cast<std::int32_t>(DBFReadIntegerAttribute(handle_, record, column));
-  case field_single: return static_cast<float>(DBFReadDoubleAttribute(handle_, record, column));
-  case field_double: return DBFReadDoubleAttribute(handle_, record, column);
-  case field_date: return iso_date(DBFReadStringAttribute(handle_, record, column));
-  default: return code_page_.to_utf8(DBFReadStringAttribute(handle_, record, column));
+  case field_integer:
+    return static_cast<std::int32_t>(DBFReadIntegerAttribute(handle_, record, column));
+  case field_single:
+    return static_cast<float>(DBFReadDoubleAttribute(handle_, record, column));
+  case field_double:
+    return DBFReadDoubleAttribute(handle_, record, column);
+  case field_date:
+    return iso_date(DBFReadStringAttribute(handle_, record, column));
+  default:
+    return code_page_.to_utf8(DBFReadStringAttribute(handle_, record, column));
   }
 }
 
 std::vector<com::Variant> DbfFile::read_record(int record) const {
   std::vector<com::Variant> values;
-  for (int i = 0; i < static_cast<int>(columns_.size()); ++i) values.push_back(read(record, i));
+  for (int i = 0; i < static_cast<int>(columns_.size()); ++i)
+    values.push_back(read(record, i));
   return values;
 }
 
 void DbfFile::write(int record, int column, const com::Variant& value) {
-  if (column < 0 || column >= static_cast<int>(columns_.size())) fail("no such field", record);
-  const DbfSpec& c = columns_[static_cast<std::size_t>(column)];
+  if (column < 0 || column >= static_cast<int>(columns_.size()))
+    fail("no such field", record);
+  const DbfColumn& c = columns_[static_cast<std::size_t>(column)];
   const auto mismatch = [&] {
     throw HostError("the value does not suit the field \"" + c.name + "\" of " + path_,
-        com::E_INVALIDARG);
+                    com::E_INVALIDARG);
   };
   int ok = 1;
   if (value.is_empty()) {
@@ -111,26 +129,30 @@ void DbfFile::write(int record, int column, const com::Variant& value) {
     case field_small_integer:
     case field_integer: {
       const auto n = value.to_int32();
-      if (!n) mismatch();
+      if (!n)
+        mismatch();
       ok = DBFWriteIntegerAttribute(handle_, record, column, *n);
       break;
     }
     case field_single:
     case field_double: {
       const auto d = value.to_double();
-      if (!d) mismatch();
+      if (!d)
+        mismatch();
       ok = DBFWriteDoubleAttribute(handle_, record, column, *d);
       break;
     }
     case field_date: {
       const auto text = value.to_string();
-      if (!text) mismatch();
+      if (!text)
+        mismatch();
       ok = DBFWriteStringAttribute(handle_, record, column, dbf_date(*text).c_str());
       break;
     }
     default: {
       const auto text = value.to_string();
-      if (!text) mismatch();
+      if (!text)
+        mismatch();
       // A text longer than the field is cut to its width, as the platform does; shapelib
       // reports that as a failure, which is not one here.
       DBFWriteStringAttribute(handle_, record, column, code_page_.from_utf8(*text).c_str());
@@ -138,29 +160,33 @@ void DbfFile::write(int record, int column, const com::Variant& value) {
     }
     }
   }
-  if (!ok) fail("the value does not fit the field \"" + c.name + "\"", record);
+  if (!ok)
+    fail("the value does not fit the field \"" + c.name + "\"", record);
 }
 
 int DbfFile::append() {
   const int record = record_count();
-  if (columns_.empty()) fail("a table without fields cannot take records");
+  if (columns_.empty())
+    fail("a table without fields cannot take records");
   for (int i = 0; i < static_cast<int>(columns_.size()); ++i)
-    if (!DBFWriteNULLAttribute(handle_, record, i)) fail("cannot append a record", record);
+    if (!DBFWriteNULLAttribute(handle_, record, i))
+      fail("cannot append a record", record);
   return record;
 }
 
-void DbfFile::add_column(const DbfSpec& column) {
+void DbfFile::add_column(const DbfColumn& column) {
   if (find(column.name) >= 0)
     throw HostError("the field \"" + column.name + "\" exists already in " + path_,
-        com::E_INVALIDARG);
+                    com::E_INVALIDARG);
   if (DBFAddNativeFieldType(handle_, column.name.c_str(), column.type, column.width,
-          column.decimals) < 0)
+                            column.decimals) < 0)
     fail("cannot add the field \"" + column.name + "\"");
   load_columns();
 }
 
 void DbfFile::delete_column(int column) {
-  if (!DBFDeleteField(handle_, column)) fail("cannot delete a field");
+  if (!DBFDeleteField(handle_, column))
+    fail("cannot delete a field");
   load_columns();
 }
 
@@ -172,7 +198,8 @@ void DbfFile::copy_record_to(int record, DbfFile& target) const {
 
 DbfFile DbfFile::clone_empty(const std::string& path) const {
   DBFHandle clone = DBFCloneEmpty(handle_, path.c_str());
-  if (clone) DBFClose(clone);
+  if (clone)
+    DBFClose(clone);
   return DbfFile(path, true);
 }
 

@@ -18,14 +18,14 @@ class DbfFile {
 public:
   DbfFile(const std::string& path, bool writable);
   // Creates a new file (replacing one of that name) in ISO-8859-1 with the given columns.
-  static DbfFile create(const std::string& path, const std::vector<DbfSpec>& columns);
+  static DbfFile create(const std::string& path, const std::vector<DbfColumn>& columns);
   DbfFile(DbfFile&& other) noexcept;
   DbfFile& operator=(DbfFile&&) = delete;
   ~DbfFile();
 
   const std::string& path() const { return path_; }
   int record_count() const;
-  const std::vector<DbfSpec>& columns() const { return columns_; }
+  const std::vector<DbfColumn>& columns() const { return columns_; }
   // Index of a column without regard to letter case; -1 when missing.
   int find(const std::string& name) const;
 
@@ -35,7 +35,7 @@ public:
   // Appends a record of empty values; returns its number.
   int append();
 
-  void add_column(const DbfSpec& column);
+  void add_column(const DbfColumn& column);
   void delete_column(int column);
 
   // Copies raw records (no conversion) into `target`, which must have the same columns.
@@ -50,7 +50,7 @@ private:
 
   DBFHandle handle_ = nullptr;
   std::string path_;
-  std::vector<DbfSpec> columns_;
+  std::vector<DbfColumn> columns_;
   CodePage code_page_;
 };
 

@@ -16,18 +16,21 @@ namespace {
 
 // Calls `visit` with every feature of a table (a feature class or an object answering for
 // one) that passes `filter`.
-template <class Visit> void for_each_feature(HostTable* table, HostQueryFilter* filter,
-    Visit&& visit) {
+template <class Visit>
+void for_each_feature(HostTable* table, HostQueryFilter* filter, Visit&& visit) {
   com::ComPtr<HostCursor> cursor;
   const auto opened = table->Search(filter, false, &cursor);
-  if (com::FAILED(opened)) throw HostError(last_error_message(), opened);
+  if (com::FAILED(opened))
+    throw HostError(last_error_message(), opened);
   for (com::ComPtr<HostRow> row;;) {
     const auto hr = cursor->NextRow(&row);
-    if (com::FAILED(hr)) throw HostError(last_error_message(), hr);
-    if (hr == com::S_FALSE) return;
+    if (com::FAILED(hr))
+      throw HostError(last_error_message(), hr);
+    if (hr == com::S_FALSE)
+      return;
     const auto feature = row.as<HostFeature>();
-    if (!feature) throw HostError("a table given as features has rows without shapes",
-        com::E_INVALIDARG);
+    if (!feature)
+      throw HostError("a table given as features has rows without shapes", com::E_INVALIDARG);
     visit(*feature);
   }
 }
@@ -35,15 +38,19 @@ template <class Visit> void for_each_feature(HostTable* table, HostQueryFilter* 
 com::ComPtr<HostSpatialReference> reference_of(HostTable& table) {
   const auto fields = table.Fields();
   for (int i = 0; i < fields->FieldCount(); ++i)
-    if (const auto definition = fields->Field(i)->GeometryDef()) return definition->SpatialReference();
+    if (const auto definition = fields->Field(i)->GeometryDef())
+      return definition->SpatialReference();
   return nullptr;
 }
 
 int dimension_of(int shape_type) {
   switch (shape_type) {
-  case geometry_polygon: return dimension_areas;
-  case geometry_polyline: return dimension_lines;
-  default: return dimension_points;
+  case geometry_polygon:
+    return dimension_areas;
+  case geometry_polyline:
+    return dimension_lines;
+  default:
+    return dimension_points;
   }
 }
 
@@ -53,19 +60,22 @@ using Reshape = std::function<std::optional<Shape>(const Shape&)>;
 // Writes the features of `input` passing `filter` into the new feature class `output`,
 // each with its shape reshaped and its attribute values.
 com::ComPtr<HostFeatureClass> copy_features(HostTable& input, HostQueryFilter* filter,
-    HostFeatureClassName& output, const Reshape& reshape) {
+                                            HostFeatureClassName& output, const Reshape& reshape) {
   const auto workspace_name = output.WorkspaceName();
-  if (!workspace_name) throw HostError("the output has no workspace", com::E_INVALIDARG);
+  if (!workspace_name)
+    throw HostError("the output has no workspace", com::E_INVALIDARG);
   const auto input_fields = input.Fields();
   auto fields = create_fields().as<HostFieldsEdit>();
   for (int i = 0; i < input_fields->FieldCount(); ++i)
-    if (input_fields->Field(i)->Type() != field_oid) fields->AddField(input_fields->Field(i).get());
+    if (input_fields->Field(i)->Type() != field_oid)
+      fields->AddField(input_fields->Field(i).get());
 
   com::ComPtr<HostFeatureClass> created;
   const auto workspace = open_workspace(workspace_name->PathName()).as<HostFeatureWorkspace>();
-  const auto made = workspace->CreateFeatureClass(output.Name(), fields.get(), 1, "Shape", "",
-      &created);
-  if (com::FAILED(made)) throw HostError(last_error_message(), made);
+  const auto made =
+      workspace->CreateFeatureClass(output.Name(), fields.get(), 1, "Shape", "", &created);
+  if (com::FAILED(made))
+    throw HostError(last_error_message(), made);
 
   const auto reference = reference_of(input);
   com::ComPtr<HostFeatureCursor> inserter;
@@ -75,12 +85,15 @@ com::ComPtr<HostFeatureClass> copy_features(HostTable& input, HostQueryFilter* f
   for_each_feature(&input, filter, [&](HostFeature& feature) {
     const auto shape = feature.Shape();
     const auto kept = reshape(shape ? shape_of(shape.get()) : Shape{created->ShapeType(), {}});
-    if (!kept) return;
+    if (!kept)
+      return;
     buffer->SetShape(make_geometry(*kept, reference.get()).get());
     // The created class lists the input's fields in the same places (object id, shape, ...).
-    for (int i = 2; i < input_fields->FieldCount(); ++i) buffer->SetValue(i, feature.Value(i));
+    for (int i = 2; i < input_fields->FieldCount(); ++i)
+      buffer->SetValue(i, feature.Value(i));
     const auto inserted = inserter->InsertFeature(buffer.get(), nullptr);
-    if (com::FAILED(inserted)) throw HostError(last_error_message(), inserted);
+    if (com::FAILED(inserted))
+      throw HostError(last_error_message(), inserted);
   });
   return created;
 }
@@ -88,43 +101,53 @@ com::ComPtr<HostFeatureClass> copy_features(HostTable& input, HostQueryFilter* f
 class FeatureDataConverter final : public com::ComObject<HostFeatureDataConverter> {
 public:
   com::HRESULT Clip(HostTable* input, bool, HostTable* clip, bool, double,
-      HostFeatureClassName* output, com::ComPtr<HostFeatureClass>* out) override {
-    if (!input || !clip || !output) return com::E_POINTER;
+                    HostFeatureClassName* output, com::ComPtr<HostFeatureClass>* out) override {
+    if (!input || !clip || !output)
+      return com::E_POINTER;
     return guarded([&] {
       const auto input_class = com::ComPtr<HostTable>(input).as<HostFeatureClass>();
-      if (!input_class) throw HostError("the clip input is not a feature class", com::E_INVALIDARG);
+      if (!input_class)
+        throw HostError("the clip input is not a feature class", com::E_INVALIDARG);
       const auto reference = reference_of(*input);
 
       // The clip area: the union of every clip shape, in the input's coordinate system.
       Shape area{geometry_polygon, {}};
       for_each_feature(clip, nullptr, [&](HostFeature& feature) {
         const auto shape = feature.ShapeCopy();
-        if (!shape || shape->IsEmpty()) return;
+        if (!shape || shape->IsEmpty())
+          return;
         if (reference && com::FAILED(shape->Project(reference.get())))
           throw HostError("a clip shape cannot be projected into the input's system");
         area = union_of(area, make_valid_polygon(shape_of(shape.get())));
       });
 
       const int dimension = dimension_of(input_class->ShapeType());
-      const auto created = copy_features(*input, nullptr, *output,
-          [&](const Shape& shape) -> std::optional<Shape> {
+      const auto created =
+          copy_features(*input, nullptr, *output, [&](const Shape& shape) -> std::optional<Shape> {
             Shape cut = intersection_of(shape, area, dimension);
-            if (cut.empty()) return std::nullopt;
+            if (cut.empty())
+              return std::nullopt;
             return cut;
           });
-      if (out) *out = created;
+      if (out)
+        *out = created;
     });
   }
 
-  com::HRESULT ConvertFeatureClass(HostFeatureClass* input, HostQueryFilter* filter,
-      com::IUnknown*, HostFeatureClassName* output, com::ComPtr<HostFeatureClass>* out) override {
-    if (!input || !output) return com::E_POINTER;
+  com::HRESULT ConvertFeatureClass(HostFeatureClass* input, HostQueryFilter* filter, com::IUnknown*,
+                                   HostFeatureClassName* output,
+                                   com::ComPtr<HostFeatureClass>* out) override {
+    if (!input || !output)
+      return com::E_POINTER;
     return guarded([&] {
       const auto table = com::ComPtr<HostFeatureClass>(input).as<HostTable>();
-      if (!table) throw HostError("the input cannot be read as a table", com::E_INVALIDARG);
-      const auto created = copy_features(*table, filter, *output,
-          [](const Shape& shape) -> std::optional<Shape> { return shape; });
-      if (out) *out = created;
+      if (!table)
+        throw HostError("the input cannot be read as a table", com::E_INVALIDARG);
+      const auto created =
+          copy_features(*table, filter, *output,
+                        [](const Shape& shape) -> std::optional<Shape> { return shape; });
+      if (out)
+        *out = created;
     });
   }
 };

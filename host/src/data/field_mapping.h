@@ -5,7 +5,7 @@
 namespace host {
 
 // A field as the host describes it (type code, length, precision, scale).
-struct FieldSpec {
+struct FieldDefinition {
   std::string name;
   int type = 0;
   int length = 0;
@@ -14,7 +14,7 @@ struct FieldSpec {
 };
 
 // A field as a ".dbf" stores it: type letter, width and decimals.
-struct DbfSpec {
+struct DbfColumn {
   std::string name;
   char type = 'C';
   int width = 0;
@@ -23,7 +23,7 @@ struct DbfSpec {
 
 // Both directions of the mapping documented at HostField. A type that a ".dbf" cannot hold
 // (object id, geometry, unknown codes) raises HostError; so does a name longer than 10 bytes.
-DbfSpec to_dbf(const FieldSpec& field);
-FieldSpec from_dbf(const DbfSpec& column);
+DbfColumn to_dbf(const FieldDefinition& field);
+FieldDefinition from_dbf(const DbfColumn& column);
 
 } // namespace host

@@ -28,24 +28,24 @@ private:
 
 class Field final : public com::ComObject<HostFieldEdit> {
 public:
-  explicit Field(FieldSpec spec) : spec_(std::move(spec)) {}
-  std::string Name() override { return spec_.name; }
-  std::string AliasName() override { return alias_.empty() ? spec_.name : alias_; }
-  int Type() override { return spec_.type; }
-  int Length() override { return spec_.length; }
-  int Precision() override { return spec_.precision; }
-  int Scale() override { return spec_.scale; }
+  explicit Field(FieldDefinition definition) : definition_(std::move(definition)) {}
+  std::string Name() override { return definition_.name; }
+  std::string AliasName() override { return alias_.empty() ? definition_.name : alias_; }
+  int Type() override { return definition_.type; }
+  int Length() override { return definition_.length; }
+  int Precision() override { return definition_.precision; }
+  int Scale() override { return definition_.scale; }
   bool IsNullable() override { return nullable_; }
   bool Editable() override { return editable_; }
   bool Required() override { return required_; }
   com::Variant DefaultValue() override { return default_; }
   com::ComPtr<HostGeometryDef> GeometryDef() override { return geometry_; }
-  void SetName(const std::string& name) override { spec_.name = name; }
+  void SetName(const std::string& name) override { definition_.name = name; }
   void SetAliasName(const std::string& alias) override { alias_ = alias; }
-  void SetType(int type) override { spec_.type = type; }
-  void SetLength(int length) override { spec_.length = length; }
-  void SetPrecision(int precision) override { spec_.precision = precision; }
-  void SetScale(int scale) override { spec_.scale = scale; }
+  void SetType(int type) override { definition_.type = type; }
+  void SetLength(int length) override { definition_.length = length; }
+  void SetPrecision(int precision) override { definition_.precision = precision; }
+  void SetScale(int scale) override { definition_.scale = scale; }
   void SetIsNullable(bool nullable) override { nullable_ = nullable; }
   void SetEditable(bool editable) override { editable_ = editable; }
   void SetRequired(bool required) override { required_ = required; }
@@ -55,7 +55,7 @@ public:
   }
 
 private:
-  FieldSpec spec_;
+  FieldDefinition definition_;
   std::string alias_;
   bool nullable_ = true;
   bool editable_ = true;
@@ -69,16 +69,19 @@ public:
   explicit Fields(std::vector<com::ComPtr<HostField>> fields) : fields_(std::move(fields)) {}
   int FieldCount() override { return static_cast<int>(fields_.size()); }
   com::ComPtr<HostField> Field(int i) override {
-    if (i < 0 || i >= FieldCount()) return nullptr;
+    if (i < 0 || i >= FieldCount())
+      return nullptr;
     return fields_[static_cast<std::size_t>(i)];
   }
   int FindField(const std::string& name) override {
     for (int i = 0; i < FieldCount(); ++i)
-      if (equal_ignoring_case(fields_[static_cast<std::size_t>(i)]->Name(), name)) return i;
+      if (equal_ignoring_case(fields_[static_cast<std::size_t>(i)]->Name(), name))
+        return i;
     return -1;
   }
   void AddField(HostField* field) override {
-    if (field) fields_.emplace_back(field);
+    if (field)
+      fields_.emplace_back(field);
   }
 
 private:
@@ -102,7 +105,9 @@ private:
 
 } // namespace
 
-com::ComPtr<HostFieldEdit> make_field(const FieldSpec& spec) { return com::make<Field>(spec); }
+com::ComPtr<HostFieldEdit> make_field(const FieldDefinition& definition) {
+  return com::make<Field>(definition);
+}
 
 com::ComPtr<HostFieldEdit> make_oid_field(const std::string& name) {
   auto field = make_field({name, field_oid, 4, 0, 0});
@@ -127,8 +132,9 @@ com::ComPtr<HostFieldsEdit> make_fields(const std::vector<com::ComPtr<HostFieldE
   return com::make<Fields>(std::move(list));
 }
 
-FieldSpec spec_of(HostField* field) {
-  if (!field) throw HostError("no field given", com::E_POINTER);
+FieldDefinition definition_of(HostField* field) {
+  if (!field)
+    throw HostError("no field given", com::E_POINTER);
   return {field->Name(), field->Type(), field->Length(), field->Precision(), field->Scale()};
 }
 
@@ -138,7 +144,9 @@ com::ComPtr<com::IUnknown> create_field() {
 com::ComPtr<com::IUnknown> create_fields() {
   return make_fields({}).as<com::IUnknown>();
 }
-com::ComPtr<com::IUnknown> create_index() { return com::make<Index>().as<com::IUnknown>(); }
+com::ComPtr<com::IUnknown> create_index() {
+  return com::make<Index>().as<com::IUnknown>();
+}
 
 com::ComPtr<com::IUnknown> create_geometry_def() {
   return com::make<GeometryDef>().as<com::IUnknown>();

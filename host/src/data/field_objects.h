@@ -9,14 +9,14 @@
 namespace host {
 
 // A new field object with the given definition (editable, nullable).
-com::ComPtr<HostFieldEdit> make_field(const FieldSpec& spec);
+com::ComPtr<HostFieldEdit> make_field(const FieldDefinition& definition);
 // The object id field "FID"/"OID" (not editable) and the shape field "Shape".
 com::ComPtr<HostFieldEdit> make_oid_field(const std::string& name);
 com::ComPtr<HostFieldEdit> make_shape_field(int geometry_type, HostSpatialReference* reference);
 com::ComPtr<HostFieldsEdit> make_fields(const std::vector<com::ComPtr<HostFieldEdit>>& fields);
 
 // The definition a field object carries.
-FieldSpec spec_of(HostField* field);
+FieldDefinition definition_of(HostField* field);
 
 com::ComPtr<com::IUnknown> create_field();
 com::ComPtr<com::IUnknown> create_fields();

@@ -19,7 +19,7 @@ public:
     return it == output_.end() ? nullptr : it->second;
   }
   void SetOutputSpatialReference(const std::string& field,
-      HostSpatialReference* reference) override {
+                                 HostSpatialReference* reference) override {
     output_[field] = com::ComPtr<HostSpatialReference>(reference);
   }
 

@@ -14,10 +14,12 @@ namespace fs = std::filesystem;
 fs::path find_in_folder(const fs::path& folder, const std::string& name) {
   const fs::path exact = folder / name;
   std::error_code ec;
-  if (fs::exists(exact, ec)) return exact;
+  if (fs::exists(exact, ec))
+    return exact;
   const auto wanted = lower_case(name);
   for (const auto& entry : fs::directory_iterator(folder, ec))
-    if (lower_case(entry.path().filename().string()) == wanted) return entry.path();
+    if (lower_case(entry.path().filename().string()) == wanted)
+      return entry.path();
   return exact;
 }
 
@@ -37,12 +39,15 @@ int delete_dataset_files(const fs::path& folder, const std::string& name) {
         file[base.size()] != '.')
       continue;
     const auto ext = file.substr(base.size());
-    static const std::vector<std::string> known{".shp", ".shx", ".dbf", ".prj", ".cpg", ".sbn",
-        ".sbx", ".qix", ".fbn", ".fbx", ".ain", ".aih", ".atx", ".ixs", ".mxs", ".shp.xml"};
-    if (std::find(known.begin(), known.end(), ext) != known.end()) doomed.push_back(entry.path());
+    static const std::vector<std::string> known{".shp", ".shx", ".dbf", ".prj",    ".cpg", ".sbn",
+                                                ".sbx", ".qix", ".fbn", ".fbx",    ".ain", ".aih",
+                                                ".atx", ".ixs", ".mxs", ".shp.xml"};
+    if (std::find(known.begin(), known.end(), ext) != known.end())
+      doomed.push_back(entry.path());
   }
   for (const auto& path : doomed)
-    if (!fs::remove(path, ec) && ec) throw HostError("cannot delete " + path.string());
+    if (!fs::remove(path, ec) && ec)
+      throw HostError("cannot delete " + path.string());
   return static_cast<int>(doomed.size());
 }
 

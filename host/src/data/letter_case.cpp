@@ -8,7 +8,7 @@ namespace host {
 std::string lower_case(std::string_view text) {
   std::string out(text);
   std::transform(out.begin(), out.end(), out.begin(),
-      [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return out;
 }
 

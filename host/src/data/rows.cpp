@@ -27,7 +27,7 @@ Shape stored_form(HostGeometry& geometry, const TableContext& table) {
   const auto copy = geometry.Clone();
   if (com::FAILED(copy->Project(reference.get())))
     throw HostError("a shape cannot be projected into the coordinate system of " +
-        table.dataset().name());
+                    table.dataset().name());
   return shape_of(copy.get());
 }
 
@@ -36,20 +36,23 @@ template <class Primary, class... Extra>
 class ValuesBase : public com::ComObject<Primary, Extra...> {
 public:
   ValuesBase(std::shared_ptr<const TableContext> table, com::ComPtr<HostFields> fields,
-      std::vector<com::Variant> values, com::ComPtr<HostGeometry> shape)
+             std::vector<com::Variant> values, com::ComPtr<HostGeometry> shape)
       : table_(std::move(table)), fields_(std::move(fields)), values_(std::move(values)),
         shape_(std::move(shape)) {
-    values_.resize(static_cast<std::size_t>(
-        std::max(0, fields_->FieldCount() - table_->first_column())));
+    values_.resize(
+        static_cast<std::size_t>(std::max(0, fields_->FieldCount() - table_->first_column())));
   }
 
   com::ComPtr<HostFields> Fields() override { return fields_; }
 
   com::Variant Value(int index) override {
-    if (index == 0) return id();
-    if (index == 1 && table_->has_shapes()) return com::Variant(shape_);
+    if (index == 0)
+      return id();
+    if (index == 1 && table_->has_shapes())
+      return com::Variant(shape_);
     const auto column = index - table_->first_column();
-    if (column < 0 || column >= static_cast<int>(values_.size())) return {};
+    if (column < 0 || column >= static_cast<int>(values_.size()))
+      return {};
     return values_[static_cast<std::size_t>(column)];
   }
 
@@ -75,13 +78,14 @@ protected:
   virtual com::Variant id() { return {}; }
 
   static void check_suits(HostField& field, const com::Variant& value) {
-    if (value.is_empty()) return;
+    if (value.is_empty())
+      return;
     const int type = field.Type();
     const bool ok = type == field_string || type == field_date ? value.to_string().has_value()
                                                                : value.to_double().has_value();
     if (!ok)
       throw HostError("the value does not suit the field \"" + field.Name() + "\"",
-          com::E_INVALIDARG);
+                      com::E_INVALIDARG);
   }
 
   std::shared_ptr<const TableContext> table_;
@@ -98,10 +102,10 @@ class StoredRow : public ValuesBase<Primary, RowOrigin, Extra...> {
 
 public:
   StoredRow(std::shared_ptr<const TableContext> table, com::ComPtr<HostFields> fields, int oid,
-      std::vector<com::Variant> values, com::ComPtr<HostGeometry> shape)
-      : Base(std::move(table), std::move(fields), std::move(values), std::move(shape)),
-        oid_(oid) {
-    if (this->shape_) read_shape_ = shape_of(this->shape_.get());
+            std::vector<com::Variant> values, com::ComPtr<HostGeometry> shape)
+      : Base(std::move(table), std::move(fields), std::move(values), std::move(shape)), oid_(oid) {
+    if (this->shape_)
+      read_shape_ = shape_of(this->shape_.get());
   }
 
   bool HasOID() override { return true; }
@@ -115,14 +119,15 @@ public:
       // The shape is written when it differs from the one read (in the form it was handed out).
       std::optional<Shape> shape;
       if (this->table_->has_shapes()) {
-        const Shape shown = this->shape_ ? shape_of(this->shape_.get())
-                                         : Shape{this->table_->shape_type(), {}};
+        const Shape shown =
+            this->shape_ ? shape_of(this->shape_.get()) : Shape{this->table_->shape_type(), {}};
         if (!(shown == read_shape_))
           shape = this->shape_ ? stored_form(*this->shape_, *this->table_) : shown;
       }
       this->table_->store(oid_, changes, shape ? &*shape : nullptr);
       this->changed_.clear();
-      if (shape) read_shape_ = this->shape_ ? shape_of(this->shape_.get()) : *shape;
+      if (shape)
+        read_shape_ = this->shape_ ? shape_of(this->shape_.get()) : *shape;
     });
   }
 
@@ -155,19 +160,23 @@ public:
   com::ComPtr<HostEnvelope> Extent() override { return shape_ ? shape_->Envelope() : nullptr; }
 
   com::HRESULT DeleteSet(HostObjectSet* set) override {
-    if (!set) return com::E_POINTER;
+    if (!set)
+      return com::E_POINTER;
     return guarded([&] {
       // Grouped by dataset, each rewritten once.
-      std::map<std::string, std::pair<std::shared_ptr<const TableContext>, std::vector<int>>> doomed;
+      std::map<std::string, std::pair<std::shared_ptr<const TableContext>, std::vector<int>>>
+          doomed;
       for (int i = 0; i < set->Count(); ++i) {
         const auto origin = set->Row(i).as<RowOrigin>();
-        if (!origin) throw HostError("the set holds a row that is not stored", com::E_INVALIDARG);
+        if (!origin)
+          throw HostError("the set holds a row that is not stored", com::E_INVALIDARG);
         const auto table = origin->table();
         auto& entry = doomed[table->dataset().dbf_path()];
         entry.first = table;
         entry.second.push_back(origin->record());
       }
-      for (const auto& [path, entry] : doomed) entry.first->dataset().delete_records(entry.second);
+      for (const auto& [path, entry] : doomed)
+        entry.first->dataset().delete_records(entry.second);
     });
   }
 };
@@ -187,11 +196,11 @@ public:
 } // namespace
 
 com::ComPtr<HostRow> make_row(std::shared_ptr<const TableContext> table,
-    com::ComPtr<HostFields> fields, int oid, std::vector<com::Variant> values,
-    com::ComPtr<HostGeometry> shape) {
+                              com::ComPtr<HostFields> fields, int oid,
+                              std::vector<com::Variant> values, com::ComPtr<HostGeometry> shape) {
   if (table->has_shapes())
     return com::make<Feature>(std::move(table), std::move(fields), oid, std::move(values),
-        std::move(shape));
+                              std::move(shape));
   return com::make<TableRow>(std::move(table), std::move(fields), oid, std::move(values), nullptr);
 }
 
@@ -200,21 +209,24 @@ com::ComPtr<HostRowBuffer> make_row_buffer(std::shared_ptr<const TableContext> t
   if (table->has_shapes()) {
     auto shape = make_geometry(Shape{table->shape_type(), {}}, table->spatial_reference().get());
     return com::make<FeatureBuffer>(std::move(table), std::move(fields),
-        std::vector<com::Variant>{}, std::move(shape));
+                                    std::vector<com::Variant>{}, std::move(shape));
   }
   return com::make<RowBuffer>(std::move(table), std::move(fields), std::vector<com::Variant>{},
-      nullptr);
+                              nullptr);
 }
 
 RowContent content_of(const TableContext& table, HostFields& fields, HostRowValues* row) {
-  if (!row) throw HostError("no row given", com::E_POINTER);
+  if (!row)
+    throw HostError("no row given", com::E_POINTER);
   const int columns = fields.FieldCount() - table.first_column();
   std::vector<com::Variant> values;
-  for (int c = 0; c < columns; ++c) values.push_back(row->Value(table.first_column() + c));
+  for (int c = 0; c < columns; ++c)
+    values.push_back(row->Value(table.first_column() + c));
   Shape shape{table.shape_type(), {}};
   if (table.has_shapes()) {
     const auto geometry = geometry_in(row->Value(1));
-    if (geometry) shape = stored_form(*geometry, table);
+    if (geometry)
+      shape = stored_form(*geometry, table);
   }
   return {std::move(values), std::move(shape)};
 }

@@ -20,8 +20,8 @@ struct RowOrigin : com::IUnknown {
 // A row read from record `oid` (a feature when the table has shapes; `shape` is then its
 // geometry, already in the coordinate system it is handed out in).
 com::ComPtr<HostRow> make_row(std::shared_ptr<const TableContext> table,
-    com::ComPtr<HostFields> fields, int oid, std::vector<com::Variant> values,
-    com::ComPtr<HostGeometry> shape);
+                              com::ComPtr<HostFields> fields, int oid,
+                              std::vector<com::Variant> values, com::ComPtr<HostGeometry> shape);
 
 // An empty buffer (a feature buffer when the table has shapes).
 com::ComPtr<HostRowBuffer> make_row_buffer(std::shared_ptr<const TableContext> table);

@@ -15,7 +15,8 @@ public:
   int Count() override { return static_cast<int>(ids_.size()); }
   std::vector<std::int32_t> IDs() override { return ids_; }
   void Add(std::int32_t oid) override {
-    if (std::find(ids_.begin(), ids_.end(), oid) == ids_.end()) ids_.push_back(oid);
+    if (std::find(ids_.begin(), ids_.end(), oid) == ids_.end())
+      ids_.push_back(oid);
   }
   void Remove(std::int32_t oid) override { std::erase(ids_, oid); }
   com::ComPtr<HostTable> Target() override { return target_; }
@@ -28,7 +29,7 @@ private:
 } // namespace
 
 com::ComPtr<HostSelectionSet> make_selection_set(com::ComPtr<HostTable> target,
-    std::vector<std::int32_t> ids) {
+                                                 std::vector<std::int32_t> ids) {
   return com::make<SelectionSet>(std::move(target), std::move(ids));
 }
 

@@ -8,6 +8,6 @@
 namespace host {
 
 com::ComPtr<HostSelectionSet> make_selection_set(com::ComPtr<HostTable> target,
-    std::vector<std::int32_t> ids);
+                                                 std::vector<std::int32_t> ids);
 
 } // namespace host

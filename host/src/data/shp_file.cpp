@@ -12,23 +12,40 @@ namespace {
 
 int host_type(int shp_type) {
   switch (shp_type) {
-  case SHPT_POINT: case SHPT_POINTZ: case SHPT_POINTM: return geometry_point;
-  case SHPT_MULTIPOINT: case SHPT_MULTIPOINTZ: case SHPT_MULTIPOINTM: return geometry_multipoint;
-  case SHPT_ARC: case SHPT_ARCZ: case SHPT_ARCM: return geometry_polyline;
-  case SHPT_POLYGON: case SHPT_POLYGONZ: case SHPT_POLYGONM: return geometry_polygon;
-  default: return geometry_null;
+  case SHPT_POINT:
+  case SHPT_POINTZ:
+  case SHPT_POINTM:
+    return geometry_point;
+  case SHPT_MULTIPOINT:
+  case SHPT_MULTIPOINTZ:
+  case SHPT_MULTIPOINTM:
+    return geometry_multipoint;
+  case SHPT_ARC:
+  case SHPT_ARCZ:
+  case SHPT_ARCM:
+    return geometry_polyline;
+  case SHPT_POLYGON:
+  case SHPT_POLYGONZ:
+  case SHPT_POLYGONM:
+    return geometry_polygon;
+  default:
+    return geometry_null;
   }
 }
 
 int shp_type(int host) {
   switch (host) {
-  case geometry_point: return SHPT_POINT;
-  case geometry_multipoint: return SHPT_MULTIPOINT;
-  case geometry_polyline: return SHPT_ARC;
-  case geometry_polygon: return SHPT_POLYGON;
+  case geometry_point:
+    return SHPT_POINT;
+  case geometry_multipoint:
+    return SHPT_MULTIPOINT;
+  case geometry_polyline:
+    return SHPT_ARC;
+  case geometry_polygon:
+    return SHPT_POLYGON;
   default:
     throw HostError("a shapefile cannot hold geometry of type " + std::to_string(host),
-        com::E_INVALIDARG);
+                    com::E_INVALIDARG);
   }
 }
 
@@ -43,7 +60,8 @@ ShpFile::ShpFile(const std::string& base, bool writable)
     : ShpFile(SHPOpen((base + ".shp").c_str(), writable ? "rb+" : "rb"), base) {}
 
 ShpFile::ShpFile(SHPHandle handle, std::string base) : handle_(handle), base_(std::move(base)) {
-  if (!handle_) throw HostError("cannot open " + base_ + ".shp");
+  if (!handle_)
+    throw HostError("cannot open " + base_ + ".shp");
   int entities = 0, type = 0;
   SHPGetInfo(handle_, &entities, &type, nullptr, nullptr);
   type_ = host_type(type);
@@ -58,7 +76,8 @@ ShpFile::ShpFile(ShpFile&& other) noexcept
       type_(other.type_) {}
 
 ShpFile::~ShpFile() {
-  if (handle_) SHPClose(handle_);
+  if (handle_)
+    SHPClose(handle_);
 }
 
 int ShpFile::record_count() const {
@@ -81,12 +100,13 @@ Box ShpFile::bounds() const {
 Shape ShpFile::read(int record) const {
   if (record < 0 || record >= record_count())
     throw HostError("no record " + std::to_string(record) + " in " + base_ + ".shp",
-        com::E_INVALIDARG);
+                    com::E_INVALIDARG);
   const ObjectPtr object(SHPReadObject(handle_, record));
-  if (!object) throw HostError("cannot read record " + std::to_string(record) + " of " +
-      base_ + ".shp");
+  if (!object)
+    throw HostError("cannot read record " + std::to_string(record) + " of " + base_ + ".shp");
   Shape shape{type_, {}};
-  if (object->nSHPType == SHPT_NULL || object->nVertices == 0) return shape;
+  if (object->nSHPType == SHPT_NULL || object->nVertices == 0)
+    return shape;
   if (type_ == geometry_point || type_ == geometry_multipoint) {
     shape.parts.emplace_back();
     for (int v = 0; v < object->nVertices; ++v)
@@ -97,7 +117,8 @@ Shape ShpFile::read(int record) const {
     const int begin = object->panPartStart[p];
     const int end = p + 1 < object->nParts ? object->panPartStart[p + 1] : object->nVertices;
     Path path;
-    for (int v = begin; v < end; ++v) path.push_back({object->padfX[v], object->padfY[v]});
+    for (int v = begin; v < end; ++v)
+      path.push_back({object->padfX[v], object->padfY[v]});
     shape.parts.push_back(std::move(path));
   }
   return shape;
@@ -106,12 +127,14 @@ Shape ShpFile::read(int record) const {
 int ShpFile::write(int record, const Shape& shape) {
   if (shape.type != type_ && !shape.empty() &&
       !(type_ == geometry_multipoint && shape.type == geometry_point))
-    throw HostError("a geometry of type " + std::to_string(shape.type) + " does not suit " +
-        base_ + ".shp (type " + std::to_string(type_) + ")", com::E_INVALIDARG);
+    throw HostError("a geometry of type " + std::to_string(shape.type) + " does not suit " + base_ +
+                        ".shp (type " + std::to_string(type_) + ")",
+                    com::E_INVALIDARG);
   std::vector<int> starts;
   std::vector<double> xs, ys;
   for (const auto& part : shape.parts) {
-    if (part.empty()) continue;
+    if (part.empty())
+      continue;
     starts.push_back(static_cast<int>(xs.size()));
     for (const auto& p : part) {
       xs.push_back(p.x);
@@ -119,12 +142,15 @@ int ShpFile::write(int record, const Shape& shape) {
     }
   }
   ObjectPtr object(xs.empty()
-      ? SHPCreateSimpleObject(SHPT_NULL, 0, nullptr, nullptr, nullptr)
-      : SHPCreateObject(shp_type(type_), -1, static_cast<int>(starts.size()), starts.data(),
-            nullptr, static_cast<int>(xs.size()), xs.data(), ys.data(), nullptr, nullptr));
-  if (type_ == geometry_polygon && !xs.empty()) SHPRewindObject(handle_, object.get());
+                       ? SHPCreateSimpleObject(SHPT_NULL, 0, nullptr, nullptr, nullptr)
+                       : SHPCreateObject(shp_type(type_), -1, static_cast<int>(starts.size()),
+                                         starts.data(), nullptr, static_cast<int>(xs.size()),
+                                         xs.data(), ys.data(), nullptr, nullptr));
+  if (type_ == geometry_polygon && !xs.empty())
+    SHPRewindObject(handle_, object.get());
   const int written = SHPWriteObject(handle_, record, object.get());
-  if (written < 0) throw HostError("cannot write a shape to " + base_ + ".shp");
+  if (written < 0)
+    throw HostError("cannot write a shape to " + base_ + ".shp");
   return written;
 }
 

@@ -19,55 +19,66 @@ TableContext::TableContext(Dataset dataset, com::ComPtr<HostWorkspace> workspace
 com::ComPtr<HostFields> TableContext::fields() const {
   std::vector<com::ComPtr<HostFieldEdit>> list;
   list.push_back(make_oid_field(has_shapes() ? "FID" : "OID"));
-  if (has_shapes()) list.push_back(make_shape_field(shape_type_, reference_.get()));
+  if (has_shapes())
+    list.push_back(make_shape_field(shape_type_, reference_.get()));
   const auto dbf = dataset_.open_dbf(false);
   for (const auto& column : dbf.columns())
     list.push_back(make_field(from_dbf(column)));
   return make_fields(list);
 }
 
-int TableContext::find_field(const std::string& name) const { return fields()->FindField(name); }
+int TableContext::find_field(const std::string& name) const {
+  return fields()->FindField(name);
+}
 
 int TableContext::append(const std::vector<com::Variant>& values, const Shape& shape) const {
   return AppendWriter(dataset_, shape_type_).append(values, shape);
 }
 
 void TableContext::store(int record, const std::vector<std::pair<int, com::Variant>>& values,
-    const Shape* shape) const {
+                         const Shape* shape) const {
   if (!values.empty()) {
     auto dbf = dataset_.open_dbf(true);
     if (record < 0 || record >= dbf.record_count())
       throw HostError("there is no record " + std::to_string(record) + " in " + dbf.path(),
-          com::E_INVALIDARG);
-    for (const auto& [column, value] : values) dbf.write(record, column, value);
+                      com::E_INVALIDARG);
+    for (const auto& [column, value] : values)
+      dbf.write(record, column, value);
   }
-  if (shape) dataset_.open_shp(true).write(record, *shape);
+  if (shape)
+    dataset_.open_shp(true).write(record, *shape);
 }
 
 RowFilter::RowFilter(const TableContext& table, HostQueryFilter* filter) {
-  if (!filter) return;
+  if (!filter)
+    return;
   const auto dbf = table.dataset().open_dbf(false);
-  where_ = WhereClause::parse(filter->WhereClause(),
-      [&](const std::string& name) -> std::optional<WhereClause::Column> {
+  where_ = WhereClause::parse(
+      filter->WhereClause(), [&](const std::string& name) -> std::optional<WhereClause::Column> {
         const int column = dbf.find(name);
-        if (column < 0) return std::nullopt;
+        if (column < 0)
+          return std::nullopt;
         const int type = from_dbf(dbf.columns()[static_cast<std::size_t>(column)]).type;
         return WhereClause::Column{column, type == field_string || type == field_date};
       });
-  if (!table.has_shapes()) return;
+  if (!table.has_shapes())
+    return;
   output_ = filter->OutputSpatialReference("Shape");
   if (output_ && table.spatial_reference() && output_->IsEqual(table.spatial_reference().get()))
     output_ = nullptr;
 
   const auto spatial = com::ComPtr<HostQueryFilter>(filter).as<HostSpatialFilter>();
-  if (!spatial || !spatial->Geometry()) return;
+  if (!spatial || !spatial->Geometry())
+    return;
   if (spatial->SpatialRel() != spatial_rel_intersects)
     throw HostError("only the spatial relation \"intersects\" (1) can be searched, not " +
-        std::to_string(spatial->SpatialRel()), com::E_INVALIDARG);
+                        std::to_string(spatial->SpatialRel()),
+                    com::E_INVALIDARG);
   auto geometry = spatial->Geometry()->Clone();
   if (table.spatial_reference() && geometry->SpatialReference()) {
     const auto projected = geometry->Project(table.spatial_reference().get());
-    if (com::FAILED(projected)) throw HostError("the filter geometry cannot be projected");
+    if (com::FAILED(projected))
+      throw HostError("the filter geometry cannot be projected");
   }
   area_ = shape_of(geometry.get());
   area_box_ = area_->bounds();
@@ -75,7 +86,8 @@ RowFilter::RowFilter(const TableContext& table, HostQueryFilter* filter) {
 
 bool RowFilter::matches(const WhereClause::Values& value_of, const Shape* shape) const {
   if (area_) {
-    if (!shape || !shape->bounds().intersects(area_box_)) return false;
+    if (!shape || !shape->bounds().intersects(area_box_))
+      return false;
     // A box filter is answered by the box test alone for points; shapes that only share the
     // box with it are tested exactly.
     if (!(area_->type == geometry_envelope && shape->type == geometry_point) &&
@@ -90,16 +102,19 @@ std::vector<int> matching_records(const TableContext& table, HostQueryFilter* fi
   const auto dbf = table.dataset().open_dbf(false);
   std::vector<int> records;
   if (row_filter.selects_all()) {
-    for (int r = 0; r < dbf.record_count(); ++r) records.push_back(r);
+    for (int r = 0; r < dbf.record_count(); ++r)
+      records.push_back(r);
     return records;
   }
   std::optional<ShpFile> shp;
-  if (row_filter.needs_shape()) shp.emplace(table.dataset().open_shp(false));
+  if (row_filter.needs_shape())
+    shp.emplace(table.dataset().open_shp(false));
   for (int r = 0; r < dbf.record_count(); ++r) {
     std::optional<Shape> shape;
-    if (shp) shape = shp->read(r);
+    if (shp)
+      shape = shp->read(r);
     if (row_filter.matches([&](int column) { return dbf.read(r, column); },
-            shape ? &*shape : nullptr))
+                           shape ? &*shape : nullptr))
       records.push_back(r);
   }
   return records;

@@ -37,7 +37,7 @@ public:
   int append(const std::vector<com::Variant>& values, const Shape& shape) const;
   // Writes the given ".dbf" columns of `record`, and its shape when given.
   void store(int record, const std::vector<std::pair<int, com::Variant>>& values,
-      const Shape* shape) const;
+             const Shape* shape) const;
 
 private:
   Dataset dataset_;

@@ -44,27 +44,29 @@ public:
   }
   com::HRESULT AddField(HostField* field) override {
     return guarded([&] {
-      const FieldSpec spec = spec_of(field);
+      const FieldDefinition definition = definition_of(field);
       auto dbf = table_->dataset().open_dbf(true);
-      dbf.add_column(to_dbf(spec));
+      dbf.add_column(to_dbf(definition));
       // Existing records take the field's default value, as a new row would.
       const auto initial = field->DefaultValue();
-      if (initial.is_empty()) return;
-      const int column = dbf.find(spec.name);
+      if (initial.is_empty())
+        return;
+      const int column = dbf.find(definition.name);
       for (int record = 0; record < dbf.record_count(); ++record)
         dbf.write(record, column, initial);
     });
   }
   com::HRESULT DeleteField(HostField* field) override {
     return guarded([&] {
-      const FieldSpec spec = spec_of(field);
+      const FieldDefinition definition = definition_of(field);
       auto dbf = table_->dataset().open_dbf(true);
-      const int column = dbf.find(spec.name);
+      const int column = dbf.find(definition.name);
       if (column < 0)
-        throw HostError("there is no field \"" + spec.name + "\" to delete", com::E_INVALIDARG);
+        throw HostError("there is no field \"" + definition.name + "\" to delete",
+                        com::E_INVALIDARG);
       if (dbf.columns().size() == 1)
         throw HostError("the last field of " + dbf.path() + " cannot be deleted",
-            com::E_INVALIDARG);
+                        com::E_INVALIDARG);
       dbf.delete_column(column);
     });
   }
@@ -72,31 +74,37 @@ public:
   std::string OIDFieldName() override { return table_->has_shapes() ? "FID" : "OID"; }
   std::string AliasName() override { return Name(); }
   com::HRESULT AddIndex(HostIndex* index) override {
-    if (!index) return com::E_POINTER;
+    if (!index)
+      return com::E_POINTER;
     return guarded([&] {
       const auto fields = index->Fields();
       for (int i = 0; fields && i < fields->FieldCount(); ++i)
         if (FindField(fields->Field(i)->Name()) < 0)
-          throw HostError("an index names the field \"" + fields->Field(i)->Name() +
-              "\", which " + Name() + " does not have", com::E_INVALIDARG);
+          throw HostError("an index names the field \"" + fields->Field(i)->Name() + "\", which " +
+                              Name() + " does not have",
+                          com::E_INVALIDARG);
     });
   }
 
   // HostTable
   com::HRESULT RowCount(HostQueryFilter* filter, std::int32_t* count) override {
-    if (!count) return com::E_POINTER;
+    if (!count)
+      return com::E_POINTER;
     return guarded([&] { *count = static_cast<std::int32_t>(matching(filter).size()); });
   }
   com::HRESULT GetRow(std::int32_t oid, com::ComPtr<HostRow>* out) override {
-    if (!out) return com::E_POINTER;
+    if (!out)
+      return com::E_POINTER;
     return guarded([&] { *out = row(oid); });
   }
   com::HRESULT CreateRowBuffer(com::ComPtr<HostRowBuffer>* out) override {
-    if (!out) return com::E_POINTER;
+    if (!out)
+      return com::E_POINTER;
     return guarded([&] { *out = make_row_buffer(table_); });
   }
   com::HRESULT CreateRow(com::ComPtr<HostRow>* out) override {
-    if (!out) return com::E_POINTER;
+    if (!out)
+      return com::E_POINTER;
     return guarded([&] {
       const auto buffer = make_row_buffer(table_);
       const auto content = content_of(*table_, *table_->fields(), buffer.get());
@@ -116,30 +124,33 @@ public:
     return guarded([&] { table_->dataset().delete_records(matching(filter)); });
   }
   com::HRESULT Select(HostQueryFilter* filter, com::ComPtr<HostSelectionSet>* out) override {
-    if (!out) return com::E_POINTER;
+    if (!out)
+      return com::E_POINTER;
     return guarded([&] {
       const auto ids = matching(filter);
       *out = make_selection_set(com::ComPtr<HostTable>(static_cast<HostTable*>(this)),
-          std::vector<std::int32_t>(ids.begin(), ids.end()));
+                                std::vector<std::int32_t>(ids.begin(), ids.end()));
     });
   }
 
 protected:
   template <class CursorInterface>
   com::HRESULT open(HostQueryFilter* filter, CursorMode mode, com::ComPtr<CursorInterface>* out) {
-    if (!out) return com::E_POINTER;
-    return guarded([&] { *out = make_cursor(table_, filter, mode).template as<CursorInterface>(); });
+    if (!out)
+      return com::E_POINTER;
+    return guarded(
+        [&] { *out = make_cursor(table_, filter, mode).template as<CursorInterface>(); });
   }
 
   com::ComPtr<HostRow> row(std::int32_t oid) {
     const auto dbf = table_->dataset().open_dbf(false);
     if (oid < 0 || oid >= dbf.record_count())
       throw HostError("there is no row " + std::to_string(oid) + " in " + Name(),
-          com::E_INVALIDARG);
+                      com::E_INVALIDARG);
     com::ComPtr<HostGeometry> shape;
     if (table_->has_shapes())
       shape = make_geometry(table_->dataset().open_shp(false).read(oid),
-          table_->spatial_reference().get());
+                            table_->spatial_reference().get());
     return make_row(table_, table_->fields(), oid, dbf.read_record(oid), std::move(shape));
   }
 
@@ -167,25 +178,26 @@ public:
     return RowCount(filter, count);
   }
   com::HRESULT GetFeature(std::int32_t oid, com::ComPtr<HostFeature>* out) override {
-    if (!out) return com::E_POINTER;
+    if (!out)
+      return com::E_POINTER;
     return guarded([&] { *out = row(oid).as<HostFeature>(); });
   }
   com::HRESULT CreateFeatureBuffer(com::ComPtr<HostFeatureBuffer>* out) override {
-    if (!out) return com::E_POINTER;
+    if (!out)
+      return com::E_POINTER;
     return guarded([&] { *out = make_row_buffer(table_).as<HostFeatureBuffer>(); });
   }
   com::HRESULT CreateFeature(com::ComPtr<HostFeature>* out) override {
     com::ComPtr<HostRow> created;
     const auto hr = CreateRow(&created);
-    if (out) *out = created.as<HostFeature>();
+    if (out)
+      *out = created.as<HostFeature>();
     return hr;
   }
-  com::HRESULT Search(HostQueryFilter* filter, bool,
-      com::ComPtr<HostFeatureCursor>* out) override {
+  com::HRESULT Search(HostQueryFilter* filter, bool, com::ComPtr<HostFeatureCursor>* out) override {
     return open(filter, CursorMode::search, out);
   }
-  com::HRESULT Update(HostQueryFilter* filter, bool,
-      com::ComPtr<HostFeatureCursor>* out) override {
+  com::HRESULT Update(HostQueryFilter* filter, bool, com::ComPtr<HostFeatureCursor>* out) override {
     return open(filter, CursorMode::update, out);
   }
   com::HRESULT Insert(bool, com::ComPtr<HostFeatureCursor>* out) override {
@@ -194,9 +206,9 @@ public:
   com::ComPtr<HostEnvelope> Extent() override {
     com::ComPtr<HostEnvelope> extent;
     guarded([&] {
-      extent = make_geometry_as<HostEnvelope>(
-          make_envelope(table_->dataset().open_shp(false).bounds()),
-          table_->spatial_reference().get());
+      extent =
+          make_geometry_as<HostEnvelope>(make_envelope(table_->dataset().open_shp(false).bounds()),
+                                         table_->spatial_reference().get());
     });
     return extent;
   }
@@ -205,7 +217,8 @@ public:
 } // namespace
 
 com::ComPtr<HostTable> make_table_object(std::shared_ptr<const TableContext> table) {
-  if (table->has_shapes()) return com::make<FeatureClass>(std::move(table));
+  if (table->has_shapes())
+    return com::make<FeatureClass>(std::move(table));
   return com::make<Table>(std::move(table));
 }
 

@@ -29,23 +29,27 @@ public:
 
   std::shared_ptr<const Node> clause() {
     skip_blanks();
-    if (at_end()) return nullptr;
+    if (at_end())
+      return nullptr;
     auto root = disjunction();
     skip_blanks();
-    if (!at_end()) fail("expected AND, OR or the end");
+    if (!at_end())
+      fail("expected AND, OR or the end");
     return root;
   }
 
 private:
   std::shared_ptr<const Node> disjunction() {
     auto left = conjunction();
-    while (keyword("OR")) left = join(Node::Kind::disjunction, left, conjunction());
+    while (keyword("OR"))
+      left = join(Node::Kind::disjunction, left, conjunction());
     return left;
   }
 
   std::shared_ptr<const Node> conjunction() {
     auto left = factor();
-    while (keyword("AND")) left = join(Node::Kind::conjunction, left, factor());
+    while (keyword("AND"))
+      left = join(Node::Kind::conjunction, left, factor());
     return left;
   }
 
@@ -55,7 +59,8 @@ private:
       ++at_;
       auto inner = disjunction();
       skip_blanks();
-      if (peek() != ')') fail("expected \")\"");
+      if (peek() != ')')
+        fail("expected \")\"");
       ++at_;
       return inner;
     }
@@ -67,7 +72,8 @@ private:
     const auto name_at = at_;
     const auto name = field_name();
     const auto column = resolve_(name);
-    if (!column) fail_at(name_at, "there is no field \"" + name + "\"");
+    if (!column)
+      fail_at(name_at, "there is no field \"" + name + "\"");
     auto node = std::make_shared<Node>();
     node->column = column->index;
     node->op = comparison_operator();
@@ -75,10 +81,12 @@ private:
     const auto literal_at = at_;
     if (peek() == '\'') {
       node->literal = text_literal();
-      if (!column->text) fail_at(literal_at, "the field \"" + name + "\" takes a number");
+      if (!column->text)
+        fail_at(literal_at, "the field \"" + name + "\" takes a number");
     } else {
       node->literal = number_literal();
-      if (column->text) fail_at(literal_at, "the field \"" + name + "\" takes a text in quotes");
+      if (column->text)
+        fail_at(literal_at, "the field \"" + name + "\" takes a text in quotes");
     }
     return node;
   }
@@ -86,17 +94,20 @@ private:
   std::string field_name() {
     if (peek() == '"') {
       const auto end = text_.find('"', at_ + 1);
-      if (end == std::string::npos || end == at_ + 1) fail("expected a field name");
+      if (end == std::string::npos || end == at_ + 1)
+        fail("expected a field name");
       auto name = text_.substr(at_ + 1, end - at_ - 1);
       at_ = end + 1;
       return name;
     }
     const auto start = at_;
-    while (!at_end() && (std::isalnum(uchar()) || peek() == '_')) ++at_;
+    while (!at_end() && (std::isalnum(uchar()) || peek() == '_'))
+      ++at_;
     if (start == at_ || std::isdigit(static_cast<unsigned char>(text_[start])))
       fail_at(start, "expected a field name");
     auto name = text_.substr(start, at_ - start);
-    if (is_keyword(name)) fail_at(start, "expected a field name");
+    if (is_keyword(name))
+      fail_at(start, "expected a field name");
     return name;
   }
 
@@ -133,16 +144,18 @@ private:
     const char* start = text_.c_str() + at_;
     // strtod alone would also take "inf", "nan" and hexadecimal forms.
     std::size_t n = 0;
-    if (start[n] == '+' || start[n] == '-') ++n;
+    if (start[n] == '+' || start[n] == '-')
+      ++n;
     if (!std::isdigit(static_cast<unsigned char>(start[n])) && start[n] != '.')
       fail("expected a number or a text in quotes");
     char* end = nullptr;
     const double value = std::strtod(start, &end);
     if (end == start || (at_ + static_cast<std::size_t>(end - start) < text_.size() &&
-                            (std::isalpha(static_cast<unsigned char>(*end)) || *end == '_')))
+                         (std::isalpha(static_cast<unsigned char>(*end)) || *end == '_')))
       fail("expected a number or a text in quotes");
     for (const char* c = start; c < end; ++c)
-      if (*c == 'x' || *c == 'X') fail("expected a number or a text in quotes");
+      if (*c == 'x' || *c == 'X')
+        fail("expected a number or a text in quotes");
     at_ += static_cast<std::size_t>(end - start);
     return value;
   }
@@ -150,9 +163,11 @@ private:
   bool keyword(const char* word) {
     skip_blanks();
     const auto length = std::char_traits<char>::length(word);
-    if (at_ + length > text_.size()) return false;
+    if (at_ + length > text_.size())
+      return false;
     for (std::size_t i = 0; i < length; ++i)
-      if (std::toupper(static_cast<unsigned char>(text_[at_ + i])) != word[i]) return false;
+      if (std::toupper(static_cast<unsigned char>(text_[at_ + i])) != word[i])
+        return false;
     const auto after = at_ + length;
     if (after < text_.size() &&
         (std::isalnum(static_cast<unsigned char>(text_[after])) || text_[after] == '_'))
@@ -162,12 +177,13 @@ private:
   }
 
   static bool is_keyword(std::string name) {
-    for (auto& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (auto& c : name)
+      c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return name == "AND" || name == "OR";
   }
 
   static std::shared_ptr<const Node> join(Node::Kind kind, std::shared_ptr<const Node> left,
-      std::shared_ptr<const Node> right) {
+                                          std::shared_ptr<const Node> right) {
     auto node = std::make_shared<Node>();
     node->kind = kind;
     node->left = std::move(left);
@@ -176,7 +192,8 @@ private:
   }
 
   void skip_blanks() {
-    while (!at_end() && std::isspace(uchar())) ++at_;
+    while (!at_end() && std::isspace(uchar()))
+      ++at_;
   }
   bool at_end() const { return at_ >= text_.size(); }
   char peek() const { return at_end() ? '\0' : text_[at_]; }
@@ -185,7 +202,8 @@ private:
   [[noreturn]] void fail(const std::string& what) { fail_at(at_, what); }
   [[noreturn]] void fail_at(std::size_t where, const std::string& what) {
     throw HostError("the where clause \"" + text_ + "\" is not understood at character " +
-        std::to_string(where + 1) + ": " + what, com::E_INVALIDARG);
+                        std::to_string(where + 1) + ": " + what,
+                    com::E_INVALIDARG);
   }
 
   const std::string& text_;
@@ -194,11 +212,16 @@ private:
 };
 
 template <class T> bool compare(const T& a, const std::string& op, const T& b) {
-  if (op == "=") return a == b;
-  if (op == "<>") return a != b;
-  if (op == "<") return a < b;
-  if (op == ">") return a > b;
-  if (op == "<=") return a <= b;
+  if (op == "=")
+    return a == b;
+  if (op == "<>")
+    return a != b;
+  if (op == "<")
+    return a < b;
+  if (op == ">")
+    return a > b;
+  if (op == "<=")
+    return a <= b;
   return a >= b;
 }
 
@@ -208,10 +231,12 @@ bool evaluate(const Node& node, const WhereClause::Values& value_of) {
     return evaluate(*node.left, value_of) && evaluate(*node.right, value_of);
   case Node::Kind::disjunction:
     return evaluate(*node.left, value_of) || evaluate(*node.right, value_of);
-  case Node::Kind::comparison: break;
+  case Node::Kind::comparison:
+    break;
   }
   const com::Variant value = value_of(node.column);
-  if (value.is_empty()) return false;
+  if (value.is_empty())
+    return false;
   if (const auto* number = std::get_if<double>(&node.literal)) {
     const auto mine = value.to_double();
     return mine && compare(*mine, node.op, *number);

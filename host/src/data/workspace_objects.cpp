@@ -28,32 +28,36 @@ std::string without_extension(const std::string& name, const char* extension) {
 
 // The ".dbf" columns, shape type and ".prj" text a new dataset gets from its field list.
 struct NewDataset {
-  std::vector<DbfSpec> columns;
+  std::vector<DbfColumn> columns;
   int shape_type = geometry_null;
   std::string prj;
 };
 
 NewDataset describe(HostFields* fields, bool shapes) {
-  if (!fields) throw HostError("no fields given for the new dataset", com::E_POINTER);
+  if (!fields)
+    throw HostError("no fields given for the new dataset", com::E_POINTER);
   NewDataset out;
   for (int i = 0; i < fields->FieldCount(); ++i) {
     const auto field = fields->Field(i);
     const int type = field->Type();
-    if (type == field_oid) continue;
+    if (type == field_oid)
+      continue;
     if (type == field_geometry) {
       const auto definition = field->GeometryDef();
-      if (!definition) throw HostError("the shape field has no geometry definition",
-          com::E_INVALIDARG);
+      if (!definition)
+        throw HostError("the shape field has no geometry definition", com::E_INVALIDARG);
       out.shape_type = definition->GeometryType();
-      if (const auto reference = definition->SpatialReference()) out.prj = reference->ExportToWkt();
+      if (const auto reference = definition->SpatialReference())
+        out.prj = reference->ExportToWkt();
       continue;
     }
-    out.columns.push_back(to_dbf(spec_of(field.get())));
+    out.columns.push_back(to_dbf(definition_of(field.get())));
   }
   if (shapes && out.shape_type == geometry_null)
     throw HostError("a feature class needs a shape field", com::E_INVALIDARG);
   // A ".dbf" without a column cannot hold records.
-  if (out.columns.empty()) out.columns.push_back(to_dbf({"Id", field_integer, 0, 0, 0}));
+  if (out.columns.empty())
+    out.columns.push_back(to_dbf({"Id", field_integer, 0, 0, 0}));
   return out;
 }
 
@@ -68,42 +72,46 @@ public:
   }
 
   com::HRESULT OpenFeatureClass(const std::string& name,
-      com::ComPtr<HostFeatureClass>* out) override {
+                                com::ComPtr<HostFeatureClass>* out) override {
     return open(without_extension(name, ".shp"), true, out);
   }
   com::HRESULT OpenTable(const std::string& name, com::ComPtr<HostTable>* out) override {
     return open(without_extension(name, ".dbf"), false, out);
   }
   com::HRESULT CreateFeatureClass(const std::string& name, HostFields* fields, int,
-      const std::string&, const std::string&, com::ComPtr<HostFeatureClass>* out) override {
+                                  const std::string&, const std::string&,
+                                  com::ComPtr<HostFeatureClass>* out) override {
     return create(without_extension(name, ".shp"), fields, true, out);
   }
   com::HRESULT CreateTable(const std::string& name, HostFields* fields, const std::string&,
-      com::ComPtr<HostTable>* out) override {
+                           com::ComPtr<HostTable>* out) override {
     return create(without_extension(name, ".dbf"), fields, false, out);
   }
 
 private:
-  template <class I>
-  com::HRESULT open(const std::string& name, bool shapes, com::ComPtr<I>* out) {
-    if (!out) return com::E_POINTER;
-    return guarded([&] { *out = object_of(Dataset::open(folder_, name, shapes)).template as<I>(); });
+  template <class I> com::HRESULT open(const std::string& name, bool shapes, com::ComPtr<I>* out) {
+    if (!out)
+      return com::E_POINTER;
+    return guarded(
+        [&] { *out = object_of(Dataset::open(folder_, name, shapes)).template as<I>(); });
   }
 
   template <class I>
   com::HRESULT create(const std::string& name, HostFields* fields, bool shapes,
-      com::ComPtr<I>* out) {
-    if (!out) return com::E_POINTER;
+                      com::ComPtr<I>* out) {
+    if (!out)
+      return com::E_POINTER;
     return guarded([&] {
       const auto d = describe(fields, shapes);
       *out = object_of(Dataset::create(folder_, name, shapes ? d.shape_type : geometry_null,
-          d.columns, d.prj)).template as<I>();
+                                       d.columns, d.prj))
+                 .template as<I>();
     });
   }
 
   com::ComPtr<HostTable> object_of(Dataset dataset) {
-    return make_table_object(std::make_shared<const TableContext>(std::move(dataset),
-        com::ComPtr<HostWorkspace>(static_cast<HostWorkspace*>(this))));
+    return make_table_object(std::make_shared<const TableContext>(
+        std::move(dataset), com::ComPtr<HostWorkspace>(static_cast<HostWorkspace*>(this))));
   }
 
   std::string folder_;
@@ -112,8 +120,9 @@ private:
 class WorkspaceFactory final : public com::ComObject<HostWorkspaceFactory> {
 public:
   com::HRESULT OpenFromFile(const std::string& path, long,
-      com::ComPtr<HostWorkspace>* out) override {
-    if (!out) return com::E_POINTER;
+                            com::ComPtr<HostWorkspace>* out) override {
+    if (!out)
+      return com::E_POINTER;
     return guarded([&] { *out = open_workspace(path); });
   }
   bool IsWorkspace(const std::string& path) override {
@@ -126,7 +135,8 @@ public:
 
 com::ComPtr<HostWorkspace> open_workspace(const std::string& folder) {
   std::error_code ec;
-  if (!fs::is_directory(folder, ec)) throw HostError("there is no folder " + folder);
+  if (!fs::is_directory(folder, ec))
+    throw HostError("there is no folder " + folder);
   return com::make<Workspace>(folder);
 }
 

@@ -7,12 +7,15 @@
 namespace host {
 
 namespace {
-double distance(const XY& a, const XY& b) { return std::hypot(b.x - a.x, b.y - a.y); }
+double distance(const XY& a, const XY& b) {
+  return std::hypot(b.x - a.x, b.y - a.y);
+}
 
 // The first vertex of the curve, for curves that have no segment.
 XY first_vertex(const Shape& curve) {
   for (const auto& part : curve.parts)
-    if (!part.empty()) return part.front();
+    if (!part.empty())
+      return part.front();
   return XY{};
 }
 } // namespace
@@ -20,13 +23,15 @@ XY first_vertex(const Shape& curve) {
 double curve_length(const Shape& curve) {
   double total = 0;
   for (const auto& part : curve.parts)
-    for (std::size_t i = 1; i < part.size(); ++i) total += distance(part[i - 1], part[i]);
+    for (std::size_t i = 1; i < part.size(); ++i)
+      total += distance(part[i - 1], part[i]);
   return total;
 }
 
 XY point_along(const Shape& curve, double wanted) {
   XY last = first_vertex(curve);
-  if (wanted <= 0) return last;
+  if (wanted <= 0)
+    return last;
   double walked = 0;
   for (const auto& part : curve.parts) {
     for (std::size_t i = 1; i < part.size(); ++i) {

@@ -14,12 +14,14 @@ class GeometryBag final : public com::ComObject<HostIndexedCollection> {
 public:
   int GeometryCount() override { return static_cast<int>(items_.size()); }
   com::ComPtr<HostGeometry> Geometry(int i) override {
-    if (!in_range(i)) return nullptr;
+    if (!in_range(i))
+      return nullptr;
     return items_[static_cast<std::size_t>(i)];
   }
   void AddGeometry(HostGeometry* geometry) override { items_.emplace_back(geometry); }
   void ReplaceGeometry(int i, HostGeometry* geometry) override {
-    if (in_range(i)) items_[static_cast<std::size_t>(i)] = com::ComPtr<HostGeometry>(geometry);
+    if (in_range(i))
+      items_[static_cast<std::size_t>(i)] = com::ComPtr<HostGeometry>(geometry);
   }
 
 private:

@@ -14,8 +14,8 @@ namespace host {
 // operations and the relation tests. `Primary` is the geometry's own interface (HostPoint,
 // HostPolyline, ...); `Extra` lists further interfaces the class fills in.
 template <class Primary, class... Extra>
-class GeometryBase : public com::ComObject<Primary, Extra..., ShapeAccess,
-                         HostTopologicalOperator, HostRelationalOperator> {
+class GeometryBase : public com::ComObject<Primary, Extra..., ShapeAccess, HostTopologicalOperator,
+                                           HostRelationalOperator> {
 public:
   explicit GeometryBase(Shape shape) : shape_(std::move(shape)) {}
 
@@ -35,9 +35,11 @@ public:
       if (target && reference_ && !reference_->IsEqual(target)) {
         const auto from = reference_->ExportToWkt();
         const auto to = target->ExportToWkt();
-        if (!from.empty() && !to.empty()) shape_ = projected(shape_, from, to);
+        if (!from.empty() && !to.empty())
+          shape_ = projected(shape_, from, to);
       }
-      if (target) reference_ = com::ComPtr<HostSpatialReference>(target);
+      if (target)
+        reference_ = com::ComPtr<HostSpatialReference>(target);
     });
   }
   com::ComPtr<HostGeometry> Clone() override { return make_geometry(shape_, reference_.get()); }
@@ -51,8 +53,10 @@ public:
   void SetIsKnownSimple(bool simple) override { known_simple_ = simple; }
   com::HRESULT Simplify() override {
     return guarded([&] {
-      if (shape_.type == geometry_polyline) shape_.parts = clean_paths(std::move(shape_.parts));
-      if (shape_.type == geometry_polygon) shape_ = make_valid_polygon(shape_);
+      if (shape_.type == geometry_polyline)
+        shape_.parts = clean_paths(std::move(shape_.parts));
+      if (shape_.type == geometry_polygon)
+        shape_ = make_valid_polygon(shape_);
       known_simple_ = true;
     });
   }
@@ -60,7 +64,7 @@ public:
     return produce(out, [&] { return union_of(shape_, shape_of(other)); });
   }
   com::HRESULT Intersect(HostGeometry* other, int dimension,
-      com::ComPtr<HostGeometry>* out) override {
+                         com::ComPtr<HostGeometry>* out) override {
     return produce(out, [&] { return intersection_of(shape_, shape_of(other), dimension); });
   }
   com::HRESULT Difference(HostGeometry* other, com::ComPtr<HostGeometry>* out) override {
@@ -86,9 +90,9 @@ protected:
   com::ComPtr<HostSpatialReference> reference_;
 
 private:
-  template <class Compute>
-  com::HRESULT produce(com::ComPtr<HostGeometry>* out, Compute&& compute) {
-    if (!out) return com::E_POINTER;
+  template <class Compute> com::HRESULT produce(com::ComPtr<HostGeometry>* out, Compute&& compute) {
+    if (!out)
+      return com::E_POINTER;
     return guarded([&] { *out = make_geometry(compute(), reference_.get()); });
   }
   bool test(HostGeometry* other, Relation relation) {

@@ -37,7 +37,8 @@ public:
     shape_ = make_envelope(b);
   }
   void Expand(double dx, double dy, bool asRatio) override {
-    if (shape_.empty()) return;
+    if (shape_.empty())
+      return;
     Box b = box();
     if (asRatio) {
       const double cx = (b.xmin + b.xmax) / 2, cy = (b.ymin + b.ymax) / 2;
@@ -48,7 +49,8 @@ public:
     }
   }
   void Union(HostEnvelope* other) override {
-    if (!other) return;
+    if (!other)
+      return;
     Box b = box();
     guarded([&] { b.add(shape_of(other).bounds()); });
     shape_ = make_envelope(b);
@@ -60,19 +62,21 @@ private:
 };
 
 // Vertex access shared by multipoints, polylines and polygons.
-template <class Primary>
-class VertexGeometry : public GeometryBase<Primary, HostPointCollection> {
+template <class Primary> class VertexGeometry : public GeometryBase<Primary, HostPointCollection> {
 public:
   using GeometryBase<Primary, HostPointCollection>::GeometryBase;
   int PointCount() override { return this->shape_.vertex_count(); }
   com::ComPtr<HostPoint> Point(int i) override {
     const auto p = vertex_at(this->shape_, i);
-    if (!p) return nullptr;
+    if (!p)
+      return nullptr;
     return make_geometry_as<HostPoint>(make_point(p->x, p->y), this->reference_.get());
   }
   void AddPoint(HostPoint* point) override {
-    if (!point) return;
-    if (this->shape_.parts.empty()) this->shape_.parts.emplace_back();
+    if (!point)
+      return;
+    if (this->shape_.parts.empty())
+      this->shape_.parts.emplace_back();
     this->shape_.parts.back().push_back({point->X(), point->Y()});
   }
 };
@@ -90,30 +94,39 @@ public:
   com::ComPtr<HostPoint> FromPoint() override { return end_point(true); }
   com::ComPtr<HostPoint> ToPoint() override { return end_point(false); }
   com::HRESULT QueryPoint(int, double distance, bool asRatio, HostPoint* out) override {
-    if (!out) return com::E_POINTER;
-    if (this->shape_.empty()) return com::E_FAIL;
+    if (!out)
+      return com::E_POINTER;
+    if (this->shape_.empty())
+      return com::E_FAIL;
     const XY p = point_along(this->shape_, asRatio ? distance * Length() : distance);
     out->PutCoords(p.x, p.y);
     out->SetSpatialReference(this->reference_.get());
     return com::S_OK;
   }
   com::HRESULT QueryPointAndDistance(int, HostPoint* in, bool asRatio, HostPoint* out,
-      double* distanceAlong, double* distanceFrom, bool* rightSide) override {
-    if (!in || !out) return com::E_POINTER;
-    if (this->shape_.empty() || in->IsEmpty()) return com::E_FAIL;
+                                     double* distanceAlong, double* distanceFrom,
+                                     bool* rightSide) override {
+    if (!in || !out)
+      return com::E_POINTER;
+    if (this->shape_.empty() || in->IsEmpty())
+      return com::E_FAIL;
     const NearestPoint n = nearest_point(this->shape_, XY{in->X(), in->Y()});
     out->PutCoords(n.point.x, n.point.y);
     out->SetSpatialReference(this->reference_.get());
     const double length = Length();
-    if (distanceAlong) *distanceAlong = asRatio ? (length > 0 ? n.along / length : 0) : n.along;
-    if (distanceFrom) *distanceFrom = n.from;
-    if (rightSide) *rightSide = n.right;
+    if (distanceAlong)
+      *distanceAlong = asRatio ? (length > 0 ? n.along / length : 0) : n.along;
+    if (distanceFrom)
+      *distanceFrom = n.from;
+    if (rightSide)
+      *rightSide = n.right;
     return com::S_OK;
   }
 
 protected:
   Path part_at(int i) const {
-    if (i < 0 || i >= static_cast<int>(this->shape_.parts.size())) return {};
+    if (i < 0 || i >= static_cast<int>(this->shape_.parts.size()))
+      return {};
     return this->shape_.parts[static_cast<std::size_t>(i)];
   }
 
@@ -124,10 +137,12 @@ private:
     XY p{};
     if (first) {
       const auto it = std::find_if(parts.begin(), parts.end(), nonempty);
-      if (it != parts.end()) p = it->front();
+      if (it != parts.end())
+        p = it->front();
     } else {
       const auto it = std::find_if(parts.rbegin(), parts.rend(), nonempty);
-      if (it != parts.rend()) p = it->back();
+      if (it != parts.rend())
+        p = it->back();
     }
     return make_geometry_as<HostPoint>(make_point(p.x, p.y), this->reference_.get());
   }
@@ -148,12 +163,14 @@ public:
   Path RingAt(int i) override { return part_at(i); }
   void AddRing(const Path& ring) override {
     Path closed = ring;
-    if (!closed.empty() && !(closed.front() == closed.back())) closed.push_back(closed.front());
+    if (!closed.empty() && !(closed.front() == closed.back()))
+      closed.push_back(closed.front());
     shape_.parts.push_back(std::move(closed));
   }
   double Area() override {
     double area = 0;
-    for (const auto& ring : shape_.parts) area -= signed_area(ring);
+    for (const auto& ring : shape_.parts)
+      area -= signed_area(ring);
     return area;
   }
 };
@@ -162,18 +179,29 @@ public:
 
 Shape shape_of(HostGeometry* geometry) {
   const auto access = com::ComPtr<HostGeometry>(geometry).as<ShapeAccess>();
-  if (!access) throw HostError("a geometry is missing or not one of the host's", com::E_INVALIDARG);
+  if (!access)
+    throw HostError("a geometry is missing or not one of the host's", com::E_INVALIDARG);
   return access->shape();
 }
 
 com::ComPtr<HostGeometry> make_geometry(Shape shape, HostSpatialReference* reference) {
   com::ComPtr<HostGeometry> g;
   switch (shape.type) {
-  case geometry_point: g = com::make<Point>(std::move(shape)); break;
-  case geometry_envelope: g = com::make<Envelope>(std::move(shape)); break;
-  case geometry_multipoint: g = com::make<Multipoint>(std::move(shape)); break;
-  case geometry_polyline: g = com::make<Polyline>(std::move(shape)); break;
-  case geometry_polygon: g = com::make<Polygon>(std::move(shape)); break;
+  case geometry_point:
+    g = com::make<Point>(std::move(shape));
+    break;
+  case geometry_envelope:
+    g = com::make<Envelope>(std::move(shape));
+    break;
+  case geometry_multipoint:
+    g = com::make<Multipoint>(std::move(shape));
+    break;
+  case geometry_polyline:
+    g = com::make<Polyline>(std::move(shape));
+    break;
+  case geometry_polygon:
+    g = com::make<Polygon>(std::move(shape));
+    break;
   default:
     throw HostError("geometry of type " + std::to_string(shape.type) + " cannot be made");
   }

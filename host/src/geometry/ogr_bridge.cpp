@@ -1,8 +1,8 @@
 #include "geometry/ogr_bridge.h"
 
+#include <cpl_error.h>
 #include <ogr_geometry.h>
 #include <ogr_spatialref.h>
-#include <cpl_error.h>
 
 #include <algorithm>
 #include <memory>
@@ -19,15 +19,20 @@ using OgrPtr = OGRGeometryUniquePtr;
 
 std::unique_ptr<OGRLinearRing> ring_of(const Path& ring) {
   auto r = std::make_unique<OGRLinearRing>();
-  for (const auto& p : ring) r->addPoint(p.x, p.y);
+  for (const auto& p : ring)
+    r->addPoint(p.x, p.y);
   r->closeRings();
   return r;
 }
 
 std::unique_ptr<OGRPolygon> polygon_of(const Box& box) {
   auto poly = std::make_unique<OGRPolygon>();
-  poly->addRingDirectly(ring_of({{box.xmin, box.ymin}, {box.xmin, box.ymax}, {box.xmax, box.ymax},
-      {box.xmax, box.ymin}, {box.xmin, box.ymin}}).release());
+  poly->addRingDirectly(ring_of({{box.xmin, box.ymin},
+                                 {box.xmin, box.ymax},
+                                 {box.xmax, box.ymax},
+                                 {box.xmax, box.ymin},
+                                 {box.xmin, box.ymin}})
+                            .release());
   return poly;
 }
 
@@ -35,35 +40,40 @@ std::unique_ptr<OGRPolygon> polygon_of(const Box& box) {
 OgrPtr polygon_geometry(const Shape& shape) {
   std::vector<OGRGeometry*> singles;
   for (const auto& ring : shape.parts) {
-    if (ring.size() < 3) continue;
+    if (ring.size() < 3)
+      continue;
     auto poly = new OGRPolygon();
     poly->addRingDirectly(ring_of(ring).release());
     singles.push_back(poly);
   }
-  if (singles.empty()) return OgrPtr(new OGRPolygon());
+  if (singles.empty())
+    return OgrPtr(new OGRPolygon());
   int valid = FALSE;
-  return OgrPtr(OGRGeometryFactory::organizePolygons(singles.data(),
-      static_cast<int>(singles.size()), &valid, nullptr));
+  return OgrPtr(OGRGeometryFactory::organizePolygons(
+      singles.data(), static_cast<int>(singles.size()), &valid, nullptr));
 }
 
 OgrPtr to_ogr(const Shape& shape) {
   switch (shape.type) {
   case geometry_point: {
-    if (shape.empty()) return OgrPtr(new OGRPoint());
+    if (shape.empty())
+      return OgrPtr(new OGRPoint());
     const auto& p = shape.parts.front().front();
     return OgrPtr(new OGRPoint(p.x, p.y));
   }
   case geometry_multipoint: {
     auto multi = new OGRMultiPoint();
     for (const auto& part : shape.parts)
-      for (const auto& p : part) multi->addGeometryDirectly(new OGRPoint(p.x, p.y));
+      for (const auto& p : part)
+        multi->addGeometryDirectly(new OGRPoint(p.x, p.y));
     return OgrPtr(multi);
   }
   case geometry_polyline: {
     auto multi = new OGRMultiLineString();
     for (const auto& part : shape.parts) {
       auto line = new OGRLineString();
-      for (const auto& p : part) line->addPoint(p.x, p.y);
+      for (const auto& p : part)
+        line->addPoint(p.x, p.y);
       multi->addGeometryDirectly(line);
     }
     return OgrPtr(multi);
@@ -71,7 +81,8 @@ OgrPtr to_ogr(const Shape& shape) {
   case geometry_polygon:
     return polygon_geometry(shape);
   case geometry_envelope: {
-    if (shape.empty()) return OgrPtr(new OGRPolygon());
+    if (shape.empty())
+      return OgrPtr(new OGRPolygon());
     return OgrPtr(polygon_of(shape.bounds()).release());
   }
   default:
@@ -81,7 +92,8 @@ OgrPtr to_ogr(const Shape& shape) {
 
 Path path_of(const OGRSimpleCurve& line) {
   Path path;
-  for (int i = 0; i < line.getNumPoints(); ++i) path.push_back({line.getX(i), line.getY(i)});
+  for (int i = 0; i < line.getNumPoints(); ++i)
+    path.push_back({line.getX(i), line.getY(i)});
   return path;
 }
 
@@ -89,10 +101,12 @@ Path path_of(const OGRSimpleCurve& line) {
 void add_polygon(const OGRPolygon& poly, Shape& out) {
   for (int r = 0; r < poly.getNumInteriorRings() + 1; ++r) {
     const OGRLinearRing* ring = r == 0 ? poly.getExteriorRing() : poly.getInteriorRing(r - 1);
-    if (!ring || ring->getNumPoints() < 4) continue;
+    if (!ring || ring->getNumPoints() < 4)
+      continue;
     Path path = path_of(*ring);
     const bool clockwise = signed_area(path) < 0;
-    if (clockwise != (r == 0)) std::reverse(path.begin(), path.end());
+    if (clockwise != (r == 0))
+      std::reverse(path.begin(), path.end());
     out.parts.push_back(std::move(path));
   }
 }
@@ -101,12 +115,15 @@ void add_polygon(const OGRPolygon& poly, Shape& out) {
 void collect(const OGRGeometry& g, int dimension, Shape& out) {
   const auto type = wkbFlatten(g.getGeometryType());
   if (OGR_GT_IsSubClassOf(type, wkbGeometryCollection)) {
-    for (const auto* part : *g.toGeometryCollection()) collect(*part, dimension, out);
+    for (const auto* part : *g.toGeometryCollection())
+      collect(*part, dimension, out);
     return;
   }
-  if (g.IsEmpty() || g.getDimension() != dimension) return;
+  if (g.IsEmpty() || g.getDimension() != dimension)
+    return;
   if (type == wkbPoint) {
-    if (out.parts.empty()) out.parts.emplace_back();
+    if (out.parts.empty())
+      out.parts.emplace_back();
     out.parts.front().push_back({g.toPoint()->getX(), g.toPoint()->getY()});
   } else if (type == wkbLineString || type == wkbLinearRing) {
     out.parts.push_back(path_of(*g.toSimpleCurve()));
@@ -117,21 +134,28 @@ void collect(const OGRGeometry& g, int dimension, Shape& out) {
 
 Shape from_ogr(const OGRGeometry* g, int type) {
   Shape out{type, {}};
-  if (!g) return out;
+  if (!g)
+    return out;
   const int dimension = type == geometry_polygon ? 2 : type == geometry_polyline ? 1 : 0;
   collect(*g, dimension, out);
-  if (type == geometry_point && out.vertex_count() > 1) out.type = geometry_multipoint;
-  if (type == geometry_polyline) out.parts = merge_paths(std::move(out.parts));
+  if (type == geometry_point && out.vertex_count() > 1)
+    out.type = geometry_multipoint;
+  if (type == geometry_polyline)
+    out.parts = merge_paths(std::move(out.parts));
   return out;
 }
 
 int type_of_dimension(int dimension_code) {
   switch (dimension_code) {
-  case dimension_points: return geometry_multipoint;
-  case dimension_lines: return geometry_polyline;
-  case dimension_areas: return geometry_polygon;
-  default: throw HostError("dimension code " + std::to_string(dimension_code) + " is not known",
-      com::E_INVALIDARG);
+  case dimension_points:
+    return geometry_multipoint;
+  case dimension_lines:
+    return geometry_polyline;
+  case dimension_areas:
+    return geometry_polygon;
+  default:
+    throw HostError("dimension code " + std::to_string(dimension_code) + " is not known",
+                    com::E_INVALIDARG);
   }
 }
 
@@ -141,35 +165,45 @@ int result_type(const Shape& a) {
 }
 
 OgrPtr checked(OGRGeometry* result, const char* what) {
-  if (!result) throw HostError(std::string("the geometry library could not compute the ") + what);
+  if (!result)
+    throw HostError(std::string("the geometry library could not compute the ") + what);
   return OgrPtr(result);
 }
 
 } // namespace
 
 bool relate(const Shape& a, const Shape& b, Relation relation) {
-  if (a.empty() || b.empty()) return false;
+  if (a.empty() || b.empty())
+    return false;
   const auto ga = to_ogr(a);
   const auto gb = to_ogr(b);
   switch (relation) {
-  case Relation::contains: return ga->Contains(gb.get());
-  case Relation::within: return ga->Within(gb.get());
-  case Relation::intersects: return ga->Intersects(gb.get());
-  case Relation::disjoint: return ga->Disjoint(gb.get());
-  case Relation::touches: return ga->Touches(gb.get());
-  case Relation::equals: return ga->Equals(gb.get());
+  case Relation::contains:
+    return ga->Contains(gb.get());
+  case Relation::within:
+    return ga->Within(gb.get());
+  case Relation::intersects:
+    return ga->Intersects(gb.get());
+  case Relation::disjoint:
+    return ga->Disjoint(gb.get());
+  case Relation::touches:
+    return ga->Touches(gb.get());
+  case Relation::equals:
+    return ga->Equals(gb.get());
   }
   return false;
 }
 
 Shape make_valid_polygon(const Shape& polygon) {
-  if (polygon.type != geometry_polygon || polygon.empty()) return polygon;
+  if (polygon.type != geometry_polygon || polygon.empty())
+    return polygon;
   const auto g = to_ogr(polygon);
   // An invalid polygon is expected here; GEOS's notice of it is not worth printing.
   CPLPushErrorHandler(CPLQuietErrorHandler);
   const bool valid = g->IsValid();
   CPLPopErrorHandler();
-  if (valid) return from_ogr(g.get(), geometry_polygon);
+  if (valid)
+    return from_ogr(g.get(), geometry_polygon);
   return from_ogr(checked(g->MakeValid(), "valid polygon").get(), geometry_polygon);
 }
 
@@ -182,31 +216,37 @@ Shape union_of(const Shape& a, const Shape& b) {
     paths.insert(paths.end(), more.begin(), more.end());
     return Shape{geometry_polyline, merge_paths(without_repeated_segments(paths))};
   }
-  if (b.empty()) return a;
-  if (a.empty()) return b;
+  if (b.empty())
+    return a;
+  if (a.empty())
+    return b;
   return from_ogr(checked(to_ogr(a)->Union(to_ogr(b).get()), "union").get(), result_type(a));
 }
 
 Shape intersection_of(const Shape& a, const Shape& b, int dimension) {
   const int type = type_of_dimension(dimension);
-  if (a.empty() || b.empty()) return Shape{type, {}};
+  if (a.empty() || b.empty())
+    return Shape{type, {}};
   return from_ogr(checked(to_ogr(a)->Intersection(to_ogr(b).get()), "intersection").get(), type);
 }
 
 Shape difference_of(const Shape& a, const Shape& b) {
-  if (a.empty() || b.empty()) return a;
+  if (a.empty() || b.empty())
+    return a;
   return from_ogr(checked(to_ogr(a)->Difference(to_ogr(b).get()), "difference").get(),
-      result_type(a));
+                  result_type(a));
 }
 
 Shape buffer_of(const Shape& shape, double distance) {
-  if (shape.empty()) return Shape{geometry_polygon, {}};
+  if (shape.empty())
+    return Shape{geometry_polygon, {}};
   return from_ogr(checked(to_ogr(shape)->Buffer(distance), "buffer").get(), geometry_polygon);
 }
 
 Shape clipped_to(const Shape& shape, const Box& box) {
   const int type = result_type(shape);
-  if (shape.empty() || box.empty) return Shape{type, {}};
+  if (shape.empty() || box.empty)
+    return Shape{type, {}};
   const auto clip = polygon_of(box);
   return from_ogr(checked(to_ogr(shape)->Intersection(clip.get()), "clip").get(), type);
 }
@@ -220,7 +260,8 @@ Shape projected(const Shape& shape, const std::string& from_wkt, const std::stri
   to.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
   std::unique_ptr<OGRCoordinateTransformation> transform(
       OGRCreateCoordinateTransformation(&from, &to));
-  if (!transform) throw HostError("no transformation between the two coordinate systems");
+  if (!transform)
+    throw HostError("no transformation between the two coordinate systems");
 
   Shape source = shape;
   if (shape.type == geometry_envelope && !shape.empty()) {
@@ -243,12 +284,13 @@ Shape projected(const Shape& shape, const std::string& from_wkt, const std::stri
       xs.push_back(p.x);
       ys.push_back(p.y);
     }
-    if (!part.empty() &&
-        !transform->Transform(static_cast<int>(part.size()), xs.data(), ys.data()))
+    if (!part.empty() && !transform->Transform(static_cast<int>(part.size()), xs.data(), ys.data()))
       throw HostError("a coordinate lies outside the target coordinate system");
-    for (std::size_t i = 0; i < part.size(); ++i) part[i] = {xs[i], ys[i]};
+    for (std::size_t i = 0; i < part.size(); ++i)
+      part[i] = {xs[i], ys[i]};
   }
-  if (shape.type == geometry_envelope && !shape.empty()) return make_envelope(source.bounds());
+  if (shape.type == geometry_envelope && !shape.empty())
+    return make_envelope(source.bounds());
   return source;
 }
 

@@ -18,13 +18,15 @@ void Box::add(const XY& p) {
 }
 
 void Box::add(const Box& other) {
-  if (other.empty) return;
+  if (other.empty)
+    return;
   add(XY{other.xmin, other.ymin});
   add(XY{other.xmax, other.ymax});
 }
 
 bool Box::intersects(const Box& other) const {
-  if (empty || other.empty) return false;
+  if (empty || other.empty)
+    return false;
   return xmin <= other.xmax && other.xmin <= xmax && ymin <= other.ymax && other.ymin <= ymax;
 }
 
@@ -34,30 +36,39 @@ bool Shape::empty() const {
 
 int Shape::vertex_count() const {
   int n = 0;
-  for (const auto& part : parts) n += static_cast<int>(part.size());
+  for (const auto& part : parts)
+    n += static_cast<int>(part.size());
   return n;
 }
 
 Box Shape::bounds() const {
   Box box;
   for (const auto& part : parts)
-    for (const auto& p : part) box.add(p);
+    for (const auto& p : part)
+      box.add(p);
   return box;
 }
 
-Shape make_point(double x, double y) { return Shape{geometry_point, {{XY{x, y}}}}; }
+Shape make_point(double x, double y) {
+  return Shape{geometry_point, {{XY{x, y}}}};
+}
 
 Shape make_envelope(const Box& box) {
-  if (box.empty) return Shape{geometry_envelope, {}};
+  if (box.empty)
+    return Shape{geometry_envelope, {}};
   return Shape{geometry_envelope, {{XY{box.xmin, box.ymin}, XY{box.xmax, box.ymax}}}};
 }
 
-Box envelope_box(const Shape& envelope) { return envelope.bounds(); }
+Box envelope_box(const Shape& envelope) {
+  return envelope.bounds();
+}
 
 std::optional<XY> vertex_at(const Shape& shape, int i) {
-  if (i < 0) return std::nullopt;
+  if (i < 0)
+    return std::nullopt;
   for (const auto& part : shape.parts) {
-    if (i < static_cast<int>(part.size())) return part[static_cast<std::size_t>(i)];
+    if (i < static_cast<int>(part.size()))
+      return part[static_cast<std::size_t>(i)];
     i -= static_cast<int>(part.size());
   }
   return std::nullopt;

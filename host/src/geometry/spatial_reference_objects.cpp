@@ -31,9 +31,11 @@ public:
   std::string Name() override { return info_.name; }
   int FactoryCode() override { return info_.epsg; }
   bool IsEqual(HostSpatialReference* other) override {
-    if (!other) return false;
+    if (!other)
+      return false;
     const auto theirs = other->ExportToWkt();
-    if (info_.wkt.empty() || theirs.empty()) return info_.wkt.empty() && theirs.empty();
+    if (info_.wkt.empty() || theirs.empty())
+      return info_.wkt.empty() && theirs.empty();
     return same_srs(info_.wkt, theirs);
   }
   std::string ExportToWkt() override { return info_.wkt; }
@@ -65,22 +67,27 @@ public:
 class Factory final : public com::ComObject<HostSpatialReferenceFactory> {
 public:
   // A ".prj" keeps its own text; any other text is turned into ESRI-style WKT.
-  com::HRESULT CreateESRISpatialReferenceFromPRJFile(const std::string& path,
-      com::ComPtr<HostSpatialReference>* out) override {
-    if (!out) return com::E_POINTER;
+  com::HRESULT
+  CreateESRISpatialReferenceFromPRJFile(const std::string& path,
+                                        com::ComPtr<HostSpatialReference>* out) override {
+    if (!out)
+      return com::E_POINTER;
     return guarded([&] { *out = make_spatial_reference(read_srs(read_text_file(path), true)); });
   }
   com::HRESULT CreateFromText(const std::string& text,
-      com::ComPtr<HostSpatialReference>* out) override {
-    if (!out) return com::E_POINTER;
+                              com::ComPtr<HostSpatialReference>* out) override {
+    if (!out)
+      return com::E_POINTER;
     return guarded([&] { *out = make_spatial_reference(read_srs(text, false)); });
   }
   com::HRESULT ExportESRISpatialReferenceToPRJFile(HostSpatialReference* reference,
-      const std::string& path) override {
-    if (!reference) return com::E_POINTER;
+                                                   const std::string& path) override {
+    if (!reference)
+      return com::E_POINTER;
     return guarded([&] {
       const auto wkt = reference->ExportToWkt();
-      if (wkt.empty()) throw HostError("an unknown coordinate system has no \".prj\" text");
+      if (wkt.empty())
+        throw HostError("an unknown coordinate system has no \".prj\" text");
       write_text_file(path, wkt);
     });
   }
@@ -97,12 +104,14 @@ public:
   }
   com::HRESULT Write(const std::string& path) override {
     return guarded([&] {
-      if (text_.empty()) throw HostError("no projection file was read before writing " + path);
+      if (text_.empty())
+        throw HostError("no projection file was read before writing " + path);
       write_text_file(path, text_);
     });
   }
   com::ComPtr<HostSpatialReference> SpatialReference() override {
-    if (!reference_) return com::make<Unknown>();
+    if (!reference_)
+      return com::make<Unknown>();
     return reference_;
   }
 
@@ -115,9 +124,12 @@ private:
 
 com::ComPtr<HostSpatialReference> make_spatial_reference(const SrsInfo& info) {
   switch (info.kind) {
-  case SrsKind::projected: return com::make<Projected>(info);
-  case SrsKind::geographic: return com::make<Geographic>(info);
-  case SrsKind::unknown: break;
+  case SrsKind::projected:
+    return com::make<Projected>(info);
+  case SrsKind::geographic:
+    return com::make<Geographic>(info);
+  case SrsKind::unknown:
+    break;
   }
   return com::make<Unknown>();
 }
@@ -132,7 +144,8 @@ com::ComPtr<HostSpatialReference> spatial_reference_of_prj(const std::string& pa
 
 std::string read_text_file(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw HostError("cannot read " + path);
+  if (!in)
+    throw HostError("cannot read " + path);
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
@@ -140,7 +153,8 @@ std::string read_text_file(const std::string& path) {
 
 void write_text_file(const std::string& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!(out << text) || !out.flush()) throw HostError("cannot write " + path);
+  if (!(out << text) || !out.flush())
+    throw HostError("cannot write " + path);
 }
 
 com::ComPtr<com::IUnknown> create_spatial_reference_factory() {

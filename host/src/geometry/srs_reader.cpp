@@ -25,7 +25,8 @@ std::string esri_wkt(const OGRSpatialReference& srs) {
 int code_of(const OGRSpatialReference& srs, const char* node) {
   const char* authority = srs.GetAuthorityName(node);
   const char* code = srs.GetAuthorityCode(node);
-  if (!authority || !code || !EQUAL(authority, "EPSG")) return 0;
+  if (!authority || !code || !EQUAL(authority, "EPSG"))
+    return 0;
   return std::atoi(code);
 }
 
@@ -56,8 +57,8 @@ SrsInfo read_srs(const std::string& text, bool keep_text) {
   info.unit_factor = projected ? srs.GetLinearUnits(&unit_name) : srs.GetAngularUnits(&unit_name);
   info.unit_name = unit_name ? unit_name : "";
   const int coded = code_of(srs, projected ? "PROJCS|UNIT" : "GEOGCS|UNIT");
-  const auto unit = coded ? find_unit_by_code(coded)
-                          : find_unit(info.unit_name, info.unit_factor, !projected);
+  const auto unit =
+      coded ? find_unit_by_code(coded) : find_unit(info.unit_name, info.unit_factor, !projected);
   if (unit) {
     info.unit_epsg = unit->epsg;
     info.unit_name = std::string(unit->name);
@@ -68,7 +69,8 @@ SrsInfo read_srs(const std::string& text, bool keep_text) {
 }
 
 bool same_srs(const std::string& a, const std::string& b) {
-  if (a == b) return true;
+  if (a == b)
+    return true;
   OGRSpatialReference sa, sb;
   try {
     parse(sa, a);
@@ -77,7 +79,7 @@ bool same_srs(const std::string& a, const std::string& b) {
     return false;
   }
   const char* options[] = {"IGNORE_DATA_AXIS_TO_SRS_AXIS_MAPPING=YES", "CRITERION=EQUIVALENT",
-      nullptr};
+                           nullptr};
   return sa.IsSame(&sb, options);
 }
 

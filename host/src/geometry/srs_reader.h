@@ -12,8 +12,8 @@ enum class SrsKind { projected, geographic, unknown };
 struct SrsInfo {
   SrsKind kind = SrsKind::unknown;
   std::string name;
-  int epsg = 0;     // of the whole system, when the text carries it
-  std::string wkt;  // the ESRI-style WKT a ".prj" holds
+  int epsg = 0;    // of the whole system, when the text carries it
+  std::string wkt; // the ESRI-style WKT a ".prj" holds
   std::string unit_name;
   int unit_epsg = 0;
   double unit_factor = 0;

@@ -55,13 +55,17 @@ constexpr std::array units{
 std::string folded(std::string_view name) {
   std::string out;
   for (char c : name) {
-    if (c == '_' || c == ' ' || c == '-') continue;
+    if (c == '_' || c == ' ' || c == '-')
+      continue;
     out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   }
   // "metre" and "meter", "kilometre" and "kilometer", "degree" and "degrees".
-  for (std::size_t at; (at = out.find("metre")) != std::string::npos;) out.replace(at, 5, "meter");
-  if (out == "degrees") out = "degree";
-  if (out == "usfoot" || out == "ussurveyfoot") out = "footus";
+  for (std::size_t at; (at = out.find("metre")) != std::string::npos;)
+    out.replace(at, 5, "meter");
+  if (out == "degrees")
+    out = "degree";
+  if (out == "usfoot" || out == "ussurveyfoot")
+    out = "footus";
   return out;
 }
 
@@ -70,15 +74,18 @@ std::string folded(std::string_view name) {
 std::optional<UnitInfo> find_unit(std::string_view name, double factor, bool angular) {
   const auto key = folded(name);
   for (const auto& u : units)
-    if (u.angular == angular && folded(u.name) == key) return u;
+    if (u.angular == angular && folded(u.name) == key)
+      return u;
   for (const auto& u : units)
-    if (u.angular == angular && std::abs(u.factor - factor) <= 1e-9 * u.factor) return u;
+    if (u.angular == angular && std::abs(u.factor - factor) <= 1e-9 * u.factor)
+      return u;
   return std::nullopt;
 }
 
 std::optional<UnitInfo> find_unit_by_code(int epsg) {
   for (const auto& u : units)
-    if (u.epsg == epsg) return u;
+    if (u.epsg == epsg)
+      return u;
   return std::nullopt;
 }
 

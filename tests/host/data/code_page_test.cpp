@@ -18,7 +18,7 @@ std::string raw_name(const std::filesystem::path& dbf, int record) {
 TEST(CodePage, TextIsUtf8OutsideAndTheTablesCodePageInside) {
   struct Case {
     const char* label;
-    const char* cpg; // nullptr: no ".cpg" (the header's language driver says ISO-8859-1)
+    const char* cpg;         // nullptr: no ".cpg" (the header's language driver says ISO-8859-1)
     std::string stored_name; // bytes of "Göteborg" as the file holds them
     std::string written;     // a UTF-8 text written back
     std::string stored_written;
@@ -33,7 +33,8 @@ TEST(CodePage, TextIsUtf8OutsideAndTheTablesCodePageInside) {
   for (const auto& c : cases) {
     TempFolder folder;
     write_links(folder.path(), "places", {{{{0, 0}, {1, 1}}, c.stored_name, 1}});
-    if (c.cpg) std::ofstream(folder.path() / "places.cpg") << c.cpg;
+    if (c.cpg)
+      std::ofstream(folder.path() / "places.cpg") << c.cpg;
     const auto fc = open_class(folder.path(), "places");
 
     com::ComPtr<HostFeature> feature;

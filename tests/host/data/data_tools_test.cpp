@@ -11,9 +11,11 @@ namespace host::test {
 namespace {
 
 com::ComPtr<HostFeatureClass> create_class(HostFeatureWorkspace* workspace, const std::string& name,
-    int shape_type, HostSpatialReference* reference = nullptr) {
+                                           int shape_type,
+                                           HostSpatialReference* reference = nullptr) {
   auto value = make_field({"VALUE", field_double, 0, 0, 0});
-  auto fields = make_fields({make_oid_field("FID"), make_shape_field(shape_type, reference), value});
+  auto fields =
+      make_fields({make_oid_field("FID"), make_shape_field(shape_type, reference), value});
   com::ComPtr<HostFeatureClass> created;
   EXPECT_EQ(workspace->CreateFeatureClass(name, fields.get(), 1, "Shape", "", &created), com::S_OK);
   return created;
@@ -31,14 +33,15 @@ void insert(HostFeatureClass* fc, const Shape& shape, double value) {
 
 Shape square(double x0, double y0, double side) {
   return Shape{geometry_polygon,
-      {{{x0, y0}, {x0, y0 + side}, {x0 + side, y0 + side}, {x0 + side, y0}, {x0, y0}}}};
+               {{{x0, y0}, {x0, y0 + side}, {x0 + side, y0 + side}, {x0 + side, y0}, {x0, y0}}}};
 }
 
 TEST(DataTools, PointClassesStoreTheirPointsAndStatisticsSummariseAField) {
   TempFolder folder;
   const auto workspace = open_folder(folder.path());
   const auto points = create_class(workspace.get(), "stops", geometry_point);
-  for (double v : {4.0, 1.5, 9.0}) insert(points.get(), make_point(v, -v), v);
+  for (double v : {4.0, 1.5, 9.0})
+    insert(points.get(), make_point(v, -v), v);
 
   com::ComPtr<HostFeature> third;
   ASSERT_EQ(points->GetFeature(2, &third), com::S_OK);
@@ -58,7 +61,8 @@ TEST(DataTools, PointClassesStoreTheirPointsAndStatisticsSummariseAField) {
   EXPECT_EQ(statistics->Statistics(&result), com::E_INVALIDARG);
 
   // Indexes are accepted for fields the class has, and refused for others.
-  for (const auto& [name, expected] : {std::pair{"VALUE", com::S_OK}, {"NOPE", com::E_INVALIDARG}}) {
+  for (const auto& [name, expected] :
+       {std::pair{"VALUE", com::S_OK}, {"NOPE", com::E_INVALIDARG}}) {
     auto index = create_index().as<HostIndexEdit>();
     auto fields = make_fields({make_field({name, field_double, 0, 0, 0})});
     index->SetFields(fields.get());
@@ -88,7 +92,8 @@ TEST(DataTools, ClipCutsEveryFeatureToTheClipShapesAndKeepsValues) {
   auto converter = create_feature_data_converter().as<HostFeatureDataConverter>();
   com::ComPtr<HostFeatureClass> clipped;
   ASSERT_EQ(converter->Clip(zones.as<HostTable>().get(), false, clip.as<HostTable>().get(), false,
-      0.0, output.get(), &clipped), com::S_OK);
+                            0.0, output.get(), &clipped),
+            com::S_OK);
   std::int32_t n = 0;
   ASSERT_EQ(clipped->FeatureCount(nullptr, &n), com::S_OK);
   ASSERT_EQ(n, 1);
@@ -101,7 +106,8 @@ TEST(DataTools, ClipCutsEveryFeatureToTheClipShapesAndKeepsValues) {
   output->SetName("Copy");
   com::ComPtr<HostFeatureClass> copy;
   ASSERT_EQ(converter->ConvertFeatureClass(zones.get(), make_where("VALUE = 2").get(), nullptr,
-      output.get(), &copy), com::S_OK);
+                                           output.get(), &copy),
+            com::S_OK);
   ASSERT_EQ(copy->FeatureCount(nullptr, &n), com::S_OK);
   ASSERT_EQ(n, 1);
   ASSERT_EQ(copy->GetFeature(0, &piece), com::S_OK);
@@ -115,7 +121,8 @@ TEST(DataTools, EveryClassIsCreatedByItsProgId) {
   }
   const auto find = [](std::string_view id) {
     for (const auto& entry : data_classes())
-      if (entry.prog_id == id) return entry.create();
+      if (entry.prog_id == id)
+        return entry.create();
     return com::ComPtr<com::IUnknown>();
   };
   EXPECT_TRUE(find(ShapefileWorkspaceFactoryClass).as<HostWorkspaceFactory>());

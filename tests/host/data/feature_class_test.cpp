@@ -103,7 +103,8 @@ TEST_F(FeatureClassTest, FeaturesByIdAndFailures) {
   EXPECT_EQ(feature->Value(2).to_string(), "Main");
   EXPECT_EQ(feature->Shape().as<HostCurve>()->Length(), 10.0);
   EXPECT_TRUE(feature->Shape()->SpatialReference().as<HostProjectedCoordinateSystem>());
-  for (std::int32_t bad : {-1, 3, 1000}) EXPECT_TRUE(com::FAILED(fc->GetFeature(bad, &feature)));
+  for (std::int32_t bad : {-1, 3, 1000})
+    EXPECT_TRUE(com::FAILED(fc->GetFeature(bad, &feature)));
 
   com::ComPtr<HostFeatureClass> missing;
   EXPECT_TRUE(com::FAILED(open_folder(folder.path())->OpenFeatureClass("Nothing", &missing)));
@@ -141,7 +142,8 @@ TEST_F(FeatureClassTest, InsertSelectAndDeleteRows) {
   ASSERT_EQ(inserter->Flush(), com::S_OK);
 
   com::ComPtr<HostSelectionSet> selection;
-  ASSERT_EQ(fc.as<HostTable>()->Select(make_where("NAME = 'Main' OR NAME = 'New'").get(), &selection),
+  ASSERT_EQ(
+      fc.as<HostTable>()->Select(make_where("NAME = 'Main' OR NAME = 'New'").get(), &selection),
       com::S_OK);
   EXPECT_EQ(selection->IDs(), (std::vector<std::int32_t>{0, 2, 3}));
 
@@ -166,8 +168,8 @@ TEST_F(FeatureClassTest, RowsInsertedThroughAnOpenCursorAreSeenBetweenInserts) {
   ASSERT_EQ(fc->CreateFeatureBuffer(&buffer), com::S_OK);
   for (int i = 0; i < 4; ++i) {
     const std::int32_t before = count(fc.get());
-    buffer->SetShape(make_geometry(Shape{geometry_polyline, {{{0, double(i)}, {5, double(i)}}}},
-        nullptr).get());
+    buffer->SetShape(
+        make_geometry(Shape{geometry_polyline, {{{0, double(i)}, {5, double(i)}}}}, nullptr).get());
     ASSERT_EQ(buffer->SetValue(3, 100 + i), com::S_OK);
     std::int32_t id = -1;
     ASSERT_EQ((i % 2 ? second : first)->InsertFeature(buffer.get(), &id), com::S_OK);
@@ -220,16 +222,16 @@ TEST_F(FeatureClassTest, DeleteSetRemovesTheGatheredFeaturesAtOnce) {
 
 TEST_F(FeatureClassTest, CreatedShapefileKeepsItsPrjAndDatasetDeleteRemovesAllFiles) {
   const auto source = open_class(folder.path(), "Links");
-  auto shape = make_shape_field(geometry_polygon,
-      source->Fields()->Field(1)->GeometryDef()->SpatialReference().get());
+  auto shape = make_shape_field(
+      geometry_polygon, source->Fields()->Field(1)->GeometryDef()->SpatialReference().get());
   auto fields = make_fields({make_oid_field("FID"), shape, cv_result()});
   com::ComPtr<HostFeatureClass> created;
   auto workspace = open_folder(folder.path());
   ASSERT_EQ(workspace->CreateFeatureClass("Zones", fields.get(), 1, "Shape", "", &created),
-      com::S_OK);
+            com::S_OK);
   EXPECT_TRUE(fs::exists(folder.path() / "Zones.prj"));
-  EXPECT_TRUE(com::FAILED(workspace->CreateFeatureClass("zones", fields.get(), 1, "Shape", "",
-      &created)));
+  EXPECT_TRUE(
+      com::FAILED(workspace->CreateFeatureClass("zones", fields.get(), 1, "Shape", "", &created)));
   const auto reopened = open_class(folder.path(), "Zones");
   EXPECT_EQ(reopened->ShapeType(), geometry_polygon);
   EXPECT_TRUE(reopened->Fields()->Field(1)->GeometryDef()->SpatialReference()->IsEqual(

@@ -26,11 +26,12 @@ TempFolder::~TempFolder() {
 }
 
 void write_links(const fs::path& folder, const std::string& name, const std::vector<Link>& links,
-    const std::string& prj) {
+                 const std::string& prj) {
   const auto base = (folder / name).string();
   SHPHandle shp = SHPCreate(base.c_str(), SHPT_ARC);
   DBFHandle dbf = DBFCreateEx((base + ".dbf").c_str(), "LDID/87");
-  if (!shp || !dbf) throw std::runtime_error("cannot create the fixture " + base);
+  if (!shp || !dbf)
+    throw std::runtime_error("cannot create the fixture " + base);
   DBFAddField(dbf, "NAME", FTString, 30, 0);
   DBFAddField(dbf, "CLASS", FTInteger, 5, 0);
   for (std::size_t i = 0; i < links.size(); ++i) {
@@ -39,8 +40,8 @@ void write_links(const fs::path& folder, const std::string& name, const std::vec
       xs.push_back(p.x);
       ys.push_back(p.y);
     }
-    SHPObject* object = SHPCreateSimpleObject(SHPT_ARC, static_cast<int>(xs.size()), xs.data(),
-        ys.data(), nullptr);
+    SHPObject* object =
+        SHPCreateSimpleObject(SHPT_ARC, static_cast<int>(xs.size()), xs.data(), ys.data(), nullptr);
     SHPWriteObject(shp, -1, object);
     SHPDestroyObject(object);
     const int record = static_cast<int>(i);
@@ -49,7 +50,8 @@ void write_links(const fs::path& folder, const std::string& name, const std::vec
   }
   SHPClose(shp);
   DBFClose(dbf);
-  if (!prj.empty()) std::ofstream(base + ".prj", std::ios::binary) << prj;
+  if (!prj.empty())
+    std::ofstream(base + ".prj", std::ios::binary) << prj;
 }
 
 std::vector<Link> three_links() {

@@ -35,7 +35,7 @@ struct Link {
 // Writes "<name>.shp/.shx/.dbf" of polylines with the columns NAME C(30) and CLASS N(5,0),
 // written raw (bytes as given), and "<name>.prj" when `prj` is not empty.
 void write_links(const std::filesystem::path& folder, const std::string& name,
-    const std::vector<Link>& links, const std::string& prj = "");
+                 const std::vector<Link>& links, const std::string& prj = "");
 
 // Three links: (0,0)-(10,0) "Main" 1, (10,0)-(10,10) "Side" 2, (10,10)-(20,10) "Main" 3.
 std::vector<Link> three_links();
@@ -53,6 +53,6 @@ com::ComPtr<HostQueryFilter> make_where(const std::string& clause);
 
 com::ComPtr<HostFeatureWorkspace> open_folder(const std::filesystem::path& folder);
 com::ComPtr<HostFeatureClass> open_class(const std::filesystem::path& folder,
-    const std::string& name);
+                                         const std::string& name);
 
 } // namespace host::test

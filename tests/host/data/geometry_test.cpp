@@ -21,15 +21,23 @@ com::ComPtr<HostPoint> point(double x, double y) {
   return make_geometry_as<HostPoint>(make_point(x, y), nullptr);
 }
 
-double area_of(const com::ComPtr<HostGeometry>& g) { return g.as<HostPolygon>()->Area(); }
+double area_of(const com::ComPtr<HostGeometry>& g) {
+  return g.as<HostPolygon>()->Area();
+}
 
 TEST(Geometry, CurvesMeasureAndFindPoints) {
   const auto l = line({{{0, 0}, {10, 0}, {10, 10}}});
   EXPECT_DOUBLE_EQ(l->Length(), 20.0);
   auto at = point(0, 0);
-  struct { double distance; bool ratio; XY expected; } cases[] = {
-      {0.5, true, {10, 0}}, {0.75, true, {10, 5}}, {5, false, {5, 0}},
-      {-3, false, {0, 0}}, {1.5, true, {10, 10}}};
+  struct {
+    double distance;
+    bool ratio;
+    XY expected;
+  } cases[] = {{0.5, true, {10, 0}},
+               {0.75, true, {10, 5}},
+               {5, false, {5, 0}},
+               {-3, false, {0, 0}},
+               {1.5, true, {10, 10}}};
   for (const auto& c : cases) {
     ASSERT_EQ(l->QueryPoint(0, c.distance, c.ratio, at.get()), com::S_OK);
     EXPECT_EQ((XY{at->X(), at->Y()}), c.expected) << c.distance;
@@ -38,7 +46,7 @@ TEST(Geometry, CurvesMeasureAndFindPoints) {
   double along = -1, from = -1;
   bool right = false;
   ASSERT_EQ(l->QueryPointAndDistance(0, point(4, -3).get(), true, at.get(), &along, &from, &right),
-      com::S_OK);
+            com::S_OK);
   EXPECT_EQ((XY{at->X(), at->Y()}), (XY{4, 0}));
   EXPECT_DOUBLE_EQ(along, 0.2);
   EXPECT_DOUBLE_EQ(from, 3.0);
@@ -117,10 +125,10 @@ TEST(Geometry, EnvelopesExpandAndUnite) {
   EXPECT_TRUE(box->Width() == 0 && !box->IsEmpty());
   box->Expand(5, 2, false);
   EXPECT_EQ((std::vector<double>{box->XMin(), box->YMin(), box->XMax(), box->YMax()}),
-      (std::vector<double>{5, 18, 15, 22}));
+            (std::vector<double>{5, 18, 15, 22}));
   box->Expand(2, 0.5, true);
   EXPECT_EQ((std::vector<double>{box->XMin(), box->YMin(), box->XMax(), box->YMax()}),
-      (std::vector<double>{0, 19, 20, 21}));
+            (std::vector<double>{0, 19, 20, 21}));
   box->Union(square(30, 30, 1)->Envelope().get());
   EXPECT_EQ(box->XMax(), 31.0);
   EXPECT_EQ(line({{{0, 0}, {3, 4}}})->Envelope()->Height(), 4.0);

@@ -22,7 +22,8 @@ std::set<std::int32_t> gdal_ids(double xmin, double ymin, double xmax, double ym
   OGRLayer* layer = dataset->GetLayer(0);
   layer->SetSpatialFilterRect(xmin, ymin, xmax, ymax);
   std::set<std::int32_t> ids;
-  for (const auto& feature : *layer) ids.insert(static_cast<std::int32_t>(feature->GetFID()));
+  for (const auto& feature : *layer)
+    ids.insert(static_cast<std::int32_t>(feature->GetFID()));
   return ids;
 }
 
@@ -30,7 +31,8 @@ std::set<std::int32_t> host_ids(HostFeatureClass* roads, HostQueryFilter* filter
   com::ComPtr<HostFeatureCursor> cursor;
   EXPECT_EQ(roads->Search(filter, false, &cursor), com::S_OK);
   std::set<std::int32_t> ids;
-  for (com::ComPtr<HostFeature> f; cursor->NextFeature(&f) == com::S_OK;) ids.insert(f->OID());
+  for (com::ComPtr<HostFeature> f; cursor->NextFeature(&f) == com::S_OK;)
+    ids.insert(f->OID());
   return ids;
 }
 
@@ -45,8 +47,8 @@ TEST(SpatialFilter, EnvelopeSearchOnTheSampleRoadsFindsWhatGdalFinds) {
 
   // A click's search box, as the link picking builds it: the point's envelope, expanded.
   for (double half : {15.0, 400.0}) {
-    auto click = make_geometry_as<HostPoint>(make_point(cx, cy),
-        roads->Fields()->Field(1)->GeometryDef()->SpatialReference().get());
+    auto click = make_geometry_as<HostPoint>(
+        make_point(cx, cy), roads->Fields()->Field(1)->GeometryDef()->SpatialReference().get());
     auto box = click->Envelope();
     box->Expand(half, half, false);
     auto filter = create_spatial_filter().as<HostSpatialFilter>();
@@ -69,8 +71,8 @@ TEST(SpatialFilter, GeometryFilterAndWhereClauseCombine) {
   const auto links = open_class(folder.path(), "links");
   auto filter = create_spatial_filter().as<HostSpatialFilter>();
   // A diagonal line crossing only the middle link's corner area... and the first link.
-  auto cut = make_geometry_as<HostPolyline>(Shape{geometry_polyline, {{{5, -1}, {11, 5}}}},
-      nullptr);
+  auto cut =
+      make_geometry_as<HostPolyline>(Shape{geometry_polyline, {{{5, -1}, {11, 5}}}}, nullptr);
   filter->SetGeometry(cut.get());
   EXPECT_EQ(host_ids(links.get(), filter.get()), (std::set<std::int32_t>{0, 1}));
   filter->SetWhereClause("NAME = 'Main'");

@@ -20,12 +20,14 @@ struct UnitOf {
 };
 
 UnitOf unit_of(HostSpatialReference* reference) {
-  if (auto projected = com::ComPtr<HostSpatialReference>(reference).as<HostProjectedCoordinateSystem>())
+  if (auto projected =
+          com::ComPtr<HostSpatialReference>(reference).as<HostProjectedCoordinateSystem>())
     return {"projected", projected->CoordinateUnit()->FactoryCode(),
-        projected->CoordinateUnit()->Name()};
-  if (auto geographic = com::ComPtr<HostSpatialReference>(reference).as<HostGeographicCoordinateSystem>())
+            projected->CoordinateUnit()->Name()};
+  if (auto geographic =
+          com::ComPtr<HostSpatialReference>(reference).as<HostGeographicCoordinateSystem>())
     return {"geographic", geographic->CoordinateUnit()->FactoryCode(),
-        geographic->CoordinateUnit()->Name()};
+            geographic->CoordinateUnit()->Name()};
   if (com::ComPtr<HostSpatialReference>(reference).as<HostUnknownCoordinateSystem>())
     return {"unknown", 0, ""};
   return {"none", 0, ""};
@@ -38,13 +40,15 @@ const char* sweref_epsg =
     "PROJCS[\"SWEREF99 TM\",GEOGCS[\"SWEREF99\",DATUM[\"SWEREF99\",SPHEROID[\"GRS 1980\","
     "6378137,298.257222101,AUTHORITY[\"EPSG\",\"7019\"]],AUTHORITY[\"EPSG\",\"6619\"]],"
     "PRIMEM[\"Greenwich\",0,AUTHORITY[\"EPSG\",\"8901\"]],UNIT[\"degree\",0.0174532925199433,"
-    "AUTHORITY[\"EPSG\",\"9122\"]],AUTHORITY[\"EPSG\",\"4619\"]],PROJECTION[\"Transverse_Mercator\"],"
+    "AUTHORITY[\"EPSG\",\"9122\"]],AUTHORITY[\"EPSG\",\"4619\"]],PROJECTION[\"Transverse_"
+    "Mercator\"],"
     "PARAMETER[\"latitude_of_origin\",0],PARAMETER[\"central_meridian\",15],"
     "PARAMETER[\"scale_factor\",0.9996],PARAMETER[\"false_easting\",500000],"
     "PARAMETER[\"false_northing\",0],UNIT[\"metre\",1,AUTHORITY[\"EPSG\",\"9001\"]],"
     "AUTHORITY[\"EPSG\",\"3006\"]]";
 const char* state_plane_us_feet =
-    "PROJCS[\"NAD_1983_StatePlane_Texas_Central_FIPS_4203_Feet\",GEOGCS[\"GCS_North_American_1983\","
+    "PROJCS[\"NAD_1983_StatePlane_Texas_Central_FIPS_4203_Feet\",GEOGCS[\"GCS_North_American_"
+    "1983\","
     "DATUM[\"D_North_American_1983\",SPHEROID[\"GRS_1980\",6378137.0,298.257222101]],"
     "PRIMEM[\"Greenwich\",0.0],UNIT[\"Degree\",0.0174532925199433]],"
     "PROJECTION[\"Lambert_Conformal_Conic\"],PARAMETER[\"False_Easting\",2296583.333333333],"

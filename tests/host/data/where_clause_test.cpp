@@ -14,15 +14,18 @@ const std::map<std::string, WhereClause::Column> columns{
 
 std::optional<WhereClause::Column> resolve(const std::string& name) {
   std::string upper;
-  for (char c : name) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char c : name)
+    upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   const auto it = columns.find(upper);
-  if (it == columns.end()) return std::nullopt;
+  if (it == columns.end())
+    return std::nullopt;
   return it->second;
 }
 
 bool matches(const std::string& clause, const std::vector<com::Variant>& row) {
-  return WhereClause::parse(clause, resolve).matches(
-      [&](int i) { return row[static_cast<std::size_t>(i)]; });
+  return WhereClause::parse(clause, resolve).matches([&](int i) {
+    return row[static_cast<std::size_t>(i)];
+  });
 }
 
 struct Case {
@@ -51,38 +54,39 @@ TEST(WhereClause, EvaluatesTheLanguageOnARow) {
       {"\"NAME\" <> 'Main'", true},
       {"NAME > 'A' AND NAME < 'P'", true},
   };
-  for (const auto& c : cases) EXPECT_EQ(matches(c.clause, row), c.expected) << c.clause;
+  for (const auto& c : cases)
+    EXPECT_EQ(matches(c.clause, row), c.expected) << c.clause;
 }
 
 TEST(WhereClause, EmptyValuesMatchNoComparison) {
   const std::vector<com::Variant> row{com::Variant(), com::Variant(), com::Variant()};
   EXPECT_FALSE(matches("CV_RESULT = 0", row));
   EXPECT_FALSE(matches("CV_RESULT <> 0", row));
-  EXPECT_TRUE(matches("NAME = 'x' OR CV_RESULT = 0 OR CLASS <> 5", std::vector<com::Variant>{
-      com::Variant(), com::Variant(), 4}));
+  EXPECT_TRUE(matches("NAME = 'x' OR CV_RESULT = 0 OR CLASS <> 5",
+                      std::vector<com::Variant>{com::Variant(), com::Variant(), 4}));
 }
 
 TEST(WhereClause, RejectsEverythingOutsideTheLanguage) {
   const char* rejected[] = {
-      "CV_RESULT",                       // no operator
-      "CV_RESULT >",                     // no value
-      "CV_RESULT == 1",                  // not an operator
+      "CV_RESULT",      // no operator
+      "CV_RESULT >",    // no value
+      "CV_RESULT == 1", // not an operator
       "CV_RESULT != 1",
-      "MISSING = 1",                     // unknown field
-      "NAME = 1",                        // text field against a number
-      "CLASS = '1'",                     // number field against a text
-      "NAME = 'open",                    // unterminated text
-      "CLASS = 1 AND",                   // dangling keyword
-      "(CLASS = 1",                      // unbalanced
+      "MISSING = 1",   // unknown field
+      "NAME = 1",      // text field against a number
+      "CLASS = '1'",   // number field against a text
+      "NAME = 'open",  // unterminated text
+      "CLASS = 1 AND", // dangling keyword
+      "(CLASS = 1",    // unbalanced
       "CLASS = 1)",
-      "CLASS = 1; DROP TABLE x",         // anything after the clause
-      "CLASS = 0x10",                    // only decimal numbers
+      "CLASS = 1; DROP TABLE x", // anything after the clause
+      "CLASS = 0x10",            // only decimal numbers
       "CLASS = inf",
       "CLASS = 1abc",
-      "NOT CLASS = 1",                   // keyword not in the language
+      "NOT CLASS = 1", // keyword not in the language
       "CLASS IN (1, 2)",
       "NAME LIKE 'M%'",
-      "1 = 1",                           // a value where a field belongs
+      "1 = 1", // a value where a field belongs
   };
   for (const char* clause : rejected) {
     try {
