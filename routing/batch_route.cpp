@@ -1,6 +1,55 @@
 #include "routing/batch_route.h"
 
+#include <string>
+#include <vector>
+
+#include "common/apply_engine_settings.h"
+#include "common/check_network_ready.h"
+#include "common/engine_error_text.h"
+#include "common/handler_end.h"
+#include "common/layer_spatial_reference.h"
+#include "common/stamp_network_edited.h"
+#include "dialogs/frame/frm_error.h"
+#include "dialogs/routing/frm_batch.h"
+#include "forms/user.h"
+#include "host/active_view.h"
+#include "host/layer.h"
+#include "host/table_window.h"
+#include "host/workspace.h"
+#include "network/shared_state.h"
+#include "routing/batch_route_layers.h"
+#include "routing/batch_route_output.h"
+#include "routing/batch_route_table.h"
+#include "routing/route_output.h"
+
 namespace corvane {
+
+namespace {
+
+void show(std::string_view text, std::string_view title, forms::Icon icon) {
+  shared_state().gMsgAnswer = forms::MsgBox(text, title, icon, forms::Buttons::OKOnly);
+}
+
+com::ComPtr<host::HostFeatureClass> point_layer_features(host::HostMap& map,
+                                                         std::int32_t list_row) {
+  const auto layer = require_as<host::HostFeatureLayer>(
+      map.Layer(shared_state().gLayerList[list_row].MapIndex), "batch layer");
+  return require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
+}
+
+void show_problems(const std::vector<std::string>& problems) {
+  if (problems.empty())
+    return;
+  FrmError errors;
+  errors.List1.Clear();
+  for (const auto& line : problems)
+    errors.List1.AddItem(line);
+  errors.Show(forms::ShowMode::Modal);
+  while (errors.Visible())
+    forms::DoEvents();
+}
+
+} // namespace
 
 BatchRoute::BatchRoute()
     : CommandBase({.Caption = "Batch Route",
@@ -8,5 +57,117 @@ BatchRoute::BatchRoute()
                    .Tooltip = "Batch Route",
                    .Message = "Generates the Time-Distance table",
                    .BitmapId = 7040}) {}
+
+void BatchRoute::click() {
+  auto& state = shared_state();
+  const auto map = require(require(document(), "Document")->FocusMap(), "Document.FocusMap");
+  if (!CheckNetworkReady(map.get()))
+    return;
+  if (!choose_layers(*map))
+    return;
+
+  const auto from_features = point_layer_features(*map, state.gBatchRouteFromIndex);
+  const auto to_features = point_layer_features(*map, state.gBatchRouteToIndex);
+  RemoveBatchRouteOutput(map.get());
+  const bool build_objects = state.gBatchRouteBuildObjects == 1;
+  const bool both_ways = state.gBatchRouteBothWays == 1;
+
+  auto& base = *require(state.gNetBase, "gNetBase");
+  auto& calc = *require(state.gNetCalc, "gNetCalc");
+  base.SetOutputOption(1);
+  BatchOutputTable table(calc);
+  if (table.creation_code() != 0)
+    return show(EngineErrorText(table.creation_code()), "Batch Route", forms::Icon::Critical);
+  ApplyCostSettings();
+
+  const auto network_reference = GetLayerSpatialReference(NetworkFeatureClass(map.get()).get());
+  const BatchRouteRequest request{
+      .from = {from_features.get(), state.gBatchRouteFromLayer, state.gBatchRouteFromField},
+      .to = {to_features.get(), state.gBatchRouteToLayer, state.gBatchRouteToField},
+      .same_layer = state.gBatchRouteFromFolder == state.gBatchRouteToFolder &&
+                    state.gBatchRouteFromLayer == state.gBatchRouteToLayer,
+      .both_ways = both_ways,
+      .build_objects = build_objects,
+      .network_reference = network_reference.get(),
+      .route_type = state.gRouteType};
+  std::vector<std::string> problems;
+  const auto end = WriteBatchRouteRows(request, base, calc, problems);
+  table.close();
+  if (end == BatchRunEnd::Cancelled) {
+    StampNetworkEdited();
+    return;
+  }
+
+  if (!show_output(*map, build_objects))
+    return;
+  require_as<host::HostActiveView>(map, "Map as ActiveView")->Refresh();
+  show_problems(problems);
+  StampNetworkEdited();
+}
+
+bool BatchRoute::choose_layers(host::HostMap& map) {
+  auto& dialog = gFrmBatchForm();
+  dialog.CmbFtable.Clear();
+  dialog.CmbTtable.Clear();
+  if (map.LayerCount() == 0) {
+    show("Requires a point layer", "Data Not Found", forms::Icon::Information);
+    return false;
+  }
+  if (list_point_layers(map, dialog.CmbFtable, dialog.CmbTtable) == 0) {
+    show("Requires a point layer", "Data Not Found", forms::Icon::Critical);
+    return false;
+  }
+  dialog.Show(forms::ShowMode::Modal);
+  while (dialog.Visible())
+    forms::DoEvents();
+  return shared_state().gBatchRouteCancelled != 1;
+}
+
+bool BatchRoute::show_output(host::HostMap& map, bool build_objects) {
+  if (!build_objects) {
+    OpenTable();
+    return true;
+  }
+  if (!copy_network_projection())
+    return false;
+  // Without any connected pair the engine wrote no shapes: the table alone is shown.
+  if (add_batch_route_layer(&map))
+    ShowBatchRouteLayerTable();
+  else
+    OpenTable();
+  return true;
+}
+
+void BatchRoute::OpenTable() {
+  const auto map = require(require(document(), "Document")->FocusMap(), "Document.FocusMap");
+  com::ComPtr<host::HostTable> table;
+  check_call(OpenNetworkWorkspace()->OpenTable(std::string(BatchRouteName), &table),
+             "FeatureWorkspace.OpenTable");
+  require(table, "FeatureWorkspace.OpenTable");
+  remove_batch_route_tables(map.get());
+  const auto standalone = create<host::HostStandaloneTable>(host::StandaloneTableClass);
+  check_call(require_as<host::HostStandaloneTableCollection>(map, "StandaloneTableCollection")
+                 ->AddStandaloneTable(standalone.get()),
+             "AddStandaloneTable");
+  standalone->SetTable(table.get());
+  hide_id_and_shape(standalone.get(), require(table->Fields(), "Table.Fields").get());
+  const auto window = create<host::HostTableWindow>(host::TableWindowClass);
+  window->SetStandaloneTable(standalone.get());
+  window->SetApplication(application().get());
+  check_call(window->Show(true), "TableWindow.Show");
+  document()->UpdateContents();
+}
+
+void BatchRoute::ShowBatchRouteLayerTable() {
+  const auto map = require(require(document(), "Document")->FocusMap(), "Document.FocusMap");
+  const auto layer = require_as<host::HostFeatureLayer>(map->Layer(0), "top layer");
+  const auto features = require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
+  hide_id_and_shape(layer.get(), require(features->Fields(), "FeatureClass.Fields").get());
+  const auto window = create<host::HostTableWindow>(host::TableWindowClass);
+  window->SetLayer(layer.get());
+  window->SetApplication(application().get());
+  if (!window->IsVisible())
+    check_call(window->Show(true), "TableWindow.Show");
+}
 
 } // namespace corvane

@@ -1,0 +1,128 @@
+#include "dialogs/routing/frm_batch.h"
+
+#include <cstdint>
+#include <string>
+
+#include "common/handler_end.h"
+#include "host/fields.h"
+#include "host/layer.h"
+#include "network/shared_state.h"
+#include "routing/batch_route_layers.h"
+
+namespace corvane {
+
+namespace {
+
+// The entry that labels points by their feature id, and the field name the command uses for it.
+constexpr std::string_view IdEntry = "OID";
+constexpr std::string_view IdField = "FID";
+
+std::string label_field(const forms::ComboBox& fields) {
+  const auto entry = fields.Text();
+  return entry == IdEntry ? std::string(IdField) : entry;
+}
+
+// One side's table choice: the layer chosen in `tables` gives the folder and the label fields
+// ("OID", then every field that is neither the object id nor the shape). A layer whose feature
+// class is named otherwise than the layer changes nothing but the index. A failing host call
+// ends the choice; the field box then keeps what it had.
+void choose_table(host::HostMap* map, const forms::ComboBox& tables, forms::ComboBox& fields,
+                  std::int32_t& index, std::string& folder, int& field_count) {
+  try {
+    if (tables.ListIndex() < 0)
+      return;
+    index = tables.ListIndex();
+    const auto map_index = shared_state().gLayerList[index].MapIndex;
+    if (map_index == NoLayer)
+      return;
+    if (!map)
+      return;
+    const auto layer = require_as<host::HostFeatureLayer>(map->Layer(map_index), "Layer");
+    const auto features = require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
+    if (features->AliasName() != tables.Text())
+      return;
+    folder = workspace_folder(features);
+    const auto definitions = require(features->Fields(), "FeatureClass.Fields");
+    field_count = definitions->FieldCount();
+    fields.Clear();
+    fields.AddItem(std::string(IdEntry));
+    for (int k = 1; k < field_count; ++k) {
+      const auto field = require(definitions->Field(k), "Fields.Field");
+      if (field->Type() == host::field_geometry || field->Type() == host::field_oid)
+        continue;
+      fields.AddItem(field->Name());
+    }
+    fields.SetText(std::string(IdEntry));
+  } catch (const HandlerEnd&) {
+  } catch (const forms::Error&) {
+  }
+}
+
+} // namespace
+
+FrmBatch::FrmBatch() : Form("FrmBatch", {.Caption = "Batch Route", .Width = 3585, .Height = 4695}) {
+  CmbFtable.Click = [this] { choose_from_table(); };
+  CmbFtable.KeyDown = [this](int&, int) { choose_from_table(); };
+  CmbTtable.Click = [this] { choose_to_table(); };
+  CmbTtable.KeyDown = [this](int&, int) { choose_to_table(); };
+  CmdOk.Click = [this] { accept(); };
+  CmdCancel.Click = [this] {
+    shared_state().gBatchRouteCancelled = 1;
+    Unload();
+  };
+}
+
+void FrmBatch::Form_Load() {
+  Move(3000, 2500, Width(), Height());
+}
+
+void FrmBatch::Form_Activate() {
+  auto& state = shared_state();
+  map_ = require(state.gDocument, "gDocument")->FocusMap();
+  state.gBatchRouteBuildObjects = Check1.Value() == 1 ? 1 : 0;
+  choose_to_table();
+  choose_from_table();
+}
+
+void FrmBatch::Form_QueryUnload(int&, int UnloadMode) {
+  // The command reads the outcome after the dialog has gone: a window closed by its frame made
+  // no choice, so the run must not start with the choice of an earlier one.
+  if (UnloadMode == forms::FormControlMenu)
+    shared_state().gBatchRouteCancelled = 1;
+}
+
+void FrmBatch::choose_from_table() {
+  auto& state = shared_state();
+  choose_table(map_.get(), CmbFtable, CmbFField, state.gBatchRouteFromIndex,
+               state.gBatchRouteFromFolder, field_count_);
+}
+
+void FrmBatch::choose_to_table() {
+  auto& state = shared_state();
+  choose_table(map_.get(), CmbTtable, CmbToField, state.gBatchRouteToIndex,
+               state.gBatchRouteToFolder, field_count_);
+}
+
+void FrmBatch::accept() {
+  auto& state = shared_state();
+  if (CmbToField.ListCount() == 0 || CmbFField.ListCount() == 0) {
+    state.gMsgAnswer = forms::MsgBox("No field found for description", "No Field Found",
+                                     forms::Icon::Critical, forms::Buttons::OKOnly);
+    return;
+  }
+  state.gBatchRouteBuildObjects = Check1.Value() == 1 ? 1 : 0;
+  state.gBatchRouteBothWays = Check2.Value() == 1 ? 1 : 0;
+  state.gBatchRouteFromField = label_field(CmbFField);
+  state.gBatchRouteToField = label_field(CmbToField);
+  state.gBatchRouteFromLayer = CmbFtable.Text();
+  state.gBatchRouteToLayer = CmbTtable.Text();
+  state.gBatchRouteCancelled = 0;
+  Unload();
+}
+
+FrmBatch& gFrmBatchForm() {
+  thread_local FrmBatch form;
+  return form;
+}
+
+} // namespace corvane

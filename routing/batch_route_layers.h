@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "com/unknown.h"
+#include "forms/lists.h"
+#include "host/map.h"
+#include "host/table.h"
+
+namespace corvane {
+
+// The folder of the workspace that holds a feature class's data.
+std::string workspace_folder(const com::ComPtr<host::HostFeatureClass>& feature_class);
+
+// Lists the point shapefile layers of `map` for the batch dialog: row n of gLayerList gets the
+// n-th such layer (its name, folder, n and its map position), its name goes into both table
+// boxes, and both boxes show the first one. At most the rows of gLayerList are offered. Returns
+// the number of layers offered.
+int list_point_layers(host::HostMap& map, forms::ComboBox& from_tables, forms::ComboBox& to_tables);
+
+} // namespace corvane

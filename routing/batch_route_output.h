@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string_view>
+
+#include "com/unknown.h"
+#include "host/application.h"
+#include "host/layer.h"
+#include "host/map.h"
+
+namespace corvane {
+
+// The name of the batch table, of its files in gNetworkFolder and of its layer or table.
+inline constexpr std::string_view BatchRouteName = "BatchRoute";
+
+// Takes every "BatchRoute" layer of the network folder and every standalone table named
+// "BatchRoute" out of the map, so that no earlier table is shown beside the new one.
+void RemoveBatchRouteOutput(host::HostMap* map);
+
+// Every standalone table named "BatchRoute" out of the map.
+void remove_batch_route_tables(host::HostMap* map);
+
+// Hides the object id and the shape in the table display of a layer or standalone table: the
+// user sees the attributes only.
+void hide_id_and_shape(com::IUnknown* layer_or_table, host::HostFields* fields);
+
+// "BatchRoute.shp" of the network folder as a new layer on top of the map (named as its feature
+// class); null when the engine wrote no shapes because no row had a route.
+com::ComPtr<host::HostFeatureLayer> add_batch_route_layer(host::HostMap* map);
+
+// Copies the network layer's ".prj" to "BatchRoute.prj", so that the routes have the network's
+// coordinate system. False, after the "PRJ" message, when the network layer has none.
+bool copy_network_projection();
+
+} // namespace corvane

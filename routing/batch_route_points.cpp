@@ -1,0 +1,44 @@
+#include "routing/batch_route_points.h"
+
+#include "common/handler_end.h"
+#include "host/geometry.h"
+#include "host/row.h"
+#include "network/shared_state.h"
+
+namespace corvane {
+
+BatchPointReader::BatchPointReader(host::HostFeatureClass& features, const std::string& label_field,
+                                   std::string layer_name,
+                                   host::HostSpatialReference* network_reference,
+                                   tamix::NetBase& base, std::vector<std::string>& problems)
+    : features_(features), label_field_(features.FindField(label_field)),
+      layer_name_(std::move(layer_name)), network_reference_(network_reference), base_(base),
+      problems_(problems) {
+  if (label_field_ < 0)
+    throw HandlerEnd("no label field " + label_field + " in " + layer_name_);
+}
+
+std::optional<BatchPoint> BatchPointReader::read(std::int32_t id) {
+  com::ComPtr<host::HostFeature> feature;
+  check_call(features_.GetFeature(id, &feature), "FeatureClass.GetFeature");
+  require(feature, "FeatureClass.GetFeature");
+  const auto shape = feature->Shape();
+  if (!shape || shape->IsEmpty()) {
+    if (!heading_written_)
+      problems_.push_back(layer_name_);
+    heading_written_ = true;
+    problems_.push_back("Fid = " + std::to_string(id) + "(Corrupt data found)");
+    return std::nullopt;
+  }
+  auto label = feature->Value(label_field_).to_string();
+  if (!label)
+    throw HandlerEnd("label of feature " + std::to_string(id) + " has no text form");
+  check_call(shape->Project(network_reference_), "Geometry.Project");
+  const auto point = require_as<host::HostPoint>(shape, "Geometry as Point");
+  BatchPoint found{.node = 0, .label = std::move(*label), .id = id};
+  std::int32_t second = 0;
+  shared_state().gCallResult = base_.SnapToNetwork(point->X(), point->Y(), found.node, second);
+  return found;
+}
+
+} // namespace corvane
