@@ -32,7 +32,6 @@ struct HostApplication : com::IUnknown {
   virtual com::ComPtr<com::IUnknown> FindExtensionByCLSID(HostUid* uid) = 0;
   virtual com::ComPtr<com::IUnknown> FindExtensionByName(const std::string& name) = 0;
   virtual com::ComPtr<HostStatusBar> StatusBar() = 0;
-  virtual std::string Name() = 0;
 };
 
 inline constexpr std::string_view UidClass = "esricore.UID";

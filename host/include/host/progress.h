@@ -26,8 +26,6 @@ struct HostProgressDialog : com::IUnknown {
   virtual void SetTitle(const std::string& title) = 0;
   virtual bool CancelEnabled() = 0;
   virtual void SetCancelEnabled(bool enabled) = 0;
-  virtual std::string Description() = 0;
-  virtual void SetDescription(const std::string& text) = 0;
   // Animation code of the window; kept, not drawn.
   virtual int Animation() = 0;
   virtual void SetAnimation(int code) = 0;

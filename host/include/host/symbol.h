@@ -98,8 +98,6 @@ struct HostTextSymbol : HostSymbol {
   virtual void SetFont(StdFont* font) = 0;
   virtual double Size() = 0;
   virtual void SetSize(double points) = 0;
-  virtual double Angle() = 0;
-  virtual void SetAngle(double degrees) = 0;
   // Horizontal 0 left, 1 centre, 2 right; vertical 0 top, 1 centre, 2 baseline, 3 bottom.
   virtual int HorizontalAlignment() = 0;
   virtual void SetHorizontalAlignment(int code) = 0;

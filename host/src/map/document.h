@@ -55,7 +55,6 @@ public:
   com::ComPtr<com::IUnknown> FindExtensionByCLSID(HostUid* uid) override;
   com::ComPtr<com::IUnknown> FindExtensionByName(const std::string& name) override;
   com::ComPtr<HostStatusBar> StatusBar() override { return status_bar_; }
-  std::string Name() override { return "Corvane GIS Host"; }
 
   host::Document& document() { return *document_; }
   host::Editor& editor() { return *editor_; }

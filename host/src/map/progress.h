@@ -40,8 +40,6 @@ public:
   void SetTitle(const std::string& title) override { title_ = title; }
   bool CancelEnabled() override { return cancel_enabled_; }
   void SetCancelEnabled(bool enabled) override { cancel_enabled_ = enabled; }
-  std::string Description() override { return description_; }
-  void SetDescription(const std::string& text) override { description_ = text; }
   int Animation() override { return animation_; }
   void SetAnimation(int code) override { animation_ = code; }
   void ShowDialog() override { visible_ = true; }
@@ -57,7 +55,6 @@ private:
   bool bar_visible_ = true;
   std::string title_;
   bool cancel_enabled_ = false;
-  std::string description_;
   int animation_ = 0;
   bool visible_ = true;
 };

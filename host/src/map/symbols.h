@@ -110,8 +110,6 @@ public:
   void SetFont(StdFont* font) override;
   double Size() override;
   void SetSize(double points) override;
-  double Angle() override { return angle_; }
-  void SetAngle(double degrees) override { angle_ = degrees; }
   int HorizontalAlignment() override { return horizontal_; }
   void SetHorizontalAlignment(int code) override { horizontal_ = code; }
   int VerticalAlignment() override { return vertical_; }
@@ -124,7 +122,6 @@ public:
 private:
   Rgb color_;
   com::ComPtr<StdFont> font_;
-  double angle_ = 0;
   int horizontal_ = 1;
   int vertical_ = 2;
   int line_kind_ = 0;
