@@ -12,11 +12,7 @@ namespace corvane {
 namespace {
 
 using forms::Gesture;
-
-void act(forms::Form& form, const std::string& control, Gesture gesture,
-         const std::string& value = "") {
-  EXPECT_EQ(form.Perform(control, {gesture, value}), "") << control << " " << value;
-}
+using testing::act;
 
 // Types a value and adds it with the ADD button.
 void add(FrmGezetted& d, const std::string& value) {

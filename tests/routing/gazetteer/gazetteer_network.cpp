@@ -10,6 +10,11 @@
 
 namespace corvane::testing {
 
+void act(forms::Form& form, const std::string& control, forms::Gesture gesture,
+         const std::string& value) {
+  EXPECT_EQ(form.Perform(control, {gesture, value}), "") << control << " " << value;
+}
+
 void GazetteerTest::SetUp() {
   RouteNetworkTest::SetUp();
   // The commands reach the map through the application's document.

@@ -10,6 +10,10 @@
 
 namespace corvane::testing {
 
+// A person's gesture on a control of a shown form, which must succeed.
+void act(forms::Form& form, const std::string& control, forms::Gesture gesture,
+         const std::string& value = "");
+
 // One place of the gazetteer layer: its point, NAME and ID.
 struct Place {
   double x = 0;

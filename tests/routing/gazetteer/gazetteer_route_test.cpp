@@ -35,16 +35,16 @@ protected:
   void route(const std::vector<std::string>& values, bool optimise = false) {
     person_->expect<FrmGezetted>("FrmGezetted", [values, optimise](FrmGezetted& d) {
       for (const auto& value : values) {
-        d.Perform("Text1", {Gesture::Set, value});
-        d.Perform("CmdAdd", {Gesture::Click, ""});
+        testing::act(d, "Text1", Gesture::Set, value);
+        testing::act(d, "CmdAdd", Gesture::Click);
       }
-      if (optimise) d.Perform("OptOptimise", {Gesture::Click, ""});
-      d.Perform("CmdOk", {Gesture::Click, ""});
+      if (optimise) testing::act(d, "OptOptimise", Gesture::Click);
+      testing::act(d, "CmdOk", Gesture::Click);
     });
     for (const auto& value : values)
       if (value == "Beta")
         person_->expect<FrmGezz1>("FrmGezz1", [](FrmGezz1& p) {
-          p.Perform("Gezz1List", {Gesture::DoubleClick, "#0"});
+          testing::act(p, "Gezz1List", Gesture::DoubleClick, "#0");
         });
     ASSERT_TRUE(run_gazetteer());
   }
