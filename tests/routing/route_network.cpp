@@ -79,7 +79,11 @@ void RouteNetworkTest::build_network(const std::vector<Road>& roads) {
     ASSERT_EQ(feature->SetValue(features->FindField("NAME"), com::Variant(road.name)), com::S_OK);
     ASSERT_EQ(feature->Store(), com::S_OK);
   }
-  add_layer(features, "roads");
+  load_network(features);
+}
+
+void RouteNetworkTest::load_network(const com::ComPtr<host::HostFeatureClass>& roads) {
+  add_layer(roads, "roads");
 
   base_ = make<tamix::NetBase>(tamix::NetBaseProgId);
   calc_ = make<tamix::NetCalc>(tamix::NetCalcProgId);

@@ -28,6 +28,9 @@ protected:
   void TearDown() override;
 
   void build_network(const std::vector<Road>& roads);
+  // The same over a shapefile "roads" already in the test's folder, which must have the field
+  // "CV_RESULT".
+  void load_network(const com::ComPtr<host::HostFeatureClass>& roads);
 
   // A left click at map point (x, y), with the modifier mask (1 Shift, 2 Ctrl).
   void click(double x, double y, long shift = 0);
