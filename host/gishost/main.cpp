@@ -103,6 +103,7 @@ int run_session(std::istream& in) {
   auto user = com::make<SessionUser>(transcript);
   forms::set_user(user);
   host::set_user_sink(user.get());
+  win::set_shell_sink([&user](const win::ShellRequest& request) { user->shell(request); });
   int status = 0;
   {
     CommandBars bars(application);
@@ -111,6 +112,7 @@ int run_session(std::istream& in) {
     Session session(transcript, application, bars, *user, export_svg);
     status = session.run(read_script(in));
   }
+  win::set_shell_sink(nullptr);
   host::set_user_sink(nullptr);
   forms::set_user(nullptr);
   return status;

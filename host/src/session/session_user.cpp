@@ -1,6 +1,9 @@
 #include "session/session_user.h"
 
 #include <algorithm>
+#include <filesystem>
+
+#include "win/paths.h"
 
 namespace host::session {
 
@@ -97,6 +100,13 @@ void SessionUser::status(const std::string& text) {
 
 void SessionUser::table_window(const std::string& name) {
   transcript_.line("table " + name);
+}
+
+// The file is named without its folder, which depends on where the add-in was installed.
+void SessionUser::shell(const win::ShellRequest& request) {
+  const auto file = std::filesystem::path(win::native_path(request.file)).filename().string();
+  transcript_.line("shell " + quote(request.operation) + " " + quote(file) + " " +
+                   std::to_string(request.show_command));
 }
 
 } // namespace host::session

@@ -9,6 +9,7 @@
 #include "forms/user.h"
 #include "host/user_sink.h"
 #include "session/transcript.h"
+#include "win/shell.h"
 
 namespace host::session {
 
@@ -54,6 +55,9 @@ public:
   void status(const std::string& text) override;
   void table_window(const std::string& name) override;
   bool take_escape() override { return forms::escape_pressed(); }
+
+  // A document the add-in asked the desktop to open (there is no desktop to open it on).
+  void shell(const win::ShellRequest& request);
 
 private:
   void fail(int line, std::string what);

@@ -1,8 +1,12 @@
 #include "win/shell.h"
 
-#include <mutex>
-
+#include "shell_sink.h"
 #include "win/file_system_object.h"
+
+extern "C" win::InstalledShellSink* corvane_shell_sink() {
+  static win::InstalledShellSink instance;
+  return &instance;
+}
 
 namespace win {
 namespace {
@@ -11,14 +15,8 @@ constexpr std::intptr_t file_not_found = 2;
 constexpr std::intptr_t no_association = 31;
 constexpr std::intptr_t opened = 42;
 
-struct InstalledSink {
-  std::mutex mutex;
-  ShellSink sink;
-};
-
-InstalledSink& installed() {
-  static InstalledSink instance;
-  return instance;
+InstalledShellSink& installed() {
+  return *corvane_shell_sink();
 }
 
 std::string text_or_empty(const char* text) {
