@@ -127,6 +127,18 @@ TEST_F(RouteTool, DirectionsFollowTurnsRoundaboutsNamesAndStages) {
   EXPECT_TRUE(stamped());
 }
 
+TEST_F(RouteTool, RowAfterAStageRowOnAnUnnamedRoadGetsItsOwnTurnText) {
+  build_network({{{{0, 0}, {100, 0}}, ""}, {{{100, 0}, {200, 0}}, ""}});
+  shared_state().gUseDescField = 1;
+  shared_state().gDescFieldName = "NAME";
+  click(0, 0);
+  click(100, 0, 2);
+  click(200, 0, 1);
+  // Not the text of the row before the stage ("Start Along").
+  EXPECT_EQ(texts(*open("Route"), "Direction"),
+            (std::vector<std::string>{"Start Along", "Stage 2", "Straight on"}));
+}
+
 TEST_F(RouteTool, FastestRouteKeepsDistanceAndMinutesInTheirFields) {
   build_network(town());
   shared_state().gUseDescField = 1;
