@@ -17,8 +17,10 @@ constexpr std::int32_t ClosedLinkFlags = 1536;
 enum class SpeedColumn { None, Kmph, Mph };
 
 SpeedColumn speed_column(const std::string& units) {
-  if (units == "Kilometers") return SpeedColumn::Kmph;
-  if (units == "Miles") return SpeedColumn::Mph;
+  if (units == "Kilometers")
+    return SpeedColumn::Kmph;
+  if (units == "Miles")
+    return SpeedColumn::Mph;
   return SpeedColumn::None;
 }
 
@@ -42,7 +44,8 @@ void set_weights(tamix::NetCalc& calc, std::int32_t route_type) {
 
 void send_class_speeds(tamix::NetBase& base, SpeedColumn column) {
   auto& state = shared_state();
-  if (column == SpeedColumn::None) return;
+  if (column == SpeedColumn::None)
+    return;
   for (std::int32_t row = 0; row < state.gRoadClassCount; ++row) {
     const auto& speed = state.gRoadClassSpeeds[row];
     state.gCallResult =
@@ -53,12 +56,15 @@ void send_class_speeds(tamix::NetBase& base, SpeedColumn column) {
 
 void send_temp_speeds(tamix::NetBase& base, SpeedColumn column) {
   auto& state = shared_state();
-  if (column == SpeedColumn::None) return;
+  if (column == SpeedColumn::None)
+    return;
   for (std::int32_t row = 1; row <= state.gTempSpeedCount; ++row) {
     const auto& speed = state.gTempSpeeds[row];
-    if (speed.Link == 0) continue;
+    if (speed.Link == 0)
+      continue;
     const auto link = com::to_int32(speed.Link);
-    if (!link) throw HandlerEnd("temporary speed link number out of range");
+    if (!link)
+      throw HandlerEnd("temporary speed link number out of range");
     state.gCallResult = base.SetTempSpeed(
         *link, static_cast<float>(column == SpeedColumn::Mph ? speed.SpeedMph : speed.SpeedKmph));
   }

@@ -12,12 +12,15 @@ namespace corvane {
 
 void drop_missing_description_field(host::HostMap* map, std::string_view title) {
   auto& state = shared_state();
-  if (state.gUseDescField != 1) return;
+  if (state.gUseDescField != 1)
+    return;
   const auto index = FindLayerIndex(map, state.gNetworkLayerName, "L");
-  if (index == NoLayer) return;
+  if (index == NoLayer)
+    return;
   const auto layer = require_as<host::HostFeatureLayer>(map->Layer(index), "network layer");
   const auto features = require(layer->FeatureClass(), "network feature class");
-  if (features->FindField(state.gDescFieldName) != -1) return;
+  if (features->FindField(state.gDescFieldName) != -1)
+    return;
   state.gUseDescField = 0;
   state.gDescOption = 2;
   settings::write(NetworkIniFile(state.gNetworkFolder), settings::Info, settings::DescFieldName,

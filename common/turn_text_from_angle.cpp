@@ -26,9 +26,11 @@ constexpr std::array<TurnBand, 8> turn_bands{{
 } // namespace
 
 std::string_view TurnTextFromAngle(std::int32_t angle, TurnTable table) {
-  if (table == TurnTable::Tour && angle >= 361) return "Turn Angle 360 and exit in roundabout";
+  if (table == TurnTable::Tour && angle >= 361)
+    return "Turn Angle 360 and exit in roundabout";
   for (const auto& band : turn_bands)
-    if (angle >= band.from) return band.text;
+    if (angle >= band.from)
+      return band.text;
   return "Straight on";
 }
 

@@ -76,8 +76,7 @@ com::ComPtr<host::HostFeatureCursor> search(host::HostFeatureClass* features,
 
 void set_text(host::HostFeatureBuffer& buffer, int index, std::string_view text) {
   const auto field = field_at(*buffer.Fields(), index);
-  check_call(buffer.SetValue(index, com::Variant(cut_to_width(text, field->Length()))),
-             "SetValue");
+  check_call(buffer.SetValue(index, com::Variant(cut_to_width(text, field->Length()))), "SetValue");
 }
 
 void set_number(host::HostFeatureBuffer& buffer, int index, float value) {
@@ -87,10 +86,12 @@ void set_number(host::HostFeatureBuffer& buffer, int index, float value) {
 } // namespace
 
 std::string cut_to_width(std::string_view text, int width) {
-  if (width < 0 || text.size() <= static_cast<std::size_t>(width)) return std::string(text);
+  if (width < 0 || text.size() <= static_cast<std::size_t>(width))
+    return std::string(text);
   auto end = static_cast<std::size_t>(width);
   // Back off continuation bytes (10xxxxxx) so that no character is cut in half.
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+    --end;
   return std::string(text.substr(0, end));
 }
 
@@ -102,7 +103,8 @@ com::ComPtr<host::HostFeatureClass> CreateRouteShapefile(host::HostFeatureWorksp
   for (int i = 0; i < network_fields->FieldCount(); ++i) {
     const auto field = field_at(*network_fields, i);
     // With directions the network's attributes give way to the six direction fields.
-    if (!directions || is_id_or_shape(*field)) fields->AddField(field.get());
+    if (!directions || is_id_or_shape(*field))
+      fields->AddField(field.get());
   }
   if (directions) {
     for (const auto& wanted : direction_fields) {
@@ -123,7 +125,8 @@ com::ComPtr<host::HostFeatureClass> CreateViewRouteShapefile(host::HostFeatureWo
   for (int i = 0; i < network_fields->FieldCount(); ++i) {
     const auto field = field_at(*network_fields, i);
     // Position 2 is the first attribute field of a shapefile (after "FID" and "Shape").
-    if (is_id_or_shape(*field) || i == 2) fields->AddField(field.get());
+    if (is_id_or_shape(*field) || i == 2)
+      fields->AddField(field.get());
   }
   return create_class(workspace, network, ViewRouteDatasetName, fields.get());
 }
@@ -172,11 +175,13 @@ void CopyRouteLinks(host::HostFeatureClass* route, host::HostFeatureClass* netwo
     buffer->SetShape(link->ShapeCopy().get());
     for (int i = 0; i < fields->FieldCount(); ++i) {
       const auto field = field_at(*fields, i);
-      if (is_id_or_shape(*field)) continue;
+      if (is_id_or_shape(*field))
+        continue;
       check_call(buffer->SetValue(i, link->Value(i)), "SetValue");
     }
     check_call(cursor->InsertFeature(buffer.get(), nullptr), "InsertFeature");
-    if (copied) copied();
+    if (copied)
+      copied();
   }
   check_call(cursor->Flush(), "Flush");
 }

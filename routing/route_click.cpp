@@ -65,7 +65,8 @@ com::ComPtr<host::HostPoint> new_point(double x, double y, host::HostSpatialRefe
 void RouteClicks::mouse_down(host::HostApplication* application, host::HostDocument* document,
                              long button, long shift, long x, long y) {
   const auto stop = snap_click(document, x, y);
-  if (!stop || button != LeftButton) return;
+  if (!stop || button != LeftButton)
+    return;
   if (shift == 0)
     start(document, *stop);
   else if (shift == CtrlKey)
@@ -78,22 +79,26 @@ std::optional<RouteClicks::Stop> RouteClicks::snap_click(host::HostDocument* doc
                                                          long y) {
   auto& state = shared_state();
   const auto map = focus_map(document);
-  if (refuse_in_edit_session() || refuse_without_settings_file()) return std::nullopt;
+  if (refuse_in_edit_session() || refuse_without_settings_file())
+    return std::nullopt;
   const auto transformation = require(
       require(active_view(document)->ScreenDisplay(), "ScreenDisplay")->DisplayTransformation(),
       "DisplayTransformation");
-  const auto point = require(
-      transformation->ToMapPoint(static_cast<int>(x), static_cast<int>(y)), "ToMapPoint");
+  const auto point =
+      require(transformation->ToMapPoint(static_cast<int>(x), static_cast<int>(y)), "ToMapPoint");
   point->SetSpatialReference(map->SpatialReference().get());
-  if (refuse_without_network_layer(map.get())) return std::nullopt;
+  if (refuse_without_network_layer(map.get()))
+    return std::nullopt;
   drop_missing_description_field(map.get());
-  if (refuse_modified_network_layer()) return std::nullopt;
+  if (refuse_modified_network_layer())
+    return std::nullopt;
 
   const auto reference = GetLayerSpatialReference(NetworkFeatureClass(map.get()).get());
   check_call(point->Project(reference.get()), "Project");
   SetResultTableAndField();
   auto& base = *require(state.gNetBase, "NetBase");
-  if (!base.HasNodeIndex()) state.gEngineResult = base.CreateNodeIndex();
+  if (!base.HasNodeIndex())
+    state.gEngineResult = base.CreateNodeIndex();
   Stop stop;
   std::int32_t second = 0;
   state.gEngineResult = base.SnapToNetwork(point->X(), point->Y(), stop.node, second);
@@ -140,7 +145,8 @@ void RouteClicks::start(host::HostDocument* document, const Stop& stop) {
 }
 
 void RouteClicks::add_via(host::HostDocument* document, const Stop& stop) {
-  if (refuse_stop(stop)) return;
+  if (refuse_stop(stop))
+    return;
   auto& state = shared_state();
   state.gStopNodes[state.gRouteStopCount++] = stop.node;
   AddStopLabel(focus_map(document).get(), stop.label_point.get(),
@@ -159,7 +165,8 @@ void RouteClicks::finish(host::HostApplication* application, host::HostDocument*
     warn("Atleast two points required to calculate the route", "Invalid entry", forms::Icon::None);
     return;
   }
-  if (refuse_stop(stop)) return;
+  if (refuse_stop(stop))
+    return;
   const auto map = focus_map(document);
   const auto view = active_view(document);
   const auto network = NetworkFeatureClass(map.get());
@@ -180,7 +187,8 @@ void RouteClicks::finish(host::HostApplication* application, host::HostDocument*
     if (with_directions)
       directions.emplace(*require(state.gNetBase, "NetBase"), calc, *network, state.gDescFieldName);
     const auto totals = SolveRouteLegs(calc, directions ? &*directions : nullptr);
-    if (!totals) return;
+    if (!totals)
+      return;
     result.primary_total = totals->primary;
     result.secondary_total = totals->secondary;
   }

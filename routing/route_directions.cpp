@@ -19,7 +19,8 @@ com::ComPtr<host::HostGeometry> empty_line() {
 }
 
 std::string value_text(host::HostFeature& feature, int index) {
-  if (index < 0) return "";
+  if (index < 0)
+    return "";
   return feature.Value(index).to_string().value_or("");
 }
 
@@ -28,10 +29,12 @@ std::string value_text(host::HostFeature& feature, int index) {
 bool LinkEndPoint(host::HostPointCollection& vertices, std::int32_t signed_link, bool after_node,
                   host::XY& point) {
   const int count = vertices.PointCount();
-  if (signed_link == 0 || count < 2) return false;
+  if (signed_link == 0 || count < 2)
+    return false;
   const bool first_side = (signed_link > 0) == after_node;
   const auto vertex = vertices.Point(first_side ? 1 : count - 2);
-  if (!vertex) return false;
+  if (!vertex)
+    return false;
   point = {vertex->X(), vertex->Y()};
   return true;
 }
@@ -50,19 +53,19 @@ void RouteDirections::add_leg(std::int32_t leg, std::int32_t node_count) {
     const std::int32_t node = calc_.GetPathNode(k + 1);
     const bool first_of_leg = k == node_count - 1;
     const bool first_of_route = first_of_leg && leg == 0;
-    if (first_of_leg && (leg > 0 || style_.stage_text)) add_stage_row(leg);
+    if (first_of_leg && (leg > 0 || style_.stage_text))
+      add_stage_row(leg);
 
     auto link = read_link(signed_number);
-    const auto shape = require(require_as<host::HostGeometry>(link.vertices, "shape")->Clone(),
-                               "shape copy");
+    const auto shape =
+        require(require_as<host::HostGeometry>(link.vertices, "shape")->Clone(), "shape copy");
     std::string text;
     bool text_chosen = false;
     if (!link.in_roundabout && (link.desc != previous_desc_ || previous_.in_roundabout) &&
         !first_of_route) {
       new_row_ = true;
-      text = exit_count_ > 0
-                 ? "Take " + std::to_string(exit_count_) + " . exit from Roundabout"
-                 : turn_text(link, node);
+      text = exit_count_ > 0 ? "Take " + std::to_string(exit_count_) + " . exit from Roundabout"
+                             : turn_text(link, node);
       text_chosen = true;
     }
     if (first_of_route) {
@@ -70,7 +73,8 @@ void RouteDirections::add_leg(std::int32_t leg, std::int32_t node_count) {
       text_chosen = true;
       new_row_ = true;
     } else if (link.in_roundabout) {
-      if (base_.IsRoundaboutNode(node)) ++exit_count_;
+      if (base_.IsRoundaboutNode(node))
+        ++exit_count_;
       if (!previous_.in_roundabout) {
         text = "Enter the Roundabout";
         text_chosen = true;
@@ -85,7 +89,8 @@ void RouteDirections::add_leg(std::int32_t leg, std::int32_t node_count) {
     }
     // A row started by a stage row alone (same description, no roundabout) gets the turn text
     // rather than whatever text an earlier row had.
-    if (new_row_ && !text_chosen) text = turn_text(link, node);
+    if (new_row_ && !text_chosen)
+      text = turn_text(link, node);
 
     if (new_row_) {
       add_row(link, shape, text);

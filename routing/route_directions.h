@@ -54,7 +54,7 @@ private:
     com::ComPtr<host::HostPointCollection> vertices;
     std::string desc;
     bool in_roundabout = false;
-    float primary = 0;   // running totals at the link's far end
+    float primary = 0; // running totals at the link's far end
     float secondary = 0;
   };
 

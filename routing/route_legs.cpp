@@ -49,9 +49,11 @@ std::optional<RouteTotals> SolveRouteLegs(tamix::NetCalc& calc, RouteDirections*
   for (std::int32_t leg = 0; leg < state.gRouteStopCount; ++leg) {
     const std::int32_t from = state.gStopNodes[leg];
     std::int32_t to = state.gStopNodes[leg + 1];
-    if (from == to && rules.skip_equal_stops) continue;
+    if (from == to && rules.skip_equal_stops)
+      continue;
     const auto cost = solve_leg(calc, from, to, rules);
-    if (!cost) return std::nullopt;
+    if (!cost)
+      return std::nullopt;
     state.gStopNodes[leg + 1] = to;
     totals.primary += *cost;
     totals.secondary += calc.GetSecondaryCostAt(to);

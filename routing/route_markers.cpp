@@ -29,11 +29,17 @@ com::ComPtr<host::HostTextSymbol> label_symbol() {
   return symbol;
 }
 
+// A stop number as the labels write it: decimal digits without a leading zero.
+bool is_stop_number(const std::string& text, std::int32_t highest_number) {
+  if (text.empty() || text.size() > 9 || text.front() == '0')
+    return false;
+  if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return false;
+  return text == "1" || std::stoi(text) <= highest_number;
+}
+
 bool is_stop_label(const std::string& text, std::int32_t highest_number) {
-  if (text == "Start" || text == "End" || text == "1") return true;
-  for (std::int32_t number = 1; number <= highest_number; ++number)
-    if (text == std::to_string(number)) return true;
-  return false;
+  return text == "Start" || text == "End" || is_stop_number(text, highest_number);
 }
 
 } // namespace
@@ -44,14 +50,14 @@ void AddStopLabel(host::HostMap* map, host::HostPoint* point, std::string_view t
   label->SetSymbol(label_symbol().get());
   const auto element = require_as<host::HostElement>(label, "TextElement");
   element->SetGeometry(point);
-  const auto graphics = require_as<host::HostGraphicsContainer>(com::ComPtr<host::HostMap>(map),
-                                                                "graphics");
+  const auto graphics =
+      require_as<host::HostGraphicsContainer>(com::ComPtr<host::HostMap>(map), "graphics");
   check_call(graphics->AddElement(element.get(), 0), "AddElement");
 }
 
 void ClearStopLabels(host::HostMap* map, std::int32_t route_stops, std::int32_t multi_stops) {
-  const auto graphics = require_as<host::HostGraphicsContainer>(com::ComPtr<host::HostMap>(map),
-                                                                "graphics");
+  const auto graphics =
+      require_as<host::HostGraphicsContainer>(com::ComPtr<host::HostMap>(map), "graphics");
   const auto highest = std::max(route_stops, multi_stops);
   graphics->Reset();
   for (auto element = graphics->Next(); element; element = graphics->Next()) {

@@ -24,9 +24,8 @@ com::ComPtr<host::HostFeatureClass> open_class(host::HostFeatureWorkspace* works
 }
 
 bool dataset_exists(host::HostFeatureWorkspace* workspace, std::string_view name) {
-  const auto folder =
-      require_as<host::HostWorkspace>(com::ComPtr<host::HostFeatureWorkspace>(workspace),
-                                      "workspace");
+  const auto folder = require_as<host::HostWorkspace>(
+      com::ComPtr<host::HostFeatureWorkspace>(workspace), "workspace");
   return folder->Exists(std::string(name));
 }
 
@@ -36,10 +35,13 @@ void open_table_window(host::HostFeatureLayer* layer, host::HostApplication* app
   // Follow the selection, list all rows, show the aliases.
   window->SetDisplaySettings(2, 0, true);
   window->SetApplication(application);
-  if (!window->IsVisible()) check_call(window->Show(true), "TableWindow.Show");
+  if (!window->IsVisible())
+    check_call(window->Show(true), "TableWindow.Show");
 }
 
-std::string total_text(float total) { return com::number_text(total, com::single_digits); }
+std::string total_text(float total) {
+  return com::number_text(total, com::single_digits);
+}
 
 } // namespace
 
@@ -51,8 +53,7 @@ com::ComPtr<host::HostFeatureLayer> LayerOver(const com::ComPtr<host::HostFeatur
 }
 
 com::ComPtr<host::HostFeatureWorkspace> OpenNetworkWorkspace() {
-  const auto factory =
-      create<host::HostWorkspaceFactory>(host::ShapefileWorkspaceFactoryClass);
+  const auto factory = create<host::HostWorkspaceFactory>(host::ShapefileWorkspaceFactoryClass);
   com::ComPtr<host::HostWorkspace> workspace;
   check_call(factory->OpenFromFile(shared_state().gNetworkFolder, 0, &workspace), "OpenFromFile");
   return require_as<host::HostFeatureWorkspace>(require(workspace, "OpenFromFile"), "workspace");
@@ -60,7 +61,8 @@ com::ComPtr<host::HostFeatureWorkspace> OpenNetworkWorkspace() {
 
 com::ComPtr<host::HostFeatureClass> NetworkFeatureClass(host::HostMap* map) {
   const auto index = FindLayerIndex(map, shared_state().gNetworkLayerName, "L");
-  if (index == NoLayer) throw HandlerEnd("network layer not in the map");
+  if (index == NoLayer)
+    throw HandlerEnd("network layer not in the map");
   const auto layer = require_as<host::HostFeatureLayer>(map->Layer(index), "network layer");
   return require(layer->FeatureClass(), "network feature class");
 }
@@ -71,8 +73,10 @@ void RemoveRouteOutput(host::HostMap* map, host::HostActiveView* view,
        index = FindLayerIndex(map, RouteDatasetName, "L"))
     check_call(map->DeleteLayer(require(map->Layer(index), "route layer").get()), "DeleteLayer");
   view->Refresh();
-  if (!dataset_exists(workspace, RouteDatasetName)) return;
-  const auto old = require_as<host::HostDataset>(open_class(workspace, RouteDatasetName), "dataset");
+  if (!dataset_exists(workspace, RouteDatasetName))
+    return;
+  const auto old =
+      require_as<host::HostDataset>(open_class(workspace, RouteDatasetName), "dataset");
   check_call(old->Delete(), "Delete");
 }
 
@@ -92,20 +96,23 @@ void ShowRouteOutput(const RouteResult& result, host::HostMap* map, host::HostAc
   const auto workspace = OpenNetworkWorkspace();
   const auto view_route = open_class(workspace.get(), ViewRouteDatasetName);
   const auto view_route_layer = LayerOver(view_route);
-  if (!result.view_route_shown) check_call(map->AddLayer(view_route_layer.get()), "AddLayer");
+  if (!result.view_route_shown)
+    check_call(map->AddLayer(view_route_layer.get()), "AddLayer");
   CopyRouteShapes(result.route.get(), view_route.get());
 
   const auto route_layer = result.route_layer ? result.route_layer : LayerOver(result.route);
   check_call(map->AddLayer(route_layer.get()), "AddLayer");
   ApplyRouteColor(map, view);
-  if (state.gUseDescField == 1) open_table_window(route_layer.get(), application);
+  if (state.gUseDescField == 1)
+    open_table_window(route_layer.get(), application);
 
-  const auto totals = RouteTotalsMessage(state.gRouteType, result.primary_total,
-                                         result.secondary_total, state.gDistUnits,
-                                         result.minute_word);
-  if (!totals) return;
-  shared_state().gMsgAnswer = forms::MsgBox(totals->text, totals->title, forms::Icon::Information,
-                                            forms::Buttons::OKOnly);
+  const auto totals =
+      RouteTotalsMessage(state.gRouteType, result.primary_total, result.secondary_total,
+                         state.gDistUnits, result.minute_word);
+  if (!totals)
+    return;
+  shared_state().gMsgAnswer =
+      forms::MsgBox(totals->text, totals->title, forms::Icon::Information, forms::Buttons::OKOnly);
   if (const auto status = application ? application->StatusBar() : nullptr)
     status->SetMessage(0, totals->text);
 }
@@ -119,8 +126,10 @@ std::optional<TotalsMessage> RouteTotalsMessage(std::int32_t route_type, float p
                              std::string(minute_word),
                          std::move(title)};
   };
-  if (route_type == RouteFastest) return message(secondary_total, primary_total, "Fastest Path");
-  if (route_type == RouteShortest) return message(primary_total, secondary_total, "Shortest Path");
+  if (route_type == RouteFastest)
+    return message(secondary_total, primary_total, "Fastest Path");
+  if (route_type == RouteShortest)
+    return message(primary_total, secondary_total, "Shortest Path");
   return std::nullopt;
 }
 

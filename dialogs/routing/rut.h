@@ -10,7 +10,9 @@ class Rut : public forms::Form {
 public:
   Rut();
 
-  forms::Label Label1{*this, "Label1", "Processing Route.....",
+  forms::Label Label1{*this,
+                      "Label1",
+                      "Processing Route.....",
                       {.Left = 360, .Top = 360, .Width = 2895, .Height = 255}};
 };
 

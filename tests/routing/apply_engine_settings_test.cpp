@@ -35,23 +35,23 @@ TEST_F(EngineSetUp, ShortestInKilometres) {
   shared_state().gDistUnits = "Kilometers";
   ApplyEngineSettings();
   // The temporary speed of link number 0 is not sent.
-  EXPECT_EQ(log_, (CallLog{"SetResultTable(roads.dbf)", "SetResultField(CV_RESULT)",
-                           "ClearResultField(-1, 0)", "SetPrimaryDistanceWeight(1)",
-                           "SetPrimaryTimeWeight(0)", "ApplyWeights()",
-                           "SetSecondaryDistanceWeight(0)", "SetSecondaryTimeWeight(1)",
-                           "SetClassSpeed(3, 50)", "SetClassSpeed(7, 90)", "ResetLinkCosts(-1)",
-                           "SetTempSpeed(12, 20)", "SetLinkFlags(4, 1536)"}));
+  EXPECT_EQ(log_,
+            (CallLog{"SetResultTable(roads.dbf)", "SetResultField(CV_RESULT)",
+                     "ClearResultField(-1, 0)", "SetPrimaryDistanceWeight(1)",
+                     "SetPrimaryTimeWeight(0)", "ApplyWeights()", "SetSecondaryDistanceWeight(0)",
+                     "SetSecondaryTimeWeight(1)", "SetClassSpeed(3, 50)", "SetClassSpeed(7, 90)",
+                     "ResetLinkCosts(-1)", "SetTempSpeed(12, 20)", "SetLinkFlags(4, 1536)"}));
 }
 
 TEST_F(EngineSetUp, FastestInMilesSendsTheMilesColumn) {
   shared_state().gRouteType = RouteFastest;
   shared_state().gDistUnits = "Miles";
   ApplyCostSettings();
-  EXPECT_EQ(log_, (CallLog{"ClearResultField(-1, 0)", "SetPrimaryDistanceWeight(0)",
-                           "SetPrimaryTimeWeight(1)", "ApplyWeights()",
-                           "SetSecondaryDistanceWeight(1)", "SetSecondaryTimeWeight(0)",
-                           "SetClassSpeed(3, 31)", "SetClassSpeed(7, 56)", "ResetLinkCosts(-1)",
-                           "SetTempSpeed(12, 12.5)", "SetLinkFlags(4, 1536)"}));
+  EXPECT_EQ(log_,
+            (CallLog{"ClearResultField(-1, 0)", "SetPrimaryDistanceWeight(0)",
+                     "SetPrimaryTimeWeight(1)", "ApplyWeights()", "SetSecondaryDistanceWeight(1)",
+                     "SetSecondaryTimeWeight(0)", "SetClassSpeed(3, 31)", "SetClassSpeed(7, 56)",
+                     "ResetLinkCosts(-1)", "SetTempSpeed(12, 12.5)", "SetLinkFlags(4, 1536)"}));
 }
 
 TEST_F(EngineSetUp, WithoutClassesOrUnitsLinkCostsAreStillReset) {

@@ -14,7 +14,9 @@
 // answers `solve_result`.
 using CallLog = std::vector<std::string>;
 
-inline std::string number(double value) { return com::number_text(value, 7); }
+inline std::string number(double value) {
+  return com::number_text(value, 7);
+}
 
 class RecordingNetBase final : public com::ComObject<tamix::NetBase> {
 public:

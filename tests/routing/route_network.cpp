@@ -58,7 +58,8 @@ void RouteNetworkTest::SetUp() {
 }
 
 void RouteNetworkTest::TearDown() {
-  if (base_) base_->Unload();
+  if (base_)
+    base_->Unload();
   calc_ = nullptr;
   base_ = nullptr;
   HostTest::TearDown();
@@ -110,8 +111,7 @@ void RouteNetworkTest::load_network(const com::ComPtr<host::HostFeatureClass>& r
 }
 
 void RouteNetworkTest::click(double x, double y, long shift) {
-  const auto transformation =
-      document_->ActiveView()->ScreenDisplay()->DisplayTransformation();
+  const auto transformation = document_->ActiveView()->ScreenDisplay()->DisplayTransformation();
   int px = 0;
   int py = 0;
   ASSERT_EQ(transformation->FromMapPoint(point(x, y).get(), &px, &py), com::S_OK);
@@ -145,7 +145,8 @@ std::vector<std::string> RouteNetworkTest::texts(host::HostFeatureClass& feature
 std::vector<double> RouteNetworkTest::numbers(host::HostFeatureClass& features,
                                               const std::string& name) {
   std::vector<double> values;
-  for (const auto& text : texts(features, name)) values.push_back(std::stod(text));
+  for (const auto& text : texts(features, name))
+    values.push_back(std::stod(text));
   return values;
 }
 
@@ -169,7 +170,8 @@ std::string RouteNetworkTest::settings_text() const {
 
 std::vector<std::string> RouteNetworkTest::messages() const {
   std::vector<std::string> shown;
-  for (const auto& message : user_->messages) shown.push_back(message.title + ": " + message.text);
+  for (const auto& message : user_->messages)
+    shown.push_back(message.title + ": " + message.text);
   return shown;
 }
 

@@ -34,7 +34,8 @@ TEST(TurnTextFromAngle, BandsMeetAtTheirBounds) {
       {346, "Straight on"},
       {400, "Straight on"},
   };
-  for (const auto& c : cases) EXPECT_EQ(TurnTextFromAngle(c.angle), c.text) << c.angle;
+  for (const auto& c : cases)
+    EXPECT_EQ(TurnTextFromAngle(c.angle), c.text) << c.angle;
 }
 
 TEST(TurnTextFromAngle, OnlyTheTourTableNamesAFullCircle) {
@@ -58,8 +59,8 @@ TEST(RouteTotalsMessage, TotalsKeepSevenDigitsWithoutTrailingZeros) {
        "Total Distance = 12.5 Miles and Total Time= 14 Minute", "Shortest Path"},
       {RouteShortest, 1234.56789F, 0.1F + 0.2F, "Kilometers",
        "Total Distance = 1234.568 Kilometers and Total Time= 0.3 Minute", "Shortest Path"},
-      {RouteShortest, 0, 0, "Kilometers",
-       "Total Distance = 0 Kilometers and Total Time= 0 Minute", "Shortest Path"},
+      {RouteShortest, 0, 0, "Kilometers", "Total Distance = 0 Kilometers and Total Time= 0 Minute",
+       "Shortest Path"},
   };
   for (const auto& c : cases) {
     const auto message = RouteTotalsMessage(c.route_type, c.primary, c.secondary, c.units);

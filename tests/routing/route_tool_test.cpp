@@ -26,7 +26,8 @@ Path arc(double cx, double cy, double r, double from, double to) {
   return path;
 }
 
-const std::string long_name = "Hill Road of the Seven Chestnuts and the Old Millstream by the River";
+const std::string long_name =
+    "Hill Road of the Seven Chestnuts and the Old Millstream by the River";
 
 // Main St runs east into a roundabout (radius 20 about (500, 0)) that South Rd joins at its
 // south node; East Rd leaves it at its south-east node. North Ave turns left off East Rd and
@@ -161,8 +162,8 @@ TEST_F(RouteTool, WithoutDirectionsRouteCopiesTheLinksWithTheirFields) {
   EXPECT_EQ(attribute_names(*route), (std::vector<std::string>{"NAME", "CV_RESULT"}));
   // The links in record order, each once; the roundabout's north half and South Rd are not used.
   EXPECT_EQ(texts(*route, "NAME"),
-            (std::vector<std::string>{"Main St", "Main St", "Ring", "Ring", "East Rd",
-                                      "North Ave", "North Ave", long_name}));
+            (std::vector<std::string>{"Main St", "Main St", "Ring", "Ring", "East Rd", "North Ave",
+                                      "North Ave", long_name}));
   EXPECT_EQ(attribute_names(*open("ViewRoute")), std::vector<std::string>{"NAME"});
   EXPECT_EQ(texts(*open("ViewRoute"), "NAME").size(), 8U);
 }
@@ -173,8 +174,8 @@ TEST_F(RouteTool, MissingDescriptionFieldSwitchesDirectionsOff) {
   state.gUseDescField = 1;
   state.gDescFieldName = "STREET";
   click(0, 0);
-  EXPECT_EQ(messages(),
-            std::vector<std::string>{"Field not found: The selected description field is not found"});
+  EXPECT_EQ(messages(), std::vector<std::string>{
+                            "Field not found: The selected description field is not found"});
   EXPECT_EQ(state.gUseDescField, 0);
   EXPECT_EQ(state.gDescOption, 2);
   EXPECT_NE(settings_text().find("DESC FIELD NAME=Description Field Not Found"), std::string::npos);
@@ -205,9 +206,10 @@ TEST_F(RouteTool, StopsAreRefusedWithoutAStartAndBeyondTheLimit) {
   shared_state().gRouteStopCount = 3001;
   click(100, 0, 2);
   click(100, 0, 1);
-  EXPECT_EQ(messages(), (std::vector<std::string>{"Simple Click: Specify start point",
-                                                  "Too many stops: A route takes at most 3001 stops",
-                                                  "Too many stops: A route takes at most 3001 stops"}));
+  EXPECT_EQ(messages(),
+            (std::vector<std::string>{"Simple Click: Specify start point",
+                                      "Too many stops: A route takes at most 3001 stops",
+                                      "Too many stops: A route takes at most 3001 stops"}));
 }
 
 } // namespace

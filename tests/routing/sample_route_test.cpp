@@ -31,7 +31,8 @@ public:
     com::ComPtr<host::HostFeature> road;
     while (cursor->NextFeature(&road) == com::S_OK && road) {
       const auto line = road->Shape().as<host::HostPolyline>();
-      if (!line || line->PathCount() == 0) continue;
+      if (!line || line->PathCount() == 0)
+        continue;
       const auto first = line->PathAt(0).front();
       const auto last = line->PathAt(line->PathCount() - 1).back();
       const int a = junction({first.x, first.y});
@@ -52,8 +53,10 @@ public:
     while (!queue.empty()) {
       const auto [reached, node] = queue.top();
       queue.pop();
-      if (reached > cost[node]) continue;
-      if (node == target) return reached;
+      if (reached > cost[node])
+        continue;
+      if (node == target)
+        return reached;
       for (const auto& [next, length] : links_[node])
         if (reached + length < cost[next]) {
           cost[next] = reached + length;
@@ -66,7 +69,8 @@ public:
 private:
   int junction(Junction at) {
     const auto [place, added] = ids_.emplace(at, static_cast<int>(ids_.size()));
-    if (added) links_.emplace_back();
+    if (added)
+      links_.emplace_back();
     return place->second;
   }
 
