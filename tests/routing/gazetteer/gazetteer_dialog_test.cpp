@@ -152,6 +152,24 @@ TEST_F(GazetteerDialog, ANodeTwiceInARowIsRefusedAndOptimiseWarnsOfRepeats) {
   EXPECT_TRUE(route_written());
 }
 
+TEST_F(GazetteerDialog, APlaceWithoutAShapeClosesTheDialogAndEndsTheCommand) {
+  const auto places = open("places");
+  com::ComPtr<host::HostFeature> nowhere;
+  ASSERT_EQ(places->CreateFeature(&nowhere), com::S_OK);
+  ASSERT_EQ(nowhere->SetValue(places->FindField("NAME"), com::Variant("Nowhere")), com::S_OK);
+  ASSERT_EQ(nowhere->Store(), com::S_OK);
+  bool closed = false;
+  run([&](FrmGezetted& d) {
+    add(d, "Alpha");
+    add(d, "Nowhere");
+    closed = !d.Loaded();
+  });
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(shown(), std::vector<std::string>{"Corrupt data: Corrupt data found"});
+  EXPECT_EQ(shared_state().gGazetteerCancelled, 1);
+  EXPECT_FALSE(route_written());
+}
+
 TEST_F(GazetteerDialog, WithoutAPointLayerTheDialogDoesNotOpen) {
   map()->DeleteLayer(map()->Layer(0).get());
   EXPECT_TRUE(run_gazetteer());
