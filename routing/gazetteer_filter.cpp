@@ -9,7 +9,8 @@ namespace {
 std::string quoted(std::string_view value) {
   std::string text = "'";
   for (const char c : value) {
-    if (c == '\'') text += '\'';
+    if (c == '\'')
+      text += '\'';
     text += c;
   }
   return text + "'";
@@ -20,14 +21,17 @@ std::string quoted(std::string_view value) {
 bool plain_number(std::string_view value) {
   const auto digits = [&](std::size_t& at) {
     const std::size_t from = at;
-    while (at < value.size() && std::isdigit(static_cast<unsigned char>(value[at]))) ++at;
+    while (at < value.size() && std::isdigit(static_cast<unsigned char>(value[at])))
+      ++at;
     return at > from;
   };
   std::size_t at = 0;
-  if (!digits(at)) return false;
+  if (!digits(at))
+    return false;
   if (at < value.size() && value[at] == '.') {
     ++at;
-    if (!digits(at)) return false;
+    if (!digits(at))
+      return false;
   }
   return at == value.size();
 }
@@ -37,8 +41,10 @@ bool plain_number(std::string_view value) {
 std::optional<std::string> GazetteerFilter(std::string_view field, std::string_view value,
                                            bool text_field) {
   const std::string left = std::string(field) + " = ";
-  if (text_field) return left + quoted(value);
-  if (!plain_number(value)) return std::nullopt;
+  if (text_field)
+    return left + quoted(value);
+  if (!plain_number(value))
+    return std::nullopt;
   return left + std::string(value);
 }
 

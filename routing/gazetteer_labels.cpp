@@ -11,7 +11,8 @@ constexpr char LineFeed = '\n';
 std::size_t character_count(std::string_view text) {
   std::size_t count = 0;
   for (const char byte : text)
-    if ((static_cast<unsigned char>(byte) & 0xC0) != 0x80) ++count;
+    if ((static_cast<unsigned char>(byte) & 0xC0) != 0x80)
+      ++count;
   return count;
 }
 
@@ -19,8 +20,12 @@ std::string marked(std::string_view text, std::string_view mark) {
   return std::string(text) + LineFeed + LabelBlanks(text) + std::string(mark);
 }
 
-bool start_end_mode(std::int32_t tsp_mode) { return tsp_mode == 0 || tsp_mode == 10; }
-bool start_only_mode(std::int32_t tsp_mode) { return tsp_mode == 2 || tsp_mode == 12; }
+bool start_end_mode(std::int32_t tsp_mode) {
+  return tsp_mode == 0 || tsp_mode == 10;
+}
+bool start_only_mode(std::int32_t tsp_mode) {
+  return tsp_mode == 2 || tsp_mode == 12;
+}
 
 // The platform's short decimal form of a whole number: a blank stands where a minus would.
 std::string short_form(std::int32_t number) {
@@ -35,21 +40,26 @@ std::string LabelBlanks(std::string_view text) {
 }
 
 std::string RouteStopLabel(std::string_view text, std::int32_t k, std::int32_t n) {
-  if (k == n) return std::string(text) + LineFeed + "     (End)";
-  if (k == 1) return std::string(text);
+  if (k == n)
+    return std::string(text) + LineFeed + "     (End)";
+  if (k == 1)
+    return std::string(text);
   return marked(text, "(" + short_form(k - 1) + ")");
 }
 
 std::string ShortTourStopLabel(std::string_view text, std::int32_t m, std::int32_t last,
                                std::int32_t stop_count) {
-  if (stop_count == 3 && m != last) return marked(text, short_form(m));
+  if (stop_count == 3 && m != last)
+    return marked(text, short_form(m));
   return marked(text, " (End)");
 }
 
 std::string TourStopLabel(std::string_view text, std::int32_t m, std::int32_t last,
                           std::int32_t tsp_mode) {
-  if (m == last && start_end_mode(tsp_mode)) return marked(text, "(End)");
-  if (m == last && start_only_mode(tsp_mode)) return marked(text, " (End)");
+  if (m == last && start_end_mode(tsp_mode))
+    return marked(text, "(End)");
+  if (m == last && start_only_mode(tsp_mode))
+    return marked(text, " (End)");
   return marked(text, " (" + std::to_string(m) + ")");
 }
 

@@ -41,12 +41,14 @@ void show(std::string_view text, std::string_view title, forms::Icon icon) {
 class BusyPointer {
 public:
   explicit BusyPointer(bool busy) {
-    if (!busy) return;
+    if (!busy)
+      return;
     cursor_ = create<host::HostMouseCursor>(host::MouseCursorClass);
     cursor_->SetCursor(BusyPointerCode);
   }
   ~BusyPointer() {
-    if (cursor_) cursor_->SetCursor(DefaultPointerCode);
+    if (cursor_)
+      cursor_->SetCursor(DefaultPointerCode);
   }
   BusyPointer(const BusyPointer&) = delete;
   BusyPointer& operator=(const BusyPointer&) = delete;
@@ -59,8 +61,7 @@ private:
 class CopyProgress {
 public:
   explicit CopyProgress(std::int32_t links) {
-    const auto factory =
-        create<host::HostProgressDialogFactory>(host::ProgressDialogFactoryClass);
+    const auto factory = create<host::HostProgressDialogFactory>(host::ProgressDialogFactoryClass);
     bar_ = require(factory->Create(nullptr, 0), "progress dialog");
     dialog_ = require_as<host::HostProgressDialog>(bar_, "progress dialog");
     dialog_->SetTitle("Processing Gazetteer");
@@ -111,8 +112,8 @@ void clear_labels(host::HostMap* map, host::HostSpatialReference* reference) {
 }
 
 void hide_first_two_fields(host::HostFeatureLayer* layer) {
-  const auto fields = require_as<host::HostLayerFields>(com::ComPtr<host::HostFeatureLayer>(layer),
-                                                        "layer fields");
+  const auto fields =
+      require_as<host::HostLayerFields>(com::ComPtr<host::HostFeatureLayer>(layer), "layer fields");
   fields->SetFieldVisible(0, false);
   fields->SetFieldVisible(1, false);
 }
@@ -128,15 +129,17 @@ bool OfferPointLayers(host::HostMap* map) {
   std::int32_t offered = 0;
   for (int i = 0; i < map->LayerCount(); ++i) {
     const auto layer = map->Layer(i).as<host::HostFeatureLayer>();
-    if (!layer || !is_point_shapefile(*layer)) continue;
+    if (!layer || !is_point_shapefile(*layer))
+      continue;
     dialog.Combo1.AddItem(layer->Name());
-    state.gLayerList[offered] = {.Name = layer->Name(), .Folder = "", .ListIndex = offered,
-                                 .MapIndex = i};
+    state.gLayerList[offered] = {
+        .Name = layer->Name(), .Folder = "", .ListIndex = offered, .MapIndex = i};
     ++offered;
     dialog.Combo1.SetText(state.gLayerList[0].Name);
   }
   state.gGazetteerStopCount = 0;
-  if (offered > 0) return true;
+  if (offered > 0)
+    return true;
   show("Requires a point layer", "Data not found", forms::Icon::Critical);
   return false;
 }
@@ -144,16 +147,21 @@ bool OfferPointLayers(host::HostMap* map) {
 void GazetteerRoute::run(host::HostApplication* application, host::HostDocument* document) {
   auto& state = shared_state();
   const auto map = require(document->FocusMap(), "FocusMap");
-  if (refuse_in_edit_session() || refuse_without_settings_file()) return;
-  if (refuse_without_network_layer(map.get())) return;
+  if (refuse_in_edit_session() || refuse_without_settings_file())
+    return;
+  if (refuse_without_network_layer(map.get()))
+    return;
   drop_missing_description_field(map.get(), "FIELD NOT FOUND");
-  if (refuse_modified_network_layer()) return;
+  if (refuse_modified_network_layer())
+    return;
 
-  if (!OfferPointLayers(map.get())) return;
+  if (!OfferPointLayers(map.get()))
+    return;
   // Closing the dialog by its frame answers nothing: it must not count as the last OK.
   state.gGazetteerHasStops = 0;
   gFrmGezettedForm().Show(forms::ShowMode::Modal);
-  if (state.gGazetteerCancelled == 1 || state.gGazetteerHasStops == 0) return;
+  if (state.gGazetteerCancelled == 1 || state.gGazetteerHasStops == 0)
+    return;
   if (state.gGazetteerStopCount < 2) {
     show("Atleast 2 points are required to calculate route", "Insufficient Data",
          forms::Icon::Information);
@@ -183,25 +191,27 @@ void GazetteerRoute::run(host::HostApplication* application, host::HostDocument*
 
   auto& base = *require(state.gNetBase, "NetBase");
   auto& calc = *require(state.gNetCalc, "NetCalc");
-  if (!base.HasNodeIndex()) state.gEngineResult = base.CreateNodeIndex();
+  if (!base.HasNodeIndex())
+    state.gEngineResult = base.CreateNodeIndex();
   const LabelPlace place{map.get(), view.get(), reference.get()};
   PlaceGazetteerStops(base, calc, place, stops_);
-  if (state.gGazetteerMode == 1 && !OrderGazetteerTour(calc, place, stops_)) return;
+  if (state.gGazetteerMode == 1 && !OrderGazetteerTour(calc, place, stops_))
+    return;
 
   from_text_.clear();
   to_text_.clear();
   std::optional<RouteDirections> directions;
   if (with_directions)
-    directions.emplace(base, calc, *network, state.gDescFieldName,
-                       DirectionStyle{.turns = TurnTable::Tour,
-                                      .stage_text = [this](std::int32_t leg) {
-                                        return stage_text(leg);
-                                      }});
+    directions.emplace(
+        base, calc, *network, state.gDescFieldName,
+        DirectionStyle{.turns = TurnTable::Tour,
+                       .stage_text = [this](std::int32_t leg) { return stage_text(leg); }});
   const LegRules rules{.skip_equal_stops = false,
                        .abort_text = "Aborting. From and to points are not connected.",
                        .abort_title = "Aborting"};
   const auto totals = SolveRouteLegs(calc, directions ? &*directions : nullptr, rules);
-  if (!totals) return;
+  if (!totals)
+    return;
   result.primary_total = totals->primary;
   result.secondary_total = totals->secondary;
 

@@ -15,8 +15,12 @@ namespace {
 
 constexpr float SeparateSubnet = -38.0F;
 
-bool round_trip(std::int32_t tsp_mode) { return tsp_mode == 1 || tsp_mode == 11; }
-bool start_end(std::int32_t tsp_mode) { return tsp_mode == 0 || tsp_mode == 10; }
+bool round_trip(std::int32_t tsp_mode) {
+  return tsp_mode == 1 || tsp_mode == 11;
+}
+bool start_end(std::int32_t tsp_mode) {
+  return tsp_mode == 0 || tsp_mode == 10;
+}
 
 void label(const LabelPlace& place, const StopPoint& at, const std::string& text) {
   const auto point = create<host::HostPoint>(host::PointClass);
@@ -47,7 +51,8 @@ void PlaceGazetteerStops(tamix::NetBase& base, tamix::NetCalc& calc, const Label
     state.gStopNodes[r] = node;
     stops[r] = {.GazzOldPos = k, .GazzNewPos = 0, .GazzFldVal = text, .GazzNodNum = node};
     state.gEngineResult = calc.SetStop(k, node);
-    if (k < n) state.gRouteStopCount = r + 1;
+    if (k < n)
+      state.gRouteStopCount = r + 1;
 
     if (state.gGazetteerMode == 0) {
       state.gGazetteerMarkerNames[k] = RouteStopLabel(text, k, n);
@@ -105,7 +110,8 @@ bool OrderGazetteerTour(tamix::NetCalc& calc, const LabelPlace& place, Gazetteer
   // The start keeps its one-line label, also where a round trip ends on it.
   for (std::int32_t m = 1; m <= last; ++m)
     for (std::int32_t j = 1; j < state.gGazetteerStopCount; ++j) {
-      if (stops[j].GazzNodNum != state.gStopNodes[m]) continue;
+      if (stops[j].GazzNodNum != state.gStopNodes[m])
+        continue;
       label(place, state.gGazetteerStopPoints[j],
             TourStopLabel(stops[j].GazzFldVal, m, last, state.gTspMode));
       place.view->Refresh();

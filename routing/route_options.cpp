@@ -35,8 +35,10 @@ void collect_candidates(host::HostFeatureClass& network, Routeoptpro& dialog) {
   const auto fields = require(network.Fields(), "Fields");
   for (int i = 0; i < fields->FieldCount(); ++i) {
     const auto field = require(fields->Field(i), "Field");
-    if (field->Type() != host::field_string) continue;
-    if (state.gDescFieldCount > state.gDescFieldCandidates.upper()) break;
+    if (field->Type() != host::field_string)
+      continue;
+    if (state.gDescFieldCount > state.gDescFieldCandidates.upper())
+      break;
     state.gDescFieldCandidates[state.gDescFieldCount] = field->Name();
     dialog.CmbFName.AddItem(field->Name());
     ++state.gDescFieldCount;
@@ -69,8 +71,7 @@ void RouteOptions::click() {
   }
   if (state.gDescOption == 1 && network->FindField(state.gDescFieldName) == -1) {
     forget_description_field();
-    show("The selected description field is not found", "Field not found",
-         forms::Icon::Critical);
+    show("The selected description field is not found", "Field not found", forms::Icon::Critical);
   }
   dialog.CmbFName.SetText(dialog.CmbFName.ListCount() > 0 ? dialog.CmbFName.List(0) : "");
   dialog.Show(forms::ShowMode::Modal);

@@ -29,7 +29,8 @@ void show(std::string_view text, std::string_view title, forms::Icon icon) {
 // The platform's Trim: blanks only.
 std::string trimmed(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return "";
+  if (first == std::string_view::npos)
+    return "";
   return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
 
@@ -43,7 +44,8 @@ std::string folded(std::string_view text) {
       out[i] = static_cast<char>(byte + 32);
     } else if (byte == 0xC3 && i + 1 < out.size()) {
       const auto next = static_cast<unsigned char>(out[i + 1]);
-      if (next >= 0x80 && next <= 0x9E && next != 0x97) out[i + 1] = static_cast<char>(next + 32);
+      if (next >= 0x80 && next <= 0x9E && next != 0x97)
+        out[i + 1] = static_cast<char>(next + 32);
       ++i;
     }
   }
@@ -65,7 +67,8 @@ FrmGezetted::FrmGezetted()
   Combo1.Click = [this] { Combo1_Click(); };
   Combo2.Click = [this] { Combo2_Click(); };
   Text1.KeyDown = [this](int& key, int) {
-    if (key == EnterKey) CmdAdd_Click();
+    if (key == EnterKey)
+      CmdAdd_Click();
   };
   CmdAdd.Click = [this] { CmdAdd_Click(); };
   CmdDelete.Click = [this] { CmdDelete_Click(); };
@@ -87,8 +90,10 @@ void FrmGezetted::Form_Load() {
   fields_filled_ = false;
   auto& state = shared_state();
   state.gGazetteerPickState = 0;
-  if (state.gGazetteerMode == 0) OptRoute.SetValue(true);
-  if (state.gGazetteerMode == 1) OptOptimise.SetValue(true);
+  if (state.gGazetteerMode == 0)
+    OptRoute.SetValue(true);
+  if (state.gGazetteerMode == 1)
+    OptOptimise.SetValue(true);
 }
 
 void FrmGezetted::Form_Activate() {
@@ -107,20 +112,25 @@ void FrmGezetted::Combo1_Click() {
   auto& state = shared_state();
   state.gGazetteerLayerIndex = Combo1.ListIndex();
   layer_map_index_ = state.gLayerList[state.gGazetteerLayerIndex].MapIndex;
-  if (layer_map_index_ == NoLayer) return;
+  if (layer_map_index_ == NoLayer)
+    return;
   const auto features = chosen_class();
-  if (features->AliasName() != Combo1.Text()) return;
+  if (features->AliasName() != Combo1.Text())
+    return;
   Combo2.Clear();
   const auto fields = require(features->Fields(), "Fields");
   for (int i = 0; i < fields->FieldCount(); ++i) {
     const auto name = require(fields->Field(i), "Field")->Name();
-    if (name == "Shape" || name == "FID") continue;
+    if (name == "Shape" || name == "FID")
+      continue;
     Combo2.AddItem(name);
     Combo2.SetText(name);
   }
 }
 
-void FrmGezetted::Combo2_Click() { field_type_ = chosen_field_type(); }
+void FrmGezetted::Combo2_Click() {
+  field_type_ = chosen_field_type();
+}
 
 com::ComPtr<host::HostFeatureClass> FrmGezetted::chosen_class() {
   const auto layer =
@@ -131,13 +141,15 @@ com::ComPtr<host::HostFeatureClass> FrmGezetted::chosen_class() {
 int FrmGezetted::chosen_field_type() {
   const auto features = chosen_class();
   const int index = features->FindField(trimmed(Combo2.Text()));
-  if (index < 0) return -1;
+  if (index < 0)
+    return -1;
   return require(require(features->Fields(), "Fields")->Field(index), "Field")->Type();
 }
 
 void FrmGezetted::CmdAdd_Click() {
   auto& state = shared_state();
-  if (Combo2.ListCount() == 0) return;
+  if (Combo2.ListCount() == 0)
+    return;
   const std::string value = trimmed(Text1.Text());
   if (value.empty()) {
     show("Enter a valid value", "Invalid", forms::Icon::Information);
@@ -147,7 +159,8 @@ void FrmGezetted::CmdAdd_Click() {
   layer_map_index_ = state.gLayerList[state.gGazetteerLayerIndex].MapIndex;
   const auto features = chosen_class();
   const int field = features->FindField(field_name);
-  if (field < 0) return;
+  if (field < 0)
+    return;
   auto& pick = gFrmGezz1Form();
   pick.Gezz1List.Clear();
   state.gGazetteerPickState = 0;
@@ -171,15 +184,18 @@ void FrmGezetted::CmdAdd_Click() {
   if (ids.size() == 1) {
     chosen = ids.front();
   } else {
-    if (!list_candidates(*features, ids, value, field)) return;
+    if (!list_candidates(*features, ids, value, field))
+      return;
     SetEnabled(false);
     pick.Show(forms::ShowMode::Modal);
     SetEnabled(true);
     // Closing the pick list by its frame picks nothing, as CANCEL does.
-    if (state.gGazetteerPickState != 1) return;
+    if (state.gGazetteerPickState != 1)
+      return;
     chosen = match_ids_[state.gGazetteerPickIndex];
   }
-  if (!add_stop(*features, chosen, field)) return;
+  if (!add_stop(*features, chosen, field))
+    return;
   update_buttons();
 }
 
@@ -189,7 +205,8 @@ bool FrmGezetted::list_candidates(host::HostFeatureClass& features,
   auto& pick = gFrmGezz1Form();
   const auto add = [&](std::int32_t id, const std::string& text) {
     // The pick list holds as many candidates as the id table has rows.
-    if (pick.Gezz1List.ListCount() > match_ids_.upper()) return;
+    if (pick.Gezz1List.ListCount() > match_ids_.upper())
+      return;
     match_ids_[pick.Gezz1List.ListCount()] = id;
     pick.Gezz1List.AddItem(text);
   };
@@ -198,7 +215,8 @@ bool FrmGezetted::list_candidates(host::HostFeatureClass& features,
     check_call(features.GetFeature(id, &feature), "GetFeature");
     add(id, value_text(*require(feature, "GetFeature"), field));
   }
-  if (!exact_ids.empty()) return true;
+  if (!exact_ids.empty())
+    return true;
 
   const std::string wanted = folded(value);
   com::ComPtr<host::HostFeatureCursor> cursor;
@@ -206,7 +224,8 @@ bool FrmGezetted::list_candidates(host::HostFeatureClass& features,
   com::ComPtr<host::HostFeature> feature;
   while (require(cursor, "Search")->NextFeature(&feature) == com::S_OK && feature) {
     const std::string text = value_text(*feature, field);
-    if (folded(trimmed(text)).find(wanted) != std::string::npos) add(feature->OID(), text);
+    if (folded(trimmed(text)).find(wanted) != std::string::npos)
+      add(feature->OID(), text);
   }
   const int found = pick.Gezz1List.ListCount();
   if (found == 0) {
@@ -241,7 +260,8 @@ bool FrmGezetted::add_stop(host::HostFeatureClass& features, std::int32_t id, in
 
   // Snapping needs the node index, which a freshly loaded network does not have yet.
   auto& base = *require(state.gNetBase, "NetBase");
-  if (!base.HasNodeIndex()) state.gEngineResult = base.CreateNodeIndex();
+  if (!base.HasNodeIndex())
+    state.gEngineResult = base.CreateNodeIndex();
   std::int32_t node = 0;
   std::int32_t second = 0;
   state.gEngineResult = base.SnapToNetwork(point->X(), point->Y(), node, second);
@@ -278,7 +298,8 @@ void FrmGezetted::CmdDelete_Click() {
 
 void FrmGezetted::CmdOk_Click() {
   auto& state = shared_state();
-  if (Combo2.ListCount() == 0) return;
+  if (Combo2.ListCount() == 0)
+    return;
   if (List1.ListCount() < 2) {
     show("Atleast 2 points are required to calculate route", "Insufficient Data",
          forms::Icon::Information);
@@ -300,7 +321,8 @@ void FrmGezetted::CmdOk_Click() {
   }
   state.gGazetteerStopCount = stop_count_;
   state.gGazetteerHasStops = 1;
-  for (int r = 0; r < List1.ListCount(); ++r) state.gGazetteerLabels[r] = {List1.List(r), r + 1};
+  for (int r = 0; r < List1.ListCount(); ++r)
+    state.gGazetteerLabels[r] = {List1.List(r), r + 1};
   fields_filled_ = false;
   Unload();
 }

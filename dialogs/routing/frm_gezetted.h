@@ -22,34 +22,43 @@ class FrmGezetted : public forms::Form {
 public:
   FrmGezetted();
 
-  forms::Frame Frame1{*this, "Frame1", "Layer Information",
+  forms::Frame Frame1{*this,
+                      "Frame1",
+                      "Layer Information",
                       {.Left = 120, .Top = 120, .Width = 4575, .Height = 1335}};
-  forms::Label Label1{Frame1, "Label1", "Layer :",
-                      {.Left = 120, .Top = 360, .Width = 855, .Height = 255}};
-  forms::ComboBox Combo1{Frame1, "Combo1", forms::ComboStyle::DropdownCombo, {}, "",
-                         {.Left = 1080, .Top = 360, .Width = 3375, .Height = 315}};
-  forms::Label Label2{Frame1, "Label2", "Field :",
-                      {.Left = 120, .Top = 840, .Width = 855, .Height = 255}};
-  forms::ComboBox Combo2{Frame1, "Combo2", forms::ComboStyle::DropdownCombo, {}, "",
-                         {.Left = 1080, .Top = 840, .Width = 3375, .Height = 315}};
-  forms::Frame Frame2{*this, "Frame2", "Route Information",
+  forms::Label Label1{
+      Frame1, "Label1", "Layer :", {.Left = 120, .Top = 360, .Width = 855, .Height = 255}};
+  forms::ComboBox Combo1{
+      Frame1, "Combo1", forms::ComboStyle::DropdownCombo,
+      {},     "",       {.Left = 1080, .Top = 360, .Width = 3375, .Height = 315}};
+  forms::Label Label2{
+      Frame1, "Label2", "Field :", {.Left = 120, .Top = 840, .Width = 855, .Height = 255}};
+  forms::ComboBox Combo2{
+      Frame1, "Combo2", forms::ComboStyle::DropdownCombo,
+      {},     "",       {.Left = 1080, .Top = 840, .Width = 3375, .Height = 315}};
+  forms::Frame Frame2{*this,
+                      "Frame2",
+                      "Route Information",
                       {.Left = 120, .Top = 1560, .Width = 4575, .Height = 3495}};
-  forms::TextBox Text1{Frame2, "Text1", "",
-                       {.Left = 120, .Top = 360, .Width = 3015, .Height = 315}};
-  forms::CommandButton CmdAdd{Frame2, "CmdAdd", "&ADD",
-                              {.Left = 3240, .Top = 360, .Width = 1215, .Height = 375}};
-  forms::ListBox List1{Frame2, "List1", {},
-                       {.Left = 120, .Top = 840, .Width = 3015, .Height = 2055}};
-  forms::CommandButton CmdDelete{Frame2, "CmdDelete", "&DELETE",
-                                 {.Left = 3240, .Top = 840, .Width = 1215, .Height = 375}};
-  forms::OptionButton OptRoute{Frame2, "OptRoute", "Route", true,
-                               {.Left = 240, .Top = 3000, .Width = 1215, .Height = 255}};
-  forms::OptionButton OptOptimise{Frame2, "OptOptimise", "Optimize", false,
+  forms::TextBox Text1{
+      Frame2, "Text1", "", {.Left = 120, .Top = 360, .Width = 3015, .Height = 315}};
+  forms::CommandButton CmdAdd{
+      Frame2, "CmdAdd", "&ADD", {.Left = 3240, .Top = 360, .Width = 1215, .Height = 375}};
+  forms::ListBox List1{
+      Frame2, "List1", {}, {.Left = 120, .Top = 840, .Width = 3015, .Height = 2055}};
+  forms::CommandButton CmdDelete{
+      Frame2, "CmdDelete", "&DELETE", {.Left = 3240, .Top = 840, .Width = 1215, .Height = 375}};
+  forms::OptionButton OptRoute{
+      Frame2, "OptRoute", "Route", true, {.Left = 240, .Top = 3000, .Width = 1215, .Height = 255}};
+  forms::OptionButton OptOptimise{Frame2,
+                                  "OptOptimise",
+                                  "Optimize",
+                                  false,
                                   {.Left = 1680, .Top = 3000, .Width = 1215, .Height = 255}};
-  forms::CommandButton CmdOk{*this, "CmdOk", "&OK",
-                             {.Left = 2160, .Top = 5160, .Width = 1215, .Height = 375}};
-  forms::CommandButton CmdCancel{*this, "CmdCancel", "&CANCEL",
-                                 {.Left = 3480, .Top = 5160, .Width = 1215, .Height = 375}};
+  forms::CommandButton CmdOk{
+      *this, "CmdOk", "&OK", {.Left = 2160, .Top = 5160, .Width = 1215, .Height = 375}};
+  forms::CommandButton CmdCancel{
+      *this, "CmdCancel", "&CANCEL", {.Left = 3480, .Top = 5160, .Width = 1215, .Height = 375}};
 
 protected:
   void Form_Load() override;

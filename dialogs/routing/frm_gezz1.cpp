@@ -15,11 +15,14 @@ FrmGezz1::FrmGezz1() : Form("FrmGezz1", {.Caption = "Selection", .Width = 4215, 
   CmbCancel.Click = [this] { CmbCancel_Click(); };
   Gezz1List.DblClick = [this] { CmbOK_Click(); };
   Gezz1List.KeyDown = [this](int& key, int) {
-    if (key == EnterKey) CmbOK_Click();
+    if (key == EnterKey)
+      CmbOK_Click();
   };
 }
 
-void FrmGezz1::Form_Load() { Move(3000, 3000, Width(), Height()); }
+void FrmGezz1::Form_Load() {
+  Move(3000, 3000, Width(), Height());
+}
 
 void FrmGezz1::CmbOK_Click() {
   auto& state = shared_state();

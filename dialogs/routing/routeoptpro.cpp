@@ -11,7 +11,9 @@ namespace {
 constexpr std::int32_t EngineKilometers = 0;
 constexpr std::int32_t EngineMiles = 1;
 
-std::string ini_file() { return NetworkIniFile(shared_state().gNetworkFolder); }
+std::string ini_file() {
+  return NetworkIniFile(shared_state().gNetworkFolder);
+}
 
 } // namespace
 
@@ -49,7 +51,8 @@ void Routeoptpro::Form_Activate() {
     // The box ends on the last candidate, whatever field was chosen before.
     for (std::int32_t i = 0; i < state.gDescFieldCount; ++i) {
       const auto& name = state.gDescFieldCandidates[i];
-      if (name.empty()) continue;
+      if (name.empty())
+        continue;
       CmbFName.AddItem(name);
       CmbFName.SetText(name);
     }
@@ -111,14 +114,18 @@ void Routeoptpro::enable_description(bool enabled) {
 
 void Routeoptpro::show_description_choice() {
   const auto use = shared_state().gUseDescField;
-  if (use == 1) OptYes.SetValue(true);
-  if (use == 0) OptNo.SetValue(true);
+  if (use == 1)
+    OptYes.SetValue(true);
+  if (use == 0)
+    OptNo.SetValue(true);
 }
 
 void Routeoptpro::show_units() {
   const auto& units = shared_state().gDistUnits;
-  if (units == settings::Kilometers) RadKm.SetValue(true);
-  if (units == settings::Miles) RadMi.SetValue(true);
+  if (units == settings::Kilometers)
+    RadKm.SetValue(true);
+  if (units == settings::Miles)
+    RadMi.SetValue(true);
 }
 
 Routeoptpro& gRouteoptproForm() {

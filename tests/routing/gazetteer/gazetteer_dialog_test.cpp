@@ -22,7 +22,8 @@ void add(FrmGezetted& d, const std::string& value) {
 
 std::vector<std::string> items(const forms::ListControl& list) {
   std::vector<std::string> out;
-  for (int i = 0; i < list.ListCount(); ++i) out.push_back(list.List(i));
+  for (int i = 0; i < list.ListCount(); ++i)
+    out.push_back(list.List(i));
   return out;
 }
 
@@ -38,7 +39,8 @@ protected:
   void run(std::function<void(FrmGezetted&)> script) {
     person_->expect<FrmGezetted>("FrmGezetted", [this, script](FrmGezetted& d) {
       script(d);
-      if (d.Loaded()) stops_seen = items(d.List1);
+      if (d.Loaded())
+        stops_seen = items(d.List1);
     });
     EXPECT_TRUE(run_gazetteer());
   }
@@ -87,7 +89,8 @@ TEST_F(GazetteerDialog, TypedValuesAreComparedNeverInterpreted) {
     add(d, "Alpha");
     add(d, "x' OR NAME <> 'y");
     act(d, "Combo2", Gesture::Select, "ID");
-    for (const char* value : {"12 OR 1=1", "-5", ".5", "5a"}) add(d, value);
+    for (const char* value : {"12 OR 1=1", "-5", ".5", "5a"})
+      add(d, value);
     add(d, "12");
   });
   EXPECT_EQ(stops_seen, (std::vector<std::string>{"Alpha(Start)", "12"}));
@@ -115,7 +118,8 @@ TEST_F(GazetteerDialog, PartialMatchesArePickedAndEveryOtherWayOutAddsNothing) {
     act(p, "Gezz1List", Gesture::Key, "13");
   });
   run([&](FrmGezetted& d) {
-    for (int i = 0; i < 3; ++i) add(d, "lph");
+    for (int i = 0; i < 3; ++i)
+      add(d, "lph");
     act(d, "CmdOk", Gesture::Click);
   });
   EXPECT_EQ(caption, "3 Records containing input value found");

@@ -31,7 +31,8 @@ TEST(GazetteerLabels, MarksFollowTheModeAndStandUnderTheText) {
       {TourEndName("Beta"), "Beta\n(End)"},
       {StageText("Alpha(Start)", "Beta"), "Alpha(Start)  to  Beta"},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.made, c.expected);
+  for (const auto& c : cases)
+    EXPECT_EQ(c.made, c.expected);
 }
 
 } // namespace

@@ -29,9 +29,9 @@ void GazetteerTest::TearDown() {
 }
 
 std::vector<Place> GazetteerTest::default_places() {
-  return {{0, 0, "Alpha", 1},         {400, 0, "O'Brien Square", 2}, {200, 200, "Beta", 12},
-          {300, 0, "Beta", 3},        {100, 0, "Alphaville", 4},     {1100, 0, "Island", 5},
-          {0, 5, "ALPHA corner", 6},  {300, 0, "Gamma", 7}};
+  return {{0, 0, "Alpha", 1},        {400, 0, "O'Brien Square", 2}, {200, 200, "Beta", 12},
+          {300, 0, "Beta", 3},       {100, 0, "Alphaville", 4},     {1100, 0, "Island", 5},
+          {0, 5, "ALPHA corner", 6}, {300, 0, "Gamma", 7}};
 }
 
 void GazetteerTest::build(const std::vector<Place>& places) {
@@ -42,7 +42,8 @@ void GazetteerTest::build(const std::vector<Place>& places) {
                  {{{200, 0}, {200, 200}}, "North Rd"},
                  {{{1000, 0}, {1100, 0}}, "Island"}});
   std::vector<host::Path> points;
-  for (const auto& place : places) points.push_back({{place.x, place.y}});
+  for (const auto& place : places)
+    points.push_back({{place.x, place.y}});
   const auto features = shapefile("places", host::geometry_point, points);
   const auto field = com::create_object<host::HostFieldEdit>(host::FieldClass);
   field->SetName("NAME");
@@ -64,21 +65,27 @@ bool GazetteerTest::run_command(const com::ComPtr<host::ICommand>& command) {
   return command->OnCreate(app_.get()) == com::S_OK && command->OnClick() == com::S_OK;
 }
 
-bool GazetteerTest::run_gazetteer() { return run_command(com::make<SelectionByLocation>()); }
-bool GazetteerTest::run_route_options() { return run_command(com::make<RouteOptions>()); }
+bool GazetteerTest::run_gazetteer() {
+  return run_command(com::make<SelectionByLocation>());
+}
+bool GazetteerTest::run_route_options() {
+  return run_command(com::make<RouteOptions>());
+}
 
 std::vector<std::string> GazetteerTest::labels() {
   std::vector<std::string> texts;
   const auto graphics = com::ComPtr<host::HostMap>(map()).as<host::HostGraphicsContainer>();
   graphics->Reset();
   for (auto element = graphics->Next(); element; element = graphics->Next())
-    if (const auto text = element.as<host::HostTextElement>()) texts.push_back(text->Text());
+    if (const auto text = element.as<host::HostTextElement>())
+      texts.push_back(text->Text());
   return texts;
 }
 
 std::vector<std::string> GazetteerTest::shown() const {
   std::vector<std::string> texts;
-  for (const auto& message : person_->messages) texts.push_back(message.title + ": " + message.text);
+  for (const auto& message : person_->messages)
+    texts.push_back(message.title + ": " + message.text);
   return texts;
 }
 

@@ -38,7 +38,8 @@ protected:
         testing::act(d, "Text1", Gesture::Set, value);
         testing::act(d, "CmdAdd", Gesture::Click);
       }
-      if (optimise) testing::act(d, "OptOptimise", Gesture::Click);
+      if (optimise)
+        testing::act(d, "OptOptimise", Gesture::Click);
       testing::act(d, "CmdOk", Gesture::Click);
     });
     for (const auto& value : values)
@@ -58,10 +59,10 @@ TEST_F(GazetteerRun, RouteModeLabelsEveryStopAndNamesEachLegsStops) {
   EXPECT_EQ(labels(), (std::vector<std::string>{"Alpha(Start)", "Beta\n  ( 1)",
                                                 "O'Brien Square\n     (End)"}));
   const auto output = open("Route");
-  EXPECT_EQ(texts(*output, "Direction"),
-            (std::vector<std::string>{"Alpha(Start)  to  Beta", "Start Along", "Turn to the Left",
-                                      "Beta  to  O'Brien Square", "U-Turn like",
-                                      "Turn to the Left"}));
+  EXPECT_EQ(
+      texts(*output, "Direction"),
+      (std::vector<std::string>{"Alpha(Start)  to  Beta", "Start Along", "Turn to the Left",
+                                "Beta  to  O'Brien Square", "U-Turn like", "Turn to the Left"}));
   EXPECT_NEAR(numbers(*output, "TotalDist").back(), 0.8, 1e-4);
   EXPECT_EQ(texts(*open("ViewRoute"), "NAME").size(), 6U);
   EXPECT_EQ(shown(), std::vector<std::string>{
@@ -110,8 +111,8 @@ TEST_F(GazetteerRun, OptimisedModeLabelsTheVisitingOrder) {
        3},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE("tsp mode " + std::to_string(c.tsp_mode) + ", " +
-                 std::to_string(c.stops.size()) + " stops");
+    SCOPED_TRACE("tsp mode " + std::to_string(c.tsp_mode) + ", " + std::to_string(c.stops.size()) +
+                 " stops");
     shared_state().gTspMode = c.tsp_mode;
     person_->messages.clear();
     route(c.stops, true);
