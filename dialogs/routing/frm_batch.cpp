@@ -27,7 +27,7 @@ std::string label_field(const forms::ComboBox& fields) {
 // class is named otherwise than the layer changes nothing but the index. A failing host call
 // ends the choice; the field box then keeps what it had.
 void choose_table(host::HostMap* map, const forms::ComboBox& tables, forms::ComboBox& fields,
-                  std::int32_t& index, std::string& folder, int& field_count) {
+                  std::int32_t& index, std::string& folder) {
   try {
     if (tables.ListIndex() < 0)
       return;
@@ -43,7 +43,7 @@ void choose_table(host::HostMap* map, const forms::ComboBox& tables, forms::Comb
       return;
     folder = workspace_folder(features);
     const auto definitions = require(features->Fields(), "FeatureClass.Fields");
-    field_count = definitions->FieldCount();
+    const int field_count = definitions->FieldCount();
     fields.Clear();
     fields.AddItem(std::string(IdEntry));
     for (int k = 1; k < field_count; ++k) {
@@ -94,13 +94,13 @@ void FrmBatch::Form_QueryUnload(int&, int UnloadMode) {
 void FrmBatch::choose_from_table() {
   auto& state = shared_state();
   choose_table(map_.get(), CmbFtable, CmbFField, state.gBatchRouteFromIndex,
-               state.gBatchRouteFromFolder, field_count_);
+               state.gBatchRouteFromFolder);
 }
 
 void FrmBatch::choose_to_table() {
   auto& state = shared_state();
   choose_table(map_.get(), CmbTtable, CmbToField, state.gBatchRouteToIndex,
-               state.gBatchRouteToFolder, field_count_);
+               state.gBatchRouteToFolder);
 }
 
 void FrmBatch::accept() {

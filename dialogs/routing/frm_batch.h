@@ -68,7 +68,6 @@ private:
   void accept();
 
   com::ComPtr<host::HostMap> map_;
-  int field_count_ = 0;
 };
 
 // The shared instance, made on first use (one per host thread, as the shared state).
