@@ -33,9 +33,7 @@ void choose_table(host::HostMap* map, const forms::ComboBox& tables, forms::Comb
       return;
     index = tables.ListIndex();
     const auto map_index = shared_state().gLayerList[index].MapIndex;
-    if (map_index == NoLayer)
-      return;
-    if (!map)
+    if (map_index == NoLayer || !map)
       return;
     const auto layer = require_as<host::HostFeatureLayer>(map->Layer(map_index), "Layer");
     const auto features = require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
