@@ -12,6 +12,12 @@ namespace {
 
 constexpr std::uint32_t arity = 4;
 
+// Straight-line distance; coordinates are far too small for the squares to overflow, so the
+// slower std::hypot is not needed on this hot path.
+double straight_line(const Point& a, const Point& b) {
+  return std::sqrt((a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y));
+}
+
 } // namespace
 
 Search::Search(const Network& network)
@@ -69,8 +75,7 @@ void Search::run(const ArcCosts& costs, std::span<const Source> sources, SearchL
     if (source.primary > limits.cutoff)
       continue;
     const Point& p = network_.node_points[source.node];
-    const Cost bound =
-        toward_target ? limits.cost_per_map_unit * std::hypot(p.x - goal.x, p.y - goal.y) : 0;
+    const Cost bound = toward_target ? limits.cost_per_map_unit * straight_line(p, goal) : 0;
     improve(source.node, source.primary, source.secondary, no_link, source.primary + bound);
   }
   if (toward_target)
@@ -106,8 +111,7 @@ void Search::settle_all(const ArcCosts& costs, const SearchLimits& limits) {
         continue;
       Cost key = primary;
       if constexpr (toward_target)
-        key +=
-            limits.cost_per_map_unit * std::hypot(points[next].x - goal.x, points[next].y - goal.y);
+        key += limits.cost_per_map_unit * straight_line(points[next], goal);
       improve(next, primary, from_secondary + arc.secondary, arc.link, key);
     }
   }
