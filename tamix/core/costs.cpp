@@ -82,6 +82,11 @@ double link_minutes(const Network& network, const CostSettings& settings, LinkId
 
 void compute_arc_costs(const Network& network, const CostSettings& settings, const Weights& weights,
                        ArcCosts& costs) {
+  // Searches rely on costs that never fall along a path.
+  for (double weight : {weights.primary_distance, weights.primary_time, weights.secondary_distance,
+                        weights.secondary_time})
+    if (!(weight >= 0))
+      throw Error(code::out_of_bounds, "cost weights must not be negative");
   const double unit = metres_per(settings.distance_unit());
   // Time has no share when neither cost uses it; otherwise a link without speed is impassable
   // for both, so the two costs always describe the same drivable network.

@@ -101,9 +101,9 @@ struct ArcCosts {
   double min_primary_per_metre = 0;
 };
 
-// Brings `costs` up to date for every arc of `network`: in full when the unit, class speeds or
-// weights changed (or on first use), else by redoing only the links of the last and the current
-// temporary speeds and closures. Reuses the arrays' memory.
+// Brings `costs` up to date for every arc of `network` (a negative weight raises out_of_bounds): in
+// full when the unit, class speeds or weights changed (or on first use), else by redoing only the
+// links of the last and the current temporary speeds and closures. Reuses the arrays' memory.
 void compute_arc_costs(const Network& network, const CostSettings& settings, const Weights& weights,
                        ArcCosts& costs);
 

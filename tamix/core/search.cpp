@@ -55,7 +55,7 @@ inline void Search::improve(NodeId node, Cost primary, Cost secondary, SignedLin
     heap_key_.push_back(key);
     heap_node_.push_back(node);
     sift_up(state.heap_pos, key, node);
-  } else if (primary < state.primary) {
+  } else if (primary < state.primary && state.heap_pos != settled_mark) {
     state.primary = primary;
     state.secondary = secondary;
     state.parent = parent;
@@ -106,8 +106,10 @@ void Search::settle_all(const ArcCosts& costs, const SearchLimits& limits) {
       if (primary > cutoff)
         continue;
       const NodeId next = arc.head;
+      // Settled nodes fail this test too, as costs are never negative (improve() still guards
+      // against rounding in a search toward a target).
       const NodeState& state = state_[next];
-      if (state.stamp == round_ && (state.heap_pos == settled_mark || state.primary <= primary))
+      if (state.stamp == round_ && state.primary <= primary)
         continue;
       Cost key = primary;
       if constexpr (toward_target)

@@ -104,7 +104,7 @@ TEST(Costs, UpdatedCostsEqualFreshOnes) {
   EXPECT_NE(reloaded.identity, network.identity);
 }
 
-TEST(Costs, RefuseUnknownClassesAndLinks) {
+TEST(Costs, RefuseUnknownClassesLinksAndNegativeWeights) {
   TempFolder folder;
   write_shapefile(folder.path(), "roads", {line({{0, 0}, {1, 0}}), null_shape()});
   Network network = build_and_load(folder.path(), "roads");
@@ -113,6 +113,10 @@ TEST(Costs, RefuseUnknownClassesAndLinks) {
   EXPECT_TRUE(fails_with(code::out_of_bounds, [&] { settings.set_class_speed(-1, 1); }));
   EXPECT_TRUE(fails_with(code::out_of_bounds, [&] { settings.set_temp_speed(network, 2, 1); }));
   EXPECT_TRUE(fails_with(code::out_of_bounds, [&] { settings.close_link(network, 0); }));
+  ArcCosts costs;
+  EXPECT_TRUE(fails_with(code::out_of_bounds, [&] {
+    compute_arc_costs(network, settings, {1, -1, 0, 1}, costs);
+  }));
 }
 
 } // namespace
