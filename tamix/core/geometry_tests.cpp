@@ -27,9 +27,11 @@ double signed_turn(double x1, double y1, double x2, double y2) {
 // its direction of travel; empty when no ring within the limits exists.
 class RingFinder {
 public:
-  explicit RingFinder(const Network& network)
-      : network_(network), metres_(network.node_count() + 1), hops_(network.node_count() + 1),
-        parent_(network.node_count() + 1), stamp_(network.node_count() + 1, 0) {}
+  // Rings are made of `candidate` links only.
+  RingFinder(const Network& network, const std::vector<bool>& candidate)
+      : network_(network), candidate_(candidate), metres_(network.node_count() + 1),
+        hops_(network.node_count() + 1), parent_(network.node_count() + 1),
+        stamp_(network.node_count() + 1, 0) {}
 
   std::vector<SignedLink> ring_through(LinkId link) {
     const LinkEnds ends = network_.link_ends[link];
@@ -56,7 +58,7 @@ public:
         continue;
       for (ArcId a = graph.arcs_begin(v); a < graph.arcs_end(v); ++a) {
         const SignedLink via = graph.arc_link[a];
-        if (link_of(via) == link)
+        if (link_of(via) == link || !candidate_[link_of(via)])
           continue;
         const double next = d + network_.link_metres[link_of(via)];
         const NodeId w = graph.head[a];
@@ -85,12 +87,53 @@ private:
   }
 
   const Network& network_;
+  const std::vector<bool>& candidate_;
   std::vector<double> metres_;
   std::vector<std::uint32_t> hops_;
   std::vector<SignedLink> parent_;
   std::vector<std::uint32_t> stamp_;
   std::uint32_t round_ = 0;
 };
+
+// Degrees: longitudes shrink by the cosine of the latitude, so that shapes are not stretched
+// east-west.
+double x_scale_at(const Network& network, const Point& p) {
+  return network.map_units == map_units_degree ? std::cos(p.y * std::numbers::pi / 180) : 1.0;
+}
+
+// The turn at b on the way a -> b -> c (x scaled) into `turn`; false when it is too sharp for a
+// ring or to the other side than the turns before (`side`, set by the first real turn).
+bool steady_turn(const Point& a, const Point& b, const Point& c, double x_scale, int& side,
+                 double& turn) {
+  turn = signed_turn((b.x - a.x) * x_scale, b.y - a.y, (c.x - b.x) * x_scale, c.y - b.y);
+  if (std::abs(turn) >= max_ring_turn)
+    return false;
+  const int turn_side = turn > 0 ? 1 : turn < 0 ? -1 : 0;
+  if (turn_side != 0) {
+    if (side != 0 && turn_side != side)
+      return false;
+    side = turn_side;
+  }
+  return true;
+}
+
+// What every link of a ring must be, checked before any ring is looked for: no dead end, and a
+// shape that itself turns steadily one way.
+bool may_lie_on_ring(const Network& network, LinkId link) {
+  const Graph& graph = network.graph;
+  const LinkEnds& ends = network.link_ends[link];
+  auto dead_end = [&](NodeId v) { return graph.arcs_end(v) - graph.arcs_begin(v) < 2; };
+  if (ends.from != ends.to && (dead_end(ends.from) || dead_end(ends.to)))
+    return false;
+  std::span<const Point> points = network.geometry.of(link);
+  const double x_scale = x_scale_at(network, points.front());
+  int side = 0;
+  double turn = 0;
+  for (std::size_t i = 1; i + 1 < points.size(); ++i)
+    if (!steady_turn(points[i - 1], points[i], points[i + 1], x_scale, side, turn))
+      return false;
+  return true;
+}
 
 bool is_round(const Network& network, const std::vector<SignedLink>& ring) {
   // The ring's outline, in travel order, without repeated points.
@@ -113,9 +156,7 @@ bool is_round(const Network& network, const std::vector<SignedLink>& ring) {
   const std::size_t n = outline.size();
   if (n < 3)
     return false;
-  // Degrees: shrink longitudes so that the shape is not stretched east-west.
-  const double x_scale =
-      network.map_units == map_units_degree ? std::cos(outline[0].y * std::numbers::pi / 180) : 1.0;
+  const double x_scale = x_scale_at(network, outline[0]);
   double total_turn = 0;
   double area2 = 0;
   double perimeter = 0;
@@ -124,16 +165,9 @@ bool is_round(const Network& network, const std::vector<SignedLink>& ring) {
     const Point& a = outline[(i + n - 1) % n];
     const Point& b = outline[i];
     const Point& c = outline[(i + 1) % n];
-    const double turn =
-        signed_turn((b.x - a.x) * x_scale, b.y - a.y, (c.x - b.x) * x_scale, c.y - b.y);
-    if (std::abs(turn) >= max_ring_turn)
+    double turn = 0;
+    if (!steady_turn(a, b, c, x_scale, side, turn))
       return false;
-    const int turn_side = turn > 0 ? 1 : turn < 0 ? -1 : 0;
-    if (turn_side != 0) {
-      if (side != 0 && turn_side != side)
-        return false;
-      side = turn_side;
-    }
     total_turn += turn;
     area2 += (b.x * c.y - c.x * b.y) * x_scale;
     perimeter += std::hypot((c.x - b.x) * x_scale, c.y - b.y);
@@ -154,9 +188,12 @@ double turn_angle(Point p1, Point node, Point p2) {
 
 Roundabouts::Roundabouts(const Network& network)
     : on_ring_(network.link_count() + 1, false), exit_node_(network.node_count() + 1, false) {
-  RingFinder finder(network);
+  std::vector<bool> candidate(network.link_count() + 1, false);
+  for (LinkId link = 1; link <= network.link_count(); ++link)
+    candidate[link] = network.has_link(link) && may_lie_on_ring(network, link);
+  RingFinder finder(network, candidate);
   for (LinkId link = 1; link <= network.link_count(); ++link) {
-    if (!network.has_link(link) || on_ring_[link])
+    if (!candidate[link] || on_ring_[link])
       continue;
     std::vector<SignedLink> ring = finder.ring_through(link);
     if (!ring.empty() && is_round(network, ring))

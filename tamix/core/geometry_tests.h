@@ -18,7 +18,8 @@ double turn_angle(Point p1, Point node, Point p2);
 
 // Roundabouts are read from the geometry, since the network carries no attribute for them.
 // A link is a roundabout link when it lies on a ring that
-//   - is the shortest cycle through the link (or the link itself when it is a loop),
+//   - is the shortest cycle through the link (or the link itself when it is a loop) among the
+//     links that could lie on one: no dead ends, and shapes that turn steadily as below,
 //   - has at most 12 links and a perimeter of at most 500 m,
 //   - turns steadily one way: at every vertex of the ring (shape vertices and nodes) the turn
 //     is below 60 degrees and to the same side, so a city block with square corners is no
