@@ -7,6 +7,7 @@
 #include "tiled_network.h"
 
 #include "costs.h"
+#include "geometry_tests.h"
 #include "network_files.h"
 #include "routes.h"
 #include "search.h"
@@ -180,6 +181,16 @@ void BM_CostFull(benchmark::State& state) {
   set_network_counters(state, l);
 }
 
+// Finding the roundabouts, which the first route with directions waits for.
+void BM_Roundabouts(benchmark::State& state) {
+  const Loaded& l = loaded(int(state.range(0)), int(state.range(1)));
+  for (auto _ : state) {
+    Roundabouts roundabouts(l.network);
+    benchmark::DoNotOptimize(roundabouts.is_link(1));
+  }
+  set_network_counters(state, l);
+}
+
 // A 1000 x 1000 time-distance table: one one-to-all search per origin, on every core.
 template <class Solver> void matrix(benchmark::State& state, Solver make_solver) {
   const Loaded& l = loaded(1, 1);
@@ -232,6 +243,7 @@ BENCHMARK(BM_Load)->Args({1, 1})->Args({8, 7})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Build)->Args({8, 7})->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_CostReset)->Args({8, 7})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CostFull)->Args({8, 7})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Roundabouts)->Args({1, 1})->Args({8, 7})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Matrix)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Matrix_Reference)->Unit(benchmark::kMillisecond)->UseRealTime();
 
