@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "com/factory.h"
+#include "com/module.h"
 #include "com/object.h"
 #include "com/registry.h"
 #include "data/data_classes.h"
 #include "map/map_classes.h"
+#include "session/host_interfaces.h"
 
 namespace host::session {
 
@@ -74,12 +76,9 @@ com::HRESULT register_program_classes() {
     const auto program = std::filesystem::canonical("/proc/self/exe");
     std::vector<com::ClassInfo> classes;
     for (const auto& c : served_classes())
-      classes.push_back({clsid_of(c.prog_id),
-                         std::string(c.prog_id),
-                         std::string(c.prog_id),
-                         std::string(program_category),
-                         program,
-                         {}});
+      classes.push_back({clsid_of(c.prog_id), std::string(c.prog_id), std::string(c.prog_id),
+                         std::string(program_category), program,
+                         com::describe_object(c.create().get(), HostInterfaces{})});
     return com::register_classes(classes);
   } catch (...) {
     return com::E_FAIL;

@@ -23,6 +23,9 @@ struct ISquare : IShape {
 struct INamed : com::IUnknown {
   COM_INTERFACE(INamed, com::IUnknown, "55555555-0000-0000-0000-000000000003")
 };
+struct IOther : com::IUnknown {
+  COM_INTERFACE(IOther, com::IUnknown, "55555555-0000-0000-0000-000000000004")
+};
 
 class Square final : public com::ComObject<ISquare, INamed> {
 public:
@@ -61,6 +64,14 @@ TEST(Module, DescribesItsClassesFromTheirInterfaces) {
             (std::vector<com::InterfaceInfo>{
                 {"ISquare", "Side: double"}, {"IShape", "Area: double"}, {"INamed", ""}}));
   EXPECT_EQ(classes[1].category, "");
+}
+
+TEST(Module, DescribesAnObjectByTheCandidateInterfacesItAnswers) {
+  const auto square = com::make<Square>().as<com::IUnknown>();
+  EXPECT_EQ(com::describe_object(square.get(), com::InterfaceList<INamed, IOther, ISquare>{}),
+            (std::vector<com::InterfaceInfo>{
+                {"INamed", ""}, {"ISquare", "Side: double"}, {"IShape", "Area: double"}}));
+  EXPECT_TRUE(com::describe_object(nullptr, com::InterfaceList<INamed>{}).empty());
 }
 
 TEST(Module, ClassFactoryCreatesObjectsAndReportsFailures) {

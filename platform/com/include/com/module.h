@@ -56,6 +56,14 @@ template <class... I> std::vector<InterfaceInfo> describe_interfaces(InterfaceLi
   return out;
 }
 
+template <class I> bool answers(IUnknown* object) {
+  void* found = nullptr;
+  if (object->QueryInterface(I::iid, &found) != S_OK || !found)
+    return false;
+  static_cast<I*>(found)->Release();
+  return true;
+}
+
 template <class T> HRESULT create_instance(const IID& iid, void** out) {
   if (!out)
     return E_POINTER;
@@ -76,6 +84,16 @@ ModuleClass module_class(std::string_view class_name, std::string_view prog_id, 
   return {class_name, prog_id, clsid, category, &detail::create_instance<T>, [] {
             return detail::describe_interfaces(typename T::implemented_interfaces{});
           }};
+}
+
+// The type information of an object whose class is not known here: those of the candidate
+// interfaces it answers, in the candidates' order.
+template <class... I>
+std::vector<InterfaceInfo> describe_object(IUnknown* object, InterfaceList<I...>) {
+  std::vector<InterfaceInfo> out;
+  if (object)
+    ((detail::answers<I>(object) ? detail::describe_interface<I>(out) : void()), ...);
+  return out;
 }
 
 // The module's side of the four exports (see COM_MODULE_EXPORTS).
