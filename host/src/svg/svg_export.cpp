@@ -1,6 +1,8 @@
 #include "svg/svg_export.h"
 
 #include <fstream>
+#include <string_view>
+#include <vector>
 
 #include "data/filters.h"
 #include "data/host_error.h"
@@ -78,6 +80,36 @@ void draw_layer(std::string& out, const Canvas& canvas, HostFeatureLayer& layer,
   out += "</g>\n";
 }
 
+// A label's lines as tspans, each under the one before, the block placed at the anchor the way
+// its vertical alignment places a single line (0 top, 1 centre, else bottom); SVG does not
+// break a text at a line feed itself.
+std::string label_lines(std::string_view label, double x, int vertical) {
+  std::vector<std::string_view> lines;
+  for (std::size_t start = 0;;) {
+    const auto end = label.find('\n', start);
+    auto line = label.substr(start, end == std::string_view::npos ? end : end - start);
+    if (line.ends_with('\r'))
+      line.remove_suffix(1);
+    lines.push_back(line);
+    if (end == std::string_view::npos)
+      break;
+    start = end + 1;
+  }
+  if (lines.size() == 1)
+    return svg::escape(lines.front());
+  constexpr double line_height = 1.2; // in em
+  const double lines_above = static_cast<double>(lines.size() - 1);
+  const double first_dy = vertical == 0   ? 0
+                          : vertical == 1 ? -lines_above * line_height / 2
+                                          : -lines_above * line_height;
+  std::string out;
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    out += "<tspan x=\"" + svg::number_text(x) + "\" dy=\"" +
+           svg::number_text(i == 0 ? first_dy : line_height) + "em\">" + svg::escape(lines[i]) +
+           "</tspan>";
+  return out;
+}
+
 void draw_text(std::string& out, const Canvas& canvas, HostTextElement& text, double x, double y) {
   const auto symbol = text.Symbol();
   const auto font = symbol->Font();
@@ -95,7 +127,7 @@ void draw_text(std::string& out, const Canvas& canvas, HostTextElement& text, do
          "\" dominant-baseline=\"" + baseline + "\" fill=\"" +
          svg::color_text(rgb_of(symbol->Color().get())) +
          "\" stroke=\"#ffffff\" stroke-width=\"2\" paint-order=\"stroke\">" +
-         svg::escape(text.Text()) + "</text>\n";
+         label_lines(text.Text(), px, v) + "</text>\n";
 }
 
 // The graphics in container order, so the newest lies on top.

@@ -162,6 +162,23 @@ TEST_F(SvgExport, DrawsGraphicsOnTopAndLeavesOutWhatIsNotShown) {
   EXPECT_EQ(count(svg, "data-fid="), 0) << "a hidden layer is not drawn";
 }
 
+TEST_F(SvgExport, ALabelOfTwoLinesIsDrawnAsTwoLines) {
+  auto label = com::make<TextElement>();
+  label->SetText("Stop 1\r\nMain Road");
+  label->SetGeometry(new_point(450, 200, nullptr).get());
+  ASSERT_EQ(map->AddElement(label.get(), 0), com::S_OK);
+
+  const auto svg = exported();
+  ASSERT_TRUE(testing::well_formed_xml(svg));
+  const auto start = svg.find("<text", svg.find("class=\"graphics\""));
+  ASSERT_NE(start, std::string::npos);
+  const auto text = svg.substr(start, svg.find("</text>", start) - start);
+  EXPECT_EQ(text.find('\n'), std::string::npos) << text;
+  EXPECT_EQ(text.find('\r'), std::string::npos) << text;
+  EXPECT_NE(text.find("\">Stop 1</tspan><tspan x=\""), std::string::npos) << text;
+  EXPECT_NE(text.find("dy=\"1.2em\">Main Road</tspan>"), std::string::npos) << text;
+}
+
 TEST_F(SvgExport, UniqueValuesColourTheirFeaturesAndOthersStayUndrawn) {
   auto renderer = com::make<UniqueValueRenderer>();
   renderer->SetFieldCount(1);
