@@ -42,7 +42,9 @@ struct HostGeometryDefEdit : HostGeometryDef {
 // A field definition. Shapefile tables store the types this way (length = DBF width):
 //   small integer N(5,0), integer N(10,0), single F(p+1,s), double N(p+1,s), string C(length),
 //   date D(8). A double or single without a precision, or with scale >= precision, is stored
-//   as N(19,11) (N(19,s) for 0 < s < 18) so that its values fit. Reading back, N/F with
+//   as N(19,s) for 0 < s < 18, else as N(L,max(1,L/2-1)) for a length 3 <= L < 19 (length 10
+//   gives N(10,4)), else as N(19,11); a value too wide for its decimals is written with fewer
+//   (a whole part that does not fit the width is an error). Reading back, N/F with
 //   decimals > 0 is a double (F: single) with precision = width - 1 and scale = decimals, so
 //   a double of precision 10 and scale 3 stored as N(11,3) reads back as precision 10, scale 3;
 //   N with no decimals is a small integer up to width 5, an integer up to 10, else a double.

@@ -1,6 +1,7 @@
 #include "data/dbf_file.h"
 
 #include <cctype>
+#include <cstdio>
 #include <utility>
 
 #include "data/host_error.h"
@@ -25,6 +26,18 @@ std::string dbf_date(const std::string& text) {
   if (digits.size() != 8)
     throw HostError("\"" + text + "\" is not a date", com::E_INVALIDARG);
   return digits;
+}
+
+// The number as it fits a field of this width: with the field's decimals, or with fewer when
+// its whole part needs their room; empty when not even the whole part fits.
+std::string fitted_number(double value, int width, int decimals) {
+  char text[64];
+  for (int places = decimals; places >= 0; --places) {
+    const int length = std::snprintf(text, sizeof text, "%*.*f", width, places, value);
+    if (length > 0 && length <= width)
+      return text;
+  }
+  return {};
 }
 
 } // namespace
@@ -139,7 +152,8 @@ void DbfFile::write(int record, int column, const com::Variant& value) {
       const auto d = value.to_double();
       if (!d)
         mismatch();
-      ok = DBFWriteDoubleAttribute(handle_, record, column, *d);
+      auto text = fitted_number(*d, c.width, c.decimals);
+      ok = !text.empty() && DBFWriteAttributeDirectly(handle_, record, column, text.data());
       break;
     }
     case field_date: {

@@ -14,11 +14,17 @@ namespace {
 constexpr int max_number_width = 19;
 constexpr int default_decimals = 11;
 
+// A real number field. A length without a precision is the width asked for; it keeps about
+// half its places for decimals (N(10,4), N(15,6)) and at least one, so that it reads back as a
+// real number, and the writer gives up decimals for a value whose whole part needs the room.
 DbfColumn real(const FieldDefinition& f, char letter) {
   if (f.precision > 0 && f.scale < f.precision && f.precision < max_number_width)
     return {f.name, letter, f.precision + 1, std::max(f.scale, 0)};
-  const int decimals = f.scale > 0 && f.scale < max_number_width - 1 ? f.scale : default_decimals;
-  return {f.name, letter, max_number_width, decimals};
+  if (f.scale > 0 && f.scale < max_number_width - 1)
+    return {f.name, letter, max_number_width, f.scale};
+  if (f.length >= 3 && f.length < max_number_width)
+    return {f.name, letter, f.length, std::clamp(f.length / 2 - 1, 1, default_decimals)};
+  return {f.name, letter, max_number_width, default_decimals};
 }
 
 } // namespace

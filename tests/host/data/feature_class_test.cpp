@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "data/data_tools.h"
+#include "data/field_mapping.h"
 #include "data/field_objects.h"
 #include "data/host_error.h"
 #include "data/workspace_objects.h"
@@ -78,6 +79,56 @@ TEST_F(FeatureClassTest, FieldsAndValuesWriteTheDbfOnlyAndCvResultRoundTrips) {
   EXPECT_EQ(count(fc.get(), make_where("CV_RESULT > 0").get()), 2);
   ASSERT_EQ(fc->GetFeature(2, &feature), com::S_OK);
   EXPECT_EQ(feature->Value(fc->FindField("CV_RESULT")).to_double(), 7.0);
+}
+
+TEST(FieldMappingTest, RealNumbersKeepDecimalsInTheWidthAskedFor) {
+  const struct {
+    FieldDefinition field;
+    int width, decimals;
+  } cases[] = {
+      {{"CV_RESULT", field_double, 32, 10, 3}, 11, 3},
+      {{"Distance", field_double, 10, 0, 0}, 10, 4},
+      {{"TotalTime", field_double, 15, 0, 0}, 15, 6},
+      {{"Tiny", field_single, 3, 0, 0}, 3, 1},
+      {{"Plain", field_double, 0, 0, 0}, 19, 11},
+      {{"Huge", field_double, 40, 0, 0}, 19, 11},
+      {{"Scaled", field_double, 10, 0, 2}, 19, 2},
+  };
+  for (const auto& c : cases) {
+    const auto column = to_dbf(c.field);
+    EXPECT_EQ(column.width, c.width) << c.field.name;
+    EXPECT_EQ(column.decimals, c.decimals) << c.field.name;
+    EXPECT_EQ(from_dbf(column).type, c.field.type == field_single ? field_single : field_double)
+        << c.field.name;
+  }
+}
+
+TEST_F(FeatureClassTest, ANumberTooWideForItsDecimalsIsWrittenWithFewer) {
+  auto fc = open_class(folder.path(), "Links");
+  auto distance = create_field().as<HostFieldEdit>();
+  distance->SetName("Distance");
+  distance->SetType(field_double);
+  distance->SetLength(10);
+  ASSERT_EQ(fc->AddField(distance.get()), com::S_OK);
+  const int index = fc->FindField("Distance");
+
+  const double values[] = {12.5, 1234567.25, 123456789};
+  for (int id = 0; id < 3; ++id) {
+    com::ComPtr<HostFeature> feature;
+    ASSERT_EQ(fc->GetFeature(id, &feature), com::S_OK);
+    ASSERT_EQ(feature->SetValue(index, values[id]), com::S_OK);
+    EXPECT_EQ(feature->Store(), com::S_OK) << values[id];
+  }
+  com::ComPtr<HostFeature> feature;
+  ASSERT_EQ(fc->GetFeature(0, &feature), com::S_OK);
+  ASSERT_EQ(feature->SetValue(index, 12345678901.0), com::S_OK);
+  EXPECT_NE(feature->Store(), com::S_OK) << "a whole part wider than the field";
+
+  fc = open_class(folder.path(), "Links");
+  for (int id = 0; id < 3; ++id) {
+    ASSERT_EQ(fc->GetFeature(id, &feature), com::S_OK);
+    EXPECT_EQ(feature->Value(index).to_double(), values[id]);
+  }
 }
 
 TEST_F(FeatureClassTest, ReadsWhatAnotherComponentWroteAfterOpening) {
