@@ -2,6 +2,7 @@
 
 #include "com/create.h"
 #include "com/numbers.h"
+#include "common/apply_route_color.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/write_route_shapefile.h"
@@ -10,7 +11,6 @@
 #include "host/query_filter.h"
 #include "host/table_window.h"
 #include "network/shared_state.h"
-#include "routing/apply_route_color.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "routing/apply_route_color.h"
+#include "common/apply_route_color.h"
 
 #include "com/create.h"
 #include "common/handler_end.h"
