@@ -78,6 +78,7 @@ void BatchRoute::click() {
   BatchOutputTable table(calc);
   if (table.creation_code() != 0)
     return show(EngineErrorText(table.creation_code()), "Batch Route", forms::Icon::Critical);
+  // The weights, speeds and closures of this run; the batch names no result table of its own.
   ApplyCostSettings();
 
   const auto network_reference = GetLayerSpatialReference(NetworkFeatureClass(map.get()).get());
