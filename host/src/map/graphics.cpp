@@ -43,17 +43,11 @@ com::HRESULT GraphicsList::remove(HostElement* element) {
 }
 
 void GraphicsList::reset() {
-  walk_ = *elements_;
-  walk_next_ = 0;
+  walk_ = com::make<ElementWalk>(elements_, *elements_);
 }
 
 com::ComPtr<HostElement> GraphicsList::next() {
-  while (walk_next_ < walk_.size()) {
-    auto& candidate = walk_[walk_next_++];
-    if (holds(candidate.get()))
-      return candidate;
-  }
-  return nullptr;
+  return walk_ ? walk_->Next() : nullptr;
 }
 
 com::ComPtr<HostEnumElement> GraphicsList::locate(double x, double y, double tolerance,

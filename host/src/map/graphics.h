@@ -45,8 +45,7 @@ private:
 
   // Shared with the walks handed out, which may outlive the map.
   std::shared_ptr<Elements> elements_ = std::make_shared<Elements>();
-  Elements walk_;
-  std::size_t walk_next_ = 0;
+  com::ComPtr<ElementWalk> walk_; // the container's own Reset/Next
 };
 
 // True when the list holds this very element (by identity).
