@@ -101,12 +101,32 @@ void BatchRouteTest::run(const BatchChoice& choice) {
   ASSERT_EQ(command_->OnClick(), com::S_OK);
 }
 
-std::vector<BatchRow> BatchRouteTest::table_rows() {
+com::ComPtr<host::HostTable> BatchRouteTest::batch_table() {
   const auto factory = create<host::HostWorkspaceFactory>(host::ShapefileWorkspaceFactoryClass);
   com::ComPtr<host::HostWorkspace> workspace;
   EXPECT_EQ(factory->OpenFromFile(path(), 0, &workspace), com::S_OK);
   com::ComPtr<host::HostTable> table;
   EXPECT_EQ(workspace.as<host::HostFeatureWorkspace>()->OpenTable("BatchRoute", &table), com::S_OK);
+  return table;
+}
+
+std::vector<std::string> BatchRouteTest::table_fields() {
+  const auto table = batch_table();
+  if (!table)
+    return {};
+  const auto fields = table->Fields();
+  std::vector<std::string> described;
+  for (int i = 1; i < fields->FieldCount(); ++i) {
+    const auto field = fields->Field(i);
+    described.push_back(field->Name() + " " +
+                        (field->Type() == host::field_string ? "text " : "number ") +
+                        std::to_string(field->Length()));
+  }
+  return described;
+}
+
+std::vector<BatchRow> BatchRouteTest::table_rows() {
+  const auto table = batch_table();
   if (!table)
     return {};
   std::int32_t count = 0;

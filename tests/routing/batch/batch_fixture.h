@@ -66,7 +66,10 @@ protected:
   // Clicks the command with the dialog answered by `choice`; the problem list, when shown, is
   // read into problems_ and closed.
   void run(const BatchChoice& choice);
+  com::ComPtr<host::HostTable> batch_table();
   std::vector<BatchRow> table_rows();
+  // The fields of the "BatchRoute" table after its object id, as "NAME type length".
+  std::vector<std::string> table_fields();
   bool stamped() const;
   bool file_exists(const std::string& name) const;
 

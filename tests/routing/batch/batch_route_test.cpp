@@ -79,6 +79,8 @@ TEST_F(BatchRouteTest, OneLayerGivesEachPairOnceOrBothWaysWithTheCostsOfSingleRo
     SCOPED_TRACE(::testing::Message() << "route type " << c.route_type << " both " << c.both_ways);
     shared_state().gRouteType = c.route_type;
     run({.from_layer = "stops", .to_layer = "stops", .both_ways = c.both_ways});
+    EXPECT_EQ(table_fields(), (Rows{"FromPoint text 40", "ToPoint text 50", "Distance number 19",
+                                    "Time number 19", "Comments text 50"}));
     const auto rows = table_rows();
     EXPECT_EQ(summary(rows), c.expected);
     // The to layer's empty point, then the from layer's (the same layer read twice).
