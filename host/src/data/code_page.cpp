@@ -156,6 +156,23 @@ std::string cpg_code_page(std::string text) {
   return text;
 }
 
+// The length of the text without its last UTF-8 character.
+std::size_t without_last_character(std::string_view text) {
+  std::size_t end = text.size();
+  while (end > 0 && (static_cast<unsigned char>(text[end - 1]) & 0xC0) == 0x80)
+    --end;
+  return end > 0 ? end - 1 : 0;
+}
+
+// The length of the first `count` UTF-8 characters of the text (all of it when shorter).
+std::size_t first_characters(std::string_view text, std::size_t count) {
+  std::size_t end = 0;
+  for (; end < text.size(); ++end)
+    if ((static_cast<unsigned char>(text[end]) & 0xC0) != 0x80 && count-- == 0)
+      break;
+  return end;
+}
+
 bool plain_ascii(std::string_view text) {
   return std::all_of(text.begin(), text.end(),
                      [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -217,6 +234,17 @@ std::string CodePage::to_utf8(std::string_view text) const {
 
 std::string CodePage::from_utf8(std::string_view text) const {
   return convert(text, iconv_name_, "UTF-8");
+}
+
+std::string CodePage::from_utf8_within(std::string_view text, std::size_t bytes) const {
+  // No character takes less than one byte, so more characters than bytes never fit.
+  text = text.substr(0, first_characters(text, bytes));
+  auto out = from_utf8(text);
+  while (out.size() > bytes) {
+    text = text.substr(0, without_last_character(text));
+    out = from_utf8(text);
+  }
+  return out;
 }
 
 } // namespace host

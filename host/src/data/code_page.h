@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,9 @@ public:
   const std::string& name() const { return iconv_name_; }
   std::string to_utf8(std::string_view text) const;
   std::string from_utf8(std::string_view text) const;
+  // from_utf8 cut to at most `bytes` bytes at the end of a whole character, so that a text cut
+  // to its field's width stays readable in a code page of several bytes a character.
+  std::string from_utf8_within(std::string_view text, std::size_t bytes) const;
 
 private:
   std::string iconv_name_;

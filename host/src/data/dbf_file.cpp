@@ -167,9 +167,10 @@ void DbfFile::write(int record, int column, const com::Variant& value) {
       const auto text = value.to_string();
       if (!text)
         mismatch();
-      // A text longer than the field is cut to its width, as the platform does; shapelib
-      // reports that as a failure, which is not one here.
-      DBFWriteStringAttribute(handle_, record, column, code_page_.from_utf8(*text).c_str());
+      // A text longer than the field is cut to its width, as the platform does.
+      DBFWriteStringAttribute(
+          handle_, record, column,
+          code_page_.from_utf8_within(*text, static_cast<std::size_t>(c.width)).c_str());
       return;
     }
     }

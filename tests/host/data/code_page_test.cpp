@@ -47,6 +47,28 @@ TEST(CodePage, TextIsUtf8OutsideAndTheTablesCodePageInside) {
   }
 }
 
+TEST(CodePage, ATextCutToItsFieldsWidthEndsWithAWholeCharacter) {
+  // 21 characters for a field of 30 bytes: 41 bytes in UTF-8, where the 30th byte is the first
+  // of a character, and 21 in code page 1252.
+  std::string long_name = "x";
+  for (int i = 0; i < 20; ++i)
+    long_name += "\xC3\xB6";
+  for (const char* cpg : {"UTF-8", "1252"}) {
+    TempFolder folder;
+    write_links(folder.path(), "places", {{{{0, 0}, {1, 1}}, "x", 1}});
+    std::ofstream(folder.path() / "places.cpg") << cpg;
+    auto fc = open_class(folder.path(), "places");
+    com::ComPtr<HostFeature> feature;
+    ASSERT_EQ(fc->GetFeature(0, &feature), com::S_OK);
+    ASSERT_EQ(feature->SetValue(2, long_name), com::S_OK);
+    ASSERT_EQ(feature->Store(), com::S_OK) << cpg;
+
+    ASSERT_EQ(open_class(folder.path(), "places")->GetFeature(0, &feature), com::S_OK);
+    const bool utf8 = std::string(cpg) == "UTF-8";
+    EXPECT_EQ(feature->Value(2).to_string(), utf8 ? long_name.substr(0, 29) : long_name) << cpg;
+  }
+}
+
 TEST(CodePage, WhereClausesCompareDecodedText) {
   TempFolder folder;
   write_links(folder.path(), "places", {{{{0, 0}, {1, 1}}, "G\xF6teborg", 1}});
