@@ -262,4 +262,13 @@ BENCHMARK(BM_PairByPair)
 } // namespace
 } // namespace corvane::bench
 
-BENCHMARK_MAIN();
+// The tables with routes take gigabytes: the work folder goes when the run ends.
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  std::filesystem::remove_all(std::filesystem::path(CORVANE_BINARY_DIR) / "bench-data" / "batch");
+  return 0;
+}
