@@ -3,6 +3,7 @@
 #include <chrono>
 #include <string>
 
+#include "common/description_field_check.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "forms/message_box.h"
@@ -25,15 +26,6 @@ std::chrono::sys_seconds modified(const win::FileSystemObject& files, const std:
   if (!file)
     throw HandlerEnd("no file " + path);
   return file->DateLastModified();
-}
-
-} // namespace
-
-bool network_layer_newer_than_settings(std::string_view folder, std::string_view layer_name) {
-  const win::FileSystemObject files;
-  const auto shapefile = modified(files, win::join_path(folder, std::string(layer_name) + ".shp"));
-  const auto settings = modified(files, NetworkIniFile(folder));
-  return shapefile > settings + std::chrono::minutes(1);
 }
 
 bool refuse_in_edit_session() {
@@ -59,11 +51,24 @@ bool refuse_modified_network_layer() {
                 forms::Icon::None);
 }
 
-bool CheckNetworkReady(host::HostMap* map) {
+} // namespace
+
+bool network_layer_newer_than_settings(std::string_view folder, std::string_view layer_name) {
+  const win::FileSystemObject files;
+  const auto shapefile = modified(files, win::join_path(folder, std::string(layer_name) + ".shp"));
+  const auto settings = modified(files, NetworkIniFile(folder));
+  return shapefile > settings + std::chrono::minutes(1);
+}
+
+bool CheckNetworkReady(host::HostMap* map, const PreCheckVariant& variant) {
   if (refuse_in_edit_session() || refuse_without_settings_file())
     return false;
+  if (variant.modified_before_layer)
+    return !refuse_modified_network_layer() && !(map && refuse_without_network_layer(map));
   if (map && refuse_without_network_layer(map))
     return false;
+  if (map && !variant.description_field_title.empty())
+    drop_missing_description_field(map, variant.description_field_title);
   return !refuse_modified_network_layer();
 }
 

@@ -12,17 +12,21 @@ namespace corvane {
 //   (b) "Corvane.ini" is missing in gNetworkFolder: "One of the required file are missing";
 //   (c) with a map: the network layer is not in it (in gNetworkFolder): "Network layer not
 //       found";
+//   (f) only with a description field title (the commands that build routes): directions
+//       that name a field the network layer no longer has are switched off, with "The selected
+//       description field is not found" under that title; the command goes on;
 //   (d) the network shapefile was saved more than one minute after "Corvane.ini":
 //       "Network layer has been modified. Re-Create the network again ".
 // True when the command may go on. Commands that do not need the layer on the map (the route
 // colour) pass no map. A file that cannot be read ends the handler (HandlerEnd).
-bool CheckNetworkReady(host::HostMap* map);
-
-// The single tests, for commands that put a test of their own between them.
-bool refuse_in_edit_session();
-bool refuse_without_settings_file();
-bool refuse_without_network_layer(host::HostMap* map);
-bool refuse_modified_network_layer();
+struct PreCheckVariant {
+  // The title of the box of test (f): "Field not found" for the route tool, "FIELD NOT FOUND"
+  // for the gazetteer and the tours. Empty: no test (f).
+  std::string_view description_field_title;
+  // The route options test the shapefile's date before the layer: (a), (b), (d), (c).
+  bool modified_before_layer = false;
+};
+bool CheckNetworkReady(host::HostMap* map, const PreCheckVariant& variant = {});
 
 // True when the shapefile `layer_name`.shp in `folder` was modified later than one minute after
 // "Corvane.ini" (whole seconds, as the file system reports them): the network files may no

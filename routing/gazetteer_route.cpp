@@ -7,7 +7,6 @@
 #include "com/create.h"
 #include "common/apply_engine_settings.h"
 #include "common/check_network_ready.h"
-#include "common/description_field_check.h"
 #include "common/elements_at_point.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
@@ -147,12 +146,7 @@ bool OfferPointLayers(host::HostMap* map) {
 void GazetteerRoute::run(host::HostApplication* application, host::HostDocument* document) {
   auto& state = shared_state();
   const auto map = require(document->FocusMap(), "FocusMap");
-  if (refuse_in_edit_session() || refuse_without_settings_file())
-    return;
-  if (refuse_without_network_layer(map.get()))
-    return;
-  drop_missing_description_field(map.get(), "FIELD NOT FOUND");
-  if (refuse_modified_network_layer())
+  if (!CheckNetworkReady(map.get(), {.description_field_title = "FIELD NOT FOUND"}))
     return;
 
   if (!OfferPointLayers(map.get()))

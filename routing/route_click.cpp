@@ -5,7 +5,6 @@
 #include "com/create.h"
 #include "common/apply_engine_settings.h"
 #include "common/check_network_ready.h"
-#include "common/description_field_check.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
@@ -79,7 +78,7 @@ std::optional<RouteClicks::Stop> RouteClicks::snap_click(host::HostDocument* doc
                                                          long y) {
   auto& state = shared_state();
   const auto map = focus_map(document);
-  if (refuse_in_edit_session() || refuse_without_settings_file())
+  if (!CheckNetworkReady(map.get(), {.description_field_title = "Field not found"}))
     return std::nullopt;
   const auto transformation = require(
       require(active_view(document)->ScreenDisplay(), "ScreenDisplay")->DisplayTransformation(),
@@ -87,12 +86,6 @@ std::optional<RouteClicks::Stop> RouteClicks::snap_click(host::HostDocument* doc
   const auto point =
       require(transformation->ToMapPoint(static_cast<int>(x), static_cast<int>(y)), "ToMapPoint");
   point->SetSpatialReference(map->SpatialReference().get());
-  if (refuse_without_network_layer(map.get()))
-    return std::nullopt;
-  drop_missing_description_field(map.get());
-  if (refuse_modified_network_layer())
-    return std::nullopt;
-
   const auto reference = GetLayerSpatialReference(NetworkFeatureClass(map.get()).get());
   check_call(point->Project(reference.get()), "Project");
   SetResultTableAndField();

@@ -57,8 +57,7 @@ RouteOptions::RouteOptions()
 void RouteOptions::click() {
   auto& state = shared_state();
   const auto map = require(require(document(), "Document")->FocusMap(), "FocusMap");
-  if (refuse_in_edit_session() || refuse_without_settings_file() ||
-      refuse_modified_network_layer() || refuse_without_network_layer(map.get()))
+  if (!CheckNetworkReady(map.get(), {.description_field_title = {}, .modified_before_layer = true}))
     return;
   const auto network = NetworkFeatureClass(map.get());
   auto& dialog = gRouteoptproForm();

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "common/layer_lookup.h"
 #include "dialogs/routing/routeoptpro.h"
 #include "gazetteer_network.h"
 #include "network/settings_files.h"
@@ -100,6 +103,34 @@ TEST_F(RouteOptionsTest, ALayerWithoutTextFieldsOffersNoDirections) {
   EXPECT_EQ(ini(settings::RouteType), "Shortest");
   EXPECT_EQ(ini(settings::OcxDistUnits), "Kilometers");
   EXPECT_EQ(shared_state().gDescOption, 0);
+}
+
+// The route options test the shapefile's date before the network layer; the commands that build
+// routes test the layer first, then switch off a description field that has gone, and only then
+// the date, which that switch's write to "Corvane.ini" has renewed.
+TEST_F(RouteOptionsTest, PreCheckOrderIsTheCommandsOwn) {
+  const std::filesystem::path ini = NetworkIniFile(path());
+  const auto saved = std::filesystem::last_write_time(path("roads.shp"));
+  std::filesystem::last_write_time(ini, saved - std::chrono::minutes(2));
+  const std::string modified =
+      "Layer modified: Network layer has been modified. Re-Create the network again ";
+
+  auto& state = shared_state();
+  state.gUseDescField = 1;
+  state.gDescFieldName = "STREET";
+  click(0, 0);
+  EXPECT_EQ(shown(), std::vector<std::string>{
+                         "Field not found: The selected description field is not found"});
+  EXPECT_EQ(state.gRouteStopCount, 1) << "the route starts";
+
+  std::filesystem::last_write_time(ini, saved - std::chrono::minutes(2));
+  const auto roads = map()->Layer(FindLayerIndex(map(), "roads", "L"));
+  ASSERT_EQ(map()->DeleteLayer(roads.get()), com::S_OK);
+  ASSERT_TRUE(run_route_options());
+  ASSERT_TRUE(run_gazetteer());
+  EXPECT_EQ(shown(), (std::vector<std::string>{
+                         "Field not found: The selected description field is not found", modified,
+                         "Layer Not Found: Network layer not found"}));
 }
 
 } // namespace
