@@ -7,18 +7,26 @@
 namespace tamix::bench {
 
 ReferenceDijkstra::ReferenceDijkstra(const Network& network, const ArcCosts& costs)
-    : adjacent_(network.node_count() + 1) {
+    : own_id_(network.node_count() + 1, 0) {
   const Graph& graph = network.graph;
+  std::uint32_t count = 0;
+  for (LinkId link = 1; link <= network.link_count(); ++link)
+    for (NodeId end : {network.link_ends[link].from, network.link_ends[link].to})
+      if (end != no_node && own_id_[end] == 0)
+        own_id_[end] = ++count;
+  adjacent_.resize(count + 1);
   for (NodeId v = 1; v <= network.node_count(); ++v)
     for (ArcId a = graph.arcs_begin(v); a < graph.arcs_end(v); ++a)
       if (costs.primary(a) < inf_cost)
-        adjacent_[v].push_back({graph.head[a], costs.primary(a)});
+        adjacent_[own_id_[v]].push_back({own_id_[graph.head[a]], costs.primary(a)});
 }
 
-std::size_t ReferenceDijkstra::run(NodeId source, NodeId target) {
+std::size_t ReferenceDijkstra::run(NodeId source_node, NodeId target_node) {
+  const std::uint32_t source = own_id_[source_node];
+  const std::uint32_t target = target_node == no_node ? 0 : own_id_[target_node];
   distance_.assign(adjacent_.size(), std::numeric_limits<double>::infinity());
   std::vector<bool> done(adjacent_.size(), false);
-  using Item = std::pair<double, NodeId>;
+  using Item = std::pair<double, std::uint32_t>;
   std::priority_queue<Item, std::vector<Item>, std::greater<>> queue;
   distance_[source] = 0;
   queue.push({0, source});

@@ -2,6 +2,11 @@
 
 // The textbook Dijkstra every engine figure is measured against: adjacency lists, a binary heap
 // with lazy deletion (std::priority_queue) and a distance array initialised per query.
+//
+// It numbers the nodes itself, as a program reading the shapefile would: in the order their
+// link ends first appear in record order. So it shares no layout with the engine (whose nodes
+// follow a space-filling curve), only the arc costs; node ids at its interface are the
+// engine's, translated on the way in and out.
 
 #include "costs.h"
 #include "network.h"
@@ -19,10 +24,11 @@ public:
   // Distances from `source`; stops when `target` is settled (no_node: settle everything).
   // Returns the number of nodes settled.
   std::size_t run(NodeId source, NodeId target = no_node);
-  double distance(NodeId node) const { return distance_[node]; }
+  double distance(NodeId node) const { return distance_[own_id_[node]]; }
 
 private:
-  std::vector<std::vector<std::pair<NodeId, double>>> adjacent_;
+  std::vector<std::uint32_t> own_id_; // engine node id -> own id
+  std::vector<std::vector<std::pair<std::uint32_t, double>>> adjacent_;
   std::vector<double> distance_;
 };
 
