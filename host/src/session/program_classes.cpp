@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -37,6 +38,11 @@ com::CLSID clsid_of(std::string_view prog_id) {
     id.data4[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(low >> (56 - 8 * i));
   id.data4[0] = static_cast<std::uint8_t>((id.data4[0] & 0x3F) | 0x80);
   return id;
+}
+
+// "esricore.FeatureLayer" is the class FeatureLayer.
+std::string class_name_of(std::string_view prog_id) {
+  return std::string(prog_id.substr(prog_id.rfind('.') + 1));
 }
 
 class ProgramClassFactory final : public com::ComObject<com::IClassFactory> {
@@ -76,7 +82,7 @@ com::HRESULT register_program_classes() {
     const auto program = std::filesystem::canonical("/proc/self/exe");
     std::vector<com::ClassInfo> classes;
     for (const auto& c : served_classes())
-      classes.push_back({clsid_of(c.prog_id), std::string(c.prog_id), std::string(c.prog_id),
+      classes.push_back({clsid_of(c.prog_id), class_name_of(c.prog_id), std::string(c.prog_id),
                          std::string(program_category), program,
                          com::describe_object(c.create().get(), HostInterfaces{})});
     return com::register_classes(classes);

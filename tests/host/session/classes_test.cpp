@@ -38,6 +38,8 @@ TEST(ClassesTest, TheHostsClassesListTheirInterfaces) {
   const auto listing = run_classes();
   const auto color = block_of(listing, "esricore.RgbColor");
   ASSERT_FALSE(color.empty()) << listing;
+  EXPECT_NE(color.find("\n  class RgbColor, category \"Host Classes\"\n"), std::string::npos)
+      << color;
   EXPECT_TRUE(lists(color, "HostColor")) << color;
   EXPECT_TRUE(lists(color, "HostRgbColor")) << color;
 
