@@ -45,12 +45,16 @@ public:
     cursor_ = create<host::HostMouseCursor>(host::MouseCursorClass);
     cursor_->SetCursor(BusyPointerCode);
   }
-  ~BusyPointer() {
-    if (cursor_)
-      cursor_->SetCursor(DefaultPointerCode);
-  }
+  ~BusyPointer() { reset(); }
   BusyPointer(const BusyPointer&) = delete;
   BusyPointer& operator=(const BusyPointer&) = delete;
+
+  // The output is drawn: the user reads the totals with the default pointer.
+  void reset() {
+    if (cursor_)
+      cursor_->SetCursor(DefaultPointerCode);
+    cursor_ = nullptr;
+  }
 
 private:
   com::ComPtr<host::HostMouseCursor> cursor_;
@@ -163,7 +167,7 @@ void GazetteerRoute::run(host::HostApplication* application, host::HostDocument*
   }
 
   const bool with_directions = state.gUseDescField == 1;
-  const BusyPointer busy(with_directions);
+  BusyPointer busy(with_directions);
   SetResultTableAndField();
   const auto view = require(document->ActiveView(), "ActiveView");
   const auto network = NetworkFeatureClass(map.get());
@@ -216,7 +220,9 @@ void GazetteerRoute::run(host::HostApplication* application, host::HostDocument*
     CopyProgress progress(marked_link_count(*network));
     CopyRouteLinks(result.route.get(), network.get(), MarkedLinks, [&] { progress.step(); });
   }
-  ShowRouteOutput(result, map.get(), view.get(), application);
+  ShowRouteLayers(result, map.get(), view.get(), application);
+  busy.reset();
+  ReportRouteTotals(result, application);
   StampNetworkEdited();
 }
 

@@ -190,7 +190,8 @@ void RouteClicks::finish(host::HostApplication* application, host::HostDocument*
                         directions->shapes(), state.gRouteType);
   else
     CopyRouteLinks(result.route.get(), network.get(), "CV_RESULT > 0 ");
-  ShowRouteOutput(result, map.get(), view.get(), application);
+  ShowRouteLayers(result, map.get(), view.get(), application);
+  ReportRouteTotals(result, application);
   StampNetworkEdited();
 }
 

@@ -90,7 +90,7 @@ void PrepareViewRoute(host::HostFeatureWorkspace* workspace, host::HostFeatureCl
   check_call(view_route->DeleteSearchedRows(everything.get()), "DeleteSearchedRows");
 }
 
-void ShowRouteOutput(const RouteResult& result, host::HostMap* map, host::HostActiveView* view,
+void ShowRouteLayers(const RouteResult& result, host::HostMap* map, host::HostActiveView* view,
                      host::HostApplication* application) {
   const auto& state = shared_state();
   const auto workspace = OpenNetworkWorkspace();
@@ -105,13 +105,16 @@ void ShowRouteOutput(const RouteResult& result, host::HostMap* map, host::HostAc
   ApplyRouteColor(map, view);
   if (state.gUseDescField == 1)
     open_table_window(route_layer.get(), application);
+}
 
+void ReportRouteTotals(const RouteResult& result, host::HostApplication* application) {
+  auto& state = shared_state();
   const auto totals =
       RouteTotalsMessage(state.gRouteType, result.primary_total, result.secondary_total,
                          state.gDistUnits, result.minute_word);
   if (!totals)
     return;
-  shared_state().gMsgAnswer =
+  state.gMsgAnswer =
       forms::MsgBox(totals->text, totals->title, forms::Icon::Information, forms::Buttons::OKOnly);
   if (const auto status = application ? application->StatusBar() : nullptr)
     status->SetMessage(0, totals->text);

@@ -47,10 +47,12 @@ struct RouteResult {
 };
 
 // Copies the route's shapes into "ViewRoute" (adding its layer unless the map shows it), adds
-// the "Route" layer on top in the route colour, opens its table when directions are on, and
-// reports the totals in a message box and in the status bar.
-void ShowRouteOutput(const RouteResult& result, host::HostMap* map, host::HostActiveView* view,
+// the "Route" layer on top in the route colour and opens its table when directions are on.
+void ShowRouteLayers(const RouteResult& result, host::HostMap* map, host::HostActiveView* view,
                      host::HostApplication* application);
+
+// Reports the totals in a message box and in the status bar; nothing for another route type.
+void ReportRouteTotals(const RouteResult& result, host::HostApplication* application);
 
 // The totals message of a route type and its title, or nothing for another route type:
 // "Total Distance = D UNITS and Total Time= T Minute" (or `minute_word`), each total with at

@@ -6,6 +6,7 @@
 #include "com/create.h"
 #include "dialogs/routing/frm_gezetted.h"
 #include "dialogs/routing/frm_gezz1.h"
+#include "forms/user.h"
 #include "gazetteer_network.h"
 #include "host/graphics_container.h"
 #include "host/mouse_cursor.h"
@@ -15,6 +16,26 @@ namespace corvane {
 namespace {
 
 using forms::Gesture;
+
+// The person at the screen, who also notes the mouse pointer whenever a message box shows.
+class PointerWatch final : public com::ComObject<forms::User> {
+public:
+  explicit PointerWatch(forms::testing::ScriptedUser& person) : person_(&person) {}
+
+  void FormShown(forms::IForm& form, bool modal) override { person_->FormShown(form, modal); }
+  void WorkModal(forms::IForm& form) override { person_->WorkModal(form); }
+  void FormClosedByFrame(forms::IForm& form) override { person_->FormClosedByFrame(form); }
+  forms::Answer MessageBox(const forms::Message& message) override {
+    pointers.push_back(create<host::HostMouseCursor>(host::MouseCursorClass)->Cursor());
+    return person_->MessageBox(message);
+  }
+  bool EscapePressed() override { return person_->EscapePressed(); }
+
+  std::vector<int> pointers;
+
+private:
+  forms::testing::ScriptedUser* person_; // borrowed: the fixture's person
+};
 
 // A gazetteer run: the stops by value (a value shared by several places picks the first),
 // the mode, OK.
@@ -55,7 +76,12 @@ protected:
 
 TEST_F(GazetteerRun, RouteModeLabelsEveryStopAndNamesEachLegsStops) {
   directions_on();
+  const auto watch = com::make<PointerWatch>(*person_);
+  forms::set_user(watch);
   route({"Alpha", "Beta", "O'Brien Square"});
+  forms::set_user(com::ComPtr<forms::User>(&*person_));
+  // The busy pointer of the directions is gone before the totals are read.
+  EXPECT_EQ(watch->pointers, std::vector<int>{0});
   EXPECT_EQ(labels(), (std::vector<std::string>{"Alpha(Start)", "Beta\n  ( 1)",
                                                 "O'Brien Square\n     (End)"}));
   const auto output = open("Route");
