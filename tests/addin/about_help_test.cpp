@@ -12,24 +12,16 @@
 #include "module_command.h"
 #include "network/shared_state.h"
 #include "recording_user.h"
+#include "support/test_folder.h"
 #include "win/shell.h"
 
 namespace corvane {
 namespace {
 
-std::filesystem::path scratch_folder(const std::string& what) {
-  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  auto folder = std::filesystem::temp_directory_path() /
-                ("corvane-" + what + "-" + test->test_suite_name() + "-" + test->name());
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
-  return folder;
-}
-
 // A registry of this test's own, holding only what the test registers.
 class ScopedRegistry {
 public:
-  ScopedRegistry() : folder_(scratch_folder("registry")) {
+  ScopedRegistry() : folder_(testing::fresh_test_folder("registry")) {
     if (const char* old = std::getenv("CORVANE_REGISTRY"))
       old_ = old;
     ::setenv("CORVANE_REGISTRY", (folder_ / "registry").c_str(), 1);
@@ -80,7 +72,7 @@ TEST(About, WithoutTheEngineTheFailureGoesToTheHost) {
 TEST(Help, OpensTheHelpFileMaximisedThroughTheShell) {
   ScopedRecordingUser user;
   ScopedShell shell;
-  const auto folder = scratch_folder("help");
+  const auto folder = testing::fresh_test_folder("help");
   std::filesystem::create_directories(folder / "CVhelp");
   std::ofstream(folder / "CVhelp" / "corvane.chm") << "<html></html>";
 
@@ -99,7 +91,7 @@ TEST(Help, OpensTheHelpFileMaximisedThroughTheShell) {
 TEST(Help, AMissingHelpFileIsNamedInTheMessage) {
   ScopedRecordingUser user;
   ScopedShell shell;
-  const auto folder = scratch_folder("nohelp");
+  const auto folder = testing::fresh_test_folder("nohelp");
 
   open_help_file(folder.string());
   EXPECT_TRUE(shell.requests.empty());

@@ -7,6 +7,7 @@
 #include "addin/command_bitmap.h"
 #include "common/app_path.h"
 #include "common/handler_end.h"
+#include "support/test_folder.h"
 
 namespace corvane {
 namespace {
@@ -14,10 +15,7 @@ namespace {
 class CommandBitmapTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    folder_ =
-        std::filesystem::temp_directory_path() /
-        ("corvane-bitmap-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder_ = testing::fresh_test_folder("bitmap");
     std::filesystem::create_directories(folder_ / "Bitmaps");
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }

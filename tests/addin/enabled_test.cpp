@@ -5,13 +5,13 @@
 
 #include "com/create.h"
 #include "data/data_classes.h"
-#include "fake_net_base.h"
 #include "host/layer.h"
 #include "host/workspace.h"
 #include "map/document.h"
 #include "map/map_classes.h"
 #include "module_command.h"
 #include "network/shared_state.h"
+#include "support/stub_engine.h"
 
 namespace corvane {
 namespace {
@@ -60,8 +60,10 @@ protected:
     state().gNetworkState = NetworkClosed;
   }
   SharedState& state() { return shared_state(); }
+  std::size_t unloads() const { return testing::call_count(engine_calls_, "Unload"); }
 
-  com::ComPtr<FakeNetBase> engine_ = com::make<FakeNetBase>();
+  testing::CallLog engine_calls_;
+  com::ComPtr<testing::StubNetBase> engine_ = com::make<testing::StubNetBase>(&engine_calls_);
 };
 
 struct Phase {
@@ -190,14 +192,14 @@ TEST_F(HostEnabledTest, TheRouteToolClosesANetworkWhoseLayerHasGone) {
   EXPECT_FALSE(enabled(route)) << "nothing loaded";
   load();
   EXPECT_TRUE(enabled(route));
-  EXPECT_EQ(engine_->unloads, 0);
+  EXPECT_EQ(unloads(), 0U);
 
   ASSERT_EQ(map->DeleteLayer(roads.get()), com::S_OK);
   EXPECT_FALSE(enabled(route));
-  EXPECT_EQ(engine_->unloads, 1);
+  EXPECT_EQ(unloads(), 1U);
   EXPECT_EQ(state().gNetworkState, NetworkClosed);
   EXPECT_FALSE(enabled(route));
-  EXPECT_EQ(engine_->unloads, 1) << "an unloaded network is not unloaded again";
+  EXPECT_EQ(unloads(), 1U) << "an unloaded network is not unloaded again";
 }
 
 TEST_F(HostEnabledTest, CloseNetworkPublishesTheDocument) {

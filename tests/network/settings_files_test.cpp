@@ -8,6 +8,7 @@
 
 #include "common/handler_end.h"
 #include "network/settings_files.h"
+#include "support/test_folder.h"
 #include "win/profile.h"
 
 namespace corvane {
@@ -18,11 +19,7 @@ using namespace settings;
 class SettingsFiles : public ::testing::Test {
 protected:
   void SetUp() override {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::path(::testing::TempDir()) / "corvane-settings" /
-              (std::string(test->test_suite_name()) + "." + test->name());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
+    folder_ = testing::fresh_test_folder("settings");
     ini_ = NetworkIniFile(folder_.string());
     spd_ = SpeedClassFile(folder_.string());
   }

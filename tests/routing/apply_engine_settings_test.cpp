@@ -3,18 +3,20 @@
 #include "com/object.h"
 #include "common/apply_engine_settings.h"
 #include "network/shared_state.h"
-#include "recording_engine.h"
+#include "support/stub_engine.h"
 
 namespace corvane {
 namespace {
+
+using testing::CallLog;
 
 class EngineSetUp : public ::testing::Test {
 protected:
   void SetUp() override {
     reset_shared_state();
     auto& state = shared_state();
-    state.gNetBase = com::make<RecordingNetBase>(log_);
-    state.gNetCalc = com::make<RecordingNetCalc>(log_);
+    state.gNetBase = com::make<testing::StubNetBase>(&log_);
+    state.gNetCalc = com::make<testing::StubNetCalc>(&log_);
     state.gNetworkLayerName = "roads";
     state.gRoadClassCount = 2;
     state.gRoadClassSpeeds[0] = {.SpeedKmph = 50, .SpeedMph = 31, .ClassValue = 3, .Alias = ""};

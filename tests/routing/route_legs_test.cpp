@@ -5,8 +5,8 @@
 
 #include "addin/recording_user.h"
 #include "network/shared_state.h"
-#include "recording_engine.h"
 #include "routing/route_legs.h"
+#include "support/stub_engine.h"
 
 namespace corvane {
 namespace {
@@ -30,12 +30,11 @@ protected:
     return shown;
   }
 
-  CallLog log_;
   ScopedRecordingUser user_;
 };
 
 TEST_F(FailingLegs, UnreachableEvenToTheFarthestNodeAborts) {
-  const auto calc = com::make<RecordingNetCalc>(log_);
+  const auto calc = com::make<testing::StubNetCalc>();
   calc->solve_result = -33;
   EXPECT_FALSE(SolveRouteLegs(*calc, nullptr));
   EXPECT_EQ(messages(),
@@ -45,7 +44,7 @@ TEST_F(FailingLegs, UnreachableEvenToTheFarthestNodeAborts) {
 }
 
 TEST_F(FailingLegs, AnyOtherFailureCodeIsNoCost) {
-  const auto calc = com::make<RecordingNetCalc>(log_);
+  const auto calc = com::make<testing::StubNetCalc>();
   calc->solve_result = -35;
   EXPECT_FALSE(SolveRouteLegs(*calc, nullptr));
   ASSERT_EQ(user_->messages.size(), 1U);

@@ -7,6 +7,7 @@
 #include "host/row.h"
 #include "host/workspace.h"
 #include "network/shared_state.h"
+#include "support/test_folder.h"
 
 namespace corvane::testing {
 
@@ -52,11 +53,7 @@ com::ComPtr<host::HostGeometry> geometry_of(int shape_type, const host::Path& sh
 
 void HostTest::SetUp() {
   reset_shared_state();
-  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  root_ = std::filesystem::path(::testing::TempDir()) / "corvane-addin" /
-          (std::string(test->test_suite_name()) + "." + test->name());
-  std::filesystem::remove_all(root_);
-  std::filesystem::create_directories(root_);
+  root_ = fresh_test_folder("addin");
   ::setenv("CORVANE_DRIVE_ROOT", (root_ / "drives").c_str(), 1);
   document_ = com::make<host::Document>();
 }

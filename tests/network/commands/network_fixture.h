@@ -12,7 +12,7 @@
 #include "forms/form.h"
 #include "forms/user.h"
 #include "support/host_fixture.h"
-#include "tamix/net_base.h"
+#include "support/stub_engine.h"
 
 namespace corvane::testing {
 
@@ -45,49 +45,28 @@ void perform(forms::IForm& form, std::string_view control, forms::Gesture gestur
 // An engine network object that does what the add-in relies on without computing anything:
 // CreateNetwork writes the four network files, CreateAttributeFile keeps the lines of the text
 // file and writes "attribute.bin", LoadNetwork loads when those files exist. Each call can be
-// made to fail with a code, and every call is recorded by name.
-class ScriptedNetBase final : public com::ComObject<tamix::NetBase> {
+// made to fail with a code, and every call is recorded.
+class ScriptedNetBase final : public StubNetBase {
 public:
+  ScriptedNetBase() : StubNetBase(&calls) {}
+
   std::string folder;
-  bool loaded = false;
   std::int32_t create_result = 0, attribute_result = 0, load_result = 0;
-  std::vector<std::string> calls;
+  CallLog calls;
   std::vector<std::string> attribute_lines;
   std::int32_t map_units = -1, distance_units = -1;
 
-  std::int32_t GetIdentifier() override { return 77; }
-  void SetNetworkFolder(const std::string& path) override { folder = path; }
+  void SetNetworkFolder(const std::string& path) override;
   std::int32_t SetMapUnits(std::int32_t code) override;
   std::int32_t SetDistanceUnits(std::int32_t units) override;
-  std::int32_t GetDistanceUnits() override { return distance_units; }
-  std::int32_t CreateNetwork(const std::string& layer, std::int32_t, const std::string&) override;
+  std::int32_t GetDistanceUnits() override;
+  std::int32_t CreateNetwork(const std::string& layer, std::int32_t unused,
+                             const std::string& unused_text) override;
   std::int32_t CreateAttributeFile(const std::string& file) override;
   std::int32_t LoadNetwork() override;
-  bool IsLoaded() override { return loaded; }
-  void Unload() override;
-  bool HasNodeIndex() override { return false; }
-  std::int32_t CreateNodeIndex() override { return 0; }
-  std::int32_t SnapToNetwork(double, double, std::int32_t&, std::int32_t&) override { return 0; }
-  std::int32_t FindNearestNode(double, double, std::int32_t&, std::int32_t&) override { return 0; }
-  double GetNodeX(std::int32_t) override { return 0; }
-  double GetNodeY(std::int32_t) override { return 0; }
-  std::int32_t SetClassSpeed(std::int16_t, double) override { return 0; }
-  std::int32_t ResetLinkCosts(std::int32_t) override { return 0; }
-  std::int32_t SetTempSpeed(std::int32_t, float) override { return 0; }
-  std::int32_t SetLinkFlags(std::int32_t, std::int32_t) override { return 0; }
-  double TurnAngle(double, double, std::int32_t, double, double) override { return 0; }
-  bool IsRoundaboutLink(std::int32_t) override { return false; }
-  bool IsRoundaboutNode(std::int32_t) override { return false; }
-  void SetOutputOption(std::int32_t) override {}
-  std::string AboutCV(std::int16_t, std::int32_t& result) override {
-    result = 0;
-    return {};
-  }
-  std::uint32_t Advise(tamix::NetBaseEvents*) override { return 0; }
-  bool Unadvise(std::uint32_t) override { return false; }
 
   // Whether a call of that name was made.
-  bool called(std::string_view name) const;
+  bool called(std::string_view name) const { return testing::called(calls, name); }
 };
 
 // A test of the network commands: the host test with a scripted user, a road layer "roads" of

@@ -363,11 +363,11 @@ TEST_F(Opening, AFailingEngineStepEndsTheBuildWithoutSettingsFiles) {
     const char* last_call;
   } cases[] = {
       {&testing::ScriptedNetBase::create_result,
-       "Network could not be created: Error = ", "CreateNetwork"},
+       "Network could not be created: Error = ", "CreateNetwork(roads, 0, )"},
       {&testing::ScriptedNetBase::attribute_result,
-       "Network could not be created: Error = ", "CreateAttributeFile"},
+       "Network could not be created: Error = ", "CreateAttributeFile(Attrib.txt)"},
       {&testing::ScriptedNetBase::load_result,
-       "Network could not be loaded: Error = ", "LoadNetwork"},
+       "Network could not be loaded: Error = ", "LoadNetwork()"},
   };
   add_roads();
   for (const auto& c : cases) {
