@@ -18,12 +18,6 @@
 
 namespace tamix {
 
-namespace code {
-inline constexpr int field_not_found = -20;
-inline constexpr int field_not_numeric = -21;
-inline constexpr int output_file_failed = -32;
-} // namespace code
-
 struct ResultValue {
   std::uint32_t row = 0; // 0-based record number
   double value = 0;
