@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -152,8 +153,15 @@ void read_road_classes() {
   }
 }
 
-// A stored link that is no feature of the layer (the layer changed since it was stored) is
-// dropped: its row reads as link 0, which no calculation sends to the engine.
+// Marks a stored link on the map. False when the stored number is no feature of the layer
+// (the layer changed since it was stored, or the number is no whole number at all): the caller
+// drops the row rather than let it end the opening half-way.
+bool mark_stored_link(host::HostMap& map, host::HostFeatureClass& features,
+                      std::optional<std::int32_t> link, double ratio, std::string_view kind) {
+  return link && MarkLinkMidpoint(&map, &features, *link, ratio, kind);
+}
+
+// A dropped row reads as link 0, which no calculation sends to the engine.
 void read_temp_speeds(host::HostMap& map, host::HostFeatureClass& features) {
   auto& state = shared_state();
   const auto ini = NetworkIniFile(state.gNetworkFolder);
@@ -163,9 +171,8 @@ void read_temp_speeds(host::HostMap& map, host::HostFeatureClass& features) {
   for (std::int32_t row = 1; row <= state.gTempSpeedCount; ++row) {
     auto& speed = state.gTempSpeeds[row];
     speed = settings::read_temp_speed(ini, row);
-    if (!MarkLinkMidpoint(&map, &features,
-                          static_cast<std::int32_t>(com::round_half_even(speed.Link)),
-                          TempSpeedMarkerRatio, MarkerTempSpeed))
+    if (!mark_stored_link(map, features, com::to_int32(speed.Link), TempSpeedMarkerRatio,
+                          MarkerTempSpeed))
       speed = {};
   }
 }
@@ -177,10 +184,10 @@ void read_closed_links(host::HostMap& map, host::HostFeatureClass& features) {
   if (settings::read_number(ini, settings::ClosedRoads, settings::Total) <= 0)
     return;
   for (std::int32_t row = 1; row <= state.gClosedLinkCount; ++row) {
-    auto& link = state.gClosedLinks[row];
-    link = settings::read_closed_link(ini, row);
-    if (!MarkLinkMidpoint(&map, &features, link, ClosedRoadMarkerRatio, MarkerClosedRoad))
-      link = 0;
+    const auto link = settings::read_closed_link(ini, row);
+    state.gClosedLinks[row] =
+        mark_stored_link(map, features, link, ClosedRoadMarkerRatio, MarkerClosedRoad) ? *link
+                                                                                        : 0;
   }
 }
 

@@ -136,8 +136,8 @@ bool write_temp_speed(std::string_view ini_file, std::int32_t row, const TempSpe
          write(ini_file, TemporarySpeeds, temp_speed_kmph_key(row), win::NumText(speed.SpeedKmph));
 }
 
-std::int32_t read_closed_link(std::string_view ini_file, std::int32_t row) {
-  return read_whole(ini_file, ClosedRoads, link_row_key(row));
+std::optional<std::int32_t> read_closed_link(std::string_view ini_file, std::int32_t row) {
+  return com::to_int32(read_number(ini_file, ClosedRoads, link_row_key(row)));
 }
 
 bool write_closed_link(std::string_view ini_file, std::int32_t row, std::int32_t link) {

@@ -110,8 +110,9 @@ bool delete_section(std::string_view file, std::string_view section);
 TempSpeedRow read_temp_speed(std::string_view ini_file, std::int32_t row);
 bool write_temp_speed(std::string_view ini_file, std::int32_t row, const TempSpeedRow& speed);
 
-// Row `row` of [CLOSED ROADS]: the link number, rounded to a whole number.
-std::int32_t read_closed_link(std::string_view ini_file, std::int32_t row);
+// Row `row` of [CLOSED ROADS]: the link number, rounded to a whole number; nothing when the
+// stored number is beyond 32 bits (no link of any layer).
+std::optional<std::int32_t> read_closed_link(std::string_view ini_file, std::int32_t row);
 bool write_closed_link(std::string_view ini_file, std::int32_t row, std::int32_t link);
 
 // [ISOCHRONE]: the zone limits 1 .. "Total Zones". The writer replaces the section: the zones,

@@ -257,12 +257,15 @@ TEST_F(Opening, AnInvalidAttributeValueGivesTheNetworkNoRoadClassField) {
 TEST_F(Opening, LoadsTheStoredSettingsOfTheNetwork) {
   add_roads();
   build();
-  write(settings::TemporarySpeeds, settings::Total, " 2");
+  // Besides the usable rows, link numbers that no layer has, up to one beyond 32 bits.
+  write(settings::TemporarySpeeds, settings::Total, " 3");
   settings::write_temp_speed(ini(), 1, {2, 50, 31.0686});
-  settings::write_temp_speed(ini(), 2, {99, 70, 43.5}); // no link of this layer
-  write(settings::ClosedRoads, settings::Total, " 2");
+  settings::write_temp_speed(ini(), 2, {99, 70, 43.5});
+  settings::write_temp_speed(ini(), 3, {1e12, 70, 43.5});
+  write(settings::ClosedRoads, settings::Total, " 3");
   settings::write_closed_link(ini(), 1, 3);
   settings::write_closed_link(ini(), 2, 0);
+  write(settings::ClosedRoads, settings::link_row_key(3), " 1E+12");
   settings::write_zones(ini(), {2.5, 4});
   write(settings::Info, settings::TspMode, " 1");
   write(settings::Info, settings::TspStraightLine, "Yes please");
@@ -289,13 +292,15 @@ TEST_F(Opening, LoadsTheStoredSettingsOfTheNetwork) {
   EXPECT_EQ(s.gRoadClassSpeeds[0].ClassValue, 3);
   EXPECT_NEAR(s.gRoadClassSpeeds[0].SpeedKmph, 100, 1e-3);
   EXPECT_EQ(s.gRoadClassSpeeds[0].Alias, "Motorway");
-  EXPECT_EQ(s.gTempSpeedCount, 2);
+  EXPECT_EQ(s.gTempSpeedCount, 3);
   EXPECT_EQ(s.gTempSpeeds[1].Link, 2);
   EXPECT_EQ(s.gTempSpeeds[1].SpeedKmph, 50);
   EXPECT_EQ(s.gTempSpeeds[1].SpeedMph, 31.0686);
   EXPECT_EQ(s.gTempSpeeds[2].Link, 0) << "a link the layer does not have is dropped";
-  EXPECT_EQ(s.gClosedLinkCount, 2);
+  EXPECT_EQ(s.gTempSpeeds[3].Link, 0);
+  EXPECT_EQ(s.gClosedLinkCount, 3);
   EXPECT_EQ(s.gClosedLinks[1], 3);
+  EXPECT_EQ(s.gClosedLinks[3], 0);
   EXPECT_EQ(element_count() - elements_before, 2) << "one speed and one closure marker";
   EXPECT_EQ(s.gZoneCount, 2);
   EXPECT_EQ(s.gZoneValues[1], 2.5f);
