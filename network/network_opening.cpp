@@ -161,14 +161,21 @@ bool mark_stored_link(host::HostMap& map, host::HostFeatureClass& features,
   return link && MarkLinkMidpoint(&map, &features, *link, ratio, kind);
 }
 
+// The stored "Total" of a list of links ([CLOSED ROADS], [TEMPORARY SPEEDS]) goes to `count`
+// as a whole number; the rows to read are 1 .. that count, none unless the stored number is
+// above 0.
+std::int32_t stored_link_rows(const std::string& ini, std::string_view section,
+                              std::int32_t& count) {
+  count = settings::read_whole(ini, section, settings::Total);
+  return settings::read_number(ini, section, settings::Total) > 0 ? count : 0;
+}
+
 // A dropped row reads as link 0, which no calculation sends to the engine.
 void read_temp_speeds(host::HostMap& map, host::HostFeatureClass& features) {
   auto& state = shared_state();
   const auto ini = NetworkIniFile(state.gNetworkFolder);
-  state.gTempSpeedCount = settings::read_whole(ini, settings::TemporarySpeeds, settings::Total);
-  if (settings::read_number(ini, settings::TemporarySpeeds, settings::Total) <= 0)
-    return;
-  for (std::int32_t row = 1; row <= state.gTempSpeedCount; ++row) {
+  const auto rows = stored_link_rows(ini, settings::TemporarySpeeds, state.gTempSpeedCount);
+  for (std::int32_t row = 1; row <= rows; ++row) {
     auto& speed = state.gTempSpeeds[row];
     speed = settings::read_temp_speed(ini, row);
     if (!mark_stored_link(map, features, com::to_int32(speed.Link), TempSpeedMarkerRatio,
@@ -180,14 +187,11 @@ void read_temp_speeds(host::HostMap& map, host::HostFeatureClass& features) {
 void read_closed_links(host::HostMap& map, host::HostFeatureClass& features) {
   auto& state = shared_state();
   const auto ini = NetworkIniFile(state.gNetworkFolder);
-  state.gClosedLinkCount = settings::read_whole(ini, settings::ClosedRoads, settings::Total);
-  if (settings::read_number(ini, settings::ClosedRoads, settings::Total) <= 0)
-    return;
-  for (std::int32_t row = 1; row <= state.gClosedLinkCount; ++row) {
+  const auto rows = stored_link_rows(ini, settings::ClosedRoads, state.gClosedLinkCount);
+  for (std::int32_t row = 1; row <= rows; ++row) {
     const auto link = settings::read_closed_link(ini, row);
     state.gClosedLinks[row] =
-        mark_stored_link(map, features, link, ClosedRoadMarkerRatio, MarkerClosedRoad) ? *link
-                                                                                        : 0;
+        mark_stored_link(map, features, link, ClosedRoadMarkerRatio, MarkerClosedRoad) ? *link : 0;
   }
 }
 
