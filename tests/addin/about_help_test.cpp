@@ -9,9 +9,9 @@
 
 #include "addin/help.h"
 #include "common/app_path.h"
+#include "forms/testing/scripted_user.h"
 #include "module_command.h"
 #include "network/shared_state.h"
-#include "recording_user.h"
 #include "support/test_folder.h"
 #include "win/shell.h"
 
@@ -51,7 +51,7 @@ public:
 
 TEST(About, ShowsTheAboutBoxOfAnEnginePairOfItsOwn) {
   reset_shared_state();
-  ScopedRecordingUser user;
+  forms::testing::ScopedUser user;
   const auto about = make_command("Corvane.About");
   ASSERT_EQ(about->OnClick(), com::S_OK);
   ASSERT_EQ(user->messages.size(), 1u);
@@ -63,14 +63,14 @@ TEST(About, ShowsTheAboutBoxOfAnEnginePairOfItsOwn) {
 
 TEST(About, WithoutTheEngineTheFailureGoesToTheHost) {
   ScopedRegistry registry;
-  ScopedRecordingUser user;
+  forms::testing::ScopedUser user;
   const auto about = make_command("Corvane.About");
   EXPECT_EQ(about->OnClick(), com::REGDB_E_CLASSNOTREG);
   EXPECT_TRUE(user->messages.empty());
 }
 
 TEST(Help, OpensTheHelpFileMaximisedThroughTheShell) {
-  ScopedRecordingUser user;
+  forms::testing::ScopedUser user;
   ScopedShell shell;
   const auto folder = testing::fresh_test_folder("help");
   std::filesystem::create_directories(folder / "CVhelp");
@@ -89,7 +89,7 @@ TEST(Help, OpensTheHelpFileMaximisedThroughTheShell) {
 }
 
 TEST(Help, AMissingHelpFileIsNamedInTheMessage) {
-  ScopedRecordingUser user;
+  forms::testing::ScopedUser user;
   ScopedShell shell;
   const auto folder = testing::fresh_test_folder("nohelp");
 
@@ -105,7 +105,7 @@ TEST(Help, AMissingHelpFileIsNamedInTheMessage) {
 }
 
 TEST(Help, TheCommandOpensTheInstalledHelp) {
-  ScopedRecordingUser user;
+  forms::testing::ScopedUser user;
   ScopedShell shell;
   const auto help = make_command("Corvane.Help");
   ASSERT_EQ(help->OnClick(), com::S_OK);

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "addin/recording_user.h"
+#include "forms/testing/scripted_user.h"
 #include "network/shared_state.h"
 #include "routing/route_legs.h"
 #include "support/stub_engine.h"
@@ -30,7 +30,7 @@ protected:
     return shown;
   }
 
-  ScopedRecordingUser user_;
+  forms::testing::ScopedUser user_;
 };
 
 TEST_F(FailingLegs, UnreachableEvenToTheFarthestNodeAborts) {

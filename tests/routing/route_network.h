@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "addin/recording_user.h"
+#include "forms/testing/scripted_user.h"
 #include "host/geometry.h"
 #include "routing/route_click.h"
 #include "support/host_fixture.h"
@@ -47,7 +47,7 @@ protected:
   // The messages shown, as "TITLE: TEXT".
   std::vector<std::string> messages() const;
 
-  ScopedRecordingUser user_;
+  forms::testing::ScopedUser user_;
   com::ComPtr<tamix::NetBase> base_;
   com::ComPtr<tamix::NetCalc> calc_;
   RouteClicks clicks_;
