@@ -301,12 +301,17 @@ void Session::click(Words& words) {
   auto transformation = display ? display->DisplayTransformation() : nullptr;
   if (!transformation)
     throw SessionError("the view has no display transformation");
+  // Whether the point is on the screen is decided on the map: rounded to the nearest pixel, a
+  // point in the last half pixel of the view would fall one pixel beyond it.
+  const auto visible = transformation->VisibleBounds();
+  if (!visible ||
+      !(x >= visible->XMin() && x < visible->XMax() && y > visible->YMin() && y <= visible->YMax()))
+    throw SessionError("the map point is outside the view");
   int px = 0;
   int py = 0;
   check(transformation->FromMapPoint(point.get(), &px, &py), "placing the point on the screen");
-  if (px < 0 || py < 0 || px >= transformation->DeviceWidth() ||
-      py >= transformation->DeviceHeight())
-    throw SessionError("the map point is outside the view");
+  px = std::clamp(px, 0, transformation->DeviceWidth() - 1);
+  py = std::clamp(py, 0, transformation->DeviceHeight() - 1);
   check(current_tool_->OnMouseDown(button, shift, px, py), current_tool_id_ + " OnMouseDown");
   check(current_tool_->OnMouseUp(button, shift, px, py), current_tool_id_ + " OnMouseUp");
 }

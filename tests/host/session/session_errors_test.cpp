@@ -64,6 +64,21 @@ TEST(SessionErrorsTest, TheFirstLineThatCannotBeCarriedOutEndsTheRun) {
   }
 }
 
+TEST(SessionErrorsTest, APointInTheViewsLastHalfPixelIsClickedOnItsLastPixel) {
+  const SampleFolder work("gishost-edge");
+  const std::string start = "layer add gothenburg/roads.shp\nview 0 0 1000 800\n"
+                            "tool CorvaneTest.PointTool\n";
+  int status = -1;
+  auto transcript = work.run(start + "click 999.7 0.2\n", status);
+  EXPECT_EQ(status, 0) << transcript;
+  EXPECT_NE(transcript.find("\"Clicked pixel 999 799 button 1 shift 0\""), std::string::npos)
+      << transcript;
+
+  transcript = work.run(start + "click 1000 400\n", status);
+  EXPECT_NE(status, 0);
+  EXPECT_EQ(last_line(transcript), "error 4: the map point is outside the view");
+}
+
 TEST(SessionErrorsTest, ACommandThatIsNotEnabledIsNotClickedAndTheRunGoesOn) {
   const SampleFolder work("gishost-disabled");
   int status = -1;
