@@ -1,13 +1,14 @@
 #include "output_table.h"
 
 #include "error.h"
+#include "output_table_dbf.h"
+#include "output_table_lines.h"
 #include "result_field.h"
-
-#include <shapefil.h>
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <system_error>
 
 namespace tamix {
@@ -15,6 +16,8 @@ namespace {
 
 constexpr int widest_text = 254;
 constexpr int widest_number = 32;
+// What dBASE readers take for an empty number.
+constexpr char null_number = '*';
 
 [[noreturn]] void fail(const std::filesystem::path& path, const std::string& why) {
   throw Error(code::output_file_failed, "output table " + path.string() + ": " + why);
@@ -35,13 +38,14 @@ void remove_old_files(const std::filesystem::path& path) {
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
-// Cuts UTF-8 text to at most `width` bytes without splitting a character.
-std::string cut_to_width(std::string text, std::size_t width) {
-  if (text.size() <= width) return text;
+// The bytes of UTF-8 `text` that fit in `width` without splitting a character; a text field
+// ends at a zero byte, as the readers of the table see it.
+std::size_t fitting_length(const std::string& text, std::size_t width) {
+  const std::size_t length = std::min(text.size(), text.find('\0'));
+  if (length <= width) return length;
   std::size_t end = width;
   while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-  text.resize(end);
-  return text;
+  return end;
 }
 
 bool read_number(const std::string& text, double& value) {
@@ -64,32 +68,58 @@ Point point_along(std::span<const Point> points, const std::vector<double>& walk
   return {a.x + share * (b.x - a.x), a.y + share * (b.y - a.y)};
 }
 
+// A whole link without walking its length: its end points and the vertices between them, less
+// the repeats of an end point, which lie at length 0 or at the full length.
+void whole_link(std::span<const Point> points, std::vector<Point>& piece) {
+  std::size_t first = 1, end = points.size() - 1;
+  while (first < points.size() && points[first] == points.front()) ++first;
+  while (end > first && points[end - 1] == points.back()) --end;
+  piece.push_back(points.front());
+  if (first < end) piece.insert(piece.end(), points.begin() + first, points.begin() + end);
+  piece.push_back(points.back());
+}
+
 // The part of the line `points` between the fractions `from` and `to` of its length, in the
-// direction from -> to.
-std::vector<Point> link_piece(std::span<const Point> points, double from, double to) {
-  if (points.empty()) return {};
-  std::vector<double> walked(points.size(), 0.0);
-  for (std::size_t k = 1; k < points.size(); ++k)
-    walked[k] = walked[k - 1] + std::hypot(points[k].x - points[k - 1].x,
-                                           points[k].y - points[k - 1].y);
-  const double low = std::min(from, to) * walked.back();
-  const double high = std::max(from, to) * walked.back();
-  std::vector<Point> piece{point_along(points, walked, low)};
-  for (std::size_t k = 0; k < points.size(); ++k)
-    if (walked[k] > low && walked[k] < high) piece.push_back(points[k]);
-  piece.push_back(point_along(points, walked, high));
+// direction from -> to, into `piece`; `walked` is scratch space.
+void link_piece(std::span<const Point> points, double from, double to,
+                std::vector<double>& walked, std::vector<Point>& piece) {
+  piece.clear();
+  if (points.empty()) return;
+  const bool whole = std::min(from, to) == 0 && std::max(from, to) == 1;
+  if (whole) {
+    whole_link(points, piece);
+  } else {
+    walked.assign(points.size(), 0.0);
+    for (std::size_t k = 1; k < points.size(); ++k)
+      walked[k] = walked[k - 1] + std::hypot(points[k].x - points[k - 1].x,
+                                             points[k].y - points[k - 1].y);
+    const double low = std::min(from, to) * walked.back();
+    const double high = std::max(from, to) * walked.back();
+    piece.push_back(point_along(points, walked, low));
+    for (std::size_t k = 0; k < points.size(); ++k)
+      if (walked[k] > low && walked[k] < high) piece.push_back(points[k]);
+    piece.push_back(point_along(points, walked, high));
+  }
   if (from > to) std::reverse(piece.begin(), piece.end());
-  return piece;
 }
 
 } // namespace
 
-std::vector<std::string> parse_row_text(std::string_view text) {
-  std::vector<std::string> values;
+void parse_row_text(std::string_view text, std::vector<std::string>& values) {
+  std::size_t count = 0;
+  const auto next_value = [&]() -> std::string& {
+    if (count == values.size()) values.emplace_back();
+    std::string& value = values[count++];
+    value.clear();
+    return value;
+  };
   std::size_t at = 0;
-  if (text.find_first_not_of(" \t") == std::string_view::npos) return values;
+  if (text.find_first_not_of(" \t") == std::string_view::npos) {
+    values.clear();
+    return;
+  }
   while (true) {
-    std::string value;
+    std::string& value = next_value();
     while (at < text.size() && is_blank(text[at])) ++at;
     if (at < text.size() && text[at] == '"') {
       ++at;
@@ -112,29 +142,21 @@ std::vector<std::string> parse_row_text(std::string_view text) {
       while (at < text.size() && text[at] != ',') value += text[at++];
       while (!value.empty() && is_blank(value.back())) value.pop_back();
     }
-    values.push_back(std::move(value));
-    if (at >= text.size()) return values;
+    if (at >= text.size()) break;
     ++at; // the comma
   }
+  values.resize(count);
 }
 
-struct OutputTable::Files {
-  DBFHandle table = nullptr;
-  SHPHandle lines = nullptr;
+std::vector<std::string> parse_row_text(std::string_view text) {
+  std::vector<std::string> values;
+  parse_row_text(text, values);
+  return values;
+}
 
-  ~Files() {
-    if (table) DBFClose(table);
-    if (lines) SHPClose(lines);
-  }
-};
-
-OutputTable::OutputTable(std::filesystem::path path)
-    : path_(std::move(path)), files_(std::make_unique<Files>()) {
+OutputTable::OutputTable(std::filesystem::path path) : path_(std::move(path)) {
   remove_old_files(path_);
-  files_->table = DBFCreateEx(with_extension(path_, ".dbf").c_str(), "UTF-8");
-  if (!files_->table) fail(path_, "the .dbf cannot be created");
-  files_->lines = SHPCreate(with_extension(path_, ".shp").c_str(), SHPT_ARC);
-  if (!files_->lines) fail(path_, "the .shp cannot be created");
+  table_ = std::make_unique<DbfWriter>(with_extension(path_, ".dbf"));
 }
 
 OutputTable::~OutputTable() {
@@ -159,45 +181,48 @@ void OutputTable::add_field(const std::string& name, OutputFieldType type, int w
       (!text && decimals >= width))
     throw Error(code::out_of_bounds, "field " + name + " cannot be " + std::to_string(width) +
                                          " wide with " + std::to_string(decimals) + " decimals");
-  if (DBFAddField(files_->table, name.c_str(), text ? FTString : FTDouble, width,
-                  text ? 0 : decimals) < 0)
-    fail(path_, "field " + name + " cannot be added");
-  fields_.push_back({type, width, decimals});
+  if (!table_) fail(path_, "the table is closed");
+  const std::size_t offset = table_->add_field(name, text ? 'C' : 'N', width, text ? 0 : decimals);
+  fields_.push_back({type, width, decimals, offset});
 }
 
 void OutputTable::write_row(std::string_view row_text, std::uint32_t link_count) {
-  if (!files_) fail(path_, "the table is closed");
-  const std::vector<std::string> values = parse_row_text(row_text);
-  if (values.size() > fields_.size())
-    throw Error(code::out_of_bounds, "a row of " + std::to_string(values.size()) +
+  if (!table_) fail(path_, "the table is closed");
+  parse_row_text(row_text, values_);
+  if (values_.size() > fields_.size())
+    throw Error(code::out_of_bounds, "a row of " + std::to_string(values_.size()) +
                                          " values for " + std::to_string(fields_.size()) +
                                          " fields");
   if (fields_.empty()) throw Error(code::general_error, "a table without fields holds no rows");
   finish_pending_line();
+  if (link_count > 0 && !lines_) start_lines();
 
-  const int row = static_cast<int>(rows_);
-  bool written = true;
+  char* record = table_->next_record();
   for (std::size_t k = 0; k < fields_.size(); ++k) {
     const Field& field = fields_[k];
-    const int f = static_cast<int>(k);
-    const std::string value = k < values.size() ? values[k] : std::string();
+    char* at = record + field.offset;
+    const std::string empty;
+    const std::string& value = k < values_.size() ? values_[k] : empty;
+    const auto width = static_cast<std::size_t>(field.width);
     double number = 0;
     if (field.type == OutputFieldType::text) {
-      const std::string cut = cut_to_width(value, static_cast<std::size_t>(field.width));
-      written &= DBFWriteStringAttribute(files_->table, row, f, cut.c_str()) != 0;
+      std::memcpy(at, value.data(), fitting_length(value, width));
     } else if (read_number(value, number)) {
-      std::string text = dbf_number_text(number, field.width, field.decimals);
-      written &= DBFWriteAttributeDirectly(files_->table, row, f, text.data()) != 0;
+      std::memcpy(at, dbf_number_text(number, field.width, field.decimals).data(), width);
     } else {
-      written &= DBFWriteNULLAttribute(files_->table, row, f) != 0;
+      std::memset(at, null_number, width);
     }
   }
-  if (!written) fail(path_, "row " + std::to_string(rows_ + 1) + " cannot be written");
   ++rows_;
-  any_links_ = any_links_ || link_count > 0;
   links_expected_ = link_count;
   pending_line_ = true;
   if (link_count == 0) finish_pending_line();
+}
+
+void OutputTable::start_lines() {
+  lines_ = std::make_unique<LineShapeWriter>(path_);
+  // The rows before the first with links have no line.
+  for (std::uint32_t row = 0; row < rows_; ++row) lines_->write_null();
 }
 
 void OutputTable::add_link(std::span<const Point> points, double from, double to) {
@@ -205,48 +230,38 @@ void OutputTable::add_link(std::span<const Point> points, double from, double to
     throw Error(code::out_of_bounds, "the row expects no more links");
   if (!(from >= 0 && from <= 1 && to >= 0 && to <= 1))
     throw Error(code::out_of_bounds, "a fraction of a link lies outside 0..1");
-  std::vector<Point> piece = link_piece(points, from, to);
-  if (!piece.empty()) {
-    if (!pending_parts_.empty() && pending_parts_.back().back() == piece.front())
-      pending_parts_.back().insert(pending_parts_.back().end(), piece.begin() + 1, piece.end());
-    else
-      pending_parts_.push_back(std::move(piece));
+  link_piece(points, from, to, walked_, piece_);
+  if (!piece_.empty()) {
+    // A piece that starts where the line stands continues its part; any other starts a part.
+    const bool joins = !line_points_.empty() && line_points_.back() == piece_.front();
+    if (!joins) line_parts_.push_back(static_cast<std::int32_t>(line_points_.size()));
+    line_points_.insert(line_points_.end(), piece_.begin() + (joins ? 1 : 0), piece_.end());
   }
   if (--links_expected_ == 0) finish_pending_line();
 }
 
 void OutputTable::finish_pending_line() {
   if (!pending_line_) return;
-  std::vector<int> part_starts;
-  std::vector<double> xs, ys;
-  for (const auto& part : pending_parts_) {
-    part_starts.push_back(static_cast<int>(xs.size()));
-    for (const Point& p : part) {
-      xs.push_back(p.x);
-      ys.push_back(p.y);
-    }
-  }
-  SHPObject* line =
-      xs.empty() ? SHPCreateSimpleObject(SHPT_NULL, 0, nullptr, nullptr, nullptr)
-                 : SHPCreateObject(SHPT_ARC, -1, static_cast<int>(part_starts.size()),
-                                   part_starts.data(), nullptr, static_cast<int>(xs.size()),
-                                   xs.data(), ys.data(), nullptr, nullptr);
-  const int written = SHPWriteObject(files_->lines, -1, line);
-  SHPDestroyObject(line);
-  pending_parts_.clear();
   pending_line_ = false;
   links_expected_ = 0;
-  if (written < 0) fail(path_, "the line of row " + std::to_string(rows_) + " cannot be written");
+  if (lines_) {
+    if (line_points_.empty())
+      lines_->write_null();
+    else
+      lines_->write_line(line_points_, line_parts_);
+  }
+  line_points_.clear();
+  line_parts_.clear();
 }
 
 void OutputTable::close() {
-  if (!files_) return;
+  if (!table_) return;
+  // The files are let go even when finishing them fails: a table is closed once.
+  const auto table = std::move(table_);
   finish_pending_line();
-  files_.reset();
-  if (any_links_) return;
-  std::error_code error;
-  for (const char* extension : {".shp", ".shx"})
-    std::filesystem::remove(with_extension(path_, extension), error);
+  const auto lines = std::move(lines_);
+  table->close();
+  if (lines) lines->close();
 }
 
 } // namespace tamix

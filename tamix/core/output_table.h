@@ -5,9 +5,9 @@
 //
 // The fields are declared first; then each row arrives as one text of quoted, comma-separated
 // values in field order ("a","b ""quoted""","12.5"), followed by the pieces of links that make
-// its line, in travel order from origin to target. Rows are written as they come, so a table
-// closed early (or dropped without closing) still holds every row given so far, readable by any
-// shapefile reader.
+// its line, in travel order from origin to target. Rows are written as they come (through
+// buffers), and closing completes the headers, so a table closed early (or dropped, which
+// closes it) holds every row given so far, readable by any shapefile reader.
 
 #include "graph.h"
 
@@ -30,6 +30,11 @@ inline constexpr int default_number_decimals = 6;
 // Splits a row text into its values: values are separated by commas; a value in double quotes
 // may hold commas, and "" inside it stands for one quote. Blanks outside quotes are dropped.
 std::vector<std::string> parse_row_text(std::string_view text);
+// The same into `values`, whose strings are reused (one table parses a million rows).
+void parse_row_text(std::string_view text, std::vector<std::string>& values);
+
+class DbfWriter;
+class LineShapeWriter;
 
 class OutputTable {
 public:
@@ -64,22 +69,28 @@ public:
   std::uint32_t row_count() const { return rows_; }
 
 private:
-  struct Files;
   struct Field {
     OutputFieldType type;
     int width;
     int decimals;
+    std::size_t offset; // in the record
   };
+  void start_lines();
   void finish_pending_line();
 
   std::filesystem::path path_;
-  std::unique_ptr<Files> files_;
+  std::unique_ptr<DbfWriter> table_;
+  std::unique_ptr<LineShapeWriter> lines_; // made by the first row with links
   std::vector<Field> fields_;
   std::uint32_t rows_ = 0;
-  bool any_links_ = false;
   std::uint32_t links_expected_ = 0;
-  std::vector<std::vector<Point>> pending_parts_;
   bool pending_line_ = false;
+  // The pending row's line and the buffers that make it, kept from row to row.
+  std::vector<Point> line_points_;
+  std::vector<std::int32_t> line_parts_;
+  std::vector<Point> piece_;
+  std::vector<double> walked_;
+  std::vector<std::string> values_;
 };
 
 } // namespace tamix

@@ -4,6 +4,7 @@
 #include "error.h"
 
 #include <gtest/gtest.h>
+#include <shapefil.h>
 
 namespace tamix {
 namespace {
@@ -73,6 +74,73 @@ TEST(OutputTable, RowLinesJoinThePiecesOfLinksInTravelOrder) {
   EXPECT_EQ(rows[2].parts, (Line{{{1500, 1000}, {1000, 1000}, {500, 1000}}}));
   EXPECT_EQ(rows[2].values[0], "Göta älv") << "text is kept as UTF-8";
   EXPECT_EQ(rows[3].parts, (Line{{{0, 0}, {1000, 0}}}));
+}
+
+TEST(OutputTable, WholeLinksKeepTheirShapeLessRepeatsOfTheirEnds) {
+  const DrawnNetwork net;
+  const auto base = net.folder() / "BatchRoute";
+  struct Case {
+    std::vector<Point> shape;
+    double from, to;
+    std::vector<XY> line;
+  };
+  const Case cases[] = {
+      {{{0, 0}, {0, 0}, {5, 0}, {9, 9}, {9, 9}}, 0, 1, {{0, 0}, {5, 0}, {9, 9}}},
+      {{{0, 0}, {0, 0}, {5, 0}, {9, 9}, {9, 9}}, 1, 0, {{9, 9}, {5, 0}, {0, 0}}},
+      {{{0, 0}, {5, 0}, {5, 0}, {9, 9}}, 0, 1, {{0, 0}, {5, 0}, {5, 0}, {9, 9}}},
+      {{{3, 3}, {3, 3}}, 0, 1, {{3, 3}, {3, 3}}},
+      {{{3, 3}}, 1, 0, {{3, 3}, {3, 3}}},
+  };
+  {
+    OutputTable table(base);
+    table.add_field("Name", OutputFieldType::text, 10, 0);
+    for (const Case& c : cases) {
+      table.write_row(R"("case")", 1);
+      table.add_link(c.shape, c.from, c.to);
+    }
+  }
+  const auto rows = read_table(base);
+  ASSERT_EQ(rows.size(), std::size(cases));
+  for (std::size_t k = 0; k < rows.size(); ++k) {
+    ASSERT_EQ(rows[k].parts.size(), 1u) << "case " << k;
+    EXPECT_EQ(rows[k].parts[0], cases[k].line) << "case " << k;
+  }
+}
+
+TEST(OutputTable, LinesBeginAtTheFirstRowWithLinksAndTheRowsBeforeHaveNone) {
+  const DrawnNetwork net;
+  const auto base = net.folder() / "BatchRoute";
+  {
+    OutputTable table(base);
+    table.add_field("Name", OutputFieldType::text, 10, 0);
+    table.add_field("Cost", OutputFieldType::number, 8, 2);
+    table.write_row(R"("a","1")", 0);
+    table.write_row(R"("b","2")", 0);
+    table.write_row(R"("c","3")", 2);
+    table.add_link(std::vector<Point>{{-5, 2}, {10, 4}}, 0, 1);
+    table.add_link(std::vector<Point>{{20, -7}, {30, 1}}, 0, 1); // not joined: a second part
+    table.write_row(R"("d","4")", 0);
+  }
+  const auto rows = read_table(base);
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_TRUE(rows[0].parts.empty());
+  EXPECT_TRUE(rows[1].parts.empty());
+  using Line = std::vector<std::vector<XY>>;
+  EXPECT_EQ(rows[2].parts, (Line{{{-5, 2}, {10, 4}}, {{20, -7}, {30, 1}}}));
+  EXPECT_EQ(rows[2].values, (std::vector<std::string>{"c", "3.00"}));
+  EXPECT_TRUE(rows[3].parts.empty());
+
+  // The headers completed at close: the index agrees and the extent is the lines'.
+  SHPHandle lines = SHPOpen((base.string() + ".shp").c_str(), "rb");
+  ASSERT_NE(lines, nullptr);
+  int count = 0, type = 0;
+  double low[4], high[4];
+  SHPGetInfo(lines, &count, &type, low, high);
+  SHPClose(lines);
+  EXPECT_EQ(count, 4);
+  EXPECT_EQ(type, SHPT_ARC);
+  EXPECT_EQ((std::vector<double>{low[0], low[1], high[0], high[1]}),
+            (std::vector<double>{-5, -7, 30, 4}));
 }
 
 TEST(OutputTable, CreatingDeletesTheOldFilesOfThatName) {

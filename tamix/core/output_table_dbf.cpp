@@ -1,0 +1,102 @@
+#include "output_table_dbf.h"
+
+#include "error.h"
+
+#include <algorithm>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+
+namespace tamix {
+namespace {
+
+constexpr std::size_t header_bytes = 32;
+constexpr std::size_t field_bytes = 32;
+constexpr std::size_t longest_name = 10;
+constexpr std::size_t largest_length = 0xFFFF; // record and header lengths are 16-bit
+constexpr char header_end = 0x0D;
+constexpr char file_end = 0x1A;
+
+void put_16(unsigned char* at, std::size_t value) {
+  at[0] = static_cast<unsigned char>(value);
+  at[1] = static_cast<unsigned char>(value >> 8);
+}
+
+void put_32(unsigned char* at, std::uint32_t value) {
+  for (int k = 0; k < 4; ++k) at[k] = static_cast<unsigned char>(value >> (8 * k));
+}
+
+std::filesystem::path code_page_file(std::filesystem::path dbf) {
+  return dbf.replace_extension(".cpg");
+}
+
+} // namespace
+
+DbfWriter::DbfWriter(const std::filesystem::path& dbf) : file_(dbf) {
+  std::ofstream code_page(code_page_file(dbf), std::ios::binary);
+  code_page << "UTF-8";
+  if (!code_page.flush())
+    throw Error(code::output_file_failed, code_page_file(dbf).string() + " cannot be written");
+}
+
+std::size_t DbfWriter::add_field(std::string_view name, char type, int width, int decimals) {
+  const std::size_t header_length = header_bytes + field_bytes * (fields_.size() + 1) + 1;
+  if (record_length_ + static_cast<std::size_t>(width) > largest_length ||
+      header_length > largest_length)
+    throw Error(code::output_file_failed, "field " + std::string(name) + " does not fit the table");
+  Field field;
+  name.copy(field.name, longest_name);
+  field.type = type;
+  field.width = width;
+  field.decimals = decimals;
+  fields_.push_back(field);
+  const std::size_t offset = record_length_;
+  record_length_ += static_cast<std::size_t>(width);
+  return offset;
+}
+
+void DbfWriter::write_header() {
+  std::vector<unsigned char> header(header_bytes + field_bytes * fields_.size() + 1, 0);
+  const std::time_t now = std::time(nullptr);
+  std::tm today{};
+  gmtime_r(&now, &today);
+  header[0] = 0x03; // dBASE III without memo
+  header[1] = static_cast<unsigned char>(today.tm_year % 256);
+  header[2] = static_cast<unsigned char>(today.tm_mon + 1);
+  header[3] = static_cast<unsigned char>(today.tm_mday);
+  put_32(&header[4], records_);
+  put_16(&header[8], header.size());
+  put_16(&header[10], record_length_);
+  unsigned char* at = &header[header_bytes];
+  for (const Field& field : fields_) {
+    std::memcpy(at, field.name, sizeof field.name);
+    at[11] = static_cast<unsigned char>(field.type);
+    at[16] = static_cast<unsigned char>(field.width);
+    at[17] = static_cast<unsigned char>(field.decimals);
+    at += field_bytes;
+  }
+  *at = header_end;
+  if (header_written_) {
+    file_.write_at(0, header.data(), header.size());
+  } else {
+    file_.append(header.data(), header.size());
+    header_written_ = true;
+  }
+}
+
+char* DbfWriter::next_record() {
+  if (!header_written_) write_header();
+  char* record = file_.extend(record_length_);
+  std::memset(record, ' ', record_length_);
+  ++records_;
+  return record;
+}
+
+void DbfWriter::close() {
+  if (!header_written_) write_header();
+  file_.append(&file_end, 1);
+  write_header();
+  file_.close();
+}
+
+} // namespace tamix

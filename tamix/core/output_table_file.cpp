@@ -1,0 +1,89 @@
+#include "output_table_file.h"
+
+#include "error.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+namespace tamix {
+namespace {
+
+constexpr std::size_t buffer_bytes = std::size_t{1} << 20;
+
+} // namespace
+
+OutputFile::OutputFile(std::filesystem::path path)
+    : path_(std::move(path)), buffer_(buffer_bytes) {
+  descriptor_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (descriptor_ < 0) fail("cannot be created");
+}
+
+OutputFile::~OutputFile() {
+  if (descriptor_ < 0) return;
+  try {
+    flush();
+  } catch (const Error&) {
+    // Dropped after a failure: the file keeps what could be written.
+  }
+  ::close(descriptor_);
+}
+
+void OutputFile::fail(const char* what) const {
+  throw Error(code::output_file_failed, path_.string() + " " + what + ": " + std::strerror(errno));
+}
+
+void OutputFile::write_all(const char* data, std::size_t size, std::uint64_t offset) {
+  while (size > 0) {
+    const ssize_t done = ::pwrite(descriptor_, data, size, static_cast<off_t>(offset));
+    if (done < 0 && errno == EINTR) continue;
+    if (done <= 0) fail("cannot be written");
+    data += done;
+    size -= static_cast<std::size_t>(done);
+    offset += static_cast<std::uint64_t>(done);
+  }
+}
+
+void OutputFile::flush() {
+  if (used_ == 0) return;
+  write_all(buffer_.data(), used_, written_);
+  written_ += used_;
+  used_ = 0;
+}
+
+void OutputFile::append(const void* data, std::size_t size) {
+  if (size >= buffer_.size()) {
+    // Too big for the buffer: straight to the file, after what is buffered.
+    flush();
+    write_all(static_cast<const char*>(data), size, written_);
+    written_ += size;
+    return;
+  }
+  std::memcpy(extend(size), data, size);
+}
+
+char* OutputFile::extend(std::size_t size) {
+  if (used_ + size > buffer_.size()) flush();
+  if (size > buffer_.size()) buffer_.resize(size);
+  char* at = buffer_.data() + used_;
+  used_ += size;
+  return at;
+}
+
+void OutputFile::write_at(std::uint64_t offset, const void* data, std::size_t size) {
+  flush();
+  write_all(static_cast<const char*>(data), size, offset);
+}
+
+void OutputFile::close() {
+  if (descriptor_ < 0) return;
+  flush();
+  const int descriptor = descriptor_;
+  descriptor_ = -1;
+  if (::close(descriptor) != 0) fail("cannot be closed");
+}
+
+} // namespace tamix

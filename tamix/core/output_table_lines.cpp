@@ -1,0 +1,123 @@
+#include "output_table_lines.h"
+
+#include "error.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+
+namespace tamix {
+namespace {
+
+// The points go to the file as they lie in memory: two little-endian doubles each.
+static_assert(std::endian::native == std::endian::little && sizeof(Point) == 16);
+
+constexpr std::size_t header_bytes = 100;
+constexpr std::int32_t file_code = 9994;
+constexpr std::int32_t format_version = 1000;
+constexpr std::int32_t null_shape = 0;
+constexpr std::int32_t polyline = 3;
+// Shape type, bounding box, part count, point count.
+constexpr std::size_t line_head_bytes = 4 + 32 + 4 + 4;
+// Readers take the file's length in bytes as 32 bits unsigned.
+constexpr std::uint64_t largest_file = 0xFFFFFFFF;
+
+std::filesystem::path with_extension(std::filesystem::path path, const char* extension) {
+  path += extension;
+  return path;
+}
+
+void put_big_32(unsigned char* at, std::uint64_t value) {
+  for (int k = 0; k < 4; ++k) at[k] = static_cast<unsigned char>(value >> (24 - 8 * k));
+}
+
+void put_little(unsigned char* at, std::int32_t value) { std::memcpy(at, &value, 4); }
+void put_little(unsigned char* at, double value) { std::memcpy(at, &value, 8); }
+
+// Lengths in the shapefile count 16-bit words.
+std::uint64_t words(std::uint64_t bytes) { return bytes / 2; }
+
+} // namespace
+
+LineShapeWriter::LineShapeWriter(const std::filesystem::path& base)
+    : shapes_(with_extension(base, ".shp")), index_(with_extension(base, ".shx")) {
+  write_headers();
+}
+
+void LineShapeWriter::write_headers() {
+  const bool first = shapes_.size() == 0;
+  for (OutputFile* file : {&shapes_, &index_}) {
+    std::array<unsigned char, header_bytes> header{};
+    put_big_32(&header[0], file_code);
+    put_big_32(&header[24], words(first ? header_bytes : file->size()));
+    put_little(&header[28], format_version);
+    put_little(&header[32], polyline);
+    if (any_line_) {
+      put_little(&header[36], low_.x);
+      put_little(&header[44], low_.y);
+      put_little(&header[52], high_.x);
+      put_little(&header[60], high_.y);
+    }
+    if (first)
+      file->append(header.data(), header.size());
+    else
+      file->write_at(0, header.data(), header.size());
+  }
+}
+
+void LineShapeWriter::write_record(std::span<const unsigned char> head,
+                                   std::span<const std::int32_t> parts,
+                                   std::span<const Point> points) {
+  const std::uint64_t content = head.size() + parts.size_bytes() + points.size_bytes();
+  std::array<unsigned char, 8> entry;
+  if (shapes_.size() + entry.size() + content > largest_file)
+    throw Error(code::output_file_failed, "the lines outgrow the 4 GB of a shapefile");
+  put_big_32(&entry[0], words(shapes_.size()));
+  put_big_32(&entry[4], words(content));
+  index_.append(entry.data(), entry.size());
+  put_big_32(&entry[0], ++records_);
+  shapes_.append(entry.data(), entry.size());
+  shapes_.append(head.data(), head.size());
+  shapes_.append(parts.data(), parts.size_bytes());
+  shapes_.append(points.data(), points.size_bytes());
+}
+
+void LineShapeWriter::write_null() {
+  std::array<unsigned char, 4> head;
+  put_little(&head[0], null_shape);
+  write_record(head, {}, {});
+}
+
+void LineShapeWriter::write_line(std::span<const Point> points,
+                                 std::span<const std::int32_t> part_starts) {
+  Point low = points.front(), high = points.front();
+  for (const Point& p : points) {
+    low = {std::min(low.x, p.x), std::min(low.y, p.y)};
+    high = {std::max(high.x, p.x), std::max(high.y, p.y)};
+  }
+  std::array<unsigned char, line_head_bytes> head;
+  put_little(&head[0], polyline);
+  put_little(&head[4], low.x);
+  put_little(&head[12], low.y);
+  put_little(&head[20], high.x);
+  put_little(&head[28], high.y);
+  put_little(&head[36], static_cast<std::int32_t>(part_starts.size()));
+  put_little(&head[40], static_cast<std::int32_t>(points.size()));
+  write_record(head, part_starts, points);
+  if (!any_line_) {
+    low_ = low;
+    high_ = high;
+    any_line_ = true;
+  }
+  low_ = {std::min(low_.x, low.x), std::min(low_.y, low.y)};
+  high_ = {std::max(high_.x, high.x), std::max(high_.y, high.y)};
+}
+
+void LineShapeWriter::close() {
+  write_headers();
+  shapes_.close();
+  index_.close();
+}
+
+} // namespace tamix

@@ -1,0 +1,40 @@
+#pragma once
+
+// The lines of the output table: a polyline shapefile (".shp" and its index ".shx"), one record
+// per row, null for a row without a line. The headers (file lengths, bounding box) are written
+// with zeros first and completed at close.
+
+#include "graph.h"
+#include "output_table_file.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+
+namespace tamix {
+
+class LineShapeWriter {
+public:
+  // `base` has no extension. Raises output_file_failed when the files cannot be made.
+  explicit LineShapeWriter(const std::filesystem::path& base);
+
+  void write_null();
+  // One line of parts: part k runs from points[part_starts[k]] to the next part's start.
+  void write_line(std::span<const Point> points, std::span<const std::int32_t> part_starts);
+
+  // Completes the headers. Raises output_file_failed.
+  void close();
+
+private:
+  void write_record(std::span<const unsigned char> head, std::span<const std::int32_t> parts,
+                    std::span<const Point> points);
+  void write_headers();
+
+  OutputFile shapes_;
+  OutputFile index_;
+  std::uint32_t records_ = 0;
+  bool any_line_ = false;
+  Point low_{}, high_{};
+};
+
+} // namespace tamix
