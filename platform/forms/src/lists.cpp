@@ -75,20 +75,18 @@ void ListControl::SetListIndex(int index) {
 
 std::string ListControl::select_item(const std::string& item) {
   int index = -1;
-  if (item.size() > 1 && item.front() == '#') {
+  if (const auto found = std::ranges::find(items_, item); found != items_.end()) {
+    index = static_cast<int>(found - items_.begin());
+  } else if (item.size() > 1 && item.front() == '#') {
     const auto [end, error] = std::from_chars(item.data() + 1, item.data() + item.size(), index);
     if (error != std::errc{} || end != item.data() + item.size() || index < 0 ||
         index >= ListCount())
       return "has no item " + item + " (" + std::to_string(ListCount()) + " items)";
   } else {
-    const auto found = std::ranges::find(items_, item);
-    if (found == items_.end()) {
-      std::string known;
-      for (const auto& text : items_)
-        known += (known.empty() ? "\"" : ", \"") + text + "\"";
-      return "has no item \"" + item + "\" (items: " + known + ")";
-    }
-    index = static_cast<int>(found - items_.begin());
+    std::string known;
+    for (const auto& text : items_)
+      known += (known.empty() ? "\"" : ", \"") + text + "\"";
+    return "has no item \"" + item + "\" (items: " + known + ")";
   }
   SetListIndex(index);
   return {};

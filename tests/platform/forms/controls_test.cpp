@@ -50,6 +50,16 @@ TEST(ControlsTest, ComboSelectionText) {
   EXPECT_EQ(form.Perform("Combo2", {Gesture::Select, "#0"}), "");
   EXPECT_EQ(events, (Strings{"Click places", "Click roads", "Change Miles", "Change Leagues",
                              "Click Kilometers"}));
+
+  // An item's own text wins over the "#N" form.
+  forms::ListBox stops{form, "List1", {"#1", "#0 Start", "End"}};
+  EXPECT_EQ(form.Perform("List1", {Gesture::Select, "#1"}), "");
+  EXPECT_EQ(stops.ListIndex(), 0);
+  EXPECT_EQ(form.Perform("List1", {Gesture::Select, "#0 Start"}), "");
+  EXPECT_EQ(stops.ListIndex(), 1);
+  EXPECT_EQ(form.Perform("List1", {Gesture::Select, "#2"}), "");
+  EXPECT_EQ(stops.ListIndex(), 2);
+  EXPECT_NE(form.Perform("List1", {Gesture::Select, "#3"}), "");
 }
 
 TEST(ControlsTest, ListEditingKeepsTheSelectionOnItsItem) {

@@ -32,7 +32,7 @@ protected:
 
   // The selection changed: the subclass updates what follows from it, then Click fires.
   virtual void selection_changed() {}
-  // A person picks an item by its text or by "#position".
+  // A person picks an item by its text or by "#position" (an item whose text that is wins).
   std::string select_item(const std::string& item);
   std::string perform(const UserAction& action) override;
   void restore_state() override;
