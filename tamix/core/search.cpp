@@ -29,7 +29,8 @@ inline std::uint32_t lesser(const Cost* keys, std::uint32_t a, std::uint32_t b) 
 } // namespace
 
 Search::Search(const Network& network)
-    : network_(network), state_(network.node_count() + 1, NodeState{0, 0, no_link, 0, 0}) {
+    : network_(network), state_(network.node_count() + 1, NodeState{0, 0, 0}),
+      tree_(network.node_count() + 1, TreeLabel{0, no_link}) {
   heap_key_.reserve(network.node_count() + 1);
   heap_node_.reserve(network.node_count() + 1);
   order_.reserve(network.node_count() + 1);
@@ -59,14 +60,14 @@ inline void Search::improve(NodeId node, Cost primary, Cost secondary, SignedLin
                             Cost key) {
   NodeState& state = state_[node];
   if (state.stamp != round_) {
-    state = {primary, secondary, parent, round_, std::uint32_t(heap_key_.size())};
+    state = {primary, round_, std::uint32_t(heap_key_.size())};
+    tree_[node] = {secondary, parent};
     heap_key_.push_back(key);
     heap_node_.push_back(node);
     sift_up(state.heap_pos, key, node);
   } else if (primary < state.primary && state.heap_pos != settled_mark) {
     state.primary = primary;
-    state.secondary = secondary;
-    state.parent = parent;
+    tree_[node] = {secondary, parent};
     sift_up(state.heap_pos, key, node);
   }
 }
@@ -106,7 +107,7 @@ void Search::settle_all(const ArcCosts& costs, const SearchLimits& limits) {
     if (node == limits.target)
       break;
     const Cost from_primary = state_[node].primary;
-    const Cost from_secondary = state_[node].secondary;
+    const Cost from_secondary = tree_[node].secondary;
     const ArcId end = first_out[node + 1];
     for (ArcId a = first_out[node]; a < end; ++a) {
       const ArcCosts::Arc& arc = arcs[a];
