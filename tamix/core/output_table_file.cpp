@@ -12,7 +12,7 @@
 namespace tamix {
 namespace {
 
-constexpr std::size_t buffer_bytes = std::size_t{1} << 20;
+constexpr std::size_t buffer_bytes = std::size_t{4} << 20;
 
 } // namespace
 
@@ -26,6 +26,7 @@ OutputFile::~OutputFile() {
   if (descriptor_ < 0) return;
   try {
     flush();
+    finish_writing();
   } catch (const Error&) {
     // Dropped after a failure: the file keeps what could be written.
   }
@@ -36,7 +37,7 @@ void OutputFile::fail(const char* what) const {
   throw Error(code::output_file_failed, path_.string() + " " + what + ": " + std::strerror(errno));
 }
 
-void OutputFile::write_all(const char* data, std::size_t size, std::uint64_t offset) {
+void OutputFile::write_all(const char* data, std::size_t size, std::uint64_t offset) const {
   while (size > 0) {
     const ssize_t done = ::pwrite(descriptor_, data, size, static_cast<off_t>(offset));
     if (done < 0 && errno == EINTR) continue;
@@ -47,17 +48,28 @@ void OutputFile::write_all(const char* data, std::size_t size, std::uint64_t off
   }
 }
 
+void OutputFile::finish_writing() {
+  if (writing_.valid()) writing_.get();
+}
+
 void OutputFile::flush() {
+  finish_writing();
   if (used_ == 0) return;
-  write_all(buffer_.data(), used_, written_);
+  buffer_.swap(in_flight_);
+  writing_ = std::async(std::launch::async,
+                        [this, size = used_, offset = written_] {
+                          write_all(in_flight_.data(), size, offset);
+                        });
   written_ += used_;
   used_ = 0;
+  if (buffer_.size() < buffer_bytes) buffer_.resize(buffer_bytes);
 }
 
 void OutputFile::append(const void* data, std::size_t size) {
   if (size >= buffer_.size()) {
     // Too big for the buffer: straight to the file, after what is buffered.
     flush();
+    finish_writing();
     write_all(static_cast<const char*>(data), size, written_);
     written_ += size;
     return;
@@ -75,12 +87,14 @@ char* OutputFile::extend(std::size_t size) {
 
 void OutputFile::write_at(std::uint64_t offset, const void* data, std::size_t size) {
   flush();
+  finish_writing();
   write_all(static_cast<const char*>(data), size, offset);
 }
 
 void OutputFile::close() {
   if (descriptor_ < 0) return;
   flush();
+  finish_writing();
   const int descriptor = descriptor_;
   descriptor_ = -1;
   if (::close(descriptor) != 0) fail("cannot be closed");

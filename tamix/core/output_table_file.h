@@ -1,12 +1,15 @@
 #pragma once
 
 // A file of the output table, written front to back through a buffer of its own: a table of a
-// million small records then costs one system call per megabyte, not several per record. The
-// headers, whose counts are known only at the end, are put in place with write_at.
+// million small records then costs one system call per few megabytes, not several per record.
+// A full buffer is written by a thread of its own while the next one fills, so that copying
+// gigabytes of lines into the file does not hold up the rows. The headers, whose counts are
+// known only at the end, are put in place with write_at.
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <future>
 #include <vector>
 
 namespace tamix {
@@ -30,15 +33,20 @@ public:
   void close();
 
 private:
+  // Starts writing the buffer in the background; a failure of the last write raises here.
   void flush();
-  void write_all(const char* data, std::size_t size, std::uint64_t offset);
+  // Waits for the background write; raises its failure.
+  void finish_writing();
+  void write_all(const char* data, std::size_t size, std::uint64_t offset) const;
   [[noreturn]] void fail(const char* what) const;
 
   std::filesystem::path path_;
   int descriptor_ = -1;
-  std::vector<char> buffer_;
+  std::vector<char> buffer_;    // being filled
+  std::vector<char> in_flight_; // being written
   std::size_t used_ = 0;
-  std::uint64_t written_ = 0;
+  std::uint64_t written_ = 0; // bytes written or being written
+  std::future<void> writing_; // last: it must end before the buffers go
 };
 
 } // namespace tamix
