@@ -19,11 +19,6 @@ constexpr std::int32_t all_links = -1;
 
 std::int32_t done() { return code::ok; }
 
-void check_link(const Network& network, std::int32_t link) {
-  if (link < 1 || static_cast<LinkId>(link) > network.link_count())
-    throw Error(code::out_of_bounds, "no link " + std::to_string(link));
-}
-
 } // namespace
 
 NetBaseObject::NetBaseObject()
@@ -172,9 +167,8 @@ std::int32_t NetBaseObject::ResetLinkCosts(std::int32_t which) {
 
 std::int32_t NetBaseObject::SetTempSpeed(std::int32_t link, float speed) {
   return engine_call<std::int32_t>([&] {
-    const Network& network = state_->loaded();
-    check_link(network, link);
-    state_->settings.set_temp_speed(network, static_cast<LinkId>(link), speed);
+    // A negative number becomes a link number far beyond any network: refused as unknown.
+    state_->settings.set_temp_speed(state_->loaded(), static_cast<LinkId>(link), speed);
     return done();
   });
 }
@@ -182,7 +176,6 @@ std::int32_t NetBaseObject::SetTempSpeed(std::int32_t link, float speed) {
 std::int32_t NetBaseObject::SetLinkFlags(std::int32_t link, std::int32_t flags) {
   return engine_call<std::int32_t>([&] {
     const Network& network = state_->loaded();
-    check_link(network, link);
     if (flags != closed_link_flags)
       throw Error(code::out_of_bounds, "link flags " + std::to_string(flags) + " are unknown");
     state_->settings.close_link(network, static_cast<LinkId>(link));

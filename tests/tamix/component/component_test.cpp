@@ -169,6 +169,7 @@ TEST_F(Engine, CodesForCallsThatCannotBeServed) {
       {"unknown link closed", [&] { return base->SetLinkFlags(99, 1536); }, -30},
       {"unknown link flags", [&] { return base->SetLinkFlags(1, 7); }, -30},
       {"unknown link sped", [&] { return base->SetTempSpeed(0, 50); }, -30},
+      {"negative link sped", [&] { return base->SetTempSpeed(-2, 50); }, -30},
       {"reset of one link", [&] { return base->ResetLinkCosts(3); }, -30},
       {"route from no node", [&] { return std::int32_t(calc->SolveRoute(0, 1)); }, -30},
       {"tour of no stops", [&] { return std::int32_t(calc->SolveTsp(0, 0)); }, -30},
