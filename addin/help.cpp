@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/app_path.h"
-#include "forms/message_box.h"
+#include "common/show_message.h"
 #include "network/shared_state.h"
 #include "win/file_system_object.h"
 #include "win/shell.h"
@@ -27,8 +27,7 @@ void open_help_file(std::string_view addin_folder) {
   const std::string folder(addin_folder);
   const std::string path = folder + "\\CVhelp\\corvane.chm";
   if (!win::FileSystemObject().FileExists(path)) {
-    shared_state().gMsgAnswer =
-        forms::MsgBox("(" + path + ") File not found", "File Not Found", forms::Icon::Exclamation);
+    show_message("(" + path + ") File not found", "File Not Found", forms::Icon::Exclamation);
     return;
   }
   win::ShellExecuteA(nullptr, "open", path.c_str(), "", folder.c_str(), show_maximized);

@@ -6,7 +6,7 @@
 #include "common/description_field_check.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
-#include "forms/message_box.h"
+#include "common/show_message.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
 #include "win/file_system_object.h"
@@ -17,7 +17,7 @@ namespace corvane {
 namespace {
 
 bool refuse(std::string_view text, std::string_view title, forms::Icon icon) {
-  shared_state().gMsgAnswer = forms::MsgBox(text, title, icon, forms::Buttons::OKOnly);
+  show_message(text, title, icon);
   return true;
 }
 

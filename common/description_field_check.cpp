@@ -2,7 +2,7 @@
 
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
-#include "forms/message_box.h"
+#include "common/show_message.h"
 #include "host/layer.h"
 #include "host/table.h"
 #include "network/settings_files.h"
@@ -25,8 +25,7 @@ void drop_missing_description_field(host::HostMap* map, std::string_view title) 
   state.gDescOption = 2;
   settings::write(NetworkIniFile(state.gNetworkFolder), settings::Info, settings::DescFieldName,
                   "Description Field Not Found");
-  state.gMsgAnswer = forms::MsgBox("The selected description field is not found", title,
-                                   forms::Icon::Exclamation, forms::Buttons::OKOnly);
+  show_message("The selected description field is not found", title, forms::Icon::Exclamation);
 }
 
 } // namespace corvane

@@ -9,11 +9,11 @@
 #include "com/numbers.h"
 #include "common/engine_error_text.h"
 #include "common/handler_end.h"
+#include "common/show_message.h"
 #include "common/unit_code.h"
 #include "dialogs/network/frm_set_speed.h"
 #include "dialogs/network/n_load.h"
 #include "dialogs/network/polylines.h"
-#include "forms/message_box.h"
 #include "forms/user.h"
 #include "host/cursor.h"
 #include "host/fields.h"
@@ -36,10 +36,6 @@ constexpr std::string_view DefaultAttribute = "Default Attribute";
 constexpr std::int32_t largest_road_class = 31;
 constexpr double invalid_attribute_value = 4097;
 constexpr float kmph_of_one_mph = 1.609342f;
-
-void show(std::string_view text, std::string_view title, forms::Icon icon) {
-  shared_state().gMsgAnswer = forms::MsgBox(text, title, icon, forms::Buttons::OKOnly);
-}
 
 // Shows a one-choice dialog modally with the network layer dialogs' protocol: the choice goes
 // to gPickedName, which is empty when the user cancelled.
@@ -74,8 +70,8 @@ bool choose_road_class_field(host::HostFields& fields, std::string& field) {
   }
   field.clear();
   if (items.size() == 1) {
-    show("No valid attribute field found in " + state.gNetworkLayerName + ".shp",
-         "Attribute field not found", forms::Icon::Exclamation);
+    show_message("No valid attribute field found in " + state.gNetworkLayerName + ".shp",
+                 "Attribute field not found", forms::Icon::Exclamation);
     return true;
   }
   ask_choice(gPolylines1Form(), "Attribute Field", "Select an Attribute Field", items);
@@ -165,7 +161,7 @@ bool build_engine_network(tamix::NetBase& tantest, const std::vector<double>& va
   auto& state = shared_state();
   bool failed = false;
   auto fail = [&](std::string_view what, std::int32_t code) {
-    show(std::string(what) + EngineErrorText(code), "Error", forms::Icon::Critical);
+    show_message(std::string(what) + EngineErrorText(code), "Error", forms::Icon::Critical);
     failed = true;
   };
   RunWithProgressWindow("Creating Network", "Creating Topology Network", [&] {
@@ -188,7 +184,7 @@ bool build_engine_network(tamix::NetBase& tantest, const std::vector<double>& va
   });
   if (failed)
     return false;
-  show("Network created successfully", "Network Loaded", forms::Icon::Information);
+  show_message("Network created successfully", "Network Loaded", forms::Icon::Information);
   return true;
 }
 
@@ -271,13 +267,17 @@ void NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   const auto features = require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
 
   const auto unit = layer_coordinate_unit(features.get());
-  if (unit.name == UnknownUnitName)
-    return show("Co-ordinate unit of " + layer->Name() + " Unsupported by Corvane", "Dataset Unit",
-                forms::Icon::Exclamation);
+  if (unit.name == UnknownUnitName) {
+    show_message("Co-ordinate unit of " + layer->Name() + " Unsupported by Corvane", "Dataset Unit",
+                 forms::Icon::Exclamation);
+    return;
+  }
   const auto engine_unit = UnitCodeFromEpsg(unit.epsg_code);
-  if (engine_unit == 0)
-    return show("Co-ordinate unit of " + layer->Name() + " unsupported by Corvane", "Dataset Unit",
-                forms::Icon::Exclamation);
+  if (engine_unit == 0) {
+    show_message("Co-ordinate unit of " + layer->Name() + " unsupported by Corvane", "Dataset Unit",
+                 forms::Icon::Exclamation);
+    return;
+  }
 
   std::string field;
   if (!choose_road_class_field(*require(features->Fields(), "FeatureClass.Fields"), field))
@@ -309,8 +309,8 @@ void NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   if (!field.empty()) {
     values = attribute_values(features.get(), field, feature_count);
     if (!RoadClassesOf(values, classes)) {
-      show("The attribute field you have selected contains invalid entries", "Field Invalid",
-           forms::Icon::None);
+      show_message("The attribute field you have selected contains invalid entries",
+                   "Field Invalid", forms::Icon::None);
       state.gAttributeFlag = 1;
       field.clear();
     }

@@ -1,7 +1,7 @@
 #include "network/network_closing.h"
 
 #include "common/handler_end.h"
-#include "forms/message_box.h"
+#include "common/show_message.h"
 #include "network/shared_state.h"
 #include "tamix/net_base.h"
 #include "tamix/net_calc.h"
@@ -25,8 +25,7 @@ void CloseLoadedNetwork() {
     return;
   net_base->Unload();
   state.gNetworkState = NetworkClosed;
-  state.gMsgAnswer = forms::MsgBox("Network Closed Successfully", "Close Network",
-                                   forms::Icon::Information, forms::Buttons::OKOnly);
+  show_message("Network Closed Successfully", "Close Network", forms::Icon::Information);
 }
 
 bool ReleaseSharedEngine() noexcept {

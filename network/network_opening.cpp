@@ -13,9 +13,9 @@
 #include "common/handler_end.h"
 #include "common/mark_link_midpoint.h"
 #include "common/marker_graphic.h"
+#include "common/show_message.h"
 #include "dialogs/network/frm_set_speed.h"
 #include "dialogs/network/polylines.h"
-#include "forms/message_box.h"
 #include "forms/user.h"
 #include "host/active_view.h"
 #include "host/layer.h"
@@ -41,10 +41,6 @@ constexpr std::string_view ErrorLogFile = "C:\\CVErrors.txt";
 // The add-in's own output layers are never offered as network layers.
 constexpr std::array<std::string_view, 6> output_classes{
     "CulDeSac", "BatchIsochrone", "BatchRoute", "ViewRoute", "BatchTSP", "Route"};
-
-void show(std::string_view text, std::string_view title, forms::Icon icon) {
-  shared_state().gMsgAnswer = forms::MsgBox(text, title, icon, forms::Buttons::OKOnly);
-}
 
 bool shapefile_source(const std::string& source_type) {
   constexpr std::string_view shapefile = "Shapefile";
@@ -115,12 +111,12 @@ Decision decide(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
 
   if (settings::read_number(ini, settings::Info, settings::EsriMapUnits) !=
       layer_coordinate_unit(&features).epsg_code) {
-    state.gMsgAnswer =
-        forms::MsgBox("Current " + layer.Name() +
-                          " units do not match with the Network's units. Create "
-                          "the new network?",
-                      "Dataset Units Mismatch", forms::Icon::None, forms::Buttons::YesNo);
-    return state.gMsgAnswer == forms::Answer::Yes ? Decision::Rebuild : Decision::Stop;
+    const auto answer =
+        show_message("Current " + layer.Name() +
+                         " units do not match with the Network's units. Create "
+                         "the new network?",
+                     "Dataset Units Mismatch", forms::Icon::None, forms::Buttons::YesNo);
+    return answer == forms::Answer::Yes ? Decision::Rebuild : Decision::Stop;
   }
 
   state.gCallResult =
@@ -227,15 +223,19 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
   state.gDocument = com::ComPtr<host::HostDocument>(document);
   const auto map = require(document->FocusMap(), "Document.FocusMap");
   const auto view = require_as<host::HostActiveView>(map, "Map as ActiveView");
-  if (map->LayerCount() == 0)
-    return show("At least one feature layer is required ", "No Layers Found",
-                forms::Icon::Exclamation);
+  if (map->LayerCount() == 0) {
+    show_message("At least one feature layer is required ", "No Layers Found",
+                 forms::Icon::Exclamation);
+    return;
+  }
 
   const bool found = list_candidate_layers(*map);
   view->Refresh();
-  if (!found)
-    return show("No polyline type shape feature class found", "Layers Not Found",
-                forms::Icon::Exclamation);
+  if (!found) {
+    show_message("No polyline type shape feature class found", "Layers Not Found",
+                 forms::Icon::Exclamation);
+    return;
+  }
 
   auto& dialog = gPolylinesForm();
   state.gPickedName.clear();
@@ -254,10 +254,12 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
   const auto features = require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
   state.gNetworkLayerName = features->AliasName();
   state.gNetworkFolder = workspace_path(features);
-  if (!files.FileExists(win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".prj")))
-    return show("The chosen polyline layer is missing projection information. Please use "
-                "ArcCatalog to add this.",
-                "PRJ", forms::Icon::Critical);
+  if (!files.FileExists(win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".prj"))) {
+    show_message("The chosen polyline layer is missing projection information. Please use "
+                 "ArcCatalog to add this.",
+                 "PRJ", forms::Icon::Critical);
+    return;
+  }
 
   state.gCallResult = require(state.gNetCalc, "gNetCalc")->SetNet(tantest->GetIdentifier());
   tantest->SetNetworkFolder(state.gNetworkFolder);
@@ -274,19 +276,21 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
   const auto ini = NetworkIniFile(state.gNetworkFolder);
   state.gAttributeFlag = settings::read_whole(ini, settings::Info, settings::AttributeFlag);
   if (state.gAttributeFlag != 0)
-    show("This network does not contain attribute field", "Attribute Field",
-         forms::Icon::Exclamation);
+    show_message("This network does not contain attribute field", "Attribute Field",
+                 forms::Icon::Exclamation);
   read_road_classes();
   read_temp_speeds(*map, *features);
   read_zone_settings(true);
 
   RunWithProgressWindow("Loading Network", "Loading Topology Network",
                         [&] { state.gEngineResult = tantest->LoadNetwork(); });
-  if (state.gEngineResult != 0)
-    return show("Network could not be loaded: Error = " + EngineErrorText(state.gEngineResult),
-                "Error", forms::Icon::Critical);
+  if (state.gEngineResult != 0) {
+    show_message("Network could not be loaded: Error = " + EngineErrorText(state.gEngineResult),
+                 "Error", forms::Icon::Critical);
+    return;
+  }
   state.gNetBase = tantest;
-  show("Network loaded successfully", "Network Loaded", forms::Icon::Information);
+  show_message("Network loaded successfully", "Network Loaded", forms::Icon::Information);
 
   read_settings_after_load(*map, *features);
 }

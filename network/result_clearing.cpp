@@ -9,7 +9,7 @@
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
-#include "forms/message_box.h"
+#include "common/show_message.h"
 #include "host/active_view.h"
 #include "host/color.h"
 #include "host/element.h"
@@ -192,8 +192,7 @@ private:
 void ClearResults(host::HostDocument* document) {
   auto& state = shared_state();
   if (state.gEditSessionActive) {
-    state.gMsgAnswer = forms::MsgBox("Session in edit mode", "Edit Mode", forms::Icon::Information,
-                                     forms::Buttons::OKOnly);
+    show_message("Session in edit mode", "Edit Mode", forms::Icon::Information);
     return;
   }
   try {

@@ -5,6 +5,7 @@
 
 #include "com/numbers.h"
 #include "common/handler_end.h"
+#include "common/trim_blanks.h"
 #include "win/date_text.h"
 #include "win/num_text.h"
 #include "win/paths.h"
@@ -27,13 +28,6 @@ namespace settings {
 namespace {
 
 constexpr double mph_per_kmph = 0.621372;
-
-std::string trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos)
-    return {};
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
 
 // The value of `key`, or of `older_key` when `key` is missing.
 std::string read_either(std::string_view file, std::string_view section, std::string_view key,
@@ -179,8 +173,8 @@ RoadClassSpeed read_road_class(std::string_view speed_file, std::int32_t categor
     throw HandlerEnd("class speed beyond single precision");
   road_class.SpeedMph = *mph;
   road_class.SpeedKmph = *mph / static_cast<float>(mph_per_kmph);
-  road_class.Alias = trimmed(read_either(speed_file, SpeedValues, class_key(class_text, "alias"),
-                                         class_key(plain_text, "alias")));
+  road_class.Alias = trim_blanks(read_either(
+      speed_file, SpeedValues, class_key(class_text, "alias"), class_key(plain_text, "alias")));
   return road_class;
 }
 
@@ -219,7 +213,7 @@ bool write_tsp_mode(std::string_view ini_file, std::int32_t mode) {
 }
 
 std::int16_t read_colour_component(std::string_view ini_file, std::string_view key) {
-  const double value = com::Val(trimmed(read(ini_file, Color, key)));
+  const double value = com::Val(trim_blanks(read(ini_file, Color, key)));
   if (value >= 255)
     return 255;
   if (value <= 0)

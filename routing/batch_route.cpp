@@ -8,6 +8,7 @@
 #include "common/engine_error_text.h"
 #include "common/handler_end.h"
 #include "common/layer_spatial_reference.h"
+#include "common/show_message.h"
 #include "common/stamp_network_edited.h"
 #include "dialogs/frame/frm_error.h"
 #include "dialogs/routing/frm_batch.h"
@@ -25,10 +26,6 @@
 namespace corvane {
 
 namespace {
-
-void show(std::string_view text, std::string_view title, forms::Icon icon) {
-  shared_state().gMsgAnswer = forms::MsgBox(text, title, icon, forms::Buttons::OKOnly);
-}
 
 com::ComPtr<host::HostFeatureClass> point_layer_features(host::HostMap& map,
                                                          std::int32_t list_row) {
@@ -76,8 +73,10 @@ void BatchRoute::click() {
   auto& calc = *require(state.gNetCalc, "gNetCalc");
   base.SetOutputOption(1);
   BatchOutputTable table(calc);
-  if (table.creation_code() != 0)
-    return show(EngineErrorText(table.creation_code()), "Batch Route", forms::Icon::Critical);
+  if (table.creation_code() != 0) {
+    show_message(EngineErrorText(table.creation_code()), "Batch Route", forms::Icon::Critical);
+    return;
+  }
   // The weights, speeds and closures of this run; the batch names no result table of its own.
   ApplyCostSettings();
 
@@ -111,11 +110,11 @@ bool BatchRoute::choose_layers(host::HostMap& map) {
   dialog.CmbFtable.Clear();
   dialog.CmbTtable.Clear();
   if (map.LayerCount() == 0) {
-    show("Requires a point layer", "Data Not Found", forms::Icon::Information);
+    show_message("Requires a point layer", "Data Not Found", forms::Icon::Information);
     return false;
   }
   if (list_point_layers(map, dialog.CmbFtable, dialog.CmbTtable) == 0) {
-    show("Requires a point layer", "Data Not Found", forms::Icon::Critical);
+    show_message("Requires a point layer", "Data Not Found", forms::Icon::Critical);
     return false;
   }
   dialog.Show(forms::ShowMode::Modal);

@@ -4,7 +4,7 @@
 
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
-#include "forms/message_box.h"
+#include "common/show_message.h"
 #include "host/active_view.h"
 #include "host/fields.h"
 #include "host/spatial_reference.h"
@@ -63,10 +63,10 @@ bool copy_network_projection() {
   const auto& state = shared_state();
   const auto network_prj = win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".prj");
   if (!win::FileSystemObject().FileExists(network_prj)) {
-    shared_state().gMsgAnswer = forms::MsgBox(
+    show_message(
         "The chosen polyline layer is missing projection information. Please use ArcCatalog to "
         "add this.",
-        "PRJ", forms::Icon::Critical, forms::Buttons::OKOnly);
+        "PRJ", forms::Icon::Critical);
     return false;
   }
   const auto projection = create<host::HostProjectionFile>(host::ProjectionFileClass);

@@ -11,10 +11,10 @@
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
+#include "common/show_message.h"
 #include "common/stamp_network_edited.h"
 #include "common/write_route_shapefile.h"
 #include "dialogs/routing/frm_gezetted.h"
-#include "forms/message_box.h"
 #include "host/layer.h"
 #include "host/mouse_cursor.h"
 #include "host/progress.h"
@@ -31,10 +31,6 @@ namespace {
 constexpr int BusyPointerCode = 2;
 constexpr int DefaultPointerCode = 0;
 constexpr std::string_view MarkedLinks = "CV_RESULT > 0";
-
-void show(std::string_view text, std::string_view title, forms::Icon icon) {
-  shared_state().gMsgAnswer = forms::MsgBox(text, title, icon);
-}
 
 // The busy mouse pointer while directions are built, back to the default on every way out.
 class BusyPointer {
@@ -143,7 +139,7 @@ bool OfferPointLayers(host::HostMap* map) {
   state.gGazetteerStopCount = 0;
   if (offered > 0)
     return true;
-  show("Requires a point layer", "Data not found", forms::Icon::Critical);
+  show_message("Requires a point layer", "Data not found", forms::Icon::Critical);
   return false;
 }
 
@@ -161,8 +157,8 @@ void GazetteerRoute::run(host::HostApplication* application, host::HostDocument*
   if (state.gGazetteerCancelled == 1 || state.gGazetteerHasStops == 0)
     return;
   if (state.gGazetteerStopCount < 2) {
-    show("Atleast 2 points are required to calculate route", "Insufficient Data",
-         forms::Icon::Information);
+    show_message("Atleast 2 points are required to calculate route", "Insufficient Data",
+                 forms::Icon::Information);
     return;
   }
 

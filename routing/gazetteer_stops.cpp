@@ -3,7 +3,7 @@
 #include "com/create.h"
 #include "common/engine_error_text.h"
 #include "common/handler_end.h"
-#include "forms/message_box.h"
+#include "common/show_message.h"
 #include "host/geometry.h"
 #include "network/shared_state.h"
 #include "routing/gazetteer_labels.h"
@@ -87,15 +87,14 @@ bool OrderGazetteerTour(tamix::NetCalc& calc, const LabelPlace& place, Gazetteer
 
   const float result = calc.SolveTsp(last + 1, static_cast<std::int16_t>(state.gTspMode));
   if (result == SeparateSubnet) {
-    state.gMsgAnswer =
-        forms::MsgBox("One or more nodes found in the subnet. Could not calculate the route.",
-                      "Error", forms::Icon::None);
+    show_message("One or more nodes found in the subnet. Could not calculate the route.", "Error",
+                 forms::Icon::None);
     return false;
   }
   // Any other failure leaves no tour to read: its nodes would be error codes.
   if (result < 0) {
-    state.gMsgAnswer = forms::MsgBox(EngineErrorText(static_cast<std::int32_t>(result)), "Error",
-                                     forms::Icon::Critical);
+    show_message(EngineErrorText(static_cast<std::int32_t>(result)), "Error",
+                 forms::Icon::Critical);
     return false;
   }
   place.view->Refresh();

@@ -8,10 +8,10 @@
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
+#include "common/show_message.h"
 #include "common/stamp_network_edited.h"
 #include "common/write_route_shapefile.h"
 #include "dialogs/routing/rut.h"
-#include "forms/message_box.h"
 #include "forms/user.h"
 #include "network/shared_state.h"
 #include "routing/route_legs.h"
@@ -24,10 +24,6 @@ namespace {
 constexpr long LeftButton = 1;
 constexpr long ShiftKey = 1;
 constexpr long CtrlKey = 2;
-
-void warn(std::string_view text, std::string_view title, forms::Icon icon) {
-  shared_state().gMsgAnswer = forms::MsgBox(text, title, icon, forms::Buttons::OKOnly);
-}
 
 // The wait window, shown while the legs are solved and hidden on every way out.
 class WaitWindow {
@@ -104,16 +100,16 @@ bool RouteClicks::refuse_stop(const Stop& stop) {
   const auto& state = shared_state();
   // Without a stored stop (result clearing emptied the list) there is nothing to go on from.
   if (!route_started_ || state.gRouteStopCount == 0) {
-    warn("Specify start point", "Simple Click", forms::Icon::Exclamation);
+    show_message("Specify start point", "Simple Click", forms::Icon::Exclamation);
     return true;
   }
   if (stop.node == state.gStopNodes[state.gRouteStopCount - 1]) {
-    warn("Same location selected", "Same Node", forms::Icon::Exclamation);
+    show_message("Same location selected", "Same Node", forms::Icon::Exclamation);
     return true;
   }
   if (state.gRouteStopCount > state.gStopNodes.upper()) {
-    warn("A route takes at most " + std::to_string(state.gStopNodes.upper() + 1) + " stops",
-         "Too many stops", forms::Icon::Exclamation);
+    show_message("A route takes at most " + std::to_string(state.gStopNodes.upper() + 1) + " stops",
+                 "Too many stops", forms::Icon::Exclamation);
     return true;
   }
   return false;
@@ -150,12 +146,13 @@ void RouteClicks::add_via(host::HostDocument* document, const Stop& stop) {
 void RouteClicks::finish(host::HostApplication* application, host::HostDocument* document,
                          const Stop& stop) {
   if (!route_started_) {
-    warn("Specify start point", "Simple Click", forms::Icon::Exclamation);
+    show_message("Specify start point", "Simple Click", forms::Icon::Exclamation);
     return;
   }
   auto& state = shared_state();
   if (state.gRouteStopCount == 0) {
-    warn("Atleast two points required to calculate the route", "Invalid entry", forms::Icon::None);
+    show_message("Atleast two points required to calculate the route", "Invalid entry",
+                 forms::Icon::None);
     return;
   }
   if (refuse_stop(stop))

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "common/engine_error_text.h"
-#include "forms/message_box.h"
+#include "common/show_message.h"
 #include "network/shared_state.h"
 
 namespace corvane {
@@ -12,11 +12,6 @@ namespace {
 
 constexpr float NotConnected = -33.0F;
 
-void show_error(std::string_view text) {
-  shared_state().gMsgAnswer =
-      forms::MsgBox(text, "Error", forms::Icon::Critical, forms::Buttons::OKOnly);
-}
-
 // The leg's cost, or nothing after the message of a failed solve.
 std::optional<float> solve_leg(tamix::NetCalc& calc, std::int32_t from, std::int32_t& to,
                                const LegRules& rules) {
@@ -24,17 +19,17 @@ std::optional<float> solve_leg(tamix::NetCalc& calc, std::int32_t from, std::int
   if (cost == NotConnected) {
     const std::int32_t reached = calc.GetLastReachedNode();
     cost = calc.SolveRoute(from, reached);
-    show_error("From and To Points Are Not Connected. Calculating To The Possible Extent");
+    show_message("From and To Points Are Not Connected. Calculating To The Possible Extent",
+                 "Error", forms::Icon::Critical);
     if (cost == NotConnected) {
-      shared_state().gMsgAnswer = forms::MsgBox(rules.abort_text, rules.abort_title,
-                                                forms::Icon::Critical, forms::Buttons::OKOnly);
+      show_message(rules.abort_text, rules.abort_title, forms::Icon::Critical);
       return std::nullopt;
     }
     to = reached;
   }
   // Any other failure code is no cost: adding it to the totals would report a wrong route.
   if (cost < 0) {
-    show_error(EngineErrorText(static_cast<std::int32_t>(cost)));
+    show_message(EngineErrorText(static_cast<std::int32_t>(cost)), "Error", forms::Icon::Critical);
     return std::nullopt;
   }
   return cost;

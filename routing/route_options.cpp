@@ -2,8 +2,8 @@
 
 #include "common/check_network_ready.h"
 #include "common/handler_end.h"
+#include "common/show_message.h"
 #include "dialogs/routing/routeoptpro.h"
-#include "forms/message_box.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
 #include "routing/route_output.h"
@@ -13,10 +13,6 @@ namespace corvane {
 namespace {
 
 constexpr std::string_view FieldNotFound = "Description Field Not Found";
-
-void show(std::string_view text, std::string_view title, forms::Icon icon) {
-  shared_state().gMsgAnswer = forms::MsgBox(text, title, icon);
-}
 
 void forget_description_field() {
   auto& state = shared_state();
@@ -64,13 +60,14 @@ void RouteOptions::click() {
   collect_candidates(*network, dialog);
 
   if (state.gDescOption == 0 && state.gDescFieldCount == 0) {
-    show("No description field found. Add the description field", "Field Not Found",
-         forms::Icon::Exclamation);
+    show_message("No description field found. Add the description field", "Field Not Found",
+                 forms::Icon::Exclamation);
     forget_description_field();
   }
   if (state.gDescOption == 1 && network->FindField(state.gDescFieldName) == -1) {
     forget_description_field();
-    show("The selected description field is not found", "Field not found", forms::Icon::Critical);
+    show_message("The selected description field is not found", "Field not found",
+                 forms::Icon::Critical);
   }
   dialog.CmbFName.SetText(dialog.CmbFName.ListCount() > 0 ? dialog.CmbFName.List(0) : "");
   dialog.Show(forms::ShowMode::Modal);

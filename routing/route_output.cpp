@@ -5,8 +5,8 @@
 #include "common/apply_route_color.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
+#include "common/show_message.h"
 #include "common/write_route_shapefile.h"
-#include "forms/message_box.h"
 #include "host/layer.h"
 #include "host/query_filter.h"
 #include "host/table_window.h"
@@ -108,14 +108,13 @@ void ShowRouteLayers(const RouteResult& result, host::HostMap* map, host::HostAc
 }
 
 void ReportRouteTotals(const RouteResult& result, host::HostApplication* application) {
-  auto& state = shared_state();
+  const auto& state = shared_state();
   const auto totals =
       RouteTotalsMessage(state.gRouteType, result.primary_total, result.secondary_total,
                          state.gDistUnits, result.minute_word);
   if (!totals)
     return;
-  state.gMsgAnswer =
-      forms::MsgBox(totals->text, totals->title, forms::Icon::Information, forms::Buttons::OKOnly);
+  show_message(totals->text, totals->title, forms::Icon::Information);
   if (const auto status = application ? application->StatusBar() : nullptr)
     status->SetMessage(0, totals->text);
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/handler_end.h"
+#include "common/show_message.h"
 #include "host/fields.h"
 #include "host/layer.h"
 #include "network/shared_state.h"
@@ -104,8 +105,7 @@ void FrmBatch::choose_to_table() {
 void FrmBatch::accept() {
   auto& state = shared_state();
   if (CmbToField.ListCount() == 0 || CmbFField.ListCount() == 0) {
-    state.gMsgAnswer = forms::MsgBox("No field found for description", "No Field Found",
-                                     forms::Icon::Critical, forms::Buttons::OKOnly);
+    show_message("No field found for description", "No Field Found", forms::Icon::Critical);
     return;
   }
   state.gBatchRouteBuildObjects = Check1.Value() == 1 ? 1 : 0;

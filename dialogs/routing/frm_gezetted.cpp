@@ -5,6 +5,8 @@
 
 #include "com/create.h"
 #include "common/handler_end.h"
+#include "common/show_message.h"
+#include "common/trim_blanks.h"
 #include "dialogs/routing/frm_gezz1.h"
 #include "host/cursor.h"
 #include "host/geometry.h"
@@ -21,18 +23,6 @@ namespace {
 
 constexpr int EnterKey = 13;
 constexpr std::string_view StartMark = "(Start)";
-
-void show(std::string_view text, std::string_view title, forms::Icon icon) {
-  shared_state().gMsgAnswer = forms::MsgBox(text, title, icon);
-}
-
-// The platform's Trim: blanks only.
-std::string trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos)
-    return "";
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
 
 // Lower case for comparing without regard to letter case: ASCII letters and the Latin-1 letters
 // of UTF-8 text (the Nordic and Western European names of gazetteers).
@@ -140,7 +130,7 @@ com::ComPtr<host::HostFeatureClass> FrmGezetted::chosen_class() {
 
 int FrmGezetted::chosen_field_type() {
   const auto features = chosen_class();
-  const int index = features->FindField(trimmed(Combo2.Text()));
+  const int index = features->FindField(trim_blanks(Combo2.Text()));
   if (index < 0)
     return -1;
   return require(require(features->Fields(), "Fields")->Field(index), "Field")->Type();
@@ -150,12 +140,12 @@ void FrmGezetted::CmdAdd_Click() {
   auto& state = shared_state();
   if (Combo2.ListCount() == 0)
     return;
-  const std::string value = trimmed(Text1.Text());
+  const std::string value = trim_blanks(Text1.Text());
   if (value.empty()) {
-    show("Enter a valid value", "Invalid", forms::Icon::Information);
+    show_message("Enter a valid value", "Invalid", forms::Icon::Information);
     return;
   }
-  const std::string field_name = trimmed(Combo2.Text());
+  const std::string field_name = trim_blanks(Combo2.Text());
   layer_map_index_ = state.gLayerList[state.gGazetteerLayerIndex].MapIndex;
   const auto features = chosen_class();
   const int field = features->FindField(field_name);
@@ -170,7 +160,7 @@ void FrmGezetted::CmdAdd_Click() {
   field_type_ = chosen_field_type();
   const auto clause = GazetteerFilter(field_name, value, field_type_ == host::field_string);
   if (!clause) {
-    show("Invalid data. Enter a number ", "Envalid entries", forms::Icon::Critical);
+    show_message("Invalid data. Enter a number ", "Envalid entries", forms::Icon::Critical);
     return;
   }
   const auto filter = create<host::HostQueryFilter>(host::QueryFilterClass);
@@ -224,12 +214,12 @@ bool FrmGezetted::list_candidates(host::HostFeatureClass& features,
   com::ComPtr<host::HostFeature> feature;
   while (require(cursor, "Search")->NextFeature(&feature) == com::S_OK && feature) {
     const std::string text = value_text(*feature, field);
-    if (folded(trimmed(text)).find(wanted) != std::string::npos)
+    if (folded(trim_blanks(text)).find(wanted) != std::string::npos)
       add(feature->OID(), text);
   }
   const int found = pick.Gezz1List.ListCount();
   if (found == 0) {
-    show("No data found", "Data Not Found", forms::Icon::Information);
+    show_message("No data found", "Data Not Found", forms::Icon::Information);
     return false;
   }
   pick.Label1.SetCaption(std::to_string(found) + " Records containing input value found");
@@ -239,8 +229,9 @@ bool FrmGezetted::list_candidates(host::HostFeatureClass& features,
 bool FrmGezetted::add_stop(host::HostFeatureClass& features, std::int32_t id, int field) {
   auto& state = shared_state();
   if (stop_count_ >= state.gGazetteerStops.upper()) {
-    show("A route takes at most " + std::to_string(state.gGazetteerStops.upper()) + " stops",
-         "Too many stops", forms::Icon::Exclamation);
+    show_message("A route takes at most " + std::to_string(state.gGazetteerStops.upper()) +
+                     " stops",
+                 "Too many stops", forms::Icon::Exclamation);
     return false;
   }
   com::ComPtr<host::HostFeature> feature;
@@ -248,7 +239,7 @@ bool FrmGezetted::add_stop(host::HostFeatureClass& features, std::int32_t id, in
   const auto shape = require(feature, "GetFeature")->ShapeCopy();
   const auto point = shape ? shape.as<host::HostPoint>() : nullptr;
   if (!point || point->IsEmpty()) {
-    show("Corrupt data found", "Corrupt data", forms::Icon::Critical);
+    show_message("Corrupt data found", "Corrupt data", forms::Icon::Critical);
     state.gGazetteerCancelled = 1;
     Unload();
     return false;
@@ -267,7 +258,7 @@ bool FrmGezetted::add_stop(host::HostFeatureClass& features, std::int32_t id, in
   state.gEngineResult = base.SnapToNetwork(point->X(), point->Y(), node, second);
   stop_nodes_[stop_count_] = node;
   if (stop_count_ > 1 && node == stop_nodes_[stop_count_ - 1]) {
-    show("Same location selected", "Same Location", forms::Icon::Exclamation);
+    show_message("Same location selected", "Same Location", forms::Icon::Exclamation);
     List1.RemoveItem(List1.ListCount() - 1);
     --stop_count_;
   }
@@ -277,15 +268,15 @@ bool FrmGezetted::add_stop(host::HostFeatureClass& features, std::int32_t id, in
 void FrmGezetted::CmdDelete_Click() {
   auto& state = shared_state();
   if (List1.ListCount() == 0) {
-    show("No records to be deleted", "Error", forms::Icon::Critical);
+    show_message("No records to be deleted", "Error", forms::Icon::Critical);
     return;
   }
   const int p = List1.ListIndex();
   if (p < 0) {
-    show("Select the record to be deleted", "Select Record", forms::Icon::Information);
+    show_message("Select the record to be deleted", "Select Record", forms::Icon::Information);
     return;
   }
-  if (p == 0 && List1.ListCount() > 1 && !trimmed(List1.List(1)).empty())
+  if (p == 0 && List1.ListCount() > 1 && !trim_blanks(List1.List(1)).empty())
     List1.SetList(1, List1.List(1) + std::string(StartMark));
   for (std::int32_t k = p + 1; k <= stop_count_ - 1; ++k) {
     state.gGazetteerStops[k] = state.gGazetteerStops[k + 1];
@@ -301,8 +292,8 @@ void FrmGezetted::CmdOk_Click() {
   if (Combo2.ListCount() == 0)
     return;
   if (List1.ListCount() < 2) {
-    show("Atleast 2 points are required to calculate route", "Insufficient Data",
-         forms::Icon::Information);
+    show_message("Atleast 2 points are required to calculate route", "Insufficient Data",
+                 forms::Icon::Information);
     return;
   }
   if (!OptOptimise.Value()) {
@@ -313,7 +304,7 @@ void FrmGezetted::CmdOk_Click() {
       for (std::int32_t i = 1; i <= stop_count_ - 1; ++i)
         for (std::int32_t j = i + 1; j <= stop_count_; ++j)
           if (stop_nodes_[i] == stop_nodes_[j]) {
-            show("Same location selected", "Same Location", forms::Icon::Exclamation);
+            show_message("Same location selected", "Same Location", forms::Icon::Exclamation);
             List1.SetListIndex(j - 1);
             break;
           }

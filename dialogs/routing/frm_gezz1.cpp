@@ -1,5 +1,6 @@
 #include "dialogs/routing/frm_gezz1.h"
 
+#include "common/show_message.h"
 #include "network/shared_state.h"
 
 namespace corvane {
@@ -28,7 +29,7 @@ void FrmGezz1::CmbOK_Click() {
   auto& state = shared_state();
   const std::string chosen = Gezz1List.Text();
   if (chosen.empty()) {
-    state.gMsgAnswer = forms::MsgBox("No selection found", "Select", forms::Icon::Exclamation);
+    show_message("No selection found", "Select", forms::Icon::Exclamation);
     return;
   }
   state.gGazetteerMatches.assign(1, chosen);
