@@ -83,7 +83,6 @@ void ApplyCostSettings() {
   auto& state = shared_state();
   auto& calc = *require(state.gNetCalc, "NetCalc");
   auto& base = *require(state.gNetBase, "NetBase");
-  state.gEngineResult = calc.ClearResultField(-1, 0);
   set_weights(calc, state.gRouteType);
   const auto column = speed_column(state.gDistUnits);
   send_class_speeds(base, column);
@@ -91,6 +90,12 @@ void ApplyCostSettings() {
   state.gCallResult = base.ResetLinkCosts(-1);
   send_temp_speeds(base, column);
   SendClosedLinks();
+}
+
+void ClearResultAndApplyCostSettings() {
+  auto& state = shared_state();
+  state.gEngineResult = require(state.gNetCalc, "NetCalc")->ClearResultField(-1, 0);
+  ApplyCostSettings();
 }
 
 void SendClosedLinks() {
@@ -102,7 +107,7 @@ void SendClosedLinks() {
 
 void ApplyEngineSettings() {
   SetResultTableAndField();
-  ApplyCostSettings();
+  ClearResultAndApplyCostSettings();
 }
 
 } // namespace corvane

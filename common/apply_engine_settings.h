@@ -10,15 +10,19 @@ namespace corvane {
 // network folder it was loaded from) and its field "CV_RESULT".
 void SetResultTableAndField();
 
-// The set-up after the result table is named: empties "CV_RESULT", sets the cost weights of
-// gRouteType (primary the quantity the route minimises, secondary the other one), and sends the
-// road-class speeds and temporary speeds in the speed column of gDistUnits and the closed links.
+// The cost set-up alone: sets the cost weights of gRouteType (primary the quantity the route
+// minimises, secondary the other one), and sends the road-class speeds and temporary speeds in
+// the speed column of gDistUnits and the closed links. It leaves the result field alone: a
+// command that writes its output elsewhere (the batch table) keeps the last route's marks.
 void ApplyCostSettings();
+
+// The set-up after the result table is named: empties "CV_RESULT", then ApplyCostSettings.
+void ClearResultAndApplyCostSettings();
 
 // Closes every link of gClosedLinks in the engine (the route tool also does this at a new start).
 void SendClosedLinks();
 
-// Both, in that order.
+// SetResultTableAndField, then ClearResultAndApplyCostSettings.
 void ApplyEngineSettings();
 
 } // namespace corvane

@@ -77,7 +77,8 @@ void BatchRoute::click() {
     show_message(EngineErrorText(table.creation_code()), "Batch Route", forms::Icon::Critical);
     return;
   }
-  // The weights, speeds and closures of this run; the batch names no result table of its own.
+  // The weights, speeds and closures of this run. The batch names no result table of its own and
+  // leaves "CV_RESULT" alone: the last route stays marked in the network layer.
   ApplyCostSettings();
 
   const auto network_reference = GetLayerSpatialReference(NetworkFeatureClass(map.get()).get());

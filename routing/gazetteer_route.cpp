@@ -177,7 +177,7 @@ void GazetteerRoute::run(host::HostApplication* application, host::HostDocument*
   result.view_route_shown = FindLayerIndex(map.get(), ViewRouteDatasetName, "L") != NoLayer;
   PrepareViewRoute(workspace.get(), network.get());
 
-  ApplyCostSettings();
+  ClearResultAndApplyCostSettings();
   result.route = CreateRouteShapefile(workspace.get(), network.get(), with_directions, 15);
   result.route_layer = LayerOver(result.route);
   hide_first_two_fields(result.route_layer.get());

@@ -170,7 +170,7 @@ void RouteClicks::finish(host::HostApplication* application, host::HostDocument*
     state.gStopNodes[state.gRouteStopCount] = stop.node;
     AddStopLabel(map.get(), stop.label_point.get(), "End");
     view->Refresh();
-    ApplyCostSettings();
+    ClearResultAndApplyCostSettings();
     result.route =
         CreateRouteShapefile(OpenNetworkWorkspace().get(), network.get(), with_directions);
     auto& calc = *require(state.gNetCalc, "NetCalc");

@@ -45,15 +45,16 @@ TEST_F(EngineSetUp, ShortestInKilometres) {
                      "ResetLinkCosts(-1)", "SetTempSpeed(12, 20)", "SetLinkFlags(4, 1536)"}));
 }
 
+// The cost set-up alone names no result table and leaves the result field as it is.
 TEST_F(EngineSetUp, FastestInMilesSendsTheMilesColumn) {
   shared_state().gRouteType = RouteFastest;
   shared_state().gDistUnits = "Miles";
   ApplyCostSettings();
   EXPECT_EQ(log_,
-            (CallLog{"ClearResultField(-1, 0)", "SetPrimaryDistanceWeight(0)",
-                     "SetPrimaryTimeWeight(1)", "ApplyWeights()", "SetSecondaryDistanceWeight(1)",
-                     "SetSecondaryTimeWeight(0)", "SetClassSpeed(3, 31)", "SetClassSpeed(7, 56)",
-                     "ResetLinkCosts(-1)", "SetTempSpeed(12, 12.5)", "SetLinkFlags(4, 1536)"}));
+            (CallLog{"SetPrimaryDistanceWeight(0)", "SetPrimaryTimeWeight(1)", "ApplyWeights()",
+                     "SetSecondaryDistanceWeight(1)", "SetSecondaryTimeWeight(0)",
+                     "SetClassSpeed(3, 31)", "SetClassSpeed(7, 56)", "ResetLinkCosts(-1)",
+                     "SetTempSpeed(12, 12.5)", "SetLinkFlags(4, 1536)"}));
 }
 
 TEST_F(EngineSetUp, WithoutClassesOrUnitsLinkCostsAreStillReset) {
@@ -61,8 +62,7 @@ TEST_F(EngineSetUp, WithoutClassesOrUnitsLinkCostsAreStillReset) {
   state.gRouteType = 0;
   state.gDistUnits = "Default";
   ApplyCostSettings();
-  EXPECT_EQ(log_, (CallLog{"ClearResultField(-1, 0)", "ApplyWeights()", "ResetLinkCosts(-1)",
-                           "SetLinkFlags(4, 1536)"}));
+  EXPECT_EQ(log_, (CallLog{"ApplyWeights()", "ResetLinkCosts(-1)", "SetLinkFlags(4, 1536)"}));
   log_.clear();
   state.gDistUnits = "Kilometers";
   state.gRouteType = RouteShortest;

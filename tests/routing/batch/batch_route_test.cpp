@@ -184,6 +184,24 @@ TEST_F(BatchRouteTest, LabelsKeepTheirQuotesAndCommasAndOnePointIsAWholeRun) {
     EXPECT_EQ(row.comments.find_first_not_of(' '), std::string::npos);
 }
 
+TEST_F(BatchRouteTest, RunAfterARouteLeavesTheRouteMarkedInTheNetworkLayer) {
+  point_layer("stops", Stops);
+  give_network_a_projection();
+  click(A.x, A.y);
+  click(C.x, C.y, 1);
+  // Roads ab, cb, bd, island: the route from A to C marks the first two.
+  const auto marked = numbers(*open("roads"), "CV_RESULT");
+  ASSERT_GT(marked[0], 0);
+  ASSERT_GT(marked[1], 0);
+
+  for (const bool route_objects : {false, true}) {
+    SCOPED_TRACE(route_objects ? "route objects" : "costs only");
+    run({.from_layer = "stops", .to_layer = "stops", .route_objects = route_objects});
+    EXPECT_EQ(summary(table_rows()).size(), 3U);
+    EXPECT_EQ(numbers(*open("roads"), "CV_RESULT"), marked);
+  }
+}
+
 TEST_F(BatchRouteTest, EscStopsBeforeTheNextPairAndLeavesAValidTable) {
   point_layer("stops", Stops);
   // Polls: from a (1), its pairs a>a, a>c, a>d (2..4), from c (5): Esc there.
