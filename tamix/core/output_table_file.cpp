@@ -66,6 +66,7 @@ void OutputFile::flush() {
 }
 
 void OutputFile::append(const void* data, std::size_t size) {
+  if (size == 0) return; // `data` may then be null, which memcpy must not see
   if (size >= buffer_.size()) {
     // Too big for the buffer: straight to the file, after what is buffered.
     flush();
