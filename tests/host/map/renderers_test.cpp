@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "map/color.h"
 #include "map/color_ramp.h"
 #include "map/legend_file.h"
@@ -113,7 +115,8 @@ TEST(ColorRamps, AlgorithmicRunsFromStartToEndAndRandomRepeatsWithItsSeed) {
 }
 
 TEST(LegendFile, RoundTripsEachRendererKindAndRejectsOtherFiles) {
-  const auto dir = std::filesystem::temp_directory_path() / "corvane-legend-test";
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("corvane-legend-test-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   const auto path = (dir / "VRoute.avl").string();
   auto legend = com::make<LegendFile>();

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "map/document.h"
 #include "map/layers.h"
 #include "map/map_classes.h"
@@ -102,7 +104,8 @@ TEST(Editor, IsFoundByNameAndTracksItsSession) {
 }
 
 TEST(PictureMarkerSymbol, LoadsOnlyAnExistingBitmap) {
-  const auto dir = std::filesystem::temp_directory_path() / "corvane-picture-test";
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("corvane-picture-test-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   const auto bitmap = (dir / "Star.bmp").string();
   std::ofstream(bitmap, std::ios::binary) << "BM" << std::string(60, '\0');

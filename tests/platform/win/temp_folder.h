@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 // A fresh folder per test, removed afterwards; drive paths ("C:\...") map into its "drives".
@@ -13,7 +15,8 @@ protected:
   void SetUp() override {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
     root_ = std::filesystem::path(::testing::TempDir()) / "corvane-win" /
-            (std::string(test->test_suite_name()) + "." + test->name());
+            (std::string(test->test_suite_name()) + "." + test->name() + "-" +
+             std::to_string(::getpid()));
     std::filesystem::remove_all(root_);
     std::filesystem::create_directories(root_);
     setenv("CORVANE_DRIVE_ROOT", (root_ / "drives").c_str(), 1);
