@@ -162,7 +162,7 @@ OutputTable::OutputTable(std::filesystem::path path) : path_(std::move(path)) {
 OutputTable::~OutputTable() {
   try {
     close();
-  } catch (const Error&) {
+  } catch (const std::exception&) {
     // Dropped without close(): the rows written so far are all that can be kept.
   }
 }

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <system_error>
 
 namespace tamix {
 namespace {
@@ -27,7 +28,7 @@ OutputFile::~OutputFile() {
   try {
     flush();
     finish_writing();
-  } catch (const Error&) {
+  } catch (const std::exception&) {
     // Dropped after a failure: the file keeps what could be written.
   }
   ::close(descriptor_);
@@ -56,13 +57,17 @@ void OutputFile::flush() {
   finish_writing();
   if (used_ == 0) return;
   buffer_.swap(in_flight_);
-  writing_ = std::async(std::launch::async,
-                        [this, size = used_, offset = written_] {
-                          write_all(in_flight_.data(), size, offset);
-                        });
+  const auto write = [this, size = used_, offset = written_] {
+    write_all(in_flight_.data(), size, offset);
+  };
   written_ += used_;
   used_ = 0;
   if (buffer_.size() < buffer_bytes) buffer_.resize(buffer_bytes);
+  try {
+    writing_ = std::async(std::launch::async, write);
+  } catch (const std::system_error&) {
+    write(); // no thread to be had: the write waits for itself
+  }
 }
 
 void OutputFile::append(const void* data, std::size_t size) {
