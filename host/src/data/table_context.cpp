@@ -27,10 +27,6 @@ com::ComPtr<HostFields> TableContext::fields() const {
   return make_fields(list);
 }
 
-int TableContext::find_field(const std::string& name) const {
-  return fields()->FindField(name);
-}
-
 int TableContext::append(const std::vector<com::Variant>& values, const Shape& shape) const {
   return AppendWriter(dataset_, shape_type_).append(values, shape);
 }

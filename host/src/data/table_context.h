@@ -31,7 +31,6 @@ public:
 
   // The fields as the ".dbf" header has them now.
   com::ComPtr<HostFields> fields() const;
-  int find_field(const std::string& name) const;
 
   // Appends a record with `values` (one per ".dbf" column, Empty for none) and `shape`.
   int append(const std::vector<com::Variant>& values, const Shape& shape) const;

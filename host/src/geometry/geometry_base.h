@@ -46,7 +46,6 @@ public:
 
   // ShapeAccess
   const Shape& shape() override { return shape_; }
-  void set_shape(Shape shape) override { shape_ = std::move(shape); }
 
   // HostTopologicalOperator
   bool IsKnownSimple() override { return known_simple_; }

@@ -10,7 +10,6 @@ namespace host {
 struct ShapeAccess : com::IUnknown {
   COM_INTERFACE(ShapeAccess, com::IUnknown, "5B0C39E2-53A4-4F0B-9D3C-2A7C1E0F4D61")
   virtual const Shape& shape() = 0;
-  virtual void set_shape(Shape shape) = 0;
 };
 
 // The shape of a geometry object; HostError when it is null or not one of the host's.

@@ -39,10 +39,4 @@ Rgb rgb_of(HostColor* color) {
   return {packed & 0xFF, (packed >> 8) & 0xFF, (packed >> 16) & 0xFF};
 }
 
-com::ComPtr<HostColor> copy_color(const com::ComPtr<HostColor>& color) {
-  if (!color)
-    return nullptr;
-  return make_color(rgb_of(color.get()));
-}
-
 } // namespace host

@@ -34,7 +34,5 @@ private:
 com::ComPtr<HostColor> make_color(Rgb value);
 // The colour's components; black for a null colour.
 Rgb rgb_of(HostColor* color);
-// A fresh copy, so a getter never hands out the object a symbol holds.
-com::ComPtr<HostColor> copy_color(const com::ComPtr<HostColor>& color);
 
 } // namespace host
