@@ -9,11 +9,6 @@ namespace tamix {
 
 namespace {
 
-void check_link(const Network& network, LinkId link) {
-  if (!network.has_link(link))
-    throw Error(code::out_of_bounds, "the network has no link " + std::to_string(link));
-}
-
 // Cost per metre of a link at `speed` (> 0 whenever weight_time is not 0): weight_distance per
 // distance unit plus weight_time per minute.
 Cost cost_per_metre(double weight_distance, double weight_time, double speed,

@@ -44,6 +44,10 @@ struct Network {
   }
 };
 
+// Raise out_of_bounds for a node or link that `network` does not have.
+void check_node(const Network& network, NodeId node);
+void check_link(const Network& network, LinkId link);
+
 // Builds the adjacency of `link_ends` (node_count nodes). Raises too_many_links_at_node when a
 // node joins more than max_links_at_node link ends.
 Graph build_graph(const std::vector<LinkEnds>& link_ends, NodeId node_count);

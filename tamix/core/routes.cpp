@@ -1,21 +1,8 @@
 #include "routes.h"
 
-#include "error.h"
 #include "map_units.h"
 
-#include <algorithm>
-#include <string>
-
 namespace tamix {
-
-namespace {
-
-void check_node(const Network& network, NodeId node) {
-  if (!network.has_node(node))
-    throw Error(code::out_of_bounds, "the network has no node " + std::to_string(node));
-}
-
-} // namespace
 
 double lower_bound_per_map_unit(const Network& network, const ArcCosts& costs) {
   if (network.map_units == map_units_degree || !is_known_map_unit(network.map_units))
@@ -66,8 +53,7 @@ Path walk_path(const Search& search, NodeId target) {
 
 FarEnd far_end_cost(const Search& search, const ArcCosts& costs, LinkId link) {
   const Network& network = search.network();
-  if (!network.has_link(link))
-    throw Error(code::out_of_bounds, "the network has no link " + std::to_string(link));
+  check_link(network, link);
   // Both arcs of the link carry the same costs (links are two-way); find one at its from node.
   const Graph& graph = network.graph;
   const NodeId from = network.link_ends[link].from;

@@ -1,10 +1,7 @@
 #include "search.h"
 
-#include "error.h"
-
 #include <algorithm>
 #include <cmath>
-#include <string>
 
 namespace tamix {
 
@@ -75,12 +72,11 @@ inline void Search::improve(NodeId node, Cost primary, Cost secondary, SignedLin
 void Search::run(const ArcCosts& costs, std::span<const Source> sources, SearchLimits limits) {
   start_round();
   const bool toward_target = limits.target != no_node && limits.cost_per_map_unit > 0;
-  if (toward_target && !network_.has_node(limits.target))
-    throw Error(code::out_of_bounds, "the network has no node " + std::to_string(limits.target));
+  if (toward_target)
+    check_node(network_, limits.target);
   const Point goal = toward_target ? network_.node_points[limits.target] : Point{};
   for (const Source& source : sources) {
-    if (!network_.has_node(source.node))
-      throw Error(code::out_of_bounds, "the network has no node " + std::to_string(source.node));
+    check_node(network_, source.node);
     if (source.primary > limits.cutoff)
       continue;
     const Point& p = network_.node_points[source.node];
