@@ -14,7 +14,6 @@
 #include "dialogs/network/frm_set_speed.h"
 #include "dialogs/network/n_load.h"
 #include "dialogs/network/polylines.h"
-#include "forms/user.h"
 #include "host/cursor.h"
 #include "host/fields.h"
 #include "network/layer_unit.h"
@@ -49,8 +48,6 @@ void ask_choice(ChoiceDialog& dialog, std::string_view caption, std::string_view
   dialog.Combo1.SetListIndex(0);
   shared_state().gPickedName.clear();
   dialog.Show(forms::ShowMode::Modal);
-  while (dialog.Visible())
-    forms::DoEvents();
 }
 
 bool numeric(int field_type) {

@@ -16,7 +16,6 @@
 #include "common/show_message.h"
 #include "dialogs/network/frm_set_speed.h"
 #include "dialogs/network/polylines.h"
-#include "forms/user.h"
 #include "host/active_view.h"
 #include "host/layer.h"
 #include "host/workspace.h"
@@ -243,8 +242,6 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
   dialog.Label1.SetCaption("Select The Network Layer");
   dialog.Combo1.SetText(dialog.Combo1.List(0));
   dialog.Show(forms::ShowMode::Modal);
-  while (dialog.Visible())
-    forms::DoEvents();
   if (state.gPickedName.empty())
     return;
 

@@ -12,7 +12,6 @@
 #include "common/stamp_network_edited.h"
 #include "dialogs/frame/frm_error.h"
 #include "dialogs/routing/frm_batch.h"
-#include "forms/user.h"
 #include "host/active_view.h"
 #include "host/layer.h"
 #include "host/table_window.h"
@@ -42,8 +41,6 @@ void show_problems(const std::vector<std::string>& problems) {
   for (const auto& line : problems)
     errors.List1.AddItem(line);
   errors.Show(forms::ShowMode::Modal);
-  while (errors.Visible())
-    forms::DoEvents();
 }
 
 } // namespace
@@ -119,8 +116,6 @@ bool BatchRoute::choose_layers(host::HostMap& map) {
     return false;
   }
   dialog.Show(forms::ShowMode::Modal);
-  while (dialog.Visible())
-    forms::DoEvents();
   return shared_state().gBatchRouteCancelled != 1;
 }
 
