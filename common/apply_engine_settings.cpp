@@ -4,6 +4,7 @@
 
 #include "com/numbers.h"
 #include "common/handler_end.h"
+#include "network/settings_files.h"
 #include "network/shared_state.h"
 
 namespace corvane {
@@ -17,9 +18,9 @@ constexpr std::int32_t ClosedLinkFlags = 1536;
 enum class SpeedColumn { None, Kmph, Mph };
 
 SpeedColumn speed_column(const std::string& units) {
-  if (units == "Kilometers")
+  if (units == settings::Kilometers)
     return SpeedColumn::Kmph;
-  if (units == "Miles")
+  if (units == settings::Miles)
     return SpeedColumn::Mph;
   return SpeedColumn::None;
 }
