@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <utility>
 
-#include "com/create.h"
 #include "com/numbers.h"
 #include "common/handler_end.h"
 #include "common/join_line_geometries.h"
@@ -15,7 +14,7 @@ namespace corvane {
 namespace {
 
 com::ComPtr<host::HostGeometry> empty_line() {
-  return require(com::create_object<host::HostGeometry>(host::PolylineClass), "Polyline");
+  return create<host::HostGeometry>(host::PolylineClass);
 }
 
 std::string value_text(host::HostFeature& feature, int index) {
