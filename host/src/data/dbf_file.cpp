@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "com/letter_case.h"
 #include "data/host_error.h"
-#include "data/letter_case.h"
 #include "host/fields.h"
 
 namespace host {
@@ -91,7 +91,7 @@ int DbfFile::record_count() const {
 
 int DbfFile::find(const std::string& name) const {
   for (std::size_t i = 0; i < columns_.size(); ++i)
-    if (equal_ignoring_case(columns_[i].name, name))
+    if (com::equal_ignoring_case(columns_[i].name, name))
       return static_cast<int>(i);
   return -1;
 }

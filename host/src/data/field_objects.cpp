@@ -1,8 +1,8 @@
 #include "data/field_objects.h"
 
+#include "com/letter_case.h"
 #include "com/object.h"
 #include "data/host_error.h"
-#include "data/letter_case.h"
 #include "host/geometry.h"
 #include "host/table.h"
 
@@ -75,7 +75,7 @@ public:
   }
   int FindField(const std::string& name) override {
     for (int i = 0; i < FieldCount(); ++i)
-      if (equal_ignoring_case(fields_[static_cast<std::size_t>(i)]->Name(), name))
+      if (com::equal_ignoring_case(fields_[static_cast<std::size_t>(i)]->Name(), name))
         return i;
     return -1;
   }

@@ -12,8 +12,4 @@ std::string lower_case(std::string_view text) {
   return out;
 }
 
-bool equal_ignoring_case(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && lower_case(a) == lower_case(b);
-}
-
 } // namespace host

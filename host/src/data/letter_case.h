@@ -5,8 +5,8 @@
 
 namespace host {
 
-// ASCII letter case, as file, field and keyword names are compared on the platform.
+// The text with ASCII letters in lower case: a key for names the platform compares without
+// regard to letter case (com::equal_ignoring_case compares two at once).
 std::string lower_case(std::string_view text);
-bool equal_ignoring_case(std::string_view a, std::string_view b);
 
 } // namespace host

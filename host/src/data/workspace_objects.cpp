@@ -4,11 +4,11 @@
 #include <memory>
 #include <system_error>
 
+#include "com/letter_case.h"
 #include "com/object.h"
 #include "data/field_objects.h"
 #include "data/folder_files.h"
 #include "data/host_error.h"
-#include "data/letter_case.h"
 #include "data/table_objects.h"
 
 namespace host {
@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 std::string without_extension(const std::string& name, const char* extension) {
   const std::string ext = extension;
   if (name.size() > ext.size() &&
-      equal_ignoring_case(std::string_view(name).substr(name.size() - ext.size()), ext))
+      com::equal_ignoring_case(std::string_view(name).substr(name.size() - ext.size()), ext))
     return name.substr(0, name.size() - ext.size());
   return name;
 }

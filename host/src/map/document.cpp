@@ -1,8 +1,6 @@
 #include "map/document.h"
 
-#include <algorithm>
-#include <cctype>
-
+#include "com/letter_case.h"
 #include "map/user_services.h"
 
 namespace host {
@@ -12,14 +10,9 @@ namespace {
 constexpr double default_tolerance_pixels = 3;
 constexpr int status_panes = 4;
 
-bool same_name(const std::string& a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-    return std::tolower(x) == std::tolower(y);
-  });
-}
-
 bool names_editor(const std::string& name) {
-  return same_name(name, EditorExtension) || same_name(name, "Editor");
+  return com::equal_ignoring_case(name, EditorExtension) ||
+         com::equal_ignoring_case(name, "Editor");
 }
 
 } // namespace

@@ -1,9 +1,8 @@
 #include "map/map_classes.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 
+#include "com/letter_case.h"
 #include "host/active_view.h"
 #include "host/application.h"
 #include "host/color.h"
@@ -66,12 +65,6 @@ constexpr std::array classes{
     MapClass{LegendFileClass, create<LegendFile>},
 };
 
-bool same_prog_id(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-    return std::tolower(x) == std::tolower(y);
-  });
-}
-
 } // namespace
 
 std::span<const MapClass> map_classes() {
@@ -80,7 +73,7 @@ std::span<const MapClass> map_classes() {
 
 com::ComPtr<com::IUnknown> create_map_object(std::string_view prog_id) {
   for (const auto& c : classes)
-    if (same_prog_id(c.prog_id, prog_id))
+    if (com::equal_ignoring_case(c.prog_id, prog_id))
       return c.create();
   return nullptr;
 }

@@ -6,7 +6,7 @@
 #include <map>
 
 #include "com/create.h"
-#include "data/letter_case.h"
+#include "com/letter_case.h"
 #include "host/active_view.h"
 #include "host/editor.h"
 #include "host/geometry.h"
@@ -169,7 +169,7 @@ void Session::layer(Words& words) {
   const auto given_name = words.at_end() ? std::string() : word(words, "layer name");
   no_more(words);
   const auto extension = path.extension().string();
-  if (!equal_ignoring_case(extension, ".shp") && !equal_ignoring_case(extension, ".dbf"))
+  if (!com::equal_ignoring_case(extension, ".shp") && !com::equal_ignoring_case(extension, ".dbf"))
     throw SessionError(path.string() + " is neither a shapefile nor a .dbf table");
   if (!std::filesystem::exists(path))
     throw SessionError(path.string() + " does not exist");
@@ -185,7 +185,7 @@ void Session::layer(Words& words) {
   if (!features)
     throw SessionError(folder.string() + " is no feature workspace");
   auto map = focus_map();
-  if (equal_ignoring_case(extension, ".dbf")) {
+  if (com::equal_ignoring_case(extension, ".dbf")) {
     com::ComPtr<HostTable> table;
     check(features->OpenTable(dataset, &table), "opening " + path.string());
     auto standalone = create<HostStandaloneTable>(StandaloneTableClass);
@@ -210,7 +210,7 @@ void Session::map(Words& words) {
   const auto unit = word(words, "unit");
   no_more(words);
   for (const auto& [name, code] : unit_names) {
-    if (equal_ignoring_case(unit, name)) {
+    if (com::equal_ignoring_case(unit, name)) {
       focus_map()->SetDistanceUnits(code);
       return;
     }
@@ -383,7 +383,7 @@ void Session::key(Words& words, int line) {
 void Session::export_map(Words& words) {
   const std::filesystem::path file = word(words, "file");
   no_more(words);
-  if (!equal_ignoring_case(file.extension().string(), ".svg"))
+  if (!com::equal_ignoring_case(file.extension().string(), ".svg"))
     throw SessionError(file.string() + " is no .svg file");
   if (!export_)
     throw SessionError("this host cannot draw maps");

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <system_error>
 
-#include "ascii.h"
+#include "com/letter_case.h"
 
 namespace com {
 namespace {
@@ -177,7 +177,7 @@ std::vector<ClassInfo> registered_classes_in_category(std::string_view category)
 
 std::optional<ClassInfo> find_registered_class(std::string_view prog_id) {
   for (auto& c : registered_classes())
-    if (detail::equal_ignoring_case(c.prog_id, prog_id))
+    if (equal_ignoring_case(c.prog_id, prog_id))
       return std::move(c);
   return std::nullopt;
 }
@@ -202,7 +202,7 @@ HRESULT register_classes(const std::vector<ClassInfo>& added) {
     std::erase_if(classes, [&](const ClassInfo& old) {
       return std::ranges::any_of(added, [&](const ClassInfo& a) {
         return a.clsid == old.clsid ||
-               (!a.prog_id.empty() && detail::equal_ignoring_case(a.prog_id, old.prog_id));
+               (!a.prog_id.empty() && equal_ignoring_case(a.prog_id, old.prog_id));
       });
     });
     classes.insert(classes.end(), added.begin(), added.end());

@@ -1,6 +1,6 @@
 #include "com/variant.h"
 
-#include "ascii.h"
+#include "com/letter_case.h"
 #include "com/numbers.h"
 
 namespace com {
@@ -39,9 +39,9 @@ std::optional<float> Variant::to_single() const {
 
 std::optional<bool> Variant::to_bool() const {
   if (const auto* text = std::get_if<std::string>(&value_)) {
-    if (detail::equal_ignoring_case(*text, "True"))
+    if (equal_ignoring_case(*text, "True"))
       return true;
-    if (detail::equal_ignoring_case(*text, "False"))
+    if (equal_ignoring_case(*text, "False"))
       return false;
   }
   const auto number = to_double();

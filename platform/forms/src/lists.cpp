@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "letters.h"
+#include "com/letter_case.h"
 
 namespace forms {
 
@@ -157,7 +157,7 @@ int ComboBox::find_item(const std::string& text) const {
   // The platform matches a drop-down list's text without regard to letter case.
   if (style_ == ComboStyle::DropdownList)
     for (std::size_t i = 0; i < list.size(); ++i)
-      if (same_letters(list[i], text))
+      if (com::equal_ignoring_case(list[i], text))
         return static_cast<int>(i);
   return -1;
 }

@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "com/letter_case.h"
 #include "forms/user.h"
-
-#include "letters.h"
 
 namespace forms {
 
@@ -79,7 +78,7 @@ std::string_view name_of(Answer answer) {
 
 bool parse_answer(std::string_view text, Answer& answer) {
   for (const auto& [value, name] : answer_names) {
-    if (same_letters(text, name)) {
+    if (com::equal_ignoring_case(text, name)) {
       answer = value;
       return true;
     }

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "ascii.h"
+#include "com/letter_case.h"
 
 namespace win {
 namespace {
@@ -79,7 +79,7 @@ std::optional<fs::path> find_entry_ignoring_case(const fs::path& folder, std::st
   std::optional<std::string> best;
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
     const std::string entry = it->path().filename().string();
-    if (ascii::iequals(entry, name) && (!best || entry < *best))
+    if (com::equal_ignoring_case(entry, name) && (!best || entry < *best))
       best = entry;
   }
   if (!best)

@@ -1,6 +1,7 @@
 #include "profile_document.h"
 
 #include "ascii.h"
+#include "com/letter_case.h"
 
 namespace win {
 
@@ -41,7 +42,7 @@ std::optional<ProfileDocument::Range>
 ProfileDocument::find_section(std::string_view section) const {
   const std::string_view wanted = ascii::trim(section);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (lines_[i].kind != Kind::section || !ascii::iequals(lines_[i].name(), wanted))
+    if (lines_[i].kind != Kind::section || !com::equal_ignoring_case(lines_[i].name(), wanted))
       continue;
     std::size_t end = i + 1;
     while (end < lines_.size() && lines_[end].kind != Kind::section)
@@ -55,7 +56,7 @@ std::optional<std::size_t> ProfileDocument::find_key(const Range& range,
                                                      std::string_view key) const {
   const std::string_view wanted = ascii::trim(key);
   for (std::size_t i = range.begin; i < range.end; ++i)
-    if (lines_[i].kind == Kind::entry && ascii::iequals(lines_[i].name(), wanted))
+    if (lines_[i].kind == Kind::entry && com::equal_ignoring_case(lines_[i].name(), wanted))
       return i;
   return std::nullopt;
 }
