@@ -35,9 +35,7 @@ Progress NetBaseObject::progress_of(EventOf event) {
 
 const Point& NetBaseObject::node_point(std::int32_t node) const {
   const Network& network = state_->loaded();
-  if (node < 1 || !network.has_node(static_cast<NodeId>(node)))
-    throw Error(code::out_of_bounds, "no node " + std::to_string(node));
-  return network.node_points[static_cast<NodeId>(node)];
+  return network.node_points[checked_node(network, node)];
 }
 
 std::int32_t NetBaseObject::GetIdentifier() { return identifier_; }

@@ -74,11 +74,7 @@ const Path& NetCalcObject::primed_path() const {
   return *path_;
 }
 
-NodeId NetCalcObject::node_of(std::int32_t node) {
-  if (node < 1 || !network().has_node(static_cast<NodeId>(node)))
-    throw Error(code::out_of_bounds, "no node " + std::to_string(node));
-  return static_cast<NodeId>(node);
-}
+NodeId NetCalcObject::node_of(std::int32_t node) { return checked_node(network(), node); }
 
 void NetCalcObject::SetPrimaryDistanceWeight(double weight) { pending_primary_distance_ = weight; }
 void NetCalcObject::SetPrimaryTimeWeight(double weight) { pending_primary_time_ = weight; }

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <mutex>
+#include <string>
 
 namespace tamix {
 namespace {
@@ -24,6 +25,12 @@ Registry& registry() {
 const Network& NetworkState::loaded() const {
   if (!network) throw Error(code::not_loaded, "no network is loaded");
   return *network;
+}
+
+NodeId checked_node(const Network& network, std::int32_t node) {
+  if (node < 1 || !network.has_node(static_cast<NodeId>(node)))
+    throw Error(code::out_of_bounds, "no node " + std::to_string(node));
+  return static_cast<NodeId>(node);
 }
 
 std::int32_t register_network(std::shared_ptr<NetworkState> state) {

@@ -27,6 +27,9 @@ struct NetworkState {
   const Network& loaded() const;
 };
 
+// The node the add-in calls `node`. Raises out_of_bounds for one the network does not have.
+NodeId checked_node(const Network& network, std::int32_t node);
+
 // Network objects by Identifier, so that a calculation object can bind to one (several
 // independent network objects may live in one process).
 std::int32_t register_network(std::shared_ptr<NetworkState> state);
