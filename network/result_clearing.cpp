@@ -9,6 +9,7 @@
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
+#include "common/point_at.h"
 #include "common/show_message.h"
 #include "host/active_view.h"
 #include "host/color.h"
@@ -109,10 +110,7 @@ private:
 
   // A point in the network layer's coordinates, where the results were placed.
   com::ComPtr<host::HostPoint> point(double x, double y) {
-    const auto at = create<host::HostPoint>(host::PointClass);
-    at->SetSpatialReference(GetLayerSpatialReference(network_features_.get()).get());
-    at->PutCoords(x, y);
-    return at;
+    return point_at(x, y, GetLayerSpatialReference(network_features_.get()).get());
   }
 
   void remove_layers(std::string_view name, std::string_view kind) {

@@ -11,6 +11,7 @@
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
+#include "common/point_at.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
 #include "common/write_route_shapefile.h"
@@ -103,10 +104,7 @@ void clear_labels(host::HostMap* map, host::HostSpatialReference* reference) {
   const auto& state = shared_state();
   for (std::int32_t k = 0; k <= state.gGazetteerStopCount; ++k) {
     const auto& at = state.gGazetteerStopPoints[k];
-    const auto point = create<host::HostPoint>(host::PointClass);
-    point->PutCoords(at.X, at.Y);
-    point->SetSpatialReference(reference);
-    DeleteElementsAt(map, point.get());
+    DeleteElementsAt(map, point_at(at.X, at.Y, reference).get());
   }
 }
 

@@ -1,8 +1,8 @@
 #include "routing/gazetteer_stops.h"
 
-#include "com/create.h"
 #include "common/engine_error_text.h"
 #include "common/handler_end.h"
+#include "common/point_at.h"
 #include "common/show_message.h"
 #include "host/geometry.h"
 #include "network/shared_state.h"
@@ -23,10 +23,7 @@ bool start_end(std::int32_t tsp_mode) {
 }
 
 void label(const LabelPlace& place, const StopPoint& at, const std::string& text) {
-  const auto point = create<host::HostPoint>(host::PointClass);
-  point->PutCoords(at.X, at.Y);
-  point->SetSpatialReference(place.reference);
-  AddStopLabel(place.map, point.get(), text);
+  AddStopLabel(place.map, point_at(at.X, at.Y, place.reference).get(), text);
 }
 
 const std::string& label_text(std::int32_t row) {

@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "com/create.h"
 #include "common/apply_engine_settings.h"
 #include "common/check_network_ready.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
+#include "common/point_at.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
 #include "common/write_route_shapefile.h"
@@ -48,13 +48,6 @@ com::ComPtr<host::HostActiveView> active_view(host::HostDocument* document) {
   return require(document->ActiveView(), "ActiveView");
 }
 
-com::ComPtr<host::HostPoint> new_point(double x, double y, host::HostSpatialReference* reference) {
-  const auto point = create<host::HostPoint>(host::PointClass);
-  point->PutCoords(x, y);
-  point->SetSpatialReference(reference);
-  return point;
-}
-
 } // namespace
 
 void RouteClicks::mouse_down(host::HostApplication* application, host::HostDocument* document,
@@ -92,7 +85,7 @@ std::optional<RouteClicks::Stop> RouteClicks::snap_click(host::HostDocument* doc
   std::int32_t second = 0;
   state.gEngineResult = base.SnapToNetwork(point->X(), point->Y(), stop.node, second);
   // Labels stand on the network node, not where the user clicked.
-  stop.label_point = new_point(base.GetNodeX(stop.node), base.GetNodeY(stop.node), reference.get());
+  stop.label_point = point_at(base.GetNodeX(stop.node), base.GetNodeY(stop.node), reference.get());
   return stop;
 }
 

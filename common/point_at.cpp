@@ -1,0 +1,14 @@
+#include "common/point_at.h"
+
+#include "common/handler_end.h"
+
+namespace corvane {
+
+com::ComPtr<host::HostPoint> point_at(double x, double y, host::HostSpatialReference* reference) {
+  const auto point = create<host::HostPoint>(host::PointClass);
+  point->PutCoords(x, y);
+  point->SetSpatialReference(reference);
+  return point;
+}
+
+} // namespace corvane
