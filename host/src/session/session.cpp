@@ -19,6 +19,12 @@ namespace host::session {
 
 namespace {
 
+// Writes the failure to the transcript; the session's exit status.
+int report(Transcript& transcript, const Failure& failure) {
+  transcript.line("error " + std::to_string(failure.line) + ": " + failure.what);
+  return 1;
+}
+
 void check(com::HRESULT hr, const std::string& what) {
   if (com::FAILED(hr))
     throw SessionError(what + " failed (" + code_text(hr) + ")");
@@ -89,16 +95,12 @@ int Session::run(const std::vector<ScriptLine>& lines) {
     // What went wrong inside the line (a form step, an answer) came first.
     if (user_.failure())
       failure = user_.failure();
-    if (failure) {
-      transcript_.line("error " + std::to_string(failure->line) + ": " + failure->what);
-      return 1;
-    }
+    if (failure)
+      return report(transcript_, *failure);
     bars_.idle();
   }
-  if (const auto unused = user_.unused()) {
-    transcript_.line("error " + std::to_string(unused->line) + ": " + unused->what);
-    return 1;
-  }
+  if (const auto unused = user_.unused())
+    return report(transcript_, *unused);
   return 0;
 }
 
