@@ -15,7 +15,7 @@ FileHeader make_header(const char (&magic)[9], std::uint32_t version) {
 
 BinaryWriter::BinaryWriter(std::filesystem::path path, const FileHeader& header)
     : path_(std::move(path)), temp_path_(path_.string() + ".tmp") {
-  file_ = std::fopen(temp_path_.c_str(), "wb");
+  file_.reset(std::fopen(temp_path_.c_str(), "wb"));
   if (!file_)
     throw Error(code::load_failed, "cannot write " + path_.string());
   write_bytes(&header, sizeof header);
@@ -23,20 +23,19 @@ BinaryWriter::BinaryWriter(std::filesystem::path path, const FileHeader& header)
 
 BinaryWriter::~BinaryWriter() {
   if (file_) {
-    std::fclose(file_);
+    file_.reset();
     std::error_code ignored;
     std::filesystem::remove(temp_path_, ignored);
   }
 }
 
 void BinaryWriter::write_bytes(const void* data, std::size_t size) {
-  if (size != 0 && std::fwrite(data, 1, size, file_) != size)
+  if (size != 0 && std::fwrite(data, 1, size, file_.get()) != size)
     throw Error(code::load_failed, "cannot write " + path_.string());
 }
 
 void BinaryWriter::commit() {
-  int closed = std::fclose(file_);
-  file_ = nullptr;
+  int closed = std::fclose(file_.release());
   std::error_code error;
   if (closed == 0)
     std::filesystem::rename(temp_path_, path_, error);
@@ -49,21 +48,16 @@ void BinaryWriter::commit() {
 BinaryReader::BinaryReader(const std::filesystem::path& path, const char (&magic)[9],
                            std::uint32_t version)
     : path_(path) {
-  file_ = std::fopen(path.c_str(), "rb");
+  file_.reset(std::fopen(path.c_str(), "rb"));
   if (!file_)
     throw Error(code::load_failed, "cannot open " + path.string());
-  if (std::fread(&header_, sizeof header_, 1, file_) != 1 ||
+  if (std::fread(&header_, sizeof header_, 1, file_.get()) != 1 ||
       std::memcmp(header_.magic.data(), magic, header_.magic.size()) != 0)
     throw Error(code::wrong_version, path.string() + " is not an engine file of this kind");
   if (header_.version != version)
     throw Error(code::wrong_version, path.string() + " has format version " +
                                          std::to_string(header_.version) + ", expected " +
                                          std::to_string(version));
-}
-
-BinaryReader::~BinaryReader() {
-  if (file_)
-    std::fclose(file_);
 }
 
 void BinaryReader::check_size(std::uint64_t body_size) {
@@ -78,7 +72,7 @@ void BinaryReader::check_size(std::uint64_t body_size) {
 }
 
 void BinaryReader::read_bytes(void* data, std::uint64_t size) {
-  if (size != 0 && std::fread(data, 1, size, file_) != size)
+  if (size != 0 && std::fread(data, 1, size, file_.get()) != size)
     throw Error(code::load_failed, "cannot read " + path_.string());
 }
 

@@ -21,6 +21,12 @@ struct FileHeader {
 };
 static_assert(sizeof(FileHeader) == 40);
 
+// Closes the file however its owner's construction ends, even when it fails half-way.
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
 // Writes to "<path>.tmp"; commit() renames it to `path`, so a failed write never leaves a
 // half-written file under the real name. Raises load_failed when the file cannot be written.
 class BinaryWriter {
@@ -42,7 +48,7 @@ private:
 
   std::filesystem::path path_;
   std::filesystem::path temp_path_;
-  std::FILE* file_ = nullptr;
+  FileHandle file_;
 };
 
 // Opens `path` and checks its header: magic and version (else wrong_version), then that the
@@ -56,7 +62,6 @@ public:
       : BinaryReader(path, magic, version) {
     check_size(body_size(header_));
   }
-  ~BinaryReader();
   BinaryReader(const BinaryReader&) = delete;
   BinaryReader& operator=(const BinaryReader&) = delete;
 
@@ -73,7 +78,7 @@ private:
   void read_bytes(void* data, std::uint64_t size);
 
   std::filesystem::path path_;
-  std::FILE* file_ = nullptr;
+  FileHandle file_;
   FileHeader header_;
 };
 

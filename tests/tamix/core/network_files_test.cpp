@@ -109,6 +109,11 @@ TEST_F(NetworkFiles, LoadRefusesMissingStaleAndDamagedFiles) {
        [](auto& f) { write_attribute_file(f, std::vector<std::uint8_t>(9, 1)); },
        code::wrong_version},
   };
+  auto open_files = [] {
+    const std::filesystem::directory_iterator fds("/proc/self/fd");
+    return std::distance(begin(fds), end(fds));
+  };
+  const auto open_before = open_files();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TempFolder copy;
@@ -117,6 +122,7 @@ TEST_F(NetworkFiles, LoadRefusesMissingStaleAndDamagedFiles) {
     c.damage(copy.path());
     EXPECT_TRUE(fails_with(c.code, [&] { load_network(copy.path()); }));
   }
+  EXPECT_EQ(open_files(), open_before) << "a refused file was left open";
 }
 
 TEST_F(NetworkFiles, LoadReportsProgressToTheEnd) {
