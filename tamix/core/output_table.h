@@ -66,8 +66,6 @@ public:
   // output_file_failed when the files cannot be finished.
   void close();
 
-  std::uint32_t row_count() const { return rows_; }
-
 private:
   struct Field {
     OutputFieldType type;
