@@ -39,7 +39,7 @@ Control::~Control() {
 }
 
 void Control::touch() const {
-  parent_.OwnerForm().Touch();
+  parent_.OwnerForm().touch();
 }
 
 bool Control::Enabled() const {

@@ -47,12 +47,7 @@ void Form::forget(Control* control) {
 }
 
 void Form::touch() const {
-  const_cast<Form*>(this)->Touch();
-}
-
-void Form::Touch() {
-  if (!loaded_ && !loading_)
-    Load();
+  const_cast<Form*>(this)->Load();
 }
 
 void Form::Load() {
@@ -156,7 +151,7 @@ std::string Form::Caption() const {
   return look_.Caption;
 }
 void Form::SetCaption(std::string caption) {
-  Touch();
+  touch();
   look_.Caption = std::move(caption);
 }
 bool Form::Enabled() const {
@@ -164,7 +159,7 @@ bool Form::Enabled() const {
   return look_enabled_;
 }
 void Form::SetEnabled(bool enabled) {
-  Touch();
+  touch();
   look_enabled_ = enabled;
 }
 int Form::Left() const {
@@ -184,7 +179,7 @@ int Form::Height() const {
   return look_.Height;
 }
 void Form::Move(int left, int top, int width, int height) {
-  Touch();
+  touch();
   look_.Left = left;
   look_.Top = top;
   look_.Width = width;

@@ -92,9 +92,6 @@ public:
   std::string Perform(std::string_view control, const UserAction& action) override;
   std::string CloseByFrame() override;
 
-  // Loads the form if needed; controls call it on every touch.
-  void Touch();
-
 protected:
   virtual void Form_Load() {}
   // When the form is shown, and again when a modal form shown over it closes.
@@ -117,6 +114,7 @@ private:
   void forget(Control* control);
   bool unload(int mode);
   void close_by_frame();
+  // Loads the form if needed; its controls call it on every touch of them.
   void touch() const;
   void show_modal();
   void activate();
