@@ -2,9 +2,15 @@
 
 #include "error.h"
 
+#include <atomic>
 #include <string>
 
 namespace tamix {
+
+std::uint64_t next_network_identity() {
+  static std::atomic<std::uint64_t> last{0};
+  return ++last;
+}
 
 void check_node(const Network& network, NodeId node) {
   if (!network.has_node(node))

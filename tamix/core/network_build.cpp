@@ -6,7 +6,6 @@
 #include <geodesic.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <numeric>
 #include <string>
@@ -120,11 +119,6 @@ std::vector<LinkEnds> number_nodes(const LinkGeometry& shapes, LinkId link_count
 }
 
 } // namespace
-
-std::uint64_t next_network_identity() {
-  static std::atomic<std::uint64_t> last{0};
-  return ++last;
-}
 
 double polyline_metres(std::span<const Point> points, int map_units) {
   if (map_units == map_units_degree)
