@@ -6,21 +6,14 @@
 
 #include "data/host_error.h"
 #include "data/letter_case.h"
+#include "win/paths.h"
 
 namespace host {
 
 namespace fs = std::filesystem;
 
 fs::path find_in_folder(const fs::path& folder, const std::string& name) {
-  const fs::path exact = folder / name;
-  std::error_code ec;
-  if (fs::exists(exact, ec))
-    return exact;
-  const auto wanted = lower_case(name);
-  for (const auto& entry : fs::directory_iterator(folder, ec))
-    if (lower_case(entry.path().filename().string()) == wanted)
-      return entry.path();
-  return exact;
+  return win::find_entry_ignoring_case(folder, name).value_or(folder / name);
 }
 
 bool exists_in_folder(const fs::path& folder, const std::string& name) {

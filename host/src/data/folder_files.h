@@ -5,9 +5,8 @@
 
 namespace host {
 
-// The file `name` in `folder`: the exact name when it exists, otherwise the one file whose
-// name matches without regard to letter case (as the desktop platform finds files); the exact
-// path (not existing) when there is none.
+// The file `name` in `folder` as win::find_entry_ignoring_case finds it; the exact path (not
+// existing) when there is none.
 std::filesystem::path find_in_folder(const std::filesystem::path& folder, const std::string& name);
 
 bool exists_in_folder(const std::filesystem::path& folder, const std::string& name);
