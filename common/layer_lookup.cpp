@@ -4,10 +4,10 @@
 #include <string>
 
 #include "common/handler_end.h"
+#include "common/layer_source.h"
 #include "host/geometry.h"
 #include "host/layer.h"
 #include "host/table.h"
-#include "host/workspace.h"
 #include "network/shared_state.h"
 
 namespace corvane {
@@ -49,8 +49,7 @@ std::int32_t FindLayerIndex(host::HostMap* map, std::string_view name, std::stri
   return first_layer(map, kind, [&](host::HostFeatureLayer&, const auto& feature_class) {
     if (feature_class->AliasName() != name)
       return false;
-    const auto dataset = require_as<host::HostDataset>(feature_class, "FeatureClass as Dataset");
-    return require(dataset->Workspace(), "Dataset.Workspace")->PathName() == folder;
+    return workspace_folder(feature_class) == folder;
   });
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +10,7 @@
 #include "common/check_network_ready.h"
 #include "common/engine_error_text.h"
 #include "common/handler_end.h"
+#include "common/layer_source.h"
 #include "common/mark_link_midpoint.h"
 #include "common/marker_graphic.h"
 #include "common/show_message.h"
@@ -18,7 +18,6 @@
 #include "dialogs/network/polylines.h"
 #include "host/active_view.h"
 #include "host/layer.h"
-#include "host/workspace.h"
 #include "network/layer_unit.h"
 #include "network/network_building.h"
 #include "network/network_loading.h"
@@ -41,20 +40,6 @@ constexpr std::string_view ErrorLogFile = "C:\\CVErrors.txt";
 constexpr std::array<std::string_view, 6> output_classes{
     "CulDeSac", "BatchIsochrone", "BatchRoute", "ViewRoute", "BatchTSP", "Route"};
 
-bool shapefile_source(const std::string& source_type) {
-  constexpr std::string_view shapefile = "Shapefile";
-  return source_type.size() >= shapefile.size() &&
-         std::equal(shapefile.begin(), shapefile.end(), source_type.begin(), [](char a, char b) {
-           return std::tolower(static_cast<unsigned char>(a)) ==
-                  std::tolower(static_cast<unsigned char>(b));
-         });
-}
-
-std::string workspace_path(const com::ComPtr<host::HostFeatureClass>& features) {
-  const auto dataset = require_as<host::HostDataset>(features, "FeatureClass as Dataset");
-  return require(dataset->Workspace(), "Dataset.Workspace")->PathName();
-}
-
 // Fills gCandidateLayers and the layer dialog's list with the polyline shapefile layers of the
 // map that are no output of the add-in. False when there is none.
 bool list_candidate_layers(host::HostMap& map) {
@@ -64,7 +49,7 @@ bool list_candidate_layers(host::HostMap& map) {
   std::int32_t k = 0;
   for (int position = 0; position < map.LayerCount(); ++position) {
     const auto layer = require(map.Layer(position), "Map.Layer").as<host::HostFeatureLayer>();
-    if (!layer || !shapefile_source(layer->DataSourceType()))
+    if (!layer || !is_shapefile(layer->DataSourceType()))
       continue;
     const auto features = require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
     if (features->ShapeType() != host::geometry_polyline)
@@ -74,7 +59,7 @@ bool list_candidate_layers(host::HostMap& map) {
         layer->Name() == "IsoLink")
       continue;
     list.AddItem(layer->Name());
-    state.gCandidateLayers[k] = {name, workspace_path(features), position};
+    state.gCandidateLayers[k] = {name, workspace_folder(features), position};
     ++k;
   }
   return k > 0;
@@ -250,7 +235,7 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
       require(map->Layer(state.gLayerIndex), "Map.Layer"), "Layer as FeatureLayer");
   const auto features = require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
   state.gNetworkLayerName = features->AliasName();
-  state.gNetworkFolder = workspace_path(features);
+  state.gNetworkFolder = workspace_folder(features);
   if (!files.FileExists(win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".prj"))) {
     show_message("The chosen polyline layer is missing projection information. Please use "
                  "ArcCatalog to add this.",

@@ -1,16 +1,9 @@
 #pragma once
 
-#include <string>
-
-#include "com/unknown.h"
 #include "forms/lists.h"
 #include "host/map.h"
-#include "host/table.h"
 
 namespace corvane {
-
-// The folder of the workspace that holds a feature class's data.
-std::string workspace_folder(const com::ComPtr<host::HostFeatureClass>& feature_class);
 
 // Lists the point shapefile layers of `map` for the batch dialog: row n of gLayerList gets the
 // n-th such layer (its name, folder, n and its map position), its name goes into both table

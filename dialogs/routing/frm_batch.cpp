@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/handler_end.h"
+#include "common/layer_source.h"
 #include "common/show_message.h"
 #include "host/fields.h"
 #include "host/layer.h"
