@@ -23,11 +23,6 @@ constexpr char null_number = '*';
   throw Error(code::output_file_failed, "output table " + path.string() + ": " + why);
 }
 
-std::filesystem::path with_extension(std::filesystem::path path, const char* extension) {
-  path += extension;
-  return path;
-}
-
 void remove_old_files(const std::filesystem::path& path) {
   for (const char* extension : {".dbf", ".shp", ".shx", ".cpg", ".prj"}) {
     std::error_code error;

@@ -17,6 +17,11 @@ constexpr std::size_t buffer_bytes = std::size_t{4} << 20;
 
 } // namespace
 
+std::filesystem::path with_extension(std::filesystem::path base, const char* extension) {
+  base += extension;
+  return base;
+}
+
 OutputFile::OutputFile(std::filesystem::path path)
     : path_(std::move(path)), buffer_(buffer_bytes) {
   descriptor_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);

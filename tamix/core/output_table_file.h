@@ -14,6 +14,10 @@
 
 namespace tamix {
 
+// The table's file `base` + `extension`: its paths carry no extension of their own, and a dot in
+// a name must not be taken for one.
+std::filesystem::path with_extension(std::filesystem::path base, const char* extension);
+
 class OutputFile {
 public:
   // Creates `path` (emptying a file of that name). Raises output_file_failed when it cannot.

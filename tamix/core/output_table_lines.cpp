@@ -23,11 +23,6 @@ constexpr std::size_t line_head_bytes = 4 + 32 + 4 + 4;
 // Readers take the file's length in bytes as 32 bits unsigned.
 constexpr std::uint64_t largest_file = 0xFFFFFFFF;
 
-std::filesystem::path with_extension(std::filesystem::path path, const char* extension) {
-  path += extension;
-  return path;
-}
-
 void put_big_32(unsigned char* at, std::uint64_t value) {
   for (int k = 0; k < 4; ++k) at[k] = static_cast<unsigned char>(value >> (24 - 8 * k));
 }
