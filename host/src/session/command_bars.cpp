@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "com/create.h"
+#include "com/letter_case.h"
 #include "com/object.h"
 #include "com/registry.h"
 #include "data/letter_case.h"
@@ -105,9 +106,8 @@ std::vector<std::string> CommandBars::load() {
 }
 
 com::ComPtr<com::IUnknown> CommandBars::bar(std::string_view prog_id) {
-  const auto key = lower_case(prog_id);
   for (const auto& bar : bars_)
-    if (lower_case(bar.prog_id) == key)
+    if (com::equal_ignoring_case(bar.prog_id, prog_id))
       return bar.object;
   return nullptr;
 }
