@@ -5,8 +5,8 @@
 
 #include "common/app_path.h"
 #include "common/handler_end.h"
+#include "common/rgb_colour.h"
 #include "host/active_view.h"
-#include "host/color.h"
 #include "host/element.h"
 #include "host/graphics_container.h"
 #include "host/symbol.h"
@@ -30,10 +30,7 @@ constexpr int bitmap_picture = 1;
 } // namespace
 
 void AddMarkerGraphic(host::HostMap* map, host::HostPoint* point, std::string_view kind) {
-  const auto red = create<host::HostRgbColor>(host::RgbColorClass);
-  red->SetRed(255);
-  red->SetGreen(0);
-  red->SetBlue(0);
+  const auto red = rgb_colour(255, 0, 0);
 
   const auto symbol = create<host::HostPictureMarkerSymbol>(host::PictureMarkerSymbolClass);
   for (const auto& [icon_kind, file] : marker_icons)

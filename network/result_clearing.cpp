@@ -11,13 +11,11 @@
 #include "common/layer_spatial_reference.h"
 #include "common/point_at.h"
 #include "common/show_message.h"
+#include "common/solid_line_renderer.h"
 #include "host/active_view.h"
-#include "host/color.h"
 #include "host/element.h"
 #include "host/graphics_container.h"
 #include "host/layer.h"
-#include "host/renderer.h"
-#include "host/symbol.h"
 #include "network/shared_state.h"
 
 namespace corvane {
@@ -26,7 +24,6 @@ namespace {
 
 // The plain look of the network layer when no result is shown.
 constexpr int network_red = 0, network_green = 135, network_blue = 148;
-constexpr int solid_line = 0;
 
 class Clearing {
 public:
@@ -162,17 +159,9 @@ private:
       return;
     const auto layer = require_as<host::HostGeoFeatureLayer>(
         require(map_->Layer(position), "Map.Layer"), "Layer as GeoFeatureLayer");
-    const auto colour = create<host::HostRgbColor>(host::RgbColorClass);
-    colour->SetRed(network_red);
-    colour->SetGreen(network_green);
-    colour->SetBlue(network_blue);
-    const auto line = create<host::HostSimpleLineSymbol>(host::SimpleLineSymbolClass);
-    line->SetWidth(1.0);
-    line->SetColor(colour.get());
-    line->SetStyle(solid_line);
-    const auto renderer = create<host::HostSimpleRenderer>(host::SimpleRendererClass);
-    renderer->SetSymbol(line.get());
-    check_call(layer->SetRenderer(renderer.get()), "GeoFeatureLayer.SetRenderer");
+    check_call(layer->SetRenderer(
+                   solid_line_renderer(network_red, network_green, network_blue, 1.0).get()),
+               "GeoFeatureLayer.SetRenderer");
     require(document_.ActiveView(), "Document.ActiveView")->Refresh();
     document_.UpdateContents();
     shared_state().gNetworkResultPresent = false;

@@ -5,7 +5,7 @@
 
 #include "com/create.h"
 #include "common/handler_end.h"
-#include "host/color.h"
+#include "common/rgb_colour.h"
 #include "host/element.h"
 #include "host/graphics_container.h"
 #include "host/symbol.h"
@@ -15,10 +15,7 @@ namespace corvane {
 namespace {
 
 com::ComPtr<host::HostTextSymbol> label_symbol() {
-  const auto colour = create<host::HostRgbColor>(host::RgbColorClass);
-  colour->SetRed(0);
-  colour->SetGreen(0);
-  colour->SetBlue(255);
+  const auto colour = rgb_colour(0, 0, 255);
   const auto font = create<host::StdFont>(host::StdFontClass);
   font->SetBold(true);
   font->SetSize(10);
