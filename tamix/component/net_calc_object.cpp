@@ -60,7 +60,6 @@ void NetCalcObject::forget_results() {
   forget_route();
   tour_nodes_.clear();
   tour_order_.clear();
-  toured_ = false;
 }
 
 const Search& NetCalcObject::solved() const {

@@ -95,9 +95,8 @@ private:
   std::optional<Path> path_;
 
   std::vector<NodeId> stops_; // slot 0 unused
-  std::vector<NodeId> tour_nodes_;
+  std::vector<NodeId> tour_nodes_; // empty: no tour solved
   std::vector<std::int32_t> tour_order_;
-  bool toured_ = false;
 
   std::filesystem::path result_table_;
   std::string result_field_;

@@ -35,7 +35,8 @@ float NetCalcObject::SolveTsp(std::int32_t count, std::int16_t mode) {
         throw Error(code::out_of_bounds, "stop " + std::to_string(k) + " has no node");
       nodes[k - 1] = stops_[k];
     }
-    toured_ = false;
+    tour_nodes_.clear();
+    tour_order_.clear();
     const ArcCosts& arc_costs = costs();
 
     TspCostFn cost;
@@ -60,19 +61,20 @@ float NetCalcObject::SolveTsp(std::int32_t count, std::int16_t mode) {
     if (!tour.unreachable.empty())
       throw Error(code::tsp_subnet, "a stop lies in another part of the network");
 
-    tour_nodes_.clear();
-    tour_order_.clear();
+    std::vector<NodeId> tour_nodes;
+    std::vector<std::int32_t> tour_order;
     for (std::uint32_t stop : tour.order) {
-      tour_nodes_.push_back(nodes[stop]);
-      tour_order_.push_back(static_cast<std::int32_t>(stop) + 1);
+      tour_nodes.push_back(nodes[stop]);
+      tour_order.push_back(static_cast<std::int32_t>(stop) + 1);
     }
-    toured_ = true;
+    tour_nodes_ = std::move(tour_nodes);
+    tour_order_ = std::move(tour_order);
     return static_cast<float>(tour.cost);
   });
 }
 
 std::size_t NetCalcObject::tour_index(std::int32_t position) const {
-  if (!toured_) throw Error(code::no_results, "no tour has been solved");
+  if (tour_nodes_.empty()) throw Error(code::no_results, "no tour has been solved");
   if (position < 1 || static_cast<std::size_t>(position) > tour_nodes_.size())
     throw Error(code::route_index_out_of_bounds, "no tour position " + std::to_string(position));
   return static_cast<std::size_t>(position - 1);
