@@ -72,7 +72,7 @@ private:
   Search& search();
   void forget_route();
   void forget_results(); // route and tour
-  // Raises route_not_ready before a solve, no_results when it was forgotten.
+  // Raises route_not_ready before a solve, and again once its results are forgotten.
   const Search& solved() const;
   const Path& primed_path() const;
   NodeId node_of(std::int32_t node);
