@@ -5,13 +5,12 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "map/color.h"
 #include "map/color_ramp.h"
 #include "map/legend_file.h"
 #include "map/renderers.h"
 #include "map/symbols.h"
+#include "temp_folder.h"
 
 namespace host {
 namespace {
@@ -115,9 +114,8 @@ TEST(ColorRamps, AlgorithmicRunsFromStartToEndAndRandomRepeatsWithItsSeed) {
 }
 
 TEST(LegendFile, RoundTripsEachRendererKindAndRejectsOtherFiles) {
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("corvane-legend-test-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
+  const testing::TempFolder folder{"legend-test"};
+  const auto& dir = folder.path();
   const auto path = (dir / "VRoute.avl").string();
   auto legend = com::make<LegendFile>();
 
@@ -152,7 +150,6 @@ TEST(LegendFile, RoundTripsEachRendererKindAndRejectsOtherFiles) {
   std::fclose(other);
   EXPECT_EQ(legend->LoadRenderer(path, &loaded), com::E_FAIL);
   EXPECT_EQ(legend->LoadRenderer((dir / "missing.avl").string(), &loaded), com::E_FAIL);
-  std::filesystem::remove_all(dir);
 }
 
 } // namespace

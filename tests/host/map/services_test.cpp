@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "map/document.h"
 #include "map/layers.h"
 #include "map/map_classes.h"
@@ -14,6 +12,7 @@
 #include "map/symbols.h"
 #include "map/table_window.h"
 #include "map/user_services.h"
+#include "temp_folder.h"
 
 namespace host {
 namespace {
@@ -104,9 +103,8 @@ TEST(Editor, IsFoundByNameAndTracksItsSession) {
 }
 
 TEST(PictureMarkerSymbol, LoadsOnlyAnExistingBitmap) {
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("corvane-picture-test-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
+  const testing::TempFolder folder{"picture-test"};
+  const auto& dir = folder.path();
   const auto bitmap = (dir / "Star.bmp").string();
   std::ofstream(bitmap, std::ios::binary) << "BM" << std::string(60, '\0');
   const auto text = (dir / "notes.bmp").string();
@@ -118,7 +116,6 @@ TEST(PictureMarkerSymbol, LoadsOnlyAnExistingBitmap) {
   EXPECT_EQ(symbol->PicturePath(), "");
   EXPECT_EQ(symbol->CreateMarkerSymbolFromFile(1, bitmap), com::S_OK);
   EXPECT_EQ(symbol->PicturePath(), bitmap);
-  std::filesystem::remove_all(dir);
 }
 
 TEST(MapClasses, EveryClassCreatesAnObject) {

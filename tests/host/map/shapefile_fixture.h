@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
+#include "temp_folder.h"
 
 namespace host::testing {
 
@@ -16,22 +16,6 @@ namespace host::testing {
 struct DrawnLink {
   std::vector<std::pair<double, double>> points;
   double result = 0;
-};
-
-// A folder of its own for one test, removed afterwards.
-class TempFolder {
-public:
-  explicit TempFolder(const std::string& name)
-      : path_(std::filesystem::temp_directory_path() /
-              ("corvane-" + name + "-" + std::to_string(::getpid()))) {
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~TempFolder() { std::filesystem::remove_all(path_); }
-  const std::filesystem::path& path() const { return path_; }
-
-private:
-  std::filesystem::path path_;
 };
 
 namespace detail {
