@@ -1,5 +1,6 @@
 #include "isochrones/iso_link_multi.h"
 
+#include "isochrones/centre_set.h"
 #include "network/shared_state.h"
 
 namespace corvane {
@@ -12,10 +13,7 @@ IsoLinkMulti::IsoLinkMulti()
                 .BitmapId = 7009}) {}
 
 bool IsoLinkMulti::enabled() {
-  if (network_loaded())
-    return true;
-  shared_state().gCentreSetOpen = 0;
-  return false;
+  return network_loaded_or_drop_centres(shared_state().gCentreSetOpen);
 }
 
 } // namespace corvane

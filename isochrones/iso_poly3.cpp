@@ -1,5 +1,7 @@
 #include "isochrones/iso_poly3.h"
 
+#include "isochrones/centre_set.h"
+
 namespace corvane {
 
 IsoPoly3::IsoPoly3()
@@ -10,10 +12,7 @@ IsoPoly3::IsoPoly3()
                 .BitmapId = 7046}) {}
 
 bool IsoPoly3::enabled() {
-  if (network_loaded())
-    return true;
-  CentreSetOpen = 0;
-  return false;
+  return network_loaded_or_drop_centres(CentreSetOpen);
 }
 
 } // namespace corvane

@@ -1,5 +1,6 @@
 #include "isochrones/multy_poly.h"
 
+#include "isochrones/centre_set.h"
 #include "network/shared_state.h"
 
 namespace corvane {
@@ -12,10 +13,7 @@ MultyPoly::MultyPoly()
                 .BitmapId = 7051}) {}
 
 bool MultyPoly::enabled() {
-  if (network_loaded())
-    return true;
-  shared_state().gCentreSetOpen = 0;
-  return false;
+  return network_loaded_or_drop_centres(shared_state().gCentreSetOpen);
 }
 
 } // namespace corvane
