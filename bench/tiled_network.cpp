@@ -51,8 +51,7 @@ private:
   bool vertical_ = true;
 };
 
-} // namespace
-
+// Writes the tiled "roads" shapefile into `folder` (no network files).
 void write_tiled_shapefile(const std::filesystem::path& folder, int columns, int rows) {
   const LinkGeometry sample = read_polyline_shapefile(sample_folder / "roads.shp");
   const LinkId links = LinkId(sample.first_point.size() - 2);
@@ -124,6 +123,8 @@ void write_tiled_shapefile(const std::filesystem::path& folder, int columns, int
   SHPClose(shp);
   DBFClose(dbf);
 }
+
+} // namespace
 
 std::filesystem::path network_folder(int columns, int rows) {
   const std::filesystem::path folder =

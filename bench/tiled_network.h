@@ -11,7 +11,4 @@ namespace tamix::bench {
 // for 1 x 1, else `columns` x `rows` copies. Made once and kept under the build folder.
 std::filesystem::path network_folder(int columns, int rows);
 
-// Writes the tiled "roads" shapefile into `folder` (no network files).
-void write_tiled_shapefile(const std::filesystem::path& folder, int columns, int rows);
-
 } // namespace tamix::bench
