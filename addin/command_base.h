@@ -72,6 +72,10 @@ protected:
 
   const com::ComPtr<host::HostApplication>& application() const { return application_; }
   const com::ComPtr<host::HostDocument>& document() const { return document_; }
+  // The document's focus map; ends the handler when either is missing.
+  com::ComPtr<host::HostMap> focus_map() const {
+    return require(require(document_, "Document")->FocusMap(), "Document.FocusMap");
+  }
 
 private:
   template <class T, class V> static com::HRESULT answer(T* out, const V& value) {

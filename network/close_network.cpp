@@ -24,7 +24,7 @@ void CloseNetwork::click() {
 }
 
 void CloseNetwork::created() {
-  focus_map_ = require(require(document(), "Document")->FocusMap(), "FocusMap");
+  focus_map_ = focus_map();
   shared_state().gDocument = application()->Document();
 }
 

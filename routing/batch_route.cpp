@@ -54,7 +54,7 @@ BatchRoute::BatchRoute()
 
 void BatchRoute::click() {
   auto& state = shared_state();
-  const auto map = require(require(document(), "Document")->FocusMap(), "Document.FocusMap");
+  const auto map = focus_map();
   if (!CheckNetworkReady(map.get()))
     return;
   if (!choose_layers(*map))
@@ -135,7 +135,7 @@ bool BatchRoute::show_output(host::HostMap& map, bool build_objects) {
 }
 
 void BatchRoute::OpenTable() {
-  const auto map = require(require(document(), "Document")->FocusMap(), "Document.FocusMap");
+  const auto map = focus_map();
   com::ComPtr<host::HostTable> table;
   check_call(OpenNetworkWorkspace()->OpenTable(std::string(BatchRouteName), &table),
              "FeatureWorkspace.OpenTable");
@@ -155,7 +155,7 @@ void BatchRoute::OpenTable() {
 }
 
 void BatchRoute::ShowBatchRouteLayerTable() {
-  const auto map = require(require(document(), "Document")->FocusMap(), "Document.FocusMap");
+  const auto map = focus_map();
   const auto layer = require_as<host::HostFeatureLayer>(map->Layer(0), "top layer");
   const auto features = require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
   hide_id_and_shape(layer.get(), require(features->Fields(), "FeatureClass.Fields").get());

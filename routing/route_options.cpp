@@ -52,7 +52,7 @@ RouteOptions::RouteOptions()
 
 void RouteOptions::click() {
   auto& state = shared_state();
-  const auto map = require(require(document(), "Document")->FocusMap(), "FocusMap");
+  const auto map = focus_map();
   if (!CheckNetworkReady(map.get(), {.description_field_title = {}, .modified_before_layer = true}))
     return;
   const auto network = NetworkFeatureClass(map.get());

@@ -17,7 +17,7 @@ bool Routefinal::enabled() {
   if (!network_loaded())
     return false;
   auto& state = shared_state();
-  const auto map = require(require(document(), "Document")->FocusMap(), "FocusMap");
+  const auto map = focus_map();
   if (FindLayerIndex(map.get(), state.gNetworkLayerName, "L") != NoLayer)
     return true;
   // Without its layer no route can be drawn: the network is closed as if by CloseNetwork.
