@@ -35,14 +35,6 @@ void for_each_feature(HostTable* table, HostQueryFilter* filter, Visit&& visit) 
   }
 }
 
-com::ComPtr<HostSpatialReference> reference_of(HostTable& table) {
-  const auto fields = table.Fields();
-  for (int i = 0; i < fields->FieldCount(); ++i)
-    if (const auto definition = fields->Field(i)->GeometryDef())
-      return definition->SpatialReference();
-  return nullptr;
-}
-
 int dimension_of(int shape_type) {
   switch (shape_type) {
   case geometry_polygon:
@@ -58,9 +50,11 @@ int dimension_of(int shape_type) {
 using Reshape = std::function<std::optional<Shape>(const Shape&)>;
 
 // Writes the features of `input` passing `filter` into the new feature class `output`,
-// each with its shape reshaped and its attribute values.
-com::ComPtr<HostFeatureClass> copy_features(HostTable& input, HostQueryFilter* filter,
-                                            HostFeatureClassName& output, const Reshape& reshape) {
+// each with its shape reshaped and its attribute values; the shapes keep `reference`, the
+// input's coordinate system.
+com::ComPtr<HostFeatureClass> copy_features(HostTable& input, HostSpatialReference* reference,
+                                            HostQueryFilter* filter, HostFeatureClassName& output,
+                                            const Reshape& reshape) {
   const auto workspace_name = output.WorkspaceName();
   if (!workspace_name)
     throw HostError("the output has no workspace", com::E_INVALIDARG);
@@ -77,7 +71,6 @@ com::ComPtr<HostFeatureClass> copy_features(HostTable& input, HostQueryFilter* f
   if (com::FAILED(made))
     throw HostError(last_error_message(), made);
 
-  const auto reference = reference_of(input);
   com::ComPtr<HostFeatureCursor> inserter;
   created->Insert(true, &inserter);
   com::ComPtr<HostFeatureBuffer> buffer;
@@ -87,7 +80,7 @@ com::ComPtr<HostFeatureClass> copy_features(HostTable& input, HostQueryFilter* f
     const auto kept = reshape(shape ? shape_of(shape.get()) : Shape{created->ShapeType(), {}});
     if (!kept)
       return;
-    buffer->SetShape(make_geometry(*kept, reference.get()).get());
+    buffer->SetShape(make_geometry(*kept, reference).get());
     // The created class lists the input's fields in the same places (object id, shape, ...).
     for (int i = 2; i < input_fields->FieldCount(); ++i)
       buffer->SetValue(i, feature.Value(i));
@@ -108,7 +101,7 @@ public:
       const auto input_class = com::ComPtr<HostTable>(input).as<HostFeatureClass>();
       if (!input_class)
         throw HostError("the clip input is not a feature class", com::E_INVALIDARG);
-      const auto reference = reference_of(*input);
+      const auto reference = feature_class_reference(input_class.get());
 
       // The clip area: the union of every clip shape, in the input's coordinate system.
       Shape area{geometry_polygon, {}};
@@ -122,13 +115,13 @@ public:
       });
 
       const int dimension = dimension_of(input_class->ShapeType());
-      const auto created =
-          copy_features(*input, nullptr, *output, [&](const Shape& shape) -> std::optional<Shape> {
-            Shape cut = intersection_of(shape, area, dimension);
-            if (cut.empty())
-              return std::nullopt;
-            return cut;
-          });
+      const auto created = copy_features(*input, reference.get(), nullptr, *output,
+                                         [&](const Shape& shape) -> std::optional<Shape> {
+                                           Shape cut = intersection_of(shape, area, dimension);
+                                           if (cut.empty())
+                                             return std::nullopt;
+                                           return cut;
+                                         });
       if (out)
         *out = created;
     });
@@ -144,7 +137,7 @@ public:
       if (!table)
         throw HostError("the input cannot be read as a table", com::E_INVALIDARG);
       const auto created =
-          copy_features(*table, filter, *output,
+          copy_features(*table, feature_class_reference(input).get(), filter, *output,
                         [](const Shape& shape) -> std::optional<Shape> { return shape; });
       if (out)
         *out = created;

@@ -138,6 +138,19 @@ FieldDefinition definition_of(HostField* field) {
   return {field->Name(), field->Type(), field->Length(), field->Precision(), field->Scale()};
 }
 
+com::ComPtr<HostSpatialReference> feature_class_reference(HostFeatureClass* feature_class) {
+  if (!feature_class)
+    return nullptr;
+  const auto fields = feature_class->Fields();
+  if (!fields)
+    return nullptr;
+  const auto field = fields->Field(fields->FindField(feature_class->ShapeFieldName()));
+  if (!field)
+    return nullptr;
+  const auto definition = field->GeometryDef();
+  return definition ? definition->SpatialReference() : nullptr;
+}
+
 com::ComPtr<com::IUnknown> create_field() {
   return make_field({}).as<com::IUnknown>();
 }

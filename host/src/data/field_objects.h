@@ -5,6 +5,7 @@
 #include "com/unknown.h"
 #include "data/field_mapping.h"
 #include "host/fields.h"
+#include "host/table.h"
 
 namespace host {
 
@@ -17,6 +18,9 @@ com::ComPtr<HostFieldsEdit> make_fields(const std::vector<com::ComPtr<HostFieldE
 
 // The definition a field object carries.
 FieldDefinition definition_of(HostField* field);
+
+// The coordinate system of a feature class's shape field; null when it has none.
+com::ComPtr<HostSpatialReference> feature_class_reference(HostFeatureClass* feature_class);
 
 com::ComPtr<com::IUnknown> create_field();
 com::ComPtr<com::IUnknown> create_fields();

@@ -122,17 +122,4 @@ com::ComPtr<HostFeatureRenderer> default_renderer(int shape_type) {
   return renderer;
 }
 
-com::ComPtr<HostSpatialReference> feature_class_reference(HostFeatureClass* feature_class) {
-  if (!feature_class)
-    return nullptr;
-  const auto fields = feature_class->Fields();
-  if (!fields)
-    return nullptr;
-  const auto field = fields->Field(fields->FindField(feature_class->ShapeFieldName()));
-  if (!field)
-    return nullptr;
-  const auto definition = field->GeometryDef();
-  return definition ? definition->SpatialReference() : nullptr;
-}
-
 } // namespace host

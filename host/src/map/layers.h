@@ -81,7 +81,4 @@ private:
 // The renderer a new layer draws with: one symbol suited to the shape type.
 com::ComPtr<HostFeatureRenderer> default_renderer(int shape_type);
 
-// The coordinate system of a feature class's shape field; null when it has none.
-com::ComPtr<HostSpatialReference> feature_class_reference(HostFeatureClass* feature_class);
-
 } // namespace host

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "data/field_objects.h"
 #include "host/spatial_reference.h"
 #include "map/geometry_factory.h"
 #include "map/layers.h"

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data/field_objects.h"
 #include "data/filters.h"
 #include "data/host_error.h"
 #include "geometry/shape_access.h"
