@@ -1,5 +1,6 @@
 #include "output_table_dbf.h"
 
+#include "dbf_layout.h"
 #include "error.h"
 
 #include <algorithm>
@@ -10,11 +11,7 @@
 namespace tamix {
 namespace {
 
-constexpr std::size_t header_bytes = 32;
-constexpr std::size_t field_bytes = 32;
-constexpr std::size_t longest_name = 10;
 constexpr std::size_t largest_length = 0xFFFF; // record and header lengths are 16-bit
-constexpr char header_end = 0x0D;
 constexpr char file_end = 0x1A;
 
 void put_16(unsigned char* at, std::size_t value) {
@@ -40,12 +37,13 @@ DbfWriter::DbfWriter(const std::filesystem::path& dbf) : file_(dbf) {
 }
 
 std::size_t DbfWriter::add_field(std::string_view name, char type, int width, int decimals) {
-  const std::size_t header_length = header_bytes + field_bytes * (fields_.size() + 1) + 1;
+  const std::size_t header_length =
+      dbf::header_bytes + dbf::descriptor_bytes * (fields_.size() + 1) + 1;
   if (record_length_ + static_cast<std::size_t>(width) > largest_length ||
       header_length > largest_length)
     throw Error(code::output_file_failed, "field " + std::string(name) + " does not fit the table");
   Field field;
-  name.copy(field.name, longest_name);
+  name.copy(field.name, dbf::name_bytes - 1); // a zero always ends the name
   field.type = type;
   field.width = width;
   field.decimals = decimals;
@@ -56,7 +54,8 @@ std::size_t DbfWriter::add_field(std::string_view name, char type, int width, in
 }
 
 void DbfWriter::write_header() {
-  std::vector<unsigned char> header(header_bytes + field_bytes * fields_.size() + 1, 0);
+  std::vector<unsigned char> header(dbf::header_bytes + dbf::descriptor_bytes * fields_.size() + 1,
+                                    0);
   const std::time_t now = std::time(nullptr);
   std::tm today{};
   gmtime_r(&now, &today);
@@ -64,18 +63,18 @@ void DbfWriter::write_header() {
   header[1] = static_cast<unsigned char>(today.tm_year % 256);
   header[2] = static_cast<unsigned char>(today.tm_mon + 1);
   header[3] = static_cast<unsigned char>(today.tm_mday);
-  put_32(&header[4], records_);
-  put_16(&header[8], header.size());
-  put_16(&header[10], record_length_);
-  unsigned char* at = &header[header_bytes];
+  put_32(&header[dbf::record_count_at], records_);
+  put_16(&header[dbf::header_length_at], header.size());
+  put_16(&header[dbf::record_length_at], record_length_);
+  unsigned char* at = &header[dbf::header_bytes];
   for (const Field& field : fields_) {
     std::memcpy(at, field.name, sizeof field.name);
-    at[11] = static_cast<unsigned char>(field.type);
-    at[16] = static_cast<unsigned char>(field.width);
-    at[17] = static_cast<unsigned char>(field.decimals);
-    at += field_bytes;
+    at[dbf::type_at] = static_cast<unsigned char>(field.type);
+    at[dbf::width_at] = static_cast<unsigned char>(field.width);
+    at[dbf::decimals_at] = static_cast<unsigned char>(field.decimals);
+    at += dbf::descriptor_bytes;
   }
-  *at = header_end;
+  *at = dbf::descriptors_end;
   if (header_written_) {
     file_.write_at(0, header.data(), header.size());
   } else {

@@ -1,5 +1,7 @@
 #include "result_field.h"
 
+#include "dbf_layout.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,12 +16,6 @@
 namespace tamix {
 namespace {
 
-// dBASE layout: a 32-byte table header (record count at 4, header length at 8, record length at
-// 10, little-endian), 32-byte field descriptors (name 0..10, type 11, width 16, decimals 17)
-// ended by 0x0D, then the records: a deletion flag byte, then the fields in order.
-constexpr std::size_t table_header_size = 32;
-constexpr std::size_t descriptor_size = 32;
-constexpr char descriptors_end = 0x0D;
 constexpr std::size_t clear_chunk_bytes = std::size_t{4} << 20;
 
 struct Column {
@@ -83,36 +79,37 @@ private:
 };
 
 Column find_column(const OpenTable& table, const std::string& name) {
-  unsigned char head[table_header_size];
+  unsigned char head[dbf::header_bytes];
   table.read(head, sizeof head, 0);
   Column column;
-  column.rows = little_endian(head + 4, 4);
-  const std::uint32_t header_length = little_endian(head + 8, 2);
-  column.record_length = little_endian(head + 10, 2);
+  column.rows = little_endian(head + dbf::record_count_at, 4);
+  const std::uint32_t header_length = little_endian(head + dbf::header_length_at, 2);
+  column.record_length = little_endian(head + dbf::record_length_at, 2);
   column.first_record = header_length;
-  if (header_length < table_header_size + 1 || column.record_length < 1)
+  if (header_length < dbf::header_bytes + 1 || column.record_length < 1)
     table.fail("is not a dBASE table");
   if (table.size() < header_length + std::uint64_t{column.rows} * column.record_length)
     table.fail("is shorter than its header says");
 
-  std::vector<unsigned char> descriptors(header_length - table_header_size);
-  table.read(descriptors.data(), descriptors.size(), table_header_size);
+  std::vector<unsigned char> descriptors(header_length - dbf::header_bytes);
+  table.read(descriptors.data(), descriptors.size(), dbf::header_bytes);
   std::uint32_t offset = 1; // after the deletion flag
-  for (std::size_t at = 0; at + descriptor_size <= descriptors.size(); at += descriptor_size) {
+  for (std::size_t at = 0; at + dbf::descriptor_bytes <= descriptors.size();
+       at += dbf::descriptor_bytes) {
     const unsigned char* field = descriptors.data() + at;
-    if (field[0] == descriptors_end) break;
+    if (field[0] == dbf::descriptors_end) break;
     const std::string field_name(reinterpret_cast<const char*>(field),
-                                 strnlen(reinterpret_cast<const char*>(field), 11));
-    const std::uint32_t width = field[16];
+                                 strnlen(reinterpret_cast<const char*>(field), dbf::name_bytes));
+    const std::uint32_t width = field[dbf::width_at];
     if (offset + width > column.record_length) table.fail("has fields beyond its records");
     if (same_name(field_name, name)) {
-      const char type = static_cast<char>(std::toupper(field[11]));
+      const char type = static_cast<char>(std::toupper(field[dbf::type_at]));
       if (type != 'N' && type != 'F')
         throw Error(code::field_not_numeric, "field " + name + " of " +
                                                  std::string(1, type) + " type is not numeric");
       column.offset = offset;
       column.width = width;
-      column.decimals = field[17];
+      column.decimals = field[dbf::decimals_at];
       return column;
     }
     offset += width;

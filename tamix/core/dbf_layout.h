@@ -1,0 +1,26 @@
+#pragma once
+
+// The dBASE table layout that the result field reads and the output table writes: a table
+// header, one descriptor per field ended by a mark, then the records, each a deletion flag
+// followed by the fields in order. Numbers in the headers are little-endian.
+
+#include <cstddef>
+
+namespace tamix::dbf {
+
+inline constexpr std::size_t header_bytes = 32;
+// Offsets in the table header.
+inline constexpr std::size_t record_count_at = 4;   // 32 bits
+inline constexpr std::size_t header_length_at = 8;  // 16 bits
+inline constexpr std::size_t record_length_at = 10; // 16 bits
+
+inline constexpr std::size_t descriptor_bytes = 32;
+// Offsets in a field descriptor; the name fills its bytes with zeros.
+inline constexpr std::size_t name_bytes = 11;
+inline constexpr std::size_t type_at = 11;
+inline constexpr std::size_t width_at = 16;
+inline constexpr std::size_t decimals_at = 17;
+
+inline constexpr char descriptors_end = 0x0D;
+
+} // namespace tamix::dbf
