@@ -31,8 +31,7 @@ OutputFile::OutputFile(std::filesystem::path path)
 OutputFile::~OutputFile() {
   if (descriptor_ < 0) return;
   try {
-    flush();
-    finish_writing();
+    drain();
   } catch (const std::exception&) {
     // Dropped after a failure: the file keeps what could be written.
   }
@@ -75,12 +74,16 @@ void OutputFile::flush() {
   }
 }
 
+void OutputFile::drain() {
+  flush();
+  finish_writing();
+}
+
 void OutputFile::append(const void* data, std::size_t size) {
   if (size == 0) return; // `data` may then be null, which memcpy must not see
   if (size >= buffer_.size()) {
     // Too big for the buffer: straight to the file, after what is buffered.
-    flush();
-    finish_writing();
+    drain();
     write_all(static_cast<const char*>(data), size, written_);
     written_ += size;
     return;
@@ -97,15 +100,13 @@ char* OutputFile::extend(std::size_t size) {
 }
 
 void OutputFile::write_at(std::uint64_t offset, const void* data, std::size_t size) {
-  flush();
-  finish_writing();
+  drain();
   write_all(static_cast<const char*>(data), size, offset);
 }
 
 void OutputFile::close() {
   if (descriptor_ < 0) return;
-  flush();
-  finish_writing();
+  drain();
   const int descriptor = descriptor_;
   descriptor_ = -1;
   if (::close(descriptor) != 0) fail("cannot be closed");

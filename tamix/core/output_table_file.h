@@ -41,6 +41,8 @@ private:
   void flush();
   // Waits for the background write; raises its failure.
   void finish_writing();
+  // Writes what is buffered and waits until all is in the file.
+  void drain();
   void write_all(const char* data, std::size_t size, std::uint64_t offset) const;
   [[noreturn]] void fail(const char* what) const;
 
