@@ -17,8 +17,6 @@ namespace {
 constexpr std::int32_t closed_link_flags = 1536;
 constexpr std::int32_t all_links = -1;
 
-std::int32_t done() { return code::ok; }
-
 } // namespace
 
 NetBaseObject::NetBaseObject()
@@ -43,7 +41,7 @@ std::int32_t NetBaseObject::GetIdentifier() { return identifier_; }
 void NetBaseObject::SetNetworkFolder(const std::string& path) {
   engine_call<std::int32_t>([&] {
     state_->folder = engine_path(path);
-    return done();
+    return code::ok;
   });
 }
 
@@ -52,7 +50,7 @@ std::int32_t NetBaseObject::SetMapUnits(std::int32_t code) {
     if (!is_known_map_unit(code))
       throw Error(code::out_of_bounds, "map unit " + std::to_string(code) + " is unknown");
     state_->map_units = code;
-    return done();
+    return code::ok;
   });
 }
 
@@ -61,7 +59,7 @@ std::int32_t NetBaseObject::SetDistanceUnits(std::int32_t units) {
     if (units != 0 && units != 1)
       throw Error(code::out_of_bounds, "distance unit " + std::to_string(units) + " is unknown");
     state_->settings.set_distance_unit(units == 1 ? DistanceUnit::miles : DistanceUnit::kilometres);
-    return done();
+    return code::ok;
   });
 }
 
@@ -74,7 +72,7 @@ std::int32_t NetBaseObject::CreateNetwork(const std::string& layer, std::int32_t
   return engine_call<std::int32_t>([&] {
     create_network(state_->folder, layer, state_->map_units,
                    progress_of(&NetBaseEvents::OnNWCreateProgress));
-    return done();
+    return code::ok;
   });
 }
 
@@ -82,7 +80,7 @@ std::int32_t NetBaseObject::CreateAttributeFile(const std::string& file) {
   return engine_call<std::int32_t>([&] {
     create_attribute_file(state_->folder, file,
                           progress_of(&NetBaseEvents::OnAttributeCreateProgress));
-    return done();
+    return code::ok;
   });
 }
 
@@ -93,7 +91,7 @@ std::int32_t NetBaseObject::LoadNetwork() {
         load_network(state_->folder, progress_of(&NetBaseEvents::OnNWLoadProgress)));
     state_->settings.reset(); // temporary speeds and closures name links of the old network
     state_->network = std::move(network);
-    return done();
+    return code::ok;
   });
 }
 
@@ -110,7 +108,7 @@ bool NetBaseObject::HasNodeIndex() { return state_->node_index != nullptr; }
 std::int32_t NetBaseObject::CreateNodeIndex() {
   return engine_call<std::int32_t>([&] {
     if (!state_->node_index) state_->node_index = std::make_unique<NodeIndex>(state_->loaded());
-    return done();
+    return code::ok;
   });
 }
 
@@ -135,7 +133,7 @@ std::int32_t NetBaseObject::nearest_node(double x, double y, std::int32_t& node,
                                          std::int32_t& second) {
   node = static_cast<std::int32_t>(state_->node_index->nearest(x, y));
   second = 0;
-  return done();
+  return code::ok;
 }
 
 double NetBaseObject::GetNodeX(std::int32_t node) {
@@ -150,7 +148,7 @@ std::int32_t NetBaseObject::SetClassSpeed(std::int16_t value, double speed) {
   return engine_call<std::int32_t>([&] {
     // The same rule that turns the attribute file's values into classes.
     state_->settings.set_class_speed(std::abs(value) % road_class_count, speed);
-    return done();
+    return code::ok;
   });
 }
 
@@ -159,7 +157,7 @@ std::int32_t NetBaseObject::ResetLinkCosts(std::int32_t which) {
     if (which != all_links)
       throw Error(code::out_of_bounds, "ResetLinkCosts takes -1 (all links) only");
     state_->settings.reset();
-    return done();
+    return code::ok;
   });
 }
 
@@ -167,7 +165,7 @@ std::int32_t NetBaseObject::SetTempSpeed(std::int32_t link, float speed) {
   return engine_call<std::int32_t>([&] {
     // A negative number becomes a link number far beyond any network: refused as unknown.
     state_->settings.set_temp_speed(state_->loaded(), static_cast<LinkId>(link), speed);
-    return done();
+    return code::ok;
   });
 }
 
@@ -177,7 +175,7 @@ std::int32_t NetBaseObject::SetLinkFlags(std::int32_t link, std::int32_t flags) 
     if (flags != closed_link_flags)
       throw Error(code::out_of_bounds, "link flags " + std::to_string(flags) + " are unknown");
     state_->settings.close_link(network, static_cast<LinkId>(link));
-    return done();
+    return code::ok;
   });
 }
 
