@@ -10,6 +10,7 @@
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
 #include "common/point_at.h"
+#include "common/remove_from_map.h"
 #include "common/show_message.h"
 #include "common/solid_line_renderer.h"
 #include "host/active_view.h"
@@ -36,7 +37,7 @@ public:
     auto& s = shared_state();
     network_features_ = require(network_layer()->FeatureClass(), "FeatureLayer.FeatureClass");
 
-    remove_layers("Route", "L");
+    remove_layers(map_.get(), "Route", "L");
     view_->Refresh();
     delete_named([&](std::string_view name) {
       return name == "Start" || name == "End" || name == "1" ||
@@ -47,12 +48,12 @@ public:
       return name == "1" || name == "Start" || name == "End" ||
              (s.gRouteStopCount > 0 && stop_number_within(name, 1, s.gRouteStopCount));
     });
-    remove_layers("closenodes", "PT");
-    remove_layers("BatchTSP", "L");
-    remove_layers("ViewRoute", "L");
-    remove_layers("UnusedLinks", "L");
-    remove_tables("BatchRoute");
-    remove_layers("BatchRoute", "L");
+    remove_layers(map_.get(), "closenodes", "PT");
+    remove_layers(map_.get(), "BatchTSP", "L");
+    remove_layers(map_.get(), "ViewRoute", "L");
+    remove_layers(map_.get(), "UnusedLinks", "L");
+    remove_tables(map_.get(), "BatchRoute");
+    remove_layers(map_.get(), "BatchRoute", "L");
     view_->Refresh();
 
     for (std::int32_t row = 0; row <= s.gBatchIsoPointCount; ++row) {
@@ -82,16 +83,16 @@ public:
     }
     delete_at_tour_stops(s.gMultiStopCount);
 
-    remove_layers("BatchIsochrone", "A");
+    remove_layers(map_.get(), "BatchIsochrone", "A");
     view_->Refresh();
     RemoveMarkerGraphic(map_.get(), point(s.gLinkCentre.X, s.gLinkCentre.Y).get());
     s.gLinkCentre = {};
-    remove_layers("IsoLink", "L");
-    remove_layers("CulDeSac", "L");
+    remove_layers(map_.get(), "IsoLink", "L");
+    remove_layers(map_.get(), "CulDeSac", "L");
     view_->Refresh();
     RemoveMarkerGraphic(map_.get(), point(s.gPolyCentre.X, s.gPolyCentre.Y).get());
     s.gPolyCentre = {};
-    remove_layers("IsoPoly", "PG");
+    remove_layers(map_.get(), "IsoPoly", "PG");
     view_->Refresh();
 
     if (s.gNetworkResultPresent)
@@ -108,25 +109,6 @@ private:
   // A point in the network layer's coordinates, where the results were placed.
   com::ComPtr<host::HostPoint> point(double x, double y) {
     return point_at(x, y, GetLayerSpatialReference(network_features_.get()).get());
-  }
-
-  void remove_layers(std::string_view name, std::string_view kind) {
-    for (auto position = FindLayerIndex(map_.get(), name, kind); position != NoLayer;
-         position = FindLayerIndex(map_.get(), name, kind))
-      check_call(map_->DeleteLayer(require(map_->Layer(position), "Map.Layer").get()),
-                 "Map.DeleteLayer");
-  }
-
-  void remove_tables(std::string_view name) {
-    const auto tables =
-        require_as<host::HostStandaloneTableCollection>(map_, "Map as StandaloneTableCollection");
-    for (int index = 0; index < tables->StandaloneTableCount();) {
-      const auto table = require(tables->StandaloneTable(index), "StandaloneTable");
-      if (table->Name() == name)
-        check_call(tables->RemoveStandaloneTable(table.get()), "RemoveStandaloneTable");
-      else
-        ++index;
-    }
   }
 
   // One walk over the graphics; elements without a name tag are passed over.

@@ -8,6 +8,7 @@
 #include "common/engine_error_text.h"
 #include "common/handler_end.h"
 #include "common/layer_spatial_reference.h"
+#include "common/remove_from_map.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
 #include "dialogs/frame/frm_error.h"
@@ -140,7 +141,7 @@ void BatchRoute::OpenTable() {
   check_call(OpenNetworkWorkspace()->OpenTable(std::string(BatchRouteName), &table),
              "FeatureWorkspace.OpenTable");
   require(table, "FeatureWorkspace.OpenTable");
-  remove_batch_route_tables(map.get());
+  remove_tables(map.get(), BatchRouteName);
   const auto standalone = create<host::HostStandaloneTable>(host::StandaloneTableClass);
   check_call(require_as<host::HostStandaloneTableCollection>(map, "StandaloneTableCollection")
                  ->AddStandaloneTable(standalone.get()),

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/handler_end.h"
-#include "common/layer_lookup.h"
+#include "common/remove_from_map.h"
 #include "common/show_message.h"
 #include "host/active_view.h"
 #include "host/fields.h"
@@ -17,21 +17,9 @@
 namespace corvane {
 
 void RemoveBatchRouteOutput(host::HostMap* map) {
-  for (auto index = FindLayerIndex(map, BatchRouteName, "L"); index != NoLayer;
-       index = FindLayerIndex(map, BatchRouteName, "L"))
-    check_call(map->DeleteLayer(require(map->Layer(index), "Map.Layer").get()), "Map.DeleteLayer");
+  remove_layers(map, BatchRouteName, "L");
   require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(map), "Map as ActiveView")->Refresh();
-  remove_batch_route_tables(map);
-}
-
-void remove_batch_route_tables(host::HostMap* map) {
-  const auto tables = require_as<host::HostStandaloneTableCollection>(
-      com::ComPtr<host::HostMap>(map), "Map as StandaloneTableCollection");
-  for (int i = tables->StandaloneTableCount() - 1; i >= 0; --i) {
-    const auto table = require(tables->StandaloneTable(i), "StandaloneTable");
-    if (table->Name() == BatchRouteName)
-      check_call(tables->RemoveStandaloneTable(table.get()), "RemoveStandaloneTable");
-  }
+  remove_tables(map, BatchRouteName);
 }
 
 void hide_id_and_shape(com::IUnknown* layer_or_table, host::HostFields* fields) {
@@ -52,9 +40,7 @@ com::ComPtr<host::HostFeatureLayer> add_batch_route_layer(host::HostMap* map) {
   const auto workspace = OpenNetworkWorkspace();
   com::ComPtr<host::HostFeatureClass> routes;
   check_call(workspace->OpenFeatureClass(std::string(BatchRouteName), &routes), "OpenFeatureClass");
-  const auto layer = create<host::HostFeatureLayer>(host::FeatureLayerClass);
-  layer->SetFeatureClass(require(routes, "OpenFeatureClass").get());
-  layer->SetName(routes->AliasName());
+  const auto layer = LayerOver(require(routes, "OpenFeatureClass"));
   check_call(map->AddLayer(layer.get()), "Map.AddLayer");
   return layer;
 }

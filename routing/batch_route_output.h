@@ -16,9 +16,6 @@ inline constexpr std::string_view BatchRouteName = "BatchRoute";
 // "BatchRoute" out of the map, so that no earlier table is shown beside the new one.
 void RemoveBatchRouteOutput(host::HostMap* map);
 
-// Every standalone table named "BatchRoute" out of the map.
-void remove_batch_route_tables(host::HostMap* map);
-
 // Hides the object id and the shape in the table display of a layer or standalone table: the
 // user sees the attributes only.
 void hide_id_and_shape(com::IUnknown* layer_or_table, host::HostFields* fields);

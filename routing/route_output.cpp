@@ -5,6 +5,7 @@
 #include "common/apply_route_color.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
+#include "common/remove_from_map.h"
 #include "common/show_message.h"
 #include "common/write_route_shapefile.h"
 #include "host/layer.h"
@@ -69,9 +70,7 @@ com::ComPtr<host::HostFeatureClass> NetworkFeatureClass(host::HostMap* map) {
 
 void RemoveRouteOutput(host::HostMap* map, host::HostActiveView* view,
                        host::HostFeatureWorkspace* workspace) {
-  for (auto index = FindLayerIndex(map, RouteDatasetName, "L"); index != NoLayer;
-       index = FindLayerIndex(map, RouteDatasetName, "L"))
-    check_call(map->DeleteLayer(require(map->Layer(index), "route layer").get()), "DeleteLayer");
+  remove_layers(map, RouteDatasetName, "L");
   view->Refresh();
   if (!dataset_exists(workspace, RouteDatasetName))
     return;
