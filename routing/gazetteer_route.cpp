@@ -1,7 +1,5 @@
 #include "routing/gazetteer_route.h"
 
-#include <algorithm>
-#include <cctype>
 #include <optional>
 
 #include "com/create.h"
@@ -10,6 +8,7 @@
 #include "common/elements_at_point.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
+#include "common/layer_source.h"
 #include "common/layer_spatial_reference.h"
 #include "common/point_at.h"
 #include "common/show_message.h"
@@ -83,11 +82,10 @@ private:
 };
 
 bool is_point_shapefile(host::HostFeatureLayer& layer) {
-  std::string source = layer.DataSourceType().substr(0, 9);
-  std::transform(source.begin(), source.end(), source.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  if (!is_shapefile(layer.DataSourceType()))
+    return false;
   const auto features = layer.FeatureClass();
-  return source == "SHAPEFILE" && features && features->ShapeType() == host::geometry_point;
+  return features && features->ShapeType() == host::geometry_point;
 }
 
 std::int32_t marked_link_count(host::HostFeatureClass& network) {
