@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "addin/answer.h"
 #include "com/object.h"
 #include "host/command_bar.h"
 
@@ -32,10 +33,7 @@ template <class Definition, class... MoreInterfaces>
 class CommandBarBase : public com::ComObject<Definition, MoreInterfaces...> {
 public:
   com::HRESULT ItemCount(long* count) final {
-    if (!count)
-      return com::E_POINTER;
-    *count = static_cast<long>(contents_.Items.size());
-    return com::S_OK;
+    return answer(count, static_cast<long>(contents_.Items.size()));
   }
   com::HRESULT GetItemInfo(long position, host::HostItemDef* item) final {
     return fill_item_info(contents_, position, item);
@@ -47,13 +45,6 @@ protected:
   explicit CommandBarBase(const BarContents& contents) : contents_(contents) {}
 
 private:
-  static com::HRESULT answer(std::string* out, std::string_view text) {
-    if (!out)
-      return com::E_POINTER;
-    *out = std::string(text);
-    return com::S_OK;
-  }
-
   const BarContents contents_;
 };
 

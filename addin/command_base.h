@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "addin/answer.h"
 #include "addin/command_bitmap.h"
 #include "addin/command_properties.h"
 #include "addin/handler_boundary.h"
@@ -78,13 +79,6 @@ protected:
   }
 
 private:
-  template <class T, class V> static com::HRESULT answer(T* out, const V& value) {
-    if (!out)
-      return com::E_POINTER;
-    *out = T(value);
-    return com::S_OK;
-  }
-
   const CommandProperties properties_;
   const KeepOnCreate keep_;
   const CommandBitmap bitmap_;
@@ -96,12 +90,7 @@ private:
 // be deactivated, no context menu, and mouse_down() for the tool's work.
 class ToolBase : public CommandBase<host::ITool> {
 public:
-  com::HRESULT Cursor(long* cursor) final {
-    if (!cursor)
-      return com::E_POINTER;
-    *cursor = 0;
-    return com::S_OK;
-  }
+  com::HRESULT Cursor(long* cursor) final { return answer(cursor, 0L); }
   com::HRESULT OnMouseDown(long button, long shift, long x, long y) final {
     return run_handler([&] { mouse_down(button, shift, x, y); });
   }
@@ -110,19 +99,9 @@ public:
   com::HRESULT OnDblClick() final { return com::S_OK; }
   com::HRESULT OnKeyDown(long, long) final { return com::S_OK; }
   com::HRESULT OnKeyUp(long, long) final { return com::S_OK; }
-  com::HRESULT OnContextMenu(long, long, bool* handled) final {
-    if (!handled)
-      return com::E_POINTER;
-    *handled = false;
-    return com::S_OK;
-  }
+  com::HRESULT OnContextMenu(long, long, bool* handled) final { return answer(handled, false); }
   com::HRESULT Refresh(long) final { return com::S_OK; }
-  com::HRESULT Deactivate(bool* deactivated) final {
-    if (!deactivated)
-      return com::E_POINTER;
-    *deactivated = true;
-    return com::S_OK;
-  }
+  com::HRESULT Deactivate(bool* deactivated) final { return answer(deactivated, true); }
 
 protected:
   using CommandBase::CommandBase;
