@@ -1,9 +1,9 @@
 #include "forms/control.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "forms/form.h"
+#include "whole_number.h"
 
 namespace forms {
 
@@ -153,11 +153,10 @@ void CaptionedControl::restore_state() {
 }
 
 std::string KeyEvents::press_key(std::string_view key_code) {
-  int code = -1;
-  const auto [end, error] =
-      std::from_chars(key_code.data(), key_code.data() + key_code.size(), code);
-  if (error != std::errc{} || end != key_code.data() + key_code.size() || code < 1 || code > 255)
+  const auto number = whole_number(key_code);
+  if (!number || *number < 1 || *number > 255)
     return "cannot take the key \"" + std::string(key_code) + "\" (a key code 1..255)";
+  const int code = *number;
   int down = code;
   if (KeyDown)
     KeyDown(down, 0);

@@ -1,10 +1,10 @@
 #include "forms/form.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "forms/user.h"
 #include "screen.h"
+#include "whole_number.h"
 
 namespace forms {
 
@@ -26,9 +26,11 @@ bool split_control_name(std::string_view text, std::string_view& name, int& inde
   if (open == 0 || text.back() != ')')
     return false;
   name = text.substr(0, open);
-  const auto digits = text.substr(open + 1, text.size() - open - 2);
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
-  return error == std::errc{} && end == digits.data() + digits.size() && index >= 0;
+  const auto number = whole_number(text.substr(open + 1, text.size() - open - 2));
+  if (!number || *number < 0)
+    return false;
+  index = *number;
+  return true;
 }
 } // namespace
 

@@ -1,9 +1,9 @@
 #include "forms/lists.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "com/letter_case.h"
+#include "whole_number.h"
 
 namespace forms {
 
@@ -78,10 +78,10 @@ std::string ListControl::select_item(const std::string& item) {
   if (const auto found = std::ranges::find(items_, item); found != items_.end()) {
     index = static_cast<int>(found - items_.begin());
   } else if (item.size() > 1 && item.front() == '#') {
-    const auto [end, error] = std::from_chars(item.data() + 1, item.data() + item.size(), index);
-    if (error != std::errc{} || end != item.data() + item.size() || index < 0 ||
-        index >= ListCount())
+    const auto number = whole_number(std::string_view(item).substr(1));
+    if (!number || *number < 0 || *number >= ListCount())
       return "has no item " + item + " (" + std::to_string(ListCount()) + " items)";
+    index = *number;
   } else {
     std::string known;
     for (const auto& text : items_)

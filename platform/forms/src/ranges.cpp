@@ -1,7 +1,8 @@
 #include "forms/ranges.h"
 
 #include <algorithm>
-#include <charconv>
+
+#include "whole_number.h"
 
 namespace forms {
 
@@ -78,13 +79,11 @@ std::string Slider::perform(const UserAction& action) {
   }
   if (action.gesture != Gesture::Set)
     return refusal(action);
-  int value = 0;
-  const auto& text = action.value;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc{} || end != text.data() + text.size() || value < Min() || value > Max())
-    return "cannot be set to \"" + text + "\" (a whole number " + std::to_string(Min()) + ".." +
-           std::to_string(Max()) + ")";
-  SetValue(value);
+  const auto value = whole_number(action.value);
+  if (!value || *value < Min() || *value > Max())
+    return "cannot be set to \"" + action.value + "\" (a whole number " + std::to_string(Min()) +
+           ".." + std::to_string(Max()) + ")";
+  SetValue(*value);
   return {};
 }
 
