@@ -4,6 +4,7 @@
 
 #include "com/numbers.h"
 #include "common/handler_end.h"
+#include "network/result_field.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
 
@@ -77,7 +78,7 @@ void SetResultTableAndField() {
   auto& state = shared_state();
   auto& calc = *require(state.gNetCalc, "NetCalc");
   state.gEngineResult = calc.SetResultTable(state.gNetworkLayerName + ".dbf");
-  state.gEngineResult = calc.SetResultField("CV_RESULT");
+  state.gEngineResult = calc.SetResultField(std::string(ResultFieldName));
 }
 
 void ApplyCostSettings() {
