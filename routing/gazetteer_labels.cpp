@@ -1,6 +1,7 @@
 #include "routing/gazetteer_labels.h"
 
 #include "com/numbers.h"
+#include "win/num_text.h"
 
 namespace corvane {
 
@@ -27,11 +28,6 @@ bool start_only_mode(std::int32_t tsp_mode) {
   return tsp_mode == 2 || tsp_mode == 12;
 }
 
-// The platform's short decimal form of a whole number: a blank stands where a minus would.
-std::string short_form(std::int32_t number) {
-  return (number < 0 ? "" : " ") + std::to_string(number);
-}
-
 } // namespace
 
 std::string LabelBlanks(std::string_view text) {
@@ -44,13 +40,16 @@ std::string RouteStopLabel(std::string_view text, std::int32_t k, std::int32_t n
     return std::string(text) + LineFeed + "     (End)";
   if (k == 1)
     return std::string(text);
-  return marked(text, "(" + short_form(k - 1) + ")");
+  std::string number = "(";
+  number += win::NumText(k - 1);
+  number += ")";
+  return marked(text, number);
 }
 
 std::string ShortTourStopLabel(std::string_view text, std::int32_t m, std::int32_t last,
                                std::int32_t stop_count) {
   if (stop_count == 3 && m != last)
-    return marked(text, short_form(m));
+    return marked(text, win::NumText(m));
   return marked(text, " (End)");
 }
 

@@ -39,8 +39,10 @@ bool replace_file_contents(const fs::path& file, std::string_view contents) {
     return false;
 
   fs::path temporary = target;
-  temporary.replace_filename("." + target.filename().string() + ".new-" +
-                             std::to_string(::getpid()));
+  std::string temporary_name = ".";
+  temporary_name += target.filename().string();
+  temporary_name += ".new-" + std::to_string(::getpid());
+  temporary.replace_filename(temporary_name);
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     out.write(contents.data(), static_cast<std::streamsize>(contents.size()));

@@ -15,7 +15,9 @@ std::string with_sign_blank(const std::string& plain) {
     body.remove_prefix(1);
   if (body.starts_with("0."))
     body.remove_prefix(1);
-  return (negative ? "-" : " ") + std::string(body);
+  std::string text(negative ? "-" : " ");
+  text += body;
+  return text;
 }
 
 } // namespace

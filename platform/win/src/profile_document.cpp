@@ -80,7 +80,9 @@ void ProfileDocument::set(std::string_view section, std::string_view key, std::s
   Line entry{std::string(key) + "=" + std::string(value), Kind::entry};
   auto range = find_section(section);
   if (!range) {
-    lines_.push_back(Line{"[" + std::string(section) + "]", Kind::section});
+    std::string header = "[";
+    header.append(section).append("]");
+    lines_.push_back(Line{std::move(header), Kind::section});
     lines_.push_back(std::move(entry));
     return;
   }

@@ -19,7 +19,10 @@ std::string NumText(float value);
 
 template <std::integral Whole>
 requires(!std::same_as<Whole, bool>) std::string NumText(Whole value) {
-  return value < 0 ? std::to_string(value) : " " + std::to_string(value);
+  std::string text = std::to_string(value);
+  if (value >= 0)
+    text.insert(text.begin(), ' ');
+  return text;
 }
 
 } // namespace win
