@@ -1,8 +1,6 @@
 #include "common/layer_source.h"
 
-#include <algorithm>
-#include <cctype>
-
+#include "com/letter_case.h"
 #include "common/handler_end.h"
 #include "host/workspace.h"
 
@@ -15,11 +13,7 @@ std::string workspace_folder(const com::ComPtr<host::HostFeatureClass>& feature_
 
 bool is_shapefile(std::string_view data_source_type) {
   constexpr std::string_view shapefile = "SHAPEFILE";
-  return data_source_type.size() >= shapefile.size() &&
-         std::equal(shapefile.begin(), shapefile.end(), data_source_type.begin(),
-                    [](char wanted, char given) {
-                      return wanted == std::toupper(static_cast<unsigned char>(given));
-                    });
+  return com::equal_ignoring_case(data_source_type.substr(0, shapefile.size()), shapefile);
 }
 
 } // namespace corvane

@@ -21,7 +21,6 @@ namespace corvane {
 
 namespace {
 
-constexpr int EnterKey = 13;
 constexpr std::string_view StartMark = "(Start)";
 
 // Lower case for comparing without regard to letter case: ASCII letters and the Latin-1 letters
@@ -57,7 +56,7 @@ FrmGezetted::FrmGezetted()
   Combo1.Click = [this] { Combo1_Click(); };
   Combo2.Click = [this] { Combo2_Click(); };
   Text1.KeyDown = [this](int& key, int) {
-    if (key == EnterKey)
+    if (key == forms::EnterKey)
       CmdAdd_Click();
   };
   CmdAdd.Click = [this] { CmdAdd_Click(); };

@@ -5,18 +5,12 @@
 
 namespace corvane {
 
-namespace {
-
-constexpr int EnterKey = 13;
-
-} // namespace
-
 FrmGezz1::FrmGezz1() : Form("FrmGezz1", {.Caption = "Selection", .Width = 4215, .Height = 4230}) {
   CmbOK.Click = [this] { CmbOK_Click(); };
   CmbCancel.Click = [this] { CmbCancel_Click(); };
   Gezz1List.DblClick = [this] { CmbOK_Click(); };
   Gezz1List.KeyDown = [this](int& key, int) {
-    if (key == EnterKey)
+    if (key == forms::EnterKey)
       CmbOK_Click();
   };
 }

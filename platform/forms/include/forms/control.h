@@ -31,6 +31,7 @@ using Event = std::function<void()>;
 // KeyDown / KeyUp: the key code (13 Enter, 27 Esc, ...) and the shift mask (1 Shift, 2 Ctrl,
 // 4 Alt); a handler may set the code to 0 to swallow the key.
 using KeyCodeEvent = std::function<void(int& KeyCode, int Shift)>;
+inline constexpr int EnterKey = 13;
 // KeyPress: the character typed; a handler may set it to 0 to swallow it.
 using KeyAsciiEvent = std::function<void(int& KeyAscii)>;
 
