@@ -9,4 +9,9 @@ Rut& gRutForm() {
   return form;
 }
 
+namespace {
+// For listings of every dialog (gishost --forms).
+const forms::RegisteredForm<Rut> registered_rut;
+} // namespace
+
 } // namespace corvane
