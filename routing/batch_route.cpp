@@ -92,6 +92,8 @@ void BatchRoute::click() {
   std::vector<std::string> problems;
   const auto end = WriteBatchRouteRows(request, base, calc, problems);
   table.close();
+  if (end == BatchRunEnd::Failed)
+    return;
   if (end == BatchRunEnd::Cancelled) {
     StampNetworkEdited();
     return;

@@ -181,10 +181,9 @@ void GazetteerRoute::run(host::HostApplication* application, host::HostDocument*
 
   auto& base = *require(state.gNetBase, "NetBase");
   auto& calc = *require(state.gNetCalc, "NetCalc");
-  if (!base.HasNodeIndex())
-    state.gEngineResult = base.CreateNodeIndex();
   const LabelPlace place{map.get(), view.get(), reference.get()};
-  PlaceGazetteerStops(base, calc, place, stops_);
+  if (!PlaceGazetteerStops(base, calc, place, stops_))
+    return;
   if (state.gGazetteerMode == 1 && !OrderGazetteerTour(calc, place, stops_))
     return;
 

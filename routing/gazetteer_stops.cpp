@@ -2,6 +2,7 @@
 
 #include "common/engine_error_text.h"
 #include "common/handler_end.h"
+#include "common/node_search.h"
 #include "common/point_at.h"
 #include "common/show_message.h"
 #include "host/geometry.h"
@@ -32,15 +33,16 @@ const std::string& label_text(std::int32_t row) {
 
 } // namespace
 
-void PlaceGazetteerStops(tamix::NetBase& base, tamix::NetCalc& calc, const LabelPlace& place,
+bool PlaceGazetteerStops(tamix::NetBase& base, tamix::NetCalc& calc, const LabelPlace& place,
                          GazetteerStops& stops) {
   auto& state = shared_state();
   const std::int32_t n = state.gGazetteerStopCount;
   for (std::int32_t k = 1; k <= n; ++k) {
     const auto& chosen = state.gGazetteerStops[k];
-    std::int32_t node = 0;
-    std::int32_t second = 0;
-    state.gEngineResult = base.SnapToNetwork(chosen.X, chosen.Y, node, second);
+    const auto snapped = SnapToNetworkNode(base, chosen.X, chosen.Y, state.gEngineResult);
+    if (!snapped)
+      return false;
+    const std::int32_t node = *snapped;
     const StopPoint placed{base.GetNodeX(node), base.GetNodeY(node), node};
     const std::int32_t r = state.gRouteStopCount;
     const std::string& text = label_text(k - 1);
@@ -64,6 +66,7 @@ void PlaceGazetteerStops(tamix::NetBase& base, tamix::NetCalc& calc, const Label
     }
     place.view->Refresh();
   }
+  return true;
 }
 
 bool OrderGazetteerTour(tamix::NetCalc& calc, const LabelPlace& place, GazetteerStops& stops) {

@@ -7,6 +7,7 @@
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
+#include "common/node_search.h"
 #include "common/point_at.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
@@ -79,11 +80,11 @@ std::optional<RouteClicks::Stop> RouteClicks::snap_click(host::HostDocument* doc
   check_call(point->Project(reference.get()), "Project");
   SetResultTableAndField();
   auto& base = *require(state.gNetBase, "NetBase");
-  if (!base.HasNodeIndex())
-    state.gEngineResult = base.CreateNodeIndex();
+  const auto node = SnapToNetworkNode(base, point->X(), point->Y(), state.gEngineResult);
+  if (!node)
+    return std::nullopt;
   Stop stop;
-  std::int32_t second = 0;
-  state.gEngineResult = base.SnapToNetwork(point->X(), point->Y(), stop.node, second);
+  stop.node = *node;
   // Labels stand on the network node, not where the user clicked.
   stop.label_point = point_at(base.GetNodeX(stop.node), base.GetNodeY(stop.node), reference.get());
   return stop;
