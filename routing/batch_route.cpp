@@ -114,7 +114,7 @@ bool BatchRoute::choose_layers(host::HostMap& map) {
     show_message("Requires a point layer", "Data Not Found", forms::Icon::Information);
     return false;
   }
-  if (list_point_layers(map, dialog.CmbFtable, dialog.CmbTtable) == 0) {
+  if (list_point_layers(map, {&dialog.CmbFtable, &dialog.CmbTtable}) == 0) {
     show_message("Requires a point layer", "Data Not Found", forms::Icon::Critical);
     return false;
   }

@@ -5,6 +5,7 @@
 #include "common/node_search.h"
 #include "common/point_at.h"
 #include "common/show_message.h"
+#include "common/tour_mode.h"
 #include "host/geometry.h"
 #include "network/shared_state.h"
 #include "routing/gazetteer_labels.h"
@@ -15,13 +16,6 @@ namespace corvane {
 namespace {
 
 constexpr float SeparateSubnet = -38.0F;
-
-bool round_trip(std::int32_t tsp_mode) {
-  return tsp_mode == 1 || tsp_mode == 11;
-}
-bool start_end(std::int32_t tsp_mode) {
-  return tsp_mode == 0 || tsp_mode == 10;
-}
 
 void label(const LabelPlace& place, const StopPoint& at, const std::string& text) {
   AddStopLabel(place.map, point_at(at.X, at.Y, place.reference).get(), text);
@@ -60,7 +54,7 @@ bool PlaceGazetteerStops(tamix::NetBase& base, tamix::NetCalc& calc, const Label
       if (k == 1) {
         state.gGazetteerMarkerNames[1] = text;
         label(place, placed, text);
-      } else if (k == n && start_end(state.gTspMode)) {
+      } else if (k == n && IsStartEndTour(state.gTspMode)) {
         state.gGazetteerMarkerNames[n] = TourEndName(text);
       }
     }
@@ -77,7 +71,7 @@ bool OrderGazetteerTour(tamix::NetCalc& calc, const LabelPlace& place, Gazetteer
     for (std::int32_t m = 1; m <= last; ++m)
       label(place, state.gGazetteerStopPoints[m],
             ShortTourStopLabel(label_text(m), m, last, state.gGazetteerStopCount));
-    if (round_trip(state.gTspMode) && last > 1) {
+    if (IsRoundTrip(state.gTspMode) && last > 1) {
       ++last;
       state.gEngineResult = calc.SetStop(last + 1, start_node);
       state.gStopNodes[last] = start_node;
@@ -102,7 +96,7 @@ bool OrderGazetteerTour(tamix::NetCalc& calc, const LabelPlace& place, Gazetteer
     state.gStopNodes[i] = calc.GetTourNode(i + 1);
     stops[i].GazzNewPos = calc.GetTourOrder(i + 1);
   }
-  if (round_trip(state.gTspMode)) {
+  if (IsRoundTrip(state.gTspMode)) {
     ++last;
     state.gStopNodes[last] = calc.GetTourNode(1);
   }
