@@ -199,7 +199,9 @@ bool NetBaseObject::IsRoundaboutNode(std::int32_t node) {
                         [&] { return node > 0 && roundabouts().is_node(NodeId(node)); });
 }
 
-void NetBaseObject::SetOutputOption(std::int32_t) {}
+void NetBaseObject::SetOutputOption(std::int32_t option) {
+  if (option == 1) state_->output_option = option;
+}
 
 std::string NetBaseObject::AboutCV(std::int16_t, std::int32_t& result) {
   result = code::ok;
