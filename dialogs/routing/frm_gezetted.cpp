@@ -335,4 +335,9 @@ FrmGezetted& gFrmGezettedForm() {
   return form;
 }
 
+namespace {
+// For listings of every dialog (gishost --forms).
+const forms::RegisteredForm<FrmGezetted> registered_frmgezetted;
+} // namespace
+
 } // namespace corvane

@@ -21,4 +21,9 @@ WaitWindow::~WaitWindow() {
   gRutForm().Unload();
 }
 
+namespace {
+// For listings of every dialog (gishost --forms).
+const forms::RegisteredForm<Rut> registered_rut;
+} // namespace
+
 } // namespace corvane
