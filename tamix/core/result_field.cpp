@@ -1,9 +1,9 @@
 #include "result_field.h"
 
-#include "dbf_layout.h"
+#include "files/dbf_header.h"
+#include "files/file_error.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -30,12 +30,6 @@ struct Column {
     return first_record + std::uint64_t{row} * record_length + offset;
   }
 };
-
-std::uint32_t little_endian(const unsigned char* bytes, int count) {
-  std::uint32_t value = 0;
-  for (int k = count - 1; k >= 0; --k) value = value << 8 | bytes[k];
-  return value;
-}
 
 bool same_name(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -67,10 +61,13 @@ public:
     if (::pwrite(fd_, data, size, static_cast<off_t>(at)) != static_cast<ssize_t>(size))
       fail("cannot be written");
   }
-  std::uint64_t size() const {
-    struct stat info{};
-    if (::fstat(fd_, &info) != 0) fail("cannot be read");
-    return static_cast<std::uint64_t>(info.st_size);
+  // The table's header, checked against the file before anything is read or written.
+  files::DbfHeader header() const {
+    try {
+      return files::read_dbf_header(fd_, dbf_);
+    } catch (const files::FileError& refused) {
+      throw Error(code::output_file_failed, std::string("result table ") + refused.what());
+    }
   }
 
 private:
@@ -79,40 +76,21 @@ private:
 };
 
 Column find_column(const OpenTable& table, const std::string& name) {
-  unsigned char head[dbf::header_bytes];
-  table.read(head, sizeof head, 0);
-  Column column;
-  column.rows = little_endian(head + dbf::record_count_at, 4);
-  const std::uint32_t header_length = little_endian(head + dbf::header_length_at, 2);
-  column.record_length = little_endian(head + dbf::record_length_at, 2);
-  column.first_record = header_length;
-  if (header_length < dbf::header_bytes + 1 || column.record_length < 1)
-    table.fail("is not a dBASE table");
-  if (table.size() < header_length + std::uint64_t{column.rows} * column.record_length)
-    table.fail("is shorter than its header says");
-
-  std::vector<unsigned char> descriptors(header_length - dbf::header_bytes);
-  table.read(descriptors.data(), descriptors.size(), dbf::header_bytes);
-  std::uint32_t offset = 1; // after the deletion flag
-  for (std::size_t at = 0; at + dbf::descriptor_bytes <= descriptors.size();
-       at += dbf::descriptor_bytes) {
-    const unsigned char* field = descriptors.data() + at;
-    if (field[0] == dbf::descriptors_end) break;
-    const std::string field_name(reinterpret_cast<const char*>(field),
-                                 strnlen(reinterpret_cast<const char*>(field), dbf::name_bytes));
-    const std::uint32_t width = field[dbf::width_at];
-    if (offset + width > column.record_length) table.fail("has fields beyond its records");
-    if (same_name(field_name, name)) {
-      const char type = static_cast<char>(std::toupper(field[dbf::type_at]));
-      if (type != 'N' && type != 'F')
-        throw Error(code::field_not_numeric, "field " + name + " of " +
-                                                 std::string(1, type) + " type is not numeric");
-      column.offset = offset;
-      column.width = width;
-      column.decimals = field[dbf::decimals_at];
-      return column;
-    }
-    offset += width;
+  const files::DbfHeader header = table.header();
+  for (const files::DbfField& field : header.fields) {
+    if (!same_name(field.name, name)) continue;
+    const char type = static_cast<char>(std::toupper(static_cast<unsigned char>(field.type)));
+    if (type != 'N' && type != 'F')
+      throw Error(code::field_not_numeric,
+                  "field " + name + " of " + std::string(1, type) + " type is not numeric");
+    Column column;
+    column.rows = header.record_count;
+    column.first_record = header.header_length;
+    column.record_length = header.record_length;
+    column.offset = field.offset;
+    column.width = field.width;
+    column.decimals = field.decimals;
+    return column;
   }
   throw Error(code::field_not_found, "no field " + name + " in the result table");
 }
