@@ -1,5 +1,7 @@
 #include "dialogs/routing/rut.h"
 
+#include "forms/user.h"
+
 namespace corvane {
 
 Rut::Rut() : Form("Rut", {.Caption = "Route", .Width = 3735, .Height = 1155}) {}
@@ -7,6 +9,16 @@ Rut::Rut() : Form("Rut", {.Caption = "Route", .Width = 3735, .Height = 1155}) {}
 Rut& gRutForm() {
   thread_local Rut form;
   return form;
+}
+
+WaitWindow::WaitWindow() {
+  gRutForm().Show(forms::ShowMode::Modeless);
+  forms::DoEvents();
+}
+
+WaitWindow::~WaitWindow() {
+  gRutForm().Hide();
+  gRutForm().Unload();
 }
 
 namespace {
