@@ -110,7 +110,8 @@ Decision decide(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
     state.gCallResult = tantest.SetDistanceUnits(*units == settings::Kilometers ? 0 : 1);
   }
 
-  EnsureResultField(&features);
+  if (!EnsureResultField(&features))
+    return Decision::Stop;
 
   std::int32_t feature_count = 0;
   check_call(features.FeatureCount(nullptr, &feature_count), "FeatureClass.FeatureCount");
