@@ -219,4 +219,6 @@ bool NetBaseObject::Unadvise(std::uint32_t cookie) {
   return engine_call_or(false, [&] { return events_.disconnect(cookie); });
 }
 
+std::string NetBaseObject::LastErrorText() { return last_error_text; }
+
 } // namespace tamix

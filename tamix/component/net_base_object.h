@@ -47,6 +47,7 @@ public:
   std::string AboutCV(std::int16_t kind, std::int32_t& result) override;
   std::uint32_t Advise(NetBaseEvents* sink) override;
   bool Unadvise(std::uint32_t cookie) override;
+  std::string LastErrorText() override;
 
 private:
   using EventOf = void (NetBaseEvents::*)(std::uint8_t);

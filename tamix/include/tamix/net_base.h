@@ -102,6 +102,11 @@ struct NetBase : com::IUnknown {
   virtual std::uint32_t Advise(NetBaseEvents* sink) = 0;
   // False when the cookie names no connection.
   virtual bool Unadvise(std::uint32_t cookie) = 0;
+
+  // Why the engine's last call on this thread failed, in words a person can act on: the file
+  // and what is wrong with it ("/data/roads.dbf: its header counts 900 records, but the file
+  // holds only 12"). Empty after a call that succeeded or failed without a reason.
+  virtual std::string LastErrorText() = 0;
 };
 
 } // namespace tamix

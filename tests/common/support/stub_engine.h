@@ -62,6 +62,9 @@ public:
   std::string AboutCV(std::int16_t kind, std::int32_t& result) override;
   std::uint32_t Advise(tamix::NetBaseEvents* sink) override;
   bool Unadvise(std::uint32_t cookie) override;
+  std::string LastErrorText() override { return last_error_text; }
+  // What LastErrorText gives.
+  std::string last_error_text;
 
 private:
   CallLog* log_;
