@@ -60,23 +60,30 @@ com::ComPtr<host::HostFeatureWorkspace> OpenNetworkWorkspace() {
   return require_as<host::HostFeatureWorkspace>(require(workspace, "OpenFromFile"), "workspace");
 }
 
-com::ComPtr<host::HostFeatureClass> NetworkFeatureClass(host::HostMap* map) {
+com::ComPtr<host::HostFeatureLayer> NetworkLayer(host::HostMap* map) {
   const auto index = FindLayerIndex(map, shared_state().gNetworkLayerName, "L");
   if (index == NoLayer)
     throw HandlerEnd("network layer not in the map");
-  const auto layer = require_as<host::HostFeatureLayer>(map->Layer(index), "network layer");
-  return require(layer->FeatureClass(), "network feature class");
+  return require_as<host::HostFeatureLayer>(map->Layer(index), "network layer");
+}
+
+com::ComPtr<host::HostFeatureClass> NetworkFeatureClass(host::HostMap* map) {
+  return require(NetworkLayer(map)->FeatureClass(), "network feature class");
+}
+
+void RemoveOutputShapefile(host::HostMap* map, host::HostActiveView* view,
+                           host::HostFeatureWorkspace* workspace, std::string_view name) {
+  remove_layers(map, name, "L");
+  view->Refresh();
+  if (!dataset_exists(workspace, name))
+    return;
+  const auto old = require_as<host::HostDataset>(open_class(workspace, name), "dataset");
+  check_call(old->Delete(), "Delete");
 }
 
 void RemoveRouteOutput(host::HostMap* map, host::HostActiveView* view,
                        host::HostFeatureWorkspace* workspace) {
-  remove_layers(map, RouteDatasetName, "L");
-  view->Refresh();
-  if (!dataset_exists(workspace, RouteDatasetName))
-    return;
-  const auto old =
-      require_as<host::HostDataset>(open_class(workspace, RouteDatasetName), "dataset");
-  check_call(old->Delete(), "Delete");
+  RemoveOutputShapefile(map, view, workspace, RouteDatasetName);
 }
 
 void PrepareViewRoute(host::HostFeatureWorkspace* workspace, host::HostFeatureClass* network) {

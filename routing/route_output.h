@@ -18,14 +18,19 @@ namespace corvane {
 // The shapefile workspace of gNetworkFolder.
 com::ComPtr<host::HostFeatureWorkspace> OpenNetworkWorkspace();
 
-// The feature class of the network layer in `map`; ends the handler when the layer is gone.
+// The network layer in `map`, and its feature class; end the handler when the layer is gone.
+com::ComPtr<host::HostFeatureLayer> NetworkLayer(host::HostMap* map);
 com::ComPtr<host::HostFeatureClass> NetworkFeatureClass(host::HostMap* map);
 
 // A new feature layer over `features`, named after the feature class's alias name.
 com::ComPtr<host::HostFeatureLayer> LayerOver(const com::ComPtr<host::HostFeatureClass>& features);
 
-// Removes every "Route" layer of the network folder from the map, redraws, and deletes
-// "Route.shp" when it exists.
+// Removes every polyline layer `name` of the network folder from the map, redraws, and deletes
+// the shapefile `name` when it exists.
+void RemoveOutputShapefile(host::HostMap* map, host::HostActiveView* view,
+                           host::HostFeatureWorkspace* workspace, std::string_view name);
+
+// RemoveOutputShapefile of "Route".
 void RemoveRouteOutput(host::HostMap* map, host::HostActiveView* view,
                        host::HostFeatureWorkspace* workspace);
 
