@@ -83,6 +83,10 @@ public:
   std::int32_t SetResultField(const std::string& field) override;
   std::int32_t ClearResultField(std::int32_t which, std::int32_t unused) override;
   std::int32_t MarkPathInResult(std::int32_t which, std::int32_t unused) override;
+  std::int32_t FindDeadEnds(std::int32_t kind) override;
+  std::int32_t FindParallelLinks() override;
+  std::int32_t FindSubnets() override;
+  std::int32_t FindUnusedLinks() override;
   void SetPrimaryDistanceWeight(double weight) override;
   void SetPrimaryTimeWeight(double weight) override;
   std::int32_t ApplyWeights() override;
