@@ -4,6 +4,7 @@
 
 #include "com/create.h"
 #include "common/apply_engine_settings.h"
+#include "common/busy_pointer.h"
 #include "common/check_network_ready.h"
 #include "common/elements_at_point.h"
 #include "common/handler_end.h"
@@ -16,7 +17,6 @@
 #include "common/write_route_shapefile.h"
 #include "dialogs/routing/frm_gezetted.h"
 #include "host/layer.h"
-#include "host/mouse_cursor.h"
 #include "host/progress.h"
 #include "host/query_filter.h"
 #include "network/shared_state.h"
@@ -28,33 +28,7 @@ namespace corvane {
 
 namespace {
 
-constexpr int BusyPointerCode = 2;
-constexpr int DefaultPointerCode = 0;
 constexpr std::string_view MarkedLinks = "CV_RESULT > 0";
-
-// The busy mouse pointer while directions are built, back to the default on every way out.
-class BusyPointer {
-public:
-  explicit BusyPointer(bool busy) {
-    if (!busy)
-      return;
-    cursor_ = create<host::HostMouseCursor>(host::MouseCursorClass);
-    cursor_->SetCursor(BusyPointerCode);
-  }
-  ~BusyPointer() { reset(); }
-  BusyPointer(const BusyPointer&) = delete;
-  BusyPointer& operator=(const BusyPointer&) = delete;
-
-  // The output is drawn: the user reads the totals with the default pointer.
-  void reset() {
-    if (cursor_)
-      cursor_->SetCursor(DefaultPointerCode);
-    cursor_ = nullptr;
-  }
-
-private:
-  com::ComPtr<host::HostMouseCursor> cursor_;
-};
 
 // The progress window of the link copy; gone when the copy ends, however it ends.
 class CopyProgress {

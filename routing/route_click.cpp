@@ -4,6 +4,7 @@
 
 #include "common/apply_engine_settings.h"
 #include "common/check_network_ready.h"
+#include "common/click_point.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
@@ -69,12 +70,7 @@ std::optional<RouteClicks::Stop> RouteClicks::snap_click(host::HostDocument* doc
   const auto map = focus_map(document);
   if (!CheckNetworkReady(map.get(), {.description_field_title = "Field not found"}))
     return std::nullopt;
-  const auto transformation = require(
-      require(active_view(document)->ScreenDisplay(), "ScreenDisplay")->DisplayTransformation(),
-      "DisplayTransformation");
-  const auto point =
-      require(transformation->ToMapPoint(static_cast<int>(x), static_cast<int>(y)), "ToMapPoint");
-  point->SetSpatialReference(map->SpatialReference().get());
+  const auto point = ClickMapPoint(map.get(), active_view(document).get(), x, y);
   const auto reference = GetLayerSpatialReference(NetworkFeatureClass(map.get()).get());
   check_call(point->Project(reference.get()), "Project");
   SetResultTableAndField();

@@ -4,7 +4,7 @@
 #include "com/numbers.h"
 #include "common/apply_route_color.h"
 #include "common/handler_end.h"
-#include "common/layer_lookup.h"
+#include "common/network_layer.h"
 #include "common/remove_from_map.h"
 #include "common/show_message.h"
 #include "common/write_route_shapefile.h"
@@ -61,11 +61,7 @@ com::ComPtr<host::HostFeatureWorkspace> OpenNetworkWorkspace() {
 }
 
 com::ComPtr<host::HostFeatureClass> NetworkFeatureClass(host::HostMap* map) {
-  const auto index = FindLayerIndex(map, shared_state().gNetworkLayerName, "L");
-  if (index == NoLayer)
-    throw HandlerEnd("network layer not in the map");
-  const auto layer = require_as<host::HostFeatureLayer>(map->Layer(index), "network layer");
-  return require(layer->FeatureClass(), "network feature class");
+  return require(NetworkLayer(map)->FeatureClass(), "network feature class");
 }
 
 void RemoveRouteOutput(host::HostMap* map, host::HostActiveView* view,
