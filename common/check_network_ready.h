@@ -32,6 +32,11 @@ struct PreCheckVariant {
 };
 bool CheckNetworkReady(host::HostMap* map, const PreCheckVariant& variant = {});
 
+// The leading tests alone, for the handlers that run no more of the pre-check: (a) only, or
+// (a) then (b). True when the handler may go on.
+enum class LeadingTests { EditSession, EditSessionAndSettingsFile };
+bool CheckLeadingTests(LeadingTests tests);
+
 // True when the shapefile `layer_name`.shp in `folder` was modified later than one minute after
 // "Corvane.ini" (whole seconds, as the file system reports them): the network files may no
 // longer describe the layer. Ends the handler when either file is missing.

@@ -7,7 +7,9 @@
 #include "com/object.h"
 #include "tamix/net_base.h"
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace tamix {
 
@@ -56,6 +58,8 @@ private:
   const Point& node_point(std::int32_t node) const;
   const Roundabouts& roundabouts();
   std::int32_t nearest_node(double x, double y, std::int32_t& node, std::int32_t& second);
+  // A loaded network with as many links takes over the classes of a new attribute file.
+  void take_link_classes(std::vector<std::uint8_t> link_class);
 
   std::shared_ptr<NetworkState> state_;
   std::int32_t identifier_;

@@ -45,7 +45,7 @@ struct NetBase : com::IUnknown {
   // Makes "attribute.bin" from the text file `file` in the folder (one whole number per link in
   // record order; road class = |value| mod 32), raising OnAttributeCreateProgress. -31 file or
   // network files missing, -40 a line count other than the link count or a line that is no
-  // number.
+  // number. A loaded network of the folder takes the new classes at once.
   virtual std::int32_t CreateAttributeFile(const std::string& file) = 0;
   // Loads the network files of the folder (every link class 1 without "attribute.bin"), raising
   // OnNWLoadProgress. Temporary speeds and closures are dropped; class speeds stay. -31 files
