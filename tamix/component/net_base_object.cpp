@@ -8,6 +8,7 @@
 #include "shapefile_reader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace tamix {
@@ -204,6 +205,14 @@ bool NetBaseObject::IsRoundaboutNode(std::int32_t node) {
 
 void NetBaseObject::SetOutputOption(std::int32_t option) {
   if (option == 1) state_->output_option = option;
+}
+
+void NetBaseObject::SetZoneRadius(double radius) {
+  state_->zone_radius = std::isfinite(radius) && radius > 0 ? radius : 0;
+}
+
+double NetBaseObject::GetZoneRadius() {
+  return engine_call<double>([&] { return state_->zone_radius_in_use(); });
 }
 
 std::string NetBaseObject::AboutCV(std::int16_t, std::int32_t& result) {

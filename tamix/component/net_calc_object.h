@@ -68,6 +68,13 @@ public:
   std::int32_t WriteResults() override;
   std::int32_t ClearBreaks() override;
   std::int32_t AddBreak(double limit) override;
+  std::int32_t WriteZonePolygons(const std::string& path, std::int32_t count,
+                                 std::int32_t doughnut, double min_x, double min_y, double max_x,
+                                 double max_y) override;
+  std::int32_t WriteNearestCentrePolygons(const std::string& path, std::int32_t unused,
+                                          std::int32_t unused_too, std::int32_t count,
+                                          double min_x, double min_y, double max_x,
+                                          double max_y) override;
 
 private:
   static constexpr std::int32_t most_stops = 3002;
@@ -75,6 +82,9 @@ private:
   // The nodes of stops 1..count. Raises out_of_bounds for a count beyond most_stops or a stop
   // without a node of the network.
   std::vector<NodeId> stop_nodes(std::int32_t count);
+  // One search from stops 1..count within `cutoff` (<= 0: none), which becomes the last solve,
+  // with the owners of its nodes. Returns the stops' nodes.
+  std::vector<NodeId> solve_centres(std::int32_t count, float cutoff);
   // The bound network, loaded (else not_loaded). A network loaded anew since the last call
   // gets a fresh search, and the results of the old one are forgotten.
   const Network& network();

@@ -148,6 +148,34 @@ struct NetCalc : com::IUnknown {
   // cleared. AddBreak: -30 for a limit that is no finite number.
   virtual std::int32_t ClearBreaks() = 0;
   virtual std::int32_t AddBreak(double limit) = 0;
+
+  // Zone polygons. A zone is every place within the widening radius (NetBase::SetZoneRadius) of
+  // the network reached within its limit; cost runs uniformly along a link, so a link is
+  // reached part-way at the edge of a zone. Both write the polygon shapefile "<path>" (.shp,
+  // .shx, .dbf; `path` without extension, taken in the network folder when relative), replacing
+  // one of that name only once the new files are whole; a ".prj" there is never created,
+  // changed or deleted. The output is cut to the rectangle of the four extent values unless all
+  // are 0. Both solve anew from stops 1..count (1..3002, all set), with the costs of now, and
+  // leave that solve as the last one. -30 a count out of range or a stop without a node, -32
+  // the files cannot be written.
+
+  // One record per break, in the reverse order of the break list (the largest zone of an
+  // ascending list first), field "COST_END" = the break (7 significant digits); the zone of a
+  // break is reachable from any of the stops. `doughnut` -1: each record holds its zone less the
+  // zone of the next lower break. A zone of a positive break always holds each stop's node;
+  // a break of 0 or less gives a null shape.
+  virtual std::int32_t WriteZonePolygons(const std::string& path, std::int32_t count,
+                                         std::int32_t doughnut, double min_x, double min_y,
+                                         double max_x, double max_y) = 0;
+  // One record per stop in stop order, field "ID" = its number: the places nearer to the network
+  // the stop reaches first (see "nearest centre" above) than to any other stop's, within the
+  // widening radius of the network; no limit. Zones never overlap; unreached parts of the network
+  // belong to none; a stop that owns nothing (on the node of a lower-numbered stop) gets a null
+  // shape. The two `unused` arguments are not read.
+  virtual std::int32_t WriteNearestCentrePolygons(const std::string& path, std::int32_t unused,
+                                                  std::int32_t unused_too, std::int32_t count,
+                                                  double min_x, double min_y, double max_x,
+                                                  double max_y) = 0;
 };
 
 } // namespace tamix

@@ -136,6 +136,13 @@ bool StubNetBase::IsRoundaboutNode(std::int32_t node) {
 void StubNetBase::SetOutputOption(std::int32_t option) {
   record(log_, "SetOutputOption", option);
 }
+void StubNetBase::SetZoneRadius(double radius) {
+  record(log_, "SetZoneRadius", radius);
+}
+double StubNetBase::GetZoneRadius() {
+  record(log_, "GetZoneRadius");
+  return 0;
+}
 std::string StubNetBase::AboutCV(std::int16_t kind, std::int32_t& result) {
   record(log_, "AboutCV", kind);
   result = 0;
@@ -282,6 +289,20 @@ std::int32_t StubNetCalc::ClearBreaks() {
 }
 std::int32_t StubNetCalc::AddBreak(double limit) {
   record(log_, "AddBreak", limit);
+  return 0;
+}
+std::int32_t StubNetCalc::WriteZonePolygons(const std::string& path, std::int32_t count,
+                                            std::int32_t doughnut, double min_x, double min_y,
+                                            double max_x, double max_y) {
+  record(log_, "WriteZonePolygons", path, count, doughnut, min_x, min_y, max_x, max_y);
+  return 0;
+}
+std::int32_t StubNetCalc::WriteNearestCentrePolygons(const std::string& path, std::int32_t unused,
+                                                     std::int32_t unused_too, std::int32_t count,
+                                                     double min_x, double min_y, double max_x,
+                                                     double max_y) {
+  record(log_, "WriteNearestCentrePolygons", path, unused, unused_too, count, min_x, min_y, max_x,
+         max_y);
   return 0;
 }
 
