@@ -19,10 +19,9 @@
 #include "common/stop_label_sweep.h"
 #include "common/zone_renderers.h"
 #include "host/active_view.h"
+#include "isochrones/centre_clicks.h"
 #include "isochrones/centre_set.h"
 #include "network/shared_state.h"
-#include "routing/route_markers.h"
-#include "win/num_text.h"
 #include "win/paths.h"
 
 namespace corvane {
@@ -37,24 +36,6 @@ constexpr long CtrlClick = 2;
 constexpr std::string_view output_name = "IsoPoly";
 constexpr std::string_view zones_to_clip = "IsoPoly3";
 constexpr std::string_view multi_centre_zones = "IpPoly";
-
-// The network node nearest to the click, labelled `text` at the node.
-std::int32_t place_centre(host::HostMap& map, host::HostPoint& click, const std::string& text) {
-  auto& base = *require(shared_state().gNetBase, "NetBase");
-  const auto node = NearestNode(click);
-  const auto at = point_at(base.GetNodeX(node), base.GetNodeY(node),
-                           require(click.SpatialReference(), "SpatialReference").get());
-  AddStopLabel(&map, at.get(), text);
-  require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(&map), "view")->Refresh();
-  return node;
-}
-
-// True when the shared lists have a row for one more centre and its label.
-bool room_for_another_centre() {
-  const auto& state = shared_state();
-  return state.gMultiStopCount <= state.gStopNodes.upper() &&
-         state.gMarkerCount <= state.gMarkerLabels.upper();
-}
 
 } // namespace
 
@@ -87,12 +68,12 @@ void IsoPoly3::mouse_down(long button, long shift, long x, long y) {
   if (left && shift == PlainClick) {
     start_set(*map, *click);
   } else if (left && shift == CtrlClick && CentreSetOpen == 1) {
-    add_centre(*map, *click, false);
+    AddCentre(*map, *click, false);
   } else if (left && shift == ShiftClick) {
     auto& state = shared_state();
     if (CentreSetOpen == 0)
       DeleteMarkerLabels(map.get(), state.gMarkerLabels, state.gMarkerCount + 1);
-    add_centre(*map, *click, true);
+    AddCentre(*map, *click, true);
     calculate(*map, run);
     return;
   }
@@ -115,26 +96,7 @@ void IsoPoly3::start_set(host::HostMap& map, host::HostPoint& click) {
   DeleteStopLabels(&map, state.gMultiStopCount);
   DeleteStopLabels(&map, state.gRouteStopCount);
 
-  const auto node = place_centre(map, click, "1");
-  state.gMarkerLabels[0] = "1";
-  state.gStopNodes[0] = node;
-  state.gMultiStopCount = 1;
-  state.gMarkerCount = 1;
-}
-
-void IsoPoly3::add_centre(host::HostMap& map, host::HostPoint& click, bool last) {
-  auto& state = shared_state();
-  if (!room_for_another_centre())
-    return;
-  const std::string text = win::NumText(state.gMultiStopCount + 1);
-  const auto node = place_centre(map, click, text);
-  state.gStopNodes[state.gMultiStopCount] = node;
-  state.gMarkerLabels[state.gMarkerCount] = text;
-  ++state.gMultiStopCount;
-  // The last centre's label row is not counted: the next plain click's sweep reaches one row
-  // past the count for it.
-  if (!last)
-    ++state.gMarkerCount;
+  StartCentreList(map, click);
 }
 
 void IsoPoly3::calculate(host::HostMap& map, ClickRun& run) {

@@ -26,8 +26,6 @@ protected:
 
 private:
   void start_set(host::HostMap& map, host::HostPoint& click);
-  // Adds a centre and its label; the last one's label row is not counted.
-  void add_centre(host::HostMap& map, host::HostPoint& click, bool last);
   void calculate(host::HostMap& map, ClickRun& run);
 
   // 1 while a set of centres is being clicked; this tool keeps its own, not the shared one.
