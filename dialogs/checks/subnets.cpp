@@ -111,4 +111,9 @@ Subnets& gSubnetsForm() {
   return form;
 }
 
+namespace {
+// For listings of every dialog (gishost --forms).
+const forms::RegisteredForm<Subnets> registered_subnets;
+} // namespace
+
 } // namespace corvane
