@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <string_view>
 
+#include "com/unknown.h"
 #include "host/map.h"
+#include "host/table.h"
 
 namespace corvane {
 
@@ -19,5 +21,10 @@ std::int32_t FindLayerIndex(host::HostMap* map, std::string_view name, std::stri
 // Matches the layer's own name, as the table of contents shows it, in any folder: layers the
 // user chose by name in a dialog are found this way.
 std::int32_t FindAnyLayerIndex(host::HostMap* map, std::string_view name, std::string_view kind);
+
+// The network layer in `map` (FindLayerIndex of gNetworkLayerName, polylines), and its feature
+// class; both end the handler when the layer is gone.
+com::ComPtr<host::HostFeatureLayer> NetworkLayer(host::HostMap* map);
+com::ComPtr<host::HostFeatureClass> NetworkFeatureClass(host::HostMap* map);
 
 } // namespace corvane

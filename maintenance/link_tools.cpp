@@ -2,7 +2,7 @@
 
 #include "common/click_point.h"
 #include "common/handler_end.h"
-#include "common/network_layer.h"
+#include "common/layer_lookup.h"
 #include "common/pick_network_link.h"
 #include "common/show_message.h"
 #include "dialogs/maintenance/frm_def_road_sp.h"
@@ -21,7 +21,7 @@ NetworkLinkView NetworkLinkView::Of(com::ComPtr<host::HostMap> map) {
 
 com::ComPtr<host::HostFeature> NetworkLinkView::pick(host::HostDocument* document, long x,
                                                      long y) const {
-  const auto point = ClickMapPoint(map.get(), view.get(), x, y);
+  const auto point = ClickMapPoint(document, map.get(), x, y);
   return PickNetworkLink(document, layer.get(), point.get());
 }
 

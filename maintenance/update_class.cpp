@@ -7,7 +7,6 @@
 #include "common/engine_error_text.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
-#include "common/network_layer.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
 #include "maintenance/road_class_rows.h"
@@ -109,7 +108,7 @@ void UpdateClass::click() {
     return;
   }
   BusyPointer busy;
-  const auto features = require(NetworkLayer(map.get())->FeatureClass(), "FeatureClass");
+  const auto features = NetworkFeatureClass(map.get());
 
   // Each run judges the field afresh: a field the user has mended is usable again.
   const auto field = read_field_classes(*features);

@@ -51,4 +51,9 @@ FrmAlias& gFrmAliasForm() {
   return form;
 }
 
+namespace {
+// For listings of every dialog (gishost --forms).
+const forms::RegisteredForm<FrmAlias> registered_frmalias;
+} // namespace
+
 } // namespace corvane

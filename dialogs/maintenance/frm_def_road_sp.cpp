@@ -32,4 +32,9 @@ std::string AskAllOrSelect(std::string caption) {
   return shared_state().gDefRoadChoice;
 }
 
+namespace {
+// For listings of every dialog (gishost --forms).
+const forms::RegisteredForm<FrmDefRoadSp> registered_frmdefroadsp;
+} // namespace
+
 } // namespace corvane

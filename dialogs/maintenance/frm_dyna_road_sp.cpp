@@ -65,4 +65,9 @@ FrmDynaRoadSP& gFrmDynaRoadSPForm() {
   return form;
 }
 
+namespace {
+// For listings of every dialog (gishost --forms).
+const forms::RegisteredForm<FrmDynaRoadSP> registered_frmdynaroadsp;
+} // namespace
+
 } // namespace corvane

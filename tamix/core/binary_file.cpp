@@ -1,6 +1,8 @@
 #include "binary_file.h"
 
 #include "error.h"
+#include "files/file_error.h"
+#include "files/replace_file.h"
 
 #include <cstring>
 
@@ -14,33 +16,30 @@ FileHeader make_header(const char (&magic)[9], std::uint32_t version) {
 }
 
 BinaryWriter::BinaryWriter(std::filesystem::path path, const FileHeader& header)
-    : path_(std::move(path)), temp_path_(path_.string() + ".tmp") {
-  file_.reset(std::fopen(temp_path_.c_str(), "wb"));
-  if (!file_)
+    : path_(std::move(path)) {
+  try {
+    file_ = std::make_unique<files::ReplacingFile>(path_);
+  } catch (const files::FileError&) {
     throw Error(code::load_failed, "cannot write " + path_.string());
+  }
   write_bytes(&header, sizeof header);
 }
 
-BinaryWriter::~BinaryWriter() {
-  if (file_) {
-    file_.reset();
-    std::error_code ignored;
-    std::filesystem::remove(temp_path_, ignored);
+BinaryWriter::~BinaryWriter() = default;
+
+void BinaryWriter::write_bytes(const void* data, std::size_t size) {
+  try {
+    file_->write_at(written_, data, size);
+    written_ += size;
+  } catch (const files::FileError&) {
+    throw Error(code::load_failed, "cannot write " + path_.string());
   }
 }
 
-void BinaryWriter::write_bytes(const void* data, std::size_t size) {
-  if (size != 0 && std::fwrite(data, 1, size, file_.get()) != size)
-    throw Error(code::load_failed, "cannot write " + path_.string());
-}
-
 void BinaryWriter::commit() {
-  int closed = std::fclose(file_.release());
-  std::error_code error;
-  if (closed == 0)
-    std::filesystem::rename(temp_path_, path_, error);
-  if (closed != 0 || error) {
-    std::filesystem::remove(temp_path_, error);
+  try {
+    file_->commit();
+  } catch (const files::FileError&) {
     throw Error(code::load_failed, "cannot write " + path_.string());
   }
 }

@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+namespace files {
+class ReplacingFile;
+}
+
 namespace tamix {
 
 struct FileHeader {
@@ -27,8 +31,9 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
-// Writes to "<path>.tmp"; commit() renames it to `path`, so a failed write never leaves a
-// half-written file under the real name. Raises load_failed when the file cannot be written.
+// Writes to "<path>.tmp"; commit() syncs it and renames it to `path`, so a failed write or a
+// killed run never leaves a half-written file under the real name. Raises load_failed when the
+// file cannot be written.
 class BinaryWriter {
 public:
   BinaryWriter(std::filesystem::path path, const FileHeader& header);
@@ -47,8 +52,8 @@ private:
   void write_bytes(const void* data, std::size_t size);
 
   std::filesystem::path path_;
-  std::filesystem::path temp_path_;
-  FileHandle file_;
+  std::unique_ptr<files::ReplacingFile> file_;
+  std::uint64_t written_ = 0;
 };
 
 // Opens `path` and checks its header: magic and version (else wrong_version), then that the

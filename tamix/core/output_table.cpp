@@ -1,6 +1,7 @@
 #include "output_table.h"
 
 #include "error.h"
+#include "files/replace_file.h"
 #include "output_table_dbf.h"
 #include "output_table_lines.h"
 #include "result_field.h"
@@ -26,6 +27,7 @@ constexpr char null_number = '*';
 void remove_old_files(const std::filesystem::path& path) {
   for (const char* extension : {".dbf", ".shp", ".shx", ".cpg", ".prj"}) {
     std::error_code error;
+    files::remove_stale_temporary(with_extension(path, extension));
     std::filesystem::remove(with_extension(path, extension), error);
     if (error) fail(path, "the old " + std::string(extension) + " cannot be deleted");
   }

@@ -1,18 +1,15 @@
 #include "output_table_dbf.h"
 
-#include "dbf_layout.h"
+#include "files/dbf_layout.h"
 #include "error.h"
 
 #include <algorithm>
 #include <cstring>
 #include <ctime>
-#include <fstream>
+#include <string_view>
 
 namespace tamix {
 namespace {
-
-constexpr std::size_t largest_length = 0xFFFF; // record and header lengths are 16-bit
-constexpr char file_end = 0x1A;
 
 void put_16(unsigned char* at, std::size_t value) {
   at[0] = static_cast<unsigned char>(value);
@@ -30,20 +27,20 @@ std::filesystem::path code_page_file(std::filesystem::path dbf) {
 } // namespace
 
 DbfWriter::DbfWriter(const std::filesystem::path& dbf) : file_(dbf) {
-  std::ofstream code_page(code_page_file(dbf), std::ios::binary);
-  code_page << "UTF-8";
-  if (!code_page.flush())
-    throw Error(code::output_file_failed, code_page_file(dbf).string() + " cannot be written");
+  static constexpr std::string_view utf8 = "UTF-8";
+  OutputFile code_page(code_page_file(dbf));
+  code_page.append(utf8.data(), utf8.size());
+  code_page.close();
 }
 
 std::size_t DbfWriter::add_field(std::string_view name, char type, int width, int decimals) {
   const std::size_t header_length =
-      dbf::header_bytes + dbf::descriptor_bytes * (fields_.size() + 1) + 1;
-  if (record_length_ + static_cast<std::size_t>(width) > largest_length ||
-      header_length > largest_length)
+      files::dbf::header_bytes + files::dbf::descriptor_bytes * (fields_.size() + 1) + 1;
+  if (record_length_ + static_cast<std::size_t>(width) > files::dbf::largest_length ||
+      header_length > files::dbf::largest_length)
     throw Error(code::output_file_failed, "field " + std::string(name) + " does not fit the table");
   Field field;
-  name.copy(field.name, dbf::name_bytes - 1); // a zero always ends the name
+  name.copy(field.name, files::dbf::name_bytes - 1); // a zero always ends the name
   field.type = type;
   field.width = width;
   field.decimals = decimals;
@@ -54,7 +51,7 @@ std::size_t DbfWriter::add_field(std::string_view name, char type, int width, in
 }
 
 void DbfWriter::write_header() {
-  std::vector<unsigned char> header(dbf::header_bytes + dbf::descriptor_bytes * fields_.size() + 1,
+  std::vector<unsigned char> header(files::dbf::header_bytes + files::dbf::descriptor_bytes * fields_.size() + 1,
                                     0);
   const std::time_t now = std::time(nullptr);
   std::tm today{};
@@ -63,18 +60,18 @@ void DbfWriter::write_header() {
   header[1] = static_cast<unsigned char>(today.tm_year % 256);
   header[2] = static_cast<unsigned char>(today.tm_mon + 1);
   header[3] = static_cast<unsigned char>(today.tm_mday);
-  put_32(&header[dbf::record_count_at], records_);
-  put_16(&header[dbf::header_length_at], header.size());
-  put_16(&header[dbf::record_length_at], record_length_);
-  unsigned char* at = &header[dbf::header_bytes];
+  put_32(&header[files::dbf::record_count_at], records_);
+  put_16(&header[files::dbf::header_length_at], header.size());
+  put_16(&header[files::dbf::record_length_at], record_length_);
+  unsigned char* at = &header[files::dbf::header_bytes];
   for (const Field& field : fields_) {
     std::memcpy(at, field.name, sizeof field.name);
-    at[dbf::type_at] = static_cast<unsigned char>(field.type);
-    at[dbf::width_at] = static_cast<unsigned char>(field.width);
-    at[dbf::decimals_at] = static_cast<unsigned char>(field.decimals);
-    at += dbf::descriptor_bytes;
+    at[files::dbf::type_at] = static_cast<unsigned char>(field.type);
+    at[files::dbf::width_at] = static_cast<unsigned char>(field.width);
+    at[files::dbf::decimals_at] = static_cast<unsigned char>(field.decimals);
+    at += files::dbf::descriptor_bytes;
   }
-  *at = dbf::descriptors_end;
+  *at = files::dbf::descriptors_end;
   if (header_written_) {
     file_.write_at(0, header.data(), header.size());
   } else {
@@ -93,7 +90,7 @@ char* DbfWriter::next_record() {
 
 void DbfWriter::close() {
   if (!header_written_) write_header();
-  file_.append(&file_end, 1);
+  file_.append(&files::dbf::file_end, 1);
   write_header();
   file_.close();
 }

@@ -4,7 +4,7 @@
 // fields, written record by record. The header goes before the first record with a count of 0
 // and is rewritten with the real count at close, so a table closed after any row is whole.
 
-#include "dbf_layout.h"
+#include "files/dbf_layout.h"
 #include "output_table_file.h"
 
 #include <cstdint>
@@ -32,7 +32,7 @@ public:
 
 private:
   struct Field {
-    char name[dbf::name_bytes] = {};
+    char name[files::dbf::name_bytes] = {};
     char type = 'C';
     int width = 0;
     int decimals = 0;

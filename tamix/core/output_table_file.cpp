@@ -1,11 +1,9 @@
 #include "output_table_file.h"
 
 #include "error.h"
+#include "files/file_error.h"
+#include "files/replace_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 #include <string>
 #include <system_error>
@@ -14,6 +12,15 @@ namespace tamix {
 namespace {
 
 constexpr std::size_t buffer_bytes = std::size_t{4} << 20;
+
+// Runs a step of the file's writing, turning its failure into the engine's.
+template <class Step> void as_engine_step(Step step) {
+  try {
+    step();
+  } catch (const files::FileError& failed) {
+    throw Error(code::output_file_failed, failed.what());
+  }
+}
 
 } // namespace
 
@@ -24,33 +31,14 @@ std::filesystem::path with_extension(std::filesystem::path base, const char* ext
 
 OutputFile::OutputFile(std::filesystem::path path)
     : path_(std::move(path)), buffer_(buffer_bytes) {
-  descriptor_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (descriptor_ < 0) fail("cannot be created");
+  as_engine_step([&] { file_ = std::make_unique<files::ReplacingFile>(path_); });
 }
 
-OutputFile::~OutputFile() {
-  if (descriptor_ < 0) return;
-  try {
-    drain();
-  } catch (const std::exception&) {
-    // Dropped after a failure: the file keeps what could be written.
-  }
-  ::close(descriptor_);
-}
-
-void OutputFile::fail(const char* what) const {
-  throw Error(code::output_file_failed, path_.string() + " " + what + ": " + std::strerror(errno));
-}
+// The background write, declared last, ends before the file and the buffers go.
+OutputFile::~OutputFile() = default;
 
 void OutputFile::write_all(const char* data, std::size_t size, std::uint64_t offset) const {
-  while (size > 0) {
-    const ssize_t done = ::pwrite(descriptor_, data, size, static_cast<off_t>(offset));
-    if (done < 0 && errno == EINTR) continue;
-    if (done <= 0) fail("cannot be written");
-    data += done;
-    size -= static_cast<std::size_t>(done);
-    offset += static_cast<std::uint64_t>(done);
-  }
+  as_engine_step([&] { file_->write_at(offset, data, size); });
 }
 
 void OutputFile::finish_writing() {
@@ -105,11 +93,10 @@ void OutputFile::write_at(std::uint64_t offset, const void* data, std::size_t si
 }
 
 void OutputFile::close() {
-  if (descriptor_ < 0) return;
+  if (!file_) return;
   drain();
-  const int descriptor = descriptor_;
-  descriptor_ = -1;
-  if (::close(descriptor) != 0) fail("cannot be closed");
+  const auto file = std::move(file_);
+  as_engine_step([&] { file->commit(); });
 }
 
 } // namespace tamix

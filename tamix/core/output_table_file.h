@@ -4,13 +4,20 @@
 // million small records then costs one system call per few megabytes, not several per record.
 // A full buffer is written by a thread of its own while the next one fills, so that copying
 // gigabytes of lines into the file does not hold up the rows. The headers, whose counts are
-// known only at the end, are put in place with write_at.
+// known only at the end, are put in place with write_at. The file is written under a temporary
+// name and takes its own at close(), so a run killed half-way leaves no half-written file under
+// the real name.
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <future>
+#include <memory>
 #include <vector>
+
+namespace files {
+class ReplacingFile;
+}
 
 namespace tamix {
 
@@ -20,9 +27,9 @@ std::filesystem::path with_extension(std::filesystem::path base, const char* ext
 
 class OutputFile {
 public:
-  // Creates `path` (emptying a file of that name). Raises output_file_failed when it cannot.
+  // Starts `path` under its temporary name. Raises output_file_failed when it cannot.
   explicit OutputFile(std::filesystem::path path);
-  // Closes the file; what is still buffered is written if it can be.
+  // Without close(), the temporary is deleted: the real name keeps what it had.
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
@@ -33,7 +40,8 @@ public:
   // Overwrites bytes already in the file (after writing what is buffered).
   void write_at(std::uint64_t offset, const void* data, std::size_t size);
   std::uint64_t size() const { return written_ + used_; }
-  // Writes what is buffered and closes the file. Raises output_file_failed on any failure.
+  // Writes what is buffered and gives the file its real name, replacing a file of that name.
+  // Raises output_file_failed on any failure.
   void close();
 
 private:
@@ -44,10 +52,9 @@ private:
   // Writes what is buffered and waits until all is in the file.
   void drain();
   void write_all(const char* data, std::size_t size, std::uint64_t offset) const;
-  [[noreturn]] void fail(const char* what) const;
 
   std::filesystem::path path_;
-  int descriptor_ = -1;
+  std::unique_ptr<files::ReplacingFile> file_; // null once closed
   std::vector<char> buffer_;    // being filled
   std::vector<char> in_flight_; // being written
   std::size_t used_ = 0;

@@ -1,9 +1,9 @@
 #include "result_field.h"
 
-#include "dbf_layout.h"
+#include "files/dbf_header.h"
+#include "files/file_error.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,7 +16,7 @@
 namespace tamix {
 namespace {
 
-constexpr std::size_t clear_chunk_bytes = std::size_t{4} << 20;
+constexpr std::size_t chunk_bytes = std::size_t{4} << 20;
 
 struct Column {
   std::uint32_t rows = 0;
@@ -30,12 +30,6 @@ struct Column {
     return first_record + std::uint64_t{row} * record_length + offset;
   }
 };
-
-std::uint32_t little_endian(const unsigned char* bytes, int count) {
-  std::uint32_t value = 0;
-  for (int k = count - 1; k >= 0; --k) value = value << 8 | bytes[k];
-  return value;
-}
 
 bool same_name(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -67,10 +61,13 @@ public:
     if (::pwrite(fd_, data, size, static_cast<off_t>(at)) != static_cast<ssize_t>(size))
       fail("cannot be written");
   }
-  std::uint64_t size() const {
-    struct stat info{};
-    if (::fstat(fd_, &info) != 0) fail("cannot be read");
-    return static_cast<std::uint64_t>(info.st_size);
+  // The table's header, checked against the file before anything is read or written.
+  files::DbfHeader header() const {
+    try {
+      return files::read_dbf_header(fd_, dbf_);
+    } catch (const files::FileError& refused) {
+      throw Error(code::output_file_failed, std::string("result table ") + refused.what());
+    }
   }
 
 private:
@@ -79,40 +76,21 @@ private:
 };
 
 Column find_column(const OpenTable& table, const std::string& name) {
-  unsigned char head[dbf::header_bytes];
-  table.read(head, sizeof head, 0);
-  Column column;
-  column.rows = little_endian(head + dbf::record_count_at, 4);
-  const std::uint32_t header_length = little_endian(head + dbf::header_length_at, 2);
-  column.record_length = little_endian(head + dbf::record_length_at, 2);
-  column.first_record = header_length;
-  if (header_length < dbf::header_bytes + 1 || column.record_length < 1)
-    table.fail("is not a dBASE table");
-  if (table.size() < header_length + std::uint64_t{column.rows} * column.record_length)
-    table.fail("is shorter than its header says");
-
-  std::vector<unsigned char> descriptors(header_length - dbf::header_bytes);
-  table.read(descriptors.data(), descriptors.size(), dbf::header_bytes);
-  std::uint32_t offset = 1; // after the deletion flag
-  for (std::size_t at = 0; at + dbf::descriptor_bytes <= descriptors.size();
-       at += dbf::descriptor_bytes) {
-    const unsigned char* field = descriptors.data() + at;
-    if (field[0] == dbf::descriptors_end) break;
-    const std::string field_name(reinterpret_cast<const char*>(field),
-                                 strnlen(reinterpret_cast<const char*>(field), dbf::name_bytes));
-    const std::uint32_t width = field[dbf::width_at];
-    if (offset + width > column.record_length) table.fail("has fields beyond its records");
-    if (same_name(field_name, name)) {
-      const char type = static_cast<char>(std::toupper(field[dbf::type_at]));
-      if (type != 'N' && type != 'F')
-        throw Error(code::field_not_numeric, "field " + name + " of " +
-                                                 std::string(1, type) + " type is not numeric");
-      column.offset = offset;
-      column.width = width;
-      column.decimals = field[dbf::decimals_at];
-      return column;
-    }
-    offset += width;
+  const files::DbfHeader header = table.header();
+  for (const files::DbfField& field : header.fields) {
+    if (!same_name(field.name, name)) continue;
+    const char type = static_cast<char>(std::toupper(static_cast<unsigned char>(field.type)));
+    if (type != 'N' && type != 'F')
+      throw Error(code::field_not_numeric,
+                  "field " + name + " of " + std::string(1, type) + " type is not numeric");
+    Column column;
+    column.rows = header.record_count;
+    column.first_record = header.header_length;
+    column.record_length = header.record_length;
+    column.offset = field.offset;
+    column.width = field.width;
+    column.decimals = field.decimals;
+    return column;
   }
   throw Error(code::field_not_found, "no field " + name + " in the result table");
 }
@@ -135,15 +113,33 @@ ResultField::ResultField(std::filesystem::path dbf, std::string name)
   find_column(OpenTable(dbf_, O_RDONLY), name_);
 }
 
-void ResultField::clear() const {
+void ResultField::clear() const { write_rows({}); }
+
+void ResultField::write_rows(std::span<const double> by_row) const {
   const OpenTable table(dbf_, O_RDWR);
   const Column column = find_column(table, name_);
+  if (by_row.size() > column.rows)
+    throw Error(code::out_of_bounds, std::to_string(by_row.size()) + " values for the " +
+                                         std::to_string(column.rows) + " rows of " +
+                                         dbf_.string());
   const std::string zero = dbf_number_text(0.0, column.width, column.decimals);
+  // Runs of equal values (zeros above all, but also a centre's number) share one text.
+  double last_value = 0;
+  std::string last_text = zero;
+  const auto text_of = [&](std::uint32_t row) -> const std::string& {
+    const double value = row < by_row.size() ? by_row[row] : 0.0;
+    if (value == 0) return zero;
+    if (value != last_value) {
+      last_value = value;
+      last_text = dbf_number_text(value, column.width, column.decimals);
+    }
+    return last_text;
+  };
   const std::uint32_t rows_per_chunk =
-      std::max<std::uint32_t>(1, clear_chunk_bytes / column.record_length);
+      std::max<std::uint32_t>(1, chunk_bytes / column.record_length);
   std::vector<char> chunk;
   // Read, patch and write back whole runs of records: one system call per few megabytes, and
-  // runs that already hold zeros are not written at all.
+  // runs that already hold their values are not written at all.
   for (std::uint32_t first = 0; first < column.rows; first += rows_per_chunk) {
     const std::uint32_t rows = std::min(rows_per_chunk, column.rows - first);
     const std::uint64_t start = column.first_record + std::uint64_t{first} * column.record_length;
@@ -152,8 +148,9 @@ void ResultField::clear() const {
     bool changed = false;
     for (std::uint32_t row = 0; row < rows; ++row) {
       char* field = chunk.data() + std::size_t{row} * column.record_length + column.offset;
-      if (std::memcmp(field, zero.data(), column.width) != 0) {
-        std::memcpy(field, zero.data(), column.width);
+      const std::string& text = text_of(first + row);
+      if (std::memcmp(field, text.data(), column.width) != 0) {
+        std::memcpy(field, text.data(), column.width);
         changed = true;
       }
     }

@@ -1,6 +1,9 @@
 #include "shapefile_reader.h"
 
 #include "error.h"
+#include "files/dbf_header.h"
+#include "files/file_error.h"
+#include "files/shape_index.h"
 #include "network_build.h"
 #include "network_files.h"
 
@@ -17,9 +20,6 @@ namespace {
 
 struct ShpCloser {
   void operator()(SHPInfo* handle) const { SHPClose(handle); }
-};
-struct DbfCloser {
-  void operator()(DBFInfo* handle) const { DBFClose(handle); }
 };
 struct ObjectDestroyer {
   void operator()(SHPObject* object) const { SHPDestroyObject(object); }
@@ -51,21 +51,24 @@ bool is_polyline(int type) {
   return type == SHPT_ARC || type == SHPT_ARCZ || type == SHPT_ARCM;
 }
 
-// Companion file of `shp` with the extension in either letter case, as shapefiles come.
-bool companion_exists(const std::filesystem::path& shp, const char* lower, const char* upper) {
-  std::filesystem::path path = shp;
-  return std::filesystem::exists(path.replace_extension(lower)) ||
-         std::filesystem::exists(path.replace_extension(upper));
+// Companion file of `shp` with the extension in either letter case, as shapefiles come; empty
+// when there is none.
+std::filesystem::path companion(const std::filesystem::path& shp, const char* lower,
+                                const char* upper) {
+  for (const char* extension : {lower, upper}) {
+    std::filesystem::path path = shp;
+    if (std::filesystem::exists(path.replace_extension(extension))) return path;
+  }
+  return {};
 }
 
-int dbf_record_count(const std::filesystem::path& shp) {
-  std::filesystem::path dbf = shp;
-  dbf.replace_extension(".dbf");
-  SAHooks hooks = quiet_hooks();
-  std::unique_ptr<DBFInfo, DbfCloser> handle(DBFOpenLL(dbf.c_str(), "rb", &hooks));
-  if (!handle)
-    throw Error(code::illegal_shapefile, with_cause("cannot read " + dbf.string()));
-  return DBFGetRecordCount(handle.get());
+// Runs a check of the shared file layouts, turning its refusal into the engine's.
+template <class Check> auto checked(Check check) {
+  try {
+    return check();
+  } catch (const files::FileError& refused) {
+    throw Error(code::illegal_shapefile, refused.what());
+  }
 }
 
 } // namespace
@@ -75,10 +78,12 @@ LinkGeometry read_polyline_shapefile(const std::filesystem::path& shp, const Pro
   const std::string name = shp.string();
   if (!std::filesystem::exists(shp))
     throw Error(code::load_failed, "cannot find " + name);
-  if (!companion_exists(shp, ".shx", ".SHX"))
-    throw Error(code::illegal_shapefile, name + " has no .shx index beside it");
-  if (!companion_exists(shp, ".dbf", ".DBF"))
-    throw Error(code::illegal_shapefile, name + " has no .dbf table beside it");
+  const auto shx = companion(shp, ".shx", ".SHX");
+  if (shx.empty()) throw Error(code::illegal_shapefile, name + " has no .shx index beside it");
+  const auto dbf = companion(shp, ".dbf", ".DBF");
+  if (dbf.empty()) throw Error(code::illegal_shapefile, name + " has no .dbf table beside it");
+  checked([&] { files::check_shape_index(shp, shx); });
+  const std::uint32_t dbf_records = checked([&] { return files::read_dbf_header(dbf).record_count; });
 
   SAHooks hooks = quiet_hooks();
   std::unique_ptr<SHPInfo, ShpCloser> handle(SHPOpenLL(name.c_str(), "rb", &hooks));
@@ -90,7 +95,7 @@ LinkGeometry read_polyline_shapefile(const std::filesystem::path& shp, const Pro
   if (!is_polyline(type))
     throw Error(code::illegal_shapefile,
                 name + " holds shapes of type " + std::to_string(type) + ", not polylines");
-  if (dbf_record_count(shp) != records)
+  if (dbf_records != static_cast<std::uint32_t>(records))
     throw Error(code::illegal_shapefile, name + " has " + std::to_string(records) +
                                              " shapes but its .dbf another number of records");
 

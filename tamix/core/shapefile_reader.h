@@ -16,8 +16,9 @@ namespace tamix {
 // its parts joined in order, so the link runs from the first point of the first part to the
 // last point of the last part (crossing any gap between parts).
 // Raises load_failed when the .shp is missing; illegal_shapefile when the .shx or .dbf is
-// missing, the type is not polyline (Z and M allowed), a record cannot be read (a truncated
-// file), the .dbf has another record count, or there is no record with a shape.
+// missing, a header of the .shp, .shx or .dbf does not agree with its file (the message names
+// the file and what is wrong), the type is not polyline (Z and M allowed), a record cannot be
+// read, the .dbf has another record count, or there is no record with a shape.
 LinkGeometry read_polyline_shapefile(const std::filesystem::path& shp,
                                      const Progress& progress = {}, int progress_to = 100);
 

@@ -5,7 +5,11 @@
 #include <utility>
 
 #include "com/letter_case.h"
+#include "data/dbf_layout_change.h"
 #include "data/host_error.h"
+#include "files/dbf_header.h"
+#include "files/file_error.h"
+#include "files/replace_file.h"
 #include "host/fields.h"
 
 namespace host {
@@ -40,13 +44,27 @@ std::string fitted_number(double value, int width, int decimals) {
   return {};
 }
 
+DBFHandle open_dbf(const std::string& path, bool writable) {
+  return DBFOpen(path.c_str(), writable ? "rb+" : "rb");
+}
+
+DBFHandle open_checked(const std::string& path, bool writable) {
+  files::remove_stale_temporary(path);
+  try {
+    files::read_dbf_header(path);
+  } catch (const files::FileError& refused) {
+    throw HostError(refused.what());
+  }
+  return open_dbf(path, writable);
+}
+
 } // namespace
 
 DbfFile::DbfFile(const std::string& path, bool writable)
-    : DbfFile(DBFOpen(path.c_str(), writable ? "rb+" : "rb"), path) {}
+    : DbfFile(open_checked(path, writable), path, writable) {}
 
-DbfFile::DbfFile(DBFHandle handle, std::string path)
-    : handle_(handle), path_(std::move(path)),
+DbfFile::DbfFile(DBFHandle handle, std::string path, bool writable)
+    : handle_(handle), path_(std::move(path)), writable_(writable),
       code_page_(handle ? DBFGetCodePage(handle) : nullptr) {
   if (!handle_)
     throw HostError("cannot open " + path_);
@@ -54,16 +72,17 @@ DbfFile::DbfFile(DBFHandle handle, std::string path)
 }
 
 DbfFile DbfFile::create(const std::string& path, const std::vector<DbfColumn>& columns) {
-  // Language driver 87 = ISO-8859-1: no ".cpg" is written, and readers agree on the code page.
-  DbfFile file(DBFCreateEx(path.c_str(), "LDID/87"), path);
+  // UTF-8 holds every text a table of any code page hands over, and shapelib names it in a
+  // ".cpg" beside the file, which is where every reader looks for the code page.
+  DbfFile file(DBFCreateEx(path.c_str(), "UTF-8"), path, true);
   for (const auto& column : columns)
-    file.add_column(column);
+    file.declare_column(column);
   return file;
 }
 
 DbfFile::DbfFile(DbfFile&& other) noexcept
     : handle_(std::exchange(other.handle_, nullptr)), path_(std::move(other.path_)),
-      columns_(std::move(other.columns_)), code_page_(std::move(other.code_page_)) {}
+      writable_(other.writable_), columns_(std::move(other.columns_)), code_page_(std::move(other.code_page_)) {}
 
 DbfFile::~DbfFile() {
   if (handle_)
@@ -189,20 +208,40 @@ int DbfFile::append() {
   return record;
 }
 
-void DbfFile::add_column(const DbfColumn& column) {
-  if (find(column.name) >= 0)
-    throw HostError("the field \"" + column.name + "\" exists already in " + path_,
-                    com::E_INVALIDARG);
+void DbfFile::declare_column(const DbfColumn& column) {
   if (DBFAddNativeFieldType(handle_, column.name.c_str(), column.type, column.width,
                             column.decimals) < 0)
     fail("cannot add the field \"" + column.name + "\"");
   load_columns();
 }
 
+template <class Change> void DbfFile::change_layout(Change change) {
+  // Closing writes out what shapelib still holds, so the rewrite copies every value.
+  DBFClose(std::exchange(handle_, nullptr));
+  const auto reopen = [&] {
+    handle_ = open_dbf(path_, writable_);
+    if (!handle_)
+      fail("cannot open the table again");
+    load_columns();
+  };
+  try {
+    change();
+  } catch (...) {
+    reopen();
+    throw;
+  }
+  reopen();
+}
+
+void DbfFile::add_column(const DbfColumn& column) {
+  if (find(column.name) >= 0)
+    throw HostError("the field \"" + column.name + "\" exists already in " + path_,
+                    com::E_INVALIDARG);
+  change_layout([&] { add_dbf_column(path_, column); });
+}
+
 void DbfFile::delete_column(int column) {
-  if (!DBFDeleteField(handle_, column))
-    fail("cannot delete a field");
-  load_columns();
+  change_layout([&] { delete_dbf_column(path_, column); });
 }
 
 void DbfFile::copy_record_to(int record, DbfFile& target) const {

@@ -14,10 +14,16 @@ namespace host {
 // An open ".dbf" file (through shapelib's DBF functions, which touch the ".dbf" alone).
 // Values are exchanged as variants in UTF-8 (see HostRowValues); text is converted to and from
 // the table's code page. Failures raise HostError naming the file.
+//
+// Values are written in place. A change of the fields rewrites the whole table through a
+// temporary file (see dbf_layout_change.h), so the table is never left half in the old layout.
 class DbfFile {
 public:
+  // Checks the header against the file before anything is read or written (HostError naming
+  // the file and what is wrong), after deleting the temporary of a change a killed run left.
   DbfFile(const std::string& path, bool writable);
-  // Creates a new file (replacing one of that name) in ISO-8859-1 with the given columns.
+  // Creates a new file (replacing one of that name) in UTF-8, named in a ".cpg" beside it,
+  // with the given columns.
   static DbfFile create(const std::string& path, const std::vector<DbfColumn>& columns);
   DbfFile(DbfFile&& other) noexcept;
   DbfFile& operator=(DbfFile&&) = delete;
@@ -44,12 +50,17 @@ public:
   DbfFile clone_empty(const std::string& path) const;
 
 private:
-  DbfFile(DBFHandle handle, std::string path);
+  DbfFile(DBFHandle handle, std::string path, bool writable);
+  // Adds a field to a table that has no records yet, as a new one.
+  void declare_column(const DbfColumn& column);
+  // Closes the file for `change` of its layout, then opens it again.
+  template <class Change> void change_layout(Change change);
   void load_columns();
   [[noreturn]] void fail(const std::string& what, int record = -1) const;
 
   DBFHandle handle_ = nullptr;
   std::string path_;
+  bool writable_ = false;
   std::vector<DbfColumn> columns_;
   CodePage code_page_;
 };

@@ -1,10 +1,14 @@
 #include "data/shp_file.h"
 
+#include <filesystem>
 #include <memory>
+#include <system_error>
 #include <utility>
 #include <vector>
 
 #include "data/host_error.h"
+#include "files/file_error.h"
+#include "files/shape_index.h"
 
 namespace host {
 
@@ -54,10 +58,30 @@ struct ObjectDeleter {
 };
 using ObjectPtr = std::unique_ptr<SHPObject, ObjectDeleter>;
 
+// The index beside `base`.shp, in either letter case as shapefiles come.
+std::filesystem::path index_path(const std::string& base) {
+  const std::filesystem::path lower = base + ".shx";
+  std::error_code ec;
+  if (std::filesystem::exists(lower, ec))
+    return lower;
+  const std::filesystem::path upper = base + ".SHX";
+  return std::filesystem::exists(upper, ec) ? upper : lower;
+}
+
+SHPHandle open_checked(const std::string& base, bool writable) {
+  const std::string shp = base + ".shp";
+  try {
+    files::check_shape_index(shp, index_path(base));
+  } catch (const files::FileError& refused) {
+    throw HostError(refused.what());
+  }
+  return SHPOpen(shp.c_str(), writable ? "rb+" : "rb");
+}
+
 } // namespace
 
 ShpFile::ShpFile(const std::string& base, bool writable)
-    : ShpFile(SHPOpen((base + ".shp").c_str(), writable ? "rb+" : "rb"), base) {}
+    : ShpFile(open_checked(base, writable), base) {}
 
 ShpFile::ShpFile(SHPHandle handle, std::string base) : handle_(handle), base_(std::move(base)) {
   if (!handle_)

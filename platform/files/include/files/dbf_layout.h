@@ -1,12 +1,12 @@
 #pragma once
 
-// The dBASE table layout that the result field reads and the output table writes: a table
-// header, one descriptor per field ended by a mark, then the records, each a deletion flag
-// followed by the fields in order. Numbers in the headers are little-endian.
+// The dBASE table layout of a shapefile's attribute table: a table header, one descriptor per
+// field ended by a mark, then the records, each a deletion flag followed by the fields in order,
+// then an end-of-file byte. Numbers in the headers are little-endian.
 
 #include <cstddef>
 
-namespace tamix::dbf {
+namespace files::dbf {
 
 inline constexpr std::size_t header_bytes = 32;
 // Offsets in the table header.
@@ -21,6 +21,10 @@ inline constexpr std::size_t type_at = 11;
 inline constexpr std::size_t width_at = 16;
 inline constexpr std::size_t decimals_at = 17;
 
-inline constexpr char descriptors_end = 0x0D;
+inline constexpr unsigned char descriptors_end = 0x0D;
+inline constexpr unsigned char file_end = 0x1A;
 
-} // namespace tamix::dbf
+// Header and record lengths are 16-bit numbers.
+inline constexpr std::size_t largest_length = 0xFFFF;
+
+} // namespace files::dbf

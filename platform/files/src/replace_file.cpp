@@ -1,0 +1,115 @@
+#include "files/replace_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <system_error>
+
+#include "files/file_error.h"
+
+namespace files {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path resolved(const fs::path& target) {
+  std::error_code error;
+  if (!fs::is_symlink(fs::symlink_status(target, error)))
+    return target;
+  const fs::path real = fs::canonical(target, error);
+  return error ? target : real;
+}
+
+// Makes the rename itself durable. A folder that cannot be synced still has the new file.
+void sync_folder(const fs::path& file) {
+  const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
+  const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descriptor < 0)
+    return;
+  ::fsync(descriptor);
+  ::close(descriptor);
+}
+
+} // namespace
+
+fs::path temporary_path(const fs::path& target) {
+  fs::path temporary = target;
+  temporary += ".tmp";
+  return temporary;
+}
+
+void remove_stale_temporary(const fs::path& target) noexcept {
+  std::error_code ignored;
+  fs::remove(temporary_path(resolved(target)), ignored);
+}
+
+ReplacingFile::ReplacingFile(fs::path target)
+    : target_(resolved(target)), temporary_(temporary_path(target_)) {
+  descriptor_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (descriptor_ < 0)
+    fail("cannot be created");
+}
+
+ReplacingFile::~ReplacingFile() {
+  if (descriptor_ < 0)
+    return;
+  ::close(descriptor_);
+  std::error_code ignored;
+  fs::remove(temporary_, ignored);
+}
+
+void ReplacingFile::fail(const char* what) const {
+  throw FileError(temporary_, std::string(what) + " (" + std::strerror(errno) + ")");
+}
+
+void ReplacingFile::write_at(std::uint64_t offset, const void* data, std::size_t size) const {
+  const auto* bytes = static_cast<const char*>(data);
+  while (size > 0) {
+    const ssize_t done = ::pwrite(descriptor_, bytes, size, static_cast<off_t>(offset));
+    if (done < 0 && errno == EINTR)
+      continue;
+    if (done <= 0)
+      fail("cannot be written");
+    bytes += done;
+    size -= static_cast<std::size_t>(done);
+    offset += static_cast<std::uint64_t>(done);
+  }
+}
+
+void ReplacingFile::commit() {
+  struct stat old{};
+  if (::stat(target_.c_str(), &old) == 0 && ::fchmod(descriptor_, old.st_mode & 07777) != 0)
+    fail("cannot take the permissions of the file it replaces");
+  if (::fsync(descriptor_) != 0)
+    fail("cannot be synced to disk");
+  const int descriptor = descriptor_;
+  descriptor_ = -1;
+  const bool closed = ::close(descriptor) == 0;
+  const auto discard = [&](const char* what) {
+    const int cause = errno;
+    std::error_code ignored;
+    fs::remove(temporary_, ignored);
+    errno = cause;
+    fail(what);
+  };
+  if (!closed)
+    discard("cannot be closed");
+  try {
+    if (testing::before_rename)
+      testing::before_rename(target_);
+  } catch (...) {
+    std::error_code ignored;
+    fs::remove(temporary_, ignored);
+    throw;
+  }
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0)
+    discard(("cannot replace " + target_.string()).c_str());
+  sync_folder(target_);
+}
+
+} // namespace files
