@@ -51,11 +51,11 @@ bool refuse_modified_network_layer() {
                 forms::Icon::None);
 }
 
+} // namespace
+
 bool refuse_without_zones() {
   return shared_state().gZoneMax == 0 && refuse("Create zones", "Error", forms::Icon::Exclamation);
 }
-
-} // namespace
 
 bool network_layer_newer_than_settings(std::string_view folder, std::string_view layer_name) {
   const win::FileSystemObject files;

@@ -37,6 +37,10 @@ bool CheckNetworkReady(host::HostMap* map, const PreCheckVariant& variant = {});
 enum class LeadingTests { EditSession, EditSessionAndSettingsFile };
 bool CheckLeadingTests(LeadingTests tests);
 
+// Test (e) alone, for the tools that run a test of their own between (d) and (e): true, after
+// "Create zones", when no zone limit is set.
+bool refuse_without_zones();
+
 // True when the shapefile `layer_name`.shp in `folder` was modified later than one minute after
 // "Corvane.ini" (whole seconds, as the file system reports them): the network files may no
 // longer describe the layer. Ends the handler when either file is missing.

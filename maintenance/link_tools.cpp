@@ -21,7 +21,7 @@ NetworkLinkView NetworkLinkView::Of(com::ComPtr<host::HostMap> map) {
 
 com::ComPtr<host::HostFeature> NetworkLinkView::pick(host::HostDocument* document, long x,
                                                      long y) const {
-  const auto point = ClickMapPoint(document, map.get(), x, y);
+  const auto point = ClickMapPoint(map.get(), view.get(), x, y);
   return PickNetworkLink(document, layer.get(), point.get());
 }
 

@@ -140,13 +140,16 @@ void write_attribute_text(const std::string& folder, const std::vector<double>& 
 }
 
 // The engine's part, in the NLoad window. False when the network could not be made or loaded
-// (the user has been told).
+// (the user has been told why).
 bool build_engine_network(tamix::NetBase& tantest, const std::vector<double>& values,
                           std::int32_t feature_count, bool has_field) {
   auto& state = shared_state();
   bool failed = false;
+  // The engine's reason names the file and what is wrong with it, for the user to mend.
   auto fail = [&](std::string_view what, std::int32_t code) {
-    show_message(std::string(what) + EngineErrorText(code), "Error", forms::Icon::Critical);
+    const auto reason = tantest.LastErrorText();
+    show_message(std::string(what) + EngineErrorText(code) + (reason.empty() ? "" : "\n" + reason),
+                 "Error", forms::Icon::Critical);
     failed = true;
   };
   RunWithProgressWindow("Creating Network", "Creating Topology Network", [&] {
@@ -167,10 +170,7 @@ bool build_engine_network(tamix::NetBase& tantest, const std::vector<double>& va
     if (state.gEngineResult != 0)
       fail("Network could not be loaded: Error = ", state.gEngineResult);
   });
-  if (failed)
-    return false;
-  show_message("Network created successfully", "Network Loaded", forms::Icon::Information);
-  return true;
+  return !failed;
 }
 
 void write_info(const std::string& ini, std::int32_t feature_count, const LayerUnit& unit,
@@ -300,8 +300,6 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   if (!choose_distance_units(*map, dist_units))
     return false;
 
-  EnsureResultField(features.get());
-
   const auto map_units = EngineMapUnits(engine_unit);
   state.gCallResult = tantest->SetMapUnits(map_units);
   state.gCallResult = tantest->SetDistanceUnits(dist_units == settings::Kilometers ? 0 : 1);
@@ -329,6 +327,11 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
 
   if (!build_engine_network(*tantest, values, feature_count, !field.empty()))
     return false;
+  // Only once the engine has read and accepted every file of the layer: a refused layer keeps
+  // its table as it was.
+  if (!EnsureResultField(features.get()))
+    return false;
+  show_message("Network created successfully", "Network Loaded", forms::Icon::Information);
 
   for (std::int32_t row = 0; row < state.gRoadClassCount; ++row) {
     const auto& item = items[static_cast<std::size_t>(row)];

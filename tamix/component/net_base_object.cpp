@@ -8,6 +8,7 @@
 #include "shapefile_reader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace tamix {
@@ -224,6 +225,14 @@ void NetBaseObject::SetOutputOption(std::int32_t option) {
   if (option == 1) state_->output_option = option;
 }
 
+void NetBaseObject::SetZoneRadius(double radius) {
+  state_->zone_radius = std::isfinite(radius) && radius > 0 ? radius : 0;
+}
+
+double NetBaseObject::GetZoneRadius() {
+  return engine_call<double>([&] { return state_->zone_radius_in_use(); });
+}
+
 std::string NetBaseObject::AboutCV(std::int16_t, std::int32_t& result) {
   result = code::ok;
   return "tamix routing engine " TAMIX_VERSION;
@@ -236,5 +245,7 @@ std::uint32_t NetBaseObject::Advise(NetBaseEvents* sink) {
 bool NetBaseObject::Unadvise(std::uint32_t cookie) {
   return engine_call_or(false, [&] { return events_.disconnect(cookie); });
 }
+
+std::string NetBaseObject::LastErrorText() { return last_error_text; }
 
 } // namespace tamix

@@ -46,9 +46,12 @@ public:
   bool IsRoundaboutLink(std::int32_t link) override;
   bool IsRoundaboutNode(std::int32_t node) override;
   void SetOutputOption(std::int32_t option) override;
+  void SetZoneRadius(double radius) override;
+  double GetZoneRadius() override;
   std::string AboutCV(std::int16_t kind, std::int32_t& result) override;
   std::uint32_t Advise(NetBaseEvents* sink) override;
   bool Unadvise(std::uint32_t cookie) override;
+  std::string LastErrorText() override;
 
 private:
   using EventOf = void (NetBaseEvents::*)(std::uint8_t);
