@@ -108,7 +108,7 @@ void UpdateClass::click() {
     return;
   }
   BusyPointer busy;
-  const auto features = require(NetworkLayer(map.get())->FeatureClass(), "FeatureClass");
+  const auto features = NetworkFeatureClass(map.get());
 
   // Each run judges the field afresh: a field the user has mended is usable again.
   const auto field = read_field_classes(*features);

@@ -41,7 +41,8 @@ FrmSetSpeed::FrmSetSpeed()
   optmile.Click = [this] { show_speed(); };
   CmdUpdate.Click = [this] { update(); };
   CmdOk.Click = [this] { save_and_close(); };
-  // Closing by this button saves as well: users take it for "close".
+  // "&CANCEL" saves exactly as "&OK" does: the dialog has always worked so, and its users
+  // rely on it.
   Command1.Click = [this] { save_and_close(); };
   CmdEdit.Click = [this] { edit_alias(); };
 }
