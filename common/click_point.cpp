@@ -1,6 +1,7 @@
 #include "common/click_point.h"
 
 #include "common/handler_end.h"
+#include "common/node_search.h"
 #include "network/shared_state.h"
 
 namespace corvane {
@@ -25,12 +26,14 @@ com::ComPtr<host::HostPoint> ClickInNetworkCoordinates(host::HostDocument* docum
   return point;
 }
 
-std::int32_t NearestNode(host::HostPoint& point) {
+std::optional<std::int32_t> NearestNode(host::HostPoint& point) {
   auto& state = shared_state();
   std::int32_t node = 0;
   std::int32_t second = 0;
   state.gEngineResult =
       require(state.gNetBase, "NetBase")->FindNearestNode(point.X(), point.Y(), node, second);
+  if (!NodeSearchSucceeded(state.gEngineResult))
+    return std::nullopt;
   return node;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "com/unknown.h"
 #include "host/active_view.h"
@@ -24,7 +25,8 @@ com::ComPtr<host::HostPoint> ClickInNetworkCoordinates(host::HostDocument* docum
                                                        long x, long y);
 
 // The network node nearest to a point in network coordinates, as the engine snaps it (the
-// engine's code goes to gEngineResult, untested: whatever node it gives is the centre).
-std::int32_t NearestNode(host::HostPoint& point);
+// engine's code goes to gEngineResult). Nothing when the engine finds no node: the user has
+// been told (NodeSearchSucceeded), and no centre is taken from a node it never gave.
+std::optional<std::int32_t> NearestNode(host::HostPoint& point);
 
 } // namespace corvane

@@ -56,12 +56,14 @@ void LinkIsochrone::run(long x, long y) {
   ApplyEngineSettings();
   const auto click = ClickInNetworkCoordinates(document().get(), map.get(), reference.get(), x, y);
   const auto node = NearestNode(*click);
-  const auto centre = MarkNodePoint(node, click.get(), map.get(), MarkerLinkCentre);
+  if (!node)
+    return;
+  const auto centre = MarkNodePoint(*node, click.get(), map.get(), MarkerLinkCentre);
   state.gLinkCentre = {centre.X, centre.Y};
   centre_marked_ = 1;
 
   auto& calc = *require(state.gNetCalc, "NetCalc");
-  state.gEngineResult = calc.SolveFromNode(node, state.gZoneMax);
+  state.gEngineResult = calc.SolveFromNode(*node, state.gZoneMax);
   state.gEngineResult = calc.WriteCostsToResult(-1, 0, -1);
 
   zone_breaks_ = LinkZoneBreaks();
