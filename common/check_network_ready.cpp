@@ -64,6 +64,12 @@ bool network_layer_newer_than_settings(std::string_view folder, std::string_view
   return shapefile > settings + std::chrono::minutes(1);
 }
 
+bool CheckLeadingTests(LeadingTests tests) {
+  if (refuse_in_edit_session())
+    return false;
+  return tests == LeadingTests::EditSession || !refuse_without_settings_file();
+}
+
 bool CheckNetworkReady(host::HostMap* map, const PreCheckVariant& variant) {
   if (refuse_in_edit_session() || refuse_without_settings_file())
     return false;

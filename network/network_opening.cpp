@@ -173,7 +173,8 @@ Decision decide(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
   state.gDistUnits = *units;
   state.gCallResult = tantest.SetDistanceUnits(*units == settings::Kilometers ? 0 : 1);
 
-  EnsureResultField(&features);
+  if (!EnsureResultField(&features))
+    return Decision::Stop;
   return facts.record_count_matches() ? Decision::Load : Decision::Rebuild;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "centres.h"
+#include "network_checks.h"
 #include "network_state.h"
 #include "output_table.h"
 #include "routes.h"
@@ -32,6 +33,11 @@ public:
   std::int32_t SetResultField(const std::string& field) override;
   std::int32_t ClearResultField(std::int32_t which, std::int32_t unused) override;
   std::int32_t MarkPathInResult(std::int32_t which, std::int32_t unused) override;
+
+  std::int32_t FindDeadEnds(std::int32_t kind) override;
+  std::int32_t FindParallelLinks() override;
+  std::int32_t FindSubnets() override;
+  std::int32_t FindUnusedLinks() override;
 
   void SetPrimaryDistanceWeight(double weight) override;
   void SetPrimaryTimeWeight(double weight) override;
@@ -102,6 +108,8 @@ private:
   // Raises no_results before a tour, route_index_out_of_bounds outside 1..count.
   std::size_t tour_index(std::int32_t position) const;
   ResultField result_field() const;
+  // Runs a network check: its values become the per-link result, its count the answer.
+  template <class Find> std::int32_t run_check(Find&& find);
   OutputTable& output_table();
 
   std::shared_ptr<NetworkState> state_;

@@ -32,18 +32,18 @@ public:
   Context(const Context&) = delete;
   Context& operator=(const Context&) = delete;
 
-  // The area inside closed rings by the even-odd rule: a ring inside another is a hole, one
-  // inside a hole an island again. The rings must not cross one another.
+  // The area inside closed rings that run counter-clockwise around the inside, so clockwise
+  // around a hole. The rings must neither cross nor touch one another.
   Geometry area_of_rings(const Rings& rings);
   Geometry rectangle(Point low, Point high);
   Geometry empty_area();
   Geometry clone(const GEOSGeometry& geometry);
 
+  // Overlays of areas (GEOS's overlay gives valid results); difference and intersection keep
+  // only the polygons of a result, dropping the lines and points where areas merely touch.
   Geometry unite(const GEOSGeometry& a, const GEOSGeometry& b);
   Geometry difference(const GEOSGeometry& a, const GEOSGeometry& b);
   Geometry intersection(const GEOSGeometry& a, const GEOSGeometry& b);
-  // Only the polygons of a result that may hold lower-dimensional leftovers, made valid.
-  Geometry valid_area(Geometry geometry);
 
   bool is_valid(const GEOSGeometry& geometry);
   bool is_empty(const GEOSGeometry& geometry);
@@ -56,6 +56,7 @@ public:
 
 private:
   Geometry take(GEOSGeometry* geometry, const char* operation);
+  Geometry polygons_of(Geometry geometry);
   Geometry line_of(std::span<const Point> points, bool ring);
   void add_rings_of_polygon(const GEOSGeometry& polygon, Rings& rings);
   [[noreturn]] void fail(const char* operation);

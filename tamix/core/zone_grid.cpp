@@ -5,15 +5,15 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <unordered_map>
 
 namespace tamix {
 namespace {
 
 constexpr float outside = std::numeric_limits<float>::infinity();
 constexpr float tie = std::numeric_limits<float>::min();
-// Sample points per radius: an isolated point's disc comes out as a polygon of about 20 sides.
-constexpr double points_per_radius = 3;
+// Sample points per radius: an isolated point's disc comes out as a polygon of about 12 sides,
+// and a city's zone has about as many vertices as GEOS's buffer of its links.
+constexpr double points_per_radius = 2;
 
 double squared_distance_to_segment(Point p, Point a, Point b) {
   const double dx = b.x - a.x, dy = b.y - a.y;
@@ -123,10 +123,19 @@ void ZoneGrid::add_line(std::span<const Point> line, std::uint32_t owner) {
     add_segment(line[k - 1], line[k], owner);
 }
 
-geos::Rings ZoneGrid::rings_within_radius() const {
-  const Window all{0, columns_, 0, rows_};
+geos::Rings ZoneGrid::rings_within_radius(Point low, Point high) const {
+  // Points farther than `reach_` from the box are untouched; one more keeps the window's border
+  // outside.
+  const auto first = [&](double at, double origin) {
+    return std::uint32_t(std::max(0.0, std::floor((at - reach_ - origin) / spacing_) - 1));
+  };
+  const auto end = [&](double at, double origin, std::uint32_t count) {
+    return std::uint32_t(std::min(double(count), std::ceil((at + reach_ - origin) / spacing_) + 2));
+  };
+  const Window window{first(low.x, origin_.x), end(high.x, origin_.x, columns_),
+                      first(low.y, origin_.y), end(high.y, origin_.y, rows_)};
   return contour(
-      all, [&](std::size_t at) { return nearest_[at]; }, float(radius_));
+      window, [&](std::size_t at) { return nearest_[at]; }, float(radius_));
 }
 
 geos::Rings ZoneGrid::rings_of_owner(std::uint32_t owner, const Window& window) const {
@@ -198,18 +207,19 @@ geos::Rings ZoneGrid::contour(const Window& window, Value value, float level) co
       return outside;
     return value(std::size_t(row) * columns_ + std::size_t(column));
   };
-  // A side is named by its lower-left point and whether it runs up (1) or right (0).
-  const auto side_id = [&](long column, long row, int up) {
-    return (std::uint64_t(row - r0) * std::uint64_t(c1 - c0 + 2) + std::uint64_t(column - c0)) * 2 +
-           up;
-  };
+  // Crossings by number; within a row of cells, the sides' crossings are found through the
+  // row's own arrays (the row's upper sides become the next row's lower ones).
   struct Crossing {
     Point at;
-    std::uint64_t next = 0;
+    std::uint32_t next = 0;
     bool used = false;
   };
-  std::unordered_map<std::uint64_t, Crossing> crossings;
-  std::vector<std::uint64_t> starts; // in cell order, so that the rings come out the same each run
+  constexpr std::uint32_t none = ~std::uint32_t(0);
+  std::vector<Crossing> crossings;
+  std::vector<std::uint32_t> starts; // in cell order, so that the rings come out the same each run
+  const std::size_t width = std::size_t(c1 - c0 + 1);
+  std::vector<std::uint32_t> lower_sides(width, none), upper_sides(width, none),
+      upright_sides(width + 1, none);
 
   const auto crossing_point = [&](long column, long row, int up, float v_low, float v_high) {
     // From the side's lower-left point toward its other end; an end without a value (outside
@@ -224,60 +234,63 @@ geos::Rings ZoneGrid::contour(const Window& window, Value value, float level) co
               : Point{start.x + share * spacing_, start.y};
   };
 
-  std::vector<float> below(std::size_t(c1 - c0 + 1)), above(below.size());
+  std::vector<float> below(width + 1), above(width + 1);
   for (long column = c0; column <= c1; ++column)
     below[column - c0] = at(column, r0);
   for (long row = r0; row < r1; ++row) {
     for (long column = c0; column <= c1; ++column)
       above[column - c0] = at(column, row + 1);
+    std::fill(upper_sides.begin(), upper_sides.end(), none);
+    std::fill(upright_sides.begin(), upright_sides.end(), none);
     for (long column = c0; column < c1; ++column) {
+      const std::size_t x = std::size_t(column - c0);
       // Corners counter-clockwise from the lower left.
-      const float v[4] = {below[column - c0], below[column - c0 + 1], above[column - c0 + 1],
-                          above[column - c0]};
+      const float v[4] = {below[x], below[x + 1], above[x + 1], above[x]};
       const bool in[4] = {v[0] < level, v[1] < level, v[2] < level, v[3] < level};
       if (in[0] == in[1] && in[1] == in[2] && in[2] == in[3])
         continue;
-      // Side k runs from corner k to corner k + 1.
-      const std::uint64_t sides[4] = {side_id(column, row, 0), side_id(column + 1, row, 1),
-                                      side_id(column, row + 1, 0), side_id(column, row, 1)};
-      int found[4];
+      // Side k runs from corner k to corner k + 1: lower, right, upper, left.
+      std::uint32_t* sides[4] = {&lower_sides[x], &upright_sides[x + 1], &upper_sides[x],
+                                 &upright_sides[x]};
+      std::uint32_t found[4];
       bool leaves[4];
       int count = 0;
       for (int k = 0; k < 4; ++k) {
         const int next = (k + 1) % 4;
         if (in[k] == in[next])
           continue;
-        found[count] = k;
+        if (*sides[k] == none) {
+          // The side's own lower-left end and its other end, whichever way the walk runs.
+          const bool from_lower_left = k < 2;
+          const float v_low = from_lower_left ? v[k] : v[next];
+          const float v_high = from_lower_left ? v[next] : v[k];
+          *sides[k] = std::uint32_t(crossings.size());
+          crossings.push_back({crossing_point(k == 1 ? column + 1 : column, k == 2 ? row + 1 : row,
+                                              k % 2, v_low, v_high)});
+        }
+        found[count] = *sides[k];
         leaves[count] = in[k];
         ++count;
-        if (!crossings.count(sides[k])) {
-          // The side's own lower-left end and its other end, whichever way the walk runs.
-          const bool right_or_up_from_k = k < 2;
-          const float v_low = right_or_up_from_k ? v[k] : v[next];
-          const float v_high = right_or_up_from_k ? v[next] : v[k];
-          const long side_column = k == 1 ? column + 1 : column;
-          const long side_row = k == 2 ? row + 1 : row;
-          crossings[sides[k]].at = crossing_point(side_column, side_row, k % 2, v_low, v_high);
-        }
       }
       const bool joined = count == 4 && (v[0] + v[1] + v[2] + v[3]) / 4 < level;
       for (int c = 0; c < count; ++c) {
         if (!leaves[c])
           continue;
         const int to = count == 2 ? (c + 1) % 2 : joined ? (c + 1) % 4 : (c + 3) % 4;
-        crossings[sides[found[c]]].next = sides[found[to]];
-        starts.push_back(sides[found[c]]);
+        crossings[found[c]].next = found[to];
+        starts.push_back(found[c]);
       }
     }
     std::swap(below, above);
+    std::swap(lower_sides, upper_sides);
   }
 
   geos::Rings rings;
-  for (std::uint64_t start : starts) {
+  for (std::uint32_t start : starts) {
     if (crossings[start].used)
       continue;
     std::vector<Point> ring;
-    std::uint64_t side = start;
+    std::uint32_t side = start;
     do {
       Crossing& crossing = crossings[side];
       crossing.used = true;

@@ -4,7 +4,7 @@
 //
 // A zone is every place within the widening radius of the network reached within its limit: the
 // union of discs around every reached point. Rather than uniting thousands of widened links
-// (seconds on a city), the grid samples, at points a third of the radius apart, the distance to
+// (seconds on a city), the grid samples, at points half the radius apart, the distance to
 // the nearest piece of network added so far, and the zone's outline is the line where that
 // distance equals the radius, followed cell by cell (marching squares) with the crossing on each
 // cell side placed by linear interpolation. Adding the pieces of each zone in turn only lowers
@@ -39,8 +39,9 @@ public:
   void add_segment(Point a, Point b, std::uint32_t owner = 1);
   void add_line(std::span<const Point> line, std::uint32_t owner = 1);
 
-  // Closed rings around the places within the radius of everything added so far.
-  geos::Rings rings_within_radius() const;
+  // Closed rings around the places within the radius of everything added so far, all of which
+  // lies in the box from `low` to `high`.
+  geos::Rings rings_within_radius(Point low, Point high) const;
   struct Window;
   // Closed rings around the places within the radius that are nearer to the network of `owner`
   // than to any other owner's, looked for in the owner's window. Needs owners.

@@ -157,9 +157,11 @@ std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& se
   box = within_extent(box, options);
   if (!box.empty()) {
     ZoneGrid grid(box.low, box.high, options.radius, options.most_points, false);
+    Box drawn; // what the zones so far hold: the inner zones need only their part of the grid
     for (const Lines& band : bands) {
       band.draw(grid);
-      zones.push_back(geometry.area_of_rings(grid.rings_within_radius()));
+      drawn.add(band.points);
+      zones.push_back(geometry.area_of_rings(grid.rings_within_radius(drawn.low, drawn.high)));
     }
   }
 

@@ -45,7 +45,7 @@ struct NetBase : com::IUnknown {
   // Makes "attribute.bin" from the text file `file` in the folder (one whole number per link in
   // record order; road class = |value| mod 32), raising OnAttributeCreateProgress. -31 file or
   // network files missing, -40 a line count other than the link count or a line that is no
-  // number.
+  // number. A loaded network of the folder takes the new classes at once.
   virtual std::int32_t CreateAttributeFile(const std::string& file) = 0;
   // Loads the network files of the folder (every link class 1 without "attribute.bin"), raising
   // OnNWLoadProgress. Temporary speeds and closures are dropped; class speeds stay. -31 files
@@ -107,6 +107,11 @@ struct NetBase : com::IUnknown {
   virtual std::uint32_t Advise(NetBaseEvents* sink) = 0;
   // False when the cookie names no connection.
   virtual bool Unadvise(std::uint32_t cookie) = 0;
+
+  // Why the engine's last call on this thread failed, in words a person can act on: the file
+  // and what is wrong with it ("/data/roads.dbf: its header counts 900 records, but the file
+  // holds only 12"). Empty after a call that succeeded or failed without a reason.
+  virtual std::string LastErrorText() = 0;
 };
 
 } // namespace tamix

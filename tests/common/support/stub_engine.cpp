@@ -177,6 +177,22 @@ std::int32_t StubNetCalc::MarkPathInResult(std::int32_t which, std::int32_t unus
   record(log_, "MarkPathInResult", which, unused);
   return 0;
 }
+std::int32_t StubNetCalc::FindDeadEnds(std::int32_t kind) {
+  record(log_, "FindDeadEnds", kind);
+  return 0;
+}
+std::int32_t StubNetCalc::FindParallelLinks() {
+  record(log_, "FindParallelLinks");
+  return 0;
+}
+std::int32_t StubNetCalc::FindSubnets() {
+  record(log_, "FindSubnets");
+  return 0;
+}
+std::int32_t StubNetCalc::FindUnusedLinks() {
+  record(log_, "FindUnusedLinks");
+  return 0;
+}
 void StubNetCalc::SetPrimaryDistanceWeight(double weight) {
   record(log_, "SetPrimaryDistanceWeight", weight);
 }

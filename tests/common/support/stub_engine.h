@@ -64,6 +64,9 @@ public:
   std::string AboutCV(std::int16_t kind, std::int32_t& result) override;
   std::uint32_t Advise(tamix::NetBaseEvents* sink) override;
   bool Unadvise(std::uint32_t cookie) override;
+  std::string LastErrorText() override { return last_error_text; }
+  // What LastErrorText gives.
+  std::string last_error_text;
 
 private:
   CallLog* log_;
@@ -82,6 +85,10 @@ public:
   std::int32_t SetResultField(const std::string& field) override;
   std::int32_t ClearResultField(std::int32_t which, std::int32_t unused) override;
   std::int32_t MarkPathInResult(std::int32_t which, std::int32_t unused) override;
+  std::int32_t FindDeadEnds(std::int32_t kind) override;
+  std::int32_t FindParallelLinks() override;
+  std::int32_t FindSubnets() override;
+  std::int32_t FindUnusedLinks() override;
   void SetPrimaryDistanceWeight(double weight) override;
   void SetPrimaryTimeWeight(double weight) override;
   std::int32_t ApplyWeights() override;

@@ -240,6 +240,18 @@ TEST_F(Engine, CostsFollowTheSettingsOfEachRun) {
   }
 }
 
+TEST_F(Engine, ANewAttributeFileReclassesTheLoadedNetworkAtOnce) {
+  load();
+  route_type(2);
+  ASSERT_EQ(base->SetClassSpeed(2, 6), 0);
+  EXPECT_FLOAT_EQ(calc->SolveRoute(node(A), node(C)), 2.0f);
+  // A-B becomes class 2 (6 km/h): the fastest way from A to C goes round by D and E.
+  std::ofstream(net.folder() / "Attrib.txt") << "2\r\n1\r\n1\r\n1\r\n1\r\n1\r\n";
+  ASSERT_EQ(base->CreateAttributeFile("Attrib.txt"), 0);
+  EXPECT_TRUE(base->HasNodeIndex()) << "the node index follows the network";
+  EXPECT_FLOAT_EQ(calc->SolveRoute(node(A), node(C)), 4.0f);
+}
+
 TEST_F(Engine, OneToAllStopsAtTheCutOff) {
   load();
   ASSERT_EQ(calc->SolveFromNode(node(A), 1.5f), 0);
