@@ -17,7 +17,7 @@ using IsoPolyTool = testing::PolygonToolTest<IsoPoly>;
 TEST_F(IsoPolyTool, OneClickWritesTheZonesSmallestFirstUnderTheNetwork) {
   network(row_of_links());
   zones({1, 2, 3}); // kilometres
-  click_tool(900, 40);
+  click_tool(900, 1040);
 
   const auto zones = open("IsoPoly");
   EXPECT_EQ(numbers(*zones, "COST_END"), (std::vector<double>{1, 2, 3}));
@@ -35,7 +35,7 @@ TEST_F(IsoPolyTool, OneClickWritesTheZonesSmallestFirstUnderTheNetwork) {
   // The flag stands on the nearest node; the temporaries are gone.
   EXPECT_EQ(markers(), 1);
   EXPECT_EQ(shared_state().gPolyCentre.X, 1000);
-  EXPECT_EQ(shared_state().gPolyCentre.Y, 0);
+  EXPECT_EQ(shared_state().gPolyCentre.Y, 1000);
   for (const char* temporary : {"IsoPly.shp", "IsoPoly1.shp", "IsoPoly2.shp"})
     EXPECT_FALSE(exists(temporary)) << temporary;
   EXPECT_NE(settings_text().find("EDITED"), std::string::npos);
@@ -43,7 +43,7 @@ TEST_F(IsoPolyTool, OneClickWritesTheZonesSmallestFirstUnderTheNetwork) {
 
   // Rings: the next click replaces the output and its flag, and each zone less the one inside.
   shared_state().gDoughnut = true;
-  click_tool(3100, 0);
+  click_tool(3100, 1000);
   EXPECT_EQ(layers(), (std::vector<std::string>{"roads", "IsoPoly"}));
   EXPECT_EQ(markers(), 1);
   EXPECT_EQ(shared_state().gPolyCentre.X, 3000);
@@ -60,10 +60,10 @@ TEST_F(IsoPolyTool, ClippingCutsTheZonesToTheClipLayer) {
     std::vector<std::vector<double>> clip;
     std::vector<double> cost_ends;
   };
-  // The zones reach 1, 2 and 3 km east of (0, 0) and a little further around the links.
+  // The zones reach 1, 2 and 3 km east of (0, 1000) and a little further around the links.
   const std::vector<Case> cases = {
-      {"one polygon over half of every zone", {{-5000, 0, 5000, 5000}}, {1, 2, 3}},
-      {"two polygons, the engine's order", {{-5000, 0, 0, 5000}, {0, -5000, 5000, 0}}, {3, 2, 1}},
+      {"one polygon over half of every zone", {{-5000, 1000, 5000, 6000}}, {1, 2, 3}},
+      {"two polygons, the engine's order", {{-5000, 1000, 0, 6000}, {0, -4000, 5000, 1000}}, {3, 2, 1}},
       {"zones the one polygon misses are left out", {{2800, -5000, 5000, 5000}}, {3}},
       {"an empty clip layer leaves no zone", {}, {}},
   };
@@ -74,7 +74,7 @@ TEST_F(IsoPolyTool, ClippingCutsTheZonesToTheClipLayer) {
         map()->DeleteLayer(map()->Layer(i).get());
     std::filesystem::remove_all(path("clips"));
     clip_to(c.clip);
-    click_tool(0, 0);
+    click_tool(0, 1000);
     EXPECT_EQ(numbers(*open("IsoPoly"), "COST_END"), c.cost_ends);
     EXPECT_EQ(layers(), (std::vector<std::string>{"roads", "IsoPoly", "Clip"}));
     EXPECT_EQ(file_text("IsoPoly.prj"), projection_text);
@@ -86,10 +86,10 @@ TEST_F(IsoPolyTool, ClippingCutsTheZonesToTheClipLayer) {
 TEST_F(IsoPolyTool, ACutOfHalfTheZonesKeepsHalfTheirArea) {
   network(row_of_links());
   zones({1, 2});
-  click_tool(0, 0);
+  click_tool(0, 1000);
   const auto whole = areas();
-  clip_to({{-5000, 0, 5000, 5000}});
-  click_tool(0, 0);
+  clip_to({{-5000, 1000, 5000, 6000}});
+  click_tool(0, 1000);
   const auto half = areas();
   ASSERT_EQ(half.size(), 2U);
   // The zones lie symmetric about the row of links.
@@ -122,7 +122,7 @@ TEST_F(IsoPolyTool, EdgeCasesAsATable) {
     SCOPED_TRACE(c.what);
     network(row_of_links());
     zones({1, 2});
-    click_tool(0, 0); // an earlier result, drawn by zone
+    click_tool(1000, 1000); // an earlier result, drawn by zone
     user_->messages.clear();
     zones(c.zones);
     if (c.clip_layer_gone) {
@@ -131,7 +131,7 @@ TEST_F(IsoPolyTool, EdgeCasesAsATable) {
     }
     if (c.without_prj)
       std::filesystem::remove(path("roads.prj"));
-    click_tool(2000, 0);
+    click_tool(2000, 1000);
     EXPECT_EQ(messages(), c.messages);
     EXPECT_EQ(exists("IsoPoly.shp"), c.output);
     const auto renderer = zone_renderer();
@@ -147,8 +147,8 @@ TEST_F(IsoPolyTool, AMissingClipLayerIsReportedOnce) {
   zones({1, 2});
   shared_state().gClipMode = 1;
   shared_state().gClipLayerName = "Gone";
-  click_tool(0, 0);
-  click_tool(0, 0);
+  click_tool(0, 1000);
+  click_tool(0, 1000);
   EXPECT_EQ(messages(), (std::vector<std::string>{"Clip Layer: Clip layer not found"}));
   EXPECT_EQ(shared_state().gClipMode, 3);
   EXPECT_EQ(shared_state().gClipLayerName, "");
@@ -158,9 +158,9 @@ TEST_F(IsoPolyTool, AMissingClipLayerIsReportedOnce) {
 TEST_F(IsoPolyTool, AnOldOutputThatCannotBeReplacedEndsTheClickQuietly) {
   network(row_of_links());
   zones({1, 2});
-  clip_to({{-5000, 0, 5000, 5000}});
+  clip_to({{-5000, 1000, 5000, 6000}});
   std::ofstream(path("IsoPoly.shp"), std::ios::binary) << "not a shapefile";
-  click_tool(0, 0);
+  click_tool(0, 1000, 0, 1, true);
   EXPECT_EQ(file_text("IsoPoly.shp"), "not a shapefile");
   EXPECT_EQ(layers(), (std::vector<std::string>{"Clip", "roads"}));
   EXPECT_TRUE(messages().empty());

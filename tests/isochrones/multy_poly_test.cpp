@@ -18,9 +18,9 @@ constexpr long Shift = 1;
 TEST_F(MultiCentreTool, WithoutOverlapOneZonePerLimitFromEveryCentre) {
   network(row_of_links());
   zones({1, 2});
-  click_tool(0, 0);
-  click_tool(2000, 0, Ctrl);
-  click_tool(4000, 0, Shift);
+  click_tool(0, 1000);
+  click_tool(2000, 1000, Ctrl);
+  click_tool(4000, 1000, Shift);
   EXPECT_EQ(labels(), (std::vector<std::string>{"1", " 2", " 3"}));
   // All three centres count, the last one too.
   EXPECT_EQ(numbers(*open("IsoPoly"), "COST_END"), (std::vector<double>{1, 2}));
@@ -30,9 +30,9 @@ TEST_F(MultiCentreTool, WithoutOverlapOneZonePerLimitFromEveryCentre) {
     EXPECT_FALSE(exists(temporary)) << temporary;
   const auto three = areas();
   // The same without the last centre covers less.
-  click_tool(0, 0);
-  click_tool(2000, 0, Shift);
-  EXPECT_LT(areas()[1], three[1]);
+  click_tool(0, 1000);
+  click_tool(2000, 1000, Shift);
+  EXPECT_LT(areas()[0], three[0]);
 }
 
 TEST_F(MultiCentreTool, WithOverlapTheZonesOfEveryCentreInTurn) {
@@ -42,8 +42,8 @@ TEST_F(MultiCentreTool, WithOverlapTheZonesOfEveryCentreInTurn) {
   for (const bool doughnut : {true, false}) {
     SCOPED_TRACE(doughnut ? "rings" : "discs");
     shared_state().gDoughnut = doughnut;
-    click_tool(0, 0);
-    click_tool(4000, 0, Shift);
+    click_tool(0, 1000);
+    click_tool(4000, 1000, Shift);
     const auto zones = open("IsoPoly");
     EXPECT_EQ(attribute_names(*zones), (std::vector<std::string>{"Cost_start", "Cost_end", "ID"}));
     EXPECT_EQ(numbers(*zones, "ID"), (std::vector<double>{1, 1, 1, 2, 2, 2}));
@@ -59,9 +59,9 @@ TEST_F(MultiCentreTool, OverlappingZonesCutToOnePolygonKeepTheirOrder) {
   network(row_of_links());
   zones({1, 2});
   shared_state().gAllowOverlap = 2;
-  clip_to({{-5000, 0, 5000, 5000}});
-  click_tool(0, 0);
-  click_tool(4000, 0, Shift);
+  clip_to({{-5000, 1000, 5000, 6000}});
+  click_tool(0, 1000);
+  click_tool(4000, 1000, Shift);
   EXPECT_EQ(numbers(*open("IsoPoly"), "ID"), (std::vector<double>{1, 1, 2, 2}));
   EXPECT_EQ(numbers(*open("IsoPoly"), "Cost_end"), (std::vector<double>{1, 2, 1, 2}));
   EXPECT_FALSE(exists("IsoPoly2.shp"));
@@ -70,11 +70,11 @@ TEST_F(MultiCentreTool, OverlappingZonesCutToOnePolygonKeepTheirOrder) {
 TEST_F(MultiCentreTool, ACtrlClickWithoutASetAddsNothing) {
   network(row_of_links());
   zones({1, 2});
-  click_tool(0, 0, Ctrl);
+  click_tool(0, 1000, Ctrl);
   EXPECT_TRUE(labels().empty());
   EXPECT_EQ(shared_state().gMultiStopCount, 0);
   zones({});
-  click_tool(0, 0);
+  click_tool(0, 1000);
   EXPECT_EQ(messages(), (std::vector<std::string>{"Error: Create zones"}));
 }
 
