@@ -6,6 +6,7 @@
 #include "reference_dijkstra.h"
 #include "tiled_network.h"
 
+#include "centres.h"
 #include "costs.h"
 #include "geometry_tests.h"
 #include "network_files.h"
@@ -235,6 +236,49 @@ void BM_Matrix_Reference(benchmark::State& state) {
   });
 }
 
+// The link isochrone's search and link values, and the search from 20 centres with their owners
+// and link values, each beside the textbook search from the same sources. The cut-off (second
+// argument, km; 0 none) bounds both.
+std::vector<NodeId> centres(const Loaded& l, std::size_t count, std::size_t& next) {
+  std::vector<NodeId> picked;
+  for (std::size_t k = 0; k < count; ++k)
+    picked.push_back(l.random_nodes[next++ % l.random_nodes.size()]);
+  return picked;
+}
+
+void BM_CentresLinkValues(benchmark::State& state) {
+  const Loaded& l = loaded(8, 7);
+  const std::size_t count = std::size_t(state.range(0));
+  const double cutoff = double(state.range(1));
+  Search search(l.network);
+  CentreOwners owners;
+  std::vector<LinkReach> reach;
+  std::size_t settled = 0, next = 0;
+  for (auto _ : state) {
+    solve_from_centres(search, l.costs, centres(l, count, next), cutoff, owners);
+    reach_of_links(search, l.costs, &owners, cutoff, reach);
+    settled += search.settled_nodes().size();
+  }
+  settled_rate(state, settled);
+  set_network_counters(state, l);
+}
+
+void BM_CentresLinkValues_Reference(benchmark::State& state) {
+  const Loaded& l = loaded(8, 7);
+  const std::size_t count = std::size_t(state.range(0));
+  const double cutoff = state.range(1) > 0 ? double(state.range(1)) : 1e300;
+  ReferenceDijkstra reference(l.network, l.costs);
+  std::size_t settled = 0, next = 0;
+  for (auto _ : state)
+    settled += reference.run_from_all(centres(l, count, next), cutoff);
+  settled_rate(state, settled);
+  set_network_counters(state, l);
+}
+
+BENCHMARK(BM_CentresLinkValues)->Args({1, 5})->Args({1, 0})->Args({20, 0})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CentresLinkValues_Reference)->Args({1, 5})->Args({1, 0})->Args({20, 0})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OneToAll)->Args({1, 1})->Args({8, 7})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OneToAll_Reference)->Args({1, 1})->Args({8, 7})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Route)->Args({1, 1})->Args({8, 7})->Unit(benchmark::kMicrosecond);

@@ -22,14 +22,27 @@ ReferenceDijkstra::ReferenceDijkstra(const Network& network, const ArcCosts& cos
 }
 
 std::size_t ReferenceDijkstra::run(NodeId source_node, NodeId target_node) {
-  const std::uint32_t source = own_id_[source_node];
-  const std::uint32_t target = target_node == no_node ? 0 : own_id_[target_node];
+  return settle({own_id_[source_node]}, target_node == no_node ? 0 : own_id_[target_node],
+                std::numeric_limits<double>::infinity());
+}
+
+std::size_t ReferenceDijkstra::run_from_all(const std::vector<NodeId>& sources, double cutoff) {
+  std::vector<std::uint32_t> own;
+  for (NodeId source : sources)
+    own.push_back(own_id_[source]);
+  return settle(own, 0, cutoff);
+}
+
+std::size_t ReferenceDijkstra::settle(const std::vector<std::uint32_t>& sources,
+                                      std::uint32_t target, double cutoff) {
   distance_.assign(adjacent_.size(), std::numeric_limits<double>::infinity());
   std::vector<bool> done(adjacent_.size(), false);
   using Item = std::pair<double, std::uint32_t>;
   std::priority_queue<Item, std::vector<Item>, std::greater<>> queue;
-  distance_[source] = 0;
-  queue.push({0, source});
+  for (std::uint32_t source : sources) {
+    distance_[source] = 0;
+    queue.push({0, source});
+  }
   std::size_t settled = 0;
   while (!queue.empty()) {
     auto [d, v] = queue.top();
@@ -41,7 +54,7 @@ std::size_t ReferenceDijkstra::run(NodeId source_node, NodeId target_node) {
     if (v == target)
       break;
     for (auto [w, cost] : adjacent_[v])
-      if (d + cost < distance_[w]) {
+      if (d + cost < distance_[w] && d + cost <= cutoff) {
         distance_[w] = d + cost;
         queue.push({distance_[w], w});
       }

@@ -24,9 +24,14 @@ public:
   // Distances from `source`; stops when `target` is settled (no_node: settle everything).
   // Returns the number of nodes settled.
   std::size_t run(NodeId source, NodeId target = no_node);
+  // Distances from the nearest of `sources`, settling nothing beyond `cutoff`.
+  std::size_t run_from_all(const std::vector<NodeId>& sources, double cutoff);
   double distance(NodeId node) const { return distance_[own_id_[node]]; }
 
 private:
+  std::size_t settle(const std::vector<std::uint32_t>& sources, std::uint32_t target,
+                     double cutoff);
+
   std::vector<std::uint32_t> own_id_; // engine node id -> own id
   std::vector<std::vector<std::pair<std::uint32_t, double>>> adjacent_;
   std::vector<double> distance_;

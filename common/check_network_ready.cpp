@@ -51,6 +51,10 @@ bool refuse_modified_network_layer() {
                 forms::Icon::None);
 }
 
+bool refuse_without_zones() {
+  return shared_state().gZoneMax == 0 && refuse("Create zones", "Error", forms::Icon::Exclamation);
+}
+
 } // namespace
 
 bool network_layer_newer_than_settings(std::string_view folder, std::string_view layer_name) {
@@ -69,7 +73,7 @@ bool CheckNetworkReady(host::HostMap* map, const PreCheckVariant& variant) {
     return false;
   if (map && !variant.description_field_title.empty())
     drop_missing_description_field(map, variant.description_field_title);
-  return !refuse_modified_network_layer();
+  return !refuse_modified_network_layer() && !(variant.zone_test && refuse_without_zones());
 }
 
 } // namespace corvane

@@ -16,7 +16,9 @@ namespace corvane {
 //       that name a field the network layer no longer has are switched off, with "The selected
 //       description field is not found" under that title; the command goes on;
 //   (d) the network shapefile was saved more than one minute after "Corvane.ini":
-//       "Network layer has been modified. Re-Create the network again ".
+//       "Network layer has been modified. Re-Create the network again ";
+//   (e) only for the isochrone tools that band by zones: no zone limit is set (gZoneMax 0):
+//       "Create zones".
 // True when the command may go on. Commands that do not need the layer on the map (the route
 // colour) pass no map. A file that cannot be read ends the handler (HandlerEnd).
 struct PreCheckVariant {
@@ -25,6 +27,8 @@ struct PreCheckVariant {
   std::string_view description_field_title;
   // The route options test the shapefile's date before the layer: (a), (b), (d), (c).
   bool modified_before_layer = false;
+  // Test (e), last.
+  bool zone_test = false;
 };
 bool CheckNetworkReady(host::HostMap* map, const PreCheckVariant& variant = {});
 

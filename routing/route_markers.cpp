@@ -39,6 +39,17 @@ bool is_stop_label(const std::string& text, std::int32_t highest_number) {
   return text == "Start" || text == "End" || is_stop_number(text, highest_number);
 }
 
+template <class Chosen> void delete_labels(host::HostMap* map, Chosen chosen) {
+  const auto graphics =
+      require_as<host::HostGraphicsContainer>(com::ComPtr<host::HostMap>(map), "graphics");
+  graphics->Reset();
+  for (auto element = graphics->Next(); element; element = graphics->Next()) {
+    const auto label = element.as<host::HostTextElement>();
+    if (label && chosen(label->Text()))
+      check_call(graphics->DeleteElement(element.get()), "DeleteElement");
+  }
+}
+
 } // namespace
 
 void AddStopLabel(host::HostMap* map, host::HostPoint* point, std::string_view text) {
@@ -53,15 +64,12 @@ void AddStopLabel(host::HostMap* map, host::HostPoint* point, std::string_view t
 }
 
 void ClearStopLabels(host::HostMap* map, std::int32_t route_stops, std::int32_t multi_stops) {
-  const auto graphics =
-      require_as<host::HostGraphicsContainer>(com::ComPtr<host::HostMap>(map), "graphics");
   const auto highest = std::max(route_stops, multi_stops);
-  graphics->Reset();
-  for (auto element = graphics->Next(); element; element = graphics->Next()) {
-    const auto label = element.as<host::HostTextElement>();
-    if (label && is_stop_label(label->Text(), highest))
-      check_call(graphics->DeleteElement(element.get()), "DeleteElement");
-  }
+  delete_labels(map, [highest](const std::string& text) { return is_stop_label(text, highest); });
+}
+
+void ClearStartEndLabels(host::HostMap* map) {
+  delete_labels(map, [](const std::string& text) { return text == "Start" || text == "End"; });
 }
 
 } // namespace corvane

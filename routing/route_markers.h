@@ -19,4 +19,7 @@ void AddStopLabel(host::HostMap* map, host::HostPoint* point, std::string_view t
 // several centres). Other graphics stay.
 void ClearStopLabels(host::HostMap* map, std::int32_t route_stops, std::int32_t multi_stops);
 
+// Deletes every text graphic that reads "Start" or "End".
+void ClearStartEndLabels(host::HostMap* map);
+
 } // namespace corvane

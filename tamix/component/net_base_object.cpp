@@ -131,7 +131,10 @@ std::int32_t NetBaseObject::FindNearestNode(double x, double y, std::int32_t& no
 
 std::int32_t NetBaseObject::nearest_node(double x, double y, std::int32_t& node,
                                          std::int32_t& second) {
-  node = static_cast<std::int32_t>(state_->node_index->nearest(x, y));
+  const NodeId nearest = state_->node_index->nearest(x, y);
+  if (nearest == no_node)
+    throw Error(code::out_of_bounds, "no node is nearest to a point that is not a number");
+  node = static_cast<std::int32_t>(nearest);
   second = 0;
   return code::ok;
 }
@@ -199,7 +202,9 @@ bool NetBaseObject::IsRoundaboutNode(std::int32_t node) {
                         [&] { return node > 0 && roundabouts().is_node(NodeId(node)); });
 }
 
-void NetBaseObject::SetOutputOption(std::int32_t) {}
+void NetBaseObject::SetOutputOption(std::int32_t option) {
+  if (option == 1) state_->output_option = option;
+}
 
 std::string NetBaseObject::AboutCV(std::int16_t, std::int32_t& result) {
   result = code::ok;

@@ -60,6 +60,8 @@ void NetCalcObject::forget_results() {
   forget_route();
   tour_nodes_.clear();
   tour_order_.clear();
+  link_results_.clear();
+  has_link_results_ = false;
 }
 
 const Search& NetCalcObject::solved() const {
@@ -96,6 +98,7 @@ float NetCalcObject::SolveRoute(std::int32_t from, std::int32_t to) {
     forget_route(); // a tour solved before stays: the add-in routes its legs next
     const RouteResult route = solve_route(search(), arc_costs, origin, target);
     solved_ = true;
+    solve_cutoff_ = inf_cost;
     last_reached_ = route.reached ? target : route.last_reached;
     path_ = walk_path(*search_, target);
     if (!route.reached) throw Error(code::not_connected, "the target cannot be reached");
@@ -112,7 +115,8 @@ std::int32_t NetCalcObject::SolveFromNode(std::int32_t node, float cutoff) {
     const NodeId origin = node_of(node);
     const ArcCosts& arc_costs = costs();
     forget_route();
-    solve_from_node(search(), arc_costs, origin, cutoff > 0 ? Cost(cutoff) : inf_cost);
+    solve_cutoff_ = cutoff > 0 ? Cost(cutoff) : inf_cost;
+    solve_from_node(search(), arc_costs, origin, solve_cutoff_);
     solved_ = true;
     last_reached_ = search_->last_settled();
     return code::ok;

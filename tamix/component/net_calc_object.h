@@ -1,5 +1,6 @@
 #pragma once
 
+#include "centres.h"
 #include "network_state.h"
 #include "output_table.h"
 #include "routes.h"
@@ -61,7 +62,19 @@ public:
   std::int32_t AddOutputLink(std::int32_t link, double from, double to) override;
   std::int32_t CloseOutputTable() override;
 
+  std::int32_t WriteCostsToResult(std::int32_t which, std::int32_t unused,
+                                  std::int32_t unused_too) override;
+  std::int32_t SolveMultiCentre(std::int16_t count, float cutoff) override;
+  std::int32_t WriteResults() override;
+  std::int32_t ClearBreaks() override;
+  std::int32_t AddBreak(double limit) override;
+
 private:
+  static constexpr std::int32_t most_stops = 3002;
+
+  // The nodes of stops 1..count. Raises out_of_bounds for a count beyond most_stops or a stop
+  // without a node of the network.
+  std::vector<NodeId> stop_nodes(std::int32_t count);
   // The bound network, loaded (else not_loaded). A network loaded anew since the last call
   // gets a fresh search, and the results of the old one are forgotten.
   const Network& network();
@@ -71,7 +84,7 @@ private:
   FarEnd far_end(std::int32_t link);
   Search& search();
   void forget_route();
-  void forget_results(); // route and tour
+  void forget_results(); // route, tour and per-link result
   // Raises route_not_ready before a solve, and again once its results are forgotten.
   const Search& solved() const;
   const Path& primed_path() const;
@@ -91,10 +104,18 @@ private:
   ArcCosts costs_;
 
   bool solved_ = false;
+  Cost solve_cutoff_ = inf_cost; // of the last solve
   NodeId last_reached_ = no_node;
   std::optional<Path> path_;
 
-  std::vector<NodeId> stops_; // slot 0 unused
+  std::vector<NodeId> stops_; // slot 0 unused; tour stops and centres alike
+  std::vector<double> breaks_;
+  CentreOwners owners_;
+  std::vector<LinkReach> reach_; // scratch of the writers
+  // The per-link result (row r = link r + 1) of the last operation that produces one; written
+  // by WriteResults.
+  std::vector<double> link_results_;
+  bool has_link_results_ = false;
   std::vector<NodeId> tour_nodes_; // empty: no tour solved
   std::vector<std::int32_t> tour_order_;
 

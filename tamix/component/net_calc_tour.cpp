@@ -6,10 +6,22 @@
 namespace tamix {
 namespace {
 
-constexpr std::int32_t most_stops = 3002;
 constexpr std::int16_t straight_line_modes = 10;
 
 } // namespace
+
+std::vector<NodeId> NetCalcObject::stop_nodes(std::int32_t count) {
+  const Network& net = network();
+  if (count < 1 || count > most_stops)
+    throw Error(code::out_of_bounds, std::to_string(count) + " stops are out of range");
+  std::vector<NodeId> nodes(count);
+  for (std::int32_t k = 1; k <= count; ++k) {
+    if (static_cast<std::size_t>(k) >= stops_.size() || !net.has_node(stops_[k]))
+      throw Error(code::out_of_bounds, "stop " + std::to_string(k) + " has no node");
+    nodes[k - 1] = stops_[k];
+  }
+  return nodes;
+}
 
 std::int32_t NetCalcObject::SetStop(std::int32_t index, std::int32_t node) {
   return engine_call<std::int32_t>([&] {
@@ -29,12 +41,7 @@ float NetCalcObject::SolveTsp(std::int32_t count, std::int16_t mode) {
         base_mode > 2)
       throw Error(code::out_of_bounds, "no tour of " + std::to_string(count) +
                                            " stops in mode " + std::to_string(mode));
-    std::vector<NodeId> nodes(count);
-    for (std::int32_t k = 1; k <= count; ++k) {
-      if (static_cast<std::size_t>(k) >= stops_.size() || !net.has_node(stops_[k]))
-        throw Error(code::out_of_bounds, "stop " + std::to_string(k) + " has no node");
-      nodes[k - 1] = stops_[k];
-    }
+    const std::vector<NodeId> nodes = stop_nodes(count);
     tour_nodes_.clear();
     tour_order_.clear();
     const ArcCosts& arc_costs = costs();

@@ -22,6 +22,9 @@ struct NetworkState {
   std::shared_ptr<const Network> network;
   std::unique_ptr<NodeIndex> node_index;
   std::unique_ptr<Roundabouts> roundabouts;
+  // The kind of output the zone polygon writers make: the last value SetOutputOption sent
+  // (1, shapefiles, is the only kind).
+  std::int32_t output_option = 1;
 
   // Raises not_loaded when nothing is loaded.
   const Network& loaded() const;

@@ -16,7 +16,7 @@
 namespace tamix {
 namespace {
 
-constexpr std::size_t clear_chunk_bytes = std::size_t{4} << 20;
+constexpr std::size_t chunk_bytes = std::size_t{4} << 20;
 
 struct Column {
   std::uint32_t rows = 0;
@@ -113,15 +113,33 @@ ResultField::ResultField(std::filesystem::path dbf, std::string name)
   find_column(OpenTable(dbf_, O_RDONLY), name_);
 }
 
-void ResultField::clear() const {
+void ResultField::clear() const { write_rows({}); }
+
+void ResultField::write_rows(std::span<const double> by_row) const {
   const OpenTable table(dbf_, O_RDWR);
   const Column column = find_column(table, name_);
+  if (by_row.size() > column.rows)
+    throw Error(code::out_of_bounds, std::to_string(by_row.size()) + " values for the " +
+                                         std::to_string(column.rows) + " rows of " +
+                                         dbf_.string());
   const std::string zero = dbf_number_text(0.0, column.width, column.decimals);
+  // Runs of equal values (zeros above all, but also a centre's number) share one text.
+  double last_value = 0;
+  std::string last_text = zero;
+  const auto text_of = [&](std::uint32_t row) -> const std::string& {
+    const double value = row < by_row.size() ? by_row[row] : 0.0;
+    if (value == 0) return zero;
+    if (value != last_value) {
+      last_value = value;
+      last_text = dbf_number_text(value, column.width, column.decimals);
+    }
+    return last_text;
+  };
   const std::uint32_t rows_per_chunk =
-      std::max<std::uint32_t>(1, clear_chunk_bytes / column.record_length);
+      std::max<std::uint32_t>(1, chunk_bytes / column.record_length);
   std::vector<char> chunk;
   // Read, patch and write back whole runs of records: one system call per few megabytes, and
-  // runs that already hold zeros are not written at all.
+  // runs that already hold their values are not written at all.
   for (std::uint32_t first = 0; first < column.rows; first += rows_per_chunk) {
     const std::uint32_t rows = std::min(rows_per_chunk, column.rows - first);
     const std::uint64_t start = column.first_record + std::uint64_t{first} * column.record_length;
@@ -130,8 +148,9 @@ void ResultField::clear() const {
     bool changed = false;
     for (std::uint32_t row = 0; row < rows; ++row) {
       char* field = chunk.data() + std::size_t{row} * column.record_length + column.offset;
-      if (std::memcmp(field, zero.data(), column.width) != 0) {
-        std::memcpy(field, zero.data(), column.width);
+      const std::string& text = text_of(first + row);
+      if (std::memcmp(field, text.data(), column.width) != 0) {
+        std::memcpy(field, text.data(), column.width);
         changed = true;
       }
     }

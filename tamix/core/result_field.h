@@ -36,6 +36,9 @@ public:
 
   // Writes 0 into every row. Raises as the constructor does when the file has changed since.
   void clear() const;
+  // Writes by_row[r] into row r, and 0 into the rows beyond the span: the whole column in one
+  // pass. Raises out_of_bounds (before writing anything) when the span is longer than the table.
+  void write_rows(std::span<const double> by_row) const;
   // Writes each value into its row; a value too wide for the field keeps as many decimals as
   // fit. Raises out_of_bounds (before writing anything) for a row beyond the table's end.
   void write(std::span<const ResultValue> values) const;

@@ -76,14 +76,16 @@ struct NetCalc : com::IUnknown {
   // link k. -36 for k out of range, -35 no path.
   virtual std::int32_t GetPathNode(std::int32_t k) = 0;
   // Primary (GetLinkLength) and secondary (GetLinkTime) cost accumulated from the origin of the
-  // last solve to the far end of a link of its tree. -35 before a solve.
+  // last solve to the far end of a link of its tree; after SolveMultiCentre, from the link's
+  // nearest centre. -35 before a solve.
   virtual float GetLinkLength(std::int32_t link) = 0;
   virtual float GetLinkTime(std::int32_t link) = 0;
   // A node's primary and secondary cost after the last solve. -35 before a solve.
   virtual float GetPrimaryCostAt(std::int32_t node) = 0;
   virtual float GetSecondaryCostAt(std::int32_t node) = 0;
 
-  // Stop `index` (1..3002) of the tour is `node`.
+  // Stop `index` (1..3002) of a tour, or centre `index` of the searches from several centres, is
+  // `node` (checked when the stops are used). Stops stay until set again.
   virtual std::int32_t SetStop(std::int32_t index, std::int32_t node) = 0;
   // Orders stops 1..count (1..3002, all set) and returns the tour's primary cost.
   // mode 0: from stop 1 to stop `count`; 1: round trip from stop 1 (the cost includes the way
@@ -118,6 +120,34 @@ struct NetCalc : com::IUnknown {
   // Finishes the table; the .shp and .shx remain only when some row had links. -32 no open
   // table or the files cannot be finished.
   virtual std::int32_t CloseOutputTable() = 0;
+
+  // Zones and isochrones from one or several centres. What a link gets, for every operation
+  // that reads a search from centres (link values, nearest centres, zone polygons):
+  //   - its cost is its far-end cost, the cost at which the whole link is reached, entered from
+  //     its cheaper end;
+  //   - its nearest centre is the owner of its cheaper end; a node is owned by the centre that
+  //     reaches it cheapest, equal costs going to the lower stop number (of two stops on one
+  //     node the higher owns nothing);
+  //   - values are written only for links within the cut-off (far-end cost <= cut-off), and 0
+  //     for every other link: beyond it, closed, or in a part of the network no centre reaches.
+
+  // Writes every link's far-end cost from the last solve (SolveFromNode, SolveMultiCentre)
+  // into the result field, 0 for links not within that solve's cut-off. `which` -1 = all rows,
+  // the other arguments are not used. -35 before a solve, -20/-21/-32 as SetResultField.
+  virtual std::int32_t WriteCostsToResult(std::int32_t which, std::int32_t unused,
+                                          std::int32_t unused_too) = 0;
+  // Costs from the nearest of stops 1..count (1..3002, all set) within `cutoff` (0 or less: no
+  // limit), one search from all of them at once; the per-link result becomes each link's
+  // nearest stop number (0 where none is within the cut-off). -30 for a count out of range or a
+  // stop without a node.
+  virtual std::int32_t SolveMultiCentre(std::int16_t count, float cutoff) = 0;
+  // Writes the per-link result of the last operation that produced one (SolveMultiCentre) into
+  // the result field, whole. -37 before any, -20/-21/-32 as SetResultField.
+  virtual std::int32_t WriteResults() = 0;
+  // The zone limits of the zone polygons: kept in the order given, duplicates included, until
+  // cleared. AddBreak: -30 for a limit that is no finite number.
+  virtual std::int32_t ClearBreaks() = 0;
+  virtual std::int32_t AddBreak(double limit) = 0;
 };
 
 } // namespace tamix

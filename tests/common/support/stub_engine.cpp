@@ -263,5 +263,26 @@ std::int32_t StubNetCalc::CloseOutputTable() {
   record(log_, "CloseOutputTable");
   return 0;
 }
+std::int32_t StubNetCalc::WriteCostsToResult(std::int32_t which, std::int32_t unused,
+                                             std::int32_t unused_too) {
+  record(log_, "WriteCostsToResult", which, unused, unused_too);
+  return 0;
+}
+std::int32_t StubNetCalc::SolveMultiCentre(std::int16_t count, float cutoff) {
+  record(log_, "SolveMultiCentre", count, cutoff);
+  return 0;
+}
+std::int32_t StubNetCalc::WriteResults() {
+  record(log_, "WriteResults");
+  return 0;
+}
+std::int32_t StubNetCalc::ClearBreaks() {
+  record(log_, "ClearBreaks");
+  return 0;
+}
+std::int32_t StubNetCalc::AddBreak(double limit) {
+  record(log_, "AddBreak", limit);
+  return 0;
+}
 
 } // namespace corvane::testing

@@ -108,6 +108,12 @@ public:
   std::int32_t WriteOutputRow(std::int32_t links, const std::string& row) override;
   std::int32_t AddOutputLink(std::int32_t link, double from, double to) override;
   std::int32_t CloseOutputTable() override;
+  std::int32_t WriteCostsToResult(std::int32_t which, std::int32_t unused,
+                                  std::int32_t unused_too) override;
+  std::int32_t SolveMultiCentre(std::int16_t count, float cutoff) override;
+  std::int32_t WriteResults() override;
+  std::int32_t ClearBreaks() override;
+  std::int32_t AddBreak(double limit) override;
 
 private:
   CallLog* log_;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -156,6 +157,10 @@ TEST_F(Engine, CodesForCallsThatCannotBeServed) {
   EXPECT_EQ(base->SnapToNetwork(0, 0, found, second), -34);
   EXPECT_EQ(base->FindNearestNode(0, 0, found, second), 0) << "makes its own index";
   EXPECT_TRUE(base->HasNodeIndex());
+  found = 7;
+  EXPECT_EQ(base->SnapToNetwork(std::nan(""), 0, found, second), -30) << "no place on the map";
+  EXPECT_EQ(base->FindNearestNode(0, HUGE_VAL, found, second), -30);
+  EXPECT_EQ(found, 7) << "no node handed out";
 
   const struct {
     const char* what;
@@ -264,6 +269,46 @@ TEST_F(Engine, ResultFieldHoldsTheMarkedLegs) {
   // Links 1 and 2 from the first leg, link 4 from the second: each its cost at the far end.
   EXPECT_EQ(test::read_with_gdal(net.file(".dbf"), "CV_RESULT"),
             (std::vector<double>{1, 2, 0, 1, 0, 0}));
+}
+
+// Link values after searches from one or several centres. Costs in km (60 km/h: minutes alike):
+// from A and E every node is at most 1 away; B is as near to both, so it goes to stop 1.
+TEST_F(Engine, LinkValuesFromOneOrSeveralCentres) {
+  load();
+  route_type(1);
+  ASSERT_EQ(calc->SetResultTable("net.dbf"), 0);
+  ASSERT_EQ(calc->SetResultField("CV_RESULT"), 0);
+  EXPECT_EQ(calc->WriteResults(), -37);
+  EXPECT_EQ(calc->WriteCostsToResult(-1, 0, -1), -35);
+  const auto result = [&] { return test::read_with_gdal(net.file(".dbf"), "CV_RESULT"); };
+
+  ASSERT_EQ(calc->SolveFromNode(node(A), 1.5f), 0);
+  ASSERT_EQ(calc->WriteCostsToResult(-1, 0, -1), 0);
+  // Link 2 is reached at B for 1 but wholly only for 2, beyond the cut-off.
+  EXPECT_EQ(result(), (std::vector<double>{1, 0, 1, 0, 0, 0}));
+
+  ASSERT_EQ(calc->SetStop(1, node(A)), 0);
+  ASSERT_EQ(calc->SetStop(2, node(E)), 0);
+  ASSERT_EQ(calc->SolveMultiCentre(2, 0), 0);
+  ASSERT_EQ(calc->WriteResults(), 0);
+  EXPECT_EQ(result(), (std::vector<double>{1, 1, 1, 2, 2, 0}));
+  const std::vector<float> far_ends{1, 2, 1, 1, 2};
+  for (std::int32_t link = 1; link <= 5; ++link)
+    EXPECT_FLOAT_EQ(calc->GetLinkLength(link), far_ends[link - 1]) << "link " << link;
+  EXPECT_GT(calc->GetLinkLength(6), 1e36f);
+  ASSERT_EQ(calc->WriteCostsToResult(-1, 0, -1), 0);
+  EXPECT_EQ(result(), (std::vector<double>{1, 2, 1, 1, 2, 0}));
+
+  ASSERT_EQ(calc->SolveMultiCentre(2, 1.5f), 0);
+  ASSERT_EQ(calc->WriteResults(), 0);
+  EXPECT_EQ(result(), (std::vector<double>{1, 0, 1, 2, 0, 0}));
+
+  EXPECT_EQ(calc->SolveMultiCentre(3, 0), -30); // stop 3 was never set
+  EXPECT_EQ(calc->SolveMultiCentre(0, 0), -30);
+  EXPECT_EQ(calc->WriteCostsToResult(0, 0, -1), -30);
+  EXPECT_EQ(calc->ClearBreaks(), 0);
+  EXPECT_EQ(calc->AddBreak(5), 0);
+  EXPECT_EQ(calc->AddBreak(std::nan("")), -30);
 }
 
 TEST_F(Engine, ToursThroughTheInterface) {

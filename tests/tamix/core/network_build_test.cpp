@@ -167,6 +167,16 @@ TEST(NetworkBuild, RefusesBadInputAndKeepsTheOldNetwork) {
          write_shapefile(f, "bad", {line({{0, 0}, {std::nan(""), 1}})});
        },
        code::illegal_shapefile},
+      {"infinite coordinate",
+       [&](auto& f) {
+         write_shapefile(f, "bad", {line({{0, 0}, {1, 1}}), line({{1, 1}, {1, -HUGE_VAL}})});
+       },
+       code::illegal_shapefile},
+      {"length beyond a double",
+       [&](auto& f) {
+         write_shapefile(f, "bad", {line({{-1.5e308, 0}, {1.5e308, 0}})});
+       },
+       code::illegal_shapefile},
       {"1901 links at a node",
        [&](auto& f) {
          std::vector<Record> star;

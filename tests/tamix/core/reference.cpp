@@ -1,5 +1,6 @@
 #include "reference.h"
 
+#include <cmath>
 #include <queue>
 
 namespace tamix::test {
@@ -56,6 +57,49 @@ std::vector<double> reference_dijkstra(const Network& network, const RefSettings
       }
   }
   return dist;
+}
+
+bool same_cost(double a, double b) {
+  if (std::isinf(a) || std::isinf(b))
+    return a == b;
+  return std::abs(a - b) <= 1e-9 * std::max(1.0, std::abs(b));
+}
+
+RefCentres reference_centres(const Network& network, const RefSettings& settings,
+                             const std::vector<NodeId>& centres) {
+  std::vector<std::vector<double>> from;
+  for (NodeId centre : centres)
+    from.push_back(reference_dijkstra(network, settings, centre));
+  RefCentres result{std::vector<double>(network.node_count() + 1, unreached),
+                    std::vector<std::uint32_t>(network.node_count() + 1, 0)};
+  for (NodeId v = 1; v <= network.node_count(); ++v) {
+    for (const std::vector<double>& costs : from)
+      result.cost[v] = std::min(result.cost[v], costs[v]);
+    if (result.cost[v] == unreached)
+      continue;
+    for (std::uint32_t k = 0; k < from.size() && result.owner[v] == 0; ++k)
+      if (same_cost(from[k][v], result.cost[v]))
+        result.owner[v] = k + 1;
+  }
+  return result;
+}
+
+std::vector<RefLinkReach> reference_link_reach(const Network& network, const RefSettings& settings,
+                                               const RefCentres& centres) {
+  std::vector<RefLinkReach> reach(network.link_count() + 1);
+  for (LinkId l = 1; l <= network.link_count(); ++l) {
+    const RefLinkCost cost = reference_link_cost(network, settings, l);
+    if (!cost.passable)
+      continue;
+    NodeId a = network.link_ends[l].from, b = network.link_ends[l].to;
+    const bool tie = same_cost(centres.cost[a], centres.cost[b]);
+    if (tie ? centres.owner[b] < centres.owner[a] : centres.cost[b] < centres.cost[a])
+      std::swap(a, b);
+    if (centres.cost[a] == unreached)
+      continue;
+    reach[l] = {centres.cost[a] + cost.primary, centres.owner[a]};
+  }
+  return reach;
 }
 
 } // namespace tamix::test

@@ -5,6 +5,7 @@
 
 #include "network.h"
 
+#include <cstdint>
 #include <limits>
 #include <map>
 #include <set>
@@ -34,5 +35,26 @@ RefLinkCost reference_link_cost(const Network& network, const RefSettings& setti
 // Primary cost from `source` to every node (index = node id), unreached = infinity.
 std::vector<double> reference_dijkstra(const Network& network, const RefSettings& settings,
                                        NodeId source);
+
+// From several centres: every node's least cost and its owner, the lowest centre number
+// (1-based) whose own cost is that least one (within rounding); 0 for a node none reaches.
+struct RefCentres {
+  std::vector<double> cost;
+  std::vector<std::uint32_t> owner;
+};
+RefCentres reference_centres(const Network& network, const RefSettings& settings,
+                             const std::vector<NodeId>& centres);
+
+// Each link's far-end cost (index = link id; unreached = infinity) and the owner of its cheaper
+// end (equal ends: the lower number; 0 when unreached).
+struct RefLinkReach {
+  double cost = unreached;
+  std::uint32_t centre = 0;
+};
+std::vector<RefLinkReach> reference_link_reach(const Network& network, const RefSettings& settings,
+                                               const RefCentres& centres);
+
+// Equal within the rounding of a sum of link costs.
+bool same_cost(double a, double b);
 
 } // namespace tamix::test

@@ -3,6 +3,7 @@
 #include "reference.h"
 
 #include "attributes.h"
+#include "centres.h"
 #include "costs.h"
 #include "network_files.h"
 #include "node_index.h"
@@ -35,12 +36,6 @@ Weights engine_weights(const RefSettings& ref) {
   return {ref.primary_distance, ref.primary_time, ref.secondary_distance, ref.secondary_time};
 }
 
-bool close(double a, double b) {
-  if (std::isinf(a) || std::isinf(b))
-    return a == b;
-  return std::abs(a - b) <= 1e-9 * std::max(1.0, std::abs(b));
-}
-
 // The path to `target` is a real path from `origin` along passable links, and its links' costs
 // add up to the labels the search reports at the target.
 ::testing::AssertionResult path_adds_up(const Search& search, const Network& network,
@@ -61,11 +56,12 @@ bool close(double a, double b) {
     primary += cost.primary;
     secondary += cost.secondary;
     FarEnd far = far_end_cost(search, costs, link_of(link));
-    if (!close(far.primary, search.primary(path.nodes[k])))
+    if (!same_cost(far.primary, search.primary(path.nodes[k])))
       return ::testing::AssertionFailure() << "far end of link " << link << " costs " << far.primary
                                            << ", its node " << search.primary(path.nodes[k]);
   }
-  if (!close(primary, search.primary(target)) || !close(secondary, search.secondary(target)))
+  if (!same_cost(primary, search.primary(target)) ||
+      !same_cost(secondary, search.secondary(target)))
     return ::testing::AssertionFailure()
            << "path to " << target << " sums to " << primary << "/" << secondary << ", labels say "
            << search.primary(target) << "/" << search.secondary(target);
@@ -160,7 +156,7 @@ void compare_with_reference(const Network& network, std::mt19937& random, int so
       solve_from_node(search, costs, origin, 0);
       for (NodeId v = 1; v <= network.node_count(); ++v) {
         const double found = search.reached(v) ? search.primary(v) : unreached;
-        ASSERT_TRUE(close(found, expected[v]))
+        ASSERT_TRUE(same_cost(found, expected[v]))
             << "from " << origin << " to " << v << ": " << found << ", expected " << expected[v];
       }
       for (int r = 0; r < 20; ++r) {
@@ -173,7 +169,7 @@ void compare_with_reference(const Network& network, std::mt19937& random, int so
         RouteResult route = solve_route(search, costs, origin, target);
         ASSERT_EQ(route.reached, expected[target] != unreached) << origin << " -> " << target;
         if (route.reached) {
-          ASSERT_TRUE(close(route.primary, expected[target]));
+          ASSERT_TRUE(same_cost(route.primary, expected[target]));
           ASSERT_TRUE(path_adds_up(search, network, ref, costs, origin, target));
         }
       }
@@ -198,6 +194,67 @@ TEST(Search, MatchesTextbookDijkstraOnTheSample) {
   TempFolder folder;
   Network network = build_and_load(copy_sample(folder.path()), "roads");
   compare_with_reference(network, random, 3, 30);
+}
+
+// Searches from several centres at once against the textbook search from each centre: every
+// node costs the least of them and belongs to the lowest centre number at that cost, and every
+// link reads as the reference says, also under a cut-off.
+void compare_centres_with_reference(const Network& network, std::mt19937& random) {
+  Search search(network);
+  CentreOwners owners;
+  std::vector<LinkReach> reach;
+  std::uniform_int_distribution<NodeId> node(1, network.node_count());
+  std::vector<RefSettings> cases = settings_cases(network, random);
+  // Nothing costs anything: every node ties, so owners must also flow back to nodes settled
+  // earlier at the same cost.
+  cases.emplace_back().primary_distance = 0;
+  for (const RefSettings& ref : cases) {
+    CostSettings settings = engine_settings(network, ref);
+    ArcCosts costs;
+    compute_arc_costs(network, settings, engine_weights(ref), costs);
+    std::vector<NodeId> centres;
+    for (std::size_t k = 1 + random() % 6; k > 0; --k)
+      centres.push_back(node(random));
+    centres.push_back(centres.front()); // a centre given twice owns nothing the second time
+    const RefCentres expected = reference_centres(network, ref, centres);
+    const std::vector<RefLinkReach> links = reference_link_reach(network, ref, expected);
+    double cutoff = 0;
+    for (NodeId v = 1; v <= network.node_count(); ++v)
+      if (expected.cost[v] != unreached)
+        cutoff = std::max(cutoff, expected.cost[v] / 2);
+    for (double limit : {0.0, cutoff}) {
+      solve_from_centres(search, costs, centres, limit, owners);
+      const double bound = limit > 0 ? limit : unreached;
+      for (NodeId v = 1; v <= network.node_count(); ++v) {
+        const bool within = expected.cost[v] <= bound;
+        const double found = search.reached(v) ? search.primary(v) : unreached;
+        ASSERT_TRUE(same_cost(found, within ? expected.cost[v] : unreached))
+            << "node " << v << ": " << found << ", expected " << expected.cost[v];
+        ASSERT_EQ(owners.of(search, v), within ? expected.owner[v] : 0) << "node " << v;
+      }
+      reach_of_links(search, costs, &owners, limit, reach);
+      for (LinkId l = 1; l <= network.link_count(); ++l) {
+        const bool within = links[l].cost <= bound;
+        ASSERT_TRUE(same_cost(reach[l].cost >= inf_cost ? unreached : reach[l].cost,
+                              within ? links[l].cost : unreached))
+            << "link " << l << ": " << reach[l].cost << ", expected " << links[l].cost;
+        ASSERT_EQ(reach[l].centre, within ? links[l].centre : 0) << "link " << l;
+      }
+    }
+  }
+}
+
+TEST(Search, SeveralCentresMatchTextbookSearchesFromEach) {
+  std::mt19937 random(test_seed(20260113));
+  for (int network_number = 0; network_number < 3; ++network_number) {
+    TempFolder folder;
+    write_random_network(folder.path(), random, 300, 700);
+    create_network(folder.path(), "random", 7);
+    create_attribute_file(folder.path(), "Attrib.txt");
+    compare_centres_with_reference(load_network(folder.path()), random);
+  }
+  TempFolder folder;
+  compare_centres_with_reference(build_and_load(copy_sample(folder.path()), "roads"), random);
 }
 
 // The optimality certificate: no arc can still be relaxed, every reached node but the origin has
@@ -339,6 +396,64 @@ TEST_F(Routes, RefusesUnknownNodesAndLinks) {
   EXPECT_TRUE(fails_with(code::out_of_bounds, [&] { solve_route(search, costs, n1, 7); }));
   EXPECT_TRUE(fails_with(code::out_of_bounds, [&] { far_end_cost(search, costs, 5); }));
   EXPECT_TRUE(fails_with(code::out_of_bounds, [&] { settings.close_link(network, 9); }));
+}
+
+// The rules of searches from several centres, on the drawn network (each link 10 m long but
+// link 4, 63.2 m; link 5 has no shape, link 6 is the island).
+TEST_F(Routes, SeveralCentresGiveEachLinkItsCostAndNearestCentre) {
+  const double far4 = 0.02 * std::sqrt(10.0); // link 4 in km
+  struct Case {
+    const char* what;
+    std::vector<NodeId> centres;
+    double cutoff;
+    std::vector<double> cost;          // links 1..6, 0 = none
+    std::vector<std::uint32_t> centre; // links 1..6
+  };
+  const std::vector<Case> cases = {
+      {"both ends", {n1, n4}, 0, {.01, .02, .01, far4, 0, 0}, {1, 1, 2, 2, 0, 0}},
+      {"numbers swapped: a tie goes to the lower",
+       {n4, n1},
+       0,
+       {.01, .02, .01, far4, 0, 0},
+       {2, 1, 1, 1, 0, 0}},
+      {"equal ends of link 4 with other owners",
+       {n1, n3},
+       0,
+       {.01, .01, .01, .01 + far4, 0, 0},
+       {1, 2, 2, 1, 0, 0}},
+      {"a centre given twice owns nothing",
+       {n2, n2},
+       0,
+       {.01, .01, .02, far4, 0, 0},
+       {1, 1, 1, 1, 0, 0}},
+      {"the cut-off counts the far end", {n1}, 0.015, {.01, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0}},
+      {"a centre on the island",
+       {n5, n1},
+       0,
+       {.01, .02, .03, .01 + far4, 0, .01},
+       {2, 2, 2, 2, 0, 1}},
+  };
+  Search search(network);
+  CentreOwners owners;
+  std::vector<LinkReach> reach;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    solve_from_centres(search, costs, c.centres, c.cutoff, owners);
+    reach_of_links(search, costs, &owners, c.cutoff, reach);
+    for (LinkId l = 1; l <= 6; ++l) {
+      EXPECT_NEAR(reach[l].cost >= inf_cost ? 0 : reach[l].cost, c.cost[l - 1], 1e-12)
+          << "link " << l;
+      EXPECT_EQ(reach[l].centre, c.centre[l - 1]) << "link " << l;
+    }
+  }
+
+  // All costs 0: every node ties, so the lowest centre of its part owns it, centres included.
+  compute_arc_costs(network, settings, {0, 0, 0, 1}, costs);
+  const NodeId centres[] = {n4, n1, n6};
+  solve_from_centres(search, costs, centres, 0, owners);
+  for (NodeId v : {n1, n2, n3, n4})
+    EXPECT_EQ(owners.of(search, v), 1u) << "node " << v;
+  EXPECT_EQ(owners.of(search, n5), 3u);
 }
 
 TEST(Search, ParallelSearchesShareOneNetwork) {

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+
+#include "com/unknown.h"
+#include "host/document.h"
+#include "host/geometry.h"
+#include "host/map.h"
+#include "host/spatial_reference.h"
+
+namespace corvane {
+
+// The map point under the screen pixel (x, y) of a click, taken from the map's coordinate
+// system into the network layer's `reference`. A failing host call ends the handler.
+com::ComPtr<host::HostPoint> ClickInNetworkCoordinates(host::HostDocument* document,
+                                                       host::HostMap* map,
+                                                       host::HostSpatialReference* reference,
+                                                       long x, long y);
+
+// The network node nearest to a point in network coordinates, as the engine snaps it (the
+// engine's code goes to gEngineResult, untested: whatever node it gives is the centre).
+std::int32_t NearestNode(host::HostPoint& point);
+
+} // namespace corvane
