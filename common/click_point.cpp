@@ -1,22 +1,26 @@
 #include "common/click_point.h"
 
 #include "common/handler_end.h"
-#include "host/active_view.h"
 #include "network/shared_state.h"
 
 namespace corvane {
 
-com::ComPtr<host::HostPoint> ClickInNetworkCoordinates(host::HostDocument* document,
-                                                       host::HostMap* map,
-                                                       host::HostSpatialReference* reference,
-                                                       long x, long y) {
-  const auto view = require(document->ActiveView(), "ActiveView");
+com::ComPtr<host::HostPoint> ClickMapPoint(host::HostMap* map, host::HostActiveView* view, long x,
+                                           long y) {
   const auto transformation =
       require(require(view->ScreenDisplay(), "ScreenDisplay")->DisplayTransformation(),
               "DisplayTransformation");
   const auto point =
       require(transformation->ToMapPoint(static_cast<int>(x), static_cast<int>(y)), "ToMapPoint");
   point->SetSpatialReference(map->SpatialReference().get());
+  return point;
+}
+
+com::ComPtr<host::HostPoint> ClickInNetworkCoordinates(host::HostDocument* document,
+                                                       host::HostMap* map,
+                                                       host::HostSpatialReference* reference,
+                                                       long x, long y) {
+  const auto point = ClickMapPoint(map, require(document->ActiveView(), "ActiveView").get(), x, y);
   check_call(point->Project(reference), "Project");
   return point;
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "com/unknown.h"
+#include "host/active_view.h"
 #include "host/document.h"
 #include "host/geometry.h"
 #include "host/map.h"
@@ -10,8 +11,13 @@
 
 namespace corvane {
 
-// The map point under the screen pixel (x, y) of a click, taken from the map's coordinate
-// system into the network layer's `reference`. A failing host call ends the handler.
+// The map point under the screen pixel (x, y) of a mouse event, through the view's display
+// transformation, in the map's spatial reference. A failing host call ends the handler.
+com::ComPtr<host::HostPoint> ClickMapPoint(host::HostMap* map, host::HostActiveView* view, long x,
+                                           long y);
+
+// The same point of a click in the document's active view, taken into the network layer's
+// `reference`. A failing host call ends the handler.
 com::ComPtr<host::HostPoint> ClickInNetworkCoordinates(host::HostDocument* document,
                                                        host::HostMap* map,
                                                        host::HostSpatialReference* reference,

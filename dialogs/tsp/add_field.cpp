@@ -33,4 +33,9 @@ AddField& gAddFieldForm() {
   return form;
 }
 
+namespace {
+// For listings of every dialog (gishost --forms).
+const forms::RegisteredForm<AddField> registered_addfield;
+} // namespace
+
 } // namespace corvane

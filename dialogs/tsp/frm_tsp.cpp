@@ -60,4 +60,9 @@ FrmTsp& gFrmTspForm() {
   return form;
 }
 
+namespace {
+// For listings of every dialog (gishost --forms).
+const forms::RegisteredForm<FrmTsp> registered_frmtsp;
+} // namespace
+
 } // namespace corvane

@@ -40,4 +40,9 @@ TspTable& gTspTableForm() {
   return form;
 }
 
+namespace {
+// For listings of every dialog (gishost --forms).
+const forms::RegisteredForm<TspTable> registered_tsptable;
+} // namespace
+
 } // namespace corvane
