@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "network_fixture.h"
 #include "win/clock.h"
 #include "win/num_text.h"
+#include "win/paths.h"
 #include "win/profile.h"
 
 namespace corvane {
@@ -534,6 +536,32 @@ TEST_F(Opening, AFailingEngineStepEndsTheBuildWithoutSettingsFilesOrResultField)
     EXPECT_FALSE(state().gNetBase);
     EXPECT_LT(roads_->FeatureClass()->FindField("CV_RESULT"), 0);
   }
+}
+
+// A table damaged after its layer was added is refused by the host at the build's first read:
+// the user is told which layer, nothing reports success, and the table is untouched.
+TEST_F(Opening, ATableTheHostRefusesIsNamedAndLeftAsItWas) {
+  add_roads();
+  const auto dbf = std::filesystem::path(path()) / "roads.dbf";
+  std::string damaged;
+  {
+    std::ifstream in(dbf, std::ios::binary);
+    damaged.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  damaged[4] = '\x7f'; // a record count the file cannot hold
+  std::ofstream(dbf, std::ios::binary | std::ios::trunc) << damaged;
+  take_messages();
+  build();
+  const auto messages = take_messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].rfind("The files of the network layer " +
+                                  win::join_path(path(), "roads.shp") + " could not be read",
+                              0),
+            0u)
+      << messages[0];
+  EXPECT_FALSE(std::filesystem::exists(ini()));
+  std::ifstream in(dbf, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), damaged);
 }
 
 TEST_F(Opening, TheBuildAsksForTheUnitsTheMapDoesNotGiveAndStopsOnCancel) {
