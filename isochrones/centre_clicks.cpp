@@ -18,11 +18,14 @@ namespace {
 std::int32_t place_centre(host::HostMap& map, host::HostPoint& click, const std::string& text) {
   auto& base = *require(shared_state().gNetBase, "NetBase");
   const auto node = NearestNode(click);
-  const auto at = point_at(base.GetNodeX(node), base.GetNodeY(node),
+  // The user has been told why; no centre is taken from a node the engine never gave.
+  if (!node)
+    throw HandlerEnd("no network node for the centre");
+  const auto at = point_at(base.GetNodeX(*node), base.GetNodeY(*node),
                            require(click.SpatialReference(), "SpatialReference").get());
   AddStopLabel(&map, at.get(), text);
   require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(&map), "view")->Refresh();
-  return node;
+  return *node;
 }
 
 } // namespace

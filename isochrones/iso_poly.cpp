@@ -77,10 +77,12 @@ void IsoPoly::run(ClickRun& click, long x, long y) {
   ApplyEngineSettings();
   const auto point = ClickInNetworkCoordinates(document().get(), map.get(), reference.get(), x, y);
   const auto node = NearestNode(*point);
-  state.gPolyCentre = MarkNodePoint(node, point.get(), map.get(), MarkerPolygonCentre);
+  if (!node)
+    return;
+  state.gPolyCentre = MarkNodePoint(*node, point.get(), map.get(), MarkerPolygonCentre);
 
   auto& calc = *require(state.gNetCalc, "NetCalc");
-  state.gEngineResult = calc.SetStop(1, node);
+  state.gEngineResult = calc.SetStop(1, *node);
   state.gEngineResult = calc.ClearBreaks();
   for (std::int32_t zone = 1; zone <= state.gZoneCount; ++zone)
     state.gEngineResult = calc.AddBreak(state.gZoneValues[zone]);
