@@ -93,7 +93,8 @@ void run_zones(benchmark::State& state, const Setting& s, std::vector<double> li
     for (const auto& z : zones)
       vertices += geometry.vertex_count(*z);
     std::reverse(zones.begin(), zones.end());
-    write_zone_shapefile(geometry, output_base(), cost_end_field, zones, limits);
+    write_zone_shapefile(geometry, output_base(), cost_end_field, zones,
+                         std::vector<double>(limits.rbegin(), limits.rend()));
   }
   state.counters["vertices"] = vertices;
   state.counters["radius"] = options.radius;

@@ -107,7 +107,7 @@ double default_zone_radius(const Network& network) {
     return 1;
   const auto middle = lengths.begin() + lengths.size() / 2;
   std::nth_element(lengths.begin(), middle, lengths.end());
-  return *middle / 2;
+  return *middle;
 }
 
 std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& search,

@@ -32,9 +32,10 @@ struct Extent {
 // empty.
 std::optional<Extent> extent_of(double min_x, double min_y, double max_x, double max_y);
 
-// The default widening radius: half the median length of the network's links in map units
-// (measured along their shapes). Urban blocks are about one link long, so their zones fill in,
-// while rural roads, whose links are long, stand as corridors. 1 for a network without links.
+// The default widening radius: the median length of the network's links in map units (measured
+// along their shapes). A city block is about one link on a side, so a block whose streets are
+// reached lies within the radius of them and its zone fills in; rural roads, whose links are far
+// longer than the median, stand as corridors two radii wide. 1 for a network without links.
 double default_zone_radius(const Network& network);
 
 // Most sample points a zone grid may use (64 MB of distances); a larger area is sampled wider.

@@ -399,8 +399,8 @@ std::string file_bytes(const std::filesystem::path& path) {
 TEST_F(Engine, ZonePolygonShapefilesAsTheAddInReadsThem) {
   load();
   route_type(1);
-  // Links are 1000 m but link 5, 2000 m: half the median is the default radius.
-  EXPECT_DOUBLE_EQ(base->GetZoneRadius(), 500);
+  // Links are 1000 m but link 5, 2000 m: the median is the default radius.
+  EXPECT_DOUBLE_EQ(base->GetZoneRadius(), 1000);
   base->SetZoneRadius(100);
   EXPECT_DOUBLE_EQ(base->GetZoneRadius(), 100);
 

@@ -206,12 +206,12 @@ TEST_F(Zones, NearestCentreZonesLeaveOutUnreachedPartsAndGiveAShareToNoDuplicate
     EXPECT_FALSE(geometry_.covers(*zone, {500, 5000}));
 }
 
-TEST(ZoneRadius, IsHalfTheMedianLinkLength) {
+TEST(ZoneRadius, IsTheMedianLinkLengthAlongTheShapes) {
   TempFolder folder;
   write_shapefile(
       folder.path(), "net",
       {line({{0, 0}, {80, 0}}), line({{80, 0}, {80, 40}, {110, 0}}), line({{110, 0}, {1110, 0}})});
-  EXPECT_DOUBLE_EQ(default_zone_radius(build_and_load(folder.path(), "net")), 45);
+  EXPECT_DOUBLE_EQ(default_zone_radius(build_and_load(folder.path(), "net")), 90);
 }
 
 } // namespace
