@@ -60,11 +60,11 @@ TEST_F(IsoPolyTool, ClippingCutsTheZonesToTheClipLayer) {
     std::vector<std::vector<double>> clip;
     std::vector<double> cost_ends;
   };
-  // The zones reach 1, 2 and 3 km east of (0, 1000) and a little further around the links.
+  // The zones reach 1, 2 and 3 km east of (0, 1000), widened by the 1 km median link length.
   const std::vector<Case> cases = {
       {"one polygon over half of every zone", {{-5000, 1000, 5000, 6000}}, {1, 2, 3}},
       {"two polygons, the engine's order", {{-5000, 1000, 0, 6000}, {0, -4000, 5000, 1000}}, {3, 2, 1}},
-      {"zones the one polygon misses are left out", {{2800, -5000, 5000, 5000}}, {3}},
+      {"zones the one polygon misses are left out", {{3500, -5000, 5000, 5000}}, {3}},
       {"an empty clip layer leaves no zone", {}, {}},
   };
   for (const auto& c : cases) {
