@@ -1,0 +1,9 @@
+#include "isochrones/batch_link_isochrones.h"
+
+namespace corvane {
+
+bool BatchLinkIsochrones(BatchIsoRun&) {
+  return true;
+}
+
+} // namespace corvane
