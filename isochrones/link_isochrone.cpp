@@ -50,8 +50,7 @@ void LinkIsochrone::run(long x, long y) {
     view->Refresh();
   }
   RemoveOutputShapefile(map.get(), view.get(), "IsoLink");
-  DeleteStopLabels(map.get(), state.gRouteStopCount);
-  DeleteStopLabels(map.get(), state.gMultiStopCount);
+  DeleteStopLabels(map.get(), state.gRouteStopCount, state.gMultiStopCount);
 
   ApplyEngineSettings();
   const auto click = ClickInNetworkCoordinates(document().get(), map.get(), reference.get(), x, y);

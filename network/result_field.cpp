@@ -10,9 +10,9 @@ namespace corvane {
 
 namespace {
 
-com::ComPtr<host::HostField> result_field_definition() {
+com::ComPtr<host::HostField> result_field_definition(std::string_view name) {
   const auto field = create<host::HostFieldEdit>(host::FieldClass);
-  field->SetName(std::string(ResultFieldName));
+  field->SetName(std::string(name));
   field->SetType(host::field_double);
   field->SetLength(32);
   field->SetPrecision(10);
@@ -33,7 +33,14 @@ void EnsureResultField(host::HostFeatureClass* feature_class) {
       return;
     check_call(feature_class->DeleteField(field.get()), "FeatureClass.DeleteField");
   }
-  check_call(feature_class->AddField(result_field_definition().get()), "FeatureClass.AddField");
+  check_call(feature_class->AddField(result_field_definition(ResultFieldName).get()),
+             "FeatureClass.AddField");
+}
+
+void AddResultFieldIfMissing(host::HostFeatureClass* feature_class, std::string_view name) {
+  if (feature_class->FindField(std::string(name)) != -1)
+    return;
+  check_call(feature_class->AddField(result_field_definition(name).get()), "FeatureClass.AddField");
 }
 
 } // namespace corvane

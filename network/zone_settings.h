@@ -2,10 +2,14 @@
 
 namespace corvane {
 
-// Reads [ISOCHRONE] of the network's "Corvane.ini" into gZoneCount, gZoneValues (re-allocated,
-// zones at rows 1 .. count) and gZoneMax (the last zone's limit; unchanged without zones), and
-// lists the zones in the zone dialog, selecting the first. The opening clears the list first;
-// the building adds to it as it stands.
+// Reads [ISOCHRONE] of the network's "Corvane.ini" into gZoneCount and gZoneValues
+// (re-allocated, zones at rows 1 .. count; a missing key reads 0). A count below zero, which
+// only a hand-edited file can hold, reads as no zones.
+void read_zone_list();
+
+// The network opening and building: read_zone_list, gZoneMax set to the last zone's limit
+// (unchanged without zones), and the zones listed in the zone dialog, the first selected. The
+// opening clears the list first; the building adds to it as it stands.
 void read_zone_settings(bool clear_list);
 
 } // namespace corvane

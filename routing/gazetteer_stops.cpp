@@ -4,10 +4,10 @@
 #include "common/handler_end.h"
 #include "common/point_at.h"
 #include "common/show_message.h"
+#include "common/stop_label_sweep.h"
 #include "host/geometry.h"
 #include "network/shared_state.h"
 #include "routing/gazetteer_labels.h"
-#include "routing/route_markers.h"
 
 namespace corvane {
 
