@@ -6,6 +6,7 @@
 #include "common/show_message.h"
 #include "network/shared_state.h"
 #include "win/file_system_object.h"
+#include "win/paths.h"
 #include "win/shell.h"
 
 namespace corvane {
@@ -27,7 +28,9 @@ void open_help_file(std::string_view addin_folder) {
   const std::string folder(addin_folder);
   const std::string path = folder + "\\CVhelp\\corvane.chm";
   if (!win::FileSystemObject().FileExists(path)) {
-    show_message("(" + path + ") File not found", "File Not Found", forms::Icon::Exclamation);
+    // The user looks for the file on this machine, so it is named as this machine writes paths.
+    show_message("(" + win::native_path(path) + ") File not found", "File Not Found",
+                 forms::Icon::Exclamation);
     return;
   }
   win::ShellExecuteA(nullptr, "open", path.c_str(), "", folder.c_str(), show_maximized);

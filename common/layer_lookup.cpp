@@ -58,4 +58,12 @@ std::int32_t FindAnyLayerIndex(host::HostMap* map, std::string_view name, std::s
       map, kind, [&](host::HostFeatureLayer& layer, const auto&) { return layer.Name() == name; });
 }
 
+com::ComPtr<host::HostFeatureClass> NetworkFeatureClass(host::HostMap* map) {
+  const auto index = FindLayerIndex(map, shared_state().gNetworkLayerName, "L");
+  if (index == NoLayer)
+    throw HandlerEnd("network layer not in the map");
+  const auto layer = require_as<host::HostFeatureLayer>(map->Layer(index), "network layer");
+  return require(layer->FeatureClass(), "network feature class");
+}
+
 } // namespace corvane

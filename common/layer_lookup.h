@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <string_view>
 
+#include "com/unknown.h"
 #include "host/map.h"
+#include "host/table.h"
 
 namespace corvane {
 
@@ -19,5 +21,8 @@ std::int32_t FindLayerIndex(host::HostMap* map, std::string_view name, std::stri
 // Matches the layer's own name, as the table of contents shows it, in any folder: layers the
 // user chose by name in a dialog are found this way.
 std::int32_t FindAnyLayerIndex(host::HostMap* map, std::string_view name, std::string_view kind);
+
+// The feature class of the network layer in `map`; ends the handler when the layer is gone.
+com::ComPtr<host::HostFeatureClass> NetworkFeatureClass(host::HostMap* map);
 
 } // namespace corvane

@@ -41,6 +41,17 @@ com::ComPtr<host::HostGraphicsContainer> graphics_of(host::HostMap* map) {
   return require_as<host::HostGraphicsContainer>(com::ComPtr<host::HostMap>(map), "graphics");
 }
 
+// One walk over the map's text graphics deleting those whose text is `chosen`.
+template <class Chosen> void delete_labels(host::HostMap* map, Chosen chosen) {
+  const auto graphics = graphics_of(map);
+  graphics->Reset();
+  for (auto element = graphics->Next(); element; element = graphics->Next()) {
+    const auto label = element.as<host::HostTextElement>();
+    if (label && chosen(label->Text()))
+      check_call(graphics->DeleteElement(element.get()), "DeleteElement");
+  }
+}
+
 } // namespace
 
 void AddStopLabel(host::HostMap* map, host::HostPoint* point, std::string_view text) {
@@ -53,14 +64,12 @@ void AddStopLabel(host::HostMap* map, host::HostPoint* point, std::string_view t
 }
 
 void DeleteStopLabels(host::HostMap* map, std::int32_t route_stops, std::int32_t multi_stops) {
-  const auto graphics = graphics_of(map);
   const auto highest = std::max(route_stops, multi_stops);
-  graphics->Reset();
-  for (auto element = graphics->Next(); element; element = graphics->Next()) {
-    const auto label = element.as<host::HostTextElement>();
-    if (label && is_stop_label(label->Text(), highest))
-      check_call(graphics->DeleteElement(element.get()), "DeleteElement");
-  }
+  delete_labels(map, [highest](const std::string& text) { return is_stop_label(text, highest); });
+}
+
+void DeleteStartEndLabels(host::HostMap* map) {
+  delete_labels(map, [](const std::string& text) { return text == "Start" || text == "End"; });
 }
 
 void DeleteMarkerLabels(host::HostMap* map, BoundedTable<std::string>& labels, std::int32_t count) {

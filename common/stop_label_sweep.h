@@ -26,6 +26,9 @@ void AddStopLabel(host::HostMap* map, host::HostPoint* point, std::string_view t
 // stops and `multi_stops` centres. Other graphics, and text graphics with other texts, stay.
 void DeleteStopLabels(host::HostMap* map, std::int32_t route_stops, std::int32_t multi_stops);
 
+// Deletes every text graphic that reads "Start" or "End".
+void DeleteStartEndLabels(host::HostMap* map);
+
 // Deletes the graphic of each label text in rows 0 .. `count` of `labels` (the first text
 // graphic that reads it, the view refreshed after each) and marks the row "0". Rows beyond the
 // table's bound are not reached for; a row whose graphic is gone stays as it is.

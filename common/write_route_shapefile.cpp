@@ -97,7 +97,8 @@ std::string cut_to_width(std::string_view text, int width) {
 
 com::ComPtr<host::HostFeatureClass> CreateRouteShapefile(host::HostFeatureWorkspace* workspace,
                                                          host::HostFeatureClass* network,
-                                                         bool directions, int total_time_length) {
+                                                         bool directions, int total_time_length,
+                                                         std::string_view name) {
   const auto network_fields = require(network->Fields(), "Fields");
   const auto fields = new_fields();
   for (int i = 0; i < network_fields->FieldCount(); ++i) {
@@ -115,7 +116,7 @@ com::ComPtr<host::HostFeatureClass> CreateRouteShapefile(host::HostFeatureWorksp
       fields->AddField(field.get());
     }
   }
-  return create_class(workspace, network, RouteDatasetName, fields.get());
+  return create_class(workspace, network, name, fields.get());
 }
 
 com::ComPtr<host::HostFeatureClass> CreateViewRouteShapefile(host::HostFeatureWorkspace* workspace,

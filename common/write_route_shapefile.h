@@ -20,15 +20,17 @@ namespace corvane {
 inline constexpr std::string_view RouteDatasetName = "Route";
 inline constexpr std::string_view ViewRouteDatasetName = "ViewRoute";
 
-// Makes the feature class "Route" with the network layer's shape field. With directions it has
+// Makes the feature class "Route" (or `name`: the tour over a point layer writes "BatchTSP" the
+// same way) with the network layer's shape field. With directions it has
 // the six direction fields "Direction" (text 30), "Desc" (text 50), "Distance", "TotalDist",
 // "Time" and "TotalTime" (doubles, "TotalTime" of `total_time_length`) and no other attribute;
 // without directions it has the network layer's fields, so that the route's links can be copied
-// with their attributes. The old "Route.shp" must be gone.
+// with their attributes. The old shapefile must be gone.
 com::ComPtr<host::HostFeatureClass> CreateRouteShapefile(host::HostFeatureWorkspace* workspace,
                                                          host::HostFeatureClass* network,
                                                          bool directions,
-                                                         int total_time_length = 10);
+                                                         int total_time_length = 10,
+                                                         std::string_view name = RouteDatasetName);
 
 // Makes the feature class "ViewRoute": the network layer's shape field and its first attribute
 // field only (left empty), because it shows the route's shape alone.

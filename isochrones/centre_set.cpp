@@ -3,9 +3,6 @@
 #include <string>
 
 #include "addin/network_loaded.h"
-#include "common/click_point.h"
-#include "common/handler_end.h"
-#include "common/point_at.h"
 #include "common/show_message.h"
 #include "network/shared_state.h"
 
@@ -16,12 +13,6 @@ bool network_loaded_or_drop_centres(std::int32_t& centre_set_open) {
     return true;
   centre_set_open = 0;
   return false;
-}
-
-ClickedCentre CentreOfClick(host::HostPoint& click, host::HostSpatialReference* reference) {
-  const auto node = NearestNode(click);
-  auto& base = *require(shared_state().gNetBase, "NetBase");
-  return {node, point_at(base.GetNodeX(node), base.GetNodeY(node), reference)};
 }
 
 bool RoomForAnotherCentre() {

@@ -5,12 +5,11 @@
 
 #include "common/apply_engine_settings.h"
 #include "common/check_network_ready.h"
-#include "common/click_point.h"
 #include "common/elements_at_point.h"
 #include "common/handler_end.h"
-#include "common/layer_spatial_reference.h"
 #include "common/point_at.h"
 #include "common/remove_output_shapefile.h"
+#include "common/snap_click.h"
 #include "common/stop_label_sweep.h"
 #include "dialogs/isochrones/legend.h"
 #include "host/active_view.h"
@@ -40,12 +39,9 @@ com::ComPtr<host::HostActiveView> active_view_of(host::HostMap& map) {
 }
 
 // The centre of the click, labelled `text` at its node.
-std::int32_t place_centre(host::HostMap& map, host::HostPoint& click, const std::string& text) {
-  const auto reference = require(click.SpatialReference(), "SpatialReference");
-  const auto centre = CentreOfClick(click, reference.get());
-  AddStopLabel(&map, centre.point.get(), text);
+void place_centre(host::HostMap& map, const SnappedClick& centre, const std::string& text) {
+  AddStopLabel(&map, centre.node_point.get(), text);
   active_view_of(map)->Refresh();
-  return centre.node;
 }
 
 // The number of links the last run reached: those with a nearest centre.
@@ -79,19 +75,26 @@ void IsoLinkMulti::mouse_down(long button, long shift, long x, long y) {
   // From here on a failing host or engine call ends the click with the settings file stamped;
   // only a calculation that reached some link stamps it otherwise.
   ClickRun run(ClickRun::Pointer::BusyLater);
-  const auto reference = GetLayerSpatialReference(NetworkFeatureClass(map.get()).get());
-  const auto click = ClickInNetworkCoordinates(document().get(), map.get(), reference.get(), x, y);
+  const auto snap = [&] { return SnapClickToNetwork(document().get(), map.get(), x, y); };
   const bool left = button == LeftButton;
-  if (left && shift == PlainClick)
-    start_set(*map, *click);
-  else if (left && shift == CtrlClick && shared_state().gCentreSetOpen == 1)
-    add_centre(*map, *click, false);
-  else if (left && shift == ShiftClick && add_centre(*map, *click, true) && calculate(*map, run))
-    return;
+  if (left && shift == PlainClick) {
+    if (const auto centre = snap())
+      start_set(*map, *centre);
+  } else if (left && shift == CtrlClick && shared_state().gCentreSetOpen == 1) {
+    if (const auto centre = snap(); centre && RoomForAnotherCentre())
+      add_centre(*map, *centre, false);
+  } else if (left && shift == ShiftClick) {
+    const auto centre = snap();
+    if (centre && RoomForAnotherCentre()) {
+      add_centre(*map, *centre, true);
+      if (calculate(*map, run))
+        return;
+    }
+  }
   run.end_without_result();
 }
 
-void IsoLinkMulti::start_set(host::HostMap& map, host::HostPoint& click) {
+void IsoLinkMulti::start_set(host::HostMap& map, const SnappedClick& centre) {
   auto& state = shared_state();
   state.gCentreSetOpen = 1;
   // The last run's costs go; before the first run the layer has no "COST" and the engine says
@@ -102,7 +105,7 @@ void IsoLinkMulti::start_set(host::HostMap& map, host::HostPoint& click) {
   // A Shift+click leaves its label one row past the count.
   DeleteMarkerLabels(&map, state.gMarkerLabels, state.gMarkerCount + 1);
   DeleteStopLabels(&map, state.gRouteStopCount, state.gMultiStopCount);
-  const auto reference = require(click.SpatialReference(), "SpatialReference");
+  const auto reference = require(centre.node_point->SpatialReference(), "SpatialReference");
   RemoveMarkerGraphic(&map,
                       point_at(state.gLinkCentre.X, state.gLinkCentre.Y, reference.get()).get());
   state.gLinkCentre = {0, 0};
@@ -110,27 +113,24 @@ void IsoLinkMulti::start_set(host::HostMap& map, host::HostPoint& click) {
   view->Refresh();
   RemoveOutputShapefile(&map, view.get(), "BatchLayer");
 
-  const auto node = place_centre(map, click, "1");
+  place_centre(map, centre, "1");
   state.gMarkerLabels[0] = "1";
-  state.gStopNodes[0] = node;
+  state.gStopNodes[0] = centre.node;
   state.gMultiStopCount = 1;
   state.gMarkerCount = 1;
 }
 
-bool IsoLinkMulti::add_centre(host::HostMap& map, host::HostPoint& click, bool last) {
+void IsoLinkMulti::add_centre(host::HostMap& map, const SnappedClick& centre, bool last) {
   auto& state = shared_state();
-  if (!RoomForAnotherCentre())
-    return false;
   const std::string text = win::NumText(state.gMultiStopCount + 1);
-  const auto node = place_centre(map, click, text);
-  state.gStopNodes[state.gMultiStopCount] = node;
+  place_centre(map, centre, text);
+  state.gStopNodes[state.gMultiStopCount] = centre.node;
   state.gMarkerLabels[state.gMarkerCount] = text;
   ++state.gMultiStopCount;
   // The last centre's label row is not counted: the next plain click's sweep reaches one row
   // past the count for it.
   if (!last)
     ++state.gMarkerCount;
-  return true;
 }
 
 bool IsoLinkMulti::calculate(host::HostMap& map, ClickRun& run) {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "addin/command_base.h"
-#include "host/geometry.h"
+#include "common/snap_click.h"
 #include "host/map.h"
 #include "isochrones/click_run.h"
 
@@ -29,10 +29,9 @@ protected:
   void mouse_down(long button, long shift, long x, long y) override;
 
 private:
-  void start_set(host::HostMap& map, host::HostPoint& click);
-  // Appends the clicked centre to the set (the last one of it: its label row is not counted);
-  // false when the lists are full.
-  bool add_centre(host::HostMap& map, host::HostPoint& click, bool last);
+  void start_set(host::HostMap& map, const SnappedClick& centre);
+  // Appends the clicked centre to the set (the last one of it: its label row is not counted).
+  void add_centre(host::HostMap& map, const SnappedClick& centre, bool last);
   // Solves from the set's centres and writes and draws the results; false when no link was
   // reached (nothing drawn).
   bool calculate(host::HostMap& map, ClickRun& run);

@@ -2,7 +2,6 @@
 
 #include "common/apply_engine_settings.h"
 #include "common/check_network_ready.h"
-#include "common/click_point.h"
 #include "common/elements_at_point.h"
 #include "common/handler_end.h"
 #include "common/layer_spatial_reference.h"
@@ -10,6 +9,7 @@
 #include "common/marker_graphic.h"
 #include "common/point_at.h"
 #include "common/remove_output_shapefile.h"
+#include "common/snap_click.h"
 #include "common/stop_label_sweep.h"
 #include "isochrones/click_run.h"
 #include "isochrones/link_cost_ramp.h"
@@ -33,11 +33,11 @@ void LinkIsochrone::mouse_down(long, long, long x, long y) {
   // From here on the click ends with the settings file stamped and the pointer back, also when
   // a host or engine call fails.
   const ClickRun busy;
-  run(x, y);
-  shared_state().gNetworkResultPresent = true;
+  if (run(x, y))
+    shared_state().gNetworkResultPresent = true;
 }
 
-void LinkIsochrone::run(long x, long y) {
+bool LinkIsochrone::run(long x, long y) {
   auto& state = shared_state();
   const auto map = focus_map();
   const auto view = require(document()->ActiveView(), "ActiveView");
@@ -53,9 +53,11 @@ void LinkIsochrone::run(long x, long y) {
   DeleteStopLabels(map.get(), state.gRouteStopCount, state.gMultiStopCount);
 
   ApplyEngineSettings();
-  const auto click = ClickInNetworkCoordinates(document().get(), map.get(), reference.get(), x, y);
-  const auto node = NearestNode(*click);
-  const auto centre = MarkNodePoint(node, click.get(), map.get(), MarkerLinkCentre);
+  const auto snapped = SnapClickToNetwork(document().get(), map.get(), x, y);
+  if (!snapped)
+    return false;
+  const auto node = snapped->node;
+  const auto centre = MarkNodePoint(node, snapped->node_point.get(), map.get(), MarkerLinkCentre);
   state.gLinkCentre = {centre.X, centre.Y};
   centre_marked_ = 1;
 
@@ -66,6 +68,7 @@ void LinkIsochrone::run(long x, long y) {
   zone_breaks_ = LinkZoneBreaks();
   if (state.gZoneCount > 1)
     RenderLinkCostRamp(document().get(), map.get(), "CV_RESULT", zone_breaks_, state.gZoneCount);
+  return true;
 }
 
 } // namespace corvane

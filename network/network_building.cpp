@@ -258,7 +258,7 @@ bool RoadClassesOf(const std::vector<double>& attribute_values,
   return true;
 }
 
-void NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeatureLayer* layer,
+bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeatureLayer* layer,
                    host::HostMap* map) {
   auto& state = shared_state();
   const auto features = require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
@@ -267,18 +267,18 @@ void NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   if (unit.name == UnknownUnitName) {
     show_message("Co-ordinate unit of " + layer->Name() + " Unsupported by Corvane", "Dataset Unit",
                  forms::Icon::Exclamation);
-    return;
+    return false;
   }
   const auto engine_unit = UnitCodeFromEpsg(unit.epsg_code);
   if (engine_unit == 0) {
     show_message("Co-ordinate unit of " + layer->Name() + " unsupported by Corvane", "Dataset Unit",
                  forms::Icon::Exclamation);
-    return;
+    return false;
   }
 
   std::string field;
   if (!choose_road_class_field(*require(features->Fields(), "FeatureClass.Fields"), field))
-    return;
+    return false;
   if (field.empty()) {
     state.gAttributeFlag = 1;
     state.gRoadClassCount = 0;
@@ -290,7 +290,7 @@ void NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
 
   std::string dist_units;
   if (!choose_distance_units(*map, dist_units))
-    return;
+    return false;
 
   EnsureResultField(features.get());
 
@@ -320,7 +320,7 @@ void NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   state.gRoadClassCount = static_cast<std::int32_t>(items.size());
 
   if (!build_engine_network(*tantest, values, feature_count, !field.empty()))
-    return;
+    return false;
 
   for (std::int32_t row = 0; row < state.gRoadClassCount; ++row) {
     const auto& item = items[static_cast<std::size_t>(row)];
@@ -364,6 +364,7 @@ void NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
 
   files.DeleteFile(AttributeTextFile(state.gNetworkFolder), true);
   state.gNetBase = tantest;
+  return true;
 }
 
 } // namespace corvane

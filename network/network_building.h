@@ -16,9 +16,9 @@ namespace corvane {
 // has the engine build its files and load them (with the NLoad window), writes a fresh
 // "Corvane.ini" and "link.spd" and gives the shared state the defaults of a new network.
 // gNetworkFolder and gNetworkLayerName name the layer already, and the engine has its folder.
-// Every failure it recognises is shown in a message box and ends the run; a failing host call
-// ends the handler.
-void NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeatureLayer* layer,
+// Every failure it recognises is shown in a message box and ends the run (false); a failing
+// host call ends the handler. True when the network was built and loaded.
+bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeatureLayer* layer,
                    host::HostMap* map);
 
 // The engine's map-unit family of an engine unit code (UnitCodeFromEpsg): 7 metre, 3 foot,

@@ -14,6 +14,7 @@
 #include "common/mark_link_midpoint.h"
 #include "common/marker_graphic.h"
 #include "common/show_message.h"
+#include "common/unit_code.h"
 #include "dialogs/network/frm_set_speed.h"
 #include "dialogs/network/polylines.h"
 #include "host/active_view.h"
@@ -24,9 +25,11 @@
 #include "network/result_field.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
+#include "network/stored_count.h"
 #include "network/zone_settings.h"
 #include "tamix/net_calc.h"
 #include "win/file_system_object.h"
+#include "win/num_text.h"
 #include "win/paths.h"
 
 namespace corvane {
@@ -65,15 +68,74 @@ bool list_candidate_layers(host::HostMap& map) {
   return k > 0;
 }
 
-enum class Decision { Load, Rebuild, Stop };
+// RebuildKeepingRestrictions: the network files must be made anew only because the stored
+// shapefile path is another (the folder was moved or renamed), while everything else says that
+// the layer is the one they were built from; its closures and temporary speeds still hold.
+enum class Decision { Load, Rebuild, RebuildKeepingRestrictions, Stop };
 
-// Steps of the load-or-rebuild decision, in their order; the units question may stop the run.
+// The facts of the layer against its settings that decide a rebuild, each tested alone.
+struct LayerFacts {
+  const std::string& ini;
+  host::HostFeatureClass& features;
+
+  // [INFO] "SHAPE FILE" names this shapefile. It is read whole, however long: a path cut to
+  // the 254 characters of a usual read would differ on every opening and force a rebuild.
+  bool named() const {
+    const auto& state = shared_state();
+    const auto shapefile = win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".shp");
+    return settings::read_unbounded(ini, settings::Info, settings::ShapeFile)
+               .substr(0, shapefile.size()) == shapefile;
+  }
+  bool saved_after_settings() const {
+    const auto& state = shared_state();
+    return network_layer_newer_than_settings(state.gNetworkFolder, state.gNetworkLayerName);
+  }
+  bool missing_attribute_file() const {
+    return settings::read_number(ini, settings::Info, settings::AttributeFlag) == 0 &&
+           !win::FileSystemObject().FileExists(
+               win::join_path(shared_state().gNetworkFolder, "attribute.bin"));
+  }
+  bool units_match() const {
+    return settings::read_number(ini, settings::Info, settings::EsriMapUnits) ==
+           layer_coordinate_unit(&features).epsg_code;
+  }
+  bool record_count_matches() const {
+    std::int32_t feature_count = 0;
+    check_call(features.FeatureCount(nullptr, &feature_count), "FeatureClass.FeatureCount");
+    return settings::read_number(ini, settings::Info, settings::RecordNo) == feature_count;
+  }
+};
+
+// [INFO] "OCXMAPUNITS" to the engine. The value follows from the layer's unit, which the units
+// test has just found to be the stored one: a value that is missing, no number or refused by
+// the engine is replaced by the one a build writes, and the user told. False when the layer's
+// unit has no engine map units either (a rebuild then tells the user why).
+bool apply_map_units(tamix::NetBase& tantest, const std::string& ini,
+                     host::HostFeatureClass& features) {
+  auto& state = shared_state();
+  const auto stored = com::parse_number(settings::read(ini, settings::Info, settings::OcxMapUnits));
+  const auto code = stored ? com::to_int32(*stored) : std::nullopt;
+  if (code && (state.gCallResult = tantest.SetMapUnits(*code)) == 0)
+    return true;
+  const auto engine_unit = UnitCodeFromEpsg(layer_coordinate_unit(&features).epsg_code);
+  if (engine_unit == 0)
+    return false;
+  const auto map_units = EngineMapUnits(engine_unit);
+  WarnAboutSettings(ini, settings::Info, settings::OcxMapUnits,
+                    "is missing or names no map unit; the unit of the layer is used.");
+  settings::write(ini, settings::Info, settings::OcxMapUnits, win::NumText(map_units));
+  return (state.gCallResult = tantest.SetMapUnits(map_units)) == 0;
+}
+
+// Steps of the load-or-rebuild decision, in their order; the units question may stop the run,
+// and so may distance units the network cannot be used with.
 Decision decide(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
                 host::HostFeatureClass& features) {
   auto& state = shared_state();
   const win::FileSystemObject files;
   const auto& folder = state.gNetworkFolder;
   const auto ini = NetworkIniFile(folder);
+  const LayerFacts facts{ini, features};
 
   for (const std::string_view name :
        {NetworkIniFileName, std::string_view("link.bin"), std::string_view("dist.bin"),
@@ -81,20 +143,15 @@ Decision decide(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
     if (!files.FileExists(win::join_path(folder, name)))
       return Decision::Rebuild;
 
-  const auto shapefile = win::join_path(folder, state.gNetworkLayerName + ".shp");
-  if (settings::read(ini, settings::Info, settings::ShapeFile).substr(0, shapefile.size()) !=
-      shapefile)
+  if (!facts.named())
+    return !facts.saved_after_settings() && !facts.missing_attribute_file() &&
+                   facts.units_match() && facts.record_count_matches()
+               ? Decision::RebuildKeepingRestrictions
+               : Decision::Rebuild;
+  if (facts.saved_after_settings() || facts.missing_attribute_file())
     return Decision::Rebuild;
 
-  if (network_layer_newer_than_settings(folder, state.gNetworkLayerName))
-    return Decision::Rebuild;
-
-  if (settings::read_number(ini, settings::Info, settings::AttributeFlag) == 0 &&
-      !files.FileExists(win::join_path(folder, "attribute.bin")))
-    return Decision::Rebuild;
-
-  if (settings::read_number(ini, settings::Info, settings::EsriMapUnits) !=
-      layer_coordinate_unit(&features).epsg_code) {
+  if (!facts.units_match()) {
     const auto answer =
         show_message("Current " + layer.Name() +
                          " units do not match with the Network's units. Create "
@@ -103,33 +160,44 @@ Decision decide(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
     return answer == forms::Answer::Yes ? Decision::Rebuild : Decision::Stop;
   }
 
-  state.gCallResult =
-      tantest.SetMapUnits(settings::read_strict_whole(ini, settings::Info, settings::OcxMapUnits));
-  if (const auto units = settings::read_distance_units(ini)) {
-    state.gDistUnits = *units;
-    state.gCallResult = tantest.SetDistanceUnits(*units == settings::Kilometers ? 0 : 1);
+  if (!apply_map_units(tantest, ini, features))
+    return Decision::Rebuild;
+  const auto units = settings::read_distance_units(ini);
+  if (!units) {
+    // Without them every distance and speed would be shown and sent in no unit at all.
+    WarnAboutSettings(ini, settings::Info, settings::OcxDistUnits,
+                      "holds \"" + settings::read(ini, settings::Info, settings::OcxDistUnits) +
+                          "\", which is neither Kilometers nor Miles; the network is not loaded.");
+    return Decision::Stop;
   }
+  state.gDistUnits = *units;
+  state.gCallResult = tantest.SetDistanceUnits(*units == settings::Kilometers ? 0 : 1);
 
   EnsureResultField(&features);
-
-  std::int32_t feature_count = 0;
-  check_call(features.FeatureCount(nullptr, &feature_count), "FeatureClass.FeatureCount");
-  if (settings::read_number(ini, settings::Info, settings::RecordNo) != feature_count)
-    return Decision::Rebuild;
-  return Decision::Load;
+  return facts.record_count_matches() ? Decision::Load : Decision::Rebuild;
 }
 
+// A category whose class value does not fit the engine's 16 bits is left out with a word to the
+// user rather than sent as some other class.
 void read_road_classes() {
   auto& state = shared_state();
   const auto speed_file = SpeedClassFile(state.gNetworkFolder);
-  state.gRoadClassCount =
-      settings::read_whole(speed_file, settings::SpeedValues, settings::TotalCategories);
+  const auto categories = EntriesToRead(
+      speed_file, settings::SpeedValues, settings::TotalCategories,
+      settings::read_number(speed_file, settings::SpeedValues, settings::TotalCategories),
+      state.gRoadClassSpeeds.upper() + 1);
   auto& list = gFrmSetSpeedForm().List1;
   list.Clear();
-  for (std::int32_t category = 1; category <= state.gRoadClassCount; ++category) {
-    auto& row = state.gRoadClassSpeeds[category - 1];
-    row = settings::read_road_class(speed_file, category);
-    list.AddItem(row.Alias);
+  state.gRoadClassCount = 0;
+  for (std::int32_t category = 1; category <= categories; ++category) {
+    const auto road_class = settings::read_road_class(speed_file, category);
+    if (!road_class) {
+      WarnAboutSettings(speed_file, settings::SpeedValues, settings::category_key(category),
+                        "is no road class; it is ignored.");
+      continue;
+    }
+    state.gRoadClassSpeeds[state.gRoadClassCount++] = *road_class;
+    list.AddItem(road_class->Alias);
   }
 }
 
@@ -142,19 +210,21 @@ bool mark_stored_link(host::HostMap& map, host::HostFeatureClass& features,
 }
 
 // The stored "Total" of a list of links ([CLOSED ROADS], [TEMPORARY SPEEDS]) goes to `count`
-// as a whole number; the rows to read are 1 .. that count, none unless the stored number is
-// above 0.
+// as a whole number within the rows of its table; the rows to read are 1 .. that count.
+template <class Row>
 std::int32_t stored_link_rows(const std::string& ini, std::string_view section,
-                              std::int32_t& count) {
-  count = settings::read_whole(ini, section, settings::Total);
-  return settings::read_number(ini, section, settings::Total) > 0 ? count : 0;
+                              const BoundedTable<Row>& table, std::int32_t& count) {
+  count = EntriesToRead(ini, section, settings::Total,
+                        settings::read_number(ini, section, settings::Total), table.upper());
+  return count;
 }
 
 // A dropped row reads as link 0, which no calculation sends to the engine.
 void read_temp_speeds(host::HostMap& map, host::HostFeatureClass& features) {
   auto& state = shared_state();
   const auto ini = NetworkIniFile(state.gNetworkFolder);
-  const auto rows = stored_link_rows(ini, settings::TemporarySpeeds, state.gTempSpeedCount);
+  const auto rows =
+      stored_link_rows(ini, settings::TemporarySpeeds, state.gTempSpeeds, state.gTempSpeedCount);
   for (std::int32_t row = 1; row <= rows; ++row) {
     auto& speed = state.gTempSpeeds[row];
     speed = settings::read_temp_speed(ini, row);
@@ -167,12 +237,47 @@ void read_temp_speeds(host::HostMap& map, host::HostFeatureClass& features) {
 void read_closed_links(host::HostMap& map, host::HostFeatureClass& features) {
   auto& state = shared_state();
   const auto ini = NetworkIniFile(state.gNetworkFolder);
-  const auto rows = stored_link_rows(ini, settings::ClosedRoads, state.gClosedLinkCount);
+  const auto rows =
+      stored_link_rows(ini, settings::ClosedRoads, state.gClosedLinks, state.gClosedLinkCount);
   for (std::int32_t row = 1; row <= rows; ++row) {
     const auto link = settings::read_closed_link(ini, row);
     state.gClosedLinks[row] =
         mark_stored_link(map, features, link, ClosedRoadMarkerRatio, MarkerClosedRoad) ? *link : 0;
   }
+}
+
+// A rebuild writes a fresh "Corvane.ini"; the closures and temporary speeds of the old one are
+// written into it again and read back as an opening reads them, markers and all.
+void rebuild_keeping_restrictions(const com::ComPtr<tamix::NetBase>& tantest,
+                                  host::HostFeatureLayer& layer, host::HostMap& map) {
+  auto& state = shared_state();
+  const auto ini = NetworkIniFile(state.gNetworkFolder);
+  std::int32_t count = 0;
+  std::vector<std::int32_t> closed;
+  const auto closed_rows = stored_link_rows(ini, settings::ClosedRoads, state.gClosedLinks, count);
+  for (std::int32_t row = 1; row <= closed_rows; ++row)
+    if (const auto link = settings::read_closed_link(ini, row))
+      closed.push_back(*link);
+  std::vector<TempSpeedRow> speeds;
+  const auto speed_rows =
+      stored_link_rows(ini, settings::TemporarySpeeds, state.gTempSpeeds, count);
+  for (std::int32_t row = 1; row <= speed_rows; ++row)
+    speeds.push_back(settings::read_temp_speed(ini, row));
+
+  if (!NetworkCreate(tantest, &layer, &map))
+    return;
+  const auto total = [](std::size_t n) { return win::NumText(static_cast<std::int32_t>(n)); };
+  settings::write(ini, settings::ClosedRoads, settings::Total, total(closed.size()));
+  for (std::size_t i = 0; i < closed.size(); ++i)
+    settings::write_closed_link(ini, static_cast<std::int32_t>(i + 1), closed[i]);
+  settings::write(ini, settings::TemporarySpeeds, settings::Total, total(speeds.size()));
+  for (std::size_t i = 0; i < speeds.size(); ++i)
+    settings::write_temp_speed(ini, static_cast<std::int32_t>(i + 1), speeds[i]);
+  const auto features = require(layer.FeatureClass(), "FeatureLayer.FeatureClass");
+  read_temp_speeds(map, *features);
+  read_closed_links(map, *features);
+  require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(&map), "Map as ActiveView")
+      ->Refresh();
 }
 
 // The settings that only a loaded network gets, and the resets of a new run.
@@ -250,7 +355,10 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
   case Decision::Stop:
     return;
   case Decision::Rebuild:
-    return NetworkCreate(tantest, layer.get(), map.get());
+    NetworkCreate(tantest, layer.get(), map.get());
+    return;
+  case Decision::RebuildKeepingRestrictions:
+    return rebuild_keeping_restrictions(tantest, *layer, *map);
   case Decision::Load:
     break;
   }

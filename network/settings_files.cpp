@@ -1,7 +1,9 @@
 #include "network/settings_files.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <limits>
 
 #include "com/numbers.h"
 #include "common/handler_end.h"
@@ -43,6 +45,13 @@ std::int32_t whole(double number, std::string_view what) {
   return *rounded;
 }
 
+float zone_limit(double stored) {
+  const auto limit = com::to_single(stored);
+  if (!limit)
+    throw HandlerEnd("zone limit beyond single precision");
+  return *limit;
+}
+
 std::string temp_speed_key(std::int32_t row, std::string_view unit) {
   return "Link Number" + win::NumText(row) + " (" + std::string(unit) + ")";
 }
@@ -81,6 +90,11 @@ std::string default_class_alias(std::int32_t class_value) {
 
 std::string read(std::string_view file, std::string_view section, std::string_view key) {
   return win::read_profile_string(section, key, Missing, file, win::profile_buffer_size);
+}
+
+std::string read_unbounded(std::string_view file, std::string_view section, std::string_view key) {
+  return win::read_profile_string(section, key, Missing, file,
+                                  std::numeric_limits<std::size_t>::max());
 }
 
 double read_number(std::string_view file, std::string_view section, std::string_view key) {
@@ -143,10 +157,19 @@ std::int32_t read_zone_count(std::string_view ini_file) {
 }
 
 float read_zone(std::string_view ini_file, std::int32_t zone) {
-  const auto limit = com::to_single(read_number(ini_file, Isochrone, zone_key(zone)));
-  if (!limit)
-    throw HandlerEnd("zone limit beyond single precision");
-  return *limit;
+  return zone_limit(read_number(ini_file, Isochrone, zone_key(zone)));
+}
+
+std::vector<float> read_zones(std::string_view ini_file,
+                              const std::function<std::int32_t(double stored)>& count_of) {
+  const win::ProfileSnapshot ini(ini_file);
+  auto number = [&](std::string_view key) {
+    return com::Val(ini.read(Isochrone, key, Missing, win::profile_buffer_size));
+  };
+  std::vector<float> limits(static_cast<std::size_t>(std::max(count_of(number(TotalZones)), 0)));
+  for (std::size_t i = 0; i < limits.size(); ++i)
+    limits[i] = zone_limit(number(zone_key(static_cast<std::int32_t>(i + 1))));
+  return limits;
 }
 
 bool write_zones(std::string_view ini_file, const std::vector<float>& limits) {
@@ -160,10 +183,13 @@ bool write_zones(std::string_view ini_file, const std::vector<float>& limits) {
                win::NumText(static_cast<std::int32_t>(limits.size())));
 }
 
-RoadClassSpeed read_road_class(std::string_view speed_file, std::int32_t category) {
+std::optional<RoadClassSpeed> read_road_class(std::string_view speed_file, std::int32_t category) {
   const double value = read_number(speed_file, SpeedValues, category_key(category));
+  const auto class_value = com::to_int16(value);
+  if (!class_value)
+    return std::nullopt;
   RoadClassSpeed road_class;
-  road_class.ClassValue = whole(value, "class value");
+  road_class.ClassValue = *class_value;
   const auto class_text = win::NumText(value);
   // Older files write the class value without its leading blank.
   const auto plain_text = com::number_text(value, com::double_digits);

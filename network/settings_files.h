@@ -16,6 +16,7 @@
 // write the usual keys.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -98,6 +99,9 @@ double read_number(std::string_view file, std::string_view section, std::string_
 std::int32_t read_whole(std::string_view file, std::string_view section, std::string_view key);
 std::int32_t read_strict_whole(std::string_view file, std::string_view section,
                                std::string_view key);
+// The value however long, where a cut one would be wrong: [INFO] "SHAPE FILE" holds a path,
+// which may be longer than the 254 characters of a usual read.
+std::string read_unbounded(std::string_view file, std::string_view section, std::string_view key);
 
 // Writing; false when the file cannot be written. A null key deletes the section.
 bool write(std::string_view file, std::string_view section, std::string_view key,
@@ -119,12 +123,18 @@ bool write_closed_link(std::string_view ini_file, std::int32_t row, std::int32_t
 // then "Total Zones".
 std::int32_t read_zone_count(std::string_view ini_file);
 float read_zone(std::string_view ini_file, std::int32_t zone);
+// The zone list's capacity: the zone dialog counts its rows in 16 bits.
+inline constexpr std::int32_t MaxZoneCount = 32767;
+// The whole section, reading the file once: the limits of the first `count_of`("Total Zones" as
+// a number) zones; the opening bounds the count by MaxZoneCount.
+std::vector<float> read_zones(std::string_view ini_file,
+                              const std::function<std::int32_t(double stored)>& count_of);
 bool write_zones(std::string_view ini_file, const std::vector<float>& limits);
 
 // Category `category` (from 1) of "link.spd": its class value, its speed in mph (km/h derived
-// as mph / 0.621372) and its alias (blanks trimmed). A 33rd category is no row of the shared
-// table; callers index gRoadClassSpeeds with category - 1.
-RoadClassSpeed read_road_class(std::string_view speed_file, std::int32_t category);
+// as mph / 0.621372) and its alias (blanks trimmed). Nothing when the class value is outside
+// the 16 bits the engine takes a class in (it would come out as another class).
+std::optional<RoadClassSpeed> read_road_class(std::string_view speed_file, std::int32_t category);
 bool write_road_class_speed(std::string_view speed_file, std::int32_t class_value, float mph);
 bool write_road_class_alias(std::string_view speed_file, std::int32_t class_value,
                             std::string_view alias);

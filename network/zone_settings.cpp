@@ -1,20 +1,23 @@
 #include "network/zone_settings.h"
 
-#include <algorithm>
-
 #include "dialogs/network/frm_isochrone.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
+#include "network/stored_count.h"
 
 namespace corvane {
 
 void read_zone_list() {
   auto& state = shared_state();
   const auto ini = NetworkIniFile(state.gNetworkFolder);
-  state.gZoneCount = std::max(settings::read_zone_count(ini), 0);
+  const auto limits = settings::read_zones(ini, [&](double stored) {
+    return EntriesToRead(ini, settings::Isochrone, settings::TotalZones, stored,
+                         settings::MaxZoneCount);
+  });
+  state.gZoneCount = static_cast<std::int32_t>(limits.size());
   state.gZoneValues.reallocate(state.gZoneCount);
   for (std::int32_t zone = 1; zone <= state.gZoneCount; ++zone)
-    state.gZoneValues[zone] = settings::read_zone(ini, zone);
+    state.gZoneValues[zone] = limits[static_cast<std::size_t>(zone - 1)];
 }
 
 void read_zone_settings(bool clear_list) {

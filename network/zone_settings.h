@@ -3,8 +3,9 @@
 namespace corvane {
 
 // Reads [ISOCHRONE] of the network's "Corvane.ini" into gZoneCount and gZoneValues
-// (re-allocated, zones at rows 1 .. count; a missing key reads 0). A count below zero, which
-// only a hand-edited file can hold, reads as no zones.
+// (re-allocated, zones at rows 1 .. count; a missing key reads 0). The file is read once, and at
+// most MaxZoneCount zones are taken; the user is told when "Total Zones" asks for more (or
+// fewer than none).
 void read_zone_list();
 
 // The network opening and building: read_zone_list, gZoneMax set to the last zone's limit

@@ -92,6 +92,8 @@ void BatchRoute::click() {
   std::vector<std::string> problems;
   const auto end = WriteBatchRouteRows(request, base, calc, problems);
   table.close();
+  if (end == BatchRunEnd::Failed)
+    return;
   if (end == BatchRunEnd::Cancelled) {
     StampNetworkEdited();
     return;
@@ -112,7 +114,7 @@ bool BatchRoute::choose_layers(host::HostMap& map) {
     show_message("Requires a point layer", "Data Not Found", forms::Icon::Information);
     return false;
   }
-  if (list_point_layers(map, dialog.CmbFtable, dialog.CmbTtable) == 0) {
+  if (list_point_layers(map, {&dialog.CmbFtable, &dialog.CmbTtable}) == 0) {
     show_message("Requires a point layer", "Data Not Found", forms::Icon::Critical);
     return false;
   }

@@ -8,8 +8,7 @@
 
 namespace corvane {
 
-int list_point_layers(host::HostMap& map, forms::ComboBox& from_tables,
-                      forms::ComboBox& to_tables) {
+int list_point_layers(host::HostMap& map, std::initializer_list<forms::ComboBox*> boxes) {
   auto& layers = shared_state().gLayerList;
   int offered = 0;
   const int count = map.LayerCount();
@@ -24,14 +23,13 @@ int list_point_layers(host::HostMap& map, forms::ComboBox& from_tables,
                        .Folder = workspace_folder(features),
                        .ListIndex = offered,
                        .MapIndex = position};
-    from_tables.AddItem(layers[offered].Name);
-    to_tables.AddItem(layers[offered].Name);
+    for (auto* box : boxes)
+      box->AddItem(layers[offered].Name);
     ++offered;
   }
-  if (offered > 0) {
-    from_tables.SetText(layers[0].Name);
-    to_tables.SetText(layers[0].Name);
-  }
+  if (offered > 0)
+    for (auto* box : boxes)
+      box->SetText(layers[0].Name);
   return offered;
 }
 

@@ -1,14 +1,16 @@
 #pragma once
 
+#include <initializer_list>
+
 #include "forms/lists.h"
 #include "host/map.h"
 
 namespace corvane {
 
-// Lists the point shapefile layers of `map` for the batch dialog: row n of gLayerList gets the
-// n-th such layer (its name, folder, n and its map position), its name goes into both table
-// boxes, and both boxes show the first one. At most the rows of gLayerList are offered. Returns
-// the number of layers offered.
-int list_point_layers(host::HostMap& map, forms::ComboBox& from_tables, forms::ComboBox& to_tables);
+// Lists the point shapefile layers of `map` for a layer dialog: row n of gLayerList gets the n-th
+// such layer (its name, folder, n and its map position), its name goes into each of `boxes`,
+// and every box shows the first one. At most the rows of gLayerList are offered. Returns the
+// number of layers offered.
+int list_point_layers(host::HostMap& map, std::initializer_list<forms::ComboBox*> boxes);
 
 } // namespace corvane

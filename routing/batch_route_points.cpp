@@ -1,5 +1,6 @@
 #include "routing/batch_route_points.h"
 
+#include "common/engine_error_text.h"
 #include "common/handler_end.h"
 #include "host/geometry.h"
 #include "host/row.h"
@@ -23,13 +24,8 @@ std::optional<BatchPoint> BatchPointReader::read(std::int32_t id) {
   check_call(features_.GetFeature(id, &feature), "FeatureClass.GetFeature");
   require(feature, "FeatureClass.GetFeature");
   const auto shape = feature->Shape();
-  if (!shape || shape->IsEmpty()) {
-    if (!heading_written_)
-      problems_.push_back(layer_name_);
-    heading_written_ = true;
-    problems_.push_back("Fid = " + std::to_string(id) + "(Corrupt data found)");
-    return std::nullopt;
-  }
+  if (!shape || shape->IsEmpty())
+    return refuse(id, "Corrupt data found");
   auto label = feature->Value(label_field_).to_string();
   if (!label)
     throw HandlerEnd("label of feature " + std::to_string(id) + " has no text form");
@@ -37,8 +33,19 @@ std::optional<BatchPoint> BatchPointReader::read(std::int32_t id) {
   const auto point = require_as<host::HostPoint>(shape, "Geometry as Point");
   BatchPoint found{.node = 0, .label = std::move(*label), .id = id};
   std::int32_t second = 0;
-  shared_state().gCallResult = base_.SnapToNetwork(point->X(), point->Y(), found.node, second);
+  auto& result = shared_state().gCallResult;
+  result = base_.SnapToNetwork(point->X(), point->Y(), found.node, second);
+  if (result != 0)
+    return refuse(id, EngineErrorText(result));
   return found;
+}
+
+std::nullopt_t BatchPointReader::refuse(std::int32_t id, const std::string& reason) {
+  if (!heading_written_)
+    problems_.push_back(layer_name_);
+  heading_written_ = true;
+  problems_.push_back("Fid = " + std::to_string(id) + "(" + reason + ")");
+  return std::nullopt;
 }
 
 } // namespace corvane

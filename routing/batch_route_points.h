@@ -21,7 +21,8 @@ struct BatchPoint {
 // Reads the points of one layer of a batch run by feature id: each point's label (the text of
 // its label-field value) and the node nearest to it once it is projected into the network's
 // coordinates. A point with an empty shape is left out with a problem line, "Fid = " and its
-// id, "(Corrupt data found)", after the layer's name as a heading before the first of them. A
+// id, "(Corrupt data found)", after the layer's name as a heading before the first of them; a
+// point the engine cannot snap likewise, with the engine's error text in the brackets. A
 // label with no text form, or a failing host call, ends the handler.
 class BatchPointReader {
 public:
@@ -33,6 +34,9 @@ public:
   std::optional<BatchPoint> read(std::int32_t id);
 
 private:
+  // Adds the problem line of feature `id` (and the heading before the first).
+  std::nullopt_t refuse(std::int32_t id, const std::string& reason);
+
   host::HostFeatureClass& features_;
   int label_field_;
   std::string layer_name_;

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "common/node_search.h"
 #include "network/shared_state.h"
 #include "routing/batch_route_output.h"
 #include "routing/batch_route_points.h"
@@ -97,8 +98,8 @@ BatchRunEnd WriteBatchRouteRows(const BatchRouteRequest& request, tamix::NetBase
   const std::int32_t from_count = feature_count(*request.from.features);
   const std::int32_t to_count = feature_count(*request.to.features);
   BatchProgress progress(from_count);
-  if (!base.HasNodeIndex())
-    state.gCallResult = base.CreateNodeIndex();
+  if (!base.HasNodeIndex() && !NodeSearchSucceeded(state.gCallResult = base.CreateNodeIndex()))
+    return BatchRunEnd::Failed;
 
   std::vector<BatchPoint> to_points;
   to_points.reserve(static_cast<std::size_t>(to_count) + 1);

@@ -52,14 +52,15 @@ struct BatchRouteRequest {
   std::int32_t route_type = 0;
 };
 
-enum class BatchRunEnd { Completed, Cancelled };
+// Failed: the engine could not make its node index (the user has been told).
+enum class BatchRunEnd { Completed, Cancelled, Failed };
 
 // Writes into the open output table one row per connected pair of a from-point and a to-point
 // at different nodes, from-points and to-points in feature order. Each from-point is solved once
 // to the whole network; every to-point is snapped once before. Points with an empty shape and
 // pairs that are not connected add their lines to `problems` ("A To B(Points are not
-// connected)"). The progress dialog shows the from-points done; once the user has pressed Esc
-// the run stops before the next pair.
+// connected)"), and so do points the engine cannot snap, with its error text. The progress dialog
+// shows the from-points done; once the user has pressed Esc the run stops before the next pair.
 BatchRunEnd WriteBatchRouteRows(const BatchRouteRequest& request, tamix::NetBase& base,
                                 tamix::NetCalc& calc, std::vector<std::string>& problems);
 

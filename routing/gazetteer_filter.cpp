@@ -6,31 +6,41 @@ namespace corvane {
 
 namespace {
 
-std::string quoted(std::string_view value) {
-  std::string text = "'";
-  for (const char c : value) {
-    if (c == '\'')
-      text += '\'';
-    text += c;
+// `text` between `mark`s, each `mark` inside it doubled: 'O''Brien', "SAY ""HI""".
+std::string quoted(std::string_view text, char mark) {
+  std::string out(1, mark);
+  for (const char c : text) {
+    if (c == mark)
+      out += mark;
+    out += c;
   }
-  return text + "'";
+  return out + mark;
 }
 
-// Digits, optionally a point and more digits: the numbers the platform's number fields take
-// from a typed value that starts with a digit.
 bool plain_number(std::string_view value) {
-  const auto digits = [&](std::size_t& at) {
+  std::size_t at = 0;
+  const auto digits = [&] {
     const std::size_t from = at;
     while (at < value.size() && std::isdigit(static_cast<unsigned char>(value[at])))
       ++at;
-    return at > from;
+    return at - from;
   };
-  std::size_t at = 0;
-  if (!digits(at))
-    return false;
+  const auto sign = [&] {
+    if (at < value.size() && (value[at] == '+' || value[at] == '-'))
+      ++at;
+  };
+  sign();
+  std::size_t mantissa = digits();
   if (at < value.size() && value[at] == '.') {
     ++at;
-    if (!digits(at))
+    mantissa += digits();
+  }
+  if (mantissa == 0)
+    return false;
+  if (at < value.size() && (value[at] == 'e' || value[at] == 'E')) {
+    ++at;
+    sign();
+    if (digits() == 0)
       return false;
   }
   return at == value.size();
@@ -40,9 +50,9 @@ bool plain_number(std::string_view value) {
 
 std::optional<std::string> GazetteerFilter(std::string_view field, std::string_view value,
                                            bool text_field) {
-  const std::string left = std::string(field) + " = ";
+  const std::string left = quoted(field, '"') + " = ";
   if (text_field)
-    return left + quoted(value);
+    return left + quoted(value, '\'');
   if (!plain_number(value))
     return std::nullopt;
   return left + std::string(value);

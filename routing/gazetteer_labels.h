@@ -14,6 +14,9 @@ namespace corvane {
 // The blanks before the mark under `text` (its length counted in characters).
 std::string LabelBlanks(std::string_view text);
 
+// `text`, a line feed, the blanks under `text` and `mark`.
+std::string MarkedStopLabel(std::string_view text, std::string_view mark);
+
 // Stop k (1-based) of n in the route mode: the start alone, the last with "(End)" behind a fixed
 // five blanks, the others with "(" and the platform's short form of k - 1 (a blank for the sign)
 // and ")": the second stop's mark reads "( 1)".

@@ -4,6 +4,7 @@
 
 #include "com/create.h"
 #include "common/apply_engine_settings.h"
+#include "common/busy_pointer.h"
 #include "common/check_network_ready.h"
 #include "common/elements_at_point.h"
 #include "common/handler_end.h"
@@ -16,7 +17,6 @@
 #include "common/write_route_shapefile.h"
 #include "dialogs/routing/frm_gezetted.h"
 #include "host/layer.h"
-#include "host/mouse_cursor.h"
 #include "host/progress.h"
 #include "host/query_filter.h"
 #include "network/shared_state.h"
@@ -28,33 +28,7 @@ namespace corvane {
 
 namespace {
 
-constexpr int BusyPointerCode = 2;
-constexpr int DefaultPointerCode = 0;
 constexpr std::string_view MarkedLinks = "CV_RESULT > 0";
-
-// The busy mouse pointer while directions are built, back to the default on every way out.
-class BusyPointer {
-public:
-  explicit BusyPointer(bool busy) {
-    if (!busy)
-      return;
-    cursor_ = create<host::HostMouseCursor>(host::MouseCursorClass);
-    cursor_->SetCursor(BusyPointerCode);
-  }
-  ~BusyPointer() { reset(); }
-  BusyPointer(const BusyPointer&) = delete;
-  BusyPointer& operator=(const BusyPointer&) = delete;
-
-  // The output is drawn: the user reads the totals with the default pointer.
-  void reset() {
-    if (cursor_)
-      cursor_->SetCursor(DefaultPointerCode);
-    cursor_ = nullptr;
-  }
-
-private:
-  com::ComPtr<host::HostMouseCursor> cursor_;
-};
 
 // The progress window of the link copy; gone when the copy ends, however it ends.
 class CopyProgress {
@@ -181,15 +155,13 @@ void GazetteerRoute::run(host::HostApplication* application, host::HostDocument*
 
   auto& base = *require(state.gNetBase, "NetBase");
   auto& calc = *require(state.gNetCalc, "NetCalc");
-  if (!base.HasNodeIndex())
-    state.gEngineResult = base.CreateNodeIndex();
   const LabelPlace place{map.get(), view.get(), reference.get()};
-  PlaceGazetteerStops(base, calc, place, stops_);
+  if (!PlaceGazetteerStops(base, calc, place, stops_))
+    return;
   if (state.gGazetteerMode == 1 && !OrderGazetteerTour(calc, place, stops_))
     return;
 
-  from_text_.clear();
-  to_text_.clear();
+  stage_names_.clear();
   std::optional<RouteDirections> directions;
   if (with_directions)
     directions.emplace(
@@ -199,7 +171,8 @@ void GazetteerRoute::run(host::HostApplication* application, host::HostDocument*
   const LegRules rules{.skip_equal_stops = false,
                        .abort_text = "Aborting. From and to points are not connected.",
                        .abort_title = "Aborting"};
-  const auto totals = SolveRouteLegs(calc, directions ? &*directions : nullptr, rules);
+  const auto totals =
+      SolveRouteLegs(calc, state.gRouteStopCount, directions ? &*directions : nullptr, rules);
   if (!totals)
     return;
   result.primary_total = totals->primary;
@@ -220,15 +193,9 @@ void GazetteerRoute::run(host::HostApplication* application, host::HostDocument*
 
 std::string GazetteerRoute::stage_text(std::int32_t leg) {
   const auto& state = shared_state();
-  const std::int32_t from = state.gStopNodes[leg];
-  const std::int32_t to = state.gStopNodes[leg + 1];
-  for (std::int32_t j = 0; j < state.gGazetteerStopCount; ++j) {
-    if (stops_[j].GazzNodNum == from)
-      from_text_ = stops_[j].GazzFldVal;
-    else if (stops_[j].GazzNodNum == to)
-      to_text_ = stops_[j].GazzFldVal;
-  }
-  return StageText(from_text_, to_text_);
+  return stage_names_.text(stops_, state.gGazetteerStopCount, &GazzPOINT::GazzNodNum,
+                           &GazzPOINT::GazzFldVal, state.gStopNodes[leg],
+                           state.gStopNodes[leg + 1]);
 }
 
 } // namespace corvane

@@ -7,6 +7,7 @@
 #include "host/document.h"
 #include "host/map.h"
 #include "routing/gazetteer_stops.h"
+#include "routing/stage_names.h"
 
 namespace corvane {
 
@@ -27,8 +28,7 @@ private:
 
   // Rows 0 .. 1000000, overwritten on each run.
   GazetteerStops stops_{1000000};
-  std::string from_text_;
-  std::string to_text_;
+  StageNames stage_names_;
 };
 
 // Fills the gazetteer dialog's layer box and gLayerList with the map's point shapefile layers;

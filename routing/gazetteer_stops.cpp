@@ -2,9 +2,11 @@
 
 #include "common/engine_error_text.h"
 #include "common/handler_end.h"
+#include "common/node_search.h"
 #include "common/point_at.h"
 #include "common/show_message.h"
 #include "common/stop_label_sweep.h"
+#include "common/tour_mode.h"
 #include "host/geometry.h"
 #include "network/shared_state.h"
 #include "routing/gazetteer_labels.h"
@@ -14,13 +16,6 @@ namespace corvane {
 namespace {
 
 constexpr float SeparateSubnet = -38.0F;
-
-bool round_trip(std::int32_t tsp_mode) {
-  return tsp_mode == 1 || tsp_mode == 11;
-}
-bool start_end(std::int32_t tsp_mode) {
-  return tsp_mode == 0 || tsp_mode == 10;
-}
 
 void label(const LabelPlace& place, const StopPoint& at, const std::string& text) {
   AddStopLabel(place.map, point_at(at.X, at.Y, place.reference).get(), text);
@@ -32,15 +27,16 @@ const std::string& label_text(std::int32_t row) {
 
 } // namespace
 
-void PlaceGazetteerStops(tamix::NetBase& base, tamix::NetCalc& calc, const LabelPlace& place,
+bool PlaceGazetteerStops(tamix::NetBase& base, tamix::NetCalc& calc, const LabelPlace& place,
                          GazetteerStops& stops) {
   auto& state = shared_state();
   const std::int32_t n = state.gGazetteerStopCount;
   for (std::int32_t k = 1; k <= n; ++k) {
     const auto& chosen = state.gGazetteerStops[k];
-    std::int32_t node = 0;
-    std::int32_t second = 0;
-    state.gEngineResult = base.SnapToNetwork(chosen.X, chosen.Y, node, second);
+    const auto snapped = SnapToNetworkNode(base, chosen.X, chosen.Y, state.gEngineResult);
+    if (!snapped)
+      return false;
+    const std::int32_t node = *snapped;
     const StopPoint placed{base.GetNodeX(node), base.GetNodeY(node), node};
     const std::int32_t r = state.gRouteStopCount;
     const std::string& text = label_text(k - 1);
@@ -58,12 +54,13 @@ void PlaceGazetteerStops(tamix::NetBase& base, tamix::NetCalc& calc, const Label
       if (k == 1) {
         state.gGazetteerMarkerNames[1] = text;
         label(place, placed, text);
-      } else if (k == n && start_end(state.gTspMode)) {
+      } else if (k == n && IsStartEndTour(state.gTspMode)) {
         state.gGazetteerMarkerNames[n] = TourEndName(text);
       }
     }
     place.view->Refresh();
   }
+  return true;
 }
 
 bool OrderGazetteerTour(tamix::NetCalc& calc, const LabelPlace& place, GazetteerStops& stops) {
@@ -74,7 +71,7 @@ bool OrderGazetteerTour(tamix::NetCalc& calc, const LabelPlace& place, Gazetteer
     for (std::int32_t m = 1; m <= last; ++m)
       label(place, state.gGazetteerStopPoints[m],
             ShortTourStopLabel(label_text(m), m, last, state.gGazetteerStopCount));
-    if (round_trip(state.gTspMode) && last > 1) {
+    if (IsRoundTrip(state.gTspMode) && last > 1) {
       ++last;
       state.gEngineResult = calc.SetStop(last + 1, start_node);
       state.gStopNodes[last] = start_node;
@@ -99,7 +96,7 @@ bool OrderGazetteerTour(tamix::NetCalc& calc, const LabelPlace& place, Gazetteer
     state.gStopNodes[i] = calc.GetTourNode(i + 1);
     stops[i].GazzNewPos = calc.GetTourOrder(i + 1);
   }
-  if (round_trip(state.gTspMode)) {
+  if (IsRoundTrip(state.gTspMode)) {
     ++last;
     state.gStopNodes[last] = calc.GetTourNode(1);
   }

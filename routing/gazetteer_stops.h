@@ -35,7 +35,8 @@ struct LabelPlace {
 // tour's stops 1 .. n: gGazetteerStopPoints and `stops` get rows 0 .. n - 1, gStopNodes the
 // nodes, gRouteStopCount n - 1 (the last stop's row). In the route mode every stop is labelled
 // with its position; in the optimised mode only the start, because the tour decides the rest.
-void PlaceGazetteerStops(tamix::NetBase& base, tamix::NetCalc& calc, const LabelPlace& place,
+// False when the engine finds no node for a stop (the user has been told).
+bool PlaceGazetteerStops(tamix::NetBase& base, tamix::NetCalc& calc, const LabelPlace& place,
                          GazetteerStops& stops);
 
 // The optimised mode's visiting order. Up to three stops keep the chosen order (a round trip

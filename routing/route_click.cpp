@@ -6,14 +6,12 @@
 #include "common/check_network_ready.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
-#include "common/layer_spatial_reference.h"
-#include "common/point_at.h"
 #include "common/show_message.h"
+#include "common/snap_click.h"
 #include "common/stamp_network_edited.h"
 #include "common/stop_label_sweep.h"
 #include "common/write_route_shapefile.h"
 #include "dialogs/routing/rut.h"
-#include "forms/user.h"
 #include "network/shared_state.h"
 #include "routing/route_legs.h"
 
@@ -24,21 +22,6 @@ namespace {
 constexpr long LeftButton = 1;
 constexpr long ShiftKey = 1;
 constexpr long CtrlKey = 2;
-
-// The wait window, shown while the legs are solved and hidden on every way out.
-class WaitWindow {
-public:
-  WaitWindow() {
-    gRutForm().Show(forms::ShowMode::Modeless);
-    forms::DoEvents();
-  }
-  ~WaitWindow() {
-    gRutForm().Hide();
-    gRutForm().Unload();
-  }
-  WaitWindow(const WaitWindow&) = delete;
-  WaitWindow& operator=(const WaitWindow&) = delete;
-};
 
 com::ComPtr<host::HostMap> focus_map(host::HostDocument* document) {
   return require(document->FocusMap(), "FocusMap");
@@ -65,28 +48,14 @@ void RouteClicks::mouse_down(host::HostApplication* application, host::HostDocum
 
 std::optional<RouteClicks::Stop> RouteClicks::snap_click(host::HostDocument* document, long x,
                                                          long y) {
-  auto& state = shared_state();
   const auto map = focus_map(document);
   if (!CheckNetworkReady(map.get(), {.description_field_title = "Field not found"}))
     return std::nullopt;
-  const auto transformation = require(
-      require(active_view(document)->ScreenDisplay(), "ScreenDisplay")->DisplayTransformation(),
-      "DisplayTransformation");
-  const auto point =
-      require(transformation->ToMapPoint(static_cast<int>(x), static_cast<int>(y)), "ToMapPoint");
-  point->SetSpatialReference(map->SpatialReference().get());
-  const auto reference = GetLayerSpatialReference(NetworkFeatureClass(map.get()).get());
-  check_call(point->Project(reference.get()), "Project");
   SetResultTableAndField();
-  auto& base = *require(state.gNetBase, "NetBase");
-  if (!base.HasNodeIndex())
-    state.gEngineResult = base.CreateNodeIndex();
-  Stop stop;
-  std::int32_t second = 0;
-  state.gEngineResult = base.SnapToNetwork(point->X(), point->Y(), stop.node, second);
-  // Labels stand on the network node, not where the user clicked.
-  stop.label_point = point_at(base.GetNodeX(stop.node), base.GetNodeY(stop.node), reference.get());
-  return stop;
+  const auto snapped = SnapClickToNetwork(document, map.get(), x, y);
+  if (!snapped)
+    return std::nullopt;
+  return Stop{.node = snapped->node, .label_point = snapped->node_point};
 }
 
 bool RouteClicks::refuse_stop(const Stop& stop) {
@@ -169,20 +138,15 @@ void RouteClicks::finish(host::HostApplication* application, host::HostDocument*
     auto& calc = *require(state.gNetCalc, "NetCalc");
     if (with_directions)
       directions.emplace(*require(state.gNetBase, "NetBase"), calc, *network, state.gDescFieldName);
-    const auto totals = SolveRouteLegs(calc, directions ? &*directions : nullptr);
+    const auto totals =
+        SolveRouteLegs(calc, state.gRouteStopCount, directions ? &*directions : nullptr);
     if (!totals)
       return;
     result.primary_total = totals->primary;
     result.secondary_total = totals->secondary;
   }
-  if (directions)
-    WriteRouteShapefile(result.route.get(), state.gDirections, directions->row_count(),
-                        directions->shapes(), state.gRouteType);
-  else
-    CopyRouteLinks(result.route.get(), network.get(), "CV_RESULT > 0 ");
-  ShowRouteLayers(result, map.get(), view.get(), application);
-  ReportRouteTotals(result, application);
-  StampNetworkEdited();
+  FinishRouteOutput(result, directions ? &*directions : nullptr, network.get(), "CV_RESULT > 0 ",
+                    map.get(), view.get(), application);
 }
 
 } // namespace corvane

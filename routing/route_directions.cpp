@@ -1,5 +1,6 @@
 #include "routing/route_directions.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -15,6 +16,24 @@ namespace {
 
 com::ComPtr<host::HostGeometry> empty_line() {
   return create<host::HostGeometry>(host::PolylineClass);
+}
+
+// The link's shape as the route travels it: reversed (parts and vertices) when the route runs
+// against the digitised direction, so a row's line starts where the step starts.
+com::ComPtr<host::HostGeometry>
+travelled_shape(const com::ComPtr<host::HostPointCollection>& vertices, std::int32_t signed_link) {
+  auto shape = require(require_as<host::HostGeometry>(vertices, "shape")->Clone(), "shape copy");
+  if (signed_link >= 0)
+    return shape;
+  const auto line = require_as<host::HostPolyline>(shape, "shape as polyline");
+  const auto reversed = require_as<host::HostPolyline>(empty_line(), "new polyline");
+  for (int i = line->PathCount() - 1; i >= 0; --i) {
+    auto path = line->PathAt(i);
+    std::reverse(path.begin(), path.end());
+    reversed->AddPath(path);
+  }
+  reversed->SetSpatialReference(line->SpatialReference().get());
+  return reversed;
 }
 
 std::string value_text(host::HostFeature& feature, int index) {
@@ -56,8 +75,7 @@ void RouteDirections::add_leg(std::int32_t leg, std::int32_t node_count) {
       add_stage_row(leg);
 
     auto link = read_link(signed_number);
-    const auto shape =
-        require(require_as<host::HostGeometry>(link.vertices, "shape")->Clone(), "shape copy");
+    const auto shape = travelled_shape(link.vertices, signed_number);
     std::string text;
     bool text_chosen = false;
     if (!link.in_roundabout && (link.desc != previous_desc_ || previous_.in_roundabout) &&
@@ -159,7 +177,8 @@ void RouteDirections::add_row(const Link& link, com::ComPtr<host::HostGeometry> 
 void RouteDirections::merge_into_last_row(const Link& link, host::HostGeometry* shape) {
   auto& row = shared_state().gDirections[row_count_ - 1];
   auto& last_shape = shapes_.back();
-  last_shape = JoinLineGeometries(last_shape.get(), shape);
+  // The row's line asks for the union, so the joined line keeps the row's direction of travel.
+  last_shape = JoinLineGeometries(shape, last_shape.get());
   row.Distance += link.primary - previous_.primary;
   row.Time += link.secondary - previous_.secondary;
   row.TotalDist = link.primary;

@@ -19,8 +19,7 @@ std::optional<float> solve_leg(tamix::NetCalc& calc, std::int32_t from, std::int
   if (cost == NotConnected) {
     const std::int32_t reached = calc.GetLastReachedNode();
     cost = calc.SolveRoute(from, reached);
-    show_message("From and To Points Are Not Connected. Calculating To The Possible Extent",
-                 "Error", forms::Icon::Critical);
+    show_message(rules.partial_text, "Error", forms::Icon::Critical);
     if (cost == NotConnected) {
       show_message(rules.abort_text, rules.abort_title, forms::Icon::Critical);
       return std::nullopt;
@@ -37,11 +36,11 @@ std::optional<float> solve_leg(tamix::NetCalc& calc, std::int32_t from, std::int
 
 } // namespace
 
-std::optional<RouteTotals> SolveRouteLegs(tamix::NetCalc& calc, RouteDirections* directions,
-                                          const LegRules& rules) {
+std::optional<RouteTotals> SolveRouteLegs(tamix::NetCalc& calc, std::int32_t last_stop,
+                                          RouteDirections* directions, const LegRules& rules) {
   auto& state = shared_state();
   RouteTotals totals;
-  for (std::int32_t leg = 0; leg < state.gRouteStopCount; ++leg) {
+  for (std::int32_t leg = 0; leg < last_stop; ++leg) {
     const std::int32_t from = state.gStopNodes[leg];
     std::int32_t to = state.gStopNodes[leg + 1];
     if (from == to && rules.skip_equal_stops)

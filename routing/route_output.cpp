@@ -7,6 +7,7 @@
 #include "common/layer_lookup.h"
 #include "common/remove_from_map.h"
 #include "common/show_message.h"
+#include "common/stamp_network_edited.h"
 #include "common/write_route_shapefile.h"
 #include "host/layer.h"
 #include "host/query_filter.h"
@@ -30,7 +31,13 @@ bool dataset_exists(host::HostFeatureWorkspace* workspace, std::string_view name
   return folder->Exists(std::string(name));
 }
 
-void open_table_window(host::HostFeatureLayer* layer, host::HostApplication* application) {
+std::string total_text(float total) {
+  return com::number_text(total, com::single_digits);
+}
+
+} // namespace
+
+void OpenRouteTable(host::HostFeatureLayer* layer, host::HostApplication* application) {
   const auto window = create<host::HostTableWindow>(host::TableWindowClass);
   window->SetLayer(layer);
   // Follow the selection, list all rows, show the aliases.
@@ -39,12 +46,6 @@ void open_table_window(host::HostFeatureLayer* layer, host::HostApplication* app
   if (!window->IsVisible())
     check_call(window->Show(true), "TableWindow.Show");
 }
-
-std::string total_text(float total) {
-  return com::number_text(total, com::single_digits);
-}
-
-} // namespace
 
 com::ComPtr<host::HostFeatureLayer> LayerOver(const com::ComPtr<host::HostFeatureClass>& features) {
   const auto layer = create<host::HostFeatureLayer>(host::FeatureLayerClass);
@@ -60,22 +61,13 @@ com::ComPtr<host::HostFeatureWorkspace> OpenNetworkWorkspace() {
   return require_as<host::HostFeatureWorkspace>(require(workspace, "OpenFromFile"), "workspace");
 }
 
-com::ComPtr<host::HostFeatureClass> NetworkFeatureClass(host::HostMap* map) {
-  const auto index = FindLayerIndex(map, shared_state().gNetworkLayerName, "L");
-  if (index == NoLayer)
-    throw HandlerEnd("network layer not in the map");
-  const auto layer = require_as<host::HostFeatureLayer>(map->Layer(index), "network layer");
-  return require(layer->FeatureClass(), "network feature class");
-}
-
 void RemoveRouteOutput(host::HostMap* map, host::HostActiveView* view,
-                       host::HostFeatureWorkspace* workspace) {
-  remove_layers(map, RouteDatasetName, "L");
+                       host::HostFeatureWorkspace* workspace, std::string_view name) {
+  remove_layers(map, name, "L");
   view->Refresh();
-  if (!dataset_exists(workspace, RouteDatasetName))
+  if (!dataset_exists(workspace, name))
     return;
-  const auto old =
-      require_as<host::HostDataset>(open_class(workspace, RouteDatasetName), "dataset");
+  const auto old = require_as<host::HostDataset>(open_class(workspace, name), "dataset");
   check_call(old->Delete(), "Delete");
 }
 
@@ -103,7 +95,21 @@ void ShowRouteLayers(const RouteResult& result, host::HostMap* map, host::HostAc
   check_call(map->AddLayer(route_layer.get()), "AddLayer");
   ApplyRouteColor(map, view);
   if (state.gUseDescField == 1)
-    open_table_window(route_layer.get(), application);
+    OpenRouteTable(route_layer.get(), application);
+}
+
+void FinishRouteOutput(const RouteResult& result, const RouteDirections* directions,
+                       host::HostFeatureClass* network, std::string_view marked, host::HostMap* map,
+                       host::HostActiveView* view, host::HostApplication* application) {
+  const auto& state = shared_state();
+  if (directions)
+    WriteRouteShapefile(result.route.get(), state.gDirections, directions->row_count(),
+                        directions->shapes(), state.gRouteType);
+  else
+    CopyRouteLinks(result.route.get(), network, marked);
+  ShowRouteLayers(result, map, view, application);
+  ReportRouteTotals(result, application);
+  StampNetworkEdited();
 }
 
 void ReportRouteTotals(const RouteResult& result, host::HostApplication* application) {

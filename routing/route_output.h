@@ -6,28 +6,32 @@
 #include <string_view>
 
 #include "com/unknown.h"
+#include "common/layer_lookup.h"
+#include "common/write_route_shapefile.h"
 #include "host/active_view.h"
 #include "host/application.h"
 #include "host/layer.h"
 #include "host/map.h"
 #include "host/table.h"
 #include "host/workspace.h"
+#include "routing/route_directions.h"
 
 namespace corvane {
 
 // The shapefile workspace of gNetworkFolder.
 com::ComPtr<host::HostFeatureWorkspace> OpenNetworkWorkspace();
 
-// The feature class of the network layer in `map`; ends the handler when the layer is gone.
-com::ComPtr<host::HostFeatureClass> NetworkFeatureClass(host::HostMap* map);
-
 // A new feature layer over `features`, named after the feature class's alias name.
 com::ComPtr<host::HostFeatureLayer> LayerOver(const com::ComPtr<host::HostFeatureClass>& features);
 
-// Removes every "Route" layer of the network folder from the map, redraws, and deletes
-// "Route.shp" when it exists.
+// Opens the attribute table window of a route layer (its direction rows) over the map.
+void OpenRouteTable(host::HostFeatureLayer* layer, host::HostApplication* application);
+
+// Removes every "Route" layer (or polyline layer `name`) of the network folder from the map,
+// redraws, and deletes the shapefile when it exists.
 void RemoveRouteOutput(host::HostMap* map, host::HostActiveView* view,
-                       host::HostFeatureWorkspace* workspace);
+                       host::HostFeatureWorkspace* workspace,
+                       std::string_view name = RouteDatasetName);
 
 // Makes "ViewRoute.shp" empty, or makes it when it does not exist, so that it shows the coming
 // route only.
@@ -50,6 +54,13 @@ struct RouteResult {
 // the "Route" layer on top in the route colour and opens its table when directions are on.
 void ShowRouteLayers(const RouteResult& result, host::HostMap* map, host::HostActiveView* view,
                      host::HostApplication* application);
+
+// The end of a route tool's computation: writes the direction rows into "Route" (or, without
+// directions, copies the network links that `marked` selects), shows the layers, reports the
+// totals and stamps the settings file.
+void FinishRouteOutput(const RouteResult& result, const RouteDirections* directions,
+                       host::HostFeatureClass* network, std::string_view marked, host::HostMap* map,
+                       host::HostActiveView* view, host::HostApplication* application);
 
 // Reports the totals in a message box and in the status bar; nothing for another route type.
 void ReportRouteTotals(const RouteResult& result, host::HostApplication* application);

@@ -23,4 +23,9 @@ bool TspFinal::enabled() {
   return network_loaded();
 }
 
+void TspFinal::mouse_down(long button, long shift, long x, long y) {
+  clicks_.mouse_down(application().get(), require(document(), "Document").get(), button, shift, x,
+                     y);
+}
+
 } // namespace corvane

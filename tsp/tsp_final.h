@@ -1,6 +1,7 @@
 #pragma once
 
 #include "addin/command_base.h"
+#include "tsp/tour_clicks.h"
 
 namespace corvane {
 
@@ -13,6 +14,11 @@ protected:
   // Also the one place that learns whether the host has an edit session open: every query
   // refreshes gEditSessionActive from the host's editor.
   bool enabled() override;
+  void click() override { clicks_.reset(); }
+  void mouse_down(long button, long shift, long x, long y) override;
+
+private:
+  TourClicks clicks_;
 };
 
 } // namespace corvane

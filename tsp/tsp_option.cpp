@@ -1,5 +1,8 @@
 #include "tsp/tsp_option.h"
 
+#include "common/check_network_ready.h"
+#include "dialogs/tsp/frm_tsp.h"
+
 namespace corvane {
 
 TspOption::TspOption()
@@ -9,5 +12,12 @@ TspOption::TspOption()
                    .Message = "Set TSP tour options",
                    .BitmapId = 7004},
                   KeepOnCreate::ApplicationOnly) {}
+
+void TspOption::click() {
+  // The options belong to the network, not to its layer: no map, so no layer test.
+  if (!CheckNetworkReady(nullptr))
+    return;
+  gFrmTspForm().Show(forms::ShowMode::Modal);
+}
 
 } // namespace corvane

@@ -32,4 +32,9 @@ Legend& gLegendForm() {
   return form;
 }
 
+namespace {
+// For listings of every dialog (gishost --forms).
+const forms::RegisteredForm<Legend> registered_legend;
+} // namespace
+
 } // namespace corvane

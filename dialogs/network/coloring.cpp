@@ -108,4 +108,9 @@ Coloring& gColoringForm() {
   return form;
 }
 
+namespace {
+// For listings of every dialog (gishost --forms).
+const forms::RegisteredForm<Coloring> registered_coloring;
+} // namespace
+
 } // namespace corvane

@@ -163,4 +163,9 @@ FrmIsochrone& gFrmIsochroneForm() {
   return form;
 }
 
+namespace {
+// For listings of every dialog (gishost --forms).
+const forms::RegisteredForm<FrmIsochrone> registered_frmisochrone;
+} // namespace
+
 } // namespace corvane

@@ -14,4 +14,9 @@ FrmSetSpeed& gFrmSetSpeedForm() {
   return form;
 }
 
+namespace {
+// For listings of every dialog (gishost --forms).
+const forms::RegisteredForm<FrmSetSpeed> registered_frmsetspeed;
+} // namespace
+
 } // namespace corvane

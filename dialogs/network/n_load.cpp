@@ -14,4 +14,9 @@ NLoad& gNLoadForm() {
   return form;
 }
 
+namespace {
+// For listings of every dialog (gishost --forms).
+const forms::RegisteredForm<NLoad> registered_nload;
+} // namespace
+
 } // namespace corvane

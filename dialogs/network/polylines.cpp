@@ -45,4 +45,10 @@ Polylines1& gPolylines1Form() {
   return form;
 }
 
+namespace {
+// For listings of every dialog (gishost --forms).
+const forms::RegisteredForm<Polylines> registered_polylines;
+const forms::RegisteredForm<Polylines1> registered_polylines1;
+} // namespace
+
 } // namespace corvane

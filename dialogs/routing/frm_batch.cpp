@@ -124,4 +124,9 @@ FrmBatch& gFrmBatchForm() {
   return form;
 }
 
+namespace {
+// For listings of every dialog (gishost --forms).
+const forms::RegisteredForm<FrmBatch> registered_frmbatch;
+} // namespace
+
 } // namespace corvane

@@ -5,6 +5,7 @@
 
 #include "com/create.h"
 #include "common/handler_end.h"
+#include "common/node_search.h"
 #include "common/show_message.h"
 #include "common/trim_blanks.h"
 #include "dialogs/routing/frm_gezz1.h"
@@ -248,15 +249,15 @@ bool FrmGezetted::add_stop(host::HostFeatureClass& features, std::int32_t id, in
   ++stop_count_;
   state.gGazetteerStops[stop_count_] = {point->X(), point->Y()};
 
-  // Snapping needs the node index, which a freshly loaded network does not have yet.
   auto& base = *require(state.gNetBase, "NetBase");
-  if (!base.HasNodeIndex())
-    state.gEngineResult = base.CreateNodeIndex();
-  std::int32_t node = 0;
-  std::int32_t second = 0;
-  state.gEngineResult = base.SnapToNetwork(point->X(), point->Y(), node, second);
-  stop_nodes_[stop_count_] = node;
-  if (stop_count_ > 1 && node == stop_nodes_[stop_count_ - 1]) {
+  const auto node = SnapToNetworkNode(base, point->X(), point->Y(), state.gEngineResult);
+  if (!node) {
+    List1.RemoveItem(List1.ListCount() - 1);
+    --stop_count_;
+    return true;
+  }
+  stop_nodes_[stop_count_] = *node;
+  if (stop_count_ > 1 && *node == stop_nodes_[stop_count_ - 1]) {
     show_message("Same location selected", "Same Location", forms::Icon::Exclamation);
     List1.RemoveItem(List1.ListCount() - 1);
     --stop_count_;
@@ -333,5 +334,10 @@ FrmGezetted& gFrmGezettedForm() {
   thread_local FrmGezetted form;
   return form;
 }
+
+namespace {
+// For listings of every dialog (gishost --forms).
+const forms::RegisteredForm<FrmGezetted> registered_frmgezetted;
+} // namespace
 
 } // namespace corvane

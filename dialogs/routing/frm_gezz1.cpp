@@ -42,4 +42,9 @@ FrmGezz1& gFrmGezz1Form() {
   return form;
 }
 
+namespace {
+// For listings of every dialog (gishost --forms).
+const forms::RegisteredForm<FrmGezz1> registered_frmgezz1;
+} // namespace
+
 } // namespace corvane

@@ -36,6 +36,9 @@ Routeoptpro::Routeoptpro()
 }
 
 void Routeoptpro::Form_Load() {
+  opening_route_type_ = shared_state().gRouteType;
+  opening_units_ = shared_state().gDistUnits;
+  confirmed_ = false;
   Move(3000, 3000, Width(), Height());
   if (shared_state().gDescFieldCount != 0) {
     enable_description(true);
@@ -103,7 +106,16 @@ void Routeoptpro::CmdOk_Click() {
       state.gUseDescField = 0;
     }
   }
+  confirmed_ = true;
   Unload();
+}
+
+void Routeoptpro::Form_Unload(int&) {
+  if (confirmed_)
+    return;
+  auto& state = shared_state();
+  state.gRouteType = opening_route_type_;
+  state.gDistUnits = opening_units_;
 }
 
 void Routeoptpro::enable_description(bool enabled) {
@@ -132,5 +144,10 @@ Routeoptpro& gRouteoptproForm() {
   thread_local Routeoptpro form;
   return form;
 }
+
+namespace {
+// For listings of every dialog (gishost --forms).
+const forms::RegisteredForm<Routeoptpro> registered_routeoptpro;
+} // namespace
 
 } // namespace corvane

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 #include "forms/forms.h"
 
 namespace corvane {
@@ -7,9 +10,11 @@ namespace corvane {
 // The route options dialog: the route type (shortest or fastest), the network's distance units
 // and whether directions are labelled with a text field of the network layer (the candidates
 // the command put into gDescFieldCandidates). Opening it takes the route type from [INFO]
-// "ROUTE TYPE" and the unit buttons set gDistUnits when clicked: CANCEL undoes neither, as the
-// user saw them take effect. OK keeps every choice in the shared state and "Corvane.ini" and
-// gives the engine the units.
+// "ROUTE TYPE" and the unit buttons set gDistUnits when clicked; CANCEL, or closing the dialog
+// by its frame, gives both back the values they had before the dialog opened, since the engine
+// and "Corvane.ini" only learn of a choice on OK: the next route must not report kilometres
+// labelled "Miles". OK keeps every choice in the shared state and "Corvane.ini" and gives the
+// engine the units.
 class Routeoptpro : public forms::Form {
 public:
   Routeoptpro();
@@ -56,12 +61,18 @@ public:
 protected:
   void Form_Load() override;
   void Form_Activate() override;
+  void Form_Unload(int& Cancel) override;
 
 private:
   void CmdOk_Click();
   void enable_description(bool enabled);
   void show_description_choice();
   void show_units();
+
+  // What the dialog may change before OK, as it was when the dialog was loaded.
+  std::int32_t opening_route_type_ = 0;
+  std::string opening_units_;
+  bool confirmed_ = false;
 };
 
 // The shared instance, made on first use.

@@ -19,4 +19,14 @@ public:
 // The shared instance, made on first use.
 Rut& gRutForm();
 
+// The wait window for the time of a computation: shown without waiting (the host then draws it
+// once), hidden and unloaded on every way out.
+class WaitWindow {
+public:
+  WaitWindow();
+  ~WaitWindow();
+  WaitWindow(const WaitWindow&) = delete;
+  WaitWindow& operator=(const WaitWindow&) = delete;
+};
+
 } // namespace corvane

@@ -17,6 +17,7 @@
 #include "map/document.h"
 #include "map/user_services.h"
 #include "session/command_bars.h"
+#include "session/form_listing.h"
 #include "session/program_classes.h"
 #include "session/session.h"
 #include "session/session_error.h"
@@ -28,28 +29,52 @@ namespace fs = std::filesystem;
 using namespace host::session;
 
 constexpr const char* usage = "usage: gishost [--addin MODULE] SESSION|-\n"
-                              "       gishost [--addin MODULE] --classes\n";
+                              "       gishost [--addin MODULE] --forms\n"
+                              "       gishost [--addin MODULE] --classes\n"
+                              "       gishost --help\n";
+
+constexpr const char* help =
+    "\n"
+    "Runs a session (a text file of user actions, or - for standard input) on the GIS host with\n"
+    "the Corvane add-in and writes what the user sees to standard output; errors also go to\n"
+    "standard error. The exit status is 0 when every line was carried out, 1 when a line failed\n"
+    "or an expectation did not hold, 2 when the program could not start.\n"
+    "\n"
+    "  --addin MODULE  load this add-in module instead of the one built beside gishost\n"
+    "  --forms         list every dialog with its caption and controls, as designed\n"
+    "  --classes       list the registered classes with their interfaces\n"
+    "  --help          show this text\n"
+    "\n"
+    "Environment: CORVANE_REGISTRY names the class registry file, CORVANE_DRIVE_ROOT the folder\n"
+    "that stands for drive letters. The session language: host/gishost/README.md.\n";
+
+enum class Listing { none, classes, forms };
 
 struct Arguments {
   std::optional<fs::path> addin;
   std::string session;
-  bool classes = false;
+  Listing listing = Listing::none;
+  bool help = false;
 };
 
 std::optional<Arguments> parse(int argc, char** argv) {
   Arguments arguments;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
-    if (argument == "--addin" && i + 1 < argc)
+    if (argument == "--help" || argument == "-h")
+      arguments.help = true;
+    else if (argument == "--addin" && i + 1 < argc)
       arguments.addin = argv[++i];
-    else if (argument == "--classes")
-      arguments.classes = true;
+    else if (argument == "--classes" && arguments.listing == Listing::none)
+      arguments.listing = Listing::classes;
+    else if (argument == "--forms" && arguments.listing == Listing::none)
+      arguments.listing = Listing::forms;
     else if (arguments.session.empty() && (argument == "-" || argument.front() != '-'))
       arguments.session = argument;
     else
       return std::nullopt;
   }
-  if (arguments.classes == !arguments.session.empty())
+  if (!arguments.help && (arguments.listing != Listing::none) == !arguments.session.empty())
     return std::nullopt;
   return arguments;
 }
@@ -98,7 +123,7 @@ bool register_modules(const Arguments& arguments) {
 }
 
 int run_session(std::istream& in) {
-  Transcript transcript(std::cout);
+  Transcript transcript(std::cout, &std::cerr);
   auto application = com::make<host::Application>();
   auto user = com::make<SessionUser>(transcript);
   forms::set_user(user);
@@ -121,8 +146,14 @@ int run_session(std::istream& in) {
 int run(const Arguments& arguments) {
   if (!register_modules(arguments))
     return 2;
-  if (arguments.classes) {
+  if (arguments.listing == Listing::classes) {
     std::cout << com::describe_classes(com::registered_classes());
+    return 0;
+  }
+  if (arguments.listing == Listing::forms) {
+    // Registering loaded the modules, and with them their dialogs' definitions.
+    for (const auto& line : designed_forms())
+      std::cout << line << "\n";
     return 0;
   }
   if (arguments.session == "-")
@@ -149,6 +180,10 @@ int main(int argc, char** argv) {
   if (!arguments) {
     std::cerr << usage;
     return 2;
+  }
+  if (arguments->help) {
+    std::cout << usage << help;
+    return 0;
   }
   try {
     return run(*arguments);

@@ -131,7 +131,10 @@ std::int32_t NetBaseObject::FindNearestNode(double x, double y, std::int32_t& no
 
 std::int32_t NetBaseObject::nearest_node(double x, double y, std::int32_t& node,
                                          std::int32_t& second) {
-  node = static_cast<std::int32_t>(state_->node_index->nearest(x, y));
+  const NodeId nearest = state_->node_index->nearest(x, y);
+  if (nearest == no_node)
+    throw Error(code::out_of_bounds, "no node is nearest to a point that is not a number");
+  node = static_cast<std::int32_t>(nearest);
   second = 0;
   return code::ok;
 }

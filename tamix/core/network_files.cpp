@@ -3,6 +3,7 @@
 #include "binary_file.h"
 #include "error.h"
 
+#include <cmath>
 #include <limits>
 #include <new>
 
@@ -85,6 +86,22 @@ void check_consistent(const std::filesystem::path& folder, const Network& networ
   for (LinkId l = 1; l <= links; ++l)
     if (geometry.first_point[l + 1] < geometry.first_point[l])
       fail(coord_file, "shape of link " + std::to_string(l) + " is damaged");
+  // Costs are sums of lengths and the node index divides by the extent: a length that is not a
+  // finite number of metres, or a coordinate that is not finite, would make routes and clicks
+  // quietly wrong instead of refused.
+  for (LinkId l = 1; l <= links; ++l)
+    if (!(network.link_metres[l] >= 0) || !std::isfinite(network.link_metres[l]))
+      fail(dist_file, "link " + std::to_string(l) + " has the length " +
+                          std::to_string(network.link_metres[l]));
+  auto finite = [](const Point& p) { return std::isfinite(p.x) && std::isfinite(p.y); };
+  for (NodeId v = 1; v <= nodes; ++v)
+    if (!finite(network.node_points[v]))
+      fail(coord_file, "node " + std::to_string(v) + " has a coordinate that is not a number");
+  for (LinkId l = 1; l <= links; ++l)
+    for (std::uint64_t i = geometry.first_point[l]; i < geometry.first_point[l + 1]; ++i)
+      if (!finite(geometry.points[i]))
+        fail(coord_file,
+             "shape of link " + std::to_string(l) + " has a coordinate that is not a number");
   for (LinkId l = 1; l <= links; ++l)
     if (network.link_class[l] >= road_class_count)
       fail(attribute_file, "link " + std::to_string(l) + " has road class " +

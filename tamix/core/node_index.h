@@ -15,7 +15,8 @@ class NodeIndex {
 public:
   explicit NodeIndex(const Network& network);
 
-  // no_node only for a network without nodes or a point that is not a number.
+  // no_node only for a network without nodes or a point that is not a finite number. Any
+  // finite coordinates work, however far apart (no arithmetic of the index can overflow).
   NodeId nearest(double x, double y) const;
 
 private:

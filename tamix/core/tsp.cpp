@@ -33,11 +33,13 @@ std::vector<std::uint32_t> unreachable_stops(const tsp::CostTable& table, TspMod
   const auto failing = [&](auto&& fails) {
     std::vector<std::uint32_t> stops;
     for (std::uint32_t stop = 1; stop < n; ++stop)
-      if (fails(stop)) stops.push_back(stop);
+      if (fails(stop))
+        stops.push_back(stop);
     return stops;
   };
   auto stops = failing([&](std::uint32_t stop) { return table(0, stop) == unreachable_cost; });
-  if (!stops.empty() || mode == TspMode::start_only) return stops;
+  if (!stops.empty() || mode == TspMode::start_only)
+    return stops;
   const std::uint32_t home = mode == TspMode::round_trip ? 0 : n - 1;
   return failing([&](std::uint32_t stop) { return table(stop, home) == unreachable_cost; });
 }
@@ -57,7 +59,8 @@ std::vector<std::uint32_t> unreachable_stops(const tsp::CostTable& table, TspMod
 // The costs among the other stops stay untouched, so symmetric costs stay symmetric there.
 void shape_for_mode(tsp::CostTable& table, TspMode mode) {
   const std::uint32_t n = table.size();
-  if (mode == TspMode::round_trip || n < 2) return;
+  if (mode == TspMode::round_trip || n < 2)
+    return;
   for (std::uint32_t from = 1; from < n; ++from)
     table.at(from, 0) = mode == TspMode::start_only || from == n - 1 ? 0 : unreachable_cost;
 }
@@ -75,38 +78,44 @@ void replace_infinite_costs(tsp::CostTable& table) {
   table.set_penalty(penalty);
   for (std::uint32_t from = 0; from < n; ++from)
     for (std::uint32_t to = 0; to < n; ++to)
-      if (table(from, to) == unreachable_cost) table.at(from, to) = penalty;
+      if (table(from, to) == unreachable_cost)
+        table.at(from, to) = penalty;
 }
 
-std::uint32_t default_kicks(std::uint32_t count) { return std::clamp(10 * count, 300u, 3000u); }
+std::uint32_t default_kicks(std::uint32_t count) {
+  return std::clamp(10 * count, 300u, 3000u);
+}
 
 } // namespace
 
 TspTour solve_tsp(std::uint32_t count, TspMode mode, const TspCostFn& cost,
                   const TspOptions& options) {
   TspTour tour;
-  if (count == 0) return tour;
+  if (count == 0)
+    return tour;
   tsp::CostTable table = read_costs(count, cost);
   tour.unreachable = unreachable_stops(table, mode);
-  if (!tour.unreachable.empty()) return tour;
+  if (!tour.unreachable.empty())
+    return tour;
 
   shape_for_mode(table, mode);
   replace_infinite_costs(table);
   const std::uint32_t exact_limit = std::min(options.exact_limit, largest_exact_count);
   std::vector<std::uint32_t> order =
-      count <= exact_limit
-          ? tsp::exact_cycle(table)
-          : tsp::search_cycle(table, options.kicks ? options.kicks : default_kicks(count));
+      count <= exact_limit ? tsp::exact_cycle(table)
+                           : tsp::search_cycle(table, options.kicks.value_or(default_kicks(count)));
 
   // The order the stops were given in is a valid tour too; never answer worse than it.
   std::vector<std::uint32_t> given(count);
   std::iota(given.begin(), given.end(), 0u);
-  if (table.cycle_cost(given) < table.cycle_cost(order)) order = given;
+  if (table.cycle_cost(given) < table.cycle_cost(order))
+    order = given;
 
   for (std::uint32_t k = 0; k < count; ++k)
     if (table(order[k], order[(k + 1) % count]) >= table.penalty())
       tour.unreachable.push_back(order[(k + 1) % count]);
-  if (!tour.unreachable.empty()) return tour;
+  if (!tour.unreachable.empty())
+    return tour;
 
   tour.cost = table.cycle_cost(order);
   tour.order = std::move(order);

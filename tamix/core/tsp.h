@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace tamix {
@@ -21,8 +22,9 @@ struct TspOptions {
   // Up to this many stops the order is proven optimal by dynamic programming (time and memory
   // grow as 2^count); above it a local search finds a near-optimal order.
   std::uint32_t exact_limit = 15;
-  // Perturbation rounds of the local search; the seed is fixed, so a run repeats exactly.
-  std::uint32_t kicks = 0; // 0 = chosen from the stop count
+  // Perturbation rounds of the local search (none: a plain local search from the nearest-
+  // neighbour tour); the seed is fixed, so a run repeats exactly. Unset: chosen from the count.
+  std::optional<std::uint32_t> kicks;
 };
 
 struct TspTour {

@@ -97,7 +97,7 @@ TEST(Help, AMissingHelpFileIsNamedInTheMessage) {
   EXPECT_TRUE(shell.requests.empty());
   ASSERT_EQ(user->messages.size(), 1u);
   EXPECT_EQ(user->messages[0].text,
-            "(" + folder.string() + "\\CVhelp\\corvane.chm) File not found");
+            "(" + (folder / "CVhelp" / "corvane.chm").string() + ") File not found");
   EXPECT_EQ(user->messages[0].title, "File Not Found");
   EXPECT_EQ(user->messages[0].icon, forms::Icon::Exclamation);
   EXPECT_EQ(user->messages[0].buttons, forms::Buttons::OKOnly);

@@ -91,11 +91,12 @@ TEST_F(SettingsFiles, ListsWrittenAreReadBack) {
 
   EXPECT_EQ(read_whole(spd_, SpeedValues, TotalCategories), 2);
   const auto motorway = read_road_class(spd_, 2);
-  EXPECT_EQ(motorway.ClassValue, 7);
-  EXPECT_EQ(motorway.SpeedMph, 62.1372f);
-  EXPECT_NEAR(motorway.SpeedKmph, 100, 1e-4);
-  EXPECT_EQ(motorway.Alias, "Motorway");
-  EXPECT_EQ(read_road_class(spd_, 1).Alias, "Speed 0");
+  ASSERT_TRUE(motorway);
+  EXPECT_EQ(motorway->ClassValue, 7);
+  EXPECT_EQ(motorway->SpeedMph, 62.1372f);
+  EXPECT_NEAR(motorway->SpeedKmph, 100, 1e-4);
+  EXPECT_EQ(motorway->Alias, "Motorway");
+  EXPECT_EQ(read_road_class(spd_, 1)->Alias, "Speed 0");
 
   const auto ini = text_of(ini_);
   EXPECT_NE(ini.find("\r\n 1 . Link Number = 17\r\n"), std::string::npos) << ini;
@@ -138,9 +139,36 @@ TEST_F(SettingsFiles, OlderKeyFormsStillLoad) {
   EXPECT_EQ(read_temp_speed(ini_, 3).SpeedMph, 5);
 
   const auto main_road = read_road_class(spd_, 1);
-  EXPECT_EQ(main_road.ClassValue, 7);
-  EXPECT_EQ(main_road.SpeedMph, 50);
-  EXPECT_EQ(main_road.Alias, "Main road");
+  ASSERT_TRUE(main_road);
+  EXPECT_EQ(main_road->ClassValue, 7);
+  EXPECT_EQ(main_road->SpeedMph, 50);
+  EXPECT_EQ(main_road->Alias, "Main road");
+}
+
+TEST_F(SettingsFiles, ValuesBeyondWhatTheirUsersTakeAreRefusedNotCut) {
+  // A class value beyond 16 bits would reach the engine as another class.
+  write_raw(spd_, "[SPEED VALUES]\r\nCategory  1= 32768\r\nCategory  2=-32769\r\n"
+                  "Category  3= 32767\r\n");
+  EXPECT_FALSE(read_road_class(spd_, 1));
+  EXPECT_FALSE(read_road_class(spd_, 2));
+  EXPECT_EQ(read_road_class(spd_, 3)->ClassValue, 32767);
+
+  // A path longer than a usual read gives back comes back whole where it is compared.
+  const std::string path = "C:\\" + std::string(300, 'd') + "\\roads.shp";
+  ASSERT_TRUE(write(ini_, Info, ShapeFile, path));
+  EXPECT_EQ(read(ini_, Info, ShapeFile), path.substr(0, 254));
+  EXPECT_EQ(read_unbounded(ini_, Info, ShapeFile), path);
+}
+
+TEST_F(SettingsFiles, TheZonesAreReadAsFarAsTheCallerAllows) {
+  write_raw(ini_, "[ISOCHRONE]\r\nTotal Zones= 1E+09\r\nZone  1= 5\r\nZone  2= 10\r\n");
+  double asked = 0;
+  const auto limits = read_zones(ini_, [&](double stored) {
+    asked = stored;
+    return 3;
+  });
+  EXPECT_EQ(asked, 1e9);
+  EXPECT_EQ(limits, (std::vector<float>{5, 10, 0}));
 }
 
 TEST_F(SettingsFiles, ZoneKeysWithOneBlankAreNotZones) {

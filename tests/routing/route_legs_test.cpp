@@ -36,7 +36,7 @@ protected:
 TEST_F(FailingLegs, UnreachableEvenToTheFarthestNodeAborts) {
   const auto calc = com::make<testing::StubNetCalc>();
   calc->solve_result = -33;
-  EXPECT_FALSE(SolveRouteLegs(*calc, nullptr));
+  EXPECT_FALSE(SolveRouteLegs(*calc, shared_state().gRouteStopCount, nullptr));
   EXPECT_EQ(messages(),
             (std::vector<std::string>{
                 "Error: From and To Points Are Not Connected. Calculating To The Possible Extent",
@@ -46,7 +46,7 @@ TEST_F(FailingLegs, UnreachableEvenToTheFarthestNodeAborts) {
 TEST_F(FailingLegs, AnyOtherFailureCodeIsNoCost) {
   const auto calc = com::make<testing::StubNetCalc>();
   calc->solve_result = -35;
-  EXPECT_FALSE(SolveRouteLegs(*calc, nullptr));
+  EXPECT_FALSE(SolveRouteLegs(*calc, shared_state().gRouteStopCount, nullptr));
   ASSERT_EQ(user_->messages.size(), 1U);
   EXPECT_EQ(user_->messages[0].title, "Error");
   EXPECT_EQ(user_->messages[0].icon, forms::Icon::Critical);

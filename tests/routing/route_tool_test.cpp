@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -86,9 +88,12 @@ TEST_F(RouteTool, EngineFailureShowsItsTextAndWritesNothing) {
   build_network(islands());
   click(0, 0);
   base_->Unload();
+  // The stop cannot even be found: no node is taken for it, and nothing is computed.
   click(200, 0, 1);
-  EXPECT_EQ(messages(), std::vector<std::string>{"Error: Network not loaded"});
-  EXPECT_TRUE(texts(*open("Route"), "NAME").empty());
+  EXPECT_EQ(messages(),
+            std::vector<std::string>{"Error: The nearest network node could not be found: Error = "
+                                     "Network not loaded"});
+  EXPECT_FALSE(std::filesystem::exists(path("Route.shp")));
   EXPECT_FALSE(gRutForm().Visible());
   EXPECT_FALSE(stamped());
 }
@@ -182,6 +187,59 @@ TEST_F(RouteTool, MissingDescriptionFieldSwitchesDirectionsOff) {
   // The route goes on without directions.
   click(200, 0, 1);
   EXPECT_EQ(attribute_names(*open("Route")), (std::vector<std::string>{"NAME", "CV_RESULT"}));
+}
+
+// The vertices of every feature of `features`, in feature order, its parts run together.
+std::vector<Path> lines(host::HostFeatureClass& features) {
+  std::vector<Path> out;
+  std::int32_t count = 0;
+  EXPECT_EQ(features.FeatureCount(nullptr, &count), com::S_OK);
+  for (std::int32_t id = 0; id < count; ++id) {
+    com::ComPtr<host::HostFeature> feature;
+    EXPECT_EQ(features.GetFeature(id, &feature), com::S_OK);
+    const auto line = feature->ShapeCopy().as<host::HostPolyline>();
+    Path vertices;
+    for (int p = 0; line && p < line->PathCount(); ++p)
+      for (const auto& xy : line->PathAt(p))
+        vertices.push_back(xy);
+    out.push_back(vertices);
+  }
+  return out;
+}
+
+TEST_F(RouteTool, StepLinesRunInTheDirectionOfTravel) {
+  // West St is drawn eastwards in two pieces, the first against the way the route runs;
+  // North Rd is drawn southwards, against it.
+  build_network({{{{100, 0}, {0, 0}}, "West St"},
+                 {{{100, 0}, {200, 0}}, "West St"},
+                 {{{200, 200}, {200, 100}, {200, 0}}, "North Rd"}});
+  shared_state().gUseDescField = 1;
+  shared_state().gDescFieldName = "NAME";
+  click(0, 0);
+  click(200, 200, 1);
+  EXPECT_EQ(lines(*open("Route")), (std::vector<Path>{{{0, 0}, {100, 0}, {200, 0}},
+                                                     {{200, 0}, {200, 100}, {200, 200}}}));
+  EXPECT_EQ(texts(*open("Route"), "Direction"),
+            (std::vector<std::string>{"Start Along", "Turn to the Left"}));
+}
+
+TEST_F(RouteTool, NamesBeyondLatin1ComeBackFromEveryOutputTable) {
+  const std::string lodzka = "\xC5\x81\xC3\xB3" "dzka"; // "Łódzka"
+  build_network({{{{0, 0}, {100, 0}}, lodzka}, {{{100, 0}, {200, 0}}, lodzka}});
+  shared_state().gDescFieldName = "NAME";
+  for (const std::int32_t directions : {0, 1}) {
+    shared_state().gUseDescField = directions;
+    click(0, 0);
+    click(200, 0, 1);
+    const auto field = directions ? "Desc" : "NAME";
+    EXPECT_EQ(texts(*open("Route"), field)[0], lodzka) << directions;
+    for (const char* table : {"Route.cpg", "ViewRoute.cpg"}) {
+      std::ifstream cpg(path(table));
+      std::string code_page;
+      std::getline(cpg, code_page);
+      EXPECT_EQ(code_page, "UTF-8") << table;
+    }
+  }
 }
 
 TEST_F(RouteTool, ViewRouteShowsTheCurrentRouteOnly) {

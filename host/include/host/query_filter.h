@@ -9,9 +9,13 @@
 namespace host {
 
 // Selects rows by attribute. The where clause is a small, safely parsed language:
-//   comparison := FIELD op value        op: = <> < > <= >=
+//   comparison := field op value        op: = <> < > <= >=
+//   field      := name | "any name" ("" stands for one double quote)
 //   value      := number | 'text' ('' stands for one quote)
 //   clause     := comparison, combined with AND, OR (AND binds tighter) and parentheses.
+// A bare name is letters, digits and "_", not starting with a digit and not a keyword; any
+// other name (OR, 1ST, a blank, a letter beyond ASCII) is written in double quotes. Numbers
+// are the plain grammar: sign, digits, fraction, exponent ("-5", ".5", "1.", "1e3").
 // Field names and keywords are matched without regard to letter case; blanks are optional
 // between tokens and may trail. An empty clause selects every row. A clause outside this
 // language, or naming a field the table does not have, makes the search fail (E_INVALIDARG).

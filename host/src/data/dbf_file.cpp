@@ -72,8 +72,9 @@ DbfFile::DbfFile(DBFHandle handle, std::string path, bool writable)
 }
 
 DbfFile DbfFile::create(const std::string& path, const std::vector<DbfColumn>& columns) {
-  // Language driver 87 = ISO-8859-1: no ".cpg" is written, and readers agree on the code page.
-  DbfFile file(DBFCreateEx(path.c_str(), "LDID/87"), path, true);
+  // UTF-8 holds every text a table of any code page hands over, and shapelib names it in a
+  // ".cpg" beside the file, which is where every reader looks for the code page.
+  DbfFile file(DBFCreateEx(path.c_str(), "UTF-8"), path, true);
   for (const auto& column : columns)
     file.declare_column(column);
   return file;

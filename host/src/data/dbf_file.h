@@ -22,7 +22,8 @@ public:
   // Checks the header against the file before anything is read or written (HostError naming
   // the file and what is wrong), after deleting the temporary of a change a killed run left.
   DbfFile(const std::string& path, bool writable);
-  // Creates a new file (replacing one of that name) in ISO-8859-1 with the given columns.
+  // Creates a new file (replacing one of that name) in UTF-8, named in a ".cpg" beside it,
+  // with the given columns.
   static DbfFile create(const std::string& path, const std::vector<DbfColumn>& columns);
   DbfFile(DbfFile&& other) noexcept;
   DbfFile& operator=(DbfFile&&) = delete;

@@ -10,6 +10,9 @@ namespace host {
 
 TableContext::TableContext(Dataset dataset, com::ComPtr<HostWorkspace> workspace)
     : dataset_(std::move(dataset)), workspace_(std::move(workspace)) {
+  // Opening the files checks their headers: a class whose files disagree with them is refused
+  // here, before any caller reads or writes it.
+  dataset_.open_dbf(false);
   if (dataset_.has_shapes()) {
     shape_type_ = dataset_.open_shp(false).shape_type();
     reference_ = dataset_.spatial_reference();

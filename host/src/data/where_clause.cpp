@@ -92,14 +92,8 @@ private:
   }
 
   std::string field_name() {
-    if (peek() == '"') {
-      const auto end = text_.find('"', at_ + 1);
-      if (end == std::string::npos || end == at_ + 1)
-        fail("expected a field name");
-      auto name = text_.substr(at_ + 1, end - at_ - 1);
-      at_ = end + 1;
-      return name;
-    }
+    if (peek() == '"')
+      return quoted_field_name();
     const auto start = at_;
     while (!at_end() && (std::isalnum(uchar()) || peek() == '_'))
       ++at_;
@@ -108,6 +102,13 @@ private:
     auto name = text_.substr(start, at_ - start);
     if (is_keyword(name))
       fail_at(start, "expected a field name");
+    return name;
+  }
+
+  std::string quoted_field_name() {
+    auto name = quoted('"', "the field name has no closing quote");
+    if (name.empty())
+      fail("expected a field name");
     return name;
   }
 
@@ -122,22 +123,25 @@ private:
     fail("expected one of = <> < > <= >=");
   }
 
-  std::string text_literal() {
+  std::string text_literal() { return quoted('\'', "the text has no closing quote"); }
+
+  // The text between two `mark`s from here on, a doubled mark inside standing for one.
+  std::string quoted(char mark, const char* unclosed) {
     std::string value;
     for (++at_; !at_end(); ++at_) {
-      if (peek() != '\'') {
+      if (peek() != mark) {
         value += peek();
         continue;
       }
-      if (at_ + 1 < text_.size() && text_[at_ + 1] == '\'') {
-        value += '\'';
+      if (at_ + 1 < text_.size() && text_[at_ + 1] == mark) {
+        value += mark;
         ++at_;
         continue;
       }
       ++at_;
       return value;
     }
-    fail("the text has no closing quote");
+    fail(unclosed);
   }
 
   double number_literal() {

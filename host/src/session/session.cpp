@@ -21,7 +21,7 @@ namespace {
 
 // Writes the failure to the transcript; the session's exit status.
 int report(Transcript& transcript, const Failure& failure) {
-  transcript.line("error " + std::to_string(failure.line) + ": " + failure.what);
+  transcript.error("error " + std::to_string(failure.line) + ": " + failure.what);
   return 1;
 }
 
@@ -104,36 +104,30 @@ int Session::run(const std::vector<ScriptLine>& lines) {
   return 0;
 }
 
+std::vector<std::string> Session::verbs() {
+  std::vector<std::string> out;
+  for (const auto& [name, verb] : verb_table())
+    out.push_back(name);
+  return out;
+}
+
 void Session::carry_out(const ScriptLine& line) {
   Words words(line.text);
   const auto verb = word(words, "verb");
-  if (verb == "layer")
-    return layer(words);
-  if (verb == "map")
-    return map(words);
-  if (verb == "view")
-    return view(words);
-  if (verb == "command")
-    return command(words);
-  if (verb == "tool")
-    return tool(words);
-  if (verb == "click")
-    return click(words);
-  if (verb == "answer")
-    return answer(words, line.number);
-  if (verb == "form")
-    return form(words, line.number);
-  if (verb == "edit")
-    return edit(words);
-  if (verb == "key")
-    return key(words, line.number);
-  if (verb == "export")
-    return export_map(words);
-  if (verb == "expect")
-    return expect(words);
-  if (verb == "show")
-    return show(words);
-  throw SessionError("unknown verb \"" + verb + "\"");
+  for (const auto& [name, member] : verb_table())
+    if (name == verb)
+      return (this->*member)(words, line.number);
+  throw SessionError("unknown verb \"" + verb + "\" (" + comma_separated(verbs()) + ")");
+}
+
+const std::vector<std::pair<std::string, Session::Verb>>& Session::verb_table() {
+  static const std::vector<std::pair<std::string, Verb>> table{
+      {"layer", &Session::layer},   {"map", &Session::map},       {"view", &Session::view},
+      {"command", &Session::command}, {"tool", &Session::tool},   {"click", &Session::click},
+      {"answer", &Session::answer}, {"form", &Session::form},     {"edit", &Session::edit},
+      {"key", &Session::key},       {"export", &Session::export_map}, {"expect", &Session::expect},
+      {"show", &Session::show}};
+  return table;
 }
 
 com::ComPtr<HostMap> Session::focus_map() {
@@ -144,7 +138,7 @@ com::ComPtr<HostMap> Session::focus_map() {
   return map;
 }
 
-void Session::layer(Words& words) {
+void Session::layer(Words& words, int) {
   const auto action = word(words, "layer action (add or remove)");
   if (action == "remove") {
     const auto name = word(words, "layer name");
@@ -165,7 +159,7 @@ void Session::layer(Words& words) {
     throw SessionError("the map has no layer " + name);
   }
   if (action != "add")
-    throw SessionError("unknown layer action \"" + action + "\"");
+    throw SessionError("unknown layer action \"" + action + "\" (add, remove)");
 
   const std::filesystem::path path = word(words, "path");
   const auto given_name = words.at_end() ? std::string() : word(words, "layer name");
@@ -206,9 +200,9 @@ void Session::layer(Words& words) {
   check(map->AddLayer(layer.get()), "adding " + name);
 }
 
-void Session::map(Words& words) {
-  if (word(words, "map setting (units)") != "units")
-    throw SessionError("unknown map setting");
+void Session::map(Words& words, int) {
+  if (const auto setting = word(words, "map setting (units)"); setting != "units")
+    throw SessionError("unknown map setting \"" + setting + "\" (units)");
   const auto unit = word(words, "unit");
   no_more(words);
   for (const auto& [name, code] : unit_names) {
@@ -217,10 +211,13 @@ void Session::map(Words& words) {
       return;
     }
   }
-  throw SessionError("unknown unit \"" + unit + "\"");
+  std::vector<std::string> units;
+  for (const auto& entry : unit_names)
+    units.emplace_back(entry.first);
+  throw SessionError("unknown unit \"" + unit + "\" (" + comma_separated(units) + ")");
 }
 
-void Session::view(Words& words) {
+void Session::view(Words& words, int) {
   const double xmin = number(words, "XMIN");
   const double ymin = number(words, "YMIN");
   const double xmax = number(words, "XMAX");
@@ -244,7 +241,7 @@ bool Session::enabled(ICommand& command, const std::string& prog_id) {
   return enabled;
 }
 
-void Session::command(Words& words) {
+void Session::command(Words& words, int) {
   const auto prog_id = word(words, "ProgID");
   no_more(words);
   auto command = bars_.command(prog_id);
@@ -253,7 +250,7 @@ void Session::command(Words& words) {
   check(command->OnClick(), prog_id + " OnClick");
 }
 
-void Session::tool(Words& words) {
+void Session::tool(Words& words, int) {
   const auto prog_id = word(words, "ProgID");
   no_more(words);
   auto command = bars_.command(prog_id);
@@ -273,7 +270,7 @@ void Session::tool(Words& words) {
   check(command->OnClick(), prog_id + " OnClick");
 }
 
-void Session::click(Words& words) {
+void Session::click(Words& words, int) {
   const double x = number(words, "X");
   const double y = number(words, "Y");
   long button = LeftButton;
@@ -339,15 +336,16 @@ void Session::form(Words& words, int line) {
       {"hover", forms::Gesture::Hover}};
   const auto name = word(words, "form name");
   const auto action = word(words, "form action");
-  if (action == "close") {
+  if (action == "close" || action == "state") {
     no_more(words);
-    user_.queue_form_step(name, FormStep{line, {}, {}, true});
+    user_.queue_form_step(name, FormStep{line, {}, {}, action == "close" ? FormStep::Close
+                                                                          : FormStep::State});
     return;
   }
   const auto gesture = gestures.find(action);
   if (gesture == gestures.end())
     throw SessionError("unknown form action \"" + action +
-                       "\" (set, select, check, click, dblclick, key, hover, close)");
+                       "\" (set, select, check, click, dblclick, key, hover, close, state)");
   const auto control = word(words, "control");
   std::string value = words.rest();
   const auto g = gesture->second;
@@ -356,14 +354,14 @@ void Session::form(Words& words, int line) {
     throw SessionError("missing value for " + action);
   if ((g == forms::Gesture::Click || g == forms::Gesture::Hover) && !value.empty())
     throw SessionError("unexpected \"" + value + "\"");
-  user_.queue_form_step(name, FormStep{line, control, {g, std::move(value)}, false});
+  user_.queue_form_step(name, FormStep{line, control, {g, std::move(value)}, FormStep::Gesture});
 }
 
-void Session::edit(Words& words) {
+void Session::edit(Words& words, int) {
   const auto action = word(words, "edit action (start or stop)");
   no_more(words);
   if (action != "start" && action != "stop")
-    throw SessionError("unknown edit action \"" + action + "\"");
+    throw SessionError("unknown edit action \"" + action + "\" (start, stop)");
   auto editor = application_->FindExtensionByName(std::string(EditorExtension)).as<HostEditor>();
   if (!editor)
     throw SessionError("the host has no editor");
@@ -382,7 +380,7 @@ void Session::key(Words& words, int line) {
   user_.queue_escape(line);
 }
 
-void Session::export_map(Words& words) {
+void Session::export_map(Words& words, int) {
   const std::filesystem::path file = word(words, "file");
   no_more(words);
   if (!com::equal_ignoring_case(file.extension().string(), ".svg"))
@@ -392,9 +390,9 @@ void Session::export_map(Words& words) {
   export_(*application_->Document(), file);
 }
 
-void Session::expect(Words& words) {
-  if (word(words, "expectation (message)") != "message")
-    throw SessionError("unknown expectation");
+void Session::expect(Words& words, int) {
+  if (const auto what = word(words, "expectation (message)"); what != "message")
+    throw SessionError("unknown expectation \"" + what + "\" (message)");
   const auto text = words.rest();
   const auto shown = user_.take_last_message();
   if (!shown)
@@ -404,9 +402,9 @@ void Session::expect(Words& words) {
                        ", but the last message box showed " + quote(*shown));
 }
 
-void Session::show(Words& words) {
-  if (word(words, "what to show (menus)") != "menus")
-    throw SessionError("unknown thing to show");
+void Session::show(Words& words, int) {
+  if (const auto what = word(words, "what to show (menus)"); what != "menus")
+    throw SessionError("unknown thing to show \"" + what + "\" (menus)");
   no_more(words);
   for (const auto& line : bars_.describe())
     transcript_.line(line);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "com/unknown.h"
@@ -29,21 +30,28 @@ public:
   // 0 when every line was carried out, 1 otherwise.
   int run(const std::vector<ScriptLine>& lines);
 
+  // The verbs a session line may start with, in the order the reference lists them.
+  static std::vector<std::string> verbs();
+
 private:
+  using Verb = void (Session::*)(Words&, int line);
+  // Every verb with the member that carries it out; errors list the names from here.
+  static const std::vector<std::pair<std::string, Verb>>& verb_table();
+
   void carry_out(const ScriptLine& line);
-  void layer(Words& words);
-  void map(Words& words);
-  void view(Words& words);
-  void command(Words& words);
-  void tool(Words& words);
-  void click(Words& words);
+  void layer(Words& words, int line);
+  void map(Words& words, int line);
+  void view(Words& words, int line);
+  void command(Words& words, int line);
+  void tool(Words& words, int line);
+  void click(Words& words, int line);
   void answer(Words& words, int line);
   void form(Words& words, int line);
-  void edit(Words& words);
+  void edit(Words& words, int line);
   void key(Words& words, int line);
-  void export_map(Words& words);
-  void expect(Words& words);
-  void show(Words& words);
+  void export_map(Words& words, int line);
+  void expect(Words& words, int line);
+  void show(Words& words, int line);
 
   com::ComPtr<HostMap> focus_map();
   bool enabled(ICommand& command, const std::string& prog_id);

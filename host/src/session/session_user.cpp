@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "session/form_listing.h"
 #include "win/paths.h"
 
 namespace host::session {
@@ -29,9 +30,16 @@ std::optional<Failure> SessionUser::unused() {
     if (!first || line < first->line)
       first = Failure{line, std::move(what)};
   };
-  for (const auto& [form, steps] : form_steps_)
-    if (!steps.empty())
-      keep_first(steps.front().line, "form " + form + " was not shown to take this step");
+  for (const auto& [form, steps] : form_steps_) {
+    if (steps.empty())
+      continue;
+    std::string what = "form " + form + " was not shown to take this step";
+    // A misspelt name is the likely cause when no dialog has it.
+    if (const auto names = designed_form_names();
+        !names.empty() && std::ranges::find(names, form) == names.end())
+      what += " (no dialog is named " + form + "; the dialogs: " + comma_separated(names) + ")";
+    keep_first(steps.front().line, what);
+  }
   if (!answers_.empty())
     keep_first(answers_.front().first, "no message box took this answer");
   if (!escapes_.empty())
@@ -44,8 +52,11 @@ void SessionUser::fail(int line, std::string what) {
     failure_ = Failure{line, std::move(what)};
 }
 
+// A problem list is read item by item, so a scripted run shows what went wrong where.
 void SessionUser::FormShown(forms::IForm& form, bool) {
   transcript_.line("dialog " + std::string(form.FormName()) + " " + quote(form.ShownCaption()));
+  for (const auto& problem : form.ListedProblems())
+    transcript_.line("problem " + quote(problem));
 }
 
 void SessionUser::WorkModal(forms::IForm& form) {
@@ -56,8 +67,14 @@ void SessionUser::WorkModal(forms::IForm& form) {
   while (form.Showing() && !steps.empty() && !failure_) {
     const FormStep step = std::move(steps.front());
     steps.pop_front();
-    const std::string problem =
-        step.close ? form.CloseByFrame() : form.Perform(step.control, step.action);
+    if (step.kind == FormStep::State) {
+      for (const auto& line : form_lines("state", form))
+        transcript_.line(line);
+      continue;
+    }
+    const std::string problem = step.kind == FormStep::Close
+                                    ? form.CloseByFrame()
+                                    : form.Perform(step.control, step.action);
     if (!problem.empty())
       fail(step.line, "form " + std::string(form.FormName()) + ": " + problem);
   }

@@ -19,13 +19,14 @@ struct Failure {
   std::string what;
 };
 
-// One thing the person will do to a form: a gesture on a control, or closing the form by its
-// window frame.
+// One thing the person will do to a form: a gesture on a control, closing the form by its
+// window frame, or reading the form's state into the transcript.
 struct FormStep {
+  enum Kind { Gesture, Close, State };
   int line = 0;
   std::string control;
   forms::UserAction action;
-  bool close = false;
+  Kind kind = Gesture;
 };
 
 // The person at the screen during a session: works modal forms with the steps queued for

@@ -60,9 +60,22 @@ bool unquote(std::string_view text, std::string& out) {
   return true;
 }
 
+std::string comma_separated(const std::vector<std::string>& names) {
+  std::string out;
+  for (const auto& name : names)
+    out += (out.empty() ? "" : ", ") + name;
+  return out;
+}
+
 void Transcript::line(std::string_view text) {
   out_ << text << '\n';
   out_.flush();
+}
+
+void Transcript::error(std::string_view text) {
+  line(text);
+  if (errors_)
+    *errors_ << "gishost: " << text << '\n' << std::flush;
 }
 
 } // namespace host::session

@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace host::session {
 
@@ -14,14 +15,22 @@ std::string quote(std::string_view text);
 // quoted text with known escapes.
 bool unquote(std::string_view text, std::string& out);
 
-// What the user would see, one line per thing, on the program's standard output.
+// The valid choices an error about an unknown one lists: "a, b, c".
+std::string comma_separated(const std::vector<std::string>& names);
+
+// What the user would see, one line per thing, on the program's standard output. Errors go
+// to the transcript and, when an error stream is given, to it as well, so a person running a
+// session sees them even when the transcript goes to a file.
 class Transcript {
 public:
-  explicit Transcript(std::ostream& out) : out_(out) {}
+  explicit Transcript(std::ostream& out, std::ostream* errors = nullptr)
+      : out_(out), errors_(errors) {}
   void line(std::string_view text);
+  void error(std::string_view text);
 
 private:
   std::ostream& out_;
+  std::ostream* errors_;
 };
 
 } // namespace host::session

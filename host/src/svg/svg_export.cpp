@@ -1,6 +1,8 @@
 #include "svg/svg_export.h"
 
+#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -12,10 +14,13 @@
 #include "host/graphics_container.h"
 #include "host/layer.h"
 #include "host/map.h"
+#include "host/table.h"
+#include "host/workspace.h"
 #include "map/color.h"
 #include "map/geometry_factory.h"
 #include "map/layers.h"
 #include "map/map.h"
+#include "svg/svg_attribution.h"
 #include "svg/svg_canvas.h"
 #include "svg/svg_legend.h"
 #include "svg/svg_text.h"
@@ -156,6 +161,15 @@ void draw_graphics(std::string& out, const Canvas& canvas, HostGraphicsContainer
   out += "</g>\n";
 }
 
+// The folder that holds the layer's data, when the layer has data in a folder.
+std::optional<std::filesystem::path> data_folder(HostFeatureLayer& layer) {
+  const auto dataset = layer.FeatureClass().as<HostDataset>();
+  const auto workspace = dataset ? dataset->Workspace() : nullptr;
+  if (!workspace)
+    return std::nullopt;
+  return std::filesystem::path(workspace->PathName());
+}
+
 // The view as the map's display transformation shows it now.
 ViewTransform view_of(HostActiveView& view) {
   const auto transform = view.ScreenDisplay()->DisplayTransformation();
@@ -174,19 +188,25 @@ std::string draw(HostMap& map, HostActiveView& active_view, HostGraphicsContaine
                     "</title>\n"
                     "<rect width=\"1000\" height=\"800\" fill=\"#ffffff\"/>\n";
   std::vector<svg::LegendLayer> legend;
+  std::vector<std::filesystem::path> data_folders;
   for (int i = map.LayerCount(); i-- > 0;) {
     const auto feature_layer = map.Layer(i).as<HostFeatureLayer>();
     if (!feature_layer || !feature_layer->Visible())
       continue;
     svg::LegendLayer entry;
     draw_layer(out, canvas, *feature_layer, i, map.SpatialReference().get(), &entry);
-    if (!entry.name.empty())
-      legend.insert(legend.begin(), std::move(entry));
+    if (entry.name.empty())
+      continue;
+    legend.insert(legend.begin(), std::move(entry));
+    if (const auto folder = data_folder(*feature_layer))
+      data_folders.insert(data_folders.begin(), *folder);
   }
   draw_graphics(out, canvas, graphics);
   svg::draw_legend(out, legend);
   svg::draw_scale_bar(out, view, units_of_reference(map.SpatialReference().get()),
                       map.DistanceUnits());
+  // The licence of drawn data may ask that every picture made from it names its source.
+  svg::draw_attribution(out, svg::attributions_of(data_folders));
   out += "</svg>\n";
   return out;
 }

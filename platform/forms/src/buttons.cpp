@@ -44,6 +44,17 @@ std::string OptionButton::perform(const UserAction& action) {
   }
   return refusal(action);
 }
+void CommandButton::appear(Appearance& out) const {
+  CaptionedControl::appear(out);
+  out.kind = "button";
+}
+
+void OptionButton::appear(Appearance& out) const {
+  CaptionedControl::appear(out);
+  out.kind = "option";
+  out.value = value_ ? 1 : 0;
+}
+
 void OptionButton::restore_state() {
   value_ = design_value_;
   CaptionedControl::restore_state();
@@ -78,6 +89,12 @@ std::string CheckBox::perform(const UserAction& action) {
   SetValue(action.value == "1" ? 1 : 0);
   return {};
 }
+void CheckBox::appear(Appearance& out) const {
+  CaptionedControl::appear(out);
+  out.kind = "check";
+  out.value = value_;
+}
+
 void CheckBox::restore_state() {
   value_ = design_value_;
   CaptionedControl::restore_state();

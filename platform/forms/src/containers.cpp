@@ -22,6 +22,11 @@ std::string Frame::perform(const UserAction& action) {
   return click_or_refuse(action, Click, DblClick, refusal(action));
 }
 
+void Frame::appear(Appearance& out) const {
+  CaptionedControl::appear(out);
+  out.kind = "frame";
+}
+
 Shape::Shape(Container& parent, Id id, Color fill_color, Look look)
     : Control(parent, std::move(id), look), fill_color_(fill_color),
       design_fill_color_(fill_color) {}
@@ -38,11 +43,21 @@ void Shape::restore_state() {
   fill_color_ = design_fill_color_;
 }
 
+void Shape::appear(Appearance& out) const {
+  out.kind = "shape";
+  out.colour = fill_color_;
+}
+
 PictureBox::PictureBox(Container& parent, Id id, Look look)
     : Control(parent, std::move(id), look) {}
 
 std::string PictureBox::perform(const UserAction& action) {
   return click_or_refuse(action, Click, DblClick, refusal(action));
+}
+
+void PictureBox::appear(Appearance& out) const {
+  out.kind = "picture";
+  out.colour = look().BackColor;
 }
 
 } // namespace forms

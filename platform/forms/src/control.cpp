@@ -102,8 +102,20 @@ bool Control::Reachable() const {
   return look_.Enabled && look_.Visible && parent_.Reachable();
 }
 
+std::string Control::FullName() const {
+  return index_ < 0 ? name_ : name_ + "(" + std::to_string(index_) + ")";
+}
+
+Appearance Control::Appear() const {
+  Appearance out;
+  out.enabled = look_.Enabled;
+  out.visible = look_.Visible;
+  appear(out);
+  return out;
+}
+
 std::string Control::Perform(const UserAction& action) {
-  const std::string who = index_ < 0 ? name_ : name_ + "(" + std::to_string(index_) + ")";
+  const std::string who = FullName();
   if (!look_.Visible)
     return who + " is not visible";
   if (!look_.Enabled)
@@ -150,6 +162,9 @@ void CaptionedControl::SetCaption(std::string caption) {
 }
 void CaptionedControl::restore_state() {
   caption_ = design_caption_;
+}
+void CaptionedControl::appear(Appearance& out) const {
+  out.caption = caption_;
 }
 
 std::string KeyEvents::press_key(std::string_view key_code) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "forms/lists.h"
 #include "forms/user.h"
 #include "screen.h"
 #include "whole_number.h"
@@ -33,6 +34,28 @@ bool split_control_name(std::string_view text, std::string_view& name, int& inde
   return true;
 }
 } // namespace
+
+namespace {
+void describe_children(const Container& container, int depth, std::vector<ControlView>& out) {
+  for (const Control* control : container.Children()) {
+    out.push_back({depth, control->FullName(), control->Appear()});
+    if (const auto* inner = dynamic_cast<const Container*>(control))
+      describe_children(*inner, depth + 1, out);
+  }
+}
+} // namespace
+
+std::vector<ControlView> Form::DescribeControls() const {
+  std::vector<ControlView> out;
+  describe_children(*this, 1, out);
+  return out;
+}
+
+std::vector<std::string> Form::ListedProblems() const {
+  if (!problem_list_ || !loaded_)
+    return {};
+  return problem_list_->Appear().items;
+}
 
 Form::Form(std::string name, FormLook look)
     : name_(std::move(name)), look_(look), design_(std::move(look)) {}
@@ -211,8 +234,12 @@ std::string Form::Perform(std::string_view control, const UserAction& action) {
   std::string_view name;
   int index = -1;
   Control* target = split_control_name(control, name, index) ? FindControl(name, index) : nullptr;
-  if (!target)
-    return "no control " + std::string(control);
+  if (!target) {
+    std::string known;
+    for (const Control* c : controls_)
+      known += (known.empty() ? "" : ", ") + c->FullName();
+    return "no control " + std::string(control) + " (controls: " + known + ")";
+  }
   return target->Perform(action);
 }
 

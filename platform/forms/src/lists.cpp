@@ -110,6 +110,23 @@ std::string ListControl::perform(const UserAction& action) {
   }
 }
 
+void ListControl::appear(Appearance& out) const {
+  out.items = items_;
+  if (list_index_ >= 0 && list_index_ < static_cast<int>(items_.size()))
+    out.text = items_[static_cast<std::size_t>(list_index_)];
+}
+
+void ListBox::appear(Appearance& out) const {
+  ListControl::appear(out);
+  out.kind = "list";
+}
+
+void ComboBox::appear(Appearance& out) const {
+  ListControl::appear(out);
+  out.kind = "combo";
+  out.text = text_;
+}
+
 void ListControl::restore_state() {
   items_ = design_items_;
   list_index_ = -1;

@@ -63,11 +63,22 @@ template <class T> void RangeControl<T>::restore_state() {
   value_ = design_value_;
 }
 
+template <class T> void RangeControl<T>::appear(Appearance& out) const {
+  out.value = value_;
+  out.min = min_;
+  out.max = max_;
+}
+
 template class RangeControl<double>;
 template class RangeControl<int>;
 
 ProgressBar::ProgressBar(Container& parent, Id id, double min, double max, Look look)
     : RangeControl(parent, std::move(id), min, max, min, look) {}
+
+void ProgressBar::appear(Appearance& out) const {
+  RangeControl::appear(out);
+  out.kind = "progress";
+}
 
 Slider::Slider(Container& parent, Id id, int min, int max, int value, Look look)
     : RangeControl(parent, std::move(id), min, max, value, look) {}
@@ -85,6 +96,11 @@ std::string Slider::perform(const UserAction& action) {
            ".." + std::to_string(Max()) + ")";
   SetValue(*value);
   return {};
+}
+
+void Slider::appear(Appearance& out) const {
+  RangeControl::appear(out);
+  out.kind = "slider";
 }
 
 } // namespace forms

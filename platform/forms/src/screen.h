@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "forms/catalogue.h"
 #include "forms/user.h"
 
 namespace forms {
@@ -15,6 +16,8 @@ struct Screen {
   std::vector<Form*> modal_forms;
   // Esc keys taken in from the user and not yet asked for.
   int escapes = 0;
+  // The dialog classes of every module, in the order they registered.
+  std::vector<FormMaker> form_makers;
 };
 
 } // namespace forms

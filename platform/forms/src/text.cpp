@@ -66,6 +66,16 @@ std::string TextBox::perform(const UserAction& action) {
     return refusal(action);
   }
 }
+void Label::appear(Appearance& out) const {
+  CaptionedControl::appear(out);
+  out.kind = "label";
+}
+
+void TextBox::appear(Appearance& out) const {
+  out.kind = "text";
+  out.text = text_;
+}
+
 void TextBox::restore_state() {
   text_ = design_text_;
   sel_start_ = 0;

@@ -24,21 +24,30 @@ bool has_line_break(std::string_view text) {
 
 } // namespace
 
-std::string read_profile_string(std::string_view section, std::string_view key,
-                                std::string_view default_text, std::string_view file,
-                                std::size_t buffer_size) {
+ProfileSnapshot::ProfileSnapshot(std::string_view file)
+    : document_(std::make_unique<const ProfileDocument>(
+          ProfileDocument::parse(read_file_contents(resolve_path(file)).value_or("")))) {}
+
+ProfileSnapshot::~ProfileSnapshot() = default;
+
+std::string ProfileSnapshot::read(std::string_view section, std::string_view key,
+                                  std::string_view default_text, std::size_t buffer_size) const {
   if (buffer_size == 0)
     return {};
   std::string value;
-  const auto contents = read_file_contents(resolve_path(file));
-  const auto document = ProfileDocument::parse(contents.value_or(""));
-  if (const auto raw = document.raw_value(section, key))
+  if (const auto raw = document_->raw_value(section, key))
     value = without_quotes(ascii::trim(*raw));
   else
     value = ascii::trim_end(default_text);
   if (value.size() > buffer_size - 1)
     value.resize(buffer_size - 1);
   return value;
+}
+
+std::string read_profile_string(std::string_view section, std::string_view key,
+                                std::string_view default_text, std::string_view file,
+                                std::size_t buffer_size) {
+  return ProfileSnapshot(file).read(section, key, default_text, buffer_size);
 }
 
 bool write_profile_string(std::string_view section, std::optional<std::string_view> key,

@@ -59,7 +59,7 @@ struct NetBase : com::IUnknown {
   // -10 without a loaded network.
   virtual std::int32_t CreateNodeIndex() = 0;
   // The node nearest to (x, y) (layer coordinates) in `node`; `second` is always 0.
-  // -10 no network, -34 no node index yet.
+  // -10 no network, -34 no node index yet, -30 a coordinate that is not a finite number.
   virtual std::int32_t SnapToNetwork(double x, double y, std::int32_t& node,
                                      std::int32_t& second) = 0;
   // As SnapToNetwork, but makes the node index itself when it is missing.

@@ -8,9 +8,12 @@
 namespace host {
 namespace {
 
-// A row with a text field NAME (column 0) and numeric fields CV_RESULT (1) and CLASS (2).
+// A row with a text field NAME (column 0) and numeric fields CV_RESULT (1) and CLASS (2); the
+// last three need quoting: a keyword (3), a name with a blank and a double quote (4), a name
+// starting with a digit (5).
 const std::map<std::string, WhereClause::Column> columns{
-    {"NAME", {0, true}}, {"CV_RESULT", {1, false}}, {"CLASS", {2, false}}};
+    {"NAME", {0, true}}, {"CV_RESULT", {1, false}}, {"CLASS", {2, false}},
+    {"OR", {3, false}},  {"SAY \"HI\"", {4, true}}, {"1ST", {5, false}}};
 
 std::optional<WhereClause::Column> resolve(const std::string& name) {
   std::string upper;
@@ -56,6 +59,20 @@ TEST(WhereClause, EvaluatesTheLanguageOnARow) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(matches(c.clause, row), c.expected) << c.clause;
+}
+
+TEST(WhereClause, QuotedNamesTakeAnyFieldName) {
+  const std::vector<com::Variant> row{"", 0, 0, 7, "hello", 1000};
+  const Case cases[] = {
+      {"\"OR\" = 7", true},
+      {"\"SAY \"\"HI\"\"\" = 'hello'", true},
+      {"\"1st\" = 1e3 AND \"or\" > 6.", true},
+      {"\"1ST\" = -1000", false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(matches(c.clause, row), c.expected) << c.clause;
+  for (const char* rejected : {"OR = 7", "1ST = 1", "\"\" = 1", "\"OR = 7"})
+    EXPECT_THROW(WhereClause::parse(rejected, resolve), HostError) << rejected;
 }
 
 TEST(WhereClause, EmptyValuesMatchNoComparison) {

@@ -67,4 +67,20 @@ TEST(ExportTest, TheDrawnMapParsesAndHoldsEveryFeatureOfTheLayer) {
   CPLDestroyXMLNode(root);
 }
 
+TEST(ExportTest, ThePictureNamesTheSourceTheDataFolderAsksFor) {
+  const SampleFolder work("gishost-attribution");
+  const std::string notice = ">\xC2\xA9 OpenStreetMap contributors</text>";
+  for (const bool asked : {true, false}) {
+    if (!asked)
+      std::filesystem::remove(work.path / "gothenburg/ATTRIBUTION.txt");
+    int status = -1;
+    const auto transcript = work.run("layer add gothenburg/roads.shp\nexport map.svg\n", status);
+    ASSERT_EQ(status, 0) << transcript;
+    std::ifstream svg(work.path / "map.svg");
+    std::stringstream text;
+    text << svg.rdbuf();
+    EXPECT_EQ(text.str().find(notice) != std::string::npos, asked) << asked;
+  }
+}
+
 } // namespace

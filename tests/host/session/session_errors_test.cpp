@@ -19,12 +19,16 @@ TEST(SessionErrorsTest, TheFirstLineThatCannotBeCarriedOutEndsTheRun) {
   const SampleFolder work("gishost-errors");
   const std::string roads = "layer add gothenburg/roads.shp\n";
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"frobnicate\nlayer add nowhere.shp\n", "error 1: unknown verb \"frobnicate\""},
+      {"frobnicate\nlayer add nowhere.shp\n",
+       "error 1: unknown verb \"frobnicate\" (layer, map, view, command, tool, click, answer, "
+       "form, edit, key, export, expect, show)"},
       {"layer add nowhere/roads.shp\n", "error 1: nowhere/roads.shp does not exist"},
       {"layer add gothenburg/roads.prj\n",
        "error 1: gothenburg/roads.prj is neither a shapefile nor a .dbf table"},
       {"layer remove roads\n", "error 1: the map has no layer roads"},
-      {"map units Furlongs\n", "error 1: unknown unit \"Furlongs\""},
+      {"map units Furlongs\n",
+       "error 1: unknown unit \"Furlongs\" (Unknown, Inches, Points, Feet, Yards, Miles, "
+       "NauticalMiles, Millimeters, Centimeters, Meters, Kilometers, DecimalDegrees, Decimeters)"},
       {"view 10 10 10 20\n", "error 1: the extent is empty"},
       {"view 10 10 x 20\n", "error 1: XMAX \"x\" is not a number"},
       {"command Corvane.Nothing\n", "error 1: Corvane.Nothing is not registered"},
@@ -39,11 +43,12 @@ TEST(SessionErrorsTest, TheFirstLineThatCannotBeCarriedOutEndsTheRun) {
       {"answer Yes\ncommand CorvaneTest.Hello\n",
        "error 1: the message box \"Hello from the test add-in\\nsecond line\" has no Yes button"},
       {"form PickForm frob Combo1\n", "error 1: unknown form action \"frob\" (set, select, check, "
-                                      "click, dblclick, key, hover, close)"},
+                                      "click, dblclick, key, hover, close, state)"},
       {"form PickForm check Check1\n", "error 1: missing value for check"},
       {"form PickForm click CmdOk now\n", "error 1: unexpected \"now\""},
       {roads + "form PickForm click CmdNone\ncommand CorvaneTest.Pick\n",
-       "error 2: form PickForm: no control CmdNone"},
+       "error 2: form PickForm: no control CmdNone (controls: Label1, Combo1, Text1, Check1, "
+       "CmdOk, CmdCancel)"},
       {"edit stop\n", "error 1: no edit session is open"},
       {"edit start\nedit start\n", "error 2: an edit session is already open"},
       {"key enter\n", "error 1: unknown key \"enter\" (escape)"},
@@ -54,7 +59,10 @@ TEST(SessionErrorsTest, TheFirstLineThatCannotBeCarriedOutEndsTheRun) {
       {"command CorvaneTest.Hello\nexpect message Goodbye\n",
        "error 2: expected the message \"Goodbye\", but the last message box showed \"Hello from "
        "the test add-in\\nsecond line\""},
-      {"show colours\n", "error 1: unknown thing to show"},
+      {"show colours\n", "error 1: unknown thing to show \"colours\" (menus)"},
+      {"form PickFrom click CmdOk\n",
+       "error 1: form PickFrom was not shown to take this step (no dialog is named PickFrom; the "
+       "dialogs: PickForm)"},
   };
   for (const auto& [session, error] : cases) {
     int status = 0;

@@ -104,6 +104,7 @@ public:
   std::string note;
   int remember = 0;
 };
+const forms::RegisteredForm<PickForm> registered_pick_form;
 
 class Pick final : public TestCommand<> {
 public:

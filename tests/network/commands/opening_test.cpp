@@ -21,6 +21,7 @@
 #include "network_fixture.h"
 #include "win/clock.h"
 #include "win/num_text.h"
+#include "win/profile.h"
 
 namespace corvane {
 namespace {
@@ -311,6 +312,146 @@ TEST_F(Opening, LoadsTheStoredSettingsOfTheNetwork) {
   EXPECT_EQ(s.gRouteColorBlue, 128);
   EXPECT_EQ(s.gNetworkState, NetworkLoaded);
   EXPECT_EQ(s.gNetBase.get(), engine_.get());
+}
+
+TEST_F(Opening, SettingsBeyondWhatCanBeKeptAreReportedAndTheOpeningStaysConsistent) {
+  add_roads();
+  const auto speed_file = path("link.spd");
+  auto write_links = [this](std::string_view section, int rows) {
+    write(section, settings::Total, win::NumText(rows));
+    for (int row = 1; row <= rows; ++row) {
+      const std::int32_t link = row % 4 + 1;
+      if (section == settings::ClosedRoads)
+        settings::write_closed_link(ini(), row, link);
+      else
+        settings::write_temp_speed(ini(), row, {double(link), 50, 31.0686});
+    }
+  };
+  auto write_categories = [&](std::vector<std::string> values) {
+    settings::delete_section(speed_file, settings::SpeedValues);
+    settings::write(speed_file, settings::SpeedValues, settings::TotalCategories,
+                    win::NumText(static_cast<std::int32_t>(values.size())));
+    for (std::size_t k = 0; k < values.size(); ++k)
+      settings::write(speed_file, settings::SpeedValues,
+                      settings::category_key(static_cast<std::int32_t>(k + 1)), values[k]);
+  };
+  const struct {
+    const char* name;
+    std::function<void()> change;
+    const char* outcome;
+    std::string warning; // a part of the one warning shown
+    std::function<void()> check;
+  } cases[] = {
+      {"a billion zones", [&] { write(settings::Isochrone, settings::TotalZones, " 1E+09"); },
+       "load",
+       "[ISOCHRONE] \"Total Zones\" gives 1000000000 entries, more than the 32767 that can be "
+       "kept; "
+       "the first 32767 are read and the others ignored.",
+       [&] {
+         EXPECT_EQ(state().gZoneCount, 32767);
+         EXPECT_EQ(state().gZoneValues[3], 15);
+         EXPECT_EQ(state().gZoneMax, 0) << "the last zone read, as ever";
+       }},
+      {"fewer zones than none", [&] { write(settings::Isochrone, settings::TotalZones, "-2"); },
+       "load", "[ISOCHRONE] \"Total Zones\" gives -2 entries; none are read.",
+       [&] { EXPECT_EQ(state().gZoneCount, 0); }},
+      {"301 closed roads", [&] { write_links(settings::ClosedRoads, 301); }, "load",
+       "[CLOSED ROADS] \"Total\" gives 301 entries, more than the 300",
+       [&] {
+         EXPECT_EQ(state().gClosedLinkCount, 300);
+         EXPECT_EQ(state().gClosedLinks[300], 1);
+       }},
+      {"301 temporary speeds", [&] { write_links(settings::TemporarySpeeds, 301); }, "load",
+       "[TEMPORARY SPEEDS] \"Total\" gives 301 entries, more than the 300",
+       [&] {
+         EXPECT_EQ(state().gTempSpeedCount, 300);
+         EXPECT_EQ(state().gTempSpeeds[300].Link, 1);
+       }},
+      {"33 road classes",
+       [&] {
+         std::vector<std::string> values;
+         for (int c = 0; c < 33; ++c)
+           values.push_back(win::NumText(c));
+         write_categories(values);
+       },
+       "load", "[SPEED VALUES] \"TOTAL CATEGORIES\" gives 33 entries, more than the 32",
+       [&] { EXPECT_EQ(state().gRoadClassCount, 32); }},
+      {"a class value beyond 16 bits",
+       [&] {
+         write_categories({" 40000", " 3"});
+       },
+       "load", "[SPEED VALUES] \"Category  1\" is no road class; it is ignored.",
+       [&] {
+         EXPECT_EQ(state().gRoadClassCount, 1);
+         EXPECT_EQ(state().gRoadClassSpeeds[0].ClassValue, 3);
+       }},
+      {"OCXMAPUNITS missing",
+       [&] {
+         win::write_profile_string(settings::Info, settings::OcxMapUnits, std::nullopt, ini());
+       },
+       "load",
+       "[INFO] \"OCXMAPUNITS\" is missing or names no map unit; the unit of the layer is used.",
+       [&] {
+         EXPECT_EQ(engine_->map_units, 7) << "metres, the layer's unit";
+         EXPECT_EQ(ini_value(settings::Info, settings::OcxMapUnits), "7");
+       }},
+      {"OCXMAPUNITS no number", [&] { write(settings::Info, settings::OcxMapUnits, "metres"); },
+       "load", "[INFO] \"OCXMAPUNITS\" is missing or names no map unit",
+       [&] { EXPECT_EQ(engine_->map_units, 7); }},
+      {"OCXDISTUNITS unknown", [&] { write(settings::Info, settings::OcxDistUnits, "kilometers"); },
+       "stop",
+       "[INFO] \"OCXDISTUNITS\" holds \"kilometers\", which is neither Kilometers nor Miles; the "
+       "network is not loaded.",
+       [&] { EXPECT_EQ(state().gNetworkState, NetworkClosed); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(ini());
+    build();
+    ASSERT_EQ(outcome(), "rebuild");
+    c.change();
+    state().gNetworkState = NetworkClosed;
+    engine_->calls.clear();
+    take_messages();
+    open();
+    EXPECT_EQ(outcome(), c.outcome);
+    const auto messages = take_messages();
+    const auto warnings = std::ranges::count_if(messages, [&](const std::string& text) {
+      return text.find(c.warning) != std::string::npos;
+    });
+    EXPECT_EQ(warnings, 1) << ::testing::PrintToString(messages);
+    c.check();
+  }
+}
+
+TEST_F(Opening, ARebuildForAMovedFolderAloneKeepsTheClosuresAndSpeeds) {
+  add_roads();
+  for (const bool count_changed : {false, true}) {
+    SCOPED_TRACE(count_changed ? "the records changed too" : "the folder moved");
+    std::filesystem::remove(ini());
+    build();
+    const auto shapefile = ini_value(settings::Info, settings::ShapeFile);
+    write(settings::ClosedRoads, settings::Total, " 1");
+    settings::write_closed_link(ini(), 1, 3);
+    write(settings::TemporarySpeeds, settings::Total, " 1");
+    settings::write_temp_speed(ini(), 1, {2, 50, 31.0686});
+    write(settings::Info, settings::ShapeFile, "C:\\old place\\roads.shp");
+    if (count_changed)
+      write(settings::Info, settings::RecordNo, " 5");
+    engine_->calls.clear();
+    open();
+    ASSERT_EQ(outcome(), "rebuild");
+    const std::int32_t kept = count_changed ? 0 : 1;
+    EXPECT_EQ(state().gClosedLinkCount, kept);
+    EXPECT_EQ(state().gTempSpeedCount, kept);
+    EXPECT_EQ(ini_value(settings::ClosedRoads, settings::Total), std::to_string(kept));
+    EXPECT_EQ(ini_value(settings::Info, settings::ShapeFile), shapefile);
+    if (!count_changed) {
+      EXPECT_EQ(state().gClosedLinks[1], 3);
+      EXPECT_EQ(state().gTempSpeeds[1].SpeedKmph, 50);
+      EXPECT_EQ(ini_value(settings::TemporarySpeeds, settings::link_row_key(1)), "2");
+    }
+  }
 }
 
 TEST_F(Opening, EndsWithItsMessageAndKeepsWhatWasSetBefore) {

@@ -133,8 +133,8 @@ TEST(FormTest, PerformRefusesWhatAPersonCannotDo) {
     std::string problem;
   };
   const std::vector<Case> cases = {
-      {"CmdNone", {Gesture::Click, ""}, "no control CmdNone"},
-      {"CmdOk(1)", {Gesture::Click, ""}, "no control CmdOk(1)"},
+      {"CmdNone", {Gesture::Click, ""}, "no control CmdNone (controls: Frame1, OptShort, OptFast, Frame2, RadKm, RadMi, Combo1, Text1, CmdOk, CmdCancel)"},
+      {"CmdOk(1)", {Gesture::Click, ""}, "no control CmdOk(1) (controls: Frame1, OptShort, OptFast, Frame2, RadKm, RadMi, Combo1, Text1, CmdOk, CmdCancel)"},
       {"CmdOk", {Gesture::Click, ""}, "CmdOk is disabled"},
       {"RadMi", {Gesture::Click, ""}, "RadMi is inside a disabled or hidden container"},
       {"Combo1", {Gesture::Set, "x"}, "Combo1 is a drop-down list: select one of its items"},
@@ -183,6 +183,74 @@ TEST(FormTest, AFailingHandlerIsReportedToThePersonNotThrown) {
   form.Show(forms::ShowMode::Modeless);
   EXPECT_EQ(form.Perform("CmdOk", {Gesture::Click, ""}),
             "CmdOk click failed: Invalid property value");
+}
+
+// One control's appearance as "depth kind name caption text value items enabled visible".
+std::string seen(const forms::ControlView& view) {
+  const auto& a = view.appearance;
+  std::string out = std::to_string(view.depth) + " " + a.kind + " " + view.name;
+  if (a.caption)
+    out += " '" + *a.caption + "'";
+  if (a.text)
+    out += " text '" + *a.text + "'";
+  if (a.value)
+    out += " value " + std::to_string(static_cast<int>(*a.value));
+  for (const auto& item : a.items)
+    out += " [" + item + "]";
+  if (!a.enabled)
+    out += " disabled";
+  if (!a.visible)
+    out += " hidden";
+  return out;
+}
+
+Strings seen(const forms::IForm& form) {
+  Strings out;
+  for (const auto& view : form.DescribeControls())
+    out.push_back(seen(view));
+  return out;
+}
+
+TEST(FormTest, DescribingShowsTheDesignWithoutLoadingAndTheStateOnceChanged) {
+  OptionsForm form;
+  EXPECT_EQ(seen(form), (Strings{"1 frame Frame1 'Route Type'",
+                                 "2 option OptShort 'Shortest' value 1",
+                                 "2 option OptFast 'Fastest' value 0",
+                                 "1 frame Frame2 'Distance Units'",
+                                 "2 option RadKm 'Kilometers' value 1",
+                                 "2 option RadMi 'Miles' value 0",
+                                 "1 combo Combo1 text '' [roads] [places]",
+                                 "1 text Text1 text ''",
+                                 "1 button CmdOk '&OK'",
+                                 "1 button CmdCancel '&CANCEL'"}));
+  EXPECT_TRUE(form.events.empty()) << "describing does not load the form";
+
+  form.Show(forms::ShowMode::Modeless);
+  perform(form, "OptFast", Gesture::Click);
+  perform(form, "Combo1", Gesture::Select, "places");
+  form.Frame2.SetEnabled(false);
+  form.Text1.SetVisible(false);
+  const auto now = seen(form);
+  EXPECT_EQ(now[2], "2 option OptFast 'Fastest' value 1");
+  EXPECT_EQ(now[3], "1 frame Frame2 'Distance Units' disabled");
+  EXPECT_EQ(now[6], "1 combo Combo1 text 'places' [roads] [places]");
+  EXPECT_EQ(now[7], "1 text Text1 text '' hidden");
+}
+
+// A problem list as the batch commands show one.
+class ProblemForm : public forms::Form {
+public:
+  ProblemForm() : Form("ProblemForm", {.Caption = "Errors"}) { SetProblemList(List1); }
+  forms::ListBox List1{*this, "List1"};
+};
+
+TEST(FormTest, AProblemListHandsOverItsLinesOnlyWhileLoaded) {
+  ProblemForm problems;
+  EXPECT_TRUE(problems.ListedProblems().empty());
+  problems.List1.AddItem("places");
+  problems.List1.AddItem("Fid = 1(Corrupt data found)");
+  EXPECT_EQ(problems.ListedProblems(), (Strings{"places", "Fid = 1(Corrupt data found)"}));
+  EXPECT_TRUE(OptionsForm().ListedProblems().empty());
 }
 
 } // namespace

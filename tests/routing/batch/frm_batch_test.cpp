@@ -25,7 +25,7 @@ protected:
     auto& dialog = gFrmBatchForm();
     dialog.CmbFtable.Clear();
     dialog.CmbTtable.Clear();
-    list_point_layers(*map(), dialog.CmbFtable, dialog.CmbTtable);
+    list_point_layers(*map(), {&dialog.CmbFtable, &dialog.CmbTtable});
     person_->expect<FrmBatch>("FrmBatch", std::move(script));
     dialog.Show(forms::ShowMode::Modal);
   }

@@ -89,14 +89,14 @@ TEST_F(GazetteerDialog, TypedValuesAreComparedNeverInterpreted) {
     add(d, "Alpha");
     add(d, "x' OR NAME <> 'y");
     act(d, "Combo2", Gesture::Select, "ID");
-    for (const char* value : {"12 OR 1=1", "-5", ".5", "5a"})
+    for (const char* value : {"12 OR 1=1", "5a"})
       add(d, value);
-    add(d, "12");
+    add(d, "1.2e1");
   });
   EXPECT_EQ(stops_seen, (std::vector<std::string>{"Alpha(Start)", "12"}));
   const std::string refused = "Envalid entries: Invalid data. Enter a number ";
-  EXPECT_EQ(shown(), (std::vector<std::string>{"Data Not Found: No data found", refused, refused,
-                                               refused, refused}));
+  EXPECT_EQ(shown(),
+            (std::vector<std::string>{"Data Not Found: No data found", refused, refused}));
   EXPECT_EQ(shared_state().gGazetteerStops[2].Y, 200);
 }
 

@@ -56,22 +56,30 @@ TEST_F(RouteOptionsTest, OkKeepsEveryChoiceAndGivesTheEngineTheUnits) {
   EXPECT_TRUE(shown().empty());
 }
 
-TEST_F(RouteOptionsTest, CancelKeepsWhatOpeningAndTheUnitButtonsDid) {
+TEST_F(RouteOptionsTest, CancelAndTheFrameGiveBackWhatOpeningAndTheUnitButtonsChanged) {
   settings::write(NetworkIniFile(path()), settings::Info, settings::RouteType, "Fastest");
-  bool fastest_shown = false;
-  options([&](Routeoptpro& d) {
-    fastest_shown = d.OptFirstest.Value();
-    act(d, "RadMi", Gesture::Click);
-    act(d, "CmdCancel", Gesture::Click);
-  });
-  const auto& state = shared_state();
-  EXPECT_TRUE(fastest_shown);
-  EXPECT_EQ(state.gRouteType, RouteFastest);
-  EXPECT_EQ(state.gDistUnits, "Miles");
-  // The engine and the settings file keep the units they had.
-  EXPECT_EQ(base_->GetDistanceUnits(), 0);
-  EXPECT_EQ(ini(settings::OcxDistUnits), settings::Missing);
-  EXPECT_EQ(state.gUseDescField, 0);
+  for (const bool by_frame : {false, true}) {
+    bool fastest_shown = false;
+    options([&](Routeoptpro& d) {
+      fastest_shown = d.OptFirstest.Value();
+      act(d, "RadMi", Gesture::Click);
+      if (!by_frame)
+        act(d, "CmdCancel", Gesture::Click);
+    });
+    const auto& state = shared_state();
+    EXPECT_TRUE(fastest_shown);
+    EXPECT_EQ(state.gRouteType, RouteShortest) << by_frame;
+    EXPECT_EQ(state.gDistUnits, "Kilometers") << by_frame;
+    EXPECT_EQ(base_->GetDistanceUnits(), 0);
+    EXPECT_EQ(ini(settings::OcxDistUnits), settings::Missing);
+    EXPECT_EQ(state.gUseDescField, 0);
+  }
+  // What the next route reports is what it computed: 400 m of road at 30 km/h.
+  click(0, 0);
+  click(400, 0, 1);
+  ASSERT_FALSE(person_->messages.empty());
+  EXPECT_EQ(person_->messages.back().text,
+            "Total Distance = 0.4 Kilometers and Total Time= 0.8 Minute");
 }
 
 TEST_F(RouteOptionsTest, AConfirmedFieldThatHasGoneIsReported) {

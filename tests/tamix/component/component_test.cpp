@@ -157,6 +157,10 @@ TEST_F(Engine, CodesForCallsThatCannotBeServed) {
   EXPECT_EQ(base->SnapToNetwork(0, 0, found, second), -34);
   EXPECT_EQ(base->FindNearestNode(0, 0, found, second), 0) << "makes its own index";
   EXPECT_TRUE(base->HasNodeIndex());
+  found = 7;
+  EXPECT_EQ(base->SnapToNetwork(std::nan(""), 0, found, second), -30) << "no place on the map";
+  EXPECT_EQ(base->FindNearestNode(0, HUGE_VAL, found, second), -30);
+  EXPECT_EQ(found, 7) << "no node handed out";
 
   const struct {
     const char* what;

@@ -53,6 +53,34 @@ TEST(ResultField, RefusesWhatIsNoNumericFieldOfATable) {
         << c.table.filename() << " " << c.field;
 }
 
+// A header that disagrees with its file is refused before anything is written: the table
+// stays byte-identical, however the value write was asked for.
+TEST(ResultField, RefusesATableWhoseHeaderLiesAndLeavesItAsItWas) {
+  const DrawnNetwork net;
+  const auto dbf = net.file(".dbf");
+  const ResultField field(dbf, "CV_RESULT");
+  const std::string good = bytes_of(dbf);
+  const struct {
+    const char* lie;
+    std::size_t at;
+    std::string bytes;
+  } cases[] = {
+      {"a record count of 0x7fffffff", 4, "\xff\xff\xff\x7f"},
+      {"a header length without descriptors", 8, std::string("\x21\x00", 2)},
+      {"a record length of another stride", 10, std::string("\x40\x00", 2)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.lie);
+    std::string damaged = good;
+    damaged.replace(c.at, c.bytes.size(), c.bytes);
+    std::ofstream(dbf, std::ios::binary | std::ios::trunc) << damaged;
+    const ResultValue mark[] = {{0, 1.0}};
+    EXPECT_EQ(code_of([&] { field.clear(); }), code::output_file_failed);
+    EXPECT_EQ(code_of([&] { field.write(mark); }), code::output_file_failed);
+    EXPECT_EQ(bytes_of(dbf), damaged);
+  }
+}
+
 TEST(ResultField, WritesInPlaceAndEveryReaderSeesItAtOnce) {
   const DrawnNetwork net;
   const auto shp_before = bytes_of(net.file(".shp"));

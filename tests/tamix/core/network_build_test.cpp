@@ -147,9 +147,34 @@ TEST(NetworkBuild, RefusesBadInputAndKeepsTheOldNetwork) {
                                       std::filesystem::file_size(f / "bad.shp") - 20);
        },
        code::illegal_shapefile},
+      {"dbf counting more records than it holds",
+       [&](auto& f) {
+         write_shapefile(f, "bad", good);
+         std::filesystem::resize_file(f / "bad.dbf",
+                                      std::filesystem::file_size(f / "bad.dbf") - 3);
+       },
+       code::illegal_shapefile},
+      {"shx pointing past the shp",
+       [&](auto& f) {
+         write_shapefile(f, "bad", good);
+         std::fstream shx(f / "bad.shx", std::ios::binary | std::ios::in | std::ios::out);
+         shx.seekp(100);
+         shx.write("\x7f\x00\x00\x00", 4);
+       },
+       code::illegal_shapefile},
       {"coordinate not a number",
        [&](auto& f) {
          write_shapefile(f, "bad", {line({{0, 0}, {std::nan(""), 1}})});
+       },
+       code::illegal_shapefile},
+      {"infinite coordinate",
+       [&](auto& f) {
+         write_shapefile(f, "bad", {line({{0, 0}, {1, 1}}), line({{1, 1}, {1, -HUGE_VAL}})});
+       },
+       code::illegal_shapefile},
+      {"length beyond a double",
+       [&](auto& f) {
+         write_shapefile(f, "bad", {line({{-1.5e308, 0}, {1.5e308, 0}})});
        },
        code::illegal_shapefile},
       {"1901 links at a node",

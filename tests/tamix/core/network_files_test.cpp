@@ -7,6 +7,7 @@
 #include "shapefile_reader.h"
 
 #include <fstream>
+#include <limits>
 
 namespace tamix::test {
 namespace {
@@ -78,13 +79,24 @@ TEST_F(NetworkFiles, LoadRefusesMissingStaleAndDamagedFiles) {
     std::function<void(const std::filesystem::path&)> damage;
     int code;
   };
-  auto patch = [](const char* file, std::streamoff offset, std::uint32_t value) {
+  auto patch = [](const char* file, std::streamoff offset, auto value) {
     return [=](const std::filesystem::path& f) {
       std::fstream io(f / file, std::ios::in | std::ios::out | std::ios::binary);
       io.seekp(offset);
       io.write(reinterpret_cast<const char*>(&value), sizeof value);
     };
   };
+  // Offsets behind the 40-byte headers: dist.bin holds a double per link slot; coord.bin the
+  // node points (slot 0 included), the shapes' first points, then the shape points.
+  const Network built = load_network(folder.path());
+  const std::streamoff header = 40;
+  const std::streamoff link_1_length = header + sizeof(double);
+  const std::streamoff node_1_y = header + sizeof(Point) + sizeof(double);
+  const std::streamoff shape_point_0 =
+      header + std::streamoff((built.node_count() + 1) * sizeof(Point) +
+                              (built.link_count() + 2) * sizeof(std::uint64_t));
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
   const std::vector<Case> cases = {
       {"missing link.bin", [](auto& f) { std::filesystem::remove(f / link_file); },
        code::load_failed},
@@ -103,8 +115,13 @@ TEST_F(NetworkFiles, LoadRefusesMissingStaleAndDamagedFiles) {
                                       std::filesystem::file_size(f / coord_file) + 1);
        },
        code::wrong_version},
-      {"count that overflows", patch(coord_file, 24, 0xFFFFFFFF), code::wrong_version},
-      {"arc to an unknown node", patch(node_file, 40 + 6 * 4, 77), code::wrong_version},
+      {"count that overflows", patch(coord_file, 24, 0xFFFFFFFFu), code::wrong_version},
+      {"arc to an unknown node", patch(node_file, 40 + 6 * 4, 77u), code::wrong_version},
+      {"negative length", patch(dist_file, link_1_length, -1.0), code::wrong_version},
+      {"length not a number", patch(dist_file, link_1_length, nan), code::wrong_version},
+      {"infinite length", patch(dist_file, link_1_length, inf), code::wrong_version},
+      {"node coordinate not a number", patch(coord_file, node_1_y, nan), code::wrong_version},
+      {"infinite shape point", patch(coord_file, shape_point_0, -inf), code::wrong_version},
       {"attribute.bin of another network",
        [](auto& f) { write_attribute_file(f, std::vector<std::uint8_t>(9, 1)); },
        code::wrong_version},

@@ -2,6 +2,8 @@
 
 #include "node_index.h"
 
+#include <cmath>
+#include <limits>
 #include <random>
 
 namespace tamix::test {
@@ -49,6 +51,27 @@ TEST(NodeIndex, BreaksTiesToTheLowerNodeAndCopesWithAFlatExtent) {
   EXPECT_EQ(index.nearest(15, -3), 2u);
   EXPECT_EQ(index.nearest(29, 100), 4u);
   EXPECT_EQ(index.nearest(-1e9, 0), 1u);
+}
+
+TEST(NodeIndex, CopesWithCoordinatesNearTheLimitsOfADouble) {
+  TempFolder folder;
+  const Point a{0, 0}, b{10, 0}, c{1e300, 0}, d{1e300, 1e300}, e{-1e308, 0}, f{1e308, -1e308};
+  // The extent is wider than any double and distances square beyond it.
+  write_shapefile(folder.path(), "roads",
+                  {line({e, a}), line({a, b}), line({b, c}), line({c, d}), line({c, f})});
+  Network network = build_and_load(folder.path(), "roads");
+  NodeIndex index(network);
+  const std::pair<Point, Point> cases[] = {
+      {{1, 1}, a},      {{9, -1}, b},         {{1e300, 1e299}, c},  {{1e300, 9e299}, d},
+      {{-9e307, 5}, e}, {{1e308, -9e307}, f}, {{-1e308, 1e308}, e},
+  };
+  for (const auto& [query, expected] : cases)
+    EXPECT_EQ(index.nearest(query.x, query.y), node_at(network, expected))
+        << query.x << " " << query.y;
+  for (const double bad : {std::nan(""), std::numeric_limits<double>::infinity()}) {
+    EXPECT_EQ(index.nearest(bad, 0), no_node);
+    EXPECT_EQ(index.nearest(0, -bad), no_node);
+  }
 }
 
 } // namespace

@@ -12,6 +12,7 @@ public:
 
 protected:
   std::string perform(const UserAction& action) override;
+  void appear(Appearance& out) const override;
 };
 
 // One choice of a group: the option buttons of the same container. Selecting one clears the
@@ -30,6 +31,7 @@ public:
 protected:
   std::string perform(const UserAction& action) override;
   void restore_state() override;
+  void appear(Appearance& out) const override;
 
 private:
   bool value_;
@@ -51,6 +53,7 @@ public:
 protected:
   std::string perform(const UserAction& action) override;
   void restore_state() override;
+  void appear(Appearance& out) const override;
 
 private:
   int value_;

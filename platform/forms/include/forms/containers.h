@@ -17,6 +17,7 @@ public:
 
 protected:
   std::string perform(const UserAction& action) override;
+  void appear(Appearance& out) const override;
 };
 
 // A drawn figure (rectangle, oval, ...) that shows a colour; it takes no gestures.
@@ -29,6 +30,7 @@ public:
 
 protected:
   void restore_state() override;
+  void appear(Appearance& out) const override;
 
 private:
   Color fill_color_;
@@ -49,6 +51,7 @@ public:
 protected:
   std::string perform(const UserAction& action) override;
   void restore_state() override {}
+  void appear(Appearance& out) const override;
 };
 
 } // namespace forms

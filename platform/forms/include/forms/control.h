@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -54,6 +55,21 @@ struct Look {
   int Top = 0;
   int Width = 0;
   int Height = 0;
+};
+
+// What a person sees of a control: its kind ("button", "option", "check", "label", "frame",
+// "text", "list", "combo", "shape", "picture", "progress", "slider") and what it shows. Only
+// what the kind has is set.
+struct Appearance {
+  std::string kind = "control";
+  std::optional<std::string> caption;
+  std::optional<std::string> text;  // typed or chosen: a text box, a combo box, a list's choice
+  std::optional<double> value;      // option 0/1, check box 0..2, a range control's value
+  std::optional<double> min, max;   // a range control's bounds
+  std::optional<Color> colour;      // a shape's fill, a picture box's back colour
+  std::vector<std::string> items;   // a list's or combo box's items
+  bool enabled = true;
+  bool visible = true;
 };
 
 // A control's name, with its index when it is an element of a control array.
@@ -134,6 +150,12 @@ public:
   // Back to the design state (the form was unloaded).
   void RestoreDesign();
 
+  // What the control shows now, read without loading its form: a form that was never loaded
+  // shows its design.
+  Appearance Appear() const;
+  // "Name", or "Name(index)" for an element of a control array.
+  std::string FullName() const;
+
   // The mouse moved over the control (a person's Hover gesture).
   MouseEvent MouseMove;
 
@@ -146,6 +168,10 @@ protected:
   // The gesture itself; the caller has checked that the control is reachable.
   virtual std::string perform(const UserAction& action);
   virtual void restore_state() = 0;
+  // Fills in what the kind shows beyond Enabled and Visible.
+  virtual void appear(Appearance& out) const = 0;
+  // The look as it is now, without loading the form.
+  const Look& look() const { return look_; }
   std::string refusal(const UserAction& action) const;
 
 private:
@@ -166,6 +192,8 @@ protected:
   CaptionedControl(Container& parent, Id id, std::string caption, Look look);
   // Subclasses that keep more state restore it and then call this.
   void restore_state() override;
+  // Subclasses set the kind (and what else they show) after calling this.
+  void appear(Appearance& out) const override;
 
 private:
   std::string caption_;

@@ -13,6 +13,16 @@ enum class ShowMode { Modeless = 0, Modal = 1 };
 // Why a form is being unloaded, as QueryUnload receives it.
 enum UnloadMode : int { FormControlMenu = 0, FormCode = 1 };
 
+class ListBox;
+
+// One control as a listing shows it: how deep it sits (1 for a control of the form itself, one
+// more inside each frame or picture box) and what it shows.
+struct ControlView {
+  int depth = 1;
+  std::string name;
+  Appearance appearance;
+};
+
 struct FormLook {
   std::string Caption;
   int Left = 0;
@@ -34,6 +44,12 @@ public:
   // The window frame's close box: QueryUnload (FormControlMenu), then Unload, either of
   // which may cancel. Returns the empty text, or why a handler failed.
   virtual std::string CloseByFrame() = 0;
+  // Every control as it is now, each container before what it holds, in design order. It
+  // does not load the form: a form never loaded shows its design.
+  virtual std::vector<ControlView> DescribeControls() const = 0;
+  // The lines of the form's problem list (the problems a run met, shown at its end, which a
+  // person reads one by one); empty for a form that has none or is not loaded.
+  virtual std::vector<std::string> ListedProblems() const = 0;
 
 protected:
   ~IForm() = default;
@@ -91,8 +107,13 @@ public:
   bool Showing() const override { return visible_; }
   std::string Perform(std::string_view control, const UserAction& action) override;
   std::string CloseByFrame() override;
+  std::vector<ControlView> DescribeControls() const override;
+  std::vector<std::string> ListedProblems() const override;
 
 protected:
+  // Makes `list` the form's problem list (see ListedProblems).
+  void SetProblemList(const ListBox& list) { problem_list_ = &list; }
+
   virtual void Form_Load() {}
   // When the form is shown, and again when a modal form shown over it closes.
   virtual void Form_Activate() {}
@@ -127,6 +148,7 @@ private:
   bool loading_ = false;
   bool visible_ = false;
   std::vector<Control*> controls_;
+  const ListBox* problem_list_ = nullptr;
 };
 
 } // namespace forms

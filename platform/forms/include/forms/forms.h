@@ -2,6 +2,7 @@
 
 // Everything a dialog needs: the form, its controls and the message box.
 #include "forms/buttons.h"
+#include "forms/catalogue.h"
 #include "forms/containers.h"
 #include "forms/control_array.h"
 #include "forms/form.h"

@@ -36,6 +36,8 @@ protected:
   std::string select_item(const std::string& item);
   std::string perform(const UserAction& action) override;
   void restore_state() override;
+  // The items, and the chosen one as the text.
+  void appear(Appearance& out) const override;
   const std::vector<std::string>& items() const { return items_; }
   // A selection that follows from the text, without a Click.
   void select_silently(int index) { list_index_ = index; }
@@ -52,6 +54,9 @@ public:
 
   // The selected item, or the empty text.
   std::string Text() const;
+
+protected:
+  void appear(Appearance& out) const override;
 };
 
 enum class ComboStyle {
@@ -78,6 +83,7 @@ protected:
   void selection_changed() override;
   std::string perform(const UserAction& action) override;
   void restore_state() override;
+  void appear(Appearance& out) const override;
 
 private:
   int find_item(const std::string& text) const;

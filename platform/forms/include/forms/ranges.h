@@ -22,6 +22,8 @@ protected:
   // The value changed, by a person or by code.
   virtual void value_changed() {}
   void restore_state() override;
+  // The value and bounds; the subclass sets the kind.
+  void appear(Appearance& out) const override;
 
 private:
   T min_, max_, value_;
@@ -37,6 +39,9 @@ public:
   static constexpr std::string_view ProgID = "MSComctlLib.ProgressBar";
 
   ProgressBar(Container& parent, Id id, double min = 0, double max = 100, Look look = {});
+
+protected:
+  void appear(Appearance& out) const override;
 };
 
 // The common controls' slider ("MSComctlLib.Slider"). Change fires when the value changes,
@@ -53,6 +58,7 @@ public:
 protected:
   std::string perform(const UserAction& action) override;
   void value_changed() override { raise(Change); }
+  void appear(Appearance& out) const override;
 };
 
 } // namespace forms

@@ -13,6 +13,7 @@ public:
 
 protected:
   std::string perform(const UserAction& action) override;
+  void appear(Appearance& out) const override;
 };
 
 // Change fires whenever the text changes, typed by a person or set by code. The selection
@@ -34,6 +35,7 @@ public:
 protected:
   std::string perform(const UserAction& action) override;
   void restore_state() override;
+  void appear(Appearance& out) const override;
 
 private:
   std::string text_;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,5 +51,23 @@ bool write_profile_string(std::string_view section, std::optional<std::string_vi
 
 // write_profile_string with a null key.
 bool delete_profile_section(std::string_view section, std::string_view file);
+
+class ProfileDocument;
+
+// A profile file read once, for a reader of many keys: `read` gives what read_profile_string
+// would, for the file as it was when the snapshot was taken.
+class ProfileSnapshot {
+public:
+  explicit ProfileSnapshot(std::string_view file);
+  ~ProfileSnapshot();
+  ProfileSnapshot(const ProfileSnapshot&) = delete;
+  ProfileSnapshot& operator=(const ProfileSnapshot&) = delete;
+
+  std::string read(std::string_view section, std::string_view key, std::string_view default_text,
+                   std::size_t buffer_size = profile_buffer_size) const;
+
+private:
+  std::unique_ptr<const ProfileDocument> document_;
+};
 
 } // namespace win

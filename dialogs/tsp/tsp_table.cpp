@@ -1,0 +1,48 @@
+#include "dialogs/tsp/tsp_table.h"
+
+#include <algorithm>
+
+#include "network/shared_state.h"
+
+namespace corvane {
+
+TspTable::TspTable()
+    : Form("TspTable", {.Caption = "TSP from Table", .Width = 3735, .Height = 1950}) {
+  SeltTab.Click = [this] { shared_state().gTspTableLayerIndex = SeltTab.ListIndex(); };
+  TabOk.Click = [this] {
+    auto& state = shared_state();
+    state.gTspTableLayerIndex = std::max(SeltTab.ListIndex(), 0);
+    state.gTspTableLayerName = SeltTab.Text();
+    state.gTspTableCancelled = 0;
+    Unload();
+  };
+  TabCan.Click = [this] {
+    auto& state = shared_state();
+    state.gTspTableLayerName = "";
+    state.gTspTableCancelled = 1;
+    Unload();
+  };
+}
+
+void TspTable::Form_Load() {
+  Move(3000, 3000, Width(), Height());
+}
+
+void TspTable::Form_QueryUnload(int&, int UnloadMode) {
+  // The command reads the outcome after the dialog has gone: a window closed by its frame made
+  // no choice, so the run must not start with the choice of an earlier showing.
+  if (UnloadMode == forms::FormControlMenu)
+    shared_state().gTspTableCancelled = 1;
+}
+
+TspTable& gTspTableForm() {
+  thread_local TspTable form;
+  return form;
+}
+
+namespace {
+// For listings of every dialog (gishost --forms).
+const forms::RegisteredForm<TspTable> registered_tsptable;
+} // namespace
+
+} // namespace corvane

@@ -1,0 +1,49 @@
+#pragma once
+
+// The network checks: one value per link over the network's links and nodes alone. What each
+// value means is the calculation object's contract (FindDeadEnds, FindParallelLinks,
+// FindSubnets and FindUnusedLinks in tamix/net_calc.h); these are its algorithms:
+//   dead ends       blocks (2-connected sets of links) by an iterative Hopcroft-Tarjan search,
+//                   classified along the tree of blocks from each part's largest block;
+//   parallel links  link ends grouped per node, each pair of nodes seen once;
+//   subnets         connected parts by breadth-first search;
+//   unused links    per link, a search between its ends bounded by its length.
+// Every traversal keeps its own stack or queue, so a chain of any length is fine. Each runs in
+// time linear in the network, except the unused links: one short search per link.
+
+#include "network.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace tamix {
+
+// Entry l belongs to link l; entry 0 is unused and 0.
+using LinkValues = std::vector<std::int32_t>;
+
+namespace dead_end {
+inline constexpr std::int32_t main_net = 0;
+inline constexpr std::int32_t cul_de_sac = 1;
+inline constexpr std::int32_t loop = 2;
+inline constexpr std::int32_t bridge = 3;
+inline constexpr std::int32_t minor_net = 4;
+} // namespace dead_end
+
+namespace unused_link {
+inline constexpr std::int32_t used = 0;
+inline constexpr std::int32_t unused = 1;
+inline constexpr std::int32_t loop = 2;
+} // namespace unused_link
+
+// Values and how many links (unused links), groups (parallel links) or subnets there are.
+struct CheckResult {
+  LinkValues of_link;
+  std::int32_t count = 0;
+};
+
+LinkValues find_dead_ends(const Network& network);
+CheckResult find_parallel_links(const Network& network);
+CheckResult find_subnets(const Network& network);
+CheckResult find_unused_links(const Network& network);
+
+} // namespace tamix

@@ -1,0 +1,112 @@
+// Every example of the session reference (host/gishost/README.md) is a pair of fenced blocks,
+// "```session NAME" and "```transcript NAME". Each runs in a fresh copy of the sample network
+// with the add-in and engine built beside gishost, and must write exactly its transcript.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "session/session.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path readme = fs::path(CORVANE_SOURCE_DIR) / "host/gishost/README.md";
+
+std::string read_file(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+struct Example {
+  std::string name;
+  std::string session;
+  std::string transcript;
+  bool has_transcript = false;
+};
+
+// The examples in the order their sessions appear.
+std::vector<Example> examples() {
+  std::vector<Example> found;
+  std::map<std::string, std::size_t> by_name;
+  std::istringstream in(read_file(readme));
+  std::string line;
+  std::string* block = nullptr;
+  while (std::getline(in, line)) {
+    if (block) {
+      if (line == "```")
+        block = nullptr;
+      else
+        *block += line + "\n";
+      continue;
+    }
+    for (const std::string kind : {"session", "transcript"}) {
+      const std::string fence = "```" + kind + " ";
+      if (!line.starts_with(fence))
+        continue;
+      const auto name = line.substr(fence.size());
+      if (!by_name.contains(name)) {
+        by_name[name] = found.size();
+        found.push_back({name, {}, {}, false});
+      }
+      auto& example = found[by_name[name]];
+      if (kind == "transcript")
+        example.has_transcript = true;
+      block = kind == "session" ? &example.session : &example.transcript;
+    }
+  }
+  return found;
+}
+
+class ReadmeExample : public ::testing::TestWithParam<Example> {};
+
+TEST_P(ReadmeExample, WritesItsTranscript) {
+  const auto& example = GetParam();
+  ASSERT_TRUE(example.has_transcript) << example.name << " has no transcript block";
+  ASSERT_FALSE(example.session.empty()) << example.name << " has no session block";
+  const auto work =
+      fs::temp_directory_path() / ("readme-" + example.name + "-" + std::to_string(::getpid()));
+  fs::remove_all(work);
+  fs::create_directories(work);
+  fs::copy(fs::path(CORVANE_SOURCE_DIR) / "data/sample/gothenburg", work / "gothenburg");
+  std::ofstream(work / "example.session") << example.session;
+  const std::string command = "cd '" + work.string() + "' && CORVANE_REGISTRY='" +
+                              (work / "registry").string() +
+                              "' " CORVANE_BINARY_DIR "/bin/gishost example.session"
+                              " > transcript.txt 2> errors.txt";
+  const int status = std::system(command.c_str());
+  const auto transcript = read_file(work / "transcript.txt");
+  const auto errors = read_file(work / "errors.txt");
+  fs::remove_all(work);
+
+  EXPECT_EQ(transcript, example.transcript) << errors;
+  const bool should_fail = example.transcript.find("\nerror ") != std::string::npos ||
+                           example.transcript.starts_with("error ");
+  EXPECT_EQ(status != 0, should_fail) << errors;
+}
+
+INSTANTIATE_TEST_SUITE_P(Readme, ReadmeExample, ::testing::ValuesIn(examples()),
+                         [](const ::testing::TestParamInfo<Example>& info) {
+                           std::string name;
+                           for (const char c : info.param.name)
+                             name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                           return name;
+                         });
+
+TEST(Readme, NamesEveryVerb) {
+  const auto text = read_file(readme);
+  for (const auto& verb : host::session::Session::verbs())
+    EXPECT_NE(text.find("`" + verb + " "), std::string::npos) << verb;
+}
+
+} // namespace
