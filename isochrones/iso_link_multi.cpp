@@ -44,13 +44,16 @@ void place_centre(host::HostMap& map, const SnappedClick& centre, const std::str
   active_view_of(map)->Refresh();
 }
 
-// The number of links the last run reached: those with a nearest centre.
-std::int32_t reached_links(host::HostFeatureClass& network) {
+// Whether the last run reached some link: one with a nearest centre. The search stops at the
+// first such link.
+bool reached_some_link(host::HostFeatureClass& network) {
   const auto filter = create<host::HostQueryFilter>(host::QueryFilterClass);
   filter->SetWhereClause(std::string(ResultFieldName) + " > 0");
-  std::int32_t count = 0;
-  check_call(network.FeatureCount(filter.get(), &count), "FeatureCount");
-  return count;
+  com::ComPtr<host::HostFeatureCursor> cursor;
+  check_call(network.Search(filter.get(), true, &cursor), "Search");
+  com::ComPtr<host::HostFeature> first;
+  check_call(require(cursor, "Search")->NextFeature(&first), "NextFeature");
+  return static_cast<bool>(first);
 }
 
 } // namespace
@@ -157,7 +160,7 @@ bool IsoLinkMulti::calculate(host::HostMap& map, ClickRun& run) {
 
   gLegendForm().Show(forms::ShowMode::Modal);
   run.busy();
-  if (reached_links(*network) == 0)
+  if (!reached_some_link(*network))
     return false;
   zone_breaks_ = LinkZoneBreaks();
   if (state.gZoneCount > 1) {
