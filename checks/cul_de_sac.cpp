@@ -1,6 +1,87 @@
 #include "checks/cul_de_sac.h"
 
+#include <algorithm>
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "checks/check_road.h"
+#include "com/variant.h"
+#include "common/busy_pointer.h"
+#include "common/check_network_ready.h"
+#include "common/handler_end.h"
+#include "common/layer_lookup.h"
+#include "common/remove_output_shapefile.h"
+#include "common/rgb_colour.h"
+#include "common/stamp_network_edited.h"
+#include "common/write_route_shapefile.h"
+#include "host/cursor.h"
+#include "host/layer.h"
+#include "host/renderer.h"
+#include "host/spatial_reference.h"
+#include "host/symbol.h"
+#include "network/result_field.h"
+#include "network/shared_state.h"
+#include "routing/route_output.h"
+#include "win/paths.h"
+
 namespace corvane {
+
+namespace {
+
+constexpr std::string_view CulDeSacName = "CulDeSac";
+constexpr std::string_view FlaggedLinks = "CV_RESULT > 0 ";
+constexpr int SimpleFeatures = 1;
+constexpr int SolidLine = 0;
+
+// The kinds of dead end the engine tells apart, by their values 1 to 4.
+struct DeadEndKind {
+  std::string_view value;
+  std::string_view label;
+  int red, green, blue;
+};
+constexpr std::array<DeadEndKind, 4> dead_end_kinds{{
+    {"1", "Cul De Sac", 0, 255, 0},
+    {"2", "Loops", 255, 0, 0},
+    {"3", "Bridge", 56, 45, 121},
+    {"4", "Minor Net", 248, 36, 236},
+}};
+
+// The legend label of a kind with its number of links, with the blank after it:
+// "Cul De Sac ( 12 ) ".
+std::string kind_label(std::string_view label, int links) {
+  return std::string(label) + " ( " + std::to_string(links) + " ) ";
+}
+
+void copy_network_projection(std::string_view to) {
+  const auto& state = shared_state();
+  const auto factory =
+      create<host::HostSpatialReferenceFactory>(host::SpatialReferenceEnvironmentClass);
+  com::ComPtr<host::HostSpatialReference> reference;
+  check_call(factory->CreateESRISpatialReferenceFromPRJFile(
+                 win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".prj"),
+                 &reference),
+             "CreateESRISpatialReferenceFromPRJFile");
+  check_call(factory->ExportESRISpatialReferenceToPRJFile(
+                 require(reference, "spatial reference").get(),
+                 win::join_path(state.gNetworkFolder, std::string(to) + ".prj")),
+             "ExportESRISpatialReferenceToPRJFile");
+}
+
+// "CulDeSac" with the network's fields, shape field and coordinate system.
+com::ComPtr<host::HostFeatureClass> create_output(host::HostFeatureWorkspace* workspace,
+                                                  host::HostFeatureClass* network) {
+  com::ComPtr<host::HostFeatureClass> created;
+  check_call(workspace->CreateFeatureClass(std::string(CulDeSacName),
+                                           require(network->Fields(), "Fields").get(),
+                                           SimpleFeatures, network->ShapeFieldName(), "",
+                                           &created),
+             "CreateFeatureClass");
+  return require(created, "CreateFeatureClass");
+}
+
+} // namespace
 
 CulDeSac::CulDeSac()
     : CommandBase({.Caption = "Detect Cul-De-Sac",
@@ -8,5 +89,84 @@ CulDeSac::CulDeSac()
                    .Tooltip = "Cul_De_Sac",
                    .Message = "Detects the Cul_De_Sac in the Network",
                    .BitmapId = 7050}) {}
+
+void CulDeSac::click() {
+  RunCheck([&] {
+    const auto map = focus_map();
+    // The projection is tested before the engine writes its values and before the old output
+    // is deleted, so that a refusal changes nothing.
+    if (!CheckNetworkReady(map.get()) || RefuseNetworkNamedAs(CulDeSacName, "Cul_De_Sac") ||
+        !NetworkProjectionPresent())
+      return;
+    BusyPointer busy;
+    RunEngineCheck([](tamix::NetCalc& calc) { return calc.FindDeadEnds(3); },
+                   CostReset::BeforeAndAfterFind);
+
+    map->ClearSelection();
+    const auto view = require(document()->ActiveView(), "ActiveView");
+    const auto workspace = OpenNetworkWorkspace();
+    RemoveOutputShapefile(map.get(), view.get(), CulDeSacName);
+    copy_network_projection(CulDeSacName);
+    const auto network = NetworkFeatureClass(map.get());
+    const auto output = create_output(workspace.get(), network.get());
+    const auto layer = LayerOver(output);
+    CopyRouteLinks(output.get(), network.get(), FlaggedLinks, nullptr);
+    check_call(map->AddLayer(layer.get()), "AddLayer");
+    DrawCulDeSacRenderer();
+
+    // The result now lives in "CulDeSac.shp" alone.
+    auto& state = shared_state();
+    state.gEngineResult = require(state.gNetCalc, "NetCalc")->ClearResultField(-1, 0);
+    StampNetworkEdited();
+  });
+}
+
+void CulDeSac::DrawCulDeSacRenderer() {
+  const auto map = focus_map();
+  const auto index = FindLayerIndex(map.get(), CulDeSacName, "L");
+  if (index == NoLayer)
+    return;
+  const auto layer = require_as<host::HostGeoFeatureLayer>(map->Layer(index), "CulDeSac layer");
+  const auto features = require(layer->FeatureClass(), "FeatureClass");
+  com::ComPtr<host::HostFeatureCursor> cursor;
+  check_call(features->Search(nullptr, false, &cursor), "Search");
+  require(cursor, "Search");
+  const int field = features->FindField(std::string(ResultFieldName));
+
+  // Each value once, in the order the links come, with its number of links: the legend shows
+  // the final counts.
+  std::vector<std::pair<std::string, int>> values;
+  com::ComPtr<host::HostFeature> feature;
+  while (cursor->NextFeature(&feature) == com::S_OK && feature) {
+    const auto value = feature->Value(field).to_string().value_or("");
+    const auto known = std::ranges::find(values, value, &std::pair<std::string, int>::first);
+    if (known == values.end())
+      values.emplace_back(value, 1);
+    else
+      ++known->second;
+  }
+
+  const auto renderer = create<host::HostUniqueValueRenderer>(host::UniqueValueRendererClass);
+  renderer->SetFieldCount(1);
+  renderer->SetField(0, std::string(ResultFieldName));
+  renderer->SetFieldType(0, true);
+  for (const auto& [value, links] : values) {
+    const auto symbol = create<host::HostSimpleLineSymbol>(host::SimpleLineSymbolClass);
+    symbol->SetStyle(SolidLine);
+    symbol->SetWidth(3.0);
+    // Values other than the four kinds get neither a label nor a colour.
+    const auto kind = std::ranges::find(dead_end_kinds, value, &DeadEndKind::value);
+    if (kind != dead_end_kinds.end())
+      symbol->SetColor(rgb_colour(kind->red, kind->green, kind->blue).get());
+    renderer->AddValue(value, "", symbol.get());
+    if (kind != dead_end_kinds.end())
+      renderer->SetLabel(value, kind_label(kind->label, links));
+  }
+  renderer->SetColorScheme("Custom");
+  check_call(layer->SetRenderer(renderer.get()), "SetRenderer");
+  layer->SetDisplayField(std::string(ResultFieldName));
+  document()->UpdateContents();
+  require(document()->ActiveView(), "ActiveView")->Refresh();
+}
 
 } // namespace corvane

@@ -8,6 +8,11 @@ namespace corvane {
 class CulDeSac final : public CommandBase<> {
 public:
   CulDeSac();
+
+private:
+  void click() override;
+  // Draws the "CulDeSac" layer with one colour per kind, labelled with its number of links.
+  void DrawCulDeSacRenderer();
 };
 
 } // namespace corvane

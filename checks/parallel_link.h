@@ -8,6 +8,9 @@ namespace corvane {
 class ParallelLink final : public CommandBase<> {
 public:
   ParallelLink();
+
+private:
+  void click() override;
 };
 
 } // namespace corvane

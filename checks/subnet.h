@@ -8,6 +8,9 @@ namespace corvane {
 class Subnet final : public CommandBase<> {
 public:
   Subnet();
+
+private:
+  void click() override;
 };
 
 } // namespace corvane

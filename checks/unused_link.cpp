@@ -1,6 +1,21 @@
 #include "checks/unused_link.h"
 
+#include <string>
+
+#include "checks/check_road.h"
+#include "common/busy_pointer.h"
+#include "common/check_network_ready.h"
+#include "common/handler_end.h"
+#include "common/show_message.h"
+#include "common/stamp_network_edited.h"
+
 namespace corvane {
+
+namespace {
+
+constexpr std::string_view UnusedLinks = "CV_RESULT = 1 or CV_RESULT = 2";
+
+} // namespace
 
 UnusedLink::UnusedLink()
     : CommandBase({.Caption = "Show Unused Links",
@@ -8,5 +23,28 @@ UnusedLink::UnusedLink()
                    .Tooltip = "Detect Unused Link",
                    .Message = "Detects the Unused Links in the Network",
                    .BitmapId = 7058}) {}
+
+void UnusedLink::click() {
+  RunCheck([&] {
+    const auto map = focus_map();
+    if (!CheckNetworkReady(map.get()) || !NetworkProjectionPresent())
+      return;
+    BusyPointer busy;
+    RunEngineCheck([](tamix::NetCalc& calc) { return calc.FindUnusedLinks(); },
+                   CostReset::BeforeFind);
+    if (CountLinks(map.get(), UnusedLinks) < 1) {
+      busy.reset();
+      show_message("No Unused links found", "UNUSED LINK", forms::Icon::Information);
+      return;
+    }
+    // Added to what the user selected before: the map's selection is not cleared.
+    SelectLinks(map.get(), require(document()->ActiveView(), "ActiveView").get(), UnusedLinks);
+    busy.reset();
+    show_message(std::to_string(CountLinks(map.get(), UnusedLinks)) +
+                     "  Unused Links found in the present Network",
+                 "Unused Links", forms::Icon::Information);
+    StampNetworkEdited();
+  });
+}
 
 } // namespace corvane

@@ -8,6 +8,9 @@ namespace corvane {
 class UnusedLink final : public CommandBase<> {
 public:
   UnusedLink();
+
+private:
+  void click() override;
 };
 
 } // namespace corvane

@@ -51,17 +51,23 @@ bool refuse_modified_network_layer() {
                 forms::Icon::None);
 }
 
+} // namespace
+
 bool refuse_without_zones() {
   return shared_state().gZoneMax == 0 && refuse("Create zones", "Error", forms::Icon::Exclamation);
 }
-
-} // namespace
 
 bool network_layer_newer_than_settings(std::string_view folder, std::string_view layer_name) {
   const win::FileSystemObject files;
   const auto shapefile = modified(files, win::join_path(folder, std::string(layer_name) + ".shp"));
   const auto settings = modified(files, NetworkIniFile(folder));
   return shapefile > settings + std::chrono::minutes(1);
+}
+
+bool CheckLeadingTests(LeadingTests tests) {
+  if (refuse_in_edit_session())
+    return false;
+  return tests == LeadingTests::EditSession || !refuse_without_settings_file();
 }
 
 bool CheckNetworkReady(host::HostMap* map, const PreCheckVariant& variant) {

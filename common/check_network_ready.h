@@ -32,6 +32,15 @@ struct PreCheckVariant {
 };
 bool CheckNetworkReady(host::HostMap* map, const PreCheckVariant& variant = {});
 
+// The leading tests alone, for the handlers that run no more of the pre-check: (a) only, or
+// (a) then (b). True when the handler may go on.
+enum class LeadingTests { EditSession, EditSessionAndSettingsFile };
+bool CheckLeadingTests(LeadingTests tests);
+
+// Test (e) alone, for the tools that run a test of their own between (d) and (e): true, after
+// "Create zones", when no zone limit is set.
+bool refuse_without_zones();
+
 // True when the shapefile `layer_name`.shp in `folder` was modified later than one minute after
 // "Corvane.ini" (whole seconds, as the file system reports them): the network files may no
 // longer describe the layer. Ends the handler when either file is missing.

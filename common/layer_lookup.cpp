@@ -58,12 +58,15 @@ std::int32_t FindAnyLayerIndex(host::HostMap* map, std::string_view name, std::s
       map, kind, [&](host::HostFeatureLayer& layer, const auto&) { return layer.Name() == name; });
 }
 
-com::ComPtr<host::HostFeatureClass> NetworkFeatureClass(host::HostMap* map) {
+com::ComPtr<host::HostFeatureLayer> NetworkLayer(host::HostMap* map) {
   const auto index = FindLayerIndex(map, shared_state().gNetworkLayerName, "L");
   if (index == NoLayer)
     throw HandlerEnd("network layer not in the map");
-  const auto layer = require_as<host::HostFeatureLayer>(map->Layer(index), "network layer");
-  return require(layer->FeatureClass(), "network feature class");
+  return require_as<host::HostFeatureLayer>(map->Layer(index), "network layer");
+}
+
+com::ComPtr<host::HostFeatureClass> NetworkFeatureClass(host::HostMap* map) {
+  return require(NetworkLayer(map)->FeatureClass(), "network feature class");
 }
 
 } // namespace corvane

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "com/unknown.h"
+#include "host/layer.h"
 #include "host/map.h"
 #include "host/table.h"
 
@@ -22,7 +23,8 @@ std::int32_t FindLayerIndex(host::HostMap* map, std::string_view name, std::stri
 // user chose by name in a dialog are found this way.
 std::int32_t FindAnyLayerIndex(host::HostMap* map, std::string_view name, std::string_view kind);
 
-// The feature class of the network layer in `map`; ends the handler when the layer is gone.
+// The network layer in `map`, and its feature class; end the handler when the layer is gone.
+com::ComPtr<host::HostFeatureLayer> NetworkLayer(host::HostMap* map);
 com::ComPtr<host::HostFeatureClass> NetworkFeatureClass(host::HostMap* map);
 
 } // namespace corvane

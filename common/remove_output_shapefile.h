@@ -12,4 +12,10 @@ namespace corvane {
 // network folder is deleted. A shapefile that cannot be opened is left alone without an error.
 void RemoveOutputShapefile(host::HostMap* map, host::HostActiveView* view, std::string_view name);
 
+// The same for a polygon output (the zone polygons and their temporaries), without a redraw.
+void RemovePolygonOutput(host::HostMap* map, std::string_view name);
+
+// Moves the network layer to the top of the map, above the zones drawn under it.
+void MoveNetworkLayerToTop(host::HostMap* map);
+
 } // namespace corvane

@@ -1,11 +1,11 @@
 #include "common/snap_click.h"
 
+#include "common/click_point.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
 #include "common/node_search.h"
 #include "common/point_at.h"
-#include "host/active_view.h"
 #include "network/shared_state.h"
 
 namespace corvane {
@@ -13,15 +13,8 @@ namespace corvane {
 std::optional<SnappedClick> SnapClickToNetwork(host::HostDocument* document, host::HostMap* map,
                                                long x, long y) {
   auto& state = shared_state();
-  const auto view = require(document->ActiveView(), "ActiveView");
-  const auto transformation =
-      require(require(view->ScreenDisplay(), "ScreenDisplay")->DisplayTransformation(),
-              "DisplayTransformation");
-  const auto point =
-      require(transformation->ToMapPoint(static_cast<int>(x), static_cast<int>(y)), "ToMapPoint");
-  point->SetSpatialReference(map->SpatialReference().get());
   const auto reference = GetLayerSpatialReference(NetworkFeatureClass(map).get());
-  check_call(point->Project(reference.get()), "Project");
+  const auto point = ClickInNetworkCoordinates(document, map, reference.get(), x, y);
   auto& base = *require(state.gNetBase, "NetBase");
   const auto node = SnapToNetworkNode(base, point->X(), point->Y(), state.gEngineResult);
   if (!node)

@@ -8,10 +8,22 @@
 
 namespace corvane {
 
-void StampNetworkEdited() {
+namespace {
+
+void stamp(std::chrono::minutes ahead) {
   const auto now = win::clock::now();
   settings::write(NetworkIniFile(shared_state().gNetworkFolder), settings::Info, settings::Edited,
-                  settings::edited_value(now, now + std::chrono::minutes(1)));
+                  settings::edited_value(now, now + ahead));
+}
+
+} // namespace
+
+void StampNetworkEdited() {
+  stamp(std::chrono::minutes(1));
+}
+
+void StampNetworkEditedNow() {
+  stamp(std::chrono::minutes(0));
 }
 
 } // namespace corvane

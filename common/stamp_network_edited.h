@@ -9,4 +9,7 @@ namespace corvane {
 // reported.
 void StampNetworkEdited();
 
+// The same stamp with the current time, for the commands that rebuild network files.
+void StampNetworkEditedNow();
+
 } // namespace corvane

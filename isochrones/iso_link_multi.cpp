@@ -7,13 +7,15 @@
 #include "common/check_network_ready.h"
 #include "common/elements_at_point.h"
 #include "common/handler_end.h"
+#include "common/layer_spatial_reference.h"
 #include "common/point_at.h"
 #include "common/remove_output_shapefile.h"
-#include "common/snap_click.h"
+#include "common/click_point.h"
 #include "common/stop_label_sweep.h"
 #include "dialogs/isochrones/legend.h"
 #include "host/active_view.h"
 #include "host/query_filter.h"
+#include "isochrones/centre_clicks.h"
 #include "isochrones/centre_set.h"
 #include "isochrones/click_run.h"
 #include "isochrones/link_cost_ramp.h"
@@ -21,7 +23,6 @@
 #include "network/result_field.h"
 #include "network/shared_state.h"
 #include "routing/route_output.h"
-#include "win/num_text.h"
 
 namespace corvane {
 
@@ -36,12 +37,6 @@ constexpr std::string_view CostField = "COST";
 
 com::ComPtr<host::HostActiveView> active_view_of(host::HostMap& map) {
   return require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(&map), "view");
-}
-
-// The centre of the click, labelled `text` at its node.
-void place_centre(host::HostMap& map, const SnappedClick& centre, const std::string& text) {
-  AddStopLabel(&map, centre.node_point.get(), text);
-  active_view_of(map)->Refresh();
 }
 
 // Whether the last run reached some link: one with a nearest centre. The search stops at the
@@ -78,26 +73,21 @@ void IsoLinkMulti::mouse_down(long button, long shift, long x, long y) {
   // From here on a failing host or engine call ends the click with the settings file stamped;
   // only a calculation that reached some link stamps it otherwise.
   ClickRun run(ClickRun::Pointer::BusyLater);
-  const auto snap = [&] { return SnapClickToNetwork(document().get(), map.get(), x, y); };
+  const auto reference = GetLayerSpatialReference(NetworkFeatureClass(map.get()).get());
+  const auto click = ClickInNetworkCoordinates(document().get(), map.get(), reference.get(), x, y);
   const bool left = button == LeftButton;
   if (left && shift == PlainClick) {
-    if (const auto centre = snap())
-      start_set(*map, *centre);
+    start_set(*map, *click);
   } else if (left && shift == CtrlClick && shared_state().gCentreSetOpen == 1) {
-    if (const auto centre = snap(); centre && RoomForAnotherCentre())
-      add_centre(*map, *centre, false);
+    AddCentre(*map, *click, false);
   } else if (left && shift == ShiftClick) {
-    const auto centre = snap();
-    if (centre && RoomForAnotherCentre()) {
-      add_centre(*map, *centre, true);
-      if (calculate(*map, run))
-        return;
-    }
+    if (AddCentre(*map, *click, true) && calculate(*map, run))
+      return;
   }
   run.end_without_result();
 }
 
-void IsoLinkMulti::start_set(host::HostMap& map, const SnappedClick& centre) {
+void IsoLinkMulti::start_set(host::HostMap& map, host::HostPoint& click) {
   auto& state = shared_state();
   state.gCentreSetOpen = 1;
   // The last run's costs go; before the first run the layer has no "COST" and the engine says
@@ -108,7 +98,7 @@ void IsoLinkMulti::start_set(host::HostMap& map, const SnappedClick& centre) {
   // A Shift+click leaves its label one row past the count.
   DeleteMarkerLabels(&map, state.gMarkerLabels, state.gMarkerCount + 1);
   DeleteStopLabels(&map, state.gRouteStopCount, state.gMultiStopCount);
-  const auto reference = require(centre.node_point->SpatialReference(), "SpatialReference");
+  const auto reference = require(click.SpatialReference(), "SpatialReference");
   RemoveMarkerGraphic(&map,
                       point_at(state.gLinkCentre.X, state.gLinkCentre.Y, reference.get()).get());
   state.gLinkCentre = {0, 0};
@@ -116,24 +106,7 @@ void IsoLinkMulti::start_set(host::HostMap& map, const SnappedClick& centre) {
   view->Refresh();
   RemoveOutputShapefile(&map, view.get(), "BatchLayer");
 
-  place_centre(map, centre, "1");
-  state.gMarkerLabels[0] = "1";
-  state.gStopNodes[0] = centre.node;
-  state.gMultiStopCount = 1;
-  state.gMarkerCount = 1;
-}
-
-void IsoLinkMulti::add_centre(host::HostMap& map, const SnappedClick& centre, bool last) {
-  auto& state = shared_state();
-  const std::string text = win::NumText(state.gMultiStopCount + 1);
-  place_centre(map, centre, text);
-  state.gStopNodes[state.gMultiStopCount] = centre.node;
-  state.gMarkerLabels[state.gMarkerCount] = text;
-  ++state.gMultiStopCount;
-  // The last centre's label row is not counted: the next plain click's sweep reaches one row
-  // past the count for it.
-  if (!last)
-    ++state.gMarkerCount;
+  StartCentreList(map, click);
 }
 
 bool IsoLinkMulti::calculate(host::HostMap& map, ClickRun& run) {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "addin/command_base.h"
-#include "common/snap_click.h"
+#include "host/geometry.h"
 #include "host/map.h"
 #include "isochrones/click_run.h"
 
@@ -29,9 +29,8 @@ protected:
   void mouse_down(long button, long shift, long x, long y) override;
 
 private:
-  void start_set(host::HostMap& map, const SnappedClick& centre);
-  // Appends the clicked centre to the set (the last one of it: its label row is not counted).
-  void add_centre(host::HostMap& map, const SnappedClick& centre, bool last);
+  // Clears the last set's labels and results and begins a new set with the clicked centre.
+  void start_set(host::HostMap& map, host::HostPoint& click);
   // Solves from the set's centres and writes and draws the results; false when no link was
   // reached (nothing drawn).
   bool calculate(host::HostMap& map, ClickRun& run);

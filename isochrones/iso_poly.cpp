@@ -1,6 +1,40 @@
 #include "isochrones/iso_poly.h"
 
+#include <string>
+
+#include "common/apply_engine_settings.h"
+#include "common/check_network_ready.h"
+#include "common/clip_layer.h"
+#include "common/clip_zones.h"
+#include "common/click_point.h"
+#include "common/copy_zone_features.h"
+#include "common/elements_at_point.h"
+#include "common/handler_end.h"
+#include "common/layer_lookup.h"
+#include "common/layer_spatial_reference.h"
+#include "common/mark_node_point.h"
+#include "common/marker_graphic.h"
+#include "common/network_projection.h"
+#include "common/network_workspace.h"
+#include "common/point_at.h"
+#include "common/remove_output_shapefile.h"
+#include "common/show_message.h"
+#include "common/stop_label_sweep.h"
+#include "common/zone_renderers.h"
+#include "host/active_view.h"
+#include "network/shared_state.h"
+#include "win/paths.h"
+
 namespace corvane {
+
+namespace {
+
+constexpr std::string_view output_name = "IsoPoly";
+constexpr std::string_view unclipped_zones = "IsoPly"; // the engine's zones, copied as they are
+constexpr std::string_view zones_to_clip = "IsoPoly1"; // the engine's zones, cut to the clip layer
+constexpr std::string_view multi_centre_zones = "IsoPoly2";
+
+} // namespace
 
 IsoPoly::IsoPoly()
     : ToolBase({.Caption = "IsoPoly",
@@ -8,5 +42,99 @@ IsoPoly::IsoPoly()
                 .Tooltip = "Polygon Isochrones",
                 .Message = "Calculates Polygon Isochrones",
                 .BitmapId = 7005}) {}
+
+void IsoPoly::mouse_down(long, long, long x, long y) {
+  const auto map = focus_map();
+  if (!CheckNetworkReady(map.get()))
+    return;
+  DropMissingClipLayer(map.get(), "Clip Layer");
+  if (refuse_without_zones())
+    return;
+  // From here on the click ends with the settings file stamped and the pointer back, also when
+  // a host or engine call fails.
+  ClickRun click;
+  run(click, x, y);
+}
+
+void IsoPoly::run(ClickRun& click, long x, long y) {
+  auto& state = shared_state();
+  const auto map = focus_map();
+  const auto view = require(document()->ActiveView(), "ActiveView");
+  const auto reference = GetLayerSpatialReference(NetworkFeatureClass(map.get()).get());
+
+  DeleteStopLabels(map.get(), state.gRouteStopCount, state.gMultiStopCount);
+  RemovePolygonOutput(map.get(), output_name);
+  DeleteNetworkShapefile(unclipped_zones);
+  RemovePolygonOutput(map.get(), zones_to_clip);
+  if (state.gPolyCentre.X != 0 && state.gPolyCentre.Y != 0) {
+    RemoveMarkerGraphic(
+        map.get(), point_at(state.gPolyCentre.X, state.gPolyCentre.Y, reference.get()).get());
+    state.gPolyCentre = {};
+  }
+  view->Refresh();
+
+  ApplyEngineSettings();
+  const auto point = ClickInNetworkCoordinates(document().get(), map.get(), reference.get(), x, y);
+  const auto node = NearestNode(*point);
+  if (!node)
+    return;
+  state.gPolyCentre = MarkNodePoint(*node, point.get(), map.get(), MarkerPolygonCentre);
+
+  auto& calc = *require(state.gNetCalc, "NetCalc");
+  state.gEngineResult = calc.SetStop(1, *node);
+  state.gEngineResult = calc.ClearBreaks();
+  for (std::int32_t zone = 1; zone <= state.gZoneCount; ++zone)
+    state.gEngineResult = calc.AddBreak(state.gZoneValues[zone]);
+
+  const bool clipping = state.gClipMode == 1;
+  if (!(clipping ? CopyNetworkProjection({zones_to_clip})
+                 : CopyNetworkProjection({unclipped_zones, output_name}))) {
+    click.end_without_result();
+    return;
+  }
+  ClipExtent extent;
+  if (clipping) {
+    const auto clip_layer = FindClipLayer(map.get());
+    extent = clip_layer ? ExtentIn(*clip_layer, reference.get())
+                        : ExtentIn(*require(map->Layer(FindLayerIndex(
+                                                map.get(), state.gNetworkLayerName, "L")),
+                                            "network layer"),
+                                   reference.get());
+  }
+  require(state.gNetBase, "NetBase")->SetOutputOption(1);
+  state.gEngineResult = calc.WriteZonePolygons(
+      win::join_path(state.gNetworkFolder, std::string(clipping ? zones_to_clip : unclipped_zones)),
+      1, state.gDoughnut ? -1 : 0, extent.min_x, extent.min_y, extent.max_x, extent.max_y);
+
+  if (clipping) {
+    const auto clip_layer = FindClipLayer(map.get());
+    if (!clip_layer) {
+      show_message("Clip layer not found", "Clip layer not found", forms::Icon::Critical);
+      click.end_without_result();
+      return;
+    }
+    std::int32_t clip_count = 0;
+    check_call(require(clip_layer->FeatureClass(), "FeatureClass")->FeatureCount(nullptr, &clip_count),
+               "FeatureCount");
+    if (clip_count == 1)
+      ClipZonesByPolygon(map.get(), zones_to_clip, output_name, clip_layer.get(),
+                         ZoneOrder::LastFirst);
+    else
+      PrepareClipOutput(map.get(), zones_to_clip, output_name, clip_layer.get());
+  } else {
+    const auto zones = open_feature_class(OpenNetworkWorkspace().get(), unclipped_zones);
+    ShowFeatureClass(map.get(), CopyZoneFeatures(zones.get(), output_name, ZoneOrder::LastFirst));
+  }
+
+  zone_limits_ = ZoneLimitList();
+  if (state.gZoneCount > 1)
+    RenderZonesByCostEnd(document().get(), map.get(), output_name, zone_limits_);
+  MoveNetworkLayerToTop(map.get());
+  view->Refresh();
+
+  RemovePolygonOutput(map.get(), zones_to_clip);
+  DeleteNetworkShapefile(unclipped_zones);
+  RemovePolygonOutput(map.get(), multi_centre_zones);
+}
 
 } // namespace corvane

@@ -1,13 +1,29 @@
 #pragma once
 
+#include <vector>
+
 #include "addin/command_base.h"
+#include "isochrones/click_run.h"
 
 namespace corvane {
 
-// Map tool: the zone polygons around one clicked centre.
+// Map tool: the zone polygons around one clicked centre. Every click, with any button or
+// modifier, is one whole run: the nearest node becomes the centre (the "IsoPoly" flag), the
+// engine writes one polygon per zone of the zone list (rings with the doughnut option), and they
+// become the shapefile "IsoPoly" of the network folder, smallest zone first, cut to the clip
+// layer when the isochrone options ask for it, drawn one colour per zone.
 class IsoPoly final : public ToolBase {
 public:
   IsoPoly();
+
+protected:
+  void mouse_down(long button, long shift, long x, long y) override;
+
+private:
+  void run(ClickRun& click, long x, long y);
+
+  // The zone limits the last run drew.
+  std::vector<float> zone_limits_;
 };
 
 } // namespace corvane

@@ -2,6 +2,7 @@
 
 #include "common/apply_engine_settings.h"
 #include "common/check_network_ready.h"
+#include "common/click_point.h"
 #include "common/elements_at_point.h"
 #include "common/handler_end.h"
 #include "common/layer_spatial_reference.h"
@@ -9,7 +10,6 @@
 #include "common/marker_graphic.h"
 #include "common/point_at.h"
 #include "common/remove_output_shapefile.h"
-#include "common/snap_click.h"
 #include "common/stop_label_sweep.h"
 #include "isochrones/click_run.h"
 #include "isochrones/link_cost_ramp.h"
@@ -53,16 +53,16 @@ bool LinkIsochrone::run(long x, long y) {
   DeleteStopLabels(map.get(), state.gRouteStopCount, state.gMultiStopCount);
 
   ApplyEngineSettings();
-  const auto snapped = SnapClickToNetwork(document().get(), map.get(), x, y);
-  if (!snapped)
+  const auto click = ClickInNetworkCoordinates(document().get(), map.get(), reference.get(), x, y);
+  const auto node = NearestNode(*click);
+  if (!node)
     return false;
-  const auto node = snapped->node;
-  const auto centre = MarkNodePoint(node, snapped->node_point.get(), map.get(), MarkerLinkCentre);
+  const auto centre = MarkNodePoint(*node, click.get(), map.get(), MarkerLinkCentre);
   state.gLinkCentre = {centre.X, centre.Y};
   centre_marked_ = 1;
 
   auto& calc = *require(state.gNetCalc, "NetCalc");
-  state.gEngineResult = calc.SolveFromNode(node, state.gZoneMax);
+  state.gEngineResult = calc.SolveFromNode(*node, state.gZoneMax);
   state.gEngineResult = calc.WriteCostsToResult(-1, 0, -1);
 
   zone_breaks_ = LinkZoneBreaks();

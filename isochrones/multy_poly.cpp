@@ -1,9 +1,130 @@
 #include "isochrones/multy_poly.h"
 
+#include <string>
+
+#include "com/create.h"
+#include "common/apply_engine_settings.h"
+#include "common/check_network_ready.h"
+#include "common/clip_layer.h"
+#include "common/clip_zones.h"
+#include "common/click_point.h"
+#include "common/copy_zone_features.h"
+#include "common/elements_at_point.h"
+#include "common/handler_end.h"
+#include "common/layer_lookup.h"
+#include "common/layer_spatial_reference.h"
+#include "common/network_projection.h"
+#include "common/network_workspace.h"
+#include "common/point_at.h"
+#include "common/remove_output_shapefile.h"
+#include "common/show_message.h"
+#include "common/stop_label_sweep.h"
+#include "common/zone_renderers.h"
+#include "host/active_view.h"
+#include "host/cursor.h"
+#include "host/fields.h"
+#include "host/row.h"
+#include "isochrones/centre_clicks.h"
 #include "isochrones/centre_set.h"
 #include "network/shared_state.h"
+#include "win/paths.h"
 
 namespace corvane {
+
+namespace {
+
+constexpr long LeftButton = 1;
+constexpr long PlainClick = 0;
+constexpr long ShiftClick = 1;
+constexpr long CtrlClick = 2;
+
+constexpr std::string_view output_name = "IsoPoly";
+constexpr std::string_view merged_zones = "IpPoly";       // without overlap or clipping
+constexpr std::string_view centre_zones = "IsoPoly1";     // one centre's, with overlap
+constexpr std::string_view zones_to_clip = "IsoPoly2";    // either, before the cut
+
+com::ComPtr<host::HostField> zone_field(const char* name) {
+  const auto field = create<host::HostFieldEdit>(host::FieldClass);
+  field->SetName(name);
+  field->SetAliasName(name);
+  field->SetType(host::field_double);
+  field->SetLength(30);
+  field->SetPrecision(11);
+  field->SetScale(11);
+  return field;
+}
+
+// The class the zones of every centre are gathered in: "Cost_start" (the inner limit of a ring,
+// else 0), "Cost_end" (the zone's limit) and "ID" (the centre).
+com::ComPtr<host::HostFeatureClass> create_overlap_class(std::string_view name) {
+  const auto fields = create<host::HostFieldsEdit>(host::FieldsClass);
+  const auto id = create<host::HostFieldEdit>(host::FieldClass);
+  id->SetName("FID");
+  id->SetAliasName("FID");
+  id->SetType(host::field_oid);
+  fields->AddField(id.get());
+  const auto definition = create<host::HostGeometryDefEdit>(host::GeometryDefClass);
+  definition->SetGeometryType(host::geometry_polygon);
+  definition->SetGridCount(1);
+  definition->SetGridSize(0, 200.0);
+  const auto shape = create<host::HostFieldEdit>(host::FieldClass);
+  shape->SetName("Shape");
+  shape->SetType(host::field_geometry);
+  shape->SetGeometryDef(definition.get());
+  fields->AddField(shape.get());
+  for (const char* name : {"Cost_start", "Cost_end", "ID"})
+    fields->AddField(zone_field(name).get());
+  com::ComPtr<host::HostFeatureClass> created;
+  check_call(OpenNetworkWorkspace()->CreateFeatureClass(std::string(name), fields.get(), 1,
+                                                        "Shape", "", &created),
+             "CreateFeatureClass");
+  return require(created, "CreateFeatureClass");
+}
+
+void send_breaks(tamix::NetCalc& calc) {
+  auto& state = shared_state();
+  state.gEngineResult = calc.ClearBreaks();
+  for (std::int32_t zone = 1; zone <= state.gZoneCount; ++zone)
+    state.gEngineResult = calc.AddBreak(state.gZoneValues[zone]);
+  require(state.gNetBase, "NetBase")->SetOutputOption(1);
+}
+
+// One engine run per centre, its zones appended to `output` from the innermost outward.
+void gather_centre_zones(tamix::NetCalc& calc, host::HostFeatureClass& output,
+                         const ClipExtent& extent) {
+  auto& state = shared_state();
+  const auto path = win::join_path(state.gNetworkFolder, std::string(centre_zones));
+  const int cost_start = output.FindField("Cost_start");
+  const int cost_end = output.FindField("Cost_end");
+  const int centre_id = output.FindField("ID");
+  com::ComPtr<host::HostFeatureCursor> inserter;
+  check_call(output.Insert(true, &inserter), "FeatureClass.Insert");
+  com::ComPtr<host::HostFeatureBuffer> buffer;
+  check_call(output.CreateFeatureBuffer(&buffer), "FeatureClass.CreateFeatureBuffer");
+  for (std::int32_t centre = 1; centre <= state.gMultiStopCount; ++centre) {
+    state.gEngineResult = calc.SetStop(1, state.gStopNodes[centre - 1]);
+    send_breaks(calc);
+    state.gEngineResult = calc.WriteZonePolygons(path, 1, state.gDoughnut ? -1 : 0, extent.min_x,
+                                                 extent.min_y, extent.max_x, extent.max_y);
+    const auto zones = open_feature_class(OpenNetworkWorkspace().get(), centre_zones);
+    std::int32_t count = 0;
+    check_call(zones->FeatureCount(nullptr, &count), "FeatureCount");
+    // The engine writes one zone per break, the largest first; zone k pairs with limit k.
+    for (std::int32_t k = 0, oid = count - 1; oid >= 0 && k < state.gZoneCount; --oid, ++k) {
+      com::ComPtr<host::HostFeature> zone;
+      check_call(zones->GetFeature(oid, &zone), "GetFeature");
+      buffer->SetShape(require(zone, "GetFeature")->ShapeCopy().get());
+      check_call(buffer->SetValue(cost_start, state.gDoughnut ? state.gZoneValues[k] : 0.0F),
+                 "SetValue");
+      check_call(buffer->SetValue(cost_end, state.gZoneValues[k + 1]), "SetValue");
+      check_call(buffer->SetValue(centre_id, centre), "SetValue");
+      check_call(inserter->InsertFeature(buffer.get(), nullptr), "InsertFeature");
+    }
+  }
+  check_call(inserter->Flush(), "FeatureCursor.Flush");
+}
+
+} // namespace
 
 MultyPoly::MultyPoly()
     : ToolBase({.Caption = "Multi Poly Isochrone",
@@ -14,6 +135,118 @@ MultyPoly::MultyPoly()
 
 bool MultyPoly::enabled() {
   return network_loaded_or_drop_centres(shared_state().gCentreSetOpen);
+}
+
+void MultyPoly::mouse_down(long button, long shift, long x, long y) {
+  const auto map = focus_map();
+  if (!CheckNetworkReady(
+          map.get(),
+          {.description_field_title = {}, .modified_before_layer = false, .zone_test = true}))
+    return;
+  // From here on a failing host or engine call ends the click with the settings file stamped;
+  // only a calculation stamps it otherwise.
+  ClickRun run;
+  const auto reference = GetLayerSpatialReference(NetworkFeatureClass(map.get()).get());
+  const auto click = ClickInNetworkCoordinates(document().get(), map.get(), reference.get(), x, y);
+  auto& state = shared_state();
+  const bool left = button == LeftButton;
+  if (left && shift == PlainClick) {
+    start_set(*map, *click);
+  } else if (left && shift == CtrlClick && state.gCentreSetOpen == 1) {
+    AddCentre(*map, *click, false);
+  } else if (left && shift == ShiftClick) {
+    state.gCentreSetOpen = 0;
+    AddCentre(*map, *click, true);
+    calculate(*map, run);
+    return;
+  }
+  run.end_without_result();
+}
+
+void MultyPoly::start_set(host::HostMap& map, host::HostPoint& click) {
+  auto& state = shared_state();
+  state.gCentreSetOpen = 1;
+  state.gEngineResult = require(state.gNetCalc, "NetCalc")->ClearResultField(-1, 0);
+  // A Shift+click leaves its label one row past the count.
+  DeleteMarkerLabels(&map, state.gMarkerLabels, state.gMarkerCount + 1);
+  const auto reference = require(click.SpatialReference(), "SpatialReference");
+  RemoveMarkerGraphic(&map,
+                      point_at(state.gPolyCentre.X, state.gPolyCentre.Y, reference.get()).get());
+  state.gPolyCentre = {};
+  const auto view = require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(&map), "view");
+  view->Refresh();
+  DeleteStopLabels(&map, state.gRouteStopCount, state.gMultiStopCount);
+  RemoveOutputShapefile(&map, view.get(), "BatchLayer");
+  DeleteNetworkShapefile(merged_zones);
+  StartCentreList(map, click);
+}
+
+void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
+  auto& state = shared_state();
+  auto& calc = *require(state.gNetCalc, "NetCalc");
+  SetResultTableAndField();
+  ApplyCostSettings();
+  RemovePolygonOutput(&map, output_name);
+  RemovePolygonOutput(&map, zones_to_clip);
+  DropMissingClipLayer(&map, "Clip layer not found");
+
+  const bool clipping = state.gClipMode == 1;
+  if (!(clipping ? CopyNetworkProjection({zones_to_clip})
+                 : CopyNetworkProjection({output_name, merged_zones}))) {
+    run.end_without_result();
+    return;
+  }
+  const auto reference = GetLayerSpatialReference(NetworkFeatureClass(&map).get());
+  const ClipExtent extent = clipping ? ExtentIn(*require(FindClipLayer(&map), "clip layer"),
+                                                reference.get())
+                                     : ClipExtent{};
+  const bool overlap = state.gAllowOverlap == 2;
+  if (state.gAllowOverlap == 1) {
+    for (std::int32_t centre = 1; centre <= state.gMultiStopCount; ++centre)
+      state.gEngineResult = calc.SetStop(centre, state.gStopNodes[centre - 1]);
+    send_breaks(calc);
+    state.gEngineResult = calc.WriteZonePolygons(
+        win::join_path(state.gNetworkFolder, std::string(clipping ? zones_to_clip : merged_zones)),
+        state.gMultiStopCount, state.gDoughnut ? -1 : 0, extent.min_x, extent.min_y, extent.max_x,
+        extent.max_y);
+  } else if (overlap) {
+    gather_centre_zones(calc, *create_overlap_class(clipping ? zones_to_clip : output_name),
+                        extent);
+  }
+
+  if (clipping) {
+    const auto clip_layer = FindClipLayer(&map);
+    if (!clip_layer) {
+      show_message("Clip layer not found", "Layer Not Found", forms::Icon::Information);
+      run.end_without_result();
+      return;
+    }
+    std::int32_t clip_count = 0;
+    check_call(require(clip_layer->FeatureClass(), "FeatureClass")->FeatureCount(nullptr, &clip_count),
+               "FeatureCount");
+    try {
+      if (clip_count == 1)
+        ClipZonesByPolygon(&map, zones_to_clip, output_name, clip_layer.get(),
+                           overlap ? ZoneOrder::FirstFirst : ZoneOrder::LastFirst);
+      else
+        PrepareClipOutput(&map, zones_to_clip, output_name, clip_layer.get());
+    } catch (const HandlerEnd& failure) {
+      show_message(failure.what(), "");
+      throw;
+    }
+  } else if (overlap) {
+    ShowFeatureClass(&map, open_feature_class(OpenNetworkWorkspace().get(), output_name));
+  } else {
+    const auto zones = open_feature_class(OpenNetworkWorkspace().get(), merged_zones);
+    ShowFeatureClass(&map, CopyZoneFeatures(zones.get(), output_name, ZoneOrder::LastFirst));
+    DeleteNetworkShapefile(merged_zones);
+  }
+  DeleteNetworkShapefile(centre_zones);
+  DeleteNetworkShapefile(zones_to_clip);
+
+  if (state.gZoneCount > 1)
+    RenderZonesByCostEnd(document().get(), &map, output_name, ZoneLimitList());
+  MoveNetworkLayerToTop(&map);
 }
 
 } // namespace corvane

@@ -21,6 +21,7 @@
 #include "network/result_field.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
+#include "network/speed_units.h"
 #include "network/zone_settings.h"
 #include "win/clock.h"
 #include "win/file_system_object.h"
@@ -34,7 +35,6 @@ namespace {
 constexpr std::string_view DefaultAttribute = "Default Attribute";
 constexpr std::int32_t largest_road_class = 31;
 constexpr double invalid_attribute_value = 4097;
-constexpr float kmph_of_one_mph = 1.609342f;
 
 // Shows a one-choice dialog modally with the network layer dialogs' protocol: the choice goes
 // to gPickedName, which is empty when the user cancelled.
@@ -99,22 +99,10 @@ bool choose_distance_units(host::HostMap& map, std::string& units) {
 // The field's value of every feature, in the feature class's order: one per link.
 std::vector<double> attribute_values(host::HostFeatureClass* features, const std::string& field,
                                      std::int32_t feature_count) {
-  const int index = features->FindField(field);
-  com::ComPtr<host::HostFeatureCursor> cursor;
-  check_call(features->Search(nullptr, false, &cursor), "FeatureClass.Search");
-  std::vector<double> values;
-  for (;;) {
-    com::ComPtr<host::HostFeature> feature;
-    const auto result = cursor->NextFeature(&feature);
-    check_call(result, "FeatureCursor.NextFeature");
-    if (result != com::S_OK || !feature)
-      break;
-    const auto value = feature->Value(index).to_double();
-    if (!value)
-      throw HandlerEnd("road-class value of feature " + std::to_string(values.size()) +
-                       " is no number");
-    values.push_back(*value);
-  }
+  const auto read = RoadClassFieldValues(features, features->FindField(field));
+  if (!read)
+    throw HandlerEnd("a road-class value of " + field + " is no number");
+  const auto& values = *read;
   if (values.size() != static_cast<std::size_t>(feature_count))
     throw HandlerEnd("the feature count changed while the road classes were read");
   return values;
@@ -152,13 +140,16 @@ void write_attribute_text(const std::string& folder, const std::vector<double>& 
 }
 
 // The engine's part, in the NLoad window. False when the network could not be made or loaded
-// (the user has been told).
+// (the user has been told why).
 bool build_engine_network(tamix::NetBase& tantest, const std::vector<double>& values,
                           std::int32_t feature_count, bool has_field) {
   auto& state = shared_state();
   bool failed = false;
+  // The engine's reason names the file and what is wrong with it, for the user to mend.
   auto fail = [&](std::string_view what, std::int32_t code) {
-    show_message(std::string(what) + EngineErrorText(code), "Error", forms::Icon::Critical);
+    const auto reason = tantest.LastErrorText();
+    show_message(std::string(what) + EngineErrorText(code) + (reason.empty() ? "" : "\n" + reason),
+                 "Error", forms::Icon::Critical);
     failed = true;
   };
   RunWithProgressWindow("Creating Network", "Creating Topology Network", [&] {
@@ -179,10 +170,7 @@ bool build_engine_network(tamix::NetBase& tantest, const std::vector<double>& va
     if (state.gEngineResult != 0)
       fail("Network could not be loaded: Error = ", state.gEngineResult);
   });
-  if (failed)
-    return false;
-  show_message("Network created successfully", "Network Loaded", forms::Icon::Information);
-  return true;
+  return !failed;
 }
 
 void write_info(const std::string& ini, std::int32_t feature_count, const LayerUnit& unit,
@@ -203,17 +191,18 @@ void write_info(const std::string& ini, std::int32_t feature_count, const LayerU
     settings::write(ini, settings::Info, key, value);
 }
 
+// Every class of a new network at 1 mph, under its default alias.
 void write_speed_classes(const std::string& speed_file) {
   const auto& state = shared_state();
-  settings::write(speed_file, settings::SpeedValues, settings::TotalCategories,
-                  win::NumText(state.gRoadClassCount));
-  for (std::int32_t k = 1; k <= state.gRoadClassCount; ++k) {
-    const auto value = state.gRoadClassSpeeds[k - 1].ClassValue;
-    settings::write(speed_file, settings::SpeedValues, settings::category_key(k),
-                    win::NumText(value));
-    settings::write_road_class_speed(speed_file, value, 1);
-    settings::write_road_class_alias(speed_file, value, settings::default_class_alias(value));
+  std::vector<RoadClassSpeed> classes;
+  for (std::int32_t row = 0; row < state.gRoadClassCount; ++row) {
+    const auto value = state.gRoadClassSpeeds[row].ClassValue;
+    classes.push_back({.SpeedKmph = KmphOfOneMph,
+                       .SpeedMph = 1,
+                       .ClassValue = value,
+                       .Alias = settings::default_class_alias(value)});
   }
+  settings::write_road_classes(speed_file, classes);
 }
 
 } // namespace
@@ -243,6 +232,25 @@ bool RoadClassOf(double attribute_value, std::int32_t& road_class) {
     return false;
   road_class = static_cast<std::int32_t>(magnitude) % (largest_road_class + 1);
   return true;
+}
+
+std::optional<std::vector<double>> RoadClassFieldValues(host::HostFeatureClass* features,
+                                                        int field_index) {
+  com::ComPtr<host::HostFeatureCursor> cursor;
+  check_call(features->Search(nullptr, false, &cursor), "FeatureClass.Search");
+  require(cursor, "FeatureClass.Search");
+  std::vector<double> values;
+  for (;;) {
+    com::ComPtr<host::HostFeature> feature;
+    const auto result = cursor->NextFeature(&feature);
+    check_call(result, "FeatureCursor.NextFeature");
+    if (result != com::S_OK || !feature)
+      return values;
+    const auto value = feature->Value(field_index).to_double();
+    if (!value)
+      return std::nullopt;
+    values.push_back(*value);
+  }
 }
 
 bool RoadClassesOf(const std::vector<double>& attribute_values,
@@ -292,8 +300,6 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   if (!choose_distance_units(*map, dist_units))
     return false;
 
-  EnsureResultField(features.get());
-
   const auto map_units = EngineMapUnits(engine_unit);
   state.gCallResult = tantest->SetMapUnits(map_units);
   state.gCallResult = tantest->SetDistanceUnits(dist_units == settings::Kilometers ? 0 : 1);
@@ -321,13 +327,18 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
 
   if (!build_engine_network(*tantest, values, feature_count, !field.empty()))
     return false;
+  // Only once the engine has read and accepted every file of the layer: a refused layer keeps
+  // its table as it was.
+  if (!EnsureResultField(features.get()))
+    return false;
+  show_message("Network created successfully", "Network Loaded", forms::Icon::Information);
 
   for (std::int32_t row = 0; row < state.gRoadClassCount; ++row) {
     const auto& item = items[static_cast<std::size_t>(row)];
     auto& speed = state.gRoadClassSpeeds[row];
     speed.ClassValue = static_cast<std::int32_t>(com::round_half_even(com::Val(item)));
     speed.SpeedMph = 1;
-    speed.SpeedKmph = kmph_of_one_mph;
+    speed.SpeedKmph = KmphOfOneMph;
     speed.Alias = "Speed " + item;
   }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "host/layer.h"
 #include "host/map.h"
+#include "host/table.h"
 #include "tamix/net_base.h"
 
 namespace corvane {
@@ -30,6 +32,11 @@ std::int32_t EngineMapUnits(std::int32_t engine_unit_code);
 // 32 (7 and 39 give 7, 4096 gives 0, -5.7 gives 5); nothing for a magnitude of 4097 or more,
 // which makes the field invalid as a road-class field.
 bool RoadClassOf(double attribute_value, std::int32_t& road_class);
+
+// The values of the field at `field_index` of every feature, in the order of an unfiltered
+// search (one per link); nothing when a value is not a number (an empty value included).
+std::optional<std::vector<double>> RoadClassFieldValues(host::HostFeatureClass* features,
+                                                        int field_index);
 
 // The distinct road classes of the values, ascending; false at the first invalid value.
 bool RoadClassesOf(const std::vector<double>& attribute_values, std::vector<std::int32_t>& classes);

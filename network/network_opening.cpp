@@ -173,7 +173,8 @@ Decision decide(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
   state.gDistUnits = *units;
   state.gCallResult = tantest.SetDistanceUnits(*units == settings::Kilometers ? 0 : 1);
 
-  EnsureResultField(&features);
+  if (!EnsureResultField(&features))
+    return Decision::Stop;
   return facts.record_count_matches() ? Decision::Load : Decision::Rebuild;
 }
 
@@ -355,7 +356,16 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
   case Decision::Stop:
     return;
   case Decision::Rebuild:
-    NetworkCreate(tantest, layer.get(), map.get());
+    try {
+      NetworkCreate(tantest, layer.get(), map.get());
+    } catch (const HostCallFailed&) {
+      // The host refused the layer's files (damaged since the layer was added): say which,
+      // rather than end with a bare code. The build writes nothing before its reads.
+      show_message("The files of the network layer " +
+                       win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".shp") +
+                       " could not be read: they are damaged or cannot be opened.",
+                   "Error", forms::Icon::Critical);
+    }
     return;
   case Decision::RebuildKeepingRestrictions:
     return rebuild_keeping_restrictions(tantest, *layer, *map);

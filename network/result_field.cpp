@@ -4,7 +4,10 @@
 
 #include "com/variant.h"
 #include "common/handler_end.h"
+#include "common/show_message.h"
 #include "host/fields.h"
+#include "network/shared_state.h"
+#include "win/paths.h"
 
 namespace corvane {
 
@@ -24,17 +27,29 @@ com::ComPtr<host::HostField> result_field_definition(std::string_view name) {
 
 } // namespace
 
-void EnsureResultField(host::HostFeatureClass* feature_class) {
-  const auto fields = require(feature_class->Fields(), "FeatureClass.Fields");
+bool EnsureResultField(host::HostFeatureClass* feature_class) {
+  const auto refused = [] {
+    const auto& state = shared_state();
+    show_message("The field " + std::string(ResultFieldName) + " could not be added to " +
+                     win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".dbf") +
+                     ": the table is damaged or cannot be written. It has been left as it was.",
+                 "Error", forms::Icon::Critical);
+    return false;
+  };
+  const auto fields = feature_class->Fields();
+  if (!fields)
+    return refused();
   const int index = fields->FindField(std::string(ResultFieldName));
   if (index >= 0) {
     const auto field = require(fields->Field(index), "Fields.Field");
     if (field->Type() == host::field_double && field->Scale() == 3 && field->Precision() == 10)
-      return;
-    check_call(feature_class->DeleteField(field.get()), "FeatureClass.DeleteField");
+      return true;
+    if (com::FAILED(feature_class->DeleteField(field.get())))
+      return refused();
   }
-  check_call(feature_class->AddField(result_field_definition(ResultFieldName).get()),
-             "FeatureClass.AddField");
+  if (com::FAILED(feature_class->AddField(result_field_definition(ResultFieldName).get())))
+    return refused();
+  return true;
 }
 
 void AddResultFieldIfMissing(host::HostFeatureClass* feature_class, std::string_view name) {

@@ -2,13 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 
 #include "com/numbers.h"
 #include "common/handler_end.h"
 #include "common/trim_blanks.h"
+#include "network/speed_units.h"
 #include "win/date_text.h"
+#include "win/file_system_object.h"
 #include "win/num_text.h"
 #include "win/paths.h"
 #include "win/profile.h"
@@ -28,8 +31,6 @@ std::string AttributeTextFile(std::string_view folder) {
 namespace settings {
 
 namespace {
-
-constexpr double mph_per_kmph = 0.621372;
 
 // The value of `key`, or of `older_key` when `key` is missing.
 std::string read_either(std::string_view file, std::string_view section, std::string_view key,
@@ -198,7 +199,7 @@ std::optional<RoadClassSpeed> read_road_class(std::string_view speed_file, std::
   if (!mph)
     throw HandlerEnd("class speed beyond single precision");
   road_class.SpeedMph = *mph;
-  road_class.SpeedKmph = *mph / static_cast<float>(mph_per_kmph);
+  road_class.SpeedKmph = *mph / static_cast<float>(MphPerKmph);
   road_class.Alias = trim_blanks(read_either(
       speed_file, SpeedValues, class_key(class_text, "alias"), class_key(plain_text, "alias")));
   return road_class;
@@ -211,6 +212,30 @@ bool write_road_class_speed(std::string_view speed_file, std::int32_t class_valu
 bool write_road_class_alias(std::string_view speed_file, std::int32_t class_value,
                             std::string_view alias) {
   return write(speed_file, SpeedValues, class_alias_key(class_value), alias);
+}
+
+bool write_road_classes(std::string_view speed_file, const std::vector<RoadClassSpeed>& classes) {
+  const auto temporary = std::string(speed_file) + ".new";
+  const win::FileSystemObject files;
+  if (files.FileExists(temporary) && !files.DeleteFile(temporary, true))
+    return false;
+  bool written = write(temporary, SpeedValues, TotalCategories,
+                       win::NumText(static_cast<std::int32_t>(classes.size())));
+  for (std::size_t k = 0; written && k < classes.size(); ++k) {
+    const auto& road_class = classes[k];
+    written = write(temporary, SpeedValues, category_key(static_cast<std::int32_t>(k + 1)),
+                    win::NumText(road_class.ClassValue)) &&
+              write_road_class_speed(temporary, road_class.ClassValue, road_class.SpeedMph) &&
+              write_road_class_alias(temporary, road_class.ClassValue, road_class.Alias);
+  }
+  std::error_code failed;
+  if (written)
+    std::filesystem::rename(win::resolve_path(temporary), win::resolve_path(speed_file), failed);
+  if (!written || failed) {
+    files.DeleteFile(temporary, true);
+    return false;
+  }
+  return true;
 }
 
 std::string edited_value(win::clock::time_point date, win::clock::time_point time) {

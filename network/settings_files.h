@@ -138,6 +138,11 @@ std::optional<RoadClassSpeed> read_road_class(std::string_view speed_file, std::
 bool write_road_class_speed(std::string_view speed_file, std::int32_t class_value, float mph);
 bool write_road_class_alias(std::string_view speed_file, std::int32_t class_value,
                             std::string_view alias);
+// Replaces "link.spd" with the classes, in order: "TOTAL CATEGORIES", then for class k its
+// category key, its "(mph)" speed and its "(alias)". The file is written whole under a
+// temporary name beside it and renamed over it, so that the user's speeds are never left half
+// written; false, with the old file in place, when it cannot be written.
+bool write_road_classes(std::string_view speed_file, const std::vector<RoadClassSpeed>& classes);
 
 // The [INFO] "EDITED" value: the date of `date` ("MM/dd/yy"), a blank and the time of `time`
 // ("hh.mm.ss AM/PM"). The stamp after a calculation gives the time one minute ahead.

@@ -211,7 +211,7 @@ struct SharedState {
   std::int32_t gTempSpeedEditState = 0;
   std::int32_t gTempSpeedInKmph = 0;
   std::int32_t gTempSpeedInMph = 0;
-  float gTempSpeedLink = 0;
+  std::int32_t gTempSpeedLink = 0;
   std::string gTempSpeedText;
   std::string gAliasText;
   std::int32_t gSpeedAliasEdited = 0;

@@ -8,6 +8,7 @@
 #include "common/engine_error_text.h"
 #include "common/handler_end.h"
 #include "common/layer_spatial_reference.h"
+#include "common/network_projection.h"
 #include "common/remove_from_map.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
@@ -127,7 +128,7 @@ bool BatchRoute::show_output(host::HostMap& map, bool build_objects) {
     OpenTable();
     return true;
   }
-  if (!copy_network_projection())
+  if (!CopyNetworkProjection({BatchRouteName}))
     return false;
   // Without any connected pair the engine wrote no shapes: the table alone is shown.
   if (add_batch_route_layer(&map))

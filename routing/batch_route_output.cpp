@@ -4,10 +4,8 @@
 
 #include "common/handler_end.h"
 #include "common/remove_from_map.h"
-#include "common/show_message.h"
 #include "host/active_view.h"
 #include "host/fields.h"
-#include "host/spatial_reference.h"
 #include "host/workspace.h"
 #include "network/shared_state.h"
 #include "routing/route_output.h"
@@ -37,30 +35,7 @@ com::ComPtr<host::HostFeatureLayer> add_batch_route_layer(host::HostMap* map) {
       win::join_path(shared_state().gNetworkFolder, std::string(BatchRouteName) + ".shp");
   if (!win::FileSystemObject().FileExists(shapes))
     return nullptr;
-  const auto workspace = OpenNetworkWorkspace();
-  com::ComPtr<host::HostFeatureClass> routes;
-  check_call(workspace->OpenFeatureClass(std::string(BatchRouteName), &routes), "OpenFeatureClass");
-  const auto layer = LayerOver(require(routes, "OpenFeatureClass"));
-  check_call(map->AddLayer(layer.get()), "Map.AddLayer");
-  return layer;
-}
-
-bool copy_network_projection() {
-  const auto& state = shared_state();
-  const auto network_prj = win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".prj");
-  if (!win::FileSystemObject().FileExists(network_prj)) {
-    show_message(
-        "The chosen polyline layer is missing projection information. Please use ArcCatalog to "
-        "add this.",
-        "PRJ", forms::Icon::Critical);
-    return false;
-  }
-  const auto projection = create<host::HostProjectionFile>(host::ProjectionFileClass);
-  check_call(projection->Read(network_prj), "ProjectionFile.Read");
-  check_call(
-      projection->Write(win::join_path(state.gNetworkFolder, std::string(BatchRouteName) + ".prj")),
-      "ProjectionFile.Write");
-  return true;
+  return ShowFeatureClass(map, open_feature_class(OpenNetworkWorkspace().get(), BatchRouteName));
 }
 
 } // namespace corvane

@@ -24,8 +24,4 @@ void hide_id_and_shape(com::IUnknown* layer_or_table, host::HostFields* fields);
 // class); null when the engine wrote no shapes because no row had a route.
 com::ComPtr<host::HostFeatureLayer> add_batch_route_layer(host::HostMap* map);
 
-// Copies the network layer's ".prj" to "BatchRoute.prj", so that the routes have the network's
-// coordinate system. False, after the "PRJ" message, when the network layer has none.
-bool copy_network_projection();
-
 } // namespace corvane

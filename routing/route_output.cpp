@@ -18,13 +18,6 @@ namespace corvane {
 
 namespace {
 
-com::ComPtr<host::HostFeatureClass> open_class(host::HostFeatureWorkspace* workspace,
-                                               std::string_view name) {
-  com::ComPtr<host::HostFeatureClass> features;
-  check_call(workspace->OpenFeatureClass(std::string(name), &features), "OpenFeatureClass");
-  return require(features, "OpenFeatureClass");
-}
-
 bool dataset_exists(host::HostFeatureWorkspace* workspace, std::string_view name) {
   const auto folder = require_as<host::HostWorkspace>(
       com::ComPtr<host::HostFeatureWorkspace>(workspace), "workspace");
@@ -47,27 +40,13 @@ void OpenRouteTable(host::HostFeatureLayer* layer, host::HostApplication* applic
     check_call(window->Show(true), "TableWindow.Show");
 }
 
-com::ComPtr<host::HostFeatureLayer> LayerOver(const com::ComPtr<host::HostFeatureClass>& features) {
-  const auto layer = create<host::HostFeatureLayer>(host::FeatureLayerClass);
-  layer->SetFeatureClass(features.get());
-  layer->SetName(features->AliasName());
-  return layer;
-}
-
-com::ComPtr<host::HostFeatureWorkspace> OpenNetworkWorkspace() {
-  const auto factory = create<host::HostWorkspaceFactory>(host::ShapefileWorkspaceFactoryClass);
-  com::ComPtr<host::HostWorkspace> workspace;
-  check_call(factory->OpenFromFile(shared_state().gNetworkFolder, 0, &workspace), "OpenFromFile");
-  return require_as<host::HostFeatureWorkspace>(require(workspace, "OpenFromFile"), "workspace");
-}
-
 void RemoveRouteOutput(host::HostMap* map, host::HostActiveView* view,
                        host::HostFeatureWorkspace* workspace, std::string_view name) {
   remove_layers(map, name, "L");
   view->Refresh();
   if (!dataset_exists(workspace, name))
     return;
-  const auto old = require_as<host::HostDataset>(open_class(workspace, name), "dataset");
+  const auto old = require_as<host::HostDataset>(open_feature_class(workspace, name), "dataset");
   check_call(old->Delete(), "Delete");
 }
 
@@ -76,7 +55,7 @@ void PrepareViewRoute(host::HostFeatureWorkspace* workspace, host::HostFeatureCl
     CreateViewRouteShapefile(workspace, network);
     return;
   }
-  const auto view_route = open_class(workspace, ViewRouteDatasetName);
+  const auto view_route = open_feature_class(workspace, ViewRouteDatasetName);
   const auto everything = create<host::HostQueryFilter>(host::QueryFilterClass);
   check_call(view_route->DeleteSearchedRows(everything.get()), "DeleteSearchedRows");
 }
@@ -85,7 +64,7 @@ void ShowRouteLayers(const RouteResult& result, host::HostMap* map, host::HostAc
                      host::HostApplication* application) {
   const auto& state = shared_state();
   const auto workspace = OpenNetworkWorkspace();
-  const auto view_route = open_class(workspace.get(), ViewRouteDatasetName);
+  const auto view_route = open_feature_class(workspace.get(), ViewRouteDatasetName);
   const auto view_route_layer = LayerOver(view_route);
   if (!result.view_route_shown)
     check_call(map->AddLayer(view_route_layer.get()), "AddLayer");

@@ -7,6 +7,7 @@
 
 #include "com/unknown.h"
 #include "common/layer_lookup.h"
+#include "common/network_workspace.h"
 #include "common/write_route_shapefile.h"
 #include "host/active_view.h"
 #include "host/application.h"
@@ -17,12 +18,6 @@
 #include "routing/route_directions.h"
 
 namespace corvane {
-
-// The shapefile workspace of gNetworkFolder.
-com::ComPtr<host::HostFeatureWorkspace> OpenNetworkWorkspace();
-
-// A new feature layer over `features`, named after the feature class's alias name.
-com::ComPtr<host::HostFeatureLayer> LayerOver(const com::ComPtr<host::HostFeatureClass>& features);
 
 // Opens the attribute table window of a route layer (its direction rows) over the map.
 void OpenRouteTable(host::HostFeatureLayer* layer, host::HostApplication* application);

@@ -7,15 +7,25 @@
 
 #include <cstdint>
 #include <new>
+#include <string>
 
 namespace tamix {
+
+// The reason the last engine call on this thread failed (NetBase::LastErrorText).
+inline thread_local std::string last_error_text;
 
 // Runs `body` and returns its result; on failure, the code converted to the result type
 // (the float results carry codes such as -33 in place of a cost).
 template <class Result, class Body> Result engine_call(Body&& body) noexcept {
+  last_error_text.clear();
   try {
     return static_cast<Result>(body());
   } catch (const Error& error) {
+    try {
+      last_error_text = error.what();
+    } catch (const std::bad_alloc&) {
+      // The code alone must do.
+    }
     return static_cast<Result>(error.code());
   } catch (const std::bad_alloc&) {
     return static_cast<Result>(code::out_of_memory);

@@ -8,6 +8,7 @@
 #include "shapefile_reader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace tamix {
@@ -78,10 +79,28 @@ std::int32_t NetBaseObject::CreateNetwork(const std::string& layer, std::int32_t
 
 std::int32_t NetBaseObject::CreateAttributeFile(const std::string& file) {
   return engine_call<std::int32_t>([&] {
-    create_attribute_file(state_->folder, file,
-                          progress_of(&NetBaseEvents::OnAttributeCreateProgress));
+    auto link_class = create_attribute_file(state_->folder, file,
+                                            progress_of(&NetBaseEvents::OnAttributeCreateProgress));
+    take_link_classes(std::move(link_class));
     return code::ok;
   });
+}
+
+void NetBaseObject::take_link_classes(std::vector<std::uint8_t> link_class) {
+  const auto& loaded = state_->network;
+  if (!loaded || loaded->link_class.size() != link_class.size())
+    return;
+  // A copy with the new classes replaces the loaded network: searches that still hold the old
+  // one go on with it, and its new identity keeps costs of the old classes from being reused.
+  auto updated = std::make_shared<Network>(*loaded);
+  updated->link_class = std::move(link_class);
+  updated->identity = next_network_identity();
+  const bool had_node_index = state_->node_index != nullptr;
+  state_->node_index.reset();
+  state_->roundabouts.reset();
+  state_->network = std::move(updated);
+  if (had_node_index)
+    state_->node_index = std::make_unique<NodeIndex>(*state_->network);
 }
 
 std::int32_t NetBaseObject::LoadNetwork() {
@@ -206,6 +225,14 @@ void NetBaseObject::SetOutputOption(std::int32_t option) {
   if (option == 1) state_->output_option = option;
 }
 
+void NetBaseObject::SetZoneRadius(double radius) {
+  state_->zone_radius = std::isfinite(radius) && radius > 0 ? radius : 0;
+}
+
+double NetBaseObject::GetZoneRadius() {
+  return engine_call<double>([&] { return state_->zone_radius_in_use(); });
+}
+
 std::string NetBaseObject::AboutCV(std::int16_t, std::int32_t& result) {
   result = code::ok;
   return "tamix routing engine " TAMIX_VERSION;
@@ -218,5 +245,7 @@ std::uint32_t NetBaseObject::Advise(NetBaseEvents* sink) {
 bool NetBaseObject::Unadvise(std::uint32_t cookie) {
   return engine_call_or(false, [&] { return events_.disconnect(cookie); });
 }
+
+std::string NetBaseObject::LastErrorText() { return last_error_text; }
 
 } // namespace tamix

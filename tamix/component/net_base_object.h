@@ -7,7 +7,9 @@
 #include "com/object.h"
 #include "tamix/net_base.h"
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace tamix {
 
@@ -44,9 +46,12 @@ public:
   bool IsRoundaboutLink(std::int32_t link) override;
   bool IsRoundaboutNode(std::int32_t node) override;
   void SetOutputOption(std::int32_t option) override;
+  void SetZoneRadius(double radius) override;
+  double GetZoneRadius() override;
   std::string AboutCV(std::int16_t kind, std::int32_t& result) override;
   std::uint32_t Advise(NetBaseEvents* sink) override;
   bool Unadvise(std::uint32_t cookie) override;
+  std::string LastErrorText() override;
 
 private:
   using EventOf = void (NetBaseEvents::*)(std::uint8_t);
@@ -55,6 +60,8 @@ private:
   const Point& node_point(std::int32_t node) const;
   const Roundabouts& roundabouts();
   std::int32_t nearest_node(double x, double y, std::int32_t& node, std::int32_t& second);
+  // A loaded network with as many links takes over the classes of a new attribute file.
+  void take_link_classes(std::vector<std::uint8_t> link_class);
 
   std::shared_ptr<NetworkState> state_;
   std::int32_t identifier_;

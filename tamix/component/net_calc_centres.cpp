@@ -27,18 +27,22 @@ std::int32_t NetCalcObject::WriteCostsToResult(std::int32_t which, std::int32_t,
   });
 }
 
+std::vector<NodeId> NetCalcObject::solve_centres(std::int32_t count, float cutoff) {
+  std::vector<NodeId> centres = stop_nodes(count);
+  const ArcCosts& arc_costs = costs();
+  forget_route();
+  solve_cutoff_ = cutoff > 0 ? Cost(cutoff) : inf_cost;
+  solve_from_centres(search(), arc_costs, centres, solve_cutoff_, owners_);
+  solved_ = true;
+  last_reached_ = search_->last_settled();
+  return centres;
+}
+
 std::int32_t NetCalcObject::SolveMultiCentre(std::int16_t count, float cutoff) {
   return engine_call<std::int32_t>([&] {
-    const std::vector<NodeId> centres = stop_nodes(count);
-    const ArcCosts& arc_costs = costs();
-    forget_route();
+    solve_centres(count, cutoff);
     has_link_results_ = false;
-    solve_cutoff_ = cutoff > 0 ? Cost(cutoff) : inf_cost;
-    solve_from_centres(search(), arc_costs, centres, solve_cutoff_, owners_);
-    solved_ = true;
-    last_reached_ = search_->last_settled();
-
-    reach_of_links(*search_, arc_costs, &owners_, solve_cutoff_, reach_);
+    reach_of_links(*search_, costs_, &owners_, solve_cutoff_, reach_);
     link_results_.assign(reach_.size() - 1, 0.0);
     for (std::size_t link = 1; link < reach_.size(); ++link)
       link_results_[link - 1] = reach_[link].centre;

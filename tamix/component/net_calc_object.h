@@ -1,6 +1,7 @@
 #pragma once
 
 #include "centres.h"
+#include "network_checks.h"
 #include "network_state.h"
 #include "output_table.h"
 #include "routes.h"
@@ -32,6 +33,11 @@ public:
   std::int32_t SetResultField(const std::string& field) override;
   std::int32_t ClearResultField(std::int32_t which, std::int32_t unused) override;
   std::int32_t MarkPathInResult(std::int32_t which, std::int32_t unused) override;
+
+  std::int32_t FindDeadEnds(std::int32_t kind) override;
+  std::int32_t FindParallelLinks() override;
+  std::int32_t FindSubnets() override;
+  std::int32_t FindUnusedLinks() override;
 
   void SetPrimaryDistanceWeight(double weight) override;
   void SetPrimaryTimeWeight(double weight) override;
@@ -68,6 +74,13 @@ public:
   std::int32_t WriteResults() override;
   std::int32_t ClearBreaks() override;
   std::int32_t AddBreak(double limit) override;
+  std::int32_t WriteZonePolygons(const std::string& path, std::int32_t count,
+                                 std::int32_t doughnut, double min_x, double min_y, double max_x,
+                                 double max_y) override;
+  std::int32_t WriteNearestCentrePolygons(const std::string& path, std::int32_t unused,
+                                          std::int32_t unused_too, std::int32_t count,
+                                          double min_x, double min_y, double max_x,
+                                          double max_y) override;
 
 private:
   static constexpr std::int32_t most_stops = 3002;
@@ -75,6 +88,9 @@ private:
   // The nodes of stops 1..count. Raises out_of_bounds for a count beyond most_stops or a stop
   // without a node of the network.
   std::vector<NodeId> stop_nodes(std::int32_t count);
+  // One search from stops 1..count within `cutoff` (<= 0: none), which becomes the last solve,
+  // with the owners of its nodes. Returns the stops' nodes.
+  std::vector<NodeId> solve_centres(std::int32_t count, float cutoff);
   // The bound network, loaded (else not_loaded). A network loaded anew since the last call
   // gets a fresh search, and the results of the old one are forgotten.
   const Network& network();
@@ -92,6 +108,8 @@ private:
   // Raises no_results before a tour, route_index_out_of_bounds outside 1..count.
   std::size_t tour_index(std::int32_t position) const;
   ResultField result_field() const;
+  // Runs a network check: its values become the per-link result, its count the answer.
+  template <class Find> std::int32_t run_check(Find&& find);
   OutputTable& output_table();
 
   std::shared_ptr<NetworkState> state_;

@@ -1,6 +1,7 @@
 #include "network_state.h"
 
 #include "error.h"
+#include "zone_polygons.h"
 
 #include <map>
 #include <mutex>
@@ -25,6 +26,11 @@ Registry& registry() {
 const Network& NetworkState::loaded() const {
   if (!network) throw Error(code::not_loaded, "no network is loaded");
   return *network;
+}
+
+double NetworkState::zone_radius_in_use() const {
+  const Network& net = loaded();
+  return zone_radius > 0 ? zone_radius : default_zone_radius(net);
 }
 
 NodeId checked_node(const Network& network, std::int32_t node) {

@@ -25,6 +25,11 @@ struct NetworkState {
   // The kind of output the zone polygon writers make: the last value SetOutputOption sent
   // (1, shapefiles, is the only kind).
   std::int32_t output_option = 1;
+  // The widening radius of zone polygons that SetZoneRadius sent (0: the network's default).
+  double zone_radius = 0;
+
+  // The widening radius for the loaded network. Raises not_loaded.
+  double zone_radius_in_use() const;
 
   // Raises not_loaded when nothing is loaded.
   const Network& loaded() const;

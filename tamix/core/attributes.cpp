@@ -27,8 +27,9 @@ std::string read_whole_file(const std::filesystem::path& path) {
 
 } // namespace
 
-void create_attribute_file(const std::filesystem::path& folder, const std::string& text_name,
-                           const Progress& progress) {
+std::vector<std::uint8_t> create_attribute_file(const std::filesystem::path& folder,
+                                                const std::string& text_name,
+                                                const Progress& progress) {
   const LinkId link_count = read_link_count(folder);
   const std::filesystem::path path = folder / text_name;
   std::string text = read_whole_file(path);
@@ -71,6 +72,7 @@ void create_attribute_file(const std::filesystem::path& folder, const std::strin
                                          " links");
   write_attribute_file(folder, link_class);
   phase.finish();
+  return link_class;
 }
 
 } // namespace tamix

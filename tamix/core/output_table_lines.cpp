@@ -17,7 +17,6 @@ constexpr std::size_t header_bytes = 100;
 constexpr std::int32_t file_code = 9994;
 constexpr std::int32_t format_version = 1000;
 constexpr std::int32_t null_shape = 0;
-constexpr std::int32_t polyline = 3;
 // Shape type, bounding box, part count, point count.
 constexpr std::size_t line_head_bytes = 4 + 32 + 4 + 4;
 // Readers take the file's length in bytes as 32 bits unsigned.
@@ -35,8 +34,9 @@ std::uint64_t words(std::uint64_t bytes) { return bytes / 2; }
 
 } // namespace
 
-LineShapeWriter::LineShapeWriter(const std::filesystem::path& base)
-    : shapes_(with_extension(base, ".shp")), index_(with_extension(base, ".shx")) {
+LineShapeWriter::LineShapeWriter(const std::filesystem::path& base, ShapeKind kind)
+    : kind_(static_cast<std::int32_t>(kind)), shapes_(with_extension(base, ".shp")),
+      index_(with_extension(base, ".shx")) {
   write_headers();
 }
 
@@ -47,7 +47,7 @@ void LineShapeWriter::write_headers() {
     put_big_32(&header[0], file_code);
     put_big_32(&header[24], words(first ? header_bytes : file->size()));
     put_little(&header[28], format_version);
-    put_little(&header[32], polyline);
+    put_little(&header[32], kind_);
     if (any_line_) {
       put_little(&header[36], low_.x);
       put_little(&header[44], low_.y);
@@ -92,7 +92,7 @@ void LineShapeWriter::write_line(std::span<const Point> points,
     high = {std::max(high.x, p.x), std::max(high.y, p.y)};
   }
   std::array<unsigned char, line_head_bytes> head;
-  put_little(&head[0], polyline);
+  put_little(&head[0], kind_);
   put_little(&head[4], low.x);
   put_little(&head[12], low.y);
   put_little(&head[20], high.x);

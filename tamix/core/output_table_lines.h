@@ -13,13 +13,18 @@
 
 namespace tamix {
 
+// The shapefile types it writes: lines of parts, or polygons whose parts are closed rings
+// (outer rings clockwise, holes counter-clockwise); the records are laid out alike.
+enum class ShapeKind : std::int32_t { polyline = 3, polygon = 5 };
+
 class LineShapeWriter {
 public:
   // `base` has no extension. Raises output_file_failed when the files cannot be made.
-  explicit LineShapeWriter(const std::filesystem::path& base);
+  explicit LineShapeWriter(const std::filesystem::path& base, ShapeKind kind = ShapeKind::polyline);
 
   void write_null();
   // One line of parts: part k runs from points[part_starts[k]] to the next part's start.
+  // (For polygons, the parts are the rings.)
   void write_line(std::span<const Point> points, std::span<const std::int32_t> part_starts);
 
   // Completes the headers. Raises output_file_failed.
@@ -30,6 +35,7 @@ private:
                     std::span<const Point> points);
   void write_headers();
 
+  std::int32_t kind_;
   OutputFile shapes_;
   OutputFile index_;
   std::uint32_t records_ = 0;

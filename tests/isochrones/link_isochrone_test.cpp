@@ -97,6 +97,17 @@ TEST_F(LinkIsochroneTool, ClickCasesAsATable) {
   }
 }
 
+TEST_F(LinkIsochroneTool, ACentreTheEngineCannotFindIsRefusedWithItsText) {
+  build_network(testing::row_of_four());
+  zones({3});
+  shared_state().gNetBase->Unload();
+  click_tool(0, 0, 1, 0);
+  EXPECT_EQ(messages(), std::vector<std::string>{"Error: The nearest network node could not be "
+                                                 "found: Error = Network not loaded"});
+  // The earlier result is cleared before the click is snapped; no cost is written.
+  EXPECT_EQ(texts(*open("roads"), "CV_RESULT"), std::vector<std::string>(5, "0"));
+}
+
 TEST_F(LinkIsochroneTool, ReplacesItsFlagAndClearsNumberedLabels) {
   build_network(testing::row_of_four());
   zones({1, 2});

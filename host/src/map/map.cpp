@@ -178,7 +178,9 @@ com::ComPtr<HostEnvelope> Map::Extent() {
 
 com::HRESULT Map::SetExtent(HostEnvelope* extent) {
   MapRect rect;
-  if (!rect_of(extent, &rect) || rect.width() <= 0 || rect.height() <= 0)
+  // An infinite or overflowing extent would make every screen transformation meaningless.
+  if (!rect_of(extent, &rect) || !(rect.width() > 0 && std::isfinite(rect.width())) ||
+      !(rect.height() > 0 && std::isfinite(rect.height())))
     return com::E_INVALIDARG;
   view_.requested = rect;
   view_set_ = true;

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <map>
 
 #include "com/create.h"
 #include "com/letter_case.h"
+#include "data/host_error.h"
 #include "host/active_view.h"
 #include "host/editor.h"
 #include "host/geometry.h"
@@ -28,6 +30,16 @@ int report(Transcript& transcript, const Failure& failure) {
 void check(com::HRESULT hr, const std::string& what) {
   if (com::FAILED(hr))
     throw SessionError(what + " failed (" + code_text(hr) + ")");
+}
+
+// Opens data through `call`; a failure names the file and what the data layer found wrong.
+template <class Call> void check_opening(Call call, const std::string& what) {
+  last_error_message().clear();
+  const com::HRESULT hr = call();
+  if (!com::FAILED(hr))
+    return;
+  const std::string& reason = last_error_message();
+  throw SessionError(what + " failed: " + (reason.empty() ? code_text(hr) : reason));
 }
 
 std::string word(Words& words, const std::string& what) {
@@ -183,7 +195,7 @@ void Session::layer(Words& words, int) {
   auto map = focus_map();
   if (com::equal_ignoring_case(extension, ".dbf")) {
     com::ComPtr<HostTable> table;
-    check(features->OpenTable(dataset, &table), "opening " + path.string());
+    check_opening([&] { return features->OpenTable(dataset, &table); }, "opening " + path.string());
     auto standalone = create<HostStandaloneTable>(StandaloneTableClass);
     standalone->SetTable(table.get());
     standalone->SetName(name);
@@ -193,7 +205,8 @@ void Session::layer(Words& words, int) {
     return check(tables->AddStandaloneTable(standalone.get()), "adding " + name);
   }
   com::ComPtr<HostFeatureClass> feature_class;
-  check(features->OpenFeatureClass(dataset, &feature_class), "opening " + path.string());
+  check_opening([&] { return features->OpenFeatureClass(dataset, &feature_class); },
+                "opening " + path.string());
   auto layer = create<HostFeatureLayer>(FeatureLayerClass);
   layer->SetFeatureClass(feature_class.get());
   layer->SetName(name);
@@ -223,6 +236,8 @@ void Session::view(Words& words, int) {
   const double xmax = number(words, "XMAX");
   const double ymax = number(words, "YMAX");
   no_more(words);
+  if (!std::isfinite(xmax - xmin) || !std::isfinite(ymax - ymin))
+    throw SessionError("the extent is not finite");
   if (!(xmin < xmax) || !(ymin < ymax))
     throw SessionError("the extent is empty");
   auto envelope = create<HostEnvelope>(EnvelopeClass);

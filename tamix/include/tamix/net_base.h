@@ -45,7 +45,7 @@ struct NetBase : com::IUnknown {
   // Makes "attribute.bin" from the text file `file` in the folder (one whole number per link in
   // record order; road class = |value| mod 32), raising OnAttributeCreateProgress. -31 file or
   // network files missing, -40 a line count other than the link count or a line that is no
-  // number.
+  // number. A loaded network of the folder takes the new classes at once.
   virtual std::int32_t CreateAttributeFile(const std::string& file) = 0;
   // Loads the network files of the folder (every link class 1 without "attribute.bin"), raising
   // OnNWLoadProgress. Temporary speeds and closures are dropped; class speeds stay. -31 files
@@ -92,6 +92,11 @@ struct NetBase : com::IUnknown {
   virtual bool IsRoundaboutNode(std::int32_t node) = 0;
   // 1 = shapefile output, the only kind; other values are ignored.
   virtual void SetOutputOption(std::int32_t option) = 0;
+  // The widening radius of zone polygons, in map units: 0 or less goes back to the default,
+  // the median length of the network's links. Kept until set again, for every network.
+  virtual void SetZoneRadius(double radius) = 0;
+  // The radius zone polygons use on the loaded network; -10 no network.
+  virtual double GetZoneRadius() = 0;
 
   // The engine's name and version as text for the host to show (this engine has no window of
   // its own); `result` is set to 0. `kind` 1 is the only kind.
@@ -102,6 +107,11 @@ struct NetBase : com::IUnknown {
   virtual std::uint32_t Advise(NetBaseEvents* sink) = 0;
   // False when the cookie names no connection.
   virtual bool Unadvise(std::uint32_t cookie) = 0;
+
+  // Why the engine's last call on this thread failed, in words a person can act on: the file
+  // and what is wrong with it ("/data/roads.dbf: its header counts 900 records, but the file
+  // holds only 12"). Empty after a call that succeeded or failed without a reason.
+  virtual std::string LastErrorText() = 0;
 };
 
 } // namespace tamix

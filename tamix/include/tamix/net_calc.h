@@ -45,6 +45,45 @@ struct NetCalc : com::IUnknown {
   // other rows keep their values. -35 no path, -20/-21/-32 as SetResultField.
   virtual std::int32_t MarkPathInResult(std::int32_t which, std::int32_t unused) = 0;
 
+  // The network checks. Each reads the links and nodes alone (closures, speeds and weights
+  // play no part, so a check gives the same answer before and after ResetLinkCosts) and makes
+  // the per-link result that WriteResults writes: exactly one value for every link, 0 for a
+  // record without a shape. The network is the undirected graph of the links, loops (a link
+  // with both ends at one node) and parallel links included.
+  //
+  // A part is a connected set of links (through shared nodes). The main part is the part with
+  // most links; a tie goes to the part holding the lowest link number, and so for every
+  // "largest" below.
+  //
+  // FindDeadEnds: the links of a part fall into blocks: two links are in one block when a
+  // cycle runs through both (a pair of parallel links is such a cycle), and a link that no
+  // cycle runs through is a block of its own; loops belong to no block. The blocks of a part
+  // meet at cut nodes in a tree, rooted at the part's largest block; everything a block leads
+  // to away from the root hangs beyond it, and the rest of its part hangs beyond a root block.
+  // Values:
+  //   0 the main net: the root block of the main part;
+  //   1 cul-de-sac: a block of one link beyond which hang only blocks of one link (and loops):
+  //     the streets of a dead-end tree, or the whole of a part that is a tree;
+  //   2 loop: a loop link, or a block that is one ring (as many links as nodes);
+  //   3 bridge: any other block of one link: it joins a ring or a meshed net to the rest;
+  //   4 minor net: any other block: a meshed net hanging at one node, or a part of its own.
+  // `kind` is accepted for the callers' sake (they pass 3) and changes nothing.
+  virtual std::int32_t FindDeadEnds(std::int32_t kind) = 0;
+  // Each group of two or more links between the same two nodes (whichever way they are drawn;
+  // a loop is parallel to nothing) gets the group number 1, 2, ... in the order of the groups'
+  // lowest link numbers; other links 0. Returns the number of groups.
+  virtual std::int32_t FindParallelLinks() = 0;
+  // The main part gets 0; every other part is a subnet, numbered 1..K in the order of their
+  // lowest link numbers. Nodes without links count for nothing. Returns K (0 for a connected
+  // network).
+  virtual std::int32_t FindSubnets() = 0;
+  // On link lengths: 2 on a loop; 1 on a link whose two ends are joined by a path of other
+  // links that is shorter than the link itself (by more than rounding: a billionth of its
+  // length), so no shortest route uses it; 0 on every other link, links of
+  // length 0 and equally long parallel links included. Returns the number of links marked 1
+  // or 2.
+  virtual std::int32_t FindUnusedLinks() = 0;
+
   // primary cost = distance weight x distance + time weight x minutes. The primary weights take
   // effect at ApplyWeights; the secondary ones (the other quantity carried along each route) at
   // once. The defaults are distance (1, 0) primary and minutes (0, 1) secondary.
@@ -141,13 +180,41 @@ struct NetCalc : com::IUnknown {
   // nearest stop number (0 where none is within the cut-off). -30 for a count out of range or a
   // stop without a node.
   virtual std::int32_t SolveMultiCentre(std::int16_t count, float cutoff) = 0;
-  // Writes the per-link result of the last operation that produced one (SolveMultiCentre) into
-  // the result field, whole. -37 before any, -20/-21/-32 as SetResultField.
+  // Writes the per-link result of the last operation that produced one (SolveMultiCentre or a
+  // network check) into the result field, whole. -37 before any, -20/-21/-32 as SetResultField.
   virtual std::int32_t WriteResults() = 0;
   // The zone limits of the zone polygons: kept in the order given, duplicates included, until
   // cleared. AddBreak: -30 for a limit that is no finite number.
   virtual std::int32_t ClearBreaks() = 0;
   virtual std::int32_t AddBreak(double limit) = 0;
+
+  // Zone polygons. A zone is every place within the widening radius (NetBase::SetZoneRadius) of
+  // the network reached within its limit; cost runs uniformly along a link, so a link is
+  // reached part-way at the edge of a zone. Both write the polygon shapefile "<path>" (.shp,
+  // .shx, .dbf; `path` without extension, taken in the network folder when relative), replacing
+  // one of that name only once the new files are whole; a ".prj" there is never created,
+  // changed or deleted. The output is cut to the rectangle of the four extent values unless all
+  // are 0. Both solve anew from stops 1..count (1..3002, all set), with the costs of now, and
+  // leave that solve as the last one. -30 a count out of range or a stop without a node, -32
+  // the files cannot be written.
+
+  // One record per break, in the reverse order of the break list (the largest zone of an
+  // ascending list first), field "COST_END" = the break (7 significant digits); the zone of a
+  // break is reachable from any of the stops. `doughnut` -1: each record holds its zone less the
+  // zone of the next lower break. A zone of a positive break always holds each stop's node;
+  // a break of 0 or less gives a null shape.
+  virtual std::int32_t WriteZonePolygons(const std::string& path, std::int32_t count,
+                                         std::int32_t doughnut, double min_x, double min_y,
+                                         double max_x, double max_y) = 0;
+  // One record per stop in stop order, field "ID" = its number: the places nearer to the network
+  // the stop reaches first (see "nearest centre" above) than to any other stop's, within the
+  // widening radius of the network; no limit. Zones never overlap; unreached parts of the network
+  // belong to none; a stop that owns nothing (on the node of a lower-numbered stop) gets a null
+  // shape. The two `unused` arguments are not read.
+  virtual std::int32_t WriteNearestCentrePolygons(const std::string& path, std::int32_t unused,
+                                                  std::int32_t unused_too, std::int32_t count,
+                                                  double min_x, double min_y, double max_x,
+                                                  double max_y) = 0;
 };
 
 } // namespace tamix

@@ -136,6 +136,13 @@ bool StubNetBase::IsRoundaboutNode(std::int32_t node) {
 void StubNetBase::SetOutputOption(std::int32_t option) {
   record(log_, "SetOutputOption", option);
 }
+void StubNetBase::SetZoneRadius(double radius) {
+  record(log_, "SetZoneRadius", radius);
+}
+double StubNetBase::GetZoneRadius() {
+  record(log_, "GetZoneRadius");
+  return 0;
+}
 std::string StubNetBase::AboutCV(std::int16_t kind, std::int32_t& result) {
   record(log_, "AboutCV", kind);
   result = 0;
@@ -168,6 +175,22 @@ std::int32_t StubNetCalc::ClearResultField(std::int32_t which, std::int32_t unus
 }
 std::int32_t StubNetCalc::MarkPathInResult(std::int32_t which, std::int32_t unused) {
   record(log_, "MarkPathInResult", which, unused);
+  return 0;
+}
+std::int32_t StubNetCalc::FindDeadEnds(std::int32_t kind) {
+  record(log_, "FindDeadEnds", kind);
+  return 0;
+}
+std::int32_t StubNetCalc::FindParallelLinks() {
+  record(log_, "FindParallelLinks");
+  return 0;
+}
+std::int32_t StubNetCalc::FindSubnets() {
+  record(log_, "FindSubnets");
+  return 0;
+}
+std::int32_t StubNetCalc::FindUnusedLinks() {
+  record(log_, "FindUnusedLinks");
   return 0;
 }
 void StubNetCalc::SetPrimaryDistanceWeight(double weight) {
@@ -282,6 +305,20 @@ std::int32_t StubNetCalc::ClearBreaks() {
 }
 std::int32_t StubNetCalc::AddBreak(double limit) {
   record(log_, "AddBreak", limit);
+  return 0;
+}
+std::int32_t StubNetCalc::WriteZonePolygons(const std::string& path, std::int32_t count,
+                                            std::int32_t doughnut, double min_x, double min_y,
+                                            double max_x, double max_y) {
+  record(log_, "WriteZonePolygons", path, count, doughnut, min_x, min_y, max_x, max_y);
+  return 0;
+}
+std::int32_t StubNetCalc::WriteNearestCentrePolygons(const std::string& path, std::int32_t unused,
+                                                     std::int32_t unused_too, std::int32_t count,
+                                                     double min_x, double min_y, double max_x,
+                                                     double max_y) {
+  record(log_, "WriteNearestCentrePolygons", path, unused, unused_too, count, min_x, min_y, max_x,
+         max_y);
   return 0;
 }
 

@@ -59,9 +59,14 @@ public:
   bool IsRoundaboutLink(std::int32_t link) override;
   bool IsRoundaboutNode(std::int32_t node) override;
   void SetOutputOption(std::int32_t option) override;
+  void SetZoneRadius(double radius) override;
+  double GetZoneRadius() override;
   std::string AboutCV(std::int16_t kind, std::int32_t& result) override;
   std::uint32_t Advise(tamix::NetBaseEvents* sink) override;
   bool Unadvise(std::uint32_t cookie) override;
+  std::string LastErrorText() override { return last_error_text; }
+  // What LastErrorText gives.
+  std::string last_error_text;
 
 private:
   CallLog* log_;
@@ -80,6 +85,10 @@ public:
   std::int32_t SetResultField(const std::string& field) override;
   std::int32_t ClearResultField(std::int32_t which, std::int32_t unused) override;
   std::int32_t MarkPathInResult(std::int32_t which, std::int32_t unused) override;
+  std::int32_t FindDeadEnds(std::int32_t kind) override;
+  std::int32_t FindParallelLinks() override;
+  std::int32_t FindSubnets() override;
+  std::int32_t FindUnusedLinks() override;
   void SetPrimaryDistanceWeight(double weight) override;
   void SetPrimaryTimeWeight(double weight) override;
   std::int32_t ApplyWeights() override;
@@ -111,6 +120,13 @@ public:
   std::int32_t WriteResults() override;
   std::int32_t ClearBreaks() override;
   std::int32_t AddBreak(double limit) override;
+  std::int32_t WriteZonePolygons(const std::string& path, std::int32_t count,
+                                 std::int32_t doughnut, double min_x, double min_y, double max_x,
+                                 double max_y) override;
+  std::int32_t WriteNearestCentrePolygons(const std::string& path, std::int32_t unused,
+                                          std::int32_t unused_too, std::int32_t count,
+                                          double min_x, double min_y, double max_x,
+                                          double max_y) override;
 
 private:
   CallLog* log_;

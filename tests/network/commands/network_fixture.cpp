@@ -63,6 +63,16 @@ void ScriptedUser::choose(std::string_view form, std::string item) {
   };
 }
 
+void write_classes(host::HostFeatureClass& features, const std::vector<double>& values) {
+  const int index = features.FindField("CLASS");
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    com::ComPtr<host::HostFeature> feature;
+    EXPECT_EQ(features.GetFeature(static_cast<std::int32_t>(i), &feature), com::S_OK);
+    EXPECT_EQ(feature->SetValue(index, values[i]), com::S_OK);
+    EXPECT_EQ(feature->Store(), com::S_OK);
+  }
+}
+
 void perform(forms::IForm& form, std::string_view control, forms::Gesture gesture,
              std::string value) {
   EXPECT_EQ(form.Perform(control, {gesture, std::move(value)}), "")
@@ -147,6 +157,11 @@ com::ComPtr<host::HostFeatureLayer> NetworkTest::add_roads(const std::vector<dou
     const double x = 500000 + 100.0 * static_cast<double>(i);
     links.push_back({{x, 6400000}, {x + 100, 6400000}});
   }
+  return add_roads(links, classes);
+}
+
+com::ComPtr<host::HostFeatureLayer> NetworkTest::add_roads(const std::vector<host::Path>& links,
+                                                           const std::vector<double>& classes) {
   auto features = shapefile("roads", host::geometry_polyline, links);
   const auto field = com::create_object<host::HostFieldEdit>(host::FieldClass);
   field->SetName("CLASS");
@@ -154,13 +169,7 @@ com::ComPtr<host::HostFeatureLayer> NetworkTest::add_roads(const std::vector<dou
   field->SetPrecision(10);
   field->SetScale(3);
   EXPECT_EQ(features->AddField(field.get()), com::S_OK);
-  const int index = features->FindField("CLASS");
-  for (std::size_t i = 0; i < classes.size(); ++i) {
-    com::ComPtr<host::HostFeature> feature;
-    EXPECT_EQ(features->GetFeature(static_cast<std::int32_t>(i), &feature), com::S_OK);
-    EXPECT_EQ(feature->SetValue(index, classes[i]), com::S_OK);
-    EXPECT_EQ(feature->Store(), com::S_OK);
-  }
+  write_classes(*features, classes);
   std::ofstream(path("roads.prj")) << utm_32n;
   // Opened again, so that the feature class reads its coordinate system.
   const auto factory =

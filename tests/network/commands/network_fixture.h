@@ -38,6 +38,9 @@ public:
   std::map<std::string, FormHandler, std::less<>> handlers;
 };
 
+// Gives feature i of `features` the CLASS value values[i].
+void write_classes(host::HostFeatureClass& features, const std::vector<double>& values);
+
 // Does a gesture on a form's control and fails the test when it cannot be done.
 void perform(forms::IForm& form, std::string_view control, forms::Gesture gesture,
              std::string value = "");
@@ -80,6 +83,9 @@ protected:
   // Writes "roads.shp" (with ".prj" and CLASS values, one per link) into the folder and adds
   // it to the map.
   com::ComPtr<host::HostFeatureLayer> add_roads(const std::vector<double>& classes = {1, 2, 3, 2});
+  // The same with links of these shapes, link i in class classes[i].
+  com::ComPtr<host::HostFeatureLayer> add_roads(const std::vector<host::Path>& links,
+                                                const std::vector<double>& classes);
   void open();
   // Opens with the road-class field and keeps the messages of that run apart.
   void build();

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "network_fixture.h"
 #include "win/clock.h"
 #include "win/num_text.h"
+#include "win/paths.h"
 #include "win/profile.h"
 
 namespace corvane {
@@ -502,7 +504,9 @@ TEST_F(Opening, AFailedLoadKeepsTheSettingsReadBeforeIt) {
   EXPECT_EQ(state().gNetBase.get(), other.get());
 }
 
-TEST_F(Opening, AFailingEngineStepEndsTheBuildWithoutSettingsFiles) {
+// A refused build tells why, in the engine's words naming the file, and leaves the layer's
+// table as it was: the result field comes only after the engine accepted the layer.
+TEST_F(Opening, AFailingEngineStepEndsTheBuildWithoutSettingsFilesOrResultField) {
   const struct {
     std::int32_t testing::ScriptedNetBase::*result;
     const char* message;
@@ -521,15 +525,43 @@ TEST_F(Opening, AFailingEngineStepEndsTheBuildWithoutSettingsFiles) {
     state().gNetBase = nullptr;
     engine_->create_result = engine_->attribute_result = engine_->load_result = 0;
     (*engine_).*c.result = -31;
+    engine_->last_error_text = "/data/roads.dbf: its header counts 9 records";
     engine_->calls.clear();
     take_messages();
     build();
-    EXPECT_EQ(take_messages(), std::vector<std::string>{c.message + EngineErrorText(-31)});
+    EXPECT_EQ(take_messages(), std::vector<std::string>{c.message + EngineErrorText(-31) +
+                                                        "\n/data/roads.dbf: its header counts 9 records"});
     EXPECT_EQ(engine_->calls.back(), c.last_call);
     EXPECT_FALSE(std::filesystem::exists(ini()));
     EXPECT_FALSE(state().gNetBase);
-    EXPECT_GE(roads_->FeatureClass()->FindField("CV_RESULT"), 0);
+    EXPECT_LT(roads_->FeatureClass()->FindField("CV_RESULT"), 0);
   }
+}
+
+// A table damaged after its layer was added is refused by the host at the build's first read:
+// the user is told which layer, nothing reports success, and the table is untouched.
+TEST_F(Opening, ATableTheHostRefusesIsNamedAndLeftAsItWas) {
+  add_roads();
+  const auto dbf = std::filesystem::path(path()) / "roads.dbf";
+  std::string damaged;
+  {
+    std::ifstream in(dbf, std::ios::binary);
+    damaged.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  damaged[4] = '\x7f'; // a record count the file cannot hold
+  std::ofstream(dbf, std::ios::binary | std::ios::trunc) << damaged;
+  take_messages();
+  build();
+  const auto messages = take_messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].rfind("The files of the network layer " +
+                                  win::join_path(path(), "roads.shp") + " could not be read",
+                              0),
+            0u)
+      << messages[0];
+  EXPECT_FALSE(std::filesystem::exists(ini()));
+  std::ifstream in(dbf, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), damaged);
 }
 
 TEST_F(Opening, TheBuildAsksForTheUnitsTheMapDoesNotGiveAndStopsOnCancel) {
@@ -599,7 +631,7 @@ TEST_F(Opening, TheResultFieldIsRemadeOnlyWhenItsDefinitionDiffers) {
       ASSERT_EQ(feature->SetValue(features->FindField("CV_RESULT"), 5.5), com::S_OK);
       ASSERT_EQ(feature->Store(), com::S_OK);
     }
-    EnsureResultField(features.get());
+    ASSERT_TRUE(EnsureResultField(features.get()));
     const int index = features->FindField("CV_RESULT");
     ASSERT_GE(index, 0);
     const auto field = features->Fields()->Field(index);

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -66,6 +67,11 @@ std::vector<Example> examples() {
     }
   }
   return found;
+}
+
+// A failing example is named, not dumped byte by byte.
+void PrintTo(const Example& example, std::ostream* out) {
+  *out << example.name;
 }
 
 class ReadmeExample : public ::testing::TestWithParam<Example> {};

@@ -240,6 +240,18 @@ TEST_F(Engine, CostsFollowTheSettingsOfEachRun) {
   }
 }
 
+TEST_F(Engine, ANewAttributeFileReclassesTheLoadedNetworkAtOnce) {
+  load();
+  route_type(2);
+  ASSERT_EQ(base->SetClassSpeed(2, 6), 0);
+  EXPECT_FLOAT_EQ(calc->SolveRoute(node(A), node(C)), 2.0f);
+  // A-B becomes class 2 (6 km/h): the fastest way from A to C goes round by D and E.
+  std::ofstream(net.folder() / "Attrib.txt") << "2\r\n1\r\n1\r\n1\r\n1\r\n1\r\n";
+  ASSERT_EQ(base->CreateAttributeFile("Attrib.txt"), 0);
+  EXPECT_TRUE(base->HasNodeIndex()) << "the node index follows the network";
+  EXPECT_FLOAT_EQ(calc->SolveRoute(node(A), node(C)), 4.0f);
+}
+
 TEST_F(Engine, OneToAllStopsAtTheCutOff) {
   load();
   ASSERT_EQ(calc->SolveFromNode(node(A), 1.5f), 0);
@@ -377,6 +389,78 @@ TEST_F(Engine, OutputTableOfATimeDistanceRun) {
   EXPECT_EQ(rows[0].values, (std::vector<std::string>{R"(Home, "A")", "Work", "2.000000",
                                                       "2.000000", ""}));
   EXPECT_EQ(rows[0].parts, (std::vector<std::vector<XY>>{{A, B, C}}));
+}
+
+std::string file_bytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(Engine, ZonePolygonShapefilesAsTheAddInReadsThem) {
+  load();
+  route_type(1);
+  // Links are 1000 m but link 5, 2000 m: the median is the default radius.
+  EXPECT_DOUBLE_EQ(base->GetZoneRadius(), 1000);
+  base->SetZoneRadius(100);
+  EXPECT_DOUBLE_EQ(base->GetZoneRadius(), 100);
+
+  const std::filesystem::path folder = net.folder();
+  const std::string prj = R"(GEOGCS["WGS 84",DATUM["WGS_1984",)"
+                          R"(SPHEROID["WGS 84",6378137,298.257223563]],PRIMEM["Greenwich",0],)"
+                          R"(UNIT["degree",0.0174532925199433]])";
+  std::ofstream(folder / "IsoPly.prj") << prj;
+  ASSERT_EQ(calc->SetStop(1, node(A)), 0);
+  ASSERT_EQ(calc->ClearBreaks(), 0);
+  for (float limit : {0.5f, 1.3f, 2.5f}) ASSERT_EQ(calc->AddBreak(limit), 0);
+  base->SetOutputOption(1);
+  const std::string path = folder.string() + "\\IsoPly";
+  ASSERT_EQ(calc->WriteZonePolygons(path, 1, 0, 0, 0, 0, 0), 0);
+
+  const auto rows = test::read_table(folder / "IsoPly");
+  ASSERT_EQ(rows.size(), 3u);
+  const std::vector<double> largest_first{2.5, 1.3, 0.5};
+  for (std::size_t k = 0; k < rows.size(); ++k) {
+    EXPECT_EQ(std::stod(rows[k].values.at(0)), largest_first[k]) << rows[k].values[0];
+    EXPECT_FALSE(rows[k].parts.empty());
+  }
+  EXPECT_EQ(file_bytes(folder / "IsoPly.prj"), prj);
+
+  // The same input gives the same files; a new run replaces the old one whole.
+  const auto shapefile_bytes = [&] {
+    std::vector<std::string> bytes;
+    for (const char* extension : {".shp", ".shx", ".dbf"})
+      bytes.push_back(file_bytes(folder / (std::string("IsoPly") + extension)));
+    return bytes;
+  };
+  const auto first = shapefile_bytes();
+  ASSERT_EQ(calc->WriteZonePolygons(path, 1, 0, 0, 0, 0, 0), 0);
+  EXPECT_EQ(shapefile_bytes(), first);
+  ASSERT_EQ(calc->ClearBreaks(), 0);
+  ASSERT_EQ(calc->AddBreak(1), 0);
+  ASSERT_EQ(calc->WriteZonePolygons(path, 1, -1, -50, -50, 500, 500), 0);
+  const auto cut = test::read_table(folder / "IsoPly");
+  ASSERT_EQ(cut.size(), 1u);
+  for (const auto& part : cut[0].parts)
+    for (const XY& p : part) {
+      EXPECT_TRUE(p.x >= -50 && p.x <= 500 && p.y >= -50 && p.y <= 500) << p.x << " " << p.y;
+    }
+  EXPECT_EQ(file_bytes(folder / "IsoPly.prj"), prj);
+
+  // Nearest-centre zones: one record per stop; stop 3 shares stop 1's node and owns nothing.
+  ASSERT_EQ(calc->SetStop(2, node(E)), 0);
+  ASSERT_EQ(calc->SetStop(3, node(A)), 0);
+  ASSERT_EQ(calc->WriteNearestCentrePolygons(folder.string() + "/Nearest", 0, 0, 3, 0, 0, 0, 0),
+            0);
+  const auto nearest = test::read_table(folder / "Nearest");
+  ASSERT_EQ(nearest.size(), 3u);
+  for (std::size_t k = 0; k < 3; ++k) EXPECT_EQ(std::stod(nearest[k].values.at(0)), k + 1.0);
+  EXPECT_FALSE(nearest[0].parts.empty());
+  EXPECT_FALSE(nearest[1].parts.empty());
+  EXPECT_TRUE(nearest[2].parts.empty());
+  EXPECT_FALSE(std::filesystem::exists(folder / "Nearest.prj"));
+
+  EXPECT_EQ(calc->WriteZonePolygons(path, 0, 0, 0, 0, 0, 0), -30);
+  EXPECT_EQ(calc->WriteNearestCentrePolygons(path, 0, 0, 5, 0, 0, 0, 0), -30);
 }
 
 } // namespace

@@ -1,0 +1,103 @@
+#include "checks/check_road.h"
+
+#include <string>
+
+#include "com/letter_case.h"
+#include "common/engine_error_text.h"
+#include "common/handler_end.h"
+#include "common/show_message.h"
+#include "host/layer.h"
+#include "host/query_filter.h"
+#include "network/result_field.h"
+#include "network/shared_state.h"
+#include "routing/route_output.h"
+#include "win/file_system_object.h"
+#include "win/paths.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr int AddToSelection = 1;
+
+// An engine call that answered with an error code; its text is the engine's error text.
+class EngineCallFailed : public HandlerEnd {
+public:
+  explicit EngineCallFailed(std::int32_t code) : HandlerEnd(EngineErrorText(code)) {}
+};
+
+std::int32_t checked(std::int32_t code) {
+  shared_state().gEngineResult = code;
+  if (code < 0)
+    throw EngineCallFailed(code);
+  return code;
+}
+
+com::ComPtr<host::HostQueryFilter> filter(std::string_view where) {
+  const auto made = create<host::HostQueryFilter>(host::QueryFilterClass);
+  made->SetWhereClause(std::string(where));
+  return made;
+}
+
+} // namespace
+
+void RunCheck(const std::function<void()>& check) {
+  try {
+    check();
+  } catch (const HandlerEnd& failure) {
+    show_message(failure.what(), "Error", forms::Icon::Critical);
+  }
+}
+
+bool NetworkProjectionPresent() {
+  const auto& state = shared_state();
+  const auto prj = win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".prj");
+  if (win::FileSystemObject().FileExists(prj))
+    return true;
+  show_message("The chosen polyline layer is missing projection information. Please use "
+               "ArcCatalog to add this.",
+               "PRJ", forms::Icon::Critical);
+  return false;
+}
+
+bool RefuseNetworkNamedAs(std::string_view output_name, std::string_view title) {
+  if (!com::equal_ignoring_case(shared_state().gNetworkLayerName, output_name))
+    return false;
+  show_message("The network layer is named " + std::string(output_name) +
+                   ", the name of this check's output. Rename the layer and create the "
+                   "network again.",
+               title, forms::Icon::Critical);
+  return true;
+}
+
+std::int32_t RunEngineCheck(const std::function<std::int32_t(tamix::NetCalc&)>& find,
+                            CostReset reset) {
+  auto& state = shared_state();
+  auto& base = *require(state.gNetBase, "NetBase");
+  auto& calc = *require(state.gNetCalc, "NetCalc");
+  if (reset != CostReset::AfterFind)
+    state.gCallResult = base.ResetLinkCosts(-1);
+  checked(calc.SetResultTable(state.gNetworkLayerName + ".dbf"));
+  checked(calc.SetResultField(std::string(ResultFieldName)));
+  checked(calc.ClearResultField(-1, 0));
+  const std::int32_t found = checked(find(calc));
+  checked(calc.WriteResults());
+  if (reset != CostReset::BeforeFind)
+    state.gCallResult = base.ResetLinkCosts(-1);
+  return found;
+}
+
+void SelectLinks(host::HostMap* map, host::HostActiveView* view, std::string_view where) {
+  const auto selection = require_as<host::HostFeatureSelection>(NetworkLayer(map), "selection");
+  check_call(selection->SelectFeatures(filter(where).get(), AddToSelection, false),
+             "SelectFeatures");
+  view->Refresh();
+}
+
+std::int32_t CountLinks(host::HostMap* map, std::string_view where) {
+  std::int32_t count = 0;
+  check_call(NetworkFeatureClass(map)->FeatureCount(filter(where).get(), &count), "FeatureCount");
+  return count;
+}
+
+} // namespace corvane

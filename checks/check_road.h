@@ -1,0 +1,55 @@
+#pragma once
+
+// The road every network check takes, told once; each check says which steps it takes:
+//   1. the network pre-check (CheckNetworkReady with its four tests); a failure ends the check
+//      with nothing changed;
+//   2. where the check needs one, the projection test (NetworkProjectionPresent), before
+//      anything is changed;
+//   3. the busy pointer (BusyPointer), and the result field: the result table and "CV_RESULT"
+//      named and cleared;
+//   4. the engine's find, and 5. the engine writes its values (RunEngineCheck does 3 to 5);
+//   6. the check shows what was found: a selection on the network layer (SelectLinks) or an
+//      output layer; 7. a message reports it;
+//   8. the settings stamp (StampNetworkEdited); 9. the default pointer.
+// A failing host or engine call anywhere on the road ends the check with an error box that
+// names the failure (RunCheck), so that the user never takes a half-done check for a result.
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "host/active_view.h"
+#include "host/map.h"
+#include "tamix/net_calc.h"
+
+namespace corvane {
+
+// Runs a check's click. A host or engine call that fails in `check` ends it with the error box
+// (title "Error", critical icon) in place of the silent end of other commands.
+void RunCheck(const std::function<void()>& check);
+
+// Step 2: true when the network layer's ".prj" is in gNetworkFolder; otherwise shows "The
+// chosen polyline layer is missing projection information. ..." ("PRJ", critical icon).
+bool NetworkProjectionPresent();
+
+// A check writes its output shapefile under a fixed name in the network folder, deleting the
+// old one first: a network layer of that name (letter case aside) would be deleted with it.
+// True, after a critical box, when the network layer has that name.
+bool RefuseNetworkNamedAs(std::string_view output_name, std::string_view title);
+
+// Steps 3 to 5 without the pointer: NetBase.ResetLinkCosts(-1) (before the rest, or after the
+// write for the subnet check), the result table and "CV_RESULT" named, the field cleared, then
+// `find` on the calculation object and NetCalc.WriteResults. Returns what `find` returned (a
+// count); a negative engine code from any of them but the cost reset ends the check.
+enum class CostReset { BeforeFind, BeforeAndAfterFind, AfterFind };
+std::int32_t RunEngineCheck(const std::function<std::int32_t(tamix::NetCalc&)>& find,
+                            CostReset reset);
+
+// Selects the network layer's links that match `where`, adding them to its selection
+// (selection method 1), and refreshes the view.
+void SelectLinks(host::HostMap* map, host::HostActiveView* view, std::string_view where);
+
+// The number of the network layer's links that match `where`.
+std::int32_t CountLinks(host::HostMap* map, std::string_view where);
+
+} // namespace corvane

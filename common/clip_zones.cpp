@@ -1,0 +1,77 @@
+#include "common/clip_zones.h"
+
+#include <string>
+
+#include "common/handler_end.h"
+#include "common/layer_spatial_reference.h"
+#include "common/network_workspace.h"
+#include "host/data_tools.h"
+#include "host/geometry.h"
+#include "host/row.h"
+#include "network/shared_state.h"
+
+namespace corvane {
+
+namespace {
+
+// The clip polygon: feature 0 of the layer, valid, in the zones' coordinate system.
+com::ComPtr<host::HostGeometry> clip_polygon(host::HostFeatureLayer& clip_layer,
+                                             host::HostSpatialReference* zones_reference) {
+  const auto clip_class = require(clip_layer.FeatureClass(), "FeatureLayer.FeatureClass");
+  com::ComPtr<host::HostFeature> feature;
+  check_call(clip_class->GetFeature(0, &feature), "FeatureClass.GetFeature");
+  const auto polygon = require(require(feature, "FeatureClass.GetFeature")->ShapeCopy(), "Shape");
+  check_call(polygon->Project(zones_reference), "Geometry.Project");
+  check_call(require_as<host::HostTopologicalOperator>(polygon, "TopologicalOperator")->Simplify(),
+             "TopologicalOperator.Simplify");
+  return polygon;
+}
+
+} // namespace
+
+void PrepareClipOutput(host::HostMap* map, std::string_view input, std::string_view output,
+                       host::HostFeatureLayer* clip_layer) {
+  const auto zones = open_feature_class(OpenNetworkWorkspace().get(), input);
+  const auto zone_table = require_as<host::HostTable>(zones, "zones as a table");
+  const auto clip_table = require_as<host::HostTable>(
+      require(clip_layer->FeatureClass(), "FeatureLayer.FeatureClass"), "clip layer as a table");
+
+  const auto folder = create<host::HostWorkspaceName>(host::WorkspaceNameClass);
+  folder->SetWorkspaceFactoryProgID(std::string(host::ShapefileWorkspaceFactoryClass));
+  folder->SetPathName(shared_state().gNetworkFolder);
+  const auto description = create<host::HostFeatureClassName>(host::FeatureClassNameClass);
+  description->SetFeatureType(1);
+  description->SetShapeFieldName("Shape");
+  description->SetShapeType(zones->ShapeType());
+  description->SetName(std::string(output));
+  description->SetWorkspaceName(folder.get());
+
+  const auto converter = create<host::HostFeatureDataConverter>(host::FeatureDataConverterClass);
+  com::ComPtr<host::HostFeatureClass> clipped;
+  check_call(converter->Clip(zone_table.get(), false, clip_table.get(), false, 0.0,
+                             description.get(), &clipped),
+             "FeatureDataConverter.Clip");
+  ShowFeatureClass(map, require(clipped, "FeatureDataConverter.Clip"));
+}
+
+void ClipZonesByPolygon(host::HostMap* map, std::string_view input, std::string_view output,
+                        host::HostFeatureLayer* clip_layer, ZoneOrder order) {
+  const auto zones = open_feature_class(OpenNetworkWorkspace().get(), input);
+  const auto clip = clip_polygon(*clip_layer, GetLayerSpatialReference(zones.get()).get());
+  const auto copy = CopyZoneFeatures(
+      zones.get(), output, order, [&](host::HostGeometry* shape) -> com::ComPtr<host::HostGeometry> {
+        if (shape->GeometryType() != host::geometry_polygon)
+          return com::ComPtr<host::HostGeometry>(shape);
+        com::ComPtr<host::HostGeometry> cut;
+        check_call(require_as<host::HostTopologicalOperator>(com::ComPtr<host::HostGeometry>(shape),
+                                                             "TopologicalOperator")
+                       ->Intersect(clip.get(), host::dimension_areas, &cut),
+                   "TopologicalOperator.Intersect");
+        if (!cut || cut->IsEmpty())
+          return nullptr;
+        return cut;
+      });
+  ShowFeatureClass(map, copy);
+}
+
+} // namespace corvane

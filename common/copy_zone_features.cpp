@@ -1,0 +1,93 @@
+#include "common/copy_zone_features.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "com/variant.h"
+#include "common/handler_end.h"
+#include "common/network_workspace.h"
+#include "host/cursor.h"
+#include "host/fields.h"
+#include "host/row.h"
+
+namespace corvane {
+
+namespace {
+
+// The attribute fields a copy carries: every editable field but the object id and the shape,
+// which is set on its own. `target` is the field's place in the new class.
+struct CopiedField {
+  int source = 0;
+  int target = 0;
+};
+
+std::vector<CopiedField> copied_fields(host::HostFields& source, host::HostFields& target) {
+  std::vector<CopiedField> fields;
+  for (int i = 0; i < source.FieldCount(); ++i) {
+    const auto field = require(source.Field(i), "Fields.Field");
+    const int type = field->Type();
+    if (type == host::field_oid || type == host::field_geometry || !field->Editable())
+      continue;
+    const int place = target.FindField(field->Name());
+    if (place < 0)
+      throw HostCallFailed("the copy has no field " + field->Name(), com::E_FAIL);
+    fields.push_back({i, place});
+  }
+  return fields;
+}
+
+std::vector<com::ComPtr<host::HostFeature>> all_features(host::HostFeatureClass& source) {
+  com::ComPtr<host::HostFeatureCursor> cursor;
+  check_call(source.Search(nullptr, false, &cursor), "FeatureClass.Search");
+  require(cursor, "FeatureClass.Search");
+  std::vector<com::ComPtr<host::HostFeature>> features;
+  for (com::ComPtr<host::HostFeature> feature;;) {
+    const auto next = cursor->NextFeature(&feature);
+    check_call(next, "FeatureCursor.NextFeature");
+    if (next == com::S_FALSE || !feature)
+      return features;
+    features.push_back(feature);
+  }
+}
+
+} // namespace
+
+com::ComPtr<host::HostFeatureClass> CopyZoneFeatures(host::HostFeatureClass* source,
+                                                     std::string_view output, ZoneOrder order,
+                                                     const ZoneReshape& reshape) {
+  const auto source_fields = require(source->Fields(), "FeatureClass.Fields");
+  com::ComPtr<host::HostFeatureClass> copy;
+  check_call(OpenNetworkWorkspace()->CreateFeatureClass(std::string(output), source_fields.get(), 1,
+                                                        source->ShapeFieldName(), "", &copy),
+             "CreateFeatureClass");
+  require(copy, "CreateFeatureClass");
+  const auto fields = copied_fields(*source_fields, *require(copy->Fields(), "Fields"));
+
+  auto zones = all_features(*source);
+  if (order == ZoneOrder::LastFirst)
+    std::reverse(zones.begin(), zones.end());
+
+  com::ComPtr<host::HostFeatureCursor> inserter;
+  check_call(copy->Insert(true, &inserter), "FeatureClass.Insert");
+  com::ComPtr<host::HostFeatureBuffer> buffer;
+  check_call(copy->CreateFeatureBuffer(&buffer), "FeatureClass.CreateFeatureBuffer");
+  require(inserter, "FeatureClass.Insert");
+  require(buffer, "FeatureClass.CreateFeatureBuffer");
+  for (const auto& zone : zones) {
+    auto shape = zone->ShapeCopy();
+    if (shape && reshape) {
+      shape = reshape(shape.get());
+      if (!shape)
+        continue;
+    }
+    buffer->SetShape(shape.get());
+    for (const auto& field : fields)
+      check_call(buffer->SetValue(field.target, zone->Value(field.source)), "SetValue");
+    check_call(inserter->InsertFeature(buffer.get(), nullptr), "InsertFeature");
+  }
+  check_call(inserter->Flush(), "FeatureCursor.Flush");
+  return copy;
+}
+
+} // namespace corvane

@@ -1,0 +1,32 @@
+#include "common/network_projection.h"
+
+#include <string>
+
+#include "common/handler_end.h"
+#include "common/show_message.h"
+#include "host/spatial_reference.h"
+#include "network/shared_state.h"
+#include "win/file_system_object.h"
+#include "win/paths.h"
+
+namespace corvane {
+
+bool CopyNetworkProjection(std::initializer_list<std::string_view> names) {
+  const auto& state = shared_state();
+  const auto network_prj = win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".prj");
+  if (!win::FileSystemObject().FileExists(network_prj)) {
+    show_message(
+        "The chosen polyline layer is missing projection information. Please use ArcCatalog to "
+        "add this.",
+        "PRJ", forms::Icon::Critical);
+    return false;
+  }
+  const auto projection = create<host::HostProjectionFile>(host::ProjectionFileClass);
+  check_call(projection->Read(network_prj), "ProjectionFile.Read");
+  for (const auto name : names)
+    check_call(projection->Write(win::join_path(state.gNetworkFolder, std::string(name) + ".prj")),
+               "ProjectionFile.Write");
+  return true;
+}
+
+} // namespace corvane

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <initializer_list>
+#include <string_view>
+
+namespace corvane {
+
+// Gives outputs of the network folder the network layer's coordinate system: the network
+// layer's ".prj" is copied as "`name`.prj" for every name. When the network layer has no ".prj"
+// the user is told so ("PRJ", critical) and nothing is written: false. A failing host call ends
+// the handler.
+bool CopyNetworkProjection(std::initializer_list<std::string_view> names);
+
+} // namespace corvane

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string_view>
+
+#include "com/unknown.h"
+#include "host/layer.h"
+#include "host/map.h"
+#include "host/table.h"
+#include "host/workspace.h"
+
+namespace corvane {
+
+// The shapefiles of the network folder, where the add-in writes all its outputs. A failing host
+// call ends the handler.
+
+// The shapefile workspace of gNetworkFolder.
+com::ComPtr<host::HostFeatureWorkspace> OpenNetworkWorkspace();
+
+// The feature class `name` of `workspace`.
+com::ComPtr<host::HostFeatureClass> open_feature_class(host::HostFeatureWorkspace* workspace,
+                                                       std::string_view name);
+
+// A new feature layer over `features`, named after the feature class's alias name.
+com::ComPtr<host::HostFeatureLayer> LayerOver(const com::ComPtr<host::HostFeatureClass>& features);
+
+// LayerOver `features`, added on top of `map`.
+com::ComPtr<host::HostFeatureLayer> ShowFeatureClass(host::HostMap* map,
+                                                     const com::ComPtr<host::HostFeatureClass>& features);
+
+// Deletes "`name`.shp" of the network folder with its companion files, when it exists. A
+// shapefile that cannot be opened is left alone without an error: the next write to its name
+// reports what is wrong with it.
+void DeleteNetworkShapefile(std::string_view name);
+
+} // namespace corvane

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "host/document.h"
+#include "host/map.h"
+
+namespace corvane {
+
+// Renderers of a zone polygon layer of the network folder (found by FindLayerIndex, kind "PG"):
+// a unique-value renderer with one class per zone, each a solid fill with an outline of the same
+// colour, the colours drawn from a random ramp with a fixed seed so that the same number of
+// classes is coloured alike in every run. Both end the handler when the layer is not in the map
+// or a host call fails; the layer keeps its old drawing until the new renderer is complete.
+
+// One class per distinct zone limit of `limits` (ascending), on "COST_END". The first class is
+// labelled "0 - 5 Minutes" (gDistUnits in place of "Minutes" for the shortest route type), each
+// later one from the limit before it, rounded to a whole number ("2.5, 5" gives "2 - 5 ...").
+void RenderZonesByCostEnd(host::HostDocument* document, host::HostMap* map,
+                          std::string_view layer_name, const std::vector<float>& limits);
+
+// One class per centre 1 .. `count`, on "ID", labelled "Zone 1", "Zone 2", ...
+void RenderZonesById(host::HostDocument* document, host::HostMap* map, std::string_view layer_name,
+                     std::int32_t count);
+
+// The zone limits gZoneValues(1 .. gZoneCount), in order: what RenderZonesByCostEnd classifies.
+std::vector<float> ZoneLimitList();
+
+} // namespace corvane

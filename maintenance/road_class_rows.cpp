@@ -1,0 +1,37 @@
+#include "maintenance/road_class_rows.h"
+
+#include <algorithm>
+#include <string>
+
+#include "network/speed_units.h"
+
+namespace corvane {
+
+std::vector<RoadClassSpeed> RoadClassRows(const std::vector<RoadClassSpeed>& old_rows,
+                                          const std::vector<std::int32_t>& classes) {
+  std::vector<RoadClassSpeed> rows;
+  for (const auto road_class : classes) {
+    const auto kept = std::find_if(old_rows.begin(), old_rows.end(),
+                                   [&](const auto& row) { return row.ClassValue == road_class; });
+    if (kept != old_rows.end())
+      rows.push_back(*kept);
+    else
+      rows.push_back({.SpeedKmph = KmphOfOneMph,
+                      .SpeedMph = 1,
+                      .ClassValue = road_class,
+                      .Alias = "Speed " + std::to_string(road_class)});
+  }
+  return rows;
+}
+
+void StoreRoadClassRows(const std::vector<RoadClassSpeed>& rows) {
+  auto& state = shared_state();
+  const auto count = static_cast<std::int32_t>(rows.size());
+  for (std::int32_t row = 0; row < count; ++row)
+    state.gRoadClassSpeeds[row] = rows[static_cast<std::size_t>(row)];
+  for (std::int32_t row = count; row < state.gRoadClassCount; ++row)
+    state.gRoadClassSpeeds[row] = {.SpeedKmph = -1, .SpeedMph = -1, .ClassValue = -1, .Alias = {}};
+  state.gRoadClassCount = count;
+}
+
+} // namespace corvane

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "network/shared_state.h"
+
+namespace corvane {
+
+// The rows of a rebuilt road-class table, one per class of `classes` (ascending): a class that
+// one of the old rows holds keeps that row's speeds and name, a new class starts at 1 mph under
+// the name "Speed " and its value.
+//   old 1 (30 km/h), 2 (50 km/h); classes 0, 1, 2 -> 0 (1 mph), 1 (30 km/h), 2 (50 km/h)
+std::vector<RoadClassSpeed> RoadClassRows(const std::vector<RoadClassSpeed>& old_rows,
+                                          const std::vector<std::int32_t>& classes);
+
+// Puts the rows into gRoadClassSpeeds and gRoadClassCount; rows that were in use before and are
+// not any more read as unused (class -1, speeds -1, no name).
+void StoreRoadClassRows(const std::vector<RoadClassSpeed>& rows);
+
+} // namespace corvane

@@ -1,0 +1,249 @@
+#include "zone_polygons.h"
+
+#include "link_piece.h"
+#include "zone_grid.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tamix {
+namespace {
+
+// Lines drawn one after another into shared arrays.
+struct Lines {
+  std::vector<Point> points;
+  std::vector<std::size_t> ends;
+  std::vector<std::uint32_t> owners;
+
+  void add(const std::vector<Point>& line, std::uint32_t owner = 1) {
+    points.insert(points.end(), line.begin(), line.end());
+    ends.push_back(points.size());
+    owners.push_back(owner);
+  }
+  void draw(ZoneGrid& grid) const {
+    std::size_t begin = 0;
+    for (std::size_t k = 0; k < ends.size(); ++k) {
+      grid.add_line(std::span<const Point>(points).subspan(begin, ends[k] - begin), owners[k]);
+      begin = ends[k];
+    }
+  }
+};
+
+struct Box {
+  Point low{inf_cost, inf_cost};
+  Point high{-inf_cost, -inf_cost};
+  bool empty() const { return low.x > high.x || low.y > high.y; }
+  void add(const std::vector<Point>& points) {
+    for (const Point& p : points) {
+      low = {std::min(low.x, p.x), std::min(low.y, p.y)};
+      high = {std::max(high.x, p.x), std::max(high.y, p.y)};
+    }
+  }
+};
+
+// The part of the box that can show in the extent: what lies farther outside it than the
+// radius cannot reach into it.
+Box within_extent(Box box, const ZoneOptions& options) {
+  if (!options.extent)
+    return box;
+  const double margin = options.radius * 2;
+  box.low = {std::max(box.low.x, options.extent->low.x - margin),
+             std::max(box.low.y, options.extent->low.y - margin)};
+  box.high = {std::min(box.high.x, options.extent->high.x + margin),
+              std::min(box.high.y, options.extent->high.y + margin)};
+  return box;
+}
+
+geos::Geometry cut_to_extent(geos::Context& geometry, geos::Geometry area,
+                             const ZoneOptions& options) {
+  if (!options.extent || geometry.is_empty(*area))
+    return area;
+  const geos::Geometry rectangle = geometry.rectangle(options.extent->low, options.extent->high);
+  return geometry.intersection(*area, *rectangle);
+}
+
+// The fraction of a link that the cost `budget` pays for from one end, its arc costing `cost`.
+double fraction_paid(Cost budget, Cost cost) {
+  if (budget < 0)
+    return 0;
+  if (cost <= 0)
+    return 1;
+  return std::min(1.0, budget / cost);
+}
+
+// The piece of `link` from fraction `near` to `far` of the way from the end where the arc
+// `signed_link` starts.
+void add_piece(const Network& network, SignedLink signed_link, double near, double far,
+               std::vector<double>& walked, std::vector<Point>& piece) {
+  const auto points = network.geometry.of(link_of(signed_link));
+  if (signed_link > 0)
+    link_piece(points, near, far, walked, piece);
+  else
+    link_piece(points, 1 - near, 1 - far, walked, piece);
+}
+
+} // namespace
+
+std::optional<Extent> extent_of(double min_x, double min_y, double max_x, double max_y) {
+  if (min_x == 0 && min_y == 0 && max_x == 0 && max_y == 0)
+    return std::nullopt;
+  if (!(max_x > min_x && max_y > min_y))
+    return std::nullopt;
+  return Extent{{min_x, min_y}, {max_x, max_y}};
+}
+
+double default_zone_radius(const Network& network) {
+  std::vector<double> lengths;
+  lengths.reserve(network.link_count());
+  for (LinkId link = 1; link <= network.link_count(); ++link) {
+    const auto points = network.geometry.of(link);
+    double length = 0;
+    for (std::size_t k = 1; k < points.size(); ++k)
+      length += std::hypot(points[k].x - points[k - 1].x, points[k].y - points[k - 1].y);
+    if (length > 0)
+      lengths.push_back(length);
+  }
+  if (lengths.empty())
+    return 1;
+  const auto middle = lengths.begin() + lengths.size() / 2;
+  std::nth_element(lengths.begin(), middle, lengths.end());
+  return *middle;
+}
+
+std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& search,
+                                       const ArcCosts& costs, std::span<const NodeId> centres,
+                                       std::span<const double> limits, const ZoneOptions& options) {
+  std::vector<double> levels;
+  for (double limit : limits)
+    if (limit > 0)
+      levels.push_back(limit);
+  std::sort(levels.begin(), levels.end());
+  levels.erase(std::unique(levels.begin(), levels.end()), levels.end());
+
+  // The network newly reached in each level's band, from each reached end of each link.
+  const Network& network = search.network();
+  std::vector<Lines> bands(levels.size());
+  Box box;
+  std::vector<double> walked;
+  std::vector<Point> piece;
+  if (!levels.empty()) {
+    for (NodeId centre : centres) {
+      bands[0].add({network.node_points[centre]});
+      box.add({network.node_points[centre]});
+    }
+    for (NodeId node : search.settled_nodes()) {
+      const Cost cost = search.primary(node);
+      for (ArcId a = network.graph.arcs_begin(node); a < network.graph.arcs_end(node); ++a) {
+        const ArcCosts::Arc& arc = costs.arcs[a];
+        if (arc.primary >= inf_cost)
+          continue;
+        double reached = 0;
+        for (std::size_t k = 0; k < levels.size() && reached < 1; ++k) {
+          const double fraction = fraction_paid(levels[k] - cost, arc.primary);
+          if (fraction <= reached)
+            continue;
+          add_piece(network, arc.link, reached, fraction, walked, piece);
+          if (piece.empty())
+            break;
+          bands[k].add(piece);
+          box.add(piece);
+          reached = fraction;
+        }
+      }
+    }
+  }
+
+  std::vector<geos::Geometry> zones;
+  box = within_extent(box, options);
+  if (!box.empty()) {
+    ZoneGrid grid(box.low, box.high, options.radius, options.most_points, false);
+    Box drawn; // what the zones so far hold: the inner zones need only their part of the grid
+    for (const Lines& band : bands) {
+      band.draw(grid);
+      drawn.add(band.points);
+      zones.push_back(geometry.area_of_rings(grid.rings_within_radius(drawn.low, drawn.high)));
+    }
+  }
+
+  std::vector<geos::Geometry> areas;
+  for (double limit : limits) {
+    const auto level = std::lower_bound(levels.begin(), levels.end(), limit);
+    const std::size_t k = std::size_t(level - levels.begin());
+    if (limit <= 0 || zones.empty()) {
+      areas.push_back(geometry.empty_area());
+      continue;
+    }
+    geos::Geometry area = options.rings && k > 0 ? geometry.difference(*zones[k], *zones[k - 1])
+                                                 : geometry.clone(*zones[k]);
+    areas.push_back(cut_to_extent(geometry, std::move(area), options));
+  }
+  return areas;
+}
+
+std::vector<geos::Geometry> nearest_centre_areas(geos::Context& geometry, const Search& search,
+                                                 const ArcCosts& costs, const CentreOwners& owners,
+                                                 std::size_t centre_count,
+                                                 const ZoneOptions& options) {
+  // Each reached end owns its link up to where the other end reaches it at the same cost.
+  const Network& network = search.network();
+  Lines lines;
+  Box box;
+  std::vector<double> walked;
+  std::vector<Point> piece;
+  for (NodeId node : search.settled_nodes()) {
+    const std::uint32_t owner = owners.of(search, node);
+    if (owner == 0 || owner > centre_count)
+      continue;
+    const Cost cost = search.primary(node);
+    if (cost == 0) {
+      lines.add({network.node_points[node]}, owner);
+      box.add({network.node_points[node]});
+    }
+    for (ArcId a = network.graph.arcs_begin(node); a < network.graph.arcs_end(node); ++a) {
+      const ArcCosts::Arc& arc = costs.arcs[a];
+      if (arc.primary >= inf_cost)
+        continue;
+      const Cost other = search.primary(arc.head);
+      // Links cost the same both ways: the costs from the two ends meet at this fraction.
+      double split = 1;
+      if (other < inf_cost)
+        split = arc.primary > 0
+                    ? std::clamp((other + arc.primary - cost) / (2 * arc.primary), 0.0, 1.0)
+                    : 0.5;
+      if (split <= 0)
+        continue;
+      add_piece(network, arc.link, 0, split, walked, piece);
+      if (piece.empty())
+        continue;
+      lines.add(piece, owner);
+      box.add(piece);
+    }
+  }
+
+  std::vector<geos::Geometry> areas;
+  box = within_extent(box, options);
+  if (box.empty()) {
+    for (std::size_t k = 0; k < centre_count; ++k)
+      areas.push_back(geometry.empty_area());
+    return areas;
+  }
+  ZoneGrid grid(box.low, box.high, options.radius, options.most_points, true);
+  lines.draw(grid);
+  const auto windows = grid.owner_windows(std::uint32_t(centre_count + 1));
+  for (std::uint32_t owner = 1; owner <= centre_count; ++owner) {
+    geos::Geometry area = windows[owner].empty()
+                              ? geometry.empty_area()
+                              : geometry.area_of_rings(grid.rings_of_owner(owner, windows[owner]));
+    // Outlines of two centres follow one line, but where three meet in a cell the sampled
+    // lines may cross a little: a lower number keeps what both claim.
+    for (std::uint32_t before = 1; before < owner && !geometry.is_empty(*area); ++before)
+      if (windows[before].overlaps(windows[owner]) && !geometry.is_empty(*areas[before - 1]))
+        area = geometry.difference(*area, *areas[before - 1]);
+    areas.push_back(std::move(area));
+  }
+  for (geos::Geometry& area : areas)
+    area = cut_to_extent(geometry, std::move(area), options);
+  return areas;
+}
+
+} // namespace tamix

@@ -1,0 +1,34 @@
+#pragma once
+
+// The polygon shapefiles of zones: "<base>.shp", ".shx" and ".dbf" (with the ".cpg" that names
+// its encoding), one record per area in the order given, a null shape for an empty area, and
+// one numeric field. Each file is written under a temporary name and takes its own only when
+// whole, replacing an older file of that name. A ".prj" at the base belongs to the caller: it
+// is never created, changed or deleted.
+
+#include "geos_geometry.h"
+
+#include <filesystem>
+#include <span>
+#include <string>
+
+namespace tamix {
+
+struct ZoneField {
+  std::string name;
+  int width;
+  int decimals;
+};
+
+// "COST_END": a zone's limit, which the add-in matches against the text of a single-precision
+// zone limit: 7 significant digits, with room for small and large limits alike.
+inline const ZoneField cost_end_field{"COST_END", 24, 10};
+// "ID": the number of a zone's centre.
+inline const ZoneField centre_id_field{"ID", 10, 0};
+
+// Raises output_file_failed when a file cannot be written; the older files then stay.
+void write_zone_shapefile(geos::Context& geometry, const std::filesystem::path& base,
+                          const ZoneField& field, std::span<const geos::Geometry> areas,
+                          std::span<const double> values);
+
+} // namespace tamix

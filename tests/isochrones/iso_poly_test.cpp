@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "isochrones/iso_poly.h"
+#include "polygon_tool_fixture.h"
+
+namespace corvane {
+namespace {
+
+using testing::row_of_links;
+using IsoPolyTool = testing::PolygonToolTest<IsoPoly>;
+
+TEST_F(IsoPolyTool, OneClickWritesTheZonesSmallestFirstUnderTheNetwork) {
+  network(row_of_links());
+  zones({1, 2, 3}); // kilometres
+  click_tool(900, 1040);
+
+  const auto zones = open("IsoPoly");
+  EXPECT_EQ(numbers(*zones, "COST_END"), (std::vector<double>{1, 2, 3}));
+  const auto area = areas();
+  ASSERT_EQ(area.size(), 3U);
+  EXPECT_LT(area[0], area[1]);
+  EXPECT_LT(area[1], area[2]);
+  EXPECT_EQ(file_text("IsoPoly.prj"), projection_text);
+  EXPECT_EQ(layers(), (std::vector<std::string>{"roads", "IsoPoly"}));
+  const auto renderer = zone_renderer();
+  ASSERT_TRUE(renderer);
+  EXPECT_EQ(renderer->ValueCount(), 3);
+  EXPECT_EQ(renderer->Label("3"), "2 - 3 Kilometers");
+
+  // The flag stands on the nearest node; the temporaries are gone.
+  EXPECT_EQ(markers(), 1);
+  EXPECT_EQ(shared_state().gPolyCentre.X, 1000);
+  EXPECT_EQ(shared_state().gPolyCentre.Y, 1000);
+  for (const char* temporary : {"IsoPly.shp", "IsoPoly1.shp", "IsoPoly2.shp"})
+    EXPECT_FALSE(exists(temporary)) << temporary;
+  EXPECT_NE(settings_text().find("EDITED"), std::string::npos);
+  EXPECT_TRUE(messages().empty());
+
+  // Rings: the next click replaces the output and its flag, and each zone less the one inside.
+  shared_state().gDoughnut = true;
+  click_tool(3100, 1000);
+  EXPECT_EQ(layers(), (std::vector<std::string>{"roads", "IsoPoly"}));
+  EXPECT_EQ(markers(), 1);
+  EXPECT_EQ(shared_state().gPolyCentre.X, 3000);
+  const auto rings = areas();
+  ASSERT_EQ(rings.size(), 3U);
+  EXPECT_LT(rings[1], area[1] - area[0] / 2);
+}
+
+TEST_F(IsoPolyTool, ClippingCutsTheZonesToTheClipLayer) {
+  network(row_of_links());
+  zones({1, 2, 3});
+  struct Case {
+    const char* what;
+    std::vector<std::vector<double>> clip;
+    std::vector<double> cost_ends;
+  };
+  // The zones reach 1, 2 and 3 km east of (0, 1000), widened by the 1 km median link length.
+  const std::vector<Case> cases = {
+      {"one polygon over half of every zone", {{-5000, 1000, 5000, 6000}}, {1, 2, 3}},
+      {"two polygons, the engine's order", {{-5000, 1000, 0, 6000}, {0, -4000, 5000, 1000}}, {3, 2, 1}},
+      {"zones the one polygon misses are left out", {{3500, -5000, 5000, 5000}}, {3}},
+      {"an empty clip layer leaves no zone", {}, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (int i = map()->LayerCount() - 1; i >= 0; --i)
+      if (map()->Layer(i)->Name() == "Clip")
+        map()->DeleteLayer(map()->Layer(i).get());
+    std::filesystem::remove_all(path("clips"));
+    clip_to(c.clip);
+    click_tool(0, 1000);
+    EXPECT_EQ(numbers(*open("IsoPoly"), "COST_END"), c.cost_ends);
+    EXPECT_EQ(layers(), (std::vector<std::string>{"roads", "IsoPoly", "Clip"}));
+    EXPECT_EQ(file_text("IsoPoly.prj"), projection_text);
+    EXPECT_FALSE(exists("IsoPoly1.shp"));
+    EXPECT_TRUE(messages().empty());
+  }
+}
+
+TEST_F(IsoPolyTool, ACutOfHalfTheZonesKeepsHalfTheirArea) {
+  network(row_of_links());
+  zones({1, 2});
+  click_tool(0, 1000);
+  const auto whole = areas();
+  clip_to({{-5000, 1000, 5000, 6000}});
+  click_tool(0, 1000);
+  const auto half = areas();
+  ASSERT_EQ(half.size(), 2U);
+  // The zones lie symmetric about the row of links.
+  EXPECT_NEAR(half[0], whole[0] / 2, whole[0] * 1e-6);
+  EXPECT_NEAR(half[1], whole[1] / 2, whole[1] * 1e-6);
+}
+
+TEST_F(IsoPolyTool, EdgeCasesAsATable) {
+  struct Case {
+    const char* what;
+    std::vector<float> zones;
+    bool clip_layer_gone;
+    bool without_prj;
+    std::vector<std::string> messages;
+    bool output; // "IsoPoly" written and shown
+    bool renders;
+  };
+  const std::vector<Case> cases = {
+      {"one zone keeps the host's drawing", {2}, false, false, {}, true, false},
+      {"no zones refuse before anything is removed", {}, false, false, {"Error: Create zones"},
+       true, true},
+      {"a clip layer gone from the map runs unclipped", {1, 2}, true, false,
+       {"Clip Layer: Clip layer not found"}, true, true},
+      {"a missing projection ends after the old output is gone", {1, 2}, false, true,
+       {"PRJ: The chosen polyline layer is missing projection information. Please use ArcCatalog "
+        "to add this."},
+       false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    network(row_of_links());
+    zones({1, 2});
+    click_tool(1000, 1000); // an earlier result, drawn by zone
+    user_->messages.clear();
+    zones(c.zones);
+    if (c.clip_layer_gone) {
+      shared_state().gClipMode = 1;
+      shared_state().gClipLayerName = "Gone";
+    }
+    if (c.without_prj)
+      std::filesystem::remove(path("roads.prj"));
+    click_tool(2000, 1000);
+    EXPECT_EQ(messages(), c.messages);
+    EXPECT_EQ(exists("IsoPoly.shp"), c.output);
+    const auto renderer = zone_renderer();
+    EXPECT_EQ(renderer != nullptr, c.renders);
+    EXPECT_EQ(markers(), 1);
+    TearDown();
+    SetUp();
+  }
+}
+
+TEST_F(IsoPolyTool, AMissingClipLayerIsReportedOnce) {
+  network(row_of_links());
+  zones({1, 2});
+  shared_state().gClipMode = 1;
+  shared_state().gClipLayerName = "Gone";
+  click_tool(0, 1000);
+  click_tool(0, 1000);
+  EXPECT_EQ(messages(), (std::vector<std::string>{"Clip Layer: Clip layer not found"}));
+  EXPECT_EQ(shared_state().gClipMode, 3);
+  EXPECT_EQ(shared_state().gClipLayerName, "");
+  EXPECT_EQ(numbers(*open("IsoPoly"), "COST_END"), (std::vector<double>{1, 2}));
+}
+
+TEST_F(IsoPolyTool, AnOldOutputThatCannotBeReplacedEndsTheClickQuietly) {
+  network(row_of_links());
+  zones({1, 2});
+  clip_to({{-5000, 1000, 5000, 6000}});
+  std::ofstream(path("IsoPoly.shp"), std::ios::binary) << "not a shapefile";
+  click_tool(0, 1000, 0, 1, true);
+  EXPECT_EQ(file_text("IsoPoly.shp"), "not a shapefile");
+  EXPECT_EQ(layers(), (std::vector<std::string>{"Clip", "roads"}));
+  EXPECT_TRUE(messages().empty());
+}
+
+} // namespace
+} // namespace corvane

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "isochrones/multy_poly.h"
+#include "polygon_tool_fixture.h"
+
+namespace corvane {
+namespace {
+
+using testing::row_of_links;
+using MultiCentreTool = testing::PolygonToolTest<MultyPoly>;
+
+constexpr long Ctrl = 2;
+constexpr long Shift = 1;
+
+TEST_F(MultiCentreTool, WithoutOverlapOneZonePerLimitFromEveryCentre) {
+  network(row_of_links());
+  zones({1, 2});
+  click_tool(0, 1000);
+  click_tool(2000, 1000, Ctrl);
+  click_tool(4000, 1000, Shift);
+  EXPECT_EQ(labels(), (std::vector<std::string>{"1", " 2", " 3"}));
+  // All three centres count, the last one too.
+  EXPECT_EQ(numbers(*open("IsoPoly"), "COST_END"), (std::vector<double>{1, 2}));
+  EXPECT_EQ(layers(), (std::vector<std::string>{"roads", "IsoPoly"}));
+  EXPECT_EQ(zone_renderer()->ValueCount(), 2);
+  for (const char* temporary : {"IpPoly.shp", "IsoPoly1.shp", "IsoPoly2.shp"})
+    EXPECT_FALSE(exists(temporary)) << temporary;
+  const auto three = areas();
+  // The same without the last centre covers less.
+  click_tool(0, 1000);
+  click_tool(2000, 1000, Shift);
+  EXPECT_LT(areas()[0], three[0]);
+}
+
+TEST_F(MultiCentreTool, WithOverlapTheZonesOfEveryCentreInTurn) {
+  network(row_of_links());
+  zones({1, 2, 3});
+  shared_state().gAllowOverlap = 2;
+  for (const bool doughnut : {true, false}) {
+    SCOPED_TRACE(doughnut ? "rings" : "discs");
+    shared_state().gDoughnut = doughnut;
+    click_tool(0, 1000);
+    click_tool(4000, 1000, Shift);
+    const auto zones = open("IsoPoly");
+    EXPECT_EQ(attribute_names(*zones), (std::vector<std::string>{"Cost_start", "Cost_end", "ID"}));
+    EXPECT_EQ(numbers(*zones, "ID"), (std::vector<double>{1, 1, 1, 2, 2, 2}));
+    EXPECT_EQ(numbers(*zones, "COST_END"), (std::vector<double>{1, 2, 3, 1, 2, 3}));
+    EXPECT_EQ(numbers(*zones, "Cost_start"), doughnut ? (std::vector<double>{0, 1, 2, 0, 1, 2})
+                                                      : (std::vector<double>(6, 0)));
+    EXPECT_EQ(zone_renderer()->ValueCount(), 3);
+  }
+  EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(MultiCentreTool, OverlappingZonesCutToOnePolygonKeepTheirOrder) {
+  network(row_of_links());
+  zones({1, 2});
+  shared_state().gAllowOverlap = 2;
+  clip_to({{-5000, 1000, 5000, 6000}});
+  click_tool(0, 1000);
+  click_tool(4000, 1000, Shift);
+  EXPECT_EQ(numbers(*open("IsoPoly"), "ID"), (std::vector<double>{1, 1, 2, 2}));
+  EXPECT_EQ(numbers(*open("IsoPoly"), "Cost_end"), (std::vector<double>{1, 2, 1, 2}));
+  EXPECT_FALSE(exists("IsoPoly2.shp"));
+}
+
+TEST_F(MultiCentreTool, ACtrlClickWithoutASetAddsNothing) {
+  network(row_of_links());
+  zones({1, 2});
+  click_tool(0, 1000, Ctrl);
+  EXPECT_TRUE(labels().empty());
+  EXPECT_EQ(shared_state().gMultiStopCount, 0);
+  zones({});
+  click_tool(0, 1000);
+  EXPECT_EQ(messages(), (std::vector<std::string>{"Error: Create zones"}));
+}
+
+} // namespace
+} // namespace corvane

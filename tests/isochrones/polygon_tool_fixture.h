@@ -1,0 +1,160 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "com/create.h"
+#include "common/handler_end.h"
+#include "host/element.h"
+#include "host/graphics_container.h"
+#include "host/layer.h"
+#include "host/mouse_cursor.h"
+#include "host/renderer.h"
+#include "network/shared_state.h"
+#include "route_network.h"
+
+namespace corvane::testing {
+
+// A test of a polygon isochrone tool on a small drawn network with the real engine: the
+// network layer "roads" has a ".prj", the zone list and the polygon options are set as the
+// isochrone options leave them, and clicks go to the tool through the host's view.
+template <class Tool> class PolygonToolTest : public RouteNetworkTest {
+protected:
+  void SetUp() override {
+    RouteNetworkTest::SetUp();
+    app_ = com::make<host::Application>();
+    document_ = com::ComPtr<host::Document>(&app_->document());
+    tool_ = com::make<Tool>();
+    ASSERT_EQ(tool_->OnCreate(app_.get()), com::S_OK);
+  }
+  void TearDown() override {
+    RouteNetworkTest::TearDown();
+    tool_ = nullptr;
+    app_ = nullptr;
+  }
+
+  // The network, its ".prj" and the polygon options of a newly loaded network.
+  void network(const std::vector<Road>& roads) {
+    build_network(roads);
+    std::ofstream(path("roads.prj"), std::ios::binary) << projection_text;
+    auto& state = shared_state();
+    state.gAllowOverlap = 1;
+    state.gClipMode = 0;
+    state.gDoughnut = false;
+  }
+  void zones(const std::vector<float>& limits) {
+    auto& state = shared_state();
+    state.gZoneCount = static_cast<std::int32_t>(limits.size());
+    state.gZoneValues.reallocate(state.gZoneCount);
+    state.gZoneMax = 0;
+    for (std::size_t i = 0; i < limits.size(); ++i) {
+      state.gZoneValues[static_cast<std::int32_t>(i + 1)] = limits[i];
+      state.gZoneMax = limits[i];
+    }
+  }
+  // A click at map point (x, y) that the tool carries out (`fails`: that ends in a failing
+  // host call); the pointer is back to the default after it either way.
+  void click_tool(double x, double y, long shift = 0, long button = 1, bool fails = false) {
+    const auto transformation = document_->ActiveView()->ScreenDisplay()->DisplayTransformation();
+    int px = 0;
+    int py = 0;
+    ASSERT_EQ(transformation->FromMapPoint(point(x, y).get(), &px, &py), com::S_OK);
+    EXPECT_EQ(com::FAILED(tool_->OnMouseDown(button, shift, px, py)), fails);
+    EXPECT_EQ(corvane::create<host::HostMouseCursor>(host::MouseCursorClass)->Cursor(), 0);
+  }
+  // A polygon layer "Clip" over the rectangles given as (x0, y0, x1, y1), from another folder.
+  void clip_to(const std::vector<std::vector<double>>& boxes) {
+    std::vector<host::Path> rings;
+    for (const auto& b : boxes)
+      rings.push_back({{b[0], b[1]}, {b[0], b[3]}, {b[2], b[3]}, {b[2], b[1]}, {b[0], b[1]}});
+    add_layer(shapefile("clip", host::geometry_polygon, rings, "clips"), "Clip");
+    shared_state().gClipMode = 1;
+    shared_state().gClipLayerName = "Clip";
+  }
+
+  // The names of the map's layers, top first.
+  std::vector<std::string> layers() {
+    std::vector<std::string> names;
+    for (int i = 0; i < map()->LayerCount(); ++i)
+      names.push_back(map()->Layer(i)->Name());
+    return names;
+  }
+  // The texts of the text graphics, and the number of marker graphics, on the map.
+  std::vector<std::string> labels() {
+    std::vector<std::string> found;
+    for (const auto& element : elements())
+      if (const auto text = element.template as<host::HostTextElement>())
+        found.push_back(text->Text());
+    return found;
+  }
+  int markers() {
+    int count = 0;
+    for (const auto& element : elements())
+      count += element.template as<host::HostMarkerElement>() ? 1 : 0;
+    return count;
+  }
+  bool exists(const std::string& file) { return std::filesystem::exists(path(file)); }
+  std::string file_text(const std::string& file) {
+    std::ifstream in(path(file), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  com::ComPtr<host::HostUniqueValueRenderer> zone_renderer() {
+    for (int i = 0; i < map()->LayerCount(); ++i)
+      if (map()->Layer(i)->Name() == "IsoPoly")
+        return map()->Layer(i).template as<host::HostGeoFeatureLayer>()->Renderer()
+            .template as<host::HostUniqueValueRenderer>();
+    return nullptr;
+  }
+  // Area of every feature of "IsoPoly", in record order.
+  std::vector<double> areas() {
+    const auto zones = open("IsoPoly");
+    std::vector<double> found;
+    std::int32_t count = 0;
+    EXPECT_EQ(zones->FeatureCount(nullptr, &count), com::S_OK);
+    for (std::int32_t id = 0; id < count; ++id) {
+      com::ComPtr<host::HostFeature> feature;
+      EXPECT_EQ(zones->GetFeature(id, &feature), com::S_OK);
+      const auto polygon = feature->Shape().template as<host::HostPolygon>();
+      found.push_back(polygon ? polygon->Area() : 0);
+    }
+    return found;
+  }
+
+  static constexpr std::string_view projection_text =
+      R"(PROJCS["WGS_1984_UTM_Zone_32N",GEOGCS["GCS_WGS_1984",DATUM["D_WGS_1984",)"
+      R"(SPHEROID["WGS_1984",6378137.0,298.257223563]],PRIMEM["Greenwich",0.0],)"
+      R"(UNIT["Degree",0.0174532925199433]],PROJECTION["Transverse_Mercator"],)"
+      R"(PARAMETER["False_Easting",500000.0],PARAMETER["False_Northing",0.0],)"
+      R"(PARAMETER["Central_Meridian",9.0],PARAMETER["Scale_Factor",0.9996],)"
+      R"(PARAMETER["Latitude_Of_Origin",0.0],UNIT["Meter",1.0]])";
+
+  com::ComPtr<host::Application> app_;
+  com::ComPtr<Tool> tool_;
+
+private:
+  std::vector<com::ComPtr<host::HostElement>> elements() {
+    std::vector<com::ComPtr<host::HostElement>> found;
+    const auto graphics = com::ComPtr<host::HostMap>(map()).template as<host::HostGraphicsContainer>();
+    graphics->Reset();
+    for (auto element = graphics->Next(); element; element = graphics->Next())
+      found.push_back(element);
+    return found;
+  }
+};
+
+// A row of four 1 km links from (0, 1000) east (off the axis: a flag with a coordinate of 0 is
+// never removed):
+//   (0,1000) -1- (1000,1000) -2- (2000,1000) -3- (3000,1000) -4- (4000,1000)
+inline constexpr double row_y = 1000;
+inline std::vector<Road> row_of_links() {
+  std::vector<Road> roads;
+  for (int k = 0; k < 4; ++k)
+    roads.push_back({{{k * 1000.0, row_y}, {(k + 1) * 1000.0, row_y}}, "Row"});
+  return roads;
+}
+
+} // namespace corvane::testing

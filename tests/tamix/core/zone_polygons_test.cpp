@@ -1,0 +1,218 @@
+#include "fixture.h"
+
+#include "centres.h"
+#include "costs.h"
+#include "geos_geometry.h"
+#include "search.h"
+#include "zone_polygons.h"
+
+#include <cmath>
+
+namespace tamix::test {
+namespace {
+
+// Costs are kilometres: a link of 1000 m costs 1.
+constexpr double radius = 30;
+
+// A drawn network loaded with its distance costs, searched from centres.
+class Zones : public ::testing::Test {
+protected:
+  void load(const std::vector<Record>& records) {
+    write_shapefile(folder_.path(), "net", records);
+    network_ = build_and_load(folder_.path(), "net");
+    search_ = std::make_unique<Search>(network_);
+  }
+  void close(LinkId link) { settings_.close_link(network_, link); }
+  std::vector<NodeId> nodes(const std::vector<Point>& places) {
+    std::vector<NodeId> result;
+    for (const Point& p : places)
+      result.push_back(node_at(network_, p));
+    return result;
+  }
+  std::vector<geos::Geometry> zones(const std::vector<Point>& centres,
+                                    const std::vector<double>& limits, ZoneOptions options = {}) {
+    compute_arc_costs(network_, settings_, Weights{}, costs_);
+    const auto at = nodes(centres);
+    solve_from_centres(*search_, costs_, at, *std::max_element(limits.begin(), limits.end()),
+                       owners_);
+    options.radius = radius;
+    return zone_areas(geometry_, *search_, costs_, at, limits, options);
+  }
+  std::vector<geos::Geometry> nearest(const std::vector<Point>& centres, ZoneOptions options = {}) {
+    compute_arc_costs(network_, settings_, Weights{}, costs_);
+    const auto at = nodes(centres);
+    solve_from_centres(*search_, costs_, at, 0, owners_);
+    options.radius = radius;
+    return nearest_centre_areas(geometry_, *search_, costs_, owners_, at.size(), options);
+  }
+
+  double area(const geos::Geometry& g) { return geometry_.area(*g); }
+  double area_of_difference(const geos::Geometry& a, const geos::Geometry& b) {
+    return area(geometry_.difference(*a, *b));
+  }
+  double area_of_intersection(const geos::Geometry& a, const geos::Geometry& b) {
+    return area(geometry_.intersection(*a, *b));
+  }
+  ::testing::AssertionResult all_valid(const std::vector<geos::Geometry>& areas) {
+    for (std::size_t k = 0; k < areas.size(); ++k)
+      if (!geometry_.is_valid(*areas[k]))
+        return ::testing::AssertionFailure() << "area " << k << " is not valid";
+    return ::testing::AssertionSuccess();
+  }
+
+  TempFolder folder_;
+  Network network_;
+  std::unique_ptr<Search> search_;
+  CostSettings settings_;
+  ArcCosts costs_;
+  CentreOwners owners_;
+  geos::Context geometry_;
+};
+
+// 5 x 5 nodes 100 m apart: the centre in the middle at (200, 200).
+TEST_F(Zones, NestOnAGridAndRingsSplitTheLargestZone) {
+  load(grid_records(5, 5, 100));
+  const std::vector<double> limits{0.1, 0.2, 0.3};
+  const auto full = zones({{200, 200}}, limits);
+  ZoneOptions as_rings;
+  as_rings.rings = true;
+  const auto rings = zones({{200, 200}}, limits, as_rings);
+  ASSERT_TRUE(all_valid(full));
+  ASSERT_TRUE(all_valid(rings));
+  for (std::size_t k = 0; k + 1 < full.size(); ++k) {
+    EXPECT_GT(area(full[k]), 0);
+    EXPECT_LT(area(full[k]), area(full[k + 1]));
+    EXPECT_LT(area_of_difference(full[k], full[k + 1]), 1e-6 * area(full[k])) << "zone " << k;
+  }
+  double ring_total = 0;
+  for (std::size_t k = 0; k < rings.size(); ++k) {
+    ring_total += area(rings[k]);
+    for (std::size_t j = k + 1; j < rings.size(); ++j)
+      EXPECT_LT(area_of_intersection(rings[k], rings[j]), 1e-6 * area(full.back()));
+  }
+  EXPECT_NEAR(ring_total, area(full.back()), 1e-6 * area(full.back()));
+  EXPECT_NEAR(area(rings[0]), area(full[0]), 1e-9 * area(full[0]));
+}
+
+TEST_F(Zones, HoldTheReachedNetworkAndNothingFarFromIt) {
+  load(grid_records(5, 5, 100));
+  const auto zone = zones({{200, 200}}, {0.15});
+  // 150 m from the centre along the links: the middle of the links next to the first nodes.
+  for (Point reached : {Point{200, 200}, Point{350, 200}, Point{300, 250}, Point{200, 50}})
+    EXPECT_TRUE(geometry_.covers(*zone[0], reached)) << reached.x << " " << reached.y;
+  // Farther than the radius (and a sample spacing) from everything reached.
+  for (Point far : {Point{200, 400}, Point{0, 0}, Point{400, 250}, Point{300, 300}})
+    EXPECT_FALSE(geometry_.covers(*zone[0], far)) << far.x << " " << far.y;
+}
+
+// A --1-- B --2-- C, each link 1000 m, and a separate link D --3-- E far away.
+std::vector<Record> line_and_island() {
+  return {line({{0, 0}, {1000, 0}}), line({{1000, 0}, {2000, 0}}), line({{0, 5000}, {1000, 5000}})};
+}
+
+TEST_F(Zones, StopAtTheCostAlongALinkAClosureAndAnotherPartOfTheNetwork) {
+  load(line_and_island());
+  close(2);
+  const auto zone = zones({{0, 0}}, {0.4, 3});
+  EXPECT_TRUE(geometry_.covers(*zone[0], {390, 0}));
+  EXPECT_FALSE(geometry_.covers(*zone[0], {500, 0})); // beyond 0.4 km along link 1
+  EXPECT_TRUE(geometry_.covers(*zone[1], {1000, 0}));
+  EXPECT_FALSE(geometry_.covers(*zone[1], {1200, 0}));   // on the closed link
+  EXPECT_FALSE(geometry_.covers(*zone[1], {500, 5000})); // the other part of the network
+}
+
+TEST_F(Zones, NeverLeaveACentreOutAndGiveNothingForALimitOfZeroOrLess) {
+  load(line_and_island());
+  close(1);
+  close(2);
+  const auto zone = zones({{1000, 0}}, {0, 1, -2});
+  EXPECT_TRUE(geometry_.is_empty(*zone[0]));
+  EXPECT_TRUE(geometry_.covers(*zone[1], {1000, 0}));
+  EXPECT_NEAR(area(zone[1]), M_PI * radius * radius, 0.1 * M_PI * radius * radius);
+  EXPECT_TRUE(geometry_.is_empty(*zone[2]));
+}
+
+TEST_F(Zones, OfTwoCentresAreTheUnionOfEachAlone) {
+  load(grid_records(6, 4, 100));
+  const std::vector<double> limits{0.12, 0.25};
+  const auto both = zones({{0, 0}, {500, 300}}, limits);
+  const auto first = zones({{0, 0}}, limits);
+  const auto second = zones({{500, 300}}, limits);
+  for (std::size_t k = 0; k < limits.size(); ++k) {
+    const geos::Geometry alone = geometry_.unite(*first[k], *second[k]);
+    const double difference =
+        area_of_difference(both[k], alone) + area_of_difference(alone, both[k]);
+    // Sampled on grids laid differently, the outlines agree within a fraction of the spacing.
+    EXPECT_LT(difference, 0.02 * area(alone)) << "limit " << limits[k];
+  }
+}
+
+TEST_F(Zones, AreCutToTheExtent) {
+  load(grid_records(5, 5, 100));
+  ZoneOptions options;
+  options.extent = extent_of(150, 120, 330, 260);
+  const auto cut = zones({{200, 200}}, {0.1, 0.3}, options);
+  const auto whole = zones({{200, 200}}, {0.1, 0.3});
+  const geos::Geometry box = geometry_.rectangle({150, 120}, {330, 260});
+  for (std::size_t k = 0; k < cut.size(); ++k) {
+    EXPECT_LT(area_of_difference(cut[k], box), 1e-9);
+    const double inside = area_of_intersection(whole[k], box);
+    EXPECT_NEAR(area(cut[k]), inside, 0.02 * inside);
+  }
+
+  EXPECT_FALSE(extent_of(0, 0, 0, 0));
+  EXPECT_FALSE(extent_of(10, 0, 5, 20)); // empty rectangle: no cut
+}
+
+TEST_F(Zones, NearestCentreZonesPartitionTheReachedNetwork) {
+  load(grid_records(6, 4, 100));
+  const std::vector<Point> centres{{0, 0}, {500, 300}, {200, 100}};
+  const auto zones = nearest(centres);
+  ASSERT_TRUE(all_valid(zones));
+  const auto reached = this->zones({{0, 0}}, {100}); // the whole grid, as one zone
+  double total = 0;
+  for (std::size_t k = 0; k < zones.size(); ++k) {
+    EXPECT_TRUE(geometry_.covers(*zones[k], centres[k])) << "centre " << k + 1;
+    total += area(zones[k]);
+    for (std::size_t j = k + 1; j < zones.size(); ++j)
+      EXPECT_LT(area_of_intersection(zones[k], zones[j]), 1e-6) << k + 1 << " and " << j + 1;
+  }
+  // Every place on the network belongs to some zone; the zones stay within the reached area
+  // (where two zones meet at its edge, a sliver narrower than the sample spacing may stay out).
+  for (double x = 0; x <= 500; x += 10)
+    for (double y = 0; y <= 300; y += 10) {
+      if (std::fmod(x, 100) != 0 && std::fmod(y, 100) != 0)
+        continue;
+      bool covered = false;
+      for (const auto& zone : zones)
+        covered = covered || geometry_.covers(*zone, {x, y});
+      EXPECT_TRUE(covered) << x << " " << y;
+    }
+  EXPECT_LT(total, area(reached[0]) * 1.000001);
+  EXPECT_GT(total, area(reached[0]) * 0.95);
+  // Halfway between centres 1 and 3 along the links from (0, 0) over (100, 0)... (200, 100)
+  // is 150 m from both: the split lies there.
+  EXPECT_TRUE(geometry_.covers(*zones[0], {100, 30}));
+  EXPECT_TRUE(geometry_.covers(*zones[2], {130, 100}));
+}
+
+TEST_F(Zones, NearestCentreZonesLeaveOutUnreachedPartsAndGiveAShareToNoDuplicate) {
+  load(line_and_island());
+  const auto zones = nearest({{0, 0}, {2000, 0}, {0, 0}});
+  EXPECT_TRUE(geometry_.covers(*zones[0], {990, 0}));
+  EXPECT_TRUE(geometry_.covers(*zones[1], {1010, 0}));
+  EXPECT_TRUE(geometry_.is_empty(*zones[2]));
+  for (const auto& zone : zones)
+    EXPECT_FALSE(geometry_.covers(*zone, {500, 5000}));
+}
+
+TEST(ZoneRadius, IsTheMedianLinkLengthAlongTheShapes) {
+  TempFolder folder;
+  write_shapefile(
+      folder.path(), "net",
+      {line({{0, 0}, {80, 0}}), line({{80, 0}, {80, 40}, {110, 0}}), line({{110, 0}, {1110, 0}})});
+  EXPECT_DOUBLE_EQ(default_zone_radius(build_and_load(folder.path(), "net")), 90);
+}
+
+} // namespace
+} // namespace tamix::test
