@@ -79,6 +79,7 @@ CentreZoneWriter::CentreZoneWriter(host::HostFeatureClass& output, std::string_v
                                    ClipExtent extent, const std::string& carried_field)
     : per_centre_path_(win::join_path(shared_state().gNetworkFolder, std::string(per_centre))),
       per_centre_(per_centre), extent_(extent),
+      cut_(extent.min_x != 0 || extent.min_y != 0 || extent.max_x != 0 || extent.max_y != 0),
       carried_(carried_field.empty() ? -1 : output.FindField(carried_field)),
       cost_start_(output.FindField("Cost_start")), cost_end_(output.FindField("Cost_end")),
       id_(output.FindField("ID")) {
@@ -106,8 +107,12 @@ bool CentreZoneWriter::append(tamix::NetCalc& calc, std::int32_t node, double id
     com::ComPtr<host::HostFeature> zone;
     check_call(zones->GetFeature(oid, &zone), "GetFeature");
     const auto shape = require(zone, "GetFeature")->ShapeCopy();
-    if (!shape || shape->IsEmpty())
+    if (!shape || shape->IsEmpty()) {
+      // A zone cut away by the clip extent lies outside the clip layer: it is left out.
+      if (cut_)
+        continue;
       return false;
+    }
     buffer_->SetShape(shape.get());
     check_call(buffer_->SetValue(cost_start_, state.gDoughnut ? state.gZoneValues[k] : 0.0F),
                "SetValue");
