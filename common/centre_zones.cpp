@@ -108,8 +108,9 @@ bool CentreZoneWriter::append(tamix::NetCalc& calc, std::int32_t node, double id
     check_call(zones->GetFeature(oid, &zone), "GetFeature");
     const auto shape = require(zone, "GetFeature")->ShapeCopy();
     if (!shape || shape->IsEmpty()) {
-      // A zone cut away by the clip extent lies outside the clip layer: it is left out.
-      if (cut_)
+      // A ring with nothing beyond the zone before it, or a zone the clip extent cut away,
+      // has no area of its own: it is left out. Any other zone always has one.
+      if (cut_ || state.gDoughnut)
         continue;
       return false;
     }
