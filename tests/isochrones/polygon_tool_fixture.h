@@ -47,14 +47,7 @@ protected:
     state.gDoughnut = false;
   }
   void zones(const std::vector<float>& limits) {
-    auto& state = shared_state();
-    state.gZoneCount = static_cast<std::int32_t>(limits.size());
-    state.gZoneValues.reallocate(state.gZoneCount);
-    state.gZoneMax = 0;
-    for (std::size_t i = 0; i < limits.size(); ++i) {
-      state.gZoneValues[static_cast<std::int32_t>(i + 1)] = limits[i];
-      state.gZoneMax = limits[i];
-    }
+    set_zones(limits);
   }
   // A click at map point (x, y) that the tool carries out (`fails`: that ends in a failing
   // host call); the pointer is back to the default after it either way.

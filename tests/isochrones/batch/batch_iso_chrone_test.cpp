@@ -218,7 +218,7 @@ TEST_F(BatchIsoTest, RefusalsLeaveTheLastOutputInPlace) {
     EXPECT_EQ(settings_text(), before) << "not stamped";
   }
   // Before the dialog: no zones.
-  zones({});
+  set_zones({});
   messages_before_ = person_->messages.size();
   EXPECT_EQ(iso_command_->OnClick(), com::S_OK);
   EXPECT_EQ(messages(), (Texts{"Error: Create zones"}));

@@ -12,7 +12,7 @@ namespace corvane::testing {
 void BatchIsoTest::SetUp() {
   BatchRouteTest::SetUp();
   give_network_a_projection();
-  zones({1, 2});
+  set_zones({1, 2});
   auto& state = shared_state();
   state.gAllowOverlap = 1;
   state.gDoughnut = false;
@@ -24,17 +24,6 @@ void BatchIsoTest::SetUp() {
 void BatchIsoTest::TearDown() {
   iso_command_ = nullptr;
   BatchRouteTest::TearDown();
-}
-
-void BatchIsoTest::zones(const std::vector<float>& limits) {
-  auto& state = shared_state();
-  state.gZoneCount = static_cast<std::int32_t>(limits.size());
-  state.gZoneValues.reallocate(state.gZoneCount);
-  state.gZoneMax = 0;
-  for (std::size_t i = 0; i < limits.size(); ++i) {
-    state.gZoneValues[static_cast<std::int32_t>(i + 1)] = limits[i];
-    state.gZoneMax = limits[i];
-  }
 }
 
 void BatchIsoTest::clip_to(const std::string& name, const std::vector<std::vector<double>>& boxes) {

@@ -28,7 +28,6 @@ protected:
   void SetUp() override;
   void TearDown() override;
 
-  void zones(const std::vector<float>& limits);
   // A polygon layer `name` over the rectangles given as (x0, y0, x1, y1), from a folder of its
   // own, named as the clip layer.
   void clip_to(const std::string& name, const std::vector<std::vector<double>>& boxes);
