@@ -142,6 +142,11 @@ com::ComPtr<host::HostFeatureLayer> BatchIsoChrone::chosen_layer(host::HostMap& 
                  Title, forms::Icon::Critical);
     return nullptr;
   }
+  if (const auto field = label_field_of_run(); !field.empty() && features->FindField(field) < 0) {
+    show_message("The layer " + state.gBatchIsoLayerName + " has no field " + field + ".",
+                 "FIELD NOT FOUND", forms::Icon::Exclamation);
+    return nullptr;
+  }
   check_call(features->FeatureCount(nullptr, &count), "FeatureClass.FeatureCount");
   if (count > MaxPoints) {
     show_message("The layer " + state.gBatchIsoLayerName + " holds " + std::to_string(count) +

@@ -28,7 +28,8 @@ private:
   // its message) or the user did not confirm.
   bool choose_points(host::HostMap& map);
   // The chosen point layer, when the run may use it: null after a message when it is gone, is
-  // named like an output of the run, or holds more points than a run takes.
+  // named like an output of the run, lacks the chosen field, or holds more points than a run
+  // takes.
   com::ComPtr<host::HostFeatureLayer> chosen_layer(host::HostMap& map, std::int32_t& count);
 };
 

@@ -198,6 +198,7 @@ TEST_F(BatchIsoTest, RefusalsLeaveTheLastOutputInPlace) {
   std::vector<LabelledPoint> many(BatchIsoChrone::MaxPoints + 1, {"p", A});
   const Case cases[] = {
       {"layer gone", [] {}, {.layer = "nowhere"}, {"Layer Not Found: Point layer \"nowhere\" not found"}},
+      {"field typed wrong", [] {}, {.field = "NAM"}, {"FIELD NOT FOUND: The layer stops has no field NAM."}},
       {"named like an output",
        [this] { point_layer("batchisochrone2", Points); },
        {.layer = "batchisochrone2"},
