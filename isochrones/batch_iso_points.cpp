@@ -31,12 +31,13 @@ CollectBatchIsoPoints(host::HostMap* map, host::HostFeatureClass& layer, std::in
                       const std::function<bool(const BatchPoint&)>& per_point) {
   auto& state = shared_state();
   auto& base = *require(state.gNetBase, "NetBase");
+  BatchIsoCollection collected;
+  // Without a node index no point can be snapped; the user has been told why.
   if (!base.HasNodeIndex() && !NodeSearchSucceeded(state.gCallResult = base.CreateNodeIndex()))
-    throw HandlerEnd("no node index");
+    return collected;
   BatchPointReader reader(layer, label_field, state.gBatchIsoLayerName, network_reference, base,
                           problems);
   BatchProgress progress("Batch Isochrones", count);
-  BatchIsoCollection collected;
   collected.points.reserve(static_cast<std::size_t>(count));
   for (std::int32_t id = 0; id < count; ++id) {
     if (!progress.from_point(id)) {

@@ -27,8 +27,8 @@ void RemoveBatchIsoFlags(host::HostMap* map, host::HostSpatialReference* network
 
 // Reads the `count` points of `layer` (label values from `label_field`, none when empty) and
 // calls `per_point` with each usable point as it is collected; it stops the reading by
-// returning false. Ends the handler when the engine
-// has no node index and cannot make one (after its message), or on a failing host call.
+// returning false. No point is read when the engine has no node index and cannot make one
+// (after its message). A failing host call ends the handler.
 BatchIsoCollection
 CollectBatchIsoPoints(host::HostMap* map, host::HostFeatureClass& layer, std::int32_t count,
                       const std::string& label_field, host::HostSpatialReference* network_reference,
