@@ -9,28 +9,19 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "com/create.h"
-#include "com/registration.h"
-#include "common/app_path.h"
 #include "common/handler_end.h"
 #include "dialogs/isochrones/frm_batch_isochrone.h"
 #include "dialogs/isochrones/legend.h"
-#include "forms/testing/scripted_user.h"
 #include "host/cursor.h"
-#include "host/layer.h"
 #include "host/row.h"
 #include "host/workspace.h"
 #include "isochrones/batch_iso_chrone.h"
-#include "map/document.h"
-#include "network/settings_files.h"
 #include "network/shared_state.h"
-#include "tamix/net_base.h"
-#include "tamix/net_calc.h"
+#include "sample_host.h"
 
 namespace corvane::bench {
 namespace {
@@ -38,40 +29,17 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int place_step = 22; // 2,245 places: every 22nd gives 103
+constexpr const char* folder_name = "batch-isochrones";
 
 struct Bench {
-  fs::path folder;
-  com::ComPtr<host::Application> application;
-  com::ComPtr<tamix::NetBase> base;
-  com::ComPtr<tamix::NetCalc> calc;
-  com::ComPtr<forms::testing::ScriptedUser> person;
+  SampleHost sample;
   com::ComPtr<BatchIsoChrone> command;
   std::int32_t points = 0;
 };
 
-void must(bool ok, const std::string& what) {
-  if (!ok) {
-    std::fprintf(stderr, "bench_batch_isochrones: %s failed\n", what.c_str());
-    std::exit(1);
-  }
-}
-
-com::ComPtr<host::HostFeatureWorkspace> workspace(const fs::path& folder) {
-  const auto factory = create<host::HostWorkspaceFactory>(host::ShapefileWorkspaceFactoryClass);
-  com::ComPtr<host::HostWorkspace> opened;
-  must(factory->OpenFromFile(folder.string(), 0, &opened) == com::S_OK, "OpenFromFile");
-  return opened.as<host::HostFeatureWorkspace>();
-}
-
-com::ComPtr<host::HostFeatureClass> open(const fs::path& folder, const std::string& name) {
-  com::ComPtr<host::HostFeatureClass> features;
-  must(workspace(folder)->OpenFeatureClass(name, &features) == com::S_OK, "open " + name);
-  return features;
-}
-
 // "centres": every `place_step`-th sample place, with its fields and coordinate system.
 std::int32_t make_centres(const fs::path& folder) {
-  const auto places = open(fs::path(CORVANE_SOURCE_DIR) / "data/sample/gothenburg", "places");
+  const auto places = open_class(fs::path(CORVANE_SOURCE_DIR) / "data/sample/gothenburg", "places");
   com::ComPtr<host::HostFeatureClass> centres;
   must(workspace(folder)->CreateFeatureClass("centres", places->Fields().get(), 1, "Shape", "",
                                              &centres) == com::S_OK,
@@ -95,42 +63,10 @@ std::int32_t make_centres(const fs::path& folder) {
   return taken;
 }
 
-void add_layer(host::HostMap& map, const fs::path& folder, const std::string& name) {
-  const auto layer = create<host::HostFeatureLayer>(host::FeatureLayerClass);
-  layer->SetFeatureClass(open(folder, name).get());
-  layer->SetName(name);
-  must(map.AddLayer(layer.get()) == com::S_OK, "AddLayer " + name);
-}
-
 Bench make_bench() {
-  Bench b;
-  b.folder = fs::path(CORVANE_BINARY_DIR) / "bench-data" / "batch-isochrones";
-  fs::remove_all(b.folder);
-  fs::create_directories(b.folder);
-  for (const char* extension : {".shp", ".shx", ".dbf", ".prj"})
-    fs::copy_file(fs::path(CORVANE_SOURCE_DIR) / "data/sample/gothenburg" /
-                      (std::string("roads") + extension),
-                  b.folder / (std::string("roads") + extension));
-  b.points = make_centres(b.folder);
-  must(com::register_module(fs::path(AppPath()) / "libtamix.so") == com::S_OK, "engine");
-  b.base = create<tamix::NetBase>(tamix::NetBaseProgId);
-  b.calc = create<tamix::NetCalc>(tamix::NetCalcProgId);
-  b.base->SetNetworkFolder(b.folder.string());
-  must(b.base->SetMapUnits(1) == 0 && b.base->SetDistanceUnits(0) == 0, "units");
-  must(b.base->CreateNetwork("roads", 0, "") == 0 && b.base->LoadNetwork() == 0, "network");
-  must(b.calc->SetNet(b.base->GetIdentifier()) == 0, "SetNet");
-  settings::write(NetworkIniFile(b.folder.string()), settings::Info, settings::ShapeFile, "roads");
-
+  Bench b{.sample = open_sample_host(folder_name), .command = {}, .points = 0};
+  b.points = make_centres(b.sample.folder);
   auto& state = shared_state();
-  state.gNetBase = b.base;
-  state.gNetCalc = b.calc;
-  state.gNetworkFolder = b.folder.string();
-  state.gNetworkLayerName = "roads";
-  state.gNetworkState = NetworkLoaded;
-  state.gRouteType = RouteShortest;
-  state.gDistUnits = "Kilometers";
-  state.gRoadClassCount = 1;
-  state.gRoadClassSpeeds[0] = {.SpeedKmph = 30, .SpeedMph = 18.64F, .ClassValue = 1, .Alias = ""};
   state.gZoneCount = 5;
   state.gZoneValues.reallocate(5);
   for (std::int32_t zone = 1; zone <= 5; ++zone)
@@ -138,18 +74,11 @@ Bench make_bench() {
   state.gZoneMax = 5;
   state.gDoughnut = true;
   state.gClipMode = 0;
-
-  b.application = com::make<host::Application>();
-  auto& map = b.application->document().map();
-  map.SetDistanceUnits(host::Kilometers);
-  add_layer(map, b.folder, "roads");
-  add_layer(map, b.folder, "centres");
-  state.gDocument = com::ComPtr<host::HostDocument>(&b.application->document());
-
-  b.person = com::make<forms::testing::ScriptedUser>();
-  forms::set_user(b.person);
+  auto& map = b.sample.application->document().map();
+  add_layer(map, b.sample.folder, "roads");
+  add_layer(map, b.sample.folder, "centres");
   b.command = com::make<BatchIsoChrone>();
-  must(b.command->OnCreate(b.application.get()) == com::S_OK, "OnCreate");
+  must(b.command->OnCreate(b.sample.application.get()) == com::S_OK, "OnCreate");
   return b;
 }
 
@@ -160,13 +89,13 @@ Bench& bench() {
 
 // One run of the command in `option`'s mode, the points labelled by their names.
 void run(Bench& b, const char* option) {
-  b.person->expect<FrmBatchIsochrone>("FrmBatchIsochrone", [option](FrmBatchIsochrone& dialog) {
+  b.sample.person->expect<FrmBatchIsochrone>("FrmBatchIsochrone", [option](FrmBatchIsochrone& dialog) {
     dialog.Perform("CmdTab", {forms::Gesture::Select, "centres"});
     dialog.Perform(option, {forms::Gesture::Click, ""});
     dialog.Perform("CmdOk", {forms::Gesture::Click, ""});
   });
   if (std::string(option) == "RadLnkIso")
-    b.person->expect<Legend>("Legend", [](Legend& legend) {
+    b.sample.person->expect<Legend>("Legend", [](Legend& legend) {
       legend.Perform("Costw", {forms::Gesture::Click, ""});
       legend.Perform("Commandok", {forms::Gesture::Click, ""});
     });
@@ -175,7 +104,7 @@ void run(Bench& b, const char* option) {
 
 std::int32_t output_features(Bench& b) {
   std::int32_t count = 0;
-  open(b.folder, "BatchIsochrone")->FeatureCount(nullptr, &count);
+  open_class(b.sample.folder, "BatchIsochrone")->FeatureCount(nullptr, &count);
   return count;
 }
 
@@ -186,7 +115,7 @@ void BM_ZonePolygons(benchmark::State& state) {
     run(b, "RadVoronoi");
   state.counters["points"] = b.points;
   state.counters["zones"] = output_features(b);
-  must(b.person->messages.empty(), "runs without messages");
+  must(b.sample.person->messages.empty(), "runs without messages");
 }
 BENCHMARK(BM_ZonePolygons)
     ->Arg(1)
@@ -201,7 +130,7 @@ void BM_NearestCentres(benchmark::State& state) {
     run(b, "RadCloCen");
   state.counters["points"] = b.points;
   state.counters["zones"] = output_features(b);
-  must(b.person->messages.empty(), "runs without messages");
+  must(b.sample.person->messages.empty(), "runs without messages");
 }
 BENCHMARK(BM_NearestCentres)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -210,7 +139,7 @@ void BM_LinkIsochrones(benchmark::State& state) {
   for (auto _ : state)
     run(b, "RadLnkIso");
   state.counters["points"] = b.points;
-  must(b.person->messages.empty(), "runs without messages");
+  must(b.sample.person->messages.empty(), "runs without messages");
 }
 BENCHMARK(BM_LinkIsochrones)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -223,7 +152,6 @@ int main(int argc, char** argv) {
     return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  std::filesystem::remove_all(std::filesystem::path(CORVANE_BINARY_DIR) / "bench-data" /
-                              "batch-isochrones");
+  corvane::bench::remove_sample_folder(corvane::bench::folder_name);
   return 0;
 }
