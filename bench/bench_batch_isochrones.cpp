@@ -89,11 +89,12 @@ Bench& bench() {
 
 // One run of the command in `option`'s mode, the points labelled by their names.
 void run(Bench& b, const char* option) {
-  b.sample.person->expect<FrmBatchIsochrone>("FrmBatchIsochrone", [option](FrmBatchIsochrone& dialog) {
-    dialog.Perform("CmdTab", {forms::Gesture::Select, "centres"});
-    dialog.Perform(option, {forms::Gesture::Click, ""});
-    dialog.Perform("CmdOk", {forms::Gesture::Click, ""});
-  });
+  b.sample.person->expect<FrmBatchIsochrone>(
+      "FrmBatchIsochrone", [option](FrmBatchIsochrone& dialog) {
+        dialog.Perform("CmdTab", {forms::Gesture::Select, "centres"});
+        dialog.Perform(option, {forms::Gesture::Click, ""});
+        dialog.Perform("CmdOk", {forms::Gesture::Click, ""});
+      });
   if (std::string(option) == "RadLnkIso")
     b.sample.person->expect<Legend>("Legend", [](Legend& legend) {
       legend.Perform("Costw", {forms::Gesture::Click, ""});

@@ -69,8 +69,8 @@ com::ComPtr<host::HostFeatureClass> CreateCentreZoneClass(std::string_view name,
   for (const char* zone_name : {"Cost_start", "Cost_end", "ID"})
     fields->AddField(zone_field(zone_name).get());
   com::ComPtr<host::HostFeatureClass> created;
-  check_call(OpenNetworkWorkspace()->CreateFeatureClass(std::string(name), fields.get(), 1,
-                                                        "Shape", "", &created),
+  check_call(OpenNetworkWorkspace()->CreateFeatureClass(std::string(name), fields.get(), 1, "Shape",
+                                                        "", &created),
              "CreateFeatureClass");
   return require(created, "CreateFeatureClass");
 }
@@ -95,9 +95,9 @@ bool CentreZoneWriter::append(tamix::NetCalc& calc, std::int32_t node, double id
   state.gEngineResult = calc.SetStop(1, node);
   SendZoneBreaks(calc);
   require(state.gNetBase, "NetBase")->SetOutputOption(1);
-  state.gEngineResult = calc.WriteZonePolygons(per_centre_path_, 1, state.gDoughnut ? -1 : 0,
-                                               extent_.min_x, extent_.min_y, extent_.max_x,
-                                               extent_.max_y);
+  state.gEngineResult =
+      calc.WriteZonePolygons(per_centre_path_, 1, state.gDoughnut ? -1 : 0, extent_.min_x,
+                             extent_.min_y, extent_.max_x, extent_.max_y);
   const auto zones = open_feature_class(OpenNetworkWorkspace().get(), per_centre_);
   std::int32_t count = 0;
   check_call(zones->FeatureCount(nullptr, &count), "FeatureCount");

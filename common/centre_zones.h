@@ -46,8 +46,7 @@ public:
   // most gZoneCount, from the innermost outward, with `id` in "ID" and `carried` in the carried
   // field. False, with the zones before it written, at a zone without a shape; a ring (with
   // doughnuts) or a zone cut to a clip extent may have no area of its own and is left out.
-  bool append(tamix::NetCalc& calc, std::int32_t node, double id,
-              const com::Variant& carried = {});
+  bool append(tamix::NetCalc& calc, std::int32_t node, double id, const com::Variant& carried = {});
   // Writes what is buffered; the class holds every zone appended.
   void flush();
 

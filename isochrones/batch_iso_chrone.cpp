@@ -29,7 +29,8 @@ constexpr std::string_view Title = "Batch Isochrones";
 // offers none or the user blanked the box.
 std::string label_field_of_run() {
   const auto& state = shared_state();
-  if (state.gBatchIsoMode == BatchIsoLinkIsochrones || state.gBatchIsoNoField == BatchIsoWithoutField)
+  if (state.gBatchIsoMode == BatchIsoLinkIsochrones ||
+      state.gBatchIsoNoField == BatchIsoWithoutField)
     return {};
   return state.gBatchIsoFieldName;
 }

@@ -1,9 +1,9 @@
 #include "isochrones/batch_iso_points.h"
 
+#include "common/elements_at_point.h"
 #include "common/handler_end.h"
 #include "common/mark_node_point.h"
 #include "common/marker_graphic.h"
-#include "common/elements_at_point.h"
 #include "common/node_search.h"
 #include "common/point_at.h"
 #include "host/active_view.h"
@@ -24,11 +24,11 @@ void RemoveBatchIsoFlags(host::HostMap* map, host::HostSpatialReference* network
   require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(map), "view")->Refresh();
 }
 
-BatchIsoCollection
-CollectBatchIsoPoints(host::HostMap* map, host::HostFeatureClass& layer, std::int32_t count,
-                      const std::string& label_field, host::HostSpatialReference* network_reference,
-                      std::vector<std::string>& problems,
-                      const std::function<bool(const BatchPoint&)>& per_point) {
+BatchIsoCollection CollectBatchIsoPoints(host::HostMap* map, host::HostFeatureClass& layer,
+                                         std::int32_t count, const std::string& label_field,
+                                         host::HostSpatialReference* network_reference,
+                                         std::vector<std::string>& problems,
+                                         const std::function<bool(const BatchPoint&)>& per_point) {
   auto& state = shared_state();
   auto& base = *require(state.gNetBase, "NetBase");
   BatchIsoCollection collected;

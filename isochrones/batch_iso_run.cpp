@@ -14,8 +14,7 @@ bool IsBatchIsoOutputName(std::string_view dataset) {
          com::equal_ignoring_case(dataset, BatchIsoMergedZones);
 }
 
-bool BatchIsoRun::points_present(std::string_view text, std::string_view title,
-                                 forms::Icon icon) {
+bool BatchIsoRun::points_present(std::string_view text, std::string_view title, forms::Icon icon) {
   RemoveBatchIsoFlags(map, network_reference);
   if (point_count > 0)
     return true;
@@ -47,8 +46,9 @@ bool ClipBatchIsoZones(BatchIsoRun& run, std::string_view input) {
     return false;
   }
   std::int32_t clip_count = 0;
-  check_call(require(clip_layer->FeatureClass(), "FeatureClass")->FeatureCount(nullptr, &clip_count),
-             "FeatureCount");
+  check_call(
+      require(clip_layer->FeatureClass(), "FeatureClass")->FeatureCount(nullptr, &clip_count),
+      "FeatureCount");
   if (clip_count == 1)
     ClipZonesByPolygon(run.map, input, BatchIsoOutput, clip_layer.get(),
                        shared_state().gAllowOverlap == 2 ? ZoneOrder::FirstFirst

@@ -94,8 +94,7 @@ bool BatchNearestCentres(BatchIsoRun& run) {
   } else {
     ShowFeatureClass(run.map, open_feature_class(OpenNetworkWorkspace().get(), BatchIsoOutput));
   }
-  RenderZonesById(run.document, run.map, BatchIsoOutput, zone_labels(run, points),
-                  "Nearest Zone");
+  RenderZonesById(run.document, run.map, BatchIsoOutput, zone_labels(run, points), "Nearest Zone");
   MoveNetworkLayerToTop(run.map);
   return true;
 }

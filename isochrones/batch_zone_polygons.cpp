@@ -88,9 +88,9 @@ bool BatchZonePolygons(BatchIsoRun& run) {
     return false;
   const ClipExtent extent = clipping ? BatchIsoClipExtent(run) : ClipExtent{};
 
-  if (overlap ? !write_overlapping_zones(run, clipping, extent)
-              : !write_merged_zones(run, clipping ? BatchIsoZonesToClip : BatchIsoMergedZones,
-                                    extent))
+  if (overlap
+          ? !write_overlapping_zones(run, clipping, extent)
+          : !write_merged_zones(run, clipping ? BatchIsoZonesToClip : BatchIsoMergedZones, extent))
     return false;
 
   if (clipping) {

@@ -61,7 +61,8 @@ void FrmBatchIsochrone::refresh_fields() {
     state.gBatchIsoDialogState = BatchIsoFieldsListed;
     state.gLayerIndex = FindAnyLayerIndex(map_.get(), CmdTab.Text(), "PT");
     if (state.gLayerIndex != NoLayer) {
-      const auto layer = require_as<host::HostFeatureLayer>(map_->Layer(state.gLayerIndex), "Layer");
+      const auto layer =
+          require_as<host::HostFeatureLayer>(map_->Layer(state.gLayerIndex), "Layer");
       const auto features = require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
       // A layer renamed in the map no longer names its data: its fields are not offered.
       if (features->AliasName() == CmdTab.Text()) {

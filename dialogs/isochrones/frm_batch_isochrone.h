@@ -24,8 +24,9 @@ public:
                          {},     "",       {.Left = 960, .Top = 360, .Width = 2775, .Height = 315}};
   forms::Label Label2{
       Frame1, "Label2", "Field", {.Left = 120, .Top = 840, .Width = 735, .Height = 255}};
-  forms::ComboBox CmdFild{Frame1, "CmdFild", forms::ComboStyle::DropdownCombo,
-                          {},     "",        {.Left = 960, .Top = 840, .Width = 2775, .Height = 315}};
+  forms::ComboBox CmdFild{
+      Frame1, "CmdFild", forms::ComboStyle::DropdownCombo,
+      {},     "",        {.Left = 960, .Top = 840, .Width = 2775, .Height = 315}};
   forms::OptionButton RadVoronoi{Frame1,
                                  "RadVoronoi",
                                  "&Polygon  Isochrones",

@@ -17,9 +17,8 @@ using Texts = std::vector<std::string>;
 using Numbers = std::vector<double>;
 
 // Three points on the drawn network; the island is beyond every zone.
-const std::vector<LabelledPoint> Points{{"a", BatchRouteTest::A},
-                                        {"c", BatchRouteTest::C},
-                                        {"d", BatchRouteTest::D}};
+const std::vector<LabelledPoint> Points{
+    {"a", BatchRouteTest::A}, {"c", BatchRouteTest::C}, {"d", BatchRouteTest::D}};
 
 Texts labels(host::HostUniqueValueRenderer& renderer) {
   Texts out;
@@ -40,9 +39,17 @@ TEST_F(BatchIsoTest, ZonePolygonsPerPointOrForAllPointsAtOnce) {
     Numbers cost_end;
   };
   const Case cases[] = {
-      {2, false, {"NAME", "Cost_start", "Cost_end", "ID"}, {0, 0, 1, 1, 2, 2}, {0, 0, 0, 0, 0, 0},
+      {2,
+       false,
+       {"NAME", "Cost_start", "Cost_end", "ID"},
+       {0, 0, 1, 1, 2, 2},
+       {0, 0, 0, 0, 0, 0},
        {1, 2, 1, 2, 1, 2}},
-      {2, true, {"NAME", "Cost_start", "Cost_end", "ID"}, {0, 0, 1, 1, 2, 2}, {0, 1, 0, 1, 0, 1},
+      {2,
+       true,
+       {"NAME", "Cost_start", "Cost_end", "ID"},
+       {0, 0, 1, 1, 2, 2},
+       {0, 1, 0, 1, 0, 1},
        {1, 2, 1, 2, 1, 2}},
       // One engine run: its zones as it wrote them, smallest first; no point field.
       {1, false, {"COST_END"}, {}, {}, {1, 2}},
@@ -69,8 +76,7 @@ TEST_F(BatchIsoTest, ZonePolygonsPerPointOrForAllPointsAtOnce) {
     const auto renderer = renderer_of<host::HostUniqueValueRenderer>("BatchIsochrone");
     ASSERT_TRUE(renderer);
     EXPECT_EQ(renderer->Field(0), "COST_END");
-    EXPECT_EQ(labels(*renderer),
-              (Texts{"COST/1=0 - 1 Kilometers", "COST/2=1 - 2 Kilometers"}));
+    EXPECT_EQ(labels(*renderer), (Texts{"COST/1=0 - 1 Kilometers", "COST/2=1 - 2 Kilometers"}));
     EXPECT_EQ(flags(), 3) << "the last run's flags are removed first";
     for (const char* temporary : {"BatchIsochrone1.shp", "BatchIsochrone3.shp", "BIsochrone.shp"})
       EXPECT_FALSE(file_exists(temporary)) << temporary;
@@ -112,8 +118,8 @@ TEST_F(BatchIsoTest, LinkIsochronesMarkEveryLinkWithItsNearestPointAndItsCost) {
     } else {
       const auto centres = renderer_of<host::HostUniqueValueRenderer>("roads");
       ASSERT_TRUE(centres);
-      EXPECT_EQ(labels(*centres), (Texts{"Nearest Point/0=", "Nearest Point/1=Point 1",
-                                         "Nearest Point/2=Point 2"}));
+      EXPECT_EQ(labels(*centres),
+                (Texts{"Nearest Point/0=", "Nearest Point/1=Point 1", "Nearest Point/2=Point 2"}));
     }
     EXPECT_TRUE(stamped());
   }
@@ -127,8 +133,7 @@ TEST_F(BatchIsoTest, NearestCentreZonesCarryTheLabelOfTheirOwnPoint) {
   auto renderer = renderer_of<host::HostUniqueValueRenderer>("BatchIsochrone");
   ASSERT_TRUE(renderer);
   EXPECT_EQ(renderer->Field(0), "ID");
-  EXPECT_EQ(labels(*renderer),
-            (Texts{"Nearest Zone/1=a", "Nearest Zone/2=c", "Nearest Zone/3=d"}));
+  EXPECT_EQ(labels(*renderer), (Texts{"Nearest Zone/1=a", "Nearest Zone/2=c", "Nearest Zone/3=d"}));
 
   // A blanked field box means no field: the engine's zones as they are, numbered labels.
   run({.field = "", .mode = BatchIsoNearestCentre});
@@ -197,8 +202,14 @@ TEST_F(BatchIsoTest, RefusalsLeaveTheLastOutputInPlace) {
   };
   std::vector<LabelledPoint> many(BatchIsoChrone::MaxPoints + 1, {"p", A});
   const Case cases[] = {
-      {"layer gone", [] {}, {.layer = "nowhere"}, {"Layer Not Found: Point layer \"nowhere\" not found"}},
-      {"field typed wrong", [] {}, {.field = "NAM"}, {"FIELD NOT FOUND: The layer stops has no field NAM."}},
+      {"layer gone",
+       [] {},
+       {.layer = "nowhere"},
+       {"Layer Not Found: Point layer \"nowhere\" not found"}},
+      {"field typed wrong",
+       [] {},
+       {.field = "NAM"},
+       {"FIELD NOT FOUND: The layer stops has no field NAM."}},
       {"named like an output",
        [this] { point_layer("batchisochrone2", Points); },
        {.layer = "batchisochrone2"},
@@ -239,8 +250,13 @@ TEST_F(BatchIsoTest, EmptyLayersAndAMissingProjectionEndEachModeWithItsMessage) 
                           "Please use ArcCatalog to add this.";
   const Case cases[] = {
       {BatchIsoZonePolygons, "empty", true, {"Nothing Found: Corrupt data"}},
-      {BatchIsoLinkIsochrones, "empty", true, {"Nothing Found: No point founds to generate IsoChrone"}},
-      {BatchIsoNearestCentre, "empty", true,
+      {BatchIsoLinkIsochrones,
+       "empty",
+       true,
+       {"Nothing Found: No point founds to generate IsoChrone"}},
+      {BatchIsoNearestCentre,
+       "empty",
+       true,
        {"Currupt Data: Corrupt data found. Exiting Batch Isochrone"}},
       {BatchIsoZonePolygons, "stops", false, {prj}},
       {BatchIsoLinkIsochrones, "stops", false, {prj}},

@@ -54,9 +54,8 @@ public:
     return 0;
   }
   std::int32_t WriteNearestCentrePolygons(const std::string& path, std::int32_t unused,
-                                          std::int32_t unused_too, std::int32_t count,
-                                          double min_x, double min_y, double max_x,
-                                          double max_y) override {
+                                          std::int32_t unused_too, std::int32_t count, double min_x,
+                                          double min_y, double max_x, double max_y) override {
     StubNetCalc::WriteNearestCentrePolygons(path, unused, unused_too, count, min_x, min_y, max_x,
                                             max_y);
     std::vector<double> stops;
@@ -80,9 +79,8 @@ protected:
     auto& state = shared_state();
     state.gNetBase = com::make<SnappingNetBase>(&log_);
     state.gNetCalc = com::make<ZoneWritingNetCalc>(
-        &log_, [this](const std::string& path, const char* field, const std::vector<double>& values) {
-          write_zones(path, field, values);
-        });
+        &log_, [this](const std::string& path, const char* field,
+                      const std::vector<double>& values) { write_zones(path, field, values); });
     point_layer("stops", {{"a", A}, {"c", C}});
   }
 
@@ -140,12 +138,14 @@ TEST_F(BatchIsoEngineCalls, TheEngineSetUpComesBeforeTheDialogAndEveryModeSendsI
                    "SetOutputOption(1)",
                    "WriteZonePolygons(" + folder("BIsochrone") + ", 2, 0, 0, 0, 0, 0)"})},
       // Each point's run comes as its point is read.
-      {"zones per point", BatchIsoZonePolygons, 2,
-       {"SnapToNetwork(0, 0)", "SetStop(1, 1)", "ClearBreaks()",
-        "AddBreak(1)", "AddBreak(2)", "SetOutputOption(1)",
+      {"zones per point",
+       BatchIsoZonePolygons,
+       2,
+       {"SnapToNetwork(0, 0)", "SetStop(1, 1)", "ClearBreaks()", "AddBreak(1)", "AddBreak(2)",
+        "SetOutputOption(1)",
         "WriteZonePolygons(" + folder("BatchIsochrone3") + ", 1, 0, 0, 0, 0, 0)",
-        "SnapToNetwork(2500, 0)", "SetStop(1, 4)", "ClearBreaks()",
-        "AddBreak(1)", "AddBreak(2)", "SetOutputOption(1)",
+        "SnapToNetwork(2500, 0)", "SetStop(1, 4)", "ClearBreaks()", "AddBreak(1)", "AddBreak(2)",
+        "SetOutputOption(1)",
         "WriteZonePolygons(" + folder("BatchIsochrone3") + ", 1, 0, 0, 0, 0, 0)"}},
       {"link isochrones", BatchIsoLinkIsochrones, 1,
        with_snaps({"ClearBreaks()", "AddBreak(1)", "AddBreak(2)", "SetStop(1, 1)", "SetStop(2, 4)",
@@ -153,9 +153,9 @@ TEST_F(BatchIsoEngineCalls, TheEngineSetUpComesBeforeTheDialogAndEveryModeSendsI
                    "SetResultField(COST)", "WriteCostsToResult(-1, 0, -1)",
                    "SetResultTable(roads.dbf)", "SetResultField(CV_RESULT)"})},
       {"nearest centres", BatchIsoNearestCentre, 1,
-       with_snaps({"SetStop(1, 1)", "SetStop(2, 4)", "SetOutputOption(1)",
-                   "WriteNearestCentrePolygons(" + folder("BatchIsochrone") +
-                       ", 0, 0, 2, 0, 0, 0, 0)"})},
+       with_snaps(
+           {"SetStop(1, 1)", "SetStop(2, 4)", "SetOutputOption(1)",
+            "WriteNearestCentrePolygons(" + folder("BatchIsochrone") + ", 0, 0, 2, 0, 0, 0, 0)"})},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

@@ -44,7 +44,7 @@ void BatchIsoTest::run(const BatchIsoChoice& choice) {
   run_with([choice](FrmBatchIsochrone& dialog) {
     EXPECT_EQ(dialog.Perform("CmdTab", {forms::Gesture::Set, choice.layer}), "");
     EXPECT_EQ(dialog.Perform("CmdFild", {forms::Gesture::Set, choice.field}), "");
-    const char* option = choice.mode == BatchIsoZonePolygons   ? "RadVoronoi"
+    const char* option = choice.mode == BatchIsoZonePolygons     ? "RadVoronoi"
                          : choice.mode == BatchIsoLinkIsochrones ? "RadLnkIso"
                                                                  : "RadCloCen";
     EXPECT_EQ(dialog.Perform(option, {forms::Gesture::Click, ""}), "");

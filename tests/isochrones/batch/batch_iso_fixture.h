@@ -57,7 +57,10 @@ protected:
 template <class Renderer> com::ComPtr<Renderer> BatchIsoTest::renderer_of(const std::string& name) {
   for (int i = 0; i < map()->LayerCount(); ++i)
     if (map()->Layer(i)->Name() == name)
-      return map()->Layer(i).template as<host::HostGeoFeatureLayer>()->Renderer()
+      return map()
+          ->Layer(i)
+          .template as<host::HostGeoFeatureLayer>()
+          ->Renderer()
           .template as<Renderer>();
   return nullptr;
 }

@@ -77,9 +77,21 @@ TEST_F(FrmBatchIsochroneTest, FieldBoxFollowsTheModeAndTheLayersFields) {
     std::int32_t no_field;
   };
   const Step steps[] = {
-      {"layer without fields", "CmdTab", {forms::Gesture::Select, "bare"}, {{}, false, unusable}, 2},
-      {"nearest centre keeps it off", "RadCloCen", {forms::Gesture::Click, ""}, {{}, false, unusable}, 2},
-      {"a layer with fields", "CmdTab", {forms::Gesture::Select, "stops"}, {{"NAME"}, true, usable}, 0},
+      {"layer without fields",
+       "CmdTab",
+       {forms::Gesture::Select, "bare"},
+       {{}, false, unusable},
+       2},
+      {"nearest centre keeps it off",
+       "RadCloCen",
+       {forms::Gesture::Click, ""},
+       {{}, false, unusable},
+       2},
+      {"a layer with fields",
+       "CmdTab",
+       {forms::Gesture::Select, "stops"},
+       {{"NAME"}, true, usable},
+       0},
       {"link isochrones", "RadLnkIso", {forms::Gesture::Click, ""}, {{"NAME"}, false, unusable}, 0},
       {"polygons again", "RadVoronoi", {forms::Gesture::Click, ""}, {{"NAME"}, true, usable}, 0},
       // A half-typed name finds no layer and leaves the list as it was.

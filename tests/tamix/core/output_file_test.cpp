@@ -19,7 +19,8 @@ std::string file_bytes(const std::filesystem::path& path) {
 // stays within the first small buffer or fills the full one several times over.
 TEST(OutputFile, HoldsEveryByteGivenWhateverTheSizeOfTheFile) {
   TempFolder folder;
-  for (const std::size_t total : {std::size_t{100}, std::size_t{200} << 10, std::size_t{13} << 20}) {
+  for (const std::size_t total :
+       {std::size_t{100}, std::size_t{200} << 10, std::size_t{13} << 20}) {
     SCOPED_TRACE(total);
     const auto path = folder.path() / ("out" + std::to_string(total));
     std::string expected(8, '\0');
