@@ -32,6 +32,7 @@
 #include "network/result_field.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
+#include "support/loaded_network_state.h"
 #include "tamix/net_base.h"
 #include "tamix/net_calc.h"
 #include "tiled_network.h"
@@ -82,17 +83,9 @@ fs::path isochrone_folder(int columns, int rows) {
 
 // The add-in's state as loading the network of `b` in its own document leaves it, and its user.
 void use(Bench& b) {
+  testing::SetLoadedNetworkState(b.base, b.calc, b.folder.string());
   auto& state = shared_state();
-  state.gNetBase = b.base;
-  state.gNetCalc = b.calc;
   state.gDocument = com::ComPtr<host::HostDocument>(&b.application->document());
-  state.gNetworkFolder = b.folder.string();
-  state.gNetworkLayerName = "roads";
-  state.gNetworkState = NetworkLoaded;
-  state.gRouteType = RouteShortest;
-  state.gDistUnits = "Kilometers";
-  state.gRoadClassCount = 1;
-  state.gRoadClassSpeeds[0] = {.SpeedKmph = 30, .SpeedMph = 18.64F, .ClassValue = 1, .Alias = ""};
   state.gZoneCount = 3;
   state.gZoneValues.reallocate(3);
   state.gZoneValues[1] = 5;
