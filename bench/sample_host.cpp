@@ -10,6 +10,7 @@
 #include "host/layer.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
+#include "support/loaded_network_state.h"
 
 namespace corvane::bench {
 
@@ -68,20 +69,11 @@ SampleHost open_sample_host(const std::string& folder_name) {
   must(b.calc->SetNet(b.base->GetIdentifier()) == 0, "SetNet");
   settings::write(NetworkIniFile(b.folder.string()), settings::Info, settings::ShapeFile, "roads");
 
-  auto& state = shared_state();
-  state.gNetBase = b.base;
-  state.gNetCalc = b.calc;
-  state.gNetworkFolder = b.folder.string();
-  state.gNetworkLayerName = "roads";
-  state.gNetworkState = NetworkLoaded;
-  state.gRouteType = RouteShortest;
-  state.gDistUnits = "Kilometers";
-  state.gRoadClassCount = 1;
-  state.gRoadClassSpeeds[0] = {.SpeedKmph = 30, .SpeedMph = 18.64F, .ClassValue = 1, .Alias = ""};
+  testing::SetLoadedNetworkState(b.base, b.calc, b.folder.string());
 
   b.application = com::make<host::Application>();
   b.application->document().map().SetDistanceUnits(host::Kilometers);
-  state.gDocument = com::ComPtr<host::HostDocument>(&b.application->document());
+  shared_state().gDocument = com::ComPtr<host::HostDocument>(&b.application->document());
   b.person = com::make<forms::testing::ScriptedUser>();
   forms::set_user(b.person);
   return b;
