@@ -66,14 +66,8 @@ std::int32_t make_centres(const fs::path& folder) {
 Bench make_bench() {
   Bench b{.sample = open_sample_host(folder_name), .command = {}, .points = 0};
   b.points = make_centres(b.sample.folder);
-  auto& state = shared_state();
-  state.gZoneCount = 5;
-  state.gZoneValues.reallocate(5);
-  for (std::int32_t zone = 1; zone <= 5; ++zone)
-    state.gZoneValues[zone] = static_cast<float>(zone);
-  state.gZoneMax = 5;
-  state.gDoughnut = true;
-  state.gClipMode = 0;
+  SetFiveZoneRings();
+  shared_state().gClipMode = 0;
   auto& map = b.sample.application->document().map();
   add_layer(map, b.sample.folder, "roads");
   add_layer(map, b.sample.folder, "centres");

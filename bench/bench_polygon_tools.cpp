@@ -66,14 +66,8 @@ void make_clip_layer(const fs::path& folder) {
 Bench make_bench() {
   Bench b{.sample = open_sample_host(folder_name), .single_centre = {}, .nearest_centre = {}};
   make_clip_layer(b.sample.folder);
-  auto& state = shared_state();
-  state.gZoneCount = 5;
-  state.gZoneValues.reallocate(5);
-  for (std::int32_t zone = 1; zone <= 5; ++zone)
-    state.gZoneValues[zone] = static_cast<float>(zone);
-  state.gZoneMax = 5;
-  state.gDoughnut = true;
-  state.gAllowOverlap = 1;
+  SetFiveZoneRings();
+  shared_state().gAllowOverlap = 1;
 
   auto& map = b.sample.application->document().map();
   add_layer(map, b.sample.folder, "clip");

@@ -79,6 +79,16 @@ SampleHost open_sample_host(const std::string& folder_name) {
   return b;
 }
 
+void SetFiveZoneRings() {
+  auto& state = shared_state();
+  state.gZoneCount = 5;
+  state.gZoneValues.reallocate(5);
+  for (std::int32_t zone = 1; zone <= 5; ++zone)
+    state.gZoneValues[zone] = static_cast<float>(zone);
+  state.gZoneMax = 5;
+  state.gDoughnut = true;
+}
+
 void remove_sample_folder(const std::string& folder_name) {
   fs::remove_all(bench_data(folder_name));
 }

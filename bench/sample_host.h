@@ -40,6 +40,9 @@ void add_layer(host::HostMap& map, const std::filesystem::path& folder, const st
 // class at 30 km/h), a map in kilometres and a scripted user. The roads are not yet in the map.
 SampleHost open_sample_host(const std::string& folder_name);
 
+// The zone list 1, 2, 3, 4 and 5 km, drawn as rings.
+void SetFiveZoneRings();
+
 // Removes bench-data/`folder_name`.
 void remove_sample_folder(const std::string& folder_name);
 
