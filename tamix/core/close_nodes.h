@@ -16,6 +16,7 @@ struct CloseNode {
   // True when a link joins it to one of the nodes it is close to (a short real link rather
   // than a gap).
   bool connected = false;
+  friend bool operator==(const CloseNode&, const CloseNode&) = default;
 };
 
 // Every node with another node at a straight-line distance below `distance` (layer

@@ -8,6 +8,7 @@
 #include "tamix/net_calc.h"
 
 #include <gtest/gtest.h>
+#include <shapefil.h>
 
 #include <algorithm>
 #include <cmath>
@@ -464,4 +465,75 @@ TEST_F(Engine, ZonePolygonShapefilesAsTheAddInReadsThem) {
 }
 
 } // namespace
+
+// Node layers as the add-in reads them: "node" has a point per node; "closenodes" has the nodes
+// closer than the distance to another, with "Connected" as its second column (1 where a link
+// joins the close pair, 0 for a gap), and no record when no node is that close. The add-in's
+// ".prj" beside them stays.
+class NodeExports : public Engine {
+protected:
+  static std::vector<std::string> field_names(const std::filesystem::path& dbf) {
+    std::vector<std::string> names;
+    DBFHandle table = DBFOpen(dbf.c_str(), "rb");
+    EXPECT_NE(table, nullptr);
+    for (int k = 0; table && k < DBFGetFieldCount(table); ++k) {
+      char name[12] = {};
+      DBFGetFieldInfo(table, k, name, nullptr, nullptr);
+      names.push_back(name);
+    }
+    if (table)
+      DBFClose(table);
+    return names;
+  }
+};
+
+TEST_F(NodeExports, NodesAndCloseNodesAsPointShapefiles) {
+  // A short link of 3 m at B, and a gap of 3 m between (2000,0) and (2003,0).
+  DrawnNetwork drawn({{{0, 0}, {1000, 0}},
+                      {{1000, 0}, {1000, 3}},
+                      {{1000, 3}, {1000, 1000}},
+                      {{1000, 0}, {2000, 0}},
+                      {{2003, 0}, {3000, 0}}});
+  base->SetNetworkFolder(drawn.folder().string());
+  ASSERT_EQ(base->SetMapUnits(7), 0);
+  ASSERT_EQ(base->CreateNetwork(DrawnNetwork::layer, 0, ""), 0);
+  ASSERT_EQ(base->LoadNetwork(), 0);
+  const auto folder = drawn.folder();
+  const std::string prj = R"(GEOGCS["WGS 84",DATUM["WGS_1984",)"
+                          R"(SPHEROID["WGS 84",6378137,298.257223563]],PRIMEM["Greenwich",0],)"
+                          R"(UNIT["degree",0.0174532925199433]])";
+  std::ofstream(folder / "closenodes.prj") << prj;
+  base->SetOutputOption(1);
+
+  ASSERT_EQ(base->ExportNodes(), 0);
+  const auto nodes = test::read_table(folder / "node");
+  ASSERT_EQ(nodes.size(), 7u);
+  EXPECT_EQ(field_names(folder / "node.dbf"), (std::vector<std::string>{"NODE_ID", "LINKS"}));
+  for (std::size_t k = 0; k < nodes.size(); ++k) {
+    EXPECT_EQ(nodes[k].values.at(0), std::to_string(k + 1));
+    const XY at = nodes[k].parts.at(0).at(0);
+    // Three link ends meet at B, two at (1000,3), one at every other node.
+    EXPECT_EQ(nodes[k].values.at(1), at == B ? "3" : (at == XY{1000, 3} ? "2" : "1"));
+  }
+
+  ASSERT_EQ(base->ExportCloseNodes(5.0f), 0);
+  EXPECT_EQ(field_names(folder / "closenodes.dbf"),
+            (std::vector<std::string>{"NODE_ID", "Connected"}));
+  std::vector<std::pair<XY, std::string>> close;
+  for (const auto& row : test::read_table(folder / "closenodes"))
+    close.emplace_back(row.parts.at(0).at(0), row.values.at(1));
+  std::ranges::sort(close, [](const auto& a, const auto& b) {
+    return std::pair(a.first.x, a.first.y) < std::pair(b.first.x, b.first.y);
+  });
+  EXPECT_EQ(close, (std::vector<std::pair<XY, std::string>>{
+                       {B, "1"}, {{1000, 3}, "1"}, {{2000, 0}, "0"}, {{2003, 0}, "0"}}));
+
+  ASSERT_EQ(base->ExportCloseNodes(2.0f), 0);
+  EXPECT_TRUE(test::read_table(folder / "closenodes").empty());
+  EXPECT_EQ(base->ExportCloseNodes(0.0f), -30);
+  EXPECT_EQ(file_bytes(folder / "closenodes.prj"), prj);
+  base->Unload();
+  EXPECT_EQ(base->ExportNodes(), -10);
+}
+
 } // namespace tamix
