@@ -51,9 +51,7 @@ protected:
     ASSERT_EQ(com::register_module(TAMIX_MODULE), com::S_OK);
   }
 
-  void SetUp() override {
-    ASSERT_TRUE(base && calc);
-  }
+  void SetUp() override { ASSERT_TRUE(base && calc); }
 
   // Builds, loads and binds the drawn network, with 60 km/h for every link (so minutes read
   // like kilometres).
@@ -184,7 +182,8 @@ TEST_F(Engine, CodesForCallsThatCannotBeServed) {
       {"stop 0", [&] { return calc->SetStop(0, 1); }, -30},
       {"output row without table", [&] { return calc->WriteOutputRow(0, "\"x\""); }, -32},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.call(), c.code) << c.what;
+  for (const auto& c : cases)
+    EXPECT_EQ(c.call(), c.code) << c.what;
 }
 
 TEST_F(Engine, RouteAndItsPathAsTheAddInWalksIt) {
@@ -232,7 +231,12 @@ TEST_F(Engine, CostsFollowTheSettingsOfEachRun) {
       {"class 1 at 120 km/h", [&] { base->SetClassSpeed(33, 120); }, 2.0f}, // 33 mod 32 = 1
       {"reset keeps the weights", [&] { base->ResetLinkCosts(-1); }, 1.0f},
       {"class speed 0: no way", [&] { base->SetClassSpeed(1, 0); }, -33.0f},
-      {"miles", [&] { base->SetClassSpeed(1, 60); base->SetDistanceUnits(1); }, 1.2427424f},
+      {"miles",
+       [&] {
+         base->SetClassSpeed(1, 60);
+         base->SetDistanceUnits(1);
+       },
+       1.2427424f},
       {"shortest in miles", [&] { route_type(1); }, 1.2427424f},
   };
   for (const auto& step : steps) {
@@ -328,7 +332,8 @@ TEST_F(Engine, ToursThroughTheInterface) {
   load();
   route_type(1);
   const XY stops[] = {A, E, D, C};
-  for (std::int32_t k = 1; k <= 4; ++k) ASSERT_EQ(calc->SetStop(k, node(stops[k - 1])), 0);
+  for (std::int32_t k = 1; k <= 4; ++k)
+    ASSERT_EQ(calc->SetStop(k, node(stops[k - 1])), 0);
   const struct {
     std::int16_t mode;
     float cost;
@@ -351,7 +356,8 @@ TEST_F(Engine, ToursThroughTheInterface) {
   ASSERT_EQ(calc->SetStop(5, node(D)), 0); // a second stop at D
   EXPECT_FLOAT_EQ(calc->SolveTsp(5, 1), 6.0f);
   std::vector<std::int32_t> order;
-  for (std::int32_t p = 1; p <= 5; ++p) order.push_back(calc->GetTourOrder(p));
+  for (std::int32_t p = 1; p <= 5; ++p)
+    order.push_back(calc->GetTourOrder(p));
   std::sort(order.begin(), order.end());
   EXPECT_EQ(order, (std::vector<std::int32_t>{1, 2, 3, 4, 5}));
   ASSERT_EQ(calc->SetStop(5, node(F)), 0);
@@ -387,8 +393,8 @@ TEST_F(Engine, OutputTableOfATimeDistanceRun) {
 
   const auto rows = test::read_table(net.folder() / "BatchRoute");
   ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(rows[0].values, (std::vector<std::string>{R"(Home, "A")", "Work", "2.000000",
-                                                      "2.000000", ""}));
+  EXPECT_EQ(rows[0].values,
+            (std::vector<std::string>{R"(Home, "A")", "Work", "2.000000", "2.000000", ""}));
   EXPECT_EQ(rows[0].parts, (std::vector<std::vector<XY>>{{A, B, C}}));
 }
 
@@ -412,7 +418,8 @@ TEST_F(Engine, ZonePolygonShapefilesAsTheAddInReadsThem) {
   std::ofstream(folder / "IsoPly.prj") << prj;
   ASSERT_EQ(calc->SetStop(1, node(A)), 0);
   ASSERT_EQ(calc->ClearBreaks(), 0);
-  for (float limit : {0.5f, 1.3f, 2.5f}) ASSERT_EQ(calc->AddBreak(limit), 0);
+  for (float limit : {0.5f, 1.3f, 2.5f})
+    ASSERT_EQ(calc->AddBreak(limit), 0);
   base->SetOutputOption(1);
   const std::string path = folder.string() + "\\IsoPly";
   ASSERT_EQ(calc->WriteZonePolygons(path, 1, 0, 0, 0, 0, 0), 0);
@@ -450,11 +457,11 @@ TEST_F(Engine, ZonePolygonShapefilesAsTheAddInReadsThem) {
   // Nearest-centre zones: one record per stop; stop 3 shares stop 1's node and owns nothing.
   ASSERT_EQ(calc->SetStop(2, node(E)), 0);
   ASSERT_EQ(calc->SetStop(3, node(A)), 0);
-  ASSERT_EQ(calc->WriteNearestCentrePolygons(folder.string() + "/Nearest", 0, 0, 3, 0, 0, 0, 0),
-            0);
+  ASSERT_EQ(calc->WriteNearestCentrePolygons(folder.string() + "/Nearest", 0, 0, 3, 0, 0, 0, 0), 0);
   const auto nearest = test::read_table(folder / "Nearest");
   ASSERT_EQ(nearest.size(), 3u);
-  for (std::size_t k = 0; k < 3; ++k) EXPECT_EQ(std::stod(nearest[k].values.at(0)), k + 1.0);
+  for (std::size_t k = 0; k < 3; ++k)
+    EXPECT_EQ(std::stod(nearest[k].values.at(0)), k + 1.0);
   EXPECT_FALSE(nearest[0].parts.empty());
   EXPECT_FALSE(nearest[1].parts.empty());
   EXPECT_TRUE(nearest[2].parts.empty());
