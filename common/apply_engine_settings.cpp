@@ -74,11 +74,11 @@ void send_temp_speeds(tamix::NetBase& base, SpeedColumn column) {
 
 } // namespace
 
-void SetResultTableAndField() {
+void SetResultTableAndField(std::string_view field) {
   auto& state = shared_state();
   auto& calc = *require(state.gNetCalc, "NetCalc");
   state.gEngineResult = calc.SetResultTable(state.gNetworkLayerName + ".dbf");
-  state.gEngineResult = calc.SetResultField(std::string(ResultFieldName));
+  state.gEngineResult = calc.SetResultField(std::string(field));
 }
 
 void ApplyCostSettings() {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <string_view>
+
+#include "network/result_field.h"
+
 namespace corvane {
 
 // The engine run set-up that every calculation sends before it solves, because the engine keeps
@@ -7,8 +11,8 @@ namespace corvane {
 // gEngineResult and gCallResult untested: a failing set-up call shows nothing.
 
 // Names the result table (the network layer's ".dbf", by bare name: the engine finds it in the
-// network folder it was loaded from) and its field "CV_RESULT".
-void SetResultTableAndField();
+// network folder it was loaded from) and its field, "CV_RESULT" unless another is named.
+void SetResultTableAndField(std::string_view field = ResultFieldName);
 
 // The cost set-up alone: sets the cost weights of gRouteType (primary the quantity the route
 // minimises, secondary the other one), and sends the road-class speeds and temporary speeds in

@@ -46,6 +46,13 @@ public:
     rows_.clear();
   }
 
+  // Moves the bound to `upper`, keeping the rows below it (a re-allocation that preserves).
+  void resize(std::int32_t upper) {
+    upper_ = upper;
+    if (rows_.size() > static_cast<std::size_t>(upper + 1))
+      rows_.resize(static_cast<std::size_t>(upper + 1));
+  }
+
   // Every row reads as default again; the bound stays.
   void clear() { rows_.clear(); }
 

@@ -3,42 +3,73 @@
 #include <algorithm>
 #include <string>
 
+#include "com/create.h"
 #include "common/handler_end.h"
+#include "common/rgb_colour.h"
 #include "host/active_view.h"
 #include "host/element.h"
 #include "host/graphics_container.h"
+#include "host/symbol.h"
 
 namespace corvane {
 
 namespace {
 
-// " k" for 1 <= k <= highest, digits only and without a leading zero.
-bool is_blank_led_number(const std::string& text, std::int32_t highest) {
-  if (text.size() < 2 || text.size() > 10 || text[0] != ' ' || text[1] == '0')
+com::ComPtr<host::HostTextSymbol> label_symbol() {
+  const auto colour = rgb_colour(0, 0, 255);
+  const auto font = create<host::StdFont>(host::StdFontClass);
+  font->SetBold(true);
+  font->SetSize(10);
+  const auto symbol = create<host::HostTextSymbol>(host::TextSymbolClass);
+  symbol->SetColor(colour.get());
+  symbol->SetFont(font.get());
+  symbol->SetSize(10);
+  return symbol;
+}
+
+bool is_stop_label(const std::string& text, std::int32_t highest) {
+  if (text == "Start" || text == "End")
+    return true;
+  const std::string digits = text.starts_with(' ') ? text.substr(1) : text;
+  if (digits.empty() || digits.size() > 9 || digits.front() == '0' ||
+      !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
     return false;
-  if (!std::all_of(text.begin() + 1, text.end(), [](char c) { return c >= '0' && c <= '9'; }))
-    return false;
-  return std::stoll(text.substr(1)) <= highest;
+  return digits == "1" || std::stoi(digits) <= highest;
 }
 
 com::ComPtr<host::HostGraphicsContainer> graphics_of(host::HostMap* map) {
   return require_as<host::HostGraphicsContainer>(com::ComPtr<host::HostMap>(map), "graphics");
 }
 
-} // namespace
-
-void DeleteStopLabels(host::HostMap* map, std::int32_t highest, bool with_one) {
+// One walk over the map's text graphics deleting those whose text is `chosen`.
+template <class Chosen> void delete_labels(host::HostMap* map, Chosen chosen) {
   const auto graphics = graphics_of(map);
   graphics->Reset();
   for (auto element = graphics->Next(); element; element = graphics->Next()) {
     const auto label = element.as<host::HostTextElement>();
-    if (!label)
-      continue;
-    const std::string text = label->Text();
-    if (text == "Start" || text == "End" || (with_one && text == "1") ||
-        is_blank_led_number(text, highest))
+    if (label && chosen(label->Text()))
       check_call(graphics->DeleteElement(element.get()), "DeleteElement");
   }
+}
+
+} // namespace
+
+void AddStopLabel(host::HostMap* map, host::HostPoint* point, std::string_view text) {
+  const auto label = create<host::HostTextElement>(host::TextElementClass);
+  label->SetText(std::string(text));
+  label->SetSymbol(label_symbol().get());
+  const auto element = require_as<host::HostElement>(label, "TextElement");
+  element->SetGeometry(point);
+  check_call(graphics_of(map)->AddElement(element.get(), 0), "AddElement");
+}
+
+void DeleteStopLabels(host::HostMap* map, std::int32_t route_stops, std::int32_t multi_stops) {
+  const auto highest = std::max(route_stops, multi_stops);
+  delete_labels(map, [highest](const std::string& text) { return is_stop_label(text, highest); });
+}
+
+void DeleteStartEndLabels(host::HostMap* map) {
+  delete_labels(map, [](const std::string& text) { return text == "Start" || text == "End"; });
 }
 
 void DeleteMarkerLabels(host::HostMap* map, BoundedTable<std::string>& labels, std::int32_t count) {

@@ -5,9 +5,10 @@
 #include "common/click_point.h"
 #include "common/handler_end.h"
 #include "common/point_at.h"
+#include "common/stop_label_sweep.h"
 #include "host/active_view.h"
+#include "isochrones/centre_set.h"
 #include "network/shared_state.h"
-#include "routing/route_markers.h"
 #include "win/num_text.h"
 
 namespace corvane {
@@ -39,11 +40,10 @@ void StartCentreList(host::HostMap& map, host::HostPoint& click) {
   state.gMarkerCount = 1;
 }
 
-void AddCentre(host::HostMap& map, host::HostPoint& click, bool last) {
+bool AddCentre(host::HostMap& map, host::HostPoint& click, bool last) {
   auto& state = shared_state();
-  if (state.gMultiStopCount > state.gStopNodes.upper() ||
-      state.gMarkerCount > state.gMarkerLabels.upper())
-    return;
+  if (!RoomForAnotherCentre())
+    return false;
   const std::string text = win::NumText(state.gMultiStopCount + 1);
   const auto node = place_centre(map, click, text);
   state.gStopNodes[state.gMultiStopCount] = node;
@@ -51,6 +51,7 @@ void AddCentre(host::HostMap& map, host::HostPoint& click, bool last) {
   ++state.gMultiStopCount;
   if (!last)
     ++state.gMarkerCount;
+  return true;
 }
 
 } // namespace corvane

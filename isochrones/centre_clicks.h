@@ -16,7 +16,7 @@ void StartCentreList(host::HostMap& map, host::HostPoint& click);
 
 // One more centre at the end of the list. The last centre's label row is not counted, so that
 // the next plain click's sweep (which reaches one row past the count) still finds it. A centre
-// past the lists' limits is not added.
-void AddCentre(host::HostMap& map, host::HostPoint& click, bool last);
+// past the lists' limits is not added (the user is told): false then.
+bool AddCentre(host::HostMap& map, host::HostPoint& click, bool last);
 
 } // namespace corvane

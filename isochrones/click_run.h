@@ -5,23 +5,29 @@
 
 namespace corvane {
 
-// The calculating part of an isochrone tool's click, after its pre-check: the host's pointer
-// shows busy while it lasts, and when it ends, by its last step or by a failing host or engine
+// The part of an isochrone tool's click after its pre-check: the host's pointer shows busy
+// while it calculates, and when the click ends, by its last step or by a failing host or engine
 // call, the pointer is set back and the settings file is stamped (the engine may have written
-// the network layer's table), unless the run said it wrote nothing.
+// the network layer's table), unless the run said it wrote nothing. The pointer turns busy at
+// once, or only at busy() for a click that first collects centres or asks the user.
 class ClickRun {
 public:
-  ClickRun();
+  enum class Pointer { BusyNow, BusyLater };
+  explicit ClickRun(Pointer pointer = Pointer::BusyNow);
   ~ClickRun();
   ClickRun(const ClickRun&) = delete;
   ClickRun& operator=(const ClickRun&) = delete;
 
-  // The run ends without a result: the pointer is set back, nothing is stamped.
+  void busy();
+  // The run ends without a result: the pointer is set back, nothing is stamped. A failure
+  // after this still stamps.
   void end_without_result() { stamp_ = false; }
 
 private:
   com::ComPtr<host::HostMouseCursor> cursor_;
   bool stamp_ = true;
+  bool busy_ = false;
+  int exceptions_at_start_;
 };
 
 } // namespace corvane

@@ -1,9 +1,57 @@
 #include "isochrones/iso_link_multi.h"
 
+#include <cstdint>
+#include <string>
+
+#include "common/apply_engine_settings.h"
+#include "common/check_network_ready.h"
+#include "common/elements_at_point.h"
+#include "common/handler_end.h"
+#include "common/layer_spatial_reference.h"
+#include "common/point_at.h"
+#include "common/remove_output_shapefile.h"
+#include "common/click_point.h"
+#include "common/stop_label_sweep.h"
+#include "dialogs/isochrones/legend.h"
+#include "host/active_view.h"
+#include "host/query_filter.h"
+#include "isochrones/centre_clicks.h"
 #include "isochrones/centre_set.h"
+#include "isochrones/click_run.h"
+#include "isochrones/link_cost_ramp.h"
+#include "isochrones/nearest_point_renderer.h"
+#include "network/result_field.h"
 #include "network/shared_state.h"
+#include "routing/route_output.h"
 
 namespace corvane {
+
+namespace {
+
+constexpr long LeftButton = 1;
+constexpr long PlainClick = 0;
+constexpr long ShiftClick = 1;
+constexpr long CtrlClick = 2;
+
+constexpr std::string_view CostField = "COST";
+
+com::ComPtr<host::HostActiveView> active_view_of(host::HostMap& map) {
+  return require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(&map), "view");
+}
+
+// Whether the last run reached some link: one with a nearest centre. The search stops at the
+// first such link.
+bool reached_some_link(host::HostFeatureClass& network) {
+  const auto filter = create<host::HostQueryFilter>(host::QueryFilterClass);
+  filter->SetWhereClause(std::string(ResultFieldName) + " > 0");
+  com::ComPtr<host::HostFeatureCursor> cursor;
+  check_call(network.Search(filter.get(), true, &cursor), "Search");
+  com::ComPtr<host::HostFeature> first;
+  check_call(require(cursor, "Search")->NextFeature(&first), "NextFeature");
+  return static_cast<bool>(first);
+}
+
+} // namespace
 
 IsoLinkMulti::IsoLinkMulti()
     : ToolBase({.Caption = "Multi Centered Isochrone",
@@ -14,6 +62,88 @@ IsoLinkMulti::IsoLinkMulti()
 
 bool IsoLinkMulti::enabled() {
   return network_loaded_or_drop_centres(shared_state().gCentreSetOpen);
+}
+
+void IsoLinkMulti::mouse_down(long button, long shift, long x, long y) {
+  const auto map = focus_map();
+  if (!CheckNetworkReady(
+          map.get(),
+          {.description_field_title = {}, .modified_before_layer = false, .zone_test = true}))
+    return;
+  // From here on a failing host or engine call ends the click with the settings file stamped;
+  // only a calculation that reached some link stamps it otherwise.
+  ClickRun run(ClickRun::Pointer::BusyLater);
+  const auto reference = GetLayerSpatialReference(NetworkFeatureClass(map.get()).get());
+  const auto click = ClickInNetworkCoordinates(document().get(), map.get(), reference.get(), x, y);
+  const bool left = button == LeftButton;
+  if (left && shift == PlainClick) {
+    start_set(*map, *click);
+  } else if (left && shift == CtrlClick && shared_state().gCentreSetOpen == 1) {
+    AddCentre(*map, *click, false);
+  } else if (left && shift == ShiftClick) {
+    if (AddCentre(*map, *click, true) && calculate(*map, run))
+      return;
+  }
+  run.end_without_result();
+}
+
+void IsoLinkMulti::start_set(host::HostMap& map, host::HostPoint& click) {
+  auto& state = shared_state();
+  state.gCentreSetOpen = 1;
+  // The last run's costs go; before the first run the layer has no "COST" and the engine says
+  // so in a code that is not examined.
+  SetResultTableAndField(CostField);
+  state.gEngineResult = require(state.gNetCalc, "NetCalc")->ClearResultField(-1, 0);
+
+  // A Shift+click leaves its label one row past the count.
+  DeleteMarkerLabels(&map, state.gMarkerLabels, state.gMarkerCount + 1);
+  DeleteStopLabels(&map, state.gRouteStopCount, state.gMultiStopCount);
+  const auto reference = require(click.SpatialReference(), "SpatialReference");
+  RemoveMarkerGraphic(&map,
+                      point_at(state.gLinkCentre.X, state.gLinkCentre.Y, reference.get()).get());
+  state.gLinkCentre = {0, 0};
+  const auto view = active_view_of(map);
+  view->Refresh();
+  RemoveOutputShapefile(&map, view.get(), "BatchLayer");
+
+  StartCentreList(map, click);
+}
+
+bool IsoLinkMulti::calculate(host::HostMap& map, ClickRun& run) {
+  auto& state = shared_state();
+  auto& calc = *require(state.gNetCalc, "NetCalc");
+  ApplyEngineSettings();
+  // The engine keeps breaks until cleared; the polygon tools read the list this run leaves.
+  state.gEngineResult = calc.ClearBreaks();
+  for (std::int32_t zone = 1; zone <= state.gZoneCount; ++zone)
+    state.gEngineResult = calc.AddBreak(state.gZoneValues[zone]);
+  for (std::int32_t centre = 1; centre <= state.gMultiStopCount; ++centre)
+    state.gEngineResult = calc.SetStop(centre, state.gStopNodes[centre - 1]);
+  state.gEngineResult =
+      calc.SolveMultiCentre(static_cast<std::int16_t>(state.gMultiStopCount), state.gZoneMax);
+  state.gEngineResult = calc.WriteResults();
+
+  const auto network = NetworkFeatureClass(&map);
+  AddResultFieldIfMissing(network.get(), CostField);
+  // Every link's cost of this run, 0 where no centre reaches it, written into the .dbf alone.
+  SetResultTableAndField(CostField);
+  state.gEngineResult = calc.WriteCostsToResult(-1, 0, -1);
+  SetResultTableAndField();
+  state.gCentreSetOpen = 0;
+
+  gLegendForm().Show(forms::ShowMode::Modal);
+  run.busy();
+  if (!reached_some_link(*network))
+    return false;
+  zone_breaks_ = LinkZoneBreaks();
+  if (state.gZoneCount > 1) {
+    if (state.gLegendType == LegendByCost)
+      RenderLinkCostRamp(document().get(), &map, CostField, zone_breaks_, state.gZoneCount);
+    else if (state.gLegendType == LegendByNearestCentre)
+      RenderNearestPoint(document().get(), &map, "Point", state.gMultiStopCount);
+  }
+  state.gNetworkResultPresent = true;
+  return true;
 }
 
 } // namespace corvane

@@ -33,11 +33,11 @@ void LinkIsochrone::mouse_down(long, long, long x, long y) {
   // From here on the click ends with the settings file stamped and the pointer back, also when
   // a host or engine call fails.
   const ClickRun busy;
-  run(x, y);
-  shared_state().gNetworkResultPresent = true;
+  if (run(x, y))
+    shared_state().gNetworkResultPresent = true;
 }
 
-void LinkIsochrone::run(long x, long y) {
+bool LinkIsochrone::run(long x, long y) {
   auto& state = shared_state();
   const auto map = focus_map();
   const auto view = require(document()->ActiveView(), "ActiveView");
@@ -50,14 +50,13 @@ void LinkIsochrone::run(long x, long y) {
     view->Refresh();
   }
   RemoveOutputShapefile(map.get(), view.get(), "IsoLink");
-  DeleteStopLabels(map.get(), state.gRouteStopCount);
-  DeleteStopLabels(map.get(), state.gMultiStopCount);
+  DeleteStopLabels(map.get(), state.gRouteStopCount, state.gMultiStopCount);
 
   ApplyEngineSettings();
   const auto click = ClickInNetworkCoordinates(document().get(), map.get(), reference.get(), x, y);
   const auto node = NearestNode(*click);
   if (!node)
-    return;
+    return false;
   const auto centre = MarkNodePoint(*node, click.get(), map.get(), MarkerLinkCentre);
   state.gLinkCentre = {centre.X, centre.Y};
   centre_marked_ = 1;
@@ -69,6 +68,7 @@ void LinkIsochrone::run(long x, long y) {
   zone_breaks_ = LinkZoneBreaks();
   if (state.gZoneCount > 1)
     RenderLinkCostRamp(document().get(), map.get(), "CV_RESULT", zone_breaks_, state.gZoneCount);
+  return true;
 }
 
 } // namespace corvane

@@ -20,7 +20,8 @@ protected:
   void mouse_down(long button, long shift, long x, long y) override;
 
 private:
-  void run(long x, long y);
+  // False when the engine found no node for the click (the user has been told).
+  bool run(long x, long y);
 
   // 1 while this tool's centre flag is on the map.
   std::int32_t centre_marked_ = 0;

@@ -13,9 +13,9 @@ namespace corvane {
 
 namespace {
 
-com::ComPtr<host::HostField> result_field_definition() {
+com::ComPtr<host::HostField> result_field_definition(std::string_view name) {
   const auto field = create<host::HostFieldEdit>(host::FieldClass);
-  field->SetName(std::string(ResultFieldName));
+  field->SetName(std::string(name));
   field->SetType(host::field_double);
   field->SetLength(32);
   field->SetPrecision(10);
@@ -47,9 +47,15 @@ bool EnsureResultField(host::HostFeatureClass* feature_class) {
     if (com::FAILED(feature_class->DeleteField(field.get())))
       return refused();
   }
-  if (com::FAILED(feature_class->AddField(result_field_definition().get())))
+  if (com::FAILED(feature_class->AddField(result_field_definition(ResultFieldName).get())))
     return refused();
   return true;
+}
+
+void AddResultFieldIfMissing(host::HostFeatureClass* feature_class, std::string_view name) {
+  if (feature_class->FindField(std::string(name)) != -1)
+    return;
+  check_call(feature_class->AddField(result_field_definition(name).get()), "FeatureClass.AddField");
 }
 
 } // namespace corvane

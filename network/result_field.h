@@ -16,4 +16,8 @@ inline constexpr std::string_view ResultFieldName = "CV_RESULT";
 // which table could not be changed and the result is false.
 bool EnsureResultField(host::HostFeatureClass* feature_class);
 
+// Adds a field `name` of the same definition when the feature class has no field of that name
+// (letter case ignored); one that exists is kept as it is. A failing host call ends the handler.
+void AddResultFieldIfMissing(host::HostFeatureClass* feature_class, std::string_view name);
+
 } // namespace corvane

@@ -5,11 +5,11 @@
 #include "common/node_search.h"
 #include "common/point_at.h"
 #include "common/show_message.h"
+#include "common/stop_label_sweep.h"
 #include "common/tour_mode.h"
 #include "host/geometry.h"
 #include "network/shared_state.h"
 #include "routing/gazetteer_labels.h"
-#include "routing/route_markers.h"
 
 namespace corvane {
 

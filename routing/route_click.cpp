@@ -9,11 +9,11 @@
 #include "common/show_message.h"
 #include "common/snap_click.h"
 #include "common/stamp_network_edited.h"
+#include "common/stop_label_sweep.h"
 #include "common/write_route_shapefile.h"
 #include "dialogs/routing/rut.h"
 #include "network/shared_state.h"
 #include "routing/route_legs.h"
-#include "routing/route_markers.h"
 
 namespace corvane {
 
@@ -82,7 +82,7 @@ void RouteClicks::start(host::HostDocument* document, const Stop& stop) {
   const auto map = focus_map(document);
   const auto view = active_view(document);
   SendClosedLinks();
-  ClearStopLabels(map.get(), state.gRouteStopCount, state.gMultiStopCount);
+  DeleteStopLabels(map.get(), state.gRouteStopCount, state.gMultiStopCount);
   state.gStopNodes.clear();
   state.gRouteStopCount = 0;
   const auto workspace = OpenNetworkWorkspace();

@@ -9,12 +9,12 @@
 #include "common/point_at.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
+#include "common/stop_label_sweep.h"
 #include "common/tour_mode.h"
 #include "host/geometry.h"
 #include "host/row.h"
 #include "network/shared_state.h"
 #include "routing/gazetteer_labels.h"
-#include "routing/route_markers.h"
 
 namespace corvane {
 

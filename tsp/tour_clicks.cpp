@@ -15,13 +15,13 @@
 #include "common/point_at.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
+#include "common/stop_label_sweep.h"
 #include "common/tour_mode.h"
 #include "common/write_route_shapefile.h"
 #include "dialogs/routing/rut.h"
 #include "host/command.h"
 #include "network/shared_state.h"
 #include "routing/route_legs.h"
-#include "routing/route_markers.h"
 #include "routing/route_output.h"
 #include "tsp/tour_order.h"
 
@@ -86,7 +86,7 @@ void TourClicks::start(host::HostDocument* document, const SnappedClick& stop) {
   auto& state = shared_state();
   const auto map = focus_map(document);
   const auto view = active_view(document);
-  ClearStopLabels(map.get(), state.gRouteStopCount, state.gMultiStopCount);
+  DeleteStopLabels(map.get(), state.gRouteStopCount, state.gMultiStopCount);
   remove_stop_markers(document);
   state.gStopNodes.clear();
   state.gMultiStopCount = 0;

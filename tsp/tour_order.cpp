@@ -6,9 +6,9 @@
 #include "common/engine_error_text.h"
 #include "common/point_at.h"
 #include "common/show_message.h"
+#include "common/stop_label_sweep.h"
 #include "common/tour_mode.h"
 #include "network/shared_state.h"
-#include "routing/route_markers.h"
 
 namespace corvane {
 
@@ -65,7 +65,7 @@ bool follow_engine_tour(tamix::NetCalc& calc, const LabelPlace& place) {
   const float result = calc.SolveTsp(clicked + 1, static_cast<std::int16_t>(mode));
   if (result < 0) {
     remove_stars(place, clicked);
-    ClearStartEndLabels(place.map);
+    DeleteStartEndLabels(place.map);
     place.view->Refresh();
     const auto code = static_cast<std::int32_t>(result);
     show_message(EngineErrorText(code), "TSP",

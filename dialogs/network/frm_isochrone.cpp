@@ -1,25 +1,75 @@
 #include "dialogs/network/frm_isochrone.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "com/numbers.h"
+#include "common/handler_end.h"
+#include "common/show_message.h"
+#include "network/settings_files.h"
 #include "network/shared_state.h"
+#include "network/zone_settings.h"
 
 namespace corvane {
 
+namespace {
+
+constexpr std::int32_t OverlapAllowed = 2;
+constexpr std::int32_t NoOverlap = 1;
+constexpr std::int32_t ClipToLayer = 1;
+constexpr std::int32_t NoClipping = 0;
+
+std::string zone_row(std::int32_t zone) {
+  return "Zone " + std::to_string(zone);
+}
+
+} // namespace
+
 FrmIsochrone::FrmIsochrone()
-    : Form("FrmIsochrone", {.Caption = "Isochrone Zones", .Width = 3855, .Height = 2910}) {
+    : Form("FrmIsochrone", {.Caption = "Isochrone Options", .Width = 3435, .Height = 4995}) {
   List1.Click = [this] {
-    const int position = List1.ListIndex();
-    if (position < 0)
+    const int row = List1.ListIndex();
+    if (row < 0)
       return;
-    const auto& zones = shared_state().gZoneValues;
-    Text1.SetText(com::number_text(zones[position + 1], com::single_digits));
+    Text1.SetText(com::number_text(shared_state().gZoneValues[row + 1], com::single_digits));
   };
+  CmdAdd.Click = [this] { CmdAdd_Click(); };
+  CmdDelete.Click = [this] { CmdDelete_Click(); };
+  CmdUpdate.Click = [this] { CmdUpdate_Click(); };
+  Text1.KeyDown = [this](int& key, int) {
+    if (key == forms::EnterKey)
+      CmdUpdate_Click();
+  };
+  OverlapOpt.Click = [this] {
+    shared_state().gAllowOverlap = OverlapOpt.Value() == 1 ? OverlapAllowed : NoOverlap;
+  };
+  ClipCombo.Click = [this] { ClipCombo_Click(); };
+  CmdOk.Click = [this] { CmdOk_Click(); };
+  CmdCancel.Click = [this] { Unload(); };
 }
 
 void FrmIsochrone::Form_Load() {
   Move(3000, 3000, Width(), Height());
+}
+
+void FrmIsochrone::Form_Activate() {
+  auto& state = shared_state();
+  if (ClipCombo.ListCount() == 0) {
+    ClipCombo.SetEnabled(false);
+    ClipCombo.SetText("");
+    state.gClipMode = NoClipping;
+    ClipPoly.SetEnabled(false);
+    ClipPoly.SetValue(0);
+  }
+  read_zone_list();
+  ListZones(true);
+  // Showing the dialog never lowers the cut-off the tools use; only OK sets it.
+  for (std::int32_t zone = 1; zone <= state.gZoneCount; ++zone)
+    state.gZoneMax = std::max(state.gZoneMax, state.gZoneValues[zone]);
+  ClipPoly.SetValue(state.gClipMode == ClipToLayer ? 1 : 0);
+  Check1.SetValue(state.gDoughnut ? 1 : 0);
+  OverlapOpt.SetValue(state.gAllowOverlap == OverlapAllowed ? 1 : 0);
 }
 
 void FrmIsochrone::ListZones(bool clear_first) {
@@ -27,9 +77,85 @@ void FrmIsochrone::ListZones(bool clear_first) {
     List1.Clear();
   const auto count = shared_state().gZoneCount;
   for (std::int32_t zone = 1; zone <= count; ++zone)
-    List1.AddItem("Zone " + std::to_string(zone));
+    List1.AddItem(zone_row(zone));
   if (count >= 1)
     List1.SetListIndex(0);
+}
+
+void FrmIsochrone::CmdAdd_Click() {
+  auto& zones = shared_state().gZoneValues;
+  const std::int32_t added = List1.ListCount() + 1;
+  zones.resize(std::max(zones.upper(), added));
+  List1.AddItem(zone_row(added));
+  zones[added] = 0;
+}
+
+void FrmIsochrone::CmdDelete_Click() {
+  const int row = List1.ListIndex();
+  if (row < 0) {
+    show_message("No selection found", "Select Zone", forms::Icon::Information);
+    return;
+  }
+  List1.RemoveItem(row);
+  Text1.SetText("");
+  const int remaining = List1.ListCount();
+  for (int k = 1; k <= remaining; ++k)
+    List1.SetList(k - 1, "Zone" + std::to_string(k));
+  // The later limits move up one row; the list keeps its length, the last row its value.
+  auto& zones = shared_state().gZoneValues;
+  for (int j = row; j < remaining; ++j)
+    zones[j + 1] = zones[j + 2];
+}
+
+void FrmIsochrone::CmdUpdate_Click() {
+  const double value = com::Val(Text1.Text());
+  if (value < 0) {
+    show_message("Enter positive value", "Error", forms::Icon::Exclamation);
+    return;
+  }
+  const int row = List1.ListIndex();
+  if (row < 0)
+    return;
+  const auto limit = com::to_single(value);
+  if (!limit)
+    throw HandlerEnd("zone limit beyond single precision");
+  shared_state().gZoneValues[row + 1] = *limit;
+}
+
+void FrmIsochrone::ClipCombo_Click() {
+  auto& state = shared_state();
+  if (ClipPoly.Value() == 1) {
+    state.gClipLayerName = ClipCombo.Text();
+    state.gClipMode = ClipToLayer;
+  } else {
+    state.gClipMode = NoClipping;
+  }
+}
+
+void FrmIsochrone::CmdOk_Click() {
+  auto& state = shared_state();
+  const std::int32_t count = List1.ListCount();
+  state.gZoneCount = count;
+  std::vector<float> limits;
+  for (std::int32_t zone = 1; zone <= count; ++zone)
+    limits.push_back(state.gZoneValues[zone]);
+  if (std::ranges::adjacent_find(limits, std::ranges::greater()) != limits.end()) {
+    show_message("Enter zone values in ascending order for better result", "Info",
+                 forms::Icon::Information);
+    return;
+  }
+  state.gAllowOverlap = OverlapOpt.Value() == 1 ? OverlapAllowed : NoOverlap;
+  state.gDoughnut = Check1.Value() == 1;
+  state.gZoneMax = std::max(0.0F, limits.empty() ? 0.0F : std::ranges::max(limits));
+  if (ClipPoly.Value() == 1) {
+    state.gClipLayerName = ClipCombo.Text();
+    state.gClipMode = ClipToLayer;
+  } else {
+    state.gClipMode = NoClipping;
+  }
+  if (!settings::write_zones(NetworkIniFile(state.gNetworkFolder), limits))
+    throw HandlerEnd("the zones could not be written to the settings file");
+  Unload();
 }
 
 FrmIsochrone& gFrmIsochroneForm() {

@@ -9,77 +9,35 @@
 #include "host/layer.h"
 #include "host/renderer.h"
 #include "host/symbol.h"
+#include "isochrone_fixture.h"
 #include "isochrones/link_isochrone.h"
 #include "network/shared_state.h"
-#include "route_network.h"
 
 namespace corvane {
 namespace {
 
-using host::Path;
-using testing::Road;
-
-// A row of four 1 km links from (0, 0) east, and a lone link far off:
-//   (0,0) -1- (1000,0) -2- (2000,0) -3- (3000,0) -4- (4000,0)      (9000,0) -5- (10000,0)
-std::vector<Road> row() {
-  std::vector<Road> roads;
-  for (int k = 0; k < 4; ++k)
-    roads.push_back({{{k * 1000.0, 0}, {(k + 1) * 1000.0, 0}}, "Row"});
-  roads.push_back({{{9000, 0}, {10000, 0}}, "Lone"});
-  return roads;
-}
-
-class LinkIsochroneTool : public testing::RouteNetworkTest {
+class LinkIsochroneTool : public testing::IsochroneTest {
 protected:
   void SetUp() override {
-    RouteNetworkTest::SetUp();
-    // The tool reaches the map through the application's document.
-    app_ = com::make<host::Application>();
-    document_ = com::ComPtr<host::Document>(&app_->document());
+    IsochroneTest::SetUp();
     tool_ = com::make<LinkIsochrone>();
-    ASSERT_EQ(tool_->OnCreate(app_.get()), com::S_OK);
+    create(*tool_);
   }
   void TearDown() override {
-    RouteNetworkTest::TearDown();
     tool_ = nullptr;
-    app_ = nullptr;
-  }
-  void zones(const std::vector<float>& limits) {
-    auto& state = shared_state();
-    state.gZoneCount = static_cast<std::int32_t>(limits.size());
-    state.gZoneValues.reallocate(state.gZoneCount);
-    state.gZoneMax = 0;
-    for (std::size_t i = 0; i < limits.size(); ++i) {
-      state.gZoneValues[static_cast<std::int32_t>(i + 1)] = limits[i];
-      state.gZoneMax = limits[i];
-    }
+    IsochroneTest::TearDown();
   }
   void click_tool(double x, double y, long button = 1, long shift = 0) {
-    const auto transformation = document_->ActiveView()->ScreenDisplay()->DisplayTransformation();
-    int px = 0;
-    int py = 0;
-    ASSERT_EQ(transformation->FromMapPoint(testing::point(x, y).get(), &px, &py), com::S_OK);
-    ASSERT_EQ(tool_->OnMouseDown(button, shift, px, py), com::S_OK);
+    IsochroneTest::click_tool(*tool_, x, y, button, shift);
   }
   com::ComPtr<host::HostClassBreaksRenderer> bands() {
-    const auto layer = map()->Layer(0).as<host::HostGeoFeatureLayer>();
-    return layer->Renderer().as<host::HostClassBreaksRenderer>();
+    return network_renderer<host::HostClassBreaksRenderer>();
   }
-  std::vector<std::string> texts_on_map() {
-    std::vector<std::string> found;
-    const auto graphics = com::ComPtr<host::HostMap>(map()).as<host::HostGraphicsContainer>();
-    graphics->Reset();
-    for (auto element = graphics->Next(); element; element = graphics->Next())
-      if (const auto text = element.as<host::HostTextElement>())
-        found.push_back(text->Text());
-    return found;
-  }
-  com::ComPtr<host::Application> app_;
   com::ComPtr<LinkIsochrone> tool_;
 };
 
 TEST_F(LinkIsochroneTool, OneClickBandsEveryLinkByItsCost) {
-  build_network(row());
+  build_network(testing::row_of_four());
   shared_state().gRouteType = RouteFastest; // 30 km/h: 2 minutes a link
   zones({2, 4, 5});
   click_tool(1000, 0);
@@ -109,7 +67,7 @@ TEST_F(LinkIsochroneTool, OneClickBandsEveryLinkByItsCost) {
 }
 
 TEST_F(LinkIsochroneTool, ClickCasesAsATable) {
-  build_network(row());
+  build_network(testing::row_of_four());
   struct Case {
     const char* what;
     std::vector<float> zones;
@@ -140,7 +98,7 @@ TEST_F(LinkIsochroneTool, ClickCasesAsATable) {
 }
 
 TEST_F(LinkIsochroneTool, ACentreTheEngineCannotFindIsRefusedWithItsText) {
-  build_network(row());
+  build_network(testing::row_of_four());
   zones({3});
   shared_state().gNetBase->Unload();
   click_tool(0, 0, 1, 0);
@@ -151,27 +109,19 @@ TEST_F(LinkIsochroneTool, ACentreTheEngineCannotFindIsRefusedWithItsText) {
 }
 
 TEST_F(LinkIsochroneTool, ReplacesItsFlagAndClearsNumberedLabels) {
-  build_network(row());
+  build_network(testing::row_of_four());
   zones({1, 2});
   auto& state = shared_state();
   state.gRouteStopCount = 2;
   state.gMultiStopCount = 3;
-  const auto graphics = com::ComPtr<host::HostMap>(map()).as<host::HostGraphicsContainer>();
-  for (const char* text : {"Start", "End", "1", " 2", " 3", " 4", "2", "Other"}) {
-    const auto label = corvane::create<host::HostTextElement>(host::TextElementClass);
-    label->SetText(text);
-    label.as<host::HostElement>()->SetGeometry(testing::point(500, 500).get());
-    ASSERT_EQ(graphics->AddElement(label.as<host::HostElement>().get(), 0), com::S_OK);
-  }
+  for (const char* text : {"Start", "End", "1", " 2", " 3", " 4", "2", "4", "Other"})
+    add_text(text, 500, 500);
   click_tool(0, 0);
   click_tool(2000, 0);
-  EXPECT_EQ(texts_on_map(), (std::vector<std::string>{" 4", "2", "Other"}));
+  // Route labels ("2") and centre labels (" 2") alike, up to the larger count.
+  EXPECT_EQ(texts_on_map(), (std::vector<std::string>{" 4", "4", "Other"}));
   // One flag only, at the second centre.
-  int markers = 0;
-  graphics->Reset();
-  for (auto element = graphics->Next(); element; element = graphics->Next())
-    markers += element.as<host::HostMarkerElement>() ? 1 : 0;
-  EXPECT_EQ(markers, 1);
+  EXPECT_EQ(markers_on_map(), 1);
   EXPECT_EQ(state.gLinkCentre.X, 2000);
 }
 
