@@ -19,13 +19,6 @@ namespace host::test {
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<char>;
-
-Bytes read_bytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // One link with Z and M at each vertex, and its attributes.
 struct ZmLink {
   std::vector<std::array<double, 4>> vertices; // x, y, z, m
