@@ -27,7 +27,10 @@ AddNodeShp::AddNodeShp()
 void AddNodeShp::click() {
   RunCheck([&] {
     const auto map = focus_map();
-    if (!CheckNetworkReady(map.get()) || RefuseNetworkNamedAs(NodeName, "Add Node Layer"))
+    PreCheckVariant boxes;
+    boxes.layer_not_found_icon = forms::Icon::Exclamation;
+    if (!CheckNetworkReady(map.get(), boxes) ||
+        RefuseNetworkNamedAs(NodeName, "Add Node Layer"))
       return;
     BusyPointer busy;
     const auto view = require(document()->ActiveView(), "ActiveView");

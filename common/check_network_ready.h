@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "forms/message_box.h"
 #include "host/map.h"
 
 namespace corvane {
@@ -29,6 +30,8 @@ struct PreCheckVariant {
   bool modified_before_layer = false;
   // Test (e), last.
   bool zone_test = false;
+  // The icon of test (c)'s box: none, but the node layer's shows the exclamation mark.
+  forms::Icon layer_not_found_icon = forms::Icon::None;
 };
 bool CheckNetworkReady(host::HostMap* map, const PreCheckVariant& variant = {});
 

@@ -70,6 +70,15 @@ TEST_F(NodeLayers, WithoutTheNetworksProjectionTheOldNodeLayerGoesAndNoneComes) 
   EXPECT_EQ(shown().back().rfind("PRJ: ", 0), 0u) << shown().back();
 }
 
+TEST_F(NodeLayers, WithoutTheNetworkLayerInTheMapNothingIsWritten) {
+  build_check_network();
+  ASSERT_EQ(map()->DeleteLayer(map()->Layer(0).get()), com::S_OK);
+  ASSERT_TRUE(run(com::make<AddNodeShp>()));
+  ASSERT_EQ(shown(), std::vector<std::string>{"Layer Not Found: Network layer not found"});
+  EXPECT_EQ(person_->messages.front().icon, forms::Icon::Exclamation);
+  EXPECT_FALSE(fs::exists(path("node.shp")));
+}
+
 TEST_F(NodeLayers, TheDistanceDialog) {
   struct Case {
     std::string typed;
