@@ -16,6 +16,7 @@
 #include "common/rgb_colour.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
+#include "common/value_style.h"
 #include "dialogs/checks/frm_close_node.h"
 #include "host/cursor.h"
 #include "host/layer.h"
@@ -34,12 +35,7 @@ constexpr std::string_view ConnectedField = "Connected";
 constexpr int ConnectedIndex = 3;
 constexpr int DiamondMarker = 4;
 
-struct ConnectedKind {
-  std::string_view value;
-  std::string_view label;
-  int red, green, blue;
-};
-constexpr std::array<ConnectedKind, 2> connected_kinds{{
+constexpr std::array<ValueStyle, 2> connected_kinds{{
     {"1", "Connected", 0, 255, 0},
     {"0", "Not Connected", 255, 0, 0},
 }};
@@ -119,8 +115,8 @@ void CloseNode::ApplyCloseNodeRenderer() {
     symbol->SetSize(3.0);
     renderer->AddValue(value, "", symbol.get());
     // Values other than 1 and 0 get neither a label nor a colour.
-    const auto kind = std::ranges::find(connected_kinds, value, &ConnectedKind::value);
-    if (kind == connected_kinds.end())
+    const ValueStyle* kind = find_style(connected_kinds, value);
+    if (!kind)
       continue;
     renderer->SetLabel(value, std::string(kind->label));
     renderer->SetSymbol(value, symbol.get());
