@@ -31,6 +31,7 @@
 #include "network/shared_state.h"
 #include "routing/batch_route.h"
 #include "routing/batch_route_rows.h"
+#include "support/loaded_network_state.h"
 #include "tamix/net_base.h"
 #include "tamix/net_calc.h"
 
@@ -130,17 +131,8 @@ Bench make_bench() {
   for (const char* name : {"roads", "from100", "to100", "from1000", "to1000"})
     add_layer(map, open_class(*workspace(b.folder), name), name);
 
-  auto& state = shared_state();
-  state.gNetBase = b.base;
-  state.gNetCalc = b.calc;
-  state.gDocument = com::ComPtr<host::HostDocument>(&b.application->document());
-  state.gNetworkFolder = b.folder.string();
-  state.gNetworkLayerName = "roads";
-  state.gNetworkState = NetworkLoaded;
-  state.gRouteType = RouteShortest;
-  state.gDistUnits = "Kilometers";
-  state.gRoadClassCount = 1;
-  state.gRoadClassSpeeds[0] = {.SpeedKmph = 30, .SpeedMph = 18.64F, .ClassValue = 1, .Alias = ""};
+  testing::SetLoadedNetworkState(b.base, b.calc, b.folder.string());
+  shared_state().gDocument = com::ComPtr<host::HostDocument>(&b.application->document());
 
   b.person = com::make<forms::testing::ScriptedUser>();
   forms::set_user(b.person);

@@ -32,6 +32,7 @@
 #include "network/result_field.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
+#include "support/loaded_network_state.h"
 #include "tamix/net_base.h"
 #include "tamix/net_calc.h"
 #include "tiled_network.h"
@@ -80,6 +81,20 @@ fs::path isochrone_folder(int columns, int rows) {
   return folder;
 }
 
+// The add-in's state as loading the network of `b` in its own document leaves it, and its user.
+void use(Bench& b) {
+  testing::SetLoadedNetworkState(b.base, b.calc, b.folder.string());
+  auto& state = shared_state();
+  state.gDocument = com::ComPtr<host::HostDocument>(&b.application->document());
+  state.gZoneCount = 3;
+  state.gZoneValues.reallocate(3);
+  state.gZoneValues[1] = 5;
+  state.gZoneValues[2] = 10;
+  state.gZoneValues[3] = 15;
+  state.gZoneMax = 15;
+  forms::set_user(b.person);
+}
+
 Bench make_bench(int columns, int rows) {
   Bench b;
   b.folder = isochrone_folder(columns, rows);
@@ -102,6 +117,8 @@ Bench make_bench(int columns, int rows) {
   settings::write(NetworkIniFile(b.folder.string()), settings::Info, settings::ShapeFile, "roads");
 
   b.application = com::make<host::Application>();
+  b.person = com::make<forms::testing::ScriptedUser>();
+  use(b);
   auto& document = b.application->document();
   auto& map = document.map();
   map.SetDistanceUnits(host::Kilometers);
@@ -109,24 +126,6 @@ Bench make_bench(int columns, int rows) {
   layer->SetFeatureClass(roads.get());
   layer->SetName("roads");
   must(map.AddLayer(layer.get()) == com::S_OK, "AddLayer");
-
-  auto& state = shared_state();
-  state.gNetBase = b.base;
-  state.gNetCalc = b.calc;
-  state.gDocument = com::ComPtr<host::HostDocument>(&document);
-  state.gNetworkFolder = b.folder.string();
-  state.gNetworkLayerName = "roads";
-  state.gNetworkState = NetworkLoaded;
-  state.gRouteType = RouteShortest;
-  state.gDistUnits = "Kilometers";
-  state.gRoadClassCount = 1;
-  state.gRoadClassSpeeds[0] = {.SpeedKmph = 30, .SpeedMph = 18.64F, .ClassValue = 1, .Alias = ""};
-  state.gZoneCount = 3;
-  state.gZoneValues.reallocate(3);
-  state.gZoneValues[1] = 5;
-  state.gZoneValues[2] = 10;
-  state.gZoneValues[3] = 15;
-  state.gZoneMax = 15;
 
   const auto extent = roads->Extent();
   const auto transformation = document.ActiveView()->ScreenDisplay()->DisplayTransformation();
@@ -140,8 +139,6 @@ Bench make_bench(int columns, int rows) {
       b.centres.push_back(pixel);
     }
 
-  b.person = com::make<forms::testing::ScriptedUser>();
-  forms::set_user(b.person);
   b.link_tool = com::make<LinkIsochrone>();
   b.multi_tool = com::make<IsoLinkMulti>();
   must(b.link_tool->OnCreate(b.application.get()) == com::S_OK, "OnCreate");
@@ -156,7 +153,9 @@ Bench& bench(int columns, int rows) {
     shared_state().gNetBase = nullptr; // one network loaded at a time
     made.emplace(key, make_bench(columns, rows));
   }
-  return made.at(key);
+  auto& b = made.at(key);
+  use(b);
+  return b;
 }
 
 // Collects the 20 centres and closes the set; returns the seconds of the closing Shift+click.

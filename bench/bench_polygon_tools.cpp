@@ -26,6 +26,7 @@
 #include "map/document.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
+#include "support/loaded_network_state.h"
 #include "tamix/net_base.h"
 #include "tamix/net_calc.h"
 
@@ -119,16 +120,8 @@ Bench make_bench() {
   must(b.calc->SetNet(b.base->GetIdentifier()) == 0, "SetNet");
   settings::write(NetworkIniFile(b.folder.string()), settings::Info, settings::ShapeFile, "roads");
 
+  testing::SetLoadedNetworkState(b.base, b.calc, b.folder.string());
   auto& state = shared_state();
-  state.gNetBase = b.base;
-  state.gNetCalc = b.calc;
-  state.gNetworkFolder = b.folder.string();
-  state.gNetworkLayerName = "roads";
-  state.gNetworkState = NetworkLoaded;
-  state.gRouteType = RouteShortest;
-  state.gDistUnits = "Kilometers";
-  state.gRoadClassCount = 1;
-  state.gRoadClassSpeeds[0] = {.SpeedKmph = 30, .SpeedMph = 18.64F, .ClassValue = 1, .Alias = ""};
   state.gZoneCount = 5;
   state.gZoneValues.reallocate(5);
   for (std::int32_t zone = 1; zone <= 5; ++zone)

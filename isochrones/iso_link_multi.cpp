@@ -5,12 +5,12 @@
 
 #include "common/apply_engine_settings.h"
 #include "common/check_network_ready.h"
+#include "common/click_point.h"
 #include "common/elements_at_point.h"
 #include "common/handler_end.h"
 #include "common/layer_spatial_reference.h"
 #include "common/point_at.h"
 #include "common/remove_output_shapefile.h"
-#include "common/click_point.h"
 #include "common/stop_label_sweep.h"
 #include "dialogs/isochrones/legend.h"
 #include "host/active_view.h"

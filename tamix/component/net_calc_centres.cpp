@@ -16,8 +16,12 @@ std::int32_t NetCalcObject::WriteCostsToResult(std::int32_t which, std::int32_t,
     if (which != all_rows)
       throw Error(code::out_of_bounds, "only all rows (-1) can be written");
     network();
-    // The costs the last solve ran with, not the settings of now.
-    reach_of_links(solved(), costs_, nullptr, solve_cutoff_, reach_);
+    // The costs the last solve ran with, not the settings of now; a multi-centre solve has
+    // already found them.
+    if (!reach_of_last_solve_) {
+      reach_of_links(solved(), costs_, nullptr, solve_cutoff_, reach_);
+      reach_of_last_solve_ = true;
+    }
     std::vector<double> by_row(reach_.size() - 1, 0.0);
     for (std::size_t link = 1; link < reach_.size(); ++link)
       if (reach_[link].cost < inf_cost)
@@ -43,6 +47,7 @@ std::int32_t NetCalcObject::SolveMultiCentre(std::int16_t count, float cutoff) {
     solve_centres(count, cutoff);
     has_link_results_ = false;
     reach_of_links(*search_, costs_, &owners_, solve_cutoff_, reach_);
+    reach_of_last_solve_ = true;
     link_results_.assign(reach_.size() - 1, 0.0);
     for (std::size_t link = 1; link < reach_.size(); ++link)
       link_results_[link - 1] = reach_[link].centre;

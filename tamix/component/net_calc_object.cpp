@@ -52,6 +52,7 @@ Search& NetCalcObject::search() {
 
 void NetCalcObject::forget_route() {
   solved_ = false;
+  reach_of_last_solve_ = false;
   last_reached_ = no_node;
   path_.reset();
 }

@@ -131,6 +131,7 @@ private:
   std::vector<double> breaks_;
   CentreOwners owners_;
   std::vector<LinkReach> reach_; // scratch of the writers
+  bool reach_of_last_solve_ = false; // reach_ holds the links' costs of the last solve
   // The per-link result (row r = link r + 1) of the last operation that produces one; written
   // by WriteResults.
   std::vector<double> link_results_;

@@ -16,9 +16,11 @@ struct Registry {
   std::map<std::int32_t, std::weak_ptr<NetworkState>> networks;
 };
 
+// Never destroyed: a client that keeps a NetBase in a static of its own releases it at exit,
+// possibly after this module's statics are gone.
 Registry& registry() {
-  static Registry instance;
-  return instance;
+  static Registry* const instance = new Registry;
+  return *instance;
 }
 
 } // namespace

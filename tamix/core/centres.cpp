@@ -61,8 +61,8 @@ void reach_of_links(const Search& search, const ArcCosts& costs, const CentreOwn
   const Cost limit = cutoff > 0 ? cutoff : inf_cost / 2;
   reach.assign(network.link_count() + 1, LinkReach{});
   // Every arc out of a reached node offers its link a far-end cost; the cheapest offer wins,
-  // and among equal offers the lower centre number.
-  for (NodeId node : search.settled_nodes()) {
+  // and among equal offers the lower centre number, so the nodes may come in any order.
+  const auto offer_from = [&](NodeId node) {
     const Cost cost = search.primary(node);
     const std::uint32_t centre = owners ? owners->of(search, node) : 1;
     for (ArcId a = graph.arcs_begin(node); a < graph.arcs_end(node); ++a) {
@@ -73,6 +73,17 @@ void reach_of_links(const Search& search, const ArcCosts& costs, const CentreOwn
       if (far < link.cost || (far == link.cost && centre < link.centre))
         link = {far, centre};
     }
+  };
+  // Once much of the network is reached, walking the nodes in storage order reads the arrays
+  // in sequence instead of all over memory, which is faster than the settled ones alone.
+  const std::span<const NodeId> settled = search.settled_nodes();
+  if (settled.size() < network.node_count() / 4) {
+    for (NodeId node : settled)
+      offer_from(node);
+  } else {
+    for (NodeId node = 1; node <= network.node_count(); ++node)
+      if (search.reached(node))
+        offer_from(node);
   }
 }
 

@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -99,11 +99,15 @@ Column find_column(const OpenTable& table, const std::string& name) {
 
 std::string dbf_number_text(double value, std::uint32_t width, std::uint32_t decimals) {
   if (!std::isfinite(value)) return std::string(width, ' ');
+  // to_chars rounds as printf's "%.*f" does, several times faster: a whole column of a large
+  // network is written at each run.
   char text[512];
   for (int places = static_cast<int>(decimals); places >= 0; --places) {
-    const int length = std::snprintf(text, sizeof text, "%*.*f", static_cast<int>(width), places,
-                                     value);
-    if (length >= 0 && static_cast<std::uint32_t>(length) <= width) return text;
+    const auto [end, error] =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, places);
+    const auto length = static_cast<std::uint32_t>(end - text);
+    if (error == std::errc() && length <= width)
+      return std::string(width - length, ' ').append(text, length);
   }
   return std::string(width, '*');
 }

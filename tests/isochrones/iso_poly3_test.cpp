@@ -22,10 +22,10 @@ TEST_F(NearestCentreTool, ClickedCentresShareTheNetworkOneZoneEach) {
   click_tool(0, 1000);
   click_tool(1900, 1000, Ctrl);
   click_tool(3100, 1000, Ctrl);
-  EXPECT_EQ(labels(), (std::vector<std::string>{"1", " 2", " 3"}));
+  EXPECT_EQ(texts_on_map(), (std::vector<std::string>{"1", " 2", " 3"}));
   click_tool(4000, 1000, Shift);
 
-  EXPECT_EQ(labels(), (std::vector<std::string>{"1", " 2", " 3", " 4"}));
+  EXPECT_EQ(texts_on_map(), (std::vector<std::string>{"1", " 2", " 3", " 4"}));
   EXPECT_EQ(numbers(*open("IsoPoly"), "ID"), (std::vector<double>{1, 2, 3, 4}));
   const auto area = areas();
   ASSERT_EQ(area.size(), 4U);
@@ -55,12 +55,12 @@ TEST_F(NearestCentreTool, ClicksThatDoNotCalculate) {
   click_tool(2000, 1000, Ctrl | Shift);
   // A Ctrl+click after a calculation adds no centre.
   click_tool(2000, 1000, Ctrl);
-  EXPECT_EQ(labels(), (std::vector<std::string>{"1", " 2"}));
+  EXPECT_EQ(texts_on_map(), (std::vector<std::string>{"1", " 2"}));
   EXPECT_EQ(shared_state().gMultiStopCount, 2);
 
   // A Shift+click without a plain click clears the old labels and adds to the old centres.
   click_tool(3000, 1000, Shift);
-  EXPECT_EQ(labels(), (std::vector<std::string>{" 3"}));
+  EXPECT_EQ(texts_on_map(), (std::vector<std::string>{" 3"}));
   EXPECT_EQ(numbers(*open("IsoPoly"), "ID"), (std::vector<double>{1, 2, 3}));
 }
 

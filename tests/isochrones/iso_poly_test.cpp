@@ -33,7 +33,7 @@ TEST_F(IsoPolyTool, OneClickWritesTheZonesSmallestFirstUnderTheNetwork) {
   EXPECT_EQ(renderer->Label("3"), "2 - 3 Kilometers");
 
   // The flag stands on the nearest node; the temporaries are gone.
-  EXPECT_EQ(markers(), 1);
+  EXPECT_EQ(markers_on_map(), 1);
   EXPECT_EQ(shared_state().gPolyCentre.X, 1000);
   EXPECT_EQ(shared_state().gPolyCentre.Y, 1000);
   for (const char* temporary : {"IsoPly.shp", "IsoPoly1.shp", "IsoPoly2.shp"})
@@ -45,7 +45,7 @@ TEST_F(IsoPolyTool, OneClickWritesTheZonesSmallestFirstUnderTheNetwork) {
   shared_state().gDoughnut = true;
   click_tool(3100, 1000);
   EXPECT_EQ(layers(), (std::vector<std::string>{"roads", "IsoPoly"}));
-  EXPECT_EQ(markers(), 1);
+  EXPECT_EQ(markers_on_map(), 1);
   EXPECT_EQ(shared_state().gPolyCentre.X, 3000);
   const auto rings = areas();
   ASSERT_EQ(rings.size(), 3U);
@@ -136,7 +136,7 @@ TEST_F(IsoPolyTool, EdgeCasesAsATable) {
     EXPECT_EQ(exists("IsoPoly.shp"), c.output);
     const auto renderer = zone_renderer();
     EXPECT_EQ(renderer != nullptr, c.renders);
-    EXPECT_EQ(markers(), 1);
+    EXPECT_EQ(markers_on_map(), 1);
     TearDown();
     SetUp();
   }

@@ -45,12 +45,17 @@ void IsochroneTest::zones(const std::vector<float>& limits) {
   }
 }
 
-void IsochroneTest::click_tool(host::ITool& tool, double x, double y, long button, long shift) {
+com::HRESULT IsochroneTest::mouse_down(host::ITool& tool, double x, double y, long button,
+                                       long shift) {
   const auto transformation = document_->ActiveView()->ScreenDisplay()->DisplayTransformation();
   int px = 0;
   int py = 0;
-  ASSERT_EQ(transformation->FromMapPoint(point(x, y).get(), &px, &py), com::S_OK);
-  ASSERT_EQ(tool.OnMouseDown(button, shift, px, py), com::S_OK);
+  EXPECT_EQ(transformation->FromMapPoint(point(x, y).get(), &px, &py), com::S_OK);
+  return tool.OnMouseDown(button, shift, px, py);
+}
+
+void IsochroneTest::click_tool(host::ITool& tool, double x, double y, long button, long shift) {
+  EXPECT_EQ(mouse_down(tool, x, y, button, shift), com::S_OK);
 }
 
 std::vector<std::string> IsochroneTest::texts_on_map() {

@@ -26,7 +26,10 @@ protected:
   void create(host::ICommand& command);
   // gZoneValues, gZoneCount and gZoneMax (the last limit) as the options dialog leaves them.
   void zones(const std::vector<float>& limits);
-  // A press of `button` at map point (x, y) with the modifier mask (1 Shift, 2 Ctrl).
+  // A press of `button` at map point (x, y) with the modifier mask (1 Shift, 2 Ctrl), handed to
+  // the tool through the host's view; the tool's answer.
+  com::HRESULT mouse_down(host::ITool& tool, double x, double y, long button, long shift);
+  // The same press, which the tool carries out.
   void click_tool(host::ITool& tool, double x, double y, long button = 1, long shift = 0);
   // The texts of the text graphics on the map, in drawing order.
   std::vector<std::string> texts_on_map();

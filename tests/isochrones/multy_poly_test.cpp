@@ -21,7 +21,7 @@ TEST_F(MultiCentreTool, WithoutOverlapOneZonePerLimitFromEveryCentre) {
   click_tool(0, 1000);
   click_tool(2000, 1000, Ctrl);
   click_tool(4000, 1000, Shift);
-  EXPECT_EQ(labels(), (std::vector<std::string>{"1", " 2", " 3"}));
+  EXPECT_EQ(texts_on_map(), (std::vector<std::string>{"1", " 2", " 3"}));
   // All three centres count, the last one too.
   EXPECT_EQ(numbers(*open("IsoPoly"), "COST_END"), (std::vector<double>{1, 2}));
   EXPECT_EQ(layers(), (std::vector<std::string>{"roads", "IsoPoly"}));
@@ -71,7 +71,7 @@ TEST_F(MultiCentreTool, ACtrlClickWithoutASetAddsNothing) {
   network(row_of_links());
   zones({1, 2});
   click_tool(0, 1000, Ctrl);
-  EXPECT_TRUE(labels().empty());
+  EXPECT_TRUE(texts_on_map().empty());
   EXPECT_EQ(shared_state().gMultiStopCount, 0);
   zones({});
   click_tool(0, 1000);

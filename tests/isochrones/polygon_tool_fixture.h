@@ -9,32 +9,27 @@
 
 #include "com/create.h"
 #include "common/handler_end.h"
-#include "host/element.h"
-#include "host/graphics_container.h"
 #include "host/layer.h"
 #include "host/mouse_cursor.h"
 #include "host/renderer.h"
+#include "isochrone_fixture.h"
 #include "network/shared_state.h"
-#include "route_network.h"
 
 namespace corvane::testing {
 
 // A test of a polygon isochrone tool on a small drawn network with the real engine: the
 // network layer "roads" has a ".prj", the zone list and the polygon options are set as the
 // isochrone options leave them, and clicks go to the tool through the host's view.
-template <class Tool> class PolygonToolTest : public RouteNetworkTest {
+template <class Tool> class PolygonToolTest : public IsochroneTest {
 protected:
   void SetUp() override {
-    RouteNetworkTest::SetUp();
-    app_ = com::make<host::Application>();
-    document_ = com::ComPtr<host::Document>(&app_->document());
+    IsochroneTest::SetUp();
     tool_ = com::make<Tool>();
-    ASSERT_EQ(tool_->OnCreate(app_.get()), com::S_OK);
+    create(*tool_);
   }
   void TearDown() override {
-    RouteNetworkTest::TearDown();
     tool_ = nullptr;
-    app_ = nullptr;
+    IsochroneTest::TearDown();
   }
 
   // The network, its ".prj" and the polygon options of a newly loaded network.
@@ -46,24 +41,10 @@ protected:
     state.gClipMode = 0;
     state.gDoughnut = false;
   }
-  void zones(const std::vector<float>& limits) {
-    auto& state = shared_state();
-    state.gZoneCount = static_cast<std::int32_t>(limits.size());
-    state.gZoneValues.reallocate(state.gZoneCount);
-    state.gZoneMax = 0;
-    for (std::size_t i = 0; i < limits.size(); ++i) {
-      state.gZoneValues[static_cast<std::int32_t>(i + 1)] = limits[i];
-      state.gZoneMax = limits[i];
-    }
-  }
   // A click at map point (x, y) that the tool carries out (`fails`: that ends in a failing
   // host call); the pointer is back to the default after it either way.
   void click_tool(double x, double y, long shift = 0, long button = 1, bool fails = false) {
-    const auto transformation = document_->ActiveView()->ScreenDisplay()->DisplayTransformation();
-    int px = 0;
-    int py = 0;
-    ASSERT_EQ(transformation->FromMapPoint(point(x, y).get(), &px, &py), com::S_OK);
-    EXPECT_EQ(com::FAILED(tool_->OnMouseDown(button, shift, px, py)), fails);
+    EXPECT_EQ(com::FAILED(mouse_down(*tool_, x, y, button, shift)), fails);
     EXPECT_EQ(corvane::create<host::HostMouseCursor>(host::MouseCursorClass)->Cursor(), 0);
   }
   // A polygon layer "Clip" over the rectangles given as (x0, y0, x1, y1), from another folder.
@@ -83,20 +64,6 @@ protected:
       names.push_back(map()->Layer(i)->Name());
     return names;
   }
-  // The texts of the text graphics, and the number of marker graphics, on the map.
-  std::vector<std::string> labels() {
-    std::vector<std::string> found;
-    for (const auto& element : elements())
-      if (const auto text = element.template as<host::HostTextElement>())
-        found.push_back(text->Text());
-    return found;
-  }
-  int markers() {
-    int count = 0;
-    for (const auto& element : elements())
-      count += element.template as<host::HostMarkerElement>() ? 1 : 0;
-    return count;
-  }
   bool exists(const std::string& file) { return std::filesystem::exists(path(file)); }
   std::string file_text(const std::string& file) {
     std::ifstream in(path(file), std::ios::binary);
@@ -105,7 +72,10 @@ protected:
   com::ComPtr<host::HostUniqueValueRenderer> zone_renderer() {
     for (int i = 0; i < map()->LayerCount(); ++i)
       if (map()->Layer(i)->Name() == "IsoPoly")
-        return map()->Layer(i).template as<host::HostGeoFeatureLayer>()->Renderer()
+        return map()
+            ->Layer(i)
+            .template as<host::HostGeoFeatureLayer>()
+            ->Renderer()
             .template as<host::HostUniqueValueRenderer>();
     return nullptr;
   }
@@ -132,18 +102,7 @@ protected:
       R"(PARAMETER["Central_Meridian",9.0],PARAMETER["Scale_Factor",0.9996],)"
       R"(PARAMETER["Latitude_Of_Origin",0.0],UNIT["Meter",1.0]])";
 
-  com::ComPtr<host::Application> app_;
   com::ComPtr<Tool> tool_;
-
-private:
-  std::vector<com::ComPtr<host::HostElement>> elements() {
-    std::vector<com::ComPtr<host::HostElement>> found;
-    const auto graphics = com::ComPtr<host::HostMap>(map()).template as<host::HostGraphicsContainer>();
-    graphics->Reset();
-    for (auto element = graphics->Next(); element; element = graphics->Next())
-      found.push_back(element);
-    return found;
-  }
 };
 
 // A row of four 1 km links from (0, 1000) east (off the axis: a flag with a coordinate of 0 is

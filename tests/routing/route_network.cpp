@@ -15,6 +15,7 @@
 #include "host/workspace.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
+#include "support/loaded_network_state.h"
 
 namespace corvane::testing {
 
@@ -97,17 +98,8 @@ void RouteNetworkTest::load_network(const com::ComPtr<host::HostFeatureClass>& r
 
   // Written after the shapefile, as the network building does, so the pre-check passes.
   settings::write(NetworkIniFile(path()), settings::Info, settings::ShapeFile, "roads");
-  auto& state = shared_state();
-  state.gNetBase = base_;
-  state.gNetCalc = calc_;
-  state.gNetworkFolder = path();
-  state.gNetworkLayerName = "roads";
-  state.gNetworkState = NetworkLoaded;
-  state.gRouteType = RouteShortest;
-  state.gDistUnits = "Kilometers";
-  state.gRoadClassCount = 1;
-  state.gRoadClassSpeeds[0] = {.SpeedKmph = 30, .SpeedMph = 18.64F, .ClassValue = 1, .Alias = ""};
-  state.gRouteColorRed = 255;
+  SetLoadedNetworkState(base_, calc_, path());
+  shared_state().gRouteColorRed = 255;
 }
 
 void RouteNetworkTest::click(double x, double y, long shift) {

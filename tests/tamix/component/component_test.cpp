@@ -319,6 +319,12 @@ TEST_F(Engine, LinkValuesFromOneOrSeveralCentres) {
   ASSERT_EQ(calc->SolveMultiCentre(2, 1.5f), 0);
   ASSERT_EQ(calc->WriteResults(), 0);
   EXPECT_EQ(result(), (std::vector<double>{1, 0, 1, 2, 0, 0}));
+  ASSERT_EQ(calc->WriteCostsToResult(-1, 0, -1), 0);
+  EXPECT_EQ(result(), (std::vector<double>{1, 0, 1, 1, 0, 0}));
+  // The costs written are always those of the last solve, of whichever kind.
+  ASSERT_EQ(calc->SolveFromNode(node(E), 1.5f), 0);
+  ASSERT_EQ(calc->WriteCostsToResult(-1, 0, -1), 0);
+  EXPECT_EQ(result(), (std::vector<double>{0, 0, 0, 1, 0, 0}));
 
   EXPECT_EQ(calc->SolveMultiCentre(3, 0), -30); // stop 3 was never set
   EXPECT_EQ(calc->SolveMultiCentre(0, 0), -30);
