@@ -1,6 +1,21 @@
 #include "checks/add_node_shp.h"
 
+#include "checks/check_road.h"
+#include "common/busy_pointer.h"
+#include "common/check_network_ready.h"
+#include "common/handler_end.h"
+#include "common/network_projection.h"
+#include "common/network_workspace.h"
+#include "common/remove_output_shapefile.h"
+#include "common/stamp_network_edited.h"
+#include "host/fields.h"
+#include "network/shared_state.h"
+
 namespace corvane {
+
+namespace {
+constexpr std::string_view NodeName = "node";
+} // namespace
 
 AddNodeShp::AddNodeShp()
     : CommandBase({.Caption = "Add Node Layer",
@@ -8,5 +23,43 @@ AddNodeShp::AddNodeShp()
                    .Tooltip = "Add Nodes",
                    .Message = "Adds the node layer to the map",
                    .BitmapId = 7053}) {}
+
+void AddNodeShp::click() {
+  RunCheck([&] {
+    const auto map = focus_map();
+    PreCheckVariant boxes;
+    boxes.layer_not_found_icon = forms::Icon::Exclamation;
+    if (!CheckNetworkReady(map.get(), boxes) ||
+        RefuseNetworkNamedAs(NodeName, "Add Node Layer"))
+      return;
+    BusyPointer busy;
+    const auto view = require(document()->ActiveView(), "ActiveView");
+    RemovePointOutput(map.get(), view.get(), NodeName);
+    if (!CopyNetworkProjection({NodeName}))
+      return;
+    auto& base = *require(shared_state().gNetBase, "NetBase");
+    base.SetOutputOption(1);
+    EngineChecked(base.ExportNodes());
+    const auto nodes = open_feature_class(OpenNetworkWorkspace().get(), NodeName);
+    const auto layer = LayerOver(nodes);
+    AddFieldIndex(nodes.get(), nodes->ShapeFieldName());
+    check_call(map->AddLayer(layer.get()), "AddLayer");
+    view->Refresh();
+    StampNetworkEdited();
+  });
+}
+
+void AddNodeShp::AddFieldIndex(host::HostFeatureClass* features, const std::string& field) {
+  const int index = features->FindField(field);
+  if (index < 0)
+    return;
+  const auto fields = create<host::HostFieldsEdit>(host::FieldsClass);
+  fields->AddField(require(require(features->Fields(), "Fields")->Field(index), "Field").get());
+  const auto definition = create<host::HostIndexEdit>(host::IndexClass);
+  definition->SetFields(fields.get());
+  definition->SetName(field);
+  definition->SetIsUnique(false);
+  check_call(features->AddIndex(definition.get()), "AddIndex");
+}
 
 } // namespace corvane

@@ -18,20 +18,11 @@ namespace corvane {
 
 namespace {
 
-constexpr int AddToSelection = 1;
-
 // An engine call that answered with an error code; its text is the engine's error text.
 class EngineCallFailed : public HandlerEnd {
 public:
   explicit EngineCallFailed(std::int32_t code) : HandlerEnd(EngineErrorText(code)) {}
 };
-
-std::int32_t checked(std::int32_t code) {
-  shared_state().gEngineResult = code;
-  if (code < 0)
-    throw EngineCallFailed(code);
-  return code;
-}
 
 com::ComPtr<host::HostQueryFilter> filter(std::string_view where) {
   const auto made = create<host::HostQueryFilter>(host::QueryFilterClass);
@@ -40,6 +31,13 @@ com::ComPtr<host::HostQueryFilter> filter(std::string_view where) {
 }
 
 } // namespace
+
+std::int32_t EngineChecked(std::int32_t code) {
+  shared_state().gEngineResult = code;
+  if (code < 0)
+    throw EngineCallFailed(code);
+  return code;
+}
 
 void RunCheck(const std::function<void()>& check) {
   try {
@@ -77,19 +75,20 @@ std::int32_t RunEngineCheck(const std::function<std::int32_t(tamix::NetCalc&)>& 
   auto& calc = *require(state.gNetCalc, "NetCalc");
   if (reset != CostReset::AfterFind)
     state.gCallResult = base.ResetLinkCosts(-1);
-  checked(calc.SetResultTable(state.gNetworkLayerName + ".dbf"));
-  checked(calc.SetResultField(std::string(ResultFieldName)));
-  checked(calc.ClearResultField(-1, 0));
-  const std::int32_t found = checked(find(calc));
-  checked(calc.WriteResults());
+  EngineChecked(calc.SetResultTable(state.gNetworkLayerName + ".dbf"));
+  EngineChecked(calc.SetResultField(std::string(ResultFieldName)));
+  EngineChecked(calc.ClearResultField(-1, 0));
+  const std::int32_t found = EngineChecked(find(calc));
+  EngineChecked(calc.WriteResults());
   if (reset != CostReset::BeforeFind)
     state.gCallResult = base.ResetLinkCosts(-1);
   return found;
 }
 
-void SelectLinks(host::HostMap* map, host::HostActiveView* view, std::string_view where) {
+void SelectLinks(host::HostMap* map, host::HostActiveView* view, std::string_view where,
+                 SelectionMethod method) {
   const auto selection = require_as<host::HostFeatureSelection>(NetworkLayer(map), "selection");
-  check_call(selection->SelectFeatures(filter(where).get(), AddToSelection, false),
+  check_call(selection->SelectFeatures(filter(where).get(), static_cast<int>(method), false),
              "SelectFeatures");
   view->Refresh();
 }

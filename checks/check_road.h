@@ -45,9 +45,15 @@ enum class CostReset { BeforeFind, BeforeAndAfterFind, AfterFind };
 std::int32_t RunEngineCheck(const std::function<std::int32_t(tamix::NetCalc&)>& find,
                             CostReset reset);
 
-// Selects the network layer's links that match `where`, adding them to its selection
-// (selection method 1), and refreshes the view.
-void SelectLinks(host::HostMap* map, host::HostActiveView* view, std::string_view where);
+// Keeps `code` in gEngineResult and returns it; a negative engine code ends the check with the
+// engine's error text.
+std::int32_t EngineChecked(std::int32_t code);
+
+// Selects the network layer's links that match `where`, added to its selection (selection
+// method 1) or as a new one (0), and refreshes the view.
+enum class SelectionMethod { New = 0, Add = 1 };
+void SelectLinks(host::HostMap* map, host::HostActiveView* view, std::string_view where,
+                 SelectionMethod method = SelectionMethod::Add);
 
 // The number of the network layer's links that match `where`.
 std::int32_t CountLinks(host::HostMap* map, std::string_view where);

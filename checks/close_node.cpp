@@ -1,6 +1,52 @@
 #include "checks/close_node.h"
 
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "checks/check_road.h"
+#include "common/busy_pointer.h"
+#include "common/check_network_ready.h"
+#include "common/handler_end.h"
+#include "common/network_projection.h"
+#include "common/network_workspace.h"
+#include "common/remove_output_shapefile.h"
+#include "common/rgb_colour.h"
+#include "common/show_message.h"
+#include "common/stamp_network_edited.h"
+#include "common/value_style.h"
+#include "dialogs/checks/frm_close_node.h"
+#include "host/cursor.h"
+#include "host/layer.h"
+#include "host/renderer.h"
+#include "host/row.h"
+#include "host/symbol.h"
+#include "network/shared_state.h"
+
 namespace corvane {
+
+namespace {
+
+constexpr std::string_view CloseNodesName = "closenodes";
+constexpr std::string_view ConnectedField = "Connected";
+// The host's field index of "Connected": the object id, the shape, the node number, then it.
+constexpr int ConnectedIndex = 3;
+constexpr int DiamondMarker = 4;
+
+constexpr std::array<ValueStyle, 2> connected_kinds{{
+    {"1", "Connected", 0, 255, 0},
+    {"0", "Not Connected", 255, 0, 0},
+}};
+
+std::int32_t feature_count(host::HostFeatureClass* features) {
+  std::int32_t count = 0;
+  check_call(features->FeatureCount(nullptr, &count), "FeatureCount");
+  return count;
+}
+
+} // namespace
 
 CloseNode::CloseNode()
     : CommandBase({.Caption = "Detect Close Nodes",
@@ -8,5 +54,79 @@ CloseNode::CloseNode()
                    .Tooltip = "Detect CloseNodes",
                    .Message = "Detects the Close Nodes in the Network",
                    .BitmapId = 7049}) {}
+
+void CloseNode::click() {
+  RunCheck([&] {
+    const auto map = focus_map();
+    if (!CheckNetworkReady(map.get()) || RefuseNetworkNamedAs(CloseNodesName, "Detect Close Nodes"))
+      return;
+    auto& state = shared_state();
+    const auto view = require(document()->ActiveView(), "ActiveView");
+    com::ComPtr<host::HostFeatureLayer> layer;
+    std::optional<BusyPointer> busy;
+    // Asked again with a larger distance until some node is found, or the user gives up.
+    while (true) {
+      state.gCloseNodeOk = 0;
+      RemovePointOutput(map.get(), view.get(), CloseNodesName);
+      gFrmCloseNodeForm().Show(forms::ShowMode::Modal);
+      if (state.gCloseNodeOk == 0)
+        return;
+      if (!CopyNetworkProjection({CloseNodesName}))
+        return;
+      busy.emplace();
+      auto& base = *require(state.gNetBase, "NetBase");
+      EngineChecked(base.CreateNodeIndex());
+      base.SetOutputOption(1);
+      EngineChecked(base.ExportCloseNodes(state.gCloseNodeValue));
+      const auto nodes = open_feature_class(OpenNetworkWorkspace().get(), CloseNodesName);
+      layer = LayerOver(nodes);
+      if (feature_count(nodes.get()) > 0)
+        break;
+      busy.reset();
+      show_message("Increase the snap tolerance", "Increase Tolerance", forms::Icon::Exclamation);
+    }
+    check_call(map->AddLayer(layer.get()), "AddLayer");
+    ApplyCloseNodeRenderer();
+    StampNetworkEdited();
+  });
+}
+
+void CloseNode::ApplyCloseNodeRenderer() {
+  const auto map = focus_map();
+  const auto layer = require_as<host::HostGeoFeatureLayer>(map->Layer(0), "closenodes layer");
+  const auto features = require(layer->FeatureClass(), "FeatureClass");
+  com::ComPtr<host::HostFeatureCursor> cursor;
+  check_call(features->Search(nullptr, false, &cursor), "Search");
+  require(cursor, "Search");
+
+  const auto renderer = create<host::HostUniqueValueRenderer>(host::UniqueValueRendererClass);
+  renderer->SetFieldCount(1);
+  renderer->SetField(0, std::string(ConnectedField));
+  renderer->SetFieldType(0, true);
+  std::vector<std::string> seen;
+  com::ComPtr<host::HostFeature> feature;
+  while (cursor->NextFeature(&feature) == com::S_OK && feature) {
+    const auto value = feature->Value(ConnectedIndex).to_string().value_or("");
+    if (std::ranges::find(seen, value) != seen.end())
+      continue;
+    seen.push_back(value);
+    const auto symbol = create<host::HostSimpleMarkerSymbol>(host::SimpleMarkerSymbolClass);
+    symbol->SetStyle(DiamondMarker);
+    symbol->SetSize(3.0);
+    renderer->AddValue(value, "", symbol.get());
+    // Values other than 1 and 0 get neither a label nor a colour.
+    const ValueStyle* kind = find_style(connected_kinds, value);
+    if (!kind)
+      continue;
+    renderer->SetLabel(value, std::string(kind->label));
+    renderer->SetSymbol(value, symbol.get());
+    symbol->SetColor(rgb_colour(kind->red, kind->green, kind->blue).get());
+  }
+  renderer->SetColorScheme("Custom");
+  check_call(layer->SetRenderer(renderer.get()), "SetRenderer");
+  layer->SetDisplayField(std::string(ConnectedField));
+  document()->UpdateContents();
+  require(document()->ActiveView(), "ActiveView")->Refresh();
+}
 
 } // namespace corvane

@@ -15,6 +15,7 @@
 #include "common/remove_output_shapefile.h"
 #include "common/rgb_colour.h"
 #include "common/stamp_network_edited.h"
+#include "common/value_style.h"
 #include "common/write_route_shapefile.h"
 #include "host/cursor.h"
 #include "host/layer.h"
@@ -36,12 +37,7 @@ constexpr int SimpleFeatures = 1;
 constexpr int SolidLine = 0;
 
 // The kinds of dead end the engine tells apart, by their values 1 to 4.
-struct DeadEndKind {
-  std::string_view value;
-  std::string_view label;
-  int red, green, blue;
-};
-constexpr std::array<DeadEndKind, 4> dead_end_kinds{{
+constexpr std::array<ValueStyle, 4> dead_end_kinds{{
     {"1", "Cul De Sac", 0, 255, 0},
     {"2", "Loops", 255, 0, 0},
     {"3", "Bridge", 56, 45, 121},
@@ -155,11 +151,11 @@ void CulDeSac::DrawCulDeSacRenderer() {
     symbol->SetStyle(SolidLine);
     symbol->SetWidth(3.0);
     // Values other than the four kinds get neither a label nor a colour.
-    const auto kind = std::ranges::find(dead_end_kinds, value, &DeadEndKind::value);
-    if (kind != dead_end_kinds.end())
+    const ValueStyle* kind = find_style(dead_end_kinds, value);
+    if (kind)
       symbol->SetColor(rgb_colour(kind->red, kind->green, kind->blue).get());
     renderer->AddValue(value, "", symbol.get());
-    if (kind != dead_end_kinds.end())
+    if (kind)
       renderer->SetLabel(value, kind_label(kind->label, links));
   }
   renderer->SetColorScheme("Custom");

@@ -40,9 +40,9 @@ bool refuse_without_settings_file() {
                 forms::Icon::Critical);
 }
 
-bool refuse_without_network_layer(host::HostMap* map) {
+bool refuse_without_network_layer(host::HostMap* map, forms::Icon icon) {
   return FindLayerIndex(map, shared_state().gNetworkLayerName, "L") == NoLayer &&
-         refuse("Network layer not found", "Layer Not Found", forms::Icon::None);
+         refuse("Network layer not found", "Layer Not Found", icon);
 }
 
 bool refuse_modified_network_layer() {
@@ -75,8 +75,8 @@ bool CheckNetworkReady(host::HostMap* map, const PreCheckVariant& variant) {
   if (refuse_in_edit_session() || refuse_without_settings_file())
     return false;
   if (variant.modified_before_layer)
-    return !refuse_modified_network_layer() && !(map && refuse_without_network_layer(map));
-  if (map && refuse_without_network_layer(map))
+    return !refuse_modified_network_layer() && !(map && refuse_without_network_layer(map, variant.layer_not_found_icon));
+  if (map && refuse_without_network_layer(map, variant.layer_not_found_icon))
     return false;
   if (map && !variant.description_field_title.empty())
     drop_missing_description_field(map, variant.description_field_title);

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "forms/message_box.h"
 #include "host/map.h"
 
 namespace corvane {
@@ -32,6 +33,8 @@ struct PreCheckVariant {
   bool modified_before_layer = false;
   // Test (e), last.
   bool zone_test = false;
+  // The icon of test (c)'s box: none, but the node layer's shows the exclamation mark.
+  forms::Icon layer_not_found_icon = forms::Icon::None;
   // The title of the box of test (g). Empty: no test (g).
   std::string_view clip_layer_title = {};
 };

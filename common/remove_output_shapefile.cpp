@@ -14,6 +14,12 @@ void RemoveOutputShapefile(host::HostMap* map, host::HostActiveView* view, std::
   DeleteNetworkShapefile(name);
 }
 
+void RemovePointOutput(host::HostMap* map, host::HostActiveView* view, std::string_view name) {
+  remove_layers(map, name, "PT");
+  view->Refresh();
+  DeleteNetworkShapefile(name);
+}
+
 void RemovePolygonOutput(host::HostMap* map, std::string_view name) {
   remove_layers(map, name, "PG");
   DeleteNetworkShapefile(name);

@@ -12,6 +12,9 @@ namespace corvane {
 // network folder is deleted. A shapefile that cannot be opened is left alone without an error.
 void RemoveOutputShapefile(host::HostMap* map, host::HostActiveView* view, std::string_view name);
 
+// The same for a point output (the node layers).
+void RemovePointOutput(host::HostMap* map, host::HostActiveView* view, std::string_view name);
+
 // The same for a polygon output (the zone polygons and their temporaries), without a redraw.
 void RemovePolygonOutput(host::HostMap* map, std::string_view name);
 

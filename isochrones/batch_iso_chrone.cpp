@@ -63,6 +63,7 @@ void BatchIsoChrone::click() {
   if (!CheckNetworkReady(map.get(), {.description_field_title = {},
                                      .modified_before_layer = false,
                                      .zone_test = true,
+                                     .layer_not_found_icon = forms::Icon::None,
                                      .clip_layer_title = "Layer Not Found"}))
     return;
   auto& calc = *require(state.gNetCalc, "NetCalc");

@@ -52,6 +52,8 @@ public:
   std::uint32_t Advise(NetBaseEvents* sink) override;
   bool Unadvise(std::uint32_t cookie) override;
   std::string LastErrorText() override;
+  std::int32_t ExportNodes() override;
+  std::int32_t ExportCloseNodes(float distance) override;
 
 private:
   using EventOf = void (NetBaseEvents::*)(std::uint8_t);

@@ -32,4 +32,14 @@ std::int32_t NetCalcObject::FindUnusedLinks() {
   return run_check(find_unused_links);
 }
 
+std::int32_t NetCalcObject::FindJoinableLinks(float limit, const std::string& join_file) {
+  return run_check([&](const Network& network) {
+    const auto texts = join_file.empty()
+                           ? std::vector<std::string>{}
+                           : read_join_texts(join_file, network.link_count());
+    const double metres = double(limit) * metres_per(state_->settings.distance_unit());
+    return find_joinable_links(network, metres, texts);
+  });
+}
+
 } // namespace tamix

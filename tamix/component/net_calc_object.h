@@ -38,6 +38,7 @@ public:
   std::int32_t FindParallelLinks() override;
   std::int32_t FindSubnets() override;
   std::int32_t FindUnusedLinks() override;
+  std::int32_t FindJoinableLinks(float limit, const std::string& join_file) override;
 
   void SetPrimaryDistanceWeight(double weight) override;
   void SetPrimaryTimeWeight(double weight) override;

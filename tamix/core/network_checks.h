@@ -7,13 +7,16 @@
 //                   classified along the tree of blocks from each part's largest block;
 //   parallel links  link ends grouped per node, each pair of nodes seen once;
 //   subnets         connected parts by breadth-first search;
-//   unused links    per link, a search between its ends bounded by its length.
+//   unused links    per link, a search between its ends bounded by its length;
+//   joinable links  walks through pseudo-nodes from every chain end, then around rings.
 // Every traversal keeps its own stack or queue, so a chain of any length is fine. Each runs in
 // time linear in the network, except the unused links: one short search per link.
 
 #include "network.h"
 
 #include <cstdint>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 namespace tamix {
@@ -45,5 +48,14 @@ LinkValues find_dead_ends(const Network& network);
 CheckResult find_parallel_links(const Network& network);
 CheckResult find_subnets(const Network& network);
 CheckResult find_unused_links(const Network& network);
+
+// Chains of two or more links that meet only each other at their inner nodes, numbered 1..K
+// by their lowest links (the contract of NetCalc::FindJoinableLinks). `join_texts` is empty or
+// holds one text per link (slot 0 unused): links join only where their texts are equal.
+CheckResult find_joinable_links(const Network& network, double limit_metres,
+                                const std::vector<std::string>& join_texts);
+// The join column file: line k (CRLF or LF) is the text of link k. Raises load_failed for a
+// file that cannot be read, general_error for a line count other than the link count.
+std::vector<std::string> read_join_texts(const std::filesystem::path& file, LinkId link_count);
 
 } // namespace tamix

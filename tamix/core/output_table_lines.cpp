@@ -100,6 +100,17 @@ void LineShapeWriter::write_line(std::span<const Point> points,
   put_little(&head[36], static_cast<std::int32_t>(part_starts.size()));
   put_little(&head[40], static_cast<std::int32_t>(points.size()));
   write_record(head, part_starts, points);
+  widen_bounds(low, high);
+}
+
+void LineShapeWriter::write_point(const Point& point) {
+  std::array<unsigned char, 4> head;
+  put_little(&head[0], kind_);
+  write_record(head, {}, {&point, 1});
+  widen_bounds(point, point);
+}
+
+void LineShapeWriter::widen_bounds(const Point& low, const Point& high) {
   if (!any_line_) {
     low_ = low;
     high_ = high;

@@ -14,8 +14,8 @@
 namespace tamix {
 
 // The shapefile types it writes: lines of parts, or polygons whose parts are closed rings
-// (outer rings clockwise, holes counter-clockwise); the records are laid out alike.
-enum class ShapeKind : std::int32_t { polyline = 3, polygon = 5 };
+// (outer rings clockwise, holes counter-clockwise), laid out alike; or single points.
+enum class ShapeKind : std::int32_t { point = 1, polyline = 3, polygon = 5 };
 
 class LineShapeWriter {
 public:
@@ -23,6 +23,8 @@ public:
   explicit LineShapeWriter(const std::filesystem::path& base, ShapeKind kind = ShapeKind::polyline);
 
   void write_null();
+  // One point, for the point kind.
+  void write_point(const Point& point);
   // One line of parts: part k runs from points[part_starts[k]] to the next part's start.
   // (For polygons, the parts are the rings.)
   void write_line(std::span<const Point> points, std::span<const std::int32_t> part_starts);
@@ -34,6 +36,7 @@ private:
   void write_record(std::span<const unsigned char> head, std::span<const std::int32_t> parts,
                     std::span<const Point> points);
   void write_headers();
+  void widen_bounds(const Point& low, const Point& high);
 
   std::int32_t kind_;
   OutputFile shapes_;

@@ -6,9 +6,11 @@
 #include "data/field_objects.h"
 #include "data/folder_files.h"
 #include "data/host_error.h"
+#include "data/line_merge.h"
 #include "data/rows.h"
 #include "data/selection_set.h"
 #include "geometry/shape_access.h"
+#include "host/line_merge.h"
 #include "host/workspace.h"
 
 namespace host {
@@ -164,7 +166,8 @@ public:
   using ClassBase::ClassBase;
 };
 
-class FeatureClass final : public ClassBase<HostFeatureClass, HostTable, HostDataset> {
+class FeatureClass final
+    : public ClassBase<HostFeatureClass, HostTable, HostDataset, HostLineMerge> {
 public:
   using ClassBase::ClassBase;
   using ClassBase::Insert;
@@ -211,6 +214,22 @@ public:
                                          table_->spatial_reference().get());
     });
     return extent;
+  }
+
+  // HostLineMerge
+  com::HRESULT MergeLines(const std::vector<std::vector<std::int32_t>>& runs,
+                          std::string* why) override {
+    const auto result = guarded([&] {
+      const Dataset& data = table_->dataset();
+      close_appending_writers(data.dbf_path());
+      merge_line_records({find_in_folder(data.folder(), data.name() + ".shp").string(),
+                          find_in_folder(data.folder(), data.name() + ".shx").string(),
+                          data.dbf_path()},
+                         runs);
+    });
+    if (why)
+      *why = com::FAILED(result) ? last_error_message() : std::string();
+    return result;
   }
 };
 

@@ -112,6 +112,17 @@ struct NetBase : com::IUnknown {
   // and what is wrong with it ("/data/roads.dbf: its header counts 900 records, but the file
   // holds only 12"). Empty after a call that succeeded or failed without a reason.
   virtual std::string LastErrorText() = 0;
+
+  // The nodes as point shapefiles in the network folder, written whole and renamed over older
+  // files of the name; an existing ".prj" there is left as it is. -10 no network, -32 the files
+  // cannot be written.
+  // "node": every node in node order, fields "NODE_ID" and "LINKS" (link ends at the node).
+  virtual std::int32_t ExportNodes() = 0;
+  // "closenodes": every node with another node at a straight-line distance below `distance`
+  // (layer units), in node order; fields "NODE_ID" and "Connected": 1 when a link joins the
+  // node to one of those close to it, else 0. No records when no node is that close. -30 for
+  // a distance that is not a positive number.
+  virtual std::int32_t ExportCloseNodes(float distance) = 0;
 };
 
 } // namespace tamix

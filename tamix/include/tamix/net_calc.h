@@ -83,6 +83,15 @@ struct NetCalc : com::IUnknown {
   // length 0 and equally long parallel links included. Returns the number of links marked 1
   // or 2.
   virtual std::int32_t FindUnusedLinks() = 0;
+  // Chains of links to join: a pseudo-node is a node where exactly two different links end,
+  // of the same road class (and, with `join_file`, with the same text in it). A chain is a run
+  // of two or more links through pseudo-nodes, consecutive links sharing an end point; a ring
+  // is cut before its last link so that no chain starts and ends at one node, and with a
+  // `limit` above 0 (current distance unit) a chain is cut where it would grow longer. Chains
+  // get 1..K in the order of their lowest link numbers, other links 0. `join_file` is "" or
+  // the path of a text file with one line per link in record order (CRLF or LF). Returns K;
+  // -31 the file cannot be read, -40 its line count is not the link count.
+  virtual std::int32_t FindJoinableLinks(float limit, const std::string& join_file) = 0;
 
   // primary cost = distance weight x distance + time weight x minutes. The primary weights take
   // effect at ApplyWeights; the secondary ones (the other quantity carried along each route) at

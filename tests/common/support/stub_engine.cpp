@@ -136,6 +136,14 @@ bool StubNetBase::IsRoundaboutNode(std::int32_t node) {
 void StubNetBase::SetOutputOption(std::int32_t option) {
   record(log_, "SetOutputOption", option);
 }
+std::int32_t StubNetBase::ExportNodes() {
+  record(log_, "ExportNodes");
+  return 0;
+}
+std::int32_t StubNetBase::ExportCloseNodes(float distance) {
+  record(log_, "ExportCloseNodes", distance);
+  return 0;
+}
 void StubNetBase::SetZoneRadius(double radius) {
   record(log_, "SetZoneRadius", radius);
 }
@@ -191,6 +199,10 @@ std::int32_t StubNetCalc::FindSubnets() {
 }
 std::int32_t StubNetCalc::FindUnusedLinks() {
   record(log_, "FindUnusedLinks");
+  return 0;
+}
+std::int32_t StubNetCalc::FindJoinableLinks(float limit, const std::string& join_file) {
+  record(log_, "FindJoinableLinks", limit, join_file);
   return 0;
 }
 void StubNetCalc::SetPrimaryDistanceWeight(double weight) {

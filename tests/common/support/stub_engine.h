@@ -65,6 +65,8 @@ public:
   std::uint32_t Advise(tamix::NetBaseEvents* sink) override;
   bool Unadvise(std::uint32_t cookie) override;
   std::string LastErrorText() override { return last_error_text; }
+  std::int32_t ExportNodes() override;
+  std::int32_t ExportCloseNodes(float distance) override;
   // What LastErrorText gives.
   std::string last_error_text;
 
@@ -89,6 +91,7 @@ public:
   std::int32_t FindParallelLinks() override;
   std::int32_t FindSubnets() override;
   std::int32_t FindUnusedLinks() override;
+  std::int32_t FindJoinableLinks(float limit, const std::string& join_file) override;
   void SetPrimaryDistanceWeight(double weight) override;
   void SetPrimaryTimeWeight(double weight) override;
   std::int32_t ApplyWeights() override;

@@ -3,6 +3,7 @@
 #include <shapefil.h>
 
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 
@@ -75,6 +76,11 @@ com::ComPtr<HostFeatureClass> open_class(const fs::path& folder, const std::stri
   if (com::FAILED(open_folder(folder)->OpenFeatureClass(name, &fc)))
     throw std::runtime_error("cannot open " + name);
   return fc;
+}
+
+Bytes read_bytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 } // namespace host::test

@@ -48,6 +48,10 @@ inline constexpr const char* utm32n_prj =
     "PARAMETER[\"Central_Meridian\",9.0],PARAMETER[\"Scale_Factor\",0.9996],"
     "PARAMETER[\"Latitude_Of_Origin\",0.0],UNIT[\"Meter\",1.0]]";
 
+// A file's bytes, all of them.
+using Bytes = std::vector<char>;
+Bytes read_bytes(const std::filesystem::path& file);
+
 // A query filter with a where clause.
 com::ComPtr<HostQueryFilter> make_where(const std::string& clause);
 

@@ -17,13 +17,6 @@ namespace host::test {
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<char>;
-
-Bytes read_bytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 void write_bytes(const fs::path& file, const Bytes& bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

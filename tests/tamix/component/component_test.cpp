@@ -8,6 +8,7 @@
 #include "tamix/net_calc.h"
 
 #include <gtest/gtest.h>
+#include <shapefil.h>
 
 #include <algorithm>
 #include <cmath>
@@ -50,9 +51,7 @@ protected:
     ASSERT_EQ(com::register_module(TAMIX_MODULE), com::S_OK);
   }
 
-  void SetUp() override {
-    ASSERT_TRUE(base && calc);
-  }
+  void SetUp() override { ASSERT_TRUE(base && calc); }
 
   // Builds, loads and binds the drawn network, with 60 km/h for every link (so minutes read
   // like kilometres).
@@ -183,7 +182,8 @@ TEST_F(Engine, CodesForCallsThatCannotBeServed) {
       {"stop 0", [&] { return calc->SetStop(0, 1); }, -30},
       {"output row without table", [&] { return calc->WriteOutputRow(0, "\"x\""); }, -32},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.call(), c.code) << c.what;
+  for (const auto& c : cases)
+    EXPECT_EQ(c.call(), c.code) << c.what;
 }
 
 TEST_F(Engine, RouteAndItsPathAsTheAddInWalksIt) {
@@ -231,7 +231,12 @@ TEST_F(Engine, CostsFollowTheSettingsOfEachRun) {
       {"class 1 at 120 km/h", [&] { base->SetClassSpeed(33, 120); }, 2.0f}, // 33 mod 32 = 1
       {"reset keeps the weights", [&] { base->ResetLinkCosts(-1); }, 1.0f},
       {"class speed 0: no way", [&] { base->SetClassSpeed(1, 0); }, -33.0f},
-      {"miles", [&] { base->SetClassSpeed(1, 60); base->SetDistanceUnits(1); }, 1.2427424f},
+      {"miles",
+       [&] {
+         base->SetClassSpeed(1, 60);
+         base->SetDistanceUnits(1);
+       },
+       1.2427424f},
       {"shortest in miles", [&] { route_type(1); }, 1.2427424f},
   };
   for (const auto& step : steps) {
@@ -333,7 +338,8 @@ TEST_F(Engine, ToursThroughTheInterface) {
   load();
   route_type(1);
   const XY stops[] = {A, E, D, C};
-  for (std::int32_t k = 1; k <= 4; ++k) ASSERT_EQ(calc->SetStop(k, node(stops[k - 1])), 0);
+  for (std::int32_t k = 1; k <= 4; ++k)
+    ASSERT_EQ(calc->SetStop(k, node(stops[k - 1])), 0);
   const struct {
     std::int16_t mode;
     float cost;
@@ -356,7 +362,8 @@ TEST_F(Engine, ToursThroughTheInterface) {
   ASSERT_EQ(calc->SetStop(5, node(D)), 0); // a second stop at D
   EXPECT_FLOAT_EQ(calc->SolveTsp(5, 1), 6.0f);
   std::vector<std::int32_t> order;
-  for (std::int32_t p = 1; p <= 5; ++p) order.push_back(calc->GetTourOrder(p));
+  for (std::int32_t p = 1; p <= 5; ++p)
+    order.push_back(calc->GetTourOrder(p));
   std::sort(order.begin(), order.end());
   EXPECT_EQ(order, (std::vector<std::int32_t>{1, 2, 3, 4, 5}));
   ASSERT_EQ(calc->SetStop(5, node(F)), 0);
@@ -392,8 +399,8 @@ TEST_F(Engine, OutputTableOfATimeDistanceRun) {
 
   const auto rows = test::read_table(net.folder() / "BatchRoute");
   ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(rows[0].values, (std::vector<std::string>{R"(Home, "A")", "Work", "2.000000",
-                                                      "2.000000", ""}));
+  EXPECT_EQ(rows[0].values,
+            (std::vector<std::string>{R"(Home, "A")", "Work", "2.000000", "2.000000", ""}));
   EXPECT_EQ(rows[0].parts, (std::vector<std::vector<XY>>{{A, B, C}}));
 }
 
@@ -417,7 +424,8 @@ TEST_F(Engine, ZonePolygonShapefilesAsTheAddInReadsThem) {
   std::ofstream(folder / "IsoPly.prj") << prj;
   ASSERT_EQ(calc->SetStop(1, node(A)), 0);
   ASSERT_EQ(calc->ClearBreaks(), 0);
-  for (float limit : {0.5f, 1.3f, 2.5f}) ASSERT_EQ(calc->AddBreak(limit), 0);
+  for (float limit : {0.5f, 1.3f, 2.5f})
+    ASSERT_EQ(calc->AddBreak(limit), 0);
   base->SetOutputOption(1);
   const std::string path = folder.string() + "\\IsoPly";
   ASSERT_EQ(calc->WriteZonePolygons(path, 1, 0, 0, 0, 0, 0), 0);
@@ -455,11 +463,11 @@ TEST_F(Engine, ZonePolygonShapefilesAsTheAddInReadsThem) {
   // Nearest-centre zones: one record per stop; stop 3 shares stop 1's node and owns nothing.
   ASSERT_EQ(calc->SetStop(2, node(E)), 0);
   ASSERT_EQ(calc->SetStop(3, node(A)), 0);
-  ASSERT_EQ(calc->WriteNearestCentrePolygons(folder.string() + "/Nearest", 0, 0, 3, 0, 0, 0, 0),
-            0);
+  ASSERT_EQ(calc->WriteNearestCentrePolygons(folder.string() + "/Nearest", 0, 0, 3, 0, 0, 0, 0), 0);
   const auto nearest = test::read_table(folder / "Nearest");
   ASSERT_EQ(nearest.size(), 3u);
-  for (std::size_t k = 0; k < 3; ++k) EXPECT_EQ(std::stod(nearest[k].values.at(0)), k + 1.0);
+  for (std::size_t k = 0; k < 3; ++k)
+    EXPECT_EQ(std::stod(nearest[k].values.at(0)), k + 1.0);
   EXPECT_FALSE(nearest[0].parts.empty());
   EXPECT_FALSE(nearest[1].parts.empty());
   EXPECT_TRUE(nearest[2].parts.empty());
@@ -470,4 +478,75 @@ TEST_F(Engine, ZonePolygonShapefilesAsTheAddInReadsThem) {
 }
 
 } // namespace
+
+// Node layers as the add-in reads them: "node" has a point per node; "closenodes" has the nodes
+// closer than the distance to another, with "Connected" as its second column (1 where a link
+// joins the close pair, 0 for a gap), and no record when no node is that close. The add-in's
+// ".prj" beside them stays.
+class NodeExports : public Engine {
+protected:
+  static std::vector<std::string> field_names(const std::filesystem::path& dbf) {
+    std::vector<std::string> names;
+    DBFHandle table = DBFOpen(dbf.c_str(), "rb");
+    EXPECT_NE(table, nullptr);
+    for (int k = 0; table && k < DBFGetFieldCount(table); ++k) {
+      char name[12] = {};
+      DBFGetFieldInfo(table, k, name, nullptr, nullptr);
+      names.push_back(name);
+    }
+    if (table)
+      DBFClose(table);
+    return names;
+  }
+};
+
+TEST_F(NodeExports, NodesAndCloseNodesAsPointShapefiles) {
+  // A short link of 3 m at B, and a gap of 3 m between (2000,0) and (2003,0).
+  DrawnNetwork drawn({{{0, 0}, {1000, 0}},
+                      {{1000, 0}, {1000, 3}},
+                      {{1000, 3}, {1000, 1000}},
+                      {{1000, 0}, {2000, 0}},
+                      {{2003, 0}, {3000, 0}}});
+  base->SetNetworkFolder(drawn.folder().string());
+  ASSERT_EQ(base->SetMapUnits(7), 0);
+  ASSERT_EQ(base->CreateNetwork(DrawnNetwork::layer, 0, ""), 0);
+  ASSERT_EQ(base->LoadNetwork(), 0);
+  const auto folder = drawn.folder();
+  const std::string prj = R"(GEOGCS["WGS 84",DATUM["WGS_1984",)"
+                          R"(SPHEROID["WGS 84",6378137,298.257223563]],PRIMEM["Greenwich",0],)"
+                          R"(UNIT["degree",0.0174532925199433]])";
+  std::ofstream(folder / "closenodes.prj") << prj;
+  base->SetOutputOption(1);
+
+  ASSERT_EQ(base->ExportNodes(), 0);
+  const auto nodes = test::read_table(folder / "node");
+  ASSERT_EQ(nodes.size(), 7u);
+  EXPECT_EQ(field_names(folder / "node.dbf"), (std::vector<std::string>{"NODE_ID", "LINKS"}));
+  for (std::size_t k = 0; k < nodes.size(); ++k) {
+    EXPECT_EQ(nodes[k].values.at(0), std::to_string(k + 1));
+    const XY at = nodes[k].parts.at(0).at(0);
+    // Three link ends meet at B, two at (1000,3), one at every other node.
+    EXPECT_EQ(nodes[k].values.at(1), at == B ? "3" : (at == XY{1000, 3} ? "2" : "1"));
+  }
+
+  ASSERT_EQ(base->ExportCloseNodes(5.0f), 0);
+  EXPECT_EQ(field_names(folder / "closenodes.dbf"),
+            (std::vector<std::string>{"NODE_ID", "Connected"}));
+  std::vector<std::pair<XY, std::string>> close;
+  for (const auto& row : test::read_table(folder / "closenodes"))
+    close.emplace_back(row.parts.at(0).at(0), row.values.at(1));
+  std::ranges::sort(close, [](const auto& a, const auto& b) {
+    return std::pair(a.first.x, a.first.y) < std::pair(b.first.x, b.first.y);
+  });
+  EXPECT_EQ(close, (std::vector<std::pair<XY, std::string>>{
+                       {B, "1"}, {{1000, 3}, "1"}, {{2000, 0}, "0"}, {{2003, 0}, "0"}}));
+
+  ASSERT_EQ(base->ExportCloseNodes(2.0f), 0);
+  EXPECT_TRUE(test::read_table(folder / "closenodes").empty());
+  EXPECT_EQ(base->ExportCloseNodes(0.0f), -30);
+  EXPECT_EQ(file_bytes(folder / "closenodes.prj"), prj);
+  base->Unload();
+  EXPECT_EQ(base->ExportNodes(), -10);
+}
+
 } // namespace tamix

@@ -1,9 +1,11 @@
 #include "fixture.h"
 #include "reference.h"
 
+#include "error.h"
 #include "network_checks.h"
 
 #include <algorithm>
+#include <fstream>
 #include <random>
 #include <string>
 
@@ -85,17 +87,24 @@ std::vector<Case> cases() {
        grid_with({{3, 7}, {7, 8}, {8, 3}, {8, 9}}), grid_then({L, L, L, C}),
        grid_then({0, 0, 0, 0}), grid_then({0, 0, 0, 0}), grid_then({0, 0, 0, 0})},
       {"meshed net hung at one node, beyond it a bridge to a ring",
-       grid_with({{3, 7}, {7, 8}, {8, 9}, {9, 3}, {3, 8, 140}, {8, 10}, {10, 11}, {11, 12},
-                  {12, 10}}),
+       grid_with(
+           {{3, 7}, {7, 8}, {8, 9}, {9, 3}, {3, 8, 140}, {8, 10}, {10, 11}, {11, 12}, {12, 10}}),
        grid_then({M, M, M, M, M, B, L, L, L}), grid_then({0, 0, 0, 0, 0, 0, 0, 0, 0}),
        grid_then({0, 0, 0, 0, 0, 0, 0, 0, 0}), grid_then({0, 0, 0, 0, 0, 0, 0, 0, 0})},
       {"other parts: a ring, a tree, a record without a shape, a meshed net",
-       grid_with({{7, 8}, {8, 9}, {9, 7}, {10, 11}, {11, 12}, {0, 0}, {13, 14}, {14, 15},
-                  {15, 16}, {16, 13}, {13, 15}}),
-       grid_then({L, L, L, C, C, 0, M, M, M, M, M}),
-       grid_then({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
-       grid_then({1, 1, 1, 2, 2, 0, 3, 3, 3, 3, 3}),
-       grid_then({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})},
+       grid_with({{7, 8},
+                  {8, 9},
+                  {9, 7},
+                  {10, 11},
+                  {11, 12},
+                  {0, 0},
+                  {13, 14},
+                  {14, 15},
+                  {15, 16},
+                  {16, 13},
+                  {13, 15}}),
+       grid_then({L, L, L, C, C, 0, M, M, M, M, M}), grid_then({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
+       grid_then({1, 1, 1, 2, 2, 0, 3, 3, 3, 3, 3}), grid_then({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})},
       {"a lone link as its own part: a tree of one link", grid_with({{7, 8}}), grid_then({C}),
        grid_then({0}), grid_then({1}), grid_then({0})},
       {"equal parts: the one with the lowest link is the main one",
@@ -111,8 +120,11 @@ std::vector<Case> cases() {
        {1, 0, 0},
        {0, 0, 0}},
       {"parallel links, either way round, numbered by their lowest links; the longer unused",
-       grid_with({{3, 7}, {7, 3}, {1, 2, 120}}), grid_then({L, L, 0}),
-       {1, 0, 0, 0, 0, 0, 0, 2, 2, 1}, grid_then({0, 0, 0}), {0, 0, 0, 0, 0, 0, 0, 0, 0, 1}},
+       grid_with({{3, 7}, {7, 3}, {1, 2, 120}}),
+       grid_then({L, L, 0}),
+       {1, 0, 0, 0, 0, 0, 0, 2, 2, 1},
+       grid_then({0, 0, 0}),
+       {0, 0, 0, 0, 0, 0, 0, 0, 0, 1}},
       {"three parallel links make a meshed block", grid_with({{3, 7}, {7, 3}, {3, 7}}),
        grid_then({M, M, M}), grid_then({1, 1, 1}), grid_then({0, 0, 0}), grid_then({0, 0, 0})},
       {"loops: on the grid, and at the end of a dead end", grid_with({{3, 3}, {3, 7}, {7, 7}}),
@@ -122,8 +134,11 @@ std::vector<Case> cases() {
       {"detours: shorter than the link, exactly as long, longer",
        grid_with({{4, 6, 250}, {1, 3, 200}, {1, 6, 299}}), grid_then({0, 0, 0}),
        grid_then({0, 0, 0}), grid_then({0, 0, 0}), grid_then({1, 0, 0})},
-      {"links of length 0 are used", grid_with({{3, 7, 0}, {7, 3, 0}, {1, 2, 0}}),
-       grid_then({L, L, 0}), {1, 0, 0, 0, 0, 0, 0, 2, 2, 1}, grid_then({0, 0, 0}),
+      {"links of length 0 are used",
+       grid_with({{3, 7, 0}, {7, 3, 0}, {1, 2, 0}}),
+       grid_then({L, L, 0}),
+       {1, 0, 0, 0, 0, 0, 0, 2, 2, 1},
+       grid_then({0, 0, 0}),
        {1, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
       {"a network that is one tree: its lowest link is the main net",
        {{2, 1}, {2, 3}, {3, 4}, {2, 5}},
@@ -223,11 +238,100 @@ TEST(NetworkChecks, RandomGraphsAgreeWithTheSlowWay) {
             << "link " << link << " is no bridge but has " << value;
       }
       const double apart = reference_dijkstra(network, {}, from)[to] * 1000;
-      const std::int32_t expected = loop                                      ? unused_link::loop
+      const std::int32_t expected = loop                                       ? unused_link::loop
                                     : apart < network.link_metres[link] - 1e-6 ? unused_link::unused
                                                                                : unused_link::used;
       EXPECT_EQ(unused.of_link[link], expected) << "link " << link;
     }
+  }
+}
+
+// Chains of joinable links on drawn networks. Node 1 and node 9 are junctions with two dead ends
+// each; the road between them runs 1-2-3-...-9 unless a case draws it otherwise.
+struct JoinCase {
+  std::string name;
+  std::vector<Drawn> links;
+  LinkValues expected;
+  double limit = 0;
+  std::vector<std::uint8_t> classes = {}; // of links 1, 2, ... (all 1 when empty)
+  std::vector<std::string> texts = {};    // of links 1, 2, ... (none when empty)
+};
+
+std::vector<Drawn> junctions_with(std::vector<Drawn> road) {
+  std::vector<Drawn> links = {{1, 20}, {1, 21}, {9, 22}, {9, 23}};
+  links.insert(links.end(), road.begin(), road.end());
+  return links;
+}
+
+std::vector<JoinCase> join_cases() {
+  const std::vector<Drawn> road = {{1, 2}, {3, 2}, {3, 9}}; // the middle link drawn backwards
+  return {
+      {"a road of three links between junctions", junctions_with(road), {0, 0, 0, 0, 1, 1, 1}},
+      {"a road of two links between dead ends", {{1, 2}, {2, 3}}, {1, 1}},
+      {"a ring found after a road is numbered first: chains go by their lowest links",
+       {{1, 2}, {2, 3}, {3, 1}, {5, 6}, {6, 7}},
+       {1, 1, 0, 2, 2}},
+      {"another road class breaks the chain",
+       junctions_with(road),
+       {0, 0, 0, 0, 0, 0, 0},
+       0,
+       {1, 1, 1, 1, 1, 2, 1}},
+      {"another join text breaks the chain",
+       junctions_with(road),
+       {0, 0, 0, 0, 1, 1, 0},
+       0,
+       {},
+       {"", "", "", "", "Main", "Main", "Side"}},
+      {"a limit cuts the chain where it would grow longer",
+       junctions_with(road),
+       {0, 0, 0, 0, 1, 1, 0},
+       250},
+      {"a limit below every link joins nothing", junctions_with(road), {0, 0, 0, 0, 0, 0, 0}, 50},
+      {"a ring through pseudo-nodes only is cut before its last link",
+       {{1, 2}, {2, 3}, {3, 4}, {4, 1}},
+       {1, 1, 1, 0}},
+      {"a ring hung at a junction is cut before its last link",
+       {{1, 20}, {1, 21}, {1, 2}, {2, 3}, {3, 1}},
+       {0, 0, 1, 1, 0}},
+      {"two links between a junction and a pseudo-node do not make a ring",
+       {{1, 20}, {1, 21}, {1, 2}, {2, 1}},
+       {0, 0, 0, 0}},
+      {"a loop is never joined; a record without a shape is skipped",
+       {{1, 1}, {1, 2}, {0, 0}, {2, 3}},
+       {0, 1, 0, 1}},
+  };
+}
+
+TEST(JoinableLinks, DrawnRoadsGetTheirChains) {
+  for (const JoinCase& c : join_cases()) {
+    SCOPED_TRACE(c.name);
+    Network network = drawn_network(c.links);
+    for (std::size_t k = 0; k < c.classes.size(); ++k)
+      network.link_class[k + 1] = c.classes[k];
+    std::vector<std::string> texts;
+    if (!c.texts.empty()) {
+      texts.push_back("");
+      texts.insert(texts.end(), c.texts.begin(), c.texts.end());
+    }
+    const CheckResult chains = find_joinable_links(network, c.limit, texts);
+    EXPECT_TRUE(values_are(chains.of_link, c.expected));
+    EXPECT_EQ(chains.count, highest(c.expected));
+  }
+}
+
+TEST(JoinableLinks, TheJoinFileHasOneLinePerLink) {
+  const TempFolder folder;
+  const auto file = folder.path() / "roads.txt";
+  std::ofstream(file, std::ios::binary) << "Main\r\n\r\nSide\n";
+  EXPECT_EQ(read_join_texts(file, 3), (std::vector<std::string>{"", "Main", "", "Side"}));
+  try {
+    read_join_texts(file, 4);
+    ADD_FAILURE() << "a file one line short was read";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.code(), code::general_error);
+    EXPECT_NE(std::string(error.what()).find("3 lines for the network's 4 links"),
+              std::string::npos)
+        << error.what();
   }
 }
 

@@ -1,0 +1,33 @@
+#include "dialogs/checks/back.h"
+
+#include "network/shared_state.h"
+
+namespace corvane {
+
+Back::Back() : Form("Back", {.Caption = "Join Links", .Width = 4695, .Height = 1950}) {
+  Backup.Click = [this] {
+    shared_state().gBackDialogResult = 0;
+    Unload();
+  };
+  Continue.Click = [this] {
+    shared_state().gBackDialogResult = 1;
+    Unload();
+  };
+}
+
+void Back::Form_Load() {
+  Move(3000, 3000, Width(), Height());
+  shared_state().gBackDialogResult = 0;
+}
+
+Back& gBackForm() {
+  thread_local Back form;
+  return form;
+}
+
+namespace {
+// For listings of every dialog (gishost --forms).
+const forms::RegisteredForm<Back> registered_back;
+} // namespace
+
+} // namespace corvane

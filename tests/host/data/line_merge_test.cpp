@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+#include <shapefil.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "files/replace_file.h"
+#include "fixture.h"
+#include "host/line_merge.h"
+#include "host/table.h"
+
+namespace host::test {
+namespace {
+
+namespace fs = std::filesystem;
+// One link with Z and M at each vertex, and its attributes.
+struct ZmLink {
+  std::vector<std::array<double, 4>> vertices; // x, y, z, m
+  const char* name;
+  int road_class;
+  double speed;
+};
+
+// Links of a road drawn every which way, as a PolylineZ shapefile with M values, the fields
+// NAME C(10), CLASS N(5,0) and SPEED N(8,2), code page byte 87 with its ".cpg", a ".prj" and a
+// spatial index file:
+//   0: (0,0) -> (10,0)   "Base"   the first link of the run
+//   1: (20,0) -> (10,0)  "Back"   drawn against the base
+//   2: (50,50) -> (60,60) "Apart" in no run
+//   3: (20,0) -> (30,0)  "Next"
+const std::vector<ZmLink> zm_links = {
+    {{{0, 0, 1, 10}, {10, 0, 2, 11}}, "Base", 7, 12.5},
+    {{{20, 0, 4, 13}, {15, 1, 3.5, 12.5}, {10, 0, 3, 12}}, "Back", 2, 30},
+    {{{50, 50, 0, 0}, {60, 60, 0, 0}}, "Apart", 3, 40},
+    {{{20, 0, 4, 14}, {30, 0, 5, 15}}, "Next", 4, 50},
+};
+
+void write_zm_links(const fs::path& folder) {
+  const std::string base = (folder / "roads").string();
+  SHPHandle shp = SHPCreate(base.c_str(), SHPT_ARCZ);
+  DBFHandle dbf = DBFCreateEx((base + ".dbf").c_str(), "LDID/87");
+  DBFAddField(dbf, "NAME", FTString, 10, 0);
+  DBFAddField(dbf, "CLASS", FTInteger, 5, 0);
+  DBFAddField(dbf, "SPEED", FTDouble, 8, 2);
+  for (const auto& link : zm_links) {
+    std::vector<double> x, y, z, m;
+    for (const auto& v : link.vertices) {
+      x.push_back(v[0]);
+      y.push_back(v[1]);
+      z.push_back(v[2]);
+      m.push_back(v[3]);
+    }
+    SHPObject* object = SHPCreateObject(SHPT_ARCZ, -1, 0, nullptr, nullptr, int(x.size()), x.data(),
+                                        y.data(), z.data(), m.data());
+    const int record = SHPWriteObject(shp, -1, object);
+    SHPDestroyObject(object);
+    DBFWriteStringAttribute(dbf, record, 0, link.name);
+    DBFWriteIntegerAttribute(dbf, record, 1, link.road_class);
+    DBFWriteDoubleAttribute(dbf, record, 2, link.speed);
+  }
+  SHPClose(shp);
+  DBFClose(dbf);
+  std::ofstream(base + ".cpg") << "UTF-8";
+  std::ofstream(base + ".prj") << utm32n_prj;
+  std::ofstream(base + ".qix") << "a spatial index";
+}
+
+const std::vector<std::string> shapefile_files = {"roads.shp", "roads.shx", "roads.dbf"};
+
+std::vector<Bytes> shapefile_bytes(const fs::path& folder) {
+  std::vector<Bytes> bytes;
+  for (const auto& name : shapefile_files)
+    bytes.push_back(read_bytes(folder / name));
+  return bytes;
+}
+
+com::HRESULT merge(const fs::path& folder, const std::vector<std::vector<std::int32_t>>& runs,
+                   std::string* why = nullptr) {
+  const auto merger = open_class(folder, "roads").as<HostLineMerge>();
+  EXPECT_TRUE(merger);
+  return merger ? merger->MergeLines(runs, why) : com::E_FAIL;
+}
+
+class LineMerge : public ::testing::Test {
+protected:
+  void SetUp() override { write_zm_links(folder.path()); }
+  void TearDown() override { files::testing::before_rename = nullptr; }
+  TempFolder folder;
+};
+
+TEST_F(LineMerge, ARunBecomesOneLineWithTheBasesAttributesDirectionZAndM) {
+  const Bytes dbf_before = read_bytes(folder.path() / "roads.dbf");
+  ASSERT_EQ(merge(folder.path(), {{0, 1, 3}}), com::S_OK);
+
+  const std::string base = (folder.path() / "roads").string();
+  SHPHandle shp = SHPOpen(base.c_str(), "rb");
+  ASSERT_NE(shp, nullptr);
+  int count = 0, type = 0;
+  SHPGetInfo(shp, &count, &type, nullptr, nullptr);
+  EXPECT_EQ(type, SHPT_ARCZ);
+  ASSERT_EQ(count, 2);
+  SHPObject* joined = SHPReadObject(shp, 1);
+  ASSERT_NE(joined, nullptr);
+  std::vector<std::array<double, 4>> vertices;
+  for (int k = 0; k < joined->nVertices; ++k)
+    vertices.push_back({joined->padfX[k], joined->padfY[k], joined->padfZ[k], joined->padfM[k]});
+  EXPECT_EQ(joined->nParts, 1);
+  SHPDestroyObject(joined);
+  SHPClose(shp);
+  // From the base's start; at a joint the line keeps the vertex it already had.
+  EXPECT_EQ(
+      vertices,
+      (std::vector<std::array<double, 4>>{
+          {0, 0, 1, 10}, {10, 0, 2, 11}, {15, 1, 3.5, 12.5}, {20, 0, 4, 13}, {30, 0, 5, 15}}));
+
+  // The records left keep their order; the joined one follows with the base's values, byte for
+  // byte; the header is the old one but for the record count.
+  DBFHandle dbf = DBFOpen((base + ".dbf").c_str(), "rb");
+  ASSERT_NE(dbf, nullptr);
+  EXPECT_EQ(DBFGetRecordCount(dbf), 2);
+  EXPECT_STREQ(DBFReadStringAttribute(dbf, 0, 0), "Apart");
+  EXPECT_STREQ(DBFReadStringAttribute(dbf, 1, 0), "Base");
+  EXPECT_EQ(DBFReadIntegerAttribute(dbf, 1, 1), 7);
+  EXPECT_EQ(DBFReadDoubleAttribute(dbf, 1, 2), 12.5);
+  DBFClose(dbf);
+  const Bytes dbf_after = read_bytes(base + ".dbf");
+  const std::size_t header =
+      std::size_t(std::uint8_t(dbf_before[8]) | std::uint8_t(dbf_before[9]) << 8);
+  ASSERT_GE(dbf_after.size(), header);
+  for (std::size_t k = 0; k < header; ++k) {
+    if (k < 4 || k > 7) {
+      EXPECT_EQ(dbf_after[k], dbf_before[k]) << "header byte " << k;
+    }
+  }
+
+  EXPECT_EQ(read_bytes(base + ".cpg"), (Bytes{'U', 'T', 'F', '-', '8'}));
+  EXPECT_TRUE(fs::exists(base + ".prj"));
+  EXPECT_FALSE(fs::exists(base + ".qix"));
+  for (const auto& entry : fs::directory_iterator(folder.path()))
+    EXPECT_EQ(entry.path().string().find(".old"), std::string::npos) << entry.path();
+}
+
+TEST_F(LineMerge, RunsThatCannotBeMadeAreRefusedAndTheFilesStayAsTheyWere) {
+  const struct {
+    const char* what;
+    std::vector<std::vector<std::int32_t>> runs;
+    const char* reason;
+  } cases[] = {
+      {"links that do not meet", {{0, 2}}, "feature 2 does not meet"},
+      {"a run of one", {{0}}, "two features at least"},
+      {"a link in two runs", {{0, 1}, {1, 3}}, "feature 1 is in two runs"},
+      {"an unknown feature", {{0, 99}}, "feature 99 does not exist"},
+  };
+  const auto before = shapefile_bytes(folder.path());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string why;
+    EXPECT_EQ(merge(folder.path(), c.runs, &why), com::E_INVALIDARG);
+    EXPECT_NE(why.find(c.reason), std::string::npos) << why;
+    EXPECT_EQ(shapefile_bytes(folder.path()), before);
+  }
+  EXPECT_TRUE(fs::exists(folder.path() / "roads.qix"));
+}
+
+// A failure at each rename (before the first, between them, after the last) leaves the three
+// files all old, byte for byte, or all new; never some of each, and nothing beside them.
+TEST_F(LineMerge, AFailureAtAnyRenameLeavesTheOldFilesOrTheNewOnesNeverAMix) {
+  TempFolder clean;
+  write_zm_links(clean.path());
+  ASSERT_EQ(merge(clean.path(), {{0, 1, 3}}), com::S_OK);
+  const auto merged = shapefile_bytes(clean.path());
+  const auto before = shapefile_bytes(folder.path());
+
+  for (int fail_at = 0; fail_at <= 3; ++fail_at) {
+    SCOPED_TRACE("failing rename " + std::to_string(fail_at));
+    write_zm_links(folder.path());
+    int renames = 0;
+    files::testing::before_rename = [&](const fs::path&) {
+      if (renames++ == fail_at)
+        throw std::runtime_error("killed");
+    };
+    const auto result = merge(folder.path(), {{0, 1, 3}});
+    files::testing::before_rename = nullptr;
+    const auto after = shapefile_bytes(folder.path());
+    if (fail_at < 3) {
+      EXPECT_NE(result, com::S_OK);
+      EXPECT_EQ(after, before);
+    } else {
+      EXPECT_EQ(result, com::S_OK);
+      EXPECT_EQ(after, merged);
+    }
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder.path()))
+      names.push_back(entry.path().filename().string());
+    std::ranges::sort(names);
+    const std::vector<std::string> expected =
+        fail_at < 3 ? std::vector<std::string>{"roads.cpg", "roads.dbf", "roads.prj",
+                                               "roads.qix", "roads.shp", "roads.shx"}
+                    : std::vector<std::string>{"roads.cpg", "roads.dbf", "roads.prj", "roads.shp",
+                                               "roads.shx"};
+    EXPECT_EQ(names, expected);
+  }
+}
+
+} // namespace
+} // namespace host::test
