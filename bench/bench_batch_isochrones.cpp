@@ -142,11 +142,5 @@ BENCHMARK(BM_LinkIsochrones)->Unit(benchmark::kMillisecond)->UseRealTime();
 } // namespace corvane::bench
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv))
-    return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  corvane::bench::remove_sample_folder(corvane::bench::folder_name);
-  return 0;
+  return corvane::bench::run_benchmarks_then_remove(argc, argv, corvane::bench::folder_name);
 }

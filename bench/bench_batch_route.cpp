@@ -10,30 +10,21 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "com/create.h"
-#include "com/registration.h"
-#include "common/app_path.h"
 #include "common/handler_end.h"
 #include "dialogs/routing/frm_batch.h"
-#include "forms/testing/scripted_user.h"
-#include "host/fields.h"
 #include "host/geometry.h"
 #include "host/layer.h"
 #include "host/row.h"
 #include "host/workspace.h"
-#include "map/document.h"
-#include "network/settings_files.h"
 #include "network/shared_state.h"
 #include "routing/batch_route.h"
 #include "routing/batch_route_rows.h"
-#include "support/loaded_network_state.h"
-#include "tamix/net_base.h"
-#include "tamix/net_calc.h"
+#include "sample_host.h"
 
 namespace corvane::bench {
 namespace {
@@ -45,49 +36,19 @@ struct Points {
   std::vector<std::string> labels;
 };
 
+constexpr const char* folder_name = "batch";
+
 struct Bench {
-  fs::path folder;
-  com::ComPtr<host::Application> application;
-  com::ComPtr<tamix::NetBase> base;
-  com::ComPtr<tamix::NetCalc> calc;
-  com::ComPtr<forms::testing::ScriptedUser> person;
+  SampleHost sample;
   com::ComPtr<BatchRoute> command;
 };
 
-void must(bool ok, const std::string& what) {
-  if (!ok) {
-    std::fprintf(stderr, "bench_batch_route: %s failed\n", what.c_str());
-    std::exit(1);
-  }
-}
-
-com::ComPtr<host::HostFeatureWorkspace> workspace(const fs::path& folder) {
-  const auto factory = create<host::HostWorkspaceFactory>(host::ShapefileWorkspaceFactoryClass);
-  com::ComPtr<host::HostWorkspace> opened;
-  must(factory->OpenFromFile(folder.string(), 0, &opened) == com::S_OK, "OpenFromFile");
-  return opened.as<host::HostFeatureWorkspace>();
-}
-
-com::ComPtr<host::HostFeatureClass> open_class(host::HostFeatureWorkspace& folder,
-                                               const std::string& name) {
-  com::ComPtr<host::HostFeatureClass> features;
-  must(folder.OpenFeatureClass(name, &features) == com::S_OK, "open " + name);
-  return features;
-}
-
-void add_layer(host::HostMap& map, const com::ComPtr<host::HostFeatureClass>& features,
-               const std::string& name) {
-  const auto layer = create<host::HostFeatureLayer>(host::FeatureLayerClass);
-  layer->SetFeatureClass(features.get());
-  layer->SetName(name);
-  must(map.AddLayer(layer.get()) == com::S_OK, "AddLayer " + name);
-}
-
 // A point layer of the places first .. first + count - 1, with their fields.
-void copy_places(host::HostFeatureWorkspace& folder, host::HostFeatureClass& places,
-                 const std::string& name, std::int32_t first, std::int32_t count) {
+void copy_places(const fs::path& folder, host::HostFeatureClass& places, const std::string& name,
+                 std::int32_t first, std::int32_t count) {
   com::ComPtr<host::HostFeatureClass> copy;
-  must(folder.CreateFeatureClass(name, places.Fields().get(), 1, "Shape", "", &copy) == com::S_OK,
+  must(workspace(folder)->CreateFeatureClass(name, places.Fields().get(), 1, "Shape", "", &copy) ==
+           com::S_OK,
        "create " + name);
   const int label = places.FindField("NAME");
   for (std::int32_t id = first; id < first + count; ++id) {
@@ -101,43 +62,17 @@ void copy_places(host::HostFeatureWorkspace& folder, host::HostFeatureClass& pla
 }
 
 Bench make_bench() {
-  Bench b;
-  b.folder = fs::path(CORVANE_BINARY_DIR) / "bench-data" / "batch";
-  fs::remove_all(b.folder);
-  fs::create_directories(b.folder);
-  for (const char* name : {"roads", "places"})
-    for (const char* extension : {".shp", ".shx", ".dbf", ".prj"})
-      fs::copy_file(fs::path(CORVANE_SOURCE_DIR) / "data/sample/gothenburg" /
-                        (std::string(name) + extension),
-                    b.folder / (std::string(name) + extension));
-  must(com::register_module(fs::path(AppPath()) / "libtamix.so") == com::S_OK, "engine");
-  b.base = create<tamix::NetBase>(tamix::NetBaseProgId);
-  b.calc = create<tamix::NetCalc>(tamix::NetCalcProgId);
-  b.base->SetNetworkFolder(b.folder.string());
-  must(b.base->SetMapUnits(1) == 0 && b.base->SetDistanceUnits(0) == 0, "units");
-  must(b.base->CreateNetwork("roads", 0, "") == 0 && b.base->LoadNetwork() == 0, "network");
-  must(b.calc->SetNet(b.base->GetIdentifier()) == 0, "SetNet");
-  settings::write(NetworkIniFile(b.folder.string()), settings::Info, settings::ShapeFile, "roads");
-
-  b.application = com::make<host::Application>();
-  auto& map = b.application->document().map();
-  map.SetDistanceUnits(host::Kilometers);
-  const auto folder = workspace(b.folder);
-  const auto places = open_class(*folder, "places");
+  Bench b{.sample = open_sample_host(folder_name, {"places"}), .command = {}};
+  const auto places = open_class(b.sample.folder, "places");
   for (const std::int32_t n : {100, 1000}) {
-    copy_places(*folder, *places, "from" + std::to_string(n), 0, n);
-    copy_places(*folder, *places, "to" + std::to_string(n), n, n);
+    copy_places(b.sample.folder, *places, "from" + std::to_string(n), 0, n);
+    copy_places(b.sample.folder, *places, "to" + std::to_string(n), n, n);
   }
+  auto& map = b.sample.application->document().map();
   for (const char* name : {"roads", "from100", "to100", "from1000", "to1000"})
-    add_layer(map, open_class(*workspace(b.folder), name), name);
-
-  testing::SetLoadedNetworkState(b.base, b.calc, b.folder.string());
-  shared_state().gDocument = com::ComPtr<host::HostDocument>(&b.application->document());
-
-  b.person = com::make<forms::testing::ScriptedUser>();
-  forms::set_user(b.person);
+    add_layer(map, b.sample.folder, name);
   b.command = com::make<BatchRoute>();
-  must(b.command->OnCreate(b.application.get()) == com::S_OK, "OnCreate");
+  must(b.command->OnCreate(b.sample.application.get()) == com::S_OK, "OnCreate");
   return b;
 }
 
@@ -148,7 +83,7 @@ Bench& bench() {
 
 // The whole command, the dialog answered as a user would; the problem list closes by its frame.
 void run_command(Bench& b, std::int32_t n, bool route_objects) {
-  b.person->expect<FrmBatch>("FrmBatch", [n, route_objects](FrmBatch& dialog) {
+  b.sample.person->expect<FrmBatch>("FrmBatch", [n, route_objects](FrmBatch& dialog) {
     dialog.Perform("CmbFtable", {forms::Gesture::Select, "from" + std::to_string(n)});
     dialog.Perform("CmbFField", {forms::Gesture::Select, "NAME"});
     dialog.Perform("CmbTtable", {forms::Gesture::Select, "to" + std::to_string(n)});
@@ -160,7 +95,7 @@ void run_command(Bench& b, std::int32_t n, bool route_objects) {
 }
 
 Points read_points(Bench& b, const std::string& layer) {
-  const auto features = open_class(*workspace(b.folder), layer);
+  const auto features = open_class(b.sample.folder, layer);
   std::int32_t count = 0;
   features->FeatureCount(nullptr, &count);
   const int label = features->FindField("NAME");
@@ -170,7 +105,7 @@ Points read_points(Bench& b, const std::string& layer) {
     features->GetFeature(id, &feature);
     const auto at = feature->Shape().as<host::HostPoint>();
     std::int32_t node = 0, second = 0;
-    b.base->SnapToNetwork(at->X(), at->Y(), node, second);
+    b.sample.base->SnapToNetwork(at->X(), at->Y(), node, second);
     points.nodes.push_back(node);
     points.labels.push_back(feature->Value(label).to_string().value_or(""));
   }
@@ -180,8 +115,8 @@ Points read_points(Bench& b, const std::string& layer) {
 // The same table by one route per pair, written through the same engine table.
 std::int64_t pair_by_pair(Bench& b, const Points& from, const Points& to, std::size_t from_limit,
                           bool route_objects) {
-  auto& calc = *b.calc;
-  calc.CreateOutputTable((b.folder / "PairRoute").string(), 5);
+  auto& calc = *b.sample.calc;
+  calc.CreateOutputTable((b.sample.folder / "PairRoute").string(), 5);
   calc.AddOutputField("FromPoint", 1, 40, 0);
   calc.AddOutputField("ToPoint", 1, 50, 0);
   calc.AddOutputField("Distance", 5, 0, 0);
@@ -254,13 +189,6 @@ BENCHMARK(BM_PairByPair)
 } // namespace
 } // namespace corvane::bench
 
-// The tables with routes take gigabytes: the work folder goes when the run ends.
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv))
-    return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  std::filesystem::remove_all(std::filesystem::path(CORVANE_BINARY_DIR) / "bench-data" / "batch");
-  return 0;
+  return corvane::bench::run_benchmarks_then_remove(argc, argv, corvane::bench::folder_name);
 }

@@ -10,31 +10,22 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "com/create.h"
-#include "com/registration.h"
-#include "common/app_path.h"
 #include "common/handler_end.h"
 #include "dialogs/isochrones/legend.h"
-#include "forms/testing/scripted_user.h"
 #include "host/active_view.h"
 #include "host/geometry.h"
 #include "host/layer.h"
-#include "host/workspace.h"
 #include "isochrones/iso_link_multi.h"
 #include "isochrones/link_isochrone.h"
-#include "map/document.h"
-#include "network/result_field.h"
-#include "network/settings_files.h"
 #include "network/shared_state.h"
 #include "support/loaded_network_state.h"
-#include "tamix/net_base.h"
-#include "tamix/net_calc.h"
+#include "sample_host.h"
 #include "tiled_network.h"
 
 namespace corvane::bench {
@@ -48,28 +39,17 @@ struct Pixel {
 };
 
 struct Bench {
-  fs::path folder;
-  com::ComPtr<host::Application> application;
-  com::ComPtr<tamix::NetBase> base;
-  com::ComPtr<tamix::NetCalc> calc;
-  com::ComPtr<forms::testing::ScriptedUser> person;
+  SampleHost sample;
   com::ComPtr<LinkIsochrone> link_tool;
   com::ComPtr<IsoLinkMulti> multi_tool;
   std::vector<Pixel> centres; // 20 points spread over the network, as screen pixels
 };
 
-void must(bool ok, const std::string& what) {
-  if (!ok) {
-    std::fprintf(stderr, "bench_isochrone_click: %s failed\n", what.c_str());
-    std::exit(1);
-  }
-}
-
-// A copy of the benchmark network of that size with its network files, the sample's projection
-// and the result field, kept under the build folder: the tools write its table.
+// A copy of the benchmark network of that size with its network files and the sample's
+// projection, kept under the build folder: the tools write its table.
 fs::path isochrone_folder(int columns, int rows) {
-  const fs::path folder = fs::path(CORVANE_BINARY_DIR) / "bench-data" /
-                          ("isochrone-" + std::to_string(columns) + "x" + std::to_string(rows));
+  const fs::path folder =
+      bench_data("isochrone-" + std::to_string(columns) + "x" + std::to_string(rows));
   if (!fs::exists(folder / "roads.shp")) {
     fs::create_directories(folder);
     for (const auto& entry : fs::directory_iterator(tamix::bench::network_folder(columns, rows)))
@@ -83,51 +63,28 @@ fs::path isochrone_folder(int columns, int rows) {
 
 // The add-in's state as loading the network of `b` in its own document leaves it, and its user.
 void use(Bench& b) {
-  testing::SetLoadedNetworkState(b.base, b.calc, b.folder.string());
+  testing::SetLoadedNetworkState(b.sample.base, b.sample.calc, b.sample.folder.string());
   auto& state = shared_state();
-  state.gDocument = com::ComPtr<host::HostDocument>(&b.application->document());
+  state.gDocument = com::ComPtr<host::HostDocument>(&b.sample.application->document());
   state.gZoneCount = 3;
   state.gZoneValues.reallocate(3);
   state.gZoneValues[1] = 5;
   state.gZoneValues[2] = 10;
   state.gZoneValues[3] = 15;
   state.gZoneMax = 15;
-  forms::set_user(b.person);
+  forms::set_user(b.sample.person);
 }
 
 Bench make_bench(int columns, int rows) {
-  Bench b;
-  b.folder = isochrone_folder(columns, rows);
-  must(com::register_module(fs::path(AppPath()) / "libtamix.so") == com::S_OK, "engine");
-  b.base = create<tamix::NetBase>(tamix::NetBaseProgId);
-  b.calc = create<tamix::NetCalc>(tamix::NetCalcProgId);
-  b.base->SetNetworkFolder(b.folder.string());
-  must(b.base->SetMapUnits(1) == 0 && b.base->SetDistanceUnits(0) == 0, "units");
-  must(b.base->LoadNetwork() == 0, "LoadNetwork");
-  must(b.calc->SetNet(b.base->GetIdentifier()) == 0, "SetNet");
-
-  const auto factory = create<host::HostWorkspaceFactory>(host::ShapefileWorkspaceFactoryClass);
-  com::ComPtr<host::HostWorkspace> workspace;
-  must(factory->OpenFromFile(b.folder.string(), 0, &workspace) == com::S_OK, "OpenFromFile");
-  com::ComPtr<host::HostFeatureClass> roads;
-  must(workspace.as<host::HostFeatureWorkspace>()->OpenFeatureClass("roads", &roads) == com::S_OK,
-       "roads");
-  EnsureResultField(roads.get());
-  // Written after the shapefile, as the network building does, so the pre-check passes.
-  settings::write(NetworkIniFile(b.folder.string()), settings::Info, settings::ShapeFile, "roads");
-
-  b.application = com::make<host::Application>();
-  b.person = com::make<forms::testing::ScriptedUser>();
+  Bench b{.sample = open_network_host(isochrone_folder(columns, rows), true),
+          .link_tool = {},
+          .multi_tool = {},
+          .centres = {}};
   use(b);
-  auto& document = b.application->document();
-  auto& map = document.map();
-  map.SetDistanceUnits(host::Kilometers);
-  const auto layer = create<host::HostFeatureLayer>(host::FeatureLayerClass);
-  layer->SetFeatureClass(roads.get());
-  layer->SetName("roads");
-  must(map.AddLayer(layer.get()) == com::S_OK, "AddLayer");
+  auto& document = b.sample.application->document();
+  add_layer(document.map(), b.sample.folder, "roads");
 
-  const auto extent = roads->Extent();
+  const auto extent = open_class(b.sample.folder, "roads")->Extent();
   const auto transformation = document.ActiveView()->ScreenDisplay()->DisplayTransformation();
   for (int i = 0; i < 5; ++i)
     for (int j = 0; j < 4; ++j) {
@@ -141,8 +98,8 @@ Bench make_bench(int columns, int rows) {
 
   b.link_tool = com::make<LinkIsochrone>();
   b.multi_tool = com::make<IsoLinkMulti>();
-  must(b.link_tool->OnCreate(b.application.get()) == com::S_OK, "OnCreate");
-  must(b.multi_tool->OnCreate(b.application.get()) == com::S_OK, "OnCreate");
+  must(b.link_tool->OnCreate(b.sample.application.get()) == com::S_OK, "OnCreate");
+  must(b.multi_tool->OnCreate(b.sample.application.get()) == com::S_OK, "OnCreate");
   return b;
 }
 
@@ -160,7 +117,7 @@ Bench& bench(int columns, int rows) {
 
 // Collects the 20 centres and closes the set; returns the seconds of the closing Shift+click.
 double multi_centre_run(Bench& b) {
-  b.person->expect<Legend>("Legend", [](Legend& dialog) {
+  b.sample.person->expect<Legend>("Legend", [](Legend& dialog) {
     dialog.Costw.SetValue(true);
     dialog.Commandok.Click();
   });

@@ -1,10 +1,11 @@
 #pragma once
 
-// The add-in's commands end to end on the sample network: the real engine with the sample's
-// roads built and loaded in a fresh folder of the build's bench-data, and the host application
-// over them, with the shared state as a newly opened network leaves it.
+// The add-in's commands end to end: the real engine with a network loaded from a folder of the
+// build's bench-data, and the host application over it, with the shared state as a newly opened
+// network leaves it. Every end-to-end benchmark starts from here.
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 
 #include "com/unknown.h"
@@ -29,21 +30,31 @@ struct SampleHost {
 // Ends the program with a message naming `what` unless `ok`.
 void must(bool ok, const std::string& what);
 
+// bench-data/`folder_name` under the build folder.
+std::filesystem::path bench_data(const std::string& folder_name);
+
 com::ComPtr<host::HostFeatureWorkspace> workspace(const std::filesystem::path& folder);
 com::ComPtr<host::HostFeatureClass> open_class(const std::filesystem::path& folder,
                                                const std::string& name);
 // A layer named `name` over the shapefile `name` of `folder`, added on top of `map`.
 void add_layer(host::HostMap& map, const std::filesystem::path& folder, const std::string& name);
 
-// The sample's roads (with their ".prj") in bench-data/`folder_name`, made anew, the network
-// built and loaded from them, the shared state set to it (shortest routes, kilometres, one road
-// class at 30 km/h), a map in kilometres and a scripted user. The roads are not yet in the map.
-SampleHost open_sample_host(const std::string& folder_name);
+// The sample's roads and the shapefiles `more` (each with its ".prj") in
+// bench-data/`folder_name`, made anew, the network built from the roads and opened as
+// `open_network_host` does. The shapefiles are not yet in the map.
+SampleHost open_sample_host(const std::string& folder_name,
+                            std::initializer_list<const char*> more = {});
+
+// The network already built in `folder` (roads and their network files) loaded, the shared state
+// set to it (shortest routes, kilometres, one road class at 30 km/h), a map in kilometres and a
+// scripted user. With `result_field` the roads get the result field first.
+SampleHost open_network_host(const std::filesystem::path& folder, bool result_field = false);
 
 // The zone list 1, 2, 3, 4 and 5 km, drawn as rings.
 void SetFiveZoneRings();
 
-// Removes bench-data/`folder_name`.
-void remove_sample_folder(const std::string& folder_name);
+// Runs the benchmarks named on the command line, then removes bench-data/`folder_name`: the
+// outputs of some runs take gigabytes. Returns the program's exit code.
+int run_benchmarks_then_remove(int argc, char** argv, const std::string& folder_name);
 
 } // namespace corvane::bench
