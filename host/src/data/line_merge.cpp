@@ -332,6 +332,8 @@ void remove_stale_indexes(const std::string& shp) {
 void merge_line_records(const ShapefilePaths& files,
                         const std::vector<std::vector<std::int32_t>>& runs) {
   try {
+    for (const std::string* file : {&files.shp, &files.shx, &files.dbf})
+      files::finish_replacement(*file);
     files::check_shape_index(files.shp, files.shx);
     const files::DbfHeader table = files::read_dbf_header(files.dbf);
     const ShapeRecords shapes(files);

@@ -91,7 +91,8 @@ void replace_together(std::vector<std::unique_ptr<ReplacingFile>>& files) {
     finish_replacement(record);
   } catch (const std::exception& error) {
     throw FileError(record, std::string("the new files are whole but not all in place (") +
-                                error.what() + "); they take their place when the set is next opened");
+                                error.what() +
+                                "); they take their place when the set is next opened");
   }
 }
 

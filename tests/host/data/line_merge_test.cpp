@@ -184,9 +184,9 @@ const StopAt stop_points[] = {
     {Step::create_temporary, "roads.shx", false}, // between the temporaries
     {Step::create_temporary, "roads.dbf", false},
     {Step::create_temporary, "roads.replacing", false}, // all temporaries whole, no record
-    {Step::rename, "roads.replacing", false},          // the record not yet under its name
-    {Step::rename, "roads.shp", true},                 // the record in place, nothing renamed
-    {Step::rename, "roads.shx", true},                 // between the renames
+    {Step::rename, "roads.replacing", false},           // the record not yet under its name
+    {Step::rename, "roads.shp", true},                  // the record in place, nothing renamed
+    {Step::rename, "roads.shx", true},                  // between the renames
     {Step::rename, "roads.dbf", true},
     {Step::forget_record, "roads.replacing", true}, // all renamed, the record still there
 };
