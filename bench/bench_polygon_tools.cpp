@@ -7,28 +7,19 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "com/create.h"
-#include "com/registration.h"
-#include "common/app_path.h"
 #include "common/handler_end.h"
-#include "forms/testing/scripted_user.h"
 #include "host/geometry.h"
 #include "host/layer.h"
 #include "host/row.h"
 #include "host/workspace.h"
 #include "isochrones/iso_poly.h"
 #include "isochrones/iso_poly3.h"
-#include "map/document.h"
-#include "network/settings_files.h"
 #include "network/shared_state.h"
-#include "support/loaded_network_state.h"
-#include "tamix/net_base.h"
-#include "tamix/net_calc.h"
+#include "sample_host.h"
 
 namespace corvane::bench {
 namespace {
@@ -38,46 +29,17 @@ namespace fs = std::filesystem;
 // A central place of the sample, and the clip polygon east of it.
 constexpr double centre_x = 676946.903;
 constexpr double centre_y = 6399656.666;
+constexpr const char* folder_name = "polygons";
 
 struct Bench {
-  fs::path folder;
-  com::ComPtr<host::Application> application;
-  com::ComPtr<tamix::NetBase> base;
-  com::ComPtr<tamix::NetCalc> calc;
-  com::ComPtr<forms::testing::ScriptedUser> person;
+  SampleHost sample;
   com::ComPtr<IsoPoly> single_centre;
   com::ComPtr<IsoPoly3> nearest_centre;
 };
 
-void must(bool ok, const std::string& what) {
-  if (!ok) {
-    std::fprintf(stderr, "bench_polygon_tools: %s failed\n", what.c_str());
-    std::exit(1);
-  }
-}
-
-com::ComPtr<host::HostFeatureWorkspace> workspace(const fs::path& folder) {
-  const auto factory = create<host::HostWorkspaceFactory>(host::ShapefileWorkspaceFactoryClass);
-  com::ComPtr<host::HostWorkspace> opened;
-  must(factory->OpenFromFile(folder.string(), 0, &opened) == com::S_OK, "OpenFromFile");
-  return opened.as<host::HostFeatureWorkspace>();
-}
-
-void add_layer(host::HostMap& map, const std::string& name) {
-  com::ComPtr<host::HostFeatureClass> features;
-  must(workspace(fs::path(shared_state().gNetworkFolder))->OpenFeatureClass(name, &features) ==
-           com::S_OK,
-       "open " + name);
-  const auto layer = create<host::HostFeatureLayer>(host::FeatureLayerClass);
-  layer->SetFeatureClass(features.get());
-  layer->SetName(name);
-  must(map.AddLayer(layer.get()) == com::S_OK, "AddLayer " + name);
-}
-
 // "Clip": one polygon over the half of the zones east of the centre, with the roads' ".prj".
 void make_clip_layer(const fs::path& folder) {
-  com::ComPtr<host::HostFeatureClass> roads;
-  must(workspace(folder)->OpenFeatureClass("roads", &roads) == com::S_OK, "open roads");
+  const auto roads = open_class(folder, "roads");
   const auto fields = create<host::HostFieldsEdit>(host::FieldsClass);
   const auto shape = create<host::HostFieldEdit>(host::FieldClass);
   const auto definition = create<host::HostGeometryDefEdit>(host::GeometryDefClass);
@@ -102,47 +64,18 @@ void make_clip_layer(const fs::path& folder) {
 }
 
 Bench make_bench() {
-  Bench b;
-  b.folder = fs::path(CORVANE_BINARY_DIR) / "bench-data" / "polygons";
-  fs::remove_all(b.folder);
-  fs::create_directories(b.folder);
-  for (const char* extension : {".shp", ".shx", ".dbf", ".prj"})
-    fs::copy_file(fs::path(CORVANE_SOURCE_DIR) / "data/sample/gothenburg" /
-                      (std::string("roads") + extension),
-                  b.folder / (std::string("roads") + extension));
-  make_clip_layer(b.folder);
-  must(com::register_module(fs::path(AppPath()) / "libtamix.so") == com::S_OK, "engine");
-  b.base = create<tamix::NetBase>(tamix::NetBaseProgId);
-  b.calc = create<tamix::NetCalc>(tamix::NetCalcProgId);
-  b.base->SetNetworkFolder(b.folder.string());
-  must(b.base->SetMapUnits(1) == 0 && b.base->SetDistanceUnits(0) == 0, "units");
-  must(b.base->CreateNetwork("roads", 0, "") == 0 && b.base->LoadNetwork() == 0, "network");
-  must(b.calc->SetNet(b.base->GetIdentifier()) == 0, "SetNet");
-  settings::write(NetworkIniFile(b.folder.string()), settings::Info, settings::ShapeFile, "roads");
+  Bench b{.sample = open_sample_host(folder_name), .single_centre = {}, .nearest_centre = {}};
+  make_clip_layer(b.sample.folder);
+  SetFiveZoneRings();
+  shared_state().gAllowOverlap = 1;
 
-  testing::SetLoadedNetworkState(b.base, b.calc, b.folder.string());
-  auto& state = shared_state();
-  state.gZoneCount = 5;
-  state.gZoneValues.reallocate(5);
-  for (std::int32_t zone = 1; zone <= 5; ++zone)
-    state.gZoneValues[zone] = static_cast<float>(zone);
-  state.gZoneMax = 5;
-  state.gDoughnut = true;
-  state.gAllowOverlap = 1;
-
-  b.application = com::make<host::Application>();
-  auto& map = b.application->document().map();
-  map.SetDistanceUnits(host::Kilometers);
-  add_layer(map, "clip");
-  add_layer(map, "roads");
-  state.gDocument = com::ComPtr<host::HostDocument>(&b.application->document());
-
-  b.person = com::make<forms::testing::ScriptedUser>();
-  forms::set_user(b.person);
+  auto& map = b.sample.application->document().map();
+  add_layer(map, b.sample.folder, "clip");
+  add_layer(map, b.sample.folder, "roads");
   b.single_centre = com::make<IsoPoly>();
-  must(b.single_centre->OnCreate(b.application.get()) == com::S_OK, "OnCreate");
+  must(b.single_centre->OnCreate(b.sample.application.get()) == com::S_OK, "OnCreate");
   b.nearest_centre = com::make<IsoPoly3>();
-  must(b.nearest_centre->OnCreate(b.application.get()) == com::S_OK, "OnCreate");
+  must(b.nearest_centre->OnCreate(b.sample.application.get()) == com::S_OK, "OnCreate");
   return b;
 }
 
@@ -153,7 +86,7 @@ Bench& bench() {
 
 template <class Tool> void click(Bench& b, Tool& tool, double x, double y, long shift = 0) {
   const auto transformation =
-      b.application->document().ActiveView()->ScreenDisplay()->DisplayTransformation();
+      b.sample.application->document().ActiveView()->ScreenDisplay()->DisplayTransformation();
   const auto at = create<host::HostPoint>(host::PointClass);
   at->PutCoords(x, y);
   int px = 0;
@@ -164,7 +97,7 @@ template <class Tool> void click(Bench& b, Tool& tool, double x, double y, long 
 
 std::int32_t zone_count(Bench& b) {
   com::ComPtr<host::HostFeatureClass> zones;
-  must(workspace(b.folder)->OpenFeatureClass("IsoPoly", &zones) == com::S_OK, "IsoPoly written");
+  must(workspace(b.sample.folder)->OpenFeatureClass("IsoPoly", &zones) == com::S_OK, "IsoPoly written");
   std::int32_t count = 0;
   zones->FeatureCount(nullptr, &count);
   return count;
@@ -177,7 +110,7 @@ void BM_SingleCentreClick(benchmark::State& state) {
   for (auto _ : state)
     click(b, *b.single_centre, centre_x, centre_y);
   state.counters["zones"] = zone_count(b);
-  must(b.person->messages.empty(), "a click without messages");
+  must(b.sample.person->messages.empty(), "a click without messages");
 }
 BENCHMARK(BM_SingleCentreClick)
     ->Arg(0)
@@ -195,7 +128,7 @@ void BM_NearestCentres(benchmark::State& state) {
       click(b, *b.nearest_centre, centre_x - 4000 + 2000 * (i % 5), centre_y - 3000 + 2000 * (i / 5),
             i == 0 ? 0 : i == centres - 1 ? 1 : 2);
   state.counters["zones"] = zone_count(b);
-  must(b.person->messages.empty(), "clicks without messages");
+  must(b.sample.person->messages.empty(), "clicks without messages");
 }
 BENCHMARK(BM_NearestCentres)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -208,7 +141,6 @@ int main(int argc, char** argv) {
     return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  std::filesystem::remove_all(std::filesystem::path(CORVANE_BINARY_DIR) / "bench-data" /
-                              "polygons");
+  corvane::bench::remove_sample_folder(corvane::bench::folder_name);
   return 0;
 }

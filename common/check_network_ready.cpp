@@ -3,6 +3,7 @@
 #include <chrono>
 #include <string>
 
+#include "common/clip_layer.h"
 #include "common/description_field_check.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
@@ -79,6 +80,8 @@ bool CheckNetworkReady(host::HostMap* map, const PreCheckVariant& variant) {
     return false;
   if (map && !variant.description_field_title.empty())
     drop_missing_description_field(map, variant.description_field_title);
+  if (map && !variant.clip_layer_title.empty())
+    DropMissingClipLayer(map, variant.clip_layer_title);
   return !refuse_modified_network_layer() && !(variant.zone_test && refuse_without_zones());
 }
 

@@ -16,6 +16,9 @@ namespace corvane {
 //   (f) only with a description field title (the commands that build routes): directions
 //       that name a field the network layer no longer has are switched off, with "The selected
 //       description field is not found" under that title; the command goes on;
+//   (g) only with a clip layer title (the batch isochrones): a clip layer gone from the map
+//       turns clipping off (DropMissingClipLayer, "Clip layer not found" under that title);
+//       the command goes on;
 //   (d) the network shapefile was saved more than one minute after "Corvane.ini":
 //       "Network layer has been modified. Re-Create the network again ";
 //   (e) only for the isochrone tools that band by zones: no zone limit is set (gZoneMax 0):
@@ -32,6 +35,8 @@ struct PreCheckVariant {
   bool zone_test = false;
   // The icon of test (c)'s box: none, but the node layer's shows the exclamation mark.
   forms::Icon layer_not_found_icon = forms::Icon::None;
+  // The title of the box of test (g). Empty: no test (g).
+  std::string_view clip_layer_title = {};
 };
 bool CheckNetworkReady(host::HostMap* map, const PreCheckVariant& variant = {});
 

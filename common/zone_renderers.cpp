@@ -45,7 +45,7 @@ com::ComPtr<host::HostSimpleFillSymbol> solid_fill() {
 
 void render_zone_classes(host::HostDocument* document, host::HostMap* map,
                          std::string_view layer_name, const std::string& field,
-                         const std::vector<ZoneClass>& classes) {
+                         std::string_view heading, const std::vector<ZoneClass>& classes) {
   const auto layer = require_as<host::HostGeoFeatureLayer>(
       map->Layer(FindLayerIndex(map, layer_name, "PG")), "zone layer");
 
@@ -54,7 +54,7 @@ void render_zone_classes(host::HostDocument* document, host::HostMap* map,
   renderer->SetField(0, field);
   for (const auto& zone : classes) {
     const auto fill = solid_fill();
-    renderer->AddValue(zone.value, "COST", fill.get());
+    renderer->AddValue(zone.value, std::string(heading), fill.get());
     renderer->SetLabel(zone.value, zone.label);
   }
 
@@ -122,15 +122,23 @@ void RenderZonesByCostEnd(host::HostDocument* document, host::HostMap* map,
     previous = com::round_half_even(com::Val(value));
     classes.push_back({std::move(value), std::move(label)});
   }
-  render_zone_classes(document, map, layer_name, "COST_END", classes);
+  render_zone_classes(document, map, layer_name, "COST_END", "COST", classes);
 }
 
 void RenderZonesById(host::HostDocument* document, host::HostMap* map, std::string_view layer_name,
                      std::int32_t count) {
-  std::vector<ZoneClass> classes;
+  std::vector<std::string> labels;
   for (std::int32_t centre = 1; centre <= count; ++centre)
-    classes.push_back({std::to_string(centre), "Zone " + std::to_string(centre)});
-  render_zone_classes(document, map, layer_name, "ID", classes);
+    labels.push_back("Zone " + std::to_string(centre));
+  RenderZonesById(document, map, layer_name, labels, "COST");
+}
+
+void RenderZonesById(host::HostDocument* document, host::HostMap* map, std::string_view layer_name,
+                     const std::vector<std::string>& labels, std::string_view heading) {
+  std::vector<ZoneClass> classes;
+  for (std::size_t centre = 1; centre <= labels.size(); ++centre)
+    classes.push_back({std::to_string(centre), labels[centre - 1]});
+  render_zone_classes(document, map, layer_name, "ID", heading, classes);
 }
 
 } // namespace corvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -24,6 +25,10 @@ void RenderZonesByCostEnd(host::HostDocument* document, host::HostMap* map,
 // One class per centre 1 .. `count`, on "ID", labelled "Zone 1", "Zone 2", ...
 void RenderZonesById(host::HostDocument* document, host::HostMap* map, std::string_view layer_name,
                      std::int32_t count);
+
+// One class per centre k = 1 .. labels.size(), on "ID", labelled labels[k - 1], under `heading`.
+void RenderZonesById(host::HostDocument* document, host::HostMap* map, std::string_view layer_name,
+                     const std::vector<std::string>& labels, std::string_view heading);
 
 // The zone limits gZoneValues(1 .. gZoneCount), in order: what RenderZonesByCostEnd classifies.
 std::vector<float> ZoneLimitList();

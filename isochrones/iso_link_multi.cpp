@@ -16,6 +16,7 @@
 #include "host/active_view.h"
 #include "host/query_filter.h"
 #include "isochrones/centre_clicks.h"
+#include "isochrones/centre_costs.h"
 #include "isochrones/centre_set.h"
 #include "isochrones/click_run.h"
 #include "isochrones/link_cost_ramp.h"
@@ -32,8 +33,6 @@ constexpr long LeftButton = 1;
 constexpr long PlainClick = 0;
 constexpr long ShiftClick = 1;
 constexpr long CtrlClick = 2;
-
-constexpr std::string_view CostField = "COST";
 
 com::ComPtr<host::HostActiveView> active_view_of(host::HostMap& map) {
   return require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(&map), "view");
@@ -111,24 +110,12 @@ void IsoLinkMulti::start_set(host::HostMap& map, host::HostPoint& click) {
 
 bool IsoLinkMulti::calculate(host::HostMap& map, ClickRun& run) {
   auto& state = shared_state();
-  auto& calc = *require(state.gNetCalc, "NetCalc");
   ApplyEngineSettings();
-  // The engine keeps breaks until cleared; the polygon tools read the list this run leaves.
-  state.gEngineResult = calc.ClearBreaks();
-  for (std::int32_t zone = 1; zone <= state.gZoneCount; ++zone)
-    state.gEngineResult = calc.AddBreak(state.gZoneValues[zone]);
-  for (std::int32_t centre = 1; centre <= state.gMultiStopCount; ++centre)
-    state.gEngineResult = calc.SetStop(centre, state.gStopNodes[centre - 1]);
-  state.gEngineResult =
-      calc.SolveMultiCentre(static_cast<std::int16_t>(state.gMultiStopCount), state.gZoneMax);
-  state.gEngineResult = calc.WriteResults();
-
+  std::vector<std::int32_t> centres;
+  for (std::int32_t centre = 0; centre < state.gMultiStopCount; ++centre)
+    centres.push_back(state.gStopNodes[centre]);
+  SolveCentresIntoNetwork(map, centres);
   const auto network = NetworkFeatureClass(&map);
-  AddResultFieldIfMissing(network.get(), CostField);
-  // Every link's cost of this run, 0 where no centre reaches it, written into the .dbf alone.
-  SetResultTableAndField(CostField);
-  state.gEngineResult = calc.WriteCostsToResult(-1, 0, -1);
-  SetResultTableAndField();
   state.gCentreSetOpen = 0;
 
   gLegendForm().Show(forms::ShowMode::Modal);

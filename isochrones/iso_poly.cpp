@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/apply_engine_settings.h"
+#include "common/centre_zones.h"
 #include "common/check_network_ready.h"
 #include "common/clip_layer.h"
 #include "common/clip_zones.h"
@@ -82,9 +83,7 @@ void IsoPoly::run(ClickRun& click, long x, long y) {
 
   auto& calc = *require(state.gNetCalc, "NetCalc");
   state.gEngineResult = calc.SetStop(1, *node);
-  state.gEngineResult = calc.ClearBreaks();
-  for (std::int32_t zone = 1; zone <= state.gZoneCount; ++zone)
-    state.gEngineResult = calc.AddBreak(state.gZoneValues[zone]);
+  SendZoneBreaks(calc);
 
   const bool clipping = state.gClipMode == 1;
   if (!(clipping ? CopyNetworkProjection({zones_to_clip})

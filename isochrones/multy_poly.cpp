@@ -4,6 +4,7 @@
 
 #include "com/create.h"
 #include "common/apply_engine_settings.h"
+#include "common/centre_zones.h"
 #include "common/check_network_ready.h"
 #include "common/clip_layer.h"
 #include "common/clip_zones.h"
@@ -43,85 +44,14 @@ constexpr std::string_view merged_zones = "IpPoly";       // without overlap or 
 constexpr std::string_view centre_zones = "IsoPoly1";     // one centre's, with overlap
 constexpr std::string_view zones_to_clip = "IsoPoly2";    // either, before the cut
 
-com::ComPtr<host::HostField> zone_field(const char* name) {
-  const auto field = create<host::HostFieldEdit>(host::FieldClass);
-  field->SetName(name);
-  field->SetAliasName(name);
-  field->SetType(host::field_double);
-  field->SetLength(30);
-  field->SetPrecision(11);
-  field->SetScale(11);
-  return field;
-}
-
-// The class the zones of every centre are gathered in: "Cost_start" (the inner limit of a ring,
-// else 0), "Cost_end" (the zone's limit) and "ID" (the centre).
-com::ComPtr<host::HostFeatureClass> create_overlap_class(std::string_view name) {
-  const auto fields = create<host::HostFieldsEdit>(host::FieldsClass);
-  const auto id = create<host::HostFieldEdit>(host::FieldClass);
-  id->SetName("FID");
-  id->SetAliasName("FID");
-  id->SetType(host::field_oid);
-  fields->AddField(id.get());
-  const auto definition = create<host::HostGeometryDefEdit>(host::GeometryDefClass);
-  definition->SetGeometryType(host::geometry_polygon);
-  definition->SetGridCount(1);
-  definition->SetGridSize(0, 200.0);
-  const auto shape = create<host::HostFieldEdit>(host::FieldClass);
-  shape->SetName("Shape");
-  shape->SetType(host::field_geometry);
-  shape->SetGeometryDef(definition.get());
-  fields->AddField(shape.get());
-  for (const char* name : {"Cost_start", "Cost_end", "ID"})
-    fields->AddField(zone_field(name).get());
-  com::ComPtr<host::HostFeatureClass> created;
-  check_call(OpenNetworkWorkspace()->CreateFeatureClass(std::string(name), fields.get(), 1,
-                                                        "Shape", "", &created),
-             "CreateFeatureClass");
-  return require(created, "CreateFeatureClass");
-}
-
-void send_breaks(tamix::NetCalc& calc) {
-  auto& state = shared_state();
-  state.gEngineResult = calc.ClearBreaks();
-  for (std::int32_t zone = 1; zone <= state.gZoneCount; ++zone)
-    state.gEngineResult = calc.AddBreak(state.gZoneValues[zone]);
-  require(state.gNetBase, "NetBase")->SetOutputOption(1);
-}
-
 // One engine run per centre, its zones appended to `output` from the innermost outward.
 void gather_centre_zones(tamix::NetCalc& calc, host::HostFeatureClass& output,
                          const ClipExtent& extent) {
   auto& state = shared_state();
-  const auto path = win::join_path(state.gNetworkFolder, std::string(centre_zones));
-  const int cost_start = output.FindField("Cost_start");
-  const int cost_end = output.FindField("Cost_end");
-  const int centre_id = output.FindField("ID");
-  com::ComPtr<host::HostFeatureCursor> inserter;
-  check_call(output.Insert(true, &inserter), "FeatureClass.Insert");
-  com::ComPtr<host::HostFeatureBuffer> buffer;
-  check_call(output.CreateFeatureBuffer(&buffer), "FeatureClass.CreateFeatureBuffer");
-  for (std::int32_t centre = 1; centre <= state.gMultiStopCount; ++centre) {
-    state.gEngineResult = calc.SetStop(1, state.gStopNodes[centre - 1]);
-    send_breaks(calc);
-    state.gEngineResult = calc.WriteZonePolygons(path, 1, state.gDoughnut ? -1 : 0, extent.min_x,
-                                                 extent.min_y, extent.max_x, extent.max_y);
-    const auto zones = open_feature_class(OpenNetworkWorkspace().get(), centre_zones);
-    std::int32_t count = 0;
-    check_call(zones->FeatureCount(nullptr, &count), "FeatureCount");
-    // The engine writes one zone per break, the largest first; zone k pairs with limit k.
-    for (std::int32_t k = 0, oid = count - 1; oid >= 0 && k < state.gZoneCount; --oid, ++k) {
-      com::ComPtr<host::HostFeature> zone;
-      check_call(zones->GetFeature(oid, &zone), "GetFeature");
-      buffer->SetShape(require(zone, "GetFeature")->ShapeCopy().get());
-      check_call(buffer->SetValue(cost_start, state.gDoughnut ? state.gZoneValues[k] : 0.0F),
-                 "SetValue");
-      check_call(buffer->SetValue(cost_end, state.gZoneValues[k + 1]), "SetValue");
-      check_call(buffer->SetValue(centre_id, centre), "SetValue");
-      check_call(inserter->InsertFeature(buffer.get(), nullptr), "InsertFeature");
-    }
-  }
-  check_call(inserter->Flush(), "FeatureCursor.Flush");
+  CentreZoneWriter writer(output, centre_zones, extent);
+  for (std::int32_t centre = 1; centre <= state.gMultiStopCount; ++centre)
+    writer.append(calc, state.gStopNodes[centre - 1], centre);
+  writer.flush();
 }
 
 } // namespace
@@ -204,13 +134,14 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
   if (state.gAllowOverlap == 1) {
     for (std::int32_t centre = 1; centre <= state.gMultiStopCount; ++centre)
       state.gEngineResult = calc.SetStop(centre, state.gStopNodes[centre - 1]);
-    send_breaks(calc);
+    SendZoneBreaks(calc);
+    require(state.gNetBase, "NetBase")->SetOutputOption(1);
     state.gEngineResult = calc.WriteZonePolygons(
         win::join_path(state.gNetworkFolder, std::string(clipping ? zones_to_clip : merged_zones)),
         state.gMultiStopCount, state.gDoughnut ? -1 : 0, extent.min_x, extent.min_y, extent.max_x,
         extent.max_y);
   } else if (overlap) {
-    gather_centre_zones(calc, *create_overlap_class(clipping ? zones_to_clip : output_name),
+    gather_centre_zones(calc, *CreateCentreZoneClass(clipping ? zones_to_clip : output_name),
                         extent);
   }
 

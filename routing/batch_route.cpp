@@ -35,16 +35,6 @@ com::ComPtr<host::HostFeatureClass> point_layer_features(host::HostMap& map,
   return require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
 }
 
-void show_problems(const std::vector<std::string>& problems) {
-  if (problems.empty())
-    return;
-  FrmError errors;
-  errors.List1.Clear();
-  for (const auto& line : problems)
-    errors.List1.AddItem(line);
-  errors.Show(forms::ShowMode::Modal);
-}
-
 } // namespace
 
 BatchRoute::BatchRoute()
@@ -103,7 +93,7 @@ void BatchRoute::click() {
   if (!show_output(*map, build_objects))
     return;
   require_as<host::HostActiveView>(map, "Map as ActiveView")->Refresh();
-  show_problems(problems);
+  ShowProblemList(problems);
   StampNetworkEdited();
 }
 

@@ -15,7 +15,7 @@ BatchPointReader::BatchPointReader(host::HostFeatureClass& features, const std::
     : features_(features), label_field_(features.FindField(label_field)),
       layer_name_(std::move(layer_name)), network_reference_(network_reference), base_(base),
       problems_(problems) {
-  if (label_field_ < 0)
+  if (label_field_ < 0 && !label_field.empty())
     throw HandlerEnd("no label field " + label_field + " in " + layer_name_);
 }
 
@@ -26,12 +26,16 @@ std::optional<BatchPoint> BatchPointReader::read(std::int32_t id) {
   const auto shape = feature->Shape();
   if (!shape || shape->IsEmpty())
     return refuse(id, "Corrupt data found");
-  auto label = feature->Value(label_field_).to_string();
-  if (!label)
-    throw HandlerEnd("label of feature " + std::to_string(id) + " has no text form");
+  BatchPoint found{.node = 0, .label = {}, .id = id, .value = {}};
+  if (label_field_ >= 0) {
+    found.value = feature->Value(label_field_);
+    auto label = found.value.to_string();
+    if (!label)
+      throw HandlerEnd("label of feature " + std::to_string(id) + " has no text form");
+    found.label = std::move(*label);
+  }
   check_call(shape->Project(network_reference_), "Geometry.Project");
   const auto point = require_as<host::HostPoint>(shape, "Geometry as Point");
-  BatchPoint found{.node = 0, .label = std::move(*label), .id = id};
   std::int32_t second = 0;
   auto& result = shared_state().gCallResult;
   result = base_.SnapToNetwork(point->X(), point->Y(), found.node, second);

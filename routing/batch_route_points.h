@@ -5,17 +5,20 @@
 #include <string>
 #include <vector>
 
+#include "com/variant.h"
 #include "host/spatial_reference.h"
 #include "host/table.h"
 #include "tamix/net_base.h"
 
 namespace corvane {
 
-// A usable point of a batch layer: the network node it snaps to, its label and its feature id.
+// A usable point of a batch layer: the network node it snaps to, its label (the text of its
+// label-field value, and the value itself) and its feature id.
 struct BatchPoint {
   std::int32_t node = 0;
   std::string label;
   std::int32_t id = 0;
+  com::Variant value;
 };
 
 // Reads the points of one layer of a batch run by feature id: each point's label (the text of
@@ -26,7 +29,7 @@ struct BatchPoint {
 // label with no text form, or a failing host call, ends the handler.
 class BatchPointReader {
 public:
-  // Ends the handler when the layer has no field `label_field`.
+  // Ends the handler when the layer has no field `label_field`; an empty name reads no label.
   BatchPointReader(host::HostFeatureClass& features, const std::string& label_field,
                    std::string layer_name, host::HostSpatialReference* network_reference,
                    tamix::NetBase& base, std::vector<std::string>& problems);

@@ -7,13 +7,13 @@
 
 namespace corvane {
 
-BatchProgress::BatchProgress(std::int32_t from_count)
+BatchProgress::BatchProgress(std::string_view title, std::int32_t from_count)
     : from_count_(from_count), tracker_(create<host::HostCancelTracker>(host::CancelTrackerClass)) {
   const auto factory = create<host::HostProgressDialogFactory>(host::ProgressDialogFactoryClass);
   bar_ = require(factory->Create(tracker_.get(), 0), "ProgressDialogFactory.Create");
   dialog_ = require_as<host::HostProgressDialog>(bar_, "StepProgressor as ProgressDialog");
   dialog_->SetCancelEnabled(true);
-  dialog_->SetTitle("Batch Route");
+  dialog_->SetTitle(std::string(title));
   dialog_->SetAnimation(0);
   // One step per from-point, so that the bar is full when the last one is done (a range of
   // from-points times to-points would never fill, and overflows for large layers).

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "com/unknown.h"
 #include "host/progress.h"
@@ -11,17 +12,18 @@ namespace corvane {
 // first point shows 0 and the last 100; a layer of one point shows 100 (no division by zero).
 double progress_percent(std::int32_t index, std::int32_t count);
 
-// The progress dialog of a batch run, "Batch Route", which Esc cancels. It goes away when the
-// object does, however the run ends.
+// The progress dialog of a batch run, titled by the command, which Esc cancels. It goes away
+// when the object does, however the run ends.
 class BatchProgress {
 public:
-  // The bar counts the `from_count` from-points.
-  explicit BatchProgress(std::int32_t from_count);
+  // The bar counts the `from_count` points the run goes through one after the other (the
+  // from-points of the batch route).
+  BatchProgress(std::string_view title, std::int32_t from_count);
   ~BatchProgress();
   BatchProgress(const BatchProgress&) = delete;
   BatchProgress& operator=(const BatchProgress&) = delete;
 
-  // Before the pairs of from-point `index`: shows how far the run is ("50 %  Press 'Esc' To
+  // Before the work of point `index` (the pairs of a from-point): shows how far the run is ("50 %  Press 'Esc' To
   // Cancel"), advances the bar and tells whether to go on. A layer of one point shows 100 %.
   bool from_point(std::int32_t index);
   // False once the user has pressed Esc.

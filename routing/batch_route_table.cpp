@@ -97,7 +97,7 @@ BatchRunEnd WriteBatchRouteRows(const BatchRouteRequest& request, tamix::NetBase
                                request.network_reference, base, problems);
   const std::int32_t from_count = feature_count(*request.from.features);
   const std::int32_t to_count = feature_count(*request.to.features);
-  BatchProgress progress(from_count);
+  BatchProgress progress("Batch Route", from_count);
   if (!base.HasNodeIndex() && !NodeSearchSucceeded(state.gCallResult = base.CreateNodeIndex()))
     return BatchRunEnd::Failed;
 

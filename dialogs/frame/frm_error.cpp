@@ -16,4 +16,14 @@ namespace {
 const forms::RegisteredForm<FrmError> registered_frmerror;
 } // namespace
 
+void ShowProblemList(const std::vector<std::string>& problems) {
+  if (problems.empty())
+    return;
+  FrmError errors;
+  errors.List1.Clear();
+  for (const auto& line : problems)
+    errors.List1.AddItem(line);
+  errors.Show(forms::ShowMode::Modal);
+}
+
 } // namespace corvane

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "forms/forms.h"
 
 namespace corvane {
@@ -18,5 +21,8 @@ public:
 protected:
   void Form_Load() override;
 };
+
+// Shows `problems` in the problem list, one line each; nothing when there are none.
+void ShowProblemList(const std::vector<std::string>& problems);
 
 } // namespace corvane

@@ -4,6 +4,7 @@
 #include "files/file_error.h"
 #include "files/replace_file.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <system_error>
@@ -12,6 +13,9 @@ namespace tamix {
 namespace {
 
 constexpr std::size_t buffer_bytes = std::size_t{4} << 20;
+// The buffer grows with what is written, from this size up to buffer_bytes: a small file (a
+// zone shapefile written once per centre) then never pays for clearing megabytes of memory.
+constexpr std::size_t first_buffer_bytes = std::size_t{64} << 10;
 
 // Runs a step of the file's writing, turning its failure into the engine's.
 template <class Step> void as_engine_step(Step step) {
@@ -30,7 +34,7 @@ std::filesystem::path with_extension(std::filesystem::path base, const char* ext
 }
 
 OutputFile::OutputFile(std::filesystem::path path)
-    : path_(std::move(path)), buffer_(buffer_bytes) {
+    : path_(std::move(path)) {
   as_engine_step([&] { file_ = std::make_unique<files::ReplacingFile>(path_); });
 }
 
@@ -54,7 +58,6 @@ void OutputFile::flush() {
   };
   written_ += used_;
   used_ = 0;
-  if (buffer_.size() < buffer_bytes) buffer_.resize(buffer_bytes);
   try {
     writing_ = std::async(std::launch::async, write);
   } catch (const std::system_error&) {
@@ -69,7 +72,7 @@ void OutputFile::drain() {
 
 void OutputFile::append(const void* data, std::size_t size) {
   if (size == 0) return; // `data` may then be null, which memcpy must not see
-  if (size >= buffer_.size()) {
+  if (size >= buffer_bytes) {
     // Too big for the buffer: straight to the file, after what is buffered.
     drain();
     write_all(static_cast<const char*>(data), size, written_);
@@ -80,8 +83,11 @@ void OutputFile::append(const void* data, std::size_t size) {
 }
 
 char* OutputFile::extend(std::size_t size) {
+  if (used_ + size > buffer_.size() && buffer_.size() < buffer_bytes)
+    buffer_.resize(std::min(buffer_bytes,
+                            std::max({buffer_.size() * 2, used_ + size, first_buffer_bytes})));
   if (used_ + size > buffer_.size()) flush();
-  if (size > buffer_.size()) buffer_.resize(size);
+  if (used_ + size > buffer_.size()) buffer_.resize(std::max(used_ + size, buffer_bytes));
   char* at = buffer_.data() + used_;
   used_ += size;
   return at;

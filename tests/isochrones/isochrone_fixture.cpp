@@ -35,14 +35,7 @@ void IsochroneTest::create(host::ICommand& command) {
 }
 
 void IsochroneTest::zones(const std::vector<float>& limits) {
-  auto& state = shared_state();
-  state.gZoneCount = static_cast<std::int32_t>(limits.size());
-  state.gZoneValues.reallocate(state.gZoneCount);
-  state.gZoneMax = 0;
-  for (std::size_t i = 0; i < limits.size(); ++i) {
-    state.gZoneValues[static_cast<std::int32_t>(i + 1)] = limits[i];
-    state.gZoneMax = limits[i];
-  }
+  set_zones(limits);
 }
 
 com::HRESULT IsochroneTest::mouse_down(host::ITool& tool, double x, double y, long button,

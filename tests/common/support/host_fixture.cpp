@@ -99,6 +99,17 @@ HostTest::add_layer(const com::ComPtr<host::HostFeatureClass>& features, std::st
   return layer;
 }
 
+void set_zones(const std::vector<float>& limits) {
+  auto& state = shared_state();
+  state.gZoneCount = static_cast<std::int32_t>(limits.size());
+  state.gZoneValues.reallocate(state.gZoneCount);
+  state.gZoneMax = 0;
+  for (std::size_t i = 0; i < limits.size(); ++i) {
+    state.gZoneValues[static_cast<std::int32_t>(i + 1)] = limits[i];
+    state.gZoneMax = limits[i];
+  }
+}
+
 com::ComPtr<host::HostPoint> point(double x, double y) {
   const auto p = make<host::HostPoint>(host::PointClass);
   p->PutCoords(x, y);

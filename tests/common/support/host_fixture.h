@@ -15,6 +15,10 @@
 
 namespace corvane::testing {
 
+// The isochrone zone list as the isochrone options leave it: the ascending `limits` as zones
+// 1 .. n, the last one the largest (gZoneMax; 0 without zones).
+void set_zones(const std::vector<float>& limits);
+
 // New host geometries, without a coordinate system.
 com::ComPtr<host::HostPoint> point(double x, double y);
 com::ComPtr<host::HostPolyline> polyline(const host::Path& path);

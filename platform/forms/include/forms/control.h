@@ -26,6 +26,8 @@ constexpr Color Rgb(int red, int green, int blue) {
   return red + green * 256L + blue * 65536L;
 }
 inline constexpr Color ButtonFace = 0x8000000FL;
+// The text colour of a highlighted item, which dialogs also give a box the user may fill in.
+inline constexpr Color HighlightText = 0x8000000EL;
 inline constexpr Color ButtonText = 0x80000012L;
 
 using Event = std::function<void()>;

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "com/unknown.h"
+#include "com/variant.h"
+#include "common/clip_layer.h"
+#include "host/cursor.h"
+#include "host/fields.h"
+#include "host/row.h"
+#include "host/table.h"
+#include "tamix/net_calc.h"
+
+namespace corvane {
+
+// Zone polygons gathered centre by centre, so that the zones of different centres may overlap:
+// the multi-centre polygon tool and the batch isochrones with overlap.
+
+// Sends the zone list to the engine as its breaks: gZoneValues 1 .. gZoneCount, the old ones
+// cleared.
+void SendZoneBreaks(tamix::NetCalc& calc);
+
+// A copy of the definition of `source` (a point layer's field) under its own name, to carry
+// that field's values into an output: the same type and length, numbers with precision 11
+// (integers) or precision and scale 11 (reals, stored as N(19,11)).
+com::ComPtr<host::HostField> CopiedFieldDefinition(host::HostField& source);
+
+// Creates the polygon shapefile `name` in the network folder, without a coordinate system of
+// its own (the network's ".prj" is copied beside it first): "FID", "Shape", `carried` when
+// given, then the doubles "Cost_start" (the inner limit of a ring, else 0), "Cost_end" (the
+// zone's limit) and "ID" (the centre). A failing host call ends the handler.
+com::ComPtr<host::HostFeatureClass> CreateCentreZoneClass(std::string_view name,
+                                                          host::HostField* carried = nullptr);
+
+// Appends the zones of one centre at a time to a class made by CreateCentreZoneClass.
+class CentreZoneWriter {
+public:
+  // The engine writes each centre's zones as the shapefile `per_centre` of the network folder,
+  // cut to `extent`. `carried_field` names the carried field of `output`, if it has one.
+  CentreZoneWriter(host::HostFeatureClass& output, std::string_view per_centre, ClipExtent extent,
+                   const std::string& carried_field = {});
+
+  // One engine run from `node` (stop 1, with the zone list as breaks): its zones, at
+  // most gZoneCount, from the innermost outward, with `id` in "ID" and `carried` in the carried
+  // field. False, with the zones before it written, at a zone without a shape; a ring (with
+  // doughnuts) or a zone cut to a clip extent may have no area of its own and is left out.
+  bool append(tamix::NetCalc& calc, std::int32_t node, double id, const com::Variant& carried = {});
+  // Writes what is buffered; the class holds every zone appended.
+  void flush();
+
+private:
+  std::string per_centre_path_;
+  std::string per_centre_;
+  ClipExtent extent_;
+  bool cut_;
+  int carried_ = -1;
+  int cost_start_;
+  int cost_end_;
+  int id_;
+  com::ComPtr<host::HostFeatureCursor> inserter_;
+  com::ComPtr<host::HostFeatureBuffer> buffer_;
+};
+
+} // namespace corvane

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "host/map.h"
+#include "host/spatial_reference.h"
+#include "host/table.h"
+#include "routing/batch_route_points.h"
+
+namespace corvane {
+
+// The points of a batch isochrone run, read by feature id with a progress dialog that Esc
+// cancels between points. Each usable point is snapped to its nearest network node, flagged
+// there ("IsoPoly") and kept in gBatchIsoPoints; a point with an empty shape or one the engine
+// cannot snap is left out with a line in `problems`.
+struct BatchIsoCollection {
+  std::vector<BatchPoint> points;
+  bool cancelled = false;
+};
+
+// Removes the flags of the last run (gBatchIsoPoints, in the network's coordinates) and empties
+// the list.
+void RemoveBatchIsoFlags(host::HostMap* map, host::HostSpatialReference* network_reference);
+
+// Reads the `count` points of `layer` (label values from `label_field`, none when empty) and
+// calls `per_point` with each usable point as it is collected; it stops the reading by
+// returning false. No point is read when the engine has no node index and cannot make one
+// (after its message). A failing host call ends the handler.
+BatchIsoCollection
+CollectBatchIsoPoints(host::HostMap* map, host::HostFeatureClass& layer, std::int32_t count,
+                      const std::string& label_field, host::HostSpatialReference* network_reference,
+                      std::vector<std::string>& problems,
+                      const std::function<bool(const BatchPoint&)>& per_point = {});
+
+} // namespace corvane

@@ -1,0 +1,77 @@
+#include "isochrones/batch_iso_run.h"
+
+#include "com/letter_case.h"
+#include "common/clip_zones.h"
+#include "common/handler_end.h"
+#include "common/remove_output_shapefile.h"
+#include "common/show_message.h"
+#include "network/shared_state.h"
+
+namespace corvane {
+
+bool IsBatchIsoOutputName(std::string_view dataset) {
+  return com::equal_ignoring_case(dataset.substr(0, BatchIsoOutput.size()), BatchIsoOutput) ||
+         com::equal_ignoring_case(dataset, BatchIsoMergedZones);
+}
+
+bool BatchIsoRun::points_present(std::string_view text, std::string_view title, forms::Icon icon) {
+  RemoveBatchIsoFlags(map, network_reference);
+  if (point_count > 0)
+    return true;
+  show_message(text, title, icon);
+  click.end_without_result();
+  return false;
+}
+
+bool BatchIsoRun::collect(BatchIsoCollection& collected,
+                          const std::function<bool(const BatchPoint&)>& per_point) {
+  collected = CollectBatchIsoPoints(map, *points, point_count, label_field, network_reference,
+                                    problems, per_point);
+  if (!collected.points.empty())
+    return true;
+  click.end_without_result();
+  return false;
+}
+
+ClipExtent BatchIsoClipExtent(const BatchIsoRun& run) {
+  const auto clip_layer = FindClipLayer(run.map);
+  return clip_layer ? ExtentIn(*clip_layer, run.network_reference) : ClipExtent{};
+}
+
+bool ClipBatchIsoZones(BatchIsoRun& run, std::string_view input) {
+  const auto clip_layer = FindClipLayer(run.map);
+  if (!clip_layer) {
+    show_message("Clip layer not found", "Layer Not Found", forms::Icon::Information);
+    run.click.end_without_result();
+    return false;
+  }
+  std::int32_t clip_count = 0;
+  check_call(
+      require(clip_layer->FeatureClass(), "FeatureClass")->FeatureCount(nullptr, &clip_count),
+      "FeatureCount");
+  if (clip_count == 1)
+    ClipZonesByPolygon(run.map, input, BatchIsoOutput, clip_layer.get(),
+                       shared_state().gAllowOverlap == 2 ? ZoneOrder::FirstFirst
+                                                         : ZoneOrder::LastFirst);
+  else
+    PrepareClipOutput(run.map, input, BatchIsoOutput, clip_layer.get());
+  return true;
+}
+
+void RemoveBatchIsoOutput(host::HostMap* map) {
+  RemovePolygonOutput(map, BatchIsoOutput);
+  RemovePolygonOutput(map, BatchIsoZonesToClip);
+  RemovePolygonOutput(map, BatchIsoCentreZones);
+}
+
+void RemoveBatchIsoTemporaries(host::HostMap* map) {
+  for (const auto name : {BatchIsoZonesToClip, BatchIsoCentreZones, BatchIsoMergedZones}) {
+    try {
+      RemovePolygonOutput(map, name);
+    } catch (const HandlerEnd&) {
+      // A temporary left behind is replaced by the next run.
+    }
+  }
+}
+
+} // namespace corvane

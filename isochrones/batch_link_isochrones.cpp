@@ -1,0 +1,44 @@
+#include "isochrones/batch_link_isochrones.h"
+
+#include <vector>
+
+#include "common/network_projection.h"
+#include "dialogs/isochrones/legend.h"
+#include "isochrones/centre_costs.h"
+#include "isochrones/link_cost_ramp.h"
+#include "isochrones/nearest_point_renderer.h"
+#include "network/shared_state.h"
+
+namespace corvane {
+
+bool BatchLinkIsochrones(BatchIsoRun& run) {
+  auto& state = shared_state();
+  if (!run.points_present("No point founds to generate IsoChrone", "Nothing Found",
+                          forms::Icon::Exclamation))
+    return false;
+  gLegendForm().Show(forms::ShowMode::Modal);
+  BatchIsoCollection collected;
+  if (!run.collect(collected))
+    return false;
+  // Tested before the engine writes: a network without a coordinate system gets no results.
+  if (!CopyNetworkProjection({BatchIsoOutput})) {
+    run.click.end_without_result();
+    return false;
+  }
+  std::vector<std::int32_t> centres;
+  for (const auto& point : collected.points)
+    centres.push_back(point.node);
+  SolveCentresIntoNetwork(*run.map, centres);
+
+  if (state.gZoneCount > 1) {
+    if (state.gLegendType == LegendByCost)
+      RenderLinkCostRamp(run.document, run.map, CostField, LinkZoneBreaks(), state.gZoneCount);
+    else if (state.gLegendType == LegendByNearestCentre)
+      RenderNearestPoint(run.document, run.map, "Nearest Point",
+                         static_cast<std::int32_t>(centres.size()));
+  }
+  state.gNetworkResultPresent = true;
+  return true;
+}
+
+} // namespace corvane

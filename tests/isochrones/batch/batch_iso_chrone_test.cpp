@@ -1,0 +1,292 @@
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "batch_iso_fixture.h"
+#include "com/create.h"
+#include "host/fields.h"
+#include "host/renderer.h"
+#include "host/row.h"
+#include "network/shared_state.h"
+
+namespace corvane::testing {
+namespace {
+
+using Texts = std::vector<std::string>;
+using Numbers = std::vector<double>;
+
+// Three points on the drawn network; the island is beyond every zone.
+const std::vector<LabelledPoint> Points{
+    {"a", BatchRouteTest::A}, {"c", BatchRouteTest::C}, {"d", BatchRouteTest::D}};
+
+Texts labels(host::HostUniqueValueRenderer& renderer) {
+  Texts out;
+  for (int i = 0; i < renderer.ValueCount(); ++i)
+    out.push_back(renderer.Heading(renderer.Value(i)) + "/" + renderer.Value(i) + "=" +
+                  renderer.Label(renderer.Value(i)));
+  return out;
+}
+
+TEST_F(BatchIsoTest, ZonePolygonsPerPointOrForAllPointsAtOnce) {
+  point_layer("stops", Points);
+  struct Case {
+    std::int32_t overlap;
+    bool doughnut;
+    Texts fields;
+    Numbers ids;
+    Numbers cost_start;
+    Numbers cost_end;
+  };
+  const Case cases[] = {
+      {2,
+       false,
+       {"NAME", "Cost_start", "Cost_end", "ID"},
+       {0, 0, 1, 1, 2, 2},
+       {0, 0, 0, 0, 0, 0},
+       {1, 2, 1, 2, 1, 2}},
+      {2,
+       true,
+       {"NAME", "Cost_start", "Cost_end", "ID"},
+       {0, 0, 1, 1, 2, 2},
+       {0, 1, 0, 1, 0, 1},
+       {1, 2, 1, 2, 1, 2}},
+      // One engine run: its zones as it wrote them, smallest first; no point field.
+      {1, false, {"COST_END"}, {}, {}, {1, 2}},
+      {1, true, {"COST_END"}, {}, {}, {1, 2}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "overlap " << c.overlap << " doughnut " << c.doughnut);
+    shared_state().gAllowOverlap = c.overlap;
+    shared_state().gDoughnut = c.doughnut;
+    run();
+    EXPECT_TRUE(messages().empty());
+    const auto output = open("BatchIsochrone");
+    ASSERT_TRUE(output);
+    EXPECT_EQ(attribute_names(*output), c.fields);
+    if (c.overlap == 2) {
+      EXPECT_EQ(output_numbers("ID"), c.ids);
+      EXPECT_EQ(output_texts("NAME"), (Texts{"a", "a", "c", "c", "d", "d"}));
+      EXPECT_EQ(output_numbers("Cost_start"), c.cost_start);
+      EXPECT_EQ(output_numbers("Cost_end"), c.cost_end);
+    } else {
+      EXPECT_EQ(output_numbers("COST_END"), c.cost_end);
+    }
+    EXPECT_EQ(layers().front(), "roads");
+    const auto renderer = renderer_of<host::HostUniqueValueRenderer>("BatchIsochrone");
+    ASSERT_TRUE(renderer);
+    EXPECT_EQ(renderer->Field(0), "COST_END");
+    EXPECT_EQ(labels(*renderer), (Texts{"COST/1=0 - 1 Kilometers", "COST/2=1 - 2 Kilometers"}));
+    EXPECT_EQ(flags(), 3) << "the last run's flags are removed first";
+    for (const char* temporary : {"BatchIsochrone1.shp", "BatchIsochrone3.shp", "BIsochrone.shp"})
+      EXPECT_FALSE(file_exists(temporary)) << temporary;
+    EXPECT_TRUE(stamped());
+  }
+}
+
+TEST_F(BatchIsoTest, LinkIsochronesMarkEveryLinkWithItsNearestPointAndItsCost) {
+  point_layer("stops", {{"a", A}, {"c", C}});
+  // A "COST" of an earlier run: no link keeps it.
+  const auto roads = open("roads");
+  const auto cost = corvane::create<host::HostFieldEdit>(host::FieldClass);
+  cost->SetName("COST");
+  cost->SetType(host::field_double);
+  cost->SetPrecision(10);
+  cost->SetScale(3);
+  ASSERT_EQ(roads->AddField(cost.get()), com::S_OK);
+  for (std::int32_t id = 0; id < 4; ++id) {
+    com::ComPtr<host::HostFeature> road;
+    ASSERT_EQ(roads->GetFeature(id, &road), com::S_OK);
+    ASSERT_EQ(road->SetValue(road->Fields()->FindField("COST"), com::Variant(9.0)), com::S_OK);
+    ASSERT_EQ(road->Store(), com::S_OK);
+  }
+
+  for (const std::string legend : {"Costw", "Zonew"}) {
+    SCOPED_TRACE(legend);
+    shared_state().gNetworkResultPresent = false;
+    run({.mode = BatchIsoLinkIsochrones, .legend = legend});
+    EXPECT_TRUE(messages().empty());
+    // ab and bd are nearer to a, cb to c (drawn from C); the island is reached by none.
+    EXPECT_EQ(numbers(*open("roads"), "CV_RESULT"), (Numbers{1, 2, 1, 0}));
+    EXPECT_EQ(numbers(*open("roads"), "COST"), (Numbers{1, 1.5, 1.5, 0}));
+    EXPECT_TRUE(shared_state().gNetworkResultPresent);
+    EXPECT_EQ(flags(), 2);
+    if (legend == "Costw") {
+      const auto bands = renderer_of<host::HostClassBreaksRenderer>("roads");
+      ASSERT_TRUE(bands);
+      EXPECT_EQ(bands->Field(), "COST");
+    } else {
+      const auto centres = renderer_of<host::HostUniqueValueRenderer>("roads");
+      ASSERT_TRUE(centres);
+      EXPECT_EQ(labels(*centres),
+                (Texts{"Nearest Point/0=", "Nearest Point/1=Point 1", "Nearest Point/2=Point 2"}));
+    }
+    EXPECT_TRUE(stamped());
+  }
+}
+
+TEST_F(BatchIsoTest, NearestCentreZonesCarryTheLabelOfTheirOwnPoint) {
+  point_layer("stops", Points);
+  run({.mode = BatchIsoNearestCentre});
+  EXPECT_EQ(output_numbers("ID"), (Numbers{1, 2, 3}));
+  EXPECT_EQ(output_texts("NAME"), (Texts{"a", "c", "d"}));
+  auto renderer = renderer_of<host::HostUniqueValueRenderer>("BatchIsochrone");
+  ASSERT_TRUE(renderer);
+  EXPECT_EQ(renderer->Field(0), "ID");
+  EXPECT_EQ(labels(*renderer), (Texts{"Nearest Zone/1=a", "Nearest Zone/2=c", "Nearest Zone/3=d"}));
+
+  // A blanked field box means no field: the engine's zones as they are, numbered labels.
+  run({.field = "", .mode = BatchIsoNearestCentre});
+  EXPECT_EQ(attribute_names(*open("BatchIsochrone")), (Texts{"ID"}));
+  renderer = renderer_of<host::HostUniqueValueRenderer>("BatchIsochrone");
+  ASSERT_TRUE(renderer);
+  EXPECT_EQ(labels(*renderer),
+            (Texts{"Nearest Zone/1=Zone 1", "Nearest Zone/2=Zone 2", "Nearest Zone/3=Zone 3"}));
+  EXPECT_TRUE(file_exists("BatchIsochrone.prj"));
+}
+
+TEST_F(BatchIsoTest, OnePolygonClipsEachZoneAndSeveralClipTogether) {
+  point_layer("stops", {{"a", A}});
+  shared_state().gAllowOverlap = 2;
+  struct Case {
+    std::vector<std::vector<double>> boxes;
+    std::size_t zones;
+  };
+  // The zones of a reach 1 and 2 km; a box far from a leaves no zone, one over a keeps both.
+  const Case cases[] = {
+      {{{-200, -200, 200, 200}}, 2},
+      {{{-200, -200, 200, 200}, {4900, 4900, 6100, 5100}}, 2},
+      {{{4900, 4900, 6100, 5100}}, 0},
+  };
+  int clip = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.boxes.size());
+    clip_to("Clip" + std::to_string(++clip), c.boxes);
+    run();
+    EXPECT_TRUE(messages().empty()) << ::testing::PrintToString(messages());
+    EXPECT_EQ(output_numbers("Cost_end").size(), c.zones);
+    EXPECT_FALSE(file_exists("BatchIsochrone1.shp"));
+  }
+}
+
+TEST_F(BatchIsoTest, PointsThatCannotBeUsedAreListedAndTheRunGoesOnWithTheOthers) {
+  point_layer("stops", {{"a", A}, {"broken", std::nullopt}, {"c", C}});
+  shared_state().gAllowOverlap = 2;
+  run();
+  EXPECT_EQ(problems_, (Texts{"stops", "Fid = 1(Corrupt data found)"}));
+  EXPECT_EQ(output_numbers("ID"), (Numbers{0, 0, 2, 2}));
+  EXPECT_EQ(flags(), 2);
+  EXPECT_EQ(shared_state().gBatchIsoPointCount, 2);
+}
+
+TEST_F(BatchIsoTest, EscapeKeepsTheZonesOfThePointsDone) {
+  point_layer("stops", Points);
+  shared_state().gAllowOverlap = 2;
+  escape_at_poll_ = 2; // while the second point is due
+  run();
+  EXPECT_EQ(output_numbers("ID"), (Numbers{0, 0}));
+  EXPECT_EQ(flags(), 1);
+  EXPECT_TRUE(layers().size() > 2) << "the output is shown";
+}
+
+TEST_F(BatchIsoTest, RefusalsLeaveTheLastOutputInPlace) {
+  point_layer("stops", Points);
+  run();
+  ASSERT_TRUE(file_exists("BatchIsochrone.shp"));
+
+  struct Case {
+    const char* what;
+    std::function<void()> arrange;
+    BatchIsoChoice choice;
+    Texts expected;
+  };
+  std::vector<LabelledPoint> many(BatchIsoChrone::MaxPoints + 1, {"p", A});
+  const Case cases[] = {
+      {"layer gone",
+       [] {},
+       {.layer = "nowhere"},
+       {"Layer Not Found: Point layer \"nowhere\" not found"}},
+      {"field typed wrong",
+       [] {},
+       {.field = "NAM"},
+       {"FIELD NOT FOUND: The layer stops has no field NAM."}},
+      {"named like an output",
+       [this] { point_layer("batchisochrone2", Points); },
+       {.layer = "batchisochrone2"},
+       {"Batch Isochrones: The layer batchisochrone2 is named like an output of this command, "
+        "which every run deletes. Rename the layer's files and try again."}},
+      {"too many points",
+       [&] { point_layer("many", many); },
+       {.layer = "many"},
+       {"Batch Isochrones: The layer many holds 1002 points; one run takes at most 1001."}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.arrange();
+    const auto before = settings_text();
+    run(c.choice);
+    EXPECT_EQ(messages(), c.expected);
+    EXPECT_TRUE(file_exists("BatchIsochrone.shp"));
+    EXPECT_EQ(settings_text(), before) << "not stamped";
+  }
+  // Before the dialog: no zones.
+  set_zones({});
+  messages_before_ = person_->messages.size();
+  EXPECT_EQ(iso_command_->OnClick(), com::S_OK);
+  EXPECT_EQ(messages(), (Texts{"Error: Create zones"}));
+  EXPECT_TRUE(file_exists("BatchIsochrone.shp"));
+}
+
+TEST_F(BatchIsoTest, EmptyLayersAndAMissingProjectionEndEachModeWithItsMessage) {
+  point_layer("stops", Points);
+  point_layer("empty", {});
+  struct Case {
+    std::int32_t mode;
+    std::string layer;
+    bool projection;
+    Texts expected;
+  };
+  const std::string prj = "PRJ: The chosen polyline layer is missing projection information. "
+                          "Please use ArcCatalog to add this.";
+  const Case cases[] = {
+      {BatchIsoZonePolygons, "empty", true, {"Nothing Found: Corrupt data"}},
+      {BatchIsoLinkIsochrones,
+       "empty",
+       true,
+       {"Nothing Found: No point founds to generate IsoChrone"}},
+      {BatchIsoNearestCentre,
+       "empty",
+       true,
+       {"Currupt Data: Corrupt data found. Exiting Batch Isochrone"}},
+      {BatchIsoZonePolygons, "stops", false, {prj}},
+      {BatchIsoLinkIsochrones, "stops", false, {prj}},
+      {BatchIsoNearestCentre, "stops", false, {prj}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "mode " << c.mode << " " << c.layer);
+    if (c.projection)
+      give_network_a_projection();
+    else
+      std::filesystem::remove(path("roads.prj"));
+    const auto before = settings_text();
+    run({.layer = c.layer, .mode = c.mode});
+    EXPECT_EQ(messages(), c.expected);
+    EXPECT_FALSE(file_exists("BatchIsochrone.shp"));
+    EXPECT_EQ(numbers(*open("roads"), "CV_RESULT"), (Numbers{0, 0, 0, 0})) << "no result";
+    EXPECT_EQ(settings_text(), before) << "not stamped";
+  }
+}
+
+TEST_F(BatchIsoTest, AClipLayerGoneFromTheMapTurnsClippingOff) {
+  point_layer("stops", Points);
+  auto& state = shared_state();
+  state.gClipMode = 1;
+  state.gClipLayerName = "Gone";
+  run();
+  EXPECT_EQ(messages(), (Texts{"Layer Not Found: Clip layer not found"}));
+  EXPECT_EQ(state.gClipMode, 3);
+  EXPECT_EQ(output_numbers("COST_END"), (Numbers{1, 2}));
+}
+
+} // namespace
+} // namespace corvane::testing
