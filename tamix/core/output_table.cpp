@@ -2,7 +2,8 @@
 
 #include "error.h"
 #include "link_piece.h"
-#include "files/replace_file.h"
+#include "files/file_error.h"
+#include "files/replace_together.h"
 #include "output_table_dbf.h"
 #include "output_table_lines.h"
 #include "result_field.h"
@@ -28,7 +29,11 @@ constexpr char null_number = '*';
 void remove_old_files(const std::filesystem::path& path) {
   for (const char* extension : {".dbf", ".shp", ".shx", ".cpg", ".prj"}) {
     std::error_code error;
-    files::remove_stale_temporary(with_extension(path, extension));
+    try {
+      files::finish_replacement(with_extension(path, extension));
+    } catch (const files::FileError& refused) {
+      fail(path, refused.what());
+    }
     std::filesystem::remove(with_extension(path, extension), error);
     if (error) fail(path, "the old " + std::string(extension) + " cannot be deleted");
   }

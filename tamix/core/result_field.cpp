@@ -2,6 +2,7 @@
 
 #include "files/dbf_header.h"
 #include "files/file_error.h"
+#include "files/replace_together.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -38,10 +39,20 @@ bool same_name(const std::string& a, const std::string& b) {
          });
 }
 
+// Runs a check of the shared file layer, turning its refusal into the engine's.
+template <class Check> auto checked(Check check) {
+  try {
+    return check();
+  } catch (const files::FileError& refused) {
+    throw Error(code::output_file_failed, std::string("result table ") + refused.what());
+  }
+}
+
 class OpenTable {
 public:
-  explicit OpenTable(const std::filesystem::path& dbf, int flags)
-      : dbf_(dbf), fd_(::open(dbf.c_str(), flags | O_CLOEXEC)) {
+  explicit OpenTable(const std::filesystem::path& dbf, int flags) : dbf_(dbf) {
+    checked([&] { files::finish_replacement(dbf_); });
+    fd_ = ::open(dbf.c_str(), flags | O_CLOEXEC);
     if (fd_ < 0) fail("cannot be opened");
   }
   ~OpenTable() {
@@ -63,16 +74,12 @@ public:
   }
   // The table's header, checked against the file before anything is read or written.
   files::DbfHeader header() const {
-    try {
-      return files::read_dbf_header(fd_, dbf_);
-    } catch (const files::FileError& refused) {
-      throw Error(code::output_file_failed, std::string("result table ") + refused.what());
-    }
+    return checked([&] { return files::read_dbf_header(fd_, dbf_); });
   }
 
 private:
   std::filesystem::path dbf_;
-  int fd_;
+  int fd_ = -1;
 };
 
 Column find_column(const OpenTable& table, const std::string& name) {

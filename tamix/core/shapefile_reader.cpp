@@ -3,6 +3,7 @@
 #include "error.h"
 #include "files/dbf_header.h"
 #include "files/file_error.h"
+#include "files/replace_together.h"
 #include "files/shape_index.h"
 #include "network_build.h"
 #include "network_files.h"
@@ -76,13 +77,18 @@ template <class Check> auto checked(Check check) {
 LinkGeometry read_polyline_shapefile(const std::filesystem::path& shp, const Progress& progress,
                                      int progress_to) {
   const std::string name = shp.string();
+  checked([&] { files::finish_replacement(shp); });
   if (!std::filesystem::exists(shp))
     throw Error(code::load_failed, "cannot find " + name);
   const auto shx = companion(shp, ".shx", ".SHX");
   if (shx.empty()) throw Error(code::illegal_shapefile, name + " has no .shx index beside it");
   const auto dbf = companion(shp, ".dbf", ".DBF");
   if (dbf.empty()) throw Error(code::illegal_shapefile, name + " has no .dbf table beside it");
-  checked([&] { files::check_shape_index(shp, shx); });
+  checked([&] {
+    files::finish_replacement(shx);
+    files::finish_replacement(dbf);
+    files::check_shape_index(shp, shx);
+  });
   const std::uint32_t dbf_records = checked([&] { return files::read_dbf_header(dbf).record_count; });
 
   SAHooks hooks = quiet_hooks();

@@ -9,7 +9,7 @@
 #include "data/host_error.h"
 #include "files/dbf_header.h"
 #include "files/file_error.h"
-#include "files/replace_file.h"
+#include "files/replace_together.h"
 #include "host/fields.h"
 
 namespace host {
@@ -49,8 +49,8 @@ DBFHandle open_dbf(const std::string& path, bool writable) {
 }
 
 DBFHandle open_checked(const std::string& path, bool writable) {
-  files::remove_stale_temporary(path);
   try {
+    files::finish_replacement(path);
     files::read_dbf_header(path);
   } catch (const files::FileError& refused) {
     throw HostError(refused.what());

@@ -1,7 +1,5 @@
 #include "data/line_merge.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -18,6 +16,7 @@
 #include "files/dbf_layout.h"
 #include "files/file_error.h"
 #include "files/replace_file.h"
+#include "files/replace_together.h"
 #include "files/shape_index.h"
 
 namespace host {
@@ -319,34 +318,6 @@ NewFiles build(const ShapefilePaths& files, const ShapeRecords& shapes,
   return out;
 }
 
-// The old file kept under a second name while the new ones are renamed into place, so that a
-// failure half-way can put it back.
-class KeptOriginal {
-public:
-  explicit KeptOriginal(fs::path path) : path_(std::move(path)), kept_(path_.string() + ".old") {
-    std::error_code ignored;
-    fs::remove(kept_, ignored);
-    if (::link(path_.c_str(), kept_.c_str()) != 0)
-      throw HostError("cannot keep " + path_.string() + " while it is replaced");
-  }
-  ~KeptOriginal() {
-    std::error_code ignored;
-    fs::remove(kept_, ignored);
-  }
-  KeptOriginal(const KeptOriginal&) = delete;
-  KeptOriginal& operator=(const KeptOriginal&) = delete;
-
-  // Puts the old file back under its name. Quiet: it runs while a failure is on its way.
-  void restore() noexcept {
-    std::error_code ignored;
-    fs::rename(kept_, path_, ignored);
-  }
-
-private:
-  fs::path path_;
-  fs::path kept_;
-};
-
 // Index files that a new ".shp" makes stale, by the extensions the host's readers know.
 void remove_stale_indexes(const std::string& shp) {
   const fs::path base = fs::path(shp).replace_extension();
@@ -361,6 +332,8 @@ void remove_stale_indexes(const std::string& shp) {
 void merge_line_records(const ShapefilePaths& files,
                         const std::vector<std::vector<std::int32_t>>& runs) {
   try {
+    for (const std::string* file : {&files.shp, &files.shx, &files.dbf})
+      files::finish_replacement(*file);
     files::check_shape_index(files.shp, files.shx);
     const files::DbfHeader table = files::read_dbf_header(files.dbf);
     const ShapeRecords shapes(files);
@@ -381,22 +354,13 @@ void merge_line_records(const ShapefilePaths& files,
         (made.shx.size() - shape_header_bytes) / record_header_bytes)
       throw HostError(files.dbf + ": the new table does not match the new lines");
 
-    std::vector<std::unique_ptr<KeptOriginal>> kept;
-    for (const auto& file : written)
-      kept.push_back(std::make_unique<KeptOriginal>(file->target()));
-    std::size_t renamed = 0;
-    try {
-      for (; renamed < written.size(); ++renamed)
-        written[renamed]->commit();
-    } catch (...) {
-      for (std::size_t k = 0; k < renamed; ++k)
-        kept[k]->restore();
-      throw;
-    }
+    // Before the new set is decided: an index left beside a new ".shp" would send other tools
+    // to the wrong records, while one lost beside the old set is only rebuilt.
+    remove_stale_indexes(files.shp);
+    files::replace_together(written);
   } catch (const files::FileError& error) {
     throw HostError(error.what(), com::E_INVALIDARG);
   }
-  remove_stale_indexes(files.shp);
 }
 
 } // namespace host

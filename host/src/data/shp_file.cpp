@@ -8,6 +8,7 @@
 
 #include "data/host_error.h"
 #include "files/file_error.h"
+#include "files/replace_together.h"
 #include "files/shape_index.h"
 
 namespace host {
@@ -71,6 +72,8 @@ std::filesystem::path index_path(const std::string& base) {
 SHPHandle open_checked(const std::string& base, bool writable) {
   const std::string shp = base + ".shp";
   try {
+    files::finish_replacement(shp);
+    files::finish_replacement(index_path(base));
     files::check_shape_index(shp, index_path(base));
   } catch (const files::FileError& refused) {
     throw HostError(refused.what());

@@ -9,13 +9,14 @@
 #include <string>
 #include <system_error>
 
+#include "file_system.h"
 #include "files/file_error.h"
 
 namespace files {
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace detail {
 
 fs::path resolved(const fs::path& target) {
   std::error_code error;
@@ -25,7 +26,6 @@ fs::path resolved(const fs::path& target) {
   return error ? target : real;
 }
 
-// Makes the rename itself durable. A folder that cannot be synced still has the new file.
 void sync_folder(const fs::path& file) {
   const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
   const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -35,7 +35,7 @@ void sync_folder(const fs::path& file) {
   ::close(descriptor);
 }
 
-} // namespace
+} // namespace detail
 
 fs::path temporary_path(const fs::path& target) {
   fs::path temporary = target;
@@ -45,20 +45,27 @@ fs::path temporary_path(const fs::path& target) {
 
 void remove_stale_temporary(const fs::path& target) noexcept {
   std::error_code ignored;
-  fs::remove(temporary_path(resolved(target)), ignored);
+  fs::remove(temporary_path(detail::resolved(target)), ignored);
 }
 
 ReplacingFile::ReplacingFile(fs::path target)
-    : target_(resolved(target)), temporary_(temporary_path(target_)) {
+    : target_(detail::resolved(target)), temporary_(temporary_path(target_)) {
+  if (testing::before_step)
+    testing::before_step(testing::Step::create_temporary, target_);
   descriptor_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (descriptor_ < 0)
     fail("cannot be created");
 }
 
 ReplacingFile::~ReplacingFile() {
-  if (descriptor_ < 0)
-    return;
-  ::close(descriptor_);
+  if (!released_)
+    discard();
+}
+
+void ReplacingFile::discard() noexcept {
+  if (descriptor_ >= 0)
+    ::close(descriptor_);
+  descriptor_ = -1;
   std::error_code ignored;
   fs::remove(temporary_, ignored);
 }
@@ -81,7 +88,9 @@ void ReplacingFile::write_at(std::uint64_t offset, const void* data, std::size_t
   }
 }
 
-void ReplacingFile::commit() {
+void ReplacingFile::seal() {
+  if (descriptor_ < 0)
+    return;
   struct stat old{};
   if (::stat(target_.c_str(), &old) == 0 && ::fchmod(descriptor_, old.st_mode & 07777) != 0)
     fail("cannot take the permissions of the file it replaces");
@@ -89,27 +98,23 @@ void ReplacingFile::commit() {
     fail("cannot be synced to disk");
   const int descriptor = descriptor_;
   descriptor_ = -1;
-  const bool closed = ::close(descriptor) == 0;
-  const auto discard = [&](const char* what) {
-    const int cause = errno;
-    std::error_code ignored;
-    fs::remove(temporary_, ignored);
-    errno = cause;
-    fail(what);
-  };
-  if (!closed)
-    discard("cannot be closed");
+  if (::close(descriptor) != 0)
+    fail("cannot be closed");
+}
+
+void ReplacingFile::commit() {
   try {
-    if (testing::before_rename)
-      testing::before_rename(target_);
+    seal();
+    if (testing::before_step)
+      testing::before_step(testing::Step::rename, target_);
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0)
+      fail(("cannot replace " + target_.string()).c_str());
   } catch (...) {
-    std::error_code ignored;
-    fs::remove(temporary_, ignored);
+    discard();
     throw;
   }
-  if (::rename(temporary_.c_str(), target_.c_str()) != 0)
-    discard(("cannot replace " + target_.string()).c_str());
-  sync_folder(target_);
+  released_ = true;
+  detail::sync_folder(target_);
 }
 
 } // namespace files

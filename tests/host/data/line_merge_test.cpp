@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <shapefil.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -14,6 +16,7 @@
 #include "fixture.h"
 #include "host/line_merge.h"
 #include "host/table.h"
+#include "shapefile_reader.h"
 
 namespace host::test {
 namespace {
@@ -90,7 +93,7 @@ com::HRESULT merge(const fs::path& folder, const std::vector<std::vector<std::in
 class LineMerge : public ::testing::Test {
 protected:
   void SetUp() override { write_zm_links(folder.path()); }
-  void TearDown() override { files::testing::before_rename = nullptr; }
+  void TearDown() override { files::testing::before_step = nullptr; }
   TempFolder folder;
 };
 
@@ -168,44 +171,85 @@ TEST_F(LineMerge, RunsThatCannotBeMadeAreRefusedAndTheFilesStayAsTheyWere) {
   EXPECT_TRUE(fs::exists(folder.path() / "roads.qix"));
 }
 
-// A failure at each rename (before the first, between them, after the last) leaves the three
-// files all old, byte for byte, or all new; never some of each, and nothing beside them.
-TEST_F(LineMerge, AFailureAtAnyRenameLeavesTheOldFilesOrTheNewOnesNeverAMix) {
+// A replacement stopped at a step: by a failure the merge reports, or by the process dying there
+// (no destructor, no catch). The step and the file it is about to make or replace.
+struct StopAt {
+  files::testing::Step step;
+  const char* file;
+  bool decided; // the new set is recorded, so the next open completes it
+};
+using files::testing::Step;
+const StopAt stop_points[] = {
+    {Step::create_temporary, "roads.shp", false}, // before any temporary
+    {Step::create_temporary, "roads.shx", false}, // between the temporaries
+    {Step::create_temporary, "roads.dbf", false},
+    {Step::create_temporary, "roads.replacing", false}, // all temporaries whole, no record
+    {Step::rename, "roads.replacing", false},           // the record not yet under its name
+    {Step::rename, "roads.shp", true},                  // the record in place, nothing renamed
+    {Step::rename, "roads.shx", true},                  // between the renames
+    {Step::rename, "roads.dbf", true},
+    {Step::forget_record, "roads.replacing", true}, // all renamed, the record still there
+};
+
+void stop_at(const StopAt& point, bool kill) {
+  files::testing::before_step = [point, kill](Step step, const fs::path& target) {
+    if (step != point.step || target.filename() != point.file)
+      return;
+    if (kill)
+      _exit(0);
+    throw std::runtime_error("failed");
+  };
+}
+
+// Whatever the step a merge stops at, a failure or a kill, the next open through the host or
+// the engine finds the three files all old, byte for byte, or all merged: never some of each,
+// and no temporary or record beside them.
+TEST_F(LineMerge, AMergeStoppedAtAnyStepLeavesTheOldFilesOrTheMergedOnesNeverAMix) {
   TempFolder clean;
   write_zm_links(clean.path());
   ASSERT_EQ(merge(clean.path(), {{0, 1, 3}}), com::S_OK);
   const auto merged = shapefile_bytes(clean.path());
   const auto before = shapefile_bytes(folder.path());
 
-  for (int fail_at = 0; fail_at <= 3; ++fail_at) {
-    SCOPED_TRACE("failing rename " + std::to_string(fail_at));
-    write_zm_links(folder.path());
-    int renames = 0;
-    files::testing::before_rename = [&](const fs::path&) {
-      if (renames++ == fail_at)
-        throw std::runtime_error("killed");
-    };
-    const auto result = merge(folder.path(), {{0, 1, 3}});
-    files::testing::before_rename = nullptr;
-    const auto after = shapefile_bytes(folder.path());
-    if (fail_at < 3) {
-      EXPECT_NE(result, com::S_OK);
-      EXPECT_EQ(after, before);
-    } else {
-      EXPECT_EQ(result, com::S_OK);
-      EXPECT_EQ(after, merged);
-    }
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder.path()))
-      names.push_back(entry.path().filename().string());
-    std::ranges::sort(names);
-    const std::vector<std::string> expected =
-        fail_at < 3 ? std::vector<std::string>{"roads.cpg", "roads.dbf", "roads.prj",
-                                               "roads.qix", "roads.shp", "roads.shx"}
-                    : std::vector<std::string>{"roads.cpg", "roads.dbf", "roads.prj", "roads.shp",
-                                               "roads.shx"};
-    EXPECT_EQ(names, expected);
-  }
+  for (const StopAt& point : stop_points)
+    for (const bool kill : {false, true})
+      for (const bool engine_first : {false, true}) {
+        SCOPED_TRACE(std::string(kill ? "killed" : "failed") + " before step " +
+                     std::to_string(int(point.step)) + " of " + point.file + ", opened by the " +
+                     (engine_first ? "engine" : "host"));
+        write_zm_links(folder.path());
+        if (kill) {
+          const pid_t child = fork();
+          ASSERT_GE(child, 0);
+          if (child == 0) {
+            stop_at(point, true);
+            merge(folder.path(), {{0, 1, 3}});
+            _exit(1); // the step was never reached
+          }
+          int status = 0;
+          ASSERT_EQ(waitpid(child, &status, 0), child);
+          ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        } else {
+          stop_at(point, false);
+          std::string why;
+          EXPECT_NE(merge(folder.path(), {{0, 1, 3}}, &why), com::S_OK);
+          files::testing::before_step = nullptr;
+          EXPECT_EQ(why.find("next opened") != std::string::npos, point.decided) << why;
+        }
+
+        const fs::path shp = folder.path() / "roads.shp";
+        if (engine_first) {
+          EXPECT_NO_THROW(tamix::read_polyline_shapefile(shp));
+        }
+        EXPECT_TRUE(open_class(folder.path(), "roads")->Extent());
+        if (!engine_first) {
+          EXPECT_NO_THROW(tamix::read_polyline_shapefile(shp));
+        }
+        EXPECT_EQ(shapefile_bytes(folder.path()), point.decided ? merged : before);
+        for (const auto& entry : fs::directory_iterator(folder.path()))
+          for (const char* left : {".tmp", ".replacing", ".old"})
+            EXPECT_NE(entry.path().extension(), left) << entry.path();
+      }
 }
 
 } // namespace

@@ -46,7 +46,7 @@ std::vector<std::string> names(HostFeatureClass* fc) {
 class TableLayoutTest : public ::testing::Test {
 protected:
   void SetUp() override { write_links(folder.path(), "Links", three_links(), utm32n_prj); }
-  void TearDown() override { files::testing::before_rename = nullptr; }
+  void TearDown() override { files::testing::before_step = nullptr; }
   TempFolder folder;
   fs::path dbf = folder.path() / "Links.dbf";
 };
@@ -56,13 +56,16 @@ protected:
 TEST_F(TableLayoutTest, AFieldAddedUpToTheRenameLeavesTheTableByteIdentical) {
   const Bytes before = read_bytes(dbf);
   auto fc = open_class(folder.path(), "Links");
-  files::testing::before_rename = [](const fs::path&) { throw std::runtime_error("killed"); };
+  files::testing::before_step = [](files::testing::Step step, const fs::path&) {
+    if (step == files::testing::Step::rename)
+      throw std::runtime_error("killed");
+  };
   EXPECT_NE(fc->AddField(number_field("CV_RESULT").get()), com::S_OK);
   EXPECT_EQ(read_bytes(dbf), before);
   EXPECT_FALSE(fs::exists(files::temporary_path(dbf)));
   EXPECT_LT(fc->FindField("CV_RESULT"), 0);
 
-  files::testing::before_rename = nullptr;
+  files::testing::before_step = nullptr;
   ASSERT_EQ(fc->AddField(number_field("CV_RESULT").get()), com::S_OK);
   EXPECT_EQ(names(fc.get()), (std::vector<std::string>{"Main", "Side", "Main"}));
   com::ComPtr<HostFeature> feature;

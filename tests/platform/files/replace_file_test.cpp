@@ -22,7 +22,7 @@ protected:
 
   void SetUp() override { write_bytes(target, old_contents); }
   void TearDown() override {
-    testing::before_rename = nullptr;
+    testing::before_step = nullptr;
     fs::remove_all(folder);
   }
   void write_new(ReplacingFile& file) const {
@@ -45,7 +45,10 @@ TEST_F(ReplaceFileTest, TheTargetKeepsItsOldContentsUntilTheCommitAndItsPermissi
 }
 
 TEST_F(ReplaceFileTest, AFailureBeforeTheRenameOrNoCommitLeavesTheTargetAndNoTemporary) {
-  testing::before_rename = [](const fs::path&) { throw std::runtime_error("killed"); };
+  testing::before_step = [](testing::Step step, const fs::path&) {
+    if (step == testing::Step::rename)
+      throw std::runtime_error("killed");
+  };
   {
     ReplacingFile file(target);
     write_new(file);

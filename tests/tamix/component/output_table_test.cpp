@@ -176,8 +176,9 @@ TEST(OutputTable, AKilledRunLeavesNoHalfWrittenFileUnderItsName) {
   const DrawnNetwork net;
   const auto base = net.folder() / "BatchRoute";
   const auto dbf = base.string() + ".dbf";
-  files::testing::before_rename = [&](const std::filesystem::path& target) {
-    if (target == dbf) throw std::runtime_error("killed");
+  files::testing::before_step = [&](files::testing::Step step,
+                                    const std::filesystem::path& target) {
+    if (step == files::testing::Step::rename && target == dbf) throw std::runtime_error("killed");
   };
   {
     OutputTable table(base);
@@ -186,7 +187,7 @@ TEST(OutputTable, AKilledRunLeavesNoHalfWrittenFileUnderItsName) {
     EXPECT_FALSE(std::filesystem::exists(dbf));
     EXPECT_THROW(table.close(), std::runtime_error);
   }
-  files::testing::before_rename = nullptr;
+  files::testing::before_step = nullptr;
   EXPECT_FALSE(std::filesystem::exists(dbf));
   EXPECT_FALSE(std::filesystem::exists(files::temporary_path(dbf)));
 

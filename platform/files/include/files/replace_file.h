@@ -22,7 +22,7 @@ class ReplacingFile {
 public:
   // Creates the temporary of `target`, emptying a stale one. Raises FileError.
   explicit ReplacingFile(std::filesystem::path target);
-  // Deletes the temporary unless it was committed.
+  // Deletes the temporary unless it was renamed or released.
   ~ReplacingFile();
   ReplacingFile(const ReplacingFile&) = delete;
   ReplacingFile& operator=(const ReplacingFile&) = delete;
@@ -30,23 +30,31 @@ public:
   const std::filesystem::path& target() const { return target_; }
   // Writes `size` bytes at `offset` of the temporary. Raises FileError.
   void write_at(std::uint64_t offset, const void* data, std::size_t size) const;
-  // Syncs the temporary to disk, gives it the permissions of the file it replaces, renames it
-  // over the target and syncs the folder. Raises FileError, and then the target is untouched
-  // and the temporary gone.
+  // Gives the temporary the permissions of the file it replaces, syncs it to disk and closes
+  // it: it is whole and waits for its rename. Raises FileError.
+  void seal();
+  // Seals the temporary, renames it over the target and syncs the folder. Raises FileError,
+  // and then the target is untouched and the temporary gone.
   void commit();
+  // Leaves the sealed temporary on disk when this object goes: someone else renames it.
+  void release() { released_ = true; }
 
 private:
   [[noreturn]] void fail(const char* what) const;
+  void discard() noexcept;
 
   std::filesystem::path target_; // a symbolic link's own target: the link stays
   std::filesystem::path temporary_;
   int descriptor_ = -1;
+  bool released_ = false; // renamed, or handed to someone who renames it
 };
 
 namespace testing {
-// Called by commit() once the temporary is whole and synced, just before the rename: a test
-// stands in a kill at the worst moment by throwing from it. Empty outside tests.
-inline std::function<void(const std::filesystem::path& target)> before_rename;
+// The steps of a replacement at which a test stands in a failure (by throwing) or a kill (by
+// ending the process): creating the temporary of a target, renaming a temporary over its
+// target, and forgetting the record of a set replaced together. Empty outside tests.
+enum class Step { create_temporary, rename, forget_record };
+inline std::function<void(Step, const std::filesystem::path& target)> before_step;
 } // namespace testing
 
 } // namespace files

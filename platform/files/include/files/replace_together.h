@@ -1,0 +1,35 @@
+#pragma once
+
+// Replacing the files of one set (a shapefile's ".shp", ".shx" and ".dbf") so that a failure
+// or a kill at any moment leaves all the old files or all the new ones, never some of each.
+//
+// One rename replaces one file atomically, but a set takes a rename per file, and a crash
+// between two of them would leave a new ".shp" beside an old ".dbf". So once every new file is
+// whole on disk under its temporary name, a record naming the set ("<base>.replacing", itself
+// written through a temporary) is put beside them: from that moment the new set is decided.
+// The renames follow, then the record is removed. Whoever opens a file of a set first calls
+// finish_replacement(), which completes the renames a record names, or with no record deletes
+// the temporaries a killed run left, so that the old set stays.
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "files/replace_file.h"
+
+namespace files {
+
+// "<folder>/<name without its extension>.replacing": the record of the set `file` belongs to.
+std::filesystem::path replacement_record(const std::filesystem::path& file);
+
+// Replaces the targets of `files`, written and all in one folder, together. Raises FileError:
+// before the record is in place the targets are untouched and the temporaries gone; after it,
+// the message says the new files take their place when the set is next opened.
+void replace_together(std::vector<std::unique_ptr<ReplacingFile>>& files);
+
+// Run before trusting `file`: finishes a replacement of its set that a killed run decided, then
+// deletes a stale temporary of `file` itself. Raises FileError naming the record and the reason
+// when it cannot be read as one, names a file outside its folder, or a rename fails.
+void finish_replacement(const std::filesystem::path& file);
+
+} // namespace files
