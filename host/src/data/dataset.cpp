@@ -1,16 +1,66 @@
 #include "data/dataset.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <memory>
 #include <system_error>
+#include <utility>
 
 #include "data/append_writer.h"
 #include "data/folder_files.h"
 #include "data/host_error.h"
+#include "files/dbf_header.h"
+#include "files/file_error.h"
+#include "files/replace_file.h"
+#include "files/replace_together.h"
+#include "files/shape_index.h"
 #include "geometry/spatial_reference_objects.h"
 
 namespace host {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::uintmax_t shx_header_bytes = 100, shx_entry_bytes = 8;
+
+// Files a rewrite builds beside a dataset, gone again however the rewrite ends.
+struct ScratchDataset {
+  ScratchDataset(fs::path folder, std::string scratch_name)
+      : folder(std::move(folder)), name(std::move(scratch_name)) {
+    delete_dataset_files(this->folder, name);
+  }
+  ~ScratchDataset() {
+    try {
+      delete_dataset_files(folder, name);
+    } catch (const HostError&) {
+      // Only litter beside the dataset: the next rewrite deletes it first.
+    }
+  }
+  ScratchDataset(const ScratchDataset&) = delete;
+  ScratchDataset& operator=(const ScratchDataset&) = delete;
+  fs::path folder;
+  std::string name;
+};
+
+void copy_file_into(const std::string& path, const files::ReplacingFile& into) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in)
+    throw HostError("cannot open " + path);
+  std::vector<char> chunk(1 << 20);
+  std::uint64_t offset = 0;
+  while (in) {
+    in.read(chunk.data(), std::streamsize(chunk.size()));
+    const auto got = std::size_t(in.gcount());
+    into.write_at(offset, chunk.data(), got);
+    offset += got;
+  }
+  if (in.bad())
+    throw HostError("cannot read " + path);
+}
+
+} // namespace
 
 Dataset Dataset::open(const fs::path& folder, const std::string& name, bool shapes) {
   const auto file = find_in_folder(folder, name + (shapes ? ".shp" : ".dbf"));
@@ -76,35 +126,53 @@ void Dataset::delete_records(std::vector<int> records) const {
     return;
   const auto doomed = [&](int r) { return std::binary_search(records.begin(), records.end(), r); };
 
-  // Written beside the dataset under a temporary name, then moved over its files.
-  const std::string temp_name = name_ + "~rewrite";
-  const fs::path temp_base = folder_ / temp_name;
-  delete_dataset_files(folder_, temp_name);
+  // shapelib writes the kept records into scratch files beside the dataset; their bytes then
+  // become the temporaries of the set, which replace the dataset's files together.
+  const ScratchDataset scratch_files(folder_, name_ + "~rewrite");
+  const fs::path scratch = folder_ / scratch_files.name;
+  int kept = 0;
   {
     const auto dbf = open_dbf(false);
-    auto copy = dbf.clone_empty(temp_base.string() + ".dbf");
+    auto copy = dbf.clone_empty(scratch.string() + ".dbf");
     for (int r = 0; r < dbf.record_count(); ++r)
-      if (!doomed(r))
+      if (!doomed(r)) {
         dbf.copy_record_to(r, copy);
+        ++kept;
+      }
   }
   if (shapes_) {
     const auto shp = open_shp(false);
-    auto copy = ShpFile::create(temp_base.string(), shp.shape_type());
+    auto copy = ShpFile::create(scratch.string(), shp.shape_type());
     for (int r = 0; r < shp.record_count(); ++r)
       if (!doomed(r))
         copy.write(-1, shp.read(r));
   }
-  const auto replace = [&](const std::string& ext) {
-    const auto from = temp_base.string() + ext;
-    if (fs::exists(from))
-      fs::rename(from, find_in_folder(folder_, name_ + ext));
-  };
-  replace(".dbf");
-  if (shapes_) {
-    replace(".shp");
-    replace(".shx");
+  try {
+    std::vector<std::unique_ptr<files::ReplacingFile>> written;
+    const auto take = [&](const std::string& extension) {
+      written.push_back(
+          std::make_unique<files::ReplacingFile>(find_in_folder(folder_, name_ + extension)));
+      copy_file_into(scratch.string() + extension, *written.back());
+    };
+    take(".dbf");
+    if (shapes_) {
+      take(".shp");
+      take(".shx");
+    }
+    // Read back through the same checks every reader makes before it trusts a file.
+    const fs::path dbf = files::temporary_path(written[0]->target());
+    if (files::read_dbf_header(dbf).record_count != std::uint32_t(kept))
+      throw HostError(dbf_path() + ": the rewritten table lost records");
+    if (shapes_) {
+      const fs::path shx = files::temporary_path(written[2]->target());
+      files::check_shape_index(files::temporary_path(written[1]->target()), shx);
+      if (fs::file_size(shx) != shx_header_bytes + shx_entry_bytes * std::uintmax_t(kept))
+        throw HostError(shp_base() + ".shp: the rewritten shapes do not match the table");
+    }
+    files::replace_together(written);
+  } catch (const files::FileError& error) {
+    throw HostError(error.what());
   }
-  delete_dataset_files(folder_, temp_name);
 }
 
 } // namespace host

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "data/host_error.h"
 #include "files/replace_file.h"
 #include "fixture.h"
 #include "host/line_merge.h"
@@ -201,55 +202,84 @@ void stop_at(const StopAt& point, bool kill) {
   };
 }
 
-// Whatever the step a merge stops at, a failure or a kill, the next open through the host or
-// the engine finds the three files all old, byte for byte, or all merged: never some of each,
-// and no temporary or record beside them.
-TEST_F(LineMerge, AMergeStoppedAtAnyStepLeavesTheOldFilesOrTheMergedOnesNeverAMix) {
-  TempFolder clean;
-  write_zm_links(clean.path());
-  ASSERT_EQ(merge(clean.path(), {{0, 1, 3}}), com::S_OK);
-  const auto merged = shapefile_bytes(clean.path());
-  const auto before = shapefile_bytes(folder.path());
+// The rewrites of a shapefile's whole set: a merge, and a deletion of records (which gives up
+// the record it stands on with the reason in the host's last error).
+struct Rewrite {
+  const char* what;
+  com::HRESULT (*run)(const fs::path& folder, std::string* why);
+};
+const Rewrite rewrites[] = {
+    {"merge", [](const fs::path& folder, std::string* why) { return merge(folder, {{0, 1, 3}}, why); }},
+    {"delete",
+     [](const fs::path& folder, std::string* why) {
+       const com::HRESULT result =
+           open_class(folder, "roads")->DeleteSearchedRows(make_where("NAME = 'Back'").get());
+       if (why)
+         *why = last_error_message();
+       return result;
+     }},
+};
 
-  for (const StopAt& point : stop_points)
-    for (const bool kill : {false, true})
-      for (const bool engine_first : {false, true}) {
-        SCOPED_TRACE(std::string(kill ? "killed" : "failed") + " before step " +
-                     std::to_string(int(point.step)) + " of " + point.file + ", opened by the " +
-                     (engine_first ? "engine" : "host"));
-        write_zm_links(folder.path());
-        if (kill) {
-          const pid_t child = fork();
-          ASSERT_GE(child, 0);
-          if (child == 0) {
-            stop_at(point, true);
-            merge(folder.path(), {{0, 1, 3}});
-            _exit(1); // the step was never reached
+// Whatever the step a rewrite stops at, a failure or a kill, the next open through the host or
+// the engine finds the three files all old, byte for byte, or all rewritten: never some of
+// each, and no temporary or record beside them. A failure leaves no scratch file of a deletion
+// either; a kill may, and the next deletion clears it first.
+TEST_F(LineMerge, ARewriteStoppedAtAnyStepLeavesTheOldFilesOrTheNewOnesNeverAMix) {
+  for (const Rewrite& rewrite : rewrites) {
+    SCOPED_TRACE(rewrite.what);
+    TempFolder clean;
+    write_zm_links(clean.path());
+    ASSERT_EQ(rewrite.run(clean.path(), nullptr), com::S_OK);
+    const auto rewritten = shapefile_bytes(clean.path());
+    write_zm_links(folder.path());
+    const auto before = shapefile_bytes(folder.path());
+    ASSERT_NE(rewritten, before);
+
+    for (const StopAt& point : stop_points)
+      for (const bool kill : {false, true})
+        for (const bool engine_first : {false, true}) {
+          SCOPED_TRACE(std::string(kill ? "killed" : "failed") + " before step " +
+                       std::to_string(int(point.step)) + " of " + point.file + ", opened by the " +
+                       (engine_first ? "engine" : "host"));
+          write_zm_links(folder.path());
+          if (kill) {
+            const pid_t child = fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+              stop_at(point, true);
+              rewrite.run(folder.path(), nullptr);
+              _exit(1); // the step was never reached
+            }
+            int status = 0;
+            ASSERT_EQ(waitpid(child, &status, 0), child);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+          } else {
+            stop_at(point, false);
+            std::string why;
+            EXPECT_NE(rewrite.run(folder.path(), &why), com::S_OK);
+            files::testing::before_step = nullptr;
+            EXPECT_EQ(why.find("next opened") != std::string::npos, point.decided) << why;
           }
-          int status = 0;
-          ASSERT_EQ(waitpid(child, &status, 0), child);
-          ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-        } else {
-          stop_at(point, false);
-          std::string why;
-          EXPECT_NE(merge(folder.path(), {{0, 1, 3}}, &why), com::S_OK);
-          files::testing::before_step = nullptr;
-          EXPECT_EQ(why.find("next opened") != std::string::npos, point.decided) << why;
-        }
 
-        const fs::path shp = folder.path() / "roads.shp";
-        if (engine_first) {
-          EXPECT_NO_THROW(tamix::read_polyline_shapefile(shp));
+          const fs::path shp = folder.path() / "roads.shp";
+          if (engine_first) {
+            EXPECT_NO_THROW(tamix::read_polyline_shapefile(shp));
+          }
+          EXPECT_TRUE(open_class(folder.path(), "roads")->Extent());
+          if (!engine_first) {
+            EXPECT_NO_THROW(tamix::read_polyline_shapefile(shp));
+          }
+          EXPECT_EQ(shapefile_bytes(folder.path()), point.decided ? rewritten : before);
+          for (const auto& entry : fs::directory_iterator(folder.path())) {
+            for (const char* left : {".tmp", ".replacing", ".old"})
+              EXPECT_NE(entry.path().extension(), left) << entry.path();
+            if (!kill) {
+              EXPECT_EQ(entry.path().filename().string().find('~'), std::string::npos)
+                  << entry.path();
+            }
+          }
         }
-        EXPECT_TRUE(open_class(folder.path(), "roads")->Extent());
-        if (!engine_first) {
-          EXPECT_NO_THROW(tamix::read_polyline_shapefile(shp));
-        }
-        EXPECT_EQ(shapefile_bytes(folder.path()), point.decided ? merged : before);
-        for (const auto& entry : fs::directory_iterator(folder.path()))
-          for (const char* left : {".tmp", ".replacing", ".old"})
-            EXPECT_NE(entry.path().extension(), left) << entry.path();
-      }
+  }
 }
 
 } // namespace
