@@ -4,7 +4,8 @@
 #include <iterator>
 #include <system_error>
 
-#include <unistd.h>
+#include "files/file_error.h"
+#include "files/replace_file.h"
 
 namespace win {
 
@@ -34,29 +35,13 @@ bool replace_file_contents(const fs::path& file, std::string_view contents) {
     if (error)
       return false;
   }
-  const bool existed = fs::exists(target, error);
-  if (existed && is_read_only(target))
+  if (fs::exists(target, error) && is_read_only(target))
     return false;
-
-  fs::path temporary = target;
-  std::string temporary_name = ".";
-  temporary_name += target.filename().string();
-  temporary_name += ".new-" + std::to_string(::getpid());
-  temporary.replace_filename(temporary_name);
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-    out.close();
-    if (!out) {
-      fs::remove(temporary, error);
-      return false;
-    }
-  }
-  if (existed)
-    fs::permissions(temporary, fs::status(target, error).permissions(), error);
-  fs::rename(temporary, target, error);
-  if (error) {
-    fs::remove(temporary, error);
+  try {
+    files::ReplacingFile replacing(target);
+    replacing.write_at(0, contents.data(), contents.size());
+    replacing.commit();
+  } catch (const files::FileError&) {
     return false;
   }
   return true;

@@ -168,6 +168,23 @@ TEST_F(Profile, DrivePathsAndNamesInAnotherCaseReachTheSameFile) {
             1);
 }
 
+// A settings file kept elsewhere behind a link stays there: the write goes to the file the link
+// names and the link stays a link; a link to nothing is refused rather than replaced by a file.
+TEST_F(Profile, AWriteThroughALinkChangesTheFileItNamesAndKeepsTheLink) {
+  fs::create_directories(path("real"));
+  write_bytes("real/Corvane.ini", lines({"[INFO]", "A=1"}));
+  fs::create_symlink(path("real/Corvane.ini"), path("Corvane.ini"));
+  EXPECT_TRUE(win::write_profile_string("INFO", "A", "2", path("Corvane.ini")));
+  EXPECT_TRUE(fs::is_symlink(path("Corvane.ini")));
+  EXPECT_EQ(read_bytes("real/Corvane.ini"), lines({"[INFO]", "A=2"}));
+  EXPECT_EQ(std::distance(fs::directory_iterator(path("real")), fs::directory_iterator()), 1);
+
+  fs::create_symlink(path("real/missing.ini"), path("dangling.ini"));
+  EXPECT_FALSE(win::write_profile_string("INFO", "A", "2", path("dangling.ini")));
+  EXPECT_TRUE(fs::is_symlink(path("dangling.ini")));
+  EXPECT_FALSE(fs::exists(path("real/missing.ini")));
+}
+
 // The network check compares this time with the shapefile's, so every write must renew it.
 TEST_F(Profile, AWriteRenewsTheModificationTimeAndKeepsThePermissions) {
   write_bytes("Corvane.ini", lines({"[INFO]", "EDITED=old"}));
