@@ -11,6 +11,8 @@
 #include <system_error>
 
 #include "com/letter_case.h"
+#include "files/file_error.h"
+#include "files/replace_file.h"
 
 namespace com {
 namespace {
@@ -131,19 +133,14 @@ template <class Change> HRESULT update_registry(Change change) {
   auto classes = read_registry(path);
   change(classes);
 
-  const auto temporary = path.string() + ".tmp" + std::to_string(::getpid());
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    write(out, classes);
-    out.close();
-    if (!out) {
-      std::filesystem::remove(temporary, error);
-      return E_FAIL;
-    }
-  }
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
+  std::ostringstream text;
+  write(text, classes);
+  const std::string contents = text.str();
+  try {
+    files::ReplacingFile replacing(path);
+    replacing.write_at(0, contents.data(), contents.size());
+    replacing.commit();
+  } catch (const files::FileError&) {
     return E_FAIL;
   }
   return S_OK;
