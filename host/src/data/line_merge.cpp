@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "com/hresult.h"
+#include "data/folder_files.h"
 #include "data/host_error.h"
 #include "files/dbf_header.h"
 #include "files/dbf_layout.h"
@@ -316,15 +317,6 @@ NewFiles build(const ShapefilePaths& files, const ShapeRecords& shapes,
   const auto rows = std::uint32_t(count - std::count(taken.begin(), taken.end(), 1) + runs.size());
   std::memcpy(&out.dbf[files::dbf::record_count_at], &rows, 4);
   return out;
-}
-
-// Index files that a new ".shp" makes stale, by the extensions the host's readers know.
-void remove_stale_indexes(const std::string& shp) {
-  const fs::path base = fs::path(shp).replace_extension();
-  for (const char* extension : {".sbn", ".sbx", ".qix", ".atx", ".SBN", ".SBX", ".QIX", ".ATX"}) {
-    std::error_code ignored;
-    fs::remove(base.string() + extension, ignored);
-  }
 }
 
 } // namespace

@@ -230,6 +230,7 @@ TEST_F(LineMerge, ARewriteStoppedAtAnyStepLeavesTheOldFilesOrTheNewOnesNeverAMix
     TempFolder clean;
     write_zm_links(clean.path());
     ASSERT_EQ(rewrite.run(clean.path(), nullptr), com::S_OK);
+    EXPECT_FALSE(fs::exists(clean.path() / "roads.qix")); // it would point at the old records
     const auto rewritten = shapefile_bytes(clean.path());
     write_zm_links(folder.path());
     const auto before = shapefile_bytes(folder.path());
