@@ -21,7 +21,7 @@
 namespace corvane {
 
 // The runs of one chain: each lists its links' feature ids in join order, base first; links
-// that joined nothing are left out. `touch(a, b)` says whether two link ends meet.
+// that joined nothing are left out.
 struct ChainLink {
   std::int32_t id;
   double from_x, from_y, to_x, to_y;

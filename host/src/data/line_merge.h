@@ -2,8 +2,9 @@
 
 // The rewrite behind HostLineMerge: the shapefile's three files read whole, the runs joined in
 // memory, new files written beside the old ones and renamed over them only when all three are
-// whole. A failure before the last rename puts back the files already renamed, so the three
-// are always either all old or all new. Raises HostError naming the file or record.
+// whole, as one set through files::replace_together: a record decides the new set before the
+// first rename, and a set stopped between its renames is finished when it is next opened, so
+// the three are always either all old or all new. Raises HostError naming the file or record.
 
 #include <cstdint>
 #include <string>
