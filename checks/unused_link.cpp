@@ -32,7 +32,8 @@ void UnusedLink::click() {
     BusyPointer busy;
     RunEngineCheck([](tamix::NetCalc& calc) { return calc.FindUnusedLinks(); },
                    CostReset::BeforeFind);
-    if (CountLinks(map.get(), UnusedLinks) < 1) {
+    const std::int32_t found = CountLinks(map.get(), UnusedLinks);
+    if (found < 1) {
       busy.reset();
       show_message("No Unused links found", "UNUSED LINK", forms::Icon::Information);
       return;
@@ -40,7 +41,7 @@ void UnusedLink::click() {
     // Added to what the user selected before: the map's selection is not cleared.
     SelectLinks(map.get(), require(document()->ActiveView(), "ActiveView").get(), UnusedLinks);
     busy.reset();
-    show_message(std::to_string(CountLinks(map.get(), UnusedLinks)) +
+    show_message(std::to_string(found) +
                      "  Unused Links found in the present Network",
                  "Unused Links", forms::Icon::Information);
     StampNetworkEdited();

@@ -7,28 +7,18 @@
 
 namespace corvane {
 
-namespace {
-
-constexpr int busy_pointer = 2;
-constexpr int default_pointer = 0;
-
-} // namespace
-
-ClickRun::ClickRun(Pointer pointer)
-    : cursor_(create<host::HostMouseCursor>(host::MouseCursorClass)),
-      exceptions_at_start_(std::uncaught_exceptions()) {
+ClickRun::ClickRun(Pointer pointer) : exceptions_at_start_(std::uncaught_exceptions()) {
   if (pointer == Pointer::BusyNow)
     busy();
 }
 
 void ClickRun::busy() {
-  cursor_->SetCursor(busy_pointer);
-  busy_ = true;
+  if (!pointer_)
+    pointer_.emplace();
 }
 
 ClickRun::~ClickRun() {
-  if (busy_)
-    cursor_->SetCursor(default_pointer);
+  pointer_.reset();
   try {
     if (stamp_ || std::uncaught_exceptions() > exceptions_at_start_)
       StampNetworkEdited();

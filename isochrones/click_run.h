@@ -1,7 +1,8 @@
 #pragma once
 
-#include "com/unknown.h"
-#include "host/mouse_cursor.h"
+#include <optional>
+
+#include "common/busy_pointer.h"
 
 namespace corvane {
 
@@ -24,9 +25,8 @@ public:
   void end_without_result() { stamp_ = false; }
 
 private:
-  com::ComPtr<host::HostMouseCursor> cursor_;
+  std::optional<BusyPointer> pointer_;
   bool stamp_ = true;
-  bool busy_ = false;
   int exceptions_at_start_;
 };
 

@@ -147,12 +147,7 @@ void FrmIsochrone::CmdOk_Click() {
   state.gAllowOverlap = OverlapOpt.Value() == 1 ? OverlapAllowed : NoOverlap;
   state.gDoughnut = Check1.Value() == 1;
   state.gZoneMax = std::max(0.0F, limits.empty() ? 0.0F : std::ranges::max(limits));
-  if (ClipPoly.Value() == 1) {
-    state.gClipLayerName = ClipCombo.Text();
-    state.gClipMode = ClipToLayer;
-  } else {
-    state.gClipMode = NoClipping;
-  }
+  ClipCombo_Click();
   if (!settings::write_zones(NetworkIniFile(state.gNetworkFolder), limits))
     throw HandlerEnd("the zones could not be written to the settings file");
   Unload();

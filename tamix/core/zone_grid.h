@@ -33,8 +33,6 @@ public:
   // box gets a wider spacing). `owners`: keep owners for rings_of_owner.
   ZoneGrid(Point low, Point high, double radius, std::size_t most_points, bool owners);
 
-  double spacing() const { return spacing_; }
-
   // The network of `owner` (1-based) runs along a-b (a == b: a single point).
   void add_segment(Point a, Point b, std::uint32_t owner = 1);
   void add_line(std::span<const Point> line, std::uint32_t owner = 1);
