@@ -5,6 +5,8 @@
 
 #include "com/object.h"
 #include "data/host_error.h"
+#include "files/file_error.h"
+#include "files/replace_file.h"
 
 namespace host {
 
@@ -152,9 +154,11 @@ std::string read_text_file(const std::string& path) {
 }
 
 void write_text_file(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!(out << text) || !out.flush())
+  try {
+    files::replace_contents(path, text);
+  } catch (const files::FileError&) {
     throw HostError("cannot write " + path);
+  }
 }
 
 com::ComPtr<com::IUnknown> create_spatial_reference_factory() {

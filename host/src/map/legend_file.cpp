@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "files/file_error.h"
+#include "files/replace_file.h"
 #include "map/color.h"
 #include "map/renderers.h"
 #include "map/symbols.h"
@@ -234,9 +236,12 @@ com::HRESULT LegendFile::SaveRenderer(const std::string& path, HostFeatureRender
   text.precision(17);
   if (!write_renderer(text, com::ComPtr<HostFeatureRenderer>(renderer)))
     return com::E_INVALIDARG;
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text.str();
-  return out ? com::S_OK : com::E_FAIL;
+  try {
+    files::replace_contents(path, text.str());
+  } catch (const files::FileError&) {
+    return com::E_FAIL;
+  }
+  return com::S_OK;
 }
 
 } // namespace host

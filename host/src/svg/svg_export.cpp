@@ -1,7 +1,6 @@
 #include "svg/svg_export.h"
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -9,6 +8,8 @@
 #include "data/field_objects.h"
 #include "data/filters.h"
 #include "data/host_error.h"
+#include "files/file_error.h"
+#include "files/replace_file.h"
 #include "geometry/shape_access.h"
 #include "host/active_view.h"
 #include "host/graphics_container.h"
@@ -227,14 +228,14 @@ com::HRESULT export_svg(HostMap& map, const std::string& path, std::string* erro
       *error = e.what();
     return e.code();
   }
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << picture;
-  out.close();
-  if (out)
-    return com::S_OK;
-  if (error)
-    *error = "cannot write " + path;
-  return com::E_FAIL;
+  try {
+    files::replace_contents(path, picture);
+  } catch (const files::FileError&) {
+    if (error)
+      *error = "cannot write " + path;
+    return com::E_FAIL;
+  }
+  return com::S_OK;
 }
 
 } // namespace host

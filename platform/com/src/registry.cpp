@@ -137,9 +137,7 @@ template <class Change> HRESULT update_registry(Change change) {
   write(text, classes);
   const std::string contents = text.str();
   try {
-    files::ReplacingFile replacing(path);
-    replacing.write_at(0, contents.data(), contents.size());
-    replacing.commit();
+    files::replace_contents(path, contents);
   } catch (const files::FileError&) {
     return E_FAIL;
   }

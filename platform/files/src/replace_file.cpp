@@ -117,4 +117,10 @@ void ReplacingFile::commit() {
   detail::sync_folder(target_);
 }
 
+void replace_contents(const fs::path& target, std::string_view contents) {
+  ReplacingFile replacing(target);
+  replacing.write_at(0, contents.data(), contents.size());
+  replacing.commit();
+}
+
 } // namespace files

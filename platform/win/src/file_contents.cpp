@@ -38,9 +38,7 @@ bool replace_file_contents(const fs::path& file, std::string_view contents) {
   if (fs::exists(target, error) && is_read_only(target))
     return false;
   try {
-    files::ReplacingFile replacing(target);
-    replacing.write_at(0, contents.data(), contents.size());
-    replacing.commit();
+    files::replace_contents(target, contents);
   } catch (const files::FileError&) {
     return false;
   }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <string_view>
 
 namespace files {
 
@@ -48,6 +49,10 @@ private:
   int descriptor_ = -1;
   bool released_ = false; // renamed, or handed to someone who renames it
 };
+
+// Replaces the whole of `target` with `contents` through its temporary. Raises FileError, and
+// then the target is untouched.
+void replace_contents(const std::filesystem::path& target, std::string_view contents);
 
 namespace testing {
 // The steps of a replacement at which a test stands in a failure (by throwing) or a kill (by
