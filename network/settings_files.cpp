@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <fstream>
 #include <limits>
 
@@ -11,7 +10,6 @@
 #include "common/trim_blanks.h"
 #include "network/speed_units.h"
 #include "win/date_text.h"
-#include "win/file_system_object.h"
 #include "win/num_text.h"
 #include "win/paths.h"
 #include "win/profile.h"
@@ -215,27 +213,16 @@ bool write_road_class_alias(std::string_view speed_file, std::int32_t class_valu
 }
 
 bool write_road_classes(std::string_view speed_file, const std::vector<RoadClassSpeed>& classes) {
-  const auto temporary = std::string(speed_file) + ".new";
-  const win::FileSystemObject files;
-  if (files.FileExists(temporary) && !files.DeleteFile(temporary, true))
-    return false;
-  bool written = write(temporary, SpeedValues, TotalCategories,
-                       win::NumText(static_cast<std::int32_t>(classes.size())));
-  for (std::size_t k = 0; written && k < classes.size(); ++k) {
+  std::vector<std::pair<std::string, std::string>> entries;
+  entries.emplace_back(TotalCategories, win::NumText(static_cast<std::int32_t>(classes.size())));
+  for (std::size_t k = 0; k < classes.size(); ++k) {
     const auto& road_class = classes[k];
-    written = write(temporary, SpeedValues, category_key(static_cast<std::int32_t>(k + 1)),
-                    win::NumText(road_class.ClassValue)) &&
-              write_road_class_speed(temporary, road_class.ClassValue, road_class.SpeedMph) &&
-              write_road_class_alias(temporary, road_class.ClassValue, road_class.Alias);
+    entries.emplace_back(category_key(static_cast<std::int32_t>(k + 1)),
+                         win::NumText(road_class.ClassValue));
+    entries.emplace_back(class_speed_key(road_class.ClassValue), win::NumText(road_class.SpeedMph));
+    entries.emplace_back(class_alias_key(road_class.ClassValue), road_class.Alias);
   }
-  std::error_code failed;
-  if (written)
-    std::filesystem::rename(win::resolve_path(temporary), win::resolve_path(speed_file), failed);
-  if (!written || failed) {
-    files.DeleteFile(temporary, true);
-    return false;
-  }
-  return true;
+  return win::write_profile_file(speed_file, SpeedValues, entries);
 }
 
 std::string edited_value(win::clock::time_point date, win::clock::time_point time) {

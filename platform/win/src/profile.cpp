@@ -73,6 +73,19 @@ bool delete_profile_section(std::string_view section, std::string_view file) {
   return write_profile_string(section, std::nullopt, std::nullopt, file);
 }
 
+bool write_profile_file(std::string_view file, std::string_view section,
+                        const std::vector<std::pair<std::string, std::string>>& entries) {
+  if (has_line_break(section))
+    return false;
+  auto document = ProfileDocument::parse("");
+  for (const auto& [key, value] : entries) {
+    if (has_line_break(key) || has_line_break(value))
+      return false;
+    document.set(section, key, value);
+  }
+  return replace_file_contents(resolve_path(file), document.text());
+}
+
 std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
                                        const char* default_text, char* buffer, std::uint32_t size,
                                        const char* file) {

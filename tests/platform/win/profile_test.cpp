@@ -1,6 +1,8 @@
 #include "win/profile.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "temp_folder.h"
 
@@ -183,6 +185,28 @@ TEST_F(Profile, AWriteThroughALinkChangesTheFileItNamesAndKeepsTheLink) {
   EXPECT_FALSE(win::write_profile_string("INFO", "A", "2", path("dangling.ini")));
   EXPECT_TRUE(fs::is_symlink(path("dangling.ini")));
   EXPECT_FALSE(fs::exists(path("real/missing.ini")));
+}
+
+// A file written whole in one step holds what the single writes would leave on an empty file,
+// drops what the old file held, and keeps the read-only refusal and links of the single writes.
+TEST_F(Profile, AFileWrittenWholeHoldsOnlyItsSectionAndIsRefusedLikeASingleWrite) {
+  write_bytes("link.spd", lines({"[Speed Values]", "OLD=1", "[Other]", "B=2"}));
+  const std::vector<std::pair<std::string, std::string>> entries{
+      {"TOTAL CATEGORIES", "2"}, {"CATEGORY 1", "3"}, {"category 1", "4"}};
+  EXPECT_TRUE(win::write_profile_file(path("link.spd"), "Speed Values", entries));
+  EXPECT_EQ(read_bytes("link.spd"), lines({"[Speed Values]", "TOTAL CATEGORIES=2", "category 1=4"}));
+
+  write_bytes("real.spd", lines({"[Speed Values]", "OLD=1"}));
+  fs::create_symlink(path("real.spd"), path("linked.spd"));
+  EXPECT_TRUE(win::write_profile_file(path("linked.spd"), "Speed Values", entries));
+  EXPECT_TRUE(fs::is_symlink(path("linked.spd")));
+  EXPECT_EQ(read_bytes("real.spd"), read_bytes("link.spd"));
+
+  fs::permissions(path("link.spd"), fs::perms::owner_read);
+  EXPECT_FALSE(win::write_profile_file(path("link.spd"), "Speed Values", {{"A", "1"}}));
+  EXPECT_FALSE(win::write_profile_file(path("x.spd"), "Speed Values", {{"A", "1\r\n[B]"}}));
+  EXPECT_EQ(read_bytes("link.spd"), lines({"[Speed Values]", "TOTAL CATEGORIES=2", "category 1=4"}));
+  EXPECT_FALSE(fs::exists(path("x.spd")));
 }
 
 // The network check compares this time with the shapefile's, so every write must renew it.

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // Profile ("ini") files, read and written with the behaviour of the platform's profile
 // functions. Files are single-byte text; they are written with CR LF line ends and read
@@ -51,6 +53,12 @@ bool write_profile_string(std::string_view section, std::optional<std::string_vi
 
 // write_profile_string with a null key.
 bool delete_profile_section(std::string_view section, std::string_view file);
+
+// Writes `file` anew in one replacement, holding only `section` with `entries` as
+// write_profile_string would leave them one after the other on an empty file. False as
+// write_profile_string is.
+bool write_profile_file(std::string_view file, std::string_view section,
+                        const std::vector<std::pair<std::string, std::string>>& entries);
 
 class ProfileDocument;
 
