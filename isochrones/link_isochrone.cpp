@@ -13,6 +13,7 @@
 #include "common/stop_label_sweep.h"
 #include "isochrones/click_run.h"
 #include "isochrones/link_cost_ramp.h"
+#include "network/result_field.h"
 #include "network/shared_state.h"
 #include "routing/route_output.h"
 
@@ -67,7 +68,7 @@ bool LinkIsochrone::run(long x, long y) {
 
   zone_breaks_ = LinkZoneBreaks();
   if (state.gZoneCount > 1)
-    RenderLinkCostRamp(document().get(), map.get(), "CV_RESULT", zone_breaks_, state.gZoneCount);
+    RenderLinkCostRamp(document().get(), map.get(), ResultFieldName, zone_breaks_, state.gZoneCount);
   return true;
 }
 

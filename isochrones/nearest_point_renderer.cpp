@@ -10,13 +10,12 @@
 #include "host/layer.h"
 #include "host/renderer.h"
 #include "host/symbol.h"
+#include "network/result_field.h"
 #include "network/shared_state.h"
 
 namespace corvane {
 
 namespace {
-
-constexpr std::string_view ResultField = "CV_RESULT";
 
 com::ComPtr<host::HostSimpleLineSymbol> solid_line(double width) {
   const auto symbol = create<host::HostSimpleLineSymbol>(host::SimpleLineSymbolClass);
@@ -41,7 +40,7 @@ void RenderNearestPoint(host::HostDocument* document, host::HostMap* map, std::s
 
   const auto renderer = create<host::HostUniqueValueRenderer>(host::UniqueValueRendererClass);
   renderer->SetFieldCount(1);
-  renderer->SetField(0, std::string(ResultField));
+  renderer->SetField(0, std::string(ResultFieldName));
   for (std::int32_t centre = 0; centre <= centres; ++centre) {
     const std::string value = std::to_string(centre);
     renderer->AddValue(value, std::string(heading), solid_line(centre == 0 ? 1.0 : 3.0).get());
@@ -67,7 +66,7 @@ void RenderNearestPoint(host::HostDocument* document, host::HostMap* map, std::s
 
   check_call(layer->SetRenderer(require_as<host::HostFeatureRenderer>(renderer, "renderer").get()),
              "SetRenderer");
-  layer->SetDisplayField(std::string(ResultField));
+  layer->SetDisplayField(std::string(ResultFieldName));
   const auto page = create<host::HostRendererPropertyPage>(host::UniqueValuePropertyPageClass);
   layer->SetRendererPropertyPageClassID(page->ClassID());
   const auto view = require(document->ActiveView(), "ActiveView");
