@@ -27,16 +27,6 @@ com::ComPtr<host::HostTextSymbol> label_symbol() {
   return symbol;
 }
 
-bool is_stop_label(const std::string& text, std::int32_t highest) {
-  if (text == "Start" || text == "End")
-    return true;
-  const std::string digits = text.starts_with(' ') ? text.substr(1) : text;
-  if (digits.empty() || digits.size() > 9 || digits.front() == '0' ||
-      !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-    return false;
-  return digits == "1" || std::stoi(digits) <= highest;
-}
-
 com::ComPtr<host::HostGraphicsContainer> graphics_of(host::HostMap* map) {
   return require_as<host::HostGraphicsContainer>(com::ComPtr<host::HostMap>(map), "graphics");
 }
@@ -63,9 +53,26 @@ void AddStopLabel(host::HostMap* map, host::HostPoint* point, std::string_view t
   check_call(graphics_of(map)->AddElement(element.get(), 0), "AddElement");
 }
 
-void DeleteStopLabels(host::HostMap* map, std::int32_t route_stops, std::int32_t multi_stops) {
+bool IsStopLabel(std::string_view text, StopNumbers numbers, std::int32_t highest) {
+  if (text == "Start" || text == "End" || text == "1")
+    return true;
+  if (numbers == StopNumbers::BlankLed) {
+    if (!text.starts_with(' '))
+      return false;
+    text.remove_prefix(1);
+  }
+  if (text.empty() || text.size() > 9 || text.front() == '0' ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return false;
+  return std::stoi(std::string(text)) <= highest;
+}
+
+void DeleteStopLabels(host::HostMap* map, StopNumbers numbers, std::int32_t route_stops,
+                      std::int32_t multi_stops) {
   const auto highest = std::max(route_stops, multi_stops);
-  delete_labels(map, [highest](const std::string& text) { return is_stop_label(text, highest); });
+  delete_labels(map, [numbers, highest](const std::string& text) {
+    return IsStopLabel(text, numbers, highest);
+  });
 }
 
 void DeleteStartEndLabels(host::HostMap* map) {

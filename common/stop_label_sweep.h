@@ -11,20 +11,25 @@
 namespace corvane {
 
 // The stop and centre labels of the tools are text graphics, found again by their text. The
-// route tools write "Start", "End" and the number of a via stop in plain digits ("2", "3");
-// the tools with several centres write "1" for the first centre and a blank before the number
-// of every later one (" 2", " 3"), as the settings files write numbers. One rule serves every
-// tool that clears them, so each removes the labels of the others too: a stop label reads
-// "Start" or "End", or a number k in decimal digits (no leading zero), with or without one
-// leading blank. "1" always counts; a larger k counts when k is at most the number of stops of
-// either kind.
+// route and tour tools write "Start", "End" and the number of a stop in plain digits ("2",
+// "3"); the tools with several centres write "1" for the first centre and a blank before the
+// number of every later one (" 2", " 3"), as the settings files write numbers. Each tool clears
+// the labels in the form it writes them and leaves the other form alone, so a user's own text
+// graphic that happens to read " 2" survives a route, and one reading "2" survives an isochrone.
+enum class StopNumbers { Plain, BlankLed };
 
 // Places a stop label showing `text` at `point` among the map's graphics: blue, bold, size 10.
 void AddStopLabel(host::HostMap* map, host::HostPoint* point, std::string_view text);
 
-// One walk over the map's graphics deleting every stop label for up to `route_stops` route
-// stops and `multi_stops` centres. Other graphics, and text graphics with other texts, stay.
-void DeleteStopLabels(host::HostMap* map, std::int32_t route_stops, std::int32_t multi_stops);
+// True when `text` is a stop label of the form `numbers` for up to `highest` stops: "Start",
+// "End", "1", or a number k from 1 to `highest` in that form (decimal digits, no leading zero).
+bool IsStopLabel(std::string_view text, StopNumbers numbers, std::int32_t highest);
+
+// One walk over the map's graphics deleting every stop label of the form `numbers` for up to
+// `route_stops` route stops and `multi_stops` centres. Other graphics, and text graphics with
+// other texts, stay.
+void DeleteStopLabels(host::HostMap* map, StopNumbers numbers, std::int32_t route_stops,
+                      std::int32_t multi_stops);
 
 // Deletes every text graphic that reads "Start" or "End".
 void DeleteStartEndLabels(host::HostMap* map);

@@ -73,9 +73,12 @@ void IsoPoly3::mouse_down(long button, long shift, long x, long y) {
     auto& state = shared_state();
     if (CentreSetOpen == 0)
       DeleteMarkerLabels(map.get(), state.gMarkerLabels, state.gMarkerCount + 1);
-    AddCentre(*map, *click, true);
-    calculate(*map, run);
-    return;
+    // A centre past the list's end is refused with a message, and the set is not calculated
+    // without it.
+    if (AddCentre(*map, *click, true)) {
+      calculate(*map, run);
+      return;
+    }
   }
   run.end_without_result();
 }
@@ -93,7 +96,8 @@ void IsoPoly3::start_set(host::HostMap& map, host::HostPoint& click) {
                       point_at(state.gLinkCentre.X, state.gLinkCentre.Y, reference.get()).get());
   state.gLinkCentre = {0, 0};
   require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(&map), "view")->Refresh();
-  DeleteStopLabels(&map, state.gRouteStopCount, state.gMultiStopCount);
+  DeleteStopLabels(&map, StopNumbers::BlankLed,
+                   state.gRouteStopCount, state.gMultiStopCount);
 
   StartCentreList(map, click);
 }

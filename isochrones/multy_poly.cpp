@@ -86,9 +86,12 @@ void MultyPoly::mouse_down(long button, long shift, long x, long y) {
     AddCentre(*map, *click, false);
   } else if (left && shift == ShiftClick) {
     state.gCentreSetOpen = 0;
-    AddCentre(*map, *click, true);
-    calculate(*map, run);
-    return;
+    // A centre past the list's end is refused with a message, and the set is not calculated
+    // without it.
+    if (AddCentre(*map, *click, true)) {
+      calculate(*map, run);
+      return;
+    }
   }
   run.end_without_result();
 }
@@ -105,7 +108,8 @@ void MultyPoly::start_set(host::HostMap& map, host::HostPoint& click) {
   state.gPolyCentre = {};
   const auto view = require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(&map), "view");
   view->Refresh();
-  DeleteStopLabels(&map, state.gRouteStopCount, state.gMultiStopCount);
+  DeleteStopLabels(&map, StopNumbers::BlankLed,
+                   state.gRouteStopCount, state.gMultiStopCount);
   RemoveOutputShapefile(&map, view.get(), "BatchLayer");
   DeleteNetworkShapefile(merged_zones);
   StartCentreList(map, click);

@@ -82,7 +82,8 @@ void RouteClicks::start(host::HostDocument* document, const Stop& stop) {
   const auto map = focus_map(document);
   const auto view = active_view(document);
   SendClosedLinks();
-  DeleteStopLabels(map.get(), state.gRouteStopCount, state.gMultiStopCount);
+  DeleteStopLabels(map.get(), StopNumbers::Plain,
+                   state.gRouteStopCount, state.gMultiStopCount);
   state.gStopNodes.clear();
   state.gRouteStopCount = 0;
   const auto workspace = OpenNetworkWorkspace();

@@ -177,28 +177,15 @@ TEST_F(IsoLinkMultiTool, APlainClickClearsTheLastSetAndOtherToolsMarks) {
   click_tool(2000, 0, Ctrl);
   click_tool(4000, 0, Shift);
   state.gRouteStopCount = 2;
-  for (const char* text : {"Start", "End", "2", "Other"})
+  for (const char* text : {"Start", "End", " 2", "2", "Other"})
     add_text(text, 500, 500);
   add_layer(shapefile("BatchLayer", host::geometry_polyline, {{{0, 0}, {1, 1}}}), "Batch");
   click_tool(1000, 0);
-  EXPECT_EQ(texts_on_map(), (std::vector<std::string>{"Other", "1"}));
+  EXPECT_EQ(texts_on_map(), (std::vector<std::string>{"2", "Other", "1"}));
   EXPECT_EQ(state.gMarkerLabels[2], "0"); // the Shift+click's label, one row past the count
   EXPECT_FALSE(std::filesystem::exists(path("BatchLayer.shp")));
   EXPECT_EQ(state.gMultiStopCount, 1);
   EXPECT_EQ(state.gCentreSetOpen, 1);
-}
-
-TEST_F(IsoLinkMultiTool, AFullSetRefusesMoreCentres) {
-  auto& state = shared_state();
-  zones({1, 2});
-  click_tool(0, 0);
-  state.gMultiStopCount = state.gStopNodes.upper() + 1;
-  click_tool(1000, 0, Ctrl);
-  click_tool(1000, 0, Shift);
-  EXPECT_EQ(messages(),
-            (std::vector<std::string>(2, "Too many centres: A set takes at most 3001 centres")));
-  EXPECT_EQ(texts_on_map(), (std::vector<std::string>{"1"}));
-  EXPECT_FALSE(state.gNetworkResultPresent);
 }
 
 } // namespace

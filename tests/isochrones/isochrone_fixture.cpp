@@ -51,16 +51,6 @@ void IsochroneTest::click_tool(host::ITool& tool, double x, double y, long butto
   EXPECT_EQ(mouse_down(tool, x, y, button, shift), com::S_OK);
 }
 
-std::vector<std::string> IsochroneTest::texts_on_map() {
-  std::vector<std::string> found;
-  const auto graphics = com::ComPtr<host::HostMap>(map()).as<host::HostGraphicsContainer>();
-  graphics->Reset();
-  for (auto element = graphics->Next(); element; element = graphics->Next())
-    if (const auto text = element.as<host::HostTextElement>())
-      found.push_back(text->Text());
-  return found;
-}
-
 int IsochroneTest::markers_on_map() {
   int markers = 0;
   const auto graphics = com::ComPtr<host::HostMap>(map()).as<host::HostGraphicsContainer>();
@@ -68,14 +58,6 @@ int IsochroneTest::markers_on_map() {
   for (auto element = graphics->Next(); element; element = graphics->Next())
     markers += element.as<host::HostMarkerElement>() ? 1 : 0;
   return markers;
-}
-
-void IsochroneTest::add_text(const std::string& text, double x, double y) {
-  const auto graphics = com::ComPtr<host::HostMap>(map()).as<host::HostGraphicsContainer>();
-  const auto label = corvane::create<host::HostTextElement>(host::TextElementClass);
-  label->SetText(text);
-  label.as<host::HostElement>()->SetGeometry(point(x, y).get());
-  ASSERT_EQ(graphics->AddElement(label.as<host::HostElement>().get(), 0), com::S_OK);
 }
 
 template <class R> com::ComPtr<R> IsochroneTest::network_renderer() {

@@ -31,12 +31,8 @@ protected:
   com::HRESULT mouse_down(host::ITool& tool, double x, double y, long button, long shift);
   // The same press, which the tool carries out.
   void click_tool(host::ITool& tool, double x, double y, long button = 1, long shift = 0);
-  // The texts of the text graphics on the map, in drawing order.
-  std::vector<std::string> texts_on_map();
   // The number of marker (picture) graphics on the map.
   int markers_on_map();
-  // Adds a text graphic at (x, y).
-  void add_text(const std::string& text, double x, double y);
   // The network layer's renderer, seen as R (null when it has another kind).
   template <class R> com::ComPtr<R> network_renderer();
 

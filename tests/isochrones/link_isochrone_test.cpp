@@ -118,8 +118,8 @@ TEST_F(LinkIsochroneTool, ReplacesItsFlagAndClearsNumberedLabels) {
     add_text(text, 500, 500);
   click_tool(0, 0);
   click_tool(2000, 0);
-  // Route labels ("2") and centre labels (" 2") alike, up to the larger count.
-  EXPECT_EQ(texts_on_map(), (std::vector<std::string>{" 4", "4", "Other"}));
+  // Centre labels (" 2") up to the larger count; plain numbers are not this tool's.
+  EXPECT_EQ(texts_on_map(), (std::vector<std::string>{" 4", "2", "4", "Other"}));
   // One flag only, at the second centre.
   EXPECT_EQ(markers_on_map(), 1);
   EXPECT_EQ(state.gLinkCentre.X, 2000);

@@ -10,7 +10,9 @@
 #include "common/handler_end.h"
 #include "host/active_view.h"
 #include "host/cursor.h"
+#include "host/element.h"
 #include "host/fields.h"
+#include "host/graphics_container.h"
 #include "host/row.h"
 #include "host/workspace.h"
 #include "network/settings_files.h"
@@ -165,6 +167,24 @@ std::vector<std::string> RouteNetworkTest::messages() const {
   for (const auto& message : user_->messages)
     shown.push_back(message.title + ": " + message.text);
   return shown;
+}
+
+std::vector<std::string> RouteNetworkTest::texts_on_map() {
+  std::vector<std::string> found;
+  const auto graphics = com::ComPtr<host::HostMap>(map()).as<host::HostGraphicsContainer>();
+  graphics->Reset();
+  for (auto element = graphics->Next(); element; element = graphics->Next())
+    if (const auto text = element.as<host::HostTextElement>())
+      found.push_back(text->Text());
+  return found;
+}
+
+void RouteNetworkTest::add_text(const std::string& text, double x, double y) {
+  const auto graphics = com::ComPtr<host::HostMap>(map()).as<host::HostGraphicsContainer>();
+  const auto label = corvane::create<host::HostTextElement>(host::TextElementClass);
+  label->SetText(text);
+  label.as<host::HostElement>()->SetGeometry(point(x, y).get());
+  ASSERT_EQ(graphics->AddElement(label.as<host::HostElement>().get(), 0), com::S_OK);
 }
 
 } // namespace corvane::testing

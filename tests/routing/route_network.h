@@ -44,6 +44,11 @@ protected:
   std::vector<std::string> attribute_names(host::HostFeatureClass& features);
   std::string settings_text() const;
 
+  // The texts of the text graphics on the map, in drawing order.
+  std::vector<std::string> texts_on_map();
+  // Adds a text graphic at (x, y).
+  void add_text(const std::string& text, double x, double y);
+
   // The messages shown, as "TITLE: TEXT".
   std::vector<std::string> messages() const;
 

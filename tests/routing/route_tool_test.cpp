@@ -270,5 +270,18 @@ TEST_F(RouteTool, StopsAreRefusedWithoutAStartAndBeyondTheLimit) {
                                       "Too many stops: A route takes at most 3001 stops"}));
 }
 
+// A new route clears stop labels in the route's own form, plain digits up to the larger stop
+// count; a text reading " 2" (a centre's label, or the user's own) stays.
+TEST_F(RouteTool, APlainClickSweepsPlainStopNumbersOnly) {
+  build_network(islands());
+  auto& state = shared_state();
+  state.gRouteStopCount = 2;
+  state.gMultiStopCount = 3;
+  for (const char* text : {"Start", "End", "1", "2", "3", " 2", " 3", "4", "02", "Other"})
+    add_text(text, 50, 50);
+  click(0, 0);
+  EXPECT_EQ(texts_on_map(), (std::vector<std::string>{" 2", " 3", "4", "02", "Other", "Start"}));
+}
+
 } // namespace
 } // namespace corvane

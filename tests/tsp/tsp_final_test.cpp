@@ -195,6 +195,18 @@ TEST_F(TspTool, NewTourRemovesOnlyTheMarkersItsStopsPlaced) {
   EXPECT_EQ(placed_labels(), Texts{"Start@0,0"});
 }
 
+// A new tour clears stop labels in the tour's own form, plain digits up to the larger stop
+// count; a text reading " 2" (a centre's label, or the user's own) stays.
+TEST_F(TspTool, APlainClickSweepsPlainStopNumbersOnly) {
+  auto& state = shared_state();
+  state.gRouteStopCount = 2;
+  state.gMultiStopCount = 3;
+  for (const char* text : {"Start", "End", "1", "2", "3", " 2", " 3", "4", "02", "Other"})
+    add_text(text, 100, 100);
+  tool_click(A.first, A.second);
+  EXPECT_EQ(texts_on_map(), (Texts{" 2", " 3", "4", "02", "Other", "Start"}));
+}
+
 TEST_F(TspTool, DirectionsOpenEveryLaterLegWithAStageRow) {
   auto& state = shared_state();
   state.gUseDescField = 1;

@@ -1,9 +1,7 @@
 #include "gazetteer_network.h"
 
 #include "com/create.h"
-#include "host/element.h"
 #include "host/fields.h"
-#include "host/graphics_container.h"
 #include "network/shared_state.h"
 #include "routing/route_options.h"
 #include "routing/selection_by_location.h"
@@ -70,16 +68,6 @@ bool GazetteerTest::run_gazetteer() {
 }
 bool GazetteerTest::run_route_options() {
   return run_command(com::make<RouteOptions>());
-}
-
-std::vector<std::string> GazetteerTest::labels() {
-  std::vector<std::string> texts;
-  const auto graphics = com::ComPtr<host::HostMap>(map()).as<host::HostGraphicsContainer>();
-  graphics->Reset();
-  for (auto element = graphics->Next(); element; element = graphics->Next())
-    if (const auto text = element.as<host::HostTextElement>())
-      texts.push_back(text->Text());
-  return texts;
 }
 
 std::vector<std::string> GazetteerTest::shown() const {

@@ -42,8 +42,6 @@ protected:
   bool run_gazetteer();
   bool run_route_options();
 
-  // The map's text graphics, in order.
-  std::vector<std::string> labels();
   // Messages as "TITLE: TEXT", and those of the scripted person.
   std::vector<std::string> shown() const;
 

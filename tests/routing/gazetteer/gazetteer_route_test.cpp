@@ -82,7 +82,7 @@ TEST_F(GazetteerRun, RouteModeLabelsEveryStopAndNamesEachLegsStops) {
   forms::set_user(com::ComPtr<forms::User>(&*person_));
   // The busy pointer of the directions is gone before the totals are read.
   EXPECT_EQ(watch->pointers, std::vector<int>{0});
-  EXPECT_EQ(labels(), (std::vector<std::string>{"Alpha(Start)", "Beta\n  ( 1)",
+  EXPECT_EQ(texts_on_map(), (std::vector<std::string>{"Alpha(Start)", "Beta\n  ( 1)",
                                                 "O'Brien Square\n     (End)"}));
   const auto output = open("Route");
   EXPECT_EQ(
@@ -106,7 +106,7 @@ TEST_F(GazetteerRun, WithoutDirectionsTheRouteLinksAreCopied) {
   EXPECT_EQ(texts(*output, "NAME"),
             (std::vector<std::string>{"Main St", "Main St", "Main St", "Main St"}));
   EXPECT_EQ(texts(*open("ViewRoute"), "NAME").size(), 4U);
-  EXPECT_EQ(labels(), (std::vector<std::string>{"Alpha(Start)", "O'Brien Square\n     (End)"}));
+  EXPECT_EQ(texts_on_map(), (std::vector<std::string>{"Alpha(Start)", "O'Brien Square\n     (End)"}));
 }
 
 struct TourCase {
@@ -142,7 +142,7 @@ TEST_F(GazetteerRun, OptimisedModeLabelsTheVisitingOrder) {
     shared_state().gTspMode = c.tsp_mode;
     person_->messages.clear();
     route(c.stops, true);
-    EXPECT_EQ(labels(), c.labels);
+    EXPECT_EQ(texts_on_map(), c.labels);
     EXPECT_EQ(shared_state().gRouteStopCount, c.last_row);
     ASSERT_EQ(shown().size(), 1U);
     EXPECT_EQ(shown()[0].rfind("Shortest Path: ", 0), 0U);
@@ -157,7 +157,7 @@ TEST_F(GazetteerRun, AStopInAnotherPartOfTheNetworkEndsTheTour) {
                          "Error: One or more nodes found in the subnet. Could not calculate the "
                          "route."});
   EXPECT_EQ(person_->messages[0].icon, forms::Icon::None);
-  EXPECT_EQ(labels(), std::vector<std::string>{"Alpha(Start)"});
+  EXPECT_EQ(texts_on_map(), std::vector<std::string>{"Alpha(Start)"});
   EXPECT_TRUE(texts(*open("Route"), "Direction").empty());
   EXPECT_EQ(create<host::HostMouseCursor>(host::MouseCursorClass)->Cursor(), 0);
   EXPECT_FALSE(stamped());

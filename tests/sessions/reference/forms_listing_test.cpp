@@ -2,7 +2,6 @@
 // add-in's sources appears, with its caption and controls.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -11,24 +10,11 @@
 #include <sstream>
 #include <string>
 
-#include <unistd.h>
+#include "gishost_listing.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// The standard output of a shell command, and its exit status.
-std::string output_of(const std::string& command, int& status) {
-  std::string out;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe)
-    return out;
-  char buffer[4096];
-  while (const auto n = std::fread(buffer, 1, sizeof buffer, pipe))
-    out.append(buffer, n);
-  status = ::pclose(pipe);
-  return out;
-}
 
 // The dialog classes the add-in's dialog headers define: classes that derive from
 // forms::Form, directly or through a base of their own, and that no other class derives from.
@@ -65,12 +51,8 @@ std::set<std::string> dialog_classes() {
 }
 
 TEST(FormsListing, ListsEveryDialogOfTheSourcesWithItsControls) {
-  const auto registry = fs::temp_directory_path() / ("forms-registry-" + std::to_string(::getpid()));
   int status = -1;
-  const auto listing = output_of("CORVANE_REGISTRY='" + registry.string() +
-                                     "' " CORVANE_BINARY_DIR "/bin/gishost --forms",
-                                 status);
-  fs::remove(registry);
+  const auto listing = gishost_listing("--forms", status);
   ASSERT_EQ(status, 0) << listing;
 
   std::set<std::string> listed;
@@ -103,11 +85,11 @@ TEST(FormsListing, ListsEveryDialogOfTheSourcesWithItsControls) {
 
 TEST(FormsListing, HelpGoesToStandardOutputWithStatusZero) {
   int status = -1;
-  const auto help = output_of(CORVANE_BINARY_DIR "/bin/gishost --help 2>/dev/null", status);
+  const auto help = gishost_listing("--help 2>/dev/null", status);
   EXPECT_EQ(status, 0);
   EXPECT_NE(help.find("usage: gishost"), std::string::npos);
   EXPECT_NE(help.find("--forms"), std::string::npos);
-  output_of(CORVANE_BINARY_DIR "/bin/gishost --frob 2>/dev/null", status);
+  gishost_listing("--frob 2>/dev/null", status);
   EXPECT_NE(status, 0);
 }
 

@@ -3,17 +3,20 @@
 // with the add-in and engine built beside gishost, and must write exactly its transcript.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <ostream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include <unistd.h>
 
+#include "gishost_listing.h"
 #include "session/session.h"
 
 namespace {
@@ -108,6 +111,50 @@ INSTANTIATE_TEST_SUITE_P(Readme, ReadmeExample, ::testing::ValuesIn(examples()),
                              name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
                            return name;
                          });
+
+// The ProgIDs of the add-in's commands and tools, as "gishost --classes" lists them: every
+// registered class with the interface ICommand.
+std::vector<std::string> registered_commands() {
+  int status = -1;
+  std::istringstream in(gishost_listing("--classes", status));
+  EXPECT_EQ(status, 0);
+  std::vector<std::string> found;
+  std::string prog_id;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.starts_with(' '))
+      prog_id = line.substr(0, line.find(' '));
+    else if (line == "  interface ICommand" || line.starts_with("  interface ICommand:"))
+      found.push_back(prog_id);
+  }
+  return found;
+}
+
+// ProgIDs name their class in any letter case, as the class registry finds them.
+std::string lower_case(std::string text) {
+  for (auto& c : text)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// Each command and tool the add-in registers is picked in some example that runs, so the page
+// shows how to drive every one of them.
+TEST(Readme, RunsEveryRegisteredCommandAndTool) {
+  std::set<std::string> picked;
+  for (const auto& example : examples()) {
+    std::istringstream in(example.session);
+    std::string verb;
+    std::string prog_id;
+    for (std::string line; std::getline(in, line);) {
+      std::istringstream words(line);
+      if (words >> verb >> prog_id && (verb == "command" || verb == "tool"))
+        picked.insert(lower_case(prog_id));
+    }
+  }
+  const auto registered = registered_commands();
+  EXPECT_FALSE(registered.empty());
+  for (const auto& prog_id : registered)
+    EXPECT_TRUE(picked.contains(lower_case(prog_id))) << prog_id << " has no example in " << readme;
+}
 
 TEST(Readme, NamesEveryVerb) {
   const auto text = read_file(readme);
