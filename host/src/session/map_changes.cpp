@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <type_traits>
+#include <unordered_set>
 
 #include "host/graphics_container.h"
 #include "host/table.h"
@@ -182,12 +183,15 @@ void graphic_lines(const char* verb, const std::vector<const GraphicState*>& gra
   }
 }
 
+// A tour or a batch run places thousands of graphics, hence the set.
 std::vector<const GraphicState*> missing_from(const std::vector<GraphicState>& from,
                                               const std::vector<GraphicState>& other) {
+  std::unordered_set<const HostElement*> present;
+  for (const auto& graphic : other)
+    present.insert(graphic.element.get());
   std::vector<const GraphicState*> missing;
   for (const auto& graphic : from)
-    if (std::none_of(other.begin(), other.end(),
-                     [&](const auto& e) { return e.element == graphic.element; }))
+    if (!present.contains(graphic.element.get()))
       missing.push_back(&graphic);
   return missing;
 }

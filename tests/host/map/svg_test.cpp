@@ -32,11 +32,12 @@ const std::vector<DrawnLink> links{
     {{{0, 200}, {1000, 200}}, 12},
 };
 
-com::ComPtr<HostFeatureClass> open_links(const std::filesystem::path& folder) {
+com::ComPtr<HostFeatureClass> open_links(const std::filesystem::path& folder,
+                                         const std::string& name = "links") {
   com::ComPtr<HostFeatureClass> links_class;
   EXPECT_EQ(open_workspace(folder.string())
                 .as<HostFeatureWorkspace>()
-                ->OpenFeatureClass("links", &links_class),
+                ->OpenFeatureClass(name, &links_class),
             com::S_OK);
   return links_class;
 }
@@ -212,12 +213,7 @@ TEST_F(SvgExport, SelectedFeaturesLieAboveTheirLayerInTheSelectionColour) {
   ASSERT_EQ(layer->SelectFeatures(filter.get(), 0, false), com::S_OK); // features 0 and 1
   testing::write_links(folder.path(), "above", {{{{0, 50}, {1000, 50}}, 0}});
   auto above = com::make<FeatureLayer>();
-  com::ComPtr<HostFeatureClass> above_class;
-  ASSERT_EQ(open_workspace(folder.path().string())
-                .as<HostFeatureWorkspace>()
-                ->OpenFeatureClass("above", &above_class),
-            com::S_OK);
-  above->SetFeatureClass(above_class.get());
+  above->SetFeatureClass(open_links(folder.path(), "above").get());
   above->SetName("above");
   ASSERT_EQ(map->AddLayer(above.get()), com::S_OK);
 
