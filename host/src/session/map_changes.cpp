@@ -135,8 +135,8 @@ const LayerState* data_lines(const char* kind, const char* what,
   const LayerState* was = find(before, now);
   if (was && was->source == now.source && was->count == now.count)
     return was;
-  std::string line = std::string(kind) + (was ? " changed " : " added ") + quote(now.name) +
-                     " " + quote(now.source) + counted(now.count, what);
+  std::string line = std::string(kind) + (was ? " changed " : " added ") + quote(now.name) + " " +
+                     quote(now.source) + counted(now.count, what);
   if (was && was->count && was->count != now.count)
     line += " (was " + std::to_string(*was->count) + ")";
   out.push_back(line);

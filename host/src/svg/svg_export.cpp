@@ -71,8 +71,8 @@ void draw_layer(std::string& out, const Canvas& canvas, HostFeatureLayer& layer,
   const std::set<std::int32_t> selected(selected_ids.begin(), selected_ids.end());
   // Selected features by their drawing attributes, in the order first met.
   std::vector<std::pair<std::string, std::string>> selected_groups;
-  const bool markers = legend->shape_type == geometry_point ||
-                       legend->shape_type == geometry_multipoint;
+  const bool markers =
+      legend->shape_type == geometry_point || legend->shape_type == geometry_multipoint;
   com::ComPtr<HostFeature> feature;
   while (cursor->NextFeature(&feature) == com::S_OK && feature) {
     const Shape shape = shape_of(feature->Shape().get());
@@ -83,8 +83,8 @@ void draw_layer(std::string& out, const Canvas& canvas, HostFeatureLayer& layer,
         c >= 0 && c < static_cast<int>(groups.size()) && classifier.classes[c].style.drawn;
     const auto fid = " data-fid=\"" + std::to_string(feature->OID()) + "\"";
     if (selected.contains(feature->OID())) {
-      const auto style = svg::selection_style(in_class ? &classifier.classes[c].style : nullptr,
-                                              markers);
+      const auto style =
+          svg::selection_style(in_class ? &classifier.classes[c].style : nullptr, markers);
       const auto attributes = style.attributes();
       auto group = std::find_if(selected_groups.begin(), selected_groups.end(),
                                 [&](const auto& g) { return g.first == attributes; });

@@ -225,12 +225,12 @@ TEST_F(SvgExport, SelectedFeaturesLieAboveTheirLayerInTheSelectionColour) {
   const auto drawn = svg.substr(own_layer, upper_layer - own_layer);
   const auto own_class = drawn.find("<g data-class=\"0\" stroke=\"#c80a0a\"");
   // Lines are widened past their class's width (1.5 more, at least 2), so the class shows as a rim.
-  const auto unclassed = drawn.find(
-      "<g class=\"selection\" stroke=\"#00ffff\" stroke-width=\"2.5\" fill=\"none\">\n"
-      "<path data-fid=\"0\"");
-  const auto classed = drawn.find(
-      "<g class=\"selection\" stroke=\"#00ffff\" stroke-width=\"4.5\" fill=\"none\">\n"
-      "<path data-fid=\"1\"");
+  const auto unclassed =
+      drawn.find("<g class=\"selection\" stroke=\"#00ffff\" stroke-width=\"2.5\" fill=\"none\">\n"
+                 "<path data-fid=\"0\"");
+  const auto classed =
+      drawn.find("<g class=\"selection\" stroke=\"#00ffff\" stroke-width=\"4.5\" fill=\"none\">\n"
+                 "<path data-fid=\"1\"");
   ASSERT_NE(own_class, std::string::npos);
   EXPECT_LT(own_class, unclassed);
   EXPECT_LT(own_class, classed);

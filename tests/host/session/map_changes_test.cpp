@@ -26,9 +26,9 @@ const std::vector<DrawnLink> three_links{
 
 com::ComPtr<FeatureLayer> layer_over(const std::filesystem::path& folder, const std::string& name) {
   com::ComPtr<HostFeatureClass> links;
-  EXPECT_EQ(open_workspace(folder.string()).as<HostFeatureWorkspace>()->OpenFeatureClass("links",
-                                                                                          &links),
-            com::S_OK);
+  EXPECT_EQ(
+      open_workspace(folder.string()).as<HostFeatureWorkspace>()->OpenFeatureClass("links", &links),
+      com::S_OK);
   auto layer = com::make<FeatureLayer>();
   layer->SetFeatureClass(links.get());
   layer->SetName(name);
@@ -109,7 +109,9 @@ TEST(MapChanges, EachStepTellsWhatChangedOnTheMap) {
        },
        {R"(layer removed "copy")", R"(selection "links" 0)", R"(graphic removed text " 2")"}},
       {"the layer's data rewritten with links joined",
-       [&] { testing::write_links(net, "links", {three_links[0], three_links[2]}); },
+       [&] {
+         testing::write_links(net, "links", {three_links[0], three_links[2]});
+       },
        {R"(layer changed "links" "net/links.shp" 2 features (was 3))"}},
       {"one class per value, more than a line shows",
        [&] {

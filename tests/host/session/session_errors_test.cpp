@@ -105,8 +105,7 @@ TEST(SessionErrorsTest, ASessionWithoutStepsIsRefusedWithTheUsage) {
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 2);
   EXPECT_EQ(transcript, "");
-  EXPECT_EQ(work.errors().rfind("gishost: the session test.session holds no steps\nusage: ", 0),
-            0u)
+  EXPECT_EQ(work.errors().rfind("gishost: the session test.session holds no steps\nusage: ", 0), 0u)
       << work.errors();
 }
 
