@@ -25,7 +25,8 @@ std::string source_of(com::IUnknown* data, const char* extension, const fs::path
   const auto workspace = dataset ? dataset->Workspace() : nullptr;
   if (!workspace)
     return {};
-  const auto file = fs::path(workspace->PathName()) / (dataset->Name() + extension);
+  const auto file =
+      (fs::path(workspace->PathName()) / (dataset->Name() + extension)).lexically_normal();
   const auto relative = file.lexically_relative(base);
   if (relative.empty() || *relative.begin() == "..")
     return file.generic_string();
