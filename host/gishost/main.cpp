@@ -14,6 +14,7 @@
 #include "com/registration.h"
 #include "com/registry.h"
 #include "forms/user.h"
+#include "geometry/gdal_messages.h"
 #include "map/document.h"
 #include "map/user_services.h"
 #include "session/command_bars.h"
@@ -38,7 +39,8 @@ constexpr const char* help =
     "Runs a session (a text file of user actions, or - for standard input) on the GIS host with\n"
     "the Corvane add-in and writes what the user sees to standard output; errors also go to\n"
     "standard error. The exit status is 0 when every line was carried out, 1 when a line failed\n"
-    "or an expectation did not hold, 2 when the program could not start.\n"
+    "or an expectation did not hold, 2 when the program could not start or the session holds\n"
+    "no steps.\n"
     "\n"
     "  --addin MODULE  load this add-in module instead of the one built beside gishost\n"
     "  --forms         list every dialog with its caption and controls, as designed\n"
@@ -122,7 +124,15 @@ bool register_modules(const Arguments& arguments) {
   return true;
 }
 
-int run_session(std::istream& in) {
+int run_session(std::istream& in, const std::string& name) {
+  const auto lines = read_script(in);
+  // A run that does nothing most likely names the wrong file.
+  if (lines.empty()) {
+    std::cerr << "gishost: the session " << (name == "-" ? "on standard input" : name)
+              << " holds no steps\n"
+              << usage;
+    return 2;
+  }
   Transcript transcript(std::cout, &std::cerr);
   auto application = com::make<host::Application>();
   auto user = com::make<SessionUser>(transcript);
@@ -135,7 +145,7 @@ int run_session(std::istream& in) {
     for (const auto& problem : bars.load())
       std::cerr << "gishost: " << problem << "\n";
     Session session(transcript, application, bars, *user, export_svg);
-    status = session.run(read_script(in));
+    status = session.run(lines);
   }
   win::set_shell_sink(nullptr);
   host::set_user_sink(nullptr);
@@ -157,13 +167,13 @@ int run(const Arguments& arguments) {
     return 0;
   }
   if (arguments.session == "-")
-    return run_session(std::cin);
+    return run_session(std::cin, arguments.session);
   std::ifstream file(arguments.session);
   if (!file) {
     std::cerr << "gishost: cannot read " << arguments.session << "\n";
     return 2;
   }
-  return run_session(file);
+  return run_session(file, arguments.session);
 }
 
 } // namespace
@@ -185,6 +195,7 @@ int main(int argc, char** argv) {
     std::cout << usage << help;
     return 0;
   }
+  host::install_gdal_message_handler();
   try {
     return run(*arguments);
   } catch (const std::exception& error) {

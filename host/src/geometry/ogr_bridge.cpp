@@ -5,6 +5,7 @@
 #include <ogr_spatialref.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -36,21 +37,77 @@ std::unique_ptr<OGRPolygon> polygon_of(const Box& box) {
   return poly;
 }
 
-// Rings are sorted into polygons by containment, so either orientation is understood.
-OgrPtr polygon_geometry(const Shape& shape) {
-  std::vector<OGRGeometry*> singles;
-  for (const auto& ring : shape.parts) {
-    if (ring.size() < 3)
-      continue;
-    auto poly = new OGRPolygon();
-    poly->addRingDirectly(ring_of(ring).release());
-    singles.push_back(poly);
+bool box_within(const Box& inner, const Box& outer) {
+  return inner.xmin >= outer.xmin && inner.xmax <= outer.xmax && inner.ymin >= outer.ymin &&
+         inner.ymax <= outer.ymax;
+}
+
+// Whether `inner` lies inside `outer`, rings that do not cross (as a shape's rings never do):
+// decided by the first vertex of `inner` that is not on `outer`'s boundary, since a hole may
+// touch its outline at a vertex. A ring that runs along `outer` throughout is not inside it.
+bool ring_within(const OGRLinearRing& inner, const OGRLinearRing& outer) {
+  OGRPoint point;
+  for (int i = 0; i < inner.getNumPoints(); ++i) {
+    inner.getPoint(i, &point);
+    if (!outer.isPointOnRingBoundary(&point, FALSE))
+      return outer.isPointInRing(&point, FALSE);
   }
-  if (singles.empty())
+  return false;
+}
+
+// Rings are sorted into polygons by containment, so either orientation is understood: a ring
+// inside an even number of others is an outline, any other ring a hole of the smallest ring
+// around it. Larger rings come first, so the first ring around one, walking back, is the
+// smallest; the envelopes keep a zone of thousands of parts quick.
+//   outline A ⊃ hole B ⊃ island C  gives  polygons (A with hole B) and (C).
+OgrPtr polygon_geometry(const Shape& shape) {
+  struct Ring {
+    std::unique_ptr<OGRLinearRing> ring;
+    Box box;
+    double area = 0;
+    int parent = -1; // index in `rings`
+    int depth = 0;
+    OGRPolygon* polygon = nullptr; // the polygon this outline starts, owned by `multi`
+  };
+  std::vector<Ring> rings;
+  for (const auto& part : shape.parts) {
+    if (part.size() < 3)
+      continue;
+    Ring ring{ring_of(part), {}, std::abs(signed_area(part))};
+    for (const auto& p : part)
+      ring.box.add(p);
+    rings.push_back(std::move(ring));
+  }
+  std::stable_sort(rings.begin(), rings.end(),
+                   [](const Ring& a, const Ring& b) { return a.area > b.area; });
+  for (std::size_t i = 0; i < rings.size(); ++i) {
+    for (std::size_t j = i; j-- > 0;) {
+      if (box_within(rings[i].box, rings[j].box) && ring_within(*rings[i].ring, *rings[j].ring)) {
+        rings[i].parent = static_cast<int>(j);
+        rings[i].depth = rings[j].depth + 1;
+        break;
+      }
+    }
+  }
+  auto multi = std::make_unique<OGRMultiPolygon>();
+  for (auto& ring : rings) {
+    if (ring.depth % 2 == 0) {
+      auto polygon = std::make_unique<OGRPolygon>();
+      polygon->addRingDirectly(ring.ring.release());
+      ring.polygon = polygon.get();
+      multi->addGeometryDirectly(polygon.release());
+    } else {
+      rings[ring.parent].polygon->addRingDirectly(ring.ring.release());
+    }
+  }
+  if (multi->getNumGeometries() == 0)
     return OgrPtr(new OGRPolygon());
-  int valid = FALSE;
-  return OgrPtr(OGRGeometryFactory::organizePolygons(
-      singles.data(), static_cast<int>(singles.size()), &valid, nullptr));
+  if (multi->getNumGeometries() == 1) {
+    OGRGeometry* single = multi->getGeometryRef(0);
+    multi->removeGeometry(0, FALSE);
+    return OgrPtr(single);
+  }
+  return OgrPtr(multi.release());
 }
 
 OgrPtr to_ogr(const Shape& shape) {
@@ -164,12 +221,22 @@ int result_type(const Shape& a) {
   return a.type == geometry_envelope ? geometry_polygon : a.type;
 }
 
-OgrPtr checked(OGRGeometry* result, const char* what) {
-  if (!result)
-    throw HostError(std::string("the geometry library could not compute the ") + what);
-  return OgrPtr(result);
+// The geometry library's reason for a failure, for the message that names what failed.
+std::string failure_reason() {
+  if (CPLGetLastErrorType() < CE_Failure || !*CPLGetLastErrorMsg())
+    return {};
+  return std::string(": ") + CPLGetLastErrorMsg();
 }
 
+// Runs an operation that answers null when it fails.
+template <class Operation> OgrPtr computed(const char* what, Operation operation) {
+  CPLErrorReset();
+  OgrPtr result(operation());
+  if (!result)
+    throw HostError(std::string("the geometry library could not compute the ") + what +
+                    failure_reason());
+  return result;
+}
 } // namespace
 
 bool relate(const Shape& a, const Shape& b, Relation relation) {
@@ -177,21 +244,32 @@ bool relate(const Shape& a, const Shape& b, Relation relation) {
     return false;
   const auto ga = to_ogr(a);
   const auto gb = to_ogr(b);
+  CPLErrorReset();
+  bool answer = false;
   switch (relation) {
   case Relation::contains:
-    return ga->Contains(gb.get());
+    answer = ga->Contains(gb.get());
+    break;
   case Relation::within:
-    return ga->Within(gb.get());
+    answer = ga->Within(gb.get());
+    break;
   case Relation::intersects:
-    return ga->Intersects(gb.get());
+    answer = ga->Intersects(gb.get());
+    break;
   case Relation::disjoint:
-    return ga->Disjoint(gb.get());
+    answer = ga->Disjoint(gb.get());
+    break;
   case Relation::touches:
-    return ga->Touches(gb.get());
+    answer = ga->Touches(gb.get());
+    break;
   case Relation::equals:
-    return ga->Equals(gb.get());
+    answer = ga->Equals(gb.get());
+    break;
   }
-  return false;
+  // A failed test answers false, which would pass for a real answer.
+  if (CPLGetLastErrorType() >= CE_Failure)
+    throw HostError("the geometry library could not compare two shapes" + failure_reason());
+  return answer;
 }
 
 Shape make_valid_polygon(const Shape& polygon) {
@@ -204,7 +282,8 @@ Shape make_valid_polygon(const Shape& polygon) {
   CPLPopErrorHandler();
   if (valid)
     return from_ogr(g.get(), geometry_polygon);
-  return from_ogr(checked(g->MakeValid(), "valid polygon").get(), geometry_polygon);
+  return from_ogr(computed("valid polygon", [&] { return g->MakeValid(); }).get(),
+                  geometry_polygon);
 }
 
 Shape union_of(const Shape& a, const Shape& b) {
@@ -220,27 +299,32 @@ Shape union_of(const Shape& a, const Shape& b) {
     return a;
   if (a.empty())
     return b;
-  return from_ogr(checked(to_ogr(a)->Union(to_ogr(b).get()), "union").get(), result_type(a));
+  return from_ogr(computed("union", [&] { return to_ogr(a)->Union(to_ogr(b).get()); }).get(),
+                  result_type(a));
 }
 
 Shape intersection_of(const Shape& a, const Shape& b, int dimension) {
   const int type = type_of_dimension(dimension);
   if (a.empty() || b.empty())
     return Shape{type, {}};
-  return from_ogr(checked(to_ogr(a)->Intersection(to_ogr(b).get()), "intersection").get(), type);
+  return from_ogr(
+      computed("intersection", [&] { return to_ogr(a)->Intersection(to_ogr(b).get()); }).get(),
+      type);
 }
 
 Shape difference_of(const Shape& a, const Shape& b) {
   if (a.empty() || b.empty())
     return a;
-  return from_ogr(checked(to_ogr(a)->Difference(to_ogr(b).get()), "difference").get(),
-                  result_type(a));
+  return from_ogr(
+      computed("difference", [&] { return to_ogr(a)->Difference(to_ogr(b).get()); }).get(),
+      result_type(a));
 }
 
 Shape buffer_of(const Shape& shape, double distance) {
   if (shape.empty())
     return Shape{geometry_polygon, {}};
-  return from_ogr(checked(to_ogr(shape)->Buffer(distance), "buffer").get(), geometry_polygon);
+  return from_ogr(computed("buffer", [&] { return to_ogr(shape)->Buffer(distance); }).get(),
+                  geometry_polygon);
 }
 
 Shape clipped_to(const Shape& shape, const Box& box) {
@@ -248,7 +332,8 @@ Shape clipped_to(const Shape& shape, const Box& box) {
   if (shape.empty() || box.empty)
     return Shape{type, {}};
   const auto clip = polygon_of(box);
-  return from_ogr(checked(to_ogr(shape)->Intersection(clip.get()), "clip").get(), type);
+  return from_ogr(computed("clip", [&] { return to_ogr(shape)->Intersection(clip.get()); }).get(),
+                  type);
 }
 
 Shape projected(const Shape& shape, const std::string& from_wkt, const std::string& to_wkt) {

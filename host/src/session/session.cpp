@@ -95,6 +95,7 @@ Session::Session(Transcript& transcript, com::ComPtr<HostApplication> applicatio
 
 int Session::run(const std::vector<ScriptLine>& lines) {
   bars_.idle();
+  tell_map_changes();
   for (const auto& line : lines) {
     std::optional<Failure> failure;
     try {
@@ -107,9 +108,11 @@ int Session::run(const std::vector<ScriptLine>& lines) {
     // What went wrong inside the line (a form step, an answer) came first.
     if (user_.failure())
       failure = user_.failure();
+    if (!failure)
+      bars_.idle();
+    tell_map_changes();
     if (failure)
       return report(transcript_, *failure);
-    bars_.idle();
   }
   if (const auto unused = user_.unused())
     return report(transcript_, *unused);
@@ -148,6 +151,17 @@ com::ComPtr<HostMap> Session::focus_map() {
   if (!map)
     throw SessionError("the document has no focus map");
   return map;
+}
+
+void Session::tell_map_changes() {
+  const auto document = application_->Document();
+  const auto map = document ? document->FocusMap() : nullptr;
+  if (!map)
+    return;
+  auto now = map_state(*map, base_);
+  for (const auto& line : map_changes(shown_, now))
+    transcript_.line(line);
+  shown_ = std::move(now);
 }
 
 void Session::layer(Words& words, int) {

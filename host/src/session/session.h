@@ -10,6 +10,7 @@
 #include "host/application.h"
 #include "host/command.h"
 #include "session/command_bars.h"
+#include "session/map_changes.h"
 #include "session/script.h"
 #include "session/session_user.h"
 #include "session/transcript.h"
@@ -19,8 +20,9 @@ namespace host::session {
 // Draws the document's focus map to an SVG file; throws SessionError when it cannot.
 using MapExport = std::function<void(HostDocument& document, const std::filesystem::path& file)>;
 
-// Carries out a session's lines one after the other as the user's actions on the host. The
-// first line that cannot be carried out, or an expectation that fails, ends the run with
+// Carries out a session's lines one after the other as the user's actions on the host. After
+// each line the transcript tells what changed on the map, read from the map itself. The first
+// line that cannot be carried out, or an expectation that fails, ends the run with
 // "error LINE: WHAT" in the transcript.
 class Session {
 public:
@@ -54,6 +56,8 @@ private:
   void show(Words& words, int line);
 
   com::ComPtr<HostMap> focus_map();
+  // Writes what changed on the map since the last call.
+  void tell_map_changes();
   bool enabled(ICommand& command, const std::string& prog_id);
 
   Transcript& transcript_;
@@ -63,6 +67,9 @@ private:
   MapExport export_;
   com::ComPtr<ITool> current_tool_;
   std::string current_tool_id_;
+  // Session paths are taken from the folder the run started in; the map is told in its terms.
+  std::filesystem::path base_ = std::filesystem::current_path();
+  MapState shown_;
 };
 
 } // namespace host::session

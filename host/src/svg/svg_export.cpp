@@ -1,7 +1,9 @@
 #include "svg/svg_export.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -45,7 +47,8 @@ com::ComPtr<HostQueryFilter> in_map_reference(HostFeatureClass& feature_class,
 }
 
 // One visible feature layer drawn with its renderer: a group per class, in class order, so
-// higher bands and later values lie on top. Fills *legend with the classes shown.
+// higher bands and later values lie on top, then its selected features in the selection colour
+// (also those no class draws). Fills *legend with the classes shown.
 void draw_layer(std::string& out, const Canvas& canvas, HostFeatureLayer& layer, int id,
                 HostSpatialReference* map_reference, svg::LegendLayer* legend) {
   const auto feature_class = layer.FeatureClass();
@@ -63,16 +66,34 @@ void draw_layer(std::string& out, const Canvas& canvas, HostFeatureLayer& layer,
   if (com::FAILED(feature_class->Search(filter.get(), false, &cursor)) || !cursor)
     return;
   std::vector<std::string> groups(classifier.classes.size());
+  const auto selection = com::ComPtr<HostFeatureLayer>(&layer).as<HostFeatureSelection>();
+  const auto selected_ids = selection ? selection->SelectedIds() : std::vector<std::int32_t>();
+  const std::set<std::int32_t> selected(selected_ids.begin(), selected_ids.end());
+  // Selected features by their drawing attributes, in the order first met.
+  std::vector<std::pair<std::string, std::string>> selected_groups;
+  const bool markers =
+      legend->shape_type == geometry_point || legend->shape_type == geometry_multipoint;
   com::ComPtr<HostFeature> feature;
   while (cursor->NextFeature(&feature) == com::S_OK && feature) {
     const Shape shape = shape_of(feature->Shape().get());
     if (!canvas.shows(shape.bounds()))
       continue;
     const int c = classifier.class_of(field >= 0 ? feature->Value(field) : com::Variant());
-    if (c < 0 || c >= static_cast<int>(groups.size()) || !classifier.classes[c].style.drawn)
-      continue;
-    canvas.shape(groups[c], shape, classifier.classes[c].style,
-                 " data-fid=\"" + std::to_string(feature->OID()) + "\"");
+    const bool in_class =
+        c >= 0 && c < static_cast<int>(groups.size()) && classifier.classes[c].style.drawn;
+    const auto fid = " data-fid=\"" + std::to_string(feature->OID()) + "\"";
+    if (selected.contains(feature->OID())) {
+      const auto style =
+          svg::selection_style(in_class ? &classifier.classes[c].style : nullptr, markers);
+      const auto attributes = style.attributes();
+      auto group = std::find_if(selected_groups.begin(), selected_groups.end(),
+                                [&](const auto& g) { return g.first == attributes; });
+      if (group == selected_groups.end())
+        group = selected_groups.insert(selected_groups.end(), {attributes, {}});
+      canvas.shape(group->second, shape, style, fid);
+    }
+    if (in_class)
+      canvas.shape(groups[c], shape, classifier.classes[c].style, fid);
   }
   out += "<g class=\"layer\" id=\"layer-" + std::to_string(id) + "\" data-name=\"" +
          svg::escape(layer.Name()) + "\" stroke-linecap=\"round\" stroke-linejoin=\"round\">\n";
@@ -84,6 +105,9 @@ void draw_layer(std::string& out, const Canvas& canvas, HostFeatureLayer& layer,
     out += groups[c];
     out += "</g>\n";
   }
+  // Selected features lie above every class of their layer, as a desktop GIS shows them.
+  for (const auto& [attributes, group] : selected_groups)
+    out += "<g class=\"selection\"" + attributes + ">\n" + group + "</g>\n";
   out += "</g>\n";
 }
 

@@ -83,6 +83,25 @@ Style style_of(HostSymbol* symbol) {
   return style;
 }
 
+Style selection_style(const Style* drawn, bool markers) {
+  constexpr const char* selection_color = "#00ffff";
+  Style style;
+  if (drawn) {
+    style.marker_size = drawn->marker_size;
+    style.marker_shape = drawn->marker_shape;
+    style.stroke_width = drawn->stroke_width;
+  }
+  if (markers) {
+    style.fill = selection_color;
+    style.stroke = "#333333";
+    style.stroke_width = 0.8;
+    return style;
+  }
+  style.stroke = selection_color;
+  style.stroke_width = std::max(style.stroke_width + 1.5, 2.0);
+  return style;
+}
+
 Classifier classifier_of(HostFeatureRenderer* renderer) {
   Classifier result;
   const com::ComPtr<HostFeatureRenderer> r(renderer);

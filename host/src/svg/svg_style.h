@@ -28,6 +28,12 @@ struct Style {
 
 Style style_of(HostSymbol* symbol);
 
+// How a selected feature draws over its layer, in the selection colour: lines and outlines a
+// little wider than `drawn` (its class's style; null when no class draws it) with areas left
+// open so their class shows through, or, for `markers`, markers filled with it at their size
+// and shape.
+Style selection_style(const Style* drawn, bool markers);
+
 // One legend row of a renderer class.
 struct ClassEntry {
   std::string label;

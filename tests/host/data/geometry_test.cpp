@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cpl_error.h>
+
+#include <algorithm>
 #include <cmath>
 
+#include "geometry/ogr_bridge.h"
 #include "geometry/shape_access.h"
 
 namespace host {
@@ -118,6 +122,44 @@ TEST(Geometry, PolygonsWithHolesAndSetOperations) {
   bow->AddRing({{0, 0}, {2, 2}, {2, 0}, {0, 2}});
   ASSERT_EQ(bow.as<HostTopologicalOperator>()->Simplify(), com::S_OK);
   EXPECT_DOUBLE_EQ(bow->Area(), 2.0);
+}
+
+Path square_ring(double x0, double y0, double side, bool clockwise) {
+  Path ring{{x0, y0}, {x0 + side, y0}, {x0 + side, y0 + side}, {x0, y0 + side}, {x0, y0}};
+  if (clockwise)
+    std::reverse(ring.begin(), ring.end());
+  return ring;
+}
+
+int library_messages = 0;
+void CPL_STDCALL count_message(CPLErr, CPLErrorNum, const char*) {
+  ++library_messages;
+}
+
+// Zones come with hundreds of rings, in no promised order or orientation. Each of 144 cells:
+// an outline of 100, a hole of 36 and an island of 4 in the hole, listed island first and
+// every other cell drawn the other way round; only containment tells what each ring is.
+TEST(Geometry, ManyRingsArePolygonsByContainmentWhateverTheirOrderAndOrientation) {
+  Shape cells{geometry_polygon, {}};
+  for (int i = 0; i < 144; ++i) {
+    const double x = (i % 12) * 20.0, y = (i / 12) * 20.0;
+    const bool turned = i % 2 == 1;
+    cells.parts.push_back(square_ring(x + 4, y + 4, 2, !turned));
+    cells.parts.push_back(square_ring(x + 2, y + 2, 6, turned));
+    cells.parts.push_back(square_ring(x, y, 10, !turned));
+  }
+  const Shape everything{geometry_polygon, {square_ring(-5, -5, 250, true)}};
+  library_messages = 0;
+  CPLPushErrorHandler(count_message);
+  const Shape kept = intersection_of(cells, everything, dimension_areas);
+  CPLPopErrorHandler();
+
+  double area = 0;
+  for (const auto& ring : kept.parts)
+    area -= signed_area(ring); // outlines run clockwise, holes the other way
+  EXPECT_NEAR(area, 144 * (100.0 - 36.0 + 4.0), 1e-6);
+  EXPECT_EQ(kept.parts.size(), 3u * 144);
+  EXPECT_EQ(library_messages, 0);
 }
 
 TEST(Geometry, EnvelopesExpandAndUnite) {

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "data/filters.h"
 #include "data/workspace_objects.h"
 #include "geometry/spatial_reference_objects.h"
 #include "host/spatial_reference.h"
@@ -31,11 +32,12 @@ const std::vector<DrawnLink> links{
     {{{0, 200}, {1000, 200}}, 12},
 };
 
-com::ComPtr<HostFeatureClass> open_links(const std::filesystem::path& folder) {
+com::ComPtr<HostFeatureClass> open_links(const std::filesystem::path& folder,
+                                         const std::string& name = "links") {
   com::ComPtr<HostFeatureClass> links_class;
   EXPECT_EQ(open_workspace(folder.string())
                 .as<HostFeatureWorkspace>()
-                ->OpenFeatureClass("links", &links_class),
+                ->OpenFeatureClass(name, &links_class),
             com::S_OK);
   return links_class;
 }
@@ -193,6 +195,50 @@ TEST_F(SvgExport, UniqueValuesColourTheirFeaturesAndOthersStayUndrawn) {
   EXPECT_EQ(group_of(svg, 1),
             "<g data-class=\"0\" stroke=\"#c80a0a\" stroke-width=\"3\" fill=\"none\">")
       << "3.000 matches \"3\"";
+}
+
+// Selected features are drawn again in the selection colour after every class of their layer,
+// so they show over it, and under the layers above. A selected feature no class draws shows too.
+TEST_F(SvgExport, SelectedFeaturesLieAboveTheirLayerInTheSelectionColour) {
+  EXPECT_EQ(exported().find("class=\"selection\""), std::string::npos)
+      << "nothing selected, nothing drawn";
+  auto renderer = com::make<UniqueValueRenderer>();
+  renderer->SetFieldCount(1);
+  renderer->SetField(0, "CV_RESULT");
+  renderer->SetFieldType(0, true);
+  renderer->AddValue("3", "Point", line({200, 10, 10}, 3).get());
+  ASSERT_EQ(layer->SetRenderer(renderer.get()), com::S_OK);
+  auto filter = create_query_filter().as<HostQueryFilter>();
+  filter->SetWhereClause("CV_RESULT <> 12");
+  ASSERT_EQ(layer->SelectFeatures(filter.get(), 0, false), com::S_OK); // features 0 and 1
+  testing::write_links(folder.path(), "above", {{{{0, 50}, {1000, 50}}, 0}});
+  auto above = com::make<FeatureLayer>();
+  above->SetFeatureClass(open_links(folder.path(), "above").get());
+  above->SetName("above");
+  ASSERT_EQ(map->AddLayer(above.get()), com::S_OK);
+
+  const auto svg = exported();
+  ASSERT_TRUE(testing::well_formed_xml(svg));
+  const auto own_layer = svg.find("data-name=\"links");
+  const auto upper_layer = svg.find("data-name=\"above\"");
+  ASSERT_LT(own_layer, upper_layer);
+  const auto drawn = svg.substr(own_layer, upper_layer - own_layer);
+  const auto own_class = drawn.find("<g data-class=\"0\" stroke=\"#c80a0a\"");
+  // Lines are widened past their class's width (1.5 more, at least 2), so the class shows as a rim.
+  const auto unclassed =
+      drawn.find("<g class=\"selection\" stroke=\"#00ffff\" stroke-width=\"2.5\" fill=\"none\">\n"
+                 "<path data-fid=\"0\"");
+  const auto classed =
+      drawn.find("<g class=\"selection\" stroke=\"#00ffff\" stroke-width=\"4.5\" fill=\"none\">\n"
+                 "<path data-fid=\"1\"");
+  ASSERT_NE(own_class, std::string::npos);
+  EXPECT_LT(own_class, unclassed);
+  EXPECT_LT(own_class, classed);
+  EXPECT_NE(unclassed, std::string::npos) << drawn;
+  EXPECT_NE(classed, std::string::npos) << drawn;
+  EXPECT_EQ(count(drawn, "data-fid=\"0\""), 1) << "drawn by no class, but selected";
+  EXPECT_EQ(count(drawn, "data-fid=\"1\""), 2) << "by its class and as selected";
+  EXPECT_EQ(count(drawn, "data-fid=\"2\""), 0) << "neither";
 }
 
 TEST(SvgExportProjection, DrawsALayerInTheMapsCoordinateSystem) {

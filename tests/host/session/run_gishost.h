@@ -22,14 +22,21 @@ struct SampleFolder {
   ~SampleFolder() { std::filesystem::remove_all(path); }
 
   // Runs gishost with the test add-in on the session text in this folder; the transcript
-  // and the exit status come back.
+  // and the exit status come back, standard error is kept for `errors`.
   std::string run(const std::string& session, int& status) const {
     std::ofstream(path / "test.session") << session;
     const std::string command = "cd '" + path.string() +
                                 "' && " CORVANE_BINARY_DIR "/bin/gishost --addin " TEST_ADDIN
-                                " test.session > transcript.txt";
+                                " test.session > transcript.txt 2> errors.txt";
     status = std::system(command.c_str());
-    std::ifstream in(path / "transcript.txt");
+    return read("transcript.txt");
+  }
+
+  std::string errors() const { return read("errors.txt"); }
+
+private:
+  std::string read(const std::string& name) const {
+    std::ifstream in(path / name);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();

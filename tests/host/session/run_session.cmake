@@ -17,6 +17,7 @@ execute_process(COMMAND ${command} ${SESSION}
   OUTPUT_VARIABLE transcript
   ERROR_VARIABLE errors)
 file(WRITE ${WORK}/actual.transcript "${transcript}")
+file(WRITE ${WORK}/actual.errors "${errors}")
 file(READ ${EXPECTED} expected)
 if(NOT transcript STREQUAL expected)
   execute_process(COMMAND diff -u ${EXPECTED} ${WORK}/actual.transcript OUTPUT_VARIABLE difference)
@@ -31,4 +32,10 @@ if(failing_expected AND status EQUAL 0)
 endif()
 if(NOT failing_expected AND NOT status EQUAL 0)
   message(FATAL_ERROR "gishost failed (${status}):\n${errors}")
+endif()
+# Standard error holds the transcript's error lines and nothing else: no library's own messages.
+string(REGEX REPLACE "(^|\n)gishost: error [0-9]+: [^\n]*" "" other_errors "${errors}")
+string(STRIP "${other_errors}" other_errors)
+if(NOT other_errors STREQUAL "")
+  message(FATAL_ERROR "gishost wrote more than its errors to standard error:\n${errors}")
 endif()

@@ -2,6 +2,8 @@
 // lets the session's author mend it.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include "run_gishost.h"
 
 namespace {
@@ -93,6 +95,18 @@ TEST(SessionErrorsTest, ACommandThatIsNotEnabledIsNotClickedAndTheRunGoesOn) {
   const auto transcript = work.run("command CorvaneTest.Never\nedit start\nedit stop\n", status);
   EXPECT_EQ(status, 0);
   EXPECT_EQ(transcript, "disabled CorvaneTest.Never\n");
+}
+
+// A session of comments alone most likely names the wrong file: it is refused, not run.
+TEST(SessionErrorsTest, ASessionWithoutStepsIsRefusedWithTheUsage) {
+  const SampleFolder work("gishost-empty");
+  int status = -1;
+  const auto transcript = work.run("# layer add gothenburg/roads.shp\n\n", status);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 2);
+  EXPECT_EQ(transcript, "");
+  EXPECT_EQ(work.errors().rfind("gishost: the session test.session holds no steps\nusage: ", 0), 0u)
+      << work.errors();
 }
 
 } // namespace
