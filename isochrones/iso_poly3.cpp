@@ -109,13 +109,17 @@ void IsoPoly3::calculate(host::HostMap& map, ClickRun& run) {
     state.gEngineResult = calc.SetStop(centre, state.gStopNodes[centre - 1]);
   DropMissingClipLayer(&map, "Clip layer not found");
   CentreSetOpen = 0;
+  const auto network_reference = GetLayerSpatialReference(NetworkFeatureClass(&map).get());
+  if (!ClipLayerUsable(&map, network_reference.get(), "Clip Layer")) {
+    run.end_without_result();
+    return;
+  }
 
   const bool clipping = state.gClipMode == 1;
   if (!CopyNetworkProjection({clipping ? zones_to_clip : output_name})) {
     run.end_without_result();
     return;
   }
-  const auto network_reference = GetLayerSpatialReference(NetworkFeatureClass(&map).get());
   const auto clip_layer = FindClipLayer(&map);
   const ClipExtent extent =
       clipping ? ExtentIn(*require(clip_layer, "clip layer"), network_reference.get()) : ClipExtent{};
@@ -124,9 +128,12 @@ void IsoPoly3::calculate(host::HostMap& map, ClickRun& run) {
       win::join_path(state.gNetworkFolder, std::string(clipping ? zones_to_clip : output_name)),
       0, 0, state.gMultiStopCount, extent.min_x, extent.min_y, extent.max_x, extent.max_y);
 
-  if (clipping)
-    PrepareClipOutput(&map, zones_to_clip, output_name, clip_layer.get());
-  else
+  if (clipping && !PrepareClipOutput(&map, zones_to_clip, output_name, clip_layer.get())) {
+    DeleteNetworkShapefile(zones_to_clip);
+    DeleteNetworkShapefile(multi_centre_zones);
+    return;
+  }
+  if (!clipping)
     ShowFeatureClass(&map, open_feature_class(OpenNetworkWorkspace().get(), output_name));
   MoveNetworkLayerToTop(&map);
   RenderZonesById(document().get(), &map, output_name, state.gMultiStopCount);

@@ -119,6 +119,11 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
   RemovePolygonOutput(&map, output_name);
   RemovePolygonOutput(&map, zones_to_clip);
   DropMissingClipLayer(&map, "Clip layer not found");
+  const auto reference = GetLayerSpatialReference(NetworkFeatureClass(&map).get());
+  if (!ClipLayerUsable(&map, reference.get(), "Clip Layer")) {
+    run.end_without_result();
+    return;
+  }
 
   const bool clipping = state.gClipMode == 1;
   if (!(clipping ? CopyNetworkProjection({zones_to_clip})
@@ -126,7 +131,6 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
     run.end_without_result();
     return;
   }
-  const auto reference = GetLayerSpatialReference(NetworkFeatureClass(&map).get());
   const ClipExtent extent = clipping ? ExtentIn(*require(FindClipLayer(&map), "clip layer"),
                                                 reference.get())
                                      : ClipExtent{};
@@ -145,6 +149,7 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
                         extent);
   }
 
+  bool shown = true;
   if (clipping) {
     const auto clip_layer = FindClipLayer(&map);
     if (!clip_layer) {
@@ -156,11 +161,10 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
     check_call(require(clip_layer->FeatureClass(), "FeatureClass")->FeatureCount(nullptr, &clip_count),
                "FeatureCount");
     try {
-      if (clip_count == 1)
-        ClipZonesByPolygon(&map, zones_to_clip, output_name, clip_layer.get(),
-                           overlap ? ZoneOrder::FirstFirst : ZoneOrder::LastFirst);
-      else
-        PrepareClipOutput(&map, zones_to_clip, output_name, clip_layer.get());
+      shown = clip_count == 1
+                  ? ClipZonesByPolygon(&map, zones_to_clip, output_name, clip_layer.get(),
+                                       overlap ? ZoneOrder::FirstFirst : ZoneOrder::LastFirst)
+                  : PrepareClipOutput(&map, zones_to_clip, output_name, clip_layer.get());
     } catch (const HandlerEnd& failure) {
       show_message(failure.what(), "");
       throw;
@@ -174,6 +178,8 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
   }
   DeleteNetworkShapefile(centre_zones);
   DeleteNetworkShapefile(zones_to_clip);
+  if (!shown)
+    return;
 
   if (state.gZoneCount > 1)
     RenderZonesByCostEnd(document().get(), &map, output_name, ZoneLimitList());

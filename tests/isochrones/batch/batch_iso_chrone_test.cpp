@@ -1,5 +1,6 @@
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -152,11 +153,10 @@ TEST_F(BatchIsoTest, OnePolygonClipsEachZoneAndSeveralClipTogether) {
     std::vector<std::vector<double>> boxes;
     std::size_t zones;
   };
-  // The zones of a reach 1 and 2 km; a box far from a leaves no zone, one over a keeps both.
+  // The zones of a reach 1 and 2 km; one box over a keeps both.
   const Case cases[] = {
       {{{-200, -200, 200, 200}}, 2},
       {{{-200, -200, 200, 200}, {4900, 4900, 6100, 5100}}, 2},
-      {{{4900, 4900, 6100, 5100}}, 0},
   };
   int clip = 0;
   for (const auto& c : cases) {
@@ -166,6 +166,53 @@ TEST_F(BatchIsoTest, OnePolygonClipsEachZoneAndSeveralClipTogether) {
     EXPECT_TRUE(messages().empty()) << ::testing::PrintToString(messages());
     EXPECT_EQ(output_numbers("Cost_end").size(), c.zones);
     EXPECT_FALSE(file_exists("BatchIsochrone1.shp"));
+  }
+}
+
+// Clip layers that cannot cut, in every mode that clips: each is told, and no temporary stays.
+TEST_F(BatchIsoTest, AClipLayerThatCannotCutIsToldAndLeavesNoTemporaries) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  point_layer("stops", {{"a", A}});
+  struct Case {
+    const char* what;
+    std::vector<std::vector<double>> boxes;
+    std::int32_t overlap;
+    BatchIsoChoice choice;
+    std::string message;
+    bool last_output_stays;
+  };
+  const std::string refused = "Batch Isochrones: The clip layer Clip cannot cut the zones: ";
+  const std::string mend =
+      ". Choose another clip layer in the isochrone options, or mend this one; nothing was "
+      "changed.";
+  const std::string no_zone =
+      "Clip Layer: No zone reaches into the clip layer Clip, so there is no zone to draw. Choose "
+      "another clip layer in the isochrone options, or centres nearer to its polygons.";
+  const std::vector<Case> cases = {
+      {"a vertex that is not a number, zones apart", {{-200, nan, 200, 200}}, 2, {},
+       refused + "polygon 0 has a vertex whose coordinates are not finite numbers" + mend, true},
+      {"no polygon, nearest-centre zones", {}, 1, {.mode = BatchIsoNearestCentre},
+       refused + "it holds no polygon" + mend, true},
+      {"no zone inside, zones apart", {{4900, 4900, 6100, 5100}}, 2, {}, no_zone, false},
+      {"no zone inside, zones merged", {{4900, 4900, 6100, 5100}}, 1, {}, no_zone, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    shared_state().gClipMode = 3;
+    run(); // the last output, unclipped
+    ASSERT_TRUE(file_exists("BatchIsochrone.shp"));
+    for (int i = map()->LayerCount() - 1; i >= 0; --i)
+      if (map()->Layer(i)->Name() == "Clip")
+        map()->DeleteLayer(map()->Layer(i).get());
+    std::filesystem::remove_all(path("Clip"));
+    clip_to("Clip", c.boxes);
+    shared_state().gAllowOverlap = c.overlap;
+    run(c.choice);
+    EXPECT_EQ(messages(), (Texts{c.message}));
+    EXPECT_EQ(file_exists("BatchIsochrone.shp"), c.last_output_stays);
+    for (const char* temporary : {"BatchIsochrone1.shp", "BatchIsochrone1.prj",
+                                  "BatchIsochrone3.shp", "BIsochrone.shp"})
+      EXPECT_FALSE(file_exists(temporary)) << temporary;
   }
 }
 
