@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "com/create.h"
 #include "dialogs/isochrones/legend.h"
+#include "host/fields.h"
 #include "host/graphics_container.h"
 #include "host/layer.h"
 #include "host/renderer.h"
@@ -166,6 +168,31 @@ TEST_F(IsoLinkMultiTool, ARunThatReachesNoLinkStampsNothing) {
   click_tool(9000, 0, Shift);
   EXPECT_EQ(result(), (std::vector<double>(5, 0)));
   EXPECT_EQ(cost(), (std::vector<double>(5, 0)));
+  EXPECT_FALSE(shared_state().gNetworkResultPresent);
+  EXPECT_FALSE(stamped());
+}
+
+// A "COST" of the user's that holds text cannot take the costs: the user is told which field
+// and why before the engine runs, and the layer's values and drawing stay as they were.
+TEST_F(IsoLinkMultiTool, ATextFieldCostIsToldAndChangesNothing) {
+  zones({1, 2, 3});
+  const auto roads = open("roads");
+  const auto cost = corvane::create<host::HostFieldEdit>(host::FieldClass);
+  cost->SetName("COST");
+  cost->SetType(host::field_string);
+  cost->SetLength(10);
+  ASSERT_EQ(roads->AddField(cost.get()), com::S_OK);
+  const auto results_before = texts(*open("roads"), "CV_RESULT");
+  click_tool(0, 0);
+  click_tool(4000, 0, Shift);
+  ASSERT_EQ(user_->messages.size(), 1u);
+  EXPECT_EQ(user_->messages[0].title, "Field Not Usable");
+  EXPECT_EQ(user_->messages[0].text,
+            "The network layer roads already has a field COST that holds text: the link "
+            "isochrones write each link's cost into that field as a number. Rename or delete the "
+            "field COST and run again; nothing was changed.");
+  EXPECT_EQ(texts(*open("roads"), "CV_RESULT"), results_before);
+  EXPECT_EQ(texts(*open("roads"), "COST"), (std::vector<std::string>(5, "")));
   EXPECT_FALSE(shared_state().gNetworkResultPresent);
   EXPECT_FALSE(stamped());
 }

@@ -146,6 +146,33 @@ TEST_F(BatchIsoTest, NearestCentreZonesCarryTheLabelOfTheirOwnPoint) {
   EXPECT_TRUE(file_exists("BatchIsochrone.prj"));
 }
 
+// A "COST" of the user's that holds text cannot take the costs: the run is refused before any
+// point is placed, naming the field and why, and the field keeps its values.
+TEST_F(BatchIsoTest, LinkIsochronesRefuseATextFieldCost) {
+  point_layer("stops", {{"a", A}, {"c", C}});
+  const auto roads = open("roads");
+  const auto cost = corvane::create<host::HostFieldEdit>(host::FieldClass);
+  cost->SetName("COST");
+  cost->SetType(host::field_string);
+  cost->SetLength(10);
+  ASSERT_EQ(roads->AddField(cost.get()), com::S_OK);
+  com::ComPtr<host::HostFeature> road;
+  ASSERT_EQ(roads->GetFeature(0, &road), com::S_OK);
+  ASSERT_EQ(road->SetValue(road->Fields()->FindField("COST"), com::Variant("mine")), com::S_OK);
+  ASSERT_EQ(road->Store(), com::S_OK);
+
+  run({.mode = BatchIsoLinkIsochrones});
+  EXPECT_EQ(messages(),
+            (Texts{"Field Not Usable: The network layer roads already has a field COST that holds "
+                   "text: the link isochrones write each link's cost into that field as a "
+                   "number. Rename or delete the field COST and run again; nothing was "
+                   "changed."}));
+  EXPECT_EQ(texts(*open("roads"), "COST"), (Texts{"mine", "", "", ""}));
+  EXPECT_EQ(flags(), 0);
+  EXPECT_FALSE(renderer_of<host::HostClassBreaksRenderer>("roads"));
+  EXPECT_FALSE(stamped());
+}
+
 TEST_F(BatchIsoTest, OnePolygonClipsEachZoneAndSeveralClipTogether) {
   point_layer("stops", {{"a", A}});
   shared_state().gAllowOverlap = 2;
@@ -217,10 +244,18 @@ TEST_F(BatchIsoTest, AClipLayerThatCannotCutIsToldAndLeavesNoTemporaries) {
 }
 
 TEST_F(BatchIsoTest, PointsThatCannotBeUsedAreListedAndTheRunGoesOnWithTheOthers) {
-  point_layer("stops", {{"a", A}, {"broken", std::nullopt}, {"c", C}});
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  point_layer("stops", {{"a", A},
+                        {"broken", std::nullopt},
+                        {"c", C},
+                        {"no number", host::XY{nan, 0}},
+                        {"infinite", host::XY{0, -inf}}});
   shared_state().gAllowOverlap = 2;
   run();
-  EXPECT_EQ(problems_, (Texts{"stops", "Fid = 1(Corrupt data found)"}));
+  EXPECT_EQ(problems_, (Texts{"stops", "Fid = 1(Corrupt data found)",
+                              "Fid = 3(Coordinates are not finite numbers)",
+                              "Fid = 4(Coordinates are not finite numbers)"}));
   EXPECT_EQ(output_numbers("ID"), (Numbers{0, 0, 2, 2}));
   EXPECT_EQ(flags(), 2);
   EXPECT_EQ(shared_state().gBatchIsoPointCount, 2);
