@@ -142,7 +142,7 @@ MergeOutcome MergeJoinableChains(host::HostMap* map) {
     if (com::FAILED(merge->MergeLines(runs, &why)))
       throw HandlerEnd(why.empty() ? "The links could not be joined" : why);
   } catch (const HandlerEnd& failure) {
-    DeleteJoinColumnFile();
+    DeleteJoinColumnFile(features.get());
     progress.Unload();
     show_message(std::string(failure.what()) + "\nThe network files were not changed.", "");
     StampNetworkEdited();

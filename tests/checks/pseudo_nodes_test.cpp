@@ -202,13 +202,41 @@ TEST_F(PseudoNodeRemoval, ADialogClosedByItsFrameEndsTheCommandWhateverTheLastRu
 }
 
 TEST_F(PseudoNodeRemoval, AJoinColumnFileOfTheUsersOwnIsNeitherOverwrittenNorDeleted) {
+  const char* users_files[] = {
+      "my notes",
+      "Main\r\nMain\r\nSide\r\nCross\r\n",         // a line short
+      "Main\r\nMain\r\nSide\r\nCross\r\nCross\r\nx\r\n", // a line more
+      "Main\nMain\nSide\nCross\nCross\n",              // not the add-in's line ends
+      "Main\r\nMain\r\nSide\r\nCross\r\nCross",       // the last line unended
+      "Main\r\nSide\r\nMain\r\nCross\r\nCross\r\n", // the names out of order
+      "0\r\n1\r\n2\r\n3\r\n4\r\n",                 // the feature ids: no join column
+  };
   build_road();
-  std::ofstream(path("roads.txt")) << "my notes";
+  for (const char* content : users_files) {
+    SCOPED_TRACE(content);
+    std::ofstream(path("roads.txt"), std::ios::binary) << content;
+    person_->messages.clear();
+    ASSERT_TRUE(run(com::make<PseudoNodes>()));
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown().front().rfind("Join Column: " + path("roads.txt") +
+                                        " is not a join column file of this add-in",
+                                    0),
+              0u)
+        << shown().front();
+    EXPECT_EQ(read(path("roads.txt")), content);
+  }
+}
+
+// The file an earlier session wrote, and never deleted because that session ended first, is
+// the add-in's own: the command goes on and replaces it.
+TEST_F(PseudoNodeRemoval, TheJoinColumnFileOfAnEarlierSessionIsTakenForTheAddInsOwn) {
+  build_road();
+  std::ofstream(path("roads.txt"), std::ios::binary) << "Main\r\nMain\r\nSide\r\nCross\r\nCross\r\n";
+  answer("NAME", "0", true);
   ASSERT_TRUE(run(com::make<PseudoNodes>()));
-  EXPECT_EQ(shown().size(), 1u);
-  EXPECT_EQ(shown().front().rfind("Join Column: " + path("roads.txt") + " is a file", 0), 0u)
-      << shown().front();
-  EXPECT_EQ(read(path("roads.txt")), "my notes");
+  EXPECT_EQ(shown().back(), "Network Change: Current Network has changed. Create the Network again");
+  EXPECT_EQ(features().size(), 4u);
+  EXPECT_FALSE(fs::exists(path("roads.txt")));
 }
 
 TEST_F(PseudoNodeRemoval, ANetworkWithoutChainsHasNothingToJoinAndStaysLoaded) {
