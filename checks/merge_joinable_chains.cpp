@@ -7,6 +7,7 @@
 #include "com/numbers.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
+#include "common/rewrite_refused.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
 #include "dialogs/checks/frm_psd_nod.h"
@@ -144,7 +145,7 @@ MergeOutcome MergeJoinableChains(host::HostMap* map) {
   } catch (const HandlerEnd& failure) {
     DeleteJoinColumnFile(features.get());
     progress.Unload();
-    show_message(std::string(failure.what()) + "\nThe network files were not changed.", "");
+    ShowRewriteRefused(failure.what());
     StampNetworkEdited();
     return MergeOutcome::Failed;
   }

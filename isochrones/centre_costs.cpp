@@ -59,7 +59,8 @@ bool SolveCentresIntoNetwork(host::HostMap& map, const std::vector<std::int32_t>
   state.gEngineResult = calc.SolveMultiCentre(static_cast<std::int16_t>(stop), state.gZoneMax);
   state.gEngineResult = calc.WriteResults();
 
-  AddResultFieldIfMissing(NetworkFeatureClass(&map).get(), CostField);
+  if (!AddResultFieldIfMissing(NetworkFeatureClass(&map).get(), CostField))
+    return false;
   // Every link's cost of this run, 0 where no centre reaches it, written into the .dbf alone.
   SetResultTableAndField(CostField);
   state.gEngineResult = calc.WriteCostsToResult(-1, 0, -1);

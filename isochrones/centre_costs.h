@@ -21,8 +21,8 @@ bool CostFieldUsable(host::HostMap& map);
 // gets each reached link's nearest centre, "COST" (added to the network layer when missing)
 // the cost from that centre, and both 0 on every link no centre reaches, so no value of an
 // earlier run is left. The result table is named on "CV_RESULT" again afterwards. The engine
-// set-up of the run must have been sent. A failing host call ends the handler; costs the
-// engine could not write are told to the user: false.
+// set-up of the run must have been sent. A failing host call ends the handler; a "COST" the
+// host could not add, or costs the engine could not write, are told to the user: false.
 bool SolveCentresIntoNetwork(host::HostMap& map, const std::vector<std::int32_t>& centre_nodes);
 
 } // namespace corvane

@@ -13,6 +13,8 @@
 #include "dialogs/checks/back.h"
 #include "dialogs/checks/frm_unused_link.h"
 #include "dialogs/checks/link_limit.h"
+#include "files/file_error.h"
+#include "files/replace_file.h"
 #include "host/geometry.h"
 #include "host/row.h"
 #include "network/shared_state.h"
@@ -237,6 +239,31 @@ TEST_F(PseudoNodeRemoval, TheJoinColumnFileOfAnEarlierSessionIsTakenForTheAddIns
   EXPECT_EQ(shown().back(), "Network Change: Current Network has changed. Create the Network again");
   EXPECT_EQ(features().size(), 4u);
   EXPECT_FALSE(fs::exists(path("roads.txt")));
+}
+
+// A join the disk cannot take is refused in a titled box that names the layer and the reason
+// and says the files were not changed, which they are not.
+TEST_F(PseudoNodeRemoval, AJoinTheDiskCannotTakeIsRefusedByNameAndChangesNothing) {
+  build_road();
+  const auto before = read(path("roads.shp"));
+  answer("NAME", "0", true);
+  files::testing::before_step = [](files::testing::Step step, const fs::path& target) {
+    if (step == files::testing::Step::create_temporary && target.extension() == ".dbf")
+      throw files::FileError(target, "its new copy cannot be written (No space left on device)");
+  };
+  const bool ran = run(com::make<PseudoNodes>());
+  files::testing::before_step = nullptr;
+  ASSERT_TRUE(ran);
+  ASSERT_FALSE(person_->messages.empty());
+  const auto& refusal = person_->messages.back();
+  EXPECT_EQ(refusal.title, "Layer Not Changed");
+  EXPECT_EQ(refusal.icon, forms::Icon::Critical);
+  EXPECT_EQ(refusal.text, "The network layer roads could not be rewritten: " + path("roads.dbf") +
+                              ": its new copy cannot be written (No space left on device)\nIts "
+                              "files were not changed.");
+  EXPECT_EQ(read(path("roads.shp")), before);
+  EXPECT_EQ(features().size(), 5u);
+  EXPECT_TRUE(base_->IsLoaded());
 }
 
 TEST_F(PseudoNodeRemoval, ANetworkWithoutChainsHasNothingToJoinAndStaysLoaded) {

@@ -4,9 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "com/create.h"
 #include "dialogs/isochrones/legend.h"
-#include "host/fields.h"
 #include "host/graphics_container.h"
 #include "host/layer.h"
 #include "host/renderer.h"
@@ -176,12 +174,7 @@ TEST_F(IsoLinkMultiTool, ARunThatReachesNoLinkStampsNothing) {
 // and why before the engine runs, and the layer's values and drawing stay as they were.
 TEST_F(IsoLinkMultiTool, ATextFieldCostIsToldAndChangesNothing) {
   zones({1, 2, 3});
-  const auto roads = open("roads");
-  const auto cost = corvane::create<host::HostFieldEdit>(host::FieldClass);
-  cost->SetName("COST");
-  cost->SetType(host::field_string);
-  cost->SetLength(10);
-  ASSERT_EQ(roads->AddField(cost.get()), com::S_OK);
+  add_text_field(*open("roads"), "COST");
   const auto results_before = texts(*open("roads"), "CV_RESULT");
   click_tool(0, 0);
   click_tool(4000, 0, Shift);

@@ -69,10 +69,6 @@ TEST_F(IsoPolyTool, ClippingCutsTheZonesToTheClipLayer) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    for (int i = map()->LayerCount() - 1; i >= 0; --i)
-      if (map()->Layer(i)->Name() == "Clip")
-        map()->DeleteLayer(map()->Layer(i).get());
-    std::filesystem::remove_all(path("clips"));
     clip_to(c.clip);
     click_tool(0, 1000);
     EXPECT_EQ(numbers(*open("IsoPoly"), "COST_END"), c.cost_ends);
@@ -110,10 +106,6 @@ TEST_F(IsoPolyTool, AClipLayerThatCannotCutIsToldAndChangesNothing) {
   const auto last_output = file_text("IsoPoly.dbf");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    for (int i = map()->LayerCount() - 1; i >= 0; --i)
-      if (map()->Layer(i)->Name() == "Clip")
-        map()->DeleteLayer(map()->Layer(i).get());
-    std::filesystem::remove_all(path("clips"));
     clip_to(c.clip);
     user_->messages.clear();
     click_tool(0, 1000);

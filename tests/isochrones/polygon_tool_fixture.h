@@ -47,8 +47,13 @@ protected:
     EXPECT_EQ(com::FAILED(mouse_down(*tool_, x, y, button, shift)), fails);
     EXPECT_EQ(corvane::create<host::HostMouseCursor>(host::MouseCursorClass)->Cursor(), 0);
   }
-  // A polygon layer "Clip" over the rectangles given as (x0, y0, x1, y1), from another folder.
+  // A polygon layer "Clip" over the rectangles given as (x0, y0, x1, y1), from another folder,
+  // in place of the one an earlier call made.
   void clip_to(const std::vector<std::vector<double>>& boxes) {
+    for (int i = map()->LayerCount() - 1; i >= 0; --i)
+      if (map()->Layer(i)->Name() == "Clip")
+        map()->DeleteLayer(map()->Layer(i).get());
+    std::filesystem::remove_all(path("clips"));
     std::vector<host::Path> rings;
     for (const auto& b : boxes)
       rings.push_back({{b[0], b[1]}, {b[0], b[3]}, {b[2], b[3]}, {b[2], b[1]}, {b[0], b[1]}});

@@ -151,11 +151,7 @@ TEST_F(BatchIsoTest, NearestCentreZonesCarryTheLabelOfTheirOwnPoint) {
 TEST_F(BatchIsoTest, LinkIsochronesRefuseATextFieldCost) {
   point_layer("stops", {{"a", A}, {"c", C}});
   const auto roads = open("roads");
-  const auto cost = corvane::create<host::HostFieldEdit>(host::FieldClass);
-  cost->SetName("COST");
-  cost->SetType(host::field_string);
-  cost->SetLength(10);
-  ASSERT_EQ(roads->AddField(cost.get()), com::S_OK);
+  add_text_field(*roads, "COST");
   com::ComPtr<host::HostFeature> road;
   ASSERT_EQ(roads->GetFeature(0, &road), com::S_OK);
   ASSERT_EQ(road->SetValue(road->Fields()->FindField("COST"), com::Variant("mine")), com::S_OK);
