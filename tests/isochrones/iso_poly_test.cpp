@@ -109,14 +109,10 @@ TEST_F(IsoPolyTool, AClipLayerThatCannotCutIsToldAndChangesNothing) {
     clip_to(c.clip);
     user_->messages.clear();
     click_tool(0, 1000);
-    EXPECT_EQ(messages(), (std::vector<std::string>{
-                              "Clip Layer: The clip layer Clip cannot cut the zones: " + c.reason +
-                              ". Choose another clip layer in the isochrone options, or mend "
-                              "this one; nothing was changed."}));
+    EXPECT_EQ(messages(), (std::vector<std::string>{clip_refusal(c.reason)}));
     EXPECT_EQ(layers(), (std::vector<std::string>{"Clip", "roads", "IsoPoly"}));
     EXPECT_EQ(file_text("IsoPoly.dbf"), last_output);
-    for (const char* temporary : {"IsoPoly1.shp", "IsoPoly1.dbf", "IsoPoly1.prj", "IsoPly.shp"})
-      EXPECT_FALSE(exists(temporary)) << temporary;
+    expect_no_temporaries();
   }
 }
 
@@ -127,14 +123,10 @@ TEST_F(IsoPolyTool, AClipLayerNoZoneReachesIsToldAndLeavesNoFiles) {
   zones({1, 2});
   clip_to({{3500, -5000, 5000, 5000}});
   click_tool(0, 1000);
-  EXPECT_EQ(messages(), (std::vector<std::string>{
-                            "Clip Layer: No zone reaches into the clip layer Clip, so there is "
-                            "no zone to draw. Choose another clip layer in the isochrone options, "
-                            "or centres nearer to its polygons."}));
+  EXPECT_EQ(messages(), (std::vector<std::string>{no_zone_in_clip()}));
   EXPECT_EQ(layers(), (std::vector<std::string>{"roads", "Clip"}));
-  for (const char* file : {"IsoPoly.shp", "IsoPoly.dbf", "IsoPoly.prj", "IsoPoly1.shp",
-                           "IsoPoly1.prj", "IsoPly.shp"})
-    EXPECT_FALSE(exists(file)) << file;
+  EXPECT_FALSE(exists("IsoPoly.shp"));
+  expect_no_temporaries();
 }
 
 TEST_F(IsoPolyTool, ACutOfHalfTheZonesKeepsHalfTheirArea) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,33 @@ TEST_F(MultiCentreTool, ACtrlClickWithoutASetAddsNothing) {
   zones({});
   click_tool(0, 1000);
   EXPECT_EQ(messages(), (std::vector<std::string>{"Error: Create zones"}));
+}
+
+// A clip layer that cannot cut is told when the set is calculated, and leaves no temporary; a
+// cut that leaves no zone is told too.
+TEST_F(MultiCentreTool, ClipLayersThatCannotCutAreTold) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const struct {
+    std::vector<std::vector<double>> clip;
+    std::string message;
+  } cases[] = {
+      {{{-5000, 1000, nan, 6000}},
+       clip_refusal("polygon 0 has a vertex whose coordinates are not finite numbers")},
+      {{}, clip_refusal("it holds no polygon")},
+      {{{3500, -5000, 5000, 5000}}, no_zone_in_clip()},
+  };
+  network(row_of_links());
+  zones({1, 2});
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    clip_to(c.clip);
+    user_->messages.clear();
+    click_tool(0, 1000);
+    click_tool(500, 1000, Shift);
+    EXPECT_EQ(messages(), (std::vector<std::string>{c.message}));
+    EXPECT_FALSE(exists("IsoPoly.shp"));
+    expect_no_temporaries();
+  }
 }
 
 } // namespace

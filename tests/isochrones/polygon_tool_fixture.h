@@ -62,6 +62,25 @@ protected:
     shared_state().gClipLayerName = "Clip";
   }
 
+  // What the user is shown for a clip layer "Clip" that cannot cut zones, and for one no zone
+  // reaches into, as "TITLE: TEXT".
+  static std::string clip_refusal(const std::string& reason) {
+    return "Clip Layer: The clip layer Clip cannot cut the zones: " + reason +
+           ". Choose another clip layer in the isochrone options, or mend this one; nothing was "
+           "changed.";
+  }
+  static std::string no_zone_in_clip() {
+    return "Clip Layer: No zone reaches into the clip layer Clip, so there is no zone to draw. "
+           "Choose another clip layer in the isochrone options, or centres nearer to its "
+           "polygons.";
+  }
+  // No temporary of a polygon tool is left in the network folder.
+  void expect_no_temporaries() {
+    for (const char* name : {"IsoPly", "IsoPoly1", "IsoPoly2", "IsoPoly3", "IpPoly"})
+      for (const char* extension : {".shp", ".shx", ".dbf", ".prj"})
+        EXPECT_FALSE(exists(std::string(name) + extension)) << name << extension;
+  }
+
   // The names of the map's layers, top first.
   std::vector<std::string> layers() {
     std::vector<std::string> names;
