@@ -59,6 +59,13 @@ void IsoPoly3::mouse_down(long button, long shift, long x, long y) {
   ClickRun run;
   const auto reference = GetLayerSpatialReference(NetworkFeatureClass(map.get()).get());
   const auto click = ClickInNetworkCoordinates(document().get(), map.get(), reference.get(), x, y);
+  // Before the last output goes: the set stays open for a Shift+click once the clip layer is
+  // mended.
+  if (button == LeftButton && shift == ShiftClick &&
+      !ClipLayerUsable(map.get(), reference.get(), "Clip Layer")) {
+    run.end_without_result();
+    return;
+  }
 
   RemovePolygonOutput(map.get(), output_name);
   DeleteNetworkShapefile(multi_centre_zones);
@@ -109,17 +116,13 @@ void IsoPoly3::calculate(host::HostMap& map, ClickRun& run) {
     state.gEngineResult = calc.SetStop(centre, state.gStopNodes[centre - 1]);
   DropMissingClipLayer(&map, "Clip layer not found");
   CentreSetOpen = 0;
-  const auto network_reference = GetLayerSpatialReference(NetworkFeatureClass(&map).get());
-  if (!ClipLayerUsable(&map, network_reference.get(), "Clip Layer")) {
-    run.end_without_result();
-    return;
-  }
 
   const bool clipping = state.gClipMode == 1;
   if (!CopyNetworkProjection({clipping ? zones_to_clip : output_name})) {
     run.end_without_result();
     return;
   }
+  const auto network_reference = GetLayerSpatialReference(NetworkFeatureClass(&map).get());
   const auto clip_layer = FindClipLayer(&map);
   const ClipExtent extent =
       clipping ? ExtentIn(*require(clip_layer, "clip layer"), network_reference.get()) : ClipExtent{};

@@ -85,6 +85,12 @@ void MultyPoly::mouse_down(long button, long shift, long x, long y) {
   } else if (left && shift == CtrlClick && state.gCentreSetOpen == 1) {
     AddCentre(*map, *click, false);
   } else if (left && shift == ShiftClick) {
+    // Before the last output goes: the set stays open for a Shift+click once the clip layer is
+    // mended.
+    if (!ClipLayerUsable(map.get(), reference.get(), "Clip Layer")) {
+      run.end_without_result();
+      return;
+    }
     state.gCentreSetOpen = 0;
     AddCentre(*map, *click, true);
     calculate(*map, run);
@@ -119,11 +125,6 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
   RemovePolygonOutput(&map, output_name);
   RemovePolygonOutput(&map, zones_to_clip);
   DropMissingClipLayer(&map, "Clip layer not found");
-  const auto reference = GetLayerSpatialReference(NetworkFeatureClass(&map).get());
-  if (!ClipLayerUsable(&map, reference.get(), "Clip Layer")) {
-    run.end_without_result();
-    return;
-  }
 
   const bool clipping = state.gClipMode == 1;
   if (!(clipping ? CopyNetworkProjection({zones_to_clip})
@@ -131,6 +132,7 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
     run.end_without_result();
     return;
   }
+  const auto reference = GetLayerSpatialReference(NetworkFeatureClass(&map).get());
   const ClipExtent extent = clipping ? ExtentIn(*require(FindClipLayer(&map), "clip layer"),
                                                 reference.get())
                                      : ClipExtent{};
