@@ -36,7 +36,9 @@ std::string polygons_problem(host::HostFeatureLayer& layer) {
     if (next == com::S_FALSE || !feature)
       break;
     any = true;
-    const auto polygon = require(feature->Shape(), "Feature.Shape").as<host::HostPolygon>();
+    // A record without a shape cuts nothing, and is no reason to refuse the others.
+    const auto shape = feature->Shape();
+    const auto polygon = shape ? shape.as<host::HostPolygon>() : nullptr;
     if (!polygon)
       continue;
     for (int ring = 0; ring < polygon->RingCount(); ++ring)
