@@ -80,7 +80,9 @@ void IsoLinkMulti::mouse_down(long button, long shift, long x, long y) {
   } else if (left && shift == CtrlClick && shared_state().gCentreSetOpen == 1) {
     AddCentre(*map, *click, false);
   } else if (left && shift == ShiftClick) {
-    if (AddCentre(*map, *click, true) && calculate(*map, run))
+    // Before the last centre is drawn: the set stays open for a Shift+click once the field is
+    // mended.
+    if (CostFieldUsable(*map) && AddCentre(*map, *click, true) && calculate(*map, run))
       return;
   }
   run.end_without_result();
@@ -110,8 +112,6 @@ void IsoLinkMulti::start_set(host::HostMap& map, host::HostPoint& click) {
 
 bool IsoLinkMulti::calculate(host::HostMap& map, ClickRun& run) {
   auto& state = shared_state();
-  if (!CostFieldUsable(map))
-    return false;
   ApplyEngineSettings();
   std::vector<std::int32_t> centres;
   for (std::int32_t centre = 0; centre < state.gMultiStopCount; ++centre)

@@ -171,7 +171,8 @@ TEST_F(IsoLinkMultiTool, ARunThatReachesNoLinkStampsNothing) {
 }
 
 // A "COST" of the user's that holds text cannot take the costs: the user is told which field
-// and why before the engine runs, and the layer's values and drawing stay as they were.
+// and why at the Shift+click, before its centre is drawn, and the layer's values and drawing
+// stay as they were; the set stays open.
 TEST_F(IsoLinkMultiTool, ATextFieldCostIsToldAndChangesNothing) {
   zones({1, 2, 3});
   add_text_field(*open("roads"), "COST");
@@ -185,6 +186,8 @@ TEST_F(IsoLinkMultiTool, ATextFieldCostIsToldAndChangesNothing) {
             "isochrones write each link's cost into that field as a number. Rename or delete the "
             "field COST and run again; nothing was changed.");
   EXPECT_EQ(texts(*open("roads"), "CV_RESULT"), results_before);
+  EXPECT_EQ(texts_on_map(), (std::vector<std::string>{"1"}));
+  EXPECT_EQ(shared_state().gCentreSetOpen, 1);
   EXPECT_EQ(texts(*open("roads"), "COST"), (std::vector<std::string>(5, "")));
   EXPECT_FALSE(shared_state().gNetworkResultPresent);
   EXPECT_FALSE(stamped());
