@@ -15,10 +15,15 @@ namespace corvane {
 // gNetworkFolder\<network layer>.txt.
 std::string JoinColumnFilePath();
 
-// The file exists and is not the one this add-in wrote last (a user's own file of that name).
-bool JoinColumnFileIsForeign();
-// Deletes the file when it is the one this add-in wrote.
-void DeleteJoinColumnFile();
+// The file is the add-in's own when this session wrote it last, or when it reads as the add-in
+// writes it for one field of `network` (the network layer): one line per feature, each line
+// that feature's value. A file written by an earlier session is so recognised; a file of that
+// name that holds anything else is the user's, and the add-in never replaces or deletes it.
+
+// The file exists and is not the add-in's own.
+bool JoinColumnFileIsForeign(host::HostFeatureClass* network);
+// Deletes the file when it is the add-in's own.
+void DeleteJoinColumnFile(host::HostFeatureClass* network);
 
 // Writes the file from `field` of `features`. On any failure the half-written file is deleted
 // and the handler ends (HandlerEnd).

@@ -7,6 +7,7 @@
 #include "com/numbers.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
+#include "common/rewrite_refused.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
 #include "dialogs/checks/frm_psd_nod.h"
@@ -142,9 +143,9 @@ MergeOutcome MergeJoinableChains(host::HostMap* map) {
     if (com::FAILED(merge->MergeLines(runs, &why)))
       throw HandlerEnd(why.empty() ? "The links could not be joined" : why);
   } catch (const HandlerEnd& failure) {
-    DeleteJoinColumnFile();
+    DeleteJoinColumnFile(features.get());
     progress.Unload();
-    show_message(std::string(failure.what()) + "\nThe network files were not changed.", "");
+    ShowRewriteRefused(failure.what());
     StampNetworkEdited();
     return MergeOutcome::Failed;
   }

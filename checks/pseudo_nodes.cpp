@@ -85,14 +85,16 @@ void PseudoNodes::click() {
     const auto map = focus_map();
     if (!CheckNetworkReady(map.get()))
       return;
-    if (JoinColumnFileIsForeign()) {
+    const auto network = NetworkFeatureClass(map.get());
+    if (JoinColumnFileIsForeign(network.get())) {
       show_message(JoinColumnFilePath() +
-                       " is a file this add-in did not write, and removing pseudo nodes writes "
-                       "its join column there. Move or rename it, then try again.",
+                       " is not a join column file of this add-in (one line per link of the "
+                       "network layer), and removing pseudo nodes writes its join column there. "
+                       "Move or rename it, then try again.",
                    "Join Column", forms::Icon::Exclamation);
       return;
     }
-    DeleteJoinColumnFile();
+    DeleteJoinColumnFile(network.get());
     const auto join_file = ask_join_column(map.get());
     auto& state = shared_state();
     if (!join_file || !confirmed(gBackForm(), state.gBackDialogResult))
@@ -126,7 +128,7 @@ void PseudoNodes::click() {
     StampNetworkEdited();
     show_message("Current Network has changed. Create the Network again", "Network Change",
                  forms::Icon::Information);
-    DeleteJoinColumnFile();
+    DeleteJoinColumnFile(network.get());
     base.Unload();
   });
 }

@@ -21,6 +21,14 @@ com::ComPtr<host::HostFeatureLayer> FindClipLayer(host::HostMap* map);
 // until the isochrone options set it again.
 void DropMissingClipLayer(host::HostMap* map, std::string_view title);
 
+// With clipping on, whether the clip layer can cut zones: it holds at least one polygon, every
+// vertex is a finite number, its polygons have an area, and its extent meets the network
+// layer's (`network_reference` is the network's coordinate system). Otherwise the user is told
+// which layer and why, under `title`, before the run has written or removed anything: false.
+// True with clipping off or the clip layer gone from the map (the callers' own case).
+bool ClipLayerUsable(host::HostMap* map, host::HostSpatialReference* network_reference,
+                     std::string_view title);
+
 // The four bounds the engine cuts zone polygons to: 0 each for no cut.
 struct ClipExtent {
   double min_x = 0;

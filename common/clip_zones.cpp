@@ -5,6 +5,7 @@
 #include "common/handler_end.h"
 #include "common/layer_spatial_reference.h"
 #include "common/network_workspace.h"
+#include "common/show_message.h"
 #include "host/data_tools.h"
 #include "host/geometry.h"
 #include "host/row.h"
@@ -27,9 +28,26 @@ com::ComPtr<host::HostGeometry> clip_polygon(host::HostFeatureLayer& clip_layer,
   return polygon;
 }
 
+// Shows the cut zones; with none left, deletes their empty shapefile and tells the user.
+bool show_cut_zones(host::HostMap* map, const com::ComPtr<host::HostFeatureClass>& cut,
+                    std::string_view output) {
+  std::int32_t count = 0;
+  check_call(cut->FeatureCount(nullptr, &count), "FeatureClass.FeatureCount");
+  if (count > 0) {
+    ShowFeatureClass(map, cut);
+    return true;
+  }
+  DeleteNetworkShapefile(output);
+  show_message("No zone reaches into the clip layer " + shared_state().gClipLayerName +
+                   ", so there is no zone to draw. Choose another clip layer in the isochrone "
+                   "options, or centres nearer to its polygons.",
+               "Clip Layer", forms::Icon::Exclamation);
+  return false;
+}
+
 } // namespace
 
-void PrepareClipOutput(host::HostMap* map, std::string_view input, std::string_view output,
+bool PrepareClipOutput(host::HostMap* map, std::string_view input, std::string_view output,
                        host::HostFeatureLayer* clip_layer) {
   const auto zones = open_feature_class(OpenNetworkWorkspace().get(), input);
   const auto zone_table = require_as<host::HostTable>(zones, "zones as a table");
@@ -51,10 +69,10 @@ void PrepareClipOutput(host::HostMap* map, std::string_view input, std::string_v
   check_call(converter->Clip(zone_table.get(), false, clip_table.get(), false, 0.0,
                              description.get(), &clipped),
              "FeatureDataConverter.Clip");
-  ShowFeatureClass(map, require(clipped, "FeatureDataConverter.Clip"));
+  return show_cut_zones(map, require(clipped, "FeatureDataConverter.Clip"), output);
 }
 
-void ClipZonesByPolygon(host::HostMap* map, std::string_view input, std::string_view output,
+bool ClipZonesByPolygon(host::HostMap* map, std::string_view input, std::string_view output,
                         host::HostFeatureLayer* clip_layer, ZoneOrder order) {
   const auto zones = open_feature_class(OpenNetworkWorkspace().get(), input);
   const auto clip = clip_polygon(*clip_layer, GetLayerSpatialReference(zones.get()).get());
@@ -71,7 +89,7 @@ void ClipZonesByPolygon(host::HostMap* map, std::string_view input, std::string_
           return nullptr;
         return cut;
       });
-  ShowFeatureClass(map, copy);
+  return show_cut_zones(map, copy, output);
 }
 
 } // namespace corvane

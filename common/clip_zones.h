@@ -11,7 +11,8 @@ namespace corvane {
 // Cutting zone polygons to a polygon layer of the map. Both read the zones from the shapefile
 // `input` of the network folder and write the cut zones, with all their attribute values, as the
 // new shapefile `output` there (its name must be free), shown as a new layer on top of `map`.
-// A zone with no part inside the clip polygons is left out. The input stays as it is.
+// A zone with no part inside the clip polygons is left out. The input stays as it is. When
+// no zone is left, the empty output is deleted and the user told so: false.
 //
 // Either ends the handler on a failing host call (the shapefile missing, `output` present, a
 // clip shape that cannot be brought into the zones' coordinate system): the output holds what
@@ -19,12 +20,12 @@ namespace corvane {
 
 // Cuts the zones to the union of all polygons of `clip_layer` (the host's clip); an empty clip
 // layer leaves no zone.
-void PrepareClipOutput(host::HostMap* map, std::string_view input, std::string_view output,
+bool PrepareClipOutput(host::HostMap* map, std::string_view input, std::string_view output,
                        host::HostFeatureLayer* clip_layer);
 
 // Cuts the zones to the one polygon of `clip_layer` (its feature 0), made valid and taken into
 // the zones' coordinate system, copying the zones in `order`.
-void ClipZonesByPolygon(host::HostMap* map, std::string_view input, std::string_view output,
+bool ClipZonesByPolygon(host::HostMap* map, std::string_view input, std::string_view output,
                         host::HostFeatureLayer* clip_layer, ZoneOrder order);
 
 } // namespace corvane

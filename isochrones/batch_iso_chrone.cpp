@@ -5,6 +5,7 @@
 
 #include "common/apply_engine_settings.h"
 #include "common/check_network_ready.h"
+#include "common/clip_layer.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
@@ -13,6 +14,7 @@
 #include "dialogs/isochrones/frm_batch_isochrone.h"
 #include "host/active_view.h"
 #include "isochrones/batch_iso_run.h"
+#include "isochrones/centre_costs.h"
 #include "isochrones/batch_link_isochrones.h"
 #include "isochrones/batch_nearest_centres.h"
 #include "isochrones/batch_zone_polygons.h"
@@ -78,8 +80,13 @@ void BatchIsoChrone::click() {
   const auto layer = chosen_layer(*map, count);
   if (!layer)
     return;
+  if (state.gBatchIsoMode == BatchIsoLinkIsochrones && !CostFieldUsable(*map))
+    return;
   const auto points = require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
   const auto network_reference = GetLayerSpatialReference(NetworkFeatureClass(map.get()).get());
+  if (state.gBatchIsoMode != BatchIsoLinkIsochrones &&
+      !ClipLayerUsable(map.get(), network_reference.get(), Title))
+    return;
 
   // From here on the run ends with the pointer back and, unless a mode says it wrote nothing,
   // the settings file stamped.

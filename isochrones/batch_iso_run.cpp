@@ -49,13 +49,15 @@ bool ClipBatchIsoZones(BatchIsoRun& run, std::string_view input) {
   check_call(
       require(clip_layer->FeatureClass(), "FeatureClass")->FeatureCount(nullptr, &clip_count),
       "FeatureCount");
-  if (clip_count == 1)
-    ClipZonesByPolygon(run.map, input, BatchIsoOutput, clip_layer.get(),
-                       shared_state().gAllowOverlap == 2 ? ZoneOrder::FirstFirst
-                                                         : ZoneOrder::LastFirst);
-  else
-    PrepareClipOutput(run.map, input, BatchIsoOutput, clip_layer.get());
-  return true;
+  const bool shown =
+      clip_count == 1
+          ? ClipZonesByPolygon(run.map, input, BatchIsoOutput, clip_layer.get(),
+                               shared_state().gAllowOverlap == 2 ? ZoneOrder::FirstFirst
+                                                                 : ZoneOrder::LastFirst)
+          : PrepareClipOutput(run.map, input, BatchIsoOutput, clip_layer.get());
+  if (!shown)
+    RemoveBatchIsoTemporaries(run.map);
+  return shown;
 }
 
 void RemoveBatchIsoOutput(host::HostMap* map) {

@@ -57,7 +57,8 @@ ClipExtent BatchIsoClipExtent(const BatchIsoRun& run);
 
 // Turns the zones to cut (`input`) into "BatchIsochrone" shown on top of the map: cut to the
 // single polygon of the clip layer, or to all its polygons. With the clip layer gone from the
-// map the user is told so and the run ends without a stamp: false.
+// map the user is told so and the run ends without a stamp: false. With no zone left inside
+// the clip layer the user is told so and the temporaries are removed: false.
 bool ClipBatchIsoZones(BatchIsoRun& run, std::string_view input);
 
 // Removes the last run's output from the map and the network folder.

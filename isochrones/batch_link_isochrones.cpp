@@ -28,7 +28,8 @@ bool BatchLinkIsochrones(BatchIsoRun& run) {
   std::vector<std::int32_t> centres;
   for (const auto& point : collected.points)
     centres.push_back(point.node);
-  SolveCentresIntoNetwork(*run.map, centres);
+  if (!SolveCentresIntoNetwork(*run.map, centres))
+    return false;
 
   if (state.gZoneCount > 1) {
     if (state.gLegendType == LegendByCost)

@@ -80,7 +80,9 @@ void IsoLinkMulti::mouse_down(long button, long shift, long x, long y) {
   } else if (left && shift == CtrlClick && shared_state().gCentreSetOpen == 1) {
     AddCentre(*map, *click, false);
   } else if (left && shift == ShiftClick) {
-    if (AddCentre(*map, *click, true) && calculate(*map, run))
+    // Before the last centre is drawn: the set stays open for a Shift+click once the field is
+    // mended.
+    if (CostFieldUsable(*map) && AddCentre(*map, *click, true) && calculate(*map, run))
       return;
   }
   run.end_without_result();
@@ -115,9 +117,12 @@ bool IsoLinkMulti::calculate(host::HostMap& map, ClickRun& run) {
   std::vector<std::int32_t> centres;
   for (std::int32_t centre = 0; centre < state.gMultiStopCount; ++centre)
     centres.push_back(state.gStopNodes[centre]);
-  SolveCentresIntoNetwork(map, centres);
+  const bool written = SolveCentresIntoNetwork(map, centres);
   const auto network = NetworkFeatureClass(&map);
   state.gCentreSetOpen = 0;
+  // The user has been told; the engine wrote "CV_RESULT", so the run is stamped.
+  if (!written)
+    return true;
 
   gLegendForm().Show(forms::ShowMode::Modal);
   run.busy();

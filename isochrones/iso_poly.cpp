@@ -51,6 +51,10 @@ void IsoPoly::mouse_down(long, long, long x, long y) {
   DropMissingClipLayer(map.get(), "Clip Layer");
   if (refuse_without_zones())
     return;
+  if (!ClipLayerUsable(map.get(),
+                       GetLayerSpatialReference(NetworkFeatureClass(map.get()).get()).get(),
+                       "Clip Layer"))
+    return;
   // From here on the click ends with the settings file stamped and the pointer back, also when
   // a host or engine call fails.
   ClickRun click;
@@ -106,6 +110,7 @@ void IsoPoly::run(ClickRun& click, long x, long y) {
       win::join_path(state.gNetworkFolder, std::string(clipping ? zones_to_clip : unclipped_zones)),
       1, state.gDoughnut ? -1 : 0, extent.min_x, extent.min_y, extent.max_x, extent.max_y);
 
+  bool shown = true;
   if (clipping) {
     const auto clip_layer = FindClipLayer(map.get());
     if (!clip_layer) {
@@ -116,18 +121,17 @@ void IsoPoly::run(ClickRun& click, long x, long y) {
     std::int32_t clip_count = 0;
     check_call(require(clip_layer->FeatureClass(), "FeatureClass")->FeatureCount(nullptr, &clip_count),
                "FeatureCount");
-    if (clip_count == 1)
-      ClipZonesByPolygon(map.get(), zones_to_clip, output_name, clip_layer.get(),
-                         ZoneOrder::LastFirst);
-    else
-      PrepareClipOutput(map.get(), zones_to_clip, output_name, clip_layer.get());
+    shown = clip_count == 1 ? ClipZonesByPolygon(map.get(), zones_to_clip, output_name,
+                                                 clip_layer.get(), ZoneOrder::LastFirst)
+                            : PrepareClipOutput(map.get(), zones_to_clip, output_name,
+                                                clip_layer.get());
   } else {
     const auto zones = open_feature_class(OpenNetworkWorkspace().get(), unclipped_zones);
     ShowFeatureClass(map.get(), CopyZoneFeatures(zones.get(), output_name, ZoneOrder::LastFirst));
   }
 
   zone_limits_ = ZoneLimitList();
-  if (state.gZoneCount > 1)
+  if (shown && state.gZoneCount > 1)
     RenderZonesByCostEnd(document().get(), map.get(), output_name, zone_limits_);
   MoveNetworkLayerToTop(map.get());
   view->Refresh();

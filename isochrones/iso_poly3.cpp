@@ -59,6 +59,13 @@ void IsoPoly3::mouse_down(long button, long shift, long x, long y) {
   ClickRun run;
   const auto reference = GetLayerSpatialReference(NetworkFeatureClass(map.get()).get());
   const auto click = ClickInNetworkCoordinates(document().get(), map.get(), reference.get(), x, y);
+  // Before the last output goes: the set stays open for a Shift+click once the clip layer is
+  // mended.
+  if (button == LeftButton && shift == ShiftClick &&
+      !ClipLayerUsable(map.get(), reference.get(), "Clip Layer")) {
+    run.end_without_result();
+    return;
+  }
 
   RemovePolygonOutput(map.get(), output_name);
   DeleteNetworkShapefile(multi_centre_zones);
@@ -128,9 +135,12 @@ void IsoPoly3::calculate(host::HostMap& map, ClickRun& run) {
       win::join_path(state.gNetworkFolder, std::string(clipping ? zones_to_clip : output_name)),
       0, 0, state.gMultiStopCount, extent.min_x, extent.min_y, extent.max_x, extent.max_y);
 
-  if (clipping)
-    PrepareClipOutput(&map, zones_to_clip, output_name, clip_layer.get());
-  else
+  if (clipping && !PrepareClipOutput(&map, zones_to_clip, output_name, clip_layer.get())) {
+    DeleteNetworkShapefile(zones_to_clip);
+    DeleteNetworkShapefile(multi_centre_zones);
+    return;
+  }
+  if (!clipping)
     ShowFeatureClass(&map, open_feature_class(OpenNetworkWorkspace().get(), output_name));
   MoveNetworkLayerToTop(&map);
   RenderZonesById(document().get(), &map, output_name, state.gMultiStopCount);

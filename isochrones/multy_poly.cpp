@@ -85,6 +85,12 @@ void MultyPoly::mouse_down(long button, long shift, long x, long y) {
   } else if (left && shift == CtrlClick && state.gCentreSetOpen == 1) {
     AddCentre(*map, *click, false);
   } else if (left && shift == ShiftClick) {
+    // Before the last output goes: the set stays open for a Shift+click once the clip layer is
+    // mended.
+    if (!ClipLayerUsable(map.get(), reference.get(), "Clip Layer")) {
+      run.end_without_result();
+      return;
+    }
     state.gCentreSetOpen = 0;
     // A centre past the list's end is refused with a message, and the set is not calculated
     // without it.
@@ -149,6 +155,7 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
                         extent);
   }
 
+  bool shown = true;
   if (clipping) {
     const auto clip_layer = FindClipLayer(&map);
     if (!clip_layer) {
@@ -160,11 +167,10 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
     check_call(require(clip_layer->FeatureClass(), "FeatureClass")->FeatureCount(nullptr, &clip_count),
                "FeatureCount");
     try {
-      if (clip_count == 1)
-        ClipZonesByPolygon(&map, zones_to_clip, output_name, clip_layer.get(),
-                           overlap ? ZoneOrder::FirstFirst : ZoneOrder::LastFirst);
-      else
-        PrepareClipOutput(&map, zones_to_clip, output_name, clip_layer.get());
+      shown = clip_count == 1
+                  ? ClipZonesByPolygon(&map, zones_to_clip, output_name, clip_layer.get(),
+                                       overlap ? ZoneOrder::FirstFirst : ZoneOrder::LastFirst)
+                  : PrepareClipOutput(&map, zones_to_clip, output_name, clip_layer.get());
     } catch (const HandlerEnd& failure) {
       show_message(failure.what(), "");
       throw;
@@ -178,6 +184,8 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
   }
   DeleteNetworkShapefile(centre_zones);
   DeleteNetworkShapefile(zones_to_clip);
+  if (!shown)
+    return;
 
   if (state.gZoneCount > 1)
     RenderZonesByCostEnd(document().get(), &map, output_name, ZoneLimitList());

@@ -4,10 +4,8 @@
 
 #include "com/variant.h"
 #include "common/handler_end.h"
-#include "common/show_message.h"
+#include "common/rewrite_refused.h"
 #include "host/fields.h"
-#include "network/shared_state.h"
-#include "win/paths.h"
 
 namespace corvane {
 
@@ -28,34 +26,33 @@ com::ComPtr<host::HostField> result_field_definition(std::string_view name) {
 } // namespace
 
 bool EnsureResultField(host::HostFeatureClass* feature_class) {
-  const auto refused = [] {
-    const auto& state = shared_state();
-    show_message("The field " + std::string(ResultFieldName) + " could not be added to " +
-                     win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".dbf") +
-                     ": the table is damaged or cannot be written. It has been left as it was.",
-                 "Error", forms::Icon::Critical);
+  const auto refused = [&](std::string_view reason) {
+    ShowRewriteRefused(reason);
     return false;
   };
   const auto fields = feature_class->Fields();
   if (!fields)
-    return refused();
+    return refused("its table cannot be read");
   const int index = fields->FindField(std::string(ResultFieldName));
   if (index >= 0) {
     const auto field = require(fields->Field(index), "Fields.Field");
     if (field->Type() == host::field_double && field->Scale() == 3 && field->Precision() == 10)
       return true;
     if (com::FAILED(feature_class->DeleteField(field.get())))
-      return refused();
+      return refused(feature_class->FieldChangeFailure());
   }
   if (com::FAILED(feature_class->AddField(result_field_definition(ResultFieldName).get())))
-    return refused();
+    return refused(feature_class->FieldChangeFailure());
   return true;
 }
 
-void AddResultFieldIfMissing(host::HostFeatureClass* feature_class, std::string_view name) {
+bool AddResultFieldIfMissing(host::HostFeatureClass* feature_class, std::string_view name) {
   if (feature_class->FindField(std::string(name)) != -1)
-    return;
-  check_call(feature_class->AddField(result_field_definition(name).get()), "FeatureClass.AddField");
+    return true;
+  if (com::SUCCEEDED(feature_class->AddField(result_field_definition(name).get())))
+    return true;
+  ShowRewriteRefused(feature_class->FieldChangeFailure());
+  return false;
 }
 
 } // namespace corvane

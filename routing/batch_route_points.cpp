@@ -1,6 +1,7 @@
 #include "routing/batch_route_points.h"
 
 #include "common/engine_error_text.h"
+#include "common/finite_point.h"
 #include "common/handler_end.h"
 #include "host/geometry.h"
 #include "host/row.h"
@@ -34,8 +35,10 @@ std::optional<BatchPoint> BatchPointReader::read(std::int32_t id) {
       throw HandlerEnd("label of feature " + std::to_string(id) + " has no text form");
     found.label = std::move(*label);
   }
-  check_call(shape->Project(network_reference_), "Geometry.Project");
   const auto point = require_as<host::HostPoint>(shape, "Geometry as Point");
+  if (!HasFiniteCoordinates(*point))
+    return refuse(id, std::string(NotFiniteReason));
+  check_call(shape->Project(network_reference_), "Geometry.Project");
   std::int32_t second = 0;
   auto& result = shared_state().gCallResult;
   result = base_.SnapToNetwork(point->X(), point->Y(), found.node, second);

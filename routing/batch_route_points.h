@@ -25,7 +25,9 @@ struct BatchPoint {
 // its label-field value) and the node nearest to it once it is projected into the network's
 // coordinates. A point with an empty shape is left out with a problem line, "Fid = " and its
 // id, "(Corrupt data found)", after the layer's name as a heading before the first of them; a
-// point the engine cannot snap likewise, with the engine's error text in the brackets. A
+// point whose coordinates are not finite numbers likewise, "(Coordinates are not finite
+// numbers)"; a point the engine cannot snap likewise, with the engine's error text in the
+// brackets. A
 // label with no text form, or a failing host call, ends the handler.
 class BatchPointReader {
 public:

@@ -4,6 +4,7 @@
 
 #include "common/elements_at_point.h"
 #include "common/engine_error_text.h"
+#include "common/finite_point.h"
 #include "common/handler_end.h"
 #include "common/node_search.h"
 #include "common/point_at.h"
@@ -131,8 +132,16 @@ bool PlaceTablePoints(host::HostFeatureClass& features, std::optional<int> label
       StampNetworkEdited();
       return false;
     }
-    check_call(shape->Project(place.reference), "Geometry.Project");
     const auto point = require_as<host::HostPoint>(shape, "Geometry as Point");
+    if (!HasFiniteCoordinates(*point)) {
+      show_message(NotFinitePointText(features.AliasName(), i), "Corrupt data",
+                   forms::Icon::Critical);
+      if (i > 0)
+        delete_label_at(place, 0);
+      StampNetworkEdited();
+      return false;
+    }
+    check_call(shape->Project(place.reference), "Geometry.Project");
     const std::string label = label_text(*feature, label_field, i);
 
     const auto snapped = SnapToNetworkNode(base, point->X(), point->Y(), state.gEngineResult);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "com/create.h"
+#include "common/finite_point.h"
 #include "common/handler_end.h"
 #include "common/node_search.h"
 #include "common/show_message.h"
@@ -243,6 +244,11 @@ bool FrmGezetted::add_stop(host::HostFeatureClass& features, std::int32_t id, in
     state.gGazetteerCancelled = 1;
     Unload();
     return false;
+  }
+  if (!HasFiniteCoordinates(*point)) {
+    show_message(NotFinitePointText(features.AliasName(), id), "Corrupt data",
+                 forms::Icon::Critical);
+    return true;
   }
   const std::string entry = value_text(*feature, field);
   List1.AddItem(List1.ListCount() == 0 ? entry + std::string(StartMark) : entry);

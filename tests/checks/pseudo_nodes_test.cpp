@@ -13,6 +13,8 @@
 #include "dialogs/checks/back.h"
 #include "dialogs/checks/frm_unused_link.h"
 #include "dialogs/checks/link_limit.h"
+#include "files/file_error.h"
+#include "files/replace_file.h"
 #include "host/geometry.h"
 #include "host/row.h"
 #include "network/shared_state.h"
@@ -202,13 +204,66 @@ TEST_F(PseudoNodeRemoval, ADialogClosedByItsFrameEndsTheCommandWhateverTheLastRu
 }
 
 TEST_F(PseudoNodeRemoval, AJoinColumnFileOfTheUsersOwnIsNeitherOverwrittenNorDeleted) {
+  const char* users_files[] = {
+      "my notes",
+      "Main\r\nMain\r\nSide\r\nCross\r\n",         // a line short
+      "Main\r\nMain\r\nSide\r\nCross\r\nCross\r\nx\r\n", // a line more
+      "Main\nMain\nSide\nCross\nCross\n",              // not the add-in's line ends
+      "Main\r\nMain\r\nSide\r\nCross\r\nCross",       // the last line unended
+      "Main\r\nSide\r\nMain\r\nCross\r\nCross\r\n", // the names out of order
+      "0\r\n1\r\n2\r\n3\r\n4\r\n",                 // the feature ids: no join column
+  };
   build_road();
-  std::ofstream(path("roads.txt")) << "my notes";
+  for (const char* content : users_files) {
+    SCOPED_TRACE(content);
+    std::ofstream(path("roads.txt"), std::ios::binary) << content;
+    person_->messages.clear();
+    ASSERT_TRUE(run(com::make<PseudoNodes>()));
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown().front().rfind("Join Column: " + path("roads.txt") +
+                                        " is not a join column file of this add-in",
+                                    0),
+              0u)
+        << shown().front();
+    EXPECT_EQ(read(path("roads.txt")), content);
+  }
+}
+
+// The file an earlier session wrote, and never deleted because that session ended first, is
+// the add-in's own: the command goes on and replaces it.
+TEST_F(PseudoNodeRemoval, TheJoinColumnFileOfAnEarlierSessionIsTakenForTheAddInsOwn) {
+  build_road();
+  std::ofstream(path("roads.txt"), std::ios::binary) << "Main\r\nMain\r\nSide\r\nCross\r\nCross\r\n";
+  answer("NAME", "0", true);
   ASSERT_TRUE(run(com::make<PseudoNodes>()));
-  EXPECT_EQ(shown().size(), 1u);
-  EXPECT_EQ(shown().front().rfind("Join Column: " + path("roads.txt") + " is a file", 0), 0u)
-      << shown().front();
-  EXPECT_EQ(read(path("roads.txt")), "my notes");
+  EXPECT_EQ(shown().back(), "Network Change: Current Network has changed. Create the Network again");
+  EXPECT_EQ(features().size(), 4u);
+  EXPECT_FALSE(fs::exists(path("roads.txt")));
+}
+
+// A join the disk cannot take is refused in a titled box that names the layer and the reason
+// and says the files were not changed, which they are not.
+TEST_F(PseudoNodeRemoval, AJoinTheDiskCannotTakeIsRefusedByNameAndChangesNothing) {
+  build_road();
+  const auto before = read(path("roads.shp"));
+  answer("NAME", "0", true);
+  files::testing::before_step = [](files::testing::Step step, const fs::path& target) {
+    if (step == files::testing::Step::create_temporary && target.extension() == ".dbf")
+      throw files::FileError(target, "its new copy cannot be written (No space left on device)");
+  };
+  const bool ran = run(com::make<PseudoNodes>());
+  files::testing::before_step = nullptr;
+  ASSERT_TRUE(ran);
+  ASSERT_FALSE(person_->messages.empty());
+  const auto& refusal = person_->messages.back();
+  EXPECT_EQ(refusal.title, "Layer Not Changed");
+  EXPECT_EQ(refusal.icon, forms::Icon::Critical);
+  EXPECT_EQ(refusal.text, "The network layer roads could not be rewritten: " + path("roads.dbf") +
+                              ": its new copy cannot be written (No space left on device)\nIts "
+                              "files were not changed.");
+  EXPECT_EQ(read(path("roads.shp")), before);
+  EXPECT_EQ(features().size(), 5u);
+  EXPECT_TRUE(base_->IsLoaded());
 }
 
 TEST_F(PseudoNodeRemoval, ANetworkWithoutChainsHasNothingToJoinAndStaysLoaded) {

@@ -8,6 +8,7 @@
 #include "common/clip_zones.h"
 #include "common/handler_end.h"
 #include "common/zone_renderers.h"
+#include "forms/testing/scripted_user.h"
 #include "host/color.h"
 #include "host/fields.h"
 #include "host/layer.h"
@@ -233,7 +234,6 @@ TEST_F(ZoneSteps, ClippingCutsEveryZoneAndLeavesOutWhatLiesOutside) {
       {"the zones one polygon misses are left out", {box(25, -40, 40, 40)}, true, {{15, 300}}},
       {"as they are with several polygons", {box(25, -40, 40, 40), box(50, 50, 60, 60)}, false,
        {{15, 300}}},
-      {"an empty clip layer leaves no zone", {}, false, {}},
   };
   nested_zones("Zones");
   for (const auto& c : cases) {
@@ -242,15 +242,40 @@ TEST_F(ZoneSteps, ClippingCutsEveryZoneAndLeavesOutWhatLiesOutside) {
     std::filesystem::remove_all(path("clips"));
     const auto clip = clip_layer(c.clip);
     if (c.by_one_polygon)
-      ClipZonesByPolygon(map(), "Zones", "IsoPoly", clip.get(), ZoneOrder::LastFirst);
+      EXPECT_TRUE(ClipZonesByPolygon(map(), "Zones", "IsoPoly", clip.get(), ZoneOrder::LastFirst));
     else
-      PrepareClipOutput(map(), "Zones", "IsoPoly", clip.get());
+      EXPECT_TRUE(PrepareClipOutput(map(), "Zones", "IsoPoly", clip.get()));
     ASSERT_EQ(map()->LayerCount(), 2);
     EXPECT_EQ(map()->Layer(0)->Name(), "IsoPoly");
     EXPECT_EQ(cuts_on_top(), c.zones);
     std::filesystem::remove(path("IsoPoly.shp"));
     std::filesystem::remove(path("IsoPoly.shx"));
     std::filesystem::remove(path("IsoPoly.dbf"));
+  }
+}
+
+// A cut that leaves no zone shows nothing, leaves no empty output and says why.
+TEST_F(ZoneSteps, ACutThatLeavesNoZoneDeletesItsOutputAndSaysSo) {
+  nested_zones("Zones");
+  shared_state().gClipLayerName = "Clip";
+  forms::testing::ScopedUser user;
+  for (const bool by_one_polygon : {true, false}) {
+    SCOPED_TRACE(by_one_polygon);
+    map()->ClearLayers();
+    std::filesystem::remove_all(path("clips"));
+    const auto clip = clip_layer({box(50, 50, 60, 60)});
+    EXPECT_FALSE(by_one_polygon
+                     ? ClipZonesByPolygon(map(), "Zones", "IsoPoly", clip.get(), ZoneOrder::LastFirst)
+                     : PrepareClipOutput(map(), "Zones", "IsoPoly", clip.get()));
+    EXPECT_EQ(map()->LayerCount(), 1);
+    for (const char* file : {"IsoPoly.shp", "IsoPoly.shx", "IsoPoly.dbf", "IsoPoly.prj"})
+      EXPECT_FALSE(std::filesystem::exists(path(file))) << file;
+    ASSERT_EQ(user->messages.size(), 1u);
+    EXPECT_EQ(user->messages.back().title, "Clip Layer");
+    EXPECT_EQ(user->messages.back().text,
+              "No zone reaches into the clip layer Clip, so there is no zone to draw. Choose "
+              "another clip layer in the isochrone options, or centres nearer to its polygons.");
+    user->messages.clear();
   }
 }
 

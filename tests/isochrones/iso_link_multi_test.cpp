@@ -170,6 +170,29 @@ TEST_F(IsoLinkMultiTool, ARunThatReachesNoLinkStampsNothing) {
   EXPECT_FALSE(stamped());
 }
 
+// A "COST" of the user's that holds text cannot take the costs: the user is told which field
+// and why at the Shift+click, before its centre is drawn, and the layer's values and drawing
+// stay as they were; the set stays open.
+TEST_F(IsoLinkMultiTool, ATextFieldCostIsToldAndChangesNothing) {
+  zones({1, 2, 3});
+  add_text_field(*open("roads"), "COST");
+  const auto results_before = texts(*open("roads"), "CV_RESULT");
+  click_tool(0, 0);
+  click_tool(4000, 0, Shift);
+  ASSERT_EQ(user_->messages.size(), 1u);
+  EXPECT_EQ(user_->messages[0].title, "Field Not Usable");
+  EXPECT_EQ(user_->messages[0].text,
+            "The network layer roads already has a field COST that holds text: the link "
+            "isochrones write each link's cost into that field as a number. Rename or delete the "
+            "field COST and run again; nothing was changed.");
+  EXPECT_EQ(texts(*open("roads"), "CV_RESULT"), results_before);
+  EXPECT_EQ(texts_on_map(), (std::vector<std::string>{"1"}));
+  EXPECT_EQ(shared_state().gCentreSetOpen, 1);
+  EXPECT_EQ(texts(*open("roads"), "COST"), (std::vector<std::string>(5, "")));
+  EXPECT_FALSE(shared_state().gNetworkResultPresent);
+  EXPECT_FALSE(stamped());
+}
+
 TEST_F(IsoLinkMultiTool, APlainClickClearsTheLastSetAndOtherToolsMarks) {
   auto& state = shared_state();
   zones({1, 2});

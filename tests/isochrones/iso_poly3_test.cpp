@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,33 @@ TEST_F(NearestCentreTool, AMissingClipLayerOrProjection) {
                             "PRJ: The chosen polyline layer is missing projection information. "
                             "Please use ArcCatalog to add this."}));
   EXPECT_FALSE(exists("IsoPoly.shp"));
+}
+
+// A clip layer that cannot cut is told at the Shift+click before the centre is added, so the
+// set can be closed again once the layer is mended. No temporary stays. (Every click of this
+// tool, the plain one too, removes the last output first.)
+TEST_F(NearestCentreTool, ClipLayersThatCannotCutAreTold) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const struct {
+    std::vector<std::vector<double>> clip;
+    std::string message;
+  } cases[] = {
+      {{{-5000, 1000, nan, 6000}},
+       clip_refusal("polygon 0 has a vertex whose coordinates are not finite numbers")},
+      {{}, clip_refusal("it holds no polygon")},
+  };
+  network(row_of_links());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    clip_to(c.clip);
+    user_->messages.clear();
+    click_tool(0, 1000);
+    click_tool(500, 1000, Shift);
+    EXPECT_EQ(messages(), (std::vector<std::string>{c.message}));
+    EXPECT_EQ(texts_on_map(), (std::vector<std::string>{"1"}));
+    EXPECT_FALSE(exists("IsoPoly.shp"));
+    expect_no_temporaries();
+  }
 }
 
 } // namespace

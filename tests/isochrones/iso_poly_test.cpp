@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -65,14 +66,9 @@ TEST_F(IsoPolyTool, ClippingCutsTheZonesToTheClipLayer) {
       {"one polygon over half of every zone", {{-5000, 1000, 5000, 6000}}, {1, 2, 3}},
       {"two polygons, the engine's order", {{-5000, 1000, 0, 6000}, {0, -4000, 5000, 1000}}, {3, 2, 1}},
       {"zones the one polygon misses are left out", {{3500, -5000, 5000, 5000}}, {3}},
-      {"an empty clip layer leaves no zone", {}, {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    for (int i = map()->LayerCount() - 1; i >= 0; --i)
-      if (map()->Layer(i)->Name() == "Clip")
-        map()->DeleteLayer(map()->Layer(i).get());
-    std::filesystem::remove_all(path("clips"));
     clip_to(c.clip);
     click_tool(0, 1000);
     EXPECT_EQ(numbers(*open("IsoPoly"), "COST_END"), c.cost_ends);
@@ -81,6 +77,56 @@ TEST_F(IsoPolyTool, ClippingCutsTheZonesToTheClipLayer) {
     EXPECT_FALSE(exists("IsoPoly1.shp"));
     EXPECT_TRUE(messages().empty());
   }
+}
+
+// A clip layer that cannot cut zones is told by name and reason before anything is removed:
+// the last output stays and no temporary is written.
+TEST_F(IsoPolyTool, AClipLayerThatCannotCutIsToldAndChangesNothing) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    const char* what;
+    std::vector<std::vector<double>> clip;
+    std::string reason;
+  };
+  const std::vector<Case> cases = {
+      {"no polygon", {}, "it holds no polygon"},
+      {"a vertex that is not a number", {{-5000, 1000, nan, 6000}},
+       "polygon 0 has a vertex whose coordinates are not finite numbers"},
+      {"an infinite vertex after a good polygon", {{-5000, 1000, 5000, 6000}, {0, 0, inf, 10}},
+       "polygon 1 has a vertex whose coordinates are not finite numbers"},
+      {"polygons without area", {{1000, 0, 1000, 6000}, {0, 500, 4000, 500}},
+       "its polygons have no area"},
+      {"away from the network", {{10000, 1000, 12000, 3000}},
+       "it does not meet the network layer roads"},
+  };
+  network(row_of_links());
+  zones({1, 2});
+  click_tool(0, 1000); // the last output, unclipped
+  const auto last_output = file_text("IsoPoly.dbf");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    clip_to(c.clip);
+    user_->messages.clear();
+    click_tool(0, 1000);
+    EXPECT_EQ(messages(), (std::vector<std::string>{clip_refusal(c.reason)}));
+    EXPECT_EQ(layers(), (std::vector<std::string>{"Clip", "roads", "IsoPoly"}));
+    EXPECT_EQ(file_text("IsoPoly.dbf"), last_output);
+    expect_no_temporaries();
+  }
+}
+
+// A clip layer that meets the network but no zone: the user learns why the map has no zones,
+// and neither an empty output nor a temporary stays.
+TEST_F(IsoPolyTool, AClipLayerNoZoneReachesIsToldAndLeavesNoFiles) {
+  network(row_of_links());
+  zones({1, 2});
+  clip_to({{3500, -5000, 5000, 5000}});
+  click_tool(0, 1000);
+  EXPECT_EQ(messages(), (std::vector<std::string>{no_zone_in_clip()}));
+  EXPECT_EQ(layers(), (std::vector<std::string>{"roads", "Clip"}));
+  EXPECT_FALSE(exists("IsoPoly.shp"));
+  expect_no_temporaries();
 }
 
 TEST_F(IsoPolyTool, ACutOfHalfTheZonesKeepsHalfTheirArea) {

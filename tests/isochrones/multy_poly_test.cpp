@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,44 @@ TEST_F(MultiCentreTool, ACtrlClickWithoutASetAddsNothing) {
   zones({});
   click_tool(0, 1000);
   EXPECT_EQ(messages(), (std::vector<std::string>{"Error: Create zones"}));
+}
+
+// A clip layer that cannot cut is told at the Shift+click, before the last output goes and
+// before the centre is added, so the set can be closed again once the layer is mended; a cut
+// that leaves no zone is told too. No temporary stays.
+TEST_F(MultiCentreTool, ClipLayersThatCannotCutAreTold) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const struct {
+    std::vector<std::vector<double>> clip;
+    std::string message;
+    bool last_output_stays;
+  } cases[] = {
+      {{{-5000, 1000, nan, 6000}},
+       clip_refusal("polygon 0 has a vertex whose coordinates are not finite numbers"), true},
+      {{}, clip_refusal("it holds no polygon"), true},
+      {{{3500, -5000, 5000, 5000}}, no_zone_in_clip(), false},
+  };
+  network(row_of_links());
+  zones({1, 2});
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    shared_state().gClipMode = 3;
+    click_tool(0, 1000);
+    click_tool(0, 1000, Shift); // the last output, unclipped
+    const auto last_output = file_text("IsoPoly.dbf");
+    clip_to(c.clip);
+    user_->messages.clear();
+    click_tool(0, 1000);
+    click_tool(0, 1000, Shift);
+    EXPECT_EQ(messages(), (std::vector<std::string>{c.message}));
+    EXPECT_EQ(exists("IsoPoly.shp"), c.last_output_stays);
+    if (c.last_output_stays) {
+      EXPECT_EQ(file_text("IsoPoly.dbf"), last_output);
+      EXPECT_EQ(texts_on_map(), (std::vector<std::string>{"1"}));
+      EXPECT_EQ(shared_state().gCentreSetOpen, 1);
+    }
+    expect_no_temporaries();
+  }
 }
 
 } // namespace

@@ -47,14 +47,38 @@ protected:
     EXPECT_EQ(com::FAILED(mouse_down(*tool_, x, y, button, shift)), fails);
     EXPECT_EQ(corvane::create<host::HostMouseCursor>(host::MouseCursorClass)->Cursor(), 0);
   }
-  // A polygon layer "Clip" over the rectangles given as (x0, y0, x1, y1), from another folder.
+  // A polygon layer "Clip" over the rectangles given as (x0, y0, x1, y1), from another folder,
+  // in place of the one an earlier call made.
   void clip_to(const std::vector<std::vector<double>>& boxes) {
+    for (int i = map()->LayerCount() - 1; i >= 0; --i)
+      if (map()->Layer(i)->Name() == "Clip")
+        map()->DeleteLayer(map()->Layer(i).get());
+    std::filesystem::remove_all(path("clips"));
     std::vector<host::Path> rings;
     for (const auto& b : boxes)
       rings.push_back({{b[0], b[1]}, {b[0], b[3]}, {b[2], b[3]}, {b[2], b[1]}, {b[0], b[1]}});
     add_layer(shapefile("clip", host::geometry_polygon, rings, "clips"), "Clip");
     shared_state().gClipMode = 1;
     shared_state().gClipLayerName = "Clip";
+  }
+
+  // What the user is shown for a clip layer "Clip" that cannot cut zones, and for one no zone
+  // reaches into, as "TITLE: TEXT".
+  static std::string clip_refusal(const std::string& reason) {
+    return "Clip Layer: The clip layer Clip cannot cut the zones: " + reason +
+           ". Choose another clip layer in the isochrone options, or mend this one; nothing was "
+           "changed.";
+  }
+  static std::string no_zone_in_clip() {
+    return "Clip Layer: No zone reaches into the clip layer Clip, so there is no zone to draw. "
+           "Choose another clip layer in the isochrone options, or centres nearer to its "
+           "polygons.";
+  }
+  // No temporary of a polygon tool is left in the network folder.
+  void expect_no_temporaries() {
+    for (const char* name : {"IsoPly", "IsoPoly1", "IsoPoly2", "IsoPoly3", "IpPoly"})
+      for (const char* extension : {".shp", ".shx", ".dbf", ".prj"})
+        EXPECT_FALSE(exists(std::string(name) + extension)) << name << extension;
   }
 
   // The names of the map's layers, top first.

@@ -144,6 +144,14 @@ std::vector<double> RouteNetworkTest::numbers(host::HostFeatureClass& features,
   return values;
 }
 
+void RouteNetworkTest::add_text_field(host::HostFeatureClass& features, const std::string& name) {
+  const auto field = com::create_object<host::HostFieldEdit>(host::FieldClass);
+  field->SetName(name);
+  field->SetType(host::field_string);
+  field->SetLength(10);
+  ASSERT_EQ(features.AddField(field.get()), com::S_OK);
+}
+
 std::vector<std::string> RouteNetworkTest::attribute_names(host::HostFeatureClass& features) {
   std::vector<std::string> names;
   const auto fields = features.Fields();

@@ -40,6 +40,8 @@ protected:
   // The text of a field of every feature of `features`, in feature order.
   std::vector<std::string> texts(host::HostFeatureClass& features, const std::string& field);
   std::vector<double> numbers(host::HostFeatureClass& features, const std::string& field);
+  // Adds a text field `name` (10 characters) to `features`; its rows hold no value.
+  void add_text_field(host::HostFeatureClass& features, const std::string& name);
   // The field names of `features` after "FID" and "Shape".
   std::vector<std::string> attribute_names(host::HostFeatureClass& features);
   std::string settings_text() const;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -176,6 +177,14 @@ TEST_F(TspFromTable, RefusesWithoutUsablePointsAndEndsSilentlyOnCancel) {
             (Texts{"Data Not Found: Requries a Point Layer", "Null Feautre: No Feature Found",
                    "Required: Minimum Two Point Required"}));
   EXPECT_EQ(person_->pending(), 1U) << "the field is never asked for";
+}
+
+TEST_F(TspFromTable, APointWithoutFiniteCoordinatesIsNamedAndEndsTheTour) {
+  point_layer("stops", {{0, 0, "a"}, {std::numeric_limits<double>::quiet_NaN(), 0, "b"}});
+  ASSERT_TRUE(run("stops"));
+  EXPECT_EQ(shown(), Texts{"Corrupt data: The point Fid = 1 of the layer stops cannot be placed "
+                           "on the network: its coordinates are not finite numbers."});
+  EXPECT_TRUE(placed_labels().empty());
 }
 
 TEST_F(TspFromTable, TooManyPointsAreRefusedBeforeAnyIsPlaced) {

@@ -12,7 +12,8 @@ namespace host {
 //   comparison := field op value        op: = <> < > <= >=
 //   field      := name | "any name" ("" stands for one double quote)
 //   value      := number | 'text' ('' stands for one quote)
-//   clause     := comparison, combined with AND, OR (AND binds tighter) and parentheses.
+//   clause     := comparison, combined with AND, OR (AND binds tighter) and parentheses,
+//                 nested at most 100 deep.
 // A bare name is letters, digits and "_", not starting with a digit and not a keyword; any
 // other name (OR, 1ST, a blank, a letter beyond ASCII) is written in double quotes. Numbers
 // are the plain grammar: sign, digits, fraction, exponent ("-5", ".5", "1.", "1e3").

@@ -53,6 +53,9 @@ struct HostClass : com::IUnknown {
   virtual int FindField(const std::string& name) = 0;
   virtual com::HRESULT AddField(HostField* field) = 0;
   virtual com::HRESULT DeleteField(HostField* field) = 0;
+  // Why the last AddField or DeleteField of this object failed, naming the file and the
+  // reason (the table is then as it was); empty after one that succeeded.
+  virtual std::string FieldChangeFailure() = 0;
   virtual bool HasOID() = 0;
   virtual std::string OIDFieldName() = 0;
   // Shapefile tables keep no attribute indexes of their own, so an index speeds up nothing

@@ -1,13 +1,19 @@
 #include "data/dbf_file.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <cstdio>
+#include <fstream>
+#include <vector>
 #include <utility>
 
 #include "com/letter_case.h"
 #include "data/dbf_layout_change.h"
 #include "data/host_error.h"
 #include "files/dbf_header.h"
+#include "files/dbf_layout.h"
 #include "files/file_error.h"
 #include "files/replace_together.h"
 #include "host/fields.h"
@@ -251,9 +257,24 @@ void DbfFile::copy_record_to(int record, DbfFile& target) const {
 }
 
 DbfFile DbfFile::clone_empty(const std::string& path) const {
-  DBFHandle clone = DBFCloneEmpty(handle_, path.c_str());
-  if (clone)
-    DBFClose(clone);
+  // The table's own header with no record. shapelib's clone dies on a file it could not write
+  // whole (a full disk), so the bytes are written and checked here.
+  std::vector<unsigned char> bytes;
+  try {
+    bytes = files::read_dbf_header(path_).bytes;
+  } catch (const files::FileError& refused) {
+    throw HostError(refused.what());
+  }
+  std::fill_n(bytes.begin() + files::dbf::record_count_at, 4, 0);
+  bytes.push_back(files::dbf::file_end);
+  // The user knows the table, not the scratch file beside it.
+  {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    out.close();
+    if (!out)
+      throw HostError(path_ + ": its new copy cannot be written (" + std::strerror(errno) + ")");
+  }
   return DbfFile(path, true);
 }
 

@@ -321,9 +321,14 @@ NewFiles build(const ShapefilePaths& files, const ShapeRecords& shapes,
 
 } // namespace
 
-void merge_line_records(const ShapefilePaths& files,
+void merge_line_records(const ShapefilePaths& given,
                         const std::vector<std::vector<std::int32_t>>& runs) {
   try {
+    // Files reached through symbolic links are read, written and read back beside the files
+    // the links name, so the links stay links and every step sees the same files.
+    const ShapefilePaths files{files::replaced_file(given.shp).string(),
+                               files::replaced_file(given.shx).string(),
+                               files::replaced_file(given.dbf).string()};
     for (const std::string* file : {&files.shp, &files.shx, &files.dbf})
       files::finish_replacement(*file);
     files::check_shape_index(files.shp, files.shx);
@@ -348,6 +353,7 @@ void merge_line_records(const ShapefilePaths& files,
 
     // Before the new set is decided: an index left beside a new ".shp" would send other tools
     // to the wrong records, while one lost beside the old set is only rebuilt.
+    remove_stale_indexes(given.shp);
     remove_stale_indexes(files.shp);
     files::replace_together(written);
   } catch (const files::FileError& error) {

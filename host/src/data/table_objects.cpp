@@ -1,5 +1,8 @@
 #include "data/table_objects.h"
 
+#include <string>
+#include <utility>
+
 #include "com/object.h"
 #include "data/append_writer.h"
 #include "data/cursors.h"
@@ -45,7 +48,7 @@ public:
     return fields ? fields->FindField(name) : -1;
   }
   com::HRESULT AddField(HostField* field) override {
-    return guarded([&] {
+    return field_change([&] {
       const FieldDefinition definition = definition_of(field);
       auto dbf = table_->dataset().open_dbf(true);
       dbf.add_column(to_dbf(definition));
@@ -59,7 +62,7 @@ public:
     });
   }
   com::HRESULT DeleteField(HostField* field) override {
-    return guarded([&] {
+    return field_change([&] {
       const FieldDefinition definition = definition_of(field);
       auto dbf = table_->dataset().open_dbf(true);
       const int column = dbf.find(definition.name);
@@ -72,6 +75,7 @@ public:
       dbf.delete_column(column);
     });
   }
+  std::string FieldChangeFailure() override { return field_change_failure_; }
   bool HasOID() override { return true; }
   std::string OIDFieldName() override { return table_->has_shapes() ? "FID" : "OID"; }
   std::string AliasName() override { return Name(); }
@@ -158,7 +162,14 @@ protected:
 
   std::vector<int> matching(HostQueryFilter* filter) { return matching_records(*table_, filter); }
 
+  template <class Body> com::HRESULT field_change(Body&& body) {
+    const auto result = guarded(std::forward<Body>(body));
+    field_change_failure_ = com::FAILED(result) ? last_error_message() : std::string();
+    return result;
+  }
+
   std::shared_ptr<const TableContext> table_;
+  std::string field_change_failure_;
 };
 
 class Table final : public ClassBase<HostTable, HostObjectClass, HostDataset> {

@@ -1,8 +1,10 @@
 #include "data/where_clause.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <variant>
+#include <vector>
 
 #include "data/host_error.h"
 
@@ -14,13 +16,18 @@ struct WhereClause::Node {
   int column = -1;
   std::string op;
   std::variant<double, std::string> literal;
-  // conjunction / disjunction
-  std::shared_ptr<const Node> left, right;
+  // conjunction / disjunction: a chain "a AND b AND c" is one node with three terms, so only
+  // parentheses make the tree deeper and a long chain costs no depth to evaluate or free.
+  std::vector<std::shared_ptr<const Node>> terms;
 };
 
 namespace {
 
 using Node = WhereClause::Node;
+
+// Each level of parentheses costs the parser three stack frames; far deeper than any clause a
+// person writes, far below what overflows the stack.
+constexpr int MaxParenthesisDepth = 100;
 
 class Parser {
 public:
@@ -40,24 +47,38 @@ public:
 
 private:
   std::shared_ptr<const Node> disjunction() {
-    auto left = conjunction();
-    while (keyword("OR"))
-      left = join(Node::Kind::disjunction, left, conjunction());
-    return left;
+    return chain(Node::Kind::disjunction, "OR", [this] { return conjunction(); });
   }
 
   std::shared_ptr<const Node> conjunction() {
-    auto left = factor();
-    while (keyword("AND"))
-      left = join(Node::Kind::conjunction, left, factor());
-    return left;
+    return chain(Node::Kind::conjunction, "AND", [this] { return factor(); });
+  }
+
+  // One term, or a node of `kind` holding every term joined by `word`.
+  template <class Term>
+  std::shared_ptr<const Node> chain(Node::Kind kind, const char* word, const Term& term) {
+    auto first = term();
+    if (!keyword(word))
+      return first;
+    auto node = std::make_shared<Node>();
+    node->kind = kind;
+    node->terms.push_back(std::move(first));
+    do
+      node->terms.push_back(term());
+    while (keyword(word));
+    return node;
   }
 
   std::shared_ptr<const Node> factor() {
     skip_blanks();
     if (peek() == '(') {
+      if (depth_ == MaxParenthesisDepth)
+        fail("parentheses are nested deeper than " + std::to_string(MaxParenthesisDepth) +
+             " levels");
       ++at_;
+      ++depth_;
       auto inner = disjunction();
+      --depth_;
       skip_blanks();
       if (peek() != ')')
         fail("expected \")\"");
@@ -186,15 +207,6 @@ private:
     return name == "AND" || name == "OR";
   }
 
-  static std::shared_ptr<const Node> join(Node::Kind kind, std::shared_ptr<const Node> left,
-                                          std::shared_ptr<const Node> right) {
-    auto node = std::make_shared<Node>();
-    node->kind = kind;
-    node->left = std::move(left);
-    node->right = std::move(right);
-    return node;
-  }
-
   void skip_blanks() {
     while (!at_end() && std::isspace(uchar()))
       ++at_;
@@ -213,6 +225,7 @@ private:
   const std::string& text_;
   const WhereClause::Resolver& resolve_;
   std::size_t at_ = 0;
+  int depth_ = 0;
 };
 
 template <class T> bool compare(const T& a, const std::string& op, const T& b) {
@@ -230,11 +243,12 @@ template <class T> bool compare(const T& a, const std::string& op, const T& b) {
 }
 
 bool evaluate(const Node& node, const WhereClause::Values& value_of) {
+  const auto holds = [&](const auto& term) { return evaluate(*term, value_of); };
   switch (node.kind) {
   case Node::Kind::conjunction:
-    return evaluate(*node.left, value_of) && evaluate(*node.right, value_of);
+    return std::ranges::all_of(node.terms, holds);
   case Node::Kind::disjunction:
-    return evaluate(*node.left, value_of) || evaluate(*node.right, value_of);
+    return std::ranges::any_of(node.terms, holds);
   case Node::Kind::comparison:
     break;
   }

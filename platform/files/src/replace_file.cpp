@@ -16,15 +16,15 @@ namespace files {
 
 namespace fs = std::filesystem;
 
-namespace detail {
-
-fs::path resolved(const fs::path& target) {
+fs::path replaced_file(const fs::path& target) {
   std::error_code error;
   if (!fs::is_symlink(fs::symlink_status(target, error)))
     return target;
   const fs::path real = fs::canonical(target, error);
   return error ? target : real;
 }
+
+namespace detail {
 
 void sync_folder(const fs::path& file) {
   const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
@@ -45,11 +45,11 @@ fs::path temporary_path(const fs::path& target) {
 
 void remove_stale_temporary(const fs::path& target) noexcept {
   std::error_code ignored;
-  fs::remove(temporary_path(detail::resolved(target)), ignored);
+  fs::remove(temporary_path(replaced_file(target)), ignored);
 }
 
 ReplacingFile::ReplacingFile(fs::path target)
-    : target_(detail::resolved(target)), temporary_(temporary_path(target_)) {
+    : target_(replaced_file(target)), temporary_(temporary_path(target_)) {
   if (testing::before_step)
     testing::before_step(testing::Step::create_temporary, target_);
   descriptor_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -70,8 +70,9 @@ void ReplacingFile::discard() noexcept {
   fs::remove(temporary_, ignored);
 }
 
+// The user knows the file, not its temporary.
 void ReplacingFile::fail(const char* what) const {
-  throw FileError(temporary_, std::string(what) + " (" + std::strerror(errno) + ")");
+  throw FileError(target_, std::string("its new copy ") + what + " (" + std::strerror(errno) + ")");
 }
 
 void ReplacingFile::write_at(std::uint64_t offset, const void* data, std::size_t size) const {
@@ -108,7 +109,7 @@ void ReplacingFile::commit() {
     if (testing::before_step)
       testing::before_step(testing::Step::rename, target_);
     if (::rename(temporary_.c_str(), target_.c_str()) != 0)
-      fail(("cannot replace " + target_.string()).c_str());
+      fail("cannot take its place");
   } catch (...) {
     discard();
     throw;

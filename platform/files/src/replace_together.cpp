@@ -97,7 +97,7 @@ void replace_together(std::vector<std::unique_ptr<ReplacingFile>>& files) {
 }
 
 void finish_replacement(const fs::path& file) {
-  const fs::path record = replacement_record(detail::resolved(file));
+  const fs::path record = replacement_record(replaced_file(file));
   // A record that never took its name decided nothing.
   remove_stale_temporary(record);
   std::error_code error;

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 #include <shapefil.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -280,6 +283,82 @@ TEST_F(LineMerge, ARewriteStoppedAtAnyStepLeavesTheOldFilesOrTheNewOnesNeverAMix
             }
           }
         }
+  }
+}
+
+// A set reached through symbolic links (each file a link into another folder) is rewritten
+// where the links point: the links stay links, the files they name hold the new set, and no
+// temporary or record is left in either folder.
+TEST_F(LineMerge, ARewriteThroughSymbolicLinksKeepsTheLinks) {
+  for (const Rewrite& rewrite : rewrites) {
+    SCOPED_TRACE(rewrite.what);
+    TempFolder clean, real, linked;
+    write_zm_links(clean.path());
+    ASSERT_EQ(rewrite.run(clean.path(), nullptr), com::S_OK);
+    write_zm_links(real.path());
+    for (const char* name : {"roads.shp", "roads.shx", "roads.dbf", "roads.prj", "roads.cpg"})
+      fs::create_symlink(real.path() / name, linked.path() / name);
+
+    std::string why;
+    ASSERT_EQ(rewrite.run(linked.path(), &why), com::S_OK) << why;
+    for (const auto& name : shapefile_files)
+      EXPECT_TRUE(fs::is_symlink(linked.path() / name)) << name;
+    EXPECT_EQ(shapefile_bytes(real.path()), shapefile_bytes(clean.path()));
+    EXPECT_EQ(shapefile_bytes(linked.path()), shapefile_bytes(clean.path()));
+    for (const auto* folder : {&real, &linked})
+      for (const auto& entry : fs::directory_iterator(folder->path()))
+        for (const char* left : {".tmp", ".replacing"})
+          EXPECT_NE(entry.path().extension(), left) << entry.path();
+  }
+}
+
+// A disk that fills at any point of a rewrite (here a limit on the size of each file, which
+// fails a write as a full disk does) leaves the old set or the whole new one. A refusal names
+// a file of the set as the user knows it, not a temporary or a scratch file; where the first
+// write fails, with the reason.
+TEST_F(LineMerge, ADiskThatFillsLeavesTheOldSetAndARefusalNamesTheFile) {
+  enum Outcome { refused_naming_the_file = 10, done, misnamed };
+  for (const Rewrite& rewrite : rewrites) {
+    TempFolder clean;
+    write_zm_links(clean.path());
+    ASSERT_EQ(rewrite.run(clean.path(), nullptr), com::S_OK);
+    const auto rewritten = shapefile_bytes(clean.path());
+    for (const rlim_t room : {120, 300, 500, 700, 900}) {
+      SCOPED_TRACE(std::string(rewrite.what) + " with room for " + std::to_string(room) +
+                   " bytes a file");
+      write_zm_links(folder.path());
+      const auto before = shapefile_bytes(folder.path());
+      const pid_t child = fork();
+      ASSERT_GE(child, 0);
+      if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{.rlim_cur = room, .rlim_max = room};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::string why;
+        if (rewrite.run(folder.path(), &why) == com::S_OK)
+          _exit(done);
+        const bool named = why.rfind((folder.path() / "roads.").string(), 0) == 0 &&
+                           why.find(".tmp") == std::string::npos &&
+                           why.find('~') == std::string::npos &&
+                           (room != 120 || why.find(": its new copy cannot be written (File too "
+                                                    "large)") != std::string::npos);
+        if (!named)
+          std::fprintf(stderr, "refused as: %s\n", why.c_str());
+        _exit(named ? refused_naming_the_file : misnamed);
+      }
+      int status = 0;
+      ASSERT_EQ(waitpid(child, &status, 0), child);
+      ASSERT_TRUE(WIFEXITED(status)) << status;
+      const int outcome = WEXITSTATUS(status);
+      EXPECT_TRUE(outcome == refused_naming_the_file || (outcome == done && room != 120))
+          << outcome;
+      EXPECT_EQ(shapefile_bytes(folder.path()), outcome == done ? rewritten : before);
+      for (const auto& entry : fs::directory_iterator(folder.path())) {
+        for (const char* left : {".tmp", ".replacing"})
+          EXPECT_NE(entry.path().extension(), left) << entry.path();
+        EXPECT_EQ(entry.path().filename().string().find('~'), std::string::npos) << entry.path();
+      }
+    }
   }
 }
 

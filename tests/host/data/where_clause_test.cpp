@@ -116,5 +116,41 @@ TEST(WhereClause, RejectsEverythingOutsideTheLanguage) {
   }
 }
 
+std::string nested(int depth, const std::string& inner) {
+  return std::string(static_cast<std::size_t>(depth), '(') + inner +
+         std::string(static_cast<std::size_t>(depth), ')');
+}
+
+TEST(WhereClause, LimitsTheNestingOfParenthesesWithAClearError) {
+  const std::vector<com::Variant> row{"", 1, 3};
+  EXPECT_TRUE(matches(nested(100, "CLASS = 3"), row));
+  // The depth at which the parser once overflowed its stack, and a little past the limit.
+  for (const int depth : {101, 3400, 100000}) {
+    try {
+      WhereClause::parse(nested(depth, "CLASS = 3"), resolve);
+      ADD_FAILURE() << "accepted " << depth << " levels";
+    } catch (const HostError& e) {
+      EXPECT_EQ(e.code(), com::E_INVALIDARG);
+      EXPECT_NE(std::string(e.what()).find("at character 101: parentheses are nested deeper "
+                                           "than 100 levels"),
+                std::string::npos)
+          << e.what();
+    }
+  }
+}
+
+TEST(WhereClause, LongChainsOfAndAndOrNeedNoDepth) {
+  std::string all = "CLASS = 3";
+  std::string any = "CLASS = 1";
+  for (int i = 0; i < 200000; ++i) {
+    all += " AND CV_RESULT > 0";
+    any += " OR CLASS = 1";
+  }
+  const std::vector<com::Variant> row{"", 1, 3};
+  EXPECT_TRUE(matches(all, row));
+  EXPECT_FALSE(matches(any, row));
+  EXPECT_TRUE(matches(any + " OR CLASS = 3", row));
+}
+
 } // namespace
 } // namespace host

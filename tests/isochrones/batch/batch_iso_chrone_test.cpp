@@ -1,5 +1,6 @@
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -145,6 +146,29 @@ TEST_F(BatchIsoTest, NearestCentreZonesCarryTheLabelOfTheirOwnPoint) {
   EXPECT_TRUE(file_exists("BatchIsochrone.prj"));
 }
 
+// A "COST" of the user's that holds text cannot take the costs: the run is refused before any
+// point is placed, naming the field and why, and the field keeps its values.
+TEST_F(BatchIsoTest, LinkIsochronesRefuseATextFieldCost) {
+  point_layer("stops", {{"a", A}, {"c", C}});
+  const auto roads = open("roads");
+  add_text_field(*roads, "COST");
+  com::ComPtr<host::HostFeature> road;
+  ASSERT_EQ(roads->GetFeature(0, &road), com::S_OK);
+  ASSERT_EQ(road->SetValue(road->Fields()->FindField("COST"), com::Variant("mine")), com::S_OK);
+  ASSERT_EQ(road->Store(), com::S_OK);
+
+  run({.mode = BatchIsoLinkIsochrones});
+  EXPECT_EQ(messages(),
+            (Texts{"Field Not Usable: The network layer roads already has a field COST that holds "
+                   "text: the link isochrones write each link's cost into that field as a "
+                   "number. Rename or delete the field COST and run again; nothing was "
+                   "changed."}));
+  EXPECT_EQ(texts(*open("roads"), "COST"), (Texts{"mine", "", "", ""}));
+  EXPECT_EQ(flags(), 0);
+  EXPECT_FALSE(renderer_of<host::HostClassBreaksRenderer>("roads"));
+  EXPECT_FALSE(stamped());
+}
+
 TEST_F(BatchIsoTest, OnePolygonClipsEachZoneAndSeveralClipTogether) {
   point_layer("stops", {{"a", A}});
   shared_state().gAllowOverlap = 2;
@@ -152,11 +176,10 @@ TEST_F(BatchIsoTest, OnePolygonClipsEachZoneAndSeveralClipTogether) {
     std::vector<std::vector<double>> boxes;
     std::size_t zones;
   };
-  // The zones of a reach 1 and 2 km; a box far from a leaves no zone, one over a keeps both.
+  // The zones of a reach 1 and 2 km; one box over a keeps both.
   const Case cases[] = {
       {{{-200, -200, 200, 200}}, 2},
       {{{-200, -200, 200, 200}, {4900, 4900, 6100, 5100}}, 2},
-      {{{4900, 4900, 6100, 5100}}, 0},
   };
   int clip = 0;
   for (const auto& c : cases) {
@@ -169,11 +192,66 @@ TEST_F(BatchIsoTest, OnePolygonClipsEachZoneAndSeveralClipTogether) {
   }
 }
 
+// Clip layers that cannot cut, in every mode that clips: each is told, and no temporary stays.
+TEST_F(BatchIsoTest, AClipLayerThatCannotCutIsToldAndLeavesNoTemporaries) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  point_layer("stops", {{"a", A}});
+  struct Case {
+    const char* what;
+    std::vector<std::vector<double>> boxes;
+    std::int32_t overlap;
+    BatchIsoChoice choice;
+    std::string message;
+    bool last_output_stays;
+  };
+  const std::string refused = "Batch Isochrones: The clip layer Clip cannot cut the zones: ";
+  const std::string mend =
+      ". Choose another clip layer in the isochrone options, or mend this one; nothing was "
+      "changed.";
+  const std::string no_zone =
+      "Clip Layer: No zone reaches into the clip layer Clip, so there is no zone to draw. Choose "
+      "another clip layer in the isochrone options, or centres nearer to its polygons.";
+  const std::vector<Case> cases = {
+      {"a vertex that is not a number, zones apart", {{-200, nan, 200, 200}}, 2, {},
+       refused + "polygon 0 has a vertex whose coordinates are not finite numbers" + mend, true},
+      {"no polygon, nearest-centre zones", {}, 1, {.mode = BatchIsoNearestCentre},
+       refused + "it holds no polygon" + mend, true},
+      {"no zone inside, zones apart", {{4900, 4900, 6100, 5100}}, 2, {}, no_zone, false},
+      {"no zone inside, zones merged", {{4900, 4900, 6100, 5100}}, 1, {}, no_zone, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    shared_state().gClipMode = 3;
+    run(); // the last output, unclipped
+    ASSERT_TRUE(file_exists("BatchIsochrone.shp"));
+    for (int i = map()->LayerCount() - 1; i >= 0; --i)
+      if (map()->Layer(i)->Name() == "Clip")
+        map()->DeleteLayer(map()->Layer(i).get());
+    std::filesystem::remove_all(path("Clip"));
+    clip_to("Clip", c.boxes);
+    shared_state().gAllowOverlap = c.overlap;
+    run(c.choice);
+    EXPECT_EQ(messages(), (Texts{c.message}));
+    EXPECT_EQ(file_exists("BatchIsochrone.shp"), c.last_output_stays);
+    for (const char* temporary : {"BatchIsochrone1.shp", "BatchIsochrone1.prj",
+                                  "BatchIsochrone3.shp", "BIsochrone.shp"})
+      EXPECT_FALSE(file_exists(temporary)) << temporary;
+  }
+}
+
 TEST_F(BatchIsoTest, PointsThatCannotBeUsedAreListedAndTheRunGoesOnWithTheOthers) {
-  point_layer("stops", {{"a", A}, {"broken", std::nullopt}, {"c", C}});
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  point_layer("stops", {{"a", A},
+                        {"broken", std::nullopt},
+                        {"c", C},
+                        {"no number", host::XY{nan, 0}},
+                        {"infinite", host::XY{0, -inf}}});
   shared_state().gAllowOverlap = 2;
   run();
-  EXPECT_EQ(problems_, (Texts{"stops", "Fid = 1(Corrupt data found)"}));
+  EXPECT_EQ(problems_, (Texts{"stops", "Fid = 1(Corrupt data found)",
+                              "Fid = 3(Coordinates are not finite numbers)",
+                              "Fid = 4(Coordinates are not finite numbers)"}));
   EXPECT_EQ(output_numbers("ID"), (Numbers{0, 0, 2, 2}));
   EXPECT_EQ(flags(), 2);
   EXPECT_EQ(shared_state().gBatchIsoPointCount, 2);

@@ -12,6 +12,11 @@
 
 namespace files {
 
+// The file a replacement of `target` writes: the file a symbolic link `target` names (through
+// every link), so that the link stays a link; `target` itself otherwise. Every step of one
+// replacement, the read-back of its temporary included, works on this one path.
+std::filesystem::path replaced_file(const std::filesystem::path& target);
+
 // "<target>.tmp", in the target's folder so that the rename stays on one file system.
 std::filesystem::path temporary_path(const std::filesystem::path& target);
 
@@ -21,7 +26,8 @@ void remove_stale_temporary(const std::filesystem::path& target) noexcept;
 
 class ReplacingFile {
 public:
-  // Creates the temporary of `target`, emptying a stale one. Raises FileError.
+  // Creates the temporary of replaced_file(`target`), emptying a stale one. Raises FileError,
+  // naming the file replaced (not its temporary) and the reason.
   explicit ReplacingFile(std::filesystem::path target);
   // Deletes the temporary unless it was renamed or released.
   ~ReplacingFile();
