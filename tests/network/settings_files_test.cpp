@@ -168,7 +168,7 @@ TEST_F(SettingsFiles, TheZonesAreReadAsFarAsTheCallerAllows) {
     return 3;
   });
   EXPECT_EQ(asked, 1e9);
-  EXPECT_EQ(limits, (std::vector<float>{5, 10, 0}));
+  EXPECT_EQ(limits, (std::vector<double>{5, 10, 0}));
 }
 
 TEST_F(SettingsFiles, ZoneKeysWithOneBlankAreNotZones) {
