@@ -1,5 +1,7 @@
 #include "network/carried_settings.h"
 
+#include <utility>
+
 #include "com/numbers.h"
 #include "network/stored_count.h"
 #include "win/profile.h"
@@ -34,19 +36,15 @@ std::array<std::int16_t, 3> CarriedSettings::colour_or_default() const {
 }
 
 std::string CarriedSettings::names() const {
+  const std::pair<bool, std::string_view> settings_kept[] = {
+      {closed_links.has_value(), "closed roads"}, {temp_speeds.has_value(), "temporary speeds"},
+      {zones.has_value(), "zones"},               {colour.has_value(), "route colour"},
+      {route_type.has_value(), "route type"},     {tsp_mode.has_value(), "TSP settings"},
+  };
   std::vector<std::string_view> kept;
-  if (closed_links)
-    kept.push_back("closed roads");
-  if (temp_speeds)
-    kept.push_back("temporary speeds");
-  if (zones)
-    kept.push_back("zones");
-  if (colour)
-    kept.push_back("route colour");
-  if (route_type)
-    kept.push_back("route type");
-  if (tsp_mode)
-    kept.push_back("TSP settings");
+  for (const auto& [held, name] : settings_kept)
+    if (held)
+      kept.push_back(name);
   std::string text;
   for (std::size_t i = 0; i < kept.size(); ++i) {
     if (i > 0)

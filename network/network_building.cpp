@@ -98,14 +98,13 @@ bool choose_distance_units(host::HostMap& map, std::string& units) {
   return true;
 }
 
-// The field's value of every feature, in the feature class's order: one per link.
-std::vector<double> attribute_values(host::HostFeatureClass* features, const std::string& field,
-                                     std::int32_t feature_count) {
-  const auto read = RoadClassFieldValues(features, features->FindField(field));
-  if (!read)
-    throw HandlerEnd("a road-class value of " + field + " is no number");
-  const auto& values = *read;
-  if (values.size() != static_cast<std::size_t>(feature_count))
+// The field's value of every feature, in the feature class's order: one per link; nothing when
+// a value is no number (an empty one), which makes the field as invalid as a value too large.
+std::optional<std::vector<double>> attribute_values(host::HostFeatureClass* features,
+                                                    const std::string& field,
+                                                    std::int32_t feature_count) {
+  auto values = RoadClassFieldValues(features, features->FindField(field));
+  if (values && values->size() != static_cast<std::size_t>(feature_count))
     throw HandlerEnd("the feature count changed while the road classes were read");
   return values;
 }
@@ -321,8 +320,10 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   std::vector<double> values;
   std::vector<std::int32_t> classes;
   if (!field.empty()) {
-    values = attribute_values(features.get(), field, feature_count);
-    if (!RoadClassesOf(values, classes)) {
+    auto read = attribute_values(features.get(), field, feature_count);
+    if (read)
+      values = std::move(*read);
+    if (!read || !RoadClassesOf(values, classes)) {
       show_message("The attribute field you have selected contains invalid entries",
                    "Field Invalid", forms::Icon::None);
       state.gAttributeFlag = 1;
