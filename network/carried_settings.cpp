@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "com/numbers.h"
 #include "network/stored_count.h"
+#include "network/zone_settings.h"
 #include "win/profile.h"
 
 namespace corvane {
@@ -75,16 +75,8 @@ CarriedSettings ReadCarriedSettings(const std::string& ini_file) {
     for (std::int32_t row = 1; row <= rows; ++row)
       speeds.push_back(settings::read_temp_speed(ini_file, row));
   }
-  if (ini.has_section(settings::Isochrone)) {
-    auto& zones = carried.zones.emplace();
-    const auto stored = settings::read_zones(ini_file, [&](double count) {
-      return EntriesToRead(ini_file, settings::Isochrone, settings::TotalZones, count,
-                           settings::MaxZoneCount);
-    });
-    for (const double limit : stored)
-      if (const auto single = com::to_single(limit))
-        zones.push_back(*single);
-  }
+  if (ini.has_section(settings::Isochrone))
+    carried.zones = ReadZoneLimits(ini_file);
   if (ini.has_section(settings::Color))
     carried.colour = {settings::read_colour_component(ini_file, settings::Red),
                       settings::read_colour_component(ini_file, settings::Green),
