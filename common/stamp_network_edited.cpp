@@ -13,7 +13,8 @@ namespace {
 settings::Changes stamp_ahead(std::chrono::minutes ahead) {
   const auto now = win::clock::now();
   settings::Changes changes;
-  settings::set(changes, settings::Info, settings::Edited, settings::edited_value(now, now + ahead));
+  settings::set(changes, settings::Info, settings::Edited,
+                settings::edited_value(now, now + ahead));
   return changes;
 }
 

@@ -37,9 +37,12 @@ std::array<std::int16_t, 3> CarriedSettings::colour_or_default() const {
 
 std::string CarriedSettings::names() const {
   const std::pair<bool, std::string_view> settings_kept[] = {
-      {closed_links.has_value(), "closed roads"}, {temp_speeds.has_value(), "temporary speeds"},
-      {zones.has_value(), "zones"},               {colour.has_value(), "route colour"},
-      {route_type.has_value(), "route type"},     {tsp_mode.has_value(), "TSP settings"},
+      {closed_links.has_value(), "closed roads"},
+      {temp_speeds.has_value(), "temporary speeds"},
+      {zones.has_value(), "zones"},
+      {colour.has_value(), "route colour"},
+      {route_type.has_value(), "route type"},
+      {tsp_mode.has_value(), "TSP settings"},
   };
   std::vector<std::string_view> kept;
   for (const auto& [held, name] : settings_kept)
@@ -86,14 +89,15 @@ CarriedSettings ReadCarriedSettings(const std::string& ini_file) {
     carried.route_type = route_type;
   constexpr std::int32_t unknown = -1;
   if (const auto mode = settings::read_tsp_mode(ini_file, unknown);
-      mode != unknown && ini.read(settings::Info, settings::TspMode, settings::Missing) !=
-                             settings::Missing)
+      mode != unknown &&
+      ini.read(settings::Info, settings::TspMode, settings::Missing) != settings::Missing)
     carried.tsp_mode = mode;
   return carried;
 }
 
 void AddCarriedSettings(settings::Changes& changes, const CarriedSettings& carried) {
-  settings::replace_closed_links(changes, carried.closed_links.value_or(std::vector<std::int32_t>{}));
+  settings::replace_closed_links(changes,
+                                 carried.closed_links.value_or(std::vector<std::int32_t>{}));
   settings::replace_temp_speeds(changes, carried.temp_speeds.value_or(std::vector<TempSpeedRow>{}));
   settings::replace_zones(changes, carried.zones.value_or(default_zones));
   settings::set(changes, settings::Info, settings::RouteType,

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "host/layer.h"
-#include "network/carried_settings.h"
 #include "host/map.h"
 #include "host/table.h"
+#include "network/carried_settings.h"
 #include "tamix/net_base.h"
 
 namespace corvane {

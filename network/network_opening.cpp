@@ -76,7 +76,7 @@ bool list_candidate_layers(host::HostMap& map) {
 // The files of a network folder that the system replaces through temporaries: the engine's
 // files, the settings files and the copies kept of unreadable ones.
 constexpr std::array<std::string_view, 9> replaced_files{
-    "link.bin", "dist.bin", "coord.bin", "node.bin", "attribute.bin",
+    "link.bin",         "dist.bin",         "coord.bin",       "node.bin",    "attribute.bin",
     NetworkIniFileName, SpeedClassFileName, "Corvane.ini.bak", "link.spd.bak"};
 
 // A killed build or save leaves the temporaries of these files; nobody else would remove them.
@@ -223,7 +223,8 @@ Outcome decide(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
     // Bytes that are no text hold no setting worth carrying.
     if (!win::ProfileSnapshot(ini).binary())
       outcome.carried = ReadCarriedSettings(ini);
-    outcome.unreadable.insert(outcome.unreadable.begin(), {ini, *ini_reason, outcome.carried.names()});
+    outcome.unreadable.insert(outcome.unreadable.begin(),
+                              {ini, *ini_reason, outcome.carried.names()});
     outcome.decision = Decision::RebuildKeepingSettings;
     return outcome;
   }

@@ -178,10 +178,9 @@ void replace_temp_speeds(Changes& changes, const std::vector<TempSpeedRow>& spee
 }
 
 void replace_closed_links(Changes& changes, const std::vector<std::int32_t>& links) {
-  replace_list(changes, ClosedRoads, links,
-               [](Changes& into, std::int32_t row, std::int32_t link) {
-                 set(into, ClosedRoads, link_row_key(row), win::NumText(link));
-               });
+  replace_list(changes, ClosedRoads, links, [](Changes& into, std::int32_t row, std::int32_t link) {
+    set(into, ClosedRoads, link_row_key(row), win::NumText(link));
+  });
 }
 
 std::optional<std::int32_t> read_closed_link(std::string_view ini_file, std::int32_t row) {

@@ -28,7 +28,8 @@ bool KeepUnreadableSettings(const std::vector<UnreadableFile>& files) {
   for (const auto& unreadable : files) {
     if (!text.empty())
       text += "\n";
-    text += unreadable.file + " could not be read: " + unreadable.reason + ". The network is built again";
+    text += unreadable.file + " could not be read: " + unreadable.reason +
+            ". The network is built again";
     if (!unreadable.carried.empty()) {
       text += ", and its " + unreadable.carried + " are carried over.";
       continue;

@@ -21,8 +21,8 @@ namespace corvane {
 namespace {
 
 namespace fs = std::filesystem;
-using forms::Gesture;
 using files::testing::Step;
+using forms::Gesture;
 using testing::A;
 using testing::B;
 using testing::C;
@@ -105,7 +105,8 @@ protected:
       EXPECT_LE(count, 1) << file << " written more than once";
 
     for (int kill_at = 0; kill_at < static_cast<int>(steps.size()); ++kill_at) {
-      SCOPED_TRACE("killed before step " + std::to_string(kill_at) + " of " + steps[kill_at].second);
+      SCOPED_TRACE("killed before step " + std::to_string(kill_at) + " of " +
+                   steps[kill_at].second);
       restore(before);
       run_in_child(action, kill_at);
       const auto left = files_now();
@@ -171,7 +172,8 @@ TEST_F(SettingsKill, EveryDialogSaveLeavesTheOldSettingsOrTheNew) {
                        testing::perform(shown, "CmdUpdate", Gesture::Click);
                        testing::perform(shown, "CmdOk", Gesture::Click);
                      }));
-  kill_at_every_step("road speeds", dialog("Corvane.SpeedSet", "FrmSetSpeed", [](forms::IForm& shown) {
+  kill_at_every_step("road speeds",
+                     dialog("Corvane.SpeedSet", "FrmSetSpeed", [](forms::IForm& shown) {
                        testing::perform(shown, "List1", Gesture::Select, "#1");
                        testing::perform(shown, "txtspdval", Gesture::Set, "80");
                        testing::perform(shown, "CmdUpdate", Gesture::Click);
@@ -213,7 +215,8 @@ TEST_F(SettingsKill, ABuildKilledAnywhereIsBuiltAgainOnTheNextOpening) {
     take_messages();
     ASSERT_EQ(create_->OnClick(), com::S_OK);
     const auto messages = take_messages();
-    EXPECT_EQ(messages.back(), "Network created successfully") << ::testing::PrintToString(messages);
+    EXPECT_EQ(messages.back(), "Network created successfully")
+        << ::testing::PrintToString(messages);
     EXPECT_EQ(files_now(), after);
     EXPECT_EQ(shared_state().gClosedLinkCount, 0);
     for (const auto& entry : fs::directory_iterator(path()))

@@ -28,7 +28,8 @@ ProfileSnapshot::ProfileSnapshot(std::string_view file) {
   const auto contents = read_file_contents(resolve_path(file));
   missing_ = !contents;
   binary_ = contents && contents->find('\0') != std::string::npos;
-  document_ = std::make_unique<const ProfileDocument>(ProfileDocument::parse(contents.value_or("")));
+  document_ =
+      std::make_unique<const ProfileDocument>(ProfileDocument::parse(contents.value_or("")));
 }
 
 bool ProfileSnapshot::empty() const {
@@ -66,7 +67,8 @@ bool write_profile_string(std::string_view section, std::optional<std::string_vi
   const auto text = [](std::optional<std::string_view> part) {
     return part ? std::optional<std::string>(*part) : std::nullopt;
   };
-  return write_profile_file(file, {{std::string(section), text(key), key ? text(value) : std::nullopt}});
+  return write_profile_file(file,
+                            {{std::string(section), text(key), key ? text(value) : std::nullopt}});
 }
 
 bool delete_profile_section(std::string_view section, std::string_view file) {

@@ -61,7 +61,10 @@ TEST_F(Profile, ReadsAHandWrittenFileAsEditorsWriteIt) {
       write_bytes("Corvane.ini", std::string(mark) + fixture(end));
       for (const auto& c : cases)
         EXPECT_EQ(read_value(c.section, c.key, path("Corvane.ini")), c.value)
-            << "[" << c.section << "] " << c.key << (end == "\r\n" ? " (CRLF)" : end == "\n" ? " (LF)" : " (CR)")
+            << "[" << c.section << "] " << c.key
+            << (end == "\r\n" ? " (CRLF)"
+                : end == "\n" ? " (LF)"
+                              : " (CR)")
             << (mark.empty() ? "" : " with byte-order mark");
     }
   // A mark before a section on the first line: the file is written back without it.
@@ -201,7 +204,8 @@ TEST_F(Profile, AFileWrittenWholeHoldsOnlyItsSectionAndIsRefusedLikeASingleWrite
   const std::vector<std::pair<std::string, std::string>> entries{
       {"TOTAL CATEGORIES", "2"}, {"CATEGORY 1", "3"}, {"category 1", "4"}};
   EXPECT_TRUE(win::write_profile_file(path("link.spd"), "Speed Values", entries));
-  EXPECT_EQ(read_bytes("link.spd"), lines({"[Speed Values]", "TOTAL CATEGORIES=2", "category 1=4"}));
+  EXPECT_EQ(read_bytes("link.spd"),
+            lines({"[Speed Values]", "TOTAL CATEGORIES=2", "category 1=4"}));
 
   write_bytes("real.spd", lines({"[Speed Values]", "OLD=1"}));
   fs::create_symlink(path("real.spd"), path("linked.spd"));
@@ -212,15 +216,16 @@ TEST_F(Profile, AFileWrittenWholeHoldsOnlyItsSectionAndIsRefusedLikeASingleWrite
   fs::permissions(path("link.spd"), fs::perms::owner_read);
   EXPECT_FALSE(win::write_profile_file(path("link.spd"), "Speed Values", {{"A", "1"}}));
   EXPECT_FALSE(win::write_profile_file(path("x.spd"), "Speed Values", {{"A", "1\r\n[B]"}}));
-  EXPECT_EQ(read_bytes("link.spd"), lines({"[Speed Values]", "TOTAL CATEGORIES=2", "category 1=4"}));
+  EXPECT_EQ(read_bytes("link.spd"),
+            lines({"[Speed Values]", "TOTAL CATEGORIES=2", "category 1=4"}));
   EXPECT_FALSE(fs::exists(path("x.spd")));
 }
 
 // The changes of one user action go to the file in one replacement: whole or not at all.
 TEST_F(Profile, ChangesAreAppliedInOrderAndWrittenInOneReplacement) {
-  write_bytes("Corvane.ini", lines({"[INFO]", "EDITED=old", "[CLOSED ROADS]", "Total= 2",
-                                    " 1 . Link Number = 5", " 2 . Link Number = 6", "[Color]",
-                                    "RED=1"}));
+  write_bytes("Corvane.ini",
+              lines({"[INFO]", "EDITED=old", "[CLOSED ROADS]", "Total= 2", " 1 . Link Number = 5",
+                     " 2 . Link Number = 6", "[Color]", "RED=1"}));
   const std::vector<win::ProfileChange> changes{
       {"CLOSED ROADS", std::nullopt, std::nullopt},
       {"CLOSED ROADS", "Total", " 1"},
@@ -235,8 +240,8 @@ TEST_F(Profile, ChangesAreAppliedInOrderAndWrittenInOneReplacement) {
   EXPECT_TRUE(win::write_profile_file(path("Corvane.ini"), {{"INFO", "A", "1"}},
                                       win::ProfileBase::empty_file));
   EXPECT_EQ(read_bytes("Corvane.ini"), lines({"[INFO]", "A=1"}));
-  EXPECT_FALSE(win::write_profile_file(path("Corvane.ini"),
-                                       {{"INFO", "B", "2"}, {"INFO", "C", "3\n[X]"}}));
+  EXPECT_FALSE(
+      win::write_profile_file(path("Corvane.ini"), {{"INFO", "B", "2"}, {"INFO", "C", "3\n[X]"}}));
   EXPECT_EQ(read_bytes("Corvane.ini"), lines({"[INFO]", "A=1"}));
   // Deleting what is not there writes nothing, and leaves a missing file missing.
   EXPECT_TRUE(win::write_profile_file(path("none.ini"), {{"INFO", std::nullopt, std::nullopt}}));

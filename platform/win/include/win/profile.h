@@ -11,8 +11,8 @@
 
 // Profile ("ini") files, read and written with the behaviour of the platform's profile
 // functions. Files are single-byte text; they are written with CR LF line ends and read as
-// editors write them: CR LF, LF or CR alone, with or without a UTF-8 byte-order mark. File names may be native or Windows paths (see win/paths.h); a name is
-// found without regard to letter case.
+// editors write them: CR LF, LF or CR alone, with or without a UTF-8 byte-order mark. File names
+// may be native or Windows paths (see win/paths.h); a name is found without regard to letter case.
 //
 // Reading: the section and the key are matched without regard to case and without their
 // outer blanks (inner blanks count: "Zone  1" and "Zone 1" differ); the first of two equal
