@@ -149,9 +149,8 @@ bool write_zones(std::string_view ini_file, const std::vector<float>& limits);
 // Category `category` (from 1) of "link.spd": its class value, its speed in mph (km/h derived
 // as mph / 0.621372) and its alias (blanks trimmed). Nothing when the class value is outside
 // the 16 bits the engine takes a class in (it would come out as another class).
-// Nothing when the class value is outside the 16 bits the engine takes a class in (it would
-// come out as another class). `speed_out_of_range` (when given) is set when the stored speed is
-// beyond single precision; the class then gets the speed of a new network's class, 1 mph.
+// `speed_out_of_range` (when given) is set when the stored speed is beyond single precision;
+// the class then gets the speed of a new network's class, 1 mph.
 std::optional<RoadClassSpeed> read_road_class(std::string_view speed_file, std::int32_t category,
                                               bool* speed_out_of_range = nullptr);
 bool write_road_class_speed(std::string_view speed_file, std::int32_t class_value, float mph);
