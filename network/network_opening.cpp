@@ -256,16 +256,15 @@ void read_road_classes() {
   list.Clear();
   state.gRoadClassCount = 0;
   for (std::int32_t category = 1; category <= categories; ++category) {
-    bool speed_unfit = false;
-    const auto road_class = settings::read_road_class(speed_file, category, &speed_unfit);
+    std::string unfit_speed_key;
+    const auto road_class = settings::read_road_class(speed_file, category, &unfit_speed_key);
     if (!road_class) {
       WarnAboutSettings(speed_file, settings::SpeedValues, settings::category_key(category),
                         "is no road class; it is ignored.");
       continue;
     }
-    if (speed_unfit)
-      WarnAboutSettings(speed_file, settings::SpeedValues,
-                        settings::class_speed_key(road_class->ClassValue),
+    if (!unfit_speed_key.empty())
+      WarnAboutSettings(speed_file, settings::SpeedValues, unfit_speed_key,
                         "is beyond what the field can hold; the class gets 1 mph, the speed of a "
                         "new class.");
     state.gRoadClassSpeeds[state.gRoadClassCount++] = *road_class;

@@ -225,7 +225,7 @@ bool write_zones(std::string_view ini_file, const std::vector<float>& limits) {
 }
 
 std::optional<RoadClassSpeed> read_road_class(std::string_view speed_file, std::int32_t category,
-                                              bool* speed_out_of_range) {
+                                              std::string* unfit_speed_key) {
   const double value = read_number(speed_file, SpeedValues, category_key(category));
   const auto class_value = com::to_int16(value);
   if (!class_value)
@@ -235,10 +235,12 @@ std::optional<RoadClassSpeed> read_road_class(std::string_view speed_file, std::
   const auto class_text = win::NumText(value);
   // Older files write the class value without its leading blank.
   const auto plain_text = com::number_text(value, com::double_digits);
-  const auto mph = com::to_single(com::Val(read_either(
-      speed_file, SpeedValues, class_key(class_text, "mph"), class_key(plain_text, "mph"))));
-  if (speed_out_of_range)
-    *speed_out_of_range = !mph;
+  auto speed_key = class_key(class_text, "mph");
+  if (read(speed_file, SpeedValues, speed_key) == Missing)
+    speed_key = class_key(plain_text, "mph");
+  const auto mph = com::to_single(read_number(speed_file, SpeedValues, speed_key));
+  if (unfit_speed_key && !mph)
+    *unfit_speed_key = speed_key;
   road_class.SpeedMph = mph.value_or(1);
   road_class.SpeedKmph = road_class.SpeedMph / static_cast<float>(MphPerKmph);
   road_class.Alias = trim_blanks(read_either(

@@ -149,10 +149,10 @@ bool write_zones(std::string_view ini_file, const std::vector<float>& limits);
 // Category `category` (from 1) of "link.spd": its class value, its speed in mph (km/h derived
 // as mph / 0.621372) and its alias (blanks trimmed). Nothing when the class value is outside
 // the 16 bits the engine takes a class in (it would come out as another class).
-// `speed_out_of_range` (when given) is set when the stored speed is beyond single precision;
-// the class then gets the speed of a new network's class, 1 mph.
+// A stored speed beyond single precision gives the class the speed of a new network's class,
+// 1 mph, and its key (as the file has it) goes to `unfit_speed_key` when given.
 std::optional<RoadClassSpeed> read_road_class(std::string_view speed_file, std::int32_t category,
-                                              bool* speed_out_of_range = nullptr);
+                                              std::string* unfit_speed_key = nullptr);
 bool write_road_class_speed(std::string_view speed_file, std::int32_t class_value, float mph);
 // The "(mph)" speed of every class, in one write of the file.
 bool write_road_class_speeds(std::string_view speed_file,

@@ -135,12 +135,12 @@ TEST_F(HostileSettings, AreReadAsEditorsWriteThemAndNeverReplacedInSilence) {
         loaded},
        Kept::everything,
        ""},
-      {"class speed beyond single precision",
+      {"class speed beyond single precision, under an older writer's key",
        same,
        [](const std::string& t) {
-         return replaced(t, "Speed  1 (mph)= 1", "Speed  1 (mph)= 1e308");
+         return replaced(t, "Speed  1 (mph)= 1", "Speed 1 (mph)= 1e308");
        },
-       {speed_file + ": [SPEED VALUES] \"Speed  1 (mph)\" is beyond what the field can hold; the "
+       {speed_file + ": [SPEED VALUES] \"Speed 1 (mph)\" is beyond what the field can hold; the "
                      "class gets 1 mph, the speed of a new class.",
         loaded},
        Kept::everything,
