@@ -6,7 +6,6 @@
 #include <limits>
 
 #include "com/numbers.h"
-#include "common/handler_end.h"
 #include "common/trim_blanks.h"
 #include "network/speed_units.h"
 #include "win/date_text.h"
@@ -35,20 +34,6 @@ std::string read_either(std::string_view file, std::string_view section, std::st
                         std::string_view older_key) {
   auto value = read(file, section, key);
   return value == Missing ? read(file, section, older_key) : value;
-}
-
-std::int32_t whole(double number, std::string_view what) {
-  const auto rounded = com::to_int32(number);
-  if (!rounded)
-    throw HandlerEnd(std::string(what) + " is no 32-bit whole number");
-  return *rounded;
-}
-
-float zone_limit(double stored) {
-  const auto limit = com::to_single(stored);
-  if (!limit)
-    throw HandlerEnd("zone limit beyond single precision");
-  return *limit;
 }
 
 std::string temp_speed_key(std::int32_t row, std::string_view unit) {
@@ -98,18 +83,6 @@ std::string read_unbounded(std::string_view file, std::string_view section, std:
 
 double read_number(std::string_view file, std::string_view section, std::string_view key) {
   return com::Val(read(file, section, key));
-}
-
-std::int32_t read_whole(std::string_view file, std::string_view section, std::string_view key) {
-  return whole(read_number(file, section, key), key);
-}
-
-std::int32_t read_strict_whole(std::string_view file, std::string_view section,
-                               std::string_view key) {
-  const auto number = com::parse_number(read(file, section, key));
-  if (!number)
-    throw HandlerEnd(std::string(key) + " is no number");
-  return whole(*number, key);
 }
 
 bool commit(std::string_view file, const Changes& changes, win::ProfileBase base) {
@@ -189,14 +162,6 @@ std::optional<std::int32_t> read_closed_link(std::string_view ini_file, std::int
 
 bool write_closed_link(std::string_view ini_file, std::int32_t row, std::int32_t link) {
   return write(ini_file, ClosedRoads, link_row_key(row), win::NumText(link));
-}
-
-std::int32_t read_zone_count(std::string_view ini_file) {
-  return read_whole(ini_file, Isochrone, TotalZones);
-}
-
-float read_zone(std::string_view ini_file, std::int32_t zone) {
-  return zone_limit(read_number(ini_file, Isochrone, zone_key(zone)));
 }
 
 std::vector<double> read_zones(std::string_view ini_file,

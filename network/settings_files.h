@@ -92,14 +92,10 @@ std::string class_alias_key(std::int32_t class_value); // "Speed " + NumText(c) 
 std::string default_class_alias(std::int32_t class_value);
 
 // Reading. `read` gives the value text, Missing for a missing key; `read_number` its leading
-// number (0 for Missing or no number); `read_whole` that number rounded halves-to-even, which
-// ends the handler when it does not fit 32 bits; `read_strict_whole` requires the whole value
-// to be a number and ends the handler otherwise.
+// number (0 for Missing or no number). Whoever needs a whole number checks that the number
+// fits and tells the user when it does not.
 std::string read(std::string_view file, std::string_view section, std::string_view key);
 double read_number(std::string_view file, std::string_view section, std::string_view key);
-std::int32_t read_whole(std::string_view file, std::string_view section, std::string_view key);
-std::int32_t read_strict_whole(std::string_view file, std::string_view section,
-                               std::string_view key);
 // The value however long, where a cut one would be wrong: [INFO] "SHAPE FILE" holds a path,
 // which may be longer than the 254 characters of a usual read.
 std::string read_unbounded(std::string_view file, std::string_view section, std::string_view key);
@@ -135,8 +131,6 @@ void replace_temp_speeds(Changes& changes, const std::vector<TempSpeedRow>& spee
 
 // [ISOCHRONE]: the zone limits 1 .. "Total Zones". The writer replaces the section: the zones,
 // then "Total Zones".
-std::int32_t read_zone_count(std::string_view ini_file);
-float read_zone(std::string_view ini_file, std::int32_t zone);
 // The zone list's capacity: the zone dialog counts its rows in 16 bits.
 inline constexpr std::int32_t MaxZoneCount = 32767;
 // The whole section, reading the file once: the stored limits of the first `count_of`("Total

@@ -116,9 +116,9 @@ protected:
       const auto& state = shared_state();
       EXPECT_EQ(state.gNetworkState, NetworkLoaded);
       EXPECT_EQ(state.gClosedLinkCount,
-                settings::read_whole(ini(), settings::ClosedRoads, settings::Total));
+                settings::read_number(ini(), settings::ClosedRoads, settings::Total));
       EXPECT_EQ(state.gTempSpeedCount,
-                settings::read_whole(ini(), settings::TemporarySpeeds, settings::Total));
+                settings::read_number(ini(), settings::TemporarySpeeds, settings::Total));
       for (const auto& entry : fs::directory_iterator(path()))
         EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
     }
