@@ -8,9 +8,10 @@
 namespace win {
 
 ProfileDocument ProfileDocument::parse(std::string_view text) {
-  // Many editors start a UTF-8 file with a byte-order mark; it is no part of the first line.
+  // Many editors start a UTF-8 file with a byte-order mark; it is no part of the first line (nor
+  // is a second one an editor added before it, so that the text written reads back the same).
   constexpr std::string_view utf8_mark = "\xEF\xBB\xBF";
-  if (text.starts_with(utf8_mark))
+  while (text.starts_with(utf8_mark))
     text.remove_prefix(utf8_mark.size());
   ProfileDocument document;
   while (!text.empty()) {
