@@ -10,10 +10,16 @@ namespace corvane {
 
 namespace {
 
-void stamp(std::chrono::minutes ahead) {
+settings::Changes stamp_ahead(std::chrono::minutes ahead) {
   const auto now = win::clock::now();
-  settings::write(NetworkIniFile(shared_state().gNetworkFolder), settings::Info, settings::Edited,
-                  settings::edited_value(now, now + ahead));
+  settings::Changes changes;
+  settings::set(changes, settings::Info, settings::Edited,
+                settings::edited_value(now, now + ahead));
+  return changes;
+}
+
+void stamp(std::chrono::minutes ahead) {
+  settings::commit(NetworkIniFile(shared_state().gNetworkFolder), stamp_ahead(ahead));
 }
 
 } // namespace
@@ -24,6 +30,10 @@ void StampNetworkEdited() {
 
 void StampNetworkEditedNow() {
   stamp(std::chrono::minutes(0));
+}
+
+settings::Changes NetworkEditedStamp() {
+  return stamp_ahead(std::chrono::minutes(1));
 }
 
 } // namespace corvane

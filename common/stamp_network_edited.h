@@ -1,5 +1,7 @@
 #pragma once
 
+#include "network/settings_files.h"
+
 namespace corvane {
 
 // Writes [INFO] "EDITED" into the network's "Corvane.ini": today's date and the time one minute
@@ -11,5 +13,9 @@ void StampNetworkEdited();
 
 // The same stamp with the current time, for the commands that rebuild network files.
 void StampNetworkEditedNow();
+
+// The change StampNetworkEdited makes, for a command whose own write of "Corvane.ini" carries
+// the stamp, so that the file is written once.
+settings::Changes NetworkEditedStamp();
 
 } // namespace corvane

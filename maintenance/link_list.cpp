@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "com/numbers.h"
 #include "common/elements_at_point.h"
@@ -10,7 +11,6 @@
 #include "common/mark_link_midpoint.h"
 #include "host/active_view.h"
 #include "network/settings_files.h"
-#include "win/num_text.h"
 
 namespace corvane {
 
@@ -24,11 +24,11 @@ std::int32_t link_number(const TempSpeedRow& row) {
   return com::to_int32(row.Link).value_or(0);
 }
 
-bool write_row(const std::string& ini, std::int32_t position, std::int32_t link) {
-  return settings::write_closed_link(ini, position, link);
+void replace_rows(settings::Changes& changes, const std::vector<std::int32_t>& links) {
+  settings::replace_closed_links(changes, links);
 }
-bool write_row(const std::string& ini, std::int32_t position, const TempSpeedRow& row) {
-  return settings::write_temp_speed(ini, position, row);
+void replace_rows(settings::Changes& changes, const std::vector<TempSpeedRow>& speeds) {
+  settings::replace_temp_speeds(changes, speeds);
 }
 
 std::string ini_file() {
@@ -50,19 +50,24 @@ template <class Row> std::int32_t LinkList<Row>::row_of(std::int32_t link) const
 }
 
 template <class Row>
-void LinkList<Row>::write_rows(const BoundedTable<Row>& rows, std::int32_t count) const {
-  const auto ini = ini_file();
+void LinkList<Row>::write_rows(const BoundedTable<Row>& rows, std::int32_t count,
+                               const settings::Changes& also) const {
+  std::vector<Row> in_use;
+  in_use.reserve(static_cast<std::size_t>(count));
   for (std::int32_t position = 1; position <= count; ++position)
-    require_written(write_row(ini, position, rows[position]));
-  // Last: a file cut short by a failure never counts rows it does not hold.
-  require_written(settings::write(ini, section_, settings::Total, win::NumText(count)));
+    in_use.push_back(rows[position]);
+  settings::Changes changes;
+  replace_rows(changes, in_use);
+  changes.insert(changes.end(), also.begin(), also.end());
+  require_written(settings::commit(ini_file(), changes));
 }
 
-template <class Row> void LinkList<Row>::put(std::int32_t position, const Row& row) {
+template <class Row>
+void LinkList<Row>::put(std::int32_t position, const Row& row, const settings::Changes& also) {
   auto rows = rows_;
   rows[position] = row;
   const auto count = std::max(count_, position);
-  write_rows(rows, count);
+  write_rows(rows, count, also);
   rows_ = std::move(rows);
   count_ = count;
 }
@@ -79,7 +84,6 @@ void LinkList<Row>::remove(host::HostMap* map, host::HostFeatureClass* network_f
     rows[count] = Row{};
     --count;
   }
-  require_written(settings::delete_section(ini_file(), section_));
   write_rows(rows, count);
   rows_ = std::move(rows);
   count_ = count;
@@ -91,9 +95,8 @@ void LinkList<Row>::remove(host::HostMap* map, host::HostFeatureClass* network_f
 
 template <class Row>
 void LinkList<Row>::clear(host::HostMap* map, host::HostFeatureClass* network_features,
-                          bool with_labels) {
-  require_written(settings::delete_section(ini_file(), section_));
-  write_rows(rows_, 0);
+                          bool with_labels, const settings::Changes& also) {
+  write_rows(rows_, 0, also);
   const auto rows = rows_;
   const auto count = count_;
   rows_.clear();
@@ -115,13 +118,12 @@ template class LinkList<TempSpeedRow>;
 
 LinkList<std::int32_t> ClosedRoadList() {
   auto& state = shared_state();
-  return {state.gClosedLinks, state.gClosedLinkCount, settings::ClosedRoads, ClosedRoadMarkerRatio};
+  return {state.gClosedLinks, state.gClosedLinkCount, ClosedRoadMarkerRatio};
 }
 
 LinkList<TempSpeedRow> TempSpeedList() {
   auto& state = shared_state();
-  return {state.gTempSpeeds, state.gTempSpeedCount, settings::TemporarySpeeds,
-          TempSpeedMarkerRatio};
+  return {state.gTempSpeeds, state.gTempSpeedCount, TempSpeedMarkerRatio};
 }
 
 } // namespace corvane

@@ -8,7 +8,9 @@
 //
 // Every change goes to the file first and into memory only once the file took it, so that a
 // settings file that cannot be written leaves list, file and markers as they were (the change
-// ends the handler) and the two never disagree.
+// ends the handler) and the two never disagree. Each change writes the file once, its section
+// anew ("Total", then the rows), together with the changes `also` of the same user action (the
+// edit stamp), so that a kill leaves the list the user had or the one they chose.
 
 #include <cstdint>
 #include <string_view>
@@ -16,37 +18,37 @@
 #include "common/bounded_table.h"
 #include "host/map.h"
 #include "host/table.h"
+#include "network/settings_files.h"
 #include "network/shared_state.h"
 
 namespace corvane {
 
 template <class Row> class LinkList {
 public:
-  LinkList(BoundedTable<Row>& rows, std::int32_t& count, std::string_view section,
-           double marker_ratio)
-      : rows_(rows), count_(count), section_(section), marker_ratio_(marker_ratio) {}
+  LinkList(BoundedTable<Row>& rows, std::int32_t& count, double marker_ratio)
+      : rows_(rows), count_(count), marker_ratio_(marker_ratio) {}
 
   bool full() const { return count_ >= rows_.upper(); }
   // The row that holds `link`, 0 when none does.
   std::int32_t row_of(std::int32_t link) const;
 
-  // Row `position` becomes `row`: a row in use, or count + 1 to add one. The file gets every
-  // row in use, then "Total".
-  void put(std::int32_t position, const Row& row);
+  // Row `position` becomes `row`: a row in use, or count + 1 to add one.
+  void put(std::int32_t position, const Row& row, const settings::Changes& also = {});
   // Takes `link`'s row out, with its marker, moving the later rows up one place; the section is
-  // rewritten from "Total" on, also when no row held the link.
+  // rewritten, also when no row held the link.
   void remove(host::HostMap* map, host::HostFeatureClass* network_features, std::int32_t link);
   // Takes every row out with its marker (and with the labels at the marker's point when asked);
   // the section afterwards holds only "Total" = 0. A row whose link is no longer a feature of
   // the layer has no marker to remove and goes all the same.
-  void clear(host::HostMap* map, host::HostFeatureClass* network_features, bool with_labels);
+  void clear(host::HostMap* map, host::HostFeatureClass* network_features, bool with_labels,
+             const settings::Changes& also = {});
 
 private:
-  void write_rows(const BoundedTable<Row>& rows, std::int32_t count) const;
+  void write_rows(const BoundedTable<Row>& rows, std::int32_t count,
+                  const settings::Changes& also = {}) const;
 
   BoundedTable<Row>& rows_;
   std::int32_t& count_;
-  const std::string_view section_;
   const double marker_ratio_;
 };
 

@@ -34,9 +34,12 @@ void SetDef::click() {
     return;
   }
   const auto choice = AskAllOrSelect("Set Default Speed");
-  if (choice == ChoiceAll)
-    TempSpeedList().clear(kept_.map.get(), kept_.features.get(), false);
-  else if (choice == ChoiceSelect)
+  if (choice == ChoiceAll) {
+    // The stamp goes with the emptied section, in the one write of the file.
+    TempSpeedList().clear(kept_.map.get(), kept_.features.get(), false, NetworkEditedStamp());
+    return;
+  }
+  if (choice == ChoiceSelect)
     show_message("Click on the road to set the default speed", "Select", forms::Icon::Information);
   StampNetworkEdited();
 }

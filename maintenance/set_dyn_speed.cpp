@@ -86,12 +86,12 @@ void SetDynSpeed::mouse_down(long, long, long x, long y) {
     return;
   }
 
-  speeds.put(row != 0 ? row : state.gTempSpeedCount + 1, accepted_speed());
+  // The stamp goes with the speeds, in the one write of the file.
+  speeds.put(row != 0 ? row : state.gTempSpeedCount + 1, accepted_speed(), NetworkEditedStamp());
   state.gTempSpeedEditState = row != 0 ? EditChanged : EditAdded;
   kept.view->Refresh();
   if (state.gTempSpeedEditState == EditAdded)
     AddMarkerGraphic(map.get(), marker.get(), MarkerTempSpeed);
-  StampNetworkEdited();
 }
 
 } // namespace corvane

@@ -10,6 +10,7 @@
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
 #include "maintenance/road_class_rows.h"
+#include "network/build_mark.h"
 #include "network/network_building.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
@@ -114,6 +115,14 @@ void UpdateClass::click() {
   const auto field = read_field_classes(*features);
   const std::vector<std::int32_t> classes =
       field ? field->classes : std::vector<std::int32_t>{DefaultRoadClass};
+  // The engine's attribute file and "link.spd" change together: the build mark stands until
+  // both are written, so that a kill between them is never opened as a healthy network.
+  if (!PutBuildMark(state.gNetworkFolder)) {
+    show_message("Road classes could not be updated: " + NetworkIniFile(state.gNetworkFolder) +
+                     ".building cannot be written in the network folder.",
+                 "Error", forms::Icon::Critical);
+    return;
+  }
   if (!rebuild_engine_classes(attribute_lines(field, *features), field.has_value()))
     return;
   state.gAttributeFlag = field ? 0 : 1;
@@ -128,6 +137,7 @@ void UpdateClass::click() {
   if (!settings::write_road_classes(speed_file, rows))
     throw HandlerEnd(speed_file + " cannot be written");
   StampNetworkEditedNow();
+  RemoveBuildMark(state.gNetworkFolder);
 
   busy.reset();
   show_message("Road classes updated successfully", "Updated Successfully",

@@ -16,6 +16,7 @@
 #include "dialogs/network/polylines.h"
 #include "host/cursor.h"
 #include "host/fields.h"
+#include "network/build_mark.h"
 #include "network/layer_unit.h"
 #include "network/network_loading.h"
 #include "network/result_field.h"
@@ -27,6 +28,7 @@
 #include "win/file_system_object.h"
 #include "win/num_text.h"
 #include "win/paths.h"
+#include "win/profile.h"
 
 namespace corvane {
 
@@ -96,14 +98,13 @@ bool choose_distance_units(host::HostMap& map, std::string& units) {
   return true;
 }
 
-// The field's value of every feature, in the feature class's order: one per link.
-std::vector<double> attribute_values(host::HostFeatureClass* features, const std::string& field,
-                                     std::int32_t feature_count) {
-  const auto read = RoadClassFieldValues(features, features->FindField(field));
-  if (!read)
-    throw HandlerEnd("a road-class value of " + field + " is no number");
-  const auto& values = *read;
-  if (values.size() != static_cast<std::size_t>(feature_count))
+// The field's value of every feature, in the feature class's order: one per link; nothing when
+// a value is no number (an empty one), which makes the field as invalid as a value too large.
+std::optional<std::vector<double>> attribute_values(host::HostFeatureClass* features,
+                                                    const std::string& field,
+                                                    std::int32_t feature_count) {
+  auto values = RoadClassFieldValues(features, features->FindField(field));
+  if (values && values->size() != static_cast<std::size_t>(feature_count))
     throw HandlerEnd("the feature count changed while the road classes were read");
   return values;
 }
@@ -173,8 +174,8 @@ bool build_engine_network(tamix::NetBase& tantest, const std::vector<double>& va
   return !failed;
 }
 
-void write_info(const std::string& ini, std::int32_t feature_count, const LayerUnit& unit,
-                std::int32_t map_units, const std::string& dist_units, const std::string& field) {
+void set_info(settings::Changes& changes, std::int32_t feature_count, const LayerUnit& unit,
+              std::int32_t map_units, const std::string& dist_units, const std::string& field) {
   const auto& state = shared_state();
   const auto now = win::clock::now();
   const std::pair<std::string_view, std::string> keys[] = {
@@ -188,11 +189,11 @@ void write_info(const std::string& ini, std::int32_t feature_count, const LayerU
       {settings::AttributeFlag, win::NumText(state.gAttributeFlag)},
   };
   for (const auto& [key, value] : keys)
-    settings::write(ini, settings::Info, key, value);
+    settings::set(changes, settings::Info, key, value);
 }
 
 // Every class of a new network at 1 mph, under its default alias.
-void write_speed_classes(const std::string& speed_file) {
+bool write_speed_classes(const std::string& speed_file) {
   const auto& state = shared_state();
   std::vector<RoadClassSpeed> classes;
   for (std::int32_t row = 0; row < state.gRoadClassCount; ++row) {
@@ -202,7 +203,16 @@ void write_speed_classes(const std::string& speed_file) {
                        .ClassValue = value,
                        .Alias = settings::default_class_alias(value)});
   }
-  settings::write_road_classes(speed_file, classes);
+  return settings::write_road_classes(speed_file, classes);
+}
+
+// A settings file the build could not write: the network files are new, the settings are not,
+// and the build mark stays so that the next opening builds again.
+bool tell_unwritten(const std::string& file) {
+  show_message(file + " could not be written (it is read-only, or its folder cannot be written). "
+                      "The network is built again when it is next opened.",
+               "Error", forms::Icon::Critical);
+  return false;
 }
 
 } // namespace
@@ -267,7 +277,7 @@ bool RoadClassesOf(const std::vector<double>& attribute_values,
 }
 
 bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeatureLayer* layer,
-                   host::HostMap* map) {
+                   host::HostMap* map, const CarriedSettings& carried) {
   auto& state = shared_state();
   const auto features = require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
 
@@ -310,8 +320,10 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   std::vector<double> values;
   std::vector<std::int32_t> classes;
   if (!field.empty()) {
-    values = attribute_values(features.get(), field, feature_count);
-    if (!RoadClassesOf(values, classes)) {
+    auto read = attribute_values(features.get(), field, feature_count);
+    if (read)
+      values = std::move(*read);
+    if (!read || !RoadClassesOf(values, classes)) {
       show_message("The attribute field you have selected contains invalid entries",
                    "Field Invalid", forms::Icon::None);
       state.gAttributeFlag = 1;
@@ -325,6 +337,12 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
     class_list.AddItem(item);
   state.gRoadClassCount = static_cast<std::int32_t>(items.size());
 
+  if (!PutBuildMark(state.gNetworkFolder)) {
+    show_message("The network cannot be built: " + NetworkIniFile(state.gNetworkFolder) +
+                     ".building cannot be written in its folder.",
+                 "Error", forms::Icon::Critical);
+    return false;
+  }
   if (!build_engine_network(*tantest, values, feature_count, !field.empty()))
     return false;
   // Only once the engine has read and accepted every file of the layer: a refused layer keeps
@@ -342,37 +360,38 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
     speed.Alias = "Speed " + item;
   }
 
-  const win::FileSystemObject files;
+  // "link.spd" first, "Corvane.ini" last and whole, in one replacement each: a kill leaves each
+  // file old or new, and the build mark says which were not yet written.
   const auto ini = NetworkIniFile(state.gNetworkFolder);
   const auto speed_file = SpeedClassFile(state.gNetworkFolder);
-  files.DeleteFile(ini, true);
-  files.DeleteFile(speed_file, true);
-  write_info(ini, feature_count, unit, map_units, dist_units, field);
-  write_speed_classes(speed_file);
+  if (!write_speed_classes(speed_file))
+    return tell_unwritten(speed_file);
+  settings::Changes settings_of_network;
+  set_info(settings_of_network, feature_count, unit, map_units, dist_units, field);
+  AddCarriedSettings(settings_of_network, carried);
+  if (!settings::commit(ini, settings_of_network, win::ProfileBase::empty_file))
+    return tell_unwritten(ini);
+  RemoveBuildMark(state.gNetworkFolder);
 
   state.gClosedLinkCount = 0;
   state.gTempSpeedCount = 0;
   state.gNetworkResultPresent = false;
-  settings::write(ini, settings::ClosedRoads, settings::Total, win::NumText(0));
-  settings::write(ini, settings::TemporarySpeeds, settings::Total, win::NumText(0));
-  // The zones of a new network: 5, 10 and 15, read back as every reader does.
-  settings::write_zones(ini, {5, 10, 15});
+  // The zones, read back as every reader does.
   read_zone_settings(false);
 
   state.gDoughnut = true;
   state.gUseDescField = 0;
-  state.gTspMode = 1;
+  state.gTspMode = carried.tsp_mode_or_default();
   state.gRouteType = RouteShortest;
   state.gNetworkState = NetworkLoaded;
   state.gAllowOverlap = 1;
   state.gClipMode = 0;
-  settings::write(ini, settings::Info, settings::RouteType, settings::Shortest);
-  settings::write_tsp_mode(ini, state.gTspMode);
-  settings::write_colour(ini, 255, 0, 0);
-  state.gRouteColorRed = 255;
-  state.gRouteColorGreen = 0;
-  state.gRouteColorBlue = 0;
+  const auto colour = carried.colour_or_default();
+  state.gRouteColorRed = colour[0];
+  state.gRouteColorGreen = colour[1];
+  state.gRouteColorBlue = colour[2];
 
+  const win::FileSystemObject files;
   files.DeleteFile(AttributeTextFile(state.gNetworkFolder), true);
   state.gNetBase = tantest;
   return true;

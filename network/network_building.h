@@ -8,6 +8,7 @@
 #include "host/layer.h"
 #include "host/map.h"
 #include "host/table.h"
+#include "network/carried_settings.h"
 #include "tamix/net_base.h"
 
 namespace corvane {
@@ -20,8 +21,12 @@ namespace corvane {
 // gNetworkFolder and gNetworkLayerName name the layer already, and the engine has its folder.
 // Every failure it recognises is shown in a message box and ends the run (false); a failing
 // host call ends the handler. True when the network was built and loaded.
+// A rebuild of the same layer passes what it keeps of the old "Corvane.ini" in `carried`; the
+// new file holds those settings in place of the defaults (the closures and temporary speeds
+// are in the file only: the caller reads them back with their markers). "Corvane.ini" is
+// written last and whole, with the build mark (network/build_mark.h) around the writes.
 bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeatureLayer* layer,
-                   host::HostMap* map);
+                   host::HostMap* map, const CarriedSettings& carried = {});
 
 // The engine's map-unit family of an engine unit code (UnitCodeFromEpsg): 7 metre, 3 foot,
 // 8 US survey foot, 9 nautical mile, 12 chain, 11 link, 0 US survey mile, 1 kilometre,

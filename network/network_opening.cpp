@@ -19,6 +19,8 @@
 #include "dialogs/network/polylines.h"
 #include "host/active_view.h"
 #include "host/layer.h"
+#include "network/build_mark.h"
+#include "network/carried_settings.h"
 #include "network/layer_unit.h"
 #include "network/network_building.h"
 #include "network/network_loading.h"
@@ -26,11 +28,14 @@
 #include "network/settings_files.h"
 #include "network/shared_state.h"
 #include "network/stored_count.h"
+#include "network/unreadable_settings.h"
 #include "network/zone_settings.h"
 #include "tamix/net_calc.h"
 #include "win/file_system_object.h"
 #include "win/num_text.h"
 #include "win/paths.h"
+#include "win/profile.h"
+#include "win/stale_temporary.h"
 
 namespace corvane {
 
@@ -68,10 +73,23 @@ bool list_candidate_layers(host::HostMap& map) {
   return k > 0;
 }
 
-// RebuildKeepingRestrictions: the network files must be made anew only because the stored
-// shapefile path is another (the folder was moved or renamed), while everything else says that
-// the layer is the one they were built from; its closures and temporary speeds still hold.
-enum class Decision { Load, Rebuild, RebuildKeepingRestrictions, Stop };
+// The files of a network folder that the system replaces through temporaries: the engine's
+// files, the settings files and the copies kept of unreadable ones.
+constexpr std::array<std::string_view, 9> replaced_files{
+    "link.bin",         "dist.bin",         "coord.bin",       "node.bin",    "attribute.bin",
+    NetworkIniFileName, SpeedClassFileName, "Corvane.ini.bak", "link.spd.bak"};
+
+// A killed build or save leaves the temporaries of these files; nobody else would remove them.
+void remove_stale_temporaries(const std::string& folder) {
+  for (const auto name : replaced_files)
+    win::remove_stale_temporary(win::join_path(folder, name));
+}
+
+// RebuildKeepingSettings: the network files must be made anew while the layer is the one they
+// were built from, so the user's settings in "Corvane.ini" still hold and are carried over: the
+// stored shapefile path alone is another (the folder was moved or renamed), or a settings file
+// could not be understood.
+enum class Decision { Load, Rebuild, RebuildKeepingSettings, Stop };
 
 // The facts of the layer against its settings that decide a rebuild, each tested alone.
 struct LayerFacts {
@@ -127,10 +145,18 @@ bool apply_map_units(tamix::NetBase& tantest, const std::string& ini,
   return (state.gCallResult = tantest.SetMapUnits(map_units)) == 0;
 }
 
+// The decision with what it needs: the settings a rebuild keeps, and the settings files it
+// replaces although they could not be understood (the user is told before the build).
+struct Outcome {
+  Decision decision;
+  CarriedSettings carried;
+  std::vector<UnreadableFile> unreadable;
+};
+
 // Steps of the load-or-rebuild decision, in their order; the units question may stop the run,
 // and so may distance units the network cannot be used with.
-Decision decide(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
-                host::HostFeatureClass& features) {
+Decision decide_for_layer(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
+                          host::HostFeatureClass& features, bool speed_file_unreadable) {
   auto& state = shared_state();
   const win::FileSystemObject files;
   const auto& folder = state.gNetworkFolder;
@@ -143,10 +169,10 @@ Decision decide(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
     if (!files.FileExists(win::join_path(folder, name)))
       return Decision::Rebuild;
 
-  if (!facts.named())
+  if (!facts.named() || speed_file_unreadable)
     return !facts.saved_after_settings() && !facts.missing_attribute_file() &&
                    facts.units_match() && facts.record_count_matches()
-               ? Decision::RebuildKeepingRestrictions
+               ? Decision::RebuildKeepingSettings
                : Decision::Rebuild;
   if (facts.saved_after_settings() || facts.missing_attribute_file())
     return Decision::Rebuild;
@@ -178,6 +204,45 @@ Decision decide(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
   return facts.record_count_matches() ? Decision::Load : Decision::Rebuild;
 }
 
+// The decision, after the settings files are checked as a whole: a "Corvane.ini" that cannot be
+// understood says nothing of the network, which is built again with what can still be read of
+// it; a "link.spd" that cannot be understood is rebuilt like a missing one; and a build that
+// did not finish leaves files and settings that may disagree, so they are never loaded as they
+// are.
+Outcome decide(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
+               host::HostFeatureClass& features) {
+  const auto& folder = shared_state().gNetworkFolder;
+  const auto ini = NetworkIniFile(folder);
+  const auto speed_file = SpeedClassFile(folder);
+  Outcome outcome{Decision::Rebuild, {}, {}};
+  const auto ini_reason = UnreadableReason(ini, settings::Info);
+  const auto speed_reason = UnreadableReason(speed_file, settings::SpeedValues);
+  if (speed_reason)
+    outcome.unreadable.push_back({speed_file, *speed_reason, ""});
+  if (ini_reason) {
+    // Bytes that are no text hold no setting worth carrying.
+    if (!win::ProfileSnapshot(ini).binary())
+      outcome.carried = ReadCarriedSettings(ini);
+    outcome.unreadable.insert(outcome.unreadable.begin(),
+                              {ini, *ini_reason, outcome.carried.names()});
+    outcome.decision = Decision::RebuildKeepingSettings;
+    return outcome;
+  }
+  outcome.decision = decide_for_layer(tantest, layer, features, speed_reason.has_value());
+  if (outcome.decision == Decision::Load && BuildMarkPresent(folder)) {
+    show_message("The last build of the network in " + folder +
+                     " did not finish: its files and settings may not belong together, so the "
+                     "network is built again.",
+                 "Network Settings", forms::Icon::Exclamation);
+    outcome.decision = Decision::Rebuild;
+  }
+  if (outcome.decision == Decision::RebuildKeepingSettings)
+    outcome.carried = ReadCarriedSettings(ini);
+  if (outcome.decision != Decision::Rebuild && outcome.decision != Decision::RebuildKeepingSettings)
+    outcome.unreadable.clear();
+  return outcome;
+}
+
 // A category whose class value does not fit the engine's 16 bits is left out with a word to the
 // user rather than sent as some other class.
 void read_road_classes() {
@@ -191,12 +256,17 @@ void read_road_classes() {
   list.Clear();
   state.gRoadClassCount = 0;
   for (std::int32_t category = 1; category <= categories; ++category) {
-    const auto road_class = settings::read_road_class(speed_file, category);
+    std::string unfit_speed_key;
+    const auto road_class = settings::read_road_class(speed_file, category, &unfit_speed_key);
     if (!road_class) {
       WarnAboutSettings(speed_file, settings::SpeedValues, settings::category_key(category),
                         "is no road class; it is ignored.");
       continue;
     }
+    if (!unfit_speed_key.empty())
+      WarnAboutSettings(speed_file, settings::SpeedValues, unfit_speed_key,
+                        "is beyond what the field can hold; the class gets 1 mph, the speed of a "
+                        "new class.");
     state.gRoadClassSpeeds[state.gRoadClassCount++] = *road_class;
     list.AddItem(road_class->Alias);
   }
@@ -220,7 +290,9 @@ std::int32_t stored_link_rows(const std::string& ini, std::string_view section,
   return count;
 }
 
-// A dropped row reads as link 0, which no calculation sends to the engine.
+// A dropped row reads as link 0, which no calculation sends to the engine. A row whose numbers
+// no field can hold (a link beyond 32 bits, a speed beyond single precision) is dropped with a
+// word to the user.
 void read_temp_speeds(host::HostMap& map, host::HostFeatureClass& features) {
   auto& state = shared_state();
   const auto ini = NetworkIniFile(state.gNetworkFolder);
@@ -229,8 +301,19 @@ void read_temp_speeds(host::HostMap& map, host::HostFeatureClass& features) {
   for (std::int32_t row = 1; row <= rows; ++row) {
     auto& speed = state.gTempSpeeds[row];
     speed = settings::read_temp_speed(ini, row);
-    if (!mark_stored_link(map, features, com::to_int32(speed.Link), TempSpeedMarkerRatio,
-                          MarkerTempSpeed))
+    const auto link = com::to_int32(speed.Link);
+    std::string unfit;
+    if (!link)
+      unfit = settings::link_row_key(row);
+    else if (!com::to_single(speed.SpeedMph))
+      unfit = settings::temp_speed_mph_key(row);
+    else if (!com::to_single(speed.SpeedKmph))
+      unfit = settings::temp_speed_kmph_key(row);
+    if (!unfit.empty())
+      WarnAboutSettings(ini, settings::TemporarySpeeds, unfit,
+                        "is beyond what the field can hold; the temporary speed is left out.");
+    if (!unfit.empty() ||
+        !mark_stored_link(map, features, link, TempSpeedMarkerRatio, MarkerTempSpeed))
       speed = {};
   }
 }
@@ -242,38 +325,35 @@ void read_closed_links(host::HostMap& map, host::HostFeatureClass& features) {
       stored_link_rows(ini, settings::ClosedRoads, state.gClosedLinks, state.gClosedLinkCount);
   for (std::int32_t row = 1; row <= rows; ++row) {
     const auto link = settings::read_closed_link(ini, row);
+    if (!link)
+      WarnAboutSettings(ini, settings::ClosedRoads, settings::link_row_key(row),
+                        "is beyond what the field can hold; the closure is left out.");
     state.gClosedLinks[row] =
         mark_stored_link(map, features, link, ClosedRoadMarkerRatio, MarkerClosedRoad) ? *link : 0;
   }
 }
 
-// A rebuild writes a fresh "Corvane.ini"; the closures and temporary speeds of the old one are
-// written into it again and read back as an opening reads them, markers and all.
-void rebuild_keeping_restrictions(const com::ComPtr<tamix::NetBase>& tantest,
-                                  host::HostFeatureLayer& layer, host::HostMap& map) {
-  auto& state = shared_state();
-  const auto ini = NetworkIniFile(state.gNetworkFolder);
-  std::int32_t count = 0;
-  std::vector<std::int32_t> closed;
-  const auto closed_rows = stored_link_rows(ini, settings::ClosedRoads, state.gClosedLinks, count);
-  for (std::int32_t row = 1; row <= closed_rows; ++row)
-    if (const auto link = settings::read_closed_link(ini, row))
-      closed.push_back(*link);
-  std::vector<TempSpeedRow> speeds;
-  const auto speed_rows =
-      stored_link_rows(ini, settings::TemporarySpeeds, state.gTempSpeeds, count);
-  for (std::int32_t row = 1; row <= speed_rows; ++row)
-    speeds.push_back(settings::read_temp_speed(ini, row));
-
-  if (!NetworkCreate(tantest, &layer, &map))
+// A rebuild that keeps the old settings: the build writes them into the new "Corvane.ini", and
+// the closures and temporary speeds are read back as an opening reads them, markers and all.
+void rebuild(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeatureLayer& layer,
+             host::HostMap& map, const Outcome& outcome) {
+  if (!outcome.unreadable.empty() && !KeepUnreadableSettings(outcome.unreadable))
     return;
-  const auto total = [](std::size_t n) { return win::NumText(static_cast<std::int32_t>(n)); };
-  settings::write(ini, settings::ClosedRoads, settings::Total, total(closed.size()));
-  for (std::size_t i = 0; i < closed.size(); ++i)
-    settings::write_closed_link(ini, static_cast<std::int32_t>(i + 1), closed[i]);
-  settings::write(ini, settings::TemporarySpeeds, settings::Total, total(speeds.size()));
-  for (std::size_t i = 0; i < speeds.size(); ++i)
-    settings::write_temp_speed(ini, static_cast<std::int32_t>(i + 1), speeds[i]);
+  try {
+    if (!NetworkCreate(tantest, &layer, &map, outcome.carried))
+      return;
+  } catch (const HostCallFailed&) {
+    // The host refused the layer's files (damaged since the layer was added): say which,
+    // rather than end with a bare code. The build writes nothing before its reads.
+    const auto& state = shared_state();
+    show_message("The files of the network layer " +
+                     win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".shp") +
+                     " could not be read: they are damaged or cannot be opened.",
+                 "Error", forms::Icon::Critical);
+    return;
+  }
+  if (!outcome.carried.closed_links && !outcome.carried.temp_speeds)
+    return;
   const auto features = require(layer.FeatureClass(), "FeatureLayer.FeatureClass");
   read_temp_speeds(map, *features);
   read_closed_links(map, *features);
@@ -352,29 +432,25 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
   state.gCallResult = require(state.gNetCalc, "gNetCalc")->SetNet(tantest->GetIdentifier());
   tantest->SetNetworkFolder(state.gNetworkFolder);
 
-  switch (decide(*tantest, *layer, *features)) {
+  remove_stale_temporaries(state.gNetworkFolder);
+  const auto outcome = decide(*tantest, *layer, *features);
+  switch (outcome.decision) {
   case Decision::Stop:
     return;
   case Decision::Rebuild:
-    try {
-      NetworkCreate(tantest, layer.get(), map.get());
-    } catch (const HostCallFailed&) {
-      // The host refused the layer's files (damaged since the layer was added): say which,
-      // rather than end with a bare code. The build writes nothing before its reads.
-      show_message("The files of the network layer " +
-                       win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".shp") +
-                       " could not be read: they are damaged or cannot be opened.",
-                   "Error", forms::Icon::Critical);
-    }
-    return;
-  case Decision::RebuildKeepingRestrictions:
-    return rebuild_keeping_restrictions(tantest, *layer, *map);
+  case Decision::RebuildKeepingSettings:
+    return rebuild(tantest, *layer, *map, outcome);
   case Decision::Load:
     break;
   }
 
   const auto ini = NetworkIniFile(state.gNetworkFolder);
-  state.gAttributeFlag = settings::read_whole(ini, settings::Info, settings::AttributeFlag);
+  const auto flag =
+      com::to_int32(settings::read_number(ini, settings::Info, settings::AttributeFlag));
+  if (!flag)
+    WarnAboutSettings(ini, settings::Info, settings::AttributeFlag,
+                      "is beyond what the field can hold; it is taken as 1, no road-class field.");
+  state.gAttributeFlag = flag.value_or(1);
   if (state.gAttributeFlag != 0)
     show_message("This network does not contain attribute field", "Attribute Field",
                  forms::Icon::Exclamation);

@@ -6,7 +6,6 @@
 #include <limits>
 
 #include "com/numbers.h"
-#include "common/handler_end.h"
 #include "common/trim_blanks.h"
 #include "network/speed_units.h"
 #include "win/date_text.h"
@@ -35,20 +34,6 @@ std::string read_either(std::string_view file, std::string_view section, std::st
                         std::string_view older_key) {
   auto value = read(file, section, key);
   return value == Missing ? read(file, section, older_key) : value;
-}
-
-std::int32_t whole(double number, std::string_view what) {
-  const auto rounded = com::to_int32(number);
-  if (!rounded)
-    throw HandlerEnd(std::string(what) + " is no 32-bit whole number");
-  return *rounded;
-}
-
-float zone_limit(double stored) {
-  const auto limit = com::to_single(stored);
-  if (!limit)
-    throw HandlerEnd("zone limit beyond single precision");
-  return *limit;
 }
 
 std::string temp_speed_key(std::int32_t row, std::string_view unit) {
@@ -100,25 +85,23 @@ double read_number(std::string_view file, std::string_view section, std::string_
   return com::Val(read(file, section, key));
 }
 
-std::int32_t read_whole(std::string_view file, std::string_view section, std::string_view key) {
-  return whole(read_number(file, section, key), key);
+bool commit(std::string_view file, const Changes& changes, win::ProfileBase base) {
+  return win::write_profile_file(file, changes, base);
 }
 
-std::int32_t read_strict_whole(std::string_view file, std::string_view section,
-                               std::string_view key) {
-  const auto number = com::parse_number(read(file, section, key));
-  if (!number)
-    throw HandlerEnd(std::string(key) + " is no number");
-  return whole(*number, key);
+void set(Changes& changes, std::string_view section, std::string_view key, std::string_view value) {
+  changes.push_back({std::string(section), std::string(key), std::string(value)});
 }
 
 bool write(std::string_view file, std::string_view section, std::string_view key,
            std::string_view value) {
-  return win::write_profile_string(section, key, value, file);
+  Changes changes;
+  set(changes, section, key, value);
+  return commit(file, changes);
 }
 
 bool delete_section(std::string_view file, std::string_view section) {
-  return win::delete_profile_section(section, file);
+  return commit(file, {{std::string(section), std::nullopt, std::nullopt}});
 }
 
 TempSpeedRow read_temp_speed(std::string_view ini_file, std::int32_t row) {
@@ -137,10 +120,40 @@ TempSpeedRow read_temp_speed(std::string_view ini_file, std::int32_t row) {
   return speed;
 }
 
+namespace {
+
+void set_temp_speed(Changes& changes, std::int32_t row, const TempSpeedRow& speed) {
+  set(changes, TemporarySpeeds, link_row_key(row), win::NumText(speed.Link));
+  set(changes, TemporarySpeeds, temp_speed_mph_key(row), win::NumText(speed.SpeedMph));
+  set(changes, TemporarySpeeds, temp_speed_kmph_key(row), win::NumText(speed.SpeedKmph));
+}
+
+// The section anew: "Total", then each row by `set_row`.
+template <class Row, class SetRow>
+void replace_list(Changes& changes, std::string_view section, const std::vector<Row>& rows,
+                  SetRow set_row) {
+  changes.push_back({std::string(section), std::nullopt, std::nullopt});
+  set(changes, section, Total, win::NumText(static_cast<std::int32_t>(rows.size())));
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    set_row(changes, static_cast<std::int32_t>(i + 1), rows[i]);
+}
+
+} // namespace
+
 bool write_temp_speed(std::string_view ini_file, std::int32_t row, const TempSpeedRow& speed) {
-  return write(ini_file, TemporarySpeeds, link_row_key(row), win::NumText(speed.Link)) &&
-         write(ini_file, TemporarySpeeds, temp_speed_mph_key(row), win::NumText(speed.SpeedMph)) &&
-         write(ini_file, TemporarySpeeds, temp_speed_kmph_key(row), win::NumText(speed.SpeedKmph));
+  Changes changes;
+  set_temp_speed(changes, row, speed);
+  return commit(ini_file, changes);
+}
+
+void replace_temp_speeds(Changes& changes, const std::vector<TempSpeedRow>& speeds) {
+  replace_list(changes, TemporarySpeeds, speeds, set_temp_speed);
+}
+
+void replace_closed_links(Changes& changes, const std::vector<std::int32_t>& links) {
+  replace_list(changes, ClosedRoads, links, [](Changes& into, std::int32_t row, std::int32_t link) {
+    set(into, ClosedRoads, link_row_key(row), win::NumText(link));
+  });
 }
 
 std::optional<std::int32_t> read_closed_link(std::string_view ini_file, std::int32_t row) {
@@ -151,38 +164,33 @@ bool write_closed_link(std::string_view ini_file, std::int32_t row, std::int32_t
   return write(ini_file, ClosedRoads, link_row_key(row), win::NumText(link));
 }
 
-std::int32_t read_zone_count(std::string_view ini_file) {
-  return read_whole(ini_file, Isochrone, TotalZones);
-}
-
-float read_zone(std::string_view ini_file, std::int32_t zone) {
-  return zone_limit(read_number(ini_file, Isochrone, zone_key(zone)));
-}
-
-std::vector<float> read_zones(std::string_view ini_file,
-                              const std::function<std::int32_t(double stored)>& count_of) {
+std::vector<double> read_zones(std::string_view ini_file,
+                               const std::function<std::int32_t(double stored)>& count_of) {
   const win::ProfileSnapshot ini(ini_file);
   auto number = [&](std::string_view key) {
     return com::Val(ini.read(Isochrone, key, Missing, win::profile_buffer_size));
   };
-  std::vector<float> limits(static_cast<std::size_t>(std::max(count_of(number(TotalZones)), 0)));
+  std::vector<double> limits(static_cast<std::size_t>(std::max(count_of(number(TotalZones)), 0)));
   for (std::size_t i = 0; i < limits.size(); ++i)
-    limits[i] = zone_limit(number(zone_key(static_cast<std::int32_t>(i + 1))));
+    limits[i] = number(zone_key(static_cast<std::int32_t>(i + 1)));
   return limits;
 }
 
-bool write_zones(std::string_view ini_file, const std::vector<float>& limits) {
-  if (!delete_section(ini_file, Isochrone))
-    return false;
+void replace_zones(Changes& changes, const std::vector<float>& limits) {
+  changes.push_back({std::string(Isochrone), std::nullopt, std::nullopt});
   for (std::size_t i = 0; i < limits.size(); ++i)
-    if (!write(ini_file, Isochrone, zone_key(static_cast<std::int32_t>(i + 1)),
-               win::NumText(limits[i])))
-      return false;
-  return write(ini_file, Isochrone, TotalZones,
-               win::NumText(static_cast<std::int32_t>(limits.size())));
+    set(changes, Isochrone, zone_key(static_cast<std::int32_t>(i + 1)), win::NumText(limits[i]));
+  set(changes, Isochrone, TotalZones, win::NumText(static_cast<std::int32_t>(limits.size())));
 }
 
-std::optional<RoadClassSpeed> read_road_class(std::string_view speed_file, std::int32_t category) {
+bool write_zones(std::string_view ini_file, const std::vector<float>& limits) {
+  Changes changes;
+  replace_zones(changes, limits);
+  return commit(ini_file, changes);
+}
+
+std::optional<RoadClassSpeed> read_road_class(std::string_view speed_file, std::int32_t category,
+                                              std::string* unfit_speed_key) {
   const double value = read_number(speed_file, SpeedValues, category_key(category));
   const auto class_value = com::to_int16(value);
   if (!class_value)
@@ -192,12 +200,14 @@ std::optional<RoadClassSpeed> read_road_class(std::string_view speed_file, std::
   const auto class_text = win::NumText(value);
   // Older files write the class value without its leading blank.
   const auto plain_text = com::number_text(value, com::double_digits);
-  const auto mph = com::to_single(com::Val(read_either(
-      speed_file, SpeedValues, class_key(class_text, "mph"), class_key(plain_text, "mph"))));
-  if (!mph)
-    throw HandlerEnd("class speed beyond single precision");
-  road_class.SpeedMph = *mph;
-  road_class.SpeedKmph = *mph / static_cast<float>(MphPerKmph);
+  auto speed_key = class_key(class_text, "mph");
+  if (read(speed_file, SpeedValues, speed_key) == Missing)
+    speed_key = class_key(plain_text, "mph");
+  const auto mph = com::to_single(read_number(speed_file, SpeedValues, speed_key));
+  if (unfit_speed_key && !mph)
+    *unfit_speed_key = speed_key;
+  road_class.SpeedMph = mph.value_or(1);
+  road_class.SpeedKmph = road_class.SpeedMph / static_cast<float>(MphPerKmph);
   road_class.Alias = trim_blanks(read_either(
       speed_file, SpeedValues, class_key(class_text, "alias"), class_key(plain_text, "alias")));
   return road_class;
@@ -205,6 +215,15 @@ std::optional<RoadClassSpeed> read_road_class(std::string_view speed_file, std::
 
 bool write_road_class_speed(std::string_view speed_file, std::int32_t class_value, float mph) {
   return write(speed_file, SpeedValues, class_speed_key(class_value), win::NumText(mph));
+}
+
+bool write_road_class_speeds(std::string_view speed_file,
+                             const std::vector<RoadClassSpeed>& classes) {
+  Changes changes;
+  for (const auto& road_class : classes)
+    set(changes, SpeedValues, class_speed_key(road_class.ClassValue),
+        win::NumText(road_class.SpeedMph));
+  return commit(speed_file, changes);
 }
 
 bool write_road_class_alias(std::string_view speed_file, std::int32_t class_value,
@@ -245,9 +264,15 @@ std::int32_t read_tsp_mode(std::string_view ini_file, std::int32_t current) {
   return static_cast<std::int32_t>(mode) + (straight_line ? 10 : 0);
 }
 
+void set_tsp_mode(Changes& changes, std::int32_t mode) {
+  set(changes, Info, TspMode, win::NumText(mode % 10));
+  set(changes, Info, TspStraightLine, mode >= 10 ? "Yes" : "No");
+}
+
 bool write_tsp_mode(std::string_view ini_file, std::int32_t mode) {
-  return write(ini_file, Info, TspMode, win::NumText(mode % 10)) &&
-         write(ini_file, Info, TspStraightLine, mode >= 10 ? "Yes" : "No");
+  Changes changes;
+  set_tsp_mode(changes, mode);
+  return commit(ini_file, changes);
 }
 
 std::int16_t read_colour_component(std::string_view ini_file, std::string_view key) {
@@ -259,11 +284,17 @@ std::int16_t read_colour_component(std::string_view ini_file, std::string_view k
   return static_cast<std::int16_t>(com::round_half_even(value));
 }
 
+void set_colour(Changes& changes, std::int16_t red, std::int16_t green, std::int16_t blue) {
+  set(changes, Color, Red, std::to_string(red));
+  set(changes, Color, Green, std::to_string(green));
+  set(changes, Color, Blue, std::to_string(blue));
+}
+
 bool write_colour(std::string_view ini_file, std::int16_t red, std::int16_t green,
                   std::int16_t blue) {
-  return write(ini_file, Color, Red, std::to_string(red)) &&
-         write(ini_file, Color, Green, std::to_string(green)) &&
-         write(ini_file, Color, Blue, std::to_string(blue));
+  Changes changes;
+  set_colour(changes, red, green, blue);
+  return commit(ini_file, changes);
 }
 
 std::string attribute_line(double class_value) {

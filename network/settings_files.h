@@ -24,6 +24,7 @@
 
 #include "network/shared_state.h"
 #include "win/clock.h"
+#include "win/profile.h"
 
 namespace corvane {
 
@@ -91,19 +92,23 @@ std::string class_alias_key(std::int32_t class_value); // "Speed " + NumText(c) 
 std::string default_class_alias(std::int32_t class_value);
 
 // Reading. `read` gives the value text, Missing for a missing key; `read_number` its leading
-// number (0 for Missing or no number); `read_whole` that number rounded halves-to-even, which
-// ends the handler when it does not fit 32 bits; `read_strict_whole` requires the whole value
-// to be a number and ends the handler otherwise.
+// number (0 for Missing or no number). Whoever needs a whole number checks that the number
+// fits and tells the user when it does not.
 std::string read(std::string_view file, std::string_view section, std::string_view key);
 double read_number(std::string_view file, std::string_view section, std::string_view key);
-std::int32_t read_whole(std::string_view file, std::string_view section, std::string_view key);
-std::int32_t read_strict_whole(std::string_view file, std::string_view section,
-                               std::string_view key);
 // The value however long, where a cut one would be wrong: [INFO] "SHAPE FILE" holds a path,
 // which may be longer than the 254 characters of a usual read.
 std::string read_unbounded(std::string_view file, std::string_view section, std::string_view key);
 
-// Writing; false when the file cannot be written. A null key deletes the section.
+// Writing. Every user action writes each settings file once: its changes are gathered in
+// `Changes` and `commit` applies them in their order to the file as it stands (or, for a
+// build, to an empty file) in one replacement, so that a kill leaves the old file or the new
+// one. False when the file cannot be written, and then it is as it was.
+using Changes = std::vector<win::ProfileChange>;
+bool commit(std::string_view file, const Changes& changes,
+            win::ProfileBase base = win::ProfileBase::existing_file);
+void set(Changes& changes, std::string_view section, std::string_view key, std::string_view value);
+// One key alone, a null key deleting the section.
 bool write(std::string_view file, std::string_view section, std::string_view key,
            std::string_view value);
 bool delete_section(std::string_view file, std::string_view section);
@@ -119,23 +124,33 @@ bool write_temp_speed(std::string_view ini_file, std::int32_t row, const TempSpe
 std::optional<std::int32_t> read_closed_link(std::string_view ini_file, std::int32_t row);
 bool write_closed_link(std::string_view ini_file, std::int32_t row, std::int32_t link);
 
+// The lists of links, each section written anew: "Total", then the rows 1 .. count by their
+// keys (a temporary speed's row key, its "(mph)" and its "(kmph)").
+void replace_closed_links(Changes& changes, const std::vector<std::int32_t>& links);
+void replace_temp_speeds(Changes& changes, const std::vector<TempSpeedRow>& speeds);
+
 // [ISOCHRONE]: the zone limits 1 .. "Total Zones". The writer replaces the section: the zones,
 // then "Total Zones".
-std::int32_t read_zone_count(std::string_view ini_file);
-float read_zone(std::string_view ini_file, std::int32_t zone);
 // The zone list's capacity: the zone dialog counts its rows in 16 bits.
 inline constexpr std::int32_t MaxZoneCount = 32767;
-// The whole section, reading the file once: the limits of the first `count_of`("Total Zones" as
-// a number) zones; the opening bounds the count by MaxZoneCount.
-std::vector<float> read_zones(std::string_view ini_file,
-                              const std::function<std::int32_t(double stored)>& count_of);
+// The whole section, reading the file once: the stored limits of the first `count_of`("Total
+// Zones" as a number) zones; the opening bounds the count by MaxZoneCount.
+std::vector<double> read_zones(std::string_view ini_file,
+                               const std::function<std::int32_t(double stored)>& count_of);
+void replace_zones(Changes& changes, const std::vector<float>& limits);
 bool write_zones(std::string_view ini_file, const std::vector<float>& limits);
 
 // Category `category` (from 1) of "link.spd": its class value, its speed in mph (km/h derived
 // as mph / 0.621372) and its alias (blanks trimmed). Nothing when the class value is outside
 // the 16 bits the engine takes a class in (it would come out as another class).
-std::optional<RoadClassSpeed> read_road_class(std::string_view speed_file, std::int32_t category);
+// A stored speed beyond single precision gives the class the speed of a new network's class,
+// 1 mph, and its key (as the file has it) goes to `unfit_speed_key` when given.
+std::optional<RoadClassSpeed> read_road_class(std::string_view speed_file, std::int32_t category,
+                                              std::string* unfit_speed_key = nullptr);
 bool write_road_class_speed(std::string_view speed_file, std::int32_t class_value, float mph);
+// The "(mph)" speed of every class, in one write of the file.
+bool write_road_class_speeds(std::string_view speed_file,
+                             const std::vector<RoadClassSpeed>& classes);
 bool write_road_class_alias(std::string_view speed_file, std::int32_t class_value,
                             std::string_view alias);
 // Replaces "link.spd" with the classes, in order: "TOTAL CATEGORIES", then for class k its
@@ -155,11 +170,13 @@ std::optional<std::string> read_distance_units(std::string_view ini_file);
 // gTspMode from [INFO] "TSP MODE" (0, 1 or 2) plus 10 when "TSP STRAIGHT LINE" begins with
 // "Yes"; `current` when "TSP MODE" holds another number. The writer splits a mode the same way.
 std::int32_t read_tsp_mode(std::string_view ini_file, std::int32_t current);
+void set_tsp_mode(Changes& changes, std::int32_t mode);
 bool write_tsp_mode(std::string_view ini_file, std::int32_t mode);
 
 // A [Color] component: the number in the value, 255 at or above 255, 0 at or below 0 (and for
 // a missing key), else rounded halves-to-even. The writer writes plain numbers ("255").
 std::int16_t read_colour_component(std::string_view ini_file, std::string_view key);
+void set_colour(Changes& changes, std::int16_t red, std::int16_t green, std::int16_t blue);
 bool write_colour(std::string_view ini_file, std::int16_t red, std::int16_t green,
                   std::int16_t blue);
 

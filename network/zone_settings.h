@@ -1,6 +1,13 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace corvane {
+
+// The zone limits of [ISOCHRONE] in `ini_file`, read once: at most MaxZoneCount of them, and
+// without those that no single-precision limit can hold; the user is told of either.
+std::vector<float> ReadZoneLimits(const std::string& ini_file);
 
 // Reads [ISOCHRONE] of the network's "Corvane.ini" into gZoneCount and gZoneValues
 // (re-allocated, zones at rows 1 .. count; a missing key reads 0). The file is read once, and at

@@ -14,11 +14,13 @@ namespace {
 
 constexpr std::string_view FieldNotFound = "Description Field Not Found";
 
+// Written only when the file does not say so already: the dialog's OK writes the file next.
 void forget_description_field() {
   auto& state = shared_state();
   state.gUseDescField = 0;
-  settings::write(NetworkIniFile(state.gNetworkFolder), settings::Info, settings::DescFieldName,
-                  FieldNotFound);
+  const auto ini = NetworkIniFile(state.gNetworkFolder);
+  if (settings::read(ini, settings::Info, settings::DescFieldName) != FieldNotFound)
+    settings::write(ini, settings::Info, settings::DescFieldName, FieldNotFound);
 }
 
 // The network layer's text fields become the candidates, as many as the list holds.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "com/numbers.h"
 #include "common/handler_end.h"
@@ -116,10 +117,10 @@ void FrmSetSpeed::save_and_close() {
   const auto stored =
       com::to_int32(settings::read_number(file, settings::SpeedValues, settings::TotalCategories));
   const auto count = std::clamp(stored.value_or(0), 0, state.gRoadClassCount);
-  for (std::int32_t row = 0; row < count; ++row) {
-    const auto& speed = state.gRoadClassSpeeds[row];
-    require_written(settings::write_road_class_speed(file, speed.ClassValue, speed.SpeedMph), file);
-  }
+  std::vector<RoadClassSpeed> classes;
+  for (std::int32_t row = 0; row < count; ++row)
+    classes.push_back(state.gRoadClassSpeeds[row]);
+  require_written(settings::write_road_class_speeds(file, classes), file);
   state.gSpeedAliasEdited = 0;
   Unload();
 }

@@ -77,35 +77,37 @@ void Routeoptpro::Form_Activate() {
 
 void Routeoptpro::CmdOk_Click() {
   auto& state = shared_state();
-  const auto file = ini_file();
+  // Every choice of the dialog goes into one write of the file.
+  settings::Changes changes;
   if (OptShortest.Value()) {
     state.gRouteType = RouteShortest;
-    settings::write(file, settings::Info, settings::RouteType, settings::Shortest);
+    settings::set(changes, settings::Info, settings::RouteType, settings::Shortest);
   } else if (OptFirstest.Value()) {
     state.gRouteType = RouteFastest;
-    settings::write(file, settings::Info, settings::RouteType, settings::Fastest);
+    settings::set(changes, settings::Info, settings::RouteType, settings::Fastest);
   }
   auto& base = *require(state.gNetBase, "NetBase");
   if (RadKm.Value()) {
     state.gDistUnits = std::string(settings::Kilometers);
     base.SetDistanceUnits(EngineKilometers);
-    settings::write(file, settings::Info, settings::OcxDistUnits, settings::Kilometers);
+    settings::set(changes, settings::Info, settings::OcxDistUnits, settings::Kilometers);
   } else if (RadMi.Value()) {
     base.SetDistanceUnits(EngineMiles);
     state.gDistUnits = std::string(settings::Miles);
-    settings::write(file, settings::Info, settings::OcxDistUnits, settings::Miles);
+    settings::set(changes, settings::Info, settings::OcxDistUnits, settings::Miles);
   }
   if (state.gDescFieldCount != 0) {
     if (OptYes.Value()) {
       state.gUseDescField = 1;
       state.gDescFieldName = CmbFName.Text();
       if (!state.gDescFieldName.empty())
-        settings::write(file, settings::Info, settings::DescFieldName, state.gDescFieldName);
+        settings::set(changes, settings::Info, settings::DescFieldName, state.gDescFieldName);
       state.gDescOption = 1;
     } else if (OptNo.Value()) {
       state.gUseDescField = 0;
     }
   }
+  settings::commit(ini_file(), changes);
   confirmed_ = true;
   Unload();
 }

@@ -78,18 +78,18 @@ TEST_F(SettingsFiles, ListsWrittenAreReadBack) {
   ASSERT_TRUE(write_road_class_alias(spd_, 0, default_class_alias(0)));
 
   // "Total " is found as "Total".
-  EXPECT_EQ(read_whole(ini_, ClosedRoads, Total), 2);
+  EXPECT_EQ(read_number(ini_, ClosedRoads, Total), 2);
   EXPECT_EQ(read_closed_link(ini_, 1), 17);
   EXPECT_EQ(read_closed_link(ini_, 2), 1235);
-  EXPECT_EQ(read_whole(ini_, TemporarySpeeds, Total), 1);
+  EXPECT_EQ(read_number(ini_, TemporarySpeeds, Total), 1);
   const auto speed = read_temp_speed(ini_, 1);
   EXPECT_EQ(speed.Link, 1235);
   EXPECT_EQ(speed.SpeedKmph, 48.2802572372106);
   EXPECT_EQ(speed.SpeedMph, 30);
-  EXPECT_EQ(read_zone_count(ini_), 3);
-  EXPECT_EQ(read_zone(ini_, 3), 15.5f);
+  EXPECT_EQ(read_number(ini_, Isochrone, TotalZones), 3);
+  EXPECT_EQ(read_number(ini_, Isochrone, zone_key(3)), 15.5);
 
-  EXPECT_EQ(read_whole(spd_, SpeedValues, TotalCategories), 2);
+  EXPECT_EQ(read_number(spd_, SpeedValues, TotalCategories), 2);
   const auto motorway = read_road_class(spd_, 2);
   ASSERT_TRUE(motorway);
   EXPECT_EQ(motorway->ClassValue, 7);
@@ -111,7 +111,7 @@ TEST_F(SettingsFiles, ListsWrittenAreReadBack) {
 TEST_F(SettingsFiles, WritingTheZonesReplacesTheWholeSection) {
   ASSERT_TRUE(write_zones(ini_, {5, 10, 15, 20}));
   ASSERT_TRUE(write_zones(ini_, {3}));
-  EXPECT_EQ(read_zone_count(ini_), 1);
+  EXPECT_EQ(read_number(ini_, Isochrone, TotalZones), 1);
   EXPECT_EQ(read(ini_, Isochrone, zone_key(2)), Missing);
 }
 
@@ -168,44 +168,22 @@ TEST_F(SettingsFiles, TheZonesAreReadAsFarAsTheCallerAllows) {
     return 3;
   });
   EXPECT_EQ(asked, 1e9);
-  EXPECT_EQ(limits, (std::vector<float>{5, 10, 0}));
+  EXPECT_EQ(limits, (std::vector<double>{5, 10, 0}));
 }
 
 TEST_F(SettingsFiles, ZoneKeysWithOneBlankAreNotZones) {
   write_raw(ini_, "[ISOCHRONE]\r\nTotal Zones= 1\r\nZone 1= 5\r\n");
-  EXPECT_EQ(read_zone_count(ini_), 1);
-  EXPECT_EQ(read_zone(ini_, 1), 0);
+  EXPECT_EQ(read_number(ini_, Isochrone, TotalZones), 1);
+  EXPECT_EQ(read_number(ini_, Isochrone, zone_key(1)), 0);
 }
 
 TEST_F(SettingsFiles, MissingKeysAndLongValues) {
   EXPECT_EQ(read(ini_, ClosedRoads, Total), Missing); // no file
-  EXPECT_EQ(read_whole(ini_, ClosedRoads, Total), 0);
+  EXPECT_EQ(read_number(ini_, ClosedRoads, Total), 0);
   const std::string long_name(300, 'x');
   ASSERT_TRUE(write(ini_, Info, ShapeFile, long_name));
   EXPECT_EQ(read(ini_, Info, ShapeFile), long_name.substr(0, 254));
-  EXPECT_EQ(read_whole(ini_, ClosedRoads, Total), 0); // section missing from the file
-}
-
-TEST_F(SettingsFiles, WholeNumbersRoundHalvesToEvenAndFailOnlyWhereRequired) {
-  const struct {
-    const char* value;
-    std::optional<std::int32_t> lenient, strict; // nullopt: the handler ends
-  } cases[] = {
-      {" 7", 7, 7},   {"2.5", 2, 2}, {"3.5", 4, 4},    {"12abc", 12, {}},
-      {"abc", 0, {}}, {"", 0, {}},   {"1e12", {}, {}}, {"-2", -2, -2},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.value);
-    ASSERT_TRUE(write(ini_, Info, OcxMapUnits, c.value));
-    if (c.lenient)
-      EXPECT_EQ(read_whole(ini_, Info, OcxMapUnits), *c.lenient);
-    else
-      EXPECT_THROW(read_whole(ini_, Info, OcxMapUnits), HandlerEnd);
-    if (c.strict)
-      EXPECT_EQ(read_strict_whole(ini_, Info, OcxMapUnits), *c.strict);
-    else
-      EXPECT_THROW(read_strict_whole(ini_, Info, OcxMapUnits), HandlerEnd);
-  }
+  EXPECT_EQ(read_number(ini_, ClosedRoads, Total), 0); // section missing from the file
 }
 
 TEST_F(SettingsFiles, InfoValuesAsTheNetworkOpeningTakesThem) {

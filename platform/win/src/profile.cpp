@@ -24,9 +24,21 @@ bool has_line_break(std::string_view text) {
 
 } // namespace
 
-ProfileSnapshot::ProfileSnapshot(std::string_view file)
-    : document_(std::make_unique<const ProfileDocument>(
-          ProfileDocument::parse(read_file_contents(resolve_path(file)).value_or("")))) {}
+ProfileSnapshot::ProfileSnapshot(std::string_view file) {
+  const auto contents = read_file_contents(resolve_path(file));
+  missing_ = !contents;
+  binary_ = contents && contents->find('\0') != std::string::npos;
+  document_ =
+      std::make_unique<const ProfileDocument>(ProfileDocument::parse(contents.value_or("")));
+}
+
+bool ProfileSnapshot::empty() const {
+  return document_->empty();
+}
+
+bool ProfileSnapshot::has_section(std::string_view section) const {
+  return document_->has_section(section);
+}
 
 ProfileSnapshot::~ProfileSnapshot() = default;
 
@@ -52,38 +64,52 @@ std::string read_profile_string(std::string_view section, std::string_view key,
 
 bool write_profile_string(std::string_view section, std::optional<std::string_view> key,
                           std::optional<std::string_view> value, std::string_view file) {
-  if (has_line_break(section) || has_line_break(key.value_or("")) ||
-      has_line_break(value.value_or("")))
-    return false;
-  const auto path = resolve_path(file);
-  const auto contents = read_file_contents(path);
-  if (!contents && std::filesystem::exists(path))
-    return false; // there but unreadable
-  auto document = ProfileDocument::parse(contents.value_or(""));
-  if (!key || !value) {
-    // Nothing to delete leaves the file as it is (and a missing file missing).
-    const bool erased = key ? document.erase_key(section, *key) : document.erase_section(section);
-    return !erased || replace_file_contents(path, document.text());
-  }
-  document.set(section, *key, *value);
-  return replace_file_contents(path, document.text());
+  const auto text = [](std::optional<std::string_view> part) {
+    return part ? std::optional<std::string>(*part) : std::nullopt;
+  };
+  return write_profile_file(file,
+                            {{std::string(section), text(key), key ? text(value) : std::nullopt}});
 }
 
 bool delete_profile_section(std::string_view section, std::string_view file) {
   return write_profile_string(section, std::nullopt, std::nullopt, file);
 }
 
+bool write_profile_file(std::string_view file, const std::vector<ProfileChange>& changes,
+                        ProfileBase base) {
+  for (const auto& change : changes)
+    if (has_line_break(change.section) || has_line_break(change.key.value_or("")) ||
+        has_line_break(change.value.value_or("")))
+      return false;
+  const auto path = resolve_path(file);
+  std::optional<std::string> contents;
+  if (base == ProfileBase::existing_file) {
+    contents = read_file_contents(path);
+    if (!contents && std::filesystem::exists(path))
+      return false; // there but unreadable
+  }
+  auto document = ProfileDocument::parse(contents.value_or(""));
+  bool changed = base == ProfileBase::empty_file;
+  for (const auto& change : changes) {
+    if (change.key && change.value) {
+      document.set(change.section, *change.key, *change.value);
+      changed = true;
+    } else {
+      changed |= change.key ? document.erase_key(change.section, *change.key)
+                            : document.erase_section(change.section);
+    }
+  }
+  // Nothing to delete leaves the file as it is (and a missing file missing).
+  return !changed || replace_file_contents(path, document.text());
+}
+
 bool write_profile_file(std::string_view file, std::string_view section,
                         const std::vector<std::pair<std::string, std::string>>& entries) {
-  if (has_line_break(section))
-    return false;
-  auto document = ProfileDocument::parse("");
-  for (const auto& [key, value] : entries) {
-    if (has_line_break(key) || has_line_break(value))
-      return false;
-    document.set(section, key, value);
-  }
-  return replace_file_contents(resolve_path(file), document.text());
+  std::vector<ProfileChange> changes;
+  changes.reserve(entries.size());
+  for (const auto& [key, value] : entries)
+    changes.push_back({std::string(section), key, value});
+  return write_profile_file(file, changes, ProfileBase::empty_file);
 }
 
 std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,

@@ -1,21 +1,36 @@
 #include "profile_document.h"
 
+#include <algorithm>
+
 #include "ascii.h"
 #include "com/letter_case.h"
 
 namespace win {
 
 ProfileDocument ProfileDocument::parse(std::string_view text) {
+  // Many editors start a UTF-8 file with a byte-order mark; it is no part of the first line (nor
+  // is a second one an editor added before it, so that the text written reads back the same).
+  constexpr std::string_view utf8_mark = "\xEF\xBB\xBF";
+  while (text.starts_with(utf8_mark))
+    text.remove_prefix(utf8_mark.size());
   ProfileDocument document;
   while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (!line.empty() && line.back() == '\r')
-      line.remove_suffix(1);
-    document.lines_.push_back(classify(line));
-    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+    const std::size_t end = text.find_first_of("\r\n");
+    document.lines_.push_back(classify(text.substr(0, end)));
+    if (end == std::string_view::npos)
+      break;
+    const bool cr_lf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+    text.remove_prefix(end + (cr_lf ? 2 : 1));
   }
   return document;
+}
+
+bool ProfileDocument::empty() const {
+  return std::ranges::none_of(lines_, [](const Line& line) { return line.kind != Kind::other; });
+}
+
+bool ProfileDocument::has_section(std::string_view section) const {
+  return find_section(section).has_value();
 }
 
 ProfileDocument::Line ProfileDocument::classify(std::string_view text) {

@@ -14,8 +14,13 @@ namespace win {
 // occurs twice, the first occurrence is the one read and written.
 class ProfileDocument {
 public:
-  // Lines end in CR LF or LF.
+  // Lines end in CR LF, LF or CR alone, as editors write them; a UTF-8 byte-order mark at the
+  // start is dropped.
   static ProfileDocument parse(std::string_view text);
+
+  // Whether the file holds no section and no key (blank lines at most).
+  bool empty() const;
+  bool has_section(std::string_view section) const;
 
   // The text after the "=" of the key, as it stands in the file; a line without "=" is a key
   // with an empty value. nullopt when the section or the key is missing.

@@ -24,10 +24,11 @@ std::string lines(std::initializer_list<std::string_view> list, std::string_view
   return text;
 }
 
-TEST_F(Profile, ReadsAHandWrittenFileWithEitherLineEnd) {
+// As editors write them: any line end, with or without a UTF-8 byte-order mark, tabs as blanks.
+TEST_F(Profile, ReadsAHandWrittenFileAsEditorsWriteIt) {
   const auto fixture = [](std::string_view end) {
     return lines({"; before any section", "[INFO]", "SHAPE FILE=/data/net/roads.shp",
-                  "RECORD NO= 1234", "Total = 0", "Zone  1= 5", "EDITED=12/09/25 09.15.02 PM  ",
+                  "RECORD NO=\t1234", "Total \t= 0", "Zone  1= 5", "EDITED=12/09/25 09.15.02 PM  ",
                   "Quoted=\" a b \"", "Single='x'", "Mismatched=\"x'", "Lone=\"",
                   "Empty=", "NoEquals", "First=1", "first=2", "  [ color ]  ", "RED=255"},
                  end);
@@ -55,12 +56,21 @@ TEST_F(Profile, ReadsAHandWrittenFileWithEitherLineEnd) {
       {"INFO", "RED", "Default"}, // keys belong to their section
       {"CLOSED ROADS", "Total", "Default"},
   };
-  for (const char* end : {"\r\n", "\n"}) {
-    write_bytes("Corvane.ini", fixture(end));
-    for (const auto& c : cases)
-      EXPECT_EQ(read_value(c.section, c.key, path("Corvane.ini")), c.value)
-          << "[" << c.section << "] " << c.key << (end[0] == '\r' ? " (CRLF)" : " (LF)");
-  }
+  for (const std::string_view end : {"\r\n", "\n", "\r"})
+    for (const std::string_view mark : {"", "\xEF\xBB\xBF"}) {
+      write_bytes("Corvane.ini", std::string(mark) + fixture(end));
+      for (const auto& c : cases)
+        EXPECT_EQ(read_value(c.section, c.key, path("Corvane.ini")), c.value)
+            << "[" << c.section << "] " << c.key
+            << (end == "\r\n" ? " (CRLF)"
+                : end == "\n" ? " (LF)"
+                              : " (CR)")
+            << (mark.empty() ? "" : " with byte-order mark");
+    }
+  // A mark before a section on the first line: the file is written back without it.
+  write_bytes("Corvane.ini", "\xEF\xBB\xBF[INFO]\rA=1\r");
+  EXPECT_TRUE(win::write_profile_string("INFO", "B", "2", path("Corvane.ini")));
+  EXPECT_EQ(read_bytes("Corvane.ini"), lines({"[INFO]", "A=1", "B=2"}));
   EXPECT_EQ(read_value("INFO", "Total", path("Missing.ini")), "Default");
 }
 
@@ -194,7 +204,8 @@ TEST_F(Profile, AFileWrittenWholeHoldsOnlyItsSectionAndIsRefusedLikeASingleWrite
   const std::vector<std::pair<std::string, std::string>> entries{
       {"TOTAL CATEGORIES", "2"}, {"CATEGORY 1", "3"}, {"category 1", "4"}};
   EXPECT_TRUE(win::write_profile_file(path("link.spd"), "Speed Values", entries));
-  EXPECT_EQ(read_bytes("link.spd"), lines({"[Speed Values]", "TOTAL CATEGORIES=2", "category 1=4"}));
+  EXPECT_EQ(read_bytes("link.spd"),
+            lines({"[Speed Values]", "TOTAL CATEGORIES=2", "category 1=4"}));
 
   write_bytes("real.spd", lines({"[Speed Values]", "OLD=1"}));
   fs::create_symlink(path("real.spd"), path("linked.spd"));
@@ -205,8 +216,36 @@ TEST_F(Profile, AFileWrittenWholeHoldsOnlyItsSectionAndIsRefusedLikeASingleWrite
   fs::permissions(path("link.spd"), fs::perms::owner_read);
   EXPECT_FALSE(win::write_profile_file(path("link.spd"), "Speed Values", {{"A", "1"}}));
   EXPECT_FALSE(win::write_profile_file(path("x.spd"), "Speed Values", {{"A", "1\r\n[B]"}}));
-  EXPECT_EQ(read_bytes("link.spd"), lines({"[Speed Values]", "TOTAL CATEGORIES=2", "category 1=4"}));
+  EXPECT_EQ(read_bytes("link.spd"),
+            lines({"[Speed Values]", "TOTAL CATEGORIES=2", "category 1=4"}));
   EXPECT_FALSE(fs::exists(path("x.spd")));
+}
+
+// The changes of one user action go to the file in one replacement: whole or not at all.
+TEST_F(Profile, ChangesAreAppliedInOrderAndWrittenInOneReplacement) {
+  write_bytes("Corvane.ini",
+              lines({"[INFO]", "EDITED=old", "[CLOSED ROADS]", "Total= 2", " 1 . Link Number = 5",
+                     " 2 . Link Number = 6", "[Color]", "RED=1"}));
+  const std::vector<win::ProfileChange> changes{
+      {"CLOSED ROADS", std::nullopt, std::nullopt},
+      {"CLOSED ROADS", "Total", " 1"},
+      {"CLOSED ROADS", " 1 . Link Number ", " 6"},
+      {"INFO", "EDITED", "new"},
+      {"Color", "RED", std::nullopt},
+  };
+  EXPECT_TRUE(win::write_profile_file(path("Corvane.ini"), changes));
+  EXPECT_EQ(read_bytes("Corvane.ini"), lines({"[INFO]", "EDITED=new", "[Color]", "[CLOSED ROADS]",
+                                              "Total= 1", " 1 . Link Number = 6"}));
+  // On an empty file the old contents go; a line break anywhere refuses the whole write.
+  EXPECT_TRUE(win::write_profile_file(path("Corvane.ini"), {{"INFO", "A", "1"}},
+                                      win::ProfileBase::empty_file));
+  EXPECT_EQ(read_bytes("Corvane.ini"), lines({"[INFO]", "A=1"}));
+  EXPECT_FALSE(
+      win::write_profile_file(path("Corvane.ini"), {{"INFO", "B", "2"}, {"INFO", "C", "3\n[X]"}}));
+  EXPECT_EQ(read_bytes("Corvane.ini"), lines({"[INFO]", "A=1"}));
+  // Deleting what is not there writes nothing, and leaves a missing file missing.
+  EXPECT_TRUE(win::write_profile_file(path("none.ini"), {{"INFO", std::nullopt, std::nullopt}}));
+  EXPECT_FALSE(fs::exists(path("none.ini")));
 }
 
 // The network check compares this time with the shapefile's, so every write must renew it.

@@ -10,9 +10,9 @@
 #include <vector>
 
 // Profile ("ini") files, read and written with the behaviour of the platform's profile
-// functions. Files are single-byte text; they are written with CR LF line ends and read
-// with CR LF or LF. File names may be native or Windows paths (see win/paths.h); a name is
-// found without regard to letter case.
+// functions. Files are single-byte text; they are written with CR LF line ends and read as
+// editors write them: CR LF, LF or CR alone, with or without a UTF-8 byte-order mark. File names
+// may be native or Windows paths (see win/paths.h); a name is found without regard to letter case.
 //
 // Reading: the section and the key are matched without regard to case and without their
 // outer blanks (inner blanks count: "Zone  1" and "Zone 1" differ); the first of two equal
@@ -54,9 +54,26 @@ bool write_profile_string(std::string_view section, std::optional<std::string_vi
 // write_profile_string with a null key.
 bool delete_profile_section(std::string_view section, std::string_view file);
 
+// One change of a profile file, as write_profile_string makes it: a key set to a value, a key
+// deleted (no value), or a whole section deleted (no key).
+struct ProfileChange {
+  std::string section;
+  std::optional<std::string> key;
+  std::optional<std::string> value;
+};
+
+// Where the changes of write_profile_file apply: to the file as it stands, or to an empty file
+// (the file is written anew).
+enum class ProfileBase { existing_file, empty_file };
+
+// Applies `changes` in their order, each as write_profile_string would, and writes the result
+// in one replacement, so that a failure or a kill leaves the old file or the new one, never a
+// part of the changes. False as write_profile_string is, and then the file is as it was.
+bool write_profile_file(std::string_view file, const std::vector<ProfileChange>& changes,
+                        ProfileBase base = ProfileBase::existing_file);
+
 // Writes `file` anew in one replacement, holding only `section` with `entries` as
-// write_profile_string would leave them one after the other on an empty file. False as
-// write_profile_string is.
+// write_profile_string would leave them one after the other on an empty file.
 bool write_profile_file(std::string_view file, std::string_view section,
                         const std::vector<std::pair<std::string, std::string>>& entries);
 
@@ -74,8 +91,17 @@ public:
   std::string read(std::string_view section, std::string_view key, std::string_view default_text,
                    std::size_t buffer_size = profile_buffer_size) const;
 
+  // What the file was: missing; holding no section and no key; holding bytes no text file
+  // holds (a NUL, as in a file of two-byte characters); holding `section`.
+  bool missing() const { return missing_; }
+  bool empty() const;
+  bool binary() const { return binary_; }
+  bool has_section(std::string_view section) const;
+
 private:
   std::unique_ptr<const ProfileDocument> document_;
+  bool missing_ = false;
+  bool binary_ = false;
 };
 
 } // namespace win

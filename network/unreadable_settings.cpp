@@ -1,0 +1,53 @@
+#include "network/unreadable_settings.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "common/show_message.h"
+#include "win/paths.h"
+#include "win/profile.h"
+
+namespace corvane {
+
+std::optional<std::string> UnreadableReason(const std::string& file,
+                                            std::string_view main_section) {
+  const win::ProfileSnapshot settings(file);
+  if (settings.missing())
+    return std::nullopt;
+  if (settings.binary())
+    return "it is no text of single-byte characters";
+  if (settings.empty())
+    return "it is empty";
+  if (!settings.has_section(main_section))
+    return "it has no [" + std::string(main_section) + "] section";
+  return std::nullopt;
+}
+
+bool KeepUnreadableSettings(const std::vector<UnreadableFile>& files) {
+  std::string text;
+  for (const auto& unreadable : files) {
+    if (!text.empty())
+      text += "\n";
+    text += unreadable.file + " could not be read: " + unreadable.reason +
+            ". The network is built again";
+    if (!unreadable.carried.empty()) {
+      text += ", and its " + unreadable.carried + " are carried over.";
+      continue;
+    }
+    const auto backup = unreadable.file + ".bak";
+    std::error_code error;
+    std::filesystem::copy_file(win::resolve_path(unreadable.file), win::resolve_path(backup),
+                               std::filesystem::copy_options::overwrite_existing, error);
+    if (error) {
+      show_message(text + "; nothing in it can be carried over, and it cannot be kept as " +
+                       backup + " (" + error.message() + "). The network is not built.",
+                   "Network Settings", forms::Icon::Exclamation);
+      return false;
+    }
+    text += "; nothing in it could be carried over, and the old file is kept as " + backup + ".";
+  }
+  show_message(text, "Network Settings", forms::Icon::Exclamation);
+  return true;
+}
+
+} // namespace corvane
