@@ -1,0 +1,98 @@
+#include "geometry/ring_winding.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+
+#include "geometry/shape.h"
+
+namespace host {
+
+namespace {
+
+// The rings' edges in rows of equal height, each edge in every row its height meets. A point
+// lies inside an odd number of rings exactly when a ray from it crosses their edges an odd
+// number of times, so one row of edges tells.
+class EdgeRows {
+public:
+  explicit EdgeRows(const std::vector<Path>& rings) {
+    std::size_t edge_count = 0;
+    for (const Path& ring : rings)
+      for (const XY& p : ring) {
+        low_ = std::min(low_, p.y);
+        high_ = std::max(high_, p.y);
+        ++edge_count;
+      }
+    rows_.resize(std::max<std::size_t>(1, edge_count / 4));
+    for (std::size_t r = 0; r < rings.size(); ++r) {
+      const Path& ring = rings[r];
+      for (std::size_t k = 0; k < ring.size(); ++k) {
+        const Edge edge{ring[k], ring[(k + 1) % ring.size()], r};
+        const std::size_t last = row_of(std::max(edge.a.y, edge.b.y));
+        for (std::size_t row = row_of(std::min(edge.a.y, edge.b.y)); row <= last; ++row)
+          rows_[row].push_back(edge);
+      }
+    }
+  }
+
+  // Whether the rings other than `own` hold `p` an odd number of times (crossings of a ray
+  // toward +x, each edge taken half-open in y); none when `p` lies on one of their edges.
+  std::optional<bool> odd(XY p, std::size_t own) const {
+    if (!(p.y >= low_ && p.y <= high_))
+      return false;
+    bool odd = false;
+    for (const Edge& edge : rows_[row_of(p.y)]) {
+      if (edge.ring == own)
+        continue;
+      const XY& a = edge.a;
+      const XY& b = edge.b;
+      const double cross = (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x);
+      if (cross == 0 && p.x >= std::min(a.x, b.x) && p.x <= std::max(a.x, b.x) &&
+          p.y >= std::min(a.y, b.y) && p.y <= std::max(a.y, b.y))
+        return std::nullopt;
+      if ((a.y > p.y) != (b.y > p.y) && a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y) > p.x)
+        odd = !odd;
+    }
+    return odd;
+  }
+
+private:
+  struct Edge {
+    XY a, b;
+    std::size_t ring;
+  };
+
+  std::size_t row_of(double y) const {
+    if (!(high_ > low_))
+      return 0;
+    const double share = std::max(0.0, (y - low_) / (high_ - low_));
+    return std::min(rows_.size() - 1, static_cast<std::size_t>(share * double(rows_.size())));
+  }
+
+  double low_ = 1e308, high_ = -1e308;
+  std::vector<std::vector<Edge>> rows_;
+};
+
+} // namespace
+
+void wind_shapefile_rings(std::vector<Path>& rings) {
+  const EdgeRows edges(rings);
+  std::vector<bool> reverse(rings.size(), false);
+  for (std::size_t r = 0; r < rings.size(); ++r) {
+    const Path& ring = rings[r];
+    for (std::size_t k = 0; k + 1 < ring.size(); ++k) {
+      const XY middle{(ring[k].x + ring[k + 1].x) / 2, (ring[k].y + ring[k + 1].y) / 2};
+      const auto hole = edges.odd(middle, r);
+      if (!hole)
+        continue;
+      const double area = signed_area(ring);
+      reverse[r] = *hole ? area < 0 : area > 0;
+      break;
+    }
+  }
+  for (std::size_t r = 0; r < rings.size(); ++r)
+    if (reverse[r])
+      std::reverse(rings[r].begin(), rings[r].end());
+}
+
+} // namespace host
