@@ -23,16 +23,26 @@ public:
         high_ = std::max(high_, p.y);
         ++edge_count;
       }
-    rows_.resize(std::max<std::size_t>(1, edge_count / 4));
-    for (std::size_t r = 0; r < rings.size(); ++r) {
-      const Path& ring = rings[r];
-      for (std::size_t k = 0; k < ring.size(); ++k) {
-        const Edge edge{ring[k], ring[(k + 1) % ring.size()], r};
-        const std::size_t last = row_of(std::max(edge.a.y, edge.b.y));
-        for (std::size_t row = row_of(std::min(edge.a.y, edge.b.y)); row <= last; ++row)
-          rows_[row].push_back(edge);
+    row_count_ = std::max<std::size_t>(1, edge_count / 4);
+    // Counted first, then filled: one array for all rows.
+    row_starts_.assign(row_count_ + 1, 0);
+    const auto each_edge = [&](auto&& visit) {
+      for (std::size_t r = 0; r < rings.size(); ++r) {
+        const Path& ring = rings[r];
+        for (std::size_t k = 0; k < ring.size(); ++k) {
+          const Edge edge{ring[k], ring[(k + 1) % ring.size()], r};
+          const std::size_t last = row_of(std::max(edge.a.y, edge.b.y));
+          for (std::size_t row = row_of(std::min(edge.a.y, edge.b.y)); row <= last; ++row)
+            visit(row, edge);
+        }
       }
-    }
+    };
+    each_edge([&](std::size_t row, const Edge&) { ++row_starts_[row + 1]; });
+    for (std::size_t row = 0; row < row_count_; ++row)
+      row_starts_[row + 1] += row_starts_[row];
+    edges_.resize(row_starts_.back());
+    std::vector<std::size_t> filled(row_starts_.begin(), row_starts_.end() - 1);
+    each_edge([&](std::size_t row, const Edge& edge) { edges_[filled[row]++] = edge; });
   }
 
   // Whether the rings other than `own` hold `p` an odd number of times (crossings of a ray
@@ -41,7 +51,9 @@ public:
     if (!(p.y >= low_ && p.y <= high_))
       return false;
     bool odd = false;
-    for (const Edge& edge : rows_[row_of(p.y)]) {
+    const std::size_t row = row_of(p.y);
+    for (std::size_t e = row_starts_[row]; e < row_starts_[row + 1]; ++e) {
+      const Edge& edge = edges_[e];
       if (edge.ring == own)
         continue;
       const XY& a = edge.a;
@@ -66,11 +78,13 @@ private:
     if (!(high_ > low_))
       return 0;
     const double share = std::max(0.0, (y - low_) / (high_ - low_));
-    return std::min(rows_.size() - 1, static_cast<std::size_t>(share * double(rows_.size())));
+    return std::min(row_count_ - 1, static_cast<std::size_t>(share * double(row_count_)));
   }
 
   double low_ = 1e308, high_ = -1e308;
-  std::vector<std::vector<Edge>> rows_;
+  std::size_t row_count_ = 1;
+  std::vector<std::size_t> row_starts_; // row k's edges: [row_starts_[k], row_starts_[k + 1])
+  std::vector<Edge> edges_;
 };
 
 } // namespace
