@@ -10,6 +10,7 @@
 
 #include "data/host_error.h"
 #include "geometry/path_merge.h"
+#include "geometry/ring_winding.h"
 
 namespace host {
 
@@ -36,21 +37,36 @@ std::unique_ptr<OGRPolygon> polygon_of(const Box& box) {
   return poly;
 }
 
-// Rings are sorted into polygons by containment, so either orientation is understood.
+// Rings are sorted into polygons by containment, so either orientation is understood: each
+// ring inside an even number of others is a polygon's outline, with the holes whose innermost
+// ring around them it is.
 OgrPtr polygon_geometry(const Shape& shape) {
-  std::vector<OGRGeometry*> singles;
-  for (const auto& ring : shape.parts) {
-    if (ring.size() < 3)
-      continue;
-    auto poly = new OGRPolygon();
-    poly->addRingDirectly(ring_of(ring).release());
-    singles.push_back(poly);
-  }
-  if (singles.empty())
+  std::vector<Path> rings;
+  for (const auto& ring : shape.parts)
+    if (ring.size() >= 3)
+      rings.push_back(ring);
+  if (rings.empty())
     return OgrPtr(new OGRPolygon());
-  int valid = FALSE;
-  return OgrPtr(OGRGeometryFactory::organizePolygons(
-      singles.data(), static_cast<int>(singles.size()), &valid, nullptr));
+  const RingNesting nesting = ring_nesting(rings);
+  std::vector<std::unique_ptr<OGRPolygon>> polygons(rings.size());
+  for (std::size_t r = 0; r < rings.size(); ++r)
+    if (!nesting.hole[r]) {
+      polygons[r] = std::make_unique<OGRPolygon>();
+      polygons[r]->addRingDirectly(ring_of(rings[r]).release());
+    }
+  for (std::size_t r = 0; r < rings.size(); ++r)
+    if (nesting.hole[r] && nesting.around[r] && polygons[*nesting.around[r]])
+      polygons[*nesting.around[r]]->addRingDirectly(ring_of(rings[r]).release());
+  std::vector<std::unique_ptr<OGRPolygon>> outlines;
+  for (auto& polygon : polygons)
+    if (polygon)
+      outlines.push_back(std::move(polygon));
+  if (outlines.size() == 1)
+    return OgrPtr(outlines.front().release());
+  auto multi = std::make_unique<OGRMultiPolygon>();
+  for (auto& polygon : outlines)
+    multi->addGeometryDirectly(polygon.release());
+  return OgrPtr(multi.release());
 }
 
 OgrPtr to_ogr(const Shape& shape) {

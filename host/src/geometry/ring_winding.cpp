@@ -1,6 +1,7 @@
 #include "geometry/ring_winding.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <optional>
 
@@ -10,9 +11,9 @@ namespace host {
 
 namespace {
 
-// The rings' edges in rows of equal height, each edge in every row its height meets. A point
-// lies inside an odd number of rings exactly when a ray from it crosses their edges an odd
-// number of times, so one row of edges tells.
+// The rings' edges in rows of equal height, each edge in every row its height meets: a ray from
+// a point crosses a ring an odd number of times exactly when the ring holds the point, so one
+// row of edges tells.
 class EdgeRows {
 public:
   explicit EdgeRows(const std::vector<Path>& rings) {
@@ -45,12 +46,12 @@ public:
     each_edge([&](std::size_t row, const Edge& edge) { edges_[filled[row]++] = edge; });
   }
 
-  // Whether the rings other than `own` hold `p` an odd number of times (crossings of a ray
-  // toward +x, each edge taken half-open in y); none when `p` lies on one of their edges.
-  std::optional<bool> odd(XY p, std::size_t own) const {
+  // The rings other than `own` that hold `p` (an odd number of crossings of a ray toward +x,
+  // each edge taken half-open in y), into `holding`; false when `p` lies on one of their edges.
+  bool rings_holding(XY p, std::size_t own, std::vector<std::size_t>& holding) const {
+    holding.clear();
     if (!(p.y >= low_ && p.y <= high_))
-      return false;
-    bool odd = false;
+      return true;
     const std::size_t row = row_of(p.y);
     for (std::size_t e = row_starts_[row]; e < row_starts_[row + 1]; ++e) {
       const Edge& edge = edges_[e];
@@ -61,11 +62,17 @@ public:
       const double cross = (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x);
       if (cross == 0 && p.x >= std::min(a.x, b.x) && p.x <= std::max(a.x, b.x) &&
           p.y >= std::min(a.y, b.y) && p.y <= std::max(a.y, b.y))
-        return std::nullopt;
-      if ((a.y > p.y) != (b.y > p.y) && a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y) > p.x)
-        odd = !odd;
+        return false;
+      if ((a.y > p.y) != (b.y > p.y) && a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y) > p.x) {
+        // Crossed twice, a ring does not hold the point.
+        const auto found = std::find(holding.begin(), holding.end(), edge.ring);
+        if (found == holding.end())
+          holding.push_back(edge.ring);
+        else
+          holding.erase(found);
+      }
     }
-    return odd;
+    return true;
   }
 
 private:
@@ -89,24 +96,39 @@ private:
 
 } // namespace
 
-void wind_shapefile_rings(std::vector<Path>& rings) {
+RingNesting ring_nesting(const std::vector<Path>& rings) {
   const EdgeRows edges(rings);
-  std::vector<bool> reverse(rings.size(), false);
+  RingNesting nesting{std::vector<std::optional<std::size_t>>(rings.size()),
+                      std::vector<bool>(rings.size(), false)};
+  std::vector<double> areas;
+  for (const Path& ring : rings)
+    areas.push_back(std::abs(signed_area(ring)));
+  std::vector<std::size_t> holding;
   for (std::size_t r = 0; r < rings.size(); ++r) {
     const Path& ring = rings[r];
     for (std::size_t k = 0; k + 1 < ring.size(); ++k) {
       const XY middle{(ring[k].x + ring[k + 1].x) / 2, (ring[k].y + ring[k + 1].y) / 2};
-      const auto hole = edges.odd(middle, r);
-      if (!hole)
+      if (!edges.rings_holding(middle, r, holding))
         continue;
-      const double area = signed_area(ring);
-      reverse[r] = *hole ? area < 0 : area > 0;
+      // Rings never cross, so those around a ring nest: the smallest is the innermost.
+      if (!holding.empty())
+        nesting.around[r] = *std::min_element(
+            holding.begin(), holding.end(),
+            [&](std::size_t a, std::size_t b) { return areas[a] < areas[b]; });
+      nesting.hole[r] = holding.size() % 2 == 1;
       break;
     }
   }
-  for (std::size_t r = 0; r < rings.size(); ++r)
-    if (reverse[r])
+  return nesting;
+}
+
+void wind_shapefile_rings(std::vector<Path>& rings) {
+  const RingNesting nesting = ring_nesting(rings);
+  for (std::size_t r = 0; r < rings.size(); ++r) {
+    const double area = signed_area(rings[r]);
+    if (nesting.hole[r] ? area < 0 : area > 0)
       std::reverse(rings[r].begin(), rings[r].end());
+  }
 }
 
 } // namespace host
