@@ -74,6 +74,37 @@ Box within_extent(Box box, const ZoneOptions& options) {
   return box;
 }
 
+// The area of a zone's rings cut to the extent. GEOS's overlay gives each of a city's thousands of
+// holes a test against the whole outline, so only the rings that meet the extent's border go
+// through it; the rings within the extent are kept as they are and those outside it dropped.
+geos::Geometry area_in_extent(geos::Context& geometry, const geos::Rings& rings,
+                              const ZoneOptions& options) {
+  if (!options.extent)
+    return geometry.area_of_rings(rings);
+  const Extent& extent = *options.extent;
+  geos::Rings kept, crossing;
+  for (const auto& ring : rings) {
+    Box box;
+    box.add(ring);
+    if (box.high.x < extent.low.x || box.low.x > extent.high.x || box.high.y < extent.low.y ||
+        box.low.y > extent.high.y)
+      continue;
+    const bool within = box.low.x > extent.low.x && box.high.x < extent.high.x &&
+                        box.low.y > extent.low.y && box.high.y < extent.high.y;
+    (within ? kept : crossing).push_back(ring);
+  }
+  if (!crossing.empty()) {
+    const geos::Geometry cut = geometry.intersection(
+        *geometry.area_of_rings(crossing), *geometry.rectangle(extent.low, extent.high));
+    // Back from the shapefile's order of rings to the inside on the left.
+    for (auto& ring : geometry.shapefile_rings(*cut)) {
+      std::reverse(ring.begin(), ring.end());
+      kept.push_back(std::move(ring));
+    }
+  }
+  return geometry.area_of_rings(kept);
+}
+
 geos::Geometry cut_to_extent(geos::Context& geometry, geos::Geometry area,
                              const ZoneOptions& options) {
   if (!options.extent || geometry.is_empty(*area))
@@ -170,7 +201,7 @@ std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& se
     }
   }
 
-  // Each level's zone, or its ring: the zone less the zone before.
+  // Each level's zone, or its ring: the zone less the zone before; cut to the extent.
   std::vector<geos::Geometry> zones;
   box = within_extent(box, options);
   if (!box.empty()) {
@@ -179,9 +210,8 @@ std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& se
     reached.draw(grid);
     geos::Rings before;
     grid.zones_within(levels, [&](std::size_t k, geos::Rings rings) {
-      zones.push_back(geometry.area_of_rings(options.rings && k > 0
-                                                 ? ring_difference(rings, before)
-                                                 : rings));
+      zones.push_back(area_in_extent(
+          geometry, options.rings && k > 0 ? ring_difference(rings, before) : rings, options));
       before = std::move(rings);
     });
   }
@@ -202,8 +232,7 @@ std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& se
       continue;
     }
     const std::size_t k = level_of(limit);
-    geos::Geometry area = --uses[k] == 0 ? std::move(zones[k]) : geometry.clone(*zones[k]);
-    areas.push_back(cut_to_extent(geometry, std::move(area), options));
+    areas.push_back(--uses[k] == 0 ? std::move(zones[k]) : geometry.clone(*zones[k]));
   }
   return areas;
 }
