@@ -124,9 +124,10 @@ bool write_closed_link(std::string_view ini_file, std::int32_t row, std::int32_t
 std::int32_t read_zone_count(std::string_view ini_file);
 float read_zone(std::string_view ini_file, std::int32_t zone);
 // The zone list's capacity: the most zones the polygon tools draw within bounded time and
-// memory. On the sample network each zone that covers it all costs about 30 ms cut to a clip
-// polygon (10 ms without) and 0.8 MB (bench/README.md), so the heaviest list takes about 30 s
-// and 0.8 GB. The opening reads no more, and the zone dialog adds no more.
+// memory. On the sample network each zone that covers it all costs about 20 ms cut to a clip
+// polygon (9 ms without) and 0.8 MB (bench/README.md, "Many zones"), so the heaviest list takes
+// about 20 s and 0.8 GB, a third of the time and memory a zone list may take; a network larger
+// than the sample draws larger zones. The opening reads no more, and the zone dialog adds no more.
 inline constexpr std::int32_t MaxZoneCount = 1000;
 // The whole section, reading the file once: the limits of the first `count_of`("Total Zones" as
 // a number) zones; the opening bounds the count by MaxZoneCount.
