@@ -1,5 +1,6 @@
 // Zone polygons on the sample network and on the tiled network of about 1 M links: five nested
-// zones from one centre, nearest-centre zones of 20 centres, and one zone of 100,000 links,
+// zones from one centre, 100 and 1000 zones (nested and as rings), nearest-centre zones of 20
+// centres, and one zone of 100,000 links,
 // each solve, construction and shapefile included; beside them a plain GEOS buffer-union of the
 // same reached links (each reached part widened by the same radius, then all united).
 //
