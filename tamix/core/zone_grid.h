@@ -14,7 +14,7 @@
 // in one pass over the network whatever the number of zones. A crossing between two reached
 // points lies where the interpolated cost equals the limit; a crossing toward a point that no
 // reached network comes near lies where the distance equals the radius, as the largest zone's
-// outline does everywhere. Crossings of a higher limit lie farther out on each side, so each
+// outline does everywhere. Crossings of a higher limit lie no nearer in on each side, so each
 // outline encloses the one before: zones nest without slivers, and where a larger zone adds
 // nothing the two share their outline.
 //
