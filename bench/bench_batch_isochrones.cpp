@@ -66,7 +66,7 @@ std::int32_t make_centres(const fs::path& folder) {
 Bench make_bench() {
   Bench b{.sample = open_sample_host(folder_name), .command = {}, .points = 0};
   b.points = make_centres(b.sample.folder);
-  SetFiveZoneRings();
+  SetZoneRings(5);
   shared_state().gClipMode = 0;
   auto& map = b.sample.application->document().map();
   add_layer(map, b.sample.folder, "roads");

@@ -1,6 +1,6 @@
 // The polygon isochrone tools end to end on the sample network (18,576 links), with the real host
 // and engine: one click of the single-centre tool with five zones (1 .. 5 km), unclipped and cut
-// to one polygon over half the zones; every step of the click is in the figure (old output
+// to one polygon over half the zones, and with up to 2000 zones; every step of the click is in the figure (old output
 // removed, engine set-up, the engine's zones, the copy or the cut, the renderer, the stamp).
 //
 //   build-xxx/bin/bench_polygon_tools --benchmark_counters_tabular=true
@@ -66,7 +66,7 @@ void make_clip_layer(const fs::path& folder) {
 Bench make_bench() {
   Bench b{.sample = open_sample_host(folder_name), .single_centre = {}, .nearest_centre = {}};
   make_clip_layer(b.sample.folder);
-  SetFiveZoneRings();
+  SetZoneRings(5);
   shared_state().gAllowOverlap = 1;
 
   auto& map = b.sample.application->document().map();
@@ -118,6 +118,45 @@ BENCHMARK(BM_SingleCentreClick)
     ->ArgName("clipped")
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// One unclipped click with many zones in equal steps up to 5 or 20 km (which reaches the whole
+// sample), as rings and as nested zones; and the heaviest list of a count: every zone nested and
+// all of the whole sample (20 km and a metre more for each further zone), unclipped and cut to
+// the clip polygon.
+void click_with_zones(benchmark::State& state, int count, bool rings, float largest, float from,
+                      bool clipped = false) {
+  auto& b = bench();
+  shared_state().gClipMode = clipped ? 1 : 0;
+  shared_state().gClipLayerName = "clip";
+  SetZoneRings(count, largest, from);
+  shared_state().gDoughnut = rings;
+  for (auto _ : state)
+    click(b, *b.single_centre, centre_x, centre_y);
+  state.counters["zones"] = zone_count(b);
+  SetZoneRings(5);
+  must(b.sample.person->messages.empty(), "a click without messages");
+}
+
+void BM_SingleCentreClickManyZones(benchmark::State& state) {
+  click_with_zones(state, int(state.range(0)), state.range(1) != 0, float(state.range(2)), 0);
+}
+BENCHMARK(BM_SingleCentreClickManyZones)
+    ->ArgsProduct({{100, 1000, 2000}, {1, 0}, {5000, 20000}})
+    ->ArgNames({"zones", "rings", "m"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
+
+void BM_SingleCentreClickWholeZones(benchmark::State& state) {
+  const auto count = int(state.range(0));
+  click_with_zones(state, count, false, 20000.0F + float(count), 20000, state.range(1) != 0);
+}
+BENCHMARK(BM_SingleCentreClickWholeZones)
+    ->ArgsProduct({{100, 500, 1000, 2000}, {0, 1}})
+    ->ArgNames({"zones", "clipped"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
 
 void BM_NearestCentres(benchmark::State& state) {
   auto& b = bench();

@@ -1,5 +1,6 @@
 // Zone polygons on the sample network and on the tiled network of about 1 M links: five nested
-// zones from one centre, nearest-centre zones of 20 centres, and one zone of 100,000 links,
+// zones from one centre, 100 and 1000 zones (nested and as rings), nearest-centre zones of 20
+// centres, and one zone of 100,000 links,
 // each solve, construction and shapefile included; beside them a plain GEOS buffer-union of the
 // same reached links (each reached part widened by the same radius, then all united).
 //
@@ -78,12 +79,14 @@ std::filesystem::path output_base() {
 }
 
 // Solve, zones and shapefile, as WriteZonePolygons does them.
-void run_zones(benchmark::State& state, const Setting& s, std::vector<double> limits) {
+void run_zones(benchmark::State& state, const Setting& s, std::vector<double> limits,
+               bool rings = false) {
   Search search(s.network);
   CentreOwners owners;
   const std::vector<NodeId> centres{s.middle};
   ZoneOptions options;
   options.radius = default_zone_radius(s.network);
+  options.rings = rings;
   int vertices = 0;
   for (auto _ : state) {
     geos::Context geometry;
@@ -111,6 +114,24 @@ void BM_FiveZonesOnTheSample(benchmark::State& state) {
   state.counters["links"] = double(s.network.link_count() * 9 / 10);
 }
 BENCHMARK(BM_FiveZonesOnTheSample)->Unit(benchmark::kMillisecond);
+
+// Many equal steps up to the limit where 90 % of the sample's links are reached, with and
+// without rings: the cost of each further zone (the zone list's bound comes from these figures).
+void BM_ManyZonesOnTheSample(benchmark::State& state) {
+  const Setting& s = sample();
+  const double largest = limit_for(s, s.middle, s.network.link_count() * 9 / 10);
+  const auto count = int(state.range(0));
+  std::vector<double> limits;
+  for (int k = 1; k <= count; ++k)
+    limits.push_back(largest * k / count);
+  run_zones(state, s, limits, state.range(1) != 0);
+  state.counters["zones"] = count;
+}
+BENCHMARK(BM_ManyZonesOnTheSample)
+    ->ArgsProduct({{100, 1000}, {0, 1}})
+    ->ArgNames({"zones", "rings"})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 // The peer's way: every reached part of a link widened by the radius, then all united.
 void BM_BufferUnionOnTheSample(benchmark::State& state) {

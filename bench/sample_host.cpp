@@ -100,13 +100,13 @@ SampleHost open_network_host(const fs::path& folder, bool result_field) {
   return open_host(folder, false, result_field);
 }
 
-void SetFiveZoneRings() {
+void SetZoneRings(int count, float largest, float from) {
   auto& state = shared_state();
-  state.gZoneCount = 5;
-  state.gZoneValues.reallocate(5);
-  for (std::int32_t zone = 1; zone <= 5; ++zone)
-    state.gZoneValues[zone] = static_cast<float>(zone);
-  state.gZoneMax = 5;
+  state.gZoneCount = count;
+  state.gZoneValues.reallocate(count);
+  for (std::int32_t zone = 1; zone <= count; ++zone)
+    state.gZoneValues[zone] = from + (largest - from) * static_cast<float>(zone) / static_cast<float>(count);
+  state.gZoneMax = largest;
   state.gDoughnut = true;
 }
 

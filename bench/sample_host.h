@@ -50,8 +50,9 @@ SampleHost open_sample_host(const std::string& folder_name,
 // scripted user. With `result_field` the roads get the result field first.
 SampleHost open_network_host(const std::filesystem::path& folder, bool result_field = false);
 
-// The zone list 1, 2, 3, 4 and 5 km, drawn as rings.
-void SetFiveZoneRings();
+// The zone list of `count` equal steps from `from` up to `largest` (5 and 5: 1, 2, 3, 4 and 5),
+// drawn as rings.
+void SetZoneRings(int count, float largest = 5, float from = 0);
 
 // Runs the benchmarks named on the command line, then removes bench-data/`folder_name`: the
 // outputs of some runs take gigabytes. Returns the program's exit code.

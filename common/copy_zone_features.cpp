@@ -37,17 +37,19 @@ std::vector<CopiedField> copied_fields(host::HostFields& source, host::HostField
   return fields;
 }
 
-std::vector<com::ComPtr<host::HostFeature>> all_features(host::HostFeatureClass& source) {
+// The ids of the source's features: the zones are fetched one at a time, so that a list of
+// thousands of zones is never held whole.
+std::vector<std::int32_t> all_feature_ids(host::HostFeatureClass& source) {
   com::ComPtr<host::HostFeatureCursor> cursor;
   check_call(source.Search(nullptr, false, &cursor), "FeatureClass.Search");
   require(cursor, "FeatureClass.Search");
-  std::vector<com::ComPtr<host::HostFeature>> features;
+  std::vector<std::int32_t> ids;
   for (com::ComPtr<host::HostFeature> feature;;) {
     const auto next = cursor->NextFeature(&feature);
     check_call(next, "FeatureCursor.NextFeature");
     if (next == com::S_FALSE || !feature)
-      return features;
-    features.push_back(feature);
+      return ids;
+    ids.push_back(feature->OID());
   }
 }
 
@@ -64,9 +66,9 @@ com::ComPtr<host::HostFeatureClass> CopyZoneFeatures(host::HostFeatureClass* sou
   require(copy, "CreateFeatureClass");
   const auto fields = copied_fields(*source_fields, *require(copy->Fields(), "Fields"));
 
-  auto zones = all_features(*source);
+  auto ids = all_feature_ids(*source);
   if (order == ZoneOrder::LastFirst)
-    std::reverse(zones.begin(), zones.end());
+    std::reverse(ids.begin(), ids.end());
 
   com::ComPtr<host::HostFeatureCursor> inserter;
   check_call(copy->Insert(true, &inserter), "FeatureClass.Insert");
@@ -74,7 +76,10 @@ com::ComPtr<host::HostFeatureClass> CopyZoneFeatures(host::HostFeatureClass* sou
   check_call(copy->CreateFeatureBuffer(&buffer), "FeatureClass.CreateFeatureBuffer");
   require(inserter, "FeatureClass.Insert");
   require(buffer, "FeatureClass.CreateFeatureBuffer");
-  for (const auto& zone : zones) {
+  for (const std::int32_t id : ids) {
+    com::ComPtr<host::HostFeature> zone;
+    check_call(source->GetFeature(id, &zone), "FeatureClass.GetFeature");
+    require(zone, "FeatureClass.GetFeature");
     auto shape = zone->ShapeCopy();
     if (shape && reshape) {
       shape = reshape(shape.get());

@@ -131,8 +131,12 @@ void replace_temp_speeds(Changes& changes, const std::vector<TempSpeedRow>& spee
 
 // [ISOCHRONE]: the zone limits 1 .. "Total Zones". The writer replaces the section: the zones,
 // then "Total Zones".
-// The zone list's capacity: the zone dialog counts its rows in 16 bits.
-inline constexpr std::int32_t MaxZoneCount = 32767;
+// The zone list's capacity: the most zones the polygon tools draw within bounded time and
+// memory. On the sample network each zone that covers it all costs about 20 ms cut to a clip
+// polygon (9 ms without) and 0.8 MB (bench/README.md, "Many zones"), so the heaviest list takes
+// about 20 s and 0.8 GB, a third of the time and memory a zone list may take; a network larger
+// than the sample draws larger zones. The opening reads no more, and the zone dialog adds no more.
+inline constexpr std::int32_t MaxZoneCount = 1000;
 // The whole section, reading the file once: the stored limits of the first `count_of`("Total
 // Zones" as a number) zones; the opening bounds the count by MaxZoneCount.
 std::vector<double> read_zones(std::string_view ini_file,

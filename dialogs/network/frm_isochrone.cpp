@@ -85,6 +85,13 @@ void FrmIsochrone::ListZones(bool clear_first) {
 void FrmIsochrone::CmdAdd_Click() {
   auto& zones = shared_state().gZoneValues;
   const std::int32_t added = List1.ListCount() + 1;
+  if (added > settings::MaxZoneCount) {
+    const std::string most = std::to_string(settings::MaxZoneCount);
+    show_message("The zone list holds at most " + most +
+                     " zones, the most the polygon tools can draw",
+                 "Too many zones", forms::Icon::Exclamation);
+    return;
+  }
   zones.resize(std::max(zones.upper(), added));
   List1.AddItem(zone_row(added));
   zones[added] = 0;

@@ -33,7 +33,8 @@ public:
   Context& operator=(const Context&) = delete;
 
   // The area inside closed rings that run counter-clockwise around the inside, so clockwise
-  // around a hole. The rings must neither cross nor touch one another.
+  // around a hole. The rings must not cross one another; a hole may touch its outer ring in a
+  // point.
   Geometry area_of_rings(const Rings& rings);
   Geometry rectangle(Point low, Point high);
   Geometry empty_area();

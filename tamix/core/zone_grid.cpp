@@ -31,7 +31,7 @@ bool ZoneGrid::Window::overlaps(const Window& other) const {
          other.first_column < end_column && first_row < other.end_row && other.first_row < end_row;
 }
 
-ZoneGrid::ZoneGrid(Point low, Point high, double radius, std::size_t most_points, bool owners)
+ZoneGrid::ZoneGrid(Point low, Point high, double radius, std::size_t most_points, Keep keep)
     : radius_(radius) {
   if (!(radius > 0))
     throw Error(code::out_of_bounds, "the widening radius must be positive");
@@ -54,9 +54,11 @@ ZoneGrid::ZoneGrid(Point low, Point high, double radius, std::size_t most_points
   }
   const std::size_t size = std::size_t(columns_) * rows_;
   nearest_.assign(size, static_cast<float>(reach_));
-  if (owners) {
+  if (keep == Keep::owners) {
     owner_.assign(size, 0);
     other_.assign(size, static_cast<float>(reach_));
+  } else {
+    reach_cost_.assign(size, outside);
   }
 }
 
@@ -77,12 +79,25 @@ inline void ZoneGrid::update(std::size_t at, float distance, std::uint32_t owner
   }
 }
 
-void ZoneGrid::add_segment(Point a, Point b, std::uint32_t owner) {
-  const double reach2 = reach_ * reach_;
+void ZoneGrid::add_segment(Point a, Point b, std::uint32_t owner, float cost_a, float cost_b) {
+  const double reach2 = reach_ * reach_, radius2 = radius_ * radius_;
   const double low_y = std::min(a.y, b.y) - reach_, high_y = std::max(a.y, b.y) + reach_;
   const long first_row = std::max(0L, long(std::ceil((low_y - origin_.y) / spacing_)));
   const long end_row = std::min(long(rows_), long(std::floor((high_y - origin_.y) / spacing_)) + 1);
-  const double dy = b.y - a.y;
+  const double dx = b.x - a.x, dy = b.y - a.y, length2 = dx * dx + dy * dy;
+  const bool costs = !reach_cost_.empty();
+  // The lowest cost of the segment within the radius of a point: the end toward the cheaper
+  // point of the stretch the radius cuts out of the segment.
+  const auto reach_cost = [&](Point p) {
+    if (length2 == 0 || cost_a == cost_b)
+      return std::min(cost_a, cost_b);
+    const double along = ((p.x - a.x) * dx + (p.y - a.y) * dy) / length2;
+    const double across2 = std::max(0.0, (p.x - a.x) * (p.x - a.x) + (p.y - a.y) * (p.y - a.y) -
+                                             along * along * length2);
+    const double half = std::sqrt(std::max(0.0, radius2 - across2) / length2);
+    const double t = cost_b > cost_a ? std::max(0.0, along - half) : std::min(1.0, along + half);
+    return static_cast<float>(cost_a + t * (double(cost_b) - cost_a));
+  };
   for (long row = first_row; row < end_row; ++row) {
     const double y = origin_.y + row * spacing_;
     // The part of the segment within `reach_` of this row, and the columns within reach of it.
@@ -97,17 +112,20 @@ void ZoneGrid::add_segment(Point a, Point b, std::uint32_t owner) {
       if (t0 > t1)
         continue;
     }
-    const double x0 = a.x + t0 * (b.x - a.x), x1 = a.x + t1 * (b.x - a.x);
+    const double x0 = a.x + t0 * dx, x1 = a.x + t1 * dx;
     const double low_x = std::min(x0, x1) - reach_, high_x = std::max(x0, x1) + reach_;
     const long first_column = std::max(0L, long(std::ceil((low_x - origin_.x) / spacing_)));
     const long end_column =
         std::min(long(columns_), long(std::floor((high_x - origin_.x) / spacing_)) + 1);
     const std::size_t row_start = std::size_t(row) * columns_;
     for (long column = first_column; column < end_column; ++column) {
-      const double d2 = squared_distance_to_segment(point(column, row), a, b);
+      const Point p = point(column, row);
+      const double d2 = squared_distance_to_segment(p, a, b);
       if (d2 >= reach2)
         continue;
       const std::size_t at = row_start + column;
+      if (costs && d2 <= radius2)
+        reach_cost_[at] = std::min(reach_cost_[at], reach_cost(p));
       const float here = nearest_[at];
       if (owner_.empty() && d2 >= double(here) * here)
         continue;
@@ -118,24 +136,55 @@ void ZoneGrid::add_segment(Point a, Point b, std::uint32_t owner) {
 
 void ZoneGrid::add_line(std::span<const Point> line, std::uint32_t owner) {
   if (line.size() == 1)
-    add_segment(line[0], line[0], owner);
+    add_segment(line[0], line[0], owner, 0, 0);
   for (std::size_t k = 1; k < line.size(); ++k)
-    add_segment(line[k - 1], line[k], owner);
+    add_segment(line[k - 1], line[k], owner, 0, 0);
 }
 
-geos::Rings ZoneGrid::rings_within_radius(Point low, Point high) const {
-  // Points farther than `reach_` from the box are untouched; one more keeps the window's border
-  // outside.
-  const auto first = [&](double at, double origin) {
-    return std::uint32_t(std::max(0.0, std::floor((at - reach_ - origin) / spacing_) - 1));
-  };
-  const auto end = [&](double at, double origin, std::uint32_t count) {
-    return std::uint32_t(std::min(double(count), std::ceil((at + reach_ - origin) / spacing_) + 2));
-  };
-  const Window window{first(low.x, origin_.x), end(high.x, origin_.x, columns_),
-                      first(low.y, origin_.y), end(high.y, origin_.y, rows_)};
-  return contour(
-      window, [&](std::size_t at) { return nearest_[at]; }, float(radius_));
+void ZoneGrid::add_reached_line(std::span<const Point> line, std::span<const float> costs) {
+  if (line.size() == 1)
+    add_segment(line[0], line[0], 1, costs[0], costs[0]);
+  for (std::size_t k = 1; k < line.size(); ++k)
+    add_segment(line[k - 1], line[k], 1, costs[k - 1], costs[k]);
+}
+
+std::vector<ZoneGrid::Window> ZoneGrid::windows_within(std::span<const double> limits) const {
+  // Each point widens the window of the lowest limit that holds it; a window then takes in those
+  // of the lower limits.
+  std::vector<Window> windows(limits.size());
+  for (std::uint32_t row = 0; row < rows_; ++row)
+    for (std::uint32_t column = 0; column < columns_; ++column) {
+      const float cost = reach_cost_[std::size_t(row) * columns_ + column];
+      const auto lowest = std::lower_bound(limits.begin(), limits.end(), double(cost));
+      if (lowest == limits.end())
+        continue;
+      const Window point{column, column + 1, row, row + 1};
+      Window& w = windows[std::size_t(lowest - limits.begin())];
+      w = w.empty() ? point : w.joined(point);
+    }
+  for (std::size_t k = 1; k < windows.size(); ++k)
+    if (!windows[k - 1].empty())
+      windows[k] = windows[k].empty() ? windows[k - 1] : windows[k].joined(windows[k - 1]);
+  for (Window& w : windows)
+    w = grown(w);
+  return windows;
+}
+
+void ZoneGrid::zones_within(std::span<const double> limits,
+                            const std::function<void(std::size_t, geos::Rings)>& each) const {
+  const std::vector<Window> windows = windows_within(limits);
+  const float radius = float(radius_);
+  for (std::size_t k = 0; k < limits.size(); ++k) {
+    if (windows[k].empty()) {
+      each(k, {});
+      continue;
+    }
+    // Inside: a reach cost within the limit (as the single-precision costs hold it).
+    const float level = std::nextafter(float(limits[k]), outside);
+    each(k, contour(
+                windows[k], [&](std::size_t at) { return reach_cost_[at]; }, level,
+                [&](std::size_t at) { return nearest_[at] - radius; }));
+  }
 }
 
 geos::Rings ZoneGrid::rings_of_owner(std::uint32_t owner, const Window& window) const {
@@ -157,7 +206,7 @@ geos::Rings ZoneGrid::rings_of_owner(std::uint32_t owner, const Window& window) 
         const float split = own - nearest_other;
         return std::max(own - radius, owned && split == 0 ? -tie : split);
       },
-      0.0f);
+      0.0f, [](std::size_t) { return outside; });
 }
 
 std::vector<ZoneGrid::Window> ZoneGrid::owner_windows(std::uint32_t owner_count) const {
@@ -169,25 +218,28 @@ std::vector<ZoneGrid::Window> ZoneGrid::owner_windows(std::uint32_t owner_count)
       const std::uint32_t owner = owner_[at];
       if (owner >= owner_count || nearest_[at] > radius)
         continue;
+      const Window point{column, column + 1, row, row + 1};
       Window& w = windows[owner];
-      if (w.empty()) {
-        w = {column, column + 1, row, row + 1};
-      } else {
-        w.first_column = std::min(w.first_column, column);
-        w.end_column = std::max(w.end_column, column + 1);
-        w.first_row = std::min(w.first_row, row);
-        w.end_row = std::max(w.end_row, row + 1);
-      }
+      w = w.empty() ? point : w.joined(point);
     }
-  for (Window& w : windows) {
-    if (w.empty())
-      continue;
-    w.first_column = w.first_column >= 2 ? w.first_column - 2 : 0;
-    w.first_row = w.first_row >= 2 ? w.first_row - 2 : 0;
-    w.end_column = std::min(columns_, w.end_column + 2);
-    w.end_row = std::min(rows_, w.end_row + 2);
-  }
+  for (Window& w : windows)
+    w = grown(w);
   return windows;
+}
+
+ZoneGrid::Window ZoneGrid::Window::joined(const Window& other) const {
+  return {std::min(first_column, other.first_column), std::max(end_column, other.end_column),
+          std::min(first_row, other.first_row), std::max(end_row, other.end_row)};
+}
+
+ZoneGrid::Window ZoneGrid::grown(Window w) const {
+  if (w.empty())
+    return w;
+  w.first_column = w.first_column >= 2 ? w.first_column - 2 : 0;
+  w.first_row = w.first_row >= 2 ? w.first_row - 2 : 0;
+  w.end_column = std::min(columns_, w.end_column + 2);
+  w.end_row = std::min(rows_, w.end_row + 2);
+  return w;
 }
 
 // Marching squares over the cells of `window`, points outside it counting as outside. A point is
@@ -195,17 +247,26 @@ std::vector<ZoneGrid::Window> ZoneGrid::owner_windows(std::uint32_t owner_count)
 // within a cell the outline runs from the crossing where a walk around the cell (counter-
 // clockwise) leaves the inside to the one where it enters it again, which keeps the inside on
 // the outline's left. Where two opposite corners are inside and two outside, the cell's mean
-// decides whether the inside corners join.
-template <class Value>
-geos::Rings ZoneGrid::contour(const Window& window, Value value, float level) const {
+// decides whether the inside corners join (the mean of the fallback where a corner's value is
+// infinite). The fallback does not change with the level, so the crossings and joins it decides
+// are the same for every level that has them.
+template <class Value, class Fallback>
+geos::Rings ZoneGrid::contour(const Window& window, Value value, float level,
+                              Fallback fallback) const {
   // Cells run from one point before the window to its last point, so that outlines close.
   const long c0 = long(window.first_column) - 1, c1 = long(window.end_column);
   const long r0 = long(window.first_row) - 1, r1 = long(window.end_row);
+  const auto in_window = [&](long column, long row) {
+    return column >= long(window.first_column) && column < c1 && row >= long(window.first_row) &&
+           row < r1;
+  };
   const auto at = [&](long column, long row) -> float {
-    if (column < long(window.first_column) || column >= c1 || row < long(window.first_row) ||
-        row >= r1)
-      return outside;
-    return value(std::size_t(row) * columns_ + std::size_t(column));
+    return in_window(column, row) ? value(std::size_t(row) * columns_ + std::size_t(column))
+                                  : outside;
+  };
+  const auto fallback_at = [&](long column, long row) -> float {
+    return in_window(column, row) ? fallback(std::size_t(row) * columns_ + std::size_t(column))
+                                  : outside;
   };
   // Crossings by number; within a row of cells, the sides' crossings are found through the
   // row's own arrays (the row's upper sides become the next row's lower ones).
@@ -222,9 +283,15 @@ geos::Rings ZoneGrid::contour(const Window& window, Value value, float level) co
       upright_sides(width + 1, none);
 
   const auto crossing_point = [&](long column, long row, int up, float v_low, float v_high) {
-    // From the side's lower-left point toward its other end; an end without a value (outside
-    // the window) puts the crossing next to the inside end.
+    // From the side's lower-left point toward its other end. Toward a point without a value the
+    // fallback places it; an end without either (outside the window) puts the crossing next to
+    // the inside end.
     float t = (level - v_low) / (v_high - v_low);
+    if (!std::isfinite(v_low) || !std::isfinite(v_high)) {
+      const float f_low = fallback_at(column, row);
+      const float f_high = up ? fallback_at(column, row + 1) : fallback_at(column + 1, row);
+      t = -f_low / (f_high - f_low);
+    }
     if (!std::isfinite(t))
       t = v_low < level ? 0.0f : 1.0f;
     // Never on a point itself, where outlines of neighbouring cells would touch.
@@ -272,7 +339,15 @@ geos::Rings ZoneGrid::contour(const Window& window, Value value, float level) co
         leaves[count] = in[k];
         ++count;
       }
-      const bool joined = count == 4 && (v[0] + v[1] + v[2] + v[3]) / 4 < level;
+      bool joined = false;
+      if (count == 4) {
+        const float mean = (v[0] + v[1] + v[2] + v[3]) / 4;
+        joined = std::isfinite(mean) ? mean < level
+                                     : fallback_at(column, row) + fallback_at(column + 1, row) +
+                                               fallback_at(column + 1, row + 1) +
+                                               fallback_at(column, row + 1) <
+                                           0;
+      }
       for (int c = 0; c < count; ++c) {
         if (!leaves[c])
           continue;

@@ -1,15 +1,22 @@
 #pragma once
 
-// The sampled distance from the reached network that zone polygons are drawn from.
+// The sampled network that zone polygons are drawn from.
 //
 // A zone is every place within the widening radius of the network reached within its limit: the
 // union of discs around every reached point. Rather than uniting thousands of widened links
-// (seconds on a city), the grid samples, at points half the radius apart, the distance to
-// the nearest piece of network added so far, and the zone's outline is the line where that
-// distance equals the radius, followed cell by cell (marching squares) with the crossing on each
-// cell side placed by linear interpolation. Adding the pieces of each zone in turn only lowers
-// distances, and the crossings move outward as distances drop, so each outline encloses the one
-// before: zones nest without slivers.
+// (seconds on a city), the grid samples, at points half the radius apart, the distance to the
+// nearest piece of network, and the zone's outline is followed cell by cell (marching squares)
+// with the crossing on each cell side placed by linear interpolation.
+//
+// For the zones of one centre each point keeps, beside its distance, its reach cost: the lowest
+// cost of the network within the radius of it. The zone of a limit holds exactly the points whose
+// reach cost is within the limit, so every zone is a level line of the same sampled costs, drawn
+// in one pass over the network whatever the number of zones. A crossing between two reached
+// points lies where the interpolated cost equals the limit; a crossing toward a point that no
+// reached network comes near lies where the distance equals the radius, as the largest zone's
+// outline does everywhere. Crossings of a higher limit lie no nearer in on each side, so each
+// outline encloses the one before: zones nest without slivers, and where a larger zone adds
+// nothing the two share their outline.
 //
 // For nearest-centre zones each point also keeps the owner of its nearest piece and the distance
 // to the nearest piece of any other owner; an owner's outline is where its own distance equals
@@ -21,6 +28,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -28,19 +36,26 @@ namespace tamix {
 
 class ZoneGrid {
 public:
+  // What the points keep besides their distance: reach costs for zones_within, owners for
+  // rings_of_owner.
+  enum class Keep { reach_costs, owners };
   // Points of the box from `low` to `high`, grown by a margin so that its border lies farther
   // than the radius from anything added inside the box; at most `most_points` of them (a larger
-  // box gets a wider spacing). `owners`: keep owners for rings_of_owner.
-  ZoneGrid(Point low, Point high, double radius, std::size_t most_points, bool owners);
+  // box gets a wider spacing).
+  ZoneGrid(Point low, Point high, double radius, std::size_t most_points, Keep keep);
 
-  // The network of `owner` (1-based) runs along a-b (a == b: a single point).
-  void add_segment(Point a, Point b, std::uint32_t owner = 1);
-  void add_line(std::span<const Point> line, std::uint32_t owner = 1);
+  // The network of `owner` (1-based) runs along `line` (one point: a single point).
+  void add_line(std::span<const Point> line, std::uint32_t owner);
+  // The reached network runs along `line`, its cost at each point of it in `costs` (uniform
+  // between them).
+  void add_reached_line(std::span<const Point> line, std::span<const float> costs);
 
-  // Closed rings around the places within the radius of everything added so far, all of which
-  // lies in the box from `low` to `high`.
-  geos::Rings rings_within_radius(Point low, Point high) const;
   struct Window;
+  // The closed rings around the places within the radius of the network reached within each of
+  // `limits` (ascending), one set of rings per limit, in turn to `each`(k, rings). Needs reach
+  // costs.
+  void zones_within(std::span<const double> limits,
+                    const std::function<void(std::size_t, geos::Rings)>& each) const;
   // Closed rings around the places within the radius that are nearer to the network of `owner`
   // than to any other owner's, looked for in the owner's window. Needs owners.
   geos::Rings rings_of_owner(std::uint32_t owner, const Window& window) const;
@@ -51,15 +66,22 @@ public:
     std::uint32_t first_column = 0, end_column = 0, first_row = 0, end_row = 0;
     bool empty() const { return first_column >= end_column; }
     bool overlaps(const Window& other) const;
+    Window joined(const Window& other) const;
   };
   std::vector<Window> owner_windows(std::uint32_t owner_count) const;
 
 private:
-  template <class Value> geos::Rings contour(const Window& window, Value value, float level) const;
+  // Marching squares: `value` at a point, its `level`, and `fallback` (level 0) placing a
+  // crossing toward a point whose value is infinite.
+  template <class Value, class Fallback>
+  geos::Rings contour(const Window& window, Value value, float level, Fallback fallback) const;
+  void add_segment(Point a, Point b, std::uint32_t owner, float cost_a, float cost_b);
   Point point(std::uint32_t column, std::uint32_t row) const {
     return {origin_.x + column * spacing_, origin_.y + row * spacing_};
   }
   void update(std::size_t at, float distance, std::uint32_t owner);
+  std::vector<Window> windows_within(std::span<const double> limits) const;
+  Window grown(Window window) const; // by two points on every side, within the grid
 
   Point origin_;
   double radius_;
@@ -70,6 +92,7 @@ private:
   std::vector<float> nearest_;
   std::vector<std::uint32_t> owner_; // owner of the nearest piece (0: none near)
   std::vector<float> other_;         // nearest piece of another owner
+  std::vector<float> reach_cost_;    // lowest cost within the radius (infinite: none)
 };
 
 } // namespace tamix

@@ -1,6 +1,7 @@
 #include "zone_polygons.h"
 
 #include "link_piece.h"
+#include "ring_difference.h"
 #include "zone_grid.h"
 
 #include <algorithm>
@@ -9,21 +10,40 @@
 namespace tamix {
 namespace {
 
-// Lines drawn one after another into shared arrays.
+// Lines drawn one after another into shared arrays, each with its owner or its points' costs.
 struct Lines {
   std::vector<Point> points;
+  std::vector<float> costs;
   std::vector<std::size_t> ends;
   std::vector<std::uint32_t> owners;
 
-  void add(const std::vector<Point>& line, std::uint32_t owner = 1) {
+  void add(const std::vector<Point>& line, std::uint32_t owner) {
     points.insert(points.end(), line.begin(), line.end());
     ends.push_back(points.size());
     owners.push_back(owner);
   }
+  // The line from `cost` at its first point to `end_cost` at its last, uniform along its length.
+  void add_reached(const std::vector<Point>& line, Cost cost, Cost end_cost) {
+    double length = 0;
+    for (std::size_t k = 1; k < line.size(); ++k)
+      length += std::hypot(line[k].x - line[k - 1].x, line[k].y - line[k - 1].y);
+    double walked = 0;
+    for (std::size_t k = 0; k < line.size(); ++k) {
+      if (k > 0)
+        walked += std::hypot(line[k].x - line[k - 1].x, line[k].y - line[k - 1].y);
+      const double share = length > 0 ? walked / length : 0;
+      costs.push_back(static_cast<float>(cost + share * (end_cost - cost)));
+    }
+    add(line, 1);
+  }
   void draw(ZoneGrid& grid) const {
     std::size_t begin = 0;
     for (std::size_t k = 0; k < ends.size(); ++k) {
-      grid.add_line(std::span<const Point>(points).subspan(begin, ends[k] - begin), owners[k]);
+      const auto line = std::span<const Point>(points).subspan(begin, ends[k] - begin);
+      if (costs.empty())
+        grid.add_line(line, owners[k]);
+      else
+        grid.add_reached_line(line, std::span<const float>(costs).subspan(begin, line.size()));
       begin = ends[k];
     }
   }
@@ -52,6 +72,37 @@ Box within_extent(Box box, const ZoneOptions& options) {
   box.high = {std::min(box.high.x, options.extent->high.x + margin),
               std::min(box.high.y, options.extent->high.y + margin)};
   return box;
+}
+
+// The area of a zone's rings cut to the extent. GEOS's overlay gives each of a city's thousands of
+// holes a test against the whole outline, so only the rings that meet the extent's border go
+// through it; the rings within the extent are kept as they are and those outside it dropped.
+geos::Geometry area_in_extent(geos::Context& geometry, const geos::Rings& rings,
+                              const ZoneOptions& options) {
+  if (!options.extent)
+    return geometry.area_of_rings(rings);
+  const Extent& extent = *options.extent;
+  geos::Rings kept, crossing;
+  for (const auto& ring : rings) {
+    Box box;
+    box.add(ring);
+    if (box.high.x < extent.low.x || box.low.x > extent.high.x || box.high.y < extent.low.y ||
+        box.low.y > extent.high.y)
+      continue;
+    const bool within = box.low.x > extent.low.x && box.high.x < extent.high.x &&
+                        box.low.y > extent.low.y && box.high.y < extent.high.y;
+    (within ? kept : crossing).push_back(ring);
+  }
+  if (!crossing.empty()) {
+    const geos::Geometry cut = geometry.intersection(
+        *geometry.area_of_rings(crossing), *geometry.rectangle(extent.low, extent.high));
+    // Back from the shapefile's order of rings to the inside on the left.
+    for (auto& ring : geometry.shapefile_rings(*cut)) {
+      std::reverse(ring.begin(), ring.end());
+      kept.push_back(std::move(ring));
+    }
+  }
+  return geometry.area_of_rings(kept);
 }
 
 geos::Geometry cut_to_extent(geos::Context& geometry, geos::Geometry area,
@@ -120,15 +171,16 @@ std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& se
   std::sort(levels.begin(), levels.end());
   levels.erase(std::unique(levels.begin(), levels.end()), levels.end());
 
-  // The network newly reached in each level's band, from each reached end of each link.
+  // The network reached within the largest level, from each reached end of each link, with the
+  // cost along it.
   const Network& network = search.network();
-  std::vector<Lines> bands(levels.size());
+  Lines reached;
   Box box;
   std::vector<double> walked;
   std::vector<Point> piece;
   if (!levels.empty()) {
     for (NodeId centre : centres) {
-      bands[0].add({network.node_points[centre]});
+      reached.add_reached({network.node_points[centre]}, 0, 0);
       box.add({network.node_points[centre]});
     }
     for (NodeId node : search.settled_nodes()) {
@@ -137,45 +189,50 @@ std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& se
         const ArcCosts::Arc& arc = costs.arcs[a];
         if (arc.primary >= inf_cost)
           continue;
-        double reached = 0;
-        for (std::size_t k = 0; k < levels.size() && reached < 1; ++k) {
-          const double fraction = fraction_paid(levels[k] - cost, arc.primary);
-          if (fraction <= reached)
-            continue;
-          add_piece(network, arc.link, reached, fraction, walked, piece);
-          if (piece.empty())
-            break;
-          bands[k].add(piece);
-          box.add(piece);
-          reached = fraction;
-        }
+        const double fraction = fraction_paid(levels.back() - cost, arc.primary);
+        if (fraction <= 0)
+          continue;
+        add_piece(network, arc.link, 0, fraction, walked, piece);
+        if (piece.empty())
+          continue;
+        reached.add_reached(piece, cost, cost + fraction * arc.primary);
+        box.add(piece);
       }
     }
   }
 
+  // Each level's zone, or its ring: the zone less the zone before; cut to the extent.
   std::vector<geos::Geometry> zones;
   box = within_extent(box, options);
   if (!box.empty()) {
-    ZoneGrid grid(box.low, box.high, options.radius, options.most_points, false);
-    Box drawn; // what the zones so far hold: the inner zones need only their part of the grid
-    for (const Lines& band : bands) {
-      band.draw(grid);
-      drawn.add(band.points);
-      zones.push_back(geometry.area_of_rings(grid.rings_within_radius(drawn.low, drawn.high)));
-    }
+    ZoneGrid grid(box.low, box.high, options.radius, options.most_points,
+                  ZoneGrid::Keep::reach_costs);
+    reached.draw(grid);
+    geos::Rings before;
+    grid.zones_within(levels, [&](std::size_t k, geos::Rings rings) {
+      zones.push_back(area_in_extent(
+          geometry, options.rings && k > 0 ? ring_difference(rings, before) : rings, options));
+      before = std::move(rings);
+    });
   }
 
+  // Each limit's area; the last limit of a level takes the level's own (a list of many zones
+  // holds each once).
+  const auto level_of = [&](double limit) {
+    return std::size_t(std::lower_bound(levels.begin(), levels.end(), limit) - levels.begin());
+  };
+  std::vector<std::size_t> uses(levels.size(), 0);
+  for (double limit : limits)
+    if (limit > 0)
+      ++uses[level_of(limit)];
   std::vector<geos::Geometry> areas;
   for (double limit : limits) {
-    const auto level = std::lower_bound(levels.begin(), levels.end(), limit);
-    const std::size_t k = std::size_t(level - levels.begin());
     if (limit <= 0 || zones.empty()) {
       areas.push_back(geometry.empty_area());
       continue;
     }
-    geos::Geometry area = options.rings && k > 0 ? geometry.difference(*zones[k], *zones[k - 1])
-                                                 : geometry.clone(*zones[k]);
-    areas.push_back(cut_to_extent(geometry, std::move(area), options));
+    const std::size_t k = level_of(limit);
+    areas.push_back(--uses[k] == 0 ? std::move(zones[k]) : geometry.clone(*zones[k]));
   }
   return areas;
 }
@@ -227,7 +284,7 @@ std::vector<geos::Geometry> nearest_centre_areas(geos::Context& geometry, const 
       areas.push_back(geometry.empty_area());
     return areas;
   }
-  ZoneGrid grid(box.low, box.high, options.radius, options.most_points, true);
+  ZoneGrid grid(box.low, box.high, options.radius, options.most_points, ZoneGrid::Keep::owners);
   lines.draw(grid);
   const auto windows = grid.owner_windows(std::uint32_t(centre_count + 1));
   for (std::uint32_t owner = 1; owner <= centre_count; ++owner) {

@@ -38,7 +38,8 @@ std::optional<Extent> extent_of(double min_x, double min_y, double max_x, double
 // longer than the median, stand as corridors two radii wide. 1 for a network without links.
 double default_zone_radius(const Network& network);
 
-// Most sample points a zone grid may use (64 MB of distances); a larger area is sampled wider.
+// Most sample points a zone grid may use (64 MB of distances, as much again of reach costs or
+// twice as much of owners); a larger area is sampled wider.
 inline constexpr std::size_t most_zone_grid_points = std::size_t(1) << 24;
 
 struct ZoneOptions {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "isochrones/isochrone.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
+#include "win/num_text.h"
 
 namespace corvane {
 namespace {
@@ -149,6 +151,37 @@ TEST_F(IsochroneOptions, EditsAsATable) {
       EXPECT_FLOAT_EQ(state.gZoneValues[static_cast<std::int32_t>(i + 1)], c.values[i]) << i;
     EXPECT_EQ(messages(), c.messages);
   }
+}
+
+// The polygon tools draw a bounded number of zones: a full list takes no further row until one
+// is deleted.
+TEST_F(IsochroneOptions, AFullZoneListTakesNoFurtherZone) {
+  // Written as one section at the end of the file (a write per key would take seconds).
+  const std::string ini = NetworkIniFile(path());
+  ASSERT_TRUE(settings::delete_section(ini, settings::Isochrone));
+  {
+    std::ofstream file(ini, std::ios::binary | std::ios::app);
+    file << "[ISOCHRONE]\r\n";
+    for (std::int32_t zone = 1; zone <= settings::MaxZoneCount; ++zone)
+      file << "Zone " << win::NumText(zone) << "=" << win::NumText(zone) << "\r\n";
+    file << "Total Zones=" << win::NumText(settings::MaxZoneCount) << "\r\n";
+  }
+  int refused = 0, after_delete = 0;
+  open_dialog([&](FrmIsochrone& dialog) {
+    dialog.CmdAdd.Click();
+    refused = dialog.List1.ListCount();
+    dialog.List1.SetListIndex(0);
+    dialog.CmdDelete.Click();
+    dialog.CmdAdd.Click();
+    after_delete = dialog.List1.ListCount();
+    dialog.CmdCancel.Click();
+  });
+  EXPECT_EQ(refused, settings::MaxZoneCount);
+  EXPECT_EQ(after_delete, settings::MaxZoneCount);
+  EXPECT_EQ(messages(), (std::vector<std::string>{
+                            "Too many zones: The zone list holds at most " +
+                            std::to_string(settings::MaxZoneCount) +
+                            " zones, the most the polygon tools can draw"}));
 }
 
 TEST_F(IsochroneOptions, OkChecksTheOrderAndStoresOnlyWhenItPasses) {

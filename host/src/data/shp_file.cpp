@@ -10,6 +10,7 @@
 #include "files/file_error.h"
 #include "files/replace_together.h"
 #include "files/shape_index.h"
+#include "geometry/ring_winding.h"
 
 namespace host {
 
@@ -157,9 +158,14 @@ int ShpFile::write(int record, const Shape& shape) {
     throw HostError("a geometry of type " + std::to_string(shape.type) + " does not suit " + base_ +
                         ".shp (type " + std::to_string(type_) + ")",
                     com::E_INVALIDARG);
+  std::vector<Path> wound;
+  if (type_ == geometry_polygon) {
+    wound = shape.parts;
+    wind_shapefile_rings(wound);
+  }
   std::vector<int> starts;
   std::vector<double> xs, ys;
-  for (const auto& part : shape.parts) {
+  for (const auto& part : type_ == geometry_polygon ? wound : shape.parts) {
     if (part.empty())
       continue;
     starts.push_back(static_cast<int>(xs.size()));
@@ -173,8 +179,6 @@ int ShpFile::write(int record, const Shape& shape) {
                        : SHPCreateObject(shp_type(type_), -1, static_cast<int>(starts.size()),
                                          starts.data(), nullptr, static_cast<int>(xs.size()),
                                          xs.data(), ys.data(), nullptr, nullptr));
-  if (type_ == geometry_polygon && !xs.empty())
-    SHPRewindObject(handle_, object.get());
   const int written = SHPWriteObject(handle_, record, object.get());
   if (written < 0)
     throw HostError("cannot write a shape to " + base_ + ".shp");

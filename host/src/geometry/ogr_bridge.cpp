@@ -11,6 +11,7 @@
 
 #include "data/host_error.h"
 #include "geometry/path_merge.h"
+#include "geometry/ring_winding.h"
 
 namespace host {
 
@@ -37,76 +38,35 @@ std::unique_ptr<OGRPolygon> polygon_of(const Box& box) {
   return poly;
 }
 
-bool box_within(const Box& inner, const Box& outer) {
-  return inner.xmin >= outer.xmin && inner.xmax <= outer.xmax && inner.ymin >= outer.ymin &&
-         inner.ymax <= outer.ymax;
-}
-
-// Whether `inner` lies inside `outer`, rings that do not cross (as a shape's rings never do):
-// decided by the first vertex of `inner` that is not on `outer`'s boundary, since a hole may
-// touch its outline at a vertex. A ring that runs along `outer` throughout is not inside it.
-bool ring_within(const OGRLinearRing& inner, const OGRLinearRing& outer) {
-  OGRPoint point;
-  for (int i = 0; i < inner.getNumPoints(); ++i) {
-    inner.getPoint(i, &point);
-    if (!outer.isPointOnRingBoundary(&point, FALSE))
-      return outer.isPointInRing(&point, FALSE);
-  }
-  return false;
-}
-
-// Rings are sorted into polygons by containment, so either orientation is understood: a ring
-// inside an even number of others is an outline, any other ring a hole of the smallest ring
-// around it. Larger rings come first, so the first ring around one, walking back, is the
-// smallest; the envelopes keep a zone of thousands of parts quick.
-//   outline A ⊃ hole B ⊃ island C  gives  polygons (A with hole B) and (C).
+// Rings are sorted into polygons by containment, so either orientation is understood: each
+// ring inside an even number of others is a polygon's outline, with the holes whose innermost
+// ring around them it is.
 OgrPtr polygon_geometry(const Shape& shape) {
-  struct Ring {
-    std::unique_ptr<OGRLinearRing> ring;
-    Box box;
-    double area = 0;
-    int parent = -1; // index in `rings`
-    int depth = 0;
-    OGRPolygon* polygon = nullptr; // the polygon this outline starts, owned by `multi`
-  };
-  std::vector<Ring> rings;
-  for (const auto& part : shape.parts) {
-    if (part.size() < 3)
-      continue;
-    Ring ring{ring_of(part), {}, std::abs(signed_area(part))};
-    for (const auto& p : part)
-      ring.box.add(p);
-    rings.push_back(std::move(ring));
-  }
-  std::stable_sort(rings.begin(), rings.end(),
-                   [](const Ring& a, const Ring& b) { return a.area > b.area; });
-  for (std::size_t i = 0; i < rings.size(); ++i) {
-    for (std::size_t j = i; j-- > 0;) {
-      if (box_within(rings[i].box, rings[j].box) && ring_within(*rings[i].ring, *rings[j].ring)) {
-        rings[i].parent = static_cast<int>(j);
-        rings[i].depth = rings[j].depth + 1;
-        break;
-      }
-    }
-  }
-  auto multi = std::make_unique<OGRMultiPolygon>();
-  for (auto& ring : rings) {
-    if (ring.depth % 2 == 0) {
-      auto polygon = std::make_unique<OGRPolygon>();
-      polygon->addRingDirectly(ring.ring.release());
-      ring.polygon = polygon.get();
-      multi->addGeometryDirectly(polygon.release());
-    } else {
-      rings[ring.parent].polygon->addRingDirectly(ring.ring.release());
-    }
-  }
-  if (multi->getNumGeometries() == 0)
+  std::vector<Path> rings;
+  for (const auto& ring : shape.parts)
+    if (ring.size() >= 3)
+      rings.push_back(ring);
+  if (rings.empty())
     return OgrPtr(new OGRPolygon());
-  if (multi->getNumGeometries() == 1) {
-    OGRGeometry* single = multi->getGeometryRef(0);
-    multi->removeGeometry(0, FALSE);
-    return OgrPtr(single);
-  }
+  const RingNesting nesting = ring_nesting(rings);
+  std::vector<std::unique_ptr<OGRPolygon>> polygons(rings.size());
+  for (std::size_t r = 0; r < rings.size(); ++r)
+    if (!nesting.hole[r]) {
+      polygons[r] = std::make_unique<OGRPolygon>();
+      polygons[r]->addRingDirectly(ring_of(rings[r]).release());
+    }
+  for (std::size_t r = 0; r < rings.size(); ++r)
+    if (nesting.hole[r] && nesting.around[r] && polygons[*nesting.around[r]])
+      polygons[*nesting.around[r]]->addRingDirectly(ring_of(rings[r]).release());
+  std::vector<std::unique_ptr<OGRPolygon>> outlines;
+  for (auto& polygon : polygons)
+    if (polygon)
+      outlines.push_back(std::move(polygon));
+  if (outlines.size() == 1)
+    return OgrPtr(outlines.front().release());
+  auto multi = std::make_unique<OGRMultiPolygon>();
+  for (auto& polygon : outlines)
+    multi->addGeometryDirectly(polygon.release());
   return OgrPtr(multi.release());
 }
 

@@ -346,11 +346,11 @@ TEST_F(Opening, SettingsBeyondWhatCanBeKeptAreReportedAndTheOpeningStaysConsiste
   } cases[] = {
       {"a billion zones", [&] { write(settings::Isochrone, settings::TotalZones, " 1E+09"); },
        "load",
-       "[ISOCHRONE] \"Total Zones\" gives 1000000000 entries, more than the 32767 that can be "
+       "[ISOCHRONE] \"Total Zones\" gives 1000000000 entries, more than the 1000 that can be "
        "kept; "
-       "the first 32767 are read and the others ignored.",
+       "the first 1000 are read and the others ignored.",
        [&] {
-         EXPECT_EQ(state().gZoneCount, 32767);
+         EXPECT_EQ(state().gZoneCount, 1000);
          EXPECT_EQ(state().gZoneValues[3], 15);
          EXPECT_EQ(state().gZoneMax, 0) << "the last zone read, as ever";
        }},

@@ -3,9 +3,11 @@
 #include "centres.h"
 #include "costs.h"
 #include "geos_geometry.h"
+#include "ring_difference.h"
 #include "search.h"
 #include "zone_polygons.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tamix::test {
@@ -69,29 +71,38 @@ protected:
   geos::Context geometry_;
 };
 
-// 5 x 5 nodes 100 m apart: the centre in the middle at (200, 200).
+// 5 x 5 nodes 100 m apart: the centre in the middle at (200, 200). Three zones far apart, and
+// forty zones so close that the outlines of neighbours share and touch most of their way.
 TEST_F(Zones, NestOnAGridAndRingsSplitTheLargestZone) {
   load(grid_records(5, 5, 100));
-  const std::vector<double> limits{0.1, 0.2, 0.3};
-  const auto full = zones({{200, 200}}, limits);
-  ZoneOptions as_rings;
-  as_rings.rings = true;
-  const auto rings = zones({{200, 200}}, limits, as_rings);
-  ASSERT_TRUE(all_valid(full));
-  ASSERT_TRUE(all_valid(rings));
-  for (std::size_t k = 0; k + 1 < full.size(); ++k) {
-    EXPECT_GT(area(full[k]), 0);
-    EXPECT_LT(area(full[k]), area(full[k + 1]));
-    EXPECT_LT(area_of_difference(full[k], full[k + 1]), 1e-6 * area(full[k])) << "zone " << k;
+  std::vector<double> close_limits;
+  for (int k = 1; k <= 40; ++k)
+    close_limits.push_back(0.01 * k);
+  for (const auto& limits : {std::vector<double>{0.1, 0.2, 0.3}, close_limits}) {
+    SCOPED_TRACE(std::to_string(limits.size()) + " zones");
+    const auto full = zones({{200, 200}}, limits);
+    ZoneOptions as_rings;
+    as_rings.rings = true;
+    const auto rings = zones({{200, 200}}, limits, as_rings);
+    ASSERT_TRUE(all_valid(full));
+    ASSERT_TRUE(all_valid(rings));
+    for (std::size_t k = 0; k + 1 < full.size(); ++k) {
+      EXPECT_GT(area(full[k]), 0);
+      EXPECT_LT(area(full[k]), area(full[k + 1]));
+      EXPECT_LT(area_of_difference(full[k], full[k + 1]), 1e-6 * area(full[k])) << "zone " << k;
+    }
+    double ring_total = 0;
+    for (std::size_t k = 0; k < rings.size(); ++k) {
+      ring_total += area(rings[k]);
+      EXPECT_NEAR(area(rings[k]), k == 0 ? area(full[0]) : area(full[k]) - area(full[k - 1]),
+                  1e-6 * area(full.back()))
+          << "ring " << k;
+      for (std::size_t j = k + 1; j < rings.size(); ++j)
+        EXPECT_LT(area_of_intersection(rings[k], rings[j]), 1e-6 * area(full.back()));
+    }
+    EXPECT_NEAR(ring_total, area(full.back()), 1e-6 * area(full.back()));
+    EXPECT_NEAR(area(rings[0]), area(full[0]), 1e-9 * area(full[0]));
   }
-  double ring_total = 0;
-  for (std::size_t k = 0; k < rings.size(); ++k) {
-    ring_total += area(rings[k]);
-    for (std::size_t j = k + 1; j < rings.size(); ++j)
-      EXPECT_LT(area_of_intersection(rings[k], rings[j]), 1e-6 * area(full.back()));
-  }
-  EXPECT_NEAR(ring_total, area(full.back()), 1e-6 * area(full.back()));
-  EXPECT_NEAR(area(rings[0]), area(full[0]), 1e-9 * area(full[0]));
 }
 
 TEST_F(Zones, HoldTheReachedNetworkAndNothingFarFromIt) {
@@ -147,17 +158,23 @@ TEST_F(Zones, OfTwoCentresAreTheUnionOfEachAlone) {
   }
 }
 
+// The extent crosses some of the holes of unfilled blocks and holds one whole.
 TEST_F(Zones, AreCutToTheExtent) {
   load(grid_records(5, 5, 100));
-  ZoneOptions options;
-  options.extent = extent_of(150, 120, 330, 260);
-  const auto cut = zones({{200, 200}}, {0.1, 0.3}, options);
-  const auto whole = zones({{200, 200}}, {0.1, 0.3});
   const geos::Geometry box = geometry_.rectangle({150, 120}, {330, 260});
-  for (std::size_t k = 0; k < cut.size(); ++k) {
-    EXPECT_LT(area_of_difference(cut[k], box), 1e-9);
-    const double inside = area_of_intersection(whole[k], box);
-    EXPECT_NEAR(area(cut[k]), inside, 0.02 * inside);
+  for (const bool rings : {false, true}) {
+    SCOPED_TRACE(rings ? "rings" : "zones");
+    ZoneOptions options;
+    options.rings = rings;
+    const auto whole = zones({{200, 200}}, {0.1, 0.3}, options);
+    options.extent = extent_of(150, 120, 330, 260);
+    const auto cut = zones({{200, 200}}, {0.1, 0.3}, options);
+    ASSERT_TRUE(all_valid(cut));
+    for (std::size_t k = 0; k < cut.size(); ++k) {
+      EXPECT_LT(area_of_difference(cut[k], box), 1e-9);
+      const double inside = area_of_intersection(whole[k], box);
+      EXPECT_NEAR(area(cut[k]), inside, 1e-6 * inside);
+    }
   }
 
   EXPECT_FALSE(extent_of(0, 0, 0, 0));
@@ -212,6 +229,40 @@ TEST(ZoneRadius, IsTheMedianLinkLengthAlongTheShapes) {
       folder.path(), "net",
       {line({{0, 0}, {80, 0}}), line({{80, 0}, {80, 40}, {110, 0}}), line({{110, 0}, {1110, 0}})});
   EXPECT_DOUBLE_EQ(default_zone_radius(build_and_load(folder.path(), "net")), 90);
+}
+
+double signed_area(const std::vector<Point>& ring) {
+  double twice = 0;
+  for (std::size_t k = 1; k < ring.size(); ++k)
+    twice += ring[k - 1].x * ring[k].y - ring[k].x * ring[k - 1].y;
+  return twice / 2;
+}
+
+// Outlines as the grid draws them (inside on the left, closed): the ring between two zones that
+// share edges or only touch in points is a valid area of the right size.
+TEST(RingDifference, DropsSharedEdgesAndSplitsWherePinched) {
+  const geos::Rings outer{{{0, 0}, {2, 0}, {4, 0}, {4, 4}, {2, 4}, {0, 4}, {0, 0}}};
+  struct Case {
+    const char* name;
+    geos::Rings inner;
+    double area;
+    int polygons; // outer rings
+  } cases[] = {
+      {"sharing three sides", {{{0, 0}, {2, 0}, {2, 4}, {0, 4}, {0, 0}}}, 8, 1},
+      {"touching in one point", {{{2, 0}, {3, 2}, {2, 3}, {1, 2}, {2, 0}}}, 13, 1},
+      {"touching in two points", {{{2, 0}, {3, 2}, {2, 4}, {1, 2}, {2, 0}}}, 12, 2},
+      {"the same zone", outer, 0, 0},
+  };
+  for (const auto& c : cases) {
+    geos::Context geometry;
+    const auto ring = geometry.area_of_rings(ring_difference(outer, c.inner));
+    EXPECT_TRUE(geometry.is_valid(*ring)) << c.name;
+    EXPECT_NEAR(geometry.area(*ring), c.area, 1e-9) << c.name;
+    const auto rings = geometry.shapefile_rings(*ring);
+    EXPECT_EQ(std::ranges::count_if(rings, [](const auto& r) { return signed_area(r) < 0; }),
+              c.polygons)
+        << c.name;
+  }
 }
 
 } // namespace
