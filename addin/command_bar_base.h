@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "addin/answer.h"
 #include "com/object.h"
+#include "command/answer.h"
 #include "host/command_bar.h"
 
 namespace corvane {

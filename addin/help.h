@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "addin/command_base.h"
+#include "command/command_base.h"
 
 namespace corvane {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "addin/command_base.h"
+#include "command/command_base.h"
 #include "host/table.h"
 
 namespace corvane {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "addin/command_base.h"
+#include "command/command_base.h"
 #include "host/layer.h"
 #include "host/map.h"
 

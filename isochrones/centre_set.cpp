@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "addin/network_loaded.h"
 #include "common/show_message.h"
+#include "network/network_loaded.h"
 #include "network/shared_state.h"
 
 namespace corvane {

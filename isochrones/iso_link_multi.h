@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "addin/command_base.h"
+#include "command/command_base.h"
 #include "host/geometry.h"
 #include "host/map.h"
 #include "isochrones/click_run.h"

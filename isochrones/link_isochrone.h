@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "addin/command_base.h"
+#include "command/command_base.h"
 
 namespace corvane {
 

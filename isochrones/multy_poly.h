@@ -1,6 +1,6 @@
 #pragma once
 
-#include "addin/command_base.h"
+#include "command/command_base.h"
 #include "host/geometry.h"
 #include "host/map.h"
 #include "isochrones/click_run.h"

@@ -1,11 +1,11 @@
 #include "maintenance/set_def.h"
 
-#include "addin/network_loaded.h"
 #include "common/check_network_ready.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
 #include "dialogs/maintenance/frm_def_road_sp.h"
 #include "maintenance/link_list.h"
+#include "network/network_loaded.h"
 #include "network/shared_state.h"
 
 namespace corvane {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "addin/command_base.h"
+#include "command/command_base.h"
 #include "routing/gazetteer_route.h"
 
 namespace corvane {

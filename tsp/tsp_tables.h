@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "addin/command_base.h"
+#include "command/command_base.h"
 #include "routing/stage_names.h"
 #include "tsp/table_tour.h"
 

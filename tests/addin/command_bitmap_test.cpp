@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "addin/command_bitmap.h"
+#include "command/command_bitmap.h"
 #include "common/app_path.h"
 #include "common/handler_end.h"
 #include "support/test_folder.h"

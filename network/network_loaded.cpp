@@ -1,4 +1,4 @@
-#include "addin/network_loaded.h"
+#include "network/network_loaded.h"
 
 #include "network/shared_state.h"
 

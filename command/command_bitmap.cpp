@@ -1,4 +1,4 @@
-#include "addin/command_bitmap.h"
+#include "command/command_bitmap.h"
 
 #include <atomic>
 #include <fstream>

@@ -3,15 +3,15 @@
 #include <string>
 #include <string_view>
 
-#include "addin/answer.h"
-#include "addin/command_bitmap.h"
-#include "addin/command_properties.h"
-#include "addin/handler_boundary.h"
-#include "addin/network_loaded.h"
 #include "com/object.h"
+#include "command/answer.h"
+#include "command/command_bitmap.h"
+#include "command/command_properties.h"
+#include "command/handler_boundary.h"
 #include "common/app_path.h"
 #include "host/application.h"
 #include "host/command.h"
+#include "network/network_loaded.h"
 
 namespace corvane {
 
