@@ -11,6 +11,7 @@
 #include "common/mark_link_midpoint.h"
 #include "host/active_view.h"
 #include "network/settings_files.h"
+#include "network/unwritten_settings.h"
 
 namespace corvane {
 
@@ -35,11 +36,6 @@ std::string ini_file() {
   return NetworkIniFile(shared_state().gNetworkFolder);
 }
 
-void require_written(bool written) {
-  if (!written)
-    throw HandlerEnd(ini_file() + " cannot be written");
-}
-
 } // namespace
 
 template <class Row> std::int32_t LinkList<Row>::row_of(std::int32_t link) const {
@@ -59,7 +55,7 @@ void LinkList<Row>::write_rows(const BoundedTable<Row>& rows, std::int32_t count
   settings::Changes changes;
   replace_rows(changes, in_use);
   changes.insert(changes.end(), also.begin(), also.end());
-  require_written(settings::commit(ini_file(), changes));
+  RequireSettingsWritten(settings::commit(ini_file(), changes), ini_file());
 }
 
 template <class Row>

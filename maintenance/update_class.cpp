@@ -14,6 +14,7 @@
 #include "network/network_building.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
+#include "network/unwritten_settings.h"
 #include "win/file_system_object.h"
 #include "win/paths.h"
 
@@ -77,8 +78,7 @@ bool rebuild_engine_classes(const std::vector<std::string>& lines, bool field_us
   const auto engine_file = win::join_path(folder, "Attribute.bin");
   if (!field_usable && files.FileExists(engine_file))
     files.DeleteFile(engine_file, true);
-  if (!settings::write_attribute_text(folder, lines))
-    throw HandlerEnd(text_file + " cannot be written");
+  RequireSettingsWritten(settings::write_attribute_text(folder, lines), text_file);
   state.gEngineResult =
       require(state.gNetBase, "NetBase")->CreateAttributeFile(std::string(AttributeTextFileName));
   if (state.gEngineResult != 0) {
@@ -134,8 +134,7 @@ void UpdateClass::click() {
   StoreRoadClassRows(rows);
   // The speeds and names as they are now, so that the next opening of the network finds them.
   const auto speed_file = SpeedClassFile(state.gNetworkFolder);
-  if (!settings::write_road_classes(speed_file, rows))
-    throw HandlerEnd(speed_file + " cannot be written");
+  RequireSettingsWritten(settings::write_road_classes(speed_file, rows), speed_file);
   StampNetworkEditedNow();
   RemoveBuildMark(state.gNetworkFolder);
 

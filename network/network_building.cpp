@@ -1,4 +1,5 @@
 #include "network/network_building.h"
+#include "network/unwritten_settings.h"
 
 #include <algorithm>
 #include <chrono>
@@ -209,8 +210,7 @@ bool write_speed_classes(const std::string& speed_file) {
 // A settings file the build could not write: the network files are new, the settings are not,
 // and the build mark stays so that the next opening builds again.
 bool tell_unwritten(const std::string& file) {
-  show_message(file + " could not be written (it is read-only, or its folder cannot be written). "
-                      "The network is built again when it is next opened.",
+  show_message(UnwrittenSettingsText(file) + " The network is built again when it is next opened.",
                "Error", forms::Icon::Critical);
   return false;
 }

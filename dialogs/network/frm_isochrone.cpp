@@ -9,6 +9,7 @@
 #include "common/show_message.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
+#include "network/unwritten_settings.h"
 #include "network/zone_settings.h"
 
 namespace corvane {
@@ -124,8 +125,10 @@ void FrmIsochrone::CmdUpdate_Click() {
   if (row < 0)
     return;
   const auto limit = com::to_single(value);
-  if (!limit)
-    throw HandlerEnd("zone limit beyond single precision");
+  if (!limit) {
+    show_message("Enter a value below 3.4E+38", "Error", forms::Icon::Exclamation);
+    return;
+  }
   shared_state().gZoneValues[row + 1] = *limit;
 }
 
@@ -155,8 +158,9 @@ void FrmIsochrone::CmdOk_Click() {
   state.gDoughnut = Check1.Value() == 1;
   state.gZoneMax = std::max(0.0F, limits.empty() ? 0.0F : std::ranges::max(limits));
   ClipCombo_Click();
-  if (!settings::write_zones(NetworkIniFile(state.gNetworkFolder), limits))
-    throw HandlerEnd("the zones could not be written to the settings file");
+  const auto ini = NetworkIniFile(state.gNetworkFolder);
+  if (!SettingsWritten(settings::write_zones(ini, limits), ini))
+    return;
   Unload();
 }
 

@@ -11,6 +11,7 @@
 #include "network/settings_files.h"
 #include "network/shared_state.h"
 #include "network/speed_units.h"
+#include "network/unwritten_settings.h"
 
 namespace corvane {
 
@@ -26,11 +27,6 @@ RoadClassSpeed* selected_row(const forms::ListBox& list) {
   if (position < 0 || position > state.gRoadClassSpeeds.upper())
     return nullptr;
   return &state.gRoadClassSpeeds[position];
-}
-
-void require_written(bool written, const std::string& file) {
-  if (!written)
-    throw HandlerEnd(file + " cannot be written");
 }
 
 } // namespace
@@ -120,7 +116,8 @@ void FrmSetSpeed::save_and_close() {
   std::vector<RoadClassSpeed> classes;
   for (std::int32_t row = 0; row < count; ++row)
     classes.push_back(state.gRoadClassSpeeds[row]);
-  require_written(settings::write_road_class_speeds(file, classes), file);
+  if (!SettingsWritten(settings::write_road_class_speeds(file, classes), file))
+    return;
   state.gSpeedAliasEdited = 0;
   Unload();
 }
@@ -137,8 +134,9 @@ void FrmSetSpeed::edit_alias() {
     row->Alias = state.gAliasText;
     List1.SetList(position, state.gAliasText);
     const auto file = SpeedClassFile(state.gNetworkFolder);
-    require_written(settings::write_road_class_alias(file, row->ClassValue, state.gAliasText),
-                    file);
+    if (!SettingsWritten(settings::write_road_class_alias(file, row->ClassValue, state.gAliasText),
+                         file))
+      return;
   }
   state.gSpeedAliasEdited = 1;
   // The dialog comes back to the front once this handler is done: the renamed class shows

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -118,6 +119,12 @@ TEST_F(IsochroneOptions, EditsAsATable) {
        {"Zone 1"},
        {5},
        {"Error: Enter positive value"}},
+      {"a limit beyond single precision is refused",
+       {5},
+       [](FrmIsochrone& d) { enter_limit(d, 0, "1e39"); },
+       {"Zone 1"},
+       {5},
+       {"Error: Enter a value below 3.4E+38"}},
       {"letters store 0",
        {5},
        [](FrmIsochrone& d) { enter_limit(d, 0, "abc"); },
@@ -178,10 +185,9 @@ TEST_F(IsochroneOptions, AFullZoneListTakesNoFurtherZone) {
   });
   EXPECT_EQ(refused, settings::MaxZoneCount);
   EXPECT_EQ(after_delete, settings::MaxZoneCount);
-  EXPECT_EQ(messages(), (std::vector<std::string>{
-                            "Too many zones: The zone list holds at most " +
-                            std::to_string(settings::MaxZoneCount) +
-                            " zones, the most the polygon tools can draw"}));
+  EXPECT_EQ(messages(), (std::vector<std::string>{"Too many zones: The zone list holds at most " +
+                                                  std::to_string(settings::MaxZoneCount) +
+                                                  " zones, the most the polygon tools can draw"}));
 }
 
 TEST_F(IsochroneOptions, OkChecksTheOrderAndStoresOnlyWhenItPasses) {
@@ -215,6 +221,27 @@ TEST_F(IsochroneOptions, OkChecksTheOrderAndStoresOnlyWhenItPasses) {
   EXPECT_EQ(zone_section(), "[ISOCHRONE]\r\nTotal Zones= 0\r\n");
   EXPECT_EQ(state.gZoneCount, 0);
   EXPECT_FLOAT_EQ(state.gZoneMax, 0);
+}
+
+// A settings file that cannot be replaced is named; the dialog stays open and the file as it was.
+TEST_F(IsochroneOptions, OkOnAnUnwritableSettingsFileSaysSoAndStaysOpen) {
+  const std::string ini = NetworkIniFile(path());
+  ASSERT_TRUE(settings::write_zones(ini, {5, 10}));
+  const std::string before = settings_text();
+  std::filesystem::permissions(ini, std::filesystem::perms::owner_read);
+  bool still_open = false;
+  open_dialog([&](FrmIsochrone& dialog) {
+    enter_limit(dialog, 1, "12");
+    dialog.CmdOk.Click();
+    still_open = dialog.Visible();
+  });
+  std::filesystem::permissions(ini, std::filesystem::perms::owner_all);
+  EXPECT_TRUE(still_open);
+  EXPECT_EQ(messages(), (std::vector<std::string>{
+                            "Error: " + ini +
+                            " could not be written (it is read-only, or its folder cannot be "
+                            "written). The change is not saved."}));
+  EXPECT_EQ(settings_text(), before);
 }
 
 TEST_F(IsochroneOptions, CancelKeepsWhatTookEffectAtOnce) {

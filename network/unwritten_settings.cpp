@@ -1,0 +1,24 @@
+#include "network/unwritten_settings.h"
+
+#include "common/handler_end.h"
+#include "common/show_message.h"
+
+namespace corvane {
+
+std::string UnwrittenSettingsText(const std::string& file) {
+  return file + " could not be written (it is read-only, or its folder cannot be written).";
+}
+
+bool SettingsWritten(bool written, const std::string& file) {
+  if (!written)
+    show_message(UnwrittenSettingsText(file) + " The change is not saved.", "Error",
+                 forms::Icon::Critical);
+  return written;
+}
+
+void RequireSettingsWritten(bool written, const std::string& file) {
+  if (!SettingsWritten(written, file))
+    throw HandlerEnd(file + " cannot be written");
+}
+
+} // namespace corvane

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace corvane {
+
+// What the user is told of a settings file that could not be replaced: its name and the likely
+// cause. The file itself is as it was (every settings write replaces it whole or not at all).
+std::string UnwrittenSettingsText(const std::string& file);
+
+// `written`, after telling the user, when it is false, that `file` could not be written and the
+// change is not saved. A dialog's OK then returns and the dialog stays open.
+bool SettingsWritten(bool written, const std::string& file);
+
+// The same message, then the running handler ends: a tool's click or a command stops there.
+void RequireSettingsWritten(bool written, const std::string& file);
+
+} // namespace corvane
