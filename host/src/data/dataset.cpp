@@ -169,9 +169,7 @@ void Dataset::delete_records(std::vector<int> records) const {
       if (fs::file_size(shx) != shx_header_bytes + shx_entry_bytes * std::uintmax_t(kept))
         throw HostError(shp_base() + ".shp: the rewritten shapes do not match the table");
     }
-    // Before the new set is decided: an index left beside new files would send other tools
-    // to the wrong records, while one lost beside the old set is only rebuilt.
-    remove_stale_indexes(dbf_path());
+    files::remove_stale_indexes(dbf_path());
     files::replace_together(written);
   } catch (const files::FileError& error) {
     throw HostError(error.what());

@@ -96,6 +96,14 @@ void replace_together(std::vector<std::unique_ptr<ReplacingFile>>& files) {
   }
 }
 
+void remove_stale_indexes(const fs::path& file) noexcept {
+  const fs::path base = fs::path(file).replace_extension();
+  for (const char* extension : {".sbn", ".sbx", ".qix", ".atx", ".SBN", ".SBX", ".QIX", ".ATX"}) {
+    std::error_code ignored;
+    fs::remove(base.string() + extension, ignored);
+  }
+}
+
 void finish_replacement(const fs::path& file) {
   const fs::path record = replacement_record(detail::resolved(file));
   // A record that never took its name decided nothing.

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 #include <shapefil.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -14,6 +12,7 @@
 
 #include "data/host_error.h"
 #include "files/replace_file.h"
+#include "replacement_stop.h"
 #include "fixture.h"
 #include "host/line_merge.h"
 #include "host/table.h"
@@ -192,16 +191,6 @@ const StopAt stop_points[] = {
     {Step::forget_record, "roads.replacing", true}, // all renamed, the record still there
 };
 
-void stop_at(const StopAt& point, bool kill) {
-  files::testing::before_step = [point, kill](Step step, const fs::path& target) {
-    if (step != point.step || target.filename() != point.file)
-      return;
-    if (kill)
-      _exit(0);
-    throw std::runtime_error("failed");
-  };
-}
-
 // The rewrites of a shapefile's whole set: a merge, and a deletion of records (which gives up
 // the record it stands on with the reason in the host's last error).
 struct Rewrite {
@@ -244,18 +233,10 @@ TEST_F(LineMerge, ARewriteStoppedAtAnyStepLeavesTheOldFilesOrTheNewOnesNeverAMix
                        (engine_first ? "engine" : "host"));
           write_zm_links(folder.path());
           if (kill) {
-            const pid_t child = fork();
-            ASSERT_GE(child, 0);
-            if (child == 0) {
-              stop_at(point, true);
-              rewrite.run(folder.path(), nullptr);
-              _exit(1); // the step was never reached
-            }
-            int status = 0;
-            ASSERT_EQ(waitpid(child, &status, 0), child);
-            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+            ASSERT_TRUE(files::testing::killed_before(point.step, point.file,
+                                                      [&] { rewrite.run(folder.path(), nullptr); }));
           } else {
-            stop_at(point, false);
+            files::testing::stop_before(point.step, point.file, false);
             std::string why;
             EXPECT_NE(rewrite.run(folder.path(), &why), com::S_OK);
             files::testing::before_step = nullptr;
