@@ -3,11 +3,17 @@
 #include <string>
 
 #include "common/handler_end.h"
+#include "common/output_sets.h"
 #include "network/shared_state.h"
 #include "win/file_system_object.h"
 #include "win/paths.h"
 
 namespace corvane {
+
+namespace {
+// The files that may stay of an output set when its ".shp" and ".dbf" are gone.
+constexpr const char* LeftoverExtensions[] = {".shx", ".prj", ".cpg", ".sbn", ".sbx", ".qix"};
+} // namespace
 
 com::ComPtr<host::HostFeatureWorkspace> OpenNetworkWorkspace() {
   const auto factory = create<host::HostWorkspaceFactory>(host::ShapefileWorkspaceFactoryClass);
@@ -38,14 +44,26 @@ ShowFeatureClass(host::HostMap* map, const com::ComPtr<host::HostFeatureClass>& 
 }
 
 void DeleteNetworkShapefile(std::string_view name) {
+  RequireOwnOrNoSet(name);
   const auto& folder = shared_state().gNetworkFolder;
-  if (!win::FileSystemObject().FileExists(win::join_path(folder, std::string(name) + ".shp")))
+  const auto workspace = OpenNetworkWorkspace();
+  const auto named = std::string(name);
+  const auto as_workspace = require_as<host::HostWorkspace>(workspace, "workspace");
+  if (as_workspace->Exists(named + ".shp") || as_workspace->Exists(named + ".dbf")) {
+    com::ComPtr<host::HostTable> table;
+    check_call(workspace->OpenTable(named, &table), "OpenTable");
+    check_call(require_as<host::HostDataset>(require(table, "OpenTable"), "dataset")->Delete(),
+               "Delete");
     return;
-  com::ComPtr<host::HostFeatureClass> features;
-  if (com::FAILED(OpenNetworkWorkspace()->OpenFeatureClass(std::string(name), &features)) ||
-      !features)
-    return;
-  check_call(require_as<host::HostDataset>(features, "dataset")->Delete(), "Delete");
+  }
+  // Without its shapes and table the set is only what a run wrote beside them (a projection
+  // copied before the engine, which then wrote nothing under this name).
+  const win::FileSystemObject files;
+  for (const char* extension : LeftoverExtensions) {
+    const auto path = win::join_path(folder, named + extension);
+    if (files.FileExists(path))
+      files.DeleteFile(path);
+  }
 }
 
 } // namespace corvane

@@ -27,9 +27,10 @@ com::ComPtr<host::HostFeatureLayer> LayerOver(const com::ComPtr<host::HostFeatur
 com::ComPtr<host::HostFeatureLayer> ShowFeatureClass(host::HostMap* map,
                                                      const com::ComPtr<host::HostFeatureClass>& features);
 
-// Deletes "`name`.shp" of the network folder with its companion files, when it exists. A
-// shapefile that cannot be opened is left alone without an error: the next write to its name
-// reports what is wrong with it.
+// Deletes the set "`name`" of the network folder (".shp" or a ".dbf" alone) with all its files,
+// or the files left of it without them (".prj", ".cpg", ".shx", indexes). A set that is not the
+// system's own output of that name stays as it is: the user is told to move or rename it, and
+// the handler ends (ToldHandlerEnd).
 void DeleteNetworkShapefile(std::string_view name);
 
 } // namespace corvane

@@ -161,6 +161,8 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
                            overlap ? ZoneOrder::FirstFirst : ZoneOrder::LastFirst);
       else
         PrepareClipOutput(&map, zones_to_clip, output_name, clip_layer.get());
+    } catch (const ToldHandlerEnd&) {
+      throw;
     } catch (const HandlerEnd& failure) {
       show_message(failure.what(), "");
       throw;

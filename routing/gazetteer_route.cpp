@@ -142,7 +142,7 @@ void GazetteerRoute::run(host::HostApplication* application, host::HostDocument*
   state.gStopNodes.clear();
   state.gRouteStopCount = 0;
   const auto workspace = OpenNetworkWorkspace();
-  RemoveRouteOutput(map.get(), view.get(), workspace.get());
+  RemoveRouteOutput(map.get(), view.get());
   RouteResult result;
   result.view_route_shown = FindLayerIndex(map.get(), ViewRouteDatasetName, "L") != NoLayer;
   PrepareViewRoute(workspace.get(), network.get());

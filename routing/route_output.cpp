@@ -5,6 +5,8 @@
 #include "common/apply_route_color.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
+#include "common/network_workspace.h"
+#include "common/output_sets.h"
 #include "common/remove_from_map.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
@@ -40,17 +42,15 @@ void OpenRouteTable(host::HostFeatureLayer* layer, host::HostApplication* applic
     check_call(window->Show(true), "TableWindow.Show");
 }
 
-void RemoveRouteOutput(host::HostMap* map, host::HostActiveView* view,
-                       host::HostFeatureWorkspace* workspace, std::string_view name) {
+void RemoveRouteOutput(host::HostMap* map, host::HostActiveView* view, std::string_view name) {
+  RequireOwnOrNoSet(name);
   remove_layers(map, name, "L");
   view->Refresh();
-  if (!dataset_exists(workspace, name))
-    return;
-  const auto old = require_as<host::HostDataset>(open_feature_class(workspace, name), "dataset");
-  check_call(old->Delete(), "Delete");
+  DeleteNetworkShapefile(name);
 }
 
 void PrepareViewRoute(host::HostFeatureWorkspace* workspace, host::HostFeatureClass* network) {
+  RequireOwnOrNoSet(ViewRouteDatasetName);
   if (!dataset_exists(workspace, ViewRouteDatasetName)) {
     CreateViewRouteShapefile(workspace, network);
     return;

@@ -83,7 +83,7 @@ void TspTables::click() {
   const LabelPlace place{map.get(), view.get(), reference.get()};
   delete_last_labels(place);
   const auto workspace = OpenNetworkWorkspace();
-  RemoveRouteOutput(map.get(), view.get(), workspace.get(), OutputName);
+  RemoveRouteOutput(map.get(), view.get(), OutputName);
 
   const auto points = choose_point_layer(*map);
   if (!points)
