@@ -79,8 +79,11 @@ bool BatchZonePolygons(BatchIsoRun& run) {
   const auto& state = shared_state();
   const bool clipping = state.gClipMode == 1;
   const bool overlap = state.gAllowOverlap == 2;
-  if (!(clipping ? CopyNetworkProjection({BatchIsoZonesToClip})
-                 : CopyNetworkProjection({BatchIsoOutput, BatchIsoMergedZones}))) {
+  // Each set the mode writes gets the projection, and only those: with overlap the zones are
+  // written straight into the output, with no merged set.
+  if (!(clipping  ? CopyNetworkProjection({BatchIsoZonesToClip})
+        : overlap ? CopyNetworkProjection({BatchIsoOutput})
+                  : CopyNetworkProjection({BatchIsoOutput, BatchIsoMergedZones}))) {
     run.click.end_without_result();
     return false;
   }

@@ -121,8 +121,12 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
   DropMissingClipLayer(&map, "Clip layer not found");
 
   const bool clipping = state.gClipMode == 1;
-  if (!(clipping ? CopyNetworkProjection({zones_to_clip})
-                 : CopyNetworkProjection({output_name, merged_zones}))) {
+  const bool overlap = state.gAllowOverlap == 2;
+  // Each set the run writes gets the projection, and only those: with overlap the zones are
+  // written straight into the output, with no merged set.
+  if (!(clipping  ? CopyNetworkProjection({zones_to_clip})
+        : overlap ? CopyNetworkProjection({output_name})
+                  : CopyNetworkProjection({output_name, merged_zones}))) {
     run.end_without_result();
     return;
   }
@@ -130,7 +134,6 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
   const ClipExtent extent = clipping ? ExtentIn(*require(FindClipLayer(&map), "clip layer"),
                                                 reference.get())
                                      : ClipExtent{};
-  const bool overlap = state.gAllowOverlap == 2;
   if (state.gAllowOverlap == 1) {
     for (std::int32_t centre = 1; centre <= state.gMultiStopCount; ++centre)
       state.gEngineResult = calc.SetStop(centre, state.gStopNodes[centre - 1]);
