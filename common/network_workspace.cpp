@@ -66,4 +66,32 @@ void DeleteNetworkShapefile(std::string_view name) {
   }
 }
 
+namespace {
+
+// Deletes a scratch set of WriteOutputWhole, which is never the user's: its name carries a "~".
+void delete_scratch(host::HostFeatureWorkspace& workspace, const std::string& scratch) {
+  com::ComPtr<host::HostTable> table;
+  if (com::SUCCEEDED(workspace.OpenTable(scratch, &table)) && table)
+    if (const auto dataset = table.as<host::HostDataset>())
+      dataset->Delete();
+}
+
+} // namespace
+
+com::ComPtr<host::HostFeatureClass>
+WriteOutputWhole(std::string_view name, const std::function<void(std::string_view scratch)>& write) {
+  RequireOwnOrNoSet(name);
+  const auto workspace = OpenNetworkWorkspace();
+  const std::string scratch = std::string(name) + "~new";
+  delete_scratch(*workspace, scratch);
+  try {
+    write(scratch);
+    check_call(workspace->ReplaceDataset(scratch, std::string(name)), "ReplaceDataset");
+  } catch (...) {
+    delete_scratch(*workspace, scratch);
+    throw;
+  }
+  return open_feature_class(workspace.get(), name);
+}
+
 } // namespace corvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 #include "com/unknown.h"
@@ -32,5 +33,14 @@ com::ComPtr<host::HostFeatureLayer> ShowFeatureClass(host::HostMap* map,
 // system's own output of that name stays as it is: the user is told to move or rename it, and
 // the handler ends (ToldHandlerEnd).
 void DeleteNetworkShapefile(std::string_view name);
+
+// Writes the output set `name` of the network folder whole before it takes the place of the old
+// one: `write` makes and fills the set under the scratch name it is given, whose files then
+// replace those of `name` together (HostFeatureWorkspace::ReplaceDataset), so that a kill or a
+// failure never leaves half an output under its name. Returns the feature class `name`. A
+// scratch set left by a killed run is deleted first; one of a failed write, when it fails.
+// Refuses a set of the user's under `name` as DeleteNetworkShapefile does.
+com::ComPtr<host::HostFeatureClass>
+WriteOutputWhole(std::string_view name, const std::function<void(std::string_view scratch)>& write);
 
 } // namespace corvane

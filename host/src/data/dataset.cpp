@@ -176,4 +176,41 @@ void Dataset::delete_records(std::vector<int> records) const {
   }
 }
 
+void Dataset::take_place_of(const std::string& name) const {
+  close_appending_writers(dbf_path());
+  const fs::path target = folder_ / name;
+  close_appending_writers(find_in_folder(folder_, name + ".dbf").string());
+  try {
+    std::vector<std::unique_ptr<files::ReplacingFile>> written;
+    const auto take = [&](const std::string& extension) {
+      const auto own = find_in_folder(folder_, name_ + extension);
+      std::error_code ec;
+      if (!fs::exists(own, ec))
+        return;
+      written.push_back(
+          std::make_unique<files::ReplacingFile>(find_in_folder(folder_, name + extension)));
+      copy_file_into(own.string(), *written.back());
+    };
+    for (const char* extension : {".shp", ".shx", ".dbf", ".cpg", ".prj"})
+      take(extension);
+    // Read back through the same checks every reader makes before it trusts a file.
+    const auto temporary = [&](const char* extension) {
+      return files::temporary_path(find_in_folder(folder_, name + extension));
+    };
+    files::read_dbf_header(temporary(".dbf"));
+    if (shapes_)
+      files::check_shape_index(temporary(".shp"), temporary(".shx"));
+    else
+      for (const char* extension : {".shp", ".shx"})
+        fs::remove(find_in_folder(folder_, name + extension));
+    files::remove_stale_indexes(target.string() + ".dbf");
+    files::replace_together(written);
+  } catch (const files::FileError& error) {
+    throw HostError(error.what());
+  } catch (const fs::filesystem_error& error) {
+    throw HostError(error.what());
+  }
+  delete_dataset_files(folder_, name_);
+}
+
 } // namespace host

@@ -18,6 +18,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* record_mark = "corvane replacement\n";
+// The files a set may be replaced with.
+constexpr const char* set_extensions[] = {".shp", ".shx", ".dbf", ".cpg", ".prj"};
 // A record names a few files; anything longer is not one.
 constexpr std::size_t largest_record = 4096;
 
@@ -129,7 +131,13 @@ void finish_replacement(const fs::path& file) {
       throw FileError(record, "cannot be removed (" + error.message() + ")");
     detail::sync_folder(record);
   }
+  // Without a record nothing was decided: the temporaries of the set's files that a killed run
+  // left (not only the one of `file`) go, and the old set stays as it was.
   remove_stale_temporary(file);
+  for (const char* extension : set_extensions) {
+    fs::path companion = record;
+    remove_stale_temporary(companion.replace_extension(extension));
+  }
 }
 
 } // namespace files

@@ -34,8 +34,9 @@ void replace_together(std::vector<std::unique_ptr<ReplacingFile>>& files);
 void remove_stale_indexes(const std::filesystem::path& file) noexcept;
 
 // Run before trusting `file`: finishes a replacement of its set that a killed run decided, then
-// deletes a stale temporary of `file` itself. Raises FileError naming the record and the reason
-// when it cannot be read as one, names a file outside its folder, or a rename fails.
+// deletes the stale temporaries of `file` and of the set's ".shp", ".shx", ".dbf", ".cpg" and
+// ".prj". Raises FileError naming the record and the reason when it cannot be read as one,
+// names a file outside its folder, or a rename fails.
 void finish_replacement(const std::filesystem::path& file);
 
 } // namespace files
