@@ -38,7 +38,7 @@ struct HostFeatureWorkspace : com::IUnknown {
   // Dataset `from` takes the place of dataset `to` of the folder, whole: its files replace those
   // of `to` together (files::replace_together), so a failure or a kill leaves the old `to` or
   // the new one, never some of each; `to`'s indexes and any lines the new set has not are
-  // deleted, its ".prj" is kept when `from` has none, and `from` is gone. Fails when `from`
+  // deleted, its ".prj" is kept (`from`'s is taken only when `to` has none), and `from` is gone. Fails when `from`
   // cannot be read; the last error then says why.
   virtual com::HRESULT ReplaceDataset(const std::string& from, const std::string& to) = 0;
   // New standalone ".dbf" table.

@@ -191,8 +191,11 @@ void Dataset::take_place_of(const std::string& name) const {
           std::make_unique<files::ReplacingFile>(find_in_folder(folder_, name + extension)));
       copy_file_into(own.string(), *written.back());
     };
-    for (const char* extension : {".shp", ".shx", ".dbf", ".cpg", ".prj"})
+    for (const char* extension : {".shp", ".shx", ".dbf", ".cpg"})
       take(extension);
+    // A projection the caller put in place (copied byte for byte) is the one the set keeps.
+    if (!exists_in_folder(folder_, name + ".prj"))
+      take(".prj");
     // Read back through the same checks every reader makes before it trusts a file.
     const auto temporary = [&](const char* extension) {
       return files::temporary_path(find_in_folder(folder_, name + extension));
