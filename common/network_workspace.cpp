@@ -94,4 +94,19 @@ WriteOutputWhole(std::string_view name, const std::function<void(std::string_vie
   return open_feature_class(workspace.get(), name);
 }
 
+void FillOutputWhole(host::HostFeatureClass& features,
+                     const std::function<void(host::HostFeatureClass& scratch)>& fill) {
+  const auto name =
+      require_as<host::HostDataset>(com::ComPtr<host::HostFeatureClass>(&features), "dataset")
+          ->Name();
+  WriteOutputWhole(name, [&](std::string_view scratch) {
+    com::ComPtr<host::HostFeatureClass> copy;
+    check_call(OpenNetworkWorkspace()->CreateFeatureClass(
+                   std::string(scratch), require(features.Fields(), "Fields").get(), 1,
+                   features.ShapeFieldName(), "", &copy),
+               "CreateFeatureClass");
+    fill(*require(copy, "CreateFeatureClass"));
+  });
+}
+
 } // namespace corvane

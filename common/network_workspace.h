@@ -43,4 +43,10 @@ void DeleteNetworkShapefile(std::string_view name);
 com::ComPtr<host::HostFeatureClass>
 WriteOutputWhole(std::string_view name, const std::function<void(std::string_view scratch)>& write);
 
+// Fills the output `features` of the network folder, made empty under its name, whole: `fill`
+// writes into a set of the same fields under a scratch name, which then takes the place of the
+// empty one (WriteOutputWhole). `features` sees the filled set afterwards.
+void FillOutputWhole(host::HostFeatureClass& features,
+                     const std::function<void(host::HostFeatureClass& scratch)>& fill);
+
 } // namespace corvane

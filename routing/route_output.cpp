@@ -81,11 +81,13 @@ void FinishRouteOutput(const RouteResult& result, const RouteDirections* directi
                        host::HostFeatureClass* network, std::string_view marked, host::HostMap* map,
                        host::HostActiveView* view, host::HostApplication* application) {
   const auto& state = shared_state();
-  if (directions)
-    WriteRouteShapefile(result.route.get(), state.gDirections, directions->row_count(),
-                        directions->shapes(), state.gRouteType);
-  else
-    CopyRouteLinks(result.route.get(), network, marked);
+  FillOutputWhole(*result.route, [&](host::HostFeatureClass& route) {
+    if (directions)
+      WriteRouteShapefile(&route, state.gDirections, directions->row_count(),
+                          directions->shapes(), state.gRouteType);
+    else
+      CopyRouteLinks(&route, network, marked);
+  });
   ShowRouteLayers(result, map, view, application);
   ReportRouteTotals(result, application);
   StampNetworkEdited();
