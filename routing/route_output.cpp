@@ -68,7 +68,11 @@ void ShowRouteLayers(const RouteResult& result, host::HostMap* map, host::HostAc
   const auto view_route_layer = LayerOver(view_route);
   if (!result.view_route_shown)
     check_call(map->AddLayer(view_route_layer.get()), "AddLayer");
-  CopyRouteShapes(result.route.get(), view_route.get());
+  // Written whole beside it, then in its place: the shapes it shows already, then the route's.
+  FillOutputWhole(*view_route, [&](host::HostFeatureClass& shapes) {
+    CopyRouteShapes(view_route.get(), &shapes);
+    CopyRouteShapes(result.route.get(), &shapes);
+  });
 
   const auto route_layer = result.route_layer ? result.route_layer : LayerOver(result.route);
   check_call(map->AddLayer(route_layer.get()), "AddLayer");
