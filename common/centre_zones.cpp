@@ -1,8 +1,8 @@
 #include "common/centre_zones.h"
 
 #include "common/handler_end.h"
-#include "common/output_sets.h"
 #include "common/network_workspace.h"
+#include "common/output_sets.h"
 #include "host/geometry.h"
 #include "network/shared_state.h"
 #include "win/paths.h"

@@ -59,9 +59,8 @@ com::ComPtr<host::HostFeatureClass> CopyZoneFeatures(host::HostFeatureClass* sou
   return WriteOutputWhole(output, [&](std::string_view scratch) {
     const auto source_fields = require(source->Fields(), "FeatureClass.Fields");
     com::ComPtr<host::HostFeatureClass> copy;
-    check_call(OpenNetworkWorkspace()->CreateFeatureClass(std::string(scratch),
-                                                          source_fields.get(), 1,
-                                                          source->ShapeFieldName(), "", &copy),
+    check_call(OpenNetworkWorkspace()->CreateFeatureClass(std::string(scratch), source_fields.get(),
+                                                          1, source->ShapeFieldName(), "", &copy),
                "CreateFeatureClass");
     require(copy, "CreateFeatureClass");
     const auto fields = copied_fields(*source_fields, *require(copy->Fields(), "Fields"));

@@ -79,7 +79,8 @@ void delete_scratch(host::HostFeatureWorkspace& workspace, const std::string& sc
 } // namespace
 
 com::ComPtr<host::HostFeatureClass>
-WriteOutputWhole(std::string_view name, const std::function<void(std::string_view scratch)>& write) {
+WriteOutputWhole(std::string_view name,
+                 const std::function<void(std::string_view scratch)>& write) {
   RequireOwnOrNoSet(name);
   const auto workspace = OpenNetworkWorkspace();
   const std::string scratch = std::string(name) + "~new";

@@ -19,13 +19,13 @@ namespace {
 // Every output in one place. The zone polygons are written by the engine with "COST_END" (or
 // "ID" for nearest-centre zones), and by the add-in's copies and cuts with those fields or with
 // "Cost_start", "Cost_end" and "ID" beside a field of the centre's layer.
-const OutputForm zone_polygons{host::geometry_polygon, OutputFields::ZoneFields,
-                               {"COST_END", "Cost_start", "ID"}};
+const OutputForm zone_polygons{
+    host::geometry_polygon, OutputFields::ZoneFields, {"COST_END", "Cost_start", "ID"}};
 const OutputForm network_lines{host::geometry_polyline, OutputFields::NetworkFields, {}};
-const OutputForm direction_lines{host::geometry_polyline,
-                                 OutputFields::Exactly,
-                                 {"Direction", "Desc", "Distance", "TotalDist", "Time",
-                                  "TotalTime"}};
+const OutputForm direction_lines{
+    host::geometry_polyline,
+    OutputFields::Exactly,
+    {"Direction", "Desc", "Distance", "TotalDist", "Time", "TotalTime"}};
 const std::vector<std::string_view> batch_route_fields{"FromPoint", "ToPoint", "Distance", "Time",
                                                        "Comments"};
 
@@ -63,8 +63,8 @@ const std::vector<NamedOutput>& named_outputs() {
 constexpr std::string_view batch_isochrone_prefix = "BatchIsochrone";
 
 bool is_one_of(const std::vector<std::string_view>& names, std::string_view name) {
-  return std::ranges::any_of(names,
-                             [&](std::string_view known) { return com::equal_ignoring_case(known, name); });
+  return std::ranges::any_of(
+      names, [&](std::string_view known) { return com::equal_ignoring_case(known, name); });
 }
 
 bool same_names(std::vector<std::string_view> wanted, const std::vector<std::string>& fields) {
@@ -113,7 +113,7 @@ std::vector<std::string> attribute_fields(host::HostFields* fields) {
 }
 
 struct FoundSet {
-  std::string file; // the file the user is shown
+  std::string file;              // the file the user is shown
   std::optional<int> shape_type; // none when the set cannot be read
   std::vector<std::string> fields;
 };
@@ -121,8 +121,8 @@ struct FoundSet {
 std::optional<FoundSet> find_set(host::HostFeatureWorkspace* workspace, std::string_view name) {
   const auto& folder = shared_state().gNetworkFolder;
   const auto named = std::string(name);
-  const auto as_workspace =
-      require_as<host::HostWorkspace>(com::ComPtr<host::HostFeatureWorkspace>(workspace), "workspace");
+  const auto as_workspace = require_as<host::HostWorkspace>(
+      com::ComPtr<host::HostFeatureWorkspace>(workspace), "workspace");
   if (as_workspace->Exists(named + ".shp")) {
     FoundSet set{win::join_path(folder, named + ".shp"), std::nullopt, {}};
     com::ComPtr<host::HostFeatureClass> features;

@@ -144,8 +144,8 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
         state.gMultiStopCount, state.gDoughnut ? -1 : 0, extent.min_x, extent.min_y, extent.max_x,
         extent.max_y);
   } else if (overlap) {
-    gather_centre_zones(calc, *CreateCentreZoneClass(clipping ? zones_to_clip : output_name),
-                        extent);
+    FillOutputWhole(*CreateCentreZoneClass(clipping ? zones_to_clip : output_name),
+                    [&](host::HostFeatureClass& zones) { gather_centre_zones(calc, zones, extent); });
   }
 
   if (clipping) {

@@ -180,8 +180,8 @@ void GazetteerRoute::run(host::HostApplication* application, host::HostDocument*
 
   FillOutputWhole(*result.route, [&](host::HostFeatureClass& route) {
     if (directions) {
-      WriteRouteShapefile(&route, state.gDirections, directions->row_count(),
-                          directions->shapes(), state.gRouteType);
+      WriteRouteShapefile(&route, state.gDirections, directions->row_count(), directions->shapes(),
+                          state.gRouteType);
     } else {
       CopyProgress progress(marked_link_count(*network));
       CopyRouteLinks(&route, network.get(), MarkedLinks, [&] { progress.step(); });

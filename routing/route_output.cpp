@@ -87,8 +87,8 @@ void FinishRouteOutput(const RouteResult& result, const RouteDirections* directi
   const auto& state = shared_state();
   FillOutputWhole(*result.route, [&](host::HostFeatureClass& route) {
     if (directions)
-      WriteRouteShapefile(&route, state.gDirections, directions->row_count(),
-                          directions->shapes(), state.gRouteType);
+      WriteRouteShapefile(&route, state.gDirections, directions->row_count(), directions->shapes(),
+                          state.gRouteType);
     else
       CopyRouteLinks(&route, network, marked);
   });

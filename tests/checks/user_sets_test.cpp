@@ -99,9 +99,9 @@ protected:
 };
 
 const char* const output_names[] = {
-    "node",       "closenodes", "CulDeSac",        "Route",           "BatchTSP",
-    "ViewRoute",  "IsoLink",    "BatchLayer",      "BatchRoute",      "IsoPoly",
-    "IsoPly",     "IsoPoly1",   "IsoPoly2",        "IsoPoly3",        "IpPoly",
+    "node",       "closenodes",     "CulDeSac",        "Route",           "BatchTSP",
+    "ViewRoute",  "IsoLink",        "BatchLayer",      "BatchRoute",      "IsoPoly",
+    "IsoPly",     "IsoPoly1",       "IsoPoly2",        "IsoPoly3",        "IpPoly",
     "BIsochrone", "BatchIsochrone", "BatchIsochrone1", "BatchIsochrone2", "Batchisochrone3"};
 
 // A point set of the user's (one field "ID") with a projection and an index, under each output
@@ -135,7 +135,8 @@ TEST_F(UserSets, AddNodeLayerLeavesAUsersNodeShapefileAlone) {
 }
 
 // The system's own output goes with every file of its set, and only those: the network's
-// "node.bin" and neighbours whose names merely start alike stay. A projection left without its set is deleted too.
+// "node.bin" and neighbours whose names merely start alike stay. A projection left without its set
+// is deleted too.
 TEST_F(UserSets, AnOwnOutputGoesWithAllItsFilesAndNothingElse) {
   build_check_network();
   ASSERT_TRUE(run(com::make<AddNodeShp>()));

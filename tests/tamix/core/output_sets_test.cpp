@@ -47,9 +47,9 @@ struct OutputWriter {
 const Network& drawn_network() {
   static const TempFolder folder;
   static const Network network = [] {
-    write_shapefile(folder.path(), "net",
-                    {line({{0, 0}, {1000, 0}}), line({{1000, 0}, {2000, 0}}),
-                     line({{2000, 0}, {2000, 1000}})});
+    write_shapefile(
+        folder.path(), "net",
+        {line({{0, 0}, {1000, 0}}), line({{1000, 0}, {2000, 0}}), line({{2000, 0}, {2000, 1000}})});
     return build_and_load(folder.path(), "net");
   }();
   return network;
