@@ -274,19 +274,28 @@ TEST_F(ZoneSteps, ClippingKeepsEveryAttributeAndTheInput) {
   EXPECT_DOUBLE_EQ(largest->Shape().as<host::HostPolygon>()->Area(), 3600);
 }
 
-// The cut by one polygon is written whole and then takes the place of an older output of the
-// system's own, leaving no scratch set; the converter's cut writes in place, so it refuses one.
-TEST_F(ZoneSteps, ClippingOverAnExistingOutputReplacesItWholeOrFails) {
+// Either cut is written whole and then takes the place of an older output of the system's own,
+// leaving no scratch set; a cut that fails leaves the older output as it was.
+TEST_F(ZoneSteps, ClippingOverAnExistingOutputReplacesItWhole) {
   nested_zones("Zones");
-  zone_file("IsoPoly", {{square(100, 100, 1), 1}});
   const auto clip = clip_layer({box(0, -40, 40, 40)});
-  EXPECT_THROW(PrepareClipOutput(map(), "Zones", "IsoPoly", clip.get()), HandlerEnd);
-  EXPECT_EQ(map()->LayerCount(), 1);
-  ClipZonesByPolygon(map(), "Zones", "IsoPoly", clip.get(), ZoneOrder::LastFirst);
-  EXPECT_EQ(cuts_on_top(), (std::vector<Cut>{{5, 200}, {10, 800}, {15, 1800}}));
-  for (const auto& entry : std::filesystem::directory_iterator(path()))
-    EXPECT_EQ(entry.path().filename().string().find('~'), std::string::npos) << entry.path();
-  EXPECT_THROW(PrepareClipOutput(map(), "Missing", "Other", clip.get()), HandlerEnd);
+  for (const bool by_one_polygon : {true, false}) {
+    SCOPED_TRACE(by_one_polygon ? "one polygon" : "the host's clip");
+    map()->ClearLayers();
+    for (const char* extension : {".shp", ".shx", ".dbf", ".cpg"})
+      std::filesystem::remove(path(std::string("IsoPoly") + extension));
+    zone_file("IsoPoly", {{square(100, 100, 1), 1}});
+    if (by_one_polygon)
+      ClipZonesByPolygon(map(), "Zones", "IsoPoly", clip.get(), ZoneOrder::LastFirst);
+    else
+      PrepareClipOutput(map(), "Zones", "IsoPoly", clip.get());
+    EXPECT_EQ(cuts_on_top().size(), 3U);
+    for (const auto& entry : std::filesystem::directory_iterator(path()))
+      EXPECT_EQ(entry.path().filename().string().find('~'), std::string::npos) << entry.path();
+  }
+  const auto before = std::filesystem::file_size(path("IsoPoly.shp"));
+  EXPECT_THROW(PrepareClipOutput(map(), "Missing", "IsoPoly", clip.get()), HandlerEnd);
+  EXPECT_EQ(std::filesystem::file_size(path("IsoPoly.shp")), before);
 }
 
 } // namespace
