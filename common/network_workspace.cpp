@@ -1,5 +1,6 @@
 #include "common/network_workspace.h"
 
+#include <span>
 #include <string>
 
 #include "common/handler_end.h"
@@ -11,8 +12,32 @@
 namespace corvane {
 
 namespace {
-// The files that may stay of an output set when its ".shp" and ".dbf" are gone.
-constexpr const char* LeftoverExtensions[] = {".shx", ".prj", ".cpg", ".sbn", ".sbx", ".qix"};
+
+// The files of a set the add-in writes; after the first two, those that may stay of it when its
+// ".shp" and ".dbf" are gone.
+constexpr const char* SetExtensions[] = {".shp", ".dbf", ".shx", ".prj",
+                                         ".cpg", ".sbn", ".sbx", ".qix"};
+
+void delete_files(const std::string& name, std::span<const char* const> extensions) {
+  const win::FileSystemObject files;
+  for (const char* extension : extensions) {
+    const auto path = win::join_path(shared_state().gNetworkFolder, name + extension);
+    if (files.FileExists(path))
+      files.DeleteFile(path);
+  }
+}
+
+// Deletes a scratch set of WriteOutputWhole, which is never the user's: its name carries a "~".
+// The host deletes what it can open (closing its writers); a set a kill cut short goes file by
+// file, so that it cannot stand in the way of the next run.
+void delete_scratch(host::HostFeatureWorkspace& workspace, const std::string& scratch) {
+  com::ComPtr<host::HostTable> table;
+  if (com::SUCCEEDED(workspace.OpenTable(scratch, &table)) && table)
+    if (const auto dataset = table.as<host::HostDataset>())
+      dataset->Delete();
+  delete_files(scratch, SetExtensions);
+}
+
 } // namespace
 
 com::ComPtr<host::HostFeatureWorkspace> OpenNetworkWorkspace() {
@@ -45,7 +70,6 @@ ShowFeatureClass(host::HostMap* map, const com::ComPtr<host::HostFeatureClass>& 
 
 void DeleteNetworkShapefile(std::string_view name) {
   RequireOwnOrNoSet(name);
-  const auto& folder = shared_state().gNetworkFolder;
   const auto workspace = OpenNetworkWorkspace();
   const auto named = std::string(name);
   const auto as_workspace = require_as<host::HostWorkspace>(workspace, "workspace");
@@ -58,25 +82,8 @@ void DeleteNetworkShapefile(std::string_view name) {
   }
   // Without its shapes and table the set is only what a run wrote beside them (a projection
   // copied before the engine, which then wrote nothing under this name).
-  const win::FileSystemObject files;
-  for (const char* extension : LeftoverExtensions) {
-    const auto path = win::join_path(folder, named + extension);
-    if (files.FileExists(path))
-      files.DeleteFile(path);
-  }
+  delete_files(named, std::span(SetExtensions).subspan(2));
 }
-
-namespace {
-
-// Deletes a scratch set of WriteOutputWhole, which is never the user's: its name carries a "~".
-void delete_scratch(host::HostFeatureWorkspace& workspace, const std::string& scratch) {
-  com::ComPtr<host::HostTable> table;
-  if (com::SUCCEEDED(workspace.OpenTable(scratch, &table)) && table)
-    if (const auto dataset = table.as<host::HostDataset>())
-      dataset->Delete();
-}
-
-} // namespace
 
 com::ComPtr<host::HostFeatureClass>
 WriteOutputWhole(std::string_view name,

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -275,7 +277,8 @@ TEST_F(ZoneSteps, ClippingKeepsEveryAttributeAndTheInput) {
 }
 
 // Either cut is written whole and then takes the place of an older output of the system's own,
-// leaving no scratch set; a cut that fails leaves the older output as it was.
+// leaving no scratch set, even past one a killed run left; a cut that fails leaves the older
+// output as it was.
 TEST_F(ZoneSteps, ClippingOverAnExistingOutputReplacesItWhole) {
   nested_zones("Zones");
   const auto clip = clip_layer({box(0, -40, 40, 40)});
@@ -285,6 +288,8 @@ TEST_F(ZoneSteps, ClippingOverAnExistingOutputReplacesItWhole) {
     for (const char* extension : {".shp", ".shx", ".dbf", ".cpg"})
       std::filesystem::remove(path(std::string("IsoPoly") + extension));
     zone_file("IsoPoly", {{square(100, 100, 1), 1}});
+    // What a run killed while it made its scratch set left.
+    std::ofstream(path("IsoPoly~new.shp")) << "cut short";
     if (by_one_polygon)
       ClipZonesByPolygon(map(), "Zones", "IsoPoly", clip.get(), ZoneOrder::LastFirst);
     else
