@@ -42,6 +42,7 @@ std::int32_t EngineChecked(std::int32_t code) {
 void RunCheck(const std::function<void()>& check) {
   try {
     check();
+  } catch (const ToldHandlerEnd&) {
   } catch (const HandlerEnd& failure) {
     show_message(failure.what(), "Error", forms::Icon::Critical);
   }

@@ -65,11 +65,12 @@ void copy_network_projection(std::string_view to) {
              "ExportESRISpatialReferenceToPRJFile");
 }
 
-// "CulDeSac" with the network's fields, shape field and coordinate system.
+// The set `name` with the network's fields, shape field and coordinate system.
 com::ComPtr<host::HostFeatureClass> create_output(host::HostFeatureWorkspace* workspace,
-                                                  host::HostFeatureClass* network) {
+                                                  host::HostFeatureClass* network,
+                                                  std::string_view name) {
   com::ComPtr<host::HostFeatureClass> created;
-  check_call(workspace->CreateFeatureClass(std::string(CulDeSacName),
+  check_call(workspace->CreateFeatureClass(std::string(name),
                                            require(network->Fields(), "Fields").get(),
                                            SimpleFeatures, network->ShapeFieldName(), "",
                                            &created),
@@ -104,10 +105,11 @@ void CulDeSac::click() {
     RemoveOutputShapefile(map.get(), view.get(), CulDeSacName);
     copy_network_projection(CulDeSacName);
     const auto network = NetworkFeatureClass(map.get());
-    const auto output = create_output(workspace.get(), network.get());
-    const auto layer = LayerOver(output);
-    CopyRouteLinks(output.get(), network.get(), FlaggedLinks, nullptr);
-    check_call(map->AddLayer(layer.get()), "AddLayer");
+    const auto output = WriteOutputWhole(CulDeSacName, [&](std::string_view scratch) {
+      CopyRouteLinks(create_output(workspace.get(), network.get(), scratch).get(), network.get(),
+                     FlaggedLinks, nullptr);
+    });
+    check_call(map->AddLayer(LayerOver(output).get()), "AddLayer");
     DrawCulDeSacRenderer();
 
     // The result now lives in "CulDeSac.shp" alone.

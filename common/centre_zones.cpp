@@ -2,6 +2,7 @@
 
 #include "common/handler_end.h"
 #include "common/network_workspace.h"
+#include "common/output_sets.h"
 #include "host/geometry.h"
 #include "network/shared_state.h"
 #include "win/paths.h"
@@ -83,6 +84,8 @@ CentreZoneWriter::CentreZoneWriter(host::HostFeatureClass& output, std::string_v
       carried_(carried_field.empty() ? -1 : output.FindField(carried_field)),
       cost_start_(output.FindField("Cost_start")), cost_end_(output.FindField("Cost_end")),
       id_(output.FindField("ID")) {
+  // The engine writes each centre's zones over this name.
+  RequireOwnOrNoSet(per_centre);
   check_call(output.Insert(true, &inserter_), "FeatureClass.Insert");
   require(inserter_, "FeatureClass.Insert");
   check_call(output.CreateFeatureBuffer(&buffer_), "FeatureClass.CreateFeatureBuffer");

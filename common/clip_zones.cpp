@@ -57,19 +57,22 @@ bool PrepareClipOutput(host::HostMap* map, std::string_view input, std::string_v
   const auto folder = create<host::HostWorkspaceName>(host::WorkspaceNameClass);
   folder->SetWorkspaceFactoryProgID(std::string(host::ShapefileWorkspaceFactoryClass));
   folder->SetPathName(shared_state().gNetworkFolder);
-  const auto description = create<host::HostFeatureClassName>(host::FeatureClassNameClass);
-  description->SetFeatureType(1);
-  description->SetShapeFieldName("Shape");
-  description->SetShapeType(zones->ShapeType());
-  description->SetName(std::string(output));
-  description->SetWorkspaceName(folder.get());
-
-  const auto converter = create<host::HostFeatureDataConverter>(host::FeatureDataConverterClass);
-  com::ComPtr<host::HostFeatureClass> clipped;
-  check_call(converter->Clip(zone_table.get(), false, clip_table.get(), false, 0.0,
-                             description.get(), &clipped),
-             "FeatureDataConverter.Clip");
-  return show_cut_zones(map, require(clipped, "FeatureDataConverter.Clip"), output);
+  const auto clipped = WriteOutputWhole(output, [&](std::string_view scratch) {
+    const auto description = create<host::HostFeatureClassName>(host::FeatureClassNameClass);
+    description->SetFeatureType(1);
+    description->SetShapeFieldName("Shape");
+    description->SetShapeType(zones->ShapeType());
+    description->SetName(std::string(scratch));
+    description->SetWorkspaceName(folder.get());
+    const auto converter =
+        create<host::HostFeatureDataConverter>(host::FeatureDataConverterClass);
+    com::ComPtr<host::HostFeatureClass> written;
+    check_call(converter->Clip(zone_table.get(), false, clip_table.get(), false, 0.0,
+                               description.get(), &written),
+               "FeatureDataConverter.Clip");
+    require(written, "FeatureDataConverter.Clip");
+  });
+  return show_cut_zones(map, clipped, output);
 }
 
 bool ClipZonesByPolygon(host::HostMap* map, std::string_view input, std::string_view output,

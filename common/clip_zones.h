@@ -14,9 +14,10 @@ namespace corvane {
 // A zone with no part inside the clip polygons is left out. The input stays as it is. When
 // no zone is left, the empty output is deleted and the user told so: false.
 //
-// Either ends the handler on a failing host call (the shapefile missing, `output` present, a
-// clip shape that cannot be brought into the zones' coordinate system): the output holds what
-// was written so far and no layer is added.
+// Either writes the cut zones whole before they take the place of an older `output` of the
+// system's own (WriteOutputWhole), and ends the handler on a failing host call (the shapefile
+// missing, a clip shape that cannot be brought into the zones' coordinate system): then
+// `output` holds no zone of this cut and no layer is added.
 
 // Cuts the zones to the union of all polygons of `clip_layer` (the host's clip); an empty clip
 // layer leaves no zone.

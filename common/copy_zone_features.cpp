@@ -58,41 +58,42 @@ std::vector<std::int32_t> all_feature_ids(host::HostFeatureClass& source) {
 com::ComPtr<host::HostFeatureClass> CopyZoneFeatures(host::HostFeatureClass* source,
                                                      std::string_view output, ZoneOrder order,
                                                      const ZoneReshape& reshape) {
-  const auto source_fields = require(source->Fields(), "FeatureClass.Fields");
-  com::ComPtr<host::HostFeatureClass> copy;
-  check_call(OpenNetworkWorkspace()->CreateFeatureClass(std::string(output), source_fields.get(), 1,
-                                                        source->ShapeFieldName(), "", &copy),
-             "CreateFeatureClass");
-  require(copy, "CreateFeatureClass");
-  const auto fields = copied_fields(*source_fields, *require(copy->Fields(), "Fields"));
+  return WriteOutputWhole(output, [&](std::string_view scratch) {
+    const auto source_fields = require(source->Fields(), "FeatureClass.Fields");
+    com::ComPtr<host::HostFeatureClass> copy;
+    check_call(OpenNetworkWorkspace()->CreateFeatureClass(std::string(scratch), source_fields.get(),
+                                                          1, source->ShapeFieldName(), "", &copy),
+               "CreateFeatureClass");
+    require(copy, "CreateFeatureClass");
+    const auto fields = copied_fields(*source_fields, *require(copy->Fields(), "Fields"));
 
-  auto ids = all_feature_ids(*source);
-  if (order == ZoneOrder::LastFirst)
-    std::reverse(ids.begin(), ids.end());
+    auto ids = all_feature_ids(*source);
+    if (order == ZoneOrder::LastFirst)
+      std::reverse(ids.begin(), ids.end());
 
-  com::ComPtr<host::HostFeatureCursor> inserter;
-  check_call(copy->Insert(true, &inserter), "FeatureClass.Insert");
-  com::ComPtr<host::HostFeatureBuffer> buffer;
-  check_call(copy->CreateFeatureBuffer(&buffer), "FeatureClass.CreateFeatureBuffer");
-  require(inserter, "FeatureClass.Insert");
-  require(buffer, "FeatureClass.CreateFeatureBuffer");
-  for (const std::int32_t id : ids) {
-    com::ComPtr<host::HostFeature> zone;
-    check_call(source->GetFeature(id, &zone), "FeatureClass.GetFeature");
-    require(zone, "FeatureClass.GetFeature");
-    auto shape = zone->ShapeCopy();
-    if (shape && reshape) {
-      shape = reshape(shape.get());
-      if (!shape)
-        continue;
+    com::ComPtr<host::HostFeatureCursor> inserter;
+    check_call(copy->Insert(true, &inserter), "FeatureClass.Insert");
+    com::ComPtr<host::HostFeatureBuffer> buffer;
+    check_call(copy->CreateFeatureBuffer(&buffer), "FeatureClass.CreateFeatureBuffer");
+    require(inserter, "FeatureClass.Insert");
+    require(buffer, "FeatureClass.CreateFeatureBuffer");
+    for (const std::int32_t id : ids) {
+      com::ComPtr<host::HostFeature> zone;
+      check_call(source->GetFeature(id, &zone), "FeatureClass.GetFeature");
+      require(zone, "FeatureClass.GetFeature");
+      auto shape = zone->ShapeCopy();
+      if (shape && reshape) {
+        shape = reshape(shape.get());
+        if (!shape)
+          continue;
+      }
+      buffer->SetShape(shape.get());
+      for (const auto& field : fields)
+        check_call(buffer->SetValue(field.target, zone->Value(field.source)), "SetValue");
+      check_call(inserter->InsertFeature(buffer.get(), nullptr), "InsertFeature");
     }
-    buffer->SetShape(shape.get());
-    for (const auto& field : fields)
-      check_call(buffer->SetValue(field.target, zone->Value(field.source)), "SetValue");
-    check_call(inserter->InsertFeature(buffer.get(), nullptr), "InsertFeature");
-  }
-  check_call(inserter->Flush(), "FeatureCursor.Flush");
-  return copy;
+    check_call(inserter->Flush(), "FeatureCursor.Flush");
+  });
 }
 
 } // namespace corvane

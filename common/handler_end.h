@@ -19,6 +19,14 @@ public:
   using std::runtime_error::runtime_error;
 };
 
+// A handler end whose reason the user has been shown already, in a message box of its own (a
+// refusal): the boundaries that show a failure's text show nothing more, and the host hears
+// that the handler ran.
+class ToldHandlerEnd : public HandlerEnd {
+public:
+  using HandlerEnd::HandlerEnd;
+};
+
 // A host or engine call that failed or handed back nothing.
 class HostCallFailed : public HandlerEnd {
 public:

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/handler_end.h"
+#include "common/output_sets.h"
 #include "common/show_message.h"
 #include "host/spatial_reference.h"
 #include "network/shared_state.h"
@@ -12,6 +13,9 @@
 namespace corvane {
 
 bool CopyNetworkProjection(std::initializer_list<std::string_view> names) {
+  // Each name is about to get its output: a set of the user's under it must keep its files.
+  for (const auto name : names)
+    RequireOwnOrNoSet(name);
   const auto& state = shared_state();
   const auto network_prj = win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".prj");
   if (!win::FileSystemObject().FileExists(network_prj)) {

@@ -1,13 +1,44 @@
 #include "common/network_workspace.h"
 
+#include <span>
 #include <string>
 
 #include "common/handler_end.h"
+#include "common/output_sets.h"
 #include "network/shared_state.h"
 #include "win/file_system_object.h"
 #include "win/paths.h"
 
 namespace corvane {
+
+namespace {
+
+// The files of a set the add-in writes; after the first two, those that may stay of it when its
+// ".shp" and ".dbf" are gone.
+constexpr const char* SetExtensions[] = {".shp", ".dbf", ".shx", ".prj",
+                                         ".cpg", ".sbn", ".sbx", ".qix"};
+
+void delete_files(const std::string& name, std::span<const char* const> extensions) {
+  const win::FileSystemObject files;
+  for (const char* extension : extensions) {
+    const auto path = win::join_path(shared_state().gNetworkFolder, name + extension);
+    if (files.FileExists(path))
+      files.DeleteFile(path);
+  }
+}
+
+// Deletes a scratch set of WriteOutputWhole, which is never the user's: its name carries a "~".
+// The host deletes what it can open (closing its writers); a set a kill cut short goes file by
+// file, so that it cannot stand in the way of the next run.
+void delete_scratch(host::HostFeatureWorkspace& workspace, const std::string& scratch) {
+  com::ComPtr<host::HostTable> table;
+  if (com::SUCCEEDED(workspace.OpenTable(scratch, &table)) && table)
+    if (const auto dataset = table.as<host::HostDataset>())
+      dataset->Delete();
+  delete_files(scratch, SetExtensions);
+}
+
+} // namespace
 
 com::ComPtr<host::HostFeatureWorkspace> OpenNetworkWorkspace() {
   const auto factory = create<host::HostWorkspaceFactory>(host::ShapefileWorkspaceFactoryClass);
@@ -38,14 +69,52 @@ ShowFeatureClass(host::HostMap* map, const com::ComPtr<host::HostFeatureClass>& 
 }
 
 void DeleteNetworkShapefile(std::string_view name) {
-  const auto& folder = shared_state().gNetworkFolder;
-  if (!win::FileSystemObject().FileExists(win::join_path(folder, std::string(name) + ".shp")))
+  RequireOwnOrNoSet(name);
+  const auto workspace = OpenNetworkWorkspace();
+  const auto named = std::string(name);
+  const auto as_workspace = require_as<host::HostWorkspace>(workspace, "workspace");
+  if (as_workspace->Exists(named + ".shp") || as_workspace->Exists(named + ".dbf")) {
+    com::ComPtr<host::HostTable> table;
+    check_call(workspace->OpenTable(named, &table), "OpenTable");
+    check_call(require_as<host::HostDataset>(require(table, "OpenTable"), "dataset")->Delete(),
+               "Delete");
     return;
-  com::ComPtr<host::HostFeatureClass> features;
-  if (com::FAILED(OpenNetworkWorkspace()->OpenFeatureClass(std::string(name), &features)) ||
-      !features)
-    return;
-  check_call(require_as<host::HostDataset>(features, "dataset")->Delete(), "Delete");
+  }
+  // Without its shapes and table the set is only what a run wrote beside them (a projection
+  // copied before the engine, which then wrote nothing under this name).
+  delete_files(named, std::span(SetExtensions).subspan(2));
+}
+
+com::ComPtr<host::HostFeatureClass>
+WriteOutputWhole(std::string_view name,
+                 const std::function<void(std::string_view scratch)>& write) {
+  RequireOwnOrNoSet(name);
+  const auto workspace = OpenNetworkWorkspace();
+  const std::string scratch = std::string(name) + "~new";
+  delete_scratch(*workspace, scratch);
+  try {
+    write(scratch);
+    check_call(workspace->ReplaceDataset(scratch, std::string(name)), "ReplaceDataset");
+  } catch (...) {
+    delete_scratch(*workspace, scratch);
+    throw;
+  }
+  return open_feature_class(workspace.get(), name);
+}
+
+void FillOutputWhole(host::HostFeatureClass& features,
+                     const std::function<void(host::HostFeatureClass& scratch)>& fill) {
+  const auto name =
+      require_as<host::HostDataset>(com::ComPtr<host::HostFeatureClass>(&features), "dataset")
+          ->Name();
+  WriteOutputWhole(name, [&](std::string_view scratch) {
+    com::ComPtr<host::HostFeatureClass> copy;
+    check_call(OpenNetworkWorkspace()->CreateFeatureClass(
+                   std::string(scratch), require(features.Fields(), "Fields").get(), 1,
+                   features.ShapeFieldName(), "", &copy),
+               "CreateFeatureClass");
+    fill(*require(copy, "CreateFeatureClass"));
+  });
 }
 
 } // namespace corvane

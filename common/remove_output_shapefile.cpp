@@ -3,24 +3,28 @@
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/network_workspace.h"
+#include "common/output_sets.h"
 #include "common/remove_from_map.h"
 #include "network/shared_state.h"
 
 namespace corvane {
 
 void RemoveOutputShapefile(host::HostMap* map, host::HostActiveView* view, std::string_view name) {
+  RequireOwnOrNoSet(name);
   remove_layers(map, name, "L");
   view->Refresh();
   DeleteNetworkShapefile(name);
 }
 
 void RemovePointOutput(host::HostMap* map, host::HostActiveView* view, std::string_view name) {
+  RequireOwnOrNoSet(name);
   remove_layers(map, name, "PT");
   view->Refresh();
   DeleteNetworkShapefile(name);
 }
 
 void RemovePolygonOutput(host::HostMap* map, std::string_view name) {
+  RequireOwnOrNoSet(name);
   remove_layers(map, name, "PG");
   DeleteNetworkShapefile(name);
 }

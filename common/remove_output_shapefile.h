@@ -8,8 +8,9 @@
 namespace corvane {
 
 // Removes an output of the add-in that is replaced on every run: every polyline layer of the
-// network folder named `name` leaves the map (the view is redrawn), then "`name`.shp" of the
-// network folder is deleted. A shapefile that cannot be opened is left alone without an error.
+// network folder named `name` leaves the map (the view is redrawn), then the set "`name`" of the
+// network folder is deleted (see DeleteNetworkShapefile). A set that is not the system's own
+// output stays, with its layers, and the handler ends.
 void RemoveOutputShapefile(host::HostMap* map, host::HostActiveView* view, std::string_view name);
 
 // The same for a point output (the node layers).

@@ -104,6 +104,8 @@ void BatchIsoChrone::click() {
                     .problems = problems,
                     .click = click};
     done = run_mode(run);
+  } catch (const ToldHandlerEnd&) {
+    return;
   } catch (const HandlerEnd& failure) {
     // The old output is gone: the user must learn why no new one came.
     show_message(failure.what(), Title, forms::Icon::Critical);

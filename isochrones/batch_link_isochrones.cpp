@@ -20,8 +20,9 @@ bool BatchLinkIsochrones(BatchIsoRun& run) {
   BatchIsoCollection collected;
   if (!run.collect(collected))
     return false;
-  // Tested before the engine writes: a network without a coordinate system gets no results.
-  if (!CopyNetworkProjection({BatchIsoOutput})) {
+  // Tested before the engine writes: a network without a coordinate system gets no results. The
+  // links carry the results, so no "BatchIsochrone" is written and no projection left for it.
+  if (!CopyNetworkProjection({})) {
     run.click.end_without_result();
     return false;
   }

@@ -39,15 +39,19 @@ bool write_overlapping_zones(BatchIsoRun& run, bool clipping, const ClipExtent& 
   const auto carried = carried_field(run);
   const auto output =
       CreateCentreZoneClass(clipping ? BatchIsoZonesToClip : BatchIsoOutput, carried.get());
-  CentreZoneWriter writer(*output, BatchIsoCentreZones, extent,
-                          carried ? carried->Name() : std::string());
   bool whole = true;
-  BatchIsoCollection collected;
-  const bool any = run.collect(collected, [&](const BatchPoint& point) {
-    whole = writer.append(calc, point.node, point.id, point.value);
-    return whole;
+  bool any = false;
+  // The zones of the points done, Escape or not, take the output's place whole.
+  FillOutputWhole(*output, [&](host::HostFeatureClass& zones) {
+    CentreZoneWriter writer(zones, BatchIsoCentreZones, extent,
+                            carried ? carried->Name() : std::string());
+    BatchIsoCollection collected;
+    any = run.collect(collected, [&](const BatchPoint& point) {
+      whole = writer.append(calc, point.node, point.id, point.value);
+      return whole;
+    });
+    writer.flush();
   });
-  writer.flush();
   if (!whole) {
     corrupt_zone();
     return false;
@@ -79,8 +83,11 @@ bool BatchZonePolygons(BatchIsoRun& run) {
   const auto& state = shared_state();
   const bool clipping = state.gClipMode == 1;
   const bool overlap = state.gAllowOverlap == 2;
-  if (!(clipping ? CopyNetworkProjection({BatchIsoZonesToClip})
-                 : CopyNetworkProjection({BatchIsoOutput, BatchIsoMergedZones}))) {
+  // Each set the mode writes gets the projection, and only those: with overlap the zones are
+  // written straight into the output, with no merged set.
+  if (!(clipping  ? CopyNetworkProjection({BatchIsoZonesToClip})
+        : overlap ? CopyNetworkProjection({BatchIsoOutput})
+                  : CopyNetworkProjection({BatchIsoOutput, BatchIsoMergedZones}))) {
     run.click.end_without_result();
     return false;
   }

@@ -131,8 +131,12 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
   DropMissingClipLayer(&map, "Clip layer not found");
 
   const bool clipping = state.gClipMode == 1;
-  if (!(clipping ? CopyNetworkProjection({zones_to_clip})
-                 : CopyNetworkProjection({output_name, merged_zones}))) {
+  const bool overlap = state.gAllowOverlap == 2;
+  // Each set the run writes gets the projection, and only those: with overlap the zones are
+  // written straight into the output, with no merged set.
+  if (!(clipping  ? CopyNetworkProjection({zones_to_clip})
+        : overlap ? CopyNetworkProjection({output_name})
+                  : CopyNetworkProjection({output_name, merged_zones}))) {
     run.end_without_result();
     return;
   }
@@ -140,7 +144,6 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
   const ClipExtent extent = clipping ? ExtentIn(*require(FindClipLayer(&map), "clip layer"),
                                                 reference.get())
                                      : ClipExtent{};
-  const bool overlap = state.gAllowOverlap == 2;
   if (state.gAllowOverlap == 1) {
     for (std::int32_t centre = 1; centre <= state.gMultiStopCount; ++centre)
       state.gEngineResult = calc.SetStop(centre, state.gStopNodes[centre - 1]);
@@ -151,8 +154,8 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
         state.gMultiStopCount, state.gDoughnut ? -1 : 0, extent.min_x, extent.min_y, extent.max_x,
         extent.max_y);
   } else if (overlap) {
-    gather_centre_zones(calc, *CreateCentreZoneClass(clipping ? zones_to_clip : output_name),
-                        extent);
+    FillOutputWhole(*CreateCentreZoneClass(clipping ? zones_to_clip : output_name),
+                    [&](host::HostFeatureClass& zones) { gather_centre_zones(calc, zones, extent); });
   }
 
   bool shown = true;
@@ -171,6 +174,8 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
                   ? ClipZonesByPolygon(&map, zones_to_clip, output_name, clip_layer.get(),
                                        overlap ? ZoneOrder::FirstFirst : ZoneOrder::LastFirst)
                   : PrepareClipOutput(&map, zones_to_clip, output_name, clip_layer.get());
+    } catch (const ToldHandlerEnd&) {
+      throw;
     } catch (const HandlerEnd& failure) {
       show_message(failure.what(), "");
       throw;

@@ -9,6 +9,7 @@
 #include "common/handler_end.h"
 #include "common/layer_spatial_reference.h"
 #include "common/network_projection.h"
+#include "common/output_sets.h"
 #include "common/remove_from_map.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
@@ -54,6 +55,8 @@ void BatchRoute::click() {
 
   const auto from_features = point_layer_features(*map, state.gBatchRouteFromIndex);
   const auto to_features = point_layer_features(*map, state.gBatchRouteToIndex);
+  // The engine replaces the table's files: a table of the user's under its name must stay.
+  RequireOwnOrNoSet(BatchRouteName);
   RemoveBatchRouteOutput(map.get());
   const bool build_objects = state.gBatchRouteBuildObjects == 1;
   const bool both_ways = state.gBatchRouteBothWays == 1;

@@ -142,7 +142,7 @@ void GazetteerRoute::run(host::HostApplication* application, host::HostDocument*
   state.gStopNodes.clear();
   state.gRouteStopCount = 0;
   const auto workspace = OpenNetworkWorkspace();
-  RemoveRouteOutput(map.get(), view.get(), workspace.get());
+  RemoveRouteOutput(map.get(), view.get());
   RouteResult result;
   result.view_route_shown = FindLayerIndex(map.get(), ViewRouteDatasetName, "L") != NoLayer;
   PrepareViewRoute(workspace.get(), network.get());
@@ -178,13 +178,15 @@ void GazetteerRoute::run(host::HostApplication* application, host::HostDocument*
   result.primary_total = totals->primary;
   result.secondary_total = totals->secondary;
 
-  if (directions) {
-    WriteRouteShapefile(result.route.get(), state.gDirections, directions->row_count(),
-                        directions->shapes(), state.gRouteType);
-  } else {
-    CopyProgress progress(marked_link_count(*network));
-    CopyRouteLinks(result.route.get(), network.get(), MarkedLinks, [&] { progress.step(); });
-  }
+  FillOutputWhole(*result.route, [&](host::HostFeatureClass& route) {
+    if (directions) {
+      WriteRouteShapefile(&route, state.gDirections, directions->row_count(), directions->shapes(),
+                          state.gRouteType);
+    } else {
+      CopyProgress progress(marked_link_count(*network));
+      CopyRouteLinks(&route, network.get(), MarkedLinks, [&] { progress.step(); });
+    }
+  });
   ShowRouteLayers(result, map.get(), view.get(), application);
   busy.reset();
   ReportRouteTotals(result, application);

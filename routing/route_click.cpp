@@ -87,7 +87,7 @@ void RouteClicks::start(host::HostDocument* document, const Stop& stop) {
   state.gStopNodes.clear();
   state.gRouteStopCount = 0;
   const auto workspace = OpenNetworkWorkspace();
-  RemoveRouteOutput(map.get(), view.get(), workspace.get());
+  RemoveRouteOutput(map.get(), view.get());
   view_route_shown_ = FindLayerIndex(map.get(), ViewRouteDatasetName, "L") != NoLayer;
   PrepareViewRoute(workspace.get(), NetworkFeatureClass(map.get()).get());
   state.gStopNodes[state.gRouteStopCount++] = stop.node;

@@ -5,6 +5,8 @@
 #include "common/apply_route_color.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
+#include "common/network_workspace.h"
+#include "common/output_sets.h"
 #include "common/remove_from_map.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
@@ -40,17 +42,15 @@ void OpenRouteTable(host::HostFeatureLayer* layer, host::HostApplication* applic
     check_call(window->Show(true), "TableWindow.Show");
 }
 
-void RemoveRouteOutput(host::HostMap* map, host::HostActiveView* view,
-                       host::HostFeatureWorkspace* workspace, std::string_view name) {
+void RemoveRouteOutput(host::HostMap* map, host::HostActiveView* view, std::string_view name) {
+  RequireOwnOrNoSet(name);
   remove_layers(map, name, "L");
   view->Refresh();
-  if (!dataset_exists(workspace, name))
-    return;
-  const auto old = require_as<host::HostDataset>(open_feature_class(workspace, name), "dataset");
-  check_call(old->Delete(), "Delete");
+  DeleteNetworkShapefile(name);
 }
 
 void PrepareViewRoute(host::HostFeatureWorkspace* workspace, host::HostFeatureClass* network) {
+  RequireOwnOrNoSet(ViewRouteDatasetName);
   if (!dataset_exists(workspace, ViewRouteDatasetName)) {
     CreateViewRouteShapefile(workspace, network);
     return;
@@ -68,7 +68,11 @@ void ShowRouteLayers(const RouteResult& result, host::HostMap* map, host::HostAc
   const auto view_route_layer = LayerOver(view_route);
   if (!result.view_route_shown)
     check_call(map->AddLayer(view_route_layer.get()), "AddLayer");
-  CopyRouteShapes(result.route.get(), view_route.get());
+  // Written whole beside it, then in its place: the shapes it shows already, then the route's.
+  FillOutputWhole(*view_route, [&](host::HostFeatureClass& shapes) {
+    CopyRouteShapes(view_route.get(), &shapes);
+    CopyRouteShapes(result.route.get(), &shapes);
+  });
 
   const auto route_layer = result.route_layer ? result.route_layer : LayerOver(result.route);
   check_call(map->AddLayer(route_layer.get()), "AddLayer");
@@ -81,11 +85,13 @@ void FinishRouteOutput(const RouteResult& result, const RouteDirections* directi
                        host::HostFeatureClass* network, std::string_view marked, host::HostMap* map,
                        host::HostActiveView* view, host::HostApplication* application) {
   const auto& state = shared_state();
-  if (directions)
-    WriteRouteShapefile(result.route.get(), state.gDirections, directions->row_count(),
-                        directions->shapes(), state.gRouteType);
-  else
-    CopyRouteLinks(result.route.get(), network, marked);
+  FillOutputWhole(*result.route, [&](host::HostFeatureClass& route) {
+    if (directions)
+      WriteRouteShapefile(&route, state.gDirections, directions->row_count(), directions->shapes(),
+                          state.gRouteType);
+    else
+      CopyRouteLinks(&route, network, marked);
+  });
   ShowRouteLayers(result, map, view, application);
   ReportRouteTotals(result, application);
   StampNetworkEdited();

@@ -23,13 +23,14 @@ namespace corvane {
 void OpenRouteTable(host::HostFeatureLayer* layer, host::HostApplication* application);
 
 // Removes every "Route" layer (or polyline layer `name`) of the network folder from the map,
-// redraws, and deletes the shapefile when it exists.
+// redraws, and deletes the set as DeleteNetworkShapefile does (a set of the user's stays and
+// ends the handler).
 void RemoveRouteOutput(host::HostMap* map, host::HostActiveView* view,
-                       host::HostFeatureWorkspace* workspace,
                        std::string_view name = RouteDatasetName);
 
 // Makes "ViewRoute.shp" empty, or makes it when it does not exist, so that it shows the coming
 // route only.
+// A "ViewRoute.shp" of the user's stays as it is and ends the handler.
 void PrepareViewRoute(host::HostFeatureWorkspace* workspace, host::HostFeatureClass* network);
 
 // What the route tool shows once a route is computed.

@@ -94,7 +94,7 @@ void TourClicks::start(host::HostDocument* document, const SnappedClick& stop) {
   placed_stops_ = 0;
 
   const auto workspace = OpenNetworkWorkspace();
-  RemoveRouteOutput(map.get(), view.get(), workspace.get());
+  RemoveRouteOutput(map.get(), view.get());
   // A "ViewRoute" on the map keeps what it shows: the new tour is drawn over it.
   view_route_shown_ = FindLayerIndex(map.get(), ViewRouteDatasetName, "L") != NoLayer;
   if (!view_route_shown_)

@@ -83,7 +83,7 @@ void TspTables::click() {
   const LabelPlace place{map.get(), view.get(), reference.get()};
   delete_last_labels(place);
   const auto workspace = OpenNetworkWorkspace();
-  RemoveRouteOutput(map.get(), view.get(), workspace.get(), OutputName);
+  RemoveRouteOutput(map.get(), view.get(), OutputName);
 
   const auto points = choose_point_layer(*map);
   if (!points)
@@ -186,14 +186,16 @@ bool TspTables::write_tour(host::HostMap& map, host::HostActiveView& view,
   if (!totals)
     return false;
 
-  if (!directions)
-    CopyRouteLinks(output.get(), &network, MarkedLinks);
+  FillOutputWhole(*output, [&](host::HostFeatureClass& tour) {
+    if (directions)
+      WriteRouteShapefile(&tour, state.gDirections, directions->row_count(), directions->shapes(),
+                          state.gRouteType);
+    else
+      CopyRouteLinks(&tour, &network, MarkedLinks);
+  });
   if (const auto message = RouteTotalsMessage(state.gRouteType, totals->primary, totals->secondary,
                                               state.gDistUnits, "Minutes"))
     show_message(message->text, message->title, forms::Icon::Information);
-  if (directions)
-    WriteRouteShapefile(output.get(), state.gDirections, directions->row_count(),
-                        directions->shapes(), state.gRouteType);
   const auto layer = LayerOver(output);
   check_call(map.AddLayer(layer.get()), "AddLayer");
   ApplyRouteColor(&map, &view);

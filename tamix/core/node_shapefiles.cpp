@@ -1,5 +1,6 @@
 #include "node_shapefiles.h"
 
+#include "files/replace_file.h"
 #include "output_table_dbf.h"
 #include "output_table_lines.h"
 #include "result_field.h"
@@ -32,8 +33,10 @@ void write_points(const std::filesystem::path& base, const Network& network,
     std::memcpy(record + id_at, id.data(), id.size());
     std::memcpy(record + second_at, second.data(), second.size());
   }
-  shapes.close();
-  table.close();
+  OutputSet set;
+  shapes.finish(set);
+  table.finish(set);
+  replace_output_set(set);
 }
 
 } // namespace

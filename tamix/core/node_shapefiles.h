@@ -1,8 +1,8 @@
 #pragma once
 
 // The point shapefiles of the network's nodes, written whole under temporary names and renamed
-// over older files of the same name (see OutputFile). A ".prj" at the base belongs to the
-// caller: it is never created, changed or deleted.
+// over older files of the same name together (see replace_output_set). A ".prj" at the base belongs
+// to the caller: it is never created, changed or deleted.
 //   "<base>.shp" of every node:  "NODE_ID", "LINKS" (the link ends that meet there);
 //   "<base>.shp" of close nodes: "NODE_ID", "Connected" (1 or 0, see close_nodes.h).
 

@@ -26,15 +26,29 @@ constexpr char null_number = '*';
   throw Error(code::output_file_failed, "output table " + path.string() + ": " + why);
 }
 
-void remove_old_files(const std::filesystem::path& path) {
-  for (const char* extension : {".dbf", ".shp", ".shx", ".cpg", ".prj"}) {
-    std::error_code error;
+// The files an output table may have; the ".prj" is its caller's, given to the lines later.
+constexpr const char* table_extensions[] = {".dbf", ".shp", ".shx", ".cpg", ".prj"};
+
+// An earlier table that a killed run had decided takes its place before the new one is begun.
+void finish_old_files(const std::filesystem::path& path) {
+  for (const char* extension : table_extensions) {
     try {
       files::finish_replacement(with_extension(path, extension));
     } catch (const files::FileError& refused) {
       fail(path, refused.what());
     }
-    std::filesystem::remove(with_extension(path, extension), error);
+  }
+}
+
+// Deletes the files of the old table that the new one does not replace: its ".prj", and its
+// lines when the new table has none.
+void remove_files_not_in(const std::filesystem::path& path, const OutputSet& set) {
+  for (const char* extension : table_extensions) {
+    const auto file = with_extension(path, extension);
+    if (std::ranges::any_of(set, [&](const auto& replacing) { return replacing->target() == file; }))
+      continue;
+    std::error_code error;
+    std::filesystem::remove(file, error);
     if (error) fail(path, "the old " + std::string(extension) + " cannot be deleted");
   }
 }
@@ -111,7 +125,7 @@ std::vector<std::string> parse_row_text(std::string_view text) {
 }
 
 OutputTable::OutputTable(std::filesystem::path path) : path_(std::move(path)) {
-  remove_old_files(path_);
+  finish_old_files(path_);
   table_ = std::make_unique<DbfWriter>(with_extension(path_, ".dbf"));
 }
 
@@ -216,8 +230,13 @@ void OutputTable::close() {
   const auto table = std::move(table_);
   finish_pending_line();
   const auto lines = std::move(lines_);
-  table->close();
-  if (lines) lines->close();
+  OutputSet set;
+  table->finish(set);
+  if (lines) lines->finish(set);
+  // Before the new set is decided: a kill then leaves the old table without the lines and the
+  // projection the new one has no use for, never the old lines beside the new rows.
+  remove_files_not_in(path_, set);
+  replace_output_set(set);
 }
 
 } // namespace tamix

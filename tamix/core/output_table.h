@@ -38,8 +38,10 @@ class LineShapeWriter;
 
 class OutputTable {
 public:
-  // Deletes the old "<path>" .dbf, .shp, .shx, .cpg and .prj and starts a new table (UTF-8
-  // text). `path` has no extension. Raises output_file_failed when the files cannot be made.
+  // Starts a new table (UTF-8 text) beside the old "<path>" files, which stay until close()
+  // replaces them all together: the .dbf, .cpg and, with lines, the .shp and .shx; an old
+  // .shp/.shx without new lines and the old .prj are deleted. `path` has no extension. Raises
+  // output_file_failed when the files cannot be made.
   explicit OutputTable(std::filesystem::path path);
   ~OutputTable();
   OutputTable(const OutputTable&) = delete;

@@ -26,11 +26,10 @@ std::filesystem::path code_page_file(std::filesystem::path dbf) {
 
 } // namespace
 
-DbfWriter::DbfWriter(const std::filesystem::path& dbf) : file_(dbf) {
+DbfWriter::DbfWriter(const std::filesystem::path& dbf)
+    : file_(dbf), code_page_(code_page_file(dbf)) {
   static constexpr std::string_view utf8 = "UTF-8";
-  OutputFile code_page(code_page_file(dbf));
-  code_page.append(utf8.data(), utf8.size());
-  code_page.close();
+  code_page_.append(utf8.data(), utf8.size());
 }
 
 std::size_t DbfWriter::add_field(std::string_view name, char type, int width, int decimals) {
@@ -88,11 +87,12 @@ char* DbfWriter::next_record() {
   return record;
 }
 
-void DbfWriter::close() {
+void DbfWriter::finish(OutputSet& set) {
   if (!header_written_) write_header();
   file_.append(&files::dbf::file_end, 1);
   write_header();
-  file_.close();
+  file_.finish(set);
+  code_page_.finish(set);
 }
 
 } // namespace tamix

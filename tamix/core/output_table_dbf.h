@@ -16,7 +16,7 @@ namespace tamix {
 
 class DbfWriter {
 public:
-  // Creates `dbf` and beside it the ".cpg" that names the text encoding, UTF-8. Raises
+  // Starts `dbf` and beside it the ".cpg" that names the text encoding, UTF-8. Raises
   // output_file_failed when the files cannot be made.
   explicit DbfWriter(const std::filesystem::path& dbf);
 
@@ -27,8 +27,9 @@ public:
   // The next record, blank, for the caller to fill: valid until the next call.
   char* next_record();
 
-  // Writes the header with the record count and the end mark. Raises output_file_failed.
-  void close();
+  // Writes the header with the record count and the end mark, and hands the ".dbf" and ".cpg"
+  // to `set`. Raises output_file_failed.
+  void finish(OutputSet& set);
 
 private:
   struct Field {
@@ -40,6 +41,7 @@ private:
   void write_header();
 
   OutputFile file_;
+  OutputFile code_page_;
   std::vector<Field> fields_;
   std::size_t record_length_ = 1; // the deletion mark comes first
   std::uint32_t records_ = 0;

@@ -3,6 +3,7 @@
 #include "error.h"
 #include "files/file_error.h"
 #include "files/replace_file.h"
+#include "files/replace_together.h"
 
 #include <algorithm>
 #include <cstring>
@@ -98,11 +99,16 @@ void OutputFile::write_at(std::uint64_t offset, const void* data, std::size_t si
   write_all(static_cast<const char*>(data), size, offset);
 }
 
-void OutputFile::close() {
+void replace_output_set(OutputSet& set) {
+  if (set.empty()) return;
+  files::remove_stale_indexes(set.front()->target());
+  as_engine_step([&] { files::replace_together(set); });
+}
+
+void OutputFile::finish(OutputSet& set) {
   if (!file_) return;
   drain();
-  const auto file = std::move(file_);
-  as_engine_step([&] { file->commit(); });
+  set.push_back(std::move(file_));
 }
 
 } // namespace tamix

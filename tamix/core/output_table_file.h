@@ -5,8 +5,8 @@
 // A full buffer is written by a thread of its own while the next one fills, so that copying
 // gigabytes of lines into the file does not hold up the rows. The headers, whose counts are
 // known only at the end, are put in place with write_at. The file is written under a temporary
-// name and takes its own at close(), so a run killed half-way leaves no half-written file under
-// the real name.
+// name and takes its own together with the other files of its set (finish()), so a run killed
+// half-way leaves no half-written file under the real name.
 
 #include <cstddef>
 #include <cstdint>
@@ -25,11 +25,20 @@ namespace tamix {
 // a name must not be taken for one.
 std::filesystem::path with_extension(std::filesystem::path base, const char* extension);
 
+// The files of one output set (a shapefile's ".shp", ".shx", ".dbf" and ".cpg"), each whole
+// under its temporary name, waiting to replace their targets together.
+using OutputSet = std::vector<std::unique_ptr<files::ReplacingFile>>;
+
+// Replaces the targets of `set` together (files::replace_together), so that a failure or a kill
+// leaves the old set or the whole new one; the old set's indexes go first. Raises
+// output_file_failed.
+void replace_output_set(OutputSet& set);
+
 class OutputFile {
 public:
   // Starts `path` under its temporary name. Raises output_file_failed when it cannot.
   explicit OutputFile(std::filesystem::path path);
-  // Without close(), the temporary is deleted: the real name keeps what it had.
+  // Without finish(), the temporary is deleted: the real name keeps what it had.
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
@@ -40,9 +49,9 @@ public:
   // Overwrites bytes already in the file (after writing what is buffered).
   void write_at(std::uint64_t offset, const void* data, std::size_t size);
   std::uint64_t size() const { return written_ + used_; }
-  // Writes what is buffered and gives the file its real name, replacing a file of that name.
-  // Raises output_file_failed on any failure.
-  void close();
+  // Writes what is buffered and hands the whole temporary to `set`, which gives it its name.
+  // Raises output_file_failed.
+  void finish(OutputSet& set);
 
 private:
   // Starts writing the buffer in the background; a failure of the last write raises here.

@@ -120,10 +120,10 @@ void LineShapeWriter::widen_bounds(const Point& low, const Point& high) {
   high_ = {std::max(high_.x, high.x), std::max(high_.y, high.y)};
 }
 
-void LineShapeWriter::close() {
+void LineShapeWriter::finish(OutputSet& set) {
   write_headers();
-  shapes_.close();
-  index_.close();
+  shapes_.finish(set);
+  index_.finish(set);
 }
 
 } // namespace tamix

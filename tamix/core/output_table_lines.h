@@ -29,8 +29,8 @@ public:
   // (For polygons, the parts are the rings.)
   void write_line(std::span<const Point> points, std::span<const std::int32_t> part_starts);
 
-  // Completes the headers. Raises output_file_failed.
-  void close();
+  // Completes the headers and hands the ".shp" and ".shx" to `set`. Raises output_file_failed.
+  void finish(OutputSet& set);
 
 private:
   void write_record(std::span<const unsigned char> head, std::span<const std::int32_t> parts,

@@ -1,5 +1,6 @@
 #include "zone_shapefile.h"
 
+#include "files/replace_file.h"
 #include "output_table_dbf.h"
 #include "output_table_lines.h"
 #include "result_field.h"
@@ -32,8 +33,10 @@ void write_zone_shapefile(geos::Context& geometry, const std::filesystem::path& 
     const std::string text = dbf_number_text(values[k], field.width, field.decimals);
     std::memcpy(table.next_record() + offset, text.data(), text.size());
   }
-  shapes.close();
-  table.close();
+  OutputSet set;
+  shapes.finish(set);
+  table.finish(set);
+  replace_output_set(set);
 }
 
 } // namespace tamix

@@ -2,9 +2,9 @@
 
 // The polygon shapefiles of zones: "<base>.shp", ".shx" and ".dbf" (with the ".cpg" that names
 // its encoding), one record per area in the order given, a null shape for an empty area, and
-// one numeric field. Each file is written under a temporary name and takes its own only when
-// whole, replacing an older file of that name. A ".prj" at the base belongs to the caller: it
-// is never created, changed or deleted.
+// one numeric field. The files are written under temporary names and replace the older files of
+// that name together once all are whole (see replace_output_set). A ".prj" at the base belongs to
+// the caller: it is never created, changed or deleted.
 
 #include "geos_geometry.h"
 

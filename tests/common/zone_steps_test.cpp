@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -299,15 +301,31 @@ TEST_F(ZoneSteps, ClippingKeepsEveryAttributeAndTheInput) {
   EXPECT_DOUBLE_EQ(largest->Shape().as<host::HostPolygon>()->Area(), 3600);
 }
 
-TEST_F(ZoneSteps, ClippingOverAnExistingOutputFailsAndShowsNothing) {
+// Either cut is written whole and then takes the place of an older output of the system's own,
+// leaving no scratch set, even past one a killed run left; a cut that fails leaves the older
+// output as it was.
+TEST_F(ZoneSteps, ClippingOverAnExistingOutputReplacesItWhole) {
   nested_zones("Zones");
-  zone_file("IsoPoly", {{square(100, 100, 1), 1}});
   const auto clip = clip_layer({box(0, -40, 40, 40)});
-  EXPECT_THROW(ClipZonesByPolygon(map(), "Zones", "IsoPoly", clip.get(), ZoneOrder::LastFirst),
-               HandlerEnd);
-  EXPECT_THROW(PrepareClipOutput(map(), "Zones", "IsoPoly", clip.get()), HandlerEnd);
-  EXPECT_EQ(map()->LayerCount(), 1);
-  EXPECT_THROW(PrepareClipOutput(map(), "Missing", "Other", clip.get()), HandlerEnd);
+  for (const bool by_one_polygon : {true, false}) {
+    SCOPED_TRACE(by_one_polygon ? "one polygon" : "the host's clip");
+    map()->ClearLayers();
+    for (const char* extension : {".shp", ".shx", ".dbf", ".cpg"})
+      std::filesystem::remove(path(std::string("IsoPoly") + extension));
+    zone_file("IsoPoly", {{square(100, 100, 1), 1}});
+    // What a run killed while it made its scratch set left.
+    std::ofstream(path("IsoPoly~new.shp")) << "cut short";
+    if (by_one_polygon)
+      ClipZonesByPolygon(map(), "Zones", "IsoPoly", clip.get(), ZoneOrder::LastFirst);
+    else
+      PrepareClipOutput(map(), "Zones", "IsoPoly", clip.get());
+    EXPECT_EQ(cuts_on_top().size(), 3U);
+    for (const auto& entry : std::filesystem::directory_iterator(path()))
+      EXPECT_EQ(entry.path().filename().string().find('~'), std::string::npos) << entry.path();
+  }
+  const auto before = std::filesystem::file_size(path("IsoPoly.shp"));
+  EXPECT_THROW(PrepareClipOutput(map(), "Missing", "IsoPoly", clip.get()), HandlerEnd);
+  EXPECT_EQ(std::filesystem::file_size(path("IsoPoly.shp")), before);
 }
 
 } // namespace

@@ -202,7 +202,7 @@ TEST_F(IsoLinkMultiTool, APlainClickClearsTheLastSetAndOtherToolsMarks) {
   state.gRouteStopCount = 2;
   for (const char* text : {"Start", "End", " 2", "2", "Other"})
     add_text(text, 500, 500);
-  add_layer(shapefile("BatchLayer", host::geometry_polyline, {{{0, 0}, {1, 1}}}), "Batch");
+  add_layer(link_copy("BatchLayer"), "Batch");
   click_tool(1000, 0);
   EXPECT_EQ(texts_on_map(), (std::vector<std::string>{"2", "Other", "1"}));
   EXPECT_EQ(state.gMarkerLabels[2], "0"); // the Shift+click's label, one row past the count

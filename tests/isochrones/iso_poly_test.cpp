@@ -201,15 +201,19 @@ TEST_F(IsoPolyTool, AMissingClipLayerIsReportedOnce) {
   EXPECT_EQ(numbers(*open("IsoPoly"), "COST_END"), (std::vector<double>{1, 2}));
 }
 
-TEST_F(IsoPolyTool, AnOldOutputThatCannotBeReplacedEndsTheClickQuietly) {
+// A file under the output's name that cannot be read is no output of the system's own.
+TEST_F(IsoPolyTool, AnOldOutputThatCannotBeReadStaysAndTheClickEndsNamingIt) {
   network(row_of_links());
   zones({1, 2});
   clip_to({{-5000, 1000, 5000, 6000}});
   std::ofstream(path("IsoPoly.shp"), std::ios::binary) << "not a shapefile";
-  click_tool(0, 1000, 0, 1, true);
+  click_tool(0, 1000);
   EXPECT_EQ(file_text("IsoPoly.shp"), "not a shapefile");
   EXPECT_EQ(layers(), (std::vector<std::string>{"Clip", "roads"}));
-  EXPECT_TRUE(messages().empty());
+  EXPECT_EQ(messages(), (std::vector<std::string>{
+                            "Output File: " + path("IsoPoly.shp") +
+                            " is not a file that Corvane wrote, and Corvane writes its IsoPoly "
+                            "output under that name. Move or rename the file, then try again."}));
 }
 
 } // namespace

@@ -52,6 +52,8 @@ TEST_F(MultiCentreTool, WithOverlapTheZonesOfEveryCentreInTurn) {
     EXPECT_EQ(numbers(*zones, "Cost_start"), doughnut ? (std::vector<double>{0, 1, 2, 0, 1, 2})
                                                       : (std::vector<double>(6, 0)));
     EXPECT_EQ(zone_renderer()->ValueCount(), 3);
+    for (const char* temporary : {"IpPoly.prj", "IsoPoly1.shp", "IsoPoly2.shp"})
+      EXPECT_FALSE(exists(temporary)) << temporary;
   }
   EXPECT_TRUE(messages().empty());
 }

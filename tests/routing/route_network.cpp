@@ -112,6 +112,21 @@ void RouteNetworkTest::click(double x, double y, long shift) {
   clicks_.mouse_down(nullptr, document_.get(), 1, shift, px, py);
 }
 
+com::ComPtr<host::HostFeatureClass> RouteNetworkTest::link_copy(const std::string& name) {
+  const auto factory = make<host::HostWorkspaceFactory>(host::ShapefileWorkspaceFactoryClass);
+  com::ComPtr<host::HostWorkspace> workspace;
+  EXPECT_EQ(factory->OpenFromFile(path(), 0, &workspace), com::S_OK);
+  com::ComPtr<host::HostFeatureClass> features;
+  EXPECT_EQ(workspace.as<host::HostFeatureWorkspace>()->CreateFeatureClass(
+                name, road_fields().get(), 1, "Shape", "", &features),
+            com::S_OK);
+  com::ComPtr<host::HostFeature> feature;
+  EXPECT_EQ(features->CreateFeature(&feature), com::S_OK);
+  feature->SetShape(polyline({{0, 0}, {1, 1}}).get());
+  EXPECT_EQ(feature->Store(), com::S_OK);
+  return features;
+}
+
 com::ComPtr<host::HostFeatureClass> RouteNetworkTest::open(const std::string& name) {
   const auto factory = make<host::HostWorkspaceFactory>(host::ShapefileWorkspaceFactoryClass);
   com::ComPtr<host::HostWorkspace> workspace;

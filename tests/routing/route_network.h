@@ -35,6 +35,9 @@ protected:
   // A left click at map point (x, y), with the modifier mask (1 Shift, 2 Ctrl).
   void click(double x, double y, long shift = 0);
 
+  // A polyline shapefile `name` of the test's folder with the fields of "roads" and one link:
+  // what the system writes where it copies network links.
+  com::ComPtr<host::HostFeatureClass> link_copy(const std::string& name);
   // The feature class of a shapefile of the test's folder.
   com::ComPtr<host::HostFeatureClass> open(const std::string& name);
   // The text of a field of every feature of `features`, in feature order.

@@ -44,6 +44,18 @@ struct ScratchDataset {
   std::string name;
 };
 
+// A failed read-back names the files as the user knows them: each temporary in `what` becomes
+// the file it was to replace.
+std::string as_the_user_knows(std::string what,
+                              const std::vector<std::unique_ptr<files::ReplacingFile>>& written) {
+  for (const auto& file : written) {
+    const std::string temporary = files::temporary_path(file->target()).string();
+    for (auto at = what.find(temporary); at != std::string::npos; at = what.find(temporary, at))
+      what.replace(at, temporary.size(), file->target().string());
+  }
+  return what;
+}
+
 void copy_file_into(const std::string& path, const files::ReplacingFile& into) {
   std::ifstream in(path, std::ios::binary);
   if (!in)
@@ -147,8 +159,8 @@ void Dataset::delete_records(std::vector<int> records) const {
       if (!doomed(r))
         copy.write(-1, shp.read(r));
   }
+  std::vector<std::unique_ptr<files::ReplacingFile>> written;
   try {
-    std::vector<std::unique_ptr<files::ReplacingFile>> written;
     const auto take = [&](const std::string& extension) {
       written.push_back(
           std::make_unique<files::ReplacingFile>(find_in_folder(folder_, name_ + extension)));
@@ -169,13 +181,51 @@ void Dataset::delete_records(std::vector<int> records) const {
       if (fs::file_size(shx) != shx_header_bytes + shx_entry_bytes * std::uintmax_t(kept))
         throw HostError(shp_base() + ".shp: the rewritten shapes do not match the table");
     }
-    // Before the new set is decided: an index left beside new files would send other tools
-    // to the wrong records, while one lost beside the old set is only rebuilt.
-    remove_stale_indexes(dbf_path());
+    files::remove_stale_indexes(dbf_path());
     files::replace_together(written);
   } catch (const files::FileError& error) {
+    throw HostError(as_the_user_knows(error.what(), written));
+  }
+}
+
+void Dataset::take_place_of(const std::string& name) const {
+  close_appending_writers(dbf_path());
+  const fs::path target = folder_ / name;
+  close_appending_writers(find_in_folder(folder_, name + ".dbf").string());
+  std::vector<std::unique_ptr<files::ReplacingFile>> written;
+  try {
+    const auto take = [&](const std::string& extension) {
+      const auto own = find_in_folder(folder_, name_ + extension);
+      std::error_code ec;
+      if (!fs::exists(own, ec))
+        return;
+      written.push_back(
+          std::make_unique<files::ReplacingFile>(find_in_folder(folder_, name + extension)));
+      copy_file_into(own.string(), *written.back());
+    };
+    for (const char* extension : {".shp", ".shx", ".dbf", ".cpg"})
+      take(extension);
+    // A projection the caller put in place (copied byte for byte) is the one the set keeps.
+    if (!exists_in_folder(folder_, name + ".prj"))
+      take(".prj");
+    // Read back through the same checks every reader makes before it trusts a file.
+    const auto temporary = [&](const char* extension) {
+      return files::temporary_path(files::replaced_file(find_in_folder(folder_, name + extension)));
+    };
+    files::read_dbf_header(temporary(".dbf"));
+    if (shapes_)
+      files::check_shape_index(temporary(".shp"), temporary(".shx"));
+    else
+      for (const char* extension : {".shp", ".shx"})
+        fs::remove(find_in_folder(folder_, name + extension));
+    files::remove_stale_indexes(target.string() + ".dbf");
+    files::replace_together(written);
+  } catch (const files::FileError& error) {
+    throw HostError(as_the_user_knows(error.what(), written));
+  } catch (const fs::filesystem_error& error) {
     throw HostError(error.what());
   }
+  delete_dataset_files(folder_, name_);
 }
 
 } // namespace host

@@ -43,6 +43,11 @@ public:
   // Removes the given records from every file in one rewrite; later records move up.
   void delete_records(std::vector<int> records) const;
 
+  // This dataset's files replace those of dataset `name` in the same folder together (see
+  // HostFeatureWorkspace::ReplaceDataset), after the same read-back checks as a rewrite; then
+  // this dataset's files are deleted.
+  void take_place_of(const std::string& name) const;
+
 private:
   Dataset(std::filesystem::path folder, std::string name, bool shapes)
       : folder_(std::move(folder)), name_(std::move(name)), shapes_(shapes) {}

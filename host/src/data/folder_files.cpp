@@ -44,12 +44,4 @@ int delete_dataset_files(const fs::path& folder, const std::string& name) {
   return static_cast<int>(doomed.size());
 }
 
-void remove_stale_indexes(const fs::path& file) {
-  const fs::path base = fs::path(file).replace_extension();
-  for (const char* extension : {".sbn", ".sbx", ".qix", ".atx", ".SBN", ".SBX", ".QIX", ".ATX"}) {
-    std::error_code ignored;
-    fs::remove(base.string() + extension, ignored);
-  }
-}
-
 } // namespace host

@@ -15,8 +15,4 @@ bool exists_in_folder(const std::filesystem::path& folder, const std::string& na
 // ".sbn", ".sbx", ".qix", ".shp.xml", ...), whatever their letter case. Returns how many.
 int delete_dataset_files(const std::filesystem::path& folder, const std::string& name);
 
-// Deletes the spatial and attribute indexes beside `file` (".sbn", ".sbx", ".qix", ".atx" in
-// either letter case): rewriting a dataset's records makes them point at the wrong ones.
-void remove_stale_indexes(const std::filesystem::path& file);
-
 } // namespace host

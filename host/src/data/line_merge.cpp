@@ -353,8 +353,8 @@ void merge_line_records(const ShapefilePaths& given,
 
     // Before the new set is decided: an index left beside a new ".shp" would send other tools
     // to the wrong records, while one lost beside the old set is only rebuilt.
-    remove_stale_indexes(given.shp);
-    remove_stale_indexes(files.shp);
+    files::remove_stale_indexes(given.shp);
+    files::remove_stale_indexes(files.shp);
     files::replace_together(written);
   } catch (const files::FileError& error) {
     throw HostError(error.what(), com::E_INVALIDARG);

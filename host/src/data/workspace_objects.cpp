@@ -87,6 +87,13 @@ public:
                            com::ComPtr<HostTable>* out) override {
     return create(without_extension(name, ".dbf"), fields, false, out);
   }
+  com::HRESULT ReplaceDataset(const std::string& from, const std::string& to) override {
+    return guarded([&] {
+      const bool shapes = exists_in_folder(folder_, without_extension(from, ".shp") + ".shp");
+      Dataset::open(folder_, without_extension(from, shapes ? ".shp" : ".dbf"), shapes)
+          .take_place_of(without_extension(to, shapes ? ".shp" : ".dbf"));
+    });
+  }
 
 private:
   template <class I> com::HRESULT open(const std::string& name, bool shapes, com::ComPtr<I>* out) {

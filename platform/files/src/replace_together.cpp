@@ -18,6 +18,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* record_mark = "corvane replacement\n";
+// The files a set may be replaced with.
+constexpr const char* set_extensions[] = {".shp", ".shx", ".dbf", ".cpg", ".prj"};
 // A record names a few files; anything longer is not one.
 constexpr std::size_t largest_record = 4096;
 
@@ -96,6 +98,14 @@ void replace_together(std::vector<std::unique_ptr<ReplacingFile>>& files) {
   }
 }
 
+void remove_stale_indexes(const fs::path& file) noexcept {
+  const fs::path base = fs::path(file).replace_extension();
+  for (const char* extension : {".sbn", ".sbx", ".qix", ".atx", ".SBN", ".SBX", ".QIX", ".ATX"}) {
+    std::error_code ignored;
+    fs::remove(base.string() + extension, ignored);
+  }
+}
+
 void finish_replacement(const fs::path& file) {
   const fs::path record = replacement_record(replaced_file(file));
   // A record that never took its name decided nothing.
@@ -121,7 +131,13 @@ void finish_replacement(const fs::path& file) {
       throw FileError(record, "cannot be removed (" + error.message() + ")");
     detail::sync_folder(record);
   }
+  // Without a record nothing was decided: the temporaries of the set's files that a killed run
+  // left (not only the one of `file`) go, and the old set stays as it was.
   remove_stale_temporary(file);
+  for (const char* extension : set_extensions) {
+    fs::path companion = record;
+    remove_stale_temporary(companion.replace_extension(extension));
+  }
 }
 
 } // namespace files

@@ -114,7 +114,8 @@ struct NetBase : com::IUnknown {
   virtual std::string LastErrorText() = 0;
 
   // The nodes as point shapefiles in the network folder, written whole and renamed over older
-  // files of the name; an existing ".prj" there is left as it is. -10 no network, -32 the files
+  // files of the name together (files::replace_together); an existing ".prj" there is left as
+  // it is. -10 no network, -32 the files
   // cannot be written.
   // "node": every node in node order, fields "NODE_ID" and "LINKS" (link ends at the node).
   virtual std::int32_t ExportNodes() = 0;

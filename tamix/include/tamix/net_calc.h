@@ -148,9 +148,11 @@ struct NetCalc : com::IUnknown {
   virtual std::int32_t GetTourNode(std::int32_t position) = 0;
   virtual std::int32_t GetTourOrder(std::int32_t position) = 0;
 
-  // Starts the output table "<path>.dbf" (path without extension), deleting the old files of
-  // that name (.dbf, .shp, .shx, .cpg, .prj); an open table is closed first. `fields` is the
-  // number of fields to come. -32 when the files cannot be made.
+  // Starts the output table "<path>.dbf" (path without extension); an open table is closed
+  // first. The old files of that name (.dbf, .shp, .shx, .cpg, .prj) stay until the table is
+  // closed, which replaces them together (the old .prj and lines the new table has not are
+  // deleted), so a kill leaves the old table or the new one. `fields` is the number of fields to
+  // come. -32 when the files cannot be made.
   virtual std::int32_t CreateOutputTable(const std::string& path, std::int32_t fields) = 0;
   // Declares the next field: type 1 text (`width` 1..254), 5 number (width and decimals 0 and 0
   // give 19 and 6). -30 for another type or width, -32 no open table.
@@ -200,8 +202,9 @@ struct NetCalc : com::IUnknown {
   // Zone polygons. A zone is every place within the widening radius (NetBase::SetZoneRadius) of
   // the network reached within its limit; cost runs uniformly along a link, so a link is
   // reached part-way at the edge of a zone. Both write the polygon shapefile "<path>" (.shp,
-  // .shx, .dbf; `path` without extension, taken in the network folder when relative), replacing
-  // one of that name only once the new files are whole; a ".prj" there is never created,
+  // .shx, .dbf, .cpg; `path` without extension, taken in the network folder when relative),
+  // replacing the files of that name together once the new ones are whole (its old indexes are
+  // deleted); a ".prj" there is never created,
   // changed or deleted. The output is cut to the rectangle of the four extent values unless all
   // are 0. Both solve anew from stops 1..count (1..3002, all set), with the costs of now, and
   // leave that solve as the last one. -30 a count out of range or a stop without a node, -32

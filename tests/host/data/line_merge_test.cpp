@@ -20,6 +20,7 @@
 #include "fixture.h"
 #include "host/line_merge.h"
 #include "host/table.h"
+#include "replacement_stop.h"
 #include "shapefile_reader.h"
 
 namespace host::test {
@@ -48,14 +49,16 @@ const std::vector<ZmLink> zm_links = {
     {{{20, 0, 4, 14}, {30, 0, 5, 15}}, "Next", 4, 50},
 };
 
-void write_zm_links(const fs::path& folder) {
-  const std::string base = (folder / "roads").string();
+// As the set `name`, the first `count` links.
+void write_zm_links(const fs::path& folder, const std::string& name = "roads",
+                    std::size_t count = zm_links.size()) {
+  const std::string base = (folder / name).string();
   SHPHandle shp = SHPCreate(base.c_str(), SHPT_ARCZ);
   DBFHandle dbf = DBFCreateEx((base + ".dbf").c_str(), "LDID/87");
   DBFAddField(dbf, "NAME", FTString, 10, 0);
   DBFAddField(dbf, "CLASS", FTInteger, 5, 0);
   DBFAddField(dbf, "SPEED", FTDouble, 8, 2);
-  for (const auto& link : zm_links) {
+  for (const auto& link : std::vector<ZmLink>(zm_links.begin(), zm_links.begin() + count)) {
     std::vector<double> x, y, z, m;
     for (const auto& v : link.vertices) {
       x.push_back(v[0]);
@@ -195,24 +198,21 @@ const StopAt stop_points[] = {
     {Step::forget_record, "roads.replacing", true}, // all renamed, the record still there
 };
 
-void stop_at(const StopAt& point, bool kill) {
-  files::testing::before_step = [point, kill](Step step, const fs::path& target) {
-    if (step != point.step || target.filename() != point.file)
-      return;
-    if (kill)
-      _exit(0);
-    throw std::runtime_error("failed");
-  };
-}
-
-// The rewrites of a shapefile's whole set: a merge, and a deletion of records (which gives up
-// the record it stands on with the reason in the host's last error).
+// The rewrites of a shapefile's whole set: a merge, a deletion of records, and another set
+// written whole taking its place, as an output does (the last two give up the reason in the
+// host's last error).
 struct Rewrite {
   const char* what;
   com::HRESULT (*run)(const fs::path& folder, std::string* why);
+  // What the rewrite's caller wrote before it (the set that takes the place), so that a test
+  // can stop the rewrite alone; `run` writes it itself where it is missing.
+  void (*prepare)(const fs::path& folder) = nullptr;
 };
 const Rewrite rewrites[] = {
-    {"merge", [](const fs::path& folder, std::string* why) { return merge(folder, {{0, 1, 3}}, why); }},
+    {"merge",
+     [](const fs::path& folder, std::string* why) {
+       return merge(folder, {{0, 1, 3}}, why);
+     }},
     {"delete",
      [](const fs::path& folder, std::string* why) {
        const com::HRESULT result =
@@ -221,6 +221,16 @@ const Rewrite rewrites[] = {
          *why = last_error_message();
        return result;
      }},
+    {"replace",
+     [](const fs::path& folder, std::string* why) {
+       if (!fs::exists(folder / "fresh.shp"))
+         write_zm_links(folder, "fresh", 2);
+       const com::HRESULT result = open_folder(folder)->ReplaceDataset("fresh", "roads");
+       if (why)
+         *why = last_error_message();
+       return result;
+     },
+     [](const fs::path& folder) { write_zm_links(folder, "fresh", 2); }},
 };
 
 // Whatever the step a rewrite stops at, a failure or a kill, the next open through the host or
@@ -230,6 +240,9 @@ const Rewrite rewrites[] = {
 TEST_F(LineMerge, ARewriteStoppedAtAnyStepLeavesTheOldFilesOrTheNewOnesNeverAMix) {
   for (const Rewrite& rewrite : rewrites) {
     SCOPED_TRACE(rewrite.what);
+    // What a killed rewrite before left is its own to clear, not this one's.
+    for (const auto& entry : fs::directory_iterator(folder.path()))
+      fs::remove_all(entry.path());
     TempFolder clean;
     write_zm_links(clean.path());
     ASSERT_EQ(rewrite.run(clean.path(), nullptr), com::S_OK);
@@ -247,18 +260,10 @@ TEST_F(LineMerge, ARewriteStoppedAtAnyStepLeavesTheOldFilesOrTheNewOnesNeverAMix
                        (engine_first ? "engine" : "host"));
           write_zm_links(folder.path());
           if (kill) {
-            const pid_t child = fork();
-            ASSERT_GE(child, 0);
-            if (child == 0) {
-              stop_at(point, true);
-              rewrite.run(folder.path(), nullptr);
-              _exit(1); // the step was never reached
-            }
-            int status = 0;
-            ASSERT_EQ(waitpid(child, &status, 0), child);
-            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+            ASSERT_TRUE(files::testing::killed_before(
+                point.step, point.file, [&] { rewrite.run(folder.path(), nullptr); }));
           } else {
-            stop_at(point, false);
+            files::testing::stop_before(point.step, point.file, false);
             std::string why;
             EXPECT_NE(rewrite.run(folder.path(), &why), com::S_OK);
             files::testing::before_step = nullptr;
@@ -327,6 +332,8 @@ TEST_F(LineMerge, ADiskThatFillsLeavesTheOldSetAndARefusalNamesTheFile) {
       SCOPED_TRACE(std::string(rewrite.what) + " with room for " + std::to_string(room) +
                    " bytes a file");
       write_zm_links(folder.path());
+      if (rewrite.prepare)
+        rewrite.prepare(folder.path());
       const auto before = shapefile_bytes(folder.path());
       const pid_t child = fork();
       ASSERT_GE(child, 0);

@@ -79,7 +79,9 @@ TEST_F(BatchIsoTest, ZonePolygonsPerPointOrForAllPointsAtOnce) {
     EXPECT_EQ(renderer->Field(0), "COST_END");
     EXPECT_EQ(labels(*renderer), (Texts{"COST/1=0 - 1 Kilometers", "COST/2=1 - 2 Kilometers"}));
     EXPECT_EQ(flags(), 3) << "the last run's flags are removed first";
-    for (const char* temporary : {"BatchIsochrone1.shp", "BatchIsochrone3.shp", "BIsochrone.shp"})
+    // No file of a temporary set stays, its projection included.
+    for (const char* temporary : {"BatchIsochrone1.shp", "BatchIsochrone3.shp", "BIsochrone.shp",
+                                  "BatchIsochrone1.prj", "BIsochrone.prj"})
       EXPECT_FALSE(file_exists(temporary)) << temporary;
     EXPECT_TRUE(stamped());
   }
@@ -110,6 +112,7 @@ TEST_F(BatchIsoTest, LinkIsochronesMarkEveryLinkWithItsNearestPointAndItsCost) {
     // ab and bd are nearer to a, cb to c (drawn from C); the island is reached by none.
     EXPECT_EQ(numbers(*open("roads"), "CV_RESULT"), (Numbers{1, 2, 1, 0}));
     EXPECT_EQ(numbers(*open("roads"), "COST"), (Numbers{1, 1.5, 1.5, 0}));
+    EXPECT_FALSE(file_exists("BatchIsochrone.prj")); // no zone set: no projection for one
     EXPECT_TRUE(shared_state().gNetworkResultPresent);
     EXPECT_EQ(flags(), 2);
     if (legend == "Costw") {

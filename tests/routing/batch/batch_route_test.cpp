@@ -240,9 +240,10 @@ TEST_F(BatchRouteTest, RefusalsEndWithoutOutputOrStamp) {
   EXPECT_TRUE(problems_.empty());
   EXPECT_FALSE(stamped());
 
-  // The engine cannot replace the old table.
-  std::filesystem::remove(path("BatchRoute.dbf"));
-  std::filesystem::create_directories(path("BatchRoute.dbf/locked"));
+  // The engine cannot write the new table.
+  for (const char* extension : {".dbf", ".shp", ".shx", ".cpg"})
+    std::filesystem::remove(path(std::string("BatchRoute") + extension));
+  std::filesystem::create_directories(path("BatchRoute.dbf.tmp/locked"));
   run({.from_layer = "stops", .to_layer = "stops"});
   EXPECT_EQ(person_->messages.back().text, "Output file couldn't be found, Opened etc.");
   EXPECT_EQ(person_->messages.back().title, "Batch Route");

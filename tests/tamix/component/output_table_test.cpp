@@ -170,37 +170,6 @@ TEST(OutputTable, CreatingDeletesTheOldFilesOfThatName) {
   EXPECT_EQ(rows[0].values[0], "new");
 }
 
-// Each file takes its name only when whole: a run killed before the rename leaves no file of
-// the table under its real name, and the next table removes what such a run left.
-TEST(OutputTable, AKilledRunLeavesNoHalfWrittenFileUnderItsName) {
-  const DrawnNetwork net;
-  const auto base = net.folder() / "BatchRoute";
-  const auto dbf = base.string() + ".dbf";
-  files::testing::before_step = [&](files::testing::Step step,
-                                    const std::filesystem::path& target) {
-    if (step == files::testing::Step::rename && target == dbf) throw std::runtime_error("killed");
-  };
-  {
-    OutputTable table(base);
-    table.add_field("Name", OutputFieldType::text, 10, 0);
-    table.write_row(R"("half")", 0);
-    EXPECT_FALSE(std::filesystem::exists(dbf));
-    EXPECT_THROW(table.close(), std::runtime_error);
-  }
-  files::testing::before_step = nullptr;
-  EXPECT_FALSE(std::filesystem::exists(dbf));
-  EXPECT_FALSE(std::filesystem::exists(files::temporary_path(dbf)));
-
-  std::ofstream(files::temporary_path(dbf)) << "left by a killed run";
-  {
-    OutputTable table(base);
-    table.add_field("Name", OutputFieldType::text, 10, 0);
-    table.write_row(R"("whole")", 0);
-  }
-  EXPECT_FALSE(std::filesystem::exists(files::temporary_path(dbf)));
-  EXPECT_EQ(read_table(base).size(), 1u);
-}
-
 TEST(OutputTable, RefusesWhatDoesNotFit) {
   const DrawnNetwork net;
   OutputTable table(net.folder() / "Out");

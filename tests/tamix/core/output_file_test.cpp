@@ -1,5 +1,6 @@
 #include "fixture.h"
 
+#include "files/replace_file.h"
 #include "output_table_file.h"
 
 #include <cstdint>
@@ -39,7 +40,9 @@ TEST(OutputFile, HoldsEveryByteGivenWhateverTheSizeOfTheFile) {
       const std::uint64_t header = expected.size();
       file.write_at(0, &header, sizeof header);
       expected.replace(0, sizeof header, reinterpret_cast<const char*>(&header), sizeof header);
-      file.close();
+      OutputSet set;
+      file.finish(set);
+      replace_output_set(set);
     }
     EXPECT_TRUE(file_bytes(path) == expected);
   }

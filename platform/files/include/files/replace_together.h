@@ -27,9 +27,16 @@ std::filesystem::path replacement_record(const std::filesystem::path& file);
 // the message says the new files take their place when the set is next opened.
 void replace_together(std::vector<std::unique_ptr<ReplacingFile>>& files);
 
+// Deletes the spatial and attribute indexes beside `file` (".sbn", ".sbx", ".qix", ".atx" in
+// either letter case): a set whose records are replaced makes them point at the wrong ones. Run
+// before the new set is decided: an index left beside new files would send other tools to the
+// wrong records, while one lost beside the old set is only rebuilt. Quiet when there is none.
+void remove_stale_indexes(const std::filesystem::path& file) noexcept;
+
 // Run before trusting `file`: finishes a replacement of its set that a killed run decided, then
-// deletes a stale temporary of `file` itself. Raises FileError naming the record and the reason
-// when it cannot be read as one, names a file outside its folder, or a rename fails.
+// deletes the stale temporaries of `file` and of the set's ".shp", ".shx", ".dbf", ".cpg" and
+// ".prj". Raises FileError naming the record and the reason when it cannot be read as one,
+// names a file outside its folder, or a rename fails.
 void finish_replacement(const std::filesystem::path& file);
 
 } // namespace files

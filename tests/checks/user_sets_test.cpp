@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "check_network.h"
+#include "checks/add_node_shp.h"
+#include "common/handler_end.h"
+#include "common/network_workspace.h"
+#include "common/output_sets.h"
+#include "host/geometry.h"
+
+namespace corvane {
+namespace {
+
+using testing::CheckTest;
+namespace fs = std::filesystem;
+using Fields = std::vector<std::string>;
+
+// How the sets found under an output's name are told apart: the system's own forms pass, a
+// set of another shape or other fields does not. The network layer has the field "NAME".
+TEST(OutputForms, OnlyTheFormsTheSystemWritesAreItsOwn) {
+  struct Case {
+    const char* name;
+    int shape;
+    Fields fields;
+    bool own;
+  };
+  const Fields directions{"Direction", "Desc", "Distance", "TotalDist", "Time", "TotalTime"};
+  const Fields batch_route{"FromPoint", "ToPoint", "Distance", "Time", "Comments"};
+  const int point = host::geometry_point, line = host::geometry_polyline,
+            area = host::geometry_polygon, table = host::geometry_null;
+  const Case cases[] = {
+      {"node", point, {"NODE_ID", "LINKS"}, true},
+      {"NODE", point, {"links", "node_id"}, true}, // letter case and order aside
+      {"node", point, {"ID"}, false},
+      {"node", point, {"NODE_ID", "LINKS", "OWNER"}, false},
+      {"node", line, {"NODE_ID", "LINKS"}, false},
+      {"closenodes", point, {"NODE_ID", "Connected"}, true},
+      {"closenodes", point, {"NODE_ID", "LINKS"}, false},
+      {"CulDeSac", line, {"NAME", "CV_RESULT"}, true},
+      {"CulDeSac", line, {"OWNER"}, false},
+      {"CulDeSac", area, {"NAME"}, false},
+      {"Route", line, directions, true},
+      {"Route", line, {"NAME"}, true}, // without directions: the links' attributes
+      {"Route", line, {"Direction", "Desc"}, false},
+      {"Route", point, directions, false},
+      {"BatchTSP", line, directions, true},
+      {"ViewRoute", line, {"NAME"}, true},
+      {"ViewRoute", line, {}, false},
+      {"IsoLink", line, {"NAME"}, true},
+      {"BatchLayer", line, {"ID"}, false},
+      {"BatchRoute", table, batch_route, true},
+      {"BatchRoute", line, batch_route, true},
+      {"BatchRoute", table, {"FromPoint", "ToPoint"}, false},
+      {"IsoPoly", area, {"COST_END"}, true},
+      {"IsoPoly2", area, {"Cost_start", "Cost_end", "ID", "NAME"}, true},
+      {"IsoPoly", area, {"NAME", "AREA"}, false},
+      {"IsoPoly", area, {"COST_END", "NAME", "AREA"}, false},
+      {"IsoPoly", line, {"COST_END"}, false},
+      {"IsoPly", area, {"COST_END"}, true},
+      {"IpPoly", area, {"COST_END"}, true},
+      {"IsoPoly1", area, {"Cost_start", "Cost_end", "ID"}, true},
+      {"IsoPoly3", area, {"COST_END"}, true},
+      {"BatchIsochrone", area, {"ID", "NAME"}, true},
+      {"Batchisochrone3", area, {"Cost_start", "Cost_end", "ID", "NAME"}, true},
+      {"BIsochrone", area, {"COST_END"}, true},
+      {"roads2", line, {"NAME"}, false}, // no output's name
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(MatchesOutputForm(OutputFormsOf(c.name), c.shape, c.fields, {"NAME"}), c.own);
+  }
+}
+
+class UserSets : public CheckTest {
+protected:
+  // Every file of the folder with a hash of its bytes, so that a difference names the file.
+  std::map<std::string, std::size_t> folder_files() {
+    std::map<std::string, std::size_t> files;
+    for (const auto& entry : fs::directory_iterator(path())) {
+      std::ifstream in(entry.path(), std::ios::binary);
+      files[entry.path().filename().string()] =
+          std::hash<std::string>{}({std::istreambuf_iterator<char>(in), {}});
+    }
+    return files;
+  }
+  void write(const std::string& name, const std::string& text) {
+    std::ofstream(path(name), std::ios::binary) << text;
+  }
+  static std::string refusal(const std::string& file, const std::string& output) {
+    return "Output File: " + file + " is not a file that Corvane wrote, and Corvane writes its " +
+           output + " output under that name. Move or rename the file, then try again.";
+  }
+};
+
+const char* const output_names[] = {
+    "node",       "closenodes",     "CulDeSac",        "Route",           "BatchTSP",
+    "ViewRoute",  "IsoLink",        "BatchLayer",      "BatchRoute",      "IsoPoly",
+    "IsoPly",     "IsoPoly1",       "IsoPoly2",        "IsoPoly3",        "IpPoly",
+    "BIsochrone", "BatchIsochrone", "BatchIsochrone1", "BatchIsochrone2", "Batchisochrone3"};
+
+// A point set of the user's (one field "ID") with a projection and an index, under each output
+// name in turn: nothing of it is deleted or changed, and the user is told which file to move.
+TEST_F(UserSets, AUserSetUnderAnyOutputNameStaysAndTheRunEndsNamingIt) {
+  build_check_network();
+  for (const std::string name : output_names) {
+    SCOPED_TRACE(name);
+    shapefile(name, host::geometry_point, {{{10, 10}}});
+    write(name + ".prj", "the user's");
+    write(name + ".qix", "the user's");
+    const auto before = folder_files();
+    EXPECT_THROW(DeleteNetworkShapefile(name), ToldHandlerEnd);
+    EXPECT_EQ(folder_files(), before);
+    EXPECT_EQ(shown().back(), refusal(path(name + ".shp"), name));
+  }
+}
+
+// Through the command: the map and the files stay as they were, no node layer is added, the
+// settings are not stamped, and the host hears that the command ran.
+TEST_F(UserSets, AddNodeLayerLeavesAUsersNodeShapefileAlone) {
+  build_check_network();
+  add_layer(shapefile("node", host::geometry_point, {{{10, 10}}, {{20, 20}}}), "my nodes");
+  const auto before = folder_files();
+  ASSERT_TRUE(run(com::make<AddNodeShp>()));
+  EXPECT_EQ(folder_files(), before);
+  EXPECT_EQ(map()->LayerCount(), 2);
+  EXPECT_EQ(map()->Layer(0)->Name(), "my nodes");
+  EXPECT_EQ(shown(), (std::vector<std::string>{refusal(path("node.shp"), "node")}));
+  EXPECT_FALSE(stamped());
+}
+
+// The system's own output goes with every file of its set, and only those: the network's
+// "node.bin" and neighbours whose names merely start alike stay. A projection left without its set
+// is deleted too.
+TEST_F(UserSets, AnOwnOutputGoesWithAllItsFilesAndNothingElse) {
+  build_check_network();
+  ASSERT_TRUE(run(com::make<AddNodeShp>()));
+  for (const char* extension : {".cpg", ".qix", ".sbn", ".sbx", ".shp.xml"})
+    write(std::string("node") + extension, "index");
+  shapefile("node2", host::geometry_point, {{{10, 10}}});
+  write("node.txt", "the user's notes");
+  write("nodes.prj", "the user's");
+  auto expected = folder_files();
+  for (const char* extension :
+       {".shp", ".shx", ".dbf", ".prj", ".cpg", ".qix", ".sbn", ".sbx", ".shp.xml"})
+    ASSERT_EQ(expected.erase(std::string("node") + extension), 1U) << extension;
+  ASSERT_TRUE(expected.contains("node.bin")); // the engine's network file, not of the set
+  DeleteNetworkShapefile("node");
+  EXPECT_EQ(folder_files(), expected);
+
+  write("IpPoly.prj", "left by a run");
+  DeleteNetworkShapefile("IpPoly");
+  EXPECT_EQ(folder_files(), expected);
+  EXPECT_TRUE(shown().empty());
+}
+
+} // namespace
+} // namespace corvane
