@@ -19,7 +19,7 @@ public:
   virtual ~StopClicks() = default;
 
   // The tool was chosen: a new run must start with a plain click.
-  virtual void reset() = 0;
+  void reset() { started_ = false; }
 
   void mouse_down(host::HostApplication* application, host::HostDocument* document, long button,
                   long shift, long x, long y);
@@ -35,6 +35,9 @@ protected:
   // The document's focus map and active view; a missing one ends the handler.
   static com::ComPtr<host::HostMap> focus_map(host::HostDocument* document);
   static com::ComPtr<host::HostActiveView> active_view(host::HostDocument* document);
+
+  // Whether a plain click started a run that no Shift+click has finished yet.
+  bool started_ = false;
 };
 
 } // namespace corvane

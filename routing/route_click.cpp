@@ -28,7 +28,7 @@ std::optional<SnappedClick> RouteClicks::snap(host::HostDocument* document, long
 bool RouteClicks::refuse_stop(const SnappedClick& stop) {
   const auto& state = shared_state();
   // Without a stored stop (result clearing emptied the list) there is nothing to go on from.
-  if (!route_started_ || state.gRouteStopCount == 0) {
+  if (!started_ || state.gRouteStopCount == 0) {
     show_message("Specify start point", "Simple Click", forms::Icon::Exclamation);
     return true;
   }
@@ -59,7 +59,7 @@ void RouteClicks::start(host::HostDocument* document, const SnappedClick& stop) 
   PrepareViewRoute(workspace.get(), NetworkFeatureClass(map.get()).get());
   state.gStopNodes[state.gRouteStopCount++] = stop.node;
   AddStopLabel(map.get(), stop.node_point.get(), "Start");
-  route_started_ = true;
+  started_ = true;
   view->Refresh();
 }
 
@@ -75,7 +75,7 @@ void RouteClicks::add_stop(host::HostDocument* document, const SnappedClick& sto
 
 void RouteClicks::finish(host::HostApplication* application, host::HostDocument* document,
                          const SnappedClick& stop) {
-  if (!route_started_) {
+  if (!started_) {
     show_message("Specify start point", "Simple Click", forms::Icon::Exclamation);
     return;
   }
@@ -95,7 +95,7 @@ void RouteClicks::finish(host::HostApplication* application, host::HostDocument*
   result.view_route_shown = view_route_shown_;
   std::optional<RouteDirections> directions;
   {
-    route_started_ = false;
+    started_ = false;
     const WaitWindow wait;
     state.gStopNodes[state.gRouteStopCount] = stop.node;
     AddStopLabel(map.get(), stop.node_point.get(), "End");

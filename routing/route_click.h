@@ -19,9 +19,6 @@ namespace corvane {
 // last stop ("Same location selected"). The stops stay in gStopNodes / gRouteStopCount until the
 // next plain click or result clearing.
 class RouteClicks final : public StopClicks {
-public:
-  void reset() override { route_started_ = false; }
-
 private:
   std::optional<SnappedClick> snap(host::HostDocument* document, long x, long y) override;
   void start(host::HostDocument* document, const SnappedClick& stop) override;
@@ -31,7 +28,6 @@ private:
               const SnappedClick& stop) override;
   bool refuse_stop(const SnappedClick& stop);
 
-  bool route_started_ = false;
   // Whether the map showed "ViewRoute" when the route was started: its layer is then not added
   // again.
   bool view_route_shown_ = false;

@@ -85,13 +85,13 @@ void TourClicks::start(host::HostDocument* document, const SnappedClick& stop) {
   state.gEngineResult = calc.SetStop(1, stop.node);
   state.gMultiStopCount = 1;
   placed_stops_ = 1;
-  start_placed_ = true;
+  started_ = true;
 }
 
 bool TourClicks::refuse_stop(const SnappedClick& stop, std::int32_t count) {
   const auto& state = shared_state();
   // Result clearing empties the stops of an open tour: there is no start to go on from.
-  if (!start_placed_ || state.gMultiStopCount == 0) {
+  if (!started_ || state.gMultiStopCount == 0) {
     show_message("Specify start point", "Simple Click", forms::Icon::Exclamation);
     return true;
   }
@@ -140,7 +140,7 @@ void TourClicks::finish(host::HostApplication* application, host::HostDocument* 
   result.minute_word = "Minutes";
   std::optional<RouteDirections> directions;
   {
-    start_placed_ = false;
+    started_ = false;
     const WaitWindow wait;
     if (IsStartEndTour(state.gTspMode))
       AddStopLabel(map.get(), stop.node_point.get(), "End");

@@ -22,9 +22,6 @@ namespace corvane {
 // a stop ("Same location selected") and beyond the most stops a tour takes. The stops stay in
 // gTourStops / gStopNodes / gMultiStopCount until the next plain click or result clearing.
 class TourClicks final : public StopClicks {
-public:
-  void reset() override { start_placed_ = false; }
-
 private:
   // Directions naming a field the network layer lost are switched off, and the tour goes on
   // without them.
@@ -37,7 +34,6 @@ private:
   bool refuse_stop(const SnappedClick& stop, std::int32_t count);
   void remove_stop_markers(host::HostDocument* document);
 
-  bool start_placed_ = false;
   // Whether the map showed "ViewRoute" when the tour was started: the tour's shapes are then
   // added to those it shows, and its layer is not added again.
   bool view_route_shown_ = false;
