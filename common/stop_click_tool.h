@@ -13,8 +13,8 @@ protected:
 
   void click() override { clicks_.reset(); }
   void mouse_down(long button, long shift, long x, long y) override {
-    clicks_.mouse_down(application().get(), require(document(), "Document").get(), button, shift,
-                       x, y);
+    clicks_.mouse_down(application().get(), require(document(), "Document").get(), button, shift, x,
+                       y);
   }
 
 private:

@@ -11,12 +11,12 @@ namespace corvane {
 
 // What tells the open-road tool and the default-speed tool apart.
 template <class Row> struct LinkListSteps {
-  LinkList<Row> (*list)();        // the list the tool empties
-  std::string_view caption;       // FrmDefRoadSp's caption
-  bool with_labels;               // "All" also deletes the labels at the markers
-  std::string_view select_text;   // told after "Select"
-  LeadingTests click_tests;       // before each click takes a link out
-  std::string_view no_link_text;  // a click on no link of the list
+  LinkList<Row> (*list)();       // the list the tool empties
+  std::string_view caption;      // FrmDefRoadSp's caption
+  bool with_labels;              // "All" also deletes the labels at the markers
+  std::string_view select_text;  // told after "Select"
+  LeadingTests click_tests;      // before each click takes a link out
+  std::string_view no_link_text; // a click on no link of the list
 };
 
 // A map tool that takes links out of one of the maintenance lists. Choosing the tool asks "All"

@@ -38,8 +38,8 @@ public:
 
   void tour_failed(float result) override {
     if (result == SeparateSubnetResult)
-      show_message("One or more nodes found in the subnet. Could not calculate the route.",
-                   "Error", forms::Icon::None);
+      show_message("One or more nodes found in the subnet. Could not calculate the route.", "Error",
+                   forms::Icon::None);
     else
       show_message(EngineErrorText(static_cast<std::int32_t>(result)), "Error",
                    forms::Icon::Critical);

@@ -12,8 +12,8 @@
 #include "common/write_route_shapefile.h"
 #include "dialogs/routing/rut.h"
 #include "network/shared_state.h"
-#include "routing/route_output.h"
 #include "routing/route_legs.h"
+#include "routing/route_output.h"
 
 namespace corvane {
 
@@ -49,8 +49,7 @@ void RouteClicks::start(host::HostDocument* document, const SnappedClick& stop) 
   const auto map = focus_map(document);
   const auto view = active_view(document);
   SendClosedLinks();
-  DeleteStopLabels(map.get(), StopNumbers::Plain,
-                   state.gRouteStopCount, state.gMultiStopCount);
+  DeleteStopLabels(map.get(), StopNumbers::Plain, state.gRouteStopCount, state.gMultiStopCount);
   state.gStopNodes.clear();
   state.gRouteStopCount = 0;
   const auto workspace = OpenNetworkWorkspace();

@@ -7,10 +7,10 @@ namespace corvane {
 
 Routefinal::Routefinal()
     : StopClickTool({.Caption = "Route",
-                .Name = "RouteFinal",
-                .Tooltip = "Route",
-                .Message = "Calculates Shortest/Fastest Route",
-                .BitmapId = 7001}) {}
+                     .Name = "RouteFinal",
+                     .Tooltip = "Route",
+                     .Message = "Calculates Shortest/Fastest Route",
+                     .BitmapId = 7001}) {}
 
 bool Routefinal::enabled() {
   if (!network_loaded())

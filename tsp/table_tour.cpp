@@ -82,9 +82,9 @@ public:
 
   // The start keeps "(Start)" unless another point shares its node.
   void mark_at_position(std::int32_t row, std::int32_t position, std::int32_t last) override {
-    LabelTourStop(place_, row,
-                  MarkedStopLabel(points_[row].FldVal,
-                                  tour_mark(position, last, shared_state().gTspMode)));
+    LabelTourStop(
+        place_, row,
+        MarkedStopLabel(points_[row].FldVal, tour_mark(position, last, shared_state().gTspMode)));
   }
 
 private:

@@ -62,8 +62,7 @@ void TourClicks::start(host::HostDocument* document, const SnappedClick& stop) {
   auto& state = shared_state();
   const auto map = focus_map(document);
   const auto view = active_view(document);
-  DeleteStopLabels(map.get(), StopNumbers::Plain,
-                   state.gRouteStopCount, state.gMultiStopCount);
+  DeleteStopLabels(map.get(), StopNumbers::Plain, state.gRouteStopCount, state.gMultiStopCount);
   remove_stop_markers(document);
   state.gStopNodes.clear();
   state.gMultiStopCount = 0;

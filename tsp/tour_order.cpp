@@ -33,8 +33,7 @@ public:
     DeleteStartEndLabels(place_.map);
     place_.view->Refresh();
     show_message(EngineErrorText(static_cast<std::int32_t>(result)), "TSP",
-                 result == SeparateSubnetResult ? forms::Icon::Exclamation
-                                                : forms::Icon::Critical);
+                 result == SeparateSubnetResult ? forms::Icon::Exclamation : forms::Icon::Critical);
   }
 
   void tour_solved() override { remove_stars(); }
@@ -46,8 +45,7 @@ public:
     if (position == last && IsStartEndTour(mode))
       return;
     LabelTourStop(place_, row,
-                  position == last && IsStartOnlyTour(mode) ? "End"
-                                                            : std::to_string(position + 1));
+                  position == last && IsStartOnlyTour(mode) ? "End" : std::to_string(position + 1));
   }
 
 private:

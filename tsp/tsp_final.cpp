@@ -10,10 +10,10 @@ namespace corvane {
 
 TspFinal::TspFinal()
     : StopClickTool({.Caption = "TSP",
-                .Name = "Tsp",
-                .Tooltip = "TSP",
-                .Message = "Calculates a Traveling Sales Person's Tour",
-                .BitmapId = 7004}) {}
+                     .Name = "Tsp",
+                     .Tooltip = "TSP",
+                     .Message = "Calculates a Traveling Sales Person's Tour",
+                     .BitmapId = 7004}) {}
 
 bool TspFinal::enabled() {
   const auto application = require(this->application(), "Application");
