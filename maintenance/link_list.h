@@ -28,6 +28,7 @@ public:
   LinkList(BoundedTable<Row>& rows, std::int32_t& count, double marker_ratio)
       : rows_(rows), count_(count), marker_ratio_(marker_ratio) {}
 
+  std::int32_t count() const { return count_; }
   bool full() const { return count_ >= rows_.upper(); }
   // The row that holds `link`, 0 when none does.
   std::int32_t row_of(std::int32_t link) const;

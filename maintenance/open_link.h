@@ -1,27 +1,17 @@
 #pragma once
 
-#include "command/command_base.h"
-#include "maintenance/link_tools.h"
+#include <cstdint>
+
+#include "maintenance/link_list_tool.h"
 
 namespace corvane {
 
-// Map tool: opens closed roads again. Choosing the tool asks "All" or "Select" (FrmDefRoadSp,
-// "OPEN ROAD"): "All" opens every closed road at once, with its marker; "Select" lets each
-// click open the closed road under it, for as long as the latest answer of that dialog is
-// "Select".
-class OpenLink final : public ToolBase {
+// Map tool: opens closed roads again (FrmDefRoadSp asks "OPEN ROAD"). "All" opens every closed
+// road at once, with its marker and the labels at it; "Select" opens the closed road under each
+// click. Enabled only while there is a closed road to open.
+class OpenLink final : public LinkListTool<std::int32_t> {
 public:
   OpenLink();
-
-protected:
-  // Only while there is a closed road to open.
-  bool enabled() override;
-  void click() override;
-  void mouse_down(long button, long shift, long x, long y) override;
-
-private:
-  // The map and network layer of the last OnClick that passed the pre-check.
-  NetworkLinkView kept_;
 };
 
 } // namespace corvane

@@ -1,27 +1,21 @@
 #pragma once
 
-#include "command/command_base.h"
-#include "maintenance/link_tools.h"
+#include "maintenance/link_list_tool.h"
+#include "network/shared_state.h"
 
 namespace corvane {
 
-// Map tool: gives links with a temporary speed their road-class speed back. Choosing the tool
-// asks "All" or "Select" (FrmDefRoadSp, "Set Default Speed"): "All" removes every temporary
-// speed at once, with its marker; "Select" lets each click remove the temporary speed of the
-// link under it, for as long as the latest answer of that dialog is "Select".
-class SetDef final : public ToolBase {
+// Map tool: gives links with a temporary speed their road-class speed back (FrmDefRoadSp asks
+// "Set Default Speed"). "All" removes every temporary speed at once, with its marker; "Select"
+// removes the temporary speed of the link under each click. Enabled only while some road has a
+// temporary speed.
+class SetDef final : public LinkListTool<TempSpeedRow> {
 public:
   SetDef();
 
 protected:
-  // Only while some road has a temporary speed.
-  bool enabled() override;
-  void click() override;
-  void mouse_down(long button, long shift, long x, long y) override;
-
-private:
-  // The map and network layer of the last OnClick that passed the pre-check.
-  NetworkLinkView kept_;
+  bool may_ask() override;
+  // The settings file is stamped after every question, whatever its answer.
 };
 
 } // namespace corvane

@@ -3,6 +3,7 @@
 #include "common/engine_error_text.h"
 #include "common/handler_end.h"
 #include "common/node_search.h"
+#include "common/order_tour.h"
 #include "common/point_at.h"
 #include "common/show_message.h"
 #include "common/stop_label_sweep.h"
@@ -15,8 +16,6 @@ namespace corvane {
 
 namespace {
 
-constexpr float SeparateSubnet = -38.0F;
-
 void label(const LabelPlace& place, const StopPoint& at, const std::string& text) {
   AddStopLabel(place.map, point_at(at.X, at.Y, place.reference).get(), text);
 }
@@ -24,6 +23,45 @@ void label(const LabelPlace& place, const StopPoint& at, const std::string& text
 const std::string& label_text(std::int32_t row) {
   return shared_state().gGazetteerLabels[row].Text;
 }
+
+// The optimised mode labels each stop where the user's list placed it, with its text.
+class GazetteerMarks final : public TourMarks {
+public:
+  GazetteerMarks(const LabelPlace& place, GazetteerStops& stops) : place_(place), stops_(stops) {}
+
+  std::int32_t node_of(std::int32_t row) const override { return stops_[row].GazzNodNum; }
+
+  void mark_in_chosen_order(std::int32_t row, std::int32_t last) override {
+    label(place_, shared_state().gGazetteerStopPoints[row],
+          ShortTourStopLabel(label_text(row), row, last, shared_state().gGazetteerStopCount));
+  }
+
+  void tour_failed(float result) override {
+    if (result == SeparateSubnetResult)
+      show_message("One or more nodes found in the subnet. Could not calculate the route.", "Error",
+                   forms::Icon::None);
+    else
+      show_message(EngineErrorText(static_cast<std::int32_t>(result)), "Error",
+                   forms::Icon::Critical);
+  }
+
+  void tour_solved() override { place_.view->Refresh(); }
+
+  void position_read(tamix::NetCalc& calc, std::int32_t position) override {
+    stops_[position].GazzNewPos = calc.GetTourOrder(position + 1);
+  }
+
+  // The start keeps its one-line label, also where a round trip ends on it.
+  void mark_at_position(std::int32_t row, std::int32_t position, std::int32_t last) override {
+    label(place_, shared_state().gGazetteerStopPoints[row],
+          TourStopLabel(stops_[row].GazzFldVal, position, last, shared_state().gTspMode));
+    place_.view->Refresh();
+  }
+
+private:
+  const LabelPlace& place_;
+  GazetteerStops& stops_;
+};
 
 } // namespace
 
@@ -64,52 +102,8 @@ bool PlaceGazetteerStops(tamix::NetBase& base, tamix::NetCalc& calc, const Label
 }
 
 bool OrderGazetteerTour(tamix::NetCalc& calc, const LabelPlace& place, GazetteerStops& stops) {
-  auto& state = shared_state();
-  auto& last = state.gRouteStopCount;
-  const std::int32_t start_node = state.gGazetteerStopPoints[0].Node;
-  if (last <= 2) {
-    for (std::int32_t m = 1; m <= last; ++m)
-      label(place, state.gGazetteerStopPoints[m],
-            ShortTourStopLabel(label_text(m), m, last, state.gGazetteerStopCount));
-    if (IsRoundTrip(state.gTspMode) && last > 1) {
-      ++last;
-      state.gEngineResult = calc.SetStop(last + 1, start_node);
-      state.gStopNodes[last] = start_node;
-    }
-    return true;
-  }
-
-  const float result = calc.SolveTsp(last + 1, static_cast<std::int16_t>(state.gTspMode));
-  if (result == SeparateSubnet) {
-    show_message("One or more nodes found in the subnet. Could not calculate the route.", "Error",
-                 forms::Icon::None);
-    return false;
-  }
-  // Any other failure leaves no tour to read: its nodes would be error codes.
-  if (result < 0) {
-    show_message(EngineErrorText(static_cast<std::int32_t>(result)), "Error",
-                 forms::Icon::Critical);
-    return false;
-  }
-  place.view->Refresh();
-  for (std::int32_t i = 0; i <= last; ++i) {
-    state.gStopNodes[i] = calc.GetTourNode(i + 1);
-    stops[i].GazzNewPos = calc.GetTourOrder(i + 1);
-  }
-  if (IsRoundTrip(state.gTspMode)) {
-    ++last;
-    state.gStopNodes[last] = calc.GetTourNode(1);
-  }
-  // The start keeps its one-line label, also where a round trip ends on it.
-  for (std::int32_t m = 1; m <= last; ++m)
-    for (std::int32_t j = 1; j < state.gGazetteerStopCount; ++j) {
-      if (stops[j].GazzNodNum != state.gStopNodes[m])
-        continue;
-      label(place, state.gGazetteerStopPoints[j],
-            TourStopLabel(stops[j].GazzFldVal, m, last, state.gTspMode));
-      place.view->Refresh();
-    }
-  return true;
+  GazetteerMarks marks(place, stops);
+  return OrderTour(calc, shared_state().gRouteStopCount, marks);
 }
 
 } // namespace corvane

@@ -43,7 +43,7 @@ bool PlaceGazetteerStops(tamix::NetBase& base, tamix::NetCalc& calc, const Label
 // adds the way back to the start); more are ordered by the engine's tour in gTspMode, and
 // gStopNodes then holds the stops in visiting order from the start (and the start again after a
 // round trip). Labels mark each stop's position. False, after its message, when the engine
-// cannot order them (-38: a stop in a separate part of the network).
+// cannot order them (SeparateSubnetResult: a stop in a separate part of the network).
 bool OrderGazetteerTour(tamix::NetCalc& calc, const LabelPlace& place, GazetteerStops& stops);
 
 } // namespace corvane

@@ -7,61 +7,28 @@
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/show_message.h"
-#include "common/snap_click.h"
 #include "common/stamp_network_edited.h"
 #include "common/stop_label_sweep.h"
 #include "common/write_route_shapefile.h"
 #include "dialogs/routing/rut.h"
 #include "network/shared_state.h"
 #include "routing/route_legs.h"
+#include "routing/route_output.h"
 
 namespace corvane {
 
-namespace {
-
-constexpr long LeftButton = 1;
-constexpr long ShiftKey = 1;
-constexpr long CtrlKey = 2;
-
-com::ComPtr<host::HostMap> focus_map(host::HostDocument* document) {
-  return require(document->FocusMap(), "FocusMap");
-}
-
-com::ComPtr<host::HostActiveView> active_view(host::HostDocument* document) {
-  return require(document->ActiveView(), "ActiveView");
-}
-
-} // namespace
-
-void RouteClicks::mouse_down(host::HostApplication* application, host::HostDocument* document,
-                             long button, long shift, long x, long y) {
-  const auto stop = snap_click(document, x, y);
-  if (!stop || button != LeftButton)
-    return;
-  if (shift == 0)
-    start(document, *stop);
-  else if (shift == CtrlKey)
-    add_via(document, *stop);
-  else if (shift == ShiftKey)
-    finish(application, document, *stop);
-}
-
-std::optional<RouteClicks::Stop> RouteClicks::snap_click(host::HostDocument* document, long x,
-                                                         long y) {
+std::optional<SnappedClick> RouteClicks::snap(host::HostDocument* document, long x, long y) {
   const auto map = focus_map(document);
   if (!CheckNetworkReady(map.get(), {.description_field_title = "Field not found"}))
     return std::nullopt;
   SetResultTableAndField();
-  const auto snapped = SnapClickToNetwork(document, map.get(), x, y);
-  if (!snapped)
-    return std::nullopt;
-  return Stop{.node = snapped->node, .label_point = snapped->node_point};
+  return SnapClickToNetwork(document, map.get(), x, y);
 }
 
-bool RouteClicks::refuse_stop(const Stop& stop) {
+bool RouteClicks::refuse_stop(const SnappedClick& stop) {
   const auto& state = shared_state();
   // Without a stored stop (result clearing emptied the list) there is nothing to go on from.
-  if (!route_started_ || state.gRouteStopCount == 0) {
+  if (!started_ || state.gRouteStopCount == 0) {
     show_message("Specify start point", "Simple Click", forms::Icon::Exclamation);
     return true;
   }
@@ -77,13 +44,12 @@ bool RouteClicks::refuse_stop(const Stop& stop) {
   return false;
 }
 
-void RouteClicks::start(host::HostDocument* document, const Stop& stop) {
+void RouteClicks::start(host::HostDocument* document, const SnappedClick& stop) {
   auto& state = shared_state();
   const auto map = focus_map(document);
   const auto view = active_view(document);
   SendClosedLinks();
-  DeleteStopLabels(map.get(), StopNumbers::Plain,
-                   state.gRouteStopCount, state.gMultiStopCount);
+  DeleteStopLabels(map.get(), StopNumbers::Plain, state.gRouteStopCount, state.gMultiStopCount);
   state.gStopNodes.clear();
   state.gRouteStopCount = 0;
   const auto workspace = OpenNetworkWorkspace();
@@ -91,24 +57,24 @@ void RouteClicks::start(host::HostDocument* document, const Stop& stop) {
   view_route_shown_ = FindLayerIndex(map.get(), ViewRouteDatasetName, "L") != NoLayer;
   PrepareViewRoute(workspace.get(), NetworkFeatureClass(map.get()).get());
   state.gStopNodes[state.gRouteStopCount++] = stop.node;
-  AddStopLabel(map.get(), stop.label_point.get(), "Start");
-  route_started_ = true;
+  AddStopLabel(map.get(), stop.node_point.get(), "Start");
+  started_ = true;
   view->Refresh();
 }
 
-void RouteClicks::add_via(host::HostDocument* document, const Stop& stop) {
+void RouteClicks::add_stop(host::HostDocument* document, const SnappedClick& stop) {
   if (refuse_stop(stop))
     return;
   auto& state = shared_state();
   state.gStopNodes[state.gRouteStopCount++] = stop.node;
-  AddStopLabel(focus_map(document).get(), stop.label_point.get(),
+  AddStopLabel(focus_map(document).get(), stop.node_point.get(),
                std::to_string(state.gRouteStopCount));
   active_view(document)->Refresh();
 }
 
 void RouteClicks::finish(host::HostApplication* application, host::HostDocument* document,
-                         const Stop& stop) {
-  if (!route_started_) {
+                         const SnappedClick& stop) {
+  if (!started_) {
     show_message("Specify start point", "Simple Click", forms::Icon::Exclamation);
     return;
   }
@@ -128,10 +94,10 @@ void RouteClicks::finish(host::HostApplication* application, host::HostDocument*
   result.view_route_shown = view_route_shown_;
   std::optional<RouteDirections> directions;
   {
-    route_started_ = false;
+    started_ = false;
     const WaitWindow wait;
     state.gStopNodes[state.gRouteStopCount] = stop.node;
-    AddStopLabel(map.get(), stop.label_point.get(), "End");
+    AddStopLabel(map.get(), stop.node_point.get(), "End");
     view->Refresh();
     ClearResultAndApplyCostSettings();
     result.route =

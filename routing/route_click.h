@@ -1,13 +1,10 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
 
-#include "com/unknown.h"
+#include "common/stop_clicks.h"
 #include "host/application.h"
 #include "host/document.h"
-#include "host/geometry.h"
-#include "routing/route_output.h"
 
 namespace corvane {
 
@@ -21,27 +18,16 @@ namespace corvane {
 // Ctrl and Shift refuse without a started route ("Specify start point") and on the node of the
 // last stop ("Same location selected"). The stops stay in gStopNodes / gRouteStopCount until the
 // next plain click or result clearing.
-class RouteClicks {
-public:
-  // The tool was chosen: a new route must start with a plain click.
-  void reset() { route_started_ = false; }
-
-  void mouse_down(host::HostApplication* application, host::HostDocument* document, long button,
-                  long shift, long x, long y);
-
+class RouteClicks final : public StopClicks {
 private:
-  struct Stop {
-    std::int32_t node = 0;
-    com::ComPtr<host::HostPoint> label_point;
-  };
+  std::optional<SnappedClick> snap(host::HostDocument* document, long x, long y) override;
+  void start(host::HostDocument* document, const SnappedClick& stop) override;
+  // A via stop.
+  void add_stop(host::HostDocument* document, const SnappedClick& stop) override;
+  void finish(host::HostApplication* application, host::HostDocument* document,
+              const SnappedClick& stop) override;
+  bool refuse_stop(const SnappedClick& stop);
 
-  std::optional<Stop> snap_click(host::HostDocument* document, long x, long y);
-  void start(host::HostDocument* document, const Stop& stop);
-  void add_via(host::HostDocument* document, const Stop& stop);
-  void finish(host::HostApplication* application, host::HostDocument* document, const Stop& stop);
-  bool refuse_stop(const Stop& stop);
-
-  bool route_started_ = false;
   // Whether the map showed "ViewRoute" when the route was started: its layer is then not added
   // again.
   bool view_route_shown_ = false;

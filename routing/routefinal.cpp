@@ -1,17 +1,16 @@
 #include "routing/routefinal.h"
 
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "network/shared_state.h"
 
 namespace corvane {
 
 Routefinal::Routefinal()
-    : ToolBase({.Caption = "Route",
-                .Name = "RouteFinal",
-                .Tooltip = "Route",
-                .Message = "Calculates Shortest/Fastest Route",
-                .BitmapId = 7001}) {}
+    : StopClickTool({.Caption = "Route",
+                     .Name = "RouteFinal",
+                     .Tooltip = "Route",
+                     .Message = "Calculates Shortest/Fastest Route",
+                     .BitmapId = 7001}) {}
 
 bool Routefinal::enabled() {
   if (!network_loaded())
@@ -26,11 +25,6 @@ bool Routefinal::enabled() {
     state.gNetBase->Unload();
   }
   return false;
-}
-
-void Routefinal::mouse_down(long button, long shift, long x, long y) {
-  clicks_.mouse_down(application().get(), require(document(), "Document").get(), button, shift, x,
-                     y);
 }
 
 } // namespace corvane

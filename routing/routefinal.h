@@ -1,23 +1,18 @@
 #pragma once
 
-#include "command/command_base.h"
+#include "common/stop_click_tool.h"
 #include "routing/route_click.h"
 
 namespace corvane {
 
 // Map tool: the shortest or fastest route through the clicked stops.
-class Routefinal final : public ToolBase {
+class Routefinal final : public StopClickTool<RouteClicks> {
 public:
   Routefinal();
 
 protected:
   // Needs the network layer in the map as well; a network whose layer has gone is unloaded.
   bool enabled() override;
-  void click() override { clicks_.reset(); }
-  void mouse_down(long button, long shift, long x, long y) override;
-
-private:
-  RouteClicks clicks_;
 };
 
 } // namespace corvane

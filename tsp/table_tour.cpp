@@ -7,6 +7,7 @@
 #include "common/finite_point.h"
 #include "common/handler_end.h"
 #include "common/node_search.h"
+#include "common/order_tour.h"
 #include "common/point_at.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
@@ -16,37 +17,19 @@
 #include "host/row.h"
 #include "network/shared_state.h"
 #include "routing/gazetteer_labels.h"
+#include "tsp/tour_stop_marks.h"
 
 namespace corvane {
 
 namespace {
 
-constexpr float SeparateSubnet = -38.0F;
-
 com::ComPtr<host::HostPoint> at_point(const LabelPlace& place, double x, double y) {
   return point_at(x, y, place.reference);
-}
-
-com::ComPtr<host::HostPoint> stop_point(const LabelPlace& place, std::int32_t row) {
-  const auto& stop = shared_state().gTourStops[row];
-  return at_point(place, stop.X, stop.Y);
-}
-
-void label_stop(const LabelPlace& place, std::int32_t row, const std::string& text) {
-  AddStopLabel(place.map, stop_point(place, row).get(), text);
-  place.view->Refresh();
 }
 
 void delete_label_at(const LabelPlace& place, std::int32_t row) {
   const auto& at = shared_state().gTspTablePoints[row];
   DeleteElementsAt(place.map, at_point(place, at.X, at.Y).get());
-}
-
-// The command places no markers of its own; at the numbered points it takes away those of an
-// earlier tour of the TSP tool, as the TSP tool does itself.
-void remove_markers(const LabelPlace& place, std::int32_t last_row) {
-  for (std::int32_t k = 1; k <= last_row; ++k)
-    RemoveMarkerGraphic(place.map, stop_point(place, k).get());
 }
 
 std::string label_text(host::HostFeature& feature, std::optional<int> label_field,
@@ -56,63 +39,59 @@ std::string label_text(host::HostFeature& feature, std::optional<int> label_fiel
   return feature.Value(*label_field).to_string().value_or("");
 }
 
-void keep_layer_order(tamix::NetCalc& calc, const LabelPlace& place, TourPoints& points) {
-  auto& state = shared_state();
-  auto& last = state.gMultiStopCount;
-  const std::int32_t count = last + 1;
-  for (std::int32_t k = 1; k <= last; ++k) {
-    RemoveMarkerGraphic(place.map, stop_point(place, k).get());
-    label_stop(place, k, ShortTourStopLabel(points[k].FldVal, k, last, count));
-  }
-  if (IsRoundTrip(state.gTspMode) && count == 3) {
-    last = 3;
-    state.gEngineResult = calc.SetStop(4, state.gStopNodes[0]);
-    state.gStopNodes[3] = state.gStopNodes[0];
-  }
-}
-
 std::string tour_mark(std::int32_t position, std::int32_t last, std::int32_t tsp_mode) {
   if (position == last && !IsRoundTrip(tsp_mode))
     return "(End)";
   return " (" + std::to_string(position) + ")";
 }
 
-bool follow_engine_tour(tamix::NetCalc& calc, const LabelPlace& place, TourPoints& points) {
-  auto& state = shared_state();
-  const std::int32_t mode = state.gTspMode;
-  const std::int32_t n = state.gMultiStopCount + 1;
-  const float result = calc.SolveTsp(n, static_cast<std::int16_t>(mode));
-  if (result < 0) {
-    remove_markers(place, state.gMultiStopCount);
-    if (result == SeparateSubnet)
+// The command places no markers of its own; at the numbered points it takes away those of an
+// earlier tour of the TSP tool, as the TSP tool does itself.
+class TablePointMarks final : public TourMarks {
+public:
+  TablePointMarks(const LabelPlace& place, TourPoints& points) : place_(place), points_(points) {}
+
+  std::int32_t node_of(std::int32_t row) const override {
+    return shared_state().gTourStops[row].Node;
+  }
+
+  void mark_in_chosen_order(std::int32_t row, std::int32_t last) override {
+    RemoveMarkerGraphic(place_.map, TourStopPoint(place_, row).get());
+    LabelTourStop(place_, row, ShortTourStopLabel(points_[row].FldVal, row, last, last + 1));
+  }
+
+  void tour_failed(float result) override {
+    RemoveTourStopMarkers(place_, shared_state().gMultiStopCount);
+    if (result == SeparateSubnetResult)
       show_message("Nodes found in subnet", "Batch TSP", forms::Icon::Exclamation);
     else
       show_message(EngineErrorText(static_cast<std::int32_t>(result)), "Batch TSP",
                    forms::Icon::Critical);
-    delete_label_at(place, 0);
-    return false;
+    delete_label_at(place_, 0);
   }
-  remove_markers(place, IsStartEndTour(mode) ? n - 2 : n - 1);
-  place.view->Refresh();
-  for (std::int32_t p = 0; p < n; ++p) {
-    state.gStopNodes[p] = calc.GetTourNode(p + 1);
-    points[p].NewPos = calc.GetTourOrder(p + 1);
+
+  void tour_solved() override {
+    const auto& state = shared_state();
+    const std::int32_t last = state.gMultiStopCount;
+    RemoveTourStopMarkers(place_, IsStartEndTour(state.gTspMode) ? last - 1 : last);
+    place_.view->Refresh();
   }
-  if (IsRoundTrip(mode)) {
-    state.gMultiStopCount = n;
-    state.gStopNodes[n] = calc.GetTourNode(1);
+
+  void position_read(tamix::NetCalc& calc, std::int32_t position) override {
+    points_[position].NewPos = calc.GetTourOrder(position + 1);
   }
-  // Only the points of this run are matched (rows 1 .. n - 1): the start keeps "(Start)" unless
-  // another point shares its node.
-  const std::int32_t last = state.gMultiStopCount;
-  for (std::int32_t p = 1; p <= last; ++p)
-    for (std::int32_t j = 1; j < n; ++j) {
-      if (state.gTourStops[j].Node != state.gStopNodes[p])
-        continue;
-      label_stop(place, j, MarkedStopLabel(points[j].FldVal, tour_mark(p, last, mode)));
-    }
-  return true;
-}
+
+  // The start keeps "(Start)" unless another point shares its node.
+  void mark_at_position(std::int32_t row, std::int32_t position, std::int32_t last) override {
+    LabelTourStop(
+        place_, row,
+        MarkedStopLabel(points_[row].FldVal, tour_mark(position, last, shared_state().gTspMode)));
+  }
+
+private:
+  const LabelPlace& place_;
+  TourPoints& points_;
+};
 
 } // namespace
 
@@ -167,11 +146,8 @@ bool PlaceTablePoints(host::HostFeatureClass& features, std::optional<int> label
 }
 
 bool OrderTableTour(tamix::NetCalc& calc, const LabelPlace& place, TourPoints& points) {
-  if (shared_state().gMultiStopCount <= 2) {
-    keep_layer_order(calc, place, points);
-    return true;
-  }
-  return follow_engine_tour(calc, place, points);
+  TablePointMarks marks(place, points);
+  return OrderTour(calc, shared_state().gMultiStopCount, marks);
 }
 
 } // namespace corvane

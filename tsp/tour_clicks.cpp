@@ -19,7 +19,6 @@
 #include "common/tour_mode.h"
 #include "common/write_route_shapefile.h"
 #include "dialogs/routing/rut.h"
-#include "host/command.h"
 #include "network/shared_state.h"
 #include "routing/route_legs.h"
 #include "routing/route_output.h"
@@ -31,25 +30,6 @@ namespace {
 
 constexpr std::string_view MarkedLinks = "CV_RESULT > 0";
 
-com::ComPtr<host::HostMap> focus_map(host::HostDocument* document) {
-  return require(document->FocusMap(), "FocusMap");
-}
-
-com::ComPtr<host::HostActiveView> active_view(host::HostDocument* document) {
-  return require(document->ActiveView(), "ActiveView");
-}
-
-// The click on the network, or nothing after the pre-check refused it. Directions naming a
-// field the network layer lost are switched off, and the tour goes on without them.
-std::optional<SnappedClick> snap(host::HostDocument* document, long x, long y) {
-  const auto map = focus_map(document);
-  if (!CheckNetworkReady(map.get()))
-    return std::nullopt;
-  const auto snapped = SnapClickToNetwork(document, map.get(), x, y);
-  drop_missing_description_field(map.get(), "FIELD NOT FOUND");
-  return snapped;
-}
-
 void place_stop(const SnappedClick& stop, std::int32_t row) {
   auto& state = shared_state();
   state.gTourStops[row] = {.X = stop.x, .Y = stop.y, .Node = stop.node};
@@ -58,17 +38,13 @@ void place_stop(const SnappedClick& stop, std::int32_t row) {
 
 } // namespace
 
-void TourClicks::mouse_down(host::HostApplication* application, host::HostDocument* document,
-                            long button, long shift, long x, long y) {
-  const auto stop = snap(document, x, y);
-  if (!stop || button != host::LeftButton)
-    return;
-  if (shift == 0)
-    start(document, *stop);
-  else if (shift == host::CtrlKey)
-    add_stop(document, *stop);
-  else if (shift == host::ShiftKey)
-    finish(application, document, *stop);
+std::optional<SnappedClick> TourClicks::snap(host::HostDocument* document, long x, long y) {
+  const auto map = focus_map(document);
+  if (!CheckNetworkReady(map.get()))
+    return std::nullopt;
+  const auto snapped = SnapClickToNetwork(document, map.get(), x, y);
+  drop_missing_description_field(map.get(), "FIELD NOT FOUND");
+  return snapped;
 }
 
 void TourClicks::remove_stop_markers(host::HostDocument* document) {
@@ -86,8 +62,7 @@ void TourClicks::start(host::HostDocument* document, const SnappedClick& stop) {
   auto& state = shared_state();
   const auto map = focus_map(document);
   const auto view = active_view(document);
-  DeleteStopLabels(map.get(), StopNumbers::Plain,
-                   state.gRouteStopCount, state.gMultiStopCount);
+  DeleteStopLabels(map.get(), StopNumbers::Plain, state.gRouteStopCount, state.gMultiStopCount);
   remove_stop_markers(document);
   state.gStopNodes.clear();
   state.gMultiStopCount = 0;
@@ -109,13 +84,13 @@ void TourClicks::start(host::HostDocument* document, const SnappedClick& stop) {
   state.gEngineResult = calc.SetStop(1, stop.node);
   state.gMultiStopCount = 1;
   placed_stops_ = 1;
-  start_placed_ = true;
+  started_ = true;
 }
 
 bool TourClicks::refuse_stop(const SnappedClick& stop, std::int32_t count) {
   const auto& state = shared_state();
   // Result clearing empties the stops of an open tour: there is no start to go on from.
-  if (!start_placed_ || state.gMultiStopCount == 0) {
+  if (!started_ || state.gMultiStopCount == 0) {
     show_message("Specify start point", "Simple Click", forms::Icon::Exclamation);
     return true;
   }
@@ -164,7 +139,7 @@ void TourClicks::finish(host::HostApplication* application, host::HostDocument* 
   result.minute_word = "Minutes";
   std::optional<RouteDirections> directions;
   {
-    start_placed_ = false;
+    started_ = false;
     const WaitWindow wait;
     if (IsStartEndTour(state.gTspMode))
       AddStopLabel(map.get(), stop.node_point.get(), "End");

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
-#include "common/snap_click.h"
+#include "common/stop_clicks.h"
 #include "host/application.h"
 #include "host/document.h"
 
@@ -20,24 +21,19 @@ namespace corvane {
 // Ctrl and Shift refuse without an open tour ("Specify start point"), on a node that is already
 // a stop ("Same location selected") and beyond the most stops a tour takes. The stops stay in
 // gTourStops / gStopNodes / gMultiStopCount until the next plain click or result clearing.
-class TourClicks {
-public:
-  // The tool was chosen: a new tour must start with a plain click.
-  void reset() { start_placed_ = false; }
-
-  void mouse_down(host::HostApplication* application, host::HostDocument* document, long button,
-                  long shift, long x, long y);
-
+class TourClicks final : public StopClicks {
 private:
-  void start(host::HostDocument* document, const SnappedClick& stop);
-  void add_stop(host::HostDocument* document, const SnappedClick& stop);
+  // Directions naming a field the network layer lost are switched off, and the tour goes on
+  // without them.
+  std::optional<SnappedClick> snap(host::HostDocument* document, long x, long y) override;
+  void start(host::HostDocument* document, const SnappedClick& stop) override;
+  void add_stop(host::HostDocument* document, const SnappedClick& stop) override;
   void finish(host::HostApplication* application, host::HostDocument* document,
-              const SnappedClick& stop);
+              const SnappedClick& stop) override;
   // True, after its message, when `stop` may not join the tour as stop number `count`.
   bool refuse_stop(const SnappedClick& stop, std::int32_t count);
   void remove_stop_markers(host::HostDocument* document);
 
-  bool start_placed_ = false;
   // Whether the map showed "ViewRoute" when the tour was started: the tour's shapes are then
   // added to those it shows, and its layer is not added again.
   bool view_route_shown_ = false;

@@ -9,11 +9,11 @@
 namespace corvane {
 
 TspFinal::TspFinal()
-    : ToolBase({.Caption = "TSP",
-                .Name = "Tsp",
-                .Tooltip = "TSP",
-                .Message = "Calculates a Traveling Sales Person's Tour",
-                .BitmapId = 7004}) {}
+    : StopClickTool({.Caption = "TSP",
+                     .Name = "Tsp",
+                     .Tooltip = "TSP",
+                     .Message = "Calculates a Traveling Sales Person's Tour",
+                     .BitmapId = 7004}) {}
 
 bool TspFinal::enabled() {
   const auto application = require(this->application(), "Application");
@@ -21,11 +21,6 @@ bool TspFinal::enabled() {
       application->FindExtensionByName(std::string(host::EditorExtension)), host::EditorExtension);
   shared_state().gEditSessionActive = editor->EditState() != host::StateNotEditing;
   return network_loaded();
-}
-
-void TspFinal::mouse_down(long button, long shift, long x, long y) {
-  clicks_.mouse_down(application().get(), require(document(), "Document").get(), button, shift, x,
-                     y);
 }
 
 } // namespace corvane

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "command/command_base.h"
+#include "common/stop_click_tool.h"
 #include "tsp/tour_clicks.h"
 
 namespace corvane {
 
 // Map tool: the best order to visit the clicked stops.
-class TspFinal final : public ToolBase {
+class TspFinal final : public StopClickTool<TourClicks> {
 public:
   TspFinal();
 
@@ -14,11 +14,6 @@ protected:
   // Also the one place that learns whether the host has an edit session open: every query
   // refreshes gEditSessionActive from the host's editor.
   bool enabled() override;
-  void click() override { clicks_.reset(); }
-  void mouse_down(long button, long shift, long x, long y) override;
-
-private:
-  TourClicks clicks_;
 };
 
 } // namespace corvane

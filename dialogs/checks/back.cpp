@@ -4,15 +4,9 @@
 
 namespace corvane {
 
-Back::Back() : Form("Back", {.Caption = "Join Links", .Width = 4695, .Height = 1950}) {
-  Backup.Click = [this] {
-    shared_state().gBackDialogResult = 0;
-    Unload();
-  };
-  Continue.Click = [this] {
-    shared_state().gBackDialogResult = 1;
-    Unload();
-  };
+Back::Back() : AnswerForm("Back", {.Caption = "Join Links", .Width = 4695, .Height = 1950}) {
+  answer_with(Backup, [] { shared_state().gBackDialogResult = 0; });
+  answer_with(Continue, [] { shared_state().gBackDialogResult = 1; });
 }
 
 void Back::Form_Load() {

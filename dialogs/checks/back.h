@@ -1,12 +1,13 @@
 #pragma once
 
+#include "dialogs/answer_form.h"
 #include "forms/forms.h"
 
 namespace corvane {
 
 // The warning before the network layer may be edited. CONTINUE sets gBackDialogResult to 1;
 // BACK UP, and closing the window by its frame, leave it 0: only a clear yes goes on.
-class Back : public forms::Form {
+class Back : public AnswerForm {
 public:
   Back();
 

@@ -10,13 +10,10 @@
 namespace corvane {
 
 FrmCloseNode::FrmCloseNode()
-    : Form("FrmCloseNode",
-           {.Caption = "Enter Distance For Close Nodes", .Width = 3735, .Height = 1950}) {
+    : AnswerForm("FrmCloseNode",
+                 {.Caption = "Enter Distance For Close Nodes", .Width = 3735, .Height = 1950}) {
   CmdOk.Click = [this] { accept(); };
-  CmdCancel.Click = [this] {
-    shared_state().gCloseNodeOk = 0;
-    Unload();
-  };
+  answer_with(CmdCancel, [] { shared_state().gCloseNodeOk = 0; });
 }
 
 void FrmCloseNode::Form_Load() {

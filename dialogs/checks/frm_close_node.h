@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/answer_form.h"
 #include "forms/forms.h"
 
 namespace corvane {
@@ -7,7 +8,7 @@ namespace corvane {
 // The distance of the close-node search. OK with a positive number keeps it in gCloseNodeValue
 // with gCloseNodeOk 1; CANCEL, a number of 0 or less, and closing the window by its frame leave
 // gCloseNodeOk 0. The text starts at "0.005" on every showing.
-class FrmCloseNode : public forms::Form {
+class FrmCloseNode : public AnswerForm {
 public:
   FrmCloseNode();
 

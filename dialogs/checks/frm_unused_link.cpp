@@ -8,12 +8,9 @@
 namespace corvane {
 
 FrmUnusedLink::FrmUnusedLink()
-    : Form("FrmUnusedLink", {.Caption = "Street Name Field", .Width = 3735, .Height = 1950}) {
+    : AnswerForm("FrmUnusedLink", {.Caption = "Street Name Field", .Width = 3735, .Height = 1950}) {
   OkCmd.Click = [this] { accept(); };
-  CanCmd.Click = [this] {
-    shared_state().gUnusedLinkDialogResult = 0;
-    Unload();
-  };
+  answer_with(CanCmd, [] { shared_state().gUnusedLinkDialogResult = 0; });
 }
 
 void FrmUnusedLink::Form_Load() {

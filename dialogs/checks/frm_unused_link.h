@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/answer_form.h"
 #include "forms/forms.h"
 
 namespace corvane {
@@ -8,7 +9,7 @@ namespace corvane {
 // the choice in gJoinFieldName, writes the join column file and sets gUnusedLinkDialogResult
 // to 1; a failure while writing deletes the file and counts as CANCEL. CANCEL, and closing the
 // window by its frame, leave the result 0.
-class FrmUnusedLink : public forms::Form {
+class FrmUnusedLink : public AnswerForm {
 public:
   FrmUnusedLink();
 

@@ -7,13 +7,11 @@
 namespace corvane {
 
 LinkLimit::LinkLimit()
-    : Form("LinkLimit", {.Caption = "Enter Link Limit (length)", .Width = 3735, .Height = 1950}) {
+    : AnswerForm("LinkLimit",
+                 {.Caption = "Enter Link Limit (length)", .Width = 3735, .Height = 1950}) {
   Text1.MouseMove = [this](int, int, float, float) { enable_ok(); };
   CmdOk.Click = [this] { accept(); };
-  Cmdcan.Click = [this] {
-    shared_state().gLinkLimitOk = 0;
-    Unload();
-  };
+  answer_with(Cmdcan, [] { shared_state().gLinkLimitOk = 0; });
 }
 
 void LinkLimit::Form_Load() {

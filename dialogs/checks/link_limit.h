@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/answer_form.h"
 #include "forms/forms.h"
 
 namespace corvane {
@@ -8,7 +9,7 @@ namespace corvane {
 // whenever the mouse moves over the dialog or the text box; a limit of 0 or more is kept in
 // gLinkLimitValue with gLinkLimitOk 1, a negative one is refused with "Invalid Value". CANCEL,
 // and closing the window by its frame, leave gLinkLimitOk 0.
-class LinkLimit : public forms::Form {
+class LinkLimit : public AnswerForm {
 public:
   LinkLimit();
 

@@ -60,16 +60,25 @@ void choose_table(host::HostMap* map, const forms::ComboBox& tables, forms::Comb
 
 } // namespace
 
-FrmBatch::FrmBatch() : Form("FrmBatch", {.Caption = "Batch Route", .Width = 3585, .Height = 4695}) {
+namespace {
+
+// Also what a close by the frame answers: the command reads the outcome after the dialog has
+// gone, and a window closed by its frame made no choice, so the run must not start with the
+// choice of an earlier one.
+void cancelled() {
+  shared_state().gBatchRouteCancelled = 1;
+}
+
+} // namespace
+
+FrmBatch::FrmBatch()
+    : AnswerForm("FrmBatch", {.Caption = "Batch Route", .Width = 3585, .Height = 4695}, cancelled) {
   CmbFtable.Click = [this] { choose_from_table(); };
   CmbFtable.KeyDown = [this](int&, int) { choose_from_table(); };
   CmbTtable.Click = [this] { choose_to_table(); };
   CmbTtable.KeyDown = [this](int&, int) { choose_to_table(); };
   CmdOk.Click = [this] { accept(); };
-  CmdCancel.Click = [this] {
-    shared_state().gBatchRouteCancelled = 1;
-    Unload();
-  };
+  answer_with(CmdCancel, cancelled);
 }
 
 void FrmBatch::Form_Load() {
@@ -82,13 +91,6 @@ void FrmBatch::Form_Activate() {
   state.gBatchRouteBuildObjects = Check1.Value() == 1 ? 1 : 0;
   choose_to_table();
   choose_from_table();
-}
-
-void FrmBatch::Form_QueryUnload(int&, int UnloadMode) {
-  // The command reads the outcome after the dialog has gone: a window closed by its frame made
-  // no choice, so the run must not start with the choice of an earlier one.
-  if (UnloadMode == forms::FormControlMenu)
-    shared_state().gBatchRouteCancelled = 1;
 }
 
 void FrmBatch::choose_from_table() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/answer_form.h"
 #include "forms/forms.h"
 #include "host/map.h"
 
@@ -10,7 +11,7 @@ namespace corvane {
 // layers of gLayerList before it shows the dialog; the choice is left in the gBatchRoute...
 // globals. OK needs a label field on both sides; CANCEL, and closing the window by its frame,
 // set gBatchRouteCancelled to 1.
-class FrmBatch : public forms::Form {
+class FrmBatch : public AnswerForm {
 public:
   FrmBatch();
 
@@ -60,7 +61,6 @@ public:
 protected:
   void Form_Load() override;
   void Form_Activate() override;
-  void Form_QueryUnload(int& Cancel, int UnloadMode) override;
 
 private:
   void choose_from_table();

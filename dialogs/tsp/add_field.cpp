@@ -4,28 +4,28 @@
 
 namespace corvane {
 
+namespace {
+
+// Also what a close by the frame answers: no field was chosen, whatever the last showing chose.
+void no_field() {
+  shared_state().gAddFieldOk = 0;
+}
+
+} // namespace
+
 AddField::AddField()
-    : Form("AddField", {.Caption = "TSP from Table", .Width = 3735, .Height = 1950}) {
-  CmdOK.Click = [this] {
+    : AnswerForm("AddField", {.Caption = "TSP from Table", .Width = 3735, .Height = 1950},
+                 no_field) {
+  answer_with(CmdOK, [this] {
     auto& state = shared_state();
     state.gAddFieldOk = 1;
     state.gAddFieldName = Combo1.Text();
-    Unload();
-  };
-  CmdCan.Click = [this] {
-    shared_state().gAddFieldOk = 0;
-    Unload();
-  };
+  });
+  answer_with(CmdCan, no_field);
 }
 
 void AddField::Form_Load() {
   Move(3000, 3000, Width(), Height());
-}
-
-void AddField::Form_QueryUnload(int&, int UnloadMode) {
-  // Closed by its frame: no field was chosen, whatever the last showing chose.
-  if (UnloadMode == forms::FormControlMenu)
-    shared_state().gAddFieldOk = 0;
 }
 
 AddField& gAddFieldForm() {

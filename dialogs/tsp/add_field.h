@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/answer_form.h"
 #include "forms/forms.h"
 
 namespace corvane {
@@ -7,7 +8,7 @@ namespace corvane {
 // The label field of the tour over a point layer: "OID" or one of the layer's text fields,
 // which the command puts into Combo1. OK hands the choice over in gAddFieldName with
 // gAddFieldOk 1; CANCEL, and closing the window by its frame, set gAddFieldOk 0.
-class AddField : public forms::Form {
+class AddField : public AnswerForm {
 public:
   AddField();
 
@@ -22,7 +23,6 @@ public:
 
 protected:
   void Form_Load() override;
-  void Form_QueryUnload(int& Cancel, int UnloadMode) override;
 };
 
 // The shared instance, made on first use.

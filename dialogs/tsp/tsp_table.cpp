@@ -6,33 +6,27 @@
 
 namespace corvane {
 
+// The command reads the outcome after the dialog has gone: a window closed by its frame made no
+// choice, so the run must not start with the choice of an earlier showing.
 TspTable::TspTable()
-    : Form("TspTable", {.Caption = "TSP from Table", .Width = 3735, .Height = 1950}) {
+    : AnswerForm("TspTable", {.Caption = "TSP from Table", .Width = 3735, .Height = 1950},
+                 [] { shared_state().gTspTableCancelled = 1; }) {
   SeltTab.Click = [this] { shared_state().gTspTableLayerIndex = SeltTab.ListIndex(); };
-  TabOk.Click = [this] {
+  answer_with(TabOk, [this] {
     auto& state = shared_state();
     state.gTspTableLayerIndex = std::max(SeltTab.ListIndex(), 0);
     state.gTspTableLayerName = SeltTab.Text();
     state.gTspTableCancelled = 0;
-    Unload();
-  };
-  TabCan.Click = [this] {
+  });
+  answer_with(TabCan, [] {
     auto& state = shared_state();
     state.gTspTableLayerName = "";
     state.gTspTableCancelled = 1;
-    Unload();
-  };
+  });
 }
 
 void TspTable::Form_Load() {
   Move(3000, 3000, Width(), Height());
-}
-
-void TspTable::Form_QueryUnload(int&, int UnloadMode) {
-  // The command reads the outcome after the dialog has gone: a window closed by its frame made
-  // no choice, so the run must not start with the choice of an earlier showing.
-  if (UnloadMode == forms::FormControlMenu)
-    shared_state().gTspTableCancelled = 1;
 }
 
 TspTable& gTspTableForm() {

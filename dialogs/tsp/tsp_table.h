@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/answer_form.h"
 #include "forms/forms.h"
 
 namespace corvane {
@@ -8,7 +9,7 @@ namespace corvane {
 // layers of gLayerList before it shows the dialog. OK hands over the chosen list position
 // (gTspTableLayerIndex, 0 when nothing is chosen) and name (gTspTableLayerName) with
 // gTspTableCancelled 0; CANCEL, and closing the window by its frame, set gTspTableCancelled 1.
-class TspTable : public forms::Form {
+class TspTable : public AnswerForm {
 public:
   TspTable();
 
@@ -24,7 +25,6 @@ public:
 
 protected:
   void Form_Load() override;
-  void Form_QueryUnload(int& Cancel, int UnloadMode) override;
 };
 
 // The shared instance, made on first use.
