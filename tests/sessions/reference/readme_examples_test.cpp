@@ -102,6 +102,10 @@ TEST_P(ReadmeExample, WritesItsTranscript) {
   const bool should_fail = example.transcript.find("\nerror ") != std::string::npos ||
                            example.transcript.starts_with("error ");
   EXPECT_EQ(status != 0, should_fail) << errors;
+  // Standard error holds nothing but the session's own error lines: no library's messages.
+  std::istringstream error_lines(errors);
+  for (std::string line; std::getline(error_lines, line);)
+    EXPECT_TRUE(line.starts_with("gishost: error ")) << "on standard error: " << line;
 }
 
 INSTANTIATE_TEST_SUITE_P(Readme, ReadmeExample, ::testing::ValuesIn(examples()),
