@@ -1,9 +1,8 @@
 #include "maintenance/road_class_rows.h"
 
 #include <algorithm>
-#include <string>
 
-#include "network/speed_units.h"
+#include "network/settings_files.h"
 
 namespace corvane {
 
@@ -16,10 +15,7 @@ std::vector<RoadClassSpeed> RoadClassRows(const std::vector<RoadClassSpeed>& old
     if (kept != old_rows.end())
       rows.push_back(*kept);
     else
-      rows.push_back({.SpeedKmph = KmphOfOneMph,
-                      .SpeedMph = 1,
-                      .ClassValue = road_class,
-                      .Alias = "Speed " + std::to_string(road_class)});
+      rows.push_back(settings::default_road_class(road_class));
   }
   return rows;
 }

@@ -23,7 +23,6 @@
 #include "network/result_field.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
-#include "network/speed_units.h"
 #include "network/zone_settings.h"
 #include "win/clock.h"
 #include "win/file_system_object.h"
@@ -197,13 +196,8 @@ void set_info(settings::Changes& changes, std::int32_t feature_count, const Laye
 bool write_speed_classes(const std::string& speed_file) {
   const auto& state = shared_state();
   std::vector<RoadClassSpeed> classes;
-  for (std::int32_t row = 0; row < state.gRoadClassCount; ++row) {
-    const auto value = state.gRoadClassSpeeds[row].ClassValue;
-    classes.push_back({.SpeedKmph = KmphOfOneMph,
-                       .SpeedMph = 1,
-                       .ClassValue = value,
-                       .Alias = settings::default_class_alias(value)});
-  }
+  for (std::int32_t row = 0; row < state.gRoadClassCount; ++row)
+    classes.push_back(settings::default_road_class(state.gRoadClassSpeeds[row].ClassValue));
   return settings::write_road_classes(speed_file, classes);
 }
 
@@ -354,9 +348,10 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   for (std::int32_t row = 0; row < state.gRoadClassCount; ++row) {
     const auto& item = items[static_cast<std::size_t>(row)];
     auto& speed = state.gRoadClassSpeeds[row];
-    speed.ClassValue = static_cast<std::int32_t>(com::round_half_even(com::Val(item)));
-    speed.SpeedMph = 1;
-    speed.SpeedKmph = KmphOfOneMph;
+    speed = settings::default_road_class(
+        static_cast<std::int32_t>(com::round_half_even(com::Val(item))));
+    // In memory the name is made from the list item, which is " 1" for a network without
+    // road-class field: "Speed  1", with two blanks, where the file holds "Speed 1".
     speed.Alias = "Speed " + item;
   }
 

@@ -71,6 +71,12 @@ std::string class_alias_key(std::int32_t class_value) {
 std::string default_class_alias(std::int32_t class_value) {
   return "Speed" + win::NumText(class_value);
 }
+RoadClassSpeed default_road_class(std::int32_t class_value) {
+  return {.SpeedKmph = KmphOfOneMph,
+          .SpeedMph = 1,
+          .ClassValue = class_value,
+          .Alias = default_class_alias(class_value)};
+}
 
 std::string read(std::string_view file, std::string_view section, std::string_view key) {
   return win::read_profile_string(section, key, Missing, file, win::profile_buffer_size);

@@ -90,6 +90,8 @@ std::string class_speed_key(std::int32_t class_value); // "Speed " + NumText(c) 
 std::string class_alias_key(std::int32_t class_value); // "Speed " + NumText(c) + " (alias)"
 // The alias a new road class gets: "Speed" + NumText(c), "Speed 7" for class 7.
 std::string default_class_alias(std::int32_t class_value);
+// The row of a class new to the table: 1 mph (1.609342 km/h) under its default alias.
+RoadClassSpeed default_road_class(std::int32_t class_value);
 
 // Reading. `read` gives the value text, Missing for a missing key; `read_number` its leading
 // number (0 for Missing or no number). Whoever needs a whole number checks that the number

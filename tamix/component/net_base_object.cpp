@@ -6,6 +6,7 @@
 #include "map_units.h"
 #include "network_files.h"
 #include "shapefile_reader.h"
+#include "zone_polygons.h"
 
 #include <algorithm>
 #include <cmath>
@@ -109,6 +110,7 @@ std::int32_t NetBaseObject::LoadNetwork() {
     auto network = std::make_shared<const Network>(
         load_network(state_->folder, progress_of(&NetBaseEvents::OnNWLoadProgress)));
     state_->settings.reset(); // temporary speeds and closures name links of the old network
+    state_->network_zone_radius = default_zone_radius(*network);
     state_->network = std::move(network);
     return code::ok;
   });

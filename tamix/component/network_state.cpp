@@ -1,7 +1,6 @@
 #include "network_state.h"
 
 #include "error.h"
-#include "zone_polygons.h"
 
 #include <map>
 #include <mutex>
@@ -31,8 +30,8 @@ const Network& NetworkState::loaded() const {
 }
 
 double NetworkState::zone_radius_in_use() const {
-  const Network& net = loaded();
-  return zone_radius > 0 ? zone_radius : default_zone_radius(net);
+  loaded(); // raises not_loaded, whichever radius was sent
+  return zone_radius > 0 ? zone_radius : network_zone_radius;
 }
 
 NodeId checked_node(const Network& network, std::int32_t node) {

@@ -20,6 +20,9 @@ struct NetworkState {
   // Null while nothing is loaded. Calculation objects keep their own reference, so an unload or
   // reload never pulls a network from under a search that is still using it.
   std::shared_ptr<const Network> network;
+  // default_zone_radius of `network`, measured once as it loads: it walks every shape point, too
+  // much for each polygon call, and a road-class update keeps the shapes.
+  double network_zone_radius = 1;
   std::unique_ptr<NodeIndex> node_index;
   std::unique_ptr<Roundabouts> roundabouts;
   // The kind of output the zone polygon writers make: the last value SetOutputOption sent

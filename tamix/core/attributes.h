@@ -9,8 +9,8 @@
 
 namespace tamix {
 
-// Turns the text file `text_name` in `folder` (one integer per line per link, record order, CRLF
-// or LF endings) into "attribute.bin": road class = |value| mod 32. The link count comes from the
+// Turns the text file `text_name` in `folder` (one integer per link, in the lines of
+// read_link_lines) into "attribute.bin": road class = |value| mod 32. The link count comes from the
 // network's "link.bin". A line count other than the link count, or a line that is not an
 // integer, raises general_error naming the file and line; a missing file load_failed. Returns
 // the classes written (slot 0 included), for a loaded network to take them over.

@@ -1,10 +1,8 @@
 #include "network_checks.h"
 
-#include "error.h"
+#include "link_lines.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 namespace tamix {
 
@@ -134,19 +132,10 @@ CheckResult find_joinable_links(const Network& network, double limit_metres,
 }
 
 std::vector<std::string> read_join_texts(const std::filesystem::path& file, LinkId link_count) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in)
-    throw Error(code::load_failed, "cannot open the join column file " + file.string());
   std::vector<std::string> texts(1); // slot 0: no link
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r')
-      line.pop_back();
-    texts.push_back(std::move(line));
-  }
-  if (texts.size() != std::size_t(link_count) + 1)
-    throw Error(code::general_error, file.string() + " has " + std::to_string(texts.size() - 1) +
-                                         " lines for the network's " + std::to_string(link_count) +
-                                         " links");
+  texts.reserve(std::size_t(link_count) + 1);
+  read_link_lines(file, link_count,
+                  [&](LinkId, std::string_view line) { texts.emplace_back(line); });
   return texts;
 }
 

@@ -54,8 +54,8 @@ CheckResult find_unused_links(const Network& network);
 // holds one text per link (slot 0 unused): links join only where their texts are equal.
 CheckResult find_joinable_links(const Network& network, double limit_metres,
                                 const std::vector<std::string>& join_texts);
-// The join column file: line k (CRLF or LF) is the text of link k. Raises load_failed for a
-// file that cannot be read, general_error for a line count other than the link count.
+// The join column file: line k of read_link_lines is the text of link k (slot 0 unused), with
+// its errors.
 std::vector<std::string> read_join_texts(const std::filesystem::path& file, LinkId link_count);
 
 } // namespace tamix

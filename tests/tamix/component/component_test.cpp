@@ -409,6 +409,16 @@ std::string file_bytes(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+TEST_F(Engine, TheDefaultZoneRadiusIsThatOfTheNetworkLoadedLast) {
+  load();
+  EXPECT_DOUBLE_EQ(base->GetZoneRadius(), 1000);
+  const DrawnNetwork one_long_link({{A, C}});
+  base->SetNetworkFolder(one_long_link.folder().string());
+  ASSERT_EQ(base->CreateNetwork(DrawnNetwork::layer, 0, ""), 0);
+  ASSERT_EQ(base->LoadNetwork(), 0);
+  EXPECT_DOUBLE_EQ(base->GetZoneRadius(), 2000);
+}
+
 TEST_F(Engine, ZonePolygonShapefilesAsTheAddInReadsThem) {
   load();
   route_type(1);
