@@ -18,7 +18,7 @@ bool SettingsWritten(bool written, const std::string& file) {
 
 void RequireSettingsWritten(bool written, const std::string& file) {
   if (!SettingsWritten(written, file))
-    throw HandlerEnd(file + " cannot be written");
+    throw ToldHandlerEnd(file + " cannot be written");
 }
 
 } // namespace corvane

@@ -12,7 +12,8 @@ std::string UnwrittenSettingsText(const std::string& file);
 // change is not saved. A dialog's OK then returns and the dialog stays open.
 bool SettingsWritten(bool written, const std::string& file);
 
-// The same message, then the running handler ends: a tool's click or a command stops there.
+// The same message, then the running handler ends (a refusal the user has been told of): a
+// tool's click or a command stops there.
 void RequireSettingsWritten(bool written, const std::string& file);
 
 } // namespace corvane

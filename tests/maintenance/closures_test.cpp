@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -92,6 +93,21 @@ TEST_F(Closures, AFullListRefusesAFurtherRoadAndChangesNothing) {
   EXPECT_EQ(state.gClosedLinkCount, 300);
   EXPECT_EQ(ini_text(), file);
   EXPECT_TRUE(markers().empty());
+}
+
+// A settings file that cannot be replaced is named; the road stays open and the file as it was.
+TEST_F(Closures, AnUnwritableSettingsFileIsNamedAndTheRoadStaysOpen) {
+  close({1});
+  const auto file = ini_text();
+  std::filesystem::permissions(ini(), std::filesystem::perms::owner_read);
+  close({5});
+  std::filesystem::permissions(ini(), std::filesystem::perms::owner_all);
+  EXPECT_EQ(take_messages(), std::vector<std::string>{
+                                 ini() + " could not be written (it is read-only, or its folder "
+                                         "cannot be written). The change is not saved."});
+  EXPECT_EQ(closed_links(), std::vector<std::int32_t>{1});
+  EXPECT_EQ(ini_text(), file);
+  EXPECT_EQ(markers().size(), 1u);
 }
 
 TEST_F(Closures, AllOpensEveryRoadAndDisablesTheTool) {
