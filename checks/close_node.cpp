@@ -12,7 +12,6 @@
 #include "common/network_projection.h"
 #include "common/network_workspace.h"
 #include "common/remove_output_shapefile.h"
-#include "common/rgb_colour.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
 #include "common/value_style.h"
@@ -89,21 +88,15 @@ void CloseNode::click() {
 void CloseNode::ApplyCloseNodeRenderer() {
   const auto map = focus_map();
   const auto layer = require_as<host::HostGeoFeatureLayer>(map->Layer(0), "closenodes layer");
-  const auto renderer = SingleFieldRenderer(ConnectedField);
-  for (const auto& [value, nodes] : CountFieldValues(*layer, ConnectedIndex)) {
-    const auto symbol = create<host::HostSimpleMarkerSymbol>(host::SimpleMarkerSymbolClass);
-    symbol->SetStyle(DiamondMarker);
-    symbol->SetSize(3.0);
-    renderer->AddValue(value, "", symbol.get());
-    // Values other than 1 and 0 get neither a label nor a colour.
-    const ValueStyle* kind = find_style(connected_kinds, value);
-    if (!kind)
-      continue;
-    renderer->SetLabel(value, std::string(kind->label));
-    renderer->SetSymbol(value, symbol.get());
-    symbol->SetColor(rgb_colour(kind->red, kind->green, kind->blue).get());
-  }
-  ShowRenderer(*document(), *layer, *renderer, ConnectedField);
+  DrawValueClasses(
+      *document(), *layer, ConnectedField, ConnectedIndex, connected_kinds,
+      [] {
+        const auto symbol = create<host::HostSimpleMarkerSymbol>(host::SimpleMarkerSymbolClass);
+        symbol->SetStyle(DiamondMarker);
+        symbol->SetSize(3.0);
+        return symbol;
+      },
+      [](const ValueStyle& kind, int) { return std::string(kind.label); });
 }
 
 } // namespace corvane

@@ -11,7 +11,6 @@
 #include "common/layer_lookup.h"
 #include "common/network_projection.h"
 #include "common/remove_output_shapefile.h"
-#include "common/rgb_colour.h"
 #include "common/stamp_network_edited.h"
 #include "common/value_style.h"
 #include "common/write_route_shapefile.h"
@@ -107,22 +106,16 @@ void CulDeSac::DrawCulDeSacRenderer() {
   const auto layer = require_as<host::HostGeoFeatureLayer>(map->Layer(index), "CulDeSac layer");
   const int field =
       require(layer->FeatureClass(), "FeatureClass")->FindField(std::string(ResultFieldName));
-  // The legend shows each value's final count of links.
-  const auto values = CountFieldValues(*layer, field);
-  const auto renderer = SingleFieldRenderer(ResultFieldName);
-  for (const auto& [value, links] : values) {
-    const auto symbol = create<host::HostSimpleLineSymbol>(host::SimpleLineSymbolClass);
-    symbol->SetStyle(SolidLine);
-    symbol->SetWidth(3.0);
-    // Values other than the four kinds get neither a label nor a colour.
-    const ValueStyle* kind = find_style(dead_end_kinds, value);
-    if (kind)
-      symbol->SetColor(rgb_colour(kind->red, kind->green, kind->blue).get());
-    renderer->AddValue(value, "", symbol.get());
-    if (kind)
-      renderer->SetLabel(value, kind_label(kind->label, links));
-  }
-  ShowRenderer(*document(), *layer, *renderer, ResultFieldName);
+  DrawValueClasses(
+      *document(), *layer, ResultFieldName, field, dead_end_kinds,
+      [] {
+        const auto symbol = create<host::HostSimpleLineSymbol>(host::SimpleLineSymbolClass);
+        symbol->SetStyle(SolidLine);
+        symbol->SetWidth(3.0);
+        return symbol;
+      },
+      // The legend shows each kind's final count of links.
+      [](const ValueStyle& kind, int links) { return kind_label(kind.label, links); });
 }
 
 } // namespace corvane
