@@ -3,8 +3,8 @@
 // The road every network check takes, told once; each check says which steps it takes:
 //   1. the network pre-check (CheckNetworkReady with its four tests); a failure ends the check
 //      with nothing changed;
-//   2. where the check needs one, the projection test (NetworkProjectionPresent, common/network_projection.h), before
-//      anything is changed;
+//   2. where the check needs one, the projection test (NetworkProjectionPresent in
+//      common/network_projection.h), before anything is changed;
 //   3. the busy pointer (BusyPointer), and the result field: the result table and "CV_RESULT"
 //      named and cleared;
 //   4. the engine's find, and 5. the engine writes its values (RunEngineCheck does 3 to 5);

@@ -173,6 +173,9 @@ std::pair<const unsigned char*, std::size_t> SetRecords::shape(std::size_t recor
   const unsigned char* entry = &shx_[shape_header_bytes + record * record_header_bytes];
   const std::size_t offset = std::size_t(get_big(entry)) * 2;
   const std::size_t length = std::size_t(get_big(entry + 4)) * 2;
+  // The index was checked against the file on disk, not against the bytes read after it.
+  if (offset + record_header_bytes + length > shp_.size())
+    throw HostError(files_.shp + " changed while it was read");
   return {&shp_[offset + record_header_bytes], length};
 }
 

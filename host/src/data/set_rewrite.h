@@ -30,7 +30,8 @@ public:
   bool has_shapes() const { return !files_.shp.empty(); }
   std::size_t count() const { return table_.record_count; }
   std::int32_t shape_type() const;
-  // The content of the shape of `record` (after its 8-byte record header).
+  // The content of the shape of `record` (after its 8-byte record header); HostError when the
+  // ".shp" changed under the reader.
   std::pair<const unsigned char*, std::size_t> shape(std::size_t record) const;
   // The first 100 bytes of the ".shp", the table's header and one row of it.
   const unsigned char* shape_header() const { return shp_.data(); }
