@@ -9,7 +9,6 @@
 #include "common/remove_output_shapefile.h"
 #include "common/stamp_network_edited.h"
 #include "host/fields.h"
-#include "network/shared_state.h"
 
 namespace corvane {
 
@@ -37,10 +36,8 @@ void AddNodeShp::click() {
     RemovePointOutput(map.get(), view.get(), NodeName);
     if (!CopyNetworkProjection({NodeName}))
       return;
-    auto& base = *require(shared_state().gNetBase, "NetBase");
-    base.SetOutputOption(1);
-    EngineChecked(base.ExportNodes());
-    const auto nodes = open_feature_class(OpenNetworkWorkspace().get(), NodeName);
+    const auto nodes =
+        WriteEnginePoints(NodeName, [](tamix::NetBase& base) { return base.ExportNodes(); });
     const auto layer = LayerOver(nodes);
     AddFieldIndex(nodes.get(), nodes->ShapeFieldName());
     check_call(map->AddLayer(layer.get()), "AddLayer");

@@ -5,14 +5,13 @@
 #include "com/letter_case.h"
 #include "common/engine_error_text.h"
 #include "common/handler_end.h"
+#include "common/network_workspace.h"
 #include "common/show_message.h"
 #include "host/layer.h"
 #include "host/query_filter.h"
 #include "network/result_field.h"
 #include "network/shared_state.h"
 #include "routing/route_output.h"
-#include "win/file_system_object.h"
-#include "win/paths.h"
 
 namespace corvane {
 
@@ -48,17 +47,6 @@ void RunCheck(const std::function<void()>& check) {
   }
 }
 
-bool NetworkProjectionPresent() {
-  const auto& state = shared_state();
-  const auto prj = win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".prj");
-  if (win::FileSystemObject().FileExists(prj))
-    return true;
-  show_message("The chosen polyline layer is missing projection information. Please use "
-               "ArcCatalog to add this.",
-               "PRJ", forms::Icon::Critical);
-  return false;
-}
-
 bool RefuseNetworkNamedAs(std::string_view output_name, std::string_view title) {
   if (!com::equal_ignoring_case(shared_state().gNetworkLayerName, output_name))
     return false;
@@ -84,6 +72,14 @@ std::int32_t RunEngineCheck(const std::function<std::int32_t(tamix::NetCalc&)>& 
   if (reset != CostReset::BeforeFind)
     state.gCallResult = base.ResetLinkCosts(-1);
   return found;
+}
+
+com::ComPtr<host::HostFeatureClass>
+WriteEnginePoints(std::string_view name, const std::function<std::int32_t(tamix::NetBase&)>& write) {
+  auto& base = *require(shared_state().gNetBase, "NetBase");
+  base.SetOutputOption(1);
+  EngineChecked(write(base));
+  return open_feature_class(OpenNetworkWorkspace().get(), name);
 }
 
 void SelectLinks(host::HostMap* map, host::HostActiveView* view, std::string_view where,

@@ -3,8 +3,8 @@
 // The road every network check takes, told once; each check says which steps it takes:
 //   1. the network pre-check (CheckNetworkReady with its four tests); a failure ends the check
 //      with nothing changed;
-//   2. where the check needs one, the projection test (NetworkProjectionPresent), before
-//      anything is changed;
+//   2. where the check needs one, the projection test (NetworkProjectionPresent in
+//      common/network_projection.h), before anything is changed;
 //   3. the busy pointer (BusyPointer), and the result field: the result table and "CV_RESULT"
 //      named and cleared;
 //   4. the engine's find, and 5. the engine writes its values (RunEngineCheck does 3 to 5);
@@ -20,6 +20,8 @@
 
 #include "host/active_view.h"
 #include "host/map.h"
+#include "host/table.h"
+#include "tamix/net_base.h"
 #include "tamix/net_calc.h"
 
 namespace corvane {
@@ -27,10 +29,6 @@ namespace corvane {
 // Runs a check's click. A host or engine call that fails in `check` ends it with the error box
 // (title "Error", critical icon) in place of the silent end of other commands.
 void RunCheck(const std::function<void()>& check);
-
-// Step 2: true when the network layer's ".prj" is in gNetworkFolder; otherwise shows "The
-// chosen polyline layer is missing projection information. ..." ("PRJ", critical icon).
-bool NetworkProjectionPresent();
 
 // A check writes its output shapefile under a fixed name in the network folder, deleting the
 // old one first: a network layer of that name (letter case aside) would be deleted with it.
@@ -44,6 +42,11 @@ bool RefuseNetworkNamedAs(std::string_view output_name, std::string_view title);
 enum class CostReset { BeforeFind, BeforeAndAfterFind, AfterFind };
 std::int32_t RunEngineCheck(const std::function<std::int32_t(tamix::NetCalc&)>& find,
                             CostReset reset);
+
+// The engine writes the point output `name` into the network folder: `write` on NetBase with
+// output option 1 (a negative engine code ends the check). Returns the output's feature class.
+com::ComPtr<host::HostFeatureClass>
+WriteEnginePoints(std::string_view name, const std::function<std::int32_t(tamix::NetBase&)>& write);
 
 // Keeps `code` in gEngineResult and returns it; a negative engine code ends the check with the
 // engine's error text.

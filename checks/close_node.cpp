@@ -1,27 +1,22 @@
 #include "checks/close_node.h"
 
-#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "checks/check_road.h"
+#include "checks/value_renderer.h"
 #include "common/busy_pointer.h"
 #include "common/check_network_ready.h"
 #include "common/handler_end.h"
 #include "common/network_projection.h"
 #include "common/network_workspace.h"
 #include "common/remove_output_shapefile.h"
-#include "common/rgb_colour.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
 #include "common/value_style.h"
 #include "dialogs/checks/frm_close_node.h"
-#include "host/cursor.h"
 #include "host/layer.h"
-#include "host/renderer.h"
-#include "host/row.h"
 #include "host/symbol.h"
 #include "network/shared_state.h"
 
@@ -74,11 +69,10 @@ void CloseNode::click() {
       if (!CopyNetworkProjection({CloseNodesName}))
         return;
       busy.emplace();
-      auto& base = *require(state.gNetBase, "NetBase");
-      EngineChecked(base.CreateNodeIndex());
-      base.SetOutputOption(1);
-      EngineChecked(base.ExportCloseNodes(state.gCloseNodeValue));
-      const auto nodes = open_feature_class(OpenNetworkWorkspace().get(), CloseNodesName);
+      EngineChecked(require(state.gNetBase, "NetBase")->CreateNodeIndex());
+      const auto nodes = WriteEnginePoints(CloseNodesName, [&](tamix::NetBase& base) {
+        return base.ExportCloseNodes(state.gCloseNodeValue);
+      });
       layer = LayerOver(nodes);
       if (feature_count(nodes.get()) > 0)
         break;
@@ -94,39 +88,15 @@ void CloseNode::click() {
 void CloseNode::ApplyCloseNodeRenderer() {
   const auto map = focus_map();
   const auto layer = require_as<host::HostGeoFeatureLayer>(map->Layer(0), "closenodes layer");
-  const auto features = require(layer->FeatureClass(), "FeatureClass");
-  com::ComPtr<host::HostFeatureCursor> cursor;
-  check_call(features->Search(nullptr, false, &cursor), "Search");
-  require(cursor, "Search");
-
-  const auto renderer = create<host::HostUniqueValueRenderer>(host::UniqueValueRendererClass);
-  renderer->SetFieldCount(1);
-  renderer->SetField(0, std::string(ConnectedField));
-  renderer->SetFieldType(0, true);
-  std::vector<std::string> seen;
-  com::ComPtr<host::HostFeature> feature;
-  while (cursor->NextFeature(&feature) == com::S_OK && feature) {
-    const auto value = feature->Value(ConnectedIndex).to_string().value_or("");
-    if (std::ranges::find(seen, value) != seen.end())
-      continue;
-    seen.push_back(value);
-    const auto symbol = create<host::HostSimpleMarkerSymbol>(host::SimpleMarkerSymbolClass);
-    symbol->SetStyle(DiamondMarker);
-    symbol->SetSize(3.0);
-    renderer->AddValue(value, "", symbol.get());
-    // Values other than 1 and 0 get neither a label nor a colour.
-    const ValueStyle* kind = find_style(connected_kinds, value);
-    if (!kind)
-      continue;
-    renderer->SetLabel(value, std::string(kind->label));
-    renderer->SetSymbol(value, symbol.get());
-    symbol->SetColor(rgb_colour(kind->red, kind->green, kind->blue).get());
-  }
-  renderer->SetColorScheme("Custom");
-  check_call(layer->SetRenderer(renderer.get()), "SetRenderer");
-  layer->SetDisplayField(std::string(ConnectedField));
-  document()->UpdateContents();
-  require(document()->ActiveView(), "ActiveView")->Refresh();
+  DrawValueClasses(
+      *document(), *layer, ConnectedField, ConnectedIndex, connected_kinds,
+      [] {
+        const auto symbol = create<host::HostSimpleMarkerSymbol>(host::SimpleMarkerSymbolClass);
+        symbol->SetStyle(DiamondMarker);
+        symbol->SetSize(3.0);
+        return symbol;
+      },
+      [](const ValueStyle& kind, int) { return std::string(kind.label); });
 }
 
 } // namespace corvane

@@ -1,31 +1,24 @@
 #include "checks/cul_de_sac.h"
 
-#include <algorithm>
 #include <array>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "checks/check_road.h"
-#include "com/variant.h"
+#include "checks/value_renderer.h"
 #include "common/busy_pointer.h"
 #include "common/check_network_ready.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
+#include "common/network_projection.h"
 #include "common/remove_output_shapefile.h"
-#include "common/rgb_colour.h"
 #include "common/stamp_network_edited.h"
 #include "common/value_style.h"
 #include "common/write_route_shapefile.h"
-#include "host/cursor.h"
 #include "host/layer.h"
-#include "host/renderer.h"
-#include "host/spatial_reference.h"
 #include "host/symbol.h"
 #include "network/result_field.h"
 #include "network/shared_state.h"
 #include "routing/route_output.h"
-#include "win/paths.h"
 
 namespace corvane {
 
@@ -48,21 +41,6 @@ constexpr std::array<ValueStyle, 4> dead_end_kinds{{
 // "Cul De Sac ( 12 ) ".
 std::string kind_label(std::string_view label, int links) {
   return std::string(label) + " ( " + std::to_string(links) + " ) ";
-}
-
-void copy_network_projection(std::string_view to) {
-  const auto& state = shared_state();
-  const auto factory =
-      create<host::HostSpatialReferenceFactory>(host::SpatialReferenceEnvironmentClass);
-  com::ComPtr<host::HostSpatialReference> reference;
-  check_call(factory->CreateESRISpatialReferenceFromPRJFile(
-                 win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".prj"),
-                 &reference),
-             "CreateESRISpatialReferenceFromPRJFile");
-  check_call(factory->ExportESRISpatialReferenceToPRJFile(
-                 require(reference, "spatial reference").get(),
-                 win::join_path(state.gNetworkFolder, std::string(to) + ".prj")),
-             "ExportESRISpatialReferenceToPRJFile");
 }
 
 // The set `name` with the network's fields, shape field and coordinate system.
@@ -103,7 +81,8 @@ void CulDeSac::click() {
     const auto view = require(document()->ActiveView(), "ActiveView");
     const auto workspace = OpenNetworkWorkspace();
     RemoveOutputShapefile(map.get(), view.get(), CulDeSacName);
-    copy_network_projection(CulDeSacName);
+    if (!CopyNetworkProjection({CulDeSacName}))
+      return;
     const auto network = NetworkFeatureClass(map.get());
     const auto output = WriteOutputWhole(CulDeSacName, [&](std::string_view scratch) {
       CopyRouteLinks(create_output(workspace.get(), network.get(), scratch).get(), network.get(),
@@ -125,46 +104,18 @@ void CulDeSac::DrawCulDeSacRenderer() {
   if (index == NoLayer)
     return;
   const auto layer = require_as<host::HostGeoFeatureLayer>(map->Layer(index), "CulDeSac layer");
-  const auto features = require(layer->FeatureClass(), "FeatureClass");
-  com::ComPtr<host::HostFeatureCursor> cursor;
-  check_call(features->Search(nullptr, false, &cursor), "Search");
-  require(cursor, "Search");
-  const int field = features->FindField(std::string(ResultFieldName));
-
-  // Each value once, in the order the links come, with its number of links: the legend shows
-  // the final counts.
-  std::vector<std::pair<std::string, int>> values;
-  com::ComPtr<host::HostFeature> feature;
-  while (cursor->NextFeature(&feature) == com::S_OK && feature) {
-    const auto value = feature->Value(field).to_string().value_or("");
-    const auto known = std::ranges::find(values, value, &std::pair<std::string, int>::first);
-    if (known == values.end())
-      values.emplace_back(value, 1);
-    else
-      ++known->second;
-  }
-
-  const auto renderer = create<host::HostUniqueValueRenderer>(host::UniqueValueRendererClass);
-  renderer->SetFieldCount(1);
-  renderer->SetField(0, std::string(ResultFieldName));
-  renderer->SetFieldType(0, true);
-  for (const auto& [value, links] : values) {
-    const auto symbol = create<host::HostSimpleLineSymbol>(host::SimpleLineSymbolClass);
-    symbol->SetStyle(SolidLine);
-    symbol->SetWidth(3.0);
-    // Values other than the four kinds get neither a label nor a colour.
-    const ValueStyle* kind = find_style(dead_end_kinds, value);
-    if (kind)
-      symbol->SetColor(rgb_colour(kind->red, kind->green, kind->blue).get());
-    renderer->AddValue(value, "", symbol.get());
-    if (kind)
-      renderer->SetLabel(value, kind_label(kind->label, links));
-  }
-  renderer->SetColorScheme("Custom");
-  check_call(layer->SetRenderer(renderer.get()), "SetRenderer");
-  layer->SetDisplayField(std::string(ResultFieldName));
-  document()->UpdateContents();
-  require(document()->ActiveView(), "ActiveView")->Refresh();
+  const int field =
+      require(layer->FeatureClass(), "FeatureClass")->FindField(std::string(ResultFieldName));
+  DrawValueClasses(
+      *document(), *layer, ResultFieldName, field, dead_end_kinds,
+      [] {
+        const auto symbol = create<host::HostSimpleLineSymbol>(host::SimpleLineSymbolClass);
+        symbol->SetStyle(SolidLine);
+        symbol->SetWidth(3.0);
+        return symbol;
+      },
+      // The legend shows each kind's final count of links.
+      [](const ValueStyle& kind, int links) { return kind_label(kind.label, links); });
 }
 
 } // namespace corvane

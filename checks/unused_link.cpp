@@ -6,6 +6,7 @@
 #include "common/busy_pointer.h"
 #include "common/check_network_ready.h"
 #include "common/handler_end.h"
+#include "common/network_projection.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
 

@@ -50,7 +50,8 @@ ShapeFile checked_header(const std::filesystem::path& file, std::ifstream& in) {
 
 } // namespace
 
-void check_shape_index(const std::filesystem::path& shp, const std::filesystem::path& shx) {
+std::uint64_t check_shape_index(const std::filesystem::path& shp,
+                                const std::filesystem::path& shx) {
   std::ifstream shapes(shp, std::ios::binary);
   const ShapeFile shape_file = checked_header(shp, shapes);
   std::ifstream index(shx, std::ios::binary);
@@ -73,6 +74,7 @@ void check_shape_index(const std::filesystem::path& shp, const std::filesystem::
                                ", " + std::to_string(length) + " bytes, the file has " +
                                std::to_string(shape_file.size) + ")");
   }
+  return records;
 }
 
 } // namespace files

@@ -208,6 +208,53 @@ TEST_F(FeatureClassTest, InsertSelectAndDeleteRows) {
   EXPECT_EQ(first->Shape().as<HostCurve>()->Length(), 10.0);
 }
 
+// A deletion rewrites a point set and a table alone as it does lines: the kept rows keep their
+// values in order, and a point set's header box is that of the points kept (a point record
+// holds no box of its own).
+TEST_F(FeatureClassTest, DeletedRowsLeavePointSetsAndTablesAloneWhole) {
+  const std::string base = (folder.path() / "stops").string();
+  const double xs[] = {0, 5, 100}, ys[] = {0, 5, 50};
+  SHPHandle shp = SHPCreate(base.c_str(), SHPT_POINTZ);
+  DBFHandle dbf = DBFCreate((base + ".dbf").c_str());
+  DBFAddField(dbf, "NAME", FTString, 8, 0);
+  for (int k = 0; k < 3; ++k) {
+    SHPObject* point = SHPCreateSimpleObject(SHPT_POINTZ, 1, &xs[k], &ys[k], nullptr);
+    SHPWriteObject(shp, -1, point);
+    SHPDestroyObject(point);
+    DBFWriteStringAttribute(dbf, k, 0, k == 2 ? "Far" : "Near");
+  }
+  SHPClose(shp);
+  DBFClose(dbf);
+  fs::copy_file(base + ".dbf", folder.path() / "names.dbf");
+
+  for (const bool shapes : {true, false}) {
+    SCOPED_TRACE(shapes ? "point set" : "table alone");
+    com::ComPtr<HostTable> table;
+    if (shapes)
+      table = open_class(folder.path(), "stops").as<HostTable>();
+    else
+      ASSERT_EQ(open_folder(folder.path())->OpenTable("names", &table), com::S_OK);
+    ASSERT_EQ(table->DeleteSearchedRows(make_where("NAME = 'Far'").get()), com::S_OK);
+    const std::string left = (folder.path() / (shapes ? "stops" : "names")).string();
+    DBFHandle rows = DBFOpen((left + ".dbf").c_str(), "rb");
+    ASSERT_NE(rows, nullptr);
+    EXPECT_EQ(DBFGetRecordCount(rows), 2);
+    EXPECT_STREQ(DBFReadStringAttribute(rows, 1, 0), "Near");
+    DBFClose(rows);
+    if (!shapes)
+      continue;
+    SHPHandle points = SHPOpen(left.c_str(), "rb");
+    ASSERT_NE(points, nullptr);
+    int records = 0;
+    double low[4], high[4];
+    SHPGetInfo(points, &records, nullptr, low, high);
+    SHPClose(points);
+    EXPECT_EQ(records, 2);
+    EXPECT_EQ((std::vector<double>{low[0], low[1], high[0], high[1]}),
+              (std::vector<double>{0, 0, 5, 5}));
+  }
+}
+
 TEST_F(FeatureClassTest, RowsInsertedThroughAnOpenCursorAreSeenBetweenInserts) {
   // As the link join does: count, insert, fetch the new row by the count, while the buffered
   // insert cursor stays open; then a second cursor appends too.

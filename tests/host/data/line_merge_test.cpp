@@ -235,8 +235,7 @@ const Rewrite rewrites[] = {
 
 // Whatever the step a rewrite stops at, a failure or a kill, the next open through the host or
 // the engine finds the three files all old, byte for byte, or all rewritten: never some of
-// each, and no temporary or record beside them. A failure leaves no scratch file of a deletion
-// either; a kill may, and the next deletion clears it first.
+// each, and no temporary or record beside them. A failure leaves no scratch file either.
 TEST_F(LineMerge, ARewriteStoppedAtAnyStepLeavesTheOldFilesOrTheNewOnesNeverAMix) {
   for (const Rewrite& rewrite : rewrites) {
     SCOPED_TRACE(rewrite.what);

@@ -49,9 +49,9 @@ protected:
   }
 };
 
-TEST_F(ShapeIndexTest, AcceptsAConsistentPair) {
+TEST_F(ShapeIndexTest, AcceptsAConsistentPairAndCountsItsRecords) {
   write(Shapefile());
-  EXPECT_NO_THROW(check_shape_index(shp, shx));
+  EXPECT_EQ(check_shape_index(shp, shx), 2u);
 }
 
 TEST_F(ShapeIndexTest, RefusesHeadersAndOffsetsBeyondTheFiles) {
