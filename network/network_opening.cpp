@@ -13,6 +13,7 @@
 #include "common/layer_source.h"
 #include "common/mark_link_midpoint.h"
 #include "common/marker_graphic.h"
+#include "common/network_projection.h"
 #include "common/show_message.h"
 #include "common/unit_code.h"
 #include "dialogs/network/frm_set_speed.h"
@@ -422,12 +423,8 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
   const auto features = require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
   state.gNetworkLayerName = features->AliasName();
   state.gNetworkFolder = workspace_folder(features);
-  if (!files.FileExists(win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".prj"))) {
-    show_message("The chosen polyline layer is missing projection information. Please use "
-                 "ArcCatalog to add this.",
-                 "PRJ", forms::Icon::Critical);
+  if (!NetworkProjectionPresent())
     return;
-  }
 
   state.gCallResult = require(state.gNetCalc, "gNetCalc")->SetNet(tantest->GetIdentifier());
   tantest->SetNetworkFolder(state.gNetworkFolder);
