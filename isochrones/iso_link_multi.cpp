@@ -114,10 +114,7 @@ void IsoLinkMulti::start_set(host::HostMap& map, host::HostPoint& click) {
 bool IsoLinkMulti::calculate(host::HostMap& map, ClickRun& run) {
   auto& state = shared_state();
   ApplyEngineSettings();
-  std::vector<std::int32_t> centres;
-  for (std::int32_t centre = 0; centre < state.gMultiStopCount; ++centre)
-    centres.push_back(state.gStopNodes[centre]);
-  const bool written = SolveCentresIntoNetwork(map, centres);
+  const bool written = SolveCentresIntoNetwork(map, CentreListNodes());
   const auto network = NetworkFeatureClass(&map);
   state.gCentreSetOpen = 0;
   // The user has been told; the engine wrote "CV_RESULT", so the run is stamped.

@@ -4,14 +4,14 @@
 
 #include "common/apply_engine_settings.h"
 #include "common/check_network_ready.h"
+#include "common/click_point.h"
 #include "common/clip_layer.h"
 #include "common/clip_zones.h"
-#include "common/click_point.h"
 #include "common/elements_at_point.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
-#include "common/network_projection.h"
+#include "common/nearest_centre_zones.h"
 #include "common/network_workspace.h"
 #include "common/point_at.h"
 #include "common/remove_output_shapefile.h"
@@ -22,7 +22,6 @@
 #include "isochrones/centre_clicks.h"
 #include "isochrones/centre_set.h"
 #include "network/shared_state.h"
-#include "win/paths.h"
 
 namespace corvane {
 
@@ -111,29 +110,23 @@ void IsoPoly3::start_set(host::HostMap& map, host::HostPoint& click) {
 
 void IsoPoly3::calculate(host::HostMap& map, ClickRun& run) {
   auto& state = shared_state();
-  auto& calc = *require(state.gNetCalc, "NetCalc");
   SetResultTableAndField();
   // Nearness is always by distance, for this and every later calculation.
   state.gRouteType = RouteShortest;
   ApplyCostSettings();
-  for (std::int32_t centre = 1; centre <= state.gMultiStopCount; ++centre)
-    state.gEngineResult = calc.SetStop(centre, state.gStopNodes[centre - 1]);
   DropMissingClipLayer(&map, "Clip layer not found");
   CentreSetOpen = 0;
 
   const bool clipping = state.gClipMode == 1;
-  if (!CopyNetworkProjection({clipping ? zones_to_clip : output_name})) {
-    run.end_without_result();
-    return;
-  }
   const auto network_reference = GetLayerSpatialReference(NetworkFeatureClass(&map).get());
   const auto clip_layer = FindClipLayer(&map);
   const ClipExtent extent =
       clipping ? ExtentIn(*require(clip_layer, "clip layer"), network_reference.get()) : ClipExtent{};
-  require(state.gNetBase, "NetBase")->SetOutputOption(1);
-  state.gEngineResult = calc.WriteNearestCentrePolygons(
-      win::join_path(state.gNetworkFolder, std::string(clipping ? zones_to_clip : output_name)),
-      0, 0, state.gMultiStopCount, extent.min_x, extent.min_y, extent.max_x, extent.max_y);
+  if (!WriteNearestCentreZones(*require(state.gNetCalc, "NetCalc"), CentreListNodes(),
+                               clipping ? zones_to_clip : output_name, extent)) {
+    run.end_without_result();
+    return;
+  }
 
   if (clipping && !PrepareClipOutput(&map, zones_to_clip, output_name, clip_layer.get())) {
     DeleteNetworkShapefile(zones_to_clip);
