@@ -14,6 +14,16 @@
 
 namespace corvane {
 
+ZonePolygonSets MultiCentreZoneSets(std::string_view output, std::string_view merged,
+                                    std::string_view to_clip) {
+  const auto& state = shared_state();
+  return {.output = output,
+          .merged = merged,
+          .to_clip = to_clip,
+          .clipping = state.gClipMode == 1,
+          .overlap = state.gAllowOverlap == 2};
+}
+
 bool CopyZonePolygonProjection(const ZonePolygonSets& sets) {
   if (sets.clipping)
     return CopyNetworkProjection({sets.to_clip});

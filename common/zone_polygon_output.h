@@ -26,6 +26,11 @@ struct ZonePolygonSets {
   std::string_view written() const { return clipping ? to_clip : overlap ? output : merged; }
 };
 
+// The sets of a run from several centres, clipping and overlap as the isochrone options say
+// (gClipMode 1, gAllowOverlap 2).
+ZonePolygonSets MultiCentreZoneSets(std::string_view output, std::string_view merged,
+                                    std::string_view to_clip);
+
 // Gives each set the run writes the network's projection, and only those (CopyNetworkProjection):
 // false, the user told, when the network has none.
 bool CopyZonePolygonProjection(const ZonePolygonSets& sets);

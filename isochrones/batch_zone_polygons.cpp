@@ -72,12 +72,7 @@ bool write_merged_zones(BatchIsoRun& run, std::string_view zones, const ClipExte
 } // namespace
 
 bool BatchZonePolygons(BatchIsoRun& run) {
-  const auto& state = shared_state();
-  const ZonePolygonSets sets{.output = BatchIsoOutput,
-                             .merged = BatchIsoMergedZones,
-                             .to_clip = BatchIsoZonesToClip,
-                             .clipping = state.gClipMode == 1,
-                             .overlap = state.gAllowOverlap == 2};
+  const auto sets = MultiCentreZoneSets(BatchIsoOutput, BatchIsoMergedZones, BatchIsoZonesToClip);
   if (!CopyZonePolygonProjection(sets)) {
     run.click.end_without_result();
     return false;

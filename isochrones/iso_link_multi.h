@@ -2,10 +2,7 @@
 
 #include <vector>
 
-#include "command/command_base.h"
-#include "host/geometry.h"
-#include "host/map.h"
-#include "isochrones/click_run.h"
+#include "isochrones/centre_set_tool.h"
 
 namespace corvane {
 
@@ -19,18 +16,16 @@ namespace corvane {
 // (added to the network layer when missing; every link's cost starts from 0, so links no
 // longer reached keep no cost of an earlier run), and draws the layer by cost or by nearest
 // centre, as the user picks in the Legend dialog, when there are two zones or more.
-class IsoLinkMulti final : public ToolBase {
+class IsoLinkMulti final : public CentreSetTool {
 public:
   IsoLinkMulti();
 
-protected:
-  // A set of centres left open is dropped once no network is loaded.
-  bool enabled() override;
-  void mouse_down(long button, long shift, long x, long y) override;
-
 private:
-  // Clears the last set's labels and results and begins a new set with the clicked centre.
-  void start_set(host::HostMap& map, host::HostPoint& click);
+  std::int32_t& centre_set_open() override;
+  // The cost field must be one the engine can write.
+  bool last_centre_usable(host::HostMap& map, host::HostSpatialReference* reference) override;
+  void start_set(host::HostMap& map, host::HostPoint& click) override;
+  bool finish_set(host::HostMap& map, host::HostPoint& click, ClickRun& run) override;
   // Solves from the set's centres and writes and draws the results; false when no link was
   // reached (nothing drawn).
   bool calculate(host::HostMap& map, ClickRun& run);

@@ -5,8 +5,6 @@
 #include "com/create.h"
 #include "common/apply_engine_settings.h"
 #include "common/centre_zones.h"
-#include "common/check_network_ready.h"
-#include "common/click_point.h"
 #include "common/clip_layer.h"
 #include "common/elements_at_point.h"
 #include "common/handler_end.h"
@@ -24,18 +22,12 @@
 #include "host/fields.h"
 #include "host/row.h"
 #include "isochrones/centre_clicks.h"
-#include "isochrones/centre_set.h"
 #include "network/shared_state.h"
 #include "network/zone_limits.h"
 
 namespace corvane {
 
 namespace {
-
-constexpr long LeftButton = 1;
-constexpr long PlainClick = 0;
-constexpr long ShiftClick = 1;
-constexpr long CtrlClick = 2;
 
 constexpr std::string_view output_name = "IsoPoly";
 constexpr std::string_view merged_zones = "IpPoly";       // without overlap or clipping
@@ -55,49 +47,31 @@ void gather_centre_zones(tamix::NetCalc& calc, host::HostFeatureClass& output,
 } // namespace
 
 MultyPoly::MultyPoly()
-    : ToolBase({.Caption = "Multi Poly Isochrone",
-                .Name = "MultiPolygonIschrone",
-                .Tooltip = "Multi-Centre Polygon Isochrones",
-                .Message = "Calculates Multi-Centre Polygon Isochrones",
-                .BitmapId = 7051}) {}
+    : CentreSetTool({.Caption = "Multi Poly Isochrone",
+                     .Name = "MultiPolygonIschrone",
+                     .Tooltip = "Multi-Centre Polygon Isochrones",
+                     .Message = "Calculates Multi-Centre Polygon Isochrones",
+                     .BitmapId = 7051},
+                    ZoneToolCheck) {}
 
-bool MultyPoly::enabled() {
-  return network_loaded_or_drop_centres(shared_state().gCentreSetOpen);
+std::int32_t& MultyPoly::centre_set_open() {
+  return shared_state().gCentreSetOpen;
 }
 
-void MultyPoly::mouse_down(long button, long shift, long x, long y) {
-  const auto map = focus_map();
-  if (!CheckNetworkReady(
-          map.get(),
-          {.description_field_title = {}, .modified_before_layer = false, .zone_test = true}))
-    return;
-  // From here on a failing host or engine call ends the click with the settings file stamped;
-  // only a calculation stamps it otherwise.
-  ClickRun run;
-  const auto reference = GetLayerSpatialReference(NetworkFeatureClass(map.get()).get());
-  const auto click = ClickInNetworkCoordinates(document().get(), map.get(), reference.get(), x, y);
-  auto& state = shared_state();
-  const bool left = button == LeftButton;
-  if (left && shift == PlainClick) {
-    start_set(*map, *click);
-  } else if (left && shift == CtrlClick && state.gCentreSetOpen == 1) {
-    AddCentre(*map, *click, false);
-  } else if (left && shift == ShiftClick) {
-    // Before the last output goes: the set stays open for a Shift+click once the clip layer is
-    // mended.
-    if (!ClipLayerUsable(map.get(), reference.get(), "Clip Layer")) {
-      run.end_without_result();
-      return;
-    }
-    state.gCentreSetOpen = 0;
-    // A centre past the list's end is refused with a message, and the set is not calculated
-    // without it.
-    if (AddCentre(*map, *click, true)) {
-      calculate(*map, run);
-      return;
-    }
-  }
-  run.end_without_result();
+bool MultyPoly::last_centre_usable(host::HostMap& map, host::HostSpatialReference* reference) {
+  // Before the last output goes: the set stays open for a Shift+click once the clip layer is
+  // mended.
+  return ClipLayerUsable(&map, reference, "Clip Layer");
+}
+
+bool MultyPoly::finish_set(host::HostMap& map, host::HostPoint& click, ClickRun& run) {
+  shared_state().gCentreSetOpen = 0;
+  // A centre past the list's end is refused with a message, and the set is not calculated
+  // without it.
+  if (!AddCentre(map, click, true))
+    return false;
+  calculate(map, run);
+  return true;
 }
 
 void MultyPoly::start_set(host::HostMap& map, host::HostPoint& click) {
@@ -128,11 +102,7 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
   RemovePolygonOutput(&map, zones_to_clip);
   DropMissingClipLayer(&map, "Clip layer not found");
 
-  const ZonePolygonSets sets{.output = output_name,
-                             .merged = merged_zones,
-                             .to_clip = zones_to_clip,
-                             .clipping = state.gClipMode == 1,
-                             .overlap = state.gAllowOverlap == 2};
+  const auto sets = MultiCentreZoneSets(output_name, merged_zones, zones_to_clip);
   if (!CopyZonePolygonProjection(sets)) {
     run.end_without_result();
     return;
