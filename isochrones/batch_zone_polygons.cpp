@@ -64,8 +64,8 @@ bool write_merged_zones(BatchIsoRun& run, std::string_view zones, const ClipExte
   BatchIsoCollection collected;
   if (!run.collect(collected))
     return false;
-  WriteMergedZonePolygons(*require(shared_state().gNetCalc, "NetCalc"),
-                          collected.nodes(), zones, extent);
+  WriteMergedZonePolygons(*require(shared_state().gNetCalc, "NetCalc"), collected.nodes(), zones,
+                          extent);
   return true;
 }
 

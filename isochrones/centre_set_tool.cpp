@@ -1,10 +1,12 @@
 #include "isochrones/centre_set_tool.h"
 
 #include "common/click_point.h"
+#include "common/clip_layer.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
 #include "isochrones/centre_clicks.h"
 #include "isochrones/centre_set.h"
+#include "network/shared_state.h"
 
 namespace corvane {
 
@@ -20,6 +22,14 @@ constexpr long CtrlClick = 2;
 CentreSetTool::CentreSetTool(const CommandProperties& properties, const PreCheckVariant& ready,
                              ClickRun::Pointer pointer)
     : ToolBase(properties), ready_(ready), pointer_(pointer) {}
+
+std::int32_t& CentreSetTool::centre_set_open() {
+  return shared_state().gCentreSetOpen;
+}
+
+bool CentreSetTool::last_centre_usable(host::HostMap& map, host::HostSpatialReference* reference) {
+  return ClipLayerUsable(&map, reference, "Clip Layer");
+}
 
 bool CentreSetTool::enabled() {
   return network_loaded_or_drop_centres(centre_set_open());

@@ -24,11 +24,14 @@ protected:
   // A set of centres left open is dropped once no network is loaded.
   bool enabled() final;
 
-  // 1 while a set of centres is being clicked.
-  virtual std::int32_t& centre_set_open() = 0;
+  // 1 while a set of centres is being clicked: the one flag the tools share (gCentreSetOpen),
+  // unless a tool keeps its own.
+  virtual std::int32_t& centre_set_open();
   // Whether a Shift+click may go on, tested before anything of the run has changed: false once
   // the user is told what stands in the way. `reference` is the network's coordinate system.
-  virtual bool last_centre_usable(host::HostMap& map, host::HostSpatialReference* reference) = 0;
+  // The zone-polygon tools need a clip layer that can cut their zones (ClipLayerUsable), so that
+  // the set stays open for a Shift+click once the clip layer is mended.
+  virtual bool last_centre_usable(host::HostMap& map, host::HostSpatialReference* reference);
   // Every click that passed the checks first does this.
   virtual void before_click(host::HostMap& /*map*/) {}
   // Clears the last set's labels and results and begins a new set with the clicked centre.

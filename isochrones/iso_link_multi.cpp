@@ -48,12 +48,7 @@ IsoLinkMulti::IsoLinkMulti()
                      .Tooltip = "Multi-Centre Link Isochrones",
                      .Message = "Calculates Multi-Centre Link Isochrones",
                      .BitmapId = 7009},
-                    ZoneToolCheck,
-                    ClickRun::Pointer::BusyLater) {}
-
-std::int32_t& IsoLinkMulti::centre_set_open() {
-  return shared_state().gCentreSetOpen;
-}
+                    ZoneToolCheck, ClickRun::Pointer::BusyLater) {}
 
 bool IsoLinkMulti::last_centre_usable(host::HostMap& map, host::HostSpatialReference*) {
   // Before the last centre is drawn: the set stays open for a Shift+click once the field is

@@ -21,7 +21,6 @@ public:
   IsoLinkMulti();
 
 private:
-  std::int32_t& centre_set_open() override;
   // The cost field must be one the engine can write.
   bool last_centre_usable(host::HostMap& map, host::HostSpatialReference* reference) override;
   void start_set(host::HostMap& map, host::HostPoint& click) override;

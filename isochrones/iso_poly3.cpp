@@ -37,12 +37,6 @@ IsoPoly3::IsoPoly3()
                      .BitmapId = 7046},
                     {}) {}
 
-bool IsoPoly3::last_centre_usable(host::HostMap& map, host::HostSpatialReference* reference) {
-  // Before the last output goes: the set stays open for a Shift+click once the clip layer is
-  // mended.
-  return ClipLayerUsable(&map, reference, "Clip Layer");
-}
-
 void IsoPoly3::before_click(host::HostMap& map) {
   RemovePolygonOutput(&map, output_name);
   DeleteNetworkShapefile(multi_centre_zones);

@@ -18,7 +18,6 @@ public:
 
 private:
   std::int32_t& centre_set_open() override { return CentreSetOpen; }
-  bool last_centre_usable(host::HostMap& map, host::HostSpatialReference* reference) override;
   void before_click(host::HostMap& map) override;
   void start_set(host::HostMap& map, host::HostPoint& click) override;
   bool finish_set(host::HostMap& map, host::HostPoint& click, ClickRun& run) override;

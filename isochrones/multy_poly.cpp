@@ -54,16 +54,6 @@ MultyPoly::MultyPoly()
                      .BitmapId = 7051},
                     ZoneToolCheck) {}
 
-std::int32_t& MultyPoly::centre_set_open() {
-  return shared_state().gCentreSetOpen;
-}
-
-bool MultyPoly::last_centre_usable(host::HostMap& map, host::HostSpatialReference* reference) {
-  // Before the last output goes: the set stays open for a Shift+click once the clip layer is
-  // mended.
-  return ClipLayerUsable(&map, reference, "Clip Layer");
-}
-
 bool MultyPoly::finish_set(host::HostMap& map, host::HostPoint& click, ClickRun& run) {
   shared_state().gCentreSetOpen = 0;
   // A centre past the list's end is refused with a message, and the set is not calculated
@@ -108,15 +98,15 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
     return;
   }
   const auto reference = GetLayerSpatialReference(NetworkFeatureClass(&map).get());
-  const ClipExtent extent = sets.clipping
-                                ? ExtentIn(*require(FindClipLayer(&map), "clip layer"),
-                                           reference.get())
-                                : ClipExtent{};
+  const ClipExtent extent =
+      sets.clipping ? ExtentIn(*require(FindClipLayer(&map), "clip layer"), reference.get())
+                    : ClipExtent{};
   if (state.gAllowOverlap == 1) {
     WriteMergedZonePolygons(calc, CentreListNodes(), sets.written(), extent);
   } else if (sets.overlap) {
-    FillOutputWhole(*CreateCentreZoneClass(sets.written()),
-                    [&](host::HostFeatureClass& zones) { gather_centre_zones(calc, zones, extent); });
+    FillOutputWhole(*CreateCentreZoneClass(sets.written()), [&](host::HostFeatureClass& zones) {
+      gather_centre_zones(calc, zones, extent);
+    });
   }
 
   ZonesShown shown;

@@ -14,8 +14,6 @@ public:
   MultyPoly();
 
 private:
-  std::int32_t& centre_set_open() override;
-  bool last_centre_usable(host::HostMap& map, host::HostSpatialReference* reference) override;
   void start_set(host::HostMap& map, host::HostPoint& click) override;
   bool finish_set(host::HostMap& map, host::HostPoint& click, ClickRun& run) override;
   void calculate(host::HostMap& map, ClickRun& run);

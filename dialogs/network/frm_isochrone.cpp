@@ -9,8 +9,8 @@
 #include "common/show_message.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
-#include "network/zone_limits.h"
 #include "network/unwritten_settings.h"
+#include "network/zone_limits.h"
 #include "network/zone_settings.h"
 
 namespace corvane {
