@@ -51,12 +51,17 @@ void CentreSetTool::mouse_down(long button, long shift, long x, long y) {
     return;
   }
   before_click(*map);
-  if (left && shift == PlainClick)
+  if (left && shift == PlainClick) {
     start_set(*map, *click);
-  else if (left && shift == CtrlClick && centre_set_open() == 1)
+  } else if (left && shift == CtrlClick && centre_set_open() == 1) {
     AddCentre(*map, *click, false);
-  else if (last && finish_set(*map, *click, run))
-    return;
+  } else if (last) {
+    before_last_centre(*map);
+    // A centre past the list's end is refused with a message, and the set is not calculated
+    // without it.
+    if (AddCentre(*map, *click, true) && calculate(*map, run))
+      return;
+  }
   run.end_without_result();
 }
 

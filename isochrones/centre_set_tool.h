@@ -36,8 +36,10 @@ protected:
   virtual void before_click(host::HostMap& /*map*/) {}
   // Clears the last set's labels and results and begins a new set with the clicked centre.
   virtual void start_set(host::HostMap& map, host::HostPoint& click) = 0;
-  // Adds the last centre and calculates: true when the run has its result.
-  virtual bool finish_set(host::HostMap& map, host::HostPoint& click, ClickRun& run) = 0;
+  // Every Shift+click that passed the checks does this before its centre is added.
+  virtual void before_last_centre(host::HostMap& /*map*/) {}
+  // Calculates from the whole set: false when the run ends without a result to stamp.
+  virtual bool calculate(host::HostMap& map, ClickRun& run) = 0;
 
 private:
   void mouse_down(long button, long shift, long x, long y) final;

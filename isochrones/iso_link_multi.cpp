@@ -56,11 +56,6 @@ bool IsoLinkMulti::last_centre_usable(host::HostMap& map, host::HostSpatialRefer
   return CostFieldUsable(map);
 }
 
-bool IsoLinkMulti::finish_set(host::HostMap& map, host::HostPoint& click, ClickRun& run) {
-  // Only a calculation that reached some link stamps the settings file.
-  return AddCentre(map, click, true) && calculate(map, run);
-}
-
 void IsoLinkMulti::start_set(host::HostMap& map, host::HostPoint& click) {
   auto& state = shared_state();
   state.gCentreSetOpen = 1;

@@ -24,10 +24,9 @@ private:
   // The cost field must be one the engine can write.
   bool last_centre_usable(host::HostMap& map, host::HostSpatialReference* reference) override;
   void start_set(host::HostMap& map, host::HostPoint& click) override;
-  bool finish_set(host::HostMap& map, host::HostPoint& click, ClickRun& run) override;
   // Solves from the set's centres and writes and draws the results; false when no link was
-  // reached (nothing drawn).
-  bool calculate(host::HostMap& map, ClickRun& run);
+  // reached (nothing drawn): only a calculation that reached some link stamps the settings file.
+  bool calculate(host::HostMap& map, ClickRun& run) override;
 
   std::vector<float> zone_breaks_;
 };

@@ -43,16 +43,10 @@ void IsoPoly3::before_click(host::HostMap& map) {
   RemovePolygonOutput(&map, zones_to_clip);
 }
 
-bool IsoPoly3::finish_set(host::HostMap& map, host::HostPoint& click, ClickRun& run) {
+void IsoPoly3::before_last_centre(host::HostMap& map) {
   auto& state = shared_state();
   if (CentreSetOpen == 0)
     DeleteMarkerLabels(&map, state.gMarkerLabels, state.gMarkerCount + 1);
-  // A centre past the list's end is refused with a message, and the set is not calculated
-  // without it.
-  if (!AddCentre(map, click, true))
-    return false;
-  calculate(map, run);
-  return true;
 }
 
 void IsoPoly3::start_set(host::HostMap& map, host::HostPoint& click) {
@@ -74,7 +68,7 @@ void IsoPoly3::start_set(host::HostMap& map, host::HostPoint& click) {
   StartCentreList(map, click);
 }
 
-void IsoPoly3::calculate(host::HostMap& map, ClickRun& run) {
+bool IsoPoly3::calculate(host::HostMap& map, ClickRun&) {
   auto& state = shared_state();
   SetResultTableAndField();
   // Nearness is always by distance, for this and every later calculation.
@@ -89,21 +83,20 @@ void IsoPoly3::calculate(host::HostMap& map, ClickRun& run) {
   const ClipExtent extent =
       clipping ? ExtentIn(*require(clip_layer, "clip layer"), network_reference.get()) : ClipExtent{};
   if (!WriteNearestCentreZones(*require(state.gNetCalc, "NetCalc"), CentreListNodes(),
-                               clipping ? zones_to_clip : output_name, extent)) {
-    run.end_without_result();
-    return;
-  }
+                               clipping ? zones_to_clip : output_name, extent))
+    return false;
 
   if (clipping && !PrepareClipOutput(&map, zones_to_clip, output_name, clip_layer.get())) {
     DeleteNetworkShapefile(zones_to_clip);
     DeleteNetworkShapefile(multi_centre_zones);
-    return;
+    return true;
   }
   if (!clipping)
     ShowFeatureClass(&map, open_feature_class(OpenNetworkWorkspace().get(), output_name));
   MoveNetworkLayerToTop(&map);
   RenderZonesById(document().get(), &map, output_name, state.gMultiStopCount);
   DeleteNetworkShapefile(multi_centre_zones);
+  return true;
 }
 
 } // namespace corvane

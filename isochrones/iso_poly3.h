@@ -20,8 +20,8 @@ private:
   std::int32_t& centre_set_open() override { return CentreSetOpen; }
   void before_click(host::HostMap& map) override;
   void start_set(host::HostMap& map, host::HostPoint& click) override;
-  bool finish_set(host::HostMap& map, host::HostPoint& click, ClickRun& run) override;
-  void calculate(host::HostMap& map, ClickRun& run);
+  void before_last_centre(host::HostMap& map) override;
+  bool calculate(host::HostMap& map, ClickRun& run) override;
 
   // 1 while a set of centres is being clicked; this tool keeps its own, not the shared one.
   std::int32_t CentreSetOpen = 0;

@@ -54,14 +54,8 @@ MultyPoly::MultyPoly()
                      .BitmapId = 7051},
                     ZoneToolCheck) {}
 
-bool MultyPoly::finish_set(host::HostMap& map, host::HostPoint& click, ClickRun& run) {
+void MultyPoly::before_last_centre(host::HostMap&) {
   shared_state().gCentreSetOpen = 0;
-  // A centre past the list's end is refused with a message, and the set is not calculated
-  // without it.
-  if (!AddCentre(map, click, true))
-    return false;
-  calculate(map, run);
-  return true;
 }
 
 void MultyPoly::start_set(host::HostMap& map, host::HostPoint& click) {
@@ -83,7 +77,7 @@ void MultyPoly::start_set(host::HostMap& map, host::HostPoint& click) {
   StartCentreList(map, click);
 }
 
-void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
+bool MultyPoly::calculate(host::HostMap& map, ClickRun&) {
   auto& state = shared_state();
   auto& calc = *require(state.gNetCalc, "NetCalc");
   SetResultTableAndField();
@@ -93,10 +87,8 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
   DropMissingClipLayer(&map, "Clip layer not found");
 
   const auto sets = MultiCentreZoneSets(output_name, merged_zones, zones_to_clip);
-  if (!CopyZonePolygonProjection(sets)) {
-    run.end_without_result();
-    return;
-  }
+  if (!CopyZonePolygonProjection(sets))
+    return false;
   const auto reference = GetLayerSpatialReference(NetworkFeatureClass(&map).get());
   const ClipExtent extent =
       sets.clipping ? ExtentIn(*require(FindClipLayer(&map), "clip layer"), reference.get())
@@ -122,19 +114,19 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
   }
   if (shown == ZonesShown::NoClipLayer) {
     show_message("Clip layer not found", "Layer Not Found", forms::Icon::Information);
-    run.end_without_result();
-    return;
+    return false;
   }
   if (!sets.clipping && !sets.overlap)
     DeleteNetworkShapefile(merged_zones);
   DeleteNetworkShapefile(centre_zones);
   DeleteNetworkShapefile(zones_to_clip);
   if (shown == ZonesShown::NoneLeft)
-    return;
+    return true;
 
   if (state.gZoneCount > 1)
     RenderZonesByCostEnd(document().get(), &map, output_name, ZoneLimits());
   MoveNetworkLayerToTop(&map);
+  return true;
 }
 
 } // namespace corvane

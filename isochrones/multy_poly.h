@@ -15,8 +15,8 @@ public:
 
 private:
   void start_set(host::HostMap& map, host::HostPoint& click) override;
-  bool finish_set(host::HostMap& map, host::HostPoint& click, ClickRun& run) override;
-  void calculate(host::HostMap& map, ClickRun& run);
+  void before_last_centre(host::HostMap& map) override;
+  bool calculate(host::HostMap& map, ClickRun& run) override;
 };
 
 } // namespace corvane
