@@ -11,9 +11,9 @@
 
 namespace corvane {
 
-// The frame of the map tools that calculate from a set of clicked centres. A left click passes
-// the network pre-check (`ready`) and becomes a click run (ClickRun, the pointer busy as
-// `pointer` says) at the clicked point in the network's coordinates: a plain click starts a set,
+// The frame of the map tools that calculate from a set of clicked centres. A click that passes
+// the network pre-check (`ready`) becomes a click run (ClickRun, the pointer busy as `pointer`
+// says) at the clicked point in the network's coordinates: a plain left click starts a set,
 // Ctrl+click adds a centre to an open set, Shift+click adds the last one and calculates. Any
 // other click, and a click that calculates nothing, ends without a stamp.
 class CentreSetTool : public ToolBase {
