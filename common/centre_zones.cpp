@@ -3,9 +3,11 @@
 #include "common/handler_end.h"
 #include "common/network_workspace.h"
 #include "common/output_sets.h"
+#include "common/send_stops.h"
+#include "common/zone_breaks.h"
+#include "common/zone_polygon_output.h"
 #include "host/geometry.h"
 #include "network/shared_state.h"
-#include "win/paths.h"
 
 namespace corvane {
 
@@ -30,13 +32,6 @@ com::ComPtr<host::HostField> zone_field(const char* name) {
 }
 
 } // namespace
-
-void SendZoneBreaks(tamix::NetCalc& calc) {
-  auto& state = shared_state();
-  state.gEngineResult = calc.ClearBreaks();
-  for (std::int32_t zone = 1; zone <= state.gZoneCount; ++zone)
-    state.gEngineResult = calc.AddBreak(state.gZoneValues[zone]);
-}
 
 com::ComPtr<host::HostField> CopiedFieldDefinition(host::HostField& source) {
   const int type = source.Type();
@@ -76,10 +71,10 @@ com::ComPtr<host::HostFeatureClass> CreateCentreZoneClass(std::string_view name,
   return require(created, "CreateFeatureClass");
 }
 
-CentreZoneWriter::CentreZoneWriter(host::HostFeatureClass& output, std::string_view per_centre,
-                                   ClipExtent extent, const std::string& carried_field)
-    : per_centre_path_(win::join_path(shared_state().gNetworkFolder, std::string(per_centre))),
-      per_centre_(per_centre), extent_(extent),
+CentreZoneWriter::CentreZoneWriter(tamix::NetCalc& calc, host::HostFeatureClass& output,
+                                   std::string_view per_centre, ClipExtent extent,
+                                   const std::string& carried_field)
+    : calc_(calc), per_centre_(per_centre), workspace_(OpenNetworkWorkspace()), extent_(extent),
       cut_(extent.min_x != 0 || extent.min_y != 0 || extent.max_x != 0 || extent.max_y != 0),
       carried_(carried_field.empty() ? -1 : output.FindField(carried_field)),
       cost_start_(output.FindField("Cost_start")), cost_end_(output.FindField("Cost_end")),
@@ -90,18 +85,13 @@ CentreZoneWriter::CentreZoneWriter(host::HostFeatureClass& output, std::string_v
   require(inserter_, "FeatureClass.Insert");
   check_call(output.CreateFeatureBuffer(&buffer_), "FeatureClass.CreateFeatureBuffer");
   require(buffer_, "FeatureClass.CreateFeatureBuffer");
+  SendZoneBreaks(calc_);
 }
 
-bool CentreZoneWriter::append(tamix::NetCalc& calc, std::int32_t node, double id,
-                              const com::Variant& carried) {
+bool CentreZoneWriter::append(std::int32_t node, double id, const com::Variant& carried) {
   auto& state = shared_state();
-  state.gEngineResult = calc.SetStop(1, node);
-  SendZoneBreaks(calc);
-  require(state.gNetBase, "NetBase")->SetOutputOption(1);
-  state.gEngineResult =
-      calc.WriteZonePolygons(per_centre_path_, 1, state.gDoughnut ? -1 : 0, extent_.min_x,
-                             extent_.min_y, extent_.max_x, extent_.max_y);
-  const auto zones = open_feature_class(OpenNetworkWorkspace().get(), per_centre_);
+  WriteZonePolygonFile(calc_, per_centre_, SendStops(calc_, {node}), extent_);
+  const auto zones = open_feature_class(workspace_.get(), per_centre_);
   std::int32_t count = 0;
   check_call(zones->FeatureCount(nullptr, &count), "FeatureCount");
   // The engine writes one zone per break, the largest first; zone k pairs with limit k. A file

@@ -11,16 +11,13 @@
 #include "host/fields.h"
 #include "host/row.h"
 #include "host/table.h"
+#include "host/workspace.h"
 #include "tamix/net_calc.h"
 
 namespace corvane {
 
 // Zone polygons gathered centre by centre, so that the zones of different centres may overlap:
 // the multi-centre polygon tool and the batch isochrones with overlap.
-
-// Sends the zone list to the engine as its breaks: gZoneValues 1 .. gZoneCount, the old ones
-// cleared.
-void SendZoneBreaks(tamix::NetCalc& calc);
 
 // A copy of the definition of `source` (a point layer's field) under its own name, to carry
 // that field's values into an output: the same type and length, numbers with precision 11
@@ -37,22 +34,25 @@ com::ComPtr<host::HostFeatureClass> CreateCentreZoneClass(std::string_view name,
 // Appends the zones of one centre at a time to a class made by CreateCentreZoneClass.
 class CentreZoneWriter {
 public:
-  // The engine writes each centre's zones as the shapefile `per_centre` of the network folder,
-  // cut to `extent`. `carried_field` names the carried field of `output`, if it has one.
-  CentreZoneWriter(host::HostFeatureClass& output, std::string_view per_centre, ClipExtent extent,
+  // `calc` writes each centre's zones as the shapefile `per_centre` of the network folder, cut
+  // to `extent`; the zone list goes to it as its breaks here, once for every centre.
+  // `carried_field` names the carried field of `output`, if it has one.
+  CentreZoneWriter(tamix::NetCalc& calc, host::HostFeatureClass& output,
+                   std::string_view per_centre, ClipExtent extent,
                    const std::string& carried_field = {});
 
-  // One engine run from `node` (stop 1, with the zone list as breaks): its zones, at
+  // One engine run from `node` (stop 1): its zones, at
   // most gZoneCount, from the innermost outward, with `id` in "ID" and `carried` in the carried
   // field. False, with the zones before it written, at a zone without a shape; a ring (with
   // doughnuts) or a zone cut to a clip extent may have no area of its own and is left out.
-  bool append(tamix::NetCalc& calc, std::int32_t node, double id, const com::Variant& carried = {});
+  bool append(std::int32_t node, double id, const com::Variant& carried = {});
   // Writes what is buffered; the class holds every zone appended.
   void flush();
 
 private:
-  std::string per_centre_path_;
+  tamix::NetCalc& calc_;
   std::string per_centre_;
+  com::ComPtr<host::HostFeatureWorkspace> workspace_;
   ClipExtent extent_;
   bool cut_;
   int carried_ = -1;

@@ -38,7 +38,12 @@ struct PreCheckVariant {
   // The title of the box of test (g). Empty: no test (g).
   std::string_view clip_layer_title = {};
 };
+
 bool CheckNetworkReady(host::HostMap* map, const PreCheckVariant& variant = {});
+
+// The pre-check of the isochrone tools that band by zones: test (e) added.
+inline constexpr PreCheckVariant ZoneToolCheck{
+    .description_field_title = {}, .modified_before_layer = false, .zone_test = true};
 
 // The leading tests alone, for the handlers that run no more of the pre-check: (a) only, or
 // (a) then (b). True when the handler may go on.

@@ -95,4 +95,14 @@ bool ClipZonesByPolygon(host::HostMap* map, std::string_view input, std::string_
   return show_cut_zones(map, copy, output);
 }
 
+bool ClipZones(host::HostMap* map, std::string_view input, std::string_view output,
+               host::HostFeatureLayer* clip_layer, ZoneOrder order) {
+  std::int32_t clip_count = 0;
+  check_call(
+      require(clip_layer->FeatureClass(), "FeatureClass")->FeatureCount(nullptr, &clip_count),
+      "FeatureCount");
+  return clip_count == 1 ? ClipZonesByPolygon(map, input, output, clip_layer, order)
+                         : PrepareClipOutput(map, input, output, clip_layer);
+}
+
 } // namespace corvane

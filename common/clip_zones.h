@@ -24,6 +24,11 @@ namespace corvane {
 bool PrepareClipOutput(host::HostMap* map, std::string_view input, std::string_view output,
                        host::HostFeatureLayer* clip_layer);
 
+// Cuts the zones to the clip layer: to its one polygon in `order` (ClipZonesByPolygon), to the
+// union of several as the host clips (PrepareClipOutput).
+bool ClipZones(host::HostMap* map, std::string_view input, std::string_view output,
+               host::HostFeatureLayer* clip_layer, ZoneOrder order);
+
 // Cuts the zones to the one polygon of `clip_layer` (its feature 0), made valid and taken into
 // the zones' coordinate system, copying the zones in `order`.
 bool ClipZonesByPolygon(host::HostMap* map, std::string_view input, std::string_view output,

@@ -97,14 +97,6 @@ std::string band_unit() {
 
 } // namespace
 
-std::vector<float> ZoneLimitList() {
-  const auto& state = shared_state();
-  std::vector<float> limits;
-  for (std::int32_t zone = 1; zone <= state.gZoneCount; ++zone)
-    limits.push_back(state.gZoneValues[zone]);
-  return limits;
-}
-
 void RenderZonesByCostEnd(host::HostDocument* document, host::HostMap* map,
                           std::string_view layer_name, const std::vector<float>& limits) {
   const auto unit = band_unit();

@@ -30,7 +30,4 @@ void RenderZonesById(host::HostDocument* document, host::HostMap* map, std::stri
 void RenderZonesById(host::HostDocument* document, host::HostMap* map, std::string_view layer_name,
                      const std::vector<std::string>& labels, std::string_view heading);
 
-// The zone limits gZoneValues(1 .. gZoneCount), in order: what RenderZonesByCostEnd classifies.
-std::vector<float> ZoneLimitList();
-
 } // namespace corvane

@@ -12,6 +12,13 @@
 
 namespace corvane {
 
+std::vector<std::int32_t> BatchIsoCollection::nodes() const {
+  std::vector<std::int32_t> found;
+  for (const auto& point : points)
+    found.push_back(point.node);
+  return found;
+}
+
 void RemoveBatchIsoFlags(host::HostMap* map, host::HostSpatialReference* network_reference) {
   auto& state = shared_state();
   if (state.gBatchIsoPointCount < 1)

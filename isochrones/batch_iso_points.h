@@ -19,6 +19,9 @@ namespace corvane {
 struct BatchIsoCollection {
   std::vector<BatchPoint> points;
   bool cancelled = false;
+
+  // The points' nodes, in order: the stops of a run from all of them.
+  std::vector<std::int32_t> nodes() const;
 };
 
 // Removes the flags of the last run (gBatchIsoPoints, in the network's coordinates) and empties

@@ -2,6 +2,7 @@
 
 #include "com/letter_case.h"
 #include "common/clip_zones.h"
+#include "common/copy_zone_features.h"
 #include "common/handler_end.h"
 #include "common/remove_output_shapefile.h"
 #include "common/show_message.h"
@@ -40,24 +41,26 @@ ClipExtent BatchIsoClipExtent(const BatchIsoRun& run) {
 
 bool ClipBatchIsoZones(BatchIsoRun& run, std::string_view input) {
   const auto clip_layer = FindClipLayer(run.map);
-  if (!clip_layer) {
+  if (!clip_layer)
+    return BatchIsoZonesShown(run, ZonesShown::NoClipLayer);
+  const auto order =
+      shared_state().gAllowOverlap == 2 ? ZoneOrder::FirstFirst : ZoneOrder::LastFirst;
+  return BatchIsoZonesShown(run, ClipZones(run.map, input, BatchIsoOutput, clip_layer.get(), order)
+                                     ? ZonesShown::Shown
+                                     : ZonesShown::NoneLeft);
+}
+
+bool BatchIsoZonesShown(BatchIsoRun& run, ZonesShown shown) {
+  if (shown == ZonesShown::NoClipLayer) {
     show_message("Clip layer not found", "Layer Not Found", forms::Icon::Information);
     run.click.end_without_result();
     return false;
   }
-  std::int32_t clip_count = 0;
-  check_call(
-      require(clip_layer->FeatureClass(), "FeatureClass")->FeatureCount(nullptr, &clip_count),
-      "FeatureCount");
-  const bool shown =
-      clip_count == 1
-          ? ClipZonesByPolygon(run.map, input, BatchIsoOutput, clip_layer.get(),
-                               shared_state().gAllowOverlap == 2 ? ZoneOrder::FirstFirst
-                                                                 : ZoneOrder::LastFirst)
-          : PrepareClipOutput(run.map, input, BatchIsoOutput, clip_layer.get());
-  if (!shown)
+  if (shown == ZonesShown::NoneLeft) {
     RemoveBatchIsoTemporaries(run.map);
-  return shown;
+    return false;
+  }
+  return true;
 }
 
 void RemoveBatchIsoOutput(host::HostMap* map) {

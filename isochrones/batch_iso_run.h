@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/clip_layer.h"
+#include "common/zone_polygon_output.h"
 #include "forms/message_box.h"
 #include "host/document.h"
 #include "host/map.h"
@@ -60,6 +61,10 @@ ClipExtent BatchIsoClipExtent(const BatchIsoRun& run);
 // map the user is told so and the run ends without a stamp: false. With no zone left inside
 // the clip layer the user is told so and the temporaries are removed: false.
 bool ClipBatchIsoZones(BatchIsoRun& run, std::string_view input);
+
+// The end of a batch run's showing of its zones as ClipBatchIsoZones has it: true when they are
+// shown; otherwise, after the message or the temporaries' removal, false.
+bool BatchIsoZonesShown(BatchIsoRun& run, ZonesShown shown);
 
 // Removes the last run's output from the map and the network folder.
 void RemoveBatchIsoOutput(host::HostMap* map);

@@ -4,7 +4,7 @@
 
 #include "common/centre_zones.h"
 #include "common/handler_end.h"
-#include "common/network_projection.h"
+#include "common/nearest_centre_zones.h"
 #include "common/network_workspace.h"
 #include "common/remove_output_shapefile.h"
 #include "common/zone_renderers.h"
@@ -12,7 +12,6 @@
 #include "host/fields.h"
 #include "host/row.h"
 #include "network/shared_state.h"
-#include "win/paths.h"
 
 namespace corvane {
 
@@ -61,8 +60,6 @@ std::vector<std::string> zone_labels(const BatchIsoRun& run,
 } // namespace
 
 bool BatchNearestCentres(BatchIsoRun& run) {
-  auto& state = shared_state();
-  auto& calc = *require(state.gNetCalc, "NetCalc");
   if (!run.points_present("Corrupt data found. Exiting Batch Isochrone", "Currupt Data",
                           forms::Icon::Exclamation))
     return false;
@@ -70,21 +67,15 @@ bool BatchNearestCentres(BatchIsoRun& run) {
   if (!run.collect(collected))
     return false;
   const auto& points = collected.points;
-  std::int32_t stops = 0;
-  for (const auto& point : points)
-    state.gEngineResult = calc.SetStop(++stops, point.node);
 
-  const bool clipping = state.gClipMode == 1;
+  const bool clipping = shared_state().gClipMode == 1;
   const ClipExtent extent = clipping ? BatchIsoClipExtent(run) : ClipExtent{};
   const auto zones_name = clipping ? BatchIsoNearestToClip : BatchIsoOutput;
-  if (!CopyNetworkProjection({zones_name})) {
+  if (!WriteNearestCentreZones(*require(shared_state().gNetCalc, "NetCalc"), collected.nodes(),
+                               zones_name, extent)) {
     run.click.end_without_result();
     return false;
   }
-  require(state.gNetBase, "NetBase")->SetOutputOption(1);
-  state.gEngineResult = calc.WriteNearestCentrePolygons(
-      win::join_path(state.gNetworkFolder, std::string(zones_name)), 0, 0, stops, extent.min_x,
-      extent.min_y, extent.max_x, extent.max_y);
   if (!run.label_field.empty())
     carry_label_values(run, points, zones_name);
 

@@ -54,4 +54,12 @@ bool AddCentre(host::HostMap& map, host::HostPoint& click, bool last) {
   return true;
 }
 
+std::vector<std::int32_t> CentreListNodes() {
+  const auto& state = shared_state();
+  std::vector<std::int32_t> nodes;
+  for (std::int32_t centre = 0; centre < state.gMultiStopCount; ++centre)
+    nodes.push_back(state.gStopNodes[centre]);
+  return nodes;
+}
+
 } // namespace corvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "host/geometry.h"
 #include "host/map.h"
@@ -18,5 +19,8 @@ void StartCentreList(host::HostMap& map, host::HostPoint& click);
 // the next plain click's sweep (which reaches one row past the count) still finds it. A centre
 // past the lists' limits is not added (the user is told): false then.
 bool AddCentre(host::HostMap& map, host::HostPoint& click, bool last);
+
+// The nodes of the centres in the list, first to last: the stops of a run from all of them.
+std::vector<std::int32_t> CentreListNodes();
 
 } // namespace corvane

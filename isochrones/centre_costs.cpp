@@ -3,11 +3,12 @@
 #include <string>
 
 #include "common/apply_engine_settings.h"
-#include "common/centre_zones.h"
 #include "common/engine_error_text.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
+#include "common/send_stops.h"
 #include "common/show_message.h"
+#include "common/zone_breaks.h"
 #include "host/fields.h"
 #include "network/result_field.h"
 #include "network/shared_state.h"
@@ -53,10 +54,8 @@ bool SolveCentresIntoNetwork(host::HostMap& map, const std::vector<std::int32_t>
   auto& calc = *require(state.gNetCalc, "NetCalc");
   // The engine keeps breaks until cleared; the polygon tools read the list this run leaves.
   SendZoneBreaks(calc);
-  std::int32_t stop = 0;
-  for (const auto node : centre_nodes)
-    state.gEngineResult = calc.SetStop(++stop, node);
-  state.gEngineResult = calc.SolveMultiCentre(static_cast<std::int16_t>(stop), state.gZoneMax);
+  const std::int32_t stops = SendStops(calc, centre_nodes);
+  state.gEngineResult = calc.SolveMultiCentre(static_cast<std::int16_t>(stops), state.gZoneMax);
   state.gEngineResult = calc.WriteResults();
 
   if (!AddResultFieldIfMissing(NetworkFeatureClass(&map).get(), CostField))

@@ -4,11 +4,8 @@
 #include <string>
 
 #include "common/apply_engine_settings.h"
-#include "common/check_network_ready.h"
-#include "common/click_point.h"
 #include "common/elements_at_point.h"
 #include "common/handler_end.h"
-#include "common/layer_spatial_reference.h"
 #include "common/point_at.h"
 #include "common/remove_output_shapefile.h"
 #include "common/stop_label_sweep.h"
@@ -17,8 +14,6 @@
 #include "host/query_filter.h"
 #include "isochrones/centre_clicks.h"
 #include "isochrones/centre_costs.h"
-#include "isochrones/centre_set.h"
-#include "isochrones/click_run.h"
 #include "isochrones/link_cost_ramp.h"
 #include "isochrones/nearest_point_renderer.h"
 #include "network/result_field.h"
@@ -28,11 +23,6 @@
 namespace corvane {
 
 namespace {
-
-constexpr long LeftButton = 1;
-constexpr long PlainClick = 0;
-constexpr long ShiftClick = 1;
-constexpr long CtrlClick = 2;
 
 com::ComPtr<host::HostActiveView> active_view_of(host::HostMap& map) {
   return require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(&map), "view");
@@ -53,39 +43,17 @@ bool reached_some_link(host::HostFeatureClass& network) {
 } // namespace
 
 IsoLinkMulti::IsoLinkMulti()
-    : ToolBase({.Caption = "Multi Centered Isochrone",
-                .Name = "LinkIsochrone",
-                .Tooltip = "Multi-Centre Link Isochrones",
-                .Message = "Calculates Multi-Centre Link Isochrones",
-                .BitmapId = 7009}) {}
+    : CentreSetTool({.Caption = "Multi Centered Isochrone",
+                     .Name = "LinkIsochrone",
+                     .Tooltip = "Multi-Centre Link Isochrones",
+                     .Message = "Calculates Multi-Centre Link Isochrones",
+                     .BitmapId = 7009},
+                    ZoneToolCheck, ClickRun::Pointer::BusyLater) {}
 
-bool IsoLinkMulti::enabled() {
-  return network_loaded_or_drop_centres(shared_state().gCentreSetOpen);
-}
-
-void IsoLinkMulti::mouse_down(long button, long shift, long x, long y) {
-  const auto map = focus_map();
-  if (!CheckNetworkReady(
-          map.get(),
-          {.description_field_title = {}, .modified_before_layer = false, .zone_test = true}))
-    return;
-  // From here on a failing host or engine call ends the click with the settings file stamped;
-  // only a calculation that reached some link stamps it otherwise.
-  ClickRun run(ClickRun::Pointer::BusyLater);
-  const auto reference = GetLayerSpatialReference(NetworkFeatureClass(map.get()).get());
-  const auto click = ClickInNetworkCoordinates(document().get(), map.get(), reference.get(), x, y);
-  const bool left = button == LeftButton;
-  if (left && shift == PlainClick) {
-    start_set(*map, *click);
-  } else if (left && shift == CtrlClick && shared_state().gCentreSetOpen == 1) {
-    AddCentre(*map, *click, false);
-  } else if (left && shift == ShiftClick) {
-    // Before the last centre is drawn: the set stays open for a Shift+click once the field is
-    // mended.
-    if (CostFieldUsable(*map) && AddCentre(*map, *click, true) && calculate(*map, run))
-      return;
-  }
-  run.end_without_result();
+bool IsoLinkMulti::last_centre_usable(host::HostMap& map, host::HostSpatialReference*) {
+  // Before the last centre is drawn: the set stays open for a Shift+click once the field is
+  // mended.
+  return CostFieldUsable(map);
 }
 
 void IsoLinkMulti::start_set(host::HostMap& map, host::HostPoint& click) {
@@ -114,10 +82,7 @@ void IsoLinkMulti::start_set(host::HostMap& map, host::HostPoint& click) {
 bool IsoLinkMulti::calculate(host::HostMap& map, ClickRun& run) {
   auto& state = shared_state();
   ApplyEngineSettings();
-  std::vector<std::int32_t> centres;
-  for (std::int32_t centre = 0; centre < state.gMultiStopCount; ++centre)
-    centres.push_back(state.gStopNodes[centre]);
-  const bool written = SolveCentresIntoNetwork(map, centres);
+  const bool written = SolveCentresIntoNetwork(map, CentreListNodes());
   const auto network = NetworkFeatureClass(&map);
   state.gCentreSetOpen = 0;
   // The user has been told; the engine wrote "CV_RESULT", so the run is stamped.

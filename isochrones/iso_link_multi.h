@@ -2,10 +2,7 @@
 
 #include <vector>
 
-#include "command/command_base.h"
-#include "host/geometry.h"
-#include "host/map.h"
-#include "isochrones/click_run.h"
+#include "isochrones/centre_set_tool.h"
 
 namespace corvane {
 
@@ -19,21 +16,17 @@ namespace corvane {
 // (added to the network layer when missing; every link's cost starts from 0, so links no
 // longer reached keep no cost of an earlier run), and draws the layer by cost or by nearest
 // centre, as the user picks in the Legend dialog, when there are two zones or more.
-class IsoLinkMulti final : public ToolBase {
+class IsoLinkMulti final : public CentreSetTool {
 public:
   IsoLinkMulti();
 
-protected:
-  // A set of centres left open is dropped once no network is loaded.
-  bool enabled() override;
-  void mouse_down(long button, long shift, long x, long y) override;
-
 private:
-  // Clears the last set's labels and results and begins a new set with the clicked centre.
-  void start_set(host::HostMap& map, host::HostPoint& click);
+  // The cost field must be one the engine can write.
+  bool last_centre_usable(host::HostMap& map, host::HostSpatialReference* reference) override;
+  void start_set(host::HostMap& map, host::HostPoint& click) override;
   // Solves from the set's centres and writes and draws the results; false when no link was
-  // reached (nothing drawn).
-  bool calculate(host::HostMap& map, ClickRun& run);
+  // reached (nothing drawn): only a calculation that reached some link stamps the settings file.
+  bool calculate(host::HostMap& map, ClickRun& run) override;
 
   std::vector<float> zone_breaks_;
 };

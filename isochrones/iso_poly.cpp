@@ -3,28 +3,25 @@
 #include <string>
 
 #include "common/apply_engine_settings.h"
-#include "common/centre_zones.h"
 #include "common/check_network_ready.h"
-#include "common/clip_layer.h"
-#include "common/clip_zones.h"
 #include "common/click_point.h"
-#include "common/copy_zone_features.h"
+#include "common/clip_layer.h"
 #include "common/elements_at_point.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
 #include "common/mark_node_point.h"
 #include "common/marker_graphic.h"
-#include "common/network_projection.h"
 #include "common/network_workspace.h"
 #include "common/point_at.h"
 #include "common/remove_output_shapefile.h"
 #include "common/show_message.h"
 #include "common/stop_label_sweep.h"
+#include "common/zone_polygon_output.h"
 #include "common/zone_renderers.h"
 #include "host/active_view.h"
 #include "network/shared_state.h"
-#include "win/paths.h"
+#include "network/zone_limits.h"
 
 namespace corvane {
 
@@ -86,18 +83,16 @@ void IsoPoly::run(ClickRun& click, long x, long y) {
     return;
   state.gPolyCentre = MarkNodePoint(*node, point.get(), map.get(), MarkerPolygonCentre);
 
-  auto& calc = *require(state.gNetCalc, "NetCalc");
-  state.gEngineResult = calc.SetStop(1, *node);
-  SendZoneBreaks(calc);
-
-  const bool clipping = state.gClipMode == 1;
-  if (!(clipping ? CopyNetworkProjection({zones_to_clip})
-                 : CopyNetworkProjection({unclipped_zones, output_name}))) {
+  const ZonePolygonSets sets{.output = output_name,
+                             .merged = unclipped_zones,
+                             .to_clip = zones_to_clip,
+                             .clipping = state.gClipMode == 1};
+  if (!CopyZonePolygonProjection(sets)) {
     click.end_without_result();
     return;
   }
   ClipExtent extent;
-  if (clipping) {
+  if (sets.clipping) {
     const auto clip_layer = FindClipLayer(map.get());
     extent = clip_layer ? ExtentIn(*clip_layer, reference.get())
                         : ExtentIn(*require(map->Layer(FindLayerIndex(
@@ -105,33 +100,16 @@ void IsoPoly::run(ClickRun& click, long x, long y) {
                                             "network layer"),
                                    reference.get());
   }
-  require(state.gNetBase, "NetBase")->SetOutputOption(1);
-  state.gEngineResult = calc.WriteZonePolygons(
-      win::join_path(state.gNetworkFolder, std::string(clipping ? zones_to_clip : unclipped_zones)),
-      1, state.gDoughnut ? -1 : 0, extent.min_x, extent.min_y, extent.max_x, extent.max_y);
+  WriteMergedZonePolygons(*require(state.gNetCalc, "NetCalc"), {*node}, sets.written(), extent);
 
-  bool shown = true;
-  if (clipping) {
-    const auto clip_layer = FindClipLayer(map.get());
-    if (!clip_layer) {
-      show_message("Clip layer not found", "Clip layer not found", forms::Icon::Critical);
-      click.end_without_result();
-      return;
-    }
-    std::int32_t clip_count = 0;
-    check_call(require(clip_layer->FeatureClass(), "FeatureClass")->FeatureCount(nullptr, &clip_count),
-               "FeatureCount");
-    shown = clip_count == 1 ? ClipZonesByPolygon(map.get(), zones_to_clip, output_name,
-                                                 clip_layer.get(), ZoneOrder::LastFirst)
-                            : PrepareClipOutput(map.get(), zones_to_clip, output_name,
-                                                clip_layer.get());
-  } else {
-    const auto zones = open_feature_class(OpenNetworkWorkspace().get(), unclipped_zones);
-    ShowFeatureClass(map.get(), CopyZoneFeatures(zones.get(), output_name, ZoneOrder::LastFirst));
+  const auto shown = ShowZonePolygons(map.get(), sets);
+  if (shown == ZonesShown::NoClipLayer) {
+    show_message("Clip layer not found", "Clip layer not found", forms::Icon::Critical);
+    click.end_without_result();
+    return;
   }
-
-  zone_limits_ = ZoneLimitList();
-  if (shown && state.gZoneCount > 1)
+  zone_limits_ = ZoneLimits();
+  if (shown == ZonesShown::Shown && state.gZoneCount > 1)
     RenderZonesByCostEnd(document().get(), map.get(), output_name, zone_limits_);
   MoveNetworkLayerToTop(map.get());
   view->Refresh();

@@ -2,10 +2,7 @@
 
 #include <cstdint>
 
-#include "command/command_base.h"
-#include "host/geometry.h"
-#include "host/map.h"
-#include "isochrones/click_run.h"
+#include "isochrones/centre_set_tool.h"
 
 namespace corvane {
 
@@ -15,18 +12,16 @@ namespace corvane {
 // shortest and stays so), and the zones become "IsoPoly", cut to the clip layer when the
 // isochrone options ask for it, drawn one colour per centre. Every click first removes the
 // previous zones.
-class IsoPoly3 final : public ToolBase {
+class IsoPoly3 final : public CentreSetTool {
 public:
   IsoPoly3();
 
-protected:
-  // A set of centres left open is dropped once no network is loaded.
-  bool enabled() override;
-  void mouse_down(long button, long shift, long x, long y) override;
-
 private:
-  void start_set(host::HostMap& map, host::HostPoint& click);
-  void calculate(host::HostMap& map, ClickRun& run);
+  std::int32_t& centre_set_open() override { return CentreSetOpen; }
+  void before_click(host::HostMap& map) override;
+  void start_set(host::HostMap& map, host::HostPoint& click) override;
+  void before_last_centre(host::HostMap& map) override;
+  bool calculate(host::HostMap& map, ClickRun& run) override;
 
   // 1 while a set of centres is being clicked; this tool keeps its own, not the shared one.
   std::int32_t CentreSetOpen = 0;

@@ -13,6 +13,7 @@
 #include "host/renderer.h"
 #include "host/symbol.h"
 #include "network/shared_state.h"
+#include "network/zone_limits.h"
 
 namespace corvane {
 
@@ -44,10 +45,9 @@ com::ComPtr<host::HostSimpleLineSymbol> line(host::HostColor* colour, double wid
 } // namespace
 
 std::vector<float> LinkZoneBreaks() {
-  const auto& state = shared_state();
   std::vector<float> breaks{zero_class_end};
-  for (std::int32_t zone = 1; zone <= state.gZoneCount; ++zone)
-    breaks.push_back(state.gZoneValues[zone]);
+  for (const float limit : ZoneLimits())
+    breaks.push_back(limit);
   return breaks;
 }
 

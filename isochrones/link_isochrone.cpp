@@ -27,9 +27,7 @@ LinkIsochrone::LinkIsochrone()
                 .BitmapId = 7007}) {}
 
 void LinkIsochrone::mouse_down(long, long, long x, long y) {
-  if (!CheckNetworkReady(
-          focus_map().get(),
-          {.description_field_title = {}, .modified_before_layer = false, .zone_test = true}))
+  if (!CheckNetworkReady(focus_map().get(), ZoneToolCheck))
     return;
   // From here on the click ends with the settings file stamped and the pointer back, also when
   // a host or engine call fails.

@@ -5,39 +5,29 @@
 #include "com/create.h"
 #include "common/apply_engine_settings.h"
 #include "common/centre_zones.h"
-#include "common/check_network_ready.h"
 #include "common/clip_layer.h"
-#include "common/clip_zones.h"
-#include "common/click_point.h"
-#include "common/copy_zone_features.h"
 #include "common/elements_at_point.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
-#include "common/network_projection.h"
 #include "common/network_workspace.h"
 #include "common/point_at.h"
 #include "common/remove_output_shapefile.h"
 #include "common/show_message.h"
 #include "common/stop_label_sweep.h"
+#include "common/zone_polygon_output.h"
 #include "common/zone_renderers.h"
 #include "host/active_view.h"
 #include "host/cursor.h"
 #include "host/fields.h"
 #include "host/row.h"
 #include "isochrones/centre_clicks.h"
-#include "isochrones/centre_set.h"
 #include "network/shared_state.h"
-#include "win/paths.h"
+#include "network/zone_limits.h"
 
 namespace corvane {
 
 namespace {
-
-constexpr long LeftButton = 1;
-constexpr long PlainClick = 0;
-constexpr long ShiftClick = 1;
-constexpr long CtrlClick = 2;
 
 constexpr std::string_view output_name = "IsoPoly";
 constexpr std::string_view merged_zones = "IpPoly";       // without overlap or clipping
@@ -48,58 +38,24 @@ constexpr std::string_view zones_to_clip = "IsoPoly2";    // either, before the 
 void gather_centre_zones(tamix::NetCalc& calc, host::HostFeatureClass& output,
                          const ClipExtent& extent) {
   auto& state = shared_state();
-  CentreZoneWriter writer(output, centre_zones, extent);
+  CentreZoneWriter writer(calc, output, centre_zones, extent);
   for (std::int32_t centre = 1; centre <= state.gMultiStopCount; ++centre)
-    writer.append(calc, state.gStopNodes[centre - 1], centre);
+    writer.append(state.gStopNodes[centre - 1], centre);
   writer.flush();
 }
 
 } // namespace
 
 MultyPoly::MultyPoly()
-    : ToolBase({.Caption = "Multi Poly Isochrone",
-                .Name = "MultiPolygonIschrone",
-                .Tooltip = "Multi-Centre Polygon Isochrones",
-                .Message = "Calculates Multi-Centre Polygon Isochrones",
-                .BitmapId = 7051}) {}
+    : CentreSetTool({.Caption = "Multi Poly Isochrone",
+                     .Name = "MultiPolygonIschrone",
+                     .Tooltip = "Multi-Centre Polygon Isochrones",
+                     .Message = "Calculates Multi-Centre Polygon Isochrones",
+                     .BitmapId = 7051},
+                    ZoneToolCheck) {}
 
-bool MultyPoly::enabled() {
-  return network_loaded_or_drop_centres(shared_state().gCentreSetOpen);
-}
-
-void MultyPoly::mouse_down(long button, long shift, long x, long y) {
-  const auto map = focus_map();
-  if (!CheckNetworkReady(
-          map.get(),
-          {.description_field_title = {}, .modified_before_layer = false, .zone_test = true}))
-    return;
-  // From here on a failing host or engine call ends the click with the settings file stamped;
-  // only a calculation stamps it otherwise.
-  ClickRun run;
-  const auto reference = GetLayerSpatialReference(NetworkFeatureClass(map.get()).get());
-  const auto click = ClickInNetworkCoordinates(document().get(), map.get(), reference.get(), x, y);
-  auto& state = shared_state();
-  const bool left = button == LeftButton;
-  if (left && shift == PlainClick) {
-    start_set(*map, *click);
-  } else if (left && shift == CtrlClick && state.gCentreSetOpen == 1) {
-    AddCentre(*map, *click, false);
-  } else if (left && shift == ShiftClick) {
-    // Before the last output goes: the set stays open for a Shift+click once the clip layer is
-    // mended.
-    if (!ClipLayerUsable(map.get(), reference.get(), "Clip Layer")) {
-      run.end_without_result();
-      return;
-    }
-    state.gCentreSetOpen = 0;
-    // A centre past the list's end is refused with a message, and the set is not calculated
-    // without it.
-    if (AddCentre(*map, *click, true)) {
-      calculate(*map, run);
-      return;
-    }
-  }
-  run.end_without_result();
+void MultyPoly::before_last_centre(host::HostMap&) {
+  shared_state().gCentreSetOpen = 0;
 }
 
 void MultyPoly::start_set(host::HostMap& map, host::HostPoint& click) {
@@ -121,7 +77,7 @@ void MultyPoly::start_set(host::HostMap& map, host::HostPoint& click) {
   StartCentreList(map, click);
 }
 
-void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
+bool MultyPoly::calculate(host::HostMap& map, ClickRun&) {
   auto& state = shared_state();
   auto& calc = *require(state.gNetCalc, "NetCalc");
   SetResultTableAndField();
@@ -130,71 +86,47 @@ void MultyPoly::calculate(host::HostMap& map, ClickRun& run) {
   RemovePolygonOutput(&map, zones_to_clip);
   DropMissingClipLayer(&map, "Clip layer not found");
 
-  const bool clipping = state.gClipMode == 1;
-  const bool overlap = state.gAllowOverlap == 2;
-  // Each set the run writes gets the projection, and only those: with overlap the zones are
-  // written straight into the output, with no merged set.
-  if (!(clipping  ? CopyNetworkProjection({zones_to_clip})
-        : overlap ? CopyNetworkProjection({output_name})
-                  : CopyNetworkProjection({output_name, merged_zones}))) {
-    run.end_without_result();
-    return;
-  }
+  const auto sets = MultiCentreZoneSets(output_name, merged_zones, zones_to_clip);
+  if (!CopyZonePolygonProjection(sets))
+    return false;
   const auto reference = GetLayerSpatialReference(NetworkFeatureClass(&map).get());
-  const ClipExtent extent = clipping ? ExtentIn(*require(FindClipLayer(&map), "clip layer"),
-                                                reference.get())
-                                     : ClipExtent{};
+  const ClipExtent extent =
+      sets.clipping ? ExtentIn(*require(FindClipLayer(&map), "clip layer"), reference.get())
+                    : ClipExtent{};
   if (state.gAllowOverlap == 1) {
-    for (std::int32_t centre = 1; centre <= state.gMultiStopCount; ++centre)
-      state.gEngineResult = calc.SetStop(centre, state.gStopNodes[centre - 1]);
-    SendZoneBreaks(calc);
-    require(state.gNetBase, "NetBase")->SetOutputOption(1);
-    state.gEngineResult = calc.WriteZonePolygons(
-        win::join_path(state.gNetworkFolder, std::string(clipping ? zones_to_clip : merged_zones)),
-        state.gMultiStopCount, state.gDoughnut ? -1 : 0, extent.min_x, extent.min_y, extent.max_x,
-        extent.max_y);
-  } else if (overlap) {
-    FillOutputWhole(*CreateCentreZoneClass(clipping ? zones_to_clip : output_name),
-                    [&](host::HostFeatureClass& zones) { gather_centre_zones(calc, zones, extent); });
+    WriteMergedZonePolygons(calc, CentreListNodes(), sets.written(), extent);
+  } else if (sets.overlap) {
+    FillOutputWhole(*CreateCentreZoneClass(sets.written()), [&](host::HostFeatureClass& zones) {
+      gather_centre_zones(calc, zones, extent);
+    });
   }
 
-  bool shown = true;
-  if (clipping) {
-    const auto clip_layer = FindClipLayer(&map);
-    if (!clip_layer) {
-      show_message("Clip layer not found", "Layer Not Found", forms::Icon::Information);
-      run.end_without_result();
-      return;
-    }
-    std::int32_t clip_count = 0;
-    check_call(require(clip_layer->FeatureClass(), "FeatureClass")->FeatureCount(nullptr, &clip_count),
-               "FeatureCount");
-    try {
-      shown = clip_count == 1
-                  ? ClipZonesByPolygon(&map, zones_to_clip, output_name, clip_layer.get(),
-                                       overlap ? ZoneOrder::FirstFirst : ZoneOrder::LastFirst)
-                  : PrepareClipOutput(&map, zones_to_clip, output_name, clip_layer.get());
-    } catch (const ToldHandlerEnd&) {
-      throw;
-    } catch (const HandlerEnd& failure) {
+  ZonesShown shown;
+  try {
+    shown = ShowZonePolygons(&map, sets);
+  } catch (const ToldHandlerEnd&) {
+    throw;
+  } catch (const HandlerEnd& failure) {
+    // This tool names a cut that failed; the boundary says nothing of it.
+    if (sets.clipping)
       show_message(failure.what(), "");
-      throw;
-    }
-  } else if (overlap) {
-    ShowFeatureClass(&map, open_feature_class(OpenNetworkWorkspace().get(), output_name));
-  } else {
-    const auto zones = open_feature_class(OpenNetworkWorkspace().get(), merged_zones);
-    ShowFeatureClass(&map, CopyZoneFeatures(zones.get(), output_name, ZoneOrder::LastFirst));
-    DeleteNetworkShapefile(merged_zones);
+    throw;
   }
+  if (shown == ZonesShown::NoClipLayer) {
+    show_message("Clip layer not found", "Layer Not Found", forms::Icon::Information);
+    return false;
+  }
+  if (!sets.clipping && !sets.overlap)
+    DeleteNetworkShapefile(merged_zones);
   DeleteNetworkShapefile(centre_zones);
   DeleteNetworkShapefile(zones_to_clip);
-  if (!shown)
-    return;
+  if (shown == ZonesShown::NoneLeft)
+    return true;
 
   if (state.gZoneCount > 1)
-    RenderZonesByCostEnd(document().get(), &map, output_name, ZoneLimitList());
+    RenderZonesByCostEnd(document().get(), &map, output_name, ZoneLimits());
   MoveNetworkLayerToTop(&map);
+  return true;
 }
 
 } // namespace corvane

@@ -10,6 +10,7 @@
 #include "network/settings_files.h"
 #include "network/shared_state.h"
 #include "network/unwritten_settings.h"
+#include "network/zone_limits.h"
 #include "network/zone_settings.h"
 
 namespace corvane {
@@ -146,9 +147,7 @@ void FrmIsochrone::CmdOk_Click() {
   auto& state = shared_state();
   const std::int32_t count = List1.ListCount();
   state.gZoneCount = count;
-  std::vector<float> limits;
-  for (std::int32_t zone = 1; zone <= count; ++zone)
-    limits.push_back(state.gZoneValues[zone]);
+  const auto limits = ZoneLimits();
   if (std::ranges::adjacent_find(limits, std::ranges::greater()) != limits.end()) {
     show_message("Enter zone values in ascending order for better result", "Info",
                  forms::Icon::Information);

@@ -1,0 +1,26 @@
+#include "common/nearest_centre_zones.h"
+
+#include <string>
+
+#include "common/handler_end.h"
+#include "common/network_projection.h"
+#include "common/send_stops.h"
+#include "network/shared_state.h"
+#include "win/paths.h"
+
+namespace corvane {
+
+bool WriteNearestCentreZones(tamix::NetCalc& calc, const std::vector<std::int32_t>& nodes,
+                             std::string_view name, const ClipExtent& extent) {
+  auto& state = shared_state();
+  const std::int32_t stops = SendStops(calc, nodes);
+  if (!CopyNetworkProjection({name}))
+    return false;
+  require(state.gNetBase, "NetBase")->SetOutputOption(1);
+  state.gEngineResult = calc.WriteNearestCentrePolygons(
+      win::join_path(state.gNetworkFolder, std::string(name)), 0, 0, stops, extent.min_x,
+      extent.min_y, extent.max_x, extent.max_y);
+  return true;
+}
+
+} // namespace corvane

@@ -1,0 +1,71 @@
+#include "common/zone_polygon_output.h"
+
+#include <string>
+
+#include "common/clip_zones.h"
+#include "common/copy_zone_features.h"
+#include "common/handler_end.h"
+#include "common/network_projection.h"
+#include "common/network_workspace.h"
+#include "common/send_stops.h"
+#include "common/zone_breaks.h"
+#include "network/shared_state.h"
+#include "win/paths.h"
+
+namespace corvane {
+
+ZonePolygonSets MultiCentreZoneSets(std::string_view output, std::string_view merged,
+                                    std::string_view to_clip) {
+  const auto& state = shared_state();
+  return {.output = output,
+          .merged = merged,
+          .to_clip = to_clip,
+          .clipping = state.gClipMode == 1,
+          .overlap = state.gAllowOverlap == 2};
+}
+
+bool CopyZonePolygonProjection(const ZonePolygonSets& sets) {
+  if (sets.clipping)
+    return CopyNetworkProjection({sets.to_clip});
+  if (sets.overlap)
+    return CopyNetworkProjection({sets.output});
+  return CopyNetworkProjection({sets.output, sets.merged});
+}
+
+void WriteZonePolygonFile(tamix::NetCalc& calc, std::string_view name, std::int32_t stops,
+                          const ClipExtent& extent) {
+  auto& state = shared_state();
+  require(state.gNetBase, "NetBase")->SetOutputOption(1);
+  state.gEngineResult = calc.WriteZonePolygons(
+      win::join_path(state.gNetworkFolder, std::string(name)), stops, state.gDoughnut ? -1 : 0,
+      extent.min_x, extent.min_y, extent.max_x, extent.max_y);
+}
+
+void WriteMergedZonePolygons(tamix::NetCalc& calc, const std::vector<std::int32_t>& nodes,
+                             std::string_view name, const ClipExtent& extent) {
+  const std::int32_t stops = SendStops(calc, nodes);
+  SendZoneBreaks(calc);
+  WriteZonePolygonFile(calc, name, stops, extent);
+}
+
+ZonesShown ShowZonePolygons(host::HostMap* map, const ZonePolygonSets& sets) {
+  if (sets.clipping) {
+    const auto clip_layer = FindClipLayer(map);
+    if (!clip_layer)
+      return ZonesShown::NoClipLayer;
+    return ClipZones(map, sets.to_clip, sets.output, clip_layer.get(),
+                     sets.overlap ? ZoneOrder::FirstFirst : ZoneOrder::LastFirst)
+               ? ZonesShown::Shown
+               : ZonesShown::NoneLeft;
+  }
+  const auto workspace = OpenNetworkWorkspace();
+  if (sets.overlap) {
+    ShowFeatureClass(map, open_feature_class(workspace.get(), sets.output));
+  } else {
+    const auto zones = open_feature_class(workspace.get(), sets.merged);
+    ShowFeatureClass(map, CopyZoneFeatures(zones.get(), sets.output, ZoneOrder::LastFirst));
+  }
+  return ZonesShown::Shown;
+}
+
+} // namespace corvane
