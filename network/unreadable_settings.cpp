@@ -1,10 +1,7 @@
 #include "network/unreadable_settings.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "common/show_message.h"
-#include "win/paths.h"
+#include "win/file_system_object.h"
 #include "win/profile.h"
 
 namespace corvane {
@@ -35,12 +32,9 @@ bool KeepUnreadableSettings(const std::vector<UnreadableFile>& files) {
       continue;
     }
     const auto backup = unreadable.file + ".bak";
-    std::error_code error;
-    std::filesystem::copy_file(win::resolve_path(unreadable.file), win::resolve_path(backup),
-                               std::filesystem::copy_options::overwrite_existing, error);
-    if (error) {
+    if (const auto failure = win::FileSystemObject().CopyFile(unreadable.file, backup)) {
       show_message(text + "; nothing in it can be carried over, and it cannot be kept as " +
-                       backup + " (" + error.message() + "). The network is not built.",
+                       backup + " (" + *failure + "). The network is not built.",
                    "Network Settings", forms::Icon::Exclamation);
       return false;
     }

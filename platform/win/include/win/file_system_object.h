@@ -3,6 +3,7 @@
 #include <chrono>
 #include <fstream>
 #include <optional>
+#include <string>
 #include <utility>
 #include <string_view>
 
@@ -50,6 +51,10 @@ public:
   // Creates the file empty, or with `overwrite` empties an existing one; nullopt when the
   // file exists and `overwrite` is false, or when it cannot be created.
   std::optional<TextStream> CreateTextFile(std::string_view path, bool overwrite) const;
+  // Copies `source` whole over `destination` through a temporary renamed over it, so that a
+  // failure or a kill leaves an older `destination` whole. Why it could not be done (naming the
+  // file), or nothing when it was.
+  std::optional<std::string> CopyFile(std::string_view source, std::string_view destination) const;
 };
 
 } // namespace win
