@@ -2,13 +2,11 @@
 
 #include "common/show_message.h"
 #include "win/file_system_object.h"
-#include "win/profile.h"
 
 namespace corvane {
 
-std::optional<std::string> UnreadableReason(const std::string& file,
+std::optional<std::string> UnreadableReason(const win::ProfileSnapshot& settings,
                                             std::string_view main_section) {
-  const win::ProfileSnapshot settings(file);
   if (settings.missing())
     return std::nullopt;
   if (settings.binary())
