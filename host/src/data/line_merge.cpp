@@ -83,7 +83,8 @@ Line line_of(const SetRecords& set, std::size_t record) {
     throw fail("has no line to join");
   if (length < 44)
     throw fail("is shorter than a line's header");
-  const auto part_count = read_value<std::int32_t>(at + 36), point_count = read_value<std::int32_t>(at + 40);
+  const auto part_count = read_value<std::int32_t>(at + 36),
+             point_count = read_value<std::int32_t>(at + 40);
   const std::size_t xy_end = 44 + 4 * std::size_t(part_count) + 16 * std::size_t(point_count);
   if (part_count < 1 || point_count < 2 || part_count > point_count || xy_end > length)
     throw fail("holds part or point counts that do not fit it");
@@ -105,13 +106,15 @@ Line line_of(const SetRecords& set, std::size_t record) {
   Line line;
   for (std::int32_t p = 0; p < part_count; ++p) {
     const auto begin = read_value<std::int32_t>(starts + 4 * p);
-    const auto end = p + 1 < part_count ? read_value<std::int32_t>(starts + 4 * (p + 1)) : point_count;
+    const auto end =
+        p + 1 < part_count ? read_value<std::int32_t>(starts + 4 * (p + 1)) : point_count;
     if (begin < 0 || end > point_count || begin >= end)
       throw fail("has a part without points");
     Part part;
     for (std::int32_t i = begin; i < end; ++i)
       part.push_back({read_value<double>(xy + 16 * i), read_value<double>(xy + 16 * i + 8),
-                      zs ? read_value<double>(zs + 8 * i) : 0.0, ms ? read_value<double>(ms + 8 * i) : 0.0});
+                      zs ? read_value<double>(zs + 8 * i) : 0.0,
+                      ms ? read_value<double>(ms + 8 * i) : 0.0});
     line.parts.push_back(std::move(part));
   }
   return line;

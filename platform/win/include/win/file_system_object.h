@@ -4,8 +4,8 @@
 #include <fstream>
 #include <optional>
 #include <string>
-#include <utility>
 #include <string_view>
+#include <utility>
 
 // The scripting runtime's file-system object, as far as the add-in uses it: file tests,
 // modification dates, deletion and text files. Paths may be native or Windows paths (see
