@@ -1,7 +1,8 @@
 // The polygon isochrone tools end to end on the sample network (18,576 links), with the real host
 // and engine: one click of the single-centre tool with five zones (1 .. 5 km), unclipped and cut
-// to one polygon over half the zones, and with up to 2000 zones; every step of the click is in the figure (old output
-// removed, engine set-up, the engine's zones, the copy or the cut, the renderer, the stamp).
+// to one polygon over half the zones, and with up to 2000 zones; every step of the click is in the
+// figure (old output removed, engine set-up, the engine's zones, the copy or the cut, the renderer,
+// the stamp).
 //
 //   build-xxx/bin/bench_polygon_tools --benchmark_counters_tabular=true
 

@@ -105,7 +105,8 @@ void SetZoneRings(int count, float largest, float from) {
   state.gZoneCount = count;
   state.gZoneValues.reallocate(count);
   for (std::int32_t zone = 1; zone <= count; ++zone)
-    state.gZoneValues[zone] = from + (largest - from) * static_cast<float>(zone) / static_cast<float>(count);
+    state.gZoneValues[zone] =
+        from + (largest - from) * static_cast<float>(zone) / static_cast<float>(count);
   state.gZoneMax = largest;
   state.gDoughnut = true;
 }

@@ -75,7 +75,8 @@ std::int32_t RunEngineCheck(const std::function<std::int32_t(tamix::NetCalc&)>& 
 }
 
 com::ComPtr<host::HostFeatureClass>
-WriteEnginePoints(std::string_view name, const std::function<std::int32_t(tamix::NetBase&)>& write) {
+WriteEnginePoints(std::string_view name,
+                  const std::function<std::int32_t(tamix::NetBase&)>& write) {
   auto& base = *require(shared_state().gNetBase, "NetBase");
   base.SetOutputOption(1);
   EngineChecked(write(base));

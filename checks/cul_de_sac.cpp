@@ -50,8 +50,7 @@ com::ComPtr<host::HostFeatureClass> create_output(host::HostFeatureWorkspace* wo
   com::ComPtr<host::HostFeatureClass> created;
   check_call(workspace->CreateFeatureClass(std::string(name),
                                            require(network->Fields(), "Fields").get(),
-                                           SimpleFeatures, network->ShapeFieldName(), "",
-                                           &created),
+                                           SimpleFeatures, network->ShapeFieldName(), "", &created),
              "CreateFeatureClass");
   return require(created, "CreateFeatureClass");
 }

@@ -17,9 +17,8 @@ namespace corvane {
 namespace {
 
 bool finite_path(const host::Path& path) {
-  return std::ranges::all_of(path, [](const host::XY& xy) {
-    return std::isfinite(xy.x) && std::isfinite(xy.y);
-  });
+  return std::ranges::all_of(
+      path, [](const host::XY& xy) { return std::isfinite(xy.x) && std::isfinite(xy.y); });
 }
 
 // Why the polygons of `layer` cannot cut zones; empty when they can.
@@ -90,8 +89,8 @@ bool ClipLayerUsable(host::HostMap* map, host::HostSpatialReference* network_ref
     problem = "it does not meet the network layer " + shared_state().gNetworkLayerName;
   if (problem.empty())
     return true;
-  show_message("The clip layer " + shared_state().gClipLayerName + " cannot cut the zones: " +
-                   problem +
+  show_message("The clip layer " + shared_state().gClipLayerName +
+                   " cannot cut the zones: " + problem +
                    ". Choose another clip layer in the isochrone options, or mend this one; "
                    "nothing was changed.",
                title, forms::Icon::Exclamation);

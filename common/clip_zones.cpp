@@ -64,8 +64,7 @@ bool PrepareClipOutput(host::HostMap* map, std::string_view input, std::string_v
     description->SetShapeType(zones->ShapeType());
     description->SetName(std::string(scratch));
     description->SetWorkspaceName(folder.get());
-    const auto converter =
-        create<host::HostFeatureDataConverter>(host::FeatureDataConverterClass);
+    const auto converter = create<host::HostFeatureDataConverter>(host::FeatureDataConverterClass);
     com::ComPtr<host::HostFeatureClass> written;
     check_call(converter->Clip(zone_table.get(), false, clip_table.get(), false, 0.0,
                                description.get(), &written),

@@ -14,10 +14,10 @@
 #include "dialogs/isochrones/frm_batch_isochrone.h"
 #include "host/active_view.h"
 #include "isochrones/batch_iso_run.h"
-#include "isochrones/centre_costs.h"
 #include "isochrones/batch_link_isochrones.h"
 #include "isochrones/batch_nearest_centres.h"
 #include "isochrones/batch_zone_polygons.h"
+#include "isochrones/centre_costs.h"
 #include "network/shared_state.h"
 #include "routing/batch_route_layers.h"
 

@@ -1,7 +1,5 @@
 #include "isochrones/batch_link_isochrones.h"
 
-#include <vector>
-
 #include "common/network_projection.h"
 #include "dialogs/isochrones/legend.h"
 #include "isochrones/centre_costs.h"
@@ -26,10 +24,7 @@ bool BatchLinkIsochrones(BatchIsoRun& run) {
     run.click.end_without_result();
     return false;
   }
-  std::vector<std::int32_t> centres;
-  for (const auto& point : collected.points)
-    centres.push_back(point.node);
-  if (!SolveCentresIntoNetwork(*run.map, centres))
+  if (!SolveCentresIntoNetwork(*run.map, collected.nodes()))
     return false;
 
   if (state.gZoneCount > 1) {
@@ -37,7 +32,7 @@ bool BatchLinkIsochrones(BatchIsoRun& run) {
       RenderLinkCostRamp(run.document, run.map, CostField, LinkZoneBreaks(), state.gZoneCount);
     else if (state.gLegendType == LegendByNearestCentre)
       RenderNearestPoint(run.document, run.map, "Nearest Point",
-                         static_cast<std::int32_t>(centres.size()));
+                         static_cast<std::int32_t>(collected.points.size()));
   }
   state.gNetworkResultPresent = true;
   return true;

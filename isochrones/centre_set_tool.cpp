@@ -4,20 +4,12 @@
 #include "common/clip_layer.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
+#include "host/command.h"
 #include "isochrones/centre_clicks.h"
 #include "isochrones/centre_set.h"
 #include "network/shared_state.h"
 
 namespace corvane {
-
-namespace {
-
-constexpr long LeftButton = 1;
-constexpr long PlainClick = 0;
-constexpr long ShiftClick = 1;
-constexpr long CtrlClick = 2;
-
-} // namespace
 
 CentreSetTool::CentreSetTool(const CommandProperties& properties, const PreCheckVariant& ready,
                              ClickRun::Pointer pointer)
@@ -44,16 +36,16 @@ void CentreSetTool::mouse_down(long button, long shift, long x, long y) {
   ClickRun run(pointer_);
   const auto reference = GetLayerSpatialReference(NetworkFeatureClass(map.get()).get());
   const auto click = ClickInNetworkCoordinates(document().get(), map.get(), reference.get(), x, y);
-  const bool left = button == LeftButton;
-  const bool last = left && shift == ShiftClick;
+  const bool left = button == host::LeftButton;
+  const bool last = left && shift == host::ShiftKey;
   if (last && !last_centre_usable(*map, reference.get())) {
     run.end_without_result();
     return;
   }
   before_click(*map);
-  if (left && shift == PlainClick) {
+  if (left && shift == 0) {
     start_set(*map, *click);
-  } else if (left && shift == CtrlClick && centre_set_open() == 1) {
+  } else if (left && shift == host::CtrlKey && centre_set_open() == 1) {
     AddCentre(*map, *click, false);
   } else if (last) {
     before_last_centre(*map);

@@ -66,8 +66,7 @@ void IsoLinkMulti::start_set(host::HostMap& map, host::HostPoint& click) {
 
   // A Shift+click leaves its label one row past the count.
   DeleteMarkerLabels(&map, state.gMarkerLabels, state.gMarkerCount + 1);
-  DeleteStopLabels(&map, StopNumbers::BlankLed,
-                   state.gRouteStopCount, state.gMultiStopCount);
+  DeleteStopLabels(&map, StopNumbers::BlankLed, state.gRouteStopCount, state.gMultiStopCount);
   const auto reference = require(click.SpatialReference(), "SpatialReference");
   RemoveMarkerGraphic(&map,
                       point_at(state.gLinkCentre.X, state.gLinkCentre.Y, reference.get()).get());

@@ -64,8 +64,7 @@ void IsoPoly::run(ClickRun& click, long x, long y) {
   const auto view = require(document()->ActiveView(), "ActiveView");
   const auto reference = GetLayerSpatialReference(NetworkFeatureClass(map.get()).get());
 
-  DeleteStopLabels(map.get(), StopNumbers::BlankLed,
-                   state.gRouteStopCount, state.gMultiStopCount);
+  DeleteStopLabels(map.get(), StopNumbers::BlankLed, state.gRouteStopCount, state.gMultiStopCount);
   RemovePolygonOutput(map.get(), output_name);
   DeleteNetworkShapefile(unclipped_zones);
   RemovePolygonOutput(map.get(), zones_to_clip);

@@ -62,8 +62,7 @@ void IsoPoly3::start_set(host::HostMap& map, host::HostPoint& click) {
                       point_at(state.gLinkCentre.X, state.gLinkCentre.Y, reference.get()).get());
   state.gLinkCentre = {0, 0};
   require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(&map), "view")->Refresh();
-  DeleteStopLabels(&map, StopNumbers::BlankLed,
-                   state.gRouteStopCount, state.gMultiStopCount);
+  DeleteStopLabels(&map, StopNumbers::BlankLed, state.gRouteStopCount, state.gMultiStopCount);
 
   StartCentreList(map, click);
 }

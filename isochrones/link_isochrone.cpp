@@ -49,8 +49,7 @@ bool LinkIsochrone::run(long x, long y) {
     view->Refresh();
   }
   RemoveOutputShapefile(map.get(), view.get(), "IsoLink");
-  DeleteStopLabels(map.get(), StopNumbers::BlankLed,
-                   state.gRouteStopCount, state.gMultiStopCount);
+  DeleteStopLabels(map.get(), StopNumbers::BlankLed, state.gRouteStopCount, state.gMultiStopCount);
 
   ApplyEngineSettings();
   const auto click = ClickInNetworkCoordinates(document().get(), map.get(), reference.get(), x, y);

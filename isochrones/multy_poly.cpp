@@ -70,8 +70,7 @@ void MultyPoly::start_set(host::HostMap& map, host::HostPoint& click) {
   state.gPolyCentre = {};
   const auto view = require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(&map), "view");
   view->Refresh();
-  DeleteStopLabels(&map, StopNumbers::BlankLed,
-                   state.gRouteStopCount, state.gMultiStopCount);
+  DeleteStopLabels(&map, StopNumbers::BlankLed, state.gRouteStopCount, state.gMultiStopCount);
   RemoveOutputShapefile(&map, view.get(), "BatchLayer");
   DeleteNetworkShapefile(merged_zones);
   StartCentreList(map, click);

@@ -10,7 +10,7 @@ namespace corvane {
 
 namespace {
 
-// The new network's defaults (the build's steps 14 to 17).
+// What a new network starts with; a rebuild writes them where the old file held nothing.
 const std::vector<float> default_zones{5, 10, 15};
 constexpr std::int32_t default_tsp_mode = 1;
 constexpr std::array<std::int16_t, 3> default_colour{255, 0, 0};

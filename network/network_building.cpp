@@ -1,5 +1,4 @@
 #include "network/network_building.h"
-#include "network/unwritten_settings.h"
 
 #include <algorithm>
 #include <chrono>
@@ -23,6 +22,7 @@
 #include "network/result_field.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
+#include "network/unwritten_settings.h"
 #include "network/zone_settings.h"
 #include "win/clock.h"
 #include "win/file_system_object.h"

@@ -216,13 +216,15 @@ Outcome decide(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
   const auto ini = NetworkIniFile(folder);
   const auto speed_file = SpeedClassFile(folder);
   Outcome outcome{Decision::Rebuild, {}, {}};
-  const auto ini_reason = UnreadableReason(ini, settings::Info);
-  const auto speed_reason = UnreadableReason(speed_file, settings::SpeedValues);
+  const win::ProfileSnapshot ini_text(ini);
+  const auto ini_reason = UnreadableReason(ini_text, settings::Info);
+  const auto speed_reason =
+      UnreadableReason(win::ProfileSnapshot(speed_file), settings::SpeedValues);
   if (speed_reason)
     outcome.unreadable.push_back({speed_file, *speed_reason, ""});
   if (ini_reason) {
     // Bytes that are no text hold no setting worth carrying.
-    if (!win::ProfileSnapshot(ini).binary())
+    if (!ini_text.binary())
       outcome.carried = ReadCarriedSettings(ini);
     outcome.unreadable.insert(outcome.unreadable.begin(),
                               {ini, *ini_reason, outcome.carried.names()});

@@ -1,17 +1,12 @@
 #include "network/unreadable_settings.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "common/show_message.h"
-#include "win/paths.h"
-#include "win/profile.h"
+#include "win/file_system_object.h"
 
 namespace corvane {
 
-std::optional<std::string> UnreadableReason(const std::string& file,
+std::optional<std::string> UnreadableReason(const win::ProfileSnapshot& settings,
                                             std::string_view main_section) {
-  const win::ProfileSnapshot settings(file);
   if (settings.missing())
     return std::nullopt;
   if (settings.binary())
@@ -35,12 +30,9 @@ bool KeepUnreadableSettings(const std::vector<UnreadableFile>& files) {
       continue;
     }
     const auto backup = unreadable.file + ".bak";
-    std::error_code error;
-    std::filesystem::copy_file(win::resolve_path(unreadable.file), win::resolve_path(backup),
-                               std::filesystem::copy_options::overwrite_existing, error);
-    if (error) {
+    if (const auto failure = win::FileSystemObject().CopyFile(unreadable.file, backup)) {
       show_message(text + "; nothing in it can be carried over, and it cannot be kept as " +
-                       backup + " (" + error.message() + "). The network is not built.",
+                       backup + " (" + *failure + "). The network is not built.",
                    "Network Settings", forms::Icon::Exclamation);
       return false;
     }

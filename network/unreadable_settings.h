@@ -6,14 +6,16 @@
 #include <vector>
 
 #include "network/carried_settings.h"
+#include "win/profile.h"
 
 namespace corvane {
 
-// Why a settings file that exists cannot be understood: it is empty, it is no single-byte text
-// (a file of two-byte characters), or it lacks its main section ([INFO] of "Corvane.ini",
-// [SPEED VALUES] of "link.spd"). Nothing for a missing file or one that can be understood.
-// A byte-order mark, any line ends and blanks around names and values are understood.
-std::optional<std::string> UnreadableReason(const std::string& file, std::string_view main_section);
+// Why a settings file that exists, as `settings` read it, cannot be understood: it is empty, it
+// is no single-byte text (a file of two-byte characters), or it lacks its main section ([INFO]
+// of "Corvane.ini", [SPEED VALUES] of "link.spd"). Nothing for a missing file or one that can be
+// understood. A byte-order mark, any line ends and blanks around names and values are understood.
+std::optional<std::string> UnreadableReason(const win::ProfileSnapshot& settings,
+                                            std::string_view main_section);
 
 // A settings file that a rebuild replaces although it could not be understood.
 struct UnreadableFile {

@@ -12,6 +12,7 @@
 #include "common/layer_source.h"
 #include "common/layer_spatial_reference.h"
 #include "common/point_at.h"
+#include "common/remove_output_shapefile.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
 #include "common/write_route_shapefile.h"
@@ -142,7 +143,7 @@ void GazetteerRoute::run(host::HostApplication* application, host::HostDocument*
   state.gStopNodes.clear();
   state.gRouteStopCount = 0;
   const auto workspace = OpenNetworkWorkspace();
-  RemoveRouteOutput(map.get(), view.get());
+  RemoveOutputShapefile(map.get(), view.get(), RouteDatasetName);
   RouteResult result;
   result.view_route_shown = FindLayerIndex(map.get(), ViewRouteDatasetName, "L") != NoLayer;
   PrepareViewRoute(workspace.get(), network.get());

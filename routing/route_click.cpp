@@ -6,6 +6,7 @@
 #include "common/check_network_ready.h"
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
+#include "common/remove_output_shapefile.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
 #include "common/stop_label_sweep.h"
@@ -53,7 +54,7 @@ void RouteClicks::start(host::HostDocument* document, const SnappedClick& stop) 
   state.gStopNodes.clear();
   state.gRouteStopCount = 0;
   const auto workspace = OpenNetworkWorkspace();
-  RemoveRouteOutput(map.get(), view.get());
+  RemoveOutputShapefile(map.get(), view.get(), RouteDatasetName);
   view_route_shown_ = FindLayerIndex(map.get(), ViewRouteDatasetName, "L") != NoLayer;
   PrepareViewRoute(workspace.get(), NetworkFeatureClass(map.get()).get());
   state.gStopNodes[state.gRouteStopCount++] = stop.node;

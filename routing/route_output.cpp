@@ -7,7 +7,6 @@
 #include "common/layer_lookup.h"
 #include "common/network_workspace.h"
 #include "common/output_sets.h"
-#include "common/remove_from_map.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
 #include "common/write_route_shapefile.h"
@@ -40,13 +39,6 @@ void OpenRouteTable(host::HostFeatureLayer* layer, host::HostApplication* applic
   window->SetApplication(application);
   if (!window->IsVisible())
     check_call(window->Show(true), "TableWindow.Show");
-}
-
-void RemoveRouteOutput(host::HostMap* map, host::HostActiveView* view, std::string_view name) {
-  RequireOwnOrNoSet(name);
-  remove_layers(map, name, "L");
-  view->Refresh();
-  DeleteNetworkShapefile(name);
 }
 
 void PrepareViewRoute(host::HostFeatureWorkspace* workspace, host::HostFeatureClass* network) {

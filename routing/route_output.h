@@ -22,12 +22,6 @@ namespace corvane {
 // Opens the attribute table window of a route layer (its direction rows) over the map.
 void OpenRouteTable(host::HostFeatureLayer* layer, host::HostApplication* application);
 
-// Removes every "Route" layer (or polyline layer `name`) of the network folder from the map,
-// redraws, and deletes the set as DeleteNetworkShapefile does (a set of the user's stays and
-// ends the handler).
-void RemoveRouteOutput(host::HostMap* map, host::HostActiveView* view,
-                       std::string_view name = RouteDatasetName);
-
 // Makes "ViewRoute.shp" empty, or makes it when it does not exist, so that it shows the coming
 // route only.
 // A "ViewRoute.shp" of the user's stays as it is and ends the handler.

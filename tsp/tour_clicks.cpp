@@ -13,6 +13,7 @@
 #include "common/layer_spatial_reference.h"
 #include "common/marker_graphic.h"
 #include "common/point_at.h"
+#include "common/remove_output_shapefile.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
 #include "common/stop_label_sweep.h"
@@ -69,7 +70,7 @@ void TourClicks::start(host::HostDocument* document, const SnappedClick& stop) {
   placed_stops_ = 0;
 
   const auto workspace = OpenNetworkWorkspace();
-  RemoveRouteOutput(map.get(), view.get());
+  RemoveOutputShapefile(map.get(), view.get(), RouteDatasetName);
   // A "ViewRoute" on the map keeps what it shows: the new tour is drawn over it.
   view_route_shown_ = FindLayerIndex(map.get(), ViewRouteDatasetName, "L") != NoLayer;
   if (!view_route_shown_)

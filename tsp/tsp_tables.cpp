@@ -12,6 +12,7 @@
 #include "common/handler_end.h"
 #include "common/layer_spatial_reference.h"
 #include "common/point_at.h"
+#include "common/remove_output_shapefile.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
 #include "common/tour_mode.h"
@@ -83,7 +84,7 @@ void TspTables::click() {
   const LabelPlace place{map.get(), view.get(), reference.get()};
   delete_last_labels(place);
   const auto workspace = OpenNetworkWorkspace();
-  RemoveRouteOutput(map.get(), view.get(), OutputName);
+  RemoveOutputShapefile(map.get(), view.get(), OutputName);
 
   const auto points = choose_point_layer(*map);
   if (!points)

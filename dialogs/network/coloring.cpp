@@ -4,6 +4,7 @@
 
 #include "network/settings_files.h"
 #include "network/shared_state.h"
+#include "network/unwritten_settings.h"
 
 namespace corvane {
 
@@ -94,12 +95,17 @@ void Coloring::slider_moved() {
 
 void Coloring::accept() {
   auto& state = shared_state();
+  const auto red = static_cast<std::int16_t>(Slider1(0).Value());
+  const auto green = static_cast<std::int16_t>(Slider1(1).Value());
+  const auto blue = static_cast<std::int16_t>(Slider1(2).Value());
+  // The colour takes effect once the file holds it, so that the two never disagree.
+  const auto ini = NetworkIniFile(state.gNetworkFolder);
+  if (!SettingsWritten(settings::write_colour(ini, red, green, blue), ini))
+    return;
+  state.gRouteColorRed = red;
+  state.gRouteColorGreen = green;
+  state.gRouteColorBlue = blue;
   dialog_result_ = 1;
-  state.gRouteColorRed = static_cast<std::int16_t>(Slider1(0).Value());
-  state.gRouteColorGreen = static_cast<std::int16_t>(Slider1(1).Value());
-  state.gRouteColorBlue = static_cast<std::int16_t>(Slider1(2).Value());
-  settings::write_colour(NetworkIniFile(state.gNetworkFolder), state.gRouteColorRed,
-                         state.gRouteColorGreen, state.gRouteColorBlue);
   Unload();
 }
 

@@ -3,6 +3,7 @@
 #include "common/handler_end.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
+#include "network/unwritten_settings.h"
 
 namespace corvane {
 
@@ -107,7 +108,8 @@ void Routeoptpro::CmdOk_Click() {
       state.gUseDescField = 0;
     }
   }
-  settings::commit(ini_file(), changes);
+  if (!SettingsWritten(settings::commit(ini_file(), changes), ini_file()))
+    return;
   confirmed_ = true;
   Unload();
 }

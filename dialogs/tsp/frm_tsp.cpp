@@ -2,6 +2,7 @@
 
 #include "network/settings_files.h"
 #include "network/shared_state.h"
+#include "network/unwritten_settings.h"
 
 namespace corvane {
 
@@ -51,7 +52,8 @@ void FrmTsp::CmdOk_Click() {
       state.gTspMode = base + (straight ? StraightLine : 0);
       break;
     }
-  settings::write_tsp_mode(ini_file(), state.gTspMode);
+  if (!SettingsWritten(settings::write_tsp_mode(ini_file(), state.gTspMode), ini_file()))
+    return;
   Unload();
 }
 

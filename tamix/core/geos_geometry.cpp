@@ -59,8 +59,9 @@ Geometry Context::area_of_rings(const Rings& rings) {
     return empty_area();
   // Outer rings run counter-clockwise, holes clockwise. A hole belongs to the smallest outer
   // ring around it: rings never cross, so the outer rings around a hole nest, and one point of
-  // the hole tells: the middle of its first edge, as a hole may touch its outer ring at a vertex. (GEOS's own area builder tests every hole against every ring point by point,
-  // which takes seconds for a city's thousands of blocks; a prepared ring is indexed.)
+  // the hole tells: the middle of its first edge, as a hole may touch its outer ring at a vertex.
+  // (GEOS's own area builder tests every hole against every ring point by point, which takes
+  // seconds for a city's thousands of blocks; a prepared ring is indexed.)
   struct Outer {
     std::size_t ring;
     double area;

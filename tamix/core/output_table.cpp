@@ -45,7 +45,8 @@ void finish_old_files(const std::filesystem::path& path) {
 void remove_files_not_in(const std::filesystem::path& path, const OutputSet& set) {
   for (const char* extension : table_extensions) {
     const auto file = with_extension(path, extension);
-    if (std::ranges::any_of(set, [&](const auto& replacing) { return replacing->target() == file; }))
+    if (std::ranges::any_of(set,
+                            [&](const auto& replacing) { return replacing->target() == file; }))
       continue;
     std::error_code error;
     std::filesystem::remove(file, error);
@@ -232,7 +233,8 @@ void OutputTable::close() {
   const auto lines = std::move(lines_);
   OutputSet set;
   table->finish(set);
-  if (lines) lines->finish(set);
+  if (lines)
+    lines->finish(set);
   // Before the new set is decided: a kill then leaves the old table without the lines and the
   // projection the new one has no use for, never the old lines beside the new rows.
   remove_files_not_in(path_, set);

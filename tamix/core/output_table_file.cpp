@@ -100,7 +100,8 @@ void OutputFile::write_at(std::uint64_t offset, const void* data, std::size_t si
 }
 
 void replace_output_set(OutputSet& set) {
-  if (set.empty()) return;
+  if (set.empty())
+    return;
   files::remove_stale_indexes(set.front()->target());
   as_engine_step([&] { files::replace_together(set); });
 }

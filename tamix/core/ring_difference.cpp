@@ -22,7 +22,7 @@ struct PointHash {
 };
 struct EdgeHash {
   std::size_t operator()(const std::pair<Point, Point>& e) const {
-    return PointHash{}(e.first) * 31 ^ PointHash{}(e.second);
+    return PointHash{}(e.first) * 31 ^ PointHash {}(e.second);
   }
 };
 

@@ -342,11 +342,11 @@ geos::Rings ZoneGrid::contour(const Window& window, Value value, float level,
       bool joined = false;
       if (count == 4) {
         const float mean = (v[0] + v[1] + v[2] + v[3]) / 4;
-        joined = std::isfinite(mean) ? mean < level
-                                     : fallback_at(column, row) + fallback_at(column + 1, row) +
-                                               fallback_at(column + 1, row + 1) +
-                                               fallback_at(column, row + 1) <
-                                           0;
+        joined = std::isfinite(mean)
+                     ? mean < level
+                     : fallback_at(column, row) + fallback_at(column + 1, row) +
+                               fallback_at(column + 1, row + 1) + fallback_at(column, row + 1) <
+                           0;
       }
       for (int c = 0; c < count; ++c) {
         if (!leaves[c])

@@ -94,8 +94,8 @@ geos::Geometry area_in_extent(geos::Context& geometry, const geos::Rings& rings,
     (within ? kept : crossing).push_back(ring);
   }
   if (!crossing.empty()) {
-    const geos::Geometry cut = geometry.intersection(
-        *geometry.area_of_rings(crossing), *geometry.rectangle(extent.low, extent.high));
+    const geos::Geometry cut = geometry.intersection(*geometry.area_of_rings(crossing),
+                                                     *geometry.rectangle(extent.low, extent.high));
     // Back from the shapefile's order of rings to the inside on the left.
     for (auto& ring : geometry.shapefile_rings(*cut)) {
       std::reverse(ring.begin(), ring.end());

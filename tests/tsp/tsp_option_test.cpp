@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,25 @@ TEST_F(TspOptions, OkStoresTheBaseCodeAndTheStraightLineChoice) {
   EXPECT_EQ(shared_state().gTspMode, 12);
   EXPECT_EQ(stored(settings::TspMode), "2");
   EXPECT_EQ(stored(settings::TspStraightLine), "Yes");
+}
+
+// A settings file that cannot be replaced is named; the dialog stays open and the file as it was.
+TEST_F(TspOptions, OkOnAnUnwritableSettingsFileSaysSoAndStaysOpen) {
+  store(" 1", "No");
+  std::filesystem::permissions(ini(), std::filesystem::perms::owner_read);
+  bool still_open = false;
+  ASSERT_TRUE(show([&](FrmTsp& d) {
+    testing::act(d, "OptSO", Gesture::Click);
+    testing::act(d, "CmdOk", Gesture::Click);
+    still_open = d.Visible();
+  }));
+  std::filesystem::permissions(ini(), std::filesystem::perms::owner_all);
+  EXPECT_TRUE(still_open);
+  EXPECT_EQ(shown(),
+            std::vector<std::string>{"Error: " + ini() +
+                                     " could not be written (it is read-only, or its "
+                                     "folder cannot be written). The change is not saved."});
+  EXPECT_EQ(stored(settings::TspMode), "1");
 }
 
 TEST_F(TspOptions, NeedNoNetworkLayerButRefuseInAnEditSession) {

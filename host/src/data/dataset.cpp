@@ -146,7 +146,8 @@ void Dataset::take_place_of(const std::string& name) const {
       set.shp = find_in_folder(folder_, name + ".shp");
       set.shx = find_in_folder(folder_, name + ".shx");
     } else {
-      set.dropped = {find_in_folder(folder_, name + ".shp"), find_in_folder(folder_, name + ".shx")};
+      set.dropped = {find_in_folder(folder_, name + ".shp"),
+                     find_in_folder(folder_, name + ".shx")};
     }
     replace_after_read_back(written, set);
   } catch (const files::FileError& error) {

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
-#include <vector>
 #include <utility>
+#include <vector>
 
 #include "com/letter_case.h"
 #include "data/dbf_layout_change.h"

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <iterator>
 #include <limits>
 #include <utility>
 
 #include "com/hresult.h"
 #include "data/host_error.h"
+#include "data/record_bytes.h"
 #include "data/set_rewrite.h"
 #include "files/file_error.h"
 
@@ -20,11 +20,6 @@ using Bytes = std::vector<unsigned char>;
 
 constexpr std::int32_t polyline = 3, polyline_z = 13, polyline_m = 23;
 
-template <class T> T get(const unsigned char* at) {
-  T value;
-  std::memcpy(&value, at, sizeof value);
-  return value;
-}
 template <class T> void put(Bytes& out, T value) {
   const auto* at = reinterpret_cast<const unsigned char*>(&value);
   out.insert(out.end(), at, at + sizeof value);
@@ -84,11 +79,12 @@ Line line_of(const SetRecords& set, std::size_t record) {
     return HostError(set.files().shp + ": record " + std::to_string(record + 1) + " " + what,
                      com::E_INVALIDARG);
   };
-  if (length < 4 || get<std::int32_t>(at) == 0)
+  if (length < 4 || read_value<std::int32_t>(at) == 0)
     throw fail("has no line to join");
   if (length < 44)
     throw fail("is shorter than a line's header");
-  const auto part_count = get<std::int32_t>(at + 36), point_count = get<std::int32_t>(at + 40);
+  const auto part_count = read_value<std::int32_t>(at + 36),
+             point_count = read_value<std::int32_t>(at + 40);
   const std::size_t xy_end = 44 + 4 * std::size_t(part_count) + 16 * std::size_t(point_count);
   if (part_count < 1 || point_count < 2 || part_count > point_count || xy_end > length)
     throw fail("holds part or point counts that do not fit it");
@@ -109,14 +105,16 @@ Line line_of(const SetRecords& set, std::size_t record) {
     ms = at + at_range + 16;
   Line line;
   for (std::int32_t p = 0; p < part_count; ++p) {
-    const auto begin = get<std::int32_t>(starts + 4 * p);
-    const auto end = p + 1 < part_count ? get<std::int32_t>(starts + 4 * (p + 1)) : point_count;
+    const auto begin = read_value<std::int32_t>(starts + 4 * p);
+    const auto end =
+        p + 1 < part_count ? read_value<std::int32_t>(starts + 4 * (p + 1)) : point_count;
     if (begin < 0 || end > point_count || begin >= end)
       throw fail("has a part without points");
     Part part;
     for (std::int32_t i = begin; i < end; ++i)
-      part.push_back({get<double>(xy + 16 * i), get<double>(xy + 16 * i + 8),
-                      zs ? get<double>(zs + 8 * i) : 0.0, ms ? get<double>(ms + 8 * i) : 0.0});
+      part.push_back({read_value<double>(xy + 16 * i), read_value<double>(xy + 16 * i + 8),
+                      zs ? read_value<double>(zs + 8 * i) : 0.0,
+                      ms ? read_value<double>(ms + 8 * i) : 0.0});
     line.parts.push_back(std::move(part));
   }
   return line;

@@ -11,6 +11,7 @@
 
 #include "com/hresult.h"
 #include "data/host_error.h"
+#include "data/record_bytes.h"
 #include "data/replace_set.h"
 #include "files/dbf_layout.h"
 #include "files/file_error.h"
@@ -37,11 +38,6 @@ void put_big(unsigned char* at, std::uint64_t value) {
   for (int k = 0; k < 4; ++k)
     at[k] = static_cast<unsigned char>(value >> (24 - 8 * k));
 }
-template <class T> T get(const unsigned char* at) {
-  T value;
-  std::memcpy(&value, at, sizeof value);
-  return value;
-}
 
 Bytes read_file(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -61,19 +57,19 @@ std::string resolved(const std::string& file) {
 std::optional<std::array<double, 4>> box_of(const unsigned char* content, std::size_t length) {
   if (length < 4)
     return std::nullopt;
-  const auto type = get<std::int32_t>(content);
+  const auto type = read_value<std::int32_t>(content);
   if (type == null_shape)
     return std::nullopt;
   if (type == point || type == point_z || type == point_m) {
     if (length < 20)
       return std::nullopt;
-    const double x = get<double>(content + 4), y = get<double>(content + 12);
+    const double x = read_value<double>(content + 4), y = read_value<double>(content + 12);
     return std::array<double, 4>{x, y, x, y};
   }
   if (length < 36)
     return std::nullopt;
-  return std::array<double, 4>{get<double>(content + 4), get<double>(content + 12),
-                               get<double>(content + 20), get<double>(content + 28)};
+  return std::array<double, 4>{read_value<double>(content + 4), read_value<double>(content + 12),
+                               read_value<double>(content + 20), read_value<double>(content + 28)};
 }
 
 // The new files, whole, in memory.
@@ -166,7 +162,7 @@ SetRecords::SetRecords(const ShapefilePaths& given)
 }
 
 std::int32_t SetRecords::shape_type() const {
-  return has_shapes() ? get<std::int32_t>(&shp_[shape_type_at]) : null_shape;
+  return has_shapes() ? read_value<std::int32_t>(&shp_[shape_type_at]) : null_shape;
 }
 
 std::pair<const unsigned char*, std::size_t> SetRecords::shape(std::size_t record) const {

@@ -112,9 +112,9 @@ RingNesting ring_nesting(const std::vector<Path>& rings) {
         continue;
       // Rings never cross, so those around a ring nest: the smallest is the innermost.
       if (!holding.empty())
-        nesting.around[r] = *std::min_element(
-            holding.begin(), holding.end(),
-            [&](std::size_t a, std::size_t b) { return areas[a] < areas[b]; });
+        nesting.around[r] =
+            *std::min_element(holding.begin(), holding.end(),
+                              [&](std::size_t a, std::size_t b) { return areas[a] < areas[b]; });
       nesting.hole[r] = holding.size() % 2 == 1;
       break;
     }

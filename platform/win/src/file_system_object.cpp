@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 
 #include "file_contents.h"
+#include "files/file_error.h"
+#include "files/replace_file.h"
 #include "win/paths.h"
 
 namespace win {
@@ -56,6 +58,19 @@ std::optional<TextStream> FileSystemObject::CreateTextFile(std::string_view path
   if (!out)
     return std::nullopt;
   return TextStream(std::move(out));
+}
+
+std::optional<std::string> FileSystemObject::CopyFile(std::string_view source,
+                                                      std::string_view destination) const {
+  const auto contents = read_file_contents(resolve_path(source));
+  if (!contents)
+    return std::string(source) + " cannot be read";
+  try {
+    files::replace_contents(resolve_path(destination), *contents);
+  } catch (const files::FileError& error) {
+    return error.what();
+  }
+  return std::nullopt;
 }
 
 } // namespace win

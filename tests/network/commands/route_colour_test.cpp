@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,26 @@ TEST_F(RouteColour, CancelAndTheCloseBoxKeepTheOldColour) {
   });
   choose([](Coloring& dialog) { perform(dialog, "Picture3", forms::Gesture::Click); });
   EXPECT_EQ(shown_, (std::vector<int>{10, 20, 30})) << "the dialog shows the old colour again";
+  EXPECT_EQ(globals(), (std::vector<int>{10, 20, 30}));
+  EXPECT_EQ(stored(), (std::vector<std::string>{"10", "20", "30"}));
+}
+
+// A settings file that cannot be replaced is named; the dialog stays open, and file and colour
+// stay as they were.
+TEST_F(RouteColour, OkOnAnUnwritableSettingsFileSaysSoAndStaysOpen) {
+  std::filesystem::permissions(ini(), std::filesystem::perms::owner_read);
+  bool still_open = false;
+  choose([&](Coloring& dialog) {
+    perform(dialog, "Slider1(1)", forms::Gesture::Set, "40");
+    perform(dialog, "CmdOk", forms::Gesture::Click);
+    still_open = dialog.Visible();
+    EXPECT_NE(dialog.DialogResult(), 1);
+  });
+  std::filesystem::permissions(ini(), std::filesystem::perms::owner_all);
+  EXPECT_TRUE(still_open);
+  EXPECT_EQ(take_messages(), (std::vector<std::string>{
+                                 ini() + " could not be written (it is read-only, or its folder "
+                                         "cannot be written). The change is not saved."}));
   EXPECT_EQ(globals(), (std::vector<int>{10, 20, 30}));
   EXPECT_EQ(stored(), (std::vector<std::string>{"10", "20", "30"}));
 }

@@ -2,11 +2,14 @@
 #include "win/file_system_object.h"
 #include "win/shell.h"
 
+#include <string>
 #include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include "files/file_error.h"
+#include "files/replace_file.h"
 #include "temp_folder.h"
 
 namespace {
@@ -99,6 +102,30 @@ TEST_F(FileSystem, TextFilesEndEveryLineWithCrLf) {
   EXPECT_FALSE(fso.CreateTextFile(path("Attrib.txt"), false));
   EXPECT_EQ(read_bytes("Attrib.txt"), "7\r\n-6\r\n\r\n");
   EXPECT_FALSE(fso.CreateTextFile(path("no-folder/Attrib.txt"), true));
+}
+
+// A copy replaces an older file whole or not at all: a failure before the rename leaves the old
+// one as it was and says why, naming the file.
+TEST_F(FileSystem, CopyFileReplacesAnOlderFileWholeOrNotAtAll) {
+  const win::FileSystemObject fso;
+  write_bytes("Corvane.ini", "new settings");
+  write_bytes("Corvane.ini.bak", "older copy");
+  files::testing::before_step = [](files::testing::Step step, const fs::path& target) {
+    if (step == files::testing::Step::rename)
+      throw files::FileError(target, "the disk failed");
+  };
+  const auto failed = fso.CopyFile(path("Corvane.ini"), path("Corvane.ini.bak"));
+  files::testing::before_step = nullptr;
+  ASSERT_TRUE(failed);
+  EXPECT_NE(failed->find("Corvane.ini.bak"), std::string::npos) << *failed;
+  EXPECT_EQ(read_bytes("Corvane.ini.bak"), "older copy");
+  EXPECT_FALSE(fs::exists(path("Corvane.ini.bak.tmp")));
+
+  EXPECT_FALSE(fso.CopyFile(path("CORVANE.INI"), path("Corvane.ini.bak")));
+  EXPECT_EQ(read_bytes("Corvane.ini.bak"), "new settings");
+  EXPECT_EQ(fso.CopyFile(path("link.spd"), path("link.spd.bak")),
+            path("link.spd") + " cannot be read");
+  EXPECT_FALSE(fs::exists(path("link.spd.bak")));
 }
 
 TEST_F(FileSystem, ShellExecuteHandsTheRequestToTheHost) {

@@ -56,6 +56,26 @@ TEST_F(RouteOptionsTest, OkKeepsEveryChoiceAndGivesTheEngineTheUnits) {
   EXPECT_TRUE(shown().empty());
 }
 
+// A settings file that cannot be replaced is named; the dialog stays open and the file as it was.
+TEST_F(RouteOptionsTest, OkOnAnUnwritableSettingsFileSaysSoAndStaysOpen) {
+  const auto file = NetworkIniFile(path());
+  const auto route_type = ini(settings::RouteType);
+  std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+  bool still_open = false;
+  options([&](Routeoptpro& d) {
+    act(d, "OptFirstest", Gesture::Click);
+    act(d, "CmdOk", Gesture::Click);
+    still_open = d.Visible();
+  });
+  std::filesystem::permissions(file, std::filesystem::perms::owner_all);
+  EXPECT_TRUE(still_open);
+  EXPECT_EQ(shown(),
+            std::vector<std::string>{"Error: " + file +
+                                     " could not be written (it is read-only, or its "
+                                     "folder cannot be written). The change is not saved."});
+  EXPECT_EQ(ini(settings::RouteType), route_type);
+}
+
 TEST_F(RouteOptionsTest, CancelAndTheFrameGiveBackWhatOpeningAndTheUnitButtonsChanged) {
   settings::write(NetworkIniFile(path()), settings::Info, settings::RouteType, "Fastest");
   for (const bool by_frame : {false, true}) {

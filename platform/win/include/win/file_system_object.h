@@ -3,8 +3,9 @@
 #include <chrono>
 #include <fstream>
 #include <optional>
-#include <utility>
+#include <string>
 #include <string_view>
+#include <utility>
 
 // The scripting runtime's file-system object, as far as the add-in uses it: file tests,
 // modification dates, deletion and text files. Paths may be native or Windows paths (see
@@ -50,6 +51,10 @@ public:
   // Creates the file empty, or with `overwrite` empties an existing one; nullopt when the
   // file exists and `overwrite` is false, or when it cannot be created.
   std::optional<TextStream> CreateTextFile(std::string_view path, bool overwrite) const;
+  // Copies `source` whole over `destination` through a temporary renamed over it, so that a
+  // failure or a kill leaves an older `destination` whole. Why it could not be done (naming the
+  // file), or nothing when it was.
+  std::optional<std::string> CopyFile(std::string_view source, std::string_view destination) const;
 };
 
 } // namespace win
