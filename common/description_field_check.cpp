@@ -7,6 +7,7 @@
 #include "host/table.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
+#include "network/unwritten_settings.h"
 
 namespace corvane {
 
@@ -23,8 +24,10 @@ void drop_missing_description_field(host::HostMap* map, std::string_view title) 
     return;
   state.gUseDescField = 0;
   state.gDescOption = 2;
-  settings::write(NetworkIniFile(state.gNetworkFolder), settings::Info, settings::DescFieldName,
-                  "Description Field Not Found");
+  const auto ini = NetworkIniFile(state.gNetworkFolder);
+  SettingsWritten(
+      settings::write(ini, settings::Info, settings::DescFieldName, "Description Field Not Found"),
+      ini);
   show_message("The selected description field is not found", title, forms::Icon::Exclamation);
 }
 

@@ -4,6 +4,7 @@
 
 #include "network/settings_files.h"
 #include "network/shared_state.h"
+#include "network/unwritten_settings.h"
 #include "win/clock.h"
 
 namespace corvane {
@@ -19,7 +20,8 @@ settings::Changes stamp_ahead(std::chrono::minutes ahead) {
 }
 
 void stamp(std::chrono::minutes ahead) {
-  settings::commit(NetworkIniFile(shared_state().gNetworkFolder), stamp_ahead(ahead));
+  const auto ini = NetworkIniFile(shared_state().gNetworkFolder);
+  SettingsWritten(settings::commit(ini, stamp_ahead(ahead)), ini);
 }
 
 } // namespace

@@ -30,6 +30,7 @@
 #include "network/shared_state.h"
 #include "network/stored_count.h"
 #include "network/unreadable_settings.h"
+#include "network/unwritten_settings.h"
 #include "network/zone_settings.h"
 #include "tamix/net_calc.h"
 #include "win/file_system_object.h"
@@ -142,7 +143,8 @@ bool apply_map_units(tamix::NetBase& tantest, const std::string& ini,
   const auto map_units = EngineMapUnits(engine_unit);
   WarnAboutSettings(ini, settings::Info, settings::OcxMapUnits,
                     "is missing or names no map unit; the unit of the layer is used.");
-  settings::write(ini, settings::Info, settings::OcxMapUnits, win::NumText(map_units));
+  SettingsWritten(
+      settings::write(ini, settings::Info, settings::OcxMapUnits, win::NumText(map_units)), ini);
   return (state.gCallResult = tantest.SetMapUnits(map_units)) == 0;
 }
 

@@ -6,6 +6,7 @@
 #include "dialogs/routing/routeoptpro.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
+#include "network/unwritten_settings.h"
 #include "routing/route_output.h"
 
 namespace corvane {
@@ -20,7 +21,8 @@ void forget_description_field() {
   state.gUseDescField = 0;
   const auto ini = NetworkIniFile(state.gNetworkFolder);
   if (settings::read(ini, settings::Info, settings::DescFieldName) != FieldNotFound)
-    settings::write(ini, settings::Info, settings::DescFieldName, FieldNotFound);
+    SettingsWritten(settings::write(ini, settings::Info, settings::DescFieldName, FieldNotFound),
+                    ini);
 }
 
 // The network layer's text fields become the candidates, as many as the list holds.
