@@ -1,5 +1,7 @@
 #include "common/network_workspace.h"
 
+#include <fstream>
+#include <iterator>
 #include <span>
 #include <string>
 
@@ -13,8 +15,7 @@ namespace corvane {
 
 namespace {
 
-// The files of a set the add-in writes; after the first two, those that may stay of it when its
-// ".shp" and ".dbf" are gone.
+// The files of a set the add-in writes.
 constexpr const char* SetExtensions[] = {".shp", ".dbf", ".shx", ".prj",
                                          ".cpg", ".sbn", ".sbx", ".qix"};
 
@@ -25,6 +26,12 @@ void delete_files(const std::string& name, std::span<const char* const> extensio
     if (files.FileExists(path))
       files.DeleteFile(path);
   }
+}
+
+// The whole content of a file; empty when it cannot be read.
+std::string file_bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // Deletes a scratch set of WriteOutputWhole, which is never the user's: its name carries a "~".
@@ -80,9 +87,15 @@ void DeleteNetworkShapefile(std::string_view name) {
                "Delete");
     return;
   }
-  // Without its shapes and table the set is only what a run wrote beside them (a projection
-  // copied before the engine, which then wrote nothing under this name).
-  delete_files(named, std::span(SetExtensions).subspan(2));
+  // Without its shapes and table, what stays under the name is a run's only when it is the
+  // projection a run copied before the engine, which then wrote nothing under this name: the
+  // network layer's own ".prj", byte for byte. Anything else may be the user's and stays.
+  const auto& state = shared_state();
+  const auto projection = win::join_path(state.gNetworkFolder, named + ".prj");
+  if (win::FileSystemObject().FileExists(projection) &&
+      file_bytes(projection) ==
+          file_bytes(win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".prj")))
+    win::FileSystemObject().DeleteFile(projection);
 }
 
 com::ComPtr<host::HostFeatureClass>

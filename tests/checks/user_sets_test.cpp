@@ -135,8 +135,7 @@ TEST_F(UserSets, AddNodeLayerLeavesAUsersNodeShapefileAlone) {
 }
 
 // The system's own output goes with every file of its set, and only those: the network's
-// "node.bin" and neighbours whose names merely start alike stay. A projection left without its set
-// is deleted too.
+// "node.bin" and neighbours whose names merely start alike stay.
 TEST_F(UserSets, AnOwnOutputGoesWithAllItsFilesAndNothingElse) {
   build_check_network();
   ASSERT_TRUE(run(com::make<AddNodeShp>()));
@@ -153,7 +152,12 @@ TEST_F(UserSets, AnOwnOutputGoesWithAllItsFilesAndNothingElse) {
   DeleteNetworkShapefile("node");
   EXPECT_EQ(folder_files(), expected);
 
-  write("IpPoly.prj", "left by a run");
+  // A lone projection under an output's name is a run's only when it is the network's own copy.
+  write("IpPoly.prj", "the user's projection");
+  const auto with_users = folder_files();
+  DeleteNetworkShapefile("IpPoly");
+  EXPECT_EQ(folder_files(), with_users);
+  fs::copy_file(path("roads.prj"), path("IpPoly.prj"), fs::copy_options::overwrite_existing);
   DeleteNetworkShapefile("IpPoly");
   EXPECT_EQ(folder_files(), expected);
   EXPECT_TRUE(shown().empty());
