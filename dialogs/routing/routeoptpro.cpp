@@ -78,38 +78,46 @@ void Routeoptpro::Form_Activate() {
 
 void Routeoptpro::CmdOk_Click() {
   auto& state = shared_state();
-  // Every choice of the dialog goes into one write of the file.
-  settings::Changes changes;
-  if (OptShortest.Value()) {
-    state.gRouteType = RouteShortest;
-    settings::set(changes, settings::Info, settings::RouteType, settings::Shortest);
-  } else if (OptFirstest.Value()) {
-    state.gRouteType = RouteFastest;
-    settings::set(changes, settings::Info, settings::RouteType, settings::Fastest);
-  }
   auto& base = *require(state.gNetBase, "NetBase");
-  if (RadKm.Value()) {
-    state.gDistUnits = std::string(settings::Kilometers);
-    base.SetDistanceUnits(EngineKilometers);
+  const bool shortest = OptShortest.Value(), fastest = OptFirstest.Value();
+  const bool kilometres = RadKm.Value(), miles = RadMi.Value();
+  const bool with_descriptions = state.gDescFieldCount != 0 && OptYes.Value();
+  const bool without_descriptions = state.gDescFieldCount != 0 && OptNo.Value();
+  const std::string field = CmbFName.Text();
+  // Every choice of the dialog goes into one write of the file, and takes effect only once the
+  // file holds it: a save that fails leaves the route, the engine and the state as they were.
+  settings::Changes changes;
+  if (shortest)
+    settings::set(changes, settings::Info, settings::RouteType, settings::Shortest);
+  else if (fastest)
+    settings::set(changes, settings::Info, settings::RouteType, settings::Fastest);
+  if (kilometres)
     settings::set(changes, settings::Info, settings::OcxDistUnits, settings::Kilometers);
-  } else if (RadMi.Value()) {
-    base.SetDistanceUnits(EngineMiles);
-    state.gDistUnits = std::string(settings::Miles);
+  else if (miles)
     settings::set(changes, settings::Info, settings::OcxDistUnits, settings::Miles);
-  }
-  if (state.gDescFieldCount != 0) {
-    if (OptYes.Value()) {
-      state.gUseDescField = 1;
-      state.gDescFieldName = CmbFName.Text();
-      if (!state.gDescFieldName.empty())
-        settings::set(changes, settings::Info, settings::DescFieldName, state.gDescFieldName);
-      state.gDescOption = 1;
-    } else if (OptNo.Value()) {
-      state.gUseDescField = 0;
-    }
-  }
+  if (with_descriptions && !field.empty())
+    settings::set(changes, settings::Info, settings::DescFieldName, field);
   if (!SettingsWritten(settings::commit(ini_file(), changes), ini_file()))
     return;
+
+  if (shortest)
+    state.gRouteType = RouteShortest;
+  else if (fastest)
+    state.gRouteType = RouteFastest;
+  if (kilometres) {
+    state.gDistUnits = std::string(settings::Kilometers);
+    base.SetDistanceUnits(EngineKilometers);
+  } else if (miles) {
+    state.gDistUnits = std::string(settings::Miles);
+    base.SetDistanceUnits(EngineMiles);
+  }
+  if (with_descriptions) {
+    state.gUseDescField = 1;
+    state.gDescFieldName = field;
+    state.gDescOption = 1;
+  } else if (without_descriptions) {
+    state.gUseDescField = 0;
+  }
   confirmed_ = true;
   Unload();
 }

@@ -60,10 +60,14 @@ TEST_F(RouteOptionsTest, OkKeepsEveryChoiceAndGivesTheEngineTheUnits) {
 TEST_F(RouteOptionsTest, OkOnAnUnwritableSettingsFileSaysSoAndStaysOpen) {
   const auto file = NetworkIniFile(path());
   const auto route_type = ini(settings::RouteType);
+  const auto units = base_->GetDistanceUnits();
+  const auto describes = shared_state().gUseDescField;
   std::filesystem::permissions(file, std::filesystem::perms::owner_read);
   bool still_open = false;
   options([&](Routeoptpro& d) {
     act(d, "OptFirstest", Gesture::Click);
+    act(d, "RadMi", Gesture::Click);
+    act(d, "OptYes", Gesture::Click);
     act(d, "CmdOk", Gesture::Click);
     still_open = d.Visible();
   });
@@ -74,6 +78,9 @@ TEST_F(RouteOptionsTest, OkOnAnUnwritableSettingsFileSaysSoAndStaysOpen) {
                                      " could not be written (it is read-only, or its "
                                      "folder cannot be written). The change is not saved."});
   EXPECT_EQ(ini(settings::RouteType), route_type);
+  // Nothing of the refused choice took effect: not the engine's units, not the descriptions.
+  EXPECT_EQ(base_->GetDistanceUnits(), units);
+  EXPECT_EQ(shared_state().gUseDescField, describes);
 }
 
 TEST_F(RouteOptionsTest, CancelAndTheFrameGiveBackWhatOpeningAndTheUnitButtonsChanged) {
