@@ -90,12 +90,16 @@ void DeleteNetworkShapefile(std::string_view name) {
   // Without its shapes and table, what stays under the name is a run's only when it is the
   // projection a run copied before the engine, which then wrote nothing under this name: the
   // network layer's own ".prj", byte for byte. Anything else may be the user's and stays.
+  // A network projection that cannot be read (or is empty) recognises nothing.
   const auto& state = shared_state();
   const auto projection = win::join_path(state.gNetworkFolder, named + ".prj");
-  if (win::FileSystemObject().FileExists(projection) &&
-      file_bytes(projection) ==
-          file_bytes(win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".prj")))
-    win::FileSystemObject().DeleteFile(projection);
+  const win::FileSystemObject files;
+  if (!files.FileExists(projection))
+    return;
+  const auto network_projection =
+      file_bytes(win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".prj"));
+  if (!network_projection.empty() && file_bytes(projection) == network_projection)
+    files.DeleteFile(projection);
 }
 
 com::ComPtr<host::HostFeatureClass>
