@@ -30,9 +30,11 @@ int code_of(const OGRSpatialReference& srs, const char* node) {
   return std::atoi(code);
 }
 
+// Blank lines before the text are passed over: GDAL's own gdalsrsinfo writes one before its
+// WKT, and a ".prj" made with it must be read.
 void parse(OGRSpatialReference& srs, const std::string& text) {
-  if (text.find_first_not_of(" \t\r\n") == std::string::npos ||
-      srs.SetFromUserInput(text.c_str()) != OGRERR_NONE)
+  const auto start = text.find_first_not_of(" \t\r\n");
+  if (start == std::string::npos || srs.SetFromUserInput(text.c_str() + start) != OGRERR_NONE)
     throw HostError("not a coordinate system: \"" + text.substr(0, 60) + "\"");
 }
 

@@ -65,6 +65,18 @@ bool read_items(com::IUnknown* bar, std::vector<std::pair<std::string, bool>>& i
   return true;
 }
 
+// What follows "is not registered": the registered ProgIDs the user may have meant, or where to
+// find them all.
+std::string registered_near(std::string_view prog_id) {
+  std::vector<std::string> registered;
+  for (const auto& info : com::registered_classes())
+    registered.push_back(info.prog_id);
+  const auto nearest = nearest_names(prog_id, registered);
+  if (nearest.empty())
+    return " (gishost --classes lists the registered classes)";
+  return " (the nearest registered: " + comma_separated(nearest) + ")";
+}
+
 } // namespace
 
 bool bar_texts(com::IUnknown* bar, std::string& caption, bool& is_toolbar) {
@@ -129,7 +141,7 @@ com::ComPtr<ICommand> CommandBars::command(std::string_view prog_id) {
   com::ComPtr<com::IUnknown> object;
   if (const auto hr = com::CreateObject(prog_id, object); com::FAILED(hr)) {
     if (hr == com::REGDB_E_CLASSNOTREG)
-      throw SessionError(std::string(prog_id) + " is not registered");
+      throw SessionError(std::string(prog_id) + " is not registered" + registered_near(prog_id));
     throw SessionError(std::string(prog_id) + " cannot be created (" + code_text(hr) + ")");
   }
   auto command = object.as<ICommand>();

@@ -279,15 +279,20 @@ void Session::command(Words& words, int) {
   check(command->OnClick(), prog_id + " OnClick");
 }
 
-void Session::tool(Words& words, int) {
+void Session::tool(Words& words, int line) {
   const auto prog_id = word(words, "ProgID");
   no_more(words);
   auto command = bars_.command(prog_id);
   auto tool = command.as<ITool>();
   if (!tool)
     throw SessionError(prog_id + " is not a tool");
-  if (!enabled(*command, prog_id))
+  if (!enabled(*command, prog_id)) {
+    // As on the desktop, a disabled tool cannot be picked: the tool before stays current.
+    refused_tool_id_ = prog_id;
+    refused_tool_line_ = line;
     return;
+  }
+  refused_tool_id_.clear();
   if (current_tool_ && !com::same_object(current_tool_, tool)) {
     bool deactivated = false;
     check(current_tool_->Deactivate(&deactivated), current_tool_id_ + " Deactivate");
@@ -317,8 +322,14 @@ void Session::click(Words& words, int) {
     else
       throw SessionError("unknown modifier \"" + modifier + "\" (ctrl, shift, alt, right)");
   }
+  if (!current_tool_ && !refused_tool_id_.empty())
+    throw SessionError("no tool is current: " + refused_tool_id_ + " was disabled when line " +
+                       std::to_string(refused_tool_line_) +
+                       " picked it, so the click has no tool (Corvane's tools are disabled "
+                       "while no network is loaded; see \"Disabled commands and tools\" in the "
+                       "session reference)");
   if (!current_tool_)
-    throw SessionError("no tool is current");
+    throw SessionError("no tool is current: pick one with the verb tool first");
   if (!enabled(*current_tool_.as<ICommand>(), current_tool_id_))
     return;
 
@@ -414,6 +425,11 @@ void Session::export_map(Words& words, int) {
   no_more(words);
   if (!com::equal_ignoring_case(file.extension().string(), ".svg"))
     throw SessionError(file.string() + " is no .svg file");
+  // The picture goes into a folder that is there: export makes none.
+  if (const auto folder = file.parent_path();
+      !folder.empty() && !std::filesystem::is_directory(folder))
+    throw SessionError("cannot write " + file.string() + ": the folder " + folder.string() +
+                       (std::filesystem::exists(folder) ? " is not a folder" : " does not exist"));
   if (!export_)
     throw SessionError("this host cannot draw maps");
   export_(*application_->Document(), file);

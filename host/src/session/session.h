@@ -67,6 +67,10 @@ private:
   MapExport export_;
   com::ComPtr<ITool> current_tool_;
   std::string current_tool_id_;
+  // The last tool the session picked while it was disabled, and the line that picked it: a
+  // click with no tool current says why.
+  std::string refused_tool_id_;
+  int refused_tool_line_ = 0;
   // Session paths are taken from the folder the run started in; the map is told in its terms.
   std::filesystem::path base_ = std::filesystem::current_path();
   MapState shown_;

@@ -64,6 +64,7 @@ TEST(SpatialReference, PrjVariantsGiveKindAndUnit) {
     UnitOf expected;
   } cases[] = {
       {"ESRI WKT, metres", utm32n_prj, {"projected", 9001, "Meter"}},
+      {"after a blank line", "\n" + std::string(utm32n_prj), {"projected", 9001, "Meter"}},
       {"EPSG-coded WKT", sweref_epsg, {"projected", 9001, "Meter"}},
       {"ESRI WKT, US feet", state_plane_us_feet, {"projected", 9003, "Foot_US"}},
       {"geographic", wgs84_esri, {"geographic", 9102, "Degree"}},

@@ -33,9 +33,12 @@ TEST(SessionErrorsTest, TheFirstLineThatCannotBeCarriedOutEndsTheRun) {
        "NauticalMiles, Millimeters, Centimeters, Meters, Kilometers, DecimalDegrees, Decimeters)"},
       {"view 10 10 10 20\n", "error 1: the extent is empty"},
       {"view 10 10 x 20\n", "error 1: XMAX \"x\" is not a number"},
-      {"command Corvane.Nothing\n", "error 1: Corvane.Nothing is not registered"},
+      {"command Corvane.Nothing\n", "error 1: Corvane.Nothing is not registered (gishost "
+                                    "--classes lists the registered classes)"},
+      {"tool corvanetest.pointtol\n", "error 1: corvanetest.pointtol is not registered (the "
+                                      "nearest registered: CorvaneTest.PointTool)"},
       {"tool CorvaneTest.Hello\n", "error 1: CorvaneTest.Hello is not a tool"},
-      {"click 1 2\n", "error 1: no tool is current"},
+      {"click 1 2\n", "error 1: no tool is current: pick one with the verb tool first"},
       {roads + "tool CorvaneTest.PointTool\nclick 0 0\n",
        "error 3: the map point is outside the view"},
       {roads + "tool CorvaneTest.PointTool\nclick 678440 6400655 middle\n",
