@@ -240,6 +240,16 @@ TEST_F(IsoPolyTool, AnOldOutputThatCannotBeReadStaysAndTheClickEndsNamingIt) {
                             "output under that name. Move or rename the file, then try again."}));
 }
 
+TEST_F(IsoPolyTool, ARingBeyondTheWholeNetworkIsLeftOut) {
+  network(row_of_links()); // 4 km of road east of (0, 1000)
+  shared_state().gDoughnut = true;
+  zones({1, 5, 8});
+  click_tool(0, 1000);
+  // The 5 - 8 km ring holds nothing: no record stands for it, the legend lists every zone.
+  EXPECT_EQ(numbers(*open("IsoPoly"), "COST_END"), (std::vector<double>{1, 5}));
+  EXPECT_EQ(zone_renderer()->ValueCount(), 3);
+}
+
 // A client's road to the cost bands: the tool made by its ProgID through the module's class
 // factory, given the application, asked for IIsoPoly.
 com::ComPtr<IIsoPoly> iso_poly_by_prog_id() {
