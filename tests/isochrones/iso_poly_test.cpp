@@ -6,7 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "com/create.h"
 #include "com/module.h"
+#include "com/registration.h"
+#include "common/app_path.h"
 #include "host/color.h"
 #include "host/symbol.h"
 #include "isochrones/iso_poly.h"
@@ -311,6 +314,17 @@ TEST_F(IsoPolyTool, AClientDrawsTheZonesInCostBandsThroughClassifyManual2) {
                 .as<host::HostClassBreaksRenderer>()
                 ->BreakCount(),
             2);
+}
+
+// The same interface of the add-in module as a program that loads it reaches it: registered,
+// created by its ProgID. An object never given an application has no map to draw on.
+TEST(IsoPolyClient, FindsClassifyManual2OnTheRegisteredClass) {
+  ASSERT_EQ(com::register_module(std::filesystem::path(AppPath()) / "libcorvane.so"), com::S_OK);
+  const auto client = com::create_object<IIsoPoly>("Corvane.IsoPoly");
+  ASSERT_TRUE(client);
+  std::int32_t count = 2;
+  EXPECT_TRUE(com::FAILED(client->ClassifyManual2(&count)));
+  EXPECT_EQ(count, 2);
 }
 
 } // namespace
