@@ -45,8 +45,9 @@ IsoPoly::IsoPoly()
 com::HRESULT IsoPoly::ClassifyManual2(std::int32_t* count) {
   if (!count)
     return com::E_POINTER;
-  return run_handler(
-      [&] { RenderZoneCostRamp(document().get(), focus_map().get(), zone_limits_, *count); });
+  return run_handler([&] {
+    RenderZoneCostRamp(document().get(), focus_map().get(), output_name, zone_limits_, *count);
+  });
 }
 
 void IsoPoly::mouse_down(long, long, long x, long y) {

@@ -147,9 +147,10 @@ void RenderLinkCostRamp(host::HostDocument* document, host::HostMap* map, std::s
 }
 
 void RenderZoneCostRamp(host::HostDocument* document, host::HostMap* map,
-                        const std::vector<float>& limits, std::int32_t count) {
+                        std::string_view layer_name, const std::vector<float>& limits,
+                        std::int32_t count) {
   render_cost_ramp(document, map,
-                   {.layer = "IsoPoly",
+                   {.layer = layer_name,
                     .kind = "PG",
                     .field = "COST_END",
                     .first_label_start = "0-",
