@@ -127,6 +127,7 @@ MergeOutcome MergeJoinableChains(host::HostMap* map) {
     const auto K = static_cast<double>(chains.size());
     progress.ProgressBar1.SetMax(K);
     progress.Show(forms::ShowMode::Modeless);
+    progress.SetMousePointer(forms::Pointer::Hourglass);
     for (std::size_t i = 1; i <= chains.size(); ++i) {
       progress.Label1.SetCaption(
           std::to_string(static_cast<long long>(com::round_half_even(double(i) * 100 / K))) + " %");
@@ -134,6 +135,7 @@ MergeOutcome MergeJoinableChains(host::HostMap* map) {
       for (auto& run : JoinRuns(chains[i - 1]))
         runs.push_back(std::move(run));
     }
+    progress.SetMousePointer(forms::Pointer::Default);
     progress.Unload();
     if (runs.empty())
       return nothing_to_join();

@@ -86,9 +86,11 @@ private:
   com::ComPtr<host::HostDocument> document_;
 };
 
-// A command with the ITool surface of a map tool: the host's default cursor, always willing to
-// be deactivated, no context menu, and mouse_down() for the tool's work.
-class ToolBase : public CommandBase<host::ITool> {
+// A command with the ITool surface of a map tool (and any further interfaces of its own): the
+// host's default cursor, always willing to be deactivated, no context menu, and mouse_down()
+// for the tool's work.
+template <class... MoreInterfaces>
+class ToolWith : public CommandBase<host::ITool, MoreInterfaces...> {
 public:
   com::HRESULT Cursor(long* cursor) final { return answer(cursor, 0L); }
   com::HRESULT OnMouseDown(long button, long shift, long x, long y) final {
@@ -104,9 +106,11 @@ public:
   com::HRESULT Deactivate(bool* deactivated) final { return answer(deactivated, true); }
 
 protected:
-  using CommandBase::CommandBase;
+  using CommandBase<host::ITool, MoreInterfaces...>::CommandBase;
 
   virtual void mouse_down(long /*button*/, long /*shift*/, long /*x*/, long /*y*/) {}
 };
+
+using ToolBase = ToolWith<>;
 
 } // namespace corvane

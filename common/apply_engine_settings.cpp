@@ -94,9 +94,11 @@ void ApplyCostSettings() {
   SendClosedLinks();
 }
 
-void ClearResultAndApplyCostSettings() {
+void ClearResultAndApplyCostSettings(host::HostActiveView* redrawn) {
   auto& state = shared_state();
   state.gEngineResult = require(state.gNetCalc, "NetCalc")->ClearResultField(-1, 0);
+  if (redrawn)
+    redrawn->PartialRefresh(2, nullptr, nullptr);
   ApplyCostSettings();
 }
 
@@ -107,9 +109,9 @@ void SendClosedLinks() {
     state.gCallResult = base.SetLinkFlags(state.gClosedLinks[row], ClosedLinkFlags);
 }
 
-void ApplyEngineSettings() {
+void ApplyEngineSettings(host::HostActiveView* redrawn) {
   SetResultTableAndField();
-  ClearResultAndApplyCostSettings();
+  ClearResultAndApplyCostSettings(redrawn);
 }
 
 } // namespace corvane

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "host/active_view.h"
 #include "network/result_field.h"
 
 namespace corvane {
@@ -21,12 +22,14 @@ void SetResultTableAndField(std::string_view field = ResultFieldName);
 void ApplyCostSettings();
 
 // The set-up after the result table is named: empties "CV_RESULT", then ApplyCostSettings.
-void ClearResultAndApplyCostSettings();
+// With `redrawn`, that view is partly redrawn in between, so that the emptied field shows
+// before the engine works.
+void ClearResultAndApplyCostSettings(host::HostActiveView* redrawn = nullptr);
 
 // Closes every link of gClosedLinks in the engine (the route tool also does this at a new start).
 void SendClosedLinks();
 
-// SetResultTableAndField, then ClearResultAndApplyCostSettings.
-void ApplyEngineSettings();
+// SetResultTableAndField, then ClearResultAndApplyCostSettings (with its redraw of `redrawn`).
+void ApplyEngineSettings(host::HostActiveView* redrawn = nullptr);
 
 } // namespace corvane

@@ -88,9 +88,14 @@ CentreZoneWriter::CentreZoneWriter(tamix::NetCalc& calc, host::HostFeatureClass&
   SendZoneBreaks(calc_);
 }
 
-bool CentreZoneWriter::append(std::int32_t node, double id, const com::Variant& carried) {
+CentreZoneWriter::Appended CentreZoneWriter::append(std::int32_t node, double id,
+                                                    const com::Variant& carried) {
   auto& state = shared_state();
+  // A centre the engine fails on must not find the zones of the one before it.
+  DeleteNetworkShapefile(per_centre_);
   WriteZonePolygonFile(calc_, per_centre_, SendStops(calc_, {node}), extent_);
+  if (state.gEngineResult != 0)
+    return Appended::EngineFailed;
   const auto zones = open_feature_class(workspace_.get(), per_centre_);
   std::int32_t count = 0;
   check_call(zones->FeatureCount(nullptr, &count), "FeatureCount");
@@ -105,7 +110,7 @@ bool CentreZoneWriter::append(std::int32_t node, double id, const com::Variant& 
       // has no area of its own: it is left out. Any other zone always has one.
       if (cut_ || state.gDoughnut)
         continue;
-      return false;
+      return Appended::ZoneWithoutShape;
     }
     buffer_->SetShape(shape.get());
     check_call(buffer_->SetValue(cost_start_, state.gDoughnut ? state.gZoneValues[k] : 0.0F),
@@ -116,7 +121,7 @@ bool CentreZoneWriter::append(std::int32_t node, double id, const com::Variant& 
       check_call(buffer_->SetValue(carried_, carried), "SetValue");
     check_call(inserter_->InsertFeature(buffer_.get(), nullptr), "InsertFeature");
   }
-  return true;
+  return Appended::Zones;
 }
 
 void CentreZoneWriter::flush() {

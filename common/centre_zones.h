@@ -41,11 +41,14 @@ public:
                    std::string_view per_centre, ClipExtent extent,
                    const std::string& carried_field = {});
 
-  // One engine run from `node` (stop 1): its zones, at
-  // most gZoneCount, from the innermost outward, with `id` in "ID" and `carried` in the carried
-  // field. False, with the zones before it written, at a zone without a shape; a ring (with
-  // doughnuts) or a zone cut to a clip extent may have no area of its own and is left out.
-  bool append(std::int32_t node, double id, const com::Variant& carried = {});
+  // One engine run from `node` (stop 1), into a file of its own (any earlier one deleted
+  // first): its zones, at most gZoneCount, from the innermost outward, with `id` in "ID" and
+  // `carried` in the carried field. A ring (with doughnuts) or a zone cut to a clip extent may
+  // have no area of its own and is left out; any other zone without a shape stops the append
+  // there (ZoneWithoutShape, the zones before it written). When the engine reports a failure
+  // (its code in gEngineResult) the centre adds no zone (EngineFailed).
+  enum class Appended { Zones, ZoneWithoutShape, EngineFailed };
+  Appended append(std::int32_t node, double id, const com::Variant& carried = {});
   // Writes what is buffered; the class holds every zone appended.
   void flush();
 

@@ -82,11 +82,12 @@ com::ComPtr<host::HostFeatureClass> CopyZoneFeatures(host::HostFeatureClass* sou
       check_call(source->GetFeature(id, &zone), "FeatureClass.GetFeature");
       require(zone, "FeatureClass.GetFeature");
       auto shape = zone->ShapeCopy();
-      if (shape && reshape) {
-        shape = reshape(shape.get());
-        if (!shape)
-          continue;
-      }
+      // A zone without area of its own (a ring with nothing beyond the zone inside it) is left
+      // out: a record without a shape would stand in the output for nothing.
+      if (!shape || shape->IsEmpty())
+        continue;
+      if (reshape && !(shape = reshape(shape.get())))
+        continue;
       buffer->SetShape(shape.get());
       for (const auto& field : fields)
         check_call(buffer->SetValue(field.target, zone->Value(field.source)), "SetValue");

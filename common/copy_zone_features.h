@@ -18,8 +18,8 @@ using ZoneReshape = std::function<com::ComPtr<host::HostGeometry>(host::HostGeom
 
 // Writes the zones of `source` into the new shapefile `output` of the network folder: the
 // source's fields, shape field and coordinate system, every attribute value but the object id,
-// in `order`. `reshape` (when given) decides each zone's shape; a zone without a shape is copied
-// as it is. The copy is written whole before it takes the place of an older `output`
+// in `order`. A zone without a shape is left out; `reshape` (when given) decides the shape of
+// each other zone. The copy is written whole before it takes the place of an older `output`
 // (WriteOutputWhole). Returns the new feature class. A failing host call ends the handler, and
 // `output` then holds no zone of this copy.
 com::ComPtr<host::HostFeatureClass> CopyZoneFeatures(host::HostFeatureClass* source,

@@ -68,11 +68,7 @@ void BatchIsoChrone::click() {
                                      .layer_not_found_icon = forms::Icon::None,
                                      .clip_layer_title = "Layer Not Found"}))
     return;
-  auto& calc = *require(state.gNetCalc, "NetCalc");
-  SetResultTableAndField();
-  state.gEngineResult = calc.ClearResultField(-1, 0);
-  require(document()->ActiveView(), "ActiveView")->PartialRefresh(2, nullptr, nullptr);
-  ApplyCostSettings();
+  ApplyEngineSettings(require(document()->ActiveView(), "ActiveView").get());
 
   if (!choose_points(*map))
     return;

@@ -31,11 +31,11 @@ void RemoveBatchIsoFlags(host::HostMap* map, host::HostSpatialReference* network
   require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(map), "view")->Refresh();
 }
 
-BatchIsoCollection CollectBatchIsoPoints(host::HostMap* map, host::HostFeatureClass& layer,
-                                         std::int32_t count, const std::string& label_field,
-                                         host::HostSpatialReference* network_reference,
-                                         std::vector<std::string>& problems,
-                                         const std::function<bool(const BatchPoint&)>& per_point) {
+BatchIsoCollection
+CollectBatchIsoPoints(host::HostMap* map, host::HostFeatureClass& layer, std::int32_t count,
+                      const std::string& label_field, host::HostSpatialReference* network_reference,
+                      std::vector<std::string>& problems,
+                      const std::function<PointWorked(const BatchPoint&)>& per_point) {
   auto& state = shared_state();
   auto& base = *require(state.gNetBase, "NetBase");
   BatchIsoCollection collected;
@@ -58,8 +58,16 @@ BatchIsoCollection CollectBatchIsoPoints(host::HostMap* map, host::HostFeatureCl
                                     MarkerPolygonCentre);
     state.gBatchIsoPoints[state.gBatchIsoPointCount] = {flag.X, flag.Y};
     ++state.gBatchIsoPointCount;
-    collected.points.push_back(std::move(*point));
-    if (per_point && !per_point(collected.points.back()))
+    if (!per_point) {
+      collected.points.push_back(std::move(*point));
+      continue;
+    }
+    const auto worked = per_point(*point);
+    if (worked.left_out_because.empty())
+      collected.points.push_back(std::move(*point));
+    else
+      reader.report(id, worked.left_out_because);
+    if (worked.stop)
       break;
   }
   return collected;

@@ -25,7 +25,7 @@ bool BatchIsoRun::points_present(std::string_view text, std::string_view title, 
 }
 
 bool BatchIsoRun::collect(BatchIsoCollection& collected,
-                          const std::function<bool(const BatchPoint&)>& per_point) {
+                          const std::function<PointWorked(const BatchPoint&)>& per_point) {
   collected = CollectBatchIsoPoints(map, *points, point_count, label_field, network_reference,
                                     problems, per_point);
   if (!collected.points.empty())

@@ -50,7 +50,7 @@ struct BatchIsoRun {
   // Collects the points (with `per_point` for each); false, the run ended without a stamp,
   // when none is usable.
   bool collect(BatchIsoCollection& collected,
-               const std::function<bool(const BatchPoint&)>& per_point = {});
+               const std::function<PointWorked(const BatchPoint&)>& per_point = {});
 };
 
 // The clip extent of the zones: the clip layer's in the network's coordinates, or no cut.

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/centre_zones.h"
+#include "common/engine_error_text.h"
 #include "common/handler_end.h"
 #include "common/network_workspace.h"
 #include "common/remove_output_shapefile.h"
@@ -32,8 +33,8 @@ com::ComPtr<host::HostField> carried_field(const BatchIsoRun& run) {
   return CopiedFieldDefinition(*field);
 }
 
-// One engine run per point into `zones`: false when a zone came back without a shape (after the
-// message).
+// One engine run per point into `zones`: a point the engine fails on is left out with its
+// problem line. False when a zone came back without a shape (after the message).
 bool write_overlapping_zones(BatchIsoRun& run, std::string_view zones_name,
                              const ClipExtent& extent) {
   auto& calc = *require(shared_state().gNetCalc, "NetCalc");
@@ -46,9 +47,17 @@ bool write_overlapping_zones(BatchIsoRun& run, std::string_view zones_name,
     CentreZoneWriter writer(calc, zones, BatchIsoCentreZones, extent,
                             carried ? carried->Name() : std::string());
     BatchIsoCollection collected;
-    any = run.collect(collected, [&](const BatchPoint& point) {
-      whole = writer.append(point.node, point.id, point.value);
-      return whole;
+    any = run.collect(collected, [&](const BatchPoint& point) -> PointWorked {
+      switch (writer.append(point.node, point.id, point.value)) {
+      case CentreZoneWriter::Appended::Zones:
+        return {};
+      case CentreZoneWriter::Appended::EngineFailed:
+        return {.left_out_because = "No zones: " + EngineErrorText(shared_state().gEngineResult)};
+      case CentreZoneWriter::Appended::ZoneWithoutShape:
+        break;
+      }
+      whole = false;
+      return {.left_out_because = {}, .stop = true};
     });
     writer.flush();
   });

@@ -20,6 +20,7 @@
 #include "common/zone_polygon_output.h"
 #include "common/zone_renderers.h"
 #include "host/active_view.h"
+#include "isochrones/link_cost_ramp.h"
 #include "network/shared_state.h"
 #include "network/zone_limits.h"
 
@@ -35,11 +36,19 @@ constexpr std::string_view multi_centre_zones = "IsoPoly2";
 } // namespace
 
 IsoPoly::IsoPoly()
-    : ToolBase({.Caption = "IsoPoly",
+    : ToolWith({.Caption = "IsoPoly",
                 .Name = "IsoPoly",
                 .Tooltip = "Polygon Isochrones",
                 .Message = "Calculates Polygon Isochrones",
                 .BitmapId = 7005}) {}
+
+com::HRESULT IsoPoly::ClassifyManual2(std::int32_t* count) {
+  if (!count)
+    return com::E_POINTER;
+  return run_handler([&] {
+    RenderZoneCostRamp(document().get(), focus_map().get(), output_name, zone_limits_, *count);
+  });
+}
 
 void IsoPoly::mouse_down(long, long, long x, long y) {
   const auto map = focus_map();
@@ -69,13 +78,13 @@ void IsoPoly::run(ClickRun& click, long x, long y) {
   DeleteNetworkShapefile(unclipped_zones);
   RemovePolygonOutput(map.get(), zones_to_clip);
   if (state.gPolyCentre.X != 0 && state.gPolyCentre.Y != 0) {
-    RemoveMarkerGraphic(
-        map.get(), point_at(state.gPolyCentre.X, state.gPolyCentre.Y, reference.get()).get());
+    RemoveMarkerGraphic(map.get(),
+                        point_at(state.gPolyCentre.X, state.gPolyCentre.Y, reference.get()).get());
     state.gPolyCentre = {};
   }
   view->Refresh();
 
-  ApplyEngineSettings();
+  ApplyEngineSettings(view.get());
   const auto point = ClickInNetworkCoordinates(document().get(), map.get(), reference.get(), x, y);
   const auto node = NearestNode(*point);
   if (!node)
@@ -93,11 +102,12 @@ void IsoPoly::run(ClickRun& click, long x, long y) {
   ClipExtent extent;
   if (sets.clipping) {
     const auto clip_layer = FindClipLayer(map.get());
-    extent = clip_layer ? ExtentIn(*clip_layer, reference.get())
-                        : ExtentIn(*require(map->Layer(FindLayerIndex(
-                                                map.get(), state.gNetworkLayerName, "L")),
-                                            "network layer"),
-                                   reference.get());
+    extent =
+        clip_layer
+            ? ExtentIn(*clip_layer, reference.get())
+            : ExtentIn(*require(map->Layer(FindLayerIndex(map.get(), state.gNetworkLayerName, "L")),
+                                "network layer"),
+                       reference.get());
   }
   WriteMergedZonePolygons(*require(state.gNetCalc, "NetCalc"), {*node}, sets.written(), extent);
 

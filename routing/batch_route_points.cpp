@@ -47,12 +47,11 @@ std::optional<BatchPoint> BatchPointReader::read(std::int32_t id) {
   return found;
 }
 
-std::nullopt_t BatchPointReader::refuse(std::int32_t id, const std::string& reason) {
+void BatchPointReader::report(std::int32_t id, const std::string& reason) {
   if (!heading_written_)
     problems_.push_back(layer_name_);
   heading_written_ = true;
   problems_.push_back("Fid = " + std::to_string(id) + "(" + reason + ")");
-  return std::nullopt;
 }
 
 } // namespace corvane

@@ -37,10 +37,15 @@ public:
                    tamix::NetBase& base, std::vector<std::string>& problems);
 
   std::optional<BatchPoint> read(std::int32_t id);
+  // Adds the problem line of feature `id` (and the heading before the first): a point read
+  // that a later step could not use, for `reason`.
+  void report(std::int32_t id, const std::string& reason);
 
 private:
-  // Adds the problem line of feature `id` (and the heading before the first).
-  std::nullopt_t refuse(std::int32_t id, const std::string& reason);
+  std::nullopt_t refuse(std::int32_t id, const std::string& reason) {
+    report(id, reason);
+    return std::nullopt;
+  }
 
   host::HostFeatureClass& features_;
   int label_field_;

@@ -6,7 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "com/create.h"
+#include "com/module.h"
+#include "com/registration.h"
+#include "common/app_path.h"
+#include "host/color.h"
+#include "host/symbol.h"
 #include "isochrones/iso_poly.h"
+#include "isochrones/iso_poly_interface.h"
 #include "polygon_tool_fixture.h"
 
 namespace corvane {
@@ -64,7 +71,9 @@ TEST_F(IsoPolyTool, ClippingCutsTheZonesToTheClipLayer) {
   // The zones reach 1, 2 and 3 km east of (0, 1000), widened by the 1 km median link length.
   const std::vector<Case> cases = {
       {"one polygon over half of every zone", {{-5000, 1000, 5000, 6000}}, {1, 2, 3}},
-      {"two polygons, the engine's order", {{-5000, 1000, 0, 6000}, {0, -4000, 5000, 1000}}, {3, 2, 1}},
+      {"two polygons, the engine's order",
+       {{-5000, 1000, 0, 6000}, {0, -4000, 5000, 1000}},
+       {3, 2, 1}},
       {"zones the one polygon misses are left out", {{3500, -5000, 5000, 5000}}, {3}},
   };
   for (const auto& c : cases) {
@@ -91,13 +100,17 @@ TEST_F(IsoPolyTool, AClipLayerThatCannotCutIsToldAndChangesNothing) {
   };
   const std::vector<Case> cases = {
       {"no polygon", {}, "it holds no polygon"},
-      {"a vertex that is not a number", {{-5000, 1000, nan, 6000}},
+      {"a vertex that is not a number",
+       {{-5000, 1000, nan, 6000}},
        "polygon 0 has a vertex whose coordinates are not finite numbers"},
-      {"an infinite vertex after a good polygon", {{-5000, 1000, 5000, 6000}, {0, 0, inf, 10}},
+      {"an infinite vertex after a good polygon",
+       {{-5000, 1000, 5000, 6000}, {0, 0, inf, 10}},
        "polygon 1 has a vertex whose coordinates are not finite numbers"},
-      {"polygons without area", {{1000, 0, 1000, 6000}, {0, 500, 4000, 500}},
+      {"polygons without area",
+       {{1000, 0, 1000, 6000}, {0, 500, 4000, 500}},
        "its polygons have no area"},
-      {"away from the network", {{10000, 1000, 12000, 3000}},
+      {"away from the network",
+       {{10000, 1000, 12000, 3000}},
        "it does not meet the network layer roads"},
   };
   network(row_of_links());
@@ -155,14 +168,28 @@ TEST_F(IsoPolyTool, EdgeCasesAsATable) {
   };
   const std::vector<Case> cases = {
       {"one zone keeps the host's drawing", {2}, false, false, {}, true, false},
-      {"no zones refuse before anything is removed", {}, false, false, {"Error: Create zones"},
-       true, true},
-      {"a clip layer gone from the map runs unclipped", {1, 2}, true, false,
-       {"Clip Layer: Clip layer not found"}, true, true},
-      {"a missing projection ends after the old output is gone", {1, 2}, false, true,
+      {"no zones refuse before anything is removed",
+       {},
+       false,
+       false,
+       {"Error: Create zones"},
+       true,
+       true},
+      {"a clip layer gone from the map runs unclipped",
+       {1, 2},
+       true,
+       false,
+       {"Clip Layer: Clip layer not found"},
+       true,
+       true},
+      {"a missing projection ends after the old output is gone",
+       {1, 2},
+       false,
+       true,
        {"PRJ: The chosen polyline layer is missing projection information. Please use ArcCatalog "
         "to add this."},
-       false, false},
+       false,
+       false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -214,6 +241,90 @@ TEST_F(IsoPolyTool, AnOldOutputThatCannotBeReadStaysAndTheClickEndsNamingIt) {
                             "Output File: " + path("IsoPoly.shp") +
                             " is not a file that Corvane wrote, and Corvane writes its IsoPoly "
                             "output under that name. Move or rename the file, then try again."}));
+}
+
+TEST_F(IsoPolyTool, ARingBeyondTheWholeNetworkIsLeftOut) {
+  network(row_of_links()); // 4 km of road east of (0, 1000)
+  shared_state().gDoughnut = true;
+  zones({1, 5, 8});
+  click_tool(0, 1000);
+  // The 5 - 8 km ring holds nothing: no record stands for it, the legend lists every zone.
+  EXPECT_EQ(numbers(*open("IsoPoly"), "COST_END"), (std::vector<double>{1, 5}));
+  EXPECT_EQ(zone_renderer()->ValueCount(), 3);
+}
+
+// A client's road to the cost bands: the tool made by its ProgID through the module's class
+// factory, given the application, asked for IIsoPoly.
+com::ComPtr<IIsoPoly> iso_poly_by_prog_id() {
+  for (const auto& c : com::module_classes())
+    if (c.prog_id == "Corvane.IsoPoly") {
+      com::ComPtr<IIsoPoly> made;
+      EXPECT_EQ(c.create(IIsoPoly::iid, made.put_void()), com::S_OK);
+      return made;
+    }
+  return nullptr;
+}
+
+int rgb_of(const com::ComPtr<host::HostSymbol>& symbol) {
+  const auto colour = symbol.as<host::HostSimpleFillSymbol>()->Color().as<host::HostRgbColor>();
+  return colour->Red() << 16 | colour->Green() << 8 | colour->Blue();
+}
+
+TEST_F(IsoPolyTool, AClientDrawsTheZonesInCostBandsThroughClassifyManual2) {
+  const auto client = iso_poly_by_prog_id();
+  ASSERT_TRUE(client);
+  create(*client.as<host::ICommand>());
+  std::int32_t count = 2;
+  // No run yet: no "IsoPoly" layer to draw, and the client hears it.
+  EXPECT_TRUE(com::FAILED(client->ClassifyManual2(&count)));
+  EXPECT_EQ(client->ClassifyManual2(nullptr), com::E_POINTER);
+
+  network(row_of_links());
+  shared_state().gRouteType = RouteFastest;
+  zones({5, 10});
+  EXPECT_EQ(mouse_down(*client.as<host::ITool>(), 900, 1040, 1, 0), com::S_OK);
+  ASSERT_TRUE(zone_renderer()); // the tool's own drawing, by zone
+
+  EXPECT_EQ(client->ClassifyManual2(&count), com::S_OK);
+  EXPECT_EQ(count, 2);
+  const auto bands = map()
+                         ->Layer(1)
+                         .as<host::HostGeoFeatureLayer>()
+                         ->Renderer()
+                         .as<host::HostClassBreaksRenderer>();
+  ASSERT_TRUE(bands);
+  EXPECT_EQ(bands->Field(), "COST_END");
+  ASSERT_EQ(bands->BreakCount(), 2);
+  EXPECT_EQ(bands->Label(0), "0-5 Minutes");
+  EXPECT_EQ(bands->Label(1), "5-10 Minutes");
+  EXPECT_DOUBLE_EQ(bands->Break(1), 10);
+  EXPECT_EQ(rgb_of(bands->Symbol(0)), 0xF2E9FA); // RGB(242, 233, 250)
+  EXPECT_EQ(rgb_of(bands->Symbol(1)), 0xFFBEC7); // RGB(255, 190, 199)
+  const auto look = bands.as<host::HostClassBreaksUIProperties>();
+  EXPECT_EQ(look->ColorRamp(), "MyCustomRamp");
+  EXPECT_DOUBLE_EQ(look->LowBreak(1), 10);
+
+  // More bands than the run had zones: refused, the drawing stays.
+  count = 3;
+  EXPECT_EQ(client->ClassifyManual2(&count), com::E_INVALIDARG);
+  EXPECT_EQ(map()
+                ->Layer(1)
+                .as<host::HostGeoFeatureLayer>()
+                ->Renderer()
+                .as<host::HostClassBreaksRenderer>()
+                ->BreakCount(),
+            2);
+}
+
+// The same interface of the add-in module as a program that loads it reaches it: registered,
+// created by its ProgID. An object never given an application has no map to draw on.
+TEST(IsoPolyClient, FindsClassifyManual2OnTheRegisteredClass) {
+  ASSERT_EQ(com::register_module(std::filesystem::path(AppPath()) / "libcorvane.so"), com::S_OK);
+  const auto client = com::create_object<IIsoPoly>("Corvane.IsoPoly");
+  ASSERT_TRUE(client);
+  std::int32_t count = 2;
+  EXPECT_TRUE(com::FAILED(client->ClassifyManual2(&count)));
+  EXPECT_EQ(count, 2);
 }
 
 } // namespace

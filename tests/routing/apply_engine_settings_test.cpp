@@ -2,7 +2,9 @@
 
 #include "com/object.h"
 #include "common/apply_engine_settings.h"
+#include "host/active_view.h"
 #include "network/shared_state.h"
+#include "support/host_fixture.h"
 #include "support/stub_engine.h"
 
 namespace corvane {
@@ -71,6 +73,40 @@ TEST_F(EngineSetUp, WithoutClassesOrUnitsLinkCostsAreStillReset) {
   state.gClosedLinkCount = 0;
   ApplyCostSettings();
   EXPECT_EQ(log_.back(), "ResetLinkCosts(-1)");
+}
+
+// The result field is emptied, the view partly redrawn, and only then do the weights go.
+class RedrawnView : public testing::HostTest {};
+
+TEST_F(RedrawnView, ComesBetweenTheEmptiedResultFieldAndTheWeights) {
+  const auto view = com::ComPtr<host::HostMap>(map()).as<host::HostActiveView>();
+  ASSERT_TRUE(view);
+  class Calc final : public testing::StubNetCalc {
+  public:
+    explicit Calc(host::HostActiveView& view) : view_(view) {}
+    std::int32_t ClearResultField(std::int32_t which, std::int32_t unused) override {
+      at_clearing = view_.RefreshCount();
+      return StubNetCalc::ClearResultField(which, unused);
+    }
+    void SetPrimaryDistanceWeight(double weight) override {
+      at_weights = view_.RefreshCount();
+      StubNetCalc::SetPrimaryDistanceWeight(weight);
+    }
+    int at_clearing = -1;
+    int at_weights = -1;
+
+  private:
+    host::HostActiveView& view_;
+  };
+  const auto calc = com::make<Calc>(*view);
+  auto& state = shared_state();
+  state.gNetBase = com::make<testing::StubNetBase>();
+  state.gNetCalc = calc;
+  state.gRouteType = RouteShortest;
+  ApplyEngineSettings(view.get());
+  EXPECT_EQ(calc->at_weights, calc->at_clearing + 1);
+  ApplyEngineSettings();
+  EXPECT_EQ(calc->at_weights, calc->at_clearing);
 }
 
 } // namespace

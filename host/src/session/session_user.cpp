@@ -52,11 +52,19 @@ void SessionUser::fail(int line, std::string what) {
     failure_ = Failure{line, std::move(what)};
 }
 
-// A problem list is read item by item, so a scripted run shows what went wrong where.
+// A problem list is read item by item, so a scripted run shows what went wrong where. A form
+// shown with a pointer of its own shows it.
 void SessionUser::FormShown(forms::IForm& form, bool) {
   transcript_.line("dialog " + std::string(form.FormName()) + " " + quote(form.ShownCaption()));
+  if (form.ShownPointer() != forms::Pointer::Default)
+    PointerChanged(form);
   for (const auto& problem : form.ListedProblems())
     transcript_.line("problem " + quote(problem));
+}
+
+void SessionUser::PointerChanged(forms::IForm& form) {
+  transcript_.line("pointer " + std::string(form.FormName()) + " " +
+                   forms::name_of(form.ShownPointer()));
 }
 
 void SessionUser::WorkModal(forms::IForm& form) {

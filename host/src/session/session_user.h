@@ -50,6 +50,7 @@ public:
   void FormShown(forms::IForm& form, bool modal) override;
   void WorkModal(forms::IForm& form) override;
   void FormClosedByFrame(forms::IForm& form) override;
+  void PointerChanged(forms::IForm& form) override;
   forms::Answer MessageBox(const forms::Message& message) override;
   bool EscapePressed() override;
 

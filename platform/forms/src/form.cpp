@@ -211,6 +211,61 @@ void Form::Move(int left, int top, int width, int height) {
   look_.Height = height;
 }
 
+Pointer Form::MousePointer() const {
+  touch();
+  return look_.MousePointer;
+}
+void Form::SetMousePointer(Pointer pointer) {
+  touch();
+  if (look_.MousePointer == pointer)
+    return;
+  look_.MousePointer = pointer;
+  if (!visible_)
+    return;
+  if (auto user = current_user())
+    user->PointerChanged(*this);
+}
+
+std::string name_of(Pointer pointer) {
+  switch (pointer) {
+  case Pointer::Default:
+    return "default";
+  case Pointer::Arrow:
+    return "arrow";
+  case Pointer::Cross:
+    return "cross";
+  case Pointer::IBeam:
+    return "i-beam";
+  case Pointer::Icon:
+    return "icon";
+  case Pointer::Size:
+    return "size";
+  case Pointer::SizeNESW:
+    return "size-nesw";
+  case Pointer::SizeNS:
+    return "size-ns";
+  case Pointer::SizeNWSE:
+    return "size-nwse";
+  case Pointer::SizeWE:
+    return "size-we";
+  case Pointer::UpArrow:
+    return "up-arrow";
+  case Pointer::Hourglass:
+    return "hourglass";
+  case Pointer::NoDrop:
+    return "no-drop";
+  case Pointer::ArrowHourglass:
+    return "arrow-hourglass";
+  case Pointer::ArrowQuestion:
+    return "arrow-question";
+  case Pointer::SizeAll:
+    return "size-all";
+  case Pointer::Custom:
+    return "custom";
+  }
+  return std::to_string(static_cast<int>(pointer));
+}
+
 Control* Form::FindControl(std::string_view name, int index) const {
   const auto found = std::ranges::find_if(controls_, [&](const Control* control) {
     return control->Name() == name && control->Index() == index;

@@ -27,6 +27,7 @@ public:
   void FormClosedByFrame(forms::IForm& form) override {
     seen.push_back("closed " + std::string(form.FormName()));
   }
+  void PointerChanged(forms::IForm&) override {}
   forms::Answer MessageBox(const forms::Message& message) override {
     seen.push_back("message " + message.text);
     return forms::answers_of(message.buttons).front();

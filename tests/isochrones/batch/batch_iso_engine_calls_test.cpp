@@ -6,6 +6,7 @@
 
 #include "batch_iso_fixture.h"
 #include "com/create.h"
+#include "common/engine_error_text.h"
 #include "host/fields.h"
 #include "host/row.h"
 #include "network/shared_state.h"
@@ -50,9 +51,15 @@ public:
   std::int32_t WriteZonePolygons(const std::string& path, std::int32_t count, std::int32_t doughnut,
                                  double min_x, double min_y, double max_x, double max_y) override {
     StubNetCalc::WriteZonePolygons(path, count, doughnut, min_x, min_y, max_x, max_y);
+    if (++zone_writes_ == failing_zone_write)
+      return failure_code;
     writer_(path, "COST_END", {breaks_.rbegin(), breaks_.rend()});
     return 0;
   }
+
+  // The zone write (counted from 1) that fails without writing anything, and its code.
+  int failing_zone_write = 0;
+  static constexpr std::int32_t failure_code = -32; // the output file could not be written
   std::int32_t WriteNearestCentrePolygons(const std::string& path, std::int32_t unused,
                                           std::int32_t unused_too, std::int32_t count, double min_x,
                                           double min_y, double max_x, double max_y) override {
@@ -68,6 +75,7 @@ public:
 private:
   Writer writer_;
   std::vector<double> breaks_;
+  int zone_writes_ = 0;
 };
 
 // The run against the recording engine: the calls after the engine set-up, which every mode
@@ -78,9 +86,10 @@ protected:
     BatchIsoTest::SetUp();
     auto& state = shared_state();
     state.gNetBase = com::make<SnappingNetBase>(&log_);
-    state.gNetCalc = com::make<ZoneWritingNetCalc>(
+    calc_ = com::make<ZoneWritingNetCalc>(
         &log_, [this](const std::string& path, const char* field,
                       const std::vector<double>& values) { write_zones(path, field, values); });
+    state.gNetCalc = calc_;
     point_layer("stops", {{"a", A}, {"c", C}});
   }
 
@@ -118,6 +127,7 @@ protected:
   }
 
   CallLog log_;
+  com::ComPtr<ZoneWritingNetCalc> calc_;
 };
 
 TEST_F(BatchIsoEngineCalls, TheEngineSetUpComesBeforeTheDialogAndEveryModeSendsItsOwnCalls) {
@@ -169,6 +179,19 @@ TEST_F(BatchIsoEngineCalls, TheEngineSetUpComesBeforeTheDialogAndEveryModeSendsI
                              "ClearResultField(-1, 0)", "SetPrimaryDistanceWeight(1)"}));
     EXPECT_EQ(mode_calls(), c.expected);
   }
+}
+
+TEST_F(BatchIsoEngineCalls, APointTheEngineFailsOnIsListedAndAddsNoZones) {
+  point_layer("three", {{"a", A}, {"b", B}, {"c", C}});
+  shared_state().gAllowOverlap = 2;
+  calc_->failing_zone_write = 2; // point "b"
+  run({.layer = "three"});
+  // The zones of "a" and "c" only: "b" does not get the zones the file still held from "a".
+  EXPECT_EQ(output_numbers("ID"), (std::vector<double>{0, 0, 2, 2}));
+  EXPECT_EQ(problems_, (std::vector<std::string>{
+                           "three", "Fid = 1(No zones: " +
+                                        EngineErrorText(ZoneWritingNetCalc::failure_code) + ")"}));
+  EXPECT_TRUE(messages().empty());
 }
 
 } // namespace

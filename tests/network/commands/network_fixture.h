@@ -26,6 +26,7 @@ public:
   void FormShown(forms::IForm& form, bool) override { shown.emplace_back(form.FormName()); }
   void WorkModal(forms::IForm& form) override;
   void FormClosedByFrame(forms::IForm&) override {}
+  void PointerChanged(forms::IForm&) override {}
   forms::Answer MessageBox(const forms::Message& message) override;
   bool EscapePressed() override { return false; }
 

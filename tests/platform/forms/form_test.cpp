@@ -85,6 +85,24 @@ TEST(FormTest, AModalShowEndsEvenWhenTheFormRefusesToClose) {
   EXPECT_EQ(person->seen, (Strings{"modal OptionsForm", "closed OptionsForm"}));
 }
 
+TEST(FormTest, ThePersonSeesThePointerChangeOnlyOverAVisibleForm) {
+  forms::testing::ScopedUser person;
+  OptionsForm form;
+  form.SetMousePointer(forms::Pointer::Cross); // not shown yet: nobody sees it
+  form.Show(forms::ShowMode::Modeless);
+  form.SetMousePointer(forms::Pointer::Hourglass);
+  form.SetMousePointer(forms::Pointer::Hourglass); // no change
+  form.SetMousePointer(static_cast<forms::Pointer>(42));
+  form.SetMousePointer(forms::Pointer::Default);
+  EXPECT_EQ(person->seen, (Strings{"modeless OptionsForm", "pointer OptionsForm hourglass",
+                                   "pointer OptionsForm 42", "pointer OptionsForm default"}));
+  // The pointer is part of the design that an unload brings back.
+  form.SetMousePointer(forms::Pointer::ArrowHourglass);
+  EXPECT_EQ(form.ShownPointer(), forms::Pointer::ArrowHourglass);
+  form.Unload();
+  EXPECT_EQ(form.MousePointer(), forms::Pointer::Default);
+}
+
 TEST(FormTest, AModalShowOfAShownFormIsAnError) {
   OptionsForm form;
   form.Show(forms::ShowMode::Modeless);
@@ -133,8 +151,14 @@ TEST(FormTest, PerformRefusesWhatAPersonCannotDo) {
     std::string problem;
   };
   const std::vector<Case> cases = {
-      {"CmdNone", {Gesture::Click, ""}, "no control CmdNone (controls: Frame1, OptShort, OptFast, Frame2, RadKm, RadMi, Combo1, Text1, CmdOk, CmdCancel)"},
-      {"CmdOk(1)", {Gesture::Click, ""}, "no control CmdOk(1) (controls: Frame1, OptShort, OptFast, Frame2, RadKm, RadMi, Combo1, Text1, CmdOk, CmdCancel)"},
+      {"CmdNone",
+       {Gesture::Click, ""},
+       "no control CmdNone (controls: Frame1, OptShort, OptFast, Frame2, RadKm, RadMi, Combo1, "
+       "Text1, CmdOk, CmdCancel)"},
+      {"CmdOk(1)",
+       {Gesture::Click, ""},
+       "no control CmdOk(1) (controls: Frame1, OptShort, OptFast, Frame2, RadKm, RadMi, Combo1, "
+       "Text1, CmdOk, CmdCancel)"},
       {"CmdOk", {Gesture::Click, ""}, "CmdOk is disabled"},
       {"RadMi", {Gesture::Click, ""}, "RadMi is inside a disabled or hidden container"},
       {"Combo1", {Gesture::Set, "x"}, "Combo1 is a drop-down list: select one of its items"},
@@ -213,16 +237,12 @@ Strings seen(const forms::IForm& form) {
 
 TEST(FormTest, DescribingShowsTheDesignWithoutLoadingAndTheStateOnceChanged) {
   OptionsForm form;
-  EXPECT_EQ(seen(form), (Strings{"1 frame Frame1 'Route Type'",
-                                 "2 option OptShort 'Shortest' value 1",
-                                 "2 option OptFast 'Fastest' value 0",
-                                 "1 frame Frame2 'Distance Units'",
-                                 "2 option RadKm 'Kilometers' value 1",
-                                 "2 option RadMi 'Miles' value 0",
-                                 "1 combo Combo1 text '' [roads] [places]",
-                                 "1 text Text1 text ''",
-                                 "1 button CmdOk '&OK'",
-                                 "1 button CmdCancel '&CANCEL'"}));
+  EXPECT_EQ(seen(form),
+            (Strings{"1 frame Frame1 'Route Type'", "2 option OptShort 'Shortest' value 1",
+                     "2 option OptFast 'Fastest' value 0", "1 frame Frame2 'Distance Units'",
+                     "2 option RadKm 'Kilometers' value 1", "2 option RadMi 'Miles' value 0",
+                     "1 combo Combo1 text '' [roads] [places]", "1 text Text1 text ''",
+                     "1 button CmdOk '&OK'", "1 button CmdCancel '&CANCEL'"}));
   EXPECT_TRUE(form.events.empty()) << "describing does not load the form";
 
   form.Show(forms::ShowMode::Modeless);

@@ -25,6 +25,7 @@ public:
   void FormShown(forms::IForm& form, bool modal) override { person_->FormShown(form, modal); }
   void WorkModal(forms::IForm& form) override { person_->WorkModal(form); }
   void FormClosedByFrame(forms::IForm& form) override { person_->FormClosedByFrame(form); }
+  void PointerChanged(forms::IForm& form) override { person_->PointerChanged(form); }
   forms::Answer MessageBox(const forms::Message& message) override {
     pointers.push_back(create<host::HostMouseCursor>(host::MouseCursorClass)->Cursor());
     return person_->MessageBox(message);
@@ -83,7 +84,7 @@ TEST_F(GazetteerRun, RouteModeLabelsEveryStopAndNamesEachLegsStops) {
   // The busy pointer of the directions is gone before the totals are read.
   EXPECT_EQ(watch->pointers, std::vector<int>{0});
   EXPECT_EQ(texts_on_map(), (std::vector<std::string>{"Alpha(Start)", "Beta\n  ( 1)",
-                                                "O'Brien Square\n     (End)"}));
+                                                      "O'Brien Square\n     (End)"}));
   const auto output = open("Route");
   EXPECT_EQ(
       texts(*output, "Direction"),
@@ -106,7 +107,8 @@ TEST_F(GazetteerRun, WithoutDirectionsTheRouteLinksAreCopied) {
   EXPECT_EQ(texts(*output, "NAME"),
             (std::vector<std::string>{"Main St", "Main St", "Main St", "Main St"}));
   EXPECT_EQ(texts(*open("ViewRoute"), "NAME").size(), 4U);
-  EXPECT_EQ(texts_on_map(), (std::vector<std::string>{"Alpha(Start)", "O'Brien Square\n     (End)"}));
+  EXPECT_EQ(texts_on_map(),
+            (std::vector<std::string>{"Alpha(Start)", "O'Brien Square\n     (End)"}));
 }
 
 struct TourCase {

@@ -23,12 +23,37 @@ struct ControlView {
   Appearance appearance;
 };
 
+// The mouse pointer over a form, by its code.
+enum class Pointer : int {
+  Default = 0,
+  Arrow = 1,
+  Cross = 2,
+  IBeam = 3,
+  Icon = 4,
+  Size = 5,
+  SizeNESW = 6,
+  SizeNS = 7,
+  SizeNWSE = 8,
+  SizeWE = 9,
+  UpArrow = 10,
+  Hourglass = 11,
+  NoDrop = 12,
+  ArrowHourglass = 13,
+  ArrowQuestion = 14,
+  SizeAll = 15,
+  Custom = 99,
+};
+
+// "default", "hourglass", "arrow-hourglass", ...; the code in decimal for a code of no name.
+std::string name_of(Pointer pointer);
+
 struct FormLook {
   std::string Caption;
   int Left = 0;
   int Top = 0;
   int Width = 0;
   int Height = 0;
+  forms::Pointer MousePointer = Pointer::Default;
 };
 
 // The person's side of a form: what the session runner or a test sees and does. A form's
@@ -38,6 +63,8 @@ public:
   virtual std::string_view FormName() const = 0;
   virtual std::string ShownCaption() const = 0;
   virtual bool Showing() const = 0;
+  // The pointer over the form as the person sees it.
+  virtual Pointer ShownPointer() const = 0;
   // A gesture on the control named "Name" or "Name(index)", or a hover over the form itself
   // when the name is the form's. Returns the empty text when done, otherwise why not.
   virtual std::string Perform(std::string_view control, const UserAction& action) = 0;
@@ -95,6 +122,9 @@ public:
   int Width() const;
   int Height() const;
   void Move(int left, int top, int width, int height);
+  // The pointer over the form; a change of it on a visible form is seen by the user.
+  Pointer MousePointer() const;
+  void SetMousePointer(Pointer pointer);
 
   // The control with this name (and index, for an element of a control array); null if none.
   Control* FindControl(std::string_view name, int index = -1) const;
@@ -105,6 +135,7 @@ public:
   std::string_view FormName() const override { return name_; }
   std::string ShownCaption() const override { return look_.Caption; }
   bool Showing() const override { return visible_; }
+  Pointer ShownPointer() const override { return look_.MousePointer; }
   std::string Perform(std::string_view control, const UserAction& action) override;
   std::string CloseByFrame() override;
   std::vector<ControlView> DescribeControls() const override;

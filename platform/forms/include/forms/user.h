@@ -19,6 +19,8 @@ struct User : com::IUnknown {
   virtual void WorkModal(IForm& form) = 0;
   // The person closed a form by its window frame.
   virtual void FormClosedByFrame(IForm& form) = 0;
+  // The mouse pointer over a visible form changed (IForm::ShownPointer).
+  virtual void PointerChanged(IForm& form) = 0;
   // The person reads a message box and presses one of its buttons.
   virtual Answer MessageBox(const Message& message) = 0;
   // True once for each Esc key the person pressed during a long operation.

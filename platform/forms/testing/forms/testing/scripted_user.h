@@ -44,6 +44,7 @@ public:
   int escapes = 0;
   std::vector<Message> messages;
   // What the person saw, in order: "modal NAME", "modeless NAME", "closed NAME",
+  // "pointer NAME POINTER",
   // "message TEXT".
   std::vector<std::string> seen;
 
@@ -60,6 +61,9 @@ public:
   }
   void FormClosedByFrame(IForm& form) override {
     seen.push_back("closed " + std::string(form.FormName()));
+  }
+  void PointerChanged(IForm& form) override {
+    seen.push_back("pointer " + std::string(form.FormName()) + " " + name_of(form.ShownPointer()));
   }
   Answer MessageBox(const Message& message) override {
     messages.push_back(message);
