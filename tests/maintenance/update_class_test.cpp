@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "maintenance/road_class_rows.h"
 #include "maintenance_fixture.h"
+#include "network/road_class_rows.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
 
