@@ -155,6 +155,7 @@ void UpdateClass::click() {
   busy.reset();
   show_message("Road classes updated successfully", "Updated Successfully",
                forms::Icon::Information);
+  notes.show();
 }
 
 } // namespace corvane
