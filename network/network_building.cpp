@@ -82,11 +82,15 @@ bool choose_road_class_field(host::HostFields& fields, std::string& field) {
   return true;
 }
 
-// The distance units of the new network: from the map when it says kilometres or miles,
-// otherwise chosen by the user. False when the user cancelled.
-bool choose_distance_units(host::HostMap& map, std::string& units) {
+// The distance units of the new network: those the user chose for the network being replaced,
+// else from the map when it says kilometres or miles, otherwise chosen by the user. False when
+// the user cancelled.
+bool choose_distance_units(host::HostMap& map, const std::optional<std::string>& kept,
+                           std::string& units) {
   const int map_units = map.DistanceUnits();
-  if (map_units == host::Kilometers || map_units == host::Miles) {
+  if (kept) {
+    units = *kept;
+  } else if (map_units == host::Kilometers || map_units == host::Miles) {
     units = std::string(map_units == host::Kilometers ? settings::Kilometers : settings::Miles);
   } else {
     ask_choice(gPolylinesForm(), "Distance Units", "Select Distance Units",
@@ -391,7 +395,7 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
     state.gRoadClassSpeeds[row] = {};
 
   std::string dist_units;
-  if (!choose_distance_units(*map, dist_units))
+  if (!choose_distance_units(*map, old.ini.distance_units, dist_units))
     return false;
 
   const auto map_units = EngineMapUnits(engine_unit);

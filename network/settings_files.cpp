@@ -191,7 +191,10 @@ std::string edited_value(win::clock::time_point date, win::clock::time_point tim
 }
 
 std::optional<std::string> read_distance_units(std::string_view ini_file) {
-  const auto value = read(ini_file, Info, OcxDistUnits);
+  return distance_units(read(ini_file, Info, OcxDistUnits));
+}
+
+std::optional<std::string> distance_units(std::string_view value) {
   for (const auto units : {Kilometers, Miles})
     if (value.starts_with(units))
       return std::string(units);

@@ -160,6 +160,7 @@ std::string edited_value(win::clock::time_point date, win::clock::time_point tim
 // [INFO] "OCXDISTUNITS" as the network opening takes it: "Kilometers" when the value begins
 // with it, "Miles" when it begins with that (letter case counts), nothing otherwise.
 std::optional<std::string> read_distance_units(std::string_view ini_file);
+std::optional<std::string> distance_units(std::string_view value);
 
 // gTspMode (0, 1 or 2, plus 10 for straight lines) as [INFO] "TSP MODE" and "TSP STRAIGHT LINE".
 void set_tsp_mode(Changes& changes, std::int32_t mode);

@@ -275,7 +275,8 @@ std::string StoredSettings::names() const {
       {temp_speeds.has_value(), "temporary speeds"},
       {zones.has_value(), "zones"},
       {colour.has_value(), "route colour"},
-      {route_type.has_value(), "route type"},
+      {route_type.has_value() || distance_units.has_value() || description_field.has_value(),
+       "route options"},
       {tsp_mode.has_value(), "TSP settings"},
   };
   std::vector<std::string_view> held;
@@ -311,6 +312,9 @@ StoredSettings ReadStoredSettings(const win::ProfileSnapshot& ini, std::string_v
   }
   const auto info = section(settings::Info);
   stored.route_type = read_route_type(info);
+  stored.distance_units = settings::distance_units(info.value(settings::OcxDistUnits));
+  if (const auto field = info.value(settings::DescFieldName); field != settings::Missing)
+    stored.description_field = field;
   stored.tsp_mode = read_tsp_mode(info);
   return stored;
 }
@@ -381,6 +385,8 @@ void AddStoredSettings(settings::Changes& changes, const StoredSettings& stored)
   settings::set(changes, settings::Info, settings::RouteType,
                 stored.route_type.value_or(std::string(settings::Shortest)));
   settings::set_tsp_mode(changes, stored.tsp_mode_or_default());
+  if (stored.description_field)
+    settings::set(changes, settings::Info, settings::DescFieldName, *stored.description_field);
   const auto colour = stored.colour_or_default();
   settings::set_colour(changes, colour[0], colour[1], colour[2]);
 }

@@ -36,6 +36,9 @@ struct StoredSettings {
   std::optional<std::vector<float>> zones;
   std::optional<std::array<std::int16_t, 3>> colour;
   std::optional<std::string> route_type;
+  // The route options' distance units ("Kilometers", "Miles") and description field.
+  std::optional<std::string> distance_units;
+  std::optional<std::string> description_field;
   std::optional<std::int32_t> tsp_mode;
   // How many entries of the file were left out (the notes name them): the file holds more than
   // these settings, so a rebuild keeps it as ".bak".
@@ -75,7 +78,8 @@ void StoreTempSpeeds(const std::vector<TempSpeedRow>& speeds);
 
 // The changes that write the settings into a new "Corvane.ini" in the build's order, the
 // defaults of a new network where nothing is held: [CLOSED ROADS], [TEMPORARY SPEEDS],
-// [ISOCHRONE], then [INFO] "ROUTE TYPE", "TSP MODE" and "TSP STRAIGHT LINE", then [Color].
+// [ISOCHRONE], then [INFO] "ROUTE TYPE", "TSP MODE", "TSP STRAIGHT LINE" and, when held,
+// "DESC FIELD NAME", then [Color]. The distance units are the build's own to write.
 void AddStoredSettings(settings::Changes& changes, const StoredSettings& stored);
 
 } // namespace corvane

@@ -66,6 +66,8 @@ protected:
     settings::set_colour(changes, 10, 20, 30);
     settings::set(changes, settings::Info, settings::RouteType, settings::Fastest);
     settings::set_tsp_mode(changes, 12);
+    settings::set(changes, settings::Info, settings::OcxDistUnits, settings::Miles);
+    settings::set(changes, settings::Info, settings::DescFieldName, "NAME");
     ASSERT_TRUE(settings::commit(ini(), changes));
     clean_ini_ = read_bytes(ini());
     clean_speeds_ = read_bytes(path("link.spd"));
@@ -350,6 +352,10 @@ TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
     EXPECT_EQ(s.gTspMode, c.info_carried ? 12 : 1);
     EXPECT_EQ(ini_value(settings::Info, settings::RouteType),
               c.info_carried ? "Fastest" : "Shortest");
+    EXPECT_EQ(ini_value(settings::Info, settings::OcxDistUnits),
+              c.info_carried ? "Miles" : "Kilometers");
+    EXPECT_EQ(ini_value(settings::Info, settings::DescFieldName),
+              c.info_carried ? "NAME" : settings::Missing);
     EXPECT_EQ(s.gRoadClassSpeeds[0].ClassValue, 1);
     EXPECT_NEAR(s.gRoadClassSpeeds[0].SpeedKmph, 90, 1e-3) << "class speeds survive";
     EXPECT_EQ(s.gRoadClassSpeeds[0].Alias, "Main road");

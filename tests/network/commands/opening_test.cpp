@@ -146,8 +146,7 @@ TEST_F(Opening, RebuildsExactlyWhenTheFilesNoLongerDescribeTheLayer) {
 
 TEST_F(Opening, AFreshBuildWritesOnlyTheDefaultsOfANewNetwork) {
   add_roads({1, 2, 3, 2});
-  // Settings of an earlier network in memory, and a file that holds none the build carries.
-  write(settings::Info, settings::DescFieldName, "NAME");
+  // Settings of an earlier network in memory.
   state().gClosedLinkCount = 1;
   state().gTempSpeedCount = 2;
   state().gNetworkResultPresent = true;
