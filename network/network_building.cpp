@@ -236,16 +236,25 @@ NewRoadClasses new_road_classes(const std::vector<std::string>& items,
   return classes;
 }
 
+// What the user is told of a settings file that could not be understood, and of one whose
+// unusable values the notes have named.
+std::string not_understood(const std::string& file, const std::string& reason) {
+  return file + " could not be read: " + reason + ". The network is built again";
+}
+std::string values_left_out(const std::string& file) {
+  return file + ": what could not be read of it, named above, is not carried over.";
+}
+
 // What of the old "link.spd" is not carried over, for the user; empty when all of it is.
 std::string speeds_not_carried(const std::string& speed_file, const OldSettings& old,
                                std::size_t dropped, const std::string& field) {
   if (old.speeds_unreadable)
-    return speed_file + " could not be read: " + *old.speeds_unreadable +
-           ". The network is built again; nothing in it could be carried over.";
+    return not_understood(speed_file, *old.speeds_unreadable) +
+           "; nothing in it could be carried over.";
   if (dropped > 0)
     return RoadClassesNotCarried(speed_file, dropped, field);
   if (old.classes.left_out > 0)
-    return speed_file + ": what could not be read of it, named above, is not carried over.";
+    return values_left_out(speed_file);
   return {};
 }
 
@@ -258,14 +267,13 @@ struct IniCarried {
 IniCarried ini_carried(const std::string& ini, const OldSettings& old, bool same_links) {
   IniCarried carried{old.ini, {}, {}};
   std::vector<std::string> lost;
+  const bool nothing_carried = old.ini_unreadable && old.ini.names().empty();
   if (old.ini_unreadable) {
-    const auto names = old.ini.names();
-    const auto said =
-        ini + " could not be read: " + *old.ini_unreadable + ". The network is built again";
-    if (names.empty())
+    const auto said = not_understood(ini, *old.ini_unreadable);
+    if (nothing_carried)
       lost.push_back(said + "; nothing in it could be carried over.");
     else
-      carried.carried_note = said + ", and its " + names + " are carried over.";
+      carried.carried_note = said + ", and its " + old.ini.names() + " are carried over.";
   }
   if (!same_links) {
     const auto& links = carried.settings.closed_links;
@@ -282,8 +290,8 @@ IniCarried ini_carried(const std::string& ini, const OldSettings& old, bool same
     carried.settings.closed_links.reset();
     carried.settings.temp_speeds.reset();
   }
-  if (old.ini.left_out > 0 && !old.ini_unreadable)
-    lost.push_back(ini + ": what could not be read of it, named above, is not carried over.");
+  if (old.ini.left_out > 0 && !nothing_carried)
+    lost.push_back(values_left_out(ini));
   for (const auto& sentence : lost)
     carried.not_carried += (carried.not_carried.empty() ? "" : " ") + sentence;
   return carried;

@@ -268,6 +268,21 @@ TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
        true,
        "",
        {built}},
+      {"moved folder, with a zone that is no limit",
+       [&] {
+         settings::write(ini_file, settings::Info, settings::ShapeFile, "C:\\old\\roads.shp");
+         settings::write(ini_file, settings::Isochrone, settings::zone_key(3), "nan");
+       },
+       true,
+       true,
+       "",
+       {built, ini_file +
+                   ": [ISOCHRONE] \"Zone  3\" gives \"nan\", which is no zone limit; the "
+                   "zone is left out.\n" +
+                   ini_file +
+                   ": what could not be read of it, named above, is not carried over. "
+                   "The old file is kept as " +
+                   ini_file + ".bak."}},
       {"one feature fewer",
        [&] {
          replace_roads(links(3), {1, 2, 3});
@@ -359,8 +374,11 @@ TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
     EXPECT_EQ(s.gRoadClassSpeeds[0].ClassValue, 1);
     EXPECT_NEAR(s.gRoadClassSpeeds[0].SpeedKmph, 90, 1e-3) << "class speeds survive";
     EXPECT_EQ(s.gRoadClassSpeeds[0].Alias, "Main road");
-    EXPECT_EQ(fs::exists(ini_file + ".bak"), !c.links_carried);
-    if (!c.links_carried) {
+    const bool ini_kept = std::ranges::any_of(c.messages, [&](const std::string& text) {
+      return text.find("kept as " + ini_file + ".bak") != std::string::npos;
+    });
+    EXPECT_EQ(fs::exists(ini_file + ".bak"), ini_kept);
+    if (ini_kept) {
       EXPECT_EQ(read_bytes(ini_file + ".bak"), hostile_ini);
     }
     EXPECT_EQ(fs::exists(speed_file + ".bak"), !c.speeds_backup_note.empty());
