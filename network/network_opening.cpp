@@ -289,8 +289,8 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
     return tell_layer_unreadable();
   }
   if (const auto stored_count =
-          com::to_int32(settings::read_number(ini, settings::Info, settings::RecordNo));
-      decision == Decision::Rebuild && stored_count > 0)
+          com::to_int32(com::Val(ini_text.read(settings::Info, settings::RecordNo, "")));
+      decision == Decision::Rebuild && stored_count && *stored_count > 0)
     link_count = *stored_count;
   // Bytes that are no text hold no setting worth carrying.
   if (!ini_text.binary())
