@@ -21,7 +21,9 @@ settings::Changes stamp_ahead(std::chrono::minutes ahead) {
 
 void stamp(std::chrono::minutes ahead) {
   const auto ini = NetworkIniFile(shared_state().gNetworkFolder);
-  SettingsWritten(settings::commit(ini, stamp_ahead(ahead)), ini);
+  // The result stands; only the mark that the network was used is missing.
+  SettingsWritten(settings::commit(ini, stamp_ahead(ahead)), ini,
+                  "The edit stamp (\"EDITED\") is not saved.");
 }
 
 } // namespace

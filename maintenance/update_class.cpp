@@ -9,10 +9,11 @@
 #include "common/layer_lookup.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
-#include "maintenance/road_class_rows.h"
 #include "network/build_mark.h"
 #include "network/network_building.h"
+#include "network/road_class_rows.h"
 #include "network/settings_files.h"
+#include "network/settings_notes.h"
 #include "network/shared_state.h"
 #include "network/unwritten_settings.h"
 #include "win/file_system_object.h"
@@ -123,6 +124,8 @@ void UpdateClass::click() {
                  "Error", forms::Icon::Critical);
     return;
   }
+  // The links stay as they are: only their classes change.
+  MarkLinksKept(state.gNetworkFolder);
   if (!rebuild_engine_classes(attribute_lines(field, *features), field.has_value()))
     return;
   state.gAttributeFlag = field ? 0 : 1;
@@ -131,9 +134,20 @@ void UpdateClass::click() {
   for (std::int32_t row = 0; row < state.gRoadClassCount; ++row)
     old_rows.push_back(state.gRoadClassSpeeds[row]);
   const auto rows = RoadClassRows(old_rows, classes);
-  StoreRoadClassRows(rows);
-  // The speeds and names as they are now, so that the next opening of the network finds them.
+  // The speeds and names as they are now, so that the next opening of the network finds them;
+  // those of classes that no longer occur are kept in "link.spd.bak".
   const auto speed_file = SpeedClassFile(state.gNetworkFolder);
+  SettingsNotes notes;
+  const auto field_name = settings::read(NetworkIniFile(state.gNetworkFolder), settings::Info,
+                                         settings::AttributeField);
+  if (const auto dropped = DroppedRoadClassCount(old_rows, classes);
+      dropped > 0 &&
+      !KeepOldSettings(
+          speed_file, RoadClassesNotCarried(speed_file, dropped, field ? field_name : ""), notes)) {
+    notes.show();
+    return;
+  }
+  StoreRoadClassRows(rows);
   RequireSettingsWritten(settings::write_road_classes(speed_file, rows), speed_file);
   StampNetworkEditedNow();
   RemoveBuildMark(state.gNetworkFolder);
@@ -141,6 +155,7 @@ void UpdateClass::click() {
   busy.reset();
   show_message("Road classes updated successfully", "Updated Successfully",
                forms::Icon::Information);
+  notes.show();
 }
 
 } // namespace corvane

@@ -12,6 +12,11 @@ namespace corvane {
 // "Corvane.ini.building" in the network folder, a file of the system's own.
 // False when the mark cannot be written (nor, then, the network files).
 bool PutBuildMark(std::string_view folder);
+// Once the engine has made network files with the same links as those it replaced, the mark
+// says so: the link numbers in the settings of the last finished build then still name the
+// same roads, so a rebuild after a kill may carry them over.
+void MarkLinksKept(std::string_view folder);
+bool BuildMarkSaysLinksKept(std::string_view folder);
 void RemoveBuildMark(std::string_view folder);
 bool BuildMarkPresent(std::string_view folder);
 

@@ -20,6 +20,7 @@
 #include "network/layer_unit.h"
 #include "network/network_loading.h"
 #include "network/result_field.h"
+#include "network/road_class_rows.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
 #include "network/unwritten_settings.h"
@@ -81,11 +82,15 @@ bool choose_road_class_field(host::HostFields& fields, std::string& field) {
   return true;
 }
 
-// The distance units of the new network: from the map when it says kilometres or miles,
-// otherwise chosen by the user. False when the user cancelled.
-bool choose_distance_units(host::HostMap& map, std::string& units) {
+// The distance units of the new network: those the user chose for the network being replaced,
+// else from the map when it says kilometres or miles, otherwise chosen by the user. False when
+// the user cancelled.
+bool choose_distance_units(host::HostMap& map, const std::optional<std::string>& kept,
+                           std::string& units) {
   const int map_units = map.DistanceUnits();
-  if (map_units == host::Kilometers || map_units == host::Miles) {
+  if (kept) {
+    units = *kept;
+  } else if (map_units == host::Kilometers || map_units == host::Miles) {
     units = std::string(map_units == host::Kilometers ? settings::Kilometers : settings::Miles);
   } else {
     ask_choice(gPolylinesForm(), "Distance Units", "Select Distance Units",
@@ -192,13 +197,104 @@ void set_info(settings::Changes& changes, std::int32_t feature_count, const Laye
     settings::set(changes, settings::Info, key, value);
 }
 
-// Every class of a new network at 1 mph, under its default alias.
-bool write_speed_classes(const std::string& speed_file) {
-  const auto& state = shared_state();
-  std::vector<RoadClassSpeed> classes;
-  for (std::int32_t row = 0; row < state.gRoadClassCount; ++row)
-    classes.push_back(settings::default_road_class(state.gRoadClassSpeeds[row].ClassValue));
-  return settings::write_road_classes(speed_file, classes);
+// "3 closed roads and 1 temporary speed", leaving out a kind of which there are none.
+std::string counted(const std::vector<std::pair<std::size_t, std::string_view>>& kinds) {
+  std::string text;
+  for (const auto& [count, kind] : kinds) {
+    if (count == 0)
+      continue;
+    if (!text.empty())
+      text += " and ";
+    text += std::to_string(count) + " " + std::string(kind) + (count == 1 ? "" : "s");
+  }
+  return text;
+}
+
+// The road classes of the new network, with the speed and alias each class value had in the old
+// "link.spd"; the file's rows and the rows the shared state takes, which name a class new to the
+// network "Speed " and its list item (" 1" for a network without road-class field: "Speed  1",
+// with two blanks, where the file holds "Speed 1").
+struct NewRoadClasses {
+  std::vector<RoadClassSpeed> file_rows, state_rows;
+  std::size_t dropped = 0; // old classes whose value no longer occurs
+};
+NewRoadClasses new_road_classes(const std::vector<std::string>& items,
+                                const std::vector<RoadClassSpeed>& old_classes) {
+  NewRoadClasses classes;
+  std::vector<std::int32_t> values;
+  for (const auto& item : items)
+    values.push_back(static_cast<std::int32_t>(com::round_half_even(com::Val(item))));
+  classes.file_rows = RoadClassRows(old_classes, values);
+  classes.state_rows = classes.file_rows;
+  for (std::size_t row = 0; row < items.size(); ++row) {
+    const auto held = std::any_of(old_classes.begin(), old_classes.end(),
+                                  [&](const auto& old) { return old.ClassValue == values[row]; });
+    if (!held)
+      classes.state_rows[row].Alias = "Speed " + items[row];
+  }
+  classes.dropped = DroppedRoadClassCount(old_classes, values);
+  return classes;
+}
+
+// What the user is told of a settings file that could not be understood, and of one whose
+// unusable values the notes have named.
+std::string not_understood(const std::string& file, const std::string& reason) {
+  return file + " could not be read: " + reason + ". The network is built again";
+}
+std::string values_left_out(const std::string& file) {
+  return file + ": what could not be read of it, named above, is not carried over.";
+}
+
+// What of the old "link.spd" is not carried over, for the user; empty when all of it is.
+std::string speeds_not_carried(const std::string& speed_file, const OldSettings& old,
+                               std::size_t dropped, const std::string& field) {
+  if (old.speeds_unreadable)
+    return not_understood(speed_file, *old.speeds_unreadable) +
+           "; nothing in it could be carried over.";
+  if (dropped > 0)
+    return RoadClassesNotCarried(speed_file, dropped, field);
+  if (old.classes.left_out > 0)
+    return values_left_out(speed_file);
+  return {};
+}
+
+// The settings of the old "Corvane.ini" the new one holds, and what of it is not carried over,
+// for the user (empty when all of it is).
+struct IniCarried {
+  StoredSettings settings;
+  std::string not_carried, carried_note;
+};
+IniCarried ini_carried(const std::string& ini, const OldSettings& old, bool same_links) {
+  IniCarried carried{old.ini, {}, {}};
+  std::vector<std::string> lost;
+  const bool nothing_carried = old.ini_unreadable && old.ini.names().empty();
+  if (old.ini_unreadable) {
+    const auto said = not_understood(ini, *old.ini_unreadable);
+    if (nothing_carried)
+      lost.push_back(said + "; nothing in it could be carried over.");
+    else
+      carried.carried_note = said + ", and its " + old.ini.names() + " are carried over.";
+  }
+  if (!same_links) {
+    const auto& links = carried.settings.closed_links;
+    const auto& speeds = carried.settings.temp_speeds;
+    const auto closures = links ? links->size() : 0;
+    const auto temp_speeds = speeds ? speeds->size() : 0;
+    if (closures + temp_speeds > 0)
+      lost.push_back(
+          ini + ": " + counted({{closures, "closed road"}, {temp_speeds, "temporary speed"}}) +
+          (closures + temp_speeds == 1 ? " was" : " were") + " not carried over: " +
+          (old.links_unsure ? "a build of the network did not finish, so the links they name "
+                              "cannot be checked."
+                            : "the road layer changed since the network was built."));
+    carried.settings.closed_links.reset();
+    carried.settings.temp_speeds.reset();
+  }
+  if (old.ini.left_out > 0 && !nothing_carried)
+    lost.push_back(values_left_out(ini));
+  for (const auto& sentence : lost)
+    carried.not_carried += (carried.not_carried.empty() ? "" : " ") + sentence;
+  return carried;
 }
 
 // A settings file the build could not write: the network files are new, the settings are not,
@@ -270,8 +366,14 @@ bool RoadClassesOf(const std::vector<double>& attribute_values,
   return true;
 }
 
+std::int32_t LinkCount(host::HostFeatureClass& features) {
+  std::int32_t feature_count = 0;
+  check_call(features.FeatureCount(nullptr, &feature_count), "FeatureClass.FeatureCount");
+  return feature_count;
+}
+
 bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeatureLayer* layer,
-                   host::HostMap* map, const CarriedSettings& carried) {
+                   host::HostMap* map, const OldSettings& old, SettingsNotes& notes) {
   auto& state = shared_state();
   const auto features = require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
 
@@ -301,7 +403,7 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
     state.gRoadClassSpeeds[row] = {};
 
   std::string dist_units;
-  if (!choose_distance_units(*map, dist_units))
+  if (!choose_distance_units(*map, old.ini.distance_units, dist_units))
     return false;
 
   const auto map_units = EngineMapUnits(engine_unit);
@@ -309,8 +411,7 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   state.gCallResult = tantest->SetDistanceUnits(dist_units == settings::Kilometers ? 0 : 1);
 
   state.gRoadClassCount = 0;
-  std::int32_t feature_count = 0;
-  check_call(features->FeatureCount(nullptr, &feature_count), "FeatureClass.FeatureCount");
+  const auto feature_count = LinkCount(*features);
   std::vector<double> values;
   std::vector<std::int32_t> classes;
   if (!field.empty()) {
@@ -339,49 +440,55 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   }
   if (!build_engine_network(*tantest, values, feature_count, !field.empty()))
     return false;
+  const bool same_links = tantest->SameLinksAsBefore() && !old.links_unsure;
+  if (same_links)
+    MarkLinksKept(state.gNetworkFolder);
   // Only once the engine has read and accepted every file of the layer: a refused layer keeps
   // its table as it was.
   if (!EnsureResultField(features.get()))
     return false;
   show_message("Network created successfully", "Network Loaded", forms::Icon::Information);
 
-  for (std::int32_t row = 0; row < state.gRoadClassCount; ++row) {
-    const auto& item = items[static_cast<std::size_t>(row)];
-    auto& speed = state.gRoadClassSpeeds[row];
-    speed = settings::default_road_class(
-        static_cast<std::int32_t>(com::round_half_even(com::Val(item))));
-    // In memory the name is made from the list item, which is " 1" for a network without
-    // road-class field: "Speed  1", with two blanks, where the file holds "Speed 1".
-    speed.Alias = "Speed " + item;
-  }
+  const auto classes_of_network = new_road_classes(items, old.classes.classes);
+  for (std::int32_t row = 0; row < state.gRoadClassCount; ++row)
+    state.gRoadClassSpeeds[row] = classes_of_network.state_rows[static_cast<std::size_t>(row)];
 
   // "link.spd" first, "Corvane.ini" last and whole, in one replacement each: a kill leaves each
-  // file old or new, and the build mark says which were not yet written.
+  // file old or new, and the build mark says which were not yet written. What a file loses is
+  // kept in its ".bak" first; a file that cannot be kept so is left as it is, and the build mark
+  // stays so that the next opening builds again.
   const auto ini = NetworkIniFile(state.gNetworkFolder);
   const auto speed_file = SpeedClassFile(state.gNetworkFolder);
-  if (!write_speed_classes(speed_file))
+  const auto speeds_lost = speeds_not_carried(speed_file, old, classes_of_network.dropped, field);
+  if (!speeds_lost.empty() && !KeepOldSettings(speed_file, speeds_lost, notes))
+    return false;
+  if (!settings::write_road_classes(speed_file, classes_of_network.file_rows))
     return tell_unwritten(speed_file);
+  const auto carried = ini_carried(ini, old, same_links);
+  if (!carried.carried_note.empty())
+    notes.add(carried.carried_note);
+  if (!carried.not_carried.empty() && !KeepOldSettings(ini, carried.not_carried, notes))
+    return false;
   settings::Changes settings_of_network;
   set_info(settings_of_network, feature_count, unit, map_units, dist_units, field);
-  AddCarriedSettings(settings_of_network, carried);
+  AddStoredSettings(settings_of_network, carried.settings);
   if (!settings::commit(ini, settings_of_network, win::ProfileBase::empty_file))
     return tell_unwritten(ini);
   RemoveBuildMark(state.gNetworkFolder);
 
-  state.gClosedLinkCount = 0;
-  state.gTempSpeedCount = 0;
+  StoreClosedLinks(carried.settings.closed_links.value_or(std::vector<std::int32_t>{}));
+  StoreTempSpeeds(carried.settings.temp_speeds.value_or(std::vector<TempSpeedRow>{}));
   state.gNetworkResultPresent = false;
-  // The zones, read back as every reader does.
-  read_zone_settings(false);
+  StoreZoneSettings(carried.settings.zones_or_default(), false);
 
   state.gDoughnut = true;
   state.gUseDescField = 0;
-  state.gTspMode = carried.tsp_mode_or_default();
+  state.gTspMode = carried.settings.tsp_mode_or_default();
   state.gRouteType = RouteShortest;
   state.gNetworkState = NetworkLoaded;
   state.gAllowOverlap = 1;
   state.gClipMode = 0;
-  const auto colour = carried.colour_or_default();
+  const auto colour = carried.settings.colour_or_default();
   state.gRouteColorRed = colour[0];
   state.gRouteColorGreen = colour[1];
   state.gRouteColorBlue = colour[2];

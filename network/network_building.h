@@ -8,7 +8,8 @@
 #include "host/layer.h"
 #include "host/map.h"
 #include "host/table.h"
-#include "network/carried_settings.h"
+#include "network/settings_notes.h"
+#include "network/stored_settings.h"
 #include "tamix/net_base.h"
 
 namespace corvane {
@@ -21,12 +22,29 @@ namespace corvane {
 // gNetworkFolder and gNetworkLayerName name the layer already, and the engine has its folder.
 // Every failure it recognises is shown in a message box and ends the run (false); a failing
 // host call ends the handler. True when the network was built and loaded.
-// A rebuild of the same layer passes what it keeps of the old "Corvane.ini" in `carried`; the
-// new file holds those settings in place of the defaults (the closures and temporary speeds
-// are in the file only: the caller reads them back with their markers). "Corvane.ini" is
-// written last and whole, with the build mark (network/build_mark.h) around the writes.
+// What the network's old settings files held (network/stored_settings.h) is carried over into
+// the new ones in place of the defaults, whatever caused the build: zones, route colour, route
+// type and TSP settings always; the speed and alias of every road class that still occurs; the
+// closures and temporary speeds when the engine built the same links as before (and no earlier
+// build was cut short), since they name links by number. The shared state takes the carried
+// settings; the caller marks the carried links on the map. A file that loses something it held
+// is first kept as "<file>.bak", and `notes` say what was not carried over and why.
+// "link.spd" and then "Corvane.ini" are written whole, once each, with the build mark
+// (network/build_mark.h) standing from the engine's build until both are written.
+struct OldSettings {
+  StoredSettings ini;
+  StoredRoadClasses classes;
+  // Why a file could not be understood, when it could not.
+  std::optional<std::string> ini_unreadable, speeds_unreadable;
+  // A build of the network did not finish before it knew that it kept the links: the network
+  // files may not be those the stored link numbers were meant for.
+  bool links_unsure = false;
+};
 bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeatureLayer* layer,
-                   host::HostMap* map, const CarriedSettings& carried = {});
+                   host::HostMap* map, const OldSettings& old, SettingsNotes& notes);
+
+// The number of links of a network layer: its feature count (no filter).
+std::int32_t LinkCount(host::HostFeatureClass& features);
 
 // The engine's map-unit family of an engine unit code (UnitCodeFromEpsg): 7 metre, 3 foot,
 // 8 US survey foot, 9 nautical mile, 12 chain, 11 link, 0 US survey mile, 1 kilometre,

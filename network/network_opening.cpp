@@ -21,15 +21,14 @@
 #include "host/active_view.h"
 #include "host/layer.h"
 #include "network/build_mark.h"
-#include "network/carried_settings.h"
 #include "network/layer_unit.h"
 #include "network/network_building.h"
 #include "network/network_loading.h"
 #include "network/result_field.h"
 #include "network/settings_files.h"
+#include "network/settings_notes.h"
 #include "network/shared_state.h"
-#include "network/stored_count.h"
-#include "network/unreadable_settings.h"
+#include "network/stored_settings.h"
 #include "network/unwritten_settings.h"
 #include "network/zone_settings.h"
 #include "tamix/net_calc.h"
@@ -87,11 +86,7 @@ void remove_stale_temporaries(const std::string& folder) {
     win::remove_stale_temporary(win::join_path(folder, name));
 }
 
-// RebuildKeepingSettings: the network files must be made anew while the layer is the one they
-// were built from, so the user's settings in "Corvane.ini" still hold and are carried over: the
-// stored shapefile path alone is another (the folder was moved or renamed), or a settings file
-// could not be understood.
-enum class Decision { Load, Rebuild, RebuildKeepingSettings, Stop };
+enum class Decision { Load, Rebuild, Stop };
 
 // The facts of the layer against its settings that decide a rebuild, each tested alone.
 struct LayerFacts {
@@ -120,9 +115,7 @@ struct LayerFacts {
            layer_coordinate_unit(&features).epsg_code;
   }
   bool record_count_matches() const {
-    std::int32_t feature_count = 0;
-    check_call(features.FeatureCount(nullptr, &feature_count), "FeatureClass.FeatureCount");
-    return settings::read_number(ini, settings::Info, settings::RecordNo) == feature_count;
+    return settings::read_number(ini, settings::Info, settings::RecordNo) == LinkCount(features);
   }
 };
 
@@ -131,7 +124,7 @@ struct LayerFacts {
 // the engine is replaced by the one a build writes, and the user told. False when the layer's
 // unit has no engine map units either (a rebuild then tells the user why).
 bool apply_map_units(tamix::NetBase& tantest, const std::string& ini,
-                     host::HostFeatureClass& features) {
+                     host::HostFeatureClass& features, SettingsNotes& notes) {
   auto& state = shared_state();
   const auto stored = com::parse_number(settings::read(ini, settings::Info, settings::OcxMapUnits));
   const auto code = stored ? com::to_int32(*stored) : std::nullopt;
@@ -141,25 +134,17 @@ bool apply_map_units(tamix::NetBase& tantest, const std::string& ini,
   if (engine_unit == 0)
     return false;
   const auto map_units = EngineMapUnits(engine_unit);
-  WarnAboutSettings(ini, settings::Info, settings::OcxMapUnits,
-                    "is missing or names no map unit; the unit of the layer is used.");
+  notes.add(ini, settings::Info, settings::OcxMapUnits,
+            "is missing or names no map unit; the unit of the layer is used.");
   SettingsWritten(
       settings::write(ini, settings::Info, settings::OcxMapUnits, win::NumText(map_units)), ini);
   return (state.gCallResult = tantest.SetMapUnits(map_units)) == 0;
 }
 
-// The decision with what it needs: the settings a rebuild keeps, and the settings files it
-// replaces although they could not be understood (the user is told before the build).
-struct Outcome {
-  Decision decision;
-  CarriedSettings carried;
-  std::vector<UnreadableFile> unreadable;
-};
-
 // Steps of the load-or-rebuild decision, in their order; the units question may stop the run,
 // and so may distance units the network cannot be used with.
 Decision decide_for_layer(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
-                          host::HostFeatureClass& features, bool speed_file_unreadable) {
+                          host::HostFeatureClass& features, SettingsNotes& notes) {
   auto& state = shared_state();
   const win::FileSystemObject files;
   const auto& folder = state.gNetworkFolder;
@@ -172,12 +157,7 @@ Decision decide_for_layer(tamix::NetBase& tantest, host::HostFeatureLayer& layer
     if (!files.FileExists(win::join_path(folder, name)))
       return Decision::Rebuild;
 
-  if (!facts.named() || speed_file_unreadable)
-    return !facts.saved_after_settings() && !facts.missing_attribute_file() &&
-                   facts.units_match() && facts.record_count_matches()
-               ? Decision::RebuildKeepingSettings
-               : Decision::Rebuild;
-  if (facts.saved_after_settings() || facts.missing_attribute_file())
+  if (!facts.named() || facts.saved_after_settings() || facts.missing_attribute_file())
     return Decision::Rebuild;
 
   if (!facts.units_match()) {
@@ -189,14 +169,14 @@ Decision decide_for_layer(tamix::NetBase& tantest, host::HostFeatureLayer& layer
     return answer == forms::Answer::Yes ? Decision::Rebuild : Decision::Stop;
   }
 
-  if (!apply_map_units(tantest, ini, features))
+  if (!apply_map_units(tantest, ini, features, notes))
     return Decision::Rebuild;
   const auto units = settings::read_distance_units(ini);
   if (!units) {
     // Without them every distance and speed would be shown and sent in no unit at all.
-    WarnAboutSettings(ini, settings::Info, settings::OcxDistUnits,
-                      "holds \"" + settings::read(ini, settings::Info, settings::OcxDistUnits) +
-                          "\", which is neither Kilometers nor Miles; the network is not loaded.");
+    notes.add(ini, settings::Info, settings::OcxDistUnits,
+              "holds \"" + settings::read(ini, settings::Info, settings::OcxDistUnits) +
+                  "\", which is neither Kilometers nor Miles; the network is not loaded.");
     return Decision::Stop;
   }
   state.gDistUnits = *units;
@@ -207,182 +187,158 @@ Decision decide_for_layer(tamix::NetBase& tantest, host::HostFeatureLayer& layer
   return facts.record_count_matches() ? Decision::Load : Decision::Rebuild;
 }
 
-// The decision, after the settings files are checked as a whole: a "Corvane.ini" that cannot be
-// understood says nothing of the network, which is built again with what can still be read of
-// it; a "link.spd" that cannot be understood is rebuilt like a missing one; and a build that
-// did not finish leaves files and settings that may disagree, so they are never loaded as they
-// are.
-Outcome decide(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
-               host::HostFeatureClass& features) {
-  const auto& folder = shared_state().gNetworkFolder;
-  const auto ini = NetworkIniFile(folder);
-  const auto speed_file = SpeedClassFile(folder);
-  Outcome outcome{Decision::Rebuild, {}, {}};
-  const win::ProfileSnapshot ini_text(ini);
-  const auto ini_reason = UnreadableReason(ini_text, settings::Info);
-  const auto speed_reason =
-      UnreadableReason(win::ProfileSnapshot(speed_file), settings::SpeedValues);
-  if (speed_reason)
-    outcome.unreadable.push_back({speed_file, *speed_reason, ""});
-  if (ini_reason) {
-    // Bytes that are no text hold no setting worth carrying.
-    if (!ini_text.binary())
-      outcome.carried = ReadCarriedSettings(ini);
-    outcome.unreadable.insert(outcome.unreadable.begin(),
-                              {ini, *ini_reason, outcome.carried.names()});
-    outcome.decision = Decision::RebuildKeepingSettings;
-    return outcome;
-  }
-  outcome.decision = decide_for_layer(tantest, layer, features, speed_reason.has_value());
-  if (outcome.decision == Decision::Load && BuildMarkPresent(folder)) {
-    show_message("The last build of the network in " + folder +
-                     " did not finish: its files and settings may not belong together, so the "
-                     "network is built again.",
-                 "Network Settings", forms::Icon::Exclamation);
-    outcome.decision = Decision::Rebuild;
-  }
-  if (outcome.decision == Decision::RebuildKeepingSettings)
-    outcome.carried = ReadCarriedSettings(ini);
-  if (outcome.decision != Decision::Rebuild && outcome.decision != Decision::RebuildKeepingSettings)
-    outcome.unreadable.clear();
-  return outcome;
-}
-
-// A category whose class value does not fit the engine's 16 bits is left out with a word to the
-// user rather than sent as some other class.
-void read_road_classes() {
+// The road classes into the shared state and the road-speed dialog's list.
+void store_road_classes(const std::vector<RoadClassSpeed>& classes) {
   auto& state = shared_state();
-  const auto speed_file = SpeedClassFile(state.gNetworkFolder);
-  const auto categories = EntriesToRead(
-      speed_file, settings::SpeedValues, settings::TotalCategories,
-      settings::read_number(speed_file, settings::SpeedValues, settings::TotalCategories),
-      state.gRoadClassSpeeds.upper() + 1);
   auto& list = gFrmSetSpeedForm().List1;
   list.Clear();
   state.gRoadClassCount = 0;
-  for (std::int32_t category = 1; category <= categories; ++category) {
-    std::string unfit_speed_key;
-    const auto road_class = settings::read_road_class(speed_file, category, &unfit_speed_key);
-    if (!road_class) {
-      WarnAboutSettings(speed_file, settings::SpeedValues, settings::category_key(category),
-                        "is no road class; it is ignored.");
-      continue;
-    }
-    if (!unfit_speed_key.empty())
-      WarnAboutSettings(speed_file, settings::SpeedValues, unfit_speed_key,
-                        "is beyond what the field can hold; the class gets 1 mph, the speed of a "
-                        "new class.");
-    state.gRoadClassSpeeds[state.gRoadClassCount++] = *road_class;
-    list.AddItem(road_class->Alias);
+  for (const auto& road_class : classes) {
+    state.gRoadClassSpeeds[state.gRoadClassCount++] = road_class;
+    list.AddItem(road_class.Alias);
   }
 }
 
-// Marks a stored link on the map. False when the stored number is no feature of the layer
-// (the layer changed since it was stored, or the number is no whole number at all): the caller
-// drops the row rather than let it end the opening half-way.
-bool mark_stored_link(host::HostMap& map, host::HostFeatureClass& features,
-                      std::optional<std::int32_t> link, double ratio, std::string_view kind) {
-  return link && MarkLinkMidpoint(&map, &features, *link, ratio, kind);
+// The links of the lists in the shared state, marked on the map (each has been checked to name
+// a link of the layer).
+void mark_temp_speeds(host::HostMap& map, host::HostFeatureClass& features) {
+  const auto& state = shared_state();
+  for (std::int32_t row = 1; row <= state.gTempSpeedCount; ++row)
+    MarkLinkMidpoint(&map, &features, static_cast<std::int32_t>(state.gTempSpeeds[row].Link),
+                     TempSpeedMarkerRatio, MarkerTempSpeed);
 }
 
-// The stored "Total" of a list of links ([CLOSED ROADS], [TEMPORARY SPEEDS]) goes to `count`
-// as a whole number within the rows of its table; the rows to read are 1 .. that count.
-template <class Row>
-std::int32_t stored_link_rows(const std::string& ini, std::string_view section,
-                              const BoundedTable<Row>& table, std::int32_t& count) {
-  count = EntriesToRead(ini, section, settings::Total,
-                        settings::read_number(ini, section, settings::Total), table.upper());
-  return count;
+void mark_closed_links(host::HostMap& map, host::HostFeatureClass& features) {
+  const auto& state = shared_state();
+  for (std::int32_t row = 1; row <= state.gClosedLinkCount; ++row)
+    MarkLinkMidpoint(&map, &features, state.gClosedLinks[row], ClosedRoadMarkerRatio,
+                     MarkerClosedRoad);
+  require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(&map), "Map as ActiveView")
+      ->Refresh();
 }
 
-// A dropped row reads as link 0, which no calculation sends to the engine. A row whose numbers
-// no field can hold (a link beyond 32 bits, a speed beyond single precision) is dropped with a
-// word to the user.
-void read_temp_speeds(host::HostMap& map, host::HostFeatureClass& features) {
-  auto& state = shared_state();
-  const auto ini = NetworkIniFile(state.gNetworkFolder);
-  const auto rows =
-      stored_link_rows(ini, settings::TemporarySpeeds, state.gTempSpeeds, state.gTempSpeedCount);
-  for (std::int32_t row = 1; row <= rows; ++row) {
-    auto& speed = state.gTempSpeeds[row];
-    speed = settings::read_temp_speed(ini, row);
-    const auto link = com::to_int32(speed.Link);
-    std::string unfit;
-    if (!link)
-      unfit = settings::link_row_key(row);
-    else if (!com::to_single(speed.SpeedMph))
-      unfit = settings::temp_speed_mph_key(row);
-    else if (!com::to_single(speed.SpeedKmph))
-      unfit = settings::temp_speed_kmph_key(row);
-    if (!unfit.empty())
-      WarnAboutSettings(ini, settings::TemporarySpeeds, unfit,
-                        "is beyond what the field can hold; the temporary speed is left out.");
-    if (!unfit.empty() ||
-        !mark_stored_link(map, features, link, TempSpeedMarkerRatio, MarkerTempSpeed))
-      speed = {};
-  }
+// The host refused the layer's files (damaged since the layer was added): say which, rather
+// than end with a bare code.
+void tell_layer_unreadable() {
+  const auto& state = shared_state();
+  show_message("The files of the network layer " +
+                   win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".shp") +
+                   " could not be read: they are damaged or cannot be opened.",
+               "Error", forms::Icon::Critical);
 }
 
-void read_closed_links(host::HostMap& map, host::HostFeatureClass& features) {
-  auto& state = shared_state();
-  const auto ini = NetworkIniFile(state.gNetworkFolder);
-  const auto rows =
-      stored_link_rows(ini, settings::ClosedRoads, state.gClosedLinks, state.gClosedLinkCount);
-  for (std::int32_t row = 1; row <= rows; ++row) {
-    const auto link = settings::read_closed_link(ini, row);
-    if (!link)
-      WarnAboutSettings(ini, settings::ClosedRoads, settings::link_row_key(row),
-                        "is beyond what the field can hold; the closure is left out.");
-    state.gClosedLinks[row] =
-        mark_stored_link(map, features, link, ClosedRoadMarkerRatio, MarkerClosedRoad) ? *link : 0;
-  }
-}
-
-// A rebuild that keeps the old settings: the build writes them into the new "Corvane.ini", and
-// the closures and temporary speeds are read back as an opening reads them, markers and all.
+// Every rebuild keeps what still applies of the old settings: the build writes it into the new
+// files, and the closures and temporary speeds it carried are marked as an opening marks them.
 void rebuild(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeatureLayer& layer,
-             host::HostMap& map, const Outcome& outcome) {
-  if (!outcome.unreadable.empty() && !KeepUnreadableSettings(outcome.unreadable))
-    return;
+             host::HostMap& map, const OldSettings& old, SettingsNotes& notes) {
   try {
-    if (!NetworkCreate(tantest, &layer, &map, outcome.carried))
+    if (!NetworkCreate(tantest, &layer, &map, old, notes))
       return;
   } catch (const HostCallFailed&) {
-    // The host refused the layer's files (damaged since the layer was added): say which,
-    // rather than end with a bare code. The build writes nothing before its reads.
-    const auto& state = shared_state();
-    show_message("The files of the network layer " +
-                     win::join_path(state.gNetworkFolder, state.gNetworkLayerName + ".shp") +
-                     " could not be read: they are damaged or cannot be opened.",
+    // The build writes nothing before its reads.
+    return tell_layer_unreadable();
+  }
+  const auto& state = shared_state();
+  if (state.gClosedLinkCount == 0 && state.gTempSpeedCount == 0)
+    return;
+  const auto features = require(layer.FeatureClass(), "FeatureLayer.FeatureClass");
+  mark_temp_speeds(map, *features);
+  mark_closed_links(map, *features);
+}
+
+// The opening proper, once the layer is chosen and the engine bound: the settings files are
+// read once each, every value checked as it is read; what cannot be used goes to `notes`.
+void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap& map,
+                       host::HostFeatureLayer& layer, host::HostFeatureClass& features,
+                       SettingsNotes& notes) {
+  auto& state = shared_state();
+  const auto& folder = state.gNetworkFolder;
+  const auto ini = NetworkIniFile(folder);
+  const auto speed_file = SpeedClassFile(folder);
+  const win::ProfileSnapshot ini_text(ini);
+  const win::ProfileSnapshot speed_text(speed_file);
+
+  // A settings file that cannot be understood says nothing of the network, which is built
+  // again with what can still be read of it; a build that did not finish leaves files and
+  // settings that may disagree, so they are never loaded as they are.
+  OldSettings old;
+  old.ini_unreadable = UnreadableReason(ini_text, settings::Info);
+  old.speeds_unreadable = UnreadableReason(speed_text, settings::SpeedValues);
+  const bool build_unfinished = BuildMarkPresent(folder);
+  old.links_unsure = build_unfinished && !BuildMarkSaysLinksKept(folder);
+  auto decision = old.ini_unreadable || old.speeds_unreadable
+                      ? Decision::Rebuild
+                      : decide_for_layer(*tantest, layer, features, notes);
+  if (decision == Decision::Stop)
+    return;
+  if (decision == Decision::Load && build_unfinished) {
+    notes.add("The last build of the network in " + folder +
+              " did not finish: its files and settings may not belong together, so the network "
+              "is built again.");
+    decision = Decision::Rebuild;
+  }
+
+  // The stored link numbers name links of the network the settings were written for: the
+  // layer as it is when it is loaded, the one of "RECORD NO" links when it is built again.
+  std::int32_t link_count = 0;
+  try {
+    link_count = LinkCount(features);
+  } catch (const HostCallFailed&) {
+    if (decision == Decision::Load)
+      throw;
+    return tell_layer_unreadable();
+  }
+  if (const auto stored_count =
+          com::to_int32(com::Val(ini_text.read(settings::Info, settings::RecordNo, "")));
+      decision == Decision::Rebuild && stored_count && *stored_count > 0)
+    link_count = *stored_count;
+  // Bytes that are no text hold no setting worth carrying.
+  if (!ini_text.binary())
+    old.ini = ReadStoredSettings(ini_text, ini, link_count, notes);
+  if (!old.speeds_unreadable)
+    old.classes = ReadStoredRoadClasses(speed_text, speed_file, notes);
+  if (decision == Decision::Rebuild)
+    return rebuild(tantest, layer, map, old, notes);
+
+  const auto flag =
+      com::to_int32(settings::read_number(ini, settings::Info, settings::AttributeFlag));
+  if (!flag)
+    notes.add(ini, settings::Info, settings::AttributeFlag,
+              "is beyond what the field can hold; it is taken as 1, no road-class field.");
+  state.gAttributeFlag = flag.value_or(1);
+  if (state.gAttributeFlag != 0)
+    show_message("This network does not contain attribute field", "Attribute Field",
+                 forms::Icon::Exclamation);
+  store_road_classes(old.classes.classes);
+  StoreTempSpeeds(old.ini.temp_speeds.value_or(std::vector<TempSpeedRow>{}));
+  mark_temp_speeds(map, features);
+  StoreZoneSettings(old.ini.zones.value_or(std::vector<float>{}), true);
+
+  RunWithProgressWindow("Loading Network", "Loading Topology Network",
+                        [&] { state.gEngineResult = tantest->LoadNetwork(); });
+  if (state.gEngineResult != 0) {
+    show_message("Network could not be loaded: Error = " + EngineErrorText(state.gEngineResult),
                  "Error", forms::Icon::Critical);
     return;
   }
-  if (!outcome.carried.closed_links && !outcome.carried.temp_speeds)
-    return;
-  const auto features = require(layer.FeatureClass(), "FeatureLayer.FeatureClass");
-  read_temp_speeds(map, *features);
-  read_closed_links(map, *features);
-  require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(&map), "Map as ActiveView")
-      ->Refresh();
-}
+  state.gNetBase = tantest;
+  show_message("Network loaded successfully", "Network Loaded", forms::Icon::Information);
 
-// The settings that only a loaded network gets, and the resets of a new run.
-void read_settings_after_load(host::HostMap& map, host::HostFeatureClass& features) {
-  auto& state = shared_state();
-  const auto ini = NetworkIniFile(state.gNetworkFolder);
-  read_closed_links(map, features);
-  require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(&map), "Map as ActiveView")
-      ->Refresh();
+  // The settings that only a loaded network gets, and the resets of a new run.
+  StoreClosedLinks(old.ini.closed_links.value_or(std::vector<std::int32_t>{}));
+  mark_closed_links(map, features);
   state.gUseDescField = 0;
-  state.gTspMode = settings::read_tsp_mode(ini, state.gTspMode);
+  state.gTspMode = old.ini.tsp_mode.value_or(state.gTspMode);
   state.gRouteType = RouteShortest;
   state.gNetworkState = NetworkLoaded;
   state.gAllowOverlap = 1;
   state.gClipMode = 0;
   state.gDoughnut = true;
-  state.gRouteColorRed = settings::read_colour_component(ini, settings::Red);
-  state.gRouteColorGreen = settings::read_colour_component(ini, settings::Green);
-  state.gRouteColorBlue = settings::read_colour_component(ini, settings::Blue);
+  // A file without [Color] reads every component as 0.
+  const auto colour = old.ini.colour.value_or(std::array<std::int16_t, 3>{0, 0, 0});
+  state.gRouteColorRed = colour[0];
+  state.gRouteColorGreen = colour[1];
+  state.gRouteColorBlue = colour[2];
   state.gNetworkResultPresent = false;
 }
 
@@ -434,42 +390,9 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
   tantest->SetNetworkFolder(state.gNetworkFolder);
 
   remove_stale_temporaries(state.gNetworkFolder);
-  const auto outcome = decide(*tantest, *layer, *features);
-  switch (outcome.decision) {
-  case Decision::Stop:
-    return;
-  case Decision::Rebuild:
-  case Decision::RebuildKeepingSettings:
-    return rebuild(tantest, *layer, *map, outcome);
-  case Decision::Load:
-    break;
-  }
-
-  const auto ini = NetworkIniFile(state.gNetworkFolder);
-  const auto flag =
-      com::to_int32(settings::read_number(ini, settings::Info, settings::AttributeFlag));
-  if (!flag)
-    WarnAboutSettings(ini, settings::Info, settings::AttributeFlag,
-                      "is beyond what the field can hold; it is taken as 1, no road-class field.");
-  state.gAttributeFlag = flag.value_or(1);
-  if (state.gAttributeFlag != 0)
-    show_message("This network does not contain attribute field", "Attribute Field",
-                 forms::Icon::Exclamation);
-  read_road_classes();
-  read_temp_speeds(*map, *features);
-  read_zone_settings(true);
-
-  RunWithProgressWindow("Loading Network", "Loading Topology Network",
-                        [&] { state.gEngineResult = tantest->LoadNetwork(); });
-  if (state.gEngineResult != 0) {
-    show_message("Network could not be loaded: Error = " + EngineErrorText(state.gEngineResult),
-                 "Error", forms::Icon::Critical);
-    return;
-  }
-  state.gNetBase = tantest;
-  show_message("Network loaded successfully", "Network Loaded", forms::Icon::Information);
-
-  read_settings_after_load(*map, *features);
+  SettingsNotes notes;
+  open_chosen_layer(tantest, *map, *layer, *features, notes);
+  notes.show();
 }
 
 } // namespace corvane

@@ -29,23 +29,15 @@ namespace settings {
 
 namespace {
 
-// The value of `key`, or of `older_key` when `key` is missing.
-std::string read_either(std::string_view file, std::string_view section, std::string_view key,
-                        std::string_view older_key) {
-  auto value = read(file, section, key);
-  return value == Missing ? read(file, section, older_key) : value;
-}
-
 std::string temp_speed_key(std::int32_t row, std::string_view unit) {
   return "Link Number" + win::NumText(row) + " (" + std::string(unit) + ")";
 }
 
-// "Speed " + the class value + " (unit)", the value as NumText or, in older files, plain.
+} // namespace
+
 std::string class_key(std::string_view class_text, std::string_view unit) {
   return "Speed " + std::string(class_text) + " (" + std::string(unit) + ")";
 }
-
-} // namespace
 
 std::string zone_key(std::int32_t zone) {
   return "Zone " + win::NumText(zone);
@@ -110,22 +102,6 @@ bool delete_section(std::string_view file, std::string_view section) {
   return commit(file, {{std::string(section), std::nullopt, std::nullopt}});
 }
 
-TempSpeedRow read_temp_speed(std::string_view ini_file, std::int32_t row) {
-  TempSpeedRow speed;
-  speed.Link = read_number(ini_file, TemporarySpeeds, link_row_key(row));
-  // Older files key the speeds by the link number; a stored number that is no link number
-  // has no such keys.
-  const auto link = com::to_int32(speed.Link);
-  const auto speed_of = [&](std::string_view unit) {
-    const auto key = temp_speed_key(row, unit);
-    return com::Val(link ? read_either(ini_file, TemporarySpeeds, key, temp_speed_key(*link, unit))
-                         : read(ini_file, TemporarySpeeds, key));
-  };
-  speed.SpeedMph = speed_of("mph");
-  speed.SpeedKmph = speed_of("kmph");
-  return speed;
-}
-
 namespace {
 
 void set_temp_speed(Changes& changes, std::int32_t row, const TempSpeedRow& speed) {
@@ -138,7 +114,7 @@ void set_temp_speed(Changes& changes, std::int32_t row, const TempSpeedRow& spee
 template <class Row, class SetRow>
 void replace_list(Changes& changes, std::string_view section, const std::vector<Row>& rows,
                   SetRow set_row) {
-  changes.push_back({std::string(section), std::nullopt, std::nullopt});
+  changes.push_back({std::string(section), std::nullopt, std::nullopt, true});
   set(changes, section, Total, win::NumText(static_cast<std::int32_t>(rows.size())));
   for (std::size_t i = 0; i < rows.size(); ++i)
     set_row(changes, static_cast<std::int32_t>(i + 1), rows[i]);
@@ -162,24 +138,8 @@ void replace_closed_links(Changes& changes, const std::vector<std::int32_t>& lin
   });
 }
 
-std::optional<std::int32_t> read_closed_link(std::string_view ini_file, std::int32_t row) {
-  return com::to_int32(read_number(ini_file, ClosedRoads, link_row_key(row)));
-}
-
 bool write_closed_link(std::string_view ini_file, std::int32_t row, std::int32_t link) {
   return write(ini_file, ClosedRoads, link_row_key(row), win::NumText(link));
-}
-
-std::vector<double> read_zones(std::string_view ini_file,
-                               const std::function<std::int32_t(double stored)>& count_of) {
-  const win::ProfileSnapshot ini(ini_file);
-  auto number = [&](std::string_view key) {
-    return com::Val(ini.read(Isochrone, key, Missing, win::profile_buffer_size));
-  };
-  std::vector<double> limits(static_cast<std::size_t>(std::max(count_of(number(TotalZones)), 0)));
-  for (std::size_t i = 0; i < limits.size(); ++i)
-    limits[i] = number(zone_key(static_cast<std::int32_t>(i + 1)));
-  return limits;
 }
 
 void replace_zones(Changes& changes, const std::vector<float>& limits) {
@@ -193,30 +153,6 @@ bool write_zones(std::string_view ini_file, const std::vector<float>& limits) {
   Changes changes;
   replace_zones(changes, limits);
   return commit(ini_file, changes);
-}
-
-std::optional<RoadClassSpeed> read_road_class(std::string_view speed_file, std::int32_t category,
-                                              std::string* unfit_speed_key) {
-  const double value = read_number(speed_file, SpeedValues, category_key(category));
-  const auto class_value = com::to_int16(value);
-  if (!class_value)
-    return std::nullopt;
-  RoadClassSpeed road_class;
-  road_class.ClassValue = *class_value;
-  const auto class_text = win::NumText(value);
-  // Older files write the class value without its leading blank.
-  const auto plain_text = com::number_text(value, com::double_digits);
-  auto speed_key = class_key(class_text, "mph");
-  if (read(speed_file, SpeedValues, speed_key) == Missing)
-    speed_key = class_key(plain_text, "mph");
-  const auto mph = com::to_single(read_number(speed_file, SpeedValues, speed_key));
-  if (unfit_speed_key && !mph)
-    *unfit_speed_key = speed_key;
-  road_class.SpeedMph = mph.value_or(1);
-  road_class.SpeedKmph = road_class.SpeedMph / static_cast<float>(MphPerKmph);
-  road_class.Alias = trim_blanks(read_either(
-      speed_file, SpeedValues, class_key(class_text, "alias"), class_key(plain_text, "alias")));
-  return road_class;
 }
 
 bool write_road_class_speed(std::string_view speed_file, std::int32_t class_value, float mph) {
@@ -255,19 +191,14 @@ std::string edited_value(win::clock::time_point date, win::clock::time_point tim
 }
 
 std::optional<std::string> read_distance_units(std::string_view ini_file) {
-  const auto value = read(ini_file, Info, OcxDistUnits);
+  return distance_units(read(ini_file, Info, OcxDistUnits));
+}
+
+std::optional<std::string> distance_units(std::string_view value) {
   for (const auto units : {Kilometers, Miles})
     if (value.starts_with(units))
       return std::string(units);
   return std::nullopt;
-}
-
-std::int32_t read_tsp_mode(std::string_view ini_file, std::int32_t current) {
-  const double mode = read_number(ini_file, Info, TspMode);
-  if (mode != 0 && mode != 1 && mode != 2)
-    return current;
-  const bool straight_line = read(ini_file, Info, TspStraightLine).starts_with("Yes");
-  return static_cast<std::int32_t>(mode) + (straight_line ? 10 : 0);
 }
 
 void set_tsp_mode(Changes& changes, std::int32_t mode) {
@@ -279,15 +210,6 @@ bool write_tsp_mode(std::string_view ini_file, std::int32_t mode) {
   Changes changes;
   set_tsp_mode(changes, mode);
   return commit(ini_file, changes);
-}
-
-std::int16_t read_colour_component(std::string_view ini_file, std::string_view key) {
-  const double value = com::Val(trim_blanks(read(ini_file, Color, key)));
-  if (value >= 255)
-    return 255;
-  if (value <= 0)
-    return 0;
-  return static_cast<std::int16_t>(com::round_half_even(value));
 }
 
 void set_colour(Changes& changes, std::int16_t red, std::int16_t green, std::int16_t blue) {

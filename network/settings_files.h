@@ -11,12 +11,11 @@
 // key of zone 1 is "Zone" followed by two blanks and 1.
 //
 // Files written by older writers key a temporary speed by its link number instead of its row,
-// and a road class's speed and alias with one blank ("Speed 7 (mph)"). The readers here accept
-// those keys when the usual one is missing, so such files still load; the writers here always
-// write the usual keys.
+// and a road class's speed and alias with one blank ("Speed 7 (mph)"). The readers of the
+// sections (network/stored_settings.h) accept those keys, so such files still load; the writers
+// here always write the usual keys.
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -88,6 +87,8 @@ std::string temp_speed_kmph_key(std::int32_t row);     // "Link Number" + NumTex
 std::string category_key(std::int32_t category);       // "Category " + NumText(category)
 std::string class_speed_key(std::int32_t class_value); // "Speed " + NumText(c) + " (mph)"
 std::string class_alias_key(std::int32_t class_value); // "Speed " + NumText(c) + " (alias)"
+// "Speed " + the class value as written + " (unit)", "mph" or "alias".
+std::string class_key(std::string_view class_text, std::string_view unit);
 // The alias a new road class gets: "Speed" + NumText(c), "Speed 7" for class 7.
 std::string default_class_alias(std::int32_t class_value);
 // The row of a class new to the table: 1 mph (1.609342 km/h) under its default alias.
@@ -117,42 +118,29 @@ bool delete_section(std::string_view file, std::string_view section);
 
 // Records of the settings files.
 
-// Row `row` of [TEMPORARY SPEEDS] (rows from 1): the link number and both speeds as stored.
-TempSpeedRow read_temp_speed(std::string_view ini_file, std::int32_t row);
+// Row `row` of [TEMPORARY SPEEDS] (rows from 1): the link number and both speeds.
 bool write_temp_speed(std::string_view ini_file, std::int32_t row, const TempSpeedRow& speed);
 
-// Row `row` of [CLOSED ROADS]: the link number, rounded to a whole number; nothing when the
-// stored number is beyond 32 bits (no link of any layer).
-std::optional<std::int32_t> read_closed_link(std::string_view ini_file, std::int32_t row);
+// Row `row` of [CLOSED ROADS]: the link number.
 bool write_closed_link(std::string_view ini_file, std::int32_t row, std::int32_t link);
 
-// The lists of links, each section written anew: "Total", then the rows 1 .. count by their
-// keys (a temporary speed's row key, its "(mph)" and its "(kmph)").
+// The lists of links, each section written anew where it stands in the file: "Total", then the
+// rows 1 .. count by their keys (a temporary speed's row key, its "(mph)" and its "(kmph)").
 void replace_closed_links(Changes& changes, const std::vector<std::int32_t>& links);
 void replace_temp_speeds(Changes& changes, const std::vector<TempSpeedRow>& speeds);
 
-// [ISOCHRONE]: the zone limits 1 .. "Total Zones". The writer replaces the section: the zones,
-// then "Total Zones".
+// [ISOCHRONE]: the zone limits 1 .. "Total Zones". The writer replaces the section (at the end
+// of the file): the zones, then "Total Zones".
 // The zone list's capacity: the most zones the polygon tools draw within bounded time and
 // memory. On the sample network each zone that covers it all costs about 20 ms cut to a clip
 // polygon (9 ms without) and 0.8 MB (bench/README.md, "Many zones"), so the heaviest list takes
 // about 20 s and 0.8 GB, a third of the time and memory a zone list may take; a network larger
 // than the sample draws larger zones. The opening reads no more, and the zone dialog adds no more.
 inline constexpr std::int32_t MaxZoneCount = 1000;
-// The whole section, reading the file once: the stored limits of the first `count_of`("Total
-// Zones" as a number) zones; the opening bounds the count by MaxZoneCount.
-std::vector<double> read_zones(std::string_view ini_file,
-                               const std::function<std::int32_t(double stored)>& count_of);
 void replace_zones(Changes& changes, const std::vector<float>& limits);
 bool write_zones(std::string_view ini_file, const std::vector<float>& limits);
 
-// Category `category` (from 1) of "link.spd": its class value, its speed in mph (km/h derived
-// as mph / 0.621372) and its alias (blanks trimmed). Nothing when the class value is outside
-// the 16 bits the engine takes a class in (it would come out as another class).
-// A stored speed beyond single precision gives the class the speed of a new network's class,
-// 1 mph, and its key (as the file has it) goes to `unfit_speed_key` when given.
-std::optional<RoadClassSpeed> read_road_class(std::string_view speed_file, std::int32_t category,
-                                              std::string* unfit_speed_key = nullptr);
+// "link.spd": a class's speed in mph (km/h derived as mph / 0.621372) and its alias.
 bool write_road_class_speed(std::string_view speed_file, std::int32_t class_value, float mph);
 // The "(mph)" speed of every class, in one write of the file.
 bool write_road_class_speeds(std::string_view speed_file,
@@ -172,16 +160,13 @@ std::string edited_value(win::clock::time_point date, win::clock::time_point tim
 // [INFO] "OCXDISTUNITS" as the network opening takes it: "Kilometers" when the value begins
 // with it, "Miles" when it begins with that (letter case counts), nothing otherwise.
 std::optional<std::string> read_distance_units(std::string_view ini_file);
+std::optional<std::string> distance_units(std::string_view value);
 
-// gTspMode from [INFO] "TSP MODE" (0, 1 or 2) plus 10 when "TSP STRAIGHT LINE" begins with
-// "Yes"; `current` when "TSP MODE" holds another number. The writer splits a mode the same way.
-std::int32_t read_tsp_mode(std::string_view ini_file, std::int32_t current);
+// gTspMode (0, 1 or 2, plus 10 for straight lines) as [INFO] "TSP MODE" and "TSP STRAIGHT LINE".
 void set_tsp_mode(Changes& changes, std::int32_t mode);
 bool write_tsp_mode(std::string_view ini_file, std::int32_t mode);
 
-// A [Color] component: the number in the value, 255 at or above 255, 0 at or below 0 (and for
-// a missing key), else rounded halves-to-even. The writer writes plain numbers ("255").
-std::int16_t read_colour_component(std::string_view ini_file, std::string_view key);
+// [Color]: the components as plain numbers ("255").
 void set_colour(Changes& changes, std::int16_t red, std::int16_t green, std::int16_t blue);
 bool write_colour(std::string_view ini_file, std::int16_t red, std::int16_t green,
                   std::int16_t blue);

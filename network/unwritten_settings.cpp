@@ -9,9 +9,9 @@ std::string UnwrittenSettingsText(const std::string& file) {
   return file + " could not be written (it is read-only, or its folder cannot be written).";
 }
 
-bool SettingsWritten(bool written, const std::string& file) {
+bool SettingsWritten(bool written, const std::string& file, std::string_view unsaved) {
   if (!written)
-    show_message(UnwrittenSettingsText(file) + " The change is not saved.", "Error",
+    show_message(UnwrittenSettingsText(file) + " " + std::string(unsaved), "Error",
                  forms::Icon::Critical);
   return written;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace corvane {
 
@@ -8,9 +9,12 @@ namespace corvane {
 // cause. The file itself is as it was (every settings write replaces it whole or not at all).
 std::string UnwrittenSettingsText(const std::string& file);
 
-// `written`, after telling the user, when it is false, that `file` could not be written and the
-// change is not saved. A dialog's OK then returns and the dialog stays open.
-bool SettingsWritten(bool written, const std::string& file);
+// `written`, after telling the user, when it is false, that `file` could not be written and
+// what is therefore not saved (`unsaved`, a sentence). A dialog's OK then returns and the dialog
+// stays open.
+inline constexpr std::string_view ChangeNotSaved = "The change is not saved.";
+bool SettingsWritten(bool written, const std::string& file,
+                     std::string_view unsaved = ChangeNotSaved);
 
 // The same message, then the running handler ends (a refusal the user has been told of): a
 // tool's click or a command stops there.

@@ -24,7 +24,9 @@ constexpr std::int32_t all_links = -1;
 NetBaseObject::NetBaseObject()
     : state_(std::make_shared<NetworkState>()), identifier_(register_network(state_)) {}
 
-NetBaseObject::~NetBaseObject() { unregister_network(identifier_); }
+NetBaseObject::~NetBaseObject() {
+  unregister_network(identifier_);
+}
 
 Progress NetBaseObject::progress_of(EventOf event) {
   return [this, event](int percent) {
@@ -38,7 +40,9 @@ const Point& NetBaseObject::node_point(std::int32_t node) const {
   return network.node_points[checked_node(network, node)];
 }
 
-std::int32_t NetBaseObject::GetIdentifier() { return identifier_; }
+std::int32_t NetBaseObject::GetIdentifier() {
+  return identifier_;
+}
 
 void NetBaseObject::SetNetworkFolder(const std::string& path) {
   engine_call<std::int32_t>([&] {
@@ -72,8 +76,9 @@ std::int32_t NetBaseObject::GetDistanceUnits() {
 std::int32_t NetBaseObject::CreateNetwork(const std::string& layer, std::int32_t,
                                           const std::string&) {
   return engine_call<std::int32_t>([&] {
-    create_network(state_->folder, layer, state_->map_units,
-                   progress_of(&NetBaseEvents::OnNWCreateProgress));
+    same_links_as_before_ = false;
+    same_links_as_before_ = create_network(state_->folder, layer, state_->map_units,
+                                           progress_of(&NetBaseEvents::OnNWCreateProgress));
     return code::ok;
   });
 }
@@ -116,7 +121,9 @@ std::int32_t NetBaseObject::LoadNetwork() {
   });
 }
 
-bool NetBaseObject::IsLoaded() { return state_->network != nullptr; }
+bool NetBaseObject::IsLoaded() {
+  return state_->network != nullptr;
+}
 
 void NetBaseObject::Unload() {
   state_->node_index.reset();
@@ -124,11 +131,14 @@ void NetBaseObject::Unload() {
   state_->network.reset();
 }
 
-bool NetBaseObject::HasNodeIndex() { return state_->node_index != nullptr; }
+bool NetBaseObject::HasNodeIndex() {
+  return state_->node_index != nullptr;
+}
 
 std::int32_t NetBaseObject::CreateNodeIndex() {
   return engine_call<std::int32_t>([&] {
-    if (!state_->node_index) state_->node_index = std::make_unique<NodeIndex>(state_->loaded());
+    if (!state_->node_index)
+      state_->node_index = std::make_unique<NodeIndex>(state_->loaded());
     return code::ok;
   });
 }
@@ -137,7 +147,8 @@ std::int32_t NetBaseObject::SnapToNetwork(double x, double y, std::int32_t& node
                                           std::int32_t& second) {
   return engine_call<std::int32_t>([&] {
     state_->loaded();
-    if (!state_->node_index) throw Error(code::no_node_index, "no node index");
+    if (!state_->node_index)
+      throw Error(code::no_node_index, "no node index");
     return nearest_node(x, y, node, second);
   });
 }
@@ -209,22 +220,22 @@ double NetBaseObject::TurnAngle(double x1, double y1, std::int32_t node, double 
 
 const Roundabouts& NetBaseObject::roundabouts() {
   // Found on first use: most sessions never ask for directions.
-  if (!state_->roundabouts) state_->roundabouts = std::make_unique<Roundabouts>(state_->loaded());
+  if (!state_->roundabouts)
+    state_->roundabouts = std::make_unique<Roundabouts>(state_->loaded());
   return *state_->roundabouts;
 }
 
 bool NetBaseObject::IsRoundaboutLink(std::int32_t link) {
-  return engine_call_or(false,
-                        [&] { return link > 0 && roundabouts().is_link(LinkId(link)); });
+  return engine_call_or(false, [&] { return link > 0 && roundabouts().is_link(LinkId(link)); });
 }
 
 bool NetBaseObject::IsRoundaboutNode(std::int32_t node) {
-  return engine_call_or(false,
-                        [&] { return node > 0 && roundabouts().is_node(NodeId(node)); });
+  return engine_call_or(false, [&] { return node > 0 && roundabouts().is_node(NodeId(node)); });
 }
 
 void NetBaseObject::SetOutputOption(std::int32_t option) {
-  if (option == 1) state_->output_option = option;
+  if (option == 1)
+    state_->output_option = option;
 }
 
 void NetBaseObject::SetZoneRadius(double radius) {
@@ -248,6 +259,8 @@ bool NetBaseObject::Unadvise(std::uint32_t cookie) {
   return engine_call_or(false, [&] { return events_.disconnect(cookie); });
 }
 
-std::string NetBaseObject::LastErrorText() { return last_error_text; }
+std::string NetBaseObject::LastErrorText() {
+  return last_error_text;
+}
 
 } // namespace tamix

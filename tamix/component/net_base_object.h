@@ -26,14 +26,14 @@ public:
   std::int32_t GetDistanceUnits() override;
   std::int32_t CreateNetwork(const std::string& layer, std::int32_t unused,
                              const std::string& unused_text) override;
+  bool SameLinksAsBefore() override { return same_links_as_before_; }
   std::int32_t CreateAttributeFile(const std::string& file) override;
   std::int32_t LoadNetwork() override;
   bool IsLoaded() override;
   void Unload() override;
   bool HasNodeIndex() override;
   std::int32_t CreateNodeIndex() override;
-  std::int32_t SnapToNetwork(double x, double y, std::int32_t& node,
-                             std::int32_t& second) override;
+  std::int32_t SnapToNetwork(double x, double y, std::int32_t& node, std::int32_t& second) override;
   std::int32_t FindNearestNode(double x, double y, std::int32_t& node,
                                std::int32_t& second) override;
   double GetNodeX(std::int32_t node) override;
@@ -67,6 +67,7 @@ private:
 
   std::shared_ptr<NetworkState> state_;
   std::int32_t identifier_;
+  bool same_links_as_before_ = false;
   com::EventSource<NetBaseEvents> events_;
 };
 

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 
 namespace tamix {
@@ -58,7 +59,8 @@ std::filesystem::path companion(const std::filesystem::path& shp, const char* lo
                                 const char* upper) {
   for (const char* extension : {lower, upper}) {
     std::filesystem::path path = shp;
-    if (std::filesystem::exists(path.replace_extension(extension))) return path;
+    if (std::filesystem::exists(path.replace_extension(extension)))
+      return path;
   }
   return {};
 }
@@ -81,15 +83,18 @@ LinkGeometry read_polyline_shapefile(const std::filesystem::path& shp, const Pro
   if (!std::filesystem::exists(shp))
     throw Error(code::load_failed, "cannot find " + name);
   const auto shx = companion(shp, ".shx", ".SHX");
-  if (shx.empty()) throw Error(code::illegal_shapefile, name + " has no .shx index beside it");
+  if (shx.empty())
+    throw Error(code::illegal_shapefile, name + " has no .shx index beside it");
   const auto dbf = companion(shp, ".dbf", ".DBF");
-  if (dbf.empty()) throw Error(code::illegal_shapefile, name + " has no .dbf table beside it");
+  if (dbf.empty())
+    throw Error(code::illegal_shapefile, name + " has no .dbf table beside it");
   checked([&] {
     files::finish_replacement(shx);
     files::finish_replacement(dbf);
     files::check_shape_index(shp, shx);
   });
-  const std::uint32_t dbf_records = checked([&] { return files::read_dbf_header(dbf).record_count; });
+  const std::uint32_t dbf_records =
+      checked([&] { return files::read_dbf_header(dbf).record_count; });
 
   SAHooks hooks = quiet_hooks();
   std::unique_ptr<SHPInfo, ShpCloser> handle(SHPOpenLL(name.c_str(), "rb", &hooks));
@@ -139,14 +144,48 @@ LinkGeometry read_polyline_shapefile(const std::filesystem::path& shp, const Pro
   return shapes;
 }
 
-void create_network(const std::filesystem::path& folder, const std::string& layer, int map_units,
+namespace {
+
+bool same_links(const Network& replaced, const Network& built) {
+  if (replaced.link_count() != built.link_count())
+    return false;
+  const auto end_point = [](const Network& network, NodeId node) {
+    return node == no_node ? Point{} : network.node_points[node];
+  };
+  for (LinkId link = 1; link <= built.link_count(); ++link) {
+    const auto& old_ends = replaced.link_ends[link];
+    const auto& new_ends = built.link_ends[link];
+    if (replaced.link_metres[link] != built.link_metres[link] ||
+        end_point(replaced, old_ends.from) != end_point(built, new_ends.from) ||
+        end_point(replaced, old_ends.to) != end_point(built, new_ends.to))
+      return false;
+  }
+  return true;
+}
+
+// The network the folder's files hold before they are replaced; nothing when they cannot be
+// read (missing, of another version, damaged).
+std::optional<Network> network_to_replace(const std::filesystem::path& folder) {
+  try {
+    return load_network(folder);
+  } catch (const Error&) {
+    return std::nullopt;
+  }
+}
+
+} // namespace
+
+bool create_network(const std::filesystem::path& folder, const std::string& layer, int map_units,
                     const Progress& progress) {
   try {
     LinkGeometry shapes = read_polyline_shapefile(folder / (layer + ".shp"), progress, 40);
     Network network = build_network(std::move(shapes), map_units, progress, 40, 90);
+    const auto replaced = network_to_replace(folder);
+    const bool same = replaced && same_links(*replaced, network);
     write_network_files(folder, network);
     if (progress)
       progress(100);
+    return same;
   } catch (const std::bad_alloc&) {
     throw Error(code::out_of_memory,
                 "out of memory building the network of " + (folder / layer).string());

@@ -24,7 +24,10 @@ LinkGeometry read_polyline_shapefile(const std::filesystem::path& shp,
 
 // The whole network build: reads `folder`/`layer`.shp, builds the network with lengths in
 // `map_units` and writes its files into `folder`. Phases report progress 0..100.
-void create_network(const std::filesystem::path& folder, const std::string& layer, int map_units,
+// True when the new network has the links of the files it replaced: as many, and each with
+// the same end points and length, so that a link number names the same road in both. False
+// when they differ or no readable network files stood in the folder.
+bool create_network(const std::filesystem::path& folder, const std::string& layer, int map_units,
                     const Progress& progress = {});
 
 } // namespace tamix

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "maintenance/road_class_rows.h"
 #include "maintenance_fixture.h"
+#include "network/road_class_rows.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
 
@@ -87,6 +87,7 @@ struct ClassCase {
   std::vector<std::int32_t> classes;
   std::vector<std::string> lines; // of "Attrib.txt"
   std::vector<std::string> messages;
+  bool class_one_dropped = false; // the class of the opening
 };
 
 void PrintTo(const ClassCase& c, std::ostream* out) {
@@ -104,7 +105,14 @@ TEST_P(UpdateClassCases, ClassesAreTheValuesMagnitudesModulo32) {
   EXPECT_EQ(engine_->attribute_lines, c.lines);
   auto said = c.messages;
   said.push_back("Road classes updated successfully");
+  const auto file = SpeedClassFile(path());
+  if (c.class_one_dropped)
+    said.push_back(file +
+                   ": the speeds of 1 road class were not carried over: their class values no "
+                   "longer occur in the field \"CLASS\". The old file is kept as " +
+                   file + ".bak.");
   EXPECT_EQ(take_messages(), said);
+  EXPECT_EQ(std::filesystem::exists(file + ".bak"), c.class_one_dropped);
   EXPECT_EQ(shared_state().gAttributeFlag, c.messages.empty() ? 0 : 1);
   EXPECT_FALSE(std::filesystem::exists(AttributeTextFile(path())))
       << "the text only hands the classes to the engine";
@@ -113,8 +121,8 @@ TEST_P(UpdateClassCases, ClassesAreTheValuesMagnitudesModulo32) {
 INSTANTIATE_TEST_SUITE_P(
     Values, UpdateClassCases,
     ::testing::Values(
-        ClassCase{"Distinct", {35, 3, 7}, {3, 7}, {"35", "3", "7"}, {}},
-        ClassCase{"OneClass", {3, 3.9, -3, 35}, {3}, {"3", "3", "-3", "35"}, {}},
+        ClassCase{"Distinct", {35, 3, 7}, {3, 7}, {"35", "3", "7"}, {}, true},
+        ClassCase{"OneClass", {3, 3.9, -3, 35}, {3}, {"3", "3", "-3", "35"}, {}, true},
         ClassCase{"MultiplesOf32", {32, 64, 4096, 1}, {0, 1}, {"32", "64", "4096", "1"}, {}},
         ClassCase{"Invalid",
                   {2, 4097, 5},
@@ -172,8 +180,15 @@ TEST_F(UpdateClassTest, WithoutItsFieldTheNetworkHasTheOneClass) {
   open_with({1, 2, 3});
   settings::write(ini(), settings::Info, settings::AttributeField, "GONE");
   update();
-  EXPECT_EQ(take_messages(), (std::vector<std::string>{"Attribute field not found",
-                                                       "Road classes updated successfully"}));
+  const auto file = SpeedClassFile(path());
+  EXPECT_EQ(take_messages(),
+            (std::vector<std::string>{
+                "Attribute field not found", "Road classes updated successfully",
+                file +
+                    ": the speeds of 2 road classes were not carried over: their class values "
+                    "no longer occur in a network without road-class field. The old file is "
+                    "kept as " +
+                    file + ".bak."}));
   EXPECT_EQ(class_values(), std::vector<std::int32_t>{1});
   EXPECT_EQ(engine_->attribute_lines, (std::vector<std::string>{"1", "1", "1"}));
 }
@@ -201,7 +216,7 @@ TEST_F(UpdatedRoutes, TheLoadedNetworkRoutesWithTheNewClasses) {
   // Straight on becomes motorway too.
   testing::write_classes(*roads_->FeatureClass(), {2, 2, 2, 2});
   ASSERT_EQ(command("Corvane.UpdateClass")->OnClick(), com::S_OK);
-  EXPECT_EQ(take_messages(), std::vector<std::string>{"Road classes updated successfully"});
+  EXPECT_EQ(take_messages().front(), "Road classes updated successfully");
   EXPECT_EQ(class_values(), std::vector<std::int32_t>{2});
   EXPECT_FLOAT_EQ(route_cost(A, C), 2.0f / 90 * 60);
   EXPECT_FLOAT_EQ(route_cost(A, B), 1.0f / 90 * 60);

@@ -95,8 +95,9 @@ bool write_profile_file(std::string_view file, const std::vector<ProfileChange>&
       document.set(change.section, *change.key, *change.value);
       changed = true;
     } else {
-      changed |= change.key ? document.erase_key(change.section, *change.key)
-                            : document.erase_section(change.section);
+      changed |= change.key        ? document.erase_key(change.section, *change.key)
+                 : change.in_place ? document.erase_keys(change.section)
+                                   : document.erase_section(change.section);
     }
   }
   // Nothing to delete leaves the file as it is (and a missing file missing).

@@ -132,6 +132,19 @@ bool ProfileDocument::erase_section(std::string_view section) {
   return true;
 }
 
+bool ProfileDocument::erase_keys(std::string_view section) {
+  const auto range = find_section(section);
+  if (!range)
+    return false;
+  const auto first = lines_.begin() + static_cast<std::ptrdiff_t>(range->begin);
+  const auto last = lines_.begin() + static_cast<std::ptrdiff_t>(range->end);
+  const auto kept =
+      std::remove_if(first, last, [](const Line& line) { return line.kind == Kind::entry; });
+  const bool erased = kept != last;
+  lines_.erase(kept, last);
+  return erased;
+}
+
 std::string ProfileDocument::text() const {
   std::string out;
   for (const Line& line : lines_) {

@@ -33,6 +33,8 @@ public:
   bool erase_key(std::string_view section, std::string_view key);
   // Removes the section's header and every line up to the next section.
   bool erase_section(std::string_view section);
+  // Removes the section's keys, keeping its header and any other lines where they stand.
+  bool erase_keys(std::string_view section);
 
   // Every line ended by CR LF.
   std::string text() const;

@@ -32,6 +32,8 @@ public:
   explicit StubNetBase(CallLog* log = nullptr) : log_(log) {}
 
   bool loaded = false;
+  // What SameLinksAsBefore answers.
+  bool same_links_as_before = false;
 
   std::int32_t GetIdentifier() override;
   void SetNetworkFolder(const std::string& path) override;
@@ -40,6 +42,7 @@ public:
   std::int32_t GetDistanceUnits() override;
   std::int32_t CreateNetwork(const std::string& layer, std::int32_t unused,
                              const std::string& unused_text) override;
+  bool SameLinksAsBefore() override { return same_links_as_before; }
   std::int32_t CreateAttributeFile(const std::string& file) override;
   std::int32_t LoadNetwork() override;
   bool IsLoaded() override;
@@ -123,13 +126,11 @@ public:
   std::int32_t WriteResults() override;
   std::int32_t ClearBreaks() override;
   std::int32_t AddBreak(double limit) override;
-  std::int32_t WriteZonePolygons(const std::string& path, std::int32_t count,
-                                 std::int32_t doughnut, double min_x, double min_y, double max_x,
-                                 double max_y) override;
+  std::int32_t WriteZonePolygons(const std::string& path, std::int32_t count, std::int32_t doughnut,
+                                 double min_x, double min_y, double max_x, double max_y) override;
   std::int32_t WriteNearestCentrePolygons(const std::string& path, std::int32_t unused,
-                                          std::int32_t unused_too, std::int32_t count,
-                                          double min_x, double min_y, double max_x,
-                                          double max_y) override;
+                                          std::int32_t unused_too, std::int32_t count, double min_x,
+                                          double min_y, double max_x, double max_y) override;
 
 private:
   CallLog* log_;

@@ -286,5 +286,17 @@ TEST_F(PreCheck, TheStampCarriesTheTimeOneMinuteAhead) {
   ::tzset();
 }
 
+// After a computed result only the stamp is missing, and the message says no more than that.
+TEST_F(PreCheck, AStampThatCannotBeWrittenSaysWhatIsNotSaved) {
+  std::filesystem::permissions(ini(), std::filesystem::perms::owner_read);
+  take_messages();
+  StampNetworkEdited();
+  std::filesystem::permissions(ini(), std::filesystem::perms::owner_all);
+  EXPECT_EQ(take_messages(), std::vector<std::string>{
+                                 ini() + " could not be written (it is read-only, or its folder "
+                                         "cannot be written). The edit stamp (\"EDITED\") is "
+                                         "not saved."});
+}
+
 } // namespace
 } // namespace corvane

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "network/build_mark.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
 #include "network_fixture.h"
@@ -54,6 +55,10 @@ protected:
     NetworkTest::SetUp();
     add_roads();
     build();
+    change_every_setting();
+  }
+
+  void change_every_setting() {
     settings::Changes changes;
     settings::replace_closed_links(changes, {3});
     settings::replace_temp_speeds(changes, {{2, 50, 31.0686}});
@@ -61,9 +66,29 @@ protected:
     settings::set_colour(changes, 10, 20, 30);
     settings::set(changes, settings::Info, settings::RouteType, settings::Fastest);
     settings::set_tsp_mode(changes, 12);
+    settings::set(changes, settings::Info, settings::OcxDistUnits, settings::Miles);
+    settings::set(changes, settings::Info, settings::DescFieldName, "NAME");
     ASSERT_TRUE(settings::commit(ini(), changes));
     clean_ini_ = read_bytes(ini());
     clean_speeds_ = read_bytes(path("link.spd"));
+  }
+
+  // The road layer saved anew by another program.
+  void replace_roads(const std::vector<host::Path>& links, const std::vector<double>& classes) {
+    map()->ClearLayers();
+    for (const auto* extension : {".shp", ".shx", ".dbf", ".prj", ".cpg"})
+      fs::remove(path(std::string("roads") + extension));
+    add_roads(links, classes);
+  }
+
+  // The road layer anew, with these links, a network built from it whose user changed every
+  // setting, and no copies kept.
+  void network_of(const std::vector<host::Path>& links, const std::vector<double>& classes) {
+    replace_roads(links, classes);
+    for (const auto* name : {"Corvane.ini", "link.spd", "Corvane.ini.bak", "link.spd.bak"})
+      fs::remove(path(name));
+    build();
+    change_every_setting();
   }
 
   SharedState& state() { return shared_state(); }
@@ -80,8 +105,8 @@ TEST_F(HostileSettings, AreReadAsEditorsWriteThemAndNeverReplacedInSilence) {
   const std::string built = "Network created successfully";
   const auto unreadable = [&](const std::string& file, const std::string& reason) {
     return file + " could not be read: " + reason +
-           ". The network is built again; nothing in it could be carried over, and the old file "
-           "is kept as " +
+           ". The network is built again; nothing in it could be carried over. The old file is "
+           "kept as " +
            file + ".bak.";
   };
   enum class Kept { everything, all_but_info, nothing };
@@ -115,24 +140,22 @@ TEST_F(HostileSettings, AreReadAsEditorsWriteThemAndNeverReplacedInSilence) {
       {"empty",
        [](const std::string&) { return std::string(); },
        same,
-       {unreadable(ini_file, "it is empty"), built},
+       {built, unreadable(ini_file, "it is empty")},
        Kept::nothing,
        ini_file},
       {"no [INFO]",
        without_info,
        same,
-       {ini_file + " could not be read: it has no [INFO] section. The network is built again, "
-                   "and its closed roads, temporary speeds, zones and route colour are carried "
-                   "over.",
-        built},
+       {built, ini_file + " could not be read: it has no [INFO] section. The network is built "
+                          "again, and its closed roads, temporary speeds, zones and route colour "
+                          "are carried over."},
        Kept::all_but_info,
        ""},
       {"zone beyond single precision",
        [](const std::string& t) { return replaced(t, "Zone  3= 8", "Zone  3= 1e308"); },
        same,
-       {ini_file + ": [ISOCHRONE] \"Zone  3\" is beyond what a zone limit can hold; the zone is "
-                   "left out.",
-        loaded},
+       {loaded, ini_file + ": [ISOCHRONE] \"Zone  3\" gives \"1e308\", which is no zone limit; "
+                           "the zone is left out."},
        Kept::everything,
        ""},
       {"class speed beyond single precision, under an older writer's key",
@@ -140,9 +163,8 @@ TEST_F(HostileSettings, AreReadAsEditorsWriteThemAndNeverReplacedInSilence) {
        [](const std::string& t) {
          return replaced(t, "Speed  1 (mph)= 1", "Speed 1 (mph)= 1e308");
        },
-       {speed_file + ": [SPEED VALUES] \"Speed 1 (mph)\" is beyond what the field can hold; the "
-                     "class gets 1 mph, the speed of a new class.",
-        loaded},
+       {loaded, speed_file + ": [SPEED VALUES] \"Speed 1 (mph)\" gives \"1e308\", which is no "
+                             "speed; the class gets 1 mph, the speed of a new class."},
        Kept::everything,
        ""},
       {"single-byte text that is no UTF-8",
@@ -154,13 +176,13 @@ TEST_F(HostileSettings, AreReadAsEditorsWriteThemAndNeverReplacedInSilence) {
       {"two-byte characters",
        two_byte,
        same,
-       {unreadable(ini_file, "it is no text of single-byte characters"), built},
+       {built, unreadable(ini_file, "it is no text of single-byte characters")},
        Kept::nothing,
        ini_file},
       {"link.spd empty",
        same,
        [](const std::string&) { return std::string(); },
-       {unreadable(speed_file, "it is empty"), built},
+       {built, unreadable(speed_file, "it is empty")},
        Kept::everything,
        speed_file},
   };
@@ -200,6 +222,170 @@ TEST_F(HostileSettings, AreReadAsEditorsWriteThemAndNeverReplacedInSilence) {
     } else {
       EXPECT_EQ(read_bytes(c.backup + ".bak"), c.backup == ini_file ? hostile_ini : hostile_speeds);
     }
+  }
+}
+
+// Straight links side by side, 100 m each.
+std::vector<host::Path> links(int count) {
+  std::vector<host::Path> paths;
+  for (int i = 0; i < count; ++i) {
+    const double x = 500000 + 100.0 * i;
+    paths.push_back({{x, 6400000}, {x + 100, 6400000}});
+  }
+  return paths;
+}
+
+// Whatever makes the network be built again, every setting that still applies is carried over
+// in the build's one write of each file; what is not is kept in a ".bak" and named.
+TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
+  const auto ini_file = ini();
+  const auto speed_file = path("link.spd");
+  const std::string built = "Network created successfully";
+  const auto links_lost = [&](const std::string& why) {
+    return ini_file + ": 1 closed road and 1 temporary speed were not carried over: " + why +
+           " The old file is kept as " + ini_file + ".bak.";
+  };
+  const auto layer_changed = links_lost("the road layer changed since the network was built.");
+  const auto merged = [] {
+    auto paths = links(3);
+    paths[0] = {{500000, 6400000}, {500100, 6400000}, {500200, 6400000}};
+    paths[1] = {{500200, 6400000}, {500300, 6400000}};
+    paths.pop_back();
+    return paths;
+  }();
+  const struct {
+    const char* name;
+    std::function<void()> change;
+    bool links_carried, info_carried;
+    std::string speeds_backup_note; // empty: "link.spd" carried whole
+    std::vector<std::string> messages;
+  } cases[] = {
+      {"moved folder",
+       [&] {
+         settings::write(ini_file, settings::Info, settings::ShapeFile, "C:\\old\\roads.shp");
+       },
+       true,
+       true,
+       "",
+       {built}},
+      {"moved folder, with a zone that is no limit",
+       [&] {
+         settings::write(ini_file, settings::Info, settings::ShapeFile, "C:\\old\\roads.shp");
+         settings::write(ini_file, settings::Isochrone, settings::zone_key(3), "nan");
+       },
+       true,
+       true,
+       "",
+       {built, ini_file +
+                   ": [ISOCHRONE] \"Zone  3\" gives \"nan\", which is no zone limit; the "
+                   "zone is left out.\n" +
+                   ini_file +
+                   ": what could not be read of it, named above, is not carried over. "
+                   "The old file is kept as " +
+                   ini_file + ".bak."}},
+      {"one feature fewer",
+       [&] {
+         replace_roads(links(3), {1, 2, 3});
+       },
+       false,
+       true,
+       "",
+       {built, layer_changed}},
+      {"one feature more",
+       [&] {
+         replace_roads(links(5), {1, 2, 3, 2, 5});
+       },
+       false,
+       true,
+       "",
+       {built, layer_changed}},
+      {"the same links saved again",
+       [&] { set_modified("roads.shp", "Corvane.ini", std::chrono::minutes(5)); },
+       true,
+       true,
+       "",
+       {built}},
+      {"a record count that is no count",
+       [&] { settings::write(ini_file, settings::Info, settings::RecordNo, " 1e308"); },
+       true,
+       true,
+       "",
+       {built}},
+      {"an interrupted build",
+       [&] { ASSERT_TRUE(PutBuildMark(path())); },
+       false,
+       true,
+       "",
+       {built, "The last build of the network in " + path() +
+                   " did not finish: its files and settings may not belong together, so the "
+                   "network is built again.\n" +
+                   links_lost("a build of the network did not finish, so the links they name "
+                              "cannot be checked.")}},
+      {"a settings file without [INFO]",
+       [&] { write_bytes(ini_file, without_info(read_bytes(ini_file))); },
+       true,
+       false,
+       "",
+       {built, ini_file + " could not be read: it has no [INFO] section. The network is built "
+                          "again, and its closed roads, temporary speeds, zones and route colour "
+                          "are carried over."}},
+      {"after the pseudo-node repair",
+       [&] {
+         replace_roads(merged, {1, 3});
+         fs::remove(path("node.bin"));
+       },
+       false,
+       true,
+       speed_file + ": the speeds of 1 road class were not carried over: their class values no "
+                    "longer occur in the field \"CLASS\".",
+       {built, speed_file +
+                   ": the speeds of 1 road class were not carried over: their class values no "
+                   "longer occur in the field \"CLASS\". The old file is kept as " +
+                   speed_file + ".bak.\n" + layer_changed}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    network_of(links(4), {1, 2, 3, 2});
+    ASSERT_TRUE(settings::write_road_class_speed(speed_file, 1, 55.92348f));
+    ASSERT_TRUE(settings::write_road_class_alias(speed_file, 1, "Main road"));
+    const auto old_speeds = read_bytes(speed_file);
+    c.change();
+    const auto hostile_ini = read_bytes(ini_file);
+    state().gNetworkState = NetworkClosed;
+    state().gTspMode = 0;
+    take_messages();
+    open();
+    EXPECT_EQ(take_messages(), c.messages);
+
+    const auto& s = state();
+    EXPECT_EQ(s.gNetworkState, NetworkLoaded);
+    EXPECT_EQ(s.gClosedLinkCount, c.links_carried ? 1 : 0);
+    EXPECT_EQ(s.gTempSpeedCount, c.links_carried ? 1 : 0);
+    EXPECT_EQ(ini_value(settings::ClosedRoads, settings::Total), c.links_carried ? "1" : "0");
+    EXPECT_EQ(s.gZoneValues[2], 4);
+    EXPECT_EQ(s.gRouteColorGreen, 20);
+    EXPECT_EQ(s.gTspMode, c.info_carried ? 12 : 1);
+    EXPECT_EQ(ini_value(settings::Info, settings::RouteType),
+              c.info_carried ? "Fastest" : "Shortest");
+    EXPECT_EQ(ini_value(settings::Info, settings::OcxDistUnits),
+              c.info_carried ? "Miles" : "Kilometers");
+    EXPECT_EQ(ini_value(settings::Info, settings::DescFieldName),
+              c.info_carried ? "NAME" : settings::Missing);
+    EXPECT_EQ(s.gRoadClassSpeeds[0].ClassValue, 1);
+    EXPECT_NEAR(s.gRoadClassSpeeds[0].SpeedKmph, 90, 1e-3) << "class speeds survive";
+    EXPECT_EQ(s.gRoadClassSpeeds[0].Alias, "Main road");
+    const bool ini_kept = std::ranges::any_of(c.messages, [&](const std::string& text) {
+      return text.find("kept as " + ini_file + ".bak") != std::string::npos;
+    });
+    EXPECT_EQ(fs::exists(ini_file + ".bak"), ini_kept);
+    if (ini_kept) {
+      EXPECT_EQ(read_bytes(ini_file + ".bak"), hostile_ini);
+    }
+    EXPECT_EQ(fs::exists(speed_file + ".bak"), !c.speeds_backup_note.empty());
+    if (!c.speeds_backup_note.empty()) {
+      EXPECT_EQ(read_bytes(speed_file + ".bak"), old_speeds);
+    }
+    EXPECT_FALSE(BuildMarkPresent(path()));
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "com/create.h"
 #include "com/registration.h"
@@ -34,6 +35,11 @@ bool engine_registered() {
   static const bool registered =
       com::SUCCEEDED(com::register_module(std::filesystem::path(AppPath()) / "libtamix.so"));
   return registered;
+}
+
+std::string file_bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void touch_file(const std::string& path) {
@@ -106,7 +112,12 @@ std::int32_t ScriptedNetBase::CreateNetwork(const std::string& layer, std::int32
   StubNetBase::CreateNetwork(layer, unused, unused_text);
   if (create_result != 0)
     return create_result;
-  for (const char* name : {"link.bin", "dist.bin", "coord.bin", "node.bin"})
+  // "link.bin" holds the layer's shapes, so that a build knows whether the links it replaces
+  // are its own, as the engine compares them.
+  const auto shapes = file_bytes(folder + "/" + layer + ".shp");
+  same_links_as_before = !shapes.empty() && file_bytes(folder + "/link.bin") == shapes;
+  std::ofstream(folder + "/link.bin", std::ios::binary | std::ios::trunc) << shapes;
+  for (const char* name : {"dist.bin", "coord.bin", "node.bin"})
     touch_file(folder + "/" + name);
   return 0;
 }

@@ -27,6 +27,35 @@ protected:
   TempFolder folder;
 };
 
+// A link number stored for the old network names the same road in the new one only when the
+// build kept every link's ends and length.
+TEST_F(NetworkFiles, ABuildTellsWhetherItKeptTheLinksOfTheFilesItReplaced) {
+  const std::vector<Record> roads{line({{0, 0}, {10, 0}}), null_shape(),
+                                  line({{10, 0}, {10, 5}, {20, 5}}), line({{20, 5}, {0, 0}})};
+  const struct {
+    const char* name;
+    std::vector<Record> records;
+    bool kept;
+  } cases[] = {
+      {"saved again", roads, true},
+      {"one link fewer", {roads[0], roads[1], roads[2]}, false},
+      {"one link more", {roads[0], roads[1], roads[2], roads[3], line({{0, 0}, {0, 9}})}, false},
+      {"two links in other order", {roads[0], roads[1], roads[3], roads[2]}, false},
+      {"a bend moved, same ends",
+       {roads[0], roads[1], line({{10, 0}, {10, 6}, {20, 5}}), roads[3]},
+       false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    write_shapefile(folder.path(), "roads", roads);
+    create_network(folder.path(), "roads", 7);
+    write_shapefile(folder.path(), "roads", c.records);
+    EXPECT_EQ(create_network(folder.path(), "roads", 7), c.kept);
+  }
+  std::filesystem::remove(folder.path() / link_file);
+  EXPECT_FALSE(create_network(folder.path(), "roads", 7)) << "no files to compare with";
+}
+
 TEST_F(NetworkFiles, LoadGivesBackWhatTheBuildMade) {
   LinkGeometry shapes = read_polyline_shapefile(folder.path() / "roads.shp");
   Network built = build_network(shapes, 7);

@@ -55,11 +55,14 @@ bool write_profile_string(std::string_view section, std::optional<std::string_vi
 bool delete_profile_section(std::string_view section, std::string_view file);
 
 // One change of a profile file, as write_profile_string makes it: a key set to a value, a key
-// deleted (no value), or a whole section deleted (no key).
+// deleted (no value), or a whole section deleted (no key). A section deleted `in_place` loses
+// its keys but keeps its header where it stands, so that the keys set after it are written
+// there instead of in a section moved to the end of the file.
 struct ProfileChange {
   std::string section;
   std::optional<std::string> key;
   std::optional<std::string> value;
+  bool in_place = false;
 };
 
 // Where the changes of write_profile_file apply: to the file as it stands, or to an empty file

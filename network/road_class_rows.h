@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "network/shared_state.h"
@@ -13,6 +15,15 @@ namespace corvane {
 //   old 1 (30 km/h), 2 (50 km/h); classes 0, 1, 2 -> 0 (1 mph), 1 (30 km/h), 2 (50 km/h)
 std::vector<RoadClassSpeed> RoadClassRows(const std::vector<RoadClassSpeed>& old_rows,
                                           const std::vector<std::int32_t>& classes);
+
+// How many of the old rows hold a class that is not among `classes`.
+std::size_t DroppedRoadClassCount(const std::vector<RoadClassSpeed>& old_rows,
+                                  const std::vector<std::int32_t>& classes);
+
+// What the user is told of them: "FILE: the speeds of 2 road classes were not carried over: their
+// class values no longer occur in the field "CLASS"." (`field` empty or blank: no such field).
+std::string RoadClassesNotCarried(const std::string& speed_file, std::size_t dropped,
+                                  const std::string& field);
 
 // Puts the rows into gRoadClassSpeeds and gRoadClassCount; rows that were in use before and are
 // not any more read as unused (class -1, speeds -1, no name).

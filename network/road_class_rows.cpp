@@ -1,4 +1,4 @@
-#include "maintenance/road_class_rows.h"
+#include "network/road_class_rows.h"
 
 #include <algorithm>
 
@@ -18,6 +18,24 @@ std::vector<RoadClassSpeed> RoadClassRows(const std::vector<RoadClassSpeed>& old
       rows.push_back(settings::default_road_class(road_class));
   }
   return rows;
+}
+
+std::size_t DroppedRoadClassCount(const std::vector<RoadClassSpeed>& old_rows,
+                                  const std::vector<std::int32_t>& classes) {
+  return static_cast<std::size_t>(
+      std::count_if(old_rows.begin(), old_rows.end(), [&](const RoadClassSpeed& row) {
+        return std::find(classes.begin(), classes.end(), row.ClassValue) == classes.end();
+      }));
+}
+
+std::string RoadClassesNotCarried(const std::string& speed_file, std::size_t dropped,
+                                  const std::string& field) {
+  const auto named = field.find_first_not_of(' ') != std::string::npos;
+  return speed_file + ": the speeds of " + std::to_string(dropped) +
+         (dropped == 1 ? " road class" : " road classes") +
+         " were not carried over: their class values no longer occur in " +
+         (named ? "the field \"" + field + "\"."
+                : std::string("a network without road-class field."));
 }
 
 void StoreRoadClassRows(const std::vector<RoadClassSpeed>& rows) {

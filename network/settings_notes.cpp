@@ -1,0 +1,46 @@
+#include "network/settings_notes.h"
+
+#include <utility>
+
+#include "common/show_message.h"
+#include "win/file_system_object.h"
+
+namespace corvane {
+
+void SettingsNotes::add(std::string_view file, std::string_view section, std::string_view key,
+                        std::string_view what) {
+  add(std::string(file) + ": [" + std::string(section) + "] \"" + std::string(key) + "\" " +
+      std::string(what));
+}
+
+void SettingsNotes::add(std::string line) {
+  lines_.push_back(std::move(line));
+}
+
+void SettingsNotes::show() {
+  if (lines_.empty())
+    return;
+  std::string text;
+  for (const auto& line : lines_)
+    text += (text.empty() ? "" : "\n") + line;
+  lines_.clear();
+  show_message(text, "Network Settings", forms::Icon::Exclamation);
+}
+
+bool KeepOldSettings(const std::string& file, const std::string& why, SettingsNotes& notes) {
+  const win::FileSystemObject files;
+  if (!files.FileExists(file)) {
+    notes.add(why);
+    return true;
+  }
+  const auto backup = file + ".bak";
+  if (const auto failure = files.CopyFile(file, backup)) {
+    notes.add(why + " The old file cannot be kept as " + backup + " (" + *failure +
+              "), so it is not replaced.");
+    return false;
+  }
+  notes.add(why + " The old file is kept as " + backup + ".");
+  return true;
+}
+
+} // namespace corvane

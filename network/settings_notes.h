@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+// What an opening, a rebuild or the road-class update has to tell the user about the settings
+// files: every value a file holds that is left out, replaced or not carried over, and every copy
+// kept of an old file. They are gathered and shown together in one "Network Settings" message
+// (exclamation), so that each is named and none is lost among many boxes.
+class SettingsNotes {
+public:
+  // FILE: [SECTION] "KEY" WHAT
+  void add(std::string_view file, std::string_view section, std::string_view key,
+           std::string_view what);
+  void add(std::string line);
+  bool empty() const { return lines_.empty(); }
+  const std::vector<std::string>& lines() const { return lines_; }
+  // The message, one line per note; nothing shown when there is none. The notes are then gone.
+  void show();
+
+private:
+  std::vector<std::string> lines_;
+};
+
+// Before `file` is replaced by a write that leaves out some of what it holds: keeps it as
+// "<file>.bak" (the system's own copy; an older one of that name is replaced) and adds to
+// `notes` why (`why`, sentences naming what is not carried over) and where the old file is kept.
+// A missing file needs no copy. False, with the note saying so, when the copy cannot be made:
+// the caller then leaves the file as it is.
+bool KeepOldSettings(const std::string& file, const std::string& why, SettingsNotes& notes);
+
+} // namespace corvane

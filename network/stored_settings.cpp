@@ -1,0 +1,394 @@
+#include "network/stored_settings.h"
+
+#include <cctype>
+#include <cmath>
+#include <functional>
+#include <utility>
+
+#include "com/numbers.h"
+#include "common/trim_blanks.h"
+#include "network/speed_units.h"
+#include "win/num_text.h"
+
+namespace corvane {
+
+namespace {
+
+// What a new network starts with; a rebuild writes them where the old file held nothing.
+const std::vector<float> default_zones{5, 10, 15};
+constexpr std::int32_t default_tsp_mode = 1;
+constexpr std::array<std::int16_t, 3> default_colour{255, 0, 0};
+
+// The number a value begins with, read as every number of the settings files is read; nothing
+// when it begins with none ("nan", "inf", a word, an empty value), which reads as 0 and would
+// otherwise pass for a stored 0.
+std::optional<double> leading_number(std::string_view text) {
+  const auto start = text.find_first_not_of(" \t");
+  if (start == std::string_view::npos)
+    return std::nullopt;
+  auto rest = text.substr(start);
+  if (rest.front() == '+' || rest.front() == '-')
+    rest.remove_prefix(1);
+  const auto digit = [&](std::size_t at) {
+    return at < rest.size() && std::isdigit(static_cast<unsigned char>(rest[at]));
+  };
+  if (!digit(0) && !(!rest.empty() && rest.front() == '.' && digit(1)))
+    return std::nullopt;
+  return com::Val(text);
+}
+
+std::string quoted(std::string_view text) {
+  return "gives \"" + std::string(text) + "\"";
+}
+
+// One section of a settings file as read once, with the notes of what it holds that cannot be
+// used and the count of entries left out.
+struct SectionReader {
+  const win::ProfileSnapshot& file;
+  std::string_view file_name;
+  std::string_view section;
+  SettingsNotes& notes;
+  std::int32_t& left_out;
+
+  std::string value(std::string_view key) const {
+    return file.read(section, key, settings::Missing);
+  }
+  bool has(std::string_view key) const { return value(key) != settings::Missing; }
+  void note(std::string_view key, std::string_view what) const {
+    notes.add(file_name, section, key, what);
+  }
+  void leave_out(std::string_view key, std::string_view what) const {
+    note(key, what);
+    ++left_out;
+  }
+
+  // The rows of a list to read, from 1: as many as `count_key` gives, within `capacity`, less
+  // those missing (`entries` names them for the user: "closed roads").
+  std::vector<std::int32_t> rows(std::string_view count_key, std::int32_t capacity,
+                                 const std::function<std::string(std::int32_t)>& row_key,
+                                 std::string_view entry, std::string_view entries) const {
+    const auto present = [&](std::int32_t row) { return has(row_key(row)); };
+    const auto count_text = value(count_key);
+    const auto stored = leading_number(count_text);
+    const double wanted = stored ? com::round_half_even(*stored) : -1;
+    std::int32_t count = 0;
+    if (!(wanted >= 0)) {
+      while (count < capacity && present(count + 1))
+        ++count;
+      if (count_text != settings::Missing || count > 0)
+        note(count_key,
+             (count_text == settings::Missing ? std::string("is missing")
+                                              : quoted(count_text) + ", which is no count") +
+                 "; the " + std::to_string(count) + " " + std::string(entries) +
+                 " in the file are read.");
+    } else {
+      const auto shown = trim_blanks(win::NumText(*stored));
+      count = wanted > capacity ? capacity : static_cast<std::int32_t>(wanted);
+      std::int32_t last = count;
+      while (last > 0 && !present(last))
+        --last;
+      if (last < count) {
+        note(count_key, "gives " + shown + " " + std::string(entries) +
+                            ", but the file holds only " + std::to_string(last) +
+                            "; those are read.");
+        count = last;
+      } else if (wanted > capacity) {
+        leave_out(count_key, "gives " + shown + " " + std::string(entries) + ", more than the " +
+                                 std::to_string(capacity) + " that can be kept; the first " +
+                                 std::to_string(capacity) + " are read and the others ignored.");
+      }
+    }
+    std::vector<std::int32_t> read;
+    for (std::int32_t row = 1; row <= count; ++row) {
+      if (present(row))
+        read.push_back(row);
+      else
+        leave_out(row_key(row), "is missing; the " + std::string(entry) + " is left out.");
+    }
+    return read;
+  }
+
+  // The link number of `key`: a whole number 1 .. link_count, else the entry is left out.
+  std::optional<std::int32_t> link(std::string_view key, std::int32_t link_count,
+                                   std::string_view entry) const {
+    const auto text = value(key);
+    const auto number = leading_number(text);
+    const auto link = number ? com::to_int32(*number) : std::nullopt;
+    if (link && *link >= 1 && *link <= link_count)
+      return link;
+    leave_out(key, quoted(text) + ", which names no link of the layer (1 to " +
+                       std::to_string(link_count) + "); the " + std::string(entry) +
+                       " is left out.");
+    return std::nullopt;
+  }
+
+  // A speed or limit of `key`: a number from 0 to what single precision holds; nothing when the
+  // value is missing or no such number, which `what_then` says what is done about.
+  std::optional<double> amount(std::string_view key, std::string_view kind,
+                               std::string_view what_then, bool counts_as_left_out = true) const {
+    const auto text = value(key);
+    const auto number = leading_number(text);
+    if (number && std::isfinite(*number) && *number >= 0 && com::to_single(*number))
+      return number;
+    const auto what =
+        (text == settings::Missing ? std::string("is missing")
+                                   : quoted(text) + ", which is no " + std::string(kind)) +
+        "; " + std::string(what_then);
+    if (counts_as_left_out || text != settings::Missing)
+      leave_out(key, what);
+    else
+      note(key, what);
+    return std::nullopt;
+  }
+};
+
+std::vector<std::int32_t> read_closed_links(const SectionReader& section, std::int32_t link_count) {
+  std::vector<std::int32_t> links;
+  for (const auto row : section.rows(settings::Total, shared_state().gClosedLinks.upper(),
+                                     settings::link_row_key, "closed road", "closed roads"))
+    if (const auto link = section.link(settings::link_row_key(row), link_count, "closed road"))
+      links.push_back(*link);
+  return links;
+}
+
+// Older writers keyed the speeds by the link number instead of the row. The speeds are read by
+// link only when the file is plainly of that kind: every row's link has its speeds, and some
+// row lacks the speeds under its row key; any other file is read by rows, so that no row takes
+// another row's speed.
+std::vector<TempSpeedRow> read_temp_speeds(const SectionReader& section, std::int32_t link_count) {
+  const auto rows = section.rows(settings::Total, shared_state().gTempSpeeds.upper(),
+                                 settings::link_row_key, "temporary speed", "temporary speeds");
+  std::vector<std::optional<std::int32_t>> stored_links;
+  bool keyed_by_link = false, every_link_keyed = !rows.empty();
+  for (const auto row : rows) {
+    const auto number = leading_number(section.value(settings::link_row_key(row)));
+    const auto link = number ? com::to_int32(*number) : std::nullopt;
+    stored_links.push_back(link);
+    every_link_keyed = every_link_keyed && link &&
+                       section.has(settings::temp_speed_mph_key(*link)) &&
+                       section.has(settings::temp_speed_kmph_key(*link));
+    keyed_by_link = keyed_by_link || !section.has(settings::temp_speed_mph_key(row));
+  }
+  keyed_by_link = keyed_by_link && every_link_keyed;
+
+  std::vector<TempSpeedRow> speeds;
+  constexpr std::string_view left_out = "the temporary speed is left out.";
+  for (const auto row : rows) {
+    const auto link = section.link(settings::link_row_key(row), link_count, "temporary speed");
+    if (!link)
+      continue;
+    const auto key_number = keyed_by_link ? *link : row;
+    const auto mph = section.amount(settings::temp_speed_mph_key(key_number), "speed", left_out);
+    if (!mph)
+      continue;
+    const auto kmph = section.amount(settings::temp_speed_kmph_key(key_number), "speed", left_out);
+    if (!kmph)
+      continue;
+    speeds.push_back({.Link = static_cast<double>(*link), .SpeedKmph = *kmph, .SpeedMph = *mph});
+  }
+  return speeds;
+}
+
+std::vector<float> read_zones(const SectionReader& section) {
+  std::vector<float> limits;
+  for (const auto row : section.rows(settings::TotalZones, settings::MaxZoneCount,
+                                     settings::zone_key, "zone", "zones"))
+    if (const auto limit =
+            section.amount(settings::zone_key(row), "zone limit", "the zone is left out."))
+      limits.push_back(static_cast<float>(*limit));
+  return limits;
+}
+
+// A [Color] component: 0 .. 255, rounded halves-to-even; a value outside is taken to the nearer
+// end and one that is no number (or missing) as 0, with a note.
+std::int16_t read_colour_component(const SectionReader& section, std::string_view key) {
+  const auto text = section.value(key);
+  const auto number = leading_number(trim_blanks(text));
+  if (!number) {
+    section.note(key, (text == settings::Missing ? std::string("is missing")
+                                                 : quoted(text) + ", which is no number") +
+                          "; 0 is used.");
+    return 0;
+  }
+  if (*number >= 0 && *number <= 255)
+    return static_cast<std::int16_t>(com::round_half_even(*number));
+  const std::int16_t nearest = *number > 255 ? 255 : 0;
+  section.note(key, quoted(text) + ", outside 0 to 255; " + std::to_string(nearest) + " is used.");
+  return nearest;
+}
+
+// gTspMode from "TSP MODE" (0, 1 or 2) plus 10 when "TSP STRAIGHT LINE" begins with "Yes".
+std::optional<std::int32_t> read_tsp_mode(const SectionReader& info) {
+  const auto text = info.value(settings::TspMode);
+  if (text == settings::Missing)
+    return std::nullopt;
+  const auto mode = leading_number(text);
+  if (!mode || (*mode != 0 && *mode != 1 && *mode != 2)) {
+    info.note(settings::TspMode,
+              quoted(text) + ", which is no TSP mode (0, 1 or 2); it is not used.");
+    return std::nullopt;
+  }
+  const bool straight_line = info.value(settings::TspStraightLine).starts_with("Yes");
+  return static_cast<std::int32_t>(*mode) + (straight_line ? 10 : 0);
+}
+
+std::optional<std::string> read_route_type(const SectionReader& info) {
+  const auto text = info.value(settings::RouteType);
+  if (text == settings::Shortest || text == settings::Fastest)
+    return text;
+  if (text != settings::Missing)
+    info.note(settings::RouteType,
+              quoted(text) + ", which is neither Shortest nor Fastest; it is not used.");
+  return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> UnreadableReason(const win::ProfileSnapshot& settings,
+                                            std::string_view main_section) {
+  if (settings.missing())
+    return std::nullopt;
+  if (settings.binary())
+    return "it is no text of single-byte characters";
+  if (settings.empty())
+    return "it is empty";
+  if (!settings.has_section(main_section))
+    return "it has no [" + std::string(main_section) + "] section";
+  return std::nullopt;
+}
+
+std::int32_t StoredSettings::tsp_mode_or_default() const {
+  return tsp_mode.value_or(default_tsp_mode);
+}
+
+std::array<std::int16_t, 3> StoredSettings::colour_or_default() const {
+  return colour.value_or(default_colour);
+}
+
+std::vector<float> StoredSettings::zones_or_default() const {
+  return zones.value_or(default_zones);
+}
+
+std::string StoredSettings::names() const {
+  const std::pair<bool, std::string_view> settings_held[] = {
+      {closed_links.has_value(), "closed roads"},
+      {temp_speeds.has_value(), "temporary speeds"},
+      {zones.has_value(), "zones"},
+      {colour.has_value(), "route colour"},
+      {route_type.has_value() || distance_units.has_value() || description_field.has_value(),
+       "route options"},
+      {tsp_mode.has_value(), "TSP settings"},
+  };
+  std::vector<std::string_view> held;
+  for (const auto& [present, name] : settings_held)
+    if (present)
+      held.push_back(name);
+  std::string text;
+  for (std::size_t i = 0; i < held.size(); ++i) {
+    if (i > 0)
+      text += i + 1 == held.size() ? " and " : ", ";
+    text += held[i];
+  }
+  return text;
+}
+
+StoredSettings ReadStoredSettings(const win::ProfileSnapshot& ini, std::string_view ini_file,
+                                  std::int32_t link_count, SettingsNotes& notes) {
+  StoredSettings stored;
+  const auto section = [&](std::string_view name) {
+    return SectionReader{ini, ini_file, name, notes, stored.left_out};
+  };
+  if (ini.has_section(settings::ClosedRoads))
+    stored.closed_links = read_closed_links(section(settings::ClosedRoads), link_count);
+  if (ini.has_section(settings::TemporarySpeeds))
+    stored.temp_speeds = read_temp_speeds(section(settings::TemporarySpeeds), link_count);
+  if (ini.has_section(settings::Isochrone))
+    stored.zones = read_zones(section(settings::Isochrone));
+  if (ini.has_section(settings::Color)) {
+    const auto colour = section(settings::Color);
+    stored.colour = {read_colour_component(colour, settings::Red),
+                     read_colour_component(colour, settings::Green),
+                     read_colour_component(colour, settings::Blue)};
+  }
+  const auto info = section(settings::Info);
+  stored.route_type = read_route_type(info);
+  stored.distance_units = settings::distance_units(info.value(settings::OcxDistUnits));
+  if (const auto field = info.value(settings::DescFieldName); field != settings::Missing)
+    stored.description_field = field;
+  stored.tsp_mode = read_tsp_mode(info);
+  return stored;
+}
+
+std::vector<float> ReadStoredZones(const win::ProfileSnapshot& ini, std::string_view ini_file,
+                                   SettingsNotes& notes) {
+  std::int32_t left_out = 0;
+  return read_zones(SectionReader{ini, ini_file, settings::Isochrone, notes, left_out});
+}
+
+StoredRoadClasses ReadStoredRoadClasses(const win::ProfileSnapshot& speeds,
+                                        std::string_view speed_file, SettingsNotes& notes) {
+  StoredRoadClasses stored;
+  const SectionReader section{speeds, speed_file, settings::SpeedValues, notes, stored.left_out};
+  const auto categories =
+      section.rows(settings::TotalCategories, shared_state().gRoadClassSpeeds.upper() + 1,
+                   settings::category_key, "road class", "road classes");
+  for (const auto category : categories) {
+    const auto key = settings::category_key(category);
+    const auto number = leading_number(section.value(key));
+    const auto class_value = number ? com::to_int16(*number) : std::nullopt;
+    if (!class_value) {
+      section.leave_out(key,
+                        quoted(section.value(key)) + ", which is no road class; it is ignored.");
+      continue;
+    }
+    // Older files write the class value without its leading blank.
+    const auto class_key = [&](std::string_view unit) {
+      const auto usual = settings::class_key(win::NumText(*number), unit);
+      return section.has(usual)
+                 ? usual
+                 : settings::class_key(com::number_text(*number, com::double_digits), unit);
+    };
+    auto speed_key = class_key("mph");
+    if (!section.has(speed_key))
+      speed_key = settings::class_speed_key(*class_value);
+    const auto mph = section.amount(speed_key, "speed",
+                                    "the class gets 1 mph, the speed of a new class.", false);
+    RoadClassSpeed road_class{.SpeedKmph = 0,
+                              .SpeedMph = static_cast<float>(mph.value_or(1)),
+                              .ClassValue = *class_value,
+                              .Alias = trim_blanks(section.value(class_key("alias")))};
+    road_class.SpeedKmph = road_class.SpeedMph / static_cast<float>(MphPerKmph);
+    stored.classes.push_back(std::move(road_class));
+  }
+  return stored;
+}
+
+void StoreClosedLinks(const std::vector<std::int32_t>& links) {
+  auto& state = shared_state();
+  state.gClosedLinkCount = static_cast<std::int32_t>(links.size());
+  for (std::int32_t row = 1; row <= state.gClosedLinkCount; ++row)
+    state.gClosedLinks[row] = links[static_cast<std::size_t>(row - 1)];
+}
+
+void StoreTempSpeeds(const std::vector<TempSpeedRow>& speeds) {
+  auto& state = shared_state();
+  state.gTempSpeedCount = static_cast<std::int32_t>(speeds.size());
+  for (std::int32_t row = 1; row <= state.gTempSpeedCount; ++row)
+    state.gTempSpeeds[row] = speeds[static_cast<std::size_t>(row - 1)];
+}
+
+void AddStoredSettings(settings::Changes& changes, const StoredSettings& stored) {
+  settings::replace_closed_links(changes,
+                                 stored.closed_links.value_or(std::vector<std::int32_t>{}));
+  settings::replace_temp_speeds(changes, stored.temp_speeds.value_or(std::vector<TempSpeedRow>{}));
+  settings::replace_zones(changes, stored.zones_or_default());
+  settings::set(changes, settings::Info, settings::RouteType,
+                stored.route_type.value_or(std::string(settings::Shortest)));
+  settings::set_tsp_mode(changes, stored.tsp_mode_or_default());
+  if (stored.description_field)
+    settings::set(changes, settings::Info, settings::DescFieldName, *stored.description_field);
+  const auto colour = stored.colour_or_default();
+  settings::set_colour(changes, colour[0], colour[1], colour[2]);
+}
+
+} // namespace corvane

@@ -1,0 +1,85 @@
+#pragma once
+
+// The user's settings in the network's settings files, each section read by one reader from one
+// read of its file, and every value checked where it is read. A value that cannot be used is
+// named in the notes (file, key, what is done) and left out or replaced; nothing is dropped in
+// silence. Lists ([CLOSED ROADS], [TEMPORARY SPEEDS], [ISOCHRONE], the categories of "link.spd")
+// read the rows their count gives; a count beyond the rows in the file reads those rows, and a
+// count that is no count (negative, no number, missing beside rows) reads the rows that are there.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "network/settings_files.h"
+#include "network/settings_notes.h"
+#include "network/shared_state.h"
+#include "win/profile.h"
+
+namespace corvane {
+
+// Why a settings file that exists, as `settings` read it, cannot be understood: it is empty, it
+// is no single-byte text (a file of two-byte characters), or it lacks its main section ([INFO]
+// of "Corvane.ini", [SPEED VALUES] of "link.spd"). Nothing for a missing file or one that can be
+// understood. A byte-order mark, any line ends and blanks around names and values are understood.
+std::optional<std::string> UnreadableReason(const win::ProfileSnapshot& settings,
+                                            std::string_view main_section);
+
+// What "Corvane.ini" holds of the user's own settings. Each is there only when the file held it;
+// the build writes the defaults of a new network for the others.
+struct StoredSettings {
+  std::optional<std::vector<std::int32_t>> closed_links;
+  std::optional<std::vector<TempSpeedRow>> temp_speeds;
+  std::optional<std::vector<float>> zones;
+  std::optional<std::array<std::int16_t, 3>> colour;
+  std::optional<std::string> route_type;
+  // The route options' distance units ("Kilometers", "Miles") and description field.
+  std::optional<std::string> distance_units;
+  std::optional<std::string> description_field;
+  std::optional<std::int32_t> tsp_mode;
+  // How many entries of the file were left out (the notes name them): the file holds more than
+  // these settings, so a rebuild keeps it as ".bak".
+  std::int32_t left_out = 0;
+
+  std::int32_t tsp_mode_or_default() const;
+  std::array<std::int16_t, 3> colour_or_default() const;
+  std::vector<float> zones_or_default() const;
+  // The settings held, for the user: "closed roads, temporary speeds and zones".
+  std::string names() const;
+};
+
+// The user's settings of "Corvane.ini" as `ini` read it. Closures and temporary speeds must name
+// a link 1 .. `link_count`; at most the rows of their tables are read.
+StoredSettings ReadStoredSettings(const win::ProfileSnapshot& ini, std::string_view ini_file,
+                                  std::int32_t link_count, SettingsNotes& notes);
+
+// [ISOCHRONE] alone: the limits of the zones, at most MaxZoneCount, each a number from 0 to
+// what single precision holds.
+std::vector<float> ReadStoredZones(const win::ProfileSnapshot& ini, std::string_view ini_file,
+                                   SettingsNotes& notes);
+
+// The road classes of "link.spd" ([SPEED VALUES]), at most the 32 rows of their table: a class
+// value must fit 16 bits; a speed that is missing or no speed (negative, not finite, beyond
+// single precision) gives the class 1 mph, the speed of a new class. Files of older writers name
+// a class's speed and alias with the class value written plainly ("Speed 7 (mph)").
+struct StoredRoadClasses {
+  std::vector<RoadClassSpeed> classes;
+  std::int32_t left_out = 0;
+};
+StoredRoadClasses ReadStoredRoadClasses(const win::ProfileSnapshot& speeds,
+                                        std::string_view speed_file, SettingsNotes& notes);
+
+// Put the lists into the shared state: gClosedLinks and gTempSpeeds at rows 1 .. count.
+void StoreClosedLinks(const std::vector<std::int32_t>& links);
+void StoreTempSpeeds(const std::vector<TempSpeedRow>& speeds);
+
+// The changes that write the settings into a new "Corvane.ini" in the build's order, the
+// defaults of a new network where nothing is held: [CLOSED ROADS], [TEMPORARY SPEEDS],
+// [ISOCHRONE], then [INFO] "ROUTE TYPE", "TSP MODE", "TSP STRAIGHT LINE" and, when held,
+// "DESC FIELD NAME", then [Color]. The distance units are the build's own to write.
+void AddStoredSettings(settings::Changes& changes, const StoredSettings& stored);
+
+} // namespace corvane

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "network/stored_settings.h"
+#include "support/test_folder.h"
+
+namespace corvane {
+namespace {
+
+class StoredSettingsTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    folder_ = testing::fresh_test_folder("stored_settings");
+    ini_ = NetworkIniFile(folder_.string());
+    spd_ = SpeedClassFile(folder_.string());
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  static void write_raw(const std::string& file, const std::string& text) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+  }
+  // The settings of a layer of 10 links.
+  StoredSettings read_ini(const std::string& text) {
+    write_raw(ini_, text);
+    notes_ = {};
+    return ReadStoredSettings(win::ProfileSnapshot(ini_), ini_, 10, notes_);
+  }
+  StoredRoadClasses read_speeds(const std::string& text) {
+    write_raw(spd_, text);
+    notes_ = {};
+    return ReadStoredRoadClasses(win::ProfileSnapshot(spd_), spd_, notes_);
+  }
+
+  std::filesystem::path folder_;
+  std::string ini_, spd_;
+  SettingsNotes notes_;
+};
+
+std::vector<std::int32_t> links_of(const StoredSettings& stored) {
+  return stored.closed_links.value_or(std::vector<std::int32_t>{});
+}
+
+// Every value the opening once took without a word, with what is done and what the user reads.
+TEST_F(StoredSettingsTest, ValuesThatCannotBeUsedAreNamedWithWhatIsDone) {
+  using Check = std::function<void(const StoredSettings&)>;
+  const struct {
+    const char* name;
+    std::string text;
+    Check check;
+    std::vector<std::string> notes; // each after "FILE: "
+  } cases[] = {
+      {"zone count beyond the rows",
+       "[ISOCHRONE]\r\nTotal Zones= 1000\r\nZone  1= 2\r\nZone  2= 4\r\nZone  3= 8\r\n",
+       [](const StoredSettings& s) {
+         EXPECT_EQ(s.zones, (std::vector<float>{2, 4, 8}));
+       },
+       {"[ISOCHRONE] \"Total Zones\" gives 1000 zones, but the file holds only 3; those are "
+        "read."}},
+      {"a zone row missing",
+       "[ISOCHRONE]\r\nTotal Zones= 3\r\nZone  1= 2\r\nZone  3= 8\r\n",
+       [](const StoredSettings& s) {
+         EXPECT_EQ(s.zones, (std::vector<float>{2, 8}));
+       },
+       {"[ISOCHRONE] \"Zone  2\" is missing; the zone is left out."}},
+      {"zones that are no limits",
+       "[ISOCHRONE]\r\nTotal Zones= 5\r\nZone  1= nan\r\nZone  2= inf\r\nZone  3=-4\r\n"
+       "Zone  4= 1e308\r\nZone  5= 7\r\n",
+       [](const StoredSettings& s) { EXPECT_EQ(s.zones, (std::vector<float>{7})); },
+       {"[ISOCHRONE] \"Zone  1\" gives \"nan\", which is no zone limit; the zone is left out.",
+        "[ISOCHRONE] \"Zone  2\" gives \"inf\", which is no zone limit; the zone is left out.",
+        "[ISOCHRONE] \"Zone  3\" gives \"-4\", which is no zone limit; the zone is left out.",
+        "[ISOCHRONE] \"Zone  4\" gives \"1e308\", which is no zone limit; the zone is left out."}},
+      {"closures naming no link",
+       "[CLOSED ROADS]\r\nTotal= 4\r\n 1 . Link Number = 0\r\n 2 . Link Number =-3\r\n"
+       " 3 . Link Number = 11\r\n 4 . Link Number = 10\r\n",
+       [](const StoredSettings& s) { EXPECT_EQ(links_of(s), (std::vector<std::int32_t>{10})); },
+       {"[CLOSED ROADS] \" 1 . Link Number \" gives \"0\", which names no link of the layer (1 to "
+        "10); the closed road is left out.",
+        "[CLOSED ROADS] \" 2 . Link Number \" gives \"-3\", which names no link of the layer (1 "
+        "to 10); the closed road is left out.",
+        "[CLOSED ROADS] \" 3 . Link Number \" gives \"11\", which names no link of the layer (1 "
+        "to 10); the closed road is left out."}},
+      {"a count that is no number",
+       "[CLOSED ROADS]\r\nTotal= 1e308\r\n 1 . Link Number = 4\r\n",
+       [](const StoredSettings& s) { EXPECT_EQ(links_of(s), (std::vector<std::int32_t>{4})); },
+       {"[CLOSED ROADS] \"Total\" gives 1E+308 closed roads, but the file holds only 1; those "
+        "are read."}},
+      {"a negative count",
+       "[CLOSED ROADS]\r\nTotal=-1\r\n 1 . Link Number = 4\r\n 2 . Link Number = 5\r\n",
+       [](const StoredSettings& s) {
+         EXPECT_EQ(links_of(s), (std::vector<std::int32_t>{4, 5}));
+       },
+       {"[CLOSED ROADS] \"Total\" gives \"-1\", which is no count; the 2 closed roads in the file "
+        "are read."}},
+      {"colours outside 0-255",
+       "[Color]\r\nRED=300\r\nGREEN=-5\r\nBLUE=127.5\r\n",
+       [](const StoredSettings& s) {
+         EXPECT_EQ(s.colour, (std::array<std::int16_t, 3>{255, 0, 128}));
+       },
+       {"[Color] \"RED\" gives \"300\", outside 0 to 255; 255 is used.",
+        "[Color] \"GREEN\" gives \"-5\", outside 0 to 255; 0 is used."}},
+      {"unknown TSP mode and route type",
+       "[INFO]\r\nTSP MODE= 77\r\nTSP STRAIGHT LINE=Yes\r\nROUTE TYPE=Quickest\r\n",
+       [](const StoredSettings& s) {
+         EXPECT_FALSE(s.tsp_mode);
+         EXPECT_FALSE(s.route_type);
+       },
+       {"[INFO] \"ROUTE TYPE\" gives \"Quickest\", which is neither Shortest nor Fastest; it is "
+        "not used.",
+        "[INFO] \"TSP MODE\" gives \"77\", which is no TSP mode (0, 1 or 2); it is not used."}},
+      {"a temporary speed that is no speed",
+       "[TEMPORARY SPEEDS]\r\nTotal= 2\r\n 1 . Link Number = 3\r\nLink Number 1 (mph)= nan\r\n"
+       "Link Number 1 (kmph)= 5\r\n 2 . Link Number = 4\r\nLink Number 2 (mph)= 20\r\n"
+       "Link Number 2 (kmph)= 32\r\n",
+       [](const StoredSettings& s) {
+         ASSERT_EQ(s.temp_speeds->size(), 1u);
+         EXPECT_EQ(s.temp_speeds->front().Link, 4);
+         EXPECT_EQ(s.temp_speeds->front().SpeedKmph, 32);
+       },
+       {"[TEMPORARY SPEEDS] \"Link Number 1 (mph)\" gives \"nan\", which is no speed; the "
+        "temporary speed is left out."}},
+      {"a row without speeds never takes another row's",
+       "[TEMPORARY SPEEDS]\r\nTotal= 2\r\n 1 . Link Number = 2\r\nLink Number 1 (mph)= 20\r\n"
+       "Link Number 1 (kmph)= 32\r\n 2 . Link Number = 1\r\n",
+       [](const StoredSettings& s) {
+         ASSERT_EQ(s.temp_speeds->size(), 1u);
+         EXPECT_EQ(s.temp_speeds->front().Link, 2);
+       },
+       {"[TEMPORARY SPEEDS] \"Link Number 2 (mph)\" is missing; the temporary speed is left "
+        "out."}},
+      {"speeds keyed by link, as older writers left them",
+       "[TEMPORARY SPEEDS]\r\nTotal= 2\r\n 1 . Link Number = 7\r\nLink Number 7 (mph)= 30\r\n"
+       "Link Number 7 (kmph)= 48.28\r\n 2 . Link Number = 9\r\nLink Number 9 (mph)= 20\r\n"
+       "Link Number 9 (kmph)= 32\r\n",
+       [](const StoredSettings& s) {
+         ASSERT_EQ(s.temp_speeds->size(), 2u);
+         EXPECT_EQ((*s.temp_speeds)[0].SpeedKmph, 48.28);
+         EXPECT_EQ((*s.temp_speeds)[1].SpeedMph, 20);
+       },
+       {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto stored = read_ini(c.text);
+    c.check(stored);
+    std::vector<std::string> expected;
+    for (const auto& note : c.notes)
+      expected.push_back(ini_ + ": " + note);
+    EXPECT_EQ(notes_.lines(), expected);
+  }
+}
+
+TEST_F(StoredSettingsTest, RoadClassesAreReadAsFarAsTheyCanBeUsed) {
+  auto stored = read_speeds("[SPEED VALUES]\r\nTOTAL CATEGORIES=-1\r\nCategory  1= 1\r\n"
+                            "Speed  1 (mph)= nan\r\nSpeed  1 (alias)=Lane\r\nCategory  2= 32768\r\n"
+                            "Category  3= 7\r\nSpeed 7 (mph)=50\r\nSpeed 7 (alias)=Main road\r\n");
+  ASSERT_EQ(stored.classes.size(), 2u);
+  EXPECT_EQ(stored.classes[0].SpeedMph, 1);
+  EXPECT_EQ(stored.classes[0].Alias, "Lane");
+  // Keys of older writers, the class value written plainly.
+  EXPECT_EQ(stored.classes[1].ClassValue, 7);
+  EXPECT_EQ(stored.classes[1].SpeedMph, 50);
+  EXPECT_EQ(stored.classes[1].Alias, "Main road");
+  EXPECT_EQ(notes_.lines(),
+            (std::vector<std::string>{
+                spd_ + ": [SPEED VALUES] \"TOTAL CATEGORIES\" gives \"-1\", which is no count; "
+                       "the 3 road classes in the file are read.",
+                spd_ + ": [SPEED VALUES] \"Speed  1 (mph)\" gives \"nan\", which is no speed; the "
+                       "class gets 1 mph, the speed of a new class.",
+                spd_ + ": [SPEED VALUES] \"Category  2\" gives \"32768\", which is no road class; "
+                       "it is ignored."}));
+}
+
+} // namespace
+} // namespace corvane
