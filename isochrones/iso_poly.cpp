@@ -1,4 +1,5 @@
 #include "isochrones/iso_poly.h"
+#include "common/output_sets.h"
 
 #include <string>
 
@@ -27,10 +28,11 @@ namespace corvane {
 
 namespace {
 
-constexpr std::string_view output_name = "IsoPoly";
-constexpr std::string_view unclipped_zones = "IsoPly"; // the engine's zones, copied as they are
-constexpr std::string_view zones_to_clip = "IsoPoly1"; // the engine's zones, cut to the clip layer
-constexpr std::string_view multi_centre_zones = "IsoPoly2";
+constexpr std::string_view output_name = IsoPolyOutput;
+constexpr std::string_view unclipped_zones = IsoPlyOutput; // the engine's zones, copied as they are
+constexpr std::string_view zones_to_clip =
+    IsoPoly1Output; // the engine's zones, cut to the clip layer
+constexpr std::string_view multi_centre_zones = IsoPoly2Output;
 
 } // namespace
 
@@ -69,8 +71,8 @@ void IsoPoly::run(ClickRun& click, long x, long y) {
   DeleteNetworkShapefile(unclipped_zones);
   RemovePolygonOutput(map.get(), zones_to_clip);
   if (state.gPolyCentre.X != 0 && state.gPolyCentre.Y != 0) {
-    RemoveMarkerGraphic(
-        map.get(), point_at(state.gPolyCentre.X, state.gPolyCentre.Y, reference.get()).get());
+    RemoveMarkerGraphic(map.get(),
+                        point_at(state.gPolyCentre.X, state.gPolyCentre.Y, reference.get()).get());
     state.gPolyCentre = {};
   }
   view->Refresh();
@@ -93,11 +95,12 @@ void IsoPoly::run(ClickRun& click, long x, long y) {
   ClipExtent extent;
   if (sets.clipping) {
     const auto clip_layer = FindClipLayer(map.get());
-    extent = clip_layer ? ExtentIn(*clip_layer, reference.get())
-                        : ExtentIn(*require(map->Layer(FindLayerIndex(
-                                                map.get(), state.gNetworkLayerName, "L")),
-                                            "network layer"),
-                                   reference.get());
+    extent =
+        clip_layer
+            ? ExtentIn(*clip_layer, reference.get())
+            : ExtentIn(*require(map->Layer(FindLayerIndex(map.get(), state.gNetworkLayerName, "L")),
+                                "network layer"),
+                       reference.get());
   }
   WriteMergedZonePolygons(*require(state.gNetCalc, "NetCalc"), {*node}, sets.written(), extent);
 

@@ -64,7 +64,9 @@ TEST_F(IsoPolyTool, ClippingCutsTheZonesToTheClipLayer) {
   // The zones reach 1, 2 and 3 km east of (0, 1000), widened by the 1 km median link length.
   const std::vector<Case> cases = {
       {"one polygon over half of every zone", {{-5000, 1000, 5000, 6000}}, {1, 2, 3}},
-      {"two polygons, the engine's order", {{-5000, 1000, 0, 6000}, {0, -4000, 5000, 1000}}, {3, 2, 1}},
+      {"two polygons, the engine's order",
+       {{-5000, 1000, 0, 6000}, {0, -4000, 5000, 1000}},
+       {3, 2, 1}},
       {"zones the one polygon misses are left out", {{3500, -5000, 5000, 5000}}, {3}},
   };
   for (const auto& c : cases) {
@@ -91,13 +93,17 @@ TEST_F(IsoPolyTool, AClipLayerThatCannotCutIsToldAndChangesNothing) {
   };
   const std::vector<Case> cases = {
       {"no polygon", {}, "it holds no polygon"},
-      {"a vertex that is not a number", {{-5000, 1000, nan, 6000}},
+      {"a vertex that is not a number",
+       {{-5000, 1000, nan, 6000}},
        "polygon 0 has a vertex whose coordinates are not finite numbers"},
-      {"an infinite vertex after a good polygon", {{-5000, 1000, 5000, 6000}, {0, 0, inf, 10}},
+      {"an infinite vertex after a good polygon",
+       {{-5000, 1000, 5000, 6000}, {0, 0, inf, 10}},
        "polygon 1 has a vertex whose coordinates are not finite numbers"},
-      {"polygons without area", {{1000, 0, 1000, 6000}, {0, 500, 4000, 500}},
+      {"polygons without area",
+       {{1000, 0, 1000, 6000}, {0, 500, 4000, 500}},
        "its polygons have no area"},
-      {"away from the network", {{10000, 1000, 12000, 3000}},
+      {"away from the network",
+       {{10000, 1000, 12000, 3000}},
        "it does not meet the network layer roads"},
   };
   network(row_of_links());
@@ -155,14 +161,28 @@ TEST_F(IsoPolyTool, EdgeCasesAsATable) {
   };
   const std::vector<Case> cases = {
       {"one zone keeps the host's drawing", {2}, false, false, {}, true, false},
-      {"no zones refuse before anything is removed", {}, false, false, {"Error: Create zones"},
-       true, true},
-      {"a clip layer gone from the map runs unclipped", {1, 2}, true, false,
-       {"Clip Layer: Clip layer not found"}, true, true},
-      {"a missing projection ends after the old output is gone", {1, 2}, false, true,
+      {"no zones refuse before anything is removed",
+       {},
+       false,
+       false,
+       {"Error: Create zones"},
+       true,
+       true},
+      {"a clip layer gone from the map runs unclipped",
+       {1, 2},
+       true,
+       false,
+       {"Clip Layer: Clip layer not found"},
+       true,
+       true},
+      {"a missing projection ends after the old output is gone",
+       {1, 2},
+       false,
+       true,
        {"PRJ: The chosen polyline layer is missing projection information. Please use ArcCatalog "
         "to add this."},
-       false, false},
+       false,
+       false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -212,8 +232,10 @@ TEST_F(IsoPolyTool, AnOldOutputThatCannotBeReadStaysAndTheClickEndsNamingIt) {
   EXPECT_EQ(layers(), (std::vector<std::string>{"Clip", "roads"}));
   EXPECT_EQ(messages(), (std::vector<std::string>{
                             "Output File: " + path("IsoPoly.shp") +
-                            " is not a file that Corvane wrote, and Corvane writes its IsoPoly "
-                            "output under that name. Move or rename the file, then try again."}));
+                            " cannot be read as a shapefile; Corvane's IsoPoly output holds "
+                            "polygons with some of the fields COST_END, Cost_start, Cost_end, ID "
+                            "and at most one field of a point layer. Corvane writes that output "
+                            "under this name: move or rename the file, then try again."}));
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 
 #include "data/host_error.h"
 #include "data/letter_case.h"
+#include "files/file_error.h"
+#include "files/replace_together.h"
 #include "win/paths.h"
 
 namespace host {
@@ -38,9 +40,13 @@ int delete_dataset_files(const fs::path& folder, const std::string& name) {
     if (std::find(known.begin(), known.end(), ext) != known.end())
       doomed.push_back(entry.path());
   }
-  for (const auto& path : doomed)
-    if (!fs::remove(path, ec) && ec)
-      throw HostError("cannot delete " + path.string());
+  // Through a record, so that a kill part-way never leaves a ".shp" without its ".dbf": the
+  // next open of the set removes the rest.
+  try {
+    files::remove_together(folder / (name + ".shp"), doomed);
+  } catch (const files::FileError& error) {
+    throw HostError(error.what());
+  }
   return static_cast<int>(doomed.size());
 }
 

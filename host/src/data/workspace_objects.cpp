@@ -10,6 +10,8 @@
 #include "data/folder_files.h"
 #include "data/host_error.h"
 #include "data/table_objects.h"
+#include "files/file_error.h"
+#include "files/replace_together.h"
 
 namespace host {
 
@@ -66,7 +68,17 @@ public:
   explicit Workspace(std::string folder) : folder_(std::move(folder)) {}
 
   std::string PathName() override { return folder_; }
+  // A removal or replacement of the set that a killed run decided is completed first, so that
+  // the answer is about the set as it was decided. A record that cannot be completed leaves
+  // the set counted as there: opening it names the record and the reason.
   bool Exists(const std::string& name) override {
+    try {
+      files::finish_replacement(
+          fs::path(folder_) /
+          (without_extension(without_extension(name, ".shp"), ".dbf") + ".dbf"));
+    } catch (const files::FileError&) {
+      return true;
+    }
     return exists_in_folder(folder_, without_extension(name, ".shp") + ".shp") ||
            exists_in_folder(folder_, without_extension(name, ".dbf") + ".dbf");
   }
