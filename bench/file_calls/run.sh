@@ -4,6 +4,8 @@
 #
 #   bench/file_calls/run.sh BUILD [BUILD_BEFORE] [RUNS]
 #
+# BUILD is a build folder with bench on (its bench_checks makes the tiled network's shapefile
+# under BUILD/bench-data/roads-8x7 when it is missing).
 # Each session runs in a fresh copy of the network's folder. The calls are counted by
 # `strace -f -c` (unlink and unlinkat; stat, lstat, newfstatat and statx; open and openat;
 # getdents64) and given for the session less the session that only opens the network
@@ -12,8 +14,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-builds=("$1")
-[ $# -ge 2 ] && [ -n "$2" ] && builds+=("$2")
+builds=("$(cd "$1" && pwd)")
+[ $# -ge 2 ] && [ -n "$2" ] && builds+=("$(cd "$2" && pwd)")
 runs=${3:-5}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -62,12 +64,13 @@ calls() { # build session data -> "unlink stat open getdents"
 sample="$root/data/sample/gothenburg"
 printf '| build | session | network | time (ms) | unlink | stat | open | getdents |\n'
 printf '|---|---|---|---|---|---|---|---|\n'
+# The tiled network's shapefile, made by the first build's benchmarks, serves every build.
+tiled="${builds[0]}/bench-data/roads-8x7"
+if [ ! -f "$tiled/roads.shp" ] && [ -x "${builds[0]}/bin/bench_checks" ]; then
+  "${builds[0]}/bin/bench_checks" --benchmark_filter='BM_DeadEnds/8/7/0' >/dev/null 2>&1 || true
+fi
 for build in "${builds[@]}"; do
   label=$(git -C "$(cd "$build/.." && pwd)" rev-parse --short HEAD 2>/dev/null || echo "$build")
-  tiled="$build/bench-data/roads-8x7"
-  if [ ! -f "$tiled/roads.shp" ] && [ -x "$build/bin/bench_checks" ]; then
-    "$build/bin/bench_checks" --benchmark_filter='BM_DeadEnds/8/7/0' >/dev/null 2>&1 || true
-  fi
   networks=(sample)
   [ -f "$tiled/roads.shp" ] && networks+=(tiled)
   for network in "${networks[@]}"; do

@@ -4,9 +4,11 @@
 #include <system_error>
 #include <vector>
 
+#include "com/letter_case.h"
 #include "data/host_error.h"
 #include "data/letter_case.h"
 #include "files/file_error.h"
+#include "files/folder_names.h"
 #include "files/replace_together.h"
 #include "win/paths.h"
 
@@ -21,6 +23,18 @@ fs::path find_in_folder(const fs::path& folder, const std::string& name) {
 bool exists_in_folder(const fs::path& folder, const std::string& name) {
   std::error_code ec;
   return fs::exists(find_in_folder(folder, name), ec);
+}
+
+bool any_exists_in_folder(const fs::path& folder, const std::vector<std::string>& names) {
+  std::error_code ec;
+  for (const auto& name : names)
+    if (fs::exists(fs::symlink_status(folder / name, ec)))
+      return true;
+  const auto entries = files::folder_names(folder);
+  return std::ranges::any_of(*entries, [&](const std::string& entry) {
+    return std::ranges::any_of(
+        names, [&](const std::string& name) { return com::equal_ignoring_case(entry, name); });
+  });
 }
 
 int delete_dataset_files(const fs::path& folder, const std::string& name) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace host {
 
@@ -10,6 +11,11 @@ namespace host {
 std::filesystem::path find_in_folder(const std::filesystem::path& folder, const std::string& name);
 
 bool exists_in_folder(const std::filesystem::path& folder, const std::string& name);
+
+// Whether `folder` holds one of `names`, whatever its letter case, with one look at the folder's
+// names however many are asked for.
+bool any_exists_in_folder(const std::filesystem::path& folder,
+                          const std::vector<std::string>& names);
 
 // Deletes every file of dataset `name` in `folder` (".shp", ".shx", ".dbf", ".prj", ".cpg",
 // ".sbn", ".sbx", ".qix", ".shp.xml", ...), whatever their letter case. Returns how many.

@@ -72,15 +72,14 @@ public:
   // the answer is about the set as it was decided. A record that cannot be completed leaves
   // the set counted as there: opening it names the record and the reason.
   bool Exists(const std::string& name) override {
+    const auto base = without_extension(without_extension(name, ".shp"), ".dbf");
     try {
-      files::finish_replacement(
-          fs::path(folder_) /
-          (without_extension(without_extension(name, ".shp"), ".dbf") + ".dbf"));
+      files::finish_decided_replacement(fs::path(folder_) / (base + ".dbf"));
     } catch (const files::FileError&) {
       return true;
     }
-    return exists_in_folder(folder_, without_extension(name, ".shp") + ".shp") ||
-           exists_in_folder(folder_, without_extension(name, ".dbf") + ".dbf");
+    return any_exists_in_folder(folder_, {without_extension(name, ".shp") + ".shp",
+                                          without_extension(name, ".dbf") + ".dbf"});
   }
 
   com::HRESULT OpenFeatureClass(const std::string& name,

@@ -1,22 +1,18 @@
 #include "files/replace_together.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <fstream>
 #include <functional>
-#include <mutex>
-#include <optional>
 #include <string>
 #include <system_error>
 
 #include "file_system.h"
 #include "files/file_error.h"
+#include "files/folder_names.h"
 
 namespace files {
 
@@ -26,7 +22,6 @@ namespace {
 
 constexpr const char* record_mark = "corvane replacement\n";
 constexpr const char* record_extension = ".replacing";
-constexpr const char* temporary_extension = ".tmp";
 // The files a set may be replaced with.
 constexpr const char* set_extensions[] = {".shp", ".shx", ".dbf", ".cpg", ".prj"};
 // A record names a few files; anything longer is not one.
@@ -88,78 +83,6 @@ Record read_record(const fs::path& record) {
   return names;
 }
 
-bool ends_with(const std::string& text, std::string_view end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-// What a folder held of records and temporaries when it was last listed, and whether that still
-// holds: a name made, removed or renamed in the folder changes its modification time. The time
-// is kept by a coarse clock, so a listing is trusted only once the folder's time lies further in
-// the past than a tick could hide: a change in the same tick as the last one would keep the time.
-class Leftovers {
-public:
-  // The names ending in ".tmp" or ".replacing" in `folder`, listed anew unless a trusted
-  // listing of the same modification time is kept.
-  std::vector<std::string> of(const fs::path& folder) {
-    struct stat status {};
-    if (::stat(folder.c_str(), &status) != 0)
-      return list(folder); // a failure is named by the steps that follow
-    const std::scoped_lock lock(mutex_);
-    if (kept_ && kept_->folder == folder && same_time(kept_->time, status.st_mtim))
-      return kept_->names;
-    const auto listed_at = std::chrono::system_clock::now();
-    auto names = list(folder);
-    const auto changed_at = std::chrono::system_clock::time_point(
-        std::chrono::duration_cast<std::chrono::system_clock::duration>(
-            std::chrono::seconds(status.st_mtim.tv_sec) +
-            std::chrono::nanoseconds(status.st_mtim.tv_nsec)));
-    // A file system that keeps whole seconds hides a whole second.
-    const auto tick = status.st_mtim.tv_nsec == 0 ? std::chrono::milliseconds(2000)
-                                                  : std::chrono::milliseconds(100);
-    if (listed_at - changed_at > tick)
-      kept_ = Kept{folder, status.st_mtim, names};
-    else
-      kept_.reset();
-    return names;
-  }
-
-  // After this process changed the folder.
-  void forget() {
-    const std::scoped_lock lock(mutex_);
-    kept_.reset();
-  }
-
-private:
-  struct Kept {
-    fs::path folder;
-    timespec time;
-    std::vector<std::string> names;
-  };
-
-  static bool same_time(const timespec& a, const timespec& b) {
-    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-  }
-
-  static std::vector<std::string> list(const fs::path& folder) {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-      std::string name = it->path().filename().string();
-      if (ends_with(name, temporary_extension) || ends_with(name, record_extension))
-        names.push_back(std::move(name));
-    }
-    return names;
-  }
-
-  std::mutex mutex_;
-  std::optional<Kept> kept_;
-};
-
-Leftovers& leftovers() {
-  static Leftovers kept;
-  return kept;
-}
-
 bool listed(const std::vector<std::string>& names, const fs::path& file) {
   return std::ranges::find(names, file.filename().string()) != names.end();
 }
@@ -211,16 +134,13 @@ void decide(const fs::path& record, const std::string& text, const std::function
     writing.write_at(0, text.data(), text.size());
     writing.commit();
   }
-  leftovers().forget();
   decided();
   try {
     complete(record);
   } catch (const std::exception& error) {
-    leftovers().forget();
     throw FileError(record, consequence + " (" + error.what() +
                                 "); that is done when the set is next opened");
   }
-  leftovers().forget();
 }
 
 void require_in_folder(const fs::path& file, const fs::path& record) {
@@ -279,7 +199,8 @@ void remove_stale_indexes(const fs::path& file) noexcept {
 void finish_replacement(const fs::path& file) {
   const fs::path real = replaced_file(file);
   const fs::path record = replacement_record(real);
-  const auto names = leftovers().of(record.parent_path());
+  const auto kept = folder_names(record.parent_path());
+  const auto& names = *kept;
   const bool decided = listed(names, record);
   // A record that never took its name decided nothing.
   const bool stale = listed(names, temporary_path(record)) || listed(names, temporary_path(real)) ||
@@ -289,7 +210,6 @@ void finish_replacement(const fs::path& file) {
                      });
   if (!decided && !stale)
     return;
-  leftovers().forget();
   remove_listed(names, temporary_path(record));
   if (decided)
     complete(record);
@@ -300,6 +220,12 @@ void finish_replacement(const fs::path& file) {
     fs::path companion = record;
     remove_listed(names, temporary_path(companion.replace_extension(extension)));
   }
+}
+
+void finish_decided_replacement(const fs::path& file) {
+  std::error_code error;
+  if (fs::exists(fs::symlink_status(replacement_record(replaced_file(file)), error)))
+    finish_replacement(file);
 }
 
 } // namespace files

@@ -58,10 +58,14 @@ void remove_stale_indexes(const std::filesystem::path& file) noexcept;
 // ".cpg" and ".prj". Raises FileError naming the record and the reason when it cannot be read as
 // one, names a file outside its folder, or a rename or removal fails.
 //
-// It costs two calls when there is nothing to finish: what the folder holds of records and
-// temporaries is listed once and kept while the folder's modification time says no name in it
-// has changed since, so that a reader opening a set for every record does not probe for
-// temporaries every time.
+// It looks for the record and the temporaries in the folder's names (files::folder_names), so
+// that with nothing to finish it costs a call or two, not a probe of every name.
 void finish_replacement(const std::filesystem::path& file);
+
+// finish_replacement when a record of the set of `file` is in place, and nothing else: one call
+// when there is none. For the opens that follow one another while a set is read or written (a
+// file opened for every record); the temporaries without a record are the litter of a run that
+// decided nothing, and go at the set's next finish_replacement.
+void finish_decided_replacement(const std::filesystem::path& file);
 
 } // namespace files
