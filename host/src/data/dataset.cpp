@@ -175,7 +175,7 @@ void Dataset::take_place_of(const std::string& name) const {
   } catch (const fs::filesystem_error& error) {
     throw HostError(error.what());
   }
-  delete_dataset_files(folder_, name_);
+  delete_scratch_files(folder_, name_);
 }
 
 } // namespace host

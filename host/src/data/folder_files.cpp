@@ -37,12 +37,14 @@ bool any_exists_in_folder(const fs::path& folder, const std::vector<std::string>
   });
 }
 
-int delete_dataset_files(const fs::path& folder, const std::string& name) {
+std::vector<fs::path> dataset_files(const fs::path& folder, const std::string& name) {
   const auto base = lower_case(name);
-  std::vector<fs::path> doomed;
+  std::vector<fs::path> files;
   std::error_code ec;
-  for (const auto& entry : fs::directory_iterator(folder, ec)) {
-    const auto file = lower_case(entry.path().filename().string());
+  // Listed afresh: what is deleted must be all of the set.
+  for (const auto& listed : fs::directory_iterator(folder, ec)) {
+    const auto entry = listed.path().filename().string();
+    const auto file = lower_case(entry);
     // "name.ext" and "name.shp.xml", but not "name2.shp" nor "name.other.shp".
     if (file.size() <= base.size() + 1 || file.compare(0, base.size(), base) != 0 ||
         file[base.size()] != '.')
@@ -52,8 +54,13 @@ int delete_dataset_files(const fs::path& folder, const std::string& name) {
                                                 ".sbx", ".qix", ".fbn", ".fbx",    ".ain", ".aih",
                                                 ".atx", ".ixs", ".mxs", ".shp.xml"};
     if (std::find(known.begin(), known.end(), ext) != known.end())
-      doomed.push_back(entry.path());
+      files.push_back(folder / entry);
   }
+  return files;
+}
+
+int delete_dataset_files(const fs::path& folder, const std::string& name) {
+  const auto doomed = dataset_files(folder, name);
   // Through a record, so that a kill part-way never leaves a ".shp" without its ".dbf": the
   // next open of the set removes the rest.
   try {
@@ -62,6 +69,14 @@ int delete_dataset_files(const fs::path& folder, const std::string& name) {
     throw HostError(error.what());
   }
   return static_cast<int>(doomed.size());
+}
+
+void delete_scratch_files(const fs::path& folder, const std::string& name) {
+  for (const auto& file : dataset_files(folder, name)) {
+    std::error_code ec;
+    if (!fs::remove(file, ec) && ec)
+      throw HostError("cannot delete " + file.string());
+  }
 }
 
 } // namespace host

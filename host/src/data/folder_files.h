@@ -21,4 +21,8 @@ bool any_exists_in_folder(const std::filesystem::path& folder,
 // ".sbn", ".sbx", ".qix", ".shp.xml", ...), whatever their letter case. Returns how many.
 int delete_dataset_files(const std::filesystem::path& folder, const std::string& name);
 
+// The same without the record, file by file, for a scratch set that nothing recognises as an
+// output and the next run deletes whatever of it a kill left.
+void delete_scratch_files(const std::filesystem::path& folder, const std::string& name);
+
 } // namespace host
