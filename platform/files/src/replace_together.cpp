@@ -201,7 +201,9 @@ void finish_replacement(const fs::path& file) {
   const fs::path record = replacement_record(real);
   const auto kept = folder_names(record.parent_path());
   const auto& names = *kept;
-  const bool decided = listed(names, record);
+  // The names may be a listing of a moment ago: a record is made sure of before it is followed.
+  std::error_code error;
+  const bool decided = listed(names, record) && fs::exists(fs::symlink_status(record, error));
   // A record that never took its name decided nothing.
   const bool stale = listed(names, temporary_path(record)) || listed(names, temporary_path(real)) ||
                      std::ranges::any_of(set_extensions, [&](const char* extension) {
