@@ -6,6 +6,7 @@
 #include "common/handler_end.h"
 #include "common/network_projection.h"
 #include "common/network_workspace.h"
+#include "common/output_sets.h"
 #include "common/remove_output_shapefile.h"
 #include "common/stamp_network_edited.h"
 #include "host/fields.h"
@@ -13,7 +14,7 @@
 namespace corvane {
 
 namespace {
-constexpr std::string_view NodeName = "node";
+constexpr std::string_view NodeName = NodeOutput;
 } // namespace
 
 AddNodeShp::AddNodeShp()
@@ -28,8 +29,7 @@ void AddNodeShp::click() {
     const auto map = focus_map();
     PreCheckVariant boxes;
     boxes.layer_not_found_icon = forms::Icon::Exclamation;
-    if (!CheckNetworkReady(map.get(), boxes) ||
-        RefuseNetworkNamedAs(NodeName, "Add Node Layer"))
+    if (!CheckNetworkReady(map.get(), boxes) || RefuseNetworkNamedAs(NodeName, "Add Node Layer"))
       return;
     BusyPointer busy;
     const auto view = require(document()->ActiveView(), "ActiveView");

@@ -11,6 +11,7 @@
 #include "common/handler_end.h"
 #include "common/network_projection.h"
 #include "common/network_workspace.h"
+#include "common/output_sets.h"
 #include "common/remove_output_shapefile.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
@@ -24,8 +25,8 @@ namespace corvane {
 
 namespace {
 
-constexpr std::string_view CloseNodesName = "closenodes";
-constexpr std::string_view ConnectedField = "Connected";
+constexpr std::string_view CloseNodesName = CloseNodeOutput;
+constexpr std::string_view ConnectedField = tamix::output::connected_field;
 // The host's field index of "Connected": the object id, the shape, the node number, then it.
 constexpr int ConnectedIndex = 3;
 constexpr int DiamondMarker = 4;

@@ -10,6 +10,7 @@
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/network_projection.h"
+#include "common/output_sets.h"
 #include "common/remove_output_shapefile.h"
 #include "common/stamp_network_edited.h"
 #include "common/value_style.h"
@@ -24,7 +25,7 @@ namespace corvane {
 
 namespace {
 
-constexpr std::string_view CulDeSacName = "CulDeSac";
+constexpr std::string_view CulDeSacName = CulDeSacOutput;
 constexpr std::string_view FlaggedLinks = "CV_RESULT > 0 ";
 constexpr int SimpleFeatures = 1;
 constexpr int SolidLine = 0;

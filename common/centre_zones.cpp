@@ -23,9 +23,9 @@ com::ComPtr<host::HostFieldEdit> new_field(const std::string& name, int type) {
   return field;
 }
 
-com::ComPtr<host::HostField> zone_field(const char* name) {
-  const auto field = new_field(name, host::field_double);
-  field->SetLength(30);
+com::ComPtr<host::HostField> zone_field(const OutputField& declared) {
+  const auto field = new_field(std::string(declared.name), declared.type);
+  field->SetLength(declared.length);
   field->SetPrecision(real_digits);
   field->SetScale(real_digits);
   return field;
@@ -62,8 +62,8 @@ com::ComPtr<host::HostFeatureClass> CreateCentreZoneClass(std::string_view name,
   fields->AddField(shape.get());
   if (carried)
     fields->AddField(carried);
-  for (const char* zone_name : {"Cost_start", "Cost_end", "ID"})
-    fields->AddField(zone_field(zone_name).get());
+  for (const auto& declared : CentreZoneFields)
+    fields->AddField(zone_field(declared).get());
   com::ComPtr<host::HostFeatureClass> created;
   check_call(OpenNetworkWorkspace()->CreateFeatureClass(std::string(name), fields.get(), 1, "Shape",
                                                         "", &created),
@@ -77,8 +77,9 @@ CentreZoneWriter::CentreZoneWriter(tamix::NetCalc& calc, host::HostFeatureClass&
     : calc_(calc), per_centre_(per_centre), workspace_(OpenNetworkWorkspace()), extent_(extent),
       cut_(extent.min_x != 0 || extent.min_y != 0 || extent.max_x != 0 || extent.max_y != 0),
       carried_(carried_field.empty() ? -1 : output.FindField(carried_field)),
-      cost_start_(output.FindField("Cost_start")), cost_end_(output.FindField("Cost_end")),
-      id_(output.FindField("ID")) {
+      cost_start_(output.FindField(std::string(CentreZoneFields[0].name))),
+      cost_end_(output.FindField(std::string(CentreZoneFields[1].name))),
+      id_(output.FindField(std::string(CentreZoneFields[2].name))) {
   // The engine writes each centre's zones over this name.
   RequireOwnOrNoSet(per_centre);
   check_call(output.Insert(true, &inserter_), "FeatureClass.Insert");

@@ -2,8 +2,8 @@
 
 #include <fstream>
 #include <iterator>
-#include <span>
 #include <string>
+#include <vector>
 
 #include "common/handler_end.h"
 #include "common/output_sets.h"
@@ -15,14 +15,10 @@ namespace corvane {
 
 namespace {
 
-// The files of a set the add-in writes.
-constexpr const char* SetExtensions[] = {".shp", ".dbf", ".shx", ".prj",
-                                         ".cpg", ".sbn", ".sbx", ".qix"};
-
-void delete_files(const std::string& name, std::span<const char* const> extensions) {
+void delete_files(const std::string& name, const std::vector<std::string_view>& extensions) {
   const win::FileSystemObject files;
-  for (const char* extension : extensions) {
-    const auto path = win::join_path(shared_state().gNetworkFolder, name + extension);
+  for (const auto extension : extensions) {
+    const auto path = win::join_path(shared_state().gNetworkFolder, name + std::string(extension));
     if (files.FileExists(path))
       files.DeleteFile(path);
   }
@@ -37,12 +33,13 @@ std::string file_bytes(const std::string& path) {
 // Deletes a scratch set of WriteOutputWhole, which is never the user's: its name carries a "~".
 // The host deletes what it can open (closing its writers); a set a kill cut short goes file by
 // file, so that it cannot stand in the way of the next run.
-void delete_scratch(host::HostFeatureWorkspace& workspace, const std::string& scratch) {
+void delete_scratch(host::HostFeatureWorkspace& workspace, std::string_view name,
+                    const std::string& scratch) {
   com::ComPtr<host::HostTable> table;
   if (com::SUCCEEDED(workspace.OpenTable(scratch, &table)) && table)
     if (const auto dataset = table.as<host::HostDataset>())
       dataset->Delete();
-  delete_files(scratch, SetExtensions);
+  delete_files(scratch, OutputFilesOf(name));
 }
 
 } // namespace
@@ -77,10 +74,14 @@ ShowFeatureClass(host::HostMap* map, const com::ComPtr<host::HostFeatureClass>& 
 
 void DeleteNetworkShapefile(std::string_view name) {
   RequireOwnOrNoSet(name);
+  DeleteOwnNetworkShapefile(name);
+}
+
+void DeleteOwnNetworkShapefile(std::string_view name) {
   const auto workspace = OpenNetworkWorkspace();
   const auto named = std::string(name);
   const auto as_workspace = require_as<host::HostWorkspace>(workspace, "workspace");
-  if (as_workspace->Exists(named + ".shp") || as_workspace->Exists(named + ".dbf")) {
+  if (as_workspace->Exists(named)) {
     com::ComPtr<host::HostTable> table;
     check_call(workspace->OpenTable(named, &table), "OpenTable");
     check_call(require_as<host::HostDataset>(require(table, "OpenTable"), "dataset")->Delete(),
@@ -108,12 +109,12 @@ WriteOutputWhole(std::string_view name,
   RequireOwnOrNoSet(name);
   const auto workspace = OpenNetworkWorkspace();
   const std::string scratch = std::string(name) + "~new";
-  delete_scratch(*workspace, scratch);
+  delete_scratch(*workspace, name, scratch);
   try {
     write(scratch);
     check_call(workspace->ReplaceDataset(scratch, std::string(name)), "ReplaceDataset");
   } catch (...) {
-    delete_scratch(*workspace, scratch);
+    delete_scratch(*workspace, name, scratch);
     throw;
   }
   return open_feature_class(workspace.get(), name);

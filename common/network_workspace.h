@@ -25,14 +25,17 @@ com::ComPtr<host::HostFeatureClass> open_feature_class(host::HostFeatureWorkspac
 com::ComPtr<host::HostFeatureLayer> LayerOver(const com::ComPtr<host::HostFeatureClass>& features);
 
 // LayerOver `features`, added on top of `map`.
-com::ComPtr<host::HostFeatureLayer> ShowFeatureClass(host::HostMap* map,
-                                                     const com::ComPtr<host::HostFeatureClass>& features);
+com::ComPtr<host::HostFeatureLayer>
+ShowFeatureClass(host::HostMap* map, const com::ComPtr<host::HostFeatureClass>& features);
 
 // Deletes the set "`name`" of the network folder (".shp" or a ".dbf" alone) with all its files,
 // or the files left of it without them (".prj", ".cpg", ".shx", indexes). A set that is not the
 // system's own output of that name stays as it is: the user is told to move or rename it, and
 // the handler ends (ToldHandlerEnd).
 void DeleteNetworkShapefile(std::string_view name);
+
+// DeleteNetworkShapefile of a set that RequireOwnOrNoSet has just let pass.
+void DeleteOwnNetworkShapefile(std::string_view name);
 
 // Writes the output set `name` of the network folder whole before it takes the place of the old
 // one: `write` makes and fills the set under the scratch name it is given, whose files then

@@ -7,7 +7,6 @@
 #include "common/handler_end.h"
 #include "common/network_workspace.h"
 #include "common/show_message.h"
-#include "host/geometry.h"
 #include "network/result_field.h"
 #include "network/shared_state.h"
 #include "win/paths.h"
@@ -16,90 +15,150 @@ namespace corvane {
 
 namespace {
 
-// Every output in one place. The zone polygons are written by the engine with "COST_END" (or
-// "ID" for nearest-centre zones), and by the add-in's copies and cuts with those fields or with
-// "Cost_start", "Cost_end" and "ID" beside a field of the centre's layer.
-const OutputForm zone_polygons{
-    host::geometry_polygon, OutputFields::ZoneFields, {"COST_END", "Cost_start", "ID"}};
-const OutputForm network_lines{host::geometry_polyline, OutputFields::NetworkFields, {}};
-const OutputForm direction_lines{
-    host::geometry_polyline,
-    OutputFields::Exactly,
-    {"Direction", "Desc", "Distance", "TotalDist", "Time", "TotalTime"}};
-const std::vector<std::string_view> batch_route_fields{"FromPoint", "ToPoint", "Distance", "Time",
-                                                       "Comments"};
+namespace output = tamix::output;
+
+// The engine's sets, whose field names it shares with the add-in. The widths are the engine's.
+constexpr std::array<OutputField, 2> node_fields{{
+    {output::node_id_field, host::field_integer, 0},
+    {output::links_field, host::field_integer, 0},
+}};
+constexpr std::array<OutputField, 2> close_node_fields{{
+    {output::node_id_field, host::field_integer, 0},
+    {output::connected_field, host::field_integer, 0},
+}};
+// The zone polygons: the engine's with "COST_END" (or "ID" for nearest-centre zones), the
+// add-in's copies and cuts with those or with its centre-zone fields.
+constexpr std::array<OutputField, 4> zone_fields{{
+    {output::cost_end_field, host::field_double, 0},
+    CentreZoneFields[0],
+    CentreZoneFields[1],
+    CentreZoneFields[2],
+}};
+
+const OutputForm zone_polygons{host::geometry_polygon, OutputFields::Zones, zone_fields};
+const OutputForm road_copy{host::geometry_polyline, OutputFields::RoadCopy, {}};
+const OutputForm direction_lines{host::geometry_polyline, OutputFields::Exactly,
+                                 RouteDirectionFields};
 
 struct NamedOutput {
   std::string_view name;
   std::vector<OutputForm> forms;
 };
 
+// Every output in one place.
 const std::vector<NamedOutput>& named_outputs() {
   static const std::vector<NamedOutput> outputs{
-      {"node", {{host::geometry_point, OutputFields::Exactly, {"NODE_ID", "LINKS"}}}},
-      {"closenodes", {{host::geometry_point, OutputFields::Exactly, {"NODE_ID", "Connected"}}}},
-      {"CulDeSac", {network_lines}},
-      {"Route", {direction_lines, network_lines}},
-      {"BatchTSP", {direction_lines, network_lines}},
-      {"ViewRoute", {network_lines}},
+      {NodeOutput, {{host::geometry_point, OutputFields::Exactly, node_fields}}},
+      {CloseNodeOutput, {{host::geometry_point, OutputFields::Exactly, close_node_fields}}},
+      {CulDeSacOutput, {road_copy}},
+      {RouteOutput, {direction_lines, road_copy}},
+      {BatchTspOutput, {direction_lines, road_copy}},
+      {ViewRouteOutput, {{host::geometry_polyline, OutputFields::OneRoadField, {}}}},
       // Deleted by the link isochrone tools where present; they hold copied links.
-      {"IsoLink", {network_lines}},
-      {"BatchLayer", {network_lines}},
-      {"BatchRoute",
-       {{host::geometry_null, OutputFields::Exactly, batch_route_fields},
-        {host::geometry_polyline, OutputFields::Exactly, batch_route_fields}}},
-      {"IsoPoly", {zone_polygons}},
-      {"IsoPly", {zone_polygons}},
-      {"IsoPoly1", {zone_polygons}},
-      {"IsoPoly2", {zone_polygons}},
-      {"IsoPoly3", {zone_polygons}},
-      {"IpPoly", {zone_polygons}},
-      {"BIsochrone", {zone_polygons}},
+      {IsoLinkOutput, {road_copy}},
+      {BatchLayerOutput, {road_copy}},
+      {BatchRouteOutput,
+       {{host::geometry_null, OutputFields::Exactly, BatchRouteFields},
+        {host::geometry_polyline, OutputFields::Exactly, BatchRouteFields}}},
+      {IsoPolyOutput, {zone_polygons}},
+      {IsoPlyOutput, {zone_polygons}},
+      {IsoPoly1Output, {zone_polygons}},
+      {IsoPoly2Output, {zone_polygons}},
+      {IsoPoly3Output, {zone_polygons}},
+      {IpPolyOutput, {zone_polygons}},
+      {BIsochroneOutput, {zone_polygons}},
   };
   return outputs;
 }
 
-// The batch isochrones write and delete "BatchIsochrone" with anything after it.
-constexpr std::string_view batch_isochrone_prefix = "BatchIsochrone";
+constexpr std::string_view shapefile_files[] = {".shp", ".shx", ".dbf", ".prj", ".cpg"};
+constexpr std::string_view table_files[] = {".dbf", ".cpg"};
 
-bool is_one_of(const std::vector<std::string_view>& names, std::string_view name) {
-  return std::ranges::any_of(
-      names, [&](std::string_view known) { return com::equal_ignoring_case(known, name); });
-}
-
-bool same_names(std::vector<std::string_view> wanted, const std::vector<std::string>& fields) {
-  if (wanted.size() != fields.size())
-    return false;
-  return std::ranges::all_of(fields, [&](const std::string& field) {
-    const auto found = std::ranges::find_if(
-        wanted, [&](std::string_view name) { return com::equal_ignoring_case(name, field); });
-    if (found == wanted.end())
-      return false;
-    wanted.erase(found);
-    return true;
+bool is_declared(std::span<const OutputField> declared, std::string_view name) {
+  return std::ranges::any_of(declared, [&](const OutputField& field) {
+    return com::equal_ignoring_case(field.name, name);
   });
 }
 
-bool matches(const OutputForm& form, const std::vector<std::string>& fields,
-             const std::vector<std::string>& network_fields) {
+bool same_names(std::span<const OutputField> declared, const std::vector<std::string>& fields) {
+  if (declared.size() != fields.size())
+    return false;
+  std::vector<bool> used(declared.size(), false);
+  return std::ranges::all_of(fields, [&](const std::string& field) -> bool {
+    for (std::size_t i = 0; i < declared.size(); ++i)
+      if (!used[i] && com::equal_ignoring_case(declared[i].name, field))
+        return used[i] = true;
+    return false;
+  });
+}
+
+bool matches(const OutputForm& form, const std::vector<std::string>& fields) {
   switch (form.rule) {
   case OutputFields::Exactly:
     return same_names(form.fields, fields);
-  case OutputFields::ZoneFields: {
+  case OutputFields::RoadCopy:
+    return std::ranges::any_of(fields, [](const std::string& field) {
+      return com::equal_ignoring_case(field, ResultFieldName);
+    });
+  case OutputFields::OneRoadField:
+    return fields.size() == 1;
+  case OutputFields::Zones: {
     const auto own = std::ranges::count_if(
-        fields, [&](const std::string& field) { return is_one_of(form.fields, field); });
+        fields, [&](const std::string& field) { return is_declared(form.fields, field); });
     const auto carried = std::ptrdiff_t(fields.size()) - own;
     return own > 0 && carried <= 1;
   }
-  case OutputFields::NetworkFields: {
-    std::vector<std::string_view> known(network_fields.begin(), network_fields.end());
-    known.push_back(ResultFieldName);
-    return !fields.empty() && std::ranges::all_of(fields, [&](const std::string& field) {
-      return is_one_of(known, field);
-    });
-  }
   }
   return false;
+}
+
+std::string shapes_of(int shape_type) {
+  switch (shape_type) {
+  case host::geometry_null:
+    return "a table";
+  case host::geometry_point:
+    return "points";
+  case host::geometry_multipoint:
+    return "multipoints";
+  case host::geometry_polyline:
+    return "polylines";
+  case host::geometry_polygon:
+    return "polygons";
+  }
+  return "shapes of type " + std::to_string(shape_type);
+}
+
+template <class Names> std::string listed(const Names& names) {
+  std::string text;
+  for (const auto& name : names)
+    text += (text.empty() ? "" : ", ") + std::string(name);
+  return text;
+}
+
+std::string fields_text(const std::vector<std::string>& fields) {
+  if (fields.empty())
+    return "no field";
+  return (fields.size() == 1 ? "the field " : "the fields ") + listed(fields);
+}
+
+std::string form_text(const OutputForm& form) {
+  std::vector<std::string_view> names;
+  for (const auto& field : form.fields)
+    names.push_back(field.name);
+  const std::string shapes = shapes_of(form.shape_type);
+  switch (form.rule) {
+  case OutputFields::Exactly:
+    return shapes + " with the fields " + listed(names);
+  case OutputFields::RoadCopy:
+    return shapes + " with a copy of the road layer's fields, among them " +
+           std::string(ResultFieldName);
+  case OutputFields::OneRoadField:
+    return shapes + " with one field of the road layer";
+  case OutputFields::Zones:
+    return shapes + " with some of the fields " + listed(names) +
+           " and at most one field of a point layer";
+  }
+  return shapes;
 }
 
 std::vector<std::string> attribute_fields(host::HostFields* fields) {
@@ -118,38 +177,32 @@ struct FoundSet {
   std::vector<std::string> fields;
 };
 
+// Asking the workspace whether the set exists completes a removal or replacement of it that a
+// killed run decided: what is then found is whole.
 std::optional<FoundSet> find_set(host::HostFeatureWorkspace* workspace, std::string_view name) {
   const auto& folder = shared_state().gNetworkFolder;
   const auto named = std::string(name);
   const auto as_workspace = require_as<host::HostWorkspace>(
       com::ComPtr<host::HostFeatureWorkspace>(workspace), "workspace");
-  if (as_workspace->Exists(named + ".shp")) {
-    FoundSet set{win::join_path(folder, named + ".shp"), std::nullopt, {}};
-    com::ComPtr<host::HostFeatureClass> features;
-    if (com::SUCCEEDED(workspace->OpenFeatureClass(named, &features)) && features) {
-      set.shape_type = features->ShapeType();
-      set.fields = attribute_fields(features->Fields().get());
-    }
-    return set;
-  }
-  if (as_workspace->Exists(named + ".dbf")) {
-    FoundSet set{win::join_path(folder, named + ".dbf"), std::nullopt, {}};
-    com::ComPtr<host::HostTable> table;
-    if (com::SUCCEEDED(workspace->OpenTable(named, &table)) && table) {
-      set.shape_type = host::geometry_null;
-      set.fields = attribute_fields(table->Fields().get());
-    }
-    return set;
-  }
-  return std::nullopt;
+  if (!as_workspace->Exists(named))
+    return std::nullopt;
+  com::ComPtr<host::HostFeatureClass> features;
+  if (com::SUCCEEDED(workspace->OpenFeatureClass(named, &features)) && features)
+    return FoundSet{win::join_path(folder, named + ".shp"), features->ShapeType(),
+                    attribute_fields(features->Fields().get())};
+  com::ComPtr<host::HostTable> table;
+  if (!as_workspace->Exists(named + ".shp") &&
+      com::SUCCEEDED(workspace->OpenTable(named, &table)) && table)
+    return FoundSet{win::join_path(folder, named + ".dbf"), host::geometry_null,
+                    attribute_fields(table->Fields().get())};
+  const bool shapes = as_workspace->Exists(named + ".shp");
+  return FoundSet{win::join_path(folder, named + (shapes ? ".shp" : ".dbf")), std::nullopt, {}};
 }
 
-std::vector<std::string> network_fields(host::HostFeatureWorkspace* workspace) {
-  com::ComPtr<host::HostFeatureClass> network;
-  if (com::FAILED(workspace->OpenFeatureClass(shared_state().gNetworkLayerName, &network)) ||
-      !network)
-    return {};
-  return attribute_fields(network->Fields().get());
+std::string found_text(const FoundSet& set) {
+  if (!set.shape_type)
+    return set.file + " cannot be read as a shapefile";
+  return set.file + " holds " + shapes_of(*set.shape_type) + " with " + fields_text(set.fields);
 }
 
 } // namespace
@@ -158,32 +211,45 @@ std::vector<OutputForm> OutputFormsOf(std::string_view name) {
   for (const auto& output : named_outputs())
     if (com::equal_ignoring_case(output.name, name))
       return output.forms;
-  if (name.size() >= batch_isochrone_prefix.size() &&
-      com::equal_ignoring_case(name.substr(0, batch_isochrone_prefix.size()),
-                               batch_isochrone_prefix))
+  if (name.size() >= BatchIsochroneOutput.size() &&
+      com::equal_ignoring_case(name.substr(0, BatchIsochroneOutput.size()), BatchIsochroneOutput))
     return {zone_polygons};
   return {};
 }
 
+std::vector<std::string_view> OutputFilesOf(std::string_view name) {
+  const auto forms = OutputFormsOf(name);
+  const bool shapes = std::ranges::any_of(
+      forms, [](const OutputForm& form) { return form.shape_type != host::geometry_null; });
+  if (shapes)
+    return {std::begin(shapefile_files), std::end(shapefile_files)};
+  return {std::begin(table_files), std::end(table_files)};
+}
+
 bool MatchesOutputForm(const std::vector<OutputForm>& forms, int shape_type,
-                       const std::vector<std::string>& fields,
-                       const std::vector<std::string>& network_fields) {
+                       const std::vector<std::string>& fields) {
   return std::ranges::any_of(forms, [&](const OutputForm& form) {
-    return form.shape_type == shape_type && matches(form, fields, network_fields);
+    return form.shape_type == shape_type && matches(form, fields);
   });
+}
+
+std::string DescribeOutputForms(const std::vector<OutputForm>& forms) {
+  std::string text;
+  for (const auto& form : forms)
+    text += (text.empty() ? "" : ", or ") + form_text(form);
+  return text;
 }
 
 bool RefuseUserSet(std::string_view name) {
   const auto workspace = OpenNetworkWorkspace();
   const auto set = find_set(workspace.get(), name);
-  if (!set)
+  const auto forms = OutputFormsOf(name);
+  if (!set || (set->shape_type && MatchesOutputForm(forms, *set->shape_type, set->fields)))
     return false;
-  if (set->shape_type && MatchesOutputForm(OutputFormsOf(name), *set->shape_type, set->fields,
-                                           network_fields(workspace.get())))
-    return false;
-  show_message(set->file + " is not a file that Corvane wrote, and Corvane writes its " +
-                   std::string(name) +
-                   " output under that name. Move or rename the file, then try again.",
+  show_message(found_text(*set) + "; Corvane's " + std::string(name) + " output holds " +
+                   DescribeOutputForms(forms) +
+                   ". Corvane writes that output under this name: move or rename the file, then "
+                   "try again.",
                "Output File", forms::Icon::Exclamation);
   return true;
 }

@@ -13,20 +13,20 @@ void RemoveOutputShapefile(host::HostMap* map, host::HostActiveView* view, std::
   RequireOwnOrNoSet(name);
   remove_layers(map, name, "L");
   view->Refresh();
-  DeleteNetworkShapefile(name);
+  DeleteOwnNetworkShapefile(name);
 }
 
 void RemovePointOutput(host::HostMap* map, host::HostActiveView* view, std::string_view name) {
   RequireOwnOrNoSet(name);
   remove_layers(map, name, "PT");
   view->Refresh();
-  DeleteNetworkShapefile(name);
+  DeleteOwnNetworkShapefile(name);
 }
 
 void RemovePolygonOutput(host::HostMap* map, std::string_view name) {
   RequireOwnOrNoSet(name);
   remove_layers(map, name, "PG");
-  DeleteNetworkShapefile(name);
+  DeleteOwnNetworkShapefile(name);
 }
 
 void MoveNetworkLayerToTop(host::HostMap* map) {

@@ -1,7 +1,5 @@
 #include "common/write_route_shapefile.h"
 
-#include <array>
-
 #include "com/create.h"
 #include "com/variant.h"
 #include "common/handler_end.h"
@@ -15,21 +13,6 @@ namespace corvane {
 namespace {
 
 constexpr int SimpleFeatures = 1;
-
-struct DirectionField {
-  std::string_view name;
-  int type;
-  int length;
-};
-
-constexpr std::array<DirectionField, 6> direction_fields{{
-    {"Direction", host::field_string, 30},
-    {"Desc", host::field_string, 50},
-    {"Distance", host::field_double, 10},
-    {"TotalDist", host::field_double, 10},
-    {"Time", host::field_double, 10},
-    {"TotalTime", host::field_double, 10},
-}};
 
 com::ComPtr<host::HostFieldsEdit> new_fields() {
   return create<host::HostFieldsEdit>(host::FieldsClass);
@@ -108,11 +91,11 @@ com::ComPtr<host::HostFeatureClass> CreateRouteShapefile(host::HostFeatureWorksp
       fields->AddField(field.get());
   }
   if (directions) {
-    for (const auto& wanted : direction_fields) {
+    for (const auto& wanted : RouteDirectionFields) {
       const auto field = create<host::HostFieldEdit>(host::FieldClass);
       field->SetName(std::string(wanted.name));
       field->SetType(wanted.type);
-      field->SetLength(wanted.name == "TotalTime" ? total_time_length : wanted.length);
+      field->SetLength(&wanted == &RouteDirectionFields.back() ? total_time_length : wanted.length);
       fields->AddField(field.get());
     }
   }
@@ -138,12 +121,12 @@ void WriteRouteShapefile(host::HostFeatureClass* route, const BoundedTable<Direc
                          std::int32_t route_type) {
   const auto cursor = insert_cursor(route);
   const auto buffer = feature_buffer(route);
-  const int direction = route->FindField("Direction");
-  const int desc = route->FindField("Desc");
-  const int distance = route->FindField("Distance");
-  const int total_dist = route->FindField("TotalDist");
-  const int time = route->FindField("Time");
-  const int total_time = route->FindField("TotalTime");
+  // The six fields in their declared order.
+  const auto position = [&](std::size_t k) {
+    return route->FindField(std::string(RouteDirectionFields[k].name));
+  };
+  const int direction = position(0), desc = position(1), distance = position(2),
+            total_dist = position(3), time = position(4), total_time = position(5);
   for (std::int32_t r = 0; r < count; ++r) {
     const auto& row = rows[r];
     buffer->SetShape(shapes.at(static_cast<std::size_t>(r)).get());
@@ -170,9 +153,11 @@ void CopyRouteLinks(host::HostFeatureClass* route, host::HostFeatureClass* netwo
   const auto links = search(network, where);
   const auto cursor = insert_cursor(route);
   const auto fields = require(network->Fields(), "Fields");
+  // One buffer for every link: each copy sets the shape and every value anew. A buffer made per
+  // link would read the output's fields from its files each time.
+  const auto buffer = feature_buffer(route);
   com::ComPtr<host::HostFeature> link;
   while (links->NextFeature(&link) == com::S_OK && link) {
-    const auto buffer = feature_buffer(route);
     buffer->SetShape(link->ShapeCopy().get());
     for (int i = 0; i < fields->FieldCount(); ++i) {
       const auto field = field_at(*fields, i);
@@ -190,9 +175,9 @@ void CopyRouteLinks(host::HostFeatureClass* route, host::HostFeatureClass* netwo
 void CopyRouteShapes(host::HostFeatureClass* from, host::HostFeatureClass* to) {
   const auto features = search(from, "");
   const auto cursor = insert_cursor(to);
+  const auto buffer = feature_buffer(to); // shapes alone: nothing to set anew but the shape
   com::ComPtr<host::HostFeature> feature;
   while (features->NextFeature(&feature) == com::S_OK && feature) {
-    const auto buffer = feature_buffer(to);
     buffer->SetShape(feature->ShapeCopy().get());
     check_call(cursor->InsertFeature(buffer.get(), nullptr), "InsertFeature");
   }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "com/unknown.h"
+#include "common/output_sets.h"
 #include "host/geometry.h"
 #include "host/table.h"
 #include "host/workspace.h"
@@ -17,8 +18,8 @@ namespace corvane {
 // "Route.shp" and "ViewRoute.shp", the output of the route tools, in the network folder.
 // A failing host call ends the handler with the output written so far.
 
-inline constexpr std::string_view RouteDatasetName = "Route";
-inline constexpr std::string_view ViewRouteDatasetName = "ViewRoute";
+inline constexpr std::string_view RouteDatasetName = RouteOutput;
+inline constexpr std::string_view ViewRouteDatasetName = ViewRouteOutput;
 
 // Makes the feature class "Route" (or `name`: the tour over a point layer writes "BatchTSP" the
 // same way) with the network layer's shape field. With directions it has

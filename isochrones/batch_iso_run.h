@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/clip_layer.h"
+#include "common/output_sets.h"
 #include "common/zone_polygon_output.h"
 #include "forms/message_box.h"
 #include "host/document.h"
@@ -21,11 +22,11 @@ namespace corvane {
 // The shapefiles of a batch isochrone run, all in the network folder. The run deletes every
 // one of them (but the nearest-centre zones before their cut, which stay for the user), so a
 // network or point layer of one of these names is refused.
-inline constexpr std::string_view BatchIsoOutput = "BatchIsochrone";
-inline constexpr std::string_view BatchIsoZonesToClip = "BatchIsochrone1";
-inline constexpr std::string_view BatchIsoNearestToClip = "BatchIsochrone2";
-inline constexpr std::string_view BatchIsoCentreZones = "BatchIsochrone3";
-inline constexpr std::string_view BatchIsoMergedZones = "BIsochrone";
+inline constexpr std::string_view BatchIsoOutput = BatchIsochroneOutput;
+inline constexpr std::string_view BatchIsoZonesToClip = BatchIsochrone1Output;
+inline constexpr std::string_view BatchIsoNearestToClip = BatchIsochrone2Output;
+inline constexpr std::string_view BatchIsoCentreZones = BatchIsochrone3Output;
+inline constexpr std::string_view BatchIsoMergedZones = BIsochroneOutput;
 
 // True when `dataset` is named like an output of the run, letter case aside: "BatchIsochrone"
 // with anything after it, or "BIsochrone".

@@ -1,4 +1,5 @@
 #include "isochrones/iso_poly.h"
+#include "common/output_sets.h"
 
 #include <string>
 
@@ -28,10 +29,11 @@ namespace corvane {
 
 namespace {
 
-constexpr std::string_view output_name = "IsoPoly";
-constexpr std::string_view unclipped_zones = "IsoPly"; // the engine's zones, copied as they are
-constexpr std::string_view zones_to_clip = "IsoPoly1"; // the engine's zones, cut to the clip layer
-constexpr std::string_view multi_centre_zones = "IsoPoly2";
+constexpr std::string_view output_name = IsoPolyOutput;
+constexpr std::string_view unclipped_zones = IsoPlyOutput; // the engine's zones, copied as they are
+constexpr std::string_view zones_to_clip =
+    IsoPoly1Output; // the engine's zones, cut to the clip layer
+constexpr std::string_view multi_centre_zones = IsoPoly2Output;
 
 } // namespace
 

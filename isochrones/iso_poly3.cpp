@@ -1,4 +1,5 @@
 #include "isochrones/iso_poly3.h"
+#include "common/output_sets.h"
 
 #include <string>
 
@@ -23,9 +24,9 @@ namespace corvane {
 
 namespace {
 
-constexpr std::string_view output_name = "IsoPoly";
-constexpr std::string_view zones_to_clip = "IsoPoly3";
-constexpr std::string_view multi_centre_zones = "IpPoly";
+constexpr std::string_view output_name = IsoPolyOutput;
+constexpr std::string_view zones_to_clip = IsoPoly3Output;
+constexpr std::string_view multi_centre_zones = IpPolyOutput;
 
 } // namespace
 
@@ -80,7 +81,8 @@ bool IsoPoly3::calculate(host::HostMap& map, ClickRun&) {
   const auto network_reference = GetLayerSpatialReference(NetworkFeatureClass(&map).get());
   const auto clip_layer = FindClipLayer(&map);
   const ClipExtent extent =
-      clipping ? ExtentIn(*require(clip_layer, "clip layer"), network_reference.get()) : ClipExtent{};
+      clipping ? ExtentIn(*require(clip_layer, "clip layer"), network_reference.get())
+               : ClipExtent{};
   if (!WriteNearestCentreZones(*require(state.gNetCalc, "NetCalc"), CentreListNodes(),
                                clipping ? zones_to_clip : output_name, extent))
     return false;

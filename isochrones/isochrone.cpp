@@ -8,6 +8,7 @@
 
 #include "common/check_network_ready.h"
 #include "common/handler_end.h"
+#include "common/output_sets.h"
 #include "dialogs/network/frm_isochrone.h"
 #include "host/geometry.h"
 #include "host/layer.h"
@@ -19,8 +20,8 @@ namespace corvane {
 namespace {
 
 // The add-in's own polygon outputs are never offered for clipping.
-constexpr std::array<std::string_view, 3> OwnPolygonOutputs{"BatchIsochrone", "IsoPoly1",
-                                                            "IsoPoly"};
+constexpr std::array<std::string_view, 3> OwnPolygonOutputs{BatchIsochroneOutput, IsoPoly1Output,
+                                                            IsoPolyOutput};
 
 // The names of the map's polygon feature layers, in map order.
 std::vector<std::string> clip_layer_names(host::HostMap& map) {

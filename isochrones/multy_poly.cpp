@@ -1,4 +1,5 @@
 #include "isochrones/multy_poly.h"
+#include "common/output_sets.h"
 
 #include <string>
 
@@ -29,10 +30,10 @@ namespace corvane {
 
 namespace {
 
-constexpr std::string_view output_name = "IsoPoly";
-constexpr std::string_view merged_zones = "IpPoly";       // without overlap or clipping
-constexpr std::string_view centre_zones = "IsoPoly1";     // one centre's, with overlap
-constexpr std::string_view zones_to_clip = "IsoPoly2";    // either, before the cut
+constexpr std::string_view output_name = IsoPolyOutput;
+constexpr std::string_view merged_zones = IpPolyOutput;    // without overlap or clipping
+constexpr std::string_view centre_zones = IsoPoly1Output;  // one centre's, with overlap
+constexpr std::string_view zones_to_clip = IsoPoly2Output; // either, before the cut
 
 // One engine run per centre, its zones appended to `output` from the innermost outward.
 void gather_centre_zones(tamix::NetCalc& calc, host::HostFeatureClass& output,

@@ -14,6 +14,7 @@
 #include "common/mark_link_midpoint.h"
 #include "common/marker_graphic.h"
 #include "common/network_projection.h"
+#include "common/output_sets.h"
 #include "common/show_message.h"
 #include "common/unit_code.h"
 #include "dialogs/network/frm_set_speed.h"
@@ -46,8 +47,9 @@ namespace {
 constexpr std::string_view ErrorLogFile = "C:\\CVErrors.txt";
 
 // The add-in's own output layers are never offered as network layers.
-constexpr std::array<std::string_view, 6> output_classes{
-    "CulDeSac", "BatchIsochrone", "BatchRoute", "ViewRoute", "BatchTSP", "Route"};
+constexpr std::array<std::string_view, 6> output_classes{CulDeSacOutput,   BatchIsochroneOutput,
+                                                         BatchRouteOutput, ViewRouteOutput,
+                                                         BatchTspOutput,   RouteOutput};
 
 // Fills gCandidateLayers and the layer dialog's list with the polyline shapefile layers of the
 // map that are no output of the add-in. False when there is none.
@@ -65,7 +67,7 @@ bool list_candidate_layers(host::HostMap& map) {
       continue;
     const auto name = features->AliasName();
     if (std::find(output_classes.begin(), output_classes.end(), name) != output_classes.end() ||
-        layer->Name() == "IsoLink")
+        layer->Name() == IsoLinkOutput)
       continue;
     list.AddItem(layer->Name());
     state.gCandidateLayers[k] = {name, workspace_folder(features), position};

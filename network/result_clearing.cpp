@@ -9,6 +9,7 @@
 #include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
+#include "common/output_sets.h"
 #include "common/point_at.h"
 #include "common/remove_from_map.h"
 #include "common/show_message.h"
@@ -37,7 +38,7 @@ public:
     auto& s = shared_state();
     network_features_ = require(network_layer()->FeatureClass(), "FeatureLayer.FeatureClass");
 
-    remove_layers(map_.get(), "Route", "L");
+    remove_layers(map_.get(), RouteOutput, "L");
     view_->Refresh();
     delete_named([&](std::string_view name) {
       return name == "Start" || name == "End" || name == "1" ||
@@ -48,12 +49,12 @@ public:
       return name == "1" || name == "Start" || name == "End" ||
              (s.gRouteStopCount > 0 && stop_number_within(name, 1, s.gRouteStopCount));
     });
-    remove_layers(map_.get(), "closenodes", "PT");
-    remove_layers(map_.get(), "BatchTSP", "L");
-    remove_layers(map_.get(), "ViewRoute", "L");
+    remove_layers(map_.get(), CloseNodeOutput, "PT");
+    remove_layers(map_.get(), BatchTspOutput, "L");
+    remove_layers(map_.get(), ViewRouteOutput, "L");
     remove_layers(map_.get(), "UnusedLinks", "L");
-    remove_tables(map_.get(), "BatchRoute");
-    remove_layers(map_.get(), "BatchRoute", "L");
+    remove_tables(map_.get(), BatchRouteOutput);
+    remove_layers(map_.get(), BatchRouteOutput, "L");
     view_->Refresh();
 
     for (std::int32_t row = 0; row <= s.gBatchIsoPointCount; ++row) {
@@ -83,16 +84,16 @@ public:
     }
     delete_at_tour_stops(s.gMultiStopCount);
 
-    remove_layers(map_.get(), "BatchIsochrone", "A");
+    remove_layers(map_.get(), BatchIsochroneOutput, "A");
     view_->Refresh();
     RemoveMarkerGraphic(map_.get(), point(s.gLinkCentre.X, s.gLinkCentre.Y).get());
     s.gLinkCentre = {};
-    remove_layers(map_.get(), "IsoLink", "L");
-    remove_layers(map_.get(), "CulDeSac", "L");
+    remove_layers(map_.get(), IsoLinkOutput, "L");
+    remove_layers(map_.get(), CulDeSacOutput, "L");
     view_->Refresh();
     RemoveMarkerGraphic(map_.get(), point(s.gPolyCentre.X, s.gPolyCentre.Y).get());
     s.gPolyCentre = {};
-    remove_layers(map_.get(), "IsoPoly", "PG");
+    remove_layers(map_.get(), IsoPolyOutput, "PG");
     view_->Refresh();
 
     if (s.gNetworkResultPresent)

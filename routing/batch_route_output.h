@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "com/unknown.h"
+#include "common/output_sets.h"
 #include "host/application.h"
 #include "host/layer.h"
 #include "host/map.h"
@@ -10,7 +11,7 @@
 namespace corvane {
 
 // The name of the batch table, of its files in gNetworkFolder and of its layer or table.
-inline constexpr std::string_view BatchRouteName = "BatchRoute";
+inline constexpr std::string_view BatchRouteName = BatchRouteOutput;
 
 // Takes every "BatchRoute" layer of the network folder and every standalone table named
 // "BatchRoute" out of the map, so that no earlier table is shown beside the new one.

@@ -70,11 +70,10 @@ BatchOutputTable::BatchOutputTable(tamix::NetCalc& calc)
   if (!open_)
     return;
   auto& state = shared_state();
-  state.gCallResult = calc.AddOutputField("FromPoint", TextField, 40, 0);
-  state.gCallResult = calc.AddOutputField("ToPoint", TextField, 50, 0);
-  state.gCallResult = calc.AddOutputField("Distance", NumberField, 0, 0);
-  state.gCallResult = calc.AddOutputField("Time", NumberField, 0, 0);
-  state.gCallResult = calc.AddOutputField("Comments", TextField, 50, 0);
+  for (const auto& field : BatchRouteFields)
+    state.gCallResult = calc.AddOutputField(
+        std::string(field.name), field.type == host::field_string ? TextField : NumberField,
+        field.length, 0);
 }
 
 BatchOutputTable::~BatchOutputTable() {

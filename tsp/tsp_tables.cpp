@@ -1,4 +1,5 @@
 #include "tsp/tsp_tables.h"
+#include "common/output_sets.h"
 
 #include <string>
 
@@ -31,7 +32,7 @@ namespace corvane {
 
 namespace {
 
-constexpr std::string_view OutputName = "BatchTSP";
+constexpr std::string_view OutputName = BatchTspOutput;
 constexpr std::string_view MarkedLinks = "CV_RESULT > 0";
 // The first field a label may come from: 0 and 1 are the object id and the shape.
 constexpr int FirstLabelField = 2;

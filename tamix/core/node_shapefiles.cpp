@@ -4,6 +4,7 @@
 #include "output_table_dbf.h"
 #include "output_table_lines.h"
 #include "result_field.h"
+#include "tamix/output_fields.h"
 
 #include <cstring>
 
@@ -18,11 +19,12 @@ constexpr int count_width = 5;
 // second field's value of a node.
 template <class Node, class First, class Second>
 void write_points(const std::filesystem::path& base, const Network& network,
-                  std::span<const Node> nodes, const char* second_name, int second_width,
+                  std::span<const Node> nodes, std::string_view second_name, int second_width,
                   First node_of, Second second_of) {
+  finish_earlier_set(base);
   LineShapeWriter shapes(base, ShapeKind::point);
   DbfWriter table(with_extension(base, ".dbf"));
-  const std::size_t id_at = table.add_field("NODE_ID", 'N', id_width, 0);
+  const std::size_t id_at = table.add_field(output::node_id_field, 'N', id_width, 0);
   const std::size_t second_at = table.add_field(second_name, 'N', second_width, 0);
   for (const Node& entry : nodes) {
     const NodeId node = node_of(entry);
@@ -47,7 +49,7 @@ void write_node_shapefile(const std::filesystem::path& base, const Network& netw
     nodes[v - 1] = v;
   const Graph& graph = network.graph;
   write_points(
-      base, network, std::span<const NodeId>(nodes), "LINKS", count_width,
+      base, network, std::span<const NodeId>(nodes), output::links_field, count_width,
       [](NodeId v) { return v; },
       [&](NodeId v) { return double(graph.arcs_end(v) - graph.arcs_begin(v)); });
 }
@@ -55,7 +57,7 @@ void write_node_shapefile(const std::filesystem::path& base, const Network& netw
 void write_close_node_shapefile(const std::filesystem::path& base, const Network& network,
                                 std::span<const CloseNode> nodes) {
   write_points(
-      base, network, nodes, "Connected", 1, [](const CloseNode& c) { return c.node; },
+      base, network, nodes, output::connected_field, 1, [](const CloseNode& c) { return c.node; },
       [](const CloseNode& c) { return c.connected ? 1.0 : 0.0; });
 }
 

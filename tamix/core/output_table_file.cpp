@@ -34,8 +34,7 @@ std::filesystem::path with_extension(std::filesystem::path base, const char* ext
   return base;
 }
 
-OutputFile::OutputFile(std::filesystem::path path)
-    : path_(std::move(path)) {
+OutputFile::OutputFile(std::filesystem::path path) : path_(std::move(path)) {
   as_engine_step([&] { file_ = std::make_unique<files::ReplacingFile>(path_); });
 }
 
@@ -47,12 +46,14 @@ void OutputFile::write_all(const char* data, std::size_t size, std::uint64_t off
 }
 
 void OutputFile::finish_writing() {
-  if (writing_.valid()) writing_.get();
+  if (writing_.valid())
+    writing_.get();
 }
 
 void OutputFile::flush() {
   finish_writing();
-  if (used_ == 0) return;
+  if (used_ == 0)
+    return;
   buffer_.swap(in_flight_);
   const auto write = [this, size = used_, offset = written_] {
     write_all(in_flight_.data(), size, offset);
@@ -72,7 +73,8 @@ void OutputFile::drain() {
 }
 
 void OutputFile::append(const void* data, std::size_t size) {
-  if (size == 0) return; // `data` may then be null, which memcpy must not see
+  if (size == 0)
+    return; // `data` may then be null, which memcpy must not see
   if (size >= buffer_bytes) {
     // Too big for the buffer: straight to the file, after what is buffered.
     drain();
@@ -85,10 +87,12 @@ void OutputFile::append(const void* data, std::size_t size) {
 
 char* OutputFile::extend(std::size_t size) {
   if (used_ + size > buffer_.size() && buffer_.size() < buffer_bytes)
-    buffer_.resize(std::min(buffer_bytes,
-                            std::max({buffer_.size() * 2, used_ + size, first_buffer_bytes})));
-  if (used_ + size > buffer_.size()) flush();
-  if (used_ + size > buffer_.size()) buffer_.resize(std::max(used_ + size, buffer_bytes));
+    buffer_.resize(
+        std::min(buffer_bytes, std::max({buffer_.size() * 2, used_ + size, first_buffer_bytes})));
+  if (used_ + size > buffer_.size())
+    flush();
+  if (used_ + size > buffer_.size())
+    buffer_.resize(std::max(used_ + size, buffer_bytes));
   char* at = buffer_.data() + used_;
   used_ += size;
   return at;
@@ -99,15 +103,20 @@ void OutputFile::write_at(std::uint64_t offset, const void* data, std::size_t si
   write_all(static_cast<const char*>(data), size, offset);
 }
 
-void replace_output_set(OutputSet& set) {
+void finish_earlier_set(const std::filesystem::path& base) {
+  as_engine_step([&] { files::finish_replacement(with_extension(base, ".dbf")); });
+}
+
+void replace_output_set(OutputSet& set, const std::vector<std::filesystem::path>& removed) {
   if (set.empty())
     return;
   files::remove_stale_indexes(set.front()->target());
-  as_engine_step([&] { files::replace_together(set); });
+  as_engine_step([&] { files::replace_together(set, removed); });
 }
 
 void OutputFile::finish(OutputSet& set) {
-  if (!file_) return;
+  if (!file_)
+    return;
   drain();
   set.push_back(std::move(file_));
 }

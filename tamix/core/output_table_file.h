@@ -29,10 +29,15 @@ std::filesystem::path with_extension(std::filesystem::path base, const char* ext
 // under its temporary name, waiting to replace their targets together.
 using OutputSet = std::vector<std::unique_ptr<files::ReplacingFile>>;
 
-// Replaces the targets of `set` together (files::replace_together), so that a failure or a kill
-// leaves the old set or the whole new one; the old set's indexes go first. Raises
+// Completes a removal or replacement of the set at `base` that a killed run decided, before a
+// new set of that name is begun: its record would otherwise act on the new files. Raises
 // output_file_failed.
-void replace_output_set(OutputSet& set);
+void finish_earlier_set(const std::filesystem::path& base);
+
+// Replaces the targets of `set` together (files::replace_together), so that a failure or a kill
+// leaves the old set or the whole new one; the old set's indexes go first, and the files of the
+// old set in `removed` go with the new set's decision. Raises output_file_failed.
+void replace_output_set(OutputSet& set, const std::vector<std::filesystem::path>& removed = {});
 
 class OutputFile {
 public:
@@ -64,8 +69,8 @@ private:
 
   std::filesystem::path path_;
   std::unique_ptr<files::ReplacingFile> file_; // null once closed
-  std::vector<char> buffer_;    // being filled
-  std::vector<char> in_flight_; // being written
+  std::vector<char> buffer_;                   // being filled
+  std::vector<char> in_flight_;                // being written
   std::size_t used_ = 0;
   std::uint64_t written_ = 0; // bytes written or being written
   std::future<void> writing_; // last: it must end before the buffers go

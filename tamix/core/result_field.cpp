@@ -51,12 +51,14 @@ template <class Check> auto checked(Check check) {
 class OpenTable {
 public:
   explicit OpenTable(const std::filesystem::path& dbf, int flags) : dbf_(dbf) {
-    checked([&] { files::finish_replacement(dbf_); });
+    checked([&] { files::finish_decided_replacement(dbf_); });
     fd_ = ::open(dbf.c_str(), flags | O_CLOEXEC);
-    if (fd_ < 0) fail("cannot be opened");
+    if (fd_ < 0)
+      fail("cannot be opened");
   }
   ~OpenTable() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0)
+      ::close(fd_);
   }
   OpenTable(const OpenTable&) = delete;
   OpenTable& operator=(const OpenTable&) = delete;
@@ -85,7 +87,8 @@ private:
 Column find_column(const OpenTable& table, const std::string& name) {
   const files::DbfHeader header = table.header();
   for (const files::DbfField& field : header.fields) {
-    if (!same_name(field.name, name)) continue;
+    if (!same_name(field.name, name))
+      continue;
     const char type = static_cast<char>(std::toupper(static_cast<unsigned char>(field.type)));
     if (type != 'N' && type != 'F')
       throw Error(code::field_not_numeric,
@@ -105,7 +108,8 @@ Column find_column(const OpenTable& table, const std::string& name) {
 } // namespace
 
 std::string dbf_number_text(double value, std::uint32_t width, std::uint32_t decimals) {
-  if (!std::isfinite(value)) return std::string(width, ' ');
+  if (!std::isfinite(value))
+    return std::string(width, ' ');
   // to_chars rounds as printf's "%.*f" does, several times faster: a whole column of a large
   // network is written at each run.
   char text[512];
@@ -124,22 +128,24 @@ ResultField::ResultField(std::filesystem::path dbf, std::string name)
   find_column(OpenTable(dbf_, O_RDONLY), name_);
 }
 
-void ResultField::clear() const { write_rows({}); }
+void ResultField::clear() const {
+  write_rows({});
+}
 
 void ResultField::write_rows(std::span<const double> by_row) const {
   const OpenTable table(dbf_, O_RDWR);
   const Column column = find_column(table, name_);
   if (by_row.size() > column.rows)
     throw Error(code::out_of_bounds, std::to_string(by_row.size()) + " values for the " +
-                                         std::to_string(column.rows) + " rows of " +
-                                         dbf_.string());
+                                         std::to_string(column.rows) + " rows of " + dbf_.string());
   const std::string zero = dbf_number_text(0.0, column.width, column.decimals);
   // Runs of equal values (zeros above all, but also a centre's number) share one text.
   double last_value = 0;
   std::string last_text = zero;
   const auto text_of = [&](std::uint32_t row) -> const std::string& {
     const double value = row < by_row.size() ? by_row[row] : 0.0;
-    if (value == 0) return zero;
+    if (value == 0)
+      return zero;
     if (value != last_value) {
       last_value = value;
       last_text = dbf_number_text(value, column.width, column.decimals);
@@ -165,7 +171,8 @@ void ResultField::write_rows(std::span<const double> by_row) const {
         changed = true;
       }
     }
-    if (changed) table.write(chunk.data(), chunk.size(), start);
+    if (changed)
+      table.write(chunk.data(), chunk.size(), start);
   }
 }
 

@@ -12,6 +12,7 @@ namespace tamix {
 void write_zone_shapefile(geos::Context& geometry, const std::filesystem::path& base,
                           const ZoneField& field, std::span<const geos::Geometry> areas,
                           std::span<const double> values) {
+  finish_earlier_set(base);
   LineShapeWriter shapes(base, ShapeKind::polygon);
   DbfWriter table(with_extension(base, ".dbf"));
   const std::size_t offset = table.add_field(field.name, 'N', field.width, field.decimals);

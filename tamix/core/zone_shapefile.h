@@ -12,6 +12,8 @@
 #include <span>
 #include <string>
 
+#include "tamix/output_fields.h"
+
 namespace tamix {
 
 struct ZoneField {
@@ -22,9 +24,9 @@ struct ZoneField {
 
 // "COST_END": a zone's limit, which the add-in matches against the text of a single-precision
 // zone limit: 7 significant digits, with room for small and large limits alike.
-inline const ZoneField cost_end_field{"COST_END", 24, 10};
+inline const ZoneField cost_end_field{std::string(output::cost_end_field), 24, 10};
 // "ID": the number of a zone's centre.
-inline const ZoneField centre_id_field{"ID", 10, 0};
+inline const ZoneField centre_id_field{std::string(output::centre_id_field), 10, 0};
 
 // Raises output_file_failed when a file cannot be written; the older files then stay.
 void write_zone_shapefile(geos::Context& geometry, const std::filesystem::path& base,

@@ -239,8 +239,10 @@ TEST_F(IsoPolyTool, AnOldOutputThatCannotBeReadStaysAndTheClickEndsNamingIt) {
   EXPECT_EQ(layers(), (std::vector<std::string>{"Clip", "roads"}));
   EXPECT_EQ(messages(), (std::vector<std::string>{
                             "Output File: " + path("IsoPoly.shp") +
-                            " is not a file that Corvane wrote, and Corvane writes its IsoPoly "
-                            "output under that name. Move or rename the file, then try again."}));
+                            " cannot be read as a shapefile; Corvane's IsoPoly output holds "
+                            "polygons with some of the fields COST_END, Cost_start, Cost_end, ID "
+                            "and at most one field of a point layer. Corvane writes that output "
+                            "under this name: move or rename the file, then try again."}));
 }
 
 TEST_F(IsoPolyTool, ARingBeyondTheWholeNetworkIsLeftOut) {

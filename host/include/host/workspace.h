@@ -38,7 +38,8 @@ struct HostFeatureWorkspace : com::IUnknown {
   // Dataset `from` takes the place of dataset `to` of the folder, whole: its files replace those
   // of `to` together (files::replace_together), so a failure or a kill leaves the old `to` or
   // the new one, never some of each; `to`'s indexes and any lines the new set has not are
-  // deleted, its ".prj" is kept (`from`'s is taken only when `to` has none), and `from` is gone.
+  // deleted with the decision, its ".prj" is kept (`from`'s is taken only when `to` has none),
+  // and `from` is deleted file by file (a kill then may leave some of its files, a copy).
   // Fails when `from` cannot be read; the last error then says why.
   virtual com::HRESULT ReplaceDataset(const std::string& from, const std::string& to) = 0;
   // New standalone ".dbf" table.

@@ -14,6 +14,7 @@
 #include "data/set_rewrite.h"
 #include "files/file_error.h"
 #include "files/replace_file.h"
+#include "files/replace_together.h"
 #include "geometry/spatial_reference_objects.h"
 
 namespace host {
@@ -40,7 +41,22 @@ void copy_file_into(const std::string& path, const files::ReplacingFile& into) {
 
 } // namespace
 
+namespace {
+
+// A removal or replacement of the set `name` that a killed run decided is completed before the
+// set is looked at or made anew: its record would otherwise act on the new files.
+void finish_earlier_set(const fs::path& folder, const std::string& name) {
+  try {
+    files::finish_replacement(folder / (name + ".dbf"));
+  } catch (const files::FileError& error) {
+    throw HostError(error.what());
+  }
+}
+
+} // namespace
+
 Dataset Dataset::open(const fs::path& folder, const std::string& name, bool shapes) {
+  finish_earlier_set(folder, name);
   const auto file = find_in_folder(folder, name + (shapes ? ".shp" : ".dbf"));
   std::error_code ec;
   if (!fs::is_regular_file(file, ec))
@@ -54,6 +70,7 @@ Dataset Dataset::create(const fs::path& folder, const std::string& name, int sha
   std::error_code ec;
   if (!fs::is_directory(folder, ec))
     throw HostError("there is no folder " + folder.string());
+  finish_earlier_set(folder, name);
   if (exists_in_folder(folder, name + ".shp") || exists_in_folder(folder, name + ".dbf"))
     throw HostError((folder / name).string() + " exists already");
   Dataset dataset(folder, name, shapes);
@@ -120,6 +137,7 @@ void Dataset::delete_records(std::vector<int> records) const {
 }
 
 void Dataset::take_place_of(const std::string& name) const {
+  finish_earlier_set(folder_, name);
   close_appending_writers(dbf_path());
   const fs::path target = folder_ / name;
   close_appending_writers(find_in_folder(folder_, name + ".dbf").string());
@@ -146,8 +164,10 @@ void Dataset::take_place_of(const std::string& name) const {
       set.shp = find_in_folder(folder_, name + ".shp");
       set.shx = find_in_folder(folder_, name + ".shx");
     } else {
-      set.dropped = {find_in_folder(folder_, name + ".shp"),
-                     find_in_folder(folder_, name + ".shx")};
+      // A table taking the place of a shapefile: its shapes go with the record that decides it.
+      for (const char* extension : {".shp", ".shx"})
+        if (exists_in_folder(folder_, name + extension))
+          set.dropped.push_back(find_in_folder(folder_, name + extension));
     }
     replace_after_read_back(written, set);
   } catch (const files::FileError& error) {
@@ -155,7 +175,7 @@ void Dataset::take_place_of(const std::string& name) const {
   } catch (const fs::filesystem_error& error) {
     throw HostError(error.what());
   }
-  delete_dataset_files(folder_, name_);
+  delete_scratch_files(folder_, name_);
 }
 
 } // namespace host

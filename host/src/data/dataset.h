@@ -45,7 +45,7 @@ public:
 
   // This dataset's files replace those of dataset `name` in the same folder together (see
   // HostFeatureWorkspace::ReplaceDataset), after the same read-back checks as a rewrite; then
-  // this dataset's files are deleted.
+  // this dataset's files are deleted one by one: they are a copy, and a kill may leave some.
   void take_place_of(const std::string& name) const;
 
 private:

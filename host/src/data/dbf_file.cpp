@@ -56,7 +56,7 @@ DBFHandle open_dbf(const std::string& path, bool writable) {
 
 DBFHandle open_checked(const std::string& path, bool writable) {
   try {
-    files::finish_replacement(path);
+    files::finish_decided_replacement(path);
     files::read_dbf_header(path);
   } catch (const files::FileError& refused) {
     throw HostError(refused.what());
@@ -88,7 +88,8 @@ DbfFile DbfFile::create(const std::string& path, const std::vector<DbfColumn>& c
 
 DbfFile::DbfFile(DbfFile&& other) noexcept
     : handle_(std::exchange(other.handle_, nullptr)), path_(std::move(other.path_)),
-      writable_(other.writable_), columns_(std::move(other.columns_)), code_page_(std::move(other.code_page_)) {}
+      writable_(other.writable_), columns_(std::move(other.columns_)),
+      code_page_(std::move(other.code_page_)) {}
 
 DbfFile::~DbfFile() {
   if (handle_)

@@ -4,8 +4,12 @@
 #include <system_error>
 #include <vector>
 
+#include "com/letter_case.h"
 #include "data/host_error.h"
 #include "data/letter_case.h"
+#include "files/file_error.h"
+#include "files/folder_names.h"
+#include "files/replace_together.h"
 #include "win/paths.h"
 
 namespace host {
@@ -21,12 +25,26 @@ bool exists_in_folder(const fs::path& folder, const std::string& name) {
   return fs::exists(find_in_folder(folder, name), ec);
 }
 
-int delete_dataset_files(const fs::path& folder, const std::string& name) {
-  const auto base = lower_case(name);
-  std::vector<fs::path> doomed;
+bool any_exists_in_folder(const fs::path& folder, const std::vector<std::string>& names) {
   std::error_code ec;
-  for (const auto& entry : fs::directory_iterator(folder, ec)) {
-    const auto file = lower_case(entry.path().filename().string());
+  for (const auto& name : names)
+    if (fs::exists(fs::symlink_status(folder / name, ec)))
+      return true;
+  const auto entries = files::folder_names(folder);
+  return std::ranges::any_of(*entries, [&](const std::string& entry) {
+    return std::ranges::any_of(
+        names, [&](const std::string& name) { return com::equal_ignoring_case(entry, name); });
+  });
+}
+
+std::vector<fs::path> dataset_files(const fs::path& folder, const std::string& name) {
+  const auto base = lower_case(name);
+  std::vector<fs::path> files;
+  std::error_code ec;
+  // Listed afresh: what is deleted must be all of the set.
+  for (const auto& listed : fs::directory_iterator(folder, ec)) {
+    const auto entry = listed.path().filename().string();
+    const auto file = lower_case(entry);
     // "name.ext" and "name.shp.xml", but not "name2.shp" nor "name.other.shp".
     if (file.size() <= base.size() + 1 || file.compare(0, base.size(), base) != 0 ||
         file[base.size()] != '.')
@@ -36,12 +54,29 @@ int delete_dataset_files(const fs::path& folder, const std::string& name) {
                                                 ".sbx", ".qix", ".fbn", ".fbx",    ".ain", ".aih",
                                                 ".atx", ".ixs", ".mxs", ".shp.xml"};
     if (std::find(known.begin(), known.end(), ext) != known.end())
-      doomed.push_back(entry.path());
+      files.push_back(folder / entry);
   }
-  for (const auto& path : doomed)
-    if (!fs::remove(path, ec) && ec)
-      throw HostError("cannot delete " + path.string());
+  return files;
+}
+
+int delete_dataset_files(const fs::path& folder, const std::string& name) {
+  const auto doomed = dataset_files(folder, name);
+  // Through a record, so that a kill part-way never leaves a ".shp" without its ".dbf": the
+  // next open of the set removes the rest.
+  try {
+    files::remove_together(folder / (name + ".shp"), doomed);
+  } catch (const files::FileError& error) {
+    throw HostError(error.what());
+  }
   return static_cast<int>(doomed.size());
+}
+
+void delete_scratch_files(const fs::path& folder, const std::string& name) {
+  for (const auto& file : dataset_files(folder, name)) {
+    std::error_code ec;
+    if (!fs::remove(file, ec) && ec)
+      throw HostError("cannot delete " + file.string());
+  }
 }
 
 } // namespace host

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace host {
 
@@ -11,8 +12,17 @@ std::filesystem::path find_in_folder(const std::filesystem::path& folder, const 
 
 bool exists_in_folder(const std::filesystem::path& folder, const std::string& name);
 
+// Whether `folder` holds one of `names`, whatever its letter case, with one look at the folder's
+// names however many are asked for.
+bool any_exists_in_folder(const std::filesystem::path& folder,
+                          const std::vector<std::string>& names);
+
 // Deletes every file of dataset `name` in `folder` (".shp", ".shx", ".dbf", ".prj", ".cpg",
 // ".sbn", ".sbx", ".qix", ".shp.xml", ...), whatever their letter case. Returns how many.
 int delete_dataset_files(const std::filesystem::path& folder, const std::string& name);
+
+// The same without the record, file by file, for a scratch set that nothing recognises as an
+// output and the next run deletes whatever of it a kill left.
+void delete_scratch_files(const std::filesystem::path& folder, const std::string& name);
 
 } // namespace host

@@ -49,13 +49,11 @@ void replace_after_read_back(std::vector<std::unique_ptr<files::ReplacingFile>>&
                              const ReadBack& set) {
   try {
     read_back(set);
-    for (const auto& file : set.dropped)
-      fs::remove(file);
     // Before the new set is decided: an index left beside a new ".shp" would send other tools
     // to the wrong records, while one lost beside the old set is only rebuilt.
     for (const auto& file : set.stale_indexes_beside)
       files::remove_stale_indexes(file);
-    files::replace_together(written);
+    files::replace_together(written, set.dropped);
   } catch (const files::FileError& error) {
     throw HostError(as_the_user_knows(error.what(), written));
   } catch (const fs::filesystem_error& error) {

@@ -23,7 +23,8 @@ struct ReadBack {
   std::optional<std::filesystem::path> shp, shx;
   // How many records the new table and index must each hold, when the rewrite knows it.
   std::optional<std::uint64_t> records;
-  // Files of the old set the new one has none of, deleted once the new files passed.
+  // Files of the old set the new one has none of: the record that decides the new set removes
+  // them with it.
   std::vector<std::filesystem::path> dropped;
   // Files whose spatial and attribute indexes go before the new set is decided.
   std::vector<std::filesystem::path> stale_indexes_beside;

@@ -73,8 +73,7 @@ std::filesystem::path index_path(const std::string& base) {
 SHPHandle open_checked(const std::string& base, bool writable) {
   const std::string shp = base + ".shp";
   try {
-    files::finish_replacement(shp);
-    files::finish_replacement(index_path(base));
+    files::finish_decided_replacement(shp); // the whole set, its index included
     files::check_shape_index(shp, index_path(base));
   } catch (const files::FileError& refused) {
     throw HostError(refused.what());

@@ -10,6 +10,8 @@
 #include "data/folder_files.h"
 #include "data/host_error.h"
 #include "data/table_objects.h"
+#include "files/file_error.h"
+#include "files/replace_together.h"
 
 namespace host {
 
@@ -66,9 +68,18 @@ public:
   explicit Workspace(std::string folder) : folder_(std::move(folder)) {}
 
   std::string PathName() override { return folder_; }
+  // A removal or replacement of the set that a killed run decided is completed first, so that
+  // the answer is about the set as it was decided. A record that cannot be completed leaves
+  // the set counted as there: opening it names the record and the reason.
   bool Exists(const std::string& name) override {
-    return exists_in_folder(folder_, without_extension(name, ".shp") + ".shp") ||
-           exists_in_folder(folder_, without_extension(name, ".dbf") + ".dbf");
+    const auto base = without_extension(without_extension(name, ".shp"), ".dbf");
+    try {
+      files::finish_decided_replacement(fs::path(folder_) / (base + ".dbf"));
+    } catch (const files::FileError&) {
+      return true;
+    }
+    return any_exists_in_folder(folder_, {without_extension(name, ".shp") + ".shp",
+                                          without_extension(name, ".dbf") + ".dbf"});
   }
 
   com::HRESULT OpenFeatureClass(const std::string& name,

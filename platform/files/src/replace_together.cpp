@@ -1,15 +1,18 @@
 #include "files/replace_together.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <system_error>
 
 #include "file_system.h"
 #include "files/file_error.h"
+#include "files/folder_names.h"
 
 namespace files {
 
@@ -18,15 +21,27 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* record_mark = "corvane replacement\n";
+constexpr const char* record_extension = ".replacing";
 // The files a set may be replaced with.
 constexpr const char* set_extensions[] = {".shp", ".shx", ".dbf", ".cpg", ".prj"};
 // A record names a few files; anything longer is not one.
 constexpr std::size_t largest_record = 4096;
 
-std::string record_text(const std::vector<std::unique_ptr<ReplacingFile>>& files) {
+struct Record {
+  std::vector<std::string> replaced; // renamed from their temporaries
+  std::vector<std::string> removed;
+};
+
+std::string record_text(const std::vector<std::unique_ptr<ReplacingFile>>& files,
+                        const std::vector<fs::path>& removed) {
   std::string text = record_mark;
   for (const auto& file : files)
     text += file->target().filename().string() + "\n";
+  if (!removed.empty()) {
+    text += "\n";
+    for (const auto& file : removed)
+      text += file.filename().string() + "\n";
+  }
   return text;
 }
 
@@ -36,7 +51,7 @@ bool plain_name(const std::string& name) {
 }
 
 // The names a record lists, each checked to be a file of the record's own folder.
-std::vector<std::string> read_record(const fs::path& record) {
+Record read_record(const fs::path& record) {
   std::ifstream in(record, std::ios::binary);
   if (!in)
     throw FileError(record, "cannot be opened (" + std::string(std::strerror(errno)) + ")");
@@ -49,53 +64,128 @@ std::vector<std::string> read_record(const fs::path& record) {
   if (text.size() > largest_record || text.compare(0, mark.size(), mark) != 0 ||
       text.back() != '\n')
     throw FileError(record, "is not a record of files being replaced");
-  std::vector<std::string> names;
+  Record names;
+  auto* list = &names.replaced;
   for (std::size_t at = mark.size(); at < text.size();) {
     const std::size_t end = text.find('\n', at);
-    names.push_back(text.substr(at, end - at));
-    if (!plain_name(names.back()))
-      throw FileError(record, "names \"" + names.back() + "\", which is not a file in its folder");
+    const std::string name = text.substr(at, end - at);
     at = end + 1;
+    if (name.empty() && list == &names.replaced) {
+      list = &names.removed; // the one empty line: the removals follow
+      continue;
+    }
+    if (!plain_name(name))
+      throw FileError(record, "names \"" + name + "\", which is not a file in its folder");
+    list->push_back(name);
   }
-  if (names.empty())
+  if (names.replaced.empty() && names.removed.empty())
     throw FileError(record, "names no file");
   return names;
+}
+
+bool listed(const std::vector<std::string>& names, const fs::path& file) {
+  return std::ranges::find(names, file.filename().string()) != names.end();
+}
+
+void remove_listed(const std::vector<std::string>& names, const fs::path& file) {
+  if (!listed(names, file))
+    return;
+  std::error_code ignored;
+  fs::remove(file, ignored);
+}
+
+// Completes what `record` decided: its renames, then its removals, then the record goes.
+void complete(const fs::path& record) {
+  const fs::path folder = record.parent_path();
+  const Record names = read_record(record);
+  std::error_code error;
+  for (const std::string& name : names.replaced) {
+    const fs::path target = folder / name;
+    const fs::path temporary = temporary_path(target);
+    if (!fs::exists(temporary, error))
+      continue; // renamed before the kill
+    if (testing::before_step)
+      testing::before_step(testing::Step::rename, target);
+    if (std::rename(temporary.c_str(), target.c_str()) != 0)
+      throw FileError(target, "cannot be replaced by " + temporary.filename().string() + " (" +
+                                  std::strerror(errno) + ")");
+  }
+  for (const std::string& name : names.removed) {
+    const fs::path doomed = folder / name;
+    if (testing::before_step)
+      testing::before_step(testing::Step::remove, doomed);
+    if (!fs::remove(doomed, error) && error)
+      throw FileError(doomed, "cannot be removed (" + error.message() + ")");
+  }
+  detail::sync_folder(record);
+  if (testing::before_step)
+    testing::before_step(testing::Step::forget_record, record);
+  if (!fs::remove(record, error) && error)
+    throw FileError(record, "cannot be removed (" + error.message() + ")");
+  detail::sync_folder(record);
+}
+
+// Puts the record `text` in place beside the set, then completes it. `decided` runs once the
+// record is in place.
+void decide(const fs::path& record, const std::string& text, const std::function<void()>& decided,
+            const std::string& consequence) {
+  {
+    ReplacingFile writing(record);
+    writing.write_at(0, text.data(), text.size());
+    writing.commit();
+  }
+  decided();
+  try {
+    complete(record);
+  } catch (const std::exception& error) {
+    throw FileError(record, consequence + " (" + error.what() +
+                                "); that is done when the set is next opened");
+  }
+}
+
+void require_in_folder(const fs::path& file, const fs::path& record) {
+  if (file.parent_path() != record.parent_path())
+    throw FileError(file, "is not in the folder of " + record.string());
 }
 
 } // namespace
 
 fs::path replacement_record(const fs::path& file) {
   fs::path record = file.parent_path() / file.stem();
-  record += ".replacing";
+  record += record_extension;
   return record;
 }
 
-void replace_together(std::vector<std::unique_ptr<ReplacingFile>>& files) {
+void replace_together(std::vector<std::unique_ptr<ReplacingFile>>& files,
+                      const std::vector<fs::path>& removed) {
   if (files.empty())
     return;
   const fs::path record = replacement_record(files.front()->target());
   for (const auto& file : files) {
-    if (file->target().parent_path() != record.parent_path())
-      throw FileError(file->target(), "is not in the folder of " + record.string());
+    require_in_folder(file->target(), record);
     file->seal();
   }
-  {
-    ReplacingFile writing(record);
-    const std::string text = record_text(files);
-    writing.write_at(0, text.data(), text.size());
-    writing.commit();
-  }
-  // The record is in place: the temporaries are the set now, and a failure from here on must
+  for (const auto& file : removed)
+    require_in_folder(file, record);
+  // Once the record is in place the temporaries are the set: a failure from there on must
   // leave them for the next open to finish.
-  for (const auto& file : files)
-    file->release();
-  try {
-    finish_replacement(record);
-  } catch (const std::exception& error) {
-    throw FileError(record, std::string("the new files are whole but not all in place (") +
-                                error.what() +
-                                "); they take their place when the set is next opened");
-  }
+  decide(
+      record, record_text(files, removed),
+      [&] {
+        for (const auto& file : files)
+          file->release();
+      },
+      "the new files are whole but not all in place");
+}
+
+void remove_together(const fs::path& set_file, const std::vector<fs::path>& removed) {
+  if (removed.empty())
+    return;
+  const fs::path record = replacement_record(set_file);
+  for (const auto& file : removed)
+    require_in_folder(file, record);
+  decide(
+      record, record_text({}, removed), [] {}, "the files are not all removed");
 }
 
 void remove_stale_indexes(const fs::path& file) noexcept {
@@ -107,37 +197,37 @@ void remove_stale_indexes(const fs::path& file) noexcept {
 }
 
 void finish_replacement(const fs::path& file) {
-  const fs::path record = replacement_record(replaced_file(file));
-  // A record that never took its name decided nothing.
-  remove_stale_temporary(record);
+  const fs::path real = replaced_file(file);
+  const fs::path record = replacement_record(real);
+  const auto kept = folder_names(record.parent_path());
+  const auto& names = *kept;
+  // The names may be a listing of a moment ago: a record is made sure of before it is followed.
   std::error_code error;
-  if (fs::exists(record, error)) {
-    const fs::path folder = record.parent_path();
-    for (const std::string& name : read_record(record)) {
-      const fs::path target = folder / name;
-      const fs::path temporary = temporary_path(target);
-      if (!fs::exists(temporary, error))
-        continue; // renamed before the kill
-      if (testing::before_step)
-        testing::before_step(testing::Step::rename, target);
-      if (std::rename(temporary.c_str(), target.c_str()) != 0)
-        throw FileError(target, "cannot be replaced by " + temporary.filename().string() + " (" +
-                                    std::strerror(errno) + ")");
-    }
-    detail::sync_folder(record);
-    if (testing::before_step)
-      testing::before_step(testing::Step::forget_record, record);
-    if (!fs::remove(record, error) && error)
-      throw FileError(record, "cannot be removed (" + error.message() + ")");
-    detail::sync_folder(record);
-  }
+  const bool decided = listed(names, record) && fs::exists(fs::symlink_status(record, error));
+  // A record that never took its name decided nothing.
+  const bool stale = listed(names, temporary_path(record)) || listed(names, temporary_path(real)) ||
+                     std::ranges::any_of(set_extensions, [&](const char* extension) {
+                       fs::path companion = record;
+                       return listed(names, temporary_path(companion.replace_extension(extension)));
+                     });
+  if (!decided && !stale)
+    return;
+  remove_listed(names, temporary_path(record));
+  if (decided)
+    complete(record);
   // Without a record nothing was decided: the temporaries of the set's files that a killed run
   // left (not only the one of `file`) go, and the old set stays as it was.
-  remove_stale_temporary(file);
+  remove_listed(names, temporary_path(real));
   for (const char* extension : set_extensions) {
     fs::path companion = record;
-    remove_stale_temporary(companion.replace_extension(extension));
+    remove_listed(names, temporary_path(companion.replace_extension(extension)));
   }
+}
+
+void finish_decided_replacement(const fs::path& file) {
+  std::error_code error;
+  if (fs::exists(fs::symlink_status(replacement_record(replaced_file(file)), error)))
+    finish_replacement(file);
 }
 
 } // namespace files

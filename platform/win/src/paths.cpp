@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "com/letter_case.h"
+#include "files/folder_names.h"
 
 namespace win {
 namespace {
@@ -77,11 +78,10 @@ std::optional<fs::path> find_entry_ignoring_case(const fs::path& folder, std::st
   if (fs::exists(fs::symlink_status(folder / name, error)))
     return folder / name;
   std::optional<std::string> best;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    const std::string entry = it->path().filename().string();
+  const auto names = files::folder_names(folder);
+  for (const std::string& entry : *names)
     if (com::equal_ignoring_case(entry, name) && (!best || entry < *best))
       best = entry;
-  }
   if (!best)
     return std::nullopt;
   return folder / *best;

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 
 #include "common/support/test_folder.h"
 #include "files/file_error.h"
 #include "platform/files/file_bytes.h"
+#include "platform/files/replacement_stop.h"
 
 namespace files::test {
 namespace {
@@ -75,7 +77,10 @@ TEST_F(ReplaceTogetherTest, ARecordThatIsNotOneOrReachesOutsideItsFolderIsRefuse
       {mark + "roads.shp", "is not a record of files being replaced"}, // cut short
       {std::string(5000, 'x'), "is not a record of files being replaced"},
       {mark, "names no file"},
-      {mark + "\n", "names \"\", which is not a file in its folder"},
+      {mark + "\n", "names no file"},
+      {mark + "roads.dbf\n\n\n", "names \"\", which is not a file in its folder"},
+      {mark + "\nroads.shp\n../roads.dbf\n",
+       "names \"../roads.dbf\", which is not a file in its folder"},
       {mark + "../roads.shp\n", "names \"../roads.shp\", which is not a file in its folder"},
       {mark + "/tmp/roads.shp\n", "names \"/tmp/roads.shp\", which is not a file in its folder"},
       {mark + "..\n", "names \"..\", which is not a file in its folder"},
@@ -95,6 +100,63 @@ TEST_F(ReplaceTogetherTest, ARecordThatIsNotOneOrReachesOutsideItsFolderIsRefuse
     EXPECT_EQ(read_bytes(shp), old_contents);
     EXPECT_TRUE(fs::exists(record));
   }
+}
+
+// A set deleted through its record: a kill before any of its removals leaves the record, and the
+// next look at the set removes the rest, so that no ".shp" stays without its ".dbf".
+TEST_F(ReplaceTogetherTest, ARemovalKilledAtAnyStepIsCompletedByTheNextLook) {
+  const fs::path prj = folder / "roads.prj";
+  for (const fs::path& doomed : {shp, dbf, prj}) {
+    SCOPED_TRACE(doomed.filename().string());
+    write_bytes(shp, old_contents);
+    write_bytes(dbf, old_contents);
+    write_bytes(prj, old_contents);
+    ASSERT_TRUE(testing::killed_before(testing::Step::remove, doomed.filename().string(), [&] {
+      remove_together(shp, {shp, dbf, prj});
+    }));
+    EXPECT_TRUE(fs::exists(record));
+    finish_replacement(dbf);
+    EXPECT_TRUE(fs::is_empty(folder));
+  }
+}
+
+// A table taking the place of a shapefile: its shapes go with the record that decides the new
+// table, never before it (a failure before leaves all the old set) nor beside it.
+TEST_F(ReplaceTogetherTest, FilesTheNewSetHasNoneOfGoWithItsDecision) {
+  const fs::path shx = folder / "roads.shx";
+  for (const bool decided : {false, true}) {
+    SCOPED_TRACE(decided ? "failed after the record" : "failed before the record");
+    write_bytes(shp, old_contents);
+    write_bytes(shx, old_contents);
+    write_bytes(dbf, old_contents);
+    std::vector<std::unique_ptr<ReplacingFile>> files;
+    files.push_back(std::make_unique<ReplacingFile>(dbf));
+    files.back()->write_at(0, new_contents.data(), new_contents.size());
+    testing::stop_before(decided ? testing::Step::remove : testing::Step::create_temporary,
+                         decided ? "roads.shx" : "roads.replacing", false);
+    EXPECT_ANY_THROW(replace_together(files, {shp, shx}));
+    testing::before_step = nullptr;
+    files.clear();
+    finish_replacement(dbf);
+    EXPECT_EQ(read_bytes(dbf), decided ? new_contents : old_contents);
+    EXPECT_EQ(fs::exists(shp), !decided);
+    EXPECT_EQ(fs::exists(shx), !decided);
+    EXPECT_FALSE(fs::exists(record));
+    EXPECT_FALSE(fs::exists(temporary_path(dbf)));
+  }
+}
+
+// What the folder holds of temporaries is kept from one look to the next only while no name in
+// it changed: a temporary a killed run left after the last look is still found.
+TEST_F(ReplaceTogetherTest, ATemporaryLeftAfterTheLastLookIsStillFound) {
+  const auto long_ago = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  fs::last_write_time(folder, long_ago);
+  finish_replacement(shp); // nothing to do, and the listing kept
+  finish_replacement(shp);
+  write_bytes(temporary_path(dbf), new_contents);
+  finish_replacement(shp);
+  EXPECT_TRUE(only_the_set_is_left());
+  EXPECT_EQ(read_bytes(dbf), old_contents);
 }
 
 } // namespace

@@ -64,7 +64,7 @@ namespace testing {
 // The steps of a replacement at which a test stands in a failure (by throwing) or a kill (by
 // ending the process): creating the temporary of a target, renaming a temporary over its
 // target, and forgetting the record of a set replaced together. Empty outside tests.
-enum class Step { create_temporary, rename, forget_record };
+enum class Step { create_temporary, rename, remove, forget_record };
 inline std::function<void(Step, const std::filesystem::path& target)> before_step;
 } // namespace testing
 
