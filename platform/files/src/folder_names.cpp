@@ -52,9 +52,13 @@ Names folder_names(const fs::path& folder) {
     return found->second.names;
   const auto listed_at = std::chrono::system_clock::now();
   Names names = list(folder);
-  // A file system that keeps whole seconds would hide a change in the same second.
-  if (status.st_mtim.tv_nsec != 0 ||
-      listed_at - as_time_point(status.st_mtim) > std::chrono::seconds(2)) {
+  // The folder's time comes from a clock that may run a tick behind (a few milliseconds; whole
+  // seconds on some file systems): a change made within that tick after the listing, by this
+  // process or another, can leave the time as it was. A listing is kept only when the folder's
+  // time is older than any tick, so that every later change gives the folder a new time.
+  const auto tick = status.st_mtim.tv_nsec != 0 ? std::chrono::milliseconds(100)
+                                                : std::chrono::milliseconds(2000);
+  if (listed_at - as_time_point(status.st_mtim) > tick) {
     if (kept.size() >= folders_kept)
       kept.clear();
     kept[folder] = Kept{status.st_mtim, names};

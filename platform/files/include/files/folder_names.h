@@ -13,13 +13,11 @@
 namespace files {
 
 // The names of the entries of `folder` (empty when it cannot be listed). A name made, removed or
-// renamed in the folder changes its modification time, which is read at every call. A file
-// system that keeps whole seconds could hide a second change in the same second, so there a
-// listing is kept only once the folder's time is two seconds old. Where the time has a finer
-// grain, a listing stands until the time changes: since Linux 6.13 a change after the time was
-// read always gets a new one; before, a change by another process within the same clock tick
-// as the folder's last one could be seen late, which the system, never writing one folder from
-// two processes at once, does not meet. A name found here that is acted on is made sure of.
+// renamed in the folder changes its modification time, which is read at every call. That time
+// comes from a clock that may run a tick behind (milliseconds, or whole seconds on some file
+// systems), so a listing is kept only when the folder's time was older than any tick when it was
+// listed: a folder that has just changed is listed again at every call until it has stood still.
+// A name found here that is acted on is made sure of.
 std::shared_ptr<const std::vector<std::string>> folder_names(const std::filesystem::path& folder);
 
 } // namespace files
