@@ -17,6 +17,7 @@
 #include "common/network_workspace.h"
 #include "files/replace_file.h"
 #include "host/fields.h"
+#include "support/killed_at_step.h"
 
 namespace corvane {
 namespace {
@@ -50,37 +51,8 @@ protected:
       std::ofstream(path(file), std::ios::binary) << bytes;
   }
 
-  // Runs `action` in a child that ends before replacement step `kill_at` (counted from 0; none
-  // for a run to the end), and returns the steps it reached.
-  std::vector<std::pair<Step, std::string>> run_in_child(const std::function<void()>& action,
-                                                         int kill_at) {
-    const auto report = path("steps.txt");
-    const pid_t child = fork();
-    if (child == 0) {
-      int reached = 0;
-      std::ofstream steps(report, std::ios::trunc);
-      files::testing::before_step = [&](Step step, const fs::path& target) {
-        steps << static_cast<int>(step) << ' ' << target.filename().string() << std::endl;
-        if (reached++ == kill_at)
-          _exit(0);
-      };
-      action();
-      files::testing::before_step = nullptr;
-      steps.close();
-      _exit(kill_at < 0 ? 0 : 1); // a kill step never reached
-    }
-    int status = 0;
-    EXPECT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    std::vector<std::pair<Step, std::string>> steps;
-    std::ifstream in(report);
-    for (int step = 0; in >> step;) {
-      std::string file;
-      in >> file;
-      steps.emplace_back(static_cast<Step>(step), file);
-    }
-    fs::remove(report);
-    return steps;
+  corvane::testing::ReachedSteps run_in_child(const std::function<void()>& action, int kill_at) {
+    return corvane::testing::RunKilledAtStep(path("steps.txt"), action, kill_at);
   }
 
   // `action` writes the output `name` over an earlier one; killed before each of its steps that

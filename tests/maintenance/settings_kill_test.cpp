@@ -15,6 +15,7 @@
 #include "maintenance_fixture.h"
 #include "network/settings_files.h"
 #include "network/shared_state.h"
+#include "support/killed_at_step.h"
 #include "win/clock.h"
 
 namespace corvane {
@@ -57,36 +58,8 @@ protected:
   };
   Files files_now() const { return {bytes_of(ini()), bytes_of(path("link.spd"))}; }
 
-  // Runs `action` in a child that ends at replacement step `kill_at` (counted from 0; none for
-  // a run to the end) and reports the steps it reached, by the file's name.
-  std::vector<std::pair<Step, std::string>> run_in_child(const std::function<void()>& action,
-                                                         int kill_at) {
-    const auto report = path("steps.txt");
-    const pid_t child = fork();
-    if (child == 0) {
-      int reached = 0;
-      std::ofstream steps(report, std::ios::trunc);
-      files::testing::before_step = [&](Step step, const fs::path& target) {
-        steps << static_cast<int>(step) << ' ' << target.filename().string() << std::endl;
-        if (reached++ == kill_at)
-          _exit(0);
-      };
-      action();
-      files::testing::before_step = nullptr;
-      steps.close();
-      _exit(kill_at < 0 ? 0 : 1); // a kill step never reached
-    }
-    int status = 0;
-    EXPECT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    std::vector<std::pair<Step, std::string>> steps;
-    std::ifstream in(report);
-    for (int step = 0; in >> step;) {
-      std::string name;
-      in >> name;
-      steps.emplace_back(static_cast<Step>(step), name);
-    }
-    return steps;
+  corvane::testing::ReachedSteps run_in_child(const std::function<void()>& action, int kill_at) {
+    return corvane::testing::RunKilledAtStep(path("steps.txt"), action, kill_at);
   }
 
   // The action writes each settings file at most once; killed at any of its steps, it leaves
