@@ -32,9 +32,9 @@ struct Setting {
   NodeId middle = no_node; // the node nearest the middle of the network's extent
 };
 
-Setting load(int columns, int rows) {
+Setting load(const std::filesystem::path& folder) {
   Setting s;
-  s.network = load_network(network_folder(columns, rows));
+  s.network = load_network(folder);
   compute_arc_costs(s.network, s.settings, {}, s.costs);
   Point low{1e300, 1e300}, high{-1e300, -1e300};
   for (NodeId n = 1; n <= s.network.node_count(); ++n) {
@@ -54,7 +54,7 @@ Setting load(int columns, int rows) {
 }
 
 const Setting& sample() {
-  static const Setting s = load(1, 1);
+  static const Setting s = load(network_folder(1, 1));
   return s;
 }
 
@@ -203,8 +203,32 @@ void BM_NearestCentreZonesOnTheSample(benchmark::State& state) {
 }
 BENCHMARK(BM_NearestCentreZonesOnTheSample)->Unit(benchmark::kMillisecond);
 
+// One centre with a few zones, the case users run most: five nested zones of 1 .. 5 km on the
+// sample and on the tiled network, and 50 / 100 / 200 / 400 km on the long-extent network (its
+// short town streets make a fine grid over a wide, mostly empty box).
+void BM_FiveZonesOf1To5KmOnTheSample(benchmark::State& state) {
+  run_zones(state, sample(), {1, 2, 3, 4, 5});
+}
+BENCHMARK(BM_FiveZonesOf1To5KmOnTheSample)->Unit(benchmark::kMillisecond);
+
+const Setting& tiled() {
+  static const Setting s = load(network_folder(8, 7));
+  return s;
+}
+
+void BM_FiveZonesOf1To5KmOnTheTiledNetwork(benchmark::State& state) {
+  run_zones(state, tiled(), {1, 2, 3, 4, 5});
+}
+BENCHMARK(BM_FiveZonesOf1To5KmOnTheTiledNetwork)->Unit(benchmark::kMillisecond);
+
+void BM_ZonesOnTheLongExtentNetwork(benchmark::State& state) {
+  static const Setting s = load(long_extent_network_folder());
+  run_zones(state, s, {50, 100, 200, 400});
+}
+BENCHMARK(BM_ZonesOnTheLongExtentNetwork)->Unit(benchmark::kMillisecond);
+
 void BM_ZoneOf100kLinksOnTheTiledNetwork(benchmark::State& state) {
-  static const Setting s = load(8, 7);
+  const Setting& s = tiled();
   const double limit = limit_for(s, s.middle, 100000);
   run_zones(state, s, {limit});
   state.counters["links"] = 100000;

@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <exception>
 #include <limits>
+#include <thread>
 
 namespace tamix {
 namespace {
@@ -14,15 +17,53 @@ constexpr float tie = std::numeric_limits<float>::min();
 // Sample points per radius: an isolated point's disc comes out as a polygon of about 12 sides,
 // and a city's zone has about as many vertices as GEOS's buffer of its links.
 constexpr double points_per_radius = 2;
+// Threads that draw the network into stripes of the grid: beyond this the stripes get too thin
+// for the lines that cross several of them.
+constexpr std::size_t most_threads = 8;
 
-double squared_distance_to_segment(Point p, Point a, Point b) {
-  const double dx = b.x - a.x, dy = b.y - a.y;
-  const double length2 = dx * dx + dy * dy;
-  double t = length2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / length2 : 0;
-  t = std::clamp(t, 0.0, 1.0);
-  const double ex = a.x + t * dx - p.x, ey = a.y + t * dy - p.y;
-  return ex * ex + ey * ey;
-}
+// The places within `r` of the segment from `a` to `b`, row by row. They are convex, so each row
+// meets them in one stretch, whose ends lie on the circles around the segment's ends or on its
+// two sides parallel to it; what every row shares is worked out once.
+class Capsule {
+public:
+  Capsule(Point a, Point b, double r) : a_(a), b_(b), r_(r), dx_(b.x - a.x) {
+    const double dy = b.y - a.y;
+    if (dy != 0) {
+      const double length = std::sqrt(dx_ * dx_ + dy * dy);
+      per_dy_ = 1 / dy;
+      across_x_ = -dy / length * r;
+      across_y_ = dx_ / length * r;
+    }
+  }
+  // The stretch [low, high] of the row at height `y`; false when there is none.
+  bool on_row(double y, double& low, double& high) const {
+    low = std::numeric_limits<double>::infinity();
+    high = -low;
+    for (const Point end : {a_, b_}) {
+      const double left = r_ * r_ - (y - end.y) * (y - end.y);
+      if (left >= 0) {
+        const double half = std::sqrt(left);
+        low = std::min(low, end.x - half);
+        high = std::max(high, end.x + half);
+      }
+    }
+    if (per_dy_ != 0)
+      for (const double side : {-1.0, 1.0}) {
+        const double t = (y - a_.y - side * across_y_) * per_dy_;
+        if (t >= 0 && t <= 1) {
+          const double x = a_.x + side * across_x_ + t * dx_;
+          low = std::min(low, x);
+          high = std::max(high, x);
+        }
+      }
+    return low <= high;
+  }
+
+private:
+  Point a_, b_;
+  double r_, dx_;
+  double per_dy_ = 0, across_x_ = 0, across_y_ = 0;
+};
 
 } // namespace
 
@@ -52,22 +93,19 @@ ZoneGrid::ZoneGrid(Point low, Point high, double radius, std::size_t most_points
     }
     spacing_ *= std::sqrt(columns * rows / double(most_points)) * 1.01;
   }
-  const std::size_t size = std::size_t(columns_) * rows_;
-  nearest_.assign(size, static_cast<float>(reach_));
+  const std::size_t size = point_count();
   if (keep == Keep::owners) {
+    nearest_.assign(size, static_cast<float>(reach_));
     owner_.assign(size, 0);
     other_.assign(size, static_cast<float>(reach_));
   } else {
+    nearest2_.assign(size, static_cast<float>(reach_ * reach_));
     reach_cost_.assign(size, outside);
   }
 }
 
 // Keeps, per point, the nearest piece and the nearest of another owner.
 inline void ZoneGrid::update(std::size_t at, float distance, std::uint32_t owner) {
-  if (owner_.empty()) {
-    nearest_[at] = std::min(nearest_[at], distance);
-    return;
-  }
   if (owner == owner_[at]) {
     nearest_[at] = std::min(nearest_[at], distance);
   } else if (distance < nearest_[at]) {
@@ -79,73 +117,117 @@ inline void ZoneGrid::update(std::size_t at, float distance, std::uint32_t owner
   }
 }
 
-void ZoneGrid::add_segment(Point a, Point b, std::uint32_t owner, float cost_a, float cost_b) {
+void ZoneGrid::draw_in_stripes(const std::function<void(Rows)>& draw) {
+  // A stripe of fewer points than this is not worth a thread.
+  constexpr std::size_t least_points = std::size_t(1) << 16;
+  const std::size_t workers = std::clamp<std::size_t>(
+      std::min<std::size_t>(std::thread::hardware_concurrency(), most_threads), 1,
+      std::max<std::size_t>(1, point_count() / least_points));
+  if (workers == 1) {
+    draw({0, rows_});
+    return;
+  }
+  std::vector<std::exception_ptr> failures(workers);
+  std::vector<std::thread> threads;
+  for (std::size_t worker = 0; worker < workers; ++worker)
+    threads.emplace_back([&, worker] {
+      try {
+        draw({std::uint32_t(rows_ * worker / workers),
+              std::uint32_t(rows_ * (worker + 1) / workers)});
+      } catch (...) {
+        failures[worker] = std::current_exception();
+      }
+    });
+  for (std::thread& thread : threads)
+    thread.join();
+  for (const std::exception_ptr& failure : failures)
+    if (failure)
+      std::rethrow_exception(failure);
+}
+
+void ZoneGrid::add_segment(Point a, Point b, std::uint32_t owner, float cost_a, float cost_b,
+                           Rows rows) {
   const double reach2 = reach_ * reach_, radius2 = radius_ * radius_;
   const double low_y = std::min(a.y, b.y) - reach_, high_y = std::max(a.y, b.y) + reach_;
-  const long first_row = std::max(0L, long(std::ceil((low_y - origin_.y) / spacing_)));
-  const long end_row = std::min(long(rows_), long(std::floor((high_y - origin_.y) / spacing_)) + 1);
+  const long first_row =
+      std::max(long(rows.first), long(std::ceil((low_y - origin_.y) / spacing_)));
+  const long end_row =
+      std::min(long(rows.end), long(std::floor((high_y - origin_.y) / spacing_)) + 1);
+  if (first_row >= end_row)
+    return;
   const double dx = b.x - a.x, dy = b.y - a.y, length2 = dx * dx + dy * dy;
+  const double per_length2 = length2 > 0 ? 1 / length2 : 0;
+  // A point's reach cost changes only where the segment's cheaper end undercuts it; most points
+  // near a segment were reached more cheaply by the one before it, and cost nothing more here.
   const bool costs = !reach_cost_.empty();
-  // The lowest cost of the segment within the radius of a point: the end toward the cheaper
-  // point of the stretch the radius cuts out of the segment.
-  const auto reach_cost = [&](Point p) {
-    if (length2 == 0 || cost_a == cost_b)
-      return std::min(cost_a, cost_b);
-    const double along = ((p.x - a.x) * dx + (p.y - a.y) * dy) / length2;
-    const double across2 = std::max(0.0, (p.x - a.x) * (p.x - a.x) + (p.y - a.y) * (p.y - a.y) -
-                                             along * along * length2);
-    const double half = std::sqrt(std::max(0.0, radius2 - across2) / length2);
-    const double t = cost_b > cost_a ? std::max(0.0, along - half) : std::min(1.0, along + half);
-    return static_cast<float>(cost_a + t * (double(cost_b) - cost_a));
-  };
+  const float cheaper = std::min(cost_a, cost_b);
+  const bool sloped = length2 > 0 && cost_a != cost_b;
+  const double rise = double(cost_b) - cost_a;
+  // A hair wider than `reach_`, so that rounding never leaves out a point the exact test keeps.
+  const Capsule band(a, b, reach_ * (1 + 1e-6));
+  const double per_spacing = 1 / spacing_;
   for (long row = first_row; row < end_row; ++row) {
     const double y = origin_.y + row * spacing_;
-    // The part of the segment within `reach_` of this row, and the columns within reach of it.
-    double t0 = 0, t1 = 1;
-    if (dy != 0) {
-      t0 = (y - reach_ - a.y) / dy;
-      t1 = (y + reach_ - a.y) / dy;
-      if (t0 > t1)
-        std::swap(t0, t1);
-      t0 = std::max(t0, 0.0);
-      t1 = std::min(t1, 1.0);
-      if (t0 > t1)
-        continue;
-    }
-    const double x0 = a.x + t0 * dx, x1 = a.x + t1 * dx;
-    const double low_x = std::min(x0, x1) - reach_, high_x = std::max(x0, x1) + reach_;
-    const long first_column = std::max(0L, long(std::ceil((low_x - origin_.x) / spacing_)));
-    const long end_column =
-        std::min(long(columns_), long(std::floor((high_x - origin_.x) / spacing_)) + 1);
+    // The columns within reach of the segment: a band, not a box, so that the test of each
+    // point below hardly ever fails (a failed test is a mispredicted branch).
+    double low_x = 0, high_x = 0;
+    if (!band.on_row(y, low_x, high_x))
+      continue;
+    const double first = (low_x - origin_.x) * per_spacing, last = (high_x - origin_.x) * per_spacing;
+    if (last < 0 || first >= columns_)
+      continue;
+    const long whole = long(first); // rounds toward 0: the ceiling of a positive value is one up
+    const long first_column = first <= 0 ? 0 : whole + (double(whole) < first);
+    const long end_column = std::min(long(columns_), long(last) + 1);
     const std::size_t row_start = std::size_t(row) * columns_;
+    const double ey = y - a.y, ey_dy = ey * dy;
     for (long column = first_column; column < end_column; ++column) {
-      const Point p = point(column, row);
-      const double d2 = squared_distance_to_segment(p, a, b);
-      if (d2 >= reach2)
-        continue;
+      // Squared distances decide; a root is taken only for a value that is kept.
+      const double ex = origin_.x + column * spacing_ - a.x;
+      const double along = (ex * dx + ey_dy) * per_length2;
+      const double t = std::clamp(along, 0.0, 1.0);
+      const double fx = ex - t * dx, fy = ey - t * dy;
+      const double d2 = fx * fx + fy * fy;
       const std::size_t at = row_start + column;
-      if (costs && d2 <= radius2)
-        reach_cost_[at] = std::min(reach_cost_[at], reach_cost(p));
-      const float here = nearest_[at];
-      if (owner_.empty() && d2 >= double(here) * here)
+      if (!costs) {
+        if (d2 < reach2)
+          update(at, static_cast<float>(std::sqrt(d2)), owner);
         continue;
-      update(at, static_cast<float>(std::sqrt(d2)), owner);
+      }
+      // Within the band nearly every point is within reach and nearly none changes: the tests
+      // are the branches the processor predicts.
+      if (d2 <= radius2 && reach_cost_[at] > cheaper) {
+        // The lowest cost of the segment within the radius of the point: the end toward the
+        // cheaper end of the stretch the radius cuts out of the segment.
+        float cost = cheaper;
+        if (sloped) {
+          const double across2 = std::max(0.0, ex * ex + ey * ey - along * along * length2);
+          const double half = std::sqrt(std::max(0.0, radius2 - across2) * per_length2);
+          const double share =
+              cost_b > cost_a ? std::max(0.0, along - half) : std::min(1.0, along + half);
+          cost = static_cast<float>(cost_a + share * rise);
+        }
+        reach_cost_[at] = std::min(reach_cost_[at], cost);
+      }
+      if (d2 < reach2)
+        nearest2_[at] = std::min(nearest2_[at], static_cast<float>(d2));
     }
   }
 }
 
-void ZoneGrid::add_line(std::span<const Point> line, std::uint32_t owner) {
+void ZoneGrid::add_line(std::span<const Point> line, std::uint32_t owner, Rows rows) {
   if (line.size() == 1)
-    add_segment(line[0], line[0], owner, 0, 0);
+    add_segment(line[0], line[0], owner, 0, 0, rows);
   for (std::size_t k = 1; k < line.size(); ++k)
-    add_segment(line[k - 1], line[k], owner, 0, 0);
+    add_segment(line[k - 1], line[k], owner, 0, 0, rows);
 }
 
-void ZoneGrid::add_reached_line(std::span<const Point> line, std::span<const float> costs) {
+void ZoneGrid::add_reached_line(std::span<const Point> line, std::span<const float> costs,
+                                Rows rows) {
   if (line.size() == 1)
-    add_segment(line[0], line[0], 1, costs[0], costs[0]);
+    add_segment(line[0], line[0], 1, costs[0], costs[0], rows);
   for (std::size_t k = 1; k < line.size(); ++k)
-    add_segment(line[k - 1], line[k], 1, costs[k - 1], costs[k]);
+    add_segment(line[k - 1], line[k], 1, costs[k - 1], costs[k], rows);
 }
 
 std::vector<ZoneGrid::Window> ZoneGrid::windows_within(std::span<const double> limits) const {
@@ -155,6 +237,8 @@ std::vector<ZoneGrid::Window> ZoneGrid::windows_within(std::span<const double> l
   for (std::uint32_t row = 0; row < rows_; ++row)
     for (std::uint32_t column = 0; column < columns_; ++column) {
       const float cost = reach_cost_[std::size_t(row) * columns_ + column];
+      if (cost > limits.back())
+        continue;
       const auto lowest = std::lower_bound(limits.begin(), limits.end(), double(cost));
       if (lowest == limits.end())
         continue;
@@ -183,7 +267,7 @@ void ZoneGrid::zones_within(std::span<const double> limits,
     const float level = std::nextafter(float(limits[k]), outside);
     each(k, contour(
                 windows[k], [&](std::size_t at) { return reach_cost_[at]; }, level,
-                [&](std::size_t at) { return nearest_[at] - radius; }));
+                [&](std::size_t at) { return std::sqrt(nearest2_[at]) - radius; }));
   }
 }
 
@@ -301,16 +385,30 @@ geos::Rings ZoneGrid::contour(const Window& window, Value value, float level,
               : Point{start.x + share * spacing_, start.y};
   };
 
+  // Which points of the two rows are inside: a cell with no corner inside holds no outline, and
+  // most of a sparse network's grid is passed over eight cells at a time.
   std::vector<float> below(width + 1), above(width + 1);
+  std::vector<std::uint8_t> any_inside(width + 8, 0);
   for (long column = c0; column <= c1; ++column)
     below[column - c0] = at(column, r0);
   for (long row = r0; row < r1; ++row) {
-    for (long column = c0; column <= c1; ++column)
-      above[column - c0] = at(column, row + 1);
+    for (long column = c0; column <= c1; ++column) {
+      const std::size_t x = std::size_t(column - c0);
+      above[x] = at(column, row + 1);
+      any_inside[x] = below[x] < level || above[x] < level;
+    }
     std::fill(upper_sides.begin(), upper_sides.end(), none);
     std::fill(upright_sides.begin(), upright_sides.end(), none);
     for (long column = c0; column < c1; ++column) {
       const std::size_t x = std::size_t(column - c0);
+      std::uint64_t eight; // the points x .. x + 7, corners of cells x .. x + 6
+      std::memcpy(&eight, &any_inside[x], sizeof eight);
+      if (eight == 0) {
+        column += 6;
+        continue;
+      }
+      if (!any_inside[x] && !any_inside[x + 1])
+        continue;
       // Corners counter-clockwise from the lower left.
       const float v[4] = {below[x], below[x + 1], above[x + 1], above[x]};
       const bool in[4] = {v[0] < level, v[1] < level, v[2] < level, v[3] < level};

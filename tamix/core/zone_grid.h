@@ -44,11 +44,24 @@ public:
   // box gets a wider spacing).
   ZoneGrid(Point low, Point high, double radius, std::size_t most_points, Keep keep);
 
+  // Rows [first, end) of points.
+  struct Rows {
+    std::uint32_t first = 0, end = 0;
+  };
+  // Calls `draw` for stripes of rows that together cover the grid, on threads of their own when
+  // the grid is large enough to pay for them; `draw` adds the whole network with the lines
+  // below, each limited to the stripe's rows. A point is only ever changed by its own stripe and
+  // meets the lines in the order `draw` adds them, so the outcome is the same on any number of
+  // threads.
+  void draw_in_stripes(const std::function<void(Rows)>& draw);
   // The network of `owner` (1-based) runs along `line` (one point: a single point).
-  void add_line(std::span<const Point> line, std::uint32_t owner);
+  void add_line(std::span<const Point> line, std::uint32_t owner, Rows rows);
   // The reached network runs along `line`, its cost at each point of it in `costs` (uniform
   // between them).
-  void add_reached_line(std::span<const Point> line, std::span<const float> costs);
+  void add_reached_line(std::span<const Point> line, std::span<const float> costs, Rows rows);
+
+  // Sample points of the grid, each holding a distance and a reach cost or an owner.
+  std::size_t point_count() const { return std::size_t(columns_) * rows_; }
 
   struct Window;
   // The closed rings around the places within the radius of the network reached within each of
@@ -75,7 +88,7 @@ private:
   // crossing toward a point whose value is infinite.
   template <class Value, class Fallback>
   geos::Rings contour(const Window& window, Value value, float level, Fallback fallback) const;
-  void add_segment(Point a, Point b, std::uint32_t owner, float cost_a, float cost_b);
+  void add_segment(Point a, Point b, std::uint32_t owner, float cost_a, float cost_b, Rows rows);
   Point point(std::uint32_t column, std::uint32_t row) const {
     return {origin_.x + column * spacing_, origin_.y + row * spacing_};
   }
@@ -89,7 +102,8 @@ private:
   double reach_; // distances are exact up to here and capped beyond
   std::uint32_t columns_;
   std::uint32_t rows_;
-  std::vector<float> nearest_;
+  std::vector<float> nearest_;       // distance to the nearest piece, with owners
+  std::vector<float> nearest2_;      // its square, with reach costs
   std::vector<std::uint32_t> owner_; // owner of the nearest piece (0: none near)
   std::vector<float> other_;         // nearest piece of another owner
   std::vector<float> reach_cost_;    // lowest cost within the radius (infinite: none)
