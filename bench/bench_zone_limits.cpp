@@ -140,7 +140,8 @@ void BM_ZoneShapefileWrite(benchmark::State& state) {
   Zones& z = sample_zones();
   for (auto _ : state)
     write_zone_shapefile(z.geometry, output_base(), cost_end_field, z.areas, z.limits);
-  state.counters["bytes"] = double(std::filesystem::file_size(with_extension(output_base(), ".shp")));
+  state.counters["bytes"] =
+      double(std::filesystem::file_size(with_extension(output_base(), ".shp")));
 }
 BENCHMARK(BM_ZoneShapefileWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
 

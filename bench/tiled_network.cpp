@@ -170,8 +170,8 @@ void write_long_extent_shapefile(const std::filesystem::path& folder) {
       const double half = (size - 1) * street / 2;
       const double x = std::clamp(i * width / (town_columns - 1) + (unit() - 0.5) * 2 * jitter,
                                   half, width - half);
-      const double y = std::clamp(j * height / (town_rows - 1) + (unit() - 0.5) * 2 * jitter,
-                                  half, height - half);
+      const double y = std::clamp(j * height / (town_rows - 1) + (unit() - 0.5) * 2 * jitter, half,
+                                  height - half);
       towns.push_back({{origin.x + x, origin.y + y}, size});
     }
   std::vector<std::vector<Point>> links;
@@ -204,7 +204,8 @@ void write_long_extent_shapefile(const std::filesystem::path& folder) {
   for (const Town& town : towns) {
     // Corner (size / 2, size / 2) of the town's grid is its hub.
     const auto corner = [&](int i, int j) {
-      return Point{town.hub.x + (i - town.size / 2) * street, town.hub.y + (j - town.size / 2) * street};
+      return Point{town.hub.x + (i - town.size / 2) * street,
+                   town.hub.y + (j - town.size / 2) * street};
     };
     for (int j = 0; j < town.size; ++j)
       for (int i = 0; i < town.size; ++i) {
@@ -223,9 +224,11 @@ void write_long_extent_shapefile(const std::filesystem::path& folder) {
 
 // The folder `name` of bench-data with its roads written by `write` and its network built,
 // made once.
-std::filesystem::path built_network(const std::string& name,
-                                    const std::function<void(const std::filesystem::path&)>& write) {
-  const std::filesystem::path folder = std::filesystem::path(CORVANE_BINARY_DIR) / "bench-data" / name;
+std::filesystem::path
+built_network(const std::string& name,
+              const std::function<void(const std::filesystem::path&)>& write) {
+  const std::filesystem::path folder =
+      std::filesystem::path(CORVANE_BINARY_DIR) / "bench-data" / name;
   if (std::filesystem::exists(folder / node_file))
     return folder;
   std::filesystem::create_directories(folder);
@@ -237,18 +240,18 @@ std::filesystem::path built_network(const std::string& name,
 } // namespace
 
 std::filesystem::path network_folder(int columns, int rows) {
-  return built_network(
-      "roads-" + std::to_string(columns) + "x" + std::to_string(rows),
-      [&](const std::filesystem::path& folder) {
-        if (columns == 1 && rows == 1) {
-          for (const char* ext : {".shp", ".shx", ".dbf"})
-            std::filesystem::copy_file(sample_folder / (std::string("roads") + ext),
-                                       folder / (std::string("roads") + ext),
-                                       std::filesystem::copy_options::overwrite_existing);
-        } else {
-          write_tiled_shapefile(folder, columns, rows);
-        }
-      });
+  return built_network("roads-" + std::to_string(columns) + "x" + std::to_string(rows),
+                       [&](const std::filesystem::path& folder) {
+                         if (columns == 1 && rows == 1) {
+                           for (const char* ext : {".shp", ".shx", ".dbf"})
+                             std::filesystem::copy_file(
+                                 sample_folder / (std::string("roads") + ext),
+                                 folder / (std::string("roads") + ext),
+                                 std::filesystem::copy_options::overwrite_existing);
+                         } else {
+                           write_tiled_shapefile(folder, columns, rows);
+                         }
+                       });
 }
 
 std::filesystem::path long_extent_network_folder() {

@@ -99,9 +99,27 @@ ZoneGrid::ZoneGrid(Point low, Point high, double radius, std::size_t most_points
     owner_.assign(size, 0);
     other_.assign(size, static_cast<float>(reach_));
   } else {
-    nearest2_.assign(size, static_cast<float>(reach_ * reach_));
-    reach_cost_.assign(size, outside);
+    costs_ = true;
+    block_columns_ = (columns_ + block_side - 1) / block_side;
+    blocks_.resize(std::size_t(block_columns_) * ((rows_ + block_side - 1) / block_side));
   }
+}
+
+void ZoneGrid::make_block(std::unique_ptr<Block>& block) const {
+  block = std::make_unique<Block>();
+  std::fill(std::begin(block->nearest2), std::end(block->nearest2),
+            static_cast<float>(reach_ * reach_));
+  std::fill(std::begin(block->reach_cost), std::end(block->reach_cost), outside);
+}
+
+float ZoneGrid::reach_cost(std::uint32_t column, std::uint32_t row) const {
+  const Block* b = block(column, row);
+  return b ? b->reach_cost[in_block(column, row)] : outside;
+}
+
+float ZoneGrid::nearest2(std::uint32_t column, std::uint32_t row) const {
+  const Block* b = block(column, row);
+  return b ? b->nearest2[in_block(column, row)] : static_cast<float>(reach_ * reach_);
 }
 
 // Keeps, per point, the nearest piece and the nearest of another owner.
@@ -119,21 +137,25 @@ inline void ZoneGrid::update(std::size_t at, float distance, std::uint32_t owner
 
 void ZoneGrid::draw_in_stripes(const std::function<void(Rows)>& draw) {
   // A stripe of fewer points than this is not worth a thread.
-  constexpr std::size_t least_points = std::size_t(1) << 16;
+  constexpr std::size_t least_points = std::size_t(1) << 14;
+  // Stripes hold whole rows of blocks, which each makes for itself.
+  const std::uint32_t block_rows = (rows_ + block_side - 1) / block_side;
   const std::size_t workers = std::clamp<std::size_t>(
       std::min<std::size_t>(std::thread::hardware_concurrency(), most_threads), 1,
-      std::max<std::size_t>(1, point_count() / least_points));
+      std::max<std::size_t>(1, std::min<std::size_t>(block_rows, point_count() / least_points)));
   if (workers == 1) {
     draw({0, rows_});
     return;
   }
+  const auto stripe_row = [&](std::size_t worker) {
+    return std::min(rows_, std::uint32_t(block_rows * worker / workers) * block_side);
+  };
   std::vector<std::exception_ptr> failures(workers);
   std::vector<std::thread> threads;
   for (std::size_t worker = 0; worker < workers; ++worker)
     threads.emplace_back([&, worker] {
       try {
-        draw({std::uint32_t(rows_ * worker / workers),
-              std::uint32_t(rows_ * (worker + 1) / workers)});
+        draw({stripe_row(worker), stripe_row(worker + 1)});
       } catch (...) {
         failures[worker] = std::current_exception();
       }
@@ -159,7 +181,6 @@ void ZoneGrid::add_segment(Point a, Point b, std::uint32_t owner, float cost_a, 
   const double per_length2 = length2 > 0 ? 1 / length2 : 0;
   // A point's reach cost changes only where the segment's cheaper end undercuts it; most points
   // near a segment were reached more cheaply by the one before it, and cost nothing more here.
-  const bool costs = !reach_cost_.empty();
   const float cheaper = std::min(cost_a, cost_b);
   const bool sloped = length2 > 0 && cost_a != cost_b;
   const double rise = double(cost_b) - cost_a;
@@ -173,7 +194,8 @@ void ZoneGrid::add_segment(Point a, Point b, std::uint32_t owner, float cost_a, 
     double low_x = 0, high_x = 0;
     if (!band.on_row(y, low_x, high_x))
       continue;
-    const double first = (low_x - origin_.x) * per_spacing, last = (high_x - origin_.x) * per_spacing;
+    const double first = (low_x - origin_.x) * per_spacing,
+                 last = (high_x - origin_.x) * per_spacing;
     if (last < 0 || first >= columns_)
       continue;
     const long whole = long(first); // rounds toward 0: the ceiling of a positive value is one up
@@ -188,15 +210,18 @@ void ZoneGrid::add_segment(Point a, Point b, std::uint32_t owner, float cost_a, 
       const double t = std::clamp(along, 0.0, 1.0);
       const double fx = ex - t * dx, fy = ey - t * dy;
       const double d2 = fx * fx + fy * fy;
-      const std::size_t at = row_start + column;
-      if (!costs) {
+      if (!costs_) {
         if (d2 < reach2)
-          update(at, static_cast<float>(std::sqrt(d2)), owner);
+          update(row_start + column, static_cast<float>(std::sqrt(d2)), owner);
         continue;
       }
+      if (d2 >= reach2)
+        continue;
+      Block& block = block_to_change(std::uint32_t(column), std::uint32_t(row));
+      const std::uint32_t at = in_block(std::uint32_t(column), std::uint32_t(row));
       // Within the band nearly every point is within reach and nearly none changes: the tests
       // are the branches the processor predicts.
-      if (d2 <= radius2 && reach_cost_[at] > cheaper) {
+      if (d2 <= radius2 && block.reach_cost[at] > cheaper) {
         // The lowest cost of the segment within the radius of the point: the end toward the
         // cheaper end of the stretch the radius cuts out of the segment.
         float cost = cheaper;
@@ -207,10 +232,9 @@ void ZoneGrid::add_segment(Point a, Point b, std::uint32_t owner, float cost_a, 
               cost_b > cost_a ? std::max(0.0, along - half) : std::min(1.0, along + half);
           cost = static_cast<float>(cost_a + share * rise);
         }
-        reach_cost_[at] = std::min(reach_cost_[at], cost);
+        block.reach_cost[at] = std::min(block.reach_cost[at], cost);
       }
-      if (d2 < reach2)
-        nearest2_[at] = std::min(nearest2_[at], static_cast<float>(d2));
+      block.nearest2[at] = std::min(block.nearest2[at], static_cast<float>(d2));
     }
   }
 }
@@ -234,11 +258,17 @@ std::vector<ZoneGrid::Window> ZoneGrid::windows_within(std::span<const double> l
   // Each point widens the window of the lowest limit that holds it; a window then takes in those
   // of the lower limits.
   std::vector<Window> windows(limits.size());
-  for (std::uint32_t row = 0; row < rows_; ++row)
-    for (std::uint32_t column = 0; column < columns_; ++column) {
-      const float cost = reach_cost_[std::size_t(row) * columns_ + column];
+  for (std::size_t k = 0; k < blocks_.size(); ++k) {
+    if (!blocks_[k])
+      continue;
+    const std::uint32_t first_column = std::uint32_t(k % block_columns_) * block_side;
+    const std::uint32_t first_row = std::uint32_t(k / block_columns_) * block_side;
+    for (std::uint32_t at = 0; at < block_points; ++at) {
+      const float cost = blocks_[k]->reach_cost[at];
       if (cost > limits.back())
         continue;
+      const std::uint32_t column = first_column + at % block_side;
+      const std::uint32_t row = first_row + at / block_side;
       const auto lowest = std::lower_bound(limits.begin(), limits.end(), double(cost));
       if (lowest == limits.end())
         continue;
@@ -246,6 +276,7 @@ std::vector<ZoneGrid::Window> ZoneGrid::windows_within(std::span<const double> l
       Window& w = windows[std::size_t(lowest - limits.begin())];
       w = w.empty() ? point : w.joined(point);
     }
+  }
   for (std::size_t k = 1; k < windows.size(); ++k)
     if (!windows[k - 1].empty())
       windows[k] = windows[k].empty() ? windows[k - 1] : windows[k].joined(windows[k - 1]);
@@ -266,8 +297,12 @@ void ZoneGrid::zones_within(std::span<const double> limits,
     // Inside: a reach cost within the limit (as the single-precision costs hold it).
     const float level = std::nextafter(float(limits[k]), outside);
     each(k, contour(
-                windows[k], [&](std::size_t at) { return reach_cost_[at]; }, level,
-                [&](std::size_t at) { return std::sqrt(nearest2_[at]) - radius; }));
+                windows[k],
+                [&](std::uint32_t column, std::uint32_t row) { return reach_cost(column, row); },
+                level,
+                [&](std::uint32_t column, std::uint32_t row) {
+                  return std::sqrt(nearest2(column, row)) - radius;
+                }));
   }
 }
 
@@ -281,7 +316,8 @@ geos::Rings ZoneGrid::rings_of_owner(std::uint32_t owner, const Window& window) 
   // sees a lower bound of its own value there, which is positive all the same).
   return contour(
       window,
-      [&](std::size_t at) {
+      [&](std::uint32_t column, std::uint32_t row) {
+        const std::size_t at = std::size_t(row) * columns_ + column;
         const bool owned = owner_[at] == owner;
         const float own = owned ? nearest_[at] : other_[at];
         const float nearest_other = owned ? other_[at] : nearest_[at];
@@ -290,7 +326,7 @@ geos::Rings ZoneGrid::rings_of_owner(std::uint32_t owner, const Window& window) 
         const float split = own - nearest_other;
         return std::max(own - radius, owned && split == 0 ? -tie : split);
       },
-      0.0f, [](std::size_t) { return outside; });
+      0.0f, [](std::uint32_t, std::uint32_t) { return outside; });
 }
 
 std::vector<ZoneGrid::Window> ZoneGrid::owner_windows(std::uint32_t owner_count) const {
@@ -345,12 +381,10 @@ geos::Rings ZoneGrid::contour(const Window& window, Value value, float level,
            row < r1;
   };
   const auto at = [&](long column, long row) -> float {
-    return in_window(column, row) ? value(std::size_t(row) * columns_ + std::size_t(column))
-                                  : outside;
+    return in_window(column, row) ? value(std::uint32_t(column), std::uint32_t(row)) : outside;
   };
   const auto fallback_at = [&](long column, long row) -> float {
-    return in_window(column, row) ? fallback(std::size_t(row) * columns_ + std::size_t(column))
-                                  : outside;
+    return in_window(column, row) ? fallback(std::uint32_t(column), std::uint32_t(row)) : outside;
   };
   // Crossings by number; within a row of cells, the sides' crossings are found through the
   // row's own arrays (the row's upper sides become the next row's lower ones).

@@ -18,6 +18,12 @@
 // outline encloses the one before: zones nest without slivers, and where a larger zone adds
 // nothing the two share their outline.
 //
+// Drawing the network is most of a zone's time, so each segment touches only the band of points
+// within reach of it, row by row, and compares squared distances: the grid of reach costs keeps
+// squared distances (a root is taken only where an outline is placed), and a point's reach cost
+// is worked out only where the segment's cheaper end undercuts it. The rows are drawn in stripes
+// on threads of their own; a point belongs to one stripe and sees the segments in their order.
+//
 // For nearest-centre zones each point also keeps the owner of its nearest piece and the distance
 // to the nearest piece of any other owner; an owner's outline is where its own distance equals
 // the radius or the distance of the nearest other owner, so two owners' outlines follow the
@@ -29,6 +35,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -102,11 +109,37 @@ private:
   double reach_; // distances are exact up to here and capped beyond
   std::uint32_t columns_;
   std::uint32_t rows_;
-  std::vector<float> nearest_;       // distance to the nearest piece, with owners
-  std::vector<float> nearest2_;      // its square, with reach costs
+  std::vector<float> nearest_;       // distance to the nearest piece (with owners)
   std::vector<std::uint32_t> owner_; // owner of the nearest piece (0: none near)
   std::vector<float> other_;         // nearest piece of another owner
-  std::vector<float> reach_cost_;    // lowest cost within the radius (infinite: none)
+
+  // With reach costs the points are kept in square blocks, made when a segment first comes
+  // within reach of one of their points: a long network's box is mostly empty, and an empty
+  // block costs neither memory nor time.
+  static constexpr std::uint32_t block_side = 16;
+  static constexpr std::uint32_t block_points = block_side * block_side;
+  struct Block {
+    float nearest2[block_points];   // squared distance to the nearest piece
+    float reach_cost[block_points]; // lowest cost within the radius (infinite: none)
+  };
+  bool costs_ = false;
+  std::uint32_t block_columns_ = 0;
+  std::vector<std::unique_ptr<Block>> blocks_; // row by row; null: untouched
+  const Block* block(std::uint32_t column, std::uint32_t row) const {
+    return blocks_[std::size_t(row / block_side) * block_columns_ + column / block_side].get();
+  }
+  Block& block_to_change(std::uint32_t column, std::uint32_t row) {
+    auto& block = blocks_[std::size_t(row / block_side) * block_columns_ + column / block_side];
+    if (!block)
+      make_block(block);
+    return *block;
+  }
+  void make_block(std::unique_ptr<Block>& block) const;
+  static std::uint32_t in_block(std::uint32_t column, std::uint32_t row) {
+    return row % block_side * block_side + column % block_side;
+  }
+  float reach_cost(std::uint32_t column, std::uint32_t row) const;
+  float nearest2(std::uint32_t column, std::uint32_t row) const;
 };
 
 } // namespace tamix

@@ -29,13 +29,18 @@ struct Lines {
       add(line, 1);
       return;
     }
+    // (A plain root: hypot's care for overflow costs more than the rest of the line.)
+    const auto step = [&](std::size_t k) {
+      const double dx = line[k].x - line[k - 1].x, dy = line[k].y - line[k - 1].y;
+      return std::sqrt(dx * dx + dy * dy);
+    };
     double length = 0;
     for (std::size_t k = 1; k < line.size(); ++k)
-      length += std::hypot(line[k].x - line[k - 1].x, line[k].y - line[k - 1].y);
+      length += step(k);
     double walked = 0;
     for (std::size_t k = 0; k < line.size(); ++k) {
       if (k > 0)
-        walked += std::hypot(line[k].x - line[k - 1].x, line[k].y - line[k - 1].y);
+        walked += step(k);
       const double share = length > 0 ? walked / length : 0;
       costs.push_back(static_cast<float>(cost + share * (end_cost - cost)));
     }
