@@ -101,15 +101,32 @@ ZoneGrid::ZoneGrid(Point low, Point high, double radius, std::size_t most_points
   } else {
     costs_ = true;
     block_columns_ = (columns_ + block_side - 1) / block_side;
-    blocks_.resize(std::size_t(block_columns_) * ((rows_ + block_side - 1) / block_side));
+    block_numbers_.assign(std::size_t(block_columns_) * ((rows_ + block_side - 1) / block_side), 0);
   }
 }
 
-void ZoneGrid::make_block(std::unique_ptr<Block>& block) const {
-  block = std::make_unique<Block>();
-  std::fill(std::begin(block->nearest2), std::end(block->nearest2),
+void ZoneGrid::mark_blocks(long first_row, long end_row, double low_x, double high_x) {
+  // One column more on each side than the band of any row can reach.
+  const long first_column = std::max(0L, long(std::floor((low_x - origin_.x) / spacing_)) - 1);
+  const long end_column =
+      std::min(long(columns_), long(std::floor((high_x - origin_.x) / spacing_)) + 2);
+  if (first_column >= end_column)
+    return;
+  for (long row = first_row / block_side; row <= (end_row - 1) / block_side; ++row)
+    for (long column = first_column / block_side; column <= (end_column - 1) / block_side; ++column)
+      block_numbers_[std::size_t(row) * block_columns_ + std::size_t(column)] = 1;
+}
+
+void ZoneGrid::make_blocks() {
+  std::uint32_t count = 0;
+  for (std::uint32_t& number : block_numbers_)
+    if (number != 0)
+      number = ++count;
+  Block empty;
+  std::fill(std::begin(empty.nearest2), std::end(empty.nearest2),
             static_cast<float>(reach_ * reach_));
-  std::fill(std::begin(block->reach_cost), std::end(block->reach_cost), outside);
+  std::fill(std::begin(empty.reach_cost), std::end(empty.reach_cost), outside);
+  blocks_.assign(count, empty);
 }
 
 float ZoneGrid::reach_cost(std::uint32_t column, std::uint32_t row) const {
@@ -143,6 +160,12 @@ void ZoneGrid::draw_in_stripes(const std::function<void(Rows)>& draw) {
   const std::size_t workers = std::clamp<std::size_t>(
       std::min<std::size_t>(std::thread::hardware_concurrency(), most_threads), 1,
       std::max<std::size_t>(1, std::min<std::size_t>(block_rows, point_count() / least_points)));
+  if (costs_) {
+    finding_blocks_ = true;
+    draw({0, rows_});
+    finding_blocks_ = false;
+    make_blocks();
+  }
   if (workers == 1) {
     draw({0, rows_});
     return;
@@ -177,6 +200,11 @@ void ZoneGrid::add_segment(Point a, Point b, std::uint32_t owner, float cost_a, 
       std::min(long(rows.end), long(std::floor((high_y - origin_.y) / spacing_)) + 1);
   if (first_row >= end_row)
     return;
+  if (finding_blocks_) {
+    mark_blocks(first_row, end_row, std::min(a.x, b.x) - reach_ * (1 + 1e-6),
+                std::max(a.x, b.x) + reach_ * (1 + 1e-6));
+    return;
+  }
   const double dx = b.x - a.x, dy = b.y - a.y, length2 = dx * dx + dy * dy;
   const double per_length2 = length2 > 0 ? 1 / length2 : 0;
   // A point's reach cost changes only where the segment's cheaper end undercuts it; most points
@@ -217,7 +245,8 @@ void ZoneGrid::add_segment(Point a, Point b, std::uint32_t owner, float cost_a, 
       }
       if (d2 >= reach2)
         continue;
-      Block& block = block_to_change(std::uint32_t(column), std::uint32_t(row));
+      Block& block =
+          blocks_[block_numbers_[block_number_at(std::uint32_t(column), std::uint32_t(row))] - 1];
       const std::uint32_t at = in_block(std::uint32_t(column), std::uint32_t(row));
       // Within the band nearly every point is within reach and nearly none changes: the tests
       // are the branches the processor predicts.
@@ -258,13 +287,14 @@ std::vector<ZoneGrid::Window> ZoneGrid::windows_within(std::span<const double> l
   // Each point widens the window of the lowest limit that holds it; a window then takes in those
   // of the lower limits.
   std::vector<Window> windows(limits.size());
-  for (std::size_t k = 0; k < blocks_.size(); ++k) {
-    if (!blocks_[k])
+  for (std::size_t k = 0; k < block_numbers_.size(); ++k) {
+    if (block_numbers_[k] == 0)
       continue;
+    const Block& block = blocks_[block_numbers_[k] - 1];
     const std::uint32_t first_column = std::uint32_t(k % block_columns_) * block_side;
     const std::uint32_t first_row = std::uint32_t(k / block_columns_) * block_side;
     for (std::uint32_t at = 0; at < block_points; ++at) {
-      const float cost = blocks_[k]->reach_cost[at];
+      const float cost = block.reach_cost[at];
       if (cost > limits.back())
         continue;
       const std::uint32_t column = first_column + at % block_side;

@@ -35,7 +35,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <span>
 #include <vector>
 
@@ -113,9 +112,9 @@ private:
   std::vector<std::uint32_t> owner_; // owner of the nearest piece (0: none near)
   std::vector<float> other_;         // nearest piece of another owner
 
-  // With reach costs the points are kept in square blocks, made when a segment first comes
-  // within reach of one of their points: a long network's box is mostly empty, and an empty
-  // block costs neither memory nor time.
+  // With reach costs the points are kept in square blocks, only those a segment comes within
+  // reach of: a long network's box is mostly empty, and an empty block costs neither memory nor
+  // time. The blocks are found in a first quick pass over the network and held in one array.
   static constexpr std::uint32_t block_side = 16;
   static constexpr std::uint32_t block_points = block_side * block_side;
   struct Block {
@@ -123,18 +122,19 @@ private:
     float reach_cost[block_points]; // lowest cost within the radius (infinite: none)
   };
   bool costs_ = false;
+  bool finding_blocks_ = false; // the first pass: add_segment marks the blocks it would change
   std::uint32_t block_columns_ = 0;
-  std::vector<std::unique_ptr<Block>> blocks_; // row by row; null: untouched
+  std::vector<std::uint32_t> block_numbers_; // row by row; 0: none, else 1 + place in blocks_
+  std::vector<Block> blocks_;
+  std::size_t block_number_at(std::uint32_t column, std::uint32_t row) const {
+    return std::size_t(row / block_side) * block_columns_ + column / block_side;
+  }
   const Block* block(std::uint32_t column, std::uint32_t row) const {
-    return blocks_[std::size_t(row / block_side) * block_columns_ + column / block_side].get();
+    const std::uint32_t number = block_numbers_[block_number_at(column, row)];
+    return number == 0 ? nullptr : &blocks_[number - 1];
   }
-  Block& block_to_change(std::uint32_t column, std::uint32_t row) {
-    auto& block = blocks_[std::size_t(row / block_side) * block_columns_ + column / block_side];
-    if (!block)
-      make_block(block);
-    return *block;
-  }
-  void make_block(std::unique_ptr<Block>& block) const;
+  void mark_blocks(long first_row, long end_row, double low_x, double high_x);
+  void make_blocks();
   static std::uint32_t in_block(std::uint32_t column, std::uint32_t row) {
     return row % block_side * block_side + column % block_side;
   }
