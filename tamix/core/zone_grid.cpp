@@ -129,9 +129,17 @@ void ZoneGrid::make_blocks() {
   blocks_.assign(count, empty);
 }
 
-float ZoneGrid::reach_cost(std::uint32_t column, std::uint32_t row) const {
-  const Block* b = block(column, row);
-  return b ? b->reach_cost[in_block(column, row)] : outside;
+void ZoneGrid::reach_costs_of_row(std::uint32_t row, std::uint32_t first, std::uint32_t end,
+                                  float* values) const {
+  for (std::uint32_t column = first; column < end;) {
+    const std::uint32_t block_end = std::min(end, (column / block_side + 1) * block_side);
+    if (const Block* b = block(column, row))
+      std::copy(b->reach_cost + in_block(column, row),
+                b->reach_cost + in_block(block_end - 1, row) + 1, values + (column - first));
+    else
+      std::fill(values + (column - first), values + (block_end - first), outside);
+    column = block_end;
+  }
 }
 
 float ZoneGrid::nearest2(std::uint32_t column, std::uint32_t row) const {
@@ -328,7 +336,9 @@ void ZoneGrid::zones_within(std::span<const double> limits,
     const float level = std::nextafter(float(limits[k]), outside);
     each(k, contour(
                 windows[k],
-                [&](std::uint32_t column, std::uint32_t row) { return reach_cost(column, row); },
+                [&](std::uint32_t row, std::uint32_t first, std::uint32_t end, float* values) {
+                  reach_costs_of_row(row, first, end, values);
+                },
                 level,
                 [&](std::uint32_t column, std::uint32_t row) {
                   return std::sqrt(nearest2(column, row)) - radius;
@@ -344,17 +354,20 @@ geos::Rings ZoneGrid::rings_of_owner(std::uint32_t owner, const Window& window) 
   // nearest, `owner` counts as the second nearest: the same expression with the roles turned,
   // so that two owners place the crossing between them at the same point (a farther owner only
   // sees a lower bound of its own value there, which is positive all the same).
+  const auto value = [&](std::size_t at) {
+    const bool owned = owner_[at] == owner;
+    const float own = owned ? nearest_[at] : other_[at];
+    const float nearest_other = owned ? other_[at] : nearest_[at];
+    // A point as near to two owners belongs to the one that holds it (the first to get there),
+    // as the sides of a tie on a link do; it must not fall between both.
+    const float split = own - nearest_other;
+    return std::max(own - radius, owned && split == 0 ? -tie : split);
+  };
   return contour(
       window,
-      [&](std::uint32_t column, std::uint32_t row) {
-        const std::size_t at = std::size_t(row) * columns_ + column;
-        const bool owned = owner_[at] == owner;
-        const float own = owned ? nearest_[at] : other_[at];
-        const float nearest_other = owned ? other_[at] : nearest_[at];
-        // A point as near to two owners belongs to the one that holds it (the first to get
-        // there), as the sides of a tie on a link do; it must not fall between both.
-        const float split = own - nearest_other;
-        return std::max(own - radius, owned && split == 0 ? -tie : split);
+      [&](std::uint32_t row, std::uint32_t first, std::uint32_t end, float* values) {
+        for (std::uint32_t column = first; column < end; ++column)
+          values[column - first] = value(std::size_t(row) * columns_ + column);
       },
       0.0f, [](std::uint32_t, std::uint32_t) { return outside; });
 }
@@ -410,8 +423,11 @@ geos::Rings ZoneGrid::contour(const Window& window, Value value, float level,
     return column >= long(window.first_column) && column < c1 && row >= long(window.first_row) &&
            row < r1;
   };
-  const auto at = [&](long column, long row) -> float {
-    return in_window(column, row) ? value(std::uint32_t(column), std::uint32_t(row)) : outside;
+  // A row of values from column c0 on, outside beyond the window.
+  const auto read_row = [&](long row, std::vector<float>& values) {
+    std::fill(values.begin(), values.end(), outside);
+    if (row >= long(window.first_row) && row < r1)
+      value(std::uint32_t(row), window.first_column, window.end_column, &values[1]);
   };
   const auto fallback_at = [&](long column, long row) -> float {
     return in_window(column, row) ? fallback(std::uint32_t(column), std::uint32_t(row)) : outside;
@@ -453,14 +469,11 @@ geos::Rings ZoneGrid::contour(const Window& window, Value value, float level,
   // most of a sparse network's grid is passed over eight cells at a time.
   std::vector<float> below(width + 1), above(width + 1);
   std::vector<std::uint8_t> any_inside(width + 8, 0);
-  for (long column = c0; column <= c1; ++column)
-    below[column - c0] = at(column, r0);
+  read_row(r0, below);
   for (long row = r0; row < r1; ++row) {
-    for (long column = c0; column <= c1; ++column) {
-      const std::size_t x = std::size_t(column - c0);
-      above[x] = at(column, row + 1);
+    read_row(row + 1, above);
+    for (std::size_t x = 0; x < width; ++x)
       any_inside[x] = below[x] < level || above[x] < level;
-    }
     std::fill(upper_sides.begin(), upper_sides.end(), none);
     std::fill(upright_sides.begin(), upright_sides.end(), none);
     for (long column = c0; column < c1; ++column) {

@@ -90,8 +90,9 @@ public:
   std::vector<Window> owner_windows(std::uint32_t owner_count) const;
 
 private:
-  // Marching squares: `value` at a point, its `level`, and `fallback` (level 0) placing a
-  // crossing toward a point whose value is infinite.
+  // Marching squares: `value`(row, first column, end column, values) reads a row's values,
+  // `level` is the outline's, and `fallback`(column, row) (level 0) places a crossing toward a
+  // point whose value is infinite.
   template <class Value, class Fallback>
   geos::Rings contour(const Window& window, Value value, float level, Fallback fallback) const;
   void add_segment(Point a, Point b, std::uint32_t owner, float cost_a, float cost_b, Rows rows);
@@ -138,7 +139,9 @@ private:
   static std::uint32_t in_block(std::uint32_t column, std::uint32_t row) {
     return row % block_side * block_side + column % block_side;
   }
-  float reach_cost(std::uint32_t column, std::uint32_t row) const;
+  // The reach costs of `row` from column `first` to `end` into `values`.
+  void reach_costs_of_row(std::uint32_t row, std::uint32_t first, std::uint32_t end,
+                          float* values) const;
   float nearest2(std::uint32_t column, std::uint32_t row) const;
 };
 
