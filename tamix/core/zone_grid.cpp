@@ -142,10 +142,6 @@ void ZoneGrid::reach_costs_of_row(std::uint32_t row, std::uint32_t first, std::u
   }
 }
 
-float ZoneGrid::nearest2(std::uint32_t column, std::uint32_t row) const {
-  const Block* b = block(column, row);
-  return b ? b->nearest2[in_block(column, row)] : static_cast<float>(reach_ * reach_);
-}
 
 // Keeps, per point, the nearest piece and the nearest of another owner.
 inline void ZoneGrid::update(std::size_t at, float distance, std::uint32_t owner) {
@@ -465,26 +461,30 @@ geos::Rings ZoneGrid::contour(const Window& window, Value value, float level,
               : Point{start.x + share * spacing_, start.y};
   };
 
-  // Which points of the two rows are inside: a cell with no corner inside holds no outline, and
-  // most of a sparse network's grid is passed over eight cells at a time.
+  // Per point of the two rows: 1 when the lower one is inside, 2 when the upper one is. Only a
+  // cell whose corners differ holds an outline: runs of cells wholly outside or wholly inside
+  // (most of a sparse grid, and the middle of a large zone) are passed over eight at a time.
   std::vector<float> below(width + 1), above(width + 1);
-  std::vector<std::uint8_t> any_inside(width + 8, 0);
+  std::vector<std::uint8_t> corners(width + 8, 0);
+  const auto uniform = [](std::uint8_t corner) { return corner == 0 || corner == 3; };
   read_row(r0, below);
   for (long row = r0; row < r1; ++row) {
     read_row(row + 1, above);
     for (std::size_t x = 0; x < width; ++x)
-      any_inside[x] = below[x] < level || above[x] < level;
+      corners[x] = std::uint8_t((below[x] < level) | (above[x] < level) << 1);
     std::fill(upper_sides.begin(), upper_sides.end(), none);
     std::fill(upright_sides.begin(), upright_sides.end(), none);
     for (long column = c0; column < c1; ++column) {
       const std::size_t x = std::size_t(column - c0);
-      std::uint64_t eight; // the points x .. x + 7, corners of cells x .. x + 6
-      std::memcpy(&eight, &any_inside[x], sizeof eight);
-      if (eight == 0) {
-        column += 6;
+      // Points x .. x + 8 alike: cells x .. x + 7 hold nothing.
+      std::uint64_t here, next;
+      std::memcpy(&here, &corners[x], sizeof here);
+      std::memcpy(&next, &corners[x + 1], sizeof next);
+      if (here == next && uniform(corners[x])) {
+        column += 7;
         continue;
       }
-      if (!any_inside[x] && !any_inside[x + 1])
+      if (corners[x] == corners[x + 1] && uniform(corners[x]))
         continue;
       // Corners counter-clockwise from the lower left.
       const float v[4] = {below[x], below[x + 1], above[x + 1], above[x]};

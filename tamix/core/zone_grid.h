@@ -142,7 +142,10 @@ private:
   // The reach costs of `row` from column `first` to `end` into `values`.
   void reach_costs_of_row(std::uint32_t row, std::uint32_t first, std::uint32_t end,
                           float* values) const;
-  float nearest2(std::uint32_t column, std::uint32_t row) const;
+  float nearest2(std::uint32_t column, std::uint32_t row) const {
+    const Block* b = block(column, row);
+    return b ? b->nearest2[in_block(column, row)] : static_cast<float>(reach_ * reach_);
+  }
 };
 
 } // namespace tamix
