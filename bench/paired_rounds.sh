@@ -7,12 +7,14 @@
 # count of iterations, as the many-zone ones do) and the median peak resident memory of the
 # process, then B / A of each; and the load before and after.
 #
-#   bench/paired_rounds.sh ROUNDS CORE FILTER PROGRAM_A PROGRAM_B [benchmark options]
+#   bench/paired_rounds.sh ROUNDS CORES FILTER PROGRAM_A PROGRAM_B [benchmark options]
 #
-# e.g. bench/paired_rounds.sh 7 5 'FiveZonesOf1To5KmOnTheSample$' \
+# e.g. bench/paired_rounds.sh 7 4-7 'FiveZonesOf1To5KmOnTheSample/written:1$' \
 #        /tmp/prev/build-bench/bin/bench_zones build-bench/bin/bench_zones
+# Both programs must write their outputs to folders of their own (their own build folders), and
+# no other run of either may go on meanwhile.
 set -euo pipefail
-rounds=$1 core=$2 filter=$3 a=$4 b=$5
+rounds=$1 cores=$2 filter=$3 a=$4 b=$5
 shift 5
 extra=("$@")
 scratch=$(mktemp -d)
@@ -20,7 +22,7 @@ trap 'rm -rf "$scratch"' EXIT
 
 run() { # program, file of results
   local out
-  out=$(/usr/bin/time -f "peak %M %U %S" -o "$scratch/time" nice taskset -c "$core" "$1" \
+  out=$(/usr/bin/time -f "peak %M %U %S" -o "$scratch/time" nice taskset -c "$cores" "$1" \
     --benchmark_filter="$filter" --benchmark_format=csv "${extra[@]}" 2>/dev/null | grep '^"' | tail -n 1)
   echo "$(echo "$out" | cut -d, -f3) $(awk '/^peak/ {print $2, $3 + $4}' "$scratch/time")" >>"$2"
 }
