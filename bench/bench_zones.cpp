@@ -1,8 +1,11 @@
-// Zone polygons on the sample network and on the tiled network of about 1 M links: five nested
-// zones from one centre, 100 and 1000 zones (nested and as rings), nearest-centre zones of 20
-// centres, and one zone of 100,000 links,
-// each solve, construction and shapefile included; beside them a plain GEOS buffer-union of the
-// same reached links (each reached part widened by the same radius, then all united).
+// Zone polygons on the sample network, on the tiled network of about 1 M links and on a
+// long-extent regional network: five nested zones from one centre (over most of the sample, and
+// of 1 .. 5 km on the sample and the tiled network), 50 / 100 / 200 / 400 km on the long-extent
+// network, 100 and 1000 zones (nested and as rings), nearest-centre zones of 20 centres, and one
+// zone of 100,000 links, each solve, construction and shapefile included; beside them a plain
+// GEOS buffer-union of the same reached links (each reached part widened by the same radius,
+// then all united). The file builds against earlier releases too, so that bench/paired_rounds.sh
+// can set a release's figure beside this one's in the same minutes.
 //
 //   build-xxx/bin/bench_zones --benchmark_counters_tabular=true
 
@@ -32,9 +35,9 @@ struct Setting {
   NodeId middle = no_node; // the node nearest the middle of the network's extent
 };
 
-Setting load(int columns, int rows) {
+Setting load(const std::filesystem::path& folder) {
   Setting s;
-  s.network = load_network(network_folder(columns, rows));
+  s.network = load_network(folder);
   compute_arc_costs(s.network, s.settings, {}, s.costs);
   Point low{1e300, 1e300}, high{-1e300, -1e300};
   for (NodeId n = 1; n <= s.network.node_count(); ++n) {
@@ -54,7 +57,7 @@ Setting load(int columns, int rows) {
 }
 
 const Setting& sample() {
-  static const Setting s = load(1, 1);
+  static const Setting s = load(network_folder(1, 1));
   return s;
 }
 
@@ -78,9 +81,11 @@ std::filesystem::path output_base() {
   return folder / "IsoPoly";
 }
 
-// Solve, zones and shapefile, as WriteZonePolygons does them.
+// Solve, zones and shapefile, as WriteZonePolygons does them. Without `timed_write` the
+// shapefile is written all the same but out of the clock: its synced replacement is the same
+// in every release and takes most of a small zone's time on a busy disk.
 void run_zones(benchmark::State& state, const Setting& s, std::vector<double> limits,
-               bool rings = false) {
+               bool rings = false, bool timed_write = true) {
   Search search(s.network);
   CentreOwners owners;
   const std::vector<NodeId> centres{s.middle};
@@ -96,8 +101,12 @@ void run_zones(benchmark::State& state, const Setting& s, std::vector<double> li
     for (const auto& z : zones)
       vertices += geometry.vertex_count(*z);
     std::reverse(zones.begin(), zones.end());
+    if (!timed_write)
+      state.PauseTiming();
     write_zone_shapefile(geometry, output_base(), cost_end_field, zones,
                          std::vector<double>(limits.rbegin(), limits.rend()));
+    if (!timed_write)
+      state.ResumeTiming();
   }
   state.counters["vertices"] = vertices;
   state.counters["radius"] = options.radius;
@@ -110,10 +119,14 @@ void BM_FiveZonesOnTheSample(benchmark::State& state) {
   std::vector<double> limits;
   for (int k = 1; k <= 5; ++k)
     limits.push_back(largest * k / 5);
-  run_zones(state, s, limits);
+  run_zones(state, s, limits, false, state.range(0) != 0);
   state.counters["links"] = double(s.network.link_count() * 9 / 10);
 }
-BENCHMARK(BM_FiveZonesOnTheSample)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FiveZonesOnTheSample)
+    ->Arg(1)
+    ->Arg(0)
+    ->ArgName("written")
+    ->Unit(benchmark::kMillisecond);
 
 // Many equal steps up to the limit where 90 % of the sample's links are reached, with and
 // without rings: the cost of each further zone (the zone list's bound comes from these figures).
@@ -203,13 +216,53 @@ void BM_NearestCentreZonesOnTheSample(benchmark::State& state) {
 }
 BENCHMARK(BM_NearestCentreZonesOnTheSample)->Unit(benchmark::kMillisecond);
 
+// One centre with a few zones, the case users run most: five nested zones of 1 .. 5 km on the
+// sample and on the tiled network, and 50 / 100 / 200 / 400 km on the long-extent network (its
+// short town streets make a fine grid over a wide, mostly empty box).
+void BM_FiveZonesOf1To5KmOnTheSample(benchmark::State& state) {
+  run_zones(state, sample(), {1, 2, 3, 4, 5}, false, state.range(0) != 0);
+}
+BENCHMARK(BM_FiveZonesOf1To5KmOnTheSample)
+    ->Arg(1)
+    ->Arg(0)
+    ->ArgName("written")
+    ->Unit(benchmark::kMillisecond);
+
+const Setting& tiled() {
+  static const Setting s = load(network_folder(8, 7));
+  return s;
+}
+
+void BM_FiveZonesOf1To5KmOnTheTiledNetwork(benchmark::State& state) {
+  run_zones(state, tiled(), {1, 2, 3, 4, 5}, false, state.range(0) != 0);
+}
+BENCHMARK(BM_FiveZonesOf1To5KmOnTheTiledNetwork)
+    ->Arg(1)
+    ->Arg(0)
+    ->ArgName("written")
+    ->Unit(benchmark::kMillisecond);
+
+void BM_ZonesOnTheLongExtentNetwork(benchmark::State& state) {
+  static const Setting s = load(long_extent_network_folder());
+  run_zones(state, s, {50, 100, 200, 400}, false, state.range(0) != 0);
+}
+BENCHMARK(BM_ZonesOnTheLongExtentNetwork)
+    ->Arg(1)
+    ->Arg(0)
+    ->ArgName("written")
+    ->Unit(benchmark::kMillisecond);
+
 void BM_ZoneOf100kLinksOnTheTiledNetwork(benchmark::State& state) {
-  static const Setting s = load(8, 7);
+  const Setting& s = tiled();
   const double limit = limit_for(s, s.middle, 100000);
-  run_zones(state, s, {limit});
+  run_zones(state, s, {limit}, false, state.range(0) != 0);
   state.counters["links"] = 100000;
 }
-BENCHMARK(BM_ZoneOf100kLinksOnTheTiledNetwork)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ZoneOf100kLinksOnTheTiledNetwork)
+    ->Arg(1)
+    ->Arg(0)
+    ->ArgName("written")
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace tamix::bench

@@ -11,4 +11,9 @@ namespace tamix::bench {
 // for 1 x 1, else `columns` x `rows` copies. Made once and kept under the build folder.
 std::filesystem::path network_folder(int columns, int rows);
 
+// A folder like network_folder's holding a long-extent regional network, 324 x 240 km: towns of
+// short streets (a few hundred metres, so the default zone radius is short) joined by long
+// country roads, 3,982 links in all. Made once from a fixed seed.
+std::filesystem::path long_extent_network_folder();
+
 } // namespace tamix::bench

@@ -24,28 +24,41 @@ struct Lines {
   }
   // The line from `cost` at its first point to `end_cost` at its last, uniform along its length.
   void add_reached(const std::vector<Point>& line, Cost cost, Cost end_cost) {
+    if (cost == end_cost) {
+      costs.insert(costs.end(), line.size(), static_cast<float>(cost));
+      add(line, 1);
+      return;
+    }
+    // (A plain root: hypot's care for overflow costs more than the rest of the line.)
+    const auto step = [&](std::size_t k) {
+      const double dx = line[k].x - line[k - 1].x, dy = line[k].y - line[k - 1].y;
+      return std::sqrt(dx * dx + dy * dy);
+    };
     double length = 0;
     for (std::size_t k = 1; k < line.size(); ++k)
-      length += std::hypot(line[k].x - line[k - 1].x, line[k].y - line[k - 1].y);
+      length += step(k);
     double walked = 0;
     for (std::size_t k = 0; k < line.size(); ++k) {
       if (k > 0)
-        walked += std::hypot(line[k].x - line[k - 1].x, line[k].y - line[k - 1].y);
+        walked += step(k);
       const double share = length > 0 ? walked / length : 0;
       costs.push_back(static_cast<float>(cost + share * (end_cost - cost)));
     }
     add(line, 1);
   }
   void draw(ZoneGrid& grid) const {
-    std::size_t begin = 0;
-    for (std::size_t k = 0; k < ends.size(); ++k) {
-      const auto line = std::span<const Point>(points).subspan(begin, ends[k] - begin);
-      if (costs.empty())
-        grid.add_line(line, owners[k]);
-      else
-        grid.add_reached_line(line, std::span<const float>(costs).subspan(begin, line.size()));
-      begin = ends[k];
-    }
+    grid.draw_in_stripes([&](ZoneGrid::Rows rows) {
+      std::size_t begin = 0;
+      for (std::size_t k = 0; k < ends.size(); ++k) {
+        const auto line = std::span<const Point>(points).subspan(begin, ends[k] - begin);
+        if (costs.empty())
+          grid.add_line(line, owners[k], rows);
+        else
+          grid.add_reached_line(line, std::span<const float>(costs).subspan(begin, line.size()),
+                                rows);
+        begin = ends[k];
+      }
+    });
   }
 };
 
@@ -178,6 +191,10 @@ std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& se
   Box box;
   std::vector<double> walked;
   std::vector<Point> piece;
+  // With one level, all that counts is whether a point lies within the radius of the reached
+  // network (every reached cost is within the level): the pieces go in at cost 0, and the first
+  // piece near a point settles it.
+  const bool one_level = levels.size() == 1;
   if (!levels.empty()) {
     for (NodeId centre : centres) {
       reached.add_reached({network.node_points[centre]}, 0, 0);
@@ -195,7 +212,10 @@ std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& se
         add_piece(network, arc.link, 0, fraction, walked, piece);
         if (piece.empty())
           continue;
-        reached.add_reached(piece, cost, cost + fraction * arc.primary);
+        if (one_level)
+          reached.add_reached(piece, 0, 0);
+        else
+          reached.add_reached(piece, cost, cost + fraction * arc.primary);
         box.add(piece);
       }
     }
