@@ -7,6 +7,7 @@
 #include <cstring>
 #include <exception>
 #include <limits>
+#include <system_error>
 #include <thread>
 
 namespace tamix {
@@ -178,15 +179,22 @@ void ZoneGrid::draw_in_stripes(const std::function<void(Rows)>& draw) {
     return std::min(rows_, std::uint32_t(block_rows * worker / workers) * block_side);
   };
   std::vector<std::exception_ptr> failures(workers);
+  const auto draw_stripe = [&](std::size_t worker) {
+    try {
+      draw({stripe_row(worker), stripe_row(worker + 1)});
+    } catch (...) {
+      failures[worker] = std::current_exception();
+    }
+  };
   std::vector<std::thread> threads;
-  for (std::size_t worker = 0; worker < workers; ++worker)
-    threads.emplace_back([&, worker] {
-      try {
-        draw({stripe_row(worker), stripe_row(worker + 1)});
-      } catch (...) {
-        failures[worker] = std::current_exception();
-      }
-    });
+  for (std::size_t worker = 0; worker < workers; ++worker) {
+    // Stripes are apart, so one the system gives no thread for is drawn here instead.
+    try {
+      threads.emplace_back(draw_stripe, worker);
+    } catch (const std::system_error&) {
+      draw_stripe(worker);
+    }
+  }
   for (std::thread& thread : threads)
     thread.join();
   for (const std::exception_ptr& failure : failures)
