@@ -143,7 +143,6 @@ void ZoneGrid::reach_costs_of_row(std::uint32_t row, std::uint32_t first, std::u
   }
 }
 
-
 // Keeps, per point, the nearest piece and the nearest of another owner.
 inline void ZoneGrid::update(std::size_t at, float distance, std::uint32_t owner) {
   if (owner == owner_[at]) {

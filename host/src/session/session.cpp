@@ -137,10 +137,12 @@ void Session::carry_out(const ScriptLine& line) {
 
 const std::vector<std::pair<std::string, Session::Verb>>& Session::verb_table() {
   static const std::vector<std::pair<std::string, Verb>> table{
-      {"layer", &Session::layer},   {"map", &Session::map},       {"view", &Session::view},
-      {"command", &Session::command}, {"tool", &Session::tool},   {"click", &Session::click},
-      {"answer", &Session::answer}, {"form", &Session::form},     {"edit", &Session::edit},
-      {"key", &Session::key},       {"export", &Session::export_map}, {"expect", &Session::expect},
+      {"layer", &Session::layer},       {"map", &Session::map},
+      {"view", &Session::view},         {"command", &Session::command},
+      {"tool", &Session::tool},         {"click", &Session::click},
+      {"answer", &Session::answer},     {"form", &Session::form},
+      {"edit", &Session::edit},         {"key", &Session::key},
+      {"export", &Session::export_map}, {"expect", &Session::expect},
       {"show", &Session::show}};
   return table;
 }
@@ -378,8 +380,8 @@ void Session::form(Words& words, int line) {
   const auto action = word(words, "form action");
   if (action == "close" || action == "state") {
     no_more(words);
-    user_.queue_form_step(name, FormStep{line, {}, {}, action == "close" ? FormStep::Close
-                                                                          : FormStep::State});
+    user_.queue_form_step(
+        name, FormStep{line, {}, {}, action == "close" ? FormStep::Close : FormStep::State});
     return;
   }
   const auto gesture = gestures.find(action);
