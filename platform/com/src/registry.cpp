@@ -2,17 +2,22 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <mutex>
+#include <optional>
 #include <sstream>
 #include <system_error>
 
 #include "com/letter_case.h"
 #include "files/file_error.h"
 #include "files/replace_file.h"
+#include "files/unchanged_since.h"
 
 namespace com {
 namespace {
@@ -161,7 +166,29 @@ std::filesystem::path registry_path() {
 }
 
 std::vector<ClassInfo> registered_classes() {
-  return read_registry(registry_path());
+  // Every creation by ProgID asks for the classes, dozens of times in one click: what was read
+  // is kept while the file stands as it was (a registration replaces it, a new file).
+  const auto path = registry_path();
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0)
+    return read_registry(path);
+  struct Kept {
+    std::filesystem::path path;
+    struct stat status;
+    std::vector<ClassInfo> classes;
+  };
+  static std::mutex mutex;
+  static std::optional<Kept> kept;
+  const std::scoped_lock lock(mutex);
+  if (kept && kept->path == path && files::same_status(kept->status, status))
+    return kept->classes;
+  const auto read_at = std::chrono::system_clock::now();
+  auto classes = read_registry(path);
+  if (files::time_moves_with_next_change(status, read_at))
+    kept = Kept{path, status, classes};
+  else
+    kept.reset();
+  return classes;
 }
 
 std::vector<ClassInfo> registered_classes_in_category(std::string_view category) {

@@ -26,7 +26,8 @@ std::size_t read_at(int descriptor, unsigned char* data, std::size_t size, std::
                     const std::filesystem::path& file) {
   std::size_t done = 0;
   while (done < size) {
-    const ssize_t got = ::pread(descriptor, data + done, size - done, static_cast<off_t>(at + done));
+    const ssize_t got =
+        ::pread(descriptor, data + done, size - done, static_cast<off_t>(at + done));
     if (got < 0 && errno == EINTR)
       continue;
     if (got < 0)
@@ -58,14 +59,14 @@ DbfField field_of(const unsigned char* descriptor, std::uint32_t offset) {
 } // namespace
 
 DbfHeader read_dbf_header(int descriptor, const std::filesystem::path& file) {
-  struct stat info{};
+  struct stat info {};
   if (::fstat(descriptor, &info) != 0)
     throw FileError(file, std::string("cannot be read (") + std::strerror(errno) + ")");
   const auto size = static_cast<std::uint64_t>(info.st_size);
 
   // The descriptors' end mark lies inside the largest header a table can have.
-  std::vector<unsigned char> head(static_cast<std::size_t>(std::min<std::uint64_t>(
-      size, dbf::largest_length)));
+  std::vector<unsigned char> head(
+      static_cast<std::size_t>(std::min<std::uint64_t>(size, dbf::largest_length)));
   head.resize(read_at(descriptor, head.data(), head.size(), 0, file));
   if (head.size() < dbf::header_bytes)
     throw FileError(file, "is too short to be a dBASE table (" + std::to_string(size) + " bytes)");
@@ -105,8 +106,7 @@ DbfHeader read_dbf_header(int descriptor, const std::filesystem::path& file) {
                               " records, but the file holds only " +
                               std::to_string((size - header.header_length) / header.record_length));
   if (size > end + 1)
-    throw FileError(file, "has " + std::to_string(size - end) +
-                              " bytes after the last of its " +
+    throw FileError(file, "has " + std::to_string(size - end) + " bytes after the last of its " +
                               std::to_string(header.record_count) + " records");
   if (size == end + 1) {
     unsigned char last = 0;

@@ -7,6 +7,8 @@
 #include <mutex>
 #include <system_error>
 
+#include "files/unchanged_since.h"
+
 namespace files {
 
 namespace fs = std::filesystem;
@@ -16,7 +18,7 @@ namespace {
 using Names = std::shared_ptr<const std::vector<std::string>>;
 
 struct Kept {
-  timespec time;
+  struct stat status;
   Names names;
 };
 
@@ -31,12 +33,6 @@ Names list(const fs::path& folder) {
   return names;
 }
 
-std::chrono::system_clock::time_point as_time_point(const timespec& time) {
-  return std::chrono::system_clock::time_point(
-      std::chrono::duration_cast<std::chrono::system_clock::duration>(
-          std::chrono::seconds(time.tv_sec) + std::chrono::nanoseconds(time.tv_nsec)));
-}
-
 } // namespace
 
 Names folder_names(const fs::path& folder) {
@@ -47,21 +43,14 @@ Names folder_names(const fs::path& folder) {
   static std::map<fs::path, Kept> kept;
   const std::scoped_lock lock(mutex);
   const auto found = kept.find(folder);
-  if (found != kept.end() && found->second.time.tv_sec == status.st_mtim.tv_sec &&
-      found->second.time.tv_nsec == status.st_mtim.tv_nsec)
+  if (found != kept.end() && same_status(found->second.status, status))
     return found->second.names;
   const auto listed_at = std::chrono::system_clock::now();
   Names names = list(folder);
-  // The folder's time comes from a clock that may run a tick behind (a few milliseconds; whole
-  // seconds on some file systems): a change made within that tick after the listing, by this
-  // process or another, can leave the time as it was. A listing is kept only when the folder's
-  // time is older than any tick, so that every later change gives the folder a new time.
-  const auto tick = status.st_mtim.tv_nsec != 0 ? std::chrono::milliseconds(100)
-                                                : std::chrono::milliseconds(2000);
-  if (listed_at - as_time_point(status.st_mtim) > tick) {
+  if (time_moves_with_next_change(status, listed_at)) {
     if (kept.size() >= folders_kept)
       kept.clear();
-    kept[folder] = Kept{status.st_mtim, names};
+    kept[folder] = Kept{status, names};
   } else {
     kept.erase(folder);
   }

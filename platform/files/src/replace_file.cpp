@@ -92,7 +92,7 @@ void ReplacingFile::write_at(std::uint64_t offset, const void* data, std::size_t
 void ReplacingFile::seal() {
   if (descriptor_ < 0)
     return;
-  struct stat old{};
+  struct stat old {};
   if (::stat(target_.c_str(), &old) == 0 && ::fchmod(descriptor_, old.st_mode & 07777) != 0)
     fail("cannot take the permissions of the file it replaces");
   if (::fsync(descriptor_) != 0)

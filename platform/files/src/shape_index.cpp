@@ -35,10 +35,9 @@ ShapeFile checked_header(const std::filesystem::path& file, std::ifstream& in) {
   if (error || !in)
     throw FileError(file, "cannot be read");
   unsigned char header[main_header_bytes];
-  if (result.size < main_header_bytes ||
-      !in.read(reinterpret_cast<char*>(header), sizeof header))
-    throw FileError(file, "is too short to be a shapefile (" + std::to_string(result.size) +
-                              " bytes)");
+  if (result.size < main_header_bytes || !in.read(reinterpret_cast<char*>(header), sizeof header))
+    throw FileError(file,
+                    "is too short to be a shapefile (" + std::to_string(result.size) + " bytes)");
   if (big_endian(header) != file_code)
     throw FileError(file, "is not a shapefile");
   result.declared_size = big_endian(header + file_length_at) * 2;
