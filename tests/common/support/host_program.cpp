@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 #include <unistd.h>
 
@@ -17,12 +18,20 @@ DllGetClassObject(const com::CLSID& clsid, const com::IID& iid, void** out) {
 
 namespace {
 
+// The registry folder this program made for itself, removed when it ends.
+std::filesystem::path own_registry_folder;
+
 const bool host_classes_registered = [] {
-  // CTest gives each test program a registry of its own; by hand, keep off the user's.
+  // CTest gives each test program a registry of its own; by hand, and when the build lists a
+  // program's tests, keep off the user's.
   if (!std::getenv("CORVANE_REGISTRY")) {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("corvane-addin-test-" + std::to_string(::getpid())) / "registry";
-    ::setenv("CORVANE_REGISTRY", path.c_str(), 1);
+    own_registry_folder = std::filesystem::temp_directory_path() /
+                          ("corvane-addin-test-" + std::to_string(::getpid()));
+    ::setenv("CORVANE_REGISTRY", (own_registry_folder / "registry").c_str(), 1);
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(own_registry_folder, ignored);
+    });
   }
   return com::SUCCEEDED(host::session::register_program_classes());
 }();
