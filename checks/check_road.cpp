@@ -4,13 +4,13 @@
 
 #include "com/letter_case.h"
 #include "common/engine_error_text.h"
-#include "common/handler_end.h"
 #include "common/network_workspace.h"
+#include "common/result_field.h"
 #include "common/show_message.h"
 #include "host/layer.h"
 #include "host/query_filter.h"
-#include "network/result_field.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "routing/route_output.h"
 
 namespace corvane {

@@ -6,11 +6,11 @@
 #include <optional>
 #include <vector>
 
-#include "common/handler_end.h"
 #include "host/cursor.h"
 #include "host/fields.h"
 #include "host/row.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "win/file_system_object.h"
 #include "win/paths.h"
 

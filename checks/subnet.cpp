@@ -8,7 +8,7 @@
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
 #include "dialogs/checks/subnets.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

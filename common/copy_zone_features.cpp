@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "com/variant.h"
-#include "common/handler_end.h"
 #include "common/network_workspace.h"
 #include "host/cursor.h"
 #include "host/fields.h"
 #include "host/row.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

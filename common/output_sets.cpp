@@ -4,11 +4,11 @@
 #include <optional>
 
 #include "com/letter_case.h"
-#include "common/handler_end.h"
 #include "common/network_workspace.h"
+#include "common/result_field.h"
 #include "common/show_message.h"
-#include "network/result_field.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "win/paths.h"
 
 namespace corvane {

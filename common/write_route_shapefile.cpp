@@ -2,11 +2,11 @@
 
 #include "com/create.h"
 #include "com/variant.h"
-#include "common/handler_end.h"
 #include "host/cursor.h"
 #include "host/fields.h"
 #include "host/query_filter.h"
 #include "host/row.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

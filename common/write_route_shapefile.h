@@ -11,7 +11,7 @@
 #include "host/geometry.h"
 #include "host/table.h"
 #include "host/workspace.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -6,7 +6,6 @@
 #include "common/apply_engine_settings.h"
 #include "common/check_network_ready.h"
 #include "common/clip_layer.h"
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
 #include "common/show_message.h"
@@ -18,7 +17,8 @@
 #include "isochrones/batch_nearest_centres.h"
 #include "isochrones/batch_zone_polygons.h"
 #include "isochrones/centre_costs.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "routing/batch_route_layers.h"
 
 namespace corvane {

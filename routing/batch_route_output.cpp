@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "common/handler_end.h"
 #include "common/remove_from_map.h"
 #include "host/active_view.h"
 #include "host/fields.h"
 #include "host/workspace.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "routing/route_output.h"
 #include "win/file_system_object.h"
 #include "win/paths.h"

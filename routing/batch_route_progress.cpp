@@ -3,7 +3,7 @@
 #include <string>
 
 #include "com/numbers.h"
-#include "common/handler_end.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "common/node_search.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "routing/batch_route_output.h"
 #include "routing/batch_route_points.h"
 #include "routing/batch_route_progress.h"

@@ -3,7 +3,6 @@
 #include "com/create.h"
 #include "com/numbers.h"
 #include "common/apply_route_color.h"
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/network_workspace.h"
 #include "common/output_sets.h"
@@ -13,7 +12,8 @@
 #include "host/layer.h"
 #include "host/query_filter.h"
 #include "host/table_window.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -1,9 +1,9 @@
 #include "dialogs/checks/frm_unused_link.h"
 
 #include "checks/join_column_file.h"
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

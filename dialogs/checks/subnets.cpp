@@ -6,11 +6,11 @@
 #include "checks/check_road.h"
 #include "com/numbers.h"
 #include "com/variant.h"
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/show_message.h"
 #include "host/active_view.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -3,11 +3,11 @@
 #include <string>
 
 #include "com/letter_case.h"
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "host/fields.h"
 #include "host/layer.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <string>
 
-#include "common/handler_end.h"
 #include "common/layer_source.h"
 #include "common/show_message.h"
 #include "host/fields.h"
 #include "host/layer.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "routing/batch_route_layers.h"
 
 namespace corvane {

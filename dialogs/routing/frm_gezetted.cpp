@@ -5,10 +5,8 @@
 
 #include "com/create.h"
 #include "common/finite_point.h"
-#include "common/handler_end.h"
 #include "common/node_search.h"
 #include "common/show_message.h"
-#include "common/trim_blanks.h"
 #include "dialogs/routing/frm_gezz1.h"
 #include "host/cursor.h"
 #include "host/geometry.h"
@@ -16,7 +14,9 @@
 #include "host/mouse_cursor.h"
 #include "host/query_filter.h"
 #include "host/row.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
+#include "network/state/trim_blanks.h"
 #include "routing/gazetteer_filter.h"
 
 namespace corvane {

@@ -10,15 +10,15 @@
 #include <vector>
 
 #include "common/engine_error_text.h"
+#include "common/result_field.h"
 #include "dialogs/network/n_load.h"
 #include "host/fields.h"
 #include "host/row.h"
 #include "network/network_building.h"
 #include "network/network_loading.h"
 #include "network/network_opening.h"
-#include "network/result_field.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 #include "network_fixture.h"
 #include "win/clock.h"
 #include "win/num_text.h"

@@ -9,7 +9,7 @@
 #include "dialogs/routing/frm_batch.h"
 #include "host/layer.h"
 #include "host/workspace.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "routing/batch_route_progress.h"
 #include "routing/batch_route_rows.h"
 

@@ -3,7 +3,7 @@
 
 #include "batch_fixture.h"
 #include "dialogs/routing/frm_batch.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "routing/batch_route_layers.h"
 
 namespace corvane::testing {

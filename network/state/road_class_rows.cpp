@@ -1,8 +1,8 @@
-#include "network/road_class_rows.h"
+#include "network/state/road_class_rows.h"
 
 #include <algorithm>
 
-#include "network/settings_files.h"
+#include "network/state/settings_files.h"
 
 namespace corvane {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

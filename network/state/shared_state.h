@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "com/unknown.h"
-#include "common/bounded_table.h"
 #include "forms/message_box.h"
 #include "host/document.h"
+#include "network/state/bounded_table.h"
 #include "tamix/net_base.h"
 #include "tamix/net_calc.h"
 
