@@ -25,7 +25,7 @@ AddNodeShp::AddNodeShp()
                    .BitmapId = 7053}) {}
 
 void AddNodeShp::click() {
-  RunCheck([&] {
+  RunWithErrorBox([&] {
     const auto map = focus_map();
     PreCheckVariant boxes;
     boxes.layer_not_found_icon = forms::Icon::Exclamation;

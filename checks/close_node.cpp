@@ -52,7 +52,7 @@ CloseNode::CloseNode()
                    .BitmapId = 7049}) {}
 
 void CloseNode::click() {
-  RunCheck([&] {
+  RunWithErrorBox([&] {
     const auto map = focus_map();
     if (!CheckNetworkReady(map.get()) || RefuseNetworkNamedAs(CloseNodesName, "Detect Close Nodes"))
       return;

@@ -8,6 +8,7 @@
 #include "common/busy_pointer.h"
 #include "common/check_network_ready.h"
 #include "common/layer_lookup.h"
+#include "common/network_workspace.h"
 #include "common/network_projection.h"
 #include "common/output_sets.h"
 #include "common/remove_output_shapefile.h"
@@ -19,7 +20,6 @@
 #include "host/symbol.h"
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
-#include "routing/route_output.h"
 
 namespace corvane {
 
@@ -66,7 +66,7 @@ CulDeSac::CulDeSac()
                    .BitmapId = 7050}) {}
 
 void CulDeSac::click() {
-  RunCheck([&] {
+  RunWithErrorBox([&] {
     const auto map = focus_map();
     // The projection is tested before the engine writes its values and before the old output
     // is deleted, so that a refusal changes nothing.

@@ -25,7 +25,7 @@ ParallelLink::ParallelLink()
                    .BitmapId = 7056}) {}
 
 void ParallelLink::click() {
-  RunCheck([&] {
+  RunWithErrorBox([&] {
     const auto map = focus_map();
     if (!CheckNetworkReady(map.get()))
       return;

@@ -49,8 +49,16 @@ std::optional<std::string> ask_join_column(host::HostMap* map) {
     return std::nullopt;
   shared_state().gUnusedLinkDialogResult = 0;
   dialog.Show(forms::ShowMode::Modal);
-  if (shared_state().gUnusedLinkDialogResult == 0)
+  auto& state = shared_state();
+  if (state.gUnusedLinkDialogResult == 0)
     return std::nullopt;
+  // A failure while writing deletes the file and counts as CANCEL.
+  try {
+    WriteJoinColumnFile(NetworkFeatureClass(map).get(), state.gJoinFieldName);
+  } catch (const HandlerEnd&) {
+    state.gUnusedLinkDialogResult = 0;
+    return std::nullopt;
+  }
   return JoinColumnFilePath();
 }
 
@@ -81,7 +89,7 @@ PseudoNodes::PseudoNodes()
                    .BitmapId = 7060}) {}
 
 void PseudoNodes::click() {
-  RunCheck([&] {
+  RunWithErrorBox([&] {
     const auto map = focus_map();
     if (!CheckNetworkReady(map.get()))
       return;

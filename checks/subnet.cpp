@@ -20,7 +20,7 @@ Subnet::Subnet()
                    .BitmapId = 7052}) {}
 
 void Subnet::click() {
-  RunCheck([&] {
+  RunWithErrorBox([&] {
     if (!CheckNetworkReady(focus_map().get()))
       return;
     auto& state = shared_state();

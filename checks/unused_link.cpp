@@ -26,7 +26,7 @@ UnusedLink::UnusedLink()
                    .BitmapId = 7058}) {}
 
 void UnusedLink::click() {
-  RunCheck([&] {
+  RunWithErrorBox([&] {
     const auto map = focus_map();
     if (!CheckNetworkReady(map.get()) || !NetworkProjectionPresent())
       return;

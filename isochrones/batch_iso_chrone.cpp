@@ -19,7 +19,7 @@
 #include "isochrones/centre_costs.h"
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
-#include "routing/batch_route_layers.h"
+#include "common/point_layer_list.h"
 
 namespace corvane {
 

@@ -8,7 +8,7 @@
 #include "host/active_view.h"
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
-#include "routing/batch_route_progress.h"
+#include "common/batch_progress.h"
 
 namespace corvane {
 

@@ -8,7 +8,7 @@
 #include "host/map.h"
 #include "host/spatial_reference.h"
 #include "host/table.h"
-#include "routing/batch_route_points.h"
+#include "common/batch_point_reader.h"
 
 namespace corvane {
 

@@ -5,6 +5,7 @@
 
 #include "common/apply_engine_settings.h"
 #include "common/elements_at_point.h"
+#include "common/layer_lookup.h"
 #include "common/point_at.h"
 #include "common/remove_output_shapefile.h"
 #include "common/result_field.h"
@@ -18,7 +19,6 @@
 #include "isochrones/nearest_point_renderer.h"
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
-#include "routing/route_output.h"
 
 namespace corvane {
 

@@ -4,6 +4,7 @@
 #include "common/check_network_ready.h"
 #include "common/click_point.h"
 #include "common/elements_at_point.h"
+#include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
 #include "common/mark_node_point.h"
 #include "common/marker_graphic.h"
@@ -15,7 +16,6 @@
 #include "isochrones/link_cost_ramp.h"
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
-#include "routing/route_output.h"
 
 namespace corvane {
 

@@ -10,7 +10,6 @@
 #include "common/show_settings_notes.h"
 #include "common/stamp_network_edited.h"
 #include "common/unwritten_settings.h"
-#include "network/network_building.h"
 #include "network/state/build_mark.h"
 #include "network/state/handler_end.h"
 #include "network/state/road_class_rows.h"

@@ -20,7 +20,7 @@
 #include "host/workspace.h"
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
-#include "routing/batch_route_layers.h"
+#include "common/point_layer_list.h"
 #include "routing/batch_route_output.h"
 #include "routing/batch_route_table.h"
 #include "routing/route_output.h"

@@ -9,7 +9,7 @@
 #include "host/layer.h"
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
-#include "routing/batch_route_layers.h"
+#include "common/point_layer_list.h"
 
 namespace corvane {
 

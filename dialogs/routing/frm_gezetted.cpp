@@ -17,7 +17,7 @@
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
 #include "network/state/trim_blanks.h"
-#include "routing/gazetteer_filter.h"
+#include "common/field_equals_filter.h"
 
 namespace corvane {
 
@@ -159,7 +159,7 @@ void FrmGezetted::CmdAdd_Click() {
   // The type of the field named now, not of the last one clicked: a field chosen by the layer
   // choice alone raised no click.
   field_type_ = chosen_field_type();
-  const auto clause = GazetteerFilter(field_name, value, field_type_ == host::field_string);
+  const auto clause = FieldEqualsFilter(field_name, value, field_type_ == host::field_string);
   if (!clause) {
     show_message("Invalid data. Enter a number ", "Envalid entries", forms::Icon::Critical);
     return;

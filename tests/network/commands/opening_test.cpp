@@ -17,6 +17,7 @@
 #include "network/network_building.h"
 #include "network/network_loading.h"
 #include "network/network_opening.h"
+#include "network/state/road_class_rows.h"
 #include "network/state/settings_files.h"
 #include "network/state/shared_state.h"
 #include "network_fixture.h"

@@ -10,7 +10,7 @@
 #include "host/layer.h"
 #include "host/workspace.h"
 #include "network/state/shared_state.h"
-#include "routing/batch_route_progress.h"
+#include "common/batch_progress.h"
 #include "routing/batch_route_rows.h"
 
 namespace host {

@@ -4,7 +4,7 @@
 #include "batch_fixture.h"
 #include "dialogs/routing/frm_batch.h"
 #include "network/state/shared_state.h"
-#include "routing/batch_route_layers.h"
+#include "common/point_layer_list.h"
 
 namespace corvane::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "routing/batch_route_points.h"
+#include "common/batch_point_reader.h"
 
 #include "common/engine_error_text.h"
 #include "common/finite_point.h"

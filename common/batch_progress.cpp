@@ -1,4 +1,4 @@
-#include "routing/batch_route_progress.h"
+#include "common/batch_progress.h"
 
 #include <string>
 

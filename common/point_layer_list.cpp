@@ -1,4 +1,4 @@
-#include "routing/batch_route_layers.h"
+#include "common/point_layer_list.h"
 
 #include "common/layer_source.h"
 #include "host/geometry.h"
