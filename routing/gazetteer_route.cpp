@@ -7,6 +7,7 @@
 #include "common/busy_pointer.h"
 #include "common/check_network_ready.h"
 #include "common/elements_at_point.h"
+#include "common/feature_copies.h"
 #include "common/layer_lookup.h"
 #include "common/layer_source.h"
 #include "common/layer_spatial_reference.h"
@@ -185,7 +186,7 @@ void GazetteerRoute::run(host::HostApplication* application, host::HostDocument*
                           state.gRouteType);
     } else {
       CopyProgress progress(marked_link_count(*network));
-      CopyRouteLinks(&route, network.get(), MarkedLinks, [&] { progress.step(); });
+      CopyNetworkLinks(&route, network.get(), MarkedLinks, [&] { progress.step(); });
     }
   });
   ShowRouteLayers(result, map.get(), view.get(), application);

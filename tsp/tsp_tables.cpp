@@ -1,4 +1,5 @@
 #include "tsp/tsp_tables.h"
+#include "common/feature_copies.h"
 #include "common/output_sets.h"
 
 #include <string>
@@ -12,6 +13,7 @@
 #include "common/elements_at_point.h"
 #include "common/layer_spatial_reference.h"
 #include "common/point_at.h"
+#include "common/point_layer_list.h"
 #include "common/remove_output_shapefile.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
@@ -24,7 +26,6 @@
 #include "host/layer.h"
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
-#include "common/point_layer_list.h"
 #include "routing/route_legs.h"
 #include "routing/route_output.h"
 
@@ -193,7 +194,7 @@ bool TspTables::write_tour(host::HostMap& map, host::HostActiveView& view,
       WriteRouteShapefile(&tour, state.gDirections, directions->row_count(), directions->shapes(),
                           state.gRouteType);
     else
-      CopyRouteLinks(&tour, &network, MarkedLinks);
+      CopyNetworkLinks(&tour, &network, MarkedLinks);
   });
   if (const auto message = RouteTotalsMessage(state.gRouteType, totals->primary, totals->secondary,
                                               state.gDistUnits, "Minutes"))
