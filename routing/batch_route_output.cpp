@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/feature_copies.h"
 #include "common/remove_from_map.h"
 #include "host/active_view.h"
 #include "host/fields.h"
@@ -24,8 +25,7 @@ void hide_id_and_shape(com::IUnknown* layer_or_table, host::HostFields* fields) 
   const auto display =
       require_as<host::HostLayerFields>(com::ComPtr<com::IUnknown>(layer_or_table), "LayerFields");
   for (int i = 0; i < fields->FieldCount(); ++i) {
-    const int type = require(fields->Field(i), "Fields.Field")->Type();
-    if (type == host::field_oid || type == host::field_geometry)
+    if (IsIdOrShape(*require(fields->Field(i), "Fields.Field")))
       display->SetFieldVisible(i, false);
   }
 }
