@@ -49,7 +49,7 @@ bool plain_number(std::string_view value) {
 } // namespace
 
 std::optional<std::string> FieldEqualsFilter(std::string_view field, std::string_view value,
-                                           bool text_field) {
+                                             bool text_field) {
   const std::string left = quoted(field, '"') + " = ";
   if (text_field)
     return left + quoted(value, '\'');

@@ -8,6 +8,7 @@
 #include "common/clip_layer.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
+#include "common/point_layer_list.h"
 #include "common/show_message.h"
 #include "dialogs/frame/frm_error.h"
 #include "dialogs/isochrones/frm_batch_isochrone.h"
@@ -19,7 +20,6 @@
 #include "isochrones/centre_costs.h"
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
-#include "common/point_layer_list.h"
 
 namespace corvane {
 

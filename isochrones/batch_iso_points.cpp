@@ -1,5 +1,6 @@
 #include "isochrones/batch_iso_points.h"
 
+#include "common/batch_progress.h"
 #include "common/elements_at_point.h"
 #include "common/mark_node_point.h"
 #include "common/marker_graphic.h"
@@ -8,7 +9,6 @@
 #include "host/active_view.h"
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
-#include "common/batch_progress.h"
 
 namespace corvane {
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "com/create.h"
+#include "common/field_equals_filter.h"
 #include "common/finite_point.h"
 #include "common/node_search.h"
 #include "common/show_message.h"
@@ -17,7 +18,6 @@
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
 #include "network/state/trim_blanks.h"
-#include "common/field_equals_filter.h"
 
 namespace corvane {
 

@@ -12,8 +12,8 @@
 //
 // Files written by older writers key a temporary speed by its link number instead of its row,
 // and a road class's speed and alias with one blank ("Speed 7 (mph)"). The readers of the
-// sections (network/state/stored_settings.h) accept those keys, so such files still load; the writers
-// here always write the usual keys.
+// sections (network/state/stored_settings.h) accept those keys, so such files still load; the
+// writers here always write the usual keys.
 
 #include <cstdint>
 #include <optional>

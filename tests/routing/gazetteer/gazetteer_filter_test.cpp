@@ -4,10 +4,10 @@
 #include <string>
 
 #include "com/create.h"
-#include "host/query_filter.h"
-#include "host/fields.h"
-#include "host/table.h"
 #include "common/field_equals_filter.h"
+#include "host/fields.h"
+#include "host/query_filter.h"
+#include "host/table.h"
 #include "support/host_fixture.h"
 
 namespace corvane {
