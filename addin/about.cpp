@@ -4,8 +4,8 @@
 #include <string>
 
 #include "com/create.h"
-#include "common/handler_end.h"
 #include "forms/message_box.h"
+#include "network/state/handler_end.h"
 #include "tamix/net_base.h"
 #include "tamix/net_calc.h"
 

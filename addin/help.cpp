@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "common/app_path.h"
+#include "command/app_path.h"
 #include "common/show_message.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "win/file_system_object.h"
 #include "win/paths.h"
 #include "win/shell.h"

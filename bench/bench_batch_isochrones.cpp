@@ -13,14 +13,14 @@
 #include <string>
 
 #include "com/create.h"
-#include "common/handler_end.h"
 #include "dialogs/isochrones/frm_batch_isochrone.h"
 #include "dialogs/isochrones/legend.h"
 #include "host/cursor.h"
 #include "host/row.h"
 #include "host/workspace.h"
 #include "isochrones/batch_iso_chrone.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "sample_host.h"
 
 namespace corvane::bench {

@@ -15,13 +15,13 @@
 #include <vector>
 
 #include "com/create.h"
-#include "common/handler_end.h"
 #include "dialogs/routing/frm_batch.h"
 #include "host/geometry.h"
 #include "host/layer.h"
 #include "host/row.h"
 #include "host/workspace.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "routing/batch_route.h"
 #include "routing/batch_route_rows.h"
 #include "sample_host.h"

@@ -16,16 +16,16 @@
 #include <vector>
 
 #include "com/create.h"
-#include "common/handler_end.h"
 #include "dialogs/isochrones/legend.h"
 #include "host/active_view.h"
 #include "host/geometry.h"
 #include "host/layer.h"
 #include "isochrones/iso_link_multi.h"
 #include "isochrones/link_isochrone.h"
-#include "network/shared_state.h"
-#include "support/loaded_network_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "sample_host.h"
+#include "support/loaded_network_state.h"
 #include "tiled_network.h"
 
 namespace corvane::bench {

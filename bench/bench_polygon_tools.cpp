@@ -12,14 +12,14 @@
 #include <string>
 
 #include "com/create.h"
-#include "common/handler_end.h"
 #include "host/geometry.h"
 #include "host/layer.h"
 #include "host/row.h"
 #include "host/workspace.h"
 #include "isochrones/iso_poly.h"
 #include "isochrones/iso_poly3.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "sample_host.h"
 
 namespace corvane::bench {

@@ -11,7 +11,7 @@
 
 #include "common/stamp_network_edited.h"
 #include "maintenance/link_list.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "sample_host.h"
 
 namespace corvane::bench {

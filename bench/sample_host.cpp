@@ -8,12 +8,12 @@
 
 #include "com/create.h"
 #include "com/registration.h"
-#include "common/app_path.h"
-#include "common/handler_end.h"
+#include "command/app_path.h"
+#include "common/result_field.h"
 #include "host/layer.h"
-#include "network/result_field.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 #include "support/loaded_network_state.h"
 
 namespace corvane::bench {

@@ -3,13 +3,13 @@
 #include "checks/check_road.h"
 #include "common/busy_pointer.h"
 #include "common/check_network_ready.h"
-#include "common/handler_end.h"
 #include "common/network_projection.h"
 #include "common/network_workspace.h"
 #include "common/output_sets.h"
 #include "common/remove_output_shapefile.h"
 #include "common/stamp_network_edited.h"
 #include "host/fields.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 
@@ -25,7 +25,7 @@ AddNodeShp::AddNodeShp()
                    .BitmapId = 7053}) {}
 
 void AddNodeShp::click() {
-  RunCheck([&] {
+  RunWithErrorBox([&] {
     const auto map = focus_map();
     PreCheckVariant boxes;
     boxes.layer_not_found_icon = forms::Icon::Exclamation;

@@ -4,14 +4,11 @@
 
 #include "com/letter_case.h"
 #include "common/engine_error_text.h"
-#include "common/handler_end.h"
 #include "common/network_workspace.h"
+#include "common/result_field.h"
 #include "common/show_message.h"
-#include "host/layer.h"
-#include "host/query_filter.h"
-#include "network/result_field.h"
-#include "network/shared_state.h"
-#include "routing/route_output.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 
@@ -23,12 +20,6 @@ public:
   explicit EngineCallFailed(std::int32_t code) : HandlerEnd(EngineErrorText(code)) {}
 };
 
-com::ComPtr<host::HostQueryFilter> filter(std::string_view where) {
-  const auto made = create<host::HostQueryFilter>(host::QueryFilterClass);
-  made->SetWhereClause(std::string(where));
-  return made;
-}
-
 } // namespace
 
 std::int32_t EngineChecked(std::int32_t code) {
@@ -36,15 +27,6 @@ std::int32_t EngineChecked(std::int32_t code) {
   if (code < 0)
     throw EngineCallFailed(code);
   return code;
-}
-
-void RunCheck(const std::function<void()>& check) {
-  try {
-    check();
-  } catch (const ToldHandlerEnd&) {
-  } catch (const HandlerEnd& failure) {
-    show_message(failure.what(), "Error", forms::Icon::Critical);
-  }
 }
 
 bool RefuseNetworkNamedAs(std::string_view output_name, std::string_view title) {
@@ -81,20 +63,6 @@ WriteEnginePoints(std::string_view name,
   base.SetOutputOption(1);
   EngineChecked(write(base));
   return open_feature_class(OpenNetworkWorkspace().get(), name);
-}
-
-void SelectLinks(host::HostMap* map, host::HostActiveView* view, std::string_view where,
-                 SelectionMethod method) {
-  const auto selection = require_as<host::HostFeatureSelection>(NetworkLayer(map), "selection");
-  check_call(selection->SelectFeatures(filter(where).get(), static_cast<int>(method), false),
-             "SelectFeatures");
-  view->Refresh();
-}
-
-std::int32_t CountLinks(host::HostMap* map, std::string_view where) {
-  std::int32_t count = 0;
-  check_call(NetworkFeatureClass(map)->FeatureCount(filter(where).get(), &count), "FeatureCount");
-  return count;
 }
 
 } // namespace corvane

@@ -8,27 +8,24 @@
 //   3. the busy pointer (BusyPointer), and the result field: the result table and "CV_RESULT"
 //      named and cleared;
 //   4. the engine's find, and 5. the engine writes its values (RunEngineCheck does 3 to 5);
-//   6. the check shows what was found: a selection on the network layer (SelectLinks) or an
-//      output layer; 7. a message reports it;
+//   6. the check shows what was found: a selection on the network layer (SelectLinks, CountLinks
+//      in common/link_selection.h) or an output layer; 7. a message reports it;
 //   8. the settings stamp (StampNetworkEdited); 9. the default pointer.
 // A failing host or engine call anywhere on the road ends the check with an error box that
-// names the failure (RunCheck), so that the user never takes a half-done check for a result.
+// names the failure (RunWithErrorBox in common/error_box.h, around the check's whole click), so
+// that the user never takes a half-done check for a result.
 
 #include <cstdint>
 #include <functional>
 #include <string_view>
 
-#include "host/active_view.h"
-#include "host/map.h"
+#include "common/error_box.h"
+#include "common/link_selection.h"
 #include "host/table.h"
 #include "tamix/net_base.h"
 #include "tamix/net_calc.h"
 
 namespace corvane {
-
-// Runs a check's click. A host or engine call that fails in `check` ends it with the error box
-// (title "Error", critical icon) in place of the silent end of other commands.
-void RunCheck(const std::function<void()>& check);
 
 // A check writes its output shapefile under a fixed name in the network folder, deleting the
 // old one first: a network layer of that name (letter case aside) would be deleted with it.
@@ -51,14 +48,5 @@ WriteEnginePoints(std::string_view name, const std::function<std::int32_t(tamix:
 // Keeps `code` in gEngineResult and returns it; a negative engine code ends the check with the
 // engine's error text.
 std::int32_t EngineChecked(std::int32_t code);
-
-// Selects the network layer's links that match `where`, added to its selection (selection
-// method 1) or as a new one (0), and refreshes the view.
-enum class SelectionMethod { New = 0, Add = 1 };
-void SelectLinks(host::HostMap* map, host::HostActiveView* view, std::string_view where,
-                 SelectionMethod method = SelectionMethod::Add);
-
-// The number of the network layer's links that match `where`.
-std::int32_t CountLinks(host::HostMap* map, std::string_view where);
 
 } // namespace corvane

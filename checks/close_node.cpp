@@ -8,7 +8,6 @@
 #include "checks/value_renderer.h"
 #include "common/busy_pointer.h"
 #include "common/check_network_ready.h"
-#include "common/handler_end.h"
 #include "common/network_projection.h"
 #include "common/network_workspace.h"
 #include "common/output_sets.h"
@@ -19,7 +18,8 @@
 #include "dialogs/checks/frm_close_node.h"
 #include "host/layer.h"
 #include "host/symbol.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 
@@ -52,7 +52,7 @@ CloseNode::CloseNode()
                    .BitmapId = 7049}) {}
 
 void CloseNode::click() {
-  RunCheck([&] {
+  RunWithErrorBox([&] {
     const auto map = focus_map();
     if (!CheckNetworkReady(map.get()) || RefuseNetworkNamedAs(CloseNodesName, "Detect Close Nodes"))
       return;

@@ -7,19 +7,19 @@
 #include "checks/value_renderer.h"
 #include "common/busy_pointer.h"
 #include "common/check_network_ready.h"
-#include "common/handler_end.h"
+#include "common/feature_copies.h"
 #include "common/layer_lookup.h"
 #include "common/network_projection.h"
+#include "common/network_workspace.h"
 #include "common/output_sets.h"
 #include "common/remove_output_shapefile.h"
+#include "common/result_field.h"
 #include "common/stamp_network_edited.h"
 #include "common/value_style.h"
-#include "common/write_route_shapefile.h"
 #include "host/layer.h"
 #include "host/symbol.h"
-#include "network/result_field.h"
-#include "network/shared_state.h"
-#include "routing/route_output.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 
@@ -27,7 +27,6 @@ namespace {
 
 constexpr std::string_view CulDeSacName = CulDeSacOutput;
 constexpr std::string_view FlaggedLinks = "CV_RESULT > 0 ";
-constexpr int SimpleFeatures = 1;
 constexpr int SolidLine = 0;
 
 // The kinds of dead end the engine tells apart, by their values 1 to 4.
@@ -44,18 +43,6 @@ std::string kind_label(std::string_view label, int links) {
   return std::string(label) + " ( " + std::to_string(links) + " ) ";
 }
 
-// The set `name` with the network's fields, shape field and coordinate system.
-com::ComPtr<host::HostFeatureClass> create_output(host::HostFeatureWorkspace* workspace,
-                                                  host::HostFeatureClass* network,
-                                                  std::string_view name) {
-  com::ComPtr<host::HostFeatureClass> created;
-  check_call(workspace->CreateFeatureClass(std::string(name),
-                                           require(network->Fields(), "Fields").get(),
-                                           SimpleFeatures, network->ShapeFieldName(), "", &created),
-             "CreateFeatureClass");
-  return require(created, "CreateFeatureClass");
-}
-
 } // namespace
 
 CulDeSac::CulDeSac()
@@ -66,7 +53,7 @@ CulDeSac::CulDeSac()
                    .BitmapId = 7050}) {}
 
 void CulDeSac::click() {
-  RunCheck([&] {
+  RunWithErrorBox([&] {
     const auto map = focus_map();
     // The projection is tested before the engine writes its values and before the old output
     // is deleted, so that a refusal changes nothing.
@@ -85,8 +72,11 @@ void CulDeSac::click() {
       return;
     const auto network = NetworkFeatureClass(map.get());
     const auto output = WriteOutputWhole(CulDeSacName, [&](std::string_view scratch) {
-      CopyRouteLinks(create_output(workspace.get(), network.get(), scratch).get(), network.get(),
-                     FlaggedLinks, nullptr);
+      // The set has the network's fields as they are, so the links copy with their values.
+      const auto fields = require(network->Fields(), "Fields");
+      CopyNetworkLinks(
+          CreateLikeNetwork(workspace.get(), network.get(), scratch, fields.get()).get(),
+          network.get(), FlaggedLinks, nullptr);
     });
     check_call(map->AddLayer(LayerOver(output).get()), "AddLayer");
     DrawCulDeSacRenderer();

@@ -6,11 +6,12 @@
 #include <optional>
 #include <vector>
 
-#include "common/handler_end.h"
+#include "common/feature_copies.h"
 #include "host/cursor.h"
 #include "host/fields.h"
 #include "host/row.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "win/file_system_object.h"
 #include "win/paths.h"
 
@@ -81,8 +82,7 @@ bool lines_of_some_field(host::HostFeatureClass& network, const std::vector<std:
   std::vector<int> candidates;
   // The fields a join column is chosen from.
   for (int k = 0; k < fields->FieldCount(); ++k)
-    if (const int type = require(fields->Field(k), "Field")->Type();
-        type != host::field_oid && type != host::field_geometry)
+    if (!IsIdOrShape(*require(fields->Field(k), "Field")))
       candidates.push_back(k);
   com::ComPtr<host::HostFeatureCursor> cursor;
   check_call(network.Search(nullptr, false, &cursor), "Search");

@@ -5,8 +5,8 @@
 
 #include "checks/join_column_file.h"
 #include "com/numbers.h"
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
+#include "common/result_field.h"
 #include "common/rewrite_refused.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
@@ -15,7 +15,7 @@
 #include "host/geometry.h"
 #include "host/line_merge.h"
 #include "host/row.h"
-#include "network/result_field.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

@@ -5,9 +5,9 @@
 #include "checks/check_road.h"
 #include "common/busy_pointer.h"
 #include "common/check_network_ready.h"
-#include "common/handler_end.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 
@@ -25,7 +25,7 @@ ParallelLink::ParallelLink()
                    .BitmapId = 7056}) {}
 
 void ParallelLink::click() {
-  RunCheck([&] {
+  RunWithErrorBox([&] {
     const auto map = focus_map();
     if (!CheckNetworkReady(map.get()))
       return;

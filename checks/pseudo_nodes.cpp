@@ -6,16 +6,16 @@
 #include "checks/join_column_file.h"
 #include "checks/merge_joinable_chains.h"
 #include "common/check_network_ready.h"
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
+#include "common/result_field.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
 #include "dialogs/checks/back.h"
 #include "dialogs/checks/frm_unused_link.h"
 #include "dialogs/checks/link_limit.h"
 #include "host/fields.h"
-#include "network/result_field.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "win/file_system_object.h"
 #include "win/paths.h"
 
@@ -49,8 +49,16 @@ std::optional<std::string> ask_join_column(host::HostMap* map) {
     return std::nullopt;
   shared_state().gUnusedLinkDialogResult = 0;
   dialog.Show(forms::ShowMode::Modal);
-  if (shared_state().gUnusedLinkDialogResult == 0)
+  auto& state = shared_state();
+  if (state.gUnusedLinkDialogResult == 0)
     return std::nullopt;
+  // A failure while writing deletes the file and counts as CANCEL.
+  try {
+    WriteJoinColumnFile(NetworkFeatureClass(map).get(), state.gJoinFieldName);
+  } catch (const HandlerEnd&) {
+    state.gUnusedLinkDialogResult = 0;
+    return std::nullopt;
+  }
   return JoinColumnFilePath();
 }
 
@@ -81,7 +89,7 @@ PseudoNodes::PseudoNodes()
                    .BitmapId = 7060}) {}
 
 void PseudoNodes::click() {
-  RunCheck([&] {
+  RunWithErrorBox([&] {
     const auto map = focus_map();
     if (!CheckNetworkReady(map.get()))
       return;

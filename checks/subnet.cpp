@@ -8,7 +8,7 @@
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
 #include "dialogs/checks/subnets.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 
@@ -20,7 +20,7 @@ Subnet::Subnet()
                    .BitmapId = 7052}) {}
 
 void Subnet::click() {
-  RunCheck([&] {
+  RunWithErrorBox([&] {
     if (!CheckNetworkReady(focus_map().get()))
       return;
     auto& state = shared_state();

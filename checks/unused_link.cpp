@@ -5,10 +5,10 @@
 #include "checks/check_road.h"
 #include "common/busy_pointer.h"
 #include "common/check_network_ready.h"
-#include "common/handler_end.h"
 #include "common/network_projection.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 
@@ -26,7 +26,7 @@ UnusedLink::UnusedLink()
                    .BitmapId = 7058}) {}
 
 void UnusedLink::click() {
-  RunCheck([&] {
+  RunWithErrorBox([&] {
     const auto map = focus_map();
     if (!CheckNetworkReady(map.get()) || !NetworkProjectionPresent())
       return;

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "common/handler_end.h"
 #include "host/cursor.h"
 #include "host/row.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

@@ -5,13 +5,13 @@
 
 #include "com/object.h"
 #include "command/answer.h"
+#include "command/app_path.h"
 #include "command/command_bitmap.h"
 #include "command/command_properties.h"
 #include "command/handler_boundary.h"
-#include "common/app_path.h"
 #include "host/application.h"
 #include "host/command.h"
-#include "network/network_loaded.h"
+#include "network/state/network_loaded.h"
 
 namespace corvane {
 

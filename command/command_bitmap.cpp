@@ -5,7 +5,7 @@
 #include <iterator>
 #include <string>
 
-#include "common/handler_end.h"
+#include "network/state/handler_end.h"
 #include "win/paths.h"
 
 namespace corvane {

@@ -3,7 +3,7 @@
 #include <new>
 
 #include "com/hresult.h"
-#include "common/handler_end.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

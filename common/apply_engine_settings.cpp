@@ -3,10 +3,10 @@
 #include <cstdint>
 
 #include "com/numbers.h"
-#include "common/handler_end.h"
-#include "network/result_field.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
+#include "common/result_field.h"
+#include "network/state/handler_end.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
+#include "common/result_field.h"
 #include "host/active_view.h"
-#include "network/result_field.h"
 
 namespace corvane {
 

@@ -1,9 +1,9 @@
 #include "common/apply_route_color.h"
 
-#include "common/handler_end.h"
 #include "common/solid_line_renderer.h"
 #include "host/layer.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -1,13 +1,13 @@
 #include "common/centre_zones.h"
 
-#include "common/handler_end.h"
 #include "common/network_workspace.h"
 #include "common/output_sets.h"
 #include "common/send_stops.h"
 #include "common/zone_breaks.h"
 #include "common/zone_polygon_output.h"
 #include "host/geometry.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -5,11 +5,11 @@
 
 #include "common/clip_layer.h"
 #include "common/description_field_check.h"
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/show_message.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 #include "win/file_system_object.h"
 #include "win/paths.h"
 

@@ -1,8 +1,8 @@
 #include "common/click_point.h"
 
-#include "common/handler_end.h"
 #include "common/node_search.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

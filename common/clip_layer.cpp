@@ -4,13 +4,13 @@
 #include <cmath>
 #include <string>
 
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/show_message.h"
 #include "host/cursor.h"
 #include "host/geometry.h"
 #include "host/row.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -2,14 +2,14 @@
 
 #include <string>
 
-#include "common/handler_end.h"
 #include "common/layer_spatial_reference.h"
 #include "common/network_workspace.h"
 #include "common/show_message.h"
 #include "host/data_tools.h"
 #include "host/geometry.h"
 #include "host/row.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -5,11 +5,12 @@
 #include <vector>
 
 #include "com/variant.h"
-#include "common/handler_end.h"
+#include "common/feature_copies.h"
 #include "common/network_workspace.h"
 #include "host/cursor.h"
 #include "host/fields.h"
 #include "host/row.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 
@@ -26,8 +27,7 @@ std::vector<CopiedField> copied_fields(host::HostFields& source, host::HostField
   std::vector<CopiedField> fields;
   for (int i = 0; i < source.FieldCount(); ++i) {
     const auto field = require(source.Field(i), "Fields.Field");
-    const int type = field->Type();
-    if (type == host::field_oid || type == host::field_geometry || !field->Editable())
+    if (IsIdOrShape(*field) || !field->Editable())
       continue;
     const int place = target.FindField(field->Name());
     if (place < 0)

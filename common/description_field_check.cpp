@@ -1,13 +1,13 @@
 #include "common/description_field_check.h"
 
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/show_message.h"
+#include "common/unwritten_settings.h"
 #include "host/layer.h"
 #include "host/table.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
-#include "network/unwritten_settings.h"
+#include "network/state/handler_end.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -1,9 +1,9 @@
 #include "common/elements_at_point.h"
 
-#include "common/handler_end.h"
 #include "host/active_view.h"
 #include "host/element.h"
 #include "host/graphics_container.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

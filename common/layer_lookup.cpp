@@ -3,12 +3,12 @@
 #include <functional>
 #include <string>
 
-#include "common/handler_end.h"
 #include "common/layer_source.h"
 #include "host/geometry.h"
 #include "host/layer.h"
 #include "host/table.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -1,8 +1,8 @@
 #include "common/layer_source.h"
 
 #include "com/letter_case.h"
-#include "common/handler_end.h"
 #include "host/workspace.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

@@ -1,7 +1,7 @@
 #include "common/layer_spatial_reference.h"
 
-#include "common/handler_end.h"
 #include "host/fields.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

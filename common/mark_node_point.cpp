@@ -1,7 +1,7 @@
 #include "common/mark_node_point.h"
 
-#include "common/handler_end.h"
 #include "common/marker_graphic.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

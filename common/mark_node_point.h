@@ -5,7 +5,7 @@
 
 #include "host/geometry.h"
 #include "host/map.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

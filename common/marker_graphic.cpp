@@ -3,13 +3,13 @@
 #include <array>
 #include <utility>
 
-#include "common/app_path.h"
-#include "common/handler_end.h"
+#include "command/app_path.h"
 #include "common/rgb_colour.h"
 #include "host/active_view.h"
 #include "host/element.h"
 #include "host/graphics_container.h"
 #include "host/symbol.h"
+#include "network/state/handler_end.h"
 #include "win/paths.h"
 
 namespace corvane {

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "common/handler_end.h"
 #include "common/network_projection.h"
 #include "common/send_stops.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "win/paths.h"
 
 namespace corvane {

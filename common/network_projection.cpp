@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "common/handler_end.h"
 #include "common/output_sets.h"
 #include "common/show_message.h"
 #include "host/spatial_reference.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "win/file_system_object.h"
 #include "win/paths.h"
 

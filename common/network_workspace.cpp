@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "common/handler_end.h"
 #include "common/output_sets.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "win/file_system_object.h"
 #include "win/paths.h"
 

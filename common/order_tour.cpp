@@ -1,7 +1,7 @@
 #include "common/order_tour.h"
 
 #include "common/tour_mode.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

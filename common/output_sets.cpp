@@ -4,11 +4,12 @@
 #include <optional>
 
 #include "com/letter_case.h"
-#include "common/handler_end.h"
+#include "common/feature_copies.h"
 #include "common/network_workspace.h"
+#include "common/result_field.h"
 #include "common/show_message.h"
-#include "network/result_field.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "win/paths.h"
 
 namespace corvane {
@@ -165,7 +166,7 @@ std::vector<std::string> attribute_fields(host::HostFields* fields) {
   std::vector<std::string> names;
   for (int i = 0; fields && i < fields->FieldCount(); ++i) {
     const auto field = fields->Field(i);
-    if (field && field->Type() != host::field_oid && field->Type() != host::field_geometry)
+    if (field && !IsIdOrShape(*field))
       names.push_back(field->Name());
   }
   return names;

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <limits>
 
-#include "common/handler_end.h"
 #include "host/cursor.h"
 #include "host/query_filter.h"
 #include "host/table.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

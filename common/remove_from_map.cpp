@@ -1,8 +1,8 @@
 #include "common/remove_from_map.h"
 
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

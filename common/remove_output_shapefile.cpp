@@ -1,11 +1,11 @@
 #include "common/remove_output_shapefile.h"
 
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/network_workspace.h"
 #include "common/output_sets.h"
 #include "common/remove_from_map.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

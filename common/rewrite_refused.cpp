@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/show_message.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -1,6 +1,6 @@
 #include "common/rgb_colour.h"
 
-#include "common/handler_end.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

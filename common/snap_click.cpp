@@ -1,12 +1,12 @@
 #include "common/snap_click.h"
 
 #include "common/click_point.h"
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
 #include "common/node_search.h"
 #include "common/point_at.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -1,8 +1,8 @@
 #include "common/solid_line_renderer.h"
 
-#include "common/handler_end.h"
 #include "common/rgb_colour.h"
 #include "host/symbol.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

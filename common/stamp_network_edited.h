@@ -1,6 +1,6 @@
 #pragma once
 
-#include "network/settings_files.h"
+#include "network/state/settings_files.h"
 
 namespace corvane {
 

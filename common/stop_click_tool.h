@@ -1,7 +1,7 @@
 #pragma once
 
 #include "command/command_base.h"
-#include "common/handler_end.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

@@ -1,7 +1,7 @@
 #include "common/stop_clicks.h"
 
-#include "common/handler_end.h"
 #include "host/command.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

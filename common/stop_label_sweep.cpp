@@ -4,12 +4,12 @@
 #include <string>
 
 #include "com/create.h"
-#include "common/handler_end.h"
 #include "common/rgb_colour.h"
 #include "host/active_view.h"
 #include "host/element.h"
 #include "host/graphics_container.h"
 #include "host/symbol.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

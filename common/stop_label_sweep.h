@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "common/bounded_table.h"
 #include "host/geometry.h"
 #include "host/map.h"
+#include "network/state/bounded_table.h"
 
 namespace corvane {
 

@@ -2,59 +2,22 @@
 
 #include "com/create.h"
 #include "com/variant.h"
-#include "common/handler_end.h"
+#include "common/feature_copies.h"
 #include "host/cursor.h"
 #include "host/fields.h"
-#include "host/query_filter.h"
 #include "host/row.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 
 namespace {
 
-constexpr int SimpleFeatures = 1;
-
 com::ComPtr<host::HostFieldsEdit> new_fields() {
   return create<host::HostFieldsEdit>(host::FieldsClass);
 }
 
-bool is_id_or_shape(host::HostField& field) {
-  return field.Type() == host::field_oid || field.Type() == host::field_geometry;
-}
-
 com::ComPtr<host::HostField> field_at(host::HostFields& fields, int index) {
   return require(fields.Field(index), "field");
-}
-
-com::ComPtr<host::HostFeatureClass> create_class(host::HostFeatureWorkspace* workspace,
-                                                 host::HostFeatureClass* network,
-                                                 std::string_view name, host::HostFields* fields) {
-  com::ComPtr<host::HostFeatureClass> created;
-  check_call(workspace->CreateFeatureClass(std::string(name), fields, SimpleFeatures,
-                                           network->ShapeFieldName(), "", &created),
-             "CreateFeatureClass");
-  return require(created, "CreateFeatureClass");
-}
-
-com::ComPtr<host::HostFeatureCursor> insert_cursor(host::HostFeatureClass* features) {
-  com::ComPtr<host::HostFeatureCursor> cursor;
-  check_call(features->Insert(true, &cursor), "Insert");
-  return require(cursor, "Insert");
-}
-
-com::ComPtr<host::HostFeatureBuffer> feature_buffer(host::HostFeatureClass* features) {
-  com::ComPtr<host::HostFeatureBuffer> buffer;
-  check_call(features->CreateFeatureBuffer(&buffer), "CreateFeatureBuffer");
-  return require(buffer, "CreateFeatureBuffer");
-}
-
-com::ComPtr<host::HostFeatureCursor> search(host::HostFeatureClass* features,
-                                            std::string_view where) {
-  const auto filter = create<host::HostQueryFilter>(host::QueryFilterClass);
-  filter->SetWhereClause(std::string(where));
-  com::ComPtr<host::HostFeatureCursor> cursor;
-  check_call(features->Search(filter.get(), false, &cursor), "Search");
-  return require(cursor, "Search");
 }
 
 void set_text(host::HostFeatureBuffer& buffer, int index, std::string_view text) {
@@ -87,7 +50,7 @@ com::ComPtr<host::HostFeatureClass> CreateRouteShapefile(host::HostFeatureWorksp
   for (int i = 0; i < network_fields->FieldCount(); ++i) {
     const auto field = field_at(*network_fields, i);
     // With directions the network's attributes give way to the six direction fields.
-    if (!directions || is_id_or_shape(*field))
+    if (!directions || IsIdOrShape(*field))
       fields->AddField(field.get());
   }
   if (directions) {
@@ -99,7 +62,7 @@ com::ComPtr<host::HostFeatureClass> CreateRouteShapefile(host::HostFeatureWorksp
       fields->AddField(field.get());
     }
   }
-  return create_class(workspace, network, name, fields.get());
+  return CreateLikeNetwork(workspace, network, name, fields.get());
 }
 
 com::ComPtr<host::HostFeatureClass> CreateViewRouteShapefile(host::HostFeatureWorkspace* workspace,
@@ -109,18 +72,18 @@ com::ComPtr<host::HostFeatureClass> CreateViewRouteShapefile(host::HostFeatureWo
   for (int i = 0; i < network_fields->FieldCount(); ++i) {
     const auto field = field_at(*network_fields, i);
     // Position 2 is the first attribute field of a shapefile (after "FID" and "Shape").
-    if (is_id_or_shape(*field) || i == 2)
+    if (IsIdOrShape(*field) || i == 2)
       fields->AddField(field.get());
   }
-  return create_class(workspace, network, ViewRouteDatasetName, fields.get());
+  return CreateLikeNetwork(workspace, network, ViewRouteDatasetName, fields.get());
 }
 
 void WriteRouteShapefile(host::HostFeatureClass* route, const BoundedTable<DirectionRow>& rows,
                          std::int32_t count,
                          const std::vector<com::ComPtr<host::HostGeometry>>& shapes,
                          std::int32_t route_type) {
-  const auto cursor = insert_cursor(route);
-  const auto buffer = feature_buffer(route);
+  const auto cursor = InsertCursor(route);
+  const auto buffer = NewFeatureBuffer(route);
   // The six fields in their declared order.
   const auto position = [&](std::size_t k) {
     return route->FindField(std::string(RouteDirectionFields[k].name));
@@ -143,42 +106,6 @@ void WriteRouteShapefile(host::HostFeatureClass* route, const BoundedTable<Direc
       set_number(*buffer, time, row.Distance);
       set_number(*buffer, total_time, row.TotalDist);
     }
-    check_call(cursor->InsertFeature(buffer.get(), nullptr), "InsertFeature");
-  }
-  check_call(cursor->Flush(), "Flush");
-}
-
-void CopyRouteLinks(host::HostFeatureClass* route, host::HostFeatureClass* network,
-                    std::string_view where, const std::function<void()>& copied) {
-  const auto links = search(network, where);
-  const auto cursor = insert_cursor(route);
-  const auto fields = require(network->Fields(), "Fields");
-  // One buffer for every link: each copy sets the shape and every value anew. A buffer made per
-  // link would read the output's fields from its files each time.
-  const auto buffer = feature_buffer(route);
-  com::ComPtr<host::HostFeature> link;
-  while (links->NextFeature(&link) == com::S_OK && link) {
-    buffer->SetShape(link->ShapeCopy().get());
-    for (int i = 0; i < fields->FieldCount(); ++i) {
-      const auto field = field_at(*fields, i);
-      if (is_id_or_shape(*field))
-        continue;
-      check_call(buffer->SetValue(i, link->Value(i)), "SetValue");
-    }
-    check_call(cursor->InsertFeature(buffer.get(), nullptr), "InsertFeature");
-    if (copied)
-      copied();
-  }
-  check_call(cursor->Flush(), "Flush");
-}
-
-void CopyRouteShapes(host::HostFeatureClass* from, host::HostFeatureClass* to) {
-  const auto features = search(from, "");
-  const auto cursor = insert_cursor(to);
-  const auto buffer = feature_buffer(to); // shapes alone: nothing to set anew but the shape
-  com::ComPtr<host::HostFeature> feature;
-  while (features->NextFeature(&feature) == com::S_OK && feature) {
-    buffer->SetShape(feature->ShapeCopy().get());
     check_call(cursor->InsertFeature(buffer.get(), nullptr), "InsertFeature");
   }
   check_call(cursor->Flush(), "Flush");

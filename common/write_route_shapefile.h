@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,7 +10,7 @@
 #include "host/geometry.h"
 #include "host/table.h"
 #include "host/workspace.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 
@@ -47,15 +46,6 @@ void WriteRouteShapefile(host::HostFeatureClass* route, const BoundedTable<Direc
                          std::int32_t count,
                          const std::vector<com::ComPtr<host::HostGeometry>>& shapes,
                          std::int32_t route_type);
-
-// Copies the network features that `where` selects into `route` (made without directions): the
-// shape and every value but the object id, field by field by position. `copied` runs after each
-// feature (a progress bar steps with it).
-void CopyRouteLinks(host::HostFeatureClass* route, host::HostFeatureClass* network,
-                    std::string_view where, const std::function<void()>& copied = {});
-
-// Appends a feature to `to` for every feature of `from`, with its shape and no values.
-void CopyRouteShapes(host::HostFeatureClass* from, host::HostFeatureClass* to);
 
 // `text` cut to at most `width` bytes, never inside a UTF-8 character, as a text field of that
 // width stores it.

@@ -1,7 +1,7 @@
 #include "common/zone_breaks.h"
 
-#include "network/shared_state.h"
-#include "network/zone_limits.h"
+#include "network/state/shared_state.h"
+#include "network/state/zone_limits.h"
 
 namespace corvane {
 

@@ -4,12 +4,12 @@
 
 #include "common/clip_zones.h"
 #include "common/copy_zone_features.h"
-#include "common/handler_end.h"
 #include "common/network_projection.h"
 #include "common/network_workspace.h"
 #include "common/send_stops.h"
 #include "common/zone_breaks.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "win/paths.h"
 
 namespace corvane {

@@ -4,14 +4,14 @@
 #include <utility>
 
 #include "com/numbers.h"
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "host/active_view.h"
 #include "host/color_ramp.h"
 #include "host/layer.h"
 #include "host/renderer.h"
 #include "host/symbol.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -6,9 +6,9 @@
 #include "common/apply_engine_settings.h"
 #include "common/check_network_ready.h"
 #include "common/clip_layer.h"
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
+#include "common/point_layer_list.h"
 #include "common/show_message.h"
 #include "dialogs/frame/frm_error.h"
 #include "dialogs/isochrones/frm_batch_isochrone.h"
@@ -18,8 +18,8 @@
 #include "isochrones/batch_nearest_centres.h"
 #include "isochrones/batch_zone_polygons.h"
 #include "isochrones/centre_costs.h"
-#include "network/shared_state.h"
-#include "routing/batch_route_layers.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -1,14 +1,14 @@
 #include "isochrones/batch_iso_points.h"
 
+#include "common/batch_progress.h"
 #include "common/elements_at_point.h"
-#include "common/handler_end.h"
 #include "common/mark_node_point.h"
 #include "common/marker_graphic.h"
 #include "common/node_search.h"
 #include "common/point_at.h"
 #include "host/active_view.h"
-#include "network/shared_state.h"
-#include "routing/batch_route_progress.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

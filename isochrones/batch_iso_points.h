@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "common/batch_point_reader.h"
 #include "host/map.h"
 #include "host/spatial_reference.h"
 #include "host/table.h"
-#include "routing/batch_route_points.h"
 
 namespace corvane {
 

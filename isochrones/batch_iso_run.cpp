@@ -3,10 +3,10 @@
 #include "com/letter_case.h"
 #include "common/clip_zones.h"
 #include "common/copy_zone_features.h"
-#include "common/handler_end.h"
 #include "common/remove_output_shapefile.h"
 #include "common/show_message.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

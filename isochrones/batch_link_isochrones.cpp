@@ -5,7 +5,7 @@
 #include "isochrones/centre_costs.h"
 #include "isochrones/link_cost_ramp.h"
 #include "isochrones/nearest_point_renderer.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "common/centre_zones.h"
-#include "common/handler_end.h"
 #include "common/nearest_centre_zones.h"
 #include "common/network_workspace.h"
 #include "common/remove_output_shapefile.h"
@@ -11,7 +10,8 @@
 #include "host/cursor.h"
 #include "host/fields.h"
 #include "host/row.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

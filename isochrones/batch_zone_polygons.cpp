@@ -4,7 +4,6 @@
 
 #include "common/centre_zones.h"
 #include "common/engine_error_text.h"
-#include "common/handler_end.h"
 #include "common/network_workspace.h"
 #include "common/remove_output_shapefile.h"
 #include "common/show_message.h"
@@ -12,8 +11,9 @@
 #include "common/zone_renderers.h"
 #include "host/active_view.h"
 #include "host/fields.h"
-#include "network/shared_state.h"
-#include "network/zone_limits.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
+#include "network/state/zone_limits.h"
 
 namespace corvane {
 

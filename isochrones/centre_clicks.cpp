@@ -3,12 +3,12 @@
 #include <string>
 
 #include "common/click_point.h"
-#include "common/handler_end.h"
 #include "common/point_at.h"
 #include "common/stop_label_sweep.h"
 #include "host/active_view.h"
 #include "isochrones/centre_set.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "win/num_text.h"
 
 namespace corvane {

@@ -4,14 +4,14 @@
 
 #include "common/apply_engine_settings.h"
 #include "common/engine_error_text.h"
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
+#include "common/result_field.h"
 #include "common/send_stops.h"
 #include "common/show_message.h"
 #include "common/zone_breaks.h"
 #include "host/fields.h"
-#include "network/result_field.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "common/show_message.h"
-#include "network/network_loaded.h"
-#include "network/shared_state.h"
+#include "network/state/network_loaded.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

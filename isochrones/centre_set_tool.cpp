@@ -7,7 +7,7 @@
 #include "host/command.h"
 #include "isochrones/centre_clicks.h"
 #include "isochrones/centre_set.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

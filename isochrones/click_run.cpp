@@ -2,8 +2,8 @@
 
 #include <exception>
 
-#include "common/handler_end.h"
 #include "common/stamp_network_edited.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

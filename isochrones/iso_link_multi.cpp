@@ -5,9 +5,10 @@
 
 #include "common/apply_engine_settings.h"
 #include "common/elements_at_point.h"
-#include "common/handler_end.h"
+#include "common/layer_lookup.h"
 #include "common/point_at.h"
 #include "common/remove_output_shapefile.h"
+#include "common/result_field.h"
 #include "common/stop_label_sweep.h"
 #include "dialogs/isochrones/legend.h"
 #include "host/active_view.h"
@@ -16,9 +17,8 @@
 #include "isochrones/centre_costs.h"
 #include "isochrones/link_cost_ramp.h"
 #include "isochrones/nearest_point_renderer.h"
-#include "network/result_field.h"
-#include "network/shared_state.h"
-#include "routing/route_output.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -8,7 +8,6 @@
 #include "common/click_point.h"
 #include "common/clip_layer.h"
 #include "common/elements_at_point.h"
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
 #include "common/mark_node_point.h"
@@ -22,8 +21,9 @@
 #include "common/zone_renderers.h"
 #include "host/active_view.h"
 #include "isochrones/link_cost_ramp.h"
-#include "network/shared_state.h"
-#include "network/zone_limits.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
+#include "network/state/zone_limits.h"
 
 namespace corvane {
 

@@ -7,7 +7,6 @@
 #include "common/clip_layer.h"
 #include "common/clip_zones.h"
 #include "common/elements_at_point.h"
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
 #include "common/nearest_centre_zones.h"
@@ -18,7 +17,8 @@
 #include "common/zone_renderers.h"
 #include "host/active_view.h"
 #include "isochrones/centre_clicks.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "common/check_network_ready.h"
-#include "common/handler_end.h"
 #include "common/output_sets.h"
 #include "dialogs/network/frm_isochrone.h"
 #include "host/geometry.h"
 #include "host/layer.h"
 #include "host/table.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

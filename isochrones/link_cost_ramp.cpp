@@ -5,7 +5,6 @@
 #include <string>
 
 #include "com/numbers.h"
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/rgb_colour.h"
 #include "host/active_view.h"
@@ -13,8 +12,9 @@
 #include "host/layer.h"
 #include "host/renderer.h"
 #include "host/symbol.h"
-#include "network/shared_state.h"
-#include "network/zone_limits.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
+#include "network/state/zone_limits.h"
 
 namespace corvane {
 

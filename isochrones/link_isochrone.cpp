@@ -4,18 +4,18 @@
 #include "common/check_network_ready.h"
 #include "common/click_point.h"
 #include "common/elements_at_point.h"
-#include "common/handler_end.h"
+#include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
 #include "common/mark_node_point.h"
 #include "common/marker_graphic.h"
 #include "common/point_at.h"
 #include "common/remove_output_shapefile.h"
+#include "common/result_field.h"
 #include "common/stop_label_sweep.h"
 #include "isochrones/click_run.h"
 #include "isochrones/link_cost_ramp.h"
-#include "network/result_field.h"
-#include "network/shared_state.h"
-#include "routing/route_output.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -8,7 +8,6 @@
 #include "common/centre_zones.h"
 #include "common/clip_layer.h"
 #include "common/elements_at_point.h"
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
 #include "common/network_workspace.h"
@@ -23,8 +22,9 @@
 #include "host/fields.h"
 #include "host/row.h"
 #include "isochrones/centre_clicks.h"
-#include "network/shared_state.h"
-#include "network/zone_limits.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
+#include "network/state/zone_limits.h"
 
 namespace corvane {
 

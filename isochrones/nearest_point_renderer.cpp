@@ -2,16 +2,16 @@
 
 #include <string>
 
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
+#include "common/result_field.h"
 #include "common/rgb_colour.h"
 #include "host/active_view.h"
 #include "host/color_ramp.h"
 #include "host/layer.h"
 #include "host/renderer.h"
 #include "host/symbol.h"
-#include "network/result_field.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

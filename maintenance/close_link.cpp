@@ -8,7 +8,7 @@
 #include "common/show_message.h"
 #include "maintenance/link_list.h"
 #include "maintenance/link_tools.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -7,11 +7,11 @@
 
 #include "com/numbers.h"
 #include "common/elements_at_point.h"
-#include "common/handler_end.h"
 #include "common/mark_link_midpoint.h"
+#include "common/unwritten_settings.h"
 #include "host/active_view.h"
-#include "network/settings_files.h"
-#include "network/unwritten_settings.h"
+#include "network/state/handler_end.h"
+#include "network/state/settings_files.h"
 
 namespace corvane {
 

@@ -15,11 +15,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include "common/bounded_table.h"
 #include "host/map.h"
 #include "host/table.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
+#include "network/state/bounded_table.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -1,12 +1,12 @@
 #include "maintenance/link_tools.h"
 
 #include "common/click_point.h"
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/pick_network_link.h"
 #include "common/show_message.h"
 #include "dialogs/maintenance/frm_def_road_sp.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -1,7 +1,7 @@
 #include "maintenance/set_def.h"
 
 #include "common/show_message.h"
-#include "network/network_loaded.h"
+#include "network/state/network_loaded.h"
 
 namespace corvane {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "maintenance/link_list_tool.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -4,7 +4,6 @@
 
 #include "com/numbers.h"
 #include "common/check_network_ready.h"
-#include "common/handler_end.h"
 #include "common/mark_link_midpoint.h"
 #include "common/marker_graphic.h"
 #include "common/show_message.h"
@@ -12,8 +11,9 @@
 #include "dialogs/maintenance/frm_dyna_road_sp.h"
 #include "maintenance/link_list.h"
 #include "maintenance/link_tools.h"
-#include "network/shared_state.h"
-#include "network/speed_units.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
+#include "network/state/speed_units.h"
 
 namespace corvane {
 

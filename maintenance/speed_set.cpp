@@ -3,7 +3,7 @@
 #include "common/check_network_ready.h"
 #include "common/show_message.h"
 #include "dialogs/network/frm_set_speed.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

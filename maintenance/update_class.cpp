@@ -5,17 +5,17 @@
 
 #include "common/busy_pointer.h"
 #include "common/engine_error_text.h"
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/show_message.h"
+#include "common/show_settings_notes.h"
 #include "common/stamp_network_edited.h"
-#include "network/build_mark.h"
-#include "network/network_building.h"
-#include "network/road_class_rows.h"
-#include "network/settings_files.h"
-#include "network/settings_notes.h"
-#include "network/shared_state.h"
-#include "network/unwritten_settings.h"
+#include "common/unwritten_settings.h"
+#include "network/state/build_mark.h"
+#include "network/state/handler_end.h"
+#include "network/state/road_class_rows.h"
+#include "network/state/settings_files.h"
+#include "network/state/settings_notes.h"
+#include "network/state/shared_state.h"
 #include "win/file_system_object.h"
 #include "win/paths.h"
 
@@ -144,7 +144,7 @@ void UpdateClass::click() {
       dropped > 0 &&
       !KeepOldSettings(
           speed_file, RoadClassesNotCarried(speed_file, dropped, field ? field_name : ""), notes)) {
-    notes.show();
+    ShowSettingsNotes(notes);
     return;
   }
   StoreRoadClassRows(rows);
@@ -155,7 +155,7 @@ void UpdateClass::click() {
   busy.reset();
   show_message("Road classes updated successfully", "Updated Successfully",
                forms::Icon::Information);
-  notes.show();
+  ShowSettingsNotes(notes);
 }
 
 } // namespace corvane

@@ -1,7 +1,7 @@
 #include "network/clear_result.h"
 
-#include "common/handler_end.h"
 #include "network/result_clearing.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

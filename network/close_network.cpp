@@ -1,8 +1,8 @@
 #include "network/close_network.h"
 
-#include "common/handler_end.h"
 #include "network/network_closing.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

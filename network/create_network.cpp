@@ -1,8 +1,8 @@
 #include "network/create_network.h"
 
-#include "common/handler_end.h"
 #include "network/network_opening.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

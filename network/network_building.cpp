@@ -2,28 +2,26 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
-#include <set>
 #include <utility>
 
 #include "com/numbers.h"
 #include "common/engine_error_text.h"
-#include "common/handler_end.h"
+#include "common/result_field.h"
 #include "common/show_message.h"
 #include "common/unit_code.h"
+#include "common/unwritten_settings.h"
 #include "dialogs/network/frm_set_speed.h"
 #include "dialogs/network/n_load.h"
 #include "dialogs/network/polylines.h"
 #include "host/cursor.h"
 #include "host/fields.h"
-#include "network/build_mark.h"
 #include "network/layer_unit.h"
 #include "network/network_loading.h"
-#include "network/result_field.h"
-#include "network/road_class_rows.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
-#include "network/unwritten_settings.h"
+#include "network/state/build_mark.h"
+#include "network/state/handler_end.h"
+#include "network/state/road_class_rows.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 #include "network/zone_settings.h"
 #include "win/clock.h"
 #include "win/file_system_object.h"
@@ -36,8 +34,6 @@ namespace corvane {
 namespace {
 
 constexpr std::string_view DefaultAttribute = "Default Attribute";
-constexpr std::int32_t largest_road_class = 31;
-constexpr double invalid_attribute_value = 4097;
 
 // Shows a one-choice dialog modally with the network layer dialogs' protocol: the choice goes
 // to gPickedName, which is empty when the user cancelled.
@@ -324,46 +320,6 @@ std::int32_t EngineMapUnits(std::int32_t engine_unit_code) {
     if (code == engine_unit_code)
       return family;
   return 0;
-}
-
-bool RoadClassOf(double attribute_value, std::int32_t& road_class) {
-  const double magnitude = std::trunc(std::fabs(attribute_value));
-  if (!(magnitude < invalid_attribute_value))
-    return false;
-  road_class = static_cast<std::int32_t>(magnitude) % (largest_road_class + 1);
-  return true;
-}
-
-std::optional<std::vector<double>> RoadClassFieldValues(host::HostFeatureClass* features,
-                                                        int field_index) {
-  com::ComPtr<host::HostFeatureCursor> cursor;
-  check_call(features->Search(nullptr, false, &cursor), "FeatureClass.Search");
-  require(cursor, "FeatureClass.Search");
-  std::vector<double> values;
-  for (;;) {
-    com::ComPtr<host::HostFeature> feature;
-    const auto result = cursor->NextFeature(&feature);
-    check_call(result, "FeatureCursor.NextFeature");
-    if (result != com::S_OK || !feature)
-      return values;
-    const auto value = feature->Value(field_index).to_double();
-    if (!value)
-      return std::nullopt;
-    values.push_back(*value);
-  }
-}
-
-bool RoadClassesOf(const std::vector<double>& attribute_values,
-                   std::vector<std::int32_t>& classes) {
-  std::set<std::int32_t> distinct;
-  for (const double value : attribute_values) {
-    std::int32_t road_class = 0;
-    if (!RoadClassOf(value, road_class))
-      return false;
-    distinct.insert(road_class);
-  }
-  classes.assign(distinct.begin(), distinct.end());
-  return true;
 }
 
 std::int32_t LinkCount(host::HostFeatureClass& features) {

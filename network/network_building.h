@@ -8,8 +8,8 @@
 #include "host/layer.h"
 #include "host/map.h"
 #include "host/table.h"
-#include "network/settings_notes.h"
-#include "network/stored_settings.h"
+#include "network/state/settings_notes.h"
+#include "network/state/stored_settings.h"
 #include "tamix/net_base.h"
 
 namespace corvane {
@@ -22,7 +22,7 @@ namespace corvane {
 // gNetworkFolder and gNetworkLayerName name the layer already, and the engine has its folder.
 // Every failure it recognises is shown in a message box and ends the run (false); a failing
 // host call ends the handler. True when the network was built and loaded.
-// What the network's old settings files held (network/stored_settings.h) is carried over into
+// What the network's old settings files held (network/state/stored_settings.h) is carried over into
 // the new ones in place of the defaults, whatever caused the build: zones, route colour, route
 // type and TSP settings always; the speed and alias of every road class that still occurs; the
 // closures and temporary speeds when the engine built the same links as before (and no earlier
@@ -30,7 +30,7 @@ namespace corvane {
 // settings; the caller marks the carried links on the map. A file that loses something it held
 // is first kept as "<file>.bak", and `notes` say what was not carried over and why.
 // "link.spd" and then "Corvane.ini" are written whole, once each, with the build mark
-// (network/build_mark.h) standing from the engine's build until both are written.
+// (network/state/build_mark.h) standing from the engine's build until both are written.
 struct OldSettings {
   StoredSettings ini;
   StoredRoadClasses classes;
@@ -50,18 +50,5 @@ std::int32_t LinkCount(host::HostFeatureClass& features);
 // 8 US survey foot, 9 nautical mile, 12 chain, 11 link, 0 US survey mile, 1 kilometre,
 // 4 yard, 10 degree; 0 for a code of no family.
 std::int32_t EngineMapUnits(std::int32_t engine_unit_code);
-
-// The road class of an attribute value: the whole-number part of its magnitude, taken modulo
-// 32 (7 and 39 give 7, 4096 gives 0, -5.7 gives 5); nothing for a magnitude of 4097 or more,
-// which makes the field invalid as a road-class field.
-bool RoadClassOf(double attribute_value, std::int32_t& road_class);
-
-// The values of the field at `field_index` of every feature, in the order of an unfiltered
-// search (one per link); nothing when a value is not a number (an empty value included).
-std::optional<std::vector<double>> RoadClassFieldValues(host::HostFeatureClass* features,
-                                                        int field_index);
-
-// The distinct road classes of the values, ascending; false at the first invalid value.
-bool RoadClassesOf(const std::vector<double>& attribute_values, std::vector<std::int32_t>& classes);
 
 } // namespace corvane

@@ -1,8 +1,8 @@
 #include "network/network_closing.h"
 
-#include "common/handler_end.h"
 #include "common/show_message.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "tamix/net_base.h"
 #include "tamix/net_calc.h"
 

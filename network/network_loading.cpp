@@ -1,10 +1,10 @@
 #include "network/network_loading.h"
 
 #include "com/object.h"
-#include "common/handler_end.h"
 #include "dialogs/network/n_load.h"
 #include "forms/user.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "tamix/net_base_events.h"
 #include "tamix/net_calc.h"
 

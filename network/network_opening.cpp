@@ -9,28 +9,29 @@
 #include "com/numbers.h"
 #include "common/check_network_ready.h"
 #include "common/engine_error_text.h"
-#include "common/handler_end.h"
 #include "common/layer_source.h"
 #include "common/mark_link_midpoint.h"
 #include "common/marker_graphic.h"
 #include "common/network_projection.h"
 #include "common/output_sets.h"
+#include "common/result_field.h"
 #include "common/show_message.h"
+#include "common/show_settings_notes.h"
 #include "common/unit_code.h"
+#include "common/unwritten_settings.h"
 #include "dialogs/network/frm_set_speed.h"
 #include "dialogs/network/polylines.h"
 #include "host/active_view.h"
 #include "host/layer.h"
-#include "network/build_mark.h"
 #include "network/layer_unit.h"
 #include "network/network_building.h"
 #include "network/network_loading.h"
-#include "network/result_field.h"
-#include "network/settings_files.h"
-#include "network/settings_notes.h"
-#include "network/shared_state.h"
-#include "network/stored_settings.h"
-#include "network/unwritten_settings.h"
+#include "network/state/build_mark.h"
+#include "network/state/handler_end.h"
+#include "network/state/settings_files.h"
+#include "network/state/settings_notes.h"
+#include "network/state/shared_state.h"
+#include "network/state/stored_settings.h"
 #include "network/zone_settings.h"
 #include "tamix/net_calc.h"
 #include "win/file_system_object.h"
@@ -394,7 +395,7 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
   remove_stale_temporaries(state.gNetworkFolder);
   SettingsNotes notes;
   open_chosen_layer(tantest, *map, *layer, *features, notes);
-  notes.show();
+  ShowSettingsNotes(notes);
 }
 
 } // namespace corvane

@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "common/elements_at_point.h"
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
 #include "common/output_sets.h"
@@ -18,7 +17,8 @@
 #include "host/element.h"
 #include "host/graphics_container.h"
 #include "host/layer.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

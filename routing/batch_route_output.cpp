@@ -2,12 +2,13 @@
 
 #include <string>
 
-#include "common/handler_end.h"
+#include "common/feature_copies.h"
 #include "common/remove_from_map.h"
 #include "host/active_view.h"
 #include "host/fields.h"
 #include "host/workspace.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "routing/route_output.h"
 #include "win/file_system_object.h"
 #include "win/paths.h"
@@ -24,8 +25,7 @@ void hide_id_and_shape(com::IUnknown* layer_or_table, host::HostFields* fields) 
   const auto display =
       require_as<host::HostLayerFields>(com::ComPtr<com::IUnknown>(layer_or_table), "LayerFields");
   for (int i = 0; i < fields->FieldCount(); ++i) {
-    const int type = require(fields->Field(i), "Fields.Field")->Type();
-    if (type == host::field_oid || type == host::field_geometry)
+    if (IsIdOrShape(*require(fields->Field(i), "Fields.Field")))
       display->SetFieldVisible(i, false);
   }
 }

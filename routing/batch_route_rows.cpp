@@ -1,7 +1,7 @@
 #include "routing/batch_route_rows.h"
 
 #include "com/numbers.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

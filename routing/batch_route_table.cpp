@@ -2,11 +2,11 @@
 
 #include <cstdlib>
 
+#include "common/batch_point_reader.h"
+#include "common/batch_progress.h"
 #include "common/node_search.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "routing/batch_route_output.h"
-#include "routing/batch_route_points.h"
-#include "routing/batch_route_progress.h"
 #include "routing/batch_route_rows.h"
 #include "win/paths.h"
 

@@ -7,7 +7,7 @@
 #include "common/busy_pointer.h"
 #include "common/check_network_ready.h"
 #include "common/elements_at_point.h"
-#include "common/handler_end.h"
+#include "common/feature_copies.h"
 #include "common/layer_lookup.h"
 #include "common/layer_source.h"
 #include "common/layer_spatial_reference.h"
@@ -20,7 +20,8 @@
 #include "host/layer.h"
 #include "host/progress.h"
 #include "host/query_filter.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "routing/gazetteer_labels.h"
 #include "routing/route_legs.h"
 #include "routing/route_output.h"
@@ -185,7 +186,7 @@ void GazetteerRoute::run(host::HostApplication* application, host::HostDocument*
                           state.gRouteType);
     } else {
       CopyProgress progress(marked_link_count(*network));
-      CopyRouteLinks(&route, network.get(), MarkedLinks, [&] { progress.step(); });
+      CopyNetworkLinks(&route, network.get(), MarkedLinks, [&] { progress.step(); });
     }
   });
   ShowRouteLayers(result, map.get(), view.get(), application);

@@ -1,7 +1,6 @@
 #include "routing/gazetteer_stops.h"
 
 #include "common/engine_error_text.h"
-#include "common/handler_end.h"
 #include "common/node_search.h"
 #include "common/order_tour.h"
 #include "common/point_at.h"
@@ -9,7 +8,8 @@
 #include "common/stop_label_sweep.h"
 #include "common/tour_mode.h"
 #include "host/geometry.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "routing/gazetteer_labels.h"
 
 namespace corvane {

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string>
 
-#include "common/bounded_table.h"
 #include "host/active_view.h"
 #include "host/map.h"
 #include "host/spatial_reference.h"
+#include "network/state/bounded_table.h"
 #include "tamix/net_base.h"
 #include "tamix/net_calc.h"
 

@@ -4,7 +4,6 @@
 
 #include "common/apply_engine_settings.h"
 #include "common/check_network_ready.h"
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "common/remove_output_shapefile.h"
 #include "common/show_message.h"
@@ -12,7 +11,8 @@
 #include "common/stop_label_sweep.h"
 #include "common/write_route_shapefile.h"
 #include "dialogs/routing/rut.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "routing/route_legs.h"
 #include "routing/route_output.h"
 

@@ -5,10 +5,10 @@
 #include <utility>
 
 #include "com/numbers.h"
-#include "common/handler_end.h"
 #include "common/join_line_geometries.h"
 #include "common/turn_text_from_angle.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -4,7 +4,7 @@
 
 #include "common/engine_error_text.h"
 #include "common/show_message.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

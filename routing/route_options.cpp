@@ -1,12 +1,12 @@
 #include "routing/route_options.h"
 
 #include "common/check_network_ready.h"
-#include "common/handler_end.h"
 #include "common/show_message.h"
+#include "common/unwritten_settings.h"
 #include "dialogs/routing/routeoptpro.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
-#include "network/unwritten_settings.h"
+#include "network/state/handler_end.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 #include "routing/route_output.h"
 
 namespace corvane {

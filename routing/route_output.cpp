@@ -3,7 +3,7 @@
 #include "com/create.h"
 #include "com/numbers.h"
 #include "common/apply_route_color.h"
-#include "common/handler_end.h"
+#include "common/feature_copies.h"
 #include "common/layer_lookup.h"
 #include "common/network_workspace.h"
 #include "common/output_sets.h"
@@ -13,7 +13,8 @@
 #include "host/layer.h"
 #include "host/query_filter.h"
 #include "host/table_window.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 
@@ -62,8 +63,8 @@ void ShowRouteLayers(const RouteResult& result, host::HostMap* map, host::HostAc
     check_call(map->AddLayer(view_route_layer.get()), "AddLayer");
   // Written whole beside it, then in its place: the shapes it shows already, then the route's.
   FillOutputWhole(*view_route, [&](host::HostFeatureClass& shapes) {
-    CopyRouteShapes(view_route.get(), &shapes);
-    CopyRouteShapes(result.route.get(), &shapes);
+    CopyShapes(view_route.get(), &shapes);
+    CopyShapes(result.route.get(), &shapes);
   });
 
   const auto route_layer = result.route_layer ? result.route_layer : LayerOver(result.route);
@@ -82,7 +83,7 @@ void FinishRouteOutput(const RouteResult& result, const RouteDirections* directi
       WriteRouteShapefile(&route, state.gDirections, directions->row_count(), directions->shapes(),
                           state.gRouteType);
     else
-      CopyRouteLinks(&route, network, marked);
+      CopyNetworkLinks(&route, network, marked);
   });
   ShowRouteLayers(result, map, view, application);
   ReportRouteTotals(result, application);

@@ -1,7 +1,7 @@
 #include "routing/routefinal.h"
 
 #include "common/layer_lookup.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -1,6 +1,6 @@
 #include "routing/selection_by_location.h"
 
-#include "common/handler_end.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

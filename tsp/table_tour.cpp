@@ -5,7 +5,6 @@
 #include "common/elements_at_point.h"
 #include "common/engine_error_text.h"
 #include "common/finite_point.h"
-#include "common/handler_end.h"
 #include "common/node_search.h"
 #include "common/order_tour.h"
 #include "common/point_at.h"
@@ -15,7 +14,8 @@
 #include "common/tour_mode.h"
 #include "host/geometry.h"
 #include "host/row.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "routing/gazetteer_labels.h"
 #include "tsp/tour_stop_marks.h"
 

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "common/bounded_table.h"
 #include "host/table.h"
+#include "network/state/bounded_table.h"
 #include "routing/gazetteer_stops.h"
 #include "tamix/net_base.h"
 #include "tamix/net_calc.h"

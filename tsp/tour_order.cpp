@@ -8,7 +8,7 @@
 #include "common/show_message.h"
 #include "common/stop_label_sweep.h"
 #include "common/tour_mode.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "tsp/tour_stop_marks.h"
 
 namespace corvane {

@@ -3,7 +3,7 @@
 #include "common/elements_at_point.h"
 #include "common/point_at.h"
 #include "common/stop_label_sweep.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "common/handler_end.h"
 #include "host/editor.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

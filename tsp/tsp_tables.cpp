@@ -1,4 +1,5 @@
 #include "tsp/tsp_tables.h"
+#include "common/feature_copies.h"
 #include "common/output_sets.h"
 
 #include <string>
@@ -10,9 +11,9 @@
 #include "common/check_network_ready.h"
 #include "common/description_field_check.h"
 #include "common/elements_at_point.h"
-#include "common/handler_end.h"
 #include "common/layer_spatial_reference.h"
 #include "common/point_at.h"
+#include "common/point_layer_list.h"
 #include "common/remove_output_shapefile.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
@@ -23,8 +24,8 @@
 #include "host/active_view.h"
 #include "host/fields.h"
 #include "host/layer.h"
-#include "network/shared_state.h"
-#include "routing/batch_route_layers.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "routing/route_legs.h"
 #include "routing/route_output.h"
 
@@ -193,7 +194,7 @@ bool TspTables::write_tour(host::HostMap& map, host::HostActiveView& view,
       WriteRouteShapefile(&tour, state.gDirections, directions->row_count(), directions->shapes(),
                           state.gRouteType);
     else
-      CopyRouteLinks(&tour, &network, MarkedLinks);
+      CopyNetworkLinks(&tour, &network, MarkedLinks);
   });
   if (const auto message = RouteTotalsMessage(state.gRouteType, totals->primary, totals->secondary,
                                               state.gDistUnits, "Minutes"))

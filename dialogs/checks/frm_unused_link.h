@@ -6,9 +6,8 @@
 namespace corvane {
 
 // The join column. The command puts the network layer's candidate fields into Combo1. OK keeps
-// the choice in gJoinFieldName, writes the join column file and sets gUnusedLinkDialogResult
-// to 1; a failure while writing deletes the file and counts as CANCEL. CANCEL, and closing the
-// window by its frame, leave the result 0.
+// the choice in gJoinFieldName and sets gUnusedLinkDialogResult to 1; the command then writes
+// the join column file. CANCEL, and closing the window by its frame, leave the result 0.
 class FrmUnusedLink : public AnswerForm {
 public:
   FrmUnusedLink();
@@ -24,9 +23,6 @@ public:
 
 protected:
   void Form_Load() override;
-
-private:
-  void accept();
 };
 
 // The shared instance, made on first use.

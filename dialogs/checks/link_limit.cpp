@@ -2,7 +2,7 @@
 
 #include "com/numbers.h"
 #include "common/show_message.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <string>
 
-#include "checks/check_road.h"
 #include "com/numbers.h"
 #include "com/variant.h"
-#include "common/handler_end.h"
+#include "common/error_box.h"
 #include "common/layer_lookup.h"
+#include "common/link_selection.h"
 #include "common/show_message.h"
 #include "host/active_view.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 
@@ -55,8 +56,8 @@ void zoom_around(host::HostMap* map, host::HostEnvelope* extent, double ratio) {
 } // namespace
 
 Subnets::Subnets() : Form("Subnets", {.Caption = "Show Subnets", .Width = 4260, .Height = 3240}) {
-  CmdShow.Click = [this] { RunCheck([this] { CmdShow_Click(); }); };
-  CmdOk.Click = [this] { RunCheck([this] { CmdOk_Click(); }); };
+  CmdShow.Click = [this] { RunWithErrorBox([this] { CmdShow_Click(); }); };
+  CmdOk.Click = [this] { RunWithErrorBox([this] { CmdOk_Click(); }); };
 }
 
 void Subnets::Form_Load() {

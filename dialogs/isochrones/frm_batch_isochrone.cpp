@@ -3,11 +3,12 @@
 #include <string>
 
 #include "com/letter_case.h"
-#include "common/handler_end.h"
+#include "common/feature_copies.h"
 #include "common/layer_lookup.h"
 #include "host/fields.h"
 #include "host/layer.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 
@@ -71,8 +72,7 @@ void FrmBatchIsochrone::refresh_fields() {
         const auto fields = require(features->Fields(), "FeatureClass.Fields");
         for (int k = 0; k < fields->FieldCount(); ++k) {
           const auto field = require(fields->Field(k), "Fields.Field");
-          if (field->Type() == host::field_oid || field->Type() == host::field_geometry ||
-              is_id_name(field->Name()))
+          if (IsIdOrShape(*field) || is_id_name(field->Name()))
             continue;
           CmdFild.AddItem(field->Name());
           CmdFild.SetText(field->Name());

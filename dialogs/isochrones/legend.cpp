@@ -1,6 +1,6 @@
 #include "dialogs/isochrones/legend.h"
 
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

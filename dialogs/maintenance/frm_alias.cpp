@@ -3,9 +3,9 @@
 #include <string>
 
 #include "common/show_message.h"
-#include "common/trim_blanks.h"
 #include "dialogs/network/frm_set_speed.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
+#include "network/state/trim_blanks.h"
 
 namespace corvane {
 

@@ -1,6 +1,6 @@
 #include "dialogs/maintenance/frm_def_road_sp.h"
 
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

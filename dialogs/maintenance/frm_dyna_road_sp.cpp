@@ -2,8 +2,8 @@
 
 #include "com/numbers.h"
 #include "common/show_message.h"
-#include "network/shared_state.h"
-#include "network/speed_units.h"
+#include "network/state/shared_state.h"
+#include "network/state/speed_units.h"
 
 namespace corvane {
 

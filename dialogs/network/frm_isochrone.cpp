@@ -5,13 +5,14 @@
 #include <vector>
 
 #include "com/numbers.h"
-#include "common/handler_end.h"
 #include "common/show_message.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
-#include "network/unwritten_settings.h"
-#include "network/zone_limits.h"
-#include "network/zone_settings.h"
+#include "common/show_settings_notes.h"
+#include "common/unwritten_settings.h"
+#include "network/state/handler_end.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
+#include "network/state/stored_settings.h"
+#include "network/state/zone_limits.h"
 
 namespace corvane {
 
@@ -24,6 +25,15 @@ constexpr std::int32_t NoClipping = 0;
 
 std::string zone_row(std::int32_t zone) {
   return "Zone " + std::to_string(zone);
+}
+
+// Reads [ISOCHRONE] of the network's "Corvane.ini" once into the zone list; what cannot be used
+// is named in one message.
+void read_zone_list() {
+  const auto ini = NetworkIniFile(shared_state().gNetworkFolder);
+  SettingsNotes notes;
+  StoreZoneList(ReadStoredZones(win::ProfileSnapshot(ini), ini, notes));
+  ShowSettingsNotes(notes);
 }
 
 } // namespace

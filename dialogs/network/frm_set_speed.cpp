@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "com/numbers.h"
-#include "common/handler_end.h"
 #include "common/show_message.h"
+#include "common/unwritten_settings.h"
 #include "dialogs/maintenance/frm_alias.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
-#include "network/speed_units.h"
-#include "network/unwritten_settings.h"
+#include "network/state/handler_end.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
+#include "network/state/speed_units.h"
 
 namespace corvane {
 

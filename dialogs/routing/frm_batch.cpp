@@ -3,13 +3,14 @@
 #include <cstdint>
 #include <string>
 
-#include "common/handler_end.h"
+#include "common/feature_copies.h"
 #include "common/layer_source.h"
+#include "common/point_layer_list.h"
 #include "common/show_message.h"
 #include "host/fields.h"
 #include "host/layer.h"
-#include "network/shared_state.h"
-#include "routing/batch_route_layers.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 
@@ -48,7 +49,7 @@ void choose_table(host::HostMap* map, const forms::ComboBox& tables, forms::Comb
     fields.AddItem(std::string(IdEntry));
     for (int k = 1; k < field_count; ++k) {
       const auto field = require(definitions->Field(k), "Fields.Field");
-      if (field->Type() == host::field_geometry || field->Type() == host::field_oid)
+      if (IsIdOrShape(*field))
         continue;
       fields.AddItem(field->Name());
     }

@@ -4,11 +4,10 @@
 #include <vector>
 
 #include "com/create.h"
+#include "common/field_equals_filter.h"
 #include "common/finite_point.h"
-#include "common/handler_end.h"
 #include "common/node_search.h"
 #include "common/show_message.h"
-#include "common/trim_blanks.h"
 #include "dialogs/routing/frm_gezz1.h"
 #include "host/cursor.h"
 #include "host/geometry.h"
@@ -16,8 +15,9 @@
 #include "host/mouse_cursor.h"
 #include "host/query_filter.h"
 #include "host/row.h"
-#include "network/shared_state.h"
-#include "routing/gazetteer_filter.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
+#include "network/state/trim_blanks.h"
 
 namespace corvane {
 
@@ -159,7 +159,7 @@ void FrmGezetted::CmdAdd_Click() {
   // The type of the field named now, not of the last one clicked: a field chosen by the layer
   // choice alone raised no click.
   field_type_ = chosen_field_type();
-  const auto clause = GazetteerFilter(field_name, value, field_type_ == host::field_string);
+  const auto clause = FieldEqualsFilter(field_name, value, field_type_ == host::field_string);
   if (!clause) {
     show_message("Invalid data. Enter a number ", "Envalid entries", forms::Icon::Critical);
     return;

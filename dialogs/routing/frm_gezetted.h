@@ -4,10 +4,10 @@
 #include <string>
 
 #include "com/unknown.h"
-#include "common/bounded_table.h"
 #include "forms/forms.h"
 #include "host/map.h"
 #include "host/table.h"
+#include "network/state/bounded_table.h"
 
 namespace corvane {
 

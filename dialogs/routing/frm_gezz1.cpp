@@ -1,7 +1,7 @@
 #include "dialogs/routing/frm_gezz1.h"
 
 #include "common/show_message.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -1,9 +1,9 @@
 #include "dialogs/routing/routeoptpro.h"
 
-#include "common/handler_end.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
-#include "network/unwritten_settings.h"
+#include "common/unwritten_settings.h"
+#include "network/state/handler_end.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

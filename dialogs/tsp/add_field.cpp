@@ -1,6 +1,6 @@
 #include "dialogs/tsp/add_field.h"
 
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -1,8 +1,8 @@
 #include "dialogs/tsp/frm_tsp.h"
 
-#include "network/settings_files.h"
-#include "network/shared_state.h"
-#include "network/unwritten_settings.h"
+#include "common/unwritten_settings.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

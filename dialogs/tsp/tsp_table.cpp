@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

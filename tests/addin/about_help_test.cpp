@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "addin/help.h"
-#include "common/app_path.h"
+#include "command/app_path.h"
 #include "forms/testing/scripted_user.h"
 #include "module_command.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "support/test_folder.h"
 #include "win/shell.h"
 

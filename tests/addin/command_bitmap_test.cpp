@@ -4,9 +4,9 @@
 #include <fstream>
 #include <string>
 
+#include "command/app_path.h"
 #include "command/command_bitmap.h"
-#include "common/app_path.h"
-#include "common/handler_end.h"
+#include "network/state/handler_end.h"
 #include "support/test_folder.h"
 
 namespace corvane {

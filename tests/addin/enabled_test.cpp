@@ -10,7 +10,7 @@
 #include "map/document.h"
 #include "map/map_classes.h"
 #include "module_command.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "support/stub_engine.h"
 
 namespace corvane {

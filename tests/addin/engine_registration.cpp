@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "com/registration.h"
-#include "common/app_path.h"
+#include "command/app_path.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "host/layer.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "routing/route_output.h"
 
 namespace corvane::testing {

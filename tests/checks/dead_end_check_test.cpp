@@ -11,7 +11,7 @@
 #include "host/layer.h"
 #include "host/renderer.h"
 #include "host/symbol.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 namespace {

@@ -17,7 +17,7 @@
 #include "files/replace_file.h"
 #include "host/geometry.h"
 #include "host/row.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 namespace {

@@ -9,7 +9,7 @@
 #include "checks/subnet.h"
 #include "checks/unused_link.h"
 #include "host/layer.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "routing/route_output.h"
 
 namespace corvane {

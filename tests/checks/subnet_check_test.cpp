@@ -8,7 +8,7 @@
 #include "dialogs/checks/subnets.h"
 #include "host/active_view.h"
 #include "host/layer.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 namespace {

@@ -9,10 +9,10 @@
 
 #include "check_network.h"
 #include "checks/add_node_shp.h"
-#include "common/handler_end.h"
 #include "common/network_workspace.h"
 #include "common/output_sets.h"
 #include "host/geometry.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 namespace {

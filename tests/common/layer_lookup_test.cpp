@@ -7,7 +7,7 @@
 #include "common/layer_spatial_reference.h"
 #include "host/spatial_reference.h"
 #include "host/workspace.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "support/host_fixture.h"
 
 namespace corvane {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "com/create.h"
-#include "common/app_path.h"
+#include "command/app_path.h"
 #include "common/elements_at_point.h"
 #include "common/marker_graphic.h"
 #include "host/color.h"

@@ -8,7 +8,6 @@
 
 #include "com/create.h"
 #include "common/clip_zones.h"
-#include "common/handler_end.h"
 #include "common/zone_renderers.h"
 #include "forms/testing/scripted_user.h"
 #include "host/color.h"
@@ -18,7 +17,8 @@
 #include "host/row.h"
 #include "host/symbol.h"
 #include "host/workspace.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 #include "support/host_fixture.h"
 
 namespace corvane {

@@ -11,7 +11,7 @@
 #include "host/symbol.h"
 #include "isochrone_fixture.h"
 #include "isochrones/iso_link_multi.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 namespace {

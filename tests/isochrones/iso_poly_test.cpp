@@ -9,7 +9,7 @@
 #include "com/create.h"
 #include "com/module.h"
 #include "com/registration.h"
-#include "common/app_path.h"
+#include "command/app_path.h"
 #include "host/color.h"
 #include "host/symbol.h"
 #include "isochrones/iso_poly.h"

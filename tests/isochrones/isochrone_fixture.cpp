@@ -1,12 +1,12 @@
 #include "isochrone_fixture.h"
 
-#include "common/handler_end.h"
 #include "common/layer_lookup.h"
 #include "host/active_view.h"
 #include "host/element.h"
 #include "host/graphics_container.h"
 #include "host/layer.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane::testing {
 

@@ -10,8 +10,8 @@
 #include "host/geometry.h"
 #include "isochrone_fixture.h"
 #include "isochrones/isochrone.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 #include "win/num_text.h"
 
 namespace corvane {

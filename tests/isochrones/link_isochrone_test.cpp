@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "common/handler_end.h"
 #include "host/element.h"
 #include "host/graphics_container.h"
 #include "host/layer.h"
@@ -11,7 +10,8 @@
 #include "host/symbol.h"
 #include "isochrone_fixture.h"
 #include "isochrones/link_isochrone.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 namespace {

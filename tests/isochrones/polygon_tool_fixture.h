@@ -8,12 +8,12 @@
 #include <gtest/gtest.h>
 
 #include "com/create.h"
-#include "common/handler_end.h"
 #include "host/layer.h"
 #include "host/mouse_cursor.h"
 #include "host/renderer.h"
 #include "isochrone_fixture.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane::testing {
 

@@ -11,8 +11,8 @@
 #include "dialogs/network/frm_set_speed.h"
 #include "maintenance_fixture.h"
 #include "module_command.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 namespace {

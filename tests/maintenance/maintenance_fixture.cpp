@@ -9,8 +9,8 @@
 #include "host/element.h"
 #include "host/graphics_container.h"
 #include "module_command.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 
 namespace corvane::testing {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "maintenance_fixture.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 namespace {

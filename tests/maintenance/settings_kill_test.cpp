@@ -13,8 +13,8 @@
 
 #include "files/replace_file.h"
 #include "maintenance_fixture.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 #include "support/killed_at_step.h"
 #include "win/clock.h"
 

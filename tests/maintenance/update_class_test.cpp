@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "maintenance_fixture.h"
-#include "network/road_class_rows.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
+#include "network/state/road_class_rows.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 namespace {

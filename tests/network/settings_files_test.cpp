@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "common/handler_end.h"
-#include "network/settings_files.h"
+#include "network/state/handler_end.h"
+#include "network/state/settings_files.h"
 #include "support/test_folder.h"
 #include "win/profile.h"
 

@@ -5,8 +5,8 @@
 #include <thread>
 #include <utility>
 
-#include "common/bounded_table.h"
-#include "network/shared_state.h"
+#include "network/state/bounded_table.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 namespace {

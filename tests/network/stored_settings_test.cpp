@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "network/stored_settings.h"
+#include "network/state/stored_settings.h"
 #include "support/test_folder.h"
 
 namespace corvane {

@@ -3,7 +3,7 @@
 #include "com/object.h"
 #include "common/apply_engine_settings.h"
 #include "host/active_view.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "support/host_fixture.h"
 #include "support/stub_engine.h"
 

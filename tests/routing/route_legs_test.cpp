@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "forms/testing/scripted_user.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "routing/route_legs.h"
 #include "support/stub_engine.h"
 

@@ -6,8 +6,7 @@
 
 #include "com/create.h"
 #include "com/registration.h"
-#include "common/app_path.h"
-#include "common/handler_end.h"
+#include "command/app_path.h"
 #include "host/active_view.h"
 #include "host/cursor.h"
 #include "host/element.h"
@@ -15,8 +14,9 @@
 #include "host/graphics_container.h"
 #include "host/row.h"
 #include "host/workspace.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 #include "support/loaded_network_state.h"
 
 namespace corvane::testing {

@@ -4,7 +4,7 @@
 
 #include "common/turn_text_from_angle.h"
 #include "common/write_route_shapefile.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "routing/route_output.h"
 
 namespace corvane {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "dialogs/routing/rut.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "route_network.h"
 
 namespace corvane {

@@ -13,7 +13,7 @@
 #include "host/cursor.h"
 #include "host/fields.h"
 #include "host/row.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "route_network.h"
 
 namespace corvane {

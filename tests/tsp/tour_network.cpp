@@ -6,7 +6,7 @@
 #include "com/create.h"
 #include "host/element.h"
 #include "host/graphics_container.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane::testing {
 

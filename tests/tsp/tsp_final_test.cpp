@@ -7,7 +7,7 @@
 
 #include "common/marker_graphic.h"
 #include "dialogs/routing/rut.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "tour_network.h"
 
 namespace corvane {

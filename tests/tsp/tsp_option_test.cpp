@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "dialogs/tsp/frm_tsp.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 #include "tour_network.h"
 #include "tsp/tsp_option.h"
 

@@ -11,7 +11,7 @@
 #include "dialogs/tsp/tsp_table.h"
 #include "host/fields.h"
 #include "host/row.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "tour_network.h"
 #include "tsp/tsp_tables.h"
 

@@ -6,7 +6,7 @@
 #include "host/fields.h"
 #include "host/row.h"
 #include "host/workspace.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "support/test_folder.h"
 
 namespace corvane::testing {

@@ -1,6 +1,6 @@
 #include "support/loaded_network_state.h"
 
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane::testing {
 

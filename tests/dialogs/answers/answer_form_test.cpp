@@ -10,7 +10,7 @@
 #include "dialogs/checks/back.h"
 #include "dialogs/tsp/add_field.h"
 #include "dialogs/tsp/tsp_table.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 namespace {

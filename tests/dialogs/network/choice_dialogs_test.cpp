@@ -7,7 +7,7 @@
 
 #include "dialogs/network/n_load.h"
 #include "dialogs/network/polylines.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "scripted_user.h"
 
 namespace corvane {

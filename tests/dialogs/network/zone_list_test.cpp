@@ -5,7 +5,7 @@
 
 #include "dialogs/network/frm_isochrone.h"
 #include "dialogs/network/frm_set_speed.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 namespace {

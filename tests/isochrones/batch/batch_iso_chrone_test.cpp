@@ -9,7 +9,7 @@
 #include "host/fields.h"
 #include "host/renderer.h"
 #include "host/row.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane::testing {
 namespace {

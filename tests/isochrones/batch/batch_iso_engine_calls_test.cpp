@@ -9,7 +9,7 @@
 #include "common/engine_error_text.h"
 #include "host/fields.h"
 #include "host/row.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "support/stub_engine.h"
 
 namespace corvane::testing {

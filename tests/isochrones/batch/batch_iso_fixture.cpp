@@ -5,7 +5,7 @@
 #include "host/element.h"
 #include "host/graphics_container.h"
 #include "host/layer.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane::testing {
 

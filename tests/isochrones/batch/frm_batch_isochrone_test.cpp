@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "batch_iso_fixture.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane::testing {
 namespace {

@@ -20,8 +20,8 @@
 #include "module_command.h"
 #include "network/network_closing.h"
 #include "network/result_clearing.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 #include "network_fixture.h"
 #include "win/clock.h"
 

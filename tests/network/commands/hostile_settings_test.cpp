@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "network/build_mark.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
+#include "network/state/build_mark.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 #include "network_fixture.h"
 
 namespace corvane {

@@ -6,15 +6,15 @@
 
 #include "com/create.h"
 #include "com/registration.h"
-#include "common/app_path.h"
+#include "command/app_path.h"
 #include "host/element.h"
 #include "host/fields.h"
 #include "host/graphics_container.h"
 #include "host/row.h"
 #include "host/workspace.h"
 #include "network/network_opening.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 #include "win/clock.h"
 
 namespace corvane::testing {

@@ -6,8 +6,8 @@
 
 #include "dialogs/network/coloring.h"
 #include "network/route_colour.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 #include "network_fixture.h"
 
 namespace corvane {

@@ -3,14 +3,14 @@
 #include <filesystem>
 
 #include "com/create.h"
-#include "common/handler_end.h"
 #include "dialogs/frame/frm_error.h"
 #include "dialogs/routing/frm_batch.h"
 #include "host/fields.h"
 #include "host/row.h"
 #include "host/workspace.h"
 #include "map/user_services.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane::testing {
 

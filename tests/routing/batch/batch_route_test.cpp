@@ -6,11 +6,11 @@
 
 #include "batch_fixture.h"
 #include "com/create.h"
+#include "common/batch_progress.h"
 #include "dialogs/routing/frm_batch.h"
 #include "host/layer.h"
 #include "host/workspace.h"
-#include "network/shared_state.h"
-#include "routing/batch_route_progress.h"
+#include "network/state/shared_state.h"
 #include "routing/batch_route_rows.h"
 
 namespace host {

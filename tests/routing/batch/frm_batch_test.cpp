@@ -2,9 +2,9 @@
 #include <vector>
 
 #include "batch_fixture.h"
+#include "common/point_layer_list.h"
 #include "dialogs/routing/frm_batch.h"
-#include "network/shared_state.h"
-#include "routing/batch_route_layers.h"
+#include "network/state/shared_state.h"
 
 namespace corvane::testing {
 namespace {

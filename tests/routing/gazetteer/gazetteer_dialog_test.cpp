@@ -6,7 +6,7 @@
 #include "dialogs/routing/frm_gezetted.h"
 #include "dialogs/routing/frm_gezz1.h"
 #include "gazetteer_network.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "com/create.h"
 #include "host/fields.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "routing/route_options.h"
 #include "routing/selection_by_location.h"
 

@@ -10,7 +10,7 @@
 #include "gazetteer_network.h"
 #include "host/graphics_container.h"
 #include "host/mouse_cursor.h"
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 namespace {

@@ -8,8 +8,8 @@
 #include "common/layer_lookup.h"
 #include "dialogs/routing/routeoptpro.h"
 #include "gazetteer_network.h"
-#include "network/settings_files.h"
-#include "network/shared_state.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "common/app_path.h"
+#include "command/app_path.h"
 
 #include <dlfcn.h>
 

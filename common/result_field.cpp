@@ -1,11 +1,11 @@
-#include "network/result_field.h"
+#include "common/result_field.h"
 
 #include <string>
 
 #include "com/variant.h"
-#include "common/handler_end.h"
 #include "common/rewrite_refused.h"
 #include "host/fields.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

@@ -1,6 +1,6 @@
-#include "network/network_loaded.h"
+#include "network/state/network_loaded.h"
 
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

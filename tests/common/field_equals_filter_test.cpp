@@ -4,16 +4,16 @@
 #include <string>
 
 #include "com/create.h"
-#include "host/query_filter.h"
+#include "common/field_equals_filter.h"
 #include "host/fields.h"
+#include "host/query_filter.h"
 #include "host/table.h"
-#include "routing/gazetteer_filter.h"
 #include "support/host_fixture.h"
 
 namespace corvane {
 namespace {
 
-class GazetteerFilterTest : public testing::HostTest {
+class FieldEqualsFilterTest : public testing::HostTest {
 protected:
   // Three points whose fields all need their names quoted: a keyword, a name starting with a
   // digit, a name with a blank and one with a letter beyond ASCII.
@@ -63,7 +63,7 @@ protected:
   com::ComPtr<host::HostFeatureClass> features_;
 };
 
-TEST_F(GazetteerFilterTest, EveryFieldNameAndPlainNumberReachesTheHostIntact) {
+TEST_F(FieldEqualsFilterTest, EveryFieldNameAndPlainNumberReachesTheHostIntact) {
   const struct {
     const char* field;
     const char* value;
@@ -88,7 +88,7 @@ TEST_F(GazetteerFilterTest, EveryFieldNameAndPlainNumberReachesTheHostIntact) {
       {"OR", "0x10", false, -1},
   };
   for (const auto& c : cases) {
-    const auto clause = GazetteerFilter(c.field, c.value, c.text);
+    const auto clause = FieldEqualsFilter(c.field, c.value, c.text);
     ASSERT_EQ(clause.has_value(), c.expected >= 0) << c.field << " = " << c.value;
     if (clause) {
       EXPECT_EQ(selected(*clause), c.expected) << *clause;

@@ -1,4 +1,4 @@
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

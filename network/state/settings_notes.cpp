@@ -1,8 +1,7 @@
-#include "network/settings_notes.h"
+#include "network/state/settings_notes.h"
 
 #include <utility>
 
-#include "common/show_message.h"
 #include "win/file_system_object.h"
 
 namespace corvane {
@@ -17,14 +16,12 @@ void SettingsNotes::add(std::string line) {
   lines_.push_back(std::move(line));
 }
 
-void SettingsNotes::show() {
-  if (lines_.empty())
-    return;
+std::string SettingsNotes::take_text() {
   std::string text;
   for (const auto& line : lines_)
     text += (text.empty() ? "" : "\n") + line;
   lines_.clear();
-  show_message(text, "Network Settings", forms::Icon::Exclamation);
+  return text;
 }
 
 bool KeepOldSettings(const std::string& file, const std::string& why, SettingsNotes& notes) {

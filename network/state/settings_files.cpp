@@ -1,4 +1,4 @@
-#include "network/settings_files.h"
+#include "network/state/settings_files.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,8 +6,8 @@
 #include <limits>
 
 #include "com/numbers.h"
-#include "common/trim_blanks.h"
-#include "network/speed_units.h"
+#include "network/state/speed_units.h"
+#include "network/state/trim_blanks.h"
 #include "win/date_text.h"
 #include "win/num_text.h"
 #include "win/paths.h"

@@ -8,8 +8,9 @@ namespace corvane {
 
 // What an opening, a rebuild or the road-class update has to tell the user about the settings
 // files: every value a file holds that is left out, replaced or not carried over, and every copy
-// kept of an old file. They are gathered and shown together in one "Network Settings" message
-// (exclamation), so that each is named and none is lost among many boxes.
+// kept of an old file. They are gathered here and shown together by the caller in one message
+// (ShowSettingsNotes in common/show_settings_notes.h), so that each is named and none is lost
+// among many boxes.
 class SettingsNotes {
 public:
   // FILE: [SECTION] "KEY" WHAT
@@ -18,8 +19,8 @@ public:
   void add(std::string line);
   bool empty() const { return lines_.empty(); }
   const std::vector<std::string>& lines() const { return lines_; }
-  // The message, one line per note; nothing shown when there is none. The notes are then gone.
-  void show();
+  // The notes, one a line, handed over: none are left.
+  std::string take_text();
 
 private:
   std::vector<std::string> lines_;

@@ -1,11 +1,11 @@
-#include "routing/batch_route_points.h"
+#include "common/batch_point_reader.h"
 
 #include "common/engine_error_text.h"
 #include "common/finite_point.h"
-#include "common/handler_end.h"
 #include "host/geometry.h"
 #include "host/row.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

@@ -14,9 +14,9 @@
 #include <string_view>
 #include <vector>
 
-#include "network/settings_files.h"
-#include "network/settings_notes.h"
-#include "network/shared_state.h"
+#include "network/state/settings_files.h"
+#include "network/state/settings_notes.h"
+#include "network/state/shared_state.h"
 #include "win/profile.h"
 
 namespace corvane {

@@ -1,4 +1,4 @@
-#include "network/stored_settings.h"
+#include "network/state/stored_settings.h"
 
 #include <cctype>
 #include <cmath>
@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "com/numbers.h"
-#include "common/trim_blanks.h"
-#include "network/speed_units.h"
+#include "network/state/speed_units.h"
+#include "network/state/trim_blanks.h"
 #include "win/num_text.h"
 
 namespace corvane {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/handler_end.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

@@ -1,9 +1,9 @@
-#include "routing/batch_route_progress.h"
+#include "common/batch_progress.h"
 
 #include <string>
 
 #include "com/numbers.h"
-#include "common/handler_end.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

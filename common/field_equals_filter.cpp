@@ -1,4 +1,4 @@
-#include "routing/gazetteer_filter.h"
+#include "common/field_equals_filter.h"
 
 #include <cctype>
 
@@ -48,8 +48,8 @@ bool plain_number(std::string_view value) {
 
 } // namespace
 
-std::optional<std::string> GazetteerFilter(std::string_view field, std::string_view value,
-                                           bool text_field) {
+std::optional<std::string> FieldEqualsFilter(std::string_view field, std::string_view value,
+                                             bool text_field) {
   const std::string left = quoted(field, '"') + " = ";
   if (text_field)
     return left + quoted(value, '\'');

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "com/unknown.h"
-#include "common/bounded_table.h"
 #include "forms/message_box.h"
 #include "host/document.h"
+#include "network/state/bounded_table.h"
 #include "tamix/net_base.h"
 #include "tamix/net_calc.h"
 
@@ -64,6 +64,11 @@ struct MapPointSingle {
   float Y = 0;
 };
 
+// One direction step. The members keep the names the system gives them, but hold the route's
+// costs by rank: Distance and TotalDist the primary cost (the distance of a shortest route, the
+// minutes of a fastest one) and its running total, Time and TotalTime the secondary cost and
+// its running total. WriteRouteShapefile swaps them back for a fastest route, so that the
+// fields of "Route" always hold the distance and the minutes.
 struct DirectionRow {
   std::int32_t LinkIndex = 0;
   std::string Desc;

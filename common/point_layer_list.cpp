@@ -1,10 +1,10 @@
-#include "routing/batch_route_layers.h"
+#include "common/point_layer_list.h"
 
-#include "common/handler_end.h"
 #include "common/layer_source.h"
 #include "host/geometry.h"
 #include "host/layer.h"
-#include "network/shared_state.h"
+#include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 

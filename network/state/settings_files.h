@@ -12,8 +12,8 @@
 //
 // Files written by older writers key a temporary speed by its link number instead of its row,
 // and a road class's speed and alias with one blank ("Speed 7 (mph)"). The readers of the
-// sections (network/stored_settings.h) accept those keys, so such files still load; the writers
-// here always write the usual keys.
+// sections (network/state/stored_settings.h) accept those keys, so such files still load; the
+// writers here always write the usual keys.
 
 #include <cstdint>
 #include <optional>
@@ -21,7 +21,7 @@
 #include <string_view>
 #include <vector>
 
-#include "network/shared_state.h"
+#include "network/state/shared_state.h"
 #include "win/clock.h"
 #include "win/profile.h"
 

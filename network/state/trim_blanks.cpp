@@ -1,4 +1,4 @@
-#include "common/trim_blanks.h"
+#include "network/state/trim_blanks.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "network/build_mark.h"
+#include "network/state/build_mark.h"
 
 #include <filesystem>
 #include <fstream>
@@ -6,7 +6,7 @@
 #include <string>
 #include <system_error>
 
-#include "network/settings_files.h"
+#include "network/state/settings_files.h"
 #include "win/paths.h"
 
 namespace corvane {

@@ -1,7 +1,7 @@
-#include "network/unwritten_settings.h"
+#include "common/unwritten_settings.h"
 
-#include "common/handler_end.h"
 #include "common/show_message.h"
+#include "network/state/handler_end.h"
 
 namespace corvane {
 

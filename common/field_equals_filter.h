@@ -13,7 +13,7 @@ namespace corvane {
 // digits with an optional fraction (or a fraction alone), an optional exponent ("12", "-5",
 // ".5", "1.", "1e3"; not "5a" or "12 OR 1=1"): no typed text can change what the filter means.
 // Nothing for a value a number field cannot take.
-std::optional<std::string> GazetteerFilter(std::string_view field, std::string_view value,
-                                           bool text_field);
+std::optional<std::string> FieldEqualsFilter(std::string_view field, std::string_view value,
+                                             bool text_field);
 
 } // namespace corvane

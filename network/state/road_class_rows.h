@@ -2,10 +2,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "network/shared_state.h"
+#include "host/table.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 
@@ -28,5 +30,18 @@ std::string RoadClassesNotCarried(const std::string& speed_file, std::size_t dro
 // Puts the rows into gRoadClassSpeeds and gRoadClassCount; rows that were in use before and are
 // not any more read as unused (class -1, speeds -1, no name).
 void StoreRoadClassRows(const std::vector<RoadClassSpeed>& rows);
+
+// The road class of an attribute value: the whole-number part of its magnitude, taken modulo
+// 32 (7 and 39 give 7, 4096 gives 0, -5.7 gives 5); nothing for a magnitude of 4097 or more,
+// which makes the field invalid as a road-class field.
+bool RoadClassOf(double attribute_value, std::int32_t& road_class);
+
+// The values of the field at `field_index` of every feature, in the order of an unfiltered
+// search (one per link); nothing when a value is not a number (an empty value included).
+std::optional<std::vector<double>> RoadClassFieldValues(host::HostFeatureClass* features,
+                                                        int field_index);
+
+// The distinct road classes of the values, ascending; false at the first invalid value.
+bool RoadClassesOf(const std::vector<double>& attribute_values, std::vector<std::int32_t>& classes);
 
 } // namespace corvane

@@ -23,8 +23,9 @@ public:
   BatchProgress(const BatchProgress&) = delete;
   BatchProgress& operator=(const BatchProgress&) = delete;
 
-  // Before the work of point `index` (the pairs of a from-point): shows how far the run is ("50 %  Press 'Esc' To
-  // Cancel"), advances the bar and tells whether to go on. A layer of one point shows 100 %.
+  // Before the work of point `index` (the pairs of a from-point): shows how far the run is ("50 %
+  // Press 'Esc' To Cancel"), advances the bar and tells whether to go on. A layer of one point
+  // shows 100 %.
   bool from_point(std::int32_t index);
   // False once the user has pressed Esc.
   bool carry_on() { return tracker_->Continue(); }
