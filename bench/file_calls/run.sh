@@ -79,7 +79,7 @@ for build in "${builds[@]}"; do
     data=$sample
     [ "$network" = tiled ] && data=$tiled
     sessions=(dead_ends.session)
-    [ "$network" = sample ] && sessions+=(iso_poly.session closure.session tsp.session)
+    [ "$network" = sample ] && sessions+=(iso_poly.session iso_poly_20.session closure.session tsp.session)
     base_time=$(wall_ms "$build" open.session "$data")
     read -r bu bs bo bg < <(calls "$build" open.session "$data")
     for session in "${sessions[@]}"; do
