@@ -111,7 +111,11 @@ void IsoPoly::run(ClickRun& click, long x, long y) {
                                 "network layer"),
                        reference.get());
   }
-  WriteMergedZonePolygons(*require(state.gNetCalc, "NetCalc"), {*node}, sets.written(), extent);
+  if (!WriteMergedZonePolygons(*require(state.gNetCalc, "NetCalc"), {*node}, sets.written(),
+                               extent)) {
+    click.end_without_result();
+    return;
+  }
 
   const auto shown = ShowZonePolygons(map.get(), sets);
   if (shown == ZonesShown::NoClipLayer) {

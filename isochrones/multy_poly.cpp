@@ -94,7 +94,8 @@ bool MultyPoly::calculate(host::HostMap& map, ClickRun&) {
       sets.clipping ? ExtentIn(*require(FindClipLayer(&map), "clip layer"), reference.get())
                     : ClipExtent{};
   if (state.gAllowOverlap == 1) {
-    WriteMergedZonePolygons(calc, CentreListNodes(), sets.written(), extent);
+    if (!WriteMergedZonePolygons(calc, CentreListNodes(), sets.written(), extent))
+      return false;
   } else if (sets.overlap) {
     FillOutputWhole(*CreateCentreZoneClass(sets.written()), [&](host::HostFeatureClass& zones) {
       gather_centre_zones(calc, zones, extent);
