@@ -1,5 +1,4 @@
 #include "isochrones/iso_poly.h"
-#include "common/output_sets.h"
 
 #include <string>
 
@@ -13,6 +12,7 @@
 #include "common/mark_node_point.h"
 #include "common/marker_graphic.h"
 #include "common/network_workspace.h"
+#include "common/output_sets.h"
 #include "common/point_at.h"
 #include "common/remove_output_shapefile.h"
 #include "common/show_message.h"
