@@ -329,6 +329,13 @@ TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
        {built, ini_file + " could not be read: it has no [INFO] section. The network is built "
                           "again, and its closed roads, temporary speeds, zones and route colour "
                           "are carried over."}},
+      {"network files gone",
+       [&] { fs::remove(path("link.bin")); },
+       false,
+       true,
+       "",
+       {built, links_lost("there were no readable network files to check the links they name "
+                          "against.")}},
       {"after the pseudo-node repair",
        [&] {
          replace_roads(merged, {1, 3});
