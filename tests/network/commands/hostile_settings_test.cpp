@@ -396,5 +396,27 @@ TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
   }
 }
 
+// A file that would lose settings and cannot be kept as its ".bak" stays as it was: the user is
+// told so, and that the network, whose new files stand beside the old settings, is built again
+// at its next opening.
+TEST_F(HostileSettings, AFileThatCannotBeKeptStaysAndTheNextOpeningBuildsAgain) {
+  network_of(links(4), {1, 2, 3, 2});
+  replace_roads(links(3), {1, 2, 3});
+  fs::create_directory(ini() + ".bak"); // no copy can take that name
+  state().gNetworkState = NetworkClosed;
+  take_messages();
+  open();
+  const auto messages = take_messages();
+  fs::remove(ini() + ".bak");
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0], "Network created successfully");
+  EXPECT_TRUE(messages[1].ends_with(", so it is not replaced. The network is built again when it "
+                                    "is next opened."))
+      << messages[1];
+  EXPECT_EQ(read_bytes(ini()), clean_ini_);
+  EXPECT_NE(state().gNetworkState, NetworkLoaded);
+  EXPECT_TRUE(BuildMarkPresent(path()));
+}
+
 } // namespace
 } // namespace corvane
