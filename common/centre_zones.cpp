@@ -92,8 +92,10 @@ CentreZoneWriter::CentreZoneWriter(tamix::NetCalc& calc, host::HostFeatureClass&
 CentreZoneWriter::Appended CentreZoneWriter::append(std::int32_t node, double id,
                                                     const com::Variant& carried) {
   auto& state = shared_state();
-  // A centre the engine fails on must not find the zones of the one before it.
-  DeleteNetworkShapefile(per_centre_);
+  // A centre the engine fails on must not find the zones of the one before it. The set under
+  // this name was let pass as the system's own when the writer was made, and only the engine's
+  // runs write it since: it is not recognised again for every centre.
+  DeleteOwnNetworkShapefile(per_centre_);
   WriteZonePolygonFile(calc_, per_centre_, SendStops(calc_, {node}), extent_);
   if (state.gEngineResult != 0)
     return Appended::EngineFailed;

@@ -4,6 +4,7 @@
 
 #include "common/network_projection.h"
 #include "common/send_stops.h"
+#include "common/zone_polygon_output.h"
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
 #include "win/paths.h"
@@ -20,7 +21,7 @@ bool WriteNearestCentreZones(tamix::NetCalc& calc, const std::vector<std::int32_
   state.gEngineResult = calc.WriteNearestCentrePolygons(
       win::join_path(state.gNetworkFolder, std::string(name)), 0, 0, stops, extent.min_x,
       extent.min_y, extent.max_x, extent.max_y);
-  return true;
+  return ZonesWritten(name);
 }
 
 } // namespace corvane

@@ -13,7 +13,7 @@ namespace corvane {
 // among `nodes` (stops 1 .. n) by the route type's cost and writes the zone of each as the
 // shapefile `name` of the network folder, its stop number in "ID", cut to `extent`; the set gets
 // the network's projection first. False, the user told and nothing written, when the network has
-// no projection.
+// no projection or the engine failed (ZonesWritten).
 bool WriteNearestCentreZones(tamix::NetCalc& calc, const std::vector<std::int32_t>& nodes,
                              std::string_view name, const ClipExtent& extent);
 

@@ -16,8 +16,8 @@ bool SettingsWritten(bool written, const std::string& file, std::string_view uns
   return written;
 }
 
-void RequireSettingsWritten(bool written, const std::string& file) {
-  if (!SettingsWritten(written, file))
+void RequireSettingsWritten(bool written, const std::string& file, std::string_view unsaved) {
+  if (!SettingsWritten(written, file, unsaved))
     throw ToldHandlerEnd(file + " cannot be written");
 }
 

@@ -18,6 +18,7 @@ bool SettingsWritten(bool written, const std::string& file,
 
 // The same message, then the running handler ends (a refusal the user has been told of): a
 // tool's click or a command stops there.
-void RequireSettingsWritten(bool written, const std::string& file);
+void RequireSettingsWritten(bool written, const std::string& file,
+                            std::string_view unsaved = ChangeNotSaved);
 
 } // namespace corvane

@@ -4,9 +4,11 @@
 
 #include "common/clip_zones.h"
 #include "common/copy_zone_features.h"
+#include "common/engine_error_text.h"
 #include "common/network_projection.h"
 #include "common/network_workspace.h"
 #include "common/send_stops.h"
+#include "common/show_message.h"
 #include "common/zone_breaks.h"
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
@@ -41,11 +43,24 @@ void WriteZonePolygonFile(tamix::NetCalc& calc, std::string_view name, std::int3
       extent.min_x, extent.min_y, extent.max_x, extent.max_y);
 }
 
-void WriteMergedZonePolygons(tamix::NetCalc& calc, const std::vector<std::int32_t>& nodes,
+bool ZonesWritten(std::string_view name) {
+  const auto& state = shared_state();
+  if (state.gEngineResult == 0)
+    return true;
+  // Whatever the folder still holds under that name is not this run's: it must not be shown.
+  show_message("The zones could not be written as " +
+                   win::join_path(state.gNetworkFolder, std::string(name) + ".shp") + ": " +
+                   EngineErrorText(state.gEngineResult),
+               "Error", forms::Icon::Critical);
+  return false;
+}
+
+bool WriteMergedZonePolygons(tamix::NetCalc& calc, const std::vector<std::int32_t>& nodes,
                              std::string_view name, const ClipExtent& extent) {
   const std::int32_t stops = SendStops(calc, nodes);
   SendZoneBreaks(calc);
   WriteZonePolygonFile(calc, name, stops, extent);
+  return ZonesWritten(name);
 }
 
 ZonesShown ShowZonePolygons(host::HostMap* map, const ZonePolygonSets& sets) {

@@ -40,10 +40,15 @@ bool CopyZonePolygonProjection(const ZonePolygonSets& sets);
 void WriteZonePolygonFile(tamix::NetCalc& calc, std::string_view name, std::int32_t stops,
                           const ClipExtent& extent);
 
+// Whether the engine's last zone write into the set `name` succeeded (gEngineResult 0); otherwise
+// the user is told the engine's reason, naming the set, and the caller ends without a result.
+bool ZonesWritten(std::string_view name);
+
 // One engine run from every node of `nodes` at once (the zone list as breaks) into `name`: one
-// polygon per zone, reached from any of them.
-void WriteMergedZonePolygons(tamix::NetCalc& calc, const std::vector<std::int32_t>& nodes,
-                             std::string_view name, const ClipExtent& extent);
+// polygon per zone, reached from any of them. False when the engine failed (ZonesWritten).
+[[nodiscard]] bool WriteMergedZonePolygons(tamix::NetCalc& calc,
+                                           const std::vector<std::int32_t>& nodes,
+                                           std::string_view name, const ClipExtent& extent);
 
 // What became of the zones written.
 enum class ZonesShown { Shown, NoneLeft, NoClipLayer };

@@ -73,9 +73,11 @@ bool write_merged_zones(BatchIsoRun& run, std::string_view zones, const ClipExte
   BatchIsoCollection collected;
   if (!run.collect(collected))
     return false;
-  WriteMergedZonePolygons(*require(shared_state().gNetCalc, "NetCalc"), collected.nodes(), zones,
-                          extent);
-  return true;
+  if (WriteMergedZonePolygons(*require(shared_state().gNetCalc, "NetCalc"), collected.nodes(),
+                              zones, extent))
+    return true;
+  run.click.end_without_result();
+  return false;
 }
 
 } // namespace

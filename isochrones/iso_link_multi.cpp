@@ -6,6 +6,7 @@
 #include "common/apply_engine_settings.h"
 #include "common/elements_at_point.h"
 #include "common/layer_lookup.h"
+#include "common/output_sets.h"
 #include "common/point_at.h"
 #include "common/remove_output_shapefile.h"
 #include "common/result_field.h"
@@ -73,7 +74,7 @@ void IsoLinkMulti::start_set(host::HostMap& map, host::HostPoint& click) {
   state.gLinkCentre = {0, 0};
   const auto view = active_view_of(map);
   view->Refresh();
-  RemoveOutputShapefile(&map, view.get(), "BatchLayer");
+  RemoveOutputShapefile(&map, view.get(), BatchLayerOutput);
 
   StartCentreList(map, click);
 }

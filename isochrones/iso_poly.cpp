@@ -1,5 +1,4 @@
 #include "isochrones/iso_poly.h"
-#include "common/output_sets.h"
 
 #include <string>
 
@@ -13,6 +12,7 @@
 #include "common/mark_node_point.h"
 #include "common/marker_graphic.h"
 #include "common/network_workspace.h"
+#include "common/output_sets.h"
 #include "common/point_at.h"
 #include "common/remove_output_shapefile.h"
 #include "common/show_message.h"
@@ -111,7 +111,11 @@ void IsoPoly::run(ClickRun& click, long x, long y) {
                                 "network layer"),
                        reference.get());
   }
-  WriteMergedZonePolygons(*require(state.gNetCalc, "NetCalc"), {*node}, sets.written(), extent);
+  if (!WriteMergedZonePolygons(*require(state.gNetCalc, "NetCalc"), {*node}, sets.written(),
+                               extent)) {
+    click.end_without_result();
+    return;
+  }
 
   const auto shown = ShowZonePolygons(map.get(), sets);
   if (shown == ZonesShown::NoClipLayer) {

@@ -17,8 +17,8 @@ struct IIsoPoly : com::IUnknown {
   // zone limits of the tool's last run: one fill per zone along a ramp from RGB(242, 233, 250)
   // to RGB(255, 190, 199), labelled "0-5 Minutes", "5-10 Minutes", ... (the distance unit for
   // the shortest route type). *count is read, not changed. Returns the code of the call that
-  // failed: E_POINTER without a count, or the layer not in the map; E_INVALIDARG for more
-  // bands than the last run had zones; nothing on the map changes then.
+  // failed: E_POINTER without a count, or the layer not in the map; E_INVALIDARG for fewer
+  // than one band or more than the last run had zones; nothing on the map changes then.
   virtual com::HRESULT ClassifyManual2(std::int32_t* count) = 0;
 };
 

@@ -1,6 +1,5 @@
 #include "isochrones/link_cost_ramp.h"
 
-#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -75,7 +74,8 @@ void render_cost_ramp(host::HostDocument* document, host::HostMap* map,
   const auto layer = require_as<host::HostGeoFeatureLayer>(map->Layer(index), layout.layer);
   const std::int32_t first_zone = layout.zero_class ? 1 : 0;
   const std::int32_t classes = count + first_zone;
-  if (breaks.size() < static_cast<std::size_t>(std::max(classes, 0)))
+  // A count below one would leave the layer drawn with no class at all.
+  if (count < 1 || breaks.size() < static_cast<std::size_t>(classes))
     throw HostCallFailed("the cost bands' " + std::to_string(classes) + " breaks",
                          com::E_INVALIDARG);
 

@@ -25,8 +25,8 @@ void RenderLinkCostRamp(host::HostDocument* document, host::HostMap* map, std::s
 // The same cost bands for a zone polygon layer of the network folder (`layer_name`, kind "PG")
 // on "COST_END": no class for unreached values, one fill per zone, up to `limits`[i] for class
 // i (rows 0 .. `count` - 1), along a ramp from light lilac to pink, labelled "0-5 Minutes",
-// "5-10 Minutes", ... A failing host call (the layer not in the map, fewer limits than `count`)
-// ends the handler.
+// "5-10 Minutes", ... A failing host call (the layer not in the map, a `count` below 1 or above the
+// limits) ends the handler.
 void RenderZoneCostRamp(host::HostDocument* document, host::HostMap* map,
                         std::string_view layer_name, const std::vector<float>& limits,
                         std::int32_t count);

@@ -8,6 +8,7 @@
 #include "common/layer_spatial_reference.h"
 #include "common/mark_node_point.h"
 #include "common/marker_graphic.h"
+#include "common/output_sets.h"
 #include "common/point_at.h"
 #include "common/remove_output_shapefile.h"
 #include "common/result_field.h"
@@ -48,7 +49,7 @@ bool LinkIsochrone::run(long x, long y) {
     centre_marked_ = 0;
     view->Refresh();
   }
-  RemoveOutputShapefile(map.get(), view.get(), "IsoLink");
+  RemoveOutputShapefile(map.get(), view.get(), IsoLinkOutput);
   DeleteStopLabels(map.get(), StopNumbers::BlankLed, state.gRouteStopCount, state.gMultiStopCount);
 
   ApplyEngineSettings();
@@ -66,7 +67,8 @@ bool LinkIsochrone::run(long x, long y) {
 
   zone_breaks_ = LinkZoneBreaks();
   if (state.gZoneCount > 1)
-    RenderLinkCostRamp(document().get(), map.get(), ResultFieldName, zone_breaks_, state.gZoneCount);
+    RenderLinkCostRamp(document().get(), map.get(), ResultFieldName, zone_breaks_,
+                       state.gZoneCount);
   return true;
 }
 

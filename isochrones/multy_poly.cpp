@@ -1,5 +1,4 @@
 #include "isochrones/multy_poly.h"
-#include "common/output_sets.h"
 
 #include <string>
 
@@ -11,6 +10,7 @@
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
 #include "common/network_workspace.h"
+#include "common/output_sets.h"
 #include "common/point_at.h"
 #include "common/remove_output_shapefile.h"
 #include "common/show_message.h"
@@ -72,7 +72,7 @@ void MultyPoly::start_set(host::HostMap& map, host::HostPoint& click) {
   const auto view = require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(&map), "view");
   view->Refresh();
   DeleteStopLabels(&map, StopNumbers::BlankLed, state.gRouteStopCount, state.gMultiStopCount);
-  RemoveOutputShapefile(&map, view.get(), "BatchLayer");
+  RemoveOutputShapefile(&map, view.get(), BatchLayerOutput);
   DeleteNetworkShapefile(merged_zones);
   StartCentreList(map, click);
 }
@@ -94,7 +94,8 @@ bool MultyPoly::calculate(host::HostMap& map, ClickRun&) {
       sets.clipping ? ExtentIn(*require(FindClipLayer(&map), "clip layer"), reference.get())
                     : ClipExtent{};
   if (state.gAllowOverlap == 1) {
-    WriteMergedZonePolygons(calc, CentreListNodes(), sets.written(), extent);
+    if (!WriteMergedZonePolygons(calc, CentreListNodes(), sets.written(), extent))
+      return false;
   } else if (sets.overlap) {
     FillOutputWhole(*CreateCentreZoneClass(sets.written()), [&](host::HostFeatureClass& zones) {
       gather_centre_zones(calc, zones, extent);

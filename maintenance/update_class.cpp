@@ -148,7 +148,11 @@ void UpdateClass::click() {
     return;
   }
   StoreRoadClassRows(rows);
-  RequireSettingsWritten(settings::write_road_classes(speed_file, rows), speed_file);
+  // The engine has the new classes already, and the build mark stays: the next opening builds
+  // the network again and carries the speeds over then.
+  RequireSettingsWritten(
+      settings::write_road_classes(speed_file, rows), speed_file,
+      "The new road classes are in use; the network is built again when it is next opened.");
   StampNetworkEditedNow();
   RemoveBuildMark(state.gNetworkFolder);
 

@@ -254,13 +254,27 @@ std::string speeds_not_carried(const std::string& speed_file, const OldSettings&
   return {};
 }
 
+// Whether the closures and temporary speeds, which name links by number, still name the same
+// roads, and why not.
+bool links_carried(const OldSettings& old, tamix::NetBase::OldLinks old_links) {
+  return old_links == tamix::NetBase::OldLinks::same && !old.links_unsure;
+}
+std::string why_links_not_carried(const OldSettings& old, tamix::NetBase::OldLinks old_links) {
+  if (old.links_unsure)
+    return "a build of the network did not finish, so the links they name cannot be checked.";
+  if (old_links == tamix::NetBase::OldLinks::changed)
+    return "the road layer changed since the network was built.";
+  return "there were no readable network files to check the links they name against.";
+}
+
 // The settings of the old "Corvane.ini" the new one holds, and what of it is not carried over,
 // for the user (empty when all of it is).
 struct IniCarried {
   StoredSettings settings;
   std::string not_carried, carried_note;
 };
-IniCarried ini_carried(const std::string& ini, const OldSettings& old, bool same_links) {
+IniCarried ini_carried(const std::string& ini, const OldSettings& old,
+                       tamix::NetBase::OldLinks old_links) {
   IniCarried carried{old.ini, {}, {}};
   std::vector<std::string> lost;
   const bool nothing_carried = old.ini_unreadable && old.ini.names().empty();
@@ -271,18 +285,16 @@ IniCarried ini_carried(const std::string& ini, const OldSettings& old, bool same
     else
       carried.carried_note = said + ", and its " + old.ini.names() + " are carried over.";
   }
-  if (!same_links) {
+  if (!links_carried(old, old_links)) {
     const auto& links = carried.settings.closed_links;
     const auto& speeds = carried.settings.temp_speeds;
     const auto closures = links ? links->size() : 0;
     const auto temp_speeds = speeds ? speeds->size() : 0;
     if (closures + temp_speeds > 0)
-      lost.push_back(
-          ini + ": " + counted({{closures, "closed road"}, {temp_speeds, "temporary speed"}}) +
-          (closures + temp_speeds == 1 ? " was" : " were") + " not carried over: " +
-          (old.links_unsure ? "a build of the network did not finish, so the links they name "
-                              "cannot be checked."
-                            : "the road layer changed since the network was built."));
+      lost.push_back(ini + ": " +
+                     counted({{closures, "closed road"}, {temp_speeds, "temporary speed"}}) +
+                     (closures + temp_speeds == 1 ? " was" : " were") +
+                     " not carried over: " + why_links_not_carried(old, old_links));
     carried.settings.closed_links.reset();
     carried.settings.temp_speeds.reset();
   }
@@ -396,8 +408,8 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   }
   if (!build_engine_network(*tantest, values, feature_count, !field.empty()))
     return false;
-  const bool same_links = tantest->SameLinksAsBefore() && !old.links_unsure;
-  if (same_links)
+  const auto old_links = tantest->LinksOfReplacedNetwork();
+  if (links_carried(old, old_links))
     MarkLinksKept(state.gNetworkFolder);
   // Only once the engine has read and accepted every file of the layer: a refused layer keeps
   // its table as it was.
@@ -420,7 +432,7 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
     return false;
   if (!settings::write_road_classes(speed_file, classes_of_network.file_rows))
     return tell_unwritten(speed_file);
-  const auto carried = ini_carried(ini, old, same_links);
+  const auto carried = ini_carried(ini, old, old_links);
   if (!carried.carried_note.empty())
     notes.add(carried.carried_note);
   if (!carried.not_carried.empty() && !KeepOldSettings(ini, carried.not_carried, notes))

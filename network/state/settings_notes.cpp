@@ -33,7 +33,7 @@ bool KeepOldSettings(const std::string& file, const std::string& why, SettingsNo
   const auto backup = file + ".bak";
   if (const auto failure = files.CopyFile(file, backup)) {
     notes.add(why + " The old file cannot be kept as " + backup + " (" + *failure +
-              "), so it is not replaced.");
+              "), so it is not replaced. The network is built again when it is next opened.");
     return false;
   }
   notes.add(why + " The old file is kept as " + backup + ".");

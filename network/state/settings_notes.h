@@ -30,7 +30,8 @@ private:
 // "<file>.bak" (the system's own copy; an older one of that name is replaced) and adds to
 // `notes` why (`why`, sentences naming what is not carried over) and where the old file is kept.
 // A missing file needs no copy. False, with the note saying so, when the copy cannot be made:
-// the caller then leaves the file as it is.
+// the caller then leaves the file as it is, and its build mark (network/state/build_mark.h)
+// standing, so that the next opening builds the network again, as the note says.
 bool KeepOldSettings(const std::string& file, const std::string& why, SettingsNotes& notes);
 
 } // namespace corvane

@@ -76,9 +76,10 @@ std::int32_t NetBaseObject::GetDistanceUnits() {
 std::int32_t NetBaseObject::CreateNetwork(const std::string& layer, std::int32_t,
                                           const std::string&) {
   return engine_call<std::int32_t>([&] {
-    same_links_as_before_ = false;
-    same_links_as_before_ = create_network(state_->folder, layer, state_->map_units,
-                                           progress_of(&NetBaseEvents::OnNWCreateProgress));
+    old_links_ = OldLinks::unknown;
+    const auto same = create_network(state_->folder, layer, state_->map_units,
+                                     progress_of(&NetBaseEvents::OnNWCreateProgress));
+    old_links_ = !same ? OldLinks::unknown : *same ? OldLinks::same : OldLinks::changed;
     return code::ok;
   });
 }

@@ -26,7 +26,7 @@ public:
   std::int32_t GetDistanceUnits() override;
   std::int32_t CreateNetwork(const std::string& layer, std::int32_t unused,
                              const std::string& unused_text) override;
-  bool SameLinksAsBefore() override { return same_links_as_before_; }
+  OldLinks LinksOfReplacedNetwork() override { return old_links_; }
   std::int32_t CreateAttributeFile(const std::string& file) override;
   std::int32_t LoadNetwork() override;
   bool IsLoaded() override;
@@ -67,7 +67,7 @@ private:
 
   std::shared_ptr<NetworkState> state_;
   std::int32_t identifier_;
-  bool same_links_as_before_ = false;
+  OldLinks old_links_ = OldLinks::unknown;
   com::EventSource<NetBaseEvents> events_;
 };
 

@@ -175,13 +175,13 @@ std::optional<Network> network_to_replace(const std::filesystem::path& folder) {
 
 } // namespace
 
-bool create_network(const std::filesystem::path& folder, const std::string& layer, int map_units,
-                    const Progress& progress) {
+std::optional<bool> create_network(const std::filesystem::path& folder, const std::string& layer,
+                                   int map_units, const Progress& progress) {
   try {
     LinkGeometry shapes = read_polyline_shapefile(folder / (layer + ".shp"), progress, 40);
     Network network = build_network(std::move(shapes), map_units, progress, 40, 90);
     const auto replaced = network_to_replace(folder);
-    const bool same = replaced && same_links(*replaced, network);
+    const auto same = replaced ? std::optional(same_links(*replaced, network)) : std::nullopt;
     write_network_files(folder, network);
     if (progress)
       progress(100);

@@ -7,6 +7,7 @@
 #include "progress.h"
 
 #include <filesystem>
+#include <optional>
 
 namespace tamix {
 
@@ -25,9 +26,9 @@ LinkGeometry read_polyline_shapefile(const std::filesystem::path& shp,
 // The whole network build: reads `folder`/`layer`.shp, builds the network with lengths in
 // `map_units` and writes its files into `folder`. Phases report progress 0..100.
 // True when the new network has the links of the files it replaced: as many, and each with
-// the same end points and length, so that a link number names the same road in both. False
-// when they differ or no readable network files stood in the folder.
-bool create_network(const std::filesystem::path& folder, const std::string& layer, int map_units,
-                    const Progress& progress = {});
+// the same end points and length, so that a link number names the same road in both; false
+// when they differ; nothing when no readable network files stood in the folder.
+std::optional<bool> create_network(const std::filesystem::path& folder, const std::string& layer,
+                                   int map_units, const Progress& progress = {});
 
 } // namespace tamix

@@ -306,16 +306,19 @@ TEST_F(IsoPolyTool, AClientDrawsTheZonesInCostBandsThroughClassifyManual2) {
   EXPECT_EQ(look->ColorRamp(), "MyCustomRamp");
   EXPECT_DOUBLE_EQ(look->LowBreak(1), 10);
 
-  // More bands than the run had zones: refused, the drawing stays.
-  count = 3;
-  EXPECT_EQ(client->ClassifyManual2(&count), com::E_INVALIDARG);
-  EXPECT_EQ(map()
-                ->Layer(1)
-                .as<host::HostGeoFeatureLayer>()
-                ->Renderer()
-                .as<host::HostClassBreaksRenderer>()
-                ->BreakCount(),
-            2);
+  // More bands than the run had zones, or none: refused, the drawing stays.
+  for (const std::int32_t refused : {3, 0, -1}) {
+    SCOPED_TRACE(refused);
+    count = refused;
+    EXPECT_EQ(client->ClassifyManual2(&count), com::E_INVALIDARG);
+    EXPECT_EQ(map()
+                  ->Layer(1)
+                  .as<host::HostGeoFeatureLayer>()
+                  ->Renderer()
+                  .as<host::HostClassBreaksRenderer>()
+                  ->BreakCount(),
+              2);
+  }
 }
 
 // The same interface of the add-in module as a program that loads it reaches it: registered,

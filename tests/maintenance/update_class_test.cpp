@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "maintenance_fixture.h"
+#include "network/state/build_mark.h"
 #include "network/state/road_class_rows.h"
 #include "network/state/settings_files.h"
 #include "network/state/shared_state.h"
@@ -174,6 +175,23 @@ TEST_F(UpdateClassTest, AnEngineFailureIsReportedAndChangesNoClass) {
   EXPECT_EQ(
       settings::read(SpeedClassFile(path()), settings::SpeedValues, settings::category_key(1)),
       "1");
+}
+
+// The engine has taken the new classes when "link.spd" turns out unwritable: the user is not
+// told that nothing changed, and the next opening builds the network again.
+TEST_F(UpdateClassTest, AnUnwritableSpeedFileSaysTheClassesAreInUseAndTheNetworkIsBuiltAgain) {
+  open_with({1, 2, 3});
+  set_values({1, 2, 3});
+  const auto file = SpeedClassFile(path());
+  std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+  update();
+  std::filesystem::permissions(file, std::filesystem::perms::owner_all);
+  EXPECT_EQ(take_messages(),
+            std::vector<std::string>{file + " could not be written (it is read-only, or its "
+                                            "folder cannot be written). The new road classes are "
+                                            "in use; the network is built again when it is next "
+                                            "opened."});
+  EXPECT_TRUE(BuildMarkPresent(path()));
 }
 
 TEST_F(UpdateClassTest, WithoutItsFieldTheNetworkHasTheOneClass) {

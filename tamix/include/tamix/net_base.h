@@ -42,11 +42,12 @@ struct NetBase : com::IUnknown {
   // one node, -41 out of memory.
   virtual std::int32_t CreateNetwork(const std::string& layer, std::int32_t unused,
                                      const std::string& unused_text) = 0;
-  // Whether the last successful CreateNetwork of this object kept the links of the network
-  // files it replaced: as many, each with the same end points and length, so that a link
-  // number stored for the old network names the same road in the new one. False before any
-  // build, and when no readable network files stood in the folder.
-  virtual bool SameLinksAsBefore() = 0;
+  // What the last successful CreateNetwork of this object found of the links of the network
+  // files it replaced: the same (as many, each with the same end points and length, so that a
+  // link number stored for the old network names the same road in the new one), changed, or
+  // unknown (before any build, and when no readable network files stood in the folder).
+  enum class OldLinks : std::int32_t { unknown, same, changed };
+  virtual OldLinks LinksOfReplacedNetwork() = 0;
   // Makes "attribute.bin" from the text file `file` in the folder (one whole number per link in
   // record order; road class = |value| mod 32), raising OnAttributeCreateProgress. -31 file or
   // network files missing, -40 a line count other than the link count or a line that is no

@@ -32,8 +32,8 @@ public:
   explicit StubNetBase(CallLog* log = nullptr) : log_(log) {}
 
   bool loaded = false;
-  // What SameLinksAsBefore answers.
-  bool same_links_as_before = false;
+  // What LinksOfReplacedNetwork answers.
+  OldLinks old_links = OldLinks::unknown;
 
   std::int32_t GetIdentifier() override;
   void SetNetworkFolder(const std::string& path) override;
@@ -42,7 +42,7 @@ public:
   std::int32_t GetDistanceUnits() override;
   std::int32_t CreateNetwork(const std::string& layer, std::int32_t unused,
                              const std::string& unused_text) override;
-  bool SameLinksAsBefore() override { return same_links_as_before; }
+  OldLinks LinksOfReplacedNetwork() override { return old_links; }
   std::int32_t CreateAttributeFile(const std::string& file) override;
   std::int32_t LoadNetwork() override;
   bool IsLoaded() override;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <functional>
@@ -192,6 +193,20 @@ TEST_F(BatchIsoEngineCalls, APointTheEngineFailsOnIsListedAndAddsNoZones) {
                            "three", "Fid = 1(No zones: " +
                                         EngineErrorText(ZoneWritingNetCalc::failure_code) + ")"}));
   EXPECT_TRUE(messages().empty());
+}
+
+// Zones from every point at once that the engine cannot write end the run with its reason: the
+// zones a set of that name still holds from an earlier run are not shown as this run's.
+TEST_F(BatchIsoEngineCalls, ZonesOfAllPointsTheEngineCannotWriteAreReportedNotShown) {
+  write_zones(path("BIsochrone"), "COST_END", {7});
+  shared_state().gAllowOverlap = 1;
+  calc_->failing_zone_write = 1;
+  run({});
+  EXPECT_EQ(messages(), (std::vector<std::string>{
+                            "Error: The zones could not be written as " + path("BIsochrone.shp") +
+                            ": " + EngineErrorText(ZoneWritingNetCalc::failure_code)}));
+  EXPECT_FALSE(std::filesystem::exists(path("BatchIsochrone.shp")));
+  EXPECT_EQ(std::ranges::count(layers(), "BatchIsochrone"), 0);
 }
 
 } // namespace

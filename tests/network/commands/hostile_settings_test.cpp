@@ -329,6 +329,13 @@ TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
        {built, ini_file + " could not be read: it has no [INFO] section. The network is built "
                           "again, and its closed roads, temporary speeds, zones and route colour "
                           "are carried over."}},
+      {"network files gone",
+       [&] { fs::remove(path("link.bin")); },
+       false,
+       true,
+       "",
+       {built, links_lost("there were no readable network files to check the links they name "
+                          "against.")}},
       {"after the pseudo-node repair",
        [&] {
          replace_roads(merged, {1, 3});
@@ -387,6 +394,28 @@ TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
     }
     EXPECT_FALSE(BuildMarkPresent(path()));
   }
+}
+
+// A file that would lose settings and cannot be kept as its ".bak" stays as it was: the user is
+// told so, and that the network, whose new files stand beside the old settings, is built again
+// at its next opening.
+TEST_F(HostileSettings, AFileThatCannotBeKeptStaysAndTheNextOpeningBuildsAgain) {
+  network_of(links(4), {1, 2, 3, 2});
+  replace_roads(links(3), {1, 2, 3});
+  fs::create_directory(ini() + ".bak"); // no copy can take that name
+  state().gNetworkState = NetworkClosed;
+  take_messages();
+  open();
+  const auto messages = take_messages();
+  fs::remove(ini() + ".bak");
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0], "Network created successfully");
+  EXPECT_TRUE(messages[1].ends_with(", so it is not replaced. The network is built again when it "
+                                    "is next opened."))
+      << messages[1];
+  EXPECT_EQ(read_bytes(ini()), clean_ini_);
+  EXPECT_NE(state().gNetworkState, NetworkLoaded);
+  EXPECT_TRUE(BuildMarkPresent(path()));
 }
 
 } // namespace

@@ -115,7 +115,10 @@ std::int32_t ScriptedNetBase::CreateNetwork(const std::string& layer, std::int32
   // "link.bin" holds the layer's shapes, so that a build knows whether the links it replaces
   // are its own, as the engine compares them.
   const auto shapes = file_bytes(folder + "/" + layer + ".shp");
-  same_links_as_before = !shapes.empty() && file_bytes(folder + "/link.bin") == shapes;
+  const auto replaced = file_bytes(folder + "/link.bin");
+  old_links = replaced.empty()                        ? OldLinks::unknown
+              : !shapes.empty() && replaced == shapes ? OldLinks::same
+                                                      : OldLinks::changed;
   std::ofstream(folder + "/link.bin", std::ios::binary | std::ios::trunc) << shapes;
   for (const char* name : {"dist.bin", "coord.bin", "node.bin"})
     touch_file(folder + "/" + name);

@@ -53,7 +53,7 @@ TEST_F(NetworkFiles, ABuildTellsWhetherItKeptTheLinksOfTheFilesItReplaced) {
     EXPECT_EQ(create_network(folder.path(), "roads", 7), c.kept);
   }
   std::filesystem::remove(folder.path() / link_file);
-  EXPECT_FALSE(create_network(folder.path(), "roads", 7)) << "no files to compare with";
+  EXPECT_EQ(create_network(folder.path(), "roads", 7), std::nullopt) << "no files to compare with";
 }
 
 TEST_F(NetworkFiles, LoadGivesBackWhatTheBuildMade) {
