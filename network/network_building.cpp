@@ -21,6 +21,7 @@
 #include "network/state/handler_end.h"
 #include "network/state/road_class_rows.h"
 #include "network/state/settings_files.h"
+#include "network/state/settings_notes.h"
 #include "network/state/shared_state.h"
 #include "network/zone_settings.h"
 #include "win/clock.h"
@@ -195,15 +196,11 @@ void set_info(settings::Changes& changes, std::int32_t feature_count, const Laye
 
 // "3 closed roads and 1 temporary speed", leaving out a kind of which there are none.
 std::string counted(const std::vector<std::pair<std::size_t, std::string_view>>& kinds) {
-  std::string text;
-  for (const auto& [count, kind] : kinds) {
-    if (count == 0)
-      continue;
-    if (!text.empty())
-      text += " and ";
-    text += std::to_string(count) + " " + std::string(kind) + (count == 1 ? "" : "s");
-  }
-  return text;
+  std::vector<std::string> counts;
+  for (const auto& [count, kind] : kinds)
+    if (count != 0)
+      counts.push_back(std::to_string(count) + " " + std::string(kind) + (count == 1 ? "" : "s"));
+  return ListedWithAnd(counts);
 }
 
 // The road classes of the new network, with the speed and alias each class value had in the old

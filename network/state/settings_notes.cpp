@@ -40,4 +40,14 @@ bool KeepOldSettings(const std::string& file, const std::string& why, SettingsNo
   return true;
 }
 
+std::string ListedWithAnd(const std::vector<std::string>& items) {
+  std::string text;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (i > 0)
+      text += i + 1 == items.size() ? " and " : ", ";
+    text += items[i];
+  }
+  return text;
+}
+
 } // namespace corvane

@@ -26,6 +26,9 @@ private:
   std::vector<std::string> lines_;
 };
 
+// The items as the notes list them: "a", "a and b", "a, b and c".
+std::string ListedWithAnd(const std::vector<std::string>& items);
+
 // Before `file` is replaced by a write that leaves out some of what it holds: keeps it as
 // "<file>.bak" (the system's own copy; an older one of that name is replaced) and adds to
 // `notes` why (`why`, sentences naming what is not carried over) and where the old file is kept.

@@ -279,17 +279,11 @@ std::string StoredSettings::names() const {
        "route options"},
       {tsp_mode.has_value(), "TSP settings"},
   };
-  std::vector<std::string_view> held;
+  std::vector<std::string> held;
   for (const auto& [present, name] : settings_held)
     if (present)
-      held.push_back(name);
-  std::string text;
-  for (std::size_t i = 0; i < held.size(); ++i) {
-    if (i > 0)
-      text += i + 1 == held.size() ? " and " : ", ";
-    text += held[i];
-  }
-  return text;
+      held.emplace_back(name);
+  return ListedWithAnd(held);
 }
 
 StoredSettings ReadStoredSettings(const win::ProfileSnapshot& ini, std::string_view ini_file,
