@@ -7,7 +7,6 @@
 #include <cstring>
 #include <exception>
 #include <limits>
-#include <system_error>
 #include <thread>
 
 namespace tamix {
@@ -186,11 +185,13 @@ void ZoneGrid::draw_in_stripes(const std::function<void(Rows)>& draw) {
     }
   };
   std::vector<std::thread> threads;
+  threads.reserve(workers);
   for (std::size_t worker = 0; worker < workers; ++worker) {
-    // Stripes are apart, so one the system gives no thread for is drawn here instead.
+    // Stripes are apart, so one the system gives no thread for (or no memory to start one) is
+    // drawn here instead: the threads already started must be joined whatever happens.
     try {
       threads.emplace_back(draw_stripe, worker);
-    } catch (const std::system_error&) {
+    } catch (const std::exception&) {
       draw_stripe(worker);
     }
   }
