@@ -202,20 +202,23 @@ void store_road_classes(const std::vector<RoadClassSpeed>& classes) {
   }
 }
 
-// The links of the lists in the shared state, marked on the map (each has been checked to name
-// a link of the layer).
-void mark_temp_speeds(host::HostMap& map, host::HostFeatureClass& features) {
+// Where the markers of the temporary speeds in the shared state and of `closed_links` stand,
+// read in one pass over the layer (each link has been checked to name a link of the layer).
+LinkMarkers read_list_markers(host::HostFeatureClass& features,
+                              const std::vector<std::int32_t>& closed_links) {
   const auto& state = shared_state();
+  LinkMarkers markers;
   for (std::int32_t row = 1; row <= state.gTempSpeedCount; ++row)
-    MarkLinkMidpoint(&map, &features, static_cast<std::int32_t>(state.gTempSpeeds[row].Link),
-                     TempSpeedMarkerRatio, MarkerTempSpeed);
+    markers.add(static_cast<std::int32_t>(state.gTempSpeeds[row].Link), TempSpeedMarkerRatio,
+                MarkerTempSpeed);
+  for (const auto link : closed_links)
+    markers.add(link, ClosedRoadMarkerRatio, MarkerClosedRoad);
+  markers.read(&features);
+  return markers;
 }
 
-void mark_closed_links(host::HostMap& map, host::HostFeatureClass& features) {
-  const auto& state = shared_state();
-  for (std::int32_t row = 1; row <= state.gClosedLinkCount; ++row)
-    MarkLinkMidpoint(&map, &features, state.gClosedLinks[row], ClosedRoadMarkerRatio,
-                     MarkerClosedRoad);
+void mark_closed_links(host::HostMap& map, const LinkMarkers& markers) {
+  markers.draw(&map, MarkerClosedRoad);
   require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(&map), "Map as ActiveView")
       ->Refresh();
 }
@@ -245,8 +248,12 @@ void rebuild(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeatureLayer&
   if (state.gClosedLinkCount == 0 && state.gTempSpeedCount == 0)
     return;
   const auto features = require(layer.FeatureClass(), "FeatureLayer.FeatureClass");
-  mark_temp_speeds(map, *features);
-  mark_closed_links(map, *features);
+  std::vector<std::int32_t> closed_links;
+  for (std::int32_t row = 1; row <= state.gClosedLinkCount; ++row)
+    closed_links.push_back(state.gClosedLinks[row]);
+  const auto markers = read_list_markers(*features, closed_links);
+  markers.draw(&map, MarkerTempSpeed);
+  mark_closed_links(map, markers);
 }
 
 // The opening proper, once the layer is chosen and the engine bound: the settings files are
@@ -314,7 +321,9 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
                  forms::Icon::Exclamation);
   store_road_classes(old.classes.classes);
   StoreTempSpeeds(old.ini.temp_speeds.value_or(std::vector<TempSpeedRow>{}));
-  mark_temp_speeds(map, features);
+  const auto markers =
+      read_list_markers(features, old.ini.closed_links.value_or(std::vector<std::int32_t>{}));
+  markers.draw(&map, MarkerTempSpeed);
   StoreZoneSettings(old.ini.zones.value_or(std::vector<float>{}), true);
 
   RunWithProgressWindow("Loading Network", "Loading Topology Network",
@@ -329,7 +338,7 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
 
   // The settings that only a loaded network gets, and the resets of a new run.
   StoreClosedLinks(old.ini.closed_links.value_or(std::vector<std::int32_t>{}));
-  mark_closed_links(map, features);
+  mark_closed_links(map, markers);
   state.gUseDescField = 0;
   state.gTspMode = old.ini.tsp_mode.value_or(state.gTspMode);
   state.gRouteType = RouteShortest;
