@@ -1,9 +1,9 @@
 #include "profile_document.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "ascii.h"
-#include "com/letter_case.h"
 
 namespace win {
 
@@ -14,9 +14,14 @@ ProfileDocument ProfileDocument::parse(std::string_view text) {
   while (text.starts_with(utf8_mark))
     text.remove_prefix(utf8_mark.size());
   ProfileDocument document;
+  std::optional<SectionAt> section; // none for the lines before the first header
   while (!text.empty()) {
     const std::size_t end = text.find_first_of("\r\n");
-    document.lines_.push_back(classify(text.substr(0, end)));
+    const auto line = document.lines_.insert(document.lines_.end(), classify(text.substr(0, end)));
+    if (line->kind == Kind::section)
+      section = document.add_section(line);
+    else if (line->kind == Kind::entry && section)
+      document.index_key(**section, line);
     if (end == std::string_view::npos)
       break;
     const bool cr_lf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
@@ -53,38 +58,54 @@ std::string_view ProfileDocument::Line::name() const {
   return ascii::trim(trimmed.substr(0, trimmed.find('=')));
 }
 
-std::optional<ProfileDocument::Range>
-ProfileDocument::find_section(std::string_view section) const {
-  const std::string_view wanted = ascii::trim(section);
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (lines_[i].kind != Kind::section || !com::equal_ignoring_case(lines_[i].name(), wanted))
-      continue;
-    std::size_t end = i + 1;
-    while (end < lines_.size() && lines_[end].kind != Kind::section)
-      ++end;
-    return Range{i, i + 1, end};
-  }
-  return std::nullopt;
+std::string ProfileDocument::index_name(std::string_view name) {
+  std::string lower(name);
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c - 'A' + 'a');
+  return lower;
 }
 
-std::optional<std::size_t> ProfileDocument::find_key(const Range& range,
-                                                     std::string_view key) const {
-  const std::string_view wanted = ascii::trim(key);
-  for (std::size_t i = range.begin; i < range.end; ++i)
-    if (lines_[i].kind == Kind::entry && com::equal_ignoring_case(lines_[i].name(), wanted))
-      return i;
-  return std::nullopt;
+std::optional<ProfileDocument::SectionAt>
+ProfileDocument::find_section(std::string_view section) const {
+  const auto found = sections_by_name_.find(index_name(ascii::trim(section)));
+  if (found == sections_by_name_.end())
+    return std::nullopt;
+  return found->second.front();
+}
+
+std::optional<ProfileDocument::LineAt> ProfileDocument::find_key(const Section& section,
+                                                                 std::string_view key) {
+  const auto found = section.keys.find(index_name(ascii::trim(key)));
+  if (found == section.keys.end())
+    return std::nullopt;
+  return found->second.front();
+}
+
+ProfileDocument::LineAt ProfileDocument::end_of(SectionAt section) {
+  const auto next = std::next(section);
+  return next == sections_.end() ? lines_.end() : next->header;
+}
+
+ProfileDocument::SectionAt ProfileDocument::add_section(LineAt header) {
+  const auto added = sections_.insert(sections_.end(), Section{header, {}});
+  sections_by_name_[index_name(header->name())].push_back(added);
+  return added;
+}
+
+void ProfileDocument::index_key(Section& section, LineAt line) {
+  section.keys[index_name(line->name())].push_back(line);
 }
 
 std::optional<std::string_view> ProfileDocument::raw_value(std::string_view section,
                                                            std::string_view key) const {
-  const auto range = find_section(section);
-  if (!range)
+  const auto found = find_section(section);
+  if (!found)
     return std::nullopt;
-  const auto line = find_key(*range, key);
+  const auto line = find_key(**found, key);
   if (!line)
     return std::nullopt;
-  const std::string_view text = lines_[*line].text;
+  const std::string_view text = (*line)->text;
   const std::size_t equals = text.find('=');
   if (equals == std::string_view::npos)
     return std::string_view{};
@@ -93,56 +114,64 @@ std::optional<std::string_view> ProfileDocument::raw_value(std::string_view sect
 
 void ProfileDocument::set(std::string_view section, std::string_view key, std::string_view value) {
   Line entry{std::string(key) + "=" + std::string(value), Kind::entry};
-  auto range = find_section(section);
-  if (!range) {
+  const auto found = find_section(section);
+  if (!found) {
     std::string header = "[";
     header.append(section).append("]");
-    lines_.push_back(Line{std::move(header), Kind::section});
-    lines_.push_back(std::move(entry));
+    const auto added =
+        add_section(lines_.insert(lines_.end(), Line{std::move(header), Kind::section}));
+    index_key(*added, lines_.insert(lines_.end(), std::move(entry)));
     return;
   }
-  if (const auto line = find_key(*range, key)) {
-    lines_[*line] = std::move(entry);
+  if (const auto line = find_key(**found, key)) {
+    // The new line's name is the key found: its index entry stays as it is.
+    **line = std::move(entry);
     return;
   }
   // After the section's last entry, so that blank lines before the next header stay there.
-  std::size_t at = range->end;
-  while (at > range->begin && lines_[at - 1].kind == Kind::other)
+  LineAt at = end_of(*found);
+  while (std::prev(at) != (*found)->header && std::prev(at)->kind == Kind::other)
     --at;
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
+  index_key(**found, lines_.insert(at, std::move(entry)));
 }
 
 bool ProfileDocument::erase_key(std::string_view section, std::string_view key) {
-  const auto range = find_section(section);
-  if (!range)
+  const auto found = find_section(section);
+  if (!found)
     return false;
-  const auto line = find_key(*range, key);
-  if (!line)
+  auto& keys = (*found)->keys;
+  const auto line = keys.find(index_name(ascii::trim(key)));
+  if (line == keys.end())
     return false;
-  lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*line));
+  lines_.erase(line->second.front());
+  line->second.pop_front();
+  if (line->second.empty())
+    keys.erase(line);
   return true;
 }
 
 bool ProfileDocument::erase_section(std::string_view section) {
-  const auto range = find_section(section);
-  if (!range)
+  const auto name = sections_by_name_.find(index_name(ascii::trim(section)));
+  if (name == sections_by_name_.end())
     return false;
-  lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(range->header),
-               lines_.begin() + static_cast<std::ptrdiff_t>(range->end));
+  const SectionAt first = name->second.front();
+  lines_.erase(first->header, end_of(first));
+  sections_.erase(first);
+  name->second.pop_front();
+  if (name->second.empty())
+    sections_by_name_.erase(name);
   return true;
 }
 
 bool ProfileDocument::erase_keys(std::string_view section) {
-  const auto range = find_section(section);
-  if (!range)
+  const auto found = find_section(section);
+  if (!found || (*found)->keys.empty())
     return false;
-  const auto first = lines_.begin() + static_cast<std::ptrdiff_t>(range->begin);
-  const auto last = lines_.begin() + static_cast<std::ptrdiff_t>(range->end);
-  const auto kept =
-      std::remove_if(first, last, [](const Line& line) { return line.kind == Kind::entry; });
-  const bool erased = kept != last;
-  lines_.erase(kept, last);
-  return erased;
+  for (const auto& [name, lines] : (*found)->keys)
+    for (const LineAt line : lines)
+      lines_.erase(line);
+  (*found)->keys.clear();
+  return true;
 }
 
 std::string ProfileDocument::text() const {

@@ -1,19 +1,29 @@
 #pragma once
 
-#include <cstddef>
+#include <deque>
+#include <list>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <unordered_map>
 
 namespace win {
 
 // The lines of a profile ("ini") file, kept as they were read so that a write changes only
 // the line it concerns. Section and key names are found without regard to letter case and
 // without their outer blanks; inner blanks count ("Zone  1" is not "Zone 1"). When a name
-// occurs twice, the first occurrence is the one read and written.
+// occurs twice, the first occurrence is the one read and written. The sections and their keys
+// are indexed once, when the text is parsed, so that a save of many keys finds each in constant
+// time rather than by scanning the file.
 class ProfileDocument {
 public:
+  ProfileDocument() = default;
+  // The indexes point into the lines: a copy would point into the original.
+  ProfileDocument(const ProfileDocument&) = delete;
+  ProfileDocument& operator=(const ProfileDocument&) = delete;
+  ProfileDocument(ProfileDocument&&) = default;
+  ProfileDocument& operator=(ProfileDocument&&) = default;
+
   // Lines end in CR LF, LF or CR alone, as editors write them; a UTF-8 byte-order mark at the
   // start is dropped.
   static ProfileDocument parse(std::string_view text);
@@ -46,18 +56,28 @@ private:
     Kind kind = Kind::other;
     std::string_view name() const; // the trimmed section or key name
   };
-  // Lines [begin, end) of a section's entries (begin is past the header).
-  struct Range {
-    std::size_t header;
-    std::size_t begin;
-    std::size_t end;
+  using LineAt = std::list<Line>::iterator;
+  // Lines by their name in lower case, each name's lines in file order.
+  using NameIndex = std::unordered_map<std::string, std::deque<LineAt>>;
+  // A section's header and the entries up to the next section's header.
+  struct Section {
+    LineAt header;
+    NameIndex keys;
   };
+  using SectionAt = std::list<Section>::iterator;
 
   static Line classify(std::string_view text);
-  std::optional<Range> find_section(std::string_view section) const;
-  std::optional<std::size_t> find_key(const Range& range, std::string_view key) const;
+  static std::string index_name(std::string_view name);
+  std::optional<SectionAt> find_section(std::string_view section) const;
+  static std::optional<LineAt> find_key(const Section& section, std::string_view key);
+  // The line after the section's last: the next section's header, or the end.
+  LineAt end_of(SectionAt section);
+  SectionAt add_section(LineAt header);
+  void index_key(Section& section, LineAt line);
 
-  std::vector<Line> lines_;
+  std::list<Line> lines_;
+  std::list<Section> sections_; // in file order
+  std::unordered_map<std::string, std::deque<SectionAt>> sections_by_name_;
 };
 
 } // namespace win
