@@ -9,6 +9,7 @@
 #include "com/create.h"
 #include "command/app_path.h"
 #include "common/elements_at_point.h"
+#include "common/mark_link_midpoint.h"
 #include "common/marker_graphic.h"
 #include "host/color.h"
 #include "host/element.h"
@@ -163,6 +164,47 @@ TEST_F(Markers, EachRemovalTakesOnlyItsKindUpToTheFirstOther) {
     DeleteElementsAt(map(), point(100, 100).get());
     EXPECT_EQ(describe(), c.after_delete_named);
   }
+}
+
+// The markers of an opening, read in one pass, stand exactly where a click's marker of the same
+// link stands, in the order added per kind, repeated links and all; links the layer lacks are
+// left out.
+TEST_F(Markers, MarkersReadInOnePassStandWhereASingleMarkerOfTheLinkStands) {
+  const auto roads = shapefile("roads", 3,
+                               {{{0, 0}, {100, 0}},
+                                {{0, 10}, {30, 50}, {90, 50}},
+                                {{200, 0}, {200, 40}, {260, 40}, {260, 100}},
+                                {{5, 5}, {6, 7}}});
+  const struct {
+    std::int32_t link;
+    double ratio;
+    std::string_view kind;
+  } added[] = {
+      {3, TempSpeedMarkerRatio, MarkerTempSpeed},  {1, ClosedRoadMarkerRatio, MarkerClosedRoad},
+      {3, ClosedRoadMarkerRatio, MarkerClosedRoad}, {5, ClosedRoadMarkerRatio, MarkerClosedRoad},
+      {0, TempSpeedMarkerRatio, MarkerTempSpeed},  {2, TempSpeedMarkerRatio, MarkerTempSpeed},
+      {3, TempSpeedMarkerRatio, MarkerTempSpeed},
+  };
+  LinkMarkers markers;
+  for (const auto& marker : added)
+    markers.add(marker.link, marker.ratio, marker.kind);
+  markers.read(roads.get());
+  markers.draw(map(), MarkerTempSpeed);
+  markers.draw(map(), MarkerClosedRoad);
+
+  std::vector<std::pair<double, double>> expected;
+  for (const auto kind : {MarkerTempSpeed, MarkerClosedRoad})
+    for (const auto& marker : added)
+      if (marker.kind == kind)
+        if (const auto at = LinkMarkerPoint(roads.get(), marker.link, marker.ratio))
+          expected.emplace_back(at->X(), at->Y());
+  std::vector<std::pair<double, double>> drawn;
+  for (const auto& element : elements()) {
+    const auto at = element->Geometry().as<host::HostPoint>();
+    drawn.emplace_back(at->X(), at->Y());
+  }
+  EXPECT_EQ(expected.size(), 5u);
+  EXPECT_EQ(drawn, expected);
 }
 
 } // namespace
