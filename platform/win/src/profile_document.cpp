@@ -16,7 +16,9 @@ ProfileDocument ProfileDocument::parse(std::string_view text) {
   ProfileDocument document;
   std::optional<SectionAt> section; // none for the lines before the first header
   while (!text.empty()) {
-    const std::size_t end = text.find_first_of("\r\n");
+    // Two searches for one character each: find_first_of tries both at every position.
+    const std::size_t line_feed = text.find('\n');
+    const std::size_t end = std::min(line_feed, text.substr(0, line_feed).find('\r'));
     const auto line = document.lines_.insert(document.lines_.end(), classify(text.substr(0, end)));
     if (line->kind == Kind::section)
       section = document.add_section(line);
@@ -144,7 +146,7 @@ bool ProfileDocument::erase_key(std::string_view section, std::string_view key) 
   if (line == keys.end())
     return false;
   lines_.erase(line->second.front());
-  line->second.pop_front();
+  line->second.erase(line->second.begin());
   if (line->second.empty())
     keys.erase(line);
   return true;
@@ -157,7 +159,7 @@ bool ProfileDocument::erase_section(std::string_view section) {
   const SectionAt first = name->second.front();
   lines_.erase(first->header, end_of(first));
   sections_.erase(first);
-  name->second.pop_front();
+  name->second.erase(name->second.begin());
   if (name->second.empty())
     sections_by_name_.erase(name);
   return true;

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <deque>
 #include <list>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace win {
 
@@ -57,8 +57,9 @@ private:
     std::string_view name() const; // the trimmed section or key name
   };
   using LineAt = std::list<Line>::iterator;
-  // Lines by their name in lower case, each name's lines in file order.
-  using NameIndex = std::unordered_map<std::string, std::deque<LineAt>>;
+  // Lines by their name in lower case, each name's lines in file order (a name rarely occurs
+  // twice, so taking the first off the front costs nothing worth a deque).
+  using NameIndex = std::unordered_map<std::string, std::vector<LineAt>>;
   // A section's header and the entries up to the next section's header.
   struct Section {
     LineAt header;
@@ -77,7 +78,7 @@ private:
 
   std::list<Line> lines_;
   std::list<Section> sections_; // in file order
-  std::unordered_map<std::string, std::deque<SectionAt>> sections_by_name_;
+  std::unordered_map<std::string, std::vector<SectionAt>> sections_by_name_;
 };
 
 } // namespace win
