@@ -177,8 +177,7 @@ void BM_MarkListedLinks(benchmark::State& state) {
       LinkMarkers markers;
       for (std::int32_t row = 0; row < listed_rows; ++row) {
         markers.add(spread(row, listed_rows, o.links, 1), TempSpeedMarkerRatio, MarkerTempSpeed);
-        markers.add(spread(row, listed_rows, o.links, 0), ClosedRoadMarkerRatio,
-                    MarkerClosedRoad);
+        markers.add(spread(row, listed_rows, o.links, 0), ClosedRoadMarkerRatio, MarkerClosedRoad);
       }
       markers.read(features.get());
       markers.draw(&map, MarkerTempSpeed);

@@ -66,9 +66,8 @@ void LinkMarkers::read(host::HostFeatureClass* network_features) {
   // The markers the layer has a link for, in link order: the pass meets them one after another.
   std::vector<std::size_t> order(markers_.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
-  std::erase_if(order, [&](std::size_t at) {
-    return markers_[at].link < 1 || markers_[at].link > count;
-  });
+  std::erase_if(order,
+                [&](std::size_t at) { return markers_[at].link < 1 || markers_[at].link > count; });
   if (order.empty())
     return;
   std::ranges::stable_sort(order, {}, [&](std::size_t at) { return markers_[at].link; });

@@ -180,9 +180,9 @@ TEST_F(Markers, MarkersReadInOnePassStandWhereASingleMarkerOfTheLinkStands) {
     double ratio;
     std::string_view kind;
   } added[] = {
-      {3, TempSpeedMarkerRatio, MarkerTempSpeed},  {1, ClosedRoadMarkerRatio, MarkerClosedRoad},
+      {3, TempSpeedMarkerRatio, MarkerTempSpeed},   {1, ClosedRoadMarkerRatio, MarkerClosedRoad},
       {3, ClosedRoadMarkerRatio, MarkerClosedRoad}, {5, ClosedRoadMarkerRatio, MarkerClosedRoad},
-      {0, TempSpeedMarkerRatio, MarkerTempSpeed},  {2, TempSpeedMarkerRatio, MarkerTempSpeed},
+      {0, TempSpeedMarkerRatio, MarkerTempSpeed},   {2, TempSpeedMarkerRatio, MarkerTempSpeed},
       {3, TempSpeedMarkerRatio, MarkerTempSpeed},
   };
   LinkMarkers markers;

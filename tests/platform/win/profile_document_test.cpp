@@ -131,8 +131,8 @@ TEST(ProfileDocument, WritesWhatAScanOfTheLinesWritesAfterAnyChanges) {
   std::mt19937 random(seed);
   const std::vector<std::string> sections{"A", "a ", " B", "[C]", "C"};
   const std::vector<std::string> keys{"k", " K ", "j", "j=1", "", "[x"};
-  const std::vector<std::string> other_lines{"", "  ", "[A]", "[ b ]", "[C", "k=1", " K =2",
-                                             "j", "j=3", "=4", "x=y"};
+  const std::vector<std::string> other_lines{"",      "  ", "[A]", "[ b ]", "[C", "k=1",
+                                             " K =2", "j",  "j=3", "=4",    "x=y"};
   const auto pick = [&](const std::vector<std::string>& from) {
     return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
   };
