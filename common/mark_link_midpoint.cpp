@@ -92,4 +92,12 @@ void LinkMarkers::draw(host::HostMap* map, std::string_view kind) const {
       AddMarkerGraphic(map, marker.point.get(), kind);
 }
 
+std::vector<com::ComPtr<host::HostPoint>> LinkMarkers::points() const {
+  std::vector<com::ComPtr<host::HostPoint>> found;
+  found.reserve(markers_.size());
+  for (const auto& marker : markers_)
+    found.push_back(marker.point);
+  return found;
+}
+
 } // namespace corvane

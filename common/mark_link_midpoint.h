@@ -34,13 +34,15 @@ com::ComPtr<host::HostPoint> LinkMarkerPoint(host::HostFeatureClass* network_fea
 bool MarkLinkMidpoint(host::HostMap* map, host::HostFeatureClass* network_features,
                       std::int32_t link, double ratio, std::string_view kind);
 
-// Markers of many links drawn from one pass over the network layer, as an opening draws the
-// closed roads and temporary speeds it reads: one opening of the layer per marker would cost
-// every row a read of the layer's index. A single click marks its link with MarkLinkMidpoint.
+// Markers of many links found in one pass over the network layer, as an opening draws the
+// closed roads and temporary speeds it reads and a cleared list removes them: one opening of
+// the layer per marker would cost every row a read of the layer's index. A single click marks
+// its link with MarkLinkMidpoint.
 class LinkMarkers {
 public:
-  // A marker of `kind` at the fraction `ratio` of link `link` (feature link - 1).
-  void add(std::int32_t link, double ratio, std::string_view kind);
+  // A marker of `kind` at the fraction `ratio` of link `link` (feature link - 1); without a
+  // kind, one that is only looked for (to be removed), never drawn.
+  void add(std::int32_t link, double ratio, std::string_view kind = {});
   // Finds where every marker added stands, each as LinkMarkerPoint finds it, reading the
   // features in record order up to the last link named, once. Nothing is read when no marker
   // is added. A failing host call ends the handler.
@@ -48,6 +50,9 @@ public:
   // Draws the markers of `kind` read, in the order they were added, as MarkLinkMidpoint draws
   // them; one whose link the layer does not have is not drawn.
   void draw(host::HostMap* map, std::string_view kind) const;
+  // Where the markers read stand, in the order they were added; null where the layer does not
+  // have the link.
+  std::vector<com::ComPtr<host::HostPoint>> points() const;
 
 private:
   struct Marker {

@@ -97,9 +97,11 @@ void LinkList<Row>::clear(host::HostMap* map, host::HostFeatureClass* network_fe
   const auto count = count_;
   rows_.clear();
   count_ = 0;
-  for (std::int32_t position = 1; position <= count; ++position) {
-    const auto point =
-        LinkMarkerPoint(network_features, link_number(rows[position]), marker_ratio_);
+  LinkMarkers markers;
+  for (std::int32_t position = 1; position <= count; ++position)
+    markers.add(link_number(rows[position]), marker_ratio_);
+  markers.read(network_features);
+  for (const auto& point : markers.points()) {
     if (!point)
       continue;
     RemoveMarkerGraphic(map, point.get());
