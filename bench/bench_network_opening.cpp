@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -183,12 +184,14 @@ void BM_MarkListedLinks(benchmark::State& state) {
       markers.draw(&map, MarkerTempSpeed);
       markers.draw(&map, MarkerClosedRoad);
     } else {
+      const auto mark = [&](std::int32_t link, double ratio, std::string_view kind) {
+        if (const auto point = LinkMarkerPoint(features.get(), link, ratio))
+          AddMarkerGraphic(&map, point.get(), kind);
+      };
       for (std::int32_t row = 0; row < listed_rows; ++row)
-        MarkLinkMidpoint(&map, features.get(), spread(row, listed_rows, o.links, 1),
-                         TempSpeedMarkerRatio, MarkerTempSpeed);
+        mark(spread(row, listed_rows, o.links, 1), TempSpeedMarkerRatio, MarkerTempSpeed);
       for (std::int32_t row = 0; row < listed_rows; ++row)
-        MarkLinkMidpoint(&map, features.get(), spread(row, listed_rows, o.links, 0),
-                         ClosedRoadMarkerRatio, MarkerClosedRoad);
+        mark(spread(row, listed_rows, o.links, 0), ClosedRoadMarkerRatio, MarkerClosedRoad);
     }
   }
 }

@@ -46,15 +46,6 @@ com::ComPtr<host::HostPoint> LinkMarkerPoint(host::HostFeatureClass* network_fea
   return feature ? LinkPointAt(feature.get(), ratio) : nullptr;
 }
 
-bool MarkLinkMidpoint(host::HostMap* map, host::HostFeatureClass* network_features,
-                      std::int32_t link, double ratio, std::string_view kind) {
-  const auto point = LinkMarkerPoint(network_features, link, ratio);
-  if (!point)
-    return false;
-  AddMarkerGraphic(map, point.get(), kind);
-  return true;
-}
-
 void LinkMarkers::add(std::int32_t link, double ratio, std::string_view kind) {
   markers_.push_back({link, ratio, kind, nullptr});
 }

@@ -27,17 +27,10 @@ com::ComPtr<host::HostPoint> LinkPointAt(host::HostFeature* link, double ratio);
 com::ComPtr<host::HostPoint> LinkMarkerPoint(host::HostFeatureClass* network_features,
                                              std::int32_t link, double ratio);
 
-// Marks link `link` (feature link - 1 of the network layer's feature class) with a marker of
-// `kind` at the fraction `ratio` of the link's length. False, and nothing marked, when the
-// feature class has no such feature: a stored link number may stem from another version of the
-// layer. Any other failing host call ends the handler.
-bool MarkLinkMidpoint(host::HostMap* map, host::HostFeatureClass* network_features,
-                      std::int32_t link, double ratio, std::string_view kind);
-
 // Markers of many links found in one pass over the network layer, as an opening draws the
 // closed roads and temporary speeds it reads and a cleared list removes them: one opening of
-// the layer per marker would cost every row a read of the layer's index. A single click marks
-// its link with MarkLinkMidpoint.
+// the layer per marker would cost every row a read of the layer's index. A single click finds
+// its one link with LinkPointAt or LinkMarkerPoint.
 class LinkMarkers {
 public:
   // A marker of `kind` at the fraction `ratio` of link `link` (feature link - 1); without a
@@ -47,8 +40,8 @@ public:
   // features in record order up to the last link named, once. Nothing is read when no marker
   // is added. A failing host call ends the handler.
   void read(host::HostFeatureClass* network_features);
-  // Draws the markers of `kind` read, in the order they were added, as MarkLinkMidpoint draws
-  // them; one whose link the layer does not have is not drawn.
+  // Draws the markers of `kind` read, in the order they were added (AddMarkerGraphic); one
+  // whose link the layer does not have is not drawn. A failing host call ends the handler.
   void draw(host::HostMap* map, std::string_view kind) const;
   // Where the markers read stand, in the order they were added; null where the layer does not
   // have the link.
