@@ -68,7 +68,7 @@ Bench make_bench() {
   Bench b{.sample = open_sample_host(folder_name), .single_centre = {}, .nearest_centre = {}};
   make_clip_layer(b.sample.folder);
   SetZoneRings(5);
-  shared_state().gAllowOverlap = 1;
+  shared_state().gAllowOverlap = Overlap::None;
 
   auto& map = b.sample.application->document().map();
   add_layer(map, b.sample.folder, "clip");
@@ -98,7 +98,8 @@ template <class Tool> void click(Bench& b, Tool& tool, double x, double y, long 
 
 std::int32_t zone_count(Bench& b) {
   com::ComPtr<host::HostFeatureClass> zones;
-  must(workspace(b.sample.folder)->OpenFeatureClass("IsoPoly", &zones) == com::S_OK, "IsoPoly written");
+  must(workspace(b.sample.folder)->OpenFeatureClass("IsoPoly", &zones) == com::S_OK,
+       "IsoPoly written");
   std::int32_t count = 0;
   zones->FeatureCount(nullptr, &count);
   return count;
@@ -106,7 +107,7 @@ std::int32_t zone_count(Bench& b) {
 
 void BM_SingleCentreClick(benchmark::State& state) {
   auto& b = bench();
-  shared_state().gClipMode = state.range(0) != 0 ? 1 : 0;
+  shared_state().gClipMode = state.range(0) != 0 ? ClipMode::ToLayer : ClipMode::Off;
   shared_state().gClipLayerName = "clip";
   for (auto _ : state)
     click(b, *b.single_centre, centre_x, centre_y);
@@ -127,7 +128,7 @@ BENCHMARK(BM_SingleCentreClick)
 void click_with_zones(benchmark::State& state, int count, bool rings, float largest, float from,
                       bool clipped = false) {
   auto& b = bench();
-  shared_state().gClipMode = clipped ? 1 : 0;
+  shared_state().gClipMode = clipped ? ClipMode::ToLayer : ClipMode::Off;
   shared_state().gClipLayerName = "clip";
   SetZoneRings(count, largest, from);
   shared_state().gDoughnut = rings;
@@ -161,12 +162,15 @@ BENCHMARK(BM_SingleCentreClickWholeZones)
 
 void BM_NearestCentres(benchmark::State& state) {
   auto& b = bench();
-  shared_state().gClipMode = 0;
+  shared_state().gClipMode = ClipMode::Off;
   constexpr int centres = 20;
   for (auto _ : state)
     for (int i = 0; i < centres; ++i) // 5 x 4 centres 2 km apart
-      click(b, *b.nearest_centre, centre_x - 4000 + 2000 * (i % 5), centre_y - 3000 + 2000 * (i / 5),
-            i == 0 ? 0 : i == centres - 1 ? 1 : 2);
+      click(b, *b.nearest_centre, centre_x - 4000 + 2000 * (i % 5),
+            centre_y - 3000 + 2000 * (i / 5),
+            i == 0             ? 0
+            : i == centres - 1 ? 1
+                               : 2);
   state.counters["zones"] = zone_count(b);
   must(b.sample.person->messages.empty(), "clicks without messages");
 }

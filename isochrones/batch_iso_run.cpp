@@ -43,8 +43,8 @@ bool ClipBatchIsoZones(BatchIsoRun& run, std::string_view input) {
   const auto clip_layer = FindClipLayer(run.map);
   if (!clip_layer)
     return BatchIsoZonesShown(run, ZonesShown::NoClipLayer);
-  const auto order =
-      shared_state().gAllowOverlap == 2 ? ZoneOrder::FirstFirst : ZoneOrder::LastFirst;
+  const auto order = shared_state().gAllowOverlap == Overlap::Allowed ? ZoneOrder::FirstFirst
+                                                                      : ZoneOrder::LastFirst;
   return BatchIsoZonesShown(run, ClipZones(run.map, input, BatchIsoOutput, clip_layer.get(), order)
                                      ? ZonesShown::Shown
                                      : ZonesShown::NoneLeft);

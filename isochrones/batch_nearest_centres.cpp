@@ -68,7 +68,7 @@ bool BatchNearestCentres(BatchIsoRun& run) {
     return false;
   const auto& points = collected.points;
 
-  const bool clipping = shared_state().gClipMode == 1;
+  const bool clipping = shared_state().gClipMode == ClipMode::ToLayer;
   const ClipExtent extent = clipping ? BatchIsoClipExtent(run) : ClipExtent{};
   const auto zones_name = clipping ? BatchIsoNearestToClip : BatchIsoOutput;
   if (!WriteNearestCentreZones(*require(shared_state().gNetCalc, "NetCalc"), collected.nodes(),

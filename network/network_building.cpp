@@ -451,8 +451,8 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   state.gTspMode = carried.settings.tsp_mode_or_default();
   state.gRouteType = RouteShortest;
   state.gNetworkState = NetworkLoaded;
-  state.gAllowOverlap = 1;
-  state.gClipMode = 0;
+  state.gAllowOverlap = Overlap::None;
+  state.gClipMode = ClipMode::Off;
   const auto colour = carried.settings.colour_or_default();
   state.gRouteColorRed = colour[0];
   state.gRouteColorGreen = colour[1];

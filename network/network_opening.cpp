@@ -334,8 +334,8 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
   state.gTspMode = old.ini.tsp_mode.value_or(state.gTspMode);
   state.gRouteType = RouteShortest;
   state.gNetworkState = NetworkLoaded;
-  state.gAllowOverlap = 1;
-  state.gClipMode = 0;
+  state.gAllowOverlap = Overlap::None;
+  state.gClipMode = ClipMode::Off;
   state.gDoughnut = true;
   // A file without [Color] reads every component as 0.
   const auto colour = old.ini.colour.value_or(std::array<std::int16_t, 3>{0, 0, 0});

@@ -39,7 +39,7 @@ TEST_F(MultiCentreTool, WithoutOverlapOneZonePerLimitFromEveryCentre) {
 TEST_F(MultiCentreTool, WithOverlapTheZonesOfEveryCentreInTurn) {
   network(row_of_links());
   zones({1, 2, 3});
-  shared_state().gAllowOverlap = 2;
+  shared_state().gAllowOverlap = Overlap::Allowed;
   for (const bool doughnut : {true, false}) {
     SCOPED_TRACE(doughnut ? "rings" : "discs");
     shared_state().gDoughnut = doughnut;
@@ -49,8 +49,8 @@ TEST_F(MultiCentreTool, WithOverlapTheZonesOfEveryCentreInTurn) {
     EXPECT_EQ(attribute_names(*zones), (std::vector<std::string>{"Cost_start", "Cost_end", "ID"}));
     EXPECT_EQ(numbers(*zones, "ID"), (std::vector<double>{1, 1, 1, 2, 2, 2}));
     EXPECT_EQ(numbers(*zones, "COST_END"), (std::vector<double>{1, 2, 3, 1, 2, 3}));
-    EXPECT_EQ(numbers(*zones, "Cost_start"), doughnut ? (std::vector<double>{0, 1, 2, 0, 1, 2})
-                                                      : (std::vector<double>(6, 0)));
+    EXPECT_EQ(numbers(*zones, "Cost_start"),
+              doughnut ? (std::vector<double>{0, 1, 2, 0, 1, 2}) : (std::vector<double>(6, 0)));
     EXPECT_EQ(zone_renderer()->ValueCount(), 3);
     for (const char* temporary : {"IpPoly.prj", "IsoPoly1.shp", "IsoPoly2.shp"})
       EXPECT_FALSE(exists(temporary)) << temporary;
@@ -61,7 +61,7 @@ TEST_F(MultiCentreTool, WithOverlapTheZonesOfEveryCentreInTurn) {
 TEST_F(MultiCentreTool, OverlappingZonesCutToOnePolygonKeepTheirOrder) {
   network(row_of_links());
   zones({1, 2});
-  shared_state().gAllowOverlap = 2;
+  shared_state().gAllowOverlap = Overlap::Allowed;
   clip_to({{-5000, 1000, 5000, 6000}});
   click_tool(0, 1000);
   click_tool(4000, 1000, Shift);
@@ -92,7 +92,8 @@ TEST_F(MultiCentreTool, ClipLayersThatCannotCutAreTold) {
     bool last_output_stays;
   } cases[] = {
       {{{-5000, 1000, nan, 6000}},
-       clip_refusal("polygon 0 has a vertex whose coordinates are not finite numbers"), true},
+       clip_refusal("polygon 0 has a vertex whose coordinates are not finite numbers"),
+       true},
       {{}, clip_refusal("it holds no polygon"), true},
       {{{3500, -5000, 5000, 5000}}, no_zone_in_clip(), false},
   };
@@ -100,7 +101,7 @@ TEST_F(MultiCentreTool, ClipLayersThatCannotCutAreTold) {
   zones({1, 2});
   for (const auto& c : cases) {
     SCOPED_TRACE(c.message);
-    shared_state().gClipMode = 3;
+    shared_state().gClipMode = ClipMode::LayerMissing;
     click_tool(0, 1000);
     click_tool(0, 1000, Shift); // the last output, unclipped
     const auto last_output = file_text("IsoPoly.dbf");
