@@ -94,7 +94,7 @@ inline constexpr std::array<OutputField, 5> BatchRouteFields{{
 inline constexpr std::array<OutputField, 3> CentreZoneFields{{
     {"Cost_start", host::field_double, 30},
     {"Cost_end", host::field_double, 30},
-    {"ID", host::field_double, 30},
+    {tamix::output::centre_id_field, host::field_double, 30},
 }};
 
 // The output called `name` (letter case aside, "BatchIsochrone" with anything after it); empty
