@@ -11,7 +11,7 @@
 namespace corvane {
 
 bool IsBatchIsoOutputName(std::string_view dataset) {
-  return com::equal_ignoring_case(dataset.substr(0, BatchIsochroneOutput.size()),
+  return com::equal_ignoring_case(dataset.substr(0, BatchIsochroneOutput.name.size()),
                                   BatchIsochroneOutput) ||
          com::equal_ignoring_case(dataset, BIsochroneOutput);
 }
