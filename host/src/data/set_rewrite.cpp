@@ -17,8 +17,8 @@
 #include "files/file_error.h"
 #include "files/replace_file.h"
 #include "files/replace_together.h"
-#include "files/shape_layout.h"
 #include "files/shape_index.h"
+#include "files/shape_layout.h"
 
 namespace host {
 
