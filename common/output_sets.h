@@ -92,21 +92,19 @@ struct Output {
 
 namespace output_forms {
 
-namespace output = tamix::output;
-
 // The engine's sets, whose field names it shares with the add-in. The widths are the engine's.
 inline constexpr std::array<OutputField, 2> node_fields{{
-    {output::node_id_field, host::field_integer, 0},
-    {output::links_field, host::field_integer, 0},
+    {tamix::output::node_id_field, host::field_integer, 0},
+    {tamix::output::links_field, host::field_integer, 0},
 }};
 inline constexpr std::array<OutputField, 2> close_node_fields{{
-    {output::node_id_field, host::field_integer, 0},
-    {output::connected_field, host::field_integer, 0},
+    {tamix::output::node_id_field, host::field_integer, 0},
+    {tamix::output::connected_field, host::field_integer, 0},
 }};
 // The zone polygons: the engine's with "COST_END" (or "ID" for nearest-centre zones), the
 // add-in's copies and cuts with those or with its centre-zone fields.
 inline constexpr std::array<OutputField, 4> zone_fields{{
-    {output::cost_end_field, host::field_double, 0},
+    {tamix::output::cost_end_field, host::field_double, 0},
     CentreZoneFields[0],
     CentreZoneFields[1],
     CentreZoneFields[2],
@@ -169,7 +167,7 @@ std::span<const Output* const> EveryOutput();
 std::vector<OutputForm> OutputFormsOf(std::string_view name);
 
 // The files an output set is written with and deleted with, by its forms: a ".dbf" table alone
-// keeps no shapes.
+// keeps no shapes. A name that is no output's ends the handler (HandlerEnd).
 std::vector<std::string_view> OutputFilesOf(std::string_view name);
 
 // Whether a set of `shape_type` with the attribute fields `fields` (object id and shape left out)
@@ -185,7 +183,8 @@ std::string DescribeOutputForms(const std::vector<OutputForm>& forms);
 // that name (or cannot be read to tell). Then the user has been told what was found there and
 // which file to move or rename. False when there is no such set or it is the system's own. A
 // removal or replacement of the set that a killed run decided is completed first, so that what
-// is left of it is never taken for the user's.
+// is left of it is never taken for the user's. A name that is no output's ends the handler
+// before the folder is looked at: that is the add-in's fault, not the user's set.
 bool RefuseUserSet(std::string_view name);
 
 // RefuseUserSet, ending the handler (ToldHandlerEnd) when it refuses: run before a set named `name`
