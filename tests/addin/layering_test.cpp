@@ -1,9 +1,10 @@
 // The add-in is one library, so its build does not stop an include that climbs back up between
-// its folders. This test does: it reads every source of the folders the add-in's build compiles
-// (CORVANE_ADDIN_FOLDERS, from the build's own list) and holds each include of another add-in
+// its folders. This test does: it reads every source the add-in's build compiles (its list,
+// "addin_sources.txt" of the build folder) and every header of the folders it takes them from
+// (CORVANE_ADDIN_FOLDERS, the build's own list), and holds each include of another add-in
 // folder, in quotes or brackets, by its path from the source tree or from the including file,
-// against the table of tiers below. A folder the build compiles that the table does not place,
-// or one the table places that the build does not compile, fails the test.
+// against the table of tiers below. A folder or source the build compiles that the table does
+// not place, or a folder the table places that the build leaves out, fails the test.
 
 #include <gtest/gtest.h>
 
@@ -92,32 +93,53 @@ std::string included_path(const fs::path& root, const Include& include) {
   return (from_beside ? beside : fs::path(include.target).lexically_normal()).generic_string();
 }
 
-std::vector<Include> includes_below(const fs::path& root, std::string_view folder) {
+std::vector<Include> includes_of(const fs::path& root, const std::string& file) {
   static const std::regex include_line(R"re(^\s*#\s*include\s*([<"])([^">]+)[">])re");
   std::vector<Include> found;
-  for (const auto& entry : fs::recursive_directory_iterator(root / folder)) {
-    const auto extension = entry.path().extension();
-    if (!entry.is_regular_file() || (extension != ".h" && extension != ".cpp"))
-      continue;
-    std::ifstream source(entry.path());
-    std::string text;
-    for (int line = 1; std::getline(source, text); ++line) {
-      std::smatch match;
-      if (std::regex_search(text, match, include_line))
-        found.push_back(
-            {fs::relative(entry.path(), root).generic_string(), line, match[2], match[1] == "<"});
-    }
+  std::ifstream source(root / file);
+  std::string text;
+  for (int line = 1; std::getline(source, text); ++line) {
+    std::smatch match;
+    if (std::regex_search(text, match, include_line))
+      found.push_back({file, line, match[2], match[1] == "<"});
   }
   return found;
 }
 
-// The folders the add-in's build compiles.
+// The folders the add-in's build takes its sources from.
 std::vector<std::string> built_folders() {
   std::istringstream list(CORVANE_ADDIN_FOLDERS);
   std::vector<std::string> names;
   for (std::string name; list >> name;)
     names.push_back(name);
   return names;
+}
+
+// The sources the build compiles into the add-in, as it lists them, relative to `root`.
+std::vector<std::string> compiled_sources(const fs::path& root) {
+  std::ifstream list(fs::path(CORVANE_BINARY_DIR) / "addin_sources.txt");
+  std::vector<std::string> files;
+  for (std::string line; std::getline(list, line);)
+    if (!line.empty())
+      files.push_back(fs::path(line).lexically_relative(root).generic_string());
+  return files;
+}
+
+// Every source and header of the add-in: those the build compiles, and every ".h" and ".cpp"
+// of its folders.
+std::set<std::string> addin_files(const fs::path& root) {
+  const auto compiled = compiled_sources(root);
+  std::set<std::string> files(compiled.begin(), compiled.end());
+  for (const auto& name : built_folders()) {
+    if (!fs::is_directory(root / name))
+      continue;
+    for (const auto& entry : fs::recursive_directory_iterator(root / name)) {
+      const auto extension = entry.path().extension();
+      if (entry.is_regular_file() && (extension == ".h" || extension == ".cpp"))
+        files.insert(fs::relative(entry.path(), root).generic_string());
+    }
+  }
+  return files;
 }
 
 // The arrows of a list of includes that the table does not allow, one line each.
@@ -134,9 +156,9 @@ std::vector<std::string> arrows_up(const fs::path& root, const std::vector<Inclu
   return wrong;
 }
 
-// The table and the build name the same folders: each folder the build compiles has its tier,
-// and the table places no folder the build does not compile.
-TEST(AddinLayering, TheTableHoldsTheFoldersTheBuildCompiles) {
+// The table and the build name the same folders: each folder the build takes sources from, and
+// each source it compiles, has its tier, and the table places no folder the build leaves out.
+TEST(AddinLayering, TheTableHoldsWhatTheBuildCompiles) {
   const fs::path root = CORVANE_SOURCE_DIR;
   const auto built = built_folders();
   ASSERT_FALSE(built.empty());
@@ -151,20 +173,20 @@ TEST(AddinLayering, TheTableHoldsTheFoldersTheBuildCompiles) {
     EXPECT_NE(std::ranges::find(built, top), built.end())
         << folder.path << " has a tier but is not compiled into the add-in";
   }
+  const auto compiled = compiled_sources(root);
+  EXPECT_GT(compiled.size(), 100U) << "the build's list of the add-in's sources was not read";
+  for (const auto& file : compiled)
+    EXPECT_TRUE(folder_of(file)) << file << " is compiled into the add-in outside every tier";
 }
 
 TEST(AddinLayering, EveryIncludeBetweenTheFoldersRunsDownTheTiers) {
   const fs::path root = CORVANE_SOURCE_DIR;
   std::vector<std::string> wrong;
   int checked = 0;
-  for (const auto& name : built_folders()) {
-    if (!fs::is_directory(root / name))
+  for (const auto& file : addin_files(root)) {
+    if (!folder_of(file))
       continue; // told by the test above
-    for (const auto& include : includes_below(root, name)) {
-      if (!folder_of(include.file)) {
-        wrong.push_back(include.file + " is an add-in source outside every folder of the table");
-        continue;
-      }
+    for (const auto& include : includes_of(root, file)) {
       ++checked;
       for (auto& line : arrows_up(root, {include}))
         wrong.push_back(std::move(line));
