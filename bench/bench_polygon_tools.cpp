@@ -98,8 +98,7 @@ template <class Tool> void click(Bench& b, Tool& tool, double x, double y, long 
 
 std::int32_t zone_count(Bench& b) {
   com::ComPtr<host::HostFeatureClass> zones;
-  must(workspace(b.sample.folder)->OpenFeatureClass("IsoPoly", &zones) == com::S_OK,
-       "IsoPoly written");
+  must(workspace(b.sample.folder)->OpenFeatureClass("IsoPoly", &zones) == com::S_OK, "IsoPoly written");
   std::int32_t count = 0;
   zones->FeatureCount(nullptr, &count);
   return count;
@@ -166,11 +165,8 @@ void BM_NearestCentres(benchmark::State& state) {
   constexpr int centres = 20;
   for (auto _ : state)
     for (int i = 0; i < centres; ++i) // 5 x 4 centres 2 km apart
-      click(b, *b.nearest_centre, centre_x - 4000 + 2000 * (i % 5),
-            centre_y - 3000 + 2000 * (i / 5),
-            i == 0             ? 0
-            : i == centres - 1 ? 1
-                               : 2);
+      click(b, *b.nearest_centre, centre_x - 4000 + 2000 * (i % 5), centre_y - 3000 + 2000 * (i / 5),
+            i == 0 ? 0 : i == centres - 1 ? 1 : 2);
   state.counters["zones"] = zone_count(b);
   must(b.sample.person->messages.empty(), "clicks without messages");
 }

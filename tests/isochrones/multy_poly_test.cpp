@@ -49,8 +49,8 @@ TEST_F(MultiCentreTool, WithOverlapTheZonesOfEveryCentreInTurn) {
     EXPECT_EQ(attribute_names(*zones), (std::vector<std::string>{"Cost_start", "Cost_end", "ID"}));
     EXPECT_EQ(numbers(*zones, "ID"), (std::vector<double>{1, 1, 1, 2, 2, 2}));
     EXPECT_EQ(numbers(*zones, "COST_END"), (std::vector<double>{1, 2, 3, 1, 2, 3}));
-    EXPECT_EQ(numbers(*zones, "Cost_start"),
-              doughnut ? (std::vector<double>{0, 1, 2, 0, 1, 2}) : (std::vector<double>(6, 0)));
+    EXPECT_EQ(numbers(*zones, "Cost_start"), doughnut ? (std::vector<double>{0, 1, 2, 0, 1, 2})
+                                                      : (std::vector<double>(6, 0)));
     EXPECT_EQ(zone_renderer()->ValueCount(), 3);
     for (const char* temporary : {"IpPoly.prj", "IsoPoly1.shp", "IsoPoly2.shp"})
       EXPECT_FALSE(exists(temporary)) << temporary;
@@ -92,8 +92,7 @@ TEST_F(MultiCentreTool, ClipLayersThatCannotCutAreTold) {
     bool last_output_stays;
   } cases[] = {
       {{{-5000, 1000, nan, 6000}},
-       clip_refusal("polygon 0 has a vertex whose coordinates are not finite numbers"),
-       true},
+       clip_refusal("polygon 0 has a vertex whose coordinates are not finite numbers"), true},
       {{}, clip_refusal("it holds no polygon"), true},
       {{{3500, -5000, 5000, 5000}}, no_zone_in_clip(), false},
   };

@@ -150,7 +150,8 @@ TEST(NetworkBuild, RefusesBadInputAndKeepsTheOldNetwork) {
       {"dbf counting more records than it holds",
        [&](auto& f) {
          write_shapefile(f, "bad", good);
-         std::filesystem::resize_file(f / "bad.dbf", std::filesystem::file_size(f / "bad.dbf") - 3);
+         std::filesystem::resize_file(f / "bad.dbf",
+                                      std::filesystem::file_size(f / "bad.dbf") - 3);
        },
        code::illegal_shapefile},
       {"shx pointing past the shp",
