@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -93,16 +92,38 @@ std::string included_path(const fs::path& root, const Include& include) {
   return (from_beside ? beside : fs::path(include.target).lexically_normal()).generic_string();
 }
 
+// The file an include line names and whether it is in brackets: `#include "a/b.h"` or
+// `# include <a/b.h>`, blanks allowed around the '#'; nothing for any other line.
+std::optional<std::pair<std::string, bool>> included_by(std::string_view text) {
+  const auto skip_blanks = [&] {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+      text.remove_prefix(1);
+  };
+  skip_blanks();
+  if (!text.starts_with('#'))
+    return std::nullopt;
+  text.remove_prefix(1);
+  skip_blanks();
+  if (!text.starts_with("include"))
+    return std::nullopt;
+  text.remove_prefix(std::string_view("include").size());
+  skip_blanks();
+  if (!text.starts_with('"') && !text.starts_with('<'))
+    return std::nullopt;
+  const bool bracketed = text.front() == '<';
+  const auto end = text.find(bracketed ? '>' : '"', 1);
+  if (end == std::string_view::npos || end == 1)
+    return std::nullopt;
+  return std::pair{std::string(text.substr(1, end - 1)), bracketed};
+}
+
 std::vector<Include> includes_of(const fs::path& root, const std::string& file) {
-  static const std::regex include_line(R"re(^\s*#\s*include\s*([<"])([^">]+)[">])re");
   std::vector<Include> found;
   std::ifstream source(root / file);
   std::string text;
-  for (int line = 1; std::getline(source, text); ++line) {
-    std::smatch match;
-    if (std::regex_search(text, match, include_line))
-      found.push_back({file, line, match[2], match[1] == "<"});
-  }
+  for (int line = 1; std::getline(source, text); ++line)
+    if (const auto target = included_by(text))
+      found.push_back({file, line, target->first, target->second});
   return found;
 }
 
@@ -197,6 +218,21 @@ TEST(AddinLayering, EveryIncludeBetweenTheFoldersRunsDownTheTiers) {
   for (const auto& line : wrong)
     listing += line + "\n";
   EXPECT_TRUE(wrong.empty()) << listing;
+}
+
+// The include lines the scan reads, and those it passes over.
+TEST(AddinLayering, IncludesAreReadInQuotesAndBrackets) {
+  using Target = std::optional<std::pair<std::string, bool>>;
+  const std::pair<std::string_view, Target> cases[] = {
+      {R"(#include "common/a.h")", std::pair{std::string("common/a.h"), false}},
+      {"  #  include <common/a.h> // why", std::pair{std::string("common/a.h"), true}},
+      {"#\tinclude\t\"../a.h\"", std::pair{std::string("../a.h"), false}},
+      {"// #include \"common/a.h\"", std::nullopt},
+      {"#include_next <a.h>", std::nullopt},
+      {"#include \"common/a.h", std::nullopt},
+  };
+  for (const auto& [line, expected] : cases)
+    EXPECT_EQ(included_by(line), expected) << line;
 }
 
 // The table itself: each case an include and whether it may stand.
