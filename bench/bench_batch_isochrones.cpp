@@ -67,7 +67,7 @@ Bench make_bench() {
   Bench b{.sample = open_sample_host(folder_name), .command = {}, .points = 0};
   b.points = make_centres(b.sample.folder);
   SetZoneRings(5);
-  shared_state().gClipMode = 0;
+  shared_state().gClipMode = ClipMode::Off;
   auto& map = b.sample.application->document().map();
   add_layer(map, b.sample.folder, "roads");
   add_layer(map, b.sample.folder, "centres");
@@ -105,7 +105,7 @@ std::int32_t output_features(Bench& b) {
 
 void BM_ZonePolygons(benchmark::State& state) {
   auto& b = bench();
-  shared_state().gAllowOverlap = static_cast<std::int32_t>(state.range(0));
+  shared_state().gAllowOverlap = static_cast<Overlap>(state.range(0));
   for (auto _ : state)
     run(b, "RadVoronoi");
   state.counters["points"] = b.points;

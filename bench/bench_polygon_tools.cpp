@@ -68,7 +68,7 @@ Bench make_bench() {
   Bench b{.sample = open_sample_host(folder_name), .single_centre = {}, .nearest_centre = {}};
   make_clip_layer(b.sample.folder);
   SetZoneRings(5);
-  shared_state().gAllowOverlap = 1;
+  shared_state().gAllowOverlap = Overlap::None;
 
   auto& map = b.sample.application->document().map();
   add_layer(map, b.sample.folder, "clip");
@@ -106,7 +106,7 @@ std::int32_t zone_count(Bench& b) {
 
 void BM_SingleCentreClick(benchmark::State& state) {
   auto& b = bench();
-  shared_state().gClipMode = state.range(0) != 0 ? 1 : 0;
+  shared_state().gClipMode = state.range(0) != 0 ? ClipMode::ToLayer : ClipMode::Off;
   shared_state().gClipLayerName = "clip";
   for (auto _ : state)
     click(b, *b.single_centre, centre_x, centre_y);
@@ -127,7 +127,7 @@ BENCHMARK(BM_SingleCentreClick)
 void click_with_zones(benchmark::State& state, int count, bool rings, float largest, float from,
                       bool clipped = false) {
   auto& b = bench();
-  shared_state().gClipMode = clipped ? 1 : 0;
+  shared_state().gClipMode = clipped ? ClipMode::ToLayer : ClipMode::Off;
   shared_state().gClipLayerName = "clip";
   SetZoneRings(count, largest, from);
   shared_state().gDoughnut = rings;
@@ -161,7 +161,7 @@ BENCHMARK(BM_SingleCentreClickWholeZones)
 
 void BM_NearestCentres(benchmark::State& state) {
   auto& b = bench();
-  shared_state().gClipMode = 0;
+  shared_state().gClipMode = ClipMode::Off;
   constexpr int centres = 20;
   for (auto _ : state)
     for (int i = 0; i < centres; ++i) // 5 x 4 centres 2 km apart

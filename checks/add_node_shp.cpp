@@ -13,9 +13,7 @@
 
 namespace corvane {
 
-namespace {
-constexpr std::string_view NodeName = NodeOutput;
-} // namespace
+namespace {} // namespace
 
 AddNodeShp::AddNodeShp()
     : CommandBase({.Caption = "Add Node Layer",
@@ -29,15 +27,15 @@ void AddNodeShp::click() {
     const auto map = focus_map();
     PreCheckVariant boxes;
     boxes.layer_not_found_icon = forms::Icon::Exclamation;
-    if (!CheckNetworkReady(map.get(), boxes) || RefuseNetworkNamedAs(NodeName, "Add Node Layer"))
+    if (!CheckNetworkReady(map.get(), boxes) || RefuseNetworkNamedAs(NodeOutput, "Add Node Layer"))
       return;
     BusyPointer busy;
     const auto view = require(document()->ActiveView(), "ActiveView");
-    RemovePointOutput(map.get(), view.get(), NodeName);
-    if (!CopyNetworkProjection({NodeName}))
+    RemovePointOutput(map.get(), view.get(), NodeOutput);
+    if (!CopyNetworkProjection({NodeOutput}))
       return;
     const auto nodes =
-        WriteEnginePoints(NodeName, [](tamix::NetBase& base) { return base.ExportNodes(); });
+        WriteEnginePoints(NodeOutput, [](tamix::NetBase& base) { return base.ExportNodes(); });
     const auto layer = LayerOver(nodes);
     AddFieldIndex(nodes.get(), nodes->ShapeFieldName());
     check_call(map->AddLayer(layer.get()), "AddLayer");

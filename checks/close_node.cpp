@@ -25,7 +25,6 @@ namespace corvane {
 
 namespace {
 
-constexpr std::string_view CloseNodesName = CloseNodeOutput;
 constexpr std::string_view ConnectedField = tamix::output::connected_field;
 // The host's field index of "Connected": the object id, the shape, the node number, then it.
 constexpr int ConnectedIndex = 3;
@@ -54,7 +53,8 @@ CloseNode::CloseNode()
 void CloseNode::click() {
   RunWithErrorBox([&] {
     const auto map = focus_map();
-    if (!CheckNetworkReady(map.get()) || RefuseNetworkNamedAs(CloseNodesName, "Detect Close Nodes"))
+    if (!CheckNetworkReady(map.get()) ||
+        RefuseNetworkNamedAs(CloseNodeOutput, "Detect Close Nodes"))
       return;
     auto& state = shared_state();
     const auto view = require(document()->ActiveView(), "ActiveView");
@@ -63,15 +63,15 @@ void CloseNode::click() {
     // Asked again with a larger distance until some node is found, or the user gives up.
     while (true) {
       state.gCloseNodeOk = 0;
-      RemovePointOutput(map.get(), view.get(), CloseNodesName);
+      RemovePointOutput(map.get(), view.get(), CloseNodeOutput);
       gFrmCloseNodeForm().Show(forms::ShowMode::Modal);
       if (state.gCloseNodeOk == 0)
         return;
-      if (!CopyNetworkProjection({CloseNodesName}))
+      if (!CopyNetworkProjection({CloseNodeOutput}))
         return;
       busy.emplace();
       EngineChecked(require(state.gNetBase, "NetBase")->CreateNodeIndex());
-      const auto nodes = WriteEnginePoints(CloseNodesName, [&](tamix::NetBase& base) {
+      const auto nodes = WriteEnginePoints(CloseNodeOutput, [&](tamix::NetBase& base) {
         return base.ExportCloseNodes(state.gCloseNodeValue);
       });
       layer = LayerOver(nodes);

@@ -25,7 +25,6 @@ namespace corvane {
 
 namespace {
 
-constexpr std::string_view CulDeSacName = CulDeSacOutput;
 constexpr std::string_view FlaggedLinks = "CV_RESULT > 0 ";
 constexpr int SolidLine = 0;
 
@@ -57,7 +56,7 @@ void CulDeSac::click() {
     const auto map = focus_map();
     // The projection is tested before the engine writes its values and before the old output
     // is deleted, so that a refusal changes nothing.
-    if (!CheckNetworkReady(map.get()) || RefuseNetworkNamedAs(CulDeSacName, "Cul_De_Sac") ||
+    if (!CheckNetworkReady(map.get()) || RefuseNetworkNamedAs(CulDeSacOutput, "Cul_De_Sac") ||
         !NetworkProjectionPresent())
       return;
     BusyPointer busy;
@@ -67,11 +66,11 @@ void CulDeSac::click() {
     map->ClearSelection();
     const auto view = require(document()->ActiveView(), "ActiveView");
     const auto workspace = OpenNetworkWorkspace();
-    RemoveOutputShapefile(map.get(), view.get(), CulDeSacName);
-    if (!CopyNetworkProjection({CulDeSacName}))
+    RemoveOutputShapefile(map.get(), view.get(), CulDeSacOutput);
+    if (!CopyNetworkProjection({CulDeSacOutput}))
       return;
     const auto network = NetworkFeatureClass(map.get());
-    const auto output = WriteOutputWhole(CulDeSacName, [&](std::string_view scratch) {
+    const auto output = WriteOutputWhole(CulDeSacOutput, [&](std::string_view scratch) {
       // The set has the network's fields as they are, so the links copy with their values.
       const auto fields = require(network->Fields(), "Fields");
       CopyNetworkLinks(
@@ -90,7 +89,7 @@ void CulDeSac::click() {
 
 void CulDeSac::DrawCulDeSacRenderer() {
   const auto map = focus_map();
-  const auto index = FindLayerIndex(map.get(), CulDeSacName, "L");
+  const auto index = FindLayerIndex(map.get(), CulDeSacOutput, "L");
   if (index == NoLayer)
     return;
   const auto layer = require_as<host::HostGeoFeatureLayer>(map->Layer(index), "CulDeSac layer");

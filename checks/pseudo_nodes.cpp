@@ -1,6 +1,7 @@
 #include "checks/pseudo_nodes.h"
 
 #include <string>
+#include <string_view>
 
 #include "checks/check_road.h"
 #include "checks/join_column_file.h"
@@ -16,6 +17,7 @@
 #include "host/fields.h"
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
+#include "tamix/network_file_names.h"
 #include "win/file_system_object.h"
 #include "win/paths.h"
 
@@ -72,7 +74,7 @@ bool confirmed(forms::Form& dialog, std::int32_t& result) {
 void remove_network_files() {
   const auto& folder = shared_state().gNetworkFolder;
   const win::FileSystemObject files;
-  for (const char* name : {"attribute.bin", "node.bin"}) {
+  for (const std::string_view name : {tamix::attribute_file, tamix::node_file}) {
     const auto path = win::join_path(folder, name);
     if (files.FileExists(path) && !files.DeleteFile(path, true))
       throw HandlerEnd("cannot delete " + path);

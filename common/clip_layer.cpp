@@ -61,7 +61,7 @@ bool extents_meet(const ClipExtent& a, const ClipExtent& b) {
 
 com::ComPtr<host::HostFeatureLayer> FindClipLayer(host::HostMap* map) {
   const auto& state = shared_state();
-  if (state.gClipMode != 1)
+  if (state.gClipMode != ClipMode::ToLayer)
     return nullptr;
   const auto index = FindAnyLayerIndex(map, state.gClipLayerName, "PG");
   if (index == NoLayer)
@@ -71,10 +71,10 @@ com::ComPtr<host::HostFeatureLayer> FindClipLayer(host::HostMap* map) {
 
 void DropMissingClipLayer(host::HostMap* map, std::string_view title) {
   auto& state = shared_state();
-  if (state.gClipMode != 1 || FindClipLayer(map))
+  if (state.gClipMode != ClipMode::ToLayer || FindClipLayer(map))
     return;
   show_message("Clip layer not found", title, forms::Icon::Critical);
-  state.gClipMode = 3;
+  state.gClipMode = ClipMode::LayerMissing;
   state.gClipLayerName.clear();
 }
 

@@ -12,13 +12,13 @@ namespace corvane {
 // The clip layer of the polygon isochrone tools: the polygon layer the isochrone options named
 // (gClipLayerName), found by its name in the map, in any folder.
 
-// The clip layer, or null when clipping is off (gClipMode other than 1) or the layer is not in
-// the map. A failing host call ends the handler.
+// The clip layer, or null when clipping is off (gClipMode other than ClipMode::ToLayer) or the
+// layer is not in the map. A failing host call ends the handler.
 com::ComPtr<host::HostFeatureLayer> FindClipLayer(host::HostMap* map);
 
 // With clipping on and the clip layer gone from the map, says so ("Clip layer not found" under
-// `title`, critical) and turns clipping off for this and later runs (gClipMode 3, no layer name)
-// until the isochrone options set it again.
+// `title`, critical) and turns clipping off for this and later runs (ClipMode::LayerMissing, no
+// layer name) until the isochrone options set it again.
 void DropMissingClipLayer(host::HostMap* map, std::string_view title);
 
 // With clipping on, whether the clip layer can cut zones: it holds at least one polygon, every

@@ -16,62 +16,6 @@ namespace corvane {
 
 namespace {
 
-namespace output = tamix::output;
-
-// The engine's sets, whose field names it shares with the add-in. The widths are the engine's.
-constexpr std::array<OutputField, 2> node_fields{{
-    {output::node_id_field, host::field_integer, 0},
-    {output::links_field, host::field_integer, 0},
-}};
-constexpr std::array<OutputField, 2> close_node_fields{{
-    {output::node_id_field, host::field_integer, 0},
-    {output::connected_field, host::field_integer, 0},
-}};
-// The zone polygons: the engine's with "COST_END" (or "ID" for nearest-centre zones), the
-// add-in's copies and cuts with those or with its centre-zone fields.
-constexpr std::array<OutputField, 4> zone_fields{{
-    {output::cost_end_field, host::field_double, 0},
-    CentreZoneFields[0],
-    CentreZoneFields[1],
-    CentreZoneFields[2],
-}};
-
-const OutputForm zone_polygons{host::geometry_polygon, OutputFields::Zones, zone_fields};
-const OutputForm road_copy{host::geometry_polyline, OutputFields::RoadCopy, {}};
-const OutputForm direction_lines{host::geometry_polyline, OutputFields::Exactly,
-                                 RouteDirectionFields};
-
-struct NamedOutput {
-  std::string_view name;
-  std::vector<OutputForm> forms;
-};
-
-// Every output in one place.
-const std::vector<NamedOutput>& named_outputs() {
-  static const std::vector<NamedOutput> outputs{
-      {NodeOutput, {{host::geometry_point, OutputFields::Exactly, node_fields}}},
-      {CloseNodeOutput, {{host::geometry_point, OutputFields::Exactly, close_node_fields}}},
-      {CulDeSacOutput, {road_copy}},
-      {RouteOutput, {direction_lines, road_copy}},
-      {BatchTspOutput, {direction_lines, road_copy}},
-      {ViewRouteOutput, {{host::geometry_polyline, OutputFields::OneRoadField, {}}}},
-      // Deleted by the link isochrone tools where present; they hold copied links.
-      {IsoLinkOutput, {road_copy}},
-      {BatchLayerOutput, {road_copy}},
-      {BatchRouteOutput,
-       {{host::geometry_null, OutputFields::Exactly, BatchRouteFields},
-        {host::geometry_polyline, OutputFields::Exactly, BatchRouteFields}}},
-      {IsoPolyOutput, {zone_polygons}},
-      {IsoPlyOutput, {zone_polygons}},
-      {IsoPoly1Output, {zone_polygons}},
-      {IsoPoly2Output, {zone_polygons}},
-      {IsoPoly3Output, {zone_polygons}},
-      {IpPolyOutput, {zone_polygons}},
-      {BIsochroneOutput, {zone_polygons}},
-  };
-  return outputs;
-}
-
 constexpr std::string_view shapefile_files[] = {".shp", ".shx", ".dbf", ".prj", ".cpg"};
 constexpr std::string_view table_files[] = {".dbf", ".cpg"};
 
@@ -206,26 +150,56 @@ std::string found_text(const FoundSet& set) {
   return set.file + " holds " + shapes_of(*set.shape_type) + " with " + fields_text(set.fields);
 }
 
+// The forms of the output `name`. A name that is no output's is the add-in's own fault, never the
+// user's: the handler ends before anything is deleted or written under it.
+std::vector<OutputForm> declared_forms(std::string_view name);
+
 } // namespace
 
+std::span<const Output* const> EveryOutput() {
+  static constexpr const Output* outputs[] = {
+      &RouteOutput,           &ViewRouteOutput,       &BatchRouteOutput,
+      &BatchTspOutput,        &CulDeSacOutput,        &NodeOutput,
+      &CloseNodeOutput,       &IsoLinkOutput,         &BatchLayerOutput,
+      &IsoPolyOutput,         &IsoPlyOutput,          &IsoPoly1Output,
+      &IsoPoly2Output,        &IsoPoly3Output,        &IpPolyOutput,
+      &BatchIsochroneOutput,  &BatchIsochrone1Output, &BatchIsochrone2Output,
+      &BatchIsochrone3Output, &BIsochroneOutput,
+  };
+  return outputs;
+}
+
 std::vector<OutputForm> OutputFormsOf(std::string_view name) {
-  for (const auto& output : named_outputs())
-    if (com::equal_ignoring_case(output.name, name))
-      return output.forms;
-  if (name.size() >= BatchIsochroneOutput.size() &&
-      com::equal_ignoring_case(name.substr(0, BatchIsochroneOutput.size()), BatchIsochroneOutput))
-    return {zone_polygons};
-  return {};
+  std::span<const OutputForm> forms;
+  for (const Output* output : EveryOutput())
+    if (com::equal_ignoring_case(output->name, name))
+      forms = output->forms;
+  const std::string_view batch = BatchIsochroneOutput;
+  if (forms.empty() && name.size() >= batch.size() &&
+      com::equal_ignoring_case(name.substr(0, batch.size()), batch))
+    forms = BatchIsochroneOutput.forms;
+  return {forms.begin(), forms.end()};
 }
 
 std::vector<std::string_view> OutputFilesOf(std::string_view name) {
-  const auto forms = OutputFormsOf(name);
+  const auto forms = declared_forms(name);
   const bool shapes = std::ranges::any_of(
       forms, [](const OutputForm& form) { return form.shape_type != host::geometry_null; });
   if (shapes)
     return {std::begin(shapefile_files), std::end(shapefile_files)};
   return {std::begin(table_files), std::end(table_files)};
 }
+
+namespace {
+
+std::vector<OutputForm> declared_forms(std::string_view name) {
+  auto forms = OutputFormsOf(name);
+  if (forms.empty())
+    throw HandlerEnd("no output is declared under the name " + std::string(name));
+  return forms;
+}
+
+} // namespace
 
 bool MatchesOutputForm(const std::vector<OutputForm>& forms, int shape_type,
                        const std::vector<std::string>& fields) {
@@ -242,9 +216,9 @@ std::string DescribeOutputForms(const std::vector<OutputForm>& forms) {
 }
 
 bool RefuseUserSet(std::string_view name) {
+  const auto forms = declared_forms(name);
   const auto workspace = OpenNetworkWorkspace();
   const auto set = find_set(workspace.get(), name);
-  const auto forms = OutputFormsOf(name);
   if (!set || (set->shape_type && MatchesOutputForm(forms, *set->shape_type, set->fields)))
     return false;
   show_message(found_text(*set) + "; Corvane's " + std::string(name) + " output holds " +

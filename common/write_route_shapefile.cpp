@@ -75,7 +75,7 @@ com::ComPtr<host::HostFeatureClass> CreateViewRouteShapefile(host::HostFeatureWo
     if (IsIdOrShape(*field) || i == 2)
       fields->AddField(field.get());
   }
-  return CreateLikeNetwork(workspace, network, ViewRouteDatasetName, fields.get());
+  return CreateLikeNetwork(workspace, network, ViewRouteOutput, fields.get());
 }
 
 void WriteRouteShapefile(host::HostFeatureClass* route, const BoundedTable<DirectionRow>& rows,

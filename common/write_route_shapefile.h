@@ -14,11 +14,9 @@
 
 namespace corvane {
 
-// "Route.shp" and "ViewRoute.shp", the output of the route tools, in the network folder.
-// A failing host call ends the handler with the output written so far.
-
-inline constexpr std::string_view RouteDatasetName = RouteOutput;
-inline constexpr std::string_view ViewRouteDatasetName = ViewRouteOutput;
+// "Route.shp" and "ViewRoute.shp" (RouteOutput, ViewRouteOutput), the output of the route
+// tools, in the network folder. A failing host call ends the handler with the output written
+// so far.
 
 // Makes the feature class "Route" (or `name`: the tour over a point layer writes "BatchTSP" the
 // same way) with the network layer's shape field. With directions it has
@@ -30,7 +28,7 @@ com::ComPtr<host::HostFeatureClass> CreateRouteShapefile(host::HostFeatureWorksp
                                                          host::HostFeatureClass* network,
                                                          bool directions,
                                                          int total_time_length = 10,
-                                                         std::string_view name = RouteDatasetName);
+                                                         std::string_view name = RouteOutput);
 
 // Makes the feature class "ViewRoute": the network layer's shape field and its first attribute
 // field only (left empty), because it shows the route's shape alone.

@@ -22,8 +22,8 @@ ZonePolygonSets MultiCentreZoneSets(std::string_view output, std::string_view me
   return {.output = output,
           .merged = merged,
           .to_clip = to_clip,
-          .clipping = state.gClipMode == 1,
-          .overlap = state.gAllowOverlap == 2};
+          .clipping = state.gClipMode == ClipMode::ToLayer,
+          .overlap = state.gAllowOverlap == Overlap::Allowed};
 }
 
 bool CopyZonePolygonProjection(const ZonePolygonSets& sets) {

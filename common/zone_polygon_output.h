@@ -27,7 +27,7 @@ struct ZonePolygonSets {
 };
 
 // The sets of a run from several centres, clipping and overlap as the isochrone options say
-// (gClipMode 1, gAllowOverlap 2).
+// (ClipMode::ToLayer, Overlap::Allowed).
 ZonePolygonSets MultiCentreZoneSets(std::string_view output, std::string_view merged,
                                     std::string_view to_clip);
 

@@ -12,6 +12,7 @@
 #include "host/symbol.h"
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
+#include "tamix/output_fields.h"
 
 namespace corvane {
 
@@ -114,7 +115,8 @@ void RenderZonesByCostEnd(host::HostDocument* document, host::HostMap* map,
     previous = com::round_half_even(com::Val(value));
     classes.push_back({std::move(value), std::move(label)});
   }
-  render_zone_classes(document, map, layer_name, "COST_END", "COST", classes);
+  render_zone_classes(document, map, layer_name, std::string(tamix::output::cost_end_field), "COST",
+                      classes);
 }
 
 void RenderZonesById(host::HostDocument* document, host::HostMap* map, std::string_view layer_name,
@@ -130,7 +132,8 @@ void RenderZonesById(host::HostDocument* document, host::HostMap* map, std::stri
   std::vector<ZoneClass> classes;
   for (std::size_t centre = 1; centre <= labels.size(); ++centre)
     classes.push_back({std::to_string(centre), labels[centre - 1]});
-  render_zone_classes(document, map, layer_name, "ID", heading, classes);
+  render_zone_classes(document, map, layer_name, std::string(tamix::output::centre_id_field),
+                      heading, classes);
 }
 
 } // namespace corvane

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 
 #include "costs.h"
 #include "error.h"
@@ -19,8 +20,8 @@
 
 namespace {
 
-constexpr std::array<const char*, 5> files{tamix::link_file, tamix::dist_file, tamix::coord_file,
-                                           tamix::node_file, tamix::attribute_file};
+constexpr std::array<std::string_view, 5> files{
+    tamix::link_file, tamix::dist_file, tamix::coord_file, tamix::node_file, tamix::attribute_file};
 
 std::string read_bytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

@@ -11,8 +11,9 @@
 namespace corvane {
 
 bool IsBatchIsoOutputName(std::string_view dataset) {
-  return com::equal_ignoring_case(dataset.substr(0, BatchIsoOutput.size()), BatchIsoOutput) ||
-         com::equal_ignoring_case(dataset, BatchIsoMergedZones);
+  return com::equal_ignoring_case(dataset.substr(0, BatchIsochroneOutput.name.size()),
+                                  BatchIsochroneOutput) ||
+         com::equal_ignoring_case(dataset, BIsochroneOutput);
 }
 
 bool BatchIsoRun::points_present(std::string_view text, std::string_view title, forms::Icon icon) {
@@ -43,11 +44,12 @@ bool ClipBatchIsoZones(BatchIsoRun& run, std::string_view input) {
   const auto clip_layer = FindClipLayer(run.map);
   if (!clip_layer)
     return BatchIsoZonesShown(run, ZonesShown::NoClipLayer);
-  const auto order =
-      shared_state().gAllowOverlap == 2 ? ZoneOrder::FirstFirst : ZoneOrder::LastFirst;
-  return BatchIsoZonesShown(run, ClipZones(run.map, input, BatchIsoOutput, clip_layer.get(), order)
-                                     ? ZonesShown::Shown
-                                     : ZonesShown::NoneLeft);
+  const auto order = shared_state().gAllowOverlap == Overlap::Allowed ? ZoneOrder::FirstFirst
+                                                                      : ZoneOrder::LastFirst;
+  return BatchIsoZonesShown(run,
+                            ClipZones(run.map, input, BatchIsochroneOutput, clip_layer.get(), order)
+                                ? ZonesShown::Shown
+                                : ZonesShown::NoneLeft);
 }
 
 bool BatchIsoZonesShown(BatchIsoRun& run, ZonesShown shown) {
@@ -64,13 +66,13 @@ bool BatchIsoZonesShown(BatchIsoRun& run, ZonesShown shown) {
 }
 
 void RemoveBatchIsoOutput(host::HostMap* map) {
-  RemovePolygonOutput(map, BatchIsoOutput);
-  RemovePolygonOutput(map, BatchIsoZonesToClip);
-  RemovePolygonOutput(map, BatchIsoCentreZones);
+  RemovePolygonOutput(map, BatchIsochroneOutput);
+  RemovePolygonOutput(map, BatchIsochrone1Output);
+  RemovePolygonOutput(map, BatchIsochrone3Output);
 }
 
 void RemoveBatchIsoTemporaries(host::HostMap* map) {
-  for (const auto name : {BatchIsoZonesToClip, BatchIsoCentreZones, BatchIsoMergedZones}) {
+  for (const auto name : {BatchIsochrone1Output, BatchIsochrone3Output, BIsochroneOutput}) {
     try {
       RemovePolygonOutput(map, name);
     } catch (const HandlerEnd&) {

@@ -19,15 +19,10 @@
 
 namespace corvane {
 
-// The shapefiles of a batch isochrone run, all in the network folder. The run deletes every
-// one of them (but the nearest-centre zones before their cut, which stay for the user), so a
-// network or point layer of one of these names is refused.
-inline constexpr std::string_view BatchIsoOutput = BatchIsochroneOutput;
-inline constexpr std::string_view BatchIsoZonesToClip = BatchIsochrone1Output;
-inline constexpr std::string_view BatchIsoNearestToClip = BatchIsochrone2Output;
-inline constexpr std::string_view BatchIsoCentreZones = BatchIsochrone3Output;
-inline constexpr std::string_view BatchIsoMergedZones = BIsochroneOutput;
-
+// The shapefiles of a batch isochrone run, all in the network folder (BatchIsochroneOutput and
+// the sets it passes through, common/output_sets.h). The run deletes every one of them (but the
+// nearest-centre zones before their cut, which stay for the user), so a network or point layer
+// of one of these names is refused.
 // True when `dataset` is named like an output of the run, letter case aside: "BatchIsochrone"
 // with anything after it, or "BIsochrone".
 bool IsBatchIsoOutputName(std::string_view dataset);

@@ -12,6 +12,7 @@
 #include "host/row.h"
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
+#include "tamix/output_fields.h"
 
 namespace corvane {
 
@@ -26,10 +27,10 @@ void carry_label_values(const BatchIsoRun& run, const std::vector<BatchPoint>& p
   const auto zones = open_feature_class(OpenNetworkWorkspace().get(), zones_name);
   check_call(zones->AddField(CopiedFieldDefinition(*source).get()), "FeatureClass.AddField");
   const int carried = zones->FindField(run.label_field);
-  const int stop_field = zones->FindField("ID");
+  const int stop_field = zones->FindField(std::string(tamix::output::centre_id_field));
   if (carried < 0 || stop_field < 0)
     throw HandlerEnd("the nearest-centre zones have no field " +
-                     (carried < 0 ? run.label_field : std::string("ID")));
+                     (carried < 0 ? run.label_field : std::string(tamix::output::centre_id_field)));
   com::ComPtr<host::HostFeatureCursor> cursor;
   check_call(zones->Update(nullptr, false, &cursor), "FeatureClass.Update");
   require(cursor, "FeatureClass.Update");
@@ -68,9 +69,9 @@ bool BatchNearestCentres(BatchIsoRun& run) {
     return false;
   const auto& points = collected.points;
 
-  const bool clipping = shared_state().gClipMode == 1;
+  const bool clipping = shared_state().gClipMode == ClipMode::ToLayer;
   const ClipExtent extent = clipping ? BatchIsoClipExtent(run) : ClipExtent{};
-  const auto zones_name = clipping ? BatchIsoNearestToClip : BatchIsoOutput;
+  const auto zones_name = clipping ? BatchIsochrone2Output : BatchIsochroneOutput;
   if (!WriteNearestCentreZones(*require(shared_state().gNetCalc, "NetCalc"), collected.nodes(),
                                zones_name, extent)) {
     run.click.end_without_result();
@@ -80,12 +81,14 @@ bool BatchNearestCentres(BatchIsoRun& run) {
     carry_label_values(run, points, zones_name);
 
   if (clipping) {
-    if (!ClipBatchIsoZones(run, BatchIsoNearestToClip))
+    if (!ClipBatchIsoZones(run, BatchIsochrone2Output))
       return false;
   } else {
-    ShowFeatureClass(run.map, open_feature_class(OpenNetworkWorkspace().get(), BatchIsoOutput));
+    ShowFeatureClass(run.map,
+                     open_feature_class(OpenNetworkWorkspace().get(), BatchIsochroneOutput));
   }
-  RenderZonesById(run.document, run.map, BatchIsoOutput, zone_labels(run, points), "Nearest Zone");
+  RenderZonesById(run.document, run.map, BatchIsochroneOutput, zone_labels(run, points),
+                  "Nearest Zone");
   MoveNetworkLayerToTop(run.map);
   return true;
 }

@@ -44,7 +44,7 @@ bool write_overlapping_zones(BatchIsoRun& run, std::string_view zones_name,
   bool any = false;
   // The zones of the points done, Escape or not, take the output's place whole.
   FillOutputWhole(*output, [&](host::HostFeatureClass& zones) {
-    CentreZoneWriter writer(calc, zones, BatchIsoCentreZones, extent,
+    CentreZoneWriter writer(calc, zones, BatchIsochrone3Output, extent,
                             carried ? carried->Name() : std::string());
     BatchIsoCollection collected;
     any = run.collect(collected, [&](const BatchPoint& point) -> PointWorked {
@@ -83,7 +83,8 @@ bool write_merged_zones(BatchIsoRun& run, std::string_view zones, const ClipExte
 } // namespace
 
 bool BatchZonePolygons(BatchIsoRun& run) {
-  const auto sets = MultiCentreZoneSets(BatchIsoOutput, BatchIsoMergedZones, BatchIsoZonesToClip);
+  const auto sets =
+      MultiCentreZoneSets(BatchIsochroneOutput, BIsochroneOutput, BatchIsochrone1Output);
   if (!CopyZonePolygonProjection(sets)) {
     run.click.end_without_result();
     return false;
@@ -97,7 +98,7 @@ bool BatchZonePolygons(BatchIsoRun& run) {
     return false;
   if (!BatchIsoZonesShown(run, ShowZonePolygons(run.map, sets)))
     return false;
-  RenderZonesByCostEnd(run.document, run.map, BatchIsoOutput, ZoneLimits());
+  RenderZonesByCostEnd(run.document, run.map, BatchIsochroneOutput, ZoneLimits());
   MoveNetworkLayerToTop(run.map);
   require(run.document->ActiveView(), "ActiveView")->Refresh();
   return true;

@@ -96,7 +96,7 @@ void IsoPoly::run(ClickRun& click, long x, long y) {
   const ZonePolygonSets sets{.output = output_name,
                              .merged = unclipped_zones,
                              .to_clip = zones_to_clip,
-                             .clipping = state.gClipMode == 1};
+                             .clipping = state.gClipMode == ClipMode::ToLayer};
   if (!CopyZonePolygonProjection(sets)) {
     click.end_without_result();
     return;

@@ -77,7 +77,7 @@ bool IsoPoly3::calculate(host::HostMap& map, ClickRun&) {
   DropMissingClipLayer(&map, "Clip layer not found");
   CentreSetOpen = 0;
 
-  const bool clipping = state.gClipMode == 1;
+  const bool clipping = state.gClipMode == ClipMode::ToLayer;
   const auto network_reference = GetLayerSpatialReference(NetworkFeatureClass(&map).get());
   const auto clip_layer = FindClipLayer(&map);
   const ClipExtent extent =

@@ -14,6 +14,7 @@
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
 #include "network/state/zone_limits.h"
+#include "tamix/output_fields.h"
 
 namespace corvane {
 
@@ -152,7 +153,7 @@ void RenderZoneCostRamp(host::HostDocument* document, host::HostMap* map,
   render_cost_ramp(document, map,
                    {.layer = layer_name,
                     .kind = "PG",
-                    .field = "COST_END",
+                    .field = tamix::output::cost_end_field,
                     .first_label_start = "0-",
                     .ramp_end = {255, 190, 199},
                     .zone_symbol = fill},

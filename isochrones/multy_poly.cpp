@@ -93,7 +93,7 @@ bool MultyPoly::calculate(host::HostMap& map, ClickRun&) {
   const ClipExtent extent =
       sets.clipping ? ExtentIn(*require(FindClipLayer(&map), "clip layer"), reference.get())
                     : ClipExtent{};
-  if (state.gAllowOverlap == 1) {
+  if (state.gAllowOverlap == Overlap::None) {
     if (!WriteMergedZonePolygons(calc, CentreListNodes(), sets.written(), extent))
       return false;
   } else if (sets.overlap) {

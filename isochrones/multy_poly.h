@@ -6,9 +6,9 @@ namespace corvane {
 
 // Map tool: the zone polygons around several clicked centres. A plain click starts a set of
 // centres, Ctrl+click adds one, Shift+click adds the last and calculates "IsoPoly": without
-// overlap (gAllowOverlap 1) one polygon per zone reached from any centre; with overlap (2) the
-// zones of every centre, one after the other, with their centre in "ID". Cut to the clip layer
-// when the isochrone options ask for it, drawn one colour per zone.
+// overlap (Overlap::None) one polygon per zone reached from any centre; with overlap
+// (Overlap::Allowed) the zones of every centre, one after the other, with their centre in "ID". Cut
+// to the clip layer when the isochrone options ask for it, drawn one colour per zone.
 class MultyPoly final : public CentreSetTool {
 public:
   MultyPoly();

@@ -16,6 +16,7 @@
 #include "network/state/settings_files.h"
 #include "network/state/settings_notes.h"
 #include "network/state/shared_state.h"
+#include "tamix/network_file_names.h"
 #include "win/file_system_object.h"
 #include "win/paths.h"
 
@@ -76,7 +77,7 @@ bool rebuild_engine_classes(const std::vector<std::string>& lines, bool field_us
   const auto text_file = AttributeTextFile(folder);
   if (files.FileExists(text_file))
     files.DeleteFile(text_file, true);
-  const auto engine_file = win::join_path(folder, "Attribute.bin");
+  const auto engine_file = win::join_path(folder, tamix::attribute_file);
   if (!field_usable && files.FileExists(engine_file))
     files.DeleteFile(engine_file, true);
   RequireSettingsWritten(settings::write_attribute_text(folder, lines), text_file);

@@ -24,6 +24,7 @@
 #include "network/state/settings_notes.h"
 #include "network/state/shared_state.h"
 #include "network/zone_settings.h"
+#include "tamix/network_file_names.h"
 #include "win/clock.h"
 #include "win/file_system_object.h"
 #include "win/num_text.h"
@@ -128,7 +129,7 @@ void write_attribute_text(const std::string& folder, const std::vector<double>& 
   const win::FileSystemObject files;
   files.DeleteFile(AttributeTextFile(folder), true);
   if (!has_field)
-    files.DeleteFile(win::join_path(folder, "attribute.bin"), true);
+    files.DeleteFile(win::join_path(folder, tamix::attribute_file), true);
   auto& bar = gNLoadForm().ProgressBar1;
   if (feature_count > 0)
     bar.SetMax(feature_count);
@@ -451,8 +452,8 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   state.gTspMode = carried.settings.tsp_mode_or_default();
   state.gRouteType = RouteShortest;
   state.gNetworkState = NetworkLoaded;
-  state.gAllowOverlap = 1;
-  state.gClipMode = 0;
+  state.gAllowOverlap = Overlap::None;
+  state.gClipMode = ClipMode::Off;
   const auto colour = carried.settings.colour_or_default();
   state.gRouteColorRed = colour[0];
   state.gRouteColorGreen = colour[1];

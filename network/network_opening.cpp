@@ -34,6 +34,7 @@
 #include "network/state/stored_settings.h"
 #include "network/zone_settings.h"
 #include "tamix/net_calc.h"
+#include "tamix/network_file_names.h"
 #include "win/file_system_object.h"
 #include "win/num_text.h"
 #include "win/paths.h"
@@ -80,8 +81,9 @@ bool list_candidate_layers(host::HostMap& map) {
 // The files of a network folder that the system replaces through temporaries: the engine's
 // files, the settings files and the copies kept of unreadable ones.
 constexpr std::array<std::string_view, 9> replaced_files{
-    "link.bin",         "dist.bin",         "coord.bin",       "node.bin",    "attribute.bin",
-    NetworkIniFileName, SpeedClassFileName, "Corvane.ini.bak", "link.spd.bak"};
+    tamix::link_file,   tamix::dist_file,      tamix::coord_file,
+    tamix::node_file,   tamix::attribute_file, NetworkIniFileName,
+    SpeedClassFileName, "Corvane.ini.bak",     "link.spd.bak"};
 
 // A killed build or save leaves the temporaries of these files; nobody else would remove them.
 void remove_stale_temporaries(const std::string& folder) {
@@ -111,7 +113,7 @@ struct LayerFacts {
   bool missing_attribute_file() const {
     return settings::read_number(ini, settings::Info, settings::AttributeFlag) == 0 &&
            !win::FileSystemObject().FileExists(
-               win::join_path(shared_state().gNetworkFolder, "attribute.bin"));
+               win::join_path(shared_state().gNetworkFolder, tamix::attribute_file));
   }
   bool units_match() const {
     return settings::read_number(ini, settings::Info, settings::EsriMapUnits) ==
@@ -154,9 +156,8 @@ Decision decide_for_layer(tamix::NetBase& tantest, host::HostFeatureLayer& layer
   const auto ini = NetworkIniFile(folder);
   const LayerFacts facts{ini, features};
 
-  for (const std::string_view name :
-       {NetworkIniFileName, std::string_view("link.bin"), std::string_view("dist.bin"),
-        std::string_view("coord.bin"), std::string_view("node.bin"), SpeedClassFileName})
+  for (const std::string_view name : {NetworkIniFileName, tamix::link_file, tamix::dist_file,
+                                      tamix::coord_file, tamix::node_file, SpeedClassFileName})
     if (!files.FileExists(win::join_path(folder, name)))
       return Decision::Rebuild;
 
@@ -343,8 +344,8 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
   state.gTspMode = old.ini.tsp_mode.value_or(state.gTspMode);
   state.gRouteType = RouteShortest;
   state.gNetworkState = NetworkLoaded;
-  state.gAllowOverlap = 1;
-  state.gClipMode = 0;
+  state.gAllowOverlap = Overlap::None;
+  state.gClipMode = ClipMode::Off;
   state.gDoughnut = true;
   // A file without [Color] reads every component as 0.
   const auto colour = old.ini.colour.value_or(std::array<std::int16_t, 3>{0, 0, 0});

@@ -56,7 +56,7 @@ void BatchRoute::click() {
   const auto from_features = point_layer_features(*map, state.gBatchRouteFromIndex);
   const auto to_features = point_layer_features(*map, state.gBatchRouteToIndex);
   // The engine replaces the table's files: a table of the user's under its name must stay.
-  RequireOwnOrNoSet(BatchRouteName);
+  RequireOwnOrNoSet(BatchRouteOutput);
   RemoveBatchRouteOutput(map.get());
   const bool build_objects = state.gBatchRouteBuildObjects == 1;
   const bool both_ways = state.gBatchRouteBothWays == 1;
@@ -121,7 +121,7 @@ bool BatchRoute::show_output(host::HostMap& map, bool build_objects) {
     OpenTable();
     return true;
   }
-  if (!CopyNetworkProjection({BatchRouteName}))
+  if (!CopyNetworkProjection({BatchRouteOutput}))
     return false;
   // Without any connected pair the engine wrote no shapes: the table alone is shown.
   if (add_batch_route_layer(&map))
@@ -134,10 +134,10 @@ bool BatchRoute::show_output(host::HostMap& map, bool build_objects) {
 void BatchRoute::OpenTable() {
   const auto map = focus_map();
   com::ComPtr<host::HostTable> table;
-  check_call(OpenNetworkWorkspace()->OpenTable(std::string(BatchRouteName), &table),
+  check_call(OpenNetworkWorkspace()->OpenTable(std::string(BatchRouteOutput), &table),
              "FeatureWorkspace.OpenTable");
   require(table, "FeatureWorkspace.OpenTable");
-  remove_tables(map.get(), BatchRouteName);
+  remove_tables(map.get(), BatchRouteOutput);
   const auto standalone = create<host::HostStandaloneTable>(host::StandaloneTableClass);
   check_call(require_as<host::HostStandaloneTableCollection>(map, "StandaloneTableCollection")
                  ->AddStandaloneTable(standalone.get()),

@@ -16,9 +16,9 @@
 namespace corvane {
 
 void RemoveBatchRouteOutput(host::HostMap* map) {
-  remove_layers(map, BatchRouteName, "L");
+  remove_layers(map, BatchRouteOutput, "L");
   require_as<host::HostActiveView>(com::ComPtr<host::HostMap>(map), "Map as ActiveView")->Refresh();
-  remove_tables(map, BatchRouteName);
+  remove_tables(map, BatchRouteOutput);
 }
 
 void hide_id_and_shape(com::IUnknown* layer_or_table, host::HostFields* fields) {
@@ -32,10 +32,10 @@ void hide_id_and_shape(com::IUnknown* layer_or_table, host::HostFields* fields) 
 
 com::ComPtr<host::HostFeatureLayer> add_batch_route_layer(host::HostMap* map) {
   const auto shapes =
-      win::join_path(shared_state().gNetworkFolder, std::string(BatchRouteName) + ".shp");
+      win::join_path(shared_state().gNetworkFolder, std::string(BatchRouteOutput) + ".shp");
   if (!win::FileSystemObject().FileExists(shapes))
     return nullptr;
-  return ShowFeatureClass(map, open_feature_class(OpenNetworkWorkspace().get(), BatchRouteName));
+  return ShowFeatureClass(map, open_feature_class(OpenNetworkWorkspace().get(), BatchRouteOutput));
 }
 
 } // namespace corvane

@@ -10,9 +10,6 @@
 
 namespace corvane {
 
-// The name of the batch table, of its files in gNetworkFolder and of its layer or table.
-inline constexpr std::string_view BatchRouteName = BatchRouteOutput;
-
 // Takes every "BatchRoute" layer of the network folder and every standalone table named
 // "BatchRoute" out of the map, so that no earlier table is shown beside the new one.
 void RemoveBatchRouteOutput(host::HostMap* map);

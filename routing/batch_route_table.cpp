@@ -65,7 +65,7 @@ bool write_cost_row(tamix::NetCalc& calc, const BatchPoint& from, const BatchPoi
 
 BatchOutputTable::BatchOutputTable(tamix::NetCalc& calc)
     : calc_(calc), creation_code_(calc.CreateOutputTable(
-                       win::join_path(shared_state().gNetworkFolder, BatchRouteName), 5)),
+                       win::join_path(shared_state().gNetworkFolder, BatchRouteOutput), 5)),
       open_(creation_code_ == 0) {
   if (!open_)
     return;

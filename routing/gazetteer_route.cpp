@@ -144,9 +144,9 @@ void GazetteerRoute::run(host::HostApplication* application, host::HostDocument*
   state.gStopNodes.clear();
   state.gRouteStopCount = 0;
   const auto workspace = OpenNetworkWorkspace();
-  RemoveOutputShapefile(map.get(), view.get(), RouteDatasetName);
+  RemoveOutputShapefile(map.get(), view.get(), RouteOutput);
   RouteResult result;
-  result.view_route_shown = FindLayerIndex(map.get(), ViewRouteDatasetName, "L") != NoLayer;
+  result.view_route_shown = FindLayerIndex(map.get(), ViewRouteOutput, "L") != NoLayer;
   PrepareViewRoute(workspace.get(), network.get());
 
   ClearResultAndApplyCostSettings();

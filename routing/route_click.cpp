@@ -54,8 +54,8 @@ void RouteClicks::start(host::HostDocument* document, const SnappedClick& stop) 
   state.gStopNodes.clear();
   state.gRouteStopCount = 0;
   const auto workspace = OpenNetworkWorkspace();
-  RemoveOutputShapefile(map.get(), view.get(), RouteDatasetName);
-  view_route_shown_ = FindLayerIndex(map.get(), ViewRouteDatasetName, "L") != NoLayer;
+  RemoveOutputShapefile(map.get(), view.get(), RouteOutput);
+  view_route_shown_ = FindLayerIndex(map.get(), ViewRouteOutput, "L") != NoLayer;
   PrepareViewRoute(workspace.get(), NetworkFeatureClass(map.get()).get());
   state.gStopNodes[state.gRouteStopCount++] = stop.node;
   AddStopLabel(map.get(), stop.node_point.get(), "Start");

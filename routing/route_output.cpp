@@ -43,12 +43,12 @@ void OpenRouteTable(host::HostFeatureLayer* layer, host::HostApplication* applic
 }
 
 void PrepareViewRoute(host::HostFeatureWorkspace* workspace, host::HostFeatureClass* network) {
-  RequireOwnOrNoSet(ViewRouteDatasetName);
-  if (!dataset_exists(workspace, ViewRouteDatasetName)) {
+  RequireOwnOrNoSet(ViewRouteOutput);
+  if (!dataset_exists(workspace, ViewRouteOutput)) {
     CreateViewRouteShapefile(workspace, network);
     return;
   }
-  const auto view_route = open_feature_class(workspace, ViewRouteDatasetName);
+  const auto view_route = open_feature_class(workspace, ViewRouteOutput);
   const auto everything = create<host::HostQueryFilter>(host::QueryFilterClass);
   check_call(view_route->DeleteSearchedRows(everything.get()), "DeleteSearchedRows");
 }
@@ -57,7 +57,7 @@ void ShowRouteLayers(const RouteResult& result, host::HostMap* map, host::HostAc
                      host::HostApplication* application) {
   const auto& state = shared_state();
   const auto workspace = OpenNetworkWorkspace();
-  const auto view_route = open_feature_class(workspace.get(), ViewRouteDatasetName);
+  const auto view_route = open_feature_class(workspace.get(), ViewRouteOutput);
   const auto view_route_layer = LayerOver(view_route);
   if (!result.view_route_shown)
     check_call(map->AddLayer(view_route_layer.get()), "AddLayer");

@@ -70,9 +70,9 @@ void TourClicks::start(host::HostDocument* document, const SnappedClick& stop) {
   placed_stops_ = 0;
 
   const auto workspace = OpenNetworkWorkspace();
-  RemoveOutputShapefile(map.get(), view.get(), RouteDatasetName);
+  RemoveOutputShapefile(map.get(), view.get(), RouteOutput);
   // A "ViewRoute" on the map keeps what it shows: the new tour is drawn over it.
-  view_route_shown_ = FindLayerIndex(map.get(), ViewRouteDatasetName, "L") != NoLayer;
+  view_route_shown_ = FindLayerIndex(map.get(), ViewRouteOutput, "L") != NoLayer;
   if (!view_route_shown_)
     PrepareViewRoute(workspace.get(), NetworkFeatureClass(map.get()).get());
   SetResultTableAndField();

@@ -33,7 +33,6 @@ namespace corvane {
 
 namespace {
 
-constexpr std::string_view OutputName = BatchTspOutput;
 constexpr std::string_view MarkedLinks = "CV_RESULT > 0";
 // The first field a label may come from: 0 and 1 are the object id and the shape.
 constexpr int FirstLabelField = 2;
@@ -86,7 +85,7 @@ void TspTables::click() {
   const LabelPlace place{map.get(), view.get(), reference.get()};
   delete_last_labels(place);
   const auto workspace = OpenNetworkWorkspace();
-  RemoveOutputShapefile(map.get(), view.get(), OutputName);
+  RemoveOutputShapefile(map.get(), view.get(), BatchTspOutput);
 
   const auto points = choose_point_layer(*map);
   if (!points)
@@ -115,7 +114,7 @@ void TspTables::click() {
   const bool with_directions = state.gUseDescField == 1;
   // Made before the tour is solved: a run that ends early leaves it, not in the map.
   const auto output =
-      CreateRouteShapefile(workspace.get(), network.get(), with_directions, 10, OutputName);
+      CreateRouteShapefile(workspace.get(), network.get(), with_directions, 10, BatchTspOutput);
   if (!OrderTableTour(calc, place, points_))
     return;
   if (!write_tour(*map, *view, *network, output))

@@ -9,13 +9,14 @@
 #include "host/layer.h"
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
+#include "tamix/output_fields.h"
 
 namespace corvane {
 
 namespace {
 
 bool is_id_name(const std::string& name) {
-  return com::equal_ignoring_case(name, "ID");
+  return com::equal_ignoring_case(name, tamix::output::centre_id_field);
 }
 
 } // namespace

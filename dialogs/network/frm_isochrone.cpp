@@ -18,11 +18,6 @@ namespace corvane {
 
 namespace {
 
-constexpr std::int32_t OverlapAllowed = 2;
-constexpr std::int32_t NoOverlap = 1;
-constexpr std::int32_t ClipToLayer = 1;
-constexpr std::int32_t NoClipping = 0;
-
 std::string zone_row(std::int32_t zone) {
   return "Zone " + std::to_string(zone);
 }
@@ -54,7 +49,7 @@ FrmIsochrone::FrmIsochrone()
       CmdUpdate_Click();
   };
   OverlapOpt.Click = [this] {
-    shared_state().gAllowOverlap = OverlapOpt.Value() == 1 ? OverlapAllowed : NoOverlap;
+    shared_state().gAllowOverlap = OverlapOpt.Value() == 1 ? Overlap::Allowed : Overlap::None;
   };
   ClipCombo.Click = [this] { ClipCombo_Click(); };
   CmdOk.Click = [this] { CmdOk_Click(); };
@@ -70,7 +65,7 @@ void FrmIsochrone::Form_Activate() {
   if (ClipCombo.ListCount() == 0) {
     ClipCombo.SetEnabled(false);
     ClipCombo.SetText("");
-    state.gClipMode = NoClipping;
+    state.gClipMode = ClipMode::Off;
     ClipPoly.SetEnabled(false);
     ClipPoly.SetValue(0);
   }
@@ -79,9 +74,9 @@ void FrmIsochrone::Form_Activate() {
   // Showing the dialog never lowers the cut-off the tools use; only OK sets it.
   for (std::int32_t zone = 1; zone <= state.gZoneCount; ++zone)
     state.gZoneMax = std::max(state.gZoneMax, state.gZoneValues[zone]);
-  ClipPoly.SetValue(state.gClipMode == ClipToLayer ? 1 : 0);
+  ClipPoly.SetValue(state.gClipMode == ClipMode::ToLayer ? 1 : 0);
   Check1.SetValue(state.gDoughnut ? 1 : 0);
-  OverlapOpt.SetValue(state.gAllowOverlap == OverlapAllowed ? 1 : 0);
+  OverlapOpt.SetValue(state.gAllowOverlap == Overlap::Allowed ? 1 : 0);
 }
 
 void FrmIsochrone::ListZones(bool clear_first) {
@@ -147,9 +142,9 @@ void FrmIsochrone::ClipCombo_Click() {
   auto& state = shared_state();
   if (ClipPoly.Value() == 1) {
     state.gClipLayerName = ClipCombo.Text();
-    state.gClipMode = ClipToLayer;
+    state.gClipMode = ClipMode::ToLayer;
   } else {
-    state.gClipMode = NoClipping;
+    state.gClipMode = ClipMode::Off;
   }
 }
 
@@ -163,7 +158,7 @@ void FrmIsochrone::CmdOk_Click() {
                  forms::Icon::Information);
     return;
   }
-  state.gAllowOverlap = OverlapOpt.Value() == 1 ? OverlapAllowed : NoOverlap;
+  state.gAllowOverlap = OverlapOpt.Value() == 1 ? Overlap::Allowed : Overlap::None;
   state.gDoughnut = Check1.Value() == 1;
   state.gZoneMax = std::max(0.0F, limits.empty() ? 0.0F : std::ranges::max(limits));
   ClipCombo_Click();

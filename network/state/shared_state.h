@@ -30,6 +30,14 @@ inline constexpr std::int32_t NetworkClosed = 2;
 inline constexpr std::int32_t RouteShortest = 1;
 inline constexpr std::int32_t RouteFastest = 2;
 
+// gAllowOverlap: whether the zones of different centres may overlap. Set when a network is
+// entered; NotSet only before the first one.
+enum class Overlap : std::int32_t { NotSet = 0, None = 1, Allowed = 2 };
+
+// gClipMode: whether the zone polygons are cut to the clip layer. ClipMode::LayerMissing is off,
+// as ClipMode::Off is, and tells that the named clip layer was not in the map at a run.
+enum class ClipMode : std::int32_t { Off = 0, ToLayer = 1, LayerMissing = 3 };
+
 // The value of a layer lookup that found no layer.
 inline constexpr std::int32_t NoLayer = -2;
 
@@ -148,9 +156,9 @@ struct SharedState {
   BoundedTable<DirectionRow> gDirections{1000000};
 
   // Polygon isochrone options and the zone legend.
-  std::int32_t gAllowOverlap = 0;
+  Overlap gAllowOverlap = Overlap::NotSet;
   bool gDoughnut = false;
-  std::int32_t gClipMode = 0;
+  ClipMode gClipMode = ClipMode::Off;
   std::string gClipLayerName;
   std::int32_t gLegendType = 0;
 

@@ -61,7 +61,7 @@ void check_count(const std::filesystem::path& path, const char* what, std::uint6
 void check_consistent(const std::filesystem::path& folder, const Network& network) {
   const NodeId nodes = network.node_count();
   const LinkId links = network.link_count();
-  auto fail = [&](const char* file, const std::string& what) {
+  auto fail = [&](std::string_view file, const std::string& what) {
     throw Error(code::wrong_version, (folder / file).string() + ": " + what);
   };
   const Graph& g = network.graph;

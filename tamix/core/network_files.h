@@ -12,17 +12,12 @@
 
 #include "network.h"
 #include "progress.h"
+#include "tamix/network_file_names.h"
 
 #include <filesystem>
 #include <string>
 
 namespace tamix {
-
-inline constexpr const char* link_file = "link.bin";
-inline constexpr const char* dist_file = "dist.bin";
-inline constexpr const char* coord_file = "coord.bin";
-inline constexpr const char* node_file = "node.bin";
-inline constexpr const char* attribute_file = "attribute.bin";
 
 // Writes the four network files (not "attribute.bin").
 void write_network_files(const std::filesystem::path& folder, const Network& network);

@@ -1,6 +1,7 @@
 #include "output_table_lines.h"
 
 #include "error.h"
+#include "files/shape_layout.h"
 
 #include <algorithm>
 #include <array>
@@ -13,18 +14,13 @@ namespace {
 // The points go to the file as they lie in memory: two little-endian doubles each.
 static_assert(std::endian::native == std::endian::little && sizeof(Point) == 16);
 
-constexpr std::size_t header_bytes = 100;
-constexpr std::int32_t file_code = 9994;
-constexpr std::int32_t format_version = 1000;
+namespace shape = files::shape;
+
 constexpr std::int32_t null_shape = 0;
 // Shape type, bounding box, part count, point count.
 constexpr std::size_t line_head_bytes = 4 + 32 + 4 + 4;
 // Readers take the file's length in bytes as 32 bits unsigned.
 constexpr std::uint64_t largest_file = 0xFFFFFFFF;
-
-void put_big_32(unsigned char* at, std::uint64_t value) {
-  for (int k = 0; k < 4; ++k) at[k] = static_cast<unsigned char>(value >> (24 - 8 * k));
-}
 
 void put_little(unsigned char* at, std::int32_t value) { std::memcpy(at, &value, 4); }
 void put_little(unsigned char* at, double value) { std::memcpy(at, &value, 8); }
@@ -43,16 +39,17 @@ LineShapeWriter::LineShapeWriter(const std::filesystem::path& base, ShapeKind ki
 void LineShapeWriter::write_headers() {
   const bool first = shapes_.size() == 0;
   for (OutputFile* file : {&shapes_, &index_}) {
-    std::array<unsigned char, header_bytes> header{};
-    put_big_32(&header[0], file_code);
-    put_big_32(&header[24], words(first ? header_bytes : file->size()));
-    put_little(&header[28], format_version);
-    put_little(&header[32], kind_);
+    std::array<unsigned char, shape::header_bytes> header{};
+    shape::put_big(&header[0], shape::file_code);
+    shape::put_big(&header[shape::file_length_at],
+                   words(first ? shape::header_bytes : file->size()));
+    put_little(&header[shape::version_at], shape::version);
+    put_little(&header[shape::shape_type_at], kind_);
     if (any_line_) {
-      put_little(&header[36], low_.x);
-      put_little(&header[44], low_.y);
-      put_little(&header[52], high_.x);
-      put_little(&header[60], high_.y);
+      put_little(&header[shape::box_at], low_.x);
+      put_little(&header[shape::box_at + 8], low_.y);
+      put_little(&header[shape::box_at + 16], high_.x);
+      put_little(&header[shape::box_at + 24], high_.y);
     }
     if (first)
       file->append(header.data(), header.size());
@@ -65,13 +62,13 @@ void LineShapeWriter::write_record(std::span<const unsigned char> head,
                                    std::span<const std::int32_t> parts,
                                    std::span<const Point> points) {
   const std::uint64_t content = head.size() + parts.size_bytes() + points.size_bytes();
-  std::array<unsigned char, 8> entry;
+  std::array<unsigned char, shape::record_header_bytes> entry;
   if (shapes_.size() + entry.size() + content > largest_file)
     throw Error(code::output_file_failed, "the lines outgrow the 4 GB of a shapefile");
-  put_big_32(&entry[0], words(shapes_.size()));
-  put_big_32(&entry[4], words(content));
+  shape::put_big(&entry[0], words(shapes_.size()));
+  shape::put_big(&entry[4], words(content));
   index_.append(entry.data(), entry.size());
-  put_big_32(&entry[0], ++records_);
+  shape::put_big(&entry[0], ++records_);
   shapes_.append(entry.data(), entry.size());
   shapes_.append(head.data(), head.size());
   shapes_.append(parts.data(), parts.size_bytes());

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -85,6 +88,22 @@ TEST(OutputForms, OnlyTheFormsTheSystemWritesAreItsOwn) {
   }
 }
 
+// Each output is found by its name with its own forms, and no two share a name: a second would
+// never be recognised.
+TEST(OutputForms, EveryOutputIsFoundByItsNameAlone) {
+  std::set<std::string> seen;
+  for (const Output* output : EveryOutput()) {
+    SCOPED_TRACE(output->name);
+    std::string lower(output->name);
+    std::ranges::transform(lower, lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    EXPECT_TRUE(seen.insert(lower).second);
+    const auto forms = OutputFormsOf(output->name);
+    ASSERT_EQ(forms.size(), output->forms.size());
+    for (std::size_t i = 0; i < forms.size(); ++i)
+      EXPECT_EQ(forms[i].fields.data(), output->forms[i].fields.data());
+  }
+}
+
 class UserSets : public CheckTest {
 protected:
   // Every file of the folder with a hash of its bytes, so that a difference names the file.
@@ -117,17 +136,19 @@ protected:
   }
 };
 
-const char* const output_names[] = {
-    "node",       "closenodes",     "CulDeSac",        "Route",           "BatchTSP",
-    "ViewRoute",  "IsoLink",        "BatchLayer",      "BatchRoute",      "IsoPoly",
-    "IsoPly",     "IsoPoly1",       "IsoPoly2",        "IsoPoly3",        "IpPoly",
-    "BIsochrone", "BatchIsochrone", "BatchIsochrone1", "BatchIsochrone2", "Batchisochrone3"};
+// Every output's name, and a name of the batch isochrones' in other letters.
+std::vector<std::string> output_names() {
+  std::vector<std::string> names{"Batchisochrone7"};
+  for (const Output* output : EveryOutput())
+    names.emplace_back(output->name);
+  return names;
+}
 
 // A point set of the user's (one field "ID") with a projection and an index, under each output
 // name in turn: nothing of it is deleted or changed, and the user is told which file to move.
 TEST_F(UserSets, AUserSetUnderAnyOutputNameStaysAndTheRunEndsNamingIt) {
   build_check_network();
-  for (const std::string name : output_names) {
+  for (const std::string& name : output_names()) {
     SCOPED_TRACE(name);
     shapefile(name, host::geometry_point, {{{10, 10}}});
     write(name + ".prj", "the user's");
@@ -137,6 +158,24 @@ TEST_F(UserSets, AUserSetUnderAnyOutputNameStaysAndTheRunEndsNamingIt) {
     EXPECT_EQ(folder_files(), before);
     EXPECT_TRUE(refused(shown().back(), path(name + ".shp"), name));
   }
+}
+
+// A name that is no output's is the add-in's own fault: the handler ends before any file of that
+// name is touched, never with a refusal that blames the user's set.
+TEST_F(UserSets, ANameThatIsNoOutputsEndsTheHandlerAndDeletesNothing) {
+  build_check_network();
+  shapefile("roads2", host::geometry_polyline, {{{10, 10}, {20, 20}}});
+  const auto before = folder_files();
+  try {
+    DeleteNetworkShapefile("roads2");
+    ADD_FAILURE() << "no handler end";
+  } catch (const ToldHandlerEnd&) {
+    ADD_FAILURE() << "told as a refusal";
+  } catch (const HandlerEnd& end) {
+    EXPECT_STREQ(end.what(), "no output is declared under the name roads2");
+  }
+  EXPECT_EQ(folder_files(), before);
+  EXPECT_TRUE(shown().empty());
 }
 
 // Through the command: the map and the files stay as they were, no node layer is added, the

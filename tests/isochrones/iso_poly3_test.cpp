@@ -74,7 +74,7 @@ TEST_F(NearestCentreTool, ClippingCutsTheZonesToTheClipLayer) {
   EXPECT_TRUE(exists("IsoPoly3.shp"));
   EXPECT_EQ(file_text("IsoPoly3.prj"), projection_text);
   const auto cut = areas();
-  shared_state().gClipMode = 0;
+  shared_state().gClipMode = ClipMode::Off;
   click_tool(0, 1000);
   click_tool(4000, 1000, Shift);
   const auto whole = areas();
@@ -86,12 +86,12 @@ TEST_F(NearestCentreTool, ClippingCutsTheZonesToTheClipLayer) {
 
 TEST_F(NearestCentreTool, AMissingClipLayerOrProjection) {
   network(row_of_links());
-  shared_state().gClipMode = 1;
+  shared_state().gClipMode = ClipMode::ToLayer;
   shared_state().gClipLayerName = "Gone";
   click_tool(0, 1000);
   click_tool(4000, 1000, Shift);
   EXPECT_EQ(messages(), (std::vector<std::string>{"Clip layer not found: Clip layer not found"}));
-  EXPECT_EQ(shared_state().gClipMode, 3);
+  EXPECT_EQ(shared_state().gClipMode, ClipMode::LayerMissing);
   EXPECT_EQ(numbers(*open("IsoPoly"), "ID"), (std::vector<double>{1, 2}));
 
   user_->messages.clear();

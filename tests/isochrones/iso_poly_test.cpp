@@ -199,7 +199,7 @@ TEST_F(IsoPolyTool, EdgeCasesAsATable) {
     user_->messages.clear();
     zones(c.zones);
     if (c.clip_layer_gone) {
-      shared_state().gClipMode = 1;
+      shared_state().gClipMode = ClipMode::ToLayer;
       shared_state().gClipLayerName = "Gone";
     }
     if (c.without_prj)
@@ -218,12 +218,12 @@ TEST_F(IsoPolyTool, EdgeCasesAsATable) {
 TEST_F(IsoPolyTool, AMissingClipLayerIsReportedOnce) {
   network(row_of_links());
   zones({1, 2});
-  shared_state().gClipMode = 1;
+  shared_state().gClipMode = ClipMode::ToLayer;
   shared_state().gClipLayerName = "Gone";
   click_tool(0, 1000);
   click_tool(0, 1000);
   EXPECT_EQ(messages(), (std::vector<std::string>{"Clip Layer: Clip layer not found"}));
-  EXPECT_EQ(shared_state().gClipMode, 3);
+  EXPECT_EQ(shared_state().gClipMode, ClipMode::LayerMissing);
   EXPECT_EQ(shared_state().gClipLayerName, "");
   EXPECT_EQ(numbers(*open("IsoPoly"), "COST_END"), (std::vector<double>{1, 2}));
 }

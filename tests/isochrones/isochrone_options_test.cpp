@@ -247,14 +247,14 @@ TEST_F(IsochroneOptions, OkOnAnUnwritableSettingsFileSaysSoAndStaysOpen) {
 TEST_F(IsochroneOptions, CancelKeepsWhatTookEffectAtOnce) {
   auto& state = shared_state();
   ASSERT_TRUE(settings::write_zones(NetworkIniFile(path()), {5, 10}));
-  state.gAllowOverlap = 2;
+  state.gAllowOverlap = Overlap::Allowed;
   open_dialog([](FrmIsochrone& dialog) {
     EXPECT_EQ(dialog.OverlapOpt.Value(), 1);
     dialog.OverlapOpt.SetValue(0);
     enter_limit(dialog, 1, "12");
     dialog.CmdCancel.Click();
   });
-  EXPECT_EQ(state.gAllowOverlap, 1);
+  EXPECT_EQ(state.gAllowOverlap, Overlap::None);
   EXPECT_FLOAT_EQ(state.gZoneValues[2], 12);
   EXPECT_FLOAT_EQ(state.gZoneMax, 10);
   open_dialog([](FrmIsochrone& dialog) {
@@ -296,7 +296,7 @@ TEST_F(IsochroneOptions, OffersThePolygonLayersOfTheMapForClipping) {
     dialog.CmdCancel.Click();
   });
   EXPECT_EQ(state.gClipLayerName, "Parks");
-  EXPECT_EQ(state.gClipMode, 1);
+  EXPECT_EQ(state.gClipMode, ClipMode::ToLayer);
 
   // OK stores the polygon options.
   open_dialog([](FrmIsochrone& dialog) {
@@ -307,19 +307,19 @@ TEST_F(IsochroneOptions, OffersThePolygonLayersOfTheMapForClipping) {
   });
   EXPECT_TRUE(state.gDoughnut);
   EXPECT_EQ(state.gClipLayerName, "Typed");
-  EXPECT_EQ(state.gClipMode, 1);
+  EXPECT_EQ(state.gClipMode, ClipMode::ToLayer);
 }
 
 TEST_F(IsochroneOptions, WithoutPolygonLayersClippingIsOff) {
   auto& state = shared_state();
-  state.gClipMode = 1;
+  state.gClipMode = ClipMode::ToLayer;
   open_dialog([](FrmIsochrone& dialog) {
     EXPECT_FALSE(dialog.ClipCombo.Enabled());
     EXPECT_FALSE(dialog.ClipPoly.Enabled());
     EXPECT_EQ(dialog.ClipPoly.Value(), 0);
     dialog.CmdCancel.Click();
   });
-  EXPECT_EQ(state.gClipMode, 0);
+  EXPECT_EQ(state.gClipMode, ClipMode::Off);
 }
 
 TEST_F(IsochroneOptions, RefusesInAnEditSession) {

@@ -39,7 +39,7 @@ TEST_F(MultiCentreTool, WithoutOverlapOneZonePerLimitFromEveryCentre) {
 TEST_F(MultiCentreTool, WithOverlapTheZonesOfEveryCentreInTurn) {
   network(row_of_links());
   zones({1, 2, 3});
-  shared_state().gAllowOverlap = 2;
+  shared_state().gAllowOverlap = Overlap::Allowed;
   for (const bool doughnut : {true, false}) {
     SCOPED_TRACE(doughnut ? "rings" : "discs");
     shared_state().gDoughnut = doughnut;
@@ -61,7 +61,7 @@ TEST_F(MultiCentreTool, WithOverlapTheZonesOfEveryCentreInTurn) {
 TEST_F(MultiCentreTool, OverlappingZonesCutToOnePolygonKeepTheirOrder) {
   network(row_of_links());
   zones({1, 2});
-  shared_state().gAllowOverlap = 2;
+  shared_state().gAllowOverlap = Overlap::Allowed;
   clip_to({{-5000, 1000, 5000, 6000}});
   click_tool(0, 1000);
   click_tool(4000, 1000, Shift);
@@ -100,7 +100,7 @@ TEST_F(MultiCentreTool, ClipLayersThatCannotCutAreTold) {
   zones({1, 2});
   for (const auto& c : cases) {
     SCOPED_TRACE(c.message);
-    shared_state().gClipMode = 3;
+    shared_state().gClipMode = ClipMode::LayerMissing;
     click_tool(0, 1000);
     click_tool(0, 1000, Shift); // the last output, unclipped
     const auto last_output = file_text("IsoPoly.dbf");

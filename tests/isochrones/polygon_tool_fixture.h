@@ -37,8 +37,8 @@ protected:
     build_network(roads);
     std::ofstream(path("roads.prj"), std::ios::binary) << projection_text;
     auto& state = shared_state();
-    state.gAllowOverlap = 1;
-    state.gClipMode = 0;
+    state.gAllowOverlap = Overlap::None;
+    state.gClipMode = ClipMode::Off;
     state.gDoughnut = false;
   }
   // A click at map point (x, y) that the tool carries out (`fails`: that ends in a failing
@@ -58,7 +58,7 @@ protected:
     for (const auto& b : boxes)
       rings.push_back({{b[0], b[1]}, {b[0], b[3]}, {b[2], b[3]}, {b[2], b[1]}, {b[0], b[1]}});
     add_layer(shapefile("clip", host::geometry_polygon, rings, "clips"), "Clip");
-    shared_state().gClipMode = 1;
+    shared_state().gClipMode = ClipMode::ToLayer;
     shared_state().gClipLayerName = "Clip";
   }
 

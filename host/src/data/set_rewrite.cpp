@@ -18,6 +18,7 @@
 #include "files/replace_file.h"
 #include "files/replace_together.h"
 #include "files/shape_index.h"
+#include "files/shape_layout.h"
 
 namespace host {
 
@@ -25,19 +26,14 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-constexpr std::size_t shape_header_bytes = 100;
-constexpr std::size_t record_header_bytes = 8;
-constexpr std::size_t shape_type_at = 32, file_length_at = 24, box_at = 36;
+using files::shape::box_at;
+using files::shape::file_length_at;
+using files::shape::get_big;
+using files::shape::header_bytes;
+using files::shape::put_big;
+using files::shape::record_header_bytes;
+using files::shape::shape_type_at;
 constexpr std::int32_t null_shape = 0, point = 1, point_z = 11, point_m = 21;
-
-std::uint32_t get_big(const unsigned char* at) {
-  return std::uint32_t(at[0]) << 24 | std::uint32_t(at[1]) << 16 | std::uint32_t(at[2]) << 8 |
-         at[3];
-}
-void put_big(unsigned char* at, std::uint64_t value) {
-  for (int k = 0; k < 4; ++k)
-    at[k] = static_cast<unsigned char>(value >> (24 - 8 * k));
-}
 
 Bytes read_file(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -83,7 +79,7 @@ NewFiles build(const SetRecords& old, const std::vector<std::uint8_t>& dropped,
   NewFiles out;
   out.dbf.assign(table.bytes.begin(), table.bytes.end());
   if (old.has_shapes()) {
-    out.shp.assign(old.shape_header(), old.shape_header() + shape_header_bytes);
+    out.shp.assign(old.shape_header(), old.shape_header() + header_bytes);
     out.shx = out.shp;
   }
   std::uint32_t number = 0;
@@ -121,7 +117,7 @@ NewFiles build(const SetRecords& old, const std::vector<std::uint8_t>& dropped,
   put_big(&out.shx[file_length_at], out.shx.size() / 2);
   constexpr double inf = std::numeric_limits<double>::infinity();
   std::array<double, 4> box{inf, inf, -inf, -inf};
-  for (std::size_t at = shape_header_bytes; at < out.shp.size();) {
+  for (std::size_t at = header_bytes; at < out.shp.size();) {
     const std::size_t length = std::size_t(get_big(&out.shp[at + 4])) * 2;
     if (const auto shape = box_of(&out.shp[at + record_header_bytes], length))
       box = {std::min(box[0], (*shape)[0]), std::min(box[1], (*shape)[1]),
@@ -155,7 +151,7 @@ SetRecords::SetRecords(const ShapefilePaths& given)
   if (dbf_.size() < table_.records_end())
     throw HostError(files_.dbf + " changed while it was read");
   if (has_shapes() && (table_.record_count != shapes ||
-                       shx_.size() < shape_header_bytes + shapes * record_header_bytes))
+                       shx_.size() < header_bytes + shapes * record_header_bytes))
     throw HostError(files_.dbf + " holds " + std::to_string(table_.record_count) + " records, " +
                         files_.shx + " " + std::to_string(shapes),
                     com::E_INVALIDARG);
@@ -166,7 +162,7 @@ std::int32_t SetRecords::shape_type() const {
 }
 
 std::pair<const unsigned char*, std::size_t> SetRecords::shape(std::size_t record) const {
-  const unsigned char* entry = &shx_[shape_header_bytes + record * record_header_bytes];
+  const unsigned char* entry = &shx_[header_bytes + record * record_header_bytes];
   const std::size_t offset = std::size_t(get_big(entry)) * 2;
   const std::size_t length = std::size_t(get_big(entry + 4)) * 2;
   // The index was checked against the file on disk, not against the bytes read after it.

@@ -7,21 +7,13 @@
 #include <vector>
 
 #include "files/file_error.h"
+#include "files/shape_layout.h"
 
 namespace files {
 
 namespace {
 
-constexpr std::size_t main_header_bytes = 100;
-constexpr std::size_t index_entry_bytes = 8;
-constexpr std::size_t record_header_bytes = 8;
-constexpr std::uint32_t file_code = 9994;
-constexpr std::size_t file_length_at = 24; // in 16-bit words, big-endian
-
-std::uint64_t big_endian(const unsigned char* bytes) {
-  return std::uint64_t{bytes[0]} << 24 | std::uint64_t{bytes[1]} << 16 |
-         std::uint64_t{bytes[2]} << 8 | bytes[3];
-}
+using namespace shape;
 
 struct ShapeFile {
   std::uint64_t size = 0;
@@ -34,13 +26,13 @@ ShapeFile checked_header(const std::filesystem::path& file, std::ifstream& in) {
   result.size = std::filesystem::file_size(file, error);
   if (error || !in)
     throw FileError(file, "cannot be read");
-  unsigned char header[main_header_bytes];
-  if (result.size < main_header_bytes || !in.read(reinterpret_cast<char*>(header), sizeof header))
+  unsigned char header[header_bytes];
+  if (result.size < header_bytes || !in.read(reinterpret_cast<char*>(header), sizeof header))
     throw FileError(file,
                     "is too short to be a shapefile (" + std::to_string(result.size) + " bytes)");
-  if (big_endian(header) != file_code)
+  if (get_big(header) != file_code)
     throw FileError(file, "is not a shapefile");
-  result.declared_size = big_endian(header + file_length_at) * 2;
+  result.declared_size = get_big(header + file_length_at) * 2;
   if (result.declared_size > result.size)
     throw FileError(file, "its header gives a length of " + std::to_string(result.declared_size) +
                               " bytes, but the file has " + std::to_string(result.size));
@@ -55,19 +47,19 @@ std::uint64_t check_shape_index(const std::filesystem::path& shp,
   const ShapeFile shape_file = checked_header(shp, shapes);
   std::ifstream index(shx, std::ios::binary);
   const ShapeFile index_file = checked_header(shx, index);
-  if (index_file.declared_size < main_header_bytes)
+  if (index_file.declared_size < header_bytes)
     throw FileError(shx, "its header gives a length shorter than the header itself");
 
-  const std::uint64_t records = (index_file.declared_size - main_header_bytes) / index_entry_bytes;
+  const std::uint64_t records = (index_file.declared_size - header_bytes) / index_entry_bytes;
   std::vector<unsigned char> entries(static_cast<std::size_t>(records * index_entry_bytes));
   if (!index.read(reinterpret_cast<char*>(entries.data()),
                   static_cast<std::streamsize>(entries.size())))
     throw FileError(shx, "cannot be read");
   for (std::uint64_t r = 0; r < records; ++r) {
     const unsigned char* entry = &entries[r * index_entry_bytes];
-    const std::uint64_t offset = big_endian(entry) * 2;
-    const std::uint64_t length = big_endian(entry + 4) * 2;
-    if (offset < main_header_bytes || offset + record_header_bytes + length > shape_file.size)
+    const std::uint64_t offset = get_big(entry) * 2;
+    const std::uint64_t length = get_big(entry + 4) * 2;
+    if (offset < header_bytes || offset + record_header_bytes + length > shape_file.size)
       throw FileError(shx, "record " + std::to_string(r) + " lies outside " +
                                shp.filename().string() + " (offset " + std::to_string(offset) +
                                ", " + std::to_string(length) + " bytes, the file has " +

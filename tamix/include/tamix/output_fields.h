@@ -2,8 +2,10 @@
 
 #include <string_view>
 
-// The names of the sets the engine writes into the network folder and of their fields. The
-// add-in recognises those sets by the same names when it replaces or deletes them.
+// The names of the sets the engine writes into the network folder and of every field it writes.
+// The add-in recognises those sets by the same names when it replaces or deletes them, and reads
+// and draws the fields by these names; the engine's network files are named beside them, in
+// tamix/network_file_names.h.
 
 namespace tamix::output {
 

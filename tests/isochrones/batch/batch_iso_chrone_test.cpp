@@ -32,7 +32,7 @@ Texts labels(host::HostUniqueValueRenderer& renderer) {
 TEST_F(BatchIsoTest, ZonePolygonsPerPointOrForAllPointsAtOnce) {
   point_layer("stops", Points);
   struct Case {
-    std::int32_t overlap;
+    Overlap overlap;
     bool doughnut;
     Texts fields;
     Numbers ids;
@@ -40,26 +40,27 @@ TEST_F(BatchIsoTest, ZonePolygonsPerPointOrForAllPointsAtOnce) {
     Numbers cost_end;
   };
   const Case cases[] = {
-      {2,
+      {Overlap::Allowed,
        false,
        {"NAME", "Cost_start", "Cost_end", "ID"},
        {0, 0, 1, 1, 2, 2},
        {0, 0, 0, 0, 0, 0},
        {1, 2, 1, 2, 1, 2}},
-      {2,
+      {Overlap::Allowed,
        true,
        {"NAME", "Cost_start", "Cost_end", "ID"},
        {0, 0, 1, 1, 2, 2},
        {0, 1, 0, 1, 0, 1},
        {1, 2, 1, 2, 1, 2}},
       // One engine run: its zones as it wrote them, smallest first; no point field.
-      {1, false, {"COST_END"}, {}, {}, {1, 2}},
+      {Overlap::None, false, {"COST_END"}, {}, {}, {1, 2}},
       // From all three points the 1 km zones already cover what 2 km reach: the empty ring is
       // left out.
-      {1, true, {"COST_END"}, {}, {}, {1}},
+      {Overlap::None, true, {"COST_END"}, {}, {}, {1}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "overlap " << c.overlap << " doughnut " << c.doughnut);
+    SCOPED_TRACE(::testing::Message()
+                 << "overlap " << static_cast<int>(c.overlap) << " doughnut " << c.doughnut);
     shared_state().gAllowOverlap = c.overlap;
     shared_state().gDoughnut = c.doughnut;
     run();
@@ -67,7 +68,7 @@ TEST_F(BatchIsoTest, ZonePolygonsPerPointOrForAllPointsAtOnce) {
     const auto output = open("BatchIsochrone");
     ASSERT_TRUE(output);
     EXPECT_EQ(attribute_names(*output), c.fields);
-    if (c.overlap == 2) {
+    if (c.overlap == Overlap::Allowed) {
       EXPECT_EQ(output_numbers("ID"), c.ids);
       EXPECT_EQ(output_texts("NAME"), (Texts{"a", "a", "c", "c", "d", "d"}));
       EXPECT_EQ(output_numbers("Cost_start"), c.cost_start);
@@ -176,7 +177,7 @@ TEST_F(BatchIsoTest, LinkIsochronesRefuseATextFieldCost) {
 
 TEST_F(BatchIsoTest, OnePolygonClipsEachZoneAndSeveralClipTogether) {
   point_layer("stops", {{"a", A}});
-  shared_state().gAllowOverlap = 2;
+  shared_state().gAllowOverlap = Overlap::Allowed;
   struct Case {
     std::vector<std::vector<double>> boxes;
     std::size_t zones;
@@ -204,7 +205,7 @@ TEST_F(BatchIsoTest, AClipLayerThatCannotCutIsToldAndLeavesNoTemporaries) {
   struct Case {
     const char* what;
     std::vector<std::vector<double>> boxes;
-    std::int32_t overlap;
+    Overlap overlap;
     BatchIsoChoice choice;
     std::string message;
     bool last_output_stays;
@@ -219,22 +220,32 @@ TEST_F(BatchIsoTest, AClipLayerThatCannotCutIsToldAndLeavesNoTemporaries) {
   const std::vector<Case> cases = {
       {"a vertex that is not a number, zones apart",
        {{-200, nan, 200, 200}},
-       2,
+       Overlap::Allowed,
        {},
        refused + "polygon 0 has a vertex whose coordinates are not finite numbers" + mend,
        true},
       {"no polygon, nearest-centre zones",
        {},
-       1,
+       Overlap::None,
        {.mode = BatchIsoNearestCentre},
        refused + "it holds no polygon" + mend,
        true},
-      {"no zone inside, zones apart", {{4900, 4900, 6100, 5100}}, 2, {}, no_zone, false},
-      {"no zone inside, zones merged", {{4900, 4900, 6100, 5100}}, 1, {}, no_zone, false},
+      {"no zone inside, zones apart",
+       {{4900, 4900, 6100, 5100}},
+       Overlap::Allowed,
+       {},
+       no_zone,
+       false},
+      {"no zone inside, zones merged",
+       {{4900, 4900, 6100, 5100}},
+       Overlap::None,
+       {},
+       no_zone,
+       false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    shared_state().gClipMode = 3;
+    shared_state().gClipMode = ClipMode::LayerMissing;
     run(); // the last output, unclipped
     ASSERT_TRUE(file_exists("BatchIsochrone.shp"));
     for (int i = map()->LayerCount() - 1; i >= 0; --i)
@@ -260,7 +271,7 @@ TEST_F(BatchIsoTest, PointsThatCannotBeUsedAreListedAndTheRunGoesOnWithTheOthers
                         {"c", C},
                         {"no number", host::XY{nan, 0}},
                         {"infinite", host::XY{0, -inf}}});
-  shared_state().gAllowOverlap = 2;
+  shared_state().gAllowOverlap = Overlap::Allowed;
   run();
   EXPECT_EQ(problems_, (Texts{"stops", "Fid = 1(Corrupt data found)",
                               "Fid = 3(Coordinates are not finite numbers)",
@@ -272,7 +283,7 @@ TEST_F(BatchIsoTest, PointsThatCannotBeUsedAreListedAndTheRunGoesOnWithTheOthers
 
 TEST_F(BatchIsoTest, EscapeKeepsTheZonesOfThePointsDone) {
   point_layer("stops", Points);
-  shared_state().gAllowOverlap = 2;
+  shared_state().gAllowOverlap = Overlap::Allowed;
   escape_at_poll_ = 2; // while the second point is due
   run();
   EXPECT_EQ(output_numbers("ID"), (Numbers{0, 0}));
@@ -371,11 +382,11 @@ TEST_F(BatchIsoTest, EmptyLayersAndAMissingProjectionEndEachModeWithItsMessage) 
 TEST_F(BatchIsoTest, AClipLayerGoneFromTheMapTurnsClippingOff) {
   point_layer("stops", Points);
   auto& state = shared_state();
-  state.gClipMode = 1;
+  state.gClipMode = ClipMode::ToLayer;
   state.gClipLayerName = "Gone";
   run();
   EXPECT_EQ(messages(), (Texts{"Layer Not Found: Clip layer not found"}));
-  EXPECT_EQ(state.gClipMode, 3);
+  EXPECT_EQ(state.gClipMode, ClipMode::LayerMissing);
   EXPECT_EQ(output_numbers("COST_END"), (Numbers{1, 2}));
 }
 

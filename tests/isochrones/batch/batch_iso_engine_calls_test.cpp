@@ -141,29 +141,29 @@ TEST_F(BatchIsoEngineCalls, TheEngineSetUpComesBeforeTheDialogAndEveryModeSendsI
   struct Case {
     const char* what;
     std::int32_t mode;
-    std::int32_t overlap;
+    Overlap overlap;
     Calls expected;
   };
   const Case cases[] = {
-      {"zones of all points at once", BatchIsoZonePolygons, 1,
+      {"zones of all points at once", BatchIsoZonePolygons, Overlap::None,
        with_snaps({"SetStop(1, 1)", "SetStop(2, 4)", "ClearBreaks()", "AddBreak(1)", "AddBreak(2)",
                    "SetOutputOption(1)",
                    "WriteZonePolygons(" + folder("BIsochrone") + ", 2, 0, 0, 0, 0, 0)"})},
       // The breaks go once; each point's run comes as its point is read.
       {"zones per point",
        BatchIsoZonePolygons,
-       2,
+       Overlap::Allowed,
        {"ClearBreaks()", "AddBreak(1)", "AddBreak(2)", "SnapToNetwork(0, 0)", "SetStop(1, 1)",
         "SetOutputOption(1)",
         "WriteZonePolygons(" + folder("BatchIsochrone3") + ", 1, 0, 0, 0, 0, 0)",
         "SnapToNetwork(2500, 0)", "SetStop(1, 4)", "SetOutputOption(1)",
         "WriteZonePolygons(" + folder("BatchIsochrone3") + ", 1, 0, 0, 0, 0, 0)"}},
-      {"link isochrones", BatchIsoLinkIsochrones, 1,
+      {"link isochrones", BatchIsoLinkIsochrones, Overlap::None,
        with_snaps({"ClearBreaks()", "AddBreak(1)", "AddBreak(2)", "SetStop(1, 1)", "SetStop(2, 4)",
                    "SolveMultiCentre(2, 2)", "WriteResults()", "SetResultTable(roads.dbf)",
                    "SetResultField(COST)", "WriteCostsToResult(-1, 0, -1)",
                    "SetResultTable(roads.dbf)", "SetResultField(CV_RESULT)"})},
-      {"nearest centres", BatchIsoNearestCentre, 1,
+      {"nearest centres", BatchIsoNearestCentre, Overlap::None,
        with_snaps(
            {"SetStop(1, 1)", "SetStop(2, 4)", "SetOutputOption(1)",
             "WriteNearestCentrePolygons(" + folder("BatchIsochrone") + ", 0, 0, 2, 0, 0, 0, 0)"})},
@@ -184,7 +184,7 @@ TEST_F(BatchIsoEngineCalls, TheEngineSetUpComesBeforeTheDialogAndEveryModeSendsI
 
 TEST_F(BatchIsoEngineCalls, APointTheEngineFailsOnIsListedAndAddsNoZones) {
   point_layer("three", {{"a", A}, {"b", B}, {"c", C}});
-  shared_state().gAllowOverlap = 2;
+  shared_state().gAllowOverlap = Overlap::Allowed;
   calc_->failing_zone_write = 2; // point "b"
   run({.layer = "three"});
   // The zones of "a" and "c" only: "b" does not get the zones the file still held from "a".
@@ -199,7 +199,7 @@ TEST_F(BatchIsoEngineCalls, APointTheEngineFailsOnIsListedAndAddsNoZones) {
 // zones a set of that name still holds from an earlier run are not shown as this run's.
 TEST_F(BatchIsoEngineCalls, ZonesOfAllPointsTheEngineCannotWriteAreReportedNotShown) {
   write_zones(path("BIsochrone"), "COST_END", {7});
-  shared_state().gAllowOverlap = 1;
+  shared_state().gAllowOverlap = Overlap::None;
   calc_->failing_zone_write = 1;
   run({});
   EXPECT_EQ(messages(), (std::vector<std::string>{

@@ -14,9 +14,9 @@ void BatchIsoTest::SetUp() {
   give_network_a_projection();
   set_zones({1, 2});
   auto& state = shared_state();
-  state.gAllowOverlap = 1;
+  state.gAllowOverlap = Overlap::None;
   state.gDoughnut = false;
-  state.gClipMode = 0;
+  state.gClipMode = ClipMode::Off;
   iso_command_ = com::make<BatchIsoChrone>();
   ASSERT_EQ(iso_command_->OnCreate(application_.get()), com::S_OK);
 }
@@ -31,7 +31,7 @@ void BatchIsoTest::clip_to(const std::string& name, const std::vector<std::vecto
   for (const auto& b : boxes)
     rings.push_back({{b[0], b[1]}, {b[0], b[3]}, {b[2], b[3]}, {b[2], b[1]}, {b[0], b[1]}});
   add_layer(shapefile(name, host::geometry_polygon, rings, name), name);
-  shared_state().gClipMode = 1;
+  shared_state().gClipMode = ClipMode::ToLayer;
   shared_state().gClipLayerName = name;
 }
 

@@ -192,8 +192,8 @@ TEST(NetworkBuild, RefusesBadInputAndKeepsTheOldNetwork) {
     write_shapefile(folder.path(), "good", good);
     create_network(folder.path(), "good", 7);
     std::map<std::string, std::string> before;
-    for (const char* file : {link_file, dist_file, coord_file, node_file})
-      before[file] = file_bytes(folder.path() / file);
+    for (const std::string_view file : {link_file, dist_file, coord_file, node_file})
+      before[std::string(file)] = file_bytes(folder.path() / file);
 
     c.make_bad(folder.path());
     EXPECT_TRUE(fails_with(c.code, [&] { create_network(folder.path(), "bad", 7); }));

@@ -108,7 +108,7 @@ TEST_F(NetworkFiles, LoadRefusesMissingStaleAndDamagedFiles) {
     std::function<void(const std::filesystem::path&)> damage;
     int code;
   };
-  auto patch = [](const char* file, std::streamoff offset, auto value) {
+  auto patch = [](std::string_view file, std::streamoff offset, auto value) {
     return [=](const std::filesystem::path& f) {
       std::fstream io(f / file, std::ios::in | std::ios::out | std::ios::binary);
       io.seekp(offset);
