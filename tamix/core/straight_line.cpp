@@ -18,8 +18,10 @@ double straight_line_metres(const Network& network, NodeId a, NodeId b) {
   constexpr double earth_radius = 6371008.8;
   constexpr double radians = std::numbers::pi / 180;
   const double dlat = (q.y - p.y) * radians, dlon = (q.x - p.x) * radians;
-  const double h = std::pow(std::sin(dlat / 2), 2) +
-                   std::cos(p.y * radians) * std::cos(q.y * radians) * std::pow(std::sin(dlon / 2), 2);
+  const double along_meridian = std::pow(std::sin(dlat / 2), 2);
+  const double along_parallel = std::pow(std::sin(dlon / 2), 2);
+  const double h =
+      along_meridian + std::cos(p.y * radians) * std::cos(q.y * radians) * along_parallel;
   return 2 * earth_radius * std::asin(std::min(1.0, std::sqrt(h)));
 }
 

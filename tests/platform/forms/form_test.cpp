@@ -116,8 +116,8 @@ TEST(FormTest, TheFormKeepsTheControlItsCodeGaveTheFocusWhileItIsShown) {
   form.CmdOk.SetEnabled(false);
   EXPECT_THROW(form.CmdOk.SetFocus(), forms::Error);
   EXPECT_EQ(form.FocusedControl(), "Combo1") << "a refused focus leaves it where it was";
-  EXPECT_EQ(person->seen,
-            (Strings{"modeless OptionsForm", "focus OptionsForm Text1", "focus OptionsForm Combo1"}));
+  EXPECT_EQ(person->seen, (Strings{"modeless OptionsForm", "focus OptionsForm Text1",
+                                   "focus OptionsForm Combo1"}));
   // A form shown again starts without a focus, so its next SetFocus is seen again.
   form.Hide();
   EXPECT_EQ(form.ActiveControl(), nullptr);

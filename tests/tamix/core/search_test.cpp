@@ -379,8 +379,8 @@ TEST(UnreachableStop, RouteEndsAtTheReachedNodeNearestToIt) {
   //     |
   //   (0,-500) ---- R(-500,-500)
   const std::vector<Record> metres = {
-      line({{0, 0}, {100, 0}}), line({{100, 0}, {100, 200}, {300, 200}}),
-      line({{0, 0}, {0, -500}}), line({{0, -500}, {-500, -500}}), line({{300, 0}, {400, 0}})};
+      line({{0, 0}, {100, 0}}), line({{100, 0}, {100, 200}, {300, 200}}), line({{0, 0}, {0, -500}}),
+      line({{0, -500}, {-500, -500}}), line({{300, 0}, {400, 0}})};
   // Degrees at 57.7 N, where a degree of longitude is about half one of latitude: E lies
   // 0.003 degrees east of the stop T (about 179 m), P 0.002 degrees north (about 222 m), so E is
   // the nearer although P is nearer in degrees. P is the farthest by cost from O.
