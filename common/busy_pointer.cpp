@@ -11,6 +11,10 @@ constexpr int DefaultPointerCode = 0;
 
 } // namespace
 
+void SetDefaultPointer() {
+  create<host::HostMouseCursor>(host::MouseCursorClass)->SetCursor(DefaultPointerCode);
+}
+
 BusyPointer::BusyPointer(bool busy) {
   if (!busy)
     return;

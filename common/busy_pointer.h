@@ -21,4 +21,8 @@ private:
   com::ComPtr<host::HostMouseCursor> cursor_;
 };
 
+// The host's default mouse pointer, as a dialog sets it when it loads (the user may come to it
+// from a command that was busy).
+void SetDefaultPointer();
+
 } // namespace corvane

@@ -163,7 +163,7 @@ void GazetteerRoute::run(host::HostApplication* application, host::HostDocument*
   if (state.gGazetteerMode == 1 && !OrderGazetteerTour(calc, place, stops_))
     return;
 
-  stage_names_.clear();
+  stage_names_.plan(state.gStopNodes, state.gRouteStopCount);
   std::optional<RouteDirections> directions;
   if (with_directions)
     directions.emplace(
@@ -198,8 +198,7 @@ void GazetteerRoute::run(host::HostApplication* application, host::HostDocument*
 std::string GazetteerRoute::stage_text(std::int32_t leg) {
   const auto& state = shared_state();
   return stage_names_.text(stops_, state.gGazetteerStopCount, &GazzPOINT::GazzNodNum,
-                           &GazzPOINT::GazzFldVal, state.gStopNodes[leg],
-                           state.gStopNodes[leg + 1]);
+                           &GazzPOINT::GazzFldVal, leg);
 }
 
 } // namespace corvane

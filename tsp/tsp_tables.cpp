@@ -173,7 +173,7 @@ bool TspTables::write_tour(host::HostMap& map, host::HostActiveView& view,
   auto& base = *require(state.gNetBase, "NetBase");
   auto& calc = *require(state.gNetCalc, "NetCalc");
   state.gTspTablePointCount = state.gMultiStopCount;
-  stage_names_.clear();
+  stage_names_.plan(state.gStopNodes, state.gMultiStopCount);
   std::optional<RouteDirections> directions;
   if (state.gUseDescField == 1)
     directions.emplace(
@@ -208,9 +208,7 @@ bool TspTables::write_tour(host::HostMap& map, host::HostActiveView& view,
 }
 
 std::string TspTables::stage_text(std::int32_t leg) {
-  const auto& state = shared_state();
-  return stage_names_.text(points_, point_count_, &TSPPOINT::NodNum, &TSPPOINT::FldVal,
-                           state.gStopNodes[leg], state.gStopNodes[leg + 1]);
+  return stage_names_.text(points_, point_count_, &TSPPOINT::NodNum, &TSPPOINT::FldVal, leg);
 }
 
 } // namespace corvane

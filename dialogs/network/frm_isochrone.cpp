@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "com/numbers.h"
+#include "common/busy_pointer.h"
 #include "common/show_message.h"
 #include "common/show_settings_notes.h"
 #include "common/unwritten_settings.h"
@@ -57,6 +58,7 @@ FrmIsochrone::FrmIsochrone()
 }
 
 void FrmIsochrone::Form_Load() {
+  SetDefaultPointer();
   Move(3000, 3000, Width(), Height());
 }
 
@@ -76,6 +78,8 @@ void FrmIsochrone::Form_Activate() {
     state.gZoneMax = std::max(state.gZoneMax, state.gZoneValues[zone]);
   ClipPoly.SetValue(state.gClipMode == ClipMode::ToLayer ? 1 : 0);
   Check1.SetValue(state.gDoughnut ? 1 : 0);
+  if (state.gZoneCount >= 1)
+    List1.SetFocus();
   OverlapOpt.SetValue(state.gAllowOverlap == Overlap::Allowed ? 1 : 0);
 }
 
@@ -156,6 +160,7 @@ void FrmIsochrone::CmdOk_Click() {
   if (std::ranges::adjacent_find(limits, std::ranges::greater()) != limits.end()) {
     show_message("Enter zone values in ascending order for better result", "Info",
                  forms::Icon::Information);
+    List1.SetFocus();
     return;
   }
   state.gAllowOverlap = OverlapOpt.Value() == 1 ? Overlap::Allowed : Overlap::None;

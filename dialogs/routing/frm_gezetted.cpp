@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "com/create.h"
+#include "common/busy_pointer.h"
 #include "common/field_equals_filter.h"
 #include "common/finite_point.h"
 #include "common/node_search.h"
@@ -47,10 +48,6 @@ std::string value_text(host::HostFeature& feature, int field) {
   return feature.Value(field).to_string().value_or("");
 }
 
-void set_default_pointer() {
-  create<host::HostMouseCursor>(host::MouseCursorClass)->SetCursor(0);
-}
-
 } // namespace
 
 FrmGezetted::FrmGezetted()
@@ -70,7 +67,7 @@ FrmGezetted::FrmGezetted()
 }
 
 void FrmGezetted::Form_Load() {
-  set_default_pointer();
+  SetDefaultPointer();
   Move(2000, 3000, Width(), Height());
   stop_count_ = 0;
   stop_nodes_.clear();
@@ -90,7 +87,7 @@ void FrmGezetted::Form_Load() {
 void FrmGezetted::Form_Activate() {
   auto& state = shared_state();
   map_ = require(require(state.gDocument, "gDocument")->FocusMap(), "FocusMap");
-  set_default_pointer();
+  SetDefaultPointer();
   update_buttons();
   if (!fields_filled_) {
     Combo1_Click();

@@ -100,7 +100,7 @@ float NetCalcObject::SolveRoute(std::int32_t from, std::int32_t to) {
     const RouteResult route = solve_route(search(), arc_costs, origin, target);
     solved_ = true;
     solve_cutoff_ = inf_cost;
-    last_reached_ = route.reached ? target : route.last_reached;
+    last_reached_ = route.reached ? target : route.nearest_reached;
     path_ = walk_path(*search_, target);
     if (!route.reached) throw Error(code::not_connected, "the target cannot be reached");
     return single(route.primary);

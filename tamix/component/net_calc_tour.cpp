@@ -1,5 +1,6 @@
 #include "boundary.h"
 #include "net_calc_object.h"
+#include "straight_line.h"
 #include "tsp_costs.h"
 #include "tsp.h"
 

@@ -1,6 +1,7 @@
 #include "routes.h"
 
 #include "map_units.h"
+#include "straight_line.h"
 
 namespace tamix {
 
@@ -20,12 +21,16 @@ RouteResult solve_route(Search& search, const ArcCosts& costs, NodeId from, Node
   result.primary = search.primary(to);
   result.secondary = search.secondary(to);
   if (!result.reached) {
-    // Every node of the origin's part was settled; the farthest is the one of greatest cost
-    // (the last settled wins a tie).
-    for (NodeId node : search.settled_nodes())
-      if (result.last_reached == no_node ||
-          search.primary(node) >= search.primary(result.last_reached))
-        result.last_reached = node;
+    // Every node of the origin's part was settled (toward the target, so not in order of cost).
+    double nearest = 0;
+    for (NodeId node : search.settled_nodes()) {
+      const double metres = straight_line_metres(network, node, to);
+      if (result.nearest_reached == no_node || metres < nearest ||
+          (metres == nearest && search.primary(node) < search.primary(result.nearest_reached))) {
+        result.nearest_reached = node;
+        nearest = metres;
+      }
+    }
   }
   return result;
 }

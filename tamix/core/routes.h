@@ -20,7 +20,10 @@ struct RouteResult {
   bool reached = false;
   Cost primary = inf_cost; // at the target when reached
   Cost secondary = inf_cost;
-  NodeId last_reached = no_node; // when not reached: the reached node farthest from `from`
+  // When not reached: the reached node nearest to `to` in a straight line (in metres, so a
+  // network in degrees measures on the sphere), the cheaper one on a tie. A route that cannot
+  // reach its stop ends there, as close to the stop as the network allows.
+  NodeId nearest_reached = no_node;
 };
 
 // A lower bound of the primary cost per map unit of straight line between two nodes: a link is

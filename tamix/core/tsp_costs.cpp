@@ -1,11 +1,8 @@
 #include "tsp_costs.h"
 
-#include "map_units.h"
 #include "search.h"
 
 #include <algorithm>
-#include <cmath>
-#include <numbers>
 #include <exception>
 #include <thread>
 #include <unordered_map>
@@ -56,20 +53,6 @@ bool all_reached_from(const Network& network, const ArcCosts& costs, NodeId from
   Search search(network);
   search.run_from(costs, from);
   return std::all_of(nodes.begin(), nodes.end(), [&](NodeId n) { return search.reached(n); });
-}
-
-double straight_line_metres(const Network& network, NodeId a, NodeId b) {
-  const Point p = network.node_points[a], q = network.node_points[b];
-  if (network.map_units != map_units_degree)
-    return std::hypot(q.x - p.x, q.y - p.y) * metres_per_map_unit(network.map_units);
-  // Haversine on the mean sphere: the tour asks for millions of these, and an order does not
-  // need the ellipsoid's last fraction of a percent.
-  constexpr double earth_radius = 6371008.8;
-  constexpr double radians = std::numbers::pi / 180;
-  const double dlat = (q.y - p.y) * radians, dlon = (q.x - p.x) * radians;
-  const double h = std::pow(std::sin(dlat / 2), 2) +
-                   std::cos(p.y * radians) * std::cos(q.y * radians) * std::pow(std::sin(dlon / 2), 2);
-  return 2 * earth_radius * std::asin(std::min(1.0, std::sqrt(h)));
 }
 
 } // namespace tamix

@@ -21,8 +21,4 @@ std::vector<Cost> network_cost_matrix(const Network& network, const ArcCosts& co
 bool all_reached_from(const Network& network, const ArcCosts& costs, NodeId from,
                       std::span<const NodeId> nodes);
 
-// The straight-line distance between two nodes in metres (on the sphere for geographic
-// coordinates).
-double straight_line_metres(const Network& network, NodeId a, NodeId b);
-
 } // namespace tamix

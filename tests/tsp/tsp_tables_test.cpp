@@ -151,16 +151,21 @@ TEST_F(TspFromTable, PointsAtOneNodeAreLabelledTogether) {
       << "points 2 and 3 each get the marks of both positions of their node";
 }
 
-TEST_F(TspFromTable, LegToAnUnreachablePointEndsWhereTheNetworkEnds) {
-  shared_state().gTspMode = 0;
-  point_layer("stops", {{0, 0, ""}, {1100, 0, ""}, {300, 100, ""}});
-  ASSERT_TRUE(run("stops"));
-  // The first leg ends at the last node the engine reached, (300, 200); the second leg starts
-  // there, not on the island.
+TEST_F(TspFromTable, LegToAnUnreachablePointEndsAsCloseToItAsTheNetworkAllows) {
+  auto& state = shared_state();
+  state.gTspMode = 0;
+  state.gUseDescField = 1;
+  state.gDescFieldName = "NAME";
+  point_layer("stops", {{0, 0, "Alpha"}, {1100, 0, "Island"}, {300, 100, "Gamma"}});
+  ASSERT_TRUE(run("stops", "NAME"));
+  // The first leg ends at (300, 0), the reached node nearest to the island, not at (300, 200),
+  // the farthest; the second leg starts there. Both legs are headed with the stops of the plan.
   EXPECT_EQ(shown(), (Texts{"Error: From and to points are not connected. Calculating To The "
                             "Possible Extent",
-                            "Shortest Path: Total Distance = 0.6 Kilometers and Total Time= 1.2 "
+                            "Shortest Path: Total Distance = 0.4 Kilometers and Total Time= 0.8 "
                             "Minutes"}));
+  EXPECT_EQ(texts(*open("BatchTSP"), "Direction"),
+            (Texts{"Alpha  to  Island", "Start Along", "Island  to  Gamma", "Turn to the Left"}));
 }
 
 TEST_F(TspFromTable, RefusesWithoutUsablePointsAndEndsSilentlyOnCancel) {

@@ -67,6 +67,10 @@ void SessionUser::PointerChanged(forms::IForm& form) {
                    forms::name_of(form.ShownPointer()));
 }
 
+void SessionUser::FocusChanged(forms::IForm& form) {
+  transcript_.line("focus " + std::string(form.FormName()) + " " + form.FocusedControl());
+}
+
 void SessionUser::WorkModal(forms::IForm& form) {
   const auto found = form_steps_.find(form.FormName());
   if (found == form_steps_.end())

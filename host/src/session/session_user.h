@@ -51,6 +51,7 @@ public:
   void WorkModal(forms::IForm& form) override;
   void FormClosedByFrame(forms::IForm& form) override;
   void PointerChanged(forms::IForm& form) override;
+  void FocusChanged(forms::IForm& form) override;
   forms::Answer MessageBox(const forms::Message& message) override;
   bool EscapePressed() override;
 

@@ -102,6 +102,11 @@ bool Control::Reachable() const {
   return look_.Enabled && look_.Visible && parent_.Reachable();
 }
 
+void Control::SetFocus() {
+  touch();
+  OwnerForm().focus(*this);
+}
+
 std::string Control::FullName() const {
   return index_ < 0 ? name_ : name_ + "(" + std::to_string(index_) + ")";
 }

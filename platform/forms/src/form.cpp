@@ -69,6 +69,8 @@ void Form::adopt(Control* control) {
 }
 void Form::forget(Control* control) {
   std::erase(controls_, control);
+  if (focused_ == control)
+    focused_ = nullptr;
 }
 
 void Form::touch() const {
@@ -109,7 +111,7 @@ void Form::show_modal() {
     OnExit leave{[this, &stack] {
       std::erase(stack, this);
       // Nothing may hang: a close the form refused still ends the modal show.
-      visible_ = false;
+      stop_showing();
     }};
     if (user)
       user->FormShown(*this, true);
@@ -128,7 +130,27 @@ void Form::activate() {
 }
 
 void Form::Hide() {
+  stop_showing();
+}
+
+void Form::stop_showing() {
   visible_ = false;
+  focused_ = nullptr;
+}
+
+void Form::focus(Control& control) {
+  if (!control.Reachable())
+    throw Error("Invalid procedure call: " + control.FullName() +
+                " cannot take the focus while it or its form is hidden or disabled");
+  if (focused_ == &control)
+    return;
+  focused_ = &control;
+  if (auto user = current_user())
+    user->FocusChanged(*this);
+}
+
+std::string Form::FocusedControl() const {
+  return focused_ ? focused_->FullName() : std::string();
 }
 
 bool Form::Unload() {
@@ -145,7 +167,7 @@ bool Form::unload(int mode) {
   Form_Unload(cancel);
   if (cancel != 0)
     return false;
-  visible_ = false;
+  stop_showing();
   loaded_ = false;
   look_ = design_;
   look_enabled_ = true;

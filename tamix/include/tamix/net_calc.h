@@ -103,11 +103,13 @@ struct NetCalc : com::IUnknown {
   virtual void SetSecondaryTimeWeight(double weight) = 0;
 
   // The cheapest primary cost from `from` to `to` (0 when they are equal), or -33 when `to`
-  // cannot be reached: GetLastReachedNode then names the farthest node that can.
+  // cannot be reached: GetLastReachedNode then names the reached node nearest to it.
   // Primes the path to `to`.
   virtual float SolveRoute(std::int32_t from, std::int32_t to) = 0;
-  // After SolveRoute: the target when it was reached, else the node reached last (farthest);
-  // 0 before any solve.
+  // After SolveRoute: the target when it was reached, else the reached node nearest to the target
+  // in a straight line (in metres, also on a network in degrees; the cheaper one on a tie), so
+  // that a route "to the possible extent" ends as close to its stop as the network allows.
+  // After SolveFromNode or SolveMultiCentre: the node settled last. 0 before any solve.
   virtual std::int32_t GetLastReachedNode() = 0;
   // Costs from `node` to every node within `cutoff` primary cost (0 or less: no limit). Paths
   // to any reached node can then be walked.

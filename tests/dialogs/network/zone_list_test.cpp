@@ -3,22 +3,25 @@
 #include <string>
 #include <vector>
 
+#include "com/create.h"
 #include "dialogs/network/frm_isochrone.h"
 #include "dialogs/network/frm_set_speed.h"
+#include "host/mouse_cursor.h"
 #include "network/state/shared_state.h"
+#include "support/host_fixture.h"
 
 namespace corvane {
 namespace {
 
-class ZoneList : public ::testing::Test {
+class ZoneList : public testing::HostTest {
 protected:
   void SetUp() override {
-    reset_shared_state();
+    HostTest::SetUp();
     gFrmIsochroneForm().Unload();
   }
   void TearDown() override {
     gFrmIsochroneForm().Unload();
-    reset_shared_state();
+    HostTest::TearDown();
   }
   void zones(const std::vector<float>& limits) {
     auto& state = shared_state();
@@ -39,7 +42,10 @@ protected:
 TEST_F(ZoneList, ListsTheZonesAndShowsTheFirstLimit) {
   auto& form = gFrmIsochroneForm();
   zones({5, 10, 15.5f});
+  const auto pointer = create<host::HostMouseCursor>(host::MouseCursorClass);
+  pointer->SetCursor(2);
   form.ListZones(true);
+  EXPECT_EQ(pointer->Cursor(), 0) << "loading the dialog sets the default pointer";
   EXPECT_EQ(entries(), (std::vector<std::string>{"Zone 1", "Zone 2", "Zone 3"}));
   EXPECT_EQ(form.List1.ListIndex(), 0);
   EXPECT_EQ(form.Text1.Text(), "5");

@@ -103,6 +103,31 @@ TEST(FormTest, ThePersonSeesThePointerChangeOnlyOverAVisibleForm) {
   EXPECT_EQ(form.MousePointer(), forms::Pointer::Default);
 }
 
+TEST(FormTest, TheFormKeepsTheControlItsCodeGaveTheFocusWhileItIsShown) {
+  forms::testing::ScopedUser person;
+  OptionsForm form;
+  EXPECT_THROW(form.Text1.SetFocus(), forms::Error) << "a form not shown takes no focus";
+  form.Show(forms::ShowMode::Modeless);
+  form.Text1.SetFocus();
+  form.Text1.SetFocus(); // no change
+  form.Combo1.SetFocus();
+  EXPECT_EQ(form.ActiveControl(), &form.Combo1);
+  EXPECT_EQ(form.FocusedControl(), "Combo1");
+  form.CmdOk.SetEnabled(false);
+  EXPECT_THROW(form.CmdOk.SetFocus(), forms::Error);
+  EXPECT_EQ(form.FocusedControl(), "Combo1") << "a refused focus leaves it where it was";
+  EXPECT_EQ(person->seen, (Strings{"modeless OptionsForm", "focus OptionsForm Text1",
+                                   "focus OptionsForm Combo1"}));
+  // A form shown again starts without a focus, so its next SetFocus is seen again.
+  form.Hide();
+  EXPECT_EQ(form.ActiveControl(), nullptr);
+  form.Show(forms::ShowMode::Modeless);
+  form.Combo1.SetFocus();
+  EXPECT_EQ(person->seen.back(), "focus OptionsForm Combo1");
+  ASSERT_TRUE(form.Unload());
+  EXPECT_EQ(form.FocusedControl(), "");
+}
+
 TEST(FormTest, AModalShowOfAShownFormIsAnError) {
   OptionsForm form;
   form.Show(forms::ShowMode::Modeless);

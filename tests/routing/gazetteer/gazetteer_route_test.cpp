@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -150,6 +151,22 @@ TEST_F(GazetteerRun, OptimisedModeLabelsTheVisitingOrder) {
     EXPECT_EQ(shown()[0].rfind("Shortest Path: ", 0), 0U);
     com::ComPtr<host::HostMap>(map()).as<host::HostGraphicsContainer>()->DeleteAllElements();
   }
+}
+
+TEST_F(GazetteerRun, ARouteToAnUnreachableStopEndsNearestToItAndNamesItsStops) {
+  directions_on();
+  route({"Alpha", "Island", "Alphaville"});
+  // The first leg ends at (400, 0), the reached node nearest to the island, 400 m from Alpha
+  // (as far as (200, 200), which lies farther from it); the second leg runs from there back to
+  // Alphaville at (100, 0).
+  EXPECT_EQ(shown(), (std::vector<std::string>{
+                         "Error: From and To Points Are Not Connected. Calculating To The "
+                         "Possible Extent",
+                         "Shortest Path: Total Distance = 0.7 Kilometers and Total Time= 1.4 "
+                         "Minutes"}));
+  const auto directions = texts(*open("Route"), "Direction");
+  EXPECT_EQ(std::count(directions.begin(), directions.end(), "Alpha(Start)  to  Island"), 1);
+  EXPECT_EQ(std::count(directions.begin(), directions.end(), "Island  to  Alphaville"), 1);
 }
 
 TEST_F(GazetteerRun, AStopInAnotherPartOfTheNetworkEndsTheTour) {

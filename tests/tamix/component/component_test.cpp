@@ -210,9 +210,9 @@ TEST_F(Engine, RouteAndItsPathAsTheAddInWalksIt) {
 
   EXPECT_EQ(calc->SolveRoute(node(A), node(F)), -33.0f);
   EXPECT_EQ(calc->GetPathLinkCount(node(F)), 0);
-  const std::int32_t farthest = calc->GetLastReachedNode();
-  EXPECT_EQ(farthest, node(E));
-  EXPECT_FLOAT_EQ(calc->SolveRoute(node(A), farthest), 3.0f);
+  const std::int32_t nearest = calc->GetLastReachedNode(); // to F
+  EXPECT_EQ(nearest, node(E));
+  EXPECT_FLOAT_EQ(calc->SolveRoute(node(A), nearest), 3.0f);
 }
 
 TEST_F(Engine, CostsFollowTheSettingsOfEachRun) {

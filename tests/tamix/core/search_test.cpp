@@ -355,19 +355,65 @@ TEST_F(Routes, SameNodeIsAnEmptyPath) {
   EXPECT_TRUE(walk_path(search, n3).links.empty());
 }
 
-TEST_F(Routes, UnreachableTargetReportsTheFarthestNodeReached) {
+TEST_F(Routes, UnreachableTargetLeavesNoPathAndTheOriginWhenNothingElseIsReached) {
   Search search(network);
   RouteResult route = solve_route(search, costs, n1, n6);
   EXPECT_FALSE(route.reached);
   EXPECT_EQ(route.primary, inf_cost);
   EXPECT_TRUE(walk_path(search, n6).nodes.empty());
-  // The farthest by cost from (0,0) is (30,0) at 0.030 km; a second route to it succeeds.
-  EXPECT_EQ(route.last_reached, n4);
-  EXPECT_TRUE(solve_route(search, costs, n1, route.last_reached).reached);
-  // Closing every way out leaves the origin itself.
+  EXPECT_TRUE(solve_route(search, costs, n1, route.nearest_reached).reached);
   settings.close_link(network, 1);
   compute_arc_costs(network, settings, {}, costs);
-  EXPECT_EQ(solve_route(search, costs, n1, n6).last_reached, n1);
+  EXPECT_EQ(solve_route(search, costs, n1, n6).nearest_reached, n1);
+}
+
+// A route to a stop on an island ends at the reached node nearest to the stop, not at the one
+// farthest from the origin, measured in metres also when the network is in degrees.
+TEST(UnreachableStop, RouteEndsAtTheReachedNodeNearestToIt) {
+  // Metres: from O the long way down to R is the farthest by cost (1.0 km); N and M are both
+  // 200 m from the stop T, and N is the cheaper (0.1 km against 0.5 km).
+  //
+  //            N(100,0) ---- (100,200) ---- M(300,200)
+  //           /                              T(300,0) --- (400,0)   island
+  //   O(0,0) /
+  //     |
+  //   (0,-500) ---- R(-500,-500)
+  const std::vector<Record> metres = {
+      line({{0, 0}, {100, 0}}), line({{100, 0}, {100, 200}, {300, 200}}), line({{0, 0}, {0, -500}}),
+      line({{0, -500}, {-500, -500}}), line({{300, 0}, {400, 0}})};
+  // Degrees at 57.7 N, where a degree of longitude is about half one of latitude: E lies
+  // 0.003 degrees east of the stop T (about 179 m), P 0.002 degrees north (about 222 m), so E is
+  // the nearer although P is nearer in degrees. P is the farthest by cost from O.
+  const Point o{11.990, 57.702}, e{11.983, 57.700}, p{11.980, 57.702}, t{11.980, 57.700};
+  const std::vector<Record> degrees = {line({o, e}), line({o, {11.985, 57.710}, p}),
+                                       line({t, {11.979, 57.699}})};
+  const struct {
+    const char* what;
+    const std::vector<Record>& records;
+    int map_units;
+    Point origin, stop, nearest, farthest;
+  } cases[] = {
+      {"metres", metres, 7, {0, 0}, {300, 0}, {100, 0}, {-500, -500}},
+      {"degrees", degrees, 10, o, t, e, p},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempFolder folder;
+    write_shapefile(folder.path(), "roads", c.records);
+    const Network network = build_and_load(folder.path(), "roads", c.map_units);
+    ArcCosts costs;
+    compute_arc_costs(network, CostSettings{}, {}, costs);
+    Search search(network);
+    const NodeId origin = node_at(network, c.origin), stop = node_at(network, c.stop);
+    const RouteResult route = solve_route(search, costs, origin, stop);
+    ASSERT_FALSE(route.reached);
+    NodeId farthest = origin;
+    for (NodeId node : search.settled_nodes())
+      if (search.primary(node) > search.primary(farthest))
+        farthest = node;
+    EXPECT_EQ(farthest, node_at(network, c.farthest)) << "the fixture no longer tells them apart";
+    EXPECT_EQ(route.nearest_reached, node_at(network, c.nearest));
+  }
 }
 
 TEST_F(Routes, CutOffLeavesFartherNodesUnreached) {

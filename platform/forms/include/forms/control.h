@@ -144,6 +144,10 @@ public:
   // Enabled and visible, and so are all its containers.
   bool Reachable() const;
 
+  // Gives the control the keyboard focus (Form::ActiveControl). Error when the form is not
+  // shown or the control is out of reach, as on the platform.
+  void SetFocus();
+
   // Carries out a person's gesture and fires the events the platform fires for it. Returns
   // the empty text when done, otherwise why it could not be done (the control is out of
   // reach, does not take the gesture, or a handler failed).

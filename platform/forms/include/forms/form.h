@@ -65,6 +65,9 @@ public:
   virtual bool Showing() const = 0;
   // The pointer over the form as the person sees it.
   virtual Pointer ShownPointer() const = 0;
+  // "Name" or "Name(index)" of the control that has the keyboard focus, or the empty text
+  // when the form's code gave none the focus since the form was shown.
+  virtual std::string FocusedControl() const = 0;
   // A gesture on the control named "Name" or "Name(index)", or a hover over the form itself
   // when the name is the form's. Returns the empty text when done, otherwise why not.
   virtual std::string Perform(std::string_view control, const UserAction& action) = 0;
@@ -126,6 +129,11 @@ public:
   Pointer MousePointer() const;
   void SetMousePointer(Pointer pointer);
 
+  // The control to which the form's code last gave the focus (Control::SetFocus) while the form
+  // was shown; null when none has it. A form that is hidden or unloaded forgets it. The person's
+  // gestures name their control and do not move it.
+  const Control* ActiveControl() const { return focused_; }
+
   // The control with this name (and index, for an element of a control array); null if none.
   Control* FindControl(std::string_view name, int index = -1) const;
 
@@ -136,6 +144,7 @@ public:
   std::string ShownCaption() const override { return look_.Caption; }
   bool Showing() const override { return visible_; }
   Pointer ShownPointer() const override { return look_.MousePointer; }
+  std::string FocusedControl() const override;
   std::string Perform(std::string_view control, const UserAction& action) override;
   std::string CloseByFrame() override;
   std::vector<ControlView> DescribeControls() const override;
@@ -170,6 +179,9 @@ private:
   void touch() const;
   void show_modal();
   void activate();
+  void stop_showing();
+  // Control::SetFocus: the user sees a change of it.
+  void focus(Control& control);
 
   std::string name_;
   FormLook look_;
@@ -179,6 +191,7 @@ private:
   bool loading_ = false;
   bool visible_ = false;
   std::vector<Control*> controls_;
+  Control* focused_ = nullptr;
   const ListBox* problem_list_ = nullptr;
 };
 

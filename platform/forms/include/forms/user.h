@@ -21,6 +21,9 @@ struct User : com::IUnknown {
   virtual void FormClosedByFrame(IForm& form) = 0;
   // The mouse pointer over a visible form changed (IForm::ShownPointer).
   virtual void PointerChanged(IForm& form) = 0;
+  // The form's code gave another control of a shown form the keyboard focus
+  // (IForm::FocusedControl). A person who does not follow the focus ignores it.
+  virtual void FocusChanged(IForm& form) { (void)form; }
   // The person reads a message box and presses one of its buttons.
   virtual Answer MessageBox(const Message& message) = 0;
   // True once for each Esc key the person pressed during a long operation.

@@ -44,7 +44,7 @@ public:
   int escapes = 0;
   std::vector<Message> messages;
   // What the person saw, in order: "modal NAME", "modeless NAME", "closed NAME",
-  // "pointer NAME POINTER",
+  // "pointer NAME POINTER", "focus NAME CONTROL",
   // "message TEXT".
   std::vector<std::string> seen;
 
@@ -64,6 +64,9 @@ public:
   }
   void PointerChanged(IForm& form) override {
     seen.push_back("pointer " + std::string(form.FormName()) + " " + name_of(form.ShownPointer()));
+  }
+  void FocusChanged(IForm& form) override {
+    seen.push_back("focus " + std::string(form.FormName()) + " " + form.FocusedControl());
   }
   Answer MessageBox(const Message& message) override {
     messages.push_back(message);
