@@ -1,7 +1,9 @@
 #include "zone_polygons.h"
 
 #include "link_piece.h"
+#include "map_units.h"
 #include "ring_difference.h"
+#include "zone_frame.h"
 #include "zone_grid.h"
 
 #include <algorithm>
@@ -74,6 +76,20 @@ struct Box {
   }
 };
 
+// The options with the extent in the plane of `frame`.
+ZoneOptions in_plane(const ZoneFrame& frame, ZoneOptions options) {
+  if (options.extent)
+    options.extent = Extent{frame.to_plane(options.extent->low), frame.to_plane(options.extent->high)};
+  return options;
+}
+
+// The rings of the plane back in map units.
+geos::Rings on_map(const ZoneFrame& frame, geos::Rings rings) {
+  for (auto& ring : rings)
+    frame.to_map(ring);
+  return rings;
+}
+
 // The part of the box that can show in the extent: what lies farther outside it than the
 // radius cannot reach into it.
 Box within_extent(Box box, const ZoneOptions& options) {
@@ -136,14 +152,23 @@ double fraction_paid(Cost budget, Cost cost) {
 }
 
 // The piece of `link` from fraction `near` to `far` of the way from the end where the arc
-// `signed_link` starts.
-void add_piece(const Network& network, SignedLink signed_link, double near, double far,
-               std::vector<double>& walked, std::vector<Point>& piece) {
+// `signed_link` starts, in the plane of `frame`.
+void add_piece(const Network& network, const ZoneFrame& frame, SignedLink signed_link,
+               double near, double far, std::vector<double>& walked, std::vector<Point>& piece) {
   const auto points = network.geometry.of(link_of(signed_link));
   if (signed_link > 0)
     link_piece(points, near, far, walked, piece);
   else
     link_piece(points, 1 - near, 1 - far, walked, piece);
+  frame.to_plane(piece);
+}
+
+double median_or_one(std::vector<double>& lengths) {
+  if (lengths.empty())
+    return 1;
+  const auto middle = lengths.begin() + lengths.size() / 2;
+  std::nth_element(lengths.begin(), middle, lengths.end());
+  return *middle;
 }
 
 } // namespace
@@ -159,6 +184,14 @@ std::optional<Extent> extent_of(double min_x, double min_y, double max_x, double
 double default_zone_radius(const Network& network) {
   std::vector<double> lengths;
   lengths.reserve(network.link_count());
+  // Zones of a network in degrees are drawn in metres (zone_frame.h), and its links' metres
+  // were measured on the ellipsoid as it was built.
+  if (network.map_units == map_units_degree) {
+    for (LinkId link = 1; link <= network.link_count(); ++link)
+      if (network.has_link(link) && network.link_metres[link] > 0)
+        lengths.push_back(network.link_metres[link]);
+    return median_or_one(lengths);
+  }
   for (LinkId link = 1; link <= network.link_count(); ++link) {
     const auto points = network.geometry.of(link);
     double length = 0;
@@ -167,11 +200,7 @@ double default_zone_radius(const Network& network) {
     if (length > 0)
       lengths.push_back(length);
   }
-  if (lengths.empty())
-    return 1;
-  const auto middle = lengths.begin() + lengths.size() / 2;
-  std::nth_element(lengths.begin(), middle, lengths.end());
-  return *middle;
+  return median_or_one(lengths);
 }
 
 std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& search,
@@ -187,6 +216,7 @@ std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& se
   // The network reached within the largest level, from each reached end of each link, with the
   // cost along it.
   const Network& network = search.network();
+  const ZoneFrame frame = ZoneFrame::of(network);
   Lines reached;
   Box box;
   std::vector<double> walked;
@@ -197,8 +227,9 @@ std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& se
   const bool one_level = levels.size() == 1;
   if (!levels.empty()) {
     for (NodeId centre : centres) {
-      reached.add_reached({network.node_points[centre]}, 0, 0);
-      box.add({network.node_points[centre]});
+      const Point at = frame.to_plane(network.node_points[centre]);
+      reached.add_reached({at}, 0, 0);
+      box.add({at});
     }
     for (NodeId node : search.settled_nodes()) {
       const Cost cost = search.primary(node);
@@ -209,7 +240,7 @@ std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& se
         const double fraction = fraction_paid(levels.back() - cost, arc.primary);
         if (fraction <= 0)
           continue;
-        add_piece(network, arc.link, 0, fraction, walked, piece);
+        add_piece(network, frame, arc.link, 0, fraction, walked, piece);
         if (piece.empty())
           continue;
         if (one_level)
@@ -223,7 +254,7 @@ std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& se
 
   // Each level's zone, or its ring: the zone less the zone before; cut to the extent.
   std::vector<geos::Geometry> zones;
-  box = within_extent(box, options);
+  box = within_extent(box, in_plane(frame, options));
   if (!box.empty()) {
     ZoneGrid grid(box.low, box.high, options.radius, options.most_points,
                   ZoneGrid::Keep::reach_costs);
@@ -231,7 +262,9 @@ std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& se
     geos::Rings before;
     grid.zones_within(levels, [&](std::size_t k, geos::Rings rings) {
       zones.push_back(area_in_extent(
-          geometry, options.rings && k > 0 ? ring_difference(rings, before) : rings, options));
+          geometry,
+          on_map(frame, options.rings && k > 0 ? ring_difference(rings, before) : rings),
+          options));
       before = std::move(rings);
     });
   }
@@ -263,6 +296,7 @@ std::vector<geos::Geometry> nearest_centre_areas(geos::Context& geometry, const 
                                                  const ZoneOptions& options) {
   // Each reached end owns its link up to where the other end reaches it at the same cost.
   const Network& network = search.network();
+  const ZoneFrame frame = ZoneFrame::of(network);
   Lines lines;
   Box box;
   std::vector<double> walked;
@@ -273,8 +307,9 @@ std::vector<geos::Geometry> nearest_centre_areas(geos::Context& geometry, const 
       continue;
     const Cost cost = search.primary(node);
     if (cost == 0) {
-      lines.add({network.node_points[node]}, owner);
-      box.add({network.node_points[node]});
+      const Point at = frame.to_plane(network.node_points[node]);
+      lines.add({at}, owner);
+      box.add({at});
     }
     for (ArcId a = network.graph.arcs_begin(node); a < network.graph.arcs_end(node); ++a) {
       const ArcCosts::Arc& arc = costs.arcs[a];
@@ -289,7 +324,7 @@ std::vector<geos::Geometry> nearest_centre_areas(geos::Context& geometry, const 
                     : 0.5;
       if (split <= 0)
         continue;
-      add_piece(network, arc.link, 0, split, walked, piece);
+      add_piece(network, frame, arc.link, 0, split, walked, piece);
       if (piece.empty())
         continue;
       lines.add(piece, owner);
@@ -298,7 +333,7 @@ std::vector<geos::Geometry> nearest_centre_areas(geos::Context& geometry, const 
   }
 
   std::vector<geos::Geometry> areas;
-  box = within_extent(box, options);
+  box = within_extent(box, in_plane(frame, options));
   if (box.empty()) {
     for (std::size_t k = 0; k < centre_count; ++k)
       areas.push_back(geometry.empty_area());
@@ -310,7 +345,7 @@ std::vector<geos::Geometry> nearest_centre_areas(geos::Context& geometry, const 
   for (std::uint32_t owner = 1; owner <= centre_count; ++owner) {
     geos::Geometry area = windows[owner].empty()
                               ? geometry.empty_area()
-                              : geometry.area_of_rings(grid.rings_of_owner(owner, windows[owner]));
+                              : geometry.area_of_rings(on_map(frame, grid.rings_of_owner(owner, windows[owner])));
     // Outlines of two centres follow one line, but where three meet in a cell the sampled
     // lines may cross a little: a lower number keeps what both claim.
     for (std::uint32_t before = 1; before < owner && !geometry.is_empty(*area); ++before)

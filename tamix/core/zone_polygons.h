@@ -33,7 +33,7 @@ struct Extent {
 std::optional<Extent> extent_of(double min_x, double min_y, double max_x, double max_y);
 
 // The default widening radius: the median length of the network's links in map units (measured
-// along their shapes). A city block is about one link on a side, so a block whose streets are
+// along their shapes), in metres on a network in degrees. A city block is about one link on a side, so a block whose streets are
 // reached lies within the radius of them and its zone fills in; rural roads, whose links are far
 // longer than the median, stand as corridors two radii wide. 1 for a network without links.
 double default_zone_radius(const Network& network);
@@ -43,7 +43,7 @@ double default_zone_radius(const Network& network);
 inline constexpr std::size_t most_zone_grid_points = std::size_t(1) << 24;
 
 struct ZoneOptions {
-  double radius = 1;
+  double radius = 1; // in map units; in metres on a network in degrees (zone_frame.h)
   bool rings = false; // each zone less the zone of the next lower limit
   std::optional<Extent> extent;
   std::size_t most_points = most_zone_grid_points;
