@@ -3,8 +3,10 @@
 #include "link_piece.h"
 #include "map_units.h"
 #include "ring_difference.h"
+#include "zone_cost_field.h"
 #include "zone_frame.h"
-#include "zone_grid.h"
+#include "zone_owner_field.h"
+#include "zone_stripes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -48,18 +50,30 @@ struct Lines {
     }
     add(line, 1);
   }
-  void draw(ZoneGrid& grid) const {
-    grid.draw_in_stripes([&](ZoneGrid::Rows rows) {
-      std::size_t begin = 0;
-      for (std::size_t k = 0; k < ends.size(); ++k) {
-        const auto line = std::span<const Point>(points).subspan(begin, ends[k] - begin);
-        if (costs.empty())
-          grid.add_line(line, owners[k], rows);
-        else
-          grid.add_reached_line(line, std::span<const float>(costs).subspan(begin, line.size()),
-                                rows);
-        begin = ends[k];
-      }
+  // Calls `each`(k, line, first) for the lines in turn, `first` the place of its first point.
+  template <class Each> void for_each_line(Each each) const {
+    std::size_t begin = 0;
+    for (std::size_t k = 0; k < ends.size(); ++k) {
+      each(k, std::span<const Point>(points).subspan(begin, ends[k] - begin), begin);
+      begin = ends[k];
+    }
+  }
+  void plan(ZoneBlockPlan& plan) const {
+    for_each_line([&](std::size_t, std::span<const Point> line, std::size_t) { plan.add_line(line); });
+  }
+  void draw(ZoneCostField& field, const ZoneWorkers& workers) const {
+    draw_in_stripes(field.lattice(), ZoneBlockLayout::side, workers, [&](ZoneRows rows) {
+      for_each_line([&](std::size_t, std::span<const Point> line, std::size_t first) {
+        field.add_reached_line(line, std::span<const float>(costs).subspan(first, line.size()),
+                               rows);
+      });
+    });
+  }
+  void draw(ZoneOwnerField& field, const ZoneWorkers& workers) const {
+    draw_in_stripes(field.lattice(), ZoneBlockLayout::side, workers, [&](ZoneRows rows) {
+      for_each_line([&](std::size_t k, std::span<const Point> line, std::size_t) {
+        field.add_line(line, owners[k], rows);
+      });
     });
   }
 };
@@ -256,11 +270,12 @@ std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& se
   std::vector<geos::Geometry> zones;
   box = within_extent(box, in_plane(frame, options));
   if (!box.empty()) {
-    ZoneGrid grid(box.low, box.high, options.radius, options.most_points,
-                  ZoneGrid::Keep::reach_costs);
-    reached.draw(grid);
+    ZoneBlockPlan plan(ZoneLattice(box.low, box.high, options.radius, options.most_points));
+    reached.plan(plan);
+    ZoneCostField field(plan);
+    reached.draw(field, options.workers);
     geos::Rings before;
-    grid.zones_within(levels, [&](std::size_t k, geos::Rings rings) {
+    field.zones_within(levels, [&](std::size_t k, geos::Rings rings) {
       zones.push_back(area_in_extent(
           geometry,
           on_map(frame, options.rings && k > 0 ? ring_difference(rings, before) : rings),
@@ -339,13 +354,13 @@ std::vector<geos::Geometry> nearest_centre_areas(geos::Context& geometry, const 
       areas.push_back(geometry.empty_area());
     return areas;
   }
-  ZoneGrid grid(box.low, box.high, options.radius, options.most_points, ZoneGrid::Keep::owners);
-  lines.draw(grid);
-  const auto windows = grid.owner_windows(std::uint32_t(centre_count + 1));
+  ZoneOwnerField field(ZoneLattice(box.low, box.high, options.radius, options.most_points));
+  lines.draw(field, options.workers);
+  const auto windows = field.owner_windows(std::uint32_t(centre_count + 1));
   for (std::uint32_t owner = 1; owner <= centre_count; ++owner) {
     geos::Geometry area = windows[owner].empty()
                               ? geometry.empty_area()
-                              : geometry.area_of_rings(on_map(frame, grid.rings_of_owner(owner, windows[owner])));
+                              : geometry.area_of_rings(on_map(frame, field.rings_of_owner(owner, windows[owner])));
     // Outlines of two centres follow one line, but where three meet in a cell the sampled
     // lines may cross a little: a lower number keeps what both claim.
     for (std::uint32_t before = 1; before < owner && !geometry.is_empty(*area); ++before)

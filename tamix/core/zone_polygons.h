@@ -5,7 +5,7 @@
 // What is reached: cost runs uniformly along a link, so within a limit a link is reached from
 // each reached end up to the fraction of its length that the remaining cost pays for (the whole
 // link when the two parts meet). A zone is every place within the widening radius of the network
-// reached within its limit (zone_grid.h says how the outline is drawn). Each centre's node is
+// reached within its limit (zone_lattice.h and the fields say how the outline is drawn). Each centre's node is
 // always in its zones of a positive limit, even when every link at it is closed, so such a zone
 // is never empty.
 //
@@ -16,6 +16,7 @@
 #include "costs.h"
 #include "geos_geometry.h"
 #include "search.h"
+#include "zone_stripes.h"
 
 #include <optional>
 #include <span>
@@ -47,6 +48,7 @@ struct ZoneOptions {
   bool rings = false; // each zone less the zone of the next lower limit
   std::optional<Extent> extent;
   std::size_t most_points = most_zone_grid_points;
+  ZoneWorkers workers = zone_workers_of_machine();
 };
 
 // One area per limit, in the order of `limits`, after `search` ran from `centres` at cost 0 with
