@@ -12,9 +12,9 @@
 #include "output_table_file.h"
 #include "search.h"
 #include "zone_cost_field.h"
-#include "zone_stripes.h"
 #include "zone_polygons.h"
 #include "zone_shapefile.h"
+#include "zone_stripes.h"
 
 #include <benchmark/benchmark.h>
 

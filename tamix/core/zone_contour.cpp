@@ -17,8 +17,8 @@ struct ContourCell {
   bool inside[4];
 
   ContourCell(const float* below, const float* above, float level)
-      : value{below[0], below[1], above[1], above[0]},
-        inside{value[0] < level, value[1] < level, value[2] < level, value[3] < level} {}
+      : value{below[0], below[1], above[1], above[0]}, inside{value[0] < level, value[1] < level,
+                                                              value[2] < level, value[3] < level} {}
   bool uniform() const {
     return inside[0] == inside[1] && inside[1] == inside[2] && inside[2] == inside[3];
   }

@@ -19,8 +19,9 @@ void ZoneBlockPlan::add_segment(Point a, Point b) {
   const double origin_x = lattice_.origin().x, spacing = lattice_.spacing();
   const long first_column =
       std::max(0L, long(std::floor((std::min(a.x, b.x) - reach - origin_x) / spacing)) - 1);
-  const long end_column = std::min(
-      long(lattice_.columns()), long(std::floor((std::max(a.x, b.x) + reach - origin_x) / spacing)) + 2);
+  const long end_column =
+      std::min(long(lattice_.columns()),
+               long(std::floor((std::max(a.x, b.x) + reach - origin_x) / spacing)) + 2);
   if (first_column >= end_column)
     return;
   constexpr std::uint32_t side = ZoneBlockLayout::side;
@@ -59,8 +60,12 @@ void ZoneCostField::add_segment(Point a, Point b, float cost_a, float cost_b, Zo
   const float cheaper = std::min(cost_a, cost_b);
   const bool sloped = length2 > 0 && cost_a != cost_b;
   const double rise = double(cost_b) - cost_a;
+  // The values are taken by copy: a reference to a float would be read again after every store
+  // into the blocks, which might change it for all the compiler knows.
   lattice_.for_each_point_near(
-      a, b, rows, [&](std::uint32_t row, std::uint32_t column, const NearSegment& near) {
+      a, b, rows,
+      [this, reach2, radius2, length2, per_length2, cheaper, sloped, rise, cost_a,
+       cost_b](std::uint32_t row, std::uint32_t column, const NearSegment& near) {
         const double d2 = near.distance2;
         if (d2 >= reach2)
           return;
@@ -73,8 +78,8 @@ void ZoneCostField::add_segment(Point a, Point b, float cost_a, float cost_b, Zo
           // cheaper end of the stretch the radius cuts out of the segment.
           float cost = cheaper;
           if (sloped) {
-            const double across2 = std::max(
-                0.0, near.ex * near.ex + near.ey * near.ey - near.along * near.along * length2);
+            const double across2 = std::max(0.0, near.ex * near.ex + near.ey * near.ey -
+                                                     near.along * near.along * length2);
             const double half = std::sqrt(std::max(0.0, radius2 - across2) * per_length2);
             const double share = cost_b > cost_a ? std::max(0.0, near.along - half)
                                                  : std::min(1.0, near.along + half);
@@ -88,10 +93,16 @@ void ZoneCostField::add_segment(Point a, Point b, float cost_a, float cost_b, Zo
 
 void ZoneCostField::add_reached_line(std::span<const Point> line, std::span<const float> costs,
                                      ZoneRows rows) {
+  // Most segments are far from most stripes: those are passed over here, before a call.
+  const auto add = [&](std::size_t from, std::size_t to) {
+    const ZoneRows near = lattice_.rows_near(line[from], line[to], rows);
+    if (near.first < near.end)
+      add_segment(line[from], line[to], costs[from], costs[to], near);
+  };
   if (line.size() == 1)
-    add_segment(line[0], line[0], costs[0], costs[0], rows);
+    add(0, 0);
   for (std::size_t k = 1; k < line.size(); ++k)
-    add_segment(line[k - 1], line[k], costs[k - 1], costs[k], rows);
+    add(k - 1, k);
 }
 
 float ZoneCostField::nearest2(std::uint32_t column, std::uint32_t row) const {

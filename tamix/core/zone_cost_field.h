@@ -92,6 +92,7 @@ private:
     float nearest2[ZoneBlockLayout::points];   // squared distance to the nearest piece
     float reach_cost[ZoneBlockLayout::points]; // lowest cost within the radius (infinite: none)
   };
+  // `rows`: those of the stripe near the segment (ZoneLattice::rows_near), not empty.
   void add_segment(Point a, Point b, float cost_a, float cost_b, ZoneRows rows);
   const Block* block(std::uint32_t column, std::uint32_t row) const {
     const std::uint32_t number = block_numbers_[layout_.block_at(column, row)];

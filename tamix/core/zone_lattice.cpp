@@ -57,14 +57,4 @@ ZoneWindow ZoneLattice::grown(ZoneWindow w) const {
   return w;
 }
 
-ZoneRows ZoneLattice::rows_near(Point a, Point b, ZoneRows within) const {
-  const double low_y = std::min(a.y, b.y) - reach_, high_y = std::max(a.y, b.y) + reach_;
-  const long first = std::max(long(within.first), long(std::ceil((low_y - origin_.y) / spacing_)));
-  const long end =
-      std::min(long(within.end), long(std::floor((high_y - origin_.y) / spacing_)) + 1);
-  if (first >= end)
-    return {};
-  return {std::uint32_t(first), std::uint32_t(end)};
-}
-
 } // namespace tamix

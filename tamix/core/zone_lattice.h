@@ -76,12 +76,23 @@ public:
   ZoneWindow grown(ZoneWindow window) const;
 
   // The rows of `within` that hold a point within reach of the segment from `a` to `b` (empty:
-  // first >= end).
-  ZoneRows rows_near(Point a, Point b, ZoneRows within) const;
-  // Calls `visit`(row, column, NearSegment) for the points of rows `within` near the segment from
-  // `a` to `b`: every point within reach of it, and a few just beyond (the caller compares the
-  // squared distance), row by row from left to right.
-  template <class Visit> void for_each_point_near(Point a, Point b, ZoneRows within, Visit visit) const;
+  // first >= end). Most segments are far from most stripes, so this comes first, before anything
+  // else is worked out for a segment.
+  ZoneRows rows_near(Point a, Point b, ZoneRows within) const {
+    const double low_y = std::min(a.y, b.y) - reach_, high_y = std::max(a.y, b.y) + reach_;
+    const long first =
+        std::max(long(within.first), long(std::ceil((low_y - origin_.y) / spacing_)));
+    const long end =
+        std::min(long(within.end), long(std::floor((high_y - origin_.y) / spacing_)) + 1);
+    if (first >= end)
+      return {};
+    return {std::uint32_t(first), std::uint32_t(end)};
+  }
+  // Calls `visit`(row, column, NearSegment) for the points of `rows` (as rows_near gives them)
+  // near the segment from `a` to `b`: every point within reach of it, and a few just beyond (the
+  // caller compares the squared distance), row by row from left to right.
+  template <class Visit>
+  void for_each_point_near(Point a, Point b, ZoneRows rows, Visit visit) const;
 
 private:
   Point origin_;
@@ -137,10 +148,7 @@ private:
 };
 
 template <class Visit>
-void ZoneLattice::for_each_point_near(Point a, Point b, ZoneRows within, Visit visit) const {
-  const ZoneRows rows = rows_near(a, b, within);
-  if (rows.first >= rows.end)
-    return;
+void ZoneLattice::for_each_point_near(Point a, Point b, ZoneRows rows, Visit visit) const {
   const double dx = b.x - a.x, dy = b.y - a.y, length2 = dx * dx + dy * dy;
   const double per_length2 = length2 > 0 ? 1 / length2 : 0;
   // A hair wider than the reach, so that rounding never leaves out a point the exact test keeps.

@@ -13,7 +13,8 @@ constexpr float tie = std::numeric_limits<float>::min();
 
 ZoneOwnerField::ZoneOwnerField(const ZoneLattice& lattice)
     : lattice_(lattice), nearest_(lattice.point_count(), static_cast<float>(lattice.reach())),
-      owner_(lattice.point_count(), 0), other_(lattice.point_count(), static_cast<float>(lattice.reach())) {}
+      owner_(lattice.point_count(), 0),
+      other_(lattice.point_count(), static_cast<float>(lattice.reach())) {}
 
 inline void ZoneOwnerField::update(std::size_t at, float distance, std::uint32_t owner) {
   if (owner == owner_[at]) {
@@ -30,19 +31,28 @@ inline void ZoneOwnerField::update(std::size_t at, float distance, std::uint32_t
 void ZoneOwnerField::add_segment(Point a, Point b, std::uint32_t owner, ZoneRows rows) {
   const double reach2 = lattice_.reach() * lattice_.reach();
   const std::size_t columns = lattice_.columns();
-  lattice_.for_each_point_near(
-      a, b, rows, [&](std::uint32_t row, std::uint32_t column, const NearSegment& near) {
-        if (near.distance2 < reach2)
-          update(std::size_t(row) * columns + column,
-                 static_cast<float>(std::sqrt(near.distance2)), owner);
-      });
+  // Taken by copy: a reference to the owner would be read again after every store of an owner.
+  lattice_.for_each_point_near(a, b, rows,
+                               [this, reach2, columns, owner](std::uint32_t row,
+                                                              std::uint32_t column,
+                                                              const NearSegment& near) {
+                                 if (near.distance2 < reach2)
+                                   update(std::size_t(row) * columns + column,
+                                          static_cast<float>(std::sqrt(near.distance2)), owner);
+                               });
 }
 
 void ZoneOwnerField::add_line(std::span<const Point> line, std::uint32_t owner, ZoneRows rows) {
+  // Most segments are far from most stripes: those are passed over here, before a call.
+  const auto add = [&](std::size_t from, std::size_t to) {
+    const ZoneRows near = lattice_.rows_near(line[from], line[to], rows);
+    if (near.first < near.end)
+      add_segment(line[from], line[to], owner, near);
+  };
   if (line.size() == 1)
-    add_segment(line[0], line[0], owner, rows);
+    add(0, 0);
   for (std::size_t k = 1; k < line.size(); ++k)
-    add_segment(line[k - 1], line[k], owner, rows);
+    add(k - 1, k);
 }
 
 std::vector<ZoneWindow> ZoneOwnerField::owner_windows(std::uint32_t owner_count) const {

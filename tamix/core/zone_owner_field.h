@@ -33,6 +33,7 @@ public:
   geos::Rings rings_of_owner(std::uint32_t owner, const ZoneWindow& window) const;
 
 private:
+  // `rows`: those of the stripe near the segment (ZoneLattice::rows_near), not empty.
   void add_segment(Point a, Point b, std::uint32_t owner, ZoneRows rows);
   void update(std::size_t at, float distance, std::uint32_t owner);
 

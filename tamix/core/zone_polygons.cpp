@@ -59,7 +59,8 @@ struct Lines {
     }
   }
   void plan(ZoneBlockPlan& plan) const {
-    for_each_line([&](std::size_t, std::span<const Point> line, std::size_t) { plan.add_line(line); });
+    for_each_line(
+        [&](std::size_t, std::span<const Point> line, std::size_t) { plan.add_line(line); });
   }
   void draw(ZoneCostField& field, const ZoneWorkers& workers) const {
     draw_in_stripes(field.lattice(), ZoneBlockLayout::side, workers, [&](ZoneRows rows) {
@@ -69,6 +70,7 @@ struct Lines {
       });
     });
   }
+  // The owners' stripes are of whole block rows too, as many as the reach costs get.
   void draw(ZoneOwnerField& field, const ZoneWorkers& workers) const {
     draw_in_stripes(field.lattice(), ZoneBlockLayout::side, workers, [&](ZoneRows rows) {
       for_each_line([&](std::size_t k, std::span<const Point> line, std::size_t) {
@@ -93,7 +95,8 @@ struct Box {
 // The options with the extent in the plane of `frame`.
 ZoneOptions in_plane(const ZoneFrame& frame, ZoneOptions options) {
   if (options.extent)
-    options.extent = Extent{frame.to_plane(options.extent->low), frame.to_plane(options.extent->high)};
+    options.extent =
+        Extent{frame.to_plane(options.extent->low), frame.to_plane(options.extent->high)};
   return options;
 }
 
@@ -167,8 +170,8 @@ double fraction_paid(Cost budget, Cost cost) {
 
 // The piece of `link` from fraction `near` to `far` of the way from the end where the arc
 // `signed_link` starts, in the plane of `frame`.
-void add_piece(const Network& network, const ZoneFrame& frame, SignedLink signed_link,
-               double near, double far, std::vector<double>& walked, std::vector<Point>& piece) {
+void add_piece(const Network& network, const ZoneFrame& frame, SignedLink signed_link, double near,
+               double far, std::vector<double>& walked, std::vector<Point>& piece) {
   const auto points = network.geometry.of(link_of(signed_link));
   if (signed_link > 0)
     link_piece(points, near, far, walked, piece);
@@ -277,8 +280,7 @@ std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& se
     geos::Rings before;
     field.zones_within(levels, [&](std::size_t k, geos::Rings rings) {
       zones.push_back(area_in_extent(
-          geometry,
-          on_map(frame, options.rings && k > 0 ? ring_difference(rings, before) : rings),
+          geometry, on_map(frame, options.rings && k > 0 ? ring_difference(rings, before) : rings),
           options));
       before = std::move(rings);
     });
@@ -358,9 +360,10 @@ std::vector<geos::Geometry> nearest_centre_areas(geos::Context& geometry, const 
   lines.draw(field, options.workers);
   const auto windows = field.owner_windows(std::uint32_t(centre_count + 1));
   for (std::uint32_t owner = 1; owner <= centre_count; ++owner) {
-    geos::Geometry area = windows[owner].empty()
-                              ? geometry.empty_area()
-                              : geometry.area_of_rings(on_map(frame, field.rings_of_owner(owner, windows[owner])));
+    geos::Geometry area =
+        windows[owner].empty()
+            ? geometry.empty_area()
+            : geometry.area_of_rings(on_map(frame, field.rings_of_owner(owner, windows[owner])));
     // Outlines of two centres follow one line, but where three meet in a cell the sampled
     // lines may cross a little: a lower number keeps what both claim.
     for (std::uint32_t before = 1; before < owner && !geometry.is_empty(*area); ++before)

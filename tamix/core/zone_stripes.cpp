@@ -26,8 +26,8 @@ void draw_in_stripes(const ZoneLattice& lattice, std::uint32_t row_multiple,
   const std::uint32_t row_groups = (rows + row_multiple - 1) / row_multiple;
   const std::size_t stripes = std::clamp<std::size_t>(
       std::min(workers.count, most_stripes), 1,
-      std::max<std::size_t>(1, std::min<std::size_t>(row_groups,
-                                                     lattice.point_count() / least_points)));
+      std::max<std::size_t>(
+          1, std::min<std::size_t>(row_groups, lattice.point_count() / least_points)));
   if (stripes == 1) {
     draw({0, rows});
     return;

@@ -19,7 +19,9 @@ namespace tamix {
 // std::thread does when the system refuses a thread or has no memory for one).
 struct ZoneWorkers {
   using Start = std::thread (*)(std::function<void()> work);
-  static std::thread start_thread(std::function<void()> work) { return std::thread(std::move(work)); }
+  static std::thread start_thread(std::function<void()> work) {
+    return std::thread(std::move(work));
+  }
 
   std::size_t count = 1;
   Start start = start_thread;

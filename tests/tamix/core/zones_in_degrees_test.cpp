@@ -148,8 +148,7 @@ protected:
     const double apart = geometry_.area(*geometry_.difference(*in_metres, *reprojected)) +
                          geometry_.area(*geometry_.difference(*reprojected, *in_metres));
     EXPECT_LT(apart, cell * outline / 4);
-    EXPECT_NEAR(geometry_.area(*reprojected), geometry_.area(*in_metres),
-                cell * outline / 4);
+    EXPECT_NEAR(geometry_.area(*reprojected), geometry_.area(*in_metres), cell * outline / 4);
   }
 
   Utm utm_;
