@@ -10,10 +10,7 @@ namespace tamix {
 ZoneBlockPlan::ZoneBlockPlan(const ZoneLattice& lattice)
     : lattice_(lattice), layout_(lattice), marked_(layout_.count, false) {}
 
-void ZoneBlockPlan::add_segment(Point a, Point b) {
-  const ZoneRows rows = lattice_.rows_near(a, b, {0, lattice_.rows()});
-  if (rows.first >= rows.end)
-    return;
+void ZoneBlockPlan::add_segment(Point a, Point b, ZoneRows rows) {
   // One column more on each side than the band of any row can reach.
   const double reach = lattice_.reach() * (1 + 1e-6);
   const double origin_x = lattice_.origin().x, spacing = lattice_.spacing();
@@ -31,10 +28,10 @@ void ZoneBlockPlan::add_segment(Point a, Point b) {
 }
 
 void ZoneBlockPlan::add_line(std::span<const Point> line) {
-  if (line.size() == 1)
-    add_segment(line[0], line[0]);
-  for (std::size_t k = 1; k < line.size(); ++k)
-    add_segment(line[k - 1], line[k]);
+  lattice_.for_each_segment_near(line, {0, lattice_.rows()},
+                                 [&](std::size_t from, std::size_t to, ZoneRows rows) {
+                                   add_segment(line[from], line[to], rows);
+                                 });
 }
 
 ZoneCostField::ZoneCostField(const ZoneBlockPlan& plan)
@@ -93,22 +90,9 @@ void ZoneCostField::add_segment(Point a, Point b, float cost_a, float cost_b, Zo
 
 void ZoneCostField::add_reached_line(std::span<const Point> line, std::span<const float> costs,
                                      ZoneRows rows) {
-  // Most segments are far from most stripes: those are passed over here, before a call.
-  const auto add = [&](std::size_t from, std::size_t to) {
-    const ZoneRows near = lattice_.rows_near(line[from], line[to], rows);
-    if (near.first < near.end)
-      add_segment(line[from], line[to], costs[from], costs[to], near);
-  };
-  if (line.size() == 1)
-    add(0, 0);
-  for (std::size_t k = 1; k < line.size(); ++k)
-    add(k - 1, k);
-}
-
-float ZoneCostField::nearest2(std::uint32_t column, std::uint32_t row) const {
-  const Block* b = block(column, row);
-  return b ? b->nearest2[ZoneBlockLayout::in_block(column, row)]
-           : static_cast<float>(lattice_.reach() * lattice_.reach());
+  lattice_.for_each_segment_near(line, rows, [&](std::size_t from, std::size_t to, ZoneRows near) {
+    add_segment(line[from], line[to], costs[from], costs[to], near);
+  });
 }
 
 void ZoneCostField::reach_costs_of_row(std::uint32_t row, std::uint32_t first, std::uint32_t end,

@@ -64,7 +64,8 @@ public:
   const std::vector<bool>& marked() const { return marked_; }
 
 private:
-  void add_segment(Point a, Point b);
+  // `rows`: those near the segment (ZoneLattice::rows_near), not empty.
+  void add_segment(Point a, Point b, ZoneRows rows);
 
   ZoneLattice lattice_;
   ZoneBlockLayout layout_;
@@ -103,7 +104,11 @@ private:
   // The reach costs of `row` from column `first` to `end` into `values`.
   void reach_costs_of_row(std::uint32_t row, std::uint32_t first, std::uint32_t end,
                           float* values) const;
-  float nearest2(std::uint32_t column, std::uint32_t row) const;
+  float nearest2(std::uint32_t column, std::uint32_t row) const {
+    const Block* b = block(column, row);
+    return b ? b->nearest2[ZoneBlockLayout::in_block(column, row)]
+             : static_cast<float>(lattice_.reach() * lattice_.reach());
+  }
 
   ZoneLattice lattice_;
   ZoneBlockLayout layout_;

@@ -28,6 +28,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <span>
 
 namespace tamix {
 
@@ -87,6 +88,21 @@ public:
     if (first >= end)
       return {};
     return {std::uint32_t(first), std::uint32_t(end)};
+  }
+  // Calls `add`(from, to, near) for the segments of `line` from point `from` to point `to` (a
+  // line of one point: one segment from it to itself) that come near rows of `within`, `near`
+  // those rows. Most segments are far from most stripes: they are passed over here.
+  template <class Add>
+  void for_each_segment_near(std::span<const Point> line, ZoneRows within, Add add) const {
+    const auto near = [&](std::size_t from, std::size_t to) {
+      const ZoneRows rows = rows_near(line[from], line[to], within);
+      if (rows.first < rows.end)
+        add(from, to, rows);
+    };
+    if (line.size() == 1)
+      near(0, 0);
+    for (std::size_t k = 1; k < line.size(); ++k)
+      near(k - 1, k);
   }
   // Calls `visit`(row, column, NearSegment) for the points of `rows` (as rows_near gives them)
   // near the segment from `a` to `b`: every point within reach of it, and a few just beyond (the

@@ -43,16 +43,9 @@ void ZoneOwnerField::add_segment(Point a, Point b, std::uint32_t owner, ZoneRows
 }
 
 void ZoneOwnerField::add_line(std::span<const Point> line, std::uint32_t owner, ZoneRows rows) {
-  // Most segments are far from most stripes: those are passed over here, before a call.
-  const auto add = [&](std::size_t from, std::size_t to) {
-    const ZoneRows near = lattice_.rows_near(line[from], line[to], rows);
-    if (near.first < near.end)
-      add_segment(line[from], line[to], owner, near);
-  };
-  if (line.size() == 1)
-    add(0, 0);
-  for (std::size_t k = 1; k < line.size(); ++k)
-    add(k - 1, k);
+  lattice_.for_each_segment_near(line, rows, [&](std::size_t from, std::size_t to, ZoneRows near) {
+    add_segment(line[from], line[to], owner, near);
+  });
 }
 
 std::vector<ZoneWindow> ZoneOwnerField::owner_windows(std::uint32_t owner_count) const {
