@@ -25,11 +25,11 @@ ZoneFrame::ZoneFrame(int map_units, Point low, Point high) {
   metres_per_y_ = polyline_metres(along_y, map_units_degree) / (2 * half_step);
 }
 
-ZoneFrame ZoneFrame::of(const Network& network) {
-  if (network.map_units != map_units_degree || network.node_count() == 0)
+ZoneFrame ZoneFrame::around(const Network& network, std::span<const NodeId> centres) {
+  if (network.map_units != map_units_degree || centres.empty())
     return ZoneFrame(network.map_units, {0, 0}, {0, 0});
-  Point low = network.node_points[1], high = low;
-  for (NodeId v = 2; v <= network.node_count(); ++v) {
+  Point low = network.node_points[centres[0]], high = low;
+  for (const NodeId v : centres) {
     const Point p = network.node_points[v];
     low = {std::min(low.x, p.x), std::min(low.y, p.y)};
     high = {std::max(high.x, p.x), std::max(high.y, p.y)};

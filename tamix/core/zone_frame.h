@@ -8,17 +8,20 @@
 // longitude is shorter than one of latitude by the cosine of the latitude (at 57.7° N about half
 // as long), and a grid over degrees stretches every zone north-south by the inverse of that. So
 // a network in degrees is drawn in a local plane of metres: longitude times the metres of a
-// degree of longitude at the middle latitude of what is drawn, latitude times the metres of a
+// degree of longitude at the middle latitude of the centres, latitude times the metres of a
 // degree of latitude there, both measured on the ellipsoid the link lengths are (so a zone's
-// radius and its routes' lengths are the same metres). The scale is exact at the middle latitude
-// and off by the change of the cosine elsewhere: 0.3 % at 100 km north or south of it at 58° N,
-// far below a grid cell for the zones of a city. Each axis is scaled on its own, so a rectangle
+// radius and its routes' lengths are the same metres). The scale is exact at that latitude and
+// off by the change of the cosine elsewhere, about the tangent of the latitude times the
+// distance in radians: at 58° N 0.25 % 10 km north or south of it, far below a grid cell for
+// the zones of a city. The centres, not the network, set it, so that zones of a network that
+// spans a country are drawn true where they are. Each axis is scaled on its own, so a rectangle
 // in degrees (the extent) is a rectangle in the plane, and the outlines go back to degrees point
 // by point.
 
 #include "graph.h"
 #include "network.h"
 
+#include <span>
 #include <vector>
 
 namespace tamix {
@@ -28,8 +31,8 @@ public:
   // The plane of a network in `map_units` (map_units.h) around `low` .. `high`, in map units:
   // the map units themselves unless they are degrees.
   ZoneFrame(int map_units, Point low, Point high);
-  // The plane of `network`, around the middle of its nodes.
-  static ZoneFrame of(const Network& network);
+  // The plane of `network` around the middle of `centres` (nodes of it).
+  static ZoneFrame around(const Network& network, std::span<const NodeId> centres);
 
   // Whether the plane is the map's own (nothing to convert).
   bool is_map() const { return !scaled_; }

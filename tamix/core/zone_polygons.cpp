@@ -180,6 +180,18 @@ void add_piece(const Network& network, const ZoneFrame& frame, SignedLink signed
   frame.to_plane(piece);
 }
 
+// The nodes the search started from that own their zones (cost 0).
+std::vector<NodeId> centres_of(const Search& search, const CentreOwners& owners,
+                               std::size_t centre_count) {
+  std::vector<NodeId> centres;
+  for (NodeId node : search.settled_nodes()) {
+    const std::uint32_t owner = owners.of(search, node);
+    if (owner != 0 && owner <= centre_count && search.primary(node) == 0)
+      centres.push_back(node);
+  }
+  return centres;
+}
+
 double median_or_one(std::vector<double>& lengths) {
   if (lengths.empty())
     return 1;
@@ -233,7 +245,7 @@ std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& se
   // The network reached within the largest level, from each reached end of each link, with the
   // cost along it.
   const Network& network = search.network();
-  const ZoneFrame frame = ZoneFrame::of(network);
+  const ZoneFrame frame = ZoneFrame::around(network, centres);
   Lines reached;
   Box box;
   std::vector<double> walked;
@@ -313,7 +325,10 @@ std::vector<geos::Geometry> nearest_centre_areas(geos::Context& geometry, const 
                                                  const ZoneOptions& options) {
   // Each reached end owns its link up to where the other end reaches it at the same cost.
   const Network& network = search.network();
-  const ZoneFrame frame = ZoneFrame::of(network);
+  // (The centres are looked for only where the frame needs them.)
+  const ZoneFrame frame = ZoneFrame::around(network, network.map_units == map_units_degree
+                                                         ? centres_of(search, owners, centre_count)
+                                                         : std::vector<NodeId>{});
   Lines lines;
   Box box;
   std::vector<double> walked;

@@ -79,6 +79,10 @@ protected:
       at_utm.push_back(metres);
       in_degrees.push_back(degrees);
     }
+    // A road far south, out of reach: the network's middle lies near 49° N, the zones' at 57.7°.
+    const Point far_south[] = {{9, 40}, {9.001, 40}};
+    at_utm.push_back(line({utm_.metres(far_south[0]), utm_.metres(far_south[1])}));
+    in_degrees.push_back(line({far_south[0], far_south[1]}));
     build(metres_, at_utm, 7);
     build(degrees_, in_degrees, map_units_degree);
   }
