@@ -11,9 +11,10 @@
 #include "network_files.h"
 #include "output_table_file.h"
 #include "search.h"
-#include "zone_grid.h"
+#include "zone_cost_field.h"
 #include "zone_polygons.h"
 #include "zone_shapefile.h"
+#include "zone_stripes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -69,13 +70,17 @@ void BM_GridPassOverTheSample(benchmark::State& state) {
   const Reached& r = sample_reached();
   std::size_t points = 0;
   for (auto _ : state) {
-    ZoneGrid grid(r.low, r.high, r.radius, most_zone_grid_points, ZoneGrid::Keep::reach_costs);
-    grid.draw_in_stripes([&](ZoneGrid::Rows rows) {
-      for (std::size_t k = 0; k < r.lines.size(); ++k)
-        grid.add_reached_line(r.lines[k], r.line_costs[k], rows);
-    });
-    points = grid.point_count();
-    benchmark::DoNotOptimize(grid);
+    ZoneBlockPlan plan(ZoneLattice(r.low, r.high, r.radius, most_zone_grid_points));
+    for (const auto& line : r.lines)
+      plan.add_line(line);
+    ZoneCostField field(plan);
+    draw_in_stripes(field.lattice(), ZoneBlockLayout::side, zone_workers_of_machine(),
+                    [&](ZoneRows rows) {
+                      for (std::size_t k = 0; k < r.lines.size(); ++k)
+                        field.add_reached_line(r.lines[k], r.line_costs[k], rows);
+                    });
+    points = field.lattice().point_count();
+    benchmark::DoNotOptimize(field);
   }
   state.counters["points"] = double(points);
   state.counters["MB"] = double(points * 2 * sizeof(float)) / 1e6;
@@ -89,8 +94,7 @@ BENCHMARK(BM_GridPassOverTheSample)->Unit(benchmark::kMillisecond)->UseRealTime(
 void BM_SameBytesTouched(benchmark::State& state) {
   const Reached& r = sample_reached();
   const std::size_t points =
-      ZoneGrid(r.low, r.high, r.radius, most_zone_grid_points, ZoneGrid::Keep::reach_costs)
-          .point_count();
+      ZoneLattice(r.low, r.high, r.radius, most_zone_grid_points).point_count();
   for (auto _ : state) {
     std::vector<float> nearest(points, 1.0f), reach_cost(points, 2.0f);
     for (std::size_t k = 0; k < points; ++k) {

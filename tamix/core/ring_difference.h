@@ -14,7 +14,7 @@
 
 namespace tamix {
 
-// The rings of `outer` less `inner` (as ZoneGrid draws them: the inside on the left of each
+// The rings of `outer` less `inner` (as zone_contour.h draws them: the inside on the left of each
 // ring, every ring closed); `inner` lies within `outer`.
 geos::Rings ring_difference(const geos::Rings& outer, const geos::Rings& inner);
 

@@ -1,8 +1,12 @@
 #include "zone_polygons.h"
 
 #include "link_piece.h"
+#include "map_units.h"
 #include "ring_difference.h"
-#include "zone_grid.h"
+#include "zone_cost_field.h"
+#include "zone_frame.h"
+#include "zone_owner_field.h"
+#include "zone_stripes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,18 +50,32 @@ struct Lines {
     }
     add(line, 1);
   }
-  void draw(ZoneGrid& grid) const {
-    grid.draw_in_stripes([&](ZoneGrid::Rows rows) {
-      std::size_t begin = 0;
-      for (std::size_t k = 0; k < ends.size(); ++k) {
-        const auto line = std::span<const Point>(points).subspan(begin, ends[k] - begin);
-        if (costs.empty())
-          grid.add_line(line, owners[k], rows);
-        else
-          grid.add_reached_line(line, std::span<const float>(costs).subspan(begin, line.size()),
-                                rows);
-        begin = ends[k];
-      }
+  // Calls `each`(k, line, first) for the lines in turn, `first` the place of its first point.
+  template <class Each> void for_each_line(Each each) const {
+    std::size_t begin = 0;
+    for (std::size_t k = 0; k < ends.size(); ++k) {
+      each(k, std::span<const Point>(points).subspan(begin, ends[k] - begin), begin);
+      begin = ends[k];
+    }
+  }
+  void plan(ZoneBlockPlan& plan) const {
+    for_each_line(
+        [&](std::size_t, std::span<const Point> line, std::size_t) { plan.add_line(line); });
+  }
+  void draw(ZoneCostField& field, const ZoneWorkers& workers) const {
+    draw_in_stripes(field.lattice(), ZoneBlockLayout::side, workers, [&](ZoneRows rows) {
+      for_each_line([&](std::size_t, std::span<const Point> line, std::size_t first) {
+        field.add_reached_line(line, std::span<const float>(costs).subspan(first, line.size()),
+                               rows);
+      });
+    });
+  }
+  // The owners' stripes are of whole block rows too, as many as the reach costs get.
+  void draw(ZoneOwnerField& field, const ZoneWorkers& workers) const {
+    draw_in_stripes(field.lattice(), ZoneBlockLayout::side, workers, [&](ZoneRows rows) {
+      for_each_line([&](std::size_t k, std::span<const Point> line, std::size_t) {
+        field.add_line(line, owners[k], rows);
+      });
     });
   }
 };
@@ -73,6 +91,21 @@ struct Box {
     }
   }
 };
+
+// The options with the extent in the plane of `frame`.
+ZoneOptions in_plane(const ZoneFrame& frame, ZoneOptions options) {
+  if (options.extent)
+    options.extent =
+        Extent{frame.to_plane(options.extent->low), frame.to_plane(options.extent->high)};
+  return options;
+}
+
+// The rings of the plane back in map units.
+geos::Rings on_map(const ZoneFrame& frame, geos::Rings rings) {
+  for (auto& ring : rings)
+    frame.to_map(ring);
+  return rings;
+}
 
 // The part of the box that can show in the extent: what lies farther outside it than the
 // radius cannot reach into it.
@@ -136,14 +169,35 @@ double fraction_paid(Cost budget, Cost cost) {
 }
 
 // The piece of `link` from fraction `near` to `far` of the way from the end where the arc
-// `signed_link` starts.
-void add_piece(const Network& network, SignedLink signed_link, double near, double far,
-               std::vector<double>& walked, std::vector<Point>& piece) {
+// `signed_link` starts, in the plane of `frame`.
+void add_piece(const Network& network, const ZoneFrame& frame, SignedLink signed_link, double near,
+               double far, std::vector<double>& walked, std::vector<Point>& piece) {
   const auto points = network.geometry.of(link_of(signed_link));
   if (signed_link > 0)
     link_piece(points, near, far, walked, piece);
   else
     link_piece(points, 1 - near, 1 - far, walked, piece);
+  frame.to_plane(piece);
+}
+
+// The nodes the search started from that own their zones (cost 0).
+std::vector<NodeId> centres_of(const Search& search, const CentreOwners& owners,
+                               std::size_t centre_count) {
+  std::vector<NodeId> centres;
+  for (NodeId node : search.settled_nodes()) {
+    const std::uint32_t owner = owners.of(search, node);
+    if (owner != 0 && owner <= centre_count && search.primary(node) == 0)
+      centres.push_back(node);
+  }
+  return centres;
+}
+
+double median_or_one(std::vector<double>& lengths) {
+  if (lengths.empty())
+    return 1;
+  const auto middle = lengths.begin() + lengths.size() / 2;
+  std::nth_element(lengths.begin(), middle, lengths.end());
+  return *middle;
 }
 
 } // namespace
@@ -159,6 +213,14 @@ std::optional<Extent> extent_of(double min_x, double min_y, double max_x, double
 double default_zone_radius(const Network& network) {
   std::vector<double> lengths;
   lengths.reserve(network.link_count());
+  // Zones of a network in degrees are drawn in metres (zone_frame.h), and its links' metres
+  // were measured on the ellipsoid as it was built.
+  if (network.map_units == map_units_degree) {
+    for (LinkId link = 1; link <= network.link_count(); ++link)
+      if (network.has_link(link) && network.link_metres[link] > 0)
+        lengths.push_back(network.link_metres[link]);
+    return median_or_one(lengths);
+  }
   for (LinkId link = 1; link <= network.link_count(); ++link) {
     const auto points = network.geometry.of(link);
     double length = 0;
@@ -167,11 +229,7 @@ double default_zone_radius(const Network& network) {
     if (length > 0)
       lengths.push_back(length);
   }
-  if (lengths.empty())
-    return 1;
-  const auto middle = lengths.begin() + lengths.size() / 2;
-  std::nth_element(lengths.begin(), middle, lengths.end());
-  return *middle;
+  return median_or_one(lengths);
 }
 
 std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& search,
@@ -187,6 +245,7 @@ std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& se
   // The network reached within the largest level, from each reached end of each link, with the
   // cost along it.
   const Network& network = search.network();
+  const ZoneFrame frame = ZoneFrame::around(network, centres);
   Lines reached;
   Box box;
   std::vector<double> walked;
@@ -197,8 +256,9 @@ std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& se
   const bool one_level = levels.size() == 1;
   if (!levels.empty()) {
     for (NodeId centre : centres) {
-      reached.add_reached({network.node_points[centre]}, 0, 0);
-      box.add({network.node_points[centre]});
+      const Point at = frame.to_plane(network.node_points[centre]);
+      reached.add_reached({at}, 0, 0);
+      box.add({at});
     }
     for (NodeId node : search.settled_nodes()) {
       const Cost cost = search.primary(node);
@@ -209,7 +269,7 @@ std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& se
         const double fraction = fraction_paid(levels.back() - cost, arc.primary);
         if (fraction <= 0)
           continue;
-        add_piece(network, arc.link, 0, fraction, walked, piece);
+        add_piece(network, frame, arc.link, 0, fraction, walked, piece);
         if (piece.empty())
           continue;
         if (one_level)
@@ -223,15 +283,17 @@ std::vector<geos::Geometry> zone_areas(geos::Context& geometry, const Search& se
 
   // Each level's zone, or its ring: the zone less the zone before; cut to the extent.
   std::vector<geos::Geometry> zones;
-  box = within_extent(box, options);
+  box = within_extent(box, in_plane(frame, options));
   if (!box.empty()) {
-    ZoneGrid grid(box.low, box.high, options.radius, options.most_points,
-                  ZoneGrid::Keep::reach_costs);
-    reached.draw(grid);
+    ZoneBlockPlan plan(ZoneLattice(box.low, box.high, options.radius, options.most_points));
+    reached.plan(plan);
+    ZoneCostField field(plan);
+    reached.draw(field, options.workers);
     geos::Rings before;
-    grid.zones_within(levels, [&](std::size_t k, geos::Rings rings) {
+    field.zones_within(levels, [&](std::size_t k, geos::Rings rings) {
       zones.push_back(area_in_extent(
-          geometry, options.rings && k > 0 ? ring_difference(rings, before) : rings, options));
+          geometry, on_map(frame, options.rings && k > 0 ? ring_difference(rings, before) : rings),
+          options));
       before = std::move(rings);
     });
   }
@@ -263,6 +325,10 @@ std::vector<geos::Geometry> nearest_centre_areas(geos::Context& geometry, const 
                                                  const ZoneOptions& options) {
   // Each reached end owns its link up to where the other end reaches it at the same cost.
   const Network& network = search.network();
+  // (The centres are looked for only where the frame needs them.)
+  const ZoneFrame frame = ZoneFrame::around(network, network.map_units == map_units_degree
+                                                         ? centres_of(search, owners, centre_count)
+                                                         : std::vector<NodeId>{});
   Lines lines;
   Box box;
   std::vector<double> walked;
@@ -273,8 +339,9 @@ std::vector<geos::Geometry> nearest_centre_areas(geos::Context& geometry, const 
       continue;
     const Cost cost = search.primary(node);
     if (cost == 0) {
-      lines.add({network.node_points[node]}, owner);
-      box.add({network.node_points[node]});
+      const Point at = frame.to_plane(network.node_points[node]);
+      lines.add({at}, owner);
+      box.add({at});
     }
     for (ArcId a = network.graph.arcs_begin(node); a < network.graph.arcs_end(node); ++a) {
       const ArcCosts::Arc& arc = costs.arcs[a];
@@ -289,7 +356,7 @@ std::vector<geos::Geometry> nearest_centre_areas(geos::Context& geometry, const 
                     : 0.5;
       if (split <= 0)
         continue;
-      add_piece(network, arc.link, 0, split, walked, piece);
+      add_piece(network, frame, arc.link, 0, split, walked, piece);
       if (piece.empty())
         continue;
       lines.add(piece, owner);
@@ -298,19 +365,20 @@ std::vector<geos::Geometry> nearest_centre_areas(geos::Context& geometry, const 
   }
 
   std::vector<geos::Geometry> areas;
-  box = within_extent(box, options);
+  box = within_extent(box, in_plane(frame, options));
   if (box.empty()) {
     for (std::size_t k = 0; k < centre_count; ++k)
       areas.push_back(geometry.empty_area());
     return areas;
   }
-  ZoneGrid grid(box.low, box.high, options.radius, options.most_points, ZoneGrid::Keep::owners);
-  lines.draw(grid);
-  const auto windows = grid.owner_windows(std::uint32_t(centre_count + 1));
+  ZoneOwnerField field(ZoneLattice(box.low, box.high, options.radius, options.most_points));
+  lines.draw(field, options.workers);
+  const auto windows = field.owner_windows(std::uint32_t(centre_count + 1));
   for (std::uint32_t owner = 1; owner <= centre_count; ++owner) {
-    geos::Geometry area = windows[owner].empty()
-                              ? geometry.empty_area()
-                              : geometry.area_of_rings(grid.rings_of_owner(owner, windows[owner]));
+    geos::Geometry area =
+        windows[owner].empty()
+            ? geometry.empty_area()
+            : geometry.area_of_rings(on_map(frame, field.rings_of_owner(owner, windows[owner])));
     // Outlines of two centres follow one line, but where three meet in a cell the sampled
     // lines may cross a little: a lower number keeps what both claim.
     for (std::uint32_t before = 1; before < owner && !geometry.is_empty(*area); ++before)

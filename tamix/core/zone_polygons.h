@@ -5,9 +5,9 @@
 // What is reached: cost runs uniformly along a link, so within a limit a link is reached from
 // each reached end up to the fraction of its length that the remaining cost pays for (the whole
 // link when the two parts meet). A zone is every place within the widening radius of the network
-// reached within its limit (zone_grid.h says how the outline is drawn). Each centre's node is
-// always in its zones of a positive limit, even when every link at it is closed, so such a zone
-// is never empty.
+// reached within its limit (zone_lattice.h and the fields say how the outline is drawn). Each
+// centre's node is always in its zones of a positive limit, even when every link at it is closed,
+// so such a zone is never empty.
 //
 // The widening radius decides what the picture shows: where links lie closer together than
 // twice the radius the zone fills in, farther apart it becomes corridors along the roads.
@@ -16,6 +16,7 @@
 #include "costs.h"
 #include "geos_geometry.h"
 #include "search.h"
+#include "zone_stripes.h"
 
 #include <optional>
 #include <span>
@@ -33,9 +34,10 @@ struct Extent {
 std::optional<Extent> extent_of(double min_x, double min_y, double max_x, double max_y);
 
 // The default widening radius: the median length of the network's links in map units (measured
-// along their shapes). A city block is about one link on a side, so a block whose streets are
-// reached lies within the radius of them and its zone fills in; rural roads, whose links are far
-// longer than the median, stand as corridors two radii wide. 1 for a network without links.
+// along their shapes), in metres on a network in degrees. A city block is about one link on a side,
+// so a block whose streets are reached lies within the radius of them and its zone fills in; rural
+// roads, whose links are far longer than the median, stand as corridors two radii wide. 1 for a
+// network without links.
 double default_zone_radius(const Network& network);
 
 // Most sample points a zone grid may use (64 MB of distances, as much again of reach costs or
@@ -43,10 +45,13 @@ double default_zone_radius(const Network& network);
 inline constexpr std::size_t most_zone_grid_points = std::size_t(1) << 24;
 
 struct ZoneOptions {
-  double radius = 1;
+  double radius = 1;  // in map units; in metres on a network in degrees (zone_frame.h)
   bool rings = false; // each zone less the zone of the next lower limit
   std::optional<Extent> extent;
   std::size_t most_points = most_zone_grid_points;
+  // Who draws the network into the zone lattice (zone_stripes.h): one thread per processor
+  // unless the caller says otherwise; the zones are the same on any number.
+  ZoneWorkers workers = zone_workers_of_machine();
 };
 
 // One area per limit, in the order of `limits`, after `search` ran from `centres` at cost 0 with

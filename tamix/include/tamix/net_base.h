@@ -98,8 +98,9 @@ struct NetBase : com::IUnknown {
   virtual bool IsRoundaboutNode(std::int32_t node) = 0;
   // 1 = shapefile output, the only kind; other values are ignored.
   virtual void SetOutputOption(std::int32_t option) = 0;
-  // The widening radius of zone polygons, in map units: 0 or less goes back to the default,
-  // the median length of the network's links. Kept until set again, for every network.
+  // The widening radius of zone polygons, in map units (in metres on a network in degrees,
+  // whose zones are drawn in metres): 0 or less goes back to the default, the median length of
+  // the network's links. Kept until set again, for every network.
   virtual void SetZoneRadius(double radius) = 0;
   // The radius zone polygons use on the loaded network; -10 no network.
   virtual double GetZoneRadius() = 0;

@@ -8,7 +8,10 @@
 #include "zone_polygons.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <system_error>
+#include <thread>
 
 namespace tamix::test {
 namespace {
@@ -221,6 +224,51 @@ TEST_F(Zones, NearestCentreZonesLeaveOutUnreachedPartsAndGiveAShareToNoDuplicate
   EXPECT_TRUE(geometry_.is_empty(*zones[2]));
   for (const auto& zone : zones)
     EXPECT_FALSE(geometry_.covers(*zone, {500, 5000}));
+}
+
+// Threads as the workers start them: each start counted, and every second one refused as a
+// system without threads to spare refuses it.
+std::atomic<int> starts{0};
+std::thread counted_start(std::function<void()> work) {
+  ++starts;
+  return std::thread(std::move(work));
+}
+std::thread refused_start(std::function<void()>) {
+  throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+}
+std::thread every_second_refused(std::function<void()> work) {
+  if (++starts % 2 == 0)
+    return refused_start(std::move(work));
+  return std::thread(std::move(work));
+}
+
+// 60 x 60 nodes 100 m apart at a radius of 30 m: a lattice of 400 x 400 points, wide enough for
+// eight stripes.
+TEST_F(Zones, AreTheSameBitForBitOnAnyNumberOfStripesAndWithoutThreads) {
+  load(grid_records(60, 60, 100));
+  const std::vector<Point> centres{{1000, 1200}, {4500, 3000}, {2000, 5000}};
+  const auto drawn_by = [&](ZoneWorkers workers) {
+    ZoneOptions options;
+    options.workers = workers;
+    std::vector<geos::Rings> outlines;
+    for (const auto& area : zones(centres, {0.5, 2.5, 4}, options))
+      outlines.push_back(geometry_.shapefile_rings(*area));
+    ZoneOptions as_rings = options;
+    as_rings.rings = true;
+    for (const auto& area : zones(centres, {0.5, 2.5, 4}, as_rings))
+      outlines.push_back(geometry_.shapefile_rings(*area));
+    for (const auto& area : nearest(centres, options))
+      outlines.push_back(geometry_.shapefile_rings(*area));
+    return outlines;
+  };
+  const auto one = drawn_by({1, ZoneWorkers::start_thread});
+  ASSERT_FALSE(one.front().empty());
+  starts = 0;
+  EXPECT_EQ(drawn_by({8, counted_start}), one) << "eight stripes";
+  EXPECT_EQ(starts, 3 * 8) << "three drawings of eight stripes";
+  EXPECT_EQ(drawn_by({8, refused_start}), one) << "no thread for any stripe";
+  starts = 0;
+  EXPECT_EQ(drawn_by({8, every_second_refused}), one) << "no thread for every second stripe";
 }
 
 TEST(ZoneRadius, IsTheMedianLinkLengthAlongTheShapes) {
