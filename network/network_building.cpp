@@ -1,6 +1,7 @@
 #include "network/network_building.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <utility>
 
@@ -24,6 +25,7 @@
 #include "network/state/settings_notes.h"
 #include "network/state/shared_state.h"
 #include "network/zone_settings.h"
+#include "win/backup_copy.h"
 #include "win/clock.h"
 #include "win/file_system_object.h"
 #include "win/num_text.h"
@@ -302,10 +304,12 @@ IniCarried ini_carried(const std::string& ini, const OldSettings& old,
   return carried;
 }
 
-// A settings file the build could not write: the network files are new, the settings are not,
-// and the build mark stays so that the next opening builds again.
-bool tell_unwritten(const std::string& file) {
-  show_message(UnwrittenSettingsText(file) + " The network is built again when it is next opened.",
+// A settings file the build could not write, with the reason the failing call gave: the
+// network files are new, the settings are not, and the build mark stays so that the next
+// opening builds again.
+bool tell_unwritten(const std::string& file, int error) {
+  show_message(file + " could not be written: " + win::WriteFailureReason(file, error) +
+                   ". The network is not loaded; it is built again when it is next opened.",
                "Error", forms::Icon::Critical);
   return false;
 }
@@ -397,6 +401,11 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
     class_list.AddItem(item);
   state.gRoadClassCount = static_cast<std::int32_t>(items.size());
 
+  // Lines an earlier build recorded and no message has shown yet (the opening shows them now):
+  // the new mark keeps them until this opening's message has.
+  const auto unshown = BuildMarkSaysSettingsWritten(state.gNetworkFolder)
+                           ? UnshownNotes(state.gNetworkFolder)
+                           : std::vector<std::string>{};
   if (!PutBuildMark(state.gNetworkFolder)) {
     show_message("The network cannot be built: " + NetworkIniFile(state.gNetworkFolder) +
                      ".building cannot be written in its folder.",
@@ -412,7 +421,6 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   // its table as it was.
   if (!EnsureResultField(features.get()))
     return false;
-  show_message("Network created successfully", "Network Loaded", forms::Icon::Information);
 
   const auto classes_of_network = new_road_classes(items, old.classes.classes);
   for (std::int32_t row = 0; row < state.gRoadClassCount; ++row)
@@ -420,26 +428,51 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
 
   // "link.spd" first, "Corvane.ini" last and whole, in one replacement each: a kill leaves each
   // file old or new, and the build mark says which were not yet written. What a file loses is
-  // kept in its ".bak" first; a file that cannot be kept so is left as it is, and the build mark
-  // stays so that the next opening builds again.
+  // kept in a copy of its own first; a file that cannot be kept so is left as it is, and the
+  // build mark stays so that the next opening builds again. What is said of the old files goes
+  // into the build mark before either is replaced, so that a kill before the user has read it
+  // leaves it for the next opening to show; it joins `notes` only once it is true.
   const auto ini = NetworkIniFile(state.gNetworkFolder);
   const auto speed_file = SpeedClassFile(state.gNetworkFolder);
+  SettingsNotes speed_notes, ini_notes;
   const auto speeds_lost = speeds_not_carried(speed_file, old, classes_of_network.dropped, field);
-  if (!speeds_lost.empty() && !KeepOldSettings(speed_file, speeds_lost, notes))
+  const auto hand_over = [&](const SettingsNotes& said) {
+    for (const auto& line : said.lines())
+      notes.add(line);
+  };
+  if (!speeds_lost.empty() && !KeepOldSettings(speed_file, speeds_lost, speed_notes)) {
+    hand_over(speed_notes);
     return false;
-  if (!settings::write_road_classes(speed_file, classes_of_network.file_rows))
-    return tell_unwritten(speed_file);
+  }
   const auto carried = ini_carried(ini, old, old_links);
   if (!carried.carried_note.empty())
-    notes.add(carried.carried_note);
-  if (!carried.not_carried.empty() && !KeepOldSettings(ini, carried.not_carried, notes))
+    ini_notes.add(carried.carried_note);
+  if (!carried.not_carried.empty() && !KeepOldSettings(ini, carried.not_carried, ini_notes)) {
+    hand_over(speed_notes);
+    hand_over(ini_notes);
     return false;
+  }
+  std::vector<std::string> pending = unshown;
+  pending.insert(pending.end(), speed_notes.lines().begin(), speed_notes.lines().end());
+  pending.insert(pending.end(), ini_notes.lines().begin(), ini_notes.lines().end());
+  errno = 0;
+  if (!RecordUnshownNotes(state.gNetworkFolder, pending)) {
+    hand_over(speed_notes);
+    hand_over(ini_notes);
+    return tell_unwritten(NetworkIniFile(state.gNetworkFolder) + ".building", errno);
+  }
+  errno = 0;
+  if (!settings::write_road_classes(speed_file, classes_of_network.file_rows))
+    return tell_unwritten(speed_file, errno);
+  hand_over(speed_notes);
   settings::Changes settings_of_network;
   set_info(settings_of_network, feature_count, unit, map_units, dist_units, field);
   AddStoredSettings(settings_of_network, carried.settings);
+  errno = 0;
   if (!settings::commit(ini, settings_of_network, win::ProfileBase::empty_file))
-    return tell_unwritten(ini);
-  RemoveBuildMark(state.gNetworkFolder);
+    return tell_unwritten(ini, errno);
+  hand_over(ini_notes);
+  MarkSettingsWritten(state.gNetworkFolder);
 
   StoreClosedLinks(carried.settings.closed_links.value_or(std::vector<std::int32_t>{}));
   StoreTempSpeeds(carried.settings.temp_speeds.value_or(std::vector<TempSpeedRow>{}));
@@ -461,6 +494,7 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   const win::FileSystemObject files;
   files.DeleteFile(AttributeTextFile(state.gNetworkFolder), true);
   state.gNetBase = tantest;
+  show_message("Network created successfully", "Network Loaded", forms::Icon::Information);
   return true;
 }
 

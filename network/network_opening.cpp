@@ -79,9 +79,10 @@ bool list_candidate_layers(host::HostMap& map) {
 
 // The files of a network folder that the system replaces through temporaries: the engine's
 // files, the settings files and the copies kept of unreadable ones.
-constexpr std::array<std::string_view, 9> replaced_files{
-    "link.bin",         "dist.bin",         "coord.bin",       "node.bin",    "attribute.bin",
-    NetworkIniFileName, SpeedClassFileName, "Corvane.ini.bak", "link.spd.bak"};
+constexpr std::array<std::string_view, 10> replaced_files{
+    "link.bin",         "dist.bin",           "coord.bin",       "node.bin",
+    "attribute.bin",    NetworkIniFileName,   SpeedClassFileName, "Corvane.ini.bak",
+    "link.spd.bak",     "Corvane.ini.building"};
 
 // A killed build or save leaves the temporaries of these files; nobody else would remove them.
 void remove_stale_temporaries(const std::string& folder) {
@@ -267,7 +268,13 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
   OldSettings old;
   old.ini_unreadable = UnreadableReason(ini_text, settings::Info);
   old.speeds_unreadable = UnreadableReason(speed_text, settings::SpeedValues);
-  const bool build_unfinished = BuildMarkPresent(folder);
+  // A build whose settings were written leaves its mark only for what it had to say and a kill
+  // kept from being shown: it is shown now, once.
+  const bool settings_written = BuildMarkSaysSettingsWritten(folder);
+  if (settings_written)
+    for (auto& line : UnshownNotes(folder))
+      notes.add(std::move(line));
+  const bool build_unfinished = BuildMarkPresent(folder) && !settings_written;
   old.links_unsure = build_unfinished && !BuildMarkSaysLinksKept(folder);
   auto decision = old.ini_unreadable || old.speeds_unreadable
                       ? Decision::Rebuild
@@ -396,6 +403,9 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
   SettingsNotes notes;
   open_chosen_layer(tantest, *map, *layer, *features, notes);
   ShowSettingsNotes(notes);
+  // Only now has the user been told what the last build could not carry over.
+  if (BuildMarkSaysSettingsWritten(state.gNetworkFolder))
+    RemoveBuildMark(state.gNetworkFolder);
 }
 
 } // namespace corvane
