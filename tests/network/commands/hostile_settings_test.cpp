@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -8,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "files/file_error.h"
+#include "files/replace_file.h"
 #include "network/state/build_mark.h"
 #include "network/state/settings_files.h"
 #include "network/state/shared_state.h"
@@ -396,26 +399,100 @@ TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
   }
 }
 
-// A file that would lose settings and cannot be kept as its ".bak" stays as it was: the user is
-// told so, and that the network, whose new files stand beside the old settings, is built again
-// at its next opening.
-TEST_F(HostileSettings, AFileThatCannotBeKeptStaysAndTheNextOpeningBuildsAgain) {
+// Every rebuild that loses settings keeps the old file under a name nothing holds yet: no copy
+// kept before, nor a file of the user's, a folder or a symbolic link under a ".bak" name, is
+// ever replaced or written through, and the message names the copy.
+TEST_F(HostileSettings, EachCopyOfOldSettingsTakesAFreeNameAndNoneIsEverReplaced) {
   network_of(links(4), {1, 2, 3, 2});
-  replace_roads(links(3), {1, 2, 3});
-  fs::create_directory(ini() + ".bak"); // no copy can take that name
-  state().gNetworkState = NetworkClosed;
-  take_messages();
-  open();
-  const auto messages = take_messages();
-  fs::remove(ini() + ".bak");
-  ASSERT_EQ(messages.size(), 2u);
-  EXPECT_EQ(messages[0], "Network created successfully");
-  EXPECT_TRUE(messages[1].ends_with(", so it is not replaced. The network is built again when it "
-                                    "is next opened."))
-      << messages[1];
-  EXPECT_EQ(read_bytes(ini()), clean_ini_);
-  EXPECT_NE(state().gNetworkState, NetworkLoaded);
-  EXPECT_TRUE(BuildMarkPresent(path()));
+  const auto outside = path("outside.txt");
+  write_bytes(outside, "not the system's");
+  fs::create_directory(path("Corvane.ini.1.bak"));
+  write_bytes(path("Corvane.ini.2.bak"), "the user's own");
+  fs::permissions(path("Corvane.ini.2.bak"), fs::perms::owner_read);
+  fs::create_symlink(outside, path("Corvane.ini.3.bak"));
+  std::vector<std::pair<std::string, std::string>> kept; // each copy and the bytes it must hold
+  for (const auto* copy : {"Corvane.ini.bak", "Corvane.ini.4.bak", "Corvane.ini.5.bak"}) {
+    SCOPED_TRACE(copy);
+    const auto old_ini = read_bytes(ini());
+    if (kept.size() % 2 == 0)
+      replace_roads(links(3), {1, 2, 3});
+    else
+      replace_roads(links(4), {1, 2, 3, 2});
+    state().gNetworkState = NetworkClosed;
+    take_messages();
+    open();
+    EXPECT_EQ(take_messages(),
+              (std::vector<std::string>{
+                  "Network created successfully",
+                  ini() + ": 1 closed road and 1 temporary speed were not carried over: the road "
+                          "layer changed since the network was built. The old file is kept as " +
+                      path(copy) + "."}));
+    kept.emplace_back(path(copy), old_ini);
+    for (const auto& [file, bytes] : kept)
+      EXPECT_EQ(read_bytes(file), bytes) << file;
+    EXPECT_EQ(read_bytes(path("Corvane.ini.2.bak")), "the user's own");
+    EXPECT_EQ(read_bytes(outside), "not the system's");
+    EXPECT_TRUE(fs::is_symlink(path("Corvane.ini.3.bak")));
+    EXPECT_EQ(state().gNetworkState, NetworkLoaded);
+    change_every_setting();
+  }
+}
+
+// A write of the rebuild that fails (a full disk, a read-only file) ends it with one box that
+// gives the reason of the failed call; it never says the network was created, leaves the file
+// as it was and says nothing of settings the file still holds; the next opening builds again.
+TEST_F(HostileSettings, ARebuildThatCannotWriteSaysWhyAndNeverThatItSucceeded) {
+  const struct {
+    const char* name;
+    std::string failing;     // the file whose write fails
+    bool read_only;          // by its permissions, else as a full disk
+    std::string box;         // the one message
+  } cases[] = {
+      {"full disk at the copy of Corvane.ini", "Corvane.ini.bak", false,
+       "Corvane.ini: 1 closed road and 1 temporary speed were not carried over: the road layer "
+       "changed since the network was built. The old file cannot be kept as Corvane.ini.bak "
+       "(there is no space left on the device), so it is not replaced. The network is built "
+       "again when it is next opened."},
+      {"full disk at link.spd", "link.spd", false,
+       "link.spd could not be written: there is no space left on the device. The network is not "
+       "loaded; it is built again when it is next opened."},
+      {"full disk at Corvane.ini", "Corvane.ini", false,
+       "Corvane.ini could not be written: there is no space left on the device. The network is "
+       "not loaded; it is built again when it is next opened."},
+      {"read-only Corvane.ini", "Corvane.ini", true,
+       "Corvane.ini could not be written: it is read-only. The network is not loaded; it is "
+       "built again when it is next opened."},
+      {"read-only link.spd", "link.spd", true,
+       "link.spd could not be written: it is read-only. The network is not loaded; it is built "
+       "again when it is next opened."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    network_of(links(4), {1, 2, 3, 2});
+    replace_roads(links(3), {1, 2, 3});
+    const auto failing = path(c.failing);
+    if (c.read_only)
+      fs::permissions(failing, fs::perms::owner_read);
+    else
+      files::testing::before_step = [&](files::testing::Step step, const fs::path& target) {
+        if (step == files::testing::Step::create_temporary && target == failing) {
+          errno = ENOSPC;
+          throw files::FileError(target, "no space");
+        }
+      };
+    state().gNetworkState = NetworkClosed;
+    take_messages();
+    open();
+    files::testing::before_step = nullptr;
+    if (c.read_only)
+      fs::permissions(failing, fs::perms::owner_read | fs::perms::owner_write);
+    auto expected = replaced(c.box, "Corvane.ini", ini());
+    expected = replaced(expected, "link.spd", path("link.spd"));
+    EXPECT_EQ(take_messages(), std::vector<std::string>{expected});
+    EXPECT_EQ(read_bytes(ini()), clean_ini_);
+    EXPECT_NE(state().gNetworkState, NetworkLoaded);
+    EXPECT_TRUE(BuildMarkPresent(path()));
+  }
 }
 
 } // namespace
