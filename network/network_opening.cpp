@@ -175,16 +175,19 @@ Decision decide_for_layer(tamix::NetBase& tantest, host::HostFeatureLayer& layer
 
   if (!apply_map_units(tantest, ini, features, notes))
     return Decision::Rebuild;
-  const auto units = settings::read_distance_units(ini);
-  if (!units) {
-    // Without them every distance and speed would be shown and sent in no unit at all.
+  if (const auto units = settings::read_distance_units(ini)) {
+    state.gDistUnits = *units;
+    state.gCallResult = tantest.SetDistanceUnits(*units == settings::Kilometers ? 0 : 1);
+  } else {
+    // The units stay those of the network opened before (the engine keeps its own too); a
+    // first opening has the engine's kilometres.
     notes.add(ini, settings::Info, settings::OcxDistUnits,
               "holds \"" + settings::read(ini, settings::Info, settings::OcxDistUnits) +
-                  "\", which is neither Kilometers nor Miles; the network is not loaded.");
-    return Decision::Stop;
+                  "\", which is neither Kilometers nor Miles; the distance units stay " +
+                  (state.gDistUnits.empty() ? std::string("those of the engine")
+                                            : "as they were (" + state.gDistUnits + ")") +
+                  ".");
   }
-  state.gDistUnits = *units;
-  state.gCallResult = tantest.SetDistanceUnits(*units == settings::Kilometers ? 0 : 1);
 
   if (!EnsureResultField(&features))
     return Decision::Stop;

@@ -217,18 +217,23 @@ std::int16_t read_colour_component(const SectionReader& section, std::string_vie
   return nearest;
 }
 
-// gTspMode from "TSP MODE" (0, 1 or 2) plus 10 when "TSP STRAIGHT LINE" begins with "Yes".
+// gTspMode from "TSP MODE" (0, 1 or 2; a missing key is 0, as the TSP options dialog reads it)
+// plus 10 when "TSP STRAIGHT LINE" begins with "Yes". Nothing for a mode of no kind, which
+// leaves the mode as it was.
 std::optional<std::int32_t> read_tsp_mode(const SectionReader& info) {
   const auto text = info.value(settings::TspMode);
-  if (text == settings::Missing)
-    return std::nullopt;
-  const auto mode = leading_number(text);
+  const auto mode = text == settings::Missing ? std::optional<double>(0) : leading_number(text);
   if (!mode || (*mode != 0 && *mode != 1 && *mode != 2)) {
     info.note(settings::TspMode,
               quoted(text) + ", which is no TSP mode (0, 1 or 2); it is not used.");
     return std::nullopt;
   }
-  const bool straight_line = info.value(settings::TspStraightLine).starts_with("Yes");
+  const auto straight = info.value(settings::TspStraightLine);
+  const bool straight_line = straight.starts_with("Yes");
+  if (!straight_line && straight != settings::Missing && !straight.starts_with("No"))
+    info.note(settings::TspStraightLine,
+              quoted(straight) + ", which is neither Yes nor No; routes between the stops are "
+                                 "taken along the roads, as with No.");
   return static_cast<std::int32_t>(*mode) + (straight_line ? 10 : 0);
 }
 
@@ -304,7 +309,14 @@ StoredSettings ReadStoredSettings(const win::ProfileSnapshot& ini, std::string_v
                      read_colour_component(colour, settings::Green),
                      read_colour_component(colour, settings::Blue)};
   }
-  const auto info = section(settings::Info);
+  // A file that lost its "[INFO]" line holds the keys of [INFO] above its first header, where
+  // the build writes that section; a file with neither holds no route or TSP options.
+  const auto info_section = ini.has_section(settings::Info) ? settings::Info
+                            : ini.has_section("")           ? std::string_view()
+                                                            : std::optional<std::string_view>();
+  if (!info_section)
+    return stored;
+  const auto info = section(*info_section);
   stored.route_type = read_route_type(info);
   stored.distance_units = settings::distance_units(info.value(settings::OcxDistUnits));
   if (const auto field = info.value(settings::DescFieldName); field != settings::Missing)

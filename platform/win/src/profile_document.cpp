@@ -56,6 +56,17 @@ std::string_view ProfileDocument::Line::name() const {
 std::optional<ProfileDocument::Range>
 ProfileDocument::find_section(std::string_view section) const {
   const std::string_view wanted = ascii::trim(section);
+  if (wanted.empty()) {
+    // The entries above the first header: a file that lost its first header line.
+    std::size_t end = 0;
+    while (end < lines_.size() && lines_[end].kind != Kind::section)
+      ++end;
+    const bool entries = std::any_of(lines_.begin(), lines_.begin() + static_cast<long>(end),
+                                     [](const Line& line) { return line.kind == Kind::entry; });
+    if (entries)
+      return Range{0, 0, end};
+    return std::nullopt;
+  }
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     if (lines_[i].kind != Kind::section || !com::equal_ignoring_case(lines_[i].name(), wanted))
       continue;

@@ -11,7 +11,9 @@ namespace win {
 // The lines of a profile ("ini") file, kept as they were read so that a write changes only
 // the line it concerns. Section and key names are found without regard to letter case and
 // without their outer blanks; inner blanks count ("Zone  1" is not "Zone 1"). When a name
-// occurs twice, the first occurrence is the one read and written.
+// occurs twice, the first occurrence is the one read and written. The section of no name ("")
+// holds the entries above the first header, as a file that lost its first header line has
+// them; it is there only when it holds an entry.
 class ProfileDocument {
 public:
   // Lines end in CR LF, LF or CR alone, as editors write them; a UTF-8 byte-order mark at the
