@@ -154,6 +154,14 @@ TEST_F(HostileSettings, AreReadAsEditorsWriteThemAndNeverReplacedInSilence) {
                           "are carried over."},
        Kept::all_but_info,
        ""},
+      {"the [INFO] line lost",
+       [](const std::string& t) { return replaced(t, "[INFO]\r\n", ""); },
+       same,
+       {built, ini_file + " could not be read: it has no [INFO] section. The network is built "
+                          "again, and its closed roads, temporary speeds, zones, route colour, "
+                          "route options and TSP settings are carried over."},
+       Kept::everything,
+       ""},
       {"zone beyond single precision",
        [](const std::string& t) { return replaced(t, "Zone  3= 8", "Zone  3= 1e308"); },
        same,
@@ -396,6 +404,27 @@ TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
       EXPECT_EQ(read_bytes(speed_file + ".bak"), old_speeds);
     }
     EXPECT_FALSE(BuildMarkPresent(path()));
+  }
+}
+
+// What a build had to say and a kill kept from being shown is shown by the next opening, once.
+TEST_F(HostileSettings, WhatAKilledBuildDidNotShowIsShownByTheNextOpeningOnce) {
+  const std::string note = ini() + ": 1 closed road was not carried over. The old file is kept "
+                                   "as " + ini() + ".bak.";
+  ASSERT_TRUE(PutBuildMark(path()));
+  ASSERT_TRUE(RecordUnshownNotes(path(), {note}));
+  MarkSettingsWritten(path());
+  for (const bool first : {true, false}) {
+    SCOPED_TRACE(first ? "first opening" : "second opening");
+    state().gNetworkState = NetworkClosed;
+    take_messages();
+    open();
+    std::vector<std::string> expected{"Network loaded successfully"};
+    if (first)
+      expected.push_back(note);
+    EXPECT_EQ(take_messages(), expected);
+    EXPECT_FALSE(BuildMarkPresent(path()));
+    EXPECT_EQ(state().gClosedLinkCount, 1) << "the settings written are loaded";
   }
 }
 
