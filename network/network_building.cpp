@@ -403,9 +403,7 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
 
   // Lines an earlier build recorded and no message has shown yet (the opening shows them now):
   // the new mark keeps them until this opening's message has.
-  const auto unshown = BuildMarkSaysSettingsWritten(state.gNetworkFolder)
-                           ? UnshownNotes(state.gNetworkFolder)
-                           : std::vector<std::string>{};
+  const auto unshown = UnshownNotes(state.gNetworkFolder);
   if (!PutBuildMark(state.gNetworkFolder)) {
     show_message("The network cannot be built: " + NetworkIniFile(state.gNetworkFolder) +
                      ".building cannot be written in its folder.",

@@ -271,12 +271,12 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
   OldSettings old;
   old.ini_unreadable = UnreadableReason(ini_text, settings::Info);
   old.speeds_unreadable = UnreadableReason(speed_text, settings::SpeedValues);
-  // A build whose settings were written leaves its mark only for what it had to say and a kill
-  // kept from being shown: it is shown now, once.
+  // What a build recorded it had to say and a kill kept from being shown is shown now, once:
+  // each line names a copy that was made. A build whose settings were written leaves its mark
+  // only for those lines.
   const bool settings_written = BuildMarkSaysSettingsWritten(folder);
-  if (settings_written)
-    for (auto& line : UnshownNotes(folder))
-      notes.add(std::move(line));
+  for (auto& line : UnshownNotes(folder))
+    notes.add(std::move(line));
   const bool build_unfinished = BuildMarkPresent(folder) && !settings_written;
   old.links_unsure = build_unfinished && !BuildMarkSaysLinksKept(folder);
   auto decision = old.ini_unreadable || old.speeds_unreadable

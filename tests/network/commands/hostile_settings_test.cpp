@@ -15,6 +15,7 @@
 #include "network/state/settings_files.h"
 #include "network/state/shared_state.h"
 #include "network_fixture.h"
+#include "support/killed_at_step.h"
 
 namespace corvane {
 namespace {
@@ -425,6 +426,53 @@ TEST_F(HostileSettings, WhatAKilledBuildDidNotShowIsShownByTheNextOpeningOnce) {
     EXPECT_EQ(take_messages(), expected);
     EXPECT_FALSE(BuildMarkPresent(path()));
     EXPECT_EQ(state().gClosedLinkCount, 1) << "the settings written are loaded";
+  }
+}
+
+// A rebuild over changed links killed before any step of its file replacements: whatever the
+// kill left, the closure and the temporary speed are in "Corvane.ini" or in a copy that a
+// message names, at the latest at the next opening, and no half copy stands under a ".bak" name.
+TEST_F(HostileSettings, ARebuildKilledAnywhereLosesNoSettingWithoutNamingWhere) {
+  network_of(links(4), {1, 2, 3, 2});
+  replace_roads(links(3), {1, 2, 3});
+  const auto snapshot = path("before");
+  fs::create_directory(snapshot);
+  for (const auto& entry : fs::directory_iterator(path()))
+    if (entry.is_regular_file())
+      fs::copy_file(entry.path(), snapshot / entry.path().filename());
+  const auto restore = [&] {
+    for (const auto& entry : fs::directory_iterator(path()))
+      if (entry.is_regular_file())
+        fs::remove(entry.path());
+    for (const auto& entry : fs::directory_iterator(snapshot))
+      fs::copy_file(entry.path(), path(entry.path().filename().string()));
+  };
+  const auto rebuild = [&] {
+    state().gNetworkState = NetworkClosed;
+    open();
+  };
+  const auto report = path("steps.txt");
+  const auto steps = testing::RunKilledAtStep(report, rebuild, -1);
+  ASSERT_GE(steps.size(), 10u);
+  for (int kill_at = 0; kill_at < static_cast<int>(steps.size()); ++kill_at) {
+    SCOPED_TRACE("killed before step " + std::to_string(kill_at) + " of " + steps[kill_at].second);
+    restore();
+    testing::RunKilledAtStep(report, rebuild, kill_at);
+    take_messages();
+    rebuild();
+    const auto messages = take_messages();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.front(), "Network created successfully") << "::" << messages.back();
+    EXPECT_EQ(state().gNetworkState, NetworkLoaded);
+    // The message that names the copy, and the copy holds the closure.
+    std::string copy;
+    for (const auto& text : messages)
+      if (const auto at = text.find("The old file is kept as "); at != std::string::npos)
+        copy = text.substr(at + 24, text.find(".bak.", at) + 4 - at - 24);
+    ASSERT_FALSE(copy.empty()) << ::testing::PrintToString(messages);
+    EXPECT_NE(read_bytes(copy).find(" 1 . Link Number = 3"), std::string::npos) << copy;
+    for (const auto& entry : fs::directory_iterator(path()))
+      EXPECT_FALSE(entry.path().string().ends_with(".bak.tmp")) << entry.path();
   }
 }
 
