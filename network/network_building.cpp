@@ -404,9 +404,11 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   // Lines an earlier build recorded and no message has shown yet (the opening shows them now):
   // the new mark keeps them until this opening's message has.
   const auto unshown = UnshownNotes(state.gNetworkFolder);
+  errno = 0;
   if (!PutBuildMark(state.gNetworkFolder)) {
-    show_message("The network cannot be built: " + NetworkIniFile(state.gNetworkFolder) +
-                     ".building cannot be written in its folder.",
+    const auto mark = NetworkIniFile(state.gNetworkFolder) + ".building";
+    show_message("The network cannot be built: " + mark + " cannot be written (" +
+                     win::WriteFailureReason(mark, errno) + ").",
                  "Error", forms::Icon::Critical);
     return false;
   }

@@ -97,6 +97,22 @@ protected:
 
   SharedState& state() { return shared_state(); }
 
+  // The folder's files as they are now, kept aside, and put back as they were.
+  void keep_folder() {
+    fs::create_directory(kept());
+    for (const auto& entry : fs::directory_iterator(path()))
+      if (entry.is_regular_file())
+        fs::copy_file(entry.path(), kept() / entry.path().filename());
+  }
+  void restore_folder() {
+    for (const auto& entry : fs::directory_iterator(path()))
+      if (entry.is_regular_file())
+        fs::remove(entry.path());
+    for (const auto& entry : fs::directory_iterator(kept()))
+      fs::copy_file(entry.path(), path(entry.path().filename().string()));
+  }
+  fs::path kept() const { return path("kept"); }
+
   std::string clean_ini_, clean_speeds_;
 };
 
@@ -435,18 +451,7 @@ TEST_F(HostileSettings, WhatAKilledBuildDidNotShowIsShownByTheNextOpeningOnce) {
 TEST_F(HostileSettings, ARebuildKilledAnywhereLosesNoSettingWithoutNamingWhere) {
   network_of(links(4), {1, 2, 3, 2});
   replace_roads(links(3), {1, 2, 3});
-  const auto snapshot = path("before");
-  fs::create_directory(snapshot);
-  for (const auto& entry : fs::directory_iterator(path()))
-    if (entry.is_regular_file())
-      fs::copy_file(entry.path(), snapshot / entry.path().filename());
-  const auto restore = [&] {
-    for (const auto& entry : fs::directory_iterator(path()))
-      if (entry.is_regular_file())
-        fs::remove(entry.path());
-    for (const auto& entry : fs::directory_iterator(snapshot))
-      fs::copy_file(entry.path(), path(entry.path().filename().string()));
-  };
+  keep_folder();
   const auto rebuild = [&] {
     state().gNetworkState = NetworkClosed;
     open();
@@ -456,7 +461,7 @@ TEST_F(HostileSettings, ARebuildKilledAnywhereLosesNoSettingWithoutNamingWhere) 
   ASSERT_GE(steps.size(), 10u);
   for (int kill_at = 0; kill_at < static_cast<int>(steps.size()); ++kill_at) {
     SCOPED_TRACE("killed before step " + std::to_string(kill_at) + " of " + steps[kill_at].second);
-    restore();
+    restore_folder();
     testing::RunKilledAtStep(report, rebuild, kill_at);
     take_messages();
     rebuild();
@@ -473,6 +478,50 @@ TEST_F(HostileSettings, ARebuildKilledAnywhereLosesNoSettingWithoutNamingWhere) 
     EXPECT_NE(read_bytes(copy).find(" 1 . Link Number = 3"), std::string::npos) << copy;
     for (const auto& entry : fs::directory_iterator(path()))
       EXPECT_FALSE(entry.path().string().ends_with(".bak.tmp")) << entry.path();
+  }
+}
+
+// A full disk at each file the rebuild writes, one at a time: "Network created successfully"
+// only with the network loaded, and the closure never lost without a message naming its copy.
+TEST_F(HostileSettings, AFullDiskAtAnyWriteOfARebuildNeverEndsInAFalseSuccess) {
+  network_of(links(4), {1, 2, 3, 2});
+  replace_roads(links(3), {1, 2, 3});
+  const auto old_ini = read_bytes(ini());
+  keep_folder();
+  const auto rebuild = [&] {
+    state().gNetworkState = NetworkClosed;
+    open();
+  };
+  const auto report = path("steps.txt");
+  const auto steps = testing::RunKilledAtStep(report, rebuild, -1);
+  for (std::size_t failing = 0; failing < steps.size(); ++failing) {
+    if (steps[failing].first != files::testing::Step::create_temporary)
+      continue;
+    SCOPED_TRACE("no space for " + steps[failing].second);
+    restore_folder();
+    std::size_t reached = 0;
+    files::testing::before_step = [&](files::testing::Step step, const fs::path&) {
+      if (reached++ == failing && step == files::testing::Step::create_temporary) {
+        errno = ENOSPC;
+        throw files::FileError(steps[failing].second, "no space");
+      }
+    };
+    take_messages();
+    rebuild();
+    files::testing::before_step = nullptr;
+    const auto messages = take_messages();
+    const bool success = std::ranges::find(messages, "Network created successfully") !=
+                         messages.end();
+    EXPECT_EQ(success, state().gNetworkState == NetworkLoaded) << ::testing::PrintToString(messages);
+    const auto said = ::testing::PrintToString(messages);
+    EXPECT_TRUE(read_bytes(ini()) == old_ini ||
+                said.find("The old file is kept as " + ini() + ".bak.") != std::string::npos)
+        << said;
+    // The reason of the failed call: the settings files' own words, or the host's for the
+    // road layer's table.
+    if (!success) {
+      EXPECT_NE(said.find("no space"), std::string::npos) << said;
+    }
   }
 }
 
