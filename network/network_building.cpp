@@ -258,12 +258,27 @@ std::string speeds_not_carried(const std::string& speed_file, const OldSettings&
 bool links_carried(const OldSettings& old, tamix::NetBase::OldLinks old_links) {
   return old_links == tamix::NetBase::OldLinks::same && !old.links_unsure;
 }
-std::string why_links_not_carried(const OldSettings& old, tamix::NetBase::OldLinks old_links) {
+std::string why_links_not_carried(const OldSettings& old, tamix::NetBase::OldLinks old_links,
+                                  const std::vector<std::string>& missing) {
   if (old.links_unsure)
     return "a build of the network did not finish, so the links they name cannot be checked.";
   if (old_links == tamix::NetBase::OldLinks::changed)
     return "the road layer changed since the network was built.";
+  if (!missing.empty())
+    return "there were no network files to check the links they name against (" +
+           ListedWithAnd(missing) + (missing.size() == 1 ? " was" : " were") + " missing).";
   return "there were no readable network files to check the links they name against.";
+}
+
+// The files the engine compares the links of a new network against ("dist.bin", the lengths,
+// and "coord.bin", the shapes) that are missing before it builds.
+std::vector<std::string> missing_comparison_files(const std::string& folder) {
+  const win::FileSystemObject files;
+  std::vector<std::string> missing;
+  for (const char* name : {"dist.bin", "coord.bin"})
+    if (const auto file = win::join_path(folder, name); !files.FileExists(file))
+      missing.push_back(file);
+  return missing;
 }
 
 // The settings of the old "Corvane.ini" the new one holds, and what of it is not carried over,
@@ -273,7 +288,8 @@ struct IniCarried {
   std::string not_carried, carried_note;
 };
 IniCarried ini_carried(const std::string& ini, const OldSettings& old,
-                       tamix::NetBase::OldLinks old_links) {
+                       tamix::NetBase::OldLinks old_links,
+                       const std::vector<std::string>& missing) {
   IniCarried carried{old.ini, {}, {}};
   std::vector<std::string> lost;
   const bool nothing_carried = old.ini_unreadable && old.ini.names().empty();
@@ -293,7 +309,7 @@ IniCarried ini_carried(const std::string& ini, const OldSettings& old,
       lost.push_back(ini + ": " +
                      counted({{closures, "closed road"}, {temp_speeds, "temporary speed"}}) +
                      (closures + temp_speeds == 1 ? " was" : " were") +
-                     " not carried over: " + why_links_not_carried(old, old_links));
+                     " not carried over: " + why_links_not_carried(old, old_links, missing));
     carried.settings.closed_links.reset();
     carried.settings.temp_speeds.reset();
   }
@@ -412,6 +428,7 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
                  "Error", forms::Icon::Critical);
     return false;
   }
+  const auto missing = missing_comparison_files(state.gNetworkFolder);
   if (!build_engine_network(*tantest, values, feature_count, !field.empty()))
     return false;
   const auto old_links = tantest->LinksOfReplacedNetwork();
@@ -444,7 +461,7 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
     hand_over(speed_notes);
     return false;
   }
-  const auto carried = ini_carried(ini, old, old_links);
+  const auto carried = ini_carried(ini, old, old_links, missing);
   if (!carried.carried_note.empty())
     ini_notes.add(carried.carried_note);
   if (!carried.not_carried.empty() && !KeepOldSettings(ini, carried.not_carried, ini_notes)) {

@@ -358,12 +358,15 @@ TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
                           "again, and its closed roads, temporary speeds, zones and route colour "
                           "are carried over."}},
       {"network files gone",
-       [&] { fs::remove(path("link.bin")); },
+       [&] {
+         fs::remove(path("link.bin"));
+         fs::remove(path("coord.bin"));
+       },
        false,
        true,
        "",
-       {built, links_lost("there were no readable network files to check the links they name "
-                          "against.")}},
+       {built, links_lost("there were no network files to check the links they name against (" +
+                          path("coord.bin") + " was missing).")}},
       {"after the pseudo-node repair",
        [&] {
          replace_roads(merged, {1, 3});
