@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "com/numbers.h"
 #include "common/check_network_ready.h"
@@ -145,6 +147,33 @@ bool apply_map_units(tamix::NetBase& tantest, const std::string& ini,
   return (state.gCallResult = tantest.SetMapUnits(map_units)) == 0;
 }
 
+// Every build writes these sections; a file without one (cut off, or edited) loads with what
+// its absence means, and the user is told.
+void note_missing_sections(const win::ProfileSnapshot& ini_text, const std::string& ini,
+                           SettingsNotes& notes) {
+  const std::pair<std::string_view, std::string_view> sections[] = {
+      {settings::ClosedRoads, "no road is closed."},
+      {settings::TemporarySpeeds, "no road has a temporary speed."},
+      {settings::Isochrone, "there are no zones."},
+      {settings::Color, "the route colour is black (0, 0, 0)."},
+  };
+  for (const auto& [section, meaning] : sections)
+    if (!ini_text.has_section(section))
+      notes.add(ini + ": [" + std::string(section) + "] is missing; " + std::string(meaning));
+}
+
+// [INFO] "RECORD NO" that is no count makes the opening build again; the user is told why.
+void note_record_count(const win::ProfileSnapshot& ini_text, const std::string& ini,
+                       SettingsNotes& notes) {
+  const auto text = ini_text.read(settings::Info, settings::RecordNo, std::string(settings::Missing));
+  const auto number = com::parse_number(text);
+  if (!number || *number < 0 || *number != std::floor(*number) || !com::to_int32(*number))
+    notes.add(ini, settings::Info, settings::RecordNo,
+              text == settings::Missing
+                  ? std::string("is missing; the network is built again.")
+                  : "gives \"" + text + "\", which is no count; the network is built again.");
+}
+
 // Steps of the load-or-rebuild decision, in their order; the units question may stop the run,
 // and so may distance units the network cannot be used with.
 Decision decide_for_layer(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
@@ -191,7 +220,10 @@ Decision decide_for_layer(tamix::NetBase& tantest, host::HostFeatureLayer& layer
 
   if (!EnsureResultField(&features))
     return Decision::Stop;
-  return facts.record_count_matches() ? Decision::Load : Decision::Rebuild;
+  if (facts.record_count_matches())
+    return Decision::Load;
+  note_record_count(win::ProfileSnapshot(ini), ini, notes);
+  return Decision::Rebuild;
 }
 
 // The road classes into the shared state and the road-speed dialog's list.
@@ -312,6 +344,7 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
     old.classes = ReadStoredRoadClasses(speed_text, speed_file, notes);
   if (decision == Decision::Rebuild)
     return rebuild(tantest, layer, map, old, notes);
+  note_missing_sections(ini_text, ini, notes);
 
   const auto flag =
       com::to_int32(settings::read_number(ini, settings::Info, settings::AttributeFlag));

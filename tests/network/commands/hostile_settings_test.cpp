@@ -129,7 +129,7 @@ TEST_F(HostileSettings, AreReadAsEditorsWriteThemAndNeverReplacedInSilence) {
            "kept as " +
            file + ".bak.";
   };
-  enum class Kept { everything, all_but_info, nothing };
+  enum class Kept { everything, all_but_info, info_only, nothing };
   using Edit = std::function<std::string(const std::string&)>;
   const Edit same = [](const std::string& text) { return text; };
   const struct {
@@ -170,6 +170,15 @@ TEST_F(HostileSettings, AreReadAsEditorsWriteThemAndNeverReplacedInSilence) {
                           "again, and its closed roads, temporary speeds, zones and route colour "
                           "are carried over."},
        Kept::all_but_info,
+       ""},
+      {"cut off after [INFO]",
+       [](const std::string& t) { return t.substr(0, t.find("[CLOSED ROADS]")); },
+       same,
+       {loaded, ini_file + ": [CLOSED ROADS] is missing; no road is closed.\n" + ini_file +
+                    ": [TEMPORARY SPEEDS] is missing; no road has a temporary speed.\n" +
+                    ini_file + ": [ISOCHRONE] is missing; there are no zones.\n" + ini_file +
+                    ": [Color] is missing; the route colour is black (0, 0, 0)."},
+       Kept::info_only,
        ""},
       {"the [INFO] line lost",
        [](const std::string& t) { return replaced(t, "[INFO]\r\n", ""); },
@@ -230,18 +239,21 @@ TEST_F(HostileSettings, AreReadAsEditorsWriteThemAndNeverReplacedInSilence) {
 
     const auto& s = state();
     EXPECT_EQ(s.gNetworkState, NetworkLoaded);
-    const bool kept = c.kept != Kept::nothing;
+    const bool kept = c.kept != Kept::nothing && c.kept != Kept::info_only;
+    const bool info_kept = c.kept == Kept::everything || c.kept == Kept::info_only;
     EXPECT_EQ(s.gClosedLinkCount, kept ? 1 : 0);
     EXPECT_EQ(s.gTempSpeedCount, kept ? 1 : 0);
     if (kept) {
       EXPECT_EQ(s.gClosedLinks[1], 3);
       EXPECT_EQ(s.gTempSpeeds[1].SpeedKmph, 50);
     }
-    EXPECT_EQ(s.gZoneValues[2], kept ? 4 : 10);
+    if (c.kept != Kept::info_only) {
+      EXPECT_EQ(s.gZoneValues[2], kept ? 4 : 10);
+    }
     EXPECT_EQ(s.gRouteColorGreen, kept ? 20 : 0);
-    EXPECT_EQ(s.gTspMode, c.kept == Kept::everything ? 12 : 1);
+    EXPECT_EQ(s.gTspMode, info_kept ? 12 : 1);
     EXPECT_EQ(ini_value(settings::Info, settings::RouteType),
-              c.kept == Kept::everything ? "Fastest" : "Shortest");
+              info_kept ? "Fastest" : "Shortest");
     if (std::string(c.name) == "single-byte text that is no UTF-8") {
       EXPECT_EQ(s.gRoadClassSpeeds[0].Alias, "Gr\xF6n v\xE4g");
     }
@@ -338,7 +350,8 @@ TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
        true,
        true,
        "",
-       {built}},
+       {built, ini_file + ": [INFO] \"RECORD NO\" gives \"1e308\", which is no count; the "
+                          "network is built again."}},
       {"an interrupted build",
        [&] { ASSERT_TRUE(PutBuildMark(path())); },
        false,
