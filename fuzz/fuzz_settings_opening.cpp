@@ -76,8 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   AddStoredSettings(changes, stored);
   require(settings::commit(rebuilt_ini, changes, win::ProfileBase::empty_file));
   SettingsNotes again;
-  const auto reread = ReadStoredSettings(win::ProfileSnapshot(rebuilt_ini), rebuilt_ini,
-                                         link_count, again);
+  const auto reread =
+      ReadStoredSettings(win::ProfileSnapshot(rebuilt_ini), rebuilt_ini, link_count, again);
   require(again.empty());
   require(reread.closed_links.value_or(std::vector<std::int32_t>{}) ==
           stored.closed_links.value_or(std::vector<std::int32_t>{}));

@@ -82,8 +82,10 @@ bool list_candidate_layers(host::HostMap& map) {
 // The files of a network folder that the system replaces through temporaries: the engine's
 // files, the settings files and the copies kept of unreadable ones.
 constexpr std::array<std::string_view, 10> replaced_files{
-    "link.bin",         "dist.bin",           "coord.bin",       "node.bin",
-    "attribute.bin",    NetworkIniFileName,   SpeedClassFileName, "Corvane.ini.bak",
+    "link.bin",         "dist.bin",
+    "coord.bin",        "node.bin",
+    "attribute.bin",    NetworkIniFileName,
+    SpeedClassFileName, "Corvane.ini.bak",
     "link.spd.bak",     "Corvane.ini.building"};
 
 // A killed build or save leaves the temporaries of these files; nobody else would remove them.
@@ -165,7 +167,8 @@ void note_missing_sections(const win::ProfileSnapshot& ini_text, const std::stri
 // [INFO] "RECORD NO" that is no count makes the opening build again; the user is told why.
 void note_record_count(const win::ProfileSnapshot& ini_text, const std::string& ini,
                        SettingsNotes& notes) {
-  const auto text = ini_text.read(settings::Info, settings::RecordNo, std::string(settings::Missing));
+  const auto text =
+      ini_text.read(settings::Info, settings::RecordNo, std::string(settings::Missing));
   const auto number = com::parse_number(text);
   if (!number || *number < 0 || *number != std::floor(*number) || !com::to_int32(*number))
     notes.add(ini, settings::Info, settings::RecordNo,

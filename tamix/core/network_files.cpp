@@ -204,7 +204,8 @@ std::optional<bool> same_links_as_files(const std::filesystem::path& folder, con
         if (i == begin)
           first = last;
       }
-      if (end != begin && (first != geometry.points[new_begin] || last != geometry.points[new_end - 1]))
+      if (end != begin &&
+          (first != geometry.points[new_begin] || last != geometry.points[new_end - 1]))
         return false;
       begin = end;
     }

@@ -233,8 +233,10 @@ TEST_F(ClosedRoutes, TheRebuildAfterThePseudoNodeRepairSaysTheRoadLayerChanged) 
   EXPECT_EQ(take_messages(),
             (std::vector<std::string>{
                 "Network created successfully",
-                ini() + ": 1 closed road was not carried over: the road layer changed since the "
-                        "network was built. The old file is kept as " + ini() + ".bak."}));
+                ini() +
+                    ": 1 closed road was not carried over: the road layer changed since the "
+                    "network was built. The old file is kept as " +
+                    ini() + ".bak."}));
   EXPECT_EQ(shared_state().gClosedLinkCount, 0);
   EXPECT_EQ(read_file(ini() + ".bak"), old_ini);
 }

@@ -204,7 +204,8 @@ TEST_F(SettingsKill, ABuildKilledAnywhereIsBuiltAgainOnTheNextOpening) {
       expected_notes += "\n" + ini() +
                         ": 1 closed road and 1 temporary speed were not carried over: a build of "
                         "the network did not finish, so the links they name cannot be checked. "
-                        "The old file is kept as " + ini();
+                        "The old file is kept as " +
+                        ini();
     ASSERT_EQ(messages.size(), marked ? 2u : 1u);
     EXPECT_EQ(messages[0], "Network created successfully");
     if (marked) {

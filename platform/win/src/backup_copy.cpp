@@ -102,8 +102,9 @@ BackupCopy KeepBackupCopy(std::string_view file) {
     if (error != EEXIST)
       return {std::string(file) + suffix, WriteFailureReason(std::string(file) + suffix, error)};
   }
-  return {{}, "every name from " + std::string(file) + ".bak to " + std::string(file) + "." +
-                  std::to_string(max_copies) + ".bak is taken; delete the copies no longer needed"};
+  return {{},
+          "every name from " + std::string(file) + ".bak to " + std::string(file) + "." +
+              std::to_string(max_copies) + ".bak is taken; delete the copies no longer needed"};
 }
 
 std::string WriteFailureReason(std::string_view file, int error) {

@@ -175,8 +175,8 @@ TEST_F(HostileSettings, AreReadAsEditorsWriteThemAndNeverReplacedInSilence) {
        [](const std::string& t) { return t.substr(0, t.find("[CLOSED ROADS]")); },
        same,
        {loaded, ini_file + ": [CLOSED ROADS] is missing; no road is closed.\n" + ini_file +
-                    ": [TEMPORARY SPEEDS] is missing; no road has a temporary speed.\n" +
-                    ini_file + ": [ISOCHRONE] is missing; there are no zones.\n" + ini_file +
+                    ": [TEMPORARY SPEEDS] is missing; no road has a temporary speed.\n" + ini_file +
+                    ": [ISOCHRONE] is missing; there are no zones.\n" + ini_file +
                     ": [Color] is missing; the route colour is black (0, 0, 0)."},
        Kept::info_only,
        ""},
@@ -252,8 +252,7 @@ TEST_F(HostileSettings, AreReadAsEditorsWriteThemAndNeverReplacedInSilence) {
     }
     EXPECT_EQ(s.gRouteColorGreen, kept ? 20 : 0);
     EXPECT_EQ(s.gTspMode, info_kept ? 12 : 1);
-    EXPECT_EQ(ini_value(settings::Info, settings::RouteType),
-              info_kept ? "Fastest" : "Shortest");
+    EXPECT_EQ(ini_value(settings::Info, settings::RouteType), info_kept ? "Fastest" : "Shortest");
     if (std::string(c.name) == "single-byte text that is no UTF-8") {
       EXPECT_EQ(s.gRoadClassSpeeds[0].Alias, "Gr\xF6n v\xE4g");
     }
@@ -442,8 +441,10 @@ TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
 
 // What a build had to say and a kill kept from being shown is shown by the next opening, once.
 TEST_F(HostileSettings, WhatAKilledBuildDidNotShowIsShownByTheNextOpeningOnce) {
-  const std::string note = ini() + ": 1 closed road was not carried over. The old file is kept "
-                                   "as " + ini() + ".bak.";
+  const std::string note = ini() +
+                           ": 1 closed road was not carried over. The old file is kept "
+                           "as " +
+                           ini() + ".bak.";
   ASSERT_TRUE(PutBuildMark(path()));
   ASSERT_TRUE(RecordUnshownNotes(path(), {note}));
   MarkSettingsWritten(path());
@@ -526,9 +527,10 @@ TEST_F(HostileSettings, AFullDiskAtAnyWriteOfARebuildNeverEndsInAFalseSuccess) {
     rebuild();
     files::testing::before_step = nullptr;
     const auto messages = take_messages();
-    const bool success = std::ranges::find(messages, "Network created successfully") !=
-                         messages.end();
-    EXPECT_EQ(success, state().gNetworkState == NetworkLoaded) << ::testing::PrintToString(messages);
+    const bool success =
+        std::ranges::find(messages, "Network created successfully") != messages.end();
+    EXPECT_EQ(success, state().gNetworkState == NetworkLoaded)
+        << ::testing::PrintToString(messages);
     const auto said = ::testing::PrintToString(messages);
     EXPECT_TRUE(read_bytes(ini()) == old_ini ||
                 said.find("The old file is kept as " + ini() + ".bak.") != std::string::npos)
@@ -566,8 +568,9 @@ TEST_F(HostileSettings, EachCopyOfOldSettingsTakesAFreeNameAndNoneIsEverReplaced
     EXPECT_EQ(take_messages(),
               (std::vector<std::string>{
                   "Network created successfully",
-                  ini() + ": 1 closed road and 1 temporary speed were not carried over: the road "
-                          "layer changed since the network was built. The old file is kept as " +
+                  ini() +
+                      ": 1 closed road and 1 temporary speed were not carried over: the road "
+                      "layer changed since the network was built. The old file is kept as " +
                       path(copy) + "."}));
     kept.emplace_back(path(copy), old_ini);
     for (const auto& [file, bytes] : kept)
@@ -586,9 +589,9 @@ TEST_F(HostileSettings, EachCopyOfOldSettingsTakesAFreeNameAndNoneIsEverReplaced
 TEST_F(HostileSettings, ARebuildThatCannotWriteSaysWhyAndNeverThatItSucceeded) {
   const struct {
     const char* name;
-    std::string failing;     // the file whose write fails
-    bool read_only;          // by its permissions, else as a full disk
-    std::string box;         // the one message
+    std::string failing; // the file whose write fails
+    bool read_only;      // by its permissions, else as a full disk
+    std::string box;     // the one message
   } cases[] = {
       {"full disk at the copy of Corvane.ini", "Corvane.ini.bak", false,
        "Corvane.ini: 1 closed road and 1 temporary speed were not carried over: the road layer "

@@ -61,8 +61,7 @@ TEST_F(NetworkFiles, ABuildTellsWhetherItKeptTheLinksOfTheFilesItReplaced) {
                                std::filesystem::file_size(folder.path() / coord_file) - 1);
   std::string unreadable;
   LinkGeometry shapes = read_polyline_shapefile(folder.path() / "roads.shp");
-  EXPECT_EQ(same_links_as_files(folder.path(), build_network(shapes, 7), &unreadable),
-            std::nullopt)
+  EXPECT_EQ(same_links_as_files(folder.path(), build_network(shapes, 7), &unreadable), std::nullopt)
       << "a damaged shape file";
   EXPECT_EQ(unreadable, coord_file);
   std::filesystem::remove(folder.path() / coord_file);
