@@ -164,6 +164,27 @@ void note_missing_sections(const win::ProfileSnapshot& ini_text, const std::stri
       notes.add(ini + ": [" + std::string(section) + "] is missing; " + std::string(meaning));
 }
 
+// [INFO] names fields of the road layer that the layer may no longer have (edited since, or a
+// hand edit): said at the opening, before a command finds the field missing.
+void note_fields_not_in_layer(const win::ProfileSnapshot& ini_text, const std::string& ini,
+                              host::HostFeatureClass& features, SettingsNotes& notes) {
+  const auto names_no_field = [&](const std::string& name) {
+    return "gives \"" + name + "\", which names no field of the road layer; ";
+  };
+  const auto description =
+      ini_text.read(settings::Info, settings::DescFieldName, std::string(settings::Missing));
+  if (description != settings::Missing && description != settings::DescriptionFieldNotFound &&
+      features.FindField(description) == -1)
+    notes.add(ini, settings::Info, settings::DescFieldName,
+              names_no_field(description) + "directions are not named by it.");
+  const auto field = ini_text.read(settings::Info, settings::AttributeField, "");
+  if (settings::read_number(ini, settings::Info, settings::AttributeFlag) == 0 && !field.empty() &&
+      features.FindField(field) == -1)
+    notes.add(ini, settings::Info, settings::AttributeField,
+              names_no_field(field) + "the road classes of the network files stand until "
+                                      "\"Update Road Classes\" or a new build.");
+}
+
 // [INFO] "RECORD NO" that is no count makes the opening build again; the user is told why.
 void note_record_count(const win::ProfileSnapshot& ini_text, const std::string& ini,
                        SettingsNotes& notes) {
@@ -348,6 +369,7 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
   if (decision == Decision::Rebuild)
     return rebuild(tantest, layer, map, old, notes);
   note_missing_sections(ini_text, ini, notes);
+  note_fields_not_in_layer(ini_text, ini, features, notes);
 
   const auto flag =
       com::to_int32(settings::read_number(ini, settings::Info, settings::AttributeFlag));

@@ -71,7 +71,7 @@ protected:
     settings::set(changes, settings::Info, settings::RouteType, settings::Fastest);
     settings::set_tsp_mode(changes, 12);
     settings::set(changes, settings::Info, settings::OcxDistUnits, settings::Miles);
-    settings::set(changes, settings::Info, settings::DescFieldName, "NAME");
+    settings::set(changes, settings::Info, settings::DescFieldName, "CLASS");
     ASSERT_TRUE(settings::commit(ini(), changes));
     clean_ini_ = read_bytes(ini());
     clean_speeds_ = read_bytes(path("link.spd"));
@@ -179,6 +179,19 @@ TEST_F(HostileSettings, AreReadAsEditorsWriteThemAndNeverReplacedInSilence) {
                     ": [ISOCHRONE] is missing; there are no zones.\n" + ini_file +
                     ": [Color] is missing; the route colour is black (0, 0, 0)."},
        Kept::info_only,
+       ""},
+      {"fields the road layer does not have",
+       [](const std::string& t) {
+         return replaced(replaced(t, "DESC FIELD NAME=CLASS", "DESC FIELD NAME=STREET"),
+                         "ATTRIBUTE FIELD=CLASS", "ATTRIBUTE FIELD=KIND");
+       },
+       same,
+       {loaded, ini_file + ": [INFO] \"DESC FIELD NAME\" gives \"STREET\", which names no field "
+                           "of the road layer; directions are not named by it.\n" +
+                    ini_file + ": [INFO] \"ATTRIBUTE FIELD\" gives \"KIND\", which names no field "
+                               "of the road layer; the road classes of the network files stand "
+                               "until \"Update Road Classes\" or a new build."},
+       Kept::everything,
        ""},
       {"the [INFO] line lost",
        [](const std::string& t) { return replaced(t, "[INFO]\r\n", ""); },
@@ -420,7 +433,7 @@ TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
     EXPECT_EQ(ini_value(settings::Info, settings::OcxDistUnits),
               c.info_carried ? "Miles" : "Kilometers");
     EXPECT_EQ(ini_value(settings::Info, settings::DescFieldName),
-              c.info_carried ? "NAME" : settings::Missing);
+              c.info_carried ? "CLASS" : settings::Missing);
     EXPECT_EQ(s.gRoadClassSpeeds[0].ClassValue, 1);
     EXPECT_NEAR(s.gRoadClassSpeeds[0].SpeedKmph, 90, 1e-3) << "class speeds survive";
     EXPECT_EQ(s.gRoadClassSpeeds[0].Alias, "Main road");
