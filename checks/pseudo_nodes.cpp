@@ -70,14 +70,19 @@ bool confirmed(forms::Form& dialog, std::int32_t& result) {
   return result == 1;
 }
 
-// The next creation of the network must rebuild every network file from the new links.
+// The next opening builds the network again from the joined links: without "attribute.bin"
+// the network files are incomplete. Only one file goes, so that the build still finds the old
+// links to compare the new ones against, and tells the user that the road layer changed.
 void remove_network_files() {
   const auto& folder = shared_state().gNetworkFolder;
   const win::FileSystemObject files;
   for (const std::string_view name : {tamix::attribute_file, tamix::node_file}) {
     const auto path = win::join_path(folder, name);
-    if (files.FileExists(path) && !files.DeleteFile(path, true))
+    if (!files.FileExists(path))
+      continue;
+    if (!files.DeleteFile(path, true))
       throw HandlerEnd("cannot delete " + path);
+    return;
   }
 }
 

@@ -25,9 +25,9 @@ void drop_missing_description_field(host::HostMap* map, std::string_view title) 
   state.gUseDescField = 0;
   state.gDescOption = 2;
   const auto ini = NetworkIniFile(state.gNetworkFolder);
-  SettingsWritten(
-      settings::write(ini, settings::Info, settings::DescFieldName, "Description Field Not Found"),
-      ini);
+  SettingsWritten(settings::write(ini, settings::Info, settings::DescFieldName,
+                                  settings::DescriptionFieldNotFound),
+                  ini);
   show_message("The selected description field is not found", title, forms::Icon::Exclamation);
 }
 

@@ -1,6 +1,7 @@
 #include "network/network_building.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <utility>
 
@@ -25,6 +26,7 @@
 #include "network/state/shared_state.h"
 #include "network/zone_settings.h"
 #include "tamix/network_file_names.h"
+#include "win/backup_copy.h"
 #include "win/clock.h"
 #include "win/file_system_object.h"
 #include "win/num_text.h"
@@ -257,12 +259,27 @@ std::string speeds_not_carried(const std::string& speed_file, const OldSettings&
 bool links_carried(const OldSettings& old, tamix::NetBase::OldLinks old_links) {
   return old_links == tamix::NetBase::OldLinks::same && !old.links_unsure;
 }
-std::string why_links_not_carried(const OldSettings& old, tamix::NetBase::OldLinks old_links) {
+std::string why_links_not_carried(const OldSettings& old, tamix::NetBase::OldLinks old_links,
+                                  const std::vector<std::string>& missing) {
   if (old.links_unsure)
     return "a build of the network did not finish, so the links they name cannot be checked.";
   if (old_links == tamix::NetBase::OldLinks::changed)
     return "the road layer changed since the network was built.";
+  if (!missing.empty())
+    return "there were no network files to check the links they name against (" +
+           ListedWithAnd(missing) + (missing.size() == 1 ? " was" : " were") + " missing).";
   return "there were no readable network files to check the links they name against.";
+}
+
+// The files the engine compares the links of a new network against (the lengths and the
+// shapes) that are missing before it builds.
+std::vector<std::string> missing_comparison_files(const std::string& folder) {
+  const win::FileSystemObject files;
+  std::vector<std::string> missing;
+  for (const std::string_view name : {tamix::dist_file, tamix::coord_file})
+    if (const auto file = win::join_path(folder, name); !files.FileExists(file))
+      missing.push_back(file);
+  return missing;
 }
 
 // The settings of the old "Corvane.ini" the new one holds, and what of it is not carried over,
@@ -272,7 +289,8 @@ struct IniCarried {
   std::string not_carried, carried_note;
 };
 IniCarried ini_carried(const std::string& ini, const OldSettings& old,
-                       tamix::NetBase::OldLinks old_links) {
+                       tamix::NetBase::OldLinks old_links,
+                       const std::vector<std::string>& missing) {
   IniCarried carried{old.ini, {}, {}};
   std::vector<std::string> lost;
   const bool nothing_carried = old.ini_unreadable && old.ini.names().empty();
@@ -292,7 +310,7 @@ IniCarried ini_carried(const std::string& ini, const OldSettings& old,
       lost.push_back(ini + ": " +
                      counted({{closures, "closed road"}, {temp_speeds, "temporary speed"}}) +
                      (closures + temp_speeds == 1 ? " was" : " were") +
-                     " not carried over: " + why_links_not_carried(old, old_links));
+                     " not carried over: " + why_links_not_carried(old, old_links, missing));
     carried.settings.closed_links.reset();
     carried.settings.temp_speeds.reset();
   }
@@ -303,10 +321,12 @@ IniCarried ini_carried(const std::string& ini, const OldSettings& old,
   return carried;
 }
 
-// A settings file the build could not write: the network files are new, the settings are not,
-// and the build mark stays so that the next opening builds again.
-bool tell_unwritten(const std::string& file) {
-  show_message(UnwrittenSettingsText(file) + " The network is built again when it is next opened.",
+// A settings file the build could not write, with the reason the failing call gave: the
+// network files are new, the settings are not, and the build mark stays so that the next
+// opening builds again.
+bool tell_unwritten(const std::string& file, int error) {
+  show_message(file + " could not be written: " + win::WriteFailureReason(file, error) +
+                   ". The network is not loaded; it is built again when it is next opened.",
                "Error", forms::Icon::Critical);
   return false;
 }
@@ -398,12 +418,18 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
     class_list.AddItem(item);
   state.gRoadClassCount = static_cast<std::int32_t>(items.size());
 
+  // Lines an earlier build recorded and no message has shown yet (the opening shows them now):
+  // the new mark keeps them until this opening's message has.
+  const auto unshown = UnshownNotes(state.gNetworkFolder);
+  errno = 0;
   if (!PutBuildMark(state.gNetworkFolder)) {
-    show_message("The network cannot be built: " + NetworkIniFile(state.gNetworkFolder) +
-                     ".building cannot be written in its folder.",
+    const auto mark = NetworkIniFile(state.gNetworkFolder) + ".building";
+    show_message("The network cannot be built: " + mark + " cannot be written (" +
+                     win::WriteFailureReason(mark, errno) + ").",
                  "Error", forms::Icon::Critical);
     return false;
   }
+  const auto missing = missing_comparison_files(state.gNetworkFolder);
   if (!build_engine_network(*tantest, values, feature_count, !field.empty()))
     return false;
   const auto old_links = tantest->LinksOfReplacedNetwork();
@@ -413,7 +439,6 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   // its table as it was.
   if (!EnsureResultField(features.get()))
     return false;
-  show_message("Network created successfully", "Network Loaded", forms::Icon::Information);
 
   const auto classes_of_network = new_road_classes(items, old.classes.classes);
   for (std::int32_t row = 0; row < state.gRoadClassCount; ++row)
@@ -421,26 +446,51 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
 
   // "link.spd" first, "Corvane.ini" last and whole, in one replacement each: a kill leaves each
   // file old or new, and the build mark says which were not yet written. What a file loses is
-  // kept in its ".bak" first; a file that cannot be kept so is left as it is, and the build mark
-  // stays so that the next opening builds again.
+  // kept in a copy of its own first; a file that cannot be kept so is left as it is, and the
+  // build mark stays so that the next opening builds again. What is said of the old files goes
+  // into the build mark before either is replaced, so that a kill before the user has read it
+  // leaves it for the next opening to show; it joins `notes` only once it is true.
   const auto ini = NetworkIniFile(state.gNetworkFolder);
   const auto speed_file = SpeedClassFile(state.gNetworkFolder);
+  SettingsNotes speed_notes, ini_notes;
   const auto speeds_lost = speeds_not_carried(speed_file, old, classes_of_network.dropped, field);
-  if (!speeds_lost.empty() && !KeepOldSettings(speed_file, speeds_lost, notes))
+  const auto hand_over = [&](const SettingsNotes& said) {
+    for (const auto& line : said.lines())
+      notes.add(line);
+  };
+  if (!speeds_lost.empty() && !KeepOldSettings(speed_file, speeds_lost, speed_notes)) {
+    hand_over(speed_notes);
     return false;
-  if (!settings::write_road_classes(speed_file, classes_of_network.file_rows))
-    return tell_unwritten(speed_file);
-  const auto carried = ini_carried(ini, old, old_links);
+  }
+  const auto carried = ini_carried(ini, old, old_links, missing);
   if (!carried.carried_note.empty())
-    notes.add(carried.carried_note);
-  if (!carried.not_carried.empty() && !KeepOldSettings(ini, carried.not_carried, notes))
+    ini_notes.add(carried.carried_note);
+  if (!carried.not_carried.empty() && !KeepOldSettings(ini, carried.not_carried, ini_notes)) {
+    hand_over(speed_notes);
+    hand_over(ini_notes);
     return false;
+  }
+  std::vector<std::string> pending = unshown;
+  pending.insert(pending.end(), speed_notes.lines().begin(), speed_notes.lines().end());
+  pending.insert(pending.end(), ini_notes.lines().begin(), ini_notes.lines().end());
+  errno = 0;
+  if (!RecordUnshownNotes(state.gNetworkFolder, pending)) {
+    hand_over(speed_notes);
+    hand_over(ini_notes);
+    return tell_unwritten(NetworkIniFile(state.gNetworkFolder) + ".building", errno);
+  }
+  errno = 0;
+  if (!settings::write_road_classes(speed_file, classes_of_network.file_rows))
+    return tell_unwritten(speed_file, errno);
+  hand_over(speed_notes);
   settings::Changes settings_of_network;
   set_info(settings_of_network, feature_count, unit, map_units, dist_units, field);
   AddStoredSettings(settings_of_network, carried.settings);
+  errno = 0;
   if (!settings::commit(ini, settings_of_network, win::ProfileBase::empty_file))
-    return tell_unwritten(ini);
-  RemoveBuildMark(state.gNetworkFolder);
+    return tell_unwritten(ini, errno);
+  hand_over(ini_notes);
+  MarkSettingsWritten(state.gNetworkFolder);
 
   StoreClosedLinks(carried.settings.closed_links.value_or(std::vector<std::int32_t>{}));
   StoreTempSpeeds(carried.settings.temp_speeds.value_or(std::vector<TempSpeedRow>{}));
@@ -462,6 +512,7 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   const win::FileSystemObject files;
   files.DeleteFile(AttributeTextFile(state.gNetworkFolder), true);
   state.gNetBase = tantest;
+  show_message("Network created successfully", "Network Loaded", forms::Icon::Information);
   return true;
 }
 

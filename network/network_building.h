@@ -17,8 +17,8 @@ namespace corvane {
 // Builds the routing network of the network layer from scratch and leaves it loaded in
 // `tantest`: checks the layer's coordinate unit, lets the user choose the road-class field and,
 // when the map does not tell, the distance units, adds "CV_RESULT", derives the road classes,
-// has the engine build its files and load them (with the NLoad window), writes a fresh
-// "Corvane.ini" and "link.spd" and gives the shared state the defaults of a new network.
+// has the engine build its files and load them (with the NLoad window), writes "Corvane.ini"
+// and "link.spd" and gives the shared state the settings of the network.
 // gNetworkFolder and gNetworkLayerName name the layer already, and the engine has its folder.
 // Every failure it recognises is shown in a message box and ends the run (false); a failing
 // host call ends the handler. True when the network was built and loaded.
@@ -28,9 +28,12 @@ namespace corvane {
 // closures and temporary speeds when the engine built the same links as before (and no earlier
 // build was cut short), since they name links by number. The shared state takes the carried
 // settings; the caller marks the carried links on the map. A file that loses something it held
-// is first kept as "<file>.bak", and `notes` say what was not carried over and why.
-// "link.spd" and then "Corvane.ini" are written whole, once each, with the build mark
-// (network/state/build_mark.h) standing from the engine's build until both are written.
+// is first kept as a copy under a free ".bak" name (no copy is ever replaced), and `notes` say
+// what was not carried over, why and which copy keeps it. "link.spd" and then "Corvane.ini"
+// are written whole, once each, with the build mark (network/state/build_mark.h) standing from
+// the engine's build until both are written and holding what `notes` say of the old files until
+// the caller has shown them. "Network created successfully" is shown only once the network is
+// loaded and both files are written; a failed write is shown with the reason of the failed call.
 struct OldSettings {
   StoredSettings ini;
   StoredRoadClasses classes;

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "com/numbers.h"
 #include "common/check_network_ready.h"
@@ -80,10 +82,11 @@ bool list_candidate_layers(host::HostMap& map) {
 
 // The files of a network folder that the system replaces through temporaries: the engine's
 // files, the settings files and the copies kept of unreadable ones.
-constexpr std::array<std::string_view, 9> replaced_files{
+constexpr std::array<std::string_view, 10> replaced_files{
     tamix::link_file,   tamix::dist_file,      tamix::coord_file,
     tamix::node_file,   tamix::attribute_file, NetworkIniFileName,
-    SpeedClassFileName, "Corvane.ini.bak",     "link.spd.bak"};
+    SpeedClassFileName, "Corvane.ini.bak",     "link.spd.bak",
+    "Corvane.ini.building"};
 
 // A killed build or save leaves the temporaries of these files; nobody else would remove them.
 void remove_stale_temporaries(const std::string& folder) {
@@ -146,6 +149,55 @@ bool apply_map_units(tamix::NetBase& tantest, const std::string& ini,
   return (state.gCallResult = tantest.SetMapUnits(map_units)) == 0;
 }
 
+// Every build writes these sections; a file without one (cut off, or edited) loads with what
+// its absence means, and the user is told.
+void note_missing_sections(const win::ProfileSnapshot& ini_text, const std::string& ini,
+                           SettingsNotes& notes) {
+  const std::pair<std::string_view, std::string_view> sections[] = {
+      {settings::ClosedRoads, "no road is closed."},
+      {settings::TemporarySpeeds, "no road has a temporary speed."},
+      {settings::Isochrone, "there are no zones."},
+      {settings::Color, "the route colour is black (0, 0, 0)."},
+  };
+  for (const auto& [section, meaning] : sections)
+    if (!ini_text.has_section(section))
+      notes.add(ini + ": [" + std::string(section) + "] is missing; " + std::string(meaning));
+}
+
+// [INFO] names fields of the road layer that the layer may no longer have (edited since, or a
+// hand edit): said at the opening, before a command finds the field missing.
+void note_fields_not_in_layer(const win::ProfileSnapshot& ini_text, const std::string& ini,
+                              host::HostFeatureClass& features, SettingsNotes& notes) {
+  const auto names_no_field = [&](const std::string& name) {
+    return "gives \"" + name + "\", which names no field of the road layer; ";
+  };
+  const auto description =
+      ini_text.read(settings::Info, settings::DescFieldName, std::string(settings::Missing));
+  if (description != settings::Missing && description != settings::DescriptionFieldNotFound &&
+      features.FindField(description) == -1)
+    notes.add(ini, settings::Info, settings::DescFieldName,
+              names_no_field(description) + "directions are not named by it.");
+  const auto field = ini_text.read(settings::Info, settings::AttributeField, "");
+  if (settings::read_number(ini, settings::Info, settings::AttributeFlag) == 0 && !field.empty() &&
+      features.FindField(field) == -1)
+    notes.add(ini, settings::Info, settings::AttributeField,
+              names_no_field(field) + "the road classes of the network files stand until "
+                                      "\"Update Road Classes\" or a new build.");
+}
+
+// [INFO] "RECORD NO" that is no count makes the opening build again; the user is told why.
+void note_record_count(const win::ProfileSnapshot& ini_text, const std::string& ini,
+                       SettingsNotes& notes) {
+  const auto text =
+      ini_text.read(settings::Info, settings::RecordNo, std::string(settings::Missing));
+  const auto number = com::parse_number(text);
+  if (!number || *number < 0 || *number != std::floor(*number) || !com::to_int32(*number))
+    notes.add(ini, settings::Info, settings::RecordNo,
+              text == settings::Missing
+                  ? std::string("is missing; the network is built again.")
+                  : "gives \"" + text + "\", which is no count; the network is built again.");
+}
+
 // Steps of the load-or-rebuild decision, in their order; the units question may stop the run,
 // and so may distance units the network cannot be used with.
 Decision decide_for_layer(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
@@ -175,20 +227,26 @@ Decision decide_for_layer(tamix::NetBase& tantest, host::HostFeatureLayer& layer
 
   if (!apply_map_units(tantest, ini, features, notes))
     return Decision::Rebuild;
-  const auto units = settings::read_distance_units(ini);
-  if (!units) {
-    // Without them every distance and speed would be shown and sent in no unit at all.
+  if (const auto units = settings::read_distance_units(ini)) {
+    state.gDistUnits = *units;
+    state.gCallResult = tantest.SetDistanceUnits(*units == settings::Kilometers ? 0 : 1);
+  } else {
+    // The units stay those of the network opened before (the engine keeps its own too); a
+    // first opening has the engine's kilometres.
     notes.add(ini, settings::Info, settings::OcxDistUnits,
               "holds \"" + settings::read(ini, settings::Info, settings::OcxDistUnits) +
-                  "\", which is neither Kilometers nor Miles; the network is not loaded.");
-    return Decision::Stop;
+                  "\", which is neither Kilometers nor Miles; the distance units stay " +
+                  (state.gDistUnits.empty() ? std::string("those of the engine")
+                                            : "as they were (" + state.gDistUnits + ")") +
+                  ".");
   }
-  state.gDistUnits = *units;
-  state.gCallResult = tantest.SetDistanceUnits(*units == settings::Kilometers ? 0 : 1);
 
   if (!EnsureResultField(&features))
     return Decision::Stop;
-  return facts.record_count_matches() ? Decision::Load : Decision::Rebuild;
+  if (facts.record_count_matches())
+    return Decision::Load;
+  note_record_count(win::ProfileSnapshot(ini), ini, notes);
+  return Decision::Rebuild;
 }
 
 // The road classes into the shared state and the road-speed dialog's list.
@@ -275,7 +333,13 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
   OldSettings old;
   old.ini_unreadable = UnreadableReason(ini_text, settings::Info);
   old.speeds_unreadable = UnreadableReason(speed_text, settings::SpeedValues);
-  const bool build_unfinished = BuildMarkPresent(folder);
+  // What a build recorded it had to say and a kill kept from being shown is shown now, once:
+  // each line names a copy that was made. A build whose settings were written leaves its mark
+  // only for those lines.
+  const bool settings_written = BuildMarkSaysSettingsWritten(folder);
+  for (auto& line : UnshownNotes(folder))
+    notes.add(std::move(line));
+  const bool build_unfinished = BuildMarkPresent(folder) && !settings_written;
   old.links_unsure = build_unfinished && !BuildMarkSaysLinksKept(folder);
   auto decision = old.ini_unreadable || old.speeds_unreadable
                       ? Decision::Rebuild
@@ -310,6 +374,8 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
     old.classes = ReadStoredRoadClasses(speed_text, speed_file, notes);
   if (decision == Decision::Rebuild)
     return rebuild(tantest, layer, map, old, notes);
+  note_missing_sections(ini_text, ini, notes);
+  note_fields_not_in_layer(ini_text, ini, features, notes);
 
   const auto flag =
       com::to_int32(settings::read_number(ini, settings::Info, settings::AttributeFlag));
@@ -406,6 +472,9 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
   SettingsNotes notes;
   open_chosen_layer(tantest, *map, *layer, *features, notes);
   ShowSettingsNotes(notes);
+  // Only now has the user been told what the last build could not carry over.
+  if (BuildMarkSaysSettingsWritten(state.gNetworkFolder))
+    RemoveBuildMark(state.gNetworkFolder);
 }
 
 } // namespace corvane

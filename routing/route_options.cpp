@@ -13,7 +13,7 @@ namespace corvane {
 
 namespace {
 
-constexpr std::string_view FieldNotFound = "Description Field Not Found";
+constexpr std::string_view FieldNotFound = settings::DescriptionFieldNotFound;
 
 // Written only when the file does not say so already: the dialog's OK writes the file next.
 void forget_description_field() {

@@ -1,15 +1,18 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane {
 
 // A build replaces the engine's network files first and the settings files last, so a kill
 // between them would leave new network files beside the old settings, which an opening would
-// take as current. The build therefore puts a mark beside the files before the engine starts
-// and takes it away only once "Corvane.ini" is written whole; an opening that finds the mark
-// knows that files and settings may disagree and builds again. The mark is
-// "Corvane.ini.building" in the network folder, a file of the system's own.
+// take as current. The build therefore puts a mark beside the files before the engine starts;
+// an opening that finds a mark whose settings were not yet written knows that files and
+// settings may disagree and builds again. The mark is "Corvane.ini.building" in the network
+// folder, a file of the system's own, each of its states written whole (a profile file with
+// the one section [BUILD]).
 // False when the mark cannot be written (nor, then, the network files).
 bool PutBuildMark(std::string_view folder);
 // Once the engine has made network files with the same links as those it replaced, the mark
@@ -17,6 +20,15 @@ bool PutBuildMark(std::string_view folder);
 // same roads, so a rebuild after a kill may carry them over.
 void MarkLinksKept(std::string_view folder);
 bool BuildMarkSaysLinksKept(std::string_view folder);
+// What the build has to tell the user of the old settings files (what is not carried over and
+// which copy keeps it), recorded before either file is replaced: a kill before the user has
+// read it leaves it here for the next opening to show. False when it cannot be recorded.
+bool RecordUnshownNotes(std::string_view folder, const std::vector<std::string>& lines);
+std::vector<std::string> UnshownNotes(std::string_view folder);
+// Both settings files are written: the network and its settings belong together, and the mark
+// stays only for the notes not yet shown.
+void MarkSettingsWritten(std::string_view folder);
+bool BuildMarkSaysSettingsWritten(std::string_view folder);
 void RemoveBuildMark(std::string_view folder);
 bool BuildMarkPresent(std::string_view folder);
 

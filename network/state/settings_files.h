@@ -78,6 +78,8 @@ inline constexpr std::string_view Miles = "Miles";
 inline constexpr std::string_view Shortest = "Shortest";
 inline constexpr std::string_view Fastest = "Fastest";
 inline constexpr std::string_view NoRoadClassField = " ";
+// [INFO] "DESC FIELD NAME" once the field chosen for directions is gone from the layer.
+inline constexpr std::string_view DescriptionFieldNotFound = "Description Field Not Found";
 
 // Keys with a counter or a class value.
 std::string zone_key(std::int32_t zone);               // "Zone " + NumText(zone)

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "win/backup_copy.h"
 #include "win/file_system_object.h"
 
 namespace corvane {
@@ -30,13 +31,14 @@ bool KeepOldSettings(const std::string& file, const std::string& why, SettingsNo
     notes.add(why);
     return true;
   }
-  const auto backup = file + ".bak";
-  if (const auto failure = files.CopyFile(file, backup)) {
-    notes.add(why + " The old file cannot be kept as " + backup + " (" + *failure +
+  const auto kept = win::KeepBackupCopy(file);
+  if (kept.failure) {
+    notes.add(why + " The old file cannot be kept as " +
+              (kept.copy.empty() ? file + ".bak" : kept.copy) + " (" + *kept.failure +
               "), so it is not replaced. The network is built again when it is next opened.");
     return false;
   }
-  notes.add(why + " The old file is kept as " + backup + ".");
+  notes.add(why + " The old file is kept as " + kept.copy + ".");
   return true;
 }
 

@@ -30,8 +30,9 @@ private:
 std::string ListedWithAnd(const std::vector<std::string>& items);
 
 // Before `file` is replaced by a write that leaves out some of what it holds: keeps it as
-// "<file>.bak" (the system's own copy; an older one of that name is replaced) and adds to
-// `notes` why (`why`, sentences naming what is not carried over) and where the old file is kept.
+// "<file>.bak", or under the next free name when that is taken (win/backup_copy.h: no copy is
+// ever replaced), and adds to `notes` why (`why`, sentences naming what is not carried over)
+// and which file keeps the old one.
 // A missing file needs no copy. False, with the note saying so, when the copy cannot be made:
 // the caller then leaves the file as it is, and its build mark (network/state/build_mark.h)
 // standing, so that the next opening builds the network again, as the note says.

@@ -70,7 +70,8 @@ struct SectionReader {
     const auto present = [&](std::int32_t row) { return has(row_key(row)); };
     const auto count_text = value(count_key);
     const auto stored = leading_number(count_text);
-    const double wanted = stored ? com::round_half_even(*stored) : -1;
+    // A count is a whole number: "2.5" is none, and the rows that are there are read.
+    const double wanted = stored && *stored == std::floor(*stored) ? *stored : -1;
     std::int32_t count = 0;
     if (!(wanted >= 0)) {
       while (count < capacity && present(count + 1))
@@ -87,11 +88,20 @@ struct SectionReader {
       std::int32_t last = count;
       while (last > 0 && !present(last))
         --last;
+      std::int32_t beyond = count;
+      while (beyond < capacity && present(beyond + 1))
+        ++beyond;
       if (last < count) {
         note(count_key, "gives " + shown + " " + std::string(entries) +
                             ", but the file holds only " + std::to_string(last) +
                             "; those are read.");
         count = last;
+      } else if (beyond > count && wanted <= capacity) {
+        // Rows below the count are the user's too: a count that fell behind would drop them.
+        note(count_key, "gives " + shown + " " + std::string(entries) + ", but the file holds " +
+                            std::to_string(beyond) + "; all " + std::to_string(beyond) +
+                            " are read.");
+        count = beyond;
       } else if (wanted > capacity) {
         leave_out(count_key, "gives " + shown + " " + std::string(entries) + ", more than the " +
                                  std::to_string(capacity) + " that can be kept; the first " +
@@ -113,7 +123,8 @@ struct SectionReader {
                                    std::string_view entry) const {
     const auto text = value(key);
     const auto number = leading_number(text);
-    const auto link = number ? com::to_int32(*number) : std::nullopt;
+    const auto link =
+        number && *number == std::floor(*number) ? com::to_int32(*number) : std::nullopt;
     if (link && *link >= 1 && *link <= link_count)
       return link;
     leave_out(key, quoted(text) + ", which names no link of the layer (1 to " +
@@ -124,11 +135,14 @@ struct SectionReader {
 
   // A speed or limit of `key`: a number from 0 to what single precision holds; nothing when the
   // value is missing or no such number, which `what_then` says what is done about.
+  // A speed must be above 0: a road at 0 is a closed one, which is the closures' to say.
   std::optional<double> amount(std::string_view key, std::string_view kind,
-                               std::string_view what_then, bool counts_as_left_out = true) const {
+                               std::string_view what_then, bool counts_as_left_out = true,
+                               bool above_zero = false) const {
     const auto text = value(key);
     const auto number = leading_number(text);
-    if (number && std::isfinite(*number) && *number >= 0 && com::to_single(*number))
+    if (number && std::isfinite(*number) && *number >= 0 && com::to_single(*number) &&
+        (!above_zero || *number > 0))
       return number;
     const auto what =
         (text == settings::Missing ? std::string("is missing")
@@ -178,13 +192,27 @@ std::vector<TempSpeedRow> read_temp_speeds(const SectionReader& section, std::in
     if (!link)
       continue;
     const auto key_number = keyed_by_link ? *link : row;
-    const auto mph = section.amount(settings::temp_speed_mph_key(key_number), "speed", left_out);
+    const auto mph =
+        section.amount(settings::temp_speed_mph_key(key_number), "speed", left_out, true, true);
     if (!mph)
       continue;
-    const auto kmph = section.amount(settings::temp_speed_kmph_key(key_number), "speed", left_out);
+    const auto kmph =
+        section.amount(settings::temp_speed_kmph_key(key_number), "speed", left_out, true, true);
     if (!kmph)
       continue;
-    speeds.push_back({.Link = static_cast<double>(*link), .SpeedKmph = *kmph, .SpeedMph = *mph});
+    // The engine is sent km/h; an mph value that says otherwise is derived from it again, so
+    // that the dialogs show the speed the routes use.
+    auto derived_mph = *mph;
+    if (std::abs(*kmph * MphPerKmph - *mph) > 0.01 * *mph) {
+      derived_mph = *kmph * MphPerKmph;
+      section.note(settings::temp_speed_mph_key(key_number),
+                   quoted(section.value(settings::temp_speed_mph_key(key_number))) +
+                       ", which disagrees with " +
+                       quoted(section.value(settings::temp_speed_kmph_key(key_number))).substr(6) +
+                       " km/h; the km/h speed is used.");
+    }
+    speeds.push_back(
+        {.Link = static_cast<double>(*link), .SpeedKmph = *kmph, .SpeedMph = derived_mph});
   }
   return speeds;
 }
@@ -192,10 +220,13 @@ std::vector<TempSpeedRow> read_temp_speeds(const SectionReader& section, std::in
 std::vector<float> read_zones(const SectionReader& section) {
   std::vector<float> limits;
   for (const auto row : section.rows(settings::TotalZones, settings::MaxZoneCount,
-                                     settings::zone_key, "zone", "zones"))
+                                     settings::zone_key, "zone", "zones")) {
+    // The zone options store zones in any order (they only advise ascending ones), so the
+    // order is the user's.
     if (const auto limit =
             section.amount(settings::zone_key(row), "zone limit", "the zone is left out."))
       limits.push_back(static_cast<float>(*limit));
+  }
   return limits;
 }
 
@@ -203,32 +234,42 @@ std::vector<float> read_zones(const SectionReader& section) {
 // end and one that is no number (or missing) as 0, with a note.
 std::int16_t read_colour_component(const SectionReader& section, std::string_view key) {
   const auto text = section.value(key);
-  const auto number = leading_number(trim_blanks(text));
+  const auto number = com::parse_number(trim_blanks(text));
   if (!number) {
     section.note(key, (text == settings::Missing ? std::string("is missing")
                                                  : quoted(text) + ", which is no number") +
                           "; 0 is used.");
     return 0;
   }
-  if (*number >= 0 && *number <= 255)
-    return static_cast<std::int16_t>(com::round_half_even(*number));
+  if (*number >= 0 && *number <= 255) {
+    const auto whole = static_cast<std::int16_t>(com::round_half_even(*number));
+    if (whole != *number)
+      section.note(key, quoted(text) + ", which is no whole number; " + std::to_string(whole) +
+                            " is used.");
+    return whole;
+  }
   const std::int16_t nearest = *number > 255 ? 255 : 0;
   section.note(key, quoted(text) + ", outside 0 to 255; " + std::to_string(nearest) + " is used.");
   return nearest;
 }
 
-// gTspMode from "TSP MODE" (0, 1 or 2) plus 10 when "TSP STRAIGHT LINE" begins with "Yes".
+// gTspMode from "TSP MODE" (0, 1 or 2; a missing key is 0, as the TSP options dialog reads it)
+// plus 10 when "TSP STRAIGHT LINE" begins with "Yes". Nothing for a mode of no kind, which
+// leaves the mode as it was.
 std::optional<std::int32_t> read_tsp_mode(const SectionReader& info) {
   const auto text = info.value(settings::TspMode);
-  if (text == settings::Missing)
-    return std::nullopt;
-  const auto mode = leading_number(text);
+  const auto mode = text == settings::Missing ? std::optional<double>(0) : leading_number(text);
   if (!mode || (*mode != 0 && *mode != 1 && *mode != 2)) {
     info.note(settings::TspMode,
               quoted(text) + ", which is no TSP mode (0, 1 or 2); it is not used.");
     return std::nullopt;
   }
-  const bool straight_line = info.value(settings::TspStraightLine).starts_with("Yes");
+  const auto straight = info.value(settings::TspStraightLine);
+  const bool straight_line = straight.starts_with("Yes");
+  if (!straight_line && straight != settings::Missing && !straight.starts_with("No"))
+    info.note(settings::TspStraightLine,
+              quoted(straight) + ", which is neither Yes nor No; routes between the stops are "
+                                 "taken along the roads, as with No.");
   return static_cast<std::int32_t>(*mode) + (straight_line ? 10 : 0);
 }
 
@@ -304,7 +345,14 @@ StoredSettings ReadStoredSettings(const win::ProfileSnapshot& ini, std::string_v
                      read_colour_component(colour, settings::Green),
                      read_colour_component(colour, settings::Blue)};
   }
-  const auto info = section(settings::Info);
+  // A file that lost its "[INFO]" line holds the keys of [INFO] above its first header, where
+  // the build writes that section; a file with neither holds no route or TSP options.
+  const auto info_section = ini.has_section(settings::Info) ? settings::Info
+                            : ini.has_section("")           ? std::string_view()
+                                                            : std::optional<std::string_view>();
+  if (!info_section)
+    return stored;
+  const auto info = section(*info_section);
   stored.route_type = read_route_type(info);
   stored.distance_units = settings::distance_units(info.value(settings::OcxDistUnits));
   if (const auto field = info.value(settings::DescFieldName); field != settings::Missing)
@@ -346,7 +394,7 @@ StoredRoadClasses ReadStoredRoadClasses(const win::ProfileSnapshot& speeds,
     if (!section.has(speed_key))
       speed_key = settings::class_speed_key(*class_value);
     const auto mph = section.amount(speed_key, "speed",
-                                    "the class gets 1 mph, the speed of a new class.", false);
+                                    "the class gets 1 mph, the speed of a new class.", false, true);
     RoadClassSpeed road_class{.SpeedKmph = 0,
                               .SpeedMph = static_cast<float>(mph.value_or(1)),
                               .ClassValue = *class_value,

@@ -1,5 +1,7 @@
 #include "binary_file.h"
 
+#include <limits>
+
 #include "error.h"
 #include "files/file_error.h"
 #include "files/replace_file.h"
@@ -72,6 +74,12 @@ void BinaryReader::check_size(std::uint64_t body_size) {
 
 void BinaryReader::read_bytes(void* data, std::uint64_t size) {
   if (size != 0 && std::fread(data, 1, size, file_.get()) != size)
+    throw Error(code::load_failed, "cannot read " + path_.string());
+}
+
+void BinaryReader::skip(std::uint64_t size) {
+  if (size > static_cast<std::uint64_t>(std::numeric_limits<long>::max()) ||
+      std::fseek(file_.get(), static_cast<long>(size), SEEK_CUR) != 0)
     throw Error(code::load_failed, "cannot read " + path_.string());
 }
 

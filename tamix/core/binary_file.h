@@ -77,6 +77,15 @@ public:
     read_bytes(items.data(), count * sizeof(T));
   }
 
+  // One item at a time, for a reader that streams a file instead of holding its arrays.
+  template <class T> T next() {
+    T item{};
+    read_bytes(&item, sizeof(T));
+    return item;
+  }
+  // Moves `size` bytes on, past items the reader does not need.
+  void skip(std::uint64_t size);
+
 private:
   BinaryReader(const std::filesystem::path& path, const char (&magic)[9], std::uint32_t version);
   void check_size(std::uint64_t body_size);

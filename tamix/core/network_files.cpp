@@ -162,6 +162,61 @@ std::vector<std::uint8_t> read_attribute_file(const std::filesystem::path& folde
   return link_class;
 }
 
+std::optional<bool> same_links_as_files(const std::filesystem::path& folder, const Network& built,
+                                        std::string* unreadable) {
+  std::string_view reading = dist_file;
+  try {
+    BinaryReader lengths(folder / dist_file, dist_magic, dist_version, dist_body);
+    reading = coord_file;
+    BinaryReader starts(folder / coord_file, coord_magic, coord_version, coord_body);
+    BinaryReader shapes(folder / coord_file, coord_magic, coord_version, coord_body);
+    const std::uint64_t links = built.link_count();
+    const FileHeader& h = starts.header();
+    if (lengths.header().counts[0] != links || h.counts[1] != links)
+      return false;
+    // "coord.bin": the node points, the shape starts (links + 2), then the shape points.
+    const std::uint64_t node_bytes = (h.counts[0] + 1) * sizeof(Point);
+    starts.skip(node_bytes);
+    shapes.skip(node_bytes + (links + 2) * sizeof(std::uint64_t));
+    reading = dist_file;
+    lengths.next<double>(); // slot 0
+    reading = coord_file;
+    starts.next<std::uint64_t>();
+    std::uint64_t begin = starts.next<std::uint64_t>();
+    if (begin != 0)
+      throw Error(code::wrong_version, "shapes do not start at the first point");
+    const auto& geometry = built.geometry;
+    for (LinkId link = 1; link <= links; ++link) {
+      const std::uint64_t end = starts.next<std::uint64_t>();
+      if (end < begin || end > h.counts[2])
+        throw Error(code::wrong_version, "shape of link " + std::to_string(link) + " is damaged");
+      reading = dist_file;
+      const double metres = lengths.next<double>();
+      reading = coord_file;
+      const std::uint64_t new_begin = geometry.first_point[link];
+      const std::uint64_t new_end = geometry.first_point[link + 1];
+      if (metres != built.link_metres[link] || (end == begin) != (new_end == new_begin))
+        return false;
+      // Every point is read, in order, so that the shapes stream through one buffer.
+      Point first{}, last{};
+      for (std::uint64_t i = begin; i < end; ++i) {
+        last = shapes.next<Point>();
+        if (i == begin)
+          first = last;
+      }
+      if (end != begin &&
+          (first != geometry.points[new_begin] || last != geometry.points[new_end - 1]))
+        return false;
+      begin = end;
+    }
+    return true;
+  } catch (const Error&) {
+    if (unreadable)
+      *unreadable = reading;
+    return std::nullopt;
+  }
+}
+
 LinkId read_link_count(const std::filesystem::path& folder) {
   BinaryReader file(folder / link_file, link_magic, link_version, link_body);
   return LinkId(file.header().counts[0]);

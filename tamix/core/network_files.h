@@ -15,6 +15,7 @@
 #include "tamix/network_file_names.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace tamix {
@@ -31,6 +32,15 @@ Network load_network(const std::filesystem::path& folder, const Progress& progre
 void write_attribute_file(const std::filesystem::path& folder,
                           const std::vector<std::uint8_t>& link_class);
 std::vector<std::uint8_t> read_attribute_file(const std::filesystem::path& folder);
+
+// Whether the network files in `folder`, before `built` replaces them, hold the same links: as
+// many, each of the same length with its shape starting and ending at the same points, so that
+// a link number names the same road in both. Read from "dist.bin" and "coord.bin" as a stream,
+// never holding the old network; the adjacency and the link ends ("node.bin", "link.bin") are
+// not needed. Nothing when those two files are missing or cannot be read (of another version,
+// damaged); `unreadable` then names the first of them that could not be read.
+std::optional<bool> same_links_as_files(const std::filesystem::path& folder, const Network& built,
+                                        std::string* unreadable = nullptr);
 
 // The number of links (records) of the network whose "link.bin" is in `folder`, read from the
 // file's header alone.

@@ -144,44 +144,12 @@ LinkGeometry read_polyline_shapefile(const std::filesystem::path& shp, const Pro
   return shapes;
 }
 
-namespace {
-
-bool same_links(const Network& replaced, const Network& built) {
-  if (replaced.link_count() != built.link_count())
-    return false;
-  const auto end_point = [](const Network& network, NodeId node) {
-    return node == no_node ? Point{} : network.node_points[node];
-  };
-  for (LinkId link = 1; link <= built.link_count(); ++link) {
-    const auto& old_ends = replaced.link_ends[link];
-    const auto& new_ends = built.link_ends[link];
-    if (replaced.link_metres[link] != built.link_metres[link] ||
-        end_point(replaced, old_ends.from) != end_point(built, new_ends.from) ||
-        end_point(replaced, old_ends.to) != end_point(built, new_ends.to))
-      return false;
-  }
-  return true;
-}
-
-// The network the folder's files hold before they are replaced; nothing when they cannot be
-// read (missing, of another version, damaged).
-std::optional<Network> network_to_replace(const std::filesystem::path& folder) {
-  try {
-    return load_network(folder);
-  } catch (const Error&) {
-    return std::nullopt;
-  }
-}
-
-} // namespace
-
 std::optional<bool> create_network(const std::filesystem::path& folder, const std::string& layer,
                                    int map_units, const Progress& progress) {
   try {
     LinkGeometry shapes = read_polyline_shapefile(folder / (layer + ".shp"), progress, 40);
     Network network = build_network(std::move(shapes), map_units, progress, 40, 90);
-    const auto replaced = network_to_replace(folder);
-    const auto same = replaced ? std::optional(same_links(*replaced, network)) : std::nullopt;
+    const auto same = same_links_as_files(folder, network);
     write_network_files(folder, network);
     if (progress)
       progress(100);

@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,11 @@ std::vector<host::Path> straight_road(int count) {
 // The middle of link i of the straight road, where its "close" marker stands.
 XY middle(int link) {
   return {100.0 * link - 50, 0};
+}
+
+std::string read_file(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::vector<std::int32_t> closed_links() {
@@ -198,6 +205,40 @@ TEST_F(ClosedRoutes, AClosureMakesTheRouteGoAroundUntilTheRoadIsOpened) {
   ASSERT_TRUE(select(open_link));
   click(open_link, along(A, B, 0.6));
   EXPECT_FLOAT_EQ(route_cost(A, C), 2.0f);
+}
+
+// The pseudo-node repair joins the links of the drawn network into two (A-B-C and A-D-C): the
+// link number of a closure no longer names its road, so the rebuild by the real engine keeps the
+// closure in a copy and says why (the repair leaves the old links' files to compare against).
+TEST_F(ClosedRoutes, TheRebuildAfterThePseudoNodeRepairSaysTheRoadLayerChanged) {
+  using testing::A;
+  using testing::B;
+  build();
+  const auto close_link = command("Corvane.CloseLink");
+  ASSERT_TRUE(select(close_link));
+  click(close_link, along(A, B, 0.4));
+  user_->answers = {forms::Answer::No, forms::Answer::Yes}; // no join column; the add-in joins
+  on_form("Back", [](forms::IForm& shown) { testing::perform(shown, "Continue", Gesture::Click); });
+  on_form("LinkLimit", [](forms::IForm& shown) {
+    testing::perform(shown, "Text1", Gesture::Set, "0");
+    testing::perform(shown, "Text1", Gesture::Hover);
+    testing::perform(shown, "CmdOk", Gesture::Click);
+  });
+  ASSERT_EQ(command("Corvane.PseudoNodes")->OnClick(), com::S_OK);
+  EXPECT_FALSE(std::filesystem::exists(path("attribute.bin")));
+  EXPECT_TRUE(std::filesystem::exists(path("node.bin"))) << "only one file goes";
+  const auto old_ini = read_file(ini());
+  take_messages();
+  ASSERT_EQ(create_->OnClick(), com::S_OK);
+  EXPECT_EQ(take_messages(),
+            (std::vector<std::string>{
+                "Network created successfully",
+                ini() +
+                    ": 1 closed road was not carried over: the road layer changed since the "
+                    "network was built. The old file is kept as " +
+                    ini() + ".bak."}));
+  EXPECT_EQ(shared_state().gClosedLinkCount, 0);
+  EXPECT_EQ(read_file(ini() + ".bak"), old_ini);
 }
 
 } // namespace

@@ -103,7 +103,65 @@ TEST_F(StoredSettingsTest, ValuesThatCannotBeUsedAreNamedWithWhatIsDone) {
          EXPECT_EQ(s.colour, (std::array<std::int16_t, 3>{255, 0, 128}));
        },
        {"[Color] \"RED\" gives \"300\", outside 0 to 255; 255 is used.",
-        "[Color] \"GREEN\" gives \"-5\", outside 0 to 255; 0 is used."}},
+        "[Color] \"GREEN\" gives \"-5\", outside 0 to 255; 0 is used.",
+        "[Color] \"BLUE\" gives \"127.5\", which is no whole number; 128 is used."}},
+      {"colours that are no numbers",
+       "[Color]\r\nRED=0xFF\r\nGREEN=12.7\r\nBLUE= 9\r\n",
+       [](const StoredSettings& s) {
+         EXPECT_EQ(s.colour, (std::array<std::int16_t, 3>{0, 13, 9}));
+       },
+       {"[Color] \"RED\" gives \"0xFF\", which is no number; 0 is used.",
+        "[Color] \"GREEN\" gives \"12.7\", which is no whole number; 13 is used."}},
+      {"a link number with a fraction",
+       "[CLOSED ROADS]\r\nTotal= 2\r\n 1 . Link Number = 6.7\r\n 2 . Link Number = 5\r\n",
+       [](const StoredSettings& s) { EXPECT_EQ(links_of(s), (std::vector<std::int32_t>{5})); },
+       {"[CLOSED ROADS] \" 1 . Link Number \" gives \"6.7\", which names no link of the layer "
+        "(1 to 10); the closed road is left out."}},
+      {"a count with a fraction",
+       "[CLOSED ROADS]\r\nTotal= 1.5\r\n 1 . Link Number = 4\r\n 2 . Link Number = 5\r\n",
+       [](const StoredSettings& s) {
+         EXPECT_EQ(links_of(s), (std::vector<std::int32_t>{4, 5}));
+       },
+       {"[CLOSED ROADS] \"Total\" gives \"1.5\", which is no count; the 2 closed roads in the "
+        "file are read."}},
+      {"a count below the rows",
+       "[CLOSED ROADS]\r\n 1 . Link Number = 4\r\n 2 . Link Number = 5\r\nTotal= 1\r\n",
+       [](const StoredSettings& s) {
+         EXPECT_EQ(links_of(s), (std::vector<std::int32_t>{4, 5}));
+       },
+       {"[CLOSED ROADS] \"Total\" gives 1 closed roads, but the file holds 2; all 2 are "
+        "read."}},
+      {"temporary speeds of 0 and speeds that disagree",
+       "[TEMPORARY SPEEDS]\r\nTotal= 2\r\n 1 . Link Number = 3\r\nLink Number 1 (mph)= 0\r\n"
+       "Link Number 1 (kmph)= 0\r\n 2 . Link Number = 4\r\nLink Number 2 (mph)= 50\r\n"
+       "Link Number 2 (kmph)= 50\r\n",
+       [](const StoredSettings& s) {
+         ASSERT_EQ(s.temp_speeds->size(), 1u);
+         EXPECT_EQ(s.temp_speeds->front().SpeedKmph, 50);
+         EXPECT_NEAR(s.temp_speeds->front().SpeedMph, 31.0686, 1e-3);
+       },
+       {"[TEMPORARY SPEEDS] \"Link Number 1 (mph)\" gives \"0\", which is no speed; the "
+        "temporary speed is left out.",
+        "[TEMPORARY SPEEDS] \"Link Number 2 (mph)\" gives \"50\", which disagrees with \"50\" "
+        "km/h; the km/h speed is used."}},
+      {"a missing TSP mode and an unknown straight-line answer",
+       "[INFO]\r\nTSP STRAIGHT LINE=Maybe\r\n",
+       [](const StoredSettings& s) { EXPECT_EQ(s.tsp_mode, 0); },
+       {"[INFO] \"TSP STRAIGHT LINE\" gives \"Maybe\", which is neither Yes nor No; routes "
+        "between the stops are taken along the roads, as with No."}},
+      {"a missing TSP mode with straight lines",
+       "[INFO]\r\nTSP STRAIGHT LINE=Yes\r\n",
+       [](const StoredSettings& s) { EXPECT_EQ(s.tsp_mode, 10); },
+       {}},
+      {"the [INFO] line lost: its keys stand above the first section",
+       "ROUTE TYPE=Fastest\r\nTSP MODE= 2\r\nDESC FIELD NAME=NAME\r\n[Color]\r\nRED= 1\r\n"
+       "GREEN= 2\r\nBLUE= 3\r\n",
+       [](const StoredSettings& s) {
+         EXPECT_EQ(s.route_type, "Fastest");
+         EXPECT_EQ(s.tsp_mode, 2);
+         EXPECT_EQ(s.description_field, "NAME");
+       },
+       {}},
       {"unknown TSP mode and route type",
        "[INFO]\r\nTSP MODE= 77\r\nTSP STRAIGHT LINE=Yes\r\nROUTE TYPE=Quickest\r\n",
        [](const StoredSettings& s) {

@@ -24,6 +24,8 @@ ProfileDocument ProfileDocument::parse(std::string_view text) {
       section = document.add_section(line);
     else if (line->kind == Kind::entry && section)
       document.index_key(**section, line);
+    else if (line->kind == Kind::entry)
+      document.keys_above_first_header_[index_name(line->name())].push_back(line);
     if (end == std::string_view::npos)
       break;
     const bool cr_lf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
@@ -37,6 +39,8 @@ bool ProfileDocument::empty() const {
 }
 
 bool ProfileDocument::has_section(std::string_view section) const {
+  if (ascii::trim(section).empty() && !keys_above_first_header_.empty())
+    return true;
   return find_section(section).has_value();
 }
 
@@ -76,10 +80,10 @@ ProfileDocument::find_section(std::string_view section) const {
   return found->second.front();
 }
 
-std::optional<ProfileDocument::LineAt> ProfileDocument::find_key(const Section& section,
+std::optional<ProfileDocument::LineAt> ProfileDocument::find_key(const NameIndex& keys,
                                                                  std::string_view key) {
-  const auto found = section.keys.find(index_name(ascii::trim(key)));
-  if (found == section.keys.end())
+  const auto found = keys.find(index_name(ascii::trim(key)));
+  if (found == keys.end())
     return std::nullopt;
   return found->second.front();
 }
@@ -101,10 +105,12 @@ void ProfileDocument::index_key(Section& section, LineAt line) {
 
 std::optional<std::string_view> ProfileDocument::raw_value(std::string_view section,
                                                            std::string_view key) const {
-  const auto found = find_section(section);
-  if (!found)
-    return std::nullopt;
-  const auto line = find_key(**found, key);
+  std::optional<LineAt> line;
+  if (ascii::trim(section).empty() && !keys_above_first_header_.empty()) {
+    line = find_key(keys_above_first_header_, key);
+  } else if (const auto found = find_section(section)) {
+    line = find_key((*found)->keys, key);
+  }
   if (!line)
     return std::nullopt;
   const std::string_view text = (*line)->text;
@@ -125,7 +131,7 @@ void ProfileDocument::set(std::string_view section, std::string_view key, std::s
     index_key(*added, lines_.insert(lines_.end(), std::move(entry)));
     return;
   }
-  if (const auto line = find_key(**found, key)) {
+  if (const auto line = find_key((*found)->keys, key)) {
     // The new line's name is the key found: its index entry stays as it is.
     **line = std::move(entry);
     return;

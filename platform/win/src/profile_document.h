@@ -12,8 +12,10 @@ namespace win {
 // The lines of a profile ("ini") file, kept as they were read so that a write changes only
 // the line it concerns. Section and key names are found without regard to letter case and
 // without their outer blanks; inner blanks count ("Zone  1" is not "Zone 1"). When a name
-// occurs twice, the first occurrence is the one read and written. The sections and their keys
-// are indexed once, when the text is parsed, so that a save of many keys finds each in constant
+// occurs twice, the first occurrence is the one read and written. The section of no name ("")
+// holds the entries above the first header, as a file that lost its first header line has
+// them; it is there to be read only when it holds an entry. The sections and their keys are
+// indexed once, when the text is parsed, so that a save of many keys finds each in constant
 // time rather than by scanning the file.
 class ProfileDocument {
 public:
@@ -70,7 +72,7 @@ private:
   static Line classify(std::string_view text);
   static std::string index_name(std::string_view name);
   std::optional<SectionAt> find_section(std::string_view section) const;
-  static std::optional<LineAt> find_key(const Section& section, std::string_view key);
+  static std::optional<LineAt> find_key(const NameIndex& keys, std::string_view key);
   // The line after the section's last: the next section's header, or the end.
   LineAt end_of(SectionAt section);
   SectionAt add_section(LineAt header);
@@ -78,6 +80,7 @@ private:
 
   std::list<Line> lines_;
   std::list<Section> sections_; // in file order
+  NameIndex keys_above_first_header_;
   std::unordered_map<std::string, std::vector<SectionAt>> sections_by_name_;
 };
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -8,10 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "files/file_error.h"
+#include "files/replace_file.h"
 #include "network/state/build_mark.h"
 #include "network/state/settings_files.h"
 #include "network/state/shared_state.h"
 #include "network_fixture.h"
+#include "support/killed_at_step.h"
 
 namespace corvane {
 namespace {
@@ -67,7 +71,7 @@ protected:
     settings::set(changes, settings::Info, settings::RouteType, settings::Fastest);
     settings::set_tsp_mode(changes, 12);
     settings::set(changes, settings::Info, settings::OcxDistUnits, settings::Miles);
-    settings::set(changes, settings::Info, settings::DescFieldName, "NAME");
+    settings::set(changes, settings::Info, settings::DescFieldName, "CLASS");
     ASSERT_TRUE(settings::commit(ini(), changes));
     clean_ini_ = read_bytes(ini());
     clean_speeds_ = read_bytes(path("link.spd"));
@@ -93,6 +97,22 @@ protected:
 
   SharedState& state() { return shared_state(); }
 
+  // The folder's files as they are now, kept aside, and put back as they were.
+  void keep_folder() {
+    fs::create_directory(kept());
+    for (const auto& entry : fs::directory_iterator(path()))
+      if (entry.is_regular_file())
+        fs::copy_file(entry.path(), kept() / entry.path().filename());
+  }
+  void restore_folder() {
+    for (const auto& entry : fs::directory_iterator(path()))
+      if (entry.is_regular_file())
+        fs::remove(entry.path());
+    for (const auto& entry : fs::directory_iterator(kept()))
+      fs::copy_file(entry.path(), path(entry.path().filename().string()));
+  }
+  fs::path kept() const { return path("kept"); }
+
   std::string clean_ini_, clean_speeds_;
 };
 
@@ -109,7 +129,7 @@ TEST_F(HostileSettings, AreReadAsEditorsWriteThemAndNeverReplacedInSilence) {
            "kept as " +
            file + ".bak.";
   };
-  enum class Kept { everything, all_but_info, nothing };
+  enum class Kept { everything, all_but_info, info_only, nothing };
   using Edit = std::function<std::string(const std::string&)>;
   const Edit same = [](const std::string& text) { return text; };
   const struct {
@@ -150,6 +170,36 @@ TEST_F(HostileSettings, AreReadAsEditorsWriteThemAndNeverReplacedInSilence) {
                           "again, and its closed roads, temporary speeds, zones and route colour "
                           "are carried over."},
        Kept::all_but_info,
+       ""},
+      {"cut off after [INFO]",
+       [](const std::string& t) { return t.substr(0, t.find("[CLOSED ROADS]")); },
+       same,
+       {loaded, ini_file + ": [CLOSED ROADS] is missing; no road is closed.\n" + ini_file +
+                    ": [TEMPORARY SPEEDS] is missing; no road has a temporary speed.\n" + ini_file +
+                    ": [ISOCHRONE] is missing; there are no zones.\n" + ini_file +
+                    ": [Color] is missing; the route colour is black (0, 0, 0)."},
+       Kept::info_only,
+       ""},
+      {"fields the road layer does not have",
+       [](const std::string& t) {
+         return replaced(replaced(t, "DESC FIELD NAME=CLASS", "DESC FIELD NAME=STREET"),
+                         "ATTRIBUTE FIELD=CLASS", "ATTRIBUTE FIELD=KIND");
+       },
+       same,
+       {loaded, ini_file + ": [INFO] \"DESC FIELD NAME\" gives \"STREET\", which names no field "
+                           "of the road layer; directions are not named by it.\n" +
+                    ini_file + ": [INFO] \"ATTRIBUTE FIELD\" gives \"KIND\", which names no field "
+                               "of the road layer; the road classes of the network files stand "
+                               "until \"Update Road Classes\" or a new build."},
+       Kept::everything,
+       ""},
+      {"the [INFO] line lost",
+       [](const std::string& t) { return replaced(t, "[INFO]\r\n", ""); },
+       same,
+       {built, ini_file + " could not be read: it has no [INFO] section. The network is built "
+                          "again, and its closed roads, temporary speeds, zones, route colour, "
+                          "route options and TSP settings are carried over."},
+       Kept::everything,
        ""},
       {"zone beyond single precision",
        [](const std::string& t) { return replaced(t, "Zone  3= 8", "Zone  3= 1e308"); },
@@ -202,18 +252,20 @@ TEST_F(HostileSettings, AreReadAsEditorsWriteThemAndNeverReplacedInSilence) {
 
     const auto& s = state();
     EXPECT_EQ(s.gNetworkState, NetworkLoaded);
-    const bool kept = c.kept != Kept::nothing;
+    const bool kept = c.kept != Kept::nothing && c.kept != Kept::info_only;
+    const bool info_kept = c.kept == Kept::everything || c.kept == Kept::info_only;
     EXPECT_EQ(s.gClosedLinkCount, kept ? 1 : 0);
     EXPECT_EQ(s.gTempSpeedCount, kept ? 1 : 0);
     if (kept) {
       EXPECT_EQ(s.gClosedLinks[1], 3);
       EXPECT_EQ(s.gTempSpeeds[1].SpeedKmph, 50);
     }
-    EXPECT_EQ(s.gZoneValues[2], kept ? 4 : 10);
+    if (c.kept != Kept::info_only) {
+      EXPECT_EQ(s.gZoneValues[2], kept ? 4 : 10);
+    }
     EXPECT_EQ(s.gRouteColorGreen, kept ? 20 : 0);
-    EXPECT_EQ(s.gTspMode, c.kept == Kept::everything ? 12 : 1);
-    EXPECT_EQ(ini_value(settings::Info, settings::RouteType),
-              c.kept == Kept::everything ? "Fastest" : "Shortest");
+    EXPECT_EQ(s.gTspMode, info_kept ? 12 : 1);
+    EXPECT_EQ(ini_value(settings::Info, settings::RouteType), info_kept ? "Fastest" : "Shortest");
     if (std::string(c.name) == "single-byte text that is no UTF-8") {
       EXPECT_EQ(s.gRoadClassSpeeds[0].Alias, "Gr\xF6n v\xE4g");
     }
@@ -310,7 +362,8 @@ TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
        true,
        true,
        "",
-       {built}},
+       {built, ini_file + ": [INFO] \"RECORD NO\" gives \"1e308\", which is no count; the "
+                          "network is built again."}},
       {"an interrupted build",
        [&] { ASSERT_TRUE(PutBuildMark(path())); },
        false,
@@ -330,12 +383,15 @@ TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
                           "again, and its closed roads, temporary speeds, zones and route colour "
                           "are carried over."}},
       {"network files gone",
-       [&] { fs::remove(path("link.bin")); },
+       [&] {
+         fs::remove(path("link.bin"));
+         fs::remove(path("coord.bin"));
+       },
        false,
        true,
        "",
-       {built, links_lost("there were no readable network files to check the links they name "
-                          "against.")}},
+       {built, links_lost("there were no network files to check the links they name against (" +
+                          path("coord.bin") + " was missing).")}},
       {"after the pseudo-node repair",
        [&] {
          replace_roads(merged, {1, 3});
@@ -377,7 +433,7 @@ TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
     EXPECT_EQ(ini_value(settings::Info, settings::OcxDistUnits),
               c.info_carried ? "Miles" : "Kilometers");
     EXPECT_EQ(ini_value(settings::Info, settings::DescFieldName),
-              c.info_carried ? "NAME" : settings::Missing);
+              c.info_carried ? "CLASS" : settings::Missing);
     EXPECT_EQ(s.gRoadClassSpeeds[0].ClassValue, 1);
     EXPECT_NEAR(s.gRoadClassSpeeds[0].SpeedKmph, 90, 1e-3) << "class speeds survive";
     EXPECT_EQ(s.gRoadClassSpeeds[0].Alias, "Main road");
@@ -396,26 +452,205 @@ TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
   }
 }
 
-// A file that would lose settings and cannot be kept as its ".bak" stays as it was: the user is
-// told so, and that the network, whose new files stand beside the old settings, is built again
-// at its next opening.
-TEST_F(HostileSettings, AFileThatCannotBeKeptStaysAndTheNextOpeningBuildsAgain) {
+// What a build had to say and a kill kept from being shown is shown by the next opening, once.
+TEST_F(HostileSettings, WhatAKilledBuildDidNotShowIsShownByTheNextOpeningOnce) {
+  const std::string note = ini() +
+                           ": 1 closed road was not carried over. The old file is kept "
+                           "as " +
+                           ini() + ".bak.";
+  ASSERT_TRUE(PutBuildMark(path()));
+  ASSERT_TRUE(RecordUnshownNotes(path(), {note}));
+  MarkSettingsWritten(path());
+  for (const bool first : {true, false}) {
+    SCOPED_TRACE(first ? "first opening" : "second opening");
+    state().gNetworkState = NetworkClosed;
+    take_messages();
+    open();
+    std::vector<std::string> expected{"Network loaded successfully"};
+    if (first)
+      expected.push_back(note);
+    EXPECT_EQ(take_messages(), expected);
+    EXPECT_FALSE(BuildMarkPresent(path()));
+    EXPECT_EQ(state().gClosedLinkCount, 1) << "the settings written are loaded";
+  }
+}
+
+// A rebuild over changed links killed before any step of its file replacements: whatever the
+// kill left, the closure and the temporary speed are in "Corvane.ini" or in a copy that a
+// message names, at the latest at the next opening, and no half copy stands under a ".bak" name.
+TEST_F(HostileSettings, ARebuildKilledAnywhereLosesNoSettingWithoutNamingWhere) {
   network_of(links(4), {1, 2, 3, 2});
   replace_roads(links(3), {1, 2, 3});
-  fs::create_directory(ini() + ".bak"); // no copy can take that name
-  state().gNetworkState = NetworkClosed;
-  take_messages();
-  open();
-  const auto messages = take_messages();
-  fs::remove(ini() + ".bak");
-  ASSERT_EQ(messages.size(), 2u);
-  EXPECT_EQ(messages[0], "Network created successfully");
-  EXPECT_TRUE(messages[1].ends_with(", so it is not replaced. The network is built again when it "
-                                    "is next opened."))
-      << messages[1];
-  EXPECT_EQ(read_bytes(ini()), clean_ini_);
-  EXPECT_NE(state().gNetworkState, NetworkLoaded);
-  EXPECT_TRUE(BuildMarkPresent(path()));
+  keep_folder();
+  const auto rebuild = [&] {
+    state().gNetworkState = NetworkClosed;
+    open();
+  };
+  const auto report = path("steps.txt");
+  const auto steps = testing::RunKilledAtStep(report, rebuild, -1);
+  ASSERT_GE(steps.size(), 10u);
+  for (int kill_at = 0; kill_at < static_cast<int>(steps.size()); ++kill_at) {
+    SCOPED_TRACE("killed before step " + std::to_string(kill_at) + " of " + steps[kill_at].second);
+    restore_folder();
+    testing::RunKilledAtStep(report, rebuild, kill_at);
+    take_messages();
+    rebuild();
+    const auto messages = take_messages();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.front(), "Network created successfully") << "::" << messages.back();
+    EXPECT_EQ(state().gNetworkState, NetworkLoaded);
+    // The message that names the copy, and the copy holds the closure.
+    std::string copy;
+    for (const auto& text : messages)
+      if (const auto at = text.find("The old file is kept as "); at != std::string::npos)
+        copy = text.substr(at + 24, text.find(".bak.", at) + 4 - at - 24);
+    ASSERT_FALSE(copy.empty()) << ::testing::PrintToString(messages);
+    EXPECT_NE(read_bytes(copy).find(" 1 . Link Number = 3"), std::string::npos) << copy;
+    for (const auto& entry : fs::directory_iterator(path()))
+      EXPECT_FALSE(entry.path().string().ends_with(".bak.tmp")) << entry.path();
+  }
+}
+
+// A full disk at each file the rebuild writes, one at a time: "Network created successfully"
+// only with the network loaded, and the closure never lost without a message naming its copy.
+TEST_F(HostileSettings, AFullDiskAtAnyWriteOfARebuildNeverEndsInAFalseSuccess) {
+  network_of(links(4), {1, 2, 3, 2});
+  replace_roads(links(3), {1, 2, 3});
+  const auto old_ini = read_bytes(ini());
+  keep_folder();
+  const auto rebuild = [&] {
+    state().gNetworkState = NetworkClosed;
+    open();
+  };
+  const auto report = path("steps.txt");
+  const auto steps = testing::RunKilledAtStep(report, rebuild, -1);
+  for (std::size_t failing = 0; failing < steps.size(); ++failing) {
+    if (steps[failing].first != files::testing::Step::create_temporary)
+      continue;
+    SCOPED_TRACE("no space for " + steps[failing].second);
+    restore_folder();
+    std::size_t reached = 0;
+    files::testing::before_step = [&](files::testing::Step step, const fs::path&) {
+      if (reached++ == failing && step == files::testing::Step::create_temporary) {
+        errno = ENOSPC;
+        throw files::FileError(steps[failing].second, "no space");
+      }
+    };
+    take_messages();
+    rebuild();
+    files::testing::before_step = nullptr;
+    const auto messages = take_messages();
+    const bool success =
+        std::ranges::find(messages, "Network created successfully") != messages.end();
+    EXPECT_EQ(success, state().gNetworkState == NetworkLoaded)
+        << ::testing::PrintToString(messages);
+    const auto said = ::testing::PrintToString(messages);
+    EXPECT_TRUE(read_bytes(ini()) == old_ini ||
+                said.find("The old file is kept as " + ini() + ".bak.") != std::string::npos)
+        << said;
+    // The reason of the failed call: the settings files' own words, or the host's for the
+    // road layer's table.
+    if (!success) {
+      EXPECT_NE(said.find("no space"), std::string::npos) << said;
+    }
+  }
+}
+
+// Every rebuild that loses settings keeps the old file under a name nothing holds yet: no copy
+// kept before, nor a file of the user's, a folder or a symbolic link under a ".bak" name, is
+// ever replaced or written through, and the message names the copy.
+TEST_F(HostileSettings, EachCopyOfOldSettingsTakesAFreeNameAndNoneIsEverReplaced) {
+  network_of(links(4), {1, 2, 3, 2});
+  const auto outside = path("outside.txt");
+  write_bytes(outside, "not the system's");
+  fs::create_directory(path("Corvane.ini.1.bak"));
+  write_bytes(path("Corvane.ini.2.bak"), "the user's own");
+  fs::permissions(path("Corvane.ini.2.bak"), fs::perms::owner_read);
+  fs::create_symlink(outside, path("Corvane.ini.3.bak"));
+  std::vector<std::pair<std::string, std::string>> kept; // each copy and the bytes it must hold
+  for (const auto* copy : {"Corvane.ini.bak", "Corvane.ini.4.bak", "Corvane.ini.5.bak"}) {
+    SCOPED_TRACE(copy);
+    const auto old_ini = read_bytes(ini());
+    if (kept.size() % 2 == 0)
+      replace_roads(links(3), {1, 2, 3});
+    else
+      replace_roads(links(4), {1, 2, 3, 2});
+    state().gNetworkState = NetworkClosed;
+    take_messages();
+    open();
+    EXPECT_EQ(take_messages(),
+              (std::vector<std::string>{
+                  "Network created successfully",
+                  ini() +
+                      ": 1 closed road and 1 temporary speed were not carried over: the road "
+                      "layer changed since the network was built. The old file is kept as " +
+                      path(copy) + "."}));
+    kept.emplace_back(path(copy), old_ini);
+    for (const auto& [file, bytes] : kept)
+      EXPECT_EQ(read_bytes(file), bytes) << file;
+    EXPECT_EQ(read_bytes(path("Corvane.ini.2.bak")), "the user's own");
+    EXPECT_EQ(read_bytes(outside), "not the system's");
+    EXPECT_TRUE(fs::is_symlink(path("Corvane.ini.3.bak")));
+    EXPECT_EQ(state().gNetworkState, NetworkLoaded);
+    change_every_setting();
+  }
+}
+
+// A write of the rebuild that fails (a full disk, a read-only file) ends it with one box that
+// gives the reason of the failed call; it never says the network was created, leaves the file
+// as it was and says nothing of settings the file still holds; the next opening builds again.
+TEST_F(HostileSettings, ARebuildThatCannotWriteSaysWhyAndNeverThatItSucceeded) {
+  const struct {
+    const char* name;
+    std::string failing; // the file whose write fails
+    bool read_only;      // by its permissions, else as a full disk
+    std::string box;     // the one message
+  } cases[] = {
+      {"full disk at the copy of Corvane.ini", "Corvane.ini.bak", false,
+       "Corvane.ini: 1 closed road and 1 temporary speed were not carried over: the road layer "
+       "changed since the network was built. The old file cannot be kept as Corvane.ini.bak "
+       "(there is no space left on the device), so it is not replaced. The network is built "
+       "again when it is next opened."},
+      {"full disk at link.spd", "link.spd", false,
+       "link.spd could not be written: there is no space left on the device. The network is not "
+       "loaded; it is built again when it is next opened."},
+      {"full disk at Corvane.ini", "Corvane.ini", false,
+       "Corvane.ini could not be written: there is no space left on the device. The network is "
+       "not loaded; it is built again when it is next opened."},
+      {"read-only Corvane.ini", "Corvane.ini", true,
+       "Corvane.ini could not be written: it is read-only. The network is not loaded; it is "
+       "built again when it is next opened."},
+      {"read-only link.spd", "link.spd", true,
+       "link.spd could not be written: it is read-only. The network is not loaded; it is built "
+       "again when it is next opened."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    network_of(links(4), {1, 2, 3, 2});
+    replace_roads(links(3), {1, 2, 3});
+    const auto failing = path(c.failing);
+    if (c.read_only)
+      fs::permissions(failing, fs::perms::owner_read);
+    else
+      files::testing::before_step = [&](files::testing::Step step, const fs::path& target) {
+        if (step == files::testing::Step::create_temporary && target == failing) {
+          errno = ENOSPC;
+          throw files::FileError(target, "no space");
+        }
+      };
+    state().gNetworkState = NetworkClosed;
+    take_messages();
+    open();
+    files::testing::before_step = nullptr;
+    if (c.read_only)
+      fs::permissions(failing, fs::perms::owner_read | fs::perms::owner_write);
+    auto expected = replaced(c.box, "Corvane.ini", ini());
+    expected = replaced(expected, "link.spd", path("link.spd"));
+    EXPECT_EQ(take_messages(), std::vector<std::string>{expected});
+    EXPECT_EQ(read_bytes(ini()), clean_ini_);
+    EXPECT_NE(state().gNetworkState, NetworkLoaded);
+    EXPECT_TRUE(BuildMarkPresent(path()));
+  }
 }
 
 } // namespace

@@ -396,10 +396,13 @@ TEST_F(Opening, SettingsBeyondWhatCanBeKeptAreReportedAndTheOpeningStaysConsiste
        "load", "[INFO] \"OCXMAPUNITS\" is missing or names no map unit",
        [&] { EXPECT_EQ(engine_->map_units, 7); }},
       {"OCXDISTUNITS unknown", [&] { write(settings::Info, settings::OcxDistUnits, "kilometers"); },
-       "stop",
+       "load",
        "[INFO] \"OCXDISTUNITS\" holds \"kilometers\", which is neither Kilometers nor Miles; the "
-       "network is not loaded.",
-       [&] { EXPECT_EQ(state().gNetworkState, NetworkClosed); }},
+       "distance units stay as they were (Kilometers).",
+       [&] {
+         EXPECT_EQ(state().gDistUnits, "Kilometers");
+         EXPECT_FALSE(engine_->called("SetDistanceUnits"));
+       }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -52,7 +52,19 @@ TEST_F(NetworkFiles, ABuildTellsWhetherItKeptTheLinksOfTheFilesItReplaced) {
     write_shapefile(folder.path(), "roads", c.records);
     EXPECT_EQ(create_network(folder.path(), "roads", 7), c.kept);
   }
+  // The lengths and shapes tell alone: the link ends and the adjacency may be gone, as the
+  // pseudo-node repair or a user who wants another class field leaves them.
   std::filesystem::remove(folder.path() / link_file);
+  std::filesystem::remove(folder.path() / node_file);
+  EXPECT_EQ(create_network(folder.path(), "roads", 7), true) << "ends and adjacency gone";
+  std::filesystem::resize_file(folder.path() / coord_file,
+                               std::filesystem::file_size(folder.path() / coord_file) - 1);
+  std::string unreadable;
+  LinkGeometry shapes = read_polyline_shapefile(folder.path() / "roads.shp");
+  EXPECT_EQ(same_links_as_files(folder.path(), build_network(shapes, 7), &unreadable), std::nullopt)
+      << "a damaged shape file";
+  EXPECT_EQ(unreadable, coord_file);
+  std::filesystem::remove(folder.path() / coord_file);
   EXPECT_EQ(create_network(folder.path(), "roads", 7), std::nullopt) << "no files to compare with";
 }
 

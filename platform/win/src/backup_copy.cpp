@@ -1,0 +1,129 @@
+#include "win/backup_copy.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "file_contents.h"
+#include "files/replace_file.h"
+#include "win/paths.h"
+
+namespace win {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Enough for a copy kept at every rebuild of many years; beyond it the user is asked to clear
+// the old ones.
+constexpr int max_copies = 9999;
+
+bool name_taken(const fs::path& name) {
+  struct stat ignored {};
+  return ::lstat(name.c_str(), &ignored) == 0 || errno != ENOENT;
+}
+
+bool write_all(int descriptor, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t done = ::write(descriptor, bytes.data(), bytes.size());
+    if (done < 0 && errno == EINTR)
+      continue;
+    if (done <= 0)
+      return false;
+    bytes.remove_prefix(static_cast<std::size_t>(done));
+  }
+  return true;
+}
+
+// Writes `contents` to a new temporary beside `copy` and links it to that name. 0 when done;
+// EEXIST when the name was taken meanwhile; else the error code of the failing call, with
+// nothing left behind.
+int write_copy(const fs::path& copy, std::string_view contents) {
+  const fs::path temporary = copy.string() + ".tmp";
+  if (files::testing::before_step) {
+    try {
+      files::testing::before_step(files::testing::Step::create_temporary, copy);
+    } catch (...) {
+      return errno != 0 ? errno : EIO;
+    }
+  }
+  const int descriptor =
+      ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (descriptor < 0)
+    return errno;
+  int error = 0;
+  if (!write_all(descriptor, contents) || ::fsync(descriptor) != 0)
+    error = errno;
+  if (::close(descriptor) != 0 && error == 0)
+    error = errno;
+  if (error == 0 && files::testing::before_step) {
+    try {
+      files::testing::before_step(files::testing::Step::rename, copy);
+    } catch (...) {
+      error = errno != 0 ? errno : EIO;
+    }
+  }
+  // A link, unlike a rename, never takes the place of a file that came under that name since.
+  if (error == 0 && ::link(temporary.c_str(), copy.c_str()) != 0)
+    error = errno;
+  ::unlink(temporary.c_str());
+  if (error == 0) {
+    const int folder = ::open(copy.parent_path().empty() ? "." : copy.parent_path().c_str(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+      ::fsync(folder);
+      ::close(folder);
+    }
+  }
+  return error;
+}
+
+} // namespace
+
+BackupCopy KeepBackupCopy(std::string_view file) {
+  const fs::path path = resolve_path(file);
+  const auto contents = read_file_contents(path);
+  if (!contents)
+    return {{}, std::string(file) + " cannot be read"};
+  for (int number = 0; number <= max_copies; ++number) {
+    const std::string suffix = number == 0 ? ".bak" : "." + std::to_string(number) + ".bak";
+    const fs::path copy = path.string() + suffix;
+    if (name_taken(copy) || name_taken(copy.string() + ".tmp"))
+      continue;
+    errno = 0;
+    const int error = write_copy(copy, *contents);
+    if (error == 0)
+      return {std::string(file) + suffix, std::nullopt};
+    if (error != EEXIST)
+      return {std::string(file) + suffix, WriteFailureReason(std::string(file) + suffix, error)};
+  }
+  return {{},
+          "every name from " + std::string(file) + ".bak to " + std::string(file) + "." +
+              std::to_string(max_copies) + ".bak is taken; delete the copies no longer needed"};
+}
+
+std::string WriteFailureReason(std::string_view file, int error) {
+  const fs::path path = resolve_path(file);
+  std::error_code ignored;
+  if (fs::exists(path, ignored) && is_read_only(path))
+    return "it is read-only";
+  switch (error) {
+  case ENOSPC:
+  case EDQUOT:
+    return "there is no space left on the device";
+  case EROFS:
+    return "the device is read-only";
+  case EACCES:
+  case EPERM:
+    return "its folder cannot be written";
+  default:
+    return std::string("it cannot be written (") + std::strerror(error) + ")";
+  }
+}
+
+} // namespace win
