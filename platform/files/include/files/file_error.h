@@ -12,6 +12,19 @@ namespace files {
 class FileError : public std::runtime_error {
 public:
   FileError(const std::filesystem::path& file, const std::string& reason);
+
+protected:
+  struct Whole {};
+  FileError(Whole, const std::string& message) : std::runtime_error(message) {}
+};
+
+// A record of files being replaced together that cannot be followed. It is named as the user
+// sees it, and what to do, since it is the record, not the set, that stands in the way:
+// "Route.replacing in /data/net cannot be read: names \"roads.shp\", which is not a file of
+// its set; remove it, then try again".
+class DamagedRecord : public FileError {
+public:
+  DamagedRecord(const std::filesystem::path& record, const std::string& reason);
 };
 
 } // namespace files
