@@ -49,7 +49,7 @@ void finish_earlier_set(const fs::path& folder, const std::string& name) {
   try {
     files::finish_replacement(folder / (name + ".dbf"));
   } catch (const files::FileError& error) {
-    throw HostError(error.what());
+    throw HostError::about_file(error.what());
   }
 }
 
@@ -132,7 +132,7 @@ void Dataset::delete_records(std::vector<int> records) const {
         dropped[std::size_t(r)] = 1;
     rewrite_set(set, dropped);
   } catch (const files::FileError& error) {
-    throw HostError(error.what());
+    throw HostError::about_file(error.what());
   }
 }
 
@@ -171,9 +171,10 @@ void Dataset::take_place_of(const std::string& name) const {
     }
     replace_after_read_back(written, set);
   } catch (const files::FileError& error) {
-    throw HostError(as_the_user_knows(error.what(), written));
+    throw HostError::about_file(as_the_user_knows(error.what(), written));
   } catch (const fs::filesystem_error& error) {
-    throw HostError(error.what());
+    throw HostError::about_file(error.path1().string() + ": " +
+                                files::failure_reason(error.code().value()));
   }
   delete_scratch_files(folder_, name_);
 }

@@ -59,7 +59,7 @@ DBFHandle open_checked(const std::string& path, bool writable) {
     files::finish_decided_replacement(path);
     files::read_dbf_header(path);
   } catch (const files::FileError& refused) {
-    throw HostError(refused.what());
+    throw HostError::about_file(refused.what());
   }
   return open_dbf(path, writable);
 }
@@ -264,7 +264,7 @@ DbfFile DbfFile::clone_empty(const std::string& path) const {
   try {
     bytes = files::read_dbf_header(path_).bytes;
   } catch (const files::FileError& refused) {
-    throw HostError(refused.what());
+    throw HostError::about_file(refused.what());
   }
   std::fill_n(bytes.begin() + files::dbf::record_count_at, 4, 0);
   bytes.push_back(files::dbf::file_end);

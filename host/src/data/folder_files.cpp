@@ -57,7 +57,7 @@ int delete_dataset_files(const fs::path& folder, const std::string& name) {
   try {
     files::remove_together(folder / (name + ".shp"), doomed);
   } catch (const files::FileError& error) {
-    throw HostError(error.what());
+    throw HostError::about_file(error.what());
   }
   return static_cast<int>(doomed.size());
 }

@@ -76,7 +76,7 @@ SHPHandle open_checked(const std::string& base, bool writable) {
     files::finish_decided_replacement(shp); // the whole set, its index included
     files::check_shape_index(shp, index_path(base));
   } catch (const files::FileError& refused) {
-    throw HostError(refused.what());
+    throw HostError::about_file(refused.what());
   }
   return SHPOpen(shp.c_str(), writable ? "rb+" : "rb");
 }

@@ -130,21 +130,21 @@ void complete(const fs::path& record) {
     if (testing::before_step)
       testing::before_step(testing::Step::rename, target);
     if (std::rename(temporary.c_str(), target.c_str()) != 0)
-      throw FileError(target, "cannot be replaced by " + temporary.filename().string() + " (" +
-                                  std::strerror(errno) + ")");
+      throw FileError(target, "cannot be replaced by " + temporary.filename().string() + ": " +
+                                  failure_reason(errno));
   }
   for (const std::string& name : names.removed) {
     const fs::path doomed = folder / name;
     if (testing::before_step)
       testing::before_step(testing::Step::remove, doomed);
     if (!fs::remove(doomed, error) && error)
-      throw FileError(doomed, "cannot be removed (" + error.message() + ")");
+      throw FileError(doomed, "cannot be removed: " + failure_reason(error.value()));
   }
   detail::sync_folder(record);
   if (testing::before_step)
     testing::before_step(testing::Step::forget_record, record);
   if (!fs::remove(record, error) && error)
-    throw FileError(record, "cannot be removed (" + error.message() + ")");
+    throw FileError(record, "cannot be removed: " + failure_reason(error.value()));
   detail::sync_folder(record);
 }
 

@@ -6,6 +6,11 @@
 
 namespace files {
 
+// What the system's error `code` (an errno) means to the user and what to do about it:
+// "no space is left on the device; free some space, then try again". The reasons a user can
+// act on are named in words; any other is the system's own text.
+std::string failure_reason(int code);
+
 // A file that cannot be trusted or written, with a message naming it and what is wrong
 // ("/data/roads.dbf: the header counts 900 records, but the file holds 12"). Each layer turns
 // it into its own failure at its boundary.
