@@ -12,6 +12,7 @@
 #include "com/letter_case.h"
 #include "data/dbf_layout_change.h"
 #include "data/host_error.h"
+#include "data/shapelib_hooks.h"
 #include "files/dbf_header.h"
 #include "files/dbf_layout.h"
 #include "files/file_error.h"
@@ -51,7 +52,7 @@ std::string fitted_number(double value, int width, int decimals) {
 }
 
 DBFHandle open_dbf(const std::string& path, bool writable) {
-  return DBFOpen(path.c_str(), writable ? "rb+" : "rb");
+  return DBFOpenLL(path.c_str(), writable ? "rb+" : "rb", checked_hooks());
 }
 
 DBFHandle open_checked(const std::string& path, bool writable) {
@@ -73,16 +74,17 @@ DbfFile::DbfFile(DBFHandle handle, std::string path, bool writable)
     : handle_(handle), path_(std::move(path)), writable_(writable),
       code_page_(handle ? DBFGetCodePage(handle) : nullptr) {
   if (!handle_)
-    throw HostError("cannot open " + path_);
+    throw HostError::about_file(open_failure(path_));
   load_columns();
 }
 
 DbfFile DbfFile::create(const std::string& path, const std::vector<DbfColumn>& columns) {
   // UTF-8 holds every text a table of any code page hands over, and shapelib names it in a
   // ".cpg" beside the file, which is where every reader looks for the code page.
-  DbfFile file(DBFCreateEx(path.c_str(), "UTF-8"), path, true);
+  DbfFile file(DBFCreateLL(path.c_str(), "UTF-8", checked_hooks()), path, true);
   for (const auto& column : columns)
     file.declare_column(column);
+  raise_write_failure(); // the ".cpg" among them: a table without it reads as Latin-1
   return file;
 }
 
