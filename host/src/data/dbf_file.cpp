@@ -81,7 +81,10 @@ DbfFile::DbfFile(DBFHandle handle, std::string path, bool writable)
 DbfFile DbfFile::create(const std::string& path, const std::vector<DbfColumn>& columns) {
   // UTF-8 holds every text a table of any code page hands over, and shapelib names it in a
   // ".cpg" beside the file, which is where every reader looks for the code page.
-  DbfFile file(DBFCreateLL(path.c_str(), "UTF-8", checked_hooks()), path, true);
+  const DBFHandle handle = DBFCreateLL(path.c_str(), "UTF-8", checked_hooks());
+  if (!handle)
+    raise_write_failure(); // the ".cpg", written first, or the header
+  DbfFile file(handle, path, true);
   for (const auto& column : columns)
     file.declare_column(column);
   raise_write_failure(); // the ".cpg" among them: a table without it reads as Latin-1

@@ -96,9 +96,11 @@ ShpFile::ShpFile(SHPHandle handle, std::string base) : handle_(handle), base_(st
 }
 
 ShpFile ShpFile::create(const std::string& base, int type) {
-  ShpFile file(SHPCreateLL((base + ".shp").c_str(), shp_type(type), checked_hooks()), base);
+  // A header that could not be written leaves a file that cannot be opened: the write is what
+  // the user is told of.
+  const SHPHandle handle = SHPCreateLL((base + ".shp").c_str(), shp_type(type), checked_hooks());
   raise_write_failure();
-  return file;
+  return ShpFile(handle, base);
 }
 
 ShpFile::ShpFile(ShpFile&& other) noexcept

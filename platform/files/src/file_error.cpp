@@ -30,8 +30,8 @@ std::string failure_reason(int code) {
   }
 }
 
-FileError::FileError(const std::filesystem::path& file, const std::string& reason)
-    : std::runtime_error(file.string() + ": " + reason) {}
+FileError::FileError(const std::filesystem::path& file, const std::string& reason, int code)
+    : std::runtime_error(file.string() + ": " + reason), code_(code) {}
 
 DamagedRecord::DamagedRecord(const std::filesystem::path& record, const std::string& reason)
     : FileError(Whole{}, record.filename().string() + " in " + record.parent_path().string() +

@@ -152,10 +152,16 @@ void complete(const fs::path& record) {
 // record is in place.
 void decide(const fs::path& record, const std::string& text, const std::function<void()>& decided,
             const std::string& consequence) {
-  {
+  try {
     ReplacingFile writing(record);
     writing.write_at(0, text.data(), text.size());
     writing.commit();
+  } catch (const FileError& error) {
+    // The user knows the set, not its record: the set is what stays as it was.
+    throw FileError(record.parent_path() / set_of_record(record),
+                    "cannot be changed, and stays as it was: " +
+                        failure_reason(error.code() ? error.code() : EIO),
+                    error.code());
   }
   decided();
   try {

@@ -16,11 +16,16 @@ std::string failure_reason(int code);
 // it into its own failure at its boundary.
 class FileError : public std::runtime_error {
 public:
-  FileError(const std::filesystem::path& file, const std::string& reason);
+  FileError(const std::filesystem::path& file, const std::string& reason, int code = 0);
+  // The system's error (an errno) the failure came from; 0 when it was none.
+  int code() const { return code_; }
 
 protected:
   struct Whole {};
   FileError(Whole, const std::string& message) : std::runtime_error(message) {}
+
+private:
+  int code_ = 0;
 };
 
 // A record of files being replaced together that cannot be followed. It is named as the user
