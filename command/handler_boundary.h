@@ -14,7 +14,8 @@ namespace corvane {
 
 // Runs one handler the host called and turns what ended it into the code the host receives:
 // success (also for an end the user has been told of, or a file's failure it is told of here),
-// the code of a failing host or engine call, or E_FAIL for any other failure. No exception leaves a component call.
+// the code of a failing host or engine call, or E_FAIL for any other failure. No exception leaves a
+// component call.
 //
 // A handler runs while this program holds the network folder's lock (files::FolderLock): two
 // programs in one folder take turns, so that each output is one run's whole set. When the other

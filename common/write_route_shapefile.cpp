@@ -65,9 +65,9 @@ com::ComPtr<host::HostFeatureClass> CreateRouteShapefile(host::HostFeatureWorksp
   return CreateLikeNetwork(workspace, network, name, fields.get());
 }
 
-com::ComPtr<host::HostFeatureClass>
-CreateViewRouteShapefile(host::HostFeatureWorkspace* workspace, host::HostFeatureClass* network,
-                         std::string_view name) {
+com::ComPtr<host::HostFeatureClass> CreateViewRouteShapefile(host::HostFeatureWorkspace* workspace,
+                                                             host::HostFeatureClass* network,
+                                                             std::string_view name) {
   const auto network_fields = require(network->Fields(), "Fields");
   const auto fields = new_fields();
   for (int i = 0; i < network_fields->FieldCount(); ++i) {

@@ -168,12 +168,14 @@ protected:
 
 TEST_F(OutputFailure, TheNodeLayer) {
   build_check_network();
-  fail_each_way("node", [&] { ASSERT_TRUE(run(com::make<AddNodeShp>())); }, every_way());
+  fail_each_way(
+      "node", [&] { ASSERT_TRUE(run(com::make<AddNodeShp>())); }, every_way());
 }
 
 TEST_F(OutputFailure, TheDeadEndOutput) {
   build_check_network();
-  fail_each_way("CulDeSac", [&] { ASSERT_TRUE(run(com::make<CulDeSac>())); }, every_way());
+  fail_each_way(
+      "CulDeSac", [&] { ASSERT_TRUE(run(com::make<CulDeSac>())); }, every_way());
 }
 
 // The first click empties "ViewRoute"; the second writes "Route" and the route's shapes into it.
@@ -183,7 +185,8 @@ TEST_F(OutputFailure, TheRoutesFirstAndSecondClick) {
   const auto tool_click = [&](double x, double y, long shift = 0) {
     EXPECT_EQ(run_handler([&] { click(x, y, shift); }), com::S_OK);
   };
-  fail_each_way("ViewRoute", [&] { tool_click(0, 0); }, every_way());
+  fail_each_way(
+      "ViewRoute", [&] { tool_click(0, 0); }, every_way());
   fail_each_way(
       "Route",
       [&] {

@@ -27,8 +27,8 @@ constexpr const char* record_extension = ".replacing";
 constexpr const char* set_extensions[] = {".shp", ".shx", ".dbf", ".cpg", ".prj"};
 // Every file a set keeps beside its shapes and table (its indexes and metadata included): what a
 // removal of the set takes, and so all a record may name.
-constexpr const char* own_extensions[] = {".shp", ".shx", ".dbf", ".prj", ".cpg", ".sbn",
-                                          ".sbx", ".qix", ".fbn", ".fbx", ".ain", ".aih",
+constexpr const char* own_extensions[] = {".shp", ".shx", ".dbf", ".prj",    ".cpg", ".sbn",
+                                          ".sbx", ".qix", ".fbn", ".fbx",    ".ain", ".aih",
                                           ".atx", ".ixs", ".mxs", ".shp.xml"};
 // A record names a few files; anything longer is not one.
 constexpr std::size_t largest_record = 4096;
@@ -98,7 +98,8 @@ Record read_record(const fs::path& record) {
     if (!plain_name(name))
       throw DamagedRecord(record, "it names \"" + name + "\", which is not a file in its folder");
     if (!is_file_of_set(set, name))
-      throw DamagedRecord(record, "it names \"" + name + "\", which is not a file of the set " + set);
+      throw DamagedRecord(record,
+                          "it names \"" + name + "\", which is not a file of the set " + set);
     list->push_back(name);
   }
   if (names.replaced.empty() && names.removed.empty())
@@ -190,8 +191,7 @@ bool is_file_of_set(const std::string& set, const std::string& name) {
   if (file.ends_with(".tmp"))
     file.resize(file.size() - 4);
   const std::string extension = file.substr(base.size() - 1);
-  return std::ranges::any_of(own_extensions,
-                             [&](const char* own) { return extension == own; });
+  return std::ranges::any_of(own_extensions, [&](const char* own) { return extension == own; });
 }
 
 fs::path replacement_record(const fs::path& file) {

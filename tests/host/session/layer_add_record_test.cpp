@@ -61,8 +61,7 @@ TEST(LayerAddRecordTest, ARemovalIsCompletedAndADamagedRecordIsNamed) {
   int status = 0;
   auto transcript = work.run("layer add gothenburg/node.shp\n", status);
   EXPECT_NE(status, 0);
-  EXPECT_NE(transcript.find("gothenburg/node.shp does not exist"), std::string::npos)
-      << transcript;
+  EXPECT_NE(transcript.find("gothenburg/node.shp does not exist"), std::string::npos) << transcript;
   for (const auto& extension : set_extensions)
     EXPECT_FALSE(fs::exists(folder / ("node" + extension))) << extension;
   EXPECT_TRUE(nothing_of_a_replacement_left(folder));

@@ -87,7 +87,8 @@ TEST_F(ReplaceTogetherTest, ARecordThatIsNotOneOrReachesBeyondItsSetIsRefusedAsD
       {mark + "/tmp/roads.shp\n", "names \"/tmp/roads.shp\", which is not a file in its folder"},
       {mark + "..\n", "names \"..\", which is not a file in its folder"},
       // Files of the folder that are not the set's: the user's own, which a record never touches.
-      {mark + "\nroads.shp\nCorvane.ini\n", "names \"Corvane.ini\", which is not a file of the set"},
+      {mark + "\nroads.shp\nCorvane.ini\n",
+       "names \"Corvane.ini\", which is not a file of the set"},
       {mark + "\nroads2.shp\n", "names \"roads2.shp\", which is not a file of the set"},
       {mark + "\nroads.other.shp\n", "names \"roads.other.shp\", which is not a file of the set"},
       {mark + "roads.txt\n", "names \"roads.txt\", which is not a file of the set"},
