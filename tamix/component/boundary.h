@@ -19,6 +19,7 @@ inline thread_local std::string last_error_text;
 // (the float results carry codes such as -33 in place of a cost).
 template <class Result, class Body> Result engine_call(Body&& body) noexcept {
   last_error_text.clear();
+  com::SetErrorInfo({});
   try {
     return static_cast<Result>(body());
   } catch (const Error& error) {

@@ -198,3 +198,37 @@ TEST_F(OutputFailure, TheRoutesFirstAndSecondClick) {
 
 } // namespace
 } // namespace corvane
+
+namespace corvane {
+namespace {
+
+// A damaged record of the route's set is named, not the set; removing it lets the tool work.
+TEST_F(OutputFailure, ADamagedRecordIsNamedAndItsRemovalLetsTheNextRunWork) {
+  build_check_network();
+  const auto route = [&] {
+    EXPECT_EQ(run_handler([&] { click(0, 0); }), com::S_OK);
+    EXPECT_EQ(run_handler([&] { click(2000, 0, 1); }), com::S_OK);
+  };
+  route();
+  const SetBytes whole = set_files("Route");
+  std::ofstream(path("Route.replacing"), std::ios::binary)
+      << "corvane replacement\n\nRoute.shp\nroads.shp\n";
+  const auto before = shown().size();
+  route();
+  ASSERT_GT(shown().size(), before);
+  EXPECT_EQ(shown()[before], "Output File: Route.replacing in " + path() +
+                                 " cannot be read: it names \"roads.shp\", which is not a file of "
+                                 "the set Route; remove it, then try again");
+  EXPECT_TRUE(fs::exists(path("roads.shp")));
+  EXPECT_EQ(set_files("Route"), whole);
+  fs::remove(path("Route.replacing"));
+  const auto after = shown().size();
+  route();
+  const auto all = shown();
+  for (auto message = all.begin() + std::ptrdiff_t(after); message != all.end(); ++message)
+    EXPECT_FALSE(message->starts_with("Output File")) << *message;
+  EXPECT_EQ(set_files("Route"), whole);
+}
+
+} // namespace
+} // namespace corvane
