@@ -1,23 +1,48 @@
 #pragma once
 
+#include <chrono>
 #include <new>
+#include <optional>
 
 #include "com/hresult.h"
+#include "files/folder_lock.h"
+#include "forms/message_box.h"
 #include "network/state/handler_end.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 
 // Runs one handler the host called and turns what ended it into the code the host receives:
-// success (also for an end the user has been told of), the code of a failing host or engine
-// call, or E_FAIL for any other failure. No exception leaves a component call.
+// success (also for an end the user has been told of, or a file's failure it is told of here),
+// the code of a failing host or engine call, or E_FAIL for any other failure. No exception leaves a
+// component call.
+//
+// A handler runs while this program holds the network folder's lock (files::FolderLock): two
+// programs in one folder take turns, so that each output is one run's whole set. When the other
+// does not let go within a few seconds the handler is refused with a message saying so.
 template <class Handler> com::HRESULT run_handler(Handler&& handler) {
   try {
+    std::optional<files::FolderLock> turn;
+    if (const auto& folder = shared_state().gNetworkFolder; !folder.empty()) {
+      turn.emplace(folder, std::chrono::seconds(10));
+      if (!turn->held()) {
+        forms::MsgBox("Another program is working in the network folder " + folder +
+                          "; wait for it to finish, then try again.",
+                      "Network Folder", forms::Icon::Exclamation);
+        return com::S_OK;
+      }
+    }
     handler();
     return com::S_OK;
   } catch (const ToldHandlerEnd&) {
     return com::S_OK;
   } catch (const HostCallFailed& failed) {
-    return failed.code();
+    if (!failed.has_reason())
+      return failed.code();
+    // A file that could not be written or read: the user learns which, why and what to do, and
+    // the host that the handler ran.
+    forms::MsgBox(failed.what(), "File", forms::Icon::Critical);
+    return com::S_OK;
   } catch (const std::bad_alloc&) {
     return com::E_OUTOFMEMORY;
   } catch (...) {

@@ -5,9 +5,14 @@
 #include <string_view>
 #include <utility>
 
+#include "com/error_info.h"
+
 namespace corvane {
 
 namespace {
+
+// The engine's code for an output it could not write.
+constexpr std::int32_t OutputFileFailed = -32;
 
 constexpr std::array<std::pair<std::int32_t, std::string_view>, 22> engine_error_texts{{
     {-10, "Network not loaded"},
@@ -39,7 +44,12 @@ constexpr std::array<std::pair<std::int32_t, std::string_view>, 22> engine_error
 std::string EngineErrorText(std::int32_t code) {
   const auto found = std::find_if(engine_error_texts.begin(), engine_error_texts.end(),
                                   [code](const auto& entry) { return entry.first == code; });
-  return std::string(found == engine_error_texts.end() ? "Unknown error" : found->second);
+  std::string text(found == engine_error_texts.end() ? "Unknown error" : found->second);
+  // The engine names the file it could not write and why, right after the failing call.
+  if (code == OutputFileFailed)
+    if (const auto reason = com::TakeErrorInfo(); !reason.empty())
+      text += ": " + reason;
+  return text;
 }
 
 } // namespace corvane

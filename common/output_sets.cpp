@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "com/error_info.h"
 #include "com/letter_case.h"
 #include "common/feature_copies.h"
 #include "common/network_workspace.h"
@@ -120,6 +121,9 @@ struct FoundSet {
   std::string file;              // the file the user is shown
   std::optional<int> shape_type; // none when the set cannot be read
   std::vector<std::string> fields;
+  // Why it cannot be read when that is the set's record ("NAME.replacing", damaged): what the
+  // user is to mend, in place of the set.
+  std::string record_damage = {};
 };
 
 // Asking the workspace whether the set exists completes a removal or replacement of it that a
@@ -140,8 +144,14 @@ std::optional<FoundSet> find_set(host::HostFeatureWorkspace* workspace, std::str
       com::SUCCEEDED(workspace->OpenTable(named, &table)) && table)
     return FoundSet{win::join_path(folder, named + ".dbf"), host::geometry_null,
                     attribute_fields(table->Fields().get())};
+  std::string reason = com::TakeErrorInfo();
+  if (reason.find(named + ".replacing") == std::string::npos)
+    reason.clear();
   const bool shapes = as_workspace->Exists(named + ".shp");
-  return FoundSet{win::join_path(folder, named + (shapes ? ".shp" : ".dbf")), std::nullopt, {}};
+  return FoundSet{win::join_path(folder, named + (shapes ? ".shp" : ".dbf")),
+                  std::nullopt,
+                  {},
+                  std::move(reason)};
 }
 
 std::string found_text(const FoundSet& set) {
@@ -221,6 +231,10 @@ bool RefuseUserSet(std::string_view name) {
   const auto set = find_set(workspace.get(), name);
   if (!set || (set->shape_type && MatchesOutputForm(forms, *set->shape_type, set->fields)))
     return false;
+  if (!set->record_damage.empty()) {
+    show_message(set->record_damage, "Output File", forms::Icon::Exclamation);
+    return true;
+  }
   show_message(found_text(*set) + "; Corvane's " + std::string(name) + " output holds " +
                    DescribeOutputForms(forms) +
                    ". Corvane writes that output under this name: move or rename the file, then "

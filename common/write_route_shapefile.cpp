@@ -66,7 +66,8 @@ com::ComPtr<host::HostFeatureClass> CreateRouteShapefile(host::HostFeatureWorksp
 }
 
 com::ComPtr<host::HostFeatureClass> CreateViewRouteShapefile(host::HostFeatureWorkspace* workspace,
-                                                             host::HostFeatureClass* network) {
+                                                             host::HostFeatureClass* network,
+                                                             std::string_view name) {
   const auto network_fields = require(network->Fields(), "Fields");
   const auto fields = new_fields();
   for (int i = 0; i < network_fields->FieldCount(); ++i) {
@@ -75,7 +76,7 @@ com::ComPtr<host::HostFeatureClass> CreateViewRouteShapefile(host::HostFeatureWo
     if (IsIdOrShape(*field) || i == 2)
       fields->AddField(field.get());
   }
-  return CreateLikeNetwork(workspace, network, ViewRouteOutput, fields.get());
+  return CreateLikeNetwork(workspace, network, name, fields.get());
 }
 
 void WriteRouteShapefile(host::HostFeatureClass* route, const BoundedTable<DirectionRow>& rows,

@@ -30,10 +30,12 @@ com::ComPtr<host::HostFeatureClass> CreateRouteShapefile(host::HostFeatureWorksp
                                                          int total_time_length = 10,
                                                          std::string_view name = RouteOutput);
 
-// Makes the feature class "ViewRoute": the network layer's shape field and its first attribute
-// field only (left empty), because it shows the route's shape alone.
-com::ComPtr<host::HostFeatureClass> CreateViewRouteShapefile(host::HostFeatureWorkspace* workspace,
-                                                             host::HostFeatureClass* network);
+// Makes the feature class "ViewRoute" (or the scratch set `name` that takes its place): the
+// network layer's shape field and its first attribute field only (left empty), because it shows
+// the route's shape alone.
+com::ComPtr<host::HostFeatureClass>
+CreateViewRouteShapefile(host::HostFeatureWorkspace* workspace, host::HostFeatureClass* network,
+                         std::string_view name = ViewRouteOutput);
 
 // Writes direction rows 0 .. count - 1 as features of `route` (made with directions), each with
 // the shape of the same position in `shapes`. The costs go to the fields by route type, so that

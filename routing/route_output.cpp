@@ -11,7 +11,6 @@
 #include "common/stamp_network_edited.h"
 #include "common/write_route_shapefile.h"
 #include "host/layer.h"
-#include "host/query_filter.h"
 #include "host/table_window.h"
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
@@ -19,12 +18,6 @@
 namespace corvane {
 
 namespace {
-
-bool dataset_exists(host::HostFeatureWorkspace* workspace, std::string_view name) {
-  const auto folder = require_as<host::HostWorkspace>(
-      com::ComPtr<host::HostFeatureWorkspace>(workspace), "workspace");
-  return folder->Exists(std::string(name));
-}
 
 std::string total_text(float total) {
   return com::number_text(total, com::single_digits);
@@ -42,15 +35,12 @@ void OpenRouteTable(host::HostFeatureLayer* layer, host::HostApplication* applic
     check_call(window->Show(true), "TableWindow.Show");
 }
 
+// The emptied set is written whole beside the old one and takes its place as every output
+// does: a failure keeps the old route shown, never a part of a set the next click is refused for.
 void PrepareViewRoute(host::HostFeatureWorkspace* workspace, host::HostFeatureClass* network) {
-  RequireOwnOrNoSet(ViewRouteOutput);
-  if (!dataset_exists(workspace, ViewRouteOutput)) {
-    CreateViewRouteShapefile(workspace, network);
-    return;
-  }
-  const auto view_route = open_feature_class(workspace, ViewRouteOutput);
-  const auto everything = create<host::HostQueryFilter>(host::QueryFilterClass);
-  check_call(view_route->DeleteSearchedRows(everything.get()), "DeleteSearchedRows");
+  WriteOutputWhole(ViewRouteOutput, [&](std::string_view scratch) {
+    CreateViewRouteShapefile(workspace, network, scratch);
+  });
 }
 
 void ShowRouteLayers(const RouteResult& result, host::HostMap* map, host::HostActiveView* view,

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "com/create.h"
+#include "com/error_info.h"
 #include "com/hresult.h"
 #include "com/unknown.h"
 
@@ -27,21 +28,28 @@ public:
   using HandlerEnd::HandlerEnd;
 };
 
-// A host or engine call that failed or handed back nothing.
+// A host or engine call that failed or handed back nothing. When the failure is a file's the
+// callee said which and why (com::TakeErrorInfo), and that is the failure's text: the user is
+// told it, never the code.
 class HostCallFailed : public HandlerEnd {
 public:
-  HostCallFailed(std::string_view what, com::HRESULT code)
-      : HandlerEnd(std::string(what) + " failed (" + std::to_string(code) + ")"), code_(code) {}
+  HostCallFailed(std::string_view what, com::HRESULT code, std::string reason = {})
+      : HandlerEnd(reason.empty() ? std::string(what) + " failed (" + std::to_string(code) + ")"
+                                  : reason),
+        code_(code), told_reason_(!reason.empty()) {}
   com::HRESULT code() const { return code_; }
+  // Whether what() is the callee's reason, for the user, rather than the call and its code.
+  bool has_reason() const { return told_reason_; }
 
 private:
   com::HRESULT code_;
+  bool told_reason_;
 };
 
 // Ends the handler when `result` is a failure code.
 inline void check_call(com::HRESULT result, std::string_view what) {
   if (com::FAILED(result))
-    throw HostCallFailed(what, result);
+    throw HostCallFailed(what, result, com::TakeErrorInfo());
 }
 
 // The object a call handed back; ends the handler when there is none.

@@ -3,6 +3,7 @@
 // Every method of the component objects runs its body through engine_call: no exception leaves
 // the component. Engine failures become their code; anything else the general error.
 
+#include "com/error_info.h"
 #include "error.h"
 
 #include <cstdint>
@@ -18,11 +19,14 @@ inline thread_local std::string last_error_text;
 // (the float results carry codes such as -33 in place of a cost).
 template <class Result, class Body> Result engine_call(Body&& body) noexcept {
   last_error_text.clear();
+  com::SetErrorInfo({});
   try {
     return static_cast<Result>(body());
   } catch (const Error& error) {
     try {
       last_error_text = error.what();
+      // A file that cannot be written: the caller tells the user which and why.
+      com::SetErrorInfo(error.code() == code::output_file_failed ? error.what() : std::string());
     } catch (const std::bad_alloc&) {
       // The code alone must do.
     }

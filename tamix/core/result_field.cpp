@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -52,6 +53,7 @@ class OpenTable {
 public:
   explicit OpenTable(const std::filesystem::path& dbf, int flags) : dbf_(dbf) {
     checked([&] { files::finish_decided_replacement(dbf_); });
+    errno = 0;
     fd_ = ::open(dbf.c_str(), flags | O_CLOEXEC);
     if (fd_ < 0)
       fail("cannot be opened");
@@ -64,15 +66,29 @@ public:
   OpenTable& operator=(const OpenTable&) = delete;
 
   [[noreturn]] void fail(const std::string& why) const {
-    throw Error(code::output_file_failed, "result table " + dbf_.string() + ": " + why);
+    const int error = errno ? errno : EIO;
+    throw Error(code::output_file_failed,
+                "result table " + dbf_.string() + ": " + why + ": " + files::failure_reason(error));
   }
   void read(void* data, std::size_t size, std::uint64_t at) const {
+    errno = 0;
     if (::pread(fd_, data, size, static_cast<off_t>(at)) != static_cast<ssize_t>(size))
       fail("cannot be read");
   }
+  // A short write is followed by the rest, so that the failure named is the system's own.
   void write(const void* data, std::size_t size, std::uint64_t at) const {
-    if (::pwrite(fd_, data, size, static_cast<off_t>(at)) != static_cast<ssize_t>(size))
-      fail("cannot be written");
+    const auto* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+      errno = 0;
+      const ssize_t done = ::pwrite(fd_, bytes, size, static_cast<off_t>(at));
+      if (done < 0 && errno == EINTR)
+        continue;
+      if (done <= 0)
+        fail("cannot be written");
+      bytes += done;
+      size -= static_cast<std::size_t>(done);
+      at += static_cast<std::uint64_t>(done);
+    }
   }
   // The table's header, checked against the file before anything is read or written.
   files::DbfHeader header() const {

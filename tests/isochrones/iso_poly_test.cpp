@@ -1,4 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
 
 #include <filesystem>
 #include <fstream>
@@ -330,6 +337,76 @@ TEST(IsoPolyClient, FindsClassifyManual2OnTheRegisteredClass) {
   std::int32_t count = 2;
   EXPECT_TRUE(com::FAILED(client->ClassifyManual2(&count)));
   EXPECT_EQ(count, 2);
+}
+
+} // namespace
+} // namespace corvane
+
+namespace corvane {
+namespace {
+
+// A disk that fills at any size of write (each file may grow to so many bytes, and a write
+// beyond fails as one on a full disk does): the click says which file and why, never a code;
+// "IsoPoly" is one click's whole set or none; the next click with space back writes the whole
+// zones and leaves nothing of a replacement.
+TEST_F(IsoPolyTool, AFullDiskAtAnyWriteIsToldAndTheNextClickWritesTheWholeZones) {
+  network(row_of_links());
+  zones({1, 2, 3});
+  click_tool(900, 1040);
+  const auto set_names = [&] {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(path()))
+      if (entry.path().stem() == "IsoPoly" && entry.path().extension() != ".prj")
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const auto whole = set_names();
+  int told = 0;
+  for (const rlim_t room : {0, 1, 100, 300, 1000, 3000}) {
+    SCOPED_TRACE("room for " + std::to_string(room) + " bytes a file");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      std::signal(SIGXFSZ, SIG_IGN);
+      const rlimit limit{.rlim_cur = room, .rlim_max = room};
+      setrlimit(RLIMIT_FSIZE, &limit);
+      mouse_down(*tool_, 900, 1040, 1, 0);
+      int outcome = 0; // written; 2 told, 1 shown something else
+      for (const auto& message : messages()) {
+        const bool told = message.find(path()) != std::string::npos &&
+                          message.ends_with("then try again") &&
+                          message.find(" failed (") == std::string::npos;
+        const bool other_file = message.find("Corvane.ini") != std::string::npos;
+        if (!told && !other_file) {
+          std::fprintf(stderr, "shown: %s\n", message.c_str());
+          outcome = 1;
+        } else if (told && outcome == 0) {
+          outcome = 2;
+        }
+      }
+      std::fflush(stderr);
+      _exit(outcome);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_NE(WEXITSTATUS(status), 1);
+    told += WEXITSTATUS(status) == 2;
+    const auto left = set_names();
+    if (!left.empty()) {
+      EXPECT_EQ(left, whole);
+    }
+    click_tool(900, 1040);
+    EXPECT_TRUE(messages().empty()) << messages().back();
+    EXPECT_EQ(numbers(*open("IsoPoly"), "COST_END"), (std::vector<double>{1, 2, 3}));
+    for (const auto& entry : std::filesystem::directory_iterator(path())) {
+      const auto extension = entry.path().extension();
+      EXPECT_TRUE(extension != ".tmp" && extension != ".replacing") << entry.path();
+      EXPECT_EQ(entry.path().filename().string().find('~'), std::string::npos) << entry.path();
+    }
+  }
+  EXPECT_GT(told, 0);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "data/host_error.h"
 #include "data/replace_set.h"
 #include "data/set_rewrite.h"
+#include "data/shapelib_hooks.h"
 #include "files/file_error.h"
 #include "files/replace_file.h"
 #include "files/replace_together.h"
@@ -49,7 +50,7 @@ void finish_earlier_set(const fs::path& folder, const std::string& name) {
   try {
     files::finish_replacement(folder / (name + ".dbf"));
   } catch (const files::FileError& error) {
-    throw HostError(error.what());
+    throw HostError::about_file(error.what());
   }
 }
 
@@ -64,6 +65,39 @@ Dataset Dataset::open(const fs::path& folder, const std::string& name, bool shap
   return Dataset(folder, file.stem().string(), shapes);
 }
 
+namespace {
+
+// The files of a new set, made in place; a failure part-way deletes them (they did not exist
+// before), so that nothing of a set stays under its name.
+void make_files(const Dataset& dataset, int shape_type, const std::vector<DbfColumn>& columns,
+                const std::string& prj, const fs::path& folder, const std::string& name) {
+  try {
+    if (shape_type != geometry_null)
+      ShpFile::create(dataset.shp_base(), shape_type);
+    DbfFile::create(dataset.dbf_path(), columns);
+    if (!prj.empty())
+      write_text_file(dataset.prj_path(), prj);
+    raise_write_failure();
+  } catch (...) {
+    take_write_failure();
+    try {
+      delete_scratch_files(folder, name);
+    } catch (const HostError&) {
+      // what cannot be deleted is the scratch set's, removed at its next making
+    }
+    throw;
+  }
+}
+
+// A set whose name carries a "~" is a caller's scratch set, which it puts in place whole
+// itself; any other is made under such a name and then takes its place, so that a kill or a
+// failure while it is made leaves the name free, never a part of a set under it.
+bool is_scratch_name(const std::string& name) {
+  return name.find('~') != std::string::npos;
+}
+
+} // namespace
+
 Dataset Dataset::create(const fs::path& folder, const std::string& name, int shape_type,
                         const std::vector<DbfColumn>& columns, const std::string& prj) {
   const bool shapes = shape_type != geometry_null;
@@ -73,13 +107,22 @@ Dataset Dataset::create(const fs::path& folder, const std::string& name, int sha
   finish_earlier_set(folder, name);
   if (exists_in_folder(folder, name + ".shp") || exists_in_folder(folder, name + ".dbf"))
     throw HostError((folder / name).string() + " exists already");
-  Dataset dataset(folder, name, shapes);
-  if (shapes)
-    ShpFile::create(dataset.shp_base(), shape_type);
-  DbfFile::create(dataset.dbf_path(), columns);
-  if (!prj.empty())
-    write_text_file(dataset.prj_path(), prj);
-  return dataset;
+  if (is_scratch_name(name)) {
+    Dataset dataset(folder, name, shapes);
+    make_files(dataset, shape_type, columns, prj, folder, name);
+    return dataset;
+  }
+  const std::string scratch = name + "~made";
+  delete_scratch_files(folder, scratch); // what a killed making left
+  Dataset made(folder, scratch, shapes);
+  make_files(made, shape_type, columns, prj, folder, scratch);
+  try {
+    made.take_place_of(name);
+  } catch (...) {
+    delete_scratch_files(folder, scratch);
+    throw;
+  }
+  return Dataset(folder, name, shapes);
 }
 
 std::string Dataset::shp_base() const {
@@ -132,13 +175,14 @@ void Dataset::delete_records(std::vector<int> records) const {
         dropped[std::size_t(r)] = 1;
     rewrite_set(set, dropped);
   } catch (const files::FileError& error) {
-    throw HostError(error.what());
+    throw HostError::about_file(error.what());
   }
 }
 
 void Dataset::take_place_of(const std::string& name) const {
   finish_earlier_set(folder_, name);
   close_appending_writers(dbf_path());
+  raise_write_failure(); // a write of this set that failed, found as its writers closed
   const fs::path target = folder_ / name;
   close_appending_writers(find_in_folder(folder_, name + ".dbf").string());
   std::vector<std::unique_ptr<files::ReplacingFile>> written;
@@ -171,9 +215,10 @@ void Dataset::take_place_of(const std::string& name) const {
     }
     replace_after_read_back(written, set);
   } catch (const files::FileError& error) {
-    throw HostError(as_the_user_knows(error.what(), written));
+    throw HostError::about_file(as_the_user_knows(error.what(), written));
   } catch (const fs::filesystem_error& error) {
-    throw HostError(error.what());
+    throw HostError::about_file(error.path1().string() + ": " +
+                                files::failure_reason(error.code().value()));
   }
   delete_scratch_files(folder_, name_);
 }

@@ -12,6 +12,7 @@
 #include "com/letter_case.h"
 #include "data/dbf_layout_change.h"
 #include "data/host_error.h"
+#include "data/shapelib_hooks.h"
 #include "files/dbf_header.h"
 #include "files/dbf_layout.h"
 #include "files/file_error.h"
@@ -51,7 +52,7 @@ std::string fitted_number(double value, int width, int decimals) {
 }
 
 DBFHandle open_dbf(const std::string& path, bool writable) {
-  return DBFOpen(path.c_str(), writable ? "rb+" : "rb");
+  return DBFOpenLL(path.c_str(), writable ? "rb+" : "rb", checked_hooks());
 }
 
 DBFHandle open_checked(const std::string& path, bool writable) {
@@ -59,7 +60,7 @@ DBFHandle open_checked(const std::string& path, bool writable) {
     files::finish_decided_replacement(path);
     files::read_dbf_header(path);
   } catch (const files::FileError& refused) {
-    throw HostError(refused.what());
+    throw HostError::about_file(refused.what());
   }
   return open_dbf(path, writable);
 }
@@ -73,16 +74,20 @@ DbfFile::DbfFile(DBFHandle handle, std::string path, bool writable)
     : handle_(handle), path_(std::move(path)), writable_(writable),
       code_page_(handle ? DBFGetCodePage(handle) : nullptr) {
   if (!handle_)
-    throw HostError("cannot open " + path_);
+    throw HostError::about_file(open_failure(path_));
   load_columns();
 }
 
 DbfFile DbfFile::create(const std::string& path, const std::vector<DbfColumn>& columns) {
   // UTF-8 holds every text a table of any code page hands over, and shapelib names it in a
   // ".cpg" beside the file, which is where every reader looks for the code page.
-  DbfFile file(DBFCreateEx(path.c_str(), "UTF-8"), path, true);
+  const DBFHandle handle = DBFCreateLL(path.c_str(), "UTF-8", checked_hooks());
+  if (!handle)
+    raise_write_failure(); // the ".cpg", written first, or the header
+  DbfFile file(handle, path, true);
   for (const auto& column : columns)
     file.declare_column(column);
+  raise_write_failure(); // the ".cpg" among them: a table without it reads as Latin-1
   return file;
 }
 
@@ -264,7 +269,7 @@ DbfFile DbfFile::clone_empty(const std::string& path) const {
   try {
     bytes = files::read_dbf_header(path_).bytes;
   } catch (const files::FileError& refused) {
-    throw HostError(refused.what());
+    throw HostError::about_file(refused.what());
   }
   std::fill_n(bytes.begin() + files::dbf::record_count_at, 4, 0);
   bytes.push_back(files::dbf::file_end);

@@ -163,7 +163,7 @@ template <class Change> void change_layout(const std::string& path, Change chang
     const files::DbfHeader header = original.header();
     rewrite(path, original, header, change(header));
   } catch (const files::FileError& failed) {
-    throw HostError(failed.what());
+    throw HostError::about_file(failed.what());
   }
 }
 

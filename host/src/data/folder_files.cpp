@@ -38,22 +38,13 @@ bool any_exists_in_folder(const fs::path& folder, const std::vector<std::string>
 }
 
 std::vector<fs::path> dataset_files(const fs::path& folder, const std::string& name) {
-  const auto base = lower_case(name);
   std::vector<fs::path> files;
   std::error_code ec;
   // Listed afresh: what is deleted must be all of the set.
   for (const auto& listed : fs::directory_iterator(folder, ec)) {
     const auto entry = listed.path().filename().string();
-    const auto file = lower_case(entry);
     // "name.ext" and "name.shp.xml", but not "name2.shp" nor "name.other.shp".
-    if (file.size() <= base.size() + 1 || file.compare(0, base.size(), base) != 0 ||
-        file[base.size()] != '.')
-      continue;
-    const auto ext = file.substr(base.size());
-    static const std::vector<std::string> known{".shp", ".shx", ".dbf", ".prj",    ".cpg", ".sbn",
-                                                ".sbx", ".qix", ".fbn", ".fbx",    ".ain", ".aih",
-                                                ".atx", ".ixs", ".mxs", ".shp.xml"};
-    if (std::find(known.begin(), known.end(), ext) != known.end())
+    if (files::is_file_of_set(name, entry) && !lower_case(entry).ends_with(".tmp"))
       files.push_back(folder / entry);
   }
   return files;
@@ -66,7 +57,7 @@ int delete_dataset_files(const fs::path& folder, const std::string& name) {
   try {
     files::remove_together(folder / (name + ".shp"), doomed);
   } catch (const files::FileError& error) {
-    throw HostError(error.what());
+    throw HostError::about_file(error.what());
   }
   return static_cast<int>(doomed.size());
 }

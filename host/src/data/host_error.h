@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "com/error_info.h"
 #include "com/hresult.h"
 
 namespace host {
@@ -15,8 +16,18 @@ public:
       : std::runtime_error(message), code_(code) {}
   com::HRESULT code() const { return code_; }
 
+  // A file that cannot be read, written or replaced, `message` naming it and the reason: the
+  // caller is handed the text (com::SetErrorInfo) to tell the user.
+  static HostError about_file(const std::string& message) {
+    HostError error(message);
+    error.about_file_ = true;
+    return error;
+  }
+  bool is_about_file() const { return about_file_; }
+
 private:
   com::HRESULT code_;
+  bool about_file_ = false;
 };
 
 // The message of the last failure of an interface call on this thread, for callers (and tests)
@@ -30,12 +41,15 @@ template <class Body> com::HRESULT guarded(Body&& body) {
     return com::S_OK;
   } catch (const HostError& e) {
     last_error_message() = e.what();
+    com::SetErrorInfo(e.is_about_file() ? e.what() : std::string());
     return e.code();
   } catch (const std::bad_alloc&) {
     last_error_message() = "out of memory";
+    com::SetErrorInfo({});
     return com::E_OUTOFMEMORY;
   } catch (const std::exception& e) {
     last_error_message() = e.what();
+    com::SetErrorInfo({});
     return com::E_FAIL;
   }
 }

@@ -55,9 +55,10 @@ void replace_after_read_back(std::vector<std::unique_ptr<files::ReplacingFile>>&
       files::remove_stale_indexes(file);
     files::replace_together(written, set.dropped);
   } catch (const files::FileError& error) {
-    throw HostError(as_the_user_knows(error.what(), written));
+    throw HostError::about_file(as_the_user_knows(error.what(), written));
   } catch (const fs::filesystem_error& error) {
-    throw HostError(error.what());
+    throw HostError::about_file(error.path1().string() + ": " +
+                                files::failure_reason(error.code().value()));
   }
 }
 

@@ -192,7 +192,7 @@ void rewrite_set(const SetRecords& old, const std::vector<std::uint8_t>& dropped
       written.back()->write_at(0, bytes->data(), bytes->size());
     }
   } catch (const files::FileError& error) {
-    throw HostError(as_the_user_knows(error.what(), written));
+    throw HostError::about_file(as_the_user_knows(error.what(), written));
   }
   // The indexes beside the files as given and beside the files the links name.
   const auto owner = [](const ShapefilePaths& paths) {

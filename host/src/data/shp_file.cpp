@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/host_error.h"
+#include "data/shapelib_hooks.h"
 #include "files/file_error.h"
 #include "files/replace_together.h"
 #include "files/shape_index.h"
@@ -76,9 +77,9 @@ SHPHandle open_checked(const std::string& base, bool writable) {
     files::finish_decided_replacement(shp); // the whole set, its index included
     files::check_shape_index(shp, index_path(base));
   } catch (const files::FileError& refused) {
-    throw HostError(refused.what());
+    throw HostError::about_file(refused.what());
   }
-  return SHPOpen(shp.c_str(), writable ? "rb+" : "rb");
+  return SHPOpenLL(shp.c_str(), writable ? "rb+" : "rb", checked_hooks());
 }
 
 } // namespace
@@ -88,14 +89,18 @@ ShpFile::ShpFile(const std::string& base, bool writable)
 
 ShpFile::ShpFile(SHPHandle handle, std::string base) : handle_(handle), base_(std::move(base)) {
   if (!handle_)
-    throw HostError("cannot open " + base_ + ".shp");
+    throw HostError::about_file(open_failure(base_ + ".shp"));
   int entities = 0, type = 0;
   SHPGetInfo(handle_, &entities, &type, nullptr, nullptr);
   type_ = host_type(type);
 }
 
 ShpFile ShpFile::create(const std::string& base, int type) {
-  return ShpFile(SHPCreate((base + ".shp").c_str(), shp_type(type)), base);
+  // A header that could not be written leaves a file that cannot be opened: the write is what
+  // the user is told of.
+  const SHPHandle handle = SHPCreateLL((base + ".shp").c_str(), shp_type(type), checked_hooks());
+  raise_write_failure();
+  return ShpFile(handle, base);
 }
 
 ShpFile::ShpFile(ShpFile&& other) noexcept

@@ -156,8 +156,8 @@ std::string read_text_file(const std::string& path) {
 void write_text_file(const std::string& path, const std::string& text) {
   try {
     files::replace_contents(path, text);
-  } catch (const files::FileError&) {
-    throw HostError("cannot write " + path);
+  } catch (const files::FileError& error) {
+    throw HostError::about_file(error.what());
   }
 }
 

@@ -195,16 +195,20 @@ void Session::layer(Words& words, int) {
   const auto extension = path.extension().string();
   if (!com::equal_ignoring_case(extension, ".shp") && !com::equal_ignoring_case(extension, ".dbf"))
     throw SessionError(path.string() + " is neither a shapefile nor a .dbf table");
-  if (!std::filesystem::exists(path))
-    throw SessionError(path.string() + " does not exist");
   const auto folder = std::filesystem::absolute(path).parent_path();
   const auto dataset = path.stem().string();
   const auto name = given_name.empty() ? dataset : given_name;
+  if (!std::filesystem::is_directory(folder))
+    throw SessionError(path.string() + " does not exist");
 
   auto factory = create<HostWorkspaceFactory>(ShapefileWorkspaceFactoryClass);
   com::ComPtr<HostWorkspace> workspace;
   check(factory->OpenFromFile(folder.string(), 0, &workspace),
         "opening the folder " + folder.string());
+  // Asked of the workspace, which first completes a replacement or removal of the set that a
+  // killed run decided: the file may then stand only under its temporary name, or be gone.
+  if (!workspace->Exists(path.filename().string()))
+    throw SessionError(path.string() + " does not exist");
   auto features = workspace.as<HostFeatureWorkspace>();
   if (!features)
     throw SessionError(folder.string() + " is no feature workspace");

@@ -72,7 +72,8 @@ void ReplacingFile::discard() noexcept {
 
 // The user knows the file, not its temporary.
 void ReplacingFile::fail(const char* what) const {
-  throw FileError(target_, std::string("its new copy ") + what + " (" + std::strerror(errno) + ")");
+  const int code = errno;
+  throw FileError(target_, std::string("its new copy ") + what + ": " + failure_reason(code), code);
 }
 
 void ReplacingFile::write_at(std::uint64_t offset, const void* data, std::size_t size) const {

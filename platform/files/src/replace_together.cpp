@@ -1,6 +1,7 @@
 #include "files/replace_together.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -24,6 +25,11 @@ constexpr const char* record_mark = "corvane replacement\n";
 constexpr const char* record_extension = ".replacing";
 // The files a set may be replaced with.
 constexpr const char* set_extensions[] = {".shp", ".shx", ".dbf", ".cpg", ".prj"};
+// Every file a set keeps beside its shapes and table (its indexes and metadata included): what a
+// removal of the set takes, and so all a record may name.
+constexpr const char* own_extensions[] = {".shp", ".shx", ".dbf", ".prj",    ".cpg", ".sbn",
+                                          ".sbx", ".qix", ".fbn", ".fbx",    ".ain", ".aih",
+                                          ".atx", ".ixs", ".mxs", ".shp.xml"};
 // A record names a few files; anything longer is not one.
 constexpr std::size_t largest_record = 4096;
 
@@ -50,20 +56,35 @@ bool plain_name(const std::string& name) {
          name.find_first_of(std::string("/\0", 2)) == std::string::npos;
 }
 
-// The names a record lists, each checked to be a file of the record's own folder.
+std::string lower(std::string text) {
+  for (char& c : text)
+    c = char(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// "<set>.replacing" acts on the set whose name it carries.
+std::string set_of_record(const fs::path& record) {
+  const std::string name = record.filename().string();
+  return name.substr(0, name.size() - std::strlen(record_extension));
+}
+
+// The names a record lists, each checked to be a file of the record's own set.
 Record read_record(const fs::path& record) {
   std::ifstream in(record, std::ios::binary);
   if (!in)
-    throw FileError(record, "cannot be opened (" + std::string(std::strerror(errno)) + ")");
+    throw DamagedRecord(record, std::string("it cannot be opened (") + std::strerror(errno) + ")");
   std::string text(largest_record + 1, '\0');
+  errno = 0;
   in.read(text.data(), std::streamsize(text.size()));
   text.resize(std::size_t(in.gcount()));
   if (in.bad())
-    throw FileError(record, "cannot be read");
+    throw DamagedRecord(record, std::string("it cannot be read (") +
+                                    std::strerror(errno ? errno : EIO) + ")");
   const std::string mark = record_mark;
   if (text.size() > largest_record || text.compare(0, mark.size(), mark) != 0 ||
       text.back() != '\n')
-    throw FileError(record, "is not a record of files being replaced");
+    throw DamagedRecord(record, "it is not a record of files being replaced");
+  const std::string set = set_of_record(record);
   Record names;
   auto* list = &names.replaced;
   for (std::size_t at = mark.size(); at < text.size();) {
@@ -75,11 +96,14 @@ Record read_record(const fs::path& record) {
       continue;
     }
     if (!plain_name(name))
-      throw FileError(record, "names \"" + name + "\", which is not a file in its folder");
+      throw DamagedRecord(record, "it names \"" + name + "\", which is not a file in its folder");
+    if (!is_file_of_set(set, name))
+      throw DamagedRecord(record,
+                          "it names \"" + name + "\", which is not a file of the set " + set);
     list->push_back(name);
   }
   if (names.replaced.empty() && names.removed.empty())
-    throw FileError(record, "names no file");
+    throw DamagedRecord(record, "it names no file");
   return names;
 }
 
@@ -107,21 +131,21 @@ void complete(const fs::path& record) {
     if (testing::before_step)
       testing::before_step(testing::Step::rename, target);
     if (std::rename(temporary.c_str(), target.c_str()) != 0)
-      throw FileError(target, "cannot be replaced by " + temporary.filename().string() + " (" +
-                                  std::strerror(errno) + ")");
+      throw FileError(target, "cannot be replaced by " + temporary.filename().string() + ": " +
+                                  failure_reason(errno));
   }
   for (const std::string& name : names.removed) {
     const fs::path doomed = folder / name;
     if (testing::before_step)
       testing::before_step(testing::Step::remove, doomed);
     if (!fs::remove(doomed, error) && error)
-      throw FileError(doomed, "cannot be removed (" + error.message() + ")");
+      throw FileError(doomed, "cannot be removed: " + failure_reason(error.value()));
   }
   detail::sync_folder(record);
   if (testing::before_step)
     testing::before_step(testing::Step::forget_record, record);
   if (!fs::remove(record, error) && error)
-    throw FileError(record, "cannot be removed (" + error.message() + ")");
+    throw FileError(record, "cannot be removed: " + failure_reason(error.value()));
   detail::sync_folder(record);
 }
 
@@ -129,10 +153,16 @@ void complete(const fs::path& record) {
 // record is in place.
 void decide(const fs::path& record, const std::string& text, const std::function<void()>& decided,
             const std::string& consequence) {
-  {
+  try {
     ReplacingFile writing(record);
     writing.write_at(0, text.data(), text.size());
     writing.commit();
+  } catch (const FileError& error) {
+    // The user knows the set, not its record: the set is what stays as it was.
+    throw FileError(record.parent_path() / set_of_record(record),
+                    "cannot be changed, and stays as it was: " +
+                        failure_reason(error.code() ? error.code() : EIO),
+                    error.code());
   }
   decided();
   try {
@@ -143,12 +173,26 @@ void decide(const fs::path& record, const std::string& text, const std::function
   }
 }
 
-void require_in_folder(const fs::path& file, const fs::path& record) {
+// What a record is written with is what it is read with: only the files of its own set.
+void require_in_set(const fs::path& file, const fs::path& record) {
   if (file.parent_path() != record.parent_path())
     throw FileError(file, "is not in the folder of " + record.string());
+  if (!is_file_of_set(set_of_record(record), file.filename().string()))
+    throw FileError(file, "is not a file of the set " + set_of_record(record));
 }
 
 } // namespace
+
+bool is_file_of_set(const std::string& set, const std::string& name) {
+  std::string file = lower(name);
+  const std::string base = lower(set) + ".";
+  if (!file.starts_with(base))
+    return false;
+  if (file.ends_with(".tmp"))
+    file.resize(file.size() - 4);
+  const std::string extension = file.substr(base.size() - 1);
+  return std::ranges::any_of(own_extensions, [&](const char* own) { return extension == own; });
+}
 
 fs::path replacement_record(const fs::path& file) {
   fs::path record = file.parent_path() / file.stem();
@@ -162,11 +206,11 @@ void replace_together(std::vector<std::unique_ptr<ReplacingFile>>& files,
     return;
   const fs::path record = replacement_record(files.front()->target());
   for (const auto& file : files) {
-    require_in_folder(file->target(), record);
+    require_in_set(file->target(), record);
     file->seal();
   }
   for (const auto& file : removed)
-    require_in_folder(file, record);
+    require_in_set(file, record);
   // Once the record is in place the temporaries are the set: a failure from there on must
   // leave them for the next open to finish.
   decide(
@@ -183,7 +227,7 @@ void remove_together(const fs::path& set_file, const std::vector<fs::path>& remo
     return;
   const fs::path record = replacement_record(set_file);
   for (const auto& file : removed)
-    require_in_folder(file, record);
+    require_in_set(file, record);
   decide(
       record, record_text({}, removed), [] {}, "the files are not all removed");
 }

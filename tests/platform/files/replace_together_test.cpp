@@ -65,14 +65,16 @@ TEST_F(ReplaceTogetherTest, FilesOfOneSetInTwoFoldersAreRefusedBeforeAnythingCha
   EXPECT_TRUE(only_the_set_is_left());
 }
 
-// A record is only followed when it is whole and names files of its own folder; anything else is
-// refused by name and nothing is renamed on its word.
-TEST_F(ReplaceTogetherTest, ARecordThatIsNotOneOrReachesOutsideItsFolderIsRefused) {
+// A record is only followed when it is whole and names files of its own set; anything else is
+// refused as damaged, named so that the user knows what to remove, and nothing is renamed or
+// removed on its word.
+TEST_F(ReplaceTogetherTest, ARecordThatIsNotOneOrReachesBeyondItsSetIsRefusedAsDamaged) {
   const std::string mark = "corvane replacement\n";
   const struct {
     std::string text;
     const char* reason;
   } cases[] = {
+      {"", "is not a record of files being replaced"},
       {"roads.shp\n", "is not a record of files being replaced"},
       {mark + "roads.shp", "is not a record of files being replaced"}, // cut short
       {std::string(5000, 'x'), "is not a record of files being replaced"},
@@ -84,7 +86,16 @@ TEST_F(ReplaceTogetherTest, ARecordThatIsNotOneOrReachesOutsideItsFolderIsRefuse
       {mark + "../roads.shp\n", "names \"../roads.shp\", which is not a file in its folder"},
       {mark + "/tmp/roads.shp\n", "names \"/tmp/roads.shp\", which is not a file in its folder"},
       {mark + "..\n", "names \"..\", which is not a file in its folder"},
+      // Files of the folder that are not the set's: the user's own, which a record never touches.
+      {mark + "\nroads.shp\nCorvane.ini\n",
+       "names \"Corvane.ini\", which is not a file of the set"},
+      {mark + "\nroads2.shp\n", "names \"roads2.shp\", which is not a file of the set"},
+      {mark + "\nroads.other.shp\n", "names \"roads.other.shp\", which is not a file of the set"},
+      {mark + "roads.txt\n", "names \"roads.txt\", which is not a file of the set"},
+      {mark + "roads\n", "names \"roads\", which is not a file of the set"},
   };
+  const fs::path other = folder / "Corvane.ini";
+  write_bytes(other, old_contents);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.reason);
     write_bytes(record, Bytes(c.text.begin(), c.text.end()));
@@ -92,14 +103,53 @@ TEST_F(ReplaceTogetherTest, ARecordThatIsNotOneOrReachesOutsideItsFolderIsRefuse
     try {
       finish_replacement(shp);
       ADD_FAILURE() << "accepted";
-    } catch (const FileError& refused) {
+    } catch (const DamagedRecord& refused) {
       const std::string message = refused.what();
-      EXPECT_NE(message.find(record.string()), std::string::npos) << message;
+      EXPECT_EQ(message.rfind("roads.replacing in " + folder.string() + " cannot be read: it ", 0),
+                0u)
+          << message;
       EXPECT_NE(message.find(c.reason), std::string::npos) << message;
+      EXPECT_TRUE(message.ends_with("; remove it, then try again")) << message;
     }
     EXPECT_EQ(read_bytes(shp), old_contents);
+    EXPECT_EQ(read_bytes(dbf), old_contents);
+    EXPECT_EQ(read_bytes(other), old_contents);
     EXPECT_TRUE(fs::exists(record));
   }
+  // A folder under the record's name is no record either; once it is gone the set opens.
+  fs::remove(record);
+  fs::create_directory(record);
+  EXPECT_THROW(finish_replacement(shp), DamagedRecord);
+  fs::remove(record);
+  finish_replacement(shp);
+  EXPECT_EQ(read_bytes(shp), old_contents);
+  EXPECT_FALSE(fs::exists(temporary_path(shp)));
+}
+
+// The set's own files are its whatever their letter case, its indexes and metadata included.
+TEST_F(ReplaceTogetherTest, ARecordOfItsOwnSetIsFollowedWhateverTheLetterCase) {
+  const fs::path index = folder / "ROADS.SBN";
+  const fs::path metadata = folder / "roads.shp.xml";
+  write_bytes(index, old_contents);
+  write_bytes(metadata, old_contents);
+  write_bytes(temporary_path(shp), new_contents);
+  const std::string text = "corvane replacement\nroads.shp\n\nROADS.SBN\nroads.shp.xml\n";
+  write_bytes(record, Bytes(text.begin(), text.end()));
+  finish_replacement(shp);
+  EXPECT_EQ(read_bytes(shp), new_contents);
+  EXPECT_FALSE(fs::exists(index));
+  EXPECT_FALSE(fs::exists(metadata));
+  EXPECT_TRUE(only_the_set_is_left());
+}
+
+// A writer is held to the same rule: a file of another set never goes with this one's record.
+TEST_F(ReplaceTogetherTest, ARemovalNamingAFileOfAnotherSetIsRefusedBeforeAnythingChanges) {
+  const fs::path other = folder / "Corvane.ini";
+  write_bytes(other, old_contents);
+  EXPECT_THROW(remove_together(shp, {shp, other}), FileError);
+  EXPECT_TRUE(fs::exists(other));
+  EXPECT_TRUE(fs::exists(shp));
+  EXPECT_FALSE(fs::exists(record));
 }
 
 // A set deleted through its record: a kill before any of its removals leaves the record, and the

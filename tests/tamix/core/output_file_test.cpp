@@ -23,7 +23,7 @@ TEST(OutputFile, HoldsEveryByteGivenWhateverTheSizeOfTheFile) {
   for (const std::size_t total :
        {std::size_t{100}, std::size_t{200} << 10, std::size_t{13} << 20}) {
     SCOPED_TRACE(total);
-    const auto path = folder.path() / ("out" + std::to_string(total));
+    const auto path = folder.path() / ("out" + std::to_string(total) + ".dbf");
     std::string expected(8, '\0');
     {
       OutputFile file(path);

@@ -23,6 +23,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "files/replace_file.h"
@@ -31,6 +32,11 @@ namespace files {
 
 // "<folder>/<name without its extension>.replacing": the record of the set `file` belongs to.
 std::filesystem::path replacement_record(const std::filesystem::path& file);
+
+// Whether `name` is one of the files a set `set` keeps (its ".shp", ".shx", ".dbf", ".prj",
+// ".cpg", indexes and ".shp.xml", or the temporary of one), letter case aside. A record acts on
+// these files and no other.
+bool is_file_of_set(const std::string& set, const std::string& name);
 
 // Replaces the targets of `files`, written and all in one folder, together, and removes the
 // files `removed` of the same folder with them (files of the old set the new one has no copy
@@ -55,8 +61,9 @@ void remove_stale_indexes(const std::filesystem::path& file) noexcept;
 
 // Run before trusting `file`: finishes a replacement or removal of its set that a killed run
 // decided, then deletes the stale temporaries of `file` and of the set's ".shp", ".shx", ".dbf",
-// ".cpg" and ".prj". Raises FileError naming the record and the reason when it cannot be read as
-// one, names a file outside its folder, or a rename or removal fails.
+// ".cpg" and ".prj". Raises DamagedRecord when the record cannot be read as one or names a file
+// that is not of its set (nothing is then renamed or removed on its word), FileError when a
+// rename or removal fails.
 //
 // It looks for the record and the temporaries in the folder's names (files::folder_names), so
 // that with nothing to finish it costs a call or two, not a probe of every name.
