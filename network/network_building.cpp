@@ -421,6 +421,7 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   // Lines an earlier build recorded and no message has shown yet (the opening shows them now):
   // the new mark keeps them until this opening's message has.
   const auto unshown = UnshownNotes(state.gNetworkFolder);
+  auto copies = CopiesOfUnfinishedBuild(state.gNetworkFolder);
   errno = 0;
   if (!PutBuildMark(state.gNetworkFolder)) {
     const auto mark = NetworkIniFile(state.gNetworkFolder) + ".building";
@@ -458,14 +459,15 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
     for (const auto& line : said.lines())
       notes.add(line);
   };
-  if (!speeds_lost.empty() && !KeepOldSettings(speed_file, speeds_lost, speed_notes)) {
+  if (!speeds_lost.empty() && !KeepOldSettings(speed_file, speeds_lost, speed_notes, copies)) {
     hand_over(speed_notes);
     return false;
   }
   const auto carried = ini_carried(ini, old, old_links, missing);
   if (!carried.carried_note.empty())
     ini_notes.add(carried.carried_note);
-  if (!carried.not_carried.empty() && !KeepOldSettings(ini, carried.not_carried, ini_notes)) {
+  if (!carried.not_carried.empty() &&
+      !KeepOldSettings(ini, carried.not_carried, ini_notes, copies)) {
     hand_over(speed_notes);
     hand_over(ini_notes);
     return false;
@@ -474,7 +476,7 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   pending.insert(pending.end(), speed_notes.lines().begin(), speed_notes.lines().end());
   pending.insert(pending.end(), ini_notes.lines().begin(), ini_notes.lines().end());
   errno = 0;
-  if (!RecordUnshownNotes(state.gNetworkFolder, pending)) {
+  if (!RecordUnshownNotes(state.gNetworkFolder, pending, copies.named)) {
     hand_over(speed_notes);
     hand_over(ini_notes);
     return tell_unwritten(NetworkIniFile(state.gNetworkFolder) + ".building", errno);

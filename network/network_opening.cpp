@@ -37,6 +37,7 @@
 #include "network/zone_settings.h"
 #include "tamix/net_calc.h"
 #include "tamix/network_file_names.h"
+#include "win/backup_copy.h"
 #include "win/file_system_object.h"
 #include "win/num_text.h"
 #include "win/paths.h"
@@ -81,17 +82,18 @@ bool list_candidate_layers(host::HostMap& map) {
 }
 
 // The files of a network folder that the system replaces through temporaries: the engine's
-// files, the settings files and the copies kept of unreadable ones.
-constexpr std::array<std::string_view, 10> replaced_files{
-    tamix::link_file,   tamix::dist_file,      tamix::coord_file,
-    tamix::node_file,   tamix::attribute_file, NetworkIniFileName,
-    SpeedClassFileName, "Corvane.ini.bak",     "link.spd.bak",
-    "Corvane.ini.building"};
+// files, the settings files and the build mark.
+constexpr std::array<std::string_view, 8> replaced_files{
+    tamix::link_file,      tamix::dist_file,   tamix::coord_file,  tamix::node_file,
+    tamix::attribute_file, NetworkIniFileName, SpeedClassFileName, "Corvane.ini.building"};
 
-// A killed build or save leaves the temporaries of these files; nobody else would remove them.
+// A killed build or save leaves the temporaries of these files and of the copies kept of the
+// settings files; nobody else would remove them.
 void remove_stale_temporaries(const std::string& folder) {
   for (const auto name : replaced_files)
     win::remove_stale_temporary(win::join_path(folder, name));
+  for (const auto name : {NetworkIniFileName, SpeedClassFileName})
+    win::RemoveStaleCopyTemporaries(win::join_path(folder, name));
 }
 
 enum class Decision { Load, Rebuild, Stop };

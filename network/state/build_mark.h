@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "network/state/settings_notes.h"
+
 namespace corvane {
 
 // A build replaces the engine's network files first and the settings files last, so a kill
@@ -13,7 +15,8 @@ namespace corvane {
 // settings may disagree and builds again. The mark is "Corvane.ini.building" in the network
 // folder, a file of the system's own, each of its states written whole (a profile file with
 // the one section [BUILD]).
-// False when the mark cannot be written (nor, then, the network files).
+// False when the mark cannot be written (nor, then, the network files); no mark is then left
+// but one an earlier build left, which still says what it said.
 bool PutBuildMark(std::string_view folder);
 // Once the engine has made network files with the same links as those it replaced, the mark
 // says so: the link numbers in the settings of the last finished build then still name the
@@ -22,11 +25,19 @@ void MarkLinksKept(std::string_view folder);
 bool BuildMarkSaysLinksKept(std::string_view folder);
 // What the build has to tell the user of the old settings files (what is not carried over and
 // which copy keeps it), recorded before either file is replaced: a kill before the user has
-// read it leaves it here for the next opening to show. False when it cannot be recorded.
-bool RecordUnshownNotes(std::string_view folder, const std::vector<std::string>& lines);
+// read it leaves it here for the next opening to show. `copies` are the copies those lines
+// name, so that the build done again after a kill keeps the same ones (KeepOldSettings) rather
+// than a second copy of the same file. False when it cannot be recorded.
+bool RecordUnshownNotes(std::string_view folder, const std::vector<std::string>& lines,
+                        const std::vector<std::string>& copies);
 std::vector<std::string> UnshownNotes(std::string_view folder);
+// The copies of "Corvane.ini" and "link.spd" of a build that did not finish: those its mark
+// records, and those made since the mark was last written (a kill between a copy and its record
+// leaves those). Nothing without a mark.
+EarlierCopies CopiesOfUnfinishedBuild(std::string_view folder);
 // Both settings files are written: the network and its settings belong together, and the mark
-// stays only for the notes not yet shown.
+// stays only for the notes not yet shown. A mark that cannot say so is removed: one left as it
+// was would have the next opening take the finished build for one cut short and build again.
 void MarkSettingsWritten(std::string_view folder);
 bool BuildMarkSaysSettingsWritten(std::string_view folder);
 void RemoveBuildMark(std::string_view folder);

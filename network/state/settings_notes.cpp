@@ -1,5 +1,6 @@
 #include "network/state/settings_notes.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "win/backup_copy.h"
@@ -26,12 +27,22 @@ std::string SettingsNotes::take_text() {
 }
 
 bool KeepOldSettings(const std::string& file, const std::string& why, SettingsNotes& notes) {
+  EarlierCopies none;
+  return KeepOldSettings(file, why, notes, none);
+}
+
+bool KeepOldSettings(const std::string& file, const std::string& why, SettingsNotes& notes,
+                     EarlierCopies& earlier) {
   const win::FileSystemObject files;
   if (!files.FileExists(file)) {
     notes.add(why);
     return true;
   }
-  const auto kept = win::KeepBackupCopy(file);
+  auto candidates = earlier.named;
+  candidates.insert(candidates.end(), earlier.unnamed.begin(), earlier.unnamed.end());
+  const auto kept = win::KeepBackupCopy(file, candidates);
+  if (kept.reused && std::ranges::find(earlier.named, kept.copy) != earlier.named.end())
+    return true;
   if (kept.failure) {
     notes.add(why + " The old file cannot be kept as " +
               (kept.copy.empty() ? file + ".bak" : kept.copy) + " (" + *kept.failure +
@@ -39,6 +50,7 @@ bool KeepOldSettings(const std::string& file, const std::string& why, SettingsNo
     return false;
   }
   notes.add(why + " The old file is kept as " + kept.copy + ".");
+  earlier.named.push_back(kept.copy);
   return true;
 }
 

@@ -37,5 +37,19 @@ std::string ListedWithAnd(const std::vector<std::string>& items);
 // the caller then leaves the file as it is, and its build mark (network/state/build_mark.h)
 // standing, so that the next opening builds the network again, as the note says.
 bool KeepOldSettings(const std::string& file, const std::string& why, SettingsNotes& notes);
+// The copies a build that did not finish made of the settings files: `named` those its record
+// names (network/state/build_mark.h), whose lines the next opening shows; `unnamed` those made
+// after it last wrote its mark, which a kill before the record left unnamed.
+struct EarlierCopies {
+  std::vector<std::string> named;
+  std::vector<std::string> unnamed;
+};
+
+// The same for a build done again after one that did not finish: a copy of `earlier` that holds
+// the file as it is now is its copy, and none is made. One already named adds nothing to
+// `notes`, whose recorded line names it; any other copy is named as a new one is, and joins
+// `earlier.named` for the build's own record.
+bool KeepOldSettings(const std::string& file, const std::string& why, SettingsNotes& notes,
+                     EarlierCopies& earlier);
 
 } // namespace corvane

@@ -1,5 +1,6 @@
 #include "network/state/stored_settings.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <functional>
@@ -217,16 +218,47 @@ std::vector<TempSpeedRow> read_temp_speeds(const SectionReader& section, std::in
   return speeds;
 }
 
+// The zones as the zone tools take them and the zone options save them: ascending, equal
+// neighbours allowed. A zone below an earlier one is put in its place, and named, since the tools
+// would otherwise stop at the last zone's limit and draw its bands out of order. A zone of 0 or
+// one equal to an earlier zone bounds nothing of its own, but the zone options save such zones
+// (a zone they add starts at 0), so it is kept, and named.
 std::vector<float> read_zones(const SectionReader& section) {
-  std::vector<float> limits;
+  struct Zone {
+    std::int32_t row;
+    float limit;
+  };
+  std::vector<Zone> zones;
   for (const auto row : section.rows(settings::TotalZones, settings::MaxZoneCount,
-                                     settings::zone_key, "zone", "zones")) {
-    // The zone options store zones in any order (they only advise ascending ones), so the
-    // order is the user's.
+                                     settings::zone_key, "zone", "zones"))
     if (const auto limit =
             section.amount(settings::zone_key(row), "zone limit", "the zone is left out."))
-      limits.push_back(static_cast<float>(*limit));
+      zones.push_back({row, static_cast<float>(*limit)});
+
+  const auto given = [&](const Zone& zone) {
+    return "\"" + section.value(settings::zone_key(zone.row)) + "\"";
+  };
+  const Zone* highest = nullptr;
+  for (const auto& zone : zones) {
+    const auto key = settings::zone_key(zone.row);
+    if (zone.limit == 0)
+      section.note(key, "gives " + given(zone) +
+                            ", a zone that bounds nothing; it is kept, as the zone options keep "
+                            "it.");
+    if (highest && zone.limit < highest->limit)
+      section.note(key, "gives " + given(zone) + ", below the " + given(*highest) + " of \"" +
+                            settings::zone_key(highest->row) +
+                            "\"; the zones are put in ascending order.");
+    else if (highest && zone.limit == highest->limit && zone.limit != 0)
+      section.note(key, "gives " + given(zone) + ", as \"" + settings::zone_key(highest->row) +
+                            "\" does; both are kept, and the second bounds nothing more.");
+    if (!highest || zone.limit > highest->limit)
+      highest = &zone;
   }
+  std::ranges::stable_sort(zones, {}, &Zone::limit);
+  std::vector<float> limits;
+  for (const auto& zone : zones)
+    limits.push_back(zone.limit);
   return limits;
 }
 

@@ -57,7 +57,7 @@ StoredSettings ReadStoredSettings(const win::ProfileSnapshot& ini, std::string_v
                                   std::int32_t link_count, SettingsNotes& notes);
 
 // [ISOCHRONE] alone: the limits of the zones, at most MaxZoneCount, each a number from 0 to
-// what single precision holds.
+// what single precision holds, in ascending order (zones out of order are put in it, and named).
 std::vector<float> ReadStoredZones(const win::ProfileSnapshot& ini, std::string_view ini_file,
                                    SettingsNotes& notes);
 

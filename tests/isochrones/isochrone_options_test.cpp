@@ -192,10 +192,11 @@ TEST_F(IsochroneOptions, AFullZoneListTakesNoFurtherZone) {
 
 TEST_F(IsochroneOptions, OkChecksTheOrderAndStoresOnlyWhenItPasses) {
   auto& state = shared_state();
-  ASSERT_TRUE(settings::write_zones(NetworkIniFile(path()), {10, 5}));
+  ASSERT_TRUE(settings::write_zones(NetworkIniFile(path()), {5, 10}));
   const std::string before = zone_section();
   bool still_open = false;
   open_dialog([&](FrmIsochrone& dialog) {
+    enter_limit(dialog, 0, "20");
     dialog.CmdOk.Click();
     still_open = dialog.Visible();
   });
@@ -204,6 +205,14 @@ TEST_F(IsochroneOptions, OkChecksTheOrderAndStoresOnlyWhenItPasses) {
                             "Info: Enter zone values in ascending order for better result"}));
   EXPECT_EQ(zone_section(), before);
   EXPECT_EQ(state.gZoneCount, 2);
+
+  // A file whose zones are out of order is listed in order, and says so; OK saves that order.
+  ASSERT_TRUE(settings::write_zones(NetworkIniFile(path()), {10, 5}));
+  open_dialog([](FrmIsochrone& dialog) { dialog.CmdOk.Click(); });
+  EXPECT_EQ(messages().back(), "Network Settings: " + NetworkIniFile(path()) +
+                                   ": [ISOCHRONE] \"Zone  2\" gives \"5\", below the \"10\" of "
+                                   "\"Zone  1\"; the zones are put in ascending order.");
+  EXPECT_EQ(zone_section(), before);
 
   // Equal neighbours pass; a new maximum is the cut-off.
   ASSERT_TRUE(settings::write_zones(NetworkIniFile(path()), {5, 5, 10}));

@@ -97,6 +97,18 @@ TEST_F(StoredSettingsTest, ValuesThatCannotBeUsedAreNamedWithWhatIsDone) {
        },
        {"[CLOSED ROADS] \"Total\" gives \"-1\", which is no count; the 2 closed roads in the file "
         "are read."}},
+      {"zones out of order, of 0 and repeated",
+       "[ISOCHRONE]\r\nTotal Zones= 5\r\nZone  1= 0\r\nZone  2= 10\r\nZone  3= 5\r\n"
+       "Zone  4= 10\r\nZone  5= 15\r\n",
+       [](const StoredSettings& s) {
+         EXPECT_EQ(s.zones, (std::vector<float>{0, 5, 10, 10, 15}));
+       },
+       {"[ISOCHRONE] \"Zone  1\" gives \"0\", a zone that bounds nothing; it is kept, as the zone "
+        "options keep it.",
+        "[ISOCHRONE] \"Zone  3\" gives \"5\", below the \"10\" of \"Zone  2\"; the zones are put "
+        "in ascending order.",
+        "[ISOCHRONE] \"Zone  4\" gives \"10\", as \"Zone  2\" does; both are kept, and the second "
+        "bounds nothing more."}},
       {"colours outside 0-255",
        "[Color]\r\nRED=300\r\nGREEN=-5\r\nBLUE=127.5\r\n",
        [](const StoredSettings& s) {

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <system_error>
+#include <vector>
 
 #include "file_contents.h"
 #include "files/replace_file.h"
@@ -22,6 +24,51 @@ namespace fs = std::filesystem;
 // Enough for a copy kept at every rebuild of many years; beyond it the user is asked to clear
 // the old ones.
 constexpr int max_copies = 9999;
+
+// "<file>" + `suffix` is a name KeepBackupCopy gives: ".bak", or ".N.bak" for N from 1 to
+// max_copies written as it writes it.
+bool copy_suffix(std::string_view suffix) {
+  if (suffix == ".bak")
+    return true;
+  if (!suffix.starts_with('.') || !suffix.ends_with(".bak"))
+    return false;
+  const auto digits = suffix.substr(1, suffix.size() - 5);
+  if (digits.empty() || digits.front() == '0')
+    return false;
+  int number = 0;
+  for (const char digit : digits) {
+    if (digit < '0' || digit > '9' || number > max_copies)
+      return false;
+    number = number * 10 + (digit - '0');
+  }
+  return number <= max_copies;
+}
+
+bool plain_file(const fs::path& name) {
+  std::error_code error;
+  return fs::is_regular_file(fs::symlink_status(name, error));
+}
+
+// The plain files beside `file` named as its copies are, followed by `tail`.
+std::vector<fs::path> copy_names(std::string_view file, std::string_view tail) {
+  const fs::path path = resolve_path(file);
+  const auto folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+  const auto name = path.filename().string();
+  std::vector<fs::path> found;
+  std::error_code error;
+  for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+       entry.increment(error)) {
+    const auto entry_file = entry->path().filename().string();
+    const std::string_view entry_name = entry_file;
+    if (entry_name.size() > name.size() + tail.size() && entry_name.starts_with(name) &&
+        entry_name.ends_with(tail) &&
+        copy_suffix(
+            entry_name.substr(name.size(), entry_name.size() - name.size() - tail.size())) &&
+        plain_file(entry->path()))
+      found.push_back(entry->path());
+  }
+  return found;
+}
 
 bool name_taken(const fs::path& name) {
   struct stat ignored {};
@@ -85,11 +132,18 @@ int write_copy(const fs::path& copy, std::string_view contents) {
 
 } // namespace
 
-BackupCopy KeepBackupCopy(std::string_view file) {
+BackupCopy KeepBackupCopy(std::string_view file, const std::vector<std::string>& earlier) {
   const fs::path path = resolve_path(file);
   const auto contents = read_file_contents(path);
   if (!contents)
     return {{}, std::string(file) + " cannot be read"};
+  for (const auto& copy : earlier) {
+    if (!copy.starts_with(file) || !copy_suffix(std::string_view(copy).substr(file.size())))
+      continue;
+    const fs::path copy_path = resolve_path(copy);
+    if (plain_file(copy_path) && read_file_contents(copy_path) == contents)
+      return {copy, std::nullopt, true};
+  }
   for (int number = 0; number <= max_copies; ++number) {
     const std::string suffix = number == 0 ? ".bak" : "." + std::to_string(number) + ".bak";
     const fs::path copy = path.string() + suffix;
@@ -105,6 +159,20 @@ BackupCopy KeepBackupCopy(std::string_view file) {
   return {{},
           "every name from " + std::string(file) + ".bak to " + std::string(file) + "." +
               std::to_string(max_copies) + ".bak is taken; delete the copies no longer needed"};
+}
+
+void RemoveStaleCopyTemporaries(std::string_view file) {
+  std::error_code ignored;
+  for (const auto& temporary : copy_names(file, ".tmp"))
+    fs::remove(temporary, ignored);
+}
+
+std::vector<std::string> BackupCopiesOf(std::string_view file) {
+  std::vector<std::string> copies;
+  const auto name = resolve_path(file).filename().string();
+  for (const auto& copy : copy_names(file, ""))
+    copies.push_back(std::string(file) + copy.filename().string().substr(name.size()));
+  return copies;
 }
 
 std::string WriteFailureReason(std::string_view file, int error) {

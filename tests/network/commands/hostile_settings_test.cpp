@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -186,11 +190,13 @@ TEST_F(HostileSettings, AreReadAsEditorsWriteThemAndNeverReplacedInSilence) {
                          "ATTRIBUTE FIELD=CLASS", "ATTRIBUTE FIELD=KIND");
        },
        same,
-       {loaded, ini_file + ": [INFO] \"DESC FIELD NAME\" gives \"STREET\", which names no field "
-                           "of the road layer; directions are not named by it.\n" +
-                    ini_file + ": [INFO] \"ATTRIBUTE FIELD\" gives \"KIND\", which names no field "
-                               "of the road layer; the road classes of the network files stand "
-                               "until \"Update Road Classes\" or a new build."},
+       {loaded, ini_file +
+                    ": [INFO] \"DESC FIELD NAME\" gives \"STREET\", which names no field "
+                    "of the road layer; directions are not named by it.\n" +
+                    ini_file +
+                    ": [INFO] \"ATTRIBUTE FIELD\" gives \"KIND\", which names no field "
+                    "of the road layer; the road classes of the network files stand "
+                    "until \"Update Road Classes\" or a new build."},
        Kept::everything,
        ""},
       {"the [INFO] line lost",
@@ -206,6 +212,17 @@ TEST_F(HostileSettings, AreReadAsEditorsWriteThemAndNeverReplacedInSilence) {
        same,
        {loaded, ini_file + ": [ISOCHRONE] \"Zone  3\" gives \"1e308\", which is no zone limit; "
                            "the zone is left out."},
+       Kept::everything,
+       ""},
+      {"zones out of order",
+       [](const std::string& t) {
+         return replaced(
+             replaced(replaced(t, "Zone  1= 2", "Zone  1= 4"), "Zone  2= 4", "Zone  2= 8"),
+             "Zone  3= 8", "Zone  3= 2");
+       },
+       same,
+       {loaded, ini_file + ": [ISOCHRONE] \"Zone  3\" gives \"2\", below the \"8\" of "
+                           "\"Zone  2\"; the zones are put in ascending order."},
        Kept::everything,
        ""},
       {"class speed beyond single precision, under an older writer's key",
@@ -266,6 +283,11 @@ TEST_F(HostileSettings, AreReadAsEditorsWriteThemAndNeverReplacedInSilence) {
     EXPECT_EQ(s.gRouteColorGreen, kept ? 20 : 0);
     EXPECT_EQ(s.gTspMode, info_kept ? 12 : 1);
     EXPECT_EQ(ini_value(settings::Info, settings::RouteType), info_kept ? "Fastest" : "Shortest");
+    if (std::string(c.name) == "zones out of order") {
+      // The tools stop at the largest limit, not at the last zone's.
+      EXPECT_EQ(s.gZoneMax, 8);
+      EXPECT_EQ(s.gZoneValues[1], 2);
+    }
     if (std::string(c.name) == "single-byte text that is no UTF-8") {
       EXPECT_EQ(s.gRoadClassSpeeds[0].Alias, "Gr\xF6n v\xE4g");
     }
@@ -459,7 +481,7 @@ TEST_F(HostileSettings, WhatAKilledBuildDidNotShowIsShownByTheNextOpeningOnce) {
                            "as " +
                            ini() + ".bak.";
   ASSERT_TRUE(PutBuildMark(path()));
-  ASSERT_TRUE(RecordUnshownNotes(path(), {note}));
+  ASSERT_TRUE(RecordUnshownNotes(path(), {note}, {ini() + ".bak"}));
   MarkSettingsWritten(path());
   for (const bool first : {true, false}) {
     SCOPED_TRACE(first ? "first opening" : "second opening");
@@ -506,8 +528,14 @@ TEST_F(HostileSettings, ARebuildKilledAnywhereLosesNoSettingWithoutNamingWhere) 
         copy = text.substr(at + 24, text.find(".bak.", at) + 4 - at - 24);
     ASSERT_FALSE(copy.empty()) << ::testing::PrintToString(messages);
     EXPECT_NE(read_bytes(copy).find(" 1 . Link Number = 3"), std::string::npos) << copy;
-    for (const auto& entry : fs::directory_iterator(path()))
+    // The build done again keeps the copy the killed one made, not a second of the same file.
+    int copies = 0;
+    for (const auto& entry : fs::directory_iterator(path())) {
       EXPECT_FALSE(entry.path().string().ends_with(".bak.tmp")) << entry.path();
+      copies += entry.path().filename().string().starts_with("Corvane.ini.") &&
+                entry.path().extension() == ".bak";
+    }
+    EXPECT_EQ(copies, 1);
   }
 }
 
@@ -552,8 +580,82 @@ TEST_F(HostileSettings, AFullDiskAtAnyWriteOfARebuildNeverEndsInAFalseSuccess) {
     // road layer's table.
     if (!success) {
       EXPECT_NE(said.find("no space"), std::string::npos) << said;
+    } else {
+      // A finished build is opened as one, whatever of its mark could not be written.
+      state().gNetworkState = NetworkClosed;
+      take_messages();
+      open();
+      const auto next = take_messages();
+      ASSERT_FALSE(next.empty());
+      EXPECT_EQ(next.front(), "Network loaded successfully") << ::testing::PrintToString(next);
     }
   }
+}
+
+// Each file may grow to a few bytes only, too few for the build mark: the build is refused with
+// the reason and leaves no mark, so that the next opening, with space back, does not take it for
+// a build cut short.
+TEST_F(HostileSettings, ABuildMarkThatCannotBeWrittenLeavesNoMark) {
+  network_of(links(4), {1, 2, 3, 2});
+  // A count that does not match builds again, and the layer has its result field already: the
+  // mark is the rebuild's first write.
+  ASSERT_TRUE(settings::write(ini(), settings::Info, settings::RecordNo, " 5"));
+  const auto mark = ini() + ".building";
+  for (const rlim_t room : {0, 8, 16}) {
+    SCOPED_TRACE("room for " + std::to_string(room) + " bytes a file");
+    const pid_t child = fork();
+    if (child == 0) {
+      std::signal(SIGXFSZ, SIG_IGN);
+      const rlimit limit{.rlim_cur = room, .rlim_max = room};
+      setrlimit(RLIMIT_FSIZE, &limit);
+      state().gNetworkState = NetworkClosed;
+      take_messages();
+      open();
+      const auto messages = take_messages();
+      const bool refused =
+          messages.size() == 1 &&
+          messages[0].starts_with("The network cannot be built: " + mark + " cannot be written");
+      if (!refused)
+        std::fprintf(stderr, "shown: %s\n", ::testing::PrintToString(messages).c_str());
+      std::fflush(stderr);
+      _exit(refused ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_FALSE(fs::exists(mark));
+    EXPECT_FALSE(fs::exists(mark + ".tmp"));
+  }
+  state().gNetworkState = NetworkClosed;
+  take_messages();
+  open();
+  const auto messages = take_messages();
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.front(), "Network created successfully");
+  for (const auto& text : messages)
+    EXPECT_EQ(text.find("did not finish"), std::string::npos) << text;
+}
+
+// The temporary of a copy that a kill left is the system's own: the next opening removes it,
+// and nothing else under a name like it.
+TEST_F(HostileSettings, TheTemporaryOfACopyAKillLeftIsRemovedAndNothingElse) {
+  network_of(links(4), {1, 2, 3, 2});
+  const std::vector<std::string> stale{"Corvane.ini.bak.tmp", "Corvane.ini.7.bak.tmp",
+                                       "link.spd.12.bak.tmp"};
+  const std::vector<std::string> others{"Corvane.ini.07.bak.tmp", "Corvane.ini.x.bak.tmp",
+                                        "Corvane.ini.7.bak.tmp2", "Other.ini.bak.tmp"};
+  for (const auto& name : stale)
+    write_bytes(path(name), "half a copy");
+  for (const auto& name : others)
+    write_bytes(path(name), "the user's own");
+  fs::create_directory(path("Corvane.ini.8.bak.tmp"));
+  state().gNetworkState = NetworkClosed;
+  open();
+  for (const auto& name : stale)
+    EXPECT_FALSE(fs::exists(path(name))) << name;
+  for (const auto& name : others)
+    EXPECT_EQ(read_bytes(path(name)), "the user's own") << name;
+  EXPECT_TRUE(fs::is_directory(path("Corvane.ini.8.bak.tmp")));
 }
 
 // Every rebuild that loses settings keeps the old file under a name nothing holds yet: no copy
