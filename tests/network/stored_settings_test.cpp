@@ -146,19 +146,23 @@ TEST_F(StoredSettingsTest, ValuesThatCannotBeUsedAreNamedWithWhatIsDone) {
         "km/h; the km/h speed is used."}},
       {"a missing TSP mode and an unknown straight-line answer",
        "[INFO]\r\nTSP STRAIGHT LINE=Maybe\r\n",
-       [](const StoredSettings& s) { EXPECT_EQ(s.tsp_mode, 0); },
+       [](const StoredSettings& s) {
+         EXPECT_EQ(s.tsp_mode, (TspMode{.kind = TourKind::StartEnd}));
+       },
        {"[INFO] \"TSP STRAIGHT LINE\" gives \"Maybe\", which is neither Yes nor No; routes "
         "between the stops are taken along the roads, as with No."}},
       {"a missing TSP mode with straight lines",
        "[INFO]\r\nTSP STRAIGHT LINE=Yes\r\n",
-       [](const StoredSettings& s) { EXPECT_EQ(s.tsp_mode, 10); },
+       [](const StoredSettings& s) {
+         EXPECT_EQ(s.tsp_mode, (TspMode{.kind = TourKind::StartEnd, .straight_line = true}));
+       },
        {}},
       {"the [INFO] line lost: its keys stand above the first section",
        "ROUTE TYPE=Fastest\r\nTSP MODE= 2\r\nDESC FIELD NAME=NAME\r\n[Color]\r\nRED= 1\r\n"
        "GREEN= 2\r\nBLUE= 3\r\n",
        [](const StoredSettings& s) {
          EXPECT_EQ(s.route_type, "Fastest");
-         EXPECT_EQ(s.tsp_mode, 2);
+         EXPECT_EQ(s.tsp_mode, (TspMode{.kind = TourKind::StartOnly}));
          EXPECT_EQ(s.description_field, "NAME");
        },
        {}},

@@ -71,7 +71,7 @@ TEST_F(TspOptions, OkStoresTheBaseCodeAndTheStraightLineChoice) {
     testing::act(d, "Check1", Gesture::Check, "1");
     testing::act(d, "CmdOk", Gesture::Click);
   }));
-  EXPECT_EQ(shared_state().gTspMode, 12);
+  EXPECT_EQ(shared_state().gTspMode, (TspMode{.kind = TourKind::StartOnly, .straight_line = true}));
   EXPECT_NE(settings_text().find("TSP MODE= 2"), std::string::npos) << "one blank before it";
   EXPECT_EQ(stored(settings::TspStraightLine), "Yes");
 
@@ -81,7 +81,7 @@ TEST_F(TspOptions, OkStoresTheBaseCodeAndTheStraightLineChoice) {
     testing::act(d, "Check1", Gesture::Check, "0");
     testing::act(d, "CmdCancel", Gesture::Click);
   }));
-  EXPECT_EQ(shared_state().gTspMode, 12);
+  EXPECT_EQ(shared_state().gTspMode, (TspMode{.kind = TourKind::StartOnly, .straight_line = true}));
   EXPECT_EQ(stored(settings::TspMode), "2");
   EXPECT_EQ(stored(settings::TspStraightLine), "Yes");
 }
@@ -111,7 +111,7 @@ TEST_F(TspOptions, NeedNoNetworkLayerButRefuseInAnEditSession) {
     testing::act(d, "OptClose", Gesture::Click);
     testing::act(d, "CmdOk", Gesture::Click);
   }));
-  EXPECT_EQ(shared_state().gTspMode, 1);
+  EXPECT_EQ(shared_state().gTspMode, (TspMode{.kind = TourKind::RoundTrip}));
 
   shared_state().gEditSessionActive = true;
   EXPECT_TRUE(run_command(com::make<TspOption>()));

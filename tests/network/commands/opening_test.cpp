@@ -201,7 +201,7 @@ TEST_F(Opening, AFreshBuildWritesOnlyTheDefaultsOfANewNetwork) {
   EXPECT_FLOAT_EQ(s.gRoadClassSpeeds[2].SpeedKmph, 1.609342f);
   EXPECT_EQ(s.gZoneCount, 3);
   EXPECT_EQ(s.gZoneMax, 15);
-  EXPECT_EQ(s.gTspMode, 1);
+  EXPECT_EQ(s.gTspMode, (TspMode{.kind = TourKind::RoundTrip}));
   EXPECT_EQ(s.gRouteType, RouteShortest);
   EXPECT_EQ(s.gRouteColorRed, 255);
   EXPECT_EQ(engine_->map_units, 7);
@@ -280,7 +280,7 @@ TEST_F(Opening, LoadsTheStoredSettingsOfTheNetwork) {
   settings::write(speed_file, settings::SpeedValues, settings::category_key(1), " 3");
   settings::write_road_class_speed(speed_file, 3, 62.1372f);
   settings::write_road_class_alias(speed_file, 3, " Motorway ");
-  state().gTspMode = 2;
+  state().gTspMode = TspMode{.kind = TourKind::StartOnly};
   const int elements_before = element_count();
 
   engine_->calls.clear();
@@ -302,7 +302,7 @@ TEST_F(Opening, LoadsTheStoredSettingsOfTheNetwork) {
   EXPECT_EQ(s.gZoneCount, 2);
   EXPECT_EQ(s.gZoneValues[1], 2.5f);
   EXPECT_EQ(s.gZoneMax, 4);
-  EXPECT_EQ(s.gTspMode, 11);
+  EXPECT_EQ(s.gTspMode, (TspMode{.kind = TourKind::RoundTrip, .straight_line = true}));
   EXPECT_EQ(s.gRouteColorRed, 255);
   EXPECT_EQ(s.gRouteColorGreen, 0);
   EXPECT_EQ(s.gRouteColorBlue, 128);

@@ -95,8 +95,7 @@ TEST_F(GazetteerDialog, TypedValuesAreComparedNeverInterpreted) {
   });
   EXPECT_EQ(stops_seen, (std::vector<std::string>{"Alpha(Start)", "12"}));
   const std::string refused = "Envalid entries: Invalid data. Enter a number ";
-  EXPECT_EQ(shown(),
-            (std::vector<std::string>{"Data Not Found: No data found", refused, refused}));
+  EXPECT_EQ(shown(), (std::vector<std::string>{"Data Not Found: No data found", refused, refused}));
   EXPECT_EQ(shared_state().gGazetteerStops[2].Y, 200);
 }
 
@@ -137,7 +136,7 @@ TEST_F(GazetteerDialog, ANodeTwiceInARowIsRefusedAndOptimiseWarnsOfRepeats) {
   auto& state = shared_state();
   state.gUseDescField = 1;
   state.gDescFieldName = "NAME";
-  state.gTspMode = 0;
+  state.gTspMode = TspMode{.kind = TourKind::StartEnd};
   pick([](FrmGezz1& p) { act(p, "Gezz1List", Gesture::DoubleClick, "#0"); });
   run([&](FrmGezetted& d) {
     add(d, "Alpha");
