@@ -481,7 +481,8 @@ TEST_F(Opening, EndsWithItsMessageAndKeepsWhatWasSetBefore) {
   std::filesystem::rename(path("roads.prj.aside"), path("roads.prj"));
 }
 
-TEST_F(Opening, AFailedLoadKeepsTheSettingsReadBeforeIt) {
+// The engine's reason is the user's to read, as after a build.
+TEST_F(Opening, AFailedLoadSaysWhyAndKeepsTheSettingsReadBeforeIt) {
   add_roads();
   build();
   settings::write_zones(ini(), {7});
@@ -489,10 +490,13 @@ TEST_F(Opening, AFailedLoadKeepsTheSettingsReadBeforeIt) {
   const auto other = com::make<testing::ScriptedNetBase>();
   state().gNetBase = other;
   engine_->load_result = -15;
+  engine_->last_error_text = "/data/link.bin: it holds 3 links, the layer 4";
   take_messages();
   open();
-  EXPECT_EQ(take_messages(), std::vector<std::string>{"Network could not be loaded: Error = " +
-                                                      EngineErrorText(-15)});
+  EXPECT_EQ(take_messages(), std::vector<std::string>{
+                                 "Network could not be loaded: Error = " + EngineErrorText(-15) +
+                                 "\n/data/link.bin: it holds 3 links, the "
+                                 "layer 4"});
   EXPECT_EQ(state().gZoneMax, 7);
   EXPECT_EQ(state().gRoadClassCount, 3);
   EXPECT_EQ(state().gNetworkState, NetworkClosed);
