@@ -83,9 +83,10 @@ bool list_candidate_layers(host::HostMap& map) {
 // The files of a network folder that the system replaces through temporaries: the engine's
 // files, the settings files and the copies kept of unreadable ones.
 constexpr std::array<std::string_view, 10> replaced_files{
-    tamix::link_file,      tamix::dist_file,      tamix::coord_file,  tamix::node_file,
-    tamix::attribute_file, NetworkIniFileName,    SpeedClassFileName, "Corvane.ini.bak",
-    "link.spd.bak",        "Corvane.ini.building"};
+    tamix::link_file,   tamix::dist_file,      tamix::coord_file,
+    tamix::node_file,   tamix::attribute_file, NetworkIniFileName,
+    SpeedClassFileName, "Corvane.ini.bak",     "link.spd.bak",
+    "Corvane.ini.building"};
 
 // A killed build or save leaves the temporaries of these files; nobody else would remove them.
 void remove_stale_temporaries(const std::string& folder) {

@@ -45,7 +45,7 @@ TEST_F(TspOptions, ShowsTheStoredChoice) {
       {"", "", "OptOpen", 0},          {" 2", "Yes", "OptSO", 1},
       {" 1", "yes", "OptClose", 0},    {"7", "Yes, straight", "OptOpen", 1},
       {" 0", "No", "OptOpen", 0},      {" 2", "Yes", "OptSO", 1},
-      {"Default", "No", "OptOpen", 0}, // no number reads as 0
+      {"Default", "No", "OptOpen", 0}, // after another choice: no number reads as 0
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.mode) + " / " + std::string(c.straight));

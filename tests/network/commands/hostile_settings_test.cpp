@@ -186,13 +186,11 @@ TEST_F(HostileSettings, AreReadAsEditorsWriteThemAndNeverReplacedInSilence) {
                          "ATTRIBUTE FIELD=CLASS", "ATTRIBUTE FIELD=KIND");
        },
        same,
-       {loaded, ini_file +
-                    ": [INFO] \"DESC FIELD NAME\" gives \"STREET\", which names no field "
-                    "of the road layer; directions are not named by it.\n" +
-                    ini_file +
-                    ": [INFO] \"ATTRIBUTE FIELD\" gives \"KIND\", which names no field "
-                    "of the road layer; the road classes of the network files stand "
-                    "until \"Update Road Classes\" or a new build."},
+       {loaded, ini_file + ": [INFO] \"DESC FIELD NAME\" gives \"STREET\", which names no field "
+                           "of the road layer; directions are not named by it.\n" +
+                    ini_file + ": [INFO] \"ATTRIBUTE FIELD\" gives \"KIND\", which names no field "
+                               "of the road layer; the road classes of the network files stand "
+                               "until \"Update Road Classes\" or a new build."},
        Kept::everything,
        ""},
       {"the [INFO] line lost",

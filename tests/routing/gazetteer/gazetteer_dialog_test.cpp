@@ -95,7 +95,8 @@ TEST_F(GazetteerDialog, TypedValuesAreComparedNeverInterpreted) {
   });
   EXPECT_EQ(stops_seen, (std::vector<std::string>{"Alpha(Start)", "12"}));
   const std::string refused = "Envalid entries: Invalid data. Enter a number ";
-  EXPECT_EQ(shown(), (std::vector<std::string>{"Data Not Found: No data found", refused, refused}));
+  EXPECT_EQ(shown(),
+            (std::vector<std::string>{"Data Not Found: No data found", refused, refused}));
   EXPECT_EQ(shared_state().gGazetteerStops[2].Y, 200);
 }
 
