@@ -22,9 +22,9 @@ void keep_chosen_order(tamix::NetCalc& calc, std::int32_t& last, TourMarks& mark
 
 bool follow_engine_tour(tamix::NetCalc& calc, std::int32_t& last, TourMarks& marks) {
   auto& state = shared_state();
-  const std::int32_t mode = state.gTspMode;
+  const TspMode mode = state.gTspMode;
   const std::int32_t placed = last;
-  const float result = calc.SolveTsp(placed + 1, static_cast<std::int16_t>(mode));
+  const float result = calc.SolveTsp(placed + 1, static_cast<std::int16_t>(mode.engine_code()));
   // Any failure leaves no tour to read: its nodes would be error codes.
   if (result < 0) {
     marks.tour_failed(result);

@@ -166,6 +166,12 @@ std::vector<OutputForm> declared_forms(std::string_view name);
 
 } // namespace
 
+bool NamedLikeBatchIsochrone(std::string_view name) {
+  const std::string_view batch = BatchIsochroneOutput;
+  return name.size() >= batch.size() &&
+         com::equal_ignoring_case(name.substr(0, batch.size()), batch);
+}
+
 std::span<const Output* const> EveryOutput() {
   static constexpr const Output* outputs[] = {
       &RouteOutput,           &ViewRouteOutput,       &BatchRouteOutput,
@@ -184,9 +190,7 @@ std::vector<OutputForm> OutputFormsOf(std::string_view name) {
   for (const Output* output : EveryOutput())
     if (com::equal_ignoring_case(output->name, name))
       forms = output->forms;
-  const std::string_view batch = BatchIsochroneOutput;
-  if (forms.empty() && name.size() >= batch.size() &&
-      com::equal_ignoring_case(name.substr(0, batch.size()), batch))
+  if (forms.empty() && NamedLikeBatchIsochrone(name))
     forms = BatchIsochroneOutput.forms;
   return {forms.begin(), forms.end()};
 }

@@ -159,11 +159,15 @@ inline constexpr Output BatchIsochrone2Output{"BatchIsochrone2", output_forms::z
 inline constexpr Output BatchIsochrone3Output{"BatchIsochrone3", output_forms::zones};
 inline constexpr Output BIsochroneOutput{"BIsochrone", output_forms::zones};
 
+// Whether `name` is one of the batch isochrones' names, letter case aside: "BatchIsochrone" with
+// anything after it.
+bool NamedLikeBatchIsochrone(std::string_view name);
+
 // Every output above, once.
 std::span<const Output* const> EveryOutput();
 
-// The output called `name` (letter case aside, "BatchIsochrone" with anything after it); empty
-// when the name is none of the outputs'.
+// The output called `name` (letter case aside, NamedLikeBatchIsochrone); empty when the name is
+// none of the outputs'.
 std::vector<OutputForm> OutputFormsOf(std::string_view name);
 
 // The files an output set is written with and deleted with, by its forms: a ".dbf" table alone

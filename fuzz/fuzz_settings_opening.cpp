@@ -39,7 +39,7 @@ void check_usable(const StoredSettings& stored) {
   for (const auto component : stored.colour_or_default())
     require(component >= 0 && component <= 255);
   const auto mode = stored.tsp_mode_or_default();
-  require(mode % 10 >= 0 && mode % 10 <= 2 && (mode / 10 == 0 || mode / 10 == 1));
+  require(TspMode::stored_kind(mode.stored_number()) == mode.kind);
 }
 
 void check_usable(const StoredRoadClasses& classes) {

@@ -11,9 +11,7 @@
 namespace corvane {
 
 bool IsBatchIsoOutputName(std::string_view dataset) {
-  return com::equal_ignoring_case(dataset.substr(0, BatchIsochroneOutput.name.size()),
-                                  BatchIsochroneOutput) ||
-         com::equal_ignoring_case(dataset, BIsochroneOutput);
+  return NamedLikeBatchIsochrone(dataset) || com::equal_ignoring_case(dataset, BIsochroneOutput);
 }
 
 bool BatchIsoRun::points_present(std::string_view text, std::string_view title, forms::Icon icon) {

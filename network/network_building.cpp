@@ -1,4 +1,5 @@
 #include "network/network_building.h"
+#include "network/network_entering.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -6,7 +7,6 @@
 #include <utility>
 
 #include "com/numbers.h"
-#include "common/engine_error_text.h"
 #include "common/result_field.h"
 #include "common/show_message.h"
 #include "common/unit_code.h"
@@ -150,33 +150,25 @@ void write_attribute_text(const std::string& folder, const std::vector<double>& 
 bool build_engine_network(tamix::NetBase& tantest, const std::vector<double>& values,
                           std::int32_t feature_count, bool has_field) {
   auto& state = shared_state();
-  bool failed = false;
-  // The engine's reason names the file and what is wrong with it, for the user to mend.
-  auto fail = [&](std::string_view what, std::int32_t code) {
-    const auto reason = tantest.LastErrorText();
-    show_message(std::string(what) + EngineErrorText(code) + (reason.empty() ? "" : "\n" + reason),
-                 "Error", forms::Icon::Critical);
-    failed = true;
-  };
+  bool succeeded = false;
   RunWithProgressWindow("Creating Network", "Creating Topology Network", [&] {
     auto& bar = gNLoadForm().ProgressBar1;
     state.gEngineResult = tantest.CreateNetwork(state.gNetworkLayerName, 0, "");
-    if (state.gEngineResult != 0)
-      return fail("Network could not be created: Error = ", state.gEngineResult);
+    if (!EngineCallSucceeded(tantest, NetworkNotCreated))
+      return;
     write_attribute_text(state.gNetworkFolder, values, feature_count, has_field);
     bar.SetValue(0);
     bar.SetMax(100);
     // A failed attribute file would leave the links without their classes: it counts as a
     // failed build, like the two calls around it.
     state.gEngineResult = tantest.CreateAttributeFile(std::string(AttributeTextFileName));
-    if (state.gEngineResult != 0)
-      return fail("Network could not be created: Error = ", state.gEngineResult);
+    if (!EngineCallSucceeded(tantest, NetworkNotCreated))
+      return;
     bar.SetMax(100);
     state.gEngineResult = tantest.LoadNetwork();
-    if (state.gEngineResult != 0)
-      fail("Network could not be loaded: Error = ", state.gEngineResult);
+    succeeded = EngineCallSucceeded(tantest, NetworkNotLoaded);
   });
-  return !failed;
+  return succeeded;
 }
 
 void set_info(settings::Changes& changes, std::int32_t feature_count, const LayerUnit& unit,
@@ -496,20 +488,8 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
 
   StoreClosedLinks(carried.settings.closed_links.value_or(std::vector<std::int32_t>{}));
   StoreTempSpeeds(carried.settings.temp_speeds.value_or(std::vector<TempSpeedRow>{}));
-  state.gNetworkResultPresent = false;
   StoreZoneSettings(carried.settings.zones_or_default(), false);
-
-  state.gDoughnut = true;
-  state.gUseDescField = 0;
-  state.gTspMode = carried.settings.tsp_mode_or_default();
-  state.gRouteType = RouteShortest;
-  state.gNetworkState = NetworkLoaded;
-  state.gAllowOverlap = Overlap::None;
-  state.gClipMode = ClipMode::Off;
-  const auto colour = carried.settings.colour_or_default();
-  state.gRouteColorRed = colour[0];
-  state.gRouteColorGreen = colour[1];
-  state.gRouteColorBlue = colour[2];
+  EnterLoadedNetwork(carried.settings, {.tsp_mode = NewNetworkTspMode, .colour = NewNetworkColour});
 
   const win::FileSystemObject files;
   files.DeleteFile(AttributeTextFile(state.gNetworkFolder), true);

@@ -10,7 +10,6 @@
 
 #include "com/numbers.h"
 #include "common/check_network_ready.h"
-#include "common/engine_error_text.h"
 #include "common/layer_source.h"
 #include "common/mark_link_midpoint.h"
 #include "common/marker_graphic.h"
@@ -27,6 +26,7 @@
 #include "host/layer.h"
 #include "network/layer_unit.h"
 #include "network/network_building.h"
+#include "network/network_entering.h"
 #include "network/network_loading.h"
 #include "network/state/build_mark.h"
 #include "network/state/handler_end.h"
@@ -101,6 +101,7 @@ enum class Decision { Load, Rebuild, Stop };
 // The facts of the layer against its settings that decide a rebuild, each tested alone.
 struct LayerFacts {
   const std::string& ini;
+  const StoredBuildFacts& stored;
   host::HostFeatureClass& features;
 
   // [INFO] "SHAPE FILE" names this shapefile. It is read whole, however long: a path cut to
@@ -116,17 +117,14 @@ struct LayerFacts {
     return network_layer_newer_than_settings(state.gNetworkFolder, state.gNetworkLayerName);
   }
   bool missing_attribute_file() const {
-    return settings::read_number(ini, settings::Info, settings::AttributeFlag) == 0 &&
-           !win::FileSystemObject().FileExists(
-               win::join_path(shared_state().gNetworkFolder, tamix::attribute_file));
+    return stored.attribute_flag == 0 && !win::FileSystemObject().FileExists(win::join_path(
+                                             shared_state().gNetworkFolder, tamix::attribute_file));
   }
   bool units_match() const {
     return settings::read_number(ini, settings::Info, settings::EsriMapUnits) ==
            layer_coordinate_unit(&features).epsg_code;
   }
-  bool record_count_matches() const {
-    return settings::read_number(ini, settings::Info, settings::RecordNo) == LinkCount(features);
-  }
+  bool record_count_matches() const { return stored.record_count() == LinkCount(features); }
 };
 
 // [INFO] "OCXMAPUNITS" to the engine. The value follows from the layer's unit, which the units
@@ -169,7 +167,8 @@ void note_missing_sections(const win::ProfileSnapshot& ini_text, const std::stri
 // [INFO] names fields of the road layer that the layer may no longer have (edited since, or a
 // hand edit): said at the opening, before a command finds the field missing.
 void note_fields_not_in_layer(const win::ProfileSnapshot& ini_text, const std::string& ini,
-                              host::HostFeatureClass& features, SettingsNotes& notes) {
+                              const StoredBuildFacts& stored, host::HostFeatureClass& features,
+                              SettingsNotes& notes) {
   const auto names_no_field = [&](const std::string& name) {
     return "gives \"" + name + "\", which names no field of the road layer; ";
   };
@@ -180,18 +179,16 @@ void note_fields_not_in_layer(const win::ProfileSnapshot& ini_text, const std::s
     notes.add(ini, settings::Info, settings::DescFieldName,
               names_no_field(description) + "directions are not named by it.");
   const auto field = ini_text.read(settings::Info, settings::AttributeField, "");
-  if (settings::read_number(ini, settings::Info, settings::AttributeFlag) == 0 && !field.empty() &&
-      features.FindField(field) == -1)
+  if (stored.attribute_flag == 0 && !field.empty() && features.FindField(field) == -1)
     notes.add(ini, settings::Info, settings::AttributeField,
               names_no_field(field) + "the road classes of the network files stand until "
                                       "\"Update Road Classes\" or a new build.");
 }
 
 // [INFO] "RECORD NO" that is no count makes the opening build again; the user is told why.
-void note_record_count(const win::ProfileSnapshot& ini_text, const std::string& ini,
+void note_record_count(const StoredBuildFacts& stored, const std::string& ini,
                        SettingsNotes& notes) {
-  const auto text =
-      ini_text.read(settings::Info, settings::RecordNo, std::string(settings::Missing));
+  const auto& text = stored.record_no;
   const auto number = com::parse_number(text);
   if (!number || *number < 0 || *number != std::floor(*number) || !com::to_int32(*number))
     notes.add(ini, settings::Info, settings::RecordNo,
@@ -203,12 +200,13 @@ void note_record_count(const win::ProfileSnapshot& ini_text, const std::string& 
 // Steps of the load-or-rebuild decision, in their order; the units question may stop the run,
 // and so may distance units the network cannot be used with.
 Decision decide_for_layer(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
-                          host::HostFeatureClass& features, SettingsNotes& notes) {
+                          host::HostFeatureClass& features, const StoredBuildFacts& stored,
+                          SettingsNotes& notes) {
   auto& state = shared_state();
   const win::FileSystemObject files;
   const auto& folder = state.gNetworkFolder;
   const auto ini = NetworkIniFile(folder);
-  const LayerFacts facts{ini, features};
+  const LayerFacts facts{ini, stored, features};
 
   for (const std::string_view name : {NetworkIniFileName, tamix::link_file, tamix::dist_file,
                                       tamix::coord_file, tamix::node_file, SpeedClassFileName})
@@ -247,7 +245,7 @@ Decision decide_for_layer(tamix::NetBase& tantest, host::HostFeatureLayer& layer
     return Decision::Stop;
   if (facts.record_count_matches())
     return Decision::Load;
-  note_record_count(win::ProfileSnapshot(ini), ini, notes);
+  note_record_count(stored, ini, notes);
   return Decision::Rebuild;
 }
 
@@ -328,6 +326,7 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
   const auto speed_file = SpeedClassFile(folder);
   const win::ProfileSnapshot ini_text(ini);
   const win::ProfileSnapshot speed_text(speed_file);
+  const auto build_facts = ReadStoredBuildFacts(ini_text);
 
   // A settings file that cannot be understood says nothing of the network, which is built
   // again with what can still be read of it; a build that did not finish leaves files and
@@ -345,7 +344,7 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
   old.links_unsure = build_unfinished && !BuildMarkSaysLinksKept(folder);
   auto decision = old.ini_unreadable || old.speeds_unreadable
                       ? Decision::Rebuild
-                      : decide_for_layer(*tantest, layer, features, notes);
+                      : decide_for_layer(*tantest, layer, features, build_facts, notes);
   if (decision == Decision::Stop)
     return;
   if (decision == Decision::Load && build_unfinished) {
@@ -365,8 +364,7 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
       throw;
     return tell_layer_unreadable();
   }
-  if (const auto stored_count =
-          com::to_int32(com::Val(ini_text.read(settings::Info, settings::RecordNo, "")));
+  if (const auto stored_count = com::to_int32(build_facts.record_count());
       decision == Decision::Rebuild && stored_count && *stored_count > 0)
     link_count = *stored_count;
   // Bytes that are no text hold no setting worth carrying.
@@ -377,10 +375,9 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
   if (decision == Decision::Rebuild)
     return rebuild(tantest, layer, map, old, notes);
   note_missing_sections(ini_text, ini, notes);
-  note_fields_not_in_layer(ini_text, ini, features, notes);
+  note_fields_not_in_layer(ini_text, ini, build_facts, features, notes);
 
-  const auto flag =
-      com::to_int32(settings::read_number(ini, settings::Info, settings::AttributeFlag));
+  const auto flag = com::to_int32(build_facts.attribute_flag);
   if (!flag)
     notes.add(ini, settings::Info, settings::AttributeFlag,
               "is beyond what the field can hold; it is taken as 1, no road-class field.");
@@ -397,30 +394,16 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
 
   RunWithProgressWindow("Loading Network", "Loading Topology Network",
                         [&] { state.gEngineResult = tantest->LoadNetwork(); });
-  if (state.gEngineResult != 0) {
-    show_message("Network could not be loaded: Error = " + EngineErrorText(state.gEngineResult),
-                 "Error", forms::Icon::Critical);
+  if (!EngineCallSucceeded(*tantest, NetworkNotLoaded))
     return;
-  }
   state.gNetBase = tantest;
   show_message("Network loaded successfully", "Network Loaded", forms::Icon::Information);
 
   // The settings that only a loaded network gets, and the resets of a new run.
   StoreClosedLinks(old.ini.closed_links.value_or(std::vector<std::int32_t>{}));
   mark_closed_links(map, markers);
-  state.gUseDescField = 0;
-  state.gTspMode = old.ini.tsp_mode.value_or(state.gTspMode);
-  state.gRouteType = RouteShortest;
-  state.gNetworkState = NetworkLoaded;
-  state.gAllowOverlap = Overlap::None;
-  state.gClipMode = ClipMode::Off;
-  state.gDoughnut = true;
-  // A file without [Color] reads every component as 0.
-  const auto colour = old.ini.colour.value_or(std::array<std::int16_t, 3>{0, 0, 0});
-  state.gRouteColorRed = colour[0];
-  state.gRouteColorGreen = colour[1];
-  state.gRouteColorBlue = colour[2];
-  state.gNetworkResultPresent = false;
+  // A file without [Color] reads every component as 0; a mode of no kind keeps the user's.
+  EnterLoadedNetwork(old.ini, {.tsp_mode = state.gTspMode, .colour = {0, 0, 0}});
 }
 
 } // namespace

@@ -48,7 +48,7 @@ std::string ShortTourStopLabel(std::string_view text, std::int32_t m, std::int32
 }
 
 std::string TourStopLabel(std::string_view text, std::int32_t m, std::int32_t last,
-                          std::int32_t tsp_mode) {
+                          TspMode tsp_mode) {
   if (m == last && IsStartEndTour(tsp_mode))
     return MarkedStopLabel(text, "(End)");
   if (m == last && IsStartOnlyTour(tsp_mode))

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "network/state/shared_state.h"
+
 namespace corvane {
 
 // The texts of the gazetteer's stop labels. A label has the stop's label text, a line feed and a
@@ -31,7 +33,7 @@ std::string ShortTourStopLabel(std::string_view text, std::int32_t m, std::int32
 // position "(End)" for a start-end tour (0, 10) or " (End)" for a tour from the start only (2,
 // 12). A round trip's last position is the start again, so it too reads " (m)".
 std::string TourStopLabel(std::string_view text, std::int32_t m, std::int32_t last,
-                          std::int32_t tsp_mode);
+                          TspMode tsp_mode);
 
 // The name stored for the end of a start-end tour before the tour is solved: text, line feed,
 // "(End)".

@@ -7,6 +7,7 @@
 #include "network/state/handler_end.h"
 #include "network/state/settings_files.h"
 #include "network/state/shared_state.h"
+#include "network/state/stored_settings.h"
 #include "routing/route_output.h"
 
 namespace corvane {
@@ -20,7 +21,7 @@ void forget_description_field() {
   auto& state = shared_state();
   state.gUseDescField = 0;
   const auto ini = NetworkIniFile(state.gNetworkFolder);
-  if (settings::read(ini, settings::Info, settings::DescFieldName) != FieldNotFound)
+  if (ReadStoredDescriptionField(win::ProfileSnapshot(ini)) != FieldNotFound)
     SettingsWritten(settings::write(ini, settings::Info, settings::DescFieldName, FieldNotFound),
                     ini);
 }

@@ -39,7 +39,7 @@ std::string label_text(host::HostFeature& feature, std::optional<int> label_fiel
   return feature.Value(*label_field).to_string().value_or("");
 }
 
-std::string tour_mark(std::int32_t position, std::int32_t last, std::int32_t tsp_mode) {
+std::string tour_mark(std::int32_t position, std::int32_t last, TspMode tsp_mode) {
   if (position == last && !IsRoundTrip(tsp_mode))
     return "(End)";
   return " (" + std::to_string(position) + ")";

@@ -41,7 +41,7 @@ public:
   // The start keeps "Start"; the return of a round trip (the start again) gets no number, and
   // the end of a start-end tour has its "End" since it was clicked.
   void mark_at_position(std::int32_t row, std::int32_t position, std::int32_t last) override {
-    const std::int32_t mode = shared_state().gTspMode;
+    const TspMode mode = shared_state().gTspMode;
     if (position == last && IsStartEndTour(mode))
       return;
     LabelTourStop(place_, row,

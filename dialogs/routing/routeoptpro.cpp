@@ -4,6 +4,7 @@
 #include "network/state/handler_end.h"
 #include "network/state/settings_files.h"
 #include "network/state/shared_state.h"
+#include "network/state/stored_settings.h"
 
 namespace corvane {
 
@@ -66,13 +67,9 @@ void Routeoptpro::Form_Activate() {
     enable_description(false);
   }
   show_units();
-  const std::string route_type = settings::read(ini_file(), settings::Info, settings::RouteType);
-  if (route_type.starts_with('S')) {
-    state.gRouteType = RouteShortest;
-    OptShortest.SetValue(true);
-  } else if (route_type.starts_with('F')) {
-    state.gRouteType = RouteFastest;
-    OptFirstest.SetValue(true);
+  if (const auto route_type = ReadStoredRouteChoice(win::ProfileSnapshot(ini_file()))) {
+    state.gRouteType = *route_type;
+    (*route_type == RouteShortest ? OptShortest : OptFirstest).SetValue(true);
   }
 }
 

@@ -3,15 +3,11 @@
 #include "common/unwritten_settings.h"
 #include "network/state/settings_files.h"
 #include "network/state/shared_state.h"
+#include "network/state/stored_settings.h"
 
 namespace corvane {
 
 namespace {
-
-constexpr std::int32_t StartEnd = 0;
-constexpr std::int32_t RoundTrip = 1;
-constexpr std::int32_t StartOnly = 2;
-constexpr std::int32_t StraightLine = 10;
 
 std::string ini_file() {
   return NetworkIniFile(shared_state().gNetworkFolder);
@@ -30,26 +26,32 @@ void FrmTsp::Form_Load() {
 
 void FrmTsp::Form_Activate() {
   const auto file = ini_file();
-  // "Default" (a missing key) reads as 0; a code the dialog does not know leaves the selection.
-  const double mode = settings::read_number(file, settings::Info, settings::TspMode);
-  if (mode == RoundTrip)
-    OptClose.SetValue(true);
-  else if (mode == StartEnd)
-    OptOpen.SetValue(true);
-  else if (mode == StartOnly)
-    OptSO.SetValue(true);
-  const bool straight =
-      settings::read(file, settings::Info, settings::TspStraightLine).starts_with("Yes");
-  Check1.SetValue(straight ? 1 : 0);
+  // What cannot be read is the opening's to tell; here it leaves the selection as it stands.
+  SettingsNotes not_shown;
+  const auto stored = ReadStoredTspMode(win::ProfileSnapshot(file), file, not_shown);
+  if (stored.kind)
+    button_of(*stored.kind).SetValue(true);
+  Check1.SetValue(stored.straight_line ? 1 : 0);
+}
+
+forms::OptionButton& FrmTsp::button_of(TourKind kind) {
+  switch (kind) {
+  case TourKind::RoundTrip:
+    return OptClose;
+  case TourKind::StartOnly:
+    return OptSO;
+  case TourKind::StartEnd:
+    break;
+  }
+  return OptOpen;
 }
 
 void FrmTsp::CmdOk_Click() {
   auto& state = shared_state();
-  const bool straight = Check1.Value() == 1;
-  for (const auto& [button, base] : {std::pair{&OptClose, RoundTrip}, std::pair{&OptOpen, StartEnd},
-                                     std::pair{&OptSO, StartOnly}})
-    if (button->Value()) {
-      state.gTspMode = base + (straight ? StraightLine : 0);
+  // The buttons in the order the dialog always tested them.
+  for (const auto kind : {TourKind::RoundTrip, TourKind::StartEnd, TourKind::StartOnly})
+    if (button_of(kind).Value()) {
+      state.gTspMode = {.kind = kind, .straight_line = Check1.Value() == 1};
       break;
     }
   if (!SettingsWritten(settings::write_tsp_mode(ini_file(), state.gTspMode), ini_file()))

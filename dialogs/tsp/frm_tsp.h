@@ -1,13 +1,14 @@
 #pragma once
 
 #include "forms/forms.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 
 // The TSP options: how a tour starts and ends, and whether the stops are ordered by
 // straight-line distances. Each showing reads the choice stored in "Corvane.ini" ([INFO]
-// "TSP MODE" and "TSP STRAIGHT LINE"); OK sets gTspMode (the base code, plus 10 for straight
-// lines) and stores the choice; CANCEL changes nothing.
+// "TSP MODE" and "TSP STRAIGHT LINE") as the opening reads it; OK sets gTspMode and stores the
+// choice; CANCEL changes nothing.
 class FrmTsp : public forms::Form {
 public:
   FrmTsp();
@@ -45,6 +46,7 @@ protected:
 
 private:
   void CmdOk_Click();
+  forms::OptionButton& button_of(TourKind kind);
 };
 
 // The shared instance, made on first use.

@@ -201,12 +201,12 @@ std::optional<std::string> distance_units(std::string_view value) {
   return std::nullopt;
 }
 
-void set_tsp_mode(Changes& changes, std::int32_t mode) {
-  set(changes, Info, TspMode, win::NumText(mode % 10));
-  set(changes, Info, TspStraightLine, mode >= 10 ? "Yes" : "No");
+void set_tsp_mode(Changes& changes, corvane::TspMode mode) {
+  set(changes, Info, TspMode, win::NumText(mode.stored_number()));
+  set(changes, Info, TspStraightLine, mode.stored_straight_text());
 }
 
-bool write_tsp_mode(std::string_view ini_file, std::int32_t mode) {
+bool write_tsp_mode(std::string_view ini_file, corvane::TspMode mode) {
   Changes changes;
   set_tsp_mode(changes, mode);
   return commit(ini_file, changes);

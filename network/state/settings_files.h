@@ -164,9 +164,9 @@ std::string edited_value(win::clock::time_point date, win::clock::time_point tim
 std::optional<std::string> read_distance_units(std::string_view ini_file);
 std::optional<std::string> distance_units(std::string_view value);
 
-// gTspMode (0, 1 or 2, plus 10 for straight lines) as [INFO] "TSP MODE" and "TSP STRAIGHT LINE".
-void set_tsp_mode(Changes& changes, std::int32_t mode);
-bool write_tsp_mode(std::string_view ini_file, std::int32_t mode);
+// gTspMode as [INFO] "TSP MODE" (the kind's number) and "TSP STRAIGHT LINE" ("Yes" or "No").
+void set_tsp_mode(Changes& changes, corvane::TspMode mode);
+bool write_tsp_mode(std::string_view ini_file, corvane::TspMode mode);
 
 // [Color]: the components as plain numbers ("255").
 void set_colour(Changes& changes, std::int16_t red, std::int16_t green, std::int16_t blue);

@@ -9,7 +9,9 @@
 // Tables have fixed bounds (BoundedTable); a row beyond them ends the handler that writes it.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "com/unknown.h"
@@ -37,6 +39,40 @@ enum class Overlap : std::int32_t { NotSet = 0, None = 1, Allowed = 2 };
 // gClipMode: whether the zone polygons are cut to the clip layer. ClipMode::LayerMissing is off,
 // as ClipMode::Off is, and tells that the named clip layer was not in the map at a run.
 enum class ClipMode : std::int32_t { Off = 0, ToLayer = 1, LayerMissing = 3 };
+
+// gTspMode: how a tour starts and ends, and whether the engine orders the stops by straight-line
+// distances. The settings file keeps the two apart ([INFO] "TSP MODE" the kind's number,
+// "TSP STRAIGHT LINE" "Yes" or "No"); the engine takes one code, the kind's number plus 10 with
+// straight lines.
+enum class TourKind : std::int32_t { StartEnd = 0, RoundTrip = 1, StartOnly = 2 };
+
+struct TspMode {
+  TourKind kind = TourKind::StartEnd;
+  bool straight_line = false;
+
+  static constexpr std::string_view StraightLineYes = "Yes";
+  static constexpr std::string_view StraightLineNo = "No";
+
+  // The tour kind of a stored "TSP MODE" number; nothing for a number that is no kind.
+  static constexpr std::optional<TourKind> stored_kind(double number) {
+    for (const auto kind : {TourKind::StartEnd, TourKind::RoundTrip, TourKind::StartOnly})
+      if (number == static_cast<std::int32_t>(kind))
+        return kind;
+    return std::nullopt;
+  }
+  // A stored "TSP STRAIGHT LINE" says Yes by its first three characters, whatever follows.
+  static constexpr bool stored_straight_line(std::string_view text) {
+    return text.starts_with(StraightLineYes);
+  }
+
+  constexpr std::int32_t stored_number() const { return static_cast<std::int32_t>(kind); }
+  constexpr std::string_view stored_straight_text() const {
+    return straight_line ? StraightLineYes : StraightLineNo;
+  }
+  constexpr std::int32_t engine_code() const { return stored_number() + (straight_line ? 10 : 0); }
+
+  friend constexpr bool operator==(const TspMode&, const TspMode&) = default;
+};
 
 // The value of a layer lookup that found no layer.
 inline constexpr std::int32_t NoLayer = -2;
@@ -142,7 +178,7 @@ struct SharedState {
   std::int32_t gZoneCount = 0;
   BoundedTable<float> gZoneValues{0}; // rows 1 .. gZoneCount
   float gZoneMax = 0;
-  std::int32_t gTspMode = 0;
+  TspMode gTspMode;
   std::int16_t gRouteColorRed = 0;
   std::int16_t gRouteColorGreen = 0;
   std::int16_t gRouteColorBlue = 0;

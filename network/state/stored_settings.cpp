@@ -17,8 +17,6 @@ namespace {
 
 // What a new network starts with; a rebuild writes them where the old file held nothing.
 const std::vector<float> default_zones{5, 10, 15};
-constexpr std::int32_t default_tsp_mode = 1;
-constexpr std::array<std::int16_t, 3> default_colour{255, 0, 0};
 
 // The number a value begins with, read as every number of the settings files is read; nothing
 // when it begins with none ("nan", "inf", a word, an empty value), which reads as 0 and would
@@ -285,24 +283,30 @@ std::int16_t read_colour_component(const SectionReader& section, std::string_vie
   return nearest;
 }
 
-// gTspMode from "TSP MODE" (0, 1 or 2; a missing key is 0, as the TSP options dialog reads it)
-// plus 10 when "TSP STRAIGHT LINE" begins with "Yes". Nothing for a mode of no kind, which
-// leaves the mode as it was.
-std::optional<std::int32_t> read_tsp_mode(const SectionReader& info) {
+// [INFO] "TSP MODE" gives the kind (a missing key the start-end tour) and "TSP STRAIGHT LINE"
+// whether straight lines are asked for. A mode of no kind is named and gives no kind.
+StoredTspMode read_tsp_mode(const SectionReader& info) {
+  StoredTspMode stored;
   const auto text = info.value(settings::TspMode);
-  const auto mode = text == settings::Missing ? std::optional<double>(0) : leading_number(text);
-  if (!mode || (*mode != 0 && *mode != 1 && *mode != 2)) {
+  const auto number = text == settings::Missing ? std::optional<double>(0) : leading_number(text);
+  stored.kind = number ? TspMode::stored_kind(*number) : std::nullopt;
+  if (!stored.kind)
     info.note(settings::TspMode,
               quoted(text) + ", which is no TSP mode (0, 1 or 2); it is not used.");
-    return std::nullopt;
-  }
   const auto straight = info.value(settings::TspStraightLine);
-  const bool straight_line = straight.starts_with("Yes");
-  if (!straight_line && straight != settings::Missing && !straight.starts_with("No"))
+  stored.straight_line = TspMode::stored_straight_line(straight);
+  if (!stored.straight_line && straight != settings::Missing &&
+      !straight.starts_with(TspMode::StraightLineNo))
     info.note(settings::TspStraightLine,
               quoted(straight) + ", which is neither Yes nor No; routes between the stops are "
                                  "taken along the roads, as with No.");
-  return static_cast<std::int32_t>(*mode) + (straight_line ? 10 : 0);
+  return stored;
+}
+
+std::optional<std::string> read_description_field(const SectionReader& info) {
+  if (auto field = info.value(settings::DescFieldName); field != settings::Missing)
+    return field;
+  return std::nullopt;
 }
 
 std::optional<std::string> read_route_type(const SectionReader& info) {
@@ -330,12 +334,12 @@ std::optional<std::string> UnreadableReason(const win::ProfileSnapshot& settings
   return std::nullopt;
 }
 
-std::int32_t StoredSettings::tsp_mode_or_default() const {
-  return tsp_mode.value_or(default_tsp_mode);
+TspMode StoredSettings::tsp_mode_or_default() const {
+  return tsp_mode.value_or(NewNetworkTspMode);
 }
 
 std::array<std::int16_t, 3> StoredSettings::colour_or_default() const {
-  return colour.value_or(default_colour);
+  return colour.value_or(NewNetworkColour);
 }
 
 std::vector<float> StoredSettings::zones_or_default() const {
@@ -387,10 +391,46 @@ StoredSettings ReadStoredSettings(const win::ProfileSnapshot& ini, std::string_v
   const auto info = section(*info_section);
   stored.route_type = read_route_type(info);
   stored.distance_units = settings::distance_units(info.value(settings::OcxDistUnits));
-  if (const auto field = info.value(settings::DescFieldName); field != settings::Missing)
-    stored.description_field = field;
-  stored.tsp_mode = read_tsp_mode(info);
+  stored.description_field = read_description_field(info);
+  stored.tsp_mode = read_tsp_mode(info).mode();
   return stored;
+}
+
+std::optional<TspMode> StoredTspMode::mode() const {
+  if (!kind)
+    return std::nullopt;
+  return TspMode{.kind = *kind, .straight_line = straight_line};
+}
+
+StoredTspMode ReadStoredTspMode(const win::ProfileSnapshot& ini, std::string_view ini_file,
+                                SettingsNotes& notes) {
+  std::int32_t left_out = 0;
+  return read_tsp_mode(SectionReader{ini, ini_file, settings::Info, notes, left_out});
+}
+
+std::optional<std::int32_t> ReadStoredRouteChoice(const win::ProfileSnapshot& ini) {
+  const auto text = ini.read(settings::Info, settings::RouteType, settings::Missing);
+  if (text.starts_with('S'))
+    return RouteShortest;
+  if (text.starts_with('F'))
+    return RouteFastest;
+  return std::nullopt;
+}
+
+std::optional<std::string> ReadStoredDescriptionField(const win::ProfileSnapshot& ini) {
+  SettingsNotes none;
+  std::int32_t left_out = 0;
+  return read_description_field(SectionReader{ini, "", settings::Info, none, left_out});
+}
+
+double StoredBuildFacts::record_count() const {
+  return com::Val(record_no);
+}
+
+StoredBuildFacts ReadStoredBuildFacts(const win::ProfileSnapshot& ini) {
+  return {.record_no = ini.read(settings::Info, settings::RecordNo, settings::Missing),
+          .attribute_flag =
+              com::Val(ini.read(settings::Info, settings::AttributeFlag, settings::Missing))};
 }
 
 std::vector<float> ReadStoredZones(const win::ProfileSnapshot& ini, std::string_view ini_file,

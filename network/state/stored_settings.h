@@ -28,6 +28,11 @@ namespace corvane {
 std::optional<std::string> UnreadableReason(const win::ProfileSnapshot& settings,
                                             std::string_view main_section);
 
+// The tour mode and route colour of a new network; a rebuild keeps the old file's where it held
+// them.
+inline constexpr TspMode NewNetworkTspMode{.kind = TourKind::RoundTrip, .straight_line = false};
+inline constexpr std::array<std::int16_t, 3> NewNetworkColour{255, 0, 0};
+
 // What "Corvane.ini" holds of the user's own settings. Each is there only when the file held it;
 // the build writes the defaults of a new network for the others.
 struct StoredSettings {
@@ -39,12 +44,12 @@ struct StoredSettings {
   // The route options' distance units ("Kilometers", "Miles") and description field.
   std::optional<std::string> distance_units;
   std::optional<std::string> description_field;
-  std::optional<std::int32_t> tsp_mode;
+  std::optional<TspMode> tsp_mode;
   // How many entries of the file were left out (the notes name them): the file holds more than
   // these settings, so a rebuild keeps it as ".bak".
   std::int32_t left_out = 0;
 
-  std::int32_t tsp_mode_or_default() const;
+  TspMode tsp_mode_or_default() const;
   std::array<std::int16_t, 3> colour_or_default() const;
   std::vector<float> zones_or_default() const;
   // The settings held, for the user: "closed roads, temporary speeds and zones".
@@ -55,6 +60,39 @@ struct StoredSettings {
 // a link 1 .. `link_count`; at most the rows of their tables are read.
 StoredSettings ReadStoredSettings(const win::ProfileSnapshot& ini, std::string_view ini_file,
                                   std::int32_t link_count, SettingsNotes& notes);
+
+// [INFO] "TSP MODE" and "TSP STRAIGHT LINE" as stored: the tour kind, none when "TSP MODE"
+// gives no kind (a missing key gives the start-end tour), and whether the stops are ordered by
+// straight lines ("TSP STRAIGHT LINE" beginning with "Yes").
+struct StoredTspMode {
+  std::optional<TourKind> kind;
+  bool straight_line = false;
+
+  // The mode these give, none without a kind.
+  std::optional<TspMode> mode() const;
+};
+StoredTspMode ReadStoredTspMode(const win::ProfileSnapshot& ini, std::string_view ini_file,
+                                SettingsNotes& notes);
+
+// [INFO] "ROUTE TYPE" as the route options dialog takes it: by its first character, "S" the
+// shortest route and "F" the fastest; none for any other text or a missing key. (The opening
+// carries only "Shortest" and "Fastest" themselves into a rebuilt file.)
+std::optional<std::int32_t> ReadStoredRouteChoice(const win::ProfileSnapshot& ini);
+
+// [INFO] "DESC FIELD NAME" as it stands; none when missing.
+std::optional<std::string> ReadStoredDescriptionField(const win::ProfileSnapshot& ini);
+
+// [INFO] "RECORD NO" and "ATTRIBUTE FLAG" as an opening reads them, once, for its tests and the
+// shared state alike: the record count as stored (settings::Missing when missing) and the
+// attribute flag's numeric value (0 when missing or no number).
+struct StoredBuildFacts {
+  std::string record_no;
+  double attribute_flag = 0;
+
+  // The numeric value of "RECORD NO", 0 when it has none.
+  double record_count() const;
+};
+StoredBuildFacts ReadStoredBuildFacts(const win::ProfileSnapshot& ini);
 
 // [ISOCHRONE] alone: the limits of the zones, at most MaxZoneCount, each a number from 0 to
 // what single precision holds, in ascending order (zones out of order are put in it, and named).

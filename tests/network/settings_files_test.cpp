@@ -150,8 +150,8 @@ TEST_F(SettingsFiles, InfoValuesAsTheNetworkOpeningTakesThem) {
     EXPECT_EQ(read_distance_units(ini_), c.units) << c.stored;
   }
 
-  ASSERT_TRUE(write_tsp_mode(ini_, 12));
-  EXPECT_EQ(read(ini_, Info, TspMode), "2");
+  ASSERT_TRUE(write_tsp_mode(ini_, {.kind = TourKind::StartOnly, .straight_line = true}));
+  EXPECT_EQ(read(ini_, Info, settings::TspMode), "2");
   EXPECT_EQ(read(ini_, Info, TspStraightLine), "Yes");
 }
 

@@ -158,19 +158,23 @@ TEST_F(StoredSettingsTest, ValuesThatCannotBeUsedAreNamedWithWhatIsDone) {
         "km/h; the km/h speed is used."}},
       {"a missing TSP mode and an unknown straight-line answer",
        "[INFO]\r\nTSP STRAIGHT LINE=Maybe\r\n",
-       [](const StoredSettings& s) { EXPECT_EQ(s.tsp_mode, 0); },
+       [](const StoredSettings& s) {
+         EXPECT_EQ(s.tsp_mode, (TspMode{.kind = TourKind::StartEnd}));
+       },
        {"[INFO] \"TSP STRAIGHT LINE\" gives \"Maybe\", which is neither Yes nor No; routes "
         "between the stops are taken along the roads, as with No."}},
       {"a missing TSP mode with straight lines",
        "[INFO]\r\nTSP STRAIGHT LINE=Yes\r\n",
-       [](const StoredSettings& s) { EXPECT_EQ(s.tsp_mode, 10); },
+       [](const StoredSettings& s) {
+         EXPECT_EQ(s.tsp_mode, (TspMode{.kind = TourKind::StartEnd, .straight_line = true}));
+       },
        {}},
       {"the [INFO] line lost: its keys stand above the first section",
        "ROUTE TYPE=Fastest\r\nTSP MODE= 2\r\nDESC FIELD NAME=NAME\r\n[Color]\r\nRED= 1\r\n"
        "GREEN= 2\r\nBLUE= 3\r\n",
        [](const StoredSettings& s) {
          EXPECT_EQ(s.route_type, "Fastest");
-         EXPECT_EQ(s.tsp_mode, 2);
+         EXPECT_EQ(s.tsp_mode, (TspMode{.kind = TourKind::StartOnly}));
          EXPECT_EQ(s.description_field, "NAME");
        },
        {}},
@@ -223,6 +227,41 @@ TEST_F(StoredSettingsTest, ValuesThatCannotBeUsedAreNamedWithWhatIsDone) {
       expected.push_back(ini_ + ": " + note);
     EXPECT_EQ(notes_.lines(), expected);
   }
+}
+
+// Each tour mode is stored as two keys, read back as it was, and handed to the engine as one
+// code (the file holds " 2", read without its blank); the reader follows the first three
+// letters of "TSP STRAIGHT LINE".
+TEST_F(StoredSettingsTest, EveryTourModeIsReadBackAsItWasStored) {
+  const struct {
+    TspMode mode;
+    std::string_view mode_text, straight_text;
+    std::int32_t engine_code;
+  } cases[] = {
+      {{.kind = TourKind::StartEnd}, "0", "No", 0},
+      {{.kind = TourKind::RoundTrip}, "1", "No", 1},
+      {{.kind = TourKind::StartOnly}, "2", "No", 2},
+      {{.kind = TourKind::StartEnd, .straight_line = true}, "0", "Yes", 10},
+      {{.kind = TourKind::RoundTrip, .straight_line = true}, "1", "Yes", 11},
+      {{.kind = TourKind::StartOnly, .straight_line = true}, "2", "Yes", 12},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.engine_code);
+    write_raw(ini_, "[INFO]\r\n");
+    settings::Changes changes;
+    settings::set_tsp_mode(changes, c.mode);
+    ASSERT_TRUE(settings::commit(ini_, changes));
+    const win::ProfileSnapshot ini(ini_);
+    EXPECT_EQ(ini.read(settings::Info, settings::TspMode, ""), c.mode_text);
+    EXPECT_EQ(ini.read(settings::Info, settings::TspStraightLine, ""), c.straight_text);
+    notes_ = {};
+    EXPECT_EQ(ReadStoredTspMode(ini, ini_, notes_).mode(), c.mode);
+    EXPECT_TRUE(notes_.lines().empty());
+    EXPECT_EQ(c.mode.engine_code(), c.engine_code);
+  }
+  write_raw(ini_, "[INFO]\r\nTSP MODE= 1\r\nTSP STRAIGHT LINE=Yesterday\r\n");
+  EXPECT_EQ(ReadStoredTspMode(win::ProfileSnapshot(ini_), ini_, notes_).mode(),
+            (TspMode{.kind = TourKind::RoundTrip, .straight_line = true}));
 }
 
 TEST_F(StoredSettingsTest, RoadClassesAreReadAsFarAsTheyCanBeUsed) {

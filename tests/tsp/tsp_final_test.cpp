@@ -36,7 +36,7 @@ protected:
 };
 
 struct TourCase {
-  std::int32_t mode;
+  TspMode mode;
   std::vector<Point> stops;
   Texts tour;   // the visiting order, the way back of a round trip included
   Texts labels; // sorted
@@ -51,51 +51,63 @@ TEST_F(TspTool, StopsAreOrderedNumberedAndRoutedInEveryMode) {
   const std::vector<Point> line{{0, 0}, {300, 0}, {100, 0}, {200, 0}};
   const std::vector<TourCase> cases{
       // Two stops: no solve; the last stop reads "End" (twice where the Shift+click put one).
-      {0, {A, C}, {"0,0", "200,0"}, {"End@200,0", "End@200,0", "Start@0,0"}, totals("0.2", "0.4")},
-      {1, {A, C}, {"0,0", "200,0"}, {"End@200,0", "Start@0,0"}, totals("0.2", "0.4")},
-      {12, {A, C}, {"0,0", "200,0"}, {"End@200,0", "Start@0,0"}, totals("0.2", "0.4")},
+      {TspMode{.kind = TourKind::StartEnd},
+       {A, C},
+       {"0,0", "200,0"},
+       {"End@200,0", "End@200,0", "Start@0,0"},
+       totals("0.2", "0.4")},
+      {TspMode{.kind = TourKind::RoundTrip},
+       {A, C},
+       {"0,0", "200,0"},
+       {"End@200,0", "Start@0,0"},
+       totals("0.2", "0.4")},
+      {TspMode{.kind = TourKind::StartOnly, .straight_line = true},
+       {A, C},
+       {"0,0", "200,0"},
+       {"End@200,0", "Start@0,0"},
+       totals("0.2", "0.4")},
       // Three stops: click order, the via stop reads "1"; a round trip comes back.
-      {10,
+      {TspMode{.kind = TourKind::StartEnd, .straight_line = true},
        {A, C, B},
        {"0,0", "200,0", "200,200"},
        {"1@200,0", "End@200,200", "End@200,200", "Start@0,0"},
        totals("0.4", "0.8")},
-      {11,
+      {TspMode{.kind = TourKind::RoundTrip, .straight_line = true},
        {A, C, B},
        {"0,0", "200,0", "200,200", "0,0"},
        {"1@200,0", "End@200,200", "Start@0,0"},
        totals("0.8", "1.6")},
-      {2,
+      {TspMode{.kind = TourKind::StartOnly},
        {A, C, B},
        {"0,0", "200,0", "200,200"},
        {"1@200,0", "End@200,200", "Start@0,0"},
        totals("0.4", "0.8")},
       // Four stops: the engine's order, numbered from 2; the clicked end stays last in a
       // start-end tour, the last stop visited reads "End" in a tour from the start only.
-      {0,
+      {TspMode{.kind = TourKind::StartEnd},
        {A, B, C, D},
        {"0,0", "200,0", "200,200", "0,200"},
        {"2@200,0", "3@200,200", "End@0,200", "Start@0,0"},
        totals("0.6", "1.2")},
-      {10,
+      {TspMode{.kind = TourKind::StartEnd, .straight_line = true},
        {A, B, C, D},
        {"0,0", "200,0", "200,200", "0,200"},
        {"2@200,0", "3@200,200", "End@0,200", "Start@0,0"},
        totals("0.6", "1.2")},
-      {2,
+      {TspMode{.kind = TourKind::StartOnly},
        line,
        {"0,0", "100,0", "200,0", "300,0"},
        {"2@100,0", "3@200,0", "End@300,0", "Start@0,0"},
        totals("0.3", "0.6")},
-      {12,
+      {TspMode{.kind = TourKind::StartOnly, .straight_line = true},
        line,
        {"0,0", "100,0", "200,0", "300,0"},
        {"2@100,0", "3@200,0", "End@300,0", "Start@0,0"},
        totals("0.3", "0.6")},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE("mode " + std::to_string(c.mode) + ", " + std::to_string(c.stops.size()) +
-                 " stops");
+    SCOPED_TRACE("mode " + std::to_string(c.mode.engine_code()) + ", " +
+                 std::to_string(c.stops.size()) + " stops");
     shared_state().gTspMode = c.mode;
     person_->messages.clear();
     click_tour(c.stops);
@@ -111,7 +123,7 @@ TEST_F(TspTool, StopsAreOrderedNumberedAndRoutedInEveryMode) {
 }
 
 TEST_F(TspTool, RoundTripOfFourStopsNumbersEveryStopAndReturnsToTheStart) {
-  shared_state().gTspMode = 1;
+  shared_state().gTspMode = TspMode{.kind = TourKind::RoundTrip};
   click_tour({A, B, C, D});
   const auto visited = tour();
   ASSERT_EQ(visited.size(), 5U);
@@ -147,7 +159,7 @@ TEST_F(TspTool, ClicksWithoutAnOpenTourOrOnAStopAreRefused) {
 
 TEST_F(TspTool, StopBeyondTheLimitIsRefused) {
   auto& state = shared_state();
-  state.gTspMode = 1;
+  state.gTspMode = TspMode{.kind = TourKind::RoundTrip};
   tool_click(A.first, A.second);
   // A round trip of 2999 stops so far: one more fits, as its end.
   for (std::int32_t row = 1; row < 2999; ++row)
@@ -160,7 +172,7 @@ TEST_F(TspTool, StopBeyondTheLimitIsRefused) {
 }
 
 TEST_F(TspTool, StopInAnotherPartOfTheNetworkEndsTheTourWithItsReason) {
-  shared_state().gTspMode = 0;
+  shared_state().gTspMode = TspMode{.kind = TourKind::StartEnd};
   click_tour({A, C, {1100, 0}, D});
   EXPECT_EQ(shown(), Texts{"TSP: TSP : One or more nodes in Subnet"});
   EXPECT_TRUE(placed_labels().empty());
@@ -172,7 +184,7 @@ TEST_F(TspTool, StopInAnotherPartOfTheNetworkEndsTheTourWithItsReason) {
 }
 
 TEST_F(TspTool, UnreachableEndIsReplacedByTheNodeReached) {
-  shared_state().gTspMode = 0;
+  shared_state().gTspMode = TspMode{.kind = TourKind::StartEnd};
   click_tour({A, C, {1100, 0}});
   EXPECT_EQ(shown()[0], "Error: From and To Points Are Not Connected. Calculating To The "
                         "Possible Extent");
@@ -183,10 +195,10 @@ TEST_F(TspTool, UnreachableEndIsReplacedByTheNodeReached) {
 
 TEST_F(TspTool, NewTourRemovesOnlyTheMarkersItsStopsPlaced) {
   auto& state = shared_state();
-  state.gTspMode = 2;
+  state.gTspMode = TspMode{.kind = TourKind::StartOnly};
   click_tour({A, {300, 0}, {100, 0}, {200, 0}, {300, 200}});
   // A round trip of four: its return takes row 4, where the last tour's fifth stop still lies.
-  state.gTspMode = 1;
+  state.gTspMode = TspMode{.kind = TourKind::RoundTrip};
   click_tour({A, B, C, D});
   ASSERT_EQ(state.gMultiStopCount, 4);
   AddMarkerGraphic(map(), testing::point(300, 200).get(), MarkerClosedRoad);
@@ -211,7 +223,7 @@ TEST_F(TspTool, DirectionsOpenEveryLaterLegWithAStageRow) {
   auto& state = shared_state();
   state.gUseDescField = 1;
   state.gDescFieldName = "NAME";
-  state.gTspMode = 0;
+  state.gTspMode = TspMode{.kind = TourKind::StartEnd};
   click_tour({A, B, C, D});
   const auto route = open("Route");
   EXPECT_EQ(texts(*route, "Direction"),

@@ -42,9 +42,10 @@ struct ShownCase {
 
 TEST_F(TspOptions, ShowsTheStoredChoice) {
   const std::vector<ShownCase> cases{
-      {"", "", "OptOpen", 0},       {" 2", "Yes", "OptSO", 1},
-      {" 1", "yes", "OptClose", 0}, {"7", "Yes, straight", "OptOpen", 1},
-      {" 0", "No", "OptOpen", 0},
+      {"", "", "OptOpen", 0},          {" 2", "Yes", "OptSO", 1},
+      {" 1", "yes", "OptClose", 0},    {"7", "Yes, straight", "OptOpen", 1},
+      {" 0", "No", "OptOpen", 0},      {" 2", "Yes", "OptSO", 1},
+      {"Default", "No", "OptOpen", 0}, // after another choice: no number reads as 0
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.mode) + " / " + std::string(c.straight));
@@ -71,7 +72,7 @@ TEST_F(TspOptions, OkStoresTheBaseCodeAndTheStraightLineChoice) {
     testing::act(d, "Check1", Gesture::Check, "1");
     testing::act(d, "CmdOk", Gesture::Click);
   }));
-  EXPECT_EQ(shared_state().gTspMode, 12);
+  EXPECT_EQ(shared_state().gTspMode, (TspMode{.kind = TourKind::StartOnly, .straight_line = true}));
   EXPECT_NE(settings_text().find("TSP MODE= 2"), std::string::npos) << "one blank before it";
   EXPECT_EQ(stored(settings::TspStraightLine), "Yes");
 
@@ -81,7 +82,7 @@ TEST_F(TspOptions, OkStoresTheBaseCodeAndTheStraightLineChoice) {
     testing::act(d, "Check1", Gesture::Check, "0");
     testing::act(d, "CmdCancel", Gesture::Click);
   }));
-  EXPECT_EQ(shared_state().gTspMode, 12);
+  EXPECT_EQ(shared_state().gTspMode, (TspMode{.kind = TourKind::StartOnly, .straight_line = true}));
   EXPECT_EQ(stored(settings::TspMode), "2");
   EXPECT_EQ(stored(settings::TspStraightLine), "Yes");
 }
@@ -111,7 +112,7 @@ TEST_F(TspOptions, NeedNoNetworkLayerButRefuseInAnEditSession) {
     testing::act(d, "OptClose", Gesture::Click);
     testing::act(d, "CmdOk", Gesture::Click);
   }));
-  EXPECT_EQ(shared_state().gTspMode, 1);
+  EXPECT_EQ(shared_state().gTspMode, (TspMode{.kind = TourKind::RoundTrip}));
 
   shared_state().gEditSessionActive = true;
   EXPECT_TRUE(run_command(com::make<TspOption>()));

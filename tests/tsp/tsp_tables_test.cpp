@@ -67,7 +67,7 @@ protected:
 };
 
 struct TableCase {
-  std::int32_t mode;
+  TspMode mode;
   std::vector<Stop> stops;
   Texts tour;
   Texts labels; // sorted; line feeds as "|"
@@ -76,25 +76,25 @@ struct TableCase {
 
 TEST_F(TspFromTable, PointsAreOrderedAndLabelledWithTheirTourPositions) {
   const std::vector<TableCase> cases{
-      {0,
+      {TspMode{.kind = TourKind::StartEnd},
        {{0, 0, ""}, {200, 0, ""}},
        {"0,0", "200,0"},
        {"0| (Start)@0,0", "1|  (End)@200,0"},
        "0.2",
        "0.4"},
-      {1,
+      {TspMode{.kind = TourKind::RoundTrip},
        {{0, 0, ""}, {200, 0, ""}, {200, 200, ""}},
        {"0,0", "200,0", "200,200", "0,0"},
        {"0| (Start)@0,0", "1|  1@200,0", "2|  (End)@200,200"},
        "0.8",
        "1.6"},
-      {0,
+      {TspMode{.kind = TourKind::StartEnd},
        {{0, 0, ""}, {200, 200, ""}, {200, 0, ""}, {0, 200, ""}},
        {"0,0", "200,0", "200,200", "0,200"},
        {"0| (Start)@0,0", "1|  (2)@200,200", "2|  (1)@200,0", "3| (End)@0,200"},
        "0.6",
        "1.2"},
-      {12,
+      {TspMode{.kind = TourKind::StartOnly, .straight_line = true},
        {{0, 0, ""}, {300, 0, ""}, {100, 0, ""}, {200, 0, ""}},
        {"0,0", "100,0", "200,0", "300,0"},
        {"0| (Start)@0,0", "1| (End)@300,0", "2|  (1)@100,0", "3|  (2)@200,0"},
@@ -103,8 +103,8 @@ TEST_F(TspFromTable, PointsAreOrderedAndLabelledWithTheirTourPositions) {
   };
   int run_number = 0;
   for (const auto& c : cases) {
-    SCOPED_TRACE("mode " + std::to_string(c.mode) + ", " + std::to_string(c.stops.size()) +
-                 " points");
+    SCOPED_TRACE("mode " + std::to_string(c.mode.engine_code()) + ", " +
+                 std::to_string(c.stops.size()) + " points");
     const std::string layer = "stops" + std::to_string(run_number++);
     point_layer(layer, c.stops);
     shared_state().gTspMode = c.mode;
@@ -141,7 +141,7 @@ TEST_F(TspFromTable, DirectionsOpenEveryLegWithTheNamesOfItsStops) {
 }
 
 TEST_F(TspFromTable, PointsAtOneNodeAreLabelledTogether) {
-  shared_state().gTspMode = 2;
+  shared_state().gTspMode = TspMode{.kind = TourKind::StartOnly};
   point_layer("stops", {{0, 0, ""}, {300, 0, ""}, {101, 0, ""}, {99, 0, ""}, {200, 0, ""}});
   ASSERT_TRUE(run("stops"));
   const auto labels = sorted(placed_labels());
@@ -153,7 +153,7 @@ TEST_F(TspFromTable, PointsAtOneNodeAreLabelledTogether) {
 
 TEST_F(TspFromTable, LegToAnUnreachablePointEndsAsCloseToItAsTheNetworkAllows) {
   auto& state = shared_state();
-  state.gTspMode = 0;
+  state.gTspMode = TspMode{.kind = TourKind::StartEnd};
   state.gUseDescField = 1;
   state.gDescFieldName = "NAME";
   point_layer("stops", {{0, 0, "Alpha"}, {1100, 0, "Island"}, {300, 100, "Gamma"}});
@@ -193,7 +193,7 @@ TEST_F(TspFromTable, APointWithoutFiniteCoordinatesIsNamedAndEndsTheTour) {
 }
 
 TEST_F(TspFromTable, TooManyPointsAreRefusedBeforeAnyIsPlaced) {
-  shared_state().gTspMode = 1;
+  shared_state().gTspMode = TspMode{.kind = TourKind::RoundTrip};
   std::vector<Stop> stops(3001, Stop{0, 0, ""});
   point_layer("crowd", stops);
   person_->expect<TspTable>("TspTable", [](TspTable& d) {

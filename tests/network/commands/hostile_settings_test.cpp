@@ -73,7 +73,7 @@ protected:
     settings::replace_zones(changes, {2, 4, 8});
     settings::set_colour(changes, 10, 20, 30);
     settings::set(changes, settings::Info, settings::RouteType, settings::Fastest);
-    settings::set_tsp_mode(changes, 12);
+    settings::set_tsp_mode(changes, TspMode{.kind = TourKind::StartOnly, .straight_line = true});
     settings::set(changes, settings::Info, settings::OcxDistUnits, settings::Miles);
     settings::set(changes, settings::Info, settings::DescFieldName, "CLASS");
     ASSERT_TRUE(settings::commit(ini(), changes));
@@ -262,7 +262,7 @@ TEST_F(HostileSettings, AreReadAsEditorsWriteThemAndNeverReplacedInSilence) {
     write_bytes(ini_file, hostile_ini);
     write_bytes(speed_file, hostile_speeds);
     state().gNetworkState = NetworkClosed;
-    state().gTspMode = 0;
+    state().gTspMode = TspMode{.kind = TourKind::StartEnd};
     take_messages();
     open();
     EXPECT_EQ(take_messages(), c.messages);
@@ -281,7 +281,8 @@ TEST_F(HostileSettings, AreReadAsEditorsWriteThemAndNeverReplacedInSilence) {
       EXPECT_EQ(s.gZoneValues[2], kept ? 4 : 10);
     }
     EXPECT_EQ(s.gRouteColorGreen, kept ? 20 : 0);
-    EXPECT_EQ(s.gTspMode, info_kept ? 12 : 1);
+    EXPECT_EQ(s.gTspMode, (info_kept ? TspMode{.kind = TourKind::StartOnly, .straight_line = true}
+                                     : TspMode{.kind = TourKind::RoundTrip}));
     EXPECT_EQ(ini_value(settings::Info, settings::RouteType), info_kept ? "Fastest" : "Shortest");
     if (std::string(c.name) == "zones out of order") {
       // The tools stop at the largest limit, not at the last zone's.
@@ -437,7 +438,7 @@ TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
     c.change();
     const auto hostile_ini = read_bytes(ini_file);
     state().gNetworkState = NetworkClosed;
-    state().gTspMode = 0;
+    state().gTspMode = TspMode{.kind = TourKind::StartEnd};
     take_messages();
     open();
     EXPECT_EQ(take_messages(), c.messages);
@@ -449,7 +450,9 @@ TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
     EXPECT_EQ(ini_value(settings::ClosedRoads, settings::Total), c.links_carried ? "1" : "0");
     EXPECT_EQ(s.gZoneValues[2], 4);
     EXPECT_EQ(s.gRouteColorGreen, 20);
-    EXPECT_EQ(s.gTspMode, c.info_carried ? 12 : 1);
+    EXPECT_EQ(s.gTspMode,
+              (c.info_carried ? TspMode{.kind = TourKind::StartOnly, .straight_line = true}
+                              : TspMode{.kind = TourKind::RoundTrip}));
     EXPECT_EQ(ini_value(settings::Info, settings::RouteType),
               c.info_carried ? "Fastest" : "Shortest");
     EXPECT_EQ(ini_value(settings::Info, settings::OcxDistUnits),

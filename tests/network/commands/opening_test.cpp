@@ -201,7 +201,7 @@ TEST_F(Opening, AFreshBuildWritesOnlyTheDefaultsOfANewNetwork) {
   EXPECT_FLOAT_EQ(s.gRoadClassSpeeds[2].SpeedKmph, 1.609342f);
   EXPECT_EQ(s.gZoneCount, 3);
   EXPECT_EQ(s.gZoneMax, 15);
-  EXPECT_EQ(s.gTspMode, 1);
+  EXPECT_EQ(s.gTspMode, (TspMode{.kind = TourKind::RoundTrip}));
   EXPECT_EQ(s.gRouteType, RouteShortest);
   EXPECT_EQ(s.gRouteColorRed, 255);
   EXPECT_EQ(engine_->map_units, 7);
@@ -280,7 +280,7 @@ TEST_F(Opening, LoadsTheStoredSettingsOfTheNetwork) {
   settings::write(speed_file, settings::SpeedValues, settings::category_key(1), " 3");
   settings::write_road_class_speed(speed_file, 3, 62.1372f);
   settings::write_road_class_alias(speed_file, 3, " Motorway ");
-  state().gTspMode = 2;
+  state().gTspMode = TspMode{.kind = TourKind::StartOnly};
   const int elements_before = element_count();
 
   engine_->calls.clear();
@@ -302,7 +302,7 @@ TEST_F(Opening, LoadsTheStoredSettingsOfTheNetwork) {
   EXPECT_EQ(s.gZoneCount, 2);
   EXPECT_EQ(s.gZoneValues[1], 2.5f);
   EXPECT_EQ(s.gZoneMax, 4);
-  EXPECT_EQ(s.gTspMode, 11);
+  EXPECT_EQ(s.gTspMode, (TspMode{.kind = TourKind::RoundTrip, .straight_line = true}));
   EXPECT_EQ(s.gRouteColorRed, 255);
   EXPECT_EQ(s.gRouteColorGreen, 0);
   EXPECT_EQ(s.gRouteColorBlue, 128);
@@ -481,7 +481,8 @@ TEST_F(Opening, EndsWithItsMessageAndKeepsWhatWasSetBefore) {
   std::filesystem::rename(path("roads.prj.aside"), path("roads.prj"));
 }
 
-TEST_F(Opening, AFailedLoadKeepsTheSettingsReadBeforeIt) {
+// The engine's reason is the user's to read, as after a build.
+TEST_F(Opening, AFailedLoadSaysWhyAndKeepsTheSettingsReadBeforeIt) {
   add_roads();
   build();
   settings::write_zones(ini(), {7});
@@ -489,10 +490,13 @@ TEST_F(Opening, AFailedLoadKeepsTheSettingsReadBeforeIt) {
   const auto other = com::make<testing::ScriptedNetBase>();
   state().gNetBase = other;
   engine_->load_result = -15;
+  engine_->last_error_text = "/data/link.bin: it holds 3 links, the layer 4";
   take_messages();
   open();
-  EXPECT_EQ(take_messages(), std::vector<std::string>{"Network could not be loaded: Error = " +
-                                                      EngineErrorText(-15)});
+  EXPECT_EQ(take_messages(), std::vector<std::string>{
+                                 "Network could not be loaded: Error = " + EngineErrorText(-15) +
+                                 "\n/data/link.bin: it holds 3 links, the "
+                                 "layer 4"});
   EXPECT_EQ(state().gZoneMax, 7);
   EXPECT_EQ(state().gRoadClassCount, 3);
   EXPECT_EQ(state().gNetworkState, NetworkClosed);

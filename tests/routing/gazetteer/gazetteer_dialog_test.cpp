@@ -137,7 +137,7 @@ TEST_F(GazetteerDialog, ANodeTwiceInARowIsRefusedAndOptimiseWarnsOfRepeats) {
   auto& state = shared_state();
   state.gUseDescField = 1;
   state.gDescFieldName = "NAME";
-  state.gTspMode = 0;
+  state.gTspMode = TspMode{.kind = TourKind::StartEnd};
   pick([](FrmGezz1& p) { act(p, "Gezz1List", Gesture::DoubleClick, "#0"); });
   run([&](FrmGezetted& d) {
     add(d, "Alpha");

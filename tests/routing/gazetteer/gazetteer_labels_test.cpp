@@ -22,12 +22,14 @@ TEST(GazetteerLabels, MarksFollowTheModeAndStandUnderTheText) {
       {ShortTourStopLabel("Beta", 1, 2, 3), "Beta\n   1"},
       {ShortTourStopLabel("Beta", 1, 1, 2), "Beta\n   (End)"},
       // Tours: " (m)", the end by mode; a round trip's last position reads " (m)".
-      {TourStopLabel("Beta", 2, 3, 0), "Beta\n   (2)"},
-      {TourStopLabel("Beta", 3, 3, 10), "Beta\n  (End)"},
-      {TourStopLabel("Beta", 3, 3, 12), "Beta\n   (End)"},
-      {TourStopLabel("Beta", 3, 3, 1), "Beta\n   (3)"},
+      {TourStopLabel("Beta", 2, 3, TspMode{.kind = TourKind::StartEnd}), "Beta\n   (2)"},
+      {TourStopLabel("Beta", 3, 3, TspMode{.kind = TourKind::StartEnd, .straight_line = true}),
+       "Beta\n  (End)"},
+      {TourStopLabel("Beta", 3, 3, TspMode{.kind = TourKind::StartOnly, .straight_line = true}),
+       "Beta\n   (End)"},
+      {TourStopLabel("Beta", 3, 3, TspMode{.kind = TourKind::RoundTrip}), "Beta\n   (3)"},
       // Blanks count characters, not bytes: six letters give four blanks.
-      {TourStopLabel("ÅÄÖåäö", 1, 3, 0), "ÅÄÖåäö\n     (1)"},
+      {TourStopLabel("ÅÄÖåäö", 1, 3, TspMode{.kind = TourKind::StartEnd}), "ÅÄÖåäö\n     (1)"},
       {TourEndName("Beta"), "Beta\n(End)"},
       {StageText("Alpha(Start)", "Beta"), "Alpha(Start)  to  Beta"},
   };

@@ -47,7 +47,7 @@ protected:
     GazetteerTest::SetUp();
     build();
     auto& state = shared_state();
-    state.gTspMode = 0;
+    state.gTspMode = TspMode{.kind = TourKind::StartEnd};
   }
 
   void directions_on() {
@@ -113,7 +113,7 @@ TEST_F(GazetteerRun, WithoutDirectionsTheRouteLinksAreCopied) {
 }
 
 struct TourCase {
-  std::int32_t tsp_mode;
+  TspMode tsp_mode;
   std::vector<std::string> stops;
   std::vector<std::string> labels;
   std::int32_t last_row; // gRouteStopCount afterwards
@@ -122,26 +122,29 @@ struct TourCase {
 TEST_F(GazetteerRun, OptimisedModeLabelsTheVisitingOrder) {
   const TourCase cases[] = {
       // Two or three stops keep their order; a round trip of three goes back to the start.
-      {1, {"Alpha", "O'Brien Square"}, {"Alpha(Start)", "O'Brien Square\n         (End)"}, 1},
-      {1,
+      {TspMode{.kind = TourKind::RoundTrip},
+       {"Alpha", "O'Brien Square"},
+       {"Alpha(Start)", "O'Brien Square\n         (End)"},
+       1},
+      {TspMode{.kind = TourKind::RoundTrip},
        {"Alpha", "Alphaville", "O'Brien Square"},
        {"Alpha(Start)", "Alphaville\n       1", "O'Brien Square\n         (End)"},
        3},
       // Four stops are toured: the end fixed by start-end, left free by start-only.
-      {0,
+      {TspMode{.kind = TourKind::StartEnd},
        {"Alpha", "O'Brien Square", "Alphaville", "Gamma"},
        {"Alpha(Start)", "Alphaville\n       (1)", "O'Brien Square\n         (2)",
         "Gamma\n   (End)"},
        3},
-      {2,
+      {TspMode{.kind = TourKind::StartOnly},
        {"Alpha", "O'Brien Square", "Alphaville", "Gamma"},
        {"Alpha(Start)", "Alphaville\n       (1)", "Gamma\n    (2)",
         "O'Brien Square\n         (End)"},
        3},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE("tsp mode " + std::to_string(c.tsp_mode) + ", " + std::to_string(c.stops.size()) +
-                 " stops");
+    SCOPED_TRACE("tsp mode " + std::to_string(c.tsp_mode.engine_code()) + ", " +
+                 std::to_string(c.stops.size()) + " stops");
     shared_state().gTspMode = c.tsp_mode;
     person_->messages.clear();
     route(c.stops, true);

@@ -83,6 +83,33 @@ TEST_F(RouteOptionsTest, OkOnAnUnwritableSettingsFileSaysSoAndStaysOpen) {
   EXPECT_EQ(shared_state().gUseDescField, describes);
 }
 
+// The dialog goes by the first letter of the stored route type, as it always did; any other
+// text leaves the route type and the shown choice as they were.
+TEST_F(RouteOptionsTest, ShowsTheStoredRouteTypeByItsFirstLetter) {
+  const struct {
+    std::string_view stored;
+    bool fastest_shown;
+    std::int32_t route_type; // while the dialog is open
+  } cases[] = {{"Fast roads", true, RouteFastest},
+               {"Slow", false, RouteShortest},
+               {"fastest", false, RouteFastest},
+               {"", false, RouteFastest}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.stored));
+    shared_state().gRouteType = RouteFastest;
+    settings::write(NetworkIniFile(path()), settings::Info, settings::RouteType, c.stored);
+    bool fastest_shown = false;
+    std::int32_t route_type = 0;
+    options([&](Routeoptpro& d) {
+      fastest_shown = d.OptFirstest.Value();
+      route_type = shared_state().gRouteType;
+      act(d, "CmdCancel", Gesture::Click);
+    });
+    EXPECT_EQ(fastest_shown, c.fastest_shown);
+    EXPECT_EQ(route_type, c.route_type);
+  }
+}
+
 TEST_F(RouteOptionsTest, CancelAndTheFrameGiveBackWhatOpeningAndTheUnitButtonsChanged) {
   settings::write(NetworkIniFile(path()), settings::Info, settings::RouteType, "Fastest");
   for (const bool by_frame : {false, true}) {
