@@ -167,13 +167,14 @@ void BM_Build(benchmark::State& state) {
   set_network_counters(state, loaded(int(state.range(0)), int(state.range(1))));
 }
 
-// A rebuild over the files of the same layer whose links are compared with the new ones, as
-// when closed roads or temporary speeds are to be carried over.
+// A rebuild over the files of the same layer: with closed roads or temporary speeds to carry
+// over (carry:1) the old links are compared with the new ones, with none (carry:0) they are not.
 void BM_Rebuild(benchmark::State& state) {
   const std::filesystem::path folder = build_folder(state, "rebuild");
+  const bool compare_links = state.range(2) != 0;
   create_network(folder, "roads", 7, {}, false);
   for (auto _ : state)
-    benchmark::DoNotOptimize(create_network(folder, "roads", 7));
+    benchmark::DoNotOptimize(create_network(folder, "roads", 7, {}, compare_links));
   set_peak_memory(state);
   set_network_counters(state, loaded(int(state.range(0)), int(state.range(1))));
 }
@@ -324,7 +325,12 @@ BENCHMARK(BM_Route)->Args({1, 1})->Args({8, 7})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Route_Reference)->Args({1, 1})->Args({8, 7})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Load)->Args({1, 1})->Args({8, 7})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Build)->Args({8, 7})->Unit(benchmark::kMillisecond)->Iterations(2);
-BENCHMARK(BM_Rebuild)->Args({8, 7})->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_Rebuild)
+    ->ArgNames({"", "", "carry"})
+    ->Args({8, 7, 0})
+    ->Args({8, 7, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 BENCHMARK(BM_CostReset)->Args({8, 7})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CostFull)->Args({8, 7})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Roundabouts)->Args({1, 1})->Args({8, 7})->Unit(benchmark::kMillisecond);
