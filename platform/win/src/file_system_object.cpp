@@ -80,7 +80,7 @@ std::optional<std::string> FileSystemObject::CopyFile(std::string_view source,
 std::optional<std::string> FileSystemObject::WriteScratchFile(std::string_view path,
                                                               std::string_view contents) const {
   const fs::path file = resolve_path(path);
-  const auto failed = [&](const char* what) {
+  const auto failed = [&](const char* what) -> std::string {
     return files::FileError(file, std::string(what) + ": " + files::failure_reason(errno)).what();
   };
   const int descriptor = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
