@@ -15,6 +15,7 @@
 #include "shapefile_reader.h"
 
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <map>
@@ -131,17 +132,50 @@ void BM_Load(benchmark::State& state) {
   state.counters["bytes_per_link"] = bytes_per_link(l);
 }
 
-void BM_Build(benchmark::State& state) {
+// A folder of its own holding the road layer of the tiled network, and no network files.
+std::filesystem::path build_folder(const benchmark::State& state, const char* name) {
   const std::filesystem::path source = network_folder(int(state.range(0)), int(state.range(1)));
   const std::filesystem::path folder =
-      source.parent_path() / (source.filename().string() + "-build");
+      source.parent_path() / (source.filename().string() + "-" + name);
+  std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
   for (const char* ext : {".shp", ".shx", ".dbf"})
     std::filesystem::copy_file(source / (std::string("roads") + ext),
-                               folder / (std::string("roads") + ext),
-                               std::filesystem::copy_options::overwrite_existing);
-  for (auto _ : state)
+                               folder / (std::string("roads") + ext));
+  return folder;
+}
+
+// The peak memory of the process so far; run one build benchmark per process to read it as
+// that build's.
+void set_peak_memory(benchmark::State& state) {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["peak_MB"] = double(usage.ru_maxrss) / 1024.0;
+}
+
+// A first build: no network files stand in the folder.
+void BM_Build(benchmark::State& state) {
+  const std::filesystem::path folder = build_folder(state, "build");
+  for (auto _ : state) {
+    state.PauseTiming();
+    for (const std::string_view file : {link_file, dist_file, coord_file, node_file})
+      std::filesystem::remove(folder / file);
+    state.ResumeTiming();
     create_network(folder, "roads", 7);
+  }
+  set_peak_memory(state);
+  set_network_counters(state, loaded(int(state.range(0)), int(state.range(1))));
+}
+
+// A rebuild over the files of the same layer: with closed roads or temporary speeds to carry
+// over (carry:1) the old links are compared with the new ones, with none (carry:0) they are not.
+void BM_Rebuild(benchmark::State& state) {
+  const std::filesystem::path folder = build_folder(state, "rebuild");
+  const bool compare_links = state.range(2) != 0;
+  create_network(folder, "roads", 7, {}, false);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(create_network(folder, "roads", 7, {}, compare_links));
+  set_peak_memory(state);
   set_network_counters(state, loaded(int(state.range(0)), int(state.range(1))));
 }
 
@@ -275,9 +309,15 @@ void BM_CentresLinkValues_Reference(benchmark::State& state) {
   set_network_counters(state, l);
 }
 
-BENCHMARK(BM_CentresLinkValues)->Args({1, 5})->Args({1, 0})->Args({20, 0})
+BENCHMARK(BM_CentresLinkValues)
+    ->Args({1, 5})
+    ->Args({1, 0})
+    ->Args({20, 0})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_CentresLinkValues_Reference)->Args({1, 5})->Args({1, 0})->Args({20, 0})
+BENCHMARK(BM_CentresLinkValues_Reference)
+    ->Args({1, 5})
+    ->Args({1, 0})
+    ->Args({20, 0})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OneToAll)->Args({1, 1})->Args({8, 7})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OneToAll_Reference)->Args({1, 1})->Args({8, 7})->Unit(benchmark::kMillisecond);
@@ -285,6 +325,12 @@ BENCHMARK(BM_Route)->Args({1, 1})->Args({8, 7})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Route_Reference)->Args({1, 1})->Args({8, 7})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Load)->Args({1, 1})->Args({8, 7})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Build)->Args({8, 7})->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_Rebuild)
+    ->ArgNames({"", "", "carry"})
+    ->Args({8, 7, 0})
+    ->Args({8, 7, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 BENCHMARK(BM_CostReset)->Args({8, 7})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CostFull)->Args({8, 7})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Roundabouts)->Args({1, 1})->Args({8, 7})->Unit(benchmark::kMillisecond);

@@ -80,12 +80,17 @@ bool rebuild_engine_classes(const std::vector<std::string>& lines, bool field_us
   const auto engine_file = win::join_path(folder, tamix::attribute_file);
   if (!field_usable && files.FileExists(engine_file))
     files.DeleteFile(engine_file, true);
-  RequireSettingsWritten(settings::write_attribute_text(folder, lines), text_file);
-  state.gEngineResult =
-      require(state.gNetBase, "NetBase")->CreateAttributeFile(std::string(AttributeTextFileName));
+  if (const auto failed = settings::write_attribute_text(folder, lines)) {
+    show_message("Road classes could not be updated: " + *failed, "Error", forms::Icon::Critical);
+    return false;
+  }
+  auto& engine = *require(state.gNetBase, "NetBase");
+  state.gEngineResult = engine.CreateAttributeFile(std::string(AttributeTextFileName));
   if (state.gEngineResult != 0) {
+    // The engine's reason names the file it could not read or write and why.
+    const auto reason = engine.LastErrorText();
     show_message("Road classes could not be updated: Error = " +
-                     EngineErrorText(state.gEngineResult),
+                     EngineErrorText(state.gEngineResult) + (reason.empty() ? "" : "\n" + reason),
                  "Error", forms::Icon::Critical);
     return false;
   }

@@ -125,9 +125,11 @@ std::vector<std::string> class_items(const std::vector<std::int32_t>& classes, b
   return items;
 }
 
-// "Attrib.txt" for the engine, one line per link; the bar of NLoad counts the links.
-void write_attribute_text(const std::string& folder, const std::vector<double>& values,
-                          std::int32_t feature_count, bool has_field) {
+// "Attrib.txt" for the engine, one line per link; the bar of NLoad counts the links. Why it
+// cannot be written, or nothing when it is.
+std::optional<std::string> write_attribute_text(const std::string& folder,
+                                                const std::vector<double>& values,
+                                                std::int32_t feature_count, bool has_field) {
   const win::FileSystemObject files;
   files.DeleteFile(AttributeTextFile(folder), true);
   if (!has_field)
@@ -142,21 +144,25 @@ void write_attribute_text(const std::string& folder, const std::vector<double>& 
     lines.push_back(has_field ? settings::attribute_line(values[static_cast<std::size_t>(i)])
                               : std::string(settings::NoClassLine));
   }
-  settings::write_attribute_text(folder, lines);
+  return settings::write_attribute_text(folder, lines);
 }
 
 // The engine's part, in the NLoad window. False when the network could not be made or loaded
 // (the user has been told why).
 bool build_engine_network(tamix::NetBase& tantest, const std::vector<double>& values,
-                          std::int32_t feature_count, bool has_field) {
+                          std::int32_t feature_count, bool has_field, std::int32_t links_to_carry) {
   auto& state = shared_state();
   bool succeeded = false;
   RunWithProgressWindow("Creating Network", "Creating Topology Network", [&] {
     auto& bar = gNLoadForm().ProgressBar1;
-    state.gEngineResult = tantest.CreateNetwork(state.gNetworkLayerName, 0, "");
+    state.gEngineResult = tantest.CreateNetwork(state.gNetworkLayerName, links_to_carry, "");
     if (!EngineCallSucceeded(tantest, NetworkNotCreated))
       return;
-    write_attribute_text(state.gNetworkFolder, values, feature_count, has_field);
+    if (const auto unwritten =
+            write_attribute_text(state.gNetworkFolder, values, feature_count, has_field)) {
+      show_message("Network could not be created: " + *unwritten, "Error", forms::Icon::Critical);
+      return;
+    }
     bar.SetValue(0);
     bar.SetMax(100);
     // A failed attribute file would leave the links without their classes: it counts as a
@@ -250,6 +256,14 @@ std::string speeds_not_carried(const std::string& speed_file, const OldSettings&
 // roads, and why not.
 bool links_carried(const OldSettings& old, tamix::NetBase::OldLinks old_links) {
   return old_links == tamix::NetBase::OldLinks::same && !old.links_unsure;
+}
+
+// How many of the old settings name links by number: with none, the engine need not compare
+// the old links with the new ones.
+std::int32_t links_to_carry(const OldSettings& old) {
+  const auto& links = old.ini.closed_links;
+  const auto& speeds = old.ini.temp_speeds;
+  return static_cast<std::int32_t>((links ? links->size() : 0) + (speeds ? speeds->size() : 0));
 }
 std::string why_links_not_carried(const OldSettings& old, tamix::NetBase::OldLinks old_links,
                                   const std::vector<std::string>& missing) {
@@ -423,7 +437,7 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
     return false;
   }
   const auto missing = missing_comparison_files(state.gNetworkFolder);
-  if (!build_engine_network(*tantest, values, feature_count, !field.empty()))
+  if (!build_engine_network(*tantest, values, feature_count, !field.empty(), links_to_carry(old)))
     return false;
   const auto old_links = tantest->LinksOfReplacedNetwork();
   if (links_carried(old, old_links))

@@ -8,7 +8,7 @@
 # under BUILD/bench-data/roads-8x7 when it is missing).
 # Each session runs in a fresh copy of the network's folder. The calls are counted by
 # `strace -f -c` (unlink and unlinkat; stat, lstat, newfstatat and statx; open and openat;
-# getdents64) and given for the session less the session that only opens the network
+# getdents64; fsync and fdatasync) and given for the session less the session that only opens the network
 # ("open.session"), so they are the tool's own. The time is the median wall time of RUNS runs
 # (default 5) without strace, with the opening's median taken off the same way.
 set -euo pipefail
@@ -45,11 +45,11 @@ wall_ms() { # build session data
   printf '%s\n' "${times[@]}" | median
 }
 
-calls() { # build session data -> "unlink stat open getdents"
+calls() { # build session data -> "unlink stat open getdents fsync"
   local folder="$work/run"
   fresh "$3" "$folder"
   (cd "$folder" && strace -f -c -o "$work/strace.txt" \
-    -e trace=unlink,unlinkat,stat,lstat,newfstatat,statx,open,openat,getdents64 \
+    -e trace=unlink,unlinkat,stat,lstat,newfstatat,statx,open,openat,getdents64,fsync,fdatasync \
     "$1/bin/gishost" "$here/$2" >/dev/null 2>&1)
   awk '
     $4 ~ /^[0-9]+$/ { name = $NF; n = $4 }
@@ -58,12 +58,13 @@ calls() { # build session data -> "unlink stat open getdents"
     name ~ /^(stat|lstat|newfstatat|statx)$/ {st += n}
     name ~ /^(open|openat)$/ {op += n}
     name == "getdents64" {gd += n}
-    END {print un + 0, st + 0, op + 0, gd + 0}' "$work/strace.txt"
+    name ~ /^(fsync|fdatasync)$/ {fs += n}
+    END {print un + 0, st + 0, op + 0, gd + 0, fs + 0}' "$work/strace.txt"
 }
 
 sample="$root/data/sample/gothenburg"
-printf '| build | session | network | time (ms) | unlink | stat | open | getdents |\n'
-printf '|---|---|---|---|---|---|---|---|\n'
+printf '| build | session | network | time (ms) | unlink | stat | open | getdents | fsync |\n'
+printf '|---|---|---|---|---|---|---|---|---|\n'
 # The tiled network's shapefile, made by the first build's benchmarks, serves every build.
 tiled="${builds[0]}/bench-data/roads-8x7"
 if [ ! -f "$tiled/roads.shp" ] && [ -x "${builds[0]}/bin/bench_checks" ]; then
@@ -81,12 +82,12 @@ for build in "${builds[@]}"; do
     sessions=(dead_ends.session)
     [ "$network" = sample ] && sessions+=(iso_poly.session iso_poly_20.session closure.session tsp.session)
     base_time=$(wall_ms "$build" open.session "$data")
-    read -r bu bs bo bg < <(calls "$build" open.session "$data")
+    read -r bu bs bo bg bf < <(calls "$build" open.session "$data")
     for session in "${sessions[@]}"; do
       t=$(wall_ms "$build" "$session" "$data")
-      read -r u s o g < <(calls "$build" "$session" "$data")
-      printf '| %s | %s | %s | %d | %d | %d | %d | %d |\n' "$label" "${session%.session}" \
-        "$network" $((t - base_time)) $((u - bu)) $((s - bs)) $((o - bo)) $((g - bg))
+      read -r u s o g f < <(calls "$build" "$session" "$data")
+      printf '| %s | %s | %s | %d | %d | %d | %d | %d | %d |\n' "$label" "${session%.session}" \
+        "$network" $((t - base_time)) $((u - bu)) $((s - bs)) $((o - bo)) $((g - bg)) $((f - bf))
     done
   done
 done

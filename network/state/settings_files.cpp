@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <limits>
 
 #include "com/numbers.h"
 #include "network/state/speed_units.h"
 #include "network/state/trim_blanks.h"
 #include "win/date_text.h"
+#include "win/file_system_object.h"
 #include "win/num_text.h"
 #include "win/paths.h"
 #include "win/profile.h"
@@ -231,13 +231,12 @@ std::string attribute_line(double class_value) {
   return com::number_text(std::trunc(class_value), com::double_digits);
 }
 
-bool write_attribute_text(std::string_view folder, const std::vector<std::string>& lines) {
-  std::ofstream file(win::resolve_path(AttributeTextFile(folder)),
-                     std::ios::binary | std::ios::trunc);
+std::optional<std::string> write_attribute_text(std::string_view folder,
+                                                const std::vector<std::string>& lines) {
+  std::string text;
   for (const auto& line : lines)
-    file << line << "\r\n";
-  file.close();
-  return !file.fail();
+    text.append(line).append("\r\n");
+  return win::FileSystemObject().WriteScratchFile(AttributeTextFile(folder), text);
 }
 
 } // namespace settings

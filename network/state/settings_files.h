@@ -177,8 +177,10 @@ bool write_colour(std::string_view ini_file, std::int16_t red, std::int16_t gree
 // without leading blank ("7", "-5"). Links of a network without road-class field get NoClassLine.
 inline constexpr std::string_view NoClassLine = "1";
 std::string attribute_line(double class_value);
-// Replaces the file with these lines, each ended by CR LF; false when it cannot be written.
-bool write_attribute_text(std::string_view folder, const std::vector<std::string>& lines);
+// Replaces the file with these lines, each ended by CR LF. Why it cannot be written (naming the
+// file and the reason), or nothing when it is.
+std::optional<std::string> write_attribute_text(std::string_view folder,
+                                                const std::vector<std::string>& lines);
 
 } // namespace settings
 

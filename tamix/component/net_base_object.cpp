@@ -73,12 +73,13 @@ std::int32_t NetBaseObject::GetDistanceUnits() {
   return state_->settings.distance_unit() == DistanceUnit::miles ? 1 : 0;
 }
 
-std::int32_t NetBaseObject::CreateNetwork(const std::string& layer, std::int32_t,
+std::int32_t NetBaseObject::CreateNetwork(const std::string& layer, std::int32_t links_to_carry,
                                           const std::string&) {
   return engine_call<std::int32_t>([&] {
     old_links_ = OldLinks::unknown;
-    const auto same = create_network(state_->folder, layer, state_->map_units,
-                                     progress_of(&NetBaseEvents::OnNWCreateProgress));
+    const auto same =
+        create_network(state_->folder, layer, state_->map_units,
+                       progress_of(&NetBaseEvents::OnNWCreateProgress), links_to_carry != 0);
     old_links_ = !same ? OldLinks::unknown : *same ? OldLinks::same : OldLinks::changed;
     return code::ok;
   });

@@ -24,7 +24,7 @@ public:
   std::int32_t SetMapUnits(std::int32_t code) override;
   std::int32_t SetDistanceUnits(std::int32_t units) override;
   std::int32_t GetDistanceUnits() override;
-  std::int32_t CreateNetwork(const std::string& layer, std::int32_t unused,
+  std::int32_t CreateNetwork(const std::string& layer, std::int32_t links_to_carry,
                              const std::string& unused_text) override;
   OldLinks LinksOfReplacedNetwork() override { return old_links_; }
   std::int32_t CreateAttributeFile(const std::string& file) override;

@@ -17,12 +17,21 @@ FileHeader make_header(const char (&magic)[9], std::uint32_t version) {
   return header;
 }
 
+namespace {
+
+// The replacement's message names the file as the user knows it and the reason.
+[[noreturn]] void cannot_write(const files::FileError& error) {
+  throw Error(code::load_failed, error.what());
+}
+
+} // namespace
+
 BinaryWriter::BinaryWriter(std::filesystem::path path, const FileHeader& header)
     : path_(std::move(path)) {
   try {
     file_ = std::make_unique<files::ReplacingFile>(path_);
-  } catch (const files::FileError&) {
-    throw Error(code::load_failed, "cannot write " + path_.string());
+  } catch (const files::FileError& error) {
+    cannot_write(error);
   }
   write_bytes(&header, sizeof header);
 }
@@ -33,16 +42,16 @@ void BinaryWriter::write_bytes(const void* data, std::size_t size) {
   try {
     file_->write_at(written_, data, size);
     written_ += size;
-  } catch (const files::FileError&) {
-    throw Error(code::load_failed, "cannot write " + path_.string());
+  } catch (const files::FileError& error) {
+    cannot_write(error);
   }
 }
 
 void BinaryWriter::commit() {
   try {
     file_->commit();
-  } catch (const files::FileError&) {
-    throw Error(code::load_failed, "cannot write " + path_.string());
+  } catch (const files::FileError& error) {
+    cannot_write(error);
   }
 }
 

@@ -2,6 +2,7 @@
 
 // Reading and writing the engine's binary files: a fixed header, then raw arrays.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -10,6 +11,8 @@
 #include <span>
 #include <string>
 #include <vector>
+
+#include "error.h"
 
 namespace files {
 class ReplacingFile;
@@ -33,7 +36,8 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 // Writes to "<path>.tmp"; commit() syncs it and renames it to `path`, so a failed write or a
 // killed run never leaves a half-written file under the real name. Raises load_failed when the
-// file cannot be written.
+// file cannot be written, naming the file and the reason ("/net/link.bin: its new copy cannot
+// be written: no space is left on the device; ...").
 class BinaryWriter {
 public:
   BinaryWriter(std::filesystem::path path, const FileHeader& header);
@@ -77,12 +81,6 @@ public:
     read_bytes(items.data(), count * sizeof(T));
   }
 
-  // One item at a time, for a reader that streams a file instead of holding its arrays.
-  template <class T> T next() {
-    T item{};
-    read_bytes(&item, sizeof(T));
-    return item;
-  }
   // Moves `size` bytes on, past items the reader does not need.
   void skip(std::uint64_t size);
 
@@ -94,6 +92,33 @@ private:
   std::filesystem::path path_;
   FileHandle file_;
   FileHeader header_;
+};
+
+// The next `count` items of type T of `file`, one at a time, for a reader that streams a file
+// instead of holding its arrays: they are read a block at a time, at the speed of a bulk read.
+template <class T> class ItemStream {
+public:
+  ItemStream(BinaryReader& file, std::uint64_t count) : file_(file), left_(count) {}
+
+  // Raises general_error past the `count` items.
+  T next() {
+    if (at_ == block_.size()) {
+      const std::uint64_t size = std::min<std::uint64_t>(left_, block_items);
+      if (size == 0)
+        throw Error(code::general_error, "an engine file was read past its items");
+      file_.read(block_, size);
+      left_ -= size;
+      at_ = 0;
+    }
+    return block_[at_++];
+  }
+
+private:
+  static constexpr std::uint64_t block_items = std::uint64_t{64} << 10;
+  BinaryReader& file_;
+  std::vector<T> block_;
+  std::size_t at_ = 0;
+  std::uint64_t left_;
 };
 
 FileHeader make_header(const char (&magic)[9], std::uint32_t version);

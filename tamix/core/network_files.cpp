@@ -178,20 +178,23 @@ std::optional<bool> same_links_as_files(const std::filesystem::path& folder, con
     const std::uint64_t node_bytes = (h.counts[0] + 1) * sizeof(Point);
     starts.skip(node_bytes);
     shapes.skip(node_bytes + (links + 2) * sizeof(std::uint64_t));
+    ItemStream<double> length_items(lengths, links + 1);
+    ItemStream<std::uint64_t> start_items(starts, links + 2);
+    ItemStream<Point> point_items(shapes, h.counts[2]);
     reading = dist_file;
-    lengths.next<double>(); // slot 0
+    length_items.next(); // slot 0
     reading = coord_file;
-    starts.next<std::uint64_t>();
-    std::uint64_t begin = starts.next<std::uint64_t>();
+    start_items.next();
+    std::uint64_t begin = start_items.next();
     if (begin != 0)
       throw Error(code::wrong_version, "shapes do not start at the first point");
     const auto& geometry = built.geometry;
     for (LinkId link = 1; link <= links; ++link) {
-      const std::uint64_t end = starts.next<std::uint64_t>();
+      const std::uint64_t end = start_items.next();
       if (end < begin || end > h.counts[2])
         throw Error(code::wrong_version, "shape of link " + std::to_string(link) + " is damaged");
       reading = dist_file;
-      const double metres = lengths.next<double>();
+      const double metres = length_items.next();
       reading = coord_file;
       const std::uint64_t new_begin = geometry.first_point[link];
       const std::uint64_t new_end = geometry.first_point[link + 1];
@@ -200,7 +203,7 @@ std::optional<bool> same_links_as_files(const std::filesystem::path& folder, con
       // Every point is read, in order, so that the shapes stream through one buffer.
       Point first{}, last{};
       for (std::uint64_t i = begin; i < end; ++i) {
-        last = shapes.next<Point>();
+        last = point_items.next();
         if (i == begin)
           first = last;
       }

@@ -145,11 +145,11 @@ LinkGeometry read_polyline_shapefile(const std::filesystem::path& shp, const Pro
 }
 
 std::optional<bool> create_network(const std::filesystem::path& folder, const std::string& layer,
-                                   int map_units, const Progress& progress) {
+                                   int map_units, const Progress& progress, bool compare_links) {
   try {
     LinkGeometry shapes = read_polyline_shapefile(folder / (layer + ".shp"), progress, 40);
     Network network = build_network(std::move(shapes), map_units, progress, 40, 90);
-    const auto same = same_links_as_files(folder, network);
+    const auto same = compare_links ? same_links_as_files(folder, network) : std::optional<bool>();
     write_network_files(folder, network);
     if (progress)
       progress(100);

@@ -25,10 +25,12 @@ LinkGeometry read_polyline_shapefile(const std::filesystem::path& shp,
 
 // The whole network build: reads `folder`/`layer`.shp, builds the network with lengths in
 // `map_units` and writes its files into `folder`. Phases report progress 0..100.
-// True when the new network has the links of the files it replaced: as many, and each with
-// the same end points and length, so that a link number names the same road in both; false
-// when they differ; nothing when no readable network files stood in the folder.
+// With `compare_links`: true when the new network has the links of the files it replaced: as
+// many, and each with the same end points and length, so that a link number names the same
+// road in both; false when they differ; nothing when no readable network files stood in the
+// folder. Without: nothing, and the old files are not read.
 std::optional<bool> create_network(const std::filesystem::path& folder, const std::string& layer,
-                                   int map_units, const Progress& progress = {});
+                                   int map_units, const Progress& progress = {},
+                                   bool compare_links = true);
 
 } // namespace tamix

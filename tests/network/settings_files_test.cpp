@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -171,9 +175,30 @@ TEST_F(SettingsFiles, AttributeTextHoldsTheWholePartOfEachClassValue) {
     lines.push_back(attribute_line(c.value));
   }
   lines.emplace_back(NoClassLine);
-  ASSERT_TRUE(write_attribute_text(folder_.string(), lines));
+  ASSERT_EQ(write_attribute_text(folder_.string(), lines), std::nullopt);
   EXPECT_EQ(text_of(AttributeTextFile(folder_.string())),
             "7\r\n35\r\n-6\r\n-5\r\n0\r\n4096\r\n1\r\n");
+  // A text the engine would read short is never left: the failure names the file and why.
+  const auto missing = (folder_ / "gone").string();
+  const auto failed = write_attribute_text(missing, lines);
+  ASSERT_TRUE(failed);
+  EXPECT_NE(failed->find(AttributeTextFile(missing)), std::string::npos) << *failed;
+  EXPECT_NE(failed->find("No such file or directory"), std::string::npos) << *failed;
+  // A disk that fills after the first line: the short text is said to be so, with the reason.
+  const pid_t child = fork();
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{.rlim_cur = 3, .rlim_max = 3};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const auto short_write = write_attribute_text(folder_.string(), lines);
+    _exit(short_write && short_write->find("cannot be written: the file would grow beyond") !=
+                             std::string::npos
+              ? 0
+              : 1);
+  }
+  int status = -1;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 } // namespace

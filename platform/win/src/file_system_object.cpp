@@ -2,7 +2,11 @@
 
 #include <system_error>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include "file_contents.h"
 #include "files/file_error.h"
@@ -70,6 +74,32 @@ std::optional<std::string> FileSystemObject::CopyFile(std::string_view source,
   } catch (const files::FileError& error) {
     return error.what();
   }
+  return std::nullopt;
+}
+
+std::optional<std::string> FileSystemObject::WriteScratchFile(std::string_view path,
+                                                              std::string_view contents) const {
+  const fs::path file = resolve_path(path);
+  const auto failed = [&](const char* what) -> std::string {
+    return files::FileError(file, std::string(what) + ": " + files::failure_reason(errno)).what();
+  };
+  const int descriptor = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (descriptor < 0)
+    return failed("cannot be created");
+  for (std::size_t done = 0; done < contents.size();) {
+    const ssize_t wrote = ::write(descriptor, contents.data() + done, contents.size() - done);
+    if (wrote < 0 && errno == EINTR)
+      continue;
+    if (wrote <= 0) {
+      errno = wrote < 0 ? errno : EIO;
+      auto reason = failed("cannot be written");
+      ::close(descriptor);
+      return reason;
+    }
+    done += static_cast<std::size_t>(wrote);
+  }
+  if (::close(descriptor) != 0)
+    return failed("cannot be written");
   return std::nullopt;
 }
 

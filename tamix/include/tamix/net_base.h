@@ -37,15 +37,18 @@ struct NetBase : com::IUnknown {
   virtual std::int32_t GetDistanceUnits() = 0;
 
   // Builds "link.bin", "dist.bin", "coord.bin" and "node.bin" from "<folder>/<layer>.shp"
-  // (the other two arguments are not used), raising OnNWCreateProgress. Does not load them.
-  // -31 shapefile missing, -13 not a readable polyline shapefile, -14 more than 1900 links at
-  // one node, -41 out of memory.
-  virtual std::int32_t CreateNetwork(const std::string& layer, std::int32_t unused,
+  // (the text is not used), raising OnNWCreateProgress. Does not load them. `links_to_carry`
+  // is how many settings name links of the network replaced by number (closed roads,
+  // temporary speeds): with none, its links are not compared with the new ones. -31 shapefile
+  // missing or a network file that cannot be written (the reason names the file and why), -13
+  // not a readable polyline shapefile, -14 more than 1900 links at one node, -41 out of memory.
+  virtual std::int32_t CreateNetwork(const std::string& layer, std::int32_t links_to_carry,
                                      const std::string& unused_text) = 0;
   // What the last successful CreateNetwork of this object found of the links of the network
   // files it replaced: the same (as many, each with the same end points and length, so that a
   // link number stored for the old network names the same road in the new one), changed, or
-  // unknown (before any build, and when no readable network files stood in the folder).
+  // unknown (before any build, when no readable network files stood in the folder, and when
+  // there were no links to carry).
   enum class OldLinks : std::int32_t { unknown, same, changed };
   virtual OldLinks LinksOfReplacedNetwork() = 0;
   // Makes "attribute.bin" from the text file `file` in the folder (one whole number per link in

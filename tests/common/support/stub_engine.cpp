@@ -60,9 +60,9 @@ std::int32_t StubNetBase::GetDistanceUnits() {
   record(log_, "GetDistanceUnits");
   return 0;
 }
-std::int32_t StubNetBase::CreateNetwork(const std::string& layer, std::int32_t unused,
+std::int32_t StubNetBase::CreateNetwork(const std::string& layer, std::int32_t links_to_carry,
                                         const std::string& unused_text) {
-  record(log_, "CreateNetwork", layer, unused, unused_text);
+  record(log_, "CreateNetwork", layer, links_to_carry, unused_text);
   return 0;
 }
 std::int32_t StubNetBase::CreateAttributeFile(const std::string& file) {

@@ -107,16 +107,16 @@ std::int32_t ScriptedNetBase::GetDistanceUnits() {
   return distance_units;
 }
 
-std::int32_t ScriptedNetBase::CreateNetwork(const std::string& layer, std::int32_t unused,
+std::int32_t ScriptedNetBase::CreateNetwork(const std::string& layer, std::int32_t links_to_carry,
                                             const std::string& unused_text) {
-  StubNetBase::CreateNetwork(layer, unused, unused_text);
+  StubNetBase::CreateNetwork(layer, links_to_carry, unused_text);
   if (create_result != 0)
     return create_result;
   // "link.bin" holds the layer's shapes, so that a build knows whether the links it replaces
   // are its own, as the engine compares them.
   const auto shapes = file_bytes(folder + "/" + layer + ".shp");
   const auto replaced = file_bytes(folder + "/link.bin");
-  old_links = replaced.empty()                        ? OldLinks::unknown
+  old_links = replaced.empty() || links_to_carry == 0 ? OldLinks::unknown
               : !shapes.empty() && replaced == shapes ? OldLinks::same
                                                       : OldLinks::changed;
   std::ofstream(folder + "/link.bin", std::ios::binary | std::ios::trunc) << shapes;

@@ -9,12 +9,19 @@
 
 #include <gtest/gtest.h>
 #include <shapefil.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <set>
+#include <string>
+#include <vector>
 
 namespace tamix {
 namespace {
@@ -485,6 +492,75 @@ TEST_F(Engine, ZonePolygonShapefilesAsTheAddInReadsThem) {
 
   EXPECT_EQ(calc->WriteZonePolygons(path, 0, 0, 0, 0, 0, 0), -30);
   EXPECT_EQ(calc->WriteNearestCentrePolygons(path, 0, 0, 5, 0, 0, 0, 0), -30);
+}
+
+TEST_F(Engine, ARebuildComparesTheOldLinksOnlyWhenSettingsNameThem) {
+  base->SetNetworkFolder(net.folder().string());
+  ASSERT_EQ(base->SetMapUnits(7), 0);
+  ASSERT_EQ(base->CreateNetwork(DrawnNetwork::layer, 1, ""), 0);
+  EXPECT_EQ(base->LinksOfReplacedNetwork(), NetBase::OldLinks::unknown) << "a first build";
+  ASSERT_EQ(base->CreateNetwork(DrawnNetwork::layer, 1, ""), 0);
+  EXPECT_EQ(base->LinksOfReplacedNetwork(), NetBase::OldLinks::same);
+  // Nothing to carry: the old files are not read, even damaged ones.
+  std::ofstream(net.folder() / "coord.bin", std::ios::trunc) << "damaged";
+  ASSERT_EQ(base->CreateNetwork(DrawnNetwork::layer, 0, ""), 0);
+  EXPECT_EQ(base->LinksOfReplacedNetwork(), NetBase::OldLinks::unknown);
+  ASSERT_EQ(base->LoadNetwork(), 0);
+}
+
+// A disk that fills during a build or an attribute file: the call fails with the file and the
+// reason, the files of the earlier build stay whole and loadable, and no temporary is left.
+TEST_F(Engine, AFullDiskAtAnyWriteNamesTheFileAndTheReason) {
+  base->SetNetworkFolder(net.folder().string());
+  ASSERT_EQ(base->SetMapUnits(7), 0);
+  ASSERT_EQ(base->CreateNetwork(DrawnNetwork::layer, 0, ""), 0);
+  std::ofstream(net.folder() / "Attrib.txt") << "1\r\n2\r\n3\r\n1\r\n2\r\n3\r\n";
+  ASSERT_EQ(base->CreateAttributeFile("Attrib.txt"), 0);
+  std::vector<rlim_t> rooms{0, 1, 39, 40};
+  for (const char* file : {"link.bin", "dist.bin", "coord.bin", "node.bin", "attribute.bin"})
+    rooms.push_back(rlim_t(std::filesystem::file_size(net.folder() / file) - 1));
+  const std::pair<const char*, std::function<std::int32_t()>> calls[] = {
+      {"CreateNetwork", [&] { return base->CreateNetwork(DrawnNetwork::layer, 1, ""); }},
+      {"CreateAttributeFile", [&] { return base->CreateAttributeFile("Attrib.txt"); }}};
+  std::set<std::string> named;
+  for (const auto& [name, call] : calls)
+    for (const auto room : rooms) {
+      SCOPED_TRACE(std::string(name) + " with room for " + std::to_string(room) + " bytes");
+      int pipe_ends[2];
+      ASSERT_EQ(::pipe(pipe_ends), 0);
+      const pid_t child = ::fork();
+      if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{.rlim_cur = room, .rlim_max = room};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const auto result = call();
+        const auto said = std::to_string(result) + "\n" + base->LastErrorText();
+        [[maybe_unused]] const auto written = ::write(pipe_ends[1], said.data(), said.size());
+        ::_exit(0);
+      }
+      ::close(pipe_ends[1]);
+      std::string said;
+      char buffer[512];
+      for (ssize_t got; (got = ::read(pipe_ends[0], buffer, sizeof buffer)) > 0;)
+        said.append(buffer, std::size_t(got));
+      ::close(pipe_ends[0]);
+      ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+      const auto code = said.substr(0, said.find('\n'));
+      const auto reason = said.substr(said.find('\n') + 1);
+      if (code != "0") {
+        EXPECT_EQ(code, "-31") << reason;
+        EXPECT_NE(reason.find(net.folder().string()), std::string::npos) << reason;
+        EXPECT_NE(reason.find("would grow beyond what the device or the system allows"),
+                  std::string::npos)
+            << reason;
+        named.insert(std::filesystem::path(reason.substr(0, reason.find(':'))).filename());
+      }
+      for (const auto& entry : std::filesystem::directory_iterator(net.folder()))
+        EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
+      ASSERT_EQ(base->LoadNetwork(), 0);
+    }
+  EXPECT_TRUE(named.contains("link.bin"));
+  EXPECT_TRUE(named.contains("attribute.bin"));
 }
 
 } // namespace
