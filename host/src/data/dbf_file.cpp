@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "com/letter_case.h"
+#include "data/buffered_reads.h"
 #include "data/dbf_layout_change.h"
 #include "data/host_error.h"
 #include "files/dbf_header.h"
@@ -51,7 +52,10 @@ std::string fitted_number(double value, int width, int decimals) {
 }
 
 DBFHandle open_dbf(const std::string& path, bool writable) {
-  return DBFOpen(path.c_str(), writable ? "rb+" : "rb");
+  if (writable)
+    return DBFOpen(path.c_str(), "rb+");
+  SAHooks hooks = buffered_read_hooks();
+  return DBFOpenLL(path.c_str(), "rb", &hooks);
 }
 
 DBFHandle open_checked(const std::string& path, bool writable) {

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "data/buffered_reads.h"
 #include "data/host_error.h"
 #include "files/file_error.h"
 #include "files/replace_together.h"
@@ -78,7 +79,10 @@ SHPHandle open_checked(const std::string& base, bool writable) {
   } catch (const files::FileError& refused) {
     throw HostError(refused.what());
   }
-  return SHPOpen(shp.c_str(), writable ? "rb+" : "rb");
+  if (writable)
+    return SHPOpen(shp.c_str(), "rb+");
+  SAHooks hooks = buffered_read_hooks();
+  return SHPOpenLL(shp.c_str(), "rb", &hooks);
 }
 
 } // namespace
