@@ -26,11 +26,14 @@ for listed in 0 300; do
   [ -f "$data/1x1-$listed/Corvane.ini" ] || { echo "no folder $data/1x1-$listed" >&2; exit 1; }
 done
 
+# Each build registers its own modules in a registry of its own: in the user's, another
+# program's registration between two sessions would have one build load the other's add-in.
 session_ms() { # build listed
-  local start end
+  local start end registry
+  registry="$scratch/registry-$(echo "$1" | md5sum | cut -c1-8)"
   start=$(date +%s%N)
-  (cd "$data/1x1-$2" && nice taskset -c "$cores" "$1/bin/gishost" "$here/open.session" \
-    >"$scratch/transcript" 2>&1) || { cat "$scratch/transcript" >&2; exit 1; }
+  (cd "$data/1x1-$2" && CORVANE_REGISTRY=$registry nice taskset -c "$cores" "$1/bin/gishost" \
+    "$here/open.session" >"$scratch/transcript" 2>&1) || { cat "$scratch/transcript" >&2; exit 1; }
   end=$(date +%s%N)
   echo $(((end - start) / 1000000))
 }
@@ -49,7 +52,11 @@ echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 printf '| build | no rows (ms) | 300 + 300 rows (ms) | rows / no rows |\n|---|---|---|---|\n'
 for b in "${!builds[@]}"; do
   build=${builds[$b]}
-  label=$(git -C "$(cd "$build/.." && pwd)" rev-parse --short HEAD 2>/dev/null || echo "$build")
+  # The commit where the build folder sits in a checkout's root, else the folder.
+  label=$build
+  root=$(cd "$build/.." && pwd)
+  [ "$(git -C "$root" rev-parse --show-toplevel 2>/dev/null)" = "$root" ] &&
+    label=$(git -C "$root" rev-parse --short HEAD)
   none=$(median <"$scratch/$b-0") rows=$(median <"$scratch/$b-300")
   awk -v l="$label" -v n="$none" -v r="$rows" 'BEGIN {printf "| %s | %d | %d | %.2f |\n", l, n, r, r / n}'
 done
