@@ -7,7 +7,8 @@
 //   build-xxx/bin/bench_network_opening
 //
 // BM_MarkListedLinks draws the same 600 markers alone, from one pass over the layer
-// (pass:1) and with one reading of the layer per marker (pass:0), as a click marks its link.
+// (pass:1) and with one reading of the layer per marker (pass:0), as a click marks its link;
+// BM_DrawListedMarkers draws them from points found before, without reading the layer.
 
 #include <benchmark/benchmark.h>
 
@@ -203,6 +204,30 @@ BENCHMARK(BM_MarkListedLinks)
     ->Args({8, 7, 1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// The 600 markers of the sample's rows drawn alone, from points read before: what a marker
+// costs to draw, without the pass over the layer.
+void BM_DrawListedMarkers(benchmark::State& state) {
+  auto& o = opening(1, 1, listed_rows);
+  LinkMarkers markers;
+  for (std::int32_t row = 0; row < listed_rows; ++row) {
+    markers.add(spread(row, listed_rows, o.links, 1), TempSpeedMarkerRatio, MarkerTempSpeed);
+    markers.add(spread(row, listed_rows, o.links, 0), ClosedRoadMarkerRatio, MarkerClosedRoad);
+  }
+  markers.read(open_class(o.folder, "roads").get());
+  auto& map = o.application->document().map();
+  for (auto _ : state) {
+    state.PauseTiming();
+    clear_graphics(o);
+    state.ResumeTiming();
+    markers.draw(&map, MarkerTempSpeed);
+    markers.draw(&map, MarkerClosedRoad);
+  }
+  state.counters["per_marker"] =
+      benchmark::Counter(double(2 * listed_rows), benchmark::Counter::kIsIterationInvariantRate |
+                                                      benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_DrawListedMarkers)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 } // namespace corvane::bench

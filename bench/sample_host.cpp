@@ -117,7 +117,8 @@ int run_benchmarks_then_remove(int argc, char** argv, const std::string& folder_
     return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  fs::remove_all(bench_data(folder_name));
+  if (!std::getenv("CORVANE_BENCH_KEEP_DATA"))
+    fs::remove_all(bench_data(folder_name));
   return 0;
 }
 

@@ -55,7 +55,9 @@ SampleHost open_network_host(const std::filesystem::path& folder, bool result_fi
 void SetZoneRings(int count, float largest = 5, float from = 0);
 
 // Runs the benchmarks named on the command line, then removes bench-data/`folder_name`: the
-// outputs of some runs take gigabytes. Returns the program's exit code.
+// outputs of some runs take gigabytes. With CORVANE_BENCH_KEEP_DATA set the folder stays, for a
+// script that times whole sessions in the folders a benchmark made. Returns the program's exit
+// code.
 int run_benchmarks_then_remove(int argc, char** argv, const std::string& folder_name);
 
 } // namespace corvane::bench

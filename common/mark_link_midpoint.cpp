@@ -5,6 +5,7 @@
 
 #include "common/marker_graphic.h"
 #include "host/cursor.h"
+#include "host/query_filter.h"
 #include "network/state/handler_end.h"
 
 namespace corvane {
@@ -63,8 +64,12 @@ void LinkMarkers::read(host::HostFeatureClass* network_features) {
     return;
   std::ranges::stable_sort(order, {}, [&](std::size_t at) { return markers_[at].link; });
 
+  // The shapes alone: the pass meets every link up to the last one listed, and converting
+  // each link's values would cost more than finding its point.
+  const auto shapes = create<host::HostQueryFilter>(host::QueryFilterClass);
+  shapes->SetSubFields(network_features->ShapeFieldName());
   com::ComPtr<host::HostFeatureCursor> cursor;
-  check_call(network_features->Search(nullptr, false, &cursor), "FeatureClass.Search");
+  check_call(network_features->Search(shapes.get(), false, &cursor), "FeatureClass.Search");
   require(cursor, "FeatureClass.Search");
   std::int32_t link = 0;
   for (auto next = order.begin(); next != order.end();) {

@@ -24,6 +24,16 @@ struct HostQueryFilter : com::IUnknown {
   COM_INTERFACE(HostQueryFilter, com::IUnknown, "27AC7541-931E-42F0-B289-D2E38143EB9F")
   virtual std::string WhereClause() = 0;
   virtual void SetWhereClause(const std::string& clause) = 0;
+  // The fields a search fetches: names separated by commas (blanks around a name and letter
+  // case do not matter), or "*" for all of them, the default (so is an empty text). The object
+  // id is always fetched, the shape only when the shape field is named: a pass that needs
+  // the shapes alone asks for "Shape" and is spared reading and converting every value. The
+  // rows of the search keep all the table's fields at their indexes; a field not fetched reads
+  // as Empty (the shape as null) and is written by Store only when it was set. The where
+  // clause sees every field whatever is fetched. A name the table does not have makes the
+  // search fail (E_INVALIDARG).
+  virtual std::string SubFields() = 0;
+  virtual void SetSubFields(const std::string& fields) = 0;
   // The coordinate system the shapes of `field` are handed out in; null = their own.
   virtual com::ComPtr<HostSpatialReference> OutputSpatialReference(const std::string& field) = 0;
   virtual void SetOutputSpatialReference(const std::string& field,

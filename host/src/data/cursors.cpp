@@ -1,6 +1,7 @@
 #include "data/cursors.h"
 
 #include <optional>
+#include <vector>
 
 #include "com/object.h"
 #include "data/append_writer.h"
@@ -85,14 +86,14 @@ private:
     while (next_ < dbf_->record_count()) {
       const int record = next_++;
       std::optional<Shape> shape;
-      if (shp_)
+      if (shp_ && (filter_.fetches_shape() || filter_.needs_shape()))
         shape = shp_->read(record);
       const auto value_of = [&](int column) { return dbf_->read(record, column); };
       if (!filter_.matches(value_of, shape ? &*shape : nullptr))
         continue;
       current_ = record;
       com::ComPtr<HostGeometry> geometry;
-      if (shape) {
+      if (shape && filter_.fetches_shape()) {
         geometry = make_geometry(std::move(*shape), table_->spatial_reference().get());
         if (const auto output = filter_.output_reference()) {
           if (com::FAILED(geometry->Project(output.get())))
@@ -100,9 +101,20 @@ private:
                             " cannot be projected (record " + std::to_string(record) + ")");
         }
       }
-      return make_row(table_, fields_, record, dbf_->read_record(record), std::move(geometry));
+      return make_row(table_, fields_, record, values(record), std::move(geometry));
     }
     return nullptr;
+  }
+
+  // The values of the columns the filter fetches, Empty in the others.
+  std::vector<com::Variant> values(int record) const {
+    const auto& fetched = filter_.fetched_columns();
+    if (!fetched)
+      return dbf_->read_record(record);
+    std::vector<com::Variant> values(dbf_->columns().size());
+    for (const int column : *fetched)
+      values[static_cast<std::size_t>(column)] = dbf_->read(record, column);
+    return values;
   }
 
   com::HRESULT insert(HostRowValues* buffer, std::int32_t* id) {

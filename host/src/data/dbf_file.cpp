@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "com/letter_case.h"
+#include "data/buffered_reads.h"
 #include "data/dbf_layout_change.h"
 #include "data/host_error.h"
 #include "data/shapelib_hooks.h"
@@ -52,7 +53,10 @@ std::string fitted_number(double value, int width, int decimals) {
 }
 
 DBFHandle open_dbf(const std::string& path, bool writable) {
-  return DBFOpenLL(path.c_str(), writable ? "rb+" : "rb", checked_hooks());
+  if (writable)
+    return DBFOpenLL(path.c_str(), "rb+", checked_hooks());
+  SAHooks hooks = buffered_read_hooks();
+  return DBFOpenLL(path.c_str(), "rb", &hooks);
 }
 
 DBFHandle open_checked(const std::string& path, bool writable) {

@@ -21,6 +21,7 @@ class DbfFile {
 public:
   // Checks the header against the file before anything is read or written (HostError naming
   // the file and what is wrong), after deleting the temporary of a change a killed run left.
+  // Opened to be read only, the file is read in blocks (buffered_reads.h).
   DbfFile(const std::string& path, bool writable);
   // Creates a new file (replacing one of that name) in UTF-8, named in a ".cpg" beside it,
   // with the given columns.

@@ -14,6 +14,8 @@ template <class Primary> class FilterBase : public com::ComObject<Primary> {
 public:
   std::string WhereClause() override { return where_; }
   void SetWhereClause(const std::string& clause) override { where_ = clause; }
+  std::string SubFields() override { return sub_fields_; }
+  void SetSubFields(const std::string& fields) override { sub_fields_ = fields; }
   com::ComPtr<HostSpatialReference> OutputSpatialReference(const std::string& field) override {
     const auto it = output_.find(field);
     return it == output_.end() ? nullptr : it->second;
@@ -25,6 +27,7 @@ public:
 
 private:
   std::string where_;
+  std::string sub_fields_ = "*";
   std::map<std::string, com::ComPtr<HostSpatialReference>> output_;
 };
 

@@ -1,6 +1,7 @@
 #include "data/rows.h"
 
 #include <map>
+#include <optional>
 #include <set>
 
 #include "com/object.h"
@@ -116,13 +117,16 @@ public:
       std::vector<std::pair<int, com::Variant>> changes;
       for (int column : this->changed_)
         changes.emplace_back(column, this->values_[static_cast<std::size_t>(column)]);
-      // The shape is written when it differs from the one read (in the form it was handed out).
+      // The shape is written when it differs from the one read (in the form it was handed out);
+      // one that was not read, when a shape was set.
       std::optional<Shape> shape;
-      if (this->table_->has_shapes()) {
+      if (this->table_->has_shapes() && read_shape_) {
         const Shape shown =
             this->shape_ ? shape_of(this->shape_.get()) : Shape{this->table_->shape_type(), {}};
-        if (!(shown == read_shape_))
+        if (!(shown == *read_shape_))
           shape = this->shape_ ? stored_form(*this->shape_, *this->table_) : shown;
+      } else if (this->table_->has_shapes() && this->shape_) {
+        shape = stored_form(*this->shape_, *this->table_);
       }
       this->table_->store(oid_, changes, shape ? &*shape : nullptr);
       this->changed_.clear();
@@ -143,7 +147,8 @@ protected:
 
 private:
   int oid_;
-  Shape read_shape_;
+  // None when the shape was not read (a search that did not fetch it).
+  std::optional<Shape> read_shape_;
 };
 
 class TableRow final : public StoredRow<HostRow> {

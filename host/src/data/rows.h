@@ -18,7 +18,8 @@ struct RowOrigin : com::IUnknown {
 };
 
 // A row read from record `oid` (a feature when the table has shapes; `shape` is then its
-// geometry, already in the coordinate system it is handed out in).
+// geometry, already in the coordinate system it is handed out in, or null when the search did
+// not fetch it). `values` are the ".dbf" values, Empty where they were not fetched.
 com::ComPtr<HostRow> make_row(std::shared_ptr<const TableContext> table,
                               com::ComPtr<HostFields> fields, int oid,
                               std::vector<com::Variant> values, com::ComPtr<HostGeometry> shape);

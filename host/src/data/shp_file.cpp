@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "data/buffered_reads.h"
 #include "data/host_error.h"
 #include "data/shapelib_hooks.h"
 #include "files/file_error.h"
@@ -79,7 +80,10 @@ SHPHandle open_checked(const std::string& base, bool writable) {
   } catch (const files::FileError& refused) {
     throw HostError::about_file(refused.what());
   }
-  return SHPOpenLL(shp.c_str(), writable ? "rb+" : "rb", checked_hooks());
+  if (writable)
+    return SHPOpenLL(shp.c_str(), "rb+", checked_hooks());
+  SAHooks hooks = buffered_read_hooks();
+  return SHPOpenLL(shp.c_str(), "rb", &hooks);
 }
 
 } // namespace

@@ -14,7 +14,8 @@ namespace host {
 class ShpFile {
 public:
   // Checks the ".shp" and ".shx" headers and the index against the files first (HostError
-  // naming the file and what is wrong).
+  // naming the file and what is wrong). Opened to be read only, the files are read in blocks
+  // (buffered_reads.h).
   ShpFile(const std::string& base, bool writable);
   // Creates an empty pair of the host geometry type `type` (1, 2, 3 or 4).
   static ShpFile create(const std::string& base, int type);

@@ -1,5 +1,7 @@
 #include "data/table_context.h"
 
+#include <algorithm>
+
 #include "data/append_writer.h"
 #include "data/field_objects.h"
 #include "data/host_error.h"
@@ -60,6 +62,7 @@ RowFilter::RowFilter(const TableContext& table, HostQueryFilter* filter) {
         const int type = from_dbf(dbf.columns()[static_cast<std::size_t>(column)]).type;
         return WhereClause::Column{column, type == field_string || type == field_date};
       });
+  read_sub_fields(table, filter->SubFields());
   if (!table.has_shapes())
     return;
   output_ = filter->OutputSpatialReference("Shape");
@@ -81,6 +84,36 @@ RowFilter::RowFilter(const TableContext& table, HostQueryFilter* filter) {
   }
   area_ = shape_of(geometry.get());
   area_box_ = area_->bounds();
+}
+
+void RowFilter::read_sub_fields(const TableContext& table, const std::string& names) {
+  std::vector<std::string> listed;
+  for (std::size_t start = 0; start <= names.size();) {
+    const std::size_t end = std::min(names.find(',', start), names.size());
+    const std::size_t first = names.find_first_not_of(' ', start);
+    if (first < end)
+      listed.push_back(names.substr(first, names.find_last_not_of(' ', end - 1) + 1 - first));
+    start = end + 1;
+  }
+  if (listed.empty() || std::ranges::find(listed, "*") != listed.end())
+    return;
+  const auto fields = table.fields();
+  std::vector<int> columns;
+  fetches_shape_ = false;
+  for (const auto& name : listed) {
+    const int index = fields->FindField(name);
+    if (index < 0)
+      throw HostError("a search asks for the field \"" + name + "\", which " +
+                          table.dataset().name() + " does not have",
+                      com::E_INVALIDARG);
+    if (table.has_shapes() && index == 1)
+      fetches_shape_ = true;
+    else if (index >= table.first_column())
+      columns.push_back(index - table.first_column());
+  }
+  std::ranges::sort(columns);
+  columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
+  fetched_columns_ = std::move(columns);
 }
 
 bool RowFilter::matches(const WhereClause::Values& value_of, const Shape* shape) const {

@@ -61,12 +61,20 @@ public:
   bool matches(const WhereClause::Values& value_of, const Shape* shape) const;
   // Null: shapes stay in the table's system.
   com::ComPtr<HostSpatialReference> output_reference() const { return output_; }
+  // What the rows are handed (the filter's SubFields): the shape or not, and the ".dbf"
+  // columns, in column order, or all of them when null.
+  bool fetches_shape() const { return fetches_shape_; }
+  const std::optional<std::vector<int>>& fetched_columns() const { return fetched_columns_; }
 
 private:
+  void read_sub_fields(const TableContext& table, const std::string& names);
+
   WhereClause where_;
   std::optional<Shape> area_;
   Box area_box_;
   com::ComPtr<HostSpatialReference> output_;
+  bool fetches_shape_ = true;
+  std::optional<std::vector<int>> fetched_columns_;
 };
 
 // The numbers of the records that pass `filter` (null: all), in record order, read without

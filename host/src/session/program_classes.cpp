@@ -68,10 +68,21 @@ private:
   const MapClass class_;
 };
 
-// The map services and the data and geometry classes.
-std::vector<MapClass> served_classes() {
-  std::vector<MapClass> classes(map_classes().begin(), map_classes().end());
-  classes.insert(classes.end(), data_classes().begin(), data_classes().end());
+struct ServedClass {
+  com::CLSID clsid;
+  MapClass map_class;
+};
+
+// The map services and the data and geometry classes, each with its class id: made once, since
+// every creation by ProgID of a host object comes here for its class.
+const std::vector<ServedClass>& served_classes() {
+  static const std::vector<ServedClass> classes = [] {
+    std::vector<ServedClass> served;
+    for (const auto list : {map_classes(), data_classes()})
+      for (const auto& c : list)
+        served.push_back({clsid_of(c.prog_id), c});
+    return served;
+  }();
   return classes;
 }
 
@@ -81,8 +92,8 @@ com::HRESULT register_program_classes() {
   try {
     const auto program = std::filesystem::canonical("/proc/self/exe");
     std::vector<com::ClassInfo> classes;
-    for (const auto& c : served_classes())
-      classes.push_back({clsid_of(c.prog_id), class_name_of(c.prog_id), std::string(c.prog_id),
+    for (const auto& [clsid, c] : served_classes())
+      classes.push_back({clsid, class_name_of(c.prog_id), std::string(c.prog_id),
                          std::string(program_category), program,
                          com::describe_object(c.create().get(), HostInterfaces{})});
     return com::register_classes(classes);
@@ -95,11 +106,11 @@ com::HRESULT program_class_object(const com::CLSID& clsid, const com::IID& iid, 
   if (!out)
     return com::E_POINTER;
   *out = nullptr;
-  for (const auto& c : served_classes()) {
-    if (clsid_of(c.prog_id) != clsid)
+  for (const auto& served : served_classes()) {
+    if (served.clsid != clsid)
       continue;
     try {
-      return com::make<ProgramClassFactory>(c)->QueryInterface(iid, out);
+      return com::make<ProgramClassFactory>(served.map_class)->QueryInterface(iid, out);
     } catch (...) {
       return com::E_OUTOFMEMORY;
     }

@@ -1,15 +1,20 @@
 #include "com/create.h"
 
+#include <optional>
+
 #include "com/factory.h"
 #include "com/registry.h"
 #include "module_loader.h"
 
 namespace com {
 
-HRESULT CreateObject(const CLSID& clsid, ComPtr<IUnknown>& object) {
+namespace {
+
+// `find` gives the class to create; it is looked up once, under the same guard as the creation.
+template <class Find> HRESULT create_found(Find find, ComPtr<IUnknown>& object) {
   object.reset();
   try {
-    const auto found = find_registered_class(clsid);
+    const std::optional<ClassInfo> found = find();
     if (!found)
       return REGDB_E_CLASSNOTREG;
     void* function = nullptr;
@@ -21,7 +26,7 @@ HRESULT CreateObject(const CLSID& clsid, ComPtr<IUnknown>& object) {
         reinterpret_cast<HRESULT (*)(const CLSID&, const IID&, void**)>(function);
 
     ComPtr<IClassFactory> factory;
-    if (const HRESULT hr = get_class_object(clsid, IClassFactory::iid, factory.put_void());
+    if (const HRESULT hr = get_class_object(found->clsid, IClassFactory::iid, factory.put_void());
         FAILED(hr))
       return hr;
     if (!factory)
@@ -34,16 +39,14 @@ HRESULT CreateObject(const CLSID& clsid, ComPtr<IUnknown>& object) {
   }
 }
 
+} // namespace
+
+HRESULT CreateObject(const CLSID& clsid, ComPtr<IUnknown>& object) {
+  return create_found([&] { return find_registered_class(clsid); }, object);
+}
+
 HRESULT CreateObject(std::string_view prog_id, ComPtr<IUnknown>& object) {
-  object.reset();
-  CLSID clsid;
-  try {
-    if (const HRESULT hr = CLSIDFromProgID(prog_id, clsid); FAILED(hr))
-      return hr;
-  } catch (...) {
-    return E_FAIL;
-  }
-  return CreateObject(clsid, object);
+  return create_found([&] { return find_registered_class(prog_id); }, object);
 }
 
 } // namespace com

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <mutex>
+#include <string>
 
 #include "module_path.h"
 
@@ -12,9 +13,11 @@ namespace {
 
 void* load_module(const std::filesystem::path& path) {
   static std::mutex mutex;
-  static std::map<std::filesystem::path, void*> loaded;
+  // Keyed by the path's text: every creation looks its module up here, and paths compare
+  // component by component.
+  static std::map<std::string, void*, std::less<>> loaded;
   const std::lock_guard lock(mutex);
-  if (const auto found = loaded.find(path); found != loaded.end())
+  if (const auto found = loaded.find(path.native()); found != loaded.end())
     return found->second;
 
   std::error_code error;
@@ -22,7 +25,7 @@ void* load_module(const std::filesystem::path& path) {
   void* handle =
       is_program ? ::dlopen(nullptr, RTLD_NOW) : ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle)
-    loaded.emplace(path, handle);
+    loaded.emplace(path.native(), handle);
   return handle;
 }
 

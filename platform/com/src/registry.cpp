@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <sstream>
@@ -165,17 +166,22 @@ std::filesystem::path registry_path() {
   return home_folder() / ".config" / "corvane" / "registry";
 }
 
-std::vector<ClassInfo> registered_classes() {
-  // Every creation by ProgID asks for the classes, dozens of times in one click: what was read
-  // is kept while the file stands as it was (a registration replaces it, a new file).
+namespace {
+
+using Classes = std::shared_ptr<const std::vector<ClassInfo>>;
+
+// Every creation by ProgID looks up its class, thousands of times when a click draws many
+// markers: what was read is kept, and shared rather than copied, while the file stands as it
+// was (a registration replaces it, a new file).
+Classes class_snapshot() {
   const auto path = registry_path();
   struct stat status {};
   if (::stat(path.c_str(), &status) != 0)
-    return read_registry(path);
+    return std::make_shared<const std::vector<ClassInfo>>(read_registry(path));
   struct Kept {
     std::filesystem::path path;
     struct stat status;
-    std::vector<ClassInfo> classes;
+    Classes classes;
   };
   static std::mutex mutex;
   static std::optional<Kept> kept;
@@ -183,7 +189,7 @@ std::vector<ClassInfo> registered_classes() {
   if (kept && kept->path == path && files::same_status(kept->status, status))
     return kept->classes;
   const auto read_at = std::chrono::system_clock::now();
-  auto classes = read_registry(path);
+  auto classes = std::make_shared<const std::vector<ClassInfo>>(read_registry(path));
   if (files::time_moves_with_next_change(status, read_at))
     kept = Kept{path, status, classes};
   else
@@ -191,24 +197,35 @@ std::vector<ClassInfo> registered_classes() {
   return classes;
 }
 
+template <class Matches> std::optional<ClassInfo> find_class(Matches matches) {
+  const auto classes = class_snapshot();
+  const auto found = std::ranges::find_if(*classes, matches);
+  if (found == classes->end())
+    return std::nullopt;
+  return *found;
+}
+
+} // namespace
+
+std::vector<ClassInfo> registered_classes() {
+  return *class_snapshot();
+}
+
 std::vector<ClassInfo> registered_classes_in_category(std::string_view category) {
-  auto classes = registered_classes();
-  std::erase_if(classes, [&](const ClassInfo& c) { return c.category != category; });
+  const auto all = class_snapshot();
+  std::vector<ClassInfo> classes;
+  for (const auto& c : *all)
+    if (c.category == category)
+      classes.push_back(c);
   return classes;
 }
 
 std::optional<ClassInfo> find_registered_class(std::string_view prog_id) {
-  for (auto& c : registered_classes())
-    if (equal_ignoring_case(c.prog_id, prog_id))
-      return std::move(c);
-  return std::nullopt;
+  return find_class([&](const ClassInfo& c) { return equal_ignoring_case(c.prog_id, prog_id); });
 }
 
 std::optional<ClassInfo> find_registered_class(const CLSID& clsid) {
-  for (auto& c : registered_classes())
-    if (c.clsid == clsid)
-      return std::move(c);
-  return std::nullopt;
+  return find_class([&](const ClassInfo& c) { return c.clsid == clsid; });
 }
 
 HRESULT CLSIDFromProgID(std::string_view prog_id, CLSID& clsid) {
