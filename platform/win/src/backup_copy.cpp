@@ -5,13 +5,13 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "file_contents.h"
+#include "files/file_error.h"
 #include "files/replace_file.h"
 #include "win/paths.h"
 
@@ -180,18 +180,10 @@ std::string WriteFailureReason(std::string_view file, int error) {
   std::error_code ignored;
   if (fs::exists(path, ignored) && is_read_only(path))
     return "it is read-only";
-  switch (error) {
-  case ENOSPC:
-  case EDQUOT:
-    return "there is no space left on the device";
-  case EROFS:
-    return "the device is read-only";
-  case EACCES:
-  case EPERM:
+  // The file itself may be written, so a refusal is its folder's.
+  if (error == EACCES || error == EPERM)
     return "its folder cannot be written";
-  default:
-    return std::string("it cannot be written (") + std::strerror(error) + ")";
-  }
+  return files::failure_cause(error);
 }
 
 } // namespace win

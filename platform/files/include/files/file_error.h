@@ -6,9 +6,13 @@
 
 namespace files {
 
-// What the system's error `code` (an errno) means to the user and what to do about it:
-// "no space is left on the device; free some space, then try again". The reasons a user can
-// act on are named in words; any other is the system's own text.
+// What the system's error `code` (an errno) means to the user, as a clause: "there is no space
+// left on the device". The causes a user can act on are named in words; any other is the
+// system's own text.
+std::string failure_cause(int code);
+
+// The cause and what to do about it: "there is no space left on the device; free some space,
+// then try again".
 std::string failure_reason(int code);
 
 // A file that cannot be trusted or written, with a message naming it and what is wrong

@@ -57,8 +57,8 @@ public:
   std::optional<std::string> CopyFile(std::string_view source, std::string_view destination) const;
   // Writes `contents` over `path` in place, with no temporary and no sync: for a file the
   // system writes only for itself to read at once, never a user's. Why it could not be written
-  // whole (naming the file and the reason: "no space is left on the device; ..."), or nothing
-  // when it was; a part may then be left.
+  // whole (naming the file and the reason: "there is no space left on the device; ..."), or
+  // nothing when it was; a part may then be left.
   std::optional<std::string> WriteScratchFile(std::string_view path,
                                               std::string_view contents) const;
 };
