@@ -3,6 +3,7 @@
 #include "files/dbf_header.h"
 #include "files/file_error.h"
 #include "files/replace_together.h"
+#include "files/write_all.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -75,20 +76,9 @@ public:
     if (::pread(fd_, data, size, static_cast<off_t>(at)) != static_cast<ssize_t>(size))
       fail("cannot be read");
   }
-  // A short write is followed by the rest, so that the failure named is the system's own.
   void write(const void* data, std::size_t size, std::uint64_t at) const {
-    const auto* bytes = static_cast<const char*>(data);
-    while (size > 0) {
-      errno = 0;
-      const ssize_t done = ::pwrite(fd_, bytes, size, static_cast<off_t>(at));
-      if (done < 0 && errno == EINTR)
-        continue;
-      if (done <= 0)
-        fail("cannot be written");
-      bytes += done;
-      size -= static_cast<std::size_t>(done);
-      at += static_cast<std::uint64_t>(done);
-    }
+    if (!files::write_all_at(fd_, data, size, at))
+      fail("cannot be written");
   }
   // The table's header, checked against the file before anything is read or written.
   files::DbfHeader header() const {

@@ -11,6 +11,7 @@
 
 #include "file_system.h"
 #include "files/file_error.h"
+#include "files/write_all.h"
 
 namespace files {
 
@@ -77,17 +78,8 @@ void ReplacingFile::fail(const char* what) const {
 }
 
 void ReplacingFile::write_at(std::uint64_t offset, const void* data, std::size_t size) const {
-  const auto* bytes = static_cast<const char*>(data);
-  while (size > 0) {
-    const ssize_t done = ::pwrite(descriptor_, bytes, size, static_cast<off_t>(offset));
-    if (done < 0 && errno == EINTR)
-      continue;
-    if (done <= 0)
-      fail("cannot be written");
-    bytes += done;
-    size -= static_cast<std::size_t>(done);
-    offset += static_cast<std::uint64_t>(done);
-  }
+  if (!write_all_at(descriptor_, data, size, offset))
+    fail("cannot be written");
 }
 
 void ReplacingFile::seal() {

@@ -13,6 +13,7 @@
 #include "file_contents.h"
 #include "files/file_error.h"
 #include "files/replace_file.h"
+#include "files/write_all.h"
 #include "win/paths.h"
 
 namespace win {
@@ -75,18 +76,6 @@ bool name_taken(const fs::path& name) {
   return ::lstat(name.c_str(), &ignored) == 0 || errno != ENOENT;
 }
 
-bool write_all(int descriptor, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t done = ::write(descriptor, bytes.data(), bytes.size());
-    if (done < 0 && errno == EINTR)
-      continue;
-    if (done <= 0)
-      return false;
-    bytes.remove_prefix(static_cast<std::size_t>(done));
-  }
-  return true;
-}
-
 // Writes `contents` to a new temporary beside `copy` and links it to that name. 0 when done;
 // EEXIST when the name was taken meanwhile; else the error code of the failing call, with
 // nothing left behind.
@@ -104,7 +93,7 @@ int write_copy(const fs::path& copy, std::string_view contents) {
   if (descriptor < 0)
     return errno;
   int error = 0;
-  if (!write_all(descriptor, contents) || ::fsync(descriptor) != 0)
+  if (!files::write_all(descriptor, contents.data(), contents.size()) || ::fsync(descriptor) != 0)
     error = errno;
   if (::close(descriptor) != 0 && error == 0)
     error = errno;

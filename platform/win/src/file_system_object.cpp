@@ -11,6 +11,7 @@
 #include "file_contents.h"
 #include "files/file_error.h"
 #include "files/replace_file.h"
+#include "files/write_all.h"
 #include "win/paths.h"
 
 namespace win {
@@ -86,17 +87,10 @@ std::optional<std::string> FileSystemObject::WriteScratchFile(std::string_view p
   const int descriptor = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (descriptor < 0)
     return failed("cannot be created");
-  for (std::size_t done = 0; done < contents.size();) {
-    const ssize_t wrote = ::write(descriptor, contents.data() + done, contents.size() - done);
-    if (wrote < 0 && errno == EINTR)
-      continue;
-    if (wrote <= 0) {
-      errno = wrote < 0 ? errno : EIO;
-      auto reason = failed("cannot be written");
-      ::close(descriptor);
-      return reason;
-    }
-    done += static_cast<std::size_t>(wrote);
+  if (!files::write_all(descriptor, contents.data(), contents.size())) {
+    auto reason = failed("cannot be written");
+    ::close(descriptor);
+    return reason;
   }
   if (::close(descriptor) != 0)
     return failed("cannot be written");

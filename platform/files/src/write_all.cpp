@@ -1,0 +1,44 @@
+#include "files/write_all.h"
+
+#include <sys/types.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <optional>
+
+namespace files {
+
+namespace {
+
+bool write_on(int descriptor, const void* data, std::size_t size, std::optional<std::uint64_t> at) {
+  const auto* bytes = static_cast<const char*>(data);
+  while (size > 0) {
+    errno = 0;
+    const ssize_t done = at ? ::pwrite(descriptor, bytes, size, static_cast<off_t>(*at))
+                            : ::write(descriptor, bytes, size);
+    if (done < 0 && errno == EINTR)
+      continue;
+    if (done <= 0) {
+      if (errno == 0)
+        errno = EIO;
+      return false;
+    }
+    bytes += done;
+    size -= static_cast<std::size_t>(done);
+    if (at)
+      *at += static_cast<std::uint64_t>(done);
+  }
+  return true;
+}
+
+} // namespace
+
+bool write_all(int descriptor, const void* data, std::size_t size) {
+  return write_on(descriptor, data, size, std::nullopt);
+}
+
+bool write_all_at(int descriptor, const void* data, std::size_t size, std::uint64_t at) {
+  return write_on(descriptor, data, size, at);
+}
+
+} // namespace files
