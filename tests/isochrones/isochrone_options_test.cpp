@@ -248,8 +248,7 @@ TEST_F(IsochroneOptions, OkOnAnUnwritableSettingsFileSaysSoAndStaysOpen) {
   EXPECT_TRUE(still_open);
   EXPECT_EQ(messages(), (std::vector<std::string>{
                             "Error: " + ini +
-                            " could not be written (it is read-only, or its folder cannot be "
-                            "written). The change is not saved."}));
+                            " could not be written: it is read-only. The change is not saved."}));
   EXPECT_EQ(settings_text(), before);
 }
 

@@ -109,9 +109,9 @@ TEST_F(Closures, AnUnwritableSettingsFileIsNamedAndTheRoadStaysOpen) {
   std::filesystem::permissions(ini(), std::filesystem::perms::owner_read);
   close({5});
   std::filesystem::permissions(ini(), std::filesystem::perms::owner_all);
-  EXPECT_EQ(take_messages(), std::vector<std::string>{
-                                 ini() + " could not be written (it is read-only, or its folder "
-                                         "cannot be written). The change is not saved."});
+  EXPECT_EQ(take_messages(),
+            std::vector<std::string>{
+                ini() + " could not be written: it is read-only. The change is not saved."});
   EXPECT_EQ(closed_links(), std::vector<std::int32_t>{1});
   EXPECT_EQ(ini_text(), file);
   EXPECT_EQ(markers().size(), 1u);

@@ -187,10 +187,10 @@ TEST_F(UpdateClassTest, AnUnwritableSpeedFileSaysTheClassesAreInUseAndTheNetwork
   update();
   std::filesystem::permissions(file, std::filesystem::perms::owner_all);
   EXPECT_EQ(take_messages(),
-            std::vector<std::string>{file + " could not be written (it is read-only, or its "
-                                            "folder cannot be written). The new road classes are "
-                                            "in use; the network is built again when it is next "
-                                            "opened."});
+            std::vector<std::string>{
+                file + " could not be written: it is read-only. The new road classes are "
+                       "in use; the network is built again when it is next "
+                       "opened."});
   EXPECT_TRUE(BuildMarkPresent(path()));
 }
 

@@ -99,10 +99,9 @@ TEST_F(TspOptions, OkOnAnUnwritableSettingsFileSaysSoAndStaysOpen) {
   }));
   std::filesystem::permissions(ini(), std::filesystem::perms::owner_all);
   EXPECT_TRUE(still_open);
-  EXPECT_EQ(shown(),
-            std::vector<std::string>{"Error: " + ini() +
-                                     " could not be written (it is read-only, or its "
-                                     "folder cannot be written). The change is not saved."});
+  EXPECT_EQ(shown(), std::vector<std::string>{
+                         "Error: " + ini() +
+                         " could not be written: it is read-only. The change is not saved."});
   EXPECT_EQ(stored(settings::TspMode), "1");
 }
 

@@ -1,5 +1,6 @@
 #include "file_contents.h"
 
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -28,18 +29,25 @@ bool is_read_only(const fs::path& file) {
 }
 
 bool replace_file_contents(const fs::path& file, std::string_view contents) {
+  // A failure leaves its reason in errno, as the system's own calls do, for the caller to name.
   std::error_code error;
   fs::path target = file;
   if (fs::is_symlink(fs::symlink_status(target, error))) {
     target = fs::canonical(target, error);
-    if (error)
+    if (error) {
+      errno = error.value();
       return false;
+    }
   }
-  if (fs::exists(target, error) && is_read_only(target))
+  if (fs::exists(target, error) && is_read_only(target)) {
+    errno = EACCES;
     return false;
+  }
   try {
     files::replace_contents(target, contents);
-  } catch (const files::FileError&) {
+  } catch (const files::FileError& failure) {
+    if (failure.code() != 0) // else errno still holds what the failing call left
+      errno = failure.code();
     return false;
   }
   return true;

@@ -18,7 +18,8 @@ bool is_read_only(const std::filesystem::path& file);
 
 // Replaces the file's contents (creating it when missing) through a temporary file in the
 // same folder and a rename, so that a failure leaves the old contents whole. Fails for a
-// read-only file and when the folder does not exist.
+// read-only file and when the folder does not exist, with the reason in errno (EACCES for a
+// read-only file).
 bool replace_file_contents(const std::filesystem::path& file, std::string_view contents);
 
 } // namespace win

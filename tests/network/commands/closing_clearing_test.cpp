@@ -292,10 +292,10 @@ TEST_F(PreCheck, AStampThatCannotBeWrittenSaysWhatIsNotSaved) {
   take_messages();
   StampNetworkEdited();
   std::filesystem::permissions(ini(), std::filesystem::perms::owner_all);
-  EXPECT_EQ(take_messages(), std::vector<std::string>{
-                                 ini() + " could not be written (it is read-only, or its folder "
-                                         "cannot be written). The edit stamp (\"EDITED\") is "
-                                         "not saved."});
+  EXPECT_EQ(take_messages(),
+            std::vector<std::string>{
+                ini() + " could not be written: it is read-only. The edit stamp (\"EDITED\") is "
+                        "not saved."});
 }
 
 } // namespace

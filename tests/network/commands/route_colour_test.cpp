@@ -103,9 +103,9 @@ TEST_F(RouteColour, OkOnAnUnwritableSettingsFileSaysSoAndStaysOpen) {
   });
   std::filesystem::permissions(ini(), std::filesystem::perms::owner_all);
   EXPECT_TRUE(still_open);
-  EXPECT_EQ(take_messages(), (std::vector<std::string>{
-                                 ini() + " could not be written (it is read-only, or its folder "
-                                         "cannot be written). The change is not saved."}));
+  EXPECT_EQ(take_messages(),
+            (std::vector<std::string>{
+                ini() + " could not be written: it is read-only. The change is not saved."}));
   EXPECT_EQ(globals(), (std::vector<int>{10, 20, 30}));
   EXPECT_EQ(stored(), (std::vector<std::string>{"10", "20", "30"}));
 }

@@ -73,10 +73,9 @@ TEST_F(RouteOptionsTest, OkOnAnUnwritableSettingsFileSaysSoAndStaysOpen) {
   });
   std::filesystem::permissions(file, std::filesystem::perms::owner_all);
   EXPECT_TRUE(still_open);
-  EXPECT_EQ(shown(),
-            std::vector<std::string>{"Error: " + file +
-                                     " could not be written (it is read-only, or its "
-                                     "folder cannot be written). The change is not saved."});
+  EXPECT_EQ(shown(), std::vector<std::string>{
+                         "Error: " + file +
+                         " could not be written: it is read-only. The change is not saved."});
   EXPECT_EQ(ini(settings::RouteType), route_type);
   // Nothing of the refused choice took effect: not the engine's units, not the descriptions.
   EXPECT_EQ(base_->GetDistanceUnits(), units);
