@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -107,6 +112,31 @@ TEST_F(RouteColour, OkOnAnUnwritableSettingsFileSaysSoAndStaysOpen) {
             (std::vector<std::string>{
                 ini() + " could not be written: it is read-only. The change is not saved."}));
   EXPECT_EQ(globals(), (std::vector<int>{10, 20, 30}));
+  EXPECT_EQ(stored(), (std::vector<std::string>{"10", "20", "30"}));
+}
+
+// A save that fails for want of space says so, not that the file is read-only: the reason is the
+// failed write's own (here a limit on the size of the files the process writes).
+TEST_F(RouteColour, OkOnAFullDiskNamesTheReasonOfTheFailedWrite) {
+  const pid_t child = fork();
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{.rlim_cur = 8, .rlim_max = 8};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    choose([&](Coloring& dialog) {
+      perform(dialog, "Slider1(1)", forms::Gesture::Set, "40");
+      perform(dialog, "CmdOk", forms::Gesture::Click);
+    });
+    const auto said = take_messages();
+    _exit(said.size() == 1 &&
+                  said[0] == ini() + " could not be written: the file would grow beyond what the "
+                                     "device or the system allows. The change is not saved."
+              ? 0
+              : 1);
+  }
+  int status = -1;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   EXPECT_EQ(stored(), (std::vector<std::string>{"10", "20", "30"}));
 }
 
