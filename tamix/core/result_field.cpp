@@ -1,9 +1,9 @@
 #include "result_field.h"
 
+#include "files/all_bytes.h"
 #include "files/dbf_header.h"
 #include "files/file_error.h"
 #include "files/replace_together.h"
-#include "files/write_all.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "data/shapelib_hooks.h"
+#include "files/all_bytes.h"
 
 namespace host {
 
@@ -30,23 +31,6 @@ struct BufferedFile {
 
 BufferedFile& file_of(SAFile file) {
   return *reinterpret_cast<BufferedFile*>(file);
-}
-
-// Reads up to `size` bytes at `offset`; the count read, or -1 when the file cannot be read.
-ssize_t read_at(int descriptor, char* into, std::size_t size, SAOffset offset) {
-  std::size_t done = 0;
-  while (done < size) {
-    const ssize_t got =
-        ::pread(descriptor, into + done, size - done, static_cast<off_t>(offset + done));
-    if (got < 0 && errno == EINTR)
-      continue;
-    if (got < 0)
-      return -1;
-    if (got == 0)
-      break;
-    done += static_cast<std::size_t>(got);
-  }
-  return static_cast<ssize_t>(done);
 }
 
 SAFile open_buffered(const char* name, const char* access) {
@@ -79,7 +63,7 @@ SAOffset read_buffered(void* into, SAOffset size, SAOffset count, SAFile handle)
       continue;
     }
     if (wanted - done >= block_size) {
-      const ssize_t got = read_at(file.descriptor, out + done, wanted - done, at);
+      const ssize_t got = files::read_all_at(file.descriptor, out + done, wanted - done, at);
       if (got > 0) {
         done += static_cast<SAOffset>(got);
         file.position += static_cast<SAOffset>(got);
@@ -87,7 +71,7 @@ SAOffset read_buffered(void* into, SAOffset size, SAOffset count, SAFile handle)
       break;
     }
     file.block.resize(block_size);
-    const ssize_t got = read_at(file.descriptor, file.block.data(), block_size, at);
+    const ssize_t got = files::read_all_at(file.descriptor, file.block.data(), block_size, at);
     file.block.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
     file.block_start = at;
     if (got <= 0)

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "files/all_bytes.h"
 #include "files/dbf_layout.h"
 #include "files/file_error.h"
 
@@ -24,19 +25,10 @@ std::uint32_t little_endian(const unsigned char* bytes, int count) {
 
 std::size_t read_at(int descriptor, unsigned char* data, std::size_t size, std::uint64_t at,
                     const std::filesystem::path& file) {
-  std::size_t done = 0;
-  while (done < size) {
-    const ssize_t got =
-        ::pread(descriptor, data + done, size - done, static_cast<off_t>(at + done));
-    if (got < 0 && errno == EINTR)
-      continue;
-    if (got < 0)
-      throw FileError(file, std::string("cannot be read (") + std::strerror(errno) + ")");
-    if (got == 0)
-      break;
-    done += static_cast<std::size_t>(got);
-  }
-  return done;
+  const long done = read_all_at(descriptor, data, size, at);
+  if (done < 0)
+    throw FileError(file, std::string("cannot be read (") + std::strerror(errno) + ")");
+  return static_cast<std::size_t>(done);
 }
 
 // A field as its descriptor gives it. Text and other non-numeric fields keep the high byte of

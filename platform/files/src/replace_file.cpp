@@ -10,8 +10,8 @@
 #include <system_error>
 
 #include "file_system.h"
+#include "files/all_bytes.h"
 #include "files/file_error.h"
-#include "files/write_all.h"
 
 namespace files {
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "file_contents.h"
+#include "files/all_bytes.h"
 #include "files/file_error.h"
 #include "files/replace_file.h"
-#include "files/write_all.h"
 #include "win/paths.h"
 
 namespace win {

@@ -9,9 +9,9 @@
 #include <cerrno>
 
 #include "file_contents.h"
+#include "files/all_bytes.h"
 #include "files/file_error.h"
 #include "files/replace_file.h"
-#include "files/write_all.h"
 #include "win/paths.h"
 
 namespace win {

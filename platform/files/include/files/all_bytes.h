@@ -12,4 +12,9 @@ namespace files {
 bool write_all(int descriptor, const void* data, std::size_t size);
 bool write_all_at(int descriptor, const void* data, std::size_t size, std::uint64_t at);
 
+// Reads up to `size` bytes at the offset `at`, calling again after an interruption or a short
+// read, so that fewer bytes come back only at the end of the file. The count read, or -1 with
+// errno set when the file cannot be read.
+long read_all_at(int descriptor, void* into, std::size_t size, std::uint64_t at);
+
 } // namespace files

@@ -1,4 +1,4 @@
-#include "files/write_all.h"
+#include "files/all_bytes.h"
 
 #include <sys/types.h>
 #include <unistd.h>
@@ -39,6 +39,23 @@ bool write_all(int descriptor, const void* data, std::size_t size) {
 
 bool write_all_at(int descriptor, const void* data, std::size_t size, std::uint64_t at) {
   return write_on(descriptor, data, size, at);
+}
+
+long read_all_at(int descriptor, void* into, std::size_t size, std::uint64_t at) {
+  auto* bytes = static_cast<char*>(into);
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t got =
+        ::pread(descriptor, bytes + done, size - done, static_cast<off_t>(at + done));
+    if (got < 0 && errno == EINTR)
+      continue;
+    if (got < 0)
+      return -1;
+    if (got == 0)
+      break;
+    done += static_cast<std::size_t>(got);
+  }
+  return static_cast<long>(done);
 }
 
 } // namespace files
