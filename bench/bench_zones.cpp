@@ -103,8 +103,10 @@ void run_zones(benchmark::State& state, const Setting& s, std::vector<double> li
     std::reverse(zones.begin(), zones.end());
     if (!timed_write)
       state.PauseTiming();
+    // The tools' zones are scratch sets, read into their output and removed.
     write_zone_shapefile(geometry, output_base(), cost_end_field, zones,
-                         std::vector<double>(limits.rbegin(), limits.rend()));
+                         std::vector<double>(limits.rbegin(), limits.rend()),
+                         files::Durability::scratch);
     if (!timed_write)
       state.ResumeTiming();
   }

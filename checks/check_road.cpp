@@ -60,7 +60,7 @@ com::ComPtr<host::HostFeatureClass>
 WriteEnginePoints(std::string_view name,
                   const std::function<std::int32_t(tamix::NetBase&)>& write) {
   auto& base = *require(shared_state().gNetBase, "NetBase");
-  base.SetOutputOption(1);
+  base.SetOutputOption(tamix::ShapefileOutput);
   EngineChecked(write(base));
   return open_feature_class(OpenNetworkWorkspace().get(), name);
 }

@@ -17,7 +17,7 @@ bool WriteNearestCentreZones(tamix::NetCalc& calc, const std::vector<std::int32_
   const std::int32_t stops = SendStops(calc, nodes);
   if (!CopyNetworkProjection({name}))
     return false;
-  require(state.gNetBase, "NetBase")->SetOutputOption(1);
+  require(state.gNetBase, "NetBase")->SetOutputOption(tamix::ShapefileOutput);
   state.gEngineResult = calc.WriteNearestCentrePolygons(
       win::join_path(state.gNetworkFolder, std::string(name)), 0, 0, stops, extent.min_x,
       extent.min_y, extent.max_x, extent.max_y);

@@ -37,7 +37,9 @@ bool CopyZonePolygonProjection(const ZonePolygonSets& sets) {
 void WriteZonePolygonFile(tamix::NetCalc& calc, std::string_view name, std::int32_t stops,
                           const ClipExtent& extent) {
   auto& state = shared_state();
-  require(state.gNetBase, "NetBase")->SetOutputOption(1);
+  // Whatever set the engine's zones go to, they are read into the run's output and then removed:
+  // nothing the user keeps waits for the disk.
+  require(state.gNetBase, "NetBase")->SetOutputOption(tamix::ScratchShapefileOutput);
   state.gEngineResult = calc.WriteZonePolygons(
       win::join_path(state.gNetworkFolder, std::string(name)), stops, state.gDoughnut ? -1 : 0,
       extent.min_x, extent.min_y, extent.max_x, extent.max_y);

@@ -36,7 +36,8 @@ ZonePolygonSets MultiCentreZoneSets(std::string_view output, std::string_view me
 bool CopyZonePolygonProjection(const ZonePolygonSets& sets);
 
 // The engine writes the zones of its `stops` stops, sent before, as the shapefile `name` of the
-// network folder, rings with doughnuts, cut to `extent`.
+// network folder, rings with doughnuts, cut to `extent`: a scratch set, which the caller reads
+// into its output and removes.
 void WriteZonePolygonFile(tamix::NetCalc& calc, std::string_view name, std::int32_t stops,
                           const ClipExtent& extent);
 

@@ -63,7 +63,7 @@ void BatchRoute::click() {
 
   auto& base = *require(state.gNetBase, "gNetBase");
   auto& calc = *require(state.gNetCalc, "gNetCalc");
-  base.SetOutputOption(1);
+  base.SetOutputOption(tamix::ShapefileOutput);
   BatchOutputTable table(calc);
   if (table.creation_code() != 0) {
     show_message(EngineErrorText(table.creation_code()), "Batch Route", forms::Icon::Critical);

@@ -236,7 +236,7 @@ bool NetBaseObject::IsRoundaboutNode(std::int32_t node) {
 }
 
 void NetBaseObject::SetOutputOption(std::int32_t option) {
-  if (option == 1)
+  if (option == ShapefileOutput || option == ScratchShapefileOutput)
     state_->output_option = option;
 }
 

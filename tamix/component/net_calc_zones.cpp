@@ -49,7 +49,7 @@ std::int32_t NetCalcObject::WriteZonePolygons(const std::string& path, std::int3
     for (double& limit : limits)
       limit = as_single_text(limit);
     write_zone_shapefile(geometry, engine_path(path, state_->folder), cost_end_field, zones,
-                         limits);
+                         limits, state_->output_durability());
     return code::ok;
   });
 }
@@ -70,7 +70,7 @@ std::int32_t NetCalcObject::WriteNearestCentrePolygons(const std::string& path, 
     for (std::size_t k = 0; k < numbers.size(); ++k)
       numbers[k] = double(k + 1);
     write_zone_shapefile(geometry, engine_path(path, state_->folder), centre_id_field, zones,
-                         numbers);
+                         numbers, state_->output_durability());
     return code::ok;
   });
 }

@@ -29,6 +29,11 @@ const Network& NetworkState::loaded() const {
   return *network;
 }
 
+files::Durability NetworkState::output_durability() const {
+  return output_option == ScratchShapefileOutput ? files::Durability::scratch
+                                             : files::Durability::synced;
+}
+
 double NetworkState::zone_radius_in_use() const {
   loaded(); // raises not_loaded, whichever radius was sent
   return zone_radius > 0 ? zone_radius : network_zone_radius;

@@ -7,6 +7,9 @@
 #include "network.h"
 #include "node_index.h"
 
+#include "files/replace_file.h"
+#include "tamix/net_base.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -25,11 +28,13 @@ struct NetworkState {
   double network_zone_radius = 1;
   std::unique_ptr<NodeIndex> node_index;
   std::unique_ptr<Roundabouts> roundabouts;
-  // The kind of output the zone polygon writers make: the last value SetOutputOption sent
-  // (1, shapefiles, is the only kind).
-  std::int32_t output_option = 1;
+  // The kind of output the zone polygon writers make: the last value SetOutputOption sent.
+  std::int32_t output_option = ShapefileOutput;
   // The widening radius of zone polygons that SetZoneRadius sent (0: the network's default).
   double zone_radius = 0;
+
+  // How the zone polygon writers' files reach the disk (output_option).
+  files::Durability output_durability() const;
 
   // The widening radius for the loaded network. Raises not_loaded.
   double zone_radius_in_use() const;

@@ -107,11 +107,12 @@ void finish_earlier_set(const std::filesystem::path& base) {
   as_engine_step([&] { files::finish_replacement(with_extension(base, ".dbf")); });
 }
 
-void replace_output_set(OutputSet& set, const std::vector<std::filesystem::path>& removed) {
+void replace_output_set(OutputSet& set, const std::vector<std::filesystem::path>& removed,
+                        files::Durability durability) {
   if (set.empty())
     return;
   files::remove_stale_indexes(set.front()->target());
-  as_engine_step([&] { files::replace_together(set, removed); });
+  as_engine_step([&] { files::replace_together(set, removed, durability); });
 }
 
 void OutputFile::finish(OutputSet& set) {

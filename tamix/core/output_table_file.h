@@ -15,9 +15,7 @@
 #include <memory>
 #include <vector>
 
-namespace files {
-class ReplacingFile;
-}
+#include "files/replace_file.h"
 
 namespace tamix {
 
@@ -36,8 +34,10 @@ void finish_earlier_set(const std::filesystem::path& base);
 
 // Replaces the targets of `set` together (files::replace_together), so that a failure or a kill
 // leaves the old set or the whole new one; the old set's indexes go first, and the files of the
-// old set in `removed` go with the new set's decision. Raises output_file_failed.
-void replace_output_set(OutputSet& set, const std::vector<std::filesystem::path>& removed = {});
+// old set in `removed` go with the new set's decision. A scratch set is not synced to disk.
+// Raises output_file_failed.
+void replace_output_set(OutputSet& set, const std::vector<std::filesystem::path>& removed = {},
+                        files::Durability durability = files::Durability::synced);
 
 class OutputFile {
 public:

@@ -11,7 +11,7 @@ namespace tamix {
 
 void write_zone_shapefile(geos::Context& geometry, const std::filesystem::path& base,
                           const ZoneField& field, std::span<const geos::Geometry> areas,
-                          std::span<const double> values) {
+                          std::span<const double> values, files::Durability durability) {
   finish_earlier_set(base);
   LineShapeWriter shapes(base, ShapeKind::polygon);
   DbfWriter table(with_extension(base, ".dbf"));
@@ -37,7 +37,7 @@ void write_zone_shapefile(geos::Context& geometry, const std::filesystem::path& 
   OutputSet set;
   shapes.finish(set);
   table.finish(set);
-  replace_output_set(set);
+  replace_output_set(set, {}, durability);
 }
 
 } // namespace tamix

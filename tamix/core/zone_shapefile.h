@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 
+#include "files/replace_file.h"
 #include "tamix/output_fields.h"
 
 namespace tamix {
@@ -28,9 +29,11 @@ inline const ZoneField cost_end_field{std::string(output::cost_end_field), 24, 1
 // "ID": the number of a zone's centre.
 inline const ZoneField centre_id_field{std::string(output::centre_id_field), 10, 0};
 
-// Raises output_file_failed when a file cannot be written; the older files then stay.
+// Raises output_file_failed when a file cannot be written; the older files then stay. A scratch
+// set (read by the caller at once, then removed) is not synced to disk.
 void write_zone_shapefile(geos::Context& geometry, const std::filesystem::path& base,
                           const ZoneField& field, std::span<const geos::Geometry> areas,
-                          std::span<const double> values);
+                          std::span<const double> values,
+                          files::Durability durability = files::Durability::synced);
 
 } // namespace tamix

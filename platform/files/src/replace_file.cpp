@@ -28,6 +28,8 @@ fs::path replaced_file(const fs::path& target) {
 namespace detail {
 
 void sync_folder(const fs::path& file) {
+  if (testing::before_step)
+    testing::before_step(testing::Step::sync, file);
   const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
   const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (descriptor < 0)
@@ -82,23 +84,27 @@ void ReplacingFile::write_at(std::uint64_t offset, const void* data, std::size_t
     fail("cannot be written");
 }
 
-void ReplacingFile::seal() {
+void ReplacingFile::seal(Durability durability) {
   if (descriptor_ < 0)
     return;
   struct stat old {};
   if (::stat(target_.c_str(), &old) == 0 && ::fchmod(descriptor_, old.st_mode & 07777) != 0)
     fail("cannot take the permissions of the file it replaces");
-  if (::fsync(descriptor_) != 0)
-    fail("cannot be synced to disk");
+  if (durability == Durability::synced) {
+    if (testing::before_step)
+      testing::before_step(testing::Step::sync, target_);
+    if (::fsync(descriptor_) != 0)
+      fail("cannot be synced to disk");
+  }
   const int descriptor = descriptor_;
   descriptor_ = -1;
   if (::close(descriptor) != 0)
     fail("cannot be closed");
 }
 
-void ReplacingFile::commit() {
+void ReplacingFile::commit(Durability durability) {
   try {
-    seal();
+    seal(durability);
     if (testing::before_step)
       testing::before_step(testing::Step::rename, target_);
     if (::rename(temporary_.c_str(), target_.c_str()) != 0)
@@ -108,7 +114,8 @@ void ReplacingFile::commit() {
     throw;
   }
   released_ = true;
-  detail::sync_folder(target_);
+  if (durability == Durability::synced)
+    detail::sync_folder(target_);
 }
 
 void replace_contents(const fs::path& target, std::string_view contents) {

@@ -119,7 +119,7 @@ void remove_listed(const std::vector<std::string>& names, const fs::path& file) 
 }
 
 // Completes what `record` decided: its renames, then its removals, then the record goes.
-void complete(const fs::path& record) {
+void complete(const fs::path& record, Durability durability) {
   const fs::path folder = record.parent_path();
   const Record names = read_record(record);
   std::error_code error;
@@ -141,22 +141,24 @@ void complete(const fs::path& record) {
     if (!fs::remove(doomed, error) && error)
       throw FileError(doomed, "cannot be removed: " + failure_reason(error.value()));
   }
-  detail::sync_folder(record);
+  if (durability == Durability::synced)
+    detail::sync_folder(record);
   if (testing::before_step)
     testing::before_step(testing::Step::forget_record, record);
   if (!fs::remove(record, error) && error)
     throw FileError(record, "cannot be removed: " + failure_reason(error.value()));
-  detail::sync_folder(record);
+  if (durability == Durability::synced)
+    detail::sync_folder(record);
 }
 
 // Puts the record `text` in place beside the set, then completes it. `decided` runs once the
 // record is in place.
 void decide(const fs::path& record, const std::string& text, const std::function<void()>& decided,
-            const std::string& consequence) {
+            const std::string& consequence, Durability durability) {
   try {
     ReplacingFile writing(record);
     writing.write_at(0, text.data(), text.size());
-    writing.commit();
+    writing.commit(durability);
   } catch (const FileError& error) {
     // The user knows the set, not its record: the set is what stays as it was.
     throw FileError(record.parent_path() / set_of_record(record),
@@ -166,7 +168,7 @@ void decide(const fs::path& record, const std::string& text, const std::function
   }
   decided();
   try {
-    complete(record);
+    complete(record, durability);
   } catch (const std::exception& error) {
     throw FileError(record, consequence + " (" + error.what() +
                                 "); that is done when the set is next opened");
@@ -201,13 +203,13 @@ fs::path replacement_record(const fs::path& file) {
 }
 
 void replace_together(std::vector<std::unique_ptr<ReplacingFile>>& files,
-                      const std::vector<fs::path>& removed) {
+                      const std::vector<fs::path>& removed, Durability durability) {
   if (files.empty())
     return;
   const fs::path record = replacement_record(files.front()->target());
   for (const auto& file : files) {
     require_in_set(file->target(), record);
-    file->seal();
+    file->seal(durability);
   }
   for (const auto& file : removed)
     require_in_set(file, record);
@@ -219,7 +221,7 @@ void replace_together(std::vector<std::unique_ptr<ReplacingFile>>& files,
         for (const auto& file : files)
           file->release();
       },
-      "the new files are whole but not all in place");
+      "the new files are whole but not all in place", durability);
 }
 
 void remove_together(const fs::path& set_file, const std::vector<fs::path>& removed) {
@@ -229,7 +231,8 @@ void remove_together(const fs::path& set_file, const std::vector<fs::path>& remo
   for (const auto& file : removed)
     require_in_set(file, record);
   decide(
-      record, record_text({}, removed), [] {}, "the files are not all removed");
+      record, record_text({}, removed), [] {}, "the files are not all removed",
+      Durability::synced);
 }
 
 void remove_stale_indexes(const fs::path& file) noexcept {
@@ -258,7 +261,7 @@ void finish_replacement(const fs::path& file) {
     return;
   remove_listed(names, temporary_path(record));
   if (decided)
-    complete(record);
+    complete(record, Durability::synced);
   // Without a record nothing was decided: the temporaries of the set's files that a killed run
   // left (not only the one of `file`) go, and the old set stays as it was.
   remove_listed(names, temporary_path(real));

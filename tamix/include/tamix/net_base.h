@@ -20,6 +20,10 @@ namespace tamix {
 
 inline constexpr std::string_view NetBaseProgId = "tamix.tamixbasex";
 
+// The kinds of output of NetBase::SetOutputOption.
+inline constexpr std::int32_t ShapefileOutput = 1;
+inline constexpr std::int32_t ScratchShapefileOutput = 2;
+
 struct NetBase : com::IUnknown {
   COM_INTERFACE(NetBase, com::IUnknown, "5D166FB4-C6F5-4017-8DB6-AC2B1FEB8543")
 
@@ -99,7 +103,10 @@ struct NetBase : com::IUnknown {
   // another road joins. False for unknown numbers or without a network.
   virtual bool IsRoundaboutLink(std::int32_t link) = 0;
   virtual bool IsRoundaboutNode(std::int32_t node) = 0;
-  // 1 = shapefile output, the only kind; other values are ignored.
+  // The kind of file the zone polygon writers make, until set again: ShapefileOutput (at the
+  // start), or ScratchShapefileOutput for a set the caller reads at once and then removes,
+  // written and put in place the same way (a kill leaves the old set or the whole new one) but
+  // never synced to disk. Other values are ignored.
   virtual void SetOutputOption(std::int32_t option) = 0;
   // The widening radius of zone polygons, in map units (in metres on a network in degrees,
   // whose zones are drawn in metres): 0 or less goes back to the default, the median length of

@@ -49,6 +49,34 @@ TEST_F(ReplaceTogetherTest, TheSetIsReplacedAndNothingIsLeftBesideIt) {
   EXPECT_TRUE(only_the_set_is_left());
 }
 
+// A scratch set is put in place by the same steps in the same order, its record included, so a
+// kill leaves it as it leaves any set; only none of them waits for the disk.
+TEST_F(ReplaceTogetherTest, AScratchSetTakesTheStepsOfAnyOtherWithoutASync) {
+  const auto steps_of = [&](Durability durability) {
+    std::vector<std::string> steps;
+    testing::before_step = [&](testing::Step step, const fs::path& target) {
+      steps.push_back(std::to_string(int(step)) + " " + target.filename().string());
+    };
+    std::vector<std::unique_ptr<ReplacingFile>> files;
+    for (const fs::path& target : {shp, dbf}) {
+      files.push_back(std::make_unique<ReplacingFile>(target));
+      files.back()->write_at(0, new_contents.data(), new_contents.size());
+    }
+    replace_together(files, {}, durability);
+    testing::before_step = nullptr;
+    EXPECT_EQ(read_bytes(shp), new_contents);
+    EXPECT_EQ(read_bytes(dbf), new_contents);
+    EXPECT_TRUE(only_the_set_is_left());
+    return steps;
+  };
+  std::vector<std::string> synced = steps_of(Durability::synced);
+  const std::vector<std::string> scratch = steps_of(Durability::scratch);
+  const std::string sync = std::to_string(int(testing::Step::sync)) + " ";
+  EXPECT_GT(std::erase_if(synced, [&](const std::string& step) { return step.starts_with(sync); }),
+            0u);
+  EXPECT_EQ(scratch, synced);
+}
+
 TEST_F(ReplaceTogetherTest, FilesOfOneSetInTwoFoldersAreRefusedBeforeAnythingChanges) {
   fs::create_directory(folder / "elsewhere");
   const fs::path apart = folder / "elsewhere" / "roads.dbf";

@@ -466,6 +466,11 @@ TEST_F(Engine, ZonePolygonShapefilesAsTheAddInReadsThem) {
   const auto first = shapefile_bytes();
   ASSERT_EQ(calc->WriteZonePolygons(path, 1, 0, 0, 0, 0, 0), 0);
   EXPECT_EQ(shapefile_bytes(), first);
+  // A scratch set is the same files, only never synced to disk.
+  base->SetOutputOption(tamix::ScratchShapefileOutput);
+  ASSERT_EQ(calc->WriteZonePolygons(path, 1, 0, 0, 0, 0, 0), 0);
+  EXPECT_EQ(shapefile_bytes(), first);
+  base->SetOutputOption(tamix::ShapefileOutput);
   ASSERT_EQ(calc->ClearBreaks(), 0);
   ASSERT_EQ(calc->AddBreak(1), 0);
   ASSERT_EQ(calc->WriteZonePolygons(path, 1, -1, -50, -50, 500, 500), 0);

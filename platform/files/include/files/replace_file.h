@@ -24,6 +24,13 @@ std::filesystem::path temporary_path(const std::filesystem::path& target);
 // cannot be deleted.
 void remove_stale_temporary(const std::filesystem::path& target) noexcept;
 
+// How a replacement reaches the disk. `synced`: each new file and the folder are synced before
+// the next step, so that a power loss, too, leaves the old files or the new ones. `scratch`: for
+// files that their writer's caller reads at once and then removes, which the user never keeps:
+// the steps and their order are the same, so a kill still leaves the old files or the new ones,
+// but nothing waits for the disk.
+enum class Durability { synced, scratch };
+
 class ReplacingFile {
 public:
   // Creates the temporary of replaced_file(`target`), emptying a stale one. Raises FileError,
@@ -37,12 +44,12 @@ public:
   const std::filesystem::path& target() const { return target_; }
   // Writes `size` bytes at `offset` of the temporary. Raises FileError.
   void write_at(std::uint64_t offset, const void* data, std::size_t size) const;
-  // Gives the temporary the permissions of the file it replaces, syncs it to disk and closes
-  // it: it is whole and waits for its rename. Raises FileError.
-  void seal();
-  // Seals the temporary, renames it over the target and syncs the folder. Raises FileError,
-  // and then the target is untouched and the temporary gone.
-  void commit();
+  // Gives the temporary the permissions of the file it replaces, syncs it to disk (when
+  // `durability` is synced) and closes it: it is whole and waits for its rename. Raises FileError.
+  void seal(Durability durability = Durability::synced);
+  // Seals the temporary, renames it over the target and syncs the folder (when `durability` is
+  // synced). Raises FileError, and then the target is untouched and the temporary gone.
+  void commit(Durability durability = Durability::synced);
   // Leaves the sealed temporary on disk when this object goes: someone else renames it.
   void release() { released_ = true; }
 
@@ -63,8 +70,10 @@ void replace_contents(const std::filesystem::path& target, std::string_view cont
 namespace testing {
 // The steps of a replacement at which a test stands in a failure (by throwing) or a kill (by
 // ending the process): creating the temporary of a target, renaming a temporary over its
-// target, and forgetting the record of a set replaced together. Empty outside tests.
-enum class Step { create_temporary, rename, remove, forget_record };
+// target, forgetting the record of a set replaced together, and syncing a file (the target
+// whose temporary it is) or a folder (the file whose rename it makes durable). Empty outside
+// tests.
+enum class Step { create_temporary, rename, remove, forget_record, sync };
 inline std::function<void(Step, const std::filesystem::path& target)> before_step;
 } // namespace testing
 

@@ -42,9 +42,10 @@ bool is_file_of_set(const std::string& set, const std::string& name);
 // files `removed` of the same folder with them (files of the old set the new one has no copy
 // of). Raises FileError: before the record is in place the targets are untouched and the
 // temporaries gone; after it, the message says the new files take their place when the set is
-// next opened.
+// next opened. A scratch set takes the same steps, record included, without syncing any of them.
 void replace_together(std::vector<std::unique_ptr<ReplacingFile>>& files,
-                      const std::vector<std::filesystem::path>& removed = {});
+                      const std::vector<std::filesystem::path>& removed = {},
+                      Durability durability = Durability::synced);
 
 // Removes the files `removed` of the set whose record is replacement_record(`set_file`), all in
 // its folder, together: a kill part-way is completed by the next finish_replacement of the set.
