@@ -1,10 +1,13 @@
 #include "file_contents.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
+#include "files/all_bytes.h"
 #include "files/file_error.h"
 #include "files/replace_file.h"
 
@@ -13,12 +16,32 @@ namespace win {
 namespace fs = std::filesystem;
 
 std::optional<std::string> read_file_contents(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in)
+  const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0)
     return std::nullopt;
-  std::string contents((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad())
-    return std::nullopt;
+  // Read at the size the file has, then on until its end, in case it grew meanwhile.
+  struct stat status {};
+  std::string contents(::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)
+                           ? static_cast<std::size_t>(status.st_size) + 1
+                           : 4096,
+                       '\0');
+  std::size_t size = 0;
+  for (;;) {
+    const long read = files::read_all_at(descriptor, contents.data() + size,
+                                         contents.size() - size, size);
+    if (read < 0) {
+      const int cause = errno;
+      ::close(descriptor);
+      errno = cause;
+      return std::nullopt;
+    }
+    size += static_cast<std::size_t>(read);
+    if (size < contents.size())
+      break;
+    contents.resize(contents.size() * 2);
+  }
+  ::close(descriptor);
+  contents.resize(size);
   return contents;
 }
 

@@ -1,11 +1,24 @@
 #include "profile_document.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 #include "ascii.h"
 
 namespace win {
+
+ProfileDocument::ProfileDocument()
+    : memory_(std::make_unique<std::pmr::monotonic_buffer_resource>()), lines_(memory_.get()),
+      keys_above_first_header_(memory_.get()) {}
+
+std::string_view ProfileDocument::keep(std::string_view text) {
+  if (text.empty())
+    return {};
+  char* kept = static_cast<char*>(memory_->allocate(text.size(), 1));
+  std::memcpy(kept, text.data(), text.size());
+  return {kept, text.size()};
+}
 
 ProfileDocument ProfileDocument::parse(std::string_view text) {
   // Many editors start a UTF-8 file with a byte-order mark; it is no part of the first line (nor
@@ -14,6 +27,7 @@ ProfileDocument ProfileDocument::parse(std::string_view text) {
   while (text.starts_with(utf8_mark))
     text.remove_prefix(utf8_mark.size());
   ProfileDocument document;
+  text = document.keep(text); // the lines read are views of it
   std::optional<SectionAt> section; // none for the lines before the first header
   while (!text.empty()) {
     // Two searches for one character each: find_first_of tries both at every position.
@@ -22,10 +36,8 @@ ProfileDocument ProfileDocument::parse(std::string_view text) {
     const auto line = document.lines_.insert(document.lines_.end(), classify(text.substr(0, end)));
     if (line->kind == Kind::section)
       section = document.add_section(line);
-    else if (line->kind == Kind::entry && section)
-      document.index_key(**section, line);
-    else if (line->kind == Kind::entry)
-      document.keys_above_first_header_[index_name(line->name())].push_back(line);
+    else if (line->kind == Kind::entry && !section)
+      index_key(document.keys_above_first_header_, line);
     if (end == std::string_view::npos)
       break;
     const bool cr_lf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
@@ -51,7 +63,7 @@ ProfileDocument::Line ProfileDocument::classify(std::string_view text) {
     kind = Kind::other;
   else if (trimmed.front() == '[')
     kind = Kind::section;
-  return Line{std::string(text), kind};
+  return Line{text, kind};
 }
 
 std::string_view ProfileDocument::Line::name() const {
@@ -64,17 +76,28 @@ std::string_view ProfileDocument::Line::name() const {
   return ascii::trim(trimmed.substr(0, trimmed.find('=')));
 }
 
-std::string ProfileDocument::index_name(std::string_view name) {
-  std::string lower(name);
-  for (char& c : lower)
-    if (c >= 'A' && c <= 'Z')
-      c = static_cast<char>(c - 'A' + 'a');
-  return lower;
+namespace {
+
+constexpr char lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
+std::size_t ProfileDocument::CaselessHash::operator()(std::string_view name) const {
+  std::size_t hash = 14695981039346656037u; // FNV-1a over the lower-case bytes
+  for (const char c : name)
+    hash = (hash ^ static_cast<unsigned char>(lower(c))) * 1099511628211u;
+  return hash;
+}
+
+bool ProfileDocument::CaselessEqual::operator()(std::string_view a, std::string_view b) const {
+  return std::ranges::equal(a, b, [](char x, char y) { return lower(x) == lower(y); });
 }
 
 std::optional<ProfileDocument::SectionAt>
 ProfileDocument::find_section(std::string_view section) const {
-  const auto found = sections_by_name_.find(index_name(ascii::trim(section)));
+  const auto found = sections_by_name_.find(ascii::trim(section));
   if (found == sections_by_name_.end())
     return std::nullopt;
   return found->second.front();
@@ -82,10 +105,10 @@ ProfileDocument::find_section(std::string_view section) const {
 
 std::optional<ProfileDocument::LineAt> ProfileDocument::find_key(const NameIndex& keys,
                                                                  std::string_view key) {
-  const auto found = keys.find(index_name(ascii::trim(key)));
+  const auto found = keys.find(ascii::trim(key));
   if (found == keys.end())
     return std::nullopt;
-  return found->second.front();
+  return found->second;
 }
 
 ProfileDocument::LineAt ProfileDocument::end_of(SectionAt section) {
@@ -94,13 +117,30 @@ ProfileDocument::LineAt ProfileDocument::end_of(SectionAt section) {
 }
 
 ProfileDocument::SectionAt ProfileDocument::add_section(LineAt header) {
-  const auto added = sections_.insert(sections_.end(), Section{header, {}});
-  sections_by_name_[index_name(header->name())].push_back(added);
+  const auto added = sections_.insert(sections_.end(), Section{header, NameIndex(memory_.get())});
+  const std::string_view name = header->name();
+  auto found = sections_by_name_.find(name);
+  if (found == sections_by_name_.end())
+    found = sections_by_name_.emplace(std::string(name), std::vector<SectionAt>{}).first;
+  found->second.push_back(added);
   return added;
 }
 
-void ProfileDocument::index_key(Section& section, LineAt line) {
-  section.keys[index_name(line->name())].push_back(line);
+ProfileDocument::NameIndex& ProfileDocument::keys_of(SectionAt section) const {
+  if (!section->indexed) {
+    const auto next = std::next(section);
+    const Lines::const_iterator end =
+        next == sections_.end() ? lines_.cend() : Lines::const_iterator(next->header);
+    for (LineAt line = std::next(section->header); line != end; ++line)
+      if (line->kind == Kind::entry)
+        index_key(section->keys, line);
+    section->indexed = true;
+  }
+  return section->keys;
+}
+
+void ProfileDocument::index_key(NameIndex& keys, LineAt line) {
+  keys.emplace(line->name(), line); // a name indexed already keeps its first line
 }
 
 std::optional<std::string_view> ProfileDocument::raw_value(std::string_view section,
@@ -109,7 +149,7 @@ std::optional<std::string_view> ProfileDocument::raw_value(std::string_view sect
   if (ascii::trim(section).empty() && !keys_above_first_header_.empty()) {
     line = find_key(keys_above_first_header_, key);
   } else if (const auto found = find_section(section)) {
-    line = find_key((*found)->keys, key);
+    line = find_key(keys_of(*found), key);
   }
   if (!line)
     return std::nullopt;
@@ -121,45 +161,50 @@ std::optional<std::string_view> ProfileDocument::raw_value(std::string_view sect
 }
 
 void ProfileDocument::set(std::string_view section, std::string_view key, std::string_view value) {
-  Line entry{std::string(key) + "=" + std::string(value), Kind::entry};
+  const Line entry{keep(std::string(key).append("=").append(value)), Kind::entry};
   const auto found = find_section(section);
   if (!found) {
-    std::string header = "[";
-    header.append(section).append("]");
-    const auto added =
-        add_section(lines_.insert(lines_.end(), Line{std::move(header), Kind::section}));
-    index_key(*added, lines_.insert(lines_.end(), std::move(entry)));
+    const Line header{keep(std::string("[").append(section).append("]")), Kind::section};
+    const auto added = add_section(lines_.insert(lines_.end(), header));
+    index_key(keys_of(added), lines_.insert(lines_.end(), entry));
     return;
   }
-  if (const auto line = find_key((*found)->keys, key)) {
-    // The new line's name is the key found: its index entry stays as it is.
-    **line = std::move(entry);
+  if (const auto line = find_key(keys_of(*found), key)) {
+    // The index's name is a view of the old text, which stays in the document's memory.
+    **line = entry;
     return;
   }
   // After the section's last entry, so that blank lines before the next header stay there.
   LineAt at = end_of(*found);
   while (std::prev(at) != (*found)->header && std::prev(at)->kind == Kind::other)
     --at;
-  index_key(**found, lines_.insert(at, std::move(entry)));
+  index_key(keys_of(*found), lines_.insert(at, entry));
 }
 
 bool ProfileDocument::erase_key(std::string_view section, std::string_view key) {
   const auto found = find_section(section);
   if (!found)
     return false;
-  auto& keys = (*found)->keys;
-  const auto line = keys.find(index_name(ascii::trim(key)));
-  if (line == keys.end())
+  auto& keys = keys_of(*found);
+  const auto indexed = keys.find(ascii::trim(key));
+  if (indexed == keys.end())
     return false;
-  lines_.erase(line->second.front());
-  line->second.erase(line->second.begin());
-  if (line->second.empty())
-    keys.erase(line);
+  // A later line of the name, if the section holds one, is the one read from now on.
+  const LineAt erased = indexed->second;
+  const LineAt end = end_of(*found);
+  const auto later = std::find_if(std::next(erased), end, [&](const Line& line) {
+    return line.kind == Kind::entry && CaselessEqual{}(line.name(), indexed->first);
+  });
+  if (later == end)
+    keys.erase(indexed);
+  else
+    indexed->second = later;
+  lines_.erase(erased);
   return true;
 }
 
 bool ProfileDocument::erase_section(std::string_view section) {
-  const auto name = sections_by_name_.find(index_name(ascii::trim(section)));
+  const auto name = sections_by_name_.find(ascii::trim(section));
   if (name == sections_by_name_.end())
     return false;
   const SectionAt first = name->second.front();
@@ -173,17 +218,26 @@ bool ProfileDocument::erase_section(std::string_view section) {
 
 bool ProfileDocument::erase_keys(std::string_view section) {
   const auto found = find_section(section);
-  if (!found || (*found)->keys.empty())
+  if (!found)
     return false;
-  for (const auto& [name, lines] : (*found)->keys)
-    for (const LineAt line : lines)
-      lines_.erase(line);
+  // Every entry between the header and the next, a name's later lines included.
+  bool erased = false;
+  const LineAt end = end_of(*found);
+  for (LineAt line = std::next((*found)->header); line != end;) {
+    erased |= line->kind == Kind::entry;
+    line = line->kind == Kind::entry ? lines_.erase(line) : std::next(line);
+  }
   (*found)->keys.clear();
-  return true;
+  (*found)->indexed = true;
+  return erased;
 }
 
 std::string ProfileDocument::text() const {
+  std::size_t size = 0;
+  for (const Line& line : lines_)
+    size += line.text.size() + 2;
   std::string out;
+  out.reserve(size);
   for (const Line& line : lines_) {
     out += line.text;
     out += "\r\n";

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <list>
+#include <memory>
+#include <memory_resource>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,17 +16,20 @@ namespace win {
 // without their outer blanks; inner blanks count ("Zone  1" is not "Zone 1"). When a name
 // occurs twice, the first occurrence is the one read and written. The section of no name ("")
 // holds the entries above the first header, as a file that lost its first header line has
-// them; it is there to be read only when it holds an entry. The sections and their keys are
-// indexed once, when the text is parsed, so that a save of many keys finds each in constant
-// time rather than by scanning the file.
+// them; it is there to be read only when it holds an entry. The sections are indexed when
+// the text is parsed, and a section's keys at the first look into it, so that a save of many
+// keys finds each in constant time rather than by scanning the file. A document lives for one read or one save: its lines,
+// their texts and its indexes are taken from one growing block of memory, given back at once when
+// it goes, so that a file of thousands of lines costs a few allocations, not several per line.
 class ProfileDocument {
 public:
-  ProfileDocument() = default;
-  // The indexes point into the lines: a copy would point into the original.
+  ProfileDocument();
+  // The indexes point into the lines and the lines into the document's memory: a copy would point
+  // into the original, and so would an assignment, which the lines' memory does not follow.
   ProfileDocument(const ProfileDocument&) = delete;
   ProfileDocument& operator=(const ProfileDocument&) = delete;
   ProfileDocument(ProfileDocument&&) = default;
-  ProfileDocument& operator=(ProfileDocument&&) = default;
+  ProfileDocument& operator=(ProfileDocument&&) = delete;
 
   // Lines end in CR LF, LF or CR alone, as editors write them; a UTF-8 byte-order mark at the
   // start is dropped.
@@ -54,34 +59,54 @@ public:
 private:
   enum class Kind { other, section, entry };
   struct Line {
-    std::string text;
+    std::string_view text; // in memory_
     Kind kind = Kind::other;
     std::string_view name() const; // the trimmed section or key name
   };
-  using LineAt = std::list<Line>::iterator;
-  // Lines by their name in lower case, each name's lines in file order (a name rarely occurs
-  // twice, so taking the first off the front costs nothing worth a deque).
-  using NameIndex = std::unordered_map<std::string, std::vector<LineAt>>;
+  using Lines = std::pmr::list<Line>;
+  using LineAt = Lines::iterator;
+  // Names compared without regard to letter case, looked up from a view without a copy.
+  struct CaselessHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const;
+  };
+  struct CaselessEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+  // The first line of each name, by the name in its text: the one read and written. A name
+  // rarely occurs twice, so a later line of it is looked for only when the first is erased.
+  using NameIndex = std::pmr::unordered_map<std::string_view, LineAt, CaselessHash, CaselessEqual>;
   // A section's header and the entries up to the next section's header.
   struct Section {
     LineAt header;
-    NameIndex keys;
+    NameIndex keys;       // see keys_of
+    bool indexed = false; // whether `keys` holds the section's keys yet
   };
   using SectionAt = std::list<Section>::iterator;
 
+  // `text` copied into the document's memory.
+  std::string_view keep(std::string_view text);
   static Line classify(std::string_view text);
-  static std::string index_name(std::string_view name);
   std::optional<SectionAt> find_section(std::string_view section) const;
   static std::optional<LineAt> find_key(const NameIndex& keys, std::string_view key);
   // The line after the section's last: the next section's header, or the end.
   LineAt end_of(SectionAt section);
   SectionAt add_section(LineAt header);
-  void index_key(Section& section, LineAt line);
+  // The keys of `section`, indexed at the first look into it: a save rewrites a section or two
+  // of a file it parses whole, and most sections are then never looked into.
+  NameIndex& keys_of(SectionAt section) const;
+  // Indexes `line` unless an earlier line has its name.
+  static void index_key(NameIndex& keys, LineAt line);
 
-  std::list<Line> lines_;
+  // Heap memory, so that a move leaves it where the lines point.
+  std::unique_ptr<std::pmr::monotonic_buffer_resource> memory_;
+  Lines lines_;
   std::list<Section> sections_; // in file order
   NameIndex keys_above_first_header_;
-  std::unordered_map<std::string, std::vector<SectionAt>> sections_by_name_;
+  // Each name's sections in file order (a file seldom holds more than ten).
+  std::unordered_map<std::string, std::vector<SectionAt>, CaselessHash, CaselessEqual>
+      sections_by_name_;
 };
 
 } // namespace win
