@@ -1,5 +1,6 @@
 #include "win/profile.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "ascii.h"
@@ -18,8 +19,13 @@ std::string_view without_quotes(std::string_view value) {
   return value;
 }
 
+// One look at each character: find_first_of searches the set of two for every one.
 bool has_line_break(std::string_view text) {
-  return text.find_first_of("\r\n") != std::string_view::npos;
+  return std::ranges::any_of(text, [](char c) { return c == '\r' || c == '\n'; });
+}
+
+bool has_line_break(const std::optional<std::string>& text) {
+  return text && has_line_break(std::string_view(*text));
 }
 
 } // namespace
@@ -78,8 +84,8 @@ bool delete_profile_section(std::string_view section, std::string_view file) {
 bool write_profile_file(std::string_view file, const std::vector<ProfileChange>& changes,
                         ProfileBase base) {
   for (const auto& change : changes)
-    if (has_line_break(change.section) || has_line_break(change.key.value_or("")) ||
-        has_line_break(change.value.value_or("")))
+    if (has_line_break(std::string_view(change.section)) || has_line_break(change.key) ||
+        has_line_break(change.value))
       return false;
   const auto path = resolve_path(file);
   std::optional<std::string> contents;

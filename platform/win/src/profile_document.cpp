@@ -1,7 +1,6 @@
 #include "profile_document.h"
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 
 #include "ascii.h"
@@ -12,12 +11,17 @@ ProfileDocument::ProfileDocument()
     : memory_(std::make_unique<std::pmr::monotonic_buffer_resource>()), lines_(memory_.get()),
       keys_above_first_header_(memory_.get()) {}
 
-std::string_view ProfileDocument::keep(std::string_view text) {
-  if (text.empty())
+std::string_view ProfileDocument::keep(std::initializer_list<std::string_view> parts) {
+  std::size_t size = 0;
+  for (const std::string_view part : parts)
+    size += part.size();
+  if (size == 0)
     return {};
-  char* kept = static_cast<char*>(memory_->allocate(text.size(), 1));
-  std::memcpy(kept, text.data(), text.size());
-  return {kept, text.size()};
+  char* const kept = static_cast<char*>(memory_->allocate(size, 1));
+  char* at = kept;
+  for (const std::string_view part : parts)
+    at = std::copy(part.begin(), part.end(), at);
+  return {kept, size};
 }
 
 ProfileDocument ProfileDocument::parse(std::string_view text) {
@@ -27,7 +31,7 @@ ProfileDocument ProfileDocument::parse(std::string_view text) {
   while (text.starts_with(utf8_mark))
     text.remove_prefix(utf8_mark.size());
   ProfileDocument document;
-  text = document.keep(text); // the lines read are views of it
+  text = document.keep({text}); // the lines read are views of it
   std::optional<SectionAt> section; // none for the lines before the first header
   while (!text.empty()) {
     // Two searches for one character each: find_first_of tries both at every position.
@@ -161,10 +165,10 @@ std::optional<std::string_view> ProfileDocument::raw_value(std::string_view sect
 }
 
 void ProfileDocument::set(std::string_view section, std::string_view key, std::string_view value) {
-  const Line entry{keep(std::string(key).append("=").append(value)), Kind::entry};
+  const Line entry{keep({key, "=", value}), Kind::entry};
   const auto found = find_section(section);
   if (!found) {
-    const Line header{keep(std::string("[").append(section).append("]")), Kind::section};
+    const Line header{keep({"[", section, "]"}), Kind::section};
     const auto added = add_section(lines_.insert(lines_.end(), header));
     index_key(keys_of(added), lines_.insert(lines_.end(), entry));
     return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <list>
 #include <memory>
 #include <memory_resource>
@@ -85,8 +86,8 @@ private:
   };
   using SectionAt = std::list<Section>::iterator;
 
-  // `text` copied into the document's memory.
-  std::string_view keep(std::string_view text);
+  // The `parts` one after the other, copied into the document's memory.
+  std::string_view keep(std::initializer_list<std::string_view> parts);
   static Line classify(std::string_view text);
   std::optional<SectionAt> find_section(std::string_view section) const;
   static std::optional<LineAt> find_key(const NameIndex& keys, std::string_view key);
