@@ -132,10 +132,9 @@ ProfileDocument::SectionAt ProfileDocument::add_section(LineAt header) {
 
 ProfileDocument::NameIndex& ProfileDocument::keys_of(SectionAt section) const {
   if (!section->indexed) {
-    const auto next = std::next(section);
-    const Lines::const_iterator end =
-        next == sections_.end() ? lines_.cend() : Lines::const_iterator(next->header);
-    for (LineAt line = std::next(section->header); line != end; ++line)
+    // Up to the next header, the first line of the next section.
+    for (LineAt line = std::next(section->header);
+         line != lines_.end() && line->kind != Kind::section; ++line)
       if (line->kind == Kind::entry)
         index_key(section->keys, line);
     section->indexed = true;

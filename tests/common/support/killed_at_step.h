@@ -18,10 +18,16 @@ namespace corvane::testing {
 
 using ReachedSteps = std::vector<std::pair<files::testing::Step, std::string>>;
 
+// Whether `step` is one the tests count and stop at: not a sync, since a kill before a sync
+// leaves what the step before it left.
+inline bool IsCountedStep(files::testing::Step step) {
+  return step != files::testing::Step::sync;
+}
+
 // Runs `action` in a forked child that ends as a kill would before replacement step `kill_at`
-// (counted from 0, syncs left out; -1 runs to the end), and returns the steps it reached with each target's file
-// name. `report` is a scratch file the child writes them to; it is gone afterwards. A kill step
-// the action never reaches fails the test.
+// (counted from 0 among the counted steps; -1 runs to the end), and returns the steps it reached
+// with each target's file name. `report` is a scratch file the child writes them to; it is gone
+// afterwards. A kill step the action never reaches fails the test.
 inline ReachedSteps RunKilledAtStep(const std::filesystem::path& report,
                                     const std::function<void()>& action, int kill_at) {
   using files::testing::Step;
@@ -30,8 +36,8 @@ inline ReachedSteps RunKilledAtStep(const std::filesystem::path& report,
     int reached = 0;
     std::ofstream steps(report, std::ios::trunc);
     files::testing::before_step = [&](Step step, const std::filesystem::path& target) {
-      if (step == Step::sync)
-        return; // a kill before a sync leaves what the step before it left
+      if (!IsCountedStep(step))
+        return;
       steps << static_cast<int>(step) << ' ' << target.filename().string() << std::endl;
       if (reached++ == kill_at)
         _exit(0);

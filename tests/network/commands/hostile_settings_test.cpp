@@ -562,8 +562,8 @@ TEST_F(HostileSettings, AFullDiskAtAnyWriteOfARebuildNeverEndsInAFalseSuccess) {
     restore_folder();
     std::size_t reached = 0;
     files::testing::before_step = [&](files::testing::Step step, const fs::path&) {
-      if (step == files::testing::Step::sync)
-        return; // not counted among the steps (RunKilledAtStep)
+      if (!testing::IsCountedStep(step))
+        return;
       if (reached++ == failing && step == files::testing::Step::create_temporary) {
         errno = ENOSPC;
         throw files::FileError(steps[failing].second, "no space");
