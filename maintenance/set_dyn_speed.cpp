@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "com/numbers.h"
 #include "common/check_network_ready.h"
 #include "common/mark_link_midpoint.h"
 #include "common/marker_graphic.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
+#include "common/typed_number.h"
 #include "dialogs/maintenance/frm_dyna_road_sp.h"
 #include "maintenance/link_list.h"
 #include "maintenance/link_tools.h"
@@ -27,7 +27,7 @@ constexpr std::int32_t EditChanged = 2;
 // The row of the speed the dialog accepted.
 TempSpeedRow accepted_speed() {
   const auto& state = shared_state();
-  const auto entered = com::parse_number(state.gTempSpeedText);
+  const auto entered = TypedNumber(state.gTempSpeedText);
   const auto both = entered ? speeds_of(*entered, state.gTempSpeedInMph == 1) : std::nullopt;
   if (!both)
     throw HandlerEnd("the accepted speed is no speed");

@@ -1,10 +1,7 @@
 #include "dialogs/checks/frm_close_node.h"
 
-#include <algorithm>
-#include <string>
-
-#include "com/numbers.h"
 #include "common/show_message.h"
+#include "common/typed_number.h"
 #include "network/state/shared_state.h"
 
 namespace corvane {
@@ -26,14 +23,14 @@ void FrmCloseNode::Form_Activate() {
 }
 
 void FrmCloseNode::accept() {
-  std::string text = DistText.Text();
-  if (text.empty()) {
+  // Text that is no number is refused as an empty entry is, never read as the number it begins
+  // with (or as none, which would end the command unasked).
+  const auto typed = TypedNumber(DistText.Text());
+  if (!typed) {
     show_message("Enter a distance value > 0", "Enter Value", forms::Icon::Exclamation);
     return;
   }
-  // A decimal comma is taken for the point, whatever the locale.
-  std::ranges::replace(text, ',', '.');
-  const double distance = com::Val(text);
+  const double distance = *typed;
   auto& state = shared_state();
   state.gCloseNodeOk = 0;
   if (distance > 0) {

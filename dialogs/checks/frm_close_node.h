@@ -5,9 +5,11 @@
 
 namespace corvane {
 
-// The distance of the close-node search. OK with a positive number keeps it in gCloseNodeValue
-// with gCloseNodeOk 1; CANCEL, a number of 0 or less, and closing the window by its frame leave
-// gCloseNodeOk 0. The text starts at "0.005" on every showing.
+// The distance of the close-node search, read as TypedNumber reads it (a decimal comma for the
+// point). OK with a positive number keeps it in gCloseNodeValue with gCloseNodeOk 1; an empty
+// entry or text that is no number keeps the dialog open with "Enter a distance value > 0";
+// CANCEL, a number of 0 or less, and closing the window by its frame leave gCloseNodeOk 0. The text
+// starts at "0.005" on every showing.
 class FrmCloseNode : public AnswerForm {
 public:
   FrmCloseNode();

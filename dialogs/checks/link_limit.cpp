@@ -1,7 +1,7 @@
 #include "dialogs/checks/link_limit.h"
 
-#include "com/numbers.h"
 #include "common/show_message.h"
+#include "common/typed_number.h"
 #include "network/state/shared_state.h"
 
 namespace corvane {
@@ -28,12 +28,12 @@ void LinkLimit::Form_MouseMove(int, int, float, float) {
 }
 
 void LinkLimit::enable_ok() {
-  CmdOk.SetEnabled(com::parse_number(Text1.Text()).has_value());
+  CmdOk.SetEnabled(TypedNumber(Text1.Text()).has_value());
 }
 
 void LinkLimit::accept() {
   // The text may have changed since the mouse last moved: it is read again.
-  const auto limit = com::parse_number(Text1.Text());
+  const auto limit = TypedNumber(Text1.Text());
   if (!limit || *limit < 0) {
     show_message("Invalid Value", "Invalid Value", forms::Icon::Information);
     return;

@@ -5,10 +5,11 @@
 
 namespace corvane {
 
-// The length limit of joined links. OK is enabled only while the text is a number, checked
-// whenever the mouse moves over the dialog or the text box; a limit of 0 or more is kept in
-// gLinkLimitValue with gLinkLimitOk 1, a negative one is refused with "Invalid Value". CANCEL,
-// and closing the window by its frame, leave gLinkLimitOk 0.
+// The length limit of joined links, read as TypedNumber reads it (a decimal comma for the
+// point). OK is enabled only while the text is a number, checked whenever the mouse moves over
+// the dialog or the text box; a limit of 0 or more is kept in gLinkLimitValue with gLinkLimitOk
+// 1, a negative one is refused with "Invalid Value". CANCEL, and closing the window by its
+// frame, leave gLinkLimitOk 0.
 class LinkLimit : public AnswerForm {
 public:
   LinkLimit();

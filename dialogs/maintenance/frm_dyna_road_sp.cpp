@@ -1,7 +1,7 @@
 #include "dialogs/maintenance/frm_dyna_road_sp.h"
 
-#include "com/numbers.h"
 #include "common/show_message.h"
+#include "common/typed_number.h"
 #include "network/state/shared_state.h"
 #include "network/state/speed_units.h"
 
@@ -36,7 +36,7 @@ void FrmDynaRoadSP::Form_Load() {
 void FrmDynaRoadSP::CmdUpdate_Click() {
   auto& state = shared_state();
   state.gTempSpeedText = Text1.Text();
-  const auto speed = com::parse_number(state.gTempSpeedText);
+  const auto speed = TypedNumber(state.gTempSpeedText);
   // A speed beyond single precision could not be sent to the engine.
   if (!speed || !speeds_of(*speed, optMph.Value())) {
     show_message("Enter a valid speed value", "Invalid value");

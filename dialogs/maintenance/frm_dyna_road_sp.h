@@ -5,11 +5,11 @@
 namespace corvane {
 
 // The speed entry of the set-speed tool. Each showing starts empty, in km/h, with
-// gTempSpeedDialogOk 0. "&UPDATE" (or Enter in the entry) accepts a decimal number of at least
-// 1 mph (1.6093 in km/h): gTempSpeedText holds the entry, gTempSpeedInKmph / gTempSpeedInMph
-// its unit, gTempSpeedDialogOk becomes 1 and the dialog closes. Anything else keeps the dialog
-// open with a message; a speed below the minimum puts the minimum into the entry for the user
-// to accept. Every other way out counts as cancel.
+// gTempSpeedDialogOk 0. "&UPDATE" (or Enter in the entry) accepts a number as TypedNumber reads
+// it (a decimal comma for the point) of at least 1 mph (1.6093 in km/h): gTempSpeedText holds the
+// entry, gTempSpeedInKmph / gTempSpeedInMph its unit, gTempSpeedDialogOk becomes 1 and the dialog
+// closes. Anything else keeps the dialog open with a message; a speed below the minimum puts the
+// minimum into the entry for the user to accept. Every other way out counts as cancel.
 class FrmDynaRoadSP : public forms::Form {
 public:
   FrmDynaRoadSP();

@@ -8,6 +8,7 @@
 #include "common/busy_pointer.h"
 #include "common/show_message.h"
 #include "common/show_settings_notes.h"
+#include "common/typed_number.h"
 #include "common/unwritten_settings.h"
 #include "network/state/handler_end.h"
 #include "network/state/settings_files.h"
@@ -126,11 +127,13 @@ void FrmIsochrone::CmdDelete_Click() {
 }
 
 void FrmIsochrone::CmdUpdate_Click() {
-  const double value = com::Val(Text1.Text());
-  if (value < 0) {
+  // Text that is no number is refused as a negative one is: a limit is stored only as typed.
+  const auto typed = TypedNumber(Text1.Text());
+  if (!typed || *typed < 0) {
     show_message("Enter positive value", "Error", forms::Icon::Exclamation);
     return;
   }
+  const double value = *typed;
   const int row = List1.ListIndex();
   if (row < 0)
     return;

@@ -8,7 +8,9 @@ namespace corvane {
 //
 // The dialog keeps no copy of the zones: list row r stands for zone r + 1, and every edit (Add,
 // Delete, UPDATE or Enter in the limit box) goes straight into gZoneValues, so the tools see it
-// at once, also when the dialog is then cancelled. The overlap box and a pick in the clip-layer
+// at once, also when the dialog is then cancelled. The limit box takes a number as TypedNumber
+// reads it (a decimal comma for the point); text that is no number, like a negative limit, is
+// refused with "Enter positive value". The overlap box and a pick in the clip-layer
 // list take effect at once too. OK checks that the limits ascend, stores the polygon options and
 // gZoneMax and rewrites [ISOCHRONE] of "Corvane.ini" whole; CANCEL only closes. Every showing
 // reads the zones back from the file.

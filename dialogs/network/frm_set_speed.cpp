@@ -6,6 +6,7 @@
 
 #include "com/numbers.h"
 #include "common/show_message.h"
+#include "common/typed_number.h"
 #include "common/unwritten_settings.h"
 #include "dialogs/maintenance/frm_alias.h"
 #include "network/state/handler_end.h"
@@ -89,8 +90,9 @@ bool FrmSetSpeed::update() {
   if (!optkm.Value() && !optmile.Value())
     return true;
   const bool in_mph = optmile.Value();
-  // The entry's leading number: an entry without one counts as 0, below the lowest speed.
-  const auto speeds = speeds_of(com::Val(txtspdval.Text()), in_mph);
+  // An entry that is no number is refused as one below the lowest speed is.
+  const auto typed = TypedNumber(txtspdval.Text());
+  const auto speeds = typed ? speeds_of(*typed, in_mph) : std::nullopt;
   if (!speeds || speeds->mph < 1.0) {
     show_message("Invalid data", "Invalid data", forms::Icon::Information);
     row->SpeedKmph = KmphOfOneMph;

@@ -8,10 +8,11 @@ namespace corvane {
 // for row p of gRoadClassSpeeds: the network opening and building fill it while the dialog is
 // not shown, and every activation refills it from the table. The speed of the selected class
 // shows in txtspdval, in km/h or mph as the engine's distance unit says. "&UPDATE" takes the
-// entry's leading number as the class's new speed (below 1 mph, or no number: the row gets
-// 1 mph and the box shows it); "&OK" and "&CANCEL" alike update, save every class's mph speed
-// into "link.spd" and close; "E&DIT" renames the selected class through FrmAlias and saves the
-// alias at once. Nothing is sent to the engine: the next calculation sends the table.
+// entry as TypedNumber reads it (a decimal comma for the point) as the class's new speed (below
+// 1 mph, or no number: the row gets 1 mph and the box shows it); "&OK" and "&CANCEL" alike update,
+// save every class's mph speed into "link.spd" and close; "E&DIT" renames the selected class
+// through FrmAlias and saves the alias at once. Nothing is sent to the engine: the next calculation
+// sends the table.
 class FrmSetSpeed : public forms::Form {
 public:
   FrmSetSpeed();

@@ -9,6 +9,7 @@
 #include "common/finite_point.h"
 #include "common/node_search.h"
 #include "common/show_message.h"
+#include "common/typed_number.h"
 #include "dialogs/routing/frm_gezz1.h"
 #include "host/cursor.h"
 #include "host/geometry.h"
@@ -138,7 +139,7 @@ void FrmGezetted::CmdAdd_Click() {
   auto& state = shared_state();
   if (Combo2.ListCount() == 0)
     return;
-  const std::string value = trim_blanks(Text1.Text());
+  std::string value = trim_blanks(Text1.Text());
   if (value.empty()) {
     show_message("Enter a valid value", "Invalid", forms::Icon::Information);
     return;
@@ -156,7 +157,11 @@ void FrmGezetted::CmdAdd_Click() {
   // The type of the field named now, not of the last one clicked: a field chosen by the layer
   // choice alone raised no click.
   field_type_ = chosen_field_type();
-  const auto clause = FieldEqualsFilter(field_name, value, field_type_ == host::field_string);
+  const bool text_field = field_type_ == host::field_string;
+  // A number field is looked up by the number typed, a decimal comma read as the point.
+  if (!text_field)
+    value = TypedNumberText(value).value_or(value);
+  const auto clause = FieldEqualsFilter(field_name, value, text_field);
   if (!clause) {
     show_message("Invalid data. Enter a number ", "Envalid entries", forms::Icon::Critical);
     return;

@@ -13,7 +13,8 @@ namespace corvane {
 
 // The gazetteer dialog: the user picks a point layer (Combo1, filled by the command from
 // gLayerList) and one of its fields (Combo2), types a value (Text1; Enter = ADD) and adds the
-// feature with that value as the next stop of List1. A value that several features share, or
+// feature with that value as the next stop of List1; the value of a number field is read as
+// TypedNumber reads it (a decimal comma for the point). A value that several features share, or
 // that only part of some values matches, opens the pick list FrmGezz1. The first stop's entry
 // carries "(Start)". OK hands over at least two stops (gGazetteerStops rows 1 .. count,
 // gGazetteerLabels, gGazetteerStopCount, gGazetteerMode, gGazetteerHasStops 1); CANCEL sets

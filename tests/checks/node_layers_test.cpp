@@ -80,17 +80,25 @@ TEST_F(NodeLayers, WithoutTheNetworkLayerInTheMapNothingIsWritten) {
 }
 
 TEST_F(NodeLayers, TheDistanceDialog) {
+  // A distance for which the engine finds no close node asks again; one of 0 or less ends the
+  // command as CANCEL does; text that is no number is refused as an empty entry is.
   struct Case {
     std::string typed;
     std::vector<std::string> messages;
     bool asked_again;
+    bool stays_open;
   };
+  const std::vector<std::string> refused{"Enter Value: Enter a distance value > 0"};
+  const std::vector<std::string> none_found{"Increase Tolerance: Increase the snap tolerance"};
   const Case cases[] = {
-      {"", {"Enter Value: Enter a distance value > 0"}, false},
-      {"0,01", {"Increase Tolerance: Increase the snap tolerance"}, true},
-      {"-1", {}, false},
-      {"0", {}, false},
-      {"abc", {}, false},
+      {"", refused, false, true},
+      {"0,01", none_found, true, false},
+      {" 0.01 ", none_found, true, false},
+      {"-1", {}, false, false},
+      {"0", {}, false, false},
+      {"abc", refused, false, true},
+      {"0.01 m", refused, false, true},
+      {"1,000.5", refused, false, true},
   };
   build_check_network();
   for (const auto& c : cases) {
@@ -115,7 +123,7 @@ TEST_F(NodeLayers, TheDistanceDialog) {
     }
     ASSERT_TRUE(run(com::make<CloseNode>()));
     EXPECT_EQ(shown(), c.messages);
-    EXPECT_EQ(stayed_open, c.typed.empty());
+    EXPECT_EQ(stayed_open, c.stays_open);
     EXPECT_EQ(person_->pending(), 0u);
     if (c.asked_again) {
       EXPECT_EQ(shown_again, "0.005");

@@ -203,6 +203,47 @@ TEST_F(PseudoNodeRemoval, ADialogClosedByItsFrameEndsTheCommandWhateverTheLastRu
   EXPECT_EQ(features().size(), 5u);
 }
 
+// The limit is the number typed, a decimal comma for the point: OK stays disabled while the
+// entry is no number, and a negative limit is refused.
+TEST_F(PseudoNodeRemoval, TheLinkLimitIsTheNumberTyped) {
+  const struct {
+    const char* typed;
+    const char* ok_click; // what a click on OK does after the mouse moved: "" when it is enabled
+    std::vector<std::string> said;
+    float stored; // gLinkLimitValue when accepted
+  } cases[] = {
+      {"12,5", "", {}, 12.5f},
+      {" 12.5 ", "", {}, 12.5f},
+      {"0", "", {}, 0},
+      {"-1", "", {"Invalid Value: Invalid Value"}, 0},
+      {"-0,5", "", {"Invalid Value: Invalid Value"}, 0},
+      {"12 m", "CmdOk is disabled", {}, 0},
+      {"1,200.5", "CmdOk is disabled", {}, 0},
+      {"", "CmdOk is disabled", {}, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string("typed \"") + c.typed + "\"");
+    auto& state = shared_state();
+    state.gLinkLimitOk = 0;
+    state.gLinkLimitValue = -7;
+    person_->messages.clear();
+    std::string clicked;
+    person_->expect<LinkLimit>("LinkLimit", [&](LinkLimit& dialog) {
+      dialog.Text1.SetText(c.typed);
+      EXPECT_EQ(dialog.Perform("Text1", {forms::Gesture::Hover, ""}), "");
+      clicked = dialog.Perform("CmdOk", {forms::Gesture::Click, ""});
+      if (dialog.Visible())
+        dialog.Cmdcan.Click();
+    });
+    gLinkLimitForm().Show(forms::ShowMode::Modal);
+    EXPECT_EQ(clicked, c.ok_click);
+    EXPECT_EQ(shown(), c.said);
+    const bool accepted = c.ok_click[0] == '\0' && c.said.empty();
+    EXPECT_EQ(state.gLinkLimitOk, accepted ? 1 : 0);
+    EXPECT_EQ(state.gLinkLimitValue, accepted ? c.stored : -7);
+  }
+}
+
 TEST_F(PseudoNodeRemoval, AJoinColumnFileOfTheUsersOwnIsNeitherOverwrittenNorDeleted) {
   const char* users_files[] = {
       "my notes",

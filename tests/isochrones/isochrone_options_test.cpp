@@ -67,9 +67,9 @@ TEST_F(IsochroneOptions, ZonesRoundTripThroughTheSettingsFile) {
     dialog.CmdAdd.Click();
     enter_limit(dialog, 0, "5");
     dialog.CmdAdd.Click();
-    // Enter in the limit box stores it too; the text after the number is ignored.
+    // Enter in the limit box stores it too; a decimal comma is the point.
     dialog.List1.SetListIndex(1);
-    dialog.Text1.SetText("7.5 min");
+    dialog.Text1.SetText("7,5");
     EXPECT_EQ(dialog.Perform("Text1", {.gesture = forms::Gesture::Key, .value = "13"}), "");
     dialog.CmdOk.Click();
   });
@@ -125,12 +125,48 @@ TEST_F(IsochroneOptions, EditsAsATable) {
        {"Zone 1"},
        {5},
        {"Error: Enter a value below 3.4E+38"}},
-      {"letters store 0",
+      {"a decimal comma is the point",
        {5},
-       [](FrmIsochrone& d) { enter_limit(d, 0, "abc"); },
+       [](FrmIsochrone& d) { enter_limit(d, 0, "0,5"); },
+       {"Zone 1"},
+       {0.5},
+       {}},
+      {"a decimal point, blanks around",
+       {5},
+       [](FrmIsochrone& d) { enter_limit(d, 0, " 0.5 "); },
+       {"Zone 1"},
+       {0.5},
+       {}},
+      {"zero is a limit",
+       {5},
+       [](FrmIsochrone& d) { enter_limit(d, 0, "0"); },
        {"Zone 1"},
        {0},
        {}},
+      {"letters are refused",
+       {5},
+       [](FrmIsochrone& d) { enter_limit(d, 0, "abc"); },
+       {"Zone 1"},
+       {5},
+       {"Error: Enter positive value"}},
+      {"a number with more after it is refused",
+       {5},
+       [](FrmIsochrone& d) { enter_limit(d, 0, "7.5 min"); },
+       {"Zone 1"},
+       {5},
+       {"Error: Enter positive value"}},
+      {"digits grouped by a comma are refused",
+       {5},
+       [](FrmIsochrone& d) { enter_limit(d, 0, "1,000.5"); },
+       {"Zone 1"},
+       {5},
+       {"Error: Enter positive value"}},
+      {"an empty entry is refused",
+       {5},
+       [](FrmIsochrone& d) { enter_limit(d, 0, ""); },
+       {"Zone 1"},
+       {5},
+       {"Error: Enter positive value"}},
       {"adding appends a zone at 0 without moving the selection",
        {5},
        [](FrmIsochrone& d) {

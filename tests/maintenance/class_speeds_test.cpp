@@ -57,7 +57,7 @@ protected:
   com::ComPtr<host::ICommand> speed_set_;
 };
 
-TEST_F(ClassSpeeds, UpdateTakesTheLeadingNumberAndNeverGoesBelowOneMph) {
+TEST_F(ClassSpeeds, UpdateTakesTheTypedNumberAndNeverGoesBelowOneMph) {
   const auto kmph_of_mph = [](double mph) { return static_cast<float>(mph * (100 / 62.1372)); };
   const auto mph_of_kmph = [](double kmph) { return static_cast<float>(kmph * 0.621372); };
   const struct {
@@ -68,8 +68,13 @@ TEST_F(ClassSpeeds, UpdateTakesTheLeadingNumberAndNeverGoesBelowOneMph) {
     bool refused;
     const char* shown;
   } cases[] = {
-      {"optkm", "45 km/h", 45, mph_of_kmph(45), false, "45 km/h"},
+      {"optkm", "37,5", 37.5, mph_of_kmph(37.5), false, "37,5"},
+      {"optkm", " 37.5 ", 37.5, mph_of_kmph(37.5), false, " 37.5 "},
+      {"optmile", "24,85488", kmph_of_mph(24.85488), 24.85488f, false, "24,85488"},
       {"optkm", "1.609342", 1.609342f, mph_of_kmph(1.609342), false, "1.609342"},
+      {"optkm", "45 km/h", 1.609342f, 1, true, "1.609342"},
+      {"optkm", "1,600.5", 1.609342f, 1, true, "1.609342"},
+      {"optkm", "1,6", 1.609342f, 1, true, "1.609342"},
       {"optmile", "1", kmph_of_mph(1), 1, false, "1"},
       {"optkm", "1.6093", 1.609342f, 1, true, "1.609342"},
       {"optkm", "abc", 1.609342f, 1, true, "1.609342"},

@@ -85,24 +85,29 @@ TEST_F(TempSpeeds, AnEntryInMphKeepsBothSpeeds) {
   EXPECT_EQ(value(settings::temp_speed_mph_key(1)), "30");
 }
 
-TEST_F(TempSpeeds, TheDialogAcceptsOnlyDecimalNumbersOfAtLeastOneMph) {
+TEST_F(TempSpeeds, TheDialogAcceptsOnlyTypedNumbersOfAtLeastOneMph) {
+  const double kmph_of_one_mph = 1 * (100 / 62.1372);
   const struct {
     const char* option;
     const char* text;
     const char* refusal; // the message, or "" when accepted
     const char* shown;   // the entry afterwards, for a refusal
+    double kmph;         // the link's km/h speed, when accepted
   } cases[] = {
-      {"optKmph", "1.6093", "", ""},
-      {"optKmph", " 12.5e0 ", "", ""},
-      {"optMph", "1", "", ""},
+      {"optKmph", "1.6093", "", "", 1.6093},
+      {"optKmph", " 12.5e0 ", "", "", 12.5},
+      {"optKmph", "7,5", "", "", 7.5},
+      {"optMph", "1", "", "", kmph_of_one_mph},
       {"optKmph", "1.6", "Value cannot be less than 1 mph i.e. 1.6093 kmph. Setting to 1.6093 kmph",
-       "1.6093"},
-      {"optMph", "0.9", "Value cannot be less than 1 mph. Setting to 1 mph", "1"},
-      {"optKmph", "", "Enter a valid speed value", ""},
-      {"optKmph", "12 km", "Enter a valid speed value", "12 km"},
-      {"optKmph", "1,5", "Enter a valid speed value", "1,5"},
-      {"optKmph", "&H10", "Enter a valid speed value", "&H10"},
-      {"optKmph", "1e400", "Enter a valid speed value", "1e400"},
+       "1.6093", 0},
+      {"optKmph", "1,5", "Value cannot be less than 1 mph i.e. 1.6093 kmph. Setting to 1.6093 kmph",
+       "1.6093", 0},
+      {"optMph", "0.9", "Value cannot be less than 1 mph. Setting to 1 mph", "1", 0},
+      {"optKmph", "", "Enter a valid speed value", "", 0},
+      {"optKmph", "12 km", "Enter a valid speed value", "12 km", 0},
+      {"optKmph", "1,500.5", "Enter a valid speed value", "1,500.5", 0},
+      {"optKmph", "&H10", "Enter a valid speed value", "&H10", 0},
+      {"optKmph", "1e400", "Enter a valid speed value", "1e400", 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.option) + " \"" + c.text + "\"");
@@ -122,14 +127,15 @@ TEST_F(TempSpeeds, TheDialogAcceptsOnlyDecimalNumbersOfAtLeastOneMph) {
     if (std::string(c.refusal).empty()) {
       EXPECT_FALSE(stayed_open);
       EXPECT_TRUE(said.empty());
-      EXPECT_EQ(shared_state().gTempSpeedCount, 1);
+      ASSERT_EQ(shared_state().gTempSpeedCount, 1);
+      EXPECT_DOUBLE_EQ(rows().at(0).SpeedKmph, c.kmph);
     } else {
       EXPECT_TRUE(stayed_open);
       EXPECT_EQ(said, std::vector<std::string>{c.refusal});
       EXPECT_EQ(entry_after, c.shown);
     }
   }
-  EXPECT_DOUBLE_EQ(rows().at(0).SpeedKmph, 1 * (100 / 62.1372)) << "the last accepted entry";
+  EXPECT_DOUBLE_EQ(rows().at(0).SpeedKmph, kmph_of_one_mph) << "the last accepted entry";
 }
 
 TEST_F(TempSpeeds, TheMinimumInKmphIsAcceptedAsItsMph) {

@@ -89,14 +89,16 @@ TEST_F(GazetteerDialog, TypedValuesAreComparedNeverInterpreted) {
     add(d, "Alpha");
     add(d, "x' OR NAME <> 'y");
     act(d, "Combo2", Gesture::Select, "ID");
-    for (const char* value : {"12 OR 1=1", "5a"})
+    for (const char* value : {"12 OR 1=1", "5a", "1,2.0"})
       add(d, value);
     add(d, "1.2e1");
+    // A number typed with a decimal comma is the number it says.
+    add(d, " 2,0 ");
   });
-  EXPECT_EQ(stops_seen, (std::vector<std::string>{"Alpha(Start)", "12"}));
+  EXPECT_EQ(stops_seen, (std::vector<std::string>{"Alpha(Start)", "12", "2"}));
   const std::string refused = "Envalid entries: Invalid data. Enter a number ";
   EXPECT_EQ(shown(),
-            (std::vector<std::string>{"Data Not Found: No data found", refused, refused}));
+            (std::vector<std::string>{"Data Not Found: No data found", refused, refused, refused}));
   EXPECT_EQ(shared_state().gGazetteerStops[2].Y, 200);
 }
 
