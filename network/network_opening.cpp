@@ -227,19 +227,16 @@ Decision decide_for_layer(tamix::NetBase& tantest, host::HostFeatureLayer& layer
 
   if (!apply_map_units(tantest, ini, features, notes))
     return Decision::Rebuild;
-  if (const auto units = settings::read_distance_units(ini)) {
-    state.gDistUnits = *units;
-    state.gCallResult = tantest.SetDistanceUnits(*units == settings::Kilometers ? 0 : 1);
-  } else {
-    // The units stay those of the network opened before (the engine keeps its own too); a
-    // first opening has the engine's kilometres.
+  // Units of no known name are the engine's own, kilometres, and named so: without a name no
+  // class speed would reach the engine, and the routes would carry no unit.
+  const auto units = settings::read_distance_units(ini);
+  if (!units)
     notes.add(ini, settings::Info, settings::OcxDistUnits,
               "holds \"" + settings::read(ini, settings::Info, settings::OcxDistUnits) +
-                  "\", which is neither Kilometers nor Miles; the distance units stay " +
-                  (state.gDistUnits.empty() ? std::string("those of the engine")
-                                            : "as they were (" + state.gDistUnits + ")") +
-                  ".");
-  }
+                  "\", which is neither Kilometers nor Miles; the engine's units, " +
+                  std::string(settings::Kilometers) + ", are used.");
+  state.gDistUnits = units.value_or(std::string(settings::Kilometers));
+  state.gCallResult = tantest.SetDistanceUnits(state.gDistUnits == settings::Kilometers ? 0 : 1);
 
   if (!EnsureResultField(&features))
     return Decision::Stop;

@@ -7,14 +7,6 @@
 
 namespace corvane {
 
-namespace {
-
-// The lowest temporary speed, 1 mph, as the km/h entry is tested against it.
-constexpr double lowest_kmph_entry = 1.6093;
-constexpr double lowest_mph_entry = 1;
-
-} // namespace
-
 FrmDynaRoadSP::FrmDynaRoadSP()
     : Form("FrmDynaRoadSP", {.Caption = "Change Road Speed", .Width = 3615, .Height = 2445}) {
   CmdUpdate.Click = [this] { CmdUpdate_Click(); };
@@ -42,13 +34,13 @@ void FrmDynaRoadSP::CmdUpdate_Click() {
     show_message("Enter a valid speed value", "Invalid value");
     return;
   }
-  if (optKmph.Value() && *speed < lowest_kmph_entry) {
+  if (optKmph.Value() && *speed < LowestTempSpeedKmph) {
     show_message("Value cannot be less than 1 mph i.e. 1.6093 kmph. Setting to 1.6093 kmph", "Info",
                  forms::Icon::Information);
     Text1.SetText("1.6093");
     return;
   }
-  if (optMph.Value() && *speed < lowest_mph_entry) {
+  if (optMph.Value() && *speed < LowestTempSpeedMph) {
     show_message("Value cannot be less than 1 mph. Setting to 1 mph", "Info",
                  forms::Icon::Information);
     Text1.SetText("1");

@@ -14,6 +14,10 @@ inline constexpr double KmphPerMph = 100 / 62.1372;
 
 // The lowest speed, 1 mph, as a road class keeps it in km/h.
 inline constexpr float KmphOfOneMph = 1.609342f;
+// The lowest speeds a temporary speed is entered with, 1 mph in either unit: the km/h entry is
+// tested against 1.6093.
+inline constexpr double LowestTempSpeedKmph = 1.6093;
+inline constexpr double LowestTempSpeedMph = 1;
 
 // Both speeds of a speed entered in one unit; nothing when either is beyond single precision,
 // in which the engine takes its speeds.

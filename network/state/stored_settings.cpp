@@ -1,7 +1,6 @@
 #include "network/state/stored_settings.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <functional>
 #include <utility>
@@ -18,26 +17,21 @@ namespace {
 // What a new network starts with; a rebuild writes them where the old file held nothing.
 const std::vector<float> default_zones{5, 10, 15};
 
-// The number a value begins with, read as every number of the settings files is read; nothing
-// when it begins with none ("nan", "inf", a word, an empty value), which reads as 0 and would
-// otherwise pass for a stored 0.
-std::optional<double> leading_number(std::string_view text) {
-  const auto start = text.find_first_not_of(" \t");
-  if (start == std::string_view::npos)
-    return std::nullopt;
-  auto rest = text.substr(start);
-  if (rest.front() == '+' || rest.front() == '-')
-    rest.remove_prefix(1);
-  const auto digit = [&](std::size_t at) {
-    return at < rest.size() && std::isdigit(static_cast<unsigned char>(rest[at]));
-  };
-  if (!digit(0) && !(!rest.empty() && rest.front() == '.' && digit(1)))
-    return std::nullopt;
-  return com::Val(text);
+// The number a value holds: the whole value, less the blanks around it, is one number as the
+// system writes it; nothing for anything else. A value is never read as the number it begins
+// with: " 16,216" is no link 16, "24,85488" no 24 mph, "nan" or a word no stored 0.
+std::optional<double> stored_number(std::string_view text) {
+  return com::parse_number(text);
 }
 
+// `text` as a value gives it, with why a number written with a decimal comma is none: the
+// system writes its numbers with a point, so a comma is a hand edit whose meaning is unsure.
 std::string quoted(std::string_view text) {
-  return "gives \"" + std::string(text) + "\"";
+  std::string pointed(text);
+  std::ranges::replace(pointed, ',', '.');
+  const bool decimal_comma = pointed != text && com::parse_number(pointed);
+  return "gives \"" + std::string(text) + "\"" +
+         (decimal_comma ? " (a decimal comma, where the settings files write a point)" : "");
 }
 
 // One section of a settings file as read once, with the notes of what it holds that cannot be
@@ -68,7 +62,7 @@ struct SectionReader {
                                  std::string_view entry, std::string_view entries) const {
     const auto present = [&](std::int32_t row) { return has(row_key(row)); };
     const auto count_text = value(count_key);
-    const auto stored = leading_number(count_text);
+    const auto stored = stored_number(count_text);
     // A count is a whole number: "2.5" is none, and the rows that are there are read.
     const double wanted = stored && *stored == std::floor(*stored) ? *stored : -1;
     std::int32_t count = 0;
@@ -121,7 +115,7 @@ struct SectionReader {
   std::optional<std::int32_t> link(std::string_view key, std::int32_t link_count,
                                    std::string_view entry) const {
     const auto text = value(key);
-    const auto number = leading_number(text);
+    const auto number = stored_number(text);
     const auto link =
         number && *number == std::floor(*number) ? com::to_int32(*number) : std::nullopt;
     if (link && *link >= 1 && *link <= link_count)
@@ -139,7 +133,7 @@ struct SectionReader {
                                std::string_view what_then, bool counts_as_left_out = true,
                                bool above_zero = false) const {
     const auto text = value(key);
-    const auto number = leading_number(text);
+    const auto number = stored_number(text);
     if (number && std::isfinite(*number) && *number >= 0 && com::to_single(*number) &&
         (!above_zero || *number > 0))
       return number;
@@ -174,7 +168,7 @@ std::vector<TempSpeedRow> read_temp_speeds(const SectionReader& section, std::in
   std::vector<std::optional<std::int32_t>> stored_links;
   bool keyed_by_link = false, every_link_keyed = !rows.empty();
   for (const auto row : rows) {
-    const auto number = leading_number(section.value(settings::link_row_key(row)));
+    const auto number = stored_number(section.value(settings::link_row_key(row)));
     const auto link = number ? com::to_int32(*number) : std::nullopt;
     stored_links.push_back(link);
     every_link_keyed = every_link_keyed && link &&
@@ -195,14 +189,21 @@ std::vector<TempSpeedRow> read_temp_speeds(const SectionReader& section, std::in
         section.amount(settings::temp_speed_mph_key(key_number), "speed", left_out, true, true);
     if (!mph)
       continue;
-    const auto kmph =
+    auto kmph =
         section.amount(settings::temp_speed_kmph_key(key_number), "speed", left_out, true, true);
     if (!kmph)
       continue;
     // The engine is sent km/h; an mph value that says otherwise is derived from it again, so
-    // that the dialogs show the speed the routes use.
+    // that the dialogs show the speed the routes use. A speed below the lowest the speed dialog
+    // takes would make the road all but closed, unasked: the lowest is used instead.
     auto derived_mph = *mph;
-    if (std::abs(*kmph * MphPerKmph - *mph) > 0.01 * *mph) {
+    if (*kmph < LowestTempSpeedKmph) {
+      section.note(settings::temp_speed_kmph_key(key_number),
+                   quoted(section.value(settings::temp_speed_kmph_key(key_number))) +
+                       ", below the lowest speed, 1 mph (1.6093 km/h); 1.6093 km/h is used.");
+      kmph = LowestTempSpeedKmph;
+      derived_mph = *kmph * MphPerKmph;
+    } else if (std::abs(*kmph * MphPerKmph - *mph) > 0.01 * *mph) {
       derived_mph = *kmph * MphPerKmph;
       section.note(settings::temp_speed_mph_key(key_number),
                    quoted(section.value(settings::temp_speed_mph_key(key_number))) +
@@ -288,9 +289,15 @@ std::int16_t read_colour_component(const SectionReader& section, std::string_vie
 StoredTspMode read_tsp_mode(const SectionReader& info) {
   StoredTspMode stored;
   const auto text = info.value(settings::TspMode);
-  const auto number = text == settings::Missing ? std::optional<double>(0) : leading_number(text);
-  stored.kind = number ? TspMode::stored_kind(*number) : std::nullopt;
-  if (!stored.kind)
+  // A missing key, or one that holds no number, gives the start-end tour, as TSP Options shows
+  // it; a number of no kind is not used.
+  const auto number = text == settings::Missing ? std::optional<double>(0) : stored_number(text);
+  stored.kind = TspMode::stored_kind(number.value_or(0));
+  if (!number)
+    info.note(settings::TspMode, quoted(text) +
+                                     ", which is no number; the start-end tour (0) is used, as "
+                                     "TSP Options shows it.");
+  else if (!stored.kind)
     info.note(settings::TspMode,
               quoted(text) + ", which is no TSP mode (0, 1 or 2); it is not used.");
   const auto straight = info.value(settings::TspStraightLine);
@@ -317,6 +324,29 @@ std::optional<std::string> read_route_type(const SectionReader& info) {
     info.note(settings::RouteType,
               quoted(text) + ", which is neither Shortest nor Fastest; it is not used.");
   return std::nullopt;
+}
+
+// The names `file` holds twice. Its first copy is read (and a rebuild writes it alone), so the
+// second is named with what it held; a copy that says nothing else is named too, but loses
+// nothing.
+void note_repeats(const win::ProfileSnapshot& file, std::string_view file_name,
+                  SettingsNotes& notes, std::int32_t& left_out) {
+  for (const auto& repeat : file.repeats()) {
+    if (!repeat.key) {
+      notes.add(std::string(file_name) + ": [" + repeat.section +
+                "] is written twice; the first copy is used and the second (" +
+                std::to_string(repeat.later_entries) + " keys) is ignored.");
+      left_out += repeat.later_entries > 0 ? 1 : 0;
+    } else if (repeat.first_value == repeat.later_value) {
+      notes.add(file_name, repeat.section, *repeat.key,
+                "is written twice, both times \"" + repeat.first_value + "\"; it is read once.");
+    } else {
+      notes.add(file_name, repeat.section, *repeat.key,
+                "is written twice; the first copy (\"" + repeat.first_value +
+                    "\") is used and the second (\"" + repeat.later_value + "\") is ignored.");
+      ++left_out;
+    }
+  }
 }
 
 } // namespace
@@ -366,6 +396,7 @@ std::string StoredSettings::names() const {
 StoredSettings ReadStoredSettings(const win::ProfileSnapshot& ini, std::string_view ini_file,
                                   std::int32_t link_count, SettingsNotes& notes) {
   StoredSettings stored;
+  note_repeats(ini, ini_file, notes, stored.left_out);
   const auto section = [&](std::string_view name) {
     return SectionReader{ini, ini_file, name, notes, stored.left_out};
   };
@@ -424,7 +455,7 @@ std::optional<std::string> ReadStoredDescriptionField(const win::ProfileSnapshot
 }
 
 double StoredBuildFacts::record_count() const {
-  return com::Val(record_no);
+  return stored_number(record_no).value_or(-1);
 }
 
 StoredBuildFacts ReadStoredBuildFacts(const win::ProfileSnapshot& ini) {
@@ -442,13 +473,14 @@ std::vector<float> ReadStoredZones(const win::ProfileSnapshot& ini, std::string_
 StoredRoadClasses ReadStoredRoadClasses(const win::ProfileSnapshot& speeds,
                                         std::string_view speed_file, SettingsNotes& notes) {
   StoredRoadClasses stored;
+  note_repeats(speeds, speed_file, notes, stored.left_out);
   const SectionReader section{speeds, speed_file, settings::SpeedValues, notes, stored.left_out};
   const auto categories =
       section.rows(settings::TotalCategories, shared_state().gRoadClassSpeeds.upper() + 1,
                    settings::category_key, "road class", "road classes");
   for (const auto category : categories) {
     const auto key = settings::category_key(category);
-    const auto number = leading_number(section.value(key));
+    const auto number = stored_number(section.value(key));
     const auto class_value = number ? com::to_int16(*number) : std::nullopt;
     if (!class_value) {
       section.leave_out(key,
@@ -465,8 +497,15 @@ StoredRoadClasses ReadStoredRoadClasses(const win::ProfileSnapshot& speeds,
     auto speed_key = class_key("mph");
     if (!section.has(speed_key))
       speed_key = settings::class_speed_key(*class_value);
-    const auto mph = section.amount(speed_key, "speed",
-                                    "the class gets 1 mph, the speed of a new class.", false, true);
+    auto mph = section.amount(speed_key, "speed",
+                              "the class gets 1 mph, the speed of a new class.", false, true);
+    // Below the lowest speed the speed dialog takes, the routes over the class would take ages
+    // (or, below what single precision holds, never end): the lowest is used instead.
+    if (mph && *mph < 1) {
+      section.note(speed_key, quoted(section.value(speed_key)) +
+                                  ", below the lowest speed, 1 mph; 1 mph is used.");
+      mph = 1;
+    }
     RoadClassSpeed road_class{.SpeedKmph = 0,
                               .SpeedMph = static_cast<float>(mph.value_or(1)),
                               .ClassValue = *class_value,

@@ -6,6 +6,10 @@
 // silence. Lists ([CLOSED ROADS], [TEMPORARY SPEEDS], [ISOCHRONE], the categories of "link.spd")
 // read the rows their count gives; a count beyond the rows in the file reads those rows, and a
 // count that is no count (negative, no number, missing beside rows) reads the rows that are there.
+// A number is the whole value as the system writes it: one that goes on after its number
+// ("16,216", "5 min") is none, never the number it begins with. A speed below the lowest the
+// dialogs take (1 mph) is raised to it. A key or a section written twice is read in its first
+// copy, and the second is named.
 
 #include <array>
 #include <cstdint>
@@ -61,9 +65,10 @@ struct StoredSettings {
 StoredSettings ReadStoredSettings(const win::ProfileSnapshot& ini, std::string_view ini_file,
                                   std::int32_t link_count, SettingsNotes& notes);
 
-// [INFO] "TSP MODE" and "TSP STRAIGHT LINE" as stored: the tour kind, none when "TSP MODE"
-// gives no kind (a missing key gives the start-end tour), and whether the stops are ordered by
-// straight lines ("TSP STRAIGHT LINE" beginning with "Yes").
+// [INFO] "TSP MODE" and "TSP STRAIGHT LINE" as stored: the tour kind, none when "TSP MODE" is a
+// number of no kind (a missing key, or one that holds no number, gives the start-end tour, as TSP
+// Options shows it), and whether the stops are ordered by straight lines ("TSP STRAIGHT LINE"
+// beginning with "Yes").
 struct StoredTspMode {
   std::optional<TourKind> kind;
   bool straight_line = false;
@@ -89,7 +94,8 @@ struct StoredBuildFacts {
   std::string record_no;
   double attribute_flag = 0;
 
-  // The numeric value of "RECORD NO", 0 when it has none.
+  // The number "RECORD NO" holds; -1, which no layer's count matches, when it holds none (a
+  // count written with a decimal comma, "16,216", is none, never 16).
   double record_count() const;
 };
 StoredBuildFacts ReadStoredBuildFacts(const win::ProfileSnapshot& ini);

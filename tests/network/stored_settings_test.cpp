@@ -207,6 +207,53 @@ TEST_F(StoredSettingsTest, ValuesThatCannotBeUsedAreNamedWithWhatIsDone) {
        },
        {"[TEMPORARY SPEEDS] \"Link Number 2 (mph)\" is missing; the temporary speed is left "
         "out."}},
+      {"numbers written with a decimal comma or followed by text",
+       "[CLOSED ROADS]\r\nTotal= 3\r\n 1 . Link Number = 6,7\r\n 2 . Link Number = 4 x\r\n"
+       " 3 . Link Number = 5\r\n[ISOCHRONE]\r\nTotal Zones= 2,0\r\nZone  1= 7,5\r\n"
+       "Zone  2= 10\r\n",
+       [](const StoredSettings& s) {
+         EXPECT_EQ(links_of(s), (std::vector<std::int32_t>{5}));
+         EXPECT_EQ(s.zones, (std::vector<float>{10}));
+       },
+       {"[CLOSED ROADS] \" 1 . Link Number \" gives \"6,7\" (a decimal comma, where the settings "
+        "files write a point), which names no link of the layer (1 to 10); the closed road is "
+        "left out.",
+        "[CLOSED ROADS] \" 2 . Link Number \" gives \"4 x\", which names no link of the layer (1 "
+        "to 10); the closed road is left out.",
+        "[ISOCHRONE] \"Total Zones\" gives \"2,0\" (a decimal comma, where the settings files "
+        "write a point), which is no count; the 2 zones in the file are read.",
+        "[ISOCHRONE] \"Zone  1\" gives \"7,5\" (a decimal comma, where the settings files write "
+        "a point), which is no zone limit; the zone is left out."}},
+      {"a temporary speed below 1 mph",
+       "[TEMPORARY SPEEDS]\r\nTotal= 1\r\n 1 . Link Number = 3\r\nLink Number 1 (mph)= 1e-300\r\n"
+       "Link Number 1 (kmph)= 1e-300\r\n",
+       [](const StoredSettings& s) {
+         ASSERT_EQ(s.temp_speeds->size(), 1u);
+         EXPECT_EQ(s.temp_speeds->front().SpeedKmph, 1.6093);
+         EXPECT_NEAR(s.temp_speeds->front().SpeedMph, 1, 1e-4);
+       },
+       {"[TEMPORARY SPEEDS] \"Link Number 1 (kmph)\" gives \"1e-300\", below the lowest speed, "
+        "1 mph (1.6093 km/h); 1.6093 km/h is used."}},
+      {"a TSP mode that is no number is the start-end tour",
+       "[INFO]\r\nTSP MODE=Round\r\nTSP STRAIGHT LINE=Yes\r\n",
+       [](const StoredSettings& s) {
+         EXPECT_EQ(s.tsp_mode, (TspMode{.kind = TourKind::StartEnd, .straight_line = true}));
+       },
+       {"[INFO] \"TSP MODE\" gives \"Round\", which is no number; the start-end tour (0) is "
+        "used, as TSP Options shows it."}},
+      {"keys and a section written twice: the first copy is read",
+       "[CLOSED ROADS]\r\nTotal= 1\r\n 1 . Link Number = 4\r\n 1 . link number = 5\r\n"
+       "Total= 1\r\n[Color]\r\nRED= 1\r\nGREEN= 2\r\nBLUE= 3\r\n[CLOSED ROADS]\r\nTotal= 2\r\n"
+       " 2 . Link Number = 6\r\n",
+       [](const StoredSettings& s) {
+         EXPECT_EQ(links_of(s), (std::vector<std::int32_t>{4}));
+         EXPECT_EQ(s.left_out, 2);
+       },
+       {"[CLOSED ROADS] \"1 . link number\" is written twice; the first copy (\"4\") is used and "
+        "the second (\"5\") is ignored.",
+        "[CLOSED ROADS] \"Total\" is written twice, both times \"1\"; it is read once.",
+        "[CLOSED ROADS] is written twice; the first copy is used and the second (2 keys) is "
+        "ignored."}},
       {"speeds keyed by link, as older writers left them",
        "[TEMPORARY SPEEDS]\r\nTotal= 2\r\n 1 . Link Number = 7\r\nLink Number 7 (mph)= 30\r\n"
        "Link Number 7 (kmph)= 48.28\r\n 2 . Link Number = 9\r\nLink Number 9 (mph)= 20\r\n"
@@ -262,6 +309,29 @@ TEST_F(StoredSettingsTest, EveryTourModeIsReadBackAsItWasStored) {
   write_raw(ini_, "[INFO]\r\nTSP MODE= 1\r\nTSP STRAIGHT LINE=Yesterday\r\n");
   EXPECT_EQ(ReadStoredTspMode(win::ProfileSnapshot(ini_), ini_, notes_).mode(),
             (TspMode{.kind = TourKind::RoundTrip, .straight_line = true}));
+}
+
+// A speed written with a decimal comma is no speed, one below the lowest the speed dialog takes
+// gets that, and of a key written twice the first copy counts.
+TEST_F(StoredSettingsTest, RoadClassSpeedsAreNeverReadAsAnotherSpeed) {
+  const auto stored = read_speeds(
+      "[SPEED VALUES]\r\nTOTAL CATEGORIES= 3\r\nCategory  1= 12\r\nSpeed  12 (mph)= 24,85488\r\n"
+      "Category  2= 13\r\nSpeed  13 (mph)= 1e-300\r\nCategory  3= 14\r\nSpeed  14 (mph)= 30\r\n"
+      "Speed  14 (mph)= 40\r\n");
+  ASSERT_EQ(stored.classes.size(), 3u);
+  EXPECT_EQ(stored.classes[0].SpeedMph, 1);
+  EXPECT_EQ(stored.classes[1].SpeedMph, 1);
+  EXPECT_EQ(stored.classes[2].SpeedMph, 30);
+  EXPECT_EQ(stored.left_out, 2) << "the second copy and the speed with a comma";
+  EXPECT_EQ(notes_.lines(),
+            (std::vector<std::string>{
+                spd_ + ": [SPEED VALUES] \"Speed  14 (mph)\" is written twice; the first copy "
+                       "(\"30\") is used and the second (\"40\") is ignored.",
+                spd_ + ": [SPEED VALUES] \"Speed  12 (mph)\" gives \"24,85488\" (a decimal comma, "
+                       "where the settings files write a point), which is no speed; the class "
+                       "gets 1 mph, the speed of a new class.",
+                spd_ + ": [SPEED VALUES] \"Speed  13 (mph)\" gives \"1e-300\", below the lowest "
+                       "speed, 1 mph; 1 mph is used."}));
 }
 
 TEST_F(StoredSettingsTest, RoadClassesAreReadAsFarAsTheyCanBeUsed) {

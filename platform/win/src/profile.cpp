@@ -46,6 +46,10 @@ bool ProfileSnapshot::has_section(std::string_view section) const {
   return document_->has_section(section);
 }
 
+std::vector<ProfileRepeat> ProfileSnapshot::repeats() const {
+  return document_->repeats();
+}
+
 ProfileSnapshot::~ProfileSnapshot() = default;
 
 std::string ProfileSnapshot::read(std::string_view section, std::string_view key,

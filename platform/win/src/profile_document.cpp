@@ -146,6 +146,43 @@ void ProfileDocument::index_key(NameIndex& keys, LineAt line) {
   keys.emplace(line->name(), line); // a name indexed already keeps its first line
 }
 
+std::vector<ProfileRepeat> ProfileDocument::repeats() const {
+  std::vector<ProfileRepeat> found;
+  const auto value_of = [](const Line& line) {
+    const std::size_t equals = line.text.find('=');
+    return std::string(
+        equals == std::string_view::npos ? "" : ascii::trim(line.text.substr(equals + 1)));
+  };
+  // The keys from `line` up to the next header.
+  const auto keys_from = [&](std::string_view section, Lines::const_iterator line) {
+    std::unordered_map<std::string_view, const Line*, CaselessHash, CaselessEqual> first;
+    for (; line != lines_.end() && line->kind != Kind::section; ++line) {
+      if (line->kind != Kind::entry)
+        continue;
+      const auto [earlier, added] = first.emplace(line->name(), &*line);
+      if (!added)
+        found.push_back({.section = std::string(section),
+                         .key = std::string(line->name()),
+                         .first_value = value_of(*earlier->second),
+                         .later_value = value_of(*line)});
+    }
+  };
+  keys_from("", lines_.begin());
+  for (auto section = sections_.begin(); section != sections_.end(); ++section) {
+    const std::string_view name = section->header->name();
+    if (sections_by_name_.find(name)->second.front() == section) {
+      keys_from(name, std::next(section->header));
+      continue;
+    }
+    std::size_t entries = 0;
+    for (auto line = std::next(section->header);
+         line != lines_.end() && line->kind != Kind::section; ++line)
+      entries += line->kind == Kind::entry ? 1 : 0;
+    found.push_back({.section = std::string(name), .later_entries = entries});
+  }
+  return found;
+}
+
 std::optional<std::string_view> ProfileDocument::raw_value(std::string_view section,
                                                            std::string_view key) const {
   std::optional<LineAt> line;

@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "win/profile.h"
+
 namespace win {
 
 // The lines of a profile ("ini") file, kept as they were read so that a write changes only
@@ -39,6 +41,9 @@ public:
   // Whether the file holds no section and no key (blank lines at most).
   bool empty() const;
   bool has_section(std::string_view section) const;
+  // The names written twice: keys within the entries above the first header and within each
+  // section's first copy, and every later copy of a section.
+  std::vector<ProfileRepeat> repeats() const;
 
   // The text after the "=" of the key, as it stands in the file; a line without "=" is a key
   // with an empty value. nullopt when the section or the key is missing.

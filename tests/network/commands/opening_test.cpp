@@ -395,14 +395,55 @@ TEST_F(Opening, SettingsBeyondWhatCanBeKeptAreReportedAndTheOpeningStaysConsiste
       {"OCXMAPUNITS no number", [&] { write(settings::Info, settings::OcxMapUnits, "metres"); },
        "load", "[INFO] \"OCXMAPUNITS\" is missing or names no map unit",
        [&] { EXPECT_EQ(engine_->map_units, 7); }},
-      {"OCXDISTUNITS unknown", [&] { write(settings::Info, settings::OcxDistUnits, "kilometers"); },
+      // Whatever units a network opened before had, and at a first opening too.
+      {"OCXDISTUNITS unknown",
+       [&] {
+         write(settings::Info, settings::OcxDistUnits, "Furlongs");
+         state().gDistUnits = "Miles";
+       },
        "load",
-       "[INFO] \"OCXDISTUNITS\" holds \"kilometers\", which is neither Kilometers nor Miles; the "
-       "distance units stay as they were (Kilometers).",
+       "[INFO] \"OCXDISTUNITS\" holds \"Furlongs\", which is neither Kilometers nor Miles; the "
+       "engine's units, Kilometers, are used.",
        [&] {
          EXPECT_EQ(state().gDistUnits, "Kilometers");
-         EXPECT_FALSE(engine_->called("SetDistanceUnits"));
+         EXPECT_EQ(std::ranges::count(engine_->calls, "SetDistanceUnits(0)"), 1);
        }},
+      {"OCXDISTUNITS unknown at a first opening",
+       [&] {
+         write(settings::Info, settings::OcxDistUnits, "kilometers");
+         state().gDistUnits.clear();
+       },
+       "load", "which is neither Kilometers nor Miles; the engine's units, Kilometers, are used.",
+       [&] {
+         EXPECT_EQ(state().gDistUnits, "Kilometers");
+         EXPECT_EQ(std::ranges::count(engine_->calls, "SetDistanceUnits(0)"), 1);
+       }},
+      {"a TSP MODE that is no number",
+       [&] {
+         write(settings::Info, settings::TspMode, "one");
+         state().gTspMode = {.kind = TourKind::StartOnly};
+       },
+       "load", "[INFO] \"TSP MODE\" gives \"one\", which is no number; the start-end tour (0)",
+       [&] { EXPECT_EQ(state().gTspMode, (TspMode{.kind = TourKind::StartEnd})); }},
+      {"a closed road written with a decimal comma",
+       [&] {
+         write(settings::ClosedRoads, settings::Total, " 1");
+         write(settings::ClosedRoads, settings::link_row_key(1), " 1,216");
+       },
+       "load",
+       "[CLOSED ROADS] \" 1 . Link Number \" gives \"1,216\" (a decimal comma, where the "
+       "settings files write a point), which names no link of the layer",
+       [&] { EXPECT_EQ(state().gClosedLinkCount, 0); }},
+      {"a road-class speed below 1 mph",
+       [&] { settings::write(speed_file, settings::SpeedValues, "Speed  1 (mph)", " 1e-300"); },
+       "load", "[SPEED VALUES] \"Speed  1 (mph)\" gives \"1e-300\", below the lowest speed",
+       [&] { EXPECT_EQ(state().gRoadClassSpeeds[0].SpeedMph, 1); }},
+      {"a section written twice",
+       [&] {
+         std::ofstream(ini(), std::ios::app) << "[Color]\r\nRED= 9\r\n";
+       },
+       "load", "[Color] is written twice; the first copy is used and the second (1 keys)",
+       [&] { EXPECT_EQ(state().gRouteColorRed, 255); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

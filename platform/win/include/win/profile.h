@@ -82,6 +82,18 @@ bool write_profile_file(std::string_view file, std::string_view section,
 
 class ProfileDocument;
 
+// A name a profile file holds twice; the first copy is the one read and written. A key (of a
+// section's first copy, or above the first header, where `section` is "") with the values of
+// both copies as they stand, blanks around them dropped; or a whole section (no key), whose
+// later copy holds `later_entries` keys that are never read.
+struct ProfileRepeat {
+  std::string section;
+  std::optional<std::string> key = std::nullopt;
+  std::string first_value = {};
+  std::string later_value = {};
+  std::size_t later_entries = 0;
+};
+
 // A profile file read once, for a reader of many keys: `read` gives what read_profile_string
 // would, for the file as it was when the snapshot was taken.
 class ProfileSnapshot {
@@ -100,6 +112,8 @@ public:
   bool empty() const;
   bool binary() const { return binary_; }
   bool has_section(std::string_view section) const;
+  // The names the file holds twice, in the order of their second copies.
+  std::vector<ProfileRepeat> repeats() const;
 
 private:
   std::unique_ptr<const ProfileDocument> document_;
