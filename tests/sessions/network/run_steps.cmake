@@ -1,10 +1,13 @@
 # Runs one network session test: copies the DATA folders into a fresh work folder, then carries
 # out STEPS in it, in order ("|" between them):
-#   session:FILE   runs gishost on the session file, adding its output to the transcript;
+#   session:FILE   runs gishost on the session file, adding its output to the transcript (paths
+#                  in the work folder written from it: "gothenburg/Corvane.ini");
 #   touch:FILE     sets the file's modification time to now;
 #   older:FILE=REFERENCE  sets FILE's modification time two minutes before REFERENCE's;
 #   same:FILE=EXPECTED  the file must equal EXPECTED, line by line;
-#   line:FILE=TEXT the file must hold a line equal to TEXT.
+#   line:FILE=TEXT the file must hold a line equal to TEXT;
+#   edit:FILE=OLD>NEW  the file's line OLD becomes NEW, as a user's editor would leave it (every
+#                  line ended by CR LF, blank lines left out).
 # The transcript must equal EXPECTED, and every session must succeed.
 #
 # The network opening compares the shapefile's modification time with that of "Corvane.ini"
@@ -32,6 +35,9 @@ foreach(step ${steps})
   if(kind STREQUAL "session")
     execute_process(COMMAND ${GISHOST} ${argument}
       WORKING_DIRECTORY ${WORK} RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE errors)
+    # Messages name files by their full path; the transcript names them from the work folder, so
+    # that it reads the same wherever the build is.
+    string(REPLACE "${WORK}/" "" output "${output}")
     string(APPEND transcript "${output}")
     if(NOT status EQUAL 0)
       message(FATAL_ERROR "gishost failed (${status}) on ${argument}:\n${output}\n${errors}")
@@ -49,6 +55,25 @@ foreach(step ${steps})
     if(NOT actual_lines STREQUAL expected_lines)
       message(FATAL_ERROR "${CMAKE_MATCH_1} differs from ${CMAKE_MATCH_2}:\n${actual_lines}")
     endif()
+    set(status 0)
+  elseif(kind STREQUAL "edit")
+    string(REGEX MATCH "^([^=]+)=([^>]*)>(.*)$" pair "${argument}")
+    set(edited_file ${WORK}/${CMAKE_MATCH_1})
+    set(old_line "${CMAKE_MATCH_2}")
+    set(new_line "${CMAKE_MATCH_3}")
+    file(STRINGS ${edited_file} lines)
+    list(FIND lines "${old_line}" found)
+    if(found EQUAL -1)
+      message(FATAL_ERROR "${CMAKE_MATCH_1} holds no line \"${old_line}\"")
+    endif()
+    set(text "")
+    foreach(line IN LISTS lines)
+      if(line STREQUAL old_line)
+        set(line "${new_line}")
+      endif()
+      string(APPEND text "${line}\r\n")
+    endforeach()
+    file(WRITE ${edited_file} "${text}")
     set(status 0)
   elseif(kind STREQUAL "line")
     string(REGEX MATCH "^([^=]+)=(.*)$" pair "${argument}")
