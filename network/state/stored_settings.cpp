@@ -332,18 +332,22 @@ std::optional<std::string> read_route_type(const SectionReader& info) {
 void note_repeats(const win::ProfileSnapshot& file, std::string_view file_name,
                   SettingsNotes& notes, std::int32_t& left_out) {
   for (const auto& repeat : file.repeats()) {
+    // Keys above the first header stand in no section (a file that lost its "[INFO]" line).
+    const auto where = std::string(file_name) + ": " +
+                       (repeat.section.empty() ? std::string("above the first section, ")
+                                               : "[" + repeat.section + "] ");
     if (!repeat.key) {
-      notes.add(std::string(file_name) + ": [" + repeat.section +
-                "] is written twice; the first copy is used and the second (" +
-                std::to_string(repeat.later_entries) + " keys) is ignored.");
-      left_out += repeat.later_entries > 0 ? 1 : 0;
+      const auto keys = repeat.later_entries;
+      notes.add(where + "is written twice; the first copy is used and the second (" +
+                std::to_string(keys) + (keys == 1 ? " key" : " keys") + ") is ignored.");
+      left_out += keys > 0 ? 1 : 0;
     } else if (repeat.first_value == repeat.later_value) {
-      notes.add(file_name, repeat.section, *repeat.key,
-                "is written twice, both times \"" + repeat.first_value + "\"; it is read once.");
+      notes.add(where + "\"" + *repeat.key + "\" is written twice, both times \"" +
+                repeat.first_value + "\"; it is read once.");
     } else {
-      notes.add(file_name, repeat.section, *repeat.key,
-                "is written twice; the first copy (\"" + repeat.first_value +
-                    "\") is used and the second (\"" + repeat.later_value + "\") is ignored.");
+      notes.add(where + "\"" + *repeat.key + "\" is written twice; the first copy (\"" +
+                repeat.first_value + "\") is used and the second (\"" + repeat.later_value +
+                "\") is ignored.");
       ++left_out;
     }
   }

@@ -254,6 +254,11 @@ TEST_F(StoredSettingsTest, ValuesThatCannotBeUsedAreNamedWithWhatIsDone) {
         "[CLOSED ROADS] \"Total\" is written twice, both times \"1\"; it is read once.",
         "[CLOSED ROADS] is written twice; the first copy is used and the second (2 keys) is "
         "ignored."}},
+      {"a key written twice above the first section",
+       "ROUTE TYPE=Fastest\r\nROUTE TYPE=Shortest\r\n[Color]\r\nRED= 1\r\nGREEN= 2\r\nBLUE= 3\r\n",
+       [](const StoredSettings& s) { EXPECT_EQ(s.route_type, "Fastest"); },
+       {"above the first section, \"ROUTE TYPE\" is written twice; the first copy (\"Fastest\") "
+        "is used and the second (\"Shortest\") is ignored."}},
       {"speeds keyed by link, as older writers left them",
        "[TEMPORARY SPEEDS]\r\nTotal= 2\r\n 1 . Link Number = 7\r\nLink Number 7 (mph)= 30\r\n"
        "Link Number 7 (kmph)= 48.28\r\n 2 . Link Number = 9\r\nLink Number 9 (mph)= 20\r\n"

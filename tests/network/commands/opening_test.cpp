@@ -442,7 +442,7 @@ TEST_F(Opening, SettingsBeyondWhatCanBeKeptAreReportedAndTheOpeningStaysConsiste
        [&] {
          std::ofstream(ini(), std::ios::app) << "[Color]\r\nRED= 9\r\n";
        },
-       "load", "[Color] is written twice; the first copy is used and the second (1 keys)",
+       "load", "[Color] is written twice; the first copy is used and the second (1 key)",
        [&] { EXPECT_EQ(state().gRouteColorRed, 255); }},
   };
   for (const auto& c : cases) {
