@@ -501,8 +501,8 @@ StoredRoadClasses ReadStoredRoadClasses(const win::ProfileSnapshot& speeds,
     auto speed_key = class_key("mph");
     if (!section.has(speed_key))
       speed_key = settings::class_speed_key(*class_value);
-    auto mph = section.amount(speed_key, "speed",
-                              "the class gets 1 mph, the speed of a new class.", false, true);
+    auto mph = section.amount(speed_key, "speed", "the class gets 1 mph, the speed of a new class.",
+                              false, true);
     // Below the lowest speed the speed dialog takes, the routes over the class would take ages
     // (or, below what single precision holds, never end): the lowest is used instead.
     if (mph && *mph < 1) {

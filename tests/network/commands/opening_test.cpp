@@ -439,10 +439,8 @@ TEST_F(Opening, SettingsBeyondWhatCanBeKeptAreReportedAndTheOpeningStaysConsiste
        "load", "[SPEED VALUES] \"Speed  1 (mph)\" gives \"1e-300\", below the lowest speed",
        [&] { EXPECT_EQ(state().gRoadClassSpeeds[0].SpeedMph, 1); }},
       {"a section written twice",
-       [&] {
-         std::ofstream(ini(), std::ios::app) << "[Color]\r\nRED= 9\r\n";
-       },
-       "load", "[Color] is written twice; the first copy is used and the second (1 key)",
+       [&] { std::ofstream(ini(), std::ios::app) << "[Color]\r\nRED= 9\r\n"; }, "load",
+       "[Color] is written twice; the first copy is used and the second (1 key)",
        [&] { EXPECT_EQ(state().gRouteColorRed, 255); }},
   };
   for (const auto& c : cases) {
