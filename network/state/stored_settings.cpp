@@ -24,14 +24,15 @@ std::optional<double> stored_number(std::string_view text) {
   return com::parse_number(text);
 }
 
-// `text` as a value gives it, with why a number written with a decimal comma is none: the
-// system writes its numbers with a point, so a comma is a hand edit whose meaning is unsure.
+// `text` as a value gives it, with why a number written with a comma is none: the system writes
+// its numbers with a point and never groups digits, so a comma is a hand edit whose meaning
+// ("16,216": 16.216 or 16216?) is unsure.
 std::string quoted(std::string_view text) {
   std::string pointed(text);
   std::ranges::replace(pointed, ',', '.');
-  const bool decimal_comma = pointed != text && com::parse_number(pointed);
+  const bool comma = pointed != text && com::parse_number(pointed);
   return "gives \"" + std::string(text) + "\"" +
-         (decimal_comma ? " (a decimal comma, where the settings files write a point)" : "");
+         (comma ? " (a number with a comma, which the settings files never hold)" : "");
 }
 
 // One section of a settings file as read once, with the notes of what it holds that cannot be

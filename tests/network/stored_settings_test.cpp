@@ -215,15 +215,15 @@ TEST_F(StoredSettingsTest, ValuesThatCannotBeUsedAreNamedWithWhatIsDone) {
          EXPECT_EQ(links_of(s), (std::vector<std::int32_t>{5}));
          EXPECT_EQ(s.zones, (std::vector<float>{10}));
        },
-       {"[CLOSED ROADS] \" 1 . Link Number \" gives \"6,7\" (a decimal comma, where the settings "
-        "files write a point), which names no link of the layer (1 to 10); the closed road is "
-        "left out.",
+       {"[CLOSED ROADS] \" 1 . Link Number \" gives \"6,7\" (a number with a comma, which the "
+        "settings files never hold), which names no link of the layer (1 to 10); the closed road "
+        "is left out.",
         "[CLOSED ROADS] \" 2 . Link Number \" gives \"4 x\", which names no link of the layer (1 "
         "to 10); the closed road is left out.",
-        "[ISOCHRONE] \"Total Zones\" gives \"2,0\" (a decimal comma, where the settings files "
-        "write a point), which is no count; the 2 zones in the file are read.",
-        "[ISOCHRONE] \"Zone  1\" gives \"7,5\" (a decimal comma, where the settings files write "
-        "a point), which is no zone limit; the zone is left out."}},
+        "[ISOCHRONE] \"Total Zones\" gives \"2,0\" (a number with a comma, which the settings "
+        "files never hold), which is no count; the 2 zones in the file are read.",
+        "[ISOCHRONE] \"Zone  1\" gives \"7,5\" (a number with a comma, which the settings files "
+        "never hold), which is no zone limit; the zone is left out."}},
       {"a temporary speed below 1 mph",
        "[TEMPORARY SPEEDS]\r\nTotal= 1\r\n 1 . Link Number = 3\r\nLink Number 1 (mph)= 1e-300\r\n"
        "Link Number 1 (kmph)= 1e-300\r\n",
@@ -332,9 +332,9 @@ TEST_F(StoredSettingsTest, RoadClassSpeedsAreNeverReadAsAnotherSpeed) {
             (std::vector<std::string>{
                 spd_ + ": [SPEED VALUES] \"Speed  14 (mph)\" is written twice; the first copy "
                        "(\"30\") is used and the second (\"40\") is ignored.",
-                spd_ + ": [SPEED VALUES] \"Speed  12 (mph)\" gives \"24,85488\" (a decimal comma, "
-                       "where the settings files write a point), which is no speed; the class "
-                       "gets 1 mph, the speed of a new class.",
+                spd_ + ": [SPEED VALUES] \"Speed  12 (mph)\" gives \"24,85488\" (a number with "
+                       "a comma, which the settings files never hold), which is no speed; the "
+                       "class gets 1 mph, the speed of a new class.",
                 spd_ + ": [SPEED VALUES] \"Speed  13 (mph)\" gives \"1e-300\", below the lowest "
                        "speed, 1 mph; 1 mph is used."}));
 }

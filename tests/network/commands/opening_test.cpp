@@ -431,8 +431,8 @@ TEST_F(Opening, SettingsBeyondWhatCanBeKeptAreReportedAndTheOpeningStaysConsiste
          write(settings::ClosedRoads, settings::link_row_key(1), " 1,216");
        },
        "load",
-       "[CLOSED ROADS] \" 1 . Link Number \" gives \"1,216\" (a decimal comma, where the "
-       "settings files write a point), which names no link of the layer",
+       "[CLOSED ROADS] \" 1 . Link Number \" gives \"1,216\" (a number with a "
+       "comma, which the settings files never hold), which names no link of the layer",
        [&] { EXPECT_EQ(state().gClosedLinkCount, 0); }},
       {"a road-class speed below 1 mph",
        [&] { settings::write(speed_file, settings::SpeedValues, "Speed  1 (mph)", " 1e-300"); },
