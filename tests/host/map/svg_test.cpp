@@ -74,6 +74,14 @@ std::string read_file(const std::filesystem::path& path) {
   return text.str();
 }
 
+// The map drawn into FOLDER/map.svg, as text; "" (and a failure) when it was not drawn.
+std::string exported(Map& map, const std::filesystem::path& folder) {
+  const auto file = folder / "map.svg";
+  std::string error;
+  EXPECT_EQ(export_svg(map, file.string(), &error), com::S_OK) << error;
+  return read_file(file);
+}
+
 int count(const std::string& text, const std::string& part) {
   int n = 0;
   for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
@@ -102,12 +110,7 @@ protected:
     ASSERT_EQ(map->AddLayer(layer.get()), com::S_OK);
   }
 
-  std::string exported() {
-    const auto file = folder.path() / "map.svg";
-    std::string error;
-    EXPECT_EQ(export_svg(*map, file.string(), &error), com::S_OK) << error;
-    return read_file(file);
-  }
+  std::string exported() { return host::exported(*map, folder.path()); }
 
   testing::TempFolder folder{"svg"};
   com::ComPtr<Map> map = com::make<Map>();
@@ -276,10 +279,7 @@ TEST(SvgExportProjection, DrawsALayerInTheMapsCoordinateSystem) {
   layer->SetName("links");
   ASSERT_EQ(map->AddLayer(layer.get()), com::S_OK);
 
-  const auto file = folder.path() / "map.svg";
-  std::string error;
-  ASSERT_EQ(export_svg(*map, file.string(), &error), com::S_OK) << error;
-  const auto svg = read_file(file);
+  const auto svg = exported(*map, folder.path());
   const auto path = svg.find("<path data-fid=\"0\" d=\"M");
   ASSERT_NE(path, std::string::npos);
   double x = -1, y = -1;
@@ -301,10 +301,7 @@ TEST(SvgExportProjection, TheScaleBarCountsTheMapsDistanceUnitsOverDegrees) {
   map->SetDistanceUnits(Kilometers);
   // 0.2° of longitude at 57.71° N, about 11.9 km.
   ASSERT_EQ(map->SetExtent(new_envelope({11.9, 57.65, 12.1, 57.77}, nullptr).get()), com::S_OK);
-  const auto file = folder.path() / "map.svg";
-  std::string error;
-  ASSERT_EQ(export_svg(*map, file.string(), &error), com::S_OK) << error;
-  const auto svg = read_file(file);
+  const auto svg = exported(*map, folder.path());
   const auto bar = svg.find("<g class=\"scalebar\"");
   ASSERT_NE(bar, std::string::npos);
   double box = 0;
