@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "com/numbers.h"
+#include "common/cost_band_label.h"
 #include "common/layer_lookup.h"
 #include "host/active_view.h"
 #include "host/color_ramp.h"
@@ -90,30 +90,23 @@ void render_zone_classes(host::HostDocument* document, host::HostMap* map,
   view->Refresh();
 }
 
-// The unit after a cost band: the distance units for the shortest route type, else minutes.
-std::string band_unit() {
-  const auto& state = shared_state();
-  return state.gRouteType == RouteShortest ? " " + state.gDistUnits : std::string(" Minutes");
-}
-
 } // namespace
 
 void RenderZonesByCostEnd(host::HostDocument* document, host::HostMap* map,
                           std::string_view layer_name, const std::vector<float>& limits) {
-  const auto unit = band_unit();
+  // The zone polygons' legend counts minutes for every route type but the shortest.
+  const auto unit = CostBandUnit().value_or(" Minutes");
   std::vector<ZoneClass> classes;
-  double previous = 0;
+  float previous = 0;
   for (const float limit : limits) {
-    auto value = com::number_text(limit, com::single_digits);
+    auto value = ZoneLimitText(limit);
     bool repeated = false;
     for (const auto& zone : classes)
       repeated = repeated || zone.value == value;
     if (repeated)
       continue;
-    auto label = (classes.empty() ? std::string("0") : com::number_text(previous, 15)) + " - " +
-                 value + unit;
-    previous = com::round_half_even(com::Val(value));
-    classes.push_back({std::move(value), std::move(label)});
+    classes.push_back({std::move(value), CostBandLabel(previous, " - ", limit, unit)});
+    previous = limit;
   }
   render_zone_classes(document, map, layer_name, std::string(tamix::output::cost_end_field), "COST",
                       classes);

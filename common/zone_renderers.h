@@ -16,9 +16,9 @@ namespace corvane {
 // classes is coloured alike in every run. Both end the handler when the layer is not in the map
 // or a host call fails; the layer keeps its old drawing until the new renderer is complete.
 
-// One class per distinct zone limit of `limits` (ascending), on "COST_END". The first class is
-// labelled "0 - 5 Minutes" (gDistUnits in place of "Minutes" for the shortest route type), each
-// later one from the limit before it, rounded to a whole number ("2.5, 5" gives "2 - 5 ...").
+// One class per distinct zone limit of `limits` (ascending), on "COST_END", labelled by its own
+// limits: "0 - 0.5 Kilometers", "0.5 - 1.5 Kilometers", ... (gDistUnits for the shortest route
+// type, "Minutes" otherwise).
 void RenderZonesByCostEnd(host::HostDocument* document, host::HostMap* map,
                           std::string_view layer_name, const std::vector<float>& limits);
 

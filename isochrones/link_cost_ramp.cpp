@@ -1,9 +1,8 @@
 #include "isochrones/link_cost_ramp.h"
 
-#include <optional>
 #include <string>
 
-#include "com/numbers.h"
+#include "common/cost_band_label.h"
 #include "common/layer_lookup.h"
 #include "common/rgb_colour.h"
 #include "host/active_view.h"
@@ -21,20 +20,6 @@ namespace corvane {
 namespace {
 
 constexpr float zero_class_end = 0.001F;
-
-std::string break_text(double value) {
-  return com::number_text(static_cast<float>(value), com::single_digits);
-}
-
-// The unit after a label, by route type; no labels for an unknown type.
-std::optional<std::string> label_unit() {
-  const auto& state = shared_state();
-  if (state.gRouteType == RouteShortest)
-    return " " + state.gDistUnits;
-  if (state.gRouteType == RouteFastest)
-    return std::string(" Minutes");
-  return std::nullopt;
-}
 
 com::ComPtr<host::HostSymbol> line(host::HostColor* colour, double width) {
   const auto symbol = create<host::HostSimpleLineSymbol>(host::SimpleLineSymbolClass);
@@ -62,7 +47,7 @@ struct CostRampLayout {
   std::string_view field;
   // A thin light-blue class 0 for the values up to 0.001 (links not reached) before the zones.
   bool zero_class = false;
-  std::string_view first_label_start; // before the first zone's limit
+  std::string_view first_dash; // between 0 and the first zone's limit; "-" between later ones
   RgbParts ramp_end;
   com::ComPtr<host::HostSymbol> (*zone_symbol)(host::HostColor* colour);
 };
@@ -88,13 +73,14 @@ void render_cost_ramp(host::HostDocument* document, host::HostMap* map,
   for (std::int32_t i = 0; i < classes; ++i)
     renderer->SetBreak(i, breaks[i]);
 
-  if (const auto unit = label_unit()) {
+  // No labels for an unknown route type.
+  if (const auto unit = CostBandUnit()) {
     if (layout.zero_class)
       renderer->SetLabel(0, "");
     for (std::int32_t i = first_zone; i < classes; ++i)
-      renderer->SetLabel(i, (i == first_zone ? std::string(layout.first_label_start)
-                                             : break_text(renderer->Break(i - 1)) + "-") +
-                                break_text(renderer->Break(i)) + *unit);
+      renderer->SetLabel(i, i == first_zone
+                                ? CostBandLabel(0, layout.first_dash, breaks[i], *unit)
+                                : CostBandLabel(breaks[i - 1], "-", breaks[i], *unit));
   }
 
   const auto ramp = create<host::HostAlgorithmicColorRamp>(host::AlgorithmicColorRampClass);
@@ -141,7 +127,7 @@ void RenderLinkCostRamp(host::HostDocument* document, host::HostMap* map, std::s
                     .kind = "L",
                     .field = field,
                     .zero_class = true,
-                    .first_label_start = "0 - ",
+                    .first_dash = " - ",
                     .ramp_end = {56, 45, 121},
                     .zone_symbol = [](host::HostColor* colour) { return line(colour, 3.0); }},
                    breaks, count);
@@ -154,7 +140,7 @@ void RenderZoneCostRamp(host::HostDocument* document, host::HostMap* map,
                    {.layer = layer_name,
                     .kind = "PG",
                     .field = tamix::output::cost_end_field,
-                    .first_label_start = "0-",
+                    .first_dash = "-",
                     .ramp_end = {255, 190, 199},
                     .zone_symbol = fill},
                    limits, count);

@@ -137,7 +137,7 @@ int FrmGezetted::chosen_field_type() {
 
 void FrmGezetted::CmdAdd_Click() {
   auto& state = shared_state();
-  if (Combo2.ListCount() == 0)
+  if (refuse_without_fields())
     return;
   std::string value = trim_blanks(Text1.Text());
   if (value.empty()) {
@@ -190,6 +190,17 @@ void FrmGezetted::CmdAdd_Click() {
   if (!add_stop(*features, chosen, field))
     return;
   update_buttons();
+}
+
+bool FrmGezetted::refuse_without_fields() {
+  if (Combo2.ListCount() > 0)
+    return false;
+  show_message("The layer " + Combo1.Text() +
+                   " has no field to find the stops by: its table holds nothing but the "
+                   "features' ids. Choose another layer, or add a field with the places' names "
+                   "to its table.",
+               "Field not found", forms::Icon::Exclamation);
+  return true;
 }
 
 bool FrmGezetted::list_candidates(host::HostFeatureClass& features,
@@ -297,7 +308,7 @@ void FrmGezetted::CmdDelete_Click() {
 
 void FrmGezetted::CmdOk_Click() {
   auto& state = shared_state();
-  if (Combo2.ListCount() == 0)
+  if (refuse_without_fields())
     return;
   if (List1.ListCount() < 2) {
     show_message("Atleast 2 points are required to calculate route", "Insufficient Data",

@@ -82,6 +82,8 @@ private:
                        const std::string& value, int field);
   // Adds feature `id` as the next stop; false when the dialog had to close or refuse it.
   bool add_stop(host::HostFeatureClass& features, std::int32_t id, int field);
+  // True, after saying so, when the chosen layer offers no field to look a stop up in.
+  bool refuse_without_fields();
   void update_buttons();
 
   std::int32_t stop_count_ = 0;

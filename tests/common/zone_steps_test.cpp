@@ -150,8 +150,13 @@ TEST_F(ZoneSteps, CostEndRendererHasOneClassPerDistinctLimit) {
        {"0 - 5 Minutes", "5 - 10 Minutes", "10 - 15 Minutes"}},
       {"shortest", {5, 10, 15}, RouteShortest, {"5", "10", "15"},
        {"0 - 5 Kilometers", "5 - 10 Kilometers", "10 - 15 Kilometers"}},
-      {"the previous limit rounds half to even", {2.5F, 5}, RouteFastest, {"2.5", "5"},
-       {"0 - 2.5 Minutes", "2 - 5 Minutes"}},
+      // Each zone by its own limits, whole or not: none rounded to a whole number.
+      {"fractional limits", {0.5F, 1.5F, 2.5F}, RouteShortest, {"0.5", "1.5", "2.5"},
+       {"0 - 0.5 Kilometers", "0.5 - 1.5 Kilometers", "1.5 - 2.5 Kilometers"}},
+      {"limits below one", {0.3F, 0.6F, 1}, RouteShortest, {"0.3", "0.6", "1"},
+       {"0 - 0.3 Kilometers", "0.3 - 0.6 Kilometers", "0.6 - 1 Kilometers"}},
+      {"a fractional limit before a whole one", {2.5F, 5}, RouteFastest, {"2.5", "5"},
+       {"0 - 2.5 Minutes", "2.5 - 5 Minutes"}},
       {"an equal limit adds no class", {5, 5, 7.5F}, RouteFastest, {"5", "7.5"},
        {"0 - 5 Minutes", "5 - 7.5 Minutes"}},
   };

@@ -67,6 +67,20 @@ TEST_F(IsoPolyTool, OneClickWritesTheZonesSmallestFirstUnderTheNetwork) {
   EXPECT_LT(rings[1], area[1] - area[0] / 2);
 }
 
+// The legend names each zone by the limits the user gave, whole or not.
+TEST_F(IsoPolyTool, EveryZoneIsLabelledByItsOwnLimits) {
+  network(row_of_links());
+  const std::vector<std::pair<std::vector<float>, std::vector<std::string>>> cases = {
+      {{0.5F, 1.5F, 2.5F}, {"0 - 0.5 Kilometers", "0.5 - 1.5 Kilometers", "1.5 - 2.5 Kilometers"}},
+      {{1, 2, 3}, {"0 - 1 Kilometers", "1 - 2 Kilometers", "2 - 3 Kilometers"}},
+  };
+  for (const auto& [limits, labels] : cases) {
+    zones(limits);
+    click_tool(900, 1040);
+    EXPECT_EQ(zone_labels(), labels);
+  }
+}
+
 TEST_F(IsoPolyTool, ClippingCutsTheZonesToTheClipLayer) {
   network(row_of_links());
   zones({1, 2, 3});

@@ -36,6 +36,23 @@ TEST_F(MultiCentreTool, WithoutOverlapOneZonePerLimitFromEveryCentre) {
   EXPECT_LT(areas()[0], three[0]);
 }
 
+// The legend names each zone by the limits the user gave, whole or not, with overlap or without.
+TEST_F(MultiCentreTool, EveryZoneIsLabelledByItsOwnLimits) {
+  network(row_of_links());
+  const std::vector<std::pair<std::vector<float>, std::vector<std::string>>> cases = {
+      {{0.5F, 1.5F}, {"0 - 0.5 Kilometers", "0.5 - 1.5 Kilometers"}},
+      {{1, 2}, {"0 - 1 Kilometers", "1 - 2 Kilometers"}},
+  };
+  for (const auto overlap : {Overlap::None, Overlap::Allowed})
+    for (const auto& [limits, labels] : cases) {
+      shared_state().gAllowOverlap = overlap;
+      zones(limits);
+      click_tool(0, 1000);
+      click_tool(4000, 1000, Shift);
+      EXPECT_EQ(zone_labels(), labels);
+    }
+}
+
 TEST_F(MultiCentreTool, WithOverlapTheZonesOfEveryCentreInTurn) {
   network(row_of_links());
   zones({1, 2, 3});

@@ -103,6 +103,14 @@ protected:
             .template as<host::HostUniqueValueRenderer>();
     return nullptr;
   }
+  // The legend of "IsoPoly", class by class; empty when it has no zone renderer.
+  std::vector<std::string> zone_labels() {
+    std::vector<std::string> labels;
+    if (const auto renderer = zone_renderer())
+      for (int i = 0; i < renderer->ValueCount(); ++i)
+        labels.push_back(renderer->Label(renderer->Value(i)));
+    return labels;
+  }
   // Area of every feature of "IsoPoly", in record order.
   std::vector<double> areas() {
     const auto zones = open("IsoPoly");

@@ -1,6 +1,8 @@
 #include "map/view_transform.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace host {
 
@@ -15,6 +17,14 @@ MapRect ViewTransform::visible() const {
   const double half_w = res * device_width / 2;
   const double half_h = res * device_height / 2;
   return {cx - half_w, cy - half_h, cx + half_w, cy + half_h};
+}
+
+bool ViewTransform::shows(double x, double y) const {
+  const MapRect v = visible();
+  const double rounding = std::max({std::fabs(v.xmin), std::fabs(v.xmax), std::fabs(v.ymin),
+                                    std::fabs(v.ymax)}) *
+                          16 * std::numeric_limits<double>::epsilon();
+  return v.grown(std::max(resolution() * 1e-6, rounding)).contains(x, y);
 }
 
 void ViewTransform::to_map(double px, double py, double* x, double* y) const {

@@ -15,6 +15,12 @@ struct ViewTransform {
 
   double resolution() const;
   MapRect visible() const;
+  // Whether map point (x, y) is on the screen, the visible extent's edges included. Those edges
+  // are reckoned from the centre and the resolution and may miss the requested extent by a
+  // rounding: a point less than a millionth of a pixel beyond them, which no screen can show
+  // apart from the edge, counts as on it (the easternmost node of a layer whose extent the view
+  // shows).
+  bool shows(double x, double y) const;
   void to_map(double px, double py, double* x, double* y) const;
   void to_pixel(double x, double y, double* px, double* py) const;
 };

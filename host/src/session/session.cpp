@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <map>
 
 #include "com/create.h"
@@ -15,6 +16,8 @@
 #include "host/layer.h"
 #include "host/map.h"
 #include "host/workspace.h"
+#include "map/geometry_factory.h"
+#include "map/view_transform.h"
 #include "session/session_error.h"
 
 namespace host::session {
@@ -40,6 +43,13 @@ template <class Call> void check_opening(Call call, const std::string& what) {
     return;
   const std::string& reason = last_error_message();
   throw SessionError(what + " failed: " + (reason.empty() ? code_text(hr) : reason));
+}
+
+// A map point as a session writes it, to the digits that tell it from a neighbour.
+std::string coordinates(double x, double y) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.15g %.15g", x, y);
+  return text;
 }
 
 std::string word(Words& words, const std::string& what) {
@@ -347,11 +357,15 @@ void Session::click(Words& words, int) {
   if (!transformation)
     throw SessionError("the view has no display transformation");
   // Whether the point is on the screen is decided on the map: rounded to the nearest pixel, a
-  // point in the last half pixel of the view would fall one pixel beyond it.
-  const auto visible = transformation->VisibleBounds();
-  if (!visible ||
-      !(x >= visible->XMin() && x < visible->XMax() && y > visible->YMin() && y <= visible->YMax()))
-    throw SessionError("the map point is outside the view");
+  // point in the last half pixel of the view, or on its far edges, would fall one pixel beyond
+  // it, and is clicked on the last pixel.
+  MapRect visible;
+  if (!rect_of(transformation->VisibleBounds().get(), &visible))
+    throw SessionError("the view has no extent");
+  if (!ViewTransform{visible}.shows(x, y))
+    throw SessionError("the map point " + coordinates(x, y) + " is outside the view, which shows " +
+                       coordinates(visible.xmin, visible.ymin) + " to " +
+                       coordinates(visible.xmax, visible.ymax));
   int px = 0;
   int py = 0;
   check(transformation->FromMapPoint(point.get(), &px, &py), "placing the point on the screen");

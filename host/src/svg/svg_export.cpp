@@ -254,9 +254,10 @@ com::HRESULT export_svg(HostMap& map, const std::string& path, std::string* erro
   }
   try {
     files::replace_contents(path, picture);
-  } catch (const files::FileError&) {
+  } catch (const files::FileError& e) {
     if (error)
-      *error = "cannot write " + path;
+      *error = "cannot write " + path + ": " +
+               (e.code() ? files::failure_reason(e.code()) : std::string(e.what()));
     return com::E_FAIL;
   }
   return com::S_OK;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 
 #include "host/geometry.h"
 #include "host/map.h"
@@ -45,6 +46,25 @@ double metres_per(int units) {
   default:
     return 0;
   }
+}
+
+// Metres per map unit along the scale bar, which measures east-west across the view's middle:
+// for a map in degrees, one degree of longitude at the middle's latitude on the WGS 84
+// ellipsoid (another datum's ellipsoid differs by far less than the bar's rounding to 1, 2 or 5);
+// 0 when the map's unit has no length.
+double bar_metres_per(int map_units, const ViewTransform& view) {
+  if (map_units != DecimalDegrees)
+    return metres_per(map_units);
+  const MapRect shown = view.visible();
+  const double latitude = (shown.ymin + shown.ymax) / 2 * std::numbers::pi / 180;
+  if (!(std::fabs(latitude) < std::numbers::pi / 2))
+    return 0;
+  constexpr double semi_major = 6378137;
+  constexpr double flattening = 1 / 298.257223563;
+  constexpr double eccentricity_squared = flattening * (2 - flattening);
+  const double sine = std::sin(latitude);
+  const double prime_vertical = semi_major / std::sqrt(1 - eccentricity_squared * sine * sine);
+  return prime_vertical * std::cos(latitude) * std::numbers::pi / 180;
 }
 
 const char* unit_name(int units) {
@@ -137,11 +157,12 @@ void draw_legend(std::string& out, const std::vector<LegendLayer>& layers) {
 
 void draw_scale_bar(std::string& out, const ViewTransform& view, int map_units,
                     int distance_units) {
-  // The bar counts the distance units when both units are lengths, else the map's own units.
-  const bool convertible = metres_per(map_units) > 0 && metres_per(distance_units) > 0;
+  // The bar counts the distance units when they are a length and the map's units measure one
+  // (degrees too), else the map's own units.
+  const double map_metres = bar_metres_per(map_units, view);
+  const bool convertible = map_metres > 0 && metres_per(distance_units) > 0;
   const int bar_units = convertible ? distance_units : map_units;
-  const double map_units_per_bar_unit =
-      convertible ? metres_per(distance_units) / metres_per(map_units) : 1;
+  const double map_units_per_bar_unit = convertible ? metres_per(distance_units) / map_metres : 1;
   const double target_pixels = 200;
   const double length = round_length(target_pixels * view.resolution() / map_units_per_bar_unit);
   const double pixels = length * map_units_per_bar_unit / view.resolution();

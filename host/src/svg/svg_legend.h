@@ -20,7 +20,8 @@ struct LegendLayer {
 void draw_legend(std::string& out, const std::vector<LegendLayer>& layers);
 
 // A bar in the bottom-left corner of a round length (1, 2 or 5 times a power of ten) in the
-// map's distance units (HostUnits), measured with the map's own unit.
+// map's distance units (HostUnits), measured with the map's own unit; over a map in degrees,
+// along the parallel through the view's middle.
 void draw_scale_bar(std::string& out, const ViewTransform& view, int map_units, int distance_units);
 
 } // namespace host::svg

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -73,6 +74,14 @@ std::string read_file(const std::filesystem::path& path) {
   return text.str();
 }
 
+// The map drawn into FOLDER/map.svg, as text; "" (and a failure) when it was not drawn.
+std::string exported(Map& map, const std::filesystem::path& folder) {
+  const auto file = folder / "map.svg";
+  std::string error;
+  EXPECT_EQ(export_svg(map, file.string(), &error), com::S_OK) << error;
+  return read_file(file);
+}
+
 int count(const std::string& text, const std::string& part) {
   int n = 0;
   for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
@@ -101,12 +110,7 @@ protected:
     ASSERT_EQ(map->AddLayer(layer.get()), com::S_OK);
   }
 
-  std::string exported() {
-    const auto file = folder.path() / "map.svg";
-    std::string error;
-    EXPECT_EQ(export_svg(*map, file.string(), &error), com::S_OK) << error;
-    return read_file(file);
-  }
+  std::string exported() { return host::exported(*map, folder.path()); }
 
   testing::TempFolder folder{"svg"};
   com::ComPtr<Map> map = com::make<Map>();
@@ -130,6 +134,17 @@ TEST_F(SvgExport, DrawsEveryFeatureInItsBandWithLegendAndScaleBar) {
   // The first layer set the view to its extent: x 0..1000 fills the 1000 pixels.
   EXPECT_NE(svg.find("<path data-fid=\"1\" d=\"M0 "), std::string::npos);
   EXPECT_NE(svg.find("L1000 "), std::string::npos);
+}
+
+// A picture that cannot take its place says why, and what stands there stays.
+TEST_F(SvgExport, APictureThatCannotBeWrittenSaysWhy) {
+  const auto file = folder.path() / "map.svg";
+  std::filesystem::create_directories(file / "kept");
+  std::string error;
+  EXPECT_EQ(export_svg(*map, file.string(), &error), com::E_FAIL);
+  EXPECT_EQ(error, "cannot write " + file.string() + ": Is a directory");
+  EXPECT_TRUE(std::filesystem::is_directory(file / "kept"));
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "map.svg.tmp"));
 }
 
 TEST_F(SvgExport, DrawsGraphicsOnTopAndLeavesOutWhatIsNotShown) {
@@ -241,6 +256,15 @@ TEST_F(SvgExport, SelectedFeaturesLieAboveTheirLayerInTheSelectionColour) {
   EXPECT_EQ(count(drawn, "data-fid=\"2\""), 0) << "neither";
 }
 
+com::ComPtr<HostSpatialReference> reference(const char* text) {
+  com::ComPtr<HostSpatialReference> made;
+  EXPECT_EQ(
+      create_spatial_reference_factory().as<HostSpatialReferenceFactory>()->CreateFromText(
+          text, &made),
+      com::S_OK);
+  return made;
+}
+
 TEST(SvgExportProjection, DrawsALayerInTheMapsCoordinateSystem) {
   // A link in UTM zone 32N near (678440, 6400655), shown in a map of longitudes and latitudes.
   testing::TempFolder folder{"svg-projection"};
@@ -248,21 +272,14 @@ TEST(SvgExportProjection, DrawsALayerInTheMapsCoordinateSystem) {
       read_file(std::filesystem::path(CORVANE_SOURCE_DIR) / "data/sample/gothenburg/roads.prj");
   testing::write_links(folder.path(), "links", {{{{678000, 6400500}, {678900, 6400800}}, 1}}, prj);
   auto map = com::make<Map>();
-  com::ComPtr<HostSpatialReference> degrees;
-  ASSERT_EQ(create_spatial_reference_factory().as<HostSpatialReferenceFactory>()->CreateFromText(
-                "EPSG:4326", &degrees),
-            com::S_OK);
-  map->SetSpatialReference(degrees.get());
+  map->SetSpatialReference(reference("EPSG:4326").get());
   ASSERT_EQ(map->SetExtent(new_envelope({11.9, 57.65, 12.05, 57.77}, nullptr).get()), com::S_OK);
   auto layer = com::make<FeatureLayer>();
   layer->SetFeatureClass(open_links(folder.path()).get());
   layer->SetName("links");
   ASSERT_EQ(map->AddLayer(layer.get()), com::S_OK);
 
-  const auto file = folder.path() / "map.svg";
-  std::string error;
-  ASSERT_EQ(export_svg(*map, file.string(), &error), com::S_OK) << error;
-  const auto svg = read_file(file);
+  const auto svg = exported(*map, folder.path());
   const auto path = svg.find("<path data-fid=\"0\" d=\"M");
   ASSERT_NE(path, std::string::npos);
   double x = -1, y = -1;
@@ -271,6 +288,37 @@ TEST(SvgExportProjection, DrawsALayerInTheMapsCoordinateSystem) {
   EXPECT_LT(x, 1000);
   EXPECT_GT(y, 0);
   EXPECT_LT(y, 800);
+}
+
+// A map in degrees whose distance units are kilometres draws its scale bar in kilometres, as
+// long as the ground it spans: measured here in UTM zone 32N, whose scale is within 0.01 % of
+// the truth at 12° E.
+TEST(SvgExportProjection, TheScaleBarCountsTheMapsDistanceUnitsOverDegrees) {
+  testing::TempFolder folder{"svg-scale-bar"};
+  auto map = com::make<Map>();
+  const auto degrees = reference("EPSG:4326");
+  map->SetSpatialReference(degrees.get());
+  map->SetDistanceUnits(Kilometers);
+  // 0.2° of longitude at 57.71° N, about 11.9 km.
+  ASSERT_EQ(map->SetExtent(new_envelope({11.9, 57.65, 12.1, 57.77}, nullptr).get()), com::S_OK);
+  const auto svg = exported(*map, folder.path());
+  const auto bar = svg.find("<g class=\"scalebar\"");
+  ASSERT_NE(bar, std::string::npos);
+  double box = 0;
+  ASSERT_EQ(std::sscanf(svg.c_str() + svg.find("<rect", bar), "<rect x=\"%*g\" y=\"%*g\" width=\"%lf\"",
+                        &box),
+            1);
+  const double pixels = box - 12;
+  EXPECT_NE(svg.find(">2 Kilometers</text>", bar), std::string::npos) << svg.substr(bar, 600);
+
+  const double degrees_per_pixel = 0.2 / 1000;
+  auto west = new_point(12, 57.71, degrees.get());
+  auto east = new_point(12 + pixels * degrees_per_pixel, 57.71, degrees.get());
+  const auto utm = reference("EPSG:32632");
+  ASSERT_EQ(west->Project(utm.get()), com::S_OK);
+  ASSERT_EQ(east->Project(utm.get()), com::S_OK);
+  const double metres = std::hypot(east->X() - west->X(), east->Y() - west->Y());
+  EXPECT_NEAR(metres, 2000, 2000 * 0.001) << pixels << " pixels";
 }
 
 TEST(XmlCheck, CatchesWhatIsNotWellFormed) {

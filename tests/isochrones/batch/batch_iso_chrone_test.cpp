@@ -90,6 +90,22 @@ TEST_F(BatchIsoTest, ZonePolygonsPerPointOrForAllPointsAtOnce) {
   }
 }
 
+// The legend names each zone by the limits the user gave, whole or not.
+TEST_F(BatchIsoTest, EveryZoneIsLabelledByItsOwnLimits) {
+  point_layer("stops", Points);
+  const std::vector<std::pair<std::vector<float>, Texts>> cases = {
+      {{0.5F, 1.5F}, {"COST/0.5=0 - 0.5 Kilometers", "COST/1.5=0.5 - 1.5 Kilometers"}},
+      {{1, 2}, {"COST/1=0 - 1 Kilometers", "COST/2=1 - 2 Kilometers"}},
+  };
+  for (const auto& [limits, expected] : cases) {
+    set_zones(limits);
+    run();
+    const auto renderer = renderer_of<host::HostUniqueValueRenderer>("BatchIsochrone");
+    ASSERT_TRUE(renderer);
+    EXPECT_EQ(labels(*renderer), expected);
+  }
+}
+
 TEST_F(BatchIsoTest, LinkIsochronesMarkEveryLinkWithItsNearestPointAndItsCost) {
   point_layer("stops", {{"a", A}, {"c", C}});
   // A "COST" of an earlier run: no link keeps it.

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "com/create.h"
 #include "common/engine_error_text.h"
 #include "common/result_field.h"
 #include "dialogs/network/n_load.h"
@@ -252,6 +253,30 @@ TEST_F(Opening, AnInvalidAttributeValueGivesTheNetworkNoRoadClassField) {
   EXPECT_EQ(state().gRoadClassCount, 1);
   EXPECT_EQ(state().gRoadClassSpeeds[0].ClassValue, 1);
   EXPECT_EQ(state().gRoadClassSpeeds[0].Alias, "Speed  1");
+}
+
+// Without a numeric field there is no class field to ask for: the build says so and puts every
+// road in the one class 1, as "Default Attribute" does.
+TEST_F(Opening, ALayerWithoutANumericFieldPutsEveryRoadInOneClass) {
+  const auto roads = add_roads()->FeatureClass();
+  const auto name = com::create_object<host::HostFieldEdit>(host::FieldClass);
+  name->SetName("NAME");
+  name->SetType(host::field_string);
+  name->SetLength(20);
+  ASSERT_EQ(roads->AddField(name.get()), com::S_OK);
+  for (const char* numeric : {"CLASS", "ID"}) {
+    const auto fields = roads->Fields();
+    ASSERT_EQ(roads->DeleteField(fields->Field(fields->FindField(numeric)).get()), com::S_OK);
+  }
+  build();
+  EXPECT_EQ(std::count(user_->shown.begin(), user_->shown.end(), "Polylines1"), 0);
+  ASSERT_GE(user_->messages.size(), 2u);
+  EXPECT_EQ(user_->messages[0].text, "No valid attribute field found in roads.shp");
+  EXPECT_EQ(user_->messages[0].title, "Attribute field not found");
+  EXPECT_EQ(user_->messages.back().text, "Network created successfully");
+  EXPECT_EQ(ini_value(settings::Info, settings::AttributeFlag), "1");
+  EXPECT_EQ(state().gRoadClassCount, 1);
+  EXPECT_EQ(state().gRoadClassSpeeds[0].ClassValue, 1);
 }
 
 TEST_F(Opening, LoadsTheStoredSettingsOfTheNetwork) {

@@ -3,9 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "com/create.h"
 #include "dialogs/routing/frm_gezetted.h"
 #include "dialogs/routing/frm_gezz1.h"
 #include "gazetteer_network.h"
+#include "host/fields.h"
 #include "network/state/shared_state.h"
 
 namespace corvane {
@@ -174,6 +176,35 @@ TEST_F(GazetteerDialog, APlaceWithoutAShapeClosesTheDialogAndEndsTheCommand) {
   EXPECT_EQ(shown(), std::vector<std::string>{"Corrupt data: Corrupt data found"});
   EXPECT_EQ(shared_state().gGazetteerCancelled, 1);
   EXPECT_FALSE(route_written());
+}
+
+// A point layer whose table holds nothing but the ids (a table written without attributes has
+// the one column "FID") offers no field: ADD says why it does nothing, and the layer with names
+// still serves.
+TEST_F(GazetteerDialog, ALayerWithoutAFieldToLookUpSaysSo) {
+  const auto bare = shapefile("bare", host::geometry_point, {{{0, 0}}, {{400, 0}}});
+  const auto ids = com::create_object<host::HostFieldEdit>(host::FieldClass);
+  ids->SetName("FID");
+  ids->SetType(host::field_integer);
+  ASSERT_EQ(bare->AddField(ids.get()), com::S_OK);
+  const auto fields = bare->Fields();
+  ASSERT_EQ(bare->DeleteField(fields->Field(fields->FindField("ID")).get()), com::S_OK);
+  add_layer(bare, "bare");
+  std::vector<std::string> bare_fields;
+  run([&](FrmGezetted& d) {
+    act(d, "Combo1", Gesture::Select, "bare");
+    bare_fields = items(d.Combo2);
+    add(d, "Alpha");
+    act(d, "Combo1", Gesture::Select, "places");
+    add(d, "Alpha");
+  });
+  EXPECT_EQ(bare_fields, std::vector<std::string>{});
+  const std::string refused =
+      "Field not found: The layer bare has no field to find the stops by: its table holds nothing "
+      "but the features' ids. Choose another layer, or add a field with the places' names to its "
+      "table.";
+  EXPECT_EQ(shown(), std::vector<std::string>{refused});
+  EXPECT_EQ(stops_seen, std::vector<std::string>{"Alpha(Start)"});
 }
 
 TEST_F(GazetteerDialog, WithoutAPointLayerTheDialogDoesNotOpen) {
