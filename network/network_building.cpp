@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <functional>
 #include <utility>
 
 #include "com/numbers.h"
@@ -147,10 +148,11 @@ std::optional<std::string> write_attribute_text(const std::string& folder,
   return settings::write_attribute_text(folder, lines);
 }
 
-// The engine's part, in the NLoad window. False when the network could not be made or loaded
-// (the user has been told why).
+// The engine's part, in the NLoad window; `files_made` once the engine has replaced the network
+// files. False when the network could not be made or loaded (the user has been told why).
 bool build_engine_network(tamix::NetBase& tantest, const std::vector<double>& values,
-                          std::int32_t feature_count, bool has_field, std::int32_t links_to_carry) {
+                          std::int32_t feature_count, bool has_field, std::int32_t links_to_carry,
+                          const std::function<void()>& files_made) {
   auto& state = shared_state();
   bool succeeded = false;
   RunWithProgressWindow("Creating Network", "Creating Topology Network", [&] {
@@ -158,6 +160,7 @@ bool build_engine_network(tamix::NetBase& tantest, const std::vector<double>& va
     state.gEngineResult = tantest.CreateNetwork(state.gNetworkLayerName, links_to_carry, "");
     if (!EngineCallSucceeded(tantest, NetworkNotCreated))
       return;
+    files_made();
     if (const auto unwritten =
             write_attribute_text(state.gNetworkFolder, values, feature_count, has_field)) {
       show_message("Network could not be created: " + *unwritten, "Error", forms::Icon::Critical);
@@ -437,11 +440,16 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
     return false;
   }
   const auto missing = missing_comparison_files(state.gNetworkFolder);
-  if (!build_engine_network(*tantest, values, feature_count, !field.empty(), links_to_carry(old)))
+  // Said as soon as the engine has replaced the files, so that a later failure or a kill still
+  // lets the next build carry the closures over.
+  const auto files_made = [&] {
+    if (links_carried(old, tantest->LinksOfReplacedNetwork()))
+      MarkLinksKept(state.gNetworkFolder);
+  };
+  if (!build_engine_network(*tantest, values, feature_count, !field.empty(), links_to_carry(old),
+                            files_made))
     return false;
   const auto old_links = tantest->LinksOfReplacedNetwork();
-  if (links_carried(old, old_links))
-    MarkLinksKept(state.gNetworkFolder);
   // Only once the engine has read and accepted every file of the layer: a refused layer keeps
   // its table as it was.
   if (!EnsureResultField(features.get()))
@@ -482,7 +490,7 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   pending.insert(pending.end(), speed_notes.lines().begin(), speed_notes.lines().end());
   pending.insert(pending.end(), ini_notes.lines().begin(), ini_notes.lines().end());
   errno = 0;
-  if (!RecordUnshownNotes(state.gNetworkFolder, pending, copies.named)) {
+  if (!RecordUnshownNotes(state.gNetworkFolder, pending, copies)) {
     hand_over(speed_notes);
     hand_over(ini_notes);
     return tell_unwritten(NetworkIniFile(state.gNetworkFolder) + ".building", errno);

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "com/numbers.h"
+#include "command/folder_turn.h"
 #include "common/check_network_ready.h"
 #include "common/layer_source.h"
 #include "common/mark_link_midpoint.h"
@@ -316,8 +317,9 @@ void rebuild(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeatureLayer&
 }
 
 // The opening proper, once the layer is chosen and the engine bound: the settings files are
-// read once each, every value checked as it is read; what cannot be used goes to `notes`.
-void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap& map,
+// read once each, every value checked as it is read; what cannot be used goes to `notes`. True
+// when the network files were loaded as they are.
+bool open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap& map,
                        host::HostFeatureLayer& layer, host::HostFeatureClass& features,
                        SettingsNotes& notes) {
   auto& state = shared_state();
@@ -336,17 +338,19 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
   old.speeds_unreadable = UnreadableReason(speed_text, settings::SpeedValues);
   // What a build recorded it had to say and a kill kept from being shown is shown now, once:
   // each line names a copy that was made. A build whose settings were written leaves its mark
-  // only for those lines.
-  const bool settings_written = BuildMarkSaysSettingsWritten(folder);
+  // only for those lines; one that replaced no network file left files and settings as they
+  // belong together.
   for (auto& line : UnshownNotes(folder))
     notes.add(std::move(line));
-  const bool build_unfinished = BuildMarkPresent(folder) && !settings_written;
-  old.links_unsure = build_unfinished && !BuildMarkSaysLinksKept(folder);
+  const auto last_build = LastBuildOf(folder);
+  const bool build_unfinished =
+      last_build == LastBuild::links_kept || last_build == LastBuild::unfinished;
+  old.links_unsure = last_build == LastBuild::unfinished;
   auto decision = old.ini_unreadable || old.speeds_unreadable
                       ? Decision::Rebuild
                       : decide_for_layer(*tantest, layer, features, build_facts, notes);
   if (decision == Decision::Stop)
-    return;
+    return false;
   if (decision == Decision::Load && build_unfinished) {
     notes.add("The last build of the network in " + folder +
               " did not finish: its files and settings may not belong together, so the network "
@@ -362,7 +366,8 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
   } catch (const HostCallFailed&) {
     if (decision == Decision::Load)
       throw;
-    return tell_layer_unreadable();
+    tell_layer_unreadable();
+    return false;
   }
   if (const auto stored_count = com::to_int32(build_facts.record_count());
       decision == Decision::Rebuild && stored_count && *stored_count > 0)
@@ -372,8 +377,10 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
     old.ini = ReadStoredSettings(ini_text, ini, link_count, notes);
   if (!old.speeds_unreadable)
     old.classes = ReadStoredRoadClasses(speed_text, speed_file, notes);
-  if (decision == Decision::Rebuild)
-    return rebuild(tantest, layer, map, old, notes);
+  if (decision == Decision::Rebuild) {
+    rebuild(tantest, layer, map, old, notes);
+    return false;
+  }
   note_missing_sections(ini_text, ini, notes);
   note_fields_not_in_layer(ini_text, ini, build_facts, features, notes);
 
@@ -395,7 +402,7 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
   RunWithProgressWindow("Loading Network", "Loading Topology Network",
                         [&] { state.gEngineResult = tantest->LoadNetwork(); });
   if (!EngineCallSucceeded(*tantest, NetworkNotLoaded))
-    return;
+    return false;
   state.gNetBase = tantest;
   show_message("Network loaded successfully", "Network Loaded", forms::Icon::Information);
 
@@ -404,11 +411,20 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
   mark_closed_links(map, markers);
   // A file without [Color] reads every component as 0; a mode of no kind keeps the user's.
   EnterLoadedNetwork(old.ini, {.tsp_mode = state.gTspMode, .colour = {0, 0, 0}});
+  return true;
 }
 
-} // namespace
+// The layer the user chose, the map it is in and its feature class.
+struct ChosenLayer {
+  com::ComPtr<host::HostMap> map;
+  com::ComPtr<host::HostFeatureLayer> layer;
+  com::ComPtr<host::HostFeatureClass> features;
+};
 
-void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>& tantest) {
+// The first phase: the network layer, chosen among the map's candidates; from it
+// gNetworkLayerName and gNetworkFolder. Nothing when the run ends (the user has been told why,
+// or cancelled).
+std::optional<ChosenLayer> choose_network_layer(host::HostDocument* document) {
   auto& state = shared_state();
   const win::FileSystemObject files;
   if (files.FileExists(ErrorLogFile))
@@ -421,7 +437,7 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
   if (map->LayerCount() == 0) {
     show_message("At least one feature layer is required ", "No Layers Found",
                  forms::Icon::Exclamation);
-    return;
+    return std::nullopt;
   }
 
   const bool found = list_candidate_layers(*map);
@@ -429,7 +445,7 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
   if (!found) {
     show_message("No polyline type shape feature class found", "Layers Not Found",
                  forms::Icon::Exclamation);
-    return;
+    return std::nullopt;
   }
 
   auto& dialog = gPolylinesForm();
@@ -439,7 +455,7 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
   dialog.Combo1.SetText(dialog.Combo1.List(0));
   dialog.Show(forms::ShowMode::Modal);
   if (state.gPickedName.empty())
-    return;
+    return std::nullopt;
 
   state.gLayerIndex = state.gCandidateLayers[state.gPickedLayerIndex].MapIndex;
   const auto layer = require_as<host::HostFeatureLayer>(
@@ -447,19 +463,39 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
   const auto features = require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
   state.gNetworkLayerName = features->AliasName();
   state.gNetworkFolder = workspace_folder(features);
+  return ChosenLayer{map, layer, features};
+}
+
+// The engine bound to tantest in the chosen folder, and what killed runs left there removed
+// (the folder is this program's: no other is writing them).
+void bind_engine(tamix::NetBase& tantest) {
+  auto& state = shared_state();
+  state.gCallResult = require(state.gNetCalc, "gNetCalc")->SetNet(tantest.GetIdentifier());
+  tantest.SetNetworkFolder(state.gNetworkFolder);
+  remove_stale_temporaries(state.gNetworkFolder);
+}
+
+} // namespace
+
+void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>& tantest) {
+  const auto chosen = choose_network_layer(document);
+  if (!chosen)
+    return;
+  // From the first read in the folder until the settings, the build mark and the network files
+  // are written, no other program works there: a rebuild carries what another saved just
+  // before, and what this one writes is never written over meanwhile.
+  const auto& folder = shared_state().gNetworkFolder;
+  const FolderTurn turn(folder);
   if (!NetworkProjectionPresent())
     return;
-
-  state.gCallResult = require(state.gNetCalc, "gNetCalc")->SetNet(tantest->GetIdentifier());
-  tantest->SetNetworkFolder(state.gNetworkFolder);
-
-  remove_stale_temporaries(state.gNetworkFolder);
+  bind_engine(*tantest);
   SettingsNotes notes;
-  open_chosen_layer(tantest, *map, *layer, *features, notes);
+  const bool entered =
+      open_chosen_layer(tantest, *chosen->map, *chosen->layer, *chosen->features, notes);
+  const auto shown = notes.lines();
   ShowSettingsNotes(notes);
   // Only now has the user been told what the last build could not carry over.
-  if (BuildMarkSaysSettingsWritten(state.gNetworkFolder))
-    RemoveBuildMark(state.gNetworkFolder);
+  ForgetShownNotes(folder, shown, entered);
 }
 
 } // namespace corvane

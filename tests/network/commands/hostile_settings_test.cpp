@@ -387,8 +387,20 @@ TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
        "",
        {built, ini_file + ": [INFO] \"RECORD NO\" gives \"1e308\", which is no count; the "
                           "network is built again."}},
+      {"moved folder, its build cut short before it replaced a network file",
+       [&] {
+         settings::write(ini_file, settings::Info, settings::ShapeFile, "C:\\old\\roads.shp");
+         ASSERT_TRUE(PutBuildMark(path()));
+       },
+       true,
+       true,
+       "",
+       {built}},
       {"an interrupted build",
-       [&] { ASSERT_TRUE(PutBuildMark(path())); },
+       [&] {
+         ASSERT_TRUE(PutBuildMark(path()));
+         write_bytes(path("dist.bin"), "a new network file");
+       },
        false,
        true,
        "",
@@ -484,7 +496,8 @@ TEST_F(HostileSettings, WhatAKilledBuildDidNotShowIsShownByTheNextOpeningOnce) {
                            "as " +
                            ini() + ".bak.";
   ASSERT_TRUE(PutBuildMark(path()));
-  ASSERT_TRUE(RecordUnshownNotes(path(), {note}, {ini() + ".bak"}));
+  ASSERT_TRUE(
+      RecordUnshownNotes(path(), {note}, EarlierCopies{.named = {ini() + ".bak"}, .unnamed = {}}));
   MarkSettingsWritten(path());
   for (const bool first : {true, false}) {
     SCOPED_TRACE(first ? "first opening" : "second opening");
