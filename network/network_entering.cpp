@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "com/error_info.h"
 #include "common/engine_error_text.h"
 #include "common/show_message.h"
 
@@ -12,6 +13,13 @@ bool EngineCallSucceeded(tamix::NetBase& tantest, std::string_view what) {
   if (code == 0)
     return true;
   const auto reason = tantest.LastErrorText();
+  // A network file the engine could not write: which one and why (a full disk) is the whole
+  // failure, and heads the box; the code's own text would only guess at it.
+  if (code == EngineOutputFileFailed && !reason.empty()) {
+    com::TakeErrorInfo();
+    show_message(std::string(what) + reason, "Error", forms::Icon::Critical);
+    return false;
+  }
   show_message(std::string(what) + EngineErrorText(code) + (reason.empty() ? "" : "\n" + reason),
                "Error", forms::Icon::Critical);
   return false;
