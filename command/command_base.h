@@ -45,17 +45,20 @@ public:
   com::HRESULT Category(std::string* category) final { return answer(category, CommandCategory); }
 
   com::HRESULT OnCreate(com::IUnknown* hook) final {
-    return run_handler([&] {
-      auto application = com::ComPtr<com::IUnknown>(hook).as<host::HostApplication>();
-      if (!application)
-        return;
-      if (keep_ == KeepOnCreate::Nothing)
-        return;
-      application_ = application;
-      if (keep_ == KeepOnCreate::ApplicationAndDocument)
-        document_ = application_->Document();
-      created();
-    });
+    // Keeps what the host hands over, in memory only.
+    return run_handler(
+        [&] {
+          auto application = com::ComPtr<com::IUnknown>(hook).as<host::HostApplication>();
+          if (!application)
+            return;
+          if (keep_ == KeepOnCreate::Nothing)
+            return;
+          application_ = application;
+          if (keep_ == KeepOnCreate::ApplicationAndDocument)
+            document_ = application_->Document();
+          created();
+        },
+        FolderTurnRule::none);
   }
   com::HRESULT OnClick() final {
     return run_handler([&] { click(); }, click_turn());
