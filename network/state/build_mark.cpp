@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #include "com/numbers.h"
@@ -27,7 +28,6 @@ constexpr std::string_view notes_key = "NOTES";
 constexpr std::string_view copies_key = "COPIES";
 constexpr std::string_view kept_key = "KEPT";
 constexpr std::string_view begun = "begun";
-constexpr std::string_view links_kept = "links kept";
 constexpr std::string_view settings_written = "settings written";
 // More than a build ever records: one line and one copy per settings file.
 constexpr std::int32_t max_notes = 16;
@@ -40,6 +40,26 @@ constexpr std::array<std::string_view, 5> network_files{
 
 std::string mark_file(std::string_view folder) {
   return NetworkIniFile(folder) + ".building";
+}
+
+// That the network files the engine has just made keep the links: an empty file, which even a
+// full disk has room for, beside the mark. It holds for the files that were not replaced after
+// it was made.
+std::filesystem::path links_kept_file(std::string_view folder) {
+  return win::resolve_path(NetworkIniFile(folder) + ".links-kept");
+}
+
+bool links_kept_since_made(std::string_view folder) {
+  std::error_code error;
+  const auto made = std::filesystem::last_write_time(links_kept_file(folder), error);
+  if (error)
+    return false;
+  return std::ranges::all_of(link_files, [&](std::string_view name) {
+    std::error_code missing;
+    const auto changed =
+        std::filesystem::last_write_time(win::resolve_path(win::join_path(folder, name)), missing);
+    return !missing && changed <= made;
+  });
 }
 
 // The files as they are now: each one's size and time of change, or that it is missing.
@@ -121,7 +141,7 @@ LastBuild LastBuildOf(std::string_view folder) {
   if (!matched.empty() && matched == files_now(folder, network_files))
     return LastBuild::replaced_nothing;
   const auto links = mark.read(section, links_key, "", 65536);
-  if (!links.empty() && links == files_now(folder, link_files))
+  if ((!links.empty() && links == files_now(folder, link_files)) || links_kept_since_made(folder))
     return LastBuild::links_kept;
   return LastBuild::unfinished;
 }
@@ -137,15 +157,17 @@ bool PutBuildMark(std::string_view folder) {
     settings::set(changes, section, links_key, files_now(folder, link_files));
   if (BuildMarkPresent(folder))
     set_lists(changes, UnshownNotes(folder), CopiesOfUnfinishedBuild(folder));
-  return settings::commit(mark_file(folder), changes, win::ProfileBase::empty_file);
+  if (!settings::commit(mark_file(folder), changes, win::ProfileBase::empty_file))
+    return false;
+  // What the new mark says of the links now, the files this build makes must say anew.
+  std::error_code error;
+  std::filesystem::remove(links_kept_file(folder), error);
+  return !error;
 }
 
 void MarkLinksKept(std::string_view folder) {
-  // A mark that cannot be written so only says less: the links are then taken as changed.
-  settings::Changes changes;
-  settings::set(changes, section, state_key, links_kept);
-  settings::set(changes, section, links_key, files_now(folder, link_files));
-  settings::commit(mark_file(folder), changes);
+  // A file that cannot be made so only says less: the links are then taken as unsure.
+  std::ofstream(links_kept_file(folder), std::ios::trunc);
 }
 
 bool RecordUnshownNotes(std::string_view folder, const std::vector<std::string>& lines,
@@ -209,6 +231,7 @@ void MarkSettingsWritten(std::string_view folder) {
 void RemoveBuildMark(std::string_view folder) {
   std::error_code ignored;
   std::filesystem::remove(win::resolve_path(mark_file(folder)), ignored);
+  std::filesystem::remove(links_kept_file(folder), ignored);
 }
 
 bool BuildMarkPresent(std::string_view folder) {

@@ -38,7 +38,8 @@ LastBuild LastBuildOf(std::string_view folder);
 bool PutBuildMark(std::string_view folder);
 // Once the engine has made network files with the same links as those it replaced, the mark
 // says so: the link numbers in the settings then still name the same roads, so a rebuild after
-// a kill may carry them over.
+// a kill or a failure may carry them over. Said by an empty file ("Corvane.ini.links-kept"),
+// which needs no room on a full disk.
 void MarkLinksKept(std::string_view folder);
 // What the build has to tell the user of the old settings files (what is not carried over and
 // which copy keeps it), recorded before either file is replaced: a kill before the user has
