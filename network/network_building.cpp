@@ -332,11 +332,10 @@ IniCarried ini_carried(const std::string& ini, const OldSettings& old,
 // A settings file the build could not write, with the reason the failing call gave: the
 // network files are new, the settings are not, and the build mark stays so that the next
 // opening builds again.
-bool tell_unwritten(const std::string& file, int error) {
+void tell_unwritten(const std::string& file, int error) {
   show_message(file + " could not be written: " + win::WriteFailureReason(file, error) +
                    ". The network is not loaded; it is built again when it is next opened.",
                "Error", forms::Icon::Critical);
-  return false;
 }
 
 } // namespace
