@@ -4,6 +4,7 @@
 
 #include "forms/message_box.h"
 #include "network/state/handler_end.h"
+#include "win/paths.h"
 
 namespace corvane {
 
@@ -14,7 +15,9 @@ constexpr std::chrono::seconds patience{10};
 
 } // namespace
 
-FolderTurn::FolderTurn(const std::string& folder) : lock_(folder, patience) {
+// The folder as the system finds it (a drive path mapped, letter case as on disk), so that two
+// programs naming one folder differently still take turns.
+FolderTurn::FolderTurn(const std::string& folder) : lock_(win::resolve_path(folder), patience) {
   if (lock_.held())
     return;
   forms::MsgBox("Another program is working in the network folder " + folder +
