@@ -235,5 +235,33 @@ TEST_F(TwoPrograms, EnabledNeverWaitsForTheOtherProgram) {
   EXPECT_EQ(waitpid(other, &status, 0), other);
 }
 
+// A new program's opening that the other program keeps out of the folder longer than the lock's
+// time is refused with the reason, before it has read or written anything there.
+TEST_F(TwoPrograms, AnOpeningKeptOutOfTheFolderIsRefusedBeforeItReadsAnything) {
+  const Pipe held;
+  const Pipe done;
+  const pid_t other = fork();
+  if (other == 0) {
+    const files::FolderLock lock(path(), std::chrono::seconds(1));
+    held.send(lock.held() ? "held" : "not held");
+    done.receive();
+    _exit(0);
+  }
+  ASSERT_EQ(held.receive(), "held");
+  fs::remove(path("node.bin"));
+  const auto ini_before = ini_text();
+  open_as_new_program();
+  EXPECT_EQ(take_messages(),
+            std::vector<std::string>{"Another program is working in the network "
+                                     "folder " +
+                                     path() + "; wait for it to finish, then try again."});
+  EXPECT_EQ(ini_text(), ini_before);
+  EXPECT_FALSE(fs::exists(path("node.bin")));
+  EXPECT_FALSE(fs::exists(path("Corvane.ini.building")));
+  done.send("done");
+  int status = 0;
+  EXPECT_EQ(waitpid(other, &status, 0), other);
+}
+
 } // namespace
 } // namespace corvane
