@@ -30,7 +30,9 @@ public:
     if (!enabled)
       return com::E_POINTER;
     *enabled = false;
-    return run_handler([&] { *enabled = this->enabled(); });
+    // Answered from the state in memory: a host that asks every button never waits for
+    // another program's turn in the folder.
+    return run_handler([&] { *enabled = this->enabled(); }, FolderTurnRule::none);
   }
   com::HRESULT Checked(bool* checked) final { return answer(checked, false); }
   com::HRESULT Name(std::string* name) final { return answer(name, properties_.Name); }
@@ -43,20 +45,23 @@ public:
   com::HRESULT Category(std::string* category) final { return answer(category, CommandCategory); }
 
   com::HRESULT OnCreate(com::IUnknown* hook) final {
-    return run_handler([&] {
-      auto application = com::ComPtr<com::IUnknown>(hook).as<host::HostApplication>();
-      if (!application)
-        return;
-      if (keep_ == KeepOnCreate::Nothing)
-        return;
-      application_ = application;
-      if (keep_ == KeepOnCreate::ApplicationAndDocument)
-        document_ = application_->Document();
-      created();
-    });
+    // Keeps what the host hands over, in memory only.
+    return run_handler(
+        [&] {
+          auto application = com::ComPtr<com::IUnknown>(hook).as<host::HostApplication>();
+          if (!application)
+            return;
+          if (keep_ == KeepOnCreate::Nothing)
+            return;
+          application_ = application;
+          if (keep_ == KeepOnCreate::ApplicationAndDocument)
+            document_ = application_->Document();
+          created();
+        },
+        FolderTurnRule::none);
   }
   com::HRESULT OnClick() final {
-    return run_handler([&] { click(); });
+    return run_handler([&] { click(); }, click_turn());
   }
 
 protected:
@@ -70,6 +75,9 @@ protected:
   virtual void click() {}
   // After OnCreate kept the host objects of a host application hook.
   virtual void created() {}
+  // Whether click() runs in the network folder's turn; a command that chooses the folder it
+  // works in takes its turn itself.
+  virtual FolderTurnRule click_turn() const { return FolderTurnRule::whole_handler; }
 
   const com::ComPtr<host::HostApplication>& application() const { return application_; }
   const com::ComPtr<host::HostDocument>& document() const { return document_; }

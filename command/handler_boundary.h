@@ -1,11 +1,10 @@
 #pragma once
 
-#include <chrono>
 #include <new>
 #include <optional>
 
 #include "com/hresult.h"
-#include "files/folder_lock.h"
+#include "command/folder_turn.h"
 #include "forms/message_box.h"
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
@@ -17,21 +16,16 @@ namespace corvane {
 // the code of a failing host or engine call, or E_FAIL for any other failure. No exception leaves a
 // component call.
 //
-// A handler runs while this program holds the network folder's lock (files::FolderLock): two
-// programs in one folder take turns, so that each output is one run's whole set. When the other
-// does not let go within a few seconds the handler is refused with a message saying so.
-template <class Handler> com::HRESULT run_handler(Handler&& handler) {
+// Unless `rule` says otherwise, a handler runs in this program's turn in the network folder
+// (FolderTurn): two programs in one folder take turns, so that each output is one run's whole
+// set. When the other does not let go in time the handler is refused with a message saying so.
+template <class Handler>
+com::HRESULT run_handler(Handler&& handler, FolderTurnRule rule = FolderTurnRule::whole_handler) {
   try {
-    std::optional<files::FolderLock> turn;
-    if (const auto& folder = shared_state().gNetworkFolder; !folder.empty()) {
-      turn.emplace(folder, std::chrono::seconds(10));
-      if (!turn->held()) {
-        forms::MsgBox("Another program is working in the network folder " + folder +
-                          "; wait for it to finish, then try again.",
-                      "Network Folder", forms::Icon::Exclamation);
-        return com::S_OK;
-      }
-    }
+    std::optional<FolderTurn> turn;
+    if (const auto& folder = shared_state().gNetworkFolder;
+        rule == FolderTurnRule::whole_handler && !folder.empty())
+      turn.emplace(folder);
     handler();
     return com::S_OK;
   } catch (const ToldHandlerEnd&) {

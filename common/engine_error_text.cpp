@@ -11,9 +11,6 @@ namespace corvane {
 
 namespace {
 
-// The engine's code for an output it could not write.
-constexpr std::int32_t OutputFileFailed = -32;
-
 constexpr std::array<std::pair<std::int32_t, std::string_view>, 22> engine_error_texts{{
     {-10, "Network not loaded"},
     {-13, "Illegal shape file"},
@@ -46,7 +43,7 @@ std::string EngineErrorText(std::int32_t code) {
                                   [code](const auto& entry) { return entry.first == code; });
   std::string text(found == engine_error_texts.end() ? "Unknown error" : found->second);
   // The engine names the file it could not write and why, right after the failing call.
-  if (code == OutputFileFailed)
+  if (code == EngineOutputFileFailed)
     if (const auto reason = com::TakeErrorInfo(); !reason.empty())
       text += ": " + reason;
   return text;

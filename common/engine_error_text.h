@@ -5,6 +5,9 @@
 
 namespace corvane {
 
+// The engine's code for a file it could not write; the engine says which and why.
+inline constexpr std::int32_t EngineOutputFileFailed = -32;
+
 // The message text of an engine result code; "Unknown error" for a code the engine does not
 // document, 0 (success) included. Callers show a text only for a non-zero code.
 std::string EngineErrorText(std::int32_t code);

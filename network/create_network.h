@@ -15,6 +15,8 @@ protected:
   // Enabled unless a network was opened and not closed while tantest still reports it loaded.
   bool enabled() override;
   void click() override;
+  // The opening takes its turn in the folder it opens as soon as it knows it.
+  FolderTurnRule click_turn() const override { return FolderTurnRule::none; }
 
 private:
   NetworkEngine engine_;

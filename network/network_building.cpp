@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <functional>
 #include <utility>
 
 #include "com/numbers.h"
@@ -147,10 +148,11 @@ std::optional<std::string> write_attribute_text(const std::string& folder,
   return settings::write_attribute_text(folder, lines);
 }
 
-// The engine's part, in the NLoad window. False when the network could not be made or loaded
-// (the user has been told why).
+// The engine's part, in the NLoad window; `files_made` once the engine has replaced the network
+// files. False when the network could not be made or loaded (the user has been told why).
 bool build_engine_network(tamix::NetBase& tantest, const std::vector<double>& values,
-                          std::int32_t feature_count, bool has_field, std::int32_t links_to_carry) {
+                          std::int32_t feature_count, bool has_field, std::int32_t links_to_carry,
+                          const std::function<void()>& files_made) {
   auto& state = shared_state();
   bool succeeded = false;
   RunWithProgressWindow("Creating Network", "Creating Topology Network", [&] {
@@ -158,6 +160,7 @@ bool build_engine_network(tamix::NetBase& tantest, const std::vector<double>& va
     state.gEngineResult = tantest.CreateNetwork(state.gNetworkLayerName, links_to_carry, "");
     if (!EngineCallSucceeded(tantest, NetworkNotCreated))
       return;
+    files_made();
     if (const auto unwritten =
             write_attribute_text(state.gNetworkFolder, values, feature_count, has_field)) {
       show_message("Network could not be created: " + *unwritten, "Error", forms::Icon::Critical);
@@ -171,8 +174,7 @@ bool build_engine_network(tamix::NetBase& tantest, const std::vector<double>& va
     if (!EngineCallSucceeded(tantest, NetworkNotCreated))
       return;
     bar.SetMax(100);
-    state.gEngineResult = tantest.LoadNetwork();
-    succeeded = EngineCallSucceeded(tantest, NetworkNotLoaded);
+    succeeded = LoadEngineNetwork(tantest);
   });
   return succeeded;
 }
@@ -330,11 +332,10 @@ IniCarried ini_carried(const std::string& ini, const OldSettings& old,
 // A settings file the build could not write, with the reason the failing call gave: the
 // network files are new, the settings are not, and the build mark stays so that the next
 // opening builds again.
-bool tell_unwritten(const std::string& file, int error) {
+void tell_unwritten(const std::string& file, int error) {
   show_message(file + " could not be written: " + win::WriteFailureReason(file, error) +
                    ". The network is not loaded; it is built again when it is next opened.",
                "Error", forms::Icon::Critical);
-  return false;
 }
 
 } // namespace
@@ -364,28 +365,44 @@ std::int32_t LinkCount(host::HostFeatureClass& features) {
   return feature_count;
 }
 
-bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeatureLayer* layer,
-                   host::HostMap* map, const OldSettings& old, SettingsNotes& notes) {
+namespace {
+
+// What the new network is made of: the layer's unit and link count, and what the user chose.
+struct BuildChoices {
+  LayerUnit unit;
+  std::int32_t map_units = 0;
+  std::string field; // the road-class field, "" for none
+  std::string dist_units;
+  std::int32_t feature_count = 0;
+  std::vector<double> values;     // the field's value of every link
+  std::vector<std::string> items; // the road classes as the class list holds them
+};
+
+// The first phase: the layer's coordinate unit checked, the road-class field and the distance
+// units chosen, and the engine given its units. Nothing when the run ends (the user has been
+// told why, or cancelled).
+std::optional<BuildChoices> choose_for_network(tamix::NetBase& tantest,
+                                               host::HostFeatureLayer& layer,
+                                               host::HostFeatureClass& features, host::HostMap& map,
+                                               const OldSettings& old) {
   auto& state = shared_state();
-  const auto features = require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
-
-  const auto unit = layer_coordinate_unit(features.get());
-  if (unit.name == UnknownUnitName) {
-    show_message("Co-ordinate unit of " + layer->Name() + " Unsupported by Corvane", "Dataset Unit",
+  BuildChoices choices;
+  choices.unit = layer_coordinate_unit(&features);
+  if (choices.unit.name == UnknownUnitName) {
+    show_message("Co-ordinate unit of " + layer.Name() + " Unsupported by Corvane", "Dataset Unit",
                  forms::Icon::Exclamation);
-    return false;
+    return std::nullopt;
   }
-  const auto engine_unit = UnitCodeFromEpsg(unit.epsg_code);
+  const auto engine_unit = UnitCodeFromEpsg(choices.unit.epsg_code);
   if (engine_unit == 0) {
-    show_message("Co-ordinate unit of " + layer->Name() + " unsupported by Corvane", "Dataset Unit",
+    show_message("Co-ordinate unit of " + layer.Name() + " unsupported by Corvane", "Dataset Unit",
                  forms::Icon::Exclamation);
-    return false;
+    return std::nullopt;
   }
 
-  std::string field;
-  if (!choose_road_class_field(*require(features->Fields(), "FeatureClass.Fields"), field))
-    return false;
-  if (field.empty()) {
+  if (!choose_road_class_field(*require(features.Fields(), "FeatureClass.Fields"), choices.field))
+    return std::nullopt;
+  if (choices.field.empty()) {
     state.gAttributeFlag = 1;
     state.gRoadClassCount = 0;
   }
@@ -394,121 +411,165 @@ bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeature
   for (std::int32_t row = 0; row < state.gRoadClassCount; ++row)
     state.gRoadClassSpeeds[row] = {};
 
-  std::string dist_units;
-  if (!choose_distance_units(*map, old.ini.distance_units, dist_units))
-    return false;
+  if (!choose_distance_units(map, old.ini.distance_units, choices.dist_units))
+    return std::nullopt;
 
-  const auto map_units = EngineMapUnits(engine_unit);
-  state.gCallResult = tantest->SetMapUnits(map_units);
-  state.gCallResult = tantest->SetDistanceUnits(dist_units == settings::Kilometers ? 0 : 1);
+  choices.map_units = EngineMapUnits(engine_unit);
+  state.gCallResult = tantest.SetMapUnits(choices.map_units);
+  state.gCallResult = tantest.SetDistanceUnits(choices.dist_units == settings::Kilometers ? 0 : 1);
+  return choices;
+}
 
+// The road classes of the layer's links, in the road-speed dialog's list; a field whose values
+// cannot be classes leaves the network without a road-class field.
+void read_road_classes(host::HostFeatureClass& features, BuildChoices& choices) {
+  auto& state = shared_state();
   state.gRoadClassCount = 0;
-  const auto feature_count = LinkCount(*features);
-  std::vector<double> values;
+  choices.feature_count = LinkCount(features);
   std::vector<std::int32_t> classes;
-  if (!field.empty()) {
-    auto read = attribute_values(features.get(), field, feature_count);
+  if (!choices.field.empty()) {
+    auto read = attribute_values(&features, choices.field, choices.feature_count);
     if (read)
-      values = std::move(*read);
-    if (!read || !RoadClassesOf(values, classes)) {
+      choices.values = std::move(*read);
+    if (!read || !RoadClassesOf(choices.values, classes)) {
       show_message("The attribute field you have selected contains invalid entries",
                    "Field Invalid", forms::Icon::None);
       state.gAttributeFlag = 1;
-      field.clear();
+      choices.field.clear();
     }
   }
-  const auto items = class_items(classes, !field.empty());
+  choices.items = class_items(classes, !choices.field.empty());
   auto& class_list = gFrmSetSpeedForm().List1;
   class_list.Clear();
-  for (const auto& item : items)
+  for (const auto& item : choices.items)
     class_list.AddItem(item);
-  state.gRoadClassCount = static_cast<std::int32_t>(items.size());
+  state.gRoadClassCount = static_cast<std::int32_t>(choices.items.size());
+}
 
-  // Lines an earlier build recorded and no message has shown yet (the opening shows them now):
-  // the new mark keeps them until this opening's message has.
-  const auto unshown = UnshownNotes(state.gNetworkFolder);
-  auto copies = CopiesOfUnfinishedBuild(state.gNetworkFolder);
+// The build mark, before anything of the network is replaced; false, the user told why, when it
+// cannot be written.
+bool put_build_mark(const std::string& folder) {
   errno = 0;
-  if (!PutBuildMark(state.gNetworkFolder)) {
-    const auto mark = NetworkIniFile(state.gNetworkFolder) + ".building";
-    show_message("The network cannot be built: " + mark + " cannot be written (" +
-                     win::WriteFailureReason(mark, errno) + ").",
-                 "Error", forms::Icon::Critical);
-    return false;
-  }
-  const auto missing = missing_comparison_files(state.gNetworkFolder);
-  if (!build_engine_network(*tantest, values, feature_count, !field.empty(), links_to_carry(old)))
-    return false;
-  const auto old_links = tantest->LinksOfReplacedNetwork();
-  if (links_carried(old, old_links))
-    MarkLinksKept(state.gNetworkFolder);
-  // Only once the engine has read and accepted every file of the layer: a refused layer keeps
-  // its table as it was.
-  if (!EnsureResultField(features.get()))
-    return false;
+  if (PutBuildMark(folder))
+    return true;
+  const auto mark = NetworkIniFile(folder) + ".building";
+  show_message("The network cannot be built: " + mark + " cannot be written (" +
+                   win::WriteFailureReason(mark, errno) + ").",
+               "Error", forms::Icon::Critical);
+  return false;
+}
 
-  const auto classes_of_network = new_road_classes(items, old.classes.classes);
+// The engine's network files, made, given their classes and loaded, and the result field
+// ensured once the engine has accepted every file of the layer (a refused layer keeps its table
+// as it was). False when the network could not be made (the user has been told why).
+bool make_engine_network(tamix::NetBase& tantest, host::HostFeatureClass& features,
+                         const BuildChoices& choices, const OldSettings& old) {
+  // Said as soon as the engine has replaced the files, so that a later failure or a kill still
+  // lets the next build carry the closures over.
+  const auto files_made = [&] {
+    if (links_carried(old, tantest.LinksOfReplacedNetwork()))
+      MarkLinksKept(shared_state().gNetworkFolder);
+  };
+  return build_engine_network(tantest, choices.values, choices.feature_count,
+                              !choices.field.empty(), links_to_carry(old), files_made) &&
+         EnsureResultField(&features);
+}
+
+// The settings of the new network: the road classes into the shared state, then "link.spd"
+// first and "Corvane.ini" last and whole, in one replacement each: a kill leaves each file old
+// or new, and the build mark says which were not yet written. What a file loses is kept in a
+// copy of its own first; a file that cannot be kept so is left as it is, and the build mark
+// stays so that the next opening builds again. What is said of the old files goes into the
+// build mark before either is replaced, so that a kill before the user has read it leaves it
+// for the next opening to show; it joins `notes` only once it is true. The settings carried
+// over, or nothing when a file could not be written (the user has been told why).
+std::optional<StoredSettings>
+write_network_settings(tamix::NetBase& tantest, const BuildChoices& choices, const OldSettings& old,
+                       const std::vector<std::string>& missing, SettingsNotes& notes) {
+  auto& state = shared_state();
+  const auto& folder = state.gNetworkFolder;
+  const auto classes_of_network = new_road_classes(choices.items, old.classes.classes);
   for (std::int32_t row = 0; row < state.gRoadClassCount; ++row)
     state.gRoadClassSpeeds[row] = classes_of_network.state_rows[static_cast<std::size_t>(row)];
 
-  // "link.spd" first, "Corvane.ini" last and whole, in one replacement each: a kill leaves each
-  // file old or new, and the build mark says which were not yet written. What a file loses is
-  // kept in a copy of its own first; a file that cannot be kept so is left as it is, and the
-  // build mark stays so that the next opening builds again. What is said of the old files goes
-  // into the build mark before either is replaced, so that a kill before the user has read it
-  // leaves it for the next opening to show; it joins `notes` only once it is true.
-  const auto ini = NetworkIniFile(state.gNetworkFolder);
-  const auto speed_file = SpeedClassFile(state.gNetworkFolder);
+  // Lines an earlier build recorded and no message has shown yet (the opening shows them now),
+  // and the copies it made: the mark keeps them until this opening's message has.
+  auto copies = CopiesOfUnfinishedBuild(folder);
+  const auto ini = NetworkIniFile(folder);
+  const auto speed_file = SpeedClassFile(folder);
   SettingsNotes speed_notes, ini_notes;
-  const auto speeds_lost = speeds_not_carried(speed_file, old, classes_of_network.dropped, field);
   const auto hand_over = [&](const SettingsNotes& said) {
     for (const auto& line : said.lines())
       notes.add(line);
   };
+  const auto speeds_lost =
+      speeds_not_carried(speed_file, old, classes_of_network.dropped, choices.field);
   if (!speeds_lost.empty() && !KeepOldSettings(speed_file, speeds_lost, speed_notes, copies)) {
     hand_over(speed_notes);
-    return false;
+    return std::nullopt;
   }
-  const auto carried = ini_carried(ini, old, old_links, missing);
+  const auto carried = ini_carried(ini, old, tantest.LinksOfReplacedNetwork(), missing);
   if (!carried.carried_note.empty())
     ini_notes.add(carried.carried_note);
   if (!carried.not_carried.empty() &&
       !KeepOldSettings(ini, carried.not_carried, ini_notes, copies)) {
     hand_over(speed_notes);
     hand_over(ini_notes);
-    return false;
+    return std::nullopt;
   }
-  std::vector<std::string> pending = unshown;
+  auto pending = UnshownNotes(folder);
   pending.insert(pending.end(), speed_notes.lines().begin(), speed_notes.lines().end());
   pending.insert(pending.end(), ini_notes.lines().begin(), ini_notes.lines().end());
   errno = 0;
-  if (!RecordUnshownNotes(state.gNetworkFolder, pending, copies.named)) {
+  if (!RecordUnshownNotes(folder, pending, copies)) {
     hand_over(speed_notes);
     hand_over(ini_notes);
-    return tell_unwritten(NetworkIniFile(state.gNetworkFolder) + ".building", errno);
+    tell_unwritten(ini + ".building", errno);
+    return std::nullopt;
   }
   errno = 0;
-  if (!settings::write_road_classes(speed_file, classes_of_network.file_rows))
-    return tell_unwritten(speed_file, errno);
+  if (!settings::write_road_classes(speed_file, classes_of_network.file_rows)) {
+    tell_unwritten(speed_file, errno);
+    return std::nullopt;
+  }
   hand_over(speed_notes);
   settings::Changes settings_of_network;
-  set_info(settings_of_network, feature_count, unit, map_units, dist_units, field);
+  set_info(settings_of_network, choices.feature_count, choices.unit, choices.map_units,
+           choices.dist_units, choices.field);
   AddStoredSettings(settings_of_network, carried.settings);
   errno = 0;
-  if (!settings::commit(ini, settings_of_network, win::ProfileBase::empty_file))
-    return tell_unwritten(ini, errno);
+  if (!settings::commit(ini, settings_of_network, win::ProfileBase::empty_file)) {
+    tell_unwritten(ini, errno);
+    return std::nullopt;
+  }
   hand_over(ini_notes);
-  MarkSettingsWritten(state.gNetworkFolder);
+  MarkSettingsWritten(folder);
+  return carried.settings;
+}
 
-  StoreClosedLinks(carried.settings.closed_links.value_or(std::vector<std::int32_t>{}));
-  StoreTempSpeeds(carried.settings.temp_speeds.value_or(std::vector<TempSpeedRow>{}));
-  StoreZoneSettings(carried.settings.zones_or_default(), false);
-  EnterLoadedNetwork(carried.settings, {.tsp_mode = NewNetworkTspMode, .colour = NewNetworkColour});
+} // namespace
 
-  const win::FileSystemObject files;
-  files.DeleteFile(AttributeTextFile(state.gNetworkFolder), true);
-  state.gNetBase = tantest;
-  show_message("Network created successfully", "Network Loaded", forms::Icon::Information);
+// The build's phases, in their order. The opening has taken the folder's turn before it read
+// the old settings, and holds it until this returns.
+bool NetworkCreate(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeatureLayer* layer,
+                   host::HostMap* map, const OldSettings& old, SettingsNotes& notes) {
+  const auto& folder = shared_state().gNetworkFolder;
+  const auto features = require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
+  auto choices = choose_for_network(*tantest, *layer, *features, *map, old);
+  if (!choices)
+    return false;
+  read_road_classes(*features, *choices);
+  if (!put_build_mark(folder))
+    return false;
+  const auto missing = missing_comparison_files(folder);
+  if (!make_engine_network(*tantest, *features, *choices, old))
+    return false;
+  const auto carried = write_network_settings(*tantest, *choices, old, missing, notes);
+  if (!carried)
+    return false;
+  // The engine has made "attribute.bin" from it.
+  win::FileSystemObject().DeleteFile(AttributeTextFile(folder), true);
+  EnterLoadedNetwork(tantest, *carried, EntryWay::built);
   return true;
 }
 

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "com/numbers.h"
+#include "command/folder_turn.h"
 #include "common/check_network_ready.h"
 #include "common/layer_source.h"
 #include "common/mark_link_midpoint.h"
@@ -312,45 +313,51 @@ void rebuild(const com::ComPtr<tamix::NetBase>& tantest, host::HostFeatureLayer&
   mark_closed_links(map, markers);
 }
 
-// The opening proper, once the layer is chosen and the engine bound: the settings files are
-// read once each, every value checked as it is read; what cannot be used goes to `notes`.
-void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap& map,
-                       host::HostFeatureLayer& layer, host::HostFeatureClass& features,
-                       SettingsNotes& notes) {
-  auto& state = shared_state();
-  const auto& folder = state.gNetworkFolder;
-  const auto ini = NetworkIniFile(folder);
-  const auto speed_file = SpeedClassFile(folder);
-  const win::ProfileSnapshot ini_text(ini);
-  const win::ProfileSnapshot speed_text(speed_file);
-  const auto build_facts = ReadStoredBuildFacts(ini_text);
+// The settings files of the folder, each read once.
+struct FolderSettings {
+  std::string ini, speed_file;
+  win::ProfileSnapshot ini_text, speed_text;
+  StoredBuildFacts build_facts;
 
-  // A settings file that cannot be understood says nothing of the network, which is built
-  // again with what can still be read of it; a build that did not finish leaves files and
-  // settings that may disagree, so they are never loaded as they are.
-  OldSettings old;
-  old.ini_unreadable = UnreadableReason(ini_text, settings::Info);
-  old.speeds_unreadable = UnreadableReason(speed_text, settings::SpeedValues);
-  // What a build recorded it had to say and a kill kept from being shown is shown now, once:
-  // each line names a copy that was made. A build whose settings were written leaves its mark
-  // only for those lines.
-  const bool settings_written = BuildMarkSaysSettingsWritten(folder);
+  explicit FolderSettings(const std::string& folder)
+      : ini(NetworkIniFile(folder)), speed_file(SpeedClassFile(folder)), ini_text(ini),
+        speed_text(speed_file), build_facts(ReadStoredBuildFacts(ini_text)) {}
+};
+
+// Whether the network files can be loaded as they are, from the settings files and the mark of
+// the last build. A settings file that cannot be understood says nothing of the network, which
+// is built again with what can still be read of it; a build that did not finish leaves files
+// and settings that may disagree, so they are never loaded as they are. What the last build
+// recorded it had to say and a kill kept from being shown goes to `notes`, to be shown now,
+// once: each line names a copy that was made.
+Decision decide_for_folder(tamix::NetBase& tantest, host::HostFeatureLayer& layer,
+                           host::HostFeatureClass& features, const FolderSettings& files,
+                           OldSettings& old, SettingsNotes& notes) {
+  const auto& folder = shared_state().gNetworkFolder;
+  old.ini_unreadable = UnreadableReason(files.ini_text, settings::Info);
+  old.speeds_unreadable = UnreadableReason(files.speed_text, settings::SpeedValues);
   for (auto& line : UnshownNotes(folder))
     notes.add(std::move(line));
-  const bool build_unfinished = BuildMarkPresent(folder) && !settings_written;
-  old.links_unsure = build_unfinished && !BuildMarkSaysLinksKept(folder);
-  auto decision = old.ini_unreadable || old.speeds_unreadable
-                      ? Decision::Rebuild
-                      : decide_for_layer(*tantest, layer, features, build_facts, notes);
-  if (decision == Decision::Stop)
-    return;
-  if (decision == Decision::Load && build_unfinished) {
-    notes.add("The last build of the network in " + folder +
-              " did not finish: its files and settings may not belong together, so the network "
-              "is built again.");
-    decision = Decision::Rebuild;
-  }
+  // A build that replaced no network file left files and settings as they belong together.
+  const auto last_build = LastBuildOf(folder);
+  const bool build_unfinished =
+      last_build == LastBuild::links_kept || last_build == LastBuild::unfinished;
+  old.links_unsure = last_build == LastBuild::unfinished;
+  const auto decision = old.ini_unreadable || old.speeds_unreadable
+                            ? Decision::Rebuild
+                            : decide_for_layer(tantest, layer, features, files.build_facts, notes);
+  if (decision != Decision::Load || !build_unfinished)
+    return decision;
+  notes.add("The last build of the network in " + folder +
+            " did not finish: its files and settings may not belong together, so the network "
+            "is built again.");
+  return Decision::Rebuild;
+}
 
+// The user's settings of the old files, for the load or for the build to carry over. False when
+// the road layer cannot be read for a build (the user has been told why).
+bool read_old_settings(host::HostFeatureClass& features, const FolderSettings& files,
+                       Decision decision, OldSettings& old, SettingsNotes& notes) {
   // The stored link numbers name links of the network the settings were written for: the
   // layer as it is when it is loaded, the one of "RECORD NO" links when it is built again.
   std::int32_t link_count = 0;
@@ -359,29 +366,38 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
   } catch (const HostCallFailed&) {
     if (decision == Decision::Load)
       throw;
-    return tell_layer_unreadable();
+    tell_layer_unreadable();
+    return false;
   }
-  if (const auto stored_count = com::to_int32(build_facts.record_count());
+  if (const auto stored_count = com::to_int32(files.build_facts.record_count());
       decision == Decision::Rebuild && stored_count && *stored_count > 0)
     link_count = *stored_count;
   // Bytes that are no text hold no setting worth carrying.
-  if (!ini_text.binary())
-    old.ini = ReadStoredSettings(ini_text, ini, link_count, notes);
+  if (!files.ini_text.binary())
+    old.ini = ReadStoredSettings(files.ini_text, files.ini, link_count, notes);
   if (!old.speeds_unreadable)
-    old.classes = ReadStoredRoadClasses(speed_text, speed_file, notes);
-  if (decision == Decision::Rebuild)
-    return rebuild(tantest, layer, map, old, notes);
-  note_missing_sections(ini_text, ini, notes);
-  note_fields_not_in_layer(ini_text, ini, build_facts, features, notes);
+    old.classes = ReadStoredRoadClasses(files.speed_text, files.speed_file, notes);
+  return true;
+}
 
-  const auto flag = com::to_int32(build_facts.attribute_flag);
+// The network files loaded as they are, with the settings read: true when the network is in
+// use.
+bool load_as_it_is(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap& map,
+                   host::HostFeatureClass& features, const FolderSettings& files,
+                   const OldSettings& old, SettingsNotes& notes) {
+  auto& state = shared_state();
+  note_missing_sections(files.ini_text, files.ini, notes);
+  note_fields_not_in_layer(files.ini_text, files.ini, files.build_facts, features, notes);
+
+  const auto flag = com::to_int32(files.build_facts.attribute_flag);
   if (!flag)
-    notes.add(ini, settings::Info, settings::AttributeFlag,
+    notes.add(files.ini, settings::Info, settings::AttributeFlag,
               "is beyond what the field can hold; it is taken as 1, no road-class field.");
   state.gAttributeFlag = flag.value_or(1);
   if (state.gAttributeFlag != 0)
     show_message("This network does not contain attribute field", "Attribute Field",
                  forms::Icon::Exclamation);
+  // The road classes, temporary speeds and zones stand even when the load then fails.
   store_road_classes(old.classes.classes);
   StoreTempSpeeds(old.ini.temp_speeds.value_or(std::vector<TempSpeedRow>{}));
   const auto markers =
@@ -389,23 +405,47 @@ void open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap
   markers.draw(&map, MarkerTempSpeed);
   StoreZoneSettings(old.ini.zones.value_or(std::vector<float>{}), true);
 
+  bool loaded = false;
   RunWithProgressWindow("Loading Network", "Loading Topology Network",
-                        [&] { state.gEngineResult = tantest->LoadNetwork(); });
-  if (!EngineCallSucceeded(*tantest, NetworkNotLoaded))
-    return;
-  state.gNetBase = tantest;
-  show_message("Network loaded successfully", "Network Loaded", forms::Icon::Information);
-
+                        [&] { loaded = LoadEngineNetwork(*tantest); });
+  if (!loaded)
+    return false;
   // The settings that only a loaded network gets, and the resets of a new run.
-  StoreClosedLinks(old.ini.closed_links.value_or(std::vector<std::int32_t>{}));
+  EnterLoadedNetwork(tantest, old.ini, EntryWay::opened);
   mark_closed_links(map, markers);
-  // A file without [Color] reads every component as 0; a mode of no kind keeps the user's.
-  EnterLoadedNetwork(old.ini, {.tsp_mode = state.gTspMode, .colour = {0, 0, 0}});
+  return true;
 }
 
-} // namespace
+// The opening proper, once the layer is chosen and the engine bound, in its phases: the settings
+// files read once each, every value checked as it is read (what cannot be used goes to
+// `notes`), then the network loaded as it is or built again. True when the network files were
+// loaded as they are.
+bool open_chosen_layer(const com::ComPtr<tamix::NetBase>& tantest, host::HostMap& map,
+                       host::HostFeatureLayer& layer, host::HostFeatureClass& features,
+                       SettingsNotes& notes) {
+  const FolderSettings files(shared_state().gNetworkFolder);
+  OldSettings old;
+  const auto decision = decide_for_folder(*tantest, layer, features, files, old, notes);
+  if (decision == Decision::Stop || !read_old_settings(features, files, decision, old, notes))
+    return false;
+  if (decision == Decision::Rebuild) {
+    rebuild(tantest, layer, map, old, notes);
+    return false;
+  }
+  return load_as_it_is(tantest, map, features, files, old, notes);
+}
 
-void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>& tantest) {
+// The layer the user chose, the map it is in and its feature class.
+struct ChosenLayer {
+  com::ComPtr<host::HostMap> map;
+  com::ComPtr<host::HostFeatureLayer> layer;
+  com::ComPtr<host::HostFeatureClass> features;
+};
+
+// The first phase: the network layer, chosen among the map's candidates; from it
+// gNetworkLayerName and gNetworkFolder. Nothing when the run ends (the user has been told why,
+// or cancelled).
+std::optional<ChosenLayer> choose_network_layer(host::HostDocument* document) {
   auto& state = shared_state();
   const win::FileSystemObject files;
   if (files.FileExists(ErrorLogFile))
@@ -418,7 +458,7 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
   if (map->LayerCount() == 0) {
     show_message("At least one feature layer is required ", "No Layers Found",
                  forms::Icon::Exclamation);
-    return;
+    return std::nullopt;
   }
 
   const bool found = list_candidate_layers(*map);
@@ -426,7 +466,7 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
   if (!found) {
     show_message("No polyline type shape feature class found", "Layers Not Found",
                  forms::Icon::Exclamation);
-    return;
+    return std::nullopt;
   }
 
   auto& dialog = gPolylinesForm();
@@ -436,7 +476,7 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
   dialog.Combo1.SetText(dialog.Combo1.List(0));
   dialog.Show(forms::ShowMode::Modal);
   if (state.gPickedName.empty())
-    return;
+    return std::nullopt;
 
   state.gLayerIndex = state.gCandidateLayers[state.gPickedLayerIndex].MapIndex;
   const auto layer = require_as<host::HostFeatureLayer>(
@@ -444,19 +484,39 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
   const auto features = require(layer->FeatureClass(), "FeatureLayer.FeatureClass");
   state.gNetworkLayerName = features->AliasName();
   state.gNetworkFolder = workspace_folder(features);
+  return ChosenLayer{map, layer, features};
+}
+
+// The engine bound to tantest in the chosen folder, and what killed runs left there removed
+// (the folder is this program's: no other is writing them).
+void bind_engine(tamix::NetBase& tantest) {
+  auto& state = shared_state();
+  state.gCallResult = require(state.gNetCalc, "gNetCalc")->SetNet(tantest.GetIdentifier());
+  tantest.SetNetworkFolder(state.gNetworkFolder);
+  remove_stale_temporaries(state.gNetworkFolder);
+}
+
+} // namespace
+
+void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>& tantest) {
+  const auto chosen = choose_network_layer(document);
+  if (!chosen)
+    return;
+  // From the first read in the folder until the settings, the build mark and the network files
+  // are written, no other program works there: a rebuild carries what another saved just
+  // before, and what this one writes is never written over meanwhile.
+  const auto& folder = shared_state().gNetworkFolder;
+  const FolderTurn turn(folder);
   if (!NetworkProjectionPresent())
     return;
-
-  state.gCallResult = require(state.gNetCalc, "gNetCalc")->SetNet(tantest->GetIdentifier());
-  tantest->SetNetworkFolder(state.gNetworkFolder);
-
-  remove_stale_temporaries(state.gNetworkFolder);
+  bind_engine(*tantest);
   SettingsNotes notes;
-  open_chosen_layer(tantest, *map, *layer, *features, notes);
+  const bool entered =
+      open_chosen_layer(tantest, *chosen->map, *chosen->layer, *chosen->features, notes);
+  const auto shown = notes.lines();
   ShowSettingsNotes(notes);
   // Only now has the user been told what the last build could not carry over.
-  if (BuildMarkSaysSettingsWritten(state.gNetworkFolder))
-    RemoveBuildMark(state.gNetworkFolder);
+  ForgetShownNotes(folder, shown, entered);
 }
 
 } // namespace corvane

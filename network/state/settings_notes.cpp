@@ -15,7 +15,9 @@ void SettingsNotes::add(std::string_view file, std::string_view section, std::st
 }
 
 void SettingsNotes::add(std::string line) {
-  lines_.push_back(std::move(line));
+  // A loss is named once, however many steps come upon it.
+  if (std::ranges::find(lines_, line) == lines_.end())
+    lines_.push_back(std::move(line));
 }
 
 std::string SettingsNotes::take_text() {
@@ -50,6 +52,7 @@ bool KeepOldSettings(const std::string& file, const std::string& why, SettingsNo
     return false;
   }
   notes.add(why + " The old file is kept as " + kept.copy + ".");
+  std::erase(earlier.unnamed, kept.copy);
   earlier.named.push_back(kept.copy);
   return true;
 }

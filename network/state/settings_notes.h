@@ -13,7 +13,7 @@ namespace corvane {
 // among many boxes.
 class SettingsNotes {
 public:
-  // FILE: [SECTION] "KEY" WHAT
+  // FILE: [SECTION] "KEY" WHAT. A line the notes hold already adds nothing.
   void add(std::string_view file, std::string_view section, std::string_view key,
            std::string_view what);
   void add(std::string line);

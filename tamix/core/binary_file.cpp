@@ -19,9 +19,11 @@ FileHeader make_header(const char (&magic)[9], std::uint32_t version) {
 
 namespace {
 
-// The replacement's message names the file as the user knows it and the reason.
+// The replacement's message names the file as the user knows it and the reason. A file that
+// cannot be written is no file the engine could not find: its reason (a full disk, a read-only
+// folder) is the whole failure.
 [[noreturn]] void cannot_write(const files::FileError& error) {
-  throw Error(code::load_failed, error.what());
+  throw Error(code::output_file_failed, error.what());
 }
 
 } // namespace

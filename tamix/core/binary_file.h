@@ -35,9 +35,9 @@ struct FileCloser {
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 // Writes to "<path>.tmp"; commit() syncs it and renames it to `path`, so a failed write or a
-// killed run never leaves a half-written file under the real name. Raises load_failed when the
-// file cannot be written, naming the file and the reason ("/net/link.bin: its new copy cannot
-// be written: no space is left on the device; ...").
+// killed run never leaves a half-written file under the real name. Raises output_file_failed
+// when the file cannot be written, naming the file and the reason ("/net/link.bin: its new copy
+// cannot be written: there is no space left on the device; ...").
 class BinaryWriter {
 public:
   BinaryWriter(std::filesystem::path path, const FileHeader& header);

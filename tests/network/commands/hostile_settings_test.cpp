@@ -387,8 +387,20 @@ TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
        "",
        {built, ini_file + ": [INFO] \"RECORD NO\" gives \"1e308\", which is no count; the "
                           "network is built again."}},
+      {"moved folder, its build cut short before it replaced a network file",
+       [&] {
+         settings::write(ini_file, settings::Info, settings::ShapeFile, "C:\\old\\roads.shp");
+         ASSERT_TRUE(PutBuildMark(path()));
+       },
+       true,
+       true,
+       "",
+       {built}},
       {"an interrupted build",
-       [&] { ASSERT_TRUE(PutBuildMark(path())); },
+       [&] {
+         ASSERT_TRUE(PutBuildMark(path()));
+         write_bytes(path("dist.bin"), "a new network file");
+       },
        false,
        true,
        "",
@@ -484,7 +496,8 @@ TEST_F(HostileSettings, WhatAKilledBuildDidNotShowIsShownByTheNextOpeningOnce) {
                            "as " +
                            ini() + ".bak.";
   ASSERT_TRUE(PutBuildMark(path()));
-  ASSERT_TRUE(RecordUnshownNotes(path(), {note}, {ini() + ".bak"}));
+  ASSERT_TRUE(
+      RecordUnshownNotes(path(), {note}, EarlierCopies{.named = {ini() + ".bak"}, .unnamed = {}}));
   MarkSettingsWritten(path());
   for (const bool first : {true, false}) {
     SCOPED_TRACE(first ? "first opening" : "second opening");
@@ -497,6 +510,111 @@ TEST_F(HostileSettings, WhatAKilledBuildDidNotShowIsShownByTheNextOpeningOnce) {
     EXPECT_EQ(take_messages(), expected);
     EXPECT_FALSE(BuildMarkPresent(path()));
     EXPECT_EQ(state().gClosedLinkCount, 1) << "the settings written are loaded";
+  }
+}
+
+// A build that fails before the engine has replaced a network file (a full disk at its first
+// write) leaves the old files and settings together: the next opening compares the links as
+// if that build had never been, and keeps the closures; nothing is said of a build that did not
+// finish.
+TEST_F(HostileSettings, ABuildThatReplacedNothingLeavesTheNextOpeningToCompare) {
+  settings::write(ini(), settings::Info, settings::ShapeFile, "C:\\old\\roads.shp");
+  for (const auto failing : {-32, -40, -41}) {
+    SCOPED_TRACE(failing);
+    engine_->create_result = failing;
+    state().gNetworkState = NetworkClosed;
+    take_messages();
+    open();
+    const auto messages = take_messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].starts_with("Network could not be created: Error = ")) << messages[0];
+    EXPECT_NE(state().gNetworkState, NetworkLoaded);
+  }
+  engine_->create_result = 0;
+  state().gNetworkState = NetworkClosed;
+  open();
+  EXPECT_EQ(take_messages(), std::vector<std::string>{"Network created successfully"});
+  EXPECT_EQ(state().gClosedLinkCount, 1);
+  EXPECT_EQ(state().gTempSpeedCount, 1);
+  EXPECT_FALSE(BuildMarkPresent(path()));
+  EXPECT_FALSE(fs::exists(ini() + ".bak"));
+}
+
+// What a killed build left to say is said once: an opening that shows it and then ends without
+// a finished build does not leave it to be shown again; and two kills in a row, the first after
+// its copy of the old settings was made and before it was named, the second before the next
+// build made one, leave one copy, which the message names.
+TEST_F(HostileSettings, EachLossIsNamedOnceAndEveryCopyIsNamed) {
+  const auto report = path("steps.txt");
+  const auto rebuild = [&] {
+    state().gNetworkState = NetworkClosed;
+    open();
+  };
+  const auto step_of = [&](const testing::ReachedSteps& steps, files::testing::Step step,
+                           const std::string& file) {
+    for (std::size_t at = 0; at < steps.size(); ++at)
+      if (steps[at].first == step && steps[at].second == file)
+        return static_cast<int>(at);
+    ADD_FAILURE() << "no such step of " << file;
+    return -1;
+  };
+  const auto lost = ini() +
+                    ": 1 closed road and 1 temporary speed were not carried over: the road "
+                    "layer changed since the network was built. The old file is kept as " +
+                    ini() + ".bak.";
+  const auto copies = [&] {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(path()))
+      count += entry.path().filename().string().starts_with("Corvane.ini.") &&
+               entry.path().extension() == ".bak";
+    return count;
+  };
+  {
+    SCOPED_TRACE("a failed build after the note was shown");
+    network_of(links(4), {1, 2, 3, 2});
+    replace_roads(links(3), {1, 2, 3});
+    keep_folder();
+    const auto steps = testing::RunKilledAtStep(report, rebuild, -1);
+    restore_folder();
+    testing::RunKilledAtStep(report, rebuild,
+                             step_of(steps, files::testing::Step::create_temporary, "link.spd"));
+    engine_->create_result = -40;
+    take_messages();
+    rebuild();
+    const auto messages = take_messages();
+    ASSERT_EQ(messages.size(), 2u) << ::testing::PrintToString(messages);
+    EXPECT_EQ(messages[1], lost);
+    engine_->create_result = 0;
+    rebuild();
+    EXPECT_EQ(take_messages(), std::vector<std::string>{"Network created successfully"});
+    EXPECT_EQ(copies(), 1);
+    fs::remove_all(kept());
+  }
+  {
+    SCOPED_TRACE("two kills in a row");
+    for (const auto* name : {"Corvane.ini.bak", "Corvane.ini.building"})
+      fs::remove(path(name));
+    network_of(links(4), {1, 2, 3, 2});
+    replace_roads(links(3), {1, 2, 3});
+    keep_folder();
+    const auto steps = testing::RunKilledAtStep(report, rebuild, -1);
+    restore_folder();
+    // After the copy, before the mark names it; then after the next mark, before its copy.
+    testing::RunKilledAtStep(report, rebuild,
+                             step_of(steps, files::testing::Step::rename, "Corvane.ini.bak") + 1);
+    ASSERT_EQ(copies(), 1);
+    testing::RunKilledAtStep(
+        report, rebuild, step_of(steps, files::testing::Step::rename, "Corvane.ini.building") + 1);
+    take_messages();
+    rebuild();
+    const auto messages = take_messages();
+    ASSERT_EQ(messages.size(), 2u) << ::testing::PrintToString(messages);
+    EXPECT_TRUE(messages[1].ends_with("were not carried over: a build of the network did not "
+                                      "finish, so the links they name cannot be checked. The old "
+                                      "file is kept as " +
+                                      ini() + ".bak."))
+        << messages[1];
+    EXPECT_EQ(copies(), 1);
   }
 }
 
