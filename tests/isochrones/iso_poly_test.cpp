@@ -216,7 +216,8 @@ TEST_F(IsoPolyTool, EdgeCasesAsATable) {
     EXPECT_EQ(exists("IsoPoly.shp"), c.output);
     const auto renderer = zone_renderer();
     EXPECT_EQ(renderer != nullptr, c.renders);
-    EXPECT_EQ(markers_on_map(), 1);
+    // The centre's flag of the run that drew the output: a run that wrote none draws none.
+    EXPECT_EQ(markers_on_map(), c.output ? 1 : 0);
     TearDown();
     SetUp();
   }

@@ -89,13 +89,6 @@ void make_files(const Dataset& dataset, int shape_type, const std::vector<DbfCol
   }
 }
 
-// A set whose name carries a "~" is a caller's scratch set, which it puts in place whole
-// itself; any other is made under such a name and then takes its place, so that a kill or a
-// failure while it is made leaves the name free, never a part of a set under it.
-bool is_scratch_name(const std::string& name) {
-  return name.find('~') != std::string::npos;
-}
-
 } // namespace
 
 Dataset Dataset::create(const fs::path& folder, const std::string& name, int shape_type,
@@ -107,6 +100,9 @@ Dataset Dataset::create(const fs::path& folder, const std::string& name, int sha
   finish_earlier_set(folder, name);
   if (exists_in_folder(folder, name + ".shp") || exists_in_folder(folder, name + ".dbf"))
     throw HostError((folder / name).string() + " exists already");
+  // A scratch set the caller puts in place whole itself; any other is made under such a name
+  // and then takes its place, so that a kill or a failure while it is made leaves the name
+  // free, never a part of a set under it.
   if (is_scratch_name(name)) {
     Dataset dataset(folder, name, shapes);
     make_files(dataset, shape_type, columns, prj, folder, name);
@@ -119,7 +115,12 @@ Dataset Dataset::create(const fs::path& folder, const std::string& name, int sha
   try {
     made.take_place_of(name);
   } catch (...) {
-    delete_scratch_files(folder, scratch);
+    try {
+      delete_scratch_files(folder, scratch);
+    } catch (const HostError&) {
+      // the failure that ended the making is the one to tell; the scratch set goes at the
+      // next making
+    }
     throw;
   }
   return Dataset(folder, name, shapes);
