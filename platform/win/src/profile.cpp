@@ -1,6 +1,9 @@
 #include "win/profile.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <string>
 #include <cstring>
 
 #include "ascii.h"
@@ -81,13 +84,42 @@ bool delete_profile_section(std::string_view section, std::string_view file) {
   return write_profile_string(section, std::nullopt, std::nullopt, file);
 }
 
+namespace {
+
+// The refusal of this thread's last write, and the file it was of.
+struct Refusal {
+  std::filesystem::path file;
+  std::string reason;
+};
+
+Refusal& last_refusal() {
+  thread_local Refusal refusal;
+  return refusal;
+}
+
+} // namespace
+
+std::string ProfileWriteRefusal(std::string_view file) {
+  const auto& refusal = last_refusal();
+  return refusal.file == resolve_path(file) ? refusal.reason : std::string();
+}
+
 bool write_profile_file(std::string_view file, const std::vector<ProfileChange>& changes,
                         ProfileBase base) {
+  const auto path = resolve_path(file);
+  last_refusal() = {path, {}};
   for (const auto& change : changes)
     if (has_line_break(std::string_view(change.section)) || has_line_break(change.key) ||
-        has_line_break(change.value))
+        has_line_break(change.value)) {
+      last_refusal().reason = "the " +
+                              std::string(has_line_break(std::string_view(change.section))
+                                              ? "section name"
+                                          : has_line_break(change.key) ? "key"
+                                                                       : "value") +
+                              " to be saved holds a line break, which a settings file cannot keep";
+      errno = EINVAL;
       return false;
-  const auto path = resolve_path(file);
+    }
   std::optional<std::string> contents;
   if (base == ProfileBase::existing_file) {
     contents = read_file_contents(path);
