@@ -22,6 +22,7 @@
 #include "isochrones/iso_poly.h"
 #include "isochrones/iso_poly_interface.h"
 #include "polygon_tool_fixture.h"
+#include "support/full_disk.h"
 
 namespace corvane {
 namespace {
@@ -406,6 +407,64 @@ TEST_F(IsoPolyTool, AFullDiskAtAnyWriteIsToldAndTheNextClickWritesTheWholeZones)
       EXPECT_TRUE(extension != ".tmp" && extension != ".replacing") << entry.path();
       EXPECT_EQ(entry.path().filename().string().find('~'), std::string::npos) << entry.path();
     }
+  }
+  EXPECT_GT(told, 0);
+}
+
+// A disk full from any write of a click on (the engine's zones, their copy, the records of the
+// replacements and the clean-up's own writes after it): one box, the full disk's reason first,
+// no scratch set left, no flag of a run that wrote nothing, and the next click with space back
+// writes the whole zones.
+TEST_F(IsoPolyTool, ADiskFullFromAnyWriteOnIsToldOnceAndLeavesNoScratchSet) {
+  network(row_of_links());
+  zones({1, 2, 3});
+  click_tool(900, 1040);
+  const long writes = testing::WritesOf([&] { click_tool(900, 1040); });
+  ASSERT_GT(writes, 5);
+  for (long from = 0; from < writes; ++from) {
+    SCOPED_TRACE("full from write " + std::to_string(from) + " of " + std::to_string(writes));
+    user_->messages.clear();
+    {
+      const testing::FullDiskFrom full(from);
+      mouse_down(*tool_, 900, 1040, 1, 0);
+    }
+    EXPECT_TRUE(testing::ToldNoSpace(messages()));
+    EXPECT_EQ(testing::LeftBehind(path(), {"IsoPly", "IsoPoly1"}), std::vector<std::string>{});
+    if (!exists("IsoPoly.shp")) {
+      EXPECT_EQ(markers_on_map(), 0);
+    }
+    user_->messages.clear();
+    click_tool(900, 1040);
+    EXPECT_EQ(messages(), std::vector<std::string>{});
+    EXPECT_EQ(numbers(*open("IsoPoly"), "COST_END"), (std::vector<double>{1, 2, 3}));
+  }
+}
+
+// The same on a real disk: a small file system over the network folder, filled to a few
+// kilobytes free at a time, from less than a record's room to more than one zone set's.
+TEST_F(IsoPolyTool, ARealFullDiskIsToldOnceAndTheNextClickWritesTheWholeZones) {
+  testing::SmallDisk disk(path(), 4);
+  if (!disk.mounted())
+    GTEST_SKIP() << disk.why();
+  network(row_of_links());
+  zones({1, 2, 3});
+  click_tool(900, 1040);
+  int told = 0;
+  for (const std::uintmax_t free_kilobytes : {0, 4, 8, 12, 16, 24, 32, 48, 64, 96}) {
+    SCOPED_TRACE(std::to_string(free_kilobytes) + " KB free");
+    user_->messages.clear();
+    ASSERT_TRUE(disk.leave_free(free_kilobytes));
+    mouse_down(*tool_, 900, 1040, 1, 0);
+    if (!messages().empty()) {
+      EXPECT_TRUE(testing::ToldNoSpace(messages()));
+      ++told;
+    }
+    disk.empty_filler();
+    EXPECT_EQ(testing::LeftBehind(path(), {"IsoPly", "IsoPoly1"}), std::vector<std::string>{});
+    user_->messages.clear();
+    click_tool(900, 1040);
+    EXPECT_EQ(messages(), std::vector<std::string>{});
+    EXPECT_EQ(numbers(*open("IsoPoly"), "COST_END"), (std::vector<double>{1, 2, 3}));
   }
   EXPECT_GT(told, 0);
 }

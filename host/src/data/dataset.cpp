@@ -71,6 +71,9 @@ namespace {
 // before), so that nothing of a set stays under its name.
 void make_files(const Dataset& dataset, int shape_type, const std::vector<DbfColumn>& columns,
                 const std::string& prj, const fs::path& folder, const std::string& name) {
+  // A failure kept from the writes of an earlier set (its files closed after its run had
+  // failed already) is not this set's.
+  take_write_failure();
   try {
     if (shape_type != geometry_null)
       ShpFile::create(dataset.shp_base(), shape_type);
