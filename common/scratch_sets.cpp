@@ -28,15 +28,14 @@ std::string delete_each(const std::vector<std::string_view>& names) {
 
 } // namespace
 
-void RunRemovingScratchSets(std::initializer_list<std::string_view> names,
+void RunRemovingScratchSets(const std::vector<std::string_view>& names,
                             const std::function<void()>& body) {
-  const std::vector<std::string_view> sets(names);
   try {
     body();
   } catch (...) {
-    RethrowWithNote(delete_each(sets));
+    RethrowWithNote(delete_each(names));
   }
-  if (const auto left = delete_each(sets); !left.empty())
+  if (const auto left = delete_each(names); !left.empty())
     throw HostCallFailed("Delete", com::E_FAIL, left);
 }
 

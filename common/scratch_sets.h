@@ -1,8 +1,8 @@
 #pragma once
 
 #include <functional>
-#include <initializer_list>
 #include <string_view>
+#include <vector>
 
 namespace corvane {
 
@@ -11,7 +11,7 @@ namespace corvane {
 // ends: a failed run leaves none of them behind. A deletion that fails after a failed run adds
 // its reason to the run's failure; after a run that did not fail it ends the handler with it.
 // The sets are the run's own (checked as the run began), so none is refused as the user's.
-void RunRemovingScratchSets(std::initializer_list<std::string_view> names,
+void RunRemovingScratchSets(const std::vector<std::string_view>& names,
                             const std::function<void()>& body);
 
 } // namespace corvane

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -409,6 +410,38 @@ TEST_F(IsoPolyTool, AFullDiskAtAnyWriteIsToldAndTheNextClickWritesTheWholeZones)
     }
   }
   EXPECT_GT(told, 0);
+}
+
+// A network folder the user cannot write: one box with the reason (not first one for the edit
+// stamp), and no flag for a run that wrote nothing.
+TEST_F(IsoPolyTool, AFolderThatCannotBeWrittenGivesOneBoxAndNoFlag) {
+  if (geteuid() != 0)
+    GTEST_SKIP() << "the run leaves the root user to lose the right to write, which only root may";
+  network(row_of_links());
+  zones({1, 2});
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    chmod(path().c_str(), 0555);
+    for (const auto& entry : std::filesystem::directory_iterator(path()))
+      chmod(entry.path().c_str(), 0444);
+    if (setgid(65534) != 0 || setuid(65534) != 0)
+      _exit(3);
+    user_->messages.clear();
+    mouse_down(*tool_, 900, 1040, 1, 0);
+    const auto said = messages();
+    const bool one_box = said.size() == 1 && said[0].find("EDITED") == std::string::npos &&
+                         said[0].find(path()) != std::string::npos;
+    if (!one_box)
+      std::fprintf(stderr, "shown: %s\n", ::testing::PrintToString(said).c_str());
+    std::fflush(stderr);
+    _exit(one_box && markers_on_map() == 0 ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  chmod(path().c_str(), 0755);
+  ASSERT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 // A disk full from any write of a click on (the engine's zones, their copy, the records of the

@@ -114,17 +114,24 @@ Dataset Dataset::create(const fs::path& folder, const std::string& name, int sha
   const std::string scratch = name + "~made";
   delete_scratch_files(folder, scratch); // what a killed making left
   Dataset made(folder, scratch, shapes);
-  make_files(made, shape_type, columns, prj, folder, scratch);
   try {
+    make_files(made, shape_type, columns, prj, folder, scratch);
     made.take_place_of(name);
-  } catch (...) {
+  } catch (const HostError& failure) {
     try {
       delete_scratch_files(folder, scratch);
     } catch (const HostError&) {
       // the failure that ended the making is the one to tell; the scratch set goes at the
       // next making
     }
-    throw;
+    if (!failure.is_about_file())
+      throw;
+    // The user knows the set by its name, never by the one it was made under.
+    std::string told = failure.what();
+    for (std::size_t at = 0; (at = told.find(scratch, at)) != std::string::npos;
+         at += name.size())
+      told.replace(at, scratch.size(), name);
+    throw HostError::about_file(told);
   }
   return Dataset(folder, name, shapes);
 }
