@@ -1,12 +1,14 @@
 #include "common/click_point.h"
 
+#include <cstdio>
+#include <string>
+
 #include "com/error_info.h"
 #include "common/finite_point.h"
 #include "common/node_search.h"
 #include "common/show_message.h"
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
-#include "win/num_text.h"
 
 namespace corvane {
 
@@ -38,7 +40,12 @@ com::ComPtr<host::HostPoint> ClickInNetworkCoordinates(host::HostDocument* docum
     const auto text = system ? system->Name() : std::string();
     return text.empty() ? std::string("an unknown coordinate system") : text;
   };
-  show_message("The clicked point (" + win::NumText(map_x) + ", " + win::NumText(map_y) +
+  const auto number = [](double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.15g", value);
+    return std::string(text);
+  };
+  show_message("The clicked point (" + number(map_x) + ", " + number(map_y) +
                    ") cannot be placed in the network's coordinates (" +
                    name(com::ComPtr<host::HostSpatialReference>(reference)) +
                    ") from the map's (" + name(map->SpatialReference()) +

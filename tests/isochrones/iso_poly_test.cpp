@@ -19,6 +19,7 @@
 #include "com/registration.h"
 #include "command/app_path.h"
 #include "host/color.h"
+#include "host/spatial_reference.h"
 #include "host/symbol.h"
 #include "isochrones/iso_poly.h"
 #include "isochrones/iso_poly_interface.h"
@@ -410,6 +411,34 @@ TEST_F(IsoPolyTool, AFullDiskAtAnyWriteIsToldAndTheNextClickWritesTheWholeZones)
     }
   }
   EXPECT_GT(told, 0);
+}
+
+// A map in degrees over a network in metres, clicked where no latitude is (the metres of the
+// network read as degrees): the point cannot be taken into the network's coordinates, and the
+// user is told so, with the point and both coordinate systems, instead of a call's code;
+// nothing is written or drawn.
+TEST_F(IsoPolyTool, AClickThatCannotBeProjectedSaysSoInWords) {
+  network(row_of_links());
+  zones({1, 2});
+  // The network layer anew over its files, so that it has their ".prj"'s coordinate system.
+  const auto roads = corvane::create<host::HostFeatureLayer>(host::FeatureLayerClass);
+  roads->SetFeatureClass(open("roads").get());
+  roads->SetName("roads");
+  map()->ClearLayers();
+  ASSERT_EQ(map()->AddLayer(roads.get()), com::S_OK);
+  const auto systems =
+      corvane::create<host::HostSpatialReferenceFactory>(host::SpatialReferenceEnvironmentClass);
+  com::ComPtr<host::HostSpatialReference> degrees;
+  ASSERT_EQ(systems->CreateFromText("EPSG:4326", &degrees), com::S_OK);
+  map()->SetSpatialReference(degrees.get());
+  EXPECT_EQ(mouse_down(*tool_, 900, 1040, 1, 0), com::S_OK);
+  ASSERT_EQ(messages().size(), 1u) << ::testing::PrintToString(messages());
+  EXPECT_TRUE(messages()[0].starts_with("Error: The clicked point (900, 1040) cannot be placed in "
+                                        "the network's coordinates ("))
+      << messages()[0];
+  EXPECT_TRUE(messages()[0].ends_with("The run did not finish.")) << messages()[0];
+  EXPECT_FALSE(exists("IsoPoly.shp"));
+  EXPECT_EQ(markers_on_map(), 0);
 }
 
 // A network folder the user cannot write: one box with the reason (not first one for the edit

@@ -204,6 +204,26 @@ TEST(NetworkBuild, RefusesBadInputAndKeepsTheOldNetwork) {
   }
 }
 
+// The build names the record whose coordinate it refuses, for the user to find and mend.
+TEST(NetworkBuild, NamesTheRecordOfACoordinateThatIsNotAFiniteNumber) {
+  for (const double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+    SCOPED_TRACE(bad);
+    TempFolder folder;
+    write_shapefile(folder.path(), "roads",
+                    {line({{0, 0}, {1, 1}}), line({{1, 1}, {2, 2}}), line({{2, 2}, {bad, 3}})});
+    try {
+      create_network(folder.path(), "roads", 10);
+      ADD_FAILURE() << "built";
+    } catch (const Error& error) {
+      EXPECT_EQ(error.code(), code::illegal_shapefile);
+      EXPECT_NE(std::string(error.what()).find("record 2 has a coordinate that is not a finite "
+                                               "number"),
+                std::string::npos)
+          << error.what();
+    }
+  }
+}
+
 TEST(NetworkBuild, RefusesDegreesBeyondThePoles) {
   TempFolder folder;
   write_shapefile(folder.path(), "roads",
