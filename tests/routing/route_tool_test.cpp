@@ -332,5 +332,40 @@ TEST_F(RouteTool, ADiskFullFromAnyWriteOnIsToldByTheUsersFileAndLeavesNoScratchS
   }
 }
 
+// The same on a real disk: a small file system over the network folder, filled to a few
+// kilobytes free at a time.
+TEST_F(RouteTool, ARealFullDiskIsToldByTheUsersFileAndTheNextRouteIsWhole) {
+  testing::SmallDisk disk(path(), 4);
+  if (!disk.mounted())
+    GTEST_SKIP() << disk.why();
+  build_network(town());
+  const auto route_by_hand = [&] {
+    run_handler([&] { click(0, 0); });
+    run_handler([&] { click(700, 300, 2); });
+    run_handler([&] { click(900, 500, 1); });
+  };
+  route_by_hand();
+  const auto whole_route = numbers(*open("Route"), "CV_RESULT");
+  int told = 0;
+  for (const std::uintmax_t free_kilobytes : {0, 4, 8, 12, 16, 20, 24, 32}) {
+    SCOPED_TRACE(std::to_string(free_kilobytes) + " KB free");
+    user_->messages.clear();
+    ASSERT_TRUE(disk.leave_free(free_kilobytes));
+    route_by_hand();
+    disk.empty_filler();
+    for (const auto& text : messages()) {
+      EXPECT_EQ(text.find(" failed ("), std::string::npos) << text;
+      EXPECT_EQ(text.find('~'), std::string::npos) << text;
+      told += text.find("there is no space left on the device") != std::string::npos;
+    }
+    EXPECT_EQ(testing::LeftBehind(path()), std::vector<std::string>{});
+    user_->messages.clear();
+    route_by_hand();
+    ASSERT_EQ(messages().size(), 1u) << ::testing::PrintToString(messages());
+    EXPECT_EQ(numbers(*open("Route"), "CV_RESULT"), whole_route);
+  }
+  EXPECT_GT(told, 0);
+}
+
 } // namespace
 } // namespace corvane
