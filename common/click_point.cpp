@@ -47,8 +47,8 @@ com::ComPtr<host::HostPoint> ClickInNetworkCoordinates(host::HostDocument* docum
   };
   show_message("The clicked point (" + number(map_x) + ", " + number(map_y) +
                    ") cannot be placed in the network's coordinates (" +
-                   name(com::ComPtr<host::HostSpatialReference>(reference)) +
-                   ") from the map's (" + name(map->SpatialReference()) +
+                   name(com::ComPtr<host::HostSpatialReference>(reference)) + ") from the map's (" +
+                   name(map->SpatialReference()) +
                    "). Give the map a coordinate system that suits its layers' coordinates, "
                    "then try again. The run did not finish.",
                "Error", forms::Icon::Critical);

@@ -42,7 +42,8 @@ std::string delete_scratch(host::HostFeatureWorkspace& workspace, std::string_vi
   std::string left;
   com::ComPtr<host::HostTable> table;
   if (com::SUCCEEDED(workspace.OpenTable(scratch, &table)) && table)
-    if (const auto dataset = table.as<host::HostDataset>(); dataset && com::FAILED(dataset->Delete()))
+    if (const auto dataset = table.as<host::HostDataset>();
+        dataset && com::FAILED(dataset->Delete()))
       left = com::TakeErrorInfo();
   com::TakeErrorInfo(); // an open that found no set says nothing the user needs
   delete_files(scratch, OutputFilesOf(name));

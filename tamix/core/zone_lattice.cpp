@@ -48,9 +48,8 @@ ZoneLattice::ZoneLattice(Point low, Point high, double radius, std::size_t most_
     const double columns = std::ceil((width + 2 * margin) / spacing_) + 1;
     const double rows = std::ceil((height + 2 * margin) / spacing_) + 1;
     if (!std::isfinite(spacing_) || !std::isfinite(columns * rows))
-      throw Error(code::out_of_bounds,
-                  "the box of the zones is too large to sample in at most " +
-                      std::to_string(most_points) + " points");
+      throw Error(code::out_of_bounds, "the box of the zones is too large to sample in at most " +
+                                           std::to_string(most_points) + " points");
     constexpr double most_per_side = std::numeric_limits<std::uint32_t>::max();
     if (columns * rows <= double(most_points) && columns <= most_per_side &&
         rows <= most_per_side) {

@@ -28,8 +28,7 @@ TEST(HandlerBoundary, TellsEveryFailureItWasNotToldOfInWords) {
     std::string title, text; // of the one box; none when empty
   } cases[] = {
       {"an exception of the standard library", [] { throw std::out_of_range("vector::at"); },
-       com::S_OK, "Error",
-       "An unexpected failure ended it: vector::at. The run did not finish."},
+       com::S_OK, "Error", "An unexpected failure ended it: vector::at. The run did not finish."},
       {"something that is no exception", [] { throw 42; }, com::S_OK, "Error",
        "An unexpected failure ended it. The run did not finish."},
       {"a handler end of the add-in's", [] { throw HandlerEnd("network layer not in the map"); },

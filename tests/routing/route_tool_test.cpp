@@ -220,14 +220,15 @@ TEST_F(RouteTool, StepLinesRunInTheDirectionOfTravel) {
   shared_state().gDescFieldName = "NAME";
   click(0, 0);
   click(200, 200, 1);
-  EXPECT_EQ(lines(*open("Route")), (std::vector<Path>{{{0, 0}, {100, 0}, {200, 0}},
-                                                     {{200, 0}, {200, 100}, {200, 200}}}));
+  EXPECT_EQ(lines(*open("Route")),
+            (std::vector<Path>{{{0, 0}, {100, 0}, {200, 0}}, {{200, 0}, {200, 100}, {200, 200}}}));
   EXPECT_EQ(texts(*open("Route"), "Direction"),
             (std::vector<std::string>{"Start Along", "Turn to the Left"}));
 }
 
 TEST_F(RouteTool, NamesBeyondLatin1ComeBackFromEveryOutputTable) {
-  const std::string lodzka = "\xC5\x81\xC3\xB3" "dzka"; // "Łódzka"
+  const std::string lodzka = "\xC5\x81\xC3\xB3"
+                             "dzka"; // "Łódzka"
   build_network({{{{0, 0}, {100, 0}}, lodzka}, {{{100, 0}, {200, 0}}, lodzka}});
   shared_state().gDescFieldName = "NAME";
   for (const std::int32_t directions : {0, 1}) {

@@ -128,8 +128,7 @@ Dataset Dataset::create(const fs::path& folder, const std::string& name, int sha
       throw;
     // The user knows the set by its name, never by the one it was made under.
     std::string told = failure.what();
-    for (std::size_t at = 0; (at = told.find(scratch, at)) != std::string::npos;
-         at += name.size())
+    for (std::size_t at = 0; (at = told.find(scratch, at)) != std::string::npos; at += name.size())
       told.replace(at, scratch.size(), name);
     throw HostError::about_file(told);
   }

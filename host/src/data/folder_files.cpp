@@ -70,8 +70,8 @@ void delete_scratch_files(const fs::path& folder, const std::string& name) {
   for (const auto& file : dataset_files(folder, name)) {
     std::error_code ec;
     if (!fs::remove(file, ec) && ec)
-      throw HostError::about_file(file.string() + ": cannot be deleted: " +
-                                  files::failure_reason(ec.value()));
+      throw HostError::about_file(file.string() +
+                                  ": cannot be deleted: " + files::failure_reason(ec.value()));
   }
 }
 

@@ -196,8 +196,7 @@ void remove_without_record(std::vector<fs::path> removed) {
       testing::before_step(testing::Step::remove, doomed);
     std::error_code error;
     if (!fs::remove(doomed, error) && error)
-      throw FileError(doomed, "cannot be removed: " + failure_reason(error.value()),
-                      error.value());
+      throw FileError(doomed, "cannot be removed: " + failure_reason(error.value()), error.value());
   }
 }
 

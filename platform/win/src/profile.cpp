@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
-#include <cstring>
 
 #include "ascii.h"
 #include "file_contents.h"
@@ -97,6 +97,18 @@ Refusal& last_refusal() {
   return refusal;
 }
 
+// The part of `change` that holds a line break, which no line of the file can keep; null when
+// none does.
+const char* part_with_line_break(const ProfileChange& change) {
+  if (has_line_break(std::string_view(change.section)))
+    return "section name";
+  if (has_line_break(change.key))
+    return "key";
+  if (has_line_break(change.value))
+    return "value";
+  return nullptr;
+}
+
 } // namespace
 
 std::string ProfileWriteRefusal(std::string_view file) {
@@ -109,13 +121,8 @@ bool write_profile_file(std::string_view file, const std::vector<ProfileChange>&
   const auto path = resolve_path(file);
   last_refusal() = {path, {}};
   for (const auto& change : changes)
-    if (has_line_break(std::string_view(change.section)) || has_line_break(change.key) ||
-        has_line_break(change.value)) {
-      last_refusal().reason = "the " +
-                              std::string(has_line_break(std::string_view(change.section))
-                                              ? "section name"
-                                          : has_line_break(change.key) ? "key"
-                                                                       : "value") +
+    if (const char* part = part_with_line_break(change)) {
+      last_refusal().reason = std::string("the ") + part +
                               " to be saved holds a line break, which a settings file cannot keep";
       errno = EINVAL;
       return false;

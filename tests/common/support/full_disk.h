@@ -76,8 +76,8 @@ inline std::vector<std::string> LeftBehind(const std::filesystem::path& folder,
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     const auto name = entry.path().filename().string();
     const auto extension = entry.path().extension().string();
-    bool scratch = name.find('~') != std::string::npos || extension == ".tmp" ||
-                   extension == ".replacing";
+    bool scratch =
+        name.find('~') != std::string::npos || extension == ".tmp" || extension == ".replacing";
     for (const auto& set : scratch_sets)
       scratch |= entry.path().stem() == set;
     if (scratch)
@@ -124,8 +124,7 @@ public:
     const int descriptor = ::open(filler.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (descriptor < 0)
       return false;
-    const bool filled =
-        ::posix_fallocate(descriptor, 0, off_t(available - kilobytes * 1024)) == 0;
+    const bool filled = ::posix_fallocate(descriptor, 0, off_t(available - kilobytes * 1024)) == 0;
     ::close(descriptor);
     return filled;
   }

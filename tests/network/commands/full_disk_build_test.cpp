@@ -59,8 +59,7 @@ TEST_F(FullDiskBuild, ARebuildOnADiskFullFromAnyWriteOnSaysWhyAndTheNextOpeningI
       said = rebuild();
     }
     const auto all = ::testing::PrintToString(said);
-    const bool created =
-        std::ranges::find(said, "Network created successfully") != said.end();
+    const bool created = std::ranges::find(said, "Network created successfully") != said.end();
     EXPECT_EQ(created, shared_state().gNetworkState == NetworkLoaded) << all;
     if (!created) {
       EXPECT_NE(all.find("there is no space left on the device"), std::string::npos) << all;

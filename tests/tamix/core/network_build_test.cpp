@@ -150,8 +150,7 @@ TEST(NetworkBuild, RefusesBadInputAndKeepsTheOldNetwork) {
       {"dbf counting more records than it holds",
        [&](auto& f) {
          write_shapefile(f, "bad", good);
-         std::filesystem::resize_file(f / "bad.dbf",
-                                      std::filesystem::file_size(f / "bad.dbf") - 3);
+         std::filesystem::resize_file(f / "bad.dbf", std::filesystem::file_size(f / "bad.dbf") - 3);
        },
        code::illegal_shapefile},
       {"shx pointing past the shp",
@@ -216,8 +215,9 @@ TEST(NetworkBuild, NamesTheRecordOfACoordinateThatIsNotAFiniteNumber) {
       ADD_FAILURE() << "built";
     } catch (const Error& error) {
       EXPECT_EQ(error.code(), code::illegal_shapefile);
-      EXPECT_NE(std::string(error.what()).find("record 2 has a coordinate that is not a finite "
-                                               "number"),
+      EXPECT_NE(std::string(error.what())
+                    .find("record 2 has a coordinate that is not a finite "
+                          "number"),
                 std::string::npos)
           << error.what();
     }

@@ -2,9 +2,9 @@
 
 #include "centres.h"
 #include "costs.h"
+#include "error_matchers.h"
 #include "geos_geometry.h"
 #include "ring_difference.h"
-#include "error_matchers.h"
 #include "search.h"
 #include "zone_lattice.h"
 #include "zone_polygons.h"
@@ -294,8 +294,8 @@ TEST(ZoneLattice, RefusesWhatCannotBeSampledInsteadOfLoopingForEver) {
   };
   for (const auto& c : refused) {
     SCOPED_TRACE(c.name);
-    EXPECT_TRUE(
-        fails_with(code::out_of_bounds, [&] { ZoneLattice(c.low, c.high, c.radius, c.most_points); }));
+    EXPECT_TRUE(fails_with(code::out_of_bounds,
+                           [&] { ZoneLattice(c.low, c.high, c.radius, c.most_points); }));
   }
   // The smallest count that holds the margins, and a box wide but within what can be counted.
   const ZoneLattice least({0, 0}, {0, 0}, 1, 64);
