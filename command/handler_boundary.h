@@ -1,10 +1,10 @@
 #pragma once
 
-#include <new>
 #include <optional>
 
 #include "com/hresult.h"
 #include "command/folder_turn.h"
+#include "command/handler_failure.h"
 #include "forms/message_box.h"
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
@@ -12,9 +12,10 @@
 namespace corvane {
 
 // Runs one handler the host called and turns what ended it into the code the host receives:
-// success (also for an end the user has been told of, or a file's failure it is told of here),
-// the code of a failing host or engine call, or E_FAIL for any other failure. No exception leaves a
-// component call.
+// the code of a host or engine call that failed without a reason for the user (the host names
+// the handler and the call's code), or success, also for any other failure, which the user is
+// told of here in words when no step told it before (DescribeHandlerFailure): an unforeseen
+// failure ends with a box, never a bare code. No exception leaves a component call.
 //
 // Unless `rule` says otherwise, a handler runs in this program's turn in the network folder
 // (FolderTurn): two programs in one folder take turns, so that each output is one run's whole
@@ -28,19 +29,24 @@ com::HRESULT run_handler(Handler&& handler, FolderTurnRule rule = FolderTurnRule
       turn.emplace(folder);
     handler();
     return com::S_OK;
-  } catch (const ToldHandlerEnd&) {
-    return com::S_OK;
   } catch (const HostCallFailed& failed) {
-    if (!failed.has_reason())
-      return failed.code();
-    // A file that could not be written or read: the user learns which, why and what to do, and
-    // the host that the handler ran.
-    forms::MsgBox(failed.what(), "File", forms::Icon::Critical);
-    return com::S_OK;
-  } catch (const std::bad_alloc&) {
-    return com::E_OUTOFMEMORY;
+    if (failed.has_reason()) {
+      // A file that could not be written or read: the user learns which, why and what to do,
+      // and the host that the handler ran.
+      forms::MsgBox(failed.what(), "File", forms::Icon::Critical);
+      return com::S_OK;
+    }
+    // The host hears which of its calls failed, and names the handler and the call's code.
+    return failed.code();
   } catch (...) {
-    return com::E_FAIL;
+    try {
+      if (const auto box = DescribeHandlerFailure(std::current_exception()); !box.text.empty())
+        forms::MsgBox(box.text, box.title, forms::Icon::Critical);
+      return com::S_OK;
+    } catch (...) {
+      // Not even the box could be shown (no memory for it): the host hears the failure.
+      return com::E_FAIL;
+    }
   }
 }
 

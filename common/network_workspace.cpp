@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "com/error_info.h"
+#include "common/failure_note.h"
 #include "common/output_sets.h"
 #include "network/state/handler_end.h"
 #include "network/state/shared_state.h"
@@ -31,15 +33,60 @@ std::string file_bytes(const std::string& path) {
 }
 
 // Deletes a scratch set of WriteOutputWhole, which is never the user's: its name carries a "~".
-// The host deletes what it can open (closing its writers); a set a kill cut short goes file by
-// file, so that it cannot stand in the way of the next run.
-void delete_scratch(host::HostFeatureWorkspace& workspace, std::string_view name,
-                    const std::string& scratch) {
+// The host deletes what it can open (closing its writers), file by file and without a record,
+// so that the clean-up of a write that failed on a full disk needs no space; a set a kill cut
+// short goes file by file here, so that it cannot stand in the way of the next run. Empty when
+// the set is gone; else why it is not.
+std::string delete_scratch(host::HostFeatureWorkspace& workspace, std::string_view name,
+                           const std::string& scratch) {
+  std::string left;
   com::ComPtr<host::HostTable> table;
   if (com::SUCCEEDED(workspace.OpenTable(scratch, &table)) && table)
-    if (const auto dataset = table.as<host::HostDataset>())
-      dataset->Delete();
+    if (const auto dataset = table.as<host::HostDataset>();
+        dataset && com::FAILED(dataset->Delete()))
+      left = com::TakeErrorInfo();
+  com::TakeErrorInfo(); // an open that found no set says nothing the user needs
   delete_files(scratch, OutputFilesOf(name));
+  for (const auto extension : OutputFilesOf(name))
+    if (win::FileSystemObject().FileExists(
+            win::join_path(shared_state().gNetworkFolder, scratch + std::string(extension))))
+      return left.empty() ? "its files cannot be deleted" : left;
+  return {};
+}
+
+// `text` with the scratch set named as the output the user knows: "IsoPoly~new.shp" is
+// "IsoPoly.shp" to the user, who never sees the scratch set.
+std::string as_the_user_knows(std::string text, std::string_view name, const std::string& scratch) {
+  for (std::size_t at = 0; (at = text.find(scratch, at)) != std::string::npos; at += name.size())
+    text.replace(at, scratch.size(), name);
+  return text;
+}
+
+// The failure that ended a write of the output `name`, as the user is told it: the first
+// failure's reason first, with the scratch set named as the output, and a clean-up that failed
+// as well (`left`) after it. The scratch set's own path would mislead there: the user's file is
+// untouched.
+[[noreturn]] void rethrow_as_the_user_knows(std::string_view name, const std::string& scratch,
+                                            const std::string& left) {
+  std::string note;
+  if (!left.empty()) {
+    const auto reason = left.find(": ");
+    note = "Its unfinished new copy could not be removed as well (" +
+           (reason == std::string::npos ? left : left.substr(reason + 2)) +
+           "); the next run removes it.";
+  }
+  try {
+    try {
+      throw;
+    } catch (const HostCallFailed& failed) {
+      if (!failed.has_reason())
+        throw;
+      throw HostCallFailed(failed.call(), failed.code(),
+                           as_the_user_knows(failed.what(), name, scratch));
+    }
+  } catch (...) {
+    RethrowWithNote(note);
+  }
 }
 
 } // namespace
@@ -114,8 +161,7 @@ WriteOutputWhole(std::string_view name,
     write(scratch);
     check_call(workspace->ReplaceDataset(scratch, std::string(name)), "ReplaceDataset");
   } catch (...) {
-    delete_scratch(*workspace, name, scratch);
-    throw;
+    rethrow_as_the_user_knows(name, scratch, delete_scratch(*workspace, name, scratch));
   }
   return open_feature_class(workspace.get(), name);
 }

@@ -4,6 +4,7 @@
 #include "common/clip_layer.h"
 #include "common/layer_lookup.h"
 #include "common/layer_spatial_reference.h"
+#include "common/scratch_sets.h"
 #include "host/command.h"
 #include "isochrones/centre_clicks.h"
 #include "isochrones/centre_set.h"
@@ -51,7 +52,10 @@ void CentreSetTool::mouse_down(long button, long shift, long x, long y) {
     before_last_centre(*map);
     // A centre past the list's end is refused with a message, and the set is not calculated
     // without it.
-    if (AddCentre(*map, *click, true) && calculate(*map, run))
+    bool calculated = false;
+    if (AddCentre(*map, *click, true))
+      RunRemovingScratchSets(scratch_sets(), [&] { calculated = calculate(*map, run); });
+    if (calculated)
       return;
   }
   run.end_without_result();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 #include "command/command_base.h"
 #include "common/check_network_ready.h"
@@ -40,6 +42,8 @@ protected:
   virtual void before_last_centre(host::HostMap& /*map*/) {}
   // Calculates from the whole set: false when the run ends without a result to stamp.
   virtual bool calculate(host::HostMap& map, ClickRun& run) = 0;
+  // The sets the calculation passes its zones through, which go however it ends.
+  virtual std::vector<std::string_view> scratch_sets() const { return {}; }
 
 private:
   void mouse_down(long button, long shift, long x, long y) final;

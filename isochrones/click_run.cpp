@@ -4,6 +4,8 @@
 
 #include "common/stamp_network_edited.h"
 #include "network/state/handler_end.h"
+#include "network/state/settings_files.h"
+#include "network/state/shared_state.h"
 
 namespace corvane {
 
@@ -20,7 +22,11 @@ void ClickRun::busy() {
 ClickRun::~ClickRun() {
   pointer_.reset();
   try {
-    if (stamp_ || std::uncaught_exceptions() > exceptions_at_start_)
+    // A failed click is told once, by the failure that ended it: a stamp that cannot be
+    // written either (a folder that cannot be written, a full disk) adds no box of its own.
+    if (std::uncaught_exceptions() > exceptions_at_start_)
+      settings::commit(NetworkIniFile(shared_state().gNetworkFolder), NetworkEditedStamp());
+    else if (stamp_)
       StampNetworkEdited();
   } catch (...) {
     // The stamp only renews the file's date; a click whose stamp fails has still run.

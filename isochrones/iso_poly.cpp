@@ -15,6 +15,7 @@
 #include "common/output_sets.h"
 #include "common/point_at.h"
 #include "common/remove_output_shapefile.h"
+#include "common/scratch_sets.h"
 #include "common/show_message.h"
 #include "common/stop_label_sweep.h"
 #include "common/zone_polygon_output.h"
@@ -64,9 +65,9 @@ void IsoPoly::mouse_down(long, long, long x, long y) {
                        "Clip Layer"))
     return;
   // From here on the click ends with the settings file stamped and the pointer back, also when
-  // a host or engine call fails.
+  // a host or engine call fails, and without the engine's zones, which are never the user's.
   ClickRun click;
-  run(click, x, y);
+  RunRemovingScratchSets({unclipped_zones, zones_to_clip}, [&] { run(click, x, y); });
 }
 
 void IsoPoly::run(ClickRun& click, long x, long y) {
@@ -91,7 +92,6 @@ void IsoPoly::run(ClickRun& click, long x, long y) {
   const auto node = NearestNode(*point);
   if (!node)
     return;
-  state.gPolyCentre = MarkNodePoint(*node, point.get(), map.get(), MarkerPolygonCentre);
 
   const ZonePolygonSets sets{.output = output_name,
                              .merged = unclipped_zones,
@@ -123,6 +123,8 @@ void IsoPoly::run(ClickRun& click, long x, long y) {
     click.end_without_result();
     return;
   }
+  // The centre's flag stands for zones written: a run that wrote none draws nothing.
+  state.gPolyCentre = MarkNodePoint(*node, point.get(), map.get(), MarkerPolygonCentre);
   zone_limits_ = ZoneLimits();
   if (shown == ZonesShown::Shown && state.gZoneCount > 1)
     RenderZonesByCostEnd(document().get(), map.get(), output_name, zone_limits_);
@@ -130,7 +132,6 @@ void IsoPoly::run(ClickRun& click, long x, long y) {
   view->Refresh();
 
   RemovePolygonOutput(map.get(), zones_to_clip);
-  DeleteNetworkShapefile(unclipped_zones);
   RemovePolygonOutput(map.get(), multi_centre_zones);
 }
 

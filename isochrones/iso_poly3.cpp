@@ -68,6 +68,10 @@ void IsoPoly3::start_set(host::HostMap& map, host::HostPoint& click) {
   StartCentreList(map, click);
 }
 
+std::vector<std::string_view> IsoPoly3::scratch_sets() const {
+  return {multi_centre_zones};
+}
+
 bool IsoPoly3::calculate(host::HostMap& map, ClickRun&) {
   auto& state = shared_state();
   SetResultTableAndField();

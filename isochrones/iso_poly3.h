@@ -22,6 +22,7 @@ private:
   void start_set(host::HostMap& map, host::HostPoint& click) override;
   void before_last_centre(host::HostMap& map) override;
   bool calculate(host::HostMap& map, ClickRun& run) override;
+  std::vector<std::string_view> scratch_sets() const override;
 
   // 1 while a set of centres is being clicked; this tool keeps its own, not the shared one.
   std::int32_t CentreSetOpen = 0;

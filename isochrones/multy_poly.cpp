@@ -77,6 +77,10 @@ void MultyPoly::start_set(host::HostMap& map, host::HostPoint& click) {
   StartCentreList(map, click);
 }
 
+std::vector<std::string_view> MultyPoly::scratch_sets() const {
+  return {merged_zones, centre_zones, zones_to_clip};
+}
+
 bool MultyPoly::calculate(host::HostMap& map, ClickRun&) {
   auto& state = shared_state();
   auto& calc = *require(state.gNetCalc, "NetCalc");

@@ -17,6 +17,7 @@ private:
   void start_set(host::HostMap& map, host::HostPoint& click) override;
   void before_last_centre(host::HostMap& map) override;
   bool calculate(host::HostMap& map, ClickRun& run) override;
+  std::vector<std::string_view> scratch_sets() const override;
 };
 
 } // namespace corvane

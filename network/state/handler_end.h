@@ -36,12 +36,15 @@ public:
   HostCallFailed(std::string_view what, com::HRESULT code, std::string reason = {})
       : HandlerEnd(reason.empty() ? std::string(what) + " failed (" + std::to_string(code) + ")"
                                   : reason),
-        code_(code), told_reason_(!reason.empty()) {}
+        call_(what), code_(code), told_reason_(!reason.empty()) {}
+  // The call that failed ("InsertFeature").
+  const std::string& call() const { return call_; }
   com::HRESULT code() const { return code_; }
   // Whether what() is the callee's reason, for the user, rather than the call and its code.
   bool has_reason() const { return told_reason_; }
 
 private:
+  std::string call_;
   com::HRESULT code_;
   bool told_reason_;
 };

@@ -130,7 +130,7 @@ LinkGeometry read_polyline_shapefile(const std::filesystem::path& shp, const Pro
         const Point p{object->padfX[i], object->padfY[i]};
         if (!std::isfinite(p.x) || !std::isfinite(p.y))
           throw Error(code::illegal_shapefile, name + " record " + std::to_string(r) +
-                                                   " has a coordinate that is not a number");
+                                                   " has a coordinate that is not a finite number");
         shapes.points.push_back(p);
       }
     }

@@ -18,6 +18,7 @@
 #include "checks/add_node_shp.h"
 #include "checks/cul_de_sac.h"
 #include "command/handler_boundary.h"
+#include "support/full_disk.h"
 
 namespace corvane {
 namespace {
@@ -164,12 +165,27 @@ protected:
       limits.push_back(read_only_folder());
     return limits;
   }
+
+  // A disk full from each write `action` makes on, through the file layer's test seam: the
+  // records and the clean-up's own writes fail too, as on a disk that stays full.
+  static std::vector<std::pair<std::string, std::function<void()>>>
+  full_from_each_write(const std::function<void()>& action) {
+    std::vector<std::pair<std::string, std::function<void()>>> limits;
+    const long writes = testing::WritesOf(action);
+    for (long from = 0; from < writes; ++from)
+      limits.emplace_back("full from write " + std::to_string(from) + " of " +
+                              std::to_string(writes),
+                          // The child runs until it exits: the seam stays with it.
+                          [from] { new testing::FullDiskFrom(from); });
+    return limits;
+  }
 };
 
 TEST_F(OutputFailure, TheNodeLayer) {
   build_check_network();
-  fail_each_way(
-      "node", [&] { ASSERT_TRUE(run(com::make<AddNodeShp>())); }, every_way());
+  const auto node_layer = [&] { ASSERT_TRUE(run(com::make<AddNodeShp>())); };
+  fail_each_way("node", node_layer, every_way());
+  fail_each_way("node", node_layer, full_from_each_write(node_layer));
 }
 
 TEST_F(OutputFailure, TheDeadEndOutput) {

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -10,8 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "common/unwritten_settings.h"
 #include "network/state/handler_end.h"
 #include "network/state/settings_files.h"
+#include "support/full_disk.h"
 #include "support/test_folder.h"
 #include "win/profile.h"
 
@@ -162,6 +165,38 @@ TEST_F(SettingsFiles, InfoValuesAsTheNetworkOpeningTakesThem) {
 TEST_F(SettingsFiles, ColourComponentsAreWrittenPlain) {
   ASSERT_TRUE(write_colour(ini_, 255, 0, 7));
   EXPECT_NE(text_of(ini_).find("[Color]\r\nRED=255\r\nGREEN=0\r\nBLUE=7\r\n"), std::string::npos);
+}
+
+// A save on a disk full from any of its writes on: the file stays as it was, no temporary is
+// left, and the box names the file and the full disk; with space back the save is whole.
+TEST_F(SettingsFiles, ASaveOnAFullDiskKeepsTheFileAndSaysWhy) {
+  Changes closures;
+  replace_closed_links(closures, {3, 7});
+  ASSERT_TRUE(write(ini_, Info, RouteType, Fastest));
+  const auto before = text_of(ini_);
+  const long writes = testing::WritesOf([&] {
+    ASSERT_TRUE(commit(ini_, closures));
+    write_raw(ini_, before);
+  });
+  ASSERT_GT(writes, 0);
+  for (long from = 0; from < writes; ++from) {
+    SCOPED_TRACE("full from write " + std::to_string(from));
+    bool saved = true;
+    int error = 0;
+    {
+      const testing::FullDiskFrom full(from);
+      saved = commit(ini_, closures);
+      error = errno;
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(text_of(ini_), before);
+    EXPECT_EQ(testing::LeftBehind(folder_), std::vector<std::string>{});
+    EXPECT_EQ(UnwrittenSettingsText(ini_, error),
+              ini_ + " could not be written: there is no space left on the device.");
+    ASSERT_TRUE(commit(ini_, closures));
+    EXPECT_NE(text_of(ini_).find("Link Number = 7"), std::string::npos);
+    write_raw(ini_, before);
+  }
 }
 
 TEST_F(SettingsFiles, AttributeTextHoldsTheWholePartOfEachClassValue) {

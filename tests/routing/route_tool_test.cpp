@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "command/handler_boundary.h"
 #include "dialogs/routing/rut.h"
 #include "network/state/shared_state.h"
 #include "route_network.h"
+#include "support/full_disk.h"
 
 namespace corvane {
 namespace {
@@ -217,14 +220,15 @@ TEST_F(RouteTool, StepLinesRunInTheDirectionOfTravel) {
   shared_state().gDescFieldName = "NAME";
   click(0, 0);
   click(200, 200, 1);
-  EXPECT_EQ(lines(*open("Route")), (std::vector<Path>{{{0, 0}, {100, 0}, {200, 0}},
-                                                     {{200, 0}, {200, 100}, {200, 200}}}));
+  EXPECT_EQ(lines(*open("Route")),
+            (std::vector<Path>{{{0, 0}, {100, 0}, {200, 0}}, {{200, 0}, {200, 100}, {200, 200}}}));
   EXPECT_EQ(texts(*open("Route"), "Direction"),
             (std::vector<std::string>{"Start Along", "Turn to the Left"}));
 }
 
 TEST_F(RouteTool, NamesBeyondLatin1ComeBackFromEveryOutputTable) {
-  const std::string lodzka = "\xC5\x81\xC3\xB3" "dzka"; // "Łódzka"
+  const std::string lodzka = "\xC5\x81\xC3\xB3"
+                             "dzka"; // "Łódzka"
   build_network({{{{0, 0}, {100, 0}}, lodzka}, {{{100, 0}, {200, 0}}, lodzka}});
   shared_state().gDescFieldName = "NAME";
   for (const std::int32_t directions : {0, 1}) {
@@ -281,6 +285,87 @@ TEST_F(RouteTool, APlainClickSweepsPlainStopNumbersOnly) {
     add_text(text, 50, 50);
   click(0, 0);
   EXPECT_EQ(texts_on_map(), (std::vector<std::string>{" 2", " 3", "4", "02", "Other", "Start"}));
+}
+
+// A disk full from any write of a route on (its clicks' outputs, the records of their
+// replacements, the clean-up's own writes): the failing click names the file the user knows and
+// the full disk, never a code nor a scratch set, leaves no scratch set, and the route with space
+// back writes "Route" and "ViewRoute" whole.
+TEST_F(RouteTool, ADiskFullFromAnyWriteOnIsToldByTheUsersFileAndLeavesNoScratchSet) {
+  build_network(town());
+  route_through_town();
+  const auto whole_route = numbers(*open("Route"), "CV_RESULT");
+  const auto whole_view = open("ViewRoute");
+  std::int32_t view_count = 0;
+  ASSERT_EQ(whole_view->FeatureCount(nullptr, &view_count), com::S_OK);
+  // Each click through the handler boundary, as the host makes it.
+  const auto route_by_hand = [&] {
+    run_handler([&] { click(0, 0); });
+    run_handler([&] { click(700, 300, 2); });
+    run_handler([&] { click(900, 500, 1); });
+  };
+  const long writes = testing::WritesOf(route_by_hand);
+  ASSERT_GT(writes, 5);
+  for (long from = 0; from < writes; ++from) {
+    SCOPED_TRACE("full from write " + std::to_string(from) + " of " + std::to_string(writes));
+    user_->messages.clear();
+    {
+      const testing::FullDiskFrom full(from);
+      route_by_hand();
+    }
+    const auto said = messages();
+    const auto told = std::ranges::find_if(said, [](const std::string& text) {
+      return text.find("there is no space left on the device") != std::string::npos;
+    });
+    EXPECT_NE(told, said.end()) << ::testing::PrintToString(said);
+    for (const auto& text : said) {
+      EXPECT_EQ(text.find(" failed ("), std::string::npos) << text;
+      EXPECT_EQ(text.find('~'), std::string::npos) << text;
+    }
+    EXPECT_EQ(testing::LeftBehind(path()), std::vector<std::string>{});
+    user_->messages.clear();
+    route_through_town();
+    ASSERT_EQ(messages().size(), 1u) << ::testing::PrintToString(messages());
+    EXPECT_EQ(numbers(*open("Route"), "CV_RESULT"), whole_route);
+    std::int32_t count = 0;
+    ASSERT_EQ(open("ViewRoute")->FeatureCount(nullptr, &count), com::S_OK);
+    EXPECT_EQ(count, view_count);
+  }
+}
+
+// The same on a real disk: a small file system over the network folder, filled to a few
+// kilobytes free at a time.
+TEST_F(RouteTool, ARealFullDiskIsToldByTheUsersFileAndTheNextRouteIsWhole) {
+  testing::SmallDisk disk(path(), 4);
+  if (!disk.mounted())
+    GTEST_SKIP() << disk.why();
+  build_network(town());
+  const auto route_by_hand = [&] {
+    run_handler([&] { click(0, 0); });
+    run_handler([&] { click(700, 300, 2); });
+    run_handler([&] { click(900, 500, 1); });
+  };
+  route_by_hand();
+  const auto whole_route = numbers(*open("Route"), "CV_RESULT");
+  int told = 0;
+  for (const std::uintmax_t free_kilobytes : {0, 4, 8, 12, 16, 20, 24, 32}) {
+    SCOPED_TRACE(std::to_string(free_kilobytes) + " KB free");
+    user_->messages.clear();
+    ASSERT_TRUE(disk.leave_free(free_kilobytes));
+    route_by_hand();
+    disk.empty_filler();
+    for (const auto& text : messages()) {
+      EXPECT_EQ(text.find(" failed ("), std::string::npos) << text;
+      EXPECT_EQ(text.find('~'), std::string::npos) << text;
+      told += text.find("there is no space left on the device") != std::string::npos;
+    }
+    EXPECT_EQ(testing::LeftBehind(path()), std::vector<std::string>{});
+    user_->messages.clear();
+    route_by_hand();
+    ASSERT_EQ(messages().size(), 1u) << ::testing::PrintToString(messages());
+    EXPECT_EQ(numbers(*open("Route"), "CV_RESULT"), whole_route);
+  }
+  EXPECT_GT(told, 0);
 }
 
 } // namespace

@@ -71,6 +71,9 @@ namespace {
 // before), so that nothing of a set stays under its name.
 void make_files(const Dataset& dataset, int shape_type, const std::vector<DbfColumn>& columns,
                 const std::string& prj, const fs::path& folder, const std::string& name) {
+  // A failure kept from the writes of an earlier set (its files closed after its run had
+  // failed already) is not this set's.
+  take_write_failure();
   try {
     if (shape_type != geometry_null)
       ShpFile::create(dataset.shp_base(), shape_type);
@@ -89,13 +92,6 @@ void make_files(const Dataset& dataset, int shape_type, const std::vector<DbfCol
   }
 }
 
-// A set whose name carries a "~" is a caller's scratch set, which it puts in place whole
-// itself; any other is made under such a name and then takes its place, so that a kill or a
-// failure while it is made leaves the name free, never a part of a set under it.
-bool is_scratch_name(const std::string& name) {
-  return name.find('~') != std::string::npos;
-}
-
 } // namespace
 
 Dataset Dataset::create(const fs::path& folder, const std::string& name, int shape_type,
@@ -107,6 +103,9 @@ Dataset Dataset::create(const fs::path& folder, const std::string& name, int sha
   finish_earlier_set(folder, name);
   if (exists_in_folder(folder, name + ".shp") || exists_in_folder(folder, name + ".dbf"))
     throw HostError((folder / name).string() + " exists already");
+  // A scratch set the caller puts in place whole itself; any other is made under such a name
+  // and then takes its place, so that a kill or a failure while it is made leaves the name
+  // free, never a part of a set under it.
   if (is_scratch_name(name)) {
     Dataset dataset(folder, name, shapes);
     make_files(dataset, shape_type, columns, prj, folder, name);
@@ -115,12 +114,23 @@ Dataset Dataset::create(const fs::path& folder, const std::string& name, int sha
   const std::string scratch = name + "~made";
   delete_scratch_files(folder, scratch); // what a killed making left
   Dataset made(folder, scratch, shapes);
-  make_files(made, shape_type, columns, prj, folder, scratch);
   try {
+    make_files(made, shape_type, columns, prj, folder, scratch);
     made.take_place_of(name);
-  } catch (...) {
-    delete_scratch_files(folder, scratch);
-    throw;
+  } catch (const HostError& failure) {
+    try {
+      delete_scratch_files(folder, scratch);
+    } catch (const HostError&) {
+      // the failure that ended the making is the one to tell; the scratch set goes at the
+      // next making
+    }
+    if (!failure.is_about_file())
+      throw;
+    // The user knows the set by its name, never by the one it was made under.
+    std::string told = failure.what();
+    for (std::size_t at = 0; (at = told.find(scratch, at)) != std::string::npos; at += name.size())
+      told.replace(at, scratch.size(), name);
+    throw HostError::about_file(told);
   }
   return Dataset(folder, name, shapes);
 }

@@ -116,6 +116,9 @@ void DbfFile::load_columns() {
 }
 
 void DbfFile::fail(const std::string& what, int record) const {
+  // shapelib writes a record out when the next one is touched: a call refused after a failed
+  // write fails for that write's reason.
+  raise_write_failure();
   throw HostError(what + " in " + path_ +
                   (record >= 0 ? " (record " + std::to_string(record) + ")" : std::string()));
 }
@@ -283,7 +286,8 @@ DbfFile DbfFile::clone_empty(const std::string& path) const {
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     out.close();
     if (!out)
-      throw HostError(path_ + ": its new copy cannot be written (" + std::strerror(errno) + ")");
+      throw HostError::about_file(path_ + ": its new copy cannot be written: " +
+                                  files::failure_reason(errno ? errno : EIO));
   }
   return DbfFile(path, true);
 }

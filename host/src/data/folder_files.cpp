@@ -50,6 +50,10 @@ std::vector<fs::path> dataset_files(const fs::path& folder, const std::string& n
   return files;
 }
 
+bool is_scratch_name(const std::string& name) {
+  return name.find('~') != std::string::npos;
+}
+
 int delete_dataset_files(const fs::path& folder, const std::string& name) {
   const auto doomed = dataset_files(folder, name);
   // Through a record, so that a kill part-way never leaves a ".shp" without its ".dbf": the
@@ -66,7 +70,8 @@ void delete_scratch_files(const fs::path& folder, const std::string& name) {
   for (const auto& file : dataset_files(folder, name)) {
     std::error_code ec;
     if (!fs::remove(file, ec) && ec)
-      throw HostError("cannot delete " + file.string());
+      throw HostError::about_file(file.string() +
+                                  ": cannot be deleted: " + files::failure_reason(ec.value()));
   }
 }
 

@@ -8,6 +8,7 @@
 
 #include "data/host_error.h"
 #include "files/file_error.h"
+#include "files/replace_file.h"
 
 namespace host {
 
@@ -60,6 +61,15 @@ SAOffset read(void* p, SAOffset size, SAOffset count, SAFile file) {
 }
 
 SAOffset write(void* p, SAOffset size, SAOffset count, SAFile file) {
+  if (files::testing::write_error) {
+    const auto& paths = kept().paths;
+    const auto path = paths.find(file);
+    if (const int error = files::testing::write_error(path == paths.end() ? "" : path->second)) {
+      errno = error;
+      keep_failure(file, "cannot be written");
+      return 0;
+    }
+  }
   errno = 0;
   const SAOffset done = std::fwrite(p, size, count, file_of(file));
   if (done != count)

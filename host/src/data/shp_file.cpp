@@ -188,8 +188,10 @@ int ShpFile::write(int record, const Shape& shape) {
                                          starts.data(), nullptr, static_cast<int>(xs.size()),
                                          xs.data(), ys.data(), nullptr, nullptr));
   const int written = SHPWriteObject(handle_, record, object.get());
-  if (written < 0)
+  if (written < 0) {
+    raise_write_failure(); // the file's own reason, a full disk among them
     throw HostError("cannot write a shape to " + base_ + ".shp");
+  }
   return written;
 }
 

@@ -32,8 +32,12 @@ public:
   bool CanDelete() override { return true; }
   com::HRESULT Delete() override {
     return guarded([&] {
-      close_appending_writers(table_->dataset().dbf_path());
-      delete_dataset_files(table_->dataset().folder(), table_->dataset().name());
+      const auto& data = table_->dataset();
+      close_appending_writers(data.dbf_path());
+      if (is_scratch_name(data.name()))
+        delete_scratch_files(data.folder(), data.name());
+      else
+        delete_dataset_files(data.folder(), data.name());
     });
   }
 

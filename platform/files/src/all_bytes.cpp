@@ -4,13 +4,31 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <optional>
+#include <string>
+#include <system_error>
+
+#include "files/replace_file.h"
 
 namespace files {
 
 namespace {
 
+// The error a test stands in for this write (files::testing::write_error), 0 for none.
+int stood_in_error(int descriptor) {
+  if (!testing::write_error)
+    return 0;
+  std::error_code ignored;
+  return testing::write_error(
+      std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(descriptor), ignored));
+}
+
 bool write_on(int descriptor, const void* data, std::size_t size, std::optional<std::uint64_t> at) {
+  if (const int error = stood_in_error(descriptor)) {
+    errno = error;
+    return false;
+  }
   const auto* bytes = static_cast<const char*>(data);
   while (size > 0) {
     errno = 0;

@@ -183,6 +183,23 @@ void require_in_set(const fs::path& file, const fs::path& record) {
     throw FileError(file, "is not a file of the set " + set_of_record(record));
 }
 
+// The files `removed` deleted one by one: the ".dbf" and ".shp" first, then the rest. Raises
+// FileError naming the first that cannot be deleted.
+void remove_without_record(std::vector<fs::path> removed) {
+  const auto rank = [](const fs::path& file) {
+    const std::string extension = lower(file.extension().string());
+    return extension == ".dbf" ? 0 : extension == ".shp" ? 1 : 2;
+  };
+  std::ranges::stable_sort(removed, {}, rank);
+  for (const auto& doomed : removed) {
+    if (testing::before_step)
+      testing::before_step(testing::Step::remove, doomed);
+    std::error_code error;
+    if (!fs::remove(doomed, error) && error)
+      throw FileError(doomed, "cannot be removed: " + failure_reason(error.value()), error.value());
+  }
+}
+
 } // namespace
 
 bool is_file_of_set(const std::string& set, const std::string& name) {
@@ -230,9 +247,17 @@ void remove_together(const fs::path& set_file, const std::vector<fs::path>& remo
   const fs::path record = replacement_record(set_file);
   for (const auto& file : removed)
     require_in_set(file, record);
-  decide(
-      record, record_text({}, removed), [] {}, "the files are not all removed",
-      Durability::synced);
+  try {
+    decide(
+        record, record_text({}, removed), [] {}, "the files are not all removed",
+        Durability::synced);
+  } catch (const FileError& error) {
+    // A disk too full for the record is what a removal frees: the files go one by one, the
+    // table and the shapes first, so that what a kill part-way leaves is no whole set.
+    if (error.code() != ENOSPC && error.code() != EDQUOT)
+      throw;
+    remove_without_record(removed);
+  }
 }
 
 void remove_stale_indexes(const fs::path& file) noexcept {

@@ -15,6 +15,7 @@
 #include "files/file_error.h"
 #include "files/replace_file.h"
 #include "win/paths.h"
+#include "win/profile.h"
 
 namespace win {
 
@@ -165,6 +166,9 @@ std::vector<std::string> BackupCopiesOf(std::string_view file) {
 }
 
 std::string WriteFailureReason(std::string_view file, int error) {
+  // A settings write that refused by its own rule left no call's error to tell.
+  if (auto refusal = ProfileWriteRefusal(file); !refusal.empty())
+    return refusal;
   const fs::path path = resolve_path(file);
   std::error_code ignored;
   if (fs::exists(path, ignored) && is_read_only(path))

@@ -1,7 +1,10 @@
 #include "win/profile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <string>
 
 #include "ascii.h"
 #include "file_contents.h"
@@ -85,13 +88,49 @@ bool delete_profile_section(std::string_view section, std::string_view file) {
   return write_profile_string(section, std::nullopt, std::nullopt, file);
 }
 
+namespace {
+
+// The refusal of this thread's last write, and the file it was of.
+struct Refusal {
+  std::filesystem::path file;
+  std::string reason;
+};
+
+Refusal& last_refusal() {
+  thread_local Refusal refusal;
+  return refusal;
+}
+
+// The part of `change` that holds a line break, which no line of the file can keep; null when
+// none does.
+const char* part_with_line_break(const ProfileChange& change) {
+  if (has_line_break(std::string_view(change.section)))
+    return "section name";
+  if (has_line_break(change.key))
+    return "key";
+  if (has_line_break(change.value))
+    return "value";
+  return nullptr;
+}
+
+} // namespace
+
+std::string ProfileWriteRefusal(std::string_view file) {
+  const auto& refusal = last_refusal();
+  return refusal.file == resolve_path(file) ? refusal.reason : std::string();
+}
+
 bool write_profile_file(std::string_view file, const std::vector<ProfileChange>& changes,
                         ProfileBase base) {
-  for (const auto& change : changes)
-    if (has_line_break(std::string_view(change.section)) || has_line_break(change.key) ||
-        has_line_break(change.value))
-      return false;
   const auto path = resolve_path(file);
+  last_refusal() = {path, {}};
+  for (const auto& change : changes)
+    if (const char* part = part_with_line_break(change)) {
+      last_refusal().reason = std::string("the ") + part +
+                              " to be saved holds a line break, which a settings file cannot keep";
+      errno = EINVAL;
+      return false;
+    }
   std::optional<std::string> contents;
   if (base == ProfileBase::existing_file) {
     contents = read_file_contents(path);

@@ -1,10 +1,12 @@
 #include "win/profile.h"
 
+#include <cerrno>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "temp_folder.h"
+#include "win/backup_copy.h"
 
 namespace {
 
@@ -240,9 +242,18 @@ TEST_F(Profile, ChangesAreAppliedInOrderAndWrittenInOneReplacement) {
   EXPECT_TRUE(win::write_profile_file(path("Corvane.ini"), {{"INFO", "A", "1"}},
                                       win::ProfileBase::empty_file));
   EXPECT_EQ(read_bytes("Corvane.ini"), lines({"[INFO]", "A=1"}));
+  errno = 0;
   EXPECT_FALSE(
       win::write_profile_file(path("Corvane.ini"), {{"INFO", "B", "2"}, {"INFO", "C", "3\n[X]"}}));
   EXPECT_EQ(read_bytes("Corvane.ini"), lines({"[INFO]", "A=1"}));
+  // The refusal is the writer's own, and its reason is told as the file's: never "Success" from
+  // an errno no call set.
+  const std::string refused = "the value to be saved holds a line break";
+  EXPECT_NE(errno, 0);
+  EXPECT_EQ(win::WriteFailureReason(path("Corvane.ini"), errno).find(refused), 0u);
+  EXPECT_EQ(win::ProfileWriteRefusal(path("other.ini")), "");
+  EXPECT_TRUE(win::write_profile_file(path("Corvane.ini"), {{"INFO", "B", "2"}}));
+  EXPECT_EQ(win::ProfileWriteRefusal(path("Corvane.ini")), "");
   // Deleting what is not there writes nothing, and leaves a missing file missing.
   EXPECT_TRUE(win::write_profile_file(path("none.ini"), {{"INFO", std::nullopt, std::nullopt}}));
   EXPECT_FALSE(fs::exists(path("none.ini")));

@@ -150,8 +150,7 @@ TEST(NetworkBuild, RefusesBadInputAndKeepsTheOldNetwork) {
       {"dbf counting more records than it holds",
        [&](auto& f) {
          write_shapefile(f, "bad", good);
-         std::filesystem::resize_file(f / "bad.dbf",
-                                      std::filesystem::file_size(f / "bad.dbf") - 3);
+         std::filesystem::resize_file(f / "bad.dbf", std::filesystem::file_size(f / "bad.dbf") - 3);
        },
        code::illegal_shapefile},
       {"shx pointing past the shp",
@@ -201,6 +200,27 @@ TEST(NetworkBuild, RefusesBadInputAndKeepsTheOldNetwork) {
     for (const auto& [file, bytes] : before)
       EXPECT_EQ(file_bytes(folder.path() / file), bytes) << file;
     EXPECT_EQ(load_network(folder.path()).link_count(), good.size());
+  }
+}
+
+// The build names the record whose coordinate it refuses, for the user to find and mend.
+TEST(NetworkBuild, NamesTheRecordOfACoordinateThatIsNotAFiniteNumber) {
+  for (const double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+    SCOPED_TRACE(bad);
+    TempFolder folder;
+    write_shapefile(folder.path(), "roads",
+                    {line({{0, 0}, {1, 1}}), line({{1, 1}, {2, 2}}), line({{2, 2}, {bad, 3}})});
+    try {
+      create_network(folder.path(), "roads", 10);
+      ADD_FAILURE() << "built";
+    } catch (const Error& error) {
+      EXPECT_EQ(error.code(), code::illegal_shapefile);
+      EXPECT_NE(std::string(error.what())
+                    .find("record 2 has a coordinate that is not a finite "
+                          "number"),
+                std::string::npos)
+          << error.what();
+    }
   }
 }
 

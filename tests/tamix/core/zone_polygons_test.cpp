@@ -2,14 +2,18 @@
 
 #include "centres.h"
 #include "costs.h"
+#include "error_matchers.h"
 #include "geos_geometry.h"
 #include "ring_difference.h"
 #include "search.h"
+#include "zone_lattice.h"
 #include "zone_polygons.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <limits>
+#include <string>
 #include <system_error>
 #include <thread>
 
@@ -269,6 +273,36 @@ TEST_F(Zones, AreTheSameBitForBitOnAnyNumberOfStripesAndWithoutThreads) {
   EXPECT_EQ(drawn_by({8, refused_start}), one) << "no thread for any stripe";
   starts = 0;
   EXPECT_EQ(drawn_by({8, every_second_refused}), one) << "no thread for every second stripe";
+}
+
+// A lattice that cannot be sampled is refused with the engine's error, at once: no count of
+// points, box or radius makes the search for its spacing go on for ever.
+TEST(ZoneLattice, RefusesWhatCannotBeSampledInsteadOfLoopingForEver) {
+  constexpr double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    const char* name;
+    Point low, high;
+    double radius;
+    std::size_t most_points;
+  } refused[] = {
+      {"no point at all", {0, 0}, {10, 10}, 1, 0},
+      {"too few points for the margins", {0, 0}, {10, 10}, 1, 10},
+      {"an infinite side", {0, 0}, {inf, 10}, 1, 1000},
+      {"a side that is no number", {std::nan(""), 0}, {10, 10}, 1, 1000},
+      {"columns times rows past a double", {-1e155, -1e155}, {1e155, 1e155}, 1, 1000},
+      {"an infinite radius", {0, 0}, {10, 10}, inf, 1000},
+  };
+  for (const auto& c : refused) {
+    SCOPED_TRACE(c.name);
+    EXPECT_TRUE(fails_with(code::out_of_bounds,
+                           [&] { ZoneLattice(c.low, c.high, c.radius, c.most_points); }));
+  }
+  // The smallest count that holds the margins, and a box wide but within what can be counted.
+  const ZoneLattice least({0, 0}, {0, 0}, 1, 64);
+  EXPECT_LE(least.point_count(), 64u);
+  const ZoneLattice widest({-1e150, -1e150}, {1e150, 1e150}, 1, 1000);
+  EXPECT_LE(widest.point_count(), 1000u);
+  EXPECT_TRUE(std::isfinite(widest.spacing()));
 }
 
 TEST(ZoneRadius, IsTheMedianLinkLengthAlongTheShapes) {

@@ -75,6 +75,11 @@ namespace testing {
 // tests.
 enum class Step { create_temporary, rename, remove, forget_record, sync };
 inline std::function<void(Step, const std::filesystem::path& target)> before_step;
+// Stands a failing write in for a real one, as a full disk fails it: called before every write
+// of the file layer (files::write_all, write_all_at, and so every replacement) and of the
+// host's shapefiles, with the file written, it returns the errno the write then fails with, or
+// 0 to let it run. Empty outside tests.
+inline std::function<int(const std::filesystem::path& file)> write_error;
 } // namespace testing
 
 } // namespace files

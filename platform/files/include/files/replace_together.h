@@ -50,7 +50,8 @@ void replace_together(std::vector<std::unique_ptr<ReplacingFile>>& files,
 // Removes the files `removed` of the set whose record is replacement_record(`set_file`), all in
 // its folder, together: a kill part-way is completed by the next finish_replacement of the set.
 // Raises FileError; after the record is in place the message says the files go when the set is
-// next opened.
+// next opened. On a disk too full for the record (a removal is how a user frees one) the files
+// go one by one without it, the table and the shapes first.
 void remove_together(const std::filesystem::path& set_file,
                      const std::vector<std::filesystem::path>& removed);
 

@@ -34,7 +34,8 @@ std::vector<std::string> BackupCopiesOf(std::string_view file);
 
 // Why a write of `file` failed, for the user, from the error code the failing call left:
 // "it is read-only" for a file without write permission, "there is no space left on the
-// device", "the device is read-only", "its folder cannot be written", or the system's text.
+// device", "the device is read-only", "its folder cannot be written", or the system's text; for
+// a settings file whose last write refused by its own rule, that rule (ProfileWriteRefusal).
 std::string WriteFailureReason(std::string_view file, int error);
 
 } // namespace win

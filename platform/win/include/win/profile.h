@@ -75,6 +75,12 @@ enum class ProfileBase { existing_file, empty_file };
 bool write_profile_file(std::string_view file, const std::vector<ProfileChange>& changes,
                         ProfileBase base = ProfileBase::existing_file);
 
+// Why the last write_profile_file of this thread refused to write `file` by a rule of its own
+// (a section, key or value holding a line break, which the file's lines cannot keep), for the
+// user; empty when its last write of `file` did not refuse so (it succeeded, or a call failed and
+// left its errno). Such a refusal leaves errno EINVAL.
+std::string ProfileWriteRefusal(std::string_view file);
+
 // Writes `file` anew in one replacement, holding only `section` with `entries` as
 // write_profile_string would leave them one after the other on an empty file.
 bool write_profile_file(std::string_view file, std::string_view section,
