@@ -511,12 +511,12 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
     return;
   bind_engine(*tantest);
   SettingsNotes notes;
-  const bool entered =
+  const bool loaded_as_it_is =
       open_chosen_layer(tantest, *chosen->map, *chosen->layer, *chosen->features, notes);
   const auto shown = notes.lines();
   ShowSettingsNotes(notes);
   // Only now has the user been told what the last build could not carry over.
-  ForgetShownNotes(folder, shown, entered);
+  ForgetShownNotes(folder, shown, loaded_as_it_is);
 }
 
 } // namespace corvane
