@@ -121,9 +121,11 @@ struct LayerFacts {
     return stored.attribute_flag == 0 && !win::FileSystemObject().FileExists(win::join_path(
                                              shared_state().gNetworkFolder, tamix::attribute_file));
   }
+  // The whole value is the unit's code: "32633,5" or "32633 m" is none, never 32633.
   bool units_match() const {
-    return settings::read_number(ini, settings::Info, settings::EsriMapUnits) ==
-           layer_coordinate_unit(&features).epsg_code;
+    const auto stored =
+        com::parse_number(settings::read(ini, settings::Info, settings::EsriMapUnits));
+    return stored && *stored == layer_coordinate_unit(&features).epsg_code;
   }
   bool record_count_matches() const { return stored.record_count() == LinkCount(features); }
 };
@@ -511,12 +513,12 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
     return;
   bind_engine(*tantest);
   SettingsNotes notes;
-  const bool entered =
+  const bool loaded_as_it_is =
       open_chosen_layer(tantest, *chosen->map, *chosen->layer, *chosen->features, notes);
   const auto shown = notes.lines();
   ShowSettingsNotes(notes);
   // Only now has the user been told what the last build could not carry over.
-  ForgetShownNotes(folder, shown, entered);
+  ForgetShownNotes(folder, shown, loaded_as_it_is);
 }
 
 } // namespace corvane

@@ -111,10 +111,6 @@ std::vector<std::string> read_list(const win::ProfileSnapshot& mark, std::string
   return items;
 }
 
-std::string read_key(std::string_view folder, std::string_view key) {
-  return win::ProfileSnapshot(mark_file(folder)).read(section, key, "", 65536);
-}
-
 bool write_key(std::string_view folder, std::string_view key, std::string_view value) {
   settings::Changes changes;
   settings::set(changes, section, key, value);
@@ -187,8 +183,7 @@ void ForgetShownNotes(std::string_view folder, const std::vector<std::string>& s
   if (!BuildMarkPresent(folder))
     return;
   const auto last = LastBuildOf(folder);
-  if (read_key(folder, state_key) == settings_written ||
-      (loaded && last == LastBuild::replaced_nothing))
+  if (last == LastBuild::finished || (loaded && last == LastBuild::replaced_nothing))
     return RemoveBuildMark(folder);
   auto lines = UnshownNotes(folder);
   const auto before = lines.size();

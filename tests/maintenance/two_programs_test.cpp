@@ -108,6 +108,24 @@ protected:
     return other_told;
   }
 
+  // Runs `meanwhile` here while the other program holds the folder and does nothing else.
+  void while_the_other_holds_the_folder(const std::function<void()>& meanwhile) {
+    const Pipe held;
+    const Pipe done;
+    const pid_t other = fork();
+    if (other == 0) {
+      const files::FolderLock lock(path(), std::chrono::seconds(1));
+      held.send(lock.held() ? "held" : "not held");
+      done.receive();
+      _exit(0);
+    }
+    ASSERT_EQ(held.receive(), "held");
+    meanwhile();
+    done.send("done");
+    int status = 0;
+    EXPECT_EQ(waitpid(other, &status, 0), other);
+  }
+
   // A program just started that opens the folder's network: it knows no folder yet.
   void open_as_new_program() {
     auto& state = shared_state();
@@ -213,54 +231,32 @@ TEST_F(TwoPrograms, TakeTurnsSoThatNeitherLosesWhatTheOtherSaved) {
 // Whether a command is enabled is answered from the state in memory: while the other program
 // holds the folder, the answer comes without a word of the other program.
 TEST_F(TwoPrograms, EnabledNeverWaitsForTheOtherProgram) {
-  const Pipe held;
-  const Pipe done;
-  const pid_t other = fork();
-  if (other == 0) {
-    const files::FolderLock lock(path(), std::chrono::seconds(1));
-    held.send(lock.held() ? "held" : "not held");
-    done.receive();
-    _exit(0);
-  }
-  ASSERT_EQ(held.receive(), "held");
   const auto iso_poly = command("Corvane.IsoPoly");
-  for (const auto& asked : {close_link_, iso_poly, close_}) {
-    bool enabled = false;
-    EXPECT_EQ(asked->Enabled(&enabled), com::S_OK);
-    EXPECT_TRUE(enabled);
-  }
-  EXPECT_EQ(take_messages(), std::vector<std::string>{});
-  done.send("done");
-  int status = 0;
-  EXPECT_EQ(waitpid(other, &status, 0), other);
+  while_the_other_holds_the_folder([&] {
+    for (const auto& asked : {close_link_, iso_poly, close_}) {
+      bool enabled = false;
+      EXPECT_EQ(asked->Enabled(&enabled), com::S_OK);
+      EXPECT_TRUE(enabled);
+    }
+    EXPECT_EQ(take_messages(), std::vector<std::string>{});
+  });
 }
 
 // A new program's opening that the other program keeps out of the folder longer than the lock's
 // time is refused with the reason, before it has read or written anything there.
 TEST_F(TwoPrograms, AnOpeningKeptOutOfTheFolderIsRefusedBeforeItReadsAnything) {
-  const Pipe held;
-  const Pipe done;
-  const pid_t other = fork();
-  if (other == 0) {
-    const files::FolderLock lock(path(), std::chrono::seconds(1));
-    held.send(lock.held() ? "held" : "not held");
-    done.receive();
-    _exit(0);
-  }
-  ASSERT_EQ(held.receive(), "held");
-  fs::remove(path("node.bin"));
-  const auto ini_before = ini_text();
-  open_as_new_program();
-  EXPECT_EQ(take_messages(),
-            std::vector<std::string>{"Another program is working in the network "
-                                     "folder " +
-                                     path() + "; wait for it to finish, then try again."});
-  EXPECT_EQ(ini_text(), ini_before);
-  EXPECT_FALSE(fs::exists(path("node.bin")));
-  EXPECT_FALSE(fs::exists(path("Corvane.ini.building")));
-  done.send("done");
-  int status = 0;
-  EXPECT_EQ(waitpid(other, &status, 0), other);
+  while_the_other_holds_the_folder([&] {
+    fs::remove(path("node.bin"));
+    const auto ini_before = ini_text();
+    open_as_new_program();
+    EXPECT_EQ(take_messages(),
+              std::vector<std::string>{"Another program is working in the network "
+                                       "folder " +
+                                       path() + "; wait for it to finish, then try again."});
+    EXPECT_EQ(ini_text(), ini_before);
+    EXPECT_FALSE(fs::exists(path("node.bin")));
+    EXPECT_FALSE(fs::exists(path("Corvane.ini.building")));
+  });
 }
 
 } // namespace
