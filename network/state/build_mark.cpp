@@ -155,10 +155,11 @@ bool PutBuildMark(std::string_view folder) {
     set_lists(changes, UnshownNotes(folder), CopiesOfUnfinishedBuild(folder));
   if (!settings::commit(mark_file(folder), changes, win::ProfileBase::empty_file))
     return false;
-  // What the new mark says of the links now, the files this build makes must say anew.
-  std::error_code error;
-  std::filesystem::remove(links_kept_file(folder), error);
-  return !error;
+  // What the new mark says of the links now, the files this build makes must say anew. One that
+  // stays says nothing of them: it is older than every network file this build replaces.
+  std::error_code ignored;
+  std::filesystem::remove(links_kept_file(folder), ignored);
+  return true;
 }
 
 void MarkLinksKept(std::string_view folder) {

@@ -759,6 +759,26 @@ TEST_F(HostileSettings, ABuildMarkThatCannotBeWrittenLeavesNoMark) {
     EXPECT_EQ(text.find("did not finish"), std::string::npos) << text;
 }
 
+// A "Corvane.ini.links-kept" an earlier build left that cannot be removed says nothing of the
+// files a new build makes (they are younger): the build goes on and carries the closures.
+TEST_F(HostileSettings, AStaleLinksKeptFileThatCannotBeRemovedStopsNoBuild) {
+  network_of(links(4), {1, 2, 3, 2});
+  ASSERT_TRUE(settings::write(ini(), settings::Info, settings::RecordNo, " 5"));
+  const auto stale = ini() + ".links-kept";
+  fs::create_directory(stale);
+  write_bytes(stale + "/in the way", "");
+  state().gNetworkState = NetworkClosed;
+  take_messages();
+  open();
+  const auto messages = take_messages();
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.front(), "Network created successfully")
+      << ::testing::PrintToString(messages);
+  EXPECT_EQ(state().gClosedLinkCount, 1);
+  EXPECT_EQ(state().gTempSpeedCount, 1);
+  fs::remove_all(stale);
+}
+
 // The temporary of a copy that a kill left is the system's own: the next opening removes it,
 // and nothing else under a name like it.
 TEST_F(HostileSettings, TheTemporaryOfACopyAKillLeftIsRemovedAndNothingElse) {
