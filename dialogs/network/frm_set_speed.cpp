@@ -13,6 +13,7 @@
 #include "network/state/settings_files.h"
 #include "network/state/shared_state.h"
 #include "network/state/speed_units.h"
+#include "network/state/stored_settings.h"
 
 namespace corvane {
 
@@ -111,10 +112,13 @@ void FrmSetSpeed::save_and_close() {
   auto& state = shared_state();
   const auto file = SpeedClassFile(state.gNetworkFolder);
   // The file's class count, but never rows beyond the table in use: a file edited by hand must
-  // not make the dialog save classes that do not exist.
+  // not make the dialog save classes that do not exist. A count that is no count (the opening
+  // named it) saves every row of the table, as the opening read them: the speeds just set are
+  // never dropped for it.
   const auto stored =
-      com::to_int32(settings::read_number(file, settings::SpeedValues, settings::TotalCategories));
-  const auto count = std::clamp(stored.value_or(0), 0, state.gRoadClassCount);
+      StoredCount(settings::read(file, settings::SpeedValues, settings::TotalCategories));
+  const double rows = state.gRoadClassCount;
+  const auto count = static_cast<std::int32_t>(std::min(stored.value_or(rows), rows));
   std::vector<RoadClassSpeed> classes;
   for (std::int32_t row = 0; row < count; ++row)
     classes.push_back(state.gRoadClassSpeeds[row]);

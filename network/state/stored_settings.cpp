@@ -24,6 +24,18 @@ std::optional<double> stored_number(std::string_view text) {
   return com::parse_number(text);
 }
 
+} // namespace
+
+std::optional<double> StoredCount(std::string_view text) {
+  const auto stored = stored_number(text);
+  // A count is a whole number: "2.5" is none.
+  if (stored && *stored >= 0 && *stored == std::floor(*stored))
+    return stored;
+  return std::nullopt;
+}
+
+namespace {
+
 // `text` as a value gives it, with why a number written with a comma is none: the system writes
 // its numbers with a point and never groups digits, so a comma is a hand edit whose meaning
 // ("16,216": 16.216 or 16216?) is unsure.
@@ -63,9 +75,8 @@ struct SectionReader {
                                  std::string_view entry, std::string_view entries) const {
     const auto present = [&](std::int32_t row) { return has(row_key(row)); };
     const auto count_text = value(count_key);
-    const auto stored = stored_number(count_text);
-    // A count is a whole number: "2.5" is none, and the rows that are there are read.
-    const double wanted = stored && *stored == std::floor(*stored) ? *stored : -1;
+    // A value that is no count reads the rows that are there.
+    const double wanted = StoredCount(count_text).value_or(-1);
     std::int32_t count = 0;
     if (!(wanted >= 0)) {
       while (count < capacity && present(count + 1))
@@ -77,7 +88,7 @@ struct SectionReader {
                  "; the " + std::to_string(count) + " " + std::string(entries) +
                  " in the file are read.");
     } else {
-      const auto shown = trim_blanks(win::NumText(*stored));
+      const auto shown = trim_blanks(win::NumText(wanted));
       count = wanted > capacity ? capacity : static_cast<std::int32_t>(wanted);
       std::int32_t last = count;
       while (last > 0 && !present(last))

@@ -138,6 +138,23 @@ TEST_F(ClassSpeeds, SavingNeverWritesClassesBeyondTheTable) {
   EXPECT_EQ(stored_mph(2), "1");
 }
 
+// A class count edited by hand into something that is no count is never read as the number it
+// begins with: every row of the table is saved with the speeds just set.
+TEST_F(ClassSpeeds, SavingUnderACountThatIsNoCountKeepsEveryNewSpeed) {
+  for (const std::string count : {"fast", "1,5", "1.5", "-1", ""}) {
+    SCOPED_TRACE("TOTAL CATEGORIES=" + count);
+    settings::write(SpeedClassFile(path()), settings::SpeedValues, settings::TotalCategories,
+                    count);
+    work([](FrmSetSpeed& dialog) {
+      enter(dialog, 0, "optmile", "20");
+      enter(dialog, 1, "optmile", "45");
+      testing::perform(dialog, "CmdOk", Gesture::Click);
+    });
+    EXPECT_EQ(stored_mph(1), "20");
+    EXPECT_EQ(stored_mph(2), "45");
+  }
+}
+
 TEST_F(ClassSpeeds, EditRenamesTheSelectedClassAndKeepsItSelected) {
   std::vector<std::string> prefilled;
   on_form("FrmAlias", [&](forms::IForm& shown) {
