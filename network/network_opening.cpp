@@ -515,6 +515,8 @@ void OpenNetwork(host::HostDocument* document, const com::ComPtr<tamix::NetBase>
   SettingsNotes notes;
   const bool loaded_as_it_is =
       open_chosen_layer(tantest, *chosen->map, *chosen->layer, *chosen->features, notes);
+  for (auto& line : UnnamedCopiesNotes(folder, notes.lines()))
+    notes.add(std::move(line));
   const auto shown = notes.lines();
   ShowSettingsNotes(notes);
   // Only now has the user been told what the last build could not carry over.

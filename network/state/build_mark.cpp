@@ -111,6 +111,19 @@ std::vector<std::string> read_list(const win::ProfileSnapshot& mark, std::string
   return items;
 }
 
+// Whether a line of `lines` names `copy` (a path, which a line ends or follows with a blank or
+// a full stop; "X.bak" is no name of "X.bak.tmp").
+bool named_in(const std::vector<std::string>& lines, const std::string& copy) {
+  return std::ranges::any_of(lines, [&](const std::string& line) {
+    for (auto at = line.find(copy); at != std::string::npos; at = line.find(copy, at + 1)) {
+      const auto after = line.substr(at + copy.size(), 2);
+      if (after.empty() || after[0] == ' ' || after == "." || after == ". ")
+        return true;
+    }
+    return false;
+  });
+}
+
 bool write_key(std::string_view folder, std::string_view key, std::string_view value) {
   settings::Changes changes;
   settings::set(changes, section, key, value);
@@ -186,16 +199,32 @@ void ForgetShownNotes(std::string_view folder, const std::vector<std::string>& s
   const auto last = LastBuildOf(folder);
   if (last == LastBuild::finished || (loaded && last == LastBuild::replaced_nothing))
     return RemoveBuildMark(folder);
+  if (shown.empty())
+    return;
   auto lines = UnshownNotes(folder);
-  const auto before = lines.size();
   std::erase_if(lines,
                 [&](const auto& line) { return std::ranges::find(shown, line) != shown.end(); });
-  if (lines.size() == before)
-    return;
+  auto kept = read_list(win::ProfileSnapshot(mark_file(folder)), kept_key, kept_copy_key);
+  std::erase_if(kept, [&](const auto& copy) { return named_in(shown, copy); });
   settings::Changes changes;
   set_list(changes, notes_key, note_key, lines);
-  // A mark that cannot forget them shows them once more: nothing is lost.
+  set_list(changes, kept_key, kept_copy_key, kept);
+  // Written anew, the mark is younger than the copies just named, so they are not taken for
+  // unnamed ones again. A mark that cannot forget them shows them once more: nothing is lost.
   settings::commit(mark_file(folder), changes);
+}
+
+std::vector<std::string> UnnamedCopiesNotes(std::string_view folder,
+                                            const std::vector<std::string>& said) {
+  const auto unnamed = CopiesOfUnfinishedBuild(folder).unnamed;
+  std::vector<std::string> lines;
+  for (const auto& file : {NetworkIniFile(folder), SpeedClassFile(folder)})
+    for (const auto& copy : win::BackupCopiesOf(file))
+      if (std::ranges::find(unnamed, copy) != unnamed.end() && !named_in(said, copy))
+        lines.push_back(file + ": a build of the network that did not finish kept its earlier "
+                               "settings as " +
+                        copy + ".");
+  return lines;
 }
 
 EarlierCopies CopiesOfUnfinishedBuild(std::string_view folder) {

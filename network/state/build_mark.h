@@ -53,7 +53,13 @@ std::vector<std::string> UnshownNotes(std::string_view folder);
 // The opening has shown `shown`: they leave the mark, so that no line is shown twice. A mark
 // that has nothing more to say goes: that of a finished build, or of one that replaced nothing
 // once the opening has `loaded` the network as it was.
+// The copies `shown` names leave the mark's unnamed ones likewise.
 void ForgetShownNotes(std::string_view folder, const std::vector<std::string>& shown, bool loaded);
+// A line for each copy of a build that did not finish that no line of `said` names: one whose
+// old settings differ from the file as it is now is kept by no build again, and every copy that
+// holds settings is named to the user once.
+std::vector<std::string> UnnamedCopiesNotes(std::string_view folder,
+                                            const std::vector<std::string>& said);
 // The copies of "Corvane.ini" and "link.spd" of a build that did not finish: those its mark
 // records, and those made since the mark was last written (a kill between a copy and its record
 // leaves those). Nothing without a mark.

@@ -489,27 +489,55 @@ TEST_F(HostileSettings, EveryRebuildCarriesWhatStillAppliesAndKeepsTheRest) {
   }
 }
 
-// What a build had to say and a kill kept from being shown is shown by the next opening, once.
+// What a build had to say and a kill kept from being shown is shown by the next opening, once:
+// its recorded lines, and a copy of old settings it made and did not name, which no later build
+// keeps since it differs from the file as it is now.
 TEST_F(HostileSettings, WhatAKilledBuildDidNotShowIsShownByTheNextOpeningOnce) {
-  const std::string note = ini() +
-                           ": 1 closed road was not carried over. The old file is kept "
-                           "as " +
-                           ini() + ".bak.";
-  ASSERT_TRUE(PutBuildMark(path()));
-  ASSERT_TRUE(
-      RecordUnshownNotes(path(), {note}, EarlierCopies{.named = {ini() + ".bak"}, .unnamed = {}}));
-  MarkSettingsWritten(path());
-  for (const bool first : {true, false}) {
-    SCOPED_TRACE(first ? "first opening" : "second opening");
-    state().gNetworkState = NetworkClosed;
-    take_messages();
-    open();
-    std::vector<std::string> expected{"Network loaded successfully"};
-    if (first)
-      expected.push_back(note);
-    EXPECT_EQ(take_messages(), expected);
-    EXPECT_FALSE(BuildMarkPresent(path()));
-    EXPECT_EQ(state().gClosedLinkCount, 1) << "the settings written are loaded";
+  const auto copy = ini() + ".bak";
+  const std::string note = ini() + ": 1 closed road was not carried over. The old file is kept as " +
+                           copy + ".";
+  const std::string unnamed_copy =
+      ini() + ": a build of the network that did not finish kept its earlier settings as " + copy +
+      ".";
+  for (const bool named : {true, false}) {
+    SCOPED_TRACE(named ? "a recorded line" : "a copy left unnamed");
+    fs::remove(copy);
+    if (!named)
+      write_bytes(copy, read_bytes(ini()) + "[CLOSED ROADS]\nTotal=0\n");
+    ASSERT_TRUE(PutBuildMark(path()));
+    ASSERT_TRUE(named ? RecordUnshownNotes(path(), {note}, EarlierCopies{.named = {copy}, .unnamed = {}})
+                      : RecordUnshownNotes(path(), {}, EarlierCopies{.named = {}, .unnamed = {copy}}));
+    MarkSettingsWritten(path());
+    for (const bool first : {true, false}) {
+      SCOPED_TRACE(first ? "first opening" : "second opening");
+      state().gNetworkState = NetworkClosed;
+      take_messages();
+      open();
+      std::vector<std::string> expected{"Network loaded successfully"};
+      if (first)
+        expected.push_back(named ? note : unnamed_copy);
+      EXPECT_EQ(take_messages(), expected);
+      EXPECT_FALSE(BuildMarkPresent(path()));
+      EXPECT_EQ(state().gClosedLinkCount, 1) << "the settings written are loaded";
+    }
+  }
+  {
+    SCOPED_TRACE("a copy left unnamed, the mark kept by failed rebuilds");
+    ASSERT_TRUE(PutBuildMark(path()));
+    write_bytes(path("dist.bin"), "a new network file");
+    ASSERT_TRUE(RecordUnshownNotes(path(), {}, EarlierCopies{.named = {}, .unnamed = {copy}}));
+    engine_->create_result = -40;
+    int said = 0;
+    for (int opening = 0; opening < 2; ++opening) {
+      state().gNetworkState = NetworkClosed;
+      take_messages();
+      open();
+      for (const auto& text : take_messages())
+        said += text.find(unnamed_copy) != std::string::npos;
+      ASSERT_TRUE(BuildMarkPresent(path()));
+    }
+    EXPECT_EQ(said, 1);
+    engine_->create_result = 0;
   }
 }
 
