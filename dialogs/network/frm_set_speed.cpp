@@ -1,6 +1,5 @@
 #include "dialogs/network/frm_set_speed.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,7 +12,6 @@
 #include "network/state/settings_files.h"
 #include "network/state/shared_state.h"
 #include "network/state/speed_units.h"
-#include "network/state/stored_settings.h"
 
 namespace corvane {
 
@@ -111,14 +109,10 @@ void FrmSetSpeed::save_and_close() {
     return;
   auto& state = shared_state();
   const auto file = SpeedClassFile(state.gNetworkFolder);
-  // The file's class count, but never rows beyond the table in use: a file edited by hand must
-  // not make the dialog save classes that do not exist. A count that is no count (the opening
-  // named it) saves every row of the table, as the opening read them: the speeds just set are
-  // never dropped for it.
-  const auto stored =
-      StoredCount(settings::read(file, settings::SpeedValues, settings::TotalCategories));
-  const double rows = state.gRoadClassCount;
-  const auto count = static_cast<std::int32_t>(std::min(stored.value_or(rows), rows));
+  // Every row of the table, as the opening read them, whatever count the file holds: a count
+  // edited by hand (beyond the table, below it, or no count at all; the opening named it) must
+  // neither save classes that do not exist nor drop a speed just set.
+  const auto count = state.gRoadClassCount;
   std::vector<RoadClassSpeed> classes;
   for (std::int32_t row = 0; row < count; ++row)
     classes.push_back(state.gRoadClassSpeeds[row]);

@@ -24,17 +24,14 @@ std::optional<double> stored_number(std::string_view text) {
   return com::parse_number(text);
 }
 
-} // namespace
-
+// The count a value gives: the whole value a whole number from 0; none for anything else ("3,5",
+// "2.5", "-1", a word, Missing), which the lists read as the rows there are.
 std::optional<double> StoredCount(std::string_view text) {
   const auto stored = stored_number(text);
-  // A count is a whole number: "2.5" is none.
   if (stored && *stored >= 0 && *stored == std::floor(*stored))
     return stored;
   return std::nullopt;
 }
-
-namespace {
 
 // `text` as a value gives it, with why a number written with a comma is none: the system writes
 // its numbers with a point and never groups digits, so a comma is a hand edit whose meaning

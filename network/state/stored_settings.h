@@ -25,10 +25,6 @@
 
 namespace corvane {
 
-// The count a value of a settings file gives: the whole value a whole number from 0; none for
-// anything else ("3,5", "2.5", "-1", a word, Missing), which the lists read as the rows there are.
-std::optional<double> StoredCount(std::string_view text);
-
 // Why a settings file that exists, as `settings` read it, cannot be understood: it is empty, it
 // is no single-byte text (a file of two-byte characters), or it lacks its main section ([INFO]
 // of "Corvane.ini", [SPEED VALUES] of "link.spd"). Nothing for a missing file or one that can be

@@ -138,10 +138,10 @@ TEST_F(ClassSpeeds, SavingNeverWritesClassesBeyondTheTable) {
   EXPECT_EQ(stored_mph(2), "1");
 }
 
-// A class count edited by hand into something that is no count is never read as the number it
-// begins with: every row of the table is saved with the speeds just set.
+// A class count edited by hand below the table, or into something that is no count, is never read
+// as the number it begins with: every row of the table is saved with the speeds just set.
 TEST_F(ClassSpeeds, SavingUnderACountThatIsNoCountKeepsEveryNewSpeed) {
-  for (const std::string count : {"fast", "1,5", "1.5", "-1", ""}) {
+  for (const std::string count : {"1", "0", "fast", "1,5", "1.5", "-1", ""}) {
     SCOPED_TRACE("TOTAL CATEGORIES=" + count);
     settings::write(SpeedClassFile(path()), settings::SpeedValues, settings::TotalCategories,
                     count);
