@@ -42,10 +42,16 @@ std::string EngineErrorText(std::int32_t code) {
   const auto found = std::find_if(engine_error_texts.begin(), engine_error_texts.end(),
                                   [code](const auto& entry) { return entry.first == code; });
   std::string text(found == engine_error_texts.end() ? "Unknown error" : found->second);
-  // The engine names the file it could not write and why, right after the failing call.
-  if (code == EngineOutputFileFailed)
-    if (const auto reason = com::TakeErrorInfo(); !reason.empty())
-      text += ": " + reason;
+  // The engine names the output it could not write, or did not find, right after the failing
+  // call. Why a file could not be written (a full disk) is the whole failure: the code's text
+  // would only guess at it.
+  if (code == EngineOutputFileFailed) {
+    const auto said = com::TakeWholeErrorInfo();
+    if (said.is == com::ErrorInfoIs::TheReason && !said.text.empty())
+      return said.text;
+    if (!said.text.empty())
+      text += ": " + said.text;
+  }
   return text;
 }
 

@@ -98,8 +98,7 @@ void RouteClicks::finish(host::HostApplication* application, host::HostDocument*
     started_ = false;
     const WaitWindow wait;
     state.gStopNodes[state.gRouteStopCount] = stop.node;
-    AddStopLabel(map.get(), stop.node_point.get(), "End");
-    view->Refresh();
+    result.end_stop = stop.node_point;
     ClearResultAndApplyCostSettings();
     result.route =
         CreateRouteShapefile(OpenNetworkWorkspace().get(), network.get(), with_directions);

@@ -9,6 +9,7 @@
 #include "common/output_sets.h"
 #include "common/show_message.h"
 #include "common/stamp_network_edited.h"
+#include "common/stop_label_sweep.h"
 #include "common/write_route_shapefile.h"
 #include "host/layer.h"
 #include "host/table_window.h"
@@ -76,6 +77,11 @@ void FinishRouteOutput(const RouteResult& result, const RouteDirections* directi
       CopyNetworkLinks(&route, network, marked);
   });
   ShowRouteLayers(result, map, view, application);
+  // The end stop's label stands for a route written: a run that wrote none draws nothing.
+  if (result.end_stop) {
+    AddStopLabel(map, result.end_stop.get(), "End");
+    view->Refresh();
+  }
   ReportRouteTotals(result, application);
   StampNetworkEdited();
 }

@@ -38,6 +38,8 @@ struct RouteResult {
   com::ComPtr<host::HostFeatureLayer> route_layer;
   // The word after the time in the totals (the gazetteer writes "Minutes").
   std::string_view minute_word = "Minute";
+  // The last stop, labelled "End" once the route is written and shown; none, no label.
+  com::ComPtr<host::HostPoint> end_stop;
 };
 
 // Copies the route's shapes into "ViewRoute" (adding its layer unless the map shows it), adds
@@ -46,8 +48,8 @@ void ShowRouteLayers(const RouteResult& result, host::HostMap* map, host::HostAc
                      host::HostApplication* application);
 
 // The end of a route tool's computation: writes the direction rows into "Route" (or, without
-// directions, copies the network links that `marked` selects), shows the layers, reports the
-// totals and stamps the settings file.
+// directions, copies the network links that `marked` selects), shows the layers, labels the end
+// stop, reports the totals and stamps the settings file.
 void FinishRouteOutput(const RouteResult& result, const RouteDirections* directions,
                        host::HostFeatureClass* network, std::string_view marked, host::HostMap* map,
                        host::HostActiveView* view, host::HostApplication* application);

@@ -25,8 +25,13 @@ template <class Result, class Body> Result engine_call(Body&& body) noexcept {
   } catch (const Error& error) {
     try {
       last_error_text = error.what();
-      // A file that cannot be written: the caller tells the user which and why.
-      com::SetErrorInfo(error.code() == code::output_file_failed ? error.what() : std::string());
+      // An output that cannot be written, or is not there: the caller tells the user which
+      // and why. Why it was not written is the whole failure; an output not found or not
+      // opened adds its detail to what the code says.
+      if (dynamic_cast<const NotWritten*>(&error))
+        com::SetErrorInfo(error.what(), com::ErrorInfoIs::TheReason);
+      else if (error.code() == code::output_file_failed)
+        com::SetErrorInfo(error.what(), com::ErrorInfoIs::ADetail);
     } catch (const std::bad_alloc&) {
       // The code alone must do.
     }

@@ -23,7 +23,7 @@ namespace {
 // cannot be written is no file the engine could not find: its reason (a full disk, a read-only
 // folder) is the whole failure.
 [[noreturn]] void cannot_write(const files::FileError& error) {
-  throw Error(code::output_file_failed, error.what());
+  throw NotWritten(error.what());
 }
 
 } // namespace

@@ -40,4 +40,12 @@ private:
   int code_;
 };
 
+// An output the engine could not write (a full disk, a read-only folder, a table grown beyond
+// its format): the message, naming the file and why, is the whole failure. An output that is
+// not there or cannot be opened stays a plain Error with the same code.
+class NotWritten : public Error {
+public:
+  explicit NotWritten(const std::string& message) : Error(code::output_file_failed, message) {}
+};
+
 } // namespace tamix

@@ -37,7 +37,7 @@ std::size_t DbfWriter::add_field(std::string_view name, char type, int width, in
       files::dbf::header_bytes + files::dbf::descriptor_bytes * (fields_.size() + 1) + 1;
   if (record_length_ + static_cast<std::size_t>(width) > files::dbf::largest_length ||
       header_length > files::dbf::largest_length)
-    throw Error(code::output_file_failed, "field " + std::string(name) + " does not fit the table");
+    throw NotWritten("field " + std::string(name) + " does not fit the table");
   Field field;
   name.copy(field.name, files::dbf::name_bytes - 1); // a zero always ends the name
   field.type = type;

@@ -23,7 +23,7 @@ template <class Step> void as_engine_step(Step step) {
   try {
     step();
   } catch (const files::FileError& failed) {
-    throw Error(code::output_file_failed, failed.what());
+    throw NotWritten(failed.what());
   }
 }
 

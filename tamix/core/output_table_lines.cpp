@@ -64,7 +64,7 @@ void LineShapeWriter::write_record(std::span<const unsigned char> head,
   const std::uint64_t content = head.size() + parts.size_bytes() + points.size_bytes();
   std::array<unsigned char, shape::record_header_bytes> entry;
   if (shapes_.size() + entry.size() + content > largest_file)
-    throw Error(code::output_file_failed, "the lines outgrow the 4 GB of a shapefile");
+    throw NotWritten("the lines outgrow the 4 GB of a shapefile");
   shape::put_big(&entry[0], words(shapes_.size()));
   shape::put_big(&entry[4], words(content));
   index_.append(entry.data(), entry.size());

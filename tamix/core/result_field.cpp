@@ -67,10 +67,9 @@ public:
   OpenTable& operator=(const OpenTable&) = delete;
 
   [[noreturn]] void fail(const std::string& why) const {
-    const int error = errno ? errno : EIO;
-    throw Error(code::output_file_failed,
-                "result table " + dbf_.string() + ": " + why + ": " + files::failure_reason(error));
+    throw Error(code::output_file_failed, account(why));
   }
+  [[noreturn]] void not_written() const { throw NotWritten(account("cannot be written")); }
   void read(void* data, std::size_t size, std::uint64_t at) const {
     errno = 0;
     if (::pread(fd_, data, size, static_cast<off_t>(at)) != static_cast<ssize_t>(size))
@@ -78,7 +77,7 @@ public:
   }
   void write(const void* data, std::size_t size, std::uint64_t at) const {
     if (!files::write_all_at(fd_, data, size, at))
-      fail("cannot be written");
+      not_written();
   }
   // The table's header, checked against the file before anything is read or written.
   files::DbfHeader header() const {
@@ -86,6 +85,11 @@ public:
   }
 
 private:
+  std::string account(const std::string& why) const {
+    const int error = errno ? errno : EIO;
+    return "result table " + dbf_.string() + ": " + why + ": " + files::failure_reason(error);
+  }
+
   std::filesystem::path dbf_;
   int fd_ = -1;
 };

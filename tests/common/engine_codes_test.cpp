@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "com/error_info.h"
 #include "common/engine_error_text.h"
 #include "common/unit_code.h"
 
@@ -31,6 +32,29 @@ TEST(EngineErrorText, NamesTheEngineCodesAndNothingElse) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(EngineErrorText(c.code), c.text) << c.code;
+}
+
+// An output the engine could not write is told by the file and why alone; only one it did not
+// find or open keeps the code's text before its detail.
+TEST(EngineErrorText, AnOutputNotWrittenIsToldByItsReasonAlone) {
+  const std::string generic = "Output file couldn't be found, Opened etc.";
+  const struct {
+    std::string info;
+    com::ErrorInfoIs is;
+    std::string text;
+  } cases[] = {
+      {"/net/Route.dbf: its new copy cannot be written: there is no space left on the device",
+       com::ErrorInfoIs::TheReason,
+       "/net/Route.dbf: its new copy cannot be written: there is no space left on the device"},
+      {"result table /net/gone.dbf: cannot be opened: no such file", com::ErrorInfoIs::ADetail,
+       generic + ": result table /net/gone.dbf: cannot be opened: no such file"},
+      {"", com::ErrorInfoIs::TheReason, generic},
+  };
+  for (const auto& c : cases) {
+    com::SetErrorInfo(c.info, c.is);
+    EXPECT_EQ(EngineErrorText(-32), c.text);
+    EXPECT_EQ(com::TakeErrorInfo(), "") << "taken once";
+  }
 }
 
 TEST(UnitCodeFromEpsg, MapsStandardUnitsToEngineCodes) {

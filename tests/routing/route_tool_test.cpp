@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "command/handler_boundary.h"
+#include "common/layer_lookup.h"
+#include "common/output_sets.h"
 #include "dialogs/routing/rut.h"
 #include "network/state/shared_state.h"
 #include "route_network.h"
@@ -289,8 +291,9 @@ TEST_F(RouteTool, APlainClickSweepsPlainStopNumbersOnly) {
 
 // A disk full from any write of a route on (its clicks' outputs, the records of their
 // replacements, the clean-up's own writes): the failing click names the file the user knows and
-// the full disk, never a code nor a scratch set, leaves no scratch set, and the route with space
-// back writes "Route" and "ViewRoute" whole.
+// the full disk, never a code, a scratch set nor an output not found, leaves no scratch set, and
+// labels no end stop unless the route was written and shown; the route with space back writes
+// "Route" and "ViewRoute" whole.
 TEST_F(RouteTool, ADiskFullFromAnyWriteOnIsToldByTheUsersFileAndLeavesNoScratchSet) {
   build_network(town());
   route_through_town();
@@ -321,7 +324,10 @@ TEST_F(RouteTool, ADiskFullFromAnyWriteOnIsToldByTheUsersFileAndLeavesNoScratchS
     for (const auto& text : said) {
       EXPECT_EQ(text.find(" failed ("), std::string::npos) << text;
       EXPECT_EQ(text.find('~'), std::string::npos) << text;
+      EXPECT_EQ(text.find("couldn't be found"), std::string::npos) << text;
     }
+    const bool route_shown = FindLayerIndex(map(), RouteOutput.name, "L") != NoLayer;
+    EXPECT_EQ(std::ranges::count(texts_on_map(), "End"), route_shown ? 1 : 0);
     EXPECT_EQ(testing::LeftBehind(path()), std::vector<std::string>{});
     user_->messages.clear();
     route_through_town();

@@ -2,19 +2,23 @@
 
 #include <utility>
 
-extern "C" std::string* corvane_com_error_info() {
-  thread_local std::string text;
-  return &text;
+extern "C" com::ErrorInfo* corvane_com_error_info() {
+  thread_local com::ErrorInfo info;
+  return &info;
 }
 
 namespace com {
 
-void SetErrorInfo(std::string text) {
-  *corvane_com_error_info() = std::move(text);
+void SetErrorInfo(std::string text, ErrorInfoIs is) {
+  *corvane_com_error_info() = ErrorInfo{std::move(text), is};
 }
 
 std::string TakeErrorInfo() {
-  return std::exchange(*corvane_com_error_info(), std::string());
+  return TakeWholeErrorInfo().text;
+}
+
+ErrorInfo TakeWholeErrorInfo() {
+  return std::exchange(*corvane_com_error_info(), ErrorInfo{});
 }
 
 } // namespace com
