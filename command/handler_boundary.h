@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <optional>
 
 #include "com/hresult.h"
@@ -10,6 +11,19 @@
 #include "network/state/shared_state.h"
 
 namespace corvane {
+
+// Tells the user what ended a handler, when no step told it before, and lets the host know the
+// handler ran.
+inline com::HRESULT TellHandlerFailure(const std::exception_ptr& failure) {
+  try {
+    if (const auto box = DescribeHandlerFailure(failure); !box.text.empty())
+      forms::MsgBox(box.text, box.title, forms::Icon::Critical);
+    return com::S_OK;
+  } catch (...) {
+    // Not even the box could be shown (no memory for it): the host hears the failure.
+    return com::E_FAIL;
+  }
+}
 
 // Runs one handler the host called and turns what ended it into the code the host receives:
 // the code of a host or engine call that failed without a reason for the user (the host names
@@ -30,23 +44,13 @@ com::HRESULT run_handler(Handler&& handler, FolderTurnRule rule = FolderTurnRule
     handler();
     return com::S_OK;
   } catch (const HostCallFailed& failed) {
-    if (failed.has_reason()) {
-      // A file that could not be written or read: the user learns which, why and what to do,
-      // and the host that the handler ran.
-      forms::MsgBox(failed.what(), "File", forms::Icon::Critical);
-      return com::S_OK;
-    }
-    // The host hears which of its calls failed, and names the handler and the call's code.
-    return failed.code();
+    // The host hears which of its calls failed without a reason for the user, and names the
+    // handler and the call's code.
+    if (!failed.has_reason())
+      return failed.code();
+    return TellHandlerFailure(std::current_exception());
   } catch (...) {
-    try {
-      if (const auto box = DescribeHandlerFailure(std::current_exception()); !box.text.empty())
-        forms::MsgBox(box.text, box.title, forms::Icon::Critical);
-      return com::S_OK;
-    } catch (...) {
-      // Not even the box could be shown (no memory for it): the host hears the failure.
-      return com::E_FAIL;
-    }
+    return TellHandlerFailure(std::current_exception());
   }
 }
 
